@@ -1,0 +1,10 @@
+# Third-party packages, all from Debian (tools/install-deps.sh).
+find_package(PkgConfig REQUIRED)
+find_package(Threads REQUIRED)
+find_package(SQLite3 REQUIRED)
+find_package(PNG REQUIRED)
+find_package(ZLIB REQUIRED)
+pkg_check_modules(MINIZIP REQUIRED IMPORTED_TARGET minizip)
+pkg_check_modules(SODIUM REQUIRED IMPORTED_TARGET libsodium)
+find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets PrintSupport Network Test)
+set(CMAKE_AUTOMOC ON)

@@ -1,0 +1,29 @@
+// Per-user secret storage: values are sealed with a random key kept in a 0600 file in the user's
+// data folder and stored as base64(nonce + ciphertext).
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace vx {
+
+class DataProtection {
+ public:
+  // The key lives in `keyFile`; it is created (mode 0600) on first use.
+  explicit DataProtection(std::filesystem::path keyFile);
+
+  // base64 text of the sealed value; "" when the key cannot be had.
+  std::string Protect(std::string_view plain) const;
+  // The plain value; "" for anything that cannot be opened (wrong key, tampering, bad base64).
+  std::string Unprotect(std::string_view stored) const;
+
+  // The default key file: <XDG data home>/vindaxel/protect.key
+  static std::filesystem::path DefaultKeyFile();
+
+ private:
+  bool LoadOrCreateKey(std::string& key) const;
+  std::filesystem::path keyFile_;
+};
+
+}  // namespace vx

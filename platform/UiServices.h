@@ -1,0 +1,73 @@
+// The user-facing services the core calls (message boxes, file dialogs, clipboard, browser),
+// behind one interface so that the controller and the jobs run headless in tests. Texts are CP932
+// bytes; paths are native.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "res/ResourceIds.h"
+
+namespace vx {
+
+// Message-box type flags (values of the classic MB_ constants).
+constexpr unsigned MB_OK = 0x0;
+constexpr unsigned MB_OKCANCEL = 0x1;
+constexpr unsigned MB_ABORTRETRYIGNORE = 0x2;
+constexpr unsigned MB_YESNOCANCEL = 0x3;
+constexpr unsigned MB_YESNO = 0x4;
+constexpr unsigned MB_RETRYCANCEL = 0x5;
+constexpr unsigned MB_TYPEMASK = 0xF;
+constexpr unsigned MB_ICONHAND = 0x10;
+constexpr unsigned MB_ICONERROR = MB_ICONHAND;
+constexpr unsigned MB_ICONQUESTION = 0x20;
+constexpr unsigned MB_ICONEXCLAMATION = 0x30;
+constexpr unsigned MB_ICONWARNING = MB_ICONEXCLAMATION;
+constexpr unsigned MB_ICONASTERISK = 0x40;
+constexpr unsigned MB_ICONINFORMATION = MB_ICONASTERISK;
+constexpr unsigned MB_ICONMASK = 0xF0;
+constexpr unsigned MB_DEFBUTTON2 = 0x100;
+constexpr unsigned MB_DEFBUTTON3 = 0x200;
+
+// A file-dialog filter in the classic "Name|*.ext|Name|*.*" form, CP932.
+struct FileDialogRequest {
+  std::string title;
+  std::string filter;
+  std::filesystem::path initialPath;  // folder or file
+  std::string defaultExtension;       // without the dot
+};
+
+// Owner windows are opaque here; the Qt implementation takes a QWidget*.
+using OwnerWindow = void*;
+
+class UiServices {
+ public:
+  virtual ~UiServices() = default;
+
+  // Answers IDOK, IDCANCEL, IDYES, IDNO, ... as the classic message box does.
+  virtual int MessageBox(OwnerWindow owner, std::string_view text, std::string_view caption,
+                         unsigned flags) = 0;
+  virtual std::optional<std::filesystem::path> OpenFileDialog(OwnerWindow owner,
+                                                              const FileDialogRequest& request) = 0;
+  virtual std::optional<std::filesystem::path> SaveFileDialog(OwnerWindow owner,
+                                                              const FileDialogRequest& request) = 0;
+  virtual std::optional<std::filesystem::path> FolderDialog(OwnerWindow owner,
+                                                            std::string_view title,
+                                                            const std::filesystem::path& start) = 0;
+
+  virtual std::string ClipboardText() = 0;  // CP932; "" when the clipboard holds no text
+  virtual bool SetClipboardText(std::string_view cp932) = 0;
+
+  // Only http, https and mailto addresses are opened; anything else answers false.
+  virtual bool OpenUrl(std::string_view url) = 0;
+  // Runs the browser program the user chose with the address as its argument.
+  virtual bool RunBrowser(const std::filesystem::path& program, std::string_view url) = 0;
+  virtual void Beep() = 0;
+};
+
+// True for the schemes the program hands to the desktop (http, https, mailto; any case).
+bool IsOpenableUrl(std::string_view url);
+
+}  // namespace vx
