@@ -2,6 +2,7 @@
 find_package(GTest REQUIRED)
 
 set(VX_TEST_ROOT ${CMAKE_BINARY_DIR}/test-env)
+set(VX_SAMPLE_DISC ${CMAKE_BINARY_DIR}/test-data/sample-small)
 
 # vx_add_test(name SOURCES ... [LIBS ...] [LABELS ...] [QT] [FIXTURES ...] [ENV ...] [TIMEOUT s])
 # QT: run under a QApplication on the offscreen platform. FIXTURES: CTest fixtures required
@@ -28,7 +29,7 @@ function(vx_add_test name)
   set_tests_properties(${name} PROPERTIES
     LABELS "${ARG_LABELS}"
     TIMEOUT ${ARG_TIMEOUT}
-    ENVIRONMENT "HOME=${home};XDG_DATA_HOME=${home}/data;XDG_CONFIG_HOME=${home}/config;XDG_DOCUMENTS_DIR=${home}/Documents;TMPDIR=${home}/tmp;LANG=C.UTF-8;QT_QPA_PLATFORM=offscreen;VX_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;VX_BUILD_DIR=${CMAKE_BINARY_DIR};${ARG_ENV}")
+    ENVIRONMENT "HOME=${home};XDG_DATA_HOME=${home}/data;XDG_CONFIG_HOME=${home}/config;XDG_DOCUMENTS_DIR=${home}/Documents;TMPDIR=${home}/tmp;LANG=C.UTF-8;QT_QPA_PLATFORM=offscreen;VX_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/testdata;VX_BUILD_DIR=${CMAKE_BINARY_DIR};VX_SAMPLE_DISC=${VX_SAMPLE_DISC};${ARG_ENV}")
   if(ARG_FIXTURES)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${ARG_FIXTURES}")
   endif()
