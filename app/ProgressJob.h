@@ -79,6 +79,7 @@ class ProgressJob {
   void SetTotal(int total);
   void ReportProgress(int position);
   void ReportProgress(int position, int total);
+  // Set and cleared on the UI thread while no worker runs.
   void SetListener(ProgressListener* listener) { listener_ = listener; }
 
   int Position() const { return position_.load(); }

@@ -20,7 +20,8 @@ namespace vx {
 // after the worker's last step, never before, so the caller may destroy the job when exec()
 // returns. When no worker can be started the job ends in error and the dialog ends at once.
 // The worker never touches a widget: progress and completion are queued to the dialog.
-// The caller raises the modal guard around exec().
+// The caller raises the modal guard around exec(). Not for use with Qt::WA_DeleteOnClose: the
+// dialog is still needed after its modal loop has ended.
 class ProgressDialog : public QDialog, private ProgressListener {
   Q_OBJECT
 

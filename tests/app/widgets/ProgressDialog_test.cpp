@@ -12,6 +12,8 @@
 #include <QTimer>
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -90,10 +92,19 @@ QString Text(const ProgressDialog& dialog) { return dialog.TextControl()->text()
 class ProgressDialogTest : public ::testing::Test {
  protected:
   int Run(ProgressDialog& dialog, TestJob& job, std::function<void()> whileOpen = {}) {
-    if (whileOpen) QTimer::singleShot(0, &dialog, std::move(whileOpen));
+    // Two hops, so that `whileOpen` is queued behind the dialog's own start-up call.
+    if (whileOpen) {
+      QTimer::singleShot(0, &dialog, [&dialog, whileOpen = std::move(whileOpen)] {
+        QTimer::singleShot(0, &dialog, whileOpen);
+      });
+    }
+    // First the job is let go; a dialog still open long after that will never end.
     QTimer watchdog;
-    watchdog.setSingleShot(true);
     QObject::connect(&watchdog, &QTimer::timeout, [&] {
+      if (timedOut) {
+        std::fprintf(stderr, "progress dialog never ended\n");
+        std::abort();
+      }
       timedOut = true;
       job.release = true;
     });
@@ -213,6 +224,7 @@ TEST_F(ProgressDialogTest, ProgressIsRedrawnEveryTenthAndAtTheEnd) {
   job.SetTotal(100);
   std::atomic<int> gate{0};
   job.script = [&](int step) {
+    if (job.release) return StepResult::kFinished;
     if (step == 1) job.ReportProgress(25);
     if (step == 2) job.ReportProgress(30);
     if (step == 3) job.ReportProgress(-1);
