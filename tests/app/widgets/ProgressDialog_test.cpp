@@ -126,16 +126,6 @@ TEST_F(ProgressDialogTest, JobDoneOnFirstStepCommitsAndEndsWithOne) {
   EXPECT_EQ(database.Statements(), (std::vector<std::string>{"BEGIN TRANSACTION;", "COMMIT;"}));
 }
 
-TEST_F(ProgressDialogTest, FailedJobRollsBackAndEndsWithTwo) {
-  RecordingDatabase database;
-  TestJob job(&database);
-  job.script = [](int step) { return step < 3 ? StepResult::kContinue : StepResult::kFailed; };
-  ProgressDialog dialog(job);
-  EXPECT_EQ(Run(dialog, job), 2);
-  EXPECT_EQ(job.steps, 3);
-  EXPECT_EQ(database.Statements().back(), "ROLLBACK;");
-}
-
 TEST_F(ProgressDialogTest, ThreadThatCannotStartStillEndsTheDialogWithTwo) {
   RecordingDatabase database;
   TestJob job(&database);
@@ -273,15 +263,6 @@ TEST_F(ProgressDialogTest, Cp932ProgressTextIsShownAsUnicode) {
   ProgressDialog dialog(job);
   Run(dialog, job);
   EXPECT_EQ(Text(dialog), QString::fromUtf8("読み込み...(0/0)"));
-}
-
-TEST_F(ProgressDialogTest, SecondExecAnswersTheFirstResultWithoutRunningAgain) {
-  TestJob job;
-  job.script = [](int) { return StepResult::kFinished; };
-  ProgressDialog dialog(job);
-  ASSERT_EQ(Run(dialog, job), 1);
-  EXPECT_EQ(dialog.exec(), 1);
-  EXPECT_EQ(job.steps, 1);
 }
 
 TEST_F(ProgressDialogTest, TemplateHasTextBarAndCancelInThatOrder) {
