@@ -84,11 +84,26 @@ int FileDeviceCharacteristics(sqlite3_file* f) {
 // Version 1 only: no shared memory (so no WAL) and no memory mapping, which would hand SQLite
 // the stored bytes without passing through the XOR.
 const sqlite3_io_methods kFileMethods = {
-    1,           FileClose, FileRead,          FileWrite,   FileTruncate,
-    FileSync,    FileSize,  FileLock,          FileUnlock,  FileCheckReservedLock,
-    FileControl, FileSectorSize, FileDeviceCharacteristics,
-    nullptr,     nullptr,   nullptr,           nullptr,     nullptr,
-    nullptr};
+    .iVersion = 1,
+    .xClose = FileClose,
+    .xRead = FileRead,
+    .xWrite = FileWrite,
+    .xTruncate = FileTruncate,
+    .xSync = FileSync,
+    .xFileSize = FileSize,
+    .xLock = FileLock,
+    .xUnlock = FileUnlock,
+    .xCheckReservedLock = FileCheckReservedLock,
+    .xFileControl = FileControl,
+    .xSectorSize = FileSectorSize,
+    .xDeviceCharacteristics = FileDeviceCharacteristics,
+    .xShmMap = nullptr,
+    .xShmLock = nullptr,
+    .xShmBarrier = nullptr,
+    .xShmUnmap = nullptr,
+    .xFetch = nullptr,
+    .xUnfetch = nullptr,
+};
 
 int VfsOpen(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int* outFlags) {
   auto* ours = reinterpret_cast<ScrambleFile*>(file);

@@ -159,6 +159,17 @@ TEST_F(CatalogTest, EventInformationAndMissingRowsKeepThePreviousValues) {
   EXPECT_EQ(db.GetMaxCircleId(), 0);
 }
 
+TEST_F(CatalogTest, LongEventNameIsCutToFiftyBytesBetweenCharacters) {
+  db.SetEventNo(97);
+  ASSERT_EQ(db.ClearEventTables(), 0);
+  vx::EventInfo info;
+  info.pavorunName = "x";
+  for (int i = 0; i < 30; ++i) info.pavorunName += Sjis("祭");
+  ASSERT_EQ(db.InfoTable().InsertRow(info), 0);
+  db.SelectEvent(97);
+  EXPECT_EQ(db.GetEventInfo().pavorunName, info.pavorunName.substr(0, 49));
+}
+
 TEST_F(CatalogTest, EventsAreListedAndCountedAcrossTheFile) {
   BuildEvent(88, {});
   vx::EventInfo info;
