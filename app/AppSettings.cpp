@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <system_error>
 
 #include "app/BookmarkList.h"
@@ -52,6 +53,12 @@ void CopyText(char* dst, std::size_t size, const std::string& text) {
   SjisCopyBounded(dst, text.c_str(), size);
 }
 
+// A text field of the block, never read past its end.
+template <std::size_t N>
+std::string_view FieldText(const char (&field)[N]) {
+  return std::string_view(field, strnlen(field, N));
+}
+
 std::uint32_t ParseColor(std::string_view text, std::uint32_t defaultValue) {
   if (text.size() != 7 || text[0] != '#') return defaultValue;
   std::uint32_t color = 0;
@@ -89,7 +96,7 @@ void LoadTexts(const ProfileFile& file, std::string_view section,
 template <class Block>
 void SaveTexts(ProfileFile& file, std::string_view section, std::span<const TextKey<Block>> keys,
                const Block& block) {
-  for (const auto& k : keys) file.WriteString(section, k.key, block.*k.field);
+  for (const auto& k : keys) file.WriteString(section, k.key, FieldText(block.*k.field));
 }
 
 void WriteNumber(ProfileFile& file, std::string_view section, std::string_view key, int value) {
@@ -107,7 +114,7 @@ void LoadRecentFiles(const ProfileFile& file, SettingsValues& v) {
 
 void SaveRecentFiles(ProfileFile& file, const SettingsValues& v) {
   for (int i = 0; i < kRecentFileCount; ++i) {
-    file.WriteString(kSystemSection, Key02d("RecentFiles.", i), v.recentFiles[i]);
+    file.WriteString(kSystemSection, Key02d("RecentFiles.", i), FieldText(v.recentFiles[i]));
   }
 }
 
@@ -117,8 +124,10 @@ struct WindowKey {
 };
 
 constexpr WindowKey kWindowKeys[] = {
-    {"WndPosL.", &WindowRect::left},   {"WndPosT.", &WindowRect::top},
-    {"WndPosR.", &WindowRect::right},  {"WndPosB.", &WindowRect::bottom},
+    {"WndPosL.", &WindowRect::left},
+    {"WndPosT.", &WindowRect::top},
+    {"WndPosR.", &WindowRect::right},
+    {"WndPosB.", &WindowRect::bottom},
     {"WndDisp.", nullptr},
 };
 
@@ -161,8 +170,8 @@ void LoadColors(const ProfileFile& file, SettingsValues& v) {
   for (int i = 0; i < v.fvrColorNum; ++i) {
     v.fvrColors[i] =
         ParseColor(file.GetString(kColorSection, Key02d("FvrColorPal.", i), ""), v.fvrColors[i]);
-    v.fvrPrintColors[i] = ParseColor(
-        file.GetString(kColorSection, Key02d("FvrPrintPal.", i), ""), v.fvrPrintColors[i]);
+    v.fvrPrintColors[i] = ParseColor(file.GetString(kColorSection, Key02d("FvrPrintPal.", i), ""),
+                                     v.fvrPrintColors[i]);
     CopyText(v.fvrColorNames[i], kColorNameSize,
              file.GetString(kColorSection, Key02d("FvrColorStr.", i), ""));
   }
@@ -178,7 +187,7 @@ void SaveColors(ProfileFile& file, const SettingsValues& v) {
   for (int i = 0; i < StoredColorCount(v); ++i) {
     SaveColor(file, Key02d("FvrColorPal.", i), v.fvrColors[i]);
     SaveColor(file, Key02d("FvrPrintPal.", i), v.fvrPrintColors[i]);
-    file.WriteString(kColorSection, Key02d("FvrColorStr.", i), v.fvrColorNames[i]);
+    file.WriteString(kColorSection, Key02d("FvrColorStr.", i), FieldText(v.fvrColorNames[i]));
   }
 }
 
@@ -250,8 +259,7 @@ void LoadPrint(const ProfileFile& file, int eventNumber, PrintSettings& p) {
   }
   for (int paper = 0; paper < kPaperKindCount; ++paper) {
     for (const auto& k : MarginKeys()) {
-      p.margins[paper].*k.field =
-          file.GetInt(kPrintSection, Key02d(k.key, paper), k.defaultValue);
+      p.margins[paper].*k.field = file.GetInt(kPrintSection, Key02d(k.key, paper), k.defaultValue);
     }
   }
 }
@@ -262,7 +270,7 @@ void SavePrint(ProfileFile& file, int eventNumber, const PrintSettings& p) {
   for (int kind = 0; kind < kPrintKindCount; ++kind) {
     for (const PrintKindKey& k : PrintKindKeys()) {
       WriteNumber(file, kPrintSection, PrintKindKeyName(k, eventNumber, kind),
-               p.kinds[kind].*k.field);
+                  p.kinds[kind].*k.field);
     }
   }
   for (int paper = 0; paper < kPaperKindCount; ++paper) {
@@ -295,15 +303,14 @@ void SaveBookmarks(ProfileFile& file, const std::string& section, const Bookmark
     WriteNumber(file, section, Key04x("BookmarkType.", i), b.type);
     WriteNumber(file, section, Key04x("BookmarkDepth.", i), b.depth);
     WriteNumber(file, section, Key04x("BookmarkPage.", i), b.page);
-    file.WriteString(section, Key04x("BookmarkTitle.", i), b.title);
+    file.WriteString(section, Key04x("BookmarkTitle.", i), FieldText(b.title));
   }
   WriteNumber(file, section, Key04x("BookmarkType.", i), Bookmark::kEnd);
 }
 
 // ---- search group ----
 
-std::optional<std::vector<int>> LoadSearchList(const ProfileFile& file,
-                                               const std::string& countKey,
+std::optional<std::vector<int>> LoadSearchList(const ProfileFile& file, const std::string& countKey,
                                                const std::string& itemPrefix) {
   const int count = file.GetInt(kSearchSection, countKey, -1);
   if (count < 0) return std::nullopt;
@@ -379,8 +386,7 @@ void AppSettings::SettleUserFolder(std::string_view userData,
   userFolder_ = programFolder;
 }
 
-int AppSettings::ReadInt(std::string_view section, std::string_view key,
-                         int defaultValue) const {
+int AppSettings::ReadInt(std::string_view section, std::string_view key, int defaultValue) const {
   return GetPrivateProfileInt(section, key, defaultValue, activeFile_);
 }
 
@@ -429,7 +435,7 @@ bool AppSettings::SaveSystemGroup() const {
   if (!file.Load()) return false;  // never replace a file that could not be read
   for (const IntSection& s : SystemIntSections()) SaveInts(file, s.section, s.keys, values_);
   for (const SystemText& t : SystemTexts()) {
-    file.WriteString(t.section, t.key.key, values_.*t.key.field);
+    file.WriteString(t.section, t.key.key, FieldText(values_.*t.key.field));
   }
   SaveRecentFiles(file, values_);
   SaveWindowSlots(file, values_);

@@ -13,20 +13,19 @@ using ColumnTable = int[kColumnSlotCount];
 // Widths by kind: colour column, day, space, genre, circle name, reading, pen name, book, URL,
 // mail, supplement, memo, update, two link columns, update state, RSS detail, cut, Twitter, Pixiv.
 // Both views use them for every event: the checklist view, too, looks its widths up by kind.
-constexpr ColumnTable kDefaultWidths = {30, 64, 64, 96, 120, 80, 80, 80, 120, 80, 200, 200,
-                                        200, 80, 80, 64, 200, 50, 80, 80, 0, 0, 0};
+constexpr ColumnTable kDefaultWidths = {30,  64, 64, 96, 120, 80, 80, 80, 120, 80, 200, 200,
+                                        200, 80, 80, 64, 200, 50, 80, 80, 0,   0,  0};
 
 constexpr ColumnTable kListColumnsBefore90 = {257, 258, 259, 273, 260, 261, 262, 263,
                                               264, 265, 274, 275, 266, 267, 268, 269,
-                                              271, 14, 16, 0, 0, 0, 0};
+                                              271, 14,  16,  0,   0,   0,   0};
 constexpr ColumnTable kListColumnsFrom90 = {257, 258, 259, 273, 260, 261, 262, 263,
                                             264, 265, 274, 275, 266, 267, 268, 269,
-                                            271, 270, 0, 0, 0, 0, 0};
-constexpr ColumnTable kCheckColumnsBefore90 = {257, 258, 3,   273, 260, 5,   6,  263,
-                                               8,   9,   18,  19,  266, 267, 268, 13,
-                                               271, 14,  16,  0,   0,   0,   0};
-constexpr ColumnTable kCheckColumnsFrom90 = {257, 258, 3,   273, 260, 5, 6, 263, 8, 9, 18, 19,
-                                             266, 267, 268, 13,  271, 14, 0, 0, 0, 0, 0};
+                                            271, 270, 0,   0,   0,   0,   0};
+constexpr ColumnTable kCheckColumnsBefore90 = {257, 258, 3,   273, 260, 5,  6,  263, 8, 9, 18, 19,
+                                               266, 267, 268, 13,  271, 14, 16, 0,   0, 0, 0};
+constexpr ColumnTable kCheckColumnsFrom90 = {257, 258, 3,   273, 260, 5,  6, 263, 8, 9, 18, 19,
+                                             266, 267, 268, 13,  271, 14, 0, 0,   0, 0, 0};
 
 struct Caption {
   const char* before90;

@@ -8,8 +8,8 @@
 
 namespace vx {
 
-constexpr int kPrintKindCount = 4;   // list, cut list, map, blank map
-constexpr int kPaperKindCount = 7;   // free, A3, B4, A4, B5, A5, B6
+constexpr int kPrintKindCount = 4;  // list, cut list, map, blank map
+constexpr int kPaperKindCount = 7;  // free, A3, B4, A4, B5, A5, B6
 constexpr std::size_t kPrintPathSize = 260;
 
 // Margins of one paper kind, in tenths of a millimetre.
@@ -29,8 +29,8 @@ struct PrintKindSettings {
   std::int32_t sort;        // print order
   std::int32_t pageChange;  // page breaks: day, hall, colour, block
   std::int32_t layout;
-  std::int32_t items;       // printed items
-  std::int32_t page;        // serial numbers
+  std::int32_t items;  // printed items
+  std::int32_t page;   // serial numbers
   std::int32_t colorList;
   std::int32_t blockAll;
   std::int32_t enlargeSup;
@@ -72,7 +72,7 @@ constexpr int kPrintSettingsWords = 234;
 constexpr int kPrintKindFirstWord = 182;  // word of kinds[0].days; each kind has 13 words
 
 #define VX_PRINT_WORD(field, word) \
-  static_assert(offsetof(PrintSettings, field) == (word) * 4, #field " must stay at word " #word)
+  static_assert(offsetof(PrintSettings, field) == (word)*4, #field " must stay at word " #word)
 VX_PRINT_WORD(paperType, 1);
 VX_PRINT_WORD(margins, 5);
 VX_PRINT_WORD(cMapBlocks, 33);

@@ -14,8 +14,8 @@ constexpr int kDefaultSearchFields = 719;
 constexpr std::size_t kMaxKeywordBytes = 8191;
 
 struct SearchSettings {
-  bool matchAll = true;     // keywords joined with AND
-  bool normalized = true;   // fold characters before comparing
+  bool matchAll = true;    // keywords joined with AND
+  bool normalized = true;  // fold characters before comparing
   bool memoOnly = false;
   bool updatedOnly = false;
   int keywordFields = kDefaultSearchFields;

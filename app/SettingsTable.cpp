@@ -13,23 +13,32 @@ constexpr IntKey<V> kSystemInts[] = {
 };
 
 constexpr IntKey<V> kWindowInts[] = {
-    {"ChildWndTop", &V::childWndTop, 0},       {"CutAntiAlias", &V::cutAntiAlias, 1},
-    {"CutResolution", &V::cutResolution, 0},   {"CutStretchMode", &V::cutStretchMode, 0},
-    {"CutZoomSize", &V::cutZoomSize, 100},     {"ListShowCut", &V::listShowCut, 1},
-    {"MapAntiAlias", &V::mapAntiAlias, 1},     {"MapStretchMode", &V::mapStretchMode, 0},
-    {"MapZoomSize", &V::mapZoomSize, 100},     {"MapGenreDisp", &V::mapGenreDisp, 0},
+    {"ChildWndTop", &V::childWndTop, 0},     {"CutAntiAlias", &V::cutAntiAlias, 1},
+    {"CutResolution", &V::cutResolution, 0}, {"CutStretchMode", &V::cutStretchMode, 0},
+    {"CutZoomSize", &V::cutZoomSize, 100},   {"ListShowCut", &V::listShowCut, 1},
+    {"MapAntiAlias", &V::mapAntiAlias, 1},   {"MapStretchMode", &V::mapStretchMode, 0},
+    {"MapZoomSize", &V::mapZoomSize, 100},   {"MapGenreDisp", &V::mapGenreDisp, 0},
 };
 
 constexpr IntKey<V> kConfigInts[] = {
-    {"ListSortEnable", &V::listSortEnable, 1}, {"SortEnable", &V::sortEnable, 1},
-    {"AutoNext", &V::autoNext, 1},             {"AutoNext2", &V::autoNext2, 0},
-    {"ListSync", &V::listSync, 0},             {"ScrollMode", &V::scrollMode, 0},
-    {"AutoSel", &V::autoSel, 0},               {"OneClickSel", &V::oneClickSel, 0},
-    {"MdlsSearch", &V::mdlsSearch, 0},         {"StrictLoad", &V::strictLoad, 0},
-    {"AutoLoad", &V::autoLoad, 0},             {"SearchDlgStyle", &V::searchDlgStyle, 1},
-    {"CursorInit", &V::cursorInit, 0},         {"StartCover", &V::startCover, 1},
-    {"FvrOver", &V::fvrOver, 0},               {"FvrOverColor", &V::fvrOverColor, 0},
-    {"SyncIconic", &V::syncIconic, 0},         {"BrowserPathMode", &V::browserPathMode, 0},
+    {"ListSortEnable", &V::listSortEnable, 1},
+    {"SortEnable", &V::sortEnable, 1},
+    {"AutoNext", &V::autoNext, 1},
+    {"AutoNext2", &V::autoNext2, 0},
+    {"ListSync", &V::listSync, 0},
+    {"ScrollMode", &V::scrollMode, 0},
+    {"AutoSel", &V::autoSel, 0},
+    {"OneClickSel", &V::oneClickSel, 0},
+    {"MdlsSearch", &V::mdlsSearch, 0},
+    {"StrictLoad", &V::strictLoad, 0},
+    {"AutoLoad", &V::autoLoad, 0},
+    {"SearchDlgStyle", &V::searchDlgStyle, 1},
+    {"CursorInit", &V::cursorInit, 0},
+    {"StartCover", &V::startCover, 1},
+    {"FvrOver", &V::fvrOver, 0},
+    {"FvrOverColor", &V::fvrOverColor, 0},
+    {"SyncIconic", &V::syncIconic, 0},
+    {"BrowserPathMode", &V::browserPathMode, 0},
 };
 
 constexpr IntKey<V> kGoogleInts[] = {

@@ -123,9 +123,9 @@ TEST_F(SettingsTest, AnEmptyFileGivesTheDefaults) {
   EXPECT_EQ(v.noDatabase, 0);
   EXPECT_STREQ(v.defaultFileDir, "");
   EXPECT_STREQ(v.recentFiles[8], "");
-  const int window[] = {v.childWndTop,  v.cutAntiAlias,   v.cutResolution, v.cutStretchMode,
-                        v.cutZoomSize,  v.listShowCut,    v.mapAntiAlias,  v.mapStretchMode,
-                        v.mapZoomSize,  v.mapGenreDisp};
+  const int window[] = {v.childWndTop, v.cutAntiAlias, v.cutResolution, v.cutStretchMode,
+                        v.cutZoomSize, v.listShowCut,  v.mapAntiAlias,  v.mapStretchMode,
+                        v.mapZoomSize, v.mapGenreDisp};
   const int windowDefaults[] = {0, 1, 0, 0, 100, 1, 1, 0, 100, 0};
   for (int i = 0; i < 10; ++i) EXPECT_EQ(window[i], windowDefaults[i]) << "window key " << i;
   // Window slots keep what the application put there.
@@ -143,10 +143,10 @@ TEST_F(SettingsTest, AnEmptyFileGivesTheDefaults) {
   EXPECT_EQ(v.fvrColors[0], 0x4A94FFu);
   EXPECT_EQ(v.fvrColors[9], 0u);
 
-  const int config[] = {v.listSortEnable, v.sortEnable,   v.autoNext,       v.autoNext2,
-                        v.listSync,       v.scrollMode,   v.autoSel,        v.oneClickSel,
-                        v.mdlsSearch,     v.strictLoad,   v.autoLoad,       v.searchDlgStyle,
-                        v.cursorInit,     v.startCover,   v.fvrOver,        v.fvrOverColor,
+  const int config[] = {v.listSortEnable, v.sortEnable,     v.autoNext, v.autoNext2,
+                        v.listSync,       v.scrollMode,     v.autoSel,  v.oneClickSel,
+                        v.mdlsSearch,     v.strictLoad,     v.autoLoad, v.searchDlgStyle,
+                        v.cursorInit,     v.startCover,     v.fvrOver,  v.fvrOverColor,
                         v.syncIconic,     v.browserPathMode};
   const int configDefaults[] = {1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0};
   for (int i = 0; i < 18; ++i) EXPECT_EQ(config[i], configDefaults[i]) << "config key " << i;
@@ -196,13 +196,12 @@ TEST_F(SettingsTest, AnEmptyFileGivesThePrintDefaults) {
     EXPECT_EQ(m.left, 200);
     EXPECT_EQ(m.right, 200);
   }
-  const int words[] = {p.cMapBlocks,    p.cutBorder,          p.cutDir,
-                       p.mapLine,       p.mapGenre,           p.mapGenrePercent,
-                       p.mapSmallMap,   p.mapSmallMapRot,     p.mapPosition,
-                       p.mapLineColors, p.whiteMapGenre,      p.whiteMapGenrePercent,
-                       p.whiteMapSmallMap, p.whiteMapSmallMapRot, p.whiteMapPosition,
-                       p.bmpPrint,      p.hiReso,             p.bmpOutSize,
-                       p.bmpOutFormat};
+  const int words[] = {
+      p.cMapBlocks,       p.cutBorder,           p.cutDir,           p.mapLine,
+      p.mapGenre,         p.mapGenrePercent,     p.mapSmallMap,      p.mapSmallMapRot,
+      p.mapPosition,      p.mapLineColors,       p.whiteMapGenre,    p.whiteMapGenrePercent,
+      p.whiteMapSmallMap, p.whiteMapSmallMapRot, p.whiteMapPosition, p.bmpPrint,
+      p.hiReso,           p.bmpOutSize,          p.bmpOutFormat};
   const int defaults[] = {65280, 0, 1, 1, 0, 50, 1, 1, 5, 65535, 1, 50, 1, 1, 5, 0, 0, 1024, 0};
   for (int i = 0; i < 19; ++i) EXPECT_EQ(words[i], defaults[i]) << "print word " << i;
   EXPECT_STREQ(p.bmpOutPath, "");
@@ -414,8 +413,8 @@ TEST_F(SettingsTest, AChecklistWithoutTheCutColumnGetsItOnLoad) {
   EXPECT_EQ(v.checkColumns[1], 273);
   EXPECT_EQ(v.checkColumns[2], 260);
   EXPECT_EQ(v.checkColumns[3], 11);
-  EXPECT_EQ(v.checkColumnWidths[4], 140);  // circle name
-  EXPECT_EQ(v.checkColumnWidths[11], 210); // memo
+  EXPECT_EQ(v.checkColumnWidths[4], 140);   // circle name
+  EXPECT_EQ(v.checkColumnWidths[11], 210);  // memo
   EXPECT_EQ(v.checkColumnWidths[17], 50);
   EXPECT_EQ(v.listColumns[3], 273);  // the circle list had its cut column already
 }

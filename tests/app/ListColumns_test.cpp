@@ -14,8 +14,8 @@ using Table = int[vx::kColumnSlotCount];
 int Kind(int definition) { return definition & 0xFF; }
 
 TEST(ListColumnRepair, InsertsTheCutColumnBeforeTheCircleNameAndKeepsWidthsByKind) {
-  Table columns = {257, 258, 3, 260, 5, 6, 263, 8, 9, 18, 19, 266, 267,
-                   268, 13, 271, 14, 16, 0, 0, 0, 0, 0};
+  Table columns = {257, 258, 3,  260, 5,  6,  263, 8, 9, 18, 19, 266,
+                   267, 268, 13, 271, 14, 16, 0,   0, 0, 0,  0};
   Table widths;
   for (int i = 0; i < vx::kColumnSlotCount; ++i) widths[i] = 100 + i;
   Table widthsBefore;
@@ -23,8 +23,8 @@ TEST(ListColumnRepair, InsertsTheCutColumnBeforeTheCircleNameAndKeepsWidthsByKin
 
   vx::RepairListColumns(columns, widths);
 
-  const Table expected = {257, 258, 3,  273, 260, 5,  6, 263, 8, 9, 18, 19,
-                          266, 267, 268, 13, 271, 14, 16, 0,  0, 0, 0};
+  const Table expected = {257, 258, 3,   273, 260, 5,  6,  263, 8, 9, 18, 19,
+                          266, 267, 268, 13,  271, 14, 16, 0,   0, 0, 0};
   EXPECT_TRUE(std::equal(std::begin(columns), std::end(columns), std::begin(expected)));
   // Every kind keeps its own width; only the new cut column gets its starting width.
   for (int kind = 0; kind < vx::kColumnSlotCount; ++kind) {
