@@ -78,13 +78,6 @@ std::string FormatColor(std::uint32_t color) {
   return text;
 }
 
-// The file as it stands; one that cannot be read gives every default.
-ProfileFile ReadProfile(const std::filesystem::path& path) {
-  ProfileFile file(path);
-  file.Load();
-  return file;
-}
-
 template <class Block>
 void LoadTexts(const ProfileFile& file, std::string_view section,
                std::span<const TextKey<Block>> keys, Block& block) {
@@ -416,7 +409,7 @@ bool AppSettings::WriteColor(std::string_view key, std::uint32_t color) const {
 }
 
 void AppSettings::LoadSystemGroup() {
-  const ProfileFile file = ReadProfile(activeFile_);
+  const ProfileFile file(activeFile_);
   for (const IntSection& s : SystemIntSections()) LoadInts(file, s.section, s.keys, values_);
   for (const SystemText& t : SystemTexts()) {
     CopyText(values_.*t.key.field, kTextSize,
@@ -431,8 +424,8 @@ void AppSettings::LoadSystemGroup() {
 }
 
 bool AppSettings::SaveSystemGroup() const {
+  // A file that could not be read is never saved over (every default would replace it).
   ProfileFile file(activeFile_);
-  if (!file.Load()) return false;  // never replace a file that could not be read
   for (const IntSection& s : SystemIntSections()) SaveInts(file, s.section, s.keys, values_);
   for (const SystemText& t : SystemTexts()) {
     file.WriteString(t.section, t.key.key, FieldText(values_.*t.key.field));
@@ -447,18 +440,17 @@ bool AppSettings::SaveSystemGroup() const {
 }
 
 void AppSettings::LoadPrintGroup(int eventNumber) {
-  LoadPrint(ReadProfile(activeFile_), eventNumber, values_.print);
+  LoadPrint(ProfileFile(activeFile_), eventNumber, values_.print);
 }
 
 bool AppSettings::SavePrintGroup(int eventNumber) const {
   ProfileFile file(activeFile_);
-  if (!file.Load()) return false;
   SavePrint(file, eventNumber, values_.print);
   return file.Save();
 }
 
 void AppSettings::LoadEventGroup(int eventNumber, BookmarkList& bookmarks) {
-  const ProfileFile file = ReadProfile(activeFile_);
+  const ProfileFile file(activeFile_);
   const std::string section = EventPrefix(eventNumber);
   LoadInts(file, section, EventInts(), values_);
   LoadTexts(file, section, EventTexts(), values_);
@@ -467,7 +459,6 @@ void AppSettings::LoadEventGroup(int eventNumber, BookmarkList& bookmarks) {
 
 bool AppSettings::SaveEventGroup(int eventNumber, const BookmarkList& bookmarks) const {
   ProfileFile file(activeFile_);
-  if (!file.Load()) return false;
   const std::string section = EventPrefix(eventNumber);
   SaveInts(file, section, EventInts(), values_);
   SaveTexts(file, section, EventTexts(), values_);
@@ -476,7 +467,7 @@ bool AppSettings::SaveEventGroup(int eventNumber, const BookmarkList& bookmarks)
 }
 
 SearchSettings AppSettings::LoadSearchGroup(int eventNumber) const {
-  const ProfileFile file = ReadProfile(activeFile_);
+  const ProfileFile file(activeFile_);
   const std::string dayPrefix = EventPrefix(eventNumber) + ".day";
   SearchSettings search;
   search.matchAll = file.GetInt(kSearchSection, "andMode", 1) != 0;
@@ -492,7 +483,6 @@ SearchSettings AppSettings::LoadSearchGroup(int eventNumber) const {
 
 bool AppSettings::SaveSearchGroup(const SearchSettings& search, int eventNumber) const {
   ProfileFile file(activeFile_);
-  if (!file.Load()) return false;
   const std::string dayPrefix = EventPrefix(eventNumber) + ".day";
   WriteNumber(file, kSearchSection, "andMode", search.matchAll ? 1 : 0);
   WriteNumber(file, kSearchSection, "normalize", search.normalized ? 1 : 0);
