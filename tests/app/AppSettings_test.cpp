@@ -63,12 +63,17 @@ class SettingsTest : public ::testing::Test {
 
 // ---- where the settings live ----
 
-TEST_F(SettingsTest, WithoutSettingsIniTheUserDataIsInTheProgramFolder) {
+TEST_F(SettingsTest, WithoutSettingsIniOrWithAnUnknownWordTheUserDataIsInTheProgramFolder) {
   vx::AppSettings settings(vx::ProgramFolder());
   EXPECT_EQ(settings.userDataMode(), vx::UserDataMode::kProgramFolder);
   EXPECT_FALSE(settings.readOnly());
   EXPECT_EQ(settings.userSettingsFile(), userFile());
   EXPECT_EQ(settings.activeFile(), userFile());
+
+  WriteSettingsIni("[Settings]\r\nUserData=homepath\r\n");
+  vx::AppSettings unknown(vx::ProgramFolder());
+  EXPECT_EQ(unknown.userDataMode(), vx::UserDataMode::kProgramFolder);
+  EXPECT_EQ(unknown.userSettingsFile(), userFile());
 }
 
 TEST_F(SettingsTest, AppDataPathCreatesTheFolderInTheDataHomeAndKeepsTheFileThere) {
@@ -90,13 +95,6 @@ TEST_F(SettingsTest, PersonalPathUsesTheDocumentsFolder) {
   EXPECT_EQ(settings.userDataMode(), vx::UserDataMode::kDocuments);
   EXPECT_EQ(settings.userFolder(), root_ / "Documents" / "vindaxel");
   EXPECT_TRUE(fs::is_directory(settings.userFolder()));
-}
-
-TEST_F(SettingsTest, AnyOtherWordUsesTheProgramFolder) {
-  WriteSettingsIni("[Settings]\r\nUserData=homepath\r\n");
-  vx::AppSettings settings(vx::ProgramFolder());
-  EXPECT_EQ(settings.userDataMode(), vx::UserDataMode::kProgramFolder);
-  EXPECT_EQ(settings.userSettingsFile(), userFile());
 }
 
 TEST_F(SettingsTest, AUserFolderThatCannotBeMadeFallsBackToTheProgramFolder) {
