@@ -279,8 +279,9 @@ class CircleScheduler {
     for (int space = 1; space <= block.spaceCount; ++space) {
       for (int half = 0; half < 2; ++half) {
         const SpecialKind special = SpecialAt(day, block.id, space, half);
-        if (special == SpecialKind::kNone && IsVacant(block, space, half)) {
-          AddVacancy(day, block.id, space, half);
+        const int vacancy = special == SpecialKind::kNone ? VacancyAt(day, block, space, half) : -1;
+        if (vacancy >= 0) {
+          AddVacancy(day, block.id, space, half, vacancy);
           continue;
         }
         int genreId = blockGenre;
@@ -303,24 +304,30 @@ class CircleScheduler {
     }
   }
 
+  // Answers -1 for an occupied half, else the errata picture of the vacancy (0: none).
   // Only inner b halves fall vacant, never on a page's first cell, so a vacancy always sits
-  // between circles of its own block on one page.
-  bool IsVacant(const Block& block, int space, int half) {
-    if (half != 1 || space < 3 || space >= block.spaceCount || layouter_.AtPageStart()) {
-      return false;
-    }
-    return vacancyRandom_.Chance(2);
+  // between circles of its own block on one page. Besides the random ones, every day has
+  // vacancies at block 2 space 3b (errata picture = the day) and block 3 space 4b (no errata),
+  // so even the small catalogue has both kinds.
+  int VacancyAt(int day, const Block& block, int space, int half) {
+    if (half != 1 || space < 3 || space >= block.spaceCount || layouter_.AtPageStart()) return -1;
+    if (block.id == 2 && space == 3) return std::min(day, kErrataPictures);
+    if (block.id == 3 && space == 4) return 0;
+    if (!vacancyRandom_.Chance(2)) return -1;
+    return vacancyRandom_.Chance(50)
+               ? 1 + static_cast<int>(vacancyRandom_.Below(kErrataPictures))
+               : 0;
   }
 
-  void AddVacancy(int day, int blockId, int space, int half) {
+  void AddVacancy(int day, int blockId, int space, int half, int jikoNo) {
     PageCell cell;
     cell.kind = PageCell::kVacancy;
     cell.blockId = blockId;
     cell.spaceNo = space;
     cell.spaceNoSub = half;
-    if (vacancyRandom_.Chance(50)) {
-      cell.jikoNo = 1 + static_cast<int>(vacancyRandom_.Below(kErrataPictures));
-      catalog_.errata.push_back({day, blockId, space, half, cell.jikoNo});
+    if (jikoNo > 0) {
+      cell.jikoNo = jikoNo;
+      catalog_.errata.push_back({day, blockId, space, half, jikoNo});
     }
     layouter_.Put(cell);
   }

@@ -14,7 +14,7 @@ QFont CatalogFont(int pixelSize, bool bold) {
   QFont font(QStringLiteral("IPAPGothic"));
   font.setPixelSize(std::max(1, pixelSize));
   font.setBold(bold);
-  font.setHintingPreference(QFont::PreferNoHinting);
+  font.setHintingPreference(QFont::PreferFullHinting);
   return font;
 }
 
