@@ -14,6 +14,8 @@ QFont CatalogFont(int pixelSize, bool bold) {
   QFont font(QStringLiteral("IPAPGothic"));
   font.setPixelSize(std::max(1, pixelSize));
   font.setBold(bold);
+  // With any other hinting, text above 64 pixels comes out slightly different depending on what
+  // the process drew before, and the disc would not be byte-identical from run to run.
   font.setHintingPreference(QFont::PreferFullHinting);
   return font;
 }

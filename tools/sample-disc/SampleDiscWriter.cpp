@@ -205,12 +205,15 @@ class DiscWriter {
     return true;
   }
 
-  CutPngs RenderCut(int index) const {
+  // `lowPicture`, when given, receives the low-resolution cut for the page file.
+  CutPngs RenderCut(int index, QImage* lowPicture = nullptr) const {
     const Circle& circle = catalog_.circles[index];
     CutPngs pngs;
     pngs.circleIndex = index;
     if (circle.name.empty()) return pngs;  // drawn from JIKO.PNG, so it has no entry
-    pngs.low = EncodePng(DrawCut(catalog_, circle, 1, false));
+    const QImage low = DrawCut(catalog_, circle, 1, false);
+    if (lowPicture) *lowPicture = low;
+    pngs.low = EncodePng(low);
     pngs.high = EncodePng(DrawCut(catalog_, circle, 2, false));
     if (corrected_.count(index)) {
       pngs.lowCorrected = EncodePng(DrawCut(catalog_, circle, 1, true));
@@ -225,10 +228,7 @@ class DiscWriter {
     for (int i = 0; i < Geometry::kCellsPerPage; ++i) {
       const PageCell& cell = page.cells[i];
       if (cell.kind != PageCell::kCircle) continue;
-      const Circle& circle = catalog_.circles[cell.circleIndex];
-      result.cuts.push_back(RenderCut(cell.circleIndex));
-      // The page needs the picture itself; drawing it again is cheaper than decoding the PNG.
-      if (!circle.name.empty()) cuts[i] = DrawCut(catalog_, circle, 1, false);
+      result.cuts.push_back(RenderCut(cell.circleIndex, &cuts[i]));
     }
     result.pagePng = EncodePng(DrawPageFile(catalog_, page, cuts, pagePictures_));
     return result;
