@@ -35,7 +35,7 @@ std::string CutArchiveName(int event, const std::string& kind) {
 std::string PageFileName(int page) { return Format("PDATA/%04d.PNG", page); }
 
 std::string MapFileName(const std::string& prefix, int day, const std::string& stem) {
-  return "MDATA/" + prefix + std::to_string(day % 10) + stem + ".PNG";
+  return "MDATA/" + prefix + std::to_string(day) + stem + ".PNG";
 }
 
 std::string OutlineFileName(const std::string& prefix, const std::string& stem) {
