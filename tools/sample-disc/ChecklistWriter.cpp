@@ -276,10 +276,16 @@ std::vector<ChecklistEntry> OtherEventEntries(const Catalog& catalog) {
   add(byPixiv, 2, "Pixivで見つかるはず");
   Circle byNames = firstWith([](const Circle& c) { return c.twitter.empty() && c.pixiv.empty(); });
   add(byNames, 3, "名前とペンネームで");
+  // Without Twitter and Pixiv ids these two are left to the name queries.
   Circle sameName = catalog.circles[catalog.special.sameName[0]];
   sameName.penName = Utf8ToCp932("別の人");
+  sameName.twitter.clear();
+  sameName.pixiv.clear();
   add(sameName, 4, "三つ見つかる");
-  add(catalog.circles[catalog.special.apostrophe], 5, "引用符つき");
+  Circle apostrophe = catalog.circles[catalog.special.apostrophe];
+  apostrophe.twitter.clear();
+  apostrophe.pixiv.clear();
+  add(apostrophe, 5, "引用符つき");
   Circle missing;
   missing.name = Utf8ToCp932("存在しないサークル");
   missing.kana = Utf8ToCp932("ソンザイシナイサークル");

@@ -209,6 +209,9 @@ TEST_F(ChecklistWriterTest, OtherEventRecordsPointAtCataloguedCirclesByText) {
   EXPECT_EQ(circlesWith([&](const Circle& c) { return c.name == other[3].circle.name; }), 3);
   EXPECT_EQ(circlesWith([&](const Circle& c) { return c.penName == other[3].circle.penName; }), 0);
   EXPECT_NE(other[4].circle.name.find('\''), std::string::npos);
+  for (int i : {2, 3, 4, 5}) {
+    EXPECT_TRUE(other[i].circle.twitter.empty() && other[i].circle.pixiv.empty()) << "record " << i;
+  }
   EXPECT_EQ(circlesWith([&](const Circle& c) { return c.name == other[5].circle.name; }), 0);
   ASSERT_TRUE(other.back().unknown);
   EXPECT_EQ(circlesWith([&](const Circle& c) { return c.kana == other.back().circle.kana; }), 3);

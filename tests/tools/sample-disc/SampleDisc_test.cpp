@@ -82,6 +82,80 @@ TEST_F(SampleDiscTest, WritesEveryFileOfTheDisc) {
   EXPECT_EQ(ReadFileBytes(Disc("V96ROM1.TXT")), DayCircleFileText(*catalog_, 1));
 }
 
+// What the definition and layout files declare, read from the files alone.
+struct DeclaredIds {
+  std::set<std::string> weekdays, maps, blocks;
+  std::set<int> genreCodes;
+  std::set<std::pair<std::string, int>> spaces;
+};
+
+DeclaredIds ReadDeclarations(const fs::path& disc) {
+  DeclaredIds ids;
+  std::string section;
+  for (const std::string& line : vxtest::SplitCrLfLines(ReadFileBytes(disc / "V96DEF.TXT"))) {
+    if (line.empty() || line[0] == '#') continue;
+    if (line[0] == '*') {
+      section = line.substr(1);
+      continue;
+    }
+    const auto f = vxtest::SplitTabs(line);
+    if (section == "PavorunDate") ids.weekdays.insert(f[3]);
+    if (section == "PavorunMap") ids.maps.insert(f[0]);
+    if (section == "PavorunGenre") ids.genreCodes.insert(std::stoi(f[0]));
+    if (section == "PavorunArea") {
+      EXPECT_TRUE(ids.maps.count(f[1])) << "an area on an unknown map";
+      for (std::size_t i = 0; i + 1 < f[2].size(); i += 2) ids.blocks.insert(f[2].substr(i, 2));
+    }
+  }
+  for (const std::string& line : vxtest::SplitCrLfLines(ReadFileBytes(disc / "V96MAP.TXT"))) {
+    if (line.empty() || line[0] == '#') continue;
+    const auto f = vxtest::SplitTabs(line);
+    EXPECT_TRUE(ids.blocks.count(f[0])) << "a desk of an unknown block";
+    ids.spaces.insert({f[0], std::stoi(f[1])});
+  }
+  return ids;
+}
+
+// Circle lines given as (page, cut, weekday, block, space, genre code) from either file form.
+void ExpectCirclesUseDeclaredIds(const DeclaredIds& ids,
+                                 const std::vector<std::vector<std::string>>& circles) {
+  const std::string unplaced = vxtest::Sj("漏");
+  std::set<std::pair<int, int>> cuts;
+  for (const auto& c : circles) {
+    EXPECT_TRUE(ids.genreCodes.count(std::stoi(c[5]))) << c[5];
+    if (c[2] == unplaced) {
+      EXPECT_EQ(c[3], "");
+      EXPECT_EQ(c[4], "0");
+      continue;
+    }
+    EXPECT_TRUE(ids.weekdays.count(c[2]));
+    EXPECT_TRUE(ids.spaces.count({c[3], std::stoi(c[4])})) << "no desk for a placed circle";
+    EXPECT_TRUE(cuts.insert({std::stoi(c[0]), std::stoi(c[1])}).second) << "two circles in one cut";
+  }
+}
+
+TEST_F(SampleDiscTest, CircleFilesUseOnlyIdsTheDefinitionAndLayoutDeclare) {
+  const DeclaredIds ids = ReadDeclarations(options_->outDir);
+  EXPECT_EQ(ids.spaces.size(), catalog_->desks.size());
+  std::vector<std::vector<std::string>> circles;
+  for (const std::string file : {"V96ROM1.TXT", "V96ROM2.TXT", "V96ROM0.TXT"}) {
+    for (const std::string& line : vxtest::SplitCrLfLines(ReadFileBytes(Disc(file)))) {
+      auto f = vxtest::SplitTabs(line);
+      if (f[0].empty()) f.insert(f.begin() + 1, 2, "0");  // the short form has no page columns
+      circles.push_back({f[2], f[3], f[4], f[6], f[7], f[8]});
+    }
+  }
+  EXPECT_EQ(circles.size(), catalog_->circles.size());
+  ExpectCirclesUseDeclaredIds(ids, circles);
+  std::string section;
+  for (const std::string& line : vxtest::SplitCrLfLines(ReadFileBytes(Disc("V96DEF.TXT")))) {
+    if (line.rfind("*", 0) == 0) section = line.substr(1);
+    if (section != "PavorunJiko" || line.empty() || line[0] == '*' || line[0] == '#') continue;
+    const auto f = vxtest::SplitTabs(line);
+    EXPECT_TRUE(ids.spaces.count({f[1], std::stoi(f[2])})) << "errata for a space without a desk";
+  }
+}
+
 TEST_F(SampleDiscTest, CutArchivesHoldTheEntriesTheirReaderLooksFor) {
   const auto low = ReadZipEntries(Disc("V096CUTL.CCZ"));
   const auto high = ReadZipEntries(Disc("V096CUTH.CCZ"));
@@ -274,12 +348,15 @@ TEST(SampleDiscVariantsTest, SingleCircleFileNamesCutsByItsOwnUpdateIds) {
   EXPECT_FALSE(fs::exists(dir / "disc" / "V96ROM1.TXT"));
   EXPECT_FALSE(fs::exists(dir / "disc" / "V96ROM0.TXT"));
   const auto entries = ReadZipEntries(dir / "disc" / "V096CUTL.CCZ");
+  std::vector<std::vector<std::string>> circles;
   for (const std::string& line : vxtest::SplitCrLfLines(ReadFileBytes(dir / "disc" / "V96ROM.TXT"))) {
     const auto fields = vxtest::SplitTabs(line);
+    circles.push_back({fields[1], fields[2], fields[3], fields[5], fields[6], fields[7]});
     if (!fields[8].empty()) {
       EXPECT_TRUE(entries.count(Numbered("%06d.PNG", std::stoi(fields[0])))) << line;
     }
   }
+  ExpectCirclesUseDeclaredIds(ReadDeclarations(dir / "disc"), circles);
 }
 
 TEST(SampleDiscFolderTest, ReplacesAnEarlierSampleButNothingElse) {
