@@ -44,7 +44,8 @@ TEST_F(CutArchiveTest, OpenReadsTheCutSizeAndIndexesEveryEntry) {
 TEST_F(CutArchiveTest, LowerCaseEntryNamesAreFoundByAnyCase) {
   {
     ZipWriter zip(Path("a.ccz"));
-    zip.Add("init.txt", "width\t10\nheight\t20\n").Add("000123.png", vxtest::SolidRgbPng(10, 20, 1, 2, 3));
+    zip.Add("init.txt", "width\t10\nheight\t20\n")
+        .Add("000123.png", vxtest::SolidRgbPng(10, 20, 1, 2, 3));
   }
   auto archive = CutArchive::Open(Path("a.ccz"));
   ASSERT_TRUE(archive);
