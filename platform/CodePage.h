@@ -1,5 +1,7 @@
 // Conversions between the program's internal text (CP932 bytes) and the encodings met at its
-// edges. Characters that the target cannot represent become '?'.
+// edges. Characters that the target cannot represent, and malformed input, become '?' (one per
+// character) and the rest of the text is converted. Safe to call from any thread; throws
+// std::system_error only when the system lacks the iconv converters (CP932, EUC-JP-MS).
 #pragma once
 
 #include <string>
