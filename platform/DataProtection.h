@@ -1,5 +1,7 @@
 // Per-user secret storage: values are sealed with a random key kept in a 0600 file in the user's
-// data folder and stored as base64(nonce + ciphertext).
+// data folder and stored as base64(nonce + ciphertext) (libsodium secretbox). A key file that
+// exists but cannot be read or has the wrong size is never replaced: every answer is "" until
+// someone looks at it, so values sealed with the old key are not lost to a new one.
 #pragma once
 
 #include <filesystem>
@@ -22,6 +24,7 @@ class DataProtection {
   static std::filesystem::path DefaultKeyFile();
 
  private:
+  bool LoadKey(std::string& key) const;
   bool LoadOrCreateKey(std::string& key) const;
   std::filesystem::path keyFile_;
 };

@@ -2,11 +2,24 @@
 // calls: case-insensitive sections and keys, trimmed values, surrounding quotes removed, integers
 // read from leading decimal digits, bytes kept as they are (CP932), CRLF line ends, and edits in
 // place that keep comments and every other line.
+//
+// Details callers may rely on:
+// - Only ASCII space and tab are blanks; a double-byte character is never trimmed, split or case
+//   folded (0x81 0x40, the full-width blank, stays part of a value).
+// - Lines whose first non-blank character is ';' are comments. Lines that are neither a section
+//   header nor "key=value" are kept untouched and never match a key.
+// - When a section or a key appears twice, the first one is read and written.
+// - GetInt: a missing key or an empty value gives the default; otherwise the optional sign and
+//   leading decimal digits are read ("12x" is 12, "x" is 0), saturating at the int range.
+// - A value that reading would alter (surrounding blanks, or wrapped in matching quotes) is
+//   written inside double quotes so that it reads back unchanged.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vx {
@@ -14,12 +27,14 @@ namespace vx {
 // The whole file in memory; Write* changes the lines and Save() writes them back.
 class ProfileFile {
  public:
-  ProfileFile() = default;
+  ProfileFile();
   // Reads `path`; a missing file is an empty profile.
   explicit ProfileFile(std::filesystem::path path);
 
   bool Load();   // false when the file exists but cannot be read
-  bool Save() const;  // writes atomically (temporary file, then rename)
+  // Writes atomically (temporary file, then rename); the old file survives any failure. Refuses
+  // (false) while the last Load() failed, so an unreadable file is never replaced by a blank one.
+  bool Save() const;
 
   std::string GetString(std::string_view section, std::string_view key,
                         std::string_view defaultValue) const;
@@ -28,19 +43,46 @@ class ProfileFile {
   std::vector<std::string> Sections() const;
   std::vector<std::string> Keys(std::string_view section) const;
 
-  void WriteString(std::string_view section, std::string_view key, std::string_view value);
-  void DeleteKey(std::string_view section, std::string_view key);
-  void DeleteSection(std::string_view section);
+  // False (nothing changed) when the names or the value cannot be held by one profile line: a
+  // line break anywhere, an empty name, ']' in the section, '=' in the key or a key that would
+  // read as a comment or a section header.
+  bool WriteString(std::string_view section, std::string_view key, std::string_view value);
+  // Both answer whether anything was removed.
+  bool DeleteKey(std::string_view section, std::string_view key);
+  bool DeleteSection(std::string_view section);
 
   const std::filesystem::path& path() const { return path_; }
+  // False when the last Load() could not read an existing file.
+  bool ok() const { return !loadFailed_; }
+  // True once an edit changed the lines since the last Load().
+  bool modified() const { return modified_; }
 
  private:
+  struct Section {
+    std::string header;                // "[name]" line as read; empty for the lines before it
+    std::string folded;                // name folded for look-ups
+    std::vector<std::string> lines;    // body lines as read, without line ends
+    std::unordered_map<std::string, std::size_t> keys;  // folded key -> first line holding it
+  };
+
+  void Parse(std::string_view text);
+  void IndexSections();
+  static void IndexKeys(Section& section);
+  const Section* FindSection(std::string_view name) const;
+  Section* FindSection(std::string_view name);
+  const std::string* FindLine(std::string_view section, std::string_view key) const;
+  Section& AppendSection(std::string_view name);
+
   std::filesystem::path path_;
-  std::vector<std::string> lines_;
+  std::vector<Section> sections_;  // sections_[0] holds the lines before the first header
+  std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name -> first section
+  bool loadFailed_ = false;
+  bool modified_ = false;
 };
 
 // One-call forms reading or rewriting the file each time. A null key deletes the section; a null
-// value deletes the key. Writes answer false when the file cannot be written.
+// value deletes the key. Writes answer false when the file cannot be read or written or the
+// entry cannot be stored; a write that changes nothing leaves the file alone.
 std::string GetPrivateProfileString(std::string_view section, std::string_view key,
                                     std::string_view defaultValue,
                                     const std::filesystem::path& file);

@@ -1,0 +1,142 @@
+#include "platform/DataProtection.h"
+
+#include <fcntl.h>
+#include <sodium.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <optional>
+#include <utility>
+
+#include "platform/Base64.h"
+#include "platform/Paths.h"
+
+namespace vx {
+namespace {
+
+constexpr std::size_t kKeyBytes = crypto_secretbox_KEYBYTES;
+constexpr std::size_t kNonceBytes = crypto_secretbox_NONCEBYTES;
+constexpr std::size_t kMacBytes = crypto_secretbox_MACBYTES;
+
+bool SodiumReady() {
+  static const bool ready = ::sodium_init() >= 0;
+  return ready;
+}
+
+// Wipes the key bytes when the caller is done with them.
+class KeyBuffer {
+ public:
+  ~KeyBuffer() { ::sodium_memzero(bytes.data(), bytes.size()); }
+  std::string bytes;
+};
+
+enum class KeyRead { kRead, kMissing, kFailed };
+
+KeyRead ReadKeyFile(const std::filesystem::path& file, std::string& key) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT ? KeyRead::kMissing : KeyRead::kFailed;
+  key.assign(kKeyBytes + 1, '\0');  // one byte more shows a file that is too long
+  std::size_t used = 0;
+  ssize_t n = 0;
+  while (used < key.size() && (n = ::read(fd, key.data() + used, key.size() - used)) != 0) {
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) break;
+    used += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  if (n < 0 || used != kKeyBytes) return KeyRead::kFailed;
+  key.resize(kKeyBytes);
+  return KeyRead::kRead;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+int CreatePrivateTemporary(const std::filesystem::path& file, std::filesystem::path& temporary) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = file;
+    temporary += ".new-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// The new key is written whole to a private temporary file and then hard-linked into place:
+// the key file never exists half-written, and when two processes race, the first link wins and
+// the other process reads that key.
+KeyRead CreateKeyFile(const std::filesystem::path& file, std::string& key) {
+  std::error_code ec;
+  std::filesystem::create_directories(file.parent_path(), ec);
+  key.assign(kKeyBytes, '\0');
+  ::randombytes_buf(key.data(), key.size());
+
+  std::filesystem::path temporary;
+  const int fd = CreatePrivateTemporary(file, temporary);
+  if (fd < 0) return KeyRead::kFailed;
+  bool written = WriteAll(fd, key) && ::fsync(fd) == 0;
+  written = ::close(fd) == 0 && written;
+  const bool linked = written && ::link(temporary.c_str(), file.c_str()) == 0;
+  const bool lostRace = written && !linked && errno == EEXIST;
+  ::unlink(temporary.c_str());
+  if (lostRace) return ReadKeyFile(file, key);
+  return linked ? KeyRead::kRead : KeyRead::kFailed;
+}
+
+}  // namespace
+
+DataProtection::DataProtection(std::filesystem::path keyFile) : keyFile_(std::move(keyFile)) {}
+
+std::filesystem::path DataProtection::DefaultKeyFile() {
+  return DataHomeFolder() / "vindaxel" / "protect.key";
+}
+
+bool DataProtection::LoadKey(std::string& key) const {
+  return SodiumReady() && ReadKeyFile(keyFile_, key) == KeyRead::kRead;
+}
+
+bool DataProtection::LoadOrCreateKey(std::string& key) const {
+  if (!SodiumReady()) return false;
+  switch (ReadKeyFile(keyFile_, key)) {
+    case KeyRead::kRead: return true;
+    case KeyRead::kFailed: return false;
+    case KeyRead::kMissing: return CreateKeyFile(keyFile_, key) == KeyRead::kRead;
+  }
+  return false;
+}
+
+std::string DataProtection::Protect(std::string_view plain) const {
+  KeyBuffer key;
+  if (!LoadOrCreateKey(key.bytes)) return "";
+  std::string sealed(kNonceBytes + kMacBytes + plain.size(), '\0');
+  auto* nonce = reinterpret_cast<unsigned char*>(sealed.data());
+  ::randombytes_buf(nonce, kNonceBytes);
+  ::crypto_secretbox_easy(nonce + kNonceBytes, reinterpret_cast<const unsigned char*>(plain.data()),
+                          plain.size(), nonce,
+                          reinterpret_cast<const unsigned char*>(key.bytes.data()));
+  return Base64Encode(sealed);
+}
+
+std::string DataProtection::Unprotect(std::string_view stored) const {
+  const std::optional<std::string> sealed = Base64Decode(stored);
+  if (!sealed || sealed->size() < kNonceBytes + kMacBytes) return "";
+  KeyBuffer key;
+  if (!LoadKey(key.bytes)) return "";
+  const auto* nonce = reinterpret_cast<const unsigned char*>(sealed->data());
+  std::string plain(sealed->size() - kNonceBytes - kMacBytes, '\0');
+  const int opened = ::crypto_secretbox_open_easy(
+      reinterpret_cast<unsigned char*>(plain.data()), nonce + kNonceBytes,
+      sealed->size() - kNonceBytes, nonce, reinterpret_cast<const unsigned char*>(key.bytes.data()));
+  return opened == 0 ? plain : "";
+}
+
+}  // namespace vx

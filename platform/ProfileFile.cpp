@@ -1,0 +1,387 @@
+#include "platform/ProfileFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <optional>
+#include <unordered_set>
+#include <utility>
+
+#include "platform/Sjis.h"
+
+namespace vx {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+// Blanks are single-byte and below any CP932 trail byte, so cutting them from either end can
+// never split a double-byte character.
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+std::string_view Unquote(std::string_view s) {
+  if (s.size() >= 2 && IsQuote(s.front()) && s.back() == s.front()) {
+    return s.substr(1, s.size() - 2);
+  }
+  return s;
+}
+
+// ASCII letters folded to lower case; double-byte characters copied whole so that a trail byte
+// in the letter range is never folded.
+std::string Fold(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (std::size_t i = 0; i < s.size();) {
+    const std::size_t length = SjisCharLength(s, i);
+    if (length == 1) {
+      const char c = s[i];
+      out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+    } else {
+      out.append(s.substr(i, length));
+    }
+    i += length;
+  }
+  return out;
+}
+
+// Position of the first single-byte `c` in CP932 text, skipping double-byte characters.
+std::size_t FindSingleByte(std::string_view s, char c) {
+  for (std::size_t i = 0; i < s.size(); i += SjisCharLength(s, i)) {
+    if (s[i] == c) return i;
+  }
+  return std::string_view::npos;
+}
+
+bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+
+std::optional<std::string_view> SectionNameOf(std::string_view line) {
+  const std::string_view t = TrimBlanks(line);
+  if (t.empty() || t.front() != '[') return std::nullopt;
+  const std::string_view inner = t.substr(1);
+  return TrimBlanks(inner.substr(0, FindSingleByte(inner, ']')));
+}
+
+std::optional<std::string_view> KeyOf(std::string_view line) {
+  const std::string_view t = TrimBlanks(line);
+  if (t.empty() || t.front() == ';' || t.front() == '[') return std::nullopt;
+  const std::size_t eq = t.find('=');
+  if (eq == std::string_view::npos) return std::nullopt;
+  const std::string_view key = TrimBlanks(t.substr(0, eq));
+  if (key.empty()) return std::nullopt;
+  return key;
+}
+
+std::string_view ValueOf(std::string_view line) {
+  return Unquote(TrimBlanks(line.substr(line.find('=') + 1)));
+}
+
+// Quotes keep what trimming and unquoting would otherwise take away on the next read.
+std::string EncodeValue(std::string_view value) {
+  const bool padded = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
+  if (padded || Unquote(value).size() != value.size()) {
+    return "\"" + std::string(value) + "\"";
+  }
+  return std::string(value);
+}
+
+bool IsStorableSection(std::string_view name) {
+  return !name.empty() && !HasLineBreak(name) && FindSingleByte(name, ']') == std::string_view::npos;
+}
+
+bool IsStorableKey(std::string_view key) {
+  return !key.empty() && !HasLineBreak(key) && key.find('=') == std::string_view::npos &&
+         key.front() != ';' && key.front() != '[';
+}
+
+int ParseLeadingInt(std::string_view s) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  long long magnitude = 0;
+  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+    magnitude = std::min<long long>(magnitude * 10 + (s[i] - '0'), 1LL + INT_MAX);
+  }
+  const long long value = negative ? -magnitude : magnitude;
+  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// A new file beside `target`, named so that no other writer picks the same one.
+int CreateTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& temporary) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = target;
+    temporary += ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// The file a save must replace: a symbolic link is followed so that the link itself survives.
+std::filesystem::path SaveTarget(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_symlink(path, ec)) return path;
+  std::filesystem::path resolved = std::filesystem::canonical(path, ec);
+  return ec ? path : resolved;
+}
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+  const std::filesystem::path target = SaveTarget(path);
+  std::filesystem::path temporary;
+  const int fd = CreateTemporaryBeside(target, temporary);
+  if (fd < 0) return false;
+  struct stat existing {};
+  if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+    ::fchmod(fd, existing.st_mode & 07777);
+  }
+  bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  written = (::close(fd) == 0) && written;
+  if (written && ::rename(temporary.c_str(), target.c_str()) == 0) return true;
+  ::unlink(temporary.c_str());
+  return false;
+}
+
+enum class ReadResult { kRead, kMissing, kFailed };
+
+ReadResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes) {
+  bytes.clear();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::kMissing : ReadResult::kFailed;
+  }
+  char buffer[65536];
+  ssize_t n;
+  while ((n = ::read(fd, buffer, sizeof buffer)) != 0) {
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return n == 0 ? ReadResult::kRead : ReadResult::kFailed;
+}
+
+}  // namespace
+
+ProfileFile::ProfileFile() { sections_.emplace_back(); }
+
+ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path)) { Load(); }
+
+bool ProfileFile::Load() {
+  std::string bytes;
+  const ReadResult result = ReadWholeFile(path_, bytes);
+  loadFailed_ = result == ReadResult::kFailed;
+  modified_ = false;
+  Parse(bytes);
+  return !loadFailed_;
+}
+
+void ProfileFile::Parse(std::string_view text) {
+  sections_.clear();
+  sections_.emplace_back();
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (const auto name = SectionNameOf(line)) {
+      Section& section = sections_.emplace_back();
+      section.header = line;
+      section.folded = Fold(*name);
+    } else {
+      sections_.back().lines.emplace_back(line);
+    }
+  }
+  for (Section& section : sections_) IndexKeys(section);
+  IndexSections();
+}
+
+void ProfileFile::IndexSections() {
+  sectionIndex_.clear();
+  for (std::size_t i = 1; i < sections_.size(); ++i) sectionIndex_.try_emplace(sections_[i].folded, i);
+}
+
+void ProfileFile::IndexKeys(Section& section) {
+  section.keys.clear();
+  if (section.header.empty()) return;  // lines before the first header belong to no section
+  for (std::size_t i = 0; i < section.lines.size(); ++i) {
+    if (const auto key = KeyOf(section.lines[i])) section.keys.try_emplace(Fold(*key), i);
+  }
+}
+
+const ProfileFile::Section* ProfileFile::FindSection(std::string_view name) const {
+  const auto it = sectionIndex_.find(Fold(TrimBlanks(name)));
+  return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
+}
+
+ProfileFile::Section* ProfileFile::FindSection(std::string_view name) {
+  return const_cast<Section*>(std::as_const(*this).FindSection(name));
+}
+
+const std::string* ProfileFile::FindLine(std::string_view section, std::string_view key) const {
+  const Section* found = FindSection(section);
+  if (!found) return nullptr;
+  const auto it = found->keys.find(Fold(TrimBlanks(key)));
+  return it == found->keys.end() ? nullptr : &found->lines[it->second];
+}
+
+bool ProfileFile::Save() const {
+  if (loadFailed_) return false;
+  std::string text;
+  for (const Section& section : sections_) {
+    if (!section.header.empty()) text.append(section.header).append("\r\n");
+    for (const std::string& line : section.lines) text.append(line).append("\r\n");
+  }
+  return WriteFileAtomically(path_, text);
+}
+
+std::string ProfileFile::GetString(std::string_view section, std::string_view key,
+                                   std::string_view defaultValue) const {
+  const std::string* line = FindLine(section, key);
+  return std::string(line ? ValueOf(*line) : defaultValue);
+}
+
+int ProfileFile::GetInt(std::string_view section, std::string_view key, int defaultValue) const {
+  const std::string* line = FindLine(section, key);
+  if (!line) return defaultValue;
+  const std::string_view value = ValueOf(*line);
+  return value.empty() ? defaultValue : ParseLeadingInt(value);
+}
+
+bool ProfileFile::HasKey(std::string_view section, std::string_view key) const {
+  return FindLine(section, key) != nullptr;
+}
+
+std::vector<std::string> ProfileFile::Sections() const {
+  std::vector<std::string> names;
+  for (std::size_t i = 1; i < sections_.size(); ++i) {
+    if (sectionIndex_.at(sections_[i].folded) == i) {
+      names.emplace_back(*SectionNameOf(sections_[i].header));
+    }
+  }
+  return names;
+}
+
+std::vector<std::string> ProfileFile::Keys(std::string_view section) const {
+  std::vector<std::string> names;
+  const Section* found = FindSection(section);
+  if (!found) return names;
+  for (std::size_t i = 0; i < found->lines.size(); ++i) {
+    const auto key = KeyOf(found->lines[i]);
+    if (key && found->keys.at(Fold(*key)) == i) names.emplace_back(*key);
+  }
+  return names;
+}
+
+ProfileFile::Section& ProfileFile::AppendSection(std::string_view name) {
+  // A blank line keeps sections apart for whoever edits the file by hand.
+  std::vector<std::string>& previous = sections_.back().lines;
+  const bool fileEmpty = sections_.size() == 1 && previous.empty();
+  if (!fileEmpty && (previous.empty() || !TrimBlanks(previous.back()).empty())) {
+    previous.emplace_back();
+  }
+  Section& section = sections_.emplace_back();
+  section.header = "[" + std::string(name) + "]";
+  section.folded = Fold(name);
+  sectionIndex_.try_emplace(section.folded, sections_.size() - 1);
+  return section;
+}
+
+bool ProfileFile::WriteString(std::string_view section, std::string_view key,
+                              std::string_view value) {
+  section = TrimBlanks(section);
+  key = TrimBlanks(key);
+  if (!IsStorableSection(section) || !IsStorableKey(key) || HasLineBreak(value)) return false;
+
+  Section* target = FindSection(section);
+  if (!target) target = &AppendSection(section);
+  const std::string encoded = EncodeValue(value);
+  const std::string folded = Fold(key);
+  if (const auto it = target->keys.find(folded); it != target->keys.end()) {
+    std::string& line = target->lines[it->second];
+    std::string replaced = std::string(*KeyOf(line)) + "=" + encoded;
+    if (replaced != line) {
+      line = std::move(replaced);
+      modified_ = true;
+    }
+    return true;
+  }
+  // New keys go after the section's last non-blank line, so the blank lines that separate it
+  // from the next section stay at its end.
+  std::size_t position = target->lines.size();
+  while (position > 0 && TrimBlanks(target->lines[position - 1]).empty()) --position;
+  target->lines.insert(target->lines.begin() + static_cast<std::ptrdiff_t>(position),
+                       std::string(key) + "=" + encoded);
+  target->keys.emplace(folded, position);  // only blank lines moved, no key index changes
+  modified_ = true;
+  return true;
+}
+
+bool ProfileFile::DeleteKey(std::string_view section, std::string_view key) {
+  Section* target = FindSection(section);
+  if (!target) return false;
+  const std::string folded = Fold(TrimBlanks(key));
+  if (!target->keys.contains(folded)) return false;
+  std::erase_if(target->lines, [&](const std::string& line) {
+    const auto lineKey = KeyOf(line);
+    return lineKey && Fold(*lineKey) == folded;
+  });
+  IndexKeys(*target);
+  modified_ = true;
+  return true;
+}
+
+bool ProfileFile::DeleteSection(std::string_view section) {
+  const std::string folded = Fold(TrimBlanks(section));
+  if (!sectionIndex_.contains(folded)) return false;
+  // Every copy goes, so that a later read does not find a duplicate of the deleted section.
+  std::erase_if(sections_, [&](const Section& s) { return !s.header.empty() && s.folded == folded; });
+  IndexSections();
+  modified_ = true;
+  return true;
+}
+
+std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue,
+                                    const std::filesystem::path& file) {
+  return ProfileFile(file).GetString(section, key, defaultValue);
+}
+
+int GetPrivateProfileInt(std::string_view section, std::string_view key, int defaultValue,
+                         const std::filesystem::path& file) {
+  return ProfileFile(file).GetInt(section, key, defaultValue);
+}
+
+bool WritePrivateProfileString(std::string_view section, const char* key, const char* value,
+                               const std::filesystem::path& file) {
+  ProfileFile profile(file);
+  if (!profile.ok()) return false;
+  if (!key) {
+    profile.DeleteSection(section);
+  } else if (!value) {
+    profile.DeleteKey(section, key);
+  } else if (!profile.WriteString(section, key, value)) {
+    return false;
+  }
+  return !profile.modified() || profile.Save();
+}
+
+}  // namespace vx
