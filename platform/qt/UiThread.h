@@ -1,0 +1,26 @@
+// Reaching the UI thread (the thread of the QApplication) from worker threads.
+//
+// RunOnUiThread blocks its caller until the function has run on the UI thread, so the UI thread
+// must be free to run it: calling it from a worker while the UI thread waits for that worker
+// (joining it, or holding a lock the worker needs) deadlocks. Callers avoid that by keeping an
+// event loop running on the UI thread for as long as the worker runs, as progress dialogs do with
+// their modal loop, and by never joining a worker that may still call RunOnUiThread.
+#pragma once
+
+#include <functional>
+
+namespace vx {
+
+// True on the UI thread, and everywhere when no application object exists.
+bool IsUiThread();
+
+// Runs `work` on the UI thread and returns when it has finished: directly when the caller is on
+// the UI thread (or no application object exists), otherwise queued to the UI thread's event
+// loop. An exception thrown by `work` is rethrown to the caller.
+void RunOnUiThread(std::function<void()> work);
+
+// Queues `work` to the UI thread's event loop and returns at once, also on the UI thread itself.
+// `work` must not throw. Without an application object it runs at once.
+void PostToUiThread(std::function<void()> work);
+
+}  // namespace vx
