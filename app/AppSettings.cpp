@@ -1,0 +1,548 @@
+#include "app/AppSettings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <system_error>
+
+#include "app/BookmarkList.h"
+#include "app/ListColumns.h"
+#include "app/SettingsTable.h"
+#include "platform/DataProtection.h"
+#include "platform/Paths.h"
+#include "platform/ProfileFile.h"
+#include "platform/Sjis.h"
+
+namespace vx {
+namespace {
+
+using namespace settings;
+
+constexpr std::string_view kSettingsIniName = "settings.ini";
+constexpr std::string_view kUserSettingsName = "vindaxel.ini";
+constexpr int kMaxBookmarkKeys = 0x10000;
+// Bounds a damaged count in the search group; no event has this many days or genres.
+constexpr int kMaxSearchListEntries = 4096;
+
+std::string KeyWithNumber(std::string_view prefix, const char* digits) {
+  return std::string(prefix) + digits;
+}
+
+std::string Key02d(std::string_view prefix, int n) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%02d", n);
+  return KeyWithNumber(prefix, digits);
+}
+
+std::string Key04x(std::string_view prefix, int n) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%04x", static_cast<unsigned>(n));
+  return KeyWithNumber(prefix, digits);
+}
+
+std::string Key08X(std::string_view prefix, int n) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%08X", static_cast<unsigned>(n));
+  return KeyWithNumber(prefix, digits);
+}
+
+std::string EventPrefix(int eventNumber) { return "VQ" + std::to_string(eventNumber); }
+
+void CopyText(char* dst, std::size_t size, const std::string& text) {
+  SjisCopyBounded(dst, text.c_str(), size);
+}
+
+// A text field of the block, never read past its end.
+template <std::size_t N>
+std::string_view FieldText(const char (&field)[N]) {
+  return std::string_view(field, strnlen(field, N));
+}
+
+std::uint32_t ParseColor(std::string_view text, std::uint32_t defaultValue) {
+  if (text.size() != 7 || text[0] != '#') return defaultValue;
+  std::uint32_t color = 0;
+  for (char c : text.substr(1)) {
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return defaultValue;
+    const int digit = std::isdigit(static_cast<unsigned char>(c))
+                          ? c - '0'
+                          : std::tolower(static_cast<unsigned char>(c)) - 'a' + 10;
+    color = color * 16 + static_cast<std::uint32_t>(digit);
+  }
+  return color;
+}
+
+std::string FormatColor(std::uint32_t color) {
+  char text[16];
+  std::snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(color));
+  return text;
+}
+
+template <class Block>
+void LoadTexts(const ProfileFile& file, std::string_view section,
+               std::span<const TextKey<Block>> keys, Block& block) {
+  for (const auto& k : keys) {
+    CopyText(block.*k.field, kTextSize, file.GetString(section, k.key, k.defaultValue));
+  }
+}
+
+template <class Block>
+void SaveTexts(ProfileFile& file, std::string_view section, std::span<const TextKey<Block>> keys,
+               const Block& block) {
+  for (const auto& k : keys) file.WriteString(section, k.key, FieldText(block.*k.field));
+}
+
+void WriteNumber(ProfileFile& file, std::string_view section, std::string_view key, int value) {
+  file.WriteString(section, key, std::to_string(value));
+}
+
+// ---- system group ----
+
+void LoadRecentFiles(const ProfileFile& file, SettingsValues& v) {
+  for (int i = 0; i < kRecentFileCount; ++i) {
+    CopyText(v.recentFiles[i], kTextSize,
+             file.GetString(kSystemSection, Key02d("RecentFiles.", i), ""));
+  }
+}
+
+void SaveRecentFiles(ProfileFile& file, const SettingsValues& v) {
+  for (int i = 0; i < kRecentFileCount; ++i) {
+    file.WriteString(kSystemSection, Key02d("RecentFiles.", i), FieldText(v.recentFiles[i]));
+  }
+}
+
+struct WindowKey {
+  std::string_view prefix;
+  int WindowRect::*rectField;  // null: the visibility flag
+};
+
+constexpr WindowKey kWindowKeys[] = {
+    {"WndPosL.", &WindowRect::left},
+    {"WndPosT.", &WindowRect::top},
+    {"WndPosR.", &WindowRect::right},
+    {"WndPosB.", &WindowRect::bottom},
+    {"WndDisp.", nullptr},
+};
+
+int& WindowValue(SettingsValues& v, int slot, const WindowKey& k) {
+  return k.rectField ? v.windowRects[slot].*k.rectField : v.windowShown[slot];
+}
+
+int WindowValue(const SettingsValues& v, int slot, const WindowKey& k) {
+  return k.rectField ? v.windowRects[slot].*k.rectField : v.windowShown[slot];
+}
+
+// A missing key keeps what the application put in the slot before loading.
+void LoadWindowSlots(const ProfileFile& file, SettingsValues& v) {
+  for (int slot = 0; slot < kWindowSlotCount; ++slot) {
+    for (const WindowKey& k : kWindowKeys) {
+      int& value = WindowValue(v, slot, k);
+      value = file.GetInt(kWindowSection, Key08X(k.prefix, v.windowIds[slot]), value);
+    }
+  }
+}
+
+void SaveWindowSlots(ProfileFile& file, const SettingsValues& v) {
+  for (int slot = 0; slot < kWindowSlotCount; ++slot) {
+    for (const WindowKey& k : kWindowKeys) {
+      WriteNumber(file, kWindowSection, Key08X(k.prefix, v.windowIds[slot]),
+                  WindowValue(v, slot, k));
+    }
+  }
+}
+
+int StoredColorCount(const SettingsValues& v) {
+  return std::clamp(v.fvrColorNum, 0, kMaxCheckColors);
+}
+
+void LoadColors(const ProfileFile& file, SettingsValues& v) {
+  // The count bounds every loop over the palette.
+  v.fvrColorNum = std::clamp(file.GetInt(kColorSection, "FvrColorNum", 9), 1, kMaxCheckColors);
+  v.fvrColorDef = file.GetInt(kColorSection, "FvrColorDef", 0);
+  if (v.fvrColorDef < 0 || v.fvrColorDef >= v.fvrColorNum) v.fvrColorDef = 0;
+  for (int i = 0; i < v.fvrColorNum; ++i) {
+    v.fvrColors[i] =
+        ParseColor(file.GetString(kColorSection, Key02d("FvrColorPal.", i), ""), v.fvrColors[i]);
+    v.fvrPrintColors[i] = ParseColor(file.GetString(kColorSection, Key02d("FvrPrintPal.", i), ""),
+                                     v.fvrPrintColors[i]);
+    CopyText(v.fvrColorNames[i], kColorNameSize,
+             file.GetString(kColorSection, Key02d("FvrColorStr.", i), ""));
+  }
+}
+
+void SaveColor(ProfileFile& file, const std::string& key, std::uint32_t color) {
+  if (color <= 0xFFFFFF) file.WriteString(kColorSection, key, FormatColor(color));
+}
+
+void SaveColors(ProfileFile& file, const SettingsValues& v) {
+  WriteNumber(file, kColorSection, "FvrColorNum", v.fvrColorNum);
+  WriteNumber(file, kColorSection, "FvrColorDef", v.fvrColorDef);
+  for (int i = 0; i < StoredColorCount(v); ++i) {
+    SaveColor(file, Key02d("FvrColorPal.", i), v.fvrColors[i]);
+    SaveColor(file, Key02d("FvrPrintPal.", i), v.fvrPrintColors[i]);
+    file.WriteString(kColorSection, Key02d("FvrColorStr.", i), FieldText(v.fvrColorNames[i]));
+  }
+}
+
+struct ColumnTableKey {
+  std::string_view prefix;
+  int (SettingsValues::*table)[kColumnSlotCount];
+};
+
+constexpr ColumnTableKey kColumnTables[] = {
+    {"ColumnWidth.List", &SettingsValues::listColumnWidths},
+    {"ColumnWidth.Check", &SettingsValues::checkColumnWidths},
+    {"Column.List", &SettingsValues::listColumns},
+    {"Column.Check", &SettingsValues::checkColumns},
+};
+
+void LoadColumns(const ProfileFile& file, SettingsValues& v) {
+  SettingsValues defaults{};
+  ResetListColumns(defaults, v.eventNumber);
+  for (const ColumnTableKey& t : kColumnTables) {
+    for (int i = 0; i < kColumnSlotCount; ++i) {
+      (v.*t.table)[i] = file.GetInt(kConfigSection, Key02d(t.prefix, i), (defaults.*t.table)[i]);
+    }
+  }
+  RepairListColumns(v.listColumns, v.listColumnWidths);
+  RepairListColumns(v.checkColumns, v.checkColumnWidths);
+}
+
+void SaveColumns(ProfileFile& file, const SettingsValues& v) {
+  for (const ColumnTableKey& t : kColumnTables) {
+    for (int i = 0; i < kColumnSlotCount; ++i) {
+      WriteNumber(file, kConfigSection, Key02d(t.prefix, i), (v.*t.table)[i]);
+    }
+  }
+}
+
+void LoadToolBars(const ProfileFile& file, SettingsValues& v) {
+  for (int b = 0; b < kToolBarCount; ++b) {
+    const std::string name(ToolBarNames()[b]);
+    v.toolBars[b].shown = file.GetInt(kToolBarSection, name, 1);
+    v.toolBars[b].x = file.GetInt(kToolBarSection, name + "PosX", 0);
+    v.toolBars[b].y = file.GetInt(kToolBarSection, name + "PosY", 0);
+  }
+}
+
+void SaveToolBars(ProfileFile& file, const SettingsValues& v) {
+  for (int b = 0; b < kToolBarCount; ++b) {
+    const std::string name(ToolBarNames()[b]);
+    WriteNumber(file, kToolBarSection, name, v.toolBars[b].shown);
+    WriteNumber(file, kToolBarSection, name + "PosX", v.toolBars[b].x);
+    WriteNumber(file, kToolBarSection, name + "PosY", v.toolBars[b].y);
+  }
+}
+
+// ---- print group ----
+
+std::string PrintKindKeyName(const PrintKindKey& k, int eventNumber, int kind) {
+  return Key02d((k.perEvent ? EventPrefix(eventNumber) : std::string()) + std::string(k.name),
+                kind);
+}
+
+void LoadPrint(const ProfileFile& file, int eventNumber, PrintSettings& p) {
+  LoadInts(file, kPrintSection, PrintInts(), p);
+  LoadTexts(file, kPrintSection, PrintTexts(), p);
+  for (int kind = 0; kind < kPrintKindCount; ++kind) {
+    for (const PrintKindKey& k : PrintKindKeys()) {
+      p.kinds[kind].*k.field =
+          file.GetInt(kPrintSection, PrintKindKeyName(k, eventNumber, kind), k.defaults[kind]);
+    }
+  }
+  for (int paper = 0; paper < kPaperKindCount; ++paper) {
+    for (const auto& k : MarginKeys()) {
+      p.margins[paper].*k.field = file.GetInt(kPrintSection, Key02d(k.key, paper), k.defaultValue);
+    }
+  }
+}
+
+void SavePrint(ProfileFile& file, int eventNumber, const PrintSettings& p) {
+  SaveInts(file, kPrintSection, PrintInts(), p);
+  SaveTexts(file, kPrintSection, PrintTexts(), p);
+  for (int kind = 0; kind < kPrintKindCount; ++kind) {
+    for (const PrintKindKey& k : PrintKindKeys()) {
+      WriteNumber(file, kPrintSection, PrintKindKeyName(k, eventNumber, kind),
+                  p.kinds[kind].*k.field);
+    }
+  }
+  for (int paper = 0; paper < kPaperKindCount; ++paper) {
+    for (const auto& k : MarginKeys()) {
+      WriteNumber(file, kPrintSection, Key02d(k.key, paper), p.margins[paper].*k.field);
+    }
+  }
+}
+
+// ---- event group ----
+
+void LoadBookmarks(const ProfileFile& file, const std::string& section, BookmarkList& list) {
+  list.RemoveAll();
+  for (int i = 0; i < kMaxBookmarkKeys; ++i) {
+    Bookmark b;
+    b.type = file.GetInt(section, Key04x("BookmarkType.", i), Bookmark::kEnd);
+    if (b.type == Bookmark::kEnd) break;
+    b.depth = file.GetInt(section, Key04x("BookmarkDepth.", i), 0);
+    b.page = file.GetInt(section, Key04x("BookmarkPage.", i), 0);
+    b.SetTitle(file.GetString(section, Key04x("BookmarkTitle.", i), ""));
+    if (!list.Add(b)) break;  // the rest cannot be kept
+  }
+}
+
+void SaveBookmarks(ProfileFile& file, const std::string& section, const BookmarkList& list) {
+  int i = 0;
+  for (; i < list.count() && i < kMaxBookmarkKeys - 1; ++i) {
+    const Bookmark& b = *list.GetAt(i);
+    if (b.type == Bookmark::kEnd) break;
+    WriteNumber(file, section, Key04x("BookmarkType.", i), b.type);
+    WriteNumber(file, section, Key04x("BookmarkDepth.", i), b.depth);
+    WriteNumber(file, section, Key04x("BookmarkPage.", i), b.page);
+    file.WriteString(section, Key04x("BookmarkTitle.", i), FieldText(b.title));
+  }
+  WriteNumber(file, section, Key04x("BookmarkType.", i), Bookmark::kEnd);
+}
+
+// ---- search group ----
+
+std::optional<std::vector<int>> LoadSearchList(const ProfileFile& file, const std::string& countKey,
+                                               const std::string& itemPrefix) {
+  const int count = file.GetInt(kSearchSection, countKey, -1);
+  if (count < 0) return std::nullopt;
+  std::vector<int> items;
+  for (int i = 0; i < std::min(count, kMaxSearchListEntries); ++i) {
+    const int item = file.GetInt(kSearchSection, itemPrefix + std::to_string(i), -1);
+    if (item >= 0) items.push_back(item);
+  }
+  return items;
+}
+
+void SaveSearchList(ProfileFile& file, const std::optional<std::vector<int>>& items,
+                    const std::string& countKey, const std::string& itemPrefix) {
+  if (!items) {
+    WriteNumber(file, kSearchSection, countKey, -1);
+    return;
+  }
+  WriteNumber(file, kSearchSection, countKey, static_cast<int>(items->size()));
+  for (std::size_t i = 0; i < items->size(); ++i) {
+    WriteNumber(file, kSearchSection, itemPrefix + std::to_string(i), (*items)[i]);
+  }
+}
+
+// Points the settings at another file for the life of the object.
+class ActiveFileScope {
+ public:
+  ActiveFileScope(AppSettings& settings, const std::filesystem::path& file)
+      : settings_(settings), previous_(settings.activeFile()) {
+    settings_.SetIniPath(file);
+  }
+  ~ActiveFileScope() { settings_.SetIniPath(previous_); }
+  ActiveFileScope(const ActiveFileScope&) = delete;
+  ActiveFileScope& operator=(const ActiveFileScope&) = delete;
+
+ private:
+  AppSettings& settings_;
+  std::filesystem::path previous_;
+};
+
+}  // namespace
+
+AppSettings::AppSettings(std::filesystem::path programFolder)
+    : settingsIni_(JoinPath(programFolder, kSettingsIniName)) {
+  const std::string userData =
+      GetPrivateProfileString("Settings", "UserData", "exepath", settingsIni_);
+  readOnly_ = GetPrivateProfileInt("Settings", "ReadOnly", 0, settingsIni_) != 0;
+  SettleUserFolder(userData, programFolder);
+  userFile_ = JoinPath(userFolder_, kUserSettingsName);
+  activeFile_ = userFile_;
+  for (std::size_t i = 0; i < std::size(kDefaultCheckColors); ++i) {
+    values_.fvrColors[i] = kDefaultCheckColors[i];
+    values_.fvrPrintColors[i] = kDefaultCheckColors[i];
+  }
+}
+
+void AppSettings::SettleUserFolder(std::string_view userData,
+                                   const std::filesystem::path& programFolder) {
+  mode_ = userData == "personalpath"  ? UserDataMode::kDocuments
+          : userData == "appdatapath" ? UserDataMode::kDataHome
+                                      : UserDataMode::kProgramFolder;
+  if (mode_ != UserDataMode::kProgramFolder) {
+    const std::filesystem::path base =
+        mode_ == UserDataMode::kDocuments ? DocumentsFolder() : DataHomeFolder();
+    std::error_code error;
+    const std::filesystem::path folder = JoinPath(base, kUserDataSubfolder);
+    if (!base.empty() && (std::filesystem::create_directories(folder, error) || !error) &&
+        std::filesystem::is_directory(folder, error)) {
+      userFolder_ = folder;
+      return;
+    }
+    mode_ = UserDataMode::kProgramFolder;
+  }
+  userFolder_ = programFolder;
+}
+
+int AppSettings::ReadInt(std::string_view section, std::string_view key, int defaultValue) const {
+  return GetPrivateProfileInt(section, key, defaultValue, activeFile_);
+}
+
+std::string AppSettings::ReadString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue) const {
+  return GetPrivateProfileString(section, key, defaultValue, activeFile_);
+}
+
+bool AppSettings::WriteInt(std::string_view section, std::string_view key, int value) const {
+  return WriteString(section, key, std::to_string(value));
+}
+
+bool AppSettings::WriteString(std::string_view section, std::string_view key,
+                              std::string_view text) const {
+  const std::string keyText(key);
+  const std::string valueText(text);
+  return WritePrivateProfileString(section, keyText.c_str(), valueText.c_str(), activeFile_);
+}
+
+std::uint32_t AppSettings::ReadColor(std::string_view key, std::uint32_t defaultValue) const {
+  return ParseColor(ReadString(kColorSection, key, ""), defaultValue);
+}
+
+bool AppSettings::WriteColor(std::string_view key, std::uint32_t color) const {
+  if (color > 0xFFFFFF) return false;
+  return WriteString(kColorSection, key, FormatColor(color));
+}
+
+void AppSettings::LoadSystemGroup() {
+  const ProfileFile file(activeFile_);
+  for (const IntSection& s : SystemIntSections()) LoadInts(file, s.section, s.keys, values_);
+  for (const SystemText& t : SystemTexts()) {
+    CopyText(values_.*t.key.field, kTextSize,
+             file.GetString(t.section, t.key.key, t.key.defaultValue));
+  }
+  LoadRecentFiles(file, values_);
+  LoadWindowSlots(file, values_);
+  LoadColors(file, values_);
+  LoadColumns(file, values_);
+  LoadToolBars(file, values_);
+  LoadPrint(file, values_.eventNumber, values_.print);
+}
+
+bool AppSettings::SaveSystemGroup() const {
+  // A file that could not be read is never saved over (every default would replace it).
+  ProfileFile file(activeFile_);
+  for (const IntSection& s : SystemIntSections()) SaveInts(file, s.section, s.keys, values_);
+  for (const SystemText& t : SystemTexts()) {
+    file.WriteString(t.section, t.key.key, FieldText(values_.*t.key.field));
+  }
+  SaveRecentFiles(file, values_);
+  SaveWindowSlots(file, values_);
+  SaveColors(file, values_);
+  SaveColumns(file, values_);
+  SaveToolBars(file, values_);
+  SavePrint(file, values_.eventNumber, values_.print);
+  return file.Save();
+}
+
+void AppSettings::LoadPrintGroup(int eventNumber) {
+  LoadPrint(ProfileFile(activeFile_), eventNumber, values_.print);
+}
+
+bool AppSettings::SavePrintGroup(int eventNumber) const {
+  ProfileFile file(activeFile_);
+  SavePrint(file, eventNumber, values_.print);
+  return file.Save();
+}
+
+void AppSettings::LoadEventGroup(int eventNumber, BookmarkList& bookmarks) {
+  const ProfileFile file(activeFile_);
+  const std::string section = EventPrefix(eventNumber);
+  LoadInts(file, section, EventInts(), values_);
+  LoadTexts(file, section, EventTexts(), values_);
+  LoadBookmarks(file, section, bookmarks);
+}
+
+bool AppSettings::SaveEventGroup(int eventNumber, const BookmarkList& bookmarks) const {
+  ProfileFile file(activeFile_);
+  const std::string section = EventPrefix(eventNumber);
+  SaveInts(file, section, EventInts(), values_);
+  SaveTexts(file, section, EventTexts(), values_);
+  SaveBookmarks(file, section, bookmarks);
+  return file.Save();
+}
+
+SearchSettings AppSettings::LoadSearchGroup(int eventNumber) const {
+  const ProfileFile file(activeFile_);
+  const std::string dayPrefix = EventPrefix(eventNumber) + ".day";
+  SearchSettings search;
+  search.matchAll = file.GetInt(kSearchSection, "andMode", 1) != 0;
+  search.normalized = file.GetInt(kSearchSection, "normalize", 1) != 0;
+  search.memoOnly = file.GetInt(kSearchSection, "condMemoSearch", 0) != 0;
+  search.updatedOnly = file.GetInt(kSearchSection, "condUpdateSearch", 0) != 0;
+  search.keywordFields = file.GetInt(kSearchSection, "column", kDefaultSearchFields);
+  search.days = LoadSearchList(file, dayPrefix + "Count", dayPrefix);
+  search.genres = LoadSearchList(file, "genreCount", "genre");
+  search.keywords = SjisTruncate(file.GetString(kSearchSection, "keyword", ""), kMaxKeywordBytes);
+  return search;
+}
+
+bool AppSettings::SaveSearchGroup(const SearchSettings& search, int eventNumber) const {
+  ProfileFile file(activeFile_);
+  const std::string dayPrefix = EventPrefix(eventNumber) + ".day";
+  WriteNumber(file, kSearchSection, "andMode", search.matchAll ? 1 : 0);
+  WriteNumber(file, kSearchSection, "normalize", search.normalized ? 1 : 0);
+  WriteNumber(file, kSearchSection, "condMemoSearch", search.memoOnly ? 1 : 0);
+  WriteNumber(file, kSearchSection, "condUpdateSearch", search.updatedOnly ? 1 : 0);
+  WriteNumber(file, kSearchSection, "column", search.keywordFields);
+  SaveSearchList(file, search.days, dayPrefix + "Count", dayPrefix);
+  SaveSearchList(file, search.genres, "genreCount", "genre");
+  file.WriteString(kSearchSection, "keyword", search.keywords);
+  return file.Save();
+}
+
+bool AppSettings::ExportSettings(const std::filesystem::path& file, const BookmarkList& bookmarks,
+                                 const SearchSettings& search) {
+  ActiveFileScope scope(*this, file);
+  const int eventNumber = values_.eventNumber;
+  return SaveSearchGroup(search, eventNumber) && SaveEventGroup(eventNumber, bookmarks) &&
+         SaveSystemGroup();
+}
+
+SearchSettings AppSettings::ImportSettings(const std::filesystem::path& file,
+                                           BookmarkList& bookmarks) {
+  ActiveFileScope scope(*this, file);
+  LoadSystemGroup();
+  LoadEventGroup(values_.eventNumber, bookmarks);
+  return LoadSearchGroup(values_.eventNumber);
+}
+
+bool AppSettings::ExportPrintSettings(const std::filesystem::path& file) {
+  ActiveFileScope scope(*this, file);
+  return SavePrintGroup(values_.eventNumber);
+}
+
+void AppSettings::ImportPrintSettings(const std::filesystem::path& file) {
+  ActiveFileScope scope(*this, file);
+  LoadPrintGroup(values_.eventNumber);
+}
+
+void AppSettings::ResetListColumns(int eventNumber) { vx::ResetListColumns(values_, eventNumber); }
+
+bool AppSettings::ReadProtectedString(std::string_view key, std::string& text) const {
+  text.clear();
+  const std::string stored = ReadString(kAuthSection, key, "");
+  if (stored.empty()) return true;
+  // Empty texts are stored empty, so an empty answer means the value could not be opened.
+  text = DataProtection(DataProtection::DefaultKeyFile()).Unprotect(stored);
+  return !text.empty();
+}
+
+bool AppSettings::WriteProtectedString(std::string_view key, std::string_view text) const {
+  if (text.empty()) return WriteString(kAuthSection, key, "");
+  const std::string sealed = DataProtection(DataProtection::DefaultKeyFile()).Protect(text);
+  if (sealed.empty()) return false;
+  return WriteString(kAuthSection, key, sealed);
+}
+
+int AppSettings::ReadAuthInt(std::string_view key) const { return ReadInt(kAuthSection, key, 0); }
+
+bool AppSettings::WriteAuthInt(std::string_view key, int value) const {
+  return WriteInt(kAuthSection, key, value);
+}
+
+}  // namespace vx

@@ -1,0 +1,99 @@
+// Every persistent setting of the program. "settings.ini" in the program folder says where the
+// user's data lives; the settings themselves live in "vindaxel.ini" in that folder, in groups.
+// The groups are read into and written from one value block (SettingsValues), of which the
+// application keeps a working copy. Nothing is cached between calls: each group operation reads or
+// rewrites the file.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "app/SearchSettings.h"
+#include "app/SettingsValues.h"
+
+namespace vx {
+
+class BookmarkList;
+
+enum class UserDataMode { kProgramFolder = 0, kDocuments = 1, kDataHome = 2 };
+
+// The program's folder under the documents folder or the data home.
+inline constexpr std::string_view kUserDataSubfolder = "vindaxel";
+
+class AppSettings {
+ public:
+  // Reads "settings.ini" in `programFolder` and settles the user folder (creating it when needed).
+  explicit AppSettings(std::filesystem::path programFolder);
+
+  SettingsValues& values() { return values_; }
+  const SettingsValues& values() const { return values_; }
+
+  UserDataMode userDataMode() const { return mode_; }
+  bool readOnly() const { return readOnly_; }
+  const std::filesystem::path& userFolder() const { return userFolder_; }
+  const std::filesystem::path& userSettingsFile() const { return userFile_; }
+  const std::filesystem::path& settingsIniPath() const { return settingsIni_; }
+  const std::filesystem::path& activeFile() const { return activeFile_; }
+
+  // Points the group operations at another file (export and import); ResetIniPath goes back.
+  void SetIniPath(const std::filesystem::path& file) { activeFile_ = file; }
+  void ResetIniPath() { activeFile_ = userFile_; }
+
+  // Single values of the active file. Writes answer false when the file cannot be written.
+  int ReadInt(std::string_view section, std::string_view key, int defaultValue) const;
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view defaultValue) const;
+  bool WriteInt(std::string_view section, std::string_view key, int value) const;
+  bool WriteString(std::string_view section, std::string_view key, std::string_view text) const;
+  // Colours of the "Color" section, stored as "#%06X" of the COLORREF value.
+  std::uint32_t ReadColor(std::string_view key, std::uint32_t defaultValue) const;
+  bool WriteColor(std::string_view key, std::uint32_t color) const;
+
+  // The group operations. The event number is "VQNumber96". The system group includes the print
+  // group of the event it loads or saves.
+  void LoadSystemGroup();
+  bool SaveSystemGroup() const;
+  void LoadPrintGroup(int eventNumber);
+  bool SavePrintGroup(int eventNumber) const;
+  void LoadEventGroup(int eventNumber, BookmarkList& bookmarks);
+  bool SaveEventGroup(int eventNumber, const BookmarkList& bookmarks) const;
+  SearchSettings LoadSearchGroup(int eventNumber) const;
+  bool SaveSearchGroup(const SearchSettings& search, int eventNumber) const;
+
+  // Settings export and import files hold the search, event and system groups; print settings
+  // files the print group alone. Both leave the active file as it was.
+  bool ExportSettings(const std::filesystem::path& file, const BookmarkList& bookmarks,
+                      const SearchSettings& search);
+  SearchSettings ImportSettings(const std::filesystem::path& file, BookmarkList& bookmarks);
+  bool ExportPrintSettings(const std::filesystem::path& file);
+  void ImportPrintSettings(const std::filesystem::path& file);
+
+  // The four column tables back to the defaults for the event.
+  void ResetListColumns(int eventNumber);
+
+  // The protected group holds the portal's access token sealed for the current user.
+  // ReadProtectedString answers false, with `text` empty, when the value cannot be opened.
+  bool ReadProtectedString(std::string_view key, std::string& text) const;
+  bool WriteProtectedString(std::string_view key, std::string_view text) const;
+  int ReadAuthInt(std::string_view key) const;
+  bool WriteAuthInt(std::string_view key, int value) const;
+
+ private:
+  void SettleUserFolder(std::string_view userData, const std::filesystem::path& programFolder);
+
+  SettingsValues values_{};
+  UserDataMode mode_ = UserDataMode::kProgramFolder;
+  bool readOnly_ = false;
+  std::filesystem::path userFolder_;
+  std::filesystem::path userFile_;
+  std::filesystem::path activeFile_;
+  std::filesystem::path settingsIni_;
+};
+
+// The built-in check colours (display and print alike) of the first nine colours.
+inline constexpr std::uint32_t kDefaultCheckColors[9] = {
+    0x4A94FF, 0xFF00FF, 0x00F7FF, 0x4AB500, 0xFFB500, 0x9C529C, 0xFF0000, 0x00FF00, 0x0000FF};
+
+}  // namespace vx

@@ -1,0 +1,29 @@
+#include "app/BookmarkList.h"
+
+#include <string>
+
+#include "platform/Sjis.h"
+
+namespace vx {
+
+void Bookmark::SetTitle(std::string_view text) {
+  const std::string bounded(text);
+  SjisCopyBounded(title, bounded.c_str(), sizeof title);
+}
+
+const Bookmark* BookmarkList::GetAt(int index) const {
+  if (index < 0 || index >= count()) return nullptr;
+  return &entries_[static_cast<std::size_t>(index)];
+}
+
+Bookmark* BookmarkList::GetAt(int index) {
+  return const_cast<Bookmark*>(static_cast<const BookmarkList&>(*this).GetAt(index));
+}
+
+bool BookmarkList::Add(const Bookmark& bookmark) {
+  if (count() >= kCapacity) return false;
+  entries_.push_back(bookmark);
+  return true;
+}
+
+}  // namespace vx

@@ -1,0 +1,42 @@
+// The days of the current event (day 1 is the first day).
+#pragma once
+
+#include "data/PavorunMaster.h"
+
+#include <string>
+#include <vector>
+
+namespace vx {
+
+struct DateRow {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  int weekday = 0;  // 1 Sunday .. 7 Saturday; 0 the pseudo-day of circles not placed
+};
+
+class PavorunDateMaster : public PavorunMaster {
+ public:
+  using PavorunMaster::PavorunMaster;
+
+  const char* TableName() const override { return "PavorunDate"; }
+  const std::string& CreateText() const override;
+
+  // Out of range both answer the id itself.
+  int GetDayOfMonth(int id) const;
+  int GetWeekday(int id) const;
+  // The id of the first day on that weekday; 0 when none.
+  int FindDayByWeekday(int weekday) const;
+
+  int InsertRow(int id, int year, int month, int day, int weekday);
+
+ protected:
+  void AllocRows(int count) override { rows_.assign(static_cast<std::size_t>(count), {}); }
+  void DropRows() override { rows_.clear(); }
+  void AddRow(int position, int columnCount, char** columns) override;
+
+ private:
+  std::vector<DateRow> rows_;
+};
+
+}  // namespace vx

@@ -1,0 +1,144 @@
+#include "data/PavorunLayoutTable.h"
+
+#include "data/PavorunDatabase.h"
+#include "data/RowColumns.h"
+#include "data/SqlText.h"
+#include "platform/CodePage.h"
+
+#include <cstdio>
+
+namespace vx {
+
+const std::string& PavorunLayoutTable::CreateText() const {
+  static const std::string text = Sjis(
+      "create table PavorunLayout (\n"
+      "  pavorunNo INTEGER not null, -- パヴォ番号\n"
+      "  blockId INTEGER, -- ブロック番号\n"
+      "  spaceNo INTEGER, -- スペース番号\n"
+      "  xpos INTEGER, -- マップ上での座標\n"
+      "  ypos INTEGER, -- マップ上での座標\n"
+      "  layout INTEGER, -- テーブルのレイアウト\n"
+      "  mapId INTEGER, -- マップ番号\n"
+      "  primary key (pavorunNo, blockID, spaceNo)\n"
+      ");\n"
+      "create index PavorunLayoutX on PavorunLayout(pavorunNo,xpos);\n"
+      "create index PavorunLayoutY on PavorunLayout(pavorunNo,ypos);");
+  return text;
+}
+
+int PavorunLayoutTable::QueryMax(const char* column) {
+  int value = 0;
+  Owner().ExecPrintf(RowFirstColumnInt, &value,
+                     "select MAX(%s) from PavorunLayout where pavorunNo=%d;", column, EventNo());
+  return value;
+}
+
+int PavorunLayoutTable::LoadGrid() {
+  if (!HasDatabase()) return SqliteDatabase::kNoDatabase;
+  FreeGrid();
+  const int blocks = QueryMax("blockId");
+  const int spaces = QueryMax("spaceNo");
+  if (blocks < 0 || spaces < 0 ||
+      static_cast<long long>(blocks) * spaces > static_cast<long long>(kMaxGridCells)) {
+    std::fprintf(stderr, "layout grid refused: %d blocks x %d spaces\n", blocks, spaces);
+    return 1;
+  }
+  blockCount_ = blocks;
+  spaceCount_ = spaces;
+  grid_.assign(static_cast<std::size_t>(blocks) * static_cast<std::size_t>(spaces), Cell{});
+  Owner().ExecRows(
+      FormatSql("SELECT l.blockId, l.spaceNo, l.xpos, l.ypos, l.layout, a.id FROM PavorunLayout l, "
+                "PavorunArea a WHERE l.pavorunNo=%d AND a.pavorunNo=%d AND a.mapId = l.mapId AND "
+                "l.xpos > a.x AND l.xpos < a.x + a.w AND l.ypos > a.y AND l.ypos < a.y + a.h;",
+                EventNo(), EventNo()),
+      [this](int n, char** columns) {
+        const int blockId = ColumnInt(n, columns, 0);
+        const int spaceNo = ColumnInt(n, columns, 1);
+        const std::size_t index = CellIndex(blockId, spaceNo);
+        if (index == kNoCell) {
+          std::fprintf(stderr, "bad layout info: %d %d\n", blockId, spaceNo);
+          return 0;
+        }
+        grid_[index] = {ColumnInt(n, columns, 2), ColumnInt(n, columns, 3), ColumnInt(n, columns, 4),
+                 ColumnInt(n, columns, 5)};
+        return 0;
+      });
+  return 0;
+}
+
+void PavorunLayoutTable::FreeGrid() {
+  grid_.clear();
+  blockCount_ = 0;
+  spaceCount_ = 0;
+}
+
+std::size_t PavorunLayoutTable::CellIndex(int blockId, int spaceNo) const {
+  if (blockId < 1 || blockId > blockCount_ || spaceNo < 1 || spaceNo > spaceCount_) return kNoCell;
+  return static_cast<std::size_t>(blockId - 1) * static_cast<std::size_t>(spaceCount_) +
+         static_cast<std::size_t>(spaceNo - 1);
+}
+
+const PavorunLayoutTable::Cell* PavorunLayoutTable::FindCell(int blockId, int spaceNo) const {
+  const std::size_t index = CellIndex(blockId, spaceNo);
+  return index == kNoCell ? nullptr : &grid_[index];
+}
+
+int PavorunLayoutTable::GetX(int blockId, int spaceNo) const {
+  const Cell* cell = FindCell(blockId, spaceNo);
+  return cell != nullptr ? cell->x : 0;
+}
+
+int PavorunLayoutTable::GetY(int blockId, int spaceNo) const {
+  const Cell* cell = FindCell(blockId, spaceNo);
+  return cell != nullptr ? cell->y : 0;
+}
+
+int PavorunLayoutTable::GetLayout(int blockId, int spaceNo) const {
+  const Cell* cell = FindCell(blockId, spaceNo);
+  return cell != nullptr ? cell->layout : 0;
+}
+
+int PavorunLayoutTable::GetAreaId(int blockId, int spaceNo) const {
+  const Cell* cell = FindCell(blockId, spaceNo);
+  return cell != nullptr ? cell->areaId : 0;
+}
+
+void PavorunLayoutTable::HitTest(int x, int y, int mapId, int& blockId, int& spaceNo,
+                                 int& half) {
+  blockId = 0;
+  spaceNo = 0;
+  half = 0;
+  if (!HasDatabase()) return;
+  const int deskW = Owner().GetEventInfo().mapSizeW;
+  const int deskH = Owner().GetEventInfo().mapSizeH;
+  const int halfW = deskW / 2;
+  const int halfH = deskH / 2;
+  Owner().ExecRows(
+      FormatSql("select blockId,spaceNo,xpos,ypos,layout from PavorunLayout where pavorunNo=%d "
+                "AND mapId=%d AND %d>=xpos AND %d>=ypos AND %d<xpos AND %d<ypos;",
+                EventNo(), mapId, x, y, x - deskW, y - deskH),
+      [&](int n, char** columns) {
+        blockId = ColumnInt(n, columns, 0);
+        spaceNo = ColumnInt(n, columns, 1);
+        const int xpos = ColumnInt(n, columns, 2);
+        const int ypos = ColumnInt(n, columns, 3);
+        switch (ColumnInt(n, columns, 4)) {
+          case 1: half = xpos < x - halfW ? 1 : 0; break;
+          case 2: half = ypos >= y - halfH ? 1 : 0; break;
+          case 3: half = xpos >= x - halfW ? 1 : 0; break;
+          case 4: half = ypos < y - halfH ? 1 : 0; break;
+          default: break;
+        }
+        return 0;
+      });
+}
+
+int PavorunLayoutTable::InsertRow(int blockId, int spaceNo, int xpos, int ypos, int layout,
+                                  int mapId) {
+  if (!HasDatabase()) return SqliteDatabase::kNoDatabase;
+  return Owner().ExecPrintf(nullptr, nullptr,
+                            "insert into PavorunLayout values(%d,%d,%d,%d,%d,%d,%d);", EventNo(),
+                            blockId, spaceNo, xpos, ypos, layout, mapId);
+}
+
+}  // namespace vx

@@ -1,0 +1,55 @@
+// Base of the master tables (days, maps, areas, blocks, genres): an in-memory copy of the current
+// event's rows, addressed by 1-based id (row position + 1 in id order), with a name index.
+#pragma once
+
+#include "data/PavorunTable.h"
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace vx {
+
+// A rectangle on a hall map image.
+struct PrintRect {
+  int x = 0;
+  int y = 0;
+  int w = 0;
+  int h = 0;
+};
+
+class PavorunMaster : public PavorunTable {
+ public:
+  using PavorunTable::PavorunTable;
+
+  // Reads the current event's rows (optionally restricted by a program-built where clause) in id
+  // order. More rows than counted beforehand end the statement aborted (4), keeping those read.
+  virtual int Load(const std::string& where = {});
+  void FreeRows();
+
+  int Count() const { return rowCount_; }
+  // Changes whenever the rows are dropped or reloaded, so that derived answers can be cached.
+  unsigned Generation() const { return generation_; }
+  // The row's name for 1 <= id <= Count(), else the empty text.
+  virtual const std::string& GetRow(int id) const;
+  // The id of the (last loaded) row with exactly this name; 0 when none.
+  int FindIdByName(std::string_view name) const;
+  virtual int FindIdByCode(int code) const;
+
+ protected:
+  virtual void AllocRows(int count) = 0;
+  virtual void DropRows() = 0;
+  virtual void AddRow(int position, int columnCount, char** columns) = 0;
+
+  void RememberName(const std::string& name, int position);
+  bool InRange(int id) const { return id >= 1 && id <= rowCount_; }
+  static std::size_t Index(int id) { return static_cast<std::size_t>(id - 1); }
+  static const std::string& EmptyText();
+
+ private:
+  int rowCount_ = 0;
+  unsigned generation_ = 0;
+  std::unordered_map<std::string, int> nameIndex_;
+};
+
+}  // namespace vx

@@ -1,0 +1,192 @@
+#include "data/SqliteDatabase.h"
+
+#include "data/RowColumns.h"
+#include "data/ScrambleVfs.h"
+#include "data/TextSqlFunctions.h"
+
+#include <sqlite3.h>
+
+#include <cstdarg>
+#include <fstream>
+
+namespace vx {
+namespace {
+
+constexpr int kBusyTimeoutMs = 2000;
+
+// SQLite opens lazily: a file in the other form, or not a database, only fails on first read.
+constexpr const char* kProbeSql = "SELECT count(*) FROM sqlite_master;";
+// Page size takes effect before the first write; no WAL and no memory mapping for our files.
+constexpr const char* kWriterSetupSql = "PRAGMA page_size=1024; PRAGMA journal_mode=DELETE;";
+constexpr const char* kSetupSql = "PRAGMA mmap_size=0;";
+
+std::string ErrorOf(sqlite3* db, int rc) {
+  return db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+}
+
+bool RunSetup(sqlite3* db, const char* sql, std::string& error) {
+  const int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+  if (rc == SQLITE_OK) return true;
+  error = ErrorOf(db, rc);
+  return false;
+}
+
+sqlite3* Connect(const std::filesystem::path& path, bool readOnly, bool scramble,
+                 std::string& error) {
+  if (scramble && !RegisterScrambleVfs()) {
+    error = "page scrambling is not available";
+    return nullptr;
+  }
+  const int flags = readOnly ? SQLITE_OPEN_READONLY : (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  sqlite3* db = nullptr;
+  const int rc = sqlite3_open_v2(path.c_str(), &db, flags, scramble ? kScrambleVfsName : nullptr);
+  if (rc != SQLITE_OK) {
+    error = ErrorOf(db, rc);
+    sqlite3_close(db);
+    return nullptr;
+  }
+  sqlite3_busy_timeout(db, kBusyTimeoutMs);
+  const bool ready = RunSetup(db, kProbeSql, error) && RunSetup(db, kSetupSql, error) &&
+                     (readOnly || sqlite3_db_readonly(db, "main") == 1 ||
+                      RunSetup(db, kWriterSetupSql, error));
+  if (!ready) {
+    sqlite3_close(db);
+    return nullptr;
+  }
+  return db;
+}
+
+bool EnsureFileExists(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (std::filesystem::exists(path, ec)) return true;
+  std::ofstream create(path, std::ios::binary | std::ios::app);
+  return static_cast<bool>(create);
+}
+
+bool HasPendingJournal(const std::filesystem::path& path) {
+  std::error_code ec;
+  const std::filesystem::path journal = path.string() + "-journal";
+  return std::filesystem::exists(journal, ec) && std::filesystem::file_size(journal, ec) > 0;
+}
+
+int RunOn(sqlite3* db, RowCallback callback, void* context, const char* format, va_list args,
+          std::string* error) {
+  char* sql = sqlite3_vmprintf(format, args);
+  if (sql == nullptr) return SQLITE_NOMEM;
+  char* message = nullptr;
+  const int rc = sqlite3_exec(db, sql, callback, context, &message);
+  sqlite3_free(sql);
+  if (message != nullptr && error != nullptr) *error = message;
+  sqlite3_free(message);
+  return rc;
+}
+
+int HandlerTrampoline(void* context, int columnCount, char** columns, char**) {
+  return (*static_cast<const RowHandler*>(context))(columnCount, columns);
+}
+
+}  // namespace
+
+int RowFirstColumnInt(void* context, int columnCount, char** columns, char**) {
+  if (ColumnText(columnCount, columns, 0) != nullptr) {
+    *static_cast<int*>(context) = ColumnInt(columnCount, columns, 0);
+  }
+  return 0;
+}
+
+int RowAppendInt(void* context, int columnCount, char** columns, char**) {
+  static_cast<std::vector<int>*>(context)->push_back(ColumnInt(columnCount, columns, 0));
+  return 0;
+}
+
+SqliteDatabase::SqliteDatabase(const std::filesystem::path& folder, const std::string& fileName,
+                               int mode)
+    : mode_(mode), folder_(folder.empty() ? std::filesystem::path(".") : folder),
+      path_(folder_ / fileName) {
+  OpenInDetectedForm();
+}
+
+SqliteDatabase::~SqliteDatabase() {
+  if (connection_ != nullptr) sqlite3_close_v2(connection_);
+}
+
+void SqliteDatabase::OpenInDetectedForm() {
+  if (mode_ != kReadWrite && !EnsureFileExists(path_)) {
+    lastError_ = "unable to open database: " + path_.string();
+    return;
+  }
+  switch (DetectDatabaseForm(path_)) {
+    case DatabaseForm::kScrambled:
+      Open(true);
+      return;
+    case DatabaseForm::kPlain:
+      Open(false);
+      return;
+    case DatabaseForm::kUnknown:
+      // A trial open in the wrong form would replay the journal through the wrong layer.
+      if (HasPendingJournal(path_)) {
+        lastError_ = "file is not a database and has a pending journal: " + path_.string();
+        return;
+      }
+      if (!Open(true)) Open(false);
+      return;
+  }
+}
+
+bool SqliteDatabase::Open(bool scramble) {
+  lastError_.clear();
+  scrambled_ = scramble;
+  connection_ = Connect(path_, mode_ != kReadWrite, scramble, lastError_);
+  if (connection_ == nullptr) return false;
+  RegisterFunctions(connection_);
+  return true;
+}
+
+void SqliteDatabase::RegisterFunctions(sqlite3* connection) {
+  if (connection != nullptr) RegisterTextFunctions(connection);
+}
+
+int SqliteDatabase::Exec(RowCallback callback, void* context, const std::string& sql) {
+  lastError_.clear();
+  if (connection_ == nullptr) return kNoDatabase;
+  char* message = nullptr;
+  const int rc = sqlite3_exec(connection_, sql.c_str(), callback, context, &message);
+  if (message != nullptr) lastError_ = message;
+  sqlite3_free(message);
+  return rc;
+}
+
+int SqliteDatabase::ExecPrintf(RowCallback callback, void* context, const char* format, ...) {
+  lastError_.clear();
+  if (connection_ == nullptr) return kNoDatabase;
+  va_list args;
+  va_start(args, format);
+  const int rc = RunOn(connection_, callback, context, format, args, &lastError_);
+  va_end(args);
+  return rc;
+}
+
+int SqliteDatabase::ExecRows(const std::string& sql, const RowHandler& onRow) {
+  return Exec(HandlerTrampoline, const_cast<RowHandler*>(&onRow), sql);
+}
+
+int SqliteDatabase::ExecPrintfOnNewConnection(RowCallback callback, void* context,
+                                              const char* format, ...) {
+  if (connection_ == nullptr) return kNoDatabase;
+  std::string error;
+  sqlite3* second = Connect(path_, mode_ != kReadWrite, scrambled_, error);
+  if (second == nullptr) return kNoDatabase;
+  RegisterFunctions(second);
+  va_list args;
+  va_start(args, format);
+  const int rc = RunOn(second, callback, context, format, args, nullptr);
+  va_end(args);
+  sqlite3_close_v2(second);
+  return rc;
+}
+
+int SqliteDatabase::BeginTransaction() { return Exec(nullptr, nullptr, "BEGIN TRANSACTION;"); }
+int SqliteDatabase::Commit() { return Exec(nullptr, nullptr, "COMMIT;"); }
+int SqliteDatabase::Rollback() { return Exec(nullptr, nullptr, "ROLLBACK;"); }
+
+}  // namespace vx

@@ -1,0 +1,86 @@
+// The gateway to a catalogue database file: one SQLite connection, opened in the form the file has
+// (scrambled or plain), with the CP932 text functions registered, running SQL with row callbacks.
+//
+// Result codes are SQLite's: 0 success, 1 SQL error or missing table, 4 aborted because a row
+// callback answered non-zero, other engine codes as they come; -1 when no database is open.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+namespace vx {
+
+// SQLite's row callback: (context, column count, column texts, column names) -> 0 to go on,
+// non-zero to abort the statement. A NULL value arrives as a null pointer.
+using RowCallback = int (*)(void* context, int columnCount, char** columns, char** names);
+
+// The same contract for code that prefers a closure.
+using RowHandler = std::function<int(int columnCount, char** columns)>;
+
+// Stores the first column's decimal value of each row into the int that `context` points to (the
+// last row wins; without a row or with a NULL value the int keeps what it held). Answers 0.
+int RowFirstColumnInt(void* context, int columnCount, char** columns, char** names);
+
+// Appends the first column's decimal value of each row to the std::vector<int> at `context`.
+int RowAppendInt(void* context, int columnCount, char** columns, char** names);
+
+class SqliteDatabase {
+ public:
+  static constexpr int kNoDatabase = -1;
+  static constexpr int kReadWrite = 0;
+  static constexpr int kReadOnly = 1;
+
+  // Opens `folder`/`fileName` (an empty folder means the working folder); mode 0 is read-write,
+  // any other value read-only. A missing file is created, also in read-only mode, and is written
+  // scrambled. Whether a connection resulted is seen by IsOpen(); LastError() tells why not.
+  SqliteDatabase(const std::filesystem::path& folder, const std::string& fileName = "database.db",
+                 int mode = kReadWrite);
+  virtual ~SqliteDatabase();
+  SqliteDatabase(const SqliteDatabase&) = delete;
+  SqliteDatabase& operator=(const SqliteDatabase&) = delete;
+
+  bool IsOpen() const { return connection_ != nullptr; }
+  sqlite3* Connection() const { return connection_; }
+  int Mode() const { return mode_; }
+  bool IsScrambled() const { return scrambled_; }
+  const std::filesystem::path& Folder() const { return folder_; }
+  const std::filesystem::path& Path() const { return path_; }
+  // The engine's text for the last statement or open that failed; empty after a success.
+  const std::string& LastError() const { return lastError_; }
+
+  int Exec(RowCallback callback, void* context, const std::string& sql);
+  // `format` is a program constant for sqlite3_mprintf (%d, %s, %q, %Q); values are arguments.
+  int ExecPrintf(RowCallback callback, void* context, const char* format, ...);
+  int ExecRows(const std::string& sql, const RowHandler& onRow);
+
+  // Runs the statement on a connection of its own, opened on the same file in the same mode and
+  // form with the same SQL functions, then closed; for a worker thread that must not share the
+  // main connection. -1 when that connection cannot be opened. LastError() is left alone.
+  int ExecPrintfOnNewConnection(RowCallback callback, void* context, const char* format, ...);
+
+  int BeginTransaction();
+  int Commit();
+  int Rollback();
+
+ protected:
+  // Registers the SQL functions on a connection this object opened; derived classes add theirs
+  // after calling this one. Also called for the connections of ExecPrintfOnNewConnection.
+  virtual void RegisterFunctions(sqlite3* connection);
+
+ private:
+  void OpenInDetectedForm();
+  bool Open(bool scramble);
+
+  int mode_;
+  std::filesystem::path folder_;
+  std::filesystem::path path_;
+  bool scrambled_ = false;
+  sqlite3* connection_ = nullptr;
+  std::string lastError_;
+};
+
+}  // namespace vx

@@ -1,0 +1,66 @@
+#include "data/TextSqlFunctions.h"
+
+#include "data/TextFold.h"
+
+#include <sqlite3.h>
+
+#include <string>
+#include <string_view>
+
+namespace vx {
+namespace {
+
+bool AnyNull(int argc, sqlite3_value** argv) {
+  for (int i = 0; i < argc; ++i) {
+    if (sqlite3_value_type(argv[i]) == SQLITE_NULL) return true;
+  }
+  return false;
+}
+
+// The argument's bytes as stored; no encoding conversion takes place for UTF-8 functions.
+std::string_view ArgText(sqlite3_value* value) {
+  const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+  if (text == nullptr) return {};
+  return {text, static_cast<std::size_t>(sqlite3_value_bytes(value))};
+}
+
+void Contains(sqlite3_context* context, int argc, sqlite3_value** argv) {
+  if (AnyNull(argc, argv)) return sqlite3_result_null(context);
+  const std::string_view text = ArgText(argv[0]);
+  const std::string_view key = ArgText(argv[1]);
+  sqlite3_result_int(context, text.find(key) != std::string_view::npos ? 1 : 0);
+}
+
+void FoldedContains(sqlite3_context* context, int argc, sqlite3_value** argv) {
+  if (AnyNull(argc, argv)) return sqlite3_result_null(context);
+  const std::string folded = FoldText(ArgText(argv[0]));
+  const std::string_view key = ArgText(argv[1]);
+  sqlite3_result_int(context, folded.find(key) != std::string::npos ? 1 : 0);
+}
+
+void Normalize(sqlite3_context* context, int argc, sqlite3_value** argv) {
+  if (AnyNull(argc, argv)) return sqlite3_result_null(context);
+  const std::string folded = FoldText(ArgText(argv[0]));
+  sqlite3_result_text(context, folded.data(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
+}
+
+}  // namespace
+
+int RegisterTextFunctions(sqlite3* connection) {
+  constexpr int kFlags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+  struct Entry {
+    const char* name;
+    int argc;
+    void (*function)(sqlite3_context*, int, sqlite3_value**);
+  };
+  const Entry entries[] = {{"cnt", 2, Contains}, {"ncnt", 2, FoldedContains},
+                           {"normalize", 1, Normalize}};
+  for (const Entry& e : entries) {
+    const int rc = sqlite3_create_function_v2(connection, e.name, e.argc, kFlags, nullptr,
+                                              e.function, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) return rc;
+  }
+  return SQLITE_OK;
+}
+
+}  // namespace vx
