@@ -5,6 +5,8 @@
 #include <string>
 #include <system_error>
 
+#include "data/images/DatabasePageQueries.h"
+#include "data/images/PageComposer.h"
 #include "data/images/PngBitmap.h"
 #include "platform/Paths.h"
 
@@ -107,6 +109,11 @@ void CatalogImages::SetCutGeometry(int originX, int originY, int sizeW, int size
   cutOffsetY_ = offsetY;
 }
 
+void CatalogImages::SetCutGeometry(const EventInfo& info) {
+  SetCutGeometry(info.cutOriginX, info.cutOriginY, info.cutSizeW, info.cutSizeH, info.cutOffsetX,
+                 info.cutOffsetY);
+}
+
 std::filesystem::path CatalogImages::folder() const {
   std::lock_guard lock(mutex_);
   return folder_;
@@ -183,6 +190,32 @@ int CatalogImages::HitTestCut(int x, int y, bool hiRes) const {
   if (w <= 0 || h <= 0) return -1;
   if (x < ox || y < oy || x >= ox + kColumns * w || y >= oy + kRows * h) return -1;
   return (x - ox) / w + ((y - oy) / h) * kColumns;
+}
+
+QImage CatalogImages::GetPageImage(int page, const PageQueries& queries,
+                                   std::span<const CircleRecord> records, bool hiRes) {
+  std::lock_guard lock(mutex_);
+  if (page == currentPage_ && hiRes == currentHiRes_ && !currentPageImage_.isNull()) {
+    return currentPageImage_;
+  }
+  currentPageImage_ = QImage();
+  currentPage_ = page;
+  currentHiRes_ = hiRes;
+  if (highRes_ && (hiRes || !lowRes_)) {
+    currentPageImage_ = PageComposer(*highRes_, highResOverride_.get(), queries)
+                            .Compose(page, records, 2 * kHeaderBand);
+  } else if (lowRes_) {
+    currentPageImage_ =
+        PageComposer(*lowRes_, lowResOverride_.get(), queries).Compose(page, records, kHeaderBand);
+  } else {
+    currentPageImage_ = LoadPageFileLocked(page);
+  }
+  return currentPageImage_;
+}
+
+QImage CatalogImages::GetPageImage(int page, PavorunDatabase& database,
+                                   std::span<const CircleRecord> records, bool hiRes) {
+  return GetPageImage(page, DatabasePageQueries(database), records, hiRes);
 }
 
 bool CatalogImages::HasPageImage() const {

@@ -13,13 +13,19 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <span>
 
+#include "data/CircleRecord.h"
+#include "data/EventInfo.h"
 #include "data/images/CutArchive.h"
 #include "data/images/CutDrawing.h"
+#include "data/images/PageQueries.h"
 
 class QPainter;
 
 namespace vx {
+
+class PavorunDatabase;
 
 // True when `folder` holds the image data of `event`: page files or a main cut archive, and the
 // map folder. Names are matched without regard to case.
@@ -42,6 +48,7 @@ class CatalogImages {
   void Close();
   // Where cuts sit on the page files (from the event information).
   void SetCutGeometry(int originX, int originY, int sizeW, int sizeH, int offsetX, int offsetY);
+  void SetCutGeometry(const EventInfo& info);
 
   std::filesystem::path folder() const;
   int event() const;
@@ -58,6 +65,14 @@ class CatalogImages {
   // The 0-based cell under page point (x, y), or -1.
   int HitTestCut(int x, int y, bool hiRes) const;
 
+  // Makes `page` current and answers its picture: composed from the high-resolution archive when
+  // it is asked for (or the only one), else from the low-resolution archive, else the page file.
+  // `records` hold the page's circles in cell order (id 0 for an empty cell). The picture is kept
+  // until the page or the resolution changes; null when no source gives one.
+  QImage GetPageImage(int page, const PageQueries& queries, std::span<const CircleRecord> records,
+                      bool hiRes);
+  QImage GetPageImage(int page, PavorunDatabase& database, std::span<const CircleRecord> records,
+                      bool hiRes);
   bool HasPageImage() const;
   int GetPageImageWidth() const;
   int GetPageImageHeight() const;
