@@ -131,12 +131,14 @@ TEST_F(PageImageTest, ClosingDropsThePageButHandedOutPicturesStay) {
   EXPECT_EQ(held.pixelColor(89, 240), kLow);
 }
 
-TEST_F(PageImageTest, PagesAndCutsFromTwoThreadsAtOnce) {
+// Print workers draw cuts while the views turn pages: every picture must still come out whole.
+TEST_F(PageImageTest, PagesAndCutsFromSeveralThreadsAtOnce) {
   WriteArchives(true, true);
+  vxtest::WriteCutArchive(dir_ / "V096CUTLP.CCZ", kEvent, 178, 255, {{2, kPage}});
   images_.Open(dir_.path(), kEvent);
   const auto records = FullPage(1);
   std::atomic<int> wrong{0};
-  std::thread pages([&] {
+  auto turnPages = [&] {
     vxtest::FakePageQueries queries;
     for (int i = 0; i < 30; ++i) {
       const QImage page = images_.GetPageImage(1 + i % 3, queries, records, i % 2 == 1);
@@ -145,15 +147,21 @@ TEST_F(PageImageTest, PagesAndCutsFromTwoThreadsAtOnce) {
         ++wrong;
       }
     }
-  });
-  for (int i = 0; i < 200; ++i) {
-    QImage canvas(178, 255, QImage::Format_RGB32);
-    QPainter painter(&canvas);
-    images_.DrawCut(painter, {0, 0, 178, 255}, 1, 1, 1 + i % 36, 0, 0);
-    painter.end();
-    if (canvas.pixelColor(100, 200) != kLow) ++wrong;
-  }
+  };
+  auto drawCuts = [&](int cutNumber, QColor expected) {
+    for (int i = 0; i < 300; ++i) {
+      QImage canvas(178, 255, QImage::Format_RGB32);
+      QPainter painter(&canvas);
+      images_.DrawCut(painter, {0, 0, 178, 255}, 1, 1, cutNumber, 0, 0);
+      painter.end();
+      if (canvas.pixelColor(100, 200) != expected) ++wrong;
+    }
+  };
+  std::thread pages(turnPages);
+  std::thread overridden(drawCuts, 2, kPage);
+  drawCuts(3, kLow);
   pages.join();
+  overridden.join();
   EXPECT_EQ(wrong.load(), 0);
 }
 

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
-#include <atomic>
-#include <thread>
 
 #include "tests/data/images/TestDisc.h"
 
@@ -271,29 +269,6 @@ TEST_F(DrawCutTest, NumberIsDrawnInsideTheMarkOnlyWhenGiven) {
   const QImage numbered = Draw({0, 0, 178, 255}, 1, 1, 12, 0, 7);
   EXPECT_GT(CountDarkPixels(numbered, square), 20);
   EXPECT_EQ(CountDarkPixels(numbered, QRect(0, 60, 178, 190)), 0);  // nothing outside the mark
-}
-
-TEST_F(CatalogImagesTest, TwoThreadsDrawCutsAtOnce) {
-  WriteLowRes({{1, kRed}, {2, kBlue}}, {{"JIKO.PNG", SolidPng(178, 255, kGrey)}});
-  WriteCutArchive(dir_ / "V096CUTLP.CCZ", kEvent, 178, 255, {{2, kGreen}});
-  images_.Open(Folder(), kEvent);
-  std::atomic<int> wrong{0};
-  auto drawMany = [&](int cutNumber, QColor expected) {
-    for (int i = 0; i < 400; ++i) {
-      QImage canvas = WhiteCanvas(178, 255);
-      QPainter painter(&canvas);
-      images_.DrawCut(painter, {0, 0, 178, 255}, 1, 1, cutNumber, 0, 0);
-      painter.end();
-      if (canvas.pixelColor(100, 100) != expected) ++wrong;
-      if (images_.HitTestCut(179, 300, false) != 7) ++wrong;
-    }
-  };
-  std::thread first(drawMany, 1, kRed);
-  std::thread second(drawMany, 2, kGreen);
-  drawMany(-1, kGrey);
-  first.join();
-  second.join();
-  EXPECT_EQ(wrong.load(), 0);
 }
 
 }  // namespace
