@@ -1,13 +1,10 @@
 #include "data/images/CutArchive.h"
 
-#include <algorithm>
-#include <cctype>
-#include <charconv>
-#include <climits>
 #include <cstdio>
 #include <new>
-#include <vector>
 
+#include "data/CsvReader.h"
+#include "data/MyFile2.h"
 #include "data/images/PngBitmap.h"
 
 namespace vx {
@@ -23,55 +20,17 @@ std::string UpperAscii(std::string_view name) {
   return upper;
 }
 
-// Leading blanks, an optional sign and digits, as atoi reads them; values beyond int clamp.
-int LeadingInt(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-  if (i < text.size() && text[i] == '+') ++i;
-  long long value = 0;
-  const auto result = std::from_chars(text.data() + i, text.data() + text.size(), value);
-  if (result.ec == std::errc::result_out_of_range) return text[i] == '-' ? INT_MIN : INT_MAX;
-  if (result.ec != std::errc()) return 0;
-  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
-
-std::string_view Unquoted(std::string_view field) {
-  if (field.size() >= 2 && field.front() == '"' && field.back() == '"') {
-    return field.substr(1, field.size() - 2);
-  }
-  return field;
-}
-
-// The next line of `text` from `pos` (CR LF, CR or LF ends it); advances `pos` past its end.
-std::string_view NextLine(std::string_view text, std::size_t& pos) {
-  const std::size_t start = pos;
-  const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-  pos = end;
-  if (pos < text.size() && text[pos] == '\r') ++pos;
-  if (pos < text.size() && text[pos] == '\n') ++pos;
-  return text.substr(start, end - start);
-}
-
-void ApplyInitRecord(std::string_view line, CutArchiveInit& init) {
-  const std::size_t tab = line.find('\t');
-  if (tab == std::string_view::npos) return;
-  const std::string_view key = Unquoted(line.substr(0, tab));
-  std::string_view value = line.substr(tab + 1);
-  value = Unquoted(value.substr(0, value.find('\t')));
-  if (key == "vqnum") init.eventNumber = LeadingInt(value);
-  if (key == "width") init.cutWidth = LeadingInt(value);
-  if (key == "height") init.cutHeight = LeadingInt(value);
-}
-
 }  // namespace
 
 CutArchiveInit ParseCutArchiveInit(std::string_view text) {
   CutArchiveInit init;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const std::string_view line = NextLine(text, pos);
-    if (line.empty()) break;  // the records end at the first blank line
-    ApplyInitRecord(line, init);
+  MyFile2 source(text);
+  CsvReader reader(&source, '\t');
+  while (reader.ReadRecord()) {  // the records end at the first blank line
+    const std::string key = reader.GetField(0);
+    if (key == "vqnum") init.eventNumber = reader.GetFieldInt(1);
+    if (key == "width") init.cutWidth = reader.GetFieldInt(1);
+    if (key == "height") init.cutHeight = reader.GetFieldInt(1);
   }
   return init;
 }
