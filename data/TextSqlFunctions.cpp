@@ -1,6 +1,7 @@
 #include "data/TextSqlFunctions.h"
 
 #include "data/TextFold.h"
+#include "platform/Sjis.h"
 
 #include <sqlite3.h>
 
@@ -44,6 +45,15 @@ void Normalize(sqlite3_context* context, int argc, sqlite3_value** argv) {
   sqlite3_result_text(context, folded.data(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
 }
 
+// SQLite's substr counts UTF-8 characters, which would cut a CP932 character in half.
+void FirstChar(sqlite3_context* context, int argc, sqlite3_value** argv) {
+  if (AnyNull(argc, argv)) return sqlite3_result_null(context);
+  const std::string_view text = ArgText(argv[0]);
+  if (text.empty()) return sqlite3_result_text(context, "", 0, SQLITE_STATIC);
+  const auto length = static_cast<int>(SjisCharLength(text, 0));
+  sqlite3_result_text(context, text.data(), length, SQLITE_TRANSIENT);
+}
+
 }  // namespace
 
 int RegisterTextFunctions(sqlite3* connection) {
@@ -54,7 +64,7 @@ int RegisterTextFunctions(sqlite3* connection) {
     void (*function)(sqlite3_context*, int, sqlite3_value**);
   };
   const Entry entries[] = {{"cnt", 2, Contains}, {"ncnt", 2, FoldedContains},
-                           {"normalize", 1, Normalize}};
+                           {"normalize", 1, Normalize}, {"firstchar", 1, FirstChar}};
   for (const Entry& e : entries) {
     const int rc = sqlite3_create_function_v2(connection, e.name, e.argc, kFlags, nullptr,
                                               e.function, nullptr, nullptr, nullptr);
