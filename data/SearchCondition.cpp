@@ -281,9 +281,9 @@ int SearchCondition::Run(SearchRowCallback callback, void* context) {
   callback_ = callback;
   context_ = context;
   row_ = CircleRecord();
-  const int rc = database_.ExecPrintfOnNewConnection(DeliverRow, this, kRunFormat, FromPart(),
-                                                     database_.GetEventNo(), where.c_str(),
-                                                     OrderColumn());
+  const int rc =
+      database_.ExecPrintfOnNewConnection(DeliverRow, this, kRunFormat, FromPart(),
+                                          database_.GetEventNo(), where.c_str(), OrderColumn());
   row_.Clear();
   callback_ = nullptr;
   context_ = nullptr;

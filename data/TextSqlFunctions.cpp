@@ -25,6 +25,15 @@ std::string_view ArgText(sqlite3_value* value) {
   return {text, static_cast<std::size_t>(sqlite3_value_bytes(value))};
 }
 
+// The folded text in a buffer kept per thread: a search folds every row it looks at, and each
+// search runs on one connection in one thread.
+const std::string& FoldIntoScratch(std::string_view text) {
+  thread_local std::string scratch;
+  scratch.clear();
+  FoldText(text, scratch);
+  return scratch;
+}
+
 void Contains(sqlite3_context* context, int argc, sqlite3_value** argv) {
   if (AnyNull(argc, argv)) return sqlite3_result_null(context);
   const std::string_view text = ArgText(argv[0]);
@@ -34,14 +43,14 @@ void Contains(sqlite3_context* context, int argc, sqlite3_value** argv) {
 
 void FoldedContains(sqlite3_context* context, int argc, sqlite3_value** argv) {
   if (AnyNull(argc, argv)) return sqlite3_result_null(context);
-  const std::string folded = FoldText(ArgText(argv[0]));
+  const std::string& folded = FoldIntoScratch(ArgText(argv[0]));
   const std::string_view key = ArgText(argv[1]);
   sqlite3_result_int(context, folded.find(key) != std::string::npos ? 1 : 0);
 }
 
 void Normalize(sqlite3_context* context, int argc, sqlite3_value** argv) {
   if (AnyNull(argc, argv)) return sqlite3_result_null(context);
-  const std::string folded = FoldText(ArgText(argv[0]));
+  const std::string& folded = FoldIntoScratch(ArgText(argv[0]));
   sqlite3_result_text(context, folded.data(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
 }
 

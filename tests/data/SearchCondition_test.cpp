@@ -138,7 +138,8 @@ TEST_F(SearchTest, SeparatorRunsAndEndsMakeNoEmptyWords) {
 }
 
 TEST_F(SearchTest, AFullWidthBlankIsNeverFoundAcrossTwoCharacters) {
-  // ａ is 0x82 0x81; followed by '@' (0x40) its trail byte and the '@' look like a full-width blank.
+  // ａ is 0x82 0x81; followed by '@' (0x40) its trail byte and the '@' look like a full-width
+  // blank.
   const std::string word = Sjis("ａ") + "@mail";
   search->SetKeywordFields(1);
   search->SetKeywords(word);
@@ -445,9 +446,7 @@ TEST_F(SearchTest, CheckedCirclesArriveAsTheStoresRecord) {
   db.SetFavoriteStore(nullptr);
 }
 
-TEST_F(SearchTest, RunWithoutCallbackStillRuns) {
-  EXPECT_EQ(search->Run(nullptr, nullptr), 0);
-}
+TEST_F(SearchTest, RunWithoutCallbackStillRuns) { EXPECT_EQ(search->Run(nullptr, nullptr), 0); }
 
 TEST_F(SearchTest, WithoutADatabaseNothingMatches) {
   vx::PavorunDatabase closed(dir.path() / "missing" / "folder");
