@@ -186,7 +186,7 @@ TEST_F(SearchTest, ANulEndsTheKeywordText) {
   EXPECT_EQ(search->KeywordExpression(), " cnt(circleName,'ab')");
 }
 
-TEST_F(SearchTest, WithoutFieldsTheTextIsKeptButNoTermRemains) {
+TEST_F(SearchTest, WithoutFieldsOrAfterClearKeywordsNoTermRemains) {
   search->SetKeywordFields(1);
   search->SetKeywords("old");
   search->SetKeywordFields(0);
@@ -194,9 +194,6 @@ TEST_F(SearchTest, WithoutFieldsTheTextIsKeptButNoTermRemains) {
   EXPECT_EQ(search->KeywordText(), "new");
   EXPECT_EQ(search->KeywordExpression(), "");
   EXPECT_EQ(RunIds(), (Ids{1, 2, 3, 4, 5, 6}));
-}
-
-TEST_F(SearchTest, ClearKeywordsForgetsTextAndTerms) {
   search->SetKeywordFields(1);
   search->SetKeywords("Alpha");
   search->ClearKeywords();
@@ -348,26 +345,19 @@ TEST_F(SearchTest, KeepAsBaseNarrowsTheLastSearchAndResetForgetsIt) {
   EXPECT_EQ(RunIds(), (Ids{3, 4, 5}));
 }
 
-TEST_F(SearchTest, ClearChoicesRedoesANarrowingOnTheSameBase) {
-  search->AddDay(1);
-  RunIds();
-  search->KeepAsBase();
-  search->AddGenre(2);
-  EXPECT_EQ(RunIds(), (Ids{3}));
-  search->ClearChoices();
-  search->AddGenre(1);
-  EXPECT_EQ(RunIds(), (Ids{1, 2}));
-}
-
-TEST_F(SearchTest, NarrowingTwiceKeepsEveryEarlierCondition) {
+TEST_F(SearchTest, ClearChoicesRedoesANarrowingOnTheSameBaseAndNarrowingsStack) {
   search->AddDay(1);
   search->AddDay(3);
   EXPECT_EQ(RunIds(), (Ids{1, 2, 3, 4, 5}));
   search->KeepAsBase();
+  search->AddGenre(1);
+  EXPECT_EQ(RunIds(), (Ids{1, 2}));
+  search->ClearChoices();  // redo the narrowing with another genre
   search->AddGenre(2);
   EXPECT_EQ(RunIds(), (Ids{3, 4, 5}));
   search->KeepAsBase();
   search->AddBlock(1);
+  EXPECT_EQ(search->Where(), " AND day in (1,3) AND genreId in (2) AND blockId in (1)");
   EXPECT_EQ(RunIds(), (Ids{3, 4}));
 }
 
