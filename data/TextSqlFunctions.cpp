@@ -25,8 +25,8 @@ std::string_view ArgText(sqlite3_value* value) {
   return {text, static_cast<std::size_t>(sqlite3_value_bytes(value))};
 }
 
-// The folded text in a buffer kept per thread: a search folds every row it looks at, and each
-// search runs on one connection in one thread.
+// The folded text in a buffer kept per thread: a search folds every row it looks at, and the
+// buffer keeps its size from row to row instead of being allocated anew.
 const std::string& FoldIntoScratch(std::string_view text) {
   thread_local std::string scratch;
   scratch.clear();
