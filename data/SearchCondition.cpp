@@ -65,7 +65,7 @@ std::vector<std::string_view> SplitWords(std::string_view text) {
   std::size_t start = 0;
   std::size_t i = 0;
   while (i < text.size()) {
-    std::size_t skip = SeparatorLength(text, i);
+    const std::size_t skip = SeparatorLength(text, i);
     const bool loneLeadByte =
         skip == 0 && i + 1 == text.size() && IsSjisLeadByte(static_cast<unsigned char>(text[i]));
     if (skip == 0 && !loneLeadByte) {
