@@ -13,7 +13,7 @@
 namespace vx {
 namespace {
 
-using vxtest::PngSpec;
+using vxtest::PngRecipe;
 using vxtest::WritePng;
 
 // The four bytes of pixel (x, y) as they lie in memory.
@@ -25,13 +25,13 @@ std::array<int, 4> PixelBytes(const QImage& image, int x, int y) {
 using Bgra = std::array<int, 4>;
 
 TEST(PngDecodeTest, PaletteWithTransparencyArrivesAsBgra) {
-  PngSpec spec;
-  spec.width = 3;
-  spec.colorType = PNG_COLOR_TYPE_PALETTE;
-  spec.palette = {{255, 0, 0}, {0, 0, 255}, {10, 20, 30}};
-  spec.transparency = {0x80, 0x00};  // entry 2 stays opaque
-  spec.rows = {std::string{0, 1, 2}};
-  const QImage image = LoadImageFromMemory(WritePng(spec));
+  PngRecipe recipe;
+  recipe.width = 3;
+  recipe.colorType = PNG_COLOR_TYPE_PALETTE;
+  recipe.palette = {{255, 0, 0}, {0, 0, 255}, {10, 20, 30}};
+  recipe.transparency = {0x80, 0x00};  // entry 2 stays opaque
+  recipe.rows = {std::string{0, 1, 2}};
+  const QImage image = LoadImageFromMemory(WritePng(recipe));
   ASSERT_FALSE(image.isNull());
   EXPECT_EQ(image.format(), QImage::Format_ARGB32);
   EXPECT_EQ(PixelBytes(image, 0, 0), (Bgra{0, 0, 255, 0x80}));
@@ -40,12 +40,12 @@ TEST(PngDecodeTest, PaletteWithTransparencyArrivesAsBgra) {
 }
 
 TEST(PngDecodeTest, SixteenBitGreyIsStrippedAndExpanded) {
-  PngSpec spec;
-  spec.width = 2;
-  spec.colorType = PNG_COLOR_TYPE_GRAY;
-  spec.bitDepth = 16;
-  spec.rows = {std::string{char(0x12), char(0x34), char(0xFF), char(0xFF)}};
-  const QImage image = LoadImageFromMemory(WritePng(spec));
+  PngRecipe recipe;
+  recipe.width = 2;
+  recipe.colorType = PNG_COLOR_TYPE_GRAY;
+  recipe.bitDepth = 16;
+  recipe.rows = {std::string{char(0x12), char(0x34), char(0xFF), char(0xFF)}};
+  const QImage image = LoadImageFromMemory(WritePng(recipe));
   ASSERT_FALSE(image.isNull());
   EXPECT_EQ(image.format(), QImage::Format_RGB32);
   EXPECT_EQ(PixelBytes(image, 0, 0), (Bgra{0x12, 0x12, 0x12, 0xFF}));
@@ -53,12 +53,12 @@ TEST(PngDecodeTest, SixteenBitGreyIsStrippedAndExpanded) {
 }
 
 TEST(PngDecodeTest, OneBitGreyIsExpandedToFullIntensity) {
-  PngSpec spec;
-  spec.width = 9;  // nine pixels: the row spills into a second byte
-  spec.colorType = PNG_COLOR_TYPE_GRAY;
-  spec.bitDepth = 1;
-  spec.rows = {std::string{char(0b10110000), char(0b10000000)}};
-  const QImage image = LoadImageFromMemory(WritePng(spec));
+  PngRecipe recipe;
+  recipe.width = 9;  // nine pixels: the row spills into a second byte
+  recipe.colorType = PNG_COLOR_TYPE_GRAY;
+  recipe.bitDepth = 1;
+  recipe.rows = {std::string{char(0b10110000), char(0b10000000)}};
+  const QImage image = LoadImageFromMemory(WritePng(recipe));
   ASSERT_EQ(image.size(), QSize(9, 1));
   const int expected[9] = {255, 0, 255, 255, 0, 0, 0, 0, 255};
   for (int x = 0; x < 9; ++x) {
@@ -68,7 +68,7 @@ TEST(PngDecodeTest, OneBitGreyIsExpandedToFullIntensity) {
 }
 
 TEST(PngDecodeTest, GreyWithAlphaAndRgbaKeepTheirAlpha) {
-  PngSpec grey;
+  PngRecipe grey;
   grey.width = 1;
   grey.colorType = PNG_COLOR_TYPE_GRAY_ALPHA;
   grey.rows = {std::string{char(0x40), char(0x90)}};
@@ -77,23 +77,23 @@ TEST(PngDecodeTest, GreyWithAlphaAndRgbaKeepTheirAlpha) {
   EXPECT_EQ(g.format(), QImage::Format_ARGB32);
   EXPECT_EQ(PixelBytes(g, 0, 0), (Bgra{0x40, 0x40, 0x40, 0x90}));
 
-  PngSpec rgba;
+  PngRecipe rgba;
   rgba.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
   rgba.rows = {std::string{1, 2, 3, 4}};
   EXPECT_EQ(PixelBytes(LoadImageFromMemory(WritePng(rgba)), 0, 0), (Bgra{3, 2, 1, 4}));
 }
 
 TEST(PngDecodeTest, InterlacedPictureDecodesEveryPass) {
-  PngSpec spec;
-  spec.width = 9;
-  spec.height = 9;
-  spec.interlaced = true;
+  PngRecipe recipe;
+  recipe.width = 9;
+  recipe.height = 9;
+  recipe.interlaced = true;
   for (int y = 0; y < 9; ++y) {
     std::string row;
     for (int x = 0; x < 9; ++x) row += {char(x * 20), char(y * 20), char(x + y)};
-    spec.rows.push_back(row);
+    recipe.rows.push_back(row);
   }
-  const QImage image = LoadImageFromMemory(WritePng(spec));
+  const QImage image = LoadImageFromMemory(WritePng(recipe));
   ASSERT_EQ(image.size(), QSize(9, 9));
   for (int y = 0; y < 9; ++y) {
     for (int x = 0; x < 9; ++x) {

@@ -12,7 +12,7 @@
 
 namespace vxtest {
 
-struct PngSpec {
+struct PngRecipe {
   int width = 1;
   int height = 1;
   int colorType = PNG_COLOR_TYPE_RGB;
@@ -23,7 +23,7 @@ struct PngSpec {
   std::vector<png_byte> transparency;      // tRNS entries of the palette
 };
 
-inline std::string WritePng(const PngSpec& spec) {
+inline std::string WritePng(const PngRecipe& recipe) {
   std::string out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -37,18 +37,18 @@ inline std::string WritePng(const PngSpec& spec) {
         static_cast<std::string*>(png_get_io_ptr(p))->append(reinterpret_cast<char*>(data), n);
       },
       nullptr);
-  png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, recipe.width, recipe.height, recipe.bitDepth, recipe.colorType,
+               recipe.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (!spec.palette.empty()) {
-    png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
+  if (!recipe.palette.empty()) {
+    png_set_PLTE(png, info, recipe.palette.data(), static_cast<int>(recipe.palette.size()));
   }
-  if (!spec.transparency.empty()) {
-    png_set_tRNS(png, info, spec.transparency.data(), static_cast<int>(spec.transparency.size()),
+  if (!recipe.transparency.empty()) {
+    png_set_tRNS(png, info, recipe.transparency.data(), static_cast<int>(recipe.transparency.size()),
                  nullptr);
   }
   png_write_info(png, info);
-  std::vector<std::string> rows = spec.rows;
+  std::vector<std::string> rows = recipe.rows;
   std::vector<png_bytep> pointers;
   for (auto& row : rows) pointers.push_back(reinterpret_cast<png_bytep>(row.data()));
   png_write_image(png, pointers.data());
@@ -60,13 +60,13 @@ inline std::string WritePng(const PngSpec& spec) {
 // A width x height RGB picture filled with one colour.
 inline std::string SolidRgbPng(int width, int height, std::uint8_t r, std::uint8_t g,
                                std::uint8_t b) {
-  PngSpec spec;
-  spec.width = width;
-  spec.height = height;
+  PngRecipe recipe;
+  recipe.width = width;
+  recipe.height = height;
   std::string row;
   for (int x = 0; x < width; ++x) row += {char(r), char(g), char(b)};
-  spec.rows.assign(height, row);
-  return WritePng(spec);
+  recipe.rows.assign(height, row);
+  return WritePng(recipe);
 }
 
 // `png` with its IHDR width and height replaced (and the chunk's CRC made valid again).
