@@ -8,6 +8,7 @@
 #include "app/SettingsValues.h"
 #include "app/SystemInfoSource.h"
 #include "data/PavorunDatabase.h"
+#include "data/SearchCondition.h"
 #include "platform/CodePage.h"
 #include "res/ResourceIds.h"
 
@@ -26,6 +27,9 @@ CatalogController::~CatalogController() = default;
 bool CatalogController::Init(PavorunDatabase* database, CatalogImages* images,
                              SettingsValues* values) {
   if (!database || !images || !values || !database->IsOpen()) return false;
+  search_ = std::make_unique<SearchCondition>(*database);
+  search_->Reset();
+  search_->AddAllDays();
   database_ = database;
   images_ = images;
   values_ = values;

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,7 @@ class PageJumpWindow;
 class PavorunDatabase;
 class ProgressJob;
 class ProgressJobRunner;
+class SearchCondition;
 class SystemInfoSource;
 struct CutRect;
 struct SettingsValues;
@@ -81,6 +83,8 @@ class CatalogController {
   PavorunDatabase* Database() const { return database_; }
   CatalogImages* Images() const { return images_; }
   SettingsValues* Values() const { return values_; }
+  // The one search condition of the database; the search dialog and the circle list fill it.
+  SearchCondition* GetSearchCondition() const { return search_.get(); }
   const std::string& OsName() const { return osName_; }
   const std::string& GraphicsLibraryPath() const { return graphicsPath_; }
   const std::string& GraphicsLibraryVersion() const { return graphicsVersion_; }
@@ -269,6 +273,7 @@ class CatalogController {
   PavorunDatabase* database_ = nullptr;
   CatalogImages* images_ = nullptr;
   SettingsValues* values_ = nullptr;
+  std::unique_ptr<SearchCondition> search_;
   int cutsPerPage_ = 0;
   ModalGuard guard_;
   std::string osName_;

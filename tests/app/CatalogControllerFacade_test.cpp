@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "data/SearchCondition.h"
 #include "data/images/CutDrawing.h"
 #include "tests/app/ControllerFixture.h"
 
@@ -45,6 +46,13 @@ TEST_F(FacadeTest, CatalogQuestionsAnswerFromTheCurrentEvent) {
   EXPECT_EQ(controller.GetMapCount(), 1);
   EXPECT_EQ(controller.GetMapDeskWidth(), 12);
   EXPECT_EQ(controller.GetMapDeskHeight(), 14);
+}
+
+TEST_F(FacadeTest, InitGivesASearchConditionOverEveryDay) {
+  vx::SearchCondition* search = controller.GetSearchCondition();
+  ASSERT_NE(search, nullptr);
+  EXPECT_EQ(search->Days(), (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(search->CountMatches(), 14);
 }
 
 TEST_F(FacadeTest, PageInfoAndSpaceLayout) {

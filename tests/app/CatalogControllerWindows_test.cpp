@@ -318,6 +318,7 @@ class NeutralTest : public ::testing::Test {
  protected:
   void ExpectNeutral() {
     vx::CatalogController& c = controller;
+    EXPECT_EQ(c.GetSearchCondition(), nullptr);
     EXPECT_EQ(c.GetFirstPage(), -1);
     EXPECT_EQ(c.GetLastPage(), -1);
     EXPECT_EQ(c.CountEvents(), 0);
