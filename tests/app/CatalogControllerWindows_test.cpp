@@ -3,6 +3,7 @@
 #include <memory>
 #include <thread>
 
+#include "app/ProgressJob.h"
 #include "app/SystemInfoSource.h"
 #include "tests/app/ControllerFixture.h"
 
@@ -56,21 +57,6 @@ TEST_F(WindowsTest, ShowAndHideMarkTheWindowAndTellOnlyTheMainWindow) {
   EXPECT_EQ(values.windowShown[1], 0);
   EXPECT_EQ(ReceivedBy(main), (Messages{{UM_WINDOW_HIDDEN, 0, vx::WindowParam(&map)}}));
   EXPECT_FALSE(controller.GetWindowRecord(&map, nullptr));
-}
-
-TEST_F(WindowsTest, ChildWndTopPutsShownToolWindowsAboveTheMainWindow) {
-  values.childWndTop = 1;
-  controller.ShowRegisteredWindow(&checklist);
-  controller.ShowRegisteredWindow(&map);
-  controller.RaiseWindow(&checklist);
-  const auto order = desktop.Order();
-  ASSERT_GE(order.size(), 4u);
-  EXPECT_EQ(order[0], &beacon);
-  EXPECT_EQ(order[1], &checklist);
-  EXPECT_EQ(order[2], &map);
-  EXPECT_EQ(order[3], &main);
-  EXPECT_EQ(detail.raised, 0);
-  EXPECT_EQ(list.raised, 0);
 }
 
 TEST_F(WindowsTest, OwnerWindowComesUpForRegisteredWindowsOnly) {
@@ -212,78 +198,6 @@ TEST_F(WindowsTest, MessageBoxRunsUnderTheGuardOwnedByTheBeacon) {
   EXPECT_TRUE(probing.script.UnexpectedCalls().empty());
 }
 
-TEST_F(WindowsTest, FramesSwallowInputOnlyWhileModal) {
-  EXPECT_FALSE(controller.FilterModalInput(vx::ModalInput::kMouseButton).handled);
-  controller.BeginModal();
-  controller.BeginModal();
-  controller.EndModal();
-  EXPECT_TRUE(controller.FilterModalInput(vx::ModalInput::kMouseButton).handled);
-  EXPECT_TRUE(controller.FilterModalInput(vx::ModalInput::kCommand).handled);
-  EXPECT_EQ(controller.FilterModalInput(vx::ModalInput::kMouseActivate).result,
-            vx::ModalInputAnswer::kNoActivateAndEat);
-  controller.EndModal();
-  EXPECT_FALSE(controller.FilterModalInput(vx::ModalInput::kClose).handled);
-}
-
-class RecordingDatabase : public vx::TransactionTarget {
- public:
-  int Execute(const std::string& sql) override {
-    statements.push_back(sql);
-    return 0;
-  }
-  std::vector<std::string> statements;
-};
-
-class ScriptedJob : public vx::ProgressJob {
- public:
-  explicit ScriptedJob(vx::TransactionTarget* database)
-      : ProgressJob(Options{database, false, std::chrono::milliseconds(0)}) {}
-  vx::StepResult Step() override {
-    ++steps;
-    if (StopRequested()) return vx::StepResult::kFinished;
-    return steps < finishAt ? vx::StepResult::kContinue : outcome;
-  }
-  std::string ProgressText(int position, int total) const override {
-    return vx::FormatProgressText("job", position, total);
-  }
-  int steps = 0;
-  int finishAt = 3;
-  vx::StepResult outcome = vx::StepResult::kFinished;
-};
-
-struct JobCase {
-  int cancelAtStep;
-  vx::StepResult outcome;
-  int result;
-  const char* closing;
-};
-
-class ProgressJobTest : public ControllerTest, public ::testing::WithParamInterface<JobCase> {};
-
-TEST_P(ProgressJobTest, JobRunsUnderTheGuardAndEndsItsTransaction) {
-  const JobCase& c = GetParam();
-  RecordingDatabase database;
-  ScriptedJob job(&database);
-  job.outcome = c.outcome;
-  runner.cancelAtStep = c.cancelAtStep;
-  bool guardedWhileRunning = false;
-  runner.duringRun = [&] {
-    guardedWhileRunning = controller.FilterModalInput(vx::ModalInput::kKeyDown).handled;
-  };
-  EXPECT_EQ(controller.RunProgressJob(job, "caption"), c.result);
-  EXPECT_TRUE(guardedWhileRunning);
-  EXPECT_FALSE(controller.Guard().IsRaised());
-  EXPECT_EQ(runner.lastCaption, "caption");
-  EXPECT_EQ(runner.lastOwner, &beacon);
-  EXPECT_EQ(database.statements, (std::vector<std::string>{"BEGIN TRANSACTION;", c.closing}));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    DoneCancelledError, ProgressJobTest,
-    ::testing::Values(JobCase{0, vx::StepResult::kFinished, 1, "COMMIT;"},
-                      JobCase{1, vx::StepResult::kFinished, 0, "ROLLBACK;"},
-                      JobCase{0, vx::StepResult::kFailed, 2, "ROLLBACK;"}));
-
 // --- Environment texts and missing objects -----------------------------------------------------
 
 class FixedSystemInfo : public vx::SystemInfoSource {
@@ -321,39 +235,24 @@ class NeutralTest : public ::testing::Test {
     EXPECT_EQ(c.GetSearchCondition(), nullptr);
     EXPECT_EQ(c.GetFirstPage(), -1);
     EXPECT_EQ(c.GetLastPage(), -1);
-    EXPECT_EQ(c.CountEvents(), 0);
     EXPECT_TRUE(c.ListEventNumbers().empty());
     EXPECT_EQ(c.GetEventNumber(), 0);
     EXPECT_EQ(c.GetEventName(), "");
     EXPECT_EQ(c.GetDayCount(), 0);
-    EXPECT_EQ(c.GetDayBlockCount(1), 0);
-    EXPECT_EQ(c.GetDayAreaCount(1), 0);
-    EXPECT_EQ(c.GetGenreIndexCount(), 0);
-    EXPECT_EQ(c.GetDayWeekdayName(1), "");
     EXPECT_EQ(c.GetDayBlockName(1, 1), "");
     EXPECT_EQ(c.GetWeekdayName(1), "");
-    EXPECT_EQ(c.GetBlockName(1), "");
-    EXPECT_EQ(c.GetMapFileStem(1), "");
-    EXPECT_EQ(c.FindDayBlockIndex(1, 1), 0);
     EXPECT_EQ(c.GetMapIdOfBlock(1), 0);
     int minId = 5, maxId = 5, genre = 5;
     c.GetPageInfo(10, &minId, &maxId, &genre);
     EXPECT_EQ(minId + maxId + genre, 15);  // untouched
-    EXPECT_EQ(c.GetCircleIdAtMapPoint(20, 50, 1, 1), 0);
-    EXPECT_EQ(c.GetMapDeskWidth(), 0);
     EXPECT_EQ(c.GetSpaceX(1, 1), vx::CatalogController::kNoSpace);
-    EXPECT_EQ(c.GetSpaceY(1, 1), vx::CatalogController::kNoSpace);
     EXPECT_EQ(c.GetSpaceLayout(1, 1), 0);
     EXPECT_EQ(c.HitTestCut(10, 10), 0);
     EXPECT_EQ(c.GetCutWidth(), 0);
     EXPECT_FALSE(c.HasPageImage());
-    EXPECT_EQ(c.GetPageImageWidth(), 0);
-    EXPECT_EQ(c.GetListColumn(0), 0);
     EXPECT_FALSE(c.IsListSortLocked());
-    EXPECT_FALSE(c.IsAutoSelect());
     c.SetListColumnWidth(0, 50);
     EXPECT_EQ(c.GetListColumnWidth(0), 0);
-    EXPECT_EQ(c.GetMapImagePathFormat(), "");
     EXPECT_FALSE(c.LoadPage(10));
     EXPECT_EQ(c.FirstOccupiedCut(), 0);
     vx::CircleRecord record;
@@ -404,10 +303,13 @@ TEST_F(NeutralTest, RefusedInitLeavesTheControllerWithoutData) {
 }
 
 TEST_F(NeutralTest, JobCannotRunWithoutARunner) {
-  RecordingDatabase database;
-  ScriptedJob job(&database);
+  class Job : public vx::ProgressJob {
+   public:
+    vx::StepResult Step() override { return vx::StepResult::kFinished; }
+    std::string ProgressText(int, int) const override { return {}; }
+  } job;
   EXPECT_EQ(controller.RunProgressJob(job, "x"), 2);
-  EXPECT_TRUE(database.statements.empty());
+  EXPECT_EQ(job.State(), vx::JobState::kIdle);
   EXPECT_FALSE(controller.Guard().IsRaised());
 }
 

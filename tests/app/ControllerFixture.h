@@ -1,6 +1,6 @@
 // A controller over the test catalogue with the five frames registered in start-up order (main,
 // checklist, detail, map, list), a recording log of every message they receive, scripted UI
-// services and a progress runner that runs jobs on the calling thread.
+// services and a recording active-window query.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,8 +10,6 @@
 #include <vector>
 
 #include "app/CatalogController.h"
-#include "app/ProgressJob.h"
-#include "app/ProgressJobRunner.h"
 #include "app/SettingsValues.h"
 #include "data/PavorunDatabase.h"
 #include "data/images/CatalogImages.h"
@@ -22,29 +20,6 @@
 #include "tests/support/TempDir.h"
 
 namespace vxtest {
-
-// Runs a job the way the progress dialog does, without a thread: open, steps, close.
-class SynchronousRunner : public vx::ProgressJobRunner {
- public:
-  int Run(vx::ProgressJob& job, std::string_view caption, vx::OwnerWindow owner) override {
-    ++runs;
-    lastCaption = std::string(caption);
-    lastOwner = owner;
-    if (duringRun) duringRun();
-    if (job.Begin()) {
-      for (int step = 1; job.RunStep() == 0; ++step) {
-        if (step == cancelAtStep) job.RequestCancel();
-      }
-    }
-    return job.End();
-  }
-
-  int runs = 0;
-  int cancelAtStep = 0;  // 0: never
-  std::string lastCaption;
-  vx::OwnerWindow lastOwner = nullptr;
-  std::function<void()> duringRun;
-};
 
 struct Message {
   unsigned message;
@@ -80,7 +55,6 @@ class ControllerTest : public ::testing::Test {
   vx::ControllerServices Services() {
     vx::ControllerServices services;
     services.ui = &ui;
-    services.progress = &runner;
     services.activeWindows = &activeWindows;
     return services;
   }
@@ -112,7 +86,6 @@ class ControllerTest : public ::testing::Test {
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;
-  SynchronousRunner runner;
   FakeActiveWindows activeWindows;
   std::vector<Delivery> log;
   FakeDesktop desktop;

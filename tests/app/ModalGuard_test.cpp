@@ -85,13 +85,4 @@ TEST(ModalGuardNesting, ScopeLowersTheGuardOnEveryWayOut) {
   EXPECT_FALSE(guard.IsRaised());
 }
 
-TEST(ModalGuardNesting, WorksWithoutATracker) {
-  ModalGuard guard;
-  guard.Begin();
-  guard.Begin();
-  guard.End();
-  guard.End();
-  EXPECT_EQ(guard.Depth(), 0);
-}
-
 }  // namespace

@@ -8,17 +8,6 @@ using vx::HistoryEntry;
 using vx::PageHistory;
 using Entries = std::vector<HistoryEntry>;
 
-TEST(PageHistory, MovesWithinAPageReplaceTheNewestEntryAndAnotherPageAddsOne) {
-  PageHistory history;
-  history.Record({2, 1});
-  history.Record({2, 2});
-  history.Record({2, 4});
-  EXPECT_EQ(history.Entries(), (Entries{{2, 4}}));
-  history.Record({3, 7});
-  EXPECT_EQ(history.Entries(), (Entries{{2, 4}, {3, 7}}));
-  EXPECT_EQ(history.Index(), 1);
-}
-
 TEST(PageHistory, SameCircleAgainRecordsNothing) {
   PageHistory history;
   history.Record({2, 1});
@@ -54,16 +43,6 @@ TEST(PageHistory, RecordingAfterGoingBackDropsWhatLayAhead) {
   history.StepBack();
   history.Record({2, 3});  // a move within the entry's page
   EXPECT_EQ(history.Entries(), (Entries{{2, 3}}));
-}
-
-TEST(PageHistory, EmptyHistoryHasNowhereToGo) {
-  PageHistory history;
-  EXPECT_EQ(history.StepBack(), std::nullopt);
-  EXPECT_EQ(history.StepForward(), std::nullopt);
-  history.Record({4, 2});
-  history.Clear();
-  EXPECT_TRUE(history.IsEmpty());
-  EXPECT_EQ(history.Index(), 0);
 }
 
 }  // namespace

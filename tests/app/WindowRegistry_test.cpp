@@ -61,23 +61,6 @@ TEST_F(RegistryTest, RegistrationFillsTheRecord) {
   EXPECT_EQ(registry.FindMain()->window, &main);
 }
 
-TEST_F(RegistryTest, SeventeenthRegistrationAndNullWindowAreRefused) {
-  std::vector<std::unique_ptr<FakeFrame>> extra;
-  for (int i = registry.Count(); i < WindowRegistry::kCapacity; ++i) {
-    extra.push_back(std::make_unique<FakeFrame>("extra", &log));
-    ASSERT_TRUE(registry.Register(0x8100, extra.back().get(), "x"));
-  }
-  FakeFrame seventeenth("17th", &log);
-  EXPECT_FALSE(registry.Register(0x8200, &seventeenth, "x"));
-  EXPECT_FALSE(registry.Register(0x8200, nullptr, "x"));
-  EXPECT_EQ(registry.Count(), 16);
-  EXPECT_EQ(registry.Find(&seventeenth), nullptr);
-
-  registry.Deliver(UM_CIRCLE_CHANGED, 0, 5);
-  EXPECT_EQ(log.size(), 16u);
-  for (const Delivery& d : log) EXPECT_NE(d.receiver, &seventeenth);
-}
-
 TEST(RegistryNames, LongNameIsCutBeforeADoubleByteCharacter) {
   WindowRegistry registry;
   FakeFrame frame("f");
@@ -89,17 +72,6 @@ TEST(RegistryNames, LongNameIsCutBeforeADoubleByteCharacter) {
   FakeFrame second("g");
   ASSERT_TRUE(registry.Register(0x8004, &second, std::string(61, 'a') + vx::Sjis("表表")));
   EXPECT_EQ(std::string(registry.Find(&second)->name), std::string(61, 'a') + vx::Sjis("表"));
-}
-
-TEST_F(RegistryTest, LocationMessagesReachEveryWindowInRegistrationOrder) {
-  registry.Deliver(UM_PAGE_CHANGED, 0, 12);
-  const std::vector<const vx::ControllerWindow*> expected = {&main, &checklist, &detail, &map,
-                                                             &list};
-  ASSERT_EQ(log.size(), 5u);
-  for (std::size_t i = 0; i < log.size(); ++i) {
-    EXPECT_EQ(log[i].receiver, expected[i]);
-    EXPECT_EQ(log[i], (Delivery{expected[i], UM_PAGE_CHANGED, 0, 12}));
-  }
 }
 
 TEST_F(RegistryTest, MessagesGoWhereTheirRangeSays) {
@@ -218,14 +190,6 @@ TEST_F(RegistryTest, MinimizeAndRestoreTouchOnlyShownWindows) {
   EXPECT_EQ(detail.restored, 1);
   EXPECT_EQ(map.minimized, 0);
   EXPECT_EQ(list.restored, 0);
-}
-
-TEST_F(RegistryTest, ClearEmptiesTheRegistry) {
-  registry.Clear();
-  EXPECT_EQ(registry.Count(), 0);
-  EXPECT_EQ(registry.Find(&main), nullptr);
-  registry.Deliver(UM_CIRCLE_CHANGED, 0, 1);
-  EXPECT_TRUE(log.empty());
 }
 
 }  // namespace

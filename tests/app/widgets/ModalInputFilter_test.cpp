@@ -4,14 +4,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCloseEvent>
-#include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
-#include <QWheelEvent>
 #include <QWidget>
 
 #include "app/ControllerWindow.h"
@@ -19,8 +14,6 @@
 #include "app/widgets/QtActiveWindowTracker.h"
 
 namespace {
-
-using vx::ModalInput;
 
 // A frame as ui/ will build them: a widget that is also a registered window.
 class TestFrame : public QWidget, public vx::ControllerWindow {
@@ -109,36 +102,6 @@ TEST_F(ModalInputFilterTest, OtherWindowsKeepTheirInput) {
   QTest::mouseClick(dialogButton, Qt::LeftButton);
   EXPECT_EQ(clicks, 2);
   guard.End();
-}
-
-TEST(ModalInputClassify, QtEventsMapToTheGuardsInputKinds) {
-  bool activating = true;
-  const QPointF at(1, 1);
-  QMouseEvent move(QEvent::MouseMove, at, at, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-  EXPECT_EQ(vx::ModalInputFilter::Classify(move, activating), ModalInput::kMouseMove);
-  EXPECT_FALSE(activating);
-  QMouseEvent press(QEvent::MouseButtonDblClick, at, at, Qt::RightButton, Qt::RightButton,
-                    Qt::NoModifier);
-  EXPECT_EQ(vx::ModalInputFilter::Classify(press, activating), ModalInput::kMouseButton);
-  QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(1, 1), QPoint(1, 1));
-  EXPECT_EQ(vx::ModalInputFilter::Classify(menu, activating), ModalInput::kMouseButton);
-  QWheelEvent wheel(at, at, QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
-                    Qt::NoScrollPhase, false);
-  EXPECT_EQ(vx::ModalInputFilter::Classify(wheel, activating), ModalInput::kMouseWheel);
-  QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
-  EXPECT_EQ(vx::ModalInputFilter::Classify(key, activating), ModalInput::kKeyDown);
-  QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier);
-  EXPECT_EQ(vx::ModalInputFilter::Classify(release, activating), ModalInput::kKeyUp);
-  QCloseEvent close;
-  EXPECT_EQ(vx::ModalInputFilter::Classify(close, activating), ModalInput::kClose);
-  QEvent activate(QEvent::WindowActivate);
-  EXPECT_EQ(vx::ModalInputFilter::Classify(activate, activating), ModalInput::kActivate);
-  EXPECT_TRUE(activating);
-  QEvent deactivate(QEvent::WindowDeactivate);
-  EXPECT_EQ(vx::ModalInputFilter::Classify(deactivate, activating), ModalInput::kActivate);
-  EXPECT_FALSE(activating);
-  QEvent paint(QEvent::Paint);
-  EXPECT_EQ(vx::ModalInputFilter::Classify(paint, activating), ModalInput::kOther);
 }
 
 TEST(QtActiveWindowTracker, ReactivatesTheRememberedWindowUnlessItHasGone) {
