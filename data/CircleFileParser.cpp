@@ -59,7 +59,10 @@ void CircleFileParser::FillTexts(const std::string_view* t) {
   for (std::string* target : targets) target->assign(*t++);
 }
 
-void CircleFileParser::Insert() { status_.Record(db_.CircleTable().InsertRow(record_), db_); }
+void CircleFileParser::Insert() {
+  const int rc = inserter_.Insert(record_);
+  status_.Record(rc, inserter_.Error());
+}
 
 int CircleFileParser::SpaceNoSub(int spaceNo) {
   if (spaceNo == 0) return 0;

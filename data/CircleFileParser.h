@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/CircleRecord.h"
+#include "data/CircleRowInserter.h"
 #include "data/ImportStatus.h"
 
 #include <string_view>
@@ -15,7 +16,7 @@ class TextLineReader;
 
 class CircleFileParser {
  public:
-  explicit CircleFileParser(PavorunDatabase& db) : db_(db) {}
+  explicit CircleFileParser(PavorunDatabase& db) : db_(db), inserter_(db) {}
 
   // Each reads one line and inserts its circle with the next circle id (which the caller then
   // advances, also for a line that inserted nothing); -1 at the end of the file, else 0.
@@ -38,6 +39,7 @@ class CircleFileParser {
   void Insert();
 
   PavorunDatabase& db_;
+  CircleRowInserter inserter_;
   CircleRecord record_;
   int lastSpaceNo_ = 0;
   ImportStatus status_;

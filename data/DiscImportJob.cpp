@@ -10,6 +10,8 @@
 namespace vx {
 namespace {
 
+constexpr const char* kImportCacheSize = "PRAGMA cache_size=-65536;";  // KiB
+
 bool IsEnd(DiscImportState state) {
   return state == DiscImportState::kFinished || state == DiscImportState::kCancelled ||
          state == DiscImportState::kFailed;
@@ -47,6 +49,10 @@ DiscImportJob::DiscImportJob(PavorunDatabase& db, int eventNo, std::filesystem::
 }
 
 int DiscImportJob::Begin() {
+  // The circle table's indexes are written all over the file: with the default cache every page
+  // would be read back (and descrambled) many times.
+  db_.Exec(RowFirstColumnInt, &savedCacheSize_, "PRAGMA cache_size;");
+  db_.Exec(nullptr, nullptr, kImportCacheSize);
   const int rc = db_.BeginTransaction();
   if (rc != 0) Fail(DiscImportState::kDefinition, "BEGIN TRANSACTION: " + db_.LastError());
   return rc;
@@ -87,6 +93,12 @@ void DiscImportJob::Cancel() {
 }
 
 int DiscImportJob::Finish() {
+  const int result = EndTransaction();
+  db_.ExecPrintf(nullptr, nullptr, "PRAGMA cache_size=%d;", savedCacheSize_);
+  return result;
+}
+
+int DiscImportJob::EndTransaction() {
   const DiscImportState state = State();
   if (state == DiscImportState::kFinished) {
     if (db_.Commit() == 0) return kResultDone;

@@ -93,6 +93,7 @@ class DiscImportJob {
   };
   using Pass = ImportStatus (PavorunDatabase::*)(std::FILE*, ImportProgress*);
 
+  int EndTransaction();
   void ImportDefinition();
   void ImportLayout();
   void ImportCircles();
@@ -118,6 +119,7 @@ class DiscImportJob {
   std::atomic<int> total_{0};
   std::atomic<int> position_{0};
   std::string errorText_;
+  int savedCacheSize_ = -2000;
 };
 
 }  // namespace vx

@@ -6,11 +6,13 @@
 
 namespace vx {
 
-bool ImportStatus::Record(int rc, const SqliteDatabase& db) {
+bool ImportStatus::Record(int rc, const SqliteDatabase& db) { return Record(rc, db.LastError()); }
+
+bool ImportStatus::Record(int rc, const std::string& engineMessage) {
   if (rc == SQLITE_OK || rc == SQLITE_CONSTRAINT) return true;
   if (code == 0) {
     code = rc;
-    message = db.LastError().empty() ? std::string(sqlite3_errstr(rc)) : db.LastError();
+    message = engineMessage.empty() ? std::string(sqlite3_errstr(rc)) : engineMessage;
   }
   return false;
 }

@@ -17,6 +17,8 @@ struct ImportStatus {
   // data) is left out and the pass goes on; any other failure means the database cannot take the
   // catalogue, is recorded, and answers false so that the pass stops.
   bool Record(int rc, const SqliteDatabase& db);
+  // The same with the engine's text for the write given by the caller.
+  bool Record(int rc, const std::string& engineMessage);
 };
 
 }  // namespace vx

@@ -32,7 +32,11 @@ void GetMemoFunction(sqlite3_context* context, int, sqlite3_value** argv) {
 }  // namespace
 
 PavorunDatabase::PavorunDatabase(const std::filesystem::path& folder, int mode)
-    : SqliteDatabase(folder, kFileName, mode) {
+    : PavorunDatabase(folder, kFileName, mode) {}
+
+PavorunDatabase::PavorunDatabase(const std::filesystem::path& folder, const std::string& fileName,
+                                 int mode)
+    : SqliteDatabase(folder, fileName, mode) {
   // The base registered its own functions while this object was not yet complete.
   if (IsOpen()) RegisterFunctions(Connection());
 }

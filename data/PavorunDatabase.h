@@ -39,6 +39,8 @@ class PavorunDatabase : public SqliteDatabase {
   // Opens folder/"vindaxel96.db" (mode 0 read-write, else read-only). No event is current until
   // SelectEvent.
   explicit PavorunDatabase(const std::filesystem::path& folder, int mode = kReadWrite);
+  // The same on a catalogue file of another name (developer tools).
+  PavorunDatabase(const std::filesystem::path& folder, const std::string& fileName, int mode);
   ~PavorunDatabase() override;
 
   // Events.
