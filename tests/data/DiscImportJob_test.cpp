@@ -324,14 +324,6 @@ TEST_F(DiscImportJobTest, WithoutDatabaseTheJobEndsAtOnceAsFailed) {
   EXPECT_EQ(job.Finish(), DiscImportJob::kResultFailed);
 }
 
-TEST(DiscImportJobNames, FileNamesOfAnEvent) {
-  EXPECT_EQ(DiscImportJob::DefinitionFileName(96), "V96DEF.TXT");
-  EXPECT_EQ(DiscImportJob::LayoutFileName(7), "V7MAP.TXT");
-  EXPECT_EQ(DiscImportJob::CircleFileName(96), "V96ROM.TXT");
-  EXPECT_EQ(DiscImportJob::DayCircleFileName(96, 3), "V96ROM3.TXT");
-  EXPECT_EQ(DiscImportJob::DayCircleFileName(96, 0), "V96ROM0.TXT");
-}
-
 TEST(DiscImportUiPrompts, AsksForTheFileByNameAndShowsErrorBoxes) {
   vx::ScriptedUiServices ui;
   int owner = 0;

@@ -149,6 +149,17 @@ TEST_F(DiscTextImportTest, DefinitionNamingAnotherEventReplacesThatEventsRows) {
             (Texts{"97|next"}));
 }
 
+TEST_F(DiscTextImportTest, GeometryMissingFromTheFileIsTheDefaultNotTheLastEventsOne) {
+  db.GetEventInfo().cutSizeW = 999;  // left from the event shown before the import
+  db.GetEventInfo().mapSizeH = 999;
+  ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportDefinitionFile,
+                      "*Pavorun\n96\tbare\n*PavorunDate\n2020\t1\t1\t土\n")
+                   .Failed());
+  const vx::EventInfo defaults;
+  EXPECT_EQ(QueryTexts(db, "select cutSizeW,mapSizeH from PavorunInfo;"),
+            (Texts{std::to_string(defaults.cutSizeW) + "|" + std::to_string(defaults.mapSizeH)}));
+}
+
 TEST_F(DiscTextImportTest, StopFlagEndsTheDefinitionAfterTheCurrentLine) {
   db.DefinitionStop() = true;  // left over from an earlier cancel: cleared at the start
   vxtest::RecordingProgress progress;
