@@ -49,10 +49,6 @@ DiscImportJob::DiscImportJob(PavorunDatabase& db, int eventNo, std::filesystem::
 }
 
 int DiscImportJob::Begin() {
-  // The circle table's indexes are written all over the file: with the default cache every page
-  // would be read back (and descrambled) many times.
-  db_.Exec(RowFirstColumnInt, &savedCacheSize_, "PRAGMA cache_size;");
-  db_.Exec(nullptr, nullptr, kImportCacheSize);
   const int rc = db_.BeginTransaction();
   if (rc != 0) Fail(DiscImportState::kDefinition, "BEGIN TRANSACTION: " + db_.LastError());
   return rc;
@@ -79,7 +75,24 @@ int DiscImportJob::Step() {
     default:
       break;
   }
-  return IsEnd(State()) ? 1 : 0;
+  if (!IsEnd(State())) return 0;
+  RestoreCacheSize();
+  return 1;
+}
+
+void DiscImportJob::RaiseCacheSize() {
+  if (cacheRaised_) return;
+  // The circle table's indexes are written all over the file: with the default cache every page
+  // would be read back (and descrambled) many times.
+  db_.Exec(RowFirstColumnInt, &savedCacheSize_, "PRAGMA cache_size;");
+  db_.Exec(nullptr, nullptr, kImportCacheSize);
+  cacheRaised_ = true;
+}
+
+void DiscImportJob::RestoreCacheSize() {
+  if (!cacheRaised_) return;
+  db_.ExecPrintf(nullptr, nullptr, "PRAGMA cache_size=%d;", savedCacheSize_);
+  cacheRaised_ = false;
 }
 
 void DiscImportJob::Cancel() {
@@ -93,12 +106,6 @@ void DiscImportJob::Cancel() {
 }
 
 int DiscImportJob::Finish() {
-  const int result = EndTransaction();
-  db_.ExecPrintf(nullptr, nullptr, "PRAGMA cache_size=%d;", savedCacheSize_);
-  return result;
-}
-
-int DiscImportJob::EndTransaction() {
   const DiscImportState state = State();
   if (state == DiscImportState::kFinished) {
     if (db_.Commit() == 0) return kResultDone;
@@ -119,6 +126,7 @@ int DiscImportJob::Run() {
 }
 
 void DiscImportJob::ImportDefinition() {
+  RaiseCacheSize();
   // Clearing all nine tables first makes a re-import hold exactly the disc's rows.
   if (!CheckWrite(db_.ClearEventTables(), DiscImportState::kDefinition, "clearing the event")) {
     return;

@@ -51,7 +51,8 @@ class DiscImportJob {
   DiscImportJob(const DiscImportJob&) = delete;
   DiscImportJob& operator=(const DiscImportJob&) = delete;
 
-  // Opens the transaction that the whole import runs in; a failure fails the job.
+  // Opens the transaction that the whole import runs in; a failure fails the job. A caller that
+  // keeps the transaction itself skips Begin and Finish and commits only after kFinished.
   int Begin();
   // Does one step: 0 to be called again, 1 when the job has ended (also at once without a
   // database). The first step clears all nine tables of the event.
@@ -93,7 +94,9 @@ class DiscImportJob {
   };
   using Pass = ImportStatus (PavorunDatabase::*)(std::FILE*, ImportProgress*);
 
-  int EndTransaction();
+  // A large page cache while the job runs, the previous size once it has ended.
+  void RaiseCacheSize();
+  void RestoreCacheSize();
   void ImportDefinition();
   void ImportLayout();
   void ImportCircles();
@@ -120,6 +123,7 @@ class DiscImportJob {
   std::atomic<int> position_{0};
   std::string errorText_;
   int savedCacheSize_ = -2000;
+  bool cacheRaised_ = false;  // worker only
 };
 
 }  // namespace vx

@@ -88,9 +88,13 @@ const std::vector<int> kDiscRowCounts = {1, 2, 2, 2, 5, 2, 1, 4, 3};
 TEST_F(DiscImportJobTest, FreshDatabaseGetsAllNineTablesOfTheDisc) {
   WriteDisc(disc);
   vx::PavorunDatabase db(dbFolder);
+  ASSERT_EQ(db.Exec(nullptr, nullptr, "PRAGMA cache_size=-300;"), 0);
   DiscImportJob job(db, 96, disc, prompts);
   EXPECT_EQ(job.Run(), DiscImportJob::kResultDone) << job.ErrorText();
   EXPECT_EQ(job.State(), DiscImportState::kFinished);
+  int cacheSize = 0;
+  db.Exec(vx::RowFirstColumnInt, &cacheSize, "PRAGMA cache_size;");
+  EXPECT_EQ(cacheSize, -300) << "the import's large cache is given back";
   EXPECT_TRUE(prompts.asked.empty());
   EXPECT_TRUE(prompts.errors.empty());
 
