@@ -28,6 +28,8 @@
 
 namespace vx {
 
+class CsvReader;
+class IFile;
 class PavorunDatabase;
 
 // The outcome of the last read.
@@ -118,7 +120,7 @@ class FavoriteStore final : public CircleMemoLookup {
   // Rows without a colour get colour 1 (after the confirmation page).
   void DefaultImportColors();
   // Applies the rows: registers candidates (memo and colour rules below), adds unknown circles,
-  // skips the rest. False when there are no rows.
+  // skips the rest; a row's fetched feed text replaces the circle's. False when there are no rows.
   //   replaceMemos: the file's memo replaces the circle's; otherwise the longer of two memos where
   //   one holds the other, else the old memo followed by the file's. An empty memo clears nothing.
   //   takeFileColors: the file's colour wins; otherwise a checked circle keeps its colour.
@@ -145,6 +147,22 @@ class FavoriteStore final : public CircleMemoLookup {
   // takes `color`); other circles are read from the catalogue and written with `color`.
   void CopyAsVer1Text(std::string& out, std::span<const int> circleIds, int color) const;
 
+  // --- Reading ---------------------------------------------------------------------------------
+  // Reads a checklist file or text (either format) into colour definitions and import rows. A
+  // read that does not append empties the checklist, but only once the text proved readable: a
+  // failed read (status -1, 1 or 2) leaves the entries and colours as they were. Colour records
+  // are taken unless appending without takeColors. Answers whether the text belongs to the current
+  // event (then its rows need no confirmation).
+  bool LoadFile(const std::filesystem::path& path, bool append, bool takeColors,
+                const ReadProgress& progress = {});
+  bool LoadText(std::string_view text, bool append, bool takeColors,
+                const ReadProgress& progress = {});
+  bool IsSameEvent() const;
+  int ReadStatus() const { return readStatus_; }
+  // The event the last text read named; 0 when it named none.
+  int FileEventNo() const { return fileEventNo_; }
+  // Cancel of a running read: it stops before the next record, keeping what it read. Any thread.
+  void RequestStop() { stopRequested_ = true; }
   // Whether a text match needs the pen name too ("StrictLoad"); set before every load.
   void SetStrictMatch(bool strict) { strictMatch_ = strict; }
   bool StrictMatch() const { return strictMatch_; }
@@ -166,10 +184,25 @@ class FavoriteStore final : public CircleMemoLookup {
   std::vector<const FavoriteEntry*> EntriesInPrintOrder() const;
   int BoundColor(int color) const;
   void CommitRow(const FavoriteImportRecord& row, bool replaceMemos, bool takeFileColors);
+  void KeepFeedText(int circleId, const FavoriteImportRecord& row);
 
   // Writing helpers (FavoriteStoreWrite.cpp).
   void FormatCircleRecord(const FavoriteEntry& entry, std::string& out) const;
   void FormatUnknownRecord(const FavoriteEntry& entry, std::string& out) const;
+
+  // Reading helpers (FavoriteStoreRead.cpp).
+  enum class ReadMode { kCurrent, kOlder };
+  struct ReadState;
+  void Parse(IFile& source, bool append, bool takeColors, const ReadProgress& progress, int total);
+  ReadMode StartRead(IFile& source, CsvReader& reader);
+  bool AcceptHeader(CsvReader& reader);
+  void ReadRecord(const CsvReader& reader, ReadMode mode, ReadState& state);
+  void ReadCircleRecord(const CsvReader& reader);
+  void ReadUnknownRecord(const CsvReader& reader);
+  void ReadOlderLine(const CsvReader& reader);
+  int FindCircleByCut(int page, int cut) const;
+  void ReadColorRecord(const CsvReader& reader, ReadState& state) const;
+  void FinishRead(const ReadState& state);
 
   PavorunDatabase& database_;
   EntryMap entries_;

@@ -93,10 +93,17 @@ void FavoriteStore::CommitRow(const FavoriteImportRecord& row, bool replaceMemos
         MergedMemo(present ? present->memo : std::string(), row.texts[kImportMemo], replaceMemos);
     const int presentColor = GetColor(row.circleId);
     const int color = takeFileColors || presentColor <= 0 ? row.color : presentColor;
-    SetColorAndMemo(row.circleId, color, memo);
+    if (SetColorAndMemo(row.circleId, color, memo)) KeepFeedText(row.circleId, row);
   } else if (row.action == kImportRegisterUnknown) {
-    AddUnknownCircle(row.color, UnknownCircleTexts(row));
+    KeepFeedText(AddUnknownCircle(row.color, UnknownCircleTexts(row)), row);
   }
+}
+
+// The feed text is saved with the checklist; a reload must not lose it. An empty one clears none.
+void FavoriteStore::KeepFeedText(int circleId, const FavoriteImportRecord& row) {
+  const std::string& text = row.texts[kImportRssInfo];
+  const auto it = entries_.find(circleId);
+  if (!text.empty() && it != entries_.end()) it->second.record.SetRssInfo(text);
 }
 
 int FavoriteStore::MatchCircleByText(std::string_view name, std::string_view kana,

@@ -99,7 +99,20 @@ TEST_F(ImportCommitTest, UnknownRowsBecomeUnknownCirclesAndSkipsDoNothing) {
   EXPECT_EQ(record->memo, "memo");
   EXPECT_EQ(record->twitter, "tw");
   EXPECT_EQ(record->pixiv, "px");
-  EXPECT_EQ(record->rssInfo, "");
+  EXPECT_EQ(record->rssInfo, "feed text");
+}
+
+TEST_F(ImportCommitTest, FeedTextsComeBackWithTheirCircles) {
+  store().SetColor(1, 1);
+  store().ForEachChecked([](vx::FavoriteEntry& e) {
+    e.record.SetRssInfo("old news");
+    return true;
+  });
+  AddRow(vx::kImportRegister, 1, 1, "").texts[vx::kImportRssInfo] = "";
+  AddRow(vx::kImportRegister, 2, 1, "").texts[vx::kImportRssInfo] = "news";
+  store().CommitImportRecords(false, false);
+  EXPECT_EQ(store().FindCircle(1)->rssInfo, "old news");
+  EXPECT_EQ(store().FindCircle(2)->rssInfo, "news");
 }
 
 TEST_F(ImportCommitTest, RowsWithoutColourGetColourOne) {
