@@ -47,3 +47,8 @@ constexpr int IDRETRY = 4;
 constexpr int IDIGNORE = 5;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
+
+// Progress dialogs (template 181): a text, a bar and Cancel (IDCANCEL).
+constexpr int IDD_PROGRESS = 181;
+constexpr int IDC_PROGRESS_BAR = 1600;
+constexpr int IDC_PROGRESS_TEXT = 1601;

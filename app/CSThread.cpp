@@ -1,0 +1,42 @@
+#include "app/CSThread.h"
+
+#include <memory>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+namespace vx {
+
+CSThread::CSThread(WorkFunction work, CompletionFunction completion, Pause pause)
+    : work_(std::move(work)), completion_(std::move(completion)), pause_(std::move(pause)) {}
+
+void CSThread::Run() {
+  if (work_) {
+    while (work_() == 0) pause_(kStepInterval);
+  }
+  if (completion_) completion_();
+}
+
+void CSThread::SleepFor(std::chrono::milliseconds interval) {
+  std::this_thread::sleep_for(interval);
+}
+
+bool StartDetachedThread(std::function<void()> body) {
+  try {
+    std::thread(std::move(body)).detach();
+    return true;
+  } catch (const std::system_error&) {
+    return false;
+  }
+}
+
+int StartWorkerThread(WorkFunction work, CompletionFunction completion,
+                      const ThreadStarter& starter) {
+  if (!work || !starter) return 0;
+  // Shared so that the body can be copied into a std::function; the last copy goes with the
+  // thread, or with the body when the thread never starts.
+  auto thread = std::make_shared<CSThread>(std::move(work), std::move(completion));
+  return starter([thread] { thread->Run(); }) ? 1 : 0;
+}
+
+}  // namespace vx

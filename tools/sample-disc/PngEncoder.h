@@ -1,0 +1,14 @@
+// PNG bytes of a picture, written the same way every time (no time stamps, fixed settings).
+#pragma once
+
+#include <string>
+
+class QImage;
+
+namespace vx::sampledisc {
+
+// Grey pictures are written as 8-bit grey, others as RGB or RGBA as their format says. Fast
+// compression: the catalogue has tens of thousands of pictures.
+std::string EncodePng(const QImage& image);
+
+}  // namespace vx::sampledisc

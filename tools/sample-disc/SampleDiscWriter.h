@@ -1,0 +1,28 @@
+// Writes the complete sample disc for the options: text files, cut archives, page files, hall
+// maps, the update archive and the checklists.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "tools/sample-disc/SampleOptions.h"
+
+namespace vx::sampledisc {
+
+struct DiscSummary {
+  int circles = 0;
+  int placedCircles = 0;
+  int pages = 0;  // catalogue pages with circles (page 1, the cover, not counted)
+  int desks = 0;
+  int errata = 0;
+  int correctedCuts = 0;
+};
+
+// Makes `out` ready for a new disc: creates it, or empties it when it holds an earlier sample
+// disc. A folder with anything else in it is refused, so no user data is overwritten.
+bool PrepareOutputFolder(const std::filesystem::path& out, std::string& error);
+
+// Answers false with `error` set when a file cannot be written.
+bool WriteSampleDisc(const SampleOptions& options, DiscSummary& summary, std::string& error);
+
+}  // namespace vx::sampledisc
