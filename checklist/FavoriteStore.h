@@ -172,8 +172,9 @@ class FavoriteStore final : public CircleMemoLookup {
   // name, kana or pen name alone. Answers the number of candidates now held.
   int MatchCircleByText(std::string_view name, std::string_view kana, std::string_view penName,
                         std::string_view twitter, std::string_view pixiv);
-  // Turns the candidates of one record into import rows: none -> a row adding an unknown circle;
-  // one -> a row registering it; several -> one row per candidate and a skip row, as a group.
+  // Turns the candidates of one record into import rows: none (or none the catalogue can read) ->
+  // a row adding an unknown circle; one -> a row registering it; several -> one row per candidate
+  // and a skip row, as a group.
   void AddImportRecords(int color, const ImportFileTexts& texts);
 
  private:

@@ -119,18 +119,19 @@ int FavoriteStore::MatchCircleByText(std::string_view name, std::string_view kan
   return static_cast<int>(candidateIds_.size());
 }
 
+// A candidate the catalogue cannot give a record for is no candidate; a circle left without any is
+// kept as an unknown circle rather than lost with its memo.
 void FavoriteStore::AddImportRecords(int color, const ImportFileTexts& texts) {
   color = BoundColor(color);
-  if (candidateIds_.empty()) {
-    importRecords_.push_back(MakeRow(0, kImportRegisterUnknown, color, texts));
-    return;
-  }
   std::vector<CircleRecord> candidates;
   for (const int id : candidateIds_) {
     CircleRecord candidate;
     if (database_.SelectCircle(candidate, id)) candidates.push_back(std::move(candidate));
   }
-  if (candidates.empty()) return;
+  if (candidates.empty()) {
+    importRecords_.push_back(MakeRow(0, kImportRegisterUnknown, color, texts));
+    return;
+  }
   // A group counts the rows it really has, so that the confirmation page never takes rows of the
   // next record into it.
   const bool alone = candidateIds_.size() == 1;

@@ -179,6 +179,20 @@ TEST_F(CircleMatchingTest, OlderLinesOfTheSameEventNameTheCircleIdOrCut) {
   EXPECT_EQ(Rows()[2].circleId, 5);
 }
 
+TEST_F(CircleMatchingTest, ACircleIdTheCatalogueLacksKeepsTheCircleAsUnknown) {
+  store().LoadText(MagicLine(96) +
+                       RecordLine(29, {{0, "98"}, {1, "2"}, {9, "Moved"}, {17, "keep me"}}) +
+                       "\r\n",
+                   false, true);
+  ASSERT_EQ(Rows().size(), 1u);
+  EXPECT_EQ(Rows()[0].action, vx::kImportRegisterUnknown);
+  EXPECT_EQ(Rows()[0].circleId, 0);
+  store().CommitImportRecords(false, false);
+  ASSERT_NE(store().FindCircle(INT_MIN + 1), nullptr);
+  EXPECT_EQ(store().FindCircle(INT_MIN + 1)->memo, "keep me");
+  EXPECT_EQ(store().GetColor(INT_MIN + 1), 2);
+}
+
 TEST_F(CircleMatchingTest, BeforeEvent74SerialsAreCircleIds) {
   OpenCatalog(73);
   EXPECT_EQ(Candidates(CircleLine({{1, "1"}, {2, "1"}}), true, 73), (std::vector<int>{2}));
