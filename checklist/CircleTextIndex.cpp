@@ -1,9 +1,11 @@
 #include "checklist/CircleTextIndex.h"
 
 #include "data/PavorunDatabase.h"
+#include "data/RowColumns.h"
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace vx {
 
@@ -33,7 +35,7 @@ int CircleTextIndex::AddRow(void* context, int columnCount, char** columns, char
   if (columnCount < 6 || columns[0] == nullptr) return 0;
   const int row = static_cast<int>(self->rows_.size());
   Row entry;
-  entry.id = std::atoi(columns[0]);
+  entry.id = ColumnInt(columnCount, columns, 0);
   entry.hasPenName = columns[3] != nullptr;
   if (entry.hasPenName) entry.penName = columns[3];
   self->rows_.push_back(std::move(entry));

@@ -55,8 +55,6 @@ class FavoriteStore final : public CircleMemoLookup {
   FavoriteStore(const FavoriteStore&) = delete;
   FavoriteStore& operator=(const FavoriteStore&) = delete;
 
-  PavorunDatabase& Database() const { return database_; }
-
   // --- Entries -----------------------------------------------------------------------------------
   // A colour of 0 or more adds a circle that has no entry, reading its record from the catalogue,
   // at the end of the print order. A negative colour on an entry unchecks it (-1), except that a
@@ -167,16 +165,6 @@ class FavoriteStore final : public CircleMemoLookup {
   void SetStrictMatch(bool strict) { strictMatch_ = strict; }
   bool StrictMatch() const { return strictMatch_; }
 
-  // Candidates for a circle of another event, tried in this order until one finds any: the
-  // Twitter text, the Pixiv text, (name or kana) with the pen name, and without strict matching
-  // name, kana or pen name alone. Answers the number of candidates now held.
-  int MatchCircleByText(std::string_view name, std::string_view kana, std::string_view penName,
-                        std::string_view twitter, std::string_view pixiv);
-  // Turns the candidates of one record into import rows: none (or none the catalogue can read) ->
-  // a row adding an unknown circle; one -> a row registering it; several -> one row per candidate
-  // and a skip row, as a group.
-  void AddImportRecords(int color, const ImportFileTexts& texts);
-
  private:
   using EntryMap = std::map<int, FavoriteEntry>;
 
@@ -204,6 +192,16 @@ class FavoriteStore final : public CircleMemoLookup {
   int FindCircleByCut(int page, int cut) const;
   void ReadColorRecord(const CsvReader& reader, ReadState& state) const;
   void FinishRead(const ReadState& state);
+
+  // Candidates for a circle of another event, tried in this order until one finds any: the
+  // Twitter text, the Pixiv text, (name or kana) with the pen name, and without strict matching
+  // name, kana or pen name alone. Answers the number of candidates now held.
+  int MatchCircleByText(std::string_view name, std::string_view kana, std::string_view penName,
+                        std::string_view twitter, std::string_view pixiv);
+  // Turns the candidates of one record into import rows: none (or none the catalogue can read) ->
+  // a row adding an unknown circle; one -> a row registering it; several -> one row per candidate
+  // and a skip row, as a group.
+  void AddImportRecords(int color, const ImportFileTexts& texts);
 
   PavorunDatabase& database_;
   EntryMap entries_;

@@ -70,13 +70,6 @@ TEST_F(ChecklistWriteTest, CurrentFormatLines) {
   EXPECT_EQ(store().SaveText(), expected);
 }
 
-TEST_F(ChecklistWriteTest, CurrentFormatFollowsThePrintOrder) {
-  FillStore();
-  store().SetPrintOrder(4, 0);
-  const std::string text = store().SaveText();
-  EXPECT_LT(text.find("Circle,1004"), text.find("Circle,1001"));
-}
-
 TEST_F(ChecklistWriteTest, AnEmptyChecklistHasHeaderAndColoursOnly) {
   store().SetColorDef(0, 0x0000ff, 0x000000, Sjis("赤"));
   EXPECT_EQ(store().SaveText(),

@@ -144,10 +144,6 @@ TEST_F(CircleMatchingTest, EachReadSeesTheCatalogueAsItIsThen) {
   EXPECT_EQ(Candidates(Circle("Late", "", "")), (std::vector<int>{13}));
 }
 
-TEST_F(CircleMatchingTest, StrictMatchingIsTheDefault) {
-  EXPECT_TRUE(store().StrictMatch());
-}
-
 // Records of the catalogue's own event name their circle.
 TEST_F(CircleMatchingTest, TheSameEventFindsCirclesBySerialOrCut) {
   EXPECT_EQ(Candidates(CircleLine({{1, "1003"}, {2, "2"}, {10, "Renamed"}}), true, 96),
