@@ -149,6 +149,7 @@ bool FavoriteStore::LoadFile(const std::filesystem::path& path, bool append, boo
   if (!ReadWholeFile(path, bytes)) {
     readStatus_ = kReadNothing;
     fileEventNo_ = 0;
+    importRecords_.clear();  // no rows of an earlier read may pass for this one's
     if (progress) progress(-1, 0);
     return IsSameEvent();
   }

@@ -177,9 +177,11 @@ TEST_F(ChecklistReadTest, AFailedReplacingReadLeavesTheChecklistAsItWas) {
     EXPECT_EQ(store().SaveText(), before) << text;
     EXPECT_FALSE(store().CommitImportRecords(false, false));
   }
+  store().LoadText(HeaderLine(96) + CircleLine({{1, "1002"}, {2, "1"}}) + "\r\n", true, true);
   store().LoadFile(dir_ / "missing.csv", false, true);
   EXPECT_EQ(store().ReadStatus(), vx::kReadNothing);
   EXPECT_EQ(store().SaveText(), before);
+  EXPECT_FALSE(store().CommitImportRecords(false, false));
 }
 
 TEST_F(ChecklistReadTest, AGoodReplacingReadEmptiesTheChecklistBeforeTheCommit) {
