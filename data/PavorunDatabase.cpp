@@ -1,7 +1,13 @@
 #include "data/PavorunDatabase.h"
 
+#include "data/CircleFileParser.h"
+#include "data/DefinitionFileParser.h"
+#include "data/ImportProgress.h"
+#include "data/LayoutFileParser.h"
 #include "data/RowColumns.h"
 #include "data/SqlText.h"
+#include "data/TextLineReader.h"
+#include "data/UpdateFileApplier.h"
 #include "data/Weekday.h"
 
 #include <sqlite3.h>
@@ -26,7 +32,11 @@ void GetMemoFunction(sqlite3_context* context, int, sqlite3_value** argv) {
 }  // namespace
 
 PavorunDatabase::PavorunDatabase(const std::filesystem::path& folder, int mode)
-    : SqliteDatabase(folder, kFileName, mode) {
+    : PavorunDatabase(folder, kFileName, mode) {}
+
+PavorunDatabase::PavorunDatabase(const std::filesystem::path& folder, const std::string& fileName,
+                                 int mode)
+    : SqliteDatabase(folder, fileName, mode) {
   // The base registered its own functions while this object was not yet complete.
   if (IsOpen()) RegisterFunctions(Connection());
 }
@@ -217,6 +227,49 @@ int PavorunDatabase::GetSpaceDeskColumn(int blockId, int spaceNo) const {
 
 int PavorunDatabase::GetSpaceDeskRow(int blockId, int spaceNo) const {
   return DeskIndex(GetSpaceY(blockId, spaceNo), eventInfo_.mapSizeH);
+}
+
+ImportStatus PavorunDatabase::ImportDefinitionFile(std::FILE* file, ImportProgress* progress) {
+  return DefinitionFileParser(*this).Parse(file, progress);
+}
+
+ImportStatus PavorunDatabase::ImportLayoutFile(std::FILE* file, ImportProgress* progress) {
+  return LayoutFileParser(*this).Parse(file, progress);
+}
+
+int PavorunDatabase::BeginCircleImport() {
+  nextCircleId_ = 1;
+  PavorunMaster* masters[] = {&dates_, &maps_, &areas_, &blocks_, &genres_};
+  for (PavorunMaster* master : masters) master->Load();
+  return DeleteEventCircles();
+}
+
+ImportStatus PavorunDatabase::ImportCircleFile(std::FILE* file, ImportProgress* progress) {
+  return ImportCircles(file, progress, &CircleFileParser::ParseCircleLine);
+}
+
+ImportStatus PavorunDatabase::ImportDayCircleFile(std::FILE* file, ImportProgress* progress) {
+  return ImportCircles(file, progress, &CircleFileParser::ParseDayCircleLine);
+}
+
+ImportStatus PavorunDatabase::ImportCircles(std::FILE* file, ImportProgress* progress,
+                                            int (CircleFileParser::*parseLine)(TextLineReader&)) {
+  circleStop_ = false;
+  TextLineReader reader(file);
+  // A parser per file: the half-space rule compares with the last space of the same file only.
+  CircleFileParser parser(*this);
+  for (int index = 0; !parser.Status().Failed(); ++index) {
+    if ((parser.*parseLine)(reader) < 0) break;
+    ++nextCircleId_;
+    if (progress != nullptr && index % 10 == 0) progress->ReportProgress(index);
+    if (circleStop_) break;
+  }
+  if (progress != nullptr) progress->ReportProgress(-1);
+  return parser.Status();
+}
+
+ImportStatus PavorunDatabase::ApplyUpdateFile(std::FILE* file, ImportProgress* progress) {
+  return UpdateFileApplier(*this).Apply(file, progress);
 }
 
 }  // namespace vx

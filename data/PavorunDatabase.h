@@ -7,6 +7,7 @@
 #include "data/CircleMemoLookup.h"
 #include "data/CircleRecord.h"
 #include "data/EventInfo.h"
+#include "data/ImportStatus.h"
 #include "data/PavorunAreaMaster.h"
 #include "data/PavorunBlockMaster.h"
 #include "data/PavorunCircleTable.h"
@@ -19,12 +20,17 @@
 #include "data/SqliteDatabase.h"
 
 #include <atomic>
+#include <cstdio>
 #include <filesystem>
 #include <span>
 #include <string>
 #include <vector>
 
 namespace vx {
+
+class CircleFileParser;
+class ImportProgress;
+class TextLineReader;
 
 class PavorunDatabase : public SqliteDatabase {
  public:
@@ -33,6 +39,8 @@ class PavorunDatabase : public SqliteDatabase {
   // Opens folder/"vindaxel96.db" (mode 0 read-write, else read-only). No event is current until
   // SelectEvent.
   explicit PavorunDatabase(const std::filesystem::path& folder, int mode = kReadWrite);
+  // The same on a catalogue file of another name (developer tools).
+  PavorunDatabase(const std::filesystem::path& folder, const std::string& fileName, int mode);
   ~PavorunDatabase() override;
 
   // Events.
@@ -147,6 +155,26 @@ class PavorunDatabase : public SqliteDatabase {
   int GetNextCircleId() const { return nextCircleId_; }
   void SetNextCircleId(int id) { nextCircleId_ = id; }
 
+  // Import of the current event's catalogue text files, in the order definition, layout, circles.
+  // Each pass reads its open file to the end, clears its stop flag first and stops after the line
+  // during which the flag was set; it reports to `progress` (may be null), last with -1. A write
+  // the database refuses ends the pass and comes back in the status; a duplicate row is left out.
+  ImportStatus ImportDefinitionFile(std::FILE* file, ImportProgress* progress);
+  ImportStatus ImportLayoutFile(std::FILE* file, ImportProgress* progress);
+  // Before the circle files: next circle id 1, the five masters reloaded, the event's circles
+  // deleted (the deletion's result code).
+  int BeginCircleImport();
+  ImportStatus ImportCircleFile(std::FILE* file, ImportProgress* progress);
+  ImportStatus ImportDayCircleFile(std::FILE* file, ImportProgress* progress);
+  // Delete the current event's rows of one table (creating the table when it is missing).
+  int DeleteEventInfo() { return info_.ClearEvent(); }
+  int DeleteEventLayout() { return layout_.ClearEvent(); }
+  int DeleteEventCircles() { return circles_.ClearEvent(); }
+  // Applies an update file to the current event (circle stop flag; progress every tenth line).
+  ImportStatus ApplyUpdateFile(std::FILE* file, ImportProgress* progress);
+  // Forgets the remembered map of the last block asked.
+  void ResetMapOfBlockCache() { mapOfBlock_.blockId = -1; }
+
  protected:
   void RegisterFunctions(sqlite3* connection) override;
 
@@ -155,6 +183,8 @@ class PavorunDatabase : public SqliteDatabase {
   void LoadEventData();
   void FirstCutOrStart(const FirstCutEntry* entry, int& page, int& cut) const;
   static int DeskIndex(int position, int deskSize);
+  ImportStatus ImportCircles(std::FILE* file, ImportProgress* progress,
+                             int (CircleFileParser::*parseLine)(TextLineReader&));
 
   int eventNo_ = 0;
   EventInfo eventInfo_;

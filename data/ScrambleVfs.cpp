@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <fstream>
 #include <mutex>
@@ -175,11 +176,41 @@ bool RegisterOnce() {
 
 }  // namespace
 
+namespace {
+
+// The key byte of every position of a page, so that a page is one plain XOR loop: every read of
+// a search passes through here.
+const std::array<std::uint8_t, kScramblePageSize>& PageMask() {
+  static const std::array<std::uint8_t, kScramblePageSize> mask = [] {
+    std::array<std::uint8_t, kScramblePageSize> m{};
+    for (std::size_t i = 0; i < m.size(); ++i) {
+      m[i] = static_cast<std::uint8_t>(kKey[i % kScrambleCycle]);
+    }
+    return m;
+  }();
+  return mask;
+}
+
+}  // namespace
+
 void ScrambleBytes(std::uint8_t* bytes, std::size_t size, std::int64_t offset) {
-  for (std::size_t i = 0; i < size; ++i) {
-    const auto inPage = static_cast<std::size_t>((offset + static_cast<std::int64_t>(i)) %
-                                                 kScramblePageSize);
-    bytes[i] ^= static_cast<std::uint8_t>(kKey[inPage % kScrambleCycle]);
+  const std::uint8_t* mask = PageMask().data();
+  auto inPage = static_cast<std::size_t>(offset % kScramblePageSize);
+  while (size > 0) {
+    const std::size_t run = std::min(size, kScramblePageSize - inPage);
+    std::size_t i = 0;
+    for (; i + 8 <= run; i += 8) {
+      std::uint64_t word;
+      std::uint64_t key;
+      std::memcpy(&word, bytes + i, 8);
+      std::memcpy(&key, mask + inPage + i, 8);
+      word ^= key;
+      std::memcpy(bytes + i, &word, 8);
+    }
+    for (; i < run; ++i) bytes[i] ^= mask[inPage + i];
+    bytes += run;
+    size -= run;
+    inPage = 0;
   }
 }
 

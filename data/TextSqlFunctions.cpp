@@ -1,6 +1,7 @@
 #include "data/TextSqlFunctions.h"
 
 #include "data/TextFold.h"
+#include "platform/Sjis.h"
 
 #include <sqlite3.h>
 
@@ -24,6 +25,15 @@ std::string_view ArgText(sqlite3_value* value) {
   return {text, static_cast<std::size_t>(sqlite3_value_bytes(value))};
 }
 
+// The folded text in a buffer kept per thread: a search folds every row it looks at, and the
+// buffer keeps its size from row to row instead of being allocated anew.
+const std::string& FoldIntoScratch(std::string_view text) {
+  thread_local std::string scratch;
+  scratch.clear();
+  FoldText(text, scratch);
+  return scratch;
+}
+
 void Contains(sqlite3_context* context, int argc, sqlite3_value** argv) {
   if (AnyNull(argc, argv)) return sqlite3_result_null(context);
   const std::string_view text = ArgText(argv[0]);
@@ -33,15 +43,24 @@ void Contains(sqlite3_context* context, int argc, sqlite3_value** argv) {
 
 void FoldedContains(sqlite3_context* context, int argc, sqlite3_value** argv) {
   if (AnyNull(argc, argv)) return sqlite3_result_null(context);
-  const std::string folded = FoldText(ArgText(argv[0]));
+  const std::string& folded = FoldIntoScratch(ArgText(argv[0]));
   const std::string_view key = ArgText(argv[1]);
   sqlite3_result_int(context, folded.find(key) != std::string::npos ? 1 : 0);
 }
 
 void Normalize(sqlite3_context* context, int argc, sqlite3_value** argv) {
   if (AnyNull(argc, argv)) return sqlite3_result_null(context);
-  const std::string folded = FoldText(ArgText(argv[0]));
+  const std::string& folded = FoldIntoScratch(ArgText(argv[0]));
   sqlite3_result_text(context, folded.data(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
+}
+
+// SQLite's substr counts UTF-8 characters, which would cut a CP932 character in half.
+void FirstChar(sqlite3_context* context, int argc, sqlite3_value** argv) {
+  if (AnyNull(argc, argv)) return sqlite3_result_null(context);
+  const std::string_view text = ArgText(argv[0]);
+  if (text.empty()) return sqlite3_result_text(context, "", 0, SQLITE_STATIC);
+  const auto length = static_cast<int>(SjisCharLength(text, 0));
+  sqlite3_result_text(context, text.data(), length, SQLITE_TRANSIENT);
 }
 
 }  // namespace
@@ -54,7 +73,7 @@ int RegisterTextFunctions(sqlite3* connection) {
     void (*function)(sqlite3_context*, int, sqlite3_value**);
   };
   const Entry entries[] = {{"cnt", 2, Contains}, {"ncnt", 2, FoldedContains},
-                           {"normalize", 1, Normalize}};
+                           {"normalize", 1, Normalize}, {"firstchar", 1, FirstChar}};
   for (const Entry& e : entries) {
     const int rc = sqlite3_create_function_v2(connection, e.name, e.argc, kFlags, nullptr,
                                               e.function, nullptr, nullptr, nullptr);

@@ -2,13 +2,14 @@
 //   cnt(text, key)    1 when key occurs in text as a byte substring, else 0; NULL for a NULL argument
 //   ncnt(text, key)   the same on the folded text (the caller folds the key); NULL for NULL
 //   normalize(text)   the folded text; NULL for NULL
+//   firstchar(text)   the first character (one byte, or two for a lead byte); NULL for NULL
 #pragma once
 
 struct sqlite3;
 
 namespace vx {
 
-// Registers the three functions on `connection`; returns the first SQLite error code, or 0.
+// Registers the four functions on `connection`; returns the first SQLite error code, or 0.
 int RegisterTextFunctions(sqlite3* connection);
 
 }  // namespace vx

@@ -1,0 +1,48 @@
+// The circle files: "V%dROM.TXT" with every circle (20 columns), or one "V%dROM%d.TXT" per day
+// and "V%dROM0.TXT" for the circles the lottery did not place (21 columns). One parser reads one
+// file; circle ids come from the database's next-circle-id counter, which runs on across files.
+#pragma once
+
+#include "data/CircleRecord.h"
+#include "data/CircleRowInserter.h"
+#include "data/ImportStatus.h"
+
+#include <string_view>
+
+namespace vx {
+
+class PavorunDatabase;
+class TextLineReader;
+
+class CircleFileParser {
+ public:
+  explicit CircleFileParser(PavorunDatabase& db) : db_(db), inserter_(db) {}
+
+  // Each reads one line and inserts its circle with the next circle id (which the caller then
+  // advances, also for a line that inserted nothing); -1 at the end of the file, else 0.
+  // A ROM.TXT line without a circle name inserts nothing.
+  int ParseCircleLine(TextLineReader& reader);
+  // Day-file lines are all inserted; their update id is the circle id.
+  int ParseDayCircleLine(TextLineReader& reader);
+
+  const ImportStatus& Status() const { return status_; }
+
+ private:
+  // 1 (half b) when the space number repeats the last non-zero one read from this file, else 0.
+  int SpaceNoSub(int spaceNo);
+  // The event day held on that weekday; 0 for circles the lottery did not place.
+  int DayOfWeekday(std::string_view field) const;
+  void FillPlace(std::string_view page, std::string_view cut, std::string_view weekday,
+                 std::string_view block, std::string_view space, std::string_view genre);
+  // circleName .. pixiv, the twelve text columns from `texts[0]` on.
+  void FillTexts(const std::string_view* texts);
+  void Insert();
+
+  PavorunDatabase& db_;
+  CircleRowInserter inserter_;
+  CircleRecord record_;
+  int lastSpaceNo_ = 0;
+  ImportStatus status_;
+};
+
+}  // namespace vx

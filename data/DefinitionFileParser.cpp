@@ -1,0 +1,195 @@
+#include "data/DefinitionFileParser.h"
+
+#include "data/ImportProgress.h"
+#include "data/LeadingInt.h"
+#include "data/PavorunDatabase.h"
+#include "data/TextLineReader.h"
+#include "data/Weekday.h"
+#include "platform/Sjis.h"
+
+#include <atomic>
+#include <iostream>
+#include <string>
+
+namespace vx {
+namespace {
+
+// Blanks before a line's text carry no meaning; an empty line or one starting with '#' is a
+// comment. Answers the text, or nothing for a comment.
+bool TextOfLine(std::string_view& line) {
+  const auto start = line.find_first_not_of(' ');
+  if (start == std::string_view::npos) return false;
+  line.remove_prefix(start);
+  return line.front() != '#';
+}
+
+int OptionalInt(std::string_view field, int fallback) {
+  return field.empty() ? fallback : LeadingInt(field);
+}
+
+// The high-resolution print range: an empty field is twice the normal range's value.
+PrintRect OptionalDoubledRect(std::string_view x, std::string_view y, std::string_view w,
+                              std::string_view h, const PrintRect& base) {
+  return {OptionalInt(x, 2 * base.x), OptionalInt(y, 2 * base.y), OptionalInt(w, 2 * base.w),
+          OptionalInt(h, 2 * base.h)};
+}
+
+}  // namespace
+
+ImportStatus DefinitionFileParser::Parse(std::FILE* file, ImportProgress* progress) {
+  std::atomic<bool>& stop = db_.DefinitionStop();
+  stop = false;
+  db_.GetEventInfo() = EventInfo{};
+  TextLineReader reader(file);
+  std::string_view line;
+  for (int index = 0; !stop && !status_.Failed() && reader.Next(line); ++index) {
+    ParseLine(line);
+    if (progress != nullptr) progress->ReportProgress(index);
+  }
+  if (progress != nullptr) progress->ReportProgress(-1);
+  return status_;
+}
+
+void DefinitionFileParser::ParseLine(std::string_view line) {
+  if (!TextOfLine(line)) return;
+  if (line.front() == '*') {
+    line.remove_prefix(1);
+    StartSection(NextTabField(line));
+    return;
+  }
+  ParseDataLine(line);
+  ++row_;
+}
+
+void DefinitionFileParser::StartSection(std::string_view name) {
+  static const std::pair<std::string_view, Section> kSections[] = {
+      {"Pavorun", Section::kPavorun},     {"CutInfo", Section::kCutInfo},
+      {"MapTableInfo", Section::kMapTableInfo}, {"PavorunDate", Section::kDate},
+      {"PavorunMap", Section::kMap},      {"PavorunArea", Section::kArea},
+      {"PavorunGenre", Section::kGenre},  {"PavorunJiko", Section::kJiko}};
+  row_ = 1;
+  Section found = Section::kNone;
+  for (const auto& [sectionName, section] : kSections) {
+    if (sectionName == name) found = section;
+  }
+  if (found == Section::kNone) {
+    std::cerr << "unknown state " << name << "\n";
+    return;
+  }
+  section_ = found;
+  switch (section_) {
+    case Section::kDate:
+      Record(db_.InfoTable().InsertRow(db_.GetEventInfo()));
+      break;
+    case Section::kArea:
+      db_.MapMaster().Load();
+      blockNo_ = 1;
+      break;
+    case Section::kJiko:
+      db_.BlockMaster().Load();
+      break;
+    default:
+      break;
+  }
+}
+
+void DefinitionFileParser::ParseDataLine(std::string_view line) {
+  switch (section_) {
+    case Section::kNone:
+      std::cerr << "unknown state\n";
+      return;
+    case Section::kPavorun:
+      return ParsePavorun(line);
+    case Section::kCutInfo:
+      return ParseCutInfo(line);
+    case Section::kMapTableInfo:
+      return ParseMapTableInfo(line);
+    case Section::kDate:
+      return ParseDate(line);
+    case Section::kMap:
+      return ParseMap(line);
+    case Section::kArea:
+      return ParseArea(line);
+    case Section::kGenre:
+      return ParseGenre(line);
+    case Section::kJiko:
+      return ParseJiko(line);
+  }
+}
+
+void DefinitionFileParser::ParsePavorun(std::string_view line) {
+  const auto f = SplitTabFields<2>(line);
+  const int eventNo = LeadingInt(f[0]);
+  if (eventNo != db_.GetEventNo()) {
+    // The file names another event than the one cleared when the import began.
+    db_.SetEventNo(eventNo);
+    Record(db_.ClearEventTables());
+  } else {
+    Record(db_.DeleteEventInfo());
+  }
+  db_.GetEventInfo().pavorunName = SjisTruncate(f[1], kEventNameMaxBytes);
+}
+
+void DefinitionFileParser::ParseCutInfo(std::string_view line) {
+  const auto f = SplitTabFields<6>(line);
+  EventInfo& info = db_.GetEventInfo();
+  int* targets[] = {&info.cutSizeW,   &info.cutSizeH,   &info.cutOriginX,
+                    &info.cutOriginY, &info.cutOffsetX, &info.cutOffsetY};
+  for (std::size_t i = 0; i < f.size(); ++i) *targets[i] = LeadingInt(f[i]);
+}
+
+void DefinitionFileParser::ParseMapTableInfo(std::string_view line) {
+  const auto f = SplitTabFields<4>(line);
+  EventInfo& info = db_.GetEventInfo();
+  int* targets[] = {&info.mapSizeW, &info.mapSizeH, &info.mapOriginX, &info.mapOriginY};
+  for (std::size_t i = 0; i < f.size(); ++i) *targets[i] = LeadingInt(f[i]);
+}
+
+void DefinitionFileParser::ParseDate(std::string_view line) {
+  const auto f = SplitTabFields<4>(line);
+  Record(db_.DateMaster().InsertRow(row_, LeadingInt(f[0]), LeadingInt(f[1]), LeadingInt(f[2]),
+                                    FindWeekdayIndex(f[3])));
+}
+
+void DefinitionFileParser::ParseMap(std::string_view line) {
+  const auto f = SplitTabFields<12>(line);
+  MapRow map;
+  map.name = std::string(f[0]);
+  map.filename = std::string(f[1]);
+  map.print = {LeadingInt(f[2]), LeadingInt(f[3]), LeadingInt(f[4]), LeadingInt(f[5])};
+  map.allfilename = std::string(f[6]);
+  map.hiResPrint = OptionalDoubledRect(f[7], f[8], f[9], f[10], map.print);
+  map.rotate = OptionalInt(f[11], row_ == 1 ? 1 : 0);
+  Record(db_.MapMaster().InsertRow(row_, map));
+}
+
+void DefinitionFileParser::ParseArea(std::string_view line) {
+  const auto f = SplitTabFields<12>(line);
+  AreaRow area;
+  area.name = std::string(f[0]);
+  area.simpleName = std::string(f[0].substr(0, 2));
+  area.mapId = db_.MapMaster().FindIdByName(f[1]);
+  area.print = {LeadingInt(f[3]), LeadingInt(f[4]), LeadingInt(f[5]), LeadingInt(f[6])};
+  area.allFilename = std::string(f[7]);
+  area.hiResPrint = OptionalDoubledRect(f[8], f[9], f[10], f[11], area.print);
+  Record(db_.AreaMaster().InsertRow(row_, area));
+  // Block names are one double-byte character each; an odd last byte is no name.
+  for (std::string_view names = f[2]; names.size() >= 2; names.remove_prefix(2)) {
+    Record(db_.BlockMaster().InsertRow(blockNo_++, names.substr(0, 2), row_));
+  }
+}
+
+void DefinitionFileParser::ParseGenre(std::string_view line) {
+  const auto f = SplitTabFields<2>(line);
+  Record(db_.GenreMaster().InsertRow(row_, f[1], LeadingInt(f[0])));
+}
+
+void DefinitionFileParser::ParseJiko(std::string_view line) {
+  const auto f = SplitTabFields<5>(line);
+  Record(db_.JikoTable().InsertRow(LeadingInt(f[0]), db_.BlockMaster().FindIdByName(f[1]),
+                                   LeadingInt(f[2]), LeadingInt(f[3]), LeadingInt(f[4])));
+}
+
+void DefinitionFileParser::Record(int rc) { status_.Record(rc, db_); }
+
+}  // namespace vx

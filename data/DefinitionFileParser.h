@@ -1,0 +1,46 @@
+// The definition file "V%dDEF.TXT": the event's number, name and image geometry, then its days,
+// maps, areas with their blocks, genres and errata, each in a section that starts with "*Name".
+#pragma once
+
+#include "data/ImportStatus.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace vx {
+
+class ImportProgress;
+class PavorunDatabase;
+
+class DefinitionFileParser {
+ public:
+  explicit DefinitionFileParser(PavorunDatabase& db) : db_(db) {}
+
+  // Reads the file from its current position to the end or until the definition stop flag is set,
+  // reporting every line and -1 at the end.
+  ImportStatus Parse(std::FILE* file, ImportProgress* progress);
+
+ private:
+  enum class Section { kNone, kPavorun, kCutInfo, kMapTableInfo, kDate, kMap, kArea, kGenre, kJiko };
+
+  void ParseLine(std::string_view line);
+  void StartSection(std::string_view name);
+  void ParseDataLine(std::string_view line);
+  void ParsePavorun(std::string_view line);
+  void ParseCutInfo(std::string_view line);
+  void ParseMapTableInfo(std::string_view line);
+  void ParseDate(std::string_view line);
+  void ParseMap(std::string_view line);
+  void ParseArea(std::string_view line);
+  void ParseGenre(std::string_view line);
+  void ParseJiko(std::string_view line);
+  void Record(int rc);
+
+  PavorunDatabase& db_;
+  Section section_ = Section::kNone;
+  int row_ = 1;
+  int blockNo_ = 1;
+  ImportStatus status_;
+};
+
+}  // namespace vx

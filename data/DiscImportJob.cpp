@@ -1,0 +1,275 @@
+#include "data/DiscImportJob.h"
+
+#include "data/ImportPrompts.h"
+#include "data/PavorunDatabase.h"
+#include "platform/CodePage.h"
+#include "platform/Paths.h"
+
+#include <utility>
+
+namespace vx {
+namespace {
+
+constexpr const char* kImportCacheSize = "PRAGMA cache_size=-65536;";  // KiB
+
+bool IsEnd(DiscImportState state) {
+  return state == DiscImportState::kFinished || state == DiscImportState::kCancelled ||
+         state == DiscImportState::kFailed;
+}
+
+std::string PathText(const std::filesystem::path& path) { return Utf8ToCp932(path.string()); }
+
+std::string WriteFailureText(const std::string& what, const ImportStatus& status) {
+  return what + ": " + status.message;
+}
+
+}  // namespace
+
+std::string DiscImportJob::DefinitionFileName(int eventNo) {
+  return "V" + std::to_string(eventNo) + "DEF.TXT";
+}
+
+std::string DiscImportJob::LayoutFileName(int eventNo) {
+  return "V" + std::to_string(eventNo) + "MAP.TXT";
+}
+
+std::string DiscImportJob::CircleFileName(int eventNo) {
+  return "V" + std::to_string(eventNo) + "ROM.TXT";
+}
+
+std::string DiscImportJob::DayCircleFileName(int eventNo, int day) {
+  return "V" + std::to_string(eventNo) + "ROM" + std::to_string(day) + ".TXT";
+}
+
+DiscImportJob::DiscImportJob(PavorunDatabase& db, int eventNo, std::filesystem::path sourceFolder,
+                             ImportPrompts& prompts, ImportProgress* listener)
+    : db_(db), eventNo_(eventNo), sourceFolder_(std::move(sourceFolder)), prompts_(prompts),
+      listener_(listener) {
+  db_.SetEventNo(eventNo);
+}
+
+int DiscImportJob::Begin() {
+  const int rc = db_.BeginTransaction();
+  if (rc != 0) Fail(DiscImportState::kDefinition, "BEGIN TRANSACTION: " + db_.LastError());
+  return rc;
+}
+
+int DiscImportJob::Step() {
+  if (!db_.IsOpen()) return 1;
+  switch (State()) {
+    case DiscImportState::kDefinition:
+      ImportDefinition();
+      break;
+    case DiscImportState::kLayout:
+      ImportLayout();
+      break;
+    case DiscImportState::kCircles:
+      ImportCircles();
+      break;
+    case DiscImportState::kDayCircles:
+      ImportDayCircles();
+      break;
+    case DiscImportState::kUnplaced:
+      ImportUnplaced();
+      break;
+    default:
+      break;
+  }
+  if (!IsEnd(State())) return 0;
+  RestoreCacheSize();
+  return 1;
+}
+
+void DiscImportJob::RaiseCacheSize() {
+  if (cacheRaised_) return;
+  // The circle table's indexes are written all over the file: with the default cache every page
+  // would be read back (and descrambled) many times.
+  db_.Exec(RowFirstColumnInt, &savedCacheSize_, "PRAGMA cache_size;");
+  db_.Exec(nullptr, nullptr, kImportCacheSize);
+  cacheRaised_ = true;
+}
+
+void DiscImportJob::RestoreCacheSize() {
+  if (!cacheRaised_) return;
+  db_.ExecPrintf(nullptr, nullptr, "PRAGMA cache_size=%d;", savedCacheSize_);
+  cacheRaised_ = false;
+}
+
+void DiscImportJob::Cancel() {
+  DiscImportState state = state_.load();
+  while (state != DiscImportState::kFailed &&
+         !state_.compare_exchange_weak(state, DiscImportState::kCancelled)) {
+  }
+  db_.DefinitionStop() = true;
+  db_.LayoutStop() = true;
+  db_.CircleStop() = true;
+}
+
+int DiscImportJob::Finish() {
+  const DiscImportState state = State();
+  if (state == DiscImportState::kFinished) {
+    if (db_.Commit() == 0) return kResultDone;
+    errorText_ = "COMMIT: " + db_.LastError();
+    db_.Rollback();
+    state_ = DiscImportState::kFailed;
+    return kResultFailed;
+  }
+  db_.Rollback();
+  return state == DiscImportState::kCancelled ? kResultCancelled : kResultFailed;
+}
+
+int DiscImportJob::Run() {
+  if (Begin() != 0) return Finish();
+  while (Step() == 0) {
+  }
+  return Finish();
+}
+
+void DiscImportJob::ImportDefinition() {
+  RaiseCacheSize();
+  // Clearing all nine tables first makes a re-import hold exactly the disc's rows.
+  if (!CheckWrite(db_.ClearEventTables(), DiscImportState::kDefinition, "clearing the event")) {
+    return;
+  }
+  const std::string name = DefinitionFileName(eventNo_);
+  std::filesystem::path path;
+  const FileHandle file = OpenSourceFile(name, path);
+  if (!file) {
+    const std::string text = Sjis("設定情報ファイル ") + PathText(path) + Sjis("\nを開けません.");
+    prompts_.ShowError(text);
+    Fail(DiscImportState::kDefinition, text);
+    return;
+  }
+  if (!RunPass(file.get(), &PavorunDatabase::ImportDefinitionFile, DiscImportState::kDefinition,
+               name)) {
+    return;
+  }
+  MoveOn(DiscImportState::kDefinition, DiscImportState::kLayout);
+}
+
+void DiscImportJob::ImportLayout() {
+  const std::string name = LayoutFileName(eventNo_);
+  std::filesystem::path path;
+  const FileHandle file = OpenSourceFile(name, path);
+  if (!file) return AskForFile(DiscImportState::kLayout, DiscImportState::kWaitLayout, name);
+  if (!RunPass(file.get(), &PavorunDatabase::ImportLayoutFile, DiscImportState::kLayout, name)) {
+    return;
+  }
+  MoveOn(DiscImportState::kLayout, DiscImportState::kCircles);
+}
+
+void DiscImportJob::ImportCircles() {
+  const std::string name = CircleFileName(eventNo_);
+  std::filesystem::path path;
+  const FileHandle file = OpenSourceFile(name, path);
+  if (!CheckWrite(db_.BeginCircleImport(), DiscImportState::kCircles, "clearing the circles")) {
+    return;
+  }
+  if (!file) {
+    day_ = 1;
+    MoveOn(DiscImportState::kCircles, DiscImportState::kDayCircles);
+    return;
+  }
+  if (!RunPass(file.get(), &PavorunDatabase::ImportCircleFile, DiscImportState::kCircles, name)) {
+    return;
+  }
+  MoveOn(DiscImportState::kCircles, DiscImportState::kFinished);
+}
+
+void DiscImportJob::ImportDayCircles() {
+  const std::string name = DayCircleFileName(eventNo_, day_);
+  std::filesystem::path path;
+  const FileHandle file = OpenSourceFile(name, path);
+  if (!file) return AskForFile(DiscImportState::kDayCircles, DiscImportState::kWaitDay, name);
+  if (!RunPass(file.get(), &PavorunDatabase::ImportDayCircleFile, DiscImportState::kDayCircles,
+               name)) {
+    return;
+  }
+  if (++day_ > db_.GetDateCount()) {
+    MoveOn(DiscImportState::kDayCircles, DiscImportState::kUnplaced);
+  } else {
+    Redraw();
+  }
+}
+
+void DiscImportJob::ImportUnplaced() {
+  day_ = 0;
+  const std::string name = DayCircleFileName(eventNo_, 0);
+  std::filesystem::path path;
+  const FileHandle file = OpenSourceFile(name, path);
+  if (!file) return AskForFile(DiscImportState::kUnplaced, DiscImportState::kWaitUnplaced, name);
+  if (!RunPass(file.get(), &PavorunDatabase::ImportDayCircleFile, DiscImportState::kUnplaced,
+               name)) {
+    return;
+  }
+  MoveOn(DiscImportState::kUnplaced, DiscImportState::kFinished);
+}
+
+bool DiscImportJob::RunPass(std::FILE* file, Pass pass, DiscImportState from,
+                            const std::string& fileName) {
+  if (State() != from) return false;
+  total_ = CountFileLines(file);
+  position_ = 0;
+  Redraw();
+  const ImportStatus status = (db_.*pass)(file, &relay_);
+  if (status.Failed()) {
+    Fail(from, WriteFailureText(fileName, status));
+    return false;
+  }
+  return State() == from;
+}
+
+void DiscImportJob::AskForFile(DiscImportState from, DiscImportState waiting,
+                               const std::string& fileName) {
+  if (!MoveOn(from, waiting)) return;
+  const std::optional<std::filesystem::path> chosen = prompts_.LocateFile(fileName, sourceFolder_);
+  if (State() != waiting) return;  // cancelled while asking
+  if (chosen) {
+    sourceFolder_ = chosen->parent_path();
+    MoveOn(waiting, from);
+    return;
+  }
+  const std::string text =
+      fileName + Sjis(" を開けませんでした.\nサークル情報追加処理は失敗しました.");
+  prompts_.ShowError(text);
+  Fail(waiting, text);
+}
+
+FileHandle DiscImportJob::OpenSourceFile(const std::string& fileName,
+                                         std::filesystem::path& path) const {
+  const std::optional<std::filesystem::path> found =
+      ResolveCaseInsensitive(sourceFolder_, fileName);
+  path = found ? *found : sourceFolder_ / fileName;
+  return found ? OpenFileForReading(*found) : FileHandle();
+}
+
+bool DiscImportJob::MoveOn(DiscImportState from, DiscImportState to) {
+  if (!state_.compare_exchange_strong(from, to)) return false;
+  total_ = 0;
+  position_ = 0;
+  Redraw();
+  return true;
+}
+
+void DiscImportJob::Fail(DiscImportState from, const std::string& text) {
+  if (errorText_.empty()) errorText_ = text;
+  state_.compare_exchange_strong(from, DiscImportState::kFailed);
+}
+
+bool DiscImportJob::CheckWrite(int rc, DiscImportState from, const std::string& what) {
+  ImportStatus status;
+  if (status.Record(rc, db_)) return true;
+  Fail(from, WriteFailureText(what, status));
+  return false;
+}
+
+void DiscImportJob::Redraw() {
+  if (listener_ != nullptr) listener_->ReportProgress(position_);
+}
+
+void DiscImportJob::Relay::ReportProgress(int position) {
+  job_.position_ = position;
+  if (job_.listener_ != nullptr) job_.listener_->ReportProgress(position);
+}
+
+}  // namespace vx

@@ -1,0 +1,41 @@
+#include "data/LayoutFileParser.h"
+
+#include "data/ImportProgress.h"
+#include "data/LeadingInt.h"
+#include "data/PavorunDatabase.h"
+#include "data/TextLineReader.h"
+
+#include <atomic>
+
+namespace vx {
+
+ImportStatus LayoutFileParser::Parse(std::FILE* file, ImportProgress* progress) {
+  std::atomic<bool>& stop = db_.LayoutStop();
+  stop = false;
+  // Lines name blocks; a block's map comes through its area.
+  db_.BlockMaster().Load();
+  db_.AreaMaster().Load();
+  db_.ResetMapOfBlockCache();
+  if (!status_.Record(db_.DeleteEventLayout(), db_)) return status_;
+  TextLineReader reader(file);
+  std::string_view line;
+  for (int index = 0; !stop && !status_.Failed() && reader.Next(line); ++index) {
+    ParseLine(line);
+    if (progress != nullptr && index % 10 == 0) progress->ReportProgress(index);
+  }
+  if (progress != nullptr) progress->ReportProgress(-1);
+  return status_;
+}
+
+void LayoutFileParser::ParseLine(std::string_view line) {
+  const auto start = line.find_first_not_of(' ');
+  if (start == std::string_view::npos || line[start] == '#') return;
+  const auto f = SplitTabFields<5>(line.substr(start));
+  const int blockId = db_.BlockMaster().FindIdByName(f[0]);
+  status_.Record(db_.LayoutTable().InsertRow(blockId, LeadingInt(f[1]), LeadingInt(f[2]),
+                                             LeadingInt(f[3]), LeadingInt(f[4]),
+                                             db_.GetMapIdOfBlock(blockId)),
+                 db_);
+}
+
+}  // namespace vx

@@ -1,0 +1,29 @@
+// The layout file "V%dMAP.TXT": where every space of every block lies on its hall map.
+#pragma once
+
+#include "data/ImportStatus.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace vx {
+
+class ImportProgress;
+class PavorunDatabase;
+
+class LayoutFileParser {
+ public:
+  explicit LayoutFileParser(PavorunDatabase& db) : db_(db) {}
+
+  // Replaces the current event's layout rows with the file's, reading to the end or until the
+  // layout stop flag is set; reports every tenth line and -1 at the end.
+  ImportStatus Parse(std::FILE* file, ImportProgress* progress);
+
+ private:
+  void ParseLine(std::string_view line);
+
+  PavorunDatabase& db_;
+  ImportStatus status_;
+};
+
+}  // namespace vx

@@ -1,0 +1,307 @@
+#include "data/SearchCondition.h"
+
+#include "data/PavorunDatabase.h"
+#include "data/SqlText.h"
+#include "data/TextFold.h"
+#include "platform/Sjis.h"
+
+#include <algorithm>
+
+namespace vx {
+namespace {
+
+struct FieldOperand {
+  int bit;
+  const char* operand;
+};
+
+// The order in which chosen fields are concatenated.
+constexpr FieldOperand kFieldOperands[] = {
+    {SearchCondition::kFieldCircleName, "circleName"},
+    {SearchCondition::kFieldCircleKana, "circleKana"},
+    {SearchCondition::kFieldPenName, "penName"},
+    {SearchCondition::kFieldBookName, "bookName"},
+    {SearchCondition::kFieldUrl, "url"},
+    {SearchCondition::kFieldMailAddr, "mailAddr"},
+    {SearchCondition::kFieldDescription, "description"},
+    {SearchCondition::kFieldUpdateData, "updateData"},
+    {SearchCondition::kFieldOrbalink, "orbalink"},
+    {SearchCondition::kFieldRss, "rss"},
+    {SearchCondition::kFieldTwitter, "twitter"},
+    {SearchCondition::kFieldPixiv, "pixiv"},
+    {SearchCondition::kFieldMemo, "getMemo(PavorunCircle.id)"},
+    {SearchCondition::kFieldGenreName, "PavorunGenre.name"},
+};
+
+constexpr const char* kCountFormat =
+    "SELECT count(*) %s PavorunCircle.pavorunNo=%d %s ORDER by %s;";
+constexpr const char* kRunFormat =
+    "SELECT PavorunCircle.id,pageNo,cutIndex,day,blockId,spaceNo,spaceNoSub,genreId,circleName,"
+    "circleKana,penName,bookName,url,mailAddr,description,updateId,updateData,orbalink,rss,"
+    "updateFlag,twitter,pixiv  %s PavorunCircle.pavorunNo=%d %s ORDER by %s;";
+
+constexpr const char* kFromCircles = " FROM PavorunCircle WHERE ";
+constexpr const char* kFromCirclesAndGenres =
+    " FROM PavorunCircle,PavorunGenre WHERE PavorunGenre.pavorunNo=PavorunCircle.pavorunNo AND "
+    "PavorunGenre.id=PavorunCircle.genreId AND ";
+
+constexpr unsigned char kFullWidthBlank[] = {0x81, 0x40};
+
+// Length of the separator at text[i] (TAB, blank or the full-width blank), 0 when none. Only
+// called at character starts, so the full-width blank never pairs a trail byte with 0x40.
+std::size_t SeparatorLength(std::string_view text, std::size_t i) {
+  if (text[i] == '\t' || text[i] == ' ') return 1;
+  if (i + 1 < text.size() && static_cast<unsigned char>(text[i]) == kFullWidthBlank[0] &&
+      static_cast<unsigned char>(text[i + 1]) == kFullWidthBlank[1]) {
+    return 2;
+  }
+  return 0;
+}
+
+// The words of `text`, split character by character. A lead byte without its trail byte at the
+// very end is dropped, so no word ends in half a character.
+std::vector<std::string_view> SplitWords(std::string_view text) {
+  std::vector<std::string_view> words;
+  std::size_t start = 0;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t skip = SeparatorLength(text, i);
+    const bool loneLeadByte =
+        skip == 0 && i + 1 == text.size() && IsSjisLeadByte(static_cast<unsigned char>(text[i]));
+    if (skip == 0 && !loneLeadByte) {
+      i += SjisCharLength(text, i);
+      continue;
+    }
+    if (i > start) words.push_back(text.substr(start, i - start));
+    i += std::max<std::size_t>(skip, 1);
+    start = i;
+  }
+  if (i > start) words.push_back(text.substr(start, i - start));
+  return words;
+}
+
+void AppendIntList(std::string& sql, const char* prefix, const std::vector<int>& values) {
+  sql.append(prefix);
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (i > 0) sql.push_back(',');
+    sql.append(std::to_string(values[i]));
+  }
+  sql.push_back(')');
+}
+
+bool Contains(const std::vector<int>& values, int value) {
+  return std::find(values.begin(), values.end(), value) != values.end();
+}
+
+// The character with code `code` (one byte below 256, else two bytes high byte first).
+std::string CharacterOfCode(int code) {
+  std::string text;
+  if (code >= 256) text.push_back(static_cast<char>(code >> 8));
+  text.push_back(static_cast<char>(code & 0xFF));
+  return text;
+}
+
+}  // namespace
+
+SearchCondition::SearchCondition(PavorunDatabase& database) : database_(database) { Reset(); }
+
+void SearchCondition::Reset() {
+  KeepAsBase();
+  base_.clear();
+  genreJoin_ = false;
+}
+
+void SearchCondition::KeepAsBase() {
+  base_ = where_;
+  ClearChoices();
+}
+
+void SearchCondition::ClearChoices() {
+  where_.clear();
+  days_.clear();
+  genres_.clear();
+  blocks_.clear();
+  kanaInitials_.clear();
+  keywordExpression_.clear();
+  memoOnly_ = false;
+  updatedOnly_ = false;
+  normalizedMatch_ = false;
+  matchAll_ = false;
+  keywordFields_ = kAllKeywordFields;
+  MarkChanged();
+}
+
+void SearchCondition::MarkChanged() {
+  changed_ = true;
+  // A cancel left from an earlier search must not stop the next one.
+  cancelled_.store(false);
+}
+
+void SearchCondition::AddDay(int day) {
+  days_.push_back(day);
+  MarkChanged();
+}
+
+void SearchCondition::AddGenre(int genreId) {
+  genres_.push_back(genreId);
+  MarkChanged();
+}
+
+void SearchCondition::AddBlock(int blockId) {
+  blocks_.push_back(blockId);
+  MarkChanged();
+}
+
+void SearchCondition::AddKanaInitial(int code) {
+  if (code < 1 || code > 0xFFFF) return;
+  kanaInitials_.push_back(code);
+  MarkChanged();
+}
+
+void SearchCondition::AddAllDays() {
+  const int count = database_.GetDateCount();
+  for (int day = 0; day <= count; ++day) AddDay(day);
+}
+
+void SearchCondition::AddAllGenres() {
+  const int count = database_.GetGenreCount();
+  for (int genre = 1; genre <= count; ++genre) AddGenre(genre);
+}
+
+bool SearchCondition::HasDay(int day) const { return Contains(days_, day); }
+bool SearchCondition::HasGenre(int genreId) const { return Contains(genres_, genreId); }
+
+void SearchCondition::SetMemoOnly(bool on) {
+  memoOnly_ = on;
+  MarkChanged();
+}
+
+void SearchCondition::SetUpdatedOnly(bool on) {
+  updatedOnly_ = on;
+  MarkChanged();
+}
+
+void SearchCondition::SetNormalizedMatch(bool on) {
+  normalizedMatch_ = on;
+  MarkChanged();
+}
+
+void SearchCondition::SetMatchAll(bool on) {
+  matchAll_ = on;
+  MarkChanged();
+}
+
+void SearchCondition::SetKeywordFields(int mask) {
+  keywordFields_ = mask;
+  MarkChanged();
+}
+
+void SearchCondition::SetKeywords(std::string_view text) {
+  // The statement is a C string: a NUL would cut it inside a quoted word.
+  keywordText_.assign(text.substr(0, text.find('\0')));
+  // Terms of earlier keywords must not outlive them, also when no field is chosen.
+  keywordExpression_.clear();
+  if (keywordFields_ != 0) {
+    for (std::string_view word : SplitWords(keywordText_)) AddKeywordTerm(word);
+  }
+  MarkChanged();
+}
+
+void SearchCondition::ClearKeywords() {
+  keywordText_.clear();
+  keywordExpression_.clear();
+  MarkChanged();
+}
+
+void SearchCondition::AddKeywordTerm(std::string_view word) {
+  if (!keywordExpression_.empty()) keywordExpression_.append(matchAll_ ? " AND " : " OR ");
+  keywordExpression_.append(normalizedMatch_ ? " ncnt(" : " cnt(");
+  AppendFieldOperands(keywordExpression_);
+  keywordExpression_.push_back(',');
+  // Fold first: the fold turns look-alike quotes into "'", which must then be doubled too.
+  AppendSqlQuoted(keywordExpression_, normalizedMatch_ ? FoldText(word) : std::string(word));
+  keywordExpression_.push_back(')');
+}
+
+void SearchCondition::AppendFieldOperands(std::string& sql) {
+  bool first = true;
+  for (const FieldOperand& field : kFieldOperands) {
+    if ((keywordFields_ & field.bit) == 0) continue;
+    if (!first) sql.append("||");
+    sql.append(field.operand);
+    first = false;
+    if (field.bit == kFieldGenreName) genreJoin_ = true;
+  }
+}
+
+const std::string& SearchCondition::Where() {
+  if (changed_) BuildWhere();
+  return where_;
+}
+
+void SearchCondition::BuildWhere() {
+  where_ = base_;
+  if (!days_.empty()) AppendIntList(where_, " AND day in (", days_);
+  if (!genres_.empty()) AppendIntList(where_, " AND genreId in (", genres_);
+  if (!blocks_.empty()) AppendIntList(where_, " AND blockId in (", blocks_);
+  if (!kanaInitials_.empty()) AppendKanaInitialFilter();
+  if (!keywordExpression_.empty()) where_.append(" AND (" + keywordExpression_ + ")");
+  if (memoOnly_) where_.append(" AND getMemo(PavorunCircle.id)<>''");
+  if (updatedOnly_) where_.append(" AND PavorunCircle.updateFlag<>0");
+  changed_ = false;
+}
+
+void SearchCondition::AppendKanaInitialFilter() {
+  where_.append(" AND normalize(firstchar(circleKana)) in (");
+  for (std::size_t i = 0; i < kanaInitials_.size(); ++i) {
+    if (i > 0) where_.push_back(',');
+    AppendSqlQuoted(where_, FoldText(CharacterOfCode(kanaInitials_[i])));
+  }
+  where_.push_back(')');
+}
+
+const char* SearchCondition::FromPart() const {
+  return genreJoin_ ? kFromCirclesAndGenres : kFromCircles;
+}
+
+const char* SearchCondition::OrderColumn() const {
+  return kanaInitials_.empty() ? "PavorunCircle.id" : "PavorunCircle.circleKana";
+}
+
+int SearchCondition::CountMatches() {
+  const std::string& where = Where();
+  int count = 0;
+  database_.ExecPrintfOnNewConnection(RowFirstColumnInt, &count, kCountFormat, FromPart(),
+                                      database_.GetEventNo(), where.c_str(), OrderColumn());
+  return count;
+}
+
+int SearchCondition::Run(SearchRowCallback callback, void* context) {
+  const std::string& where = Where();
+  callback_ = callback;
+  context_ = context;
+  row_ = CircleRecord();
+  const int rc =
+      database_.ExecPrintfOnNewConnection(DeliverRow, this, kRunFormat, FromPart(),
+                                          database_.GetEventNo(), where.c_str(), OrderColumn());
+  row_.Clear();
+  callback_ = nullptr;
+  context_ = nullptr;
+  // The cancel belonged to this search; the next one starts free of it.
+  cancelled_.store(false);
+  return rc;
+}
+
+int SearchCondition::DeliverRow(void* context, int columnCount, char** columns, char**) {
+  auto* self = static_cast<SearchCondition*>(context);
+  if (self->cancelled_.load()) return 1;
+  CircleRecord& row = self->row_;
+  row.FillFromRow(columnCount, columns);
+  self->database_.SetRecordGenreName(row);
+  const CircleMemoLookup* store = self->database_.GetFavoriteStore();
+  const CircleRecord* kept = store != nullptr ? store->FindCircle(row.id) : nullptr;
+  if (self->callback_ != nullptr) self->callback_(self->context_, kept != nullptr ? *kept : row);
+  return 0;
+}
+
+}  // namespace vx

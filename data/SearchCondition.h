@@ -1,0 +1,149 @@
+// What the user searches circles by (days, genres, blocks, kana initials, keywords in chosen
+// fields, memo and update filters), turned into SQL over the current event's circles. Counting and
+// running use a connection of their own, so a worker thread can run them while the UI thread
+// waits; Cancel, from any thread, stops a running search at the next row.
+//
+// A search can be narrowed: KeepAsBase makes the last search's WHERE text the base that the next
+// choices are added to.
+//
+// The "Search" settings group maps onto the accessors one to one: load with Reset, the five
+// setters, AddDay / AddAllDays, AddGenre / AddAllGenres, then SetKeywords last; save from
+// MatchAll, NormalizedMatch, MemoOnly, UpdatedOnly, KeywordFields, Days, Genres, KeywordText.
+#pragma once
+
+#include "data/CircleRecord.h"
+
+#include <atomic>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vx {
+
+class PavorunDatabase;
+
+// Receives each matching circle: the checklist store's record when the store holds the circle,
+// else the row just read. The record is valid only during the call; copy what you keep.
+using SearchRowCallback = void (*)(void* context, const CircleRecord& record);
+
+class SearchCondition {
+ public:
+  // Keyword field bits. Chosen fields are concatenated in bit order, except that the memo and
+  // the genre name come last.
+  enum KeywordField : int {
+    kFieldCircleName = 0x0001,
+    kFieldCircleKana = 0x0002,
+    kFieldPenName = 0x0004,
+    kFieldBookName = 0x0008,
+    kFieldUrl = 0x0010,
+    kFieldMailAddr = 0x0020,
+    kFieldDescription = 0x0040,
+    kFieldMemo = 0x0080,
+    kFieldGenreName = 0x0100,
+    kFieldUpdateData = 0x0200,
+    kFieldOrbalink = 0x0400,
+    kFieldRss = 0x0800,
+    kFieldTwitter = 0x1000,
+    kFieldPixiv = 0x2000,
+  };
+  static constexpr int kAllKeywordFields = 0xFFFF;
+
+  // The database must outlive the condition.
+  explicit SearchCondition(PavorunDatabase& database);
+  SearchCondition(const SearchCondition&) = delete;
+  SearchCondition& operator=(const SearchCondition&) = delete;
+
+  // A new search: forgets the choices, the base and the genre join.
+  void Reset();
+  // The last search's WHERE text becomes the base of the next one, then ClearChoices.
+  void KeepAsBase();
+  // Forgets days, genres, blocks, initials, keyword terms and flags; fields become all; the base
+  // and the keyword text stay.
+  void ClearChoices();
+
+  void AddDay(int day);  // 0: circles without a place
+  void AddGenre(int genreId);
+  void AddBlock(int blockId);
+  // `code` is a character code, normally a half-width katakana byte (0xA6..0xDD); codes outside
+  // 1..0xFFFF are ignored.
+  void AddKanaInitial(int code);
+  // Days 0 .. the event's day count; genres 1 .. the genre count.
+  void AddAllDays();
+  void AddAllGenres();
+  bool HasDay(int day) const;
+  bool HasGenre(int genreId) const;
+
+  void SetMemoOnly(bool on);
+  void SetUpdatedOnly(bool on);
+  void SetNormalizedMatch(bool on);
+  void SetMatchAll(bool on);
+  void SetKeywordFields(int mask);
+
+  // Keeps `text` and builds the keyword terms from its words with the fields, the normalised
+  // match and the AND/OR choice as they are now, so set those first. Words are separated by TAB,
+  // blank and the full-width blank. With no fields chosen no term is built.
+  void SetKeywords(std::string_view text);
+  void ClearKeywords();
+
+  static constexpr int DefaultKeywordFields() { return 719; }
+
+  // Number of matching circles; 0 when the search cannot run.
+  int CountMatches();
+  // Calls `callback` once per matching circle in result order. Answers the engine's result code:
+  // 0 done, 4 stopped by Cancel, -1 no connection, 1 SQL error.
+  int Run(SearchRowCallback callback, void* context);
+  // Stops the search in progress at its next row. A cancel that comes while counting, or between
+  // CountMatches and Run, stops the Run that follows; it is consumed by the end of that Run or
+  // forgotten when the choices change.
+  void Cancel() { cancelled_.store(true); }
+
+  bool MatchAll() const { return matchAll_; }
+  bool NormalizedMatch() const { return normalizedMatch_; }
+  bool MemoOnly() const { return memoOnly_; }
+  bool UpdatedOnly() const { return updatedOnly_; }
+  int KeywordFields() const { return keywordFields_; }
+  const std::vector<int>& Days() const { return days_; }
+  const std::vector<int>& Genres() const { return genres_; }
+  const std::string& KeywordText() const { return keywordText_; }
+  // The SQL of the keyword terms, e.g. " cnt(circleName||circleKana,'abc')".
+  const std::string& KeywordExpression() const { return keywordExpression_; }
+  const std::string& Base() const { return base_; }
+  bool JoinsGenre() const { return genreJoin_; }
+  // The WHERE text, rebuilt first when a choice changed since it was last built.
+  const std::string& Where();
+
+ private:
+  void MarkChanged();
+  void AddKeywordTerm(std::string_view word);
+  void AppendFieldOperands(std::string& sql);
+  void BuildWhere();
+  void AppendKanaInitialFilter();
+  const char* FromPart() const;
+  const char* OrderColumn() const;
+  static int DeliverRow(void* context, int columnCount, char** columns, char** names);
+
+  PavorunDatabase& database_;
+  bool changed_ = true;
+  bool matchAll_ = false;
+  bool normalizedMatch_ = false;
+  std::vector<int> days_;
+  std::vector<int> genres_;
+  std::vector<int> blocks_;
+  std::vector<int> kanaInitials_;
+  std::string keywordExpression_;
+  std::string keywordText_;
+  int keywordFields_ = kAllKeywordFields;
+  bool memoOnly_ = false;
+  bool updatedOnly_ = false;
+  std::string base_;
+  bool genreJoin_ = false;
+  std::string where_;
+
+  // Run state, used by the thread that runs the search.
+  CircleRecord row_;
+  SearchRowCallback callback_ = nullptr;
+  void* context_ = nullptr;
+  std::atomic<bool> cancelled_{false};
+};
+
+}  // namespace vx

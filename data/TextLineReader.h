@@ -1,0 +1,53 @@
+// Reading the disc's catalogue text files and the update file line by line. A line is everything
+// up to LF, however long; its text ends at its first CR, LF or NUL.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+#include "data/TextScan.h"
+
+namespace vx {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens `path` for binary reading; null when it cannot be opened.
+FileHandle OpenFileForReading(const std::filesystem::path& path);
+
+class TextLineReader {
+ public:
+  // Reads from the file's current position; the file stays open and owned by the caller.
+  explicit TextLineReader(std::FILE* file) : file_(file) {}
+  ~TextLineReader();
+  TextLineReader(const TextLineReader&) = delete;
+  TextLineReader& operator=(const TextLineReader&) = delete;
+
+  // The next line's text, valid until the next call; false at the end of the file.
+  bool Next(std::string_view& line);
+
+ private:
+  std::FILE* file_;
+  char* buffer_ = nullptr;
+  std::size_t capacity_ = 0;
+};
+
+// The number of lines that TextLineReader gives from the file's current position to its end; the
+// file is then rewound to its start.
+int CountFileLines(std::FILE* file);
+
+// The first N TAB-separated fields of a line; missing fields are empty.
+template <std::size_t N>
+std::array<std::string_view, N> SplitTabFields(std::string_view line) {
+  std::array<std::string_view, N> fields{};
+  for (std::string_view& field : fields) field = NextTabField(line);
+  return fields;
+}
+
+}  // namespace vx

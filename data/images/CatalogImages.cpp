@@ -1,0 +1,327 @@
+#include "data/images/CatalogImages.h"
+
+#include <QPainter>
+#include <cstdio>
+#include <string>
+#include <system_error>
+
+#include "data/images/DatabasePageQueries.h"
+#include "data/images/PageComposer.h"
+#include "data/images/PngBitmap.h"
+#include "platform/Paths.h"
+
+namespace vx {
+namespace {
+
+std::string ArchiveName(int event, const char* kind) {
+  char name[64];
+  std::snprintf(name, sizeof name, "V%03d%s.CCZ", event, kind);
+  return name;
+}
+
+std::string PageFileName(int page) {
+  char name[64];
+  std::snprintf(name, sizeof name, "PDATA/%04d.PNG", page);
+  return name;
+}
+
+bool IsDirectoryIn(const std::filesystem::path& folder, std::string_view relative) {
+  const auto path = ResolveCaseInsensitive(folder, relative);
+  std::error_code error;
+  return path && std::filesystem::is_directory(*path, error);
+}
+
+bool IsFileIn(const std::filesystem::path& folder, std::string_view relative) {
+  const auto path = ResolveCaseInsensitive(folder, relative);
+  std::error_code error;
+  return path && std::filesystem::exists(*path, error) &&
+         !std::filesystem::is_directory(*path, error);
+}
+
+std::unique_ptr<CutArchive> OpenArchive(const std::filesystem::path& folder, int event,
+                                        const char* kind) {
+  const auto path = ResolveCaseInsensitive(folder, ArchiveName(event, kind));
+  return path ? CutArchive::Open(*path) : nullptr;
+}
+
+void DrawScaled(QPainter& painter, const QRectF& target, const QImage& image,
+                const QRect& source) {
+  const QRect from = source.isNull() ? image.rect() : source;
+  if (target.size() == QSizeF(from.size())) {
+    painter.drawImage(target.topLeft(), image, from);
+    return;
+  }
+  painter.save();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(target, image, from);
+  painter.restore();
+}
+
+}  // namespace
+
+bool HasImageData(const std::filesystem::path& folder, int event) {
+  const bool pictures = IsDirectoryIn(folder, "PDATA") ||
+                        IsFileIn(folder, ArchiveName(event, "CUTL")) ||
+                        IsFileIn(folder, ArchiveName(event, "CUTH"));
+  return pictures && IsDirectoryIn(folder, "MDATA");
+}
+
+CatalogImages::~CatalogImages() { Close(); }
+
+void CatalogImages::Open(const std::filesystem::path& folder, int event) {
+  std::lock_guard lock(mutex_);
+  if (folder == folder_ && event == event_) return;
+  CloseLocked();
+  lowRes_ = OpenArchive(folder, event, "CUTL");
+  highRes_ = OpenArchive(folder, event, "CUTH");
+  lowResOverride_ = OpenArchive(folder, event, "CUTLP");
+  highResOverride_ = OpenArchive(folder, event, "CUTHP");
+  folder_ = folder;
+  event_ = event;
+}
+
+void CatalogImages::Close() {
+  std::lock_guard lock(mutex_);
+  CloseLocked();
+}
+
+void CatalogImages::CloseLocked() {
+  currentPageImage_ = QImage();
+  currentPage_ = 0;
+  pageFile_ = QImage();
+  pageFileNumber_ = 0;
+  highRes_.reset();
+  lowRes_.reset();
+  highResOverride_.reset();
+  lowResOverride_.reset();
+  folder_.clear();
+  event_ = 0;
+}
+
+void CatalogImages::SetCutGeometry(int originX, int originY, int sizeW, int sizeH, int offsetX,
+                                   int offsetY) {
+  std::lock_guard lock(mutex_);
+  cutOriginX_ = originX;
+  cutOriginY_ = originY;
+  cutSizeW_ = sizeW;
+  cutSizeH_ = sizeH;
+  cutOffsetX_ = offsetX;
+  cutOffsetY_ = offsetY;
+}
+
+void CatalogImages::SetCutGeometry(const EventInfo& info) {
+  SetCutGeometry(info.cutOriginX, info.cutOriginY, info.cutSizeW, info.cutSizeH, info.cutOffsetX,
+                 info.cutOffsetY);
+}
+
+std::filesystem::path CatalogImages::folder() const {
+  std::lock_guard lock(mutex_);
+  return folder_;
+}
+
+int CatalogImages::event() const {
+  std::lock_guard lock(mutex_);
+  return event_;
+}
+
+bool CatalogImages::HasLowResArchive() const {
+  std::lock_guard lock(mutex_);
+  return lowRes_ != nullptr;
+}
+
+bool CatalogImages::HasHighResArchive() const {
+  std::lock_guard lock(mutex_);
+  return highRes_ != nullptr;
+}
+
+int CatalogImages::GetCutWidth(bool hiRes) const {
+  std::lock_guard lock(mutex_);
+  return CutWidthLocked(hiRes);
+}
+
+int CatalogImages::GetCutHeight(bool hiRes) const {
+  std::lock_guard lock(mutex_);
+  return CutHeightLocked(hiRes);
+}
+
+int CatalogImages::GetCutOriginX() const {
+  std::lock_guard lock(mutex_);
+  return CutOriginXLocked();
+}
+
+int CatalogImages::GetCutOriginY(bool hiRes) const {
+  std::lock_guard lock(mutex_);
+  return CutOriginYLocked(hiRes);
+}
+
+int CatalogImages::CutWidthLocked(bool hiRes) const {
+  if (highRes_ && (hiRes || !lowRes_)) return highRes_->cutWidth();
+  return lowRes_ ? lowRes_->cutWidth() : cutSizeW_;
+}
+
+int CatalogImages::CutHeightLocked(bool hiRes) const {
+  if (highRes_ && (hiRes || !lowRes_)) return highRes_->cutHeight();
+  return lowRes_ ? lowRes_->cutHeight() : cutSizeH_;
+}
+
+// Composed pages start their grid at the left edge, below the caption band.
+int CatalogImages::CutOriginXLocked() const { return (highRes_ || lowRes_) ? 0 : cutOriginX_; }
+
+int CatalogImages::CutOriginYLocked(bool hiRes) const {
+  if (highRes_) return (!hiRes && lowRes_) ? kHeaderBand : 2 * kHeaderBand;
+  return lowRes_ ? kHeaderBand : cutOriginY_;
+}
+
+CutRect CatalogImages::GetCutRect(int index, bool hiRes) const {
+  std::lock_guard lock(mutex_);
+  const int w = CutWidthLocked(hiRes);
+  const int h = CutHeightLocked(hiRes);
+  const int column = index % kColumns;
+  const int row = index / kColumns;
+  return {CutOriginXLocked() + column * w, row * h + CutOriginYLocked(hiRes), w, h};
+}
+
+int CatalogImages::HitTestCut(int x, int y, bool hiRes) const {
+  std::lock_guard lock(mutex_);
+  const int ox = CutOriginXLocked();
+  const int oy = CutOriginYLocked(hiRes);
+  const int w = CutWidthLocked(hiRes);
+  const int h = CutHeightLocked(hiRes);
+  if (w <= 0 || h <= 0) return -1;
+  if (x < ox || y < oy || x >= ox + kColumns * w || y >= oy + kRows * h) return -1;
+  return (x - ox) / w + ((y - oy) / h) * kColumns;
+}
+
+QImage CatalogImages::GetPageImage(int page, const PageQueries& queries,
+                                   std::span<const CircleRecord> records, bool hiRes) {
+  std::lock_guard lock(mutex_);
+  if (page == currentPage_ && hiRes == currentHiRes_ && !currentPageImage_.isNull()) {
+    return currentPageImage_;
+  }
+  currentPageImage_ = QImage();
+  currentPage_ = page;
+  currentHiRes_ = hiRes;
+  if (highRes_ && (hiRes || !lowRes_)) {
+    currentPageImage_ = PageComposer(*highRes_, highResOverride_.get(), queries)
+                            .Compose(page, records, 2 * kHeaderBand);
+  } else if (lowRes_) {
+    currentPageImage_ =
+        PageComposer(*lowRes_, lowResOverride_.get(), queries).Compose(page, records, kHeaderBand);
+  } else {
+    currentPageImage_ = LoadPageFileLocked(page);
+  }
+  return currentPageImage_;
+}
+
+QImage CatalogImages::GetPageImage(int page, PavorunDatabase& database,
+                                   std::span<const CircleRecord> records, bool hiRes) {
+  return GetPageImage(page, DatabasePageQueries(database), records, hiRes);
+}
+
+bool CatalogImages::HasPageImage() const {
+  std::lock_guard lock(mutex_);
+  return !currentPageImage_.isNull();
+}
+
+int CatalogImages::GetPageImageWidth() const {
+  std::lock_guard lock(mutex_);
+  return currentPageImage_.width();
+}
+
+int CatalogImages::GetPageImageHeight() const {
+  std::lock_guard lock(mutex_);
+  return currentPageImage_.height();
+}
+
+QImage CatalogImages::CurrentPageImage() const {
+  std::lock_guard lock(mutex_);
+  return currentPageImage_;
+}
+
+void CatalogImages::DrawPageImage(QPainter& painter, const QRectF& rect) const {
+  const QImage page = CurrentPageImage();
+  if (!page.isNull()) DrawScaled(painter, rect, page, QRect());
+}
+
+QImage CatalogImages::LoadPageFile(int page) {
+  std::lock_guard lock(mutex_);
+  return LoadPageFileLocked(page);
+}
+
+QImage CatalogImages::LoadPageFileLocked(int page) {
+  if (page == pageFileNumber_ && !pageFile_.isNull()) return pageFile_;
+  pageFile_ = QImage();
+  pageFileNumber_ = page;
+  const auto path = ResolveCaseInsensitive(folder_, PageFileName(page));
+  if (path) pageFile_ = LoadImageFile(*path);
+  return pageFile_;
+}
+
+QImage CatalogImages::LoadCoverImage() {
+  std::lock_guard lock(mutex_);
+  for (CutArchive* archive : {highRes_.get(), lowRes_.get()}) {
+    if (!archive) continue;
+    QImage cover = archive->LoadImage("0001.PNG");
+    if (!cover.isNull()) return cover;
+  }
+  const auto path = ResolveCaseInsensitive(folder_, PageFileName(1));
+  return path ? LoadImageFile(*path) : QImage();
+}
+
+void CatalogImages::DrawCut(QPainter& painter, const CutRect& rect, int page, int cutIndex,
+                            int cutNumber, std::uint32_t colorRef, int number) {
+  CutPicture picture;
+  {
+    std::lock_guard lock(mutex_);
+    picture = FindCutPicture(rect.w, page, cutIndex, cutNumber);
+  }
+  if (picture.image.isNull()) {
+    painter.fillRect(ToRectF(rect), Qt::white);
+  } else {
+    DrawScaled(painter, ToRectF(rect), picture.image, picture.source);
+  }
+  CutRect square = rect;
+  CutMarkRect(square);
+  if (colorRef != 0 && colorRef != 0xFFFFFF) {
+    painter.fillRect(ToRectF(square), ColorFromColorRef(colorRef));
+  }
+  if (number != 0) {
+    DrawCentredNumber(painter, ToRectF(square), number, CatalogPGothicFont(square.h * 0.9, true));
+  }
+}
+
+// The high-resolution archive serves cells wider than a low-resolution cut; the low-resolution
+// archive the rest; the page file is the last resort.
+CatalogImages::CutPicture CatalogImages::FindCutPicture(int rectWidth, int page, int cutIndex,
+                                                        int cutNumber) {
+  if (highRes_ && (!lowRes_ || rectWidth > lowRes_->cutWidth())) {
+    QImage cut = ArchiveCut(*highRes_, highResOverride_.get(), cutNumber);
+    if (!cut.isNull()) return {cut, QRect()};
+  }
+  if (lowRes_) {
+    QImage cut = ArchiveCut(*lowRes_, lowResOverride_.get(), cutNumber);
+    if (!cut.isNull()) return {cut, QRect()};
+  }
+  return PageFileCut(page, cutIndex);
+}
+
+QImage CatalogImages::ArchiveCut(CutArchive& archive, CutArchive* override, int cutNumber) {
+  if (cutNumber < 0) return archive.LoadImage("JIKO.PNG");
+  if (override) {
+    QImage cut = override->LoadCut(cutNumber);
+    if (!cut.isNull()) return cut;
+  }
+  return archive.LoadCut(cutNumber);
+}
+
+CatalogImages::CutPicture CatalogImages::PageFileCut(int page, int cutIndex) {
+  if (page < 1 || cutIndex < 1 || cutSizeW_ <= 0 || cutSizeH_ <= 0) return {};
+  QImage pageImage = LoadPageFileLocked(page);
+  if (pageImage.isNull()) return {};
+  const int column = (cutIndex - 1) % kColumns;
+  const int row = (cutIndex - 1) / kColumns;
+  return {pageImage, QRect(column * cutSizeW_ + cutOriginX_, row * cutSizeH_ + cutOriginY_,
+                           cutSizeW_, cutSizeH_)};
+}
+
+}  // namespace vx

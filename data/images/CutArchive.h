@@ -1,0 +1,85 @@
+// One cut-image archive (a ZIP file with INIT.TXT and one PNG per circle) held open with an
+// index of its entries, so that any cut can be read at any time.
+//
+// Not safe for concurrent use: minizip keeps one current entry per handle. The image store
+// serialises access.
+#pragma once
+
+#include <minizip/unzip.h>
+
+#include <QImage>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vx {
+
+class CutArchive {
+ public:
+  // Entries declaring more uncompressed bytes than this are refused unread.
+  static constexpr std::uint64_t kMaxEntrySize = 32u << 20;
+
+  // The opened archive, or nothing when the file is missing, is not a ZIP archive or holds no
+  // readable "INIT.TXT".
+  static std::unique_ptr<CutArchive> Open(const std::filesystem::path& path);
+
+  ~CutArchive();
+  CutArchive(const CutArchive&) = delete;
+  CutArchive& operator=(const CutArchive&) = delete;
+
+  // The inflated bytes of an entry (name matched without regard to ASCII case); nothing when the
+  // entry is missing, empty, larger than kMaxEntrySize, shorter than declared or fails its CRC.
+  std::optional<std::string> ReadEntry(std::string_view name);
+
+  // The decoded picture of an entry; null when it is missing or cannot be decoded.
+  QImage LoadImage(std::string_view name);
+
+  // The picture of entry "%06d.PNG" of `n`, which the archive keeps until the next LoadCut or
+  // Close; null for n < 1 or a missing entry. The previous cut is dropped first in every case.
+  QImage LoadCut(int n);
+  const QImage& lastCut() const { return lastCut_; }
+
+  // Drops the kept cut, closes the file and empties the index.
+  void Close();
+  bool isOpen() const { return zip_ != nullptr; }
+
+  int eventNumber() const { return eventNumber_; }
+  int cutWidth() const { return cutWidth_; }
+  int cutHeight() const { return cutHeight_; }
+  std::size_t entryCount() const { return index_.size(); }
+
+ private:
+  struct EntryPlace {
+    std::uint64_t directoryOffset = 0;
+    std::uint64_t entryNumber = 0;
+    std::uint64_t size = 0;
+  };
+
+  CutArchive() = default;
+  bool Index(const std::filesystem::path& path);
+  void AddCurrentEntry();
+  bool ReadInitText();
+  std::optional<std::string> ReadCurrentEntry(std::uint64_t size);
+
+  unzFile zip_ = nullptr;
+  int eventNumber_ = 0;
+  int cutWidth_ = 0;
+  int cutHeight_ = 0;
+  QImage lastCut_;
+  std::map<std::string, EntryPlace> index_;  // upper-case entry name
+};
+
+// Fields of INIT.TXT: TAB-separated key and value per line, keys compared exactly; keys that
+// are missing leave 0.
+struct CutArchiveInit {
+  int eventNumber = 0;
+  int cutWidth = 0;
+  int cutHeight = 0;
+};
+CutArchiveInit ParseCutArchiveInit(std::string_view text);
+
+}  // namespace vx

@@ -1,0 +1,152 @@
+#include "tools/install/InstallCommand.h"
+
+#include "data/DiscImportJob.h"
+#include "data/ImportPrompts.h"
+#include "data/PavorunDatabase.h"
+#include "platform/CodePage.h"
+#include "tools/install/DiscEvents.h"
+
+#include <iomanip>
+#include <optional>
+#include <ostream>
+#include <system_error>
+
+namespace vx::install {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kTables[] = {"PavorunInfo",  "PavorunDate",   "PavorunMap",
+                                   "PavorunArea",  "PavorunBlock",  "PavorunGenre",
+                                   "PavorunJiko",  "PavorunLayout", "PavorunCircle"};
+
+// Nobody to ask: a missing file ends the install, and the job's error text says which.
+class NoPrompts : public ImportPrompts {
+ public:
+  std::optional<fs::path> LocateFile(const std::string&, const fs::path&) override {
+    return std::nullopt;
+  }
+  void ShowError(const std::string&) override {}
+};
+
+bool ParseEventNumber(const std::string& text, int& eventNo) {
+  if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) {
+    return false;
+  }
+  eventNo = std::stoi(text);
+  return eventNo > 0;
+}
+
+std::string EventList(const std::vector<DiscEvent>& events) {
+  std::string list;
+  for (const DiscEvent& event : events) {
+    if (!list.empty()) list += ", ";
+    list += std::to_string(event.eventNo);
+  }
+  return list;
+}
+
+// The event to install, or nothing with `error` set.
+std::optional<DiscEvent> ChooseEvent(const InstallOptions& options, std::string& error) {
+  const std::vector<DiscEvent> events = FindDiscEvents(options.disc);
+  if (events.empty()) {
+    error = options.disc.string() + ": no V*DEF.TXT in the folder or its DATA sub-folders";
+    return std::nullopt;
+  }
+  if (options.eventNo == 0) {
+    if (events.size() == 1) return events.front();
+    error = options.disc.string() + " holds events " + EventList(events) +
+            ": choose one with --event N";
+    return std::nullopt;
+  }
+  for (const DiscEvent& event : events) {
+    if (event.eventNo == options.eventNo) return event;
+  }
+  error = options.disc.string() + " holds no event " + std::to_string(options.eventNo) +
+          " (it holds " + EventList(events) + ")";
+  return std::nullopt;
+}
+
+void ReportInstalled(PavorunDatabase& db, const DiscEvent& event, const fs::path& file,
+                     std::ostream& out) {
+  db.SelectEvent(event.eventNo);
+  out << "event " << event.eventNo << " \"" << Cp932ToUtf8(db.GetEventInfo().pavorunName)
+      << "\" installed from " << event.folder.string() << " into " << file.string() << "\n";
+  for (const char* table : kTables) {
+    int count = 0;
+    db.ExecPrintf(RowFirstColumnInt, &count, "select count(*) from %s where pavorunNo=%d;", table,
+                  event.eventNo);
+    out << "  " << std::left << std::setw(14) << table << std::right << std::setw(8) << count
+        << "\n";
+  }
+}
+
+}  // namespace
+
+std::string UsageText() {
+  return "usage: vindaxel-install [--event N] DISC_FOLDER DATABASE_FILE\n"
+         "Installs the catalogue of the event found in DISC_FOLDER (V<N>DEF.TXT there or in a\n"
+         "DATA<N>N or DATA<N> sub-folder) into DATABASE_FILE, which is created when missing.\n";
+}
+
+bool ParseInstallOptions(const std::vector<std::string>& args, InstallOptions& options,
+                         std::string& error) {
+  std::vector<std::string> positional;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--event") {
+      if (i + 1 >= args.size() || !ParseEventNumber(args[i + 1], options.eventNo)) {
+        error = "--event: expected an event number from 1 on";
+        return false;
+      }
+      ++i;
+    } else if (args[i].starts_with("--")) {
+      error = args[i] + ": unknown option";
+      return false;
+    } else {
+      positional.push_back(args[i]);
+    }
+  }
+  if (positional.size() != 2) {
+    error = "expected DISC_FOLDER and DATABASE_FILE";
+    return false;
+  }
+  options.disc = positional[0];
+  options.database = positional[1];
+  return true;
+}
+
+int RunInstall(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  InstallOptions options;
+  std::string error;
+  if (!ParseInstallOptions(args, options, error)) {
+    err << "vindaxel-install: " << error << "\n" << UsageText();
+    return 2;
+  }
+  std::error_code ec;
+  if (!fs::is_directory(options.disc, ec)) {
+    err << "vindaxel-install: " << options.disc.string() << ": not a folder\n";
+    return 1;
+  }
+  const std::optional<DiscEvent> event = ChooseEvent(options, error);
+  if (!event) {
+    err << "vindaxel-install: " << error << "\n";
+    return 1;
+  }
+  const fs::path folder = options.database.parent_path();
+  PavorunDatabase db(folder, options.database.filename().string(), SqliteDatabase::kReadWrite);
+  if (!db.IsOpen()) {
+    err << "vindaxel-install: " << options.database.string() << ": " << db.LastError() << "\n";
+    return 1;
+  }
+  NoPrompts prompts;
+  DiscImportJob job(db, event->eventNo, event->folder, prompts);
+  if (job.Run() != DiscImportJob::kResultDone) {
+    err << "vindaxel-install: event " << event->eventNo << " from " << event->folder.string()
+        << ": " << Cp932ToUtf8(job.ErrorText()) << "\n";
+    return 1;
+  }
+  ReportInstalled(db, *event, options.database, out);
+  return 0;
+}
+
+}  // namespace vx::install
