@@ -13,8 +13,8 @@ bool CircleTextIndex::Build(PavorunDatabase& database) {
   Clear();
   const int rc = database.ExecPrintfOnNewConnection(
       AddRow, this,
-      "SELECT id,circleName,circleKana,penName,twitter,pixiv FROM PavorunCircle "
-      "WHERE pavorunNo=%d ORDER BY id;",
+      "SELECT id,circleName,circleKana,penName,twitter,pixiv,genreId,description "
+      "FROM PavorunCircle WHERE pavorunNo=%d ORDER BY id;",
       database.GetEventNo());
   if (rc != 0) {
     Clear();
@@ -32,13 +32,16 @@ void CircleTextIndex::Clear() {
 
 int CircleTextIndex::AddRow(void* context, int columnCount, char** columns, char**) {
   auto* self = static_cast<CircleTextIndex*>(context);
-  if (columnCount < 6 || columns[0] == nullptr) return 0;
+  if (columnCount < 8 || columns[0] == nullptr) return 0;
   const int row = static_cast<int>(self->rows_.size());
-  Row entry;
-  entry.id = ColumnInt(columnCount, columns, 0);
-  entry.hasPenName = columns[3] != nullptr;
-  if (entry.hasPenName) entry.penName = columns[3];
-  self->rows_.push_back(std::move(entry));
+  Circle circle;
+  circle.id = ColumnInt(columnCount, columns, 0);
+  circle.circleName = ColumnString(columnCount, columns, 1);
+  circle.hasPenName = columns[3] != nullptr;
+  circle.penName = ColumnString(columnCount, columns, 3);
+  circle.genreId = ColumnInt(columnCount, columns, 6);
+  circle.description = ColumnString(columnCount, columns, 7);
+  self->rows_.push_back(std::move(circle));
   Post(self->names_, columns[1], row);
   Post(self->kanas_, columns[2], row);
   Post(self->penNames_, columns[3], row);
@@ -83,7 +86,7 @@ std::vector<int> CircleTextIndex::NameOrKanaRows(std::string_view name, std::str
 void CircleTextIndex::FindNameOrKanaWithPen(std::string_view name, std::string_view kana,
                                             std::string_view penName, std::vector<int>& ids) const {
   for (const int position : NameOrKanaRows(name, kana)) {
-    const Row& row = rows_[static_cast<std::size_t>(position)];
+    const Circle& row = rows_[static_cast<std::size_t>(position)];
     if (penName.empty() || (row.hasPenName && row.penName == penName)) ids.push_back(row.id);
   }
 }
@@ -99,6 +102,12 @@ void CircleTextIndex::FindAnyName(std::string_view name, std::string_view kana,
     rows.swap(merged);
   }
   AppendIds(rows, ids);
+}
+
+const CircleTextIndex::Circle* CircleTextIndex::FindCircle(int id) const {
+  const auto it = std::lower_bound(rows_.begin(), rows_.end(), id,
+                                   [](const Circle& circle, int key) { return circle.id < key; });
+  return it != rows_.end() && it->id == id ? &*it : nullptr;
 }
 
 }  // namespace vx

@@ -2,7 +2,8 @@
 // pen name, Twitter and Pixiv of every circle of the current event, read with one statement so that
 // each record of the checklist is matched without a query of its own (the catalogue has no index
 // on Twitter and Pixiv). Lookups compare bytes exactly, as SQL "=" on the text columns does; a NULL
-// column matches nothing. Every lookup appends ids in ascending order.
+// column matches nothing. Every lookup appends ids in ascending order. The index also keeps what
+// the confirmation of a match shows of each circle, so that candidates need no query either.
 #pragma once
 
 #include <string>
@@ -16,6 +17,15 @@ class PavorunDatabase;
 
 class CircleTextIndex {
  public:
+  struct Circle {
+    int id = 0;
+    int genreId = 0;
+    bool hasPenName = false;
+    std::string circleName;
+    std::string penName;
+    std::string description;
+  };
+
   // Reads the current event's circles on a connection of its own. False when the statement failed;
   // the index is empty then.
   bool Build(PavorunDatabase& database);
@@ -30,6 +40,8 @@ class CircleTextIndex {
   // name OR kana OR pen name; an empty kana or pen name is left out of the condition.
   void FindAnyName(std::string_view name, std::string_view kana, std::string_view penName,
                    std::vector<int>& ids) const;
+  // The indexed circle of that id; null when the index does not hold it.
+  const Circle* FindCircle(int id) const;
 
  private:
   using Postings = std::unordered_map<std::string, std::vector<int>>;  // text -> row positions
@@ -40,12 +52,7 @@ class CircleTextIndex {
   void AppendIds(const std::vector<int>& rows, std::vector<int>& ids) const;
   std::vector<int> NameOrKanaRows(std::string_view name, std::string_view kana) const;
 
-  struct Row {
-    int id = 0;
-    bool hasPenName = false;
-    std::string penName;
-  };
-  std::vector<Row> rows_;  // ascending id
+  std::vector<Circle> rows_;  // ascending id
   Postings names_;
   Postings kanas_;
   Postings penNames_;

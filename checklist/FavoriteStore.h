@@ -202,6 +202,7 @@ class FavoriteStore final : public CircleMemoLookup {
   // a row adding an unknown circle; one -> a row registering it; several -> one row per candidate
   // and a skip row, as a group.
   void AddImportRecords(int color, const ImportFileTexts& texts);
+  bool ReadCandidate(int circleId, CircleRecord& candidate) const;
 
   PavorunDatabase& database_;
   EntryMap entries_;

@@ -126,7 +126,7 @@ void FavoriteStore::AddImportRecords(int color, const ImportFileTexts& texts) {
   std::vector<CircleRecord> candidates;
   for (const int id : candidateIds_) {
     CircleRecord candidate;
-    if (database_.SelectCircle(candidate, id)) candidates.push_back(std::move(candidate));
+    if (ReadCandidate(id, candidate)) candidates.push_back(std::move(candidate));
   }
   if (candidates.empty()) {
     importRecords_.push_back(MakeRow(0, kImportRegisterUnknown, color, texts));
@@ -143,6 +143,19 @@ void FavoriteStore::AddImportRecords(int color, const ImportFileTexts& texts) {
     importRecords_.push_back(std::move(row));
   }
   if (!alone) importRecords_.push_back(MakeRow(1, kImportSkip, color, texts));
+}
+
+// What the confirmation shows of a candidate: from the text index when the match used it.
+bool FavoriteStore::ReadCandidate(int circleId, CircleRecord& candidate) const {
+  const CircleTextIndex::Circle* indexed =
+      textIndex_.IsBuilt() ? textIndex_.FindCircle(circleId) : nullptr;
+  if (indexed == nullptr) return database_.SelectCircle(candidate, circleId);
+  candidate.id = indexed->id;
+  candidate.circleName = indexed->circleName;
+  candidate.penName = indexed->penName;
+  candidate.genreName = database_.GetGenreName(indexed->genreId);
+  candidate.description = indexed->description;
+  return true;
 }
 
 }  // namespace vx
