@@ -65,8 +65,12 @@ void InstallCatalogue(const sd::Catalog& sample, vx::PavorunDatabase& db) {
   for (const sd::EventDay& d : sample.days) {
     Check(db.DateMaster().InsertRow(d.id, d.year, d.month, d.day, d.weekday), db);
   }
-  for (const sd::Genre& g : sample.genres) Check(db.GenreMaster().InsertRow(g.id, g.name, g.code), db);
-  for (const sd::Block& b : sample.blocks) Check(db.BlockMaster().InsertRow(b.id, b.name, b.areaId), db);
+  for (const sd::Genre& g : sample.genres) {
+    Check(db.GenreMaster().InsertRow(g.id, g.name, g.code), db);
+  }
+  for (const sd::Block& b : sample.blocks) {
+    Check(db.BlockMaster().InsertRow(b.id, b.name, b.areaId), db);
+  }
   for (const sd::Circle& c : sample.circles) Check(db.CircleTable().InsertRow(ToRecord(c)), db);
   Check(db.Commit(), db);
   db.SelectEvent(sample.event);

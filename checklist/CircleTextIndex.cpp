@@ -72,7 +72,8 @@ void CircleTextIndex::FindPixiv(std::string_view pixiv, std::vector<int>& ids) c
 }
 
 // Row positions rise with the id, so merged postings stay in id order.
-std::vector<int> CircleTextIndex::NameOrKanaRows(std::string_view name, std::string_view kana) const {
+std::vector<int> CircleTextIndex::NameOrKanaRows(std::string_view name,
+                                                 std::string_view kana) const {
   static const std::vector<int> none;
   const std::vector<int>* byName = Lookup(names_, name);
   const std::vector<int>* byKana = kana.empty() ? nullptr : Lookup(kanas_, kana);

@@ -14,9 +14,8 @@ namespace {
 // Entries gathered in ascending id, put into print order; equal numbers keep the id order.
 template <typename Pointer>
 void SortByPrintOrder(std::vector<Pointer>& entries) {
-  std::stable_sort(entries.begin(), entries.end(), [](Pointer a, Pointer b) {
-    return a->printOrder < b->printOrder;
-  });
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](Pointer a, Pointer b) { return a->printOrder < b->printOrder; });
 }
 
 struct RecordBatch {
@@ -217,7 +216,9 @@ void FavoriteStore::EraseAllMemos() {
 bool FavoriteStore::LoadSameBlockCircles() {
   if (entries_.empty()) return true;
   std::map<int, std::set<int>> blocksByDay;
-  for (const auto& [id, entry] : entries_) blocksByDay[entry.record.day].insert(entry.record.blockId);
+  for (const auto& [id, entry] : entries_) {
+    blocksByDay[entry.record.day].insert(entry.record.blockId);
+  }
   std::string terms;
   for (const auto& [day, blocks] : blocksByDay) {
     for (const int block : blocks) {

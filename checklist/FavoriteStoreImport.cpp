@@ -81,7 +81,9 @@ void FavoriteStore::DefaultImportColors() {
 
 bool FavoriteStore::CommitImportRecords(bool replaceMemos, bool takeFileColors) {
   if (importRecords_.empty()) return false;
-  for (const FavoriteImportRecord& row : importRecords_) CommitRow(row, replaceMemos, takeFileColors);
+  for (const FavoriteImportRecord& row : importRecords_) {
+    CommitRow(row, replaceMemos, takeFileColors);
+  }
   return true;
 }
 

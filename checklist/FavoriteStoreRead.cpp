@@ -167,8 +167,8 @@ bool FavoriteStore::LoadText(std::string_view text, bool append, bool takeColors
 
 bool FavoriteStore::IsSameEvent() const { return fileEventNo_ == database_.GetEventNo(); }
 
-void FavoriteStore::Parse(IFile& source, bool append, bool takeColors,
-                          const ReadProgress& progress, int total) {
+void FavoriteStore::Parse(IFile& source, bool append, bool takeColors, const ReadProgress& progress,
+                          int total) {
   fileEventNo_ = 0;
   readStatus_ = kReadNothing;
   importRecords_.clear();

@@ -94,8 +94,8 @@ void FavoriteStore::FormatCircleRecord(const FavoriteEntry& entry, std::string& 
       .Number(db.GetSpaceY(r.blockId, r.spaceNo))
       .Number(db.GetSpaceLayout(r.blockId, r.spaceNo))
       .Number(r.spaceNoSub);
-  for (const std::string* text : {&r.updateData, &r.orbalink, &r.rss, &r.rssInfo, &r.twitter,
-                                  &r.pixiv}) {
+  for (const std::string* text :
+       {&r.updateData, &r.orbalink, &r.rss, &r.rssInfo, &r.twitter, &r.pixiv}) {
     line.Text(*text);
   }
 }

@@ -72,10 +72,10 @@ class ChecklistReadTest : public StoreFixture {
       const int id = row.action == vx::kImportRegisterUnknown ? INT_MIN + 1 : row.circleId;
       const vx::CircleRecord* r = store().FindCircle(id);
       ASSERT_NE(r, nullptr) << row.texts[0];
-      const std::string* expected[] = {&r->circleName, &r->circleKana, &r->penName, &r->bookName,
-                                       &r->url, &r->mailAddr, &r->description, &r->updateData,
-                                       &r->orbalink, &r->rss, &r->memo, &r->rssInfo,
-                                       &r->twitter, &r->pixiv};
+      const std::string* expected[] = {
+          &r->circleName, &r->circleKana,  &r->penName,    &r->bookName, &r->url,
+          &r->mailAddr,   &r->description, &r->updateData, &r->orbalink, &r->rss,
+          &r->memo,       &r->rssInfo,     &r->twitter,    &r->pixiv};
       for (int i = 0; i < vx::kImportFileTextCount; ++i) {
         EXPECT_EQ(row.texts[i], *expected[i]) << "circle " << id << ", text " << i;
       }
@@ -114,8 +114,14 @@ TEST_F(ChecklistReadTest, AChecklistSavedInTheOlderFormatReadsBackIdentically) {
 
 TEST_F(ChecklistReadTest, CircleRecordsCarryTheirLastSixFieldsFromColumn22) {
   const std::string text = HeaderLine(96) +
-                           CircleLine({{1, "1002"}, {2, "3"}, {22, "upd"}, {23, "orba"},
-                                       {24, "rss"}, {25, "feed"}, {26, "tw"}, {27, "px"}}) +
+                           CircleLine({{1, "1002"},
+                                       {2, "3"},
+                                       {22, "upd"},
+                                       {23, "orba"},
+                                       {24, "rss"},
+                                       {25, "feed"},
+                                       {26, "tw"},
+                                       {27, "px"}}) +
                            "\r\n";
   store().LoadText(text, false, true);
   ASSERT_EQ(Rows().size(), 1u);
@@ -130,9 +136,16 @@ TEST_F(ChecklistReadTest, CircleRecordsCarryTheirLastSixFieldsFromColumn22) {
 
 TEST_F(ChecklistReadTest, LongerCircleRecordsCarryThemOneColumnLater) {
   const std::string text = HeaderLine(96) +
-                           RecordLine(29, {{0, "Circle"}, {1, "1002"}, {2, "3"}, {22, "extra"},
-                                           {23, "upd"}, {24, "orba"}, {25, "rss"}, {26, "feed"},
-                                           {27, "tw"}, {28, "px"}}) +
+                           RecordLine(29, {{0, "Circle"},
+                                           {1, "1002"},
+                                           {2, "3"},
+                                           {22, "extra"},
+                                           {23, "upd"},
+                                           {24, "orba"},
+                                           {25, "rss"},
+                                           {26, "feed"},
+                                           {27, "tw"},
+                                           {28, "px"}}) +
                            "\r\n";
   store().LoadText(text, false, true);
   ASSERT_EQ(Rows().size(), 1u);
@@ -144,11 +157,18 @@ TEST_F(ChecklistReadTest, LongerCircleRecordsCarryThemOneColumnLater) {
 }
 
 TEST_F(ChecklistReadTest, OlderLinesCarryTheirTailTextsFromColumn23) {
-  const std::string text =
-      MagicLine(96) + RecordLine(29, {{0, "1"}, {1, "2"}, {14, "d\\\\x"}, {17, "a\\nb"},
-                                      {23, "u\\\\v"}, {24, "orba"}, {25, "rss"},
-                                      {26, "f\\ng"}, {27, "tw"}, {28, "px"}}) +
-      "\r\n";
+  const std::string text = MagicLine(96) +
+                           RecordLine(29, {{0, "1"},
+                                           {1, "2"},
+                                           {14, "d\\\\x"},
+                                           {17, "a\\nb"},
+                                           {23, "u\\\\v"},
+                                           {24, "orba"},
+                                           {25, "rss"},
+                                           {26, "f\\ng"},
+                                           {27, "tw"},
+                                           {28, "px"}}) +
+                           "\r\n";
   store().LoadText(text, false, true);
   ASSERT_EQ(Rows().size(), 1u);
   const auto& t = Rows()[0].texts;
@@ -233,8 +253,7 @@ TEST_F(ChecklistReadTest, ColourNumbersAreBoundedByTheColourCount) {
                            "Color,10,00ff00,00ff00,ten\r\n" + "Color,0,ff0000,ff0000,zero\r\n" +
                            "Color,-2,ff0000,ff0000,negative\r\n" +
                            CircleLine({{1, "1001"}, {2, "12"}}) + "\r\n" +
-                           CircleLine({{1, "1002"}, {2, "-3"}}) + "\r\n" +
-                           "UnKnown,U,,,,99,\r\n";
+                           CircleLine({{1, "1002"}, {2, "-3"}}) + "\r\n" + "UnKnown,U,,,,99,\r\n";
   store().LoadText(text, false, true);
   EXPECT_EQ(store().GetColorName(8), "nine");
   EXPECT_EQ(store().GetColorName(9), "");
@@ -256,10 +275,9 @@ TEST_F(ChecklistReadTest, RecordsBeforeTheHeaderAreSkippedAndABlankLineEndsTheRe
 }
 
 TEST_F(ChecklistReadTest, TheHeaderMustNameTheCatalogueExactly) {
-  for (const std::string header :
-       {"header,VellastradeCD-ROMCatalog,Vellastrade96,Shift_JIS,x",
-        "Header,vellastradeCD-ROMCatalog,Vellastrade96,Shift_JIS,x",
-        "Header,VellastradeCD-ROMCatalog,vellastrade96,Shift_JIS,x"}) {
+  for (const std::string header : {"header,VellastradeCD-ROMCatalog,Vellastrade96,Shift_JIS,x",
+                                   "Header,vellastradeCD-ROMCatalog,Vellastrade96,Shift_JIS,x",
+                                   "Header,VellastradeCD-ROMCatalog,vellastrade96,Shift_JIS,x"}) {
     store().LoadText(header + "\r\n" + CircleLine({{1, "1001"}, {2, "1"}}) + "\r\n", false, true);
     EXPECT_EQ(store().ReadStatus(), vx::kReadBadData) << header;
     EXPECT_TRUE(Rows().empty());
@@ -283,9 +301,8 @@ TEST_F(ChecklistReadTest, MagicLinesOfTheOlderFormat) {
 TEST_F(ChecklistReadTest, ProgressCountsRecordsAndLineEnds) {
   std::vector<std::pair<int, int>> calls;
   const std::string text = MagicLine(96) + "0,1,\r" + "1,1,\n" + "2,1,";
-  store().LoadText(text, false, true, [&](int index, int total) {
-    calls.emplace_back(index, total);
-  });
+  store().LoadText(text, false, true,
+                   [&](int index, int total) { calls.emplace_back(index, total); });
   EXPECT_EQ(calls, (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}, {2, 3}, {-1, 3}}));
 }
 
@@ -326,8 +343,12 @@ TEST_P(ChecklistEncodingTest, ReadsTheTextsAsCp932) {
   const std::string cp932Lines[] = {
       HeaderLine(95, name),
       "Color,1,0000ff,000000," + Sjis("最優先") + "\r\n",
-      CircleLine({{1, "500001"}, {2, "1"}, {10, Sjis("がっこう")}, {11, Sjis("ガッコウ")},
-                  {17, "\"" + Sjis("①ｶﾀﾛｸﾞ外, \"\"当日\"\"確認～") + "\""}}) + "\r\n",
+      CircleLine({{1, "500001"},
+                  {2, "1"},
+                  {10, Sjis("がっこう")},
+                  {11, Sjis("ガッコウ")},
+                  {17, "\"" + Sjis("①ｶﾀﾛｸﾞ外, \"\"当日\"\"確認～") + "\""}}) +
+          "\r\n",
   };
   std::string encoded = cp932Lines[0];  // the Header line itself is ASCII
   for (std::size_t i = 1; i < std::size(cp932Lines); ++i) {

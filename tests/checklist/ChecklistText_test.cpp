@@ -41,8 +41,8 @@ TEST(LongTextTest, UnescapingReversesIt) {
 
 TEST(LongTextTest, RoundTripOfTheProgramsOwnTexts) {
   for (const std::string& text :
-       {Sjis("1行目\r\n2行目"), Sjis("C:\\vx\\memo と \\n の違い"), Sjis("全部入り, \"引用\"\r\n改行\\終わり"),
-        std::string("trailing \\")}) {
+       {Sjis("1行目\r\n2行目"), Sjis("C:\\vx\\memo と \\n の違い"),
+        Sjis("全部入り, \"引用\"\r\n改行\\終わり"), std::string("trailing \\")}) {
     EXPECT_EQ(vx::UnescapeLongText(vx::EscapeLongText(text)), text);
   }
 }

@@ -58,8 +58,8 @@ class CircleMatchingTest : public StoreFixture {
   static std::string Circle(const std::string& name, const std::string& kana,
                             const std::string& pen, const std::string& twitter = "",
                             const std::string& pixiv = "") {
-    return CircleLine({{1, "123"}, {2, "2"}, {10, name}, {11, kana}, {12, pen}, {26, twitter},
-                       {27, pixiv}});
+    return CircleLine(
+        {{1, "123"}, {2, "2"}, {10, name}, {11, kana}, {12, pen}, {26, twitter}, {27, pixiv}});
   }
 
   const std::vector<FavoriteImportRecord>& Rows() const { return store_->ImportRecords(); }
@@ -90,9 +90,9 @@ TEST_F(CircleMatchingTest, WithoutStrictMatchingAnyNameWillDo) {
 
 TEST_F(CircleMatchingTest, SeveralCandidatesMakeAGroupClosedByASkipRow) {
   const std::string memo = "three of them";
-  EXPECT_EQ(Candidates(CircleLine({{1, "9"}, {2, "4"}, {10, "Twin"}, {11, Sjis("ツイン")},
-                                   {17, memo}})),
-            (std::vector<int>{7, 8, 12}));
+  EXPECT_EQ(
+      Candidates(CircleLine({{1, "9"}, {2, "4"}, {10, "Twin"}, {11, Sjis("ツイン")}, {17, memo}})),
+      (std::vector<int>{7, 8, 12}));
   ASSERT_EQ(Rows().size(), 4u);
   const int groupRows[] = {4, 1, 1, 1};
   const int actions[] = {vx::kImportRegister, vx::kImportRegister, vx::kImportRegister,
@@ -125,17 +125,18 @@ TEST_F(CircleMatchingTest, UnknownRecordsAndOlderLinesOfAnotherEventAreMatchedTo
             (std::vector<int>{9}));
 
   store().SetStrictMatch(true);
-  store().LoadText(MagicLine(95) +
-                       RecordLine(29, {{0, "41"}, {1, "2"}, {9, "Solo"}, {10, "Ann"}}) + "\r\n" +
-                       RecordLine(29, {{0, "0"}, {1, "2"}, {9, "x"}, {28, "111"}}) + "\r\n",
+  store().LoadText(MagicLine(95) + RecordLine(29, {{0, "41"}, {1, "2"}, {9, "Solo"}, {10, "Ann"}}) +
+                       "\r\n" + RecordLine(29, {{0, "0"}, {1, "2"}, {9, "x"}, {28, "111"}}) +
+                       "\r\n",
                    false, true);
   EXPECT_EQ(CandidateIds(), (std::vector<int>{9, 7}));
 }
 
 TEST_F(CircleMatchingTest, LongerCircleRecordsAreMatchedByTheirOwnTwitterColumn) {
-  EXPECT_EQ(Candidates(RecordLine(29, {{0, "Circle"}, {1, "5"}, {2, "1"}, {10, "x"},
-                                       {26, "tw_gone"}, {27, "tw_twin"}})),
-            (std::vector<int>{7}));
+  EXPECT_EQ(
+      Candidates(RecordLine(
+          29, {{0, "Circle"}, {1, "5"}, {2, "1"}, {10, "x"}, {26, "tw_gone"}, {27, "tw_twin"}})),
+      (std::vector<int>{7}));
 }
 
 TEST_F(CircleMatchingTest, EachReadSeesTheCatalogueAsItIsThen) {
@@ -176,10 +177,9 @@ TEST_F(CircleMatchingTest, OlderLinesOfTheSameEventNameTheCircleIdOrCut) {
 }
 
 TEST_F(CircleMatchingTest, ACircleIdTheCatalogueLacksKeepsTheCircleAsUnknown) {
-  store().LoadText(MagicLine(96) +
-                       RecordLine(29, {{0, "98"}, {1, "2"}, {9, "Moved"}, {17, "keep me"}}) +
-                       "\r\n",
-                   false, true);
+  store().LoadText(
+      MagicLine(96) + RecordLine(29, {{0, "98"}, {1, "2"}, {9, "Moved"}, {17, "keep me"}}) + "\r\n",
+      false, true);
   ASSERT_EQ(Rows().size(), 1u);
   EXPECT_EQ(Rows()[0].action, vx::kImportRegisterUnknown);
   EXPECT_EQ(Rows()[0].circleId, 0);
