@@ -79,22 +79,18 @@ class SampleChecklistTest : public ::testing::Test {
     const auto& t = row.texts;
     const std::string head =
         "select id from PavorunCircle WHERE pavorunNo=" + std::to_string(kSampleEvent) + " AND ";
-    std::vector<std::string> queries;
-    if (!t[vx::kImportTwitter].empty())
-      queries.push_back(head + "twitter=" + Quoted(t[vx::kImportTwitter]));
-    if (!t[vx::kImportPixiv].empty())
-      queries.push_back(head + "pixiv=" + Quoted(t[vx::kImportPixiv]));
-    std::string byNames = "(circleName=" + Quoted(t[vx::kImportCircleName]);
-    if (!t[vx::kImportCircleKana].empty())
-      byNames += " OR circleKana=" + Quoted(t[vx::kImportCircleKana]);
-    byNames += ")";
+    const std::string name = "circleName=" + Quoted(t[vx::kImportCircleName]);
+    const std::string kana = Term(" OR circleKana=", t[vx::kImportCircleKana]);
     const std::string& pen = t[vx::kImportPenName];
-    queries.push_back(head + "(" + byNames + (pen.empty() ? "" : " AND penName=" + Quoted(pen)) +
-                      ")");
-    if (!strict) {
-      queries.push_back(head + byNames.substr(0, byNames.size() - 1) +
-                        (pen.empty() ? "" : " OR penName=" + Quoted(pen)) + ")");
+    std::vector<std::string> queries;
+    if (!t[vx::kImportTwitter].empty()) {
+      queries.push_back(head + "twitter=" + Quoted(t[vx::kImportTwitter]));
     }
+    if (!t[vx::kImportPixiv].empty()) {
+      queries.push_back(head + "pixiv=" + Quoted(t[vx::kImportPixiv]));
+    }
+    queries.push_back(head + "((" + name + kana + ")" + Term(" AND penName=", pen) + ")");
+    if (!strict) queries.push_back(head + "(" + name + kana + Term(" OR penName=", pen) + ")");
     std::vector<int> ids;
     for (const std::string& sql : queries) {
       db_->ExecRows(sql, [&](int, char** columns) {
@@ -105,6 +101,11 @@ class SampleChecklistTest : public ::testing::Test {
     }
     std::sort(ids.begin(), ids.end());
     return ids;
+  }
+
+  // `condition` with the text as a literal; nothing for an empty text.
+  static std::string Term(const std::string& condition, const std::string& text) {
+    return text.empty() ? std::string() : condition + Quoted(text);
   }
 
   static std::string Quoted(const std::string& text) {
