@@ -158,6 +158,9 @@ bool FavoriteStore::LoadFile(const std::filesystem::path& path, bool append, boo
 
 bool FavoriteStore::LoadText(std::string_view text, bool append, bool takeColors,
                              const ReadProgress& progress) {
+  // Editors often put a byte order mark in front of UTF-8 files; no checklist starts with it.
+  constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+  if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
   const int total = CountLineEnds(text);
   MyFile2 source(text);
   Parse(source, append, takeColors, progress, total);

@@ -333,6 +333,15 @@ TEST_F(ChecklistReadTest, FilesReadLikeText) {
   EXPECT_EQ(store().SaveText(), saved);
 }
 
+TEST_F(ChecklistReadTest, AByteOrderMarkBeforeTheHeaderIsSkipped) {
+  const std::string text = "\xEF\xBB\xBF" + HeaderLine(96, "UTF-8") +
+                           vx::FromCp932("Color,1,0000ff,000000," + Sjis("赤") + "\r\n",
+                                         vx::kCodePageUtf8);
+  EXPECT_TRUE(store().LoadText(text, false, true));
+  EXPECT_EQ(store().ReadStatus(), vx::kReadDone);
+  EXPECT_EQ(store().GetColorName(0), Sjis("赤"));
+}
+
 // A checklist written in another encoding reads into the same CP932 bytes.
 class ChecklistEncodingTest : public StoreFixture,
                               public ::testing::WithParamInterface<std::pair<const char*, int>> {};
