@@ -7,6 +7,7 @@
 #include "app/ProgressJobRunner.h"
 #include "app/SettingsValues.h"
 #include "app/SystemInfoSource.h"
+#include "checklist/FavoriteStore.h"
 #include "data/PavorunDatabase.h"
 #include "data/SearchCondition.h"
 #include "platform/CodePage.h"
@@ -22,11 +23,14 @@ CatalogController::CatalogController(AppSettings* settings, ControllerServices s
       graphicsPath_(Sjis("(不明)")),
       graphicsVersion_(graphicsPath_) {}
 
-CatalogController::~CatalogController() = default;
+CatalogController::~CatalogController() { ReleaseStore(); }
 
 bool CatalogController::Init(PavorunDatabase* database, CatalogImages* images,
                              SettingsValues* values) {
   if (!database || !images || !values || !database->IsOpen()) return false;
+  ReleaseStore();
+  store_ = std::make_unique<FavoriteStore>(*database);
+  database->SetFavoriteStore(store_.get());
   search_ = std::make_unique<SearchCondition>(*database);
   search_->Reset();
   search_->AddAllDays();
@@ -51,7 +55,17 @@ void CatalogController::ReadEnvironmentTexts() {
   }
 }
 
+// The database's memo function must never reach a deleted store.
+void CatalogController::ReleaseStore() {
+  if (!store_) return;
+  if (database_ && database_->GetFavoriteStore() == store_.get()) {
+    database_->SetFavoriteStore(nullptr);
+  }
+  store_.reset();
+}
+
 void CatalogController::Exit() {
+  ReleaseStore();
   current_ = CircleRecord{};
   registry_.Clear();
 }

@@ -2,7 +2,7 @@
 // image store and the other windows through it, and every change of the current location reaches
 // every registered window as application messages, in a fixed order. It holds the current circle
 // (and with it the current page and cut), the circles of the current page, the page history, the
-// window registry and the modal guard.
+// window registry and the modal guard. It owns the checklist store and the search condition.
 //
 // UI thread only, except Broadcast, which may be called from a progress dialog's worker while the
 // UI thread waits in that dialog. Every operation tolerates a missing database, image store or
@@ -35,6 +35,7 @@ class AppSettings;
 class BeaconWindow;
 class CatalogImages;
 class ControllerWindow;
+class FavoriteStore;
 class PageJumpWindow;
 class PavorunDatabase;
 class ProgressJob;
@@ -66,10 +67,11 @@ class CatalogController {
 
   // --- Lifetime ----------------------------------------------------------------------------------
   // False when any of the three is null or the database is not open; the controller then works on
-  // without them. None is owned.
+  // without them. None is owned. Creates the checklist store, which the database's memo function
+  // reads from then on, and the search condition.
   bool Init(PavorunDatabase* database, CatalogImages* images, SettingsValues* values);
-  // Shut-down, before the secondary windows are destroyed: forgets the current circle and every
-  // registered window.
+  // Shut-down, before the secondary windows are destroyed: deletes the checklist store (the
+  // database forgets it first), forgets the current circle and every registered window.
   void Exit();
   // The hidden beacon window that owns the controller's boxes and the page-jump dialog.
   void AttachOwnerWindow(BeaconWindow* owner);
@@ -83,6 +85,7 @@ class CatalogController {
   PavorunDatabase* Database() const { return database_; }
   CatalogImages* Images() const { return images_; }
   SettingsValues* Values() const { return values_; }
+  FavoriteStore* GetFavoriteStore() const { return store_.get(); }
   // The one search condition of the database; the search dialog and the circle list fill it.
   SearchCondition* GetSearchCondition() const { return search_.get(); }
   const std::string& OsName() const { return osName_; }
@@ -255,6 +258,7 @@ class CatalogController {
   bool IsOneClickSelect() const;
 
  private:
+  void ReleaseStore();
   void ReadEnvironmentTexts();
   void PreparePageImage(int page);
   bool CutResolution() const;
@@ -273,6 +277,7 @@ class CatalogController {
   PavorunDatabase* database_ = nullptr;
   CatalogImages* images_ = nullptr;
   SettingsValues* values_ = nullptr;
+  std::unique_ptr<FavoriteStore> store_;
   std::unique_ptr<SearchCondition> search_;
   int cutsPerPage_ = 0;
   ModalGuard guard_;

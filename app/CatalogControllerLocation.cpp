@@ -5,6 +5,7 @@
 #include "app/ControllerWindow.h"
 #include "app/PageJumpWindow.h"
 #include "app/SettingsValues.h"
+#include "checklist/FavoriteStore.h"
 #include "data/PavorunDatabase.h"
 #include "res/ResourceIds.h"
 
@@ -87,14 +88,13 @@ bool CatalogController::GetPageCircleByCut(int cut, CircleRecord* out) const {
 bool CatalogController::GetCircle(int circleId, CircleRecord* out) const {
   if (!out) return false;
   *out = CircleRecord{};
-  if (!database_) return false;
-  if (const CircleMemoLookup* store = database_->GetFavoriteStore()) {
-    if (const CircleRecord* kept = store->FindCircle(circleId)) {
+  if (store_) {
+    if (const CircleRecord* kept = store_->FindCircle(circleId)) {
       *out = *kept;
       return true;
     }
   }
-  return database_->SelectCircle(*out, circleId);
+  return database_ && database_->SelectCircle(*out, circleId);
 }
 
 // --- Moving --------------------------------------------------------------------------------------

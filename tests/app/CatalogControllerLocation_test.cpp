@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "checklist/FavoriteStore.h"
 #include "tests/app/ControllerFixture.h"
 
 namespace {
@@ -127,19 +128,11 @@ TEST_F(LocationTest, PageSlotsDescribeTheCurrentPage) {
 }
 
 // The checklist's own record of a circle (with its memo) wins over the catalogue's row.
-class KeptRecords : public vx::CircleMemoLookup {
- public:
-  const vx::CircleRecord* FindCircle(int id) const override {
-    return id == kept.id ? &kept : nullptr;
-  }
-  vx::CircleRecord kept;
-};
-
 TEST_F(LocationTest, GetCircleTakesACheckedCirclesRecordFromTheChecklist) {
-  KeptRecords store;
-  store.kept = vxtest::MakeCircle(113, 11, 3, 1, 2, 1, 1, 2, "C113");
-  store.kept.memo = "memo";
-  db.SetFavoriteStore(&store);
+  vx::FavoriteStore* store = controller.GetFavoriteStore();
+  ASSERT_NE(store, nullptr);
+  ASSERT_TRUE(store->SetColor(113, 1));
+  ASSERT_TRUE(store->SetMemo(113, "memo"));
   vx::CircleRecord record;
   record.memo = "left over";
   ASSERT_TRUE(controller.GetCircle(113, &record));
@@ -149,7 +142,19 @@ TEST_F(LocationTest, GetCircleTakesACheckedCirclesRecordFromTheChecklist) {
   EXPECT_EQ(record.memo, "");
   EXPECT_FALSE(controller.GetCircle(777, &record));
   EXPECT_EQ(record.id, 0);
-  db.SetFavoriteStore(nullptr);
+}
+
+TEST_F(LocationTest, DatabaseReadsTheControllersChecklistUntilExit) {
+  EXPECT_EQ(db.GetFavoriteStore(), controller.GetFavoriteStore());
+  controller.Exit();
+  EXPECT_EQ(controller.GetFavoriteStore(), nullptr);
+  EXPECT_EQ(db.GetFavoriteStore(), nullptr);  // no dangling store behind the memo function
+  {
+    vx::CatalogController other(nullptr, {});
+    ASSERT_TRUE(other.Init(&db, &images, &values));
+    EXPECT_EQ(db.GetFavoriteStore(), other.GetFavoriteStore());
+  }  // destroyed without Exit
+  EXPECT_EQ(db.GetFavoriteStore(), nullptr);
 }
 
 TEST_F(LocationTest, CircleWithoutAPlaceKeepsThePageWithCutMinusOne) {

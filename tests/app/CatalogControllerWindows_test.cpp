@@ -233,6 +233,7 @@ class NeutralTest : public ::testing::Test {
   void ExpectNeutral() {
     vx::CatalogController& c = controller;
     EXPECT_EQ(c.GetSearchCondition(), nullptr);
+    EXPECT_EQ(c.GetFavoriteStore(), nullptr);
     EXPECT_EQ(c.GetFirstPage(), -1);
     EXPECT_EQ(c.GetLastPage(), -1);
     EXPECT_TRUE(c.ListEventNumbers().empty());
