@@ -6,61 +6,35 @@
 
 namespace {
 
-using vx::MessageBoxAnswers;
-using vx::MessageBoxDefaultAnswer;
-using vx::MessageBoxEscapeAnswer;
-
-TEST(MessageBoxAnswers, EachTypeHasItsButtonsInOrder) {
-  EXPECT_EQ(MessageBoxAnswers(vx::MB_OK), std::vector<int>({IDOK}));
-  EXPECT_EQ(MessageBoxAnswers(vx::MB_OKCANCEL), std::vector<int>({IDOK, IDCANCEL}));
-  EXPECT_EQ(MessageBoxAnswers(vx::MB_ABORTRETRYIGNORE),
-            std::vector<int>({IDABORT, IDRETRY, IDIGNORE}));
-  EXPECT_EQ(MessageBoxAnswers(vx::MB_YESNOCANCEL), std::vector<int>({IDYES, IDNO, IDCANCEL}));
-  EXPECT_EQ(MessageBoxAnswers(vx::MB_YESNO), std::vector<int>({IDYES, IDNO}));
-  EXPECT_EQ(MessageBoxAnswers(vx::MB_RETRYCANCEL), std::vector<int>({IDRETRY, IDCANCEL}));
+TEST(MessageBoxFlags, ButtonsDefaultAndEscapeAnswers) {
+  struct Case {
+    unsigned flags;
+    std::vector<int> buttons;
+    int defaultAnswer;
+    int escapeAnswer;
+  };
+  const Case cases[] = {
+      {vx::MB_OK | vx::MB_DEFBUTTON2, {IDOK}, IDOK, IDOK},
+      {vx::MB_OKCANCEL | 0x300, {IDOK, IDCANCEL}, IDOK, IDCANCEL},
+      {vx::MB_ABORTRETRYIGNORE | vx::MB_DEFBUTTON2, {IDABORT, IDRETRY, IDIGNORE}, IDRETRY, 0},
+      {vx::MB_YESNOCANCEL | vx::MB_DEFBUTTON3, {IDYES, IDNO, IDCANCEL}, IDCANCEL, IDCANCEL},
+      {vx::MB_YESNO | vx::MB_ICONQUESTION | vx::MB_DEFBUTTON3, {IDYES, IDNO}, IDYES, 0},
+      {vx::MB_RETRYCANCEL | vx::MB_DEFBUTTON2, {IDRETRY, IDCANCEL}, IDCANCEL, IDCANCEL},
+      {0x6 | vx::MB_ICONHAND, {IDOK}, IDOK, IDOK},  // unknown type
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(vx::MessageBoxAnswers(c.flags), c.buttons) << c.flags;
+    EXPECT_EQ(vx::MessageBoxDefaultAnswer(c.flags), c.defaultAnswer) << c.flags;
+    EXPECT_EQ(vx::MessageBoxEscapeAnswer(c.flags), c.escapeAnswer) << c.flags;
+  }
 }
 
-TEST(MessageBoxAnswers, IconAndDefaultFlagsDoNotChangeTheButtons) {
-  EXPECT_EQ(MessageBoxAnswers(vx::MB_YESNO | vx::MB_ICONQUESTION | vx::MB_DEFBUTTON2),
-            std::vector<int>({IDYES, IDNO}));
-}
-
-TEST(MessageBoxAnswers, UnknownTypeShowsTheOkBox) {
-  EXPECT_EQ(MessageBoxAnswers(0x6), std::vector<int>({IDOK}));
-  EXPECT_EQ(MessageBoxAnswers(0xF | vx::MB_ICONHAND), std::vector<int>({IDOK}));
-}
-
-TEST(MessageBoxDefaultAnswer, PicksTheNumberedButton) {
-  EXPECT_EQ(MessageBoxDefaultAnswer(vx::MB_YESNOCANCEL), IDYES);
-  EXPECT_EQ(MessageBoxDefaultAnswer(vx::MB_YESNOCANCEL | vx::MB_DEFBUTTON2), IDNO);
-  EXPECT_EQ(MessageBoxDefaultAnswer(vx::MB_YESNOCANCEL | vx::MB_DEFBUTTON3), IDCANCEL);
-  EXPECT_EQ(MessageBoxDefaultAnswer(vx::MB_ABORTRETRYIGNORE | vx::MB_DEFBUTTON2), IDRETRY);
-}
-
-TEST(MessageBoxDefaultAnswer, FallsBackToTheFirstButtonWhenTheBoxHasFewer) {
-  EXPECT_EQ(MessageBoxDefaultAnswer(vx::MB_YESNO | vx::MB_DEFBUTTON3), IDYES);
-  EXPECT_EQ(MessageBoxDefaultAnswer(vx::MB_OK | vx::MB_DEFBUTTON2), IDOK);
-  EXPECT_EQ(MessageBoxDefaultAnswer(vx::MB_OKCANCEL | 0x300), IDOK);  // a fourth button
-}
-
-TEST(MessageBoxEscapeAnswer, CancelWhereThereIsACancelButton) {
-  EXPECT_EQ(MessageBoxEscapeAnswer(vx::MB_OKCANCEL), IDCANCEL);
-  EXPECT_EQ(MessageBoxEscapeAnswer(vx::MB_YESNOCANCEL), IDCANCEL);
-  EXPECT_EQ(MessageBoxEscapeAnswer(vx::MB_RETRYCANCEL), IDCANCEL);
-}
-
-TEST(MessageBoxEscapeAnswer, OkBoxAnswersOkAndQuestionsCannotBeDismissed) {
-  EXPECT_EQ(MessageBoxEscapeAnswer(vx::MB_OK | vx::MB_ICONHAND), IDOK);
-  EXPECT_EQ(MessageBoxEscapeAnswer(vx::MB_YESNO), 0);
-  EXPECT_EQ(MessageBoxEscapeAnswer(vx::MB_ABORTRETRYIGNORE), 0);
-}
-
-TEST(WithDefaultExtension, AddsTheExtensionOnlyWhenTheNameHasNone) {
-  EXPECT_EQ(vx::WithDefaultExtension("/home/u/settings", "ini"), "/home/u/settings.ini");
-  EXPECT_EQ(vx::WithDefaultExtension("/home/u/settings.txt", "ini"), "/home/u/settings.txt");
-  EXPECT_EQ(vx::WithDefaultExtension("/home/u.d/settings", "ini"), "/home/u.d/settings.ini");
-  EXPECT_EQ(vx::WithDefaultExtension("settings", ""), "settings");
-  EXPECT_EQ(vx::WithDefaultExtension("/home/u/", "ini"), "/home/u/");  // no file name
+TEST(OpenableUrl, OnlyWebAndMailSchemes) {
+  for (const char* url : {"http://example.com/", "HTTPS://example.com/", "mailto:a@example.com"})
+    EXPECT_TRUE(vx::IsOpenableUrl(url)) << url;
+  for (const char* url : {"file:///etc/passwd", "javascript:alert(1)", "/usr/bin/xterm",
+                          " http://example.com/", "--new-window", ""})
+    EXPECT_FALSE(vx::IsOpenableUrl(url)) << url;
 }
 
 }  // namespace
