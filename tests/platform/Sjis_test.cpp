@@ -5,10 +5,8 @@
 namespace {
 
 TEST(Sjis, LeadBytesCoverBothRangesAndNotHalfWidthKatakana) {
-  for (int c = 0; c < 256; ++c) {
-    const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-    EXPECT_EQ(vx::IsSjisLeadByte(static_cast<unsigned char>(c)), lead) << c;
-  }
+  for (int c : {0x81, 0x9F, 0xE0, 0xFC}) EXPECT_TRUE(vx::IsSjisLeadByte(c)) << c;
+  for (int c : {0x40, 0x80, 0xA0, 0xDF, 0xFD}) EXPECT_FALSE(vx::IsSjisLeadByte(c)) << c;
 }
 
 TEST(Sjis, NextStepsOverPairsAndNeverPastTheTerminator) {

@@ -6,28 +6,12 @@
 #include <QEventLoop>
 #include <QThread>
 #include <atomic>
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace {
-
-// Runs `work` on `count` workers while the UI thread runs an event loop, as progress dialogs do.
-void RunWorkersWithEventLoop(int count, const std::function<void(int)>& work) {
-  QEventLoop loop;
-  std::atomic<int> running = count;
-  std::vector<std::thread> workers;
-  for (int w = 0; w < count; ++w) {
-    workers.emplace_back([&, w] {
-      work(w);
-      if (--running == 0) QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-  }
-  loop.exec();
-  for (std::thread& worker : workers) worker.join();
-}
 
 TEST(RunOnUiThread, WorkersWaitForTheirWorkToRunOnTheUiThread) {
   bool ranDirectly = false;
@@ -40,22 +24,30 @@ TEST(RunOnUiThread, WorkersWaitForTheirWorkToRunOnTheUiThread) {
   int calls = 0;  // touched only on the UI thread
   std::atomic<int> faults = 0;  // work on the wrong thread, or a call returning before its work
   std::vector<std::string> caught(kWorkers);
-  RunWorkersWithEventLoop(kWorkers, [&](int w) {
-    if (vx::IsUiThread()) ++faults;
-    for (int i = 0; i < kCalls; ++i) {
-      bool ranOnUi = false;
-      vx::RunOnUiThread([&] {
-        ranOnUi = QThread::currentThread() == uiThread;
-        ++calls;
-      });
-      if (!ranOnUi) ++faults;
-    }
-    try {
-      vx::RunOnUiThread([] { throw std::runtime_error("no disc"); });
-    } catch (const std::runtime_error& error) {
-      caught[w] = error.what();
-    }
-  });
+  QEventLoop loop;  // as a progress dialog runs while its workers call in
+  std::atomic<int> running = kWorkers;
+  std::vector<std::thread> workers;
+  for (int w = 0; w < kWorkers; ++w) {
+    workers.emplace_back([&, w] {
+      if (vx::IsUiThread()) ++faults;
+      for (int i = 0; i < kCalls; ++i) {
+        bool ranOnUi = false;
+        vx::RunOnUiThread([&] {
+          ranOnUi = QThread::currentThread() == uiThread;
+          ++calls;
+        });
+        if (!ranOnUi) ++faults;
+      }
+      try {
+        vx::RunOnUiThread([] { throw std::runtime_error("no disc"); });
+      } catch (const std::runtime_error& error) {
+        caught[w] = error.what();
+      }
+      if (--running == 0) QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+  }
+  loop.exec();
+  for (std::thread& worker : workers) worker.join();
   EXPECT_EQ(calls, kWorkers * kCalls);
   EXPECT_EQ(faults, 0);
   EXPECT_EQ(caught, std::vector<std::string>(kWorkers, "no disc"));
@@ -63,8 +55,9 @@ TEST(RunOnUiThread, WorkersWaitForTheirWorkToRunOnTheUiThread) {
 
 TEST(PostToUiThread, QueuesWithoutWaitingFromEveryThread) {
   std::vector<QThread*> ranOn;
-  std::thread([&] { vx::PostToUiThread([&] { ranOn.push_back(QThread::currentThread()); }); }).join();
-  vx::PostToUiThread([&] { ranOn.push_back(QThread::currentThread()); });
+  const auto record = [&] { ranOn.push_back(QThread::currentThread()); };
+  std::thread([&] { vx::PostToUiThread(record); }).join();
+  vx::PostToUiThread(record);
   EXPECT_TRUE(ranOn.empty());
   QCoreApplication::processEvents();
   EXPECT_EQ(ranOn, std::vector<QThread*>(2, QCoreApplication::instance()->thread()));
