@@ -57,7 +57,9 @@ MergeState NextState(MergeState state) {
   return static_cast<MergeState>(static_cast<int>(state) + 1);
 }
 
-long long NumberOf(const char* text) { return text != nullptr ? std::strtoll(text, nullptr, 10) : 0; }
+long long NumberOf(const char* text) {
+  return text != nullptr ? std::strtoll(text, nullptr, 10) : 0;
+}
 
 // A number an older row lacks: the high-resolution print range of maps and areas is twice the
 // print range; a circle's update id is its own id, as the day files' import numbers them.

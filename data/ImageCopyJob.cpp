@@ -19,10 +19,12 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kChunkSize = 262144;
 
-bool HasExtension(const fs::path& path, std::string_view extension) {
-  const std::string name = path.extension().string();
-  return std::equal(name.begin(), name.end(), extension.begin(), extension.end(),
-                    [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; });
+bool HasExtension(const fs::path& path, std::string_view upperExtension) {
+  const std::string extension = path.extension().string();
+  return std::equal(extension.begin(), extension.end(), upperExtension.begin(),
+                    upperExtension.end(), [](char a, char b) {
+                      return std::toupper(static_cast<unsigned char>(a)) == b;
+                    });
 }
 
 std::string OpenErrorText() {

@@ -28,7 +28,9 @@ std::vector<fs::path> Pictures(const fs::path& folder) {
   std::vector<fs::path> files;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
     const std::string extension = entry.path().extension().string();
-    if (extension == ".PNG" || extension == ".CCZ") files.push_back(entry.path().lexically_relative(folder));
+    if (extension == ".PNG" || extension == ".CCZ") {
+      files.push_back(entry.path().lexically_relative(folder));
+    }
   }
   std::sort(files.begin(), files.end());
   return files;

@@ -54,10 +54,6 @@ TEST(CImgPathDlgTest, BrowseAsksUntilAFolderAndOkNeverOverrunsTheField) {
   EXPECT_STREQ(field.data(), "/media/disc/12/");
   EXPECT_EQ(std::string(buffer.data() + 16, 8), "########");
 
-  edit->setText(QStringLiteral("/media/cd"));
-  QTimer::singleShot(0, Control<QPushButton>(&dialog, IDOK), &QPushButton::click);
-  EXPECT_EQ(dialog.DoModal(), 1);
-  EXPECT_STREQ(field.data(), "/media/cd/");
   EXPECT_TRUE(ui.UnexpectedCalls().empty());
 }
 

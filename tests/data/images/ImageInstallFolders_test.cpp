@@ -26,23 +26,4 @@ TEST(ImageInstallFoldersTest, OnlyEventFoldersHoldingImageDataAreListed) {
   EXPECT_EQ(vx::InstalledImageFolder(dir.path(), 97), dir / "VQ97");
 }
 
-TEST(ImageInstallFoldersTest, DiscDataIsFoundInTheFolderOrItsEventSubfolders) {
-  vxtest::TempDir dir;
-  MakeImageFolder(dir / "root");
-  MakeImageFolder(dir / "subdir" / "data96n");
-  MakeImageFolder(dir / "plain" / "DATA08");
-  fs::create_directories(dir / "empty");
-  EXPECT_EQ(vx::FindImageSource(dir / "root", 96), dir / "root");
-  EXPECT_EQ(vx::FindImageSource(dir / "subdir", 96), dir / "subdir" / "data96n");
-  EXPECT_EQ(vx::FindImageSource(dir / "plain", 8), dir / "plain" / "DATA08");
-  EXPECT_EQ(vx::FindImageSource(dir / "subdir", 97), std::nullopt);
-  EXPECT_EQ(vx::FindImageSource(dir / "empty", 96), std::nullopt);
-
-  fs::create_directory_symlink(dir / "root", dir / "link");
-  EXPECT_TRUE(vx::IsSameFolder(dir / "link", dir / "root"));
-  EXPECT_TRUE(vx::IsSameFolder(dir / "plain" / ".." / "root", dir / "root"));
-  EXPECT_FALSE(vx::IsSameFolder(dir / "root", dir / "empty"));
-  EXPECT_FALSE(vx::IsSameFolder(dir / "missing", dir / "missing"));
-}
-
 }  // namespace
