@@ -1,0 +1,24 @@
+// Saving a file so that it is never lost: the bytes go to a new file in the target's folder, which
+// is flushed to disk and then renamed over the target. Any failure leaves the old file as it was
+// and removes the new one.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string_view>
+#include <system_error>
+
+namespace vx {
+
+// How bytes reach the open file: write(2) by default. Tests pass a failing one.
+using FileWriteCall = std::function<ssize_t(int fd, const void* data, std::size_t size)>;
+
+// Writes `bytes` as the new content of `target` (a symbolic link is followed, so the file it names
+// is replaced). A replaced file keeps its permission bits. Answers the first error, or none.
+std::error_code WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                                    const FileWriteCall& write = {});
+
+}  // namespace vx

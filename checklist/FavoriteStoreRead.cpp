@@ -1,0 +1,321 @@
+// Reading checklist files and clipboard text in either format into colour definitions and import
+// rows, matching each circle against the catalogue.
+#include "checklist/ChecklistText.h"
+#include "checklist/FavoriteStore.h"
+#include "data/CsvReader.h"
+#include "data/LeadingInt.h"
+#include "data/MyFile2.h"
+#include "data/PavorunDatabase.h"
+#include "platform/CodePage.h"
+
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <utility>
+
+namespace vx {
+namespace {
+
+constexpr int kFirstEventWithSerials = 74;
+constexpr int kFirstUnsupportedVersion = 200;
+// A Circle record of 28 fields and its closing comma split into 29; a longer record carries one
+// more field before its six last texts.
+constexpr int kCircleFieldsWithoutExtra = 29;
+constexpr std::string_view kEventPrefix = "Vellastrade";
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
+}
+
+bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
+}
+
+int EventNumberAfterPrefix(std::string_view field) {
+  return LeadingInt(field.substr(kEventPrefix.size()));
+}
+
+// A field that is a whole decimal number (optional sign); anything else is no number.
+bool ParseWholeInt(std::string_view text, int& value) {
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return !text.empty() && error == std::errc() && end == text.data() + text.size();
+}
+
+ColorRef ParseHexColor(std::string_view text) {
+  std::uint32_t value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value, 16);
+  return value;
+}
+
+int CodePageOfEncoding(std::string_view name) {
+  if (EqualsIgnoreCase(name, "UTF-8")) return kCodePageUtf8;
+  if (EqualsIgnoreCase(name, "EUC-JP")) return kCodePageEucJp;
+  if (EqualsIgnoreCase(name, "ISO-2022-JP")) return kCodePageIso2022Jp;
+  return kCodePageCp932;
+}
+
+// Every CR and every LF ends a line, CR LF once; a last line without an end is not counted.
+int CountLineEnds(std::string_view text) {
+  int count = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n') {
+      ++count;
+    } else if (text[i] == '\r') {
+      ++count;
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    }
+  }
+  return count;
+}
+
+bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), {});
+  return !in.bad();
+}
+
+ImportFileTexts OlderLineTexts(const CsvReader& r) {
+  ImportFileTexts t;
+  t[kImportCircleName] = r.GetField(9);
+  t[kImportCircleKana] = r.GetField(18);
+  t[kImportPenName] = r.GetField(10);
+  t[kImportBookName] = r.GetField(11);
+  t[kImportUrl] = r.GetField(12);
+  t[kImportMailAddr] = r.GetField(13);
+  t[kImportDescription] = UnescapeLongText(r.GetField(14));
+  t[kImportMemo] = UnescapeLongText(r.GetField(17));
+  t[kImportUpdateData] = UnescapeLongText(r.GetField(23));
+  t[kImportOrbalink] = r.GetField(24);
+  t[kImportRss] = r.GetField(25);
+  t[kImportRssInfo] = UnescapeLongText(r.GetField(26));
+  t[kImportTwitter] = r.GetField(27);
+  t[kImportPixiv] = r.GetField(28);
+  return t;
+}
+
+ImportFileTexts CircleRecordTexts(const CsvReader& r) {
+  const int tail = r.FieldCount() > kCircleFieldsWithoutExtra ? 23 : 22;
+  ImportFileTexts t;
+  for (int i = kImportCircleName; i <= kImportDescription; ++i) t[i] = r.GetField(10 + i);
+  t[kImportMemo] = r.GetField(17);
+  t[kImportUpdateData] = r.GetField(tail);
+  t[kImportOrbalink] = r.GetField(tail + 1);
+  t[kImportRss] = r.GetField(tail + 2);
+  t[kImportRssInfo] = r.GetField(tail + 3);
+  t[kImportTwitter] = r.GetField(tail + 4);
+  t[kImportPixiv] = r.GetField(tail + 5);
+  return t;
+}
+
+ImportFileTexts UnknownRecordTexts(const CsvReader& r) {
+  ImportFileTexts t;
+  t[kImportCircleName] = r.GetField(1);
+  t[kImportCircleKana] = r.GetField(2);
+  t[kImportPenName] = r.GetField(3);
+  t[kImportMemo] = r.GetField(4);
+  t[kImportBookName] = r.GetField(6);
+  t[kImportUrl] = r.GetField(7);
+  t[kImportMailAddr] = r.GetField(8);
+  t[kImportDescription] = r.GetField(9);
+  t[kImportUpdateData] = r.GetField(10);
+  t[kImportOrbalink] = r.GetField(11);
+  t[kImportRss] = r.GetField(12);
+  t[kImportRssInfo] = r.GetField(13);
+  t[kImportTwitter] = r.GetField(14);
+  t[kImportPixiv] = r.GetField(15);
+  return t;
+}
+
+}  // namespace
+
+// What a read collects besides import rows: colour definitions wait for the read to succeed.
+struct FavoriteStore::ReadState {
+  bool append = false;
+  bool takeColors = false;
+  std::vector<std::pair<int, FavoriteColor>> colors;
+};
+
+bool FavoriteStore::LoadFile(const std::filesystem::path& path, bool append, bool takeColors,
+                             const ReadProgress& progress) {
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) {
+    readStatus_ = kReadNothing;
+    fileEventNo_ = 0;
+    importRecords_.clear();  // no rows of an earlier read may pass for this one's
+    if (progress) progress(-1, 0);
+    return IsSameEvent();
+  }
+  return LoadText(bytes, append, takeColors, progress);
+}
+
+bool FavoriteStore::LoadText(std::string_view text, bool append, bool takeColors,
+                             const ReadProgress& progress) {
+  // Editors often put a byte order mark in front of UTF-8 files; no checklist starts with it.
+  constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+  if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
+  const int total = CountLineEnds(text);
+  MyFile2 source(text);
+  Parse(source, append, takeColors, progress, total);
+  if (progress) progress(-1, total);
+  return IsSameEvent();
+}
+
+bool FavoriteStore::IsSameEvent() const { return fileEventNo_ == database_.GetEventNo(); }
+
+void FavoriteStore::Parse(IFile& source, bool append, bool takeColors, const ReadProgress& progress,
+                          int total) {
+  fileEventNo_ = 0;
+  readStatus_ = kReadNothing;
+  importRecords_.clear();
+  stopRequested_ = false;
+  textIndex_.Clear();  // the catalogue may have changed since the last read
+
+  CsvReader reader(&source, ',');
+  const ReadMode mode = StartRead(source, reader);
+  if (readStatus_ == kReadUnsupportedVersion) return;
+  ReadState state{append, takeColors, {}};
+  bool waitingForHeader = mode == ReadMode::kCurrent;
+  for (int index = 0; !stopRequested_ && reader.ReadRecord(); ++index) {
+    if (waitingForHeader) {
+      waitingForHeader = !AcceptHeader(reader);
+      readStatus_ = waitingForHeader ? kReadBadData : kReadDone;
+    } else {
+      ReadRecord(reader, mode, state);
+    }
+    if (progress) progress(index, total);
+  }
+  FinishRead(state);
+}
+
+// The first record tells the format: the older one by its magic line, else the current one, read
+// again from the start.
+FavoriteStore::ReadMode FavoriteStore::StartRead(IFile& source, CsvReader& reader) {
+  if (reader.ReadRecord()) {
+    if (EqualsIgnoreCase(reader.GetField(0), "QUILLOR") &&
+        StartsWithIgnoreCase(reader.GetField(2), kEventPrefix)) {
+      if (reader.GetFieldInt(1) >= kFirstUnsupportedVersion) {
+        readStatus_ = kReadUnsupportedVersion;
+      } else {
+        fileEventNo_ = EventNumberAfterPrefix(reader.GetField(2));
+        readStatus_ = kReadDone;
+      }
+      return ReadMode::kOlder;
+    }
+    readStatus_ = kReadBadData;
+  }
+  source.rewind();
+  reader.SetSeparator(',');
+  return ReadMode::kCurrent;
+}
+
+bool FavoriteStore::AcceptHeader(CsvReader& reader) {
+  const std::string event = reader.GetField(2);
+  if (reader.GetField(0) != "Header" || reader.GetField(1) != "VellastradeCD-ROMCatalog" ||
+      !event.starts_with(kEventPrefix)) {
+    return false;
+  }
+  fileEventNo_ = EventNumberAfterPrefix(event);
+  reader.SetCodePage(CodePageOfEncoding(reader.GetField(3)));
+  return true;
+}
+
+void FavoriteStore::ReadRecord(const CsvReader& reader, ReadMode mode, ReadState& state) {
+  candidateIds_.clear();
+  if (mode == ReadMode::kOlder) {
+    ReadOlderLine(reader);
+    return;
+  }
+  const std::string kind = reader.GetField(0);
+  if (kind == "Circle") {
+    ReadCircleRecord(reader);
+  } else if (kind == "UnKnown") {
+    ReadUnknownRecord(reader);
+  } else if (kind == "Color") {
+    ReadColorRecord(reader, state);
+  }
+}
+
+// Field 1 is the serial (update id, or circle id - 1 before event 74); when empty, page and cut
+// identify the circle.
+void FavoriteStore::ReadCircleRecord(const CsvReader& reader) {
+  const std::string serial = reader.GetField(1);
+  int number = 0;
+  if (!serial.empty() && !ParseWholeInt(serial, number)) return;  // not a record of ours
+  const ImportFileTexts texts = CircleRecordTexts(reader);
+  if (!IsSameEvent()) {
+    MatchCircleByText(texts[kImportCircleName], texts[kImportCircleKana], texts[kImportPenName],
+                      texts[kImportTwitter], texts[kImportPixiv]);
+  } else {
+    int id = 0;
+    if (serial.empty()) {
+      id = FindCircleByCut(reader.GetFieldInt(3), reader.GetFieldInt(4));
+    } else if (database_.GetEventNo() >= kFirstEventWithSerials) {
+      id = database_.FindCircleIdByUpdateId(number);
+    } else {
+      id = number + 1;
+    }
+    if (id > 0) candidateIds_.push_back(id);
+  }
+  AddImportRecords(reader.GetFieldInt(2), texts);
+}
+
+void FavoriteStore::ReadUnknownRecord(const CsvReader& reader) {
+  const ImportFileTexts texts = UnknownRecordTexts(reader);
+  if (!IsSameEvent()) {
+    MatchCircleByText(texts[kImportCircleName], texts[kImportCircleKana], texts[kImportPenName],
+                      texts[kImportTwitter], texts[kImportPixiv]);
+  }
+  AddImportRecords(reader.GetFieldInt(5), texts);
+}
+
+// Field 0 is the circle id - 1 (-1 for an unknown circle); when empty, page and cut identify it.
+void FavoriteStore::ReadOlderLine(const CsvReader& reader) {
+  const std::string idField = reader.GetField(0);
+  int number = 0;
+  if (!idField.empty() && !ParseWholeInt(idField, number)) return;  // not a circle line
+  const ImportFileTexts texts = OlderLineTexts(reader);
+  if (!IsSameEvent()) {
+    MatchCircleByText(texts[kImportCircleName], texts[kImportCircleKana], texts[kImportPenName],
+                      texts[kImportTwitter], texts[kImportPixiv]);
+  } else {
+    const int id = idField.empty() ? FindCircleByCut(reader.GetFieldInt(2), reader.GetFieldInt(3))
+                                   : number + 1;
+    if (id > 0) candidateIds_.push_back(id);
+  }
+  AddImportRecords(reader.GetFieldInt(1), texts);
+}
+
+// Circles without a space have page and cut 0: those fields never identify one of them.
+int FavoriteStore::FindCircleByCut(int page, int cut) const {
+  return page > 0 && cut > 0 ? database_.FindCircleIdByCut(page, cut) : 0;
+}
+
+void FavoriteStore::ReadColorRecord(const CsvReader& reader, ReadState& state) const {
+  if (state.append && !state.takeColors) return;
+  const int number = reader.GetFieldInt(1);
+  if (number < 1 || number > colorCount_) return;
+  FavoriteColor color;
+  color.checkColor = ParseHexColor(reader.GetField(2));
+  color.printColor = ParseHexColor(reader.GetField(3));
+  color.name = reader.GetField(4);
+  state.colors.emplace_back(number - 1, std::move(color));
+}
+
+// Only a text that proved readable replaces the checklist and its colours.
+void FavoriteStore::FinishRead(const ReadState& state) {
+  if (readStatus_ != kReadDone) return;
+  if (!state.append) Purge(true);
+  for (const auto& [index, color] : state.colors) {
+    SetColorDef(index, color.checkColor, color.printColor, color.name);
+  }
+}
+
+}  // namespace vx
