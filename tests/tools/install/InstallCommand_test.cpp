@@ -1,7 +1,6 @@
 #include "tools/install/InstallCommand.h"
 
 #include "data/PavorunDatabase.h"
-#include "platform/CodePage.h"
 #include "tests/data/DiscTextFiles.h"
 #include "tests/support/TempDir.h"
 #include "tools/install/DiscEvents.h"
@@ -16,8 +15,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using vx::install::DiscEvent;
-using vx::install::FindDiscEvents;
 
 void WriteEvent(const fs::path& folder, int eventNo, const std::string& prefix = "V") {
   const std::string n = std::to_string(eventNo);
@@ -32,30 +29,21 @@ void WriteEvent(const fs::path& folder, int eventNo, const std::string& prefix =
 
 struct Outcome {
   int code = -1;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
 Outcome RunTool(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  Outcome outcome;
-  outcome.code = vx::install::RunInstall(args, out, err);
-  outcome.out = out.str();
-  outcome.err = err.str();
-  return outcome;
+  std::ostringstream out, err;
+  const int code = vx::install::RunInstall(args, out, err);
+  return {code, out.str(), err.str()};
 }
 
-TEST(DefinitionFileEvent, ReadsTheNumberOfDefinitionFileNamesOnly) {
+TEST(DiscEventsTest, FindsDefinitionFilesInTheFolderAndItsDataSubfolders) {
   EXPECT_EQ(vx::install::DefinitionFileEvent("V96DEF.TXT"), 96);
   EXPECT_EQ(vx::install::DefinitionFileEvent("v7def.txt"), 7);
-  for (const char* other : {"V0DEF.TXT", "VDEF.TXT", "V96DEF.TXT.bak", "Vx6DEF.TXT", "readme.txt",
-                            "V96MAP.TXT", "XV96DEF.TXT"}) {
+  for (const char* other : {"V0DEF.TXT", "VDEF.TXT", "V96DEF.TXT.bak", "Vx6DEF.TXT", "V96MAP.TXT", "XV96DEF.TXT"}) {
     EXPECT_EQ(vx::install::DefinitionFileEvent(other), 0) << other;
   }
-}
-
-TEST(FindDiscEvents, LooksInTheFolderAndItsDataSubfolders) {
   vxtest::TempDir dir;
   const fs::path disc = dir / "disc";
   WriteEvent(disc, 96);
@@ -65,34 +53,12 @@ TEST(FindDiscEvents, LooksInTheFolderAndItsDataSubfolders) {
   WriteEvent(disc / "misc", 98);
   WriteEvent(disc / "DATAX", 99);
   std::vector<std::pair<int, fs::path>> found;
-  for (const DiscEvent& event : FindDiscEvents(disc)) found.push_back({event.eventNo, event.folder});
-  const std::vector<std::pair<int, fs::path>> expected = {
-      {95, disc / "DATA95N"}, {96, disc}, {97, disc / "data97"}};
-  EXPECT_EQ(found, expected);
-  EXPECT_TRUE(FindDiscEvents(dir / "missing").empty());
+  for (const auto& event : vx::install::FindDiscEvents(disc)) found.emplace_back(event.eventNo, event.folder);
+  EXPECT_EQ(found, (std::vector<std::pair<int, fs::path>>{{95, disc / "DATA95N"}, {96, disc}, {97, disc / "data97"}}));
+  EXPECT_TRUE(vx::install::FindDiscEvents(dir / "missing").empty());
 }
 
-TEST(ParseInstallOptions, TakesTwoPathsAndAnOptionalEvent) {
-  vx::install::InstallOptions options;
-  std::string error;
-  ASSERT_TRUE(vx::install::ParseInstallOptions({"disc", "--event", "97", "out.db"}, options, error));
-  EXPECT_EQ(options.disc, fs::path("disc"));
-  EXPECT_EQ(options.database, fs::path("out.db"));
-  EXPECT_EQ(options.eventNo, 97);
-  for (const std::vector<std::string>& bad :
-       std::vector<std::vector<std::string>>{{"disc"},
-                                             {"disc", "a.db", "extra"},
-                                             {"disc", "a.db", "--event"},
-                                             {"disc", "a.db", "--event", "0"},
-                                             {"disc", "a.db", "--event", "9x"},
-                                             {"disc", "a.db", "--quiet"}}) {
-    vx::install::InstallOptions ignored;
-    EXPECT_FALSE(vx::install::ParseInstallOptions(bad, ignored, error)) << bad.back();
-    EXPECT_FALSE(error.empty());
-  }
-}
-
-TEST(RunInstall, InstallsIntoANewScrambledFileAndReportsEachTable) {
+TEST(RunInstallTest, InstallsIntoANewScrambledFileAndReportsEachTable) {
   vxtest::TempDir dir;
   WriteEvent(dir / "disc" / "DATA96N", 96);
   const fs::path file = dir / "out" / "catalog.db";
@@ -100,41 +66,37 @@ TEST(RunInstall, InstallsIntoANewScrambledFileAndReportsEachTable) {
   const Outcome outcome = RunTool({(dir / "disc").string(), file.string()});
   ASSERT_EQ(outcome.code, 0) << outcome.err;
   EXPECT_EQ(outcome.err, "");
-  EXPECT_NE(outcome.out.find("event 96 \"テストイベント\" installed from " +
-                             (dir / "disc" / "DATA96N").string()),
-            std::string::npos)
-      << outcome.out;
-  EXPECT_NE(outcome.out.find("  PavorunBlock         5\n"), std::string::npos) << outcome.out;
-  EXPECT_NE(outcome.out.find("  PavorunCircle        2\n"), std::string::npos) << outcome.out;
+  for (const std::string& part : {"event 96 \"テストイベント\" installed from " + (dir / "disc" / "DATA96N").string(),
+                                  std::string("  PavorunBlock         5\n"), std::string("  PavorunCircle        2\n")}) {
+    EXPECT_NE(outcome.out.find(part), std::string::npos) << outcome.out;
+  }
   EXPECT_NE(vxtest::ReadFileBytes(file).substr(0, 15), "SQLite format 3");
   vx::PavorunDatabase db(file.parent_path(), "catalog.db", vx::SqliteDatabase::kReadWrite);
   EXPECT_TRUE(db.IsScrambled());
   EXPECT_TRUE(db.HasCircles(96));
 }
 
-TEST(RunInstall, SeveralEventsNeedTheEventOption) {
+TEST(RunInstallTest, SeveralEventsNeedTheEventOption) {
   vxtest::TempDir dir;
   WriteEvent(dir / "disc", 95);
   WriteEvent(dir / "disc", 96);
-  const std::string file = (dir / "c.db").string();
-  const Outcome refused = RunTool({(dir / "disc").string(), file});
+  const std::string disc = (dir / "disc").string(), file = (dir / "c.db").string();
+  const Outcome refused = RunTool({disc, file});
   EXPECT_EQ(refused.code, 1);
-  EXPECT_NE(refused.err.find("holds events 95, 96: choose one with --event N"), std::string::npos)
-      << refused.err;
-  const Outcome unknown = RunTool({"--event", "97", (dir / "disc").string(), file});
+  EXPECT_NE(refused.err.find("holds events 95, 96: choose one with --event N"), std::string::npos) << refused.err;
+  const Outcome unknown = RunTool({"--event", "97", disc, file});
   EXPECT_EQ(unknown.code, 1);
-  EXPECT_NE(unknown.err.find("holds no event 97 (it holds 95, 96)"), std::string::npos);
-  const Outcome chosen = RunTool({"--event", "95", (dir / "disc").string(), file});
+  EXPECT_NE(unknown.err.find("holds no event 97 (it holds 95, 96)"), std::string::npos) << unknown.err;
+  const Outcome chosen = RunTool({disc, "--event", "95", file});
   EXPECT_EQ(chosen.code, 0) << chosen.err;
   EXPECT_EQ(chosen.out.rfind("event 95 ", 0), 0u) << chosen.out;
 }
 
-TEST(RunInstall, MissingFileFailsWithoutAskingAndLeavesNoEvent) {
+TEST(RunInstallTest, MissingFileFailsWithoutAskingAndLeavesNoEvent) {
   vxtest::TempDir dir;
   WriteEvent(dir / "disc", 96);
   fs::remove(dir / "disc" / "V96MAP.TXT");
-  const fs::path file = dir / "c.db";
-  const Outcome outcome = RunTool({(dir / "disc").string(), file.string()});
+  const Outcome outcome = RunTool({(dir / "disc").string(), (dir / "c.db").string()});
   EXPECT_EQ(outcome.code, 1);
   EXPECT_EQ(outcome.out, "");
   EXPECT_NE(outcome.err.find("V96MAP.TXT を開けませんでした."), std::string::npos) << outcome.err;
@@ -142,21 +104,23 @@ TEST(RunInstall, MissingFileFailsWithoutAskingAndLeavesNoEvent) {
   EXPECT_EQ(db.CountEvents(), 0);
 }
 
-TEST(RunInstall, BadArgumentsAndPathsAreErrors) {
+TEST(RunInstallTest, BadArgumentsAndPathsAreErrors) {
   vxtest::TempDir dir;
-  const Outcome usage = RunTool({"only-one"});
-  EXPECT_EQ(usage.code, 2);
-  EXPECT_NE(usage.err.find("usage: vindaxel-install"), std::string::npos);
-  const Outcome notFolder = RunTool({(dir / "nothing").string(), (dir / "c.db").string()});
-  EXPECT_EQ(notFolder.code, 1);
-  EXPECT_NE(notFolder.err.find("not a folder"), std::string::npos);
-  const Outcome empty = RunTool({dir.path().string(), (dir / "c.db").string()});
-  EXPECT_EQ(empty.code, 1);
-  EXPECT_NE(empty.err.find("no V*DEF.TXT"), std::string::npos);
+  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+           {"disc"}, {"disc", "a.db", "extra"}, {"disc", "a.db", "--event"}, {"disc", "a.db", "--event", "0"},
+           {"disc", "a.db", "--event", "9x"}, {"disc", "a.db", "--quiet"}}) {
+    const Outcome usage = RunTool(bad);
+    EXPECT_EQ(usage.code, 2) << bad.back();
+    EXPECT_NE(usage.err.find("usage: vindaxel-install"), std::string::npos) << bad.back();
+  }
   WriteEvent(dir / "disc", 96);
-  const Outcome noFolder = RunTool({(dir / "disc").string(), (dir / "no" / "c.db").string()});
-  EXPECT_EQ(noFolder.code, 1);
-  EXPECT_NE(noFolder.err.find((dir / "no" / "c.db").string()), std::string::npos);
+  const std::pair<fs::path, std::string> cases[] = {
+      {dir / "nothing", "not a folder"}, {dir.path(), "no V*DEF.TXT"}, {dir / "disc", (dir / "no" / "c.db").string()}};
+  for (const auto& [disc, message] : cases) {
+    const Outcome outcome = RunTool({disc.string(), (dir / "no" / "c.db").string()});
+    EXPECT_EQ(outcome.code, 1) << disc;
+    EXPECT_NE(outcome.err.find(message), std::string::npos) << outcome.err;
+  }
 }
 
 }  // namespace

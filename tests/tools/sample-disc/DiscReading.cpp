@@ -3,10 +3,9 @@
 #include <minizip/unzip.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "platform/CodePage.h"
+#include "platform/Sjis.h"
 
 namespace vxtest {
 
@@ -17,9 +16,7 @@ std::map<std::string, std::string> ReadZipEntries(const std::filesystem::path& a
   for (int r = unzGoToFirstFile(zip); r == UNZ_OK; r = unzGoToNextFile(zip)) {
     char name[1024];
     unz_file_info64 info;
-    if (unzGetCurrentFileInfo64(zip, &info, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK) {
-      break;
-    }
+    if (unzGetCurrentFileInfo64(zip, &info, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK) break;
     std::string bytes(info.uncompressed_size, '\0');
     if (unzOpenCurrentFile(zip) == UNZ_OK) {
       const int read = unzReadCurrentFile(zip, bytes.data(), static_cast<unsigned>(bytes.size()));
@@ -33,41 +30,30 @@ std::map<std::string, std::string> ReadZipEntries(const std::filesystem::path& a
 }
 
 PngHeader ReadPngHeader(const std::string& bytes) {
-  static const std::string kSignature = "\x89PNG\r\n\x1a\n";
   PngHeader header;
-  if (bytes.size() < 26 || bytes.compare(0, 8, kSignature) != 0 || bytes.compare(12, 4, "IHDR") != 0) {
+  if (bytes.size() < 26 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 || bytes.compare(12, 4, "IHDR") != 0) {
     return header;
   }
   auto u32 = [&](std::size_t at) {
-    return (static_cast<unsigned char>(bytes[at]) << 24) | (static_cast<unsigned char>(bytes[at + 1]) << 16) |
-           (static_cast<unsigned char>(bytes[at + 2]) << 8) | static_cast<unsigned char>(bytes[at + 3]);
+    int value = 0;
+    for (std::size_t i = at; i < at + 4; ++i) value = value << 8 | static_cast<unsigned char>(bytes[i]);
+    return value;
   };
-  header.valid = true;
-  header.width = static_cast<int>(u32(16));
-  header.height = static_cast<int>(u32(20));
-  header.colorType = static_cast<unsigned char>(bytes[25]);
-  return header;
+  return {true, u32(16), u32(20), static_cast<unsigned char>(bytes[25])};
 }
 
 std::vector<std::string> SplitCrLfLines(const std::string& text, bool* allCrLf) {
   std::vector<std::string> lines;
-  bool crlf = true;
-  std::string line;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      lines.push_back(line);
-      line.clear();
-      ++i;
-    } else {
-      if (text[i] == '\r' || text[i] == '\n') crlf = false;
-      line += text[i];
-    }
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(text.substr(start, end - start));
   }
-  if (!line.empty()) {
-    lines.push_back(line);
-    crlf = false;
+  if (start < text.size()) lines.push_back(text.substr(start));
+  if (allCrLf) {
+    *allCrLf = start == text.size() && std::none_of(lines.begin(), lines.end(), [](const std::string& l) {
+                 return l.find_first_of("\r\n") != std::string::npos;
+               });
   }
-  if (allCrLf) *allCrLf = crlf;
   return lines;
 }
 
@@ -83,58 +69,57 @@ std::vector<std::string> SplitTabs(const std::string& line) {
   return fields;
 }
 
-bool IsCp932(const std::string& bytes) {
-  return vx::Utf8ToCp932(vx::Cp932ToUtf8(bytes)) == bytes;
+std::map<std::string, Rows> Sections(const std::string& text) {
+  std::map<std::string, Rows> sections;
+  std::string current;
+  for (const std::string& line : SplitCrLfLines(text)) {
+    const std::size_t start = line.find_first_not_of(' ');
+    if (start == std::string::npos || line[start] == '#') continue;
+    if (line[start] == '*') {
+      current = SplitTabs(line.substr(start + 1))[0];
+      sections[current];
+    } else {
+      sections[current].push_back(SplitTabs(line));
+    }
+  }
+  return sections;
 }
+
+std::vector<std::string> CircleColumns(const std::string& line) {
+  std::vector<std::string> fields = SplitTabs(line);
+  if (fields.size() == 19 && fields[0].empty()) fields.insert(fields.begin() + 1, 2, "0");
+  if (fields.size() == 21) fields.erase(fields.begin());
+  return fields;
+}
+
+bool IsCp932(const std::string& bytes) { return vx::Utf8ToCp932(vx::Cp932ToUtf8(bytes)) == bytes; }
 
 std::string Sj(const char* utf8) { return vx::Utf8ToCp932(utf8); }
 
-std::vector<std::vector<std::string>> ParseCsvRecords(const std::string& text) {
-  std::vector<std::vector<std::string>> records;
-  std::vector<std::string> record;
-  std::string field;
+Rows ParseCsvRecords(const std::string& text) {
+  Rows records(1, std::vector<std::string>(1));
   bool quoted = false;
-  bool any = false;
   for (std::size_t i = 0; i < text.size(); ++i) {
+    std::string& field = records.back().back();
     const char c = text[i];
-    const unsigned char u = static_cast<unsigned char>(c);
-    const bool lead = (u >= 0x81 && u <= 0x9F) || (u >= 0xE0 && u <= 0xFC);
-    if (lead && i + 1 < text.size()) {
-      field += c;
-      field += text[++i];
-      any = true;
+    if (vx::IsSjisLeadByte(static_cast<unsigned char>(c)) && i + 1 < text.size()) {
+      field += text.substr(i++, 2);
+    } else if (quoted && c == '"' && text.compare(i, 2, "\"\"") == 0) {
+      field += text[i++];
+    } else if (c == '"' && (quoted || field.empty())) {
+      quoted = !quoted;
     } else if (quoted) {
-      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-        field += '"';
-        ++i;
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        field += c;
-      }
-    } else if (c == '"' && field.empty()) {
-      quoted = true;
-      any = true;
+      field += c;
     } else if (c == ',') {
-      record.push_back(field);
-      field.clear();
-      any = true;
-    } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      record.push_back(field);
-      records.push_back(record);
-      record.clear();
-      field.clear();
-      any = false;
+      records.back().emplace_back();
+    } else if (text.compare(i, 2, "\r\n") == 0) {
+      records.emplace_back(1);
       ++i;
     } else {
       field += c;
-      any = true;
     }
   }
-  if (any) {
-    record.push_back(field);
-    records.push_back(record);
-  }
+  if (records.back() == std::vector<std::string>(1)) records.pop_back();
   return records;
 }
 

@@ -1,5 +1,4 @@
-// Reading generated disc files back in tests: ZIP entries, PNG headers, CP932 text lines and
-// fields, comma-separated records with quoted fields.
+// Reading generated disc files back in tests.
 #pragma once
 
 #include <filesystem>
@@ -8,6 +7,8 @@
 #include <vector>
 
 namespace vxtest {
+
+using Rows = std::vector<std::vector<std::string>>;
 
 // Every entry of a ZIP archive by name; empty when the archive cannot be read.
 std::map<std::string, std::string> ReadZipEntries(const std::filesystem::path& archive);
@@ -23,16 +24,22 @@ PngHeader ReadPngHeader(const std::string& bytes);
 // Lines split at CR LF; false in `allCrLf` when a lone CR or LF is met.
 std::vector<std::string> SplitCrLfLines(const std::string& text, bool* allCrLf = nullptr);
 std::vector<std::string> SplitTabs(const std::string& line);
+// TAB-separated data lines by "*Section" (the empty name before any); comments and blank lines
+// dropped.
+std::map<std::string, Rows> Sections(const std::string& text);
+// A circle line of either file form as the single form's 20 columns: a day-file line loses its
+// flag, and its short form, which has no id and page columns, gets "0" for both.
+std::vector<std::string> CircleColumns(const std::string& line);
+
 // True when the bytes are valid CP932 (they survive a round trip through UTF-8 unchanged).
 bool IsCp932(const std::string& bytes);
-// CP932 bytes of a UTF-8 literal.
-std::string Sj(const char* utf8);
+std::string Sj(const char* utf8);  // CP932 bytes of a UTF-8 literal
 
-// Comma-separated records: quoted fields may hold commas, quotes (doubled) and line breaks.
-// Each record's trailing empty field after its final comma is kept as an empty last field.
-std::vector<std::vector<std::string>> ParseCsvRecords(const std::string& cp932Text);
+// Comma-separated records: quoted fields may hold commas, doubled quotes and line breaks; a
+// record ending in a comma ends in an empty field.
+Rows ParseCsvRecords(const std::string& cp932Text);
 
-// All files under a folder, as paths relative to it with '/' separators, sorted.
+// All files under a folder, relative with '/' separators, sorted.
 std::vector<std::string> ListFiles(const std::filesystem::path& root);
 
 }  // namespace vxtest
