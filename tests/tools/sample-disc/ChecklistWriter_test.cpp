@@ -6,7 +6,6 @@
 #include <tuple>
 
 #include "platform/CodePage.h"
-#include "platform/Sjis.h"
 #include "tests/tools/sample-disc/DiscReading.h"
 #include "tools/sample-disc/CatalogBuilder.h"
 
@@ -15,21 +14,6 @@ namespace {
 
 using vxtest::ParseCsvRecords;
 using vxtest::Sj;
-
-// The older format's escaping undone: backslash-n is CR LF, a backslash takes the next byte.
-std::string Unescape(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (IsSjisLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
-      out += text.substr(i++, 2);
-    } else if (text[i] == '\\' && i + 1 < text.size()) {
-      out += text[++i] == 'n' ? std::string("\r\n") : std::string(1, text[i]);
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
 
 const Catalog& Small() {
   static const Catalog catalog = BuildCatalog(SampleOptions{});
@@ -49,9 +33,8 @@ TEST(ChecklistFieldsTest, QuotingAndEscapingLeaveDoubleByteCharactersAlone) {
       {Sj("表,"), "\"" + Sj("表,") + "\""}};
   for (const auto& [in, out] : quoted) EXPECT_EQ(QuoteCsvField(in), out) << in;
   const std::pair<std::string, std::string> escaped[] = {
-      {"a\r\nb", "a\\nb"}, {"a\\nb", "a\\\\nb"}, {"\\", "\\\\"}, {Sj("表示"), Sj("表示")}};
+      {"a\r\nb", "a\\nb"}, {"a\\nb", "a\\\\nb"}, {"x\\y\r\nz", "x\\\\y\\nz"}, {Sj("表示"), Sj("表示")}};
   for (const auto& [in, out] : escaped) EXPECT_EQ(EscapeLongText(in), out) << in;
-  EXPECT_EQ(Unescape(EscapeLongText("x\\y\r\nz")), "x\\y\r\nz");
 }
 
 TEST(ChecklistWriterTest, CurrentFormatRecordsCarryEveryFieldAndTrickyMemos) {
@@ -97,16 +80,16 @@ TEST(ChecklistWriterTest, CurrentFormatRecordsCarryEveryFieldAndTrickyMemos) {
 
 TEST(ChecklistWriterTest, EncodingsCarryTheSameRecords) {
   const std::string sjis = CurrentChecklistText(Small(), Entries(), 96, "Shift_JIS");
-  for (const auto& [name, codePage] : std::vector<std::pair<std::string, int>>{
-           {"UTF-8", kCodePageUtf8}, {"EUC-JP", kCodePageEucJp}, {"ISO-2022-JP", kCodePageIso2022Jp}}) {
-    const std::string encoded = EncodeLines(CurrentChecklistText(Small(), Entries(), 96, name), codePage);
-    EXPECT_NE(encoded, sjis);
-    std::string back = ToCp932(encoded, codePage);
+  const std::pair<std::string, int> encodings[] = {
+      {"UTF-8", kCodePageUtf8}, {"EUC-JP", kCodePageEucJp}, {"ISO-2022-JP", kCodePageIso2022Jp}};
+  std::string jis;
+  for (const auto& [name, codePage] : encodings) {
+    jis = EncodeLines(CurrentChecklistText(Small(), Entries(), 96, name), codePage);
+    std::string back = ToCp932(jis, codePage);
     back.replace(std::string("Header,VellastradeCD-ROMCatalog,Vellastrade96,").size(), name.size(), "Shift_JIS");
     EXPECT_EQ(back, sjis) << name;
   }
-  const std::string jis = EncodeLines(CurrentChecklistText(Small(), Entries(), 96, "ISO-2022-JP"), kCodePageIso2022Jp);
-  for (unsigned char c : jis) ASSERT_LT(c, 0x80) << "ISO-2022-JP is seven-bit";
+  EXPECT_TRUE(std::all_of(jis.begin(), jis.end(), [](char c) { return (c & 0x80) == 0; })) << "seven-bit";
   // Each line returns to ASCII before its line end, so a reader may convert line by line.
   for (const std::string& line : vxtest::SplitCrLfLines(jis)) {
     const std::size_t in = line.find_last_of('\x1b');
@@ -118,53 +101,49 @@ TEST(ChecklistWriterTest, EncodingsCarryTheSameRecords) {
 TEST(ChecklistWriterTest, OlderFormatLinesHaveTwentyNineFieldsAndEscapedTexts) {
   const auto& entries = Entries();
   const std::string text = OlderChecklistText(Small(), entries, 96);
-  const auto lines = vxtest::SplitCrLfLines(text);
-  ASSERT_EQ(lines.size(), 1 + entries.size()) << "no line break may stay inside a line";
-  EXPECT_EQ(lines[0], "QUILLOR,104,Vellastrade96,Windows");
+  ASSERT_EQ(vxtest::SplitCrLfLines(text).size(), 1 + entries.size()) << "no line break may stay inside a line";
   const auto records = ParseCsvRecords(text);
+  EXPECT_EQ(records[0], (std::vector<std::string>{"QUILLOR", "104", "Vellastrade96", "Windows"}));
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const auto& f = records[1 + i];
     const ChecklistEntry& e = entries[i];
     ASSERT_EQ(f.size(), 30u) << i;
-    EXPECT_EQ(f[0] + "|" + f[1] + "|" + Unescape(f[17]) + "|" + f[18],
-              std::to_string(e.unknown ? -1 : e.circle.id - 1) + "|" + std::to_string(e.colour) + "|" + e.memo +
-                  "|" + e.circle.kana);
-    if (e.unknown) {
-      EXPECT_EQ(std::vector<std::string>(f.begin() + 2, f.begin() + 9), std::vector<std::string>(7)) << i;
-    } else {
-      EXPECT_EQ(f[9] + "|" + Unescape(f[14]), e.circle.name + "|" + e.circle.description) << i;
-    }
+    EXPECT_EQ(f[0] + "|" + f[1] + "|" + f[9] + "|" + f[14] + "|" + f[17] + "|" + f[18],
+              std::to_string(e.unknown ? -1 : e.circle.id - 1) + "|" + std::to_string(e.colour) + "|" +
+                  e.circle.name + "|" + EscapeLongText(e.circle.description) + "|" + EscapeLongText(e.memo) + "|" +
+                  e.circle.kana);
+    // An unknown circle has no place in the catalogue.
+    EXPECT_TRUE(!e.unknown || std::all_of(f.begin() + 2, f.begin() + 9, [](auto& x) { return x.empty(); })) << i;
   }
   // The literal backslash-n of the fourth memo stays distinguishable from a line break.
   EXPECT_EQ(records[4][17], Sj("C:\\\\vx\\\\memo と \\\\n の違い"));
   // Desk column and row count whole desks; x is in pixels.
   const Desk* desk = Small().FindDesk(entries[0].circle.blockId, entries[0].circle.spaceNo);
   ASSERT_NE(desk, nullptr);
-  EXPECT_EQ(std::make_tuple(records[1][15], records[1][16], records[1][19]),
-            std::make_tuple(std::to_string(desk->x / 20), std::to_string(desk->y / 20), std::to_string(desk->x)));
+  EXPECT_EQ(records[1][15] + "|" + records[1][16] + "|" + records[1][19],
+            std::to_string(desk->x / 20) + "|" + std::to_string(desk->y / 20) + "|" + std::to_string(desk->x));
 }
 
 TEST(ChecklistWriterTest, OtherEventRecordsPointAtCataloguedCirclesByText) {
   const auto other = OtherEventEntries(Small());
   EXPECT_EQ(ParseCsvRecords(CurrentChecklistText(Small(), other, 95, "Shift_JIS"))[0][2], "Vellastrade95");
-  auto circlesWith = [&](auto predicate) {
-    return std::count_if(Small().circles.begin(), Small().circles.end(), predicate);
+  const auto& circles = Small().circles;
+  auto matches = [&](std::string Circle::*field, const ChecklistEntry& e) {
+    return std::count_if(circles.begin(), circles.end(), [&](const Circle& c) { return c.*field == e.circle.*field; });
   };
-  const Circle& byTwitter = other[0].circle;
-  EXPECT_EQ(circlesWith([&](const Circle& c) { return c.twitter == byTwitter.twitter; }), 1);
-  EXPECT_EQ(circlesWith([&](const Circle& c) { return c.name == byTwitter.name; }), 0);
-  const Circle& byPixiv = other[1].circle;
-  EXPECT_TRUE(byPixiv.twitter.empty());
-  EXPECT_EQ(circlesWith([&](const Circle& c) { return c.pixiv == byPixiv.pixiv; }), 1);
-  const Circle& byNames = other[2].circle;
-  EXPECT_GE(circlesWith([&](const Circle& c) { return c.name == byNames.name && c.penName == byNames.penName; }), 1);
-  EXPECT_EQ(circlesWith([&](const Circle& c) { return c.name == other[3].circle.name; }), 3);
-  EXPECT_EQ(circlesWith([&](const Circle& c) { return c.penName == other[3].circle.penName; }), 0);
+  // By Twitter id alone, by Pixiv id alone, by a name shared by three, by nothing, by reading.
+  EXPECT_EQ((std::vector<long>{matches(&Circle::twitter, other[0]), matches(&Circle::name, other[0]),
+                               matches(&Circle::pixiv, other[1]), matches(&Circle::name, other[3]),
+                               matches(&Circle::penName, other[3]), matches(&Circle::name, other[5]),
+                               matches(&Circle::kana, other.back())}),
+            (std::vector<long>{1, 0, 1, 3, 0, 0, 3}));
+  EXPECT_TRUE(std::any_of(circles.begin(), circles.end(), [&](const Circle& c) {
+    return c.name == other[2].circle.name && c.penName == other[2].circle.penName;
+  }));
   EXPECT_NE(other[4].circle.name.find('\''), std::string::npos);
-  for (int i : {2, 3, 4, 5}) EXPECT_TRUE(other[i].circle.twitter.empty() && other[i].circle.pixiv.empty()) << i;
-  EXPECT_EQ(circlesWith([&](const Circle& c) { return c.name == other[5].circle.name; }), 0);
-  ASSERT_TRUE(other.back().unknown);
-  EXPECT_EQ(circlesWith([&](const Circle& c) { return c.kana == other.back().circle.kana; }), 3);
+  EXPECT_TRUE(other[1].circle.twitter.empty());
+  for (int i : {2, 3, 4, 5}) EXPECT_EQ(other[i].circle.twitter + other[i].circle.pixiv, "") << i;
+  EXPECT_TRUE(other.back().unknown);
 }
 
 }  // namespace
