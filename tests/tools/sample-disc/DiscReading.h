@@ -56,19 +56,13 @@ inline PngHeader ReadPngHeader(const std::string& bytes) {
   return {true, u32(16), u32(20), static_cast<unsigned char>(bytes[25])};
 }
 
-// Lines split at CR LF; false in `allCrLf` when a lone CR or LF is met.
-inline std::vector<std::string> SplitCrLfLines(const std::string& text, bool* allCrLf = nullptr) {
+inline std::vector<std::string> SplitCrLfLines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
   for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
     lines.push_back(text.substr(start, end - start));
   }
   if (start < text.size()) lines.push_back(text.substr(start));
-  if (allCrLf) {
-    *allCrLf = start == text.size() && std::none_of(lines.begin(), lines.end(), [](const std::string& line) {
-                 return line.find_first_of("\r\n") != std::string::npos;
-               });
-  }
   return lines;
 }
 

@@ -74,12 +74,10 @@ TEST(PaintersTest, HallMapDrawsEveryDeskAtItsLayoutPosition) {
   }
 }
 
-TEST(ZipWriterTest, EntriesCarryTheFixedDateAndTheirMethodAndFailuresAreReported) {
+TEST(ZipWriterTest, EntriesCarryOneFixedDateAndFailuresAreReported) {
   vxtest::TempDir dir;
   ZipWriter zip(dir / "a.zip");
-  ASSERT_TRUE(zip.Add("INIT.TXT", "vqnum\t96\r\n", true));
-  ASSERT_TRUE(zip.Add("000001.PNG", std::string(100, 'x'), false));
-  ASSERT_TRUE(zip.Close());
+  ASSERT_TRUE(zip.Add("INIT.TXT", "vqnum\t96\r\n", true) && zip.Add("000001.PNG", "x", false) && zip.Close());
   unzFile file = unzOpen64((dir / "a.zip").c_str());
   ASSERT_NE(file, nullptr);
   std::vector<unsigned long> found;  // method and DOS date of each entry
@@ -91,12 +89,9 @@ TEST(ZipWriterTest, EntriesCarryTheFixedDateAndTheirMethodAndFailuresAreReported
   unzClose(file);
   const unsigned long fixed = (44UL << 25) | (1UL << 21) | (1UL << 16) | (9UL << 11);
   EXPECT_EQ(found, (std::vector<unsigned long>{8, fixed, 0, fixed}));
-  EXPECT_EQ(vxtest::ReadZipEntries(dir / "a.zip").at("INIT.TXT"), "vqnum\t96\r\n");
 
   ZipWriter missing(dir / "missing" / "a.zip");
-  EXPECT_FALSE(missing.ok());
-  EXPECT_FALSE(missing.Add("INIT.TXT", "x", true));
-  EXPECT_FALSE(missing.Close());
+  EXPECT_FALSE(missing.ok() || missing.Add("INIT.TXT", "x", true) || missing.Close());
   EXPECT_NE(missing.error().find("missing"), std::string::npos) << missing.error();
 }
 

@@ -68,9 +68,10 @@ void ExpectTextFiles(const WrittenDisc& disc, const std::vector<std::string>& ci
   const Catalog& c = disc.catalog;
   auto read = [&](const std::string& name) {
     const std::string text = disc.Bytes(name);
-    bool crlf = false;
-    vxtest::SplitCrLfLines(text, &crlf);
-    EXPECT_TRUE(crlf && vxtest::IsCp932(text)) << name;
+    const auto lines = static_cast<long>(vxtest::SplitCrLfLines(text).size());
+    EXPECT_TRUE(text.ends_with("\r\n") && std::count(text.begin(), text.end(), '\r') == lines &&
+                std::count(text.begin(), text.end(), '\n') == lines && vxtest::IsCp932(text))
+        << name << " is CP932 with every line ending in CR LF";
     return vxtest::Sections(text);
   };
   auto def = read(DefinitionFileName(c.event));
@@ -90,9 +91,9 @@ void ExpectTextFiles(const WrittenDisc& disc, const std::vector<std::string>& ci
   int empty = 0;
   for (const auto& [name, x] : {std::make_pair("PavorunMap", 2), std::make_pair("PavorunArea", 3)}) {
     for (const auto& row : def[name]) {
-      for (int k = 0; k < 4; ++k) {
-        empty += row[x + 5 + k].empty();
-        EXPECT_TRUE(row[x + 5 + k].empty() || row[x + 5 + k] == N(2 * std::stoi(row[x + k]))) << name;
+      for (int k = x; k < x + 4; ++k) {
+        empty += row[k + 5].empty();
+        EXPECT_TRUE(row[k + 5].empty() || row[k + 5] == N(2 * std::stoi(row[k]))) << name;
       }
     }
   }
@@ -229,8 +230,6 @@ TEST(SampleDiscTest, ExtrasHoldTheUpdateAndTheChecklistsInTheirEncodings) {
   const std::string utf8 = Disc().Bytes("EXTRA/CHECK96_UTF8.CSV");
   EXPECT_TRUE(utf8.starts_with("Header,VellastradeCD-ROMCatalog,Vellastrade96,UTF-8,"));
   EXPECT_NE(utf8.find("がっこう"), std::string::npos);
-  EXPECT_NE(Disc().Bytes("EXTRA/CHECK96_EUCJP.CSV").find(",EUC-JP,"), std::string::npos);
-  EXPECT_NE(Disc().Bytes("EXTRA/CHECK96_JIS.CSV").find(",ISO-2022-JP,"), std::string::npos);
   EXPECT_TRUE(Disc().Bytes("EXTRA/CHECK96_OLD.CSV").starts_with("QUILLOR,104,Vellastrade96,Windows\r\n"));
   EXPECT_NE(Disc().Bytes("EXTRA/CHECK95_SJIS.CSV").find(",Vellastrade95,Shift_JIS,"), std::string::npos);
 }
@@ -249,7 +248,6 @@ TEST(SampleDiscVariantsTest, SameSeedGivesTheSameBytesAndAnotherSeedDiffers) {
     differing += a.Bytes(file) != other.Bytes(file);
   }
   EXPECT_GT(differing, static_cast<int>(files.size()) / 2);
-  EXPECT_NE(a.Bytes("V96ROM1.TXT"), other.Bytes("V96ROM1.TXT"));
 }
 
 TEST(SampleDiscVariantsTest, SubdirAndLowerCaseLayouts) {
