@@ -24,8 +24,7 @@ TEST(CatalogBuilderTest, EachDeskLiesInTheAreaOfItsBlockOnItsMap) {
   const Catalog& c = Small();
   EXPECT_EQ(c.days.size(), 2u);
   EXPECT_EQ(c.maps.size(), 2u);
-  EXPECT_GE(c.circles.size(), 280u);
-  EXPECT_LE(c.circles.size(), 320u);
+  EXPECT_TRUE(c.circles.size() >= 280 && c.circles.size() <= 320) << c.circles.size();
   std::set<int> layouts;
   for (const Desk& desk : c.desks) {
     std::vector<int> areas;
@@ -105,9 +104,6 @@ TEST(CatalogBuilderTest, SpecialCirclesSitAtFixedPlaces) {
   }
   EXPECT_EQ(pens.size(), 3u);
   EXPECT_NE(c.circles[s.backslash].description.find("C:\\vx\\memo"), std::string::npos);
-  for (const Circle& circle : c.circles) {
-    EXPECT_LE(std::max(circle.name.size(), circle.kana.size()), 32u) << circle.id;
-  }
 }
 
 }  // namespace

@@ -41,13 +41,15 @@ TEST(ChecklistWriterTest, CurrentFormatKeepsTrickyMemosAndTheUnknownCircle) {
   ASSERT_EQ(records.size(), 1 + 9 + entries.size());
   EXPECT_EQ(records[0], (std::vector<std::string>{"Header", "VellastradeCD-ROMCatalog", "Vellastrade96",
                                                    "Shift_JIS", "Windows 1.96.1"}));
-  EXPECT_EQ(records[9], (std::vector<std::string>{"Color", "9", "0000ff", "0000ff", Sj("様子見, 余裕があれば")}));
+  EXPECT_EQ(records[9],
+            (std::vector<std::string>{"Color", "9", "0000ff", "0000ff", Sj("様子見, 余裕があれば")}));
   std::vector<std::string> kinds, memos;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const auto& f = records[10 + i];
     // Every field is followed by a comma, so the parse ends in one empty field.
     ASSERT_EQ(f.size(), entries[i].unknown ? 15u : 29u) << i;
-    EXPECT_EQ(f[1], entries[i].unknown ? entries[i].circle.name : std::to_string(entries[i].circle.updateId));
+    const Circle& circle = entries[i].circle;
+    EXPECT_EQ(f[1], entries[i].unknown ? circle.name : std::to_string(circle.updateId));
     kinds.push_back(f[0]);
     memos.push_back(f[entries[i].unknown ? 4 : 17]);
   }
@@ -55,7 +57,8 @@ TEST(ChecklistWriterTest, CurrentFormatKeepsTrickyMemosAndTheUnknownCircle) {
   EXPECT_EQ(std::vector<std::string>(memos.begin(), memos.begin() + 7),
             (std::vector<std::string>{Sj("新刊2冊, 既刊1冊"), Sj("スケブ\"可\"か聞く"), Sj("1行目\r\n2行目"),
                                       Sj("C:\\vx\\memo と \\n の違い"), Sj("ｶﾀﾛｸﾞ外, 当日確認"),
-                                      Sj("全部入り, \"引用\"\r\n改行\\終わり"), Sj("カタログ未掲載, 前回\"参加\"")}));
+                                      Sj("全部入り, \"引用\"\r\n改行\\終わり"),
+                                      Sj("カタログ未掲載, 前回\"参加\"")}));
   // The unplaced ｶﾞｯｺｳ has crosses and XX where a placed circle has its space.
   ASSERT_EQ(records[14][10], "\xB6\xDE\xAF\xBA\xB3");
   EXPECT_EQ(std::vector<std::string>(records[14].begin() + 3, records[14].begin() + 9),

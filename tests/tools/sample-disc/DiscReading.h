@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "platform/CodePage.h"
-#include "platform/Sjis.h"
 
 namespace vxtest {
 
@@ -37,8 +36,8 @@ inline std::map<std::string, std::string> ReadZipEntries(const std::filesystem::
   return entries;
 }
 
+// Zero sizes when the bytes are no PNG.
 struct PngHeader {
-  bool valid = false;
   int width = 0;
   int height = 0;
   int colorType = -1;  // 0 grey, 2 RGB, 6 RGBA
@@ -53,7 +52,7 @@ inline PngHeader ReadPngHeader(const std::string& bytes) {
     for (std::size_t i = at; i < at + 4; ++i) value = value << 8 | static_cast<unsigned char>(bytes[i]);
     return value;
   };
-  return {true, u32(16), u32(20), static_cast<unsigned char>(bytes[25])};
+  return {u32(16), u32(20), static_cast<unsigned char>(bytes[25])};
 }
 
 inline std::vector<std::string> SplitCrLfLines(const std::string& text) {
@@ -81,10 +80,9 @@ inline std::map<std::string, Rows> Sections(const std::string& text) {
   std::map<std::string, Rows> sections;
   std::string current;
   for (const std::string& line : SplitCrLfLines(text)) {
-    const std::size_t start = line.find_first_not_of(' ');
-    if (start == std::string::npos || line[start] == '#') continue;
-    if (line[start] == '*') {
-      sections[current = SplitTabs(line.substr(start + 1))[0]];
+    if (line.empty() || line[0] == '#') continue;
+    if (line[0] == '*') {
+      sections[current = SplitTabs(line.substr(1))[0]];
     } else {
       sections[current].push_back(SplitTabs(line));
     }
@@ -105,16 +103,14 @@ inline bool IsCp932(const std::string& bytes) { return vx::Utf8ToCp932(vx::Cp932
 inline std::string Sj(const char* utf8) { return vx::Utf8ToCp932(utf8); }
 
 // Comma-separated records: quoted fields may hold commas, doubled quotes and line breaks; a
-// record ending in a comma ends in an empty field.
+// record ending in a comma ends in an empty field. No CP932 trail byte is a comma, quote, CR or LF.
 inline Rows ParseCsvRecords(const std::string& text) {
   Rows records(1, std::vector<std::string>(1));
   bool quoted = false;
   for (std::size_t i = 0; i < text.size(); ++i) {
     std::string& field = records.back().back();
     const char c = text[i];
-    if (vx::IsSjisLeadByte(static_cast<unsigned char>(c)) && i + 1 < text.size()) {
-      field += text.substr(i++, 2);
-    } else if (quoted && text.compare(i, 2, "\"\"") == 0) {
+    if (quoted && text.compare(i, 2, "\"\"") == 0) {
       field += text[i++];
     } else if (c == '"' && (quoted || field.empty())) {
       quoted = !quoted;

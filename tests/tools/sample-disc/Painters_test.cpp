@@ -42,12 +42,9 @@ TEST(PaintersTest, CutsAndPagesNameTheirSpaces) {
   EXPECT_EQ(SpaceLabel(c, c.circles[c.special.halfWidthGakkou]), QString::fromUtf8("抽選漏れ"));
   const QString caption = PageCaption(c, c.pages.front());
   EXPECT_TRUE(caption.startsWith(QString::fromUtf8("30日（金）東1 Ａ1～"))) << caption.toStdString();
-  CatalogPage empty;
-  empty.pageNo = 99;
-  EXPECT_TRUE(PageCaption(c, empty).isEmpty());
 }
 
-TEST(PaintersTest, GenreLayerColoursOccupiedHalvesAndLeavesTheRestTransparent) {
+TEST(PaintersTest, MapsDrawEveryDeskAndTheGenreLayerColoursOnlyOccupiedHalves) {
   const Catalog& c = Small();
   const QImage layer = DrawGenreMap(c, c.maps[0], DayOccupancy(c, 1), 1);
   ASSERT_EQ(layer.size(), QSize(c.maps[0].width, c.maps[0].height));
@@ -58,10 +55,7 @@ TEST(PaintersTest, GenreLayerColoursOccupiedHalvesAndLeavesTheRestTransparent) {
   EXPECT_EQ(qAlpha(layer.pixel(2, 2)), 0);
   // Block 2 space 3b is vacant on every day.
   EXPECT_EQ(qAlpha(layer.pixel(HalfOnMap(*c.FindDesk(2, 3), 1).center())), 0);
-}
 
-TEST(PaintersTest, HallMapDrawsEveryDeskAtItsLayoutPosition) {
-  const Catalog& c = Small();
   const HallMap& map = c.maps[1];
   const QImage image = DrawHallMap(c, map, 2, 1);
   const QImage high = DrawHallMap(c, map, 2, 2);

