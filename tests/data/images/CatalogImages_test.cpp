@@ -4,21 +4,60 @@
 
 #include <QPainter>
 #include <atomic>
+#include <cstdlib>
+#include <set>
 #include <thread>
 
 #include "data/images/PageComposer.h"
+#include "platform/CodePage.h"
 #include "tests/data/images/TestArchive.h"
-#include "tests/data/images/TestDisc.h"
 #include "tests/support/TempDir.h"
 
 namespace vx {
 namespace {
 
-using vxtest::Circle;
-using vxtest::kSampleEvent;
-constexpr int kW = 120, kH = 170, kBand = 40;
+constexpr int kSampleEvent = 96;
+constexpr int kW = 120, kH = 170, kBand = 40;  // the sample disc's low-resolution cuts
 const QSize kHighPage(12 * kW, 12 * kH + 2 * kBand);
 const CutRect kLowCell{0, 0, kW, kH};
+
+std::filesystem::path SampleDisc() {
+  const char* disc = std::getenv("VX_SAMPLE_DISC");
+  return disc ? disc : "";
+}
+
+// The first cut number from `from` on that `archive` holds and `except`, when given, does not.
+int FindCut(CutArchive& archive, CutArchive* except = nullptr, int from = 1) {
+  for (int n = from; n < 100000; ++n) {
+    if (!archive.LoadCut(n).isNull() && (!except || except->LoadCut(n).isNull())) return n;
+  }
+  return 0;
+}
+
+// Block 3 "ア" and block 7 "イ" in hall "東"; day 2 is Saturday the 13th.
+class FakePageQueries : public PageQueries {
+ public:
+  int GetDateOfDay(int day) const override { return day == 2 ? 13 : day; }
+  int GetWeekdayOfDay(int day) const override { return day == 2 ? 7 : 0; }
+  std::string GetAreaNameOfBlock(int) const override { return Sjis("東"); }
+  std::string GetBlockName(int id) const override { return Sjis(id == 3 ? "ア" : "イ"); }
+  int GetMaxSpaceNo(int day, int id) const override { return day == 2 && id == 3 ? maxSpace : 0; }
+  int GetJikoNo(int, int, int spaceNo, int spaceNoSub) const override {
+    return jiko.count({spaceNo, spaceNoSub}) ? 3 : -1;
+  }
+
+  int maxSpace = 40;                   // of block 3
+  std::set<std::pair<int, int>> jiko;  // desk halves with errata picture 3
+};
+
+// A circle of day 2, named unless `name` is empty.
+CircleRecord Circle(int id, int blockId, int spaceNo, int spaceNoSub, int updateId,
+                    const char* name = "circle") {
+  CircleRecord r;
+  std::tie(r.id, r.day, r.blockId, r.spaceNo, r.spaceNoSub, r.updateId, r.circleName) =
+      std::tuple(id, 2, blockId, spaceNo, spaceNoSub, updateId, name);
+  return r;
+}
 
 QImage Rgb(const QImage& picture) { return picture.convertToFormat(QImage::Format_RGB888); }
 
@@ -45,7 +84,7 @@ bool Shows(const QImage& page, int index, const QImage& picture) {
 }
 
 TEST(PageCaptionTest, FirstAndLastSpacesOfThePage) {
-  vxtest::FakePageQueries queries;
+  FakePageQueries queries;
   std::vector<CircleRecord> page(36);
   EXPECT_EQ(PageCaption(page, queries), "");
   page[0] = Circle(1, 3, 5, 0, 101);
@@ -55,7 +94,7 @@ TEST(PageCaptionTest, FirstAndLastSpacesOfThePage) {
 }
 
 TEST(HasImageDataTest, NeedsPicturesAndMaps) {
-  EXPECT_TRUE(HasImageData(vxtest::SampleDisc(), kSampleEvent));
+  EXPECT_TRUE(HasImageData(SampleDisc(), kSampleEvent));
   // Folders end in '/'; "mdata" is a disc mounted in lower case.
   const std::pair<std::vector<std::string>, bool> cases[] = {
       {{}, false}, {{"MDATA/"}, false}, {{"PDATA/"}, false}, {{"MDATA/", "PDATA/"}, true},
@@ -64,8 +103,8 @@ TEST(HasImageDataTest, NeedsPicturesAndMaps) {
   for (const auto& [names, expected] : cases) {
     vxtest::TempDir dir;
     for (const std::string& name : names) {
-      if (name.back() == '/') std::filesystem::create_directories(dir / name);
-      if (name.back() != '/') vxtest::WriteFileBytes(dir / name, "x");
+      name.back() == '/' ? void(std::filesystem::create_directories(dir / name))
+                         : vxtest::WriteFileBytes(dir / name, "x");
     }
     EXPECT_EQ(HasImageData(dir.path(), kSampleEvent), expected) << testing::PrintToString(names);
   }
@@ -88,12 +127,12 @@ TEST(CatalogImagesFolderTest, SourcesInTurn) {
   EXPECT_EQ(cell.copy(9, 9, 31, 41), file.copy(64, 47, 31, 41));
   EXPECT_EQ(Drawn(images, {0, 0, 60, 80}, 77, 0, 0, 4, 9).pixelColor(30, 40), QColor(Qt::blue));
   EXPECT_EQ(Drawn(images, {0, 0, 30, 40}, 77, 0, 0, 5, 9), White(30, 40));
-  vxtest::FakePageQueries queries;
+  FakePageQueries queries;
   EXPECT_EQ(Rgb(images.GetPageImage(4, queries, {}, false)), file);
   EXPECT_TRUE(images.GetPageImage(5, queries, {}, false).isNull());
   EXPECT_FALSE(images.HasPageImage());
 
-  std::filesystem::copy_file(vxtest::SampleDisc() / "V096CUTH.CCZ", dir / "v096cuth.ccz");
+  std::filesystem::copy_file(SampleDisc() / "V096CUTH.CCZ", dir / "v096cuth.ccz");
   images.Close();
   images.Open(dir.path(), kSampleEvent);
   EXPECT_EQ(images.GetCutRect(1, false), (CutRect{240, 80, 240, 340}));  // serves both choices
@@ -114,9 +153,9 @@ class SampleImagesTest : public testing::Test {
   // page_: 36 cuts that the override archive does not hold, on spaces 1a to 18b.
   void SetUp() override {
     ASSERT_TRUE(low_ && high_ && fix_) << "no sample disc at $VX_SAMPLE_DISC";
-    images_.Open(vxtest::SampleDisc(), kSampleEvent);
+    images_.Open(SampleDisc(), kSampleEvent);
     for (int i = 0, n = 0; i < 36; ++i) {
-      n = vxtest::FindCut(*low_, fix_.get(), n + 1);
+      n = FindCut(*low_, fix_.get(), n + 1);
       page_[i] = Circle(i + 1, 3, 1 + i / 2, i % 2, n);
     }
   }
@@ -124,14 +163,14 @@ class SampleImagesTest : public testing::Test {
     return PageComposer(*low_, fix_.get(), queries_).Compose(page, records, kBand);
   }
 
-  std::unique_ptr<CutArchive> low_ = vxtest::OpenSampleArchive("CUTL");
-  std::unique_ptr<CutArchive> high_ = vxtest::OpenSampleArchive("CUTH");
-  std::unique_ptr<CutArchive> fix_ = vxtest::OpenSampleArchive("CUTLP");
-  int plain_ = low_ && fix_ ? vxtest::FindCut(*low_, fix_.get()) : 0;  // not overridden
-  int fixed_ = fix_ ? vxtest::FindCut(*fix_) : 0;
+  std::unique_ptr<CutArchive> low_ = CutArchive::Open(SampleDisc() / "V096CUTL.CCZ");
+  std::unique_ptr<CutArchive> high_ = CutArchive::Open(SampleDisc() / "V096CUTH.CCZ");
+  std::unique_ptr<CutArchive> fix_ = CutArchive::Open(SampleDisc() / "V096CUTLP.CCZ");
+  int plain_ = low_ && fix_ ? FindCut(*low_, fix_.get()) : 0;  // not overridden
+  int fixed_ = fix_ ? FindCut(*fix_) : 0;
   std::vector<CircleRecord> page_ = std::vector<CircleRecord>(36);
   CatalogImages images_;
-  vxtest::FakePageQueries queries_;
+  FakePageQueries queries_;
 };
 
 TEST_F(SampleImagesTest, CutPlacesMarksAndHitTest) {
@@ -253,14 +292,14 @@ TEST_F(SampleImagesTest, ArchiveWithoutAUsableCutSizeComposesNothing) {
 
 // Print workers draw cuts while the views turn pages. Captions are left out of the comparison:
 // Qt may rasterise large text a little differently from one thread to another.
-TEST_F(SampleImagesTest, PagesAndCutsFromSeveralThreadsAtOnce) {
+TEST_F(SampleImagesTest, PagesAndCutsFromTwoThreadsAtOnce) {
   const auto grid = [](const QImage& p) { return p.copy(0, 80, p.width(), p.height() - 80); };
   const QImage grids[2] = {grid(images_.GetPageImage(1, queries_, page_, false)),
                            grid(images_.GetPageImage(1, queries_, page_, true))};
   const QImage cuts[2] = {Rgb(low_->LoadCut(plain_)), Rgb(fix_->LoadCut(fixed_))};
   std::atomic<int> wrong{0};
   std::thread turner([&] {
-    vxtest::FakePageQueries queries;
+    FakePageQueries queries;
     for (int i = 0; i < 12; ++i) {  // pages 1 and 3 look alike; every call composes anew
       wrong += grid(images_.GetPageImage(1 + i / 2 % 2 * 2, queries, page_, i % 2)) !=
                grids[i % 2];

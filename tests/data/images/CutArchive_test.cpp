@@ -27,7 +27,8 @@ TEST(CutArchiveTest, HostileEntriesAreRefusedOneByOneAndUnusableArchivesWhole) {
       .Add("EMPTY.PNG", "")
       .Add("X.TXT", "first")
       .Add("x.txt", "second")
-      .Add("DATA.BIN", std::string(5000, 'a'));
+      .Add("DATA.BIN", std::string(5000, 'a'))
+      .Add("BIG.BIN", std::string(CutArchive::kMaxEntrySize + 1, '\0'));  // honest, too large
   std::string bytes = vxtest::ReadFileBytes(dir / "h.ccz");
   bytes.replace(bytes.find("DATA.BIN") + 8, 6, 6, char(0xFF));  // into its deflated data
   vxtest::WriteFileBytes(dir / "h.ccz", bytes);
@@ -38,7 +39,8 @@ TEST(CutArchiveTest, HostileEntriesAreRefusedOneByOneAndUnusableArchivesWhole) {
             std::tuple(96, 178, 255));
   EXPECT_EQ(archive->ReadEntry("000001.PNG").value_or(""), png);
   for (const char* name :
-       {"000002.PNG", "000003.PNG", "000004.PNG", "000005.PNG", "EMPTY.PNG", "DATA.BIN", "NO"}) {
+       {"000002.PNG", "000003.PNG", "000004.PNG", "000005.PNG", "EMPTY.PNG", "DATA.BIN",
+        "BIG.BIN", "NO"}) {
     EXPECT_FALSE(archive->ReadEntry(name)) << name;
   }
   EXPECT_EQ(archive->ReadEntry("X.TXT").value_or(""), "second");
