@@ -1,6 +1,9 @@
 #include "checklist/FavoriteStore.h"
+
 #include "platform/CodePage.h"
 #include "tests/checklist/StoreFixture.h"
+
+#include <tuple>
 
 namespace vxtest {
 namespace {
@@ -29,7 +32,6 @@ class CircleMatchingTest : public StoreFixture {
     r.pixiv = pixiv;
     r.description = "about " + name;
     InsertCircle(db(), r);
-    db().SelectEvent(96);
   }
 
   // The rows' circle ids for records of event 95 (after a Header unless they bring a magic line).
@@ -53,6 +55,7 @@ class CircleMatchingTest : public StoreFixture {
 // Twitter, then Pixiv, then (name or kana) with the pen name, and without strict matching any
 // name; each only when the one before found nothing. A group of candidates ends in a skip row.
 TEST_F(CircleMatchingTest, AnotherEventsRecordsAreMatchedByTheirTexts) {
+  // clang-format off
   const struct {
     std::string records;
     bool strict;
@@ -71,15 +74,13 @@ TEST_F(CircleMatchingTest, AnotherEventsRecordsAreMatchedByTheirTexts) {
       {Circle("100%s", "", "pct"), true, {11}},
       {Circle("x' OR '1'='1", "", ""), true, {0}},
       {RecordLine(29, {{0, "Circle"}, {1, "5"}, {10, "x"}, {26, "tw_gone"}, {27, "tw_twin"}}),
-       true,
-       {7}},
-      {RecordLine(16, {{0, "UnKnown"}, {1, "x"}, {5, "3"}, {14, "tw_twin"}}), true, {7}},
-      {RecordLine(16, {{0, "UnKnown"}, {1, "Solo"}, {3, "Ann"}, {5, "3"}}), true, {9}},
-      {MagicLine(95) + RecordLine(29, {{0, "41"}, {1, "2"}, {9, "Solo"}, {10, "Ann"}}) +
-           RecordLine(29, {{0, "0"}, {1, "2"}, {9, "x"}, {28, "111"}}),
-       true,
-       {9, 7}},
+       true, {7}},
+      {RecordLine(16, {{0, "UnKnown"}, {1, "Solo"}, {3, "Ann"}, {5, "3"}, {14, "tw_x"}}), true,
+       {9}},
+      {MagicLine(95) + RecordLine(29, {{0, "41"}, {9, "Solo"}, {10, "Ann"}}) +
+           RecordLine(29, {{0, "0"}, {9, "x"}, {28, "111"}}), true, {9, 7}},
   };
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(Candidates(c.records, c.strict), c.ids) << c.records;
 }
 
@@ -121,8 +122,11 @@ TEST_F(CircleMatchingTest, RecordsOfTheSameEventNameTheirCircle) {
   EXPECT_EQ(Rows()[3].action, vx::kImportRegisterUnknown);
 
   OpenCatalog(73);  // serials were circle ids - 1
-  store().LoadText(HeaderLine(73) + CircleLine({{1, "1"}}) + CircleLine({{1, "-1"}}), false, true);
+  store().LoadText(HeaderLine(73) + CircleLine({{1, "1"}, {2, "1"}}) + CircleLine({{1, "-1"}}),
+                   false, true);
   EXPECT_EQ(RowIds(), (std::vector<int>{2, 0}));
+  store().CommitImportRecords(false, false);
+  EXPECT_NE(store().SaveText().find("\r\nCircle,1,1,2,2,"), std::string::npos);
 }
 
 }  // namespace

@@ -2,18 +2,19 @@
 // circles 1 to 6 (update ids 1001 to 1006); and checklist records built field by field.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <map>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "checklist/FavoriteStore.h"
 #include "data/PavorunDatabase.h"
 #include "platform/CodePage.h"
 #include "tests/data/TestCatalog.h"
 #include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace vxtest {
 
@@ -67,7 +68,6 @@ class StoreFixture : public ::testing::Test {
     r.twitter = "tw";
     r.pixiv = "px";
     InsertCircle(db(), r);
-    db().SelectEvent(96);
     store().SetColorDef(0, 0x0000ff, 0x000000, vx::Sjis("赤"));
     store().SetColorDef(1, 0x0080ff, 0x0080ff, vx::Sjis("橙, \"注意\""));
     store().SetColorAndMemo(7, 2, "a,b \"q\"\r\nnext");
@@ -86,6 +86,21 @@ class StoreFixture : public ::testing::Test {
   vx::FavoriteStore& store() { return *store_; }
   vx::PavorunDatabase& db() { return *db_; }
   const std::vector<vx::FavoriteImportRecord>& Rows() const { return store_->ImportRecords(); }
+
+  // Circle ids in the order a walk visits them.
+  static std::vector<int> Ids(
+      const std::function<void(const vx::FavoriteStore::EntryVisitor&)>& walk) {
+    std::vector<int> ids;
+    walk([&](const vx::FavoriteEntry& e) {
+      ids.push_back(e.record.id);
+      return true;
+    });
+    return ids;
+  }
+
+  std::vector<int> PrintOrderIds() {
+    return Ids([&](const auto& visit) { store().ForEachInPrintOrder(visit); });
+  }
 
   // The circle id of every import row (0 for an unknown circle or a group's skip row).
   std::vector<int> RowIds() const {
