@@ -1,10 +1,10 @@
 // Writing the checklist: the current format (Header, Color, Circle and UnKnown records) and the
 // older format (magic line and one 29-field line per circle), both CP932 with CR LF.
-#include "checklist/AtomicFile.h"
 #include "checklist/ChecklistText.h"
 #include "checklist/FavoriteStore.h"
 #include "data/PavorunDatabase.h"
 #include "data/Weekday.h"
+#include "platform/AtomicFile.h"
 #include "platform/CodePage.h"
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "checklist/AtomicFile.h"
+#include "platform/AtomicFile.h"
 
 #include "tests/support/TempDir.h"
 
