@@ -1,17 +1,15 @@
 #include "platform/ProfileFile.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <optional>
-#include <unordered_set>
 #include <utility>
 
+#include "platform/AtomicFile.h"
 #include "platform/Sjis.h"
 
 namespace vx {
@@ -114,52 +112,6 @@ int ParseLeadingInt(std::string_view s) {
   return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
-// A new file beside `target`, named so that no other writer picks the same one.
-int CreateTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& temporary) {
-  static std::atomic<unsigned> counter{0};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = target;
-    temporary += ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
-// The file a save must replace: a symbolic link is followed so that the link itself survives.
-std::filesystem::path SaveTarget(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_symlink(path, ec)) return path;
-  std::filesystem::path resolved = std::filesystem::canonical(path, ec);
-  return ec ? path : resolved;
-}
-
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-  const std::filesystem::path target = SaveTarget(path);
-  std::filesystem::path temporary;
-  const int fd = CreateTemporaryBeside(target, temporary);
-  if (fd < 0) return false;
-  struct stat existing {};
-  if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
-    ::fchmod(fd, existing.st_mode & 07777);
-  }
-  bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-  written = (::close(fd) == 0) && written;
-  if (written && ::rename(temporary.c_str(), target.c_str()) == 0) return true;
-  ::unlink(temporary.c_str());
-  return false;
-}
-
 enum class ReadResult { kRead, kMissing, kFailed };
 
 ReadResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes) {
@@ -250,7 +202,7 @@ bool ProfileFile::Save() const {
     if (!section.header.empty()) text.append(section.header).append("\r\n");
     for (const std::string& line : section.lines) text.append(line).append("\r\n");
   }
-  return WriteFileAtomically(path_, text);
+  return !WriteFileAtomically(path_, text);
 }
 
 std::string ProfileFile::GetString(std::string_view section, std::string_view key,
