@@ -22,23 +22,6 @@ fs::path ResolveLinks(const fs::path& target) {
   return ec ? target : resolved;
 }
 
-// Opens a file that did not exist before, next to the target; mode 0666 lets the umask decide.
-int CreateSibling(const fs::path& target, fs::path& created, std::error_code& error) {
-  static std::atomic<unsigned> counter{0};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    fs::path candidate = target;
-    candidate += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-      created = candidate;
-      return fd;
-    }
-    if (errno != EEXIST) break;
-  }
-  error = LastError();
-  return -1;
-}
-
 std::error_code WriteAll(int fd, std::string_view bytes, const FileWriteCall& write) {
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -57,15 +40,6 @@ void KeepPermissions(int fd, const fs::path& target) {
   if (::stat(target.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
 }
 
-std::error_code FillAndClose(int fd, const fs::path& target, std::string_view bytes,
-                             const FileWriteCall& write) {
-  std::error_code error = WriteAll(fd, bytes, write);
-  if (!error) KeepPermissions(fd, target);
-  if (!error && ::fsync(fd) != 0) error = LastError();
-  if (::close(fd) != 0 && !error) error = LastError();
-  return error;
-}
-
 // The rename is durable only once the folder itself is on disk; a failure here loses nothing.
 void SyncFolder(const fs::path& target) {
   fs::path folder = target.parent_path();
@@ -78,14 +52,39 @@ void SyncFolder(const fs::path& target) {
 
 }  // namespace
 
+int CreateFileBeside(const fs::path& target, mode_t mode, fs::path& created,
+                     std::error_code& error) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    fs::path candidate = target;
+    candidate += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd >= 0) {
+      created = candidate;
+      return fd;
+    }
+    if (errno != EEXIST) break;
+  }
+  error = LastError();
+  return -1;
+}
+
+std::error_code WriteAllAndClose(int fd, std::string_view bytes, const FileWriteCall& write) {
+  std::error_code error = WriteAll(fd, bytes, write);
+  if (!error && ::fsync(fd) != 0) error = LastError();
+  if (::close(fd) != 0 && !error) error = LastError();
+  return error;
+}
+
 std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes,
                                     const FileWriteCall& write) {
   const fs::path target = ResolveLinks(path);
   std::error_code error;
   fs::path temporary;
-  const int fd = CreateSibling(target, temporary, error);
+  const int fd = CreateFileBeside(target, 0666, temporary, error);  // the umask decides
   if (fd < 0) return error;
-  error = FillAndClose(fd, target, bytes, write);
+  KeepPermissions(fd, target);
+  error = WriteAllAndClose(fd, bytes, write);
   if (!error && ::rename(temporary.c_str(), target.c_str()) != 0) error = LastError();
   if (error) {
     ::unlink(temporary.c_str());

@@ -4,11 +4,11 @@
 #include <sodium.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <optional>
 #include <utility>
 
+#include "platform/AtomicFile.h"
 #include "platform/Base64.h"
 #include "platform/Paths.h"
 
@@ -50,27 +50,6 @@ KeyRead ReadKeyFile(const std::filesystem::path& file, std::string& key) {
   return KeyRead::kRead;
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
-int CreatePrivateTemporary(const std::filesystem::path& file, std::filesystem::path& temporary) {
-  static std::atomic<unsigned> counter{0};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = file;
-    temporary += ".new-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
 // The new key is written whole to a private temporary file and then hard-linked into place:
 // the key file never exists half-written, and when two processes race, the first link wins and
 // the other process reads that key.
@@ -81,10 +60,9 @@ KeyRead CreateKeyFile(const std::filesystem::path& file, std::string& key) {
   ::randombytes_buf(key.data(), key.size());
 
   std::filesystem::path temporary;
-  const int fd = CreatePrivateTemporary(file, temporary);
+  const int fd = CreateFileBeside(file, 0600, temporary, ec);
   if (fd < 0) return KeyRead::kFailed;
-  bool written = WriteAll(fd, key) && ::fsync(fd) == 0;
-  written = ::close(fd) == 0 && written;
+  const bool written = !WriteAllAndClose(fd, key);
   const bool linked = written && ::link(temporary.c_str(), file.c_str()) == 0;
   const bool lostRace = written && !linked && errno == EEXIST;
   ::unlink(temporary.c_str());
