@@ -3,10 +3,10 @@
 #include "checklist/ChecklistText.h"
 #include "checklist/FavoriteStore.h"
 #include "data/CsvReader.h"
-#include "data/LeadingInt.h"
 #include "data/MyFile2.h"
 #include "data/PavorunDatabase.h"
 #include "platform/CodePage.h"
+#include "platform/LeadingInt.h"
 
 #include <charconv>
 #include <fstream>

@@ -1,9 +1,9 @@
 #include "data/CircleFileParser.h"
 
-#include "data/LeadingInt.h"
 #include "data/PavorunDatabase.h"
 #include "data/TextLineReader.h"
 #include "data/Weekday.h"
+#include "platform/LeadingInt.h"
 
 #include <array>
 

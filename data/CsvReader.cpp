@@ -1,7 +1,7 @@
 #include "data/CsvReader.h"
 
-#include "data/LeadingInt.h"
 #include "platform/CodePage.h"
+#include "platform/LeadingInt.h"
 
 #include <algorithm>
 #include <utility>

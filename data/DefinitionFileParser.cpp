@@ -1,10 +1,10 @@
 #include "data/DefinitionFileParser.h"
 
 #include "data/ImportProgress.h"
-#include "data/LeadingInt.h"
 #include "data/PavorunDatabase.h"
 #include "data/TextLineReader.h"
 #include "data/Weekday.h"
+#include "platform/LeadingInt.h"
 #include "platform/Sjis.h"
 
 #include <atomic>

@@ -1,9 +1,9 @@
 #include "data/LayoutFileParser.h"
 
 #include "data/ImportProgress.h"
-#include "data/LeadingInt.h"
 #include "data/PavorunDatabase.h"
 #include "data/TextLineReader.h"
+#include "platform/LeadingInt.h"
 
 #include <atomic>
 

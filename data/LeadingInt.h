@@ -1,12 +1,5 @@
-// Decimal numbers as the catalogue files and records write them.
+// LeadingInt now lives in the platform layer, where the profile reader shares it; this name stays
+// for the code that still includes it from here.
 #pragma once
 
-#include <string_view>
-
-namespace vx {
-
-// The number at the front of `text`: leading white space skipped, an optional sign, then digits up
-// to the first non-digit; 0 when there are none. Values beyond the int range are clamped.
-int LeadingInt(std::string_view text);
-
-}  // namespace vx
+#include "platform/LeadingInt.h"

@@ -3,17 +3,18 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <optional>
 #include <utility>
 
 #include "platform/AtomicFile.h"
+#include "platform/LeadingInt.h"
 #include "platform/Sjis.h"
 
 namespace vx {
 namespace {
+
+constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsQuote(char c) { return c == '"' || c == '\''; }
@@ -98,18 +99,6 @@ bool IsStorableSection(std::string_view name) {
 bool IsStorableKey(std::string_view key) {
   return !key.empty() && !HasLineBreak(key) && key.find('=') == std::string_view::npos &&
          key.front() != ';' && key.front() != '[';
-}
-
-int ParseLeadingInt(std::string_view s) {
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
-  long long magnitude = 0;
-  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
-    magnitude = std::min<long long>(magnitude * 10 + (s[i] - '0'), 1LL + INT_MAX);
-  }
-  const long long value = negative ? -magnitude : magnitude;
-  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 enum class ReadResult { kRead, kMissing, kFailed };
@@ -215,7 +204,9 @@ int ProfileFile::GetInt(std::string_view section, std::string_view key, int defa
   const std::string* line = FindLine(section, key);
   if (!line) return defaultValue;
   const std::string_view value = ValueOf(*line);
-  return value.empty() ? defaultValue : ParseLeadingInt(value);
+  if (value.empty()) return defaultValue;
+  // The number must open the value: LeadingInt would skip the blanks inside a quoted " 12".
+  return kWhiteSpace.find(value.front()) == std::string_view::npos ? LeadingInt(value) : 0;
 }
 
 bool ProfileFile::HasKey(std::string_view section, std::string_view key) const {

@@ -1,4 +1,4 @@
-#include "data/LeadingInt.h"
+#include "platform/LeadingInt.h"
 
 #include <climits>
 
