@@ -5,19 +5,15 @@
 // The checklist, written by the generator's checklist writer, mixes circles renamed since (found
 // by Twitter or Pixiv, or not at all), circles found by name and pen name, circles whose pen name
 // changed (found only without strict matching) and circles the catalogue does not have.
+#include "bench/SampleCatalogDatabase.h"
 #include "checklist/FavoriteStore.h"
-#include "data/PavorunDatabase.h"
 #include "platform/CodePage.h"
-#include "tools/sample-disc/CatalogBuilder.h"
 #include "tools/sample-disc/ChecklistWriter.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -27,54 +23,6 @@ namespace fs = std::filesystem;
 namespace sd = vx::sampledisc;
 
 constexpr int kEntryCount = 3000;
-
-vx::CircleRecord ToRecord(const sd::Circle& c) {
-  vx::CircleRecord r;
-  r.id = c.id;
-  r.pageNo = c.pageNo;
-  r.cutIndex = c.cutIndex;
-  r.day = c.day;
-  r.blockId = c.blockId;
-  r.spaceNo = c.spaceNo;
-  r.spaceNoSub = c.spaceNoSub;
-  r.genreId = c.genreId;
-  r.circleName = c.name;
-  r.circleKana = c.kana;
-  r.penName = c.penName;
-  r.bookName = c.bookName;
-  r.url = c.url;
-  r.mailAddr = c.mail;
-  r.description = c.description;
-  r.updateId = c.updateId;
-  r.updateData = c.updateData;
-  r.orbalink = c.orbalink;
-  r.rss = c.rss;
-  r.twitter = c.twitter;
-  r.pixiv = c.pixiv;
-  return r;
-}
-
-void Check(int rc, const vx::PavorunDatabase& db) {
-  if (rc != 0) throw std::runtime_error("building the catalogue failed: " + db.LastError());
-}
-
-void InstallCatalogue(const sd::Catalog& sample, vx::PavorunDatabase& db) {
-  db.SetEventNo(sample.event);
-  Check(db.ClearEventTables(), db);
-  Check(db.BeginTransaction(), db);
-  for (const sd::EventDay& d : sample.days) {
-    Check(db.DateMaster().InsertRow(d.id, d.year, d.month, d.day, d.weekday), db);
-  }
-  for (const sd::Genre& g : sample.genres) {
-    Check(db.GenreMaster().InsertRow(g.id, g.name, g.code), db);
-  }
-  for (const sd::Block& b : sample.blocks) {
-    Check(db.BlockMaster().InsertRow(b.id, b.name, b.areaId), db);
-  }
-  for (const sd::Circle& c : sample.circles) Check(db.CircleTable().InsertRow(ToRecord(c)), db);
-  Check(db.Commit(), db);
-  db.SelectEvent(sample.event);
-}
 
 // Entry `i` of the other event's checklist, naming catalogue circle `c` in one of four ways.
 sd::ChecklistEntry OtherEventEntry(int i, sd::Circle c) {
@@ -106,47 +54,29 @@ sd::ChecklistEntry OtherEventEntry(int i, sd::Circle c) {
   return entry;
 }
 
-// The catalogue and the checklist file, made once for every run and removed at exit.
+// The catalogue and the checklist file beside it, made once for every run and removed at exit.
 class BenchData {
  public:
   static BenchData& Get() {
     static BenchData data;
     return data;
   }
-  ~BenchData() {
-    database_.reset();
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
-  vx::PavorunDatabase& Database() { return *database_; }
+  vx::PavorunDatabase& Database() { return catalogue_.Database(); }
   const fs::path& Checklist() const { return checklist_; }
 
  private:
-  BenchData() : folder_(MakeFolder()) {
-    database_ = std::make_unique<vx::PavorunDatabase>(folder_);
-    if (!database_->IsOpen()) throw std::runtime_error("cannot open " + folder_.string());
-    sd::SampleOptions options;
-    options.size = sd::CatalogSize::kFull;
-    const sd::Catalog sample = sd::BuildCatalog(options);
-    InstallCatalogue(sample, *database_);
+  BenchData() : checklist_(catalogue_.Folder() / "other-event.csv") {
+    const sd::Catalog& sample = catalogue_.Sample();
     std::vector<sd::ChecklistEntry> entries;
     const std::size_t stride = sample.circles.size() / kEntryCount;
     for (int i = 0; i < kEntryCount; ++i) {
       entries.push_back(OtherEventEntry(i, sample.circles[static_cast<std::size_t>(i) * stride]));
     }
-    checklist_ = folder_ / "other-event.csv";
     std::ofstream(checklist_, std::ios::binary)
         << sd::CurrentChecklistText(sample, entries, sample.event - 1, "Shift_JIS");
   }
 
-  static fs::path MakeFolder() {
-    std::string pattern = (fs::temp_directory_path() / "vx-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    return pattern;
-  }
-
-  fs::path folder_;
-  std::unique_ptr<vx::PavorunDatabase> database_;
+  vxbench::SampleCatalogDatabase catalogue_;
   fs::path checklist_;
 };
 

@@ -2,21 +2,16 @@
 // from the sample disc generator's model, written straight into a scrambled database), rows
 // delivered to a callback, against the same statement with SQLite's instr() on the unfolded
 // columns. Counters: search_ms and instr_ms per run, their ratio, and the rows each found.
+#include "bench/SampleCatalogDatabase.h"
 #include "data/CircleMemoLookup.h"
-#include "data/PavorunDatabase.h"
 #include "data/SearchCondition.h"
 #include "platform/CodePage.h"
-#include "tools/sample-disc/CatalogBuilder.h"
 #include "tools/sample-disc/SampleRandom.h"
 #include "tools/sample-disc/WordLists.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
-#include <stdexcept>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -50,84 +45,19 @@ class MemoStore : public vx::CircleMemoLookup {
   std::unordered_map<int, vx::CircleRecord> records_;
 };
 
-// The full-size sample event in a scrambled database file in a folder of its own, with a
-// checklist of a few hundred circles with memos.
+// The full-size sample catalogue with a checklist of a few hundred circles with memos.
 class Catalogue {
  public:
   static Catalogue& Get() {
     static Catalogue catalogue;
     return catalogue;
   }
-  ~Catalogue() {
-    db_.reset();
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
-  }
-  vx::PavorunDatabase& Database() { return *db_; }
+  vx::PavorunDatabase& Database() { return catalogue_.Database(); }
 
  private:
-  Catalogue() : folder_(MakeFolder()), db_(std::make_unique<vx::PavorunDatabase>(folder_)) {
-    if (!db_->IsOpen()) throw std::runtime_error("cannot open " + folder_.string());
-    vx::sampledisc::SampleOptions options;
-    options.size = vx::sampledisc::CatalogSize::kFull;
-    const vx::sampledisc::Catalog sample = vx::sampledisc::BuildCatalog(options);
-    db_->SetEventNo(sample.event);
-    Check(db_->ClearEventTables());
-    Check(db_->BeginTransaction());
-    InsertMasters(sample);
-    for (const vx::sampledisc::Circle& circle : sample.circles) InsertCircle(circle);
-    Check(db_->Commit());
-    db_->SelectEvent(sample.event);
-    CheckSomeCircles(static_cast<int>(sample.circles.size()));
-    db_->SetFavoriteStore(&store_);
-  }
-
-  static std::filesystem::path MakeFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vx-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    return pattern;
-  }
-
-  void Check(int rc) {
-    if (rc != 0) throw std::runtime_error("building the catalogue failed: " + db_->LastError());
-  }
-
-  void InsertMasters(const vx::sampledisc::Catalog& sample) {
-    for (const vx::sampledisc::EventDay& d : sample.days) {
-      Check(db_->DateMaster().InsertRow(d.id, d.year, d.month, d.day, d.weekday));
-    }
-    for (const vx::sampledisc::Genre& g : sample.genres) {
-      Check(db_->GenreMaster().InsertRow(g.id, g.name, g.code));
-    }
-    for (const vx::sampledisc::Block& b : sample.blocks) {
-      Check(db_->BlockMaster().InsertRow(b.id, b.name, b.areaId));
-    }
-  }
-
-  void InsertCircle(const vx::sampledisc::Circle& c) {
-    vx::CircleRecord r;
-    r.id = c.id;
-    r.pageNo = c.pageNo;
-    r.cutIndex = c.cutIndex;
-    r.day = c.day;
-    r.blockId = c.blockId;
-    r.spaceNo = c.spaceNo;
-    r.spaceNoSub = c.spaceNoSub;
-    r.genreId = c.genreId;
-    r.circleName = c.name;
-    r.circleKana = c.kana;
-    r.penName = c.penName;
-    r.bookName = c.bookName;
-    r.url = c.url;
-    r.mailAddr = c.mail;
-    r.description = c.description;
-    r.updateId = c.updateId;
-    r.updateData = c.updateData;
-    r.orbalink = c.orbalink;
-    r.rss = c.rss;
-    r.twitter = c.twitter;
-    r.pixiv = c.pixiv;
-    Check(db_->CircleTable().InsertRow(r));
+  Catalogue() {
+    CheckSomeCircles(static_cast<int>(catalogue_.Sample().circles.size()));
+    catalogue_.Database().SetFavoriteStore(&store_);
   }
 
   void CheckSomeCircles(int circleCount) {
@@ -138,9 +68,8 @@ class Catalogue {
     }
   }
 
-  std::filesystem::path folder_;
-  std::unique_ptr<vx::PavorunDatabase> db_;
-  MemoStore store_;
+  MemoStore store_;  // outlives the database that refers to it
+  vxbench::SampleCatalogDatabase catalogue_;
 };
 
 struct Rows {
