@@ -157,11 +157,7 @@ int PavorunAreaMaster::GetCircleCount(int id) const {
 }
 
 int PavorunAreaMaster::InsertRow(int id, const AreaRow& row) {
-  std::string sql = "insert into ";
-  AppendSqlText(sql, TableName());
-  AppendSqlText(sql, " values(");
-  AppendSqlInt(sql, EventNo());
-  AppendSqlInt(sql, id);
+  std::string sql = StartInsert(id);
   AppendSqlQuotedField(sql, row.name);
   AppendSqlQuotedField(sql, row.simpleName);
   AppendSqlInt(sql, row.mapId);

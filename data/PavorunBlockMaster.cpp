@@ -43,11 +43,7 @@ void PavorunBlockMaster::AppendBlockIdsOfArea(std::string& text, int areaId) con
 }
 
 int PavorunBlockMaster::InsertRow(int id, std::string_view name, int areaId) {
-  std::string sql = "insert into ";
-  AppendSqlText(sql, TableName());
-  AppendSqlText(sql, " values(");
-  AppendSqlInt(sql, EventNo());
-  AppendSqlInt(sql, id);
+  std::string sql = StartInsert(id);
   AppendSqlQuotedField(sql, name);
   AppendSqlInt(sql, areaId);
   CloseSqlValues(sql);

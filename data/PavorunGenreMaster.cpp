@@ -44,11 +44,7 @@ int PavorunGenreMaster::FindIdByCode(int code) const {
 }
 
 int PavorunGenreMaster::InsertRow(int id, std::string_view name, int code) {
-  std::string sql = "insert into ";
-  AppendSqlText(sql, TableName());
-  AppendSqlText(sql, " values(");
-  AppendSqlInt(sql, EventNo());
-  AppendSqlInt(sql, id);
+  std::string sql = StartInsert(id);
   AppendSqlQuotedField(sql, name);
   AppendSqlInt(sql, code);
   CloseSqlValues(sql);

@@ -109,11 +109,7 @@ void PavorunMapMaster::GetHiResPrintRect(int id, PrintRect& rect) const {
 int PavorunMapMaster::GetRotate(int id) const { return InRange(id) ? rows_[Index(id)].rotate : 0; }
 
 int PavorunMapMaster::InsertRow(int id, const MapRow& row) {
-  std::string sql = "insert into ";
-  AppendSqlText(sql, TableName());
-  AppendSqlText(sql, " values(");
-  AppendSqlInt(sql, EventNo());
-  AppendSqlInt(sql, id);
+  std::string sql = StartInsert(id);
   AppendSqlQuotedField(sql, row.name);
   AppendSqlQuotedField(sql, row.filename);
   for (int v : {row.print.x, row.print.y, row.print.w, row.print.h}) AppendSqlInt(sql, v);

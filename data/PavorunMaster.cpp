@@ -52,6 +52,15 @@ void PavorunMaster::RememberName(const std::string& name, int position) {
   nameIndex_[name] = position + 1;
 }
 
+std::string PavorunMaster::StartInsert(int id) const {
+  std::string sql = "insert into ";
+  AppendSqlText(sql, TableName());
+  AppendSqlText(sql, " values(");
+  AppendSqlInt(sql, EventNo());
+  AppendSqlInt(sql, id);
+  return sql;
+}
+
 const std::string& PavorunMaster::EmptyText() {
   static const std::string empty;
   return empty;

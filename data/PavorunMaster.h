@@ -42,6 +42,8 @@ class PavorunMaster : public PavorunTable {
   virtual void AddRow(int position, int columnCount, char** columns) = 0;
 
   void RememberName(const std::string& name, int position);
+  // "insert into <table> values(<event>,<id>," for the row's own values to follow.
+  std::string StartInsert(int id) const;
   bool InRange(int id) const { return id >= 1 && id <= rowCount_; }
   static std::size_t Index(int id) { return static_cast<std::size_t>(id - 1); }
   static const std::string& EmptyText();
