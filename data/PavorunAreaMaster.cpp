@@ -20,13 +20,6 @@ std::string DefaultAllFilename(int position) {
   return kDefaultAllFilenames[position];
 }
 
-PrintRect ReadRect(int n, char** columns, int first) {
-  return {ColumnInt(n, columns, first), ColumnInt(n, columns, first + 1),
-          ColumnInt(n, columns, first + 2), ColumnInt(n, columns, first + 3)};
-}
-
-PrintRect Doubled(const PrintRect& r) { return {2 * r.x, 2 * r.y, 2 * r.w, 2 * r.h}; }
-
 }  // namespace
 
 const std::string& PavorunAreaMaster::CreateText() const {
@@ -58,13 +51,8 @@ void PavorunAreaMaster::AddRow(int position, int n, char** columns) {
   row.name = SjisTruncate(ColumnString(n, columns, 2), 40);
   row.simpleName = SjisTruncate(ColumnString(n, columns, 3), 3);
   row.mapId = ColumnInt(n, columns, 4);
-  if (n >= 9) {
-    row.print = ReadRect(n, columns, 5);
-    const std::string allFilename = ColumnString(n, columns, 9);
-    row.allFilename =
-        SjisTruncate(!allFilename.empty() ? allFilename : DefaultAllFilename(position), 11);
-    row.hiResPrint = n >= 14 ? ReadRect(n, columns, 10) : Doubled(row.print);
-  }
+  ReadPrintColumns(n, columns, 5, DefaultAllFilename(position), row.print, row.allFilename,
+                   row.hiResPrint);
   RememberName(row.name, position);
 }
 
@@ -161,11 +149,7 @@ int PavorunAreaMaster::InsertRow(int id, const AreaRow& row) {
   AppendSqlQuotedField(sql, row.name);
   AppendSqlQuotedField(sql, row.simpleName);
   AppendSqlInt(sql, row.mapId);
-  for (int v : {row.print.x, row.print.y, row.print.w, row.print.h}) AppendSqlInt(sql, v);
-  AppendSqlQuotedField(sql, row.allFilename);
-  for (int v : {row.hiResPrint.x, row.hiResPrint.y, row.hiResPrint.w, row.hiResPrint.h}) {
-    AppendSqlInt(sql, v);
-  }
+  AppendPrintColumns(sql, row.print, row.allFilename, row.hiResPrint);
   CloseSqlValues(sql);
   return ExecWrite(sql);
 }

@@ -19,11 +19,6 @@ std::string DefaultAllFilename(int position) {
   return kDefaultAllFilenames[position];
 }
 
-PrintRect ReadRect(int n, char** columns, int first) {
-  return {ColumnInt(n, columns, first), ColumnInt(n, columns, first + 1),
-          ColumnInt(n, columns, first + 2), ColumnInt(n, columns, first + 3)};
-}
-
 }  // namespace
 
 const std::string& PavorunMapMaster::CreateText() const {
@@ -52,16 +47,9 @@ void PavorunMapMaster::AddRow(int position, int n, char** columns) {
   MapRow& row = rows_[static_cast<std::size_t>(position)];
   row.name = SjisTruncate(ColumnString(n, columns, 2), 21);
   row.filename = SjisTruncate(ColumnString(n, columns, 3), 11);
-  if (n >= 8) {
-    row.print = ReadRect(n, columns, 4);
-    const std::string allfilename = ColumnString(n, columns, 8);
-    row.allfilename =
-        SjisTruncate(!allfilename.empty() ? allfilename : DefaultAllFilename(position), 11);
-    row.hiResPrint = n >= 13 ? ReadRect(n, columns, 9)
-                             : PrintRect{2 * row.print.x, 2 * row.print.y, 2 * row.print.w,
-                                         2 * row.print.h};
-    row.rotate = n >= 14 ? ColumnInt(n, columns, 13) : 0;
-  }
+  ReadPrintColumns(n, columns, 4, DefaultAllFilename(position), row.print, row.allfilename,
+                   row.hiResPrint);
+  row.rotate = ColumnInt(n, columns, 13);  // 0 in tables older than the column
   RememberName(row.name, position);
 }
 
@@ -112,11 +100,7 @@ int PavorunMapMaster::InsertRow(int id, const MapRow& row) {
   std::string sql = StartInsert(id);
   AppendSqlQuotedField(sql, row.name);
   AppendSqlQuotedField(sql, row.filename);
-  for (int v : {row.print.x, row.print.y, row.print.w, row.print.h}) AppendSqlInt(sql, v);
-  AppendSqlQuotedField(sql, row.allfilename);
-  for (int v : {row.hiResPrint.x, row.hiResPrint.y, row.hiResPrint.w, row.hiResPrint.h}) {
-    AppendSqlInt(sql, v);
-  }
+  AppendPrintColumns(sql, row.print, row.allfilename, row.hiResPrint);
   AppendSqlInt(sql, row.rotate);
   CloseSqlValues(sql);
   return ExecWrite(sql);

@@ -1,9 +1,23 @@
 #include "data/PavorunMaster.h"
 
 #include "data/PavorunDatabase.h"
+#include "data/RowColumns.h"
 #include "data/SqlText.h"
+#include "platform/Sjis.h"
 
 namespace vx {
+namespace {
+
+PrintRect ReadRect(int n, char** columns, int first) {
+  return {ColumnInt(n, columns, first), ColumnInt(n, columns, first + 1),
+          ColumnInt(n, columns, first + 2), ColumnInt(n, columns, first + 3)};
+}
+
+void AppendRect(std::string& sql, const PrintRect& r) {
+  for (int v : {r.x, r.y, r.w, r.h}) AppendSqlInt(sql, v);
+}
+
+}  // namespace
 
 int PavorunMaster::Load(const std::string& where) {
   FreeRows();
@@ -59,6 +73,24 @@ std::string PavorunMaster::StartInsert(int id) const {
   AppendSqlInt(sql, EventNo());
   AppendSqlInt(sql, id);
   return sql;
+}
+
+void PavorunMaster::ReadPrintColumns(int n, char** columns, int first,
+                                     const std::string& defaultStem, PrintRect& print,
+                                     std::string& stem, PrintRect& hiResPrint) {
+  if (n < first + 4) return;
+  print = ReadRect(n, columns, first);
+  const std::string stored = ColumnString(n, columns, first + 4);
+  stem = SjisTruncate(!stored.empty() ? stored : defaultStem, 11);
+  hiResPrint = n >= first + 9 ? ReadRect(n, columns, first + 5)
+                              : PrintRect{2 * print.x, 2 * print.y, 2 * print.w, 2 * print.h};
+}
+
+void PavorunMaster::AppendPrintColumns(std::string& sql, const PrintRect& print,
+                                       std::string_view stem, const PrintRect& hiResPrint) {
+  AppendRect(sql, print);
+  AppendSqlQuotedField(sql, stem);
+  AppendRect(sql, hiResPrint);
 }
 
 const std::string& PavorunMaster::EmptyText() {

@@ -44,6 +44,15 @@ class PavorunMaster : public PavorunTable {
   void RememberName(const std::string& name, int position);
   // "insert into <table> values(<event>,<id>," for the row's own values to follow.
   std::string StartInsert(int id) const;
+
+  // Map and area rows hold from column `first` on a print range, a short-map file stem (at most
+  // 11 bytes) and a hi-res print range. Tables older than the last two give `defaultStem` and
+  // twice the print range; a row without a print range leaves all three as they are.
+  static void ReadPrintColumns(int columnCount, char** columns, int first,
+                               const std::string& defaultStem, PrintRect& print,
+                               std::string& stem, PrintRect& hiResPrint);
+  static void AppendPrintColumns(std::string& sql, const PrintRect& print, std::string_view stem,
+                                 const PrintRect& hiResPrint);
   bool InRange(int id) const { return id >= 1 && id <= rowCount_; }
   static std::size_t Index(int id) { return static_cast<std::size_t>(id - 1); }
   static const std::string& EmptyText();
