@@ -44,10 +44,8 @@ const std::string& PavorunAreaMaster::CreateText() const {
   return text;
 }
 
-void PavorunAreaMaster::AllocRows(int count) { rows_.assign(static_cast<std::size_t>(count), {}); }
-
 void PavorunAreaMaster::AddRow(int position, int n, char** columns) {
-  AreaRow& row = rows_[static_cast<std::size_t>(position)];
+  AreaRow& row = RowAt(position);
   row.name = SjisTruncate(ColumnString(n, columns, 2), 40);
   row.simpleName = SjisTruncate(ColumnString(n, columns, 3), 3);
   row.mapId = ColumnInt(n, columns, 4);

@@ -5,7 +5,6 @@
 #include "data/PavorunMaster.h"
 
 #include <string>
-#include <vector>
 
 namespace vx {
 
@@ -23,9 +22,9 @@ struct AreaRow {
   int circleCount = 0;
 };
 
-class PavorunAreaMaster : public PavorunMaster {
+class PavorunAreaMaster : public PavorunRowMaster<AreaRow> {
  public:
-  using PavorunMaster::PavorunMaster;
+  using PavorunRowMaster::PavorunRowMaster;
 
   const char* TableName() const override { return "PavorunArea"; }
   const std::string& CreateText() const override;
@@ -49,15 +48,11 @@ class PavorunAreaMaster : public PavorunMaster {
   int InsertRow(int id, const AreaRow& row);
 
  protected:
-  void AllocRows(int count) override;
-  void DropRows() override { rows_.clear(); }
   void AddRow(int position, int columnCount, char** columns) override;
 
  private:
   void LoadBlocksInPrintRange(AreaRow& row);
   void LoadCircleCount(int id, AreaRow& row);
-
-  std::vector<AreaRow> rows_;
 };
 
 }  // namespace vx

@@ -20,7 +20,7 @@ const std::string& PavorunBlockMaster::CreateText() const {
 }
 
 void PavorunBlockMaster::AddRow(int position, int n, char** columns) {
-  BlockRow& row = rows_[static_cast<std::size_t>(position)];
+  BlockRow& row = RowAt(position);
   row.name = SjisTruncate(ColumnString(n, columns, 2), 3);
   row.areaId = ColumnInt(n, columns, 3);
   RememberName(row.name, position);

@@ -5,7 +5,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace vx {
 
@@ -14,9 +13,9 @@ struct BlockRow {
   int areaId = 0;
 };
 
-class PavorunBlockMaster : public PavorunMaster {
+class PavorunBlockMaster : public PavorunRowMaster<BlockRow> {
  public:
-  using PavorunMaster::PavorunMaster;
+  using PavorunRowMaster::PavorunRowMaster;
 
   const char* TableName() const override { return "PavorunBlock"; }
   const std::string& CreateText() const override;
@@ -29,12 +28,7 @@ class PavorunBlockMaster : public PavorunMaster {
   int InsertRow(int id, std::string_view name, int areaId);
 
  protected:
-  void AllocRows(int count) override { rows_.assign(static_cast<std::size_t>(count), {}); }
-  void DropRows() override { rows_.clear(); }
   void AddRow(int position, int columnCount, char** columns) override;
-
- private:
-  std::vector<BlockRow> rows_;
 };
 
 }  // namespace vx

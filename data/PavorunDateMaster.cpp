@@ -21,7 +21,7 @@ const std::string& PavorunDateMaster::CreateText() const {
 }
 
 void PavorunDateMaster::AddRow(int position, int n, char** columns) {
-  DateRow& row = rows_[static_cast<std::size_t>(position)];
+  DateRow& row = RowAt(position);
   row.year = ColumnInt(n, columns, 2);
   row.month = ColumnInt(n, columns, 3);
   row.day = ColumnInt(n, columns, 4);

@@ -4,7 +4,6 @@
 #include "data/PavorunMaster.h"
 
 #include <string>
-#include <vector>
 
 namespace vx {
 
@@ -15,9 +14,9 @@ struct DateRow {
   int weekday = 0;  // 1 Sunday .. 7 Saturday; 0 the pseudo-day of circles not placed
 };
 
-class PavorunDateMaster : public PavorunMaster {
+class PavorunDateMaster : public PavorunRowMaster<DateRow> {
  public:
-  using PavorunMaster::PavorunMaster;
+  using PavorunRowMaster::PavorunRowMaster;
 
   const char* TableName() const override { return "PavorunDate"; }
   const std::string& CreateText() const override;
@@ -31,12 +30,7 @@ class PavorunDateMaster : public PavorunMaster {
   int InsertRow(int id, int year, int month, int day, int weekday);
 
  protected:
-  void AllocRows(int count) override { rows_.assign(static_cast<std::size_t>(count), {}); }
-  void DropRows() override { rows_.clear(); }
   void AddRow(int position, int columnCount, char** columns) override;
-
- private:
-  std::vector<DateRow> rows_;
 };
 
 }  // namespace vx

@@ -20,12 +20,12 @@ const std::string& PavorunGenreMaster::CreateText() const {
 }
 
 void PavorunGenreMaster::DropRows() {
-  rows_.clear();
+  PavorunRowMaster::DropRows();
   codeIndex_.clear();
 }
 
 void PavorunGenreMaster::AddRow(int position, int n, char** columns) {
-  GenreRow& row = rows_[static_cast<std::size_t>(position)];
+  GenreRow& row = RowAt(position);
   row.name = SjisTruncate(ColumnString(n, columns, 2), 41);
   row.code = ColumnInt(n, columns, 3);
   RememberName(row.name, position);

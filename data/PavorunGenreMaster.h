@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
 
 namespace vx {
 
@@ -15,9 +14,9 @@ struct GenreRow {
   int code = 0;
 };
 
-class PavorunGenreMaster : public PavorunMaster {
+class PavorunGenreMaster : public PavorunRowMaster<GenreRow> {
  public:
-  using PavorunMaster::PavorunMaster;
+  using PavorunRowMaster::PavorunRowMaster;
 
   const char* TableName() const override { return "PavorunGenre"; }
   const std::string& CreateText() const override;
@@ -29,12 +28,10 @@ class PavorunGenreMaster : public PavorunMaster {
   int InsertRow(int id, std::string_view name, int code);
 
  protected:
-  void AllocRows(int count) override { rows_.assign(static_cast<std::size_t>(count), {}); }
   void DropRows() override;
   void AddRow(int position, int columnCount, char** columns) override;
 
  private:
-  std::vector<GenreRow> rows_;
   std::unordered_map<int, int> codeIndex_;
 };
 

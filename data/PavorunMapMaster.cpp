@@ -44,7 +44,7 @@ const std::string& PavorunMapMaster::CreateText() const {
 }
 
 void PavorunMapMaster::AddRow(int position, int n, char** columns) {
-  MapRow& row = rows_[static_cast<std::size_t>(position)];
+  MapRow& row = RowAt(position);
   row.name = SjisTruncate(ColumnString(n, columns, 2), 21);
   row.filename = SjisTruncate(ColumnString(n, columns, 3), 11);
   ReadPrintColumns(n, columns, 4, DefaultAllFilename(position), row.print, row.allfilename,

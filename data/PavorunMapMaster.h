@@ -5,7 +5,6 @@
 #include "data/PavorunMaster.h"
 
 #include <string>
-#include <vector>
 
 namespace vx {
 
@@ -19,9 +18,9 @@ struct MapRow {
   int rotate = 0;  // 0 upright, 1 turned round
 };
 
-class PavorunMapMaster : public PavorunMaster {
+class PavorunMapMaster : public PavorunRowMaster<MapRow> {
  public:
-  using PavorunMaster::PavorunMaster;
+  using PavorunRowMaster::PavorunRowMaster;
 
   const char* TableName() const override { return "PavorunMap"; }
   const std::string& CreateText() const override;
@@ -40,12 +39,7 @@ class PavorunMapMaster : public PavorunMaster {
   int InsertRow(int id, const MapRow& row);
 
  protected:
-  void AllocRows(int count) override { rows_.assign(static_cast<std::size_t>(count), {}); }
-  void DropRows() override { rows_.clear(); }
   void AddRow(int position, int columnCount, char** columns) override;
-
- private:
-  std::vector<MapRow> rows_;
 };
 
 }  // namespace vx

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace vx {
 
@@ -61,6 +62,20 @@ class PavorunMaster : public PavorunTable {
   int rowCount_ = 0;
   unsigned generation_ = 0;
   std::unordered_map<std::string, int> nameIndex_;
+};
+
+// A master keeping its rows as `Row` values, row position = id - 1.
+template <class Row>
+class PavorunRowMaster : public PavorunMaster {
+ public:
+  using PavorunMaster::PavorunMaster;
+
+ protected:
+  void AllocRows(int count) override { rows_.assign(static_cast<std::size_t>(count), Row{}); }
+  void DropRows() override { rows_.clear(); }
+  Row& RowAt(int position) { return rows_[static_cast<std::size_t>(position)]; }
+
+  std::vector<Row> rows_;
 };
 
 }  // namespace vx
