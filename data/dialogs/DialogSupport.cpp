@@ -1,6 +1,5 @@
 #include "data/dialogs/DialogSupport.h"
 
-#include <QFile>
 #include <QHeaderView>
 #include <QTreeWidget>
 
@@ -10,18 +9,6 @@ namespace vx {
 namespace {
 constexpr int kEventColumnWidth = 128;
 }  // namespace
-
-QString QtText(std::string_view cp932) { return QString::fromStdString(Cp932ToUtf8(cp932)); }
-
-std::string Cp932Text(const QString& text) { return Utf8ToCp932(text.toStdString()); }
-
-QString QtPath(const std::filesystem::path& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path.native()));
-}
-
-std::filesystem::path PathFromQt(const QString& text) {
-  return std::filesystem::path(QFile::encodeName(text).toStdString());
-}
 
 std::string PathText(const std::filesystem::path& path) { return Utf8ToCp932(path.string()); }
 

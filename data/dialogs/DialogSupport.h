@@ -1,23 +1,18 @@
 // Small pieces shared by the database maintenance dialogs: text and path conversion at the Qt
-// boundary, control ids, and the list of events that three of the dialogs show.
+// boundary (QtStrings.h), control ids, and the list of events that three of the dialogs show.
 #pragma once
-
-#include <QString>
 
 #include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "platform/qt/QtStrings.h"
 
 class QTreeWidget;
 class QWidget;
 
 namespace vx {
 
-QString QtText(std::string_view cp932);
-std::string Cp932Text(const QString& text);
-QString QtPath(const std::filesystem::path& path);
-std::filesystem::path PathFromQt(const QString& text);
 // A path as it appears inside a message (CP932).
 std::string PathText(const std::filesystem::path& path);
 

@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -14,24 +13,12 @@
 #include <map>
 #include <string>
 
-#include "platform/CodePage.h"
+#include "platform/qt/QtStrings.h"
 #include "platform/qt/UiThread.h"
 
 namespace vx {
 
 namespace {
-
-QString FromCp932Text(std::string_view cp932) { return QString::fromStdString(Cp932ToUtf8(cp932)); }
-
-std::string ToCp932Text(const QString& text) { return Utf8ToCp932(text.toStdString()); }
-
-QString FromPath(const std::filesystem::path& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path.native()));
-}
-
-std::filesystem::path ToPath(const QString& path) {
-  return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
 
 QWidget* OwnerWidget(OwnerWindow owner) { return static_cast<QWidget*>(owner); }
 
@@ -125,8 +112,8 @@ class ClassicMessageBox : public QMessageBox {
 int ShowMessageBox(QWidget* owner, std::string_view text, std::string_view caption,
                    unsigned flags) {
   ClassicMessageBox box(owner, flags);
-  box.setWindowTitle(FromCp932Text(caption));
-  box.setText(FromCp932Text(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  box.setWindowTitle(QtText(caption));
+  box.setText(QtText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   box.exec();
   return box.Answer(flags);
 }
@@ -135,19 +122,19 @@ void StartAt(QFileDialog& dialog, const std::filesystem::path& initialPath) {
   if (initialPath.empty()) return;
   std::error_code error;
   if (std::filesystem::is_directory(initialPath, error)) {
-    dialog.setDirectory(FromPath(initialPath));
+    dialog.setDirectory(QtPath(initialPath));
     return;
   }
-  if (initialPath.has_parent_path()) dialog.setDirectory(FromPath(initialPath.parent_path()));
-  dialog.selectFile(FromPath(initialPath.filename()));
+  if (initialPath.has_parent_path()) dialog.setDirectory(QtPath(initialPath.parent_path()));
+  dialog.selectFile(QtPath(initialPath.filename()));
 }
 
 void ApplyRequest(QFileDialog& dialog, const FileDialogRequest& request) {
-  if (!request.title.empty()) dialog.setWindowTitle(FromCp932Text(request.title));
+  if (!request.title.empty()) dialog.setWindowTitle(QtText(request.title));
   dialog.setOption(QFileDialog::HideNameFilterDetails);
   const QStringList filters = ToQtNameFilters(request.filter);
   if (!filters.isEmpty()) dialog.setNameFilters(filters);
-  dialog.setDefaultSuffix(FromCp932Text(request.defaultExtension));
+  dialog.setDefaultSuffix(QtText(request.defaultExtension));
   StartAt(dialog, request.initialPath);
 }
 
@@ -155,7 +142,7 @@ std::optional<std::filesystem::path> ChosenPath(QFileDialog& dialog) {
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty() || chosen.first().isEmpty()) return std::nullopt;
-  return ToPath(chosen.first());
+  return PathFromQt(chosen.first());
 }
 
 std::optional<std::filesystem::path> RunFileDialog(QWidget* owner, const FileDialogRequest& request,
@@ -170,7 +157,7 @@ std::optional<std::filesystem::path> RunFileDialog(QWidget* owner, const FileDia
 
 std::optional<std::filesystem::path> RunFolderDialog(QWidget* owner, std::string_view title,
                                                      const std::filesystem::path& start) {
-  QFileDialog dialog(owner, FromCp932Text(title));
+  QFileDialog dialog(owner, QtText(title));
   dialog.setFileMode(QFileDialog::Directory);
   dialog.setOption(QFileDialog::ShowDirsOnly);
   StartAt(dialog, start);
@@ -191,7 +178,7 @@ QString ToQtPatterns(const QString& patterns) {
 
 QStringList ToQtNameFilters(std::string_view cp932Filter) {
   // Split after decoding: '|' is also the second byte of some double-byte characters.
-  const QStringList parts = FromCp932Text(cp932Filter).split(u'|');
+  const QStringList parts = QtText(cp932Filter).split(u'|');
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     const QString patterns = ToQtPatterns(parts[i + 1]);
@@ -242,14 +229,14 @@ bool QtUiServices::HasClipboardText() {
 
 std::string QtUiServices::ClipboardText() {
   std::string text;
-  RunOnUiThread([&] { text = ToCp932Text(QGuiApplication::clipboard()->text()); });
+  RunOnUiThread([&] { text = Cp932Text(QGuiApplication::clipboard()->text()); });
   return text;
 }
 
 bool QtUiServices::SetClipboardText(std::string_view cp932) {
   bool taken = false;
   RunOnUiThread([&] {
-    const QString text = FromCp932Text(cp932);
+    const QString text = QtText(cp932);
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText(text);
     taken = clipboard->text() == text;
@@ -261,13 +248,13 @@ bool QtUiServices::OpenUrl(std::string_view url) {
   if (!IsOpenableUrl(url)) return false;
   bool opened = false;
   RunOnUiThread(
-      [&] { opened = QDesktopServices::openUrl(QUrl(FromCp932Text(url), QUrl::TolerantMode)); });
+      [&] { opened = QDesktopServices::openUrl(QUrl(QtText(url), QUrl::TolerantMode)); });
   return opened;
 }
 
 bool QtUiServices::RunBrowser(const std::filesystem::path& program, std::string_view url) {
   if (program.empty() || !IsOpenableUrl(url)) return false;
-  return QProcess::startDetached(FromPath(program), {FromCp932Text(url)});
+  return QProcess::startDetached(QtPath(program), {QtText(url)});
 }
 
 void QtUiServices::Beep() {
