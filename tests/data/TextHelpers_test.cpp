@@ -1,0 +1,77 @@
+#include "data/LeadingInt.h"
+#include "data/SqlText.h"
+#include "data/TextLineReader.h"
+#include "data/TextScan.h"
+#include "data/Weekday.h"
+#include "platform/CodePage.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using vx::Sjis;
+using Texts = std::vector<std::string>;
+
+TEST(TextScan, CharactersAndTabFieldsNeverReadPastTheView) {
+  const char buffer[] = "a\x82\xa0\xb1x\x82" "\0" "\x9f";  // the last two bytes lie outside
+  std::string_view rest(buffer, 6);
+  std::vector<int> codes;
+  while (!rest.empty()) codes.push_back(vx::NextSjisChar(rest));
+  EXPECT_EQ(codes, (std::vector<int>{'a', 0x82A0, 0xB1, 'x', 0x82}));
+  EXPECT_EQ(vx::NextSjisChar(rest), 0);
+  rest = "ab\x82\tnext\t\tc\t";
+  Texts fields;
+  for (int i = 0; i < 6; ++i) fields.emplace_back(vx::NextTabField(rest));
+  EXPECT_EQ(fields, (Texts{"ab\x82", "next", "", "c", "", ""}));
+  const auto split = vx::SplitTabFields<3>("x\t\tz\tignored");
+  EXPECT_EQ(Texts(split.begin(), split.end()), (Texts{"x", "", "z"}));
+  EXPECT_EQ(vx::CutAtLineEnd("abc\r\ndef"), "abc");
+  EXPECT_EQ(vx::CutAtLineEnd("abc\ndef\r"), "abc");
+  EXPECT_EQ(vx::CutAtLineEnd("no end"), "no end");
+}
+
+TEST(TextScan, NumbersReadAndWrittenLikeTheRuntime) {
+  EXPECT_EQ(vx::FormatInt(-42), "-42");
+  EXPECT_EQ(vx::FormatInt(INT_MAX), "2147483647");
+  EXPECT_EQ(vx::LeadingInt(""), 0);
+  EXPECT_EQ(vx::LeadingInt("  \t12ab"), 12);
+  EXPECT_EQ(vx::LeadingInt("- 3"), 0);
+  EXPECT_EQ(vx::LeadingInt("-2147483648"), INT_MIN);
+  EXPECT_EQ(vx::LeadingInt("-99999999999999999999"), INT_MIN);
+  EXPECT_EQ(vx::LeadingInt("99999999999"), INT_MAX);
+}
+
+TEST(SqlText, ValuesAreQuotedAndGrowBeyondAnyFixedBuffer) {
+  std::string sql = "insert into T values(";
+  vx::AppendSqlInt(sql, -3);
+  vx::AppendSqlQuotedField(sql, "a'b");
+  vx::AppendSqlQuotedField(sql, static_cast<const char*>(nullptr));
+  vx::CloseSqlValues(sql);
+  EXPECT_EQ(sql, "insert into T values(-3,'a''b',null);");
+  std::string quoted;
+  vx::AppendSqlQuoted(quoted, std::string(20000, '\''));
+  EXPECT_EQ(quoted, "'" + std::string(40000, '\'') + "'");
+  EXPECT_EQ(vx::FormatSql("select '%q', %d;", "o'k", 7), "select 'o''k', 7;");
+}
+
+TEST(Weekday, NamesAndIndexInCp932) {
+  EXPECT_EQ(vx::GetWeekdayShortName(0), Sjis("漏"));
+  EXPECT_EQ(vx::GetWeekdayShortName(7), Sjis("土"));
+  EXPECT_EQ(vx::GetWeekdayLongName(0), Sjis("抽選漏れ"));
+  EXPECT_EQ(vx::GetWeekdayLongName(2), Sjis("月曜日"));
+  for (int outside : {-1, 8}) {
+    EXPECT_EQ(vx::GetWeekdayShortName(outside), "");
+    EXPECT_EQ(vx::GetWeekdayLongName(outside), "");
+  }
+  EXPECT_EQ(vx::FindWeekdayIndex(Sjis("土曜")), 7);
+  EXPECT_EQ(vx::FindWeekdayIndex(Sjis("金")), 6);
+  EXPECT_EQ(vx::FindWeekdayIndex("x"), 0);
+  EXPECT_EQ(vx::FindWeekdayIndex(""), 0);
+}
+
+}  // namespace
