@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 class LayoutTest : public ::testing::Test {
@@ -18,21 +20,9 @@ class LayoutTest : public ::testing::Test {
     ASSERT_TRUE(db.IsOpen()) << db.LastError();
     vxtest::BuildSampleCatalog(db, 90);
   }
-
-  struct Hit {
-    int block;
-    int space;
-    int half;
-  };
-
-  Hit HitAt(int x, int y, int mapId = 1) {
-    Hit hit{-1, -1, -1};
-    layout.HitTest(x, y, mapId, hit.block, hit.space, hit.half);
-    return hit;
-  }
 };
 
-TEST_F(LayoutTest, GridHoldsPositionLayoutAndArea) {
+TEST_F(LayoutTest, GridHoldsPositionLayoutAndAreaAndZeroOutsideIt) {
   EXPECT_EQ(layout.BlockCount(), 3);
   EXPECT_EQ(layout.SpaceCount(), 3);
   EXPECT_EQ(layout.GetX(1, 2), 40);
@@ -40,96 +30,44 @@ TEST_F(LayoutTest, GridHoldsPositionLayoutAndArea) {
   EXPECT_EQ(layout.GetLayout(3, 1), 3);
   EXPECT_EQ(layout.GetAreaId(1, 3), 1);
   EXPECT_EQ(layout.GetAreaId(3, 1), 2);
-}
-
-TEST_F(LayoutTest, SpaceOutsideEveryPrintRangeAndCellsOutsideTheGridReadZero) {
-  EXPECT_EQ(layout.GetX(2, 1), 0);
-  EXPECT_EQ(layout.GetLayout(2, 1), 0);
-  EXPECT_EQ(layout.GetAreaId(2, 1), 0);
-  EXPECT_EQ(layout.GetX(0, 1), 0);
-  EXPECT_EQ(layout.GetX(4, 1), 0);
-  EXPECT_EQ(layout.GetY(1, 4), 0);
-  EXPECT_EQ(layout.GetY(-1, -1), 0);
+  // Block 2's desk lies outside every print range.
+  EXPECT_EQ(layout.GetX(2, 1) + layout.GetLayout(2, 1) + layout.GetAreaId(2, 1), 0);
+  EXPECT_EQ(layout.GetX(0, 1) + layout.GetX(4, 1) + layout.GetY(1, 4) + layout.GetY(-1, -1), 0);
 }
 
 TEST_F(LayoutTest, HitTestFindsTheDeskAndItsHalf) {
-  // Layout 1: the left half of the desk is a, the right half b.
-  Hit hit = HitAt(24, 55);
-  EXPECT_EQ(hit.block, 1);
-  EXPECT_EQ(hit.space, 1);
-  EXPECT_EQ(hit.half, 0);
-  hit = HitAt(26, 59);
-  EXPECT_EQ(hit.space, 1);
-  EXPECT_EQ(hit.half, 1);
-  hit = HitAt(40, 50);
-  EXPECT_EQ(hit.space, 2);
-  // Layout 3 mirrors layout 1.
-  hit = HitAt(221, 51);
-  EXPECT_EQ(hit.block, 3);
-  EXPECT_EQ(hit.half, 1);
-  hit = HitAt(229, 51);
-  EXPECT_EQ(hit.half, 0);
+  ASSERT_EQ(layout.InsertRow(1, 9, 100, 100, 2, 1), 0);   // upright, upper half b
+  ASSERT_EQ(layout.InsertRow(1, 10, 120, 100, 4, 1), 0);  // upright, upper half a
+  const std::array<int, 6> cases[] = {
+      // x, y, map -> block, space, half
+      {24, 55, 1, 1, 1, 0},   {26, 59, 1, 1, 1, 1},    {40, 50, 1, 1, 2, 0},
+      {221, 51, 1, 3, 1, 1},  {229, 51, 1, 3, 1, 0},   // layout 3 mirrors layout 1
+      {101, 104, 1, 1, 9, 1}, {101, 106, 1, 1, 9, 0},  {121, 104, 1, 1, 10, 0},
+      {121, 106, 1, 1, 10, 1},
+      {30, 55, 1, 0, 0, 0},   // the right edge is outside
+      {24, 55, 2, 0, 0, 0},   // another map
+  };
+  for (const auto& c : cases) {
+    std::array<int, 3> hit{-1, -1, -1};
+    layout.HitTest(c[0], c[1], c[2], hit[0], hit[1], hit[2]);
+    EXPECT_EQ(hit, (std::array<int, 3>{c[3], c[4], c[5]})) << c[0] << "," << c[1];
+  }
 }
 
-TEST_F(LayoutTest, HitTestOutsideEveryDeskOrOnAnotherMapAnswersZero) {
-  Hit hit = HitAt(30, 55);  // right edge is outside
-  EXPECT_EQ(hit.block, 0);
-  EXPECT_EQ(hit.space, 0);
-  EXPECT_EQ(hit.half, 0);
-  hit = HitAt(24, 55, 2);
-  EXPECT_EQ(hit.block, 0);
-}
-
-TEST_F(LayoutTest, HitTestHalvesOfVerticalDesks) {
-  ASSERT_EQ(layout.InsertRow(1, 9, 100, 100, 2, 1), 0);
-  ASSERT_EQ(layout.InsertRow(1, 10, 120, 100, 4, 1), 0);
-  EXPECT_EQ(HitAt(101, 104).half, 1);  // layout 2: upper half b
-  EXPECT_EQ(HitAt(101, 106).half, 0);
-  EXPECT_EQ(HitAt(121, 104).half, 0);  // layout 4: upper half a
-  EXPECT_EQ(HitAt(121, 106).half, 1);
-}
-
-TEST_F(LayoutTest, HitTestOnOverlappingDesksAnswersTheLastRow) {
-  ASSERT_EQ(layout.InsertRow(1, 7, 300, 100, 1, 1), 0);
-  ASSERT_EQ(layout.InsertRow(1, 8, 305, 100, 1, 1), 0);
-  int lastSpace = 0;
-  db.ExecRows("select spaceNo from PavorunLayout where pavorunNo=90 AND mapId=1 AND 307>=xpos "
-              "AND 102>=ypos AND 297<xpos AND 92<ypos;",
-              [&](int, char** columns) {
-                lastSpace = std::atoi(columns[0]);
-                return 0;
-              });
-  EXPECT_EQ(HitAt(307, 102).space, lastSpace);
-  EXPECT_NE(lastSpace, 0);
-}
-
-TEST_F(LayoutTest, RowsOutsideTheGridAreSkipped) {
+TEST_F(LayoutTest, RowsOutsideTheGridAreSkippedAndAbsurdOrNegativeSizesRefused) {
   ASSERT_EQ(layout.InsertRow(-2, 1, 20, 20, 1, 1), 0);
   EXPECT_EQ(layout.LoadGrid(), 0);
   EXPECT_EQ(layout.BlockCount(), 3);
   EXPECT_EQ(layout.GetX(1, 1), 20);
-}
-
-TEST_F(LayoutTest, AbsurdGridSizeIsRefusedWithAnEmptyGrid) {
   ASSERT_EQ(layout.InsertRow(2000000, 2000, 20, 20, 1, 1), 0);
   EXPECT_EQ(layout.LoadGrid(), 1);
-  EXPECT_EQ(layout.BlockCount(), 0);
-  EXPECT_EQ(layout.SpaceCount(), 0);
-  EXPECT_EQ(layout.GetX(1, 1), 0);
-}
-
-TEST_F(LayoutTest, NegativeGridSizeIsRefused) {
+  EXPECT_EQ(layout.BlockCount() + layout.SpaceCount() + layout.GetX(1, 1), 0);
   db.SetEventNo(91);
+  EXPECT_EQ(layout.LoadGrid(), 0);  // an event without layout
+  EXPECT_EQ(layout.BlockCount(), 0);
   ASSERT_EQ(layout.InsertRow(-3, -1, 20, 20, 1, 1), 0);
   EXPECT_EQ(layout.LoadGrid(), 1);
   EXPECT_EQ(layout.BlockCount(), 0);
-}
-
-TEST_F(LayoutTest, EventWithoutLayoutHasAnEmptyGrid) {
-  db.SetEventNo(92);
-  EXPECT_EQ(layout.LoadGrid(), 0);
-  EXPECT_EQ(layout.BlockCount(), 0);
-  EXPECT_EQ(layout.GetLayout(1, 1), 0);
 }
 
 }  // namespace
