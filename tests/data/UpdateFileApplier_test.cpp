@@ -2,7 +2,6 @@
 
 #include "data/PavorunDatabase.h"
 #include "data/TextLineReader.h"
-#include "platform/CodePage.h"
 #include "tests/data/DiscTextFiles.h"
 #include "tests/data/TestCatalog.h"
 #include "tests/support/TempDir.h"
@@ -14,16 +13,17 @@
 
 namespace {
 
-using vx::Sjis;
 using vxtest::QueryTexts;
 using Texts = std::vector<std::string>;
 
-// An update line: update id, then columns 1 to 19 with recognisable texts.
+// An update line: update id, then columns 1 to 19 with texts ending in `tag`.
 std::string UpdateLine(const std::string& updateId, int genreCode, const std::string& tag) {
-  return updateId + "\t9\t9\t土\t-\tＡ\t9\t" + std::to_string(genreCode) + "\tname" + tag +
-         "\tkana" + tag + "\tpen" + tag + "\tbook" + tag + "\turl" + tag + "\tmail" + tag +
-         "\tdesc" + tag + "\tupd" + tag + "\torba" + tag + "\trss" + tag + "\ttw" + tag + "\tpx" +
-         tag + "\n";
+  std::string line = updateId + "\t9\t9\t土\t-\tＡ\t9\t" + std::to_string(genreCode);
+  for (const char* column : {"name", "kana", "pen", "book", "url", "mail", "desc", "upd", "orba",
+                             "rss", "tw", "px"}) {
+    line += "\t" + std::string(column) + tag;
+  }
+  return line + "\n";
 }
 
 class UpdateApplyTest : public ::testing::Test {
@@ -32,10 +32,10 @@ class UpdateApplyTest : public ::testing::Test {
   vx::PavorunDatabase db{dir.path()};
 
   // Circles 1..6 of the sample catalogue carry update ids 1001..1006.
-  void SetUpEvent(int eventNo) {
+  void SetUp() override {
     ASSERT_TRUE(db.IsOpen());
     ASSERT_EQ(db.BeginTransaction(), 0);
-    vxtest::BuildSampleCatalog(db, eventNo);
+    vxtest::BuildSampleCatalog(db, 90);
   }
 
   vx::ImportStatus Apply(const std::string& utf8, vx::ImportProgress* progress = nullptr) {
@@ -44,72 +44,48 @@ class UpdateApplyTest : public ::testing::Test {
     return db.ApplyUpdateFile(file.get(), progress);
   }
 
-  Texts Circle(int id, const char* columns) {
-    return QueryTexts(db, std::string("select ") + columns + " from PavorunCircle where "
-                          "pavorunNo=" + std::to_string(db.GetEventNo()) + " and id=" +
-                          std::to_string(id) + ";");
+  Texts Circles(const std::string& columns, const std::string& where) {
+    return QueryTexts(db, "select " + columns + " from PavorunCircle where pavorunNo=" +
+                              std::to_string(db.GetEventNo()) + " and " + where + " order by id;");
   }
 };
 
 TEST_F(UpdateApplyTest, MatchingLineChangesContactTextsAndFlagsTheCircle) {
-  SetUpEvent(90);
   ASSERT_FALSE(Apply(UpdateLine("1003", 220, "X")).Failed());
-  EXPECT_EQ(Circle(3, "penName,bookName,url,mailAddr,updateData,orbalink,rss,twitter,pixiv,"
-                      "updateFlag"),
-            (Texts{"penX|bookX|urlX|mailX|updX|orbaX|rssX|twX|pxX|1"}));
-  EXPECT_EQ(Circle(3, "pageNo,cutIndex,day,blockId,spaceNo,genreId,circleName,circleKana,"
-                      "description,updateId"),
-            (Texts{"3|36|1|1|2|2|Gamma|||1003"}));
-  EXPECT_EQ(Circle(2, "updateFlag,penName"), (Texts{"0|"}));
-}
-
-TEST_F(UpdateApplyTest, OlderEventsTakeUpdateInformationFromTheDescriptionColumn) {
-  SetUpEvent(74);
+  EXPECT_EQ(Circles("penName,bookName,url,mailAddr,updateData,orbalink,rss,twitter,pixiv,"
+                    "updateFlag,pageNo,cutIndex,day,blockId,spaceNo,genreId,circleName,"
+                    "circleKana,description,updateId",
+                    "updateFlag<>0"),
+            (Texts{"penX|bookX|urlX|mailX|updX|orbaX|rssX|twX|pxX|1|3|36|1|1|2|2|Gamma|||1003"}));
+  // Events before 75 carry the update text in the description column.
+  vxtest::BuildSampleCatalog(db, 74);
   ASSERT_FALSE(Apply(UpdateLine("1001", 110, "Y")).Failed());
-  EXPECT_EQ(Circle(1, "updateData,description"), (Texts{"descY|"}));
-  db.Rollback();
-  SetUpEvent(75);
-  ASSERT_FALSE(Apply(UpdateLine("1001", 110, "Y")).Failed());
-  EXPECT_EQ(Circle(1, "updateData,description"), (Texts{"updY|"}));
+  EXPECT_EQ(Circles("updateData,description", "id=1"), (Texts{"descY|"}));
 }
 
-TEST_F(UpdateApplyTest, UnknownUpdateIdsAddUnplacedCirclesAfterTheLargestId) {
-  SetUpEvent(90);
-  ASSERT_FALSE(Apply(UpdateLine("5000", 220, "A") + UpdateLine("5001", 999, "B")).Failed());
-  EXPECT_EQ(Circle(7, "*"),
-            (Texts{"90|7|0|0|0|0|0|0|2|nameA|kanaA|penA|bookA|urlA|mailA|descA||5000|updA|"
-                   "orbaA|rssA|0|twA|pxA"}));
-  EXPECT_EQ(Circle(8, "updateId,genreId,circleName"), (Texts{"5001|0|nameB"}));
-}
-
-TEST_F(UpdateApplyTest, BlankLinesAndLinesWithoutUpdateIdAddNothing) {
-  SetUpEvent(90);
+TEST_F(UpdateApplyTest, OnlyLinesWithAnUnknownUpdateIdAddUnplacedCirclesAfterTheLargestId) {
+  // A row added after the event was selected: the next id comes from the table.
+  ASSERT_EQ(db.CircleTable().InsertRow(vxtest::MakeCircle(11, 0, 0, 0, 0, 0, 0, 0, "late")), 0);
   ASSERT_FALSE(Apply("\n" + UpdateLine("", 110, "N") + UpdateLine("abc", 110, "N") +
-                     UpdateLine("0", 110, "N") + "\n" + UpdateLine("5000", 110, "A"))
+                     UpdateLine("0", 110, "N") + "\n" + UpdateLine("5000", 220, "A") +
+                     UpdateLine("5001", 999, "B"))
                    .Failed());
-  EXPECT_EQ(QueryTexts(db, "select id,circleName from PavorunCircle where pavorunNo=90 and "
-                           "id>6;"),
-            (Texts{"7|nameA"}));
-}
-
-TEST_F(UpdateApplyTest, NextIdComesFromTheTableNotFromTheSelectedEvent) {
-  SetUpEvent(90);
-  ASSERT_EQ(db.GetMaxCircleId(), 6);
-  // Rows added after the event was selected (an earlier update in the same run).
-  vx::CircleRecord late;
-  late.id = 11;
-  late.circleName = "late";
-  ASSERT_EQ(db.CircleTable().InsertRow(late), 0);
-  ASSERT_FALSE(Apply(UpdateLine("5000", 110, "A")).Failed());
-  EXPECT_EQ(Circle(12, "circleName"), (Texts{"nameA"}));
+  EXPECT_EQ(Circles("*", "id>11"),
+            (Texts{"90|12|0|0|0|0|0|0|2|nameA|kanaA|penA|bookA|urlA|mailA|descA||5000|updA|"
+                   "orbaA|rssA|0|twA|pxA",
+                   "90|13|0|0|0|0|0|0|0|nameB|kanaB|penB|bookB|urlB|mailB|descB||5001|updB|"
+                   "orbaB|rssB|0|twB|pxB"}));
+  EXPECT_EQ(vxtest::CountRows(db, "PavorunCircle", 90), 9);
 }
 
 TEST_F(UpdateApplyTest, ReportsEveryTenthLineAndStopsOnTheStopFlag) {
-  SetUpEvent(90);
+  vxtest::RecordingProgress progress;
+  ASSERT_FALSE(Apply("", &progress).Failed());
+  EXPECT_EQ(progress.positions, (std::vector<int>{-1}));
   std::string text;
   for (int i = 0; i < 25; ++i) text += UpdateLine(std::to_string(6000 + i), 110, "");
   db.CircleStop() = true;  // from an earlier cancel; cleared when the apply starts
-  vxtest::RecordingProgress progress;
+  progress.positions.clear();
   progress.onReport = [this](int position) {
     if (position == 10) db.CircleStop() = true;
   };
@@ -118,18 +94,9 @@ TEST_F(UpdateApplyTest, ReportsEveryTenthLineAndStopsOnTheStopFlag) {
   EXPECT_EQ(vxtest::CountRows(db, "PavorunCircle", 90), 6 + 11);
 }
 
-TEST_F(UpdateApplyTest, EmptyFileOnlyReportsTheEnd) {
-  SetUpEvent(90);
-  vxtest::RecordingProgress progress;
-  ASSERT_FALSE(Apply("", &progress).Failed());
-  EXPECT_EQ(progress.positions, (std::vector<int>{-1}));
-  EXPECT_EQ(vxtest::CountRows(db, "PavorunCircle", 90), 6);
-}
-
 TEST_F(UpdateApplyTest, RefusedWriteIsReported) {
-  SetUpEvent(90);
   ASSERT_EQ(db.Exec(nullptr, nullptr, "drop table PavorunCircle;"), 0);
-  const vx::ImportStatus status = Apply(UpdateLine("5000", 110, "A") + UpdateLine("5001", 110, "B"));
+  const vx::ImportStatus status = Apply(UpdateLine("5000", 110, "A"));
   EXPECT_TRUE(status.Failed());
   EXPECT_FALSE(status.message.empty());
 }
