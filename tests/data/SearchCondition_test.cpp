@@ -4,13 +4,12 @@
 #include "data/SqlText.h"
 #include "platform/CodePage.h"
 #include "tests/data/DiscTextFiles.h"
+#include "tests/data/FakeMemoStore.h"
 #include "tests/data/TestCatalog.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,26 +20,6 @@ using vx::SearchCondition;
 using vx::Sjis;
 using Ids = std::vector<int>;
 
-// The checklist store as the search sees it; a hook runs inside FindCircle, which getMemo calls
-// for every row the memo filter looks at.
-class FakeStore : public vx::CircleMemoLookup {
- public:
-  void Add(int id, const std::string& memo) {
-    records_[id].id = id;
-    records_[id].memo = memo;
-    records_[id].circleName = "stored" + std::to_string(id);
-  }
-  const vx::CircleRecord* FindCircle(int circleId) const override {
-    if (onFind) onFind();
-    const auto found = records_.find(circleId);
-    return found == records_.end() ? nullptr : &found->second;
-  }
-  std::function<void()> onFind;
-
- private:
-  std::map<int, vx::CircleRecord> records_;
-};
-
 void Collect(void* context, const vx::CircleRecord& record) {
   static_cast<std::vector<vx::CircleRecord>*>(context)->push_back(record);
 }
@@ -50,7 +29,7 @@ class SearchTest : public ::testing::Test {
   vxtest::TempDir dir;
   vx::PavorunDatabase db{dir.path()};
   std::unique_ptr<SearchCondition> search;
-  FakeStore store;
+  vxtest::FakeMemoStore store;
 
   // The sample catalogue of event 90 (circles 1-6) with readings and texts added; event 91 holds
   // the same circles, so every query must name the current event.
