@@ -2,10 +2,9 @@
 
 #include "data/SqlText.h"
 #include "platform/CodePage.h"
+#include "tests/data/CatalogFixture.h"
 #include "tests/data/DiscTextFiles.h"
 #include "tests/data/FakeMemoStore.h"
-#include "tests/data/TestCatalog.h"
-#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -21,17 +20,10 @@ using vx::Sjis;
 using vxtest::MakeCircle;
 using Cut = std::pair<int, int>;  // page, cut
 using Texts = std::vector<std::string>;
+using Ints = std::vector<int>;
 
-class CatalogTest : public ::testing::Test {
+class CatalogTest : public vxtest::CatalogFixture {
  protected:
-  vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
-
-  void SetUp() override {
-    ASSERT_TRUE(db.IsOpen()) << db.LastError();
-    vxtest::BuildSampleCatalog(db, 90);
-  }
-
   template <typename Get>
   static Cut Read(Get get) {
     Cut c{-1, -1};
@@ -67,19 +59,24 @@ class CatalogTest : public ::testing::Test {
   }
 };
 
-TEST_F(CatalogTest, DayAndGenreIndexesPointAtTheirFirstCut) {
-  EXPECT_EQ(db.GetDayCount(), 3);
+TEST_F(CatalogTest, JumpIndexOfDaysGenresBlocksAndAreas) {
   // Day 2 has no circle; the smaller cut of page 5 was inserted later; out of range gives the
   // first page.
-  EXPECT_EQ((std::vector<Cut>{Day(1), Day(2), Day(3), Day(4), Day(0)}),
-            (std::vector<Cut>{{2, 1}, {0, 0}, {5, 1}, {2, 1}, {2, 1}}));
-  EXPECT_EQ((Texts{db.GetDayWeekdayName(1), db.GetDayWeekdayName(2), db.GetDayWeekdayName(4)}),
-            (Texts{Sjis("土曜日"), Sjis("抽選漏れ"), ""}));
-  EXPECT_EQ(db.GetGenreIndexCount(), 2);
-  EXPECT_EQ((std::vector<Cut>{Genre(1), Genre(2), Genre(3)}),
-            (std::vector<Cut>{{2, 1}, {3, 36}, {2, 1}}));
-  EXPECT_EQ(db.GetGenreIndexName(2), Sjis("ゲーム"));
-  EXPECT_EQ(db.GetGenreIndexName(3), "");
+  EXPECT_EQ((std::vector<Cut>{Day(1), Day(2), Day(3), Day(4), Day(0), Genre(1), Genre(2),
+                              Genre(3), DayBlock(1, 1), DayBlock(1, 5), DayArea(3, 2),
+                              DayArea(9, 1)}),
+            (std::vector<Cut>{{2, 1}, {0, 0}, {5, 1}, {2, 1}, {2, 1}, {2, 1}, {3, 36}, {2, 1},
+                              {2, 1}, {2, 1}, {5, 2}, {2, 1}}));
+  EXPECT_EQ((Ints{db.GetDayCount(), db.GetGenreIndexCount(), db.GetDayBlockCount(1),
+                  db.GetDayBlockCount(3), db.GetDayBlockId(3, 2), db.FindDayBlockIndex(3, 3),
+                  db.FindDayBlockIndex(3, 2), db.GetDayAreaCount(3), db.GetDayBlockCount(2),
+                  db.GetDayAreaCount(2), db.GetDayBlockId(4, 1)}),
+            (Ints{3, 2, 1, 2, 3, 2, 0, 2, 0, 0, 0}));
+  EXPECT_EQ((Texts{db.GetDayWeekdayName(1), db.GetDayWeekdayName(2), db.GetDayWeekdayName(4),
+                   db.GetGenreIndexName(2), db.GetGenreIndexName(3), db.GetDayBlockName(1, 1),
+                   db.GetDayBlockName(1, 2), db.GetDayAreaName(3, 2)}),
+            (Texts{Sjis("土曜日"), Sjis("抽選漏れ"), "", Sjis("ゲーム"), "", Sjis("Ａ"), "",
+                   Sjis("東2")}));
 }
 
 TEST_F(CatalogTest, FirstCutIsTheSmallestPageThenCutWhateverTheInsertOrder) {
@@ -97,23 +94,6 @@ TEST_F(CatalogTest, FirstCutIsTheSmallestPageThenCutWhateverTheInsertOrder) {
   EXPECT_EQ(DayArea(1, 1), Cut(4, 7));  // space 1 of block 2
   EXPECT_EQ(DayArea(1, 2), Cut(15, 1));
   EXPECT_EQ(db.GetDayAreaName(1, 1), "area1");
-}
-
-TEST_F(CatalogTest, BlocksAndAreasOfADay) {
-  EXPECT_EQ(db.GetDayBlockCount(1), 1);
-  EXPECT_EQ(db.GetDayBlockName(1, 1), Sjis("Ａ"));
-  EXPECT_EQ(DayBlock(1, 1), Cut(2, 1));
-  EXPECT_EQ(DayBlock(1, 5), Cut(2, 1));
-  EXPECT_EQ(db.GetDayBlockCount(3), 2);
-  EXPECT_EQ(db.GetDayBlockId(3, 2), 3);
-  EXPECT_EQ(db.FindDayBlockIndex(3, 3), 2);
-  EXPECT_EQ(db.FindDayBlockIndex(3, 2), 0);
-  EXPECT_EQ(db.GetDayAreaCount(3), 2);
-  EXPECT_EQ(db.GetDayAreaName(3, 2), Sjis("東2"));
-  EXPECT_EQ(DayArea(3, 2), Cut(5, 2));
-  EXPECT_EQ(DayArea(9, 1), Cut(2, 1));
-  EXPECT_EQ(db.GetDayBlockCount(2) + db.GetDayAreaCount(2) + db.GetDayBlockId(4, 1), 0);
-  EXPECT_EQ(db.GetDayBlockName(1, 2), "");
 }
 
 TEST_F(CatalogTest, EventsInformationAndEventsWithoutRows) {
@@ -149,26 +129,23 @@ TEST_F(CatalogTest, DesksPagesAndErrataThroughTheDatabase) {
   db.SetRecordGenreName(record);  // a genre the master lacks
   EXPECT_EQ(record.genreName, "");
   // No desk at the point: the unplaced circle (day, block and space 0) must not answer.
-  EXPECT_EQ((std::vector<int>{db.GetCircleIdAtMapPoint(24, 55, 1, 1),
-                              db.GetCircleIdAtMapPoint(26, 55, 1, 1),
-                              db.GetCircleIdAtMapPoint(26, 55, 1, 3),
-                              db.GetCircleIdAtMapPoint(1000, 1000, 1, 0)}),
-            (std::vector<int>{1, 2, 0, 0}));
-  std::vector<int> info(3, -1);
-  db.GetPageInfo(5, info[0], info[1], info[2]);
-  EXPECT_EQ(info, (std::vector<int>{4, 5, 2}));
-  db.GetPageInfo(4, info[0], info[1], info[2]);
-  EXPECT_EQ(info, (std::vector<int>{0, 0, 0}));
-  EXPECT_EQ(db.GetMaxSpaceNo(1, 1), 2);
-  EXPECT_EQ(db.GetMaxSpaceNo(2, 1), 0);
+  EXPECT_EQ((Ints{db.GetCircleIdAtMapPoint(24, 55, 1, 1), db.GetCircleIdAtMapPoint(26, 55, 1, 1),
+                  db.GetCircleIdAtMapPoint(26, 55, 1, 3), db.GetCircleIdAtMapPoint(1000, 1000, 1, 0)}),
+            (Ints{1, 2, 0, 0}));
+  Ints page5(3, -1);
+  Ints page4(3, -1);
+  db.GetPageInfo(5, page5[0], page5[1], page5[2]);
+  db.GetPageInfo(4, page4[0], page4[1], page4[2]);
+  EXPECT_EQ(page5, (Ints{4, 5, 2}));
+  EXPECT_EQ(page4, (Ints{0, 0, 0}));
   ASSERT_EQ(db.JikoTable().InsertRow(1, 1, 3, 1, 4), 0);
-  EXPECT_EQ(db.GetJikoNo(1, 1, 3, 1), 4);
-  EXPECT_EQ(db.GetJikoNo(1, 1, 3, 0), -1);
   ASSERT_EQ(db.LayoutTable().InsertRow(1, 4, 35, 70, 1, 1), 0);
   db.SelectEvent(90);
-  EXPECT_EQ(db.GetSpaceDeskColumn(1, 4), -3);  // 35 / 5 = 7, odd: a half desk
-  EXPECT_EQ(db.GetSpaceDeskColumn(1, 2), 4);
-  EXPECT_EQ(db.GetSpaceDeskRow(1, 4), 7);
+  // Desk x 35 / 5 = 7 is odd: a half desk, counted negative.
+  EXPECT_EQ((Ints{db.GetMaxSpaceNo(1, 1), db.GetMaxSpaceNo(2, 1), db.GetJikoNo(1, 1, 3, 1),
+                  db.GetJikoNo(1, 1, 3, 0), db.GetSpaceDeskColumn(1, 4), db.GetSpaceDeskColumn(1, 2),
+                  db.GetSpaceDeskRow(1, 4)}),
+            (Ints{2, 0, 4, -1, -3, 4, 7}));
 }
 
 int CollectRows(void* context, int n, char** columns, char**) {

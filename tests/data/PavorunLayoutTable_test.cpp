@@ -1,35 +1,24 @@
 #include "data/PavorunLayoutTable.h"
 
-#include "data/PavorunDatabase.h"
-#include "tests/data/TestCatalog.h"
-#include "tests/support/TempDir.h"
+#include "tests/data/CatalogFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 
 namespace {
 
-class LayoutTest : public ::testing::Test {
+class LayoutTest : public vxtest::CatalogFixture {
  protected:
-  vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
   vx::PavorunLayoutTable& layout = db.LayoutTable();
-
-  void SetUp() override {
-    ASSERT_TRUE(db.IsOpen()) << db.LastError();
-    vxtest::BuildSampleCatalog(db, 90);
-  }
 };
 
 TEST_F(LayoutTest, GridHoldsPositionLayoutAndAreaAndZeroOutsideIt) {
-  EXPECT_EQ(layout.BlockCount(), 3);
-  EXPECT_EQ(layout.SpaceCount(), 3);
-  EXPECT_EQ(layout.GetX(1, 2), 40);
-  EXPECT_EQ(layout.GetY(1, 2), 50);
-  EXPECT_EQ(layout.GetLayout(3, 1), 3);
-  EXPECT_EQ(layout.GetAreaId(1, 3), 1);
-  EXPECT_EQ(layout.GetAreaId(3, 1), 2);
+  EXPECT_EQ((std::vector<int>{layout.BlockCount(), layout.SpaceCount(), layout.GetX(1, 2),
+                              layout.GetY(1, 2), layout.GetLayout(3, 1), layout.GetAreaId(1, 3),
+                              layout.GetAreaId(3, 1)}),
+            (std::vector<int>{3, 3, 40, 50, 3, 1, 2}));
   // Block 2's desk lies outside every print range.
   EXPECT_EQ(layout.GetX(2, 1) + layout.GetLayout(2, 1) + layout.GetAreaId(2, 1), 0);
   EXPECT_EQ(layout.GetX(0, 1) + layout.GetX(4, 1) + layout.GetY(1, 4) + layout.GetY(-1, -1), 0);

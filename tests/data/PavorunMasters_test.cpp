@@ -2,8 +2,7 @@
 
 #include "data/SqlText.h"
 #include "platform/CodePage.h"
-#include "tests/data/TestCatalog.h"
-#include "tests/support/TempDir.h"
+#include "tests/data/CatalogFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -14,82 +13,58 @@ namespace {
 
 using vx::PrintRect;
 using vx::Sjis;
+using Ints = std::vector<int>;
+using Texts = std::vector<std::string>;
 
-std::vector<int> Values(const PrintRect& r) { return {r.x, r.y, r.w, r.h}; }
+Ints Values(const PrintRect& r) { return {r.x, r.y, r.w, r.h}; }
 
-class MastersTest : public ::testing::Test {
- protected:
-  vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
-
-  void SetUp() override {
-    ASSERT_TRUE(db.IsOpen()) << db.LastError();
-    vxtest::BuildSampleCatalog(db, 90);
-  }
-};
+using MastersTest = vxtest::CatalogFixture;
 
 TEST_F(MastersTest, RowsByIdNameAndCodeWithEmptyAnswersOutOfRange) {
   const vx::PavorunBlockMaster& blocks = db.BlockMaster();
-  EXPECT_EQ(blocks.Count(), 4);
-  EXPECT_EQ(blocks.GetRow(4), Sjis("あ"));
-  EXPECT_EQ(blocks.GetRow(0) + blocks.GetRow(5), "");
-  EXPECT_EQ(blocks.GetAreaId(3), 2);
-  EXPECT_EQ(blocks.GetAreaId(9), 0);
-  EXPECT_EQ(blocks.FindIdByName(Sjis("Ｃ")), 3);
-  EXPECT_EQ(blocks.FindIdByName(Sjis("Ｚ")), 0);
   vx::PavorunGenreMaster& genres = db.GenreMaster();
-  EXPECT_EQ(genres.GetCode(1), 110);
-  EXPECT_EQ(genres.GetCode(3), 0);
-  EXPECT_EQ(genres.FindIdByCode(220), 2);
-  EXPECT_EQ(genres.FindIdByName(Sjis("創作")), 1);
-  EXPECT_EQ(genres.Load("code>150"), 0);
-  EXPECT_EQ(genres.Count(), 1);
-  EXPECT_EQ(genres.GetRow(1), Sjis("ゲーム"));
-  EXPECT_EQ(genres.FindIdByCode(110), 0);
   const vx::PavorunDateMaster& dates = db.DateMaster();
-  EXPECT_EQ(dates.GetDayOfMonth(2), 16);
-  EXPECT_EQ(dates.GetWeekday(1), 7);
-  EXPECT_EQ(dates.GetWeekday(9), 9);  // out of range: the id itself
-  EXPECT_EQ(dates.FindDayByWeekday(1), 2);
-  EXPECT_EQ(dates.FindDayByWeekday(4), 0);
+  EXPECT_EQ((Texts{blocks.GetRow(4), blocks.GetRow(0), blocks.GetRow(5)}), (Texts{Sjis("あ"), "", ""}));
+  EXPECT_EQ((Ints{blocks.Count(), blocks.GetAreaId(3), blocks.GetAreaId(9),
+                  blocks.FindIdByName(Sjis("Ｃ")), blocks.FindIdByName(Sjis("Ｚ")),
+                  genres.GetCode(1), genres.GetCode(3), genres.FindIdByCode(220),
+                  genres.FindIdByName(Sjis("創作")), dates.GetDayOfMonth(2), dates.GetWeekday(1),
+                  dates.GetWeekday(9), dates.FindDayByWeekday(1), dates.FindDayByWeekday(4)}),
+            (Ints{4, 2, 0, 3, 0, 110, 0, 2, 1, 16, 7, 9, 2, 0}));  // a day out of range: the id
+  EXPECT_EQ(genres.Load("code>150"), 0);
+  EXPECT_EQ((Ints{genres.Count(), genres.FindIdByCode(110)}), (Ints{1, 0}));
+  EXPECT_EQ(genres.GetRow(1), Sjis("ゲーム"));
 }
 
 TEST_F(MastersTest, AreasAndMapsWithTheirBlocksCirclesAndRanges) {
   const vx::PavorunAreaMaster& areas = db.AreaMaster();
+  const vx::PavorunMapMaster& maps = db.MapMaster();
   int smallest = -1;
   int largest = -1;
   EXPECT_EQ(areas.GetFirstBlock(1, smallest, largest), Sjis("Ａ"));
-  EXPECT_EQ(std::vector<int>({smallest, largest}), std::vector<int>({1, 3}));
+  EXPECT_EQ((Ints{smallest, largest}), (Ints{1, 3}));
   EXPECT_EQ(areas.GetFirstBlock(3, smallest, largest), "");  // no print range
-  EXPECT_EQ(std::vector<int>({smallest, largest}), std::vector<int>({0, 0}));
-  EXPECT_EQ(areas.GetFurtherBlockNames(1), "");
-  const std::vector<int> circles = {areas.GetCircleCount(1), areas.GetCircleCount(2),
-                                    areas.GetCircleCount(3), areas.GetCircleCount(4)};
-  EXPECT_EQ(circles, (std::vector<int>{4, 1, 0, 0}));
-  EXPECT_EQ(areas.GetSimpleName(2), Sjis("東"));
-  EXPECT_EQ(areas.GetAllFilename(2), "E2");
-  EXPECT_FALSE(areas.HasPrintRect(3));
+  EXPECT_EQ((Ints{smallest, largest}), (Ints{0, 0}));
+  EXPECT_EQ((Ints{areas.GetCircleCount(1), areas.GetCircleCount(2), areas.GetCircleCount(3),
+                  areas.GetCircleCount(4), areas.HasPrintRect(3), maps.GetRotate(2),
+                  maps.GetRotate(3)}),
+            (Ints{4, 1, 0, 0, 0, 1, 0}));
+  EXPECT_EQ((Texts{areas.GetSimpleName(2), areas.GetAllFilename(2), maps.GetFilename(2),
+                   maps.GetBlockNames(2), areas.GetFurtherBlockNames(1)}),
+            (Texts{Sjis("東"), "E2", "w12", Sjis("あ"), ""}));
   PrintRect rect{1, 2, 3, 4};
   areas.GetPrintRect(4, rect);  // out of range: untouched
-  EXPECT_EQ(Values(rect), (std::vector<int>{1, 2, 3, 4}));
+  EXPECT_EQ(Values(rect), (Ints{1, 2, 3, 4}));
   areas.GetPrintRect(2, rect);
-  EXPECT_EQ(Values(rect), (std::vector<int>{200, 0, 200, 300}));
+  EXPECT_EQ(Values(rect), (Ints{200, 0, 200, 300}));
+  maps.GetHiResPrintRect(1, rect);
+  EXPECT_EQ(Values(rect), (Ints{0, 0, 800, 600}));
   std::string ids;
-  db.BlockMaster().AppendBlockIdsOfArea(ids, 1);
-  db.BlockMaster().AppendBlockIdsOfArea(ids, 2);
-  db.BlockMaster().AppendBlockIdsOfArea(ids, 9);
+  for (int area : {1, 2, 9}) db.BlockMaster().AppendBlockIdsOfArea(ids, area);
   EXPECT_EQ(ids, "1,2,3");
-
-  const vx::PavorunMapMaster& maps = db.MapMaster();
-  EXPECT_EQ(maps.GetFilename(2), "w12");
-  EXPECT_EQ(maps.GetRotate(2), 1);
-  EXPECT_EQ(maps.GetRotate(3), 0);
   const std::string eastBlocks = maps.GetBlockNames(1);
   EXPECT_EQ(eastBlocks.size(), 6u);
   for (const char* name : {"Ａ", "Ｂ", "Ｃ"}) EXPECT_NE(eastBlocks.find(Sjis(name)), std::string::npos);
-  EXPECT_EQ(maps.GetBlockNames(2), Sjis("あ"));
-  maps.GetHiResPrintRect(1, rect);
-  EXPECT_EQ(Values(rect), (std::vector<int>{0, 0, 800, 600}));
 }
 
 // Tables written by older versions of the catalogue have fewer columns.
@@ -98,58 +73,45 @@ class OlderRowWidthsTest : public ::testing::Test {
   vxtest::TempDir dir;
   vx::PavorunDatabase db{dir.path()};
 
-  void Exec(const std::string& sql) { ASSERT_EQ(db.Exec(nullptr, nullptr, sql), 0) << sql; }
-
-  // Table `table` of event 7 with the given columns after pavorunNo and id, and `rows` rows.
-  void Create(const char* table, const char* columns, const char* values, int rows) {
-    Exec(std::string("drop table if exists ") + table + ";");
-    Exec(vx::FormatSql("create table %s (pavorunNo INTEGER, id INTEGER, %s);", table, columns));
+  // `table` of event 7 with the given columns after pavorunNo and id, and `rows` rows.
+  void Create(const char* table, const std::string& columns, const char* values, int rows) {
+    std::string sql = vx::FormatSql("drop table if exists %s; create table %s (pavorunNo INTEGER, "
+                                    "id INTEGER, %s);", table, table, columns.c_str());
     for (int id = 1; id <= rows; ++id) {
-      Exec(vx::FormatSql("insert into %s values(7,%d,%s);", table, id, values));
+      sql += vx::FormatSql("insert into %s values(7,%d,%s);", table, id, values);
     }
+    ASSERT_EQ(db.Exec(nullptr, nullptr, sql), 0) << sql;
     db.SelectEvent(7);
   }
 };
 
-constexpr char kAreaColumns[] =
-    "name TEXT, simpleName TEXT, mapId INTEGER, x INTEGER, y INTEGER, w INTEGER";
-constexpr char kMapColumns[] =
-    "name TEXT, filename TEXT, x INTEGER, y INTEGER, w INTEGER, h INTEGER";
-
 TEST_F(OlderRowWidthsTest, MissingColumnsGetTheDefaults) {
+  const std::string area = "name TEXT, simpleName TEXT, mapId INTEGER, x INTEGER, y INTEGER, w INTEGER";
+  const std::string map = "name TEXT, filename TEXT, x INTEGER, y INTEGER, w INTEGER, h INTEGER";
   const vx::PavorunAreaMaster& areas = db.AreaMaster();
   const vx::PavorunMapMaster& maps = db.MapMaster();
   PrintRect hiRes;
-  Create("PavorunArea", (std::string(kAreaColumns) + ", h INTEGER").c_str(),
-         "'a','s',1,10,20,30,40", 13);
-  ASSERT_EQ(areas.Count(), 13);
-  const std::vector<std::string> stems = {areas.GetAllFilename(1), areas.GetAllFilename(2),
-                                          areas.GetAllFilename(6), areas.GetAllFilename(11),
-                                          areas.GetAllFilename(13)};
-  EXPECT_EQ(stems, (std::vector<std::string>{"", "E1", "E6", "W1", ""}));
+  Create("PavorunArea", area + ", h INTEGER", "'a','s',1,10,20,30,40", 13);
+  EXPECT_EQ((Texts{areas.GetAllFilename(1), areas.GetAllFilename(2), areas.GetAllFilename(6),
+                   areas.GetAllFilename(11), areas.GetAllFilename(13)}),
+            (Texts{"", "E1", "E6", "W1", ""}));
   areas.GetHiResPrintRect(2, hiRes);
-  EXPECT_EQ(Values(hiRes), (std::vector<int>{20, 40, 60, 80}));
-
-  Create("PavorunArea", kAreaColumns, "'b','s',1,10,20,30", 2);
+  EXPECT_EQ(Values(hiRes), (Ints{20, 40, 60, 80}));
+  Create("PavorunArea", area, "'b','s',1,10,20,30", 2);
   EXPECT_FALSE(areas.HasPrintRect(2));
   EXPECT_EQ(areas.GetAllFilename(2), "");
   EXPECT_EQ(areas.GetMapId(2), 1);
 
-  Create("PavorunMap",
-         (std::string(kMapColumns) + ", allfilename TEXT, x2 INTEGER, y2 INTEGER, w2 INTEGER, "
-                                     "h2 INTEGER").c_str(),
+  Create("PavorunMap", map + ", allfilename TEXT, x2 INTEGER, y2 INTEGER, w2 INTEGER, h2 INTEGER",
          "'m','f',1,2,3,4,'',5,6,7,8", 1);
   EXPECT_EQ(maps.GetRotate(1), 0);
   EXPECT_EQ(maps.GetAllFilename(1), "A1");
   maps.GetHiResPrintRect(1, hiRes);
-  EXPECT_EQ(Values(hiRes), (std::vector<int>{5, 6, 7, 8}));
-
-  Create("PavorunMap", kMapColumns, "'m','f',1,2,3,4", 4);
-  EXPECT_EQ(maps.GetAllFilename(3), "A3");
-  EXPECT_EQ(maps.GetAllFilename(4), "");
+  EXPECT_EQ(Values(hiRes), (Ints{5, 6, 7, 8}));
+  Create("PavorunMap", map, "'m','f',1,2,3,4", 4);
+  EXPECT_EQ((Texts{maps.GetAllFilename(3), maps.GetAllFilename(4)}), (Texts{"A3", ""}));
   maps.GetHiResPrintRect(4, hiRes);
-  EXPECT_EQ(Values(hiRes), (std::vector<int>{2, 4, 6, 8}));
-  EXPECT_EQ(maps.GetRotate(4), 0);
+  EXPECT_EQ(Values(hiRes), (Ints{2, 4, 6, 8}));
 }
 
 // Names longer than the row fields keep their visible start, cut between characters.
@@ -170,13 +132,12 @@ TEST_F(OlderRowWidthsTest, LongNamesAreCutWithoutSplittingACharacter) {
   ASSERT_EQ(db.GenreMaster().InsertRow(1, wide, 1), 0);
   ASSERT_EQ(db.BlockMaster().InsertRow(1, Sjis("ＡＢ"), 1), 0);
   db.SelectEvent(7);
-  EXPECT_EQ(db.AreaMaster().GetRow(1), "x" + wide.substr(0, 38));
-  EXPECT_EQ(db.AreaMaster().GetSimpleName(1), Sjis("東"));
-  EXPECT_EQ(db.AreaMaster().GetAllFilename(1), "abcdefghijk");
-  EXPECT_EQ(db.MapMaster().GetRow(1), "y" + wide.substr(0, 20));
-  EXPECT_EQ(db.MapMaster().GetFilename(1), "x" + wide.substr(0, 10));
-  EXPECT_EQ(db.GenreMaster().GetRow(1), wide.substr(0, 40));
-  EXPECT_EQ(db.BlockMaster().GetRow(1), Sjis("Ａ"));
+  EXPECT_EQ((Texts{db.AreaMaster().GetRow(1), db.AreaMaster().GetSimpleName(1),
+                   db.AreaMaster().GetAllFilename(1), db.MapMaster().GetRow(1),
+                   db.MapMaster().GetFilename(1), db.GenreMaster().GetRow(1),
+                   db.BlockMaster().GetRow(1)}),
+            (Texts{"x" + wide.substr(0, 38), Sjis("東"), "abcdefghijk", "y" + wide.substr(0, 20),
+                   "x" + wide.substr(0, 10), wide.substr(0, 40), Sjis("Ａ")}));
 }
 
 }  // namespace
