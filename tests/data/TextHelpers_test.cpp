@@ -1,5 +1,6 @@
 #include "data/LeadingInt.h"
 #include "data/SqlText.h"
+#include "data/TextFold.h"
 #include "data/TextLineReader.h"
 #include "data/TextScan.h"
 #include "data/Weekday.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,6 +74,41 @@ TEST(Weekday, NamesAndIndexInCp932) {
   EXPECT_EQ(vx::FindWeekdayIndex(Sjis("金")), 6);
   EXPECT_EQ(vx::FindWeekdayIndex("x"), 0);
   EXPECT_EQ(vx::FindWeekdayIndex(""), 0);
+}
+
+// The kana and width cases that normalize() shows are in SqliteDatabase_test.
+TEST(FoldText, KanaKindsSymbolsAndALoneLeadByte) {
+  EXPECT_EQ(vx::FoldText("Hello, [x]{y}"), "hello, (x)(y)");
+  EXPECT_EQ(vx::FoldText(Sjis("ぢづゐゑをヰヱヲゃュｮ")), Sjis("ﾁﾂｲｴｦｲｴｦﾔﾕﾖ"));
+  EXPECT_EQ(vx::FoldText(Sjis("ﾊﾟ漢字")), Sjis("ﾊﾟ漢字"));  // the half-width mark stays
+  EXPECT_EQ(vx::FoldText(Sjis("【ａ】「ｂ」★●◎※")), "(a)" + Sjis("｢b｣☆○○*"));
+  EXPECT_EQ(vx::FoldText("\x81\x60\x81\x7c"), "--");  // wave dash and full-width minus by code
+  EXPECT_EQ(vx::FoldText(std::string("A\x82", 2)), std::string("a\x82", 2));
+}
+
+bool IsLead(unsigned byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// The fast fold works on raw buffers: hold it to the table, character by character.
+TEST(FoldText, EveryCharacterFoldsByItsTableEntryAfterWhatTheOutputHeld) {
+  const vx::TextFoldTable& table = vx::GetTextFoldTable();
+  std::string text;
+  std::string expected = "kept";
+  for (unsigned code = 1; code < 0x10000; ++code) {
+    const unsigned lead = code >> 8;
+    if (IsLead(code < 0x100 ? code : lead) != (code >= 0x100)) continue;
+    if (code >= 0x100) text.push_back(static_cast<char>(lead));
+    text.push_back(static_cast<char>(code & 0xFF));
+    const std::uint16_t folded = table[code];
+    if (folded >= 256) expected.push_back(static_cast<char>(folded >> 8));
+    if (folded != 0) expected.push_back(static_cast<char>(folded & 0xFF));
+  }
+  text.push_back('\x83');  // a lone lead byte at the end
+  expected.push_back('\x83');
+  std::string out = "kept";
+  vx::FoldText(text, out);
+  EXPECT_EQ(out, expected);
 }
 
 }  // namespace
