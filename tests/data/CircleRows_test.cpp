@@ -152,19 +152,4 @@ TEST_F(CircleTableTest, UpdateReplacesContactTextsAndFlagsOnlyTheCurrentEventsCi
             (Texts{"90|it's me|" + Sjis("新刊") + "||1|Gamma|3"}));
 }
 
-TEST(CircleTableClosed, WithoutDatabaseOrTableEveryAnswerIsEmpty) {
-  vxtest::TempDir dir;
-  vx::PavorunDatabase closed(dir.path() / "missing");
-  EXPECT_EQ(closed.CircleTable().LoadStatistics(), -1);
-  EXPECT_EQ(closed.CircleTable().FindPageFrom(3) + closed.CircleTable().FindIdByCut(2, 1), 0);
-  vx::CircleRecord record;
-  record.id = 9;
-  EXPECT_FALSE(closed.CircleTable().SelectById(record, 1));
-  EXPECT_EQ(record.id, 0);
-  vx::PavorunDatabase fresh(dir.path());
-  vx::CircleRowInserter missingTable(fresh);
-  EXPECT_EQ(missingTable.Insert(record), 1);
-  EXPECT_NE(missingTable.Error().find("no such table"), std::string::npos);
-}
-
 }  // namespace

@@ -1,5 +1,7 @@
 #include "data/PavorunDatabase.h"
 
+#include "data/CircleRowInserter.h"
+#include "data/SearchCondition.h"
 #include "data/SqlText.h"
 #include "platform/CodePage.h"
 #include "tests/data/CatalogFixture.h"
@@ -220,19 +222,29 @@ TEST(CatalogFresh, NewFileHasNoEventsAndClearingCreatesTheNineTables) {
   EXPECT_EQ(db.ClearEventTables(), 0);  // the second time only deletes
 }
 
-TEST(CatalogFresh, WithoutDatabaseEveryAnswerIsNeutral) {
+TEST(CatalogFresh, WithoutDatabaseOrTableEveryAnswerIsNeutral) {
   vxtest::TempDir dir;
   vx::PavorunDatabase db(dir.path() / "missing");
   ASSERT_FALSE(db.IsOpen());
   db.SelectEvent(96);
   EXPECT_EQ(db.GetEventNo(), 96);
   EXPECT_EQ(db.CountEvents() + db.GetCircleIdAtMapPoint(1, 1, 1, 1), 0);
-  vx::CircleRecord record;
+  vx::CircleRecord record = MakeCircle(9, 1, 1, 1, 1, 1, 0, 1, "x");
   EXPECT_FALSE(db.SelectCircle(record, 1));
-  EXPECT_EQ(db.GetJikoNo(1, 1, 1, 0), -1);
-  EXPECT_EQ(db.ClearEventTables(), -1);
-  EXPECT_EQ(db.GenreMaster().Load(), -1);
-  EXPECT_EQ(db.GenreMaster().InsertRow(1, "x", 1), -1);
+  EXPECT_EQ(record.id, 0);
+  EXPECT_EQ((Ints{db.Exec(nullptr, nullptr, "select 1;"), db.BeginTransaction(), db.Commit(),
+                  db.ExecPrintfOnNewConnection(nullptr, nullptr, "select 1;"),
+                  db.GetJikoNo(1, 1, 1, 0), db.ClearEventTables(), db.GenreMaster().Load(),
+                  db.GenreMaster().InsertRow(1, "x", 1), db.CircleTable().LoadStatistics()}),
+            (Ints{-1, -1, -1, -1, -1, -1, -1, -1, -1}));
+  EXPECT_EQ(db.CircleTable().FindPageFrom(3) + db.CircleTable().FindIdByCut(2, 1), 0);
+  vx::SearchCondition search(db);
+  EXPECT_EQ(search.CountMatches(), 0);
+  EXPECT_EQ(search.Run(nullptr, nullptr), -1);
+  vx::PavorunDatabase fresh(dir.path());
+  vx::CircleRowInserter missingTable(fresh);
+  EXPECT_EQ(missingTable.Insert(record), 1);
+  EXPECT_NE(missingTable.Error().find("no such table"), std::string::npos);
 }
 
 }  // namespace

@@ -91,18 +91,6 @@ TEST_F(SqliteDatabaseTest, RowCallbacksErrorsAndTransactions) {
   EXPECT_EQ(db.LastError(), "");
 }
 
-TEST(SqliteDatabaseOpen, NoConnectionAnswersMinusOne) {
-  vxtest::TempDir dir;
-  SqliteDatabase db(dir.path() / "no" / "such" / "folder", "x.db");
-  EXPECT_FALSE(db.IsOpen());
-  EXPECT_FALSE(db.LastError().empty());
-  EXPECT_EQ(db.Exec(nullptr, nullptr, "select 1;"), -1);
-  EXPECT_EQ(db.ExecPrintf(nullptr, nullptr, "select %d;", 1), -1);
-  EXPECT_EQ(db.BeginTransaction(), -1);
-  EXPECT_EQ(db.Commit(), -1);
-  EXPECT_EQ(db.ExecPrintfOnNewConnection(nullptr, nullptr, "select 1;"), -1);
-}
-
 // Reading an existing catalogue read-only is in PavorunDatabase_test.
 TEST(SqliteDatabaseOpen, ReadOnlyCreatesAMissingFileAndRefusesWrites) {
   vxtest::TempDir dir;

