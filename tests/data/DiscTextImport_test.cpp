@@ -2,6 +2,7 @@
 #include "data/TextLineReader.h"
 #include "platform/CodePage.h"
 #include "tests/data/DiscTextFiles.h"
+#include "tests/data/TestCatalog.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -53,10 +54,21 @@ class DiscTextImportTest : public ::testing::Test {
     Import(&P::ImportLayoutFile, vxtest::kLayoutText);
     ASSERT_EQ(db.BeginCircleImport(), 0);
   }
-  Texts Circles(const std::string& columns) {
-    return QueryTexts(db, "select " + columns + " from PavorunCircle where pavorunNo=96 order by id;");
+  Texts Circles(const std::string& columns, const std::string& where = "1") {
+    return QueryTexts(db, "select " + columns + " from PavorunCircle where pavorunNo=" +
+                              std::to_string(db.GetEventNo()) + " and " + where + " order by id;");
   }
 };
+
+// An update line: update id, then columns 1 to 19 with texts ending in `tag`.
+std::string UpdateLine(const std::string& updateId, int genreCode, const std::string& tag) {
+  std::string line = updateId + "\t9\t9\t土\t-\tＡ\t9\t" + std::to_string(genreCode);
+  for (const char* column : {"name", "kana", "pen", "book", "url", "mail", "desc", "upd", "orba",
+                             "rss", "tw", "px"}) {
+    line += "\t" + std::string(column) + tag;
+  }
+  return line + "\n";
+}
 
 TEST_F(DiscTextImportTest, DefinitionFileFillsEveryMaster) {
   Import(&P::ImportDefinitionFile, vxtest::kDefinitionText);
@@ -205,6 +217,49 @@ TEST_F(DiscTextImportTest, ProgressAndStopFlagsOfEachPass) {
   Import(&P::ImportCircleFile, text, &progress);
   EXPECT_EQ(progress.positions, (std::vector<int>{0, 10, 20, -1}));
   EXPECT_EQ(CountRows(db, "PavorunCircle", 96), 21);
+
+  text.clear();
+  for (int i = 0; i < 25; ++i) text += UpdateLine(std::to_string(6000 + i), 110, "");
+  progress.positions.clear();
+  progress.onReport = [this](int position) {
+    if (position == 10) db.CircleStop() = true;
+  };
+  Import(&P::ApplyUpdateFile, text, &progress);  // clears the flag left by the circle pass
+  EXPECT_EQ(progress.positions, (std::vector<int>{0, 10, -1}));
+  EXPECT_EQ(CountRows(db, "PavorunCircle", 96), 21 + 11);
+}
+
+// The sample catalogue's circles 1..6 carry update ids 1001..1006.
+TEST_F(DiscTextImportTest, UpdateLineChangesTheContactTextsOfItsCircleAndFlagsIt) {
+  vxtest::BuildSampleCatalog(db, 90);
+  Import(&P::ApplyUpdateFile, UpdateLine("1003", 220, "X"));
+  EXPECT_EQ(Circles("penName,bookName,url,mailAddr,updateData,orbalink,rss,twitter,pixiv,"
+                    "updateFlag,pageNo,cutIndex,day,blockId,spaceNo,genreId,circleName,"
+                    "circleKana,description,updateId",
+                    "updateFlag<>0"),
+            (Texts{"penX|bookX|urlX|mailX|updX|orbaX|rssX|twX|pxX|1|3|36|1|1|2|2|Gamma|||1003"}));
+  // Events before 75 carry the update text in the description column.
+  vxtest::BuildSampleCatalog(db, 74);
+  Import(&P::ApplyUpdateFile, UpdateLine("1001", 110, "Y"));
+  EXPECT_EQ(Circles("updateData,description", "id=1"), (Texts{"descY|"}));
+}
+
+TEST_F(DiscTextImportTest, OnlyUpdateLinesWithAnUnknownIdAddUnplacedCirclesAfterTheLargestId) {
+  vxtest::BuildSampleCatalog(db, 90);
+  // A row added after the event was selected: the next id comes from the table.
+  ASSERT_EQ(db.CircleTable().InsertRow(vxtest::MakeCircle(11, 0, 0, 0, 0, 0, 0, 0, "late")), 0);
+  Import(&P::ApplyUpdateFile, "\n" + UpdateLine("", 110, "N") + UpdateLine("abc", 110, "N") +
+                                  UpdateLine("0", 110, "N") + "\n" + UpdateLine("5000", 220, "A") +
+                                  UpdateLine("5001", 999, "B"));
+  EXPECT_EQ(Circles("*", "id>11"),
+            (Texts{"90|12|0|0|0|0|0|0|2|nameA|kanaA|penA|bookA|urlA|mailA|descA||5000|updA|"
+                   "orbaA|rssA|0|twA|pxA",
+                   "90|13|0|0|0|0|0|0|0|nameB|kanaB|penB|bookB|urlB|mailB|descB||5001|updB|"
+                   "orbaB|rssB|0|twB|pxB"}));
+  EXPECT_EQ(CountRows(db, "PavorunCircle", 90), 9);
+  vxtest::RecordingProgress progress;
+  Import(&P::ApplyUpdateFile, "", &progress);
+  EXPECT_EQ(progress.positions, (std::vector<int>{-1}));
 }
 
 TEST_F(DiscTextImportTest, RefusedWriteEndsThePassWithTheEngineError) {
@@ -216,6 +271,8 @@ TEST_F(DiscTextImportTest, RefusedWriteEndsThePassWithTheEngineError) {
                                               vxtest::DiscText("*PavorunGenre\n1\ta\n2\tb\n"));
   EXPECT_TRUE(failed.Failed());
   EXPECT_NE(failed.message.find("no such table"), std::string::npos) << failed.message;
+  ASSERT_EQ(db.Exec(nullptr, nullptr, "drop table PavorunCircle;"), 0);
+  EXPECT_TRUE(ImportBytes(&P::ApplyUpdateFile, UpdateLine("5000", 110, "A")).Failed());
 }
 
 }  // namespace
