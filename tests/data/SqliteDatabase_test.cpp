@@ -1,19 +1,26 @@
 #include "data/SqliteDatabase.h"
 
+#include "data/ScrambleVfs.h"
 #include "data/SqlText.h"
 #include "platform/CodePage.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <numeric>
 #include <string>
 #include <vector>
 
 namespace {
 
+using vx::DatabaseForm;
 using vx::Sjis;
 using vx::SqliteDatabase;
+using vxtest::ReadFileBytes;
+using vxtest::WriteFileBytes;
 
 // First column of every row as text ("<null>" for NULL).
 int CollectTexts(void* context, int columnCount, char** columns, char**) {
@@ -101,6 +108,169 @@ TEST(SqliteDatabaseOpen, ReadOnlyCreatesAMissingFileAndRefusesWrites) {
     EXPECT_EQ(db.LastError(), "attempt to write a readonly database");
   }
   EXPECT_EQ(std::filesystem::file_size(dir / "ro.db"), 0u);
+}
+
+constexpr char kKey[] = "qzmvtrkbwplhsdnc";  // 16 letters, then a zero byte ends the cycle
+const std::string kPlainHeader("SQLite format 3\0", 16);
+
+// The stored file descrambled independently of the library.
+std::string Descramble(std::string bytes) {
+  for (std::size_t o = 0; o < bytes.size(); ++o) bytes[o] ^= kKey[(o % 1024) % 17];
+  return bytes;
+}
+
+std::string RunSqliteShell(const std::filesystem::path& file, const std::string& sql) {
+  const std::string command = "sqlite3 '" + file.string() + "' '" + sql + "' 2>&1";
+  std::string output;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
+    pclose(pipe);
+  }
+  return output;
+}
+
+void ExpectStockToolReads(const std::filesystem::path& plainFile, const std::string& count) {
+  EXPECT_EQ(RunSqliteShell(plainFile, "PRAGMA integrity_check;"), "ok\n");
+  EXPECT_EQ(RunSqliteShell(plainFile, "select count(*) from t;"), count + "\n");
+}
+
+void FillSomeRows(SqliteDatabase& db, int rows) {
+  ASSERT_EQ(db.ExecPrintf(nullptr, nullptr,
+                          "create table if not exists t (k INTEGER primary key, s TEXT);"
+                          "create index if not exists ts on t(s);"
+                          "with recursive c(x) as (select 1 union all select x+1 from c where x<%d)"
+                          " insert into t(s) select 'row ' || x || ' padded to fill pages' from c;",
+                          rows),
+            0)
+      << db.LastError();
+}
+
+// The fast path works on words: hold it to the bytewise key at unaligned spans.
+TEST(ScrambleBytes, MatchesTheBytewiseKeyAndUndoesItself) {
+  for (const std::int64_t offset : {0LL, 5LL, 1020LL, 3 * 1024LL + 1000}) {
+    std::vector<std::uint8_t> bytes(2100);
+    std::iota(bytes.begin(), bytes.end(), 0);
+    const std::vector<std::uint8_t> plain = bytes;
+    vx::ScrambleBytes(bytes.data(), bytes.size(), offset);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      const auto inPage = static_cast<std::size_t>(offset + static_cast<std::int64_t>(i)) % 1024;
+      ASSERT_EQ(bytes[i], plain[i] ^ static_cast<std::uint8_t>(kKey[inPage % 17]))
+          << "offset " << offset << " byte " << i;
+    }
+    vx::ScrambleBytes(bytes.data(), bytes.size(), offset);
+    EXPECT_EQ(bytes, plain);
+  }
+}
+
+TEST(ScrambleVfs, ShortReadDescramblesOnlyTheBytesThatWereThere) {
+  vxtest::TempDir dir;
+  WriteFileBytes(dir / "short.db", Descramble(std::string(10, 'A')));
+  ASSERT_TRUE(vx::RegisterScrambleVfs());
+  sqlite3_vfs* vfs = sqlite3_vfs_find(vx::kScrambleVfsName);
+  ASSERT_NE(vfs, nullptr);
+  std::vector<char> storage(static_cast<std::size_t>(vfs->szOsFile));
+  auto* handle = reinterpret_cast<sqlite3_file*>(storage.data());
+  const std::string name = (dir / "short.db").string();
+  int outFlags = 0;
+  ASSERT_EQ(vfs->xOpen(vfs, name.c_str(), handle, SQLITE_OPEN_MAIN_DB | SQLITE_OPEN_READONLY,
+                       &outFlags),
+            SQLITE_OK);
+  std::string read(20, 'x');
+  EXPECT_EQ(handle->pMethods->xRead(handle, read.data(), 20, 0), SQLITE_IOERR_SHORT_READ);
+  EXPECT_EQ(read, std::string(10, 'A') + std::string(10, '\0'));
+  std::string tail(8, 'x');
+  EXPECT_EQ(handle->pMethods->xRead(handle, tail.data(), 8, 6), SQLITE_IOERR_SHORT_READ);
+  EXPECT_EQ(tail, std::string(4, 'A') + std::string(4, '\0'));
+  handle->pMethods->xClose(handle);
+}
+
+TEST(ScrambleVfs, NewFileIsScrambledAndTheStockToolChecksItsDescrambledForm) {
+  vxtest::TempDir dir;
+  {
+    SqliteDatabase db(dir.path(), "s.db");
+    ASSERT_TRUE(db.IsOpen()) << db.LastError();
+    EXPECT_TRUE(db.IsScrambled());
+    FillSomeRows(db, 400);
+  }
+  const std::string stored = ReadFileBytes(dir / "s.db");
+  ASSERT_GE(stored.size(), 4u * 1024);
+  EXPECT_EQ(stored.size() % 1024, 0u);
+  const std::string plain = Descramble(stored);
+  EXPECT_EQ(plain.substr(0, 16), kPlainHeader);
+  EXPECT_EQ(plain.substr(16, 2), std::string("\x04\x00", 2));  // page size 1,024
+  for (std::size_t page = 0; page < stored.size() / 1024; ++page) {
+    ASSERT_EQ(stored[page * 1024 + 16], plain[page * 1024 + 16]) << "page " << page + 1;
+  }
+  WriteFileBytes(dir / "plain.db", plain);
+  ExpectStockToolReads(dir / "plain.db", "400");
+}
+
+TEST(ScrambleVfs, RollbackLeavesTheFileByteIdenticalAndTheJournalPlain) {
+  vxtest::TempDir dir;
+  SqliteDatabase db(dir.path(), "r.db");
+  FillSomeRows(db, 200);
+  const std::string before = ReadFileBytes(dir / "r.db");
+  ASSERT_EQ(db.BeginTransaction(), 0);
+  ASSERT_EQ(db.Exec(nullptr, nullptr,
+                    "update t set s = s || ' changed'; create table u (x INTEGER);"
+                    "PRAGMA cache_size=2;"),
+            0);
+  FillSomeRows(db, 300);
+  ASSERT_NE(ReadFileBytes(dir / "r.db"), before);  // the small cache spilled into the file
+  const std::string journal = ReadFileBytes(dir.path() / "r.db-journal");
+  EXPECT_NE(journal.find(kPlainHeader), std::string::npos);  // page 1 image kept plain
+  EXPECT_EQ(journal.find(Descramble(kPlainHeader)), std::string::npos);
+  ASSERT_EQ(db.Rollback(), 0);
+  EXPECT_EQ(ReadFileBytes(dir / "r.db"), before);
+}
+
+TEST(ScrambleVfs, VacuumKeepsEachForm) {
+  vxtest::TempDir dir;
+  {
+    SqliteDatabase db(dir.path(), "v.db");
+    FillSomeRows(db, 300);
+    ASSERT_EQ(db.Exec(nullptr, nullptr, "delete from t where k % 2 = 0; VACUUM;"), 0)
+        << db.LastError();
+  }
+  WriteFileBytes(dir / "plain.db", Descramble(ReadFileBytes(dir / "v.db")));
+  ExpectStockToolReads(dir / "plain.db", "150");
+
+  ASSERT_EQ(RunSqliteShell(dir / "p.db", "create table t (k INTEGER primary key, s TEXT);"), "");
+  {
+    SqliteDatabase db(dir.path(), "p.db");
+    ASSERT_TRUE(db.IsOpen()) << db.LastError();
+    EXPECT_FALSE(db.IsScrambled());
+    FillSomeRows(db, 100);
+    ASSERT_EQ(db.Exec(nullptr, nullptr, "VACUUM;"), 0);
+  }
+  ExpectStockToolReads(dir / "p.db", "100");
+}
+
+TEST(DetectDatabaseForm, TellsTheFormFromTheFirstSixteenBytesAndLeavesUnknownFormsAlone) {
+  vxtest::TempDir dir;
+  WriteFileBytes(dir / "empty.db", "");
+  WriteFileBytes(dir / "plain.db", kPlainHeader + std::string(100, '\0'));
+  WriteFileBytes(dir / "scr.db", Descramble(kPlainHeader + std::string(100, '\0')));
+  WriteFileBytes(dir / "short.db", "SQLite");
+  std::vector<DatabaseForm> forms;
+  for (const char* name : {"missing.db", "empty.db", "plain.db", "scr.db", "short.db"}) {
+    forms.push_back(vx::DetectDatabaseForm(dir / name));
+  }
+  EXPECT_EQ(forms, (std::vector<DatabaseForm>{DatabaseForm::kScrambled, DatabaseForm::kScrambled,
+                                              DatabaseForm::kPlain, DatabaseForm::kScrambled,
+                                              DatabaseForm::kUnknown}));
+  // Neither a file of another form nor its pending journal is opened or touched.
+  WriteFileBytes(dir / "x.db", std::string(4096, 'x'));
+  EXPECT_FALSE(SqliteDatabase(dir.path(), "x.db").IsOpen());
+  EXPECT_EQ(ReadFileBytes(dir / "x.db"), std::string(4096, 'x'));
+  WriteFileBytes(dir / "j.db", std::string(2048, 'y'));
+  WriteFileBytes(dir / "j.db-journal", std::string(1536, 'z'));
+  SqliteDatabase db(dir.path(), "j.db");
+  EXPECT_FALSE(db.IsOpen());
+  EXPECT_NE(db.LastError().find("journal"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(dir / "j.db"), std::string(2048, 'y'));
+  EXPECT_EQ(ReadFileBytes(dir / "j.db-journal"), std::string(1536, 'z'));
 }
 
 }  // namespace
