@@ -150,22 +150,15 @@ TEST_F(CatalogTest, DesksPagesAndErrataThroughTheDatabase) {
             (Ints{2, 0, 4, -1, -3, 4, 7}));
 }
 
-int CollectRows(void* context, int n, char** columns, char**) {
-  std::string row;
-  for (int i = 0; i < n; ++i) row += std::string(i > 0 ? "|" : "") + (columns[i] ? columns[i] : "NULL");
-  static_cast<Texts*>(context)->push_back(row);
-  return 0;
-}
-
 TEST_F(CatalogTest, GetMemoAnswersOnAWorkersConnectionToAReadOnlyCatalogue) {
   Texts rows;
-  EXPECT_EQ(db.Exec(CollectRows, &rows, "select getMemo(1);"), 0);  // no store yet
+  EXPECT_EQ(db.Exec(vxtest::AppendRowText, &rows, "select getMemo(1);"), 0);  // no store yet
   vxtest::FakeMemoStore store;
   store.Add(0, "id zero is no circle");
   store.Add(2, Sjis("新刊あり"));
   store.Add(5, "");
   db.SetFavoriteStore(&store);
-  EXPECT_EQ(db.Exec(CollectRows, &rows, "select getMemo(3),getMemo(0),getMemo(NULL);"), 0);
+  EXPECT_EQ(db.Exec(vxtest::AppendRowText, &rows, "select getMemo(3),getMemo(0),getMemo(NULL);"), 0);
   EXPECT_EQ(rows, (Texts{"", "||"}));
   vx::PavorunDatabase reader(dir.path(), vx::SqliteDatabase::kReadOnly);
   ASSERT_TRUE(reader.IsOpen()) << reader.LastError();
@@ -176,7 +169,7 @@ TEST_F(CatalogTest, GetMemoAnswersOnAWorkersConnectionToAReadOnlyCatalogue) {
   int rc = -2;
   std::thread worker([&] {
     rc = reader.ExecPrintfOnNewConnection(
-        CollectRows, &rows,
+        vxtest::AppendRowText, &rows,
         "select id,getMemo(PavorunCircle.id) from PavorunCircle where pavorunNo=%d AND "
         "getMemo(PavorunCircle.id)<>'' order by id;",
         reader.GetEventNo());

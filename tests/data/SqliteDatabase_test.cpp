@@ -3,6 +3,7 @@
 #include "data/ScrambleVfs.h"
 #include "data/SqlText.h"
 #include "platform/CodePage.h"
+#include "tests/data/DiscTextFiles.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -20,20 +21,9 @@ using vx::DatabaseForm;
 using vx::Sjis;
 using vx::SqliteDatabase;
 using vxtest::ReadFileBytes;
+using vxtest::QueryTexts;
 using vxtest::WriteFileBytes;
-
-// First column of every row as text ("<null>" for NULL).
-int CollectTexts(void* context, int columnCount, char** columns, char**) {
-  auto* out = static_cast<std::vector<std::string>*>(context);
-  out->push_back(columnCount > 0 && columns[0] != nullptr ? columns[0] : "<null>");
-  return 0;
-}
-
-std::string QueryText(SqliteDatabase& db, const std::string& sql) {
-  std::vector<std::string> rows;
-  EXPECT_EQ(db.Exec(CollectTexts, &rows, sql), 0) << db.LastError();
-  return rows.empty() ? "<none>" : rows.back();
-}
+using Texts = std::vector<std::string>;
 
 class SqliteDatabaseTest : public ::testing::Test {
  protected:
@@ -59,18 +49,18 @@ TEST_F(SqliteDatabaseTest, NormalizeNcntAndCntOnCp932Text) {
       {"cnt(" + lit("がっこう") + "," + lit("ｶﾂｺｳ") + ")", "0"},
       {"cnt(" + lit("がっこう") + "," + lit("っこ") + ")", "1"},
       {"cnt('a','')", "1"},
-      {"normalize(NULL)", "<null>"},
-      {"cnt(NULL,'a')", "<null>"},
-      {"ncnt('a',NULL)", "<null>"},
+      {"normalize(NULL)", "NULL"},
+      {"cnt(NULL,'a')", "NULL"},
+      {"ncnt('a',NULL)", "NULL"},
   };
   for (const auto& [expression, expected] : cases) {
-    EXPECT_EQ(QueryText(db, "select " + expression + ";"), expected) << expression;
+    EXPECT_EQ(QueryTexts(db, "select " + expression + ";"), Texts{expected}) << expression;
   }
-  std::vector<std::string> rows;  // a worker's connection has the functions too
-  EXPECT_EQ(db.ExecPrintfOnNewConnection(CollectTexts, &rows, "select normalize(%Q);",
+  Texts rows;  // a worker's connection has the functions too
+  EXPECT_EQ(db.ExecPrintfOnNewConnection(vxtest::AppendRowText, &rows, "select normalize(%Q);",
                                          Sjis("ガッコウ").c_str()),
             0);
-  EXPECT_EQ(rows, (std::vector<std::string>{Sjis("ｶﾂｺｳ")}));
+  EXPECT_EQ(rows, Texts{Sjis("ｶﾂｺｳ")});
 }
 
 TEST_F(SqliteDatabaseTest, RowCallbacksErrorsAndTransactions) {

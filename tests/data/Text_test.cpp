@@ -39,20 +39,17 @@ TEST(TextScan, CharactersAndTabFieldsNeverReadPastTheView) {
   EXPECT_EQ(fields, (Texts{"ab\x82", "next", "", "c", "", ""}));
   const auto split = vx::SplitTabFields<3>("x\t\tz\tignored");
   EXPECT_EQ(Texts(split.begin(), split.end()), (Texts{"x", "", "z"}));
-  EXPECT_EQ(vx::CutAtLineEnd("abc\r\ndef"), "abc");
-  EXPECT_EQ(vx::CutAtLineEnd("abc\ndef\r"), "abc");
-  EXPECT_EQ(vx::CutAtLineEnd("no end"), "no end");
+  EXPECT_EQ(std::string(vx::CutAtLineEnd("ab\r\nc")) + std::string(vx::CutAtLineEnd("d\ne\r")) +
+                std::string(vx::CutAtLineEnd("f")),
+            "abdf");
 }
 
 TEST(TextScan, NumbersReadAndWrittenLikeTheRuntime) {
-  EXPECT_EQ(vx::FormatInt(-42), "-42");
-  EXPECT_EQ(vx::FormatInt(INT_MAX), "2147483647");
-  EXPECT_EQ(vx::LeadingInt(""), 0);
-  EXPECT_EQ(vx::LeadingInt("  \t12ab"), 12);
-  EXPECT_EQ(vx::LeadingInt("- 3"), 0);
-  EXPECT_EQ(vx::LeadingInt("-2147483648"), INT_MIN);
-  EXPECT_EQ(vx::LeadingInt("-99999999999999999999"), INT_MIN);
-  EXPECT_EQ(vx::LeadingInt("99999999999"), INT_MAX);
+  EXPECT_EQ(vx::FormatInt(-42) + " " + vx::FormatInt(INT_MAX), "-42 2147483647");
+  EXPECT_EQ((std::vector<int>{vx::LeadingInt(""), vx::LeadingInt("  \t12ab"), vx::LeadingInt("- 3"),
+                              vx::LeadingInt("-2147483648"), vx::LeadingInt("-99999999999999999999"),
+                              vx::LeadingInt("99999999999")}),
+            (std::vector<int>{0, 12, 0, INT_MIN, INT_MIN, INT_MAX}));
 }
 
 TEST(SqlText, ValuesAreQuotedAndGrowBeyondAnyFixedBuffer) {
