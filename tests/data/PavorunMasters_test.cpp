@@ -156,10 +156,9 @@ TEST_F(OlderRowWidthsTest, MissingColumnsGetTheDefaults) {
 
   Create("PavorunMap", map + ", allfilename TEXT, x2 INTEGER, y2 INTEGER, w2 INTEGER, h2 INTEGER",
          "'m','f',1,2,3,4,'',5,6,7,8", 1);
-  EXPECT_EQ(maps.GetRotate(1), 0);
-  EXPECT_EQ(maps.GetAllFilename(1), "A1");
   maps.GetHiResPrintRect(1, hiRes);
   EXPECT_EQ(Values(hiRes), (Ints{5, 6, 7, 8}));
+  EXPECT_EQ(maps.GetAllFilename(1) + std::to_string(maps.GetRotate(1)), "A10");
   Create("PavorunMap", map, "'m','f',1,2,3,4", 4);
   EXPECT_EQ((Texts{maps.GetAllFilename(3), maps.GetAllFilename(4)}), (Texts{"A3", ""}));
   maps.GetHiResPrintRect(4, hiRes);

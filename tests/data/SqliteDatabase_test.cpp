@@ -7,7 +7,6 @@
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -151,28 +150,6 @@ TEST(ScrambleBytes, MatchesTheBytewiseKeyAndUndoesItself) {
     vx::ScrambleBytes(bytes.data(), bytes.size(), offset);
     EXPECT_EQ(bytes, plain);
   }
-}
-
-TEST(ScrambleVfs, ShortReadDescramblesOnlyTheBytesThatWereThere) {
-  vxtest::TempDir dir;
-  WriteFileBytes(dir / "short.db", Descramble(std::string(10, 'A')));
-  ASSERT_TRUE(vx::RegisterScrambleVfs());
-  sqlite3_vfs* vfs = sqlite3_vfs_find(vx::kScrambleVfsName);
-  ASSERT_NE(vfs, nullptr);
-  std::vector<char> storage(static_cast<std::size_t>(vfs->szOsFile));
-  auto* handle = reinterpret_cast<sqlite3_file*>(storage.data());
-  const std::string name = (dir / "short.db").string();
-  int outFlags = 0;
-  ASSERT_EQ(vfs->xOpen(vfs, name.c_str(), handle, SQLITE_OPEN_MAIN_DB | SQLITE_OPEN_READONLY,
-                       &outFlags),
-            SQLITE_OK);
-  std::string read(20, 'x');
-  EXPECT_EQ(handle->pMethods->xRead(handle, read.data(), 20, 0), SQLITE_IOERR_SHORT_READ);
-  EXPECT_EQ(read, std::string(10, 'A') + std::string(10, '\0'));
-  std::string tail(8, 'x');
-  EXPECT_EQ(handle->pMethods->xRead(handle, tail.data(), 8, 6), SQLITE_IOERR_SHORT_READ);
-  EXPECT_EQ(tail, std::string(4, 'A') + std::string(4, '\0'));
-  handle->pMethods->xClose(handle);
 }
 
 TEST(ScrambleVfs, NewFileIsScrambledAndTheStockToolChecksItsDescrambledForm) {
