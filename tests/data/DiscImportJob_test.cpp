@@ -9,12 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -29,7 +29,7 @@ using vxtest::QueryTexts;
 using Texts = std::vector<std::string>;
 
 struct ScriptedPrompts : vx::ImportPrompts {
-  std::deque<std::optional<fs::path>> answers;
+  std::optional<fs::path> answer;  // given to the next question only
   Texts asked;
   Texts errors;
   std::function<void()> onAsk;
@@ -37,10 +37,7 @@ struct ScriptedPrompts : vx::ImportPrompts {
   std::optional<fs::path> LocateFile(const std::string& fileName, const fs::path&) override {
     asked.push_back(fileName);
     if (onAsk) onAsk();
-    if (answers.empty()) return std::nullopt;
-    std::optional<fs::path> answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return std::exchange(answer, std::nullopt);
   }
   void ShowError(const std::string& text) override { errors.push_back(text); }
 };
@@ -153,7 +150,7 @@ TEST_F(DiscImportJobTest, MissingLayoutFileIsAskedForAndGivingUpRollsEverythingB
 
   const fs::path other = dir / "other";
   WriteDisc(other);
-  prompts.answers.push_back(other / "V96MAP.TXT");
+  prompts.answer = other / "V96MAP.TXT";
   DiscImportJob job(db, 96, disc, prompts);
   DiscImportState stateWhileAsking{};
   prompts.onAsk = [&] { stateWhileAsking = job.State(); };
@@ -173,7 +170,7 @@ TEST_F(DiscImportJobTest, WithoutSingleCircleFileReadsEachDayThenTheUnplaced) {
   const fs::path later = dir / "later";
   vxtest::WriteDiscFile(later, "V96ROM2.TXT", DayCircleLine(5, 1, "日", "あ", 1, 220, "sun"));
   vxtest::WriteDiscFile(later, "V96ROM0.TXT", DayCircleLine(0, 0, "漏", "", 0, 220, "late"));
-  prompts.answers.push_back(later / "V96ROM2.TXT");
+  prompts.answer = later / "V96ROM2.TXT";
 
   vx::PavorunDatabase db(dbFolder);
   DiscImportJob job(db, 96, disc, prompts);
