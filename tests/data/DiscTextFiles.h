@@ -102,7 +102,8 @@ inline int CountRows(vx::PavorunDatabase& db, const char* table, int eventNo) {
 // `context`.
 inline int AppendRowText(void* context, int n, char** columns, char**) {
   std::string row;
-  for (int i = 0; i < n; ++i) row += std::string(i > 0 ? "|" : "") + (columns[i] ? columns[i] : "NULL");
+  for (int i = 0; i < n; ++i)
+    row += std::string(i > 0 ? "|" : "") + (columns[i] ? columns[i] : "NULL");
   static_cast<std::vector<std::string>*>(context)->push_back(row);
   return 0;
 }

@@ -148,8 +148,9 @@ TEST_F(DiscTextImportTest, CircleFileFillsEveryColumnAndFindsDayBlockAndGenre) {
                                    CircleLine(2, 1, 2, "日", "Ｚ", 1, 999, "sun") +
                                    CircleLine(3, 0, 0, "漏", "", 0, 110, "none") +
                                    CircleLine(4, 0, 0, "月", "Ａ", 0, 110, "mon"));
-  EXPECT_EQ(Circles("*").at(0), Sjis("96|1|12|3|2|2|7|0|2|サークル|kana|pen|book|url|mail|説明'引用'||501|upd|"
-                          "orba|rss|0|tw|px"));
+  EXPECT_EQ(Circles("*").at(0),
+            Sjis("96|1|12|3|2|2|7|0|2|サークル|kana|pen|book|url|mail|説明'引用'||501|upd|"
+                 "orba|rss|0|tw|px"));
   EXPECT_EQ(Circles("circleName,day,blockId,genreId"),
             (Texts{Sjis("サークル|2|2|2"), "sun|2|0|0", "none|0|0|1", "mon|0|1|1"}));
   EXPECT_EQ(db.GetNextCircleId(), 5);

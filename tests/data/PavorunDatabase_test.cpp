@@ -84,10 +84,11 @@ TEST_F(CatalogTest, JumpIndexOfDaysGenresBlocksAndAreas) {
 TEST_F(CatalogTest, FirstCutIsTheSmallestPageThenCutWhateverTheInsertOrder) {
   // Area 1's first cut lies in its second block, page 4's smaller cut was inserted later, and
   // block 4 belongs to an area the master lacks.
-  BuildEvent(94, {MakeCircle(1, 8, 3, 1, 1, 3, 0, 1, "a"), MakeCircle(2, 4, 7, 1, 2, 1, 0, 1, "b"),
-                  MakeCircle(3, 4, 2, 1, 2, 5, 0, 1, "c"), MakeCircle(4, 6, 1, 1, 1, 6, 0, 1, "d"),
-                  MakeCircle(5, 0, 0, 0, 0, 0, 0, 1, "unplaced"),
-                  MakeCircle(6, 15, 1, 1, 3, 1, 0, 1, "e"), MakeCircle(7, 9, 1, 1, 4, 1, 0, 1, "f")});
+  BuildEvent(
+      94, {MakeCircle(1, 8, 3, 1, 1, 3, 0, 1, "a"), MakeCircle(2, 4, 7, 1, 2, 1, 0, 1, "b"),
+           MakeCircle(3, 4, 2, 1, 2, 5, 0, 1, "c"), MakeCircle(4, 6, 1, 1, 1, 6, 0, 1, "d"),
+           MakeCircle(5, 0, 0, 0, 0, 0, 0, 1, "unplaced"), MakeCircle(6, 15, 1, 1, 3, 1, 0, 1, "e"),
+           MakeCircle(7, 9, 1, 1, 4, 1, 0, 1, "f")});
   EXPECT_EQ(Day(1), Cut(4, 2));
   EXPECT_EQ(Genre(1), Cut(4, 2));
   ASSERT_EQ(db.GetDayBlockCount(1), 3);
@@ -122,9 +123,10 @@ TEST_F(CatalogTest, EventsInformationAndEventsWithoutRows) {
 
 TEST_F(CatalogTest, DesksPagesAndErrataThroughTheDatabase) {
   // No desk at the point: the unplaced circle (day, block and space 0) must not answer.
-  EXPECT_EQ((Ints{db.GetCircleIdAtMapPoint(24, 55, 1, 1), db.GetCircleIdAtMapPoint(26, 55, 1, 1),
-                  db.GetCircleIdAtMapPoint(26, 55, 1, 3), db.GetCircleIdAtMapPoint(1000, 1000, 1, 0)}),
-            (Ints{1, 2, 0, 0}));
+  EXPECT_EQ(
+      (Ints{db.GetCircleIdAtMapPoint(24, 55, 1, 1), db.GetCircleIdAtMapPoint(26, 55, 1, 1),
+            db.GetCircleIdAtMapPoint(26, 55, 1, 3), db.GetCircleIdAtMapPoint(1000, 1000, 1, 0)}),
+      (Ints{1, 2, 0, 0}));
   Ints page5(3, -1);
   Ints page4(3, -1);
   db.GetPageInfo(5, page5[0], page5[1], page5[2]);
@@ -136,8 +138,8 @@ TEST_F(CatalogTest, DesksPagesAndErrataThroughTheDatabase) {
   db.SelectEvent(90);
   // Desk x 35 / 5 = 7 is odd: a half desk, counted negative.
   EXPECT_EQ((Ints{db.GetMaxSpaceNo(1, 1), db.GetMaxSpaceNo(2, 1), db.GetJikoNo(1, 1, 3, 1),
-                  db.GetJikoNo(1, 1, 3, 0), db.GetSpaceDeskColumn(1, 4), db.GetSpaceDeskColumn(1, 2),
-                  db.GetSpaceDeskRow(1, 4)}),
+                  db.GetJikoNo(1, 1, 3, 0), db.GetSpaceDeskColumn(1, 4),
+                  db.GetSpaceDeskColumn(1, 2), db.GetSpaceDeskRow(1, 4)}),
             (Ints{2, 0, 4, -1, -3, 4, 7}));
 }
 
@@ -149,7 +151,8 @@ TEST_F(CatalogTest, GetMemoAnswersOnAWorkersConnectionToAReadOnlyCatalogue) {
   store.Add(2, Sjis("新刊あり"));
   store.Add(5, "");
   db.SetFavoriteStore(&store);
-  EXPECT_EQ(db.Exec(vxtest::AppendRowText, &rows, "select getMemo(3),getMemo(0),getMemo(NULL);"), 0);
+  EXPECT_EQ(db.Exec(vxtest::AppendRowText, &rows, "select getMemo(3),getMemo(0),getMemo(NULL);"),
+            0);
   EXPECT_EQ(rows, (Texts{"", "||"}));
   vx::PavorunDatabase reader(dir.path(), vx::SqliteDatabase::kReadOnly);
   ASSERT_TRUE(reader.IsOpen()) << reader.LastError();
@@ -193,9 +196,10 @@ TEST(CatalogFresh, NewFileHasNoEventsAndClearingCreatesTheNineTables) {
 
   db.SetEventNo(96);
   ASSERT_EQ(db.ClearEventTables(), 0) << db.LastError();
-  EXPECT_EQ(vxtest::QueryTexts(db, "select name from sqlite_master where type='table' order by name;"),
-            (Texts{"PavorunArea", "PavorunBlock", "PavorunCircle", "PavorunDate", "PavorunGenre",
-                   "PavorunInfo", "PavorunJiko", "PavorunLayout", "PavorunMap"}));
+  EXPECT_EQ(
+      vxtest::QueryTexts(db, "select name from sqlite_master where type='table' order by name;"),
+      (Texts{"PavorunArea", "PavorunBlock", "PavorunCircle", "PavorunDate", "PavorunGenre",
+             "PavorunInfo", "PavorunJiko", "PavorunLayout", "PavorunMap"}));
   const Texts circleTable =
       vxtest::QueryTexts(db, "select sql from sqlite_master where name='PavorunCircle';");
   EXPECT_NE(circleTable.at(0).find(Sjis("サークル名(読みがな)")), std::string::npos);

@@ -26,7 +26,8 @@ TEST_F(MastersTest, RowsByIdNameAndCodeWithEmptyAnswersOutOfRange) {
   const vx::PavorunBlockMaster& blocks = db.BlockMaster();
   vx::PavorunGenreMaster& genres = db.GenreMaster();
   const vx::PavorunDateMaster& dates = db.DateMaster();
-  EXPECT_EQ((Texts{blocks.GetRow(4), blocks.GetRow(0), blocks.GetRow(5)}), (Texts{Sjis("あ"), "", ""}));
+  EXPECT_EQ((Texts{blocks.GetRow(4), blocks.GetRow(0), blocks.GetRow(5)}),
+            (Texts{Sjis("あ"), "", ""}));
   EXPECT_EQ((Ints{blocks.Count(), blocks.GetAreaId(3), blocks.GetAreaId(9),
                   blocks.FindIdByName(Sjis("Ｃ")), blocks.FindIdByName(Sjis("Ｚ")),
                   genres.GetCode(1), genres.GetCode(3), genres.FindIdByCode(220),
@@ -66,7 +67,8 @@ TEST_F(MastersTest, AreasAndMapsWithTheirBlocksCirclesAndRanges) {
   EXPECT_EQ(ids, "1,2,3");
   const std::string eastBlocks = maps.GetBlockNames(1);
   EXPECT_EQ(eastBlocks.size(), 6u);
-  for (const char* name : {"Ａ", "Ｂ", "Ｃ"}) EXPECT_NE(eastBlocks.find(Sjis(name)), std::string::npos);
+  for (const char* name : {"Ａ", "Ｂ", "Ｃ"})
+    EXPECT_NE(eastBlocks.find(Sjis(name)), std::string::npos);
 }
 
 class LayoutTest : public vxtest::CatalogFixture {
@@ -138,7 +140,8 @@ class OlderRowWidthsTest : public ::testing::Test {
 };
 
 TEST_F(OlderRowWidthsTest, MissingColumnsGetTheDefaults) {
-  const std::string area = "name TEXT, simpleName TEXT, mapId INTEGER, x INTEGER, y INTEGER, w INTEGER";
+  const std::string area =
+      "name TEXT, simpleName TEXT, mapId INTEGER, x INTEGER, y INTEGER, w INTEGER";
   const std::string map = "name TEXT, filename TEXT, x INTEGER, y INTEGER, w INTEGER, h INTEGER";
   const vx::PavorunAreaMaster& areas = db.AreaMaster();
   const vx::PavorunMapMaster& maps = db.MapMaster();

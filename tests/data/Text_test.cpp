@@ -45,10 +45,11 @@ TEST(TextScan, CharactersAndTabFieldsNeverReadPastTheView) {
 
 TEST(TextScan, NumbersReadAndWrittenLikeTheRuntime) {
   EXPECT_EQ(vx::FormatInt(-42) + " " + vx::FormatInt(INT_MAX), "-42 2147483647");
-  EXPECT_EQ((std::vector<int>{vx::LeadingInt(""), vx::LeadingInt("  \t12ab"), vx::LeadingInt("- 3"),
-                              vx::LeadingInt("-2147483648"), vx::LeadingInt("-99999999999999999999"),
-                              vx::LeadingInt("99999999999")}),
-            (std::vector<int>{0, 12, 0, INT_MIN, INT_MIN, INT_MAX}));
+  EXPECT_EQ(
+      (std::vector<int>{vx::LeadingInt(""), vx::LeadingInt("  \t12ab"), vx::LeadingInt("- 3"),
+                        vx::LeadingInt("-2147483648"), vx::LeadingInt("-99999999999999999999"),
+                        vx::LeadingInt("99999999999")}),
+      (std::vector<int>{0, 12, 0, INT_MIN, INT_MIN, INT_MAX}));
 }
 
 TEST(SqlText, ValuesAreQuotedAndGrowBeyondAnyFixedBuffer) {
