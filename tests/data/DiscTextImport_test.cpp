@@ -258,9 +258,6 @@ TEST_F(DiscTextImportTest, OnlyUpdateLinesWithAnUnknownIdAddUnplacedCirclesAfter
                    "90|13|0|0|0|0|0|0|0|nameB|kanaB|penB|bookB|urlB|mailB|descB||5001|updB|"
                    "orbaB|rssB|0|twB|pxB"}));
   EXPECT_EQ(CountRows(db, "PavorunCircle", 90), 9);
-  vxtest::RecordingProgress progress;
-  Import(&P::ApplyUpdateFile, "", &progress);
-  EXPECT_EQ(progress.positions, (std::vector<int>{-1}));
 }
 
 TEST_F(DiscTextImportTest, RefusedWriteEndsThePassWithTheEngineError) {
