@@ -96,6 +96,7 @@ int ScriptedUiServices::MessageBox(OwnerWindow owner, std::string_view text,
     call.answer = answers_.front();
     answers_.pop_front();
     call.expected = BoxCanAnswer(flags, call.answer);
+    if (!call.expected) call.answer = IDCANCEL;
   }
   calls_.push_back(call);
   return call.answer;

@@ -52,3 +52,25 @@ constexpr int IDNO = 7;
 constexpr int IDD_PROGRESS = 181;
 constexpr int IDC_PROGRESS_BAR = 1600;
 constexpr int IDC_PROGRESS_TEXT = 1601;
+
+// Database maintenance dialogs: image data (190), circle data (192), image path (193), event
+// switch (196).
+constexpr int IDD_IMAGE_INSTALL = 190;
+constexpr int IDD_DATABASE_INSTALL = 192;
+constexpr int IDD_IMAGE_PATH = 193;
+constexpr int IDD_EVENT_SWITCH = 196;
+constexpr int IDC_IMAGE_INSTALLED_LIST = 1608;
+constexpr int IDC_IMAGE_EVENT_COMBO = 1609;
+constexpr int IDC_IMAGE_INSTALL = 1610;
+constexpr int IDC_IMAGE_DELETE = 1611;
+constexpr int IDC_IMAGE_PATH_EDIT = 1614;
+constexpr int IDC_DB_EVENT_LIST = 1617;
+constexpr int IDC_DB_SOURCE_PATH = 1618;
+constexpr int IDC_DB_SOURCE_KIND = 1619;
+constexpr int IDC_DB_BROWSE = 1620;
+constexpr int IDC_DB_INSTALL = 1621;
+constexpr int IDC_DB_DELETE = 1622;
+constexpr int IDC_IMAGE_PATH_TEXT = 1623;
+constexpr int IDC_IMAGE_PATH_BROWSE = 1625;
+constexpr int IDC_SWITCH_EVENT_LIST = 1627;
+constexpr int IDC_SWITCH_CURRENT_TEXT = 1628;

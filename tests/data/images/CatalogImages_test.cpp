@@ -3,272 +3,313 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <atomic>
+#include <cstdlib>
+#include <set>
+#include <thread>
 
-#include "tests/data/images/TestDisc.h"
+#include "data/images/PageComposer.h"
+#include "platform/CodePage.h"
+#include "tests/data/images/TestArchive.h"
+#include "tests/support/TempDir.h"
 
 namespace vx {
 namespace {
 
-using vxtest::SolidPng;
-using vxtest::WriteCutArchive;
+constexpr int kSampleEvent = 96;
+constexpr int kW = 120, kH = 170, kBand = 40;  // the sample disc's low-resolution cuts
+const QSize kHighPage(12 * kW, 12 * kH + 2 * kBand);
+const CutRect kLowCell{0, 0, kW, kH};
 
-constexpr int kEvent = 96;
-const QColor kRed(220, 0, 0), kBlue(0, 0, 220), kGreen(0, 200, 0), kGrey(90, 90, 90);
+std::filesystem::path SampleDisc() {
+  const char* disc = std::getenv("VX_SAMPLE_DISC");
+  return disc ? disc : "";
+}
 
-QImage WhiteCanvas(int w, int h) {
-  QImage canvas(w, h, QImage::Format_RGB32);
-  canvas.fill(Qt::white);
+// The first cut number from `from` on that `archive` holds and `except`, when given, does not.
+int FindCut(CutArchive& archive, CutArchive* except = nullptr, int from = 1) {
+  for (int n = from; n < 100000; ++n) {
+    if (!archive.LoadCut(n).isNull() && (!except || except->LoadCut(n).isNull())) return n;
+  }
+  return 0;
+}
+
+// Block 3 "ア" and block 7 "イ" in hall "東"; day 2 is Saturday the 13th.
+class FakePageQueries : public PageQueries {
+ public:
+  int GetDateOfDay(int day) const override { return day == 2 ? 13 : day; }
+  int GetWeekdayOfDay(int day) const override { return day == 2 ? 7 : 0; }
+  std::string GetAreaNameOfBlock(int) const override { return Sjis("東"); }
+  std::string GetBlockName(int id) const override { return Sjis(id == 3 ? "ア" : "イ"); }
+  int GetMaxSpaceNo(int day, int id) const override { return day == 2 && id == 3 ? maxSpace : 0; }
+  int GetJikoNo(int, int, int spaceNo, int spaceNoSub) const override {
+    return jiko.count({spaceNo, spaceNoSub}) ? 3 : -1;
+  }
+
+  int maxSpace = 40;                   // of block 3
+  std::set<std::pair<int, int>> jiko;  // desk halves with errata picture 3
+};
+
+// A circle of day 2, named unless `name` is empty.
+CircleRecord Circle(int id, int blockId, int spaceNo, int spaceNoSub, int updateId,
+                    const char* name = "circle") {
+  CircleRecord r;
+  std::tie(r.id, r.day, r.blockId, r.spaceNo, r.spaceNoSub, r.updateId, r.circleName) =
+      std::tuple(id, 2, blockId, spaceNo, spaceNoSub, updateId, name);
+  return r;
+}
+
+QImage Rgb(const QImage& picture) { return picture.convertToFormat(QImage::Format_RGB888); }
+
+QImage White(int w, int h) {
+  QImage white(w, h, QImage::Format_RGB888);
+  white.fill(Qt::white);
+  return white;
+}
+
+QImage Drawn(CatalogImages& images, CutRect rect, int cutNumber, std::uint32_t colour = 0,
+             int number = 0, int page = 1, int cutIndex = 1) {
+  QImage canvas = White(rect.x + rect.w, rect.y + rect.h);
+  QPainter painter(&canvas);
+  images.DrawCut(painter, rect, page, cutIndex, cutNumber, colour, number);
+  painter.end();
   return canvas;
 }
 
-class CatalogImagesTest : public testing::Test {
+// Whether cell `index` of a composed page shows `picture` below the mark square (4 to 32).
+bool Shows(const QImage& page, int index, const QImage& picture) {
+  const QRect below(0, 32, picture.width(), kH - 32);
+  return page.copy(below.translated(index % 6 * kW, kBand + index / 6 * kH)) ==
+         Rgb(picture).copy(below);
+}
+
+TEST(PageCaptionTest, FirstAndLastSpacesOfThePage) {
+  FakePageQueries queries;
+  std::vector<CircleRecord> page(36);
+  EXPECT_EQ(PageCaption(page, queries), "");
+  page[0] = Circle(1, 3, 5, 0, 101);
+  EXPECT_EQ(PageCaption(page, queries), Sjis("13日（土）東 ア5～"));
+  page[3] = Circle(3, 3, 6, 1, 103);
+  EXPECT_EQ(PageCaption(page, queries), Sjis("13日（土）東 ア5～ア6"));
+}
+
+TEST(HasImageDataTest, NeedsPicturesAndMaps) {
+  EXPECT_TRUE(HasImageData(SampleDisc(), kSampleEvent));
+  // Folders end in '/'; "mdata" is a disc mounted in lower case.
+  const std::pair<std::vector<std::string>, bool> cases[] = {
+      {{}, false}, {{"MDATA/"}, false}, {{"PDATA/"}, false}, {{"MDATA/", "PDATA/"}, true},
+      {{"mdata/", "v096cuth.ccz"}, true}, {{"MDATA/", "V095CUTL.CCZ"}, false},
+      {{"MDATA/", "V096CUTLP.CCZ", "V096CUTL.CCZ/"}, false}, {{"MDATA/", "V096CUTL.CCZ"}, true}};
+  for (const auto& [names, expected] : cases) {
+    vxtest::TempDir dir;
+    for (const std::string& name : names) {
+      name.back() == '/' ? void(std::filesystem::create_directories(dir / name))
+                         : vxtest::WriteFileBytes(dir / name, "x");
+    }
+    EXPECT_EQ(HasImageData(dir.path(), kSampleEvent), expected) << testing::PrintToString(names);
+  }
+}
+
+// Page files alone, then a high-resolution archive alone, then a broken low-resolution one.
+TEST(CatalogImagesFolderTest, SourcesInTurn) {
+  vxtest::TempDir dir;
+  std::filesystem::create_directories(dir / "PDATA");
+  QImage file = White(5 + 6 * 30, 8 + 6 * 40);  // cells of 30 x 40 from (5, 8)
+  QPainter(&file).fillRect(5 + 2 * 30, 8 + 40, 30, 40, Qt::blue);  // cell 8
+  ASSERT_TRUE(file.save(QString::fromStdString((dir / "PDATA" / "0004.PNG").string())));
+  CatalogImages images;
+  images.Open(dir.path(), kSampleEvent);
+  EXPECT_EQ(images.HitTestCut(0, 0, false), -1);  // no cut size at all
+  images.SetCutGeometry(5, 8, 30, 40, 0, 0);
+  EXPECT_EQ(images.GetCutRect(8, false), (CutRect{65, 48, 30, 40}));
+  EXPECT_EQ(images.HitTestCut(65, 48, false), 8);
+  const QImage cell = Drawn(images, {10, 10, 30, 40}, 77, 0, 0, 4, 9);
+  EXPECT_EQ(cell.copy(9, 9, 31, 41), file.copy(64, 47, 31, 41));
+  EXPECT_EQ(Drawn(images, {0, 0, 60, 80}, 77, 0, 0, 4, 9).pixelColor(30, 40), QColor(Qt::blue));
+  EXPECT_EQ(Drawn(images, {0, 0, 30, 40}, 77, 0, 0, 5, 9), White(30, 40));
+  FakePageQueries queries;
+  EXPECT_EQ(Rgb(images.GetPageImage(4, queries, {}, false)), file);
+  EXPECT_TRUE(images.GetPageImage(5, queries, {}, false).isNull());
+  EXPECT_FALSE(images.HasPageImage());
+
+  std::filesystem::copy_file(SampleDisc() / "V096CUTH.CCZ", dir / "v096cuth.ccz");
+  images.Close();
+  images.Open(dir.path(), kSampleEvent);
+  EXPECT_EQ(images.GetCutRect(1, false), (CutRect{240, 80, 240, 340}));  // serves both choices
+  EXPECT_EQ(images.GetPageImage(4, queries, {}, false).size(), kHighPage);
+
+  images.Close();
+  std::filesystem::remove(dir / "v096cuth.ccz");
+  vxtest::ZipWriter(dir / "V096CUTL.CCZ").Add("INIT.TXT", "width\t0\nheight\t0\n");
+  images.Open(dir.path(), kSampleEvent);
+  ASSERT_TRUE(images.HasLowResArchive());
+  const std::vector<CircleRecord> records = {Circle(1, 3, 5, 0, 1)};
+  EXPECT_TRUE(images.GetPageImage(4, queries, records, false).isNull());
+  EXPECT_FALSE(images.HasPageImage());
+}
+
+class SampleImagesTest : public testing::Test {
  protected:
-  std::filesystem::path Folder() const { return dir_.path(); }
-  void MakeFolders() {
-    std::filesystem::create_directories(dir_ / "PDATA");
-    std::filesystem::create_directories(dir_ / "MDATA");
-  }
-  void WriteLowRes(const std::map<int, QColor>& cuts,
-                   const std::map<std::string, std::string>& extra = {}) {
-    WriteCutArchive(dir_ / "V096CUTL.CCZ", kEvent, 178, 255, cuts, extra);
-  }
-  void WriteHighRes(const std::map<int, QColor>& cuts,
-                    const std::map<std::string, std::string>& extra = {}) {
-    WriteCutArchive(dir_ / "V096CUTH.CCZ", kEvent, 356, 510, cuts, extra);
-  }
-  vxtest::TempDir dir_;
-  CatalogImages images_;
-};
-
-TEST(CutMarkRectTest, MarkScalesWithTheCutWidth) {
-  CutRect rect{0, 0, 178, 255};
-  CutMarkRect(rect);
-  EXPECT_EQ(rect, (CutRect{6, 6, 42, 42}));
-  rect = {100, 300, 356, 510};
-  CutMarkRect(rect);
-  EXPECT_EQ(rect, (CutRect{112, 312, 84, 84}));
-  rect = {0, 0, 100, 143};  // truncating: 600/178 = 3, 4200/178 = 23
-  CutMarkRect(rect);
-  EXPECT_EQ(rect, (CutRect{3, 3, 23, 23}));
-}
-
-TEST_F(CatalogImagesTest, PageFileGeometryWithoutArchives) {
-  images_.SetCutGeometry(10, 66, 178, 255, 3, 4);
-  images_.Open(Folder(), kEvent);
-  EXPECT_FALSE(images_.HasLowResArchive());
-  EXPECT_EQ(images_.GetCutOriginX(), 10);
-  EXPECT_EQ(images_.GetCutOriginY(false), 66);
-  EXPECT_EQ(images_.GetCutRect(0, false), (CutRect{10, 66, 178, 255}));
-  EXPECT_EQ(images_.GetCutRect(7, true), (CutRect{188, 321, 178, 255}));
-  EXPECT_EQ(images_.GetCutRect(35, false), (CutRect{900, 1341, 178, 255}));
-}
-
-TEST_F(CatalogImagesTest, ComposedGeometryFollowsTheArchivesOpen) {
-  images_.SetCutGeometry(10, 66, 150, 200, 0, 0);
-  WriteLowRes({});
-  WriteHighRes({});
-  images_.Open(Folder(), kEvent);
-  ASSERT_TRUE(images_.HasLowResArchive());
-  ASSERT_TRUE(images_.HasHighResArchive());
-  EXPECT_EQ(images_.GetCutOriginX(), 0);
-  EXPECT_EQ(images_.GetCutRect(7, false), (CutRect{178, 295, 178, 255}));
-  EXPECT_EQ(images_.GetCutRect(7, true), (CutRect{356, 590, 356, 510}));
-  EXPECT_EQ(images_.GetCutWidth(true), 356);
-  EXPECT_EQ(images_.GetCutHeight(false), 255);
-
-  // With the high-resolution archive alone, both choices use it.
-  std::filesystem::remove(dir_ / "V096CUTL.CCZ");
-  images_.Close();
-  images_.Open(Folder(), kEvent);
-  EXPECT_EQ(images_.GetCutRect(1, false), (CutRect{356, 80, 356, 510}));
-}
-
-TEST_F(CatalogImagesTest, HitTestFindsCellsAndRefusesTheEdges) {
-  WriteLowRes({});
-  images_.Open(Folder(), kEvent);
-  // Grid: origin (0, 40), cells 178 x 255, six by six.
-  EXPECT_EQ(images_.HitTestCut(0, 40, false), 0);
-  EXPECT_EQ(images_.HitTestCut(100, 39, false), -1);  // inside the grid's width, above it
-  EXPECT_EQ(images_.HitTestCut(6 * 178, 100, false), -1);
-  EXPECT_EQ(images_.HitTestCut(6 * 178 - 1, 100, false), 5);
-  EXPECT_EQ(images_.HitTestCut(178, 40 + 255, false), 7);
-  EXPECT_EQ(images_.HitTestCut(6 * 178 - 1, 40 + 6 * 255 - 1, false), 35);
-  EXPECT_EQ(images_.HitTestCut(10, 40 + 6 * 255, false), -1);
-  EXPECT_EQ(images_.HitTestCut(-1, 50, false), -1);
-}
-
-TEST_F(CatalogImagesTest, HitTestWithoutAnyCutSizeFindsNothing) {
-  images_.Open(Folder(), kEvent);
-  EXPECT_EQ(images_.GetCutWidth(false), 0);
-  EXPECT_EQ(images_.HitTestCut(0, 0, false), -1);
-  EXPECT_EQ(images_.HitTestCut(500, 500, true), -1);
-}
-
-TEST_F(CatalogImagesTest, HasImageDataNeedsPicturesAndMaps) {
-  EXPECT_FALSE(HasImageData(Folder(), kEvent));
-  std::filesystem::create_directories(dir_ / "MDATA");
-  EXPECT_FALSE(HasImageData(Folder(), kEvent));  // maps alone
-  std::filesystem::create_directories(dir_ / "PDATA");
-  EXPECT_TRUE(HasImageData(Folder(), kEvent));
-  std::filesystem::remove(dir_ / "MDATA");
-  EXPECT_FALSE(HasImageData(Folder(), kEvent));  // pages alone
-  EXPECT_FALSE(HasImageData(dir_ / "absent", kEvent));
-}
-
-TEST_F(CatalogImagesTest, HasImageDataAcceptsEitherMainArchive) {
-  std::filesystem::create_directories(dir_ / "mdata");  // a disc mounted in lower case
-  vxtest::WriteFileBytes(dir_ / "v096cuth.ccz", "x");
-  EXPECT_TRUE(HasImageData(Folder(), kEvent));
-  EXPECT_FALSE(HasImageData(Folder(), 95));  // another event's archive name
-  std::filesystem::remove(dir_ / "v096cuth.ccz");
-  vxtest::WriteFileBytes(dir_ / "V096CUTLP.CCZ", "x");  // an override alone is not enough
-  EXPECT_FALSE(HasImageData(Folder(), kEvent));
-  std::filesystem::create_directories(dir_ / "V096CUTL.CCZ");  // a folder, not a file
-  EXPECT_FALSE(HasImageData(Folder(), kEvent));
-  std::filesystem::remove(dir_ / "V096CUTL.CCZ");
-  vxtest::WriteFileBytes(dir_ / "V096CUTL.CCZ", "x");
-  EXPECT_TRUE(HasImageData(Folder(), kEvent));
-}
-
-TEST_F(CatalogImagesTest, OpenFindsLowerCaseArchivesAndKeepsAnOpenEvent) {
-  WriteCutArchive(dir_ / "v096cutl.ccz", kEvent, 178, 255, {{5, kRed}});
-  images_.Open(Folder(), kEvent);
-  ASSERT_TRUE(images_.HasLowResArchive());
-  EXPECT_EQ(images_.event(), kEvent);
-  std::filesystem::remove(dir_ / "v096cutl.ccz");
-  images_.Open(Folder(), kEvent);  // same folder and event: nothing reopened
-  EXPECT_TRUE(images_.HasLowResArchive());
-  images_.Open(Folder(), 95);
-  EXPECT_FALSE(images_.HasLowResArchive());
-  EXPECT_EQ(images_.event(), 95);
-  images_.Close();
-  EXPECT_EQ(images_.event(), 0);
-  EXPECT_TRUE(images_.folder().empty());
-}
-
-TEST_F(CatalogImagesTest, PageFilesAreCachedForOnePage) {
-  MakeFolders();
-  vxtest::WriteFileBytes(dir_ / "PDATA" / "0003.PNG", SolidPng(20, 10, kGreen));
-  images_.Open(Folder(), kEvent);
-  ASSERT_EQ(images_.LoadPageFile(3).size(), QSize(20, 10));
-  std::filesystem::remove(dir_ / "PDATA" / "0003.PNG");
-  EXPECT_EQ(images_.LoadPageFile(3).size(), QSize(20, 10));
-  EXPECT_TRUE(images_.LoadPageFile(4).isNull());
-  EXPECT_TRUE(images_.LoadPageFile(3).isNull());
-}
-
-TEST_F(CatalogImagesTest, CoverComesFromTheHighThenLowArchiveThenPageFile) {
-  MakeFolders();
-  vxtest::WriteFileBytes(dir_ / "PDATA" / "0001.png", SolidPng(7, 7, kGreen));
-  images_.Open(Folder(), kEvent);
-  EXPECT_EQ(images_.LoadCoverImage().pixelColor(0, 0), kGreen);
-  images_.Close();
-  WriteLowRes({}, {{"0001.PNG", SolidPng(5, 5, kBlue)}});
-  images_.Open(Folder(), kEvent);
-  EXPECT_EQ(images_.LoadCoverImage().pixelColor(0, 0), kBlue);
-  images_.Close();
-  WriteHighRes({}, {{"0001.PNG", SolidPng(5, 5, kRed)}});
-  images_.Open(Folder(), kEvent);
-  EXPECT_EQ(images_.LoadCoverImage().pixelColor(0, 0), kRed);
-}
-
-class DrawCutTest : public CatalogImagesTest {
- protected:
-  QImage Draw(CutRect rect, int page, int cutIndex, int cutNumber, std::uint32_t colour = 0,
-              int number = 0) {
-    QImage canvas = WhiteCanvas(rect.x + rect.w + 4, rect.y + rect.h + 4);
-    QPainter painter(&canvas);
-    images_.DrawCut(painter, rect, page, cutIndex, cutNumber, colour, number);
-    return canvas;
-  }
-};
-
-TEST_F(DrawCutTest, CellWidthChoosesTheArchive) {
-  WriteLowRes({{12, kRed}});
-  WriteHighRes({{12, kBlue}});
-  images_.Open(Folder(), kEvent);
-  EXPECT_EQ(Draw({0, 0, 100, 143}, 1, 1, 12).pixelColor(50, 100), kRed);
-  EXPECT_EQ(Draw({0, 0, 178, 255}, 1, 1, 12).pixelColor(100, 200), kRed);
-  EXPECT_EQ(Draw({0, 0, 400, 573}, 1, 1, 12).pixelColor(200, 400), kBlue);
-}
-
-TEST_F(DrawCutTest, MissingHighResolutionCutFallsBackToLowResolution) {
-  WriteLowRes({{12, kRed}});
-  WriteHighRes({});
-  images_.Open(Folder(), kEvent);
-  EXPECT_EQ(Draw({0, 0, 400, 573}, 1, 1, 12).pixelColor(200, 400), kRed);
-}
-
-TEST_F(DrawCutTest, OverrideArchiveWinsOverItsMainArchive) {
-  WriteLowRes({{12, kRed}, {13, kRed}});
-  WriteCutArchive(dir_ / "V096CUTLP.CCZ", kEvent, 178, 255, {{12, kGreen}});
-  images_.Open(Folder(), kEvent);
-  EXPECT_EQ(Draw({0, 0, 178, 255}, 1, 1, 12).pixelColor(90, 200), kGreen);
-  EXPECT_EQ(Draw({0, 0, 178, 255}, 1, 1, 13).pixelColor(90, 200), kRed);
-}
-
-TEST_F(DrawCutTest, CircleWithoutNameDrawsTheGenericPicture) {
-  WriteLowRes({{12, kRed}}, {{"JIKO.PNG", SolidPng(178, 255, kGrey)}});
-  images_.Open(Folder(), kEvent);
-  EXPECT_EQ(Draw({0, 0, 178, 255}, 1, 1, -1).pixelColor(90, 200), kGrey);
-}
-
-TEST_F(DrawCutTest, PageFileCellIsCroppedWhenNoArchiveHasTheCut) {
-  MakeFolders();
-  // A page file whose cells (30 x 40 from (5, 8)) are coloured by position.
-  QImage page = WhiteCanvas(5 + 6 * 30, 8 + 6 * 40);
-  page.fill(Qt::black);
-  {
-    QPainter painter(&page);
-    painter.fillRect(QRect(5 + 2 * 30, 8 + 1 * 40, 30, 40), kBlue);  // cutIndex 9
-  }
-  ASSERT_TRUE(page.save(QString::fromStdString((dir_ / "PDATA" / "0004.PNG").string())));
-  images_.SetCutGeometry(5, 8, 30, 40, 0, 0);
-  images_.Open(Folder(), kEvent);
-  QImage same = Draw({10, 10, 30, 40}, 4, 9, 77);
-  EXPECT_EQ(same.pixelColor(10, 10), kBlue);
-  EXPECT_EQ(same.pixelColor(39, 49), kBlue);
-  EXPECT_EQ(same.pixelColor(40, 50), Qt::white);
-  QImage scaled = Draw({0, 0, 60, 80}, 4, 9, 77);
-  EXPECT_EQ(scaled.pixelColor(30, 40), kBlue);
-  // No page, no cut: a white cell.
-  EXPECT_EQ(Draw({0, 0, 30, 40}, 5, 9, 77).pixelColor(15, 20), Qt::white);
-  EXPECT_EQ(Draw({0, 0, 30, 40}, 4, 0, 77).pixelColor(15, 20), Qt::white);
-}
-
-TEST_F(DrawCutTest, MarkIsFilledUnlessUncolouredOrWhite) {
-  WriteLowRes({{12, kRed}});
-  images_.Open(Folder(), kEvent);
-  const std::uint32_t greenRef = 0x00C000;  // COLORREF 0x00BBGGRR: green 0xC0
-  const QImage marked = Draw({0, 0, 178, 255}, 1, 1, 12, greenRef);
-  EXPECT_EQ(marked.pixelColor(6, 6), QColor(0, 0xC0, 0));
-  EXPECT_EQ(marked.pixelColor(47, 47), QColor(0, 0xC0, 0));
-  EXPECT_EQ(marked.pixelColor(48, 48), kRed);
-  EXPECT_EQ(marked.pixelColor(5, 5), kRed);
-  EXPECT_EQ(Draw({0, 0, 178, 255}, 1, 1, 12, 0x0000FF).pixelColor(20, 20), QColor(255, 0, 0));
-  for (std::uint32_t none : {0u, 0xFFFFFFu}) {
-    EXPECT_EQ(Draw({0, 0, 178, 255}, 1, 1, 12, none).pixelColor(20, 20), kRed) << none;
-  }
-}
-
-int CountDarkPixels(const QImage& image, QRect area) {
-  int dark = 0;
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) {
-      if (qGray(image.pixel(x, y)) < 60) ++dark;
+  // page_: 36 cuts that the override archive does not hold, on spaces 1a to 18b.
+  void SetUp() override {
+    ASSERT_TRUE(low_ && high_ && fix_) << "no sample disc at $VX_SAMPLE_DISC";
+    images_.Open(SampleDisc(), kSampleEvent);
+    for (int i = 0, n = 0; i < 36; ++i) {
+      n = FindCut(*low_, fix_.get(), n + 1);
+      page_[i] = Circle(i + 1, 3, 1 + i / 2, i % 2, n);
     }
   }
-  return dark;
+  QImage Compose(const std::vector<CircleRecord>& records, int page = 2) {
+    return PageComposer(*low_, fix_.get(), queries_).Compose(page, records, kBand);
+  }
+
+  std::unique_ptr<CutArchive> low_ = CutArchive::Open(SampleDisc() / "V096CUTL.CCZ");
+  std::unique_ptr<CutArchive> high_ = CutArchive::Open(SampleDisc() / "V096CUTH.CCZ");
+  std::unique_ptr<CutArchive> fix_ = CutArchive::Open(SampleDisc() / "V096CUTLP.CCZ");
+  int plain_ = low_ && fix_ ? FindCut(*low_, fix_.get()) : 0;  // not overridden
+  int fixed_ = fix_ ? FindCut(*fix_) : 0;
+  std::vector<CircleRecord> page_ = std::vector<CircleRecord>(36);
+  CatalogImages images_;
+  FakePageQueries queries_;
+};
+
+TEST_F(SampleImagesTest, CutPlacesMarksAndHitTest) {
+  const std::pair<CutRect, CutRect> marks[] = {{{0, 0, 178, 255}, {6, 6, 42, 42}},
+                                               {{100, 300, 356, 510}, {112, 312, 84, 84}},
+                                               {{0, 0, 100, 143}, {3, 3, 23, 23}}};
+  for (auto [rect, mark] : marks) {
+    CutMarkRect(rect);
+    EXPECT_EQ(rect, mark);
+  }
+  EXPECT_EQ(images_.GetCutOriginX(), 0);
+  EXPECT_EQ(images_.GetCutRect(7, false), (CutRect{120, 40 + 170, 120, 170}));
+  EXPECT_EQ(images_.GetCutRect(7, true), (CutRect{240, 80 + 340, 240, 340}));
+  const std::tuple<int, int, bool, int> hits[] = {
+      {0, 40, false, 0},    {100, 39, false, -1}, {-1, 50, false, -1},  {720, 100, false, -1},
+      {719, 100, false, 5}, {120, 210, false, 7}, {719, 1059, false, 35}, {10, 1060, false, -1},
+      {240, 420, true, 7},  {240, 419, true, 1}};
+  for (auto [x, y, hiRes, cell] : hits) {
+    EXPECT_EQ(images_.HitTestCut(x, y, hiRes), cell) << x << ", " << y << ", " << hiRes;
+  }
 }
 
-TEST_F(DrawCutTest, NumberIsDrawnInsideTheMarkOnlyWhenGiven) {
-  WriteLowRes({{12, Qt::white}});
-  images_.Open(Folder(), kEvent);
-  const QRect square(6, 6, 42, 42);
-  EXPECT_EQ(CountDarkPixels(Draw({0, 0, 178, 255}, 1, 1, 12, 0, 0), square), 0);
-  const QImage numbered = Draw({0, 0, 178, 255}, 1, 1, 12, 0, 7);
-  EXPECT_GT(CountDarkPixels(numbered, square), 20);
-  EXPECT_EQ(CountDarkPixels(numbered, QRect(0, 60, 178, 190)), 0);  // nothing outside the mark
+TEST_F(SampleImagesTest, PagesAreComposedOncePerPageAndResolution) {
+  const QImage low = images_.GetPageImage(1, queries_, page_, false);
+  EXPECT_EQ(low.size(), QSize(6 * kW, 6 * kH + kBand));
+  EXPECT_EQ(images_.GetPageImage(1, queries_, page_, false).cacheKey(), low.cacheKey());
+  const QImage high = images_.GetPageImage(1, queries_, page_, true);
+  const QImage kept = high.copy();
+  EXPECT_EQ(QSize(images_.GetPageImageWidth(), images_.GetPageImageHeight()), kHighPage);
+  EXPECT_EQ(images_.LoadCoverImage().size(), high_->LoadImage("0001.PNG").size());
+  images_.Close();
+  EXPECT_FALSE(images_.HasPageImage());
+  EXPECT_EQ(high, kept);  // pictures handed out outlive the store's
+}
+
+TEST_F(SampleImagesTest, CutComesFromTheArchiveForItsSizeOverrideFirstUnderItsMark) {
+  const QImage cut = Rgb(low_->LoadCut(plain_));
+  ASSERT_NE(Rgb(fix_->LoadCut(fixed_)), Rgb(low_->LoadCut(fixed_)));
+  EXPECT_EQ(Drawn(images_, kLowCell, plain_, 0xFFFFFF), cut);  // not wider: low; white: no mark
+  EXPECT_EQ(Drawn(images_, {0, 0, 240, 340}, plain_), Rgb(high_->LoadCut(plain_)));
+  EXPECT_EQ(Drawn(images_, kLowCell, fixed_), Rgb(fix_->LoadCut(fixed_)));
+  EXPECT_EQ(Drawn(images_, kLowCell, -1), Rgb(low_->LoadImage("JIKO.PNG")));  // no name
+
+  const QRect mark(4, 4, 28, 28), below(0, 32, kW, kH - 32);
+  QImage red = White(28, 28);
+  red.fill(QColor(255, 0, 0));
+  const QImage marked = Drawn(images_, kLowCell, plain_, 0x0000FF);  // 0x00BBGGRR
+  const QImage numbered = Drawn(images_, kLowCell, plain_, 0x0000FF, 7);
+  EXPECT_EQ(std::tuple(marked.copy(mark), marked.copy(below)), std::tuple(red, cut.copy(below)));
+  EXPECT_NE(numbered.copy(mark), red);
+  EXPECT_EQ(numbered.copy(below), cut.copy(below));
+}
+
+TEST_F(SampleImagesTest, ComposedPageNumbersFirstHalvesAndCaptionsTheOuterSide) {
+  const QImage odd = Compose(page_, 3), even = Compose(page_, 4);
+  ASSERT_EQ(odd.size(), QSize(6 * kW, 6 * kH + kBand));
+  for (int i = 0; i < 36; ++i) {
+    const QImage cut = Rgb(low_->LoadCut(page_[i].updateId));
+    EXPECT_TRUE(Shows(odd, i, cut)) << i;
+    EXPECT_EQ(odd.copy(i % 6 * kW, kBand + i / 6 * kH, kW, kH) == cut, i % 2 == 1) << i;
+  }
+  EXPECT_EQ(odd.copy(0, 0, 2 * kW, kBand), White(2 * kW, kBand));  // right-aligned
+  EXPECT_EQ(even.copy(4 * kW, 0, 2 * kW, kBand), White(2 * kW, kBand));
+  EXPECT_NE(odd.copy(0, 0, 6 * kW, kBand), even.copy(0, 0, 6 * kW, kBand));
+}
+
+TEST_F(SampleImagesTest, ComposedCellsShowOverridesErrataTitlesOrWhite) {
+  struct Placed {
+    int cell, blockId, spaceNo, spaceNoSub, cut;
+  };
+  const struct {
+    const char* what;
+    std::vector<Placed> circles;
+    int maxSpace;
+    std::vector<std::pair<int, std::string>> shown;  // "" white, "cut", "fixed" or an entry
+  } cases[] = {
+      {"override, no name, no cut", {{0, 3, 5, 0, fixed_}, {1, 3, 5, 1, -1}, {2, 3, 6, 0, 999999}},
+       40, {{0, "fixed"}, {1, "JIKO.PNG"}, {2, ""}}},
+      {"desks 4a and 4b before the first circle", {{2, 3, 5, 0, plain_}, {3, 3, 5, 1, plain_}},
+       40, {{0, "JIKO.PNG"}, {1, "JIKO03.PNG"}, {2, "cut"}}},
+      {"past the block's last space", {{0, 3, 5, 0, plain_}}, 6,
+       {{1, "JIKO.PNG"}, {2, ""}, {3, ""}, {20, ""}, {35, ""}}},
+      {"title two cells before space 1",
+       {{0, 3, 39, 0, plain_}, {1, 3, 39, 1, plain_}, {4, 7, 1, 0, plain_}}, 40,
+       {{2, "B007.PNG"}, {4, "cut"}}},
+      {"no title from the last column or beyond the page",
+       {{7, 7, 1, 0, plain_}, {36, 7, 1, 0, plain_}}, 40, {{5, ""}, {34, ""}, {7, "cut"}}},
+      {"a short record list", {{7, 7, 1, 0, plain_}}, 40, {{7, "cut"}, {20, ""}}},
+  };
+  queries_.jiko = {{4, 1}};
+  for (const auto& c : cases) {
+    queries_.maxSpace = c.maxSpace;
+    std::vector<CircleRecord> records(c.circles.back().cell + 1);
+    for (const Placed& p : c.circles) {
+      records[p.cell] = Circle(p.cell + 1, p.blockId, p.spaceNo, p.spaceNoSub, p.cut,
+                               p.cut < 0 ? "" : "circle");
+    }
+    const QImage picture = Compose(records);
+    for (const auto& [cell, entry] : c.shown) {
+      const QImage expected = entry.empty()      ? White(kW, kH)
+                              : entry == "cut"   ? low_->LoadCut(plain_)
+                              : entry == "fixed" ? fix_->LoadCut(fixed_)
+                                                 : low_->LoadImage(entry);
+      EXPECT_TRUE(Shows(picture, cell, expected)) << c.what << ", cell " << cell;
+    }
+  }
+}
+
+TEST_F(SampleImagesTest, ArchiveWithoutAUsableCutSizeComposesNothing) {
+  vxtest::TempDir dir;
+  for (const char* init : {"width\t0\nheight\t255\n", "width\t178\n",
+                           "width\t100000\nheight\t100000\n"}) {
+    vxtest::ZipWriter(dir / "bad.ccz").Add("INIT.TXT", init).Add("000100.PNG", "x");
+    low_ = CutArchive::Open(dir / "bad.ccz");
+    ASSERT_TRUE(low_);
+    EXPECT_TRUE(Compose(page_).isNull()) << init;
+  }
+}
+
+// Print workers draw cuts while the views turn pages. Captions are left out of the comparison:
+// Qt may rasterise large text a little differently from one thread to another.
+TEST_F(SampleImagesTest, PagesAndCutsFromTwoThreadsAtOnce) {
+  const auto grid = [](const QImage& p) { return p.copy(0, 80, p.width(), p.height() - 80); };
+  const QImage grids[2] = {grid(images_.GetPageImage(1, queries_, page_, false)),
+                           grid(images_.GetPageImage(1, queries_, page_, true))};
+  const QImage cuts[2] = {Rgb(low_->LoadCut(plain_)), Rgb(fix_->LoadCut(fixed_))};
+  std::atomic<int> wrong{0};
+  std::thread turner([&] {
+    FakePageQueries queries;
+    for (int i = 0; i < 12; ++i) {  // pages 1 and 3 look alike; every call composes anew
+      wrong += grid(images_.GetPageImage(1 + i / 2 % 2 * 2, queries, page_, i % 2)) !=
+               grids[i % 2];
+    }
+  });
+  for (int i = 0; i < 400; ++i) {
+    wrong += Drawn(images_, kLowCell, i % 2 ? fixed_ : plain_) != cuts[i % 2];
+  }
+  turner.join();
+  EXPECT_EQ(wrong.load(), 0);
 }
 
 }  // namespace

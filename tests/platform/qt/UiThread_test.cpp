@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
-#include <QTimer>
 #include <atomic>
 #include <stdexcept>
 #include <string>
@@ -14,113 +13,54 @@
 
 namespace {
 
-// Runs the UI thread's event loop until `done` is set by a queued call, or 10 s pass.
-bool RunEventLoopUntil(const std::atomic<bool>& done) {
-  QEventLoop loop;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-    if (done) loop.quit();
-  });
-  QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-  poll.start(1);
-  loop.exec();
-  return done;
-}
+TEST(RunOnUiThread, WorkersWaitForTheirWorkToRunOnTheUiThread) {
+  bool ranDirectly = false;
+  vx::RunOnUiThread([&] { ranDirectly = true; });
+  EXPECT_TRUE(ranDirectly);  // the UI thread itself needs no event loop
 
-TEST(RunOnUiThread, OnTheUiThreadRunsDirectly) {
-  ASSERT_TRUE(vx::IsUiThread());
-  bool ran = false;
-  vx::RunOnUiThread([&] { ran = true; });
-  EXPECT_TRUE(ran);  // no event loop ran in between
-}
-
-TEST(RunOnUiThread, FromAWorkerRunsOnTheUiThreadAndWaits) {
-  QThread* uiThread = QCoreApplication::instance()->thread();
-  QThread* ranOn = nullptr;
-  bool workerSawResult = false;
-  bool workerThoughtItWasUi = true;
-  std::atomic<bool> done = false;
-
-  std::thread worker([&] {
-    workerThoughtItWasUi = vx::IsUiThread();
-    int value = 0;
-    vx::RunOnUiThread([&] {
-      ranOn = QThread::currentThread();
-      value = 42;
-    });
-    workerSawResult = value == 42;  // the call returned only after the work was done
-    done = true;
-  });
-  const bool finished = RunEventLoopUntil(done);
-  worker.join();
-
-  ASSERT_TRUE(finished);
-  EXPECT_FALSE(workerThoughtItWasUi);
-  EXPECT_EQ(ranOn, uiThread);
-  EXPECT_TRUE(workerSawResult);
-}
-
-TEST(RunOnUiThread, ManyWorkersAreServedOneAtATime) {
   constexpr int kWorkers = 8;
-  int counter = 0;  // touched only on the UI thread
-  std::atomic<int> finishedWorkers = 0;
-  std::atomic<bool> done = false;
+  constexpr int kCalls = 25;
+  QThread* uiThread = QCoreApplication::instance()->thread();
+  int calls = 0;  // touched only on the UI thread
+  std::atomic<int> faults = 0;  // work on the wrong thread, or a call returning before its work
+  std::vector<std::string> caught(kWorkers);
+  QEventLoop loop;  // as a progress dialog runs while its workers call in
+  std::atomic<int> running = kWorkers;
   std::vector<std::thread> workers;
   for (int w = 0; w < kWorkers; ++w) {
-    workers.emplace_back([&] {
-      for (int i = 0; i < 25; ++i) vx::RunOnUiThread([&] { ++counter; });
-      if (++finishedWorkers == kWorkers) done = true;
+    workers.emplace_back([&, w] {
+      if (vx::IsUiThread()) ++faults;
+      for (int i = 0; i < kCalls; ++i) {
+        bool ranOnUi = false;
+        vx::RunOnUiThread([&] {
+          ranOnUi = QThread::currentThread() == uiThread;
+          ++calls;
+        });
+        if (!ranOnUi) ++faults;
+      }
+      try {
+        vx::RunOnUiThread([] { throw std::runtime_error("no disc"); });
+      } catch (const std::runtime_error& error) {
+        caught[w] = error.what();
+      }
+      if (--running == 0) QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
   }
-  const bool finished = RunEventLoopUntil(done);
+  loop.exec();
   for (std::thread& worker : workers) worker.join();
-
-  ASSERT_TRUE(finished);
-  EXPECT_EQ(counter, kWorkers * 25);
+  EXPECT_EQ(calls, kWorkers * kCalls);
+  EXPECT_EQ(faults, 0);
+  EXPECT_EQ(caught, std::vector<std::string>(kWorkers, "no disc"));
 }
 
-TEST(RunOnUiThread, ExceptionReachesTheWorker) {
-  std::atomic<bool> done = false;
-  std::string caught;
-  std::thread worker([&] {
-    try {
-      vx::RunOnUiThread([] { throw std::runtime_error("no disc"); });
-    } catch (const std::runtime_error& error) {
-      caught = error.what();
-    }
-    done = true;
-  });
-  const bool finished = RunEventLoopUntil(done);
-  worker.join();
-
-  ASSERT_TRUE(finished);
-  EXPECT_EQ(caught, "no disc");
-}
-
-TEST(PostToUiThread, RunsLaterOnTheUiThreadWithoutWaiting) {
-  std::atomic<bool> posted = false;
-  std::atomic<bool> ran = false;
-  QThread* ranOn = nullptr;
-  std::thread worker([&] {
-    vx::PostToUiThread([&] {
-      ranOn = QThread::currentThread();
-      ran = true;
-    });
-    posted = true;
-  });
-  worker.join();  // returns although the UI thread has not run the work yet
-  EXPECT_TRUE(posted);
-  EXPECT_FALSE(ran);
-
-  ASSERT_TRUE(RunEventLoopUntil(ran));
-  EXPECT_EQ(ranOn, QCoreApplication::instance()->thread());
-}
-
-TEST(PostToUiThread, OnTheUiThreadItIsDeferredToTheEventLoop) {
-  std::atomic<bool> ran = false;
-  vx::PostToUiThread([&] { ran = true; });
-  EXPECT_FALSE(ran);
-  EXPECT_TRUE(RunEventLoopUntil(ran));
+TEST(PostToUiThread, QueuesWithoutWaitingFromEveryThread) {
+  std::vector<QThread*> ranOn;
+  const auto record = [&] { ranOn.push_back(QThread::currentThread()); };
+  std::thread([&] { vx::PostToUiThread(record); }).join();
+  vx::PostToUiThread(record);
+  EXPECT_TRUE(ranOn.empty());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(ranOn, std::vector<QThread*>(2, QCoreApplication::instance()->thread()));
 }
 
 }  // namespace

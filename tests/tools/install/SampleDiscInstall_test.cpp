@@ -15,191 +15,120 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace vx::sampledisc {
 namespace {
 
 namespace fs = std::filesystem;
-using vxtest::CountRows;
-using vxtest::QueryTexts;
 
-constexpr int kEvent = 96;
+std::string N(int value) { return std::to_string(value); }
 
-// The options the sample_disc fixture generates $VX_SAMPLE_DISC with.
-SampleOptions FixtureOptions() {
-  SampleOptions options;
-  options.size = CatalogSize::kSmall;
-  options.seed = 1;
-  return options;
+template <typename... Parts>
+std::string Row(const Parts&... parts) {
+  std::string row;
+  ((row += (row.empty() ? "" : "|") + std::string(parts)), ...);
+  return row;
 }
 
-fs::path FixtureDisc() {
-  const char* disc = std::getenv("VX_SAMPLE_DISC");
-  return disc != nullptr ? fs::path(disc) : fs::path();
+std::vector<std::string> Query(vx::PavorunDatabase& db, const std::string& sql, bool sorted = false) {
+  std::vector<std::string> rows = vxtest::QueryTexts(db, sql);
+  if (sorted) std::sort(rows.begin(), rows.end());
+  return rows;
 }
-
-void Install(const fs::path& disc, const fs::path& file) {
-  std::ostringstream out;
-  std::ostringstream err;
-  ASSERT_EQ(vx::install::RunInstall({disc.string(), file.string()}, out, err), 0) << err.str();
-}
-
-std::string CircleText(const Circle& c) {
-  return std::to_string(c.id) + "|" + std::to_string(c.updateId) + "|" +
-         std::to_string(c.pageNo) + "|" + std::to_string(c.cutIndex) + "|" +
-         std::to_string(c.day) + "|" + std::to_string(c.blockId) + "|" +
-         std::to_string(c.spaceNo) + "|" + std::to_string(c.spaceNoSub) + "|" +
-         std::to_string(c.genreId) + "|" + c.name + "|" + c.kana + "|" + c.penName + "|" +
-         c.description + "|" + c.updateData + "|" + c.rss + "|" + c.pixiv;
-}
-
-constexpr const char* kCircleColumns =
-    "select id,updateId,pageNo,cutIndex,day,blockId,spaceNo,spaceNoSub,genreId,circleName,"
-    "circleKana,penName,description,updateData,rss,pixiv from PavorunCircle where pavorunNo=96 "
-    "order by id;";
 
 // Rows of every table against the model; `withEmptyName` false for a disc whose single circle
 // file leaves the nameless circle out.
 void ExpectCatalog(vx::PavorunDatabase& db, const Catalog& catalog, bool withEmptyName) {
-  std::vector<std::string> circles;
+  std::vector<std::string> circles, desks, errata;
   for (const Circle& c : catalog.circles) {
-    if (withEmptyName || !c.name.empty()) circles.push_back(CircleText(c));
+    if (!withEmptyName && c.name.empty()) continue;
+    circles.push_back(Row(N(c.id), N(c.updateId), N(c.pageNo), N(c.cutIndex), N(c.day), N(c.blockId),
+                          N(c.spaceNo), N(c.spaceNoSub), N(c.genreId), c.name, c.kana, c.penName, c.description,
+                          c.updateData, c.rss, c.pixiv));
   }
-  const std::vector<int> expectedCounts = {
-      1,
-      static_cast<int>(catalog.days.size()),
-      static_cast<int>(catalog.maps.size()),
-      static_cast<int>(catalog.areas.size()),
-      static_cast<int>(catalog.blocks.size()),
-      static_cast<int>(catalog.genres.size()),
-      static_cast<int>(catalog.errata.size()),
-      static_cast<int>(catalog.desks.size()),
-      static_cast<int>(circles.size())};
-  std::vector<int> counts;
-  for (const char* table : {"PavorunInfo", "PavorunDate", "PavorunMap", "PavorunArea",
-                            "PavorunBlock", "PavorunGenre", "PavorunJiko", "PavorunLayout",
-                            "PavorunCircle"}) {
-    counts.push_back(CountRows(db, table, kEvent));
-  }
-  EXPECT_EQ(counts, expectedCounts);
-  EXPECT_EQ(QueryTexts(db, kCircleColumns), circles);
-
-  std::vector<std::string> desks;
   for (const Desk& d : catalog.desks) {
-    desks.push_back(std::to_string(d.blockId) + "|" + std::to_string(d.spaceNo) + "|" +
-                    std::to_string(d.x) + "|" + std::to_string(d.y) + "|" +
-                    std::to_string(d.layout) + "|" + std::to_string(d.mapId));
+    desks.push_back(Row(N(d.blockId), N(d.spaceNo), N(d.x), N(d.y), N(d.layout), N(d.mapId)));
+  }
+  for (const Errata& e : catalog.errata) {
+    errata.push_back(Row(N(e.day), N(e.blockId), N(e.spaceNo), N(e.spaceNoSub), N(e.jikoNo)));
   }
   std::sort(desks.begin(), desks.end());
-  std::vector<std::string> layout = QueryTexts(
-      db, "select blockId,spaceNo,xpos,ypos,layout,mapId from PavorunLayout where pavorunNo=96;");
-  std::sort(layout.begin(), layout.end());
-  EXPECT_EQ(layout, desks);
-
-  std::vector<std::string> errata;
-  for (const Errata& e : catalog.errata) {
-    errata.push_back(std::to_string(e.day) + "|" + std::to_string(e.blockId) + "|" +
-                     std::to_string(e.spaceNo) + "|" + std::to_string(e.spaceNoSub) + "|" +
-                     std::to_string(e.jikoNo));
-  }
   std::sort(errata.begin(), errata.end());
-  std::vector<std::string> jiko = QueryTexts(
-      db, "select day,blockId,spaceNo,spaceNoSub,jikoNo from PavorunJiko where pavorunNo=96;");
-  std::sort(jiko.begin(), jiko.end());
-  EXPECT_EQ(jiko, errata);
-}
-
-TEST(SampleDiscInstall, FixtureDiscHoldsExactlyTheGeneratorsCatalogue) {
-  ASSERT_FALSE(FixtureDisc().empty()) << "VX_SAMPLE_DISC is not set";
-  vxtest::TempDir dir;
-  Install(FixtureDisc(), dir / "vindaxel96.db");
-  vx::PavorunDatabase db(dir.path());
-  ExpectCatalog(db, BuildCatalog(FixtureOptions()), true);
-  db.SelectEvent(kEvent);
-  const Catalog catalog = BuildCatalog(FixtureOptions());
-  EXPECT_EQ(db.GetEventInfo().pavorunName, catalog.eventName);
-  EXPECT_EQ(db.GetDateCount(), static_cast<int>(catalog.days.size()));
-}
-
-TEST(SampleDiscInstall, OtherDiscFormsGiveTheSameCatalogue) {
-  vxtest::TempDir dir;
-  struct Form {
-    RomForm rom;
-    DiscLayout layout;
-  };
-  for (const Form form : {Form{RomForm::kSingle, DiscLayout::kLower},
-                          Form{RomForm::kDays, DiscLayout::kSubdir}}) {
-    SampleOptions options = FixtureOptions();
-    options.seed = 5;
-    options.rom = form.rom;
-    options.layout = form.layout;
-    options.outDir = dir / ("disc" + std::to_string(static_cast<int>(form.layout)));
-    DiscSummary summary;
-    std::string error;
-    ASSERT_TRUE(WriteSampleDisc(options, summary, error)) << error;
-    const fs::path file = options.outDir.string() + ".db";
-    Install(options.outDir, file);
-    vx::PavorunDatabase db(file.parent_path(), file.filename().string(),
-                           vx::SqliteDatabase::kReadWrite);
-    SCOPED_TRACE(options.outDir.string());
-    ExpectCatalog(db, BuildCatalog(options), form.rom == RomForm::kDays);
+  std::vector<std::size_t> counts;
+  for (const char* table :
+       {"PavorunInfo", "PavorunDate", "PavorunMap", "PavorunArea", "PavorunBlock", "PavorunGenre"}) {
+    counts.push_back(static_cast<std::size_t>(vxtest::CountRows(db, table, 96)));
   }
+  EXPECT_EQ(counts, (std::vector<std::size_t>{1, catalog.days.size(), catalog.maps.size(), catalog.areas.size(),
+                                              catalog.blocks.size(), catalog.genres.size()}));
+  EXPECT_EQ(Query(db, "select id,updateId,pageNo,cutIndex,day,blockId,spaceNo,spaceNoSub,genreId,circleName,"
+                      "circleKana,penName,description,updateData,rss,pixiv from PavorunCircle where pavorunNo=96 "
+                      "order by id;"),
+            circles);
+  EXPECT_EQ(Query(db, "select blockId,spaceNo,xpos,ypos,layout,mapId from PavorunLayout where pavorunNo=96;", true),
+            desks);
+  EXPECT_EQ(Query(db, "select day,blockId,spaceNo,spaceNoSub,jikoNo from PavorunJiko where pavorunNo=96;", true),
+            errata);
 }
 
-TEST(SampleDiscInstall, SampleUpdateChangesAndAddsTheGeneratorsCircles) {
-  ASSERT_FALSE(FixtureDisc().empty()) << "VX_SAMPLE_DISC is not set";
-  vxtest::TempDir dir;
-  Install(FixtureDisc(), dir / "vindaxel96.db");
-  const Catalog catalog = BuildCatalog(FixtureOptions());
-  const UpdatePlan plan = PlanUpdate(catalog, FixtureOptions().seed);
-  vxtest::WriteFileBytes(dir / "UPDATE.TXT", UpdateFileText(catalog, plan));
-
-  vx::PavorunDatabase db(dir.path());
-  db.SelectEvent(kEvent);
-  ASSERT_EQ(db.BeginTransaction(), 0);
-  const vx::FileHandle file = vx::OpenFileForReading(dir / "UPDATE.TXT");
-  const vx::ImportStatus status = db.ApplyUpdateFile(file.get(), nullptr);
-  ASSERT_FALSE(status.Failed()) << status.message;
-  ASSERT_EQ(db.Commit(), 0);
-
-  for (const Circle& c : plan.changed) {
-    EXPECT_EQ(QueryTexts(db, "select penName,bookName,url,mailAddr,updateData,orbalink,rss,"
-                             "twitter,pixiv,updateFlag,circleName from PavorunCircle where "
-                             "pavorunNo=96 and id=" + std::to_string(c.id) + ";"),
-              std::vector<std::string>{c.penName + "|" + c.bookName + "|" + c.url + "|" +
-                                       c.mail + "|" + c.updateData + "|" + c.orbalink + "|" +
-                                       c.rss + "|" + c.twitter + "|" + c.pixiv + "|1|" + c.name});
-  }
-  const int lastId = static_cast<int>(catalog.circles.size());
-  std::vector<std::string> added;
-  for (std::size_t i = 0; i < plan.added.size(); ++i) {
-    added.push_back(std::to_string(lastId + 1 + static_cast<int>(i)) + "|" +
-                    std::to_string(plan.added[i].updateId) + "|0|0|" + plan.added[i].name);
-  }
-  EXPECT_EQ(QueryTexts(db, "select id,updateId,day,updateFlag,circleName from PavorunCircle "
-                           "where pavorunNo=96 and id>" + std::to_string(lastId) +
-                           " order by id;"),
-            added);
-}
-
-TEST(SampleDiscInstall, ReadmeInstallCommandSucceedsOnTheSampleDisc) {
-  ASSERT_FALSE(FixtureDisc().empty()) << "VX_SAMPLE_DISC is not set";
+TEST(SampleDiscInstall, ReadmeCommandInstallsTheGeneratorsCatalogueAndItsUpdateApplies) {
+  const char* disc = std::getenv("VX_SAMPLE_DISC");
   const char* tool = std::getenv("VX_INSTALL_TOOL");
-  ASSERT_NE(tool, nullptr);
+  ASSERT_TRUE(disc != nullptr && tool != nullptr) << "VX_SAMPLE_DISC or VX_INSTALL_TOOL is not set";
   vxtest::TempDir dir;
-  const std::string command = std::string("'") + tool + "' '" + FixtureDisc().string() + "' '" +
-                              (dir / "vindaxel96.db").string() + "' 2>&1";
+  const std::string command =
+      std::string("'") + tool + "' '" + disc + "' '" + (dir / "vindaxel96.db").string() + "' 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   ASSERT_NE(pipe, nullptr);
   std::string output;
   char buffer[256];
   while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
-  const int status = pclose(pipe);
-  EXPECT_EQ(status, 0) << output;
-  EXPECT_EQ(output.rfind("event 96 ", 0), 0u) << output;
+  ASSERT_EQ(pclose(pipe), 0) << output;
+  EXPECT_TRUE(output.starts_with("event 96 ")) << output;
   EXPECT_NE(output.find("PavorunCircle"), std::string::npos) << output;
+
+  vx::PavorunDatabase db(dir.path());
+  const Catalog catalog = BuildCatalog(SampleOptions{});
+  ExpectCatalog(db, catalog, true);
+  db.SelectEvent(96);
+  EXPECT_EQ(db.GetEventInfo().pavorunName, catalog.eventName);
+
+  const UpdatePlan plan = PlanUpdate(catalog, 1);
+  vxtest::WriteFileBytes(dir / "UPDATE.TXT", UpdateFileText(catalog, plan));
+  ASSERT_EQ(db.BeginTransaction(), 0);
+  const vx::ImportStatus status = db.ApplyUpdateFile(vx::OpenFileForReading(dir / "UPDATE.TXT").get(), nullptr);
+  ASSERT_FALSE(status.Failed()) << status.message;
+  ASSERT_EQ(db.Commit(), 0);
+  for (const Circle& c : plan.changed) {
+    EXPECT_EQ(Query(db, "select penName,bookName,url,mailAddr,updateData,orbalink,rss,twitter,pixiv,updateFlag,"
+                        "circleName from PavorunCircle where pavorunNo=96 and id=" + N(c.id) + ";"),
+              std::vector<std::string>{Row(c.penName, c.bookName, c.url, c.mail, c.updateData, c.orbalink, c.rss,
+                                           c.twitter, c.pixiv, "1", c.name)});
+  }
+  const int lastId = static_cast<int>(catalog.circles.size());
+  std::vector<std::string> added;
+  for (std::size_t i = 0; i < plan.added.size(); ++i) {
+    added.push_back(Row(N(lastId + 1 + static_cast<int>(i)), N(plan.added[i].updateId), "0", "0", plan.added[i].name));
+  }
+  EXPECT_EQ(Query(db, "select id,updateId,day,updateFlag,circleName from PavorunCircle where pavorunNo=96 and id>" +
+                          N(lastId) + " order by id;"),
+            added);
+}
+
+TEST(SampleDiscInstall, LowerCaseDiscWithOneCircleFileGivesTheSameCatalogue) {
+  vxtest::TempDir dir;
+  SampleOptions options;
+  options.seed = 5;
+  options.rom = RomForm::kSingle;
+  options.layout = DiscLayout::kLower;
+  options.outDir = dir / "disc";
+  DiscSummary summary;
+  std::string error;
+  ASSERT_TRUE(WriteSampleDisc(options, summary, error)) << error;
+  std::ostringstream out, err;
+  ASSERT_EQ(vx::install::RunInstall({options.outDir.string(), (dir / "c.db").string()}, out, err), 0) << err.str();
+  vx::PavorunDatabase db(dir.path(), "c.db", vx::SqliteDatabase::kReadWrite);
+  ExpectCatalog(db, BuildCatalog(options), false);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Whole sample discs written to temporary folders and read back.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <set>
@@ -18,22 +20,8 @@ namespace fs = std::filesystem;
 namespace vx::sampledisc {
 namespace {
 
-using vxtest::ReadFileBytes;
 using vxtest::ReadPngHeader;
 using vxtest::ReadZipEntries;
-
-SampleOptions Options(const fs::path& out, std::uint64_t seed = 1) {
-  SampleOptions options;
-  options.outDir = out;
-  options.seed = seed;
-  return options;
-}
-
-void Write(const SampleOptions& options) {
-  DiscSummary summary;
-  std::string error;
-  ASSERT_TRUE(WriteSampleDisc(options, summary, error)) << error;
-}
 
 std::string Numbered(const char* pattern, int value) {
   char buffer[32];
@@ -41,364 +29,288 @@ std::string Numbered(const char* pattern, int value) {
   return buffer;
 }
 
-// One small disc with the default options, shared by the tests that only read it.
-class SampleDiscTest : public testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    dir_ = new vxtest::TempDir;
-    options_ = new SampleOptions(Options(dir_->path() / "disc"));
-    Write(*options_);
-    catalog_ = new Catalog(BuildCatalog(*options_));
-  }
-  static void TearDownTestSuite() {
-    delete catalog_;
-    delete options_;
-    delete dir_;
-  }
-  static fs::path Disc(const std::string& name) { return options_->outDir / name; }
-
-  static vxtest::TempDir* dir_;
-  static SampleOptions* options_;
-  static Catalog* catalog_;
-};
-
-vxtest::TempDir* SampleDiscTest::dir_ = nullptr;
-SampleOptions* SampleDiscTest::options_ = nullptr;
-Catalog* SampleDiscTest::catalog_ = nullptr;
-
-TEST_F(SampleDiscTest, WritesEveryFileOfTheDisc) {
-  for (const char* name : {"V96DEF.TXT", "V96MAP.TXT", "V96ROM1.TXT", "V96ROM2.TXT", "V96ROM0.TXT",
-                           "V096CUTL.CCZ", "V096CUTH.CCZ", "V096CUTLP.CCZ", "V096CUTHP.CCZ",
-                           "PDATA/0001.PNG", "MDATA/MAP1E123.PNG", "MDATA/GNR2W12.PNG",
-                           "MDATA/HMP1W12.PNG", "MDATA/HGR2E123.PNG", "MDATA/ALLMAPBS.PNG",
-                           "MDATA/ALLMAPA1.PNG", "MDATA/ALLMAPE1.PNG", "MDATA/HALMAPW2.PNG",
-                           "EXTRA/VQ096SJIS.ZIP", "EXTRA/CHECK96_SJIS.CSV", "EXTRA/CHECK96_UTF8.CSV",
-                           "EXTRA/CHECK96_EUCJP.CSV", "EXTRA/CHECK96_JIS.CSV", "EXTRA/CHECK96_OLD.CSV",
-                           "EXTRA/CHECK95_SJIS.CSV"}) {
-    EXPECT_TRUE(fs::is_regular_file(Disc(name))) << name;
-  }
-  EXPECT_FALSE(fs::exists(Disc("V96ROM.TXT")));
-  EXPECT_FALSE(fs::exists(Disc("V96ROM3.TXT")));
-  EXPECT_EQ(ReadFileBytes(Disc("V96ROM1.TXT")), DayCircleFileText(*catalog_, 1));
+std::set<std::string> Names(const std::map<std::string, std::string>& entries) {
+  std::set<std::string> names;
+  for (const auto& entry : entries) names.insert(entry.first);
+  return names;
 }
 
-// What the definition and layout files declare, read from the files alone.
-struct DeclaredIds {
+auto Size(const vxtest::PngHeader& png) { return std::make_pair(png.width, png.height); }
+
+struct WrittenDisc {
+  explicit WrittenDisc(SampleOptions o = {}) : options(std::move(o)) {
+    options.outDir = dir / "disc";
+    DiscSummary summary;
+    std::string error;
+    EXPECT_TRUE(WriteSampleDisc(options, summary, error)) << error;
+    catalog = BuildCatalog(options);
+  }
+  fs::path operator/(const std::string& name) const { return options.outDir / name; }
+  std::string Bytes(const std::string& name) const { return vxtest::ReadFileBytes(options.outDir / name); }
+  std::string CutName(int circleIndex) const { return Numbered("%06d.PNG", catalog.circles[circleIndex].updateId); }
+
+  vxtest::TempDir dir;
+  SampleOptions options;
+  Catalog catalog;
+};
+
+// One disc with the default options, shared by the tests that only read it.
+const WrittenDisc& Disc() {
+  static const WrittenDisc disc;
+  return disc;
+}
+
+// The catalogue text files of a disc: CP932 with CR LF, the columns of each section, and every
+// id a circle line uses declared by the definition and layout files.
+void ExpectTextFiles(const WrittenDisc& disc, const std::vector<std::string>& circleFiles) {
+  const Catalog& c = disc.catalog;
+  auto read = [&](const std::string& name) {
+    const std::string text = disc.Bytes(name);
+    const auto lines = static_cast<long>(vxtest::SplitCrLfLines(text).size());
+    EXPECT_TRUE(text.ends_with("\r\n") && std::count(text.begin(), text.end(), '\r') == lines &&
+                std::count(text.begin(), text.end(), '\n') == lines && vxtest::IsCp932(text))
+        << name << " is CP932 with every line ending in CR LF";
+    return vxtest::Sections(text);
+  };
+  auto def = read(DefinitionFileName(c.event));
+  auto layout = read(LayoutFileName(c.event));
+  const std::map<std::string, std::pair<std::size_t, std::size_t>> shapes = {  // rows, columns
+      {"Pavorun", {1, 2}},          {"CutInfo", {1, 6}},
+      {"MapTableInfo", {1, 4}},     {"PavorunDate", {c.days.size(), 4}},
+      {"PavorunMap", {c.maps.size(), 12}}, {"PavorunArea", {c.areas.size(), 12}},
+      {"PavorunGenre", {c.genres.size(), 3}}, {"PavorunJiko", {c.errata.size(), 5}}};
+  ASSERT_EQ(def.size(), shapes.size());
+  for (const auto& [name, shape] : shapes) {
+    ASSERT_EQ(def[name].size(), shape.first) << name;
+    for (const auto& f : def[name]) ASSERT_EQ(f.size(), shape.second) << name;
+  }
+  EXPECT_EQ(def["Pavorun"][0], (std::vector<std::string>{std::to_string(c.event), c.eventName}));
   std::set<std::string> weekdays, maps, blocks;
-  std::set<int> genreCodes;
-  std::set<std::pair<std::string, int>> spaces;
-};
-
-DeclaredIds ReadDeclarations(const fs::path& disc) {
-  DeclaredIds ids;
-  std::string section;
-  for (const std::string& line : vxtest::SplitCrLfLines(ReadFileBytes(disc / "V96DEF.TXT"))) {
-    if (line.empty() || line[0] == '#') continue;
-    if (line[0] == '*') {
-      section = line.substr(1);
-      continue;
-    }
-    const auto f = vxtest::SplitTabs(line);
-    if (section == "PavorunDate") ids.weekdays.insert(f[3]);
-    if (section == "PavorunMap") ids.maps.insert(f[0]);
-    if (section == "PavorunGenre") ids.genreCodes.insert(std::stoi(f[0]));
-    if (section == "PavorunArea") {
-      EXPECT_TRUE(ids.maps.count(f[1])) << "an area on an unknown map";
-      for (std::size_t i = 0; i + 1 < f[2].size(); i += 2) ids.blocks.insert(f[2].substr(i, 2));
+  std::set<int> genres;
+  std::set<std::pair<std::string, int>> spaces, cuts;
+  for (const auto& f : def["PavorunDate"]) weekdays.insert(f[3]);
+  for (const auto& f : def["PavorunMap"]) maps.insert(f[0]);
+  for (const auto& f : def["PavorunGenre"]) genres.insert(std::stoi(f[0]));
+  for (const auto& f : def["PavorunArea"]) {
+    EXPECT_TRUE(maps.count(f[1])) << "an area on an unknown map";
+    for (std::size_t i = 0; i + 1 < f[2].size(); i += 2) blocks.insert(f[2].substr(i, 2));
+  }
+  for (const auto& f : layout[""]) {
+    ASSERT_EQ(f.size(), 5u);
+    EXPECT_TRUE(blocks.count(f[0])) << "a desk of an unknown block";
+    spaces.insert({f[0], std::stoi(f[1])});
+  }
+  EXPECT_EQ(spaces.size(), c.desks.size());
+  for (const auto& f : def["PavorunJiko"]) EXPECT_TRUE(spaces.count({f[1], std::stoi(f[2])})) << "errata off the desks";
+  std::size_t lines = 0, shortLines = 0;
+  for (const std::string& file : circleFiles) {
+    const bool unplaced = file.ends_with("ROM0.TXT");
+    auto rows = read(file);
+    for (const auto& fields : rows[""]) {
+      shortLines += fields.size() == 19;
+      // The day files' short form, without id and page, is only for circles the lottery left out.
+      ASSERT_EQ(fields.size(), circleFiles.size() == 1 ? 20u : unplaced && fields[0].empty() ? 19u : 21u) << file;
+      const auto f = vxtest::CircleColumns(fields);
+      ++lines;
+      EXPECT_TRUE(genres.count(std::stoi(f[7]))) << f[8];
+      if (f[3] == vxtest::Sj("漏")) {
+        EXPECT_EQ(f[5] + f[6], "0") << "an unplaced circle has no space";
+        continue;
+      }
+      EXPECT_TRUE(weekdays.count(f[3])) << f[8];
+      EXPECT_TRUE(spaces.count({f[5], std::stoi(f[6])})) << "no desk for a placed circle";
+      EXPECT_TRUE(cuts.insert({f[1], std::stoi(f[2])}).second) << "two circles in one cut";
     }
   }
-  for (const std::string& line : vxtest::SplitCrLfLines(ReadFileBytes(disc / "V96MAP.TXT"))) {
-    if (line.empty() || line[0] == '#') continue;
-    const auto f = vxtest::SplitTabs(line);
-    EXPECT_TRUE(ids.blocks.count(f[0])) << "a desk of an unknown block";
-    ids.spaces.insert({f[0], std::stoi(f[1])});
-  }
-  return ids;
+  EXPECT_EQ(lines, c.circles.size());
+  EXPECT_EQ(shortLines > 0, circleFiles.size() > 1);
 }
 
-// Circle lines given as (page, cut, weekday, block, space, genre code) from either file form.
-void ExpectCirclesUseDeclaredIds(const DeclaredIds& ids,
-                                 const std::vector<std::vector<std::string>>& circles) {
-  const std::string unplaced = vxtest::Sj("漏");
-  std::set<std::pair<int, int>> cuts;
-  for (const auto& c : circles) {
-    EXPECT_TRUE(ids.genreCodes.count(std::stoi(c[5]))) << c[5];
-    if (c[2] == unplaced) {
-      EXPECT_EQ(c[3], "");
-      EXPECT_EQ(c[4], "0");
-      continue;
-    }
-    EXPECT_TRUE(ids.weekdays.count(c[2]));
-    EXPECT_TRUE(ids.spaces.count({c[3], std::stoi(c[4])})) << "no desk for a placed circle";
-    EXPECT_TRUE(cuts.insert({std::stoi(c[0]), std::stoi(c[1])}).second) << "two circles in one cut";
-  }
+TEST(SampleDiscTest, TextFilesHaveTheirColumnsAndUseOnlyDeclaredIds) {
+  ExpectTextFiles(Disc(), {"V96ROM1.TXT", "V96ROM2.TXT", "V96ROM0.TXT"});
+  EXPECT_EQ(vxtest::Sections(Disc().Bytes("V96DEF.TXT"))["PavorunDate"],
+            (vxtest::Rows{{"2022", "12", "30", vxtest::Sj("金")}, {"2022", "12", "31", vxtest::Sj("土")}}));
+  EXPECT_FALSE(fs::exists(Disc() / "V96ROM.TXT"));
+  EXPECT_FALSE(fs::exists(Disc() / "V96ROM3.TXT"));
+  EXPECT_EQ(Disc().Bytes("V96ROM1.TXT"), DayCircleFileText(Disc().catalog, 1));
 }
 
-TEST_F(SampleDiscTest, CircleFilesUseOnlyIdsTheDefinitionAndLayoutDeclare) {
-  const DeclaredIds ids = ReadDeclarations(options_->outDir);
-  EXPECT_EQ(ids.spaces.size(), catalog_->desks.size());
-  std::vector<std::vector<std::string>> circles;
-  for (const std::string file : {"V96ROM1.TXT", "V96ROM2.TXT", "V96ROM0.TXT"}) {
-    for (const std::string& line : vxtest::SplitCrLfLines(ReadFileBytes(Disc(file)))) {
-      auto f = vxtest::SplitTabs(line);
-      if (f[0].empty()) f.insert(f.begin() + 1, 2, "0");  // the short form has no page columns
-      circles.push_back({f[2], f[3], f[4], f[6], f[7], f[8]});
-    }
-  }
-  EXPECT_EQ(circles.size(), catalog_->circles.size());
-  ExpectCirclesUseDeclaredIds(ids, circles);
-  std::string section;
-  for (const std::string& line : vxtest::SplitCrLfLines(ReadFileBytes(Disc("V96DEF.TXT")))) {
-    if (line.rfind("*", 0) == 0) section = line.substr(1);
-    if (section != "PavorunJiko" || line.empty() || line[0] == '*' || line[0] == '#') continue;
-    const auto f = vxtest::SplitTabs(line);
-    EXPECT_TRUE(ids.spaces.count({f[1], std::stoi(f[2])})) << "errata for a space without a desk";
-  }
-}
-
-TEST_F(SampleDiscTest, CutArchivesHoldTheEntriesTheirReaderLooksFor) {
-  const auto low = ReadZipEntries(Disc("V096CUTL.CCZ"));
-  const auto high = ReadZipEntries(Disc("V096CUTH.CCZ"));
+TEST(SampleDiscTest, CutArchivesHoldTheEntriesTheirReaderLooksFor) {
+  const Catalog& c = Disc().catalog;
+  const auto low = ReadZipEntries(Disc() / "V096CUTL.CCZ");
+  const auto high = ReadZipEntries(Disc() / "V096CUTH.CCZ");
   EXPECT_EQ(low.at("INIT.TXT"), "vqnum\t96\r\nwidth\t120\r\nheight\t170\r\n");
   EXPECT_EQ(high.at("INIT.TXT"), "vqnum\t96\r\nwidth\t240\r\nheight\t340\r\n");
   std::set<std::string> expected = {"INIT.TXT", "0001.PNG", "JIKO.PNG"};
-  for (int n = 1; n <= catalog_->errataPictureCount; ++n) expected.insert(Numbered("JIKO%02d.PNG", n));
-  for (const Block& block : catalog_->blocks) expected.insert(Numbered("B%03d.PNG", block.id));
-  for (const Circle& circle : catalog_->circles) {
-    // The circle without a name is drawn from JIKO.PNG and has no cut of its own.
+  for (int n = 1; n <= c.errataPictureCount; ++n) expected.insert(Numbered("JIKO%02d.PNG", n));
+  for (const Block& block : c.blocks) expected.insert(Numbered("B%03d.PNG", block.id));
+  // The circle without a name is drawn from JIKO.PNG and has no cut of its own.
+  for (const Circle& circle : c.circles) {
     if (!circle.name.empty()) expected.insert(Numbered("%06d.PNG", circle.updateId));
   }
-  std::set<std::string> lowNames, highNames;
-  for (const auto& [name, bytes] : low) lowNames.insert(name);
-  for (const auto& [name, bytes] : high) highNames.insert(name);
-  EXPECT_EQ(lowNames, expected);
-  EXPECT_EQ(highNames, expected);
-  EXPECT_FALSE(lowNames.count(Numbered("%06d.PNG", catalog_->circles[catalog_->special.emptyName].updateId)));
-}
+  EXPECT_EQ(Names(low), expected);
+  EXPECT_EQ(Names(high), expected);
+  EXPECT_FALSE(low.count(Disc().CutName(c.special.emptyName)));
 
-TEST_F(SampleDiscTest, PicturesHaveTheSizesOfTheirResolution) {
-  const auto low = ReadZipEntries(Disc("V096CUTL.CCZ"));
-  const auto high = ReadZipEntries(Disc("V096CUTH.CCZ"));
   for (const auto& [name, bytes] : low) {
     if (name == "INIT.TXT") continue;
-    const auto png = ReadPngHeader(bytes);
-    const auto hiPng = ReadPngHeader(high.at(name));
-    ASSERT_TRUE(png.valid && hiPng.valid) << name;
-    EXPECT_EQ(hiPng.width, 2 * png.width) << name;
-    EXPECT_EQ(hiPng.height, 2 * png.height) << name;
+    const auto png = ReadPngHeader(bytes), hiPng = ReadPngHeader(high.at(name));
+    EXPECT_EQ(Size(hiPng), std::make_pair(2 * png.width, 2 * png.height)) << name;
     if (name[0] == 'B') {
       EXPECT_EQ(png.width, 240) << "a block title spans two cuts";
     } else if (name != "0001.PNG") {
-      EXPECT_EQ(png.width, 120) << name;
-      EXPECT_EQ(png.height, 170) << name;
-      EXPECT_EQ(png.colorType, 0) << "cuts are grey";
+      EXPECT_EQ(std::make_tuple(png.width, png.height, png.colorType), std::make_tuple(120, 170, 0)) << name;
     }
   }
-  const auto cover = ReadPngHeader(low.at("0001.PNG"));
-  EXPECT_EQ(cover.width, 6 * 120);
-  EXPECT_EQ(cover.height, 6 * 170 + 40);
-}
+  EXPECT_EQ(Size(ReadPngHeader(low.at("0001.PNG"))), std::make_pair(6 * 120, 6 * 170 + 40));
+  const std::string first = low.at(Disc().CutName(0));
+  EXPECT_EQ(QImage::fromData(QByteArray(first.data(), static_cast<int>(first.size()))).size(), QSize(120, 170));
 
-TEST_F(SampleDiscTest, OverrideArchivesHoldOnlyCorrectedCuts) {
-  const auto lowOverride = ReadZipEntries(Disc("V096CUTLP.CCZ"));
-  const auto low = ReadZipEntries(Disc("V096CUTL.CCZ"));
-  std::set<std::string> expected = {"INIT.TXT"};
-  for (int index : catalog_->correctedCuts) expected.insert(Numbered("%06d.PNG", catalog_->circles[index].updateId));
-  std::set<std::string> names;
-  for (const auto& [name, bytes] : lowOverride) names.insert(name);
-  EXPECT_EQ(names, expected);
-  const std::string gakkou = Numbered("%06d.PNG", catalog_->circles[catalog_->special.hiraganaGakkou].updateId);
+  const auto lowOverride = ReadZipEntries(Disc() / "V096CUTLP.CCZ");
+  expected = {"INIT.TXT"};
+  for (int index : c.correctedCuts) expected.insert(Disc().CutName(index));
+  EXPECT_EQ(Names(lowOverride), expected);
+  EXPECT_EQ(Names(ReadZipEntries(Disc() / "V096CUTHP.CCZ")), expected);
+  const std::string gakkou = Disc().CutName(c.special.hiraganaGakkou);
   ASSERT_TRUE(lowOverride.count(gakkou));
   EXPECT_NE(lowOverride.at(gakkou), low.at(gakkou)) << "the corrected cut differs";
-  EXPECT_EQ(ReadZipEntries(Disc("V096CUTHP.CCZ")).size(), expected.size());
 }
 
-TEST_F(SampleDiscTest, PageFilesCoverEveryPageWithCircles) {
-  std::set<std::string> expected = {"PDATA/0001.PNG"};
-  for (const CatalogPage& page : catalog_->pages) expected.insert(Numbered("PDATA/%04d.PNG", page.pageNo));
-  std::set<std::string> found;
-  for (const std::string& file : vxtest::ListFiles(options_->outDir)) {
-    if (file.rfind("PDATA/", 0) == 0) found.insert(file);
+TEST(SampleDiscTest, PageFilesAndHallMapsHaveTheirSizes) {
+  const Catalog& c = Disc().catalog;
+  std::vector<std::string> expected = {"0001.PNG"};
+  for (const CatalogPage& page : c.pages) expected.push_back(Numbered("%04d.PNG", page.pageNo));
+  EXPECT_EQ(vxtest::ListFiles(Disc() / "PDATA"), expected);
+  for (const std::string& file : expected) {
+    EXPECT_EQ(Size(ReadPngHeader(Disc().Bytes("PDATA/" + file))), std::make_pair(8 * 2 + 6 * 120, 48 + 6 * 170 + 24));
   }
-  EXPECT_EQ(found, expected);
-  for (const std::string& file : found) {
-    const auto png = ReadPngHeader(ReadFileBytes(Disc(file)));
-    EXPECT_EQ(png.width, 8 * 2 + 6 * 120) << file;
-    EXPECT_EQ(png.height, 48 + 6 * 170 + 24) << file;
-  }
-}
-
-TEST_F(SampleDiscTest, HallMapsMatchTheLayoutCoordinates) {
-  for (const EventDay& day : catalog_->days) {
-    for (const HallMap& map : catalog_->maps) {
-      const auto normal = ReadPngHeader(ReadFileBytes(Disc(MapFileName("MAP", day.id, map.stem))));
-      const auto high = ReadPngHeader(ReadFileBytes(Disc(MapFileName("HMP", day.id, map.stem))));
-      const auto genre = ReadPngHeader(ReadFileBytes(Disc(MapFileName("GNR", day.id, map.stem))));
-      const auto highGenre = ReadPngHeader(ReadFileBytes(Disc(MapFileName("HGR", day.id, map.stem))));
-      EXPECT_EQ(normal.width, map.width);
-      EXPECT_EQ(normal.height, map.height);
-      EXPECT_EQ(high.width, 2 * map.width);
-      EXPECT_EQ(genre.width, map.width);
-      EXPECT_EQ(genre.colorType, 6) << "the genre layer is transparent where nothing is";
-      EXPECT_EQ(highGenre.height, 2 * map.height);
+  for (const EventDay& day : c.days) {
+    for (const HallMap& map : c.maps) {
+      for (const auto& [prefix, scale, colorType] : {std::make_tuple("MAP", 1, 2), std::make_tuple("HMP", 2, 2),
+                                                     std::make_tuple("GNR", 1, 6), std::make_tuple("HGR", 2, 6)}) {
+        const auto png = ReadPngHeader(Disc().Bytes(MapFileName(prefix, day.id, map.stem)));
+        EXPECT_EQ(std::make_tuple(png.width, png.height, png.colorType),
+                  std::make_tuple(scale * map.width, scale * map.height, colorType))
+            << prefix << day.id << map.stem;
+      }
       EXPECT_LE(map.print.x + map.print.w, map.width);
       EXPECT_LE(map.print.y + map.print.h, map.height);
     }
   }
-  EXPECT_NE(ReadFileBytes(Disc("MDATA/MAP1E123.PNG")), ReadFileBytes(Disc("MDATA/MAP2E123.PNG")));
-  const auto outline = ReadPngHeader(ReadFileBytes(Disc("MDATA/ALLMAPBS.PNG")));
+  EXPECT_NE(Disc().Bytes("MDATA/MAP1E123.PNG"), Disc().Bytes("MDATA/MAP2E123.PNG"));
+  const auto outline = ReadPngHeader(Disc().Bytes("MDATA/ALLMAPBS.PNG"));
   for (const std::string stem : {"A1", "A2", "E1", "E2", "W1", "W2"}) {
-    const auto part = ReadPngHeader(ReadFileBytes(Disc("MDATA/ALLMAP" + stem + ".PNG")));
-    EXPECT_EQ(part.width, outline.width) << stem;
-    EXPECT_EQ(part.height, outline.height) << stem;
-    const auto highPart = ReadPngHeader(ReadFileBytes(Disc("MDATA/HALMAP" + stem + ".PNG")));
-    EXPECT_EQ(highPart.width, 2 * outline.width) << stem;
+    EXPECT_EQ(Size(ReadPngHeader(Disc().Bytes("MDATA/ALLMAP" + stem + ".PNG"))), Size(outline)) << stem;
+    EXPECT_EQ(ReadPngHeader(Disc().Bytes("MDATA/HALMAP" + stem + ".PNG")).width, 2 * outline.width) << stem;
   }
 }
 
-TEST_F(SampleDiscTest, UpdateArchiveChangesKnownCirclesAndAddsNewOnes) {
-  const auto entries = ReadZipEntries(Disc("EXTRA/VQ096SJIS.ZIP"));
-  ASSERT_EQ(entries.size(), 1u);
-  const std::string& text = entries.at("UPDATE.TXT");
-  EXPECT_TRUE(vxtest::IsCp932(text));
-  std::set<int> known;
-  for (const Circle& circle : catalog_->circles) known.insert(circle.updateId);
-  const auto plan = PlanUpdate(*catalog_, 1);
-  const auto lines = vxtest::SplitCrLfLines(text);
-  ASSERT_EQ(lines.size(), plan.changed.size() + plan.added.size());
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const auto fields = vxtest::SplitTabs(lines[i]);
-    ASSERT_EQ(fields.size(), 20u);
-    EXPECT_EQ(known.count(std::stoi(fields[0])), i < plan.changed.size() ? 1u : 0u) << lines[i];
-  }
-  const Circle& apostrophe = catalog_->circles[catalog_->special.apostrophe];
-  EXPECT_EQ(vxtest::SplitTabs(lines[0])[0], std::to_string(apostrophe.updateId));
-  EXPECT_EQ(vxtest::SplitTabs(lines[0])[8], apostrophe.name);
-  EXPECT_NE(vxtest::SplitTabs(lines[0])[10], apostrophe.penName);
-}
-
-TEST_F(SampleDiscTest, ChecklistFilesDecodeInTheirEncodings) {
-  const std::string sjis = ReadFileBytes(Disc("EXTRA/CHECK96_SJIS.CSV"));
-  EXPECT_TRUE(vxtest::IsCp932(sjis));
-  const std::string utf8 = ReadFileBytes(Disc("EXTRA/CHECK96_UTF8.CSV"));
-  EXPECT_EQ(utf8.rfind("Header,VellastradeCD-ROMCatalog,Vellastrade96,UTF-8,", 0), 0u);
+TEST(SampleDiscTest, ExtrasHoldTheUpdateAndTheChecklistsInTheirEncodings) {
+  const auto update = ReadZipEntries(Disc() / "EXTRA/VQ096SJIS.ZIP");
+  ASSERT_EQ(Names(update), std::set<std::string>{"UPDATE.TXT"});
+  EXPECT_EQ(update.at("UPDATE.TXT"), UpdateFileText(Disc().catalog, PlanUpdate(Disc().catalog, 1)));
+  EXPECT_TRUE(vxtest::IsCp932(Disc().Bytes("EXTRA/CHECK96_SJIS.CSV")));
+  const std::string utf8 = Disc().Bytes("EXTRA/CHECK96_UTF8.CSV");
+  EXPECT_TRUE(utf8.starts_with("Header,VellastradeCD-ROMCatalog,Vellastrade96,UTF-8,"));
   EXPECT_NE(utf8.find("がっこう"), std::string::npos);
-  EXPECT_EQ(ReadFileBytes(Disc("EXTRA/CHECK96_OLD.CSV")).rfind("QUILLOR,104,Vellastrade96,Windows\r\n", 0), 0u);
-  EXPECT_NE(ReadFileBytes(Disc("EXTRA/CHECK95_SJIS.CSV")).find(",Vellastrade95,Shift_JIS,"), std::string::npos);
+  EXPECT_TRUE(Disc().Bytes("EXTRA/CHECK96_OLD.CSV").starts_with("QUILLOR,104,Vellastrade96,Windows\r\n"));
+  EXPECT_NE(Disc().Bytes("EXTRA/CHECK95_SJIS.CSV").find(",Vellastrade95,Shift_JIS,"), std::string::npos);
 }
 
 TEST(SampleDiscVariantsTest, SameSeedGivesTheSameBytesAndAnotherSeedDiffers) {
-  vxtest::TempDir dir;
-  Write(Options(dir / "a", 3));
-  Write(Options(dir / "b", 3));
-  Write(Options(dir / "c", 4));
-  const auto files = vxtest::ListFiles(dir / "a");
-  ASSERT_EQ(files, vxtest::ListFiles(dir / "b"));
-  for (const std::string& file : files) {
-    EXPECT_TRUE(ReadFileBytes(dir / "a" / file) == ReadFileBytes(dir / "b" / file)) << file;
-  }
+  SampleOptions options;
+  options.seed = 3;
+  const WrittenDisc a(options), b(options);
+  options.seed = 4;
+  const WrittenDisc other(options);
+  const auto files = vxtest::ListFiles(a.options.outDir);
+  ASSERT_EQ(files, vxtest::ListFiles(b.options.outDir));
   int differing = 0;
   for (const std::string& file : files) {
-    differing += ReadFileBytes(dir / "a" / file) != ReadFileBytes(dir / "c" / file);
+    EXPECT_TRUE(a.Bytes(file) == b.Bytes(file)) << file;
+    differing += a.Bytes(file) != other.Bytes(file);
   }
   EXPECT_GT(differing, static_cast<int>(files.size()) / 2);
-  EXPECT_NE(ReadFileBytes(dir / "a" / "V96ROM1.TXT"), ReadFileBytes(dir / "c" / "V96ROM1.TXT"));
 }
 
-TEST(SampleDiscVariantsTest, SubdirLayoutPutsTheDataUnderDataNn) {
-  vxtest::TempDir dir;
-  SampleOptions options = Options(dir / "disc");
+TEST(SampleDiscVariantsTest, SubdirAndLowerCaseLayouts) {
+  SampleOptions options;
   options.layout = DiscLayout::kSubdir;
   options.event = 7;
-  Write(options);
-  EXPECT_TRUE(fs::is_regular_file(dir / "disc" / "DATA07N" / "V7DEF.TXT"));
-  EXPECT_TRUE(fs::is_regular_file(dir / "disc" / "DATA07N" / "V007CUTL.CCZ"));
-  EXPECT_TRUE(fs::is_regular_file(dir / "disc" / "DATA07N" / "PDATA" / "0001.PNG"));
-  EXPECT_TRUE(fs::is_directory(dir / "disc" / "DATA07N" / "MDATA"));
-  EXPECT_TRUE(fs::is_regular_file(dir / "disc" / "EXTRA" / "VQ007SJIS.ZIP"));
-  EXPECT_TRUE(fs::is_regular_file(dir / "disc" / "EXTRA" / "CHECK6_SJIS.CSV"));
-  EXPECT_FALSE(fs::exists(dir / "disc" / "V7DEF.TXT"));
+  const WrittenDisc subdir(options);
+  for (const char* name : {"DATA07N/V007CUTL.CCZ", "DATA07N/MDATA/MAP1E123.PNG", "EXTRA/CHECK6_SJIS.CSV"}) {
+    EXPECT_TRUE(fs::is_regular_file(subdir / name)) << name;
+  }
   // An odd event is held in August.
-  EXPECT_NE(ReadFileBytes(dir / "disc" / "DATA07N" / "V7DEF.TXT").find("1978\t8\t11\t"), std::string::npos);
-}
+  EXPECT_NE(subdir.Bytes("DATA07N/V7DEF.TXT").find("1978\t8\t11\t"), std::string::npos);
 
-TEST(SampleDiscVariantsTest, LowerLayoutWritesEveryNameInLowerCase) {
-  vxtest::TempDir dir;
-  SampleOptions options = Options(dir / "disc");
+  options = {};
   options.layout = DiscLayout::kLower;
-  Write(options);
-  const auto files = vxtest::ListFiles(dir / "disc");
-  ASSERT_GT(files.size(), 40u);
+  const WrittenDisc lower(options);
+  const auto files = vxtest::ListFiles(lower.options.outDir);
+  EXPECT_TRUE(std::binary_search(files.begin(), files.end(), "extra/vq096sjis.zip"));
+  EXPECT_TRUE(std::binary_search(files.begin(), files.end(), "mdata/map1e123.png"));
   for (const std::string& file : files) {
     EXPECT_EQ(file.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ"), std::string::npos) << file;
   }
-  EXPECT_TRUE(fs::is_regular_file(dir / "disc" / "v96def.txt"));
-  EXPECT_TRUE(fs::is_regular_file(dir / "disc" / "mdata" / "map1e123.png"));
-  EXPECT_TRUE(fs::is_regular_file(dir / "disc" / "extra" / "vq096sjis.zip"));
   // Names inside the archives stay as their reader expects them.
-  EXPECT_TRUE(ReadZipEntries(dir / "disc" / "v096cutl.ccz").count("INIT.TXT"));
+  EXPECT_TRUE(ReadZipEntries(lower / "v096cutl.ccz").count("INIT.TXT"));
 }
 
-TEST(SampleDiscVariantsTest, SingleCircleFileNamesCutsByItsOwnUpdateIds) {
-  vxtest::TempDir dir;
-  SampleOptions options = Options(dir / "disc");
+TEST(SampleDiscVariantsTest, SingleCircleFileNamesCutsByItsOwnShuffledUpdateIds) {
+  SampleOptions options;
   options.rom = RomForm::kSingle;
-  Write(options);
-  EXPECT_TRUE(fs::is_regular_file(dir / "disc" / "V96ROM.TXT"));
-  EXPECT_FALSE(fs::exists(dir / "disc" / "V96ROM1.TXT"));
-  EXPECT_FALSE(fs::exists(dir / "disc" / "V96ROM0.TXT"));
-  const auto entries = ReadZipEntries(dir / "disc" / "V096CUTL.CCZ");
-  std::vector<std::vector<std::string>> circles;
-  for (const std::string& line : vxtest::SplitCrLfLines(ReadFileBytes(dir / "disc" / "V96ROM.TXT"))) {
-    const auto fields = vxtest::SplitTabs(line);
-    circles.push_back({fields[1], fields[2], fields[3], fields[5], fields[6], fields[7]});
-    if (!fields[8].empty()) {
-      EXPECT_TRUE(entries.count(Numbered("%06d.PNG", std::stoi(fields[0])))) << line;
-    }
+  const WrittenDisc single(options);
+  EXPECT_FALSE(fs::exists(single / "V96ROM1.TXT"));
+  ExpectTextFiles(single, {"V96ROM.TXT"});
+  const auto entries = ReadZipEntries(single / "V096CUTL.CCZ");
+  std::set<int> ids;
+  int inOrder = 0;
+  for (const std::string& line : vxtest::SplitCrLfLines(single.Bytes("V96ROM.TXT"))) {
+    const auto f = vxtest::SplitTabs(line);
+    const int id = std::stoi(f[0]);
+    EXPECT_EQ(entries.count(Numbered("%06d.PNG", id)), f[8].empty() ? 0u : 1u) << line;
+    EXPECT_TRUE(id > 100000 && id <= 100000 + static_cast<int>(single.catalog.circles.size())) << id;
+    inOrder += id == 100001 + static_cast<int>(ids.size());
+    ids.insert(id);
   }
-  ExpectCirclesUseDeclaredIds(ReadDeclarations(dir / "disc"), circles);
+  EXPECT_EQ(ids.size(), single.catalog.circles.size());
+  EXPECT_LT(inOrder, 20) << "update ids are expected shuffled";
 }
 
-TEST(SampleDiscFolderTest, ReplacesAnEarlierSampleButNothingElse) {
-  vxtest::TempDir dir;
-  Write(Options(dir / "disc"));
-  vxtest::WriteFileBytes(dir / "disc" / "stale.txt", "left from before");
-  Write(Options(dir / "disc"));
-  EXPECT_FALSE(fs::exists(dir / "disc" / "stale.txt"));
-  EXPECT_TRUE(fs::exists(dir / "disc" / "V96DEF.TXT"));
+TEST(SampleDiscFolderTest, ReplacesOnlyAnEarlierSampleAndReportsFoldersItCannotUse) {
+  const WrittenDisc disc;
+  vxtest::WriteFileBytes(disc / "stale.txt", "left from before");
+  SampleOptions options = disc.options;
+  DiscSummary summary;
+  std::string error;
+  ASSERT_TRUE(WriteSampleDisc(options, summary, error)) << error;
+  EXPECT_FALSE(fs::exists(disc / "stale.txt"));
 
+  const fs::path dir = disc.dir.path();
+  vxtest::WriteFileBytes(dir / "file", "x");
   fs::create_directories(dir / "mine");
   vxtest::WriteFileBytes(dir / "mine" / "notes.txt", "keep me");
-  DiscSummary summary;
-  std::string error;
-  EXPECT_FALSE(WriteSampleDisc(Options(dir / "mine"), summary, error));
-  EXPECT_NE(error.find("not empty"), std::string::npos) << error;
-  EXPECT_EQ(ReadFileBytes(dir / "mine" / "notes.txt"), "keep me");
-  EXPECT_EQ(vxtest::ListFiles(dir / "mine").size(), 1u);
-}
-
-TEST(SampleDiscFolderTest, ReportsAFolderThatCannotBeMade) {
-  vxtest::TempDir dir;
-  vxtest::WriteFileBytes(dir / "file", "x");
-  DiscSummary summary;
-  std::string error;
-  EXPECT_FALSE(WriteSampleDisc(Options(dir / "file"), summary, error));
-  EXPECT_NE(error.find("not a folder"), std::string::npos) << error;
-  EXPECT_FALSE(WriteSampleDisc(Options(dir / "file" / "below"), summary, error));
-  EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
+  const std::pair<fs::path, const char*> refused[] = {
+      {dir / "mine", "not empty"}, {dir / "file", "not a folder"}, {dir / "file" / "below", "cannot create"}};
+  for (const auto& [out, message] : refused) {
+    options.outDir = out;
+    EXPECT_FALSE(WriteSampleDisc(options, summary, error)) << out;
+    EXPECT_NE(error.find(message), std::string::npos) << error;
+  }
+  EXPECT_EQ(vxtest::ListFiles(dir / "mine"), std::vector<std::string>{"notes.txt"});
+  EXPECT_EQ(vxtest::ReadFileBytes(dir / "mine" / "notes.txt"), "keep me");
 }
 
 TEST(SampleDiscToolTest, ExitsNonZeroWithAMessageOnBadArguments) {
   const char* tool = std::getenv("VX_SAMPLE_DISC_TOOL");
   ASSERT_NE(tool, nullptr);
-  const std::string command = std::string(tool) + " --out x --size huge 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
+  FILE* pipe = popen((std::string(tool) + " --out x --size huge 2>&1").c_str(), "r");
   ASSERT_NE(pipe, nullptr);
   std::string output;
   char buffer[256];
   while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
-  const int status = pclose(pipe);
-  EXPECT_NE(status, 0);
+  EXPECT_NE(pclose(pipe), 0);
   EXPECT_NE(output.find("huge"), std::string::npos) << output;
   EXPECT_NE(output.find("usage:"), std::string::npos) << output;
 }

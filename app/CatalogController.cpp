@@ -1,0 +1,180 @@
+#include "app/CatalogController.h"
+
+#include <utility>
+
+#include "app/BeaconWindow.h"
+#include "app/ControllerWindow.h"
+#include "app/ProgressJobRunner.h"
+#include "app/SettingsValues.h"
+#include "app/SystemInfoSource.h"
+#include "checklist/FavoriteStore.h"
+#include "data/PavorunDatabase.h"
+#include "data/SearchCondition.h"
+#include "platform/CodePage.h"
+#include "res/ResourceIds.h"
+
+namespace vx {
+
+CatalogController::CatalogController(AppSettings* settings, ControllerServices services)
+    : settings_(settings),
+      services_(std::move(services)),
+      guard_(services_.activeWindows),
+      osName_("Unknown"),
+      graphicsPath_(Sjis("(不明)")),
+      graphicsVersion_(graphicsPath_) {}
+
+CatalogController::~CatalogController() { ReleaseStore(); }
+
+bool CatalogController::Init(PavorunDatabase* database, CatalogImages* images,
+                             SettingsValues* values) {
+  if (!database || !images || !values || !database->IsOpen()) return false;
+  ReleaseStore();
+  store_ = std::make_unique<FavoriteStore>(*database);
+  database->SetFavoriteStore(store_.get());
+  search_ = std::make_unique<SearchCondition>(*database);
+  search_->Reset();
+  search_->AddAllDays();
+  database_ = database;
+  images_ = images;
+  values_ = values;
+  cutsPerPage_ = database->GetCutsPerPage();
+  slots_ = NewCircleRecords(cutsPerPage_);
+  current_ = CircleRecord{};
+  registry_.Clear();
+  ReadEnvironmentTexts();
+  return true;
+}
+
+void CatalogController::ReadEnvironmentTexts() {
+  const SystemInfoSource* info = services_.systemInfo;
+  if (!info) return;
+  if (std::string os = info->OsName(); !os.empty()) osName_ = std::move(os);
+  if (std::string path = info->GraphicsLibraryPath(); !path.empty()) graphicsPath_ = std::move(path);
+  if (std::string version = info->GraphicsLibraryVersion(); !version.empty()) {
+    graphicsVersion_ = std::move(version);
+  }
+}
+
+// The database's memo function must never reach a deleted store.
+void CatalogController::ReleaseStore() {
+  if (!store_) return;
+  if (database_ && database_->GetFavoriteStore() == store_.get()) {
+    database_->SetFavoriteStore(nullptr);
+  }
+  store_.reset();
+}
+
+void CatalogController::Exit() {
+  ReleaseStore();
+  current_ = CircleRecord{};
+  registry_.Clear();
+}
+
+void CatalogController::AttachOwnerWindow(BeaconWindow* owner) {
+  owner_ = owner;
+  pageJump_ = owner ? owner->CreatePageJumpWindow(*this) : nullptr;
+}
+
+OwnerWindow CatalogController::DialogOwner() const {
+  return owner_ ? owner_->DialogOwner() : nullptr;
+}
+
+// --- Windows -----------------------------------------------------------------------------------
+
+bool CatalogController::RegisterWindow(int id, ControllerWindow* window, std::string_view name) {
+  if (!registry_.Register(id, window, name)) return false;
+  Broadcast(UM_WINDOW_REGISTERED, 0, WindowParam(window));
+  return true;
+}
+
+int CatalogController::WindowSlot(int windowId) const {
+  if (!values_) return -1;
+  for (int slot = 0; slot < kWindowSlotCount; ++slot) {
+    if (values_->windowIds[slot] == windowId) return slot;
+  }
+  return -1;
+}
+
+bool CatalogController::SetShown(ControllerWindow* window, int shown, unsigned message) {
+  WindowRecord* record = registry_.Find(window);
+  if (!record) return false;
+  RaiseWindow(window);
+  record->shown = shown;
+  if (const int slot = WindowSlot(record->id); slot >= 0) values_->windowShown[slot] = shown;
+  Broadcast(message, 0, WindowParam(window));
+  return true;
+}
+
+bool CatalogController::ShowRegisteredWindow(ControllerWindow* window) {
+  return SetShown(window, 1, UM_WINDOW_SHOWN);
+}
+
+bool CatalogController::HideRegisteredWindow(ControllerWindow* window) {
+  return SetShown(window, 0, UM_WINDOW_HIDDEN);
+}
+
+bool CatalogController::RaiseWindow(ControllerWindow* window) {
+  return registry_.Raise(window, owner_, values_ && values_->childWndTop);
+}
+
+void CatalogController::RaiseOwnerWindow(ControllerWindow* window) {
+  if (owner_ && registry_.Find(window)) owner_->BringToTop();
+}
+
+void CatalogController::MinimizeAllWindows() {
+  if (values_ && values_->syncIconic) registry_.MinimizeShown();
+}
+
+void CatalogController::RestoreAllWindows() {
+  if (values_ && values_->syncIconic) registry_.RestoreShown();
+}
+
+bool CatalogController::SaveWindowRect(ControllerWindow* window) {
+  WindowRecord* record = registry_.Find(window);
+  if (!record) return false;
+  record->rect = window->ScreenRect();
+  if (const int slot = WindowSlot(record->id); slot >= 0) values_->windowRects[slot] = record->rect;
+  return true;
+}
+
+bool CatalogController::GetWindowRecord(const ControllerWindow* window, WindowRecord* out) const {
+  const WindowRecord* record = registry_.Find(window);
+  if (!record || !out) return false;
+  *out = *record;
+  return true;
+}
+
+// --- Messages and modal interaction --------------------------------------------------------------
+
+void CatalogController::Broadcast(unsigned message, WParam wParam, LParam lParam) {
+  if (services_.runOnUiThread) {
+    services_.runOnUiThread([&] { registry_.Deliver(message, wParam, lParam); });
+  } else {
+    registry_.Deliver(message, wParam, lParam);
+  }
+}
+
+void CatalogController::RequestSearch() { Broadcast(UM_RUN_SEARCH, 0, 0); }
+
+void CatalogController::BeginModal() { guard_.Begin(); }
+
+void CatalogController::EndModal() { guard_.End(); }
+
+ModalInputAnswer CatalogController::FilterModalInput(ModalInput input, bool activating) const {
+  return guard_.FilterInput(input, activating);
+}
+
+int CatalogController::ShowMessageBox(unsigned flags, std::string_view text,
+                                      std::string_view title) {
+  if (!services_.ui) return IDCANCEL;
+  ModalGuard::Scope modal(guard_);
+  return services_.ui->MessageBox(DialogOwner(), text, title, flags);
+}
+
+int CatalogController::RunProgressJob(ProgressJob& job, std::string_view caption) {
+  if (!services_.progress) return 2;
+  ModalGuard::Scope modal(guard_);
+  return services_.progress->Run(job, caption, DialogOwner());
+}
+
+}  // namespace vx

@@ -1,0 +1,298 @@
+// The hub between the windows and the catalogue data. Every window reaches the database, the
+// image store and the other windows through it, and every change of the current location reaches
+// every registered window as application messages, in a fixed order. It holds the current circle
+// (and with it the current page and cut), the circles of the current page, the page history, the
+// window registry and the modal guard. It owns the checklist store and the search condition.
+//
+// UI thread only, except Broadcast, which may be called from a progress dialog's worker while the
+// UI thread waits in that dialog. Every operation tolerates a missing database, image store or
+// settings values by doing nothing or answering a neutral value (0, -1, "", false).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/AppMessageSink.h"
+#include "app/ModalGuard.h"
+#include "app/PageHistory.h"
+#include "app/WindowRecord.h"
+#include "app/WindowRegistry.h"
+#include "data/CircleRecord.h"
+#include "platform/UiServices.h"
+
+class QPainter;
+class QRectF;
+
+namespace vx {
+
+class ActiveWindowTracker;
+class AppSettings;
+class BeaconWindow;
+class CatalogImages;
+class ControllerWindow;
+class FavoriteStore;
+class PageJumpWindow;
+class PavorunDatabase;
+class ProgressJob;
+class ProgressJobRunner;
+class SearchCondition;
+class SystemInfoSource;
+struct CutRect;
+struct SettingsValues;
+
+// What the controller reaches the user and the system through. Null members are tolerated: no
+// box can be shown (it answers IDCANCEL), no job can run (it answers 2), no window is remembered.
+struct ControllerServices {
+  UiServices* ui = nullptr;
+  ProgressJobRunner* progress = nullptr;
+  ActiveWindowTracker* activeWindows = nullptr;
+  const SystemInfoSource* systemInfo = nullptr;
+  // Runs a function on the UI thread and returns when it has run (empty: called directly).
+  std::function<void(std::function<void()>)> runOnUiThread;
+};
+
+class CatalogController {
+ public:
+  static constexpr int kNoSpace = -9999;  // GetSpaceX / GetSpaceY without a place
+
+  CatalogController(AppSettings* settings, ControllerServices services);
+  ~CatalogController();
+  CatalogController(const CatalogController&) = delete;
+  CatalogController& operator=(const CatalogController&) = delete;
+
+  // --- Lifetime ----------------------------------------------------------------------------------
+  // False when any of the three is null or the database is not open; the controller then works on
+  // without them. None is owned. Creates the checklist store, which the database's memo function
+  // reads from then on, and the search condition.
+  bool Init(PavorunDatabase* database, CatalogImages* images, SettingsValues* values);
+  // Shut-down, before the secondary windows are destroyed: deletes the checklist store (the
+  // database forgets it first), forgets the current circle and every registered window.
+  void Exit();
+  // The hidden beacon window that owns the controller's boxes and the page-jump dialog.
+  void AttachOwnerWindow(BeaconWindow* owner);
+  // After the image store was pointed at another folder: the map templates follow, the current
+  // page is prepared again and UM_IMAGES_CHANGED is broadcast.
+  void SetImageFolder(const std::filesystem::path& folder);
+  // After the cut resolution changed.
+  void ReloadCurrentPage();
+
+  AppSettings* Settings() const { return settings_; }
+  PavorunDatabase* Database() const { return database_; }
+  CatalogImages* Images() const { return images_; }
+  SettingsValues* Values() const { return values_; }
+  FavoriteStore* GetFavoriteStore() const { return store_.get(); }
+  // The one search condition of the database; the search dialog and the circle list fill it.
+  SearchCondition* GetSearchCondition() const { return search_.get(); }
+  const std::string& OsName() const { return osName_; }
+  const std::string& GraphicsLibraryPath() const { return graphicsPath_; }
+  const std::string& GraphicsLibraryVersion() const { return graphicsVersion_; }
+
+  // --- Windows, messages and the modal guard ----------------------------------------------------
+  // False when 16 windows are registered or the window is null. Broadcasts UM_WINDOW_REGISTERED.
+  bool RegisterWindow(int id, ControllerWindow* window, std::string_view name);
+  // Raise, mark shown (or hidden) in the registry and the settings, broadcast UM_WINDOW_SHOWN
+  // (UM_WINDOW_HIDDEN); the main window shows or hides the frame when it gets that message.
+  bool ShowRegisteredWindow(ControllerWindow* window);
+  bool HideRegisteredWindow(ControllerWindow* window);
+  bool RaiseWindow(ControllerWindow* window);
+  // Puts the owner window (and the dialogs it owns) on top when `window` is registered.
+  void RaiseOwnerWindow(ControllerWindow* window);
+  // With "SyncIconic", every shown window follows a frame that is minimised or restored.
+  void MinimizeAllWindows();
+  void RestoreAllWindows();
+  // The window's rectangle into its record and into the settings slot of its id.
+  bool SaveWindowRect(ControllerWindow* window);
+  bool GetWindowRecord(const ControllerWindow* window, WindowRecord* out) const;
+  const WindowRegistry& Registry() const { return registry_; }
+
+  // Synchronous, in registration order; see WindowRegistry::Deliver for who receives what.
+  void Broadcast(unsigned message, WParam wParam, LParam lParam);
+  // Asks the circle list to run the search condition.
+  void RequestSearch();
+
+  void BeginModal();
+  void EndModal();
+  ModalInputAnswer FilterModalInput(ModalInput input, bool activating = false) const;
+  const ModalGuard& Guard() const { return guard_; }
+  // A message box owned by the beacon window, under the modal guard.
+  int ShowMessageBox(unsigned flags, std::string_view text, std::string_view title);
+  // A long job in the progress dialog, under the modal guard: 1 done, 0 cancelled, 2 error.
+  int RunProgressJob(ProgressJob& job, std::string_view caption);
+  // The owner for the controller's boxes and dialogs (null before AttachOwnerWindow).
+  OwnerWindow DialogOwner() const;
+  // The modeless search dialog while it is open (set and cleared by that dialog).
+  void SetOpenSearchDialog(OwnerWindow dialog) { openSearchDialog_ = dialog; }
+  OwnerWindow OpenSearchDialog() const { return openSearchDialog_; }
+
+  // --- Location ----------------------------------------------------------------------------------
+  const CircleRecord& CurrentCircle() const { return current_; }
+  int GetCurrentPage() const { return current_.pageNo; }
+  int GetCurrentCut() const { return current_.cutIndex; }
+  int GetCutsPerPage() const { return cutsPerPage_; }
+
+  // Makes the record current and announces what changed: page, day, block, space, genre, and
+  // last the circle.
+  void SetCurrentCircle(const CircleRecord& record);
+  // Goes to a cut of a page (cut -1: the page's first occupied cut). Nothing for page 0, for the
+  // current place, or for a page that cannot be loaded.
+  void JumpTo(int page, int cut, bool recordHistory);
+  // Fills the page slots with the page's circles and prepares its picture; false without a
+  // database or for a page outside the first..last range (the slots then stay as they were).
+  bool LoadPage(int page);
+  int FirstOccupiedCut() const;
+  int GetPageCutCircleId(int cut) const;
+  int FindCircleCut(int circleId) const;
+  bool GetPageCircleByCut(int cut, CircleRecord* out) const;
+  // The checklist's record when the circle is checked, else the catalogue's.
+  bool GetCircle(int circleId, CircleRecord* out) const;
+
+  // --- Navigation --------------------------------------------------------------------------------
+  void NextPage();
+  void PrevPage();
+  void NextBlock();
+  void PrevBlock();
+  void SelectNextCut();
+  void SelectPrevCut();
+  void SelectCutBelow();
+  void SelectCutAbove();
+  // A circle without a place in the catalogue becomes current on the current page at cut -1.
+  void SelectCircle(int circleId, bool recordHistory);
+  void GoToPage(int page);
+  void SelectCut(int cut);
+  void SelectDay(int day);
+  void SelectArea(int k, int day);
+  void SelectBlock(int k, int day);
+  void SelectGenre(int g);
+  void ShowPageJumpDialog();
+
+  // --- Page history ------------------------------------------------------------------------------
+  void RecordHistory();
+  void GoBack();
+  void GoForward();
+  void ClearHistory() { history_.Clear(); }
+  const PageHistory& History() const { return history_; }
+
+  // --- Catalogue ---------------------------------------------------------------------------------
+  int GetFirstPage() const;  // -1 without a database
+  int GetLastPage() const;
+  int CountEvents() const;
+  std::vector<int> ListEventNumbers() const;
+  int GetEventNumber() const;
+  const std::string& GetEventName() const;
+  int GetDayCount() const;
+  int GetDayBlockCount(int day) const;
+  int GetDayAreaCount(int day) const;
+  int GetGenreIndexCount() const;
+  const std::string& GetDayWeekdayName(int day) const;
+  const std::string& GetDayBlockName(int day, int k) const;
+  const std::string& GetDayAreaName(int day, int k) const;
+  const std::string& GetGenreIndexName(int g) const;
+  const std::string& GetWeekdayName(int day) const;  // short name of the day's weekday
+  const std::string& GetBlockName(int blockId) const;
+  const std::string& GetAreaSimpleNameOfBlock(int blockId) const;
+  const std::string& GetGenreName(int genreId) const;
+  const std::string& GetMapName(int mapId) const;
+  const std::string& GetMapFileStem(int mapId) const;
+  int FindDayBlockIndex(int day, int blockId) const;
+  int GetDayBlockId(int day, int k) const;
+  int GetAreaIdOfBlock(int blockId) const;
+  int GetMapIdOfBlock(int blockId) const;
+  int GetGenreCount() const;
+  int GetMapCount() const;
+  // All three 0 when the page has no circle.
+  void GetPageInfo(int page, int* minId, int* maxId, int* genreId) const;
+  int GetCircleIdAtMapPoint(int x, int y, int mapId, int day) const;
+  int GetMapDeskWidth() const;
+  int GetMapDeskHeight() const;
+  int GetSpaceX(int blockId, int spaceNo) const;
+  int GetSpaceY(int blockId, int spaceNo) const;
+  int GetSpaceLayout(int blockId, int spaceNo) const;
+
+  // --- Pictures (high resolution when "CutResolution" is on) -----------------------------------
+  // Cuts count from 1.
+  CutRect GetCutRect(int cut) const;
+  int HitTestCut(int x, int y) const;  // 0 outside the grid
+  static CutRect GetCutMarkRect(const CutRect& cutRect);
+  int GetCutWidth() const;
+  int GetCutHeight() const;
+  bool HasPageImage() const;
+  int GetPageImageWidth() const;
+  int GetPageImageHeight() const;
+  void DrawPageImage(QPainter& painter, const QRectF& rect) const;
+  // One cut with its mark; the arguments are those of CatalogImages::DrawCut.
+  void DrawCircleCut(QPainter& painter, const CutRect& rect, int page, int cutIndex, int cutNumber,
+                     std::uint32_t colorRef, int number) const;
+  void CloseImages();
+  // Map picture paths to format with (day, map file stem): native path bytes, '%' of the folder
+  // doubled. Empty until SetImageFolder.
+  const std::string& GetMapImagePathFormat() const { return mapTemplate_; }
+  const std::string& GetGenreMapImagePathFormat() const { return genreMapTemplate_; }
+
+  // --- Settings ----------------------------------------------------------------------------------
+  // Column slots 0..22; 0 and ignored outside.
+  int GetListColumn(int i) const;
+  int GetChecklistColumn(int i) const;
+  int GetListColumnWidth(int i) const;
+  int GetChecklistColumnWidth(int i) const;
+  void SetListColumnWidth(int i, int width);
+  void SetChecklistColumnWidth(int i, int width);
+  int GetGoogleType() const;
+  int GetGoogleItem1() const;
+  int GetGoogleItem2() const;
+  int GetGoogleCondition() const;
+  void SetGoogleType(int value);
+  void SetGoogleItem1(int value);
+  void SetGoogleItem2(int value);
+  void SetGoogleCondition(int value);
+  bool IsListSortLocked() const;
+  bool IsChecklistOrderLocked() const;
+  void SetListSortLocked(bool locked);
+  void SetChecklistOrderLocked(bool locked);
+  int GetScrollMode() const;
+  bool IsAutoSelect() const;
+  bool IsOneClickSelect() const;
+
+ private:
+  void ReleaseStore();
+  void ReadEnvironmentTexts();
+  void PreparePageImage(int page);
+  bool CutResolution() const;
+  int WindowSlot(int windowId) const;
+  bool SetShown(ControllerWindow* window, int shown, unsigned message);
+
+  const CircleRecord* OccupiedSlot(int cut) const;
+  CircleRecord EmptyCutRecord(int page, int cut) const;
+  bool CursorRule() const;
+  int CutAfterPageMove(int targetPage, int keptCut) const;
+  void JumpToFirstCut(int page, int cut);
+  void AnnounceChanges(const CircleRecord& old);
+
+  AppSettings* settings_;
+  ControllerServices services_;
+  PavorunDatabase* database_ = nullptr;
+  CatalogImages* images_ = nullptr;
+  SettingsValues* values_ = nullptr;
+  std::unique_ptr<FavoriteStore> store_;
+  std::unique_ptr<SearchCondition> search_;
+  int cutsPerPage_ = 0;
+  ModalGuard guard_;
+  std::string osName_;
+  std::string graphicsPath_;
+  std::string graphicsVersion_;
+  CircleRecord current_;
+  std::vector<CircleRecord> slots_;  // slot n-1 holds the circle at cut n of the current page
+  std::string mapTemplate_;
+  std::string genreMapTemplate_;
+  BeaconWindow* owner_ = nullptr;
+  PageJumpWindow* pageJump_ = nullptr;
+  OwnerWindow openSearchDialog_ = nullptr;
+  WindowRegistry registry_;
+  PageHistory history_;
+};
+
+}  // namespace vx

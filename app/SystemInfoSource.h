@@ -1,0 +1,17 @@
+// The environment texts of the about box: the operating system and the graphics library in use.
+// Texts are CP932; an empty text means unknown.
+#pragma once
+
+#include <string>
+
+namespace vx {
+
+class SystemInfoSource {
+ public:
+  virtual ~SystemInfoSource() = default;
+  virtual std::string OsName() const = 0;
+  virtual std::string GraphicsLibraryPath() const = 0;
+  virtual std::string GraphicsLibraryVersion() const = 0;
+};
+
+}  // namespace vx

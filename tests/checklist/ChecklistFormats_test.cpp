@@ -1,0 +1,229 @@
+#include "checklist/FavoriteStore.h"
+
+#include "platform/CodePage.h"
+#include "tests/checklist/StoreFixture.h"
+
+#include <climits>
+#include <filesystem>
+#include <tuple>
+#include <utility>
+
+namespace vxtest {
+namespace {
+
+using vx::FavoriteImportRecord;
+using vx::Sjis;
+
+using ChecklistFormatTest = StoreFixture;
+
+TEST_F(ChecklistFormatTest, CurrentFormatLines) {
+  FillStore();
+  EXPECT_EQ(store().SaveText(),
+            Sjis("Header,VellastradeCD-ROMCatalog,Vellastrade96,Shift_JIS,Windows 1.96.1\r\n"
+                 "Color,1,0000ff,000000,赤\r\n"
+                 "Color,2,0080ff,0080ff,\"橙, \"\"注意\"\"\"\r\n"
+                 "Circle,1007,2,3,1,月,東,Ｃ,1,110,\"Rich, \"\"Circle\"\"\",リッチ,Pen,Book,"
+                 "http://x/,m@x,\"C:\\vx\r\n表n\",\"a,b \"\"q\"\"\r\nnext\",220,50,3,1,"
+                 "\"u\\v\r\nw\",o,r,\"feed\r\n7\",tw,px,\r\n"
+                 "UnKnown,\"Rich, \"\"Circle\"\"\",リッチ,Pen,m,5,Book,http://x/,m@x,"
+                 "\"C:\\vx\r\n表n\",\"u\\v\r\nw\",o,r,\"feed\r\n-7\",tw,px,\r\n"
+                 "Circle,1006,1,,,×,×,×,XX,110,Unplaced,,,,,,,,0,0,0,0,,,,,,,\r\n"
+                 "Circle,1004,0,5,1,月,東,Ａ,1,220,Delta,,,,,,,note,20,50,1,0,,,,,,,\r\n"));
+}
+
+TEST_F(ChecklistFormatTest, OlderFormatLinesAndClipboardText) {
+  FillStore();
+  EXPECT_EQ(store().SaveVer1Text(),
+            Sjis("QUILLOR,104,Vellastrade96,Windows\r\n"
+                 "6,2,3,1,月,東,Ｃ,1,110,\"Rich, \"\"Circle\"\"\",Pen,Book,http://x/,m@x,"
+                 "C:\\\\vx\\n表n,22,5,\"a,b \"\"q\"\"\\nnext\",リッチ,220,50,3,1,u\\\\v\\nw,o,r,"
+                 "feed\\n7,tw,px,\r\n"
+                 "-1,5,,,,,,,,\"Rich, \"\"Circle\"\"\",Pen,Book,http://x/,m@x,C:\\\\vx\\n表n,,,m,"
+                 "リッチ,,,,,u\\\\v\\nw,o,r,feed\\n-7,tw,px,\r\n"
+                 "5,1,0,0,漏,,,0,110,Unplaced,,,,,,0,0,,,0,0,0,0,,,,,,,\r\n"
+                 "3,0,5,1,月,東,Ａ,1,220,Delta,,,,,,2,5,note,,20,50,1,0,,,,,,,\r\n"));
+  // Circles of the checklist keep their colour unless memo only; others take the one given.
+  const int ids[] = {4, 6, 2, 999};
+  std::string text;
+  store().CopyAsVer1Text(text, ids, 3);
+  EXPECT_EQ(text, Sjis("QUILLOR,104,Vellastrade96,Windows\r\n"
+                       "3,3,5,1,月,東,Ａ,1,220,Delta,,,,,,2,5,note,,20,50,1,0,,,,,,,\r\n"
+                       "5,1,0,0,漏,,,0,110,Unplaced,,,,,,0,0,,,0,0,0,0,,,,,,,\r\n"
+                       "1,3,2,2,土,東,Ａ,1,110,Beta,,,,,,2,5,,,20,50,1,1,,,,,,,\r\n"));
+}
+
+TEST_F(ChecklistFormatTest, ASavedChecklistReadsBackIdenticallyInBothFormats) {
+  FillStore();
+  using Store = vx::FavoriteStore;
+  const std::pair<std::string (Store::*)() const,
+                  std::error_code (Store::*)(const std::filesystem::path&) const>
+      formats[] = {{&Store::SaveText, &Store::Save}, {&Store::SaveVer1Text, &Store::SaveVer1}};
+  for (const auto& [text, save] : formats) {
+    const std::string saved = (store().*text)();
+    EXPECT_TRUE((store().*save)(dir_ / "missing" / "list.csv"));
+    ASSERT_FALSE((store().*save)(dir_ / "list.csv"));
+    EXPECT_TRUE(store().LoadFile(dir_ / "list.csv", false, true));
+    store().CommitImportRecords(false, false);
+    EXPECT_EQ((store().*text)(), saved);
+    // Every text of every row is the text of the circle it was written from.
+    ASSERT_EQ(Rows().size(), 4u);
+    for (const FavoriteImportRecord& row : Rows()) {
+      const vx::CircleRecord* r = store().FindCircle(row.circleId ? row.circleId : INT_MIN + 1);
+      ASSERT_NE(r, nullptr);
+      EXPECT_EQ(
+          std::vector<std::string>(row.texts.begin(), row.texts.begin() + vx::kImportFileTextCount),
+          (std::vector<std::string>{r->circleName, r->circleKana, r->penName, r->bookName, r->url,
+                                    r->mailAddr, r->description, r->updateData, r->orbalink, r->rss,
+                                    r->memo, r->rssInfo, r->twitter, r->pixiv}));
+    }
+  }
+}
+
+TEST_F(ChecklistFormatTest, TailTextsAreReadFromTheColumnsTheyAreWrittenTo) {
+  // Description, update data, orbalink, RSS, memo, feed text, Twitter, Pixiv.
+  const std::vector<std::string> plain = {"d", "u", "o", "r", "m", "f", "t", "p"};
+  // clang-format off
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {HeaderLine(96) + CircleLine({{1, "1002"}, {16, "d"}, {17, "m"}, {22, "u"}, {23, "o"},
+                                    {24, "r"}, {25, "f"}, {26, "t"}, {27, "p"}}), plain},
+      // A longer record carries one more field before them.
+      {HeaderLine(96) + RecordLine(29, {{0, "Circle"}, {1, "1002"}, {16, "d"}, {17, "m"},
+                                        {22, "x"}, {23, "u"}, {24, "o"}, {25, "r"}, {26, "f"},
+                                        {27, "t"}, {28, "p"}}), plain},
+      {MagicLine(96) + RecordLine(29, {{0, "1"}, {14, "d\\\\x"}, {17, "a\\nb"}, {23, "u\\\\v"},
+                                       {24, "o"}, {25, "r"}, {26, "f\\ng\\"}, {27, "t"},
+                                       {28, "p"}}),
+       {"d\\x", "u\\v", "o", "r", "a\r\nb", "f\r\ng\\", "t", "p"}},
+  };
+  // clang-format on
+  for (const auto& [text, expected] : cases) {
+    store().LoadText(text, false, true);
+    ASSERT_EQ(Rows().size(), 1u);
+    const auto& t = Rows()[0].texts;
+    EXPECT_EQ(std::vector<std::string>(t.begin() + vx::kImportDescription,
+                                       t.begin() + vx::kImportFileTextCount),
+              expected)
+        << text;
+  }
+}
+
+TEST_F(ChecklistFormatTest, AReplacingReadEmptiesTheChecklistOnlyOnceTheTextProvedGood) {
+  FillStore();
+  const std::string before = store().SaveText();
+  const std::pair<std::string, int> failures[] = {
+      {"no header here\r\nCircle,1001,1,\r\n", vx::kReadBadData},
+      {"QUILLOR,200,Vellastrade96,Windows\r\n0,1,\r\n", vx::kReadUnsupportedVersion},
+      {"", vx::kReadNothing},
+      {"\r\nHeader,VellastradeCD-ROMCatalog,Vellastrade96,Shift_JIS,x\r\n", vx::kReadNothing},
+  };
+  for (const auto& [text, status] : failures) {
+    store().LoadText(text, false, true);
+    EXPECT_EQ(store().ReadStatus(), status) << text;
+    EXPECT_FALSE(store().CommitImportRecords(false, false));
+    EXPECT_EQ(store().SaveText(), before) << text;
+  }
+  // An appending read takes no colours unless asked; the rows of an earlier read never pass for
+  // those of a file that cannot be read.
+  const std::string text = HeaderLine(96) + "Color,1,0,0,green\r\nUnKnown,New,,,,2,\r\n";
+  store().LoadText(text, true, false);
+  store().LoadFile(dir_ / "missing.csv", true, true);
+  EXPECT_FALSE(store().CommitImportRecords(false, false));
+  EXPECT_EQ(store().SaveText(), before);
+
+  store().LoadText(text, false, false);
+  EXPECT_EQ(store().GetEntryCount(), 0);
+  EXPECT_EQ(store().GetColorName(0) + store().GetColorName(1), "green" + Sjis("橙, \"注意\""));
+  store().CommitImportRecords(false, false);
+  ASSERT_NE(store().FindCircle(INT_MIN + 1), nullptr);  // unknown ids start afresh
+  EXPECT_EQ(store().FindCircle(INT_MIN + 1)->circleName, "New");
+}
+
+TEST_F(ChecklistFormatTest, MalformedLinesRegisterNothing) {
+  store().LoadText(MagicLine(96) + "hello world\r\nabc,1,2,3,\r\n,1,,,\r\n", false, true);
+  EXPECT_EQ(RowIds(), std::vector<int>{0});  // page 0, cut 0 is no place
+  store().CommitImportRecords(false, false);
+  EXPECT_EQ(PrintOrderIds(), std::vector<int>{INT_MIN + 1});
+  store().LoadText(HeaderLine(96) + CircleLine({{1, "x1001"}, {2, "1"}}), false, true);
+  EXPECT_EQ(store().ReadStatus(), vx::kReadDone);
+  EXPECT_TRUE(Rows().empty());
+}
+
+TEST_F(ChecklistFormatTest, ColourNumbersAreBoundedByTheColourCount) {
+  store().SetColorCount(9);
+  store().LoadText(HeaderLine(96) + "Color,9,ff,ff,nine\r\nColor,10,ff,ff,ten\r\n" +
+                       "Color,0,ff,ff,zero\r\nColor,-2,ff,ff,negative\r\n" +
+                       CircleLine({{1, "1001"}, {2, "12"}}) + CircleLine({{1, "1002"}, {2, "-3"}}) +
+                       "UnKnown,U,,,,99,\r\n",
+                   false, true);
+  EXPECT_EQ(store().GetColorName(8) + store().GetColorName(9) + store().GetColorName(-1), "nine");
+  std::vector<int> colors;
+  for (const FavoriteImportRecord& row : Rows()) colors.push_back(row.color);
+  EXPECT_EQ(colors, (std::vector<int>{9, 0, 9}));
+}
+
+TEST_F(ChecklistFormatTest, HeadersAndMagicLines) {
+  const std::string circle = CircleLine({{1, "1001"}, {2, "1"}});
+  // clang-format off
+  const std::tuple<std::string, int, int, std::vector<int>> cases[] = {
+      // Records before the Header are skipped; a blank line ends the read.
+      {circle + HeaderLine(96) + CircleLine({{1, "1002"}}) + "\r\n" + circle, vx::kReadDone, 96,
+       {2}},
+      {"Header,vellastradeCD-ROMCatalog,Vellastrade96,Shift_JIS,x\r\n" + circle,
+       vx::kReadBadData, 0, {}},
+      {"Header,VellastradeCD-ROMCatalog,Vellastrade,x\r\n" + circle, vx::kReadDone, 0, {0}},
+      {"quillor,150,vellastrade90,Windows\r\n", vx::kReadDone, 90, {}},
+  };
+  // clang-format on
+  for (const auto& [text, status, eventNo, rows] : cases) {
+    EXPECT_EQ(store().LoadText(text, false, true), eventNo == 96) << text;
+    EXPECT_EQ(std::make_pair(store().ReadStatus(), store().FileEventNo()),
+              std::make_pair(status, eventNo))
+        << text;
+    EXPECT_EQ(RowIds(), rows) << text;
+  }
+}
+
+TEST_F(ChecklistFormatTest, CancellingKeepsWhatWasRead) {
+  store().SetColor(5, 1);
+  std::string text = MagicLine(96) + "-1,1,\r-1,1,\n";  // any line end counts
+  for (int i = 0; i < 18; ++i) text += "-1,1,\r\n";
+  std::pair<int, int> last;
+  store().LoadText(text, false, true, [&](int index, int total) {
+    last = {index, total};
+    if (index == 9) store().RequestStop();
+  });
+  EXPECT_EQ(last, std::make_pair(-1, 21));
+  EXPECT_EQ(Rows().size(), 10u);
+  EXPECT_EQ(store().GetEntryCount(), 0);  // the replacing read had begun
+  store().LoadText(text, false, true);    // the next read starts afresh
+  EXPECT_EQ(Rows().size(), 20u);
+}
+
+// A checklist in another encoding, with or without a byte order mark, reads into CP932 bytes.
+class ChecklistEncodingTest
+    : public StoreFixture,
+      public ::testing::WithParamInterface<std::tuple<const char*, int, const char*>> {};
+
+TEST_P(ChecklistEncodingTest, ReadsTheTextsAsCp932) {
+  const auto [name, codePage, prefix] = GetParam();
+  const std::string memo = Sjis("①ｶﾀﾛｸﾞ外, \"当日\"確認～");
+  const std::string quoted = Sjis("\"①ｶﾀﾛｸﾞ外, \"\"当日\"\"確認～\"");
+  const std::string body = "Color,1,0000ff,000000," + Sjis("最優先") + "\r\n" +
+                           CircleLine({{1, "5"}, {10, Sjis("がっこう")}, {17, quoted}});
+  EXPECT_FALSE(
+      store().LoadText(prefix + HeaderLine(95, name) + vx::FromCp932(body, codePage), false, true));
+  EXPECT_EQ(store().GetColorName(0), Sjis("最優先"));
+  ASSERT_EQ(RowIds(), std::vector<int>{5});  // found by its name
+  EXPECT_EQ(Rows()[0].texts[vx::kImportMemo], memo);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, ChecklistEncodingTest,
+    ::testing::Values(std::make_tuple("Shift_JIS", vx::kCodePageCp932, ""),
+                      std::make_tuple("utf-8", vx::kCodePageUtf8, ""),
+                      std::make_tuple("UTF-8", vx::kCodePageUtf8, "\xEF\xBB\xBF"),
+                      std::make_tuple("EUC-JP", vx::kCodePageEucJp, ""),
+                      std::make_tuple("ISO-2022-JP", vx::kCodePageIso2022Jp, "")));
+
+}  // namespace
+}  // namespace vxtest

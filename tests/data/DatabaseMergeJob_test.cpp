@@ -1,0 +1,115 @@
+#include "data/DatabaseMergeJob.h"
+
+#include "data/PavorunDatabase.h"
+#include "tests/data/DiscTextFiles.h"
+#include "tests/data/TestCatalog.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using vx::DatabaseMergeJob;
+using vx::MergeState;
+using vxtest::QueryTexts;
+using Texts = std::vector<std::string>;
+
+const char* const kTables[] = {"PavorunInfo",  "PavorunDate",   "PavorunMap",
+                               "PavorunArea",  "PavorunBlock",  "PavorunGenre",
+                               "PavorunLayout", "PavorunCircle", "PavorunJiko"};
+
+std::vector<int> RowCounts(vx::PavorunDatabase& db, int eventNo) {
+  std::vector<int> counts;
+  for (const char* table : kTables) counts.push_back(vxtest::CountRows(db, table, eventNo));
+  return counts;
+}
+
+// A database of the oldest schema: narrower map, area and circle rows. Event 94 is older than the limit 96; the row of event 96 must stay behind.
+void WriteOlderDatabase(vx::SqliteDatabase& db) {
+  const char* statements[] = {
+      "create table PavorunInfo(pavorunNo,b,c,d,e,f,g,h,i,j,k,l);",
+      "create table PavorunDate(pavorunNo,b,c,d,e,f);",
+      "create table PavorunMap(pavorunNo,b,c,d,e,f,g,h);",
+      "create table PavorunArea(pavorunNo,b,c,d,e,f,g,h,i);",
+      "create table PavorunBlock(pavorunNo,b,c,d);",
+      "create table PavorunGenre(pavorunNo,b,c,d);",
+      "create table PavorunLayout(pavorunNo,b,c,d,e,f,g);",
+      "create table PavorunCircle(pavorunNo,b,c,d,e,f,g,h,i,j,k,l,m,n,o,p,q);",
+      "create table PavorunJiko(pavorunNo,b,c,d,e,f);",
+      "insert into PavorunJiko values(94,1,1,2,1,3);",
+      "insert into PavorunInfo values(94,'It''s 94',1,2,3,4,5,6,7,8,9,10);",
+      "insert into PavorunInfo values(96,'newer',1,2,3,4,5,6,7,8,9,10);",
+      "insert into PavorunDate values(94,1,2018,8,10,6);",
+      "insert into PavorunMap values(94,1,'East''s','e123',10,20,30,40);",
+      "insert into PavorunArea values(94,1,'A''1','A',1,5,6,7,8);",
+      "insert into PavorunBlock values(94,1,'B',1);",
+      "insert into PavorunGenre values(94,1,'G',110);",
+      "insert into PavorunLayout values(94,1,1,20,50,1,1);",
+      "insert into PavorunCircle values(94,7,2,1,1,1,1,0,1,'O''Brien','k','p','b','u','m','d','');",
+      "insert into PavorunCircle values(94,8,2,2,1,1,2,0,1,"
+      "'x''); drop table PavorunCircle; --','k','p','b','u','m','d','');",
+  };
+  for (const char* sql : statements) ASSERT_EQ(db.Exec(nullptr, nullptr, sql), 0) << sql;
+}
+
+class DatabaseMergeJobTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The target holds the current event 96 and a stale event 94 with rows in every table.
+    vxtest::BuildSampleCatalog(target, 96);
+    vxtest::BuildSampleCatalog(target, 94);
+    ASSERT_EQ(target.JikoTable().InsertRow(1, 2, 1, 0, 5), 0);
+    WriteOlderDatabase(source);
+    before96 = RowCounts(target, 96);
+  }
+
+  vxtest::TempDir dir;
+  vx::PavorunDatabase target{dir.path(), "target.db", vx::SqliteDatabase::kReadWrite};
+  vx::SqliteDatabase source{dir.path(), "vindaxel_old.db"};
+  std::vector<int> before96;
+};
+
+TEST_F(DatabaseMergeJobTest, OlderRowsReplaceTheEventWithTheDefaultsOfTheirMissingColumns) {
+  DatabaseMergeJob job(target, source, 96);
+  ASSERT_EQ(job.Run(), DatabaseMergeJob::kResultDone) << job.ErrorText();
+  EXPECT_EQ(RowCounts(target, 94), (std::vector<int>{1, 1, 1, 1, 1, 1, 1, 2, 1}));
+  EXPECT_EQ(RowCounts(target, 96), before96);
+  EXPECT_EQ(QueryTexts(target, "select pavorunName from PavorunInfo order by pavorunNo;"),
+            (Texts{"It's 94", vx::Sjis("テスト")}));
+  EXPECT_EQ(QueryTexts(target, "select * from PavorunMap where pavorunNo=94;"),
+            (Texts{"94|1|East's|e123|10|20|30|40||20|40|60|80|0"}));
+  EXPECT_EQ(QueryTexts(target, "select * from PavorunArea where pavorunNo=94;"),
+            (Texts{"94|1|A'1|A|1|5|6|7|8||10|12|14|16"}));
+  EXPECT_EQ(QueryTexts(target, "select * from PavorunCircle where pavorunNo=94 order by id;"),
+            (Texts{"94|7|2|1|1|1|1|0|1|O'Brien|k|p|b|u|m|d||7||||0||",
+                   "94|8|2|2|1|1|2|0|1|x'); drop table PavorunCircle; --|k|p|b|u|m|d||8||||0||"}));
+  EXPECT_EQ(QueryTexts(target, "select * from PavorunJiko where pavorunNo=94;"),
+            (Texts{"94|1|1|2|1|3"}));
+}
+
+TEST_F(DatabaseMergeJobTest, ShortRowFailsAndCancelEndsAsCancelBothLeavingTheTargetAlone) {
+  const std::vector<int> before94 = RowCounts(target, 94);
+  ASSERT_EQ(source.Exec(nullptr, nullptr, "drop table PavorunJiko;"
+                                          "create table PavorunJiko(pavorunNo,b,c,d,e);"
+                                          "insert into PavorunJiko values(94,1,1,1,1);"), 0);
+  DatabaseMergeJob shortRow(target, source, 96);
+  EXPECT_EQ(shortRow.Run(), DatabaseMergeJob::kResultFailed);
+  EXPECT_EQ(shortRow.State(), MergeState::kFailed);
+  EXPECT_EQ(shortRow.ErrorText(), "PavorunJiko: a row of 5 columns");
+  EXPECT_EQ(RowCounts(target, 94), before94);
+
+  vxtest::RecordingProgress progress;
+  DatabaseMergeJob cancelled(target, source, 96, &progress);
+  progress.onReport = [&](int) {
+    if (cancelled.State() == MergeState::kCircle) cancelled.Cancel();
+  };
+  EXPECT_EQ(cancelled.Run(), DatabaseMergeJob::kResultCancelled);
+  EXPECT_EQ(cancelled.State(), MergeState::kCancelled);
+  EXPECT_EQ(RowCounts(target, 94), before94);
+  EXPECT_EQ(RowCounts(target, 96), before96);
+}
+
+}  // namespace
