@@ -4,153 +4,69 @@
 
 namespace {
 
-using vxtest::ControllerTest;
+using vxtest::Place;
+using NavigationTest = vxtest::ControllerTest;
+using C = vx::CatalogController;
 
-using NavigationTest = ControllerTest;
+// How the cursor rule (a page move lands on the page's first circle) is set.
+enum Rule { kOff, kOn, kAuto, kOneClick, kUnplaced };  // kAuto, kOneClick: on, but overridden
 
-struct Place {
-  int page;
-  int cut;
-  int id;
-  friend bool operator==(const Place&, const Place&) = default;
-  friend std::ostream& operator<<(std::ostream& out, const Place& p) {
-    return out << "page " << p.page << " cut " << p.cut << " id " << p.id;
-  }
-};
+TEST_F(NavigationTest, CursorMovesFromEveryKindOfPlace) {
+  struct Case {
+    int page, cut;
+    Rule rule;
+    void (C::*move)();
+    Place expected;
+  };
+  const auto next = &C::SelectNextCut, prev = &C::SelectPrevCut, below = &C::SelectCutBelow,
+             above = &C::SelectCutAbove;
+  const Case cases[] = {
+      {10, 1, kOff, next, {10, 2, 102}},             {10, 36, kOff, next, {11, 1, 0}},
+      {11, 36, kOff, next, {13, 1, 0}},              {13, 36, kOff, next, {13, 36, 0}},
+      {10, 36, kOn, next, {11, 1, 0}},               {10, 3, kOff, prev, {10, 2, 102}},
+      {11, 1, kOff, prev, {10, 36, 136}},            {13, 1, kOff, prev, {11, 36, 0}},
+      {10, 1, kOff, prev, {10, 1, 101}},             {13, 1, kOn, prev, {11, 2, 112}},
+      {10, 1, kOff, below, {10, 7, 104}},            {10, 30, kOff, below, {10, 36, 136}},
+      {10, 33, kOff, below, {11, 3, 113}},           {13, 33, kOff, below, {13, 33, 135}},
+      {10, 33, kOn, below, {11, 2, 112}},            {10, 9, kOff, above, {10, 3, 103}},
+      {11, 4, kOff, above, {10, 34, 0}},             {10, 4, kOff, above, {10, 4, 0}},
+      {13, 3, kOn, above, {11, 2, 112}},             {10, 7, kOff, &C::NextPage, {11, 7, 0}},
+      {13, 7, kOff, &C::NextPage, {13, 7, 0}},       {13, 7, kOn, &C::PrevPage, {11, 2, 112}},
+      {10, 1, kOn, &C::PrevPage, {10, 1, 101}},      {10, 7, kAuto, &C::NextPage, {11, 7, 0}},
+      {11, 7, kOneClick, &C::NextPage, {13, 7, 0}},  {10, 7, kOff, &C::NextBlock, {11, 2, 112}},
+      {11, 2, kOff, &C::NextBlock, {11, 2, 112}},    {11, 2, kOff, &C::PrevBlock, {10, 1, 101}},
+      {10, 1, kOff, &C::PrevBlock, {10, 1, 101}},
+      // Without a current cut, or on a circle without a place (cut -1), the cursor starts at
+      // cut 1 of the same page, never at cut 0 or on another page.
+      {11, 0, kOff, next, {11, 1, 0}},               {11, 0, kOff, prev, {11, 1, 0}},
+      {11, 0, kOff, below, {11, 1, 0}},              {11, 0, kOff, above, {11, 1, 0}},
+      {11, 5, kUnplaced, next, {11, 1, 0}},          {11, 5, kUnplaced, prev, {11, 1, 0}},
+      {11, 5, kUnplaced, below, {11, 1, 0}},         {11, 5, kUnplaced, above, {11, 1, 0}},
+  };
 
-class CursorTest : public ControllerTest {
- protected:
-  Place Here() const { return {CurrentPage(), CurrentCut(), CurrentId()}; }
-  Place After(int page, int cut, void (vx::CatalogController::*move)()) {
-    controller.JumpTo(page, cut, false);
-    (controller.*move)();
-    return Here();
-  }
-};
-
-TEST_F(CursorTest, NextCutStepsThroughThePageThenToCutOneOfTheNextPage) {
-  using C = vx::CatalogController;
-  EXPECT_EQ(After(10, 1, &C::SelectNextCut), (Place{10, 2, 102}));
-  EXPECT_EQ(After(10, 36, &C::SelectNextCut), (Place{11, 1, 0}));
-  EXPECT_EQ(After(11, 36, &C::SelectNextCut), (Place{13, 1, 0}));  // page 12 has no circle
-  EXPECT_EQ(After(13, 36, &C::SelectNextCut), (Place{13, 36, 0}));  // the last page
-  SetCursorRule(true);
-  EXPECT_EQ(After(10, 36, &C::SelectNextCut), (Place{11, 1, 0}));
-}
-
-TEST_F(CursorTest, PrevCutGoesToTheLastCutOfThePreviousPageOrItsFirstCircle) {
-  using C = vx::CatalogController;
-  EXPECT_EQ(After(10, 3, &C::SelectPrevCut), (Place{10, 2, 102}));
-  EXPECT_EQ(After(11, 1, &C::SelectPrevCut), (Place{10, 36, 136}));
-  EXPECT_EQ(After(13, 1, &C::SelectPrevCut), (Place{11, 36, 0}));
-  EXPECT_EQ(After(10, 1, &C::SelectPrevCut), (Place{10, 1, 101}));  // the first page
-  SetCursorRule(true);
-  EXPECT_EQ(After(13, 1, &C::SelectPrevCut), (Place{11, 2, 112}));
-}
-
-TEST_F(CursorTest, CutBelowKeepsTheColumnOnTheNextPage) {
-  using C = vx::CatalogController;
-  EXPECT_EQ(After(10, 1, &C::SelectCutBelow), (Place{10, 7, 104}));
-  EXPECT_EQ(After(10, 30, &C::SelectCutBelow), (Place{10, 36, 136}));
-  EXPECT_EQ(After(10, 33, &C::SelectCutBelow), (Place{11, 3, 113}));
-  EXPECT_EQ(After(13, 33, &C::SelectCutBelow), (Place{13, 33, 135}));  // the last page
-  SetCursorRule(true);
-  EXPECT_EQ(After(10, 33, &C::SelectCutBelow), (Place{11, 2, 112}));
-}
-
-TEST_F(CursorTest, CutAboveKeepsTheColumnOnThePreviousPage) {
-  using C = vx::CatalogController;
-  EXPECT_EQ(After(10, 9, &C::SelectCutAbove), (Place{10, 3, 103}));
-  EXPECT_EQ(After(11, 4, &C::SelectCutAbove), (Place{10, 34, 0}));
-  EXPECT_EQ(After(10, 4, &C::SelectCutAbove), (Place{10, 4, 0}));  // the first page
-  SetCursorRule(true);
-  EXPECT_EQ(After(13, 3, &C::SelectCutAbove), (Place{11, 2, 112}));
-}
-
-TEST_F(CursorTest, NoCurrentCutStartsAtCutOne) {
-  using C = vx::CatalogController;
-  for (auto move : {&C::SelectNextCut, &C::SelectPrevCut, &C::SelectCutBelow,
-                    &C::SelectCutAbove}) {
-    EXPECT_EQ(After(11, 0, move), (Place{11, 1, 0}));
+  for (const Case& c : cases) {
+    values.cursorInit = c.rule == kOff || c.rule == kUnplaced ? 0 : 1;
+    values.autoSel = c.rule == kAuto;
+    values.oneClickSel = c.rule == kOneClick;
+    controller.JumpTo(c.page, c.cut, false);
+    if (c.rule == kUnplaced) {
+      controller.SelectCircle(900, false);
+      ASSERT_EQ(Here(), (Place{c.page, -1, 900}));
+    }
+    (controller.*c.move)();
+    EXPECT_EQ(Here(), c.expected) << "from page " << c.page << " cut " << c.cut;
   }
 }
 
-// A circle without a place is current at cut -1: the cursor starts at cut 1 of the same page
-// instead of stepping from -1 (to cut 0, cut 5 or the previous page).
-TEST_F(CursorTest, CircleWithoutAPlaceStartsTheCursorAtCutOneOfTheSamePage) {
-  using C = vx::CatalogController;
-  for (auto move : {&C::SelectNextCut, &C::SelectPrevCut, &C::SelectCutBelow,
-                    &C::SelectCutAbove}) {
-    controller.JumpTo(11, 5, false);
-    controller.SelectCircle(900, false);
-    ASSERT_EQ(Here(), (Place{11, -1, 900}));
-    (controller.*move)();
-    EXPECT_EQ(Here(), (Place{11, 1, 0}));
-  }
-}
-
-TEST_F(CursorTest, PageMovesKeepTheCutUnlessTheCursorRuleHolds) {
+TEST_F(NavigationTest, PagesDaysBlocksAndGenresGoToTheirFirstCut) {
   controller.JumpTo(10, 7, false);
-  controller.NextPage();
-  EXPECT_EQ(Here(), (Place{11, 7, 0}));
-  controller.NextPage();
+  controller.GoToPage(12);  // the first page with circles from there
   EXPECT_EQ(Here(), (Place{13, 7, 0}));
-  controller.NextPage();  // none after the last
-  EXPECT_EQ(Here(), (Place{13, 7, 0}));
-
-  SetCursorRule(true);
-  controller.PrevPage();
-  EXPECT_EQ(Here(), (Place{11, 2, 112}));
-  controller.PrevPage();
-  EXPECT_EQ(Here(), (Place{10, 1, 101}));
-  controller.PrevPage();  // none before the first
-  EXPECT_EQ(Here(), (Place{10, 1, 101}));
-}
-
-TEST_F(CursorTest, AutomaticSelectionSwitchesTheCursorRuleOff) {
-  SetCursorRule(true);
-  values.autoSel = 1;
-  controller.JumpTo(10, 7, false);
-  controller.NextPage();
-  EXPECT_EQ(Here(), (Place{11, 7, 0}));
-  values.autoSel = 0;
-  values.oneClickSel = 1;
-  controller.NextPage();
-  EXPECT_EQ(Here(), (Place{13, 7, 0}));
-}
-
-TEST_F(CursorTest, GoToPageFindsTheFirstPageWithCirclesFromThere) {
-  controller.JumpTo(10, 7, false);
-  controller.GoToPage(12);
-  EXPECT_EQ(Here(), (Place{13, 7, 0}));
-  controller.GoToPage(0);
   controller.GoToPage(14);  // nothing at or after it
   EXPECT_EQ(Here(), (Place{13, 7, 0}));
   controller.GoToPage(1);
   EXPECT_EQ(Here(), (Place{10, 7, 104}));
-
-  SetCursorRule(true);
-  controller.GoToPage(10);  // the current page: the cut stays
-  EXPECT_EQ(Here(), (Place{10, 7, 104}));
-  controller.GoToPage(11);
-  EXPECT_EQ(Here(), (Place{11, 2, 112}));
-}
-
-TEST_F(CursorTest, SelectCutStaysOnTheCurrentPageAndRecordsHistory) {
-  controller.JumpTo(11, 2, false);
-  controller.SelectCut(5);
-  EXPECT_EQ(Here(), (Place{11, 5, 115}));
-  EXPECT_EQ(controller.History().Entries(), (std::vector<vx::HistoryEntry>{{11, 115}}));
-  controller.SelectCut(0);
-  controller.SelectCut(37);
-  EXPECT_EQ(Here(), (Place{11, 5, 115}));
-}
-
-TEST_F(CursorTest, DayAreaBlockAndGenreGoToTheirFirstCut) {
-  controller.JumpTo(11, 34, false);
   controller.SelectDay(2);
-  EXPECT_EQ(Here(), (Place{13, 4, 131}));
-  controller.SelectDay(2);  // already the current day
   EXPECT_EQ(Here(), (Place{13, 4, 131}));
   controller.SelectBlock(2, 1);
   EXPECT_EQ(Here(), (Place{11, 2, 112}));
@@ -158,35 +74,12 @@ TEST_F(CursorTest, DayAreaBlockAndGenreGoToTheirFirstCut) {
   EXPECT_EQ(Here(), (Place{10, 1, 101}));
   controller.SelectGenre(3);
   EXPECT_EQ(Here(), (Place{11, 5, 115}));
-}
-
-TEST_F(CursorTest, BlockMovesFollowTheDaysBlockIndex) {
-  controller.JumpTo(10, 7, false);  // day 1, block 1
-  controller.NextBlock();
-  EXPECT_EQ(Here(), (Place{11, 2, 112}));
-  controller.NextBlock();  // block 2 is the day's last
-  EXPECT_EQ(Here(), (Place{11, 2, 112}));
-  controller.PrevBlock();
-  EXPECT_EQ(Here(), (Place{10, 1, 101}));
-  controller.PrevBlock();
-  EXPECT_EQ(Here(), (Place{10, 1, 101}));
-}
-
-TEST_F(NavigationTest, PageJumpDialogOpensBesideTheMainWindowWithTheCurrentPage) {
-  ASSERT_EQ(beacon.creator, &controller);
-  main.rect = {100, 50, 900, 700};
-  controller.JumpTo(11, 3, false);
-  controller.ShowPageJumpDialog();
-  EXPECT_TRUE(beacon.pageJump.shown);
-  EXPECT_EQ(beacon.pageJump.left, 132);
-  EXPECT_EQ(beacon.pageJump.top, 82);
-  EXPECT_EQ(beacon.pageJump.page, 11);
-
-  main.rect = {0, 0, 10, 10};
-  controller.JumpTo(13, 4, false);
-  controller.ShowPageJumpDialog();  // already shown: it stays where the user put it
-  EXPECT_EQ(beacon.pageJump.moves, 1);
-  EXPECT_EQ(beacon.pageJump.page, 13);
+  values.cursorInit = 1;
+  controller.GoToPage(11);  // the current page: the cut stays
+  EXPECT_EQ(Here(), (Place{11, 5, 115}));
+  controller.SelectCut(37);
+  controller.SelectCut(34);
+  EXPECT_EQ(Here(), (Place{11, 34, 134}));
 }
 
 }  // namespace
