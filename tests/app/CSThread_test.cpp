@@ -26,35 +26,24 @@ TEST(CSThread, PausesFiveMillisecondsBetweenStepsAndCompletesAfterTheLast) {
 }
 
 TEST(StartWorkerThread, RunsTheJobOnAnotherThreadAndReleasesItAfterwards) {
-  // Shared: the worker may still be leaving set_value() when the test ends.
-  auto worker = std::make_shared<std::promise<std::thread::id>>();
-  auto token = std::make_shared<int>(0);
-  std::weak_ptr<int> watch = token;
-  ASSERT_EQ(vx::StartWorkerThread([token] { return 1; },
-                                  [worker] { worker->set_value(std::this_thread::get_id()); }),
-            1);
-  token.reset();
-  auto done = worker->get_future();
-  ASSERT_EQ(done.wait_for(5s), std::future_status::ready);
-  EXPECT_NE(done.get(), std::this_thread::get_id());
-  for (int i = 0; i < 5000 && !watch.expired(); ++i) std::this_thread::sleep_for(1ms);
-  EXPECT_TRUE(watch.expired());
-
-  // Empty work starts nothing; a thread that cannot start drops the job and never completes.
-  bool started = false, completed = false;
-  auto failingStarter = [&](std::function<void()>) {
-    started = true;
-    return false;
-  };
-  EXPECT_EQ(vx::StartWorkerThread({}, [] {}, failingStarter), 0);
-  EXPECT_FALSE(started);
-  token = std::make_shared<int>(0);
-  watch = token;
-  EXPECT_EQ(vx::StartWorkerThread([token] { return 1; }, [&] { completed = true; },
-                                  failingStarter),
-            0);
-  token.reset();
-  EXPECT_TRUE(started && watch.expired() && !completed);
+  for (bool threadStarts : {true, false}) {
+    auto worker = std::make_shared<std::promise<std::thread::id>>();  // shared with the worker
+    auto token = std::make_shared<int>(0);
+    std::weak_ptr<int> watch = token;
+    const int started = vx::StartWorkerThread(
+        [token] { return 1; }, [worker] { worker->set_value(std::this_thread::get_id()); },
+        [&](std::function<void()> body) { return threadStarts && vx::StartDetachedThread(body); });
+    EXPECT_EQ(started, threadStarts ? 1 : 0);
+    token.reset();
+    auto done = worker->get_future();
+    // A thread that cannot start drops the job and never completes.
+    ASSERT_EQ(done.wait_for(threadStarts ? 5s : 0s),
+              threadStarts ? std::future_status::ready : std::future_status::timeout);
+    EXPECT_TRUE(!threadStarts || done.get() != std::this_thread::get_id());
+    for (int i = 0; i < 5000 && !watch.expired(); ++i) std::this_thread::sleep_for(1ms);
+    EXPECT_TRUE(watch.expired());
+  }
+  EXPECT_EQ(vx::StartWorkerThread({}, [] {}), 0);  // no work, no thread
 }
 
 }  // namespace

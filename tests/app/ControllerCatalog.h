@@ -58,8 +58,8 @@ inline void BuildControllerCatalog(vx::PavorunDatabase& db) {
       {135, 13, 33, 2, 3, 9, 0, 3}, {900, 0, 0, 0, 0, 0, 0, 1},
   };
   for (const auto& r : rows) {
-    InsertCircle(db, MakeCircle(r[0], r[1], r[2], r[3], r[4], r[5], r[6], r[7],
-                                "C" + std::to_string(r[0])));
+    InsertCircle(
+        db, MakeCircle(r[0], r[1], r[2], r[3], r[4], r[5], r[6], r[7], "C" + std::to_string(r[0])));
   }
   db.SelectEvent(kControllerEvent);
 }

@@ -47,8 +47,8 @@ class ControllerTest : public ::testing::Test {
     values.eventNumber = kControllerEvent;
     ASSERT_TRUE(controller.Init(&db, &images, &values));
     controller.AttachOwnerWindow(&beacon);
-    const std::pair<int, FakeFrame*> order[] = {{ids[0], &main}, {ids[2], &checklist},
-                                                {ids[3], &detail}, {ids[1], &map}, {ids[4], &list}};
+    const std::pair<int, FakeFrame*> order[] = {
+        {ids[0], &main}, {ids[2], &checklist}, {ids[3], &detail}, {ids[1], &map}, {ids[4], &list}};
     for (auto [id, frame] : order) controller.RegisterWindow(id, frame, "frame");
     log.clear();
   }

@@ -29,15 +29,13 @@ class FakeFrame : public vx::ControllerWindow {
     if (log_) log_->push_back({this, message, wParam, lParam});
     if (onMessage) onMessage();
   }
-  vx::WindowRect ScreenRect() const override { return rect; }
-  void Minimize() override { ++minimized; }
-  void Restore() override { ++restored; }
+  vx::WindowRect ScreenRect() const override { return {10, 20, 300, 400}; }
+  void Minimize() override {}
+  void Restore() override {}
   void BringToTop() override {
     if (raises_) raises_->push_back(this);
   }
 
-  vx::WindowRect rect{10, 20, 300, 400};
-  int minimized = 0, restored = 0;
   std::function<void()> onMessage;
 
  private:

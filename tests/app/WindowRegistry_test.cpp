@@ -29,12 +29,14 @@ class RegistryTest : public ::testing::Test {
 
 TEST_F(RegistryTest, MessagesGoWhereTheirRangeSays) {
   EXPECT_EQ(registry.FindMain(), &Record(main));
+  // clang-format off
   const std::pair<unsigned, std::size_t> cases[] = {
       {UM_WINDOW_REGISTERED, 1},       {UM_WINDOW_HIDDEN, 1},   {UM_CIRCLE_CHANGED, 5},
       {UM_RUN_SEARCH, 5},              {UM_LIST_NEXT_BLOCK, 0}, {UM_LIST_PREV_BLOCK, 0},
       {UM_CHECKLIST_ENTRY_CHANGED, 5}, {UM_LABEL_EDITED, 0},    {UM_CIRCLE_INFO_UPDATED, 5},
       {UM_LIST_COLUMNS_RESIZED, 0},    {WM_USER + 3, 0},        {WM_USER + 70, 0},
   };
+  // clang-format on
   for (const auto& [message, receivers] : cases) {
     log.clear();
     registry.Deliver(message, 0, 0);
@@ -51,7 +53,7 @@ TEST_F(RegistryTest, RaiseRanksFollowRecencyAndChildWndTopStacksShownWindowsByTh
   EXPECT_EQ(Record(detail).rank, 100);
   ASSERT_TRUE(registry.Raise(&detail, &beacon, false));
   EXPECT_EQ((std::vector<int>{Record(detail).rank, Record(checklist).rank, Record(map).rank,
-                               Record(list).rank, Record(main).rank}),
+                              Record(list).rank, Record(main).rank}),
             (std::vector<int>{0, 1, 2, 100, 100}));
   EXPECT_EQ(raises, (vxtest::Raises(4, &beacon)));  // without ChildWndTop only the owner
 

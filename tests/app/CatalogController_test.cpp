@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <cstdio>
+#include <filesystem>
 #include <memory>
-#include <thread>
 
 #include "app/ProgressJob.h"
 #include "tests/app/ControllerFixture.h"
@@ -10,9 +12,9 @@ namespace {
 
 using vxtest::FakeFrame;
 using vxtest::Messages;
-using WindowsTest = vxtest::ControllerTest;
+using ControllerTest = vxtest::ControllerTest;
 
-TEST_F(WindowsTest, RegistrationIsAnnouncedToTheMainWindowAndTheSeventeenthIsRefused) {
+TEST_F(ControllerTest, RegistrationIsAnnouncedToTheMainWindowAndTheSeventeenthIsRefused) {
   std::vector<std::unique_ptr<FakeFrame>> extra;
   for (int i = 5; i < 16; ++i) {
     extra.push_back(std::make_unique<FakeFrame>(&log));
@@ -27,45 +29,20 @@ TEST_F(WindowsTest, RegistrationIsAnnouncedToTheMainWindowAndTheSeventeenthIsRef
   controller.SelectCircle(101, false);
   EXPECT_TRUE(ReceivedBy(late).empty());
   EXPECT_EQ(ReceivedBy(*extra.back()).size(), 6u);
-  EXPECT_FALSE(controller.ShowRegisteredWindow(&late));
 }
 
-TEST_F(WindowsTest, ShowAndHideGoIntoTheSettingsSlotAndTellTheMainWindow) {
+TEST_F(ControllerTest, ShowAndHideGoIntoTheSettingsSlotAndTellTheMainWindow) {
   ASSERT_TRUE(controller.ShowRegisteredWindow(&map));
-  EXPECT_EQ(values.windowShown[1], 1);  // the map's settings slot
+  EXPECT_EQ(values.windowShown[1], 1);                   // the map's settings slot
   EXPECT_EQ(controller.Registry().Find(&map)->rank, 0);  // shown windows are raised
   ASSERT_TRUE(controller.HideRegisteredWindow(&map));
   EXPECT_EQ(values.windowShown[1], 0);
   EXPECT_EQ(ReceivedBy(main), (Messages{{UM_WINDOW_SHOWN, 0, vx::WindowParam(&map)},
                                         {UM_WINDOW_HIDDEN, 0, vx::WindowParam(&map)}}));
   EXPECT_EQ(log.size(), 2u);
-  controller.MinimizeAllWindows();
-  EXPECT_EQ(main.minimized, 0);  // not without SyncIconic
-  values.syncIconic = 1;
-  controller.MinimizeAllWindows();
-  EXPECT_EQ(main.minimized + map.minimized, 1);  // only shown windows
 }
 
-TEST_F(WindowsTest, BroadcastFromAWorkerRunsOnTheUiThread) {
-  std::thread::id uiThread;
-  std::vector<std::thread::id> deliveredOn;
-  vx::ControllerServices services;
-  services.runOnUiThread = [&](std::function<void()> work) {
-    // Stands in for the UI thread's event loop: the worker waits until the work has run.
-    std::thread ui([&] { work(); });
-    uiThread = ui.get_id();
-    ui.join();
-  };
-  vx::CatalogController worker(nullptr, services);
-  FakeFrame frame;
-  frame.onMessage = [&] { deliveredOn.push_back(std::this_thread::get_id()); };
-  worker.RegisterWindow(vx::kMainWindowId, &frame, "main");
-  std::thread([&] { worker.Broadcast(UM_CIRCLE_CHECKED, 1, 101); }).join();
-  ASSERT_EQ(deliveredOn.size(), 2u);  // the registration message and the broadcast
-  EXPECT_EQ(deliveredOn[1], uiThread);
-}
-
-TEST_F(WindowsTest, MessageBoxRunsUnderTheModalGuardOwnedByTheBeacon) {
+TEST_F(ControllerTest, MessageBoxRunsUnderTheModalGuardOwnedByTheBeacon) {
   std::vector<std::size_t> boxesSeen;  // when a window is remembered, then reactivated
   activeWindows.probe = [&] { boxesSeen.push_back(ui.Calls().size()); };
   ui.QueueAnswer(IDNO);
@@ -78,6 +55,28 @@ TEST_F(WindowsTest, MessageBoxRunsUnderTheModalGuardOwnedByTheBeacon) {
   EXPECT_EQ(controller.FilterModalInput(vx::ModalInput::kCommand), (vx::ModalInputAnswer{true, 0}));
   controller.EndModal();
   EXPECT_EQ(controller.FilterModalInput(vx::ModalInput::kCommand), vx::ModalInputAnswer{});
+}
+
+// The image folder's name holds a printf directive of its own.
+TEST_F(ControllerTest, ImageFolderSetsTheMapTemplatesReloadsThePageAndTellsEveryWindow) {
+  const std::filesystem::path folder = dir / "VQ96%d";
+  std::filesystem::create_directories(folder / "PDATA");
+  QImage page(120, 90, QImage::Format_RGB32);
+  page.fill(Qt::white);
+  ASSERT_TRUE(page.save(QString::fromStdString((folder / "PDATA" / "0010.PNG").string())));
+  std::snprintf(values.mdataFile, sizeof values.mdataFile, "MDATA/MAP%%1d%%s.PNG");
+  controller.JumpTo(10, 1, false);
+  EXPECT_FALSE(controller.HasPageImage());
+  log.clear();
+  images.Open(folder, 96);
+  controller.SetImageFolder(folder);
+  EXPECT_EQ(controller.GetPageImageWidth(), 120);
+  for (const vxtest::FakeFrame* frame : frames) {
+    EXPECT_EQ(ReceivedBy(*frame), (vxtest::Messages{{UM_IMAGES_CHANGED, 0, 0}}));
+  }
+  char path[512];
+  std::snprintf(path, sizeof path, controller.GetMapImagePathFormat().c_str(), 2, "e123");
+  EXPECT_EQ(std::filesystem::path(path), folder / "MDATA" / "MAP2e123.PNG");
 }
 
 // Without a database (or when Init was refused) every question has its neutral answer and no
@@ -100,27 +99,21 @@ TEST_P(NeutralTest, ControllerWithoutDataAnswersNeutrally) {
   FakeFrame main{&log};
   ASSERT_TRUE(c.RegisterWindow(vx::kMainWindowId, &main, "main"));
   log.clear();
-  EXPECT_EQ(c.GetSearchCondition(), nullptr);
-  EXPECT_EQ(c.GetFavoriteStore(), nullptr);
+  EXPECT_TRUE(c.GetSearchCondition() == nullptr && c.GetFavoriteStore() == nullptr);
   EXPECT_EQ((std::vector<int>{c.GetFirstPage(), c.GetLastPage(), c.GetEventNumber(),
                               c.GetDayCount(), c.GetSpaceX(1, 1), c.HitTestCut(10, 10),
                               c.GetCutWidth(), c.FirstOccupiedCut()}),
             (std::vector<int>{-1, -1, 0, 0, vx::CatalogController::kNoSpace, 0, 0, 0}));
   EXPECT_EQ(c.GetEventName() + c.GetDayBlockName(1, 1), "");
-  EXPECT_FALSE(c.HasPageImage() || c.LoadPage(10));
   vx::CircleRecord record;
-  EXPECT_FALSE(c.GetCircle(101, &record));
+  EXPECT_FALSE(c.GetCircle(101, &record) || c.HasPageImage() || c.LoadPage(10));
   c.SelectCircle(101, true);
   c.JumpTo(10, 1, true);
-  c.GoToPage(10);
   c.SelectNextCut();
   c.SelectDay(1);
-  c.NextBlock();
   c.GoBack();
   c.SetImageFolder("/nowhere");
-  EXPECT_EQ(c.CurrentCircle().id, 0);
-  EXPECT_TRUE(c.History().IsEmpty());
-  EXPECT_TRUE(log.empty());
+  EXPECT_TRUE(c.CurrentCircle().id == 0 && c.History().IsEmpty() && log.empty());
   EXPECT_EQ(c.ShowMessageBox(vx::MB_OK, "t", "c"), IDCANCEL);  // no UI services
   class Job : public vx::ProgressJob {
     vx::StepResult Step() override { return vx::StepResult::kFinished; }
