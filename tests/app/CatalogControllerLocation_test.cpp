@@ -21,7 +21,7 @@ TEST_F(LocationTest, FirstLocationAnnouncesPageDayBlockSpaceGenreThenCircleToEve
   ASSERT_EQ(log.size(), 30u);
   for (std::size_t i = 0; i < log.size(); ++i) {
     EXPECT_EQ(log[i].receiver, frames[i % 5]) << i;
-    EXPECT_EQ(log[i].message, expected[i / 5].message) << i;
+    EXPECT_EQ(log[i].message, std::get<0>(expected[i / 5])) << i;
   }
   for (const vxtest::FakeFrame* frame : frames) EXPECT_EQ(ReceivedBy(*frame), expected);
   EXPECT_EQ(currentWhileReceived, std::vector<int>(6, 102));  // already current

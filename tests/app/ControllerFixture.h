@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -21,21 +21,11 @@
 
 namespace vxtest {
 
-struct Message {
-  unsigned message;
-  vx::WParam wParam;
-  vx::LParam lParam;
-  friend bool operator==(const Message&, const Message&) = default;
-};
+// A message as a window received it: id, wParam, lParam.
+using Message = std::tuple<unsigned, vx::WParam, vx::LParam>;
 using Messages = std::vector<Message>;
-
-struct Place {
-  int page, cut, id;
-  friend bool operator==(const Place&, const Place&) = default;
-  friend std::ostream& operator<<(std::ostream& out, const Place& p) {
-    return out << "page " << p.page << " cut " << p.cut << " id " << p.id;
-  }
-};
+// Where the controller stands: page, cut, circle id.
+using Place = std::tuple<int, int, int>;
 
 class ControllerTest : public ::testing::Test {
  protected:

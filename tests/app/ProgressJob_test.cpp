@@ -34,11 +34,10 @@ class ScriptedJob : public vx::ProgressJob, public vx::ProgressListener {
   }
   StepResult Step() override { return step ? step() : StepResult::kFinished; }
   std::string ProgressText(int, int) const override { return {}; }
-  void OnCancel() override { ++cancelHooks; }
   void ProgressRedrawDue() override { ++redraws; }
 
   std::function<StepResult()> step;
-  int cancelHooks = 0, redraws = 0;
+  int redraws = 0;
 };
 
 TEST(ProgressRedraw, EveryTenthPositionAndFromTheTotalOnOrOnEveryReportWhenAsked) {
