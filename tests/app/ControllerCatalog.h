@@ -34,13 +34,13 @@ inline void BuildControllerCatalog(vx::PavorunDatabase& db) {
   map.filename = "e123";
   ASSERT_EQ(db.MapMaster().InsertRow(1, map), 0);
   vx::AreaRow area;
-  area.name = vx::Sjis("東1");
   area.simpleName = vx::Sjis("東");
   area.mapId = 1;
   area.print = {0, 0, 400, 300};  // the layout grid keeps spaces inside an area's print range
-  ASSERT_EQ(db.AreaMaster().InsertRow(1, area), 0);
-  area.name = vx::Sjis("東2");
-  ASSERT_EQ(db.AreaMaster().InsertRow(2, area), 0);
+  for (int id : {1, 2}) {
+    area.name = vx::Sjis(id == 1 ? "東1" : "東2");
+    ASSERT_EQ(db.AreaMaster().InsertRow(id, area), 0);
+  }
   ASSERT_EQ(db.BlockMaster().InsertRow(1, vx::Sjis("Ａ"), 1), 0);
   ASSERT_EQ(db.BlockMaster().InsertRow(2, vx::Sjis("Ｂ"), 1), 0);
   ASSERT_EQ(db.BlockMaster().InsertRow(3, vx::Sjis("Ｃ"), 2), 0);
@@ -49,19 +49,17 @@ inline void BuildControllerCatalog(vx::PavorunDatabase& db) {
   ASSERT_EQ(db.GenreMaster().InsertRow(3, vx::Sjis("音楽"), 330), 0);
   ASSERT_EQ(db.LayoutTable().InsertRow(1, 1, 20, 50, 1, 1), 0);
   ASSERT_EQ(db.LayoutTable().InsertRow(1, 2, 40, 50, 2, 1), 0);
-  struct Row {
-    int id, page, cut, day, block, space, sub, genre;
-  };
-  const Row rows[] = {
+  // id, page, cut, day, block, space, sub, genre
+  const int rows[][8] = {
       {101, 10, 1, 1, 1, 1, 0, 1},  {102, 10, 2, 1, 1, 1, 1, 1},   {103, 10, 3, 1, 1, 2, 0, 1},
       {104, 10, 7, 1, 1, 3, 0, 2},  {133, 10, 33, 1, 1, 20, 0, 2}, {136, 10, 36, 1, 1, 21, 1, 2},
       {112, 11, 2, 1, 2, 1, 0, 2},  {113, 11, 3, 1, 2, 1, 1, 2},   {115, 11, 5, 1, 2, 2, 0, 3},
       {134, 11, 34, 1, 2, 9, 0, 3}, {131, 13, 4, 2, 3, 1, 0, 1},   {132, 13, 9, 2, 3, 3, 0, 3},
       {135, 13, 33, 2, 3, 9, 0, 3}, {900, 0, 0, 0, 0, 0, 0, 1},
   };
-  for (const Row& r : rows) {
-    InsertCircle(db, MakeCircle(r.id, r.page, r.cut, r.day, r.block, r.space, r.sub, r.genre,
-                                "C" + std::to_string(r.id)));
+  for (const auto& r : rows) {
+    InsertCircle(
+        db, MakeCircle(r[0], r[1], r[2], r[3], r[4], r[5], r[6], r[7], "C" + std::to_string(r[0])));
   }
   db.SelectEvent(kControllerEvent);
 }

@@ -1,12 +1,12 @@
 // A controller over the test catalogue with the five frames registered in start-up order (main,
-// checklist, detail, map, list), a recording log of every message they receive, scripted UI
-// services and a recording active-window query.
+// checklist, detail, map, list), a log of every message they receive, scripted UI services and a
+// recording active-window query.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/CatalogController.h"
@@ -21,42 +21,26 @@
 
 namespace vxtest {
 
-struct Message {
-  unsigned message;
-  vx::WParam wParam;
-  vx::LParam lParam;
-  friend bool operator==(const Message&, const Message&) = default;
-};
+// A message as a window received it: id, wParam, lParam.
+using Message = std::tuple<unsigned, vx::WParam, vx::LParam>;
 using Messages = std::vector<Message>;
+// Where the controller stands: page, cut, circle id.
+using Place = std::tuple<int, int, int>;
 
 class ControllerTest : public ::testing::Test {
  protected:
-  static constexpr int kMain = vx::kMainWindowId, kMap = vx::kMapWindowId,
-                       kDetail = vx::kDetailWindowId, kChecklist = vx::kChecklistWindowId,
-                       kList = vx::kListWindowId;
-
-  ControllerTest() : controller(nullptr, Services()) {}
-
   void SetUp() override {
     BuildControllerCatalog(db);
-    const int ids[] = {kMain, kMap, kChecklist, kDetail, kList};
+    const int ids[] = {vx::kMainWindowId, vx::kMapWindowId, vx::kChecklistWindowId,
+                       vx::kDetailWindowId, vx::kListWindowId};
     for (int slot = 0; slot < 5; ++slot) values.windowIds[slot] = ids[slot];
     values.eventNumber = kControllerEvent;
     ASSERT_TRUE(controller.Init(&db, &images, &values));
     controller.AttachOwnerWindow(&beacon);
-    controller.RegisterWindow(kMain, &main, "main");
-    controller.RegisterWindow(kChecklist, &checklist, "checklist");
-    controller.RegisterWindow(kDetail, &detail, "detail");
-    controller.RegisterWindow(kMap, &map, "map");
-    controller.RegisterWindow(kList, &list, "list");
+    const std::pair<int, FakeFrame*> order[] = {
+        {ids[0], &main}, {ids[2], &checklist}, {ids[3], &detail}, {ids[1], &map}, {ids[4], &list}};
+    for (auto [id, frame] : order) controller.RegisterWindow(id, frame, "frame");
     log.clear();
-  }
-
-  vx::ControllerServices Services() {
-    vx::ControllerServices services;
-    services.ui = &ui;
-    services.activeWindows = &activeWindows;
-    return services;
   }
 
   // What one window received, in order.
@@ -67,19 +51,13 @@ class ControllerTest : public ::testing::Test {
     }
     return received;
   }
-  std::vector<unsigned> MessageIdsOf(const FakeFrame& frame) const {
-    std::vector<unsigned> ids;
-    for (const Message& m : ReceivedBy(frame)) ids.push_back(m.message);
-    return ids;
-  }
   void MoveTo(int circleId) {
     controller.SelectCircle(circleId, false);
     log.clear();
   }
-  int CurrentId() const { return controller.CurrentCircle().id; }
-  int CurrentPage() const { return controller.GetCurrentPage(); }
-  int CurrentCut() const { return controller.GetCurrentCut(); }
-  void SetCursorRule(bool on) { values.cursorInit = on ? 1 : 0; }
+  Place Here() const {
+    return {controller.GetCurrentPage(), controller.GetCurrentCut(), controller.CurrentCircle().id};
+  }
 
   TempDir dir;
   vx::PavorunDatabase db{dir.path()};
@@ -88,14 +66,10 @@ class ControllerTest : public ::testing::Test {
   vx::ScriptedUiServices ui;
   FakeActiveWindows activeWindows;
   std::vector<Delivery> log;
-  FakeDesktop desktop;
-  FakeBeacon beacon{&desktop};
-  FakeFrame main{"main", &log, &desktop};
-  FakeFrame checklist{"checklist", &log, &desktop};
-  FakeFrame detail{"detail", &log, &desktop};
-  FakeFrame map{"map", &log, &desktop};
-  FakeFrame list{"list", &log, &desktop};
-  vx::CatalogController controller;
+  FakeBeacon beacon;
+  FakeFrame main{&log}, checklist{&log}, detail{&log}, map{&log}, list{&log};
+  const std::vector<FakeFrame*> frames = {&main, &checklist, &detail, &map, &list};
+  vx::CatalogController controller{nullptr, {&ui, nullptr, &activeWindows, nullptr, nullptr}};
 };
 
 }  // namespace vxtest

@@ -1,10 +1,7 @@
-// Recording stand-ins for the frames, the beacon window and the active-window query, with a
-// small desktop model of the z-order.
+// Recording stand-ins for the frames, the beacon window and the active-window query.
 #pragma once
 
-#include <algorithm>
 #include <functional>
-#include <list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,8 +9,6 @@
 #include "app/ActiveWindowTracker.h"
 #include "app/BeaconWindow.h"
 #include "app/ControllerWindow.h"
-#include "app/PageJumpWindow.h"
-#include "app/StackedWindow.h"
 
 namespace vxtest {
 
@@ -22,118 +17,68 @@ struct Delivery {
   unsigned message;
   vx::WParam wParam;
   vx::LParam lParam;
-  friend bool operator==(const Delivery&, const Delivery&) = default;
 };
-
-// The desktop's z-order, topmost first.
-class FakeDesktop {
- public:
-  void Add(const vx::StackedWindow* window) { order_.push_back(window); }
-  void ToTop(const vx::StackedWindow* window) {
-    order_.remove(window);
-    order_.push_front(window);
-  }
-  std::vector<const vx::StackedWindow*> Order() const { return {order_.begin(), order_.end()}; }
-
- private:
-  std::list<const vx::StackedWindow*> order_;
-};
+// Windows in the order they were brought to the top.
+using Raises = std::vector<const vx::StackedWindow*>;
 
 class FakeFrame : public vx::ControllerWindow {
  public:
-  FakeFrame(std::string name, std::vector<Delivery>* log = nullptr, FakeDesktop* desktop = nullptr)
-      : name(std::move(name)), log_(log), desktop_(desktop) {
-    if (desktop_) desktop_->Add(this);
-  }
-
+  explicit FakeFrame(std::vector<Delivery>* log = nullptr, Raises* raises = nullptr)
+      : log_(log), raises_(raises) {}
   void OnAppMessage(unsigned message, vx::WParam wParam, vx::LParam lParam) override {
     if (log_) log_->push_back({this, message, wParam, lParam});
-    if (onMessage) onMessage(message, wParam, lParam);
+    if (onMessage) onMessage();
   }
-  vx::WindowRect ScreenRect() const override { return rect; }
-  void Minimize() override { ++minimized; }
-  void Restore() override { ++restored; }
+  vx::WindowRect ScreenRect() const override { return {10, 20, 300, 400}; }
+  void Minimize() override {}
+  void Restore() override {}
   void BringToTop() override {
-    ++raised;
-    if (desktop_) desktop_->ToTop(this);
+    if (raises_) raises_->push_back(this);
   }
 
-  std::string name;
-  vx::WindowRect rect{10, 20, 300, 400};
-  int minimized = 0;
-  int restored = 0;
-  int raised = 0;
-  std::function<void(unsigned, vx::WParam, vx::LParam)> onMessage;
+  std::function<void()> onMessage;
 
  private:
   std::vector<Delivery>* log_;
-  FakeDesktop* desktop_;
-};
-
-class FakePageJump : public vx::PageJumpWindow {
- public:
-  bool IsShown() const override { return shown; }
-  void MoveTo(int l, int t) override {
-    left = l;
-    top = t;
-    ++moves;
-  }
-  void ShowPage(int p) override { page = p; }
-  void Show() override { shown = true; }
-
-  bool shown = false;
-  int left = 0;
-  int top = 0;
-  int moves = 0;
-  int page = -1;
+  Raises* raises_;
 };
 
 class FakeBeacon : public vx::BeaconWindow {
  public:
-  explicit FakeBeacon(FakeDesktop* desktop = nullptr) : desktop_(desktop) {
-    if (desktop_) desktop_->Add(this);
-  }
+  explicit FakeBeacon(Raises* raises = nullptr) : raises_(raises) {}
   void BringToTop() override {
-    ++raised;
-    if (desktop_) desktop_->ToTop(this);
+    if (raises_) raises_->push_back(this);
   }
   vx::OwnerWindow DialogOwner() override { return this; }
-  vx::PageJumpWindow* CreatePageJumpWindow(vx::CatalogController& controller) override {
-    creator = &controller;
-    return &pageJump;
-  }
-
-  int raised = 0;
-  FakePageJump pageJump;
-  vx::CatalogController* creator = nullptr;
+  vx::PageJumpWindow* CreatePageJumpWindow(vx::CatalogController&) override { return nullptr; }
 
  private:
-  FakeDesktop* desktop_;
+  Raises* raises_;
 };
 
-// The active window is a name; Reactivate makes the remembered name active again.
+// The active window is a name; Reactivate makes the remembered name active again. `probe` runs
+// whenever a window is remembered or reactivated.
 class FakeActiveWindows : public vx::ActiveWindowTracker {
  public:
   std::unique_ptr<vx::RememberedWindow> RememberActiveWindow() override {
+    if (probe) probe();
     return std::make_unique<Remembered>(*this, active);
   }
 
   std::string active = "main";
   std::vector<std::string> reactivated;
+  std::function<void()> probe;
 
  private:
-  class Remembered : public vx::RememberedWindow {
-   public:
-    Remembered(FakeActiveWindows& owner, std::string name)
-        : owner_(owner), name_(std::move(name)) {}
+  struct Remembered : vx::RememberedWindow {
+    Remembered(FakeActiveWindows& owner, std::string name) : owner(owner), name(std::move(name)) {}
     void Reactivate() override {
-      owner_.active = name_;
-      owner_.reactivated.push_back(name_);
+      if (owner.probe) owner.probe();
+      owner.active = name;
+      owner.reactivated.push_back(name);
     }
-
-   private:
-    FakeActiveWindows& owner_;
-    std::string name_;
+    FakeActiveWindows& owner;
+    std::string name;
   };
 };
 

@@ -2,99 +2,49 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <iterator>
-
-#include "platform/CodePage.h"
+#include <vector>
 
 namespace {
 
 using Table = int[vx::kColumnSlotCount];
 
-int Kind(int definition) { return definition & 0xFF; }
-
 TEST(ListColumnRepair, InsertsTheCutColumnBeforeTheCircleNameAndKeepsWidthsByKind) {
-  Table columns = {257, 258, 3,  260, 5,  6,  263, 8, 9, 18, 19, 266,
-                   267, 268, 13, 271, 14, 16, 0,   0, 0, 0,  0};
+  Table columns = {257, 258, 3, 260, 5, 6, 263, 8, 9, 18, 19, 266, 267, 268, 13, 271, 14, 16};
   Table widths;
   for (int i = 0; i < vx::kColumnSlotCount; ++i) widths[i] = 100 + i;
-  Table widthsBefore;
-  std::copy(std::begin(widths), std::end(widths), std::begin(widthsBefore));
-
   vx::RepairListColumns(columns, widths);
-
-  const Table expected = {257, 258, 3,   273, 260, 5,  6,  263, 8, 9, 18, 19,
-                          266, 267, 268, 13,  271, 14, 16, 0,   0, 0, 0};
-  EXPECT_TRUE(std::equal(std::begin(columns), std::end(columns), std::begin(expected)));
+  EXPECT_EQ(std::vector<int>(columns, columns + 20),
+            (std::vector<int>{257, 258, 3,   273, 260, 5,  6,   263, 8,  9,
+                              18,  19,  266, 267, 268, 13, 271, 14,  16, 0}));
   // Every kind keeps its own width; only the new cut column gets its starting width.
   for (int kind = 0; kind < vx::kColumnSlotCount; ++kind) {
-    EXPECT_EQ(widths[kind], kind == vx::ColumnIdCircleCut ? 50 : widthsBefore[kind]) << kind;
+    EXPECT_EQ(widths[kind], kind == vx::ColumnIdCircleCut ? 50 : 100 + kind) << kind;
   }
-}
 
-TEST(ListColumnRepair, DropsTheLastDefinitionWhenTheListIsFull) {
-  Table columns;
+  // A full list loses its last definition; a hidden circle-name column is shown again.
   for (int i = 0; i < vx::kColumnSlotCount; ++i) columns[i] = 0x100 | (i % 16 + 1);
-  columns[0] = vx::ColumnIdCircleName;  // hidden: the repair shows it again
-  Table widths = {};
+  columns[0] = vx::ColumnIdCircleName;
   vx::RepairListColumns(columns, widths);
-  EXPECT_EQ(columns[0], vx::ColumnIdCircleCut | vx::ColumnShown);
-  EXPECT_EQ(columns[1], vx::ColumnIdCircleName | vx::ColumnShown);
-  EXPECT_EQ(Kind(columns[22]), 6);  // the former slot 21
-}
+  EXPECT_EQ(std::vector<int>({columns[0], columns[1], columns[22]}),
+            (std::vector<int>{0x111, 0x104, 0x106}));  // slot 22 holds the former slot 21
 
-TEST(ListColumnRepair, LeavesAListWithACutColumnInPlace) {
-  Table columns = {257, 258, 17, 4, 0};
-  Table widths = {};
+  // A list with a cut column keeps it where it is, hidden or not.
+  Table withCut = {257, 258, 17, 4};
   widths[vx::ColumnIdCircleCut] = 77;
-  vx::RepairListColumns(columns, widths);
-  EXPECT_EQ(columns[2], 17);  // a hidden cut column stays hidden
-  EXPECT_EQ(columns[3], 4 | vx::ColumnShown);
+  vx::RepairListColumns(withCut, widths);
+  EXPECT_EQ(std::vector<int>(withCut, withCut + 5), (std::vector<int>{257, 258, 17, 0x104, 0}));
   EXPECT_EQ(widths[vx::ColumnIdCircleCut], 77);
 }
 
-TEST(ListColumnDefaults, EveryShownColumnOfEitherViewHasAWidth) {
-  for (int event : {89, 90, 96}) {
-    vx::SettingsValues v{};
-    vx::ResetListColumns(v, event);
-    for (int i = 0; i < vx::kColumnSlotCount; ++i) {
-      if (v.listColumns[i] & vx::ColumnShown) {
-        EXPECT_GT(v.listColumnWidths[Kind(v.listColumns[i])], 0) << event << " slot " << i;
-      }
-      if (v.checkColumns[i] & vx::ColumnShown) {
-        EXPECT_GT(v.checkColumnWidths[Kind(v.checkColumns[i])], 0) << event << " slot " << i;
-      }
-    }
-    EXPECT_EQ(v.checkColumnWidths[vx::ColumnIdCircleCut], 50);
-    EXPECT_EQ(v.checkColumnWidths[19], 80);  // Pixiv
-  }
-}
-
-TEST(ListColumnDefaults, TheRssDetailColumnExistsOnlyBeforeEvent90) {
-  vx::SettingsValues before{};
-  vx::ResetListColumns(before, 89);
-  EXPECT_EQ(before.listColumns[18], 16);
-  EXPECT_EQ(before.checkColumns[18], 16);
-  EXPECT_EQ(vx::ColumnIdRssDetail(89), 16);
-
-  vx::SettingsValues from{};
-  vx::ResetListColumns(from, 90);
-  EXPECT_EQ(from.listColumns[17], 270);  // the second link column, shown
-  EXPECT_EQ(from.listColumns[18], 0);
-  EXPECT_EQ(from.checkColumns[18], 0);
-  EXPECT_EQ(vx::ColumnIdRssDetail(90), -1);
-}
-
-TEST(ListColumnCaptions, DependOnViewAndEvent) {
-  EXPECT_EQ(vx::GetListColumnCaption(1, vx::kCircleListView, 96), vx::Sjis("参加日"));
-  EXPECT_EQ(vx::GetListColumnCaption(1, vx::kChecklistView, 96), vx::Sjis("印刷順"));
+TEST(ListColumns, CaptionsAndTheRssDetailColumnDependOnTheEvent) {
   EXPECT_EQ(vx::GetListColumnCaption(13, vx::kCircleListView, 89), "Orbalink");
   EXPECT_EQ(vx::GetListColumnCaption(13, vx::kCircleListView, 90), "Netherfold");
-  EXPECT_EQ(vx::GetListColumnCaption(14, vx::kChecklistView, 90), "Orbalink");
-  EXPECT_EQ(vx::GetListColumnCaption(17, vx::kChecklistView, 96), vx::Sjis("サークルカット"));
-  EXPECT_EQ(vx::GetListColumnCaption(0, vx::kCircleListView, 96), "");
-  EXPECT_EQ(vx::GetListColumnCaption(20, vx::kCircleListView, 96), "");
-  EXPECT_EQ(vx::GetListColumnCaption(-3, vx::kCircleListView, 96), "");
+  for (int unknown : {0, 20, -3}) EXPECT_EQ(vx::GetListColumnCaption(unknown, 0, 96), "");
+  for (int event : {89, 90}) {
+    vx::SettingsValues v{};
+    vx::ResetListColumns(v, event);
+    EXPECT_EQ(v.checkColumns[18], event < 90 ? 16 : 0);
+  }
 }
 
 }  // namespace

@@ -13,8 +13,8 @@
 namespace {
 
 using vx::JobState;
-using vx::ProgressJob;
 using vx::StepResult;
+using Statements = std::vector<std::string>;
 
 class RecordingDatabase : public vx::TransactionTarget {
  public:
@@ -22,264 +22,122 @@ class RecordingDatabase : public vx::TransactionTarget {
     statements.push_back(sql);
     return sql == failing ? 1 : 0;
   }
-  std::vector<std::string> statements;
+  Statements statements;
   std::string failing;
 };
 
-class CountingListener : public vx::ProgressListener {
+class ScriptedJob : public vx::ProgressJob, public vx::ProgressListener {
  public:
+  explicit ScriptedJob(vx::TransactionTarget* database = nullptr, bool redrawEveryReport = false)
+      : ProgressJob(Options{database, redrawEveryReport, std::chrono::milliseconds(0)}) {
+    SetListener(this);
+  }
+  StepResult Step() override { return step ? step() : StepResult::kFinished; }
+  std::string ProgressText(int, int) const override { return {}; }
   void ProgressRedrawDue() override { ++redraws; }
+
+  std::function<StepResult()> step;
   int redraws = 0;
 };
 
-class ScriptedJob : public ProgressJob {
- public:
-  explicit ScriptedJob(vx::TransactionTarget* database = nullptr)
-      : ProgressJob(Options{database, false, std::chrono::milliseconds(0)}) {}
-  explicit ScriptedJob(Options options) : ProgressJob(options) {}
+TEST(ProgressRedraw, EveryTenthPositionAndFromTheTotalOnOrOnEveryReportWhenAsked) {
+  for (int due : {0, 30, 100, 103, -1}) EXPECT_TRUE(vx::IsProgressRedrawDue(due, 100)) << due;
+  for (int position : {25, 99}) EXPECT_FALSE(vx::IsProgressRedrawDue(position, 100)) << position;
 
-  StepResult Step() override { return step ? step() : StepResult::kFinished; }
-  std::string ProgressText(int position, int total) const override {
-    return vx::FormatProgressText("Loading", position, total);
-  }
-  void OnCancel() override { ++cancelHooks; }
-
-  std::function<StepResult()> step;
-  int cancelHooks = 0;
-};
-
-using Statements = std::vector<std::string>;
-
-TEST(ProgressRedrawRule, EveryTenthPositionAndFromTheTotalOn) {
-  EXPECT_FALSE(vx::IsProgressRedrawDue(25, 100));
-  EXPECT_FALSE(vx::IsProgressRedrawDue(99, 100));
-  EXPECT_TRUE(vx::IsProgressRedrawDue(30, 100));
-  EXPECT_TRUE(vx::IsProgressRedrawDue(0, 100));
-  EXPECT_TRUE(vx::IsProgressRedrawDue(100, 100));
-  EXPECT_TRUE(vx::IsProgressRedrawDue(103, 100));
-  EXPECT_TRUE(vx::IsProgressRedrawDue(-1, 100));  // finished
-  EXPECT_TRUE(vx::IsProgressRedrawDue(7, 7));
-}
-
-TEST(ProgressRedrawRule, ReportsNotifyTheListenerOnlyWhenDue) {
-  ScriptedJob job;
-  CountingListener listener;
-  job.SetListener(&listener);
+  ScriptedJob job, everyReport(nullptr, true);
   job.SetTotal(100);
-  job.ReportProgress(25);
-  EXPECT_EQ(listener.redraws, 0);
-  EXPECT_EQ(job.Position(), 25);  // stored even without a redraw
-  job.ReportProgress(30);
-  EXPECT_EQ(listener.redraws, 1);
-  job.ReportProgress(100);
-  EXPECT_EQ(listener.redraws, 2);
-  job.ReportProgress(7, 7);  // a report may bring its own total
-  EXPECT_EQ(listener.redraws, 3);
+  for (int position : {25, 30, 31, 100}) job.ReportProgress(position);
+  EXPECT_EQ(job.redraws, 2);
+  EXPECT_EQ(job.Position(), 100);
+  job.ReportProgress(7, 7);  // a report may bring its own total, and the total is due
+  EXPECT_EQ(job.redraws, 3);
   EXPECT_EQ(job.Total(), 7);
-}
+  for (int position : {1, 2}) everyReport.ReportProgress(position, 100);
+  EXPECT_EQ(everyReport.redraws, 2);
 
-TEST(ProgressRedrawRule, EveryReportRedrawsWhenTheJobAsksForIt) {
-  ScriptedJob job(ProgressJob::Options{nullptr, true, std::chrono::milliseconds(0)});
-  CountingListener listener;
-  job.SetListener(&listener);
-  job.ReportProgress(1, 100);
-  job.ReportProgress(2, 100);
-  EXPECT_EQ(listener.redraws, 2);
-}
-
-TEST(ProgressText, ShowsTextPositionAndTotalWithNegativePositionAsTheTotal) {
   EXPECT_EQ(vx::FormatProgressText("Loading", 3, 10), "Loading...(3/10)");
   EXPECT_EQ(vx::FormatProgressText("Loading", -1, 42), "Loading...(42/42)");
-  EXPECT_EQ(vx::FormatProgressText("", 0, 0), "...(0/0)");
 }
 
-TEST(ProgressJobStates, StepsUntilTheJobSaysItEnded) {
-  ScriptedJob job;
+TEST(ProgressJobStates, StepsUntilTheEndAndAThrowingStepIsAnError) {
+  ScriptedJob done, throwing;
   int steps = 0;
-  job.step = [&] { return ++steps < 3 ? StepResult::kContinue : StepResult::kFinished; };
-  ASSERT_TRUE(job.Begin());
-  EXPECT_EQ(job.State(), JobState::kRunning);
-  EXPECT_EQ(job.RunStep(), 0);
-  EXPECT_EQ(job.RunStep(), 0);
-  EXPECT_EQ(job.RunStep(), 1);
-  EXPECT_EQ(job.State(), JobState::kDone);
-}
-
-TEST(ProgressJobStates, FailedOrThrowingStepEndsInError) {
-  ScriptedJob failing, throwing;
-  failing.step = [] { return StepResult::kFailed; };
+  done.step = [&] { return ++steps < 3 ? StepResult::kContinue : StepResult::kFinished; };
   throwing.step = []() -> StepResult { throw std::runtime_error("disc read failed"); };
-  for (ScriptedJob* job : {&failing, &throwing}) {
-    ASSERT_TRUE(job->Begin());
-    EXPECT_EQ(job->RunStep(), 1);  // an exception must not end the thread without a completion
-    EXPECT_EQ(job->State(), JobState::kError);
-    EXPECT_EQ(job->End(), 2);
-  }
-}
-
-TEST(ProgressJobStates, ACancelledJobStaysCancelledWhateverTheWorkReports) {
-  ScriptedJob job;
-  job.step = [&] { return job.StopRequested() ? StepResult::kFinished : StepResult::kContinue; };
-  ASSERT_TRUE(job.Begin());
-  EXPECT_EQ(job.RunStep(), 0);
-  EXPECT_TRUE(job.RequestCancel());
-  EXPECT_TRUE(job.StopRequested());
-  EXPECT_EQ(job.RunStep(), 1);
-  EXPECT_EQ(job.State(), JobState::kCancelled);
-  EXPECT_FALSE(job.Finish(JobState::kDone));
-  EXPECT_EQ(job.State(), JobState::kCancelled);
-}
-
-TEST(ProgressJobStates, SecondCancelChangesNothing) {
-  ScriptedJob job;
-  ASSERT_TRUE(job.Begin());
-  EXPECT_TRUE(job.RequestCancel());
-  EXPECT_FALSE(job.RequestCancel());
-  EXPECT_EQ(job.cancelHooks, 1);
-  EXPECT_EQ(job.State(), JobState::kCancelled);
-}
-
-TEST(ProgressJobStates, CancelAfterTheJobEndedIsRefused) {
-  ScriptedJob job;
-  ASSERT_TRUE(job.Begin());
-  ASSERT_EQ(job.RunStep(), 1);
-  EXPECT_FALSE(job.RequestCancel());
-  EXPECT_FALSE(job.StopRequested());
-  EXPECT_EQ(job.cancelHooks, 0);
-  EXPECT_EQ(job.State(), JobState::kDone);
-}
-
-TEST(ProgressJobStates, AJobRunsOnlyOnce) {
-  ScriptedJob job;
-  ASSERT_TRUE(job.Begin());
-  EXPECT_FALSE(job.Begin());
-}
-
-// Waits for `flag`, spinning at first and yielding later so that a loaded machine still gets the
-// other thread scheduled; gives up after ten seconds.
-bool SpinUntil(const std::atomic<bool>& flag) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  for (long tries = 0;; ++tries) {
-    if (flag.load(std::memory_order_acquire)) return true;
-    if (tries > 10'000) {
-      if (std::chrono::steady_clock::now() > deadline) return false;
-      std::this_thread::yield();
-    }
-  }
-}
-
-void BusyDelay(int iterations) {
-  std::atomic<int> counter{0};
-  while (counter.fetch_add(1, std::memory_order_relaxed) < iterations) {
-  }
+  ASSERT_TRUE(done.Begin());
+  EXPECT_FALSE(done.Begin());  // a job runs only once
+  EXPECT_EQ((std::vector<int>{done.RunStep(), done.RunStep(), done.RunStep()}),
+            (std::vector<int>{0, 0, 1}));
+  EXPECT_EQ(done.State(), JobState::kDone);
+  EXPECT_FALSE(done.RequestCancel());  // too late
+  ASSERT_TRUE(throwing.Begin());
+  EXPECT_EQ(throwing.RunStep(), 1);  // an exception must not end the thread without a completion
+  EXPECT_EQ(throwing.State(), JobState::kError);
 }
 
 // The worker ends the job while the user cancels: exactly one of them wins, and the loser's
 // answer says so, so a cancel the UI saw accepted is never overwritten by "done". The two sides
 // are released together and shifted against each other a little differently every round.
 TEST(ProgressJobStates, CancelRacingTheFinalStateIsNeverLost) {
-  constexpr int kRounds = 2000;
-  int cancelsWon = 0, finishesWon = 0;
-  for (int round = 0; round < kRounds; ++round) {
+  const auto waitFor = [](const std::atomic<bool>& flag) {
+    while (!flag) std::this_thread::yield();
+  };
+  const auto busyDelay = [](int iterations) {
+    for (std::atomic<int> counter{0}; counter.fetch_add(1) < iterations;) {
+    }
+  };
+  for (int round = 0; round < 2000; ++round) {
     RecordingDatabase database;
     ScriptedJob job(&database);
     ASSERT_TRUE(job.Begin());
     std::atomic<bool> ready{false}, go{false};
-    bool finishWon = false, workerReleased = false;
+    bool finishWon = false;
     std::thread worker([&] {
-      ready.store(true, std::memory_order_release);
-      workerReleased = SpinUntil(go);
-      BusyDelay(round % 16);
+      ready = true;
+      waitFor(go);
+      busyDelay(round % 16);
       finishWon = job.Finish(JobState::kDone);
     });
-    const bool workerReady = SpinUntil(ready);
-    go.store(true, std::memory_order_release);
-    BusyDelay((round / 16) % 16);
+    waitFor(ready);
+    go = true;
+    busyDelay((round / 16) % 16);
     const bool cancelWon = job.RequestCancel();
     worker.join();
-    ASSERT_TRUE(workerReady && workerReleased);
     ASSERT_NE(cancelWon, finishWon) << "round " << round;
     ASSERT_EQ(job.State(), cancelWon ? JobState::kCancelled : JobState::kDone);
     ASSERT_EQ(job.End(), cancelWon ? 0 : 1);
     ASSERT_EQ(database.statements.back(), cancelWon ? "ROLLBACK;" : "COMMIT;");
-    (cancelWon ? cancelsWon : finishesWon)++;
   }
-  // How often each side won depends on the machine; both usually occur.
-  RecordProperty("cancelsWon", cancelsWon);
-  RecordProperty("finishesWon", finishesWon);
 }
 
-TEST(ProgressJobTransaction, DoneCommitsOnceAndEndsWithOne) {
-  RecordingDatabase database;
-  ScriptedJob job(&database);
-  ASSERT_TRUE(job.Begin());
-  EXPECT_EQ(database.statements, Statements{"BEGIN TRANSACTION;"});
-  job.RunStep();
-  EXPECT_EQ(job.End(), 1);
-  EXPECT_EQ(job.End(), 1);
-  EXPECT_EQ(database.statements, (Statements{"BEGIN TRANSACTION;", "COMMIT;"}));
-}
-
-TEST(ProgressJobTransaction, CancelRollsBackAndEndsWithZero) {
-  RecordingDatabase database;
-  ScriptedJob job(&database);
-  ASSERT_TRUE(job.Begin());
-  job.RequestCancel();
-  job.RunStep();
-  EXPECT_EQ(job.End(), 0);
-  EXPECT_EQ(database.statements, (Statements{"BEGIN TRANSACTION;", "ROLLBACK;"}));
-}
-
-TEST(ProgressJobTransaction, ErrorRollsBackAndEndsWithTwo) {
-  RecordingDatabase database;
-  ScriptedJob job(&database);
-  job.step = [] { return StepResult::kFailed; };
-  ASSERT_TRUE(job.Begin());
-  job.RunStep();
-  EXPECT_EQ(job.End(), 2);
-  EXPECT_EQ(database.statements, (Statements{"BEGIN TRANSACTION;", "ROLLBACK;"}));
-}
-
-TEST(ProgressJobTransaction, FailedCommitRollsBackAndReportsError) {
-  RecordingDatabase database;
-  database.failing = "COMMIT;";
-  ScriptedJob job(&database);
-  ASSERT_TRUE(job.Begin());
-  job.RunStep();
-  EXPECT_EQ(job.End(), 2);
-  EXPECT_EQ(job.State(), JobState::kError);
-  EXPECT_EQ(database.statements, (Statements{"BEGIN TRANSACTION;", "COMMIT;", "ROLLBACK;"}));
-}
-
-TEST(ProgressJobTransaction, FailedBeginKeepsTheJobFromRunning) {
-  RecordingDatabase database;
-  database.failing = "BEGIN TRANSACTION;";
-  ScriptedJob job(&database);
-  EXPECT_FALSE(job.Begin());
-  EXPECT_EQ(job.State(), JobState::kError);
-  EXPECT_EQ(job.End(), 2);
-  EXPECT_EQ(database.statements, Statements{"BEGIN TRANSACTION;"});  // nothing to end
-}
-
-TEST(ProgressJobTransaction, EndWithoutFinalStateCountsAsError) {
-  RecordingDatabase database;
-  ScriptedJob job(&database);
-  ASSERT_TRUE(job.Begin());
-  EXPECT_EQ(job.End(), 2);
-  EXPECT_EQ(database.statements.back(), "ROLLBACK;");
-}
-
-class StatusJob : public ScriptedJob {
- public:
-  int Result(JobState state) const override { return state == JobState::kDone ? readStatus : 0; }
-  int readStatus = -1;
-};
-
-TEST(ProgressJobResult, JobsMayMapTheFinalStateThemselves) {
-  StatusJob job;
-  ASSERT_TRUE(job.Begin());
-  job.RunStep();
-  EXPECT_EQ(job.End(), -1);
+// Cancelling ends with 0 and a ROLLBACK (above); everything else the job did not finish is an
+// error that rolls back too.
+TEST(ProgressJobTransaction, CommitsWhenDoneAndRollsBackOtherwise) {
+  const std::string kBegin = "BEGIN TRANSACTION;";
+  struct Case {
+    const char* name;
+    std::string failing;  // the statement the database refuses
+    StepResult outcome;
+    int result;
+    Statements statements;
+  };
+  const Case cases[] = {
+      {"done", "", StepResult::kFinished, 1, {kBegin, "COMMIT;"}},
+      {"failed", "", StepResult::kFailed, 2, {kBegin, "ROLLBACK;"}},
+      {"no final state", "", StepResult::kContinue, 2, {kBegin, "ROLLBACK;"}},
+      {"commit fails", "COMMIT;", StepResult::kFinished, 2, {kBegin, "COMMIT;", "ROLLBACK;"}},
+      {"begin fails", kBegin, StepResult::kFinished, 2, {kBegin}},
+  };
+  for (const Case& c : cases) {
+    RecordingDatabase database;
+    database.failing = c.failing;
+    ScriptedJob job(&database);
+    job.step = [&] { return c.outcome; };
+    if (job.Begin()) job.RunStep();
+    EXPECT_EQ(job.End(), c.result) << c.name;
+    EXPECT_EQ(job.End(), c.result) << c.name;  // the transaction is ended once
+    EXPECT_EQ(database.statements, c.statements) << c.name;
+  }
 }
 
 }  // namespace

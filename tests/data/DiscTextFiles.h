@@ -78,9 +78,7 @@ inline std::string CircleLine(int updateId, int page, int cut, const std::string
 inline std::string DayCircleLine(int page, int cut, const std::string& weekday,
                                  const std::string& block, int space, int genre,
                                  const std::string& name) {
-  return "1\tx\t" + std::to_string(page) + "\t" + std::to_string(cut) + "\t" + weekday +
-         "\t-\t" + block + "\t" + std::to_string(space) + "\t" + std::to_string(genre) + "\t" +
-         name + "\tkana\tpen\tbook\turl\tmail\tdesc\tupd\torba\trss\ttw\tpx\n";
+  return "1\tx" + CircleLine(0, page, cut, weekday, block, space, genre, name, "desc").substr(1);
 }
 
 // Records every position reported; may act on each report.
@@ -100,18 +98,19 @@ inline int CountRows(vx::PavorunDatabase& db, const char* table, int eventNo) {
   return count;
 }
 
-// The text of the first column of every row of the query.
-inline std::vector<std::string> QueryTexts(vx::PavorunDatabase& db, const std::string& sql) {
+// Row callback appending the row as "column|column|..." (NULL as "NULL") to the vector at
+// `context`.
+inline int AppendRowText(void* context, int n, char** columns, char**) {
+  std::string row;
+  for (int i = 0; i < n; ++i)
+    row += std::string(i > 0 ? "|" : "") + (columns[i] ? columns[i] : "NULL");
+  static_cast<std::vector<std::string>*>(context)->push_back(row);
+  return 0;
+}
+
+inline std::vector<std::string> QueryTexts(vx::SqliteDatabase& db, const std::string& sql) {
   std::vector<std::string> rows;
-  db.ExecRows(sql, [&rows](int n, char** columns) {
-    std::string row;
-    for (int i = 0; i < n; ++i) {
-      if (i > 0) row += "|";
-      row += columns[i] != nullptr ? columns[i] : "NULL";
-    }
-    rows.push_back(row);
-    return 0;
-  });
+  db.Exec(AppendRowText, &rows, sql);
   return rows;
 }
 

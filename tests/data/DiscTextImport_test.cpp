@@ -2,11 +2,11 @@
 #include "data/TextLineReader.h"
 #include "platform/CodePage.h"
 #include "tests/data/DiscTextFiles.h"
+#include "tests/data/TestCatalog.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -18,22 +18,19 @@ using vxtest::CountRows;
 using vxtest::DayCircleLine;
 using vxtest::QueryTexts;
 using Texts = std::vector<std::string>;
-using Pass = vx::ImportStatus (vx::PavorunDatabase::*)(std::FILE*, vx::ImportProgress*);
+using P = vx::PavorunDatabase;
+using Pass = vx::ImportStatus (P::*)(std::FILE*, vx::ImportProgress*);
 
-std::vector<std::string> SjisAll(const std::vector<std::string>& utf8) {
-  std::vector<std::string> out;
+Texts SjisAll(const Texts& utf8) {
+  Texts out;
   for (const std::string& s : utf8) out.push_back(Sjis(s));
   return out;
-}
-
-int LineCount(const std::string& text) {
-  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
 
 class DiscTextImportTest : public ::testing::Test {
  protected:
   vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  P db{dir.path()};
 
   void SetUp() override {
     ASSERT_TRUE(db.IsOpen()) << db.LastError();
@@ -42,34 +39,39 @@ class DiscTextImportTest : public ::testing::Test {
     ASSERT_EQ(db.ClearEventTables(), 0);
   }
 
-  vx::ImportStatus Import(Pass pass, const std::string& utf8,
-                          vx::ImportProgress* progress = nullptr) {
-    const auto path = dir / "file.txt";
-    vxtest::WriteFileBytes(path, vxtest::DiscText(utf8));
-    const vx::FileHandle file = vx::OpenFileForReading(path);
-    EXPECT_NE(file, nullptr);
+  vx::ImportStatus ImportBytes(Pass pass, const std::string& bytes,
+                               vx::ImportProgress* progress = nullptr) {
+    vxtest::WriteFileBytes(dir / "file.txt", bytes);
+    const vx::FileHandle file = vx::OpenFileForReading(dir / "file.txt");
     return (db.*pass)(file.get(), progress);
   }
-
-  void ImportDefinitionAndLayout() {
-    ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportDefinitionFile, vxtest::kDefinitionText)
-                     .Failed());
-    ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportLayoutFile, vxtest::kLayoutText).Failed());
+  void Import(Pass pass, const std::string& utf8, vx::ImportProgress* progress = nullptr) {
+    const vx::ImportStatus status = ImportBytes(pass, vxtest::DiscText(utf8), progress);
+    EXPECT_FALSE(status.Failed()) << status.message;
   }
-
-  Texts Circles(const char* columns = "id,pageNo,cutIndex,day,blockId,spaceNo,spaceNoSub,genreId,"
-                                      "circleName,updateId") {
-    return QueryTexts(db, std::string("select ") + columns +
-                              " from PavorunCircle where pavorunNo=96 order by id;");
+  void ImportDefinitionAndLayout() {
+    Import(&P::ImportDefinitionFile, vxtest::kDefinitionText);
+    Import(&P::ImportLayoutFile, vxtest::kLayoutText);
+    ASSERT_EQ(db.BeginCircleImport(), 0);
+  }
+  Texts Circles(const std::string& columns, const std::string& where = "1") {
+    return QueryTexts(db, "select " + columns + " from PavorunCircle where pavorunNo=" +
+                              std::to_string(db.GetEventNo()) + " and " + where + " order by id;");
   }
 };
 
-TEST_F(DiscTextImportTest, DefinitionFileFillsInfoDatesMapsAreasBlocksGenresAndErrata) {
-  vxtest::RecordingProgress progress;
-  const vx::ImportStatus status =
-      Import(&vx::PavorunDatabase::ImportDefinitionFile, vxtest::kDefinitionText, &progress);
-  ASSERT_FALSE(status.Failed()) << status.message;
+// An update line: update id, then columns 1 to 19 with texts ending in `tag`.
+std::string UpdateLine(const std::string& updateId, int genreCode, const std::string& tag) {
+  std::string line = updateId + "\t9\t9\t土\t-\tＡ\t9\t" + std::to_string(genreCode);
+  for (const char* column : {"name", "kana", "pen", "book", "url", "mail", "desc", "upd", "orba",
+                             "rss", "tw", "px"}) {
+    line += "\t" + std::string(column) + tag;
+  }
+  return line + "\n";
+}
 
+TEST_F(DiscTextImportTest, DefinitionFileFillsEveryMaster) {
+  Import(&P::ImportDefinitionFile, vxtest::kDefinitionText);
   EXPECT_EQ(QueryTexts(db, "select * from PavorunInfo;"),
             SjisAll({"96|テストイベント|178|255|10|66|5|6|12|14|3|4"}));
   EXPECT_EQ(QueryTexts(db, "select id,year,month,day,weekday from PavorunDate order by id;"),
@@ -87,257 +89,188 @@ TEST_F(DiscTextImportTest, DefinitionFileFillsInfoDatesMapsAreasBlocksGenresAndE
   EXPECT_EQ(QueryTexts(db, "select id,name,code from PavorunGenre order by id;"),
             SjisAll({"1|創作|110", "2|ゲーム|220"}));
   EXPECT_EQ(QueryTexts(db, "select * from PavorunJiko;"), (Texts{"96|1|2|3|1|5"}));
-
-  // Every line, comments included, then the end.
-  ASSERT_EQ(static_cast<int>(progress.positions.size()), LineCount(vxtest::kDefinitionText) + 1);
-  for (int i = 0; i + 1 < static_cast<int>(progress.positions.size()); ++i) {
-    EXPECT_EQ(progress.positions[i], i);
-  }
-  EXPECT_EQ(progress.positions.back(), -1);
 }
 
-TEST_F(DiscTextImportTest, EmptyOptionalMapFieldsDoubleTheRangeAndRotateOnlyTheFirstMap) {
-  ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportDefinitionFile,
-                      "*PavorunMap\n"
-                      "a\tfa\t1\t2\t3\t4\t\t\t\t\t\t\n"
-                      "b\tfb\t5\t6\t7\t8\n"
-                      "c\tfc\t1\t1\t1\t1\tC\t\t\t9\t\t1\n")
-                   .Failed());
+TEST_F(DiscTextImportTest, OptionalFieldsBlockNamesAndStraySections) {
+  std::string bytes = vxtest::DiscText(
+      "stray line\n*PavorunMap\n"
+      "a\tfa\t1\t2\t3\t4\t\t\t\t\t\t\n"  // empty hi-res range: doubled; the first map rotates
+      "b\tfb\t5\t6\t7\t8\n"
+      "c\tfc\t1\t1\t1\t1\tC\t\t\t9\t\t1\n"
+      "*PavorunArea\n一\ta\tＡＢ\t0\t0\t0\t0\n二\ta\tＣ\t0\t0\t0\t0\n"
+      "*PavorunGenre\n110\tone\t0\n*Bogus\t1\n220\ttwo\t0\n330\tthree\t0\n");
+  bytes.insert(bytes.rfind(Sjis("Ｃ")) + 2, "x");  // an odd byte after the last name is no name
+  testing::internal::CaptureStderr();
+  const vx::ImportStatus status = ImportBytes(&P::ImportDefinitionFile, bytes);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "unknown state\nunknown state Bogus\n");
+  EXPECT_FALSE(status.Failed()) << "a duplicate row is left out, not an error";
   EXPECT_EQ(QueryTexts(db, "select name,x2,y2,w2,h2,rotate from PavorunMap order by id;"),
             (Texts{"a|2|4|6|8|1", "b|10|12|14|16|0", "c|2|2|9|2|1"}));
-}
-
-TEST_F(DiscTextImportTest, BlockNamesAreTwoBytesEachAndNumberedAcrossAreas) {
-  const std::string text = "*PavorunMap\nm\tf\t0\t0\t0\t0\n*PavorunArea\n"
-                           "一\tm\tＡＢ\t0\t0\t0\t0\n"
-                           "二\tm\tＣ\t0\t0\t0\t0\n";
-  std::string bytes = vxtest::DiscText(text);
-  // An odd byte after the last name of the second area is no name.
-  bytes.insert(bytes.rfind(Sjis("Ｃ")) + 2, "x");
-  vxtest::WriteFileBytes(dir / "def.txt", bytes);
-  const vx::FileHandle file = vx::OpenFileForReading(dir / "def.txt");
-  ASSERT_FALSE(db.ImportDefinitionFile(file.get(), nullptr).Failed());
   EXPECT_EQ(QueryTexts(db, "select id,name,areaId from PavorunBlock order by id;"),
             SjisAll({"1|Ａ|1", "2|Ｂ|1", "3|Ｃ|2"}));
   EXPECT_EQ(QueryTexts(db, "select mapId from PavorunArea;"), (Texts{"1", "1"}));
-}
-
-TEST_F(DiscTextImportTest, UnknownSectionKeepsTheSectionButRestartsItsRows) {
-  testing::internal::CaptureStderr();
-  const vx::ImportStatus status =
-      Import(&vx::PavorunDatabase::ImportDefinitionFile,
-             "stray line\n*PavorunGenre\n110\tone\t0\n*Bogus\t1\n220\ttwo\t0\n330\tthree\t0\n");
-  const std::string errors = testing::internal::GetCapturedStderr();
-  EXPECT_FALSE(status.Failed()) << "a duplicate row is left out, not an error";
-  EXPECT_EQ(errors, "unknown state\nunknown state Bogus\n");
-  // "two" got row 1 again and is a duplicate; "three" is row 2.
+  // An unknown section keeps the genre section but restarts its rows: "two" is a duplicate.
   EXPECT_EQ(QueryTexts(db, "select id,name from PavorunGenre order by id;"),
             (Texts{"1|one", "2|three"}));
 }
 
-TEST_F(DiscTextImportTest, DefinitionNamingAnotherEventReplacesThatEventsRows) {
+TEST_F(DiscTextImportTest, DefinitionOfAnotherEventReplacesItsRowsWithDefaultGeometry) {
   db.SetEventNo(97);
   ASSERT_EQ(db.DateMaster().InsertRow(1, 1999, 1, 1, 1), 0);
   ASSERT_EQ(db.DateMaster().InsertRow(2, 1999, 1, 2, 2), 0);
   db.SetEventNo(96);
-  ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportDefinitionFile,
-                      "*Pavorun\n97\tnext\n*PavorunDate\n2021\t5\t3\t月\n")
-                   .Failed());
+  db.GetEventInfo().cutSizeW = 999;  // left from the event shown before the import
+  Import(&P::ImportDefinitionFile, "*Pavorun\n97\tnext\n*PavorunDate\n2021\t5\t3\t月\n");
   EXPECT_EQ(db.GetEventNo(), 97);
   EXPECT_EQ(QueryTexts(db, "select pavorunNo,id,year from PavorunDate;"), (Texts{"97|1|2021"}));
-  EXPECT_EQ(QueryTexts(db, "select pavorunNo,pavorunName from PavorunInfo;"),
-            (Texts{"97|next"}));
+  EXPECT_EQ(QueryTexts(db, "select pavorunNo,pavorunName,cutSizeW from PavorunInfo;"),
+            (Texts{"97|next|" + std::to_string(vx::EventInfo{}.cutSizeW)}));
 }
 
-TEST_F(DiscTextImportTest, GeometryMissingFromTheFileIsTheDefaultNotTheLastEventsOne) {
-  db.GetEventInfo().cutSizeW = 999;  // left from the event shown before the import
-  db.GetEventInfo().mapSizeH = 999;
-  ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportDefinitionFile,
-                      "*Pavorun\n96\tbare\n*PavorunDate\n2020\t1\t1\t土\n")
-                   .Failed());
-  const vx::EventInfo defaults;
-  EXPECT_EQ(QueryTexts(db, "select cutSizeW,mapSizeH from PavorunInfo;"),
-            (Texts{std::to_string(defaults.cutSizeW) + "|" + std::to_string(defaults.mapSizeH)}));
+TEST_F(DiscTextImportTest, LayoutRowsTakeTheMapOfTheBlocksAreaAfreshOnEachImport) {
+  ImportDefinitionAndLayout();
+  EXPECT_EQ(QueryTexts(db, "select blockId,spaceNo,xpos,ypos,layout,mapId from PavorunLayout "
+                           "order by blockId,spaceNo;"),
+            (Texts{"1|1|20|50|1|1", "1|2|40|50|1|1", "2|1|60|50|2|1", "4|1|100|100|3|2"}));
+  ASSERT_EQ(db.GetMapIdOfBlock(4), 2);  // remembered: あ lies on map 2
+  // The next disc moves area 西1 onto map 1.
+  std::string moved = vxtest::kDefinitionText;
+  moved.replace(moved.find("西1\t西12"), std::string("西1\t西12").size(), "西1\t東123");
+  ASSERT_EQ(db.ClearEventTables(), 0);
+  Import(&P::ImportDefinitionFile, moved);
+  Import(&P::ImportLayoutFile, "あ\t1\t1\t1\t1\n");
+  EXPECT_EQ(QueryTexts(db, "select blockId,mapId from PavorunLayout;"), (Texts{"4|1"}));
 }
 
-TEST_F(DiscTextImportTest, StopFlagEndsTheDefinitionAfterTheCurrentLine) {
+TEST_F(DiscTextImportTest, CircleFileFillsEveryColumnAndFindsDayBlockAndGenre) {
+  ImportDefinitionAndLayout();
+  Import(&P::ImportCircleFile, CircleLine(501, 12, 3, "日", "Ｂ", 7, 220, "サークル", "説明'引用'") +
+                                   CircleLine(2, 1, 2, "日", "Ｚ", 1, 999, "sun") +
+                                   CircleLine(3, 0, 0, "漏", "", 0, 110, "none") +
+                                   CircleLine(4, 0, 0, "月", "Ａ", 0, 110, "mon"));
+  EXPECT_EQ(Circles("*").at(0),
+            Sjis("96|1|12|3|2|2|7|0|2|サークル|kana|pen|book|url|mail|説明'引用'||501|upd|"
+                 "orba|rss|0|tw|px"));
+  EXPECT_EQ(Circles("circleName,day,blockId,genreId"),
+            (Texts{Sjis("サークル|2|2|2"), "sun|2|0|0", "none|0|0|1", "mon|0|1|1"}));
+  EXPECT_EQ(db.GetNextCircleId(), 5);
+}
+
+TEST_F(DiscTextImportTest, RepeatedSpaceNumberIsTheSecondHalfWithinOneFile) {
+  ImportDefinitionAndLayout();
+  std::string text;
+  for (int space : {12, 12, 12, 0, 12, 13, 13, 12}) {
+    text += CircleLine(1, 1, 1, "土", "Ａ", space, 110, "c");
+  }
+  Import(&P::ImportCircleFile, text);
+  EXPECT_EQ(Circles("spaceNo,spaceNoSub"),
+            (Texts{"12|0", "12|1", "12|1", "0|0", "12|1", "13|0", "13|1", "12|0"}));
+  Import(&P::ImportDayCircleFile, DayCircleLine(1, 1, "土", "Ａ", 12, 110, "first"));
+  Import(&P::ImportDayCircleFile, DayCircleLine(2, 1, "日", "Ａ", 12, 110, "second"));
+  EXPECT_EQ(QueryTexts(db, "select spaceNoSub from PavorunCircle where id>8 order by id;"),
+            (Texts{"0", "0"}));
+}
+
+TEST_F(DiscTextImportTest, WholeLinesAndTheIdsOfEachKindOfLine) {
+  ImportDefinitionAndLayout();
+  Import(&P::ImportCircleFile, CircleLine(1, 1, 1, "土", "Ａ", 1, 110, "one") +
+                                   CircleLine(2, 1, 2, "土", "Ａ", 2, 110, "") + "\n" +
+                                   CircleLine(3, 1, 3, "土", "Ａ", 3, 110, "long",
+                                              std::string(12000, 'x')) +
+                                   CircleLine(4, 1, 4, "土", "Ａ", 4, 110, "next"));
+  // The nameless line and the blank line each took an id.
+  EXPECT_EQ(Circles("id,circleName,length(description),pixiv"),
+            (Texts{"1|one|1|px", "4|long|12000|px", "5|next|1|px"}));
+  EXPECT_EQ(db.GetNextCircleId(), 6);
+  // Day files keep nameless lines, take the id as update id and may lack the flag column.
+  db.SetNextCircleId(40);
+  const std::string noFlag =
+      "\t7\t日\t-\tＢ\t4\t220\tshort\tkana\tpen\tbook\turl\tmail\tdesc\tupd\torba\trss\ttw\tpx\n";
+  Import(&P::ImportDayCircleFile, DayCircleLine(9, 2, "土", "Ａ", 1, 110, "") + noFlag);
+  EXPECT_EQ(QueryTexts(db, "select id,pageNo,cutIndex,day,blockId,spaceNo,genreId,circleName,"
+                           "updateId,description,pixiv from PavorunCircle where id>=40;"),
+            (Texts{"40|9|2|1|1|1|1||40|desc|px", "41|0|7|2|2|4|2|short|41|desc|px"}));
+  // A new circle pass starts from id 1 and deletes only this event's circles.
+  ASSERT_EQ(db.Exec(nullptr, nullptr, "insert into PavorunCircle(pavorunNo,id) values(95,1);"), 0);
+  ASSERT_EQ(db.BeginCircleImport(), 0);
+  EXPECT_EQ(db.GetNextCircleId(), 1);
+  EXPECT_EQ(CountRows(db, "PavorunCircle", 96), 0);
+  EXPECT_EQ(CountRows(db, "PavorunCircle", 95), 1);
+}
+
+TEST_F(DiscTextImportTest, ProgressAndStopFlagsOfEachPass) {
   db.DefinitionStop() = true;  // left over from an earlier cancel: cleared at the start
   vxtest::RecordingProgress progress;
   progress.onReport = [this](int position) {
     if (position == 2) db.DefinitionStop() = true;
   };
-  ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportDefinitionFile,
-                      "*PavorunGenre\n1\ta\n2\tb\n3\tc\n4\td\n", &progress)
-                   .Failed());
+  Import(&P::ImportDefinitionFile, "*PavorunGenre\n1\ta\n2\tb\n3\tc\n4\td\n", &progress);
   EXPECT_EQ(progress.positions, (std::vector<int>{0, 1, 2, -1}));
   EXPECT_EQ(CountRows(db, "PavorunGenre", 96), 2);
-}
 
-TEST_F(DiscTextImportTest, LayoutRowsTakeTheMapOfTheBlocksArea) {
-  ImportDefinitionAndLayout();
-  EXPECT_EQ(QueryTexts(db, "select blockId,spaceNo,xpos,ypos,layout,mapId from PavorunLayout "
-                           "order by blockId,spaceNo;"),
-            (Texts{"1|1|20|50|1|1", "1|2|40|50|1|1", "2|1|60|50|2|1", "4|1|100|100|3|2"}));
-}
-
-TEST_F(DiscTextImportTest, LayoutReimportReplacesRowsAndForgetsTheRememberedMapOfABlock) {
-  ImportDefinitionAndLayout();
-  ASSERT_EQ(db.GetMapIdOfBlock(4), 2);  // remembered: あ lies on map 2
-  // The next disc moves area 西1 onto map 1.
-  std::string moved = vxtest::kDefinitionText;
-  moved.replace(moved.find("西1\t西12"), std::string("西1\t西12").size(), "西1\t東123");
-  db.SetEventNo(96);
-  ASSERT_EQ(db.ClearEventTables(), 0);
-  ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportDefinitionFile, moved).Failed());
-  ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportLayoutFile, "あ\t1\t1\t1\t1\n").Failed());
-  EXPECT_EQ(QueryTexts(db, "select blockId,mapId from PavorunLayout;"), (Texts{"4|1"}));
-}
-
-TEST_F(DiscTextImportTest, LayoutReportsEveryTenthLineCountingComments) {
-  std::string text;
-  for (int i = 0; i < 25; ++i) text += i % 5 == 0 ? "# comment\n" : "Ａ\t" + std::to_string(i) + "\t0\t0\t1\n";
-  vxtest::RecordingProgress progress;
-  ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportLayoutFile, text, &progress).Failed());
-  EXPECT_EQ(progress.positions, (std::vector<int>{0, 10, 20, -1}));
-  EXPECT_EQ(CountRows(db, "PavorunLayout", 96), 20);
-}
-
-TEST_F(DiscTextImportTest, CircleFileFillsEveryColumn) {
-  ImportDefinitionAndLayout();
-  ASSERT_EQ(db.BeginCircleImport(), 0);
-  ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportCircleFile,
-                      CircleLine(501, 12, 3, "日", "Ｂ", 7, 220, "サークル", "説明'引用'"))
-                   .Failed());
-  EXPECT_EQ(Circles("*"),
-            SjisAll({"96|1|12|3|2|2|7|0|2|サークル|kana|pen|book|url|mail|説明'引用'||501|upd|"
-                     "orba|rss|0|tw|px"}));
-  EXPECT_EQ(db.GetNextCircleId(), 2);
-}
-
-TEST_F(DiscTextImportTest, CircleDayComesFromTheWeekdayAndUnknownNamesGiveZero) {
-  ImportDefinitionAndLayout();
-  ASSERT_EQ(db.BeginCircleImport(), 0);
-  ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportCircleFile,
-                      CircleLine(1, 1, 1, "土", "Ａ", 1, 110, "sat") +
-                          CircleLine(2, 1, 2, "日", "Ｚ", 1, 999, "sun") +
-                          CircleLine(3, 0, 0, "漏", "", 0, 110, "none") +
-                          CircleLine(4, 0, 0, "月", "Ａ", 0, 110, "mon"))
-                   .Failed());
-  EXPECT_EQ(Circles("circleName,day,blockId,genreId"),
-            (Texts{"sat|1|1|1", "sun|2|0|0", "none|0|0|1", "mon|0|1|1"}));
-}
-
-TEST_F(DiscTextImportTest, RepeatedSpaceNumberIsTheSecondHalf) {
-  ImportDefinitionAndLayout();
-  ASSERT_EQ(db.BeginCircleImport(), 0);
-  std::string text;
-  for (int space : {12, 12, 12, 0, 12, 13, 13, 12}) {
-    text += CircleLine(1, 1, 1, "土", "Ａ", space, 110, "c");
-  }
-  ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportCircleFile, text).Failed());
-  EXPECT_EQ(Circles("spaceNo,spaceNoSub"),
-            (Texts{"12|0", "12|1", "12|1", "0|0", "12|1", "13|0", "13|1", "12|0"}));
-}
-
-TEST_F(DiscTextImportTest, RememberedSpaceNumberStartsAfreshInEachFile) {
-  ImportDefinitionAndLayout();
-  ASSERT_EQ(db.BeginCircleImport(), 0);
-  ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportDayCircleFile,
-                      DayCircleLine(1, 1, "土", "Ａ", 12, 110, "first"))
-                   .Failed());
-  ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportDayCircleFile,
-                      DayCircleLine(2, 1, "日", "Ａ", 12, 110, "second"))
-                   .Failed());
-  EXPECT_EQ(Circles("circleName,spaceNoSub"), (Texts{"first|0", "second|0"}));
-}
-
-TEST_F(DiscTextImportTest, CircleWithoutNameIsLeftOutButUsesItsId) {
-  ImportDefinitionAndLayout();
-  ASSERT_EQ(db.BeginCircleImport(), 0);
-  ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportCircleFile,
-                      CircleLine(1, 1, 1, "土", "Ａ", 1, 110, "one") +
-                          CircleLine(2, 1, 2, "土", "Ａ", 2, 110, "") + "\n" +
-                          CircleLine(3, 1, 3, "土", "Ａ", 3, 110, "three"))
-                   .Failed());
-  // The nameless line and the blank line each took an id.
-  EXPECT_EQ(Circles("id,circleName"), (Texts{"1|one", "4|three"}));
-  EXPECT_EQ(db.GetNextCircleId(), 5);
-}
-
-TEST_F(DiscTextImportTest, DayFileLinesAreAllInsertedWithTheirIdAsUpdateId) {
-  ImportDefinitionAndLayout();
-  ASSERT_EQ(db.BeginCircleImport(), 0);
-  db.SetNextCircleId(40);
-  // Without a flag the second field is already the cut index.
-  const std::string noFlag =
-      "\t7\t日\t-\tＢ\t4\t220\tshort\tkana\tpen\tbook\turl\tmail\tdesc\tupd\torba\trss\ttw\tpx\n";
-  ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportDayCircleFile,
-                      DayCircleLine(9, 2, "土", "Ａ", 1, 110, "") + noFlag)
-                   .Failed());
-  EXPECT_EQ(Circles(), (Texts{"40|9|2|1|1|1|0|1||40", "41|0|7|2|2|4|0|2|short|41"}));
-  EXPECT_EQ(Circles("description,pixiv"), (Texts{"desc|px", "desc|px"}));
-}
-
-TEST_F(DiscTextImportTest, LineLongerThanAnyBufferIsOneCircle) {
-  ImportDefinitionAndLayout();
-  ASSERT_EQ(db.BeginCircleImport(), 0);
-  const std::string description(12000, 'x');
-  ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportCircleFile,
-                      CircleLine(1, 1, 1, "土", "Ａ", 1, 110, "long", description) +
-                          CircleLine(2, 1, 2, "土", "Ａ", 2, 110, "next"))
-                   .Failed());
-  EXPECT_EQ(Circles("id,circleName,length(description),pixiv"),
-            (Texts{"1|long|12000|px", "2|next|1|px"}));
-}
-
-TEST_F(DiscTextImportTest, CircleProgressAndStopFlag) {
-  ImportDefinitionAndLayout();
-  ASSERT_EQ(db.BeginCircleImport(), 0);
   std::string text;
   for (int i = 1; i <= 30; ++i) text += CircleLine(i, 1, i, "土", "Ａ", i, 110, "c");
-  vxtest::RecordingProgress progress;
+  progress.positions.clear();
   progress.onReport = [this](int position) {
     if (position == 20) db.CircleStop() = true;
   };
-  ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportCircleFile, text, &progress).Failed());
+  ASSERT_EQ(db.BeginCircleImport(), 0);
+  Import(&P::ImportCircleFile, text, &progress);
   EXPECT_EQ(progress.positions, (std::vector<int>{0, 10, 20, -1}));
   EXPECT_EQ(CountRows(db, "PavorunCircle", 96), 21);
+
+  text.clear();
+  for (int i = 0; i < 25; ++i) text += UpdateLine(std::to_string(6000 + i), 110, "");
+  progress.positions.clear();
+  progress.onReport = [this](int position) {
+    if (position == 10) db.CircleStop() = true;
+  };
+  Import(&P::ApplyUpdateFile, text, &progress);  // clears the flag left by the circle pass
+  EXPECT_EQ(progress.positions, (std::vector<int>{0, 10, -1}));
+  EXPECT_EQ(CountRows(db, "PavorunCircle", 96), 21 + 11);
 }
 
-TEST_F(DiscTextImportTest, BeginCircleImportDeletesOnlyThisEventsCircles) {
-  ImportDefinitionAndLayout();
-  ASSERT_EQ(db.BeginCircleImport(), 0);
-  ASSERT_FALSE(Import(&vx::PavorunDatabase::ImportCircleFile,
-                      CircleLine(1, 1, 1, "土", "Ａ", 1, 110, "old"))
-                   .Failed());
-  db.SetEventNo(95);
-  ASSERT_EQ(db.CircleTable().ClearEvent(), 0);
-  vx::CircleRecord other;
-  other.id = 1;
-  other.circleName = "other event";
-  ASSERT_EQ(db.CircleTable().InsertRow(other), 0);
-  db.SetEventNo(96);
-  db.SetNextCircleId(77);
-  ASSERT_EQ(db.BeginCircleImport(), 0);
-  EXPECT_EQ(db.GetNextCircleId(), 1);
-  EXPECT_EQ(CountRows(db, "PavorunCircle", 96), 0);
-  EXPECT_EQ(CountRows(db, "PavorunCircle", 95), 1);
-  EXPECT_EQ(db.GetDateCount(), 2);
-  EXPECT_EQ(db.GenreMaster().FindIdByCode(220), 2);
+// The sample catalogue's circles 1..6 carry update ids 1001..1006.
+TEST_F(DiscTextImportTest, UpdateLineChangesTheContactTextsOfItsCircleAndFlagsIt) {
+  vxtest::BuildSampleCatalog(db, 90);
+  Import(&P::ApplyUpdateFile, UpdateLine("1003", 220, "X"));
+  EXPECT_EQ(Circles("penName,bookName,url,mailAddr,updateData,orbalink,rss,twitter,pixiv,"
+                    "updateFlag,pageNo,cutIndex,day,blockId,spaceNo,genreId,circleName,"
+                    "circleKana,description,updateId",
+                    "updateFlag<>0"),
+            (Texts{"penX|bookX|urlX|mailX|updX|orbaX|rssX|twX|pxX|1|3|36|1|1|2|2|Gamma|||1003"}));
+  // Events before 75 carry the update text in the description column.
+  vxtest::BuildSampleCatalog(db, 74);
+  Import(&P::ApplyUpdateFile, UpdateLine("1001", 110, "Y"));
+  EXPECT_EQ(Circles("updateData,description", "id=1"), (Texts{"descY|"}));
+}
+
+TEST_F(DiscTextImportTest, OnlyUpdateLinesWithAnUnknownIdAddUnplacedCirclesAfterTheLargestId) {
+  vxtest::BuildSampleCatalog(db, 90);
+  // A row added after the event was selected: the next id comes from the table.
+  ASSERT_EQ(db.CircleTable().InsertRow(vxtest::MakeCircle(11, 0, 0, 0, 0, 0, 0, 0, "late")), 0);
+  Import(&P::ApplyUpdateFile, "\n" + UpdateLine("", 110, "N") + UpdateLine("abc", 110, "N") +
+                                  UpdateLine("0", 110, "N") + "\n" + UpdateLine("5000", 220, "A") +
+                                  UpdateLine("5001", 999, "B"));
+  EXPECT_EQ(Circles("*", "id>11"),
+            (Texts{"90|12|0|0|0|0|0|0|2|nameA|kanaA|penA|bookA|urlA|mailA|descA||5000|updA|"
+                   "orbaA|rssA|0|twA|pxA",
+                   "90|13|0|0|0|0|0|0|0|nameB|kanaB|penB|bookB|urlB|mailB|descB||5001|updB|"
+                   "orbaB|rssB|0|twB|pxB"}));
+  EXPECT_EQ(CountRows(db, "PavorunCircle", 90), 9);
 }
 
 TEST_F(DiscTextImportTest, RefusedWriteEndsThePassWithTheEngineError) {
   ImportDefinitionAndLayout();
   ASSERT_EQ(db.Exec(nullptr, nullptr, "drop table PavorunLayout;"), 0);
-  vxtest::RecordingProgress progress;
-  const vx::ImportStatus status =
-      Import(&vx::PavorunDatabase::ImportLayoutFile, "Ａ\t1\t1\t1\t1\nＡ\t2\t1\t1\t1\n", &progress);
-  EXPECT_FALSE(status.Failed()) << "the layout pass recreates its table";
+  Import(&P::ImportLayoutFile, "Ａ\t1\t1\t1\t1\n");  // the layout pass recreates its table
   ASSERT_EQ(db.Exec(nullptr, nullptr, "drop table PavorunGenre;"), 0);
-  const vx::ImportStatus failed = Import(&vx::PavorunDatabase::ImportDefinitionFile,
-                                         "*PavorunGenre\n1\ta\n2\tb\n3\tc\n", &progress);
+  const vx::ImportStatus failed = ImportBytes(&P::ImportDefinitionFile,
+                                              vxtest::DiscText("*PavorunGenre\n1\ta\n2\tb\n"));
   EXPECT_TRUE(failed.Failed());
   EXPECT_NE(failed.message.find("no such table"), std::string::npos) << failed.message;
+  ASSERT_EQ(db.Exec(nullptr, nullptr, "drop table PavorunCircle;"), 0);
+  EXPECT_TRUE(ImportBytes(&P::ApplyUpdateFile, UpdateLine("5000", 110, "A")).Failed());
 }
 
 }  // namespace

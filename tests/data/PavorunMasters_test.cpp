@@ -1,158 +1,118 @@
 #include "data/PavorunDatabase.h"
 
+#include "data/PavorunLayoutTable.h"
 #include "data/SqlText.h"
-
 #include "platform/CodePage.h"
-#include "tests/data/TestCatalog.h"
-#include "tests/support/TempDir.h"
+#include "tests/data/CatalogFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <vector>
 
 namespace {
 
 using vx::PrintRect;
 using vx::Sjis;
+using Ints = std::vector<int>;
+using Texts = std::vector<std::string>;
 
-class MastersTest : public ::testing::Test {
- protected:
-  vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+Ints Values(const PrintRect& r) { return {r.x, r.y, r.w, r.h}; }
 
-  void SetUp() override {
-    ASSERT_TRUE(db.IsOpen()) << db.LastError();
-    vxtest::BuildSampleCatalog(db, 90);
-  }
-};
+using MastersTest = vxtest::CatalogFixture;
 
-bool SameRect(const PrintRect& a, const PrintRect& b) {
-  return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
-}
-
-TEST_F(MastersTest, RowsByIdWithEmptyTextOutOfRange) {
+TEST_F(MastersTest, RowsByIdNameAndCodeWithEmptyAnswersOutOfRange) {
   const vx::PavorunBlockMaster& blocks = db.BlockMaster();
-  EXPECT_EQ(blocks.Count(), 4);
-  EXPECT_EQ(blocks.GetRow(1), Sjis("Ａ"));
-  EXPECT_EQ(blocks.GetRow(4), Sjis("あ"));
-  EXPECT_EQ(blocks.GetRow(0), "");
-  EXPECT_EQ(blocks.GetRow(5), "");
-  EXPECT_EQ(blocks.GetAreaId(3), 2);
-  EXPECT_EQ(blocks.GetAreaId(9), 0);
-  EXPECT_EQ(blocks.FindIdByName(Sjis("Ｃ")), 3);
-  EXPECT_EQ(blocks.FindIdByName(Sjis("Ｚ")), 0);
-  EXPECT_EQ(db.DateMaster().GetRow(1), "");  // days have no name
-}
-
-TEST_F(MastersTest, GenresByNameAndByCode) {
   vx::PavorunGenreMaster& genres = db.GenreMaster();
-  EXPECT_EQ(genres.Count(), 2);
-  EXPECT_EQ(genres.GetRow(2), Sjis("ゲーム"));
-  EXPECT_EQ(genres.GetCode(1), 110);
-  EXPECT_EQ(genres.GetCode(3), 0);
-  EXPECT_EQ(genres.FindIdByCode(220), 2);
-  EXPECT_EQ(genres.FindIdByCode(999), 0);
-  EXPECT_EQ(genres.FindIdByName(Sjis("創作")), 1);
-  EXPECT_EQ(db.BlockMaster().FindIdByCode(110), 0);
-}
-
-TEST_F(MastersTest, LoadWithAWhereClauseKeepsOnlyMatchingRows) {
-  vx::PavorunGenreMaster& genres = db.GenreMaster();
-  EXPECT_EQ(genres.Load("code>150"), 0);
-  EXPECT_EQ(genres.Count(), 1);
-  EXPECT_EQ(genres.GetRow(1), Sjis("ゲーム"));
-  EXPECT_EQ(genres.FindIdByCode(110), 0);
-}
-
-TEST_F(MastersTest, DaysAnswerTheIdItselfOutOfRange) {
   const vx::PavorunDateMaster& dates = db.DateMaster();
-  EXPECT_EQ(dates.Count(), 3);
-  EXPECT_EQ(dates.GetDayOfMonth(2), 16);
-  EXPECT_EQ(dates.GetWeekday(1), 7);
-  EXPECT_EQ(dates.GetWeekday(0), 0);
-  EXPECT_EQ(dates.GetWeekday(9), 9);
-  EXPECT_EQ(dates.GetDayOfMonth(9), 9);
-  EXPECT_EQ(dates.FindDayByWeekday(1), 2);
-  EXPECT_EQ(dates.FindDayByWeekday(4), 0);
+  EXPECT_EQ((Texts{blocks.GetRow(4), blocks.GetRow(0), blocks.GetRow(5)}),
+            (Texts{Sjis("あ"), "", ""}));
+  EXPECT_EQ((Ints{blocks.Count(), blocks.GetAreaId(3), blocks.GetAreaId(9),
+                  blocks.FindIdByName(Sjis("Ｃ")), blocks.FindIdByName(Sjis("Ｚ")),
+                  genres.GetCode(1), genres.GetCode(3), genres.FindIdByCode(220),
+                  genres.FindIdByName(Sjis("創作")), dates.GetDayOfMonth(2), dates.GetWeekday(1),
+                  dates.GetWeekday(9), dates.FindDayByWeekday(1), dates.FindDayByWeekday(4)}),
+            (Ints{4, 2, 0, 3, 0, 110, 0, 2, 1, 16, 7, 9, 2, 0}));  // a day out of range: the id
+  EXPECT_EQ(genres.Load("code>150"), 0);
+  EXPECT_EQ((Ints{genres.Count(), genres.FindIdByCode(110)}), (Ints{1, 0}));
+  EXPECT_EQ(genres.GetRow(1), Sjis("ゲーム"));
 }
 
-TEST_F(MastersTest, AreaDerivesItsBlocksAndCirclesFromLayoutAndCircles) {
+TEST_F(MastersTest, AreasAndMapsWithTheirBlocksCirclesAndRanges) {
   const vx::PavorunAreaMaster& areas = db.AreaMaster();
+  const vx::PavorunMapMaster& maps = db.MapMaster();
   int smallest = -1;
   int largest = -1;
   EXPECT_EQ(areas.GetFirstBlock(1, smallest, largest), Sjis("Ａ"));
-  EXPECT_EQ(smallest, 1);
-  EXPECT_EQ(largest, 3);
-  EXPECT_EQ(areas.GetFurtherBlockNames(1), "");
-  EXPECT_EQ(areas.GetFirstBlock(2, smallest, largest), Sjis("Ｃ"));
-  EXPECT_EQ(largest, 1);
+  EXPECT_EQ((Ints{smallest, largest}), (Ints{1, 3}));
   EXPECT_EQ(areas.GetFirstBlock(3, smallest, largest), "");  // no print range
-  EXPECT_EQ(smallest, 0);
-  EXPECT_EQ(areas.GetFirstBlock(7, smallest, largest), "");
-  EXPECT_EQ(largest, 0);
-  EXPECT_EQ(areas.GetCircleCount(1), 4);
-  EXPECT_EQ(areas.GetCircleCount(2), 1);
-  EXPECT_EQ(areas.GetCircleCount(3), 0);
-  EXPECT_EQ(areas.GetCircleCount(4), 0);
-}
-
-TEST_F(MastersTest, AreaFieldsAndRectangles) {
-  const vx::PavorunAreaMaster& areas = db.AreaMaster();
-  EXPECT_EQ(areas.GetSimpleName(2), Sjis("東"));
-  EXPECT_EQ(areas.GetMapId(3), 2);
-  EXPECT_EQ(areas.GetAllFilename(2), "E2");
-  EXPECT_TRUE(areas.HasPrintRect(1));
-  EXPECT_FALSE(areas.HasPrintRect(3));
-  EXPECT_FALSE(areas.HasPrintRect(0));
-  PrintRect rect;
+  EXPECT_EQ((Ints{smallest, largest}), (Ints{0, 0}));
+  EXPECT_EQ((Ints{areas.GetCircleCount(1), areas.GetCircleCount(2), areas.GetCircleCount(3),
+                  areas.GetCircleCount(4), areas.HasPrintRect(3), maps.GetRotate(2),
+                  maps.GetRotate(3)}),
+            (Ints{4, 1, 0, 0, 0, 1, 0}));
+  EXPECT_EQ((Texts{areas.GetSimpleName(2), areas.GetAllFilename(2), maps.GetFilename(2),
+                   maps.GetBlockNames(2), areas.GetFurtherBlockNames(1)}),
+            (Texts{Sjis("東"), "E2", "w12", Sjis("あ"), ""}));
+  PrintRect rect{1, 2, 3, 4};
+  areas.GetPrintRect(4, rect);  // out of range: untouched
+  EXPECT_EQ(Values(rect), (Ints{1, 2, 3, 4}));
   areas.GetPrintRect(2, rect);
-  EXPECT_TRUE(SameRect(rect, {200, 0, 200, 300}));
-  PrintRect untouched{1, 2, 3, 4};
-  areas.GetPrintRect(4, untouched);
-  areas.GetHiResPrintRect(0, untouched);
-  EXPECT_TRUE(SameRect(untouched, {1, 2, 3, 4}));
-  EXPECT_EQ(areas.FindIdByName(Sjis("西1")), 3);
+  EXPECT_EQ(Values(rect), (Ints{200, 0, 200, 300}));
+  maps.GetHiResPrintRect(1, rect);
+  EXPECT_EQ(Values(rect), (Ints{0, 0, 800, 600}));
+  std::string ids;
+  for (int area : {1, 2, 9}) db.BlockMaster().AppendBlockIdsOfArea(ids, area);
+  EXPECT_EQ(ids, "1,2,3");
+  EXPECT_EQ(maps.GetBlockNames(1).size(), 6u);  // Ａ, Ｂ and Ｃ of the second area
+  EXPECT_NE(maps.GetBlockNames(1).find(Sjis("Ｃ")), std::string::npos);
 }
 
-TEST_F(MastersTest, MapFieldsAndTheBlocksOnEachMap) {
-  const vx::PavorunMapMaster& maps = db.MapMaster();
-  EXPECT_EQ(maps.Count(), 2);
-  EXPECT_EQ(maps.GetRow(1), Sjis("東123"));
-  EXPECT_EQ(maps.GetFilename(2), "w12");
-  EXPECT_EQ(maps.GetRotate(2), 1);
-  EXPECT_EQ(maps.GetRotate(3), 0);
-  const std::string eastBlocks = maps.GetBlockNames(1);
-  EXPECT_EQ(eastBlocks.size(), 6u);
-  for (const char* name : {"Ａ", "Ｂ", "Ｃ"}) {
-    EXPECT_NE(eastBlocks.find(Sjis(name)), std::string::npos) << name;
+class LayoutTest : public vxtest::CatalogFixture {
+ protected:
+  vx::PavorunLayoutTable& layout = db.LayoutTable();
+};
+
+TEST_F(LayoutTest, GridHoldsPositionLayoutAndAreaAndZeroOutsideIt) {
+  EXPECT_EQ((std::vector<int>{layout.BlockCount(), layout.SpaceCount(), layout.GetX(1, 2),
+                              layout.GetY(1, 2), layout.GetLayout(3, 1), layout.GetAreaId(1, 3),
+                              layout.GetAreaId(3, 1)}),
+            (std::vector<int>{3, 3, 40, 50, 3, 1, 2}));
+  // Block 2's desk lies outside every print range.
+  EXPECT_EQ(layout.GetX(2, 1) + layout.GetLayout(2, 1) + layout.GetAreaId(2, 1), 0);
+  EXPECT_EQ(layout.GetX(0, 1) + layout.GetX(4, 1) + layout.GetY(1, 4) + layout.GetY(-1, -1), 0);
+}
+
+TEST_F(LayoutTest, HitTestFindsTheDeskAndItsHalf) {
+  ASSERT_EQ(layout.InsertRow(1, 9, 100, 100, 2, 1), 0);   // upright, upper half b
+  ASSERT_EQ(layout.InsertRow(1, 10, 120, 100, 4, 1), 0);  // upright, upper half a
+  const std::array<int, 6> cases[] = {
+      // x, y, map -> block, space, half
+      {24, 55, 1, 1, 1, 0},   {26, 59, 1, 1, 1, 1},    {40, 50, 1, 1, 2, 0},
+      {221, 51, 1, 3, 1, 1},  {229, 51, 1, 3, 1, 0},   // layout 3 mirrors layout 1
+      {101, 104, 1, 1, 9, 1}, {101, 106, 1, 1, 9, 0},  {121, 104, 1, 1, 10, 0},
+      {121, 106, 1, 1, 10, 1},
+      {30, 55, 1, 0, 0, 0},   // the right edge is outside
+      {24, 55, 2, 0, 0, 0},   // another map
+  };
+  for (const auto& c : cases) {
+    std::array<int, 3> hit{-1, -1, -1};
+    layout.HitTest(c[0], c[1], c[2], hit[0], hit[1], hit[2]);
+    EXPECT_EQ(hit, (std::array<int, 3>{c[3], c[4], c[5]})) << c[0] << "," << c[1];
   }
-  EXPECT_EQ(maps.GetBlockNames(2), Sjis("あ"));
-  PrintRect hiRes;
-  maps.GetHiResPrintRect(1, hiRes);
-  EXPECT_TRUE(SameRect(hiRes, {0, 0, 800, 600}));
-  EXPECT_EQ(maps.FindIdByName(Sjis("西12")), 2);
 }
 
-TEST_F(MastersTest, BlockIdsOfAnAreaAppendWithCommas) {
-  std::string text;
-  db.BlockMaster().AppendBlockIdsOfArea(text, 1);
-  EXPECT_EQ(text, "1,2");
-  db.BlockMaster().AppendBlockIdsOfArea(text, 2);
-  EXPECT_EQ(text, "1,2,3");
-  std::string none;
-  db.BlockMaster().AppendBlockIdsOfArea(none, 9);
-  EXPECT_EQ(none, "");
-}
-
-TEST(MastersOpen, WithoutDatabaseLoadsFailAndLookupsAreEmpty) {
-  vxtest::TempDir dir;
-  vx::PavorunDatabase db(dir.path() / "missing" / "folder");
-  ASSERT_FALSE(db.IsOpen());
-  EXPECT_EQ(db.GenreMaster().Load(), -1);
-  EXPECT_EQ(db.GenreMaster().Count(), 0);
-  EXPECT_EQ(db.GenreMaster().GetRow(1), "");
-  EXPECT_EQ(db.GenreMaster().ClearEvent(), -1);
-  EXPECT_EQ(db.GenreMaster().InsertRow(1, "x", 1), -1);
+TEST_F(LayoutTest, RowsOutsideTheGridAreSkippedAndAbsurdOrNegativeSizesRefused) {
+  ASSERT_EQ(layout.InsertRow(-2, 1, 20, 20, 1, 1), 0);
+  EXPECT_EQ((Ints{layout.LoadGrid(), layout.BlockCount(), layout.GetX(1, 1)}), (Ints{0, 3, 20}));
+  ASSERT_EQ(layout.InsertRow(2000000, 2000, 20, 20, 1, 1), 0);
+  EXPECT_EQ(layout.LoadGrid(), 1);
+  EXPECT_EQ(layout.BlockCount() + layout.SpaceCount() + layout.GetX(1, 1), 0);
+  db.SetEventNo(91);
+  EXPECT_EQ((Ints{layout.LoadGrid(), layout.BlockCount()}), (Ints{0, 0}));  // no layout
+  ASSERT_EQ(layout.InsertRow(-3, -1, 20, 20, 1, 1), 0);
+  EXPECT_EQ((Ints{layout.LoadGrid(), layout.BlockCount()}), (Ints{1, 0}));
 }
 
 // Tables written by older versions of the catalogue have fewer columns.
@@ -161,68 +121,45 @@ class OlderRowWidthsTest : public ::testing::Test {
   vxtest::TempDir dir;
   vx::PavorunDatabase db{dir.path()};
 
-  void Exec(const std::string& sql) { ASSERT_EQ(db.Exec(nullptr, nullptr, sql), 0) << sql; }
+  // `table` of event 7 with the given columns after pavorunNo and id, and `rows` rows.
+  void Create(const char* table, const std::string& columns, const char* values, int rows) {
+    std::string sql = vx::FormatSql("drop table if exists %s; create table %s (pavorunNo INTEGER, "
+                                    "id INTEGER, %s);", table, table, columns.c_str());
+    for (int id = 1; id <= rows; ++id) {
+      sql += vx::FormatSql("insert into %s values(7,%d,%s);", table, id, values);
+    }
+    ASSERT_EQ(db.Exec(nullptr, nullptr, sql), 0) << sql;
+    db.SelectEvent(7);
+  }
 };
 
-TEST_F(OlderRowWidthsTest, AreaRowsOfNineColumnsGetDefaultStemsAndDoubledHiResRanges) {
-  Exec("create table PavorunArea (pavorunNo INTEGER, id INTEGER, name TEXT, simpleName TEXT,"
-       " mapId INTEGER, x INTEGER, y INTEGER, w INTEGER, h INTEGER);");
-  for (int id = 1; id <= 13; ++id) {
-    Exec(vx::FormatSql("insert into PavorunArea values(7,%d,'a%d','s',1,10,20,30,40);", id, id));
-  }
-  db.SelectEvent(7);
+TEST_F(OlderRowWidthsTest, MissingColumnsGetTheDefaults) {
+  const std::string area =
+      "name TEXT, simpleName TEXT, mapId INTEGER, x INTEGER, y INTEGER, w INTEGER";
+  const std::string map = "name TEXT, filename TEXT, x INTEGER, y INTEGER, w INTEGER, h INTEGER";
   const vx::PavorunAreaMaster& areas = db.AreaMaster();
-  ASSERT_EQ(areas.Count(), 13);
-  EXPECT_EQ(areas.GetAllFilename(1), "");
-  EXPECT_EQ(areas.GetAllFilename(2), "E1");
-  EXPECT_EQ(areas.GetAllFilename(6), "E6");
-  EXPECT_EQ(areas.GetAllFilename(11), "W1");
-  EXPECT_EQ(areas.GetAllFilename(13), "");
+  const vx::PavorunMapMaster& maps = db.MapMaster();
   PrintRect hiRes;
+  Create("PavorunArea", area + ", h INTEGER", "'a','s',1,10,20,30,40", 13);
+  EXPECT_EQ((Texts{areas.GetAllFilename(1), areas.GetAllFilename(2), areas.GetAllFilename(6),
+                   areas.GetAllFilename(11), areas.GetAllFilename(13)}),
+            (Texts{"", "E1", "E6", "W1", ""}));
   areas.GetHiResPrintRect(2, hiRes);
-  EXPECT_TRUE(SameRect(hiRes, {20, 40, 60, 80}));
-}
+  EXPECT_EQ(Values(hiRes), (Ints{20, 40, 60, 80}));
+  Create("PavorunArea", area, "'b','s',1,10,20,30", 2);
+  EXPECT_EQ(areas.GetAllFilename(2) + std::to_string(areas.HasPrintRect(2)) +
+                std::to_string(areas.GetMapId(2)),
+            "01");  // no stem, no print range
 
-TEST_F(OlderRowWidthsTest, AreaRowsOfEightColumnsHaveNoPrintRange) {
-  Exec("create table PavorunArea (pavorunNo INTEGER, id INTEGER, name TEXT, simpleName TEXT,"
-       " mapId INTEGER, x INTEGER, y INTEGER, w INTEGER);");
-  Exec("insert into PavorunArea values(7,1,'a','s',1,10,20,30);");
-  Exec("insert into PavorunArea values(7,2,'b','s',1,10,20,30);");
-  db.SelectEvent(7);
-  EXPECT_FALSE(db.AreaMaster().HasPrintRect(2));
-  EXPECT_EQ(db.AreaMaster().GetAllFilename(2), "");
-  EXPECT_EQ(db.AreaMaster().GetMapId(2), 1);
-}
-
-TEST_F(OlderRowWidthsTest, MapRowsOfThirteenColumnsAreUpright) {
-  Exec("create table PavorunMap (pavorunNo INTEGER, id INTEGER, name TEXT, filename TEXT,"
-       " x INTEGER, y INTEGER, w INTEGER, h INTEGER, allfilename TEXT, x2 INTEGER, y2 INTEGER,"
-       " w2 INTEGER, h2 INTEGER);");
-  Exec("insert into PavorunMap values(7,1,'m','f',1,2,3,4,'',5,6,7,8);");
-  db.SelectEvent(7);
-  const vx::PavorunMapMaster& maps = db.MapMaster();
-  EXPECT_EQ(maps.GetRotate(1), 0);
-  EXPECT_EQ(maps.GetAllFilename(1), "A1");
-  PrintRect hiRes;
+  Create("PavorunMap", map + ", allfilename TEXT, x2 INTEGER, y2 INTEGER, w2 INTEGER, h2 INTEGER",
+         "'m','f',1,2,3,4,'',5,6,7,8", 1);
   maps.GetHiResPrintRect(1, hiRes);
-  EXPECT_TRUE(SameRect(hiRes, {5, 6, 7, 8}));
-}
-
-TEST_F(OlderRowWidthsTest, MapRowsOfEightColumnsGetDefaultStemsAndDoubledHiResRanges) {
-  Exec("create table PavorunMap (pavorunNo INTEGER, id INTEGER, name TEXT, filename TEXT,"
-       " x INTEGER, y INTEGER, w INTEGER, h INTEGER);");
-  for (int id = 1; id <= 4; ++id) {
-    Exec(vx::FormatSql("insert into PavorunMap values(7,%d,'m%d','f',1,2,3,4);", id, id));
-  }
-  db.SelectEvent(7);
-  const vx::PavorunMapMaster& maps = db.MapMaster();
-  EXPECT_EQ(maps.GetAllFilename(1), "A1");
-  EXPECT_EQ(maps.GetAllFilename(3), "A3");
-  EXPECT_EQ(maps.GetAllFilename(4), "");
-  PrintRect hiRes;
+  EXPECT_EQ(Values(hiRes), (Ints{5, 6, 7, 8}));
+  EXPECT_EQ(maps.GetAllFilename(1) + std::to_string(maps.GetRotate(1)), "A10");
+  Create("PavorunMap", map, "'m','f',1,2,3,4", 4);
+  EXPECT_EQ((Texts{maps.GetAllFilename(3), maps.GetAllFilename(4)}), (Texts{"A3", ""}));
   maps.GetHiResPrintRect(4, hiRes);
-  EXPECT_TRUE(SameRect(hiRes, {2, 4, 6, 8}));
-  EXPECT_EQ(maps.GetRotate(4), 0);
+  EXPECT_EQ(Values(hiRes), (Ints{2, 4, 6, 8}));
 }
 
 // Names longer than the row fields keep their visible start, cut between characters.
@@ -243,13 +180,12 @@ TEST_F(OlderRowWidthsTest, LongNamesAreCutWithoutSplittingACharacter) {
   ASSERT_EQ(db.GenreMaster().InsertRow(1, wide, 1), 0);
   ASSERT_EQ(db.BlockMaster().InsertRow(1, Sjis("ＡＢ"), 1), 0);
   db.SelectEvent(7);
-  EXPECT_EQ(db.AreaMaster().GetRow(1), "x" + wide.substr(0, 38));
-  EXPECT_EQ(db.AreaMaster().GetSimpleName(1), Sjis("東"));
-  EXPECT_EQ(db.AreaMaster().GetAllFilename(1), "abcdefghijk");
-  EXPECT_EQ(db.MapMaster().GetRow(1), "y" + wide.substr(0, 20));
-  EXPECT_EQ(db.MapMaster().GetFilename(1), "x" + wide.substr(0, 10));
-  EXPECT_EQ(db.GenreMaster().GetRow(1), wide.substr(0, 40));
-  EXPECT_EQ(db.BlockMaster().GetRow(1), Sjis("Ａ"));
+  EXPECT_EQ((Texts{db.AreaMaster().GetRow(1), db.AreaMaster().GetSimpleName(1),
+                   db.AreaMaster().GetAllFilename(1), db.MapMaster().GetRow(1),
+                   db.MapMaster().GetFilename(1), db.GenreMaster().GetRow(1),
+                   db.BlockMaster().GetRow(1)}),
+            (Texts{"x" + wide.substr(0, 38), Sjis("東"), "abcdefghijk", "y" + wide.substr(0, 20),
+                   "x" + wide.substr(0, 10), wide.substr(0, 40), Sjis("Ａ")}));
 }
 
 }  // namespace

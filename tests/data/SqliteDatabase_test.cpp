@@ -1,33 +1,28 @@
 #include "data/SqliteDatabase.h"
 
+#include "data/ScrambleVfs.h"
 #include "data/SqlText.h"
-
 #include "platform/CodePage.h"
+#include "tests/data/DiscTextFiles.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <numeric>
 #include <string>
 #include <vector>
 
 namespace {
 
+using vx::DatabaseForm;
 using vx::Sjis;
 using vx::SqliteDatabase;
-
-// First column of every row as text ("<null>" for NULL).
-int CollectTexts(void* context, int columnCount, char** columns, char**) {
-  auto* out = static_cast<std::vector<std::string>*>(context);
-  out->push_back(columnCount > 0 && columns[0] != nullptr ? columns[0] : "<null>");
-  return 0;
-}
-
-std::string QueryText(SqliteDatabase& db, const std::string& sql) {
-  std::vector<std::string> rows;
-  EXPECT_EQ(db.Exec(CollectTexts, &rows, sql), 0) << db.LastError();
-  return rows.empty() ? "<none>" : rows.back();
-}
+using vxtest::ReadFileBytes;
+using vxtest::QueryTexts;
+using vxtest::WriteFileBytes;
+using Texts = std::vector<std::string>;
 
 class SqliteDatabaseTest : public ::testing::Test {
  protected:
@@ -38,137 +33,203 @@ class SqliteDatabaseTest : public ::testing::Test {
     ASSERT_TRUE(db.IsOpen()) << db.LastError();
     ASSERT_EQ(db.Exec(nullptr, nullptr, "create table t (k INTEGER, s VARCHAR(10));"), 0);
   }
-
-  void InsertText(int k, const std::string& s) {
-    ASSERT_EQ(db.ExecPrintf(nullptr, nullptr, "insert into t values(%d,'%q');", k, s.c_str()), 0)
-        << db.LastError();
-  }
 };
 
-TEST_F(SqliteDatabaseTest, NormalizeFoldsCp932Text) {
-  InsertText(1, Sjis("Ａｂ１！"));
-  InsertText(2, Sjis("パ"));
-  InsertText(3, Sjis("゛゜"));
-  EXPECT_EQ(QueryText(db, "select normalize(s) from t where k=1;"), "ab1!");
-  EXPECT_EQ(QueryText(db, "select normalize(s) from t where k=2;"), Sjis("ﾊ"));
-  EXPECT_EQ(QueryText(db, "select normalize(s) from t where k=3;"), "");
-  EXPECT_EQ(QueryText(db, "select normalize(NULL);"), "<null>");
+TEST_F(SqliteDatabaseTest, NormalizeNcntAndCntOnCp932Text) {
+  const auto lit = [](const char* utf8) { return vx::FormatSql("%Q", Sjis(utf8).c_str()); };
+  const std::pair<std::string, std::string> cases[] = {
+      {"normalize(" + lit("Ａｂ１！") + ")", "ab1!"},
+      {"normalize(" + lit("がっこう") + ")", Sjis("ｶﾂｺｳ")},
+      {"normalize(" + lit("ガッコウ") + ")", Sjis("ｶﾂｺｳ")},
+      {"normalize(" + lit("ｶﾞｯｺｳ") + ")", Sjis("ｶﾂｺｳ")},
+      {"normalize(" + lit("パ") + ")", Sjis("ﾊ")},
+      {"normalize(" + lit("゛゜") + ")", ""},
+      {"ncnt(" + lit("xガッコウy") + "," + lit("ｶﾂｺｳ") + ")", "1"},
+      {"cnt(" + lit("がっこう") + "," + lit("ｶﾂｺｳ") + ")", "0"},
+      {"cnt(" + lit("がっこう") + "," + lit("っこ") + ")", "1"},
+      {"cnt('a','')", "1"},
+      {"normalize(NULL)", "NULL"},
+      {"cnt(NULL,'a')", "NULL"},
+      {"ncnt('a',NULL)", "NULL"},
+  };
+  for (const auto& [expression, expected] : cases) {
+    EXPECT_EQ(QueryTexts(db, "select " + expression + ";"), Texts{expected}) << expression;
+  }
+  Texts rows;  // a worker's connection has the functions too
+  EXPECT_EQ(db.ExecPrintfOnNewConnection(vxtest::AppendRowText, &rows, "select normalize(%Q);",
+                                         Sjis("ガッコウ").c_str()),
+            0);
+  EXPECT_EQ(rows, Texts{Sjis("ｶﾂｺｳ")});
 }
 
-TEST_F(SqliteDatabaseTest, NcntMatchesTheFoldedTextAndCntTheBytes) {
-  InsertText(1, Sjis("がっこう"));
-  const std::string key = Sjis("ｶﾂｺｳ");
-  EXPECT_EQ(QueryText(db, vx::FormatSql("select ncnt(s,'%q') from t;", key.c_str())), "1");
-  EXPECT_EQ(QueryText(db, vx::FormatSql("select cnt(s,'%q') from t;", key.c_str())), "0");
-  const std::string part = Sjis("っこ");
-  EXPECT_EQ(QueryText(db, vx::FormatSql("select cnt(s,'%q') from t;", part.c_str())), "1");
-  EXPECT_EQ(QueryText(db, "select cnt(s,'') from t;"), "1");
-  EXPECT_EQ(QueryText(db, "select cnt(NULL,'a');"), "<null>");
-  EXPECT_EQ(QueryText(db, "select ncnt('a',NULL);"), "<null>");
-}
-
-TEST_F(SqliteDatabaseTest, RowCallbackAbortGivesFourAndKeepsEarlierRows) {
-  for (int k = 1; k <= 5; ++k) InsertText(k, "x");
+TEST_F(SqliteDatabaseTest, RowCallbacksErrorsAndTransactions) {
+  ASSERT_EQ(db.Exec(nullptr, nullptr, "insert into t values(3,'a'); insert into t values(9,'b');"),
+            0);
   std::vector<int> seen;
-  const int rc = db.ExecRows("select k from t order by k;", [&seen](int, char** columns) {
-    seen.push_back(std::atoi(columns[0]));
-    return seen.size() == 2 ? 1 : 0;
-  });
-  EXPECT_EQ(rc, 4);
-  EXPECT_EQ(seen, (std::vector<int>{1, 2}));
-}
-
-TEST_F(SqliteDatabaseTest, FirstColumnIntKeepsTheCallersValueWithoutRowOrForNull) {
+  EXPECT_EQ(db.ExecRows("select k from t order by k;",
+                        [&seen](int, char** columns) {
+                          seen.push_back(std::atoi(columns[0]));
+                          return 1;  // abort after the first row
+                        }),
+            4);
+  EXPECT_EQ(seen, (std::vector<int>{3}));
   int value = 77;
-  EXPECT_EQ(db.Exec(vx::RowFirstColumnInt, &value, "select k from t;"), 0);
-  EXPECT_EQ(value, 77);
-  EXPECT_EQ(db.Exec(vx::RowFirstColumnInt, &value, "select MAX(k) from t;"), 0);
-  EXPECT_EQ(value, 77);
-  InsertText(3, "a");
-  InsertText(9, "b");
+  EXPECT_EQ(db.Exec(vx::RowFirstColumnInt, &value, "select MAX(k) from t where k>9;"), 0);
+  EXPECT_EQ(value, 77);  // NULL keeps the caller's value
   EXPECT_EQ(db.Exec(vx::RowFirstColumnInt, &value, "select k from t order by k;"), 0);
   EXPECT_EQ(value, 9);
-  std::vector<int> all;
-  EXPECT_EQ(db.Exec(vx::RowAppendInt, &all, "select k from t order by k;"), 0);
-  EXPECT_EQ(all, (std::vector<int>{3, 9}));
-}
+  EXPECT_EQ(db.Exec(vx::RowAppendInt, &seen, "select k from t order by k;"), 0);
+  EXPECT_EQ(seen, (std::vector<int>{3, 3, 9}));
 
-TEST_F(SqliteDatabaseTest, ErrorsPassUpWithTheEngineText) {
   EXPECT_EQ(db.Exec(nullptr, nullptr, "select * from missing;"), 1);
   EXPECT_NE(db.LastError().find("no such table"), std::string::npos);
   EXPECT_EQ(db.Exec(nullptr, nullptr, "select 1;"), 0);
   EXPECT_EQ(db.LastError(), "");
 }
 
-TEST_F(SqliteDatabaseTest, QuotedValuesCannotBreakOutOfTheStatement) {
-  InsertText(1, "x'); drop table t; --");
-  EXPECT_EQ(QueryText(db, "select s from t;"), "x'); drop table t; --");
-}
-
-TEST_F(SqliteDatabaseTest, TransactionRollbackForgetsTheWrites) {
-  ASSERT_EQ(db.BeginTransaction(), 0);
-  InsertText(1, "gone");
-  ASSERT_EQ(db.Rollback(), 0);
-  EXPECT_EQ(QueryText(db, "select count(*) from t;"), "0");
-  ASSERT_EQ(db.BeginTransaction(), 0);
-  InsertText(2, "kept");
-  ASSERT_EQ(db.Commit(), 0);
-  EXPECT_EQ(QueryText(db, "select s from t;"), "kept");
-}
-
-TEST_F(SqliteDatabaseTest, SecondConnectionSeesCommittedRowsAndHasTheFunctions) {
-  InsertText(1, Sjis("ガッコウ"));
-  std::vector<std::string> rows;
-  const int rc = db.ExecPrintfOnNewConnection(
-      CollectTexts, &rows, "select normalize(s) from t where k=%d;", 1);
-  EXPECT_EQ(rc, 0);
-  EXPECT_EQ(rows, (std::vector<std::string>{Sjis("ｶﾂｺｳ")}));
-}
-
-TEST(SqliteDatabaseOpen, NoConnectionAnswersMinusOne) {
-  vxtest::TempDir dir;
-  SqliteDatabase db(dir.path() / "no" / "such" / "folder", "x.db");
-  EXPECT_FALSE(db.IsOpen());
-  EXPECT_FALSE(db.LastError().empty());
-  EXPECT_EQ(db.Exec(nullptr, nullptr, "select 1;"), -1);
-  EXPECT_EQ(db.ExecPrintf(nullptr, nullptr, "select %d;", 1), -1);
-  EXPECT_EQ(db.BeginTransaction(), -1);
-  EXPECT_EQ(db.Commit(), -1);
-  EXPECT_EQ(db.Rollback(), -1);
-  EXPECT_EQ(db.ExecPrintfOnNewConnection(nullptr, nullptr, "select 1;"), -1);
-}
-
+// Reading an existing catalogue read-only is in PavorunDatabase_test.
 TEST(SqliteDatabaseOpen, ReadOnlyCreatesAMissingFileAndRefusesWrites) {
   vxtest::TempDir dir;
-  SqliteDatabase db(dir.path(), "ro.db", SqliteDatabase::kReadOnly);
-  ASSERT_TRUE(db.IsOpen()) << db.LastError();
-  EXPECT_TRUE(std::filesystem::exists(dir / "ro.db"));
-  EXPECT_EQ(QueryText(db, "select count(*) from sqlite_master;"), "0");
-  EXPECT_NE(db.Exec(nullptr, nullptr, "create table t (k INTEGER);"), 0);
-  EXPECT_EQ(db.LastError(), "attempt to write a readonly database");
+  {
+    SqliteDatabase db(dir.path(), "ro.db", SqliteDatabase::kReadOnly);
+    ASSERT_TRUE(db.IsOpen()) << db.LastError();
+    EXPECT_NE(db.Exec(nullptr, nullptr, "create table t (k INTEGER);"), 0);
+    EXPECT_EQ(db.LastError(), "attempt to write a readonly database");
+  }
   EXPECT_EQ(std::filesystem::file_size(dir / "ro.db"), 0u);
 }
 
-TEST(SqliteDatabaseOpen, ReadOnlyReadsAnExistingCatalogue) {
-  vxtest::TempDir dir;
-  {
-    SqliteDatabase writer(dir.path(), "c.db");
-    ASSERT_EQ(writer.Exec(nullptr, nullptr, "create table t (k INTEGER); insert into t values(5);"),
-              0);
-  }
-  SqliteDatabase reader(dir.path(), "c.db", SqliteDatabase::kReadOnly);
-  ASSERT_TRUE(reader.IsOpen()) << reader.LastError();
-  EXPECT_TRUE(reader.IsScrambled());
-  EXPECT_EQ(QueryText(reader, "select k from t;"), "5");
-  EXPECT_NE(reader.Exec(nullptr, nullptr, "insert into t values(6);"), 0);
-  EXPECT_EQ(reader.LastError(), "attempt to write a readonly database");
+constexpr char kKey[] = "qzmvtrkbwplhsdnc";  // 16 letters, then a zero byte ends the cycle
+const std::string kPlainHeader("SQLite format 3\0", 16);
+
+// The stored file descrambled independently of the library.
+std::string Descramble(std::string bytes) {
+  for (std::size_t o = 0; o < bytes.size(); ++o) bytes[o] ^= kKey[(o % 1024) % 17];
+  return bytes;
 }
 
-TEST(SqliteDatabaseOpen, PathIsTheFolderJoinedWithTheName) {
+std::string RunSqliteShell(const std::filesystem::path& file, const std::string& sql) {
+  const std::string command = "sqlite3 '" + file.string() + "' '" + sql + "' 2>&1";
+  std::string output;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
+    pclose(pipe);
+  }
+  return output;
+}
+
+void ExpectStockToolReads(const std::filesystem::path& plainFile, const std::string& count) {
+  EXPECT_EQ(RunSqliteShell(plainFile, "PRAGMA integrity_check;"), "ok\n");
+  EXPECT_EQ(RunSqliteShell(plainFile, "select count(*) from t;"), count + "\n");
+}
+
+void FillSomeRows(SqliteDatabase& db, int rows) {
+  ASSERT_EQ(db.ExecPrintf(nullptr, nullptr,
+                          "create table if not exists t (k INTEGER primary key, s TEXT);"
+                          "create index if not exists ts on t(s);"
+                          "with recursive c(x) as (select 1 union all select x+1 from c where x<%d)"
+                          " insert into t(s) select 'row ' || x || ' padded to fill pages' from c;",
+                          rows),
+            0)
+      << db.LastError();
+}
+
+// The fast path works on words: hold it to the bytewise key at unaligned spans.
+TEST(ScrambleBytes, MatchesTheBytewiseKeyAndUndoesItself) {
+  for (const std::int64_t offset : {0LL, 5LL, 1020LL, 3 * 1024LL + 1000}) {
+    std::vector<std::uint8_t> bytes(2100);
+    std::iota(bytes.begin(), bytes.end(), 0);
+    const std::vector<std::uint8_t> plain = bytes;
+    vx::ScrambleBytes(bytes.data(), bytes.size(), offset);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      const auto inPage = static_cast<std::size_t>(offset + static_cast<std::int64_t>(i)) % 1024;
+      ASSERT_EQ(bytes[i], plain[i] ^ static_cast<std::uint8_t>(kKey[inPage % 17]))
+          << "offset " << offset << " byte " << i;
+    }
+    vx::ScrambleBytes(bytes.data(), bytes.size(), offset);
+    EXPECT_EQ(bytes, plain);
+  }
+}
+
+TEST(ScrambleVfs, NewFileIsScrambledAndTheStockToolChecksItsDescrambledFormAfterVacuum) {
   vxtest::TempDir dir;
-  SqliteDatabase db(dir.path(), "named.db");
-  EXPECT_EQ(db.Path(), dir.path() / "named.db");
-  EXPECT_EQ(db.Folder(), dir.path());
+  SqliteDatabase db(dir.path(), "s.db");
+  ASSERT_TRUE(db.IsOpen()) << db.LastError();
+  EXPECT_TRUE(db.IsScrambled());
+  FillSomeRows(db, 400);
+  const std::string stored = ReadFileBytes(dir / "s.db");
+  ASSERT_GE(stored.size(), 4u * 1024);
+  EXPECT_EQ(stored.size() % 1024, 0u);
+  const std::string plain = Descramble(stored);
+  EXPECT_EQ(plain.substr(0, 18), kPlainHeader + std::string("\x04\x00", 2));  // page size 1,024
+  for (std::size_t page = 0; page < stored.size() / 1024; ++page) {
+    ASSERT_EQ(stored[page * 1024 + 16], plain[page * 1024 + 16]) << "page " << page + 1;
+  }
+  WriteFileBytes(dir / "plain.db", plain);
+  ExpectStockToolReads(dir / "plain.db", "400");
+  ASSERT_EQ(db.Exec(nullptr, nullptr, "delete from t where k % 2 = 0; VACUUM;"), 0)
+      << db.LastError();
+  WriteFileBytes(dir / "plain.db", Descramble(ReadFileBytes(dir / "s.db")));
+  ExpectStockToolReads(dir / "plain.db", "200");
+}
+
+TEST(ScrambleVfs, RollbackLeavesTheFileByteIdenticalAndTheJournalPlain) {
+  vxtest::TempDir dir;
+  SqliteDatabase db(dir.path(), "r.db");
+  FillSomeRows(db, 200);
+  const std::string before = ReadFileBytes(dir / "r.db");
+  ASSERT_EQ(db.BeginTransaction(), 0);
+  ASSERT_EQ(db.Exec(nullptr, nullptr,
+                    "update t set s = s || ' changed'; create table u (x INTEGER);"
+                    "PRAGMA cache_size=2;"),
+            0);
+  FillSomeRows(db, 300);
+  ASSERT_NE(ReadFileBytes(dir / "r.db"), before);  // the small cache spilled into the file
+  const std::string journal = ReadFileBytes(dir.path() / "r.db-journal");
+  EXPECT_NE(journal.find(kPlainHeader), std::string::npos);  // page 1 image kept plain
+  EXPECT_EQ(journal.find(Descramble(kPlainHeader)), std::string::npos);
+  ASSERT_EQ(db.Rollback(), 0);
+  EXPECT_EQ(ReadFileBytes(dir / "r.db"), before);
+}
+
+TEST(ScrambleVfs, PlainFileStaysPlainThroughWritesAndVacuum) {
+  vxtest::TempDir dir;
+  ASSERT_EQ(RunSqliteShell(dir / "p.db", "create table t (k INTEGER primary key, s TEXT);"), "");
+  {
+    SqliteDatabase db(dir.path(), "p.db");
+    ASSERT_TRUE(db.IsOpen()) << db.LastError();
+    EXPECT_FALSE(db.IsScrambled());
+    FillSomeRows(db, 100);
+    ASSERT_EQ(db.Exec(nullptr, nullptr, "VACUUM;"), 0);
+  }
+  ExpectStockToolReads(dir / "p.db", "100");
+}
+
+TEST(DetectDatabaseForm, TellsTheFormFromTheFirstSixteenBytesAndLeavesUnknownFormsAlone) {
+  vxtest::TempDir dir;
+  WriteFileBytes(dir / "empty.db", "");
+  WriteFileBytes(dir / "plain.db", kPlainHeader + std::string(100, '\0'));
+  WriteFileBytes(dir / "scr.db", Descramble(kPlainHeader + std::string(100, '\0')));
+  WriteFileBytes(dir / "short.db", "SQLite");
+  std::vector<DatabaseForm> forms;
+  for (const char* name : {"missing.db", "empty.db", "plain.db", "scr.db", "short.db"}) {
+    forms.push_back(vx::DetectDatabaseForm(dir / name));
+  }
+  EXPECT_EQ(forms, (std::vector<DatabaseForm>{DatabaseForm::kScrambled, DatabaseForm::kScrambled,
+                                              DatabaseForm::kPlain, DatabaseForm::kScrambled,
+                                              DatabaseForm::kUnknown}));
+  // Neither a file of another form nor its pending journal is opened or touched.
+  WriteFileBytes(dir / "x.db", std::string(4096, 'x'));
+  EXPECT_FALSE(SqliteDatabase(dir.path(), "x.db").IsOpen());
+  EXPECT_EQ(ReadFileBytes(dir / "x.db"), std::string(4096, 'x'));
+  WriteFileBytes(dir / "j.db", std::string(2048, 'y'));
+  WriteFileBytes(dir / "j.db-journal", std::string(1536, 'z'));
+  SqliteDatabase db(dir.path(), "j.db");
+  EXPECT_FALSE(db.IsOpen());
+  EXPECT_NE(db.LastError().find("journal"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(dir / "j.db"), std::string(2048, 'y'));
+  EXPECT_EQ(ReadFileBytes(dir / "j.db-journal"), std::string(1536, 'z'));
 }
 
 }  // namespace

@@ -1,64 +1,69 @@
+// Long jobs run by the controller in the real progress dialog, with the modal input filter on.
 #include "app/widgets/ProgressDialog.h"
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
-
 #include <atomic>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <vector>
 
-#include "res/ResourceIds.h"
+#include "app/CatalogController.h"
+#include "app/ControllerWindow.h"
+#include "app/widgets/ModalInputFilter.h"
+#include "app/widgets/ProgressDialogRunner.h"
+#include "app/widgets/QtActiveWindowTracker.h"
+#include "platform/CodePage.h"
 
 namespace {
 
-using namespace std::chrono_literals;
-using vx::JobState;
-using vx::ProgressDialog;
 using vx::StepResult;
+using Statements = std::vector<std::string>;
 
-class RecordingDatabase : public vx::TransactionTarget {
+class Frame : public QWidget, public vx::ControllerWindow {
  public:
-  int Execute(const std::string& sql) override {
-    std::lock_guard lock(mutex_);
-    statements_.push_back(sql);
-    return 0;
-  }
-  std::vector<std::string> Statements() {
-    std::lock_guard lock(mutex_);
-    return statements_;
-  }
-
- private:
-  std::mutex mutex_;
-  std::vector<std::string> statements_;
+  void OnAppMessage(unsigned, vx::WParam, vx::LParam) override {}
+  vx::WindowRect ScreenRect() const override { return {}; }
+  void Minimize() override {}
+  void Restore() override {}
+  void BringToTop() override {}
+  QPushButton* button = new QPushButton(this);
+  QLineEdit* edit = new QLineEdit(this);
+  QWidget* dialog = new QWidget(this, Qt::Dialog);  // a window of its own, owned by the frame
+  QPushButton* dialogButton = new QPushButton(dialog);
 };
 
-// A job whose steps the test scripts; it never ends on its own before `release` unless told to.
+// Begin and End, and so every statement, run on the UI thread.
+struct RecordingDatabase : vx::TransactionTarget {
+  int Execute(const std::string& sql) override {
+    statements.push_back(sql);
+    return 0;
+  }
+  Statements statements;
+};
+
+// Unless scripted, the job goes on until it is released or asked to stop.
 class TestJob : public vx::ProgressJob {
  public:
-  explicit TestJob(vx::TransactionTarget* database = nullptr)
-      : ProgressJob(Options{database, false, 0ms}) {}
-
+  explicit TestJob(vx::TransactionTarget* database) : ProgressJob(Options{database, false, {}}) {}
   StepResult Step() override {
     const int step = ++steps;
     if (script) return script(step);
-    return release.load() || StopRequested() ? StepResult::kFinished : StepResult::kContinue;
+    return release || StopRequested() ? StepResult::kFinished : StepResult::kContinue;
   }
   std::string ProgressText(int position, int total) const override {
     if (QThread::currentThread() != qApp->thread()) ++textsOffUiThread;
-    return vx::FormatProgressText("Loading", position, total);
+    return vx::FormatProgressText(vx::Sjis("読み込み中"), position, total);
   }
   void OnCancel() override { ++cancelHooks; }
 
@@ -69,213 +74,150 @@ class TestJob : public vx::ProgressJob {
   int cancelHooks = 0;
 };
 
-// Processes events until `condition` holds or the time is up.
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!condition()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QThread::msleep(1);
-  }
-  return true;
+std::string Text(const vx::ProgressDialog& dialog) {
+  return dialog.TextControl()->text().toStdString();
 }
 
-void ProcessEventsFor(int ms) {
-  WaitUntil([] { return false; }, ms);
-}
-
-QString Text(const ProgressDialog& dialog) { return dialog.TextControl()->text(); }
-
-// Runs the dialog modally; `whileOpen` runs inside its modal loop. A watchdog lets a stuck job
-// end so that a failing test fails instead of hanging.
-class ProgressDialogTest : public ::testing::Test {
+class ProgressTest : public ::testing::Test {
  protected:
-  int Run(ProgressDialog& dialog, TestJob& job, std::function<void()> whileOpen = {}) {
-    // Two hops, so that `whileOpen` is queued behind the dialog's own start-up call.
-    if (whileOpen) {
-      QTimer::singleShot(0, &dialog, [&dialog, whileOpen = std::move(whileOpen)] {
-        QTimer::singleShot(0, &dialog, whileOpen);
-      });
-    }
-    // First the job is let go; a dialog still open long after that will never end.
-    QTimer watchdog;
-    QObject::connect(&watchdog, &QTimer::timeout, [&] {
-      if (timedOut) {
-        std::fprintf(stderr, "progress dialog never ended\n");
-        std::abort();
-      }
-      timedOut = true;
-      job.release = true;
+  ProgressTest() : filter(controller.Guard(), controller.Registry()) {
+    controller.RegisterWindow(vx::kMainWindowId, &frame, "main");
+    qApp->installEventFilter(&filter);
+    frame.edit->move(0, 40);
+    frame.show();
+    frame.dialog->show();
+    QObject::connect(frame.button, &QPushButton::clicked, [this] { ++clicks; });
+    QObject::connect(frame.dialogButton, &QPushButton::clicked, [this] { ++dialogClicks; });
+  }
+  ~ProgressTest() override { qApp->removeEventFilter(&filter); }
+
+  // Runs the job through the controller; `whileOpen` runs inside the dialog's modal loop. A
+  // watchdog lets a stuck job go, so that a failing test fails instead of hanging.
+  int Run(std::function<void(vx::ProgressDialog&)> whileOpen) {
+    QTimer::singleShot(0, &frame, [whileOpen] {
+      auto* dialog = qobject_cast<vx::ProgressDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      whileOpen(*dialog);
     });
-    watchdog.start(10000);
-    const int result = dialog.exec();
-    EXPECT_FALSE(timedOut);
+    QTimer::singleShot(10000, &frame, [this] { job.release = true; });
+    const int result = controller.RunProgressJob(job, vx::Sjis("チェックリストの読み込み"));
+    EXPECT_FALSE(controller.Guard().IsRaised());
     return result;
   }
-  bool timedOut = false;
+
+  vx::ProgressDialogRunner runner;
+  vx::QtActiveWindowTracker tracker;
+  vx::CatalogController controller{nullptr, {nullptr, &runner, &tracker, nullptr, nullptr}};
+  vx::ModalInputFilter filter;
+  Frame frame;
+  int clicks = 0, dialogClicks = 0;
+  RecordingDatabase database;
+  TestJob job{&database};
 };
 
-TEST_F(ProgressDialogTest, JobDoneOnFirstStepCommitsAndEndsWithOne) {
-  RecordingDatabase database;
-  TestJob job(&database);
-  job.script = [](int) { return StepResult::kFinished; };
-  ProgressDialog dialog(job);
-  EXPECT_EQ(Run(dialog, job), 1);
-  EXPECT_EQ(job.steps, 1);
-  EXPECT_EQ(database.Statements(), (std::vector<std::string>{"BEGIN TRANSACTION;", "COMMIT;"}));
+TEST_F(ProgressTest, FramesTakeNoInputWhileTheJobRunsAndTheJobCommits) {
+  QAction command(&frame);
+  QShortcutEvent shortcut(QKeySequence(Qt::CTRL | Qt::Key_K), 0);
+  std::string caption;
+  EXPECT_EQ(Run([&](vx::ProgressDialog& dialog) {
+              EXPECT_TRUE(QTest::qWaitFor([&] { return job.steps >= 1; }));
+              caption = dialog.windowTitle().toStdString();
+              QTest::mouseClick(frame.button, Qt::LeftButton);
+              QTest::keyClick(frame.button, Qt::Key_Space);
+              QTest::keyClicks(frame.edit, QStringLiteral("abc"));
+              EXPECT_TRUE(filter.eventFilter(&command, &shortcut));
+              EXPECT_FALSE(frame.close());
+              QTest::mouseClick(frame.dialogButton, Qt::LeftButton);
+              job.release = true;
+            }),
+            1);
+  EXPECT_EQ(caption, "チェックリストの読み込み");
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(frame.edit->text(), QString());
+  EXPECT_EQ(dialogClicks, 1);
+  EXPECT_EQ(database.statements, (Statements{"BEGIN TRANSACTION;", "COMMIT;"}));
+  QTest::mouseClick(frame.button, Qt::LeftButton);
+  QTest::keyClicks(frame.edit, QStringLiteral("abc"));
+  EXPECT_FALSE(filter.eventFilter(&command, &shortcut));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(frame.edit->text(), QStringLiteral("abc"));
 }
 
-TEST_F(ProgressDialogTest, ThreadThatCannotStartStillEndsTheDialogWithTwo) {
-  RecordingDatabase database;
-  TestJob job(&database);
-  int starts = 0;
-  ProgressDialog dialog(job, nullptr, [&](std::function<void()>) {
-    ++starts;
-    return false;
-  });
-  EXPECT_EQ(Run(dialog, job), 2);
-  EXPECT_EQ(starts, 1);
-  EXPECT_EQ(job.steps, 0);
-  EXPECT_EQ(job.State(), JobState::kError);
-  EXPECT_EQ(database.Statements(),
-            (std::vector<std::string>{"BEGIN TRANSACTION;", "ROLLBACK;"}));
-}
+// Cancel (twice), Enter (Cancel is the default button), Escape, the close button and even a
+// hide only ask the job to stop: the dialog ends after the worker's last step, never before.
+class CancelTest : public ProgressTest, public ::testing::WithParamInterface<int> {};
 
-TEST_F(ProgressDialogTest, CancelTwiceOnlyCancelsAndTheDialogWaitsForTheCompletion) {
-  RecordingDatabase database;
-  TestJob job(&database);
-  // Even after the stop flag the job takes its time to wind down.
-  job.script = [&](int) { return job.release ? StepResult::kFinished : StepResult::kContinue; };
-  ProgressDialog dialog(job);
-  bool visibleAfterCancel = false;
-  const int result = Run(dialog, job, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return job.steps >= 2; }));
-    dialog.CancelButton()->click();
-    dialog.CancelButton()->click();
-    EXPECT_EQ(job.State(), JobState::kCancelled);
-    EXPECT_TRUE(job.StopRequested());
-    EXPECT_EQ(job.cancelHooks, 1);
-    ProcessEventsFor(50);
-    visibleAfterCancel = dialog.isVisible();
-    job.release = true;
-  });
-  EXPECT_TRUE(visibleAfterCancel);
-  EXPECT_EQ(result, 0);
-  EXPECT_EQ(database.Statements().back(), "ROLLBACK;");
-}
-
-class ProgressDialogKeysTest : public ProgressDialogTest,
-                               public ::testing::WithParamInterface<int> {};
-
-// Enter (Cancel is the default button), Escape and the close button only ask the job to stop.
-TEST_P(ProgressDialogKeysTest, RequestsCancelInsteadOfClosing) {
-  TestJob job;
-  job.script = [&](int) { return job.release ? StepResult::kFinished : StepResult::kContinue; };
-  ProgressDialog dialog(job);
-  bool visibleAfterRequest = false;
-  const int result = Run(dialog, job, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return job.steps >= 1; }));
-    if (GetParam() == 0) {
-      EXPECT_FALSE(dialog.close());
-    } else {
-      QKeyEvent press(QEvent::KeyPress, GetParam(), Qt::NoModifier);
-      QCoreApplication::sendEvent(&dialog, &press);
-    }
-    EXPECT_EQ(job.State(), JobState::kCancelled);
-    ProcessEventsFor(20);
-    visibleAfterRequest = dialog.isVisible();
-    job.release = true;
-  });
-  EXPECT_TRUE(visibleAfterRequest);
-  EXPECT_EQ(result, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(EnterEscapeClose, ProgressDialogKeysTest,
-                         ::testing::Values(int(Qt::Key_Return), int(Qt::Key_Enter),
-                                           int(Qt::Key_Escape), 0));
-
-TEST_F(ProgressDialogTest, HiddenDialogStillWaitsForTheWorker) {
-  RecordingDatabase database;
-  TestJob job(&database);
-  ProgressDialog dialog(job);
-  const int result = Run(dialog, job, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return job.steps >= 1; }));
-    dialog.hide();  // ends the modal loop behind the dialog's back
-  });
-  EXPECT_EQ(result, 0);
-  EXPECT_EQ(job.State(), JobState::kCancelled);
-  // The completion has been handled: the transaction is closed.
-  EXPECT_EQ(database.Statements().back(), "ROLLBACK;");
-}
-
-TEST_F(ProgressDialogTest, ProgressIsRedrawnEveryTenthAndAtTheEnd) {
-  TestJob job;
-  job.SetTotal(100);
-  std::atomic<int> gate{0};
-  job.script = [&](int step) {
-    if (job.release) return StepResult::kFinished;
-    if (step == 1) job.ReportProgress(25);
-    if (step == 2) job.ReportProgress(30);
-    if (step == 3) job.ReportProgress(-1);
-    if (step >= 3 && gate.load() >= 3) return StepResult::kFinished;
-    while (gate.load() < step && !job.release) QThread::msleep(1);
-    return StepResult::kContinue;
+TEST_P(CancelTest, OnlyRequestsCancelAndTheDialogEndsAfterTheWorker) {
+  enum { kCancelButton, kClose, kHide };
+  // Even after the stop flag the job takes its time to wind down, unless the dialog is gone.
+  job.script = [&](int) {
+    const bool end = job.release || (GetParam() == kHide && job.StopRequested());
+    return end ? StepResult::kFinished : StepResult::kContinue;
   };
-  ProgressDialog dialog(job);
-  QString after25, after30, atEnd;
-  int barAt30 = -1, barAtEnd = -1, barMaximum = -1;
-  const int result = Run(dialog, job, [&] {
-    EXPECT_EQ(Text(dialog), QStringLiteral("Loading...(0/100)"));
-    ASSERT_TRUE(WaitUntil([&] { return job.Position() == 25; }));
-    ProcessEventsFor(30);
-    after25 = Text(dialog);
-    gate = 1;
-    ASSERT_TRUE(WaitUntil([&] { return Text(dialog).contains(QStringLiteral("30")); }));
-    after30 = Text(dialog);
-    barAt30 = dialog.BarControl()->value();
-    gate = 2;
-    ASSERT_TRUE(WaitUntil([&] { return job.Position() == -1; }));
-    ASSERT_TRUE(WaitUntil([&] { return Text(dialog) != after30; }));
-    atEnd = Text(dialog);
-    barAtEnd = dialog.BarControl()->value();
-    barMaximum = dialog.BarControl()->maximum();
-    gate = 3;
-  });
-  EXPECT_EQ(result, 1);
-  EXPECT_EQ(after25, QStringLiteral("Loading...(0/100)"));
-  EXPECT_EQ(after30, QStringLiteral("Loading...(30/100)"));
-  EXPECT_EQ(barAt30, 30);
-  EXPECT_EQ(atEnd, QStringLiteral("Loading...(100/100)"));
-  EXPECT_EQ(barAtEnd, 100);
-  EXPECT_EQ(barMaximum, 100);
-  EXPECT_EQ(job.textsOffUiThread, 0);  // the worker never drew
+  bool visibleAfterRequest = false;
+  EXPECT_EQ(Run([&](vx::ProgressDialog& dialog) {
+              ASSERT_TRUE(QTest::qWaitFor([&] { return job.steps >= 1; }));
+              if (GetParam() == kHide) return dialog.hide();  // ends the modal loop at once
+              if (GetParam() == kCancelButton) {
+                dialog.CancelButton()->click();
+                dialog.CancelButton()->click();
+              } else if (GetParam() == kClose) {
+                EXPECT_FALSE(dialog.close());
+              } else {
+                QKeyEvent press(QEvent::KeyPress, GetParam(), Qt::NoModifier);
+                QCoreApplication::sendEvent(&dialog, &press);
+              }
+              EXPECT_EQ(job.State(), vx::JobState::kCancelled);
+              QTest::qWait(30);
+              visibleAfterRequest = dialog.isVisible();
+              job.release = true;
+            }),
+            0);
+  EXPECT_EQ(visibleAfterRequest, GetParam() != kHide);
+  EXPECT_EQ(job.cancelHooks, 1);
+  EXPECT_EQ(database.statements, (Statements{"BEGIN TRANSACTION;", "ROLLBACK;"}));
 }
 
-TEST_F(ProgressDialogTest, Cp932ProgressTextIsShownAsUnicode) {
-  class JapaneseJob : public TestJob {
-   public:
-    std::string ProgressText(int position, int total) const override {
-      return vx::FormatProgressText("\x93\xC7\x82\xDD\x8D\x9E\x82\xDD", position, total);  // 読み込み
-    }
-  } job;
-  job.script = [](int) { return StepResult::kFinished; };
-  ProgressDialog dialog(job);
-  Run(dialog, job);
-  EXPECT_EQ(Text(dialog), QString::fromUtf8("読み込み...(0/0)"));
+INSTANTIATE_TEST_SUITE_P(EveryWayOut, CancelTest,
+                         ::testing::Values(0, 1, 2, int(Qt::Key_Return), int(Qt::Key_Enter),
+                                           int(Qt::Key_Escape)));
+
+TEST(ProgressDialog, AThreadThatCannotStartEndsWithTwo) {
+  vx::ProgressDialogRunner failing([](std::function<void()>) { return false; });
+  vx::CatalogController noThreads(nullptr, {nullptr, &failing, nullptr, nullptr, nullptr});
+  RecordingDatabase database;
+  TestJob stuck(&database);
+  EXPECT_EQ(noThreads.RunProgressJob(stuck, "job"), 2);
+  EXPECT_EQ(stuck.steps, 0);
+  EXPECT_FALSE(noThreads.Guard().IsRaised());
+  EXPECT_EQ(database.statements, (Statements{"BEGIN TRANSACTION;", "ROLLBACK;"}));
 }
 
-TEST_F(ProgressDialogTest, TemplateHasTextBarAndCancelInThatOrder) {
-  TestJob job;
-  ProgressDialog dialog(job);
-  dialog.show();
-  EXPECT_EQ(dialog.TextControl()->property("controlId").toInt(), IDC_PROGRESS_TEXT);
-  EXPECT_EQ(dialog.BarControl()->property("controlId").toInt(), IDC_PROGRESS_BAR);
-  EXPECT_EQ(dialog.CancelButton()->property("controlId").toInt(), IDCANCEL);
-  EXPECT_TRUE(dialog.CancelButton()->isDefault());
-  EXPECT_LT(dialog.TextControl()->geometry().bottom(), dialog.BarControl()->geometry().top());
-  EXPECT_LT(dialog.BarControl()->geometry().bottom(), dialog.CancelButton()->geometry().top());
-  dialog.hide();
+// 25 of 100 is not redrawn; the end (-1) is, showing the total.
+TEST_F(ProgressTest, ProgressIsRedrawnEveryTenthAndAtTheEnd) {
+  std::atomic<int> gate{0};
+  job.SetTotal(100);
+  job.script = [&](int step) {
+    if (step <= 2) job.ReportProgress(step == 1 ? 25 : -1);
+    while (gate < step && !job.release) QThread::msleep(1);
+    return step < 2 ? StepResult::kContinue : StepResult::kFinished;
+  };
+  std::vector<std::string> texts;
+  std::vector<int> bar;
+  EXPECT_EQ(Run([&](vx::ProgressDialog& dialog) {
+              EXPECT_TRUE(QTest::qWaitFor([&] { return job.Position() == 25; }));
+              QTest::qWait(30);
+              texts.push_back(Text(dialog));
+              gate = 1;
+              EXPECT_TRUE(QTest::qWaitFor([&] { return Text(dialog) != texts[0]; }));
+              texts.push_back(Text(dialog));
+              bar = {dialog.BarControl()->value(), dialog.BarControl()->maximum()};
+              gate = 2;
+            }),
+            1);
+  EXPECT_EQ(texts, (std::vector<std::string>{"読み込み中...(0/100)", "読み込み中...(100/100)"}));
+  EXPECT_EQ(bar, (std::vector<int>{100, 100}));
+  EXPECT_EQ(job.textsOffUiThread, 0);  // the worker never draws
 }
 
 }  // namespace

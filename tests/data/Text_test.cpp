@@ -1,0 +1,187 @@
+#include "data/CsvReader.h"
+#include "data/LeadingInt.h"
+#include "data/MyFile2.h"
+#include "data/SqlText.h"
+#include "data/TextFold.h"
+#include "data/TextLineReader.h"
+#include "data/TextScan.h"
+#include "data/Weekday.h"
+#include "platform/CodePage.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using vx::IFile;
+using vx::MyFile2;
+using vx::Sjis;
+using Records = std::vector<std::vector<std::string>>;
+using Texts = std::vector<std::string>;
+
+TEST(TextScan, CharactersAndTabFieldsNeverReadPastTheView) {
+  const char buffer[] = "a\x82\xa0\xb1x\x82" "\0" "\x9f";  // the last two bytes lie outside
+  std::string_view rest(buffer, 6);
+  std::vector<int> codes;
+  while (!rest.empty()) codes.push_back(vx::NextSjisChar(rest));
+  EXPECT_EQ(codes, (std::vector<int>{'a', 0x82A0, 0xB1, 'x', 0x82}));
+  EXPECT_EQ(vx::NextSjisChar(rest), 0);
+  rest = "ab\x82\tnext\t\tc\t";
+  Texts fields;
+  for (int i = 0; i < 6; ++i) fields.emplace_back(vx::NextTabField(rest));
+  EXPECT_EQ(fields, (Texts{"ab\x82", "next", "", "c", "", ""}));
+  const auto split = vx::SplitTabFields<3>("x\t\tz\tignored");
+  EXPECT_EQ(Texts(split.begin(), split.end()), (Texts{"x", "", "z"}));
+  EXPECT_EQ(std::string(vx::CutAtLineEnd("ab\r\nc")) + std::string(vx::CutAtLineEnd("d\ne\r")) +
+                std::string(vx::CutAtLineEnd("f")),
+            "abdf");
+}
+
+TEST(LeadingInt, ReadsLikeTheRuntimeConversionAndClamps) {
+  EXPECT_EQ(
+      (std::vector<int>{vx::LeadingInt(""), vx::LeadingInt("  \t12ab"), vx::LeadingInt("- 3"),
+                        vx::LeadingInt("-2147483648"), vx::LeadingInt("-99999999999999999999"),
+                        vx::LeadingInt("99999999999")}),
+      (std::vector<int>{0, 12, 0, INT_MIN, INT_MIN, INT_MAX}));
+}
+
+TEST(SqlText, ValuesAreQuotedAndGrowBeyondAnyFixedBuffer) {
+  std::string sql = "insert into T values(";
+  vx::AppendSqlInt(sql, -3);
+  vx::AppendSqlQuotedField(sql, "a'b");
+  vx::AppendSqlQuotedField(sql, static_cast<const char*>(nullptr));
+  vx::CloseSqlValues(sql);
+  EXPECT_EQ(sql, "insert into T values(-3,'a''b',null);");
+  std::string quoted;
+  vx::AppendSqlQuoted(quoted, std::string(20000, '\''));
+  EXPECT_EQ(quoted, "'" + std::string(40000, '\'') + "'");
+}
+
+TEST(Weekday, NamesAndIndexInCp932) {
+  EXPECT_EQ((Texts{vx::GetWeekdayShortName(0), vx::GetWeekdayShortName(7),
+                   vx::GetWeekdayLongName(2), vx::GetWeekdayShortName(8),
+                   vx::GetWeekdayLongName(-1)}),
+            (Texts{Sjis("漏"), Sjis("土"), Sjis("月曜日"), "", ""}));
+  EXPECT_EQ((std::vector<int>{vx::FindWeekdayIndex(Sjis("土曜")), vx::FindWeekdayIndex(Sjis("金")),
+                              vx::FindWeekdayIndex("x"), vx::FindWeekdayIndex("")}),
+            (std::vector<int>{7, 6, 0, 0}));
+}
+
+// The kana and width cases that normalize() shows are in SqliteDatabase_test.
+TEST(FoldText, KanaKindsSymbolsAndALoneLeadByte) {
+  EXPECT_EQ(vx::FoldText("Hello, [x]{y}"), "hello, (x)(y)");
+  EXPECT_EQ(vx::FoldText(Sjis("ぢづゐゑをヰヱヲゃュｮ")), Sjis("ﾁﾂｲｴｦｲｴｦﾔﾕﾖ"));
+  EXPECT_EQ(vx::FoldText(Sjis("ﾊﾟ漢字")), Sjis("ﾊﾟ漢字"));  // the half-width mark stays
+  EXPECT_EQ(vx::FoldText(Sjis("【ａ】「ｂ」★●◎※")), "(a)" + Sjis("｢b｣☆○○*"));
+  EXPECT_EQ(vx::FoldText("\x81\x60\x81\x7c"), "--");  // wave dash and full-width minus by code
+  EXPECT_EQ(vx::FoldText(std::string("A\x82", 2)), std::string("a\x82", 2));
+}
+
+bool IsLead(unsigned byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// The fast fold works on raw buffers: hold it to the table, character by character.
+TEST(FoldText, EveryCharacterFoldsByItsTableEntryAfterWhatTheOutputHeld) {
+  const vx::TextFoldTable& table = vx::GetTextFoldTable();
+  std::string text;
+  std::string expected = "kept";
+  for (unsigned code = 1; code < 0x10000; ++code) {
+    const unsigned lead = code >> 8;
+    if (IsLead(code < 0x100 ? code : lead) != (code >= 0x100)) continue;
+    if (code >= 0x100) text.push_back(static_cast<char>(lead));
+    text.push_back(static_cast<char>(code & 0xFF));
+    const std::uint16_t folded = table[code];
+    if (folded >= 256) expected.push_back(static_cast<char>(folded >> 8));
+    if (folded != 0) expected.push_back(static_cast<char>(folded & 0xFF));
+  }
+  text.push_back('\x83');  // a lone lead byte at the end
+  expected.push_back('\x83');
+  std::string out = "kept";
+  vx::FoldText(text, out);
+  EXPECT_EQ(out, expected);
+}
+
+Records ReadAll(std::string_view text, char separator = ',', int codePage = 932) {
+  MyFile2 source(text);
+  vx::CsvReader reader(&source, separator);
+  reader.SetCodePage(codePage);
+  Records records;
+  while (reader.ReadRecord()) {
+    records.emplace_back();
+    for (int i = 0; i < reader.FieldCount(); ++i) records.back().push_back(reader.GetField(i));
+  }
+  return records;
+}
+
+TEST(MyFile2, EveryByteValueIsDataUntilTheEnd) {
+  MyFile2 source(std::string_view("a\xff\x00z", 4));
+  std::vector<int> read;
+  for (int c = source.getc(); c != IFile::kEnd; c = source.getc()) read.push_back(c);
+  source.ungetc('z');
+  read.push_back(source.getc());
+  source.rewind();
+  read.push_back(source.getc());
+  EXPECT_EQ(read, (std::vector<int>{'a', 0xFF, 0, 'z', 'z', 'a'}));
+}
+
+TEST(CsvReader, SplitsRecordsAndFields) {
+  const struct {
+    std::string text;
+    Records expected;
+  } cases[] = {
+      {"", {}},
+      {"a\r\nb\rc\nd", {{"a"}, {"b"}, {"c"}, {"d"}}},
+      {"a,1\r\n\r\nb,2\r\n", {{"a", "1"}}},  // a blank line ends the reading
+      {"a,b,\n,a\n,,\n", {{"a", "b", ""}, {"", "a"}, {"", "", ""}}},
+      {"\"x,\"\"y\"\"\"z,w\n\"\",\"a\"\na\"b,c\n", {{"x,\"y\"z", "w"}, {"", "a"}, {"a\"b", "c"}}},
+      {"\"one\ntwo\",3\r\nnext\n", {{"one\r\ntwo", "3"}, {"next"}}},
+      {"\"one\rtwo\",3\n", {{"one\r\ntwo", "3"}}},
+      {"\"one\r\n\r\nthree\"\n", {{"one\r\n\r\nthree"}}},
+      {"a,\"open\nmore", {{"a", "open\r\nmore\r\n"}}},
+      {"a\xff" "b,c\nd\n", {{"a\xff" "b", "c"}, {"d"}}},
+      {std::string("ab\0cd,e\nf\n", 10), {{"ab"}, {"f"}}},
+      {"\xEF\xBB\xBFHeader,x\n", {{"\xEF\xBB\xBFHeader", "x"}}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReadAll(c.text), c.expected) << c.text;
+  // "ソ" and "表" end in 0x5C, "ー" in 0x5B: trail bytes that must not disturb the split.
+  EXPECT_EQ(ReadAll(Sjis("ソ表\tー\r\nkey\t値\r\n"), '\t'),
+            (Records{{Sjis("ソ表"), Sjis("ー")}, {"key", Sjis("値")}}));
+  // The code pages and the header line that picks them are read in the checklist tests.
+  EXPECT_EQ(ReadAll("\xEF\xBB\xBF日本,語\n", ',', 65001), (Records{{"?" + Sjis("日本"), Sjis("語")}}));
+}
+
+TEST(CsvReader, AShorterRecordHidesTheFieldsOfTheLongerOneBefore) {
+  MyFile2 source("1,2,-3x\n4\n");
+  vx::CsvReader reader(&source, ',');
+  ASSERT_TRUE(reader.ReadRecord());
+  EXPECT_EQ(reader.GetFieldInt(2), -3);
+  ASSERT_TRUE(reader.ReadRecord());
+  EXPECT_EQ(reader.FieldCount(), 1);
+  EXPECT_EQ(reader.GetField(1) + reader.GetField(-1), "");
+  EXPECT_EQ(reader.GetFieldInt(2), 0);
+}
+
+TEST(TextLineReader, WholeLinesEndAtLfTheirTextAtCrOrNulAndTheCountAgrees) {
+  vxtest::TempDir dir;
+  const std::string longLine(100000, 'q');
+  const char head[] = "a\r\nb\n\r\nc\rlost\nd\0gone\n";
+  const std::string bytes = std::string(head, sizeof head - 1) + longLine + "\ne";
+  vxtest::WriteFileBytes(dir / "f.txt", bytes);
+  const vx::FileHandle file = vx::OpenFileForReading(dir / "f.txt");
+  EXPECT_EQ(vx::CountFileLines(file.get()), 7);
+  vx::TextLineReader reader(file.get());
+  std::vector<std::string> lines;
+  for (std::string_view line; reader.Next(line);) lines.emplace_back(line);
+  EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "", "c", "d", longLine, "e"}));
+  vxtest::WriteFileBytes(dir / "g.txt", "");
+  EXPECT_EQ(vx::CountFileLines(vx::OpenFileForReading(dir / "g.txt").get()), 0);
+}
+
+}  // namespace
