@@ -1,5 +1,5 @@
 #include "data/CsvReader.h"
-#include "data/LeadingInt.h"
+#include "platform/LeadingInt.h"
 #include "data/MyFile2.h"
 #include "data/SqlText.h"
 #include "data/TextFold.h"
