@@ -66,7 +66,9 @@ class CImgImpDlgTest : public ::testing::Test {
 
 TEST_F(CImgImpDlgTest, InstallsFromTheDiscsSubfolderNeverOntoItselfAndDeletes) {
   const fs::path disc = dir / "disc";
-  const std::string generator = std::string(std::getenv("VX_BUILD_DIR")) +
+  const char* buildDir = std::getenv("VX_BUILD_DIR");
+  ASSERT_NE(buildDir, nullptr) << "run through ctest, which names the build folder";
+  const std::string generator = std::string(buildDir) +
                                 "/tools/sample-disc/vindaxel-sample-disc --out " +
                                 disc.string() + " --layout subdir > /dev/null";
   ASSERT_EQ(std::system(generator.c_str()), 0);
