@@ -1,0 +1,148 @@
+#include "ui/dialogs/CatalogInstallDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "data/PavorunDatabase.h"
+#include "tests/data/DiscTextFiles.h"
+#include "tests/data/TestCatalog.h"
+#include "tests/ui/dialogs/DialogTestSupport.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using vxtest::Boxes;
+using vxtest::Control;
+using Texts = std::vector<std::string>;
+
+const std::string kAddTitle = "サークルデータの追加|";
+const std::string kDeleteTitle = "サークルデータの削除|";
+
+class CatalogInstallDialogTest : public ::testing::Test {
+ protected:
+  // Runs the dialog for the shown event 96 with `actions` done inside its modal loop.
+  int Run(const std::function<void(vx::CatalogInstallDialog&)>& actions) {
+    vxtest::Watchdog watchdog;
+    vx::CatalogInstallDialog dialog(nullptr, ui, db, 96);
+    QTimer::singleShot(0, &dialog, [&] {
+      actions(dialog);
+      Button(dialog, IDOK)->click();
+    });
+    return dialog.DoModal();
+  }
+  static QPushButton* Button(const QWidget& dialog, int id) {
+    return Control<QPushButton>(&dialog, id);
+  }
+  void Browse(const QWidget& dialog, const fs::path& file) {
+    ui.QueuePath(file);
+    Button(dialog, IDC_DB_BROWSE)->click();
+  }
+  static std::vector<int> Listed(const QWidget& dialog) {
+    const auto* list = Control<QTreeWidget>(&dialog, IDC_DB_EVENT_LIST);
+    std::vector<int> events;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+      events.push_back(list->topLevelItem(i)->data(0, Qt::UserRole).toInt());
+    }
+    return events;
+  }
+  static void Select(const QWidget& dialog, int row) {
+    auto* list = Control<QTreeWidget>(&dialog, IDC_DB_EVENT_LIST);
+    list->setCurrentItem(list->topLevelItem(row));
+  }
+
+  vxtest::TempDir dir;
+  vx::PavorunDatabase db{dir.path()};
+  vx::ScriptedUiServices ui;
+};
+
+TEST_F(CatalogInstallDialogTest, InstallingTheShownEventReportsDataChangedAndRefusesItThen) {
+  ui.QueueAnswer(IDOK);
+  ui.QueueAnswer(IDOK);
+  const int result = Run([&](vx::CatalogInstallDialog& dialog) {
+    QPushButton* install = Button(dialog, IDC_DB_INSTALL);
+    EXPECT_FALSE(install->isEnabled());
+    Browse(dialog, vxtest::SampleDisc() / "V96DEF.TXT");
+    EXPECT_EQ(Control<QLabel>(&dialog, IDC_DB_SOURCE_KIND)->text().toStdString(),
+              "ヴェラストレード96 設定情報ファイル");
+    install->click();
+    EXPECT_EQ(Listed(dialog), (std::vector<int>{96}));
+    install->click();
+  });
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(Boxes(ui), (Texts{kAddTitle + "サークルデータのインストール処理が完了しました.",
+                              kAddTitle + "ヴェラストレード96のサークルデータは、\n"
+                                          "既にデータベースに登録されています."}));
+  EXPECT_TRUE(db.HasCircles(96));
+  EXPECT_TRUE(ui.UnexpectedCalls().empty());
+}
+
+TEST_F(CatalogInstallDialogTest, DeleteRefusesTheShownEventAndEmptiesEveryTableOfAnother) {
+  vxtest::BuildSampleCatalog(db, 94);
+  ASSERT_EQ(db.JikoTable().InsertRow(1, 2, 1, 0, 5), 0);
+  vxtest::BuildSampleCatalog(db, 96);
+  ui.QueueAnswer(IDOK);
+  ui.QueueAnswer(IDYES);
+  const int result = Run([&](vx::CatalogInstallDialog& dialog) {
+    QPushButton* remove = Button(dialog, IDC_DB_DELETE);
+    EXPECT_FALSE(remove->isEnabled());
+    Select(dialog, 1);
+    EXPECT_TRUE(remove->isEnabled());
+    remove->click();
+    EXPECT_EQ(Listed(dialog), (std::vector<int>{94, 96}));
+    EXPECT_FALSE(remove->isEnabled());
+    Select(dialog, 0);
+    remove->click();
+    EXPECT_EQ(Listed(dialog), (std::vector<int>{96}));
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(Boxes(ui),
+            (Texts{kDeleteTitle + "ヴェラストレード96のサークルデータは、現在参照中のデータです.\n"
+                                  "削除はできません.",
+                   kDeleteTitle + "ヴェラストレード94のサークルデータを、\nデータベースから削除します.\n"
+                                  "よろしいですか？"}));
+  for (const char* table : {"PavorunInfo", "PavorunDate", "PavorunMap", "PavorunArea",
+                            "PavorunBlock", "PavorunGenre", "PavorunLayout", "PavorunCircle",
+                            "PavorunJiko"}) {
+    EXPECT_EQ(vxtest::CountRows(db, table, 94), 0) << table;
+  }
+  EXPECT_TRUE(db.HasCircles(96));
+}
+
+TEST_F(CatalogInstallDialogTest, DatabaseFileGivesItsOlderEventsAndAMissingOneIsAnErrorNotANewFile) {
+  vxtest::BuildSampleCatalog(db, 96);
+  {
+    vx::PavorunDatabase older(dir.path(), "vindaxel95.db", vx::SqliteDatabase::kReadWrite);
+    vxtest::BuildSampleCatalog(older, 94);
+    vxtest::BuildSampleCatalog(older, 96);
+  }
+  ui.QueueAnswer(IDOK);
+  ui.QueueAnswer(IDOK);
+  const int result = Run([&](vx::CatalogInstallDialog& dialog) {
+    Browse(dialog, dir / "vindaxel95.db");
+    Button(dialog, IDC_DB_INSTALL)->click();
+    EXPECT_EQ(Listed(dialog), (std::vector<int>{94, 96}));
+    const std::string missing = (dir / "vindaxel0.db").string();
+    Control<QLineEdit>(&dialog, IDC_DB_SOURCE_PATH)->setText(QString::fromStdString(missing));
+    Button(dialog, IDC_DB_INSTALL)->click();
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(Boxes(ui),
+            (Texts{kAddTitle + "サークルデータのインストール処理が完了しました.",
+                   kAddTitle + "サークルデータのインストール処理中にエラーが生じました. \n"
+                               "DBファイルがファイルが読み込み専用になっているか、"
+                               "若しくはアクセス権限が無い可能性があります."}));
+  EXPECT_FALSE(fs::exists(dir / "vindaxel0.db"));
+  EXPECT_TRUE(db.HasCircles(94));
+}
+
+}  // namespace

@@ -1,0 +1,223 @@
+// Long jobs run by the controller in the real progress dialog, with the modal input filter on.
+#include "ui/widgets/ProgressDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/CatalogController.h"
+#include "app/ControllerWindow.h"
+#include "ui/widgets/ModalInputFilter.h"
+#include "ui/widgets/ProgressDialogRunner.h"
+#include "ui/widgets/QtActiveWindowTracker.h"
+#include "platform/CodePage.h"
+
+namespace {
+
+using vx::StepResult;
+using Statements = std::vector<std::string>;
+
+class Frame : public QWidget, public vx::ControllerWindow {
+ public:
+  void OnAppMessage(unsigned, vx::WParam, vx::LParam) override {}
+  vx::WindowRect ScreenRect() const override { return {}; }
+  void Minimize() override {}
+  void Restore() override {}
+  void BringToTop() override {}
+  QPushButton* button = new QPushButton(this);
+  QLineEdit* edit = new QLineEdit(this);
+  QWidget* dialog = new QWidget(this, Qt::Dialog);  // a window of its own, owned by the frame
+  QPushButton* dialogButton = new QPushButton(dialog);
+};
+
+// Begin and End, and so every statement, run on the UI thread.
+struct RecordingDatabase : vx::TransactionTarget {
+  int Execute(const std::string& sql) override {
+    statements.push_back(sql);
+    return 0;
+  }
+  Statements statements;
+};
+
+// Unless scripted, the job goes on until it is released or asked to stop.
+class TestJob : public vx::ProgressJob {
+ public:
+  explicit TestJob(vx::TransactionTarget* database) : ProgressJob(Options{database, false, {}}) {}
+  StepResult Step() override {
+    const int step = ++steps;
+    if (script) return script(step);
+    return release || StopRequested() ? StepResult::kFinished : StepResult::kContinue;
+  }
+  std::string ProgressText(int position, int total) const override {
+    if (QThread::currentThread() != qApp->thread()) ++textsOffUiThread;
+    return vx::FormatProgressText(vx::Sjis("読み込み中"), position, total);
+  }
+  void OnCancel() override { ++cancelHooks; }
+
+  std::function<StepResult(int step)> script;  // worker thread
+  std::atomic<int> steps{0};
+  std::atomic<bool> release{false};
+  mutable std::atomic<int> textsOffUiThread{0};
+  int cancelHooks = 0;
+};
+
+std::string Text(const vx::ProgressDialog& dialog) {
+  return dialog.TextControl()->text().toStdString();
+}
+
+class ProgressTest : public ::testing::Test {
+ protected:
+  ProgressTest() : filter(controller.Guard(), controller.Registry()) {
+    controller.RegisterWindow(vx::kMainWindowId, &frame, "main");
+    qApp->installEventFilter(&filter);
+    frame.edit->move(0, 40);
+    frame.show();
+    frame.dialog->show();
+    QObject::connect(frame.button, &QPushButton::clicked, [this] { ++clicks; });
+    QObject::connect(frame.dialogButton, &QPushButton::clicked, [this] { ++dialogClicks; });
+  }
+  ~ProgressTest() override { qApp->removeEventFilter(&filter); }
+
+  // Runs the job through the controller; `whileOpen` runs inside the dialog's modal loop. A
+  // watchdog lets a stuck job go, so that a failing test fails instead of hanging.
+  int Run(std::function<void(vx::ProgressDialog&)> whileOpen) {
+    QTimer::singleShot(0, &frame, [whileOpen] {
+      auto* dialog = qobject_cast<vx::ProgressDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      whileOpen(*dialog);
+    });
+    QTimer::singleShot(10000, &frame, [this] { job.release = true; });
+    const int result = controller.RunProgressJob(job, vx::Sjis("チェックリストの読み込み"));
+    EXPECT_FALSE(controller.Guard().IsRaised());
+    return result;
+  }
+
+  vx::ProgressDialogRunner runner;
+  vx::QtActiveWindowTracker tracker;
+  vx::CatalogController controller{nullptr, {nullptr, &runner, &tracker, nullptr, nullptr}};
+  vx::ModalInputFilter filter;
+  Frame frame;
+  int clicks = 0, dialogClicks = 0;
+  RecordingDatabase database;
+  TestJob job{&database};
+};
+
+TEST_F(ProgressTest, FramesTakeNoInputWhileTheJobRunsAndTheJobCommits) {
+  QAction command(&frame);
+  QShortcutEvent shortcut(QKeySequence(Qt::CTRL | Qt::Key_K), 0);
+  std::string caption;
+  EXPECT_EQ(Run([&](vx::ProgressDialog& dialog) {
+              EXPECT_TRUE(QTest::qWaitFor([&] { return job.steps >= 1; }));
+              caption = dialog.windowTitle().toStdString();
+              QTest::mouseClick(frame.button, Qt::LeftButton);
+              QTest::keyClick(frame.button, Qt::Key_Space);
+              QTest::keyClicks(frame.edit, QStringLiteral("abc"));
+              EXPECT_TRUE(filter.eventFilter(&command, &shortcut));
+              EXPECT_FALSE(frame.close());
+              QTest::mouseClick(frame.dialogButton, Qt::LeftButton);
+              job.release = true;
+            }),
+            1);
+  EXPECT_EQ(caption, "チェックリストの読み込み");
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(frame.edit->text(), QString());
+  EXPECT_EQ(dialogClicks, 1);
+  EXPECT_EQ(database.statements, (Statements{"BEGIN TRANSACTION;", "COMMIT;"}));
+  QTest::mouseClick(frame.button, Qt::LeftButton);
+  QTest::keyClicks(frame.edit, QStringLiteral("abc"));
+  EXPECT_FALSE(filter.eventFilter(&command, &shortcut));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(frame.edit->text(), QStringLiteral("abc"));
+}
+
+// Cancel (twice), Enter (Cancel is the default button), Escape, the close button and even a
+// hide only ask the job to stop: the dialog ends after the worker's last step, never before.
+class CancelTest : public ProgressTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CancelTest, OnlyRequestsCancelAndTheDialogEndsAfterTheWorker) {
+  enum { kCancelButton, kClose, kHide };
+  // Even after the stop flag the job takes its time to wind down, unless the dialog is gone.
+  job.script = [&](int) {
+    const bool end = job.release || (GetParam() == kHide && job.StopRequested());
+    return end ? StepResult::kFinished : StepResult::kContinue;
+  };
+  bool visibleAfterRequest = false;
+  EXPECT_EQ(Run([&](vx::ProgressDialog& dialog) {
+              ASSERT_TRUE(QTest::qWaitFor([&] { return job.steps >= 1; }));
+              if (GetParam() == kHide) return dialog.hide();  // ends the modal loop at once
+              if (GetParam() == kCancelButton) {
+                dialog.CancelButton()->click();
+                dialog.CancelButton()->click();
+              } else if (GetParam() == kClose) {
+                EXPECT_FALSE(dialog.close());
+              } else {
+                QKeyEvent press(QEvent::KeyPress, GetParam(), Qt::NoModifier);
+                QCoreApplication::sendEvent(&dialog, &press);
+              }
+              EXPECT_EQ(job.State(), vx::JobState::kCancelled);
+              QTest::qWait(30);
+              visibleAfterRequest = dialog.isVisible();
+              job.release = true;
+            }),
+            0);
+  EXPECT_EQ(visibleAfterRequest, GetParam() != kHide);
+  EXPECT_EQ(job.cancelHooks, 1);
+  EXPECT_EQ(database.statements, (Statements{"BEGIN TRANSACTION;", "ROLLBACK;"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWayOut, CancelTest,
+                         ::testing::Values(0, 1, 2, int(Qt::Key_Return), int(Qt::Key_Enter),
+                                           int(Qt::Key_Escape)));
+
+TEST(ProgressDialog, AThreadThatCannotStartEndsWithTwo) {
+  vx::ProgressDialogRunner failing([](std::function<void()>) { return false; });
+  vx::CatalogController noThreads(nullptr, {nullptr, &failing, nullptr, nullptr, nullptr});
+  RecordingDatabase database;
+  TestJob stuck(&database);
+  EXPECT_EQ(noThreads.RunProgressJob(stuck, "job"), 2);
+  EXPECT_EQ(stuck.steps, 0);
+  EXPECT_FALSE(noThreads.Guard().IsRaised());
+  EXPECT_EQ(database.statements, (Statements{"BEGIN TRANSACTION;", "ROLLBACK;"}));
+}
+
+// 25 of 100 is not redrawn; the end (-1) is, showing the total.
+TEST_F(ProgressTest, ProgressIsRedrawnEveryTenthAndAtTheEnd) {
+  std::atomic<int> gate{0};
+  job.SetTotal(100);
+  job.script = [&](int step) {
+    if (step <= 2) job.ReportProgress(step == 1 ? 25 : -1);
+    while (gate < step && !job.release) QThread::msleep(1);
+    return step < 2 ? StepResult::kContinue : StepResult::kFinished;
+  };
+  std::vector<std::string> texts;
+  std::vector<int> bar;
+  EXPECT_EQ(Run([&](vx::ProgressDialog& dialog) {
+              EXPECT_TRUE(QTest::qWaitFor([&] { return job.Position() == 25; }));
+              QTest::qWait(30);
+              texts.push_back(Text(dialog));
+              gate = 1;
+              EXPECT_TRUE(QTest::qWaitFor([&] { return Text(dialog) != texts[0]; }));
+              texts.push_back(Text(dialog));
+              bar = {dialog.BarControl()->value(), dialog.BarControl()->maximum()};
+              gate = 2;
+            }),
+            1);
+  EXPECT_EQ(texts, (std::vector<std::string>{"読み込み中...(0/100)", "読み込み中...(100/100)"}));
+  EXPECT_EQ(bar, (std::vector<int>{100, 100}));
+  EXPECT_EQ(job.textsOffUiThread, 0);  // the worker never draws
+}
+
+}  // namespace

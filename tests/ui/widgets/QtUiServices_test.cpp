@@ -1,0 +1,204 @@
+#include "ui/widgets/QtUiServices.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QDeadlineTimer>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "platform/CodePage.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using vx::QtUiServices;
+
+QString Utf16(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// Calls `drive` with the next modal window once it shows (10 s at most).
+template <typename Dialog>
+void WhenShown(std::function<void(Dialog*)> drive) {
+  auto* timer = new QTimer(QCoreApplication::instance());
+  const QDeadlineTimer deadline(10000);
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, drive, deadline] {
+    QWidget* modal = QApplication::activeModalWidget();
+    auto* dialog = qobject_cast<Dialog*>(modal);
+    if (dialog == nullptr && !deadline.hasExpired()) return;
+    timer->stop();
+    timer->deleteLater();
+    if (dialog != nullptr) return drive(dialog);
+    ADD_FAILURE() << "no dialog appeared";
+    if (modal != nullptr) modal->close();
+  });
+  timer->start(5);
+}
+
+void PressKey(QWidget* widget, int key) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(widget, &press);
+}
+
+QString TextOf(int answer) {
+  static const std::map<int, const char*> kTexts = {
+      {IDOK, "OK"},         {IDCANCEL, "キャンセル"}, {IDABORT, "中止(&A)"},
+      {IDRETRY, "再試行(&R)"}, {IDIGNORE, "無視(&I)"},  {IDYES, "はい(&Y)"},
+      {IDNO, "いいえ(&N)"}};
+  return Utf16(kTexts.at(answer));
+}
+
+void Click(QMessageBox* box, int answer) {
+  for (QAbstractButton* button : box->buttons()) {
+    if (button->text() == TextOf(answer)) return button->click();
+  }
+  ADD_FAILURE() << "no button " << answer;
+}
+
+// Title and text in CP932, with characters that rich text would take as markup.
+int Answer(QWidget* owner, unsigned flags, std::function<void(QMessageBox*)> drive) {
+  WhenShown<QMessageBox>(std::move(drive));
+  return QtUiServices().MessageBox(owner, vx::Sjis("<b>サークル</b> & 更新\r\n完了"),
+                                   vx::Sjis("データベースの更新"), flags);
+}
+
+TEST(QtMessageBox, ShowsTheClassicBoxAndAnswersAsItDoes) {
+  struct Case {
+    unsigned flags;
+    std::vector<int> buttons;
+    QMessageBox::Icon icon;
+    int onReturn;
+    int onEscape;  // 0: Escape and closing are ignored until a button is pressed
+  };
+  const Case cases[] = {
+      {vx::MB_OK | vx::MB_ICONHAND, {IDOK}, QMessageBox::Critical, IDOK, IDOK},
+      {vx::MB_OKCANCEL | vx::MB_ICONEXCLAMATION, {IDOK, IDCANCEL}, QMessageBox::Warning, IDOK,
+       IDCANCEL},
+      {vx::MB_ABORTRETRYIGNORE | vx::MB_ICONQUESTION | vx::MB_DEFBUTTON3,
+       {IDABORT, IDRETRY, IDIGNORE}, QMessageBox::Question, IDIGNORE, 0},
+      {vx::MB_YESNOCANCEL | vx::MB_ICONASTERISK | vx::MB_DEFBUTTON2, {IDYES, IDNO, IDCANCEL},
+       QMessageBox::Information, IDNO, IDCANCEL},
+      {vx::MB_YESNO | vx::MB_DEFBUTTON3, {IDYES, IDNO}, QMessageBox::NoIcon, IDYES, 0},
+      {vx::MB_RETRYCANCEL, {IDRETRY, IDCANCEL}, QMessageBox::NoIcon, IDRETRY, IDCANCEL},
+      {vx::MB_OKCANCEL | 0x300, {IDOK, IDCANCEL}, QMessageBox::NoIcon, IDOK, IDCANCEL},
+      {0x6, {IDOK}, QMessageBox::NoIcon, IDOK, IDOK},  // an unknown type shows the OK box
+  };
+  QWidget owner;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "flags " << c.flags);
+    for (int button : c.buttons) {
+      EXPECT_EQ(Answer(&owner, c.flags, [&](QMessageBox* box) {
+                  EXPECT_EQ(box->buttons().size(), std::ssize(c.buttons));
+                  EXPECT_EQ(box->icon(), c.icon);
+                  EXPECT_EQ(box->windowTitle() + u'|' + box->text(),
+                            Utf16("データベースの更新|<b>サークル</b> & 更新\n完了"));
+                  EXPECT_EQ(box->textFormat(), Qt::PlainText);
+                  EXPECT_EQ(box->parentWidget(), &owner);
+                  Click(box, button);
+                }), button);
+    }
+    for (int key : {int{Qt::Key_Return}, int{Qt::Key_Escape}, 0}) {  // 0: the close button
+      const int expected = key == Qt::Key_Return ? c.onReturn : c.onEscape;
+      bool ignored = false;
+      const int answer = Answer(&owner, c.flags, [&](QMessageBox* box) {
+        key != 0 ? PressKey(box, key) : void(box->close());
+        QTimer::singleShot(0, box, [&, box] {
+          ignored = box->isVisible();
+          if (ignored) Click(box, c.buttons[0]);
+        });
+      });
+      EXPECT_EQ(answer, expected != 0 ? expected : c.buttons[0]) << "key " << key;
+      EXPECT_EQ(ignored, expected == 0) << "key " << key;
+    }
+  }
+}
+
+TEST(QtNameFilters, ConvertsClassicPairs) {
+  // "－" is 0x81 0x7C in CP932: its second byte is '|'.
+  EXPECT_EQ(vx::ToQtNameFilters(vx::Sjis("画像－PNG|*.png; *.PNG|全て (*.*)|*.*|")),
+            QStringList({Utf16("画像－PNG (*.png *.PNG)"), Utf16("全て (*.*) (*)")}));
+  EXPECT_EQ(vx::ToQtNameFilters("|*.csv|Empty||Trailing"), QStringList({Utf16("*.csv (*.csv)")}));
+}
+
+TEST(QtFileDialogs, ShowTheRequestAndReturnTheChoice) {
+  vxtest::TempDir dir;
+  const fs::path folder = dir / "設定";
+  fs::create_directory(folder);
+  QtUiServices ui;
+  QStringList shown;
+  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+    shown << dialog->windowTitle() << dialog->nameFilters() << dialog->directory().absolutePath();
+    dialog->selectFile(QString::fromStdString((folder / "export").string()));
+    static_cast<QDialog*>(dialog)->accept();  // as the dialog's own button does
+  });
+  EXPECT_EQ(ui.SaveFileDialog(nullptr, {vx::Sjis("保存"), "INI|*.ini|", folder, "ini"}),
+            folder / "export.ini");
+  EXPECT_EQ(shown, QStringList({Utf16("保存"), Utf16("INI (*.ini)"), Utf16(folder.c_str())}));
+
+  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+    dialog->selectFile(QString::fromStdString(folder));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  EXPECT_EQ(ui.FolderDialog(nullptr, "", dir.path()), folder);
+  WhenShown<QFileDialog>([](QFileDialog* dialog) { PressKey(dialog, Qt::Key_Escape); });
+  EXPECT_EQ(ui.SaveFileDialog(nullptr, {"", "", dir.path(), "ini"}), std::nullopt);
+}
+
+TEST(QtClipboard, TextTravelsAsCp932) {
+  QtUiServices ui;
+  const std::string cp932 = vx::Sjis("QUILLOR,104,日本語－～\r\n");
+  ASSERT_TRUE(ui.SetClipboardText(cp932));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), Utf16("QUILLOR,104,日本語－～\r\n"));
+  EXPECT_EQ(ui.ClipboardText(), cp932);
+  EXPECT_TRUE(ui.HasClipboardText());
+  QGuiApplication::clipboard()->setText(Utf16("サークル😀"));
+  EXPECT_EQ(ui.ClipboardText(), vx::Sjis("サークル") + "?");
+}
+
+class UrlRecorder : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> urls;
+  Q_INVOKABLE void open(const QUrl& url) { urls << url; }
+};
+
+// Addresses go to the desktop, here a recorder, or as the only argument to the chosen browser.
+TEST(QtUrls, OnlyWebAndMailAddressesAreOpened) {
+  UrlRecorder recorder;
+  const QStringList schemes = Utf16("https mailto file javascript").split(u' ');
+  for (const QString& scheme : schemes) QDesktopServices::setUrlHandler(scheme, &recorder, "open");
+  QtUiServices ui;
+  EXPECT_TRUE(ui.OpenUrl(vx::Sjis("https://example.com/search?q=サークル")));
+  EXPECT_TRUE(ui.OpenUrl("MAILTO:someone@example.com"));
+  for (const char* refused : {"file:///etc/passwd", "JavaScript:alert(1)", " https://a.b/", ""})
+    EXPECT_FALSE(ui.OpenUrl(refused)) << refused;
+  for (const QString& scheme : schemes) QDesktopServices::unsetUrlHandler(scheme);
+  ASSERT_EQ(recorder.urls.size(), 2);
+  EXPECT_EQ(recorder.urls[0].query(QUrl::FullyDecoded), Utf16("q=サークル"));
+
+  vxtest::TempDir dir;
+  const fs::path browser = dir / "browser.sh";
+  vxtest::WriteFileBytes(browser,
+                         "#!/bin/sh\nprintf '%s|' \"$@\" >\"$0.tmp\"\nmv \"$0.tmp\" \"$0.out\"\n");
+  fs::permissions(browser, fs::perms::owner_all);
+  EXPECT_FALSE(ui.RunBrowser(browser, "--new-window"));
+  EXPECT_FALSE(ui.RunBrowser(dir / "no-such-browser", "http://example.com/"));
+  ASSERT_TRUE(ui.RunBrowser(browser, "http://example.com/a b?x=1&y=2"));
+  const QDeadlineTimer deadline(10000);
+  while (!fs::exists(dir / "browser.sh.out") && !deadline.hasExpired()) QThread::msleep(10);
+  EXPECT_EQ(vxtest::ReadFileBytes(dir / "browser.sh.out"), "http://example.com/a b?x=1&y=2|");
+}
+
+}  // namespace
+
+#include "QtUiServices_test.moc"

@@ -1,0 +1,124 @@
+#include "ui/widgets/ProgressDialog.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMetaObject>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/CodePage.h"
+#include "res/ResourceIds.h"
+
+namespace vx {
+
+namespace {
+constexpr int kTextWidth = 320;
+}  // namespace
+
+ProgressDialog::ProgressDialog(ProgressJob& job, QWidget* parent, ThreadStarter starter)
+    : QDialog(parent), job_(job), starter_(std::move(starter)) {
+  CreateControls();
+  ArrangeControls();
+  ConnectControls();
+}
+
+ProgressDialog::~ProgressDialog() { job_.SetListener(nullptr); }
+
+void ProgressDialog::CreateControls() {
+  text_ = new QLabel(this);
+  text_->setProperty("controlId", IDC_PROGRESS_TEXT);
+  text_->setMinimumWidth(kTextWidth);
+  bar_ = new QProgressBar(this);
+  bar_->setProperty("controlId", IDC_PROGRESS_BAR);
+  bar_->setTextVisible(false);
+  cancel_ = new QPushButton(QString::fromUtf8("キャンセル"), this);
+  cancel_->setProperty("controlId", IDCANCEL);
+  cancel_->setDefault(true);  // Enter means Cancel
+}
+
+void ProgressDialog::ArrangeControls() {
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(cancel_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(text_);
+  layout->addWidget(bar_);
+  layout->addLayout(buttons);
+}
+
+void ProgressDialog::ConnectControls() {
+  connect(cancel_, &QPushButton::clicked, this, [this] { job_.RequestCancel(); });
+}
+
+int ProgressDialog::exec() {
+  if (finished_) return result();
+  job_.SetListener(this);
+  const bool begun = job_.Begin();
+  Redraw();
+  // Started from inside the modal loop, so the completion always finds the loop running.
+  QMetaObject::invokeMethod(
+      this, [this, begun] { begun ? StartWorker() : FinishJob(); }, Qt::QueuedConnection);
+  QDialog::exec();
+  WaitForFinish();
+  return result();
+}
+
+// Escape, the close button and accept()/reject() all end up here.
+void ProgressDialog::done(int result) {
+  if (finished_) {
+    QDialog::done(result);
+    return;
+  }
+  job_.RequestCancel();
+}
+
+void ProgressDialog::StartWorker() {
+  ProgressJob* job = &job_;
+  const int started = StartWorkerThread([job] { return job->RunStep(); },
+                                        [this] { ProgressDialogComplete(); }, starter_);
+  if (started) return;
+  job_.Finish(JobState::kError);
+  FinishJob();
+}
+
+void ProgressDialog::ProgressDialogComplete() {
+  QMetaObject::invokeMethod(this, [this] { FinishJob(); }, Qt::QueuedConnection);
+}
+
+void ProgressDialog::FinishJob() {
+  if (finished_) return;
+  finished_ = true;
+  job_.SetListener(nullptr);
+  done(job_.End());
+}
+
+// The modal loop can also end without us (the dialog hidden, the application quitting); the job
+// still has to be stopped and its worker waited for before the caller may drop the job.
+void ProgressDialog::WaitForFinish() {
+  if (finished_) return;
+  job_.RequestCancel();
+  while (!finished_) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void ProgressDialog::ProgressRedrawDue() {
+  // One queued redraw at a time: it shows the latest position, so the worker cannot flood the
+  // UI thread's queue.
+  if (redrawQueued_.exchange(true)) return;
+  QMetaObject::invokeMethod(this, [this] { Redraw(); }, Qt::QueuedConnection);
+}
+
+void ProgressDialog::Redraw() {
+  redrawQueued_.store(false);
+  const int total = std::max(job_.Total(), 0);
+  const int position = job_.Position();
+  text_->setText(QString::fromStdString(Cp932ToUtf8(job_.ProgressText(position, total))));
+  bar_->setRange(0, total);
+  bar_->setValue(std::clamp(ShownProgressPosition(position, total), 0, total));
+}
+
+}  // namespace vx

@@ -1,0 +1,264 @@
+#include "ui/widgets/QtUiServices.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QUrl>
+#include <map>
+#include <string>
+
+#include "platform/qt/QtStrings.h"
+#include "platform/qt/UiThread.h"
+
+namespace vx {
+
+namespace {
+
+QWidget* OwnerWidget(OwnerWindow owner) { return static_cast<QWidget*>(owner); }
+
+// A message box that, like the classic one, cannot be dismissed with Escape or the close button
+// unless it has a Cancel button or only an OK button: a Yes/No question needs an answer.
+class ClassicMessageBox : public QMessageBox {
+ public:
+  ClassicMessageBox(QWidget* owner, unsigned flags) : QMessageBox(owner) {
+    setTextFormat(Qt::PlainText);  // names from the catalogue may hold '<' and '&'
+    setIcon(IconFor(flags));
+    AddButtons(flags);
+    dismissable_ = MessageBoxEscapeAnswer(flags) != 0;
+    if (dismissable_) setEscapeButton(buttons_.at(MessageBoxEscapeAnswer(flags)));
+    setDefaultButton(buttons_.at(MessageBoxDefaultAnswer(flags)));
+  }
+
+  // The answer of the button the user pressed; the escape answer when the box was closed
+  // another way (IDCANCEL for a box without one).
+  int Answer(unsigned flags) const {
+    for (const auto& [answer, button] : buttons_) {
+      if (clickedButton() == button) return answer;
+    }
+    const int escapeAnswer = MessageBoxEscapeAnswer(flags);
+    return escapeAnswer != 0 ? escapeAnswer : IDCANCEL;
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (!dismissable_ && event->matches(QKeySequence::Cancel)) {
+      event->accept();
+      return;
+    }
+    QMessageBox::keyPressEvent(event);
+  }
+
+  void closeEvent(QCloseEvent* event) override {
+    if (!dismissable_) {
+      event->ignore();
+      return;
+    }
+    QMessageBox::closeEvent(event);
+  }
+
+ private:
+  static Icon IconFor(unsigned flags) {
+    switch (flags & MB_ICONMASK) {
+      case MB_ICONHAND: return Critical;
+      case MB_ICONQUESTION: return Question;
+      case MB_ICONEXCLAMATION: return Warning;
+      case MB_ICONASTERISK: return Information;
+      default: return NoIcon;
+    }
+  }
+
+  void AddButtons(unsigned flags) {
+    for (int answer : MessageBoxAnswers(flags)) {
+      QPushButton* button = addButton(StandardButtonFor(answer));
+      button->setText(ButtonText(answer));
+      buttons_[answer] = button;
+    }
+  }
+
+  static StandardButton StandardButtonFor(int answer) {
+    switch (answer) {
+      case IDCANCEL: return Cancel;
+      case IDABORT: return Abort;
+      case IDRETRY: return Retry;
+      case IDIGNORE: return Ignore;
+      case IDYES: return Yes;
+      case IDNO: return No;
+      default: return Ok;
+    }
+  }
+
+  static QString ButtonText(int answer) {
+    switch (answer) {
+      case IDCANCEL: return QStringLiteral("キャンセル");
+      case IDABORT: return QStringLiteral("中止(&A)");
+      case IDRETRY: return QStringLiteral("再試行(&R)");
+      case IDIGNORE: return QStringLiteral("無視(&I)");
+      case IDYES: return QStringLiteral("はい(&Y)");
+      case IDNO: return QStringLiteral("いいえ(&N)");
+      default: return QStringLiteral("OK");
+    }
+  }
+
+  std::map<int, QPushButton*> buttons_;
+  bool dismissable_ = true;
+};
+
+int ShowMessageBox(QWidget* owner, std::string_view text, std::string_view caption,
+                   unsigned flags) {
+  ClassicMessageBox box(owner, flags);
+  box.setWindowTitle(QtText(caption));
+  box.setText(QtText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  box.exec();
+  return box.Answer(flags);
+}
+
+void StartAt(QFileDialog& dialog, const std::filesystem::path& initialPath) {
+  if (initialPath.empty()) return;
+  std::error_code error;
+  if (std::filesystem::is_directory(initialPath, error)) {
+    dialog.setDirectory(QtPath(initialPath));
+    return;
+  }
+  if (initialPath.has_parent_path()) dialog.setDirectory(QtPath(initialPath.parent_path()));
+  dialog.selectFile(QtPath(initialPath.filename()));
+}
+
+void ApplyRequest(QFileDialog& dialog, const FileDialogRequest& request) {
+  if (!request.title.empty()) dialog.setWindowTitle(QtText(request.title));
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
+  const QStringList filters = ToQtNameFilters(request.filter);
+  if (!filters.isEmpty()) dialog.setNameFilters(filters);
+  dialog.setDefaultSuffix(QtText(request.defaultExtension));
+  StartAt(dialog, request.initialPath);
+}
+
+std::optional<std::filesystem::path> ChosenPath(QFileDialog& dialog) {
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty() || chosen.first().isEmpty()) return std::nullopt;
+  return PathFromQt(chosen.first());
+}
+
+std::optional<std::filesystem::path> RunFileDialog(QWidget* owner, const FileDialogRequest& request,
+                                                   QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(owner);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                     : QFileDialog::AnyFile);
+  ApplyRequest(dialog, request);
+  return ChosenPath(dialog);
+}
+
+std::optional<std::filesystem::path> RunFolderDialog(QWidget* owner, std::string_view title,
+                                                     const std::filesystem::path& start) {
+  QFileDialog dialog(owner, QtText(title));
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  StartAt(dialog, start);
+  return ChosenPath(dialog);
+}
+
+QString ToQtPatterns(const QString& patterns) {
+  QStringList result;
+  for (const QString& pattern : patterns.split(u';')) {
+    const QString trimmed = pattern.trimmed();
+    if (trimmed.isEmpty()) continue;
+    result << (trimmed == QStringLiteral("*.*") ? QStringLiteral("*") : trimmed);
+  }
+  return result.join(u' ');
+}
+
+}  // namespace
+
+QStringList ToQtNameFilters(std::string_view cp932Filter) {
+  // Split after decoding: '|' is also the second byte of some double-byte characters.
+  const QStringList parts = QtText(cp932Filter).split(u'|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString patterns = ToQtPatterns(parts[i + 1]);
+    if (patterns.isEmpty()) continue;
+    const QString name = parts[i].isEmpty() ? patterns : parts[i];
+    filters << name + QStringLiteral(" (") + patterns + u')';
+  }
+  return filters;
+}
+
+int QtUiServices::MessageBox(OwnerWindow owner, std::string_view text, std::string_view caption,
+                             unsigned flags) {
+  int answer = IDCANCEL;
+  RunOnUiThread([&] { answer = ShowMessageBox(OwnerWidget(owner), text, caption, flags); });
+  return answer;
+}
+
+std::optional<std::filesystem::path> QtUiServices::OpenFileDialog(
+    OwnerWindow owner, const FileDialogRequest& request) {
+  std::optional<std::filesystem::path> chosen;
+  RunOnUiThread(
+      [&] { chosen = RunFileDialog(OwnerWidget(owner), request, QFileDialog::AcceptOpen); });
+  return chosen;
+}
+
+std::optional<std::filesystem::path> QtUiServices::SaveFileDialog(
+    OwnerWindow owner, const FileDialogRequest& request) {
+  std::optional<std::filesystem::path> chosen;
+  RunOnUiThread(
+      [&] { chosen = RunFileDialog(OwnerWidget(owner), request, QFileDialog::AcceptSave); });
+  // Native dialogs may ignore the default suffix.
+  if (chosen) chosen = WithDefaultExtension(*chosen, request.defaultExtension);
+  return chosen;
+}
+
+std::optional<std::filesystem::path> QtUiServices::FolderDialog(
+    OwnerWindow owner, std::string_view title, const std::filesystem::path& start) {
+  std::optional<std::filesystem::path> chosen;
+  RunOnUiThread([&] { chosen = RunFolderDialog(OwnerWidget(owner), title, start); });
+  return chosen;
+}
+
+bool QtUiServices::HasClipboardText() {
+  bool hasText = false;
+  RunOnUiThread([&] { hasText = !QGuiApplication::clipboard()->text().isEmpty(); });
+  return hasText;
+}
+
+std::string QtUiServices::ClipboardText() {
+  std::string text;
+  RunOnUiThread([&] { text = Cp932Text(QGuiApplication::clipboard()->text()); });
+  return text;
+}
+
+bool QtUiServices::SetClipboardText(std::string_view cp932) {
+  bool taken = false;
+  RunOnUiThread([&] {
+    const QString text = QtText(cp932);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(text);
+    taken = clipboard->text() == text;
+  });
+  return taken;
+}
+
+bool QtUiServices::OpenUrl(std::string_view url) {
+  if (!IsOpenableUrl(url)) return false;
+  bool opened = false;
+  RunOnUiThread(
+      [&] { opened = QDesktopServices::openUrl(QUrl(QtText(url), QUrl::TolerantMode)); });
+  return opened;
+}
+
+bool QtUiServices::RunBrowser(const std::filesystem::path& program, std::string_view url) {
+  if (program.empty() || !IsOpenableUrl(url)) return false;
+  return QProcess::startDetached(QtPath(program), {QtText(url)});
+}
+
+void QtUiServices::Beep() {
+  RunOnUiThread([] { QApplication::beep(); });
+}
+
+}  // namespace vx
