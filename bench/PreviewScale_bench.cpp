@@ -50,8 +50,7 @@ double TimeIterations(benchmark::State& state, F&& run) {
 void BM_QtSmoothScaleBaseline(benchmark::State& state) {
   const QImage picture = vx::DibImage_ToQImage(*MakePage());
   g_baselineMs = TimeIterations(state, [&] {
-    const QImage scaled =
-        picture.scaled(678, 960, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage scaled = picture.scaled(678, 960, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     benchmark::DoNotOptimize(scaled.constBits());
   });
 }
@@ -83,7 +82,8 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   const double ratio = g_baselineMs > 0 ? g_scaleMs / g_baselineMs : 0;
-  std::printf("preview page scaling: %.1f ms, Qt smooth scaling %.1f ms, ratio %.2f, goal <= %.1f\n",
-              g_scaleMs, g_baselineMs, ratio, kGoalRatio);
+  std::printf(
+      "preview page scaling: %.1f ms, Qt smooth scaling %.1f ms, ratio %.2f, goal <= %.1f\n",
+      g_scaleMs, g_baselineMs, ratio, kGoalRatio);
   return 0;
 }

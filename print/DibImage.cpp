@@ -22,7 +22,8 @@ CombineTables MakeTables() {
   for (int k = 0; k < 100; ++k) {
     for (int d = -255; d <= 255; ++d) t.blend[k][d + 255] = static_cast<std::int16_t>(d * k / 100);
   }
-  for (int i = -256; i < 512; ++i) t.clamp[i + 256] = static_cast<std::uint8_t>(std::clamp(i, 0, 255));
+  for (int i = -256; i < 512; ++i)
+    t.clamp[i + 256] = static_cast<std::uint8_t>(std::clamp(i, 0, 255));
   for (int s = 0; s < 256; ++s) {
     for (int d = 0; d < 256; ++d) t.multiply[s][d] = static_cast<std::uint8_t>(d * s / 255);
   }
@@ -45,10 +46,10 @@ bool ClipRect(const DibImage& image, int& x, int& y, int& width, int& height) {
     y += height;
     height = -height;
   }
-  const long long right = std::min<long long>(static_cast<long long>(x) + width,
-                                              DibImage_Width(image));
-  const long long bottom = std::min<long long>(static_cast<long long>(y) + height,
-                                               DibImage_Height(image));
+  const long long right =
+      std::min<long long>(static_cast<long long>(x) + width, DibImage_Width(image));
+  const long long bottom =
+      std::min<long long>(static_cast<long long>(y) + height, DibImage_Height(image));
   x = std::max(x, 0);
   y = std::max(y, 0);
   if (right <= x || bottom <= y) return false;
@@ -63,9 +64,12 @@ bool IsReadableDepth(int bitCount) {
 
 int PixelIndex(int bitCount, const std::uint8_t* row, int x) {
   switch (bitCount) {
-    case 1: return (row[x >> 3] >> (7 - (x & 7))) & 1;
-    case 4: return (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F;
-    default: return row[x];
+    case 1:
+      return (row[x >> 3] >> (7 - (x & 7))) & 1;
+    case 4:
+      return (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F;
+    default:
+      return row[x];
   }
 }
 
@@ -111,16 +115,16 @@ int DibImage_PaletteBytes(const DibImage& image) {
 }
 
 DibImagePtr DibImage_Create(int bitsPerPixel, int width, int height) {
-  if ((bitsPerPixel != 8 && bitsPerPixel != 24) || width < 1 || height < 1 ||
-      width > kDibMaxSide || height > kDibMaxSide) {
+  if ((bitsPerPixel != 8 && bitsPerPixel != 24) || width < 1 || height < 1 || width > kDibMaxSide ||
+      height > kDibMaxSide) {
     return nullptr;
   }
   DibHeader header;
   header.width = width;
   header.height = height;
   header.bitCount = static_cast<std::uint16_t>(bitsPerPixel);
-  header.sizeImage = static_cast<std::uint32_t>(width) * (bitsPerPixel / 8) *
-                     static_cast<std::uint32_t>(height);
+  header.sizeImage =
+      static_cast<std::uint32_t>(width) * (bitsPerPixel / 8) * static_cast<std::uint32_t>(height);
   header.clrUsed = bitsPerPixel == 8 ? 256 : 0;
   const std::size_t stride = (static_cast<std::size_t>(width) * bitsPerPixel + 31) / 32 * 4;
   const std::size_t palette = bitsPerPixel == 8 ? 1024 : 0;
@@ -134,7 +138,9 @@ DibImagePtr DibImage_Create(int bitsPerPixel, int width, int height) {
   }
 }
 
-std::uint8_t* DibImage_GetPalette(DibImage& image) { return image.block.data() + sizeof(DibHeader); }
+std::uint8_t* DibImage_GetPalette(DibImage& image) {
+  return image.block.data() + sizeof(DibHeader);
+}
 const std::uint8_t* DibImage_GetPalette(const DibImage& image) {
   return image.block.data() + sizeof(DibHeader);
 }
@@ -153,8 +159,8 @@ std::uint8_t* DibImage_GetRow(DibImage& image, int y) {
 const std::uint8_t* DibImage_GetRow(const DibImage& image, int y) {
   const int height = DibImage_Height(image);
   if (y < 0 || y >= height) return nullptr;
-  return DibImage_GetBits(image) +
-         static_cast<std::size_t>(height - y - 1) * static_cast<std::size_t>(DibImage_Stride(image));
+  return DibImage_GetBits(image) + static_cast<std::size_t>(height - y - 1) *
+                                       static_cast<std::size_t>(DibImage_Stride(image));
 }
 
 void DibImage_BuildBlendTables() { dib::Tables(); }
@@ -207,8 +213,10 @@ void DibImage_DrawLine(DibImage& image, int x, int y, int dx, int dy, int red, i
   if ((bitCount != 8 && bitCount != 24) || (mode != kDibSet && mode != kDibMultiply)) return;
   const int s[3] = {dib::ClampChannel(blue), dib::ClampChannel(green), dib::ClampChannel(red)};
   const bool xMajor = std::abs(static_cast<long long>(dx)) >= std::abs(static_cast<long long>(dy));
-  const long long length = xMajor ? std::abs(static_cast<long long>(dx)) : std::abs(static_cast<long long>(dy));
-  const long long minor = xMajor ? std::abs(static_cast<long long>(dy)) : std::abs(static_cast<long long>(dx));
+  const long long length =
+      xMajor ? std::abs(static_cast<long long>(dx)) : std::abs(static_cast<long long>(dy));
+  const long long minor =
+      xMajor ? std::abs(static_cast<long long>(dy)) : std::abs(static_cast<long long>(dx));
   const int majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
   const int minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
   const long long majorStart = xMajor ? x : y;

@@ -51,12 +51,12 @@ struct DibRect {
 
 // How a colour or source value s meets each channel d of a destination pixel.
 enum DibMode : int {
-  kDibBlendMax = 99,     // 0..99: d - (d - s) * mode / 100
-  kDibSet = 100,         // d = s
-  kDibAdd = 101,         // fill: min(255, d + s); transparent copy: max(0, d - s)
-  kDibSubtract = 102,    // fill: max(0, d - s); transparent copy: min(255, d + s)
-  kDibPercent = 103,     // d * s / 100, s from 0 to 100
-  kDibMultiply = 104,    // d * s / 255
+  kDibBlendMax = 99,   // 0..99: d - (d - s) * mode / 100
+  kDibSet = 100,       // d = s
+  kDibAdd = 101,       // fill: min(255, d + s); transparent copy: max(0, d - s)
+  kDibSubtract = 102,  // fill: max(0, d - s); transparent copy: min(255, d + s)
+  kDibPercent = 103,   // d * s / 100, s from 0 to 100
+  kDibMultiply = 104,  // d * s / 255
 };
 
 // Images larger than this on a side are refused (a page at 600 DPI on A3 is about 7,000 by 9,900).

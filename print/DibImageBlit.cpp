@@ -42,9 +42,12 @@ Bgr MaskValue(int bitCount, const std::uint8_t* row, int x) {
 // One channel of a transparent copy.
 std::uint8_t TransparentChannel(std::uint8_t d, int s, int mode) {
   switch (mode) {
-    case kDibAdd: return dib::Clamp(d - s);
-    case kDibSubtract: return dib::Clamp(d + s);
-    default: return dib::FillChannel(d, s, mode);
+    case kDibAdd:
+      return dib::Clamp(d - s);
+    case kDibSubtract:
+      return dib::Clamp(d + s);
+    default:
+      return dib::FillChannel(d, s, mode);
   }
 }
 
@@ -74,7 +77,8 @@ void WriteRaw(int bitCount, std::uint8_t* row, int x, std::uint32_t value) {
     row[x >> 3] = static_cast<std::uint8_t>(value ? row[x >> 3] | mask : row[x >> 3] & ~mask);
   } else if (bitCount == 4) {
     const int shift = (x & 1) ? 0 : 4;
-    row[x >> 1] = static_cast<std::uint8_t>((row[x >> 1] & ~(0x0F << shift)) | ((value & 0x0F) << shift));
+    row[x >> 1] =
+        static_cast<std::uint8_t>((row[x >> 1] & ~(0x0F << shift)) | ((value & 0x0F) << shift));
   } else {
     std::memcpy(row + static_cast<std::size_t>(x) * (bitCount / 8), &value,
                 static_cast<std::size_t>(bitCount / 8));
@@ -87,8 +91,7 @@ DibImagePtr BlankLike(const DibImage& image, int width, int height) {
   const int palette = DibImage_PaletteBytes(image);
   header.width = width;
   header.height = height;
-  const std::size_t stride =
-      (static_cast<std::size_t>(width) * header.bitCount + 31) / 32 * 4;
+  const std::size_t stride = (static_cast<std::size_t>(width) * header.bitCount + 31) / 32 * 4;
   if (header.sizeImage != 0) {
     header.sizeImage = static_cast<std::uint32_t>(width) * (header.bitCount / 8) *
                        static_cast<std::uint32_t>(height);
@@ -170,7 +173,8 @@ DibImagePtr DibImage_Rotate(const DibImage& image, int angle) {
       (bitCount != 1 && bitCount != 4 && bitCount % 8 != 0)) {
     return nullptr;
   }
-  DibImagePtr turned = angle == 90 ? BlankLike(image, height, width) : BlankLike(image, width, height);
+  DibImagePtr turned =
+      angle == 90 ? BlankLike(image, height, width) : BlankLike(image, width, height);
   if (!turned) return nullptr;
   for (int y = 0; y < height; ++y) {
     const std::uint8_t* row = DibImage_GetRow(image, y);

@@ -49,8 +49,8 @@ bool ReadLayout(const std::vector<std::uint8_t>& file, BmpLayout& layout) {
   const bool knownDepth = h.bitCount == 1 || h.bitCount == 4 || h.bitCount == 8 ||
                           h.bitCount == 16 || h.bitCount == 24 || h.bitCount == 32;
   if (h.size < sizeof(DibHeader) || h.size > file.size() - kFileHeaderSize || h.planes != 1 ||
-      !knownDepth || h.compression != 0 || h.width < 1 || h.width > kDibMaxSide ||
-      h.height == 0 || h.height < -kDibMaxSide || h.height > kDibMaxSide) {
+      !knownDepth || h.compression != 0 || h.width < 1 || h.width > kDibMaxSide || h.height == 0 ||
+      h.height < -kDibMaxSide || h.height > kDibMaxSide) {
     return false;
   }
   const std::uint32_t maxColors = h.bitCount <= 8 ? 1u << h.bitCount : 0;
@@ -63,7 +63,8 @@ bool ReadLayout(const std::vector<std::uint8_t>& file, BmpLayout& layout) {
   const std::size_t rows = static_cast<std::size_t>(layout.topDown ? -h.height : h.height);
   // The file-size field is not trusted: the pixels must lie inside the bytes really read.
   return layout.pixelOffset >= layout.paletteOffset + layout.paletteBytes &&
-         layout.pixelOffset <= file.size() && (file.size() - layout.pixelOffset) / layout.stride >= rows;
+         layout.pixelOffset <= file.size() &&
+         (file.size() - layout.pixelOffset) / layout.stride >= rows;
 }
 
 }  // namespace

@@ -20,24 +20,31 @@ struct CombineTables {
 
 const CombineTables& Tables();
 
-inline std::uint8_t Clamp(int value) { return Tables().clamp[static_cast<std::size_t>(value + 256)]; }
+inline std::uint8_t Clamp(int value) {
+  return Tables().clamp[static_cast<std::size_t>(value + 256)];
+}
 inline int ClampChannel(int value) { return std::clamp(value, 0, 255); }
 
 // One channel of a fill with colour value s.
 inline std::uint8_t FillChannel(std::uint8_t d, int s, int mode) {
   const CombineTables& t = Tables();
   if (mode >= 0 && mode <= kDibBlendMax) {
-    return static_cast<std::uint8_t>(d - t.blend[static_cast<std::size_t>(mode)]
-                                                [static_cast<std::size_t>(d - s + 255)]);
+    return static_cast<std::uint8_t>(
+        d - t.blend[static_cast<std::size_t>(mode)][static_cast<std::size_t>(d - s + 255)]);
   }
   switch (mode) {
-    case kDibSet: return static_cast<std::uint8_t>(s);
-    case kDibAdd: return Clamp(d + s);
-    case kDibSubtract: return Clamp(d - s);
+    case kDibSet:
+      return static_cast<std::uint8_t>(s);
+    case kDibAdd:
+      return Clamp(d + s);
+    case kDibSubtract:
+      return Clamp(d - s);
     case kDibPercent:
       return t.percent[static_cast<std::size_t>(std::min(s, 100))][d];
-    case kDibMultiply: return t.multiply[static_cast<std::size_t>(s)][d];
-    default: return d;
+    case kDibMultiply:
+      return t.multiply[static_cast<std::size_t>(s)][d];
+    default:
+      return d;
   }
 }
 

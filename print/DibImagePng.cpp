@@ -77,7 +77,8 @@ bool RunLoad(PngLoad& d) {
   if (!d.image) return false;
   if (!colour) FillPalette(d);
   d.rows.resize(static_cast<std::size_t>(height));
-  for (int y = 0; y < height; ++y) d.rows[static_cast<std::size_t>(y)] = DibImage_GetRow(*d.image, y);
+  for (int y = 0; y < height; ++y)
+    d.rows[static_cast<std::size_t>(y)] = DibImage_GetRow(*d.image, y);
   png_read_image(d.png, d.rows.data());
   png_read_end(d.png, nullptr);
   return true;

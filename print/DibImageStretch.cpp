@@ -17,10 +17,13 @@ constexpr std::int64_t kOne = std::int64_t{1} << kFractionBits;
 class BgrRows {
  public:
   explicit BgrRows(const DibImage& source)
-      : source_(source), direct_(DibImage_BitCount(source) == 24),
-        width_(DibImage_Width(source)), rows_(static_cast<std::size_t>(DibImage_Height(source))) {
+      : source_(source),
+        direct_(DibImage_BitCount(source) == 24),
+        width_(DibImage_Width(source)),
+        rows_(static_cast<std::size_t>(DibImage_Height(source))) {
     if (direct_) {
-      for (std::size_t y = 0; y < rows_.size(); ++y) rows_[y] = DibImage_GetRow(source, static_cast<int>(y));
+      for (std::size_t y = 0; y < rows_.size(); ++y)
+        rows_[y] = DibImage_GetRow(source, static_cast<int>(y));
     } else {
       converted_.resize(rows_.size());
     }
@@ -85,7 +88,12 @@ bool MakeAxis(int to, int toExtent, int from, int fromExtent, int sourceSize, Ax
   const bool mirrorFrom = Normalise(from, fromExtent);
   if (toExtent == 0 || fromExtent == 0 || sourceSize < 1) return false;
   if (from >= sourceSize || from + fromExtent <= 0) return false;
-  axis = {to, toExtent, from, fromExtent, sourceSize, mirrorTo != mirrorFrom,
+  axis = {to,
+          toExtent,
+          from,
+          fromExtent,
+          sourceSize,
+          mirrorTo != mirrorFrom,
           static_cast<std::int64_t>(fromExtent) * kOne / toExtent};
   return true;
 }
@@ -128,8 +136,12 @@ Neighbours NeighboursOf(const Axis& axis, int i) {
 class Stretch {
  public:
   Stretch(DibImage& destination, const DibImage& source, const Axis& x, const Axis& y)
-      : destination_(destination), rows_(source), x_(x), y_(y),
-        width_(DibImage_Width(destination)), height_(DibImage_Height(destination)) {
+      : destination_(destination),
+        rows_(source),
+        x_(x),
+        y_(y),
+        width_(DibImage_Width(destination)),
+        height_(DibImage_Height(destination)) {
     // Only the destination columns inside the image are computed.
     for (int i = 0; i < x_.count; ++i) {
       const int dx = x_.start + i;
@@ -183,9 +195,12 @@ class Stretch {
         const Neighbours& n = across[k];
         std::uint8_t* p = out + 3 * (x_.start + columns_[k]);
         for (int c = 0; c < 3; ++c) {
-          const std::int64_t upper = top[3 * n.first + c] * (kOne - n.fraction) + top[3 * n.second + c] * n.fraction;
-          const std::int64_t lower = bottom[3 * n.first + c] * (kOne - n.fraction) + bottom[3 * n.second + c] * n.fraction;
-          const std::int64_t v = (upper * (kOne - down.fraction) + lower * down.fraction) >> (2 * kFractionBits);
+          const std::int64_t upper =
+              top[3 * n.first + c] * (kOne - n.fraction) + top[3 * n.second + c] * n.fraction;
+          const std::int64_t lower =
+              bottom[3 * n.first + c] * (kOne - n.fraction) + bottom[3 * n.second + c] * n.fraction;
+          const std::int64_t v =
+              (upper * (kOne - down.fraction) + lower * down.fraction) >> (2 * kFractionBits);
           p[c] = static_cast<std::uint8_t>(std::min<std::int64_t>(v, 255));
         }
       }

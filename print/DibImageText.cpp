@@ -15,10 +15,14 @@ struct GreyLevels {
 
 GreyLevels LevelsOf(int style) {
   switch (style) {
-    case kTextMaskPercentInverse: return {0, 100};
-    case kTextMaskMultiply: return {255, 0};
-    case kTextMaskMultiplyInverse: return {0, 255};
-    default: return {100, 0};
+    case kTextMaskPercentInverse:
+      return {0, 100};
+    case kTextMaskMultiply:
+      return {255, 0};
+    case kTextMaskMultiplyInverse:
+      return {0, 255};
+    default:
+      return {100, 0};
   }
 }
 
@@ -28,9 +32,14 @@ DibImagePtr ShrinkToFit(PrintTextDrawer& drawer, const DibImage& wide, std::stri
   const int extent = std::clamp(drawer.TextWidth(text, fontHeight, fontWeight), width, 2 * width);
   int start = 0;
   switch (format & kTextHorizontalMask) {
-    case kTextCenter: start = (2 * width - extent) / 2; break;
-    case kTextRight: start = 2 * width - extent; break;
-    default: break;
+    case kTextCenter:
+      start = (2 * width - extent) / 2;
+      break;
+    case kTextRight:
+      start = 2 * width - extent;
+      break;
+    default:
+      break;
   }
   DibImagePtr fitted = DibImage_Create(24, width, height);
   if (!fitted) return nullptr;

@@ -26,8 +26,8 @@ class RangeItem {
   void Select(std::array<bool, 1000>& pages) const {
     if (Empty()) return;
     const int from = std::clamp(first_ < 0 ? 1 : first_, 1, kLastOutputPage);
-    const int to = std::clamp(dash_ ? (last_ < 0 ? kLastOutputPage : last_) : from, 1,
-                              kLastOutputPage);
+    const int to =
+        std::clamp(dash_ ? (last_ < 0 ? kLastOutputPage : last_) : from, 1, kLastOutputPage);
     for (int p = from; p <= to; ++p) pages[static_cast<std::size_t>(p)] = true;
   }
 

@@ -7,7 +7,8 @@ namespace vx {
 
 int PageTitle_Set(int page, std::string_view text) {
   if (page < 1 || page > kMaxTitledPage) return -1;
-  PrintEngine_State().pageTitles[static_cast<std::size_t>(page)] = SjisTruncate(text, kPageTitleMax);
+  PrintEngine_State().pageTitles[static_cast<std::size_t>(page)] =
+      SjisTruncate(text, kPageTitleMax);
   return 0;
 }
 

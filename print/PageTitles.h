@@ -19,7 +19,7 @@ void PageTitle_Clear();
 
 // The parts a title is made of (CP932).
 struct PageTitleParts {
-  std::string_view event;    // T: the document title
+  std::string_view event;     // T: the document title
   std::string_view dayLabel;  // L
   std::string_view weekday;   // W
   std::string_view hall;      // H

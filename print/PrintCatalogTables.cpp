@@ -41,8 +41,11 @@ PrintMapCell CellOf(const PrintMapCell& event, bool highResolution) {
 class TableBuilder {
  public:
   TableBuilder(const PrintDataSource& source, const PrintLayout& layout, bool highResolution)
-      : source_(source), layout_(layout), highResolution_(highResolution),
-        templates_(source.MapTemplates()), cell_(source.MapCell()) {}
+      : source_(source),
+        layout_(layout),
+        highResolution_(highResolution),
+        templates_(source.MapTemplates()),
+        cell_(source.MapCell()) {}
 
   void Fill(PrintCatalogTables& tables) {
     FillColors(tables);
@@ -89,9 +92,10 @@ class TableBuilder {
     group.mapId = source_.FindMapId(HallGroupNames()[static_cast<std::size_t>(m - 1)]);
     if (group.mapId == 0) return group;
     const PrintMapInfo map = source_.Map(group.mapId);
-    group.highResolution = highResolution_ &&
-                           PrintEngine_ImageFileExists(MapFileName(templates_.hiResMap, d, map.fileStem)) &&
-                           PrintEngine_ImageFileExists(MapFileName(templates_.hiResGenre, d, map.fileStem));
+    group.highResolution =
+        highResolution_ &&
+        PrintEngine_ImageFileExists(MapFileName(templates_.hiResMap, d, map.fileStem)) &&
+        PrintEngine_ImageFileExists(MapFileName(templates_.hiResGenre, d, map.fileStem));
     const bool hi = group.highResolution;
     group.mapFile = MapFileName(hi ? templates_.hiResMap : templates_.map, d, map.fileStem);
     if (!PrintEngine_ImageFileExists(group.mapFile)) group.mapFile.clear();
@@ -111,7 +115,8 @@ class TableBuilder {
     if (group.mapId == 0) return;
     for (int i = 0; i < kHallCount; ++i) {
       if (day.halls.size() >= static_cast<std::size_t>(kMaxHallEntries)) return;
-      const PrintAreaInfo area = source_.Area(source_.FindAreaId(HallNames()[static_cast<std::size_t>(i)]));
+      const PrintAreaInfo area =
+          source_.Area(source_.FindAreaId(HallNames()[static_cast<std::size_t>(i)]));
       if (area.mapId != group.mapId || !area.hasPrintRect) continue;
       PrintHallEntry entry;
       entry.hallGroup = m;
@@ -146,8 +151,9 @@ const std::array<std::string, kHallGroupCount>& HallGroupNames() {
 
 const std::array<std::string, kHallCount>& HallNames() {
   static const std::array<std::string, kHallCount> names = {
-      Sjis("東1"), Sjis("東2"), Sjis("東3"),   Sjis("東6"),   Sjis("東5"), Sjis("東4"), Sjis("西2"),
-      Sjis("西1"), Sjis("西3･4"), Sjis("東7･8"), Sjis("南2"), Sjis("南1"), Sjis("南4"), Sjis("南3")};
+      Sjis("東1"), Sjis("東2"), Sjis("東3"), Sjis("東6"),   Sjis("東5"),
+      Sjis("東4"), Sjis("西2"), Sjis("西1"), Sjis("西3･4"), Sjis("東7･8"),
+      Sjis("南2"), Sjis("南1"), Sjis("南4"), Sjis("南3")};
   return names;
 }
 

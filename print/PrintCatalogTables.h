@@ -53,8 +53,8 @@ struct PrintHallEntry {
 };
 
 struct PrintDay {
-  std::string label;    // the layout's DAYCOUNT with the day number, or POSFAIL
-  std::string weekday;  // the short weekday name, or POSFAIL2
+  std::string label;                   // the layout's DAYCOUNT with the day number, or POSFAIL
+  std::string weekday;                 // the short weekday name, or POSFAIL2
   std::vector<PrintHallGroup> groups;  // 7, or none for the circles not placed
   std::vector<PrintHallEntry> halls;   // up to 15
   std::string outlineFile;             // the outline of the whole day ("BS")

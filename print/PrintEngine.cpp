@@ -182,6 +182,8 @@ bool PrintEngine_ImageFileExists(std::string_view name) {
   return true;
 }
 
-const std::filesystem::path& PrintEngine_GetImageFolder() { return PrintEngine_State().imageFolder; }
+const std::filesystem::path& PrintEngine_GetImageFolder() {
+  return PrintEngine_State().imageFolder;
+}
 
 }  // namespace vx

@@ -64,8 +64,9 @@ std::atomic<int>& PrintEngine_StopFlag(int documentKind);
 // Posts a message to the job's owner window; nothing when it has none.
 void PrintEngine_Post(const PrintJob& job, unsigned message, std::intptr_t lParam);
 
-// --- The job ---------------------------------------------------------------------------------------
-// The job block and the kind of its document.
+// --- The job
+// --------------------------------------------------------------------------------------- The job
+// block and the kind of its document.
 PrintJob& PrintEngine_Job();
 int PrintEngine_DocumentKind();
 
@@ -111,9 +112,10 @@ int PrintEngine_PrintOrder();
 bool PrintEngine_HeaderOnly();
 bool PrintEngine_BlockAll();
 
-// --- Image data --------------------------------------------------------------------------------------
-// The image file `name` (relative, '/' separated, looked up without regard to case) exists in the
-// event's image folder.
+// --- Image data
+// -------------------------------------------------------------------------------------- The image
+// file `name` (relative, '/' separated, looked up without regard to case) exists in the event's
+// image folder.
 bool PrintEngine_ImageFileExists(std::string_view name);
 // The file's path in the image folder (case-insensitive look-up; as given when missing).
 std::filesystem::path PrintEngine_ImagePath(std::string_view name);

@@ -32,8 +32,9 @@ int ReportFileReadError(const std::filesystem::path& file, std::string_view call
 int LayoutKeyMissing(std::string_view section, std::string_view key, std::string_view reader) {
   static const std::string entry = Sjis("] にエントリ ");
   static const std::string missing = Sjis(" は存在していません");
-  return Show(std::string(reader) + ": [" + std::string(section) + entry + std::string(key) + missing,
-              "LOG_Error_RegName");
+  return Show(
+      std::string(reader) + ": [" + std::string(section) + entry + std::string(key) + missing,
+      "LOG_Error_RegName");
 }
 
 }  // namespace vx

@@ -28,7 +28,7 @@ constexpr int kDocumentKindCount = 5;
 enum PrintTarget : int {
   kTargetCount = 0,
   kTargetImageFiles = 1,
-  kTargetPrinter = 2,        // drawn straight onto the printer
+  kTargetPrinter = 2,  // drawn straight onto the printer
   kTargetPreview = 3,
   kTargetPrinterImages = 4,  // the printer, pages first rendered as images ("BMPPrint")
 };
@@ -52,8 +52,7 @@ struct PrintJob {
   std::shared_ptr<DibImage> scaledPageImage;  // the preview's copy of the finished page
   int outputWidth = 0;
   int outputHeight = 0;
-  std::vector<std::uint16_t> linesPerPageTable =
-      std::vector<std::uint16_t>(kLinesPerPageTableSize);
+  std::vector<std::uint16_t> linesPerPageTable = std::vector<std::uint16_t>(kLinesPerPageTableSize);
 
   // --- Set by the engine -------------------------------------------------------------------------
   int highResolution = 0;
@@ -71,8 +70,8 @@ struct PrintJob {
   int dayMask = 0;    // bit d - 1 for day d; the bit after the last day: circles not placed
   int colorMask = 0;  // bit c - 1 for check colour c
   int itemMask = 0;
-  int rangeFlagA = 1;  // the copy count
-  int rangeFlagB = 0;  // collate
+  int rangeFlagA = 1;         // the copy count
+  int rangeFlagB = 0;         // collate
   int pageFigure = 0;         // pages laid out by the preparation pass
   int preparationResult = 0;  // progress units of the preparation pass
   int target = kTargetCount;

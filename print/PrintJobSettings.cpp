@@ -118,7 +118,8 @@ int AllowedBreaks(int kind, int sort) {
     case kKindMap:
       return (sort == 3 ? kSettingsBreakColor : 0) |
              (sort == 1 || sort == 4 ? kSettingsBreakBlock : 0);
-    default: return 0;
+    default:
+      return 0;
   }
 }
 
@@ -129,8 +130,8 @@ void SetPageBreaks(PrintSelection& request, const PrintKindSettings& words, int 
   if (breaks & kSettingsBreakHall) request.SetPageBreak(PrintSelection::kBreakHall);
   if (breaks & kSettingsBreakBlock) request.SetPageBreak(PrintSelection::kBreakBlock);
   if (breaks & kSettingsBreakColor) request.SetPageBreak(PrintSelection::kBreakColor);
-  request.blockAll = IsListKind(kind) && words.sort == 1 && words.blockAll != 0 &&
-                     !(breaks & kSettingsBreakHall);
+  request.blockAll =
+      IsListKind(kind) && words.sort == 1 && words.blockAll != 0 && !(breaks & kSettingsBreakHall);
 }
 
 void SetPaper(PrintSelection& request, const PrintSettings& s) {
@@ -146,7 +147,8 @@ void SetPaper(PrintSelection& request, const PrintSettings& s) {
 }  // namespace
 
 int PrintJob_BuildFromSettings(const PrintSettings& settings, int printKind) {
-  const int kind = std::clamp(printKind, static_cast<int>(kKindList), static_cast<int>(kKindBlankMap));
+  const int kind =
+      std::clamp(printKind, static_cast<int>(kKindList), static_cast<int>(kKindBlankMap));
   const PrintKindSettings& words = settings.kinds[kind];
   const PrintDataSource* source = PrintEngine_Services().source;
   PrintSelection request;
@@ -158,14 +160,20 @@ int PrintJob_BuildFromSettings(const PrintSettings& settings, int printKind) {
   AddHalls(request, words);
   if (kind != kKindBlankMap) AddColorsAndOrder(request, settings, kind);
   switch (kind) {
-    case kKindList: SetListOptions(request, words); break;
+    case kKindList:
+      SetListOptions(request, words);
+      break;
     case kKindCutList:
       SetListOptions(request, words);
       request.cutBorder = settings.cutBorder != 0;
       request.cutDirection = settings.cutDir;
       break;
-    case kKindMap: SetMapOptions(request, settings); break;
-    default: SetBlankMapOptions(request, settings); break;
+    case kKindMap:
+      SetMapOptions(request, settings);
+      break;
+    default:
+      SetBlankMapOptions(request, settings);
+      break;
   }
   SetPageBreaks(request, words, kind);
   SetPaper(request, settings);

@@ -32,21 +32,29 @@ DocumentChoice ChooseMapDocument(int layout) {
   const int orientation = layout >= 7 ? kPortrait : kLandscape;
   const int l = layout >= 7 ? layout - 6 : layout;
   switch (l) {
-    case 1: return {kDocumentMap, orientation, 0, 1};
-    case 2: return {kDocumentMap, orientation, 1, 0};
-    case 3: return {kDocumentListMap, orientation, 0, 0};
+    case 1:
+      return {kDocumentMap, orientation, 0, 1};
+    case 2:
+      return {kDocumentMap, orientation, 1, 0};
+    case 3:
+      return {kDocumentListMap, orientation, 0, 0};
     case 4:
     case 5:
-    case 6: return {kDocumentListMap2, orientation, l - 4, 0};
-    default: return {kDocumentMap, orientation, 0, -1};
+    case 6:
+      return {kDocumentListMap2, orientation, l - 4, 0};
+    default:
+      return {kDocumentMap, orientation, 0, -1};
   }
 }
 
 DocumentChoice ChooseDocument(const PrintSelection& request) {
   switch (request.family) {
-    case PrintSelection::kFamilyCutList: return ChooseCutListDocument(request.layout);
-    case PrintSelection::kFamilyMaps: return ChooseMapDocument(request.layout);
-    default: return ChooseListDocument(request.layout);
+    case PrintSelection::kFamilyCutList:
+      return ChooseCutListDocument(request.layout);
+    case PrintSelection::kFamilyMaps:
+      return ChooseMapDocument(request.layout);
+    default:
+      return ChooseListDocument(request.layout);
   }
 }
 
@@ -61,7 +69,8 @@ int HallMask(const PrintSelection& request, int kind) {
   std::map<int, int> hallsOnMap;
   int mask = 0;
   for (int i = 0; i < kHallCount; ++i) {
-    const PrintAreaInfo area = source->Area(source->FindAreaId(HallNames()[static_cast<std::size_t>(i)]));
+    const PrintAreaInfo area =
+        source->Area(source->FindAreaId(HallNames()[static_cast<std::size_t>(i)]));
     if (!area.hasPrintRect || area.circleCount < 1) continue;
     if (request.TakesHall(i + 1)) mask |= 1 << (i + offset);
     ++hallsOnMap[area.mapId];

@@ -36,8 +36,8 @@ void ScaleLists(PrintLayout& l, int k) {
     if (column.width <= 0) Double(column.width, k);  // shares stay as they are
   }
   for (PrintLayoutBox& box : l.boxes) {
-    for (int* v : {&box.x, &box.y, &box.width, &box.height, &box.border, &box.padding,
-                   &box.fontSize}) {
+    for (int* v :
+         {&box.x, &box.y, &box.width, &box.height, &box.border, &box.padding, &box.fontSize}) {
       Double(*v, k);
     }
   }
@@ -48,12 +48,24 @@ void ScaleLists(PrintLayout& l, int k) {
 std::string PrintLayout_SectionName(int documentKind, int layoutNumber, int orientation) {
   const char* prefix = nullptr;
   switch (documentKind) {
-    case kDocumentMap: prefix = "MAP_"; layoutNumber = 0; break;
-    case kDocumentListMap: prefix = "LISTMAP_"; break;
-    case kDocumentListMap2: prefix = "LISTMAP2_"; break;
-    case kDocumentList: prefix = "LIST_"; break;
-    case kDocumentCircleList: prefix = "CIRCLELIST_"; break;
-    default: return {};
+    case kDocumentMap:
+      prefix = "MAP_";
+      layoutNumber = 0;
+      break;
+    case kDocumentListMap:
+      prefix = "LISTMAP_";
+      break;
+    case kDocumentListMap2:
+      prefix = "LISTMAP2_";
+      break;
+    case kDocumentList:
+      prefix = "LIST_";
+      break;
+    case kDocumentCircleList:
+      prefix = "CIRCLELIST_";
+      break;
+    default:
+      return {};
   }
   return prefix + std::to_string(layoutNumber) + (orientation == kLandscape ? "H" : "V");
 }

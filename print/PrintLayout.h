@@ -86,7 +86,7 @@ struct PrintLayout {
   int separatorWidth = 0;
 
   std::vector<PrintLayoutColumn> listColumns;  // SEP1.. of the column list
-  int shareSum = 0;  // over the shown columns
+  int shareSum = 0;                            // over the shown columns
   int fixedSum = 0;
   int shownColumns = 0;
   int proportionalColumns = 0;

@@ -155,8 +155,8 @@ bool ReadBox(const SectionReader& r, int i, PrintLayoutBox& box) {
 void ReadSeparatorNames(const SectionReader& r, PrintLayout& l) {
   l.sepNameStart = r.Int("SEPNAMESTART");
   l.sepNameEnd = r.Int("SEPNAMEEND");
-  const long long last = std::min<long long>(l.sepNameEnd,
-                                             static_cast<long long>(l.sepNameStart) + kMaxSeparatorNames - 1);
+  const long long last = std::min<long long>(
+      l.sepNameEnd, static_cast<long long>(l.sepNameStart) + kMaxSeparatorNames - 1);
   l.sepNames.clear();
   for (long long n = l.sepNameStart; n <= last; ++n) {
     l.sepNames.push_back(r.Text("SEP" + std::to_string(n) + "NAME"));
@@ -219,8 +219,8 @@ int List1_ReadLayoutParam(std::string_view section, const PrintJob& job) {
   int count = 0;
   if (!ReadCell(r, l) || !r.Count("NSEP", kMaxLayoutColumns, count)) return -1;
   ReadColumns(r, job, count, l);
-  const bool ok = r.Color("EVENLINEBGCOLOR", l.evenLineColor) &&
-                  r.Color("ODDLINEBGCOLOR", l.oddLineColor);
+  const bool ok =
+      r.Color("EVENLINEBGCOLOR", l.evenLineColor) && r.Color("ODDLINEBGCOLOR", l.oddLineColor);
   return ok ? 0 : -1;
 }
 
@@ -245,13 +245,12 @@ int MapHall_ReadLayoutParam(std::string_view section) {
 int MapHallLine_ReadLayoutParam(std::string_view section) {
   const SectionReader r(section, "MapHallLine_ReadLayoutParam");
   PrintLayout& l = Layout();
-  const bool ok = r.NonZero("MAPLINE", l.mapListLines) &&
-                  r.NonZero("MAPCOLUMN", l.mapListColumns) &&
-                  r.Pair("MAPLISTOFFSET", l.mapListOffsetX, l.mapListOffsetY) &&
-                  r.NonZero("HALLLINE", l.hallListLines) &&
-                  r.NonZero("HALLCOLUMN", l.hallListColumns) &&
-                  r.Pair("HALLLISTOFFSET", l.hallListOffsetX, l.hallListOffsetY) &&
-                  r.Color("POINTLINECOLOR", l.pointLineColor);
+  const bool ok =
+      r.NonZero("MAPLINE", l.mapListLines) && r.NonZero("MAPCOLUMN", l.mapListColumns) &&
+      r.Pair("MAPLISTOFFSET", l.mapListOffsetX, l.mapListOffsetY) &&
+      r.NonZero("HALLLINE", l.hallListLines) && r.NonZero("HALLCOLUMN", l.hallListColumns) &&
+      r.Pair("HALLLISTOFFSET", l.hallListOffsetX, l.hallListOffsetY) &&
+      r.Color("POINTLINECOLOR", l.pointLineColor);
   return ok ? 0 : -1;
 }
 

@@ -7,7 +7,7 @@ namespace vx {
 struct PrintLayout;
 
 struct PrintPageGeometry {
-  int width = 1;   // at least 1
+  int width = 1;  // at least 1
   int height = 1;
   int printableWidth = 0;
   int printableHeight = 0;
@@ -19,7 +19,6 @@ PrintPageGeometry PrintPage_Geometry(const PrintLayout& layout, int orientation)
 
 // The long side `longSide` (0: the page's own size) with the other side in proportion, each at
 // least 1.
-void PrintPage_ScaledSize(int width, int height, int longSide, int& scaledWidth,
-                          int& scaledHeight);
+void PrintPage_ScaledSize(int width, int height, int longSide, int& scaledWidth, int& scaledHeight);
 
 }  // namespace vx

@@ -112,10 +112,14 @@ class KanaOrder {
 // The part of the group key a sort compares.
 std::tuple<int, int, int, int> GroupPart(const PrintGroupKey& k, int key) {
   switch (key) {
-    case 101: return {k.day, k.hallEntry, 0, 0};
-    case 102: return {k.hallGroup, 0, 0, 0};
-    case 103: return {k.day, k.hallGroup, k.blockPosition, 0};
-    default: return {k.day, 0, 0, 0};
+    case 101:
+      return {k.day, k.hallEntry, 0, 0};
+    case 102:
+      return {k.hallGroup, 0, 0, 0};
+    case 103:
+      return {k.day, k.hallGroup, k.blockPosition, 0};
+    default:
+      return {k.day, 0, 0, 0};
   }
 }
 
@@ -185,9 +189,12 @@ int PrintRecords_Sort(int key) {
     const PrintRecord& ra = set.records[static_cast<std::size_t>(a)];
     const PrintRecord& rb = set.records[static_cast<std::size_t>(b)];
     switch (key) {
-      case 1: return ra.FieldInt(0) < rb.FieldInt(0) ? -1 : ra.FieldInt(0) > rb.FieldInt(0);
-      case 2: return kana.Compare(ra.Field(18), rb.Field(18));
-      case 3: return ra.FieldInt(1) < rb.FieldInt(1) ? -1 : ra.FieldInt(1) > rb.FieldInt(1);
+      case 1:
+        return ra.FieldInt(0) < rb.FieldInt(0) ? -1 : ra.FieldInt(0) > rb.FieldInt(0);
+      case 2:
+        return kana.Compare(ra.Field(18), rb.Field(18));
+      case 3:
+        return ra.FieldInt(1) < rb.FieldInt(1) ? -1 : ra.FieldInt(1) > rb.FieldInt(1);
       default: {
         const auto pa = GroupPart(ra.groupKey, key);
         const auto pb = GroupPart(rb.groupKey, key);

@@ -67,12 +67,14 @@ struct PrintCutSource {
 };
 
 struct PrintRecordSet {
-  std::vector<std::string> lines;               // line 0 is the first line of the format
+  std::vector<std::string> lines;                // line 0 is the first line of the format
   std::unordered_map<int, PrintCutSource> cuts;  // by circle id
-  std::vector<PrintRecord> records;             // one per line, as split
-  std::vector<int> order;                       // indices into records in their current order
+  std::vector<PrintRecord> records;              // one per line, as split
+  std::vector<int> order;                        // indices into records in their current order
   int Count() const { return static_cast<int>(order.size()); }
-  PrintRecord& At(int position) { return records[static_cast<std::size_t>(order[static_cast<std::size_t>(position)])]; }
+  PrintRecord& At(int position) {
+    return records[static_cast<std::size_t>(order[static_cast<std::size_t>(position)])];
+  }
   const PrintRecord& At(int position) const {
     return records[static_cast<std::size_t>(order[static_cast<std::size_t>(position)])];
   }

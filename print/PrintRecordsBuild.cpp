@@ -34,7 +34,9 @@ bool Before(int order, const OrderedEntry& a, const OrderedEntry& b) {
     case kOrderCircleName:
       return std::lexicographical_compare(
           ra.circleKana.begin(), ra.circleKana.end(), rb.circleKana.begin(), rb.circleKana.end(),
-          [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
+          [](char x, char y) {
+            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+          });
     case kOrderColor:
       return std::tie(a.entry->color, a.entry->printOrder) <
              std::tie(b.entry->color, b.entry->printOrder);
@@ -49,7 +51,8 @@ bool Before(int order, const OrderedEntry& a, const OrderedEntry& b) {
       if (ra.blockId == 0 && rb.blockId == 0) return a.entry->printOrder < b.entry->printOrder;
       return std::tie(a.space.areaId, ra.blockId, ra.spaceNo, ra.spaceNoSub) <
              std::tie(b.space.areaId, rb.blockId, rb.spaceNo, rb.spaceNoSub);
-    default: return a.entry->printOrder < b.entry->printOrder;
+    default:
+      return a.entry->printOrder < b.entry->printOrder;
   }
 }
 
@@ -93,8 +96,9 @@ std::vector<FavoriteEntry> WithWholeBlocks(std::vector<FavoriteEntry> entries,
     added.printOrder = ++lastOrder;
     entries.push_back(std::move(added));
   }
-  std::sort(entries.begin(), entries.end(),
-            [](const FavoriteEntry& a, const FavoriteEntry& b) { return a.record.id < b.record.id; });
+  std::sort(entries.begin(), entries.end(), [](const FavoriteEntry& a, const FavoriteEntry& b) {
+    return a.record.id < b.record.id;
+  });
   return entries;
 }
 
@@ -118,7 +122,8 @@ void TakeLines(PrintEngineState& state) {
     std::erase_if(entries, [](const FavoriteEntry& e) { return e.color < 0; });
   }
   for (const FavoriteEntry* e : InPrintOrder(entries, source, state.printOrder)) {
-    set.lines.push_back(source.ChecklistLine(e->record, LineColor(*e, state.blockAll, state.job.colorMask)));
+    set.lines.push_back(
+        source.ChecklistLine(e->record, LineColor(*e, state.blockAll, state.job.colorMask)));
     const CircleRecord& r = e->record;
     set.cuts[r.id] = {r.pageNo, r.cutIndex, r.updateId, e->color};
   }

@@ -21,9 +21,15 @@ QFont PrintFont(int fontHeight, int fontWeight) {
 int QtFlags(unsigned format) {
   int flags = 0;
   switch (format & kTextHorizontalMask) {
-    case kTextCenter: flags |= Qt::AlignHCenter; break;
-    case kTextRight: flags |= Qt::AlignRight; break;
-    default: flags |= Qt::AlignLeft; break;
+    case kTextCenter:
+      flags |= Qt::AlignHCenter;
+      break;
+    case kTextRight:
+      flags |= Qt::AlignRight;
+      break;
+    default:
+      flags |= Qt::AlignLeft;
+      break;
   }
   if (format & kTextBottom) {
     flags |= Qt::AlignBottom;

@@ -7,10 +7,10 @@
 #include <set>
 #include <tuple>
 
+#include "platform/CodePage.h"
 #include "print/DibImageQt.h"
 #include "print/PrintTextDrawer.h"
 #include "print/QtPrintTextDrawer.h"
-#include "platform/CodePage.h"
 #include "tests/support/TempDir.h"
 
 namespace vxtest {
@@ -64,8 +64,14 @@ TEST(DibImageTest, FillCombinesEachChannelByMode) {
     int before;
     int after;
   };
-  for (const Case c : {Case{50, 0, 5, 3}, {103, 50, 5, 2}, {101, 10, 250, 255}, {102, 10, 5, 0},
-                       {104, 128, 200, 100}, {100, 7, 200, 7}, {0, 0, 77, 77}, {99, 255, 0, 252},
+  for (const Case c : {Case{50, 0, 5, 3},
+                       {103, 50, 5, 2},
+                       {101, 10, 250, 255},
+                       {102, 10, 5, 0},
+                       {104, 128, 200, 100},
+                       {100, 7, 200, 7},
+                       {0, 0, 77, 77},
+                       {99, 255, 0, 252},
                        {105, 9, 40, 40}}) {
     DibImagePtr image = Filled(2, 2, c.before);
     vx::DibImage_FillRect(*image, 0, 0, 1, 1, c.colour, c.colour, c.colour, c.mode);
@@ -212,7 +218,7 @@ TEST(DibImageTest, StretchNearestAverageBilinearAndMirror) {
 
   vx::DibImage_StretchBlit(*wide, {0, 0, 4, 1}, *source, {0, 0, 2, 1}, true);
   EXPECT_EQ(At(*wide, 0, 0), (Bgr{0, 0, 0}));
-  EXPECT_EQ(At(*wide, 1, 0), (Bgr{100, 50, 25}));  // halfway between
+  EXPECT_EQ(At(*wide, 1, 0), (Bgr{100, 50, 25}));   // halfway between
   EXPECT_EQ(At(*wide, 3, 0), (Bgr{200, 100, 50}));  // the edge pixel stands in for itself
 
   vx::DibImage_StretchBlit(*wide, {4, 0, -4, 1}, *source, {0, 0, 2, 1}, false);
@@ -348,8 +354,8 @@ class ColumnDrawer : public vx::PrintTextDrawer {
 
 TEST(DibImageTest, TextMaskTakesTheStyleLevelsAndShrinksToFit) {
   ColumnDrawer drawer;
-  DibImagePtr mask = vx::DibImage_RenderText(drawer, "ab", 4, 2, 20, 400, vx::kTextLeft,
-                                             vx::kTextMaskPercent);
+  DibImagePtr mask =
+      vx::DibImage_RenderText(drawer, "ab", 4, 2, 20, 400, vx::kTextLeft, vx::kTextMaskPercent);
   ASSERT_NE(mask, nullptr);
   EXPECT_EQ(vx::DibImage_BitCount(*mask), 8);
   EXPECT_EQ(vx::DibImage_GetRow(*mask, 1)[1], 0);    // text level
@@ -358,8 +364,7 @@ TEST(DibImageTest, TextMaskTakesTheStyleLevelsAndShrinksToFit) {
   EXPECT_EQ(vx::DibImage_GetPalette(*mask)[4 * 101], 0);
   EXPECT_EQ(drawer.lastLook.fontHeight, 20);
 
-  for (auto [style, background, text] :
-       {std::tuple{1, 0, 100}, {2, 255, 0}, {3, 0, 255}}) {
+  for (auto [style, background, text] : {std::tuple{1, 0, 100}, {2, 255, 0}, {3, 0, 255}}) {
     mask = vx::DibImage_RenderText(drawer, "a", 2, 1, 10, 400, 0, style);
     EXPECT_EQ(vx::DibImage_GetRow(*mask, 0)[0], text) << style;
     EXPECT_EQ(vx::DibImage_GetRow(*mask, 0)[1], background) << style;
@@ -371,8 +376,8 @@ TEST(DibImageTest, TextMaskTakesTheStyleLevelsAndShrinksToFit) {
   ASSERT_NE(mask, nullptr);
   EXPECT_EQ(vx::DibImage_Width(*mask), 4);
   EXPECT_EQ(vx::DibImage_GetRow(*mask, 0)[3], 0);
-  mask = vx::DibImage_RenderText(drawer, "abc", -4, 1, 10, 400, vx::kTextLeft,
-                                 vx::kTextMaskMultiply);
+  mask =
+      vx::DibImage_RenderText(drawer, "abc", -4, 1, 10, 400, vx::kTextLeft, vx::kTextMaskMultiply);
   EXPECT_EQ(vx::DibImage_GetRow(*mask, 0)[2], 0);
   EXPECT_EQ(vx::DibImage_GetRow(*mask, 0)[3], 255);
   EXPECT_EQ(vx::DibImage_RenderText(drawer, "a", 0, 1, 10, 400, 0, 0), nullptr);
@@ -381,9 +386,9 @@ TEST(DibImageTest, TextMaskTakesTheStyleLevelsAndShrinksToFit) {
 TEST(DibImageTest, QtDrawerPutsJapaneseTextOnTheMask) {
   vx::QtPrintTextDrawer drawer;
   const std::string text = vx::Sjis("表示テスト");
-  DibImagePtr mask = vx::DibImage_RenderText(drawer, text, 400, 60, 40, vx::kFontWeightNormal,
-                                             vx::kTextLeft | vx::kTextSingleLine,
-                                             vx::kTextMaskMultiply);
+  DibImagePtr mask =
+      vx::DibImage_RenderText(drawer, text, 400, 60, 40, vx::kFontWeightNormal,
+                              vx::kTextLeft | vx::kTextSingleLine, vx::kTextMaskMultiply);
   ASSERT_NE(mask, nullptr);
   int darkLeft = 0;
   for (int y = 0; y < 60; ++y) {

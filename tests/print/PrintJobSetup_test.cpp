@@ -128,12 +128,15 @@ TEST_F(JobSetupTest, LayoutChoosesDocumentOrientationAndSection) {
     bool headerOnly;
   };
   const Case cases[] = {
-      {0, 0, "LIST_0V", false},        {0, 1, "LIST_1V", false},        {0, 2, "LIST_0H", false},
-      {0, 4, "LIST_2H", false},        {0, 9, "LIST_0H", false},        {1, 0, "CIRCLELIST_3H", false},
-      {1, 3, "CIRCLELIST_0H", false},  {1, 4, "CIRCLELIST_3V", false},  {1, 7, "CIRCLELIST_0V", false},
-      {2, 0, "MAP_0H", false},         {2, 1, "LISTMAP_0H", false},     {2, 2, "LISTMAP2_0H", false},
-      {2, 4, "LISTMAP2_2H", false},    {2, 5, "MAP_0V", false},         {2, 6, "LISTMAP_0V", false},
-      {2, 9, "LISTMAP2_2V", false},    {3, 0, "MAP_0H", true},          {3, 1, "MAP_0V", true},
+      {0, 0, "LIST_0V", false},       {0, 1, "LIST_1V", false},
+      {0, 2, "LIST_0H", false},       {0, 4, "LIST_2H", false},
+      {0, 9, "LIST_0H", false},       {1, 0, "CIRCLELIST_3H", false},
+      {1, 3, "CIRCLELIST_0H", false}, {1, 4, "CIRCLELIST_3V", false},
+      {1, 7, "CIRCLELIST_0V", false}, {2, 0, "MAP_0H", false},
+      {2, 1, "LISTMAP_0H", false},    {2, 2, "LISTMAP2_0H", false},
+      {2, 4, "LISTMAP2_2H", false},   {2, 5, "MAP_0V", false},
+      {2, 6, "LISTMAP_0V", false},    {2, 9, "LISTMAP2_2V", false},
+      {3, 0, "MAP_0H", true},         {3, 1, "MAP_0V", true},
   };
   for (const Case& c : cases) {
     settings.kinds[c.kind].layout = c.layout;
@@ -259,14 +262,26 @@ TEST_F(JobSetupTest, HallMaskTakesPrintableHallsWithCirclesAndGroupsOfSeveral) {
   EXPECT_EQ(vx::PrintEngine_Job().hallMask, 0b1000'0001 << 7);
 }
 
+TEST_F(JobSetupTest, HallGroupsOfMapsNumberedAboveSeven) {
+  for (int i = 0; i < 8; ++i)
+    source.maps.emplace_back("other" + std::to_string(i), vx::PrintMapInfo{});
+  source.maps.emplace_back(vx::Sjis("東123"), vx::PrintMapInfo{});  // map id 9
+  AddHall("東1", 9, true, 1);
+  AddHall("東2", 9, true, 1);
+  settings.kinds[2].layout = 0;
+  settings.kinds[2].maps = 0b1;
+  vx::PrintJob_BuildFromSettings(settings, 2);
+  EXPECT_EQ(vx::PrintEngine_Job().hallMask & 0x7F, 0b1);
+}
+
 TEST_F(JobSetupTest, HighResolutionIsSetPerJobByItsTarget) {
   vx::PrintJob_BuildFromSettings(settings, 0);
   vx::PrintEngine_SetImageFileTarget(nullptr, 800, 1, "/out", "page", vx::kImagePng);
   vx::PrintJob& job = vx::PrintEngine_Job();
   EXPECT_EQ(std::tuple(job.target, job.highResolution, job.longSide, job.outputFolder,
                        job.outputFile, job.imageFormat),
-            std::tuple(int{vx::kTargetImageFiles}, 1, 800, std::string("/out"),
-                       std::string("page"), int{vx::kImagePng}));
+            std::tuple(int{vx::kTargetImageFiles}, 1, 800, std::string("/out"), std::string("page"),
+                       int{vx::kImagePng}));
   // The next job prints through page images: it does not inherit the image job's resolution.
   vx::PrintJob_BuildFromSettings(settings, 0);
   vx::PrintEngine_SetPrinterTarget(nullptr, 1);
@@ -315,8 +330,8 @@ TEST_F(JobSetupTest, DocumentThreadRunsTheJobAndStopFlagsAreItsKinds) {
   vx::PrintEngine_RunJob();
   vx::PrintEngine_WaitForJob();
   EXPECT_EQ(sawStop.load(), 1);
-  EXPECT_EQ(events.Taken(), (std::vector<RecordingEvents::Posted>{
-                                {&owner, UM_PRINT_DONE, vx::kTargetImageFiles}}));
+  EXPECT_EQ(events.Taken(),
+            (std::vector<RecordingEvents::Posted>{{&owner, UM_PRINT_DONE, vx::kTargetImageFiles}}));
   // Without an owner window nothing is posted.
   vx::PrintEngine_SetOwnerWindow(nullptr);
   vx::PrintEngine_RunJob();

@@ -1,12 +1,13 @@
 // The layout file: the shipped "vpr.ini" read section by section and checked to fit the page, and
 // the readers' handling of missing, damaged and extreme values.
+#include "print/PrintLayout.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <regex>
 
 #include "print/PrintEngineState.h"
-#include "print/PrintLayout.h"
 #include "print/PrintPageGeometry.h"
 #include "tests/print/PrintTestSupport.h"
 #include "tests/support/TempDir.h"
@@ -50,29 +51,31 @@ constexpr Section kSections[] = {
 };
 
 bool Inside(const DibRect& r, int width, int height) {
-  return r.x >= 0 && r.y >= 0 && r.w > 0 && r.h > 0 && r.x + r.w <= width &&
-         r.y + r.h <= height;
+  return r.x >= 0 && r.y >= 0 && r.w > 0 && r.h > 0 && r.x + r.w <= width && r.y + r.h <= height;
 }
 
 bool Overlap(const DibRect& a, const DibRect& b) {
   return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
 }
 
-DibRect Inflated(const DibRect& r, int by) { return {r.x - by, r.y - by, r.w + 2 * by, r.h + 2 * by}; }
+DibRect Inflated(const DibRect& r, int by) {
+  return {r.x - by, r.y - by, r.w + 2 * by, r.h + 2 * by};
+}
 
 // The cells of a grid; `header` adds the header row a column list draws above the first row.
 DibRect Grid(const vx::PrintLayout& l, int x, int y, int across, int down, bool header) {
   const int stepX = l.cellWidth - l.borderWidth;
   const int stepY = l.cellHeight - l.borderHeight;
   const int top = header ? y - stepY : y;
-  return {x, top, across * stepX + l.borderWidth, (down + (header ? 1 : 0)) * stepY + l.borderHeight};
+  return {x, top, across * stepX + l.borderWidth,
+          (down + (header ? 1 : 0)) * stepY + l.borderHeight};
 }
 
 DibRect Legend(const vx::PrintLayout& l) {
-  return {l.colorOffsetX, l.colorOffsetY,
-          l.colorColumns * l.colorCellWidth + 2 * (l.colorPagePaddingWidth + l.colorPageBorderWidth),
-          l.colorLines * l.colorCellHeight +
-              2 * (l.colorPagePaddingHeight + l.colorPageBorderHeight)};
+  return {
+      l.colorOffsetX, l.colorOffsetY,
+      l.colorColumns * l.colorCellWidth + 2 * (l.colorPagePaddingWidth + l.colorPageBorderWidth),
+      l.colorLines * l.colorCellHeight + 2 * (l.colorPagePaddingHeight + l.colorPageBorderHeight)};
 }
 
 // Every column of the list has room when the job shows them all.
@@ -143,8 +146,8 @@ TEST_F(LayoutTest, EverySectionOfTheShippedFileReadsAndFitsItsPage) {
     EXPECT_FALSE(Overlap(title, legend)) << s.name;
     std::vector<DibRect> blocks;
     if (s.kind == vx::kDocumentList || s.kind == vx::kDocumentCircleList) {
-      blocks.push_back(Grid(l, l.listOffsetX, l.listOffsetY, l.lines, l.columns,
-                            s.kind == vx::kDocumentList));
+      blocks.push_back(
+          Grid(l, l.listOffsetX, l.listOffsetY, l.lines, l.columns, s.kind == vx::kDocumentList));
     } else {
       // The map frame is drawn outside the fitted map; the outline map lies on the map.
       blocks.push_back(Inflated(l.mapRect, 4));
@@ -153,8 +156,8 @@ TEST_F(LayoutTest, EverySectionOfTheShippedFileReadsAndFitsItsPage) {
       EXPECT_TRUE(Inside(Inflated(l.outlineHallRect, l.outlineFrameWidth), w, h)) << s.name;
       if (s.kind != vx::kDocumentMap) {
         const bool header = s.kind == vx::kDocumentListMap;
-        const DibRect mapList = Grid(l, l.mapListOffsetX, l.mapListOffsetY, l.mapListLines,
-                                     l.mapListColumns, header);
+        const DibRect mapList =
+            Grid(l, l.mapListOffsetX, l.mapListOffsetY, l.mapListLines, l.mapListColumns, header);
         const DibRect hallList = Grid(l, l.hallListOffsetX, l.hallListOffsetY, l.hallListLines,
                                       l.hallListColumns, header);
         EXPECT_FALSE(Overlap(mapList, blocks[0])) << s.name;
@@ -164,7 +167,8 @@ TEST_F(LayoutTest, EverySectionOfTheShippedFileReadsAndFitsItsPage) {
       }
     }
     for (const DibRect& b : blocks) {
-      EXPECT_TRUE(Inside(b, w, h)) << s.name << " " << b.x << "," << b.y << " " << b.w << "x" << b.h;
+      EXPECT_TRUE(Inside(b, w, h))
+          << s.name << " " << b.x << "," << b.y << " " << b.w << "x" << b.h;
       EXPECT_FALSE(Overlap(b, title)) << s.name;
       EXPECT_FALSE(Overlap(b, legend)) << s.name;
     }
@@ -265,7 +269,8 @@ TEST_F(LayoutTest, MissingOrDamagedKeysAreReportedAndTheReadFails) {
        "COLORLIST_OFFSET=0,3269",
        "ODDLINEBGCOLOR=255,255,255\nCOLORLIST_ITEMS=16\nCOLORLIST_LINE=2\nCOLORLIST_COLUMN=8\n"
        "COLORLIST_OFFSET=",
-       kSections[0], "ReadLayoutParam_CL: [LIST_0V] にエントリ COLORLIST_OFFSET は存在していません"},
+       kSections[0],
+       "ReadLayoutParam_CL: [LIST_0V] にエントリ COLORLIST_OFFSET は存在していません"},
       {"[CIRCLELIST_0V]", "[CIRCLELIST_0V]\nBOX3POS=", kSections[9],
        "List2_ReadLayoutParam: [CIRCLELIST_0V] にエントリ BOX3POS は存在していません"},
       {"[MAP_0H]\nPAGEOFFSET=0,0\nMAPRECT", "[MAP_0H]\nPAGEOFFSET=0,0\nMAP_RECT", kSections[13],
@@ -280,16 +285,17 @@ TEST_F(LayoutTest, MissingOrDamagedKeysAreReportedAndTheReadFails) {
     WriteFileBytes(folder / "vpr.ini", text);
     SetContext(&source, {}, folder.path());
     EXPECT_EQ(Read(c.section), -1) << c.report;
-    EXPECT_EQ(reports.Shown(), (std::vector<std::pair<std::string, std::string>>{
-                                   {c.report, "LOG_Error_RegName"}}));
+    EXPECT_EQ(reports.Shown(),
+              (std::vector<std::pair<std::string, std::string>>{{c.report, "LOG_Error_RegName"}}));
   }
 }
 
 TEST_F(LayoutTest, MissingFileReportsTheFirstRequiredKey) {
   SetContext(&source, {}, folder.path());  // no vpr.ini there
   EXPECT_EQ(Read(kSections[13]), -1);
-  EXPECT_EQ(ReportTexts(), (std::vector<std::string>{
-                               "All_ReadLayoutParam: [MAP_0H] にエントリ PAGEOFFSET は存在していません"}));
+  EXPECT_EQ(ReportTexts(),
+            (std::vector<std::string>{
+                "All_ReadLayoutParam: [MAP_0H] にエントリ PAGEOFFSET は存在していません"}));
   EXPECT_EQ(Layout().dpi, 0);
   EXPECT_EQ(Layout().pageTitleFont, 64);
 }
@@ -308,8 +314,8 @@ TEST_F(LayoutTest, CountsAndNameRangesAreCapped) {
     std::string text = "[DOCUMENT]\nSEPNAMESTART=" + std::to_string(c.nameStart) +
                        "\nSEPNAMEEND=" + std::to_string(c.nameEnd) +
                        "\n[T]\nCOLUMNWIDTH=10\nCOLUMNHEIGHT=10\nEVENLINEBGCOLOR=1,2,3\n"
-                       "ODDLINEBGCOLOR=1,2,3\nNSEP=" + std::to_string(c.nsep) +
-                       "\nNBOX=" + std::to_string(c.nbox) + "\n";
+                       "ODDLINEBGCOLOR=1,2,3\nNSEP=" +
+                       std::to_string(c.nsep) + "\nNBOX=" + std::to_string(c.nbox) + "\n";
     for (int i = 1; i <= 15; ++i) text += "BOX" + std::to_string(i) + "POS=1,2,3,-4\n";
     WriteFileBytes(folder / "vpr.ini", text);
     SetContext(&source, {}, folder.path());

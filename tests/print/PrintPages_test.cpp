@@ -34,20 +34,12 @@ using PagesTest = EngineTest;
 
 TEST_F(PagesTest, PageRangeTexts) {
   const std::pair<const char*, std::set<int>> cases[] = {
-      {"3-5,8", {3, 4, 5, 8}},
-      {"-2", {1, 2}},
-      {"998-", {998, 999}},
-      {"0-2000", Pages(1, 999)},
-      {"5-3", {}},
-      {"", Pages(1, 999)},
-      {"abc", Pages(1, 999)},
-      {"1-3, ", {1, 2, 3}},
-      {"-", Pages(1, 999)},
-      {" 7 ,x9", {7, 9}},
-      {"2 4", {2}},          // a second number where the item has room for none
-      {"2--4", {2, 3, 4}},   // a second "-" changes nothing
-      {"1-2-9", {1, 2}},
-      {"12a3", {12}},
+      {"3-5,8", {3, 4, 5, 8}},   {"-2", {1, 2}},       {"998-", {998, 999}},
+      {"0-2000", Pages(1, 999)}, {"5-3", {}},          {"", Pages(1, 999)},
+      {"abc", Pages(1, 999)},    {"1-3, ", {1, 2, 3}}, {"-", Pages(1, 999)},
+      {" 7 ,x9", {7, 9}},        {"2 4", {2}},  // a second number where the item has room for none
+      {"2--4", {2, 3, 4}},                      // a second "-" changes nothing
+      {"1-2-9", {1, 2}},         {"12a3", {12}},
   };
   for (const auto& [text, pages] : cases) {
     EXPECT_EQ(vx::PageRange_Parse(text), 0);
@@ -62,10 +54,11 @@ TEST_F(PagesTest, PageLimitIsReportedOncePerJob) {
   EXPECT_EQ(vx::PageRange_CheckPageLimit(999, "PrintDocument_Lst1"), 0);
   EXPECT_EQ(vx::PageRange_CheckPageLimit(1000, "PrintDocument_Lst1"), -1);
   EXPECT_EQ(vx::PageRange_CheckPageLimit(1001, "PrintDocument_Lst1"), -1);
-  EXPECT_EQ(reports.Shown(),
-            (std::vector<std::pair<std::string, std::string>>{
-                {"PrintDocument_Lst1: 出力できるのは999ページまでです。1000ページ目以降は出力されません",
-                 "LOG_Error"}}));
+  EXPECT_EQ(
+      reports.Shown(),
+      (std::vector<std::pair<std::string, std::string>>{
+          {"PrintDocument_Lst1: 出力できるのは999ページまでです。1000ページ目以降は出力されません",
+           "LOG_Error"}}));
 }
 
 TEST_F(PagesTest, PageTitlesKeepWholeCharactersForPagesOneToAThousand) {
@@ -98,9 +91,13 @@ TEST_F(PagesTest, TitleFormatsByModeAndGroupPages) {
     int mode, n, total;
     const char* title;
   };
-  for (const Case c : {Case{0, 1, 1, "T"}, {0, 2, 3, "T  (2/3)"}, {1, 1, 0, "T  L  (W)"},
-                       {1, 2, 2, "T  L  (W)  (2/2)"}, {2, 1, 1, "T  L  (W)  <H>"},
-                       {2, 1, 4, "T  L  (W)  <H>  (1/4)"}, {3, 1, 4, "T  L  (W)  <H>  [B]"}}) {
+  for (const Case c : {Case{0, 1, 1, "T"},
+                       {0, 2, 3, "T  (2/3)"},
+                       {1, 1, 0, "T  L  (W)"},
+                       {1, 2, 2, "T  L  (W)  (2/2)"},
+                       {2, 1, 1, "T  L  (W)  <H>"},
+                       {2, 1, 4, "T  L  (W)  <H>  (1/4)"},
+                       {3, 1, 4, "T  L  (W)  <H>  [B]"}}) {
     EXPECT_EQ(vx::PageTitle_Format(p, c.mode, c.n, c.total), c.title) << c.mode << " " << c.total;
   }
   p.weekday = "X";  // the circles not placed
@@ -131,8 +128,8 @@ TEST_F(PagesTest, LeaderLinesStopAt256AndTellTheUserOnce) {
   }
   EXPECT_EQ(vx::LineList_Add(0, 0, 0, 0, 1, 1, 0), -1);
   EXPECT_EQ(vx::LineList_Add(1, 0, 0, 0, 1, 1, 0), -1);
-  EXPECT_EQ(ReportTexts(), (std::vector<std::string>{
-                               "LineList_Add: 1ページの引き出し線が多すぎます(256本まで)"}));
+  EXPECT_EQ(ReportTexts(),
+            (std::vector<std::string>{"LineList_Add: 1ページの引き出し線が多すぎます(256本まで)"}));
   EXPECT_EQ(vx::LineList_Lines().size(), 256u);
   EXPECT_EQ(vx::LineList_LargestColumn(3), 6);
   vx::LineList_Clear();
@@ -149,15 +146,17 @@ TEST(PageGeometryTest, PixelsOfThePageAndItsPrintableArea) {
   l.paperWidth = 210;
   l.paperHeight = 297;
   vx::PrintPageGeometry g = vx::PrintPage_Geometry(l, vx::kPortrait);
-  EXPECT_EQ(std::tuple(g.width, g.height, g.printableWidth, g.printableHeight, g.originX, g.originY),
-            std::tuple(2480, 3507, 2480, 3507, 0, 0));
+  EXPECT_EQ(
+      std::tuple(g.width, g.height, g.printableWidth, g.printableHeight, g.originX, g.originY),
+      std::tuple(2480, 3507, 2480, 3507, 0, 0));
   l.marginX = 5;
   l.marginY = 10;
   l.offsetX = 2;
   g = vx::PrintPage_Geometry(l, vx::kLandscape);
   // Portrait 2362 x 3271 printable at (23 + 59, 118), turned.
-  EXPECT_EQ(std::tuple(g.width, g.height, g.printableWidth, g.printableHeight, g.originX, g.originY),
-            std::tuple(3507, 2480, 3271, 2362, 118, 82));
+  EXPECT_EQ(
+      std::tuple(g.width, g.height, g.printableWidth, g.printableHeight, g.originX, g.originY),
+      std::tuple(3507, 2480, 3271, 2362, 118, 82));
   l.paperWidth = 0;
   EXPECT_EQ(vx::PrintPage_Geometry(l, vx::kPortrait).width, 1);
   l.paperWidth = 148;
@@ -167,9 +166,10 @@ TEST(PageGeometryTest, PixelsOfThePageAndItsPrintableArea) {
 
   int w = 0;
   int h = 0;
-  for (auto [sw, sh, longSide, ew, eh] :
-       {std::tuple{2480, 3507, 960, 678, 960}, {2480, 1748, 1000, 1000, 704},
-        {10, 10, 0, 10, 10}, {5000, 1, 100, 100, 1}}) {
+  for (auto [sw, sh, longSide, ew, eh] : {std::tuple{2480, 3507, 960, 678, 960},
+                                          {2480, 1748, 1000, 1000, 704},
+                                          {10, 10, 0, 10, 10},
+                                          {5000, 1, 100, 100, 1}}) {
     vx::PrintPage_ScaledSize(sw, sh, longSide, w, h);
     EXPECT_EQ(std::tuple(w, h), std::tuple(ew, eh)) << sw << "x" << sh << " to " << longSide;
   }

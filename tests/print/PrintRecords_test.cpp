@@ -63,8 +63,8 @@ TEST(PrintRecordSplitTest, DoubleByteCharactersEndingInABackslashStayWhole) {
   for (const std::string& c : {so, hyo, nou, juu, yo}) ASSERT_EQ(c[1], '\\');
   const std::string line = "A" + hyo + "n,\"" + nou + "\"\"\"," + juu + "\\n" + yo + "," + so +
                            "\\\\" + so + ",\"" + so + "\"";
-  EXPECT_EQ(Split(line), (Strings{"A" + hyo + "n", nou + "\"", juu + "\n" + yo,
-                                  so + "\\" + so, so}));
+  EXPECT_EQ(Split(line),
+            (Strings{"A" + hyo + "n", nou + "\"", juu + "\n" + yo, so + "\\" + so, so}));
 }
 
 // A checklist of eight entries over two days and the circles not placed:
@@ -81,8 +81,8 @@ class RecordsTest : public EngineTest {
  protected:
   void SetUp() override {
     EngineTest::SetUp();
-    const int rows[][7] = {{1, 1, 2, 1, 1, 1, 3}, {2, 1, 1, 9, 0, 2, 1}, {3, 0, 0, 0, 0, 3, 2},
-                           {4, 1, 2, 1, 0, 4, 1}, {5, 2, 1, 5, 0, 5, 2}, {6, 0, 0, 0, 0, 0, 1},
+    const int rows[][7] = {{1, 1, 2, 1, 1, 1, 3},  {2, 1, 1, 9, 0, 2, 1}, {3, 0, 0, 0, 0, 3, 2},
+                           {4, 1, 2, 1, 0, 4, 1},  {5, 2, 1, 5, 0, 5, 2}, {6, 0, 0, 0, 0, 0, 1},
                            {7, 1, 1, 2, 0, 6, -1}, {8, 1, 2, 3, 0, 7, 0}};
     const char* kana[] = {"ka", "ka", "a", "sa", "a", "zz", "", "na"};
     for (const auto& r : rows) {
@@ -100,7 +100,9 @@ class RecordsTest : public EngineTest {
       e.color = r[6];
       source.entries.push_back(e);
     }
-    source.spaces = {{2, 1, {100, 50, 1, 2}}, {1, 9, {300, 10, 1, 1}}, {1, 5, {10, 10, 1, 1}},
+    source.spaces = {{2, 1, {100, 50, 1, 2}},
+                     {1, 9, {300, 10, 1, 1}},
+                     {1, 5, {10, 10, 1, 1}},
                      {2, 3, {100, 80, 1, 2}}};
     for (int kind = 1; kind <= 5; ++kind) {
       vx::PrintEngine_SetDocument(kind, [](vx::PrintJob&, int) { return 0; });
@@ -172,8 +174,12 @@ TEST_F(RecordsTest, HeaderOnlyJobHasOneRecord) {
 
 TEST_F(RecordsTest, BlockWiseBuildAddsTheBlocksOnACopy) {
   vx::CircleRecord neighbour;
-  for (const auto& [id, day, block, space] : {std::tuple{20, 1, 1, 4}, {21, 1, 2, 2}, {22, 2, 1, 1},
-                                             {23, 2, 2, 1}, {30, 0, 0, 0}, {2, 1, 1, 9}}) {
+  for (const auto& [id, day, block, space] : {std::tuple{20, 1, 1, 4},
+                                              {21, 1, 2, 2},
+                                              {22, 2, 1, 1},
+                                              {23, 2, 2, 1},
+                                              {30, 0, 0, 0},
+                                              {2, 1, 1, 9}}) {
     neighbour.id = id;
     neighbour.day = day;
     neighbour.blockId = block;
@@ -234,16 +240,20 @@ TEST_F(RecordsTest, KanaSortThenHallSortGroupsEachDayAndHall) {
                        const char* kana) {
     std::string text;
     for (int f = 0; f < 29; ++f) {
-      text += f == 0 ? std::to_string(id - 1) : f == 4 ? weekday : f == 6 ? block
-              : f == 7 ? std::to_string(space) : f == 18 ? kana : "";
+      text += f == 0    ? std::to_string(id - 1)
+              : f == 4  ? weekday
+              : f == 6  ? block
+              : f == 7  ? std::to_string(space)
+              : f == 18 ? kana
+                        : "";
       text += ",";
     }
     return text;
   };
-  state.records.lines = {"QUILLOR,104,x,",           line(1, "D1", "B", 3, "u"),
-                         line(2, "D2", "A", 1, "a"), line(3, "D1", "A", 1, "i"),
-                         line(4, "D1", "B", 30, "a"), line(5, "D1", "A", 2, "e"),
-                         line(6, "X", "A", 1, "a"), line(7, "D1", "Q", 1, "a"), "short"};
+  state.records.lines = {
+      "QUILLOR,104,x,",           line(1, "D1", "B", 3, "u"),  line(2, "D2", "A", 1, "a"),
+      line(3, "D1", "A", 1, "i"), line(4, "D1", "B", 30, "a"), line(5, "D1", "A", 2, "e"),
+      line(6, "X", "A", 1, "a"),  line(7, "D1", "Q", 1, "a"),  "short"};
   state.records.cuts.clear();
   // Day entries: D1 and D2 with one map holding blocks A and B, and halls A (spaces 1-10) and B.
   for (const char* weekday : {"D1", "D2"}) {
@@ -273,16 +283,44 @@ TEST_F(RecordsTest, KanaSortThenHallSortGroupsEachDayAndHall) {
   EXPECT_EQ(ids, (std::vector<int>{7, 5, 3, 4, 1, 2, 6}));
 }
 
+// A map of many blocks puts a block's name far into its block-name text; the position must not
+// spill into the hall entry when the records are sorted by day, hall group and block.
+TEST_F(RecordsTest, BlockPositionsBeyond255StayApartFromTheHallEntry) {
+  vx::PrintEngineState& state = vx::PrintEngine_State();
+  vx::PrintDay day;
+  day.weekday = "D1";
+  day.groups.resize(7);
+  day.groups[0].blockNames = std::string(300, 'x') + "BA";
+  day.halls.push_back({1, 1, {}, "h1", "A", 1, 9, "B", ""});
+  state.tables.days = {day};
+  const auto line = [](int id, const char* block) {
+    std::string text = std::to_string(id - 1);
+    for (int f = 1; f < 20; ++f) text += std::string(",") + (f == 4 ? "D1" : f == 6 ? block : "");
+    return text;
+  };
+  state.records.lines = {"QUILLOR,104,x,", line(1, "A"), line(2, "B")};
+  state.recordsDirty = true;
+  std::thread([] { vx::PrintEngine_GetRecords(); }).join();
+  vx::PrintRecords_GroupByHall();
+  const vx::PrintGroupKey a = state.records.At(1).groupKey;
+  EXPECT_EQ(std::tuple(a.hallGroup, a.hallEntry, a.blockPosition), std::tuple(1, 0, 301));
+  EXPECT_EQ(state.records.At(2).groupKey.blockPosition, 300);
+  EXPECT_EQ(state.records.At(2).groupKey.hallEntry, 1);
+  vx::PrintRecords_Sort(103);
+  EXPECT_EQ(Ids(), (std::vector<int>{2, 1}));
+}
+
 TEST_F(RecordsTest, CutsAreDrawnFromTheLinesTaken) {
   Build(vx::kOrderChecklist);
   vx::PrintLayout layout;
   vx::PrintEngine_LoadCatalogTables(layout, vx::PrintEngine_Job());
   QImage page(20, 20, QImage::Format_RGB32);
   QPainter painter(&page);
-  for (int id : {2, 8, 7, 99, 0}) vx::PrintEngine_DrawCircleCut(id, painter, vx::CutRect{1, 2, 3, 4});
+  for (int id : {2, 8, 7, 99, 0})
+    vx::PrintEngine_DrawCircleCut(id, painter, vx::CutRect{1, 2, 3, 4});
   // Circle 2 has colour 1 (its print colour), circle 8 is a memo (white); 7 is not printed.
-  EXPECT_EQ(source.drawnCuts, (std::vector<std::array<int, 4>>{{12, 2, 1002, 0x010000},
-                                                               {18, 8, 1008, 0xFFFFFF}}));
+  EXPECT_EQ(source.drawnCuts,
+            (std::vector<std::array<int, 4>>{{12, 2, 1002, 0x010000}, {18, 8, 1008, 0xFFFFFF}}));
 }
 
 }  // namespace

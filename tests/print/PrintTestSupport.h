@@ -83,7 +83,8 @@ class FakePrintSource : public vx::PrintDataSource {
     ++checklistReads;
     return entries;
   }
-  std::vector<vx::CircleRecord> CirclesOfBlocks(std::span<const vx::DayBlock> blocks) const override {
+  std::vector<vx::CircleRecord> CirclesOfBlocks(
+      std::span<const vx::DayBlock> blocks) const override {
     std::vector<vx::CircleRecord> found;
     for (const vx::CircleRecord& c : catalogue) {
       for (const vx::DayBlock& b : blocks) {
@@ -96,7 +97,8 @@ class FakePrintSource : public vx::PrintDataSource {
   // id - 1, colour, then the circle name and kana in fields 9 and 18.
   std::string ChecklistLine(const vx::CircleRecord& r, int color) const override {
     std::string line = std::to_string(r.id - 1) + "," + std::to_string(color);
-    for (int f = 2; f < 29; ++f) line += "," + (f == 9 ? r.circleName : f == 18 ? r.circleKana : "");
+    for (int f = 2; f < 29; ++f)
+      line += "," + (f == 9 ? r.circleName : f == 18 ? r.circleKana : "");
     return line + ",";
   }
   void DrawCut(QPainter&, const vx::CutRect&, int pageNo, int cutIndex, int updateId,
@@ -127,7 +129,9 @@ class FakePrintSource : public vx::PrintDataSource {
   }
   template <class T>
   static T At(const std::vector<std::pair<std::string, T>>& list, int id) {
-    return id >= 1 && id <= static_cast<int>(list.size()) ? list[static_cast<std::size_t>(id - 1)].second : T{};
+    return id >= 1 && id <= static_cast<int>(list.size())
+               ? list[static_cast<std::size_t>(id - 1)].second
+               : T{};
   }
 };
 
@@ -142,8 +146,7 @@ class EngineTest : public ::testing::Test {
   }
   void TearDown() override { vx::PrintEngine_Reset(); }
 
-  void SetContext(vx::PrintDataSource* dataSource,
-                  const std::filesystem::path& imageFolder = {},
+  void SetContext(vx::PrintDataSource* dataSource, const std::filesystem::path& imageFolder = {},
                   const std::filesystem::path& programFolder = LayoutFolder()) {
     vx::PrintEngineServices services;
     services.source = dataSource;

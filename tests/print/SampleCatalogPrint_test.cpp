@@ -212,8 +212,8 @@ TEST_F(SampleCatalogPrintTest, BlockWisePrintLeavesTheChecklistAsItWas) {
 }
 
 TEST_F(SampleCatalogPrintTest, NamesWithBackslashTrailBytesSurviveTheLines) {
-  vx::CircleRecord r = MakeCircle(db().GetMaxCircleId() + 1, 0, 0, 0, 0, 0, 0, 1,
-                                  vx::Sjis("ソ表能十予"));
+  vx::CircleRecord r =
+      MakeCircle(db().GetMaxCircleId() + 1, 0, 0, 0, 0, 0, 0, 1, vx::Sjis("ソ表能十予"));
   r.circleKana = vx::Sjis("そひょう");
   r.description = vx::Sjis("表\r\n能");
   InsertCircle(db(), r);
