@@ -1,6 +1,5 @@
 #include "print/CatalogPrintDataSource.h"
 
-#include <algorithm>
 
 #include "app/CatalogController.h"
 #include "app/SettingsValues.h"
@@ -85,10 +84,7 @@ PrintSpace CatalogPrintDataSource::Space(int blockId, int spaceNo) const {
           db->GetSpaceLayout(blockId, spaceNo), db->GetSpaceAreaId(blockId, spaceNo)};
 }
 
-int CatalogPrintDataSource::CheckColorCount() const {
-  const SettingsValues* values = controller_.Values();
-  return values ? std::clamp(values->fvrColorNum, 0, kMaxCheckColors) : 0;
-}
+int CatalogPrintDataSource::CheckColorCount() const { return controller_.GetColorCount(); }
 
 PrintMapTemplates CatalogPrintDataSource::MapTemplates() const {
   const SettingsValues* v = controller_.Values();
@@ -97,13 +93,12 @@ PrintMapTemplates CatalogPrintDataSource::MapTemplates() const {
 }
 
 ColorRef CatalogPrintDataSource::PrintColor(int index) const {
-  const FavoriteStore* store = controller_.GetFavoriteStore();
-  return store ? store->GetPrintColor(index) : 0;
+  return controller_.GetColorValue(index, CatalogController::kChecklistPrint);
 }
 
 std::string CatalogPrintDataSource::ColorName(int index) const {
-  const FavoriteStore* store = controller_.GetFavoriteStore();
-  return store ? store->GetColorName(index) : std::string();
+  const char* name = controller_.GetColorName(index, CatalogController::kChecklistPrint);
+  return name ? name : "";
 }
 
 std::vector<FavoriteEntry> CatalogPrintDataSource::ChecklistEntries() const {
