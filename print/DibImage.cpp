@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 #include <utility>
+#include <vector>
 
 #include "print/DibImageInternal.h"
 
@@ -90,7 +91,6 @@ Bgr PixelColor(const DibImage& image, const std::uint8_t* row, int x) {
 }  // namespace dib
 
 using dib::ClipRect;
-using dib::FillChannel;
 
 DibHeader DibImage_Header(const DibImage& image) {
   DibHeader header;
@@ -176,11 +176,30 @@ void DibImage_FillRect(DibImage& image, int x, int y, int width, int height, int
     return;
   }
   if (bitCount != 24) return;
-  const int s[3] = {dib::ClampChannel(blue), dib::ClampChannel(green), dib::ClampChannel(red)};
+  const std::uint8_t b = static_cast<std::uint8_t>(dib::ClampChannel(blue));
+  const std::uint8_t g = static_cast<std::uint8_t>(dib::ClampChannel(green));
+  const std::uint8_t r = static_cast<std::uint8_t>(dib::ClampChannel(red));
+  if (mode == kDibSet) {
+    // Pages are filled white before every page: one row pattern copied down.
+    std::vector<std::uint8_t> pattern(static_cast<std::size_t>(width) * 3);
+    for (std::size_t i = 0; i < pattern.size(); i += 3) {
+      pattern[i] = b;
+      pattern[i + 1] = g;
+      pattern[i + 2] = r;
+    }
+    for (int row = y; row < y + height; ++row) {
+      std::memcpy(DibImage_GetRow(image, row) + 3 * x, pattern.data(), pattern.size());
+    }
+    return;
+  }
+  const dib::ChannelMap maps[3] = {dib::MapChannel(b, mode), dib::MapChannel(g, mode),
+                                   dib::MapChannel(r, mode)};
   for (int row = y; row < y + height; ++row) {
     std::uint8_t* p = DibImage_GetRow(image, row) + 3 * x;
     for (int i = 0; i < width; ++i, p += 3) {
-      for (int c = 0; c < 3; ++c) p[c] = FillChannel(p[c], s[c], mode);
+      p[0] = maps[0][p[0]];
+      p[1] = maps[1][p[1]];
+      p[2] = maps[2][p[2]];
     }
   }
 }
@@ -195,14 +214,14 @@ long long MinorOffset(long long i, long long length, long long minor) {
   return need <= 0 ? 0 : (need + length - 1) / length;
 }
 
-void PlotLinePixel(DibImage& image, int x, int y, const int s[3], int mode) {
+void PlotLinePixel(DibImage& image, int x, int y, int index, const dib::ChannelMap maps[3]) {
   std::uint8_t* row = DibImage_GetRow(image, y);
   if (DibImage_BitCount(image) == 8) {
-    row[x] = static_cast<std::uint8_t>(s[2]);
+    row[x] = static_cast<std::uint8_t>(index);
     return;
   }
   std::uint8_t* p = row + 3 * x;
-  for (int c = 0; c < 3; ++c) p[c] = FillChannel(p[c], s[c], mode);
+  for (int c = 0; c < 3; ++c) p[c] = maps[c][p[c]];
 }
 
 }  // namespace
@@ -211,7 +230,11 @@ void DibImage_DrawLine(DibImage& image, int x, int y, int dx, int dy, int red, i
                        int mode) {
   const int bitCount = DibImage_BitCount(image);
   if ((bitCount != 8 && bitCount != 24) || (mode != kDibSet && mode != kDibMultiply)) return;
-  const int s[3] = {dib::ClampChannel(blue), dib::ClampChannel(green), dib::ClampChannel(red)};
+  const dib::ChannelMap maps[3] = {dib::MapChannel(dib::ClampChannel(blue), mode),
+                                   dib::MapChannel(dib::ClampChannel(green), mode),
+                                   dib::MapChannel(dib::ClampChannel(red), mode)};
+  const int width = DibImage_Width(image);
+  const int height = DibImage_Height(image);
   const bool xMajor = std::abs(static_cast<long long>(dx)) >= std::abs(static_cast<long long>(dy));
   const long long length =
       xMajor ? std::abs(static_cast<long long>(dx)) : std::abs(static_cast<long long>(dy));
@@ -220,7 +243,7 @@ void DibImage_DrawLine(DibImage& image, int x, int y, int dx, int dy, int red, i
   const int majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
   const int minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
   const long long majorStart = xMajor ? x : y;
-  const long long majorLimit = xMajor ? DibImage_Width(image) : DibImage_Height(image);
+  const long long majorLimit = xMajor ? width : height;
   // Only the steps whose major coordinate lies inside the image can draw anything.
   long long first = 0;
   long long last = length - 1;
@@ -236,8 +259,8 @@ void DibImage_DrawLine(DibImage& image, int x, int y, int dx, int dy, int red, i
     const long long other = (xMajor ? y : x) + MinorOffset(i, length, minor) * minorStep;
     const long long px = xMajor ? major : other;
     const long long py = xMajor ? other : major;
-    if (px < 0 || py < 0 || px >= DibImage_Width(image) || py >= DibImage_Height(image)) continue;
-    PlotLinePixel(image, static_cast<int>(px), static_cast<int>(py), s, mode);
+    if (px < 0 || py < 0 || px >= width || py >= height) continue;
+    PlotLinePixel(image, static_cast<int>(px), static_cast<int>(py), dib::ClampChannel(red), maps);
   }
 }
 

@@ -27,10 +27,10 @@ bool ClipBoth(const DibImage& destination, int& x, int& y, int& width, int& heig
   return width > 0 && height > 0;
 }
 
-void ApplyPixel(std::uint8_t* d, const Bgr& s, int mode) {
-  d[0] = dib::FillChannel(d[0], s.b, mode);
-  d[1] = dib::FillChannel(d[1], s.g, mode);
-  d[2] = dib::FillChannel(d[2], s.r, mode);
+void ApplyPixel(const dib::CombineTables& t, std::uint8_t* d, const Bgr& s, int mode) {
+  d[0] = dib::FillChannel(t, d[0], s.b, mode);
+  d[1] = dib::FillChannel(t, d[1], s.g, mode);
+  d[2] = dib::FillChannel(t, d[2], s.r, mode);
 }
 
 // The source value of a pixel in modes 103 and 104: an 8-bit source's byte for all channels.
@@ -40,14 +40,14 @@ Bgr MaskValue(int bitCount, const std::uint8_t* row, int x) {
 }
 
 // One channel of a transparent copy.
-std::uint8_t TransparentChannel(std::uint8_t d, int s, int mode) {
+std::uint8_t TransparentChannel(const dib::CombineTables& t, std::uint8_t d, int s, int mode) {
   switch (mode) {
     case kDibAdd:
-      return dib::Clamp(d - s);
+      return dib::Clamp(t, d - s);
     case kDibSubtract:
-      return dib::Clamp(d + s);
+      return dib::Clamp(t, d + s);
     default:
-      return dib::FillChannel(d, s, mode);
+      return dib::FillChannel(t, d, s, mode);
   }
 }
 
@@ -119,6 +119,7 @@ void DibImage_Blit(DibImage& destination, int x, int y, int width, int height,
   const bool takesMode = mode == kDibSet || ((mode == kDibPercent || mode == kDibMultiply) &&
                                              (bitCount == 8 || bitCount == 24));
   if (!takesMode || !ClipBoth(destination, x, y, width, height, source, sourceX, sourceY)) return;
+  const dib::CombineTables& tables = dib::Tables();
   for (int row = 0; row < height; ++row) {
     const std::uint8_t* s = DibImage_GetRow(source, sourceY + row);
     std::uint8_t* d = DibImage_GetRow(destination, y + row) + 3 * x;
@@ -129,7 +130,7 @@ void DibImage_Blit(DibImage& destination, int x, int y, int width, int height,
         d[1] = c.g;
         d[2] = c.r;
       } else {
-        ApplyPixel(d, MaskValue(bitCount, s, sourceX + i), mode);
+        ApplyPixel(tables, d, MaskValue(bitCount, s, sourceX + i), mode);
       }
     }
   }
@@ -152,15 +153,16 @@ void DibImage_BlitTransparent(int mode, DibImage& destination, int width, int he
       mode > kDibPercent) {
     return;
   }
+  const dib::CombineTables& tables = dib::Tables();
   for (int row = 0; row < height; ++row) {
     const std::uint8_t* s = DibImage_GetRow(source, row);
     std::uint8_t* d = DibImage_GetRow(destination, row);
     for (int i = 0; i < width; ++i, d += 3) {
       if (sourceBits == 8 ? s[i] == 0 : (s[3 * i] | s[3 * i + 1] | s[3 * i + 2]) == 0) continue;
       const Bgr c = dib::PixelColor(source, s, i);
-      d[0] = TransparentChannel(d[0], c.b, mode);
-      d[1] = TransparentChannel(d[1], c.g, mode);
-      d[2] = TransparentChannel(d[2], c.r, mode);
+      d[0] = TransparentChannel(tables, d[0], c.b, mode);
+      d[1] = TransparentChannel(tables, d[1], c.g, mode);
+      d[2] = TransparentChannel(tables, d[2], c.r, mode);
     }
   }
 }

@@ -20,14 +20,13 @@ struct CombineTables {
 
 const CombineTables& Tables();
 
-inline std::uint8_t Clamp(int value) {
-  return Tables().clamp[static_cast<std::size_t>(value + 256)];
+inline std::uint8_t Clamp(const CombineTables& t, int value) {
+  return t.clamp[static_cast<std::size_t>(value + 256)];
 }
 inline int ClampChannel(int value) { return std::clamp(value, 0, 255); }
 
-// One channel of a fill with colour value s.
-inline std::uint8_t FillChannel(std::uint8_t d, int s, int mode) {
-  const CombineTables& t = Tables();
+// One channel of a fill with colour value s (0..255).
+inline std::uint8_t FillChannel(const CombineTables& t, std::uint8_t d, int s, int mode) {
   if (mode >= 0 && mode <= kDibBlendMax) {
     return static_cast<std::uint8_t>(
         d - t.blend[static_cast<std::size_t>(mode)][static_cast<std::size_t>(d - s + 255)]);
@@ -36,9 +35,9 @@ inline std::uint8_t FillChannel(std::uint8_t d, int s, int mode) {
     case kDibSet:
       return static_cast<std::uint8_t>(s);
     case kDibAdd:
-      return Clamp(d + s);
+      return Clamp(t, d + s);
     case kDibSubtract:
-      return Clamp(d - s);
+      return Clamp(t, d - s);
     case kDibPercent:
       return t.percent[static_cast<std::size_t>(std::min(s, 100))][d];
     case kDibMultiply:
@@ -46,6 +45,16 @@ inline std::uint8_t FillChannel(std::uint8_t d, int s, int mode) {
     default:
       return d;
   }
+}
+
+// A fill of one fixed colour value as a map from every channel value to its result.
+using ChannelMap = std::array<std::uint8_t, 256>;
+inline ChannelMap MapChannel(int s, int mode) {
+  const CombineTables& t = Tables();
+  ChannelMap map;
+  for (int d = 0; d < 256; ++d)
+    map[static_cast<std::size_t>(d)] = FillChannel(t, static_cast<std::uint8_t>(d), s, mode);
+  return map;
 }
 
 inline bool IsFillMode(int mode) { return mode >= 0 && mode <= kDibMultiply; }

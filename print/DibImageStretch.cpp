@@ -244,9 +244,12 @@ class Stretch {
       std::fill(down.begin() + lowest, down.end(), 0);
       for (std::size_t r = 0; r < f.cells.size(); ++r) {
         const std::uint8_t* in = rows_.Row(f.cells[r]);
-        const auto w = static_cast<Sum>(f.weights[r]);
+        // Weights are at most 32768: 16 by 16 bit products, which vectorise well.
+        const auto w = static_cast<std::uint16_t>(f.weights[r]);
         Sum* sum = down.data();
-        for (int k = lowest; k <= highest; ++k) sum[k] += w * in[k];
+        for (int k = lowest; k <= highest; ++k) {
+          sum[k] += static_cast<std::uint32_t>(w * static_cast<std::uint16_t>(in[k]));
+        }
       }
       for (std::size_t k = 0; k < across_.size(); ++k) {
         const Span& span = across_[k];
