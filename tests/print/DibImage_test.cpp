@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <array>
+#include <cstring>
 #include <set>
 #include <tuple>
 
@@ -157,6 +158,48 @@ TEST(DibImageTest, BlitConvertsPalettesAndMultipliesMasks) {
   EXPECT_EQ(At(*page, 1, 0), (Bgr{200, 200, 200}));
   vx::DibImage_Blit(*mask, 0, 0, 1, 1, *page, 0, 0, vx::kDibSet);  // 8-bit destination: nothing
   EXPECT_EQ(vx::DibImage_GetRow(*mask, 0)[0], 7);
+}
+
+// A bitmap of a depth the library does not create, as BMP files may hold: one row of `bits`.
+DibImagePtr OneRow(int bitCount, int width, const std::vector<std::uint8_t>& palette,
+                   const std::vector<std::uint8_t>& row) {
+  vx::DibHeader header;
+  header.width = width;
+  header.height = 1;
+  header.bitCount = static_cast<std::uint16_t>(bitCount);
+  header.clrUsed = static_cast<std::uint32_t>(palette.size() / 4);
+  auto image = std::make_unique<DibImage>();
+  image->block.resize(sizeof header);
+  std::memcpy(image->block.data(), &header, sizeof header);
+  image->block.insert(image->block.end(), palette.begin(), palette.end());
+  image->block.insert(image->block.end(), row.begin(), row.end());
+  image->block.resize(image->block.size() + (4 - row.size() % 4) % 4);
+  return image;
+}
+
+TEST(DibImageTest, BlitReadsOneFourAndSixteenBitSources) {
+  const std::vector<std::uint8_t> twoColours = {0, 0, 0, 0, 30, 20, 10, 0};
+  struct Case {
+    DibImagePtr source;
+    Bgr third;  // pixel 2
+  };
+  Case cases[] = {
+      {OneRow(1, 3, twoColours, {0b00100000}), {30, 20, 10}},
+      {OneRow(4, 3, twoColours, {0x00, 0x10}), {30, 20, 10}},
+      // 5-5-5: blue 1, green 2, red 3 (in eighths).
+      {OneRow(16, 3, {}, {0, 0, 0, 0, 1 | (2 << 5), (2 >> 3) | (3 << 2)}), {8, 16, 24}},
+  };
+  for (Case& c : cases) {
+    DibImagePtr page = Filled(3, 1, 99);
+    vx::DibImage_Blit(*page, 0, 0, 3, 1, *c.source, 0, 0, vx::kDibSet);
+    EXPECT_EQ(At(*page, 0, 0), (Bgr{0, 0, 0})) << vx::DibImage_BitCount(*c.source);
+    EXPECT_EQ(At(*page, 2, 0), c.third) << vx::DibImage_BitCount(*c.source);
+  }
+  DibImagePtr turned = vx::DibImage_Rotate(*cases[0].source, 180);
+  ASSERT_NE(turned, nullptr);
+  EXPECT_EQ(vx::DibImage_GetRow(*turned, 0)[0], 0b10000000);  // pixel 2 went to pixel 0
+  DibImagePtr upright = vx::DibImage_Rotate(*cases[0].source, 90);
+  EXPECT_EQ(vx::DibImage_GetRow(*upright, 2)[0], 0b10000000);  // pixel 2 went to row 2
 }
 
 TEST(DibImageTest, TransparentCopySkipsBlackAndIndexZero) {
