@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QTimer>
 #include <QWidget>
-
 #include <algorithm>
 
 #include "ui/menus/CommandRoute.h"

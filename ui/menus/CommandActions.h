@@ -10,7 +10,6 @@
 
 #include <QObject>
 #include <QPointer>
-
 #include <vector>
 
 class QAction;

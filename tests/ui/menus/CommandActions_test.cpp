@@ -1,3 +1,5 @@
+#include "ui/menus/CommandActions.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -5,10 +7,8 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
-
 #include <vector>
 
-#include "ui/menus/CommandActions.h"
 #include "ui/menus/CommandMap.h"
 #include "ui/menus/CommandRoute.h"
 
@@ -27,11 +27,10 @@ QAction* AddCommand(QWidget* widget, const char* text, int id) {
 struct CommandActionsTest : ::testing::Test {
   void SetUp() override {
     view.On(1, [this] { ran.push_back(1); });
-    frame.On(2, [this] { ran.push_back(2); })
-        .OnUpdate(2, [this](int, CommandState& s) {
-          s.checked = checked;
-          s.enabled = enabled;
-        });
+    frame.On(2, [this] { ran.push_back(2); }).OnUpdate(2, [this](int, CommandState& s) {
+      s.checked = checked;
+      s.enabled = enabled;
+    });
     route.SetTargets({&view, &frame});
     menu = bar.addMenu(QStringLiteral("&File"));
     one = AddCommand(menu, "one", 1);

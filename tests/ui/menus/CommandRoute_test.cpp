@@ -1,3 +1,5 @@
+#include "ui/menus/CommandRoute.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -5,7 +7,6 @@
 #include <vector>
 
 #include "ui/menus/CommandMap.h"
-#include "ui/menus/CommandRoute.h"
 
 namespace {
 
@@ -16,8 +17,9 @@ using vx::CommandState;
 // View, frame and application, each recording which commands reached it.
 struct RouteTest : ::testing::Test {
   void SetUp() override {
-    view.On(10, [this] { log.push_back("view 10"); })
-        .OnRange(20, 29, [this](int id) { log.push_back("view " + std::to_string(id)); });
+    view.On(10, [this] { log.push_back("view 10"); }).OnRange(20, 29, [this](int id) {
+      log.push_back("view " + std::to_string(id));
+    });
     frame.On(10, [this] { log.push_back("frame 10"); })
         .On(30, [this] { log.push_back("frame 30"); })
         .OnUpdate(30, [this](int, CommandState& s) { s.checked = frameChecked; })
@@ -42,10 +44,8 @@ TEST_F(RouteTest, ACommandStopsAtTheFirstTargetThatHandlesIt) {
     std::vector<std::string> log;
   } cases[] = {
       {10, true, {"view 10"}},  // all three handle it: the view wins
-      {20, false, {}},  // the view handles it, but the application's update disables it
-      {25, true, {"view 25"}},
-      {30, true, {"frame 30"}},
-      {50, true, {"app 50"}},
+      {20, false, {}},          // the view handles it, but the application's update disables it
+      {25, true, {"view 25"}}, {30, true, {"frame 30"}}, {50, true, {"app 50"}},
       {40, false, {}},  // handled by the application, disabled by the frame's update
       {60, false, {}},  // nobody handles it
   };
@@ -62,12 +62,10 @@ TEST_F(RouteTest, StatesAreAskedAlongTheSameRoad) {
     bool enabled;
     std::optional<bool> checked;
   } cases[] = {
-      {10, true, std::nullopt},  // handled, no update: enabled
+      {10, true, std::nullopt},   // handled, no update: enabled
       {20, false, std::nullopt},  // an update further on decides even over the view's handler
-      {30, true, true},
-      {40, false, std::nullopt},
-      {50, true, std::nullopt},
-      {60, false, std::nullopt},  // nobody enables it
+      {30, true, true},          {40, false, std::nullopt},
+      {50, true, std::nullopt},  {60, false, std::nullopt},  // nobody enables it
   };
   for (const auto& c : cases) {
     const CommandState state = route.QueryState(c.id);
