@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QTimer>
 #include <QWidget>
+
 #include <algorithm>
 
 #include "ui/menus/CommandRoute.h"

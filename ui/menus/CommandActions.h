@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QPointer>
+
 #include <vector>
 
 class QAction;

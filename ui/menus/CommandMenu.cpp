@@ -1,13 +1,46 @@
 #include "ui/menus/CommandMenu.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+
 #include <algorithm>
 
 #include "ui/menus/CommandActions.h"
+#include "ui/menus/CommandTarget.h"
+#include "ui/menus/PopupPlacement.h"
 
 namespace vx {
+
+namespace {
+
+// A copy of a menu's items for one popup, with the states `owner` gives them, so that the
+// commands of the copy reach the owner and not the window the original menu belongs to.
+void CopyItems(const QMenu& from, QMenu& to, const CommandTarget& owner) {
+  for (const QAction* item : from.actions()) {
+    if (item->isSeparator()) {
+      to.addSeparator();
+    } else if (const QMenu* sub = item->menu()) {
+      CopyItems(*sub, *to.addMenu(item->icon(), item->text()), owner);
+    } else {
+      QAction* copy = to.addAction(item->icon(), item->text());
+      CommandActions::SetCommandId(copy, CommandActions::CommandId(item));
+      copy->setCheckable(item->isCheckable());
+      copy->setChecked(item->isChecked());
+      CommandActions::UpdateAction(copy, owner);
+    }
+  }
+}
+
+QRect ScreenAround(const QPoint& point) {
+  const QScreen* screen = QGuiApplication::screenAt(point);
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  return screen ? screen->availableGeometry() : QRect();
+}
+
+}  // namespace
 
 CommandMenu::CommandMenu() : menu_(std::make_unique<QMenu>()) {}
 
@@ -154,6 +187,24 @@ int CommandMenu::AttachImages(const std::function<QIcon(int id)>& imageOf) {
     }
   }
   return attached;
+}
+
+int CommandMenu::TrackPopup(const QPoint& screenPos, CommandTarget& owner) const {
+  return TrackPopup(screenPos, owner, QRect());
+}
+
+int CommandMenu::TrackPopup(const QPoint& screenPos, CommandTarget& owner,
+                            const QRect& keepClear) const {
+  QMenu popup;
+  CopyItems(*menu_, popup, owner);
+  QPoint at = screenPos;
+  if (keepClear.isValid()) {
+    at = PopupPositionClearOf(screenPos, popup.sizeHint(), keepClear, ScreenAround(screenPos));
+  }
+  const int id = CommandActions::CommandId(popup.exec(at));
+  if (id == 0 || !owner.QueryState(id).enabled) return 0;
+  owner.OnCommand(id);
+  return id;
 }
 
 }  // namespace vx

@@ -9,6 +9,7 @@
 
 #include <QIcon>
 #include <QString>
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -18,8 +19,12 @@
 class QAction;
 class QMenu;
 class QMenuBar;
+class QPoint;
+class QRect;
 
 namespace vx {
+
+class CommandTarget;
 
 class CommandMenu {
  public:
@@ -64,6 +69,13 @@ class CommandMenu {
   // Gives every item, at any depth, the image of its command (a null icon: none). Answers how
   // many items got one.
   int AttachImages(const std::function<QIcon(int id)>& imageOf);
+
+  // Shows this menu as a popup at a screen point and runs the chosen command at `owner`, which
+  // also decides which items are enabled (the menu may belong to another window). With a
+  // rectangle to keep clear, the popup is moved above or below it when it would cover it.
+  // Answers the command chosen, 0 when none was.
+  int TrackPopup(const QPoint& screenPos, CommandTarget& owner) const;
+  int TrackPopup(const QPoint& screenPos, CommandTarget& owner, const QRect& keepClear) const;
 
  private:
   CommandMenu* SubMenuOf(const QAction* action) const;

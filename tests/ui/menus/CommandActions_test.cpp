@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
+
 #include <vector>
 
 #include "ui/menus/CommandMap.h"

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QTest>
 #include <QTimer>
+
 #include <set>
 
 #include "res/ResourceIds.h"
