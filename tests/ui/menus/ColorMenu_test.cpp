@@ -9,16 +9,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include <cstdio>
 #include <vector>
 
-#include "app/CatalogController.h"
-#include "app/SettingsValues.h"
-#include "data/PavorunDatabase.h"
-#include "data/images/CatalogImages.h"
-#include "platform/CodePage.h"
 #include "res/ResourceIds.h"
-#include "tests/support/TempDir.h"
+#include "tests/ui/ColorFixture.h"
 #include "ui/menus/ColorMenu.h"
 #include "ui/menus/CommandMap.h"
 #include "ui/menus/PopupPlacement.h"
@@ -27,24 +21,8 @@ namespace {
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
-class ColorMenuTest : public ::testing::Test {
+class ColorMenuTest : public vxtest::ColorControllerTest {
  protected:
-  void SetUp() override {
-    values.fvrColorNum = 9;
-    for (int i = 0; i < vx::kMaxCheckColors; ++i) values.fvrColors[i] = 0x102030u * (i + 1);
-    values.fvrColors[0] = 0x0000FF;  // red as COLORREF
-    std::snprintf(values.fvrColorNames[0], vx::kColorNameSize, "%s", vx::Sjis("赤").c_str());
-    std::snprintf(values.fvrColorNames[1], vx::kColorNameSize, "A&B");
-    values.fvrColorDef = 2;
-    ASSERT_TRUE(controller.Init(&db, &images, &values));
-  }
-
-  // The colours of the settings become the checklist's, as after a change of colours.
-  void ChangeColors(int count) {
-    values.fvrColorNum = count;
-    controller.LoadColorTable();
-  }
-
   // Runs `act` on the popup once it is open (modal menus are driven from a zero-delay timer).
   static void WhenPopupOpens(std::function<void(QMenu*)> act) {
     QTimer::singleShot(0, [act] {
@@ -54,11 +32,6 @@ class ColorMenuTest : public ::testing::Test {
     });
   }
 
-  vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
-  vx::CatalogImages images;
-  vx::SettingsValues values{};
-  vx::CatalogController controller{nullptr, {}};
   vx::ColorMenu menu;
 };
 
@@ -140,7 +113,7 @@ TEST_F(ColorMenuTest, RebuildFollowsThePresentColourCount) {
 
 TEST_F(ColorMenuTest, RebuildTakesThePresentNamesAndCurrentColour) {
   menu.Build(controller);
-  std::snprintf(values.fvrColorNames[2], vx::kColorNameSize, "%s", vx::Sjis("青").c_str());
+  SetName(2, "青");
   values.fvrColorDef = 4;
   ChangeColors(9);
   menu.Rebuild(controller);
