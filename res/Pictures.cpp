@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QString>
+
 #include <array>
 #include <utility>
 

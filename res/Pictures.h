@@ -5,6 +5,7 @@
 
 #include <QCursor>
 #include <QIcon>
+
 #include <vector>
 
 namespace vx {

@@ -75,6 +75,10 @@ constexpr int IDC_IMAGE_PATH_BROWSE = 1625;
 constexpr int IDC_SWITCH_EVENT_LIST = 1627;
 constexpr int IDC_SWITCH_CURRENT_TEXT = 1628;
 
+// Memo editor (241): a multi-line edit, OK and Cancel.
+constexpr int IDD_EDIT_MEMO = 241;
+constexpr int IDC_MEMO_EDIT = 1635;
+
 // --- Commands (WM_COMMAND ids; each QAction carries one) -----------------------------------------
 // Some numbers also name a cursor or a bitmap (152-158); the ID_ prefix says "command".
 
