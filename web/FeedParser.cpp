@@ -106,11 +106,14 @@ boost::wregex MakeWRegex(const wchar_t* pattern) { return boost::wregex(pattern,
 bool FindXmlEncoding(std::string_view body, std::string& out) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   if (body.starts_with(kByteOrderMark)) body.remove_prefix(kByteOrderMark.size());
+  std::string name;
   try {
-    return RegexSearchGroup(XmlDeclaration(), body, out, 1);
+    if (!RegexSearchGroup(XmlDeclaration(), body, name, 1) || name.empty()) return false;
   } catch (const std::exception&) {
     return false;
   }
+  out += name;
+  return true;
 }
 
 FeedItemsResult ExtractFeedItems(std::wstring_view feed, std::wstring& out) {
