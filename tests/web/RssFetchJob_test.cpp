@@ -1,0 +1,154 @@
+// The feed fetch over the checklist against the test server: texts for UTF-8, Shift_JIS and
+// EUC-JP feeds, failures that keep the old text, the walk's order and bounds, and Cancel.
+#include "web/RssFetchJob.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "checklist/FavoriteStore.h"
+#include "data/PavorunDatabase.h"
+#include "platform/CodePage.h"
+#include "tests/data/TestCatalog.h"
+#include "tests/support/TempDir.h"
+#include "tests/web/JobRunning.h"
+#include "tests/web/support/TestHttpServer.h"
+
+namespace {
+
+using vxtest::TestReply;
+
+// A feed of two items in `charset` (declared unless `declare` is false), from UTF-8 text.
+std::string Feed(const std::string& charset, bool declare = true) {
+  const std::string utf8 =
+      "<rss version=\"2.0\"><channel><title>サークル</title>"
+      "<item><title>新刊</title><description>委託①開始</description></item>"
+      "<item><title>告知</title><description><![CDATA[<p>当日は<br>午後参加</p>]]></description></item>"
+      "</channel></rss>";
+  const std::string declaration =
+      declare ? "<?xml version=\"1.0\" encoding=\"" + charset + "\"?>\n" : std::string();
+  const int codePage = charset == "Shift_JIS" ? vx::kCodePageCp932
+                       : charset == "EUC-JP"  ? vx::kCodePageEucJp
+                                              : vx::kCodePageUtf8;
+  return declaration + vx::FromCp932(vx::Sjis(utf8), codePage);
+}
+
+const std::string kFeedText = "【新刊】\r\n委託①開始\r\n\r\n【告知】\r\n当日は\r\n午後参加";
+
+TestReply Reply(int status, std::string body) {
+  TestReply reply;
+  reply.status = status;
+  reply.body = std::move(body);
+  return reply;
+}
+
+class RssFetchJobTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(db.IsOpen()) << db.LastError();
+    vxtest::BuildSampleCatalog(db, 89);
+    store = std::make_unique<vx::FavoriteStore>(db);
+  }
+
+  // Checks the circle with `color`, points its feed address at `path` of the test server and
+  // gives it the fetched text `oldText` (CP932).
+  void Check(int id, int color, const std::string& path, const std::string& oldText = "old") {
+    ASSERT_TRUE(store->SetColorAndMemo(id, color, color == 0 ? "memo" : ""));
+    store->ForEachChecked([&](vx::FavoriteEntry& entry) {
+      if (entry.record.id == id) {
+        entry.record.rss = path.empty() ? "" : server.Url(path);
+        entry.record.SetRssInfo(oldText);
+      }
+      return true;
+    });
+  }
+
+  std::map<int, std::string> Texts() {
+    std::map<int, std::string> texts;
+    store->ForEachChecked([&](vx::FavoriteEntry& entry) {
+      texts[entry.record.id] = vx::Cp932ToUtf8(entry.record.rssInfo);
+      return true;
+    });
+    return texts;
+  }
+
+  vxtest::TempDir dir;
+  vx::PavorunDatabase db{dir.path()};
+  std::unique_ptr<vx::FavoriteStore> store;
+  vxtest::TestHttpServer server;
+  vx::WebServiceConfig config;
+};
+
+TEST_F(RssFetchJobTest, FeedsInEachCharacterSetBecomeTheCirclesTexts) {
+  server.Route("/utf8", Reply(200, Feed("UTF-8", false)));
+  server.Route("/sjis", Reply(200, Feed("Shift_JIS")));
+  server.Route("/euc", Reply(200, Feed("EUC-JP")));
+  Check(1, 1, "/utf8");
+  Check(2, 2, "/sjis");
+  Check(3, 0, "/euc");  // memo only: still fetched
+  vx::RssFetchJob job(*store, config);
+  vxtest::ProgressLines progress(job);
+  EXPECT_EQ(vxtest::RunJob(job), 0);
+  EXPECT_EQ(job.ChangedCircles(), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(Texts(), (std::map<int, std::string>{{1, kFeedText}, {2, kFeedText}, {3, kFeedText}}));
+  EXPECT_EQ(progress.lines, (std::vector<std::string>{"RSS情報取得中(1/3)", "RSS情報取得中(2/3)",
+                                                      "RSS情報取得中(3/3)"}));
+  EXPECT_EQ(server.Requests().at(0).Header("User-Agent"), "Lothervanquist");
+}
+
+TEST_F(RssFetchJobTest, CirclesWhoseFeedFailsKeepTheirTextAndAreNotListed) {
+  std::string unreadable = "<rss><channel>";
+  for (int i = 0; i < 100; ++i) unreadable += "<item><title>t" + std::to_string(i) + "</title></item>\n";
+  server.Route("/ok", Reply(200, Feed("UTF-8")));
+  server.Route("/same", Reply(200, Feed("UTF-8")));
+  server.Route("/gone", Reply(404, Feed("UTF-8")));
+  server.Route("/page", Reply(200, "<html><body>no feed here</body></html>"));
+  server.Route("/unreadable", Reply(200, unreadable + "</channel></rss>"));
+  Check(1, 1, "/gone");
+  Check(2, 1, "/page");
+  Check(3, 1, "/unreadable");
+  Check(4, 1, "");  // no address: nothing fetched
+  Check(5, 1, "/same", vx::Sjis(kFeedText));  // the text is the feed's already
+  Check(6, 1, "/ok");
+  vx::RssFetchJob job(*store, config);
+  EXPECT_EQ(vxtest::RunJob(job), 0);
+  EXPECT_EQ(job.ChangedCircles(), std::vector<int>{6});
+  EXPECT_EQ(Texts(), (std::map<int, std::string>{
+                         {1, "old"}, {2, "old"}, {3, "old"}, {4, "old"}, {5, kFeedText}, {6, kFeedText}}));
+  EXPECT_EQ(server.RequestCount(), 5);
+}
+
+TEST_F(RssFetchJobTest, UncheckedEntriesCountInTheTotalButAreNotVisited) {
+  server.Route("/feed", Reply(200, Feed("UTF-8")));
+  Check(1, 1, "/feed");
+  Check(2, 1, "/feed");
+  store->SetColor(2, -1);
+  vx::RssFetchJob job(*store, config);
+  vxtest::ProgressLines progress(job);
+  vxtest::RunJob(job);
+  EXPECT_EQ(job.ChangedCircles(), std::vector<int>{1});
+  EXPECT_EQ(progress.lines, std::vector<std::string>{"RSS情報取得中(1/2)"});
+  EXPECT_EQ(server.RequestCount(), 1);
+}
+
+TEST_F(RssFetchJobTest, CancelEndsTheWalkAfterTheCurrentCircle) {
+  server.Route("/feed", Reply(200, Feed("UTF-8")));
+  for (int id : {1, 2, 3}) Check(id, 1, "/feed");
+  vx::RssFetchJob job(*store, config);
+  vxtest::ProgressLines progress(job, [](vx::ProgressJob& j) { j.RequestCancel(); });
+  EXPECT_EQ(vxtest::RunJob(job), 0);
+  EXPECT_EQ(job.ChangedCircles(), std::vector<int>{1});
+  EXPECT_EQ(Texts().at(2), "old");
+  EXPECT_EQ(server.RequestCount(), 1);
+}
+
+TEST(RssFetchAvailability, OnlyCataloguesBeforeEvent90HaveFeeds) {
+  EXPECT_TRUE(vx::RssFetchJob::IsAvailable(89));
+  EXPECT_FALSE(vx::RssFetchJob::IsAvailable(90));
+  EXPECT_FALSE(vx::RssFetchJob::IsAvailable(96));
+  EXPECT_EQ(vx::Cp932ToUtf8(vx::RssFetchJob::Caption()), "RSS情報の更新");
+}
+
+}  // namespace
