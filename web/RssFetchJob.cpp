@@ -12,11 +12,8 @@
 namespace vx {
 
 RssFetchJob::RssFetchJob(FavoriteStore& store, const WebServiceConfig& config)
-    : ProgressJob(Options{nullptr, true}), store_(store), connection_("Lothervanquist", "", "") {
-  HttpTransportOptions transport = config.Transport();
-  transport.maxReplyBytes = kMaxFeedBytes;
-  connection_.SetTransportOptions(transport);
-  connection_.SetAbortFlag(&abort_);
+    : ProgressJob(Options{nullptr, true}), store_(store), transport_(config.Transport()) {
+  transport_.maxReplyBytes = kMaxFeedBytes;
   SetTotal(store.GetEntryCount());
 }
 
@@ -42,8 +39,11 @@ std::string RssFetchJob::ProgressText(int position, int total) const {
 void RssFetchJob::FetchCircleFeed(FavoriteEntry& entry) {
   CircleRecord& record = entry.record;
   if (record.rss.empty()) return;
-  if (connection_.Get(record.rss) != kHttpReplied || connection_.Status() != 200) return;
-  const std::string& body = connection_.GetReplyText();
+  HttpConnection connection("Lothervanquist", "", "");
+  connection.SetTransportOptions(transport_);
+  connection.SetAbortFlag(&abort_);
+  if (connection.Get(record.rss) != kHttpReplied || connection.Status() != 200) return;
+  const std::string& body = connection.GetReplyText();
   std::string charset;
   if (!FindXmlEncoding(body, charset)) charset = "UTF-8";
   const std::wstring feed = MultiByteToUnicode(CharsetToCodePage(charset), body);

@@ -2,8 +2,9 @@
 // the checklist with a colour of 0 or more, in ascending id, the circle's feed is fetched, read in
 // the character set its XML declaration names (UTF-8 without one), and its items become the
 // circle's fetched feed text in the checklist store. A circle whose feed cannot be fetched or
-// read keeps its previous text. Cancel ends the walk after the current circle (a request under
-// way is given up); the circles done so far keep their new texts.
+// read keeps its previous text. Each circle's request starts afresh, so that credentials in one
+// circle's feed address never travel to another circle's server. Cancel ends the walk after the
+// current circle (a request under way is given up); the circles done so far keep their texts.
 //
 // A caller checks IsAvailable for the current event, runs the job in the progress dialog under the
 // modal guard (CatalogController::RunProgressJob with Caption()), and, when ChangedCircles() is
@@ -37,7 +38,6 @@ class RssFetchJob : public ProgressJob {
 
   // The circles whose fetched text changed, in the order they were fetched.
   const std::vector<int>& ChangedCircles() const { return changed_; }
-  HttpConnection& Connection() { return connection_; }
 
   StepResult Step() override;
   std::string ProgressText(int position, int total) const override;
@@ -49,7 +49,7 @@ class RssFetchJob : public ProgressJob {
   void FetchCircleFeed(FavoriteEntry& entry);
 
   FavoriteStore& store_;
-  HttpConnection connection_;
+  HttpTransportOptions transport_;
   std::atomic<bool> abort_{false};
   std::vector<int> changed_;
   int position_ = 0;

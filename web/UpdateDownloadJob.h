@@ -42,7 +42,6 @@ class UpdateDownloadJob : public ProgressJob {
   const std::string& ErrorDetail() const { return errorDetail_; }
 
   void SetMaxUpdateTextBytes(std::uint64_t bytes) { maxUpdateTextBytes_ = bytes; }
-  HttpConnection& Connection() { return connection_; }
 
   StepResult Step() override;
   std::string ProgressText(int position, int total) const override;

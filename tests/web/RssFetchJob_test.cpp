@@ -120,6 +120,22 @@ TEST_F(RssFetchJobTest, CirclesWhoseFeedFailsKeepTheirTextAndAreNotListed) {
   EXPECT_EQ(server.RequestCount(), 5);
 }
 
+TEST_F(RssFetchJobTest, CredentialsOfOneFeedAddressGoToThatFeedOnly) {
+  server.Route("/feed", Reply(200, Feed("UTF-8")));
+  Check(1, 1, "/feed");
+  Check(2, 1, "/feed");
+  store->ForEachChecked([&](vx::FavoriteEntry& entry) {
+    if (entry.record.id == 1) entry.record.rss.insert(std::string("http://").size(), "me:secret@");
+    return true;
+  });
+  vx::RssFetchJob job(*store, config);
+  vxtest::RunJob(job);
+  const auto requests = server.Requests();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[0].Header("Authorization"), "Basic bWU6c2VjcmV0");
+  EXPECT_EQ(requests[1].Header("Authorization"), "");
+}
+
 TEST_F(RssFetchJobTest, UncheckedEntriesCountInTheTotalButAreNotVisited) {
   server.Route("/feed", Reply(200, Feed("UTF-8")));
   Check(1, 1, "/feed");
