@@ -12,8 +12,8 @@ using WideMatch = boost::match_results<std::wstring_view::const_iterator>;
 constexpr auto kSyntax = boost::regex_constants::perl | boost::regex_constants::icase;
 
 const boost::regex& XmlDeclaration() {
-  static const boost::regex regex = MakeRegex(
-      R"(\A\s*<\?xml\s+version\s*=[^>]*?\s+encoding\s*=\s*("[^"]*"|'[^']*'|[^\s>?]+))");
+  static const boost::regex regex =
+      MakeRegex(R"(\A\s*<\?xml\s+version\s*=[^>]*?\s+encoding\s*=\s*("[^"]*"|'[^']*'|[^\s>?]+))");
   return regex;
 }
 
@@ -149,7 +149,8 @@ bool ConvertCdataSections(std::wstring& text) {
     result.append(text, cursor, start - cursor);
     const std::size_t inner = start + kStart.size();
     const std::size_t end = text.find(kEnd, inner);
-    std::wstring section = text.substr(inner, end == std::wstring::npos ? std::wstring::npos : end - inner);
+    std::wstring section =
+        text.substr(inner, end == std::wstring::npos ? std::wstring::npos : end - inner);
     HtmlToText(section);
     TrimLeadingSpace(section);
     result += section;
@@ -178,7 +179,9 @@ int RegexReplaceAll(const boost::wregex& regex, std::wstring& text, std::wstring
   while (position < source.size() &&
          boost::regex_search(source.begin() + position, source.end(), match, regex)) {
     ++count;
-    const auto offset = [&source](auto it) { return static_cast<std::size_t>(it - source.begin()); };
+    const auto offset = [&source](auto it) {
+      return static_cast<std::size_t>(it - source.begin());
+    };
     const std::size_t groupStart = offset(match[group].first);
     const std::size_t groupEnd = offset(match[group].second);
     result.append(source, position, groupStart - position);

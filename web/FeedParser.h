@@ -5,7 +5,6 @@
 #pragma once
 
 #include <boost/regex.hpp>
-
 #include <cstddef>
 #include <string>
 #include <string_view>

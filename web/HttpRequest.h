@@ -10,12 +10,12 @@
 namespace vx {
 
 enum HttpResult : int {
-  kHttpFileFailed = -1,     // a 200 reply whose body could not be written to the output file
-  kHttpReplied = 0,         // a reply arrived, of any status; the caller judges the status
-  kHttpBadAddress = 1,      // the address is malformed, or its scheme is not http or https
-  kHttpRequestFailed = 3,   // connecting, the TLS handshake, sending or receiving failed; nothing
-                            // of a reply that broke off is kept (status 0, empty body)
-  kHttpCancelled = 4,       // the progress callback answered false, or the abort flag was raised
+  kHttpFileFailed = -1,    // a 200 reply whose body could not be written to the output file
+  kHttpReplied = 0,        // a reply arrived, of any status; the caller judges the status
+  kHttpBadAddress = 1,     // the address is malformed, or its scheme is not http or https
+  kHttpRequestFailed = 3,  // connecting, the TLS handshake, sending or receiving failed; nothing
+                           // of a reply that broke off is kept (status 0, empty body)
+  kHttpCancelled = 4,      // the progress callback answered false, or the abort flag was raised
 };
 
 // `method` "GET" sends no body; any other method sends the form body (POST, PUT, ...). A user

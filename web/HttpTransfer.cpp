@@ -15,14 +15,14 @@ std::string_view HeaderName(std::string_view line) { return line.substr(0, line.
 
 bool SameName(std::string_view a, std::string_view b) {
   return std::ranges::equal(a, b, [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
   });
 }
 
 }  // namespace
 
-HttpTransfer::HttpTransfer(HttpConnection& connection, HttpProgressCallback callback,
-                           void* context)
+HttpTransfer::HttpTransfer(HttpConnection& connection, HttpProgressCallback callback, void* context)
     : connection_(connection), callback_(callback), context_(context) {}
 
 HttpTransfer::~HttpTransfer() {
@@ -35,7 +35,8 @@ int HttpTransfer::Perform(std::string_view method, const std::string& url,
   if (!Report(0, 0)) return kHttpCancelled;
   curl_ = curl_easy_init();
   if (curl_ == nullptr) {
-    connection_.SetError(TransportErrorCode(CURLE_FAILED_INIT), curl_easy_strerror(CURLE_FAILED_INIT));
+    connection_.SetError(TransportErrorCode(CURLE_FAILED_INIT),
+                         curl_easy_strerror(CURLE_FAILED_INIT));
     return kHttpBadAddress;
   }
   if (!Report(1, 0)) return kHttpCancelled;
@@ -57,11 +58,14 @@ void HttpTransfer::SetTransportOptions() {
   curl_easy_setopt(curl_, CURLOPT_SSL_VERIFYPEER, 1L);
   curl_easy_setopt(curl_, CURLOPT_SSL_VERIFYHOST, 2L);
   if (!options.caFile.empty()) curl_easy_setopt(curl_, CURLOPT_CAINFO, options.caFile.c_str());
-  curl_easy_setopt(curl_, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(options.connectTimeout.count()));
+  curl_easy_setopt(curl_, CURLOPT_CONNECTTIMEOUT_MS,
+                   static_cast<long>(options.connectTimeout.count()));
   curl_easy_setopt(curl_, CURLOPT_LOW_SPEED_LIMIT, options.lowSpeedBytes);
-  const long lowSpeedSeconds = std::max<long>(1, static_cast<long>((options.lowSpeedTime.count() + 999) / 1000));
+  const long lowSpeedSeconds =
+      std::max<long>(1, static_cast<long>((options.lowSpeedTime.count() + 999) / 1000));
   curl_easy_setopt(curl_, CURLOPT_LOW_SPEED_TIME, lowSpeedSeconds);
-  curl_easy_setopt(curl_, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options.maxReplyBytes));
+  curl_easy_setopt(curl_, CURLOPT_MAXFILESIZE_LARGE,
+                   static_cast<curl_off_t>(options.maxReplyBytes));
   curl_easy_setopt(curl_, CURLOPT_USERAGENT, connection_.UserAgent().c_str());
   curl_easy_setopt(curl_, CURLOPT_HEADERFUNCTION, &HttpTransfer::OnHeader);
   curl_easy_setopt(curl_, CURLOPT_HEADERDATA, this);
@@ -77,8 +81,9 @@ void HttpTransfer::SetTransportOptions() {
 void HttpTransfer::SetHeaderLines() {
   std::vector<std::string_view> lines;
   for (const std::string& line : connection_.Headers()) {
-    const auto same = std::ranges::find_if(
-        lines, [&line](std::string_view kept) { return SameName(HeaderName(kept), HeaderName(line)); });
+    const auto same = std::ranges::find_if(lines, [&line](std::string_view kept) {
+      return SameName(HeaderName(kept), HeaderName(line));
+    });
     if (same != lines.end()) {
       *same = line;
     } else {
@@ -86,7 +91,8 @@ void HttpTransfer::SetHeaderLines() {
     }
   }
   for (std::string_view name : {"Content-Type", "Expect"}) {
-    if (std::ranges::none_of(lines, [name](std::string_view l) { return SameName(HeaderName(l), name); })) {
+    if (std::ranges::none_of(
+            lines, [name](std::string_view l) { return SameName(HeaderName(l), name); })) {
       lines.push_back(name == "Expect" ? "Expect:" : "Content-Type:");
     }
   }
@@ -134,7 +140,8 @@ std::size_t HttpTransfer::OnHeader(char* data, std::size_t size, std::size_t cou
 std::size_t HttpTransfer::OnBody(char* data, std::size_t size, std::size_t count, void* self) {
   auto& transfer = *static_cast<HttpTransfer*>(self);
   const std::size_t bytes = size * count;
-  if (!transfer.StartReplyBody() || !transfer.TakeBody({data, bytes})) return 0;  // ends the transfer
+  // Answering fewer bytes than given ends the transfer.
+  if (!transfer.StartReplyBody() || !transfer.TakeBody({data, bytes})) return 0;
   return bytes;
 }
 

@@ -17,9 +17,7 @@ RssFetchJob::RssFetchJob(FavoriteStore& store, const WebServiceConfig& config)
   SetTotal(store.GetEntryCount());
 }
 
-bool RssFetchJob::IsAvailable(int eventNumber) {
-  return eventNumber < kFirstEventWithoutRssDetail;
-}
+bool RssFetchJob::IsAvailable(int eventNumber) { return eventNumber < kFirstEventWithoutRssDetail; }
 
 std::string RssFetchJob::Caption() { return Sjis("RSS情報の更新"); }
 

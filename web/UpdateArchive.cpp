@@ -33,7 +33,8 @@ UpdateArchiveStatus CopyEntry(unzFile archive, std::FILE* out, std::uint64_t max
     if (read == 0) break;
     total += static_cast<unsigned>(read);
     if (total > maxBytes) return UpdateArchiveStatus::kTooLarge;
-    if (std::fwrite(buffer, 1, static_cast<std::size_t>(read), out) != static_cast<std::size_t>(read)) {
+    if (std::fwrite(buffer, 1, static_cast<std::size_t>(read), out) !=
+        static_cast<std::size_t>(read)) {
       return UpdateArchiveStatus::kWriteFailed;
     }
   }
@@ -73,7 +74,8 @@ std::string UpdateArchiveStatusText(UpdateArchiveStatus status) {
     case UpdateArchiveStatus::kOk: return {};
     case UpdateArchiveStatus::kNotAnArchive:
       return Sjis("更新ファイルを開けません(ZIP形式ではないか、壊れています)。");
-    case UpdateArchiveStatus::kNoUpdateText: return Sjis("更新ファイルに UPDATE.TXT がありません。");
+    case UpdateArchiveStatus::kNoUpdateText:
+      return Sjis("更新ファイルに UPDATE.TXT がありません。");
     case UpdateArchiveStatus::kDamaged: return Sjis("更新ファイルが壊れています。");
     case UpdateArchiveStatus::kTooLarge:
       return Sjis("更新ファイルの展開後の大きさが上限を超えています。");

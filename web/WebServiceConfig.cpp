@@ -33,7 +33,8 @@ constexpr Setting kAddresses[] = {
 
 std::string Lookup(const AppSettings* settings, std::string_view key, const char* environment,
                    const char* builtIn) {
-  if (const char* value = std::getenv(environment); value != nullptr && *value != '\0') return value;
+  if (const char* value = std::getenv(environment); value != nullptr && *value != '\0')
+    return value;
   if (settings != nullptr) {
     std::string value = settings->ReadString(kDebugSection, key, "");
     if (!value.empty()) return value;

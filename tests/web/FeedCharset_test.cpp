@@ -1,12 +1,12 @@
 // Reading feed bytes in the character set they declare, and the web code's text conversions.
 #include "web/FeedCharset.h"
-#include "web/TextConversions.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "platform/CodePage.h"
+#include "web/TextConversions.h"
 
 namespace {
 
@@ -16,12 +16,17 @@ TEST(CharsetToCodePage, KnownNamesInAnyCaseAndUTF8ForTheRest) {
     int codePage;
   };
   const Case cases[] = {
-      {"UTF-8", vx::kCodePageUtf8},         {"utf8", vx::kCodePageUtf8},
-      {"Shift_JIS", vx::kCodePageCp932},    {"SHIFT-JIS", vx::kCodePageCp932},
-      {"windows-31j", vx::kCodePageCp932},  {"x-sjis", vx::kCodePageCp932},
-      {"EUC-JP", vx::kCodePageEucJp},       {"x-euc-jp", vx::kCodePageEucJp},
+      {"UTF-8", vx::kCodePageUtf8},
+      {"utf8", vx::kCodePageUtf8},
+      {"Shift_JIS", vx::kCodePageCp932},
+      {"SHIFT-JIS", vx::kCodePageCp932},
+      {"windows-31j", vx::kCodePageCp932},
+      {"x-sjis", vx::kCodePageCp932},
+      {"EUC-JP", vx::kCodePageEucJp},
+      {"x-euc-jp", vx::kCodePageEucJp},
       {"ISO-2022-JP", vx::kCodePageIso2022Jp},
-      {"", vx::kCodePageUtf8},              {"ISO-8859-1", vx::kCodePageUtf8},
+      {"", vx::kCodePageUtf8},
+      {"ISO-8859-1", vx::kCodePageUtf8},
       {"shift_jis2", vx::kCodePageUtf8},
   };
   for (const Case& c : cases) EXPECT_EQ(vx::CharsetToCodePage(c.name), c.codePage) << c.name;
@@ -43,7 +48,7 @@ TEST(TextConversions, Utf8AndWideRoundTripAndBadBytesAreReplaced) {
   EXPECT_EQ(vx::Utf8ToWide(utf8), L"a\u00E9\u65B0\U0001F600");
   EXPECT_EQ(vx::WideToUtf8(vx::Utf8ToWide(utf8)), utf8);
   EXPECT_EQ(vx::Utf8ToWide("\xC3("), L"\uFFFD(");
-  EXPECT_EQ(vx::Utf8ToWide("\xC0\xAF"), L"\uFFFD\uFFFD");  // overlong
+  EXPECT_EQ(vx::Utf8ToWide("\xC0\xAF"), L"\uFFFD\uFFFD");            // overlong
   EXPECT_EQ(vx::Utf8ToWide("\xED\xA0\x80"), L"\uFFFD\uFFFD\uFFFD");  // a surrogate
   EXPECT_EQ(vx::WideToUtf8(std::wstring(1, static_cast<wchar_t>(0xD800))), "\xEF\xBF\xBD");
 }

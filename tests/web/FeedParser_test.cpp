@@ -80,7 +80,8 @@ TEST(FindXmlEncoding, OnlyTheDeclarationCounts) {
       {"\xEF\xBB\xBF\r\n<?XML version=\"1.0\"\tencoding=utf-8?>", true, "utf-8"},
       {"<?xml version=\"1.0\" standalone=\"yes\" encoding=\"UTF-8\" ?>", true, "UTF-8"},
       {"<rss><item>no declaration</item></rss>", false, ""},
-      {"<?xml version=\"1.0\"?><rss><description>encoding=\"EUC-JP\" <b></description></rss>", false, ""},
+      {"<?xml version=\"1.0\"?><rss><description>encoding=\"EUC-JP\" <b></description></rss>",
+       false, ""},
       {"<?xml version=\"1.0\" encoding=\"UTF-8\"?><p> encoding=\"EUC-JP\" </p>", true, "UTF-8"},
       {"<rss/><?xml version=\"1.0\" encoding=\"EUC-JP\"?>", false, ""},
       {"<?xml version=\"1.0\" encoding=\"\"?>", false, ""},
@@ -127,9 +128,14 @@ TEST(AppendUnquoted, QuotesAreRemovedOnlyAroundTheValue) {
     std::string out;
   };
   const Case cases[] = {
-      {"", false, ""},         {"plain", true, "plain"}, {"\"dq\"", true, "dq"},
-      {"'sq'", true, "sq"},    {"\"", true, ""},         {"\"open", true, "open"},
-      {"'mixed\"", true, "mixed\""}, {"in\"side\"", true, "in\"side\""},
+      {"", false, ""},
+      {"plain", true, "plain"},
+      {"\"dq\"", true, "dq"},
+      {"'sq'", true, "sq"},
+      {"\"", true, ""},
+      {"\"open", true, "open"},
+      {"'mixed\"", true, "mixed\""},
+      {"in\"side\"", true, "in\"side\""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.value);

@@ -1,6 +1,5 @@
 // The request as it is collected, and the texts of communication errors.
 #include "web/HttpConnection.h"
-#include "web/HttpErrorText.h"
 
 #include <curl/curl.h>
 #include <gtest/gtest.h>
@@ -9,6 +8,7 @@
 #include <string>
 
 #include "platform/CodePage.h"
+#include "web/HttpErrorText.h"
 
 namespace {
 
@@ -78,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorTextCase{"HTTP通信エラー", 416, "HTTP通信エラー:Other Error:416"},
         ErrorTextCase{"HTTP通信エラー", 302, "HTTP通信エラー:Other Error:302"},
         ErrorTextCase{"通信エラー", 0, "通信エラー:00000000:未知のエラーコード"},
-        ErrorTextCase{"通信エラー", 0x800C0008, "通信エラー:800c0008:ページをダウンロードできません"},
+        ErrorTextCase{"通信エラー", 0x800C0008,
+                      "通信エラー:800c0008:ページをダウンロードできません"},
         ErrorTextCase{"通信エラー", 0x80000001, "通信エラー:80000001:未知のエラーコード"},
         ErrorTextCase{"通信エラー", vx::TransportErrorCode(CURLE_COULDNT_CONNECT),
                       "通信エラー:a0000007:サーバーに接続できません"},
@@ -86,7 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
                       "通信エラー:a000003c:サーバー証明書を確認できません(発行元が信頼できない、"
                       "名前が違う、または期限切れです)"},
         // A code without a text of ours gives libcurl's own words.
-        ErrorTextCase{"通信エラー", vx::TransportErrorCode(CURLE_BAD_CONTENT_ENCODING),
-                      "通信エラー:a000003d:Unrecognized or bad HTTP Content or Transfer-Encoding"}));
+        ErrorTextCase{
+            "通信エラー", vx::TransportErrorCode(CURLE_BAD_CONTENT_ENCODING),
+            "通信エラー:a000003d:Unrecognized or bad HTTP Content or Transfer-Encoding"}));
 
 }  // namespace

@@ -2,12 +2,8 @@
 // and the progress stages.
 #include "web/HttpRequest.h"
 
-#include <arpa/inet.h>
 #include <curl/curl.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -33,19 +29,6 @@ TestReply Reply(int status, std::string body, Delivery delivery = Delivery::kWho
   reply.delivery = delivery;
   reply.headers = std::move(headers);
   return reply;
-}
-
-// A port on 127.0.0.1 that nothing listens on.
-int ClosedPort() {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  ::bind(fd, reinterpret_cast<sockaddr*>(&address), length);
-  ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-  ::close(fd);
-  return ntohs(address.sin_port);
 }
 
 class HttpRequestTest : public testing::Test {
@@ -104,7 +87,8 @@ TEST_F(HttpRequestTest, OtherMethodsSendTheFormBodyToo) {
 TEST_F(HttpRequestTest, CredentialsInTheAddressBecomeBasicAuthorisationOnce) {
   server.Route("/path/x", Reply(200, "ok"));
   const std::string base = server.BaseUrl();
-  const std::string url = "http://user:p%40ss@" + base.substr(std::string("http://").size()) + "/path/x?y=1#part";
+  const std::string url =
+      "http://user:p%40ss@" + base.substr(std::string("http://").size()) + "/path/x?y=1#part";
   ASSERT_EQ(connection.Get(url), vx::kHttpReplied) << connection.ErrorText();
   ASSERT_EQ(connection.Get(url), vx::kHttpReplied);
   EXPECT_EQ(connection.UserName(), "user");
@@ -162,11 +146,10 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeCase{"notFoundKeepsItsPage", Reply(404, "<p>missing</p>"), vx::kHttpReplied, 404,
                     "<p>missing</p>", 0},
         OutcomeCase{"serverError", Reply(500, "oops"), vx::kHttpReplied, 500, "oops", 0},
-        OutcomeCase{"noLength", Reply(200, "till close", Delivery::kNoLength), vx::kHttpReplied, 200,
-                    "till close", 0},
-        OutcomeCase{"redirectFollowed",
-                    Reply(302, "moved", Delivery::kWhole, {"Location: /final"}), vx::kHttpReplied,
-                    200, "final", 0},
+        OutcomeCase{"noLength", Reply(200, "till close", Delivery::kNoLength), vx::kHttpReplied,
+                    200, "till close", 0},
+        OutcomeCase{"redirectFollowed", Reply(302, "moved", Delivery::kWhole, {"Location: /final"}),
+                    vx::kHttpReplied, 200, "final", 0},
         OutcomeCase{"truncated", Reply(200, Repeat('t', 2000), Delivery::kTruncated),
                     vx::kHttpRequestFailed, 0, "", CURLE_PARTIAL_FILE},
         OutcomeCase{"redirectToFtpRefused",
@@ -208,8 +191,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "invalid protocol"},
         AddressCase{"no address at all", vx::kHttpBadAddress, CURLE_URL_MALFORMAT, nullptr},
         AddressCase{"", vx::kHttpBadAddress, CURLE_URL_MALFORMAT, nullptr},
-        AddressCase{"http://127.0.0.1:" + std::to_string(ClosedPort()) + "/", vx::kHttpRequestFailed,
-                    CURLE_COULDNT_CONNECT, nullptr}));
+        AddressCase{"http://127.0.0.1:" + std::to_string(vxtest::ClosedLoopbackPort()) + "/",
+                    vx::kHttpRequestFailed, CURLE_COULDNT_CONNECT, nullptr}));
 
 TEST_F(HttpRequestTest, ALaterReplyWithoutBodyLeavesTheBodyEmpty) {
   server.Route("/a", Reply(200, "first"));
@@ -230,7 +213,8 @@ struct DownloadCase {
   std::string memoryBody;
 };
 
-class HttpDownloadTest : public HttpRequestTest, public testing::WithParamInterface<DownloadCase> {};
+class HttpDownloadTest : public HttpRequestTest,
+                         public testing::WithParamInterface<DownloadCase> {};
 
 TEST_P(HttpDownloadTest, TheFileIsReplacedOnlyByAWhole200Body) {
   const DownloadCase& c = GetParam();
@@ -246,15 +230,14 @@ TEST_P(HttpDownloadTest, TheFileIsReplacedOnlyByAWhole200Body) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, HttpDownloadTest,
-    testing::Values(
-        DownloadCase{"ok", Reply(200, Repeat('z', 40000)), vx::kHttpReplied, true, ""},
-        DownloadCase{"okEmpty", Reply(200, ""), vx::kHttpReplied, true, ""},
-        DownloadCase{"noLength", Reply(200, "zip bytes", Delivery::kNoLength), vx::kHttpReplied, true,
-                     ""},
-        DownloadCase{"notFound", Reply(404, "no such archive"), vx::kHttpReplied, false,
-                     "no such archive"},
-        DownloadCase{"truncated", Reply(200, Repeat('t', 40000), Delivery::kTruncated),
-                     vx::kHttpRequestFailed, false, ""}),
+    testing::Values(DownloadCase{"ok", Reply(200, Repeat('z', 40000)), vx::kHttpReplied, true, ""},
+                    DownloadCase{"okEmpty", Reply(200, ""), vx::kHttpReplied, true, ""},
+                    DownloadCase{"noLength", Reply(200, "zip bytes", Delivery::kNoLength),
+                                 vx::kHttpReplied, true, ""},
+                    DownloadCase{"notFound", Reply(404, "no such archive"), vx::kHttpReplied, false,
+                                 "no such archive"},
+                    DownloadCase{"truncated", Reply(200, Repeat('t', 40000), Delivery::kTruncated),
+                                 vx::kHttpRequestFailed, false, ""}),
     [](const testing::TestParamInfo<DownloadCase>& info) { return std::string(info.param.name); });
 
 TEST_F(HttpRequestTest, ADownloadIntoAMissingFolderAnswersFileFailed) {

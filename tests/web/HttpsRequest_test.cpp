@@ -1,7 +1,5 @@
 // HTTPS against the test server: certificates and host names are always checked; only a server
 // whose certificate the named CA signed, for the name asked, and still valid, is talked to.
-#include "web/HttpRequest.h"
-
 #include <curl/curl.h>
 #include <gtest/gtest.h>
 
@@ -13,6 +11,7 @@
 #include "tests/web/support/TestCertificates.h"
 #include "tests/web/support/TestHttpServer.h"
 #include "web/HttpErrorText.h"
+#include "web/HttpRequest.h"
 
 namespace {
 
@@ -60,7 +59,8 @@ TestCertificates* HttpsRequestTest::certificates_ = nullptr;
 TEST_F(HttpsRequestTest, AServerTheNamedCaVouchesForIsTalkedTo) {
   for (const std::string host : {"127.0.0.1", "localhost"}) {
     SCOPED_TRACE(host);
-    ASSERT_EQ(Fetch(Certificates().Good(), true, host), vx::kHttpReplied) << connection_.ErrorText();
+    ASSERT_EQ(Fetch(Certificates().Good(), true, host), vx::kHttpReplied)
+        << connection_.ErrorText();
     EXPECT_EQ(connection_.Status(), 200u);
     EXPECT_EQ(connection_.GetReplyText(), "secret");
   }

@@ -4,17 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
-#include "checklist/FavoriteStore.h"
-#include "data/PavorunDatabase.h"
 #include "platform/CodePage.h"
-#include "tests/data/TestCatalog.h"
-#include "tests/support/TempDir.h"
+#include "tests/web/FeedFetchFixture.h"
 #include "tests/web/JobRunning.h"
-#include "tests/web/support/TestHttpServer.h"
 
 namespace {
 
@@ -25,7 +20,8 @@ std::string Feed(const std::string& charset, bool declare = true) {
   const std::string utf8 =
       "<rss version=\"2.0\"><channel><title>サークル</title>"
       "<item><title>新刊</title><description>委託①開始</description></item>"
-      "<item><title>告知</title><description><![CDATA[<p>当日は<br>午後参加</p>]]></description></item>"
+      "<item><title>告知</title><description><![CDATA[<p>当日は<br>午後参加</p>]]></description></"
+      "item>"
       "</channel></rss>";
   const std::string declaration =
       declare ? "<?xml version=\"1.0\" encoding=\"" + charset + "\"?>\n" : std::string();
@@ -44,42 +40,7 @@ TestReply Reply(int status, std::string body) {
   return reply;
 }
 
-class RssFetchJobTest : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(db.IsOpen()) << db.LastError();
-    vxtest::BuildSampleCatalog(db, 89);
-    store = std::make_unique<vx::FavoriteStore>(db);
-  }
-
-  // Checks the circle with `color`, points its feed address at `path` of the test server and
-  // gives it the fetched text `oldText` (CP932).
-  void Check(int id, int color, const std::string& path, const std::string& oldText = "old") {
-    ASSERT_TRUE(store->SetColorAndMemo(id, color, color == 0 ? "memo" : ""));
-    store->ForEachChecked([&](vx::FavoriteEntry& entry) {
-      if (entry.record.id == id) {
-        entry.record.rss = path.empty() ? "" : server.Url(path);
-        entry.record.SetRssInfo(oldText);
-      }
-      return true;
-    });
-  }
-
-  std::map<int, std::string> Texts() {
-    std::map<int, std::string> texts;
-    store->ForEachChecked([&](vx::FavoriteEntry& entry) {
-      texts[entry.record.id] = vx::Cp932ToUtf8(entry.record.rssInfo);
-      return true;
-    });
-    return texts;
-  }
-
-  vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
-  std::unique_ptr<vx::FavoriteStore> store;
-  vxtest::TestHttpServer server;
-  vx::WebServiceConfig config;
-};
+using RssFetchJobTest = vxtest::FeedFetchFixture;
 
 TEST_F(RssFetchJobTest, FeedsInEachCharacterSetBecomeTheCirclesTexts) {
   server.Route("/utf8", Reply(200, Feed("UTF-8", false)));
@@ -100,7 +61,8 @@ TEST_F(RssFetchJobTest, FeedsInEachCharacterSetBecomeTheCirclesTexts) {
 
 TEST_F(RssFetchJobTest, CirclesWhoseFeedFailsKeepTheirTextAndAreNotListed) {
   std::string unreadable = "<rss><channel>";
-  for (int i = 0; i < 100; ++i) unreadable += "<item><title>t" + std::to_string(i) + "</title></item>\n";
+  for (int i = 0; i < 100; ++i)
+    unreadable += "<item><title>t" + std::to_string(i) + "</title></item>\n";
   server.Route("/ok", Reply(200, Feed("UTF-8")));
   server.Route("/same", Reply(200, Feed("UTF-8")));
   server.Route("/gone", Reply(404, Feed("UTF-8")));
@@ -109,14 +71,15 @@ TEST_F(RssFetchJobTest, CirclesWhoseFeedFailsKeepTheirTextAndAreNotListed) {
   Check(1, 1, "/gone");
   Check(2, 1, "/page");
   Check(3, 1, "/unreadable");
-  Check(4, 1, "");  // no address: nothing fetched
+  Check(4, 1, "");                            // no address: nothing fetched
   Check(5, 1, "/same", vx::Sjis(kFeedText));  // the text is the feed's already
   Check(6, 1, "/ok");
   vx::RssFetchJob job(*store, config);
   EXPECT_EQ(vxtest::RunJob(job), 0);
   EXPECT_EQ(job.ChangedCircles(), std::vector<int>{6});
-  EXPECT_EQ(Texts(), (std::map<int, std::string>{
-                         {1, "old"}, {2, "old"}, {3, "old"}, {4, "old"}, {5, kFeedText}, {6, kFeedText}}));
+  EXPECT_EQ(Texts(),
+            (std::map<int, std::string>{
+                {1, "old"}, {2, "old"}, {3, "old"}, {4, "old"}, {5, kFeedText}, {6, kFeedText}}));
   EXPECT_EQ(server.RequestCount(), 5);
 }
 

@@ -2,9 +2,9 @@
 #include "web/UpdateArchive.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <string>
-#include <zlib.h>
 
 #include "tests/data/images/TestArchive.h"
 #include "tests/support/TempDir.h"
@@ -16,7 +16,8 @@ using vx::UpdateArchiveStatus;
 
 std::string UpdateText(int lines) {
   std::string text;
-  for (int i = 0; i < lines; ++i) text += std::to_string(1000 + i) + "\tline " + std::to_string(i) + "\r\n";
+  for (int i = 0; i < lines; ++i)
+    text += std::to_string(1000 + i) + "\tline " + std::to_string(i) + "\r\n";
   return text;
 }
 
@@ -34,7 +35,8 @@ class UpdateArchiveTest : public testing::Test {
     }
     return path;
   }
-  UpdateArchiveStatus Extract(const fs::path& archive, std::uint64_t cap = vx::kMaxUpdateTextBytes) {
+  UpdateArchiveStatus Extract(const fs::path& archive,
+                              std::uint64_t cap = vx::kMaxUpdateTextBytes) {
     return vx::ExtractUpdateText(archive, dir / "UPDATE.out", cap);
   }
 
@@ -46,9 +48,8 @@ TEST_F(UpdateArchiveTest, TheEntryIsFoundInAnyCaseAmongOthers) {
   const std::string text = UpdateText(300);
   for (const char* name : {"UPDATE.TXT", "update.txt", "Update.Txt"}) {
     SCOPED_TRACE(name);
-    const fs::path archive = Archive([&](vxtest::ZipWriter& zip) {
-      zip.Add("README.TXT", "other").Add(name, text);
-    });
+    const fs::path archive =
+        Archive([&](vxtest::ZipWriter& zip) { zip.Add("README.TXT", "other").Add(name, text); });
     ASSERT_EQ(Extract(archive), UpdateArchiveStatus::kOk);
     EXPECT_EQ(vxtest::ReadFileBytes(dir / "UPDATE.out"), text);
   }
@@ -99,9 +100,8 @@ TEST_F(UpdateArchiveTest, AnEntryThatUnpacksBeyondTheCapIsRefused) {
   EXPECT_EQ(Extract(bomb, 100000), UpdateArchiveStatus::kTooLarge);
   EXPECT_EQ(Extract(bomb, 200000), UpdateArchiveStatus::kOk);
   // A header that understates the size unpacks no more than it states.
-  const fs::path liar = Archive([&](vxtest::ZipWriter& zip) {
-    zip.Add("UPDATE.TXT", zeros, 10, Crc(zeros.substr(0, 10)));
-  });
+  const fs::path liar = Archive(
+      [&](vxtest::ZipWriter& zip) { zip.Add("UPDATE.TXT", zeros, 10, Crc(zeros.substr(0, 10))); });
   EXPECT_EQ(Extract(liar, 100000), UpdateArchiveStatus::kOk);
   EXPECT_EQ(fs::file_size(dir / "UPDATE.out"), 10u);
 }

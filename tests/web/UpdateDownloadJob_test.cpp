@@ -3,12 +3,8 @@
 // exactly as it was.
 #include "web/UpdateDownloadJob.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <sqlite3.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -22,6 +18,7 @@
 #include "tests/data/images/TestArchive.h"
 #include "tests/support/TempDir.h"
 #include "tests/web/JobRunning.h"
+#include "tests/web/UpdateLines.h"
 #include "tests/web/support/TestHttpServer.h"
 
 namespace {
@@ -34,31 +31,10 @@ using Delivery = vxtest::TestReply::Delivery;
 constexpr int kEvent = 90;
 constexpr const char* kArchivePath = "/quillor/update/VQ090SJIS.ZIP";
 
-// An update line: update id, genre code, then the texts ending in `tag`.
-std::string UpdateLine(int updateId, int genreCode, const std::string& tag) {
-  std::string line = std::to_string(updateId) + "\t9\t9\t" + vx::Sjis("土") + "\t-\t" +
-                     vx::Sjis("Ａ") + "\t9\t" + std::to_string(genreCode);
-  for (const char* column : {"name", "kana", "pen", "book", "url", "mail", "desc", "upd", "orba",
-                             "rss", "tw", "px"}) {
-    line += "\t" + std::string(column) + tag;
-  }
-  return line + "\r\n";
-}
+using vxtest::UpdateLine;
 
 // Circle 3 (update id 1003) corrected, a new circle with update id 5000.
 const std::string kUpdateText = UpdateLine(1003, 220, "X") + UpdateLine(5000, 110, "N");
-
-int ClosedPort() {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  ::bind(fd, reinterpret_cast<sockaddr*>(&address), length);
-  ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-  ::close(fd);
-  return ntohs(address.sin_port);
-}
 
 class UpdateDownloadJobTest : public testing::Test {
  protected:
@@ -172,7 +148,9 @@ TEST_P(UpdateFailureTest, NothingIsApplied) {
   EXPECT_NE(vx::Cp932ToUtf8(job.ErrorDetail()).find(c.detail), std::string::npos)
       << vx::Cp932ToUtf8(job.ErrorDetail());
   if (c.outcome == Job::kError) {
-    EXPECT_EQ(vx::Cp932ToUtf8(job.ResultText(outcome)).rfind("データベースの更新中にエラーが生じました.\r\n", 0), 0u);
+    EXPECT_EQ(vx::Cp932ToUtf8(job.ResultText(outcome))
+                  .rfind("データベースの更新中にエラーが生じました.\r\n", 0),
+              0u);
     EXPECT_EQ(Job::ResultIcon(outcome), vx::MB_ICONHAND);
   }
   ExpectUnchanged();
@@ -197,10 +175,11 @@ TEST_F(UpdateDownloadJobTest, ArchivesWithoutAUsableUpdateTextAreErrors) {
     const char* detail;
   };
   const Case cases[] = {
-      {"no UPDATE.TXT", ArchiveBytes("UPDATE.CSV"), vx::kMaxUpdateTextBytes, "UPDATE.TXT がありません"},
+      {"no UPDATE.TXT", ArchiveBytes("UPDATE.CSV"), vx::kMaxUpdateTextBytes,
+       "UPDATE.TXT がありません"},
       {"not a ZIP", kUpdateText, vx::kMaxUpdateTextBytes, "ZIP形式ではない"},
-      {"too large unpacked", ArchiveBytes("UPDATE.TXT", kUpdateText + std::string(50000, ' ')), 10000,
-       "上限を超えています"},
+      {"too large unpacked", ArchiveBytes("UPDATE.TXT", kUpdateText + std::string(50000, ' ')),
+       10000, "上限を超えています"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -221,7 +200,7 @@ TEST_F(UpdateDownloadJobTest, ALowerCaseEntryIsFound) {
 }
 
 TEST_F(UpdateDownloadJobTest, AnUnreachableServerIsACommunicationError) {
-  config.updateServer = "http://127.0.0.1:" + std::to_string(ClosedPort());
+  config.updateServer = "http://127.0.0.1:" + std::to_string(vxtest::ClosedLoopbackPort());
   Job job(db, kEvent, {}, config);
   EXPECT_EQ(vxtest::RunJob(job), Job::kError);
   EXPECT_NE(vx::Cp932ToUtf8(job.ErrorDetail()).find("通信エラー:a0000007:サーバーに接続できません"),
@@ -290,7 +269,8 @@ TEST_F(UpdateDownloadJobTest, ARefusedWriteRollsBackWhatWasApplied) {
   Job job(db, kEvent, {}, config);
   EXPECT_EQ(vxtest::RunJob(job), Job::kError);
   sqlite3_set_authorizer(db.Connection(), nullptr, nullptr);
-  EXPECT_NE(vx::Cp932ToUtf8(job.ErrorDetail()).find("データベースに書き込めません"), std::string::npos);
+  EXPECT_NE(vx::Cp932ToUtf8(job.ErrorDetail()).find("データベースに書き込めません"),
+            std::string::npos);
   ExpectUnchanged();
 }
 

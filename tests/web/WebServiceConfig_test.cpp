@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr const char* kVariables[] = {"VINDAXEL_UPDATE_SERVER",      "VINDAXEL_AUTH_SERVER",
+constexpr const char* kVariables[] = {"VINDAXEL_UPDATE_SERVER",       "VINDAXEL_AUTH_SERVER",
                                       "VINDAXEL_SANDBOX_AUTH_SERVER", "VINDAXEL_API_SERVER",
                                       "VINDAXEL_SANDBOX_API_SERVER",  "VINDAXEL_CA_FILE"};
 

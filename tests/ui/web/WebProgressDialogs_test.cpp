@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,6 +21,8 @@
 #include "tests/data/TestCatalog.h"
 #include "tests/data/images/TestArchive.h"
 #include "tests/support/TempDir.h"
+#include "tests/web/FeedFetchFixture.h"
+#include "tests/web/UpdateLines.h"
 #include "tests/web/support/TestHttpServer.h"
 #include "ui/widgets/ProgressDialog.h"
 #include "web/RssFetchJob.h"
@@ -83,14 +84,7 @@ class UpdateDialogTest : public testing::Test {
     { vxtest::ZipWriter(dir / "update.zip").Add("UPDATE.TXT", UpdateText()); }
   }
 
-  static std::string UpdateText() {
-    std::string line = "1003\t9\t9\t\t-\t\t9\t220";
-    for (const char* column : {"name", "kana", "pen", "book", "url", "mail", "desc", "upd", "orba",
-                               "rss", "tw", "px"}) {
-      line += "\t" + std::string(column) + "X";
-    }
-    return line + "\r\n";
-  }
+  static std::string UpdateText() { return vxtest::UpdateLine(1003, 220, "X"); }
 
   std::string PenNameOfCircle3() {
     vx::CircleRecord record;
@@ -115,13 +109,14 @@ TEST_F(UpdateDialogTest, TheDownloadShowsItsPercentAndCancelRollsBack) {
   vx::ProgressDialog dialog(job);
   std::string title;
   std::string shown;
-  const int result = RunDialog(dialog, vx::UpdateDownloadJob::Caption(), [&](vx::ProgressDialog& d) {
-    title = d.windowTitle().toStdString();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return d.BarControl()->value() >= 30; }, 20000));
-    shown = Text(d);
-    ExpectBarPartlyFilled(d.BarControl());
-    QTest::mouseClick(d.CancelButton(), Qt::LeftButton);
-  });
+  const int result =
+      RunDialog(dialog, vx::UpdateDownloadJob::Caption(), [&](vx::ProgressDialog& d) {
+        title = d.windowTitle().toStdString();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return d.BarControl()->value() >= 30; }, 20000));
+        shown = Text(d);
+        ExpectBarPartlyFilled(d.BarControl());
+        QTest::mouseClick(d.CancelButton(), Qt::LeftButton);
+      });
   EXPECT_EQ(result, vx::UpdateDownloadJob::kCancelled);
   EXPECT_EQ(title, "サークル情報の更新");
   EXPECT_EQ(shown.rfind("ダウンロード中(", 0), 0u) << shown;
@@ -140,26 +135,11 @@ TEST_F(UpdateDialogTest, AChosenArchiveIsAppliedAndTheBarEndsFull) {
   EXPECT_EQ(server.RequestCount(), 0);
 }
 
-class FeedDialogTest : public testing::Test {
+class FeedDialogTest : public vxtest::FeedFetchFixture {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(db.IsOpen());
-    vxtest::BuildSampleCatalog(db, 89);
-    store = std::make_unique<vx::FavoriteStore>(db);
-    for (int id : {1, 2, 3}) store->SetColor(id, 1);
-  }
   void PointFeedsAt(const std::string& path) {
-    store->ForEachChecked([&](vx::FavoriteEntry& entry) {
-      entry.record.rss = server.Url(path);
-      return true;
-    });
+    for (int id : {1, 2, 3}) Check(id, 1, path);
   }
-
-  vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
-  std::unique_ptr<vx::FavoriteStore> store;
-  vxtest::TestHttpServer server;
-  vx::WebServiceConfig config;
 };
 
 TEST_F(FeedDialogTest, EveryCircleIsCountedOnTheBar) {
@@ -186,11 +166,12 @@ TEST_F(FeedDialogTest, EscapeEndsAWalkStuckOnAServerThatDoesNotAnswer) {
   PointFeedsAt("/stall");
   vx::RssFetchJob job(*store, config);
   vx::ProgressDialog dialog(job);
-  EXPECT_EQ(RunDialog(dialog, vx::RssFetchJob::Caption(), [&](vx::ProgressDialog& d) {
-              ASSERT_TRUE(QTest::qWaitFor([&] { return server.RequestCount() == 1; }));
-              EXPECT_EQ(Text(d), "RSS情報取得中(0/3)");
-              QTest::keyClick(&d, Qt::Key_Escape);
-            }),
+  EXPECT_EQ(RunDialog(dialog, vx::RssFetchJob::Caption(),
+                      [&](vx::ProgressDialog& d) {
+                        ASSERT_TRUE(QTest::qWaitFor([&] { return server.RequestCount() == 1; }));
+                        EXPECT_EQ(Text(d), "RSS情報取得中(0/3)");
+                        QTest::keyClick(&d, Qt::Key_Escape);
+                      }),
             0);
   EXPECT_TRUE(job.ChangedCircles().empty());
   EXPECT_EQ(server.RequestCount(), 1);

@@ -83,8 +83,9 @@ Certificate Issue(const CertificateSpec& spec, EVP_PKEY* key, X509* issuer, EVP_
 void WritePem(const fs::path& file, X509* certificate, EVP_PKEY* key) {
   std::FILE* out = std::fopen(file.c_str(), "wb");
   Check(out != nullptr, "file");
-  const bool ok = key != nullptr ? PEM_write_PrivateKey(out, key, nullptr, nullptr, 0, nullptr, nullptr) == 1
-                                 : PEM_write_X509(out, certificate) == 1;
+  const bool ok = key != nullptr
+                      ? PEM_write_PrivateKey(out, key, nullptr, nullptr, 0, nullptr, nullptr) == 1
+                      : PEM_write_X509(out, certificate) == 1;
   std::fclose(out);
   Check(ok, "PEM");
 }
@@ -93,7 +94,8 @@ TestTlsIdentity WriteIdentity(const fs::path& folder, const char* name, const Ce
                               X509* ca, EVP_PKEY* caKey) {
   const Key key = NewKey();
   const Certificate certificate = Issue(spec, key.get(), ca, caKey);
-  TestTlsIdentity identity{folder / (std::string(name) + ".crt"), folder / (std::string(name) + ".key")};
+  TestTlsIdentity identity{folder / (std::string(name) + ".crt"),
+                           folder / (std::string(name) + ".key")};
   WritePem(identity.certificate, certificate.get(), nullptr);
   WritePem(identity.key, nullptr, key.get());
   return identity;
@@ -103,17 +105,23 @@ TestTlsIdentity WriteIdentity(const fs::path& folder, const char* name, const Ce
 
 TestCertificates::TestCertificates(const fs::path& folder) : caFile_(folder / "test-ca.crt") {
   const Key caKey = NewKey();
-  const Certificate ca = Issue({"vindaxel test CA", nullptr, -kDay, 30 * kDay}, caKey.get(), nullptr, nullptr);
+  const Certificate ca =
+      Issue({"vindaxel test CA", nullptr, -kDay, 30 * kDay}, caKey.get(), nullptr, nullptr);
   WritePem(caFile_, ca.get(), nullptr);
   const Key otherKey = NewKey();
-  const Certificate other = Issue({"another CA", nullptr, -kDay, 30 * kDay}, otherKey.get(), nullptr, nullptr);
+  const Certificate other =
+      Issue({"another CA", nullptr, -kDay, 30 * kDay}, otherKey.get(), nullptr, nullptr);
 
   constexpr const char* kLoopback = "IP:127.0.0.1,DNS:localhost";
-  good_ = WriteIdentity(folder, "good", {"127.0.0.1", kLoopback, -kDay, 30 * kDay}, ca.get(), caKey.get());
-  wrongName_ = WriteIdentity(folder, "wrong-name", {"other.invalid", "DNS:other.invalid", -kDay, 30 * kDay},
-                             ca.get(), caKey.get());
-  expired_ = WriteIdentity(folder, "expired", {"127.0.0.1", kLoopback, -30 * kDay, -kDay}, ca.get(), caKey.get());
-  foreign_ = WriteIdentity(folder, "foreign", {"127.0.0.1", kLoopback, -kDay, 30 * kDay}, other.get(), otherKey.get());
+  good_ = WriteIdentity(folder, "good", {"127.0.0.1", kLoopback, -kDay, 30 * kDay}, ca.get(),
+                        caKey.get());
+  wrongName_ =
+      WriteIdentity(folder, "wrong-name", {"other.invalid", "DNS:other.invalid", -kDay, 30 * kDay},
+                    ca.get(), caKey.get());
+  expired_ = WriteIdentity(folder, "expired", {"127.0.0.1", kLoopback, -30 * kDay, -kDay}, ca.get(),
+                           caKey.get());
+  foreign_ = WriteIdentity(folder, "foreign", {"127.0.0.1", kLoopback, -kDay, 30 * kDay},
+                           other.get(), otherKey.get());
 }
 
 }  // namespace vxtest

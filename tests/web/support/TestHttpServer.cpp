@@ -24,7 +24,8 @@ constexpr int kStallLimitMs = 30000;
 
 bool SameName(std::string_view a, std::string_view b) {
   return std::ranges::equal(a, b, [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
   });
 }
 
@@ -211,7 +212,8 @@ bool TestHttpServer::ReadRequest(Stream& stream, TestRequest& request) {
   while (lineEnd != std::string::npos && lineEnd < head.size()) {
     const std::size_t start = lineEnd + 2;
     lineEnd = head.find("\r\n", start);
-    const std::string line = head.substr(start, lineEnd == std::string::npos ? std::string::npos : lineEnd - start);
+    const std::string line =
+        head.substr(start, lineEnd == std::string::npos ? std::string::npos : lineEnd - start);
     const std::size_t colon = line.find(':');
     if (colon == std::string::npos) continue;
     const std::size_t value = line.find_first_not_of(' ', colon + 1);
@@ -251,9 +253,7 @@ void TestHttpServer::Reply(Stream& stream, const TestReply& reply) {
   if (!stream.Write(head)) return;
   switch (reply.delivery) {
     case Delivery::kWhole:
-    case Delivery::kNoLength:
-      stream.Write(reply.body);
-      return;
+    case Delivery::kNoLength: stream.Write(reply.body); return;
     case Delivery::kTruncated:
       stream.Write(std::string_view(reply.body).substr(0, reply.body.size() / 2));
       return;
@@ -280,6 +280,18 @@ bool TestHttpServer::PauseOrStop(std::chrono::milliseconds pause) {
 void TestHttpServer::WaitForClientToLeave(int client) {
   pollfd fds[2] = {{client, POLLIN, 0}, {wakeFds_[0], POLLIN, 0}};
   ::poll(fds, 2, kStallLimitMs);
+}
+
+int ClosedLoopbackPort() {
+  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ::bind(fd, reinterpret_cast<sockaddr*>(&address), length);
+  ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+  ::close(fd);
+  return ntohs(address.sin_port);
 }
 
 }  // namespace vxtest

@@ -96,4 +96,7 @@ class TestHttpServer {
   std::thread thread_;
 };
 
+// A port on 127.0.0.1 that nothing listens on (connections to it are refused).
+int ClosedLoopbackPort();
+
 }  // namespace vxtest
