@@ -14,6 +14,7 @@
 #include "print/PrintEngine.h"
 #include "print/PrintEventSink.h"
 #include "print/PrintReportSink.h"
+#include "print/QtPrintTextDrawer.h"
 
 namespace vxtest {
 
@@ -152,6 +153,7 @@ class EngineTest : public ::testing::Test {
     services.source = dataSource;
     services.reports = &reports;
     services.events = &events;
+    services.text = &textDrawer;
     vx::PrintEngine_SetContext(services, imageFolder, programFolder);
   }
 
@@ -165,6 +167,7 @@ class EngineTest : public ::testing::Test {
   FakePrintSource source;
   RecordingReports reports;
   RecordingEvents events;
+  vx::QtPrintTextDrawer textDrawer;
 };
 
 }  // namespace vxtest
