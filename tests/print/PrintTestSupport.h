@@ -50,6 +50,10 @@ class RecordingEvents : public vx::PrintEventSink {
     std::lock_guard lock(mutex_);
     return posted_;
   }
+  void Clear() {
+    std::lock_guard lock(mutex_);
+    posted_.clear();
+  }
 
  private:
   std::mutex mutex_;
