@@ -45,8 +45,45 @@ LineStyle StyleOf(int step) {
   }
 }
 
-void Square(DibImage& page, int x, int y, int size, int r, int g, int b) {
-  DibImage_FillRect(page, x - size / 2, y - size / 2, size, size, r, g, b, kDibMultiply);
+void Square(DibImage& layer, int x, int y, int size, int r, int g, int b) {
+  DibImage_FillRect(layer, x - size / 2, y - size / 2, size, size, r, g, b, kDibSet);
+}
+
+// The part of the page the lines and their end squares cover.
+DibRect LinesArea(const std::vector<LeaderLine>& lines, int margin, const DibImage& page) {
+  int left = DibImage_Width(page);
+  int top = DibImage_Height(page);
+  int right = 0;
+  int bottom = 0;
+  for (const LeaderLine& line : lines) {
+    left = std::min({left, line.x, line.x + line.width});
+    top = std::min({top, line.y, line.y + line.height});
+    right = std::max({right, line.x, line.x + line.width});
+    bottom = std::max({bottom, line.y, line.y + line.height});
+  }
+  left = std::max(0, left - margin);
+  top = std::max(0, top - margin);
+  right = std::min(DibImage_Width(page), right + margin + 1);
+  bottom = std::min(DibImage_Height(page), bottom + margin + 1);
+  return {left, top, right - left, bottom - top};
+}
+
+// A wide line is drawn in the colour halfway to white, so that the map shows through it; its
+// squares in the full colour.
+void DrawLine(DibImage& layer, const LeaderLine& line, const DibRect& area, const LineStyle& style,
+              bool wide) {
+  const int x = line.x - area.x;
+  const int y = line.y - area.y;
+  const int r = line.color & 0xFF;
+  const int g = (line.color >> 8) & 0xFF;
+  const int b = (line.color >> 16) & 0xFF;
+  const auto lighter = [wide](int c) { return wide ? 255 - (255 - c) / 2 : c; };
+  for (const Offset& o : style.offsets) {
+    DibImage_DrawLine(layer, x + o.dx, y + o.dy, line.width, line.height, lighter(r), lighter(g),
+                      lighter(b), kDibSet);
+  }
+  Square(layer, x, y, style.square, r, g, b);
+  Square(layer, x + line.width, y + line.height, style.square, r, g, b);
 }
 
 }  // namespace
@@ -86,28 +123,22 @@ namespace vx {
 
 int LineList_Draw(PrintJob& job, bool output) {
   DibImage* page = PrintPage_Canvas(job, output);
-  if (!page) return 0;
+  const std::vector<LeaderLine>& lines = LineList_Lines();
+  if (!page || lines.empty()) return 0;
   const int step = std::clamp(job.mapLineValue + (job.highResolution ? 1 : 0), 0, 3);
   const LineStyle style = StyleOf(step);
-  for (const LeaderLine& line : LineList_Lines()) {
-    const int x = line.x;
-    const int endX = line.x + line.width;
-    const int endY = line.y + line.height;
-    const int r = line.color & 0xFF;
-    const int g = (line.color >> 8) & 0xFF;
-    const int b = (line.color >> 16) & 0xFF;
-    // Wide lines in the colour halfway to white, so that the map shows through their overlaps.
-    const bool wide = step > 0;
-    const int lr = wide ? 255 - (255 - r) / 2 : r;
-    const int lg = wide ? 255 - (255 - g) / 2 : g;
-    const int lb = wide ? 255 - (255 - b) / 2 : b;
-    for (const Offset& o : style.offsets) {
-      DibImage_DrawLine(*page, x + o.dx, line.y + o.dy, endX - x, endY - line.y, lr, lg, lb,
-                        kDibMultiply);
-    }
-    Square(*page, x, line.y, style.square, r, g, b);
-    Square(*page, endX, endY, style.square, r, g, b);
+  // The lines are drawn on a white layer that is multiplied into the page once, so that where
+  // a wide line's strokes overlap it stays as light as elsewhere.
+  const DibRect area = LinesArea(lines, style.square, *page);
+  if (area.w <= 0 || area.h <= 0) return 0;
+  DibImagePtr layer = DibImage_Create(24, area.w, area.h);
+  if (!layer) {
+    ReportPrintError(Sjis("印刷用メモリが確保できません"), "LineList_Draw");
+    return -1;
   }
+  DibImage_FillRect(*layer, 0, 0, area.w, area.h, 255, 255, 255, kDibSet);
+  for (const LeaderLine& line : lines) DrawLine(*layer, line, area, style, step > 0);
+  DibImage_Blit(*page, area.x, area.y, area.w, area.h, *layer, 0, 0, kDibMultiply);
   return 0;
 }
 
