@@ -50,6 +50,8 @@ TEST_F(ListDocumentTest, TheEleventhLineGoesToTheSecondColumnAndTheTwentyFirstTo
   EXPECT_EQ(SetUp(request), 2);
   const vx::PrintJob& job = vx::PrintEngine_Job();
   EXPECT_EQ(job.linesPerPage, 20);
+  // The first run of the engine already sizes its page from this job's layout.
+  EXPECT_EQ(std::tuple(job.outputWidth, job.outputHeight), std::tuple(787, 1181));
   EXPECT_EQ(std::tuple(job.linesPerPageTable[1], job.linesPerPageTable[2]), std::tuple(20, 5));
   ASSERT_EQ(RunPreview("1"), 0);
   const QImage page = LastPage();
@@ -470,6 +472,31 @@ TEST_F(PrintWorkerTest, CancelDuringATwentyPageJobStopsWithinOnePageAndSaysStopp
   EXPECT_EQ(EndMessages(), std::vector<unsigned>{UM_PRINT_STOPPED});
   EXPECT_EQ(PagesPosted(), (std::vector<int>{1, 2, 3}));
   EXPECT_FALSE(vx::PrintEngine_Job().pageImage);  // the output let its page image go
+}
+
+TEST_F(PrintWorkerTest, AStopRaisedAsTheThreadStartsHolds) {
+  CheckMany(catalog, 40);
+  startThread = [](std::function<void()> body) {
+    return std::thread([body = std::move(body)] {
+      vx::PrintEngine_StopJob();
+      body();
+    });
+  };
+  UseContext();
+  PrintSelection request = Request(PrintSelection::kFamilyList, kList);
+  SetUp(request);
+  StoppingOutput output(0);
+  vx::PrintEngine_SetPageOutput(
+      vx::kTargetImageFiles,
+      std::make_shared<vx::PageImageOutput>(
+          [&](const vx::PrintJob& job, const vx::DibImage& page) { return output(job, page); }));
+  vx::PrintEngine_SetImageFileTarget(nullptr, 0, 0, "", "page", vx::kImagePng);
+  vx::PrintEngine_SetOwnerWindow(&owner);
+  events.Clear();
+  vx::PrintEngine_RunJob();
+  vx::PrintEngine_WaitForJob();
+  EXPECT_EQ(output.pages, 0);
+  EXPECT_EQ(EndMessages(), std::vector<unsigned>{UM_PRINT_STOPPED});
 }
 
 TEST_F(PrintWorkerTest, StoppingAMapPrintSaysStoppedNotFailed) {
