@@ -46,7 +46,8 @@ class CatalogImages {
   // both equal the ones open now.
   void Open(const std::filesystem::path& folder, int event);
   void Close();
-  // Where cuts sit on the page files (from the event information).
+  // Where cuts sit on the page files (from the event information). A size outside
+  // 1..kMaxCutSide or an origin outside 0..kMaxPictureSide counts as 0.
   void SetCutGeometry(int originX, int originY, int sizeW, int sizeH, int offsetX, int offsetY);
   void SetCutGeometry(const EventInfo& info);
 
@@ -87,8 +88,8 @@ class CatalogImages {
 
   // Draws one cut into `rect`, then its mark: `page` and `cutIndex` (from 1) locate it on a page
   // file, `cutNumber` names the archive entry (the circle's updateId; -1 draws the generic
-  // picture of a circle without a name). The mark square is filled with `colorRef` unless it is 0
-  // or white, and shows `number` unless it is 0.
+  // picture of a circle without a name). The mark square is filled with `colorRef` when it is a
+  // mark colour (IsMarkColor), and shows `number` unless it is 0.
   void DrawCut(QPainter& painter, const CutRect& rect, int page, int cutIndex, int cutNumber,
                std::uint32_t colorRef, int number);
 

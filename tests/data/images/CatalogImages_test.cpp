@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <atomic>
+#include <climits>
 #include <cstdlib>
 #include <set>
 #include <thread>
@@ -148,6 +149,24 @@ TEST(CatalogImagesFolderTest, SourcesInTurn) {
   EXPECT_FALSE(images.HasPageImage());
 }
 
+// A definition file's geometry is not trusted: sizes no page file can have count as none, and
+// nothing overflows on the way to a rectangle or a hit test.
+TEST(CatalogImagesFolderTest, OutlandishGeometryGivesEmptyCellsNotOverflows) {
+  CatalogImages images;
+  for (const auto& [size, origin] : {std::pair(INT_MAX, INT_MAX), std::pair(-178, -5),
+                                     std::pair(1025, 8193)}) {
+    images.SetCutGeometry(origin, origin, size, size, 0, 0);
+    EXPECT_EQ(images.GetCutRect(35, false), (CutRect{0, 0, 0, 0})) << size;
+    EXPECT_EQ(images.HitTestCut(100, 100, false), -1) << size;
+  }
+  images.SetCutGeometry(8192, 8192, 1024, 1024, 0, 0);
+  EXPECT_EQ(images.GetCutRect(35, false), (CutRect{8192 + 5 * 1024, 8192 + 5 * 1024, 1024, 1024}));
+  EXPECT_EQ(images.GetCutRect(INT_MAX, false).y, INT_MAX);
+  CutRect huge{0, 0, INT_MAX, INT_MAX};
+  CutMarkRect(huge);
+  EXPECT_EQ(huge, (CutRect{72387089, 72387089, 506709624, 506709624}));
+}
+
 class SampleImagesTest : public testing::Test {
  protected:
   // page_: 36 cuts that the override archive does not hold, on spaces 1a to 18b.
@@ -210,6 +229,9 @@ TEST_F(SampleImagesTest, CutComesFromTheArchiveForItsSizeOverrideFirstUnderItsMa
   const QImage cut = Rgb(low_->LoadCut(plain_));
   ASSERT_NE(Rgb(fix_->LoadCut(fixed_)), Rgb(low_->LoadCut(fixed_)));
   EXPECT_EQ(Drawn(images_, kLowCell, plain_, 0xFFFFFF), cut);  // not wider: low; white: no mark
+  for (std::uint32_t none : {0u, 0xFFFFFFFFu, 0x01000000u}) {  // memo only, unchecked, no colour
+    EXPECT_EQ(Drawn(images_, kLowCell, plain_, none), cut) << none;
+  }
   EXPECT_EQ(Drawn(images_, {0, 0, 240, 340}, plain_), Rgb(high_->LoadCut(plain_)));
   EXPECT_EQ(Drawn(images_, kLowCell, fixed_), Rgb(fix_->LoadCut(fixed_)));
   EXPECT_EQ(Drawn(images_, kLowCell, -1), Rgb(low_->LoadImage("JIKO.PNG")));  // no name
