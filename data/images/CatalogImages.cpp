@@ -7,7 +7,8 @@
 #include <string>
 #include <system_error>
 
-#include "data/images/DatabasePageQueries.h"
+#include "data/PavorunDatabase.h"
+#include "data/images/CatalogPageFacts.h"
 #include "data/images/PageComposer.h"
 #include "data/images/PngBitmap.h"
 #include "platform/Paths.h"
@@ -228,7 +229,20 @@ QImage CatalogImages::GetPageImage(int page, const PageQueries& queries,
 
 QImage CatalogImages::GetPageImage(int page, PavorunDatabase& database,
                                    std::span<const CircleRecord> records, bool hiRes) {
-  return GetPageImage(page, DatabasePageQueries(database), records, hiRes);
+  const std::shared_ptr<const CatalogPageFacts> facts = PageFactsOf(database);
+  return GetPageImage(page, *facts, records, hiRes);
+}
+
+// Read again when the database selected another event or reloaded its masters.
+std::shared_ptr<const CatalogPageFacts> CatalogImages::PageFactsOf(PavorunDatabase& database) {
+  const FactsSource source{&database, database.GetEventNo(), database.DateMaster().Generation(),
+                           database.BlockMaster().Generation()};
+  std::lock_guard lock(factsMutex_);
+  if (!facts_ || !(factsSource_ == source)) {
+    facts_ = CatalogPageFacts::Read(database);
+    factsSource_ = source;
+  }
+  return facts_;
 }
 
 bool CatalogImages::HasPageImage() const {

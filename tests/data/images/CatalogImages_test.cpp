@@ -2,13 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <QPainter>
 #include <atomic>
 #include <climits>
 #include <cstdlib>
+#include <mutex>
 #include <set>
 #include <thread>
 
+#include "data/DiscImportJob.h"
+#include "data/ImportPrompts.h"
+#include "data/PavorunDatabase.h"
 #include "data/images/PageComposer.h"
 #include "platform/CodePage.h"
 #include "tests/data/images/TestArchive.h"
@@ -332,6 +338,83 @@ TEST_F(SampleImagesTest, PagesAndCutsFromTwoThreadsAtOnce) {
   }
   turner.join();
   EXPECT_EQ(wrong.load(), 0);
+}
+
+class NoPrompts : public ImportPrompts {
+ public:
+  std::optional<std::filesystem::path> LocateFile(const std::string&,
+                                                  const std::filesystem::path&) override {
+    return std::nullopt;
+  }
+  void ShowError(const std::string&) override {}
+};
+
+// Two print workers compose the sample catalogue's pages from the real database while the UI
+// thread goes on querying it: the composition reads a copy of what it needs, never the shared
+// connection. Run under the thread sanitizer this shows no race.
+TEST(CatalogImagesDatabaseTest, TwoWorkersComposeFromTheDatabaseWhileTheUiThreadQueriesIt) {
+  vxtest::TempDir dir;
+  PavorunDatabase db(dir.path());
+  NoPrompts prompts;
+  ASSERT_EQ(DiscImportJob(db, kSampleEvent, SampleDisc(), prompts).Run(),
+            DiscImportJob::kResultDone);
+  db.SelectEvent(kSampleEvent);
+  CatalogImages images;
+  images.Open(SampleDisc(), kSampleEvent);
+  const auto grid = [](const QImage& p) { return p.copy(0, 80, p.width(), p.height() - 80); };
+  std::vector<std::vector<CircleRecord>> records;
+  std::vector<QImage> expected;  // low and high resolution of each page
+  int emptyCells = 0;
+  for (int page = db.GetFirstPage(); page >= 1 && page <= db.GetLastPage(); ++page) {
+    records.emplace_back(36);
+    db.SelectPageCircles(page, records.back());
+    for (const CircleRecord& r : records.back()) emptyCells += r.id == 0;
+    for (bool hiRes : {false, true}) {
+      expected.push_back(grid(images.GetPageImage(page, db, records.back(), hiRes)));
+    }
+  }
+  ASSERT_GE(records.size(), 3u);
+  ASSERT_GT(emptyCells, 0);
+
+  // Every statement the connection runs from now on, by thread.
+  struct Threads {
+    std::mutex mutex;
+    std::set<std::thread::id> ids;
+  } ran;
+  sqlite3_trace_v2(
+      db.Connection(), SQLITE_TRACE_STMT,
+      [](unsigned, void* context, void*, void*) {
+        auto* threads = static_cast<Threads*>(context);
+        std::lock_guard lock(threads->mutex);
+        threads->ids.insert(std::this_thread::get_id());
+        return 0;
+      },
+      &ran);
+
+  std::atomic<int> wrong{0}, running{2};
+  const auto work = [&](int step) {
+    const int pages = static_cast<int>(records.size());
+    for (int i = 0; i < 4 * pages; ++i) {
+      const int p = (step > 0 ? i : 4 * pages - 1 - i) % pages;
+      const bool hiRes = (i / pages) % 2 == 1;
+      wrong += grid(images.GetPageImage(db.GetFirstPage() + p, db, records[p], hiRes)) !=
+               expected[2 * p + hiRes];
+    }
+    --running;
+  };
+  std::thread forward(work, 1), backward(work, -1);
+  std::vector<CircleRecord> rows(36);
+  int queries = 0;
+  while (running > 0) {  // the UI thread's own use of the connection
+    db.SelectPageCircles(db.GetFirstPage() + queries % 3, rows);
+    queries += db.GetMaxSpaceNo(1, 1) > 0;
+  }
+  forward.join();
+  backward.join();
+  sqlite3_trace_v2(db.Connection(), 0, nullptr, nullptr);
+  EXPECT_EQ(wrong.load(), 0);
+  EXPECT_GT(queries, 0);
+  EXPECT_EQ(ran.ids, std::set<std::thread::id>{std::this_thread::get_id()});
 }
 
 }  // namespace
