@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "app/AppMessageSink.h"
@@ -52,7 +53,8 @@ struct ControllerServices {
   ProgressJobRunner* progress = nullptr;
   ActiveWindowTracker* activeWindows = nullptr;
   const SystemInfoSource* systemInfo = nullptr;
-  // Runs a function on the UI thread and returns when it has run (empty: called directly).
+  // Runs a function on the UI thread and returns when it has run (empty: RunOnUiThread of the
+  // application object; without one, the controller's own thread is the UI thread).
   std::function<void(std::function<void()>)> runOnUiThread;
 };
 
@@ -110,8 +112,10 @@ class CatalogController {
   bool GetWindowRecord(const ControllerWindow* window, WindowRecord* out) const;
   const WindowRegistry& Registry() const { return registry_; }
 
-  // Synchronous, in registration order; see WindowRegistry::Deliver for who receives what.
-  void Broadcast(unsigned message, WParam wParam, LParam lParam);
+  // Synchronous, in registration order, always on the UI thread; see WindowRegistry::Deliver for
+  // who receives what. False (nothing delivered) when called from a worker with no way to the UI
+  // thread.
+  bool Broadcast(unsigned message, WParam wParam, LParam lParam);
   // Asks the circle list to run the search condition.
   void RequestSearch();
 
@@ -293,6 +297,7 @@ class CatalogController {
   OwnerWindow openSearchDialog_ = nullptr;
   WindowRegistry registry_;
   PageHistory history_;
+  std::thread::id creatorThread_;
 };
 
 }  // namespace vx
