@@ -192,8 +192,11 @@ bool ImageCopyJob::PlaceFile(const File& file, const fs::path& backup,
     move.hadPrevious = true;
   }
   fs::rename(staging_ / file.relative, move.target, error);
-  if (error && move.hadPrevious) fs::rename(move.previous, move.target, error);
-  if (error) return false;
+  if (error) {
+    std::error_code ignored;  // the earlier file back in its place; the move still failed
+    if (move.hadPrevious) fs::rename(move.previous, move.target, ignored);
+    return false;
+  }
   placed.push_back(move);
   return true;
 }

@@ -93,16 +93,13 @@ std::string EncodeValue(std::string_view value) {
   return std::string(value);
 }
 
-// A lead byte at the very end would pair with the closing ']' on the next read.
-bool EndsInLoneLeadByte(std::string_view s) {
-  std::size_t last = 0;
-  for (std::size_t i = 0; i < s.size(); i += SjisCharLength(s, i)) last = i;
-  return last + 1 == s.size() && IsSjisLeadByte(static_cast<unsigned char>(s[last]));
-}
-
+// Only a name that its own header gives back: a ']' inside it, or a lead byte at its end that
+// would take the closing ']' as its second byte, would read back as another name.
 bool IsStorableSection(std::string_view name) {
-  return !name.empty() && !HasLineBreak(name) &&
-         FindSingleByte(name, ']') == std::string_view::npos && !EndsInLoneLeadByte(name);
+  if (name.empty() || HasLineBreak(name)) return false;
+  const std::string header = "[" + std::string(name) + "]";
+  const std::optional<std::string_view> read = SectionNameOf(header);
+  return read && *read == name;
 }
 
 bool IsStorableKey(std::string_view key) {

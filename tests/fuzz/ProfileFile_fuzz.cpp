@@ -1,10 +1,23 @@
 // Profile files: whatever is read can be written back, and reads back unchanged, both in place
-// and into a new file.
+// and into a new file; only sections whose names their own header would not give back (a stray
+// ']' or lead byte) are never written to.
 #include <string>
 #include <vector>
 
 #include "platform/ProfileFile.h"
 #include "tests/fuzz/FuzzTarget.h"
+
+namespace {
+
+// Whether a file holding only the header "[name]" has a section of that name.
+bool HeaderGivesBack(const std::string& name) {
+  const auto file = vxfuzz::ScratchFile("header.ini");
+  vxfuzz::WriteBytes(file, "[" + name + "]\r\n");
+  const std::vector<std::string> sections = vx::ProfileFile(file).Sections();
+  return !name.empty() && sections == std::vector<std::string>{name};
+}
+
+}  // namespace
 
 VX_FUZZ_TARGET(ProfileFile) {
   const auto file = vxfuzz::ScratchFile("profile.ini");
@@ -18,6 +31,7 @@ VX_FUZZ_TARGET(ProfileFile) {
   };
   std::vector<Entry> entries;
   for (const std::string& section : profile.Sections()) {
+    if (!HeaderGivesBack(section)) continue;  // such a name is read, but never written
     for (const std::string& key : profile.Keys(section)) {
       entries.push_back({section, key, profile.GetString(section, key, "")});
       profile.GetInt(section, key, 7);
