@@ -25,39 +25,46 @@ std::uint64_t CatalogPageFacts::DeskKey(int a, int b) {
   return std::uint64_t{static_cast<std::uint32_t>(a)} << 32 | static_cast<std::uint32_t>(b);
 }
 
+namespace {
+
+// Each row of a statement about one event (`format` takes the event number).
+void ForEachEventRow(PavorunDatabase& database, const char* format, int event,
+                     const RowHandler& onRow) {
+  if (!database.IsOpen()) return;
+  char sql[192];
+  std::snprintf(sql, sizeof sql, format, event);
+  database.ExecRows(sql, onRow);
+}
+
+}  // namespace
+
 // One pass over the event's circles instead of one per block and page.
 void CatalogPageFacts::ReadMaxSpaces(PavorunDatabase& database) {
-  if (!database.IsOpen()) return;
-  char sql[160];
-  std::snprintf(sql, sizeof sql,
-                "select day, blockId, MAX(spaceNo) from PavorunCircle where pavorunNo=%d "
-                "group by day, blockId;",
-                event_);
-  database.ExecRows(sql, [this](int n, char** columns) {
-    if (ColumnText(n, columns, 2) != nullptr) {
-      maxSpaces_[DeskKey(ColumnInt(n, columns, 0), ColumnInt(n, columns, 1))] =
-          ColumnInt(n, columns, 2);
-    }
-    return 0;
-  });
+  ForEachEventRow(database,
+                  "select day, blockId, MAX(spaceNo) from PavorunCircle where pavorunNo=%d "
+                  "group by day, blockId;",
+                  event_, [this](int n, char** columns) {
+                    if (ColumnText(n, columns, 2) != nullptr) {
+                      maxSpaces_[DeskKey(ColumnInt(n, columns, 0), ColumnInt(n, columns, 1))] =
+                          ColumnInt(n, columns, 2);
+                    }
+                    return 0;
+                  });
 }
 
 // A missing table (an older catalogue) leaves no errata, as the per-desk query answers then.
 void CatalogPageFacts::ReadErrata(PavorunDatabase& database) {
-  if (!database.IsOpen()) return;
-  char sql[160];
-  std::snprintf(sql, sizeof sql,
-                "select day, blockId, spaceNo, spaceNoSub, jikoNo from PavorunJiko "
-                "where pavorunNo=%d;",
-                event_);
-  database.ExecRows(sql, [this](int n, char** columns) {
-    if (ColumnText(n, columns, 4) != nullptr) {
-      errata_[DeskKey(ColumnInt(n, columns, 0), ColumnInt(n, columns, 1))]
-             [DeskKey(ColumnInt(n, columns, 2), ColumnInt(n, columns, 3))] =
-                 ColumnInt(n, columns, 4);
-    }
-    return 0;
-  });
+  ForEachEventRow(database,
+                  "select day, blockId, spaceNo, spaceNoSub, jikoNo from PavorunJiko "
+                  "where pavorunNo=%d;",
+                  event_, [this](int n, char** columns) {
+                    if (ColumnText(n, columns, 4) != nullptr) {
+                      errata_[DeskKey(ColumnInt(n, columns, 0), ColumnInt(n, columns, 1))]
+                             [DeskKey(ColumnInt(n, columns, 2), ColumnInt(n, columns, 3))] =
+                                 ColumnInt(n, columns, 4);
+                    }
+                    return 0;
+                  });
 }
 
 // Days the master does not hold answer their own number, as the master does.

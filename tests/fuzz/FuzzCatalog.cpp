@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/CodePage.h"
+#include "tests/data/TestCatalog.h"
 #include "tests/fuzz/FuzzTarget.h"
 
 namespace vxfuzz {
@@ -15,20 +16,10 @@ void Insert(int rc) { Check(rc == 0, "the fuzz catalogue is built"); }
 
 vx::CircleRecord Circle(int id, int page, int cut, int day, int block, int space, int half,
                         const std::string& name) {
-  vx::CircleRecord r;
-  r.id = id;
-  r.pageNo = page;
-  r.cutIndex = cut;
-  r.day = day;
-  r.blockId = block;
-  r.spaceNo = space;
-  r.spaceNoSub = half;
-  r.genreId = 1 + id % 2;
-  r.circleName = name;
+  vx::CircleRecord r = vxtest::MakeCircle(id, page, cut, day, block, space, half, 1 + id % 2, name);
   r.circleKana = vx::Sjis("かな") + std::to_string(id);
   r.penName = "pen" + std::to_string(id);
   r.description = vx::Sjis("説明　ＡＢＣ abc ｶﾅ");
-  r.updateId = 1000 + id;
   return r;
 }
 
