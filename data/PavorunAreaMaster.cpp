@@ -20,6 +20,11 @@ std::string DefaultAllFilename(int position) {
   return kDefaultAllFilenames[position];
 }
 
+// The end of a print range; the file's numbers may lie anywhere in the int range.
+long long RangeEnd(int start, int length) {
+  return static_cast<long long>(start) + static_cast<long long>(length);
+}
+
 }  // namespace
 
 const std::string& PavorunAreaMaster::CreateText() const {
@@ -71,10 +76,10 @@ void PavorunAreaMaster::LoadBlocksInPrintRange(AreaRow& row) {
   Owner().ExecRows(
       FormatSql("select b.name,MIN(l.spaceNo),MAX(l.spaceNo) from PavorunBlock b, PavorunArea a, "
                 "PavorunLayout l where b.pavorunNo=%d AND a.pavorunNo=%d AND l.pavorunNo=%d AND "
-                "b.areaId=a.id AND a.mapId=%d AND l.blockId=b.id AND l.xpos > %d AND l.xpos < %d "
-                "AND l.ypos > %d and l.ypos < %d group by l.blockId order by a.w,l.blockId;",
-                event, event, event, row.mapId, row.print.x, row.print.x + row.print.w,
-                row.print.y, row.print.y + row.print.h),
+                "b.areaId=a.id AND a.mapId=%d AND l.blockId=b.id AND l.xpos > %d AND l.xpos < %lld "
+                "AND l.ypos > %d and l.ypos < %lld group by l.blockId order by a.w,l.blockId;",
+                event, event, event, row.mapId, row.print.x, RangeEnd(row.print.x, row.print.w),
+                row.print.y, RangeEnd(row.print.y, row.print.h)),
       [&](int n, char** columns) {
         if (first) {
           row.firstBlockName = SjisTruncate(ColumnString(n, columns, 0), 3);

@@ -9,6 +9,7 @@
 #include "data/TextLineReader.h"
 #include "data/UpdateFileApplier.h"
 #include "data/Weekday.h"
+#include "platform/CodePage.h"
 
 #include <sqlite3.h>
 
@@ -18,6 +19,14 @@ namespace {
 const std::string& EmptyText() {
   static const std::string empty;
   return empty;
+}
+
+// A pass given no file ends at once, as it would at the end of a file, and says why.
+ImportStatus NoFile(ImportProgress* progress) {
+  if (progress != nullptr) progress->ReportProgress(-1);
+  ImportStatus status;
+  status.Refuse(Sjis("読み込むファイルがありません."));
+  return status;
 }
 
 void GetMemoFunction(sqlite3_context* context, int, sqlite3_value** argv) {
@@ -217,8 +226,9 @@ const std::string& PavorunDatabase::GetAreaNameOfBlock(int blockId) const {
 int PavorunDatabase::DeskIndex(int position, int deskSize) {
   const int halfDesk = deskSize / 2;
   if (halfDesk == 0) return 0;
-  const int q = position / halfDesk;
-  return q % 2 == 0 ? q / 2 : -(q / 2);
+  // In 64 bits: INT_MIN / -1 overflows.
+  const long long q = static_cast<long long>(position) / halfDesk;
+  return static_cast<int>(q % 2 == 0 ? q / 2 : -(q / 2));
 }
 
 int PavorunDatabase::GetSpaceDeskColumn(int blockId, int spaceNo) const {
@@ -230,10 +240,12 @@ int PavorunDatabase::GetSpaceDeskRow(int blockId, int spaceNo) const {
 }
 
 ImportStatus PavorunDatabase::ImportDefinitionFile(std::FILE* file, ImportProgress* progress) {
+  if (file == nullptr) return NoFile(progress);
   return DefinitionFileParser(*this).Parse(file, progress);
 }
 
 ImportStatus PavorunDatabase::ImportLayoutFile(std::FILE* file, ImportProgress* progress) {
+  if (file == nullptr) return NoFile(progress);
   return LayoutFileParser(*this).Parse(file, progress);
 }
 
@@ -254,6 +266,7 @@ ImportStatus PavorunDatabase::ImportDayCircleFile(std::FILE* file, ImportProgres
 
 ImportStatus PavorunDatabase::ImportCircles(std::FILE* file, ImportProgress* progress,
                                             int (CircleFileParser::*parseLine)(TextLineReader&)) {
+  if (file == nullptr) return NoFile(progress);
   circleStop_ = false;
   TextLineReader reader(file);
   // A parser per file: the half-space rule compares with the last space of the same file only.
@@ -269,6 +282,7 @@ ImportStatus PavorunDatabase::ImportCircles(std::FILE* file, ImportProgress* pro
 }
 
 ImportStatus PavorunDatabase::ApplyUpdateFile(std::FILE* file, ImportProgress* progress) {
+  if (file == nullptr) return NoFile(progress);
   return UpdateFileApplier(*this).Apply(file, progress);
 }
 

@@ -22,6 +22,9 @@ class PavorunLayoutTable : public PavorunTable {
   // Builds the grid of the current event (MAX(blockId) x MAX(spaceNo) cells). -1 without a
   // database; 1, with an empty grid and a line on stderr, when the sizes are negative or too large.
   int LoadGrid();
+  // The grid size that the current event's rows call for; false, with why in `problem` (CP932),
+  // when LoadGrid would refuse it.
+  bool MeasureGrid(int& blocks, int& spaces, std::string& problem);
   void FreeGrid();
   int BlockCount() const { return blockCount_; }
   int SpaceCount() const { return spaceCount_; }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,35 @@ TEST_F(LayoutTest, HitTestFindsTheDeskAndItsHalf) {
     layout.HitTest(c[0], c[1], c[2], hit[0], hit[1], hit[2]);
     EXPECT_EQ(hit, (std::array<int, 3>{c[3], c[4], c[5]})) << c[0] << "," << c[1];
   }
+}
+
+// Desk sizes and print ranges come from the disc (or another database) and may lie anywhere in
+// the int range: the arithmetic on them wrapped round, lost the desk or the blocks, or trapped.
+TEST_F(LayoutTest, ExtremeDeskSizesAndPrintRangesStillFindTheirDesksAndBlocks) {
+  db.GetEventInfo().mapSizeW = INT_MAX;
+  ASSERT_EQ(layout.InsertRow(4, 1, -20, 1000, 1, 2), 0);
+  std::array<int, 3> hit{};
+  layout.HitTest(-10, 1005, 2, hit[0], hit[1], hit[2]);
+  EXPECT_EQ(hit, (std::array<int, 3>{4, 1, 0}));
+
+  ASSERT_EQ(db.Exec(nullptr, nullptr,
+                    "update PavorunArea set x=-9999999999,w=99999999999,y=10,h=2147483647 "
+                    "where pavorunNo=90 and id=1;"),
+            0);
+  ASSERT_EQ(layout.InsertRow(1, 4, INT_MIN, 70, 1, 1), 0);
+  db.SelectEvent(90);
+  db.GetEventInfo().mapSizeW = -2;  // a half desk of -1: INT_MIN / -1 traps
+  EXPECT_EQ(db.GetSpaceX(1, 4), INT_MIN);
+  EXPECT_EQ(db.GetSpaceDeskColumn(1, 4), 1 << 30);
+  ASSERT_EQ(db.Exec(nullptr, nullptr,
+                    "update PavorunArea set x=10,w=2147483647 where pavorunNo=90 and id=1;"),
+            0);
+  db.SelectEvent(90);
+  int smallest = 0;
+  int largest = 0;
+  // Area 2 (print width 200) sorts first among the areas of map 1.
+  EXPECT_EQ(db.AreaMaster().GetFirstBlock(1, smallest, largest), Sjis("Ｃ"));
+  EXPECT_EQ(db.AreaMaster().GetFurtherBlockNames(1), Sjis("ＡＢ"));
 }
 
 TEST_F(LayoutTest, RowsOutsideTheGridAreSkippedAndAbsurdOrNegativeSizesRefused) {
