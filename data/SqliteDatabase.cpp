@@ -2,6 +2,7 @@
 
 #include "data/RowColumns.h"
 #include "data/ScrambleVfs.h"
+#include "data/SqlRow.h"
 #include "data/TextSqlFunctions.h"
 
 #include <sqlite3.h>
@@ -78,6 +79,22 @@ int RunOn(sqlite3* db, RowCallback callback, void* context, const char* format, 
   sqlite3_free(sql);
   if (message != nullptr && error != nullptr) *error = message;
   sqlite3_free(message);
+  return rc;
+}
+
+// Runs one statement, handing each row to `onRow` until it answers non-zero (then SQLITE_ABORT).
+int StepRows(sqlite3* db, const std::string& sql, const SqlRowHandler& onRow, std::string* error) {
+  sqlite3_stmt* statement = nullptr;
+  int rc = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &statement, nullptr);
+  while (rc == SQLITE_OK || rc == SQLITE_ROW) {
+    rc = sqlite3_step(statement);
+    if (rc == SQLITE_ROW && onRow(SqlRow(statement)) != 0) rc = SQLITE_ABORT;
+  }
+  if (rc == SQLITE_DONE) rc = SQLITE_OK;
+  if (rc != SQLITE_OK && error != nullptr) {
+    *error = rc == SQLITE_ABORT ? sqlite3_errstr(rc) : sqlite3_errmsg(db);
+  }
+  sqlite3_finalize(statement);
   return rc;
 }
 
@@ -168,6 +185,27 @@ int SqliteDatabase::ExecPrintf(RowCallback callback, void* context, const char* 
 
 int SqliteDatabase::ExecRows(const std::string& sql, const RowHandler& onRow) {
   return Exec(HandlerTrampoline, const_cast<RowHandler*>(&onRow), sql);
+}
+
+int SqliteDatabase::QueryRows(const std::string& sql, const SqlRowHandler& onRow) {
+  lastError_.clear();
+  if (connection_ == nullptr) return kNoDatabase;
+  return StepRows(connection_, sql, onRow, &lastError_);
+}
+
+int SqliteDatabase::QueryRowsOnNewConnection(const std::string& sql, const SqlRowHandler& onRow,
+                                             std::string* error) {
+  if (connection_ == nullptr) return kNoDatabase;
+  std::string openError;
+  sqlite3* second = Connect(path_, mode_ != kReadWrite, scrambled_, openError);
+  if (second == nullptr) {
+    if (error != nullptr) *error = openError;
+    return kNoDatabase;
+  }
+  RegisterFunctions(second);
+  const int rc = StepRows(second, sql, onRow, error);
+  sqlite3_close_v2(second);
+  return rc;
 }
 
 int SqliteDatabase::ExecPrintfOnNewConnection(RowCallback callback, void* context,

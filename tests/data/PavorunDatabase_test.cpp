@@ -227,7 +227,7 @@ TEST(CatalogFresh, WithoutDatabaseOrTableEveryAnswerIsNeutral) {
             (Ints{-1, -1, -1, -1, -1, -1, -1, -1, -1}));
   EXPECT_EQ(db.CircleTable().FindPageFrom(3) + db.CircleTable().FindIdByCut(2, 1), 0);
   vx::SearchCondition search(db);
-  EXPECT_EQ(search.CountMatches(), 0);
+  EXPECT_EQ(search.CountMatches(), -1);
   EXPECT_EQ(search.Run(nullptr, nullptr), -1);
   vx::PavorunDatabase fresh(dir.path());
   vx::CircleRowInserter missingTable(fresh);

@@ -48,6 +48,11 @@ TEST_F(SqliteDatabaseTest, NormalizeNcntAndCntOnCp932Text) {
       {"cnt(" + lit("がっこう") + "," + lit("ｶﾂｺｳ") + ")", "0"},
       {"cnt(" + lit("がっこう") + "," + lit("っこ") + ")", "1"},
       {"cnt('a','')", "1"},
+      // A match must start on a character: 機 is 0x8B 0x40, ソ is 0x83 0x5C.
+      {"cnt(" + lit("機") + ",'@')", "0"},
+      {"ncnt(" + lit("ソ") + ",'\\')", "0"},
+      {"cnt(" + lit("機@") + ",'@')", "1"},
+      {"cnt(" + lit("ソ\\") + ",'\\')", "1"},
       {"normalize(NULL)", "NULL"},
       {"cnt(NULL,'a')", "NULL"},
       {"ncnt('a',NULL)", "NULL"},
