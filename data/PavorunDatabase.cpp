@@ -1,6 +1,7 @@
 #include "data/PavorunDatabase.h"
 
 #include "data/CircleFileParser.h"
+#include "data/CirclePlaces.h"
 #include "data/DefinitionFileParser.h"
 #include "data/ImportProgress.h"
 #include "data/LayoutFileParser.h"
@@ -81,8 +82,13 @@ void PavorunDatabase::LoadEventData() {
   genres_.Load();
   mapOfBlock_.blockId = -1;
   layout_.LoadGrid();
-  circles_.LoadStatistics();
-  jumpIndex_.Build({*this, eventNo_, dates_.Count(), genres_.Count(), areas_.Count(), blocks_});
+  areas_.FindBlocksInPrintRanges(layout_.Desks(), blocks_);
+  // One pass over the circle table serves the statistics, the area counts and the jump index.
+  CirclePlaces places;
+  places.Read(*this, eventNo_);
+  circles_.LoadStatistics(places);
+  areas_.CountCircles(places, blocks_);
+  jumpIndex_.Build({places, dates_.Count(), genres_.Count(), areas_.Count(), blocks_});
 }
 
 int PavorunDatabase::CountEvents() {
@@ -226,9 +232,8 @@ const std::string& PavorunDatabase::GetAreaNameOfBlock(int blockId) const {
 int PavorunDatabase::DeskIndex(int position, int deskSize) {
   const int halfDesk = deskSize / 2;
   if (halfDesk == 0) return 0;
-  // In 64 bits: INT_MIN / -1 overflows.
-  const long long q = static_cast<long long>(position) / halfDesk;
-  return static_cast<int>(q % 2 == 0 ? q / 2 : -(q / 2));
+  const int q = position / halfDesk;
+  return q % 2 == 0 ? q / 2 : -(q / 2);
 }
 
 int PavorunDatabase::GetSpaceDeskColumn(int blockId, int spaceNo) const {

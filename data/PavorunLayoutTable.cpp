@@ -2,6 +2,7 @@
 
 #include "data/PavorunDatabase.h"
 #include "data/RowColumns.h"
+#include "data/SqlRow.h"
 #include "data/SqlText.h"
 #include "platform/CodePage.h"
 
@@ -58,28 +59,36 @@ int PavorunLayoutTable::LoadGrid() {
   blockCount_ = blocks;
   spaceCount_ = spaces;
   grid_.assign(static_cast<std::size_t>(blocks) * static_cast<std::size_t>(spaces), Cell{});
-  Owner().ExecRows(
-      FormatSql("SELECT l.blockId, l.spaceNo, l.xpos, l.ypos, l.layout, a.id FROM PavorunLayout l, "
-                "PavorunArea a WHERE l.pavorunNo=%d AND a.pavorunNo=%d AND a.mapId = l.mapId AND "
-                "l.xpos > a.x AND l.xpos < a.x + a.w AND l.ypos > a.y AND l.ypos < a.y + a.h;",
-                EventNo(), EventNo()),
-      [this](int n, char** columns) {
-        const int blockId = ColumnInt(n, columns, 0);
-        const int spaceNo = ColumnInt(n, columns, 1);
-        const std::size_t index = CellIndex(blockId, spaceNo);
-        if (index == kNoCell) {
-          std::fprintf(stderr, "bad layout info: %d %d\n", blockId, spaceNo);
-          return 0;
-        }
-        grid_[index] = {ColumnInt(n, columns, 2), ColumnInt(n, columns, 3), ColumnInt(n, columns, 4),
-                 ColumnInt(n, columns, 5)};
+  const int rc = ReadDesks();
+  const PavorunAreaMaster& areas = Owner().AreaMaster();
+  for (const LayoutDesk& desk : desks_) {
+    const int areaId = areas.FindAreaHolding(desk.mapId, desk.x, desk.y);
+    if (areaId == 0) continue;  // outside every print range: the cell stays zero
+    const std::size_t index = CellIndex(desk.blockId, desk.spaceNo);
+    if (index == kNoCell) {
+      std::fprintf(stderr, "bad layout info: %d %d\n", desk.blockId, desk.spaceNo);
+      continue;
+    }
+    grid_[index] = {desk.x, desk.y, desk.layout, areaId};
+  }
+  return rc;
+}
+
+int PavorunLayoutTable::ReadDesks() {
+  return Owner().QueryRows(
+      FormatSql("select blockId,spaceNo,xpos,ypos,layout,mapId from PavorunLayout where "
+                "pavorunNo=%d;",
+                EventNo()),
+      [this](const SqlRow& row) {
+        desks_.push_back(
+            {row.Int(0), row.Int(1), row.Int(2), row.Int(3), row.Int(4), row.Int(5)});
         return 0;
       });
-  return 0;
 }
 
 void PavorunLayoutTable::FreeGrid() {
   grid_.clear();
+  desks_.clear();
   blockCount_ = 0;
   spaceCount_ = 0;
 }

@@ -3,6 +3,7 @@
 #include "data/PavorunDatabase.h"
 #include "data/SqlRow.h"
 #include "data/SqlText.h"
+#include "data/SqliteConnection.h"
 #include "data/TextFold.h"
 #include "platform/Sjis.h"
 
@@ -38,6 +39,8 @@ constexpr const char* kRunFormat =
     "SELECT PavorunCircle.id,pageNo,cutIndex,day,blockId,spaceNo,spaceNoSub,genreId,circleName,"
     "circleKana,penName,bookName,url,mailAddr,description,updateId,updateData,orbalink,rss,"
     "updateFlag,twitter,pixiv  %s PavorunCircle.pavorunNo=%d %s ORDER by %s;";
+
+constexpr const char* kSearchCacheSize = "PRAGMA cache_size=-65536;";  // KiB, at most
 
 constexpr const char* kFromCircles = " FROM PavorunCircle WHERE ";
 constexpr const char* kFromCirclesAndGenres =
@@ -117,6 +120,8 @@ std::string CharacterOfCode(int code) {
 }  // namespace
 
 SearchCondition::SearchCondition(PavorunDatabase& database) : database_(database) { Reset(); }
+
+SearchCondition::~SearchCondition() = default;
 
 void SearchCondition::Reset() {
   KeepAsBase();
@@ -312,7 +317,8 @@ int SearchCondition::Collect() {
   const std::string& where = Where();
   const std::string sql = FormatSql(kRunFormat, FromPart(), database_.GetEventNo(), where.c_str(),
                                     OrderColumn());
-  lastResult_ = database_.QueryRowsOnNewConnection(
+  if (!OpenConnection()) return lastResult_ = SqliteDatabase::kNoDatabase;
+  lastResult_ = connection_->QueryRows(
       sql,
       [this](const SqlRow& row) {
         if (cancelled_.load()) return 1;
@@ -322,10 +328,22 @@ int SearchCondition::Collect() {
       &lastError_);
   if (lastResult_ == 0) {
     foundKept_ = true;
-  } else {
-    DropFound();
+    return lastResult_;
   }
+  DropFound();
+  // Whatever went wrong, the next search starts on a fresh connection.
+  if (lastResult_ != kCancelled) connection_.reset();
   return lastResult_;
+}
+
+// The search keeps its connection: a search reads every circle of the event, and with the pages
+// in its cache the next search need not read them from the file again.
+bool SearchCondition::OpenConnection() {
+  if (connection_) return true;
+  connection_ = database_.OpenConnection(&lastError_);
+  if (!connection_) return false;
+  connection_->QueryRows(kSearchCacheSize, [](const SqlRow&) { return 0; }, nullptr);
+  return true;
 }
 
 void SearchCondition::KeepRow(const SqlRow& row) {

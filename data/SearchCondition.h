@@ -5,6 +5,7 @@
 //
 // A search progress counts first and then lists: CountMatches runs the search once and keeps the
 // matching circles, and the Run that follows hands those out, so the statement runs only once.
+// The connection stays open from search to search, for one search at a time.
 //
 // A search can be narrowed: KeepAsBase makes the last search's WHERE text the base that the next
 // choices are added to.
@@ -17,6 +18,7 @@
 #include "data/CircleRecord.h"
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +27,7 @@ namespace vx {
 
 class PavorunDatabase;
 class SqlRow;
+class SqliteConnection;
 
 // Receives each matching circle: a copy of the checklist store's record when the store holds the
 // circle, else the row read. The record is the callback's to keep (move from it).
@@ -56,6 +59,7 @@ class SearchCondition {
 
   // The database must outlive the condition.
   explicit SearchCondition(PavorunDatabase& database);
+  ~SearchCondition();
   SearchCondition(const SearchCondition&) = delete;
   SearchCondition& operator=(const SearchCondition&) = delete;
 
@@ -139,6 +143,7 @@ class SearchCondition {
   int Collect();
   void KeepRow(const SqlRow& row);
   void DropFound();
+  bool OpenConnection();
 
   PavorunDatabase& database_;
   bool changed_ = true;
@@ -158,6 +163,7 @@ class SearchCondition {
   std::string where_;
 
   // Search state, used by the thread that runs the search.
+  std::unique_ptr<SqliteConnection> connection_;
   std::vector<CircleRecord> found_;
   bool foundKept_ = false;  // found_ holds the circles of the current choices
   int lastResult_ = 0;

@@ -2,8 +2,11 @@
 // need no round trip through text.
 #pragma once
 
+#include <functional>
+#include <string>
 #include <string_view>
 
+struct sqlite3;
 struct sqlite3_stmt;
 
 namespace vx {
@@ -21,5 +24,13 @@ class SqlRow {
  private:
   sqlite3_stmt* statement_;
 };
+
+// A row handler: 0 to go on, non-zero to stop the statement (result 4, SQLITE_ABORT).
+using SqlRowHandler = std::function<int(const SqlRow& row)>;
+
+// Runs one statement on `connection`, handing each row to `onRow`; the engine's result code (0
+// when done), and on failure its text in `error` (which may be null).
+int StepRows(sqlite3* connection, const std::string& sql, const SqlRowHandler& onRow,
+             std::string* error);
 
 }  // namespace vx

@@ -3,12 +3,14 @@
 #include "data/RowColumns.h"
 #include "data/ScrambleVfs.h"
 #include "data/SqlRow.h"
+#include "data/SqliteConnection.h"
 #include "data/TextSqlFunctions.h"
 
 #include <sqlite3.h>
 
 #include <cstdarg>
 #include <fstream>
+#include <mutex>
 
 namespace vx {
 namespace {
@@ -32,13 +34,22 @@ bool RunSetup(sqlite3* db, const char* sql, std::string& error) {
   return false;
 }
 
+// Before the engine's first use: no allocation statistics, whose global mutex every allocation of
+// every connection would take.
+void ConfigureEngine() {
+  static std::once_flag once;
+  std::call_once(once, [] { sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0); });
+}
+
 sqlite3* Connect(const std::filesystem::path& path, bool readOnly, bool scramble,
-                 std::string& error) {
+                 std::string& error, int extraFlags = 0) {
+  ConfigureEngine();
   if (scramble && !RegisterScrambleVfs()) {
     error = "page scrambling is not available";
     return nullptr;
   }
-  const int flags = readOnly ? SQLITE_OPEN_READONLY : (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  const int flags = extraFlags |
+                    (readOnly ? SQLITE_OPEN_READONLY : (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE));
   sqlite3* db = nullptr;
   const int rc = sqlite3_open_v2(path.c_str(), &db, flags, scramble ? kScrambleVfsName : nullptr);
   if (rc != SQLITE_OK) {
@@ -79,22 +90,6 @@ int RunOn(sqlite3* db, RowCallback callback, void* context, const char* format, 
   sqlite3_free(sql);
   if (message != nullptr && error != nullptr) *error = message;
   sqlite3_free(message);
-  return rc;
-}
-
-// Runs one statement, handing each row to `onRow` until it answers non-zero (then SQLITE_ABORT).
-int StepRows(sqlite3* db, const std::string& sql, const SqlRowHandler& onRow, std::string* error) {
-  sqlite3_stmt* statement = nullptr;
-  int rc = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &statement, nullptr);
-  while (rc == SQLITE_OK || rc == SQLITE_ROW) {
-    rc = sqlite3_step(statement);
-    if (rc == SQLITE_ROW && onRow(SqlRow(statement)) != 0) rc = SQLITE_ABORT;
-  }
-  if (rc == SQLITE_DONE) rc = SQLITE_OK;
-  if (rc != SQLITE_OK && error != nullptr) {
-    *error = rc == SQLITE_ABORT ? sqlite3_errstr(rc) : sqlite3_errmsg(db);
-  }
-  sqlite3_finalize(statement);
   return rc;
 }
 
@@ -195,17 +190,22 @@ int SqliteDatabase::QueryRows(const std::string& sql, const SqlRowHandler& onRow
 
 int SqliteDatabase::QueryRowsOnNewConnection(const std::string& sql, const SqlRowHandler& onRow,
                                              std::string* error) {
-  if (connection_ == nullptr) return kNoDatabase;
-  std::string openError;
-  sqlite3* second = Connect(path_, mode_ != kReadWrite, scrambled_, openError);
+  const std::unique_ptr<SqliteConnection> second = OpenConnection(error);
+  return second ? second->QueryRows(sql, onRow, error) : kNoDatabase;
+}
+
+std::unique_ptr<SqliteConnection> SqliteDatabase::OpenConnection(std::string* error) {
+  std::string openError = "no database is open";
+  // Only one thread at a time uses the connection: the engine need not lock it on every call.
+  sqlite3* second = connection_ == nullptr ? nullptr
+                                           : Connect(path_, mode_ != kReadWrite, scrambled_,
+                                                     openError, SQLITE_OPEN_NOMUTEX);
   if (second == nullptr) {
     if (error != nullptr) *error = openError;
-    return kNoDatabase;
+    return nullptr;
   }
   RegisterFunctions(second);
-  const int rc = StepRows(second, sql, onRow, error);
-  sqlite3_close_v2(second);
-  return rc;
+  return std::make_unique<SqliteConnection>(second);
 }
 
 int SqliteDatabase::ExecPrintfOnNewConnection(RowCallback callback, void* context,

@@ -5,8 +5,11 @@
 // callback answered non-zero, other engine codes as they come; -1 when no database is open.
 #pragma once
 
+#include "data/SqlRow.h"
+
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,7 +17,7 @@ struct sqlite3;
 
 namespace vx {
 
-class SqlRow;
+class SqliteConnection;
 
 // SQLite's row callback: (context, column count, column texts, column names) -> 0 to go on,
 // non-zero to abort the statement. A NULL value arrives as a null pointer.
@@ -23,8 +26,6 @@ using RowCallback = int (*)(void* context, int columnCount, char** columns, char
 // The same contract for code that prefers a closure.
 using RowHandler = std::function<int(int columnCount, char** columns)>;
 
-// The same contract over typed columns (see SqlRow), for statements that read many rows.
-using SqlRowHandler = std::function<int(const SqlRow& row)>;
 
 // Stores the first column's decimal value of each row into the int that `context` points to (the
 // last row wins; without a row or with a NULL value the int keeps what it held). Answers 0.
@@ -72,6 +73,10 @@ class SqliteDatabase {
   // failure goes to `error` (which may be null).
   int QueryRowsOnNewConnection(const std::string& sql, const SqlRowHandler& onRow,
                                std::string* error);
+  // A connection of its own on the same file, in the same mode and form with the same SQL
+  // functions, for one thread at a time, kept open as long as its holder wants; null, with why in
+  // `error` (which may be null), when it cannot be opened.
+  std::unique_ptr<SqliteConnection> OpenConnection(std::string* error);
 
   int BeginTransaction();
   int Commit();

@@ -189,6 +189,9 @@ TEST_F(SearchTest, AFailedSearchSaysSoInsteadOfFindingNothing) {
   EXPECT_EQ(search->LastResult(), 1);
   EXPECT_NE(search->LastError().find("no such table"), std::string::npos) << search->LastError();
   EXPECT_EQ(RunIds(1), Ids{});
+  ASSERT_EQ(db.Exec(nullptr, nullptr, "alter table Elsewhere rename to PavorunGenre;"), 0);
+  EXPECT_EQ(search->CountMatches(), 0);
+  EXPECT_EQ(search->LastResult(), 0);
   vx::PavorunDatabase closed(dir / "missing" / "folder");
   SearchCondition none(closed);
   EXPECT_EQ(none.CountMatches(), -1);
