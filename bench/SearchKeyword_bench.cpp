@@ -92,7 +92,7 @@ std::size_t CountThenRun(vx::SearchCondition& search) {
   const int count = search.CountMatches();
   if (count < 0) return 0;
   records.reserve(static_cast<std::size_t>(count));
-  search.Run([](void* context, auto&& record) {
+  search.Run([](void* context, vx::CircleRecord&& record) {
     static_cast<Records*>(context)->push_back(std::move(record));
   }, &records);
   return records.size();
