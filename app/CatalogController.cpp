@@ -41,6 +41,8 @@ bool CatalogController::Init(PavorunDatabase* database, CatalogImages* images,
   slots_ = NewCircleRecords(cutsPerPage_);
   current_ = CircleRecord{};
   registry_.Clear();
+  checklistModified_ = false;
+  LoadColorTable();
   ReadEnvironmentTexts();
   return true;
 }

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,7 @@ class BeaconWindow;
 class CatalogImages;
 class ControllerWindow;
 class FavoriteStore;
+struct FavoriteEntry;
 class PageJumpWindow;
 class PavorunDatabase;
 class ProgressJob;
@@ -233,6 +235,49 @@ class CatalogController {
   const std::string& GetMapImagePathFormat() const { return mapTemplate_; }
   const std::string& GetGenreMapImagePathFormat() const { return genreMapTemplate_; }
 
+  // --- Check colours (index 0-based; colour numbers 1..n are index + 1) ------------------------
+  // Colour kinds: the palette's display colour, the checklist's display colour, the palette's print
+  // colour, the checklist's print colour.
+  enum ColorKind { kPaletteColor = 0, kChecklistColor = 1, kPalettePrint = 2, kChecklistPrint = 3 };
+  // "FvrColorNum", always 1..16.
+  int GetColorCount() const;
+  // 0 for a bad index or kind, or a checklist colour the checklist does not define.
+  std::uint32_t GetColorValue(int index, int kind) const;
+  // Null for a bad index or kind; "" for a checklist colour the checklist does not define.
+  const char* GetColorName(int index, int kind) const;
+  // Palette kinds change the settings; checklist kinds change the store and mark the checklist
+  // modified when anything differs. Bad indexes and kinds are ignored.
+  void SetColorDef(int kind, int index, std::uint32_t display, std::uint32_t print,
+                   std::string_view name);
+  int GetCurrentColor() const;  // "FvrColorDef"
+  void SetCurrentColor(int index);
+  // The palette becomes the checklist's colour definitions.
+  void LoadColorTable();
+  void NotifyColorsChanged();
+  void NotifyOptionsChanged();
+
+  // --- Checks and memos ----------------------------------------------------------------------------
+  // -1 not in the checklist, 0 memo only, 1..n checked; 0 without a store or for id 0.
+  int GetCircleColor(int circleId) const;
+  // A negative colour means the current one.
+  void SetCircleColor(int color, int circleId);
+  bool SetCirclesColor(std::span<const int> circleIds, int color);
+  // Announced whatever the circle's earlier state.
+  void UncheckCircle(int circleId);
+  bool UncheckCircles(std::span<const int> circleIds);
+  void SetCirclePrintOrder(int circleId, int number);
+  void SetPrintOrderList(std::span<const int> circleIds);
+  void ForEachInPrintOrder(const std::function<bool(const FavoriteEntry&)>& visit) const;
+  // One step of the checklist replay; may run on a worker (the broadcast hops to the UI thread).
+  void NotifyCircleChecked(const FavoriteEntry& entry);
+  // "" when the circle has no entry.
+  std::string GetCircleMemo(int circleId) const;
+  // Memos longer than kMaxMemoBytes are cut without splitting a character.
+  void SetCircleMemo(std::string_view memo, int circleId);
+  static constexpr std::size_t kMaxMemoBytes = 65535;
+  bool IsChecklistModified() const { return checklistModified_; }
+  void MarkChecklistModified();
+
   // --- Settings ----------------------------------------------------------------------------------
   // Column slots 0..22; 0 and ignored outside.
   int GetListColumn(int i) const;
@@ -259,6 +304,7 @@ class CatalogController {
 
  private:
   void ReleaseStore();
+  void AnnounceColor(int oldColor, int newColor, int circleId);
   void ReadEnvironmentTexts();
   void PreparePageImage(int page);
   bool CutResolution() const;
@@ -293,6 +339,7 @@ class CatalogController {
   OwnerWindow openSearchDialog_ = nullptr;
   WindowRegistry registry_;
   PageHistory history_;
+  bool checklistModified_ = false;
 };
 
 }  // namespace vx
