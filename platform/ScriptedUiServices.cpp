@@ -31,6 +31,11 @@ void ScriptedUiServices::QueuePath(std::optional<std::filesystem::path> path) {
   paths_.push_back(std::move(path));
 }
 
+void ScriptedUiServices::QueueFiles(std::vector<std::filesystem::path> files) {
+  std::lock_guard lock(mutex_);
+  fileLists_.push_back(std::move(files));
+}
+
 void ScriptedUiServices::SetBrowserStarts(bool starts) {
   std::lock_guard lock(mutex_);
   browserStarts_ = starts;
@@ -74,7 +79,7 @@ std::size_t ScriptedUiServices::PendingAnswers() const {
 
 std::size_t ScriptedUiServices::PendingPaths() const {
   std::lock_guard lock(mutex_);
-  return paths_.size();
+  return paths_.size() + fileLists_.size();
 }
 
 void ScriptedUiServices::ClearCalls() {
@@ -108,6 +113,21 @@ std::optional<std::filesystem::path> ScriptedUiServices::OpenFileDialog(
   call.request = request;
   AnswerDialog(call);
   return call.chosen;
+}
+
+std::vector<std::filesystem::path> ScriptedUiServices::OpenFilesDialog(
+    OwnerWindow owner, const FileDialogRequest& request) {
+  UiCall call = NewCall(UiCallKind::kOpenFilesDialog, owner);
+  call.request = request;
+  std::lock_guard lock(mutex_);
+  if (fileLists_.empty()) {
+    call.expected = false;
+  } else {
+    call.chosenFiles = std::move(fileLists_.front());
+    fileLists_.pop_front();
+  }
+  calls_.push_back(call);
+  return call.chosenFiles;
 }
 
 std::optional<std::filesystem::path> ScriptedUiServices::SaveFileDialog(
