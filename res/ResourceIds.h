@@ -74,3 +74,6 @@ constexpr int IDC_IMAGE_PATH_TEXT = 1623;
 constexpr int IDC_IMAGE_PATH_BROWSE = 1625;
 constexpr int IDC_SWITCH_EVENT_LIST = 1627;
 constexpr int IDC_SWITCH_CURRENT_TEXT = 1628;
+
+// The recent-file menu: entry n of "RecentFiles" opens with command ID_RECENT_FILE_FIRST + n.
+constexpr int ID_RECENT_FILE_FIRST = 34600;
