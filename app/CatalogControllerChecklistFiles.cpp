@@ -227,7 +227,7 @@ void CatalogController::RebuildRecentFilesMenu() {
   for (int i = 0; i < kRecentFileCount; ++i) {
     const char* path = values_->recentFiles[i];
     if (*path == '\0') continue;
-    items.push_back({ID_RECENT_FILE_FIRST + i, "&" + std::to_string(i + 1) + " " +
+    items.push_back({ID_RECENT_FIRST + i, "&" + std::to_string(i + 1) + " " +
                                                     MessageText(path)});
   }
   frame->SetRecentFileItems(items);

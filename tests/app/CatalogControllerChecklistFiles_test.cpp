@@ -155,8 +155,8 @@ TEST_F(ChecklistCommandTest, RecentFilesKeepTheNewestFirstAndNineAtMost) {
                                                 "f2.csv", "f3.csv", "f4.csv", "f5.csv", "f7.csv"}));
   const std::vector<vx::RecentFileItem>& menu = main.recentMenus.back();
   ASSERT_EQ(menu.size(), 9u);
-  EXPECT_EQ(menu[0], (vx::RecentFileItem{ID_RECENT_FILE_FIRST, "&1 " + fresh.string()}));
-  EXPECT_EQ(menu[8].commandId, ID_RECENT_FILE_FIRST + 8);
+  EXPECT_EQ(menu[0], (vx::RecentFileItem{ID_RECENT_FIRST, "&1 " + fresh.string()}));
+  EXPECT_EQ(menu[8].commandId, ID_RECENT_FIRST + 8);
 
   // Entry 2 opens through the recent-file command; an empty or missing entry does nothing.
   WriteFileBytes(files[0], ChecklistText(96, {{103, 1}}));
