@@ -14,6 +14,15 @@ UiCall NewCall(UiCallKind kind, OwnerWindow owner = nullptr) {
   return call;
 }
 
+// Takes the next queued answer into `into`; false, the call unforeseen, when none is queued.
+template <typename T>
+bool TakeNext(std::deque<T>& queue, T& into) {
+  if (queue.empty()) return false;
+  into = std::move(queue.front());
+  queue.pop_front();
+  return true;
+}
+
 bool BoxCanAnswer(unsigned flags, int answer) {
   const std::vector<int> answers = MessageBoxAnswers(flags);
   return std::find(answers.begin(), answers.end(), answer) != answers.end();
@@ -120,12 +129,7 @@ std::vector<std::filesystem::path> ScriptedUiServices::OpenFilesDialog(
   UiCall call = NewCall(UiCallKind::kOpenFilesDialog, owner);
   call.request = request;
   std::lock_guard lock(mutex_);
-  if (fileLists_.empty()) {
-    call.expected = false;
-  } else {
-    call.chosenFiles = std::move(fileLists_.front());
-    fileLists_.pop_front();
-  }
+  call.expected = TakeNext(fileLists_, call.chosenFiles);
   calls_.push_back(call);
   return call.chosenFiles;
 }
@@ -200,12 +204,7 @@ void ScriptedUiServices::Beep() {
 
 void ScriptedUiServices::AnswerDialog(UiCall& call, std::string_view defaultExtension) {
   std::lock_guard lock(mutex_);
-  if (paths_.empty()) {
-    call.expected = false;
-  } else {
-    call.chosen = std::move(paths_.front());
-    paths_.pop_front();
-  }
+  call.expected = TakeNext(paths_, call.chosen);
   if (call.chosen) call.chosen = WithDefaultExtension(*call.chosen, defaultExtension);
   calls_.push_back(call);
 }
