@@ -37,9 +37,9 @@ void CatalogJumpIndex::BuildFirstCuts(const Sources& sources) {
   const auto keepFirst = [](std::vector<FirstCutEntry>& entries, int id, const CirclePlace& c) {
     if (id < 1 || id > static_cast<int>(entries.size())) return;
     FirstCutEntry& entry = entries[static_cast<std::size_t>(id - 1)];
-    if (entry.id == 0 || std::pair(c.pageNo, c.cutIndex) < std::pair(entry.pageNo, entry.cutIndex)) {
-      entry = {id, c.pageNo, c.cutIndex};
-    }
+    const bool earlier =
+        std::pair(c.pageNo, c.cutIndex) < std::pair(entry.pageNo, entry.cutIndex);
+    if (entry.id == 0 || earlier) entry = {id, c.pageNo, c.cutIndex};
   };
   for (const CirclePlace& c : sources.circles.All()) {
     if (c.pageNo <= 0) continue;

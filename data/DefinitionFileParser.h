@@ -19,9 +19,9 @@ class DefinitionFileParser {
   explicit DefinitionFileParser(PavorunDatabase& db) : db_(db) {}
 
   // Reads the file from its current position to the end or until the definition stop flag is set,
-  // reporting every line and -1 at the end. A file that names another event than the database's
-  // current one, or that read to its end leaves the event without its information row (no event
-  // line, no day section), is refused.
+  // reporting every line and -1 at the end. The file is refused when it names another event than
+  // the database's current one, or when, read to its end, it has left the event without its
+  // information row (no event line, or no day section).
   ImportStatus Parse(std::FILE* file, ImportProgress* progress);
 
  private:
