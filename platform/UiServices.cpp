@@ -4,6 +4,7 @@
 #include <cctype>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace vx {
 
@@ -35,6 +36,13 @@ std::filesystem::path WithDefaultExtension(std::filesystem::path path, std::stri
   path += ".";
   path += extension;
   return path;
+}
+
+std::vector<std::filesystem::path> UiServices::OpenFilesDialog(OwnerWindow owner,
+                                                               const FileDialogRequest& request) {
+  std::optional<std::filesystem::path> chosen = OpenFileDialog(owner, request);
+  if (!chosen) return {};
+  return {std::move(*chosen)};
 }
 
 namespace {
