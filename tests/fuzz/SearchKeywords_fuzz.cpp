@@ -6,7 +6,7 @@
 
 namespace {
 
-void CountRow(void* context, const vx::CircleRecord&) { ++*static_cast<int*>(context); }
+void CountRow(void* context, vx::CircleRecord&&) { ++*static_cast<int*>(context); }
 
 }  // namespace
 
