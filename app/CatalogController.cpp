@@ -1,7 +1,9 @@
 #include "app/CatalogController.h"
 
+#include <thread>
 #include <utility>
 
+#include "app/AppSettings.h"
 #include "app/BeaconWindow.h"
 #include "app/ControllerWindow.h"
 #include "app/ProgressJobRunner.h"
@@ -11,6 +13,7 @@
 #include "data/PavorunDatabase.h"
 #include "data/SearchCondition.h"
 #include "platform/CodePage.h"
+#include "platform/qt/UiThread.h"
 #include "res/ResourceIds.h"
 
 namespace vx {
@@ -21,7 +24,8 @@ CatalogController::CatalogController(AppSettings* settings, ControllerServices s
       guard_(services_.activeWindows),
       osName_("Unknown"),
       graphicsPath_(Sjis("(不明)")),
-      graphicsVersion_(graphicsPath_) {}
+      graphicsVersion_(graphicsPath_),
+      creatorThread_(std::this_thread::get_id()) {}
 
 CatalogController::~CatalogController() { ReleaseStore(); }
 
@@ -32,8 +36,6 @@ bool CatalogController::Init(PavorunDatabase* database, CatalogImages* images,
   store_ = std::make_unique<FavoriteStore>(*database);
   database->SetFavoriteStore(store_.get());
   search_ = std::make_unique<SearchCondition>(*database);
-  search_->Reset();
-  search_->AddAllDays();
   database_ = database;
   images_ = images;
   values_ = values;
@@ -42,9 +44,52 @@ bool CatalogController::Init(PavorunDatabase* database, CatalogImages* images,
   current_ = CircleRecord{};
   registry_.Clear();
   checklistModified_ = false;
+  checklistPath_.clear();
+  ApplySearchSettings(settings_ ? settings_->LoadSearchGroup(values->eventNumber)
+                                : SearchSettings{});
   LoadColorTable();
   ReadEnvironmentTexts();
   return true;
+}
+
+void CatalogController::ApplySearchSettings(const SearchSettings& search) {
+  if (!search_) return;
+  search_->Reset();
+  search_->SetMatchAll(search.matchAll);
+  search_->SetNormalizedMatch(search.normalized);
+  search_->SetMemoOnly(search.memoOnly);
+  search_->SetUpdatedOnly(search.updatedOnly);
+  search_->SetKeywordFields(search.keywordFields);
+  if (search.days) {
+    for (const int day : *search.days) search_->AddDay(day);
+  } else {
+    search_->AddAllDays();
+  }
+  if (search.genres) {
+    for (const int genre : *search.genres) search_->AddGenre(genre);
+  } else {
+    search_->AddAllGenres();
+  }
+  search_->SetKeywords(search.keywords);  // built with the choices above
+}
+
+SearchSettings CatalogController::CurrentSearchSettings() const {
+  SearchSettings search;
+  if (!search_) return search;
+  search.matchAll = search_->MatchAll();
+  search.normalized = search_->NormalizedMatch();
+  search.memoOnly = search_->MemoOnly();
+  search.updatedOnly = search_->UpdatedOnly();
+  search.keywordFields = search_->KeywordFields();
+  search.days = search_->Days();
+  search.genres = search_->Genres();
+  search.keywords = search_->KeywordText();
+  return search;
+}
+
+bool CatalogController::SaveSearchSettings() const {
+  if (!settings_ || !search_ || !values_) return false;
+  return settings_->SaveSearchGroup(CurrentSearchSettings(), values_->eventNumber);
 }
 
 void CatalogController::ReadEnvironmentTexts() {
@@ -148,12 +193,21 @@ bool CatalogController::GetWindowRecord(const ControllerWindow* window, WindowRe
 
 // --- Messages and modal interaction --------------------------------------------------------------
 
-void CatalogController::Broadcast(unsigned message, WParam wParam, LParam lParam) {
+// Windows live on the UI thread: a worker's broadcast is carried there and waits until every
+// window has had it. Without a way there (no hop given and no application object) only the
+// thread that made the controller may broadcast; a worker's broadcast is refused.
+bool CatalogController::Broadcast(unsigned message, WParam wParam, LParam lParam) {
+  const std::function<void()> deliver = [&] { registry_.Deliver(message, wParam, lParam); };
   if (services_.runOnUiThread) {
-    services_.runOnUiThread([&] { registry_.Deliver(message, wParam, lParam); });
+    services_.runOnUiThread(deliver);
+  } else if (HasUiThread()) {
+    RunOnUiThread(deliver);
+  } else if (std::this_thread::get_id() == creatorThread_) {
+    deliver();
   } else {
-    registry_.Deliver(message, wParam, lParam);
+    return false;
   }
+  return true;
 }
 
 void CatalogController::RequestSearch() { Broadcast(UM_RUN_SEARCH, 0, 0); }
