@@ -14,14 +14,13 @@
 #include "print/PrintEngineState.h"
 #include "print/PrintErrors.h"
 #include "print/PrintItemText.h"
+#include "print/PrintRecordFields.h"
 #include "print/PrintTextDrawer.h"
 #include "print/TemplateText.h"
 
 namespace vx {
 namespace {
 
-constexpr int kFieldPageNo = 2;
-constexpr int kFieldMemo = 17;
 constexpr int kCutBorderWidth = 2;
 
 struct BoxPlace {
@@ -127,7 +126,7 @@ class BoxEntryPainter {
   }
 
   int PaintCuts() {
-    const int circleId = record_.FieldInt(0) + 1;
+    const int circleId = record_.FieldInt(kFieldCircleId) + 1;
     for (const DibRect& r : cuts_) {
       if (r.w <= 0 || r.h <= 0) continue;
       QImage picture(r.w, r.h, QImage::Format_RGB32);

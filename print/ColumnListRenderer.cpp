@@ -8,6 +8,7 @@
 #include "print/PrintEngineState.h"
 #include "print/PrintErrors.h"
 #include "print/PrintItemText.h"
+#include "print/PrintRecordFields.h"
 #include "print/PrintTextDrawer.h"
 
 namespace vx {
@@ -34,7 +35,7 @@ std::string ColumnText(const PrintLayoutColumn& column, const ListEntry& entry,
 
 void DrawSwatch(DibImage& page, const DibRect& box, const PrintRecord& record) {
   const PrintCatalogTables& tables = PrintEngine_State().tables;
-  const int color = record.FieldInt(1);
+  const int color = record.FieldInt(kFieldColor);
   if (color < 1 || color > tables.colorCount) return;
   const ColorRef c = tables.ColorOf(color);
   DibImage_FillRect(page, box.x, box.y, box.w, box.h, c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF,

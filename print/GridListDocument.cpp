@@ -4,15 +4,11 @@
 #include "print/PageDrawing.h"
 #include "print/PageTitles.h"
 #include "print/PrintEngineState.h"
+#include "print/PrintRecordFields.h"
 #include "print/PrintRecordSelection.h"
 
 namespace vx {
 namespace {
-
-constexpr int kMinimumFields = 19;
-constexpr int kFieldColor = 1;
-constexpr int kFieldBlock = 6;
-constexpr std::size_t kBlockNameMax = 15;
 
 int GroupingMode(const PrintJob& job) {
   if (!job.breakDay) return kTitleNone;
@@ -36,7 +32,7 @@ int GridListDocument::LinesPerPage() const { return Grid().Cells(); }
 
 bool GridListDocument::Select(const PrintRecord& r, const PrintJob& copy, Place& place) const {
   const PrintCatalogTables& tables = PrintEngine_State().tables;
-  if (r.fieldCount < kMinimumFields) return false;
+  if (r.fieldCount < kMinimumPrintFields) return false;
   place.day = PrintSelect_Day(r, tables, copy.dayMask);
   if (place.day == 0) return false;
   const PrintDay& day = tables.days[static_cast<std::size_t>(place.day - 1)];

@@ -6,15 +6,12 @@
 #include "print/PageDrawing.h"
 #include "print/PageTitles.h"
 #include "print/PrintEngineState.h"
+#include "print/PrintRecordFields.h"
 #include "print/PrintRecordSelection.h"
 
 namespace vx {
 namespace {
 
-constexpr int kMinimumFields = 19;
-constexpr int kFieldColor = 1;
-constexpr int kFieldBlock = 6;
-constexpr std::size_t kBlockNameMax = 15;
 constexpr int kHallEntryBits = kHallGroupCount;  // hall entries' bits follow the groups'
 constexpr int kMapFrameWidth = 4;
 
@@ -54,7 +51,7 @@ void HallMapDocument::OrderRecords(const PrintJob& job) {
 bool HallMapDocument::Select(const PrintRecord& r, const PrintJob& copy, int pass,
                              MapPage& page) const {
   const PrintCatalogTables& tables = PrintEngine_State().tables;
-  if (r.fieldCount < kMinimumFields) return false;
+  if (r.fieldCount < kMinimumPrintFields) return false;
   const int d = PrintSelect_Day(r, tables, copy.dayMask);
   if (d == 0) return false;
   const PrintDay& day = tables.days[static_cast<std::size_t>(d - 1)];

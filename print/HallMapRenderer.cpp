@@ -9,11 +9,10 @@
 #include "print/PageDrawing.h"
 #include "print/PrintEngineState.h"
 #include "print/PrintErrors.h"
+#include "print/PrintRecordFields.h"
 
 namespace vx {
 namespace {
-
-constexpr int kFieldColor = 1;
 
 HallMapCache& Cache() { return PrintEngine_State().hallMap; }
 

@@ -9,11 +9,10 @@
 #include "print/PageDrawing.h"
 #include "print/PageTitles.h"
 #include "print/PrintEngineState.h"
+#include "print/PrintRecordFields.h"
 
 namespace vx {
 namespace {
-
-constexpr int kFieldColor = 1;
 
 bool BitSet(int mask, int bit) { return bit >= 0 && bit < 31 && (mask & (1 << bit)) != 0; }
 

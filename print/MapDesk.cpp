@@ -3,17 +3,10 @@
 #include <cstdlib>
 
 #include "print/PrintDataSource.h"
+#include "print/PrintRecordFields.h"
 #include "print/PrintRecords.h"
 
 namespace vx {
-namespace {
-
-constexpr int kFieldDeskColumn = 15;
-constexpr int kFieldDeskRow = 16;
-constexpr int kFieldLayoutCode = 21;
-constexpr int kFieldSpaceHalf = 22;
-
-}  // namespace
 
 int MapDesk_Offset(int index, int size) {
   return index >= 0 ? index * size : size / 2 + std::abs(index) * size;

@@ -1,10 +1,12 @@
 #include "print/PrintDocuments.h"
 
+#include "platform/CodePage.h"
 #include "print/CircleListDocument.h"
 #include "print/ListDocument.h"
 #include "print/ListMapDocument.h"
 #include "print/MapDocument.h"
 #include "print/PrintEngine.h"
+#include "print/PrintErrors.h"
 
 namespace vx {
 
@@ -19,6 +21,24 @@ int PrintDocument_Map3(PrintJob& job, int target) { return ListMapDocument(true)
 int PrintDocument_Lst1(PrintJob& job, int target) { return ListDocument().Run(job, target); }
 
 int PrintDocument_Lst2(PrintJob& job, int target) { return CircleListDocument().Run(job, target); }
+
+int PrintDocuments_Run(int documentKind, PrintJob& job, int target) {
+  switch (documentKind) {
+    case kDocumentMap:
+      return PrintDocument_Map1(job, target);
+    case kDocumentListMap:
+      return PrintDocument_Map2(job, target);
+    case kDocumentListMap2:
+      return PrintDocument_Map3(job, target);
+    case kDocumentList:
+      return PrintDocument_Lst1(job, target);
+    case kDocumentCircleList:
+      return PrintDocument_Lst2(job, target);
+    default:
+      ReportPrintError(Sjis("この印刷の種類には印刷処理がありません"), "PrintDocuments_Run");
+      return -1;
+  }
+}
 
 void PrintDocuments_Register() {
   PrintEngine_SetDocument(kDocumentMap, PrintDocument_Map1);

@@ -2,19 +2,15 @@
 
 #include "print/PrintJob.h"
 #include "print/PrintLayout.h"
+#include "print/PrintRecordFields.h"
 #include "print/PrintRecords.h"
 
 namespace vx {
 namespace {
 
 // Record fields of the items 0 to 5.
-constexpr int kItemFields[] = {9, 18, 10, 11, 14, 17};
-
-constexpr int kFieldWeekday = 4;
-constexpr int kFieldArea = 5;
-constexpr int kFieldBlock = 6;
-constexpr int kFieldSpace = 7;
-constexpr int kFieldSpaceHalf = 22;
+constexpr int kItemFields[] = {kFieldCircleName, kFieldKana,       kFieldPenName,
+                               kFieldBookName,   kFieldSupplement, kFieldMemo};
 
 }  // namespace
 

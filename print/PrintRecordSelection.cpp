@@ -3,14 +3,11 @@
 #include <string_view>
 
 #include "print/PrintCatalogTables.h"
+#include "print/PrintRecordFields.h"
 #include "print/PrintRecords.h"
 
 namespace vx {
 namespace {
-
-constexpr int kFieldWeekday = 4;
-constexpr int kFieldBlock = 6;
-constexpr int kFieldSpace = 7;
 
 bool BitSet(int mask, int bit) { return bit >= 0 && bit < 31 && (mask & (1 << bit)) != 0; }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "print/DibImageQt.h"
+#include "print/PageImageOutput.h"
 #include "print/PrintCatalogTables.h"
 #include "print/PrintDocuments.h"
 #include "print/PrintEngineState.h"
@@ -46,13 +47,7 @@ PAGEOFFSET=0,0
 LINE=2
 COLUMN=10
 LISTOFFSET=0,60
-COLUMNWIDTH=390
-COLUMNHEIGHT=40
-BORDERWIDTH=2
-BORDERHEIGHT=2
-PADDINGWIDTH=2
-PADDINGHEIGHT=2
-SEPARATORWIDTH=2
+[ROWS]
 NSEP=3
 SEP1WIDTH=-40
 SEP1ITEM=-2
@@ -81,13 +76,7 @@ HALLRECT=0,40,600,480
 
 [LISTMAP_0V]
 PAGEOFFSET=0,0
-COLUMNWIDTH=390
-COLUMNHEIGHT=40
-BORDERWIDTH=2
-BORDERHEIGHT=2
-PADDINGWIDTH=2
-PADDINGHEIGHT=2
-SEPARATORWIDTH=2
+[ROWS]
 NSEP=2
 SEP1WIDTH=-40
 SEP1ITEM=-2
@@ -138,6 +127,14 @@ BOX6POS=110,0,260,60
 BOX6FONTSIZE=18
 BOX6ITEM=5)";
 
+inline const char* const kRowKeys = R"(COLUMNWIDTH=390
+COLUMNHEIGHT=40
+BORDERWIDTH=2
+BORDERHEIGHT=2
+PADDINGWIDTH=2
+PADDINGHEIGHT=2
+SEPARATORWIDTH=2)";
+
 inline const char* const kGridKeys = R"(MAPLINE=2
 MAPCOLUMN=2
 MAPLISTOFFSET=0,580
@@ -173,6 +170,7 @@ ALLMAP_OUTFRAMECOLOR=255,255,255)";
 inline std::string DocumentLayoutText() {
   std::string text = kDocumentLayout;
   const std::pair<const char*, const char*> parts[] = {{"[BOXES]", kBoxesKeys},
+                                                       {"[ROWS]", kRowKeys},
                                                        {"[GRIDS]", kGridKeys},
                                                        {"[CL]", kColorListKeys},
                                                        {"[AM]", kOutlineKeys}};
@@ -196,9 +194,9 @@ struct TestCircle {
   int deskColumn = 0;
   int deskRow = 0;
   int page = 1;
-  std::string name;
-  std::string supplement;
-  std::string memo;
+  std::string name = {};
+  std::string supplement = {};
+  std::string memo = {};
   int fieldCount = 29;  // 22 or fewer: a line of another writer, without the space half
 };
 
@@ -398,13 +396,20 @@ class DocumentTest : public EngineTest {
     return RunKind(job, vx::kTargetPreview);
   }
   static int RunKind(vx::PrintJob& job, int target) {
-    static constexpr int (*kRuns[])(vx::PrintJob&, int) = {nullptr,
-                                                           vx::PrintDocument_Map1,
-                                                           vx::PrintDocument_Map2,
-                                                           vx::PrintDocument_Map3,
-                                                           vx::PrintDocument_Lst1,
-                                                           vx::PrintDocument_Lst2};
-    return kRuns[vx::PrintEngine_DocumentKind()](job, target);
+    return vx::PrintDocuments_Run(vx::PrintEngine_DocumentKind(), job, target);
+  }
+
+  // The job's pages go to `onPage` through target 1 (image files) or 4 (the printer through page
+  // images); the owner window is set and the messages so far dropped.
+  void UseOutput(int target, vx::PageImageOutput::PageFunction onPage) {
+    vx::PrintEngine_SetPageOutput(target, std::make_shared<vx::PageImageOutput>(std::move(onPage)));
+    if (target == vx::kTargetPrinterImages) {
+      vx::PrintEngine_SetPrinterTarget(nullptr, 1);
+    } else {
+      vx::PrintEngine_SetImageFileTarget(nullptr, 0, 0, "", "page", vx::kImagePng);
+    }
+    vx::PrintEngine_SetOwnerWindow(&owner);
+    events.Clear();
   }
 
   // The messages posted to the owner window, without the window.

@@ -206,7 +206,9 @@ TEST_F(ListDocumentTest, ARunPostsProgressPagesAndDoneToItsOwner) {
   EXPECT_EQ(PagesPosted(), (std::vector<int>{1, 2}));
   // Each page message follows the page's last progress message.
   for (std::size_t i = 1; i < messages.size(); ++i) {
-    if (messages[i].first == UM_PRINT_PAGE) EXPECT_EQ(messages[i - 1].first, UM_PRINT_PROGRESS);
+    if (messages[i].first == UM_PRINT_PAGE) {
+      EXPECT_EQ(messages[i - 1].first, UM_PRINT_PROGRESS);
+    }
   }
   // Without an owner window nothing is posted.
   events.Clear();
@@ -459,13 +461,7 @@ TEST_F(PrintWorkerTest, CancelDuringATwentyPageJobStopsWithinOnePageAndSaysStopp
   PrintSelection request = Request(PrintSelection::kFamilyList, kList);
   EXPECT_EQ(SetUp(request), 20);
   StoppingOutput output(3);
-  vx::PrintEngine_SetPageOutput(
-      vx::kTargetImageFiles,
-      std::make_shared<vx::PageImageOutput>(
-          [&](const vx::PrintJob& job, const vx::DibImage& page) { return output(job, page); }));
-  vx::PrintEngine_SetImageFileTarget(nullptr, 0, 0, "", "page", vx::kImagePng);
-  vx::PrintEngine_SetOwnerWindow(&owner);
-  events.Clear();
+  UseOutput(vx::kTargetImageFiles, std::ref(output));
   vx::PrintEngine_RunJob();
   vx::PrintEngine_WaitForJob();
   EXPECT_EQ(output.pages, 3);  // the page being laid out when the stop came is not output
@@ -486,13 +482,7 @@ TEST_F(PrintWorkerTest, AStopRaisedAsTheThreadStartsHolds) {
   PrintSelection request = Request(PrintSelection::kFamilyList, kList);
   SetUp(request);
   StoppingOutput output(0);
-  vx::PrintEngine_SetPageOutput(
-      vx::kTargetImageFiles,
-      std::make_shared<vx::PageImageOutput>(
-          [&](const vx::PrintJob& job, const vx::DibImage& page) { return output(job, page); }));
-  vx::PrintEngine_SetImageFileTarget(nullptr, 0, 0, "", "page", vx::kImagePng);
-  vx::PrintEngine_SetOwnerWindow(&owner);
-  events.Clear();
+  UseOutput(vx::kTargetImageFiles, std::ref(output));
   vx::PrintEngine_RunJob();
   vx::PrintEngine_WaitForJob();
   EXPECT_EQ(output.pages, 0);
@@ -504,13 +494,7 @@ TEST_F(PrintWorkerTest, StoppingAMapPrintSaysStoppedNotFailed) {
   PrintSelection request = Request(PrintSelection::kFamilyMaps, kMap);
   SetUp(request);
   StoppingOutput output(1);
-  vx::PrintEngine_SetPageOutput(
-      vx::kTargetPrinterImages,
-      std::make_shared<vx::PageImageOutput>(
-          [&](const vx::PrintJob& job, const vx::DibImage& page) { return output(job, page); }));
-  vx::PrintEngine_SetPrinterTarget(nullptr, 1);
-  vx::PrintEngine_SetOwnerWindow(&owner);
-  events.Clear();
+  UseOutput(vx::kTargetPrinterImages, std::ref(output));
   vx::PrintEngine_RunJob();
   vx::PrintEngine_WaitForJob();
   EXPECT_EQ(EndMessages(), std::vector<unsigned>{UM_PRINT_STOPPED});
@@ -524,11 +508,7 @@ TEST_F(PrintWorkerTest, AThreadThatCannotStartEndsTheJobAsFailed) {
   UseContext();
   PrintSelection request = Request(PrintSelection::kFamilyList, kList);
   SetUp(request);
-  vx::PrintEngine_SetPageOutput(vx::kTargetImageFiles,
-                                std::make_shared<vx::PageImageOutput>(nullptr));
-  vx::PrintEngine_SetImageFileTarget(nullptr, 0, 0, "", "page", vx::kImagePng);
-  vx::PrintEngine_SetOwnerWindow(&owner);
-  events.Clear();
+  UseOutput(vx::kTargetImageFiles, nullptr);
   reports.shown.clear();
   vx::PrintEngine_RunJob();
   vx::PrintEngine_WaitForJob();

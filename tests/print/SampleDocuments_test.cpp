@@ -105,13 +105,7 @@ class SampleDocumentsTest : public SampleCatalogFixture {
     vx::PrintJob& job = vx::PrintEngine_Job();
     vx::PrintEngine_SetPageRange("1", 1, 0);
     job.longSide = longSide;
-    static constexpr int (*kRuns[])(vx::PrintJob&, int) = {nullptr,
-                                                           vx::PrintDocument_Map1,
-                                                           vx::PrintDocument_Map2,
-                                                           vx::PrintDocument_Map3,
-                                                           vx::PrintDocument_Lst1,
-                                                           vx::PrintDocument_Lst2};
-    EXPECT_EQ(kRuns[vx::PrintEngine_DocumentKind()](job, vx::kTargetPreview), 0);
+    EXPECT_EQ(vx::PrintDocuments_Run(vx::PrintEngine_DocumentKind(), job, vx::kTargetPreview), 0);
     return job.scaledPageImage ? vx::DibImage_ToQImage(*job.scaledPageImage) : QImage();
   }
 
