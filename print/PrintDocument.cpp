@@ -1,6 +1,7 @@
 #include "print/PrintDocument.h"
 
 #include <algorithm>
+#include <exception>
 #include <new>
 
 #include "platform/CodePage.h"
@@ -39,12 +40,15 @@ int PrintDocument::Run(PrintJob& job, int target) {
   if (!PrintEngine_IsDocumentThread()) *stop_ = 0;
   progress_ = 0;
   PrintEngine_Post(job, UM_PRINT_PROGRESS, 0);
+  // A throw must not end the document thread without its end message.
   try {
     return RunSteps(job);
   } catch (const std::bad_alloc&) {
     ReportPrintError(Sjis("印刷用メモリが確保できません"), Name());
-    return Fail(job, true);
+  } catch (const std::exception& e) {
+    ReportPrintError(Sjis("印刷を続けられません: ") + e.what(), Name());
   }
+  return Fail(job, true);
 }
 
 int PrintDocument::RunSteps(PrintJob& job) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <system_error>
 
 #include "print/LineList.h"
@@ -515,6 +516,22 @@ TEST_F(PrintWorkerTest, AThreadThatCannotStartEndsTheJobAsFailed) {
   EXPECT_EQ(EndMessages(), std::vector<unsigned>{UM_PRINT_FAILED});
   ASSERT_EQ(ReportTexts().size(), 1u);
   EXPECT_EQ(ReportTexts()[0].rfind("PrintThread_Start: ", 0), 0u);
+}
+
+TEST_F(PrintWorkerTest, AThrowOnTheDocumentThreadEndsTheJobAsFailed) {
+  Check({.id = 1});
+  PrintSelection request = Request(PrintSelection::kFamilyList, kList);
+  SetUp(request);
+  UseOutput(vx::kTargetImageFiles, [](const vx::PrintJob&, const vx::DibImage&) -> int {
+    throw std::runtime_error("disk gone");
+  });
+  reports.shown.clear();
+  vx::PrintEngine_RunJob();
+  vx::PrintEngine_WaitForJob();
+  EXPECT_EQ(EndMessages(), std::vector<unsigned>{UM_PRINT_FAILED});
+  ASSERT_EQ(ReportTexts().size(), 1u);
+  EXPECT_NE(ReportTexts()[0].find("disk gone"), std::string::npos);
+  EXPECT_FALSE(vx::PrintEngine_Job().pageImage);
 }
 
 TEST_F(PrintWorkerTest, ATargetWithoutAnOutputFailsWithAReport) {
