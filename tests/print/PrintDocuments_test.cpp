@@ -194,6 +194,18 @@ TEST_F(ListDocumentTest, BlockWisePrintsShowTheBlocksOtherCirclesWithoutAColour)
             qRgb(200, 200, 200));  // no swatch on the row's background
 }
 
+TEST_F(ListDocumentTest, PagesPastTheLastOutputPageAreNeverLaidOut) {
+  std::string layout = DocumentLayoutText();
+  const std::string grid = "LINE=2\nCOLUMN=10";  // of the list: one line a page instead
+  layout.replace(layout.find(grid), grid.size(), "LINE=1\nCOLUMN=1");
+  WriteFileBytes(program / "vpr.ini", layout);
+  CheckMany(catalog, 1001);
+  PrintSelection request = Request(PrintSelection::kFamilyList, kList);
+  EXPECT_EQ(SetUp(request), 999);
+  EXPECT_EQ(vx::PrintEngine_Job().linesPrinted, 999);
+  EXPECT_EQ(ReportTexts().size(), 1u);  // the user is told once that pages were left out
+}
+
 TEST_F(ListDocumentTest, ARunPostsProgressPagesAndDoneToItsOwner) {
   CheckMany(catalog, 25);
   PrintSelection request = Request(PrintSelection::kFamilyList, kList);
