@@ -1,0 +1,77 @@
+// The favourites kept on the organiser's portal, read into the checklist store as the job of the
+// checklist load dialog: page by page from "Readers/FavoriteCircles/", each favourite a row that
+// waits for the caller's commit (CommitImportRecords with "FvrOver" and "FvrOverColor"), as the
+// rows of a checklist file do. A circle of the catalogue (found by its update id) is registered;
+// any other becomes an unknown circle, or updates the unknown circle of the same name and kana
+// that the checklist already holds, so that importing twice changes nothing.
+//
+// The rows are emptied before each pass; a pass whose token the portal refused clears the token
+// and the next pass logs in again. Cancel keeps the rows read so far. The dialog answers 0 in
+// every case, so that whatever was read is committed.
+#pragma once
+
+#include <picojson.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+
+#include "app/ProgressJob.h"
+#include "web/PortalLogin.h"
+#include "web/PortalServices.h"
+
+namespace vx {
+
+class FavoriteStore;
+class PortalReply;
+struct ProgressTask;
+
+class FavoriteImportJob : public ProgressJob {
+ public:
+  // A portal that never reaches its own count is not followed further than this.
+  static constexpr int kMaxPages = 2000;
+
+  // The store and the task outlive the job; the store is left to the job while it runs.
+  FavoriteImportJob(ProgressTask& task, FavoriteStore& store, const PortalServices& services);
+
+  static std::string Caption();  // "チェックリストのインポート", CP932
+
+  StepResult Step() override;
+  // "チェックリストを読み込んでいます...(position/total)".
+  std::string ProgressText(int position, int total) const override;
+  int Result(JobState) const override { return 0; }
+  void OnCancel() override;
+
+  // One pass: 0 read to its end (also when stopped), 1 the reply was unreadable or refused (the
+  // token cleared), 2 the portal could not be reached, 3 an HTTP or server error (the token
+  // kept), 4 the token was refused and cleared; a login's failure as GetAccessToken answers it.
+  int ImportFavoritesFromPortal();
+
+ private:
+  struct PassState {
+    int total = 0;
+    int maxcount = 0;
+    int processed = 0;
+  };
+  enum class PageOutcome { kNext, kLast, kEnded };
+
+  PageOutcome ReadPage(int page, const std::string& token, PassState& pass, int& result);
+  int RefusedReply(const PortalReply& reply);
+  void ReadList(const picojson::value& list, PassState& pass);
+  bool ImportFavorite(const picojson::value& element);
+  void AddUnknownCircleRow(int color, const std::string& memo, const picojson::object& circle);
+  void CollectUnknownCircles();
+  bool Stopped() const;
+  void ShowBox(const std::string& text, const char* utf8Caption, unsigned icon) const;
+
+  ProgressTask& task_;
+  FavoriteStore& store_;
+  const PortalServices& services_;
+  PortalLogin login_;
+  // Unknown circles by (name, kana): the checklist's, with their ids, and those this pass added.
+  std::map<std::pair<std::string, std::string>, int> unknownIds_;
+  std::set<std::pair<std::string, std::string>> unknownRows_;
+};
+
+}  // namespace vx
