@@ -63,7 +63,7 @@ int FavoriteImportJob::ImportFavoritesFromPortal() {
   store_.ImportRecords().clear();
   CollectUnknownCircles();
   PassState pass;
-  for (int page = 1; page <= kMaxPages; ++page) {
+  for (int page = 1; page <= maxPages_; ++page) {
     int result = 0;
     switch (ReadPage(page, token, pass, result)) {
       case PageOutcome::kEnded: return result;
@@ -73,7 +73,7 @@ int FavoriteImportJob::ImportFavoritesFromPortal() {
       case PageOutcome::kNext: break;
     }
   }
-  ShowBox(Sjis("ポータルのお気に入りが ") + std::to_string(kMaxPages) +
+  ShowBox(Sjis("ポータルのお気に入りが ") + std::to_string(maxPages_) +
               Sjis(" ページで終わらないため、読み込みを打ち切りました。"),
           kFailureCaption, MB_ICONERROR);
   return 3;
@@ -171,13 +171,14 @@ bool FavoriteImportJob::ImportFavorite(const picojson::value& element) {
   // The portal's colour numbers are ours, but nothing holds the portal to our colour count.
   color = std::clamp(color, 0, store_.GetColorCount());
   if (!store_.AddImportRecordBySerial(updateId, color, memo)) {
-    AddUnknownCircleRow(color, memo, *circle);
+    AddUnknownCircleRow(updateId, color, memo, *circle);
   }
   return true;
 }
 
-void FavoriteImportJob::AddUnknownCircleRow(int color, const std::string& memo,
+void FavoriteImportJob::AddUnknownCircleRow(int updateId, int color, const std::string& memo,
                                             const picojson::object& circle) {
+  if (!unknownRows_.insert(updateId).second) return;  // listed twice: the first one counts
   FavoriteImportRecord row;
   row.action = kImportRegisterUnknown;
   row.color = color;
@@ -188,7 +189,6 @@ void FavoriteImportJob::AddUnknownCircleRow(int color, const std::string& memo,
   row.texts[kImportPixiv] = CircleText(circle, "pixiv_url");
   row.texts[kImportMemo] = memo;
   const std::pair key(row.texts[kImportCircleName], row.texts[kImportCircleKana]);
-  if (!unknownRows_.insert(key).second) return;  // listed twice: the first one counts
   if (const auto known = unknownIds_.find(key); known != unknownIds_.end()) {
     // The checklist has it already: the row updates that circle instead of adding another.
     row.action = kImportRegister;
@@ -203,7 +203,9 @@ void FavoriteImportJob::CollectUnknownCircles() {
   // The walk over every entry, unchecked ones too (an unchecked one is still in the checklist).
   store_.AddAllToPrintRecords([this](const FavoriteEntry& entry) {
     const CircleRecord& record = entry.record;
-    if (record.id < 0) unknownIds_.emplace(std::pair(record.circleName, record.circleKana), record.id);
+    if (record.id < 0 && !record.circleName.empty()) {
+      unknownIds_.emplace(std::pair(record.circleName, record.circleKana), record.id);
+    }
     return true;
   });
 }

@@ -2,8 +2,8 @@
 // checklist load dialog: page by page from "Readers/FavoriteCircles/", each favourite a row that
 // waits for the caller's commit (CommitImportRecords with "FvrOver" and "FvrOverColor"), as the
 // rows of a checklist file do. A circle of the catalogue (found by its update id) is registered;
-// any other becomes an unknown circle, or updates the unknown circle of the same name and kana
-// that the checklist already holds, so that importing twice changes nothing.
+// any other becomes an unknown circle, or updates the named unknown circle of the same name and
+// kana that the checklist already holds, so that importing twice changes nothing.
 //
 // The rows are emptied before each pass; a pass whose token the portal refused clears the token
 // and the next pass logs in again. Cancel keeps the rows read so far. The dialog answers 0 in
@@ -30,12 +30,14 @@ struct ProgressTask;
 class FavoriteImportJob : public ProgressJob {
  public:
   // A portal that never reaches its own count is not followed further than this.
-  static constexpr int kMaxPages = 2000;
+  static constexpr int kDefaultMaxPages = 2000;
 
   // The store and the task outlive the job; the store is left to the job while it runs.
   FavoriteImportJob(ProgressTask& task, FavoriteStore& store, const PortalServices& services);
 
   static std::string Caption();  // "チェックリストのインポート", CP932
+
+  void SetMaxPages(int pages) { maxPages_ = pages; }
 
   StepResult Step() override;
   // "チェックリストを読み込んでいます...(position/total)".
@@ -60,7 +62,8 @@ class FavoriteImportJob : public ProgressJob {
   int RefusedReply(const PortalReply& reply);
   void ReadList(const picojson::value& list, PassState& pass);
   bool ImportFavorite(const picojson::value& element);
-  void AddUnknownCircleRow(int color, const std::string& memo, const picojson::object& circle);
+  void AddUnknownCircleRow(int updateId, int color, const std::string& memo,
+                           const picojson::object& circle);
   void CollectUnknownCircles();
   bool Stopped() const;
   void ShowBox(const std::string& text, const char* utf8Caption, unsigned icon) const;
@@ -69,9 +72,10 @@ class FavoriteImportJob : public ProgressJob {
   FavoriteStore& store_;
   const PortalServices& services_;
   PortalLogin login_;
-  // Unknown circles by (name, kana): the checklist's, with their ids, and those this pass added.
+  int maxPages_ = kDefaultMaxPages;
+  // The checklist's unknown circles by (name, kana), and the update ids of those this pass added.
   std::map<std::pair<std::string, std::string>, int> unknownIds_;
-  std::set<std::pair<std::string, std::string>> unknownRows_;
+  std::set<int> unknownRows_;
 };
 
 }  // namespace vx
