@@ -50,7 +50,7 @@ void FavoriteImportJob::OnCancel() { task_.stop = true; }
 bool FavoriteImportJob::Stopped() const { return task_.stop.load() || StopRequested(); }
 
 StepResult FavoriteImportJob::Step() {
-  store_.ImportRecords().clear();  // rows a file load left behind are not the portal's
+  store_.DiscardImport();  // what a declined file load left behind is not the portal's
   login_.RepeatWhileRefused([this] { return ImportFavoritesFromPortal(); },
                             [this] { return Stopped(); }, Sjis(kFailureCaption));
   return StepResult::kFinished;

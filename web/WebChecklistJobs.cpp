@@ -1,0 +1,41 @@
+#include "web/WebChecklistJobs.h"
+
+#include <utility>
+
+#include "app/ProgressJobRunner.h"
+#include "web/FavoriteExportJob.h"
+#include "web/FavoriteImportJob.h"
+#include "web/RssFetchJob.h"
+
+namespace vx {
+
+WebChecklistJobs::WebChecklistJobs(ProgressJobRunner& runner, PortalServices services)
+    : runner_(runner), services_(std::move(services)) {}
+
+PortalServices WebChecklistJobs::ServicesFor(OwnerWindow owner) const {
+  PortalServices services = services_;
+  services.owner = owner;
+  return services;
+}
+
+int WebChecklistJobs::ImportFromPortal(ProgressTask& task, FavoriteStore& store,
+                                       OwnerWindow owner) {
+  const PortalServices services = ServicesFor(owner);
+  FavoriteImportJob job(task, store, services);
+  return runner_.Run(job, FavoriteImportJob::Caption(), owner);
+}
+
+int WebChecklistJobs::ExportToPortal(ProgressTask& task, FavoriteStore& store,
+                                     OwnerWindow owner) {
+  const PortalServices services = ServicesFor(owner);
+  FavoriteExportJob job(task, store, services);
+  return runner_.Run(job, FavoriteExportJob::Caption(), owner);
+}
+
+std::vector<int> WebChecklistJobs::FetchFeeds(FavoriteStore& store, OwnerWindow owner) {
+  RssFetchJob job(store, services_.config);
+  runner_.Run(job, RssFetchJob::Caption(), owner);
+  return job.ChangedCircles();
+}
+
+}  // namespace vx
