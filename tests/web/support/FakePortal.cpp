@@ -94,6 +94,14 @@ TestReply FakePortal::LoginPage(const TestRequest& request) const {
   vx::ParseQueryString(request.target, query);
   const std::string target = query["redirect_uri"] + "?code=" + kLoginCode + "&state=" + query["state"];
   TestReply reply;
+  {
+    std::lock_guard lock(mutex_);
+    if (loginByRedirect_) {
+      reply.status = 302;
+      reply.headers = {"Location: " + target};
+      return reply;
+    }
+  }
   reply.headers = {"Content-Type: text/html; charset=UTF-8"};
   reply.body = "<!DOCTYPE html><html><head><title>login</title></head><body>login<script>"
                "location.replace('" + target + "');</script></body></html>";
@@ -166,6 +174,11 @@ TestReply FakePortal::WriteFavorite(const TestRequest& request) {
 std::vector<std::string> FakePortal::IssuedTokens() const {
   std::lock_guard lock(mutex_);
   return issued_;
+}
+
+void FakePortal::SetLoginByRedirect(bool redirect) {
+  std::lock_guard lock(mutex_);
+  loginByRedirect_ = redirect;
 }
 
 void FakePortal::QueueTokenReply(TestReply reply) {

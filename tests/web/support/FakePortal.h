@@ -59,6 +59,8 @@ class FakePortal {
   std::string BaseUrl() const { return server_.BaseUrl() + "/"; }
 
   // --- Login and token -----------------------------------------------------------------------
+  // The login page sends the browser back with an HTTP redirect rather than from a script.
+  void SetLoginByRedirect(bool redirect);
   // Tokens handed out, in order: "token-1", "token-2", ...
   std::vector<std::string> IssuedTokens() const;
   // The next token request is answered with this instead (then the endpoint works again).
@@ -99,6 +101,7 @@ class FakePortal {
   std::set<std::string> accepted_;
   std::deque<TestReply> tokenReplies_;
   std::string refusalStatus_ = "access_token_denied";
+  bool loginByRedirect_ = false;
   std::vector<picojson::value> favorites_;
   int pageSize_ = 3;
   std::map<int, std::string> pageOverrides_;
