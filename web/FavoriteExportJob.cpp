@@ -3,7 +3,6 @@
 #include "app/ProgressTask.h"
 #include "checklist/FavoriteStore.h"
 #include "platform/CodePage.h"
-#include "web/HttpErrorText.h"
 #include "web/HttpRequest.h"
 #include "web/PortalConnection.h"
 #include "web/PortalDialogs.h"
@@ -20,11 +19,7 @@ constexpr const char* kFailureCaption = "お気に入りエクスポート処理
 
 FavoriteExportJob::FavoriteExportJob(ProgressTask& task, const FavoriteStore& store,
                                      const PortalServices& services)
-    : ProgressJob(Options{nullptr, true}),
-      task_(task),
-      store_(store),
-      services_(services),
-      login_(task, services) {}
+    : PortalJob(task, services), store_(store) {}
 
 std::string FavoriteExportJob::Caption() { return Sjis("チェックリストのエクスポート"); }
 
@@ -37,14 +32,9 @@ std::string FavoriteExportJob::ProgressText(int position, int total) const {
   return FormatProgressText(Sjis("チェックリストを書き出しています"), position, total);
 }
 
-void FavoriteExportJob::OnCancel() { task_.stop = true; }
-
-bool FavoriteExportJob::Stopped() const { return task_.stop.load() || StopRequested(); }
-
 StepResult FavoriteExportJob::Step() {
   if (store_.GetEntryCount() == 0) return StepResult::kFinished;
-  login_.RepeatWhileRefused([this] { return ExportFavoritesToPortal(); },
-                            [this] { return Stopped(); }, Sjis(kFailureCaption));
+  RunPasses([this] { return ExportFavoritesToPortal(); });
   return StepResult::kFinished;
 }
 
@@ -53,12 +43,10 @@ int FavoriteExportJob::ExportFavoritesToPortal() {
   if (const int result = login_.GetAccessToken(token); result != kTokenReady) return result;
   HttpConnection connection = NewPortalConnection(services_.config, &task_.stop);
   PortalExportJob job;
-  job.task = &task_;
   job.connection = &connection;
   job.accessToken = token;
   job.eventNumber = login_.EventNumberText();
   job.requestUrl = login_.ApiBaseUrl() + "Readers/Favorite/";
-  job.keyPrefix = PortalLogin::kKeyPrefix;
   job.progress = [this](int position, int total) { ReportProgress(position, total); };
   job.total = store_.GetEntryCount();
   store_.ExportPlacedToPortal(
@@ -76,8 +64,7 @@ void FavoriteExportJob::ReportPass(const PortalExportJob& job) const {
       services_.dialogs->ShowExportResult(ResultText(job.failureLines), services_.owner);
     }
   } else if (job.result == 0) {
-    services_.ShowBox(Sjis("エクスポート完了しました"), Sjis("エクスポート完了"),
-                      MB_OK | MB_ICONINFORMATION);
+    ShowBox(Sjis("エクスポート完了しました"), "エクスポート完了", MB_ICONINFORMATION);
   }
 }
 
@@ -109,25 +96,9 @@ FavoriteExportJob::Answer FavoriteExportJob::Send(PortalExportJob& job, const ch
   }
   HttpConnection& connection = *job.connection;
   const int sent = HttpRequest({}, nullptr, connection, method, job.requestUrl, nullptr);
-  if (sent == kHttpCancelled) {
-    job.result = 1;
-    return Answer::kFailed;
-  }
-  if (sent != kHttpReplied) {
-    ShowError(Sjis("通信エラー:") + connection.ErrorText());
-    job.result = 2;
-    return Answer::kFailed;
-  }
-  if (connection.Status() != 200 && connection.Status() != 403) {
-    ShowError(HttpErrorText(Sjis("HTTP通信エラー"), connection.Status()));
-    job.result = 3;
-    return Answer::kFailed;
-  }
   PortalReply reply;
-  if (!reply.Parse(connection.GetReplyText())) {
-    ShowError(Sjis("不正な結果:") + reply.ParseError());
-    login_.ClearAccessToken(job.keyPrefix);
-    job.result = 1;
+  if (const int failed = ReadReply(sent, connection, reply); failed != 0) {
+    job.result = failed == kRequestGivenUp ? 1 : failed;
     return Answer::kFailed;
   }
   error = reply.Error();
@@ -141,12 +112,7 @@ FavoriteExportJob::Answer FavoriteExportJob::ReadAnswer(PortalExportJob& job,
     case PortalStatus::kFailure:
       return reply.Error() == "favorite_exist" ? Answer::kExists : Answer::kRefused;
     case PortalStatus::kTokenDenied:
-      ShowError(reply.TokenDeniedText());
-      [[fallthrough]];
-    case PortalStatus::kTokenNotFound:
-      login_.ClearAccessToken(job.keyPrefix);
-      job.result = kTokenLoginAgain;
-      return Answer::kFailed;
+    case PortalStatus::kTokenNotFound: job.result = RefusedToken(reply); return Answer::kFailed;
     case PortalStatus::kServerError:
       ShowError(reply.FailureText());
       job.result = 3;
@@ -163,8 +129,10 @@ void FavoriteExportJob::Counted(PortalExportJob& job) const {
   if (job.progress) job.progress(job.done, job.total);
 }
 
-void FavoriteExportJob::ShowError(const std::string& text) const {
-  services_.ShowBox(text, Sjis(kFailureCaption), MB_OK | MB_ICONERROR);
+const char* FavoriteExportJob::FailureCaption() const { return kFailureCaption; }
+
+std::string FavoriteExportJob::UnreachableText(const HttpConnection& connection) const {
+  return Sjis("通信エラー:") + connection.ErrorText();
 }
 
 }  // namespace vx

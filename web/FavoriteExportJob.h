@@ -10,9 +10,7 @@
 
 #include <string>
 
-#include "app/ProgressJob.h"
-#include "web/PortalLogin.h"
-#include "web/PortalServices.h"
+#include "web/PortalJob.h"
 
 namespace vx {
 
@@ -22,7 +20,7 @@ struct FavoriteEntry;
 struct PortalExportJob;
 struct ProgressTask;
 
-class FavoriteExportJob : public ProgressJob {
+class FavoriteExportJob : public PortalJob {
  public:
   // PUTs of one favourite that the portal keeps answering "favorite_exist".
   static constexpr int kMaxPutRetries = 3;
@@ -38,8 +36,6 @@ class FavoriteExportJob : public ProgressJob {
   StepResult Step() override;
   // "チェックリストを書き出しています...(position/total)".
   std::string ProgressText(int position, int total) const override;
-  int Result(JobState) const override { return 0; }
-  void OnCancel() override;
 
   // One pass: the job's result (0 when every favourite was answered, refusals included; 1
   // stopped, or an unreadable or unknown reply; 2 the portal could not be reached; 3 an HTTP or
@@ -55,13 +51,10 @@ class FavoriteExportJob : public ProgressJob {
   Answer ReadAnswer(PortalExportJob& job, const PortalReply& reply);
   void Counted(PortalExportJob& job) const;
   void ReportPass(const PortalExportJob& job) const;
-  bool Stopped() const;
-  void ShowError(const std::string& text) const;
+  const char* FailureCaption() const override;
+  std::string UnreachableText(const HttpConnection& connection) const override;
 
-  ProgressTask& task_;
   const FavoriteStore& store_;
-  const PortalServices& services_;
-  PortalLogin login_;
 };
 
 }  // namespace vx

@@ -7,7 +7,6 @@
 #include "platform/CodePage.h"
 #include "platform/LeadingInt.h"
 #include "web/HttpErrorText.h"
-#include "web/HttpRequest.h"
 #include "web/PortalConnection.h"
 #include "web/PortalReply.h"
 #include "web/TextConversions.h"
@@ -33,11 +32,7 @@ std::string CircleText(const picojson::object& circle, const char* key) {
 
 FavoriteImportJob::FavoriteImportJob(ProgressTask& task, FavoriteStore& store,
                                      const PortalServices& services)
-    : ProgressJob(Options{nullptr, true}),
-      task_(task),
-      store_(store),
-      services_(services),
-      login_(task, services) {}
+    : PortalJob(task, services), store_(store) {}
 
 std::string FavoriteImportJob::Caption() { return Sjis("チェックリストのインポート"); }
 
@@ -45,14 +40,15 @@ std::string FavoriteImportJob::ProgressText(int position, int total) const {
   return FormatProgressText(Sjis("チェックリストを読み込んでいます"), position, total);
 }
 
-void FavoriteImportJob::OnCancel() { task_.stop = true; }
+const char* FavoriteImportJob::FailureCaption() const { return kFailureCaption; }
 
-bool FavoriteImportJob::Stopped() const { return task_.stop.load() || StopRequested(); }
+std::string FavoriteImportJob::UnreachableText(const HttpConnection& connection) const {
+  return HttpErrorText(Sjis("通信エラー"), connection.ErrorCode());
+}
 
 StepResult FavoriteImportJob::Step() {
   store_.DiscardImport();  // what a declined file load left behind is not the portal's
-  login_.RepeatWhileRefused([this] { return ImportFavoritesFromPortal(); },
-                            [this] { return Stopped(); }, Sjis(kFailureCaption));
+  RunPasses([this] { return ImportFavoritesFromPortal(); });
   return StepResult::kFinished;
 }
 
@@ -73,9 +69,8 @@ int FavoriteImportJob::ImportFavoritesFromPortal() {
       case PageOutcome::kNext: break;
     }
   }
-  ShowBox(Sjis("ポータルのお気に入りが ") + std::to_string(maxPages_) +
-              Sjis(" ページで終わらないため、読み込みを打ち切りました。"),
-          kFailureCaption, MB_ICONERROR);
+  ShowError(Sjis("ポータルのお気に入りが ") + std::to_string(maxPages_) +
+            Sjis(" ページで終わらないため、読み込みを打ち切りました。"));
   return 3;
 }
 
@@ -88,58 +83,42 @@ FavoriteImportJob::PageOutcome FavoriteImportJob::ReadPage(int page, const std::
   connection.AddFormParam("circle_name", "");
   connection.AddFormParamInt("page", page);
   const int sent = connection.Post(login_.ApiBaseUrl() + "Readers/FavoriteCircles/");
-  if (sent == kHttpCancelled) return PageOutcome::kLast;
-  if (sent != kHttpReplied) {
-    ShowBox(HttpErrorText(Sjis("通信エラー"), connection.ErrorCode()), kFailureCaption,
-            MB_ICONERROR);
-    result = 2;
-    return PageOutcome::kEnded;
-  }
-  if (connection.Status() != 200 && connection.Status() != 403) {
-    ShowBox(HttpErrorText(Sjis("HTTP通信エラー"), connection.Status()), kFailureCaption,
-            MB_ICONERROR);
-    result = 3;
-    return PageOutcome::kEnded;
-  }
   PortalReply reply;
-  if (!reply.Parse(connection.GetReplyText())) {
-    ShowBox(Sjis("不正な結果:") + reply.ParseError(), kFailureCaption, MB_ICONERROR);
-    login_.ClearAccessToken();
-    result = 1;
+  if (const int failed = ReadReply(sent, connection, reply); failed != 0) {
+    if (failed == kRequestGivenUp) return PageOutcome::kLast;
+    result = failed;
     return PageOutcome::kEnded;
   }
   if (reply.Classify() != PortalStatus::kSuccess) {
     result = RefusedReply(reply);
     return PageOutcome::kEnded;
   }
-  int count = 0;
-  if (const picojson::object* response = reply.Response()) {
-    count = JsonMemberInt(*response, "count");
-    if (response->contains("maxcount")) pass.maxcount = JsonMemberInt(*response, "maxcount");
-    if (const auto list = response->find("list"); list != response->end()) {
-      ReadList(list->second, pass);
-    }
-    pass.total += count;
-  }
+  const int count = ReadResponse(reply, pass);
   // A page that adds nothing would be followed by the same page for ever.
   if (Stopped() || count <= 0 || pass.total >= pass.maxcount) return PageOutcome::kLast;
   return PageOutcome::kNext;
 }
 
+// The page's count; its favourites go to the store.
+int FavoriteImportJob::ReadResponse(const PortalReply& reply, PassState& pass) {
+  const picojson::object* response = reply.Response();
+  if (response == nullptr) return 0;
+  const int count = JsonMemberInt(*response, "count");
+  if (response->contains("maxcount")) pass.maxcount = JsonMemberInt(*response, "maxcount");
+  if (const auto list = response->find("list"); list != response->end()) {
+    ReadList(list->second, pass);
+  }
+  pass.total += count;
+  return count;
+}
+
 int FavoriteImportJob::RefusedReply(const PortalReply& reply) {
   switch (reply.Classify()) {
     case PortalStatus::kTokenDenied:
-      ShowBox(reply.TokenDeniedText(), kFailureCaption, MB_ICONERROR);
-      login_.ClearAccessToken();
-      return 4;
-    case PortalStatus::kTokenNotFound:
-      login_.ClearAccessToken();
-      return 4;
-    case PortalStatus::kServerError:
-      ShowBox(reply.FailureText(), kFailureCaption, MB_ICONERROR);
-      return 3;
+    case PortalStatus::kTokenNotFound: return RefusedToken(reply);
+    case PortalStatus::kServerError: ShowError(reply.FailureText()); return 3;
     default:
-      ShowBox(reply.FailureText(), kFailureCaption, MB_ICONERROR);
+      ShowError(reply.FailureText());
       login_.ClearAccessToken();
       return 1;
   }
@@ -208,11 +187,6 @@ void FavoriteImportJob::CollectUnknownCircles() {
     }
     return true;
   });
-}
-
-void FavoriteImportJob::ShowBox(const std::string& text, const char* utf8Caption,
-                                unsigned icon) const {
-  services_.ShowBox(text, Sjis(utf8Caption), MB_OK | icon);
 }
 
 }  // namespace vx

@@ -17,9 +17,7 @@
 #include <string>
 #include <utility>
 
-#include "app/ProgressJob.h"
-#include "web/PortalLogin.h"
-#include "web/PortalServices.h"
+#include "web/PortalJob.h"
 
 namespace vx {
 
@@ -27,7 +25,7 @@ class FavoriteStore;
 class PortalReply;
 struct ProgressTask;
 
-class FavoriteImportJob : public ProgressJob {
+class FavoriteImportJob : public PortalJob {
  public:
   // A portal that never reaches its own count is not followed further than this.
   static constexpr int kDefaultMaxPages = 2000;
@@ -42,8 +40,6 @@ class FavoriteImportJob : public ProgressJob {
   StepResult Step() override;
   // "チェックリストを読み込んでいます...(position/total)".
   std::string ProgressText(int position, int total) const override;
-  int Result(JobState) const override { return 0; }
-  void OnCancel() override;
 
   // One pass: 0 read to its end (also when stopped), 1 the reply was unreadable or refused (the
   // token cleared), 2 the portal could not be reached, 3 an HTTP or server error (the token
@@ -58,20 +54,18 @@ class FavoriteImportJob : public ProgressJob {
   };
   enum class PageOutcome { kNext, kLast, kEnded };
 
+  const char* FailureCaption() const override;
+  std::string UnreachableText(const HttpConnection& connection) const override;
   PageOutcome ReadPage(int page, const std::string& token, PassState& pass, int& result);
+  int ReadResponse(const PortalReply& reply, PassState& pass);
   int RefusedReply(const PortalReply& reply);
   void ReadList(const picojson::value& list, PassState& pass);
   bool ImportFavorite(const picojson::value& element);
   void AddUnknownCircleRow(int updateId, int color, const std::string& memo,
                            const picojson::object& circle);
   void CollectUnknownCircles();
-  bool Stopped() const;
-  void ShowBox(const std::string& text, const char* utf8Caption, unsigned icon) const;
 
-  ProgressTask& task_;
   FavoriteStore& store_;
-  const PortalServices& services_;
-  PortalLogin login_;
   int maxPages_ = kDefaultMaxPages;
   // The checklist's unknown circles by (name, kana), and the update ids of those this pass added.
   std::map<std::pair<std::string, std::string>, int> unknownIds_;

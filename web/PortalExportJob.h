@@ -8,15 +8,12 @@
 namespace vx {
 
 class HttpConnection;
-struct ProgressTask;
 
 struct PortalExportJob {
-  ProgressTask* task = nullptr;
   HttpConnection* connection = nullptr;  // one for the whole pass
   std::string accessToken;
   std::string eventNumber;  // "96", or "84" on the sandbox
   std::string requestUrl;   // the API server + "Readers/Favorite/"
-  std::string keyPrefix = "auth";
   std::function<void(int position, int total)> progress;
   int done = 0;   // favourites the portal answered, taken or refused
   int total = 0;  // every entry of the checklist, also those not sent

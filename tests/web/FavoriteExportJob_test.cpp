@@ -35,14 +35,6 @@ class FavoriteExportTest : public vxtest::PortalFixture {
     store->AddUnknownCircle(5, texts);
   }
 
-  // Logs in once so that the portal knows the token, then forgets the login.
-  void KnownToken() {
-    vx::PortalLogin login(task, services);
-    std::string token;
-    ASSERT_EQ(login.GetAccessToken(token), vx::kTokenReady);
-    dialogs.loginAddresses.clear();
-  }
-
   int Run(vx::FavoriteExportJob& job) { return vxtest::RunJob(job); }
   int Run() {
     vx::FavoriteExportJob job(task, *store, services);
@@ -188,17 +180,8 @@ TEST_F(FavoriteExportTest, ARefusedTokenIsClearedAndTheNextPassSendsEverythingAg
   EXPECT_EQ(StoredToken(), "token-2");
 }
 
-struct ErrorCase {
-  const char* name;
-  int status;
-  const char* body;
-  int result;
-  const char* text;  // UTF-8; a trailing "*" matches any rest
-  bool tokenKept;
-};
-
 TEST_F(FavoriteExportTest, AnErrorStopsTheWalkAndIsNotReportedAsDone) {
-  const ErrorCase cases[] = {
+  const vxtest::PortalErrorCase cases[] = {
       {"HTTP error", 500, "", 3, "HTTP通信エラー:Internal Server Error:500", true},
       {"not JSON", 200, "oops", 1, "不正な結果:syntax error*", false},
       {"server error", 200, R"({"status":"server_error","error":"db","error_description":"down"})",
@@ -208,7 +191,7 @@ TEST_F(FavoriteExportTest, AnErrorStopsTheWalkAndIsNotReportedAsDone) {
   };
   KnownToken();
   const std::string token = StoredToken();
-  for (const ErrorCase& c : cases) {
+  for (const vxtest::PortalErrorCase& c : cases) {
     SCOPED_TRACE(c.name);
     vxtest::FakePortal failing;
     int request = 0;
@@ -234,16 +217,8 @@ TEST_F(FavoriteExportTest, AnErrorStopsTheWalkAndIsNotReportedAsDone) {
     vx::FavoriteExportJob job(task, *store, services);
     EXPECT_EQ(job.ExportFavoritesToPortal(), c.result);
     EXPECT_EQ(request, 2);  // the third entry is not sent
-    const auto calls = boxes.CallsOf(vx::UiCallKind::kMessageBox);
-    ASSERT_EQ(calls.size(), 1u);  // the error; no completion box
-    EXPECT_EQ(vx::Cp932ToUtf8(calls[0].caption), "お気に入りエクスポート処理失敗");
-    const std::string text = vx::Cp932ToUtf8(calls[0].text);
-    const std::string expected = c.text;
-    if (expected.ends_with('*')) {
-      EXPECT_EQ(text.rfind(expected.substr(0, expected.size() - 1), 0), 0u) << text;
-    } else {
-      EXPECT_EQ(text, expected);
-    }
+    // The error, and no completion box.
+    vxtest::ExpectOneErrorBox(boxes, "お気に入りエクスポート処理失敗", c.text);
     // What was refused before the error is still listed.
     ASSERT_EQ(results.exportResults.size(), 1u);
     EXPECT_NE(results.exportResults[0].find("Alpha:closed"), std::string::npos);

@@ -42,15 +42,6 @@ class FavoriteImportTest : public vxtest::PortalFixture {
     portal.AddFavorite(Favorite(1005, 5, "メモ5"));
   }
 
-  // Logs in once so that the portal knows the token, then forgets the login.
-  void KnownToken() {
-    StoreToken("");
-    vx::PortalLogin login(task, services);
-    std::string token;
-    ASSERT_EQ(login.GetAccessToken(token), vx::kTokenReady);
-    dialogs.loginAddresses.clear();
-  }
-
   int Run(vx::FavoriteImportJob& job) { return vxtest::RunJob(job); }
 
   // The import as the controller runs it: the job, then the commit with "FvrOver" and
@@ -343,17 +334,8 @@ TEST_F(FavoriteImportTest, ACancelledLoginEndsTheImport) {
   EXPECT_EQ(Boxes().at(0).second, "認証処理がキャンセルされました");
 }
 
-struct ErrorCase {
-  const char* name;
-  int status;
-  const char* body;
-  int result;
-  const char* text;  // UTF-8; a trailing "*" matches any rest
-  bool tokenKept;
-};
-
 TEST_F(FavoriteImportTest, ErrorRepliesEndThePassAndKeepWhatWasRead) {
-  const ErrorCase cases[] = {
+  const vxtest::PortalErrorCase cases[] = {
       {"HTTP error", 500, "", 3, "HTTP通信エラー:Internal Server Error:500", true},
       {"not JSON", 200, "<html>", 1, "不正な結果:syntax error*", false},
       {"not an object", 200, "[]", 1, "不正な結果:", false},
@@ -366,7 +348,7 @@ TEST_F(FavoriteImportTest, ErrorRepliesEndThePassAndKeepWhatWasRead) {
        "処理失敗:bad_request\r\ne\r\nd", false},
       {"no status", 200, R"({"response":{}})", 1, "処理失敗:\r\n\r\n", false},
   };
-  for (const ErrorCase& c : cases) {
+  for (const vxtest::PortalErrorCase& c : cases) {
     SCOPED_TRACE(c.name);
     vxtest::FakePortal failing;
     failing.Server().Handle("/OAuth2/Token", [](const vxtest::TestRequest&) {
@@ -393,16 +375,7 @@ TEST_F(FavoriteImportTest, ErrorRepliesEndThePassAndKeepWhatWasRead) {
     EXPECT_EQ(job.ImportFavoritesFromPortal(), c.result);
     EXPECT_EQ(failing.Server().RequestCount(), 2);
     EXPECT_EQ(store->ImportRecords().size(), 1u);
-    const auto calls = boxes.CallsOf(vx::UiCallKind::kMessageBox);
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(vx::Cp932ToUtf8(calls[0].caption), "お気に入りインポート処理失敗");
-    const std::string text = vx::Cp932ToUtf8(calls[0].text);
-    const std::string expected = c.text;
-    if (expected.ends_with('*')) {
-      EXPECT_EQ(text.rfind(expected.substr(0, expected.size() - 1), 0), 0u) << text;
-    } else {
-      EXPECT_EQ(text, expected);
-    }
+    vxtest::ExpectOneErrorBox(boxes, "お気に入りインポート処理失敗", c.text);
     EXPECT_EQ(StoredToken(), c.tokenKept ? "kept" : "");
   }
 }

@@ -19,9 +19,36 @@
 #include "tests/support/TempDir.h"
 #include "tests/web/ScriptedPortalDialogs.h"
 #include "tests/web/support/FakePortal.h"
+#include "web/PortalLogin.h"
 #include "web/PortalServices.h"
 
 namespace vxtest {
+
+// A reply the portal fails with, and what it must lead to.
+struct PortalErrorCase {
+  const char* name;
+  int status;
+  const char* body;
+  int result;
+  const char* text;  // UTF-8; a trailing "*" matches any rest
+  bool tokenKept;
+};
+
+// Exactly one box was shown, with the error icon, titled `caption` and reading `text` (UTF-8; a
+// trailing "*" matches any rest).
+inline void ExpectOneErrorBox(const vx::ScriptedUiServices& ui, const std::string& caption,
+                              const std::string& text) {
+  const auto calls = ui.CallsOf(vx::UiCallKind::kMessageBox);
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(vx::Cp932ToUtf8(calls[0].caption), caption);
+  EXPECT_EQ(calls[0].flags, vx::MB_OK | vx::MB_ICONERROR);
+  const std::string shown = vx::Cp932ToUtf8(calls[0].text);
+  if (text.ends_with('*')) {
+    EXPECT_EQ(shown.rfind(text.substr(0, text.size() - 1), 0), 0u) << shown;
+  } else {
+    EXPECT_EQ(shown, text);
+  }
+}
 
 class PortalFixture : public testing::Test {
  protected:
@@ -54,6 +81,14 @@ class PortalFixture : public testing::Test {
   }
   void StoreToken(const std::string& token) {
     ASSERT_TRUE(settings.WriteProtectedString("authAccessToken", token));
+  }
+
+  // Logs in once (the scripted way) so that the portal knows the token, then forgets the login.
+  void KnownToken() {
+    StoreToken("");
+    std::string token;
+    ASSERT_EQ(vx::PortalLogin(task, services).GetAccessToken(token), vx::kTokenReady);
+    dialogs.loginAddresses.clear();
   }
 
   // The boxes shown so far as (caption, text), UTF-8.

@@ -222,16 +222,7 @@ TEST_F(PortalLoginTest, EachFailureShowsOneBoxAndKeepsNothing) {
     EXPECT_EQ(vx::PortalLogin(task, local).GetAccessToken(token), c.result);
     EXPECT_EQ(token, "untouched");
     EXPECT_EQ(StoredToken(), "");
-    const auto calls = boxes.CallsOf(vx::UiCallKind::kMessageBox);
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(vx::Cp932ToUtf8(calls[0].caption), c.caption);
-    EXPECT_EQ(calls[0].flags, vx::MB_OK | vx::MB_ICONERROR);
-    const std::string text = vx::Cp932ToUtf8(calls[0].text);
-    if (c.text.ends_with('*')) {
-      EXPECT_EQ(text.rfind(c.text.substr(0, c.text.size() - 1), 0), 0u) << text;
-    } else {
-      EXPECT_EQ(text, c.text);
-    }
+    vxtest::ExpectOneErrorBox(boxes, c.caption, c.text);
     EXPECT_TRUE(boxes.UnexpectedCalls().empty());
   }
 }

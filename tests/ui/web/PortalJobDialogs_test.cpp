@@ -131,10 +131,8 @@ TEST_F(PortalJobDialogTest, ACancelledLoginIsReportedAndTheDialogEnds) {
 }
 
 TEST_F(PortalJobDialogTest, AnExportListsWhatThePortalRefused) {
-  StoreToken("");
-  services.dialogs = &dialogs;  // a scripted login, once, to make the token known
-  std::string token;
-  ASSERT_EQ(vx::PortalLogin(task, services).GetAccessToken(token), vx::kTokenReady);
+  services.dialogs = &dialogs;
+  KnownToken();
   services.dialogs = &qtDialogs;
   ASSERT_TRUE(store->SetColor(1, 1));
   ASSERT_TRUE(store->SetColor(2, 2));

@@ -97,11 +97,11 @@ TEST_F(LoginDialogTest, ThePortalsPageIsShownUntilTheUserCancels) {
   vx::OAuthLoginFlow flow(server.BaseUrl() + "/", kClient);
   QColor shown;
   const int result = RunLogin(flow, [&](vx::PortalLoginDialog& d) {
-    QTest::qWaitFor([&] {
+    EXPECT_TRUE(QTest::qWaitFor([&] {
       const QImage image = d.View()->grab().toImage();
       shown = image.pixelColor(image.width() / 2, image.height() / 2);
       return shown == QColor(0x00, 0xc0, 0x00);
-    }, 60000);
+    }, 60000));
     QTest::keyClick(&d, Qt::Key_Return);  // Enter does not end it
     EXPECT_TRUE(d.isVisible());
     QTest::mouseClick(vxtest::Control<QPushButton>(&d, IDCANCEL), Qt::LeftButton);
