@@ -5,6 +5,8 @@
 
 #include <QWebEnginePage>
 
+#include <string>
+
 namespace vx {
 
 class OAuthLoginFlow;
