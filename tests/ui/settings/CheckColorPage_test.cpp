@@ -37,10 +37,6 @@ class CheckColorPageTest : public vxtest::SettingsFixture {
     EXPECT_NE(control, nullptr) << id;
     return control;
   }
-  void ShowPage(const SettingsSheet& sheet) const {
-    sheet.findChild<QTabWidget*>()->setCurrentWidget(ColorPage(sheet));
-  }
-  void Click(QWidget* button) const { QTest::mouseClick(button, Qt::LeftButton); }
   void ClickColor(const SettingsSheet& sheet, int index, bool print) const {
     Click(ColorPage(sheet)->Button(index, print));
   }
@@ -51,9 +47,9 @@ class CheckColorPageTest : public vxtest::SettingsFixture {
   }
   int OkAfter(SettingsSheet& sheet, const std::function<void()>& act) {
     return RunSheet(sheet, [&] {
-      ShowPage(sheet);
+      ShowPage(sheet, sheet.PageCount() - 1);
       act();
-      QTest::mouseClick(vxtest::Control<QPushButton>(&sheet, IDOK), Qt::LeftButton);
+      ClickOk(sheet);
     });
   }
   std::vector<std::uint32_t> Palette(int count) const {

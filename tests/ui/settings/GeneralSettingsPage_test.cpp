@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 
 #include <string>
 #include <vector>
@@ -20,14 +18,6 @@ class GeneralSettingsPageTest : public vxtest::SettingsFixture {
  protected:
   QCheckBox* Box(const SettingsSheet& sheet, int id) const {
     return PageControl<QCheckBox>(sheet, kGeneral, id);
-  }
-  // On the box itself: a box is wider than its text.
-  void Click(const SettingsSheet& sheet, int id) const {
-    QAbstractButton* button = PageControl<QAbstractButton>(sheet, kGeneral, id);
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-  }
-  void ClickOk(const SettingsSheet& sheet) const {
-    QTest::mouseClick(vxtest::Control<QPushButton>(&sheet, IDOK), Qt::LeftButton);
   }
 };
 
@@ -65,14 +55,14 @@ TEST_F(GeneralSettingsPageTest, TurningOneClickSelOnAndOffKeepsTheHeldValues) {
   QCheckBox* cursorInit = Box(sheet, IDC_CFG_CURSOR_INIT);
   std::vector<bool> on, clickedWhileHeld, off;
   const int result = RunSheet(sheet, [&] {
-    Click(sheet, IDC_CFG_ONE_CLICK_SEL);
+    Click(sheet, kGeneral, IDC_CFG_ONE_CLICK_SEL);
     on = Shown(autoSel, cursorInit);
-    Click(sheet, IDC_CFG_AUTO_SEL);  // disabled: nothing happens
-    Click(sheet, IDC_CFG_CURSOR_INIT);
+    Click(sheet, kGeneral, IDC_CFG_AUTO_SEL);  // disabled: nothing happens
+    Click(sheet, kGeneral, IDC_CFG_CURSOR_INIT);
     clickedWhileHeld = Shown(autoSel, cursorInit);
-    Click(sheet, IDC_CFG_ONE_CLICK_SEL);
+    Click(sheet, kGeneral, IDC_CFG_ONE_CLICK_SEL);
     off = Shown(autoSel, cursorInit);
-    Click(sheet, IDC_CFG_ONE_CLICK_SEL);
+    Click(sheet, kGeneral, IDC_CFG_ONE_CLICK_SEL);
     ClickOk(sheet);
   });
   EXPECT_EQ(result, IDOK);
@@ -113,7 +103,7 @@ TEST_F(GeneralSettingsPageTest, EveryBoxStoresItsKeyAndOnlyAChangeIsAnnounced) {
     const vx::SettingsValues before = live;
     SettingsSheet sheet(SettingsSheet::Kind::kSettings, controller, live, ui);
     RunSheet(sheet, [&] {
-      Click(sheet, box.id);
+      Click(sheet, kGeneral, box.id);
       ClickOk(sheet);
     });
     EXPECT_EQ(live.*box.key, 1 - before.*box.key) << box.id;
@@ -133,7 +123,7 @@ TEST_F(GeneralSettingsPageTest, TheScrollModeIsOneOfThreeAndAnUnknownOneShowsAsT
   for (int id : ids) checked.push_back(PageControl<QRadioButton>(sheet, kGeneral, id)->isChecked());
   EXPECT_EQ(checked, (std::vector<bool>{true, false, false}));
   RunSheet(sheet, [&] {
-    Click(sheet, IDC_CFG_SCROLL_DRAG);
+    Click(sheet, kGeneral, IDC_CFG_SCROLL_DRAG);
     ClickOk(sheet);
   });
   EXPECT_EQ(live.scrollMode, 2);
@@ -150,11 +140,11 @@ TEST_F(GeneralSettingsPageTest, TheResetAsksAndOnYesPutsTheFirstValuesBack) {
   const vx::SettingsValues before = live;
   SettingsSheet sheet(SettingsSheet::Kind::kSettings, controller, live, ui);
   ui.QueueAnswer(IDNO);
-  Click(sheet, IDC_CFG_RESET);
+  Click(sheet, kGeneral, IDC_CFG_RESET);
   EXPECT_FALSE(Box(sheet, IDC_CFG_AUTO_NEXT)->isChecked());
   EXPECT_FALSE(sheet.ApplyButton()->isEnabled());
   ui.QueueAnswer(IDYES);
-  Click(sheet, IDC_CFG_RESET);
+  Click(sheet, kGeneral, IDC_CFG_RESET);
   EXPECT_TRUE(Box(sheet, IDC_CFG_AUTO_NEXT)->isChecked());
   EXPECT_TRUE(Box(sheet, IDC_CFG_AUTO_SEL)->isEnabled());
   EXPECT_TRUE(PageControl<QRadioButton>(sheet, kGeneral, IDC_CFG_SCROLL_ADOBE)->isChecked());

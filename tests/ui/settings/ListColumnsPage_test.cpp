@@ -32,20 +32,11 @@ class ListColumnsPageTest : public vxtest::SettingsFixture {
   QListWidget* List(const SettingsSheet& sheet, int id) const {
     return PageControl<QListWidget>(sheet, kList, id);
   }
-  void Click(const SettingsSheet& sheet, int id) const {
-    QTest::mouseClick(PageControl<QPushButton>(sheet, kList, id), Qt::LeftButton);
-  }
   // Selects the row and toggles its box with the space bar.
   void Toggle(QListWidget* list, int row) const {
     list->setFocus();
     list->setCurrentRow(row);
     QTest::keyClick(list, Qt::Key_Space);
-  }
-  void ShowPage(const SettingsSheet& sheet) const {
-    sheet.findChild<QTabWidget*>()->setCurrentWidget(sheet.Page(kList));
-  }
-  void ClickOk(const SettingsSheet& sheet) const {
-    QTest::mouseClick(vxtest::Control<QPushButton>(&sheet, IDOK), Qt::LeftButton);
   }
 };
 
@@ -82,7 +73,7 @@ TEST_F(ListColumnsPageTest, TheCircleNameColumnCannotBeHiddenButTheSpaceColumnCa
   ASSERT_EQ(list->item(4)->data(Qt::UserRole).toInt(), vx::ColumnIdCircleName);
   ASSERT_EQ(list->item(1)->data(Qt::UserRole).toInt(), 2);
   const int result = RunSheet(sheet, [&] {
-    ShowPage(sheet);
+    ShowPage(sheet, kList);
     Toggle(list, 4);
     EXPECT_EQ(list->item(4)->checkState(), Qt::Checked);
     EXPECT_FALSE(sheet.ApplyButton()->isEnabled());
@@ -103,15 +94,15 @@ TEST_F(ListColumnsPageTest, MovingAColumnSwapsTwoSlotsAndIsAnnouncedOnce) {
   QListWidget* check = List(sheet, IDC_CFG_CHECK_COLUMNS);
   const int last = check->count() - 1;
   RunSheet(sheet, [&] {
-    ShowPage(sheet);
-    Click(sheet, IDC_CFG_CHECK_COLUMN_UP);  // nothing selected: nothing moves
+    ShowPage(sheet, kList);
+    Click(sheet, kList, IDC_CFG_CHECK_COLUMN_UP);  // nothing selected: nothing moves
     check->setCurrentRow(0);
-    Click(sheet, IDC_CFG_CHECK_COLUMN_UP);  // already first
+    Click(sheet, kList, IDC_CFG_CHECK_COLUMN_UP);  // already first
     check->setCurrentRow(last);
-    Click(sheet, IDC_CFG_CHECK_COLUMN_DOWN);  // already last
+    Click(sheet, kList, IDC_CFG_CHECK_COLUMN_DOWN);  // already last
     EXPECT_FALSE(sheet.ApplyButton()->isEnabled());
     check->setCurrentRow(3);
-    Click(sheet, IDC_CFG_CHECK_COLUMN_UP);
+    Click(sheet, kList, IDC_CFG_CHECK_COLUMN_UP);
     EXPECT_EQ(check->currentRow(), 2);
     EXPECT_EQ(sheet.focusWidget(), check);
     EXPECT_TRUE(sheet.ApplyButton()->isEnabled());
@@ -129,8 +120,8 @@ TEST_F(ListColumnsPageTest, MovingDownAndBackAgainChangesNothing) {
   QListWidget* circle = List(sheet, IDC_CFG_LIST_COLUMNS);
   RunSheet(sheet, [&] {
     circle->setCurrentRow(5);
-    Click(sheet, IDC_CFG_LIST_COLUMN_DOWN);
-    Click(sheet, IDC_CFG_LIST_COLUMN_UP);
+    Click(sheet, kList, IDC_CFG_LIST_COLUMN_DOWN);
+    Click(sheet, kList, IDC_CFG_LIST_COLUMN_UP);
     ClickOk(sheet);
   });
   EXPECT_EQ(Slots(live.listColumns), Slots(before.listColumns));
@@ -145,7 +136,7 @@ TEST_F(ListColumnsPageTest, TheDefaultsComeBackForTheEventWithTheirWidths) {
   SettingsSheet sheet(SettingsSheet::Kind::kSettings, controller, live, ui);
   EXPECT_EQ(List(sheet, IDC_CFG_LIST_COLUMNS)->count(), 1);
   RunSheet(sheet, [&] {
-    Click(sheet, IDC_CFG_COLUMNS_DEFAULT);
+    Click(sheet, kList, IDC_CFG_COLUMNS_DEFAULT);
     EXPECT_EQ(List(sheet, IDC_CFG_LIST_COLUMNS)->count(), 19);
     ClickOk(sheet);
   });

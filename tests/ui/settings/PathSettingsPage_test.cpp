@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -23,10 +22,6 @@ class PathSettingsPageTest : public vxtest::SettingsFixture {
   QLineEdit* Edit(const SettingsSheet& sheet, int id) const {
     return PageControl<QLineEdit>(sheet, kPaths, id);
   }
-  void Click(const SettingsSheet& sheet, int id) const {
-    QAbstractButton* button = PageControl<QAbstractButton>(sheet, kPaths, id);
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-  }
   // Replaces the edit's text as the user would: select all, type.
   void Type(QLineEdit* edit, const std::string& utf8) const {
     edit->setFocus();
@@ -34,9 +29,6 @@ class PathSettingsPageTest : public vxtest::SettingsFixture {
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString::fromStdString(utf8),
                         Qt::NoModifier);
-  }
-  void ClickOk(const SettingsSheet& sheet) const {
-    QTest::mouseClick(vxtest::Control<QPushButton>(&sheet, IDOK), Qt::LeftButton);
   }
 };
 
@@ -58,8 +50,8 @@ TEST_F(PathSettingsPageTest, ThePlacesCanBeEditedOnlyWhenChosen) {
   EXPECT_EQ(Edit(sheet, IDC_CFG_BROWSER_PATH)->text().toStdString(), "/usr/bin/firefox");
   EXPECT_FALSE(sheet.ApplyButton()->isEnabled());
 
-  Click(sheet, IDC_CFG_IMG_FIXED);
-  Click(sheet, IDC_CFG_BROWSER_DEFAULT);
+  Click(sheet, kPaths, IDC_CFG_IMG_FIXED);
+  Click(sheet, kPaths, IDC_CFG_BROWSER_DEFAULT);
   EXPECT_EQ(Enabled(sheet, imageControls), std::vector<bool>(3, true));
   EXPECT_EQ(Enabled(sheet, browserControls), std::vector<bool>(3, false));
   EXPECT_TRUE(sheet.ApplyButton()->isEnabled());
@@ -131,7 +123,7 @@ TEST_F(PathSettingsPageTest, APlaceNotInUseIsNeitherCheckedNorStoredWhenItDoesNo
   SettingsSheet sheet(SettingsSheet::Kind::kSettings, controller, live, ui);
   const int result = RunSheet(sheet, [&] {
     Type(Edit(sheet, IDC_CFG_IMG_PATH), "/" + std::string(300, 'x'));
-    Click(sheet, IDC_CFG_IMG_AUTO);
+    Click(sheet, kPaths, IDC_CFG_IMG_AUTO);
     ClickOk(sheet);
   });
   EXPECT_EQ(result, IDOK);
@@ -147,14 +139,14 @@ TEST_F(PathSettingsPageTest, TheFolderBrowserStartsAtTheTypedPlaceAndAsksAgainFo
   QLineEdit* edit = Edit(sheet, IDC_CFG_IMG_PATH);
   Type(edit, dir.path().string());
   ui.QueuePath(std::nullopt);
-  Click(sheet, IDC_CFG_IMG_BROWSE);
+  Click(sheet, kPaths, IDC_CFG_IMG_BROWSE);
   EXPECT_EQ(edit->text().toStdString(), dir.path().string()) << "a cancelled browser changes nothing";
 
   std::filesystem::create_directory(dir / "disc");
   ui.QueuePath(dir / "missing");
   ui.QueueAnswer(IDOK);
   ui.QueuePath(dir / "disc");
-  Click(sheet, IDC_CFG_IMG_BROWSE);
+  Click(sheet, kPaths, IDC_CFG_IMG_BROWSE);
   EXPECT_EQ(edit->text().toStdString(), (dir / "disc").string() + "/");
   EXPECT_EQ(vxtest::Boxes(ui), std::vector<std::string>{"エラー|有効なパス/ドライブではありません."});
   const std::vector<vx::UiCall> browsers = ui.CallsOf(vx::UiCallKind::kFolderDialog);
@@ -178,7 +170,7 @@ TEST_F(PathSettingsPageTest, AFolderTooLongForTheFieldIsRefusedByTheBrowserToo) 
   ui.QueuePath(deep);
   ui.QueueAnswer(IDOK);
   ui.QueuePath(std::nullopt);
-  Click(sheet, IDC_CFG_IMG_BROWSE);
+  Click(sheet, kPaths, IDC_CFG_IMG_BROWSE);
   EXPECT_EQ(Edit(sheet, IDC_CFG_IMG_PATH)->text(), QString());
   ASSERT_EQ(vxtest::Boxes(ui).size(), 1u);
   EXPECT_EQ(vxtest::Boxes(ui)[0].rfind("エラー|画像データの場所が長すぎます.", 0), 0u);
@@ -190,7 +182,7 @@ TEST_F(PathSettingsPageTest, TheBrowserIsChosenAsAProgramFileAndNothingIsAnnounc
   std::strcpy(live.browserPath, "/opt/old");
   SettingsSheet sheet(SettingsSheet::Kind::kSettings, controller, live, ui);
   ui.QueuePath(std::filesystem::path("/usr/bin/chromium"));
-  Click(sheet, IDC_CFG_BROWSER_BROWSE);
+  Click(sheet, kPaths, IDC_CFG_BROWSER_BROWSE);
   EXPECT_EQ(Edit(sheet, IDC_CFG_BROWSER_PATH)->text().toStdString(), "/usr/bin/chromium");
   EXPECT_TRUE(sheet.ApplyButton()->isEnabled());
   const std::vector<vx::UiCall> dialogs = ui.CallsOf(vx::UiCallKind::kOpenFileDialog);

@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdint>
@@ -65,6 +70,24 @@ class SettingsFixture : public ::testing::Test {
     Watchdog watchdog;
     QTimer::singleShot(0, &sheet, act);
     return sheet.Run(nullptr);
+  }
+
+  // A click on the button; on a check box or a radio button, on the box itself, since the
+  // widget is wider than its text.
+  static void Click(QAbstractButton* button) {
+    const bool box = qobject_cast<QCheckBox*>(button) != nullptr ||
+                     qobject_cast<QRadioButton*>(button) != nullptr;
+    QTest::mouseClick(button, Qt::LeftButton, {},
+                      box ? QPoint(6, button->height() / 2) : button->rect().center());
+  }
+  void Click(const vx::SettingsSheet& sheet, int page, int id) const {
+    Click(PageControl<QAbstractButton>(sheet, page, id));
+  }
+  static void ClickOk(const vx::SettingsSheet& sheet) {
+    Click(Control<QPushButton>(&sheet, IDOK));
+  }
+  static void ShowPage(const vx::SettingsSheet& sheet, int page) {
+    sheet.findChild<QTabWidget*>()->setCurrentWidget(sheet.Page(page));
   }
 
   template <class T>

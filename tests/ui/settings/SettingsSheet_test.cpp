@@ -23,12 +23,6 @@ using vx::SettingsSheet;
 
 class SettingsSheetTest : public vxtest::SettingsFixture {
  protected:
-  void ClickBox(QAbstractButton* button) const {
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-  }
-  void ClickOk(const SettingsSheet& sheet) const {
-    QTest::mouseClick(vxtest::Control<QPushButton>(&sheet, IDOK), Qt::LeftButton);
-  }
 };
 
 std::vector<std::string> TabTitles(const SettingsSheet& sheet) {
@@ -56,10 +50,9 @@ TEST_F(SettingsSheetTest, ItRunsUnderTheModalGuardAndCancelDropsEveryEdit) {
   bool guarded = false;
   const int result = RunSheet(sheet, [&] {
     guarded = controller.Guard().IsRaised();
-    ClickBox(vxtest::Control<QCheckBox>(sheet.Page(0), IDC_CFG_SYNC_ICONIC));
-    ClickBox(vxtest::Control<QRadioButton>(sheet.Page(1), IDC_CFG_IMG_FIXED));
-    QTest::mouseClick(static_cast<vx::CheckColorPage*>(sheet.Page(3))->Button(0, false),
-                      Qt::LeftButton);
+    Click(vxtest::Control<QCheckBox>(sheet.Page(0), IDC_CFG_SYNC_ICONIC));
+    Click(vxtest::Control<QRadioButton>(sheet.Page(1), IDC_CFG_IMG_FIXED));
+    Click(static_cast<vx::CheckColorPage*>(sheet.Page(3))->Button(0, false));
     QTest::keyClick(&sheet, Qt::Key_Escape);
   });
   EXPECT_EQ(result, IDCANCEL);
@@ -76,9 +69,9 @@ TEST_F(SettingsSheetTest, ApplyStoresWhatWasChangedAndWaitsForTheNextChange) {
   auto* box = vxtest::Control<QCheckBox>(sheet.Page(0), IDC_CFG_FVR_OVER);
   const int result = RunSheet(sheet, [&] {
     EXPECT_FALSE(apply->isEnabled());
-    ClickBox(box);
+    Click(box);
     EXPECT_TRUE(apply->isEnabled());
-    QTest::mouseClick(apply, Qt::LeftButton);
+    Click(apply);
     EXPECT_EQ(live.fvrOver, 1);
     EXPECT_FALSE(apply->isEnabled());
     EXPECT_TRUE(sheet.isVisible());
@@ -91,8 +84,7 @@ TEST_F(SettingsSheetTest, ApplyStoresWhatWasChangedAndWaitsForTheNextChange) {
 // What each page's changes announce when OK stores them.
 TEST_F(SettingsSheetTest, EachPageAnnouncesWhatTheWindowsMustRedraw) {
   const auto resetSecond = [](SettingsSheet& s) {
-    QTest::mouseClick(vxtest::Control<QPushButton>(s.Page(3), IDC_CFG_COLOR_RESET_SECOND),
-                      Qt::LeftButton);
+    Click(vxtest::Control<QPushButton>(s.Page(3), IDC_CFG_COLOR_RESET_SECOND));
   };
   const struct {
     const char* page;
@@ -101,21 +93,20 @@ TEST_F(SettingsSheetTest, EachPageAnnouncesWhatTheWindowsMustRedraw) {
   } cases[] = {
       {"general",
        [this](SettingsSheet& s) {
-         ClickBox(vxtest::Control<QCheckBox>(s.Page(0), IDC_CFG_LIST_SYNC));
+         Click(vxtest::Control<QCheckBox>(s.Page(0), IDC_CFG_LIST_SYNC));
        },
        {UM_OPTIONS_CHANGED}},
       {"paths",
        [this](SettingsSheet& s) {
-         ClickBox(vxtest::Control<QRadioButton>(s.Page(1), IDC_CFG_BROWSER_CHOSEN));
+         Click(vxtest::Control<QRadioButton>(s.Page(1), IDC_CFG_BROWSER_CHOSEN));
        },
        {}},
       {"list",
        [](SettingsSheet& s) {
-         s.findChild<QTabWidget*>()->setCurrentIndex(2);
+         ShowPage(s, 2);
          auto* list = vxtest::Control<QListWidget>(s.Page(2), IDC_CFG_LIST_COLUMNS);
          list->setCurrentRow(1);
-         QTest::mouseClick(vxtest::Control<QPushButton>(s.Page(2), IDC_CFG_LIST_COLUMN_DOWN),
-                           Qt::LeftButton);
+         Click(vxtest::Control<QPushButton>(s.Page(2), IDC_CFG_LIST_COLUMN_DOWN));
        },
        {UM_OPTIONS_CHANGED}},
       {"palette", resetSecond, {}},
