@@ -208,7 +208,7 @@ void CheckColorPage::OnReset(const std::uint32_t (&table)[kMaxCheckColors]) {
     }
   }
   Refresh();
-  if (!(before == edited)) SetModified();
+  if (before != edited) SetModified();
 }
 
 bool CheckColorPage::ChecklistShownDiffers() const {
