@@ -137,10 +137,4 @@ TEST_F(PortalCommandTest, AnExportSendsTheChecklistAndLeavesItAsItWas) {
   EXPECT_EQ(vx::Cp932ToUtf8(boxes.back().text), "エクスポート完了しました");
 }
 
-TEST_F(PortalCommandTest, FeedsAreFetchedThroughTheSameRunner) {
-  controller.SetCircleColor(2, 101);
-  EXPECT_TRUE(jobs.FetchFeeds(*controller.GetFavoriteStore(), nullptr).empty());
-  EXPECT_EQ(runner.captions, (std::vector<std::string>{"RSS情報の更新"}));
-}
-
 }  // namespace
