@@ -1,0 +1,256 @@
+// Turning pages in the cut page view: the controller reads the page's circles and has the image
+// store compose the page, the view rebuilds its zoomed picture and paints what a 1024 x 768 view
+// shows at 100 %. Low and high resolution cuts of the full-size sample disc.
+//
+// The baseline is the controller preparing the same pages without a view (database rows plus the
+// composed page): the ratio is what the view adds. Goals for compose plus paint: a median below
+// 20 ms at low resolution and below 50 ms at high resolution. Page Down as the user presses it
+// also looks up the next page with circles; it is reported beside them.
+//
+//   build/bench/PageTurn_bench      (the disc is generated once into build/bench-data/)
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTest>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/CatalogController.h"
+#include "app/ControllerWindow.h"
+#include "app/SettingsValues.h"
+#include "data/DiscImportJob.h"
+#include "data/ImportPrompts.h"
+#include "data/PavorunDatabase.h"
+#include "data/images/CatalogImages.h"
+#include "platform/ScriptedUiServices.h"
+#include "ui/views/CutPageView.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kEvent = 96;
+constexpr double kGoalMs[] = {20, 50};  // low, high resolution
+
+class NoPrompts : public vx::ImportPrompts {
+ public:
+  std::optional<fs::path> LocateFile(const std::string&, const fs::path&) override {
+    return std::nullopt;
+  }
+  void ShowError(const std::string&) override {}
+};
+
+// The main window's part: every message goes to the view.
+class ForwardingFrame : public vx::ControllerWindow {
+ public:
+  void OnAppMessage(unsigned message, vx::WParam wParam, vx::LParam lParam) override {
+    if (view) view->OnAppMessage(message, wParam, lParam);
+  }
+  vx::WindowRect ScreenRect() const override { return {0, 0, 1024, 768}; }
+  void Minimize() override {}
+  void Restore() override {}
+  void BringToTop() override {}
+  vx::CutPageView* view = nullptr;
+};
+
+// The full-size disc, generated on first use and kept for later runs, and its catalogue installed
+// once per run.
+class Catalogue {
+ public:
+  static Catalogue& Get() {
+    static Catalogue catalogue;
+    return catalogue;
+  }
+  bool ok() const { return ok_; }
+  vx::PavorunDatabase& Database() { return *db_; }
+  const fs::path& Disc() const { return disc_; }
+
+ private:
+  Catalogue() : disc_(fs::path(VX_BENCH_DATA) / "full-disc") {
+    if (!fs::exists(disc_ / "V96DEF.TXT")) {
+      fs::create_directories(disc_.parent_path());
+      const std::string command = std::string("'") + VX_SAMPLE_DISC_TOOL + "' --out '" +
+                                  disc_.string() + "' --size full --seed 1 > /dev/null";
+      if (std::system(command.c_str()) != 0) return;
+    }
+    const fs::path file = disc_.parent_path() / "page-turn.db";
+    fs::remove(file);
+    db_ = std::make_unique<vx::PavorunDatabase>(file.parent_path(), file.filename().string(),
+                                                vx::SqliteDatabase::kReadWrite);
+    NoPrompts prompts;
+    vx::DiscImportJob job(*db_, kEvent, disc_, prompts);
+    ok_ = job.Run() == vx::DiscImportJob::kResultDone;
+    if (ok_) db_->SelectEvent(kEvent);
+  }
+
+  fs::path disc_;
+  std::unique_ptr<vx::PavorunDatabase> db_;
+  bool ok_ = false;
+};
+
+// A controller with the image store of the disc, in the resolution asked for.
+struct Bench {
+  explicit Bench(bool hiRes) {
+    images.Open(Catalogue::Get().Disc(), kEvent);
+    values.eventNumber = kEvent;
+    values.fvrColorNum = 9;
+    values.cutResolution = hiRes;
+    controller.Init(&Catalogue::Get().Database(), &images, &values);
+  }
+  void ShowView() {
+    view = std::make_unique<vx::CutPageView>(controller);
+    frame.view = view.get();
+    controller.RegisterWindow(vx::kMainWindowId, &frame, "main");
+    view->resize(1024, 768);
+    view->show();
+    QApplication::processEvents();
+  }
+  ~Bench() { frame.view = nullptr; }
+
+  vx::CatalogImages images;
+  vx::SettingsValues values{};
+  vx::ScriptedUiServices ui;
+  ForwardingFrame frame;
+  vx::CatalogController controller{nullptr, {&ui, nullptr, nullptr, nullptr, nullptr}};
+  std::unique_ptr<vx::CutPageView> view;
+};
+
+double Median(std::vector<double> samples) {
+  if (samples.empty()) return 0;
+  std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
+  return samples[samples.size() / 2];
+}
+
+// Median milliseconds by benchmark and resolution.
+std::map<std::pair<std::string, int>, double> g_medians;
+
+template <class Step>
+void Measure(benchmark::State& state, const char* name, Step step) {
+  std::vector<double> samples;
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    step();
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    state.SetIterationTime(seconds);
+    samples.push_back(seconds * 1000);
+  }
+  const double median = Median(samples);
+  g_medians[{name, static_cast<int>(state.range(0))}] = median;
+  state.counters["median_ms"] = median;
+}
+
+// The pages with circles, in order.
+std::vector<int> Pages(vx::CatalogController& c) {
+  std::vector<int> pages;
+  for (int page = c.GetFirstPage(); page > 0;
+       page = Catalogue::Get().Database().GetNextPage(page)) {
+    pages.push_back(page);
+  }
+  return pages;
+}
+
+bool Ready(benchmark::State& state) {
+  if (Catalogue::Get().ok()) return true;
+  state.SkipWithError("the sample disc could not be generated or installed");
+  return false;
+}
+
+// The baseline: the controller prepares each page (its circles and the composed picture).
+void BM_LoadPageWithoutView(benchmark::State& state) {
+  if (!Ready(state)) return;
+  Bench bench(state.range(0) != 0);
+  const std::vector<int> pages = Pages(bench.controller);
+  std::size_t i = 0;
+  Measure(state, "load", [&] { bench.controller.LoadPage(pages[i++ % pages.size()]); });
+}
+
+// The same pages turned to in the view: composed, zoomed and painted.
+void BM_ShowPageInView(benchmark::State& state) {
+  if (!Ready(state)) return;
+  Bench bench(state.range(0) != 0);
+  bench.ShowView();
+  const std::vector<int> pages = Pages(bench.controller);
+  std::size_t i = 0;
+  Measure(state, "show", [&] {
+    bench.controller.JumpTo(pages[i++ % pages.size()], 1, false);
+    bench.view->viewport()->repaint();
+  });
+  state.counters["page_w"] = bench.view->ZoomedSize().width();
+}
+
+// Page Down as the user presses it: the controller also looks up the next page with circles.
+void BM_PageDownInView(benchmark::State& state) {
+  if (!Ready(state)) return;
+  Bench bench(state.range(0) != 0);
+  bench.ShowView();
+  vx::CatalogController& c = bench.controller;
+  c.GoToPage(c.GetFirstPage());
+  Measure(state, "next", [&] {
+    if (c.GetCurrentPage() >= c.GetLastPage()) c.GoToPage(c.GetFirstPage());
+    QTest::keyClick(bench.view.get(), Qt::Key_PageDown);
+    bench.view->viewport()->repaint();
+  });
+}
+
+// The baseline first, so that the last line can give the ratios.
+BENCHMARK(BM_LoadPageWithoutView)
+    ->ArgName("hires")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(200);
+BENCHMARK(BM_ShowPageInView)
+    ->ArgName("hires")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(200);
+BENCHMARK(BM_PageDownInView)
+    ->ArgName("hires")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(100);
+
+void PrintSummary() {
+  std::string line = "page turn in the view, compose plus paint, median:";
+  for (int hiRes : {0, 1}) {
+    const double show = g_medians[{"show", hiRes}];
+    const double load = g_medians[{"load", hiRes}];
+    char part[200];
+    std::snprintf(
+        part, sizeof part,
+        " %s %.1f ms = %.2f x the page prepared without the view (%.1f ms), goal < %.0f ms;",
+        hiRes ? "high resolution" : "low resolution", show, load > 0 ? show / load : 0, load,
+        kGoalMs[hiRes]);
+    line += part;
+  }
+  char tail[120];
+  std::snprintf(tail, sizeof tail, " Page Down with its next-page lookup %.1f ms / %.1f ms",
+                g_medians[{"next", 0}], g_medians[{"next", 1}]);
+  std::printf("%s%s\n", line.c_str(), tail);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  PrintSummary();
+  return 0;
+}
