@@ -247,6 +247,11 @@ void ZoomableImageView::PaintOverlay(QPainter&, const QRect&) {}
 // --- Keys ----------------------------------------------------------------------------------------
 
 void ZoomableImageView::keyPressEvent(QKeyEvent* event) {
+  // With Alt a key belongs to the menus and accelerators.
+  if (event->modifiers() & Qt::AltModifier) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
   bool handled = true;
   switch (event->key()) {
     case Qt::Key_Space:

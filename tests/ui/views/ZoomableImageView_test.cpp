@@ -261,6 +261,8 @@ TEST_F(ImageViewTest, ArrowKeysAndTheWheelScrollWhileCtrlShiftAndFittingPictures
   QTest::keyClick(view.get(), Qt::Key_Left);
   QTest::keyClick(view.get(), Qt::Key_Up);
   EXPECT_EQ(Scroll(), QPoint(10, 0));
+  QTest::keyClick(view.get(), Qt::Key_Right, Qt::AltModifier);  // history forward: not a scroll
+  EXPECT_EQ(Scroll(), QPoint(10, 0));
 
   const auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
     QWheelEvent event(QPointF(50, 50), Port()->mapToGlobal(QPointF(50, 50)), QPoint(),
