@@ -24,13 +24,13 @@
 #include <vector>
 
 #include "app/CatalogController.h"
-#include "app/ControllerWindow.h"
 #include "app/SettingsValues.h"
 #include "data/DiscImportJob.h"
 #include "data/ImportPrompts.h"
 #include "data/PavorunDatabase.h"
 #include "data/images/CatalogImages.h"
 #include "platform/ScriptedUiServices.h"
+#include "tests/ui/views/ForwardingFrame.h"
 #include "ui/views/CutPageView.h"
 
 namespace {
@@ -47,19 +47,6 @@ class NoPrompts : public vx::ImportPrompts {
     return std::nullopt;
   }
   void ShowError(const std::string&) override {}
-};
-
-// The main window's part: every message goes to the view.
-class ForwardingFrame : public vx::ControllerWindow {
- public:
-  void OnAppMessage(unsigned message, vx::WParam wParam, vx::LParam lParam) override {
-    if (view) view->OnAppMessage(message, wParam, lParam);
-  }
-  vx::WindowRect ScreenRect() const override { return {0, 0, 1024, 768}; }
-  void Minimize() override {}
-  void Restore() override {}
-  void BringToTop() override {}
-  vx::CutPageView* view = nullptr;
 };
 
 // The full-size disc, generated on first use and kept for later runs, and its catalogue installed
@@ -119,7 +106,7 @@ struct Bench {
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;
-  ForwardingFrame frame;
+  vxtest::ForwardingFrame frame;
   vx::CatalogController controller{nullptr, {&ui, nullptr, nullptr, nullptr, nullptr}};
   std::unique_ptr<vx::CutPageView> view;
 };
@@ -201,28 +188,15 @@ void BM_PageDownInView(benchmark::State& state) {
   });
 }
 
+// Low and high resolution, in milliseconds of measured time.
+void BothResolutions(benchmark::internal::Benchmark* b) {
+  b->ArgName("hires")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime();
+}
+
 // The baseline first, so that the last line can give the ratios.
-BENCHMARK(BM_LoadPageWithoutView)
-    ->ArgName("hires")
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Iterations(200);
-BENCHMARK(BM_ShowPageInView)
-    ->ArgName("hires")
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Iterations(200);
-BENCHMARK(BM_PageDownInView)
-    ->ArgName("hires")
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Iterations(100);
+BENCHMARK(BM_LoadPageWithoutView)->Apply(BothResolutions)->Iterations(200);
+BENCHMARK(BM_ShowPageInView)->Apply(BothResolutions)->Iterations(200);
+BENCHMARK(BM_PageDownInView)->Apply(BothResolutions)->Iterations(100);
 
 void PrintSummary() {
   std::string line = "page turn in the view, compose plus paint, median:";

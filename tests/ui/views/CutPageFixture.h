@@ -15,7 +15,6 @@
 #include <string>
 
 #include "app/CatalogController.h"
-#include "app/ControllerWindow.h"
 #include "app/SettingsValues.h"
 #include "data/PavorunDatabase.h"
 #include "data/images/CatalogImages.h"
@@ -24,6 +23,7 @@
 #include "tests/app/ControllerCatalog.h"
 #include "tests/data/images/TestArchive.h"
 #include "tests/support/TempDir.h"
+#include "tests/ui/views/ForwardingFrame.h"
 #include "ui/views/CutPageView.h"
 
 namespace vxtest {
@@ -60,20 +60,6 @@ inline void WriteCutArchive(const std::filesystem::path& folder) {
     zip.Add(name, png);
   }
 }
-
-// The main window's part: every message goes to the view.
-class ForwardingFrame : public vx::ControllerWindow {
- public:
-  void OnAppMessage(unsigned message, vx::WParam wParam, vx::LParam lParam) override {
-    if (view) view->OnAppMessage(message, wParam, lParam);
-  }
-  vx::WindowRect ScreenRect() const override { return {0, 0, 400, 600}; }
-  void Minimize() override {}
-  void Restore() override {}
-  void BringToTop() override {}
-
-  vx::CutPageView* view = nullptr;
-};
 
 class CutPageViewTest : public ::testing::Test {
  protected:
