@@ -21,7 +21,9 @@ constexpr std::uint32_t kWhite = 0xFFFFFF;
 }  // namespace
 
 CutPageView::CutPageView(CatalogController& controller, QWidget* parent)
-    : ZoomableImageView(parent), controller_(controller) {}
+    : ZoomableImageView(parent), controller_(controller) {
+  CreateCommands();
+}
 
 // --- Picture -------------------------------------------------------------------------------------
 

@@ -19,13 +19,15 @@
 #include "app/AppMessageSink.h"
 #include "app/SettingsValues.h"
 #include "data/CircleRecord.h"
+#include "ui/menus/CommandMap.h"
 #include "ui/views/ZoomableImageView.h"
 
 namespace vx {
 
 class CatalogController;
+class ColorMenu;
 
-class CutPageView : public ZoomableImageView, public AppMessageSink {
+class CutPageView : public ZoomableImageView, public AppMessageSink, public CommandTarget {
   Q_OBJECT
 
  public:
@@ -33,11 +35,10 @@ class CutPageView : public ZoomableImageView, public AppMessageSink {
   static constexpr std::uint32_t kHighlightColor = 0xFFF0C0;
   static constexpr std::uint32_t kPinnedColor = 0xE0C0FF;
 
-  // What the view asks of the layers around it: the checklist popup menu at a screen point, the
-  // clipboard (copy one circle as checklist text, paste a checklist when the clipboard holds
-  // text) and the check-colour settings sheet. An empty hook does nothing.
+  // What the view asks of the layers around it: the clipboard (copy one circle as checklist text,
+  // paste a checklist when the clipboard holds text) and the check-colour settings sheet. An empty
+  // hook does nothing.
   struct Hooks {
-    std::function<void(QPoint globalPos)> showChecklistMenu;
     std::function<void(int circleId)> copyCircle;
     std::function<void()> pasteChecklist;
     std::function<void()> editCheckColors;
@@ -46,12 +47,19 @@ class CutPageView : public ZoomableImageView, public AppMessageSink {
   explicit CutPageView(CatalogController& controller, QWidget* parent = nullptr);
 
   void SetHooks(Hooks hooks) { hooks_ = std::move(hooks); }
+  // The main window's colour menu, whose checklist menu the right button opens; its commands go
+  // to `owner` (the frame, which passes them to this view first). Null: no menu.
+  void SetChecklistMenu(const ColorMenu* menu, CommandTarget* owner);
   // The frame's options ("AutoSel" or "OneClickSel"; "OneClickSel").
   void SetAutoSelect(bool on) { autoSelect_ = on; }
   void SetOneClick(bool on) { oneClick_ = on; }
 
-  // A menu, bar or accelerator command; false when the view does not handle it.
-  bool HandleCommand(int id);
+  // Menu, bar and accelerator commands of the view.
+  bool OnCommand(int id) override { return commands_.OnCommand(id); }
+  bool OnUpdateCommand(int id, CommandState& state) const override {
+    return commands_.OnUpdateCommand(id, state);
+  }
+  bool HandlesCommand(int id) const override { return commands_.HandlesCommand(id); }
   void OnAppMessage(unsigned message, WParam wParam, LParam lParam) override;
 
   // Cuts count from 1; 0 is none.
@@ -67,7 +75,7 @@ class CutPageView : public ZoomableImageView, public AppMessageSink {
   const CircleRecord& CurrentCircle() const { return current_; }
 
  Q_SIGNALS:
-  // Commands that belong to the frame (zoom, fit, the zoom box).
+  // Commands of the frame that the view's keys give (zoom, fit, the zoom box).
   void frameCommand(int id);
   // A view point whose circle the frame shows in its status bar.
   void pointerReported(QPoint viewPoint);
@@ -91,6 +99,7 @@ class CutPageView : public ZoomableImageView, public AppMessageSink {
     QRect pageRect;
   };
 
+  void CreateCommands();
   void OnCircleChanged();
   void OnPageChanged();
   void OnCheckChanged(int circleId, int color);
@@ -109,6 +118,8 @@ class CutPageView : public ZoomableImageView, public AppMessageSink {
   void CheckCurrent(int color);
   void UncheckCurrent();
   void CopyCurrent();
+  void CutCurrent();
+  void EditCheckColors();
   void MoveOnIf(bool setting);
   bool AutoNext() const;
   bool AutoNext2() const;
@@ -116,7 +127,10 @@ class CutPageView : public ZoomableImageView, public AppMessageSink {
   bool HasCurrentCircle() const { return current_.id > 0; }
 
   CatalogController& controller_;
+  CommandMap commands_;
   Hooks hooks_;
+  const ColorMenu* checklistMenu_ = nullptr;
+  CommandTarget* menuOwner_ = nullptr;
   bool pinned_ = false;
   int highlightCut_ = 0;
   int hoverCut_ = 0;

@@ -3,96 +3,49 @@
 #include <QMouseEvent>
 
 #include "app/CatalogController.h"
+#include "res/ResourceIds.h"
+#include "ui/menus/ColorMenu.h"
 #include "ui/views/CutPageView.h"
 
 namespace vx {
 
-namespace {
-
-// Commands of the view.
-constexpr int kPrevPage = 32774;
-constexpr int kNextPage = 32775;
-constexpr int kPrevBlock = 32865;
-constexpr int kNextBlock = 32864;
-constexpr int kHistoryBack = 32845;
-constexpr int kHistoryForward = 32846;
-constexpr int kCheckColorFirst = 33001;    // check with colour number 1 ..
-constexpr int kCheckColorLast = 33017;     // .. 17
-constexpr int kCurrentColorFirst = 33051;  // make colour index 0 current ..
-constexpr int kCurrentColorLast = 33067;   // .. 16
-constexpr int kCheckCurrentColor = 33040;
-constexpr int kUncheck = 33020;
-constexpr int kEditCheckColors = 33041;
-constexpr int kCopy = 1707;
-constexpr int kPaste = 1708;
-constexpr int kCopyAndUncheck = 1709;
-
-// Commands of the frame that the view's keys send.
-constexpr int kFitWholePage = 32814;
-constexpr int kActualSize = 32789;
-constexpr int kFitWidthOnce = 153;
-constexpr int kFocusZoomBox = 157;
-constexpr int kZoomIn = 32788;
-constexpr int kZoomOut = 32787;
-
-}  // namespace
-
 // --- Commands ------------------------------------------------------------------------------------
 
-bool CutPageView::HandleCommand(int id) {
-  if (id >= kCheckColorFirst && id <= kCheckColorLast) {
-    CheckCurrent(id - kCheckColorFirst + 1);
-    return true;
-  }
-  if (id >= kCurrentColorFirst && id <= kCurrentColorLast) {
-    controller_.SetCurrentColor(id - kCurrentColorFirst);
-    return true;
-  }
-  switch (id) {
-    case kPrevPage:
-      controller_.PrevPage();
-      return true;
-    case kNextPage:
-      controller_.NextPage();
-      return true;
-    case kPrevBlock:
-      controller_.PrevBlock();
-      return true;
-    case kNextBlock:
-      controller_.NextBlock();
-      return true;
-    case kHistoryBack:
-      controller_.GoBack();
-      return true;
-    case kHistoryForward:
-      controller_.GoForward();
-      return true;
-    case kCheckCurrentColor:
-      controller_.SetCircleColor(-1, current_.id);
-      return true;
-    case kUncheck:
-      UncheckCurrent();
-      return true;
-    case kEditCheckColors:
-      if (hooks_.editCheckColors) hooks_.editCheckColors();
-      viewport()->update();
-      return true;
-    case kCopy:
-      CopyCurrent();
-      return true;
-    case kPaste:
-      if (hooks_.pasteChecklist) hooks_.pasteChecklist();
-      return true;
-    case kCopyAndUncheck:
-      // Never removes what could not be copied.
-      if (HasCurrentCircle() && hooks_.copyCircle) {
-        CopyCurrent();
-        UncheckCurrent();
-      }
-      return true;
-    default:
-      return false;
-  }
+void CutPageView::CreateCommands() {
+  CatalogController& c = controller_;
+  commands_.On(ID_PREV_PAGE, [&c] { c.PrevPage(); })
+      .On(ID_NEXT_PAGE, [&c] { c.NextPage(); })
+      .On(ID_PREV_BLOCK, [&c] { c.PrevBlock(); })
+      .On(ID_NEXT_BLOCK, [&c] { c.NextBlock(); })
+      .On(ID_HISTORY_BACK, [&c] { c.GoBack(); })
+      .On(ID_HISTORY_FORWARD, [&c] { c.GoForward(); })
+      .OnRange(ID_CHECK_COLOR_FIRST, ID_CHECK_COLOR_LAST,
+               [this](int id) { CheckCurrent(id - ID_CHECK_COLOR_FIRST + 1); })
+      .OnRange(ID_CURRENT_COLOR_FIRST, ID_CURRENT_COLOR_LAST,
+               [&c](int id) { c.SetCurrentColor(id - ID_CURRENT_COLOR_FIRST); })
+      .On(ID_CHECK_CURRENT_COLOR, [this] { controller_.SetCircleColor(-1, current_.id); })
+      .On(ID_UNCHECK, [this] { UncheckCurrent(); })
+      .On(ID_COLOR_EDIT, [this] { EditCheckColors(); })
+      .On(ID_COPY_CIRCLE, [this] { CopyCurrent(); })
+      .On(ID_PASTE_CHECKLIST,
+          [this] {
+            if (hooks_.pasteChecklist) hooks_.pasteChecklist();
+          })
+      .On(ID_CUT_CIRCLE, [this] { CutCurrent(); });
+  // Only the colours the checklist has can be chosen.
+  const auto existing = [&c](int first) {
+    return [&c, first](int id, CommandState& state) {
+      state.enabled = id - first < c.GetColorCount();
+    };
+  };
+  commands_.OnUpdateRange(ID_CHECK_COLOR_FIRST, ID_CHECK_COLOR_LAST, existing(ID_CHECK_COLOR_FIRST))
+      .OnUpdateRange(ID_CURRENT_COLOR_FIRST, ID_CURRENT_COLOR_LAST,
+                     existing(ID_CURRENT_COLOR_FIRST));
+}
+
+void CutPageView::SetChecklistMenu(const ColorMenu* menu, CommandTarget* owner) {
+  checklistMenu_ = menu;
+  menuOwner_ = owner;
 }
 
 // A colour beyond the checklist's colour count does not exist: nothing is checked with it.
@@ -105,6 +58,18 @@ void CutPageView::UncheckCurrent() { controller_.UncheckCircle(current_.id); }
 
 void CutPageView::CopyCurrent() {
   if (HasCurrentCircle() && hooks_.copyCircle) hooks_.copyCircle(current_.id);
+}
+
+// Never removes what could not be copied.
+void CutPageView::CutCurrent() {
+  if (!HasCurrentCircle() || !hooks_.copyCircle) return;
+  CopyCurrent();
+  UncheckCurrent();
+}
+
+void CutPageView::EditCheckColors() {
+  if (hooks_.editCheckColors) hooks_.editCheckColors();
+  viewport()->update();
 }
 
 bool CutPageView::AutoNext() const {
@@ -178,7 +143,7 @@ bool CutPageView::HandleColorKey(int key) {
   switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      HandleCommand(kCheckCurrentColor);
+      OnCommand(ID_CHECK_CURRENT_COLOR);
       MoveOnIf(AutoNext());
       return true;
     case Qt::Key_Delete:
@@ -195,30 +160,30 @@ bool CutPageView::HandleCtrlKey(int key) {
   int frameCommandId = 0;
   switch (key) {
     case Qt::Key_0:
-      frameCommandId = kFitWholePage;
+      frameCommandId = ID_FIT_PAGE;
       break;
     case Qt::Key_1:
-      frameCommandId = kActualSize;
+      frameCommandId = ID_ACTUAL_SIZE;
       break;
     case Qt::Key_2:
-      frameCommandId = kFitWidthOnce;
+      frameCommandId = ID_FIT_WIDTH_ONCE;
       break;
     case Qt::Key_M:
-      frameCommandId = kFocusZoomBox;
+      frameCommandId = ID_FOCUS_ZOOM_BOX;
       break;
     case Qt::Key_Plus:
     case Qt::Key_Equal:  // the unshifted plus key
-      frameCommandId = kZoomIn;
+      frameCommandId = ID_ZOOM_IN;
       break;
     case Qt::Key_Minus:
-      frameCommandId = kZoomOut;
+      frameCommandId = ID_ZOOM_OUT;
       break;
     case Qt::Key_C:
-      return HandleCommand(kCopy);
+      return OnCommand(ID_COPY_CIRCLE);
     case Qt::Key_V:
-      return HandleCommand(kPaste);
+      return OnCommand(ID_PASTE_CHECKLIST);
     case Qt::Key_X:
-      return HandleCommand(kCopyAndUncheck);
+      return OnCommand(ID_CUT_CIRCLE);
     default:
       return false;
   }
@@ -263,7 +228,7 @@ void CutPageView::mousePressEvent(QMouseEvent* event) {
       return;
     }
     if (oneClick_ && !IsPanning() && !pinned_ && HasCurrentCircle()) {
-      HandleCommand(kCheckCurrentColor);
+      OnCommand(ID_CHECK_CURRENT_COLOR);
     }
     UnpinSelection();
   } else if (event->button() == Qt::RightButton) {
@@ -275,8 +240,9 @@ void CutPageView::mousePressEvent(QMouseEvent* event) {
     ZoomableImageView::mousePressEvent(event);
     SelectAt(point);
     if (!(modifiers & (Qt::ShiftModifier | Qt::ControlModifier)) && HasCurrentCircle() &&
-        hooks_.showChecklistMenu) {
-      hooks_.showChecklistMenu(event->globalPosition().toPoint());
+        checklistMenu_) {
+      checklistMenu_->TrackPopup(event->globalPosition().toPoint(),
+                                 menuOwner_ ? *menuOwner_ : *this);
     }
   } else {
     ZoomableImageView::mousePressEvent(event);
@@ -287,7 +253,7 @@ void CutPageView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   UnpinSelection();
   SelectAt(event->position().toPoint());
-  if (!IsPanning()) HandleCommand(kCheckCurrentColor);
+  if (!IsPanning()) OnCommand(ID_CHECK_CURRENT_COLOR);
 }
 
 }  // namespace vx

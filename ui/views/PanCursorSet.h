@@ -1,5 +1,5 @@
-// The cursors of the picture views: arrow, open and closed hand for panning, and the centre mark
-// with eight directions of the middle-button auto-scroll.
+// The cursors of the picture views, taken once from the program's pictures: arrow, open and closed
+// hand for panning, and the centre mark with eight directions of the middle-button auto-scroll.
 #pragma once
 
 #include <QCursor>
@@ -31,17 +31,16 @@ constexpr ViewCursor AutoScrollCursor(int direction) {
   return static_cast<ViewCursor>(static_cast<int>(ViewCursor::kScrollCentre) + direction);
 }
 
+// The program cursor (IDCUR_) of a view cursor; 0 for the arrow.
+int ProgramCursorId(ViewCursor which);
+
 class PanCursorSet {
  public:
-  // Qt's own shapes, until the program's pictures replace them.
   PanCursorSet();
 
-  const QCursor& Get(ViewCursor which) const { return cursors_[Index(which)]; }
-  void Set(ViewCursor which, const QCursor& cursor) { cursors_[Index(which)] = cursor; }
+  const QCursor& Get(ViewCursor which) const { return cursors_[static_cast<std::size_t>(which)]; }
 
  private:
-  static std::size_t Index(ViewCursor which) { return static_cast<std::size_t>(which); }
-
   std::array<QCursor, static_cast<std::size_t>(ViewCursor::kCount)> cursors_;
 };
 

@@ -448,11 +448,6 @@ void ZoomableImageView::UpdateCursor(QPoint point) {
   if (!captured_) ShowCursor(ViewCursor::kArrow);
 }
 
-void ZoomableImageView::SetCursors(const PanCursorSet& cursors) {
-  cursors_ = cursors;
-  viewport()->setCursor(cursors_.Get(shownCursor_));
-}
-
 void ZoomableImageView::ShowCursor(ViewCursor which) {
   if (which == shownCursor_) return;
   shownCursor_ = which;

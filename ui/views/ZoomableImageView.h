@@ -62,7 +62,6 @@ class ZoomableImageView : public QAbstractScrollArea {
   // Ends panning and auto-scroll: arrow cursor, mouse released. The frame calls it when it loses
   // activation.
   void CancelDrag();
-  void SetCursors(const PanCursorSet& cursors);
   ViewCursor ShownCursor() const { return shownCursor_; }
 
   QPoint ScrollPosition() const;

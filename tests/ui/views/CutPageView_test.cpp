@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 #include <string>
 #include <tuple>
@@ -11,6 +16,7 @@
 
 #include "checklist/FavoriteStore.h"
 #include "tests/ui/views/CutPageFixture.h"
+#include "ui/menus/ColorMenu.h"
 
 namespace vxtest {
 namespace {
@@ -200,29 +206,46 @@ TEST_F(CutPageViewTest, WithAutoSelectTheMouseSelectsAndShiftClickPins) {
   EXPECT_EQ(CurrentId(), 102);
 }
 
+// Menus are modal: they are answered from a zero-delay timer once open.
+void WhenMenuOpens(std::function<void(QMenu*)> act) {
+  QTimer::singleShot(0, [act] {
+    auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(popup, nullptr);
+    act(popup);
+  });
+}
+
 TEST_F(CutPageViewTest, TheRightButtonOpensTheChecklistMenuUnlessPinnedOrModified) {
-  std::vector<QPoint> menus;
-  vx::CutPageView::Hooks hooks;
-  hooks.showChecklistMenu = [&](QPoint global) { menus.push_back(global); };
-  view->SetHooks(hooks);
+  vx::ColorMenu menu;
+  ASSERT_TRUE(menu.Build(controller));
+  view->SetChecklistMenu(&menu, view.get());
   view->SetAutoSelect(true);
 
+  // "色&3で追加" by its mnemonic: the command comes back to the view.
+  std::vector<QString> items;
+  WhenMenuOpens([&](QMenu* popup) {
+    for (QAction* action : popup->actions()) items.push_back(action->text());
+    QTest::keyClick(popup, Qt::Key_3);
+  });
   QTest::mouseClick(view->viewport(), Qt::RightButton, {}, At(3));
   EXPECT_EQ(CurrentId(), 103);
-  ASSERT_EQ(menus.size(), 1u);
-  EXPECT_EQ(menus[0], view->viewport()->mapToGlobal(At(3)));
+  EXPECT_EQ(controller.GetCircleColor(103), 3);
+  ASSERT_FALSE(items.empty());
+  EXPECT_EQ(items[0].toStdString(), "標準色で追加(&A)\tEnter");
 
+  // No menu with Ctrl or Shift, or over an empty cut: a menu would fail the timer's check.
   QTest::mouseClick(view->viewport(), Qt::RightButton, Qt::ControlModifier, At(7));
   QTest::mouseClick(view->viewport(), Qt::RightButton, Qt::ShiftModifier, At(7));
-  QTest::mouseClick(view->viewport(), Qt::RightButton, {}, At(4));  // an empty cut
-  EXPECT_EQ(menus.size(), 1u);
+  QTest::mouseClick(view->viewport(), Qt::RightButton, {}, At(4));
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 
+  // While pinned, the right button only unpins and selects.
   QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, At(7));
   ASSERT_TRUE(view->IsPinned());
   QTest::mouseClick(view->viewport(), Qt::RightButton, {}, At(2));
   EXPECT_FALSE(view->IsPinned());
   EXPECT_EQ(CurrentId(), 102);
-  EXPECT_EQ(menus.size(), 1u);
+  EXPECT_EQ(controller.GetCircleColor(102), -1);
 }
 
 TEST_F(CutPageViewTest, OneClickChecksOnClickAndADoubleClickAlwaysChecks) {
@@ -285,7 +308,7 @@ TEST_F(CutPageViewTest, CommandsAndTheClipboardKeysReachTheController) {
   EXPECT_EQ(copied, (std::vector<int>{101, 101}));
   EXPECT_EQ(pastes, 1);
   EXPECT_EQ(controller.GetCircleColor(101), -1);
-  EXPECT_TRUE(view->HandleCommand(33041));
+  EXPECT_TRUE(view->OnCommand(33041));
   EXPECT_EQ(colourSheets, 1);
 
   const std::vector<std::pair<int, Place>> commands = {
@@ -293,19 +316,23 @@ TEST_F(CutPageViewTest, CommandsAndTheClipboardKeysReachTheController) {
       {32865, {10, 1, 101}}, {33003, {10, 1, 101}},
   };
   for (auto [id, place] : commands) {
-    EXPECT_TRUE(view->HandleCommand(id)) << id;
+    EXPECT_TRUE(view->OnCommand(id)) << id;
     EXPECT_EQ(Here(controller), place) << id;
   }
   EXPECT_EQ(controller.GetCircleColor(101), 3);
-  EXPECT_TRUE(view->HandleCommand(33040));
+  EXPECT_TRUE(view->OnCommand(33040));
   EXPECT_EQ(controller.GetCircleColor(101), 2);
-  EXPECT_TRUE(view->HandleCommand(33055));
+  EXPECT_TRUE(view->OnCommand(33055));
   EXPECT_EQ(controller.GetCurrentColor(), 4);
-  EXPECT_TRUE(view->HandleCommand(33017));  // colour 17 is beyond the five there are
+  EXPECT_TRUE(view->OnCommand(33017));  // colour 17 is beyond the five there are
   EXPECT_EQ(controller.GetCircleColor(101), 2);
-  EXPECT_TRUE(view->HandleCommand(33020));
+  EXPECT_TRUE(view->QueryState(33005).enabled);
+  EXPECT_FALSE(view->QueryState(33006).enabled);
+  EXPECT_FALSE(view->QueryState(33056).enabled);
+  EXPECT_TRUE(view->OnCommand(33020));
   EXPECT_EQ(controller.GetCircleColor(101), -1);
-  EXPECT_FALSE(view->HandleCommand(32788));  // the frame's
+  EXPECT_FALSE(view->OnCommand(32788));  // the frame's
+  EXPECT_FALSE(view->QueryState(32788).enabled);
 }
 
 TEST_F(CutPageViewWithoutImagesTest, WithoutImageDataThePageIsEmptyButTheKeysStillWalk) {

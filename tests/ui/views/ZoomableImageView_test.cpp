@@ -12,6 +12,8 @@
 #include <tuple>
 #include <vector>
 
+#include "res/Pictures.h"
+#include "res/ResourceIds.h"
 #include "ui/views/ZoomSteps.h"
 
 namespace {
@@ -165,7 +167,9 @@ TEST_F(ImageViewTest, AutoScrollMovesAnEighthOfTheOffsetPerTickOutsideTheDeadZon
   QSignalSpy rows(view->verticalScrollBar(), &QScrollBar::valueChanged);
   QTest::mouseMove(Port(), anchor + QPoint(20, 40));
   EXPECT_EQ(view->ShownCursor(), ViewCursor::kScrollDown);  // index 6: 20 / 32 is 0 across
-  EXPECT_EQ(view->viewport()->cursor().shape(), Qt::SizeVerCursor);
+  ASSERT_FALSE(view->viewport()->cursor().pixmap().isNull());  // the program's own picture
+  EXPECT_EQ(view->viewport()->cursor().pixmap().toImage(),
+            vx::ProgramCursor(IDCUR_SCROLL_DOWN).pixmap().toImage());
   QTRY_VERIFY_WITH_TIMEOUT(rows.count() >= 3, 5000);
   for (int tick = 0; tick < 3; ++tick) EXPECT_EQ(rows[tick][0].toInt(), 5 * (tick + 1));
   EXPECT_EQ(Scroll().x() * 5, Scroll().y() * 2);
