@@ -35,18 +35,10 @@ class CutPageView : public ZoomableImageView, public AppMessageSink, public Comm
   static constexpr std::uint32_t kHighlightColor = 0xFFF0C0;
   static constexpr std::uint32_t kPinnedColor = 0xE0C0FF;
 
-  // What the view asks of the layers around it: the clipboard (copy one circle as checklist text,
-  // paste a checklist when the clipboard holds text) and the check-colour settings sheet. An empty
-  // hook does nothing.
-  struct Hooks {
-    std::function<void(int circleId)> copyCircle;
-    std::function<void()> pasteChecklist;
-    std::function<void()> editCheckColors;
-  };
-
   explicit CutPageView(CatalogController& controller, QWidget* parent = nullptr);
 
-  void SetHooks(Hooks hooks) { hooks_ = std::move(hooks); }
+  // Runs the check-colour settings sheet (the settings pages); none: the command only redraws.
+  void SetCheckColorEditor(std::function<void()> edit) { editCheckColors_ = std::move(edit); }
   // The main window's colour menu, whose checklist menu the right button opens; its commands go
   // to `owner` (the frame, which passes them to this view first). Null: no menu.
   void SetChecklistMenu(const ColorMenu* menu, CommandTarget* owner);
@@ -117,8 +109,9 @@ class CutPageView : public ZoomableImageView, public AppMessageSink, public Comm
   bool HandleCtrlKey(int key);
   void CheckCurrent(int color);
   void UncheckCurrent();
-  void CopyCurrent();
+  bool CopyCurrent();
   void CutCurrent();
+  void Paste();
   void EditCheckColors();
   void MoveOnIf(bool setting);
   bool AutoNext() const;
@@ -128,7 +121,7 @@ class CutPageView : public ZoomableImageView, public AppMessageSink, public Comm
 
   CatalogController& controller_;
   CommandMap commands_;
-  Hooks hooks_;
+  std::function<void()> editCheckColors_;
   const ColorMenu* checklistMenu_ = nullptr;
   CommandTarget* menuOwner_ = nullptr;
   bool pinned_ = false;

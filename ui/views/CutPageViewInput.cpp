@@ -27,10 +27,7 @@ void CutPageView::CreateCommands() {
       .On(ID_UNCHECK, [this] { UncheckCurrent(); })
       .On(ID_COLOR_EDIT, [this] { EditCheckColors(); })
       .On(ID_COPY_CIRCLE, [this] { CopyCurrent(); })
-      .On(ID_PASTE_CHECKLIST,
-          [this] {
-            if (hooks_.pasteChecklist) hooks_.pasteChecklist();
-          })
+      .On(ID_PASTE_CHECKLIST, [this] { Paste(); })
       .On(ID_CUT_CIRCLE, [this] { CutCurrent(); });
   // Only the colours the checklist has can be chosen.
   const auto existing = [&c](int first) {
@@ -40,7 +37,9 @@ void CutPageView::CreateCommands() {
   };
   commands_.OnUpdateRange(ID_CHECK_COLOR_FIRST, ID_CHECK_COLOR_LAST, existing(ID_CHECK_COLOR_FIRST))
       .OnUpdateRange(ID_CURRENT_COLOR_FIRST, ID_CURRENT_COLOR_LAST,
-                     existing(ID_CURRENT_COLOR_FIRST));
+                     existing(ID_CURRENT_COLOR_FIRST))
+      .OnUpdate(ID_PASTE_CHECKLIST,
+                [&c](int, CommandState& state) { state.enabled = c.IsClipboardTextAvailable(); });
 }
 
 void CutPageView::SetChecklistMenu(const ColorMenu* menu, CommandTarget* owner) {
@@ -56,19 +55,22 @@ void CutPageView::CheckCurrent(int color) {
 
 void CutPageView::UncheckCurrent() { controller_.UncheckCircle(current_.id); }
 
-void CutPageView::CopyCurrent() {
-  if (HasCurrentCircle() && hooks_.copyCircle) hooks_.copyCircle(current_.id);
+bool CutPageView::CopyCurrent() {
+  const int ids[] = {current_.id};
+  return HasCurrentCircle() && controller_.CopyCirclesToClipboard(ids);
 }
 
 // Never removes what could not be copied.
 void CutPageView::CutCurrent() {
-  if (!HasCurrentCircle() || !hooks_.copyCircle) return;
-  CopyCurrent();
-  UncheckCurrent();
+  if (CopyCurrent()) UncheckCurrent();
+}
+
+void CutPageView::Paste() {
+  if (controller_.IsClipboardTextAvailable()) controller_.PasteFromClipboard();
 }
 
 void CutPageView::EditCheckColors() {
-  if (hooks_.editCheckColors) hooks_.editCheckColors();
+  if (editCheckColors_) editCheckColors_();
   viewport()->update();
 }
 

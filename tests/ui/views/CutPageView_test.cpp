@@ -290,25 +290,21 @@ TEST_F(CutPageViewTest, WhileTheGuardIsUpPaintingUsesWhatItReadAndWasTold) {
 }
 
 TEST_F(CutPageViewTest, CommandsAndTheClipboardKeysReachTheController) {
-  std::vector<int> copied;
-  int pastes = 0, colourSheets = 0;
-  QTest::keyClick(view.get(), Qt::Key_X, Qt::ControlModifier);  // nothing can be copied yet
+  EXPECT_FALSE(view->QueryState(ID_PASTE_CHECKLIST).enabled);  // nothing on the clipboard
   controller.SetCircleColor(3, 101);
-  QTest::keyClick(view.get(), Qt::Key_X, Qt::ControlModifier);
-  EXPECT_EQ(controller.GetCircleColor(101), 3);  // never removed without a copy
-
-  vx::CutPageView::Hooks hooks;
-  hooks.copyCircle = [&](int id) { copied.push_back(id); };
-  hooks.pasteChecklist = [&] { ++pastes; };
-  hooks.editCheckColors = [&] { ++colourSheets; };
-  view->SetHooks(hooks);
   QTest::keyClick(view.get(), Qt::Key_C, Qt::ControlModifier);
-  QTest::keyClick(view.get(), Qt::Key_V, Qt::ControlModifier);
-  QTest::keyClick(view.get(), Qt::Key_X, Qt::ControlModifier);
-  EXPECT_EQ(copied, (std::vector<int>{101, 101}));
-  EXPECT_EQ(pastes, 1);
+  EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kSetClipboardText).size(), 1u);
+  EXPECT_TRUE(view->QueryState(ID_PASTE_CHECKLIST).enabled);
+  QTest::keyClick(view.get(), Qt::Key_X, Qt::ControlModifier);  // copied again, then removed
+  EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kSetClipboardText).size(), 2u);
   EXPECT_EQ(controller.GetCircleColor(101), -1);
-  EXPECT_TRUE(view->OnCommand(33041));
+  QTest::keyClick(view.get(), Qt::Key_V, Qt::ControlModifier);  // and back from the text
+  EXPECT_EQ(controller.GetCircleColor(101), 3);
+  EXPECT_TRUE(controller.IsChecklistModified());
+
+  int colourSheets = 0;
+  view->SetCheckColorEditor([&] { ++colourSheets; });
+  EXPECT_TRUE(view->OnCommand(ID_COLOR_EDIT));
   EXPECT_EQ(colourSheets, 1);
 
   const std::vector<std::pair<int, Place>> commands = {
@@ -320,6 +316,7 @@ TEST_F(CutPageViewTest, CommandsAndTheClipboardKeysReachTheController) {
     EXPECT_EQ(Here(controller), place) << id;
   }
   EXPECT_EQ(controller.GetCircleColor(101), 3);
+  controller.UncheckCircle(101);
   EXPECT_TRUE(view->OnCommand(33040));
   EXPECT_EQ(controller.GetCircleColor(101), 2);
   EXPECT_TRUE(view->OnCommand(33055));

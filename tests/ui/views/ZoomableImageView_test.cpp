@@ -166,7 +166,7 @@ TEST_F(ImageViewTest, AutoScrollMovesAnEighthOfTheOffsetPerTickOutsideTheDeadZon
 
   QSignalSpy rows(view->verticalScrollBar(), &QScrollBar::valueChanged);
   QTest::mouseMove(Port(), anchor + QPoint(20, 40));
-  EXPECT_EQ(view->ShownCursor(), ViewCursor::kScrollDown);  // index 6: 20 / 32 is 0 across
+  EXPECT_EQ(view->ShownCursor(), ViewCursor::kScrollDown);     // index 6: 20 / 32 is 0 across
   ASSERT_FALSE(view->viewport()->cursor().pixmap().isNull());  // the program's own picture
   EXPECT_EQ(view->viewport()->cursor().pixmap().toImage(),
             vx::ProgramCursor(IDCUR_SCROLL_DOWN).pixmap().toImage());
