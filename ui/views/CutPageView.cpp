@@ -16,8 +16,6 @@ namespace {
 
 QRect ToQRect(const CutRect& r) { return QRect(r.x, r.y, r.w, r.h); }
 
-constexpr std::uint32_t kWhite = 0xFFFFFF;
-
 }  // namespace
 
 CutPageView::CutPageView(CatalogController& controller, QWidget* parent)
@@ -180,10 +178,8 @@ void CutPageView::PaintSlot(QPainter& painter, const QRect& clip, int cut, const
   if (!highlighted && slot.color <= 0) return;
   const QRectF cell = ImageToView(slot.pageRect);
   if (!cell.intersects(QRectF(clip))) return;
-  const QColor tint = ColorFromColorRef(!highlighted ? kWhite
-                                        : pinned_    ? kPinnedColor
-                                                     : kHighlightColor);
-  if (slot.color <= 0) {
+  const QColor tint = ColorFromColorRef(pinned_ ? kPinnedColor : kHighlightColor);
+  if (slot.color <= 0) {  // highlighted only
     painter.fillRect(cell, tint);
     return;
   }
