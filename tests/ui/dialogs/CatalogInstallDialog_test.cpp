@@ -145,4 +145,24 @@ TEST_F(CatalogInstallDialogTest, DatabaseFileGivesItsOlderEventsAndAMissingOneIs
   EXPECT_TRUE(db.HasCircles(94));
 }
 
+// A "V96DEF.TXT" whose event line names event 94, which is stored: installing it used to replace
+// event 94; now the file is refused before anything runs.
+TEST_F(CatalogInstallDialogTest, DefinitionFileNamingAnotherEventIsRefusedBeforeTheInstall) {
+  vxtest::BuildSampleCatalog(db, 94);
+  std::string definition = vxtest::kDefinitionText;
+  definition.replace(definition.find("96\t"), 2, "94");
+  vxtest::WriteDiscFile(dir / "disc", "V96DEF.TXT", definition);
+  ui.QueueAnswer(IDOK);
+  const int result = Run([&](vx::CatalogInstallDialog& dialog) {
+    Browse(dialog, dir / "disc" / "V96DEF.TXT");
+    Button(dialog, IDC_DB_INSTALL)->click();
+    EXPECT_EQ(Listed(dialog), (std::vector<int>{94}));
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(Boxes(ui), (Texts{kAddTitle + "ヴェラストレード96 の設定情報ファイルではありません "
+                                          "(ヴェラストレード94 と書かれています)."}));
+  EXPECT_EQ(vxtest::CountRows(db, "PavorunCircle", 94), 6);
+  EXPECT_TRUE(ui.UnexpectedCalls().empty());
+}
+
 }  // namespace
