@@ -12,22 +12,18 @@
 
 #include <QApplication>
 #include <QTest>
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/CatalogController.h"
 #include "app/SettingsValues.h"
-#include "data/DiscImportJob.h"
-#include "data/ImportPrompts.h"
+#include "bench/BenchTiming.h"
+#include "bench/FullSampleDisc.h"
 #include "data/PavorunDatabase.h"
 #include "data/images/CatalogImages.h"
 #include "platform/ScriptedUiServices.h"
@@ -36,22 +32,11 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using vxbench::kSampleEvent;
 
-constexpr int kEvent = 96;
 constexpr double kGoalMs[] = {20, 50};  // low, high resolution
 
-class NoPrompts : public vx::ImportPrompts {
- public:
-  std::optional<fs::path> LocateFile(const std::string&, const fs::path&) override {
-    return std::nullopt;
-  }
-  void ShowError(const std::string&) override {}
-};
-
-// The full-size disc, generated on first use and kept for later runs, and its catalogue installed
-// once per run.
+// The full-size disc's catalogue, installed once per run.
 class Catalogue {
  public:
   static Catalogue& Get() {
@@ -60,27 +45,20 @@ class Catalogue {
   }
   bool ok() const { return ok_; }
   vx::PavorunDatabase& Database() { return *db_; }
-  const fs::path& Disc() const { return disc_; }
 
  private:
-  Catalogue() : disc_(fs::path(VX_BENCH_DATA) / "full-disc") {
-    if (!fs::exists(disc_ / "V96DEF.TXT")) {
-      fs::create_directories(disc_.parent_path());
-      const std::string command = std::string("'") + VX_SAMPLE_DISC_TOOL + "' --out '" +
-                                  disc_.string() + "' --size full --seed 1 > /dev/null";
-      if (std::system(command.c_str()) != 0) return;
+  Catalogue() {
+    const vxbench::fs::path file = vxbench::BenchDataFolder() / "page-turn.db";
+    if (vxbench::FullSampleDisc().empty() ||
+        vxbench::InstallFullSampleDisc(file) != vx::DiscImportJob::kResultDone) {
+      return;
     }
-    const fs::path file = disc_.parent_path() / "page-turn.db";
-    fs::remove(file);
     db_ = std::make_unique<vx::PavorunDatabase>(file.parent_path(), file.filename().string(),
                                                 vx::SqliteDatabase::kReadWrite);
-    NoPrompts prompts;
-    vx::DiscImportJob job(*db_, kEvent, disc_, prompts);
-    ok_ = job.Run() == vx::DiscImportJob::kResultDone;
-    if (ok_) db_->SelectEvent(kEvent);
+    db_->SelectEvent(kSampleEvent);
+    ok_ = true;
   }
 
-  fs::path disc_;
   std::unique_ptr<vx::PavorunDatabase> db_;
   bool ok_ = false;
 };
@@ -88,8 +66,8 @@ class Catalogue {
 // A controller with the image store of the disc, in the resolution asked for.
 struct Bench {
   explicit Bench(bool hiRes) {
-    images.Open(Catalogue::Get().Disc(), kEvent);
-    values.eventNumber = kEvent;
+    images.Open(vxbench::FullSampleDisc(), kSampleEvent);
+    values.eventNumber = kSampleEvent;
     values.fvrColorNum = 9;
     values.cutResolution = hiRes;
     controller.Init(&Catalogue::Get().Database(), &images, &values);
@@ -112,12 +90,6 @@ struct Bench {
   std::unique_ptr<vx::CutPageView> view;
 };
 
-double Median(std::vector<double> samples) {
-  if (samples.empty()) return 0;
-  std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
-  return samples[samples.size() / 2];
-}
-
 double ThreadCpuMs() {
   timespec now{};
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
@@ -136,15 +108,15 @@ template <class Step>
 void Measure(benchmark::State& state, const char* name, Step step) {
   std::vector<double> elapsed, cpu;
   for (auto _ : state) {
-    const auto start = Clock::now();
+    const auto start = vxbench::Clock::now();
     const double cpuStart = ThreadCpuMs();
     step();
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    state.SetIterationTime(seconds);
-    elapsed.push_back(seconds * 1000);
+    const double ms = vxbench::MillisecondsSince(start);
+    state.SetIterationTime(ms / 1000);
+    elapsed.push_back(ms);
     cpu.push_back(ThreadCpuMs() - cpuStart);
   }
-  const Medians medians{Median(elapsed), Median(cpu)};
+  const Medians medians{vxbench::Median(elapsed), vxbench::Median(cpu)};
   g_medians[{name, static_cast<int>(state.range(0))}] = medians;
   state.counters["median_ms"] = medians.elapsed;
   state.counters["cpu_median_ms"] = medians.cpu;
@@ -213,26 +185,25 @@ BENCHMARK(BM_LoadPageWithoutView)->Apply(BothResolutions)->Iterations(200);
 BENCHMARK(BM_ShowPageInView)->Apply(BothResolutions)->Iterations(200);
 BENCHMARK(BM_PageDownInView)->Apply(BothResolutions)->Iterations(100);
 
+// Page Down first, then one goal line per resolution.
 void PrintSummary() {
-  std::string line = "page turn in the view, compose plus paint, median (CPU):";
+  const Medians low = g_medians[{"next", 0}], high = g_medians[{"next", 1}];
+  std::printf(
+      "Page Down with its next-page lookup, median: %.1f ms (CPU %.1f), high resolution "
+      "%.1f ms (CPU %.1f)\n",
+      low.elapsed, low.cpu, high.elapsed, high.cpu);
   for (int hiRes : {0, 1}) {
     const Medians show = g_medians[{"show", hiRes}];
     const Medians load = g_medians[{"load", hiRes}];
-    char part[240];
-    std::snprintf(part, sizeof part,
-                  " %s %.1f ms (%.1f) = %.2f x the page prepared without the view, %.1f ms (%.1f);"
-                  " goal < %.0f ms;",
-                  hiRes ? "high resolution" : "low resolution", show.elapsed, show.cpu,
-                  load.elapsed > 0 ? show.elapsed / load.elapsed : 0, load.elapsed, load.cpu,
-                  kGoalMs[hiRes]);
-    line += part;
+    char what[120], baseline[120], goal[40];
+    std::snprintf(what, sizeof what, "page turn in the view, %s, compose plus paint (CPU %.1f ms)",
+                  hiRes ? "high resolution" : "low resolution", show.cpu);
+    std::snprintf(baseline, sizeof baseline, "the page prepared without the view (CPU %.1f ms)",
+                  load.cpu);
+    std::snprintf(goal, sizeof goal, "median < %.0f ms", kGoalMs[hiRes]);
+    vxbench::PrintGoalLine(what, show.elapsed, baseline, load.elapsed, goal,
+                           show.elapsed < kGoalMs[hiRes]);
   }
-  char tail[160];
-  std::snprintf(tail, sizeof tail,
-                " Page Down with its next-page lookup %.1f ms (%.1f) / %.1f ms (%.1f)",
-                g_medians[{"next", 0}].elapsed, g_medians[{"next", 0}].cpu,
-                g_medians[{"next", 1}].elapsed, g_medians[{"next", 1}].cpu);
-  std::printf("%s%s\n", line.c_str(), tail);
 }
 
 }  // namespace
