@@ -13,7 +13,6 @@
 #include <QRect>
 
 #include <array>
-#include <functional>
 #include <vector>
 
 #include "app/AppMessageSink.h"
@@ -37,8 +36,6 @@ class CutPageView : public ZoomableImageView, public AppMessageSink, public Comm
 
   explicit CutPageView(CatalogController& controller, QWidget* parent = nullptr);
 
-  // Runs the check-colour settings sheet (the settings pages); none: the command only redraws.
-  void SetCheckColorEditor(std::function<void()> edit) { editCheckColors_ = std::move(edit); }
   // The main window's colour menu, whose checklist menu the right button opens; its commands go
   // to `owner` (the frame, which passes them to this view first). Null: no menu.
   void SetChecklistMenu(const ColorMenu* menu, CommandTarget* owner);
@@ -121,7 +118,6 @@ class CutPageView : public ZoomableImageView, public AppMessageSink, public Comm
 
   CatalogController& controller_;
   CommandMap commands_;
-  std::function<void()> editCheckColors_;
   const ColorMenu* checklistMenu_ = nullptr;
   CommandTarget* menuOwner_ = nullptr;
   bool pinned_ = false;

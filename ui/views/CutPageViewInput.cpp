@@ -5,6 +5,7 @@
 #include "app/CatalogController.h"
 #include "res/ResourceIds.h"
 #include "ui/menus/ColorMenu.h"
+#include "ui/settings/SettingsSheet.h"
 #include "ui/views/CutPageView.h"
 
 namespace vx {
@@ -69,8 +70,13 @@ void CutPageView::Paste() {
   if (controller_.IsClipboardTextAvailable()) controller_.PasteFromClipboard();
 }
 
+// The colour page alone, on a working copy of the settings; the marks may have new colours.
 void CutPageView::EditCheckColors() {
-  if (editCheckColors_) editCheckColors_();
+  SettingsValues* values = controller_.Values();
+  UiServices* ui = controller_.GetUiServices();
+  if (values && ui) {
+    SettingsSheet(SettingsSheet::Kind::kCheckColors, controller_, *values, *ui).Run(window());
+  }
   viewport()->update();
 }
 

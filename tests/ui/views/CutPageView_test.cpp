@@ -17,6 +17,7 @@
 #include "checklist/FavoriteStore.h"
 #include "tests/ui/views/CutPageFixture.h"
 #include "ui/menus/ColorMenu.h"
+#include "ui/settings/SettingsSheet.h"
 
 namespace vxtest {
 namespace {
@@ -302,10 +303,22 @@ TEST_F(CutPageViewTest, CommandsAndTheClipboardKeysReachTheController) {
   EXPECT_EQ(controller.GetCircleColor(101), 3);
   EXPECT_TRUE(controller.IsChecklistModified());
 
-  int colourSheets = 0;
-  view->SetCheckColorEditor([&] { ++colourSheets; });
+  // The check-colour sheet: the colour page alone, under the modal guard.
+  std::string title;
+  int pages = 0;
+  bool guarded = false;
+  QTimer::singleShot(0, [&] {
+    auto* sheet = qobject_cast<vx::SettingsSheet*>(QApplication::activeModalWidget());
+    ASSERT_NE(sheet, nullptr);
+    title = sheet->windowTitle().toStdString();
+    pages = sheet->PageCount();
+    guarded = controller.Guard().IsRaised();
+    sheet->reject();
+  });
   EXPECT_TRUE(view->OnCommand(ID_COLOR_EDIT));
-  EXPECT_EQ(colourSheets, 1);
+  EXPECT_EQ(title, "チェック色の編集");
+  EXPECT_EQ(pages, 1);
+  EXPECT_TRUE(guarded);
 
   const std::vector<std::pair<int, Place>> commands = {
       {32775, {11, 1, 0}},   {32774, {10, 1, 101}}, {32864, {11, 2, 112}},
