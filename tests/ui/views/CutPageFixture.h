@@ -11,8 +11,11 @@
 #include <QPainter>
 #include <QTest>
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/CatalogController.h"
 #include "app/SettingsValues.h"
@@ -61,6 +64,47 @@ inline void WriteCutArchive(const std::filesystem::path& folder) {
   }
 }
 
+// The scripted services, except that the clipboard can be made to refuse text.
+class RefusableClipboard : public vx::UiServices {
+ public:
+  explicit RefusableClipboard(vx::UiServices& inner) : inner_(inner) {}
+  bool refuse = false;
+
+  bool SetClipboardText(std::string_view cp932) override {
+    return !refuse && inner_.SetClipboardText(cp932);
+  }
+  bool HasClipboardText() override { return inner_.HasClipboardText(); }
+  std::string ClipboardText() override { return inner_.ClipboardText(); }
+  int MessageBox(vx::OwnerWindow owner, std::string_view text, std::string_view caption,
+                 unsigned flags) override {
+    return inner_.MessageBox(owner, text, caption, flags);
+  }
+  std::optional<std::filesystem::path> OpenFileDialog(
+      vx::OwnerWindow owner, const vx::FileDialogRequest& request) override {
+    return inner_.OpenFileDialog(owner, request);
+  }
+  std::vector<std::filesystem::path> OpenFilesDialog(
+      vx::OwnerWindow owner, const vx::FileDialogRequest& request) override {
+    return inner_.OpenFilesDialog(owner, request);
+  }
+  std::optional<std::filesystem::path> SaveFileDialog(
+      vx::OwnerWindow owner, const vx::FileDialogRequest& request) override {
+    return inner_.SaveFileDialog(owner, request);
+  }
+  std::optional<std::filesystem::path> FolderDialog(vx::OwnerWindow owner, std::string_view title,
+                                                    const std::filesystem::path& start) override {
+    return inner_.FolderDialog(owner, title, start);
+  }
+  bool OpenUrl(std::string_view url) override { return inner_.OpenUrl(url); }
+  bool RunBrowser(const std::filesystem::path& program, std::string_view url) override {
+    return inner_.RunBrowser(program, url);
+  }
+  void Beep() override { inner_.Beep(); }
+
+ private:
+  vx::UiServices& inner_;
+};
+
 class CutPageViewTest : public ::testing::Test {
  protected:
   void SetUp() override { Start(true); }
@@ -108,8 +152,9 @@ class CutPageViewTest : public ::testing::Test {
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;
+  RefusableClipboard clipboard{ui};
   ForwardingFrame frame;
-  vx::CatalogController controller{nullptr, {&ui, nullptr, nullptr, nullptr, nullptr}};
+  vx::CatalogController controller{nullptr, {&clipboard, nullptr, nullptr, nullptr, nullptr}};
   std::unique_ptr<vx::CutPageView> view;
 };
 

@@ -302,6 +302,10 @@ TEST_F(CutPageViewTest, CommandsAndTheClipboardKeysReachTheController) {
   QTest::keyClick(view.get(), Qt::Key_V, Qt::ControlModifier);  // and back from the text
   EXPECT_EQ(controller.GetCircleColor(101), 3);
   EXPECT_TRUE(controller.IsChecklistModified());
+  clipboard.refuse = true;  // nothing copied: nothing removed
+  QTest::keyClick(view.get(), Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(controller.GetCircleColor(101), 3);
+  clipboard.refuse = false;
 
   // The check-colour sheet: the colour page alone, under the modal guard.
   std::string title;
