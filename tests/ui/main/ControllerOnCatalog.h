@@ -1,0 +1,30 @@
+// A controller over the small controller catalogue (pages 10, 11 and 13 of event 96), for the
+// windows and dialogs that talk to it.
+#pragma once
+
+#include "app/CatalogController.h"
+#include "app/SettingsValues.h"
+#include "data/PavorunDatabase.h"
+#include "data/images/CatalogImages.h"
+#include "platform/ScriptedUiServices.h"
+#include "tests/app/ControllerCatalog.h"
+#include "tests/support/TempDir.h"
+
+namespace vxtest {
+
+struct ControllerOnCatalog {
+  ControllerOnCatalog() {
+    BuildControllerCatalog(db);
+    values.eventNumber = kControllerEvent;
+    controller.Init(&db, &images, &values);
+  }
+
+  TempDir dir;
+  vx::PavorunDatabase db{dir.path()};
+  vx::CatalogImages images;
+  vx::SettingsValues values{};
+  vx::ScriptedUiServices ui;
+  vx::CatalogController controller{nullptr, {&ui, nullptr, nullptr, nullptr, nullptr}};
+};
+
+}  // namespace vxtest
