@@ -42,9 +42,16 @@ CatalogDatabaseOpener::Result CatalogDatabaseOpener::Open() {
     values_.noDatabase = 0;
     return result;
   }
+  if (!initialize_) {
+    // Nothing can initialise it: run on the program folder's catalogue this time, and keep
+    // asking on later starts.
+    result.database.reset();
+    result.database = OpenProgramDatabase();
+    return result;
+  }
   if (values_.noDatabase == 0) {
     if (AskToInitialize()) {
-      const int done = initialize_ ? initialize_(result.database) : 2;
+      const int done = initialize_(result.database);
       values_.noDatabase = done == 1 ? 0 : 1;
     } else {
       values_.noDatabase = 1;

@@ -38,7 +38,8 @@ class CatalogDatabaseOpener {
   };
 
   // `values` is the working copy: "noDatabase96" is read and updated, "VQNumber96" names the
-  // event. `ui` may be null (no question can be asked: the answer counts as No).
+  // event. `ui` may be null (no question can be asked: the answer counts as No). Without an
+  // initialiser nothing is asked and the program folder's database is used.
   CatalogDatabaseOpener(const AppSettings& settings, std::filesystem::path programFolder,
                         SettingsValues& values, UiServices* ui, Initializer initialize);
 

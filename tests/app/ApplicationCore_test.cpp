@@ -206,6 +206,7 @@ TEST_F(ApplicationCoreTest, DatabaseComesFromTheFolderTheSettingsChoose) {
     bool userDatabase;
     int noDatabaseAfter;
     int questions;
+    bool canInitialize = true;
   };
   const int rw = vx::PavorunDatabase::kReadWrite;
   const int ro = vx::PavorunDatabase::kReadOnly;
@@ -217,24 +218,31 @@ TEST_F(ApplicationCoreTest, DatabaseComesFromTheFolderTheSettingsChoose) {
       {"UserData=personalpath", false, 0, {IDYES}, 2, program(), ro, true, 1, 1},
       {"UserData=personalpath", false, 0, {IDNO}, 0, program(), ro, true, 1, 1},
       {"UserData=personalpath", false, 1, {}, 0, program(), ro, true, 1, 0},
+      // Nothing to initialise with: no question, and the next start asks again.
+      {"UserData=appdatapath", false, 0, {}, 0, program(), ro, true, 0, 0, false},
   };
   BuildCatalog(program());
   for (const Case& c : cases) {
     SCOPED_TRACE(c.ini + " answers " + std::to_string(c.answers.size()));
-    fs::remove_all(documents());
+    const fs::path userFolder =
+        c.ini.find("appdatapath") != std::string::npos ? root / "data" / "vindaxel" : documents();
+    fs::remove_all(userFolder);
     WriteSettingsIni(c.ini);
-    if (c.userHasCircles) BuildCatalog(documents());
-    fs::create_directories(documents());
-    vxtest::WriteFileBytes(documents() / "vindaxel.ini",
+    if (c.userHasCircles) BuildCatalog(userFolder);
+    fs::create_directories(userFolder);
+    vxtest::WriteFileBytes(userFolder / "vindaxel.ini",
                            "[System]\r\nnoDatabase96=" + std::to_string(c.noDatabase) + "\r\n");
     for (int answer : c.answers) ui.QueueAnswer(answer);
     ui.ClearCalls();
     int initialized = 0;
-    services.initializeDatabase = [&](std::unique_ptr<vx::PavorunDatabase>& db) {
-      ++initialized;
-      if (c.initResult == 1) vxtest::BuildControllerCatalog(*db);
-      return c.initResult;
-    };
+    services.initializeDatabase = nullptr;
+    if (c.canInitialize) {
+      services.initializeDatabase = [&](std::unique_ptr<vx::PavorunDatabase>& db) {
+        ++initialized;
+        if (c.initResult == 1) vxtest::BuildControllerCatalog(*db);
+        return c.initResult;
+      };
+    }
     auto core = Start();
     core->OpenDatabase();
     const auto questions = ui.CallsOf(vx::UiCallKind::kMessageBox);
