@@ -75,6 +75,191 @@ constexpr int IDC_IMAGE_PATH_BROWSE = 1625;
 constexpr int IDC_SWITCH_EVENT_LIST = 1627;
 constexpr int IDC_SWITCH_CURRENT_TEXT = 1628;
 
+// Memo editor (241): a multi-line edit, OK and Cancel.
+constexpr int IDD_EDIT_MEMO = 241;
+constexpr int IDC_MEMO_EDIT = 1635;
+
+// --- Commands (WM_COMMAND ids; each QAction carries one) -----------------------------------------
+// Some numbers also name a cursor or a bitmap (152-158); the ID_ prefix says "command".
+
+// Check colours: only 17 colours have ids, and the colour count never exceeds 16.
+constexpr int ID_CHECK_COLOR_FIRST = 33001;   // check with colour 1 .. 17 (id - 33000)
+constexpr int ID_CHECK_COLOR_LAST = 33017;
+constexpr int ID_UNCHECK = 33020;             // remove from the checklist
+constexpr int ID_CHECK_OR_RECOLOR = 33030;    // main window: sends ID_CHECK_CURRENT_COLOR to the view
+constexpr int ID_CHECK_CURRENT_COLOR = 33040;
+constexpr int ID_COLOR_EDIT = 33041;          // the check-colour sheet
+constexpr int ID_CURRENT_COLOR_FIRST = 33051;  // make colour index 0 .. 16 current (id - 33051)
+constexpr int ID_CURRENT_COLOR_LAST = 33067;
+constexpr int kColorCommandCount = ID_CHECK_COLOR_LAST - ID_CHECK_COLOR_FIRST + 1;
+
+// Views: navigation and the clipboard.
+constexpr int ID_PREV_PAGE = 32774;
+constexpr int ID_NEXT_PAGE = 32775;
+constexpr int ID_NEXT_BLOCK = 32864;
+constexpr int ID_PREV_BLOCK = 32865;
+constexpr int ID_HISTORY_BACK = 32845;
+constexpr int ID_HISTORY_FORWARD = 32846;
+constexpr int ID_COPY_CIRCLE = 1707;
+constexpr int ID_PASTE_CHECKLIST = 1708;
+constexpr int ID_CUT_CIRCLE = 1709;  // copy, then remove from the checklist
+
+// Main window: zoom and display.
+constexpr int ID_FIT_WIDTH_ONCE = 153;
+constexpr int ID_FIT_HEIGHT_ONCE = 154;
+constexpr int ID_FOCUS_ZOOM_BOX = 157;
+constexpr int ID_ZOOM_OUT = 32787;
+constexpr int ID_ZOOM_IN = 32788;
+constexpr int ID_ACTUAL_SIZE = 32789;
+constexpr int ID_FIT_HEIGHT = 32790;
+constexpr int ID_FIT_WIDTH = 32791;
+constexpr int ID_ANTI_ALIAS = 32792;
+constexpr int ID_ZOOM_BOX = 32800;  // the zoom box's place on a tool bar
+constexpr int ID_FIT_PAGE = 32814;
+constexpr int ID_HIGH_RESOLUTION = 32867;
+constexpr int ID_LIST_SHOW_CUT = 32868;
+constexpr int ID_PAGE_JUMP = 32803;
+constexpr int ID_BAR_BASIC = 32839;
+constexpr int ID_BAR_JUMP = 32840;
+constexpr int ID_BAR_DISPLAY = 32841;
+constexpr int ID_BAR_CHECK = 32842;
+constexpr int ID_BAR_NAVIGATE = 32847;
+constexpr int ID_STATUS_NEXT_PAGE = 61224;  // ">>"
+constexpr int ID_STATUS_PREV_PAGE = 61225;  // "<<"
+
+// Main window: checklist files.
+constexpr int ID_CHECKLIST_OPEN = 32793;
+constexpr int ID_CHECKLIST_SAVE = 32794;
+constexpr int ID_CHECKLIST_APPEND = 32795;
+constexpr int ID_CHECKLIST_NEW = 32818;
+constexpr int ID_CHECKLIST_SAVE_AS = 32819;
+constexpr int ID_CHECKLIST_SAVE_VER1 = 32843;
+constexpr int ID_PORTAL_IMPORT = 32870;
+constexpr int ID_PORTAL_EXPORT = 32871;
+constexpr int ID_RECENT_FIRST = 34600;  // .. 34609
+constexpr int ID_RECENT_LAST = 34609;
+
+// Main window: jump menus (first id of each range; the item's position is added) and their
+// placeholders in the menu tables.
+constexpr int ID_JUMP_DAY_FIRST = 34000;    // .. 34099
+constexpr int ID_JUMP_HALL_FIRST = 34100;   // .. 34199
+constexpr int ID_JUMP_BLOCK_FIRST = 34200;  // .. 34399
+constexpr int ID_JUMP_GENRE_FIRST = 34400;  // .. 34499
+constexpr int ID_JUMP_DAY_PLACEHOLDER = 32809;
+constexpr int ID_JUMP_HALL_PLACEHOLDER = 32810;
+constexpr int ID_JUMP_BLOCK_PLACEHOLDER = 32811;
+constexpr int ID_JUMP_GENRE_PLACEHOLDER = 32812;
+
+// Main window: the window menu.
+constexpr int ID_WINDOW_ENTRY_FIRST = 33200;   // .. 33215
+constexpr int ID_WINDOW_TOGGLE_FIRST = 33300;  // .. 33315, accelerators only
+constexpr int ID_CHILD_WINDOWS_TOP = 32808;
+constexpr int ID_RESET_WINDOW_LAYOUT = 32834;
+
+// Application commands.
+constexpr int ID_APP_ABOUT = 57664;
+constexpr int ID_APP_EXIT = 57665;
+constexpr int ID_SUPPORT_PAGE = 32844;
+constexpr int ID_SETTINGS = 32780;
+constexpr int ID_SETTINGS_EXPORT = 32854;
+constexpr int ID_SETTINGS_IMPORT = 32855;
+constexpr int ID_PRINT_SETTINGS_EXPORT = 32852;
+constexpr int ID_PRINT_SETTINGS_IMPORT = 32853;
+constexpr int ID_COLOR_SHEET = 61227;
+constexpr int ID_PRINT = 32771;
+constexpr int ID_IMAGE_OUTPUT = 32866;
+constexpr int ID_PRINT_DETAILS = 32823;
+constexpr int ID_IMAGE_DATA = 32827;
+constexpr int ID_CIRCLE_DATA = 32828;
+constexpr int ID_EVENT_SWITCH = 32829;
+constexpr int ID_DATABASE_INIT = 32858;
+constexpr int ID_UPDATE_FROM_NET = 32856;
+constexpr int ID_UPDATE_FROM_FILE = 32857;
+constexpr int ID_BOOKMARK_ADD = 32824;
+constexpr int ID_BOOKMARK_ORGANIZE = 32825;
+constexpr int ID_BOOKMARK_FIRST = 35000;  // .. 39095 (index = id - 35000)
+constexpr int ID_BOOKMARK_LAST = 39096;   // reached by the handler's range, finds no record
+constexpr int ID_HELP_CONTENTS = 32815;
+constexpr int ID_HELP_SEARCH = 32816;
+constexpr int ID_HELP_INDEX = 32817;
+constexpr int ID_WEB_SEARCH = 32831;
+constexpr int ID_WEB_SEARCH_SETTINGS = 32836;
+constexpr int ID_OPEN_CIRCLE_URL = 32859;
+constexpr int ID_OPEN_CIRCLE_TWITTER = 32872;
+constexpr int ID_OPEN_CIRCLE_PIXIV = 32873;
+constexpr int ID_EDIT_MEMO = 32860;
+constexpr int ID_ERASE_UNCHECKED_MEMOS = 32869;
+constexpr int ID_ERASE_ALL_MEMOS = 32874;
+constexpr int ID_SEARCH = 32801;
+constexpr int ID_SEARCH_NARROW = 32813;
+constexpr int ID_SEARCH_REDO_NARROW = 32830;
+constexpr int ID_FETCH_RSS = 302;
+
+// Map window and its bar.
+constexpr int ID_MAP_FIT_WHOLE = 152;
+constexpr int ID_MAP_FIT_WIDTH_ONCE = 155;
+constexpr int ID_MAP_FIT_HEIGHT_ONCE = 156;
+constexpr int ID_MAP_FOCUS_ZOOM_BOX = 158;
+constexpr int ID_MAP_ZOOM_OUT = 32781;
+constexpr int ID_MAP_ZOOM_IN = 32782;
+constexpr int ID_MAP_FIT_WIDTH = 32783;
+constexpr int ID_MAP_FIT_HEIGHT = 32784;
+constexpr int ID_MAP_ACTUAL_SIZE = 32785;
+constexpr int ID_MAP_ANTI_ALIAS = 32786;
+constexpr int ID_MAP_CHOICE = 32799;
+constexpr int ID_MAP_OPACITY = 32833;
+
+// List and checklist windows.
+constexpr int ID_QUICK_KEYWORD = 32802;
+constexpr int ID_LIST_SORT_LOCK = 32822;
+constexpr int ID_CHECKLIST_ORDER_LOCK = 188;
+constexpr int ID_PRINT_ORDER_FROM_LIST = 32821;
+
+// Bookmark organiser.
+constexpr int ID_BOOKMARK_NEW_GROUP = 1603;
+constexpr int ID_BOOKMARK_DELETE = 1604;
+constexpr int ID_BOOKMARK_RENAME = 32826;
+
+// --- Bars ------------------------------------------------------------------------------------
+constexpr int IDW_TOOLBAR = 59392;      // the standard tool bar id (colour bars, list bar)
+constexpr int IDW_STATUS_BAR = 59393;
+constexpr int IDW_PANE_FIRST = 59648;   // a frame's view
+
+// --- Menus, accelerators and the menu-image tool bar (IDR_) ---------------------------------------
+constexpr int IDR_MENU_MAIN = 128;
+constexpr int IDR_ACCEL_MAIN = 128;
+constexpr int IDR_MENU_MAP_VIEW = 132;
+constexpr int IDR_MENU_BOOKMARK_TREE = 189;
+constexpr int IDR_TOOLBAR_MENU_IMAGES = 137;  // command id -> image of IDB_TOOLBAR
+
+// --- Bitmaps (IDB_) --------------------------------------------------------------------------
+constexpr int IDB_TOOLBAR = 130;      // 16 x 15 images of the main, detail, list and checklist bars
+constexpr int IDB_MAP_TOOLBAR = 131;  // 16 x 15 images of the map bar
+constexpr int IDB_REMOVE = 134;       // the colour bars' remove button
+constexpr int IDB_BOOKMARK = 183;
+constexpr int IDB_BOOKMARK_GROUP = 184;
+
+// --- Window icons (IDI_) -----------------------------------------------------------------------
+constexpr int IDI_MAIN = 128;
+constexpr int IDI_MAP = 145;
+constexpr int IDI_DETAIL = 146;
+constexpr int IDI_CHECKLIST = 147;
+constexpr int IDI_LIST = 148;
+
+// --- Cursors (IDCUR_) ------------------------------------------------------------------------
+constexpr int IDCUR_LINK = 144;          // over a link of the detail view
+constexpr int IDCUR_HAND = 152;          // grab scrolling, ready
+constexpr int IDCUR_GRABBING = 153;      // grab scrolling, held
+constexpr int IDCUR_SCROLL_CENTER = 154;  // auto-scroll origin
+constexpr int IDCUR_SCROLL_UP = 155;
+constexpr int IDCUR_SCROLL_DOWN = 156;
+constexpr int IDCUR_SCROLL_LEFT = 157;
+constexpr int IDCUR_SCROLL_RIGHT = 158;
+constexpr int IDCUR_SCROLL_UP_LEFT = 159;
+constexpr int IDCUR_SCROLL_UP_RIGHT = 160;
+constexpr int IDCUR_SCROLL_DOWN_LEFT = 161;
+constexpr int IDCUR_SCROLL_DOWN_RIGHT = 162;
+
 // About box (template 100), page jump (151) and web-search settings (212).
 constexpr int IDD_ABOUT = 100;
 constexpr int IDC_ABOUT_SYSTEM_INFO = 1019;

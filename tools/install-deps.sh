@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libqt6opengl6-dev libgl-dev
   libsqlite3-dev sqlite3 libpng-dev zlib1g-dev libminizip-dev libboost-regex-dev picojson-dev
-  libcurl4-openssl-dev libsodium-dev libjpeg-dev
+  libcurl4-openssl-dev libssl-dev openssl libsodium-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho xvfb xauth
 )

@@ -12,9 +12,9 @@
 
 #include "app/CatalogController.h"
 #include "platform/CodePage.h"
+#include "res/ResourceIds.h"
 #include "platform/qt/QtStrings.h"
 #include "ui/main/CutPageViewStandIn.h"
-#include "ui/main/MainCommandIds.h"
 #include "ui/main/MainStatusBar.h"
 
 namespace vx {

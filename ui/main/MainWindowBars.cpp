@@ -8,8 +8,8 @@
 #include "app/CatalogController.h"
 #include "platform/Base64.h"
 #include "platform/CodePage.h"
+#include "res/ResourceIds.h"
 #include "ui/dialogs/DialogSupport.h"
-#include "ui/main/MainCommandIds.h"
 #include "ui/main/MainStatusBar.h"
 #include "ui/main/MainWindow.h"
 

@@ -15,7 +15,6 @@
 #include "platform/qt/QtStrings.h"
 #include "res/ResourceIds.h"
 #include "ui/main/CutPageViewStandIn.h"
-#include "ui/main/MainCommandIds.h"
 #include "ui/main/MainStatusBar.h"
 #include "ui/main/MainWindow.h"
 

@@ -9,6 +9,7 @@
 
 #include "app/CatalogController.h"
 #include "platform/CodePage.h"
+#include "res/ResourceIds.h"
 #include "platform/qt/QtStrings.h"
 #include "platform/LeadingInt.h"
 #include "ui/main/CutPageViewStandIn.h"

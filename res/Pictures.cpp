@@ -1,0 +1,162 @@
+#include "res/Pictures.h"
+
+#include <QGuiApplication>
+#include <QString>
+
+#include <array>
+#include <utility>
+
+#include "res/ResourceIds.h"
+
+// The resources of a static library are registered by hand before first use.
+static void RegisterPictures() {
+  static const bool registered = [] {
+    Q_INIT_RESOURCE(pictures);
+    return true;
+  }();
+  (void)registered;
+}
+
+namespace vx {
+
+namespace {
+
+// IDB_TOOLBAR, in image order.
+constexpr std::array<const char*, 23> kToolbarImages = {
+    "zoom-out",      "zoom-in",   "fit-width", "fit-height",     "actual-size", "anti-alias",
+    "page-previous", "page-next", "open",      "save",           "whole-page",  "page-jump",
+    "print",         "search",    "new",       "block-previous", "block-next",  "memo",
+    "print-order",   "lock",      "back",      "forward",        "rss"};
+
+// IDB_MAP_TOOLBAR, in image order.
+constexpr std::array<const char*, 7> kMapToolbarImages = {
+    "zoom-out", "zoom-in", "fit-width", "fit-height", "actual-size", "anti-alias", "whole-page"};
+
+// IDR_TOOLBAR_MENU_IMAGES: command -> image of IDB_TOOLBAR.
+constexpr std::pair<int, int> kMenuImages[] = {
+    {ID_ZOOM_OUT, 0},
+    {ID_ZOOM_IN, 1},
+    {ID_FIT_WIDTH, 2},
+    {ID_FIT_HEIGHT, 3},
+    {ID_ACTUAL_SIZE, 4},
+    {ID_ANTI_ALIAS, 5},
+    {ID_PREV_PAGE, 6},
+    {ID_NEXT_PAGE, 7},
+    {ID_CHECKLIST_OPEN, 8},
+    {ID_CHECKLIST_SAVE, 9},
+    {ID_FIT_PAGE, 10},
+    {ID_PAGE_JUMP, 11},
+    {ID_PRINT, 12},
+    {ID_SEARCH, 13},
+    {ID_CHECKLIST_NEW, 14},
+    {ID_PREV_BLOCK, 15},
+    {ID_NEXT_BLOCK, 16},
+    {ID_EDIT_MEMO, 17},
+    {ID_PRINT_ORDER_FROM_LIST, 18},
+    {ID_CHECKLIST_ORDER_LOCK, 19},
+    {ID_LIST_SORT_LOCK, 19},
+    {ID_HISTORY_BACK, 20},
+    {ID_HISTORY_FORWARD, 21},
+    {ID_FETCH_RSS, 22},
+};
+
+constexpr std::pair<int, const char*> kCells[] = {
+    {IDB_REMOVE, "remove"}, {IDB_BOOKMARK, "bookmark"}, {IDB_BOOKMARK_GROUP, "bookmark-group"}};
+
+constexpr std::pair<int, const char*> kIcons[] = {{IDI_MAIN, "main"},
+                                                  {IDI_MAP, "map"},
+                                                  {IDI_DETAIL, "detail"},
+                                                  {IDI_CHECKLIST, "checklist"},
+                                                  {IDI_LIST, "list"}};
+
+constexpr std::pair<int, const char*> kScrollCursors[] = {
+    {IDCUR_SCROLL_CENTER, "scroll-center"},
+    {IDCUR_SCROLL_UP, "scroll-up"},
+    {IDCUR_SCROLL_DOWN, "scroll-down"},
+    {IDCUR_SCROLL_LEFT, "scroll-left"},
+    {IDCUR_SCROLL_RIGHT, "scroll-right"},
+    {IDCUR_SCROLL_UP_LEFT, "scroll-up-left"},
+    {IDCUR_SCROLL_UP_RIGHT, "scroll-up-right"},
+    {IDCUR_SCROLL_DOWN_LEFT, "scroll-down-left"},
+    {IDCUR_SCROLL_DOWN_RIGHT, "scroll-down-right"}};
+
+template <std::size_t N>
+const char* NameOf(const std::pair<int, const char*> (&table)[N], int id) {
+  for (const auto& [key, name] : table) {
+    if (key == id) return name;
+  }
+  return nullptr;
+}
+
+// A picture with its 2x version.
+QIcon Picture(const char* folder, const char* name) {
+  RegisterPictures();
+  const QString base =
+      QStringLiteral(":/pictures/%1/%2").arg(QLatin1String(folder), QLatin1String(name));
+  QIcon icon;
+  icon.addFile(base + QStringLiteral(".png"));
+  icon.addFile(base + QStringLiteral("@2x.png"));
+  return icon;
+}
+
+}  // namespace
+
+std::vector<QIcon> BitmapImages(int bitmapId) {
+  std::vector<QIcon> images;
+  if (bitmapId == IDB_TOOLBAR) {
+    for (const char* name : kToolbarImages) images.push_back(Picture("tool", name));
+  } else if (bitmapId == IDB_MAP_TOOLBAR) {
+    for (const char* name : kMapToolbarImages) images.push_back(Picture("tool", name));
+  }
+  return images;
+}
+
+QIcon BitmapImage(int bitmapId, int index) {
+  if (const char* cell = NameOf(kCells, bitmapId))
+    return index == 0 ? Picture("cell", cell) : QIcon();
+  if (bitmapId == IDB_TOOLBAR && index >= 0 && index < static_cast<int>(kToolbarImages.size())) {
+    return Picture("tool", kToolbarImages[index]);
+  }
+  if (bitmapId == IDB_MAP_TOOLBAR && index >= 0 &&
+      index < static_cast<int>(kMapToolbarImages.size())) {
+    return Picture("tool", kMapToolbarImages[index]);
+  }
+  return QIcon();
+}
+
+QIcon CommandImage(int commandId) {
+  for (const auto& [command, index] : kMenuImages) {
+    if (command == commandId) return BitmapImage(IDB_TOOLBAR, index);
+  }
+  return QIcon();
+}
+
+QIcon WindowIcon(int iconId) {
+  const char* name = NameOf(kIcons, iconId);
+  if (!name) return QIcon();
+  RegisterPictures();
+  QIcon icon;
+  for (int size : {16, 32, 48, 64}) {
+    icon.addFile(QStringLiteral(":/pictures/icon/%1-%2.png").arg(QLatin1String(name)).arg(size));
+  }
+  return icon;
+}
+
+QCursor ProgramCursor(int cursorId) {
+  switch (cursorId) {
+    case IDCUR_LINK:
+      return QCursor(Qt::PointingHandCursor);
+    case IDCUR_HAND:
+      return QCursor(Qt::OpenHandCursor);
+    case IDCUR_GRABBING:
+      return QCursor(Qt::ClosedHandCursor);
+    default:
+      break;
+  }
+  const char* name = NameOf(kScrollCursors, cursorId);
+  if (!name) return QCursor(Qt::ArrowCursor);
+  const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+  return QCursor(Picture("cursor", name).pixmap(QSize(32, 32), ratio), -1, -1);
+}
+
+}  // namespace vx

@@ -1,0 +1,214 @@
+#include "web/HttpTransfer.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+#include "platform/AtomicFile.h"
+#include "web/HttpErrorText.h"
+#include "web/HttpRequest.h"
+
+namespace vx {
+namespace {
+
+std::string_view HeaderName(std::string_view line) { return line.substr(0, line.find(':')); }
+
+bool SameName(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+}  // namespace
+
+HttpTransfer::HttpTransfer(HttpConnection& connection, HttpProgressCallback callback, void* context)
+    : connection_(connection), callback_(callback), context_(context) {}
+
+HttpTransfer::~HttpTransfer() {
+  if (curl_ != nullptr) curl_easy_cleanup(curl_);
+  curl_slist_free_all(headerLines_);
+}
+
+int HttpTransfer::Perform(std::string_view method, const std::string& url,
+                          const std::filesystem::path& outputFile) {
+  if (!Report(0, 0)) return kHttpCancelled;
+  curl_ = curl_easy_init();
+  if (curl_ == nullptr) {
+    connection_.SetError(TransportErrorCode(CURLE_FAILED_INIT),
+                         curl_easy_strerror(CURLE_FAILED_INIT));
+    return kHttpBadAddress;
+  }
+  if (!Report(1, 0)) return kHttpCancelled;
+  wantsFile_ = !outputFile.empty();
+  SetTransportOptions();
+  SetHeaderLines();
+  SetRequestOptions(method, url);
+  return Finish(curl_easy_perform(curl_), outputFile);
+}
+
+void HttpTransfer::SetTransportOptions() {
+  const HttpTransportOptions& options = connection_.TransportOptions();
+  curl_easy_setopt(curl_, CURLOPT_ERRORBUFFER, errorBuffer_);
+  curl_easy_setopt(curl_, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(curl_, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(curl_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(curl_, CURLOPT_FOLLOWLOCATION, 1L);
+  curl_easy_setopt(curl_, CURLOPT_MAXREDIRS, static_cast<long>(HttpConnection::kMaxRedirects));
+  curl_easy_setopt(curl_, CURLOPT_SSL_VERIFYPEER, 1L);
+  curl_easy_setopt(curl_, CURLOPT_SSL_VERIFYHOST, 2L);
+  if (!options.caFile.empty()) curl_easy_setopt(curl_, CURLOPT_CAINFO, options.caFile.c_str());
+  curl_easy_setopt(curl_, CURLOPT_CONNECTTIMEOUT_MS,
+                   static_cast<long>(options.connectTimeout.count()));
+  curl_easy_setopt(curl_, CURLOPT_LOW_SPEED_LIMIT, options.lowSpeedBytes);
+  const long lowSpeedSeconds =
+      std::max<long>(1, static_cast<long>((options.lowSpeedTime.count() + 999) / 1000));
+  curl_easy_setopt(curl_, CURLOPT_LOW_SPEED_TIME, lowSpeedSeconds);
+  curl_easy_setopt(curl_, CURLOPT_MAXFILESIZE_LARGE,
+                   static_cast<curl_off_t>(options.maxReplyBytes));
+  curl_easy_setopt(curl_, CURLOPT_USERAGENT, connection_.UserAgent().c_str());
+  curl_easy_setopt(curl_, CURLOPT_HEADERFUNCTION, &HttpTransfer::OnHeader);
+  curl_easy_setopt(curl_, CURLOPT_HEADERDATA, this);
+  curl_easy_setopt(curl_, CURLOPT_WRITEFUNCTION, &HttpTransfer::OnBody);
+  curl_easy_setopt(curl_, CURLOPT_WRITEDATA, this);
+  curl_easy_setopt(curl_, CURLOPT_XFERINFOFUNCTION, &HttpTransfer::OnTransferInfo);
+  curl_easy_setopt(curl_, CURLOPT_XFERINFODATA, this);
+  curl_easy_setopt(curl_, CURLOPT_NOPROGRESS, 0L);
+}
+
+// The connection's lines in the order added, a later line replacing an earlier one of the same
+// name; no Content-Type or Expect of libcurl's own unless the caller gave one.
+void HttpTransfer::SetHeaderLines() {
+  std::vector<std::string_view> lines;
+  for (const std::string& line : connection_.Headers()) {
+    const auto same = std::ranges::find_if(lines, [&line](std::string_view kept) {
+      return SameName(HeaderName(kept), HeaderName(line));
+    });
+    if (same != lines.end()) {
+      *same = line;
+    } else {
+      lines.push_back(line);
+    }
+  }
+  for (std::string_view name : {"Content-Type", "Expect"}) {
+    if (std::ranges::none_of(
+            lines, [name](std::string_view l) { return SameName(HeaderName(l), name); })) {
+      lines.push_back(name == "Expect" ? "Expect:" : "Content-Type:");
+    }
+  }
+  for (std::string_view line : lines) {
+    headerLines_ = curl_slist_append(headerLines_, std::string(line).c_str());
+  }
+  curl_easy_setopt(curl_, CURLOPT_HTTPHEADER, headerLines_);
+}
+
+void HttpTransfer::SetRequestOptions(std::string_view method, const std::string& url) {
+  curl_easy_setopt(curl_, CURLOPT_URL, url.c_str());
+  if (method == "GET") {
+    curl_easy_setopt(curl_, CURLOPT_HTTPGET, 1L);
+    return;
+  }
+  const std::string& body = connection_.FormBody();
+  curl_easy_setopt(curl_, CURLOPT_POST, 1L);
+  curl_easy_setopt(curl_, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
+  curl_easy_setopt(curl_, CURLOPT_POSTFIELDS, body.c_str());
+  if (method != "POST") curl_easy_setopt(curl_, CURLOPT_CUSTOMREQUEST, std::string(method).c_str());
+}
+
+bool HttpTransfer::Report(int stage, int percent) {
+  if (callback_ == nullptr || callback_(context_, stage, percent)) return true;
+  cancelled_ = true;
+  return false;
+}
+
+// Every reply (a redirect's too) begins with its status line: what came before belongs to a reply
+// that libcurl followed, and is forgotten.
+std::size_t HttpTransfer::OnHeader(char* data, std::size_t size, std::size_t count, void* self) {
+  auto& transfer = *static_cast<HttpTransfer*>(self);
+  const std::string_view line(data, size * count);
+  if (line.starts_with("HTTP/")) {
+    transfer.replyStarted_ = false;
+    transfer.toFile_ = false;
+    transfer.received_ = 0;
+    transfer.lastPercent_ = 0;
+    transfer.fileBody_.clear();
+    transfer.connection_.StartReply();
+  }
+  return line.size();
+}
+
+std::size_t HttpTransfer::OnBody(char* data, std::size_t size, std::size_t count, void* self) {
+  auto& transfer = *static_cast<HttpTransfer*>(self);
+  const std::size_t bytes = size * count;
+  // Answering fewer bytes than given ends the transfer.
+  if (!transfer.StartReplyBody() || !transfer.TakeBody({data, bytes})) return 0;
+  return bytes;
+}
+
+int HttpTransfer::OnTransferInfo(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  auto& transfer = *static_cast<HttpTransfer*>(self);
+  const std::atomic<bool>* abort = transfer.connection_.abort_;
+  if (abort == nullptr || !abort->load()) return 0;
+  transfer.cancelled_ = true;
+  return 1;
+}
+
+bool HttpTransfer::StartReplyBody() {
+  if (replyStarted_) return true;
+  replyStarted_ = true;
+  long status = 0;
+  curl_easy_getinfo(curl_, CURLINFO_RESPONSE_CODE, &status);
+  curl_off_t length = -1;
+  curl_easy_getinfo(curl_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+  connection_.status_ = static_cast<std::uint32_t>(status);
+  connection_.contentLength_ =
+      length > 0 ? static_cast<std::uint32_t>(std::min<curl_off_t>(length, UINT32_MAX)) : 0;
+  toFile_ = wantsFile_ && status == 200;
+  if (headersReported_) return true;
+  headersReported_ = true;
+  return Report(2, 0);
+}
+
+bool HttpTransfer::TakeBody(std::string_view bytes) {
+  if (received_ + bytes.size() > connection_.TransportOptions().maxReplyBytes) {
+    tooLarge_ = true;
+    return false;
+  }
+  received_ += bytes.size();
+  (toFile_ ? fileBody_ : connection_.replyBody_).append(bytes);
+  const std::uint32_t length = connection_.contentLength_;
+  if (callback_ == nullptr || length == 0) return true;
+  const int percent = static_cast<int>(static_cast<double>(received_) * 100.0 / length);
+  if (percent <= lastPercent_) return true;
+  lastPercent_ = percent;
+  return Report(3, percent);
+}
+
+int HttpTransfer::Finish(CURLcode code, const std::filesystem::path& outputFile) {
+  if (cancelled_) return kHttpCancelled;
+  if (tooLarge_) code = CURLE_FILESIZE_EXCEEDED;
+  if (code != CURLE_OK) return Fail(code);
+  if (!StartReplyBody()) return kHttpCancelled;  // a reply without a body
+  if (callback_ != nullptr && connection_.contentLength_ > 0 && !Report(4, 0)) {
+    return kHttpCancelled;
+  }
+  if (!toFile_) return kHttpReplied;
+  const std::error_code error = WriteFileAtomically(outputFile, fileBody_);
+  if (!error) return kHttpReplied;
+  connection_.errorText_ = outputFile.string() + ": " + error.message();
+  return kHttpFileFailed;
+}
+
+// What arrived of a reply that broke off is not a reply.
+int HttpTransfer::Fail(CURLcode code) {
+  connection_.StartReply();
+  std::string text = errorBuffer_[0] != '\0' ? std::string(errorBuffer_) : curl_easy_strerror(code);
+  if (code == CURLE_FILESIZE_EXCEEDED) {
+    text = "reply larger than " + std::to_string(connection_.TransportOptions().maxReplyBytes) +
+           " bytes";
+  }
+  connection_.SetError(TransportErrorCode(code), std::move(text));
+  return kHttpRequestFailed;
+}
+
+}  // namespace vx
