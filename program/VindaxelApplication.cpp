@@ -15,6 +15,7 @@
 #include "platform/qt/QtStrings.h"
 #include "platform/qt/SingleInstanceServer.h"
 #include "platform/qt/UiThread.h"
+#include "program/ApplicationCommands.h"
 #include "program/TerminationSignalNotifier.h"
 #include "ui/dialogs/ImagePathDialog.h"
 #include "ui/main/AboutDialog.h"
@@ -119,7 +120,8 @@ void VindaxelApplication::ShowCover() {
 void VindaxelApplication::CreateFrames() {
   CatalogController& controller = *core_->controller();
   main_ = new MainWindow(controller);
-  main_->setAttribute(Qt::WA_DeleteOnClose, false);
+  commands_ = std::make_unique<ApplicationCommands>(*this);
+  main_->SetApplicationCommands(commands_.get());
   main_->setWindowTitle(QtText(ApplicationTitle()));
   main_->PlaceAt(core_->values().windowRects[kMainSlot]);
   main_->show();
@@ -138,7 +140,10 @@ void VindaxelApplication::RegisterFrames() {
   modalFilter_ = std::make_unique<ModalInputFilter>(controller.Guard(), controller.Registry());
   qApp->installEventFilter(modalFilter_.get());
   main_->raise();
-  controller.RaiseWindow(main_);
+  // "ChildWndTop" as stored: the command inverts it, so it is inverted first.
+  SettingsValues& values = core_->values();
+  values.childWndTop = values.childWndTop ? 0 : 1;
+  commands_->ToggleChildWindowsTop();
 }
 
 void VindaxelApplication::ShowStartPage() {
@@ -178,6 +183,7 @@ void VindaxelApplication::Exit() {
   modalFilter_.reset();
   delete main_;
   delete beacon_;
+  commands_.reset();
   core_->DeleteController();
   core_->Release(restart_);
   core_.reset();

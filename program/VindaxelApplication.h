@@ -18,6 +18,7 @@
 
 namespace vx {
 
+class ApplicationCommands;
 class BeaconWidget;
 class HostSystemInfo;
 class MainWindow;
@@ -46,6 +47,7 @@ class VindaxelApplication : public QObject {
   void RequestRestart(const RestartRequest& request);
 
   ApplicationCore* core() const { return core_.get(); }
+  ApplicationCommands* commands() const { return commands_.get(); }
   MainWindow* mainWindow() const;
   BeaconWidget* beacon() const;
 
@@ -76,6 +78,7 @@ class VindaxelApplication : public QObject {
   std::unique_ptr<TerminationSignalNotifier> termination_;
   std::unique_ptr<ApplicationCore> core_;
   std::unique_ptr<ModalInputFilter> modalFilter_;
+  std::unique_ptr<ApplicationCommands> commands_;
   QPointer<MainWindow> main_;
   QPointer<BeaconWidget> beacon_;
   bool exited_ = false;

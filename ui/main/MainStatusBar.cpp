@@ -1,6 +1,7 @@
 #include "ui/main/MainStatusBar.h"
 
 #include <QIntValidator>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -65,6 +66,7 @@ void MainStatusBar::CreatePanes() {
   slider_->setTickPosition(QSlider::NoTicks);
   slider_->setPageStep(kPageStep);
   slider_->setTracking(false);
+  slider_->installEventFilter(this);
   next_ = new QPushButton(QStringLiteral(">>"), this);
   SetControlId(next_, kNextPane);
   next_->setFixedWidth(kButtonWidth);
@@ -82,6 +84,19 @@ void MainStatusBar::CreatePanes() {
   connect(slider_, &QSlider::actionTriggered, this, [this](int action) { OnSliderAction(action); });
   connect(slider_, &QSlider::sliderMoved, this,
           [this](int position) { pageBox_->setText(QString::number(position)); });
+}
+
+// Page Up goes back ten pages and Page Down forward, as a catalogue's pages are turned.
+bool MainStatusBar::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == slider_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+      slider_->triggerAction(key == Qt::Key_PageUp ? QAbstractSlider::SliderPageStepSub
+                                                   : QAbstractSlider::SliderPageStepAdd);
+      return true;
+    }
+  }
+  return QStatusBar::eventFilter(watched, event);
 }
 
 void MainStatusBar::SetPageRange(int first, int last) {

@@ -38,6 +38,9 @@ class MainStatusBar : public QStatusBar {
   QPushButton* NextButton() const { return next_; }
   QLabel* CirclePane() const { return circle_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  Q_SIGNALS:
   // The slider chose a page: a backward move must be searched backwards for a page with circles.
   void pageChosen(int page, bool backward);

@@ -1,27 +1,25 @@
 // Construction, placement, activation and closing of the main window.
 #include "ui/main/MainWindow.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
-#include <QLineEdit>
-#include <QToolBar>
+#include <QMenuBar>
 #include <QWindow>
 
 #include <algorithm>
 
 #include "app/CatalogController.h"
-#include "platform/CodePage.h"
+#include "res/Pictures.h"
 #include "res/ResourceIds.h"
-#include "platform/qt/QtStrings.h"
 #include "ui/main/CutPageViewStandIn.h"
 #include "ui/main/MainStatusBar.h"
+#include "ui/menus/CommandActions.h"
 
 namespace vx {
 
 MainWindow::MainWindow(CatalogController& controller)
     : controller_(controller), values_(controller.Values() ? *controller.Values() : ownValues_) {
   setObjectName(QStringLiteral("PavorunCatalogApp"));
+  setWindowIcon(WindowIcon(IDI_MAIN));
   values_.cutZoomSize = std::clamp(values_.cutZoomSize, kMinZoom, kMaxZoom);
   zoom_ = values_.cutZoomSize;
   if (values_.cutStretchMode < kFreeZoom || values_.cutStretchMode > kFitHeight) {
@@ -29,14 +27,15 @@ MainWindow::MainWindow(CatalogController& controller)
   }
   stretchMode_ = values_.cutStretchMode;
   antiAlias_ = values_.cutAntiAlias != 0;
-  CreateActions();
+  CreateMenus();
+  CreateCommands();
   CreateView();
   CreateToolBars();
-  FillDayList();
-  FillHallAndBlockLists();
+  FillJumpMenus();
   view_->SetSmoothing(antiAlias_);
   view_->SetZoom(zoom_);
   CreateStatusBar();
+  CreateAccelerators();
   ConnectControls();
   Refresh();
   DockToolBars();
@@ -44,48 +43,27 @@ MainWindow::MainWindow(CatalogController& controller)
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::CreateMenus() {
+  menu_.Build(controller_);
+  menu_.ShowAsMenuBar(menuBar());
+  route_.SetTargets({&commands_});
+  actions_ = new CommandActions(route_, this);
+  actions_->Bind(menuBar());
+}
+
+void MainWindow::SetApplicationCommands(CommandTarget* application) {
+  application_ = application;
+  route_.SetTargets({&commands_, application_});
+  actions_->UpdateActions();
+}
+
+bool MainWindow::RunCommand(int id) {
+  const bool ran = route_.Dispatch(id);
+  actions_->UpdateActions();
+  return ran;
+}
+
 QWidget* MainWindow::View() const { return view_; }
-
-QAction* MainWindow::Action(int id) const {
-  for (QAction* action : actions_) {
-    if (action->data().toInt() == id) return action;
-  }
-  return nullptr;
-}
-
-QAction* MainWindow::NewAction(int id, const QString& text, bool checkable) {
-  auto* action = new QAction(text, this);
-  action->setData(id);
-  action->setCheckable(checkable);
-  connect(action, &QAction::triggered, this, [this, id] { HandleCommand(id); });
-  actions_.push_back(action);
-  return action;
-}
-
-void MainWindow::CreateActions() {
-  struct Item {
-    int id;
-    const char* text;
-    bool checkable;
-  };
-  const Item items[] = {
-      {ID_CHECKLIST_NEW, "新規作成(&N)", false},
-      {ID_CHECKLIST_OPEN, "チェックリストを開く(&O)...", false},
-      {ID_CHECKLIST_SAVE, "チェックリストの保存(&S)", false},
-      {ID_PRINT, "印刷(&P)...", false},
-      {ID_PREV_PAGE, "前のページ(&P)", false},
-      {ID_NEXT_PAGE, "次のページ(&N)", false},
-      {ID_ZOOM_OUT, "ズームアウト(&O)", false},
-      {ID_ZOOM_IN, "ズームイン(&I)", false},
-      {ID_FIT_WIDTH, "幅に合わせる(&W)", true},
-      {ID_FIT_HEIGHT, "高さに合わせる(&H)", true},
-      {ID_ACTUAL_SIZE, "元のサイズ(&R)", false},
-      {ID_ANTI_ALIAS, "アンチエイリアス(&A)", true},
-      {ID_HISTORY_BACK, "戻る(&R)", false},
-      {ID_HISTORY_FORWARD, "進む(&F)", false},
-  };
-  for (const Item& item : items) NewAction(item.id, QtText(Sjis(item.text)), item.checkable);
-}
 
 void MainWindow::CreateView() {
   view_ = new CutPageViewStandIn(controller_, this);

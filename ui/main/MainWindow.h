@@ -1,8 +1,8 @@
-// The main window: the cut pages of the catalogue with the tool bars that turn, jump and zoom
-// them, the status bar with the page slider and the circle under the pointer, and the window
-// list of the other frames. It is registered with the controller as the main window, turns its
-// commands into controller operations, passes the application messages on to its view, and asks
-// the checklist's save question before the program closes.
+// The main window: the cut pages of the catalogue with the menus and tool bars that turn, jump
+// and zoom them, the status bar with the page slider and the circle under the pointer, and the
+// window list of the other frames. It is registered with the controller as the main window, turns
+// its commands into controller operations, passes the application messages on to its view, and
+// asks the checklist's save question before the program closes.
 #pragma once
 
 #include <QMainWindow>
@@ -17,14 +17,20 @@
 #include "app/WindowRecord.h"
 #include "data/CircleRecord.h"
 #include "ui/main/JumpToolBar.h"
+#include "ui/menus/ColorMenu.h"
+#include "ui/menus/CommandMap.h"
+#include "ui/menus/CommandRoute.h"
 
 class QAction;
 class QLineEdit;
+class QPushButton;
 class QToolBar;
 
 namespace vx {
 
 class CatalogController;
+class ColorToolBar;
+class CommandActions;
 class CutPageViewStandIn;
 class MainStatusBar;
 
@@ -54,14 +60,17 @@ class MainWindow : public QMainWindow, public ControllerWindow {
   void Restore() override;
   void BringToTop() override;
 
-  // Runs a menu, bar or accelerator command of this window; false for one it does not handle.
-  bool HandleCommand(int id);
+  // Commands this window does not handle go on to the application's.
+  void SetApplicationCommands(CommandTarget* application);
+  // Runs a command along the window's road (view, window, application); false when nobody ran it.
+  bool RunCommand(int id);
+  CommandRoute& Route() { return route_; }
   // Puts the window at a stored rectangle (screen coordinates of its client area).
   void PlaceAt(const WindowRect& rect);
   // The bars' visibility, floating state and position into the settings values.
   void StoreToolBarState();
-  // The checklist's save question; a save that failed keeps the window open as Cancel does.
-  // Set by the program; unset, closing never asks.
+  // Asked before the window closes; false keeps it open (the checklist's save question was
+  // cancelled, or its save failed). Unset, closing never asks.
   void SetCloseQuestion(std::function<bool()> mayClose) { mayClose_ = std::move(mayClose); }
 
   int zoom() const { return zoom_; }
@@ -73,10 +82,12 @@ class MainWindow : public QMainWindow, public ControllerWindow {
   const std::vector<WindowEntry>& WindowEntries() const { return windows_; }
   QToolBar* Bar(ToolBarIndex bar) const { return bars_[bar]; }
   JumpToolBar* JumpBar() const { return jumpBar_; }
+  ColorToolBar* CheckBar() const { return checkBar_; }
+  QPushButton* ColorEditButton() const { return colorEdit_; }
   QLineEdit* ZoomBox() const { return zoomBox_; }
   MainStatusBar* Status() const { return status_; }
+  ColorMenu& Menu() { return menu_; }
   QWidget* View() const;
-  QAction* Action(int id) const;
 
   // The status text of a circle: weekday, hall, block, space and half, name and genre (CP932).
   static std::string CircleStatusText(const CatalogController& controller, const CircleRecord& c);
@@ -96,16 +107,21 @@ class MainWindow : public QMainWindow, public ControllerWindow {
 
  private:
   // Set-up, in this order.
-  void CreateActions();
+  void CreateMenus();
+  void CreateCommands();
   void CreateView();
   void CreateToolBars();
+  void FillJumpMenus();
   void CreateStatusBar();
+  void CreateAccelerators();
   void ConnectControls();
   void DockToolBars();
 
-  QAction* NewAction(int id, const QString& text, bool checkable = false);
-  QToolBar* NewToolBar(ToolBarIndex index, const char* title, const char* objectName,
-                       const std::vector<int>& ids);
+  // Bars.
+  QToolBar* NewToolBar(ToolBarIndex index, const char* title, const char* objectName);
+  QAction* NewButton(QObject* parent, int id, int image);
+  void AddButtons(QToolBar* bar, const std::vector<std::pair<int, int>>& buttons);
+  void CreateCheckBar();
   void ApplyToolBarState();
   void RestoreDockLayout();
   void SaveDockLayout() const;
@@ -113,28 +129,36 @@ class MainWindow : public QMainWindow, public ControllerWindow {
 
   // Zoom.
   void ApplyZoom(int zoom);
+  void ShowZoom();
   void StepZoom(bool in);
-  void FitToWidth(bool keep);
-  void FitToHeight(bool keep);
-  void FitWholePage();
+  void ZoomTo100();
   void FitOneSide(bool width, bool keep);
+  void FitWholePage();
   void SetStretchMode(int mode);
   void ToggleAntiAlias();
   void ToggleHighResolution();
   void ToggleListShowCut();
   void ApplyBarEdits();
+  void FocusZoomBox();
   void FocusView();
   bool OnWheel(QWheelEvent* event);
 
-  // Messages and the jump lists.
+  // Messages, jump lists and menus.
   void OnPageChanged(int page);
   void OnDayChanged(int day);
   void OnBlockChanged(int blockId);
+  void OnCurrentColorChanged(int oldIndex, int newIndex);
+  void OnColorsChanged();
   void OnWindowRegistered(ControllerWindow* window);
   void OnWindowUnregistered(ControllerWindow* window);
   void OnWindowShownOrHidden(ControllerWindow* window, bool shown);
-  void FillDayList();
+  void RebuildWindowMenu();
+  void FillDayLists();
   void FillHallAndBlockLists();
+  void FillGenreMenu();
+  void ChooseDay(int index);
+  void ChooseHall(int index);
+  void ChooseBlock(int index);
   void OnJumpChosen(int list, int index);
   void OnWindowEntry(int index);
   void ShowCircleUnderPointer(QPoint viewPoint);
@@ -143,12 +167,18 @@ class MainWindow : public QMainWindow, public ControllerWindow {
   CatalogController& controller_;
   SettingsValues ownValues_{};  // stands in when the controller has no settings values
   SettingsValues& values_;
+  ColorMenu menu_;
+  CommandMap commands_;
+  CommandRoute route_;
+  CommandActions* actions_ = nullptr;
+  CommandTarget* application_ = nullptr;
   CutPageViewStandIn* view_ = nullptr;
   MainStatusBar* status_ = nullptr;
   std::array<QToolBar*, kToolBarCount> bars_{};
   JumpToolBar* jumpBar_ = nullptr;
+  ColorToolBar* checkBar_ = nullptr;
+  QPushButton* colorEdit_ = nullptr;
   QLineEdit* zoomBox_ = nullptr;
-  std::vector<QAction*> actions_;
   int zoom_ = 100;
   int page_ = 0;
   int stretchMode_ = kFreeZoom;

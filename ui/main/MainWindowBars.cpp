@@ -2,16 +2,21 @@
 // their visibility, floating state and layout kept across starts.
 #include <QAction>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QToolBar>
 
 #include "app/AppSettings.h"
 #include "app/CatalogController.h"
 #include "platform/Base64.h"
 #include "platform/CodePage.h"
+#include "platform/qt/QtStrings.h"
+#include "res/Pictures.h"
 #include "res/ResourceIds.h"
 #include "ui/dialogs/DialogSupport.h"
 #include "ui/main/MainStatusBar.h"
 #include "ui/main/MainWindow.h"
+#include "ui/menus/CommandActions.h"
+#include "ui/widgets/ColorToolBar.h"
 
 namespace vx {
 
@@ -22,47 +27,79 @@ constexpr std::string_view kDockLayoutSection = "CircleCutWindow";
 constexpr std::string_view kDockLayoutKey = "DockState";
 constexpr int kZoomBoxId = 125;
 constexpr int kZoomBoxWidth = 48;
+constexpr int kColorEditWidth = 64;
 constexpr int kStateVisible = 1;
 constexpr int kStateFloating = 2;
+constexpr int kSeparator = 0;
+
+// Command id and image index of each button; id 0 is a separator.
+using Buttons = std::vector<std::pair<int, int>>;
 
 }  // namespace
 
-QToolBar* MainWindow::NewToolBar(ToolBarIndex index, const char* title, const char* objectName,
-                                 const std::vector<int>& ids) {
+QToolBar* MainWindow::NewToolBar(ToolBarIndex index, const char* title, const char* objectName) {
   auto* bar = new QToolBar(QtText(Sjis(title)), this);
   bar->setObjectName(QLatin1String(objectName));
-  for (int id : ids) {
-    if (id == 0) {
-      bar->addSeparator();
-    } else {
-      bar->addAction(Action(id));
-    }
-  }
   bars_[index] = bar;
   return bar;
 }
 
+QAction* MainWindow::NewButton(QObject* parent, int id, int image) {
+  QAction* menuItem = menu_.FindAction(id);
+  const QString text = menuItem ? menuItem->text().section(QLatin1Char('\t'), 0, 0) : QString();
+  auto* button = new QAction(BitmapImage(IDB_TOOLBAR, image), text, parent);
+  CommandActions::SetCommandId(button, id);
+  return button;
+}
+
+void MainWindow::AddButtons(QToolBar* bar, const Buttons& buttons) {
+  for (auto [id, image] : buttons) {
+    if (id == kSeparator) {
+      bar->addSeparator();
+    } else {
+      bar->addAction(NewButton(bar, id, image));
+    }
+  }
+}
+
 void MainWindow::CreateToolBars() {
-  NewToolBar(kToolBarBasic, "基本ツールバー", "BasicBar",
-             {ID_CHECKLIST_NEW, 0, ID_CHECKLIST_OPEN, ID_CHECKLIST_SAVE, 0, ID_PRINT});
-  jumpBar_ = new JumpToolBar({Action(ID_PREV_PAGE), Action(ID_NEXT_PAGE)}, this);
+  AddButtons(NewToolBar(kToolBarBasic, "基本ツールバー", "BasicBar"),
+             {{ID_CHECKLIST_NEW, 14}, {kSeparator, 0}, {ID_CHECKLIST_OPEN, 8},
+              {ID_CHECKLIST_SAVE, 9}, {kSeparator, 0}, {ID_PRINT, 12}});
+
+  jumpBar_ = new JumpToolBar({NewButton(this, ID_PREV_PAGE, 6), NewButton(this, ID_NEXT_PAGE, 7)},
+                             this);
   bars_[kToolBarJump] = jumpBar_;
-  QToolBar* display = NewToolBar(kToolBarDisp, "表示ツールバー", "DispBar", {ID_ZOOM_OUT});
+
+  QToolBar* display = NewToolBar(kToolBarDisp, "表示ツールバー", "DispBar");
+  AddButtons(display, {{ID_ZOOM_OUT, 0}});
   zoomBox_ = new QLineEdit(display);
   SetControlId(zoomBox_, kZoomBoxId);
   zoomBox_->setFixedWidth(kZoomBoxWidth);
   display->addWidget(zoomBox_);
-  for (int id : {ID_ZOOM_IN, 0, ID_FIT_WIDTH, ID_FIT_HEIGHT, ID_ACTUAL_SIZE, 0, ID_ANTI_ALIAS}) {
-    if (id == 0) {
-      display->addSeparator();
-    } else {
-      display->addAction(Action(id));
-    }
+  AddButtons(display, {{ID_ZOOM_IN, 1}, {kSeparator, 0}, {ID_FIT_WIDTH, 2}, {ID_FIT_HEIGHT, 3},
+                       {ID_ACTUAL_SIZE, 4}, {kSeparator, 0}, {ID_ANTI_ALIAS, 5}});
+
+  CreateCheckBar();
+  AddButtons(NewToolBar(kToolBarNavi, "ナビゲートツールバー", "NaviBar"),
+             {{ID_HISTORY_BACK, 20}, {ID_HISTORY_FORWARD, 21}});
+  for (QToolBar* bar : bars_) {
+    bar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
+    actions_->Bind(bar);
   }
-  NewToolBar(kToolBarCheck, "チェックツールバー", "CheckBar", {});
-  NewToolBar(kToolBarNavi, "ナビゲートツールバー", "NaviBar",
-             {ID_HISTORY_BACK, ID_HISTORY_FORWARD});
-  for (QToolBar* bar : bars_) bar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
+}
+
+// One leading place left empty, the colours, then "色編集" where the separator after them stood.
+void MainWindow::CreateCheckBar() {
+  checkBar_ = new ColorToolBar(QtText(Sjis("チェックツールバー")), this);
+  checkBar_->setObjectName(QStringLiteral("CheckBar"));
+  checkBar_->CreateColorBar(controller_, 0, 1, 0);
+  colorEdit_ = new QPushButton(QtText(Sjis("色編集")), checkBar_);
+  SetControlId(colorEdit_, ID_COLOR_EDIT);
+  colorEdit_->setFixedWidth(kColorEditWidth);
+  checkBar_->SetPlaceWidget(checkBar_->FirstColorPlace() + checkBar_->ColorCount(), colorEdit_);
+  connect(colorEdit_, &QPushButton::clicked, this, [this] { RunCommand(ID_COLOR_EDIT); });
+  bars_[kToolBarCheck] = checkBar_;
 }
 
 void MainWindow::CreateStatusBar() {
@@ -71,7 +108,7 @@ void MainWindow::CreateStatusBar() {
   status_->SetPageRange(controller_.GetFirstPage(), controller_.GetLastPage());
 }
 
-// All five in one row at the top, each right of the one before.
+// All five in one row at the top, each right of the one before; then what the user made of them.
 void MainWindow::DockToolBars() {
   for (QToolBar* bar : bars_) addToolBar(Qt::TopToolBarArea, bar);
   ApplyToolBarState();

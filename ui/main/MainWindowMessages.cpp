@@ -1,11 +1,9 @@
-// Commands, application messages, the jump lists, the window list and the refresh of the bars.
-#include <QAction>
-#include <QComboBox>
+// Application messages, the jump lists, the window list, the circle under the pointer and the
+// refresh of the bars.
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QToolBar>
 #include <QWheelEvent>
 
 #include <cstdio>
@@ -17,6 +15,8 @@
 #include "ui/main/CutPageViewStandIn.h"
 #include "ui/main/MainStatusBar.h"
 #include "ui/main/MainWindow.h"
+#include "ui/menus/CommandActions.h"
+#include "ui/widgets/ColorToolBar.h"
 
 namespace vx {
 
@@ -39,64 +39,17 @@ std::string MainWindow::JumpMenuItemText(const std::string& name, int k) {
   return name + "(&" + static_cast<char>('A' + k - 1) + ")";
 }
 
-bool MainWindow::HandleCommand(int id) {
-  switch (id) {
-    case ID_ZOOM_OUT: StepZoom(false); return true;
-    case ID_ZOOM_IN: StepZoom(true); return true;
-    case ID_FIT_WIDTH: FitToWidth(true); return true;
-    case ID_FIT_HEIGHT: FitToHeight(true); return true;
-    case ID_FIT_WIDTH_ONCE: FitToWidth(false); return true;
-    case ID_FIT_HEIGHT_ONCE: FitToHeight(false); return true;
-    case ID_FIT_PAGE: FitWholePage(); return true;
-    case ID_ACTUAL_SIZE:
-      if (zoom_ != 100) ApplyZoom(100);
-      SetStretchMode(kFreeZoom);
-      Refresh();
-      FocusView();
-      return true;
-    case ID_ANTI_ALIAS: ToggleAntiAlias(); return true;
-    case ID_HIGH_RESOLUTION: ToggleHighResolution(); return true;
-    case ID_LIST_SHOW_CUT: ToggleListShowCut(); return true;
-    case ID_PAGE_JUMP: controller_.ShowPageJumpDialog(); return true;
-    case ID_BAR_BASIC: ToggleBar(kToolBarBasic); return true;
-    case ID_BAR_JUMP: ToggleBar(kToolBarJump); return true;
-    case ID_BAR_DISPLAY: ToggleBar(kToolBarDisp); return true;
-    case ID_BAR_CHECK: ToggleBar(kToolBarCheck); return true;
-    case ID_BAR_NAVIGATE: ToggleBar(kToolBarNavi); return true;
-    case ID_PREV_PAGE:
-    case ID_STATUS_PREV_PAGE: controller_.PrevPage(); FocusView(); return true;
-    case ID_NEXT_PAGE:
-    case ID_STATUS_NEXT_PAGE: controller_.NextPage(); FocusView(); return true;
-    case ID_HISTORY_BACK: controller_.GoBack(); return true;
-    case ID_HISTORY_FORWARD: controller_.GoForward(); return true;
-    case ID_FOCUS_ZOOM_BOX:
-      zoomBox_->selectAll();
-      zoomBox_->setFocus();
-      return true;
-    case IDOK: ApplyBarEdits(); return true;
-    default: break;
-  }
-  if (id >= ID_WINDOW_ENTRY_FIRST && id < ID_WINDOW_ENTRY_FIRST + kMaxWindowEntries) {
-    OnWindowEntry(id - ID_WINDOW_ENTRY_FIRST);
-    return true;
-  }
-  if (id >= ID_WINDOW_TOGGLE_FIRST && id < ID_WINDOW_TOGGLE_FIRST + kMaxWindowEntries) {
-    OnWindowEntry(id - ID_WINDOW_TOGGLE_FIRST);
-    return true;
-  }
-  return false;
-}
-
 void MainWindow::ConnectControls() {
   connect(jumpBar_, &JumpToolBar::entryChosen, this,
           [this](int list, int index) { OnJumpChosen(list, index); });
-  connect(zoomBox_, &QLineEdit::returnPressed, this, [this] { HandleCommand(IDOK); });
-  connect(status_->PageBox(), &QLineEdit::returnPressed, this, [this] { HandleCommand(IDOK); });
+  connect(zoomBox_, &QLineEdit::returnPressed, this, [this] { ApplyBarEdits(); });
+  connect(status_->PageBox(), &QLineEdit::returnPressed, this, [this] { ApplyBarEdits(); });
   connect(status_->PrevButton(), &QPushButton::clicked, this,
-          [this] { HandleCommand(ID_STATUS_PREV_PAGE); });
+          [this] { RunCommand(ID_STATUS_PREV_PAGE); });
   connect(status_->NextButton(), &QPushButton::clicked, this,
-          [this] { HandleCommand(ID_STATUS_NEXT_PAGE); });
+          [this] { RunCommand(ID_STATUS_NEXT_PAGE); });
   connect(status_, &MainStatusBar::pageChosen, this, [this](int page, bool backward) {
+    // Backwards the nearest earlier page with circles: a forward search could land back here.
     if (backward) {
       controller_.GoToPageOrBefore(page);
     } else {
@@ -110,16 +63,16 @@ void MainWindow::ConnectControls() {
 
 void MainWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
   switch (message) {
-    case UM_WINDOW_REGISTERED: OnWindowRegistered(WindowFromParam(lParam)); return;
-    case UM_WINDOW_UNREGISTERED: OnWindowUnregistered(WindowFromParam(lParam)); return;
-    case UM_WINDOW_SHOWN: OnWindowShownOrHidden(WindowFromParam(lParam), true); return;
-    case UM_WINDOW_HIDDEN: OnWindowShownOrHidden(WindowFromParam(lParam), false); return;
+    case UM_WINDOW_REGISTERED: OnWindowRegistered(WindowFromParam(lParam)); break;
+    case UM_WINDOW_UNREGISTERED: OnWindowUnregistered(WindowFromParam(lParam)); break;
+    case UM_WINDOW_SHOWN: OnWindowShownOrHidden(WindowFromParam(lParam), true); break;
+    case UM_WINDOW_HIDDEN: OnWindowShownOrHidden(WindowFromParam(lParam), false); break;
     case UM_PAGE_CHANGED:
       OnPageChanged(static_cast<int>(lParam));
       view_->OnAppMessage(message, wParam, lParam);
-      return;
-    case UM_DAY_CHANGED: OnDayChanged(static_cast<int>(lParam)); return;
-    case UM_BLOCK_CHANGED: OnBlockChanged(static_cast<int>(lParam)); return;
+      break;
+    case UM_DAY_CHANGED: OnDayChanged(static_cast<int>(lParam)); break;
+    case UM_BLOCK_CHANGED: OnBlockChanged(static_cast<int>(lParam)); break;
     case UM_CIRCLE_CHANGED:
     case UM_CIRCLE_CHECKED:
     case UM_CIRCLE_UNCHECKED:
@@ -127,9 +80,14 @@ void MainWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
     case UM_CHECKLIST_RESET:
     case UM_IMAGES_CHANGED:
       view_->OnAppMessage(message, wParam, lParam);
-      return;
+      break;
+    case UM_CURRENT_COLOR_CHANGED:
+      OnCurrentColorChanged(static_cast<int>(wParam), static_cast<int>(lParam));
+      break;
+    case UM_COLORS_CHANGED: OnColorsChanged(); break;
     default: return;
   }
+  actions_->UpdateActions();
 }
 
 void MainWindow::OnPageChanged(int page) {
@@ -154,48 +112,23 @@ void MainWindow::OnBlockChanged(int blockId) {
   Refresh();
 }
 
-// --- Jump lists ----------------------------------------------------------------------------------
-
-void MainWindow::FillDayList() {
-  std::vector<std::string> days;
-  for (int k = 1; k <= controller_.GetDayCount(); ++k) {
-    days.push_back(controller_.GetDayWeekdayName(k));
-  }
-  jumpBar_->Fill(JumpToolBar::kDayList, days);
+void MainWindow::OnCurrentColorChanged(int oldIndex, int newIndex) {
+  menu_.SetChecked(ID_CURRENT_COLOR_FIRST + oldIndex, false);
+  menu_.SetChecked(ID_CURRENT_COLOR_FIRST + newIndex, true);
+  checkBar_->UpdateColorButtons(controller_);
 }
 
-void MainWindow::FillHallAndBlockLists() {
-  const int day = dayIndex_ + 1;
-  std::vector<std::string> halls;
-  for (int k = 1; k <= controller_.GetDayAreaCount(day); ++k) {
-    halls.push_back(controller_.GetDayAreaName(day, k));
-  }
-  jumpBar_->Fill(JumpToolBar::kHallList, halls);
-  std::vector<std::string> blocks;
-  for (int k = 1; k <= controller_.GetDayBlockCount(day); ++k) {
-    blocks.push_back(controller_.GetDayBlockName(day, k));
-  }
-  jumpBar_->Fill(JumpToolBar::kBlockList, blocks);
+void MainWindow::OnColorsChanged() {
+  menu_.Rebuild(controller_);
+  checkBar_->UpdateColorButtons(controller_);
+  view_->viewport()->update();
 }
 
 void MainWindow::OnJumpChosen(int list, int index) {
   switch (list) {
-    case JumpToolBar::kDayList:
-      if (index == dayIndex_) break;
-      dayIndex_ = index;
-      FillHallAndBlockLists();
-      controller_.SelectDay(index + 1);
-      break;
-    case JumpToolBar::kHallList:
-      if (index == hallIndex_) break;
-      hallIndex_ = index;
-      controller_.SelectArea(index + 1, dayIndex_ + 1);
-      break;
-    case JumpToolBar::kBlockList:
-      if (index == blockIndex_) break;
-      blockIndex_ = index;
-      controller_.SelectBlock(index + 1, dayIndex_ + 1);
-      break;
+    case JumpToolBar::kDayList: ChooseDay(index); break;
+    case JumpToolBar::kHallList: ChooseHall(index); break;
+    case JumpToolBar::kBlockList: ChooseBlock(index); break;
     default: break;
   }
   FocusView();
@@ -210,8 +143,10 @@ void MainWindow::OnWindowRegistered(ControllerWindow* window) {
   entry.shown = entry.record.shown != 0;
   entry.commandId = ID_WINDOW_ENTRY_FIRST + static_cast<int>(windows_.size());
   windows_.push_back(entry);
+  RebuildWindowMenu();
 }
 
+// The later entries move up and keep their command ids.
 void MainWindow::OnWindowUnregistered(ControllerWindow* window) {
   if (window == this) return;
   std::erase_if(windows_, [window](const WindowEntry& e) { return e.record.window == window; });
@@ -235,9 +170,10 @@ void MainWindow::OnWindowShownOrHidden(ControllerWindow* window, bool shown) {
 // Hidden: show it; shown: hide it; minimised: bring it back.
 void MainWindow::OnWindowEntry(int index) {
   if (index < 0 || index >= static_cast<int>(windows_.size())) return;
-  ControllerWindow* window = windows_[static_cast<std::size_t>(index)].record.window;
+  const WindowEntry& entry = windows_[static_cast<std::size_t>(index)];
+  ControllerWindow* window = entry.record.window;
   const QWidget* frame = FrameWidget(window);
-  if (!windows_[static_cast<std::size_t>(index)].shown) {
+  if (!entry.shown) {
     controller_.ShowRegisteredWindow(window);
   } else if (frame && frame->isMinimized()) {
     window->Restore();
@@ -273,16 +209,11 @@ void MainWindow::ShowCircleUnderPointer(QPoint viewPoint) {
 
 void MainWindow::Refresh() {
   status_->ShowPage(page_);
-  zoomBox_->setText(QStringLiteral("%1%").arg(zoom_));
+  ShowZoom();
   jumpBar_->Select(JumpToolBar::kDayList, dayIndex_);
   jumpBar_->Select(JumpToolBar::kHallList, hallIndex_);
   jumpBar_->Select(JumpToolBar::kBlockList, blockIndex_);
-  const std::pair<int, bool> checks[] = {{ID_FIT_WIDTH, stretchMode_ == kFitWidth},
-                                         {ID_FIT_HEIGHT, stretchMode_ == kFitHeight},
-                                         {ID_ANTI_ALIAS, antiAlias_}};
-  for (auto [id, on] : checks) {
-    if (QAction* action = Action(id)) action->setChecked(on);
-  }
+  actions_->UpdateActions();
 }
 
 }  // namespace vx

@@ -1,17 +1,13 @@
 // Zoom, fits and the display options of the cut pages; the zoom and page boxes of the bars; the
 // mouse wheel.
-#include <QAction>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QWheelEvent>
 
 #include <algorithm>
 
 #include "app/CatalogController.h"
-#include "platform/CodePage.h"
-#include "res/ResourceIds.h"
-#include "platform/qt/QtStrings.h"
 #include "platform/LeadingInt.h"
+#include "platform/qt/QtStrings.h"
 #include "ui/main/CutPageViewStandIn.h"
 #include "ui/main/MainStatusBar.h"
 #include "ui/main/MainWindow.h"
@@ -28,19 +24,29 @@ void MainWindow::ApplyZoom(int zoom) {
   zoom_ = zoom;
   values_.cutZoomSize = zoom;
   view_->SetZoom(zoom);
-  zoomBox_->setText(QStringLiteral("%1%").arg(zoom));
+  ShowZoom();
 }
+
+void MainWindow::ShowZoom() { zoomBox_->setText(QStringLiteral("%1%").arg(zoom_)); }
 
 void MainWindow::SetStretchMode(int mode) {
   stretchMode_ = mode;
   values_.cutStretchMode = mode;
 }
 
-// One step on the grid of 25: 110 goes to 125 or 75; the ends stay where they are.
+// One step on the grid of 25: 110 goes to 125 or 75; the ends stay where they are. Either way the
+// zoom is free from then on.
 void MainWindow::StepZoom(bool in) {
   const int zoom = in ? std::min(kMaxZoom, (zoom_ + kZoomStep) / kZoomStep * kZoomStep)
                       : std::max(kMinZoom, (zoom_ - kZoomStep) / kZoomStep * kZoomStep);
   if (zoom != zoom_) ApplyZoom(zoom);
+  SetStretchMode(kFreeZoom);
+  Refresh();
+  FocusView();
+}
+
+void MainWindow::ZoomTo100() {
+  if (zoom_ != 100) ApplyZoom(100);
   SetStretchMode(kFreeZoom);
   Refresh();
   FocusView();
@@ -58,28 +64,24 @@ void MainWindow::FitOneSide(bool width, bool keep) {
       ApplyZoom(zoom);
     }
   }
-  zoomBox_->setText(QStringLiteral("%1%").arg(zoom_));
+  ShowZoom();
   SetStretchMode(keep ? (width ? kFitWidth : kFitHeight) : kFreeZoom);
   Refresh();
   FocusView();
 }
-
-void MainWindow::FitToWidth(bool keep) { FitOneSide(true, keep); }
-
-void MainWindow::FitToHeight(bool keep) { FitOneSide(false, keep); }
 
 void MainWindow::FitWholePage() {
   const QSize image = view_->ImageSize();
   if (image.width() > 0 && image.height() > 0) {
     for (int pass = 0; pass < 2; ++pass) {
       const QSize room = view_->viewport()->size();
-      const int zoom = std::min(room.width() * 100 / image.width(),
-                                room.height() * 100 / image.height());
+      const int zoom =
+          std::min(room.width() * 100 / image.width(), room.height() * 100 / image.height());
       if (zoom <= 0 || zoom == zoom_) break;
       ApplyZoom(zoom);
     }
   }
-  zoomBox_->setText(QStringLiteral("%1%").arg(zoom_));
+  ShowZoom();
   SetStretchMode(kFreeZoom);
   Refresh();
   FocusView();
@@ -104,6 +106,11 @@ void MainWindow::ToggleListShowCut() {
   Refresh();
 }
 
+void MainWindow::FocusZoomBox() {
+  zoomBox_->selectAll();
+  zoomBox_->setFocus();
+}
+
 // Enter in the zoom box or the page box: both are read, each applied when it makes sense.
 void MainWindow::ApplyBarEdits() {
   const std::string zoomText = Cp932Text(zoomBox_->text());
@@ -114,7 +121,7 @@ void MainWindow::ApplyBarEdits() {
       SetStretchMode(kFreeZoom);
     }
   }
-  zoomBox_->setText(QStringLiteral("%1%").arg(zoom_));
+  ShowZoom();
   const int page = LeadingInt(Cp932Text(status_->PageBox()->text()));
   if (page >= controller_.GetFirstPage() && page <= controller_.GetLastPage() && page != page_) {
     controller_.GoToPage(page);
@@ -129,8 +136,8 @@ bool MainWindow::OnWheel(QWheelEvent* event) {
   if (delta == 0) return false;
   if (event->modifiers() & Qt::ControlModifier) {
     const int sign = delta > 0 ? 1 : -1;
-    const int zoom = std::clamp((zoom_ + sign * kZoomStep) / kZoomStep * kZoomStep, kMinZoom,
-                                kMaxZoom);
+    const int zoom =
+        std::clamp((zoom_ + sign * kZoomStep) / kZoomStep * kZoomStep, kMinZoom, kMaxZoom);
     if (zoom != zoom_) ApplyZoom(zoom);
     return true;
   }
