@@ -2,6 +2,7 @@
 // windows and dialogs that talk to it.
 #pragma once
 
+#include "app/AppSettings.h"
 #include "app/CatalogController.h"
 #include "app/SettingsValues.h"
 #include "data/PavorunDatabase.h"
@@ -24,7 +25,8 @@ struct ControllerOnCatalog {
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;
-  vx::CatalogController controller{nullptr, {&ui, nullptr, nullptr, nullptr, nullptr}};
+  vx::AppSettings settings{dir.path()};  // the profile is the catalogue's folder
+  vx::CatalogController controller{&settings, {&ui, nullptr, nullptr, nullptr, nullptr}};
 };
 
 }  // namespace vxtest

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionToolBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -286,6 +290,53 @@ TEST_F(MainWindowTest, CloseQuestionDecidesWhetherTheWindowCloses) {
   allow = true;
   EXPECT_TRUE(window->close());
   EXPECT_EQ(closed, 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, DraggedOutBarReopensFloatingWhereItWasLeft) {
+  window->resize(1200, 600);
+  window->move(100, 100);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  QToolBar* bar = window->Bar(vx::kToolBarNavi);
+  QStyleOptionToolBar option;  // where the style draws the bar's grip
+  option.initFrom(bar);
+  option.state |= QStyle::State_Horizontal;
+  option.features = QStyleOptionToolBar::Movable;
+  const QPoint handle =
+      bar->style()->subElementRect(QStyle::SE_ToolBarHandle, &option, bar).center();
+  // The bar follows the pointer by its screen position while the button is held.
+  const auto send = [bar](QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, QPointF(local), QPointF(bar->mapToGlobal(local)), Qt::LeftButton,
+                      buttons, Qt::NoModifier);
+    QApplication::sendEvent(bar, &event);
+  };
+  send(QEvent::MouseButtonPress, handle, Qt::LeftButton);
+  // Leaving the bar's row at once takes it off the dock instead of sliding it along the row.
+  const QPoint dropped = handle + QPoint(40, 400);
+  for (int step = 1; step <= 4; ++step) {
+    send(QEvent::MouseMove, handle + (dropped - handle) * step / 4, Qt::LeftButton);
+  }
+  const QPoint droppedOnScreen = bar->mapToGlobal(handle);
+  send(QEvent::MouseButtonRelease, handle, Qt::NoButton);
+  ASSERT_TRUE(bar->isFloating());
+  window->StoreToolBarState();
+  const vx::ToolBarPlace place = catalog.values.toolBars[vx::kToolBarNavi];
+  EXPECT_EQ(place.shown, 3);
+  EXPECT_EQ(QPoint(place.x, place.y), bar->pos());
+  EXPECT_LT((bar->pos() + handle - droppedOnScreen).manhattanLength(), 50);
+  ASSERT_TRUE(window->close());  // the layout goes into the profile
+
+  vx::MainWindow reopened(catalog.controller);
+  reopened.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&reopened));
+  QToolBar* again = reopened.Bar(vx::kToolBarNavi);
+  EXPECT_TRUE(again->isFloating());
+  EXPECT_EQ(again->pos(), QPoint(place.x, place.y));
+  EXPECT_FALSE(reopened.Bar(vx::kToolBarBasic)->isFloating());
 }
 
 }  // namespace
