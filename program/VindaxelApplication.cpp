@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
+#include <QSessionManager>
 #include <QTimer>
 
 #include <cstdlib>
@@ -63,6 +64,10 @@ BeaconWidget* VindaxelApplication::beacon() const { return beacon_; }
 
 bool VindaxelApplication::Start() {
   if (!ClaimSingleInstance()) return false;
+  // A session that ends asks the checklist's question too; Cancel keeps the session going.
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& session) {
+    if (main_ && session.allowsInteraction() && !main_->MayClose()) session.cancel();
+  });
   termination_ = std::make_unique<TerminationSignalNotifier>();
   connect(termination_.get(), &TerminationSignalNotifier::terminationRequested, this, [this] {
     if (main_) main_->close();
@@ -177,6 +182,7 @@ void VindaxelApplication::RequestRestart(const RestartRequest& request) {
 void VindaxelApplication::Exit() {
   if (exited_ || !core_) return;
   exited_ = true;
+  if (main_ && main_->isVisible()) main_->SaveLayout();  // the session ended the program
   core_->SaveSettings(restart_);
   core_->ExitController();
   if (modalFilter_) qApp->removeEventFilter(modalFilter_.get());

@@ -14,6 +14,7 @@
 #include "platform/CodePage.h"
 #include "res/ResourceIds.h"
 #include "ui/dialogs/DialogSupport.h"
+#include "ui/widgets/ControlFont.h"
 #include "ui/main/HostSystemInfo.h"
 #include "ui/main/JsonLibraryLicense.h"
 
@@ -43,6 +44,7 @@ std::string AboutText(std::string_view eventName, std::string_view osName, int m
 
 AboutDialog::AboutDialog(QWidget* parent, const CatalogController& controller) : QDialog(parent) {
   setWindowTitle(QtText(Sjis("バージョン情報")));
+  setFont(ControlFont());
   CreateControls(controller);
   ArrangeControls();
   connect(ok_, &QPushButton::clicked, this, &QDialog::accept);

@@ -13,6 +13,11 @@
 #include "ui/main/CutPageViewStandIn.h"
 #include "ui/main/MainStatusBar.h"
 #include "ui/menus/CommandActions.h"
+#include "ui/widgets/ControlFont.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace vx {
 
@@ -35,6 +40,7 @@ MainWindow::MainWindow(CatalogController& controller)
   view_->SetSmoothing(antiAlias_);
   view_->SetZoom(zoom_);
   CreateStatusBar();
+  SetControlFonts();
   CreateAccelerators();
   ConnectControls();
   Refresh();
@@ -42,6 +48,17 @@ MainWindow::MainWindow(CatalogController& controller)
 }
 
 MainWindow::~MainWindow() = default;
+
+// The bars' own controls share the controls' font; the buttons keep the style's.
+void MainWindow::SetControlFonts() {
+  const QFont font = ControlFont();
+  std::vector<QWidget*> controls = {zoomBox_, colorEdit_, status_->PageBox(),
+                                    status_->PrevButton(), status_->NextButton()};
+  for (int list = 0; list < JumpToolBar::kListCount; ++list) {
+    controls.push_back(jumpBar_->Combo(static_cast<JumpToolBar::List>(list)));
+  }
+  for (QWidget* control : controls) control->setFont(font);
+}
 
 void MainWindow::CreateMenus() {
   menu_.Build(controller_);
@@ -120,13 +137,17 @@ void MainWindow::changeEvent(QEvent* event) {
   }
 }
 
+void MainWindow::SaveLayout() {
+  StoreToolBarState();
+  SaveDockLayout();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (mayClose_ && !mayClose_()) {
+  if (!MayClose()) {
     event->ignore();
     return;
   }
-  StoreToolBarState();
-  SaveDockLayout();
+  SaveLayout();
   event->accept();
   Q_EMIT closeAccepted();
 }

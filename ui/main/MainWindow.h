@@ -69,9 +69,14 @@ class MainWindow : public QMainWindow, public ControllerWindow {
   void PlaceAt(const WindowRect& rect);
   // The bars' visibility, floating state and position into the settings values.
   void StoreToolBarState();
+  // That, and the dock layout into the profile: done on close, and at the end of a session that
+  // ends the program without closing the window.
+  void SaveLayout();
   // Asked before the window closes; false keeps it open (the checklist's save question was
   // cancelled, or its save failed). Unset, closing never asks.
   void SetCloseQuestion(std::function<bool()> mayClose) { mayClose_ = std::move(mayClose); }
+  // Asks it: true when the window may close (also when the session ends).
+  bool MayClose() const { return !mayClose_ || mayClose_(); }
 
   int zoom() const { return zoom_; }
   int stretchMode() const { return stretchMode_; }
@@ -113,6 +118,7 @@ class MainWindow : public QMainWindow, public ControllerWindow {
   void CreateToolBars();
   void FillJumpMenus();
   void CreateStatusBar();
+  void SetControlFonts();
   void CreateAccelerators();
   void ConnectControls();
   void DockToolBars();

@@ -11,12 +11,14 @@
 #include "platform/LeadingInt.h"
 #include "res/ResourceIds.h"
 #include "ui/dialogs/DialogSupport.h"
+#include "ui/widgets/ControlFont.h"
 
 namespace vx {
 
 PageJumpDialog::PageJumpDialog(QWidget* owner, CatalogController& controller)
     : QDialog(owner), controller_(controller) {
   setWindowTitle(QtText(Sjis("移動先ページの指定")));
+  setFont(ControlFont());
   CreateControls();
   ArrangeControls();
   connect(go_, &QPushButton::clicked, this, [this] { OnGo(); });

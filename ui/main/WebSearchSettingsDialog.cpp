@@ -13,6 +13,7 @@
 #include "platform/CodePage.h"
 #include "res/ResourceIds.h"
 #include "ui/dialogs/DialogSupport.h"
+#include "ui/widgets/ControlFont.h"
 
 namespace vx {
 
@@ -42,6 +43,7 @@ WebSearchSettingsDialog::WebSearchSettingsDialog(QWidget* owner, CatalogControll
       item2_(controller.GetGoogleItem2()),
       condition_(controller.GetGoogleCondition()) {
   setWindowTitle(QtText(Sjis("Google検索設定")));
+  setFont(ControlFont());
   CreateControls();
   ArrangeControls();
   ConnectControls();
