@@ -117,8 +117,9 @@ void VindaxelApplication::BuildCore() {
 void VindaxelApplication::ShowCover() {
   const QImage cover = core_->CoverImage();
   if (cover.isNull()) return;
-  SplashWindow::ShowSplash(cover, [this] {
-    if (main_) main_->update();
+  // The splash may outlive a start that ends at once.
+  SplashWindow::ShowSplash(cover, [self = QPointer<VindaxelApplication>(this)] {
+    if (self && self->main_) self->main_->update();
   });
 }
 

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/program/SampleProfile.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -26,24 +27,7 @@ constexpr int kRunMs = 60000;
 // A profile folder with the sample catalogue's database and images, the user data kept there.
 class ProgramTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const fs::path disc = std::getenv("VX_SAMPLE_DISC");
-    const fs::path images = profile() / ("VQ" + std::to_string(kEvent));
-    fs::create_directories(images);
-    vxtest::WriteFileBytes(profile() / "settings.ini", "[Settings]\r\nUserData=exepath\r\n");
-    QProcess install;
-    install.start(QStringLiteral(VX_INSTALL_TOOL),
-                  {QString::fromStdString(disc.string()),
-                   QString::fromStdString((profile() / "vindaxel96.db").string())});
-    ASSERT_TRUE(install.waitForFinished(kRunMs));
-    ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
-    for (const char* folder : {"PDATA", "MDATA"}) {
-      fs::copy(disc / folder, images / folder, fs::copy_options::recursive);
-    }
-    for (const auto& entry : fs::directory_iterator(disc)) {
-      if (entry.path().extension() == ".CCZ") fs::copy(entry.path(), images);
-    }
-  }
+  void SetUp() override { vxtest::MakeSampleProfile(profile()); }
 
   fs::path profile() const { return root.path() / "profile"; }
   std::string UserIni() const { return vxtest::ReadFileBytes(profile() / "vindaxel.ini"); }

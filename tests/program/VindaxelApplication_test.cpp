@@ -1,0 +1,71 @@
+// The application object in this process, on the small sample catalogue.
+#include "program/VindaxelApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include <cstdlib>
+#include <memory>
+
+#include "app/CatalogController.h"
+#include "program/ApplicationCommands.h"
+#include "res/ResourceIds.h"
+#include "tests/program/SampleProfile.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/SplashWindow.h"
+
+namespace {
+
+class VindaxelApplicationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    vxtest::MakeSampleProfile(root.path());
+    ::setenv("VINDAXEL_PROGRAM_DIR", root.path().c_str(), 1);
+  }
+  void TearDown() override { ::unsetenv("VINDAXEL_PROGRAM_DIR"); }
+
+  vxtest::TempDir root;
+};
+
+// The cover stays up for a second; a start that ends at once must not leave it pointing at the
+// application that is gone.
+TEST_F(VindaxelApplicationTest, CoverOutlivesAStartThatEndsAtOnce) {
+  auto program = std::make_unique<vx::VindaxelApplication>(std::vector<std::string>{});
+  ASSERT_TRUE(program->Start());
+  ASSERT_NE(vx::SplashWindow::Current(), nullptr);
+  program.reset();
+  QTRY_VERIFY_WITH_TIMEOUT(vx::SplashWindow::Current() == nullptr, 5000);
+}
+
+TEST_F(VindaxelApplicationTest, StartsOnTheFirstCutOfDayOneAndComesBackToItsPage) {
+  {
+    vx::VindaxelApplication program({});
+    ASSERT_TRUE(program.Start());
+    vx::CatalogController& controller = *program.core()->controller();
+    EXPECT_EQ(controller.GetCurrentPage(), controller.GetFirstPage());
+    EXPECT_GT(controller.CurrentCircle().id, 0);
+    EXPECT_EQ(program.mainWindow()->currentPage(), controller.GetCurrentPage());
+    EXPECT_EQ(program.mainWindow()->dayIndex(), 0);
+    EXPECT_EQ(controller.Registry().Count(), 1);
+    controller.NextPage();
+  }
+  vx::VindaxelApplication again({});
+  ASSERT_TRUE(again.Start());
+  vx::CatalogController& controller = *again.core()->controller();
+  EXPECT_GT(controller.GetCurrentPage(), controller.GetFirstPage());
+}
+
+TEST_F(VindaxelApplicationTest, ExitCommandClosesTheMainWindowAndEndsTheLoop) {
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  bool quit = false;
+  QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { quit = true; });
+  QTimer::singleShot(0, [&] { program.mainWindow()->RunCommand(ID_APP_EXIT); });
+  QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });
+  EXPECT_EQ(QApplication::exec(), 0);
+  EXPECT_FALSE(program.mainWindow()->isVisible());
+}
+
+}  // namespace
