@@ -3,7 +3,6 @@
 #include <cstring>
 #include <utility>
 
-#include "app/SearchConditionSettings.h"
 #include "app/SettingsTable.h"
 #include "data/SearchCondition.h"
 #include "data/TextFold.h"
@@ -83,9 +82,6 @@ bool ApplicationCore::CreateController() {
     images_->SetCutGeometry(database_->GetEventInfo());
   }
   controller_->SetImageFolder(imageFolder_.value_or(std::filesystem::path()));
-  if (SearchCondition* condition = controller_->GetSearchCondition()) {
-    ApplySearchSettings(settings_->LoadSearchGroup(values_.eventNumber), *condition);
-  }
   return true;
 }
 
@@ -115,8 +111,7 @@ bool ApplicationCore::SaveSettings(const RestartRequest& restart) {
   const int event = values_.eventNumber;
   bool saved = true;
   if (controller_ && controller_->GetSearchCondition()) {
-    saved = settings_->SaveSearchGroup(CaptureSearchSettings(*controller_->GetSearchCondition()),
-                                       event) && saved;
+    saved = controller_->SaveSearchSettings() && saved;
   }
   saved = settings_->SaveEventGroup(event, *bookmarks_) && saved;
   saved = settings_->SaveSystemGroup() && saved;

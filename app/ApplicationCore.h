@@ -54,8 +54,8 @@ class ApplicationCore {
   QImage CoverImage();
   // Opens the database (with its fallbacks) and selects the event; warns when it has no circle.
   void OpenDatabase();
-  // Creates the controller on the database, the image store and the working copy, and loads the
-  // search group into its condition. False only when no controller could be made.
+  // Creates the controller on the database, the image store and the working copy (which loads the
+  // search group into its condition). False only when no controller could be made.
   bool CreateController();
   // After the windows are registered: "LastSelPage" when it lies within the catalogue's pages,
   // else the first cut of day 1.

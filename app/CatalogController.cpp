@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/AppSettings.h"
 #include "app/BeaconWindow.h"
 #include "app/ControllerWindow.h"
 #include "app/ProgressJobRunner.h"
@@ -32,8 +33,6 @@ bool CatalogController::Init(PavorunDatabase* database, CatalogImages* images,
   store_ = std::make_unique<FavoriteStore>(*database);
   database->SetFavoriteStore(store_.get());
   search_ = std::make_unique<SearchCondition>(*database);
-  search_->Reset();
-  search_->AddAllDays();
   database_ = database;
   images_ = images;
   values_ = values;
@@ -42,9 +41,52 @@ bool CatalogController::Init(PavorunDatabase* database, CatalogImages* images,
   current_ = CircleRecord{};
   registry_.Clear();
   checklistModified_ = false;
+  checklistPath_.clear();
+  ApplySearchSettings(settings_ ? settings_->LoadSearchGroup(values->eventNumber)
+                                : SearchSettings{});
   LoadColorTable();
   ReadEnvironmentTexts();
   return true;
+}
+
+void CatalogController::ApplySearchSettings(const SearchSettings& search) {
+  if (!search_) return;
+  search_->Reset();
+  search_->SetMatchAll(search.matchAll);
+  search_->SetNormalizedMatch(search.normalized);
+  search_->SetMemoOnly(search.memoOnly);
+  search_->SetUpdatedOnly(search.updatedOnly);
+  search_->SetKeywordFields(search.keywordFields);
+  if (search.days) {
+    for (const int day : *search.days) search_->AddDay(day);
+  } else {
+    search_->AddAllDays();
+  }
+  if (search.genres) {
+    for (const int genre : *search.genres) search_->AddGenre(genre);
+  } else {
+    search_->AddAllGenres();
+  }
+  search_->SetKeywords(search.keywords);  // built with the choices above
+}
+
+SearchSettings CatalogController::CurrentSearchSettings() const {
+  SearchSettings search;
+  if (!search_) return search;
+  search.matchAll = search_->MatchAll();
+  search.normalized = search_->NormalizedMatch();
+  search.memoOnly = search_->MemoOnly();
+  search.updatedOnly = search_->UpdatedOnly();
+  search.keywordFields = search_->KeywordFields();
+  search.days = search_->Days();
+  search.genres = search_->Genres();
+  search.keywords = search_->KeywordText();
+  return search;
+}
+
+bool CatalogController::SaveSearchSettings() const {
+  if (!settings_ || !search_ || !values_) return false;
+  return settings_->SaveSearchGroup(CurrentSearchSettings(), values_->eventNumber);
 }
 
 void CatalogController::ReadEnvironmentTexts() {

@@ -35,9 +35,13 @@ class ActiveWindowTracker;
 class AppSettings;
 class BeaconWindow;
 class CatalogImages;
+class ChecklistDialogs;
+class ChecklistReadJob;
+class ChecklistWebJobs;
 class ControllerWindow;
 class FavoriteStore;
 struct FavoriteEntry;
+class MainFrameHook;
 class PageJumpWindow;
 class PavorunDatabase;
 class ProgressJob;
@@ -45,6 +49,7 @@ class ProgressJobRunner;
 class SearchCondition;
 class SystemInfoSource;
 struct CutRect;
+struct SearchSettings;
 struct SettingsValues;
 
 // What the controller reaches the user and the system through. Null members are tolerated: no
@@ -56,6 +61,11 @@ struct ControllerServices {
   const SystemInfoSource* systemInfo = nullptr;
   // Runs a function on the UI thread and returns when it has run (empty: called directly).
   std::function<void(std::function<void()>)> runOnUiThread;
+  // The dialogs of a checklist load (null: the read and the apply run without a dialog, and a
+  // load that needs the confirmation page is declined).
+  ChecklistDialogs* checklistDialogs = nullptr;
+  // The portal and feed commands (null: not available).
+  ChecklistWebJobs* webJobs = nullptr;
 };
 
 class CatalogController {
@@ -89,7 +99,13 @@ class CatalogController {
   SettingsValues* Values() const { return values_; }
   FavoriteStore* GetFavoriteStore() const { return store_.get(); }
   // The one search condition of the database; the search dialog and the circle list fill it.
+  // Init fills it from the settings' "Search" group (the defaults without settings).
   SearchCondition* GetSearchCondition() const { return search_.get(); }
+  void ApplySearchSettings(const SearchSettings& search);
+  SearchSettings CurrentSearchSettings() const;
+  // The search condition into the settings' "Search" group of the current event; false without
+  // settings or condition, or when the group could not be written.
+  bool SaveSearchSettings() const;
   const std::string& OsName() const { return osName_; }
   const std::string& GraphicsLibraryPath() const { return graphicsPath_; }
   const std::string& GraphicsLibraryVersion() const { return graphicsVersion_; }
@@ -283,8 +299,81 @@ class CatalogController {
   // Memos longer than kMaxMemoBytes are cut without splitting a character.
   void SetCircleMemo(std::string_view memo, int circleId);
   static constexpr std::size_t kMaxMemoBytes = 65535;
+  // Memo-only entries leave the checklist; EraseAllMemos also empties the other memos. Both mark
+  // the checklist modified when anything went, and replay the checklist to every window.
+  void EraseUncheckedMemos();
+  void EraseAllMemos();
+
+  // --- Clipboard (the older checklist text format) -------------------------------------------------
+  // The circles with their colours (a circle without one takes the current colour); false when
+  // nothing was put on the clipboard.
+  bool CopyCirclesToClipboard(std::span<const int> circleIds);
+  // The clipboard's text appended to the checklist: LoadChecklistText's answer, 0 without text.
+  int PasteFromClipboard();
+  bool IsClipboardTextAvailable() const;
+
+  // --- Checklist files -----------------------------------------------------------------------------
+  // Commands answer 6 (IDYES) when done and 2 (IDCANCEL) when cancelled or impossible; a save
+  // prompt's answer is passed on.
+  //
+  // The checklist file dialog, starting in "DefaultFileDir96", which becomes the folder of the
+  // choice. Open: one or more existing files; save: one file, `suggested` pre-filled, no question
+  // of its own about an existing file. None when cancelled or without a registered main window.
+  std::vector<std::filesystem::path> ChooseChecklistFile(
+      std::string_view title, bool save, const std::filesystem::path& suggested = {});
+  // To the current file, or (save as, or none yet) to a chosen one after asking before an
+  // existing file is replaced. A failed write is reported and answers 2: the checklist stays
+  // modified and nothing is dropped.
+  int SaveChecklist(bool saveAs, bool olderFormat);
+  // 7 (IDNO) when nothing changed; else Yes saves (SaveChecklist's answer), No 7, Cancel 2.
+  int AskSaveChecklist();
+  // Loads a checklist file (replacing, or appending to, the checklist) or clipboard text (always
+  // appended): read, confirmation page for another event's checklist, commit, replay to every
+  // window, then the path and the modified mark. 1 when loaded, declined or cancelled (a declined
+  // or cancelled load changes nothing), 0 when the source could not be read (reported).
+  int LoadChecklist(const std::filesystem::path& file, bool append);
+  int LoadChecklistText(std::string_view cp932Text);
+  // Save prompt, then files chosen: the first replaces the checklist, the others are appended
+  // (the checklist then has no file and is modified).
+  int OpenChecklist();
+  // Files chosen are appended; no save prompt.
+  int AppendChecklist();
+  // Dropped files, the command line and the recent-file menu: the save prompt, then the file
+  // replaces the checklist. Nothing (2) for the checklist's own file.
+  int OpenChecklistFile(const std::filesystem::path& path);
+  // Entry 0..8 of "RecentFiles"; nothing (2) for another index or an empty entry.
+  int OpenRecentChecklist(int index);
+  // An empty checklist without a file, with the palette's colours; the save prompt unless
+  // `noPrompt`.
+  int NewChecklist(bool noPrompt);
+  // The box for a read status -1, 1 or 2 (others show nothing); `source` names the file.
+  void ShowLoadError(int status, std::string_view source);
+  // UM_CHECKLIST_RESET, then every entry in print order as UM_CIRCLE_CHECKED and
+  // UM_CHECKLIST_ENTRY_CHANGED, under the apply progress dialog.
+  void RefreshChecklistViews();
+
+  // The checklist's file ("" for a new one) and whether it changed since it was loaded or saved.
+  const std::filesystem::path& ChecklistPath() const { return checklistPath_; }
   bool IsChecklistModified() const { return checklistModified_; }
   void MarkChecklistModified();
+  // Null `path` changes only the modified mark. A new non-empty path goes first in "RecentFiles".
+  // The title follows both, the recent-file menu the path.
+  void SetChecklistPath(const std::filesystem::path* path, bool modified);
+  // "<application> - <file name or 新規チェックリスト> <* when modified>" on the main frame.
+  void UpdateTitle();
+  // One item per "RecentFiles" entry; nothing while the first entry is empty.
+  void RebuildRecentFilesMenu();
+
+  // --- Portal, feeds and web pages ---------------------------------------------------------------
+  // The portal's favourites are committed into the checklist, which is then modified.
+  int ImportChecklistFromPortal();
+  int ExportChecklistToPortal();
+  // The checked circles' feeds (not for events from 90 on); circles whose text changed are
+  // announced with UM_CIRCLE_INFO_UPDATED.
+  void FetchChecklistRss();
+  // In the browser the user chose ("BrowserPathMode", "BrowserPath"), else the desktop's; only
+  // http, https and mailto addresses are opened.
+  bool OpenUrl(std::string_view url);
 
   // --- Settings ----------------------------------------------------------------------------------
   // Column slots 0..22; 0 and ignored outside.
@@ -313,6 +402,13 @@ class CatalogController {
  private:
   void ReleaseStore();
   void AnnounceColor(int oldColor, int newColor, int circleId);
+  MainFrameHook* MainFrame() const;
+  void AddRecentFile(const std::filesystem::path& path);
+  std::filesystem::path ChecklistFolder() const;
+  int LoadChecklistSource(ChecklistReadJob& job, std::string_view shownSource);
+  int RunChecklistRead(ChecklistReadJob& job);
+  int RunImportConfirmation();
+  void FinishChecklistLoad(const ChecklistReadJob& job);
   void ReadEnvironmentTexts();
   void PreparePageImage(int page);
   bool CutResolution() const;
@@ -348,6 +444,7 @@ class CatalogController {
   WindowRegistry registry_;
   PageHistory history_;
   bool checklistModified_ = false;
+  std::filesystem::path checklistPath_;
 };
 
 }  // namespace vx

@@ -200,6 +200,4 @@ void CatalogController::SetCircleMemo(std::string_view memo, int circleId) {
   MarkChecklistModified();
 }
 
-void CatalogController::MarkChecklistModified() { checklistModified_ = true; }
-
 }  // namespace vx

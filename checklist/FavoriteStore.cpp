@@ -198,19 +198,27 @@ void FavoriteStore::Purge(bool all) {
   for (FavoriteEntry* entry : order) entry->printOrder = ++number;
 }
 
-void FavoriteStore::EraseUncheckedMemos() {
+bool FavoriteStore::EraseUncheckedMemos() {
+  bool erased = false;
   for (auto& [id, entry] : entries_) {
-    if (entry.color == 0) entry.color = -1;
+    if (entry.color != 0) continue;
+    entry.color = -1;
+    erased = true;
   }
   Purge(false);
+  return erased;
 }
 
-void FavoriteStore::EraseAllMemos() {
+bool FavoriteStore::EraseAllMemos() {
+  bool erased = false;
   for (auto& [id, entry] : entries_) {
+    if (entry.color < 0) continue;
+    erased = erased || entry.color == 0 || !entry.record.memo.empty();
     if (entry.color == 0) entry.color = -1;
     entry.record.memo.clear();
   }
   Purge(false);
+  return erased;
 }
 
 bool FavoriteStore::LoadSameBlockCircles() {

@@ -15,6 +15,7 @@
 #include "data/CircleMemoLookup.h"
 #include "data/CircleRecord.h"
 
+#include <algorithm>
 #include <atomic>
 #include <climits>
 #include <filesystem>
@@ -24,6 +25,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace vx {
@@ -48,6 +50,7 @@ class FavoriteStore final : public CircleMemoLookup {
   using ReadProgress = std::function<void(int index, int total)>;
 
   static constexpr int kDefaultColorCount = 9;
+  static constexpr int kMaxColorCount = 16;
 
   // `database` outlives the store.
   explicit FavoriteStore(PavorunDatabase& database);
@@ -82,9 +85,10 @@ class FavoriteStore final : public CircleMemoLookup {
   // all: removes every entry and restarts the unknown-circle ids. Otherwise removes the unchecked
   // entries and renumbers the rest 1, 2, ... in their print order.
   void Purge(bool all);
-  // Memo-only entries go; EraseAllMemos also empties the memos of the checked ones.
-  void EraseUncheckedMemos();
-  void EraseAllMemos();
+  // Memo-only entries go; EraseAllMemos also empties the memos of the checked ones. True when a
+  // memo or a memo-only entry was there to go.
+  bool EraseUncheckedMemos();
+  bool EraseAllMemos();
   // Adds, unchecked, every catalogue circle in the same day and block as an entry (block-wise
   // printing). False when the query failed.
   bool LoadSameBlockCircles();
@@ -103,8 +107,8 @@ class FavoriteStore final : public CircleMemoLookup {
   void ExportPlacedToPortal(const EntryVisitor& send) const;
 
   // --- Colour definitions (0-based index; files and menus show index + 1) ----------------------
-  // The number of check colours in use; colour numbers read from files are bounded by it.
-  void SetColorCount(int count) { colorCount_ = count < 1 ? 1 : count; }
+  // The number of check colours in use, 1..16; colour numbers read from files are bounded by it.
+  void SetColorCount(int count) { colorCount_ = std::clamp(count, 1, kMaxColorCount); }
   int GetColorCount() const { return colorCount_; }
   void SetColorDef(int index, ColorRef checkColor, ColorRef printColor, std::string_view name);
   ColorRef GetCheckColor(int index) const;  // 0 when not defined
@@ -117,12 +121,20 @@ class FavoriteStore final : public CircleMemoLookup {
   bool AddImportRecordBySerial(int serial, int color, std::string_view memo);
   // Rows without a colour get colour 1 (after the confirmation page).
   void DefaultImportColors();
-  // Applies the rows: registers candidates (memo and colour rules below), adds unknown circles,
-  // skips the rest; a row's fetched feed text replaces the circle's. False when there are no rows.
+  // Applies the last read: a replacing read first empties the checklist and the file's colour
+  // definitions are taken (each only once); then the rows register candidates (memo and colour
+  // rules below), add unknown circles and skip the rest; a row's fetched feed text replaces the
+  // circle's. False when there was nothing to apply.
   //   replaceMemos: the file's memo replaces the circle's; otherwise the longer of two memos where
   //   one holds the other, else the old memo followed by the file's. An empty memo clears nothing.
   //   takeFileColors: the file's colour wins; otherwise a checked circle keeps its colour.
   bool CommitImportRecords(bool replaceMemos, bool takeFileColors);
+  // Forgets the rows and colours of the last read without applying them (a declined or cancelled
+  // load): the checklist stays as it was.
+  void DiscardImport();
+  // The definition colour `index` will have once the last read is committed: the file's when it
+  // brought one, else the present one (empty when there is none).
+  FavoriteColor ImportColor(int index) const;
   std::vector<FavoriteImportRecord>& ImportRecords() { return importRecords_; }
   const std::vector<FavoriteImportRecord>& ImportRecords() const { return importRecords_; }
 
@@ -146,11 +158,12 @@ class FavoriteStore final : public CircleMemoLookup {
   void CopyAsVer1Text(std::string& out, std::span<const int> circleIds, int color) const;
 
   // --- Reading ---------------------------------------------------------------------------------
-  // Reads a checklist file or text (either format) into colour definitions and import rows. A
-  // read that does not append empties the checklist, but only once the text proved readable: a
-  // failed read (status -1, 1 or 2) leaves the entries and colours as they were. Colour records
-  // are taken unless appending without takeColors. Answers whether the text belongs to the current
-  // event (then its rows need no confirmation).
+  // Reads a checklist file or text (either format) into import rows and colour definitions, which
+  // wait for CommitImportRecords: the entries and colours stay as they are until then, and a read
+  // that is never committed changes nothing. A read that does not append replaces the checklist
+  // at the commit, and only when the text proved readable (status 0). Colour records are taken
+  // unless appending without takeColors. Answers whether the text belongs to the current event
+  // (then its rows need no confirmation).
   bool LoadFile(const std::filesystem::path& path, bool append, bool takeColors,
                 const ReadProgress& progress = {});
   bool LoadText(std::string_view text, bool append, bool takeColors,
@@ -206,6 +219,9 @@ class FavoriteStore final : public CircleMemoLookup {
 
   PavorunDatabase& database_;
   EntryMap entries_;
+  // What the last readable read applies at its commit besides its rows.
+  bool pendingReplace_ = false;
+  std::vector<std::pair<int, FavoriteColor>> pendingColors_;
   std::vector<int> candidateIds_;
   std::map<int, FavoriteColor> colors_;
   std::atomic<bool> stopRequested_{false};

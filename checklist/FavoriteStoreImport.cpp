@@ -5,6 +5,8 @@
 #include "data/PavorunDatabase.h"
 #include "platform/Sjis.h"
 
+#include <utility>
+
 namespace vx {
 namespace {
 
@@ -80,11 +82,30 @@ void FavoriteStore::DefaultImportColors() {
 }
 
 bool FavoriteStore::CommitImportRecords(bool replaceMemos, bool takeFileColors) {
-  if (importRecords_.empty()) return false;
+  const bool replaces = std::exchange(pendingReplace_, false);
+  const auto colors = std::exchange(pendingColors_, {});
+  if (replaces) Purge(true);
+  for (const auto& [index, color] : colors) {
+    SetColorDef(index, color.checkColor, color.printColor, color.name);
+  }
   for (const FavoriteImportRecord& row : importRecords_) {
     CommitRow(row, replaceMemos, takeFileColors);
   }
-  return true;
+  return replaces || !colors.empty() || !importRecords_.empty();
+}
+
+void FavoriteStore::DiscardImport() {
+  importRecords_.clear();
+  pendingReplace_ = false;
+  pendingColors_.clear();
+}
+
+FavoriteColor FavoriteStore::ImportColor(int index) const {
+  for (auto it = pendingColors_.rbegin(); it != pendingColors_.rend(); ++it) {
+    if (it->first == index) return it->second;  // the file's last word on it
+  }
+  const auto it = colors_.find(index);
+  return it != colors_.end() ? it->second : FavoriteColor{};
 }
 
 void FavoriteStore::CommitRow(const FavoriteImportRecord& row, bool replaceMemos,

@@ -9,6 +9,7 @@
 #include "platform/LeadingInt.h"
 
 #include <charconv>
+#include <climits>
 #include <fstream>
 #include <iterator>
 #include <utility>
@@ -47,6 +48,9 @@ bool ParseWholeInt(std::string_view text, int& value) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   return !text.empty() && error == std::errc() && end == text.data() + text.size();
 }
+
+// The circle id an older serial names (id - 1); none for one that names no id.
+int IdAfterSerial(int serial) { return serial < INT_MAX ? serial + 1 : 0; }
 
 ColorRef ParseHexColor(std::string_view text) {
   std::uint32_t value = 0;
@@ -149,7 +153,7 @@ bool FavoriteStore::LoadFile(const std::filesystem::path& path, bool append, boo
   if (!ReadWholeFile(path, bytes)) {
     readStatus_ = kReadNothing;
     fileEventNo_ = 0;
-    importRecords_.clear();  // no rows of an earlier read may pass for this one's
+    DiscardImport();  // nothing of an earlier read may pass for this one's
     if (progress) progress(-1, 0);
     return IsSameEvent();
   }
@@ -174,7 +178,7 @@ void FavoriteStore::Parse(IFile& source, bool append, bool takeColors, const Rea
                           int total) {
   fileEventNo_ = 0;
   readStatus_ = kReadNothing;
-  importRecords_.clear();
+  DiscardImport();
   stopRequested_ = false;
   textIndex_.Clear();  // the catalogue may have changed since the last read
 
@@ -244,23 +248,24 @@ void FavoriteStore::ReadRecord(const CsvReader& reader, ReadMode mode, ReadState
 }
 
 // Field 1 is the serial (update id, or circle id - 1 before event 74); when empty, page and cut
-// identify the circle.
+// identify the circle. Another event's serials mean nothing here: its circles match by their
+// texts alone, whatever their serial field holds.
 void FavoriteStore::ReadCircleRecord(const CsvReader& reader) {
-  const std::string serial = reader.GetField(1);
-  int number = 0;
-  if (!serial.empty() && !ParseWholeInt(serial, number)) return;  // not a record of ours
   const ImportFileTexts texts = CircleRecordTexts(reader);
   if (!IsSameEvent()) {
     MatchCircleByText(texts[kImportCircleName], texts[kImportCircleKana], texts[kImportPenName],
                       texts[kImportTwitter], texts[kImportPixiv]);
   } else {
+    const std::string serial = reader.GetField(1);
+    int number = 0;
+    if (!serial.empty() && !ParseWholeInt(serial, number)) return;  // not a record of ours
     int id = 0;
     if (serial.empty()) {
       id = FindCircleByCut(reader.GetFieldInt(3), reader.GetFieldInt(4));
     } else if (database_.GetEventNo() >= kFirstEventWithSerials) {
       id = database_.FindCircleIdByUpdateId(number);
     } else {
-      id = number + 1;
+      id = IdAfterSerial(number);
     }
     if (id > 0) candidateIds_.push_back(id);
   }
@@ -277,17 +282,18 @@ void FavoriteStore::ReadUnknownRecord(const CsvReader& reader) {
 }
 
 // Field 0 is the circle id - 1 (-1 for an unknown circle); when empty, page and cut identify it.
+// As with Circle records, only the current event's lines are identified by these fields.
 void FavoriteStore::ReadOlderLine(const CsvReader& reader) {
-  const std::string idField = reader.GetField(0);
-  int number = 0;
-  if (!idField.empty() && !ParseWholeInt(idField, number)) return;  // not a circle line
   const ImportFileTexts texts = OlderLineTexts(reader);
   if (!IsSameEvent()) {
     MatchCircleByText(texts[kImportCircleName], texts[kImportCircleKana], texts[kImportPenName],
                       texts[kImportTwitter], texts[kImportPixiv]);
   } else {
+    const std::string idField = reader.GetField(0);
+    int number = 0;
+    if (!idField.empty() && !ParseWholeInt(idField, number)) return;  // not a circle line
     const int id = idField.empty() ? FindCircleByCut(reader.GetFieldInt(2), reader.GetFieldInt(3))
-                                   : number + 1;
+                                   : IdAfterSerial(number);
     if (id > 0) candidateIds_.push_back(id);
   }
   AddImportRecords(reader.GetFieldInt(1), texts);
@@ -309,13 +315,12 @@ void FavoriteStore::ReadColorRecord(const CsvReader& reader, ReadState& state) c
   state.colors.emplace_back(number - 1, std::move(color));
 }
 
-// Only a text that proved readable replaces the checklist and its colours.
+// Only a text that proved readable may replace the checklist and its colours, and only when its
+// rows are committed.
 void FavoriteStore::FinishRead(const ReadState& state) {
   if (readStatus_ != kReadDone) return;
-  if (!state.append) Purge(true);
-  for (const auto& [index, color] : state.colors) {
-    SetColorDef(index, color.checkColor, color.printColor, color.name);
-  }
+  pendingReplace_ = !state.append;
+  pendingColors_ = state.colors;
 }
 
 }  // namespace vx

@@ -14,6 +14,15 @@ UiCall NewCall(UiCallKind kind, OwnerWindow owner = nullptr) {
   return call;
 }
 
+// Takes the next queued answer into `into`; false, the call unforeseen, when none is queued.
+template <typename T>
+bool TakeNext(std::deque<T>& queue, T& into) {
+  if (queue.empty()) return false;
+  into = std::move(queue.front());
+  queue.pop_front();
+  return true;
+}
+
 bool BoxCanAnswer(unsigned flags, int answer) {
   const std::vector<int> answers = MessageBoxAnswers(flags);
   return std::find(answers.begin(), answers.end(), answer) != answers.end();
@@ -29,6 +38,11 @@ void ScriptedUiServices::QueueAnswer(int answer) {
 void ScriptedUiServices::QueuePath(std::optional<std::filesystem::path> path) {
   std::lock_guard lock(mutex_);
   paths_.push_back(std::move(path));
+}
+
+void ScriptedUiServices::QueueFiles(std::vector<std::filesystem::path> files) {
+  std::lock_guard lock(mutex_);
+  fileLists_.push_back(std::move(files));
 }
 
 void ScriptedUiServices::SetBrowserStarts(bool starts) {
@@ -74,7 +88,7 @@ std::size_t ScriptedUiServices::PendingAnswers() const {
 
 std::size_t ScriptedUiServices::PendingPaths() const {
   std::lock_guard lock(mutex_);
-  return paths_.size();
+  return paths_.size() + fileLists_.size();
 }
 
 void ScriptedUiServices::ClearCalls() {
@@ -108,6 +122,16 @@ std::optional<std::filesystem::path> ScriptedUiServices::OpenFileDialog(
   call.request = request;
   AnswerDialog(call);
   return call.chosen;
+}
+
+std::vector<std::filesystem::path> ScriptedUiServices::OpenFilesDialog(
+    OwnerWindow owner, const FileDialogRequest& request) {
+  UiCall call = NewCall(UiCallKind::kOpenFilesDialog, owner);
+  call.request = request;
+  std::lock_guard lock(mutex_);
+  call.expected = TakeNext(fileLists_, call.chosenFiles);
+  calls_.push_back(call);
+  return call.chosenFiles;
 }
 
 std::optional<std::filesystem::path> ScriptedUiServices::SaveFileDialog(
@@ -180,12 +204,7 @@ void ScriptedUiServices::Beep() {
 
 void ScriptedUiServices::AnswerDialog(UiCall& call, std::string_view defaultExtension) {
   std::lock_guard lock(mutex_);
-  if (paths_.empty()) {
-    call.expected = false;
-  } else {
-    call.chosen = std::move(paths_.front());
-    paths_.pop_front();
-  }
+  call.expected = TakeNext(paths_, call.chosen);
   if (call.chosen) call.chosen = WithDefaultExtension(*call.chosen, defaultExtension);
   calls_.push_back(call);
 }

@@ -19,6 +19,7 @@ namespace vx {
 enum class UiCallKind {
   kMessageBox,
   kOpenFileDialog,
+  kOpenFilesDialog,
   kSaveFileDialog,
   kFolderDialog,
   kHasClipboardText,
@@ -39,6 +40,7 @@ struct UiCall {
   std::filesystem::path path;                   // folder-dialog start or browser program
   int answer = 0;                               // message boxes
   std::optional<std::filesystem::path> chosen;  // dialogs; empty = cancelled
+  std::vector<std::filesystem::path> chosenFiles;  // the several-files dialog; empty = cancelled
   bool succeeded = false;                       // clipboard writes, addresses and browsers
   bool expected = true;                         // false when the script had no fitting answer
 };
@@ -49,6 +51,8 @@ class ScriptedUiServices final : public UiServices {
   void QueueAnswer(int answer);
   // The next file or folder dialog (of any kind) returns `path`; std::nullopt = the user cancels.
   void QueuePath(std::optional<std::filesystem::path> path);
+  // The next several-files dialog returns `files`; none = the user cancels.
+  void QueueFiles(std::vector<std::filesystem::path> files);
   // With false, RunBrowser fails as if the program could not be started.
   void SetBrowserStarts(bool starts);
 
@@ -65,6 +69,8 @@ class ScriptedUiServices final : public UiServices {
                  unsigned flags) override;
   std::optional<std::filesystem::path> OpenFileDialog(OwnerWindow owner,
                                                       const FileDialogRequest& request) override;
+  std::vector<std::filesystem::path> OpenFilesDialog(OwnerWindow owner,
+                                                     const FileDialogRequest& request) override;
   std::optional<std::filesystem::path> SaveFileDialog(OwnerWindow owner,
                                                       const FileDialogRequest& request) override;
   std::optional<std::filesystem::path> FolderDialog(OwnerWindow owner, std::string_view title,
@@ -83,6 +89,7 @@ class ScriptedUiServices final : public UiServices {
   mutable std::mutex mutex_;
   std::deque<int> answers_;
   std::deque<std::optional<std::filesystem::path>> paths_;
+  std::deque<std::vector<std::filesystem::path>> fileLists_;
   std::vector<UiCall> calls_;
   std::string clipboard_;
   bool browserStarts_ = true;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <utility>
 
 namespace vx {
 
@@ -34,6 +35,13 @@ std::filesystem::path WithDefaultExtension(std::filesystem::path path, std::stri
   path += ".";
   path += extension;
   return path;
+}
+
+std::vector<std::filesystem::path> UiServices::OpenFilesDialog(OwnerWindow owner,
+                                                               const FileDialogRequest& request) {
+  std::optional<std::filesystem::path> chosen = OpenFileDialog(owner, request);
+  if (!chosen) return {};
+  return {std::move(*chosen)};
 }
 
 bool IsOpenableUrl(std::string_view url) {

@@ -50,6 +50,9 @@ struct FileDialogRequest {
   std::string filter;
   std::filesystem::path initialPath;  // folder or file
   std::string defaultExtension;       // without the dot
+  // Save dialogs: whether the dialog itself asks before an existing file is replaced. Callers
+  // that ask their own question turn it off, so that the user is not asked twice.
+  bool confirmOverwrite = true;
 };
 
 // `path` with ".extension" added when its file name has no extension (as a save dialog does with
@@ -68,6 +71,10 @@ class UiServices {
                          unsigned flags) = 0;
   virtual std::optional<std::filesystem::path> OpenFileDialog(OwnerWindow owner,
                                                               const FileDialogRequest& request) = 0;
+  // Several existing files may be chosen; empty when cancelled. Without an implementation of its
+  // own, the single-file dialog.
+  virtual std::vector<std::filesystem::path> OpenFilesDialog(OwnerWindow owner,
+                                                             const FileDialogRequest& request);
   // The chosen name gets the request's default extension when it has none.
   virtual std::optional<std::filesystem::path> SaveFileDialog(OwnerWindow owner,
                                                               const FileDialogRequest& request) = 0;

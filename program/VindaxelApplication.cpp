@@ -18,6 +18,7 @@
 #include "platform/qt/UiThread.h"
 #include "program/ApplicationCommands.h"
 #include "program/TerminationSignalNotifier.h"
+#include "ui/checklist/QtChecklistDialogs.h"
 #include "ui/dialogs/ImagePathDialog.h"
 #include "ui/main/AboutDialog.h"
 #include "ui/main/BeaconWidget.h"
@@ -51,7 +52,8 @@ VindaxelApplication::VindaxelApplication(std::vector<std::string> arguments)
       ui_(std::make_unique<QtUiServices>()),
       progress_(std::make_unique<ProgressDialogRunner>()),
       activeWindows_(std::make_unique<QtActiveWindowTracker>()),
-      systemInfo_(std::make_unique<HostSystemInfo>()) {}
+      systemInfo_(std::make_unique<HostSystemInfo>()),
+      checklistDialogs_(std::make_unique<QtChecklistDialogs>()) {}
 
 VindaxelApplication::~VindaxelApplication() {
   Exit();
@@ -94,8 +96,13 @@ bool VindaxelApplication::ClaimSingleInstance() {
 ApplicationServices VindaxelApplication::Services() {
   ApplicationServices services;
   services.ui = ui_.get();
-  services.controller = {ui_.get(), progress_.get(), activeWindows_.get(), systemInfo_.get(),
-                         [](std::function<void()> work) { RunOnUiThread(std::move(work)); }};
+  services.controller = {ui_.get(),
+                         progress_.get(),
+                         activeWindows_.get(),
+                         systemInfo_.get(),
+                         [](std::function<void()> work) { RunOnUiThread(std::move(work)); },
+                         checklistDialogs_.get(),
+                         nullptr};
   services.askImageFolder = [this](std::span<char> field, int event) {
     ImagePathDialog dialog(beacon_, *ui_, field, event);
     return dialog.DoModal() == 1;
@@ -128,7 +135,6 @@ void VindaxelApplication::CreateFrames() {
   main_ = new MainWindow(controller);
   commands_ = std::make_unique<ApplicationCommands>(*this);
   main_->SetApplicationCommands(commands_.get());
-  main_->setWindowTitle(QtText(ApplicationTitle()));
   main_->PlaceAt(core_->values().windowRects[kMainSlot]);
   main_->show();
   connect(main_, &MainWindow::closeAccepted, qApp, &QCoreApplication::quit,
@@ -154,6 +160,12 @@ void VindaxelApplication::RegisterFrames() {
 
 void VindaxelApplication::ShowStartPage() {
   core_->GoToStartPage();
+  CatalogController& controller = *core_->controller();
+  controller.UpdateTitle();
+  controller.RebuildRecentFilesMenu();
+  if (const auto checklist = core_->InitialChecklist(arguments_)) {
+    controller.OpenChecklistFile(*checklist);
+  }
   Q_EMIT started();
 }
 

@@ -25,6 +25,7 @@ class MainWindow;
 class ModalInputFilter;
 class ProgressDialogRunner;
 class QtActiveWindowTracker;
+class QtChecklistDialogs;
 class QtUiServices;
 class SingleInstanceServer;
 class TerminationSignalNotifier;
@@ -74,6 +75,7 @@ class VindaxelApplication : public QObject {
   std::unique_ptr<ProgressDialogRunner> progress_;
   std::unique_ptr<QtActiveWindowTracker> activeWindows_;
   std::unique_ptr<HostSystemInfo> systemInfo_;
+  std::unique_ptr<QtChecklistDialogs> checklistDialogs_;
   std::unique_ptr<SingleInstanceServer> instance_;
   std::unique_ptr<TerminationSignalNotifier> termination_;
   std::unique_ptr<ApplicationCore> core_;

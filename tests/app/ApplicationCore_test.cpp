@@ -9,7 +9,6 @@
 #include <tuple>
 #include <vector>
 
-#include "app/SearchConditionSettings.h"
 #include "data/SearchCondition.h"
 #include "platform/CodePage.h"
 #include "platform/ScriptedUiServices.h"
@@ -369,29 +368,6 @@ TEST_F(ApplicationCoreTest, SavedSettingsComeBackOnTheNextStart) {
                      core->values().eventNumber),
             std::make_tuple(11, 150, 96));
   EXPECT_EQ(CornersOf(core->values().windowRects[vx::kMapSlot]), Corners(5, 6, 7, 8));
-}
-
-TEST(SearchConditionSettingsTest, StoredChoicesGoIntoTheConditionAndBack) {
-  vxtest::TempDir dir;
-  vx::PavorunDatabase db(dir.path());
-  vxtest::BuildControllerCatalog(db);
-  vx::SearchCondition condition(db);
-  vx::SearchSettings stored;
-  stored.matchAll = false;
-  stored.memoOnly = true;
-  stored.keywordFields = 3;
-  stored.days = std::vector<int>{2};
-  stored.keywords = "C1 C2";
-  vx::ApplySearchSettings(stored, condition);
-  EXPECT_EQ(vx::CaptureSearchSettings(condition), ([&] {
-              vx::SearchSettings expected = stored;
-              expected.genres = std::vector<int>{1, 2, 3};  // none stored: every genre
-              return expected;
-            }()));
-  EXPECT_EQ(condition.CountMatches(), 0);  // day 2 has no circle named C1 or C2
-  stored.days.reset();
-  vx::ApplySearchSettings(stored, condition);
-  EXPECT_EQ(condition.Days(), (std::vector<int>{0, 1, 2}));
 }
 
 }  // namespace

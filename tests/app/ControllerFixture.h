@@ -16,6 +16,7 @@
 #include "platform/ScriptedUiServices.h"
 #include "res/ResourceIds.h"
 #include "tests/app/ControllerCatalog.h"
+#include "tests/app/FakeChecklistDialogs.h"
 #include "tests/app/FakeWindows.h"
 #include "tests/support/TempDir.h"
 
@@ -37,6 +38,8 @@ class ControllerTest : public ::testing::Test {
     values.eventNumber = kControllerEvent;
     ASSERT_TRUE(controller.Init(&db, &images, &values));
     controller.AttachOwnerWindow(&beacon);
+    dialogs.guard = &controller.Guard();
+    dialogs.expectedOwner = &beacon;
     const std::pair<int, FakeFrame*> order[] = {
         {ids[0], &main}, {ids[2], &checklist}, {ids[3], &detail}, {ids[1], &map}, {ids[4], &list}};
     for (auto [id, frame] : order) controller.RegisterWindow(id, frame, "frame");
@@ -65,11 +68,14 @@ class ControllerTest : public ::testing::Test {
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;
   FakeActiveWindows activeWindows;
+  FakeChecklistDialogs dialogs;
+  FakeWebJobs webJobs;
   std::vector<Delivery> log;
   FakeBeacon beacon;
   FakeFrame main{&log}, checklist{&log}, detail{&log}, map{&log}, list{&log};
   const std::vector<FakeFrame*> frames = {&main, &checklist, &detail, &map, &list};
-  vx::CatalogController controller{nullptr, {&ui, nullptr, &activeWindows, nullptr, nullptr}};
+  vx::CatalogController controller{
+      nullptr, {&ui, nullptr, &activeWindows, nullptr, nullptr, &dialogs, &webJobs}};
 };
 
 }  // namespace vxtest

@@ -3,12 +3,15 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/ActiveWindowTracker.h"
 #include "app/BeaconWindow.h"
 #include "app/ControllerWindow.h"
+#include "app/MainFrameHook.h"
 
 namespace vxtest {
 
@@ -21,7 +24,8 @@ struct Delivery {
 // Windows in the order they were brought to the top.
 using Raises = std::vector<const vx::StackedWindow*>;
 
-class FakeFrame : public vx::ControllerWindow {
+// Any frame can stand as the main frame: it records the titles and recent-file menus it is given.
+class FakeFrame : public vx::ControllerWindow, public vx::MainFrameHook {
  public:
   explicit FakeFrame(std::vector<Delivery>* log = nullptr, Raises* raises = nullptr)
       : log_(log), raises_(raises) {}
@@ -36,7 +40,15 @@ class FakeFrame : public vx::ControllerWindow {
     if (raises_) raises_->push_back(this);
   }
 
+  std::string ApplicationTitle() const override { return "Vindaxel"; }
+  void SetTitleText(std::string_view text) override { titles.emplace_back(text); }
+  void SetRecentFileItems(std::span<const vx::RecentFileItem> items) override {
+    recentMenus.emplace_back(items.begin(), items.end());
+  }
+
   std::function<void()> onMessage;
+  std::vector<std::string> titles;                          // CP932
+  std::vector<std::vector<vx::RecentFileItem>> recentMenus;  // each rebuild
 
  private:
   std::vector<Delivery>* log_;

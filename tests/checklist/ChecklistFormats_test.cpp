@@ -107,7 +107,7 @@ TEST_F(ChecklistFormatTest, TailTextsAreReadFromTheColumnsTheyAreWrittenTo) {
   }
 }
 
-TEST_F(ChecklistFormatTest, AReplacingReadEmptiesTheChecklistOnlyOnceTheTextProvedGood) {
+TEST_F(ChecklistFormatTest, AReplacingReadEmptiesTheChecklistOnlyWhenAGoodTextIsCommitted) {
   FillStore();
   const std::string before = store().SaveText();
   const std::pair<std::string, int> failures[] = {
@@ -130,12 +130,32 @@ TEST_F(ChecklistFormatTest, AReplacingReadEmptiesTheChecklistOnlyOnceTheTextProv
   EXPECT_FALSE(store().CommitImportRecords(false, false));
   EXPECT_EQ(store().SaveText(), before);
 
+  // A good text waits for its commit; discarded (a declined or cancelled load) it changes nothing.
   store().LoadText(text, false, false);
-  EXPECT_EQ(store().GetEntryCount(), 0);
+  EXPECT_EQ(store().SaveText(), before);
+  EXPECT_EQ(store().ImportColor(0).name + store().ImportColor(1).name,
+            "green" + Sjis("橙, \"注意\""));
+  store().DiscardImport();
+  EXPECT_FALSE(store().CommitImportRecords(false, false));
+  EXPECT_EQ(store().SaveText(), before);
+
+  store().LoadText(text, false, false);
+  EXPECT_TRUE(store().CommitImportRecords(false, false));
   EXPECT_EQ(store().GetColorName(0) + store().GetColorName(1), "green" + Sjis("橙, \"注意\""));
-  store().CommitImportRecords(false, false);
-  ASSERT_NE(store().FindCircle(INT_MIN + 1), nullptr);  // unknown ids start afresh
+  EXPECT_EQ(PrintOrderIds(), std::vector<int>{INT_MIN + 1});  // unknown ids start afresh
   EXPECT_EQ(store().FindCircle(INT_MIN + 1)->circleName, "New");
+  // The purge and the colours are applied once: committing again adds the rows only.
+  store().SetColor(2, 1);
+  store().SetColorDef(0, 1, 1, "mine");
+  EXPECT_TRUE(store().CommitImportRecords(false, false));
+  EXPECT_EQ(store().GetColor(2), 1);
+  EXPECT_EQ(store().GetColorName(0), "mine");
+
+  // A header-only file replaces the checklist with an empty one when committed.
+  store().LoadText(HeaderLine(96), false, true);
+  EXPECT_EQ(store().ReadStatus(), vx::kReadDone);
+  EXPECT_TRUE(store().CommitImportRecords(false, false));
+  EXPECT_EQ(store().GetEntryCount(), 0);
 }
 
 TEST_F(ChecklistFormatTest, MalformedLinesRegisterNothing) {
@@ -155,10 +175,16 @@ TEST_F(ChecklistFormatTest, ColourNumbersAreBoundedByTheColourCount) {
                        CircleLine({{1, "1001"}, {2, "12"}}) + CircleLine({{1, "1002"}, {2, "-3"}}) +
                        "UnKnown,U,,,,99,\r\n",
                    false, true);
-  EXPECT_EQ(store().GetColorName(8) + store().GetColorName(9) + store().GetColorName(-1), "nine");
+  EXPECT_EQ(store().ImportColor(8).name + store().ImportColor(9).name +
+                store().ImportColor(-1).name,
+            "nine");
   std::vector<int> colors;
   for (const FavoriteImportRecord& row : Rows()) colors.push_back(row.color);
   EXPECT_EQ(colors, (std::vector<int>{9, 0, 9}));
+  store().SetColorCount(40);  // never more than the sixteen colours there are
+  EXPECT_EQ(store().GetColorCount(), 16);
+  store().SetColorCount(0);
+  EXPECT_EQ(store().GetColorCount(), 1);
 }
 
 TEST_F(ChecklistFormatTest, HeadersAndMagicLines) {
@@ -194,7 +220,7 @@ TEST_F(ChecklistFormatTest, CancellingKeepsWhatWasRead) {
   });
   EXPECT_EQ(last, std::make_pair(-1, 21));
   EXPECT_EQ(Rows().size(), 10u);
-  EXPECT_EQ(store().GetEntryCount(), 0);  // the replacing read had begun
+  EXPECT_EQ(store().GetEntryCount(), 1);  // nothing is replaced before the commit
   store().LoadText(text, false, true);    // the next read starts afresh
   EXPECT_EQ(Rows().size(), 20u);
 }
@@ -212,7 +238,7 @@ TEST_P(ChecklistEncodingTest, ReadsTheTextsAsCp932) {
                            CircleLine({{1, "5"}, {10, Sjis("がっこう")}, {17, quoted}});
   EXPECT_FALSE(
       store().LoadText(prefix + HeaderLine(95, name) + vx::FromCp932(body, codePage), false, true));
-  EXPECT_EQ(store().GetColorName(0), Sjis("最優先"));
+  EXPECT_EQ(store().ImportColor(0).name, Sjis("最優先"));
   ASSERT_EQ(RowIds(), std::vector<int>{5});  // found by its name
   EXPECT_EQ(Rows()[0].texts[vx::kImportMemo], memo);
 }

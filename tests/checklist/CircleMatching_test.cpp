@@ -79,6 +79,10 @@ TEST_F(CircleMatchingTest, AnotherEventsRecordsAreMatchedByTheirTexts) {
        {9}},
       {MagicLine(95) + RecordLine(29, {{0, "41"}, {9, "Solo"}, {10, "Ann"}}) +
            RecordLine(29, {{0, "0"}, {9, "x"}, {28, "111"}}), true, {9, 7}},
+      // Another event's serial or id field is not read at all, whatever it holds.
+      {CircleLine({{1, "A-12"}, {10, "Solo"}, {12, "Ann"}}), true, {9}},
+      {MagicLine(95) + RecordLine(29, {{0, "abc"}, {9, "Solo"}, {10, "Ann"}}) +
+           RecordLine(29, {{0, "2147483647"}, {9, "Solo"}, {10, "Ann"}}), true, {9, 9}},
   };
   // clang-format on
   for (const auto& c : cases) EXPECT_EQ(Candidates(c.records, c.strict), c.ids) << c.records;
@@ -120,11 +124,15 @@ TEST_F(CircleMatchingTest, RecordsOfTheSameEventNameTheirCircle) {
                    false, true);
   EXPECT_EQ(RowIds(), (std::vector<int>{3, 0, 5, 0}));
   EXPECT_EQ(Rows()[3].action, vx::kImportRegisterUnknown);
+  // The largest id the field can hold names no circle (its successor is not computed).
+  store().LoadText(MagicLine(96) + RecordLine(29, {{0, "2147483647"}, {9, "Big"}}), false, true);
+  EXPECT_EQ(RowIds(), std::vector<int>{0});
 
   OpenCatalog(73);  // serials were circle ids - 1
-  store().LoadText(HeaderLine(73) + CircleLine({{1, "1"}, {2, "1"}}) + CircleLine({{1, "-1"}}),
+  store().LoadText(HeaderLine(73) + CircleLine({{1, "1"}, {2, "1"}}) + CircleLine({{1, "-1"}}) +
+                       CircleLine({{1, "2147483647"}}),
                    false, true);
-  EXPECT_EQ(RowIds(), (std::vector<int>{2, 0}));
+  EXPECT_EQ(RowIds(), (std::vector<int>{2, 0, 0}));
   store().CommitImportRecords(false, false);
   EXPECT_NE(store().SaveText().find("\r\nCircle,1,1,2,2,"), std::string::npos);
 }

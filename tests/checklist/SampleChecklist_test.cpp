@@ -49,7 +49,7 @@ TEST(SampleChecklistTest, EveryEncodingAndFormatReadsTheSameRowsAndTheChecklistR
   for (const char* name : {"CHECK96_UTF8.CSV", "CHECK96_EUCJP.CSV", "CHECK96_JIS.CSV"}) {
     store.SetColorDef(8, 0, 0, "");
     EXPECT_EQ(read(name), sjis) << name;
-    EXPECT_EQ(store.GetColorName(8), vx::Sjis("様子見, 余裕があれば")) << name;
+    EXPECT_EQ(store.ImportColor(8).name, vx::Sjis("様子見, 余裕があれば")) << name;
   }
   EXPECT_EQ(read("CHECK96_OLD.CSV"), sjis);
   EXPECT_TRUE(store.CommitImportRecords(false, false));

@@ -43,9 +43,19 @@ TEST(ScriptedUiServices, DialogsTakeQueuedPathsAndSaveAddsTheExtension) {
   EXPECT_EQ(ui.CallsOf(UiCallKind::kOpenFileDialog).at(0).request.filter, "INI|*.ini|");
   EXPECT_TRUE(ui.UnexpectedCalls().empty());
 
+  ui.QueueFiles({"/data/a.csv", "/data/b"});
+  ui.QueueFiles({});
+  EXPECT_EQ(ui.PendingPaths(), 2u);
+  EXPECT_EQ(ui.OpenFilesDialog(nullptr, request),
+            (std::vector<fs::path>{"/data/a.csv", "/data/b"}));
+  EXPECT_TRUE(ui.OpenFilesDialog(nullptr, request).empty());  // cancelled
+  EXPECT_TRUE(ui.UnexpectedCalls().empty());
+
   EXPECT_EQ(ui.FolderDialog(nullptr, "Folder", "/start"), std::nullopt);
-  ASSERT_EQ(ui.UnexpectedCalls().size(), 1u);
+  EXPECT_TRUE(ui.OpenFilesDialog(nullptr, request).empty());
+  ASSERT_EQ(ui.UnexpectedCalls().size(), 2u);
   EXPECT_EQ(ui.UnexpectedCalls()[0].path, "/start");
+  EXPECT_EQ(ui.UnexpectedCalls()[1].kind, UiCallKind::kOpenFilesDialog);
 }
 
 TEST(ScriptedUiServices, ClipboardAddressesAndBrowser) {

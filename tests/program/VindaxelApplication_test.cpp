@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/CatalogController.h"
+#include "checklist/FavoriteStore.h"
 #include "program/ApplicationCommands.h"
 #include "res/ResourceIds.h"
 #include "tests/program/SampleProfile.h"
@@ -66,6 +67,35 @@ TEST_F(VindaxelApplicationTest, ExitCommandClosesTheMainWindowAndEndsTheLoop) {
   QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });
   EXPECT_EQ(QApplication::exec(), 0);
   EXPECT_FALSE(program.mainWindow()->isVisible());
+}
+
+// A restart loads the newest recent checklist when "AutoLoad" is on, except after an event switch.
+TEST_F(VindaxelApplicationTest, RestartReopensTheNewestChecklistUnlessTheEventChanged) {
+  const std::filesystem::path list = root.path() / "list.csv";
+  int circle = 0;
+  {
+    vx::VindaxelApplication program({});
+    ASSERT_TRUE(program.Start());
+    vx::CatalogController& controller = *program.core()->controller();
+    circle = controller.CurrentCircle().id;
+    controller.SetCircleColor(2, circle);
+    ASSERT_FALSE(controller.GetFavoriteStore()->Save(list));
+    const std::filesystem::path* named = &list;
+    controller.SetChecklistPath(named, false);  // first in the recent files
+    controller.NewChecklist(true);
+    program.core()->values().autoLoad = 1;
+  }
+  struct Case {
+    const char* argument;
+    int color;
+  };
+  for (const Case& c : {Case{"_reboot_", 2}, Case{"_rebootnoload_", -1}}) {
+    vx::VindaxelApplication restarted({c.argument});
+    ASSERT_TRUE(restarted.Start());
+    vx::CatalogController& controller = *restarted.core()->controller();
+    EXPECT_EQ(controller.GetCircleColor(circle), c.color) << c.argument;
+    EXPECT_EQ(controller.ChecklistPath().empty(), c.color < 0) << c.argument;
+  }
 }
 
 }  // namespace

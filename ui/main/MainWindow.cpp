@@ -2,17 +2,24 @@
 #include "ui/main/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QMenuBar>
 #include <QWindow>
 
 #include <algorithm>
 
 #include "app/CatalogController.h"
+#include "platform/qt/QtStrings.h"
 #include "res/Pictures.h"
 #include "res/ResourceIds.h"
+#include "ui/main/AboutDialog.h"
 #include "ui/main/CutPageViewStandIn.h"
 #include "ui/main/MainStatusBar.h"
 #include "ui/menus/CommandActions.h"
+#include "ui/menus/MenuTables.h"
 #include "ui/widgets/ControlFont.h"
 
 #include <QComboBox>
@@ -42,6 +49,7 @@ MainWindow::MainWindow(CatalogController& controller)
   CreateStatusBar();
   SetControlFonts();
   CreateAccelerators();
+  EnableFileDrops();
   ConnectControls();
   Refresh();
   DockToolBars();
@@ -102,6 +110,33 @@ void MainWindow::PlaceAt(const WindowRect& rect) {
   placing_ = false;
 }
 
+std::string MainWindow::ApplicationTitle() const { return vx::ApplicationTitle(); }
+
+void MainWindow::SetTitleText(std::string_view cp932) { setWindowTitle(QtText(cp932)); }
+
+// The recent-file menu stands third from the end of the file menu.
+void MainWindow::SetRecentFileItems(std::span<const RecentFileItem> items) {
+  CommandMenu* file = menu_.SubMenuAt(kMainFileMenu);
+  CommandMenu* recent = file ? file->SubMenuAt(file->Count() - 3) : nullptr;
+  if (!recent) return;
+  recent->Clear();
+  for (const RecentFileItem& item : items) recent->AppendItem(QtText(item.text), item.commandId);
+}
+
+void MainWindow::EnableFileDrops() { setAcceptDrops(true); }
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+// Only the first of several dropped files is opened, as a checklist.
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+  event->acceptProposedAction();
+  controller_.OpenChecklistFile(PathFromQt(urls.first().toLocalFile()));
+}
+
 void MainWindow::Minimize() { showMinimized(); }
 
 void MainWindow::Restore() { showNormal(); }
@@ -141,6 +176,8 @@ void MainWindow::SaveLayout() {
   StoreToolBarState();
   SaveDockLayout();
 }
+
+bool MainWindow::MayClose() { return controller_.AskSaveChecklist() != IDCANCEL; }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (!MayClose()) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/ControllerWindow.h"
+#include "app/MainFrameHook.h"
 #include "app/SettingsValues.h"
 #include "app/WindowRecord.h"
 #include "data/CircleRecord.h"
@@ -34,7 +35,7 @@ class CommandActions;
 class CutPageViewStandIn;
 class MainStatusBar;
 
-class MainWindow : public QMainWindow, public ControllerWindow {
+class MainWindow : public QMainWindow, public ControllerWindow, public MainFrameHook {
   Q_OBJECT
 
  public:
@@ -60,6 +61,11 @@ class MainWindow : public QMainWindow, public ControllerWindow {
   void Restore() override;
   void BringToTop() override;
 
+  // --- MainFrameHook -------------------------------------------------------------------------
+  std::string ApplicationTitle() const override;
+  void SetTitleText(std::string_view cp932) override;
+  void SetRecentFileItems(std::span<const RecentFileItem> items) override;
+
   // Commands this window does not handle go on to the application's.
   void SetApplicationCommands(CommandTarget* application);
   // Runs a command along the window's road (view, window, application); false when nobody ran it.
@@ -72,11 +78,9 @@ class MainWindow : public QMainWindow, public ControllerWindow {
   // That, and the dock layout into the profile: done on close, and at the end of a session that
   // ends the program without closing the window.
   void SaveLayout();
-  // Asked before the window closes; false keeps it open (the checklist's save question was
-  // cancelled, or its save failed). Unset, closing never asks.
-  void SetCloseQuestion(std::function<bool()> mayClose) { mayClose_ = std::move(mayClose); }
-  // Asks it: true when the window may close (also when the session ends).
-  bool MayClose() const { return !mayClose_ || mayClose_(); }
+  // The checklist's save question: true when the window may close (also when the session ends);
+  // Cancel, or a save that failed, keeps it open.
+  bool MayClose();
 
   int zoom() const { return zoom_; }
   int stretchMode() const { return stretchMode_; }
@@ -105,6 +109,8 @@ class MainWindow : public QMainWindow, public ControllerWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -120,6 +126,7 @@ class MainWindow : public QMainWindow, public ControllerWindow {
   void CreateStatusBar();
   void SetControlFonts();
   void CreateAccelerators();
+  void EnableFileDrops();
   void ConnectControls();
   void DockToolBars();
 
@@ -194,7 +201,6 @@ class MainWindow : public QMainWindow, public ControllerWindow {
   int hallIndex_ = -1;
   int blockIndex_ = -1;
   std::vector<WindowEntry> windows_;
-  std::function<bool()> mayClose_;
   bool placing_ = false;
 };
 

@@ -45,6 +45,16 @@ void MainWindow::CreateCommands() {
       .On(ID_STATUS_NEXT_PAGE, [this] { controller_.NextPage(); FocusView(); })
       .On(ID_FOCUS_ZOOM_BOX, [this] { FocusZoomBox(); })
       .On(ID_CHECK_OR_RECOLOR, [this] { RunCommand(ID_CHECK_CURRENT_COLOR); })
+      .On(ID_CHECKLIST_NEW, [this] { controller_.NewChecklist(false); })
+      .On(ID_CHECKLIST_OPEN, [this] { controller_.OpenChecklist(); })
+      .On(ID_CHECKLIST_APPEND, [this] { controller_.AppendChecklist(); })
+      .On(ID_CHECKLIST_SAVE, [this] { controller_.SaveChecklist(false, false); })
+      .On(ID_CHECKLIST_SAVE_AS, [this] { controller_.SaveChecklist(true, false); })
+      .On(ID_CHECKLIST_SAVE_VER1, [this] { controller_.SaveChecklist(true, true); })
+      .On(ID_PORTAL_IMPORT, [this] { controller_.ImportChecklistFromPortal(); })
+      .On(ID_PORTAL_EXPORT, [this] { controller_.ExportChecklistToPortal(); })
+      .OnRange(ID_RECENT_FIRST, ID_RECENT_LAST,
+               [this](int id) { controller_.OpenRecentChecklist(id - ID_RECENT_FIRST); })
       .OnRange(ID_JUMP_DAY_FIRST, ID_JUMP_DAY_FIRST + kJumpRangeSize - 1,
                [this](int id) { ChooseDay(id - ID_JUMP_DAY_FIRST); })
       .OnRange(ID_JUMP_HALL_FIRST, ID_JUMP_HALL_FIRST + kJumpRangeSize - 1,

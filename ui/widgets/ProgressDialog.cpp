@@ -55,6 +55,11 @@ void ProgressDialog::ConnectControls() {
   connect(cancel_, &QPushButton::clicked, this, [this] { job_.RequestCancel(); });
 }
 
+void ProgressDialog::SetCancelEnabled(bool enabled) {
+  cancelEnabled_ = enabled;
+  cancel_->setEnabled(enabled);
+}
+
 int ProgressDialog::exec() {
   if (finished_) return result();
   job_.SetListener(this);
@@ -74,7 +79,7 @@ void ProgressDialog::done(int result) {
     QDialog::done(result);
     return;
   }
-  job_.RequestCancel();
+  if (cancelEnabled_) job_.RequestCancel();
 }
 
 void ProgressDialog::StartWorker() {
@@ -101,7 +106,7 @@ void ProgressDialog::FinishJob() {
 // still has to be stopped and its worker waited for before the caller may drop the job.
 void ProgressDialog::WaitForFinish() {
   if (finished_) return;
-  job_.RequestCancel();
+  if (cancelEnabled_) job_.RequestCancel();
   while (!finished_) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 

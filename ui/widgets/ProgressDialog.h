@@ -30,6 +30,10 @@ class ProgressDialog : public QDialog, private ProgressListener {
                           ThreadStarter starter = StartDetachedThread);
   ~ProgressDialog() override;
 
+  // With false the job cannot be stopped: Cancel is disabled, and Enter, Escape, the close button
+  // and a hide do not cancel it either. Set before exec().
+  void SetCancelEnabled(bool enabled);
+
   // Runs the job once; a second call answers the first result.
   int exec() override;
   void done(int result) override;
@@ -57,6 +61,7 @@ class ProgressDialog : public QDialog, private ProgressListener {
   QPushButton* cancel_ = nullptr;
   std::atomic<bool> redrawQueued_{false};
   bool finished_ = false;
+  bool cancelEnabled_ = true;
 };
 
 }  // namespace vx

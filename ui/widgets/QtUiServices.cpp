@@ -138,21 +138,29 @@ void ApplyRequest(QFileDialog& dialog, const FileDialogRequest& request) {
   StartAt(dialog, request.initialPath);
 }
 
-std::optional<std::filesystem::path> ChosenPath(QFileDialog& dialog) {
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  const QStringList chosen = dialog.selectedFiles();
-  if (chosen.isEmpty() || chosen.first().isEmpty()) return std::nullopt;
-  return PathFromQt(chosen.first());
+std::vector<std::filesystem::path> ChosenPaths(QFileDialog& dialog) {
+  if (dialog.exec() != QDialog::Accepted) return {};
+  std::vector<std::filesystem::path> paths;
+  for (const QString& file : dialog.selectedFiles()) {
+    if (!file.isEmpty()) paths.push_back(PathFromQt(file));
+  }
+  return paths;
 }
 
-std::optional<std::filesystem::path> RunFileDialog(QWidget* owner, const FileDialogRequest& request,
-                                                   QFileDialog::AcceptMode mode) {
+std::optional<std::filesystem::path> FirstPath(std::vector<std::filesystem::path> paths) {
+  if (paths.empty()) return std::nullopt;
+  return std::move(paths.front());
+}
+
+std::vector<std::filesystem::path> RunFileDialog(QWidget* owner, const FileDialogRequest& request,
+                                                 QFileDialog::FileMode fileMode) {
   QFileDialog dialog(owner);
-  dialog.setAcceptMode(mode);
-  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                     : QFileDialog::AnyFile);
+  const bool saving = fileMode == QFileDialog::AnyFile;
+  dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(fileMode);
+  if (saving && !request.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
   ApplyRequest(dialog, request);
-  return ChosenPath(dialog);
+  return ChosenPaths(dialog);
 }
 
 std::optional<std::filesystem::path> RunFolderDialog(QWidget* owner, std::string_view title,
@@ -161,7 +169,7 @@ std::optional<std::filesystem::path> RunFolderDialog(QWidget* owner, std::string
   dialog.setFileMode(QFileDialog::Directory);
   dialog.setOption(QFileDialog::ShowDirsOnly);
   StartAt(dialog, start);
-  return ChosenPath(dialog);
+  return FirstPath(ChosenPaths(dialog));
 }
 
 QString ToQtPatterns(const QString& patterns) {
@@ -199,16 +207,26 @@ int QtUiServices::MessageBox(OwnerWindow owner, std::string_view text, std::stri
 std::optional<std::filesystem::path> QtUiServices::OpenFileDialog(
     OwnerWindow owner, const FileDialogRequest& request) {
   std::optional<std::filesystem::path> chosen;
+  RunOnUiThread([&] {
+    chosen = FirstPath(RunFileDialog(OwnerWidget(owner), request, QFileDialog::ExistingFile));
+  });
+  return chosen;
+}
+
+std::vector<std::filesystem::path> QtUiServices::OpenFilesDialog(OwnerWindow owner,
+                                                                 const FileDialogRequest& request) {
+  std::vector<std::filesystem::path> chosen;
   RunOnUiThread(
-      [&] { chosen = RunFileDialog(OwnerWidget(owner), request, QFileDialog::AcceptOpen); });
+      [&] { chosen = RunFileDialog(OwnerWidget(owner), request, QFileDialog::ExistingFiles); });
   return chosen;
 }
 
 std::optional<std::filesystem::path> QtUiServices::SaveFileDialog(
     OwnerWindow owner, const FileDialogRequest& request) {
   std::optional<std::filesystem::path> chosen;
-  RunOnUiThread(
-      [&] { chosen = RunFileDialog(OwnerWidget(owner), request, QFileDialog::AcceptSave); });
+  RunOnUiThread([&] {
+    chosen = FirstPath(RunFileDialog(OwnerWidget(owner), request, QFileDialog::AnyFile));
+  });
   // Native dialogs may ignore the default suffix.
   if (chosen) chosen = WithDefaultExtension(*chosen, request.defaultExtension);
   return chosen;

@@ -21,6 +21,8 @@ class QtUiServices final : public UiServices {
                  unsigned flags) override;
   std::optional<std::filesystem::path> OpenFileDialog(OwnerWindow owner,
                                                       const FileDialogRequest& request) override;
+  std::vector<std::filesystem::path> OpenFilesDialog(OwnerWindow owner,
+                                                     const FileDialogRequest& request) override;
   std::optional<std::filesystem::path> SaveFileDialog(OwnerWindow owner,
                                                       const FileDialogRequest& request) override;
   std::optional<std::filesystem::path> FolderDialog(OwnerWindow owner, std::string_view title,

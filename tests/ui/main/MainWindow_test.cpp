@@ -278,18 +278,39 @@ TEST_F(MainWindowTest, BarStateAndLayoutAreKept) {
   EXPECT_TRUE(reopened.Bar(vx::kToolBarBasic)->isVisibleTo(&reopened));
 }
 
-TEST_F(MainWindowTest, CloseQuestionDecidesWhetherTheWindowCloses) {
+// Only an answered question closes: Cancel keeps the window, and so does a save that failed.
+TEST_F(MainWindowTest, ModifiedChecklistIsAskedForBeforeClosing) {
   int closed = 0;
   QObject::connect(window.get(), &vx::MainWindow::closeAccepted, [&] { ++closed; });
   window->show();
-  bool allow = false;
-  window->SetCloseQuestion([&] { return allow; });
+  controller().MarkChecklistModified();
+  vx::ScriptedUiServices& ui = catalog.ui;
+
+  ui.QueueAnswer(IDCANCEL);
+  EXPECT_FALSE(window->close());
+  const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(vx::Cp932ToUtf8(boxes[0].text),
+            "チェックリストまたはメモの内容が変更されています.\nファイルへ保存しますか？");
+  EXPECT_EQ(vx::Cp932ToUtf8(boxes[0].caption), "チェックリストの保存確認");
+  EXPECT_EQ(boxes[0].flags & vx::MB_TYPEMASK, vx::MB_YESNOCANCEL);
+
+  ui.QueueAnswer(IDYES);  // save, to a folder that does not exist
+  ui.QueuePath(catalog.dir.path() / "missing" / "list.txt");
+  ui.QueueAnswer(IDOK);  // the write error
   EXPECT_FALSE(window->close());
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(closed, 0);
-  allow = true;
+
+  ui.QueueAnswer(IDNO);
   EXPECT_TRUE(window->close());
   EXPECT_EQ(closed, 1);
+  EXPECT_TRUE(ui.UnexpectedCalls().empty());
+}
+
+TEST_F(MainWindowTest, UnchangedChecklistClosesWithoutAQuestion) {
+  EXPECT_TRUE(window->close());
+  EXPECT_TRUE(catalog.ui.CallsOf(vx::UiCallKind::kMessageBox).empty());
 }
 
 }  // namespace

@@ -182,6 +182,33 @@ INSTANTIATE_TEST_SUITE_P(EveryWayOut, CancelTest,
                          ::testing::Values(0, 1, 2, int(Qt::Key_Return), int(Qt::Key_Enter),
                                            int(Qt::Key_Escape)));
 
+// A job that must not stop half-way: Cancel is disabled and no other way out cancels it.
+TEST_F(ProgressTest, WithCancelDisabledNothingStopsTheJob) {
+  vx::ProgressDialog dialog(job, &frame);
+  dialog.SetCancelEnabled(false);
+  bool cancelEnabled = true;
+  vx::JobState stateAfterTries = vx::JobState::kIdle;
+  QTimer::singleShot(0, &dialog, [&] {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return job.steps >= 1; }));
+    cancelEnabled = dialog.CancelButton()->isEnabled();
+    dialog.CancelButton()->click();
+    for (int key : {int(Qt::Key_Escape), int(Qt::Key_Return)}) {
+      QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+      QCoreApplication::sendEvent(&dialog, &press);
+    }
+    dialog.close();
+    stateAfterTries = job.State();
+    dialog.hide();  // ends the modal loop; the dialog still waits for the job to end
+    job.release = true;
+  });
+  QTimer::singleShot(10000, &frame, [this] { job.release = true; });
+  EXPECT_EQ(dialog.exec(), 1);
+  EXPECT_FALSE(cancelEnabled);
+  EXPECT_EQ(stateAfterTries, vx::JobState::kRunning);
+  EXPECT_EQ(job.cancelHooks, 0);
+  EXPECT_EQ(database.statements, (Statements{"BEGIN TRANSACTION;", "COMMIT;"}));
+}
+
 TEST(ProgressDialog, AThreadThatCannotStartEndsWithTwo) {
   vx::ProgressDialogRunner failing([](std::function<void()>) { return false; });
   vx::CatalogController noThreads(nullptr, {nullptr, &failing, nullptr, nullptr, nullptr});

@@ -13,6 +13,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <vector>
@@ -152,6 +153,38 @@ TEST(QtFileDialogs, ShowTheRequestAndReturnTheChoice) {
   EXPECT_EQ(ui.FolderDialog(nullptr, "", dir.path()), folder);
   WhenShown<QFileDialog>([](QFileDialog* dialog) { PressKey(dialog, Qt::Key_Escape); });
   EXPECT_EQ(ui.SaveFileDialog(nullptr, {"", "", dir.path(), "ini"}), std::nullopt);
+}
+
+// Several files can be opened at once; a save dialog whose caller asks its own question about an
+// existing file does not ask first.
+TEST(QtFileDialogs, OpenSeveralFilesAndLeaveTheOverwriteQuestionToTheCaller) {
+  vxtest::TempDir dir;
+  for (const char* name : {"a.csv", "b.csv"}) std::ofstream(dir / name) << "x";
+  QtUiServices ui;
+  const vx::FileDialogRequest request{"", "CSV|*.csv|", dir.path(), "csv"};
+  WhenShown<QFileDialog>([](QFileDialog* dialog) {
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFiles);
+    dialog->selectFile(QStringLiteral("\"a.csv\" \"b.csv\""));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  EXPECT_EQ(ui.OpenFilesDialog(nullptr, request),
+            (std::vector<fs::path>{dir / "a.csv", dir / "b.csv"}));
+  WhenShown<QFileDialog>([](QFileDialog* dialog) { PressKey(dialog, Qt::Key_Escape); });
+  EXPECT_TRUE(ui.OpenFilesDialog(nullptr, request).empty());
+
+  for (const bool confirm : {true, false}) {
+    vx::FileDialogRequest save = request;
+    save.confirmOverwrite = confirm;
+    bool asks = false;
+    WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+      asks = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+      if (!confirm) dialog->selectFile(QStringLiteral("a.csv"));  // no box comes between
+      confirm ? PressKey(dialog, Qt::Key_Escape) : static_cast<QDialog*>(dialog)->accept();
+    });
+    EXPECT_EQ(ui.SaveFileDialog(nullptr, save),
+              confirm ? std::nullopt : std::optional<fs::path>(dir / "a.csv"));
+    EXPECT_EQ(asks, confirm);
+  }
 }
 
 TEST(QtClipboard, TextTravelsAsCp932) {

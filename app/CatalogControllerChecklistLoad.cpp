@@ -1,0 +1,154 @@
+// The controller's side of a checklist load: the read, the confirmation page, the commit and the
+// replay to every window; the clipboard, and the bulk memo commands that replay too.
+#include <string>
+
+#include "app/CatalogController.h"
+#include "app/ChecklistApplyJob.h"
+#include "app/ChecklistDialogs.h"
+#include "app/ChecklistReadJob.h"
+#include "app/SettingsValues.h"
+#include "checklist/FavoriteStore.h"
+#include "data/PavorunDatabase.h"
+#include "platform/CodePage.h"
+#include "platform/Sjis.h"
+#include "res/ResourceIds.h"
+
+namespace vx {
+
+namespace {
+
+// How clipboard text is named in a load error: its first line, as a file would be by its path.
+std::string FirstLine(std::string_view text) {
+  constexpr std::size_t kShownBytes = 259;
+  return SjisTruncate(text.substr(0, text.find_first_of("\r\n")), kShownBytes);
+}
+
+}  // namespace
+
+int CatalogController::LoadChecklistText(std::string_view cp932Text) {
+  if (!store_) return 0;
+  ChecklistReadJob job(*store_, ChecklistSource::Text(std::string(cp932Text)), true,
+                       values_ && values_->fvrOverColor != 0);
+  return LoadChecklistSource(job, FirstLine(cp932Text));
+}
+
+// Nothing reaches the checklist before the commit: a failed, cancelled or declined load leaves
+// entries, colours, path and modified mark as they were.
+int CatalogController::LoadChecklistSource(ChecklistReadJob& job, std::string_view shownSource) {
+  store_->SetStrictMatch(values_ && values_->strictLoad != 0);
+  const int status = RunChecklistRead(job);
+  const bool cancelled = job.State() == JobState::kCancelled;
+  if (cancelled || status != kReadDone) {
+    store_->DiscardImport();
+    NotifyColorsChanged();
+    if (cancelled) return 1;
+    ShowLoadError(status, shownSource);
+    return 0;
+  }
+  if (!job.SameEvent()) {
+    const int answer = RunImportConfirmation();
+    store_->DefaultImportColors();
+    if (answer != IDOK) {
+      store_->DiscardImport();
+      NotifyColorsChanged();
+      return 1;
+    }
+  }
+  FinishChecklistLoad(job);
+  return 1;
+}
+
+int CatalogController::RunChecklistRead(ChecklistReadJob& job) {
+  if (!services_.checklistDialogs) return RunJobWithoutDialog(job);
+  ModalGuard::Scope modal(guard_);
+  return services_.checklistDialogs->RunReadProgress(job, "", DialogOwner());
+}
+
+int CatalogController::RunImportConfirmation() {
+  if (!services_.checklistDialogs || !database_) return IDCANCEL;
+  ModalGuard::Scope modal(guard_);
+  return services_.checklistDialogs->RunImportConfirmation(*store_, database_->GetEventNo(),
+                                                           DialogOwner());
+}
+
+// Even a commit that changes nothing replays the checklist, so that every window shows the
+// checklist the title names.
+void CatalogController::FinishChecklistLoad(const ChecklistReadJob& job) {
+  store_->CommitImportRecords(values_ && values_->fvrOver != 0,
+                              values_ && values_->fvrOverColor != 0);
+  NotifyColorsChanged();
+  RefreshChecklistViews();
+  if (job.Appends()) {
+    MarkChecklistModified();
+    return;
+  }
+  // Another event's checklist becomes a new one: saving it must not overwrite its file.
+  const std::filesystem::path path = job.SameEvent() ? job.Source().file : std::filesystem::path();
+  SetChecklistPath(&path, !job.SameEvent());
+}
+
+void CatalogController::ShowLoadError(int status, std::string_view source) {
+  const char* reason = nullptr;
+  switch (status) {
+    case kReadNothing:
+      reason = "は開けませんでした. 他のアプリケーションで使用中の恐れがあります.";
+      break;
+    case kReadBadData:
+      reason = "には、異常なデータが含まれています.\n\n読み込みは失敗しました.";
+      break;
+    case kReadUnsupportedVersion:
+      reason = "は、対応していないバージョンのファイルです.\n\n読み込みは失敗しました.";
+      break;
+    default:
+      return;
+  }
+  ShowMessageBox(MB_OK | MB_ICONERROR,
+                 Sjis("チェックリストファイル\n") + std::string(source) + "\n" + Sjis(reason),
+                 Sjis("チェックリスト読み込みエラー"));
+}
+
+void CatalogController::RefreshChecklistViews() {
+  if (!store_) return;
+  Broadcast(UM_CHECKLIST_RESET, 0, 0);
+  ChecklistApplyJob job(*store_, [this](const FavoriteEntry& entry) { NotifyCircleChecked(entry); });
+  if (!services_.checklistDialogs) {
+    RunJobWithoutDialog(job);
+    return;
+  }
+  ModalGuard::Scope modal(guard_);
+  services_.checklistDialogs->RunApplyProgress(job, DialogOwner());
+}
+
+// --- Memos in bulk -------------------------------------------------------------------------------
+
+void CatalogController::EraseUncheckedMemos() {
+  if (!store_) return;
+  if (store_->EraseUncheckedMemos()) MarkChecklistModified();
+  RefreshChecklistViews();
+}
+
+void CatalogController::EraseAllMemos() {
+  if (!store_) return;
+  if (store_->EraseAllMemos()) MarkChecklistModified();
+  RefreshChecklistViews();
+}
+
+// --- Clipboard -----------------------------------------------------------------------------------
+
+bool CatalogController::CopyCirclesToClipboard(std::span<const int> circleIds) {
+  if (!store_ || !values_ || !services_.ui || circleIds.empty()) return false;
+  std::string text;
+  store_->CopyAsVer1Text(text, circleIds, GetCurrentColor() + 1);
+  return services_.ui->SetClipboardText(text);
+}
+
+int CatalogController::PasteFromClipboard() {
+  if (!store_ || !IsClipboardTextAvailable()) return 0;
+  return LoadChecklistText(services_.ui->ClipboardText());
+}
+
+bool CatalogController::IsClipboardTextAvailable() const {
+  return services_.ui && services_.ui->HasClipboardText();
+}
+
+}  // namespace vx

@@ -1,0 +1,40 @@
+#include "print/LineList.h"
+
+#include <algorithm>
+
+#include "platform/CodePage.h"
+#include "print/PrintEngineState.h"
+#include "print/PrintErrors.h"
+
+namespace vx {
+
+void LineList_Clear() {
+  PrintEngineState& state = PrintEngine_State();
+  state.leaderLines.clear();
+  state.leaderColumns.fill(-1);
+  state.leaderLimitReported = false;
+}
+
+int LineList_Add(int group, int column, int x, int y, int width, int height, ColorRef color) {
+  PrintEngineState& state = PrintEngine_State();
+  if (group < 0 || group >= kLeaderGroups || state.leaderLines.size() >= kMaxLeaderLines) {
+    if (!state.leaderLimitReported) {
+      state.leaderLimitReported = true;
+      ReportPrintError(Sjis("1ページの引き出し線が多すぎます(256本まで)"), "LineList_Add");
+    }
+    return -1;
+  }
+  state.leaderLines.push_back({x, y, width, height, group, color});
+  int& largest = state.leaderColumns[static_cast<std::size_t>(group)];
+  largest = std::max(largest, column);
+  return 0;
+}
+
+const std::vector<LeaderLine>& LineList_Lines() { return PrintEngine_State().leaderLines; }
+
+int LineList_LargestColumn(int group) {
+  if (group < 0 || group >= kLeaderGroups) return -1;
+  return PrintEngine_State().leaderColumns[static_cast<std::size_t>(group)];
+}
+
+}  // namespace vx

@@ -1,0 +1,30 @@
+// The leader lines of a list-with-map page: from list entries to their circles' spaces on the
+// map. The documents add one per circle; the renderer draws them when the page ends.
+#pragma once
+
+#include <vector>
+
+#include "checklist/FavoriteColor.h"
+
+namespace vx {
+
+constexpr int kMaxLeaderLines = 256;
+constexpr int kLeaderGroups = 20;
+
+struct LeaderLine {
+  int x = 0;  // start
+  int y = 0;
+  int width = 0;  // end = start + (width, height)
+  int height = 0;
+  int group = 0;
+  ColorRef color = 0;
+};
+
+void LineList_Clear();
+// Adds a line; -1 (reported once a page) when 256 are stored or the group is outside 0..19.
+int LineList_Add(int group, int column, int x, int y, int width, int height, ColorRef color);
+const std::vector<LeaderLine>& LineList_Lines();
+// The largest column index added in the group; -1 when none.
+int LineList_LargestColumn(int group);
+
+}  // namespace vx

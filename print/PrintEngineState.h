@@ -1,0 +1,69 @@
+// The one state the print engine and its modules work over; PrintEngine_Reset starts it afresh.
+// Used by the print code only (documents, renderers, back-ends); everyone else calls the
+// functions of PrintEngine.h.
+#pragma once
+
+#include <any>
+#include <array>
+#include <atomic>
+#include <filesystem>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/ProfileFile.h"
+#include "print/LineList.h"
+#include "print/PrintCatalogTables.h"
+#include "print/PrintEngine.h"
+#include "print/PrintJob.h"
+#include "print/PrintLayout.h"
+#include "print/PrintPageGeometry.h"
+#include "print/PrintRecords.h"
+
+namespace vx {
+
+struct PrintEngineState {
+  // Context.
+  PrintEngineServices services;
+  std::filesystem::path imageFolder;
+  std::filesystem::path layoutFile;
+  std::thread::id contextThread;
+  OwnerWindow messageOwner = nullptr;
+  std::any printerSettings;
+
+  // The job and its document.
+  PrintJob job;
+  int documentKind = kDocumentNone;
+  std::array<PrintDocumentRun, kDocumentKindCount + 1> documents;
+  std::array<std::atomic<int>, kDocumentKindCount + 1> stopFlags{};
+  std::thread worker;
+
+  // Record set and what it was built for.
+  PrintRecordSet records;
+  bool recordsDirty = true;
+  int recordsResult = -1;
+  int printOrder = kOrderChecklist;
+  bool headerOnly = false;
+  bool blockAll = false;
+
+  // What the documents read while the job's pages are drawn.
+  PrintCatalogTables tables;
+  ProfileFile layoutProfile;
+  PrintLayout layout;
+  PrintPageGeometry geometry;
+  std::array<bool, 1000> selectedPages{};  // [n] for page n, 1..999
+  std::vector<std::string> pageTitles = std::vector<std::string>(1001);
+  bool pageLimitReported = false;
+  std::vector<LeaderLine> leaderLines;
+  std::array<int, kLeaderGroups> leaderColumns = [] {
+    std::array<int, kLeaderGroups> none;
+    none.fill(-1);
+    return none;
+  }();
+  bool leaderLimitReported = false;
+};
+
+PrintEngineState& PrintEngine_State();
+
+}  // namespace vx
