@@ -190,15 +190,16 @@ TEST_F(MainWindowTest, JumpMenusAndListsFollowTheDay) {
   EXPECT_EQ(controller().GetCurrentPage(), 11);
 }
 
-TEST_F(MainWindowTest, CircleUnderThePointerInTheStatusBar) {
+TEST_F(MainWindowTest, CircleStatusTextNamesDayPlaceCircleAndGenre) {
   vx::CircleRecord circle;
   ASSERT_TRUE(controller().GetCircle(101, &circle));
+  circle.circleName = vx::Sjis("サークル");
   EXPECT_EQ(vx::Cp932ToUtf8(vx::MainWindow::CircleStatusText(controller(), circle)),
-            "土曜日 東Ａ01a　C101 （創作）");
+            "土曜日 東Ａ01a　サークル （創作）");
   circle.spaceNo = 12;
   circle.spaceNoSub = 1;
   EXPECT_EQ(vx::Cp932ToUtf8(vx::MainWindow::CircleStatusText(controller(), circle)),
-            "土曜日 東Ａ12b　C101 （創作）");
+            "土曜日 東Ａ12b　サークル （創作）");
 }
 
 // Stepping back from a page whose predecessor has no circles lands on the page before that, never
