@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdlib>
 #include <memory>
@@ -96,6 +98,21 @@ TEST_F(VindaxelApplicationTest, RestartReopensTheNewestChecklistUnlessTheEventCh
     EXPECT_EQ(controller.GetCircleColor(circle), c.color) << c.argument;
     EXPECT_EQ(controller.ChecklistPath().empty(), c.color < 0) << c.argument;
   }
+}
+
+// "色編集" on the check bar reaches the view, which opens the colour sheet of the checklist.
+TEST_F(VindaxelApplicationTest, ColourEditButtonOpensTheColourSheet) {
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  QString shown;
+  QTimer::singleShot(0, [&] {
+    QWidget* sheet = QApplication::activeModalWidget();
+    if (!sheet) return;
+    shown = sheet->windowTitle();
+    sheet->close();
+  });
+  QTest::mouseClick(program.mainWindow()->ColorEditButton(), Qt::LeftButton);
+  EXPECT_EQ(shown.toStdString(), "チェック色の編集");
 }
 
 }  // namespace

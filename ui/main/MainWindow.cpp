@@ -2,11 +2,14 @@
 #include "ui/main/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
 #include <QWindow>
 
 #include <algorithm>
@@ -16,15 +19,11 @@
 #include "res/Pictures.h"
 #include "res/ResourceIds.h"
 #include "ui/main/AboutDialog.h"
-#include "ui/main/CutPageViewStandIn.h"
 #include "ui/main/MainStatusBar.h"
 #include "ui/menus/CommandActions.h"
 #include "ui/menus/MenuTables.h"
+#include "ui/views/CutPageView.h"
 #include "ui/widgets/ControlFont.h"
-
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 
 namespace vx {
 
@@ -46,6 +45,7 @@ MainWindow::MainWindow(CatalogController& controller)
   FillJumpMenus();
   view_->SetSmoothing(antiAlias_);
   view_->SetZoom(zoom_);
+  ApplyViewOptions();
   CreateStatusBar();
   SetControlFonts();
   CreateAccelerators();
@@ -57,7 +57,7 @@ MainWindow::MainWindow(CatalogController& controller)
 
 MainWindow::~MainWindow() = default;
 
-// The bars' own controls share the controls' font; the buttons keep the style's.
+// The bars' own controls share the controls' font; the tool buttons keep the style's.
 void MainWindow::SetControlFonts() {
   const QFont font = ControlFont();
   std::vector<QWidget*> controls = {zoomBox_, colorEdit_, status_->PageBox(),
@@ -78,7 +78,7 @@ void MainWindow::CreateMenus() {
 
 void MainWindow::SetApplicationCommands(CommandTarget* application) {
   application_ = application;
-  route_.SetTargets({&commands_, application_});
+  route_.SetTargets({view_, &commands_, application_});
   actions_->UpdateActions();
 }
 
@@ -88,13 +88,22 @@ bool MainWindow::RunCommand(int id) {
   return ran;
 }
 
-QWidget* MainWindow::View() const { return view_; }
-
+// Commands go to the view first; its right-button menu is this window's checklist menu.
 void MainWindow::CreateView() {
-  view_ = new CutPageViewStandIn(controller_, this);
+  view_ = new CutPageView(controller_, this);
   setCentralWidget(view_);
-  view_->viewport()->setMouseTracking(true);
-  view_->viewport()->installEventFilter(this);
+  view_->SetZoomRange(kMinZoom, kMaxZoom);
+  view_->SetChecklistMenu(&menu_, &route_);
+  route_.SetTargets({view_, &commands_, application_});
+  connect(view_, &CutPageView::frameCommand, this, [this](int id) { RunCommand(id); });
+  connect(view_, &CutPageView::pointerReported, this,
+          [this](QPoint point) { ShowCircleUnderPointer(point); });
+}
+
+void MainWindow::ApplyViewOptions() {
+  view_->SetScrollMode(controller_.GetScrollMode());
+  view_->SetAutoSelect(controller_.IsAutoSelect());
+  view_->SetOneClick(controller_.IsOneClickSelect());
 }
 
 WindowRect MainWindow::ScreenRect() const {
@@ -160,9 +169,13 @@ void MainWindow::moveEvent(QMoveEvent* event) {
 
 void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-    controller_.RaiseWindow(this);
-    FocusView();
+  if (event->type() == QEvent::ActivationChange) {
+    if (isActiveWindow()) {
+      controller_.RaiseWindow(this);
+      FocusView();
+    } else {
+      view_->CancelDrag();
+    }
   } else if (event->type() == QEvent::WindowStateChange) {
     if (isMinimized()) {
       controller_.MinimizeAllWindows();

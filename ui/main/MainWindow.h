@@ -32,7 +32,7 @@ namespace vx {
 class CatalogController;
 class ColorToolBar;
 class CommandActions;
-class CutPageViewStandIn;
+class CutPageView;
 class MainStatusBar;
 
 class MainWindow : public QMainWindow, public ControllerWindow, public MainFrameHook {
@@ -96,7 +96,7 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
   QLineEdit* ZoomBox() const { return zoomBox_; }
   MainStatusBar* Status() const { return status_; }
   ColorMenu& Menu() { return menu_; }
-  QWidget* View() const;
+  CutPageView* View() const { return view_; }
 
   // The status text of a circle: weekday, hall, block, space and half, name and genre (CP932).
   static std::string CircleStatusText(const CatalogController& controller, const CircleRecord& c);
@@ -114,13 +114,14 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void changeEvent(QEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   // Set-up, in this order.
   void CreateMenus();
   void CreateCommands();
   void CreateView();
+  void ApplyViewOptions();
   void CreateToolBars();
   void FillJumpMenus();
   void CreateStatusBar();
@@ -147,6 +148,7 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
   void ZoomTo100();
   void FitOneSide(bool width, bool keep);
   void FitWholePage();
+  void Fit(int mode);
   void SetStretchMode(int mode);
   void ToggleAntiAlias();
   void ToggleHighResolution();
@@ -185,7 +187,7 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
   CommandRoute route_;
   CommandActions* actions_ = nullptr;
   CommandTarget* application_ = nullptr;
-  CutPageViewStandIn* view_ = nullptr;
+  CutPageView* view_ = nullptr;
   MainStatusBar* status_ = nullptr;
   std::array<QToolBar*, kToolBarCount> bars_{};
   JumpToolBar* jumpBar_ = nullptr;

@@ -3,8 +3,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QWheelEvent>
 
 #include <cstdio>
 
@@ -12,7 +10,7 @@
 #include "platform/CodePage.h"
 #include "platform/qt/QtStrings.h"
 #include "res/ResourceIds.h"
-#include "ui/main/CutPageViewStandIn.h"
+#include "ui/views/CutPageView.h"
 #include "ui/main/MainStatusBar.h"
 #include "ui/main/MainWindow.h"
 #include "ui/menus/CommandActions.h"
@@ -85,6 +83,7 @@ void MainWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
       OnCurrentColorChanged(static_cast<int>(wParam), static_cast<int>(lParam));
       break;
     case UM_COLORS_CHANGED: OnColorsChanged(); break;
+    case UM_OPTIONS_CHANGED: ApplyViewOptions(); break;
     default: return;
   }
   actions_->UpdateActions();
@@ -184,20 +183,8 @@ void MainWindow::OnWindowEntry(int index) {
 
 // --- Status text and refresh ---------------------------------------------------------------------
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == view_->viewport()) {
-    if (event->type() == QEvent::MouseMove) {
-      ShowCircleUnderPointer(static_cast<QMouseEvent*>(event)->position().toPoint());
-    } else if (event->type() == QEvent::Wheel && OnWheel(static_cast<QWheelEvent*>(event))) {
-      return true;
-    }
-  }
-  return QMainWindow::eventFilter(watched, event);
-}
-
 void MainWindow::ShowCircleUnderPointer(QPoint viewPoint) {
-  const QPoint scroll(view_->horizontalScrollBar()->value(), view_->verticalScrollBar()->value());
-  const QPoint image = (scroll + viewPoint) * 100 / zoom_;
+  const QPoint image = view_->ViewToImage(viewPoint);
   cutUnderPointer_ = controller_.HitTestCut(image.x(), image.y());
   CircleRecord circle;
   if (controller_.GetPageCircleByCut(cutUnderPointer_, &circle)) {

@@ -1,24 +1,17 @@
 // Zoom, fits and the display options of the cut pages; the zoom and page boxes of the bars; the
-// mouse wheel.
+// mouse wheel that the view leaves to its frame.
 #include <QLineEdit>
 #include <QWheelEvent>
-
-#include <algorithm>
 
 #include "app/CatalogController.h"
 #include "platform/LeadingInt.h"
 #include "platform/qt/QtStrings.h"
-#include "ui/main/CutPageViewStandIn.h"
 #include "ui/main/MainStatusBar.h"
 #include "ui/main/MainWindow.h"
+#include "ui/views/CutPageView.h"
+#include "ui/views/ZoomSteps.h"
 
 namespace vx {
-
-namespace {
-
-constexpr int kZoomStep = 25;
-
-}  // namespace
 
 void MainWindow::ApplyZoom(int zoom) {
   zoom_ = zoom;
@@ -37,8 +30,7 @@ void MainWindow::SetStretchMode(int mode) {
 // One step on the grid of 25: 110 goes to 125 or 75; the ends stay where they are. Either way the
 // zoom is free from then on.
 void MainWindow::StepZoom(bool in) {
-  const int zoom = in ? std::min(kMaxZoom, (zoom_ + kZoomStep) / kZoomStep * kZoomStep)
-                      : std::max(kMinZoom, (zoom_ - kZoomStep) / kZoomStep * kZoomStep);
+  const int zoom = in ? ZoomStepIn(zoom_, kMaxZoom) : ZoomStepOut(zoom_, kMinZoom);
   if (zoom != zoom_) ApplyZoom(zoom);
   SetStretchMode(kFreeZoom);
   Refresh();
@@ -52,36 +44,25 @@ void MainWindow::ZoomTo100() {
   FocusView();
 }
 
-// Computed twice: scroll bars that come or go with the first result change the room.
-void MainWindow::FitOneSide(bool width, bool keep) {
-  const QSize image = view_->ImageSize();
-  const int length = width ? image.width() : image.height();
-  if (length > 0) {
-    for (int pass = 0; pass < 2; ++pass) {
-      const QSize room = view_->viewport()->size();
-      const int zoom = (width ? room.width() : room.height()) * 100 / length;
-      if (zoom < 1 || zoom == zoom_) break;
-      ApplyZoom(zoom);
-    }
-  }
+// The view fits the page (twice, for the scroll bars that come or go) and the frame takes over
+// the zoom it settled on.
+void MainWindow::Fit(int mode) {
+  view_->FitOnce(static_cast<ZoomableImageView::FitMode>(mode));
+  zoom_ = view_->Zoom();
+  values_.cutZoomSize = zoom_;
   ShowZoom();
+}
+
+void MainWindow::FitOneSide(bool width, bool keep) {
+  Fit(static_cast<int>(width ? ZoomableImageView::FitMode::kWidth
+                             : ZoomableImageView::FitMode::kHeight));
   SetStretchMode(keep ? (width ? kFitWidth : kFitHeight) : kFreeZoom);
   Refresh();
   FocusView();
 }
 
 void MainWindow::FitWholePage() {
-  const QSize image = view_->ImageSize();
-  if (image.width() > 0 && image.height() > 0) {
-    for (int pass = 0; pass < 2; ++pass) {
-      const QSize room = view_->viewport()->size();
-      const int zoom =
-          std::min(room.width() * 100 / image.width(), room.height() * 100 / image.height());
-      if (zoom <= 0 || zoom == zoom_) break;
-      ApplyZoom(zoom);
-    }
-  }
-  ShowZoom();
+  Fit(static_cast<int>(ZoomableImageView::FitMode::kWhole));
   SetStretchMode(kFreeZoom);
   Refresh();
   FocusView();
@@ -130,21 +111,22 @@ void MainWindow::ApplyBarEdits() {
   FocusView();
 }
 
-// Ctrl turns the wheel into zoom; Shift, or a page that fits, into page turning.
+void MainWindow::wheelEvent(QWheelEvent* event) {
+  OnWheel(event);
+  QMainWindow::wheelEvent(event);
+}
+
+// Ctrl turns the wheel into zoom (a kept fit stays until the next resize); Shift, or a page that
+// fits, into page turning.
 bool MainWindow::OnWheel(QWheelEvent* event) {
   const int delta = event->angleDelta().y();
   if (delta == 0) return false;
   if (event->modifiers() & Qt::ControlModifier) {
-    const int sign = delta > 0 ? 1 : -1;
-    const int zoom =
-        std::clamp((zoom_ + sign * kZoomStep) / kZoomStep * kZoomStep, kMinZoom, kMaxZoom);
+    const int zoom = ZoomStepByWheel(zoom_, delta, kMinZoom, kMaxZoom);
     if (zoom != zoom_) ApplyZoom(zoom);
     return true;
   }
-  const QSize shown = view_->ImageSize() * zoom_ / 100;
-  const QSize room = view_->viewport()->size();
-  const bool fits = shown.width() <= room.width() && shown.height() <= room.height();
-  if (!(event->modifiers() & Qt::ShiftModifier) && !fits) return false;
+  if (!(event->modifiers() & Qt::ShiftModifier) && !view_->FitsInClient()) return false;
   if (delta >= 1) {
     controller_.PrevPage();
   } else {

@@ -1,5 +1,6 @@
 // A controller over the small controller catalogue (pages 10, 11 and 13 of event 96), for the
-// windows and dialogs that talk to it.
+// windows and dialogs that talk to it; with images, the page pictures of the cut page view's tests
+// (tests/ui/views/CutPageFixture.h).
 #pragma once
 
 #include "app/AppSettings.h"
@@ -10,12 +11,17 @@
 #include "platform/ScriptedUiServices.h"
 #include "tests/app/ControllerCatalog.h"
 #include "tests/support/TempDir.h"
+#include "tests/ui/views/CutPageFixture.h"
 
 namespace vxtest {
 
 struct ControllerOnCatalog {
-  ControllerOnCatalog() {
+  explicit ControllerOnCatalog(bool withImages = false) {
     BuildControllerCatalog(db);
+    if (withImages) {
+      WriteCutArchive(dir.path());
+      images.Open(dir.path(), kControllerEvent);
+    }
     values.eventNumber = kControllerEvent;
     controller.Init(&db, &images, &values);
   }

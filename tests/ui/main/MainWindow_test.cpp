@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QStyle>
 #include <QStyleOptionToolBar>
 #include <QLabel>
@@ -27,6 +28,7 @@
 #include "tests/ui/main/ControllerOnCatalog.h"
 #include "ui/main/MainStatusBar.h"
 #include "ui/menus/CommandActions.h"
+#include "ui/views/CutPageView.h"
 #include "ui/menus/MenuTables.h"
 #include "ui/widgets/ColorToolBar.h"
 
@@ -65,7 +67,7 @@ class MainWindowTest : public ::testing::Test {
   }
   void SetZoom(int zoom) { TypeAndEnter(window->ZoomBox(), QString::number(zoom)); }
 
-  vxtest::ControllerOnCatalog catalog;
+  vxtest::ControllerOnCatalog catalog{true};
   std::unique_ptr<vx::MainWindow> window;
 };
 
@@ -277,6 +279,63 @@ TEST_F(MainWindowTest, BarStateAndLayoutAreKept) {
   vx::MainWindow reopened(catalog.controller);
   EXPECT_FALSE(reopened.Bar(vx::kToolBarJump)->isVisibleTo(&reopened));
   EXPECT_TRUE(reopened.Bar(vx::kToolBarBasic)->isVisibleTo(&reopened));
+}
+
+// The view leaves Ctrl and Shift turns of the wheel, and any turn over a page that fits, to its
+// frame.
+TEST_F(MainWindowTest, WheelZoomsWithCtrlAndTurnsPagesWhenThePageFits) {
+  window->resize(800, 600);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  controller().GoToPage(10);
+  QWidget* viewport = window->View()->viewport();
+  // What the view leaves goes on to its frame, as Qt passes an ignored turn of the user's wheel
+  // up to the parents (a synthesized one stops at the view).
+  const auto turn = [this, viewport](int delta, Qt::KeyboardModifiers modifiers) {
+    const QPointF at(viewport->width() / 2.0, viewport->height() / 2.0);
+    QWheelEvent event(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &event);
+    if (event.isAccepted()) return;  // the view scrolled
+    event.setAccepted(true);
+    QApplication::sendEvent(window.get(), &event);
+  };
+  window->RunCommand(ID_FIT_WIDTH);
+  SetZoom(100);
+  window->RunCommand(ID_FIT_WIDTH);
+  const int fitted = window->zoom();
+  turn(120, Qt::ControlModifier);
+  EXPECT_EQ(window->zoom(), std::min(200, (fitted + 25) / 25 * 25));
+  EXPECT_EQ(window->stretchMode(), vx::MainWindow::kFitWidth);  // until the next resize
+  SetZoom(200);
+  turn(-120, Qt::NoModifier);  // the page is larger than the view: it scrolls
+  EXPECT_EQ(controller().GetCurrentPage(), 10);
+  EXPECT_GT(window->View()->ScrollPosition().y(), 0);
+  turn(-120, Qt::ShiftModifier);
+  EXPECT_EQ(controller().GetCurrentPage(), 11);
+  SetZoom(25);
+  turn(120, Qt::NoModifier);  // the whole page shows: the wheel turns pages
+  EXPECT_EQ(controller().GetCurrentPage(), 10);
+}
+
+// The page picture fills the view; the circle under the pointer shows in the status bar.
+TEST_F(MainWindowTest, ShowsThePageAndTheCircleUnderThePointer) {
+  window->resize(700, 800);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  controller().SelectCircle(104, false);  // page 10, cut 7
+  vx::CutPageView* view = window->View();
+  const QRectF cut = view->ImageToView(vxtest::PageCut(7));
+  const QImage shot = view->viewport()->grab().toImage();
+  const QPoint stripe = (cut.topLeft() + QPointF(vxtest::kStripeLeft + 5, 10)).toPoint();
+  EXPECT_EQ(shot.pixel(stripe) & 0xFFFFFF, 0x000000u);  // the cut's black stripe
+
+  const QPoint over = cut.center().toPoint();
+  QTest::mouseMove(view->viewport(), over);
+  QTRY_COMPARE(window->Status()->CirclePane()->text().toStdString(),
+               std::string("土曜日 東Ａ03a　C104 （ゲーム）"));
+  QTest::mouseMove(view->viewport(), QPoint(1, 1));  // the page's caption: no circle
+  QTRY_VERIFY(window->Status()->CirclePane()->text().isEmpty());
 }
 
 // Only an answered question closes: Cancel keeps the window, and so does a save that failed.
