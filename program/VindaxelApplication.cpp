@@ -47,8 +47,13 @@ WorkArea PrimaryWorkArea() {
 
 }  // namespace
 
-VindaxelApplication::VindaxelApplication(std::vector<std::string> arguments)
+bool VindaxelApplication::StartDetached(const QString& program, const QStringList& arguments) {
+  return QProcess::startDetached(program, arguments);
+}
+
+VindaxelApplication::VindaxelApplication(std::vector<std::string> arguments, Launcher launcher)
     : arguments_(StartupArguments::Parse(arguments)),
+      launcher_(std::move(launcher)),
       ui_(std::make_unique<QtUiServices>()),
       progress_(std::make_unique<ProgressDialogRunner>()),
       activeWindows_(std::make_unique<QtActiveWindowTracker>()),
@@ -216,7 +221,7 @@ void VindaxelApplication::StartAgain() {
   for (const std::string& argument : restart_.Arguments()) {
     arguments << QString::fromStdString(argument);
   }
-  QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
+  if (launcher_) launcher_(QCoreApplication::applicationFilePath(), arguments);
 }
 
 }  // namespace vx

@@ -7,7 +7,10 @@
 #include <QObject>
 #include <QPointer>
 
+#include <QStringList>
+
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,8 +37,14 @@ class VindaxelApplication : public QObject {
   Q_OBJECT
 
  public:
-  // `arguments`: the command line after the program name.
-  explicit VindaxelApplication(std::vector<std::string> arguments);
+  // Starts a program with an argument vector, detached; false when it could not be started.
+  using Launcher = std::function<bool(const QString& program, const QStringList& arguments)>;
+  static bool StartDetached(const QString& program, const QStringList& arguments);
+
+  // `arguments`: the command line after the program name. `launcher` starts the new instance of
+  // a restart.
+  explicit VindaxelApplication(std::vector<std::string> arguments,
+                               Launcher launcher = StartDetached);
   // Starts the new instance when a restart was requested.
   ~VindaxelApplication() override;
 
@@ -70,6 +79,7 @@ class VindaxelApplication : public QObject {
   void StartAgain();
 
   StartupArguments arguments_;
+  Launcher launcher_;
   RestartRequest restart_;
   std::unique_ptr<QtUiServices> ui_;
   std::unique_ptr<ProgressDialogRunner> progress_;

@@ -13,6 +13,7 @@
 
 #include "app/CatalogController.h"
 #include "checklist/FavoriteStore.h"
+#include "platform/qt/SingleInstanceServer.h"
 #include "program/ApplicationCommands.h"
 #include "res/ResourceIds.h"
 #include "tests/program/SampleProfile.h"
@@ -113,6 +114,29 @@ TEST_F(VindaxelApplicationTest, ColourEditButtonOpensTheColourSheet) {
   });
   QTest::mouseClick(program.mainWindow()->ColorEditButton(), Qt::LeftButton);
   EXPECT_EQ(shown.toStdString(), "チェック色の編集");
+}
+
+// A restart starts the new instance only after everything is saved and the socket is free, with
+// the marker as an argument of its own.
+TEST_F(VindaxelApplicationTest, RestartStartsTheNextInstanceAfterTheLastSave) {
+  QStringList started;
+  std::string settingsWhenStarted;
+  bool socketFreeWhenStarted = false;
+  {
+    vx::VindaxelApplication program({}, [&](const QString&, const QStringList& arguments) {
+      started = arguments;
+      settingsWhenStarted = vxtest::ReadFileBytes(root.path() / "vindaxel.ini");
+      vx::SingleInstanceServer probe;
+      socketFreeWhenStarted = !probe.RaiseRunningInstance(200);
+      return true;
+    });
+    ASSERT_TRUE(program.Start());
+    program.RequestRestart({true, 97, false});
+  }
+  EXPECT_EQ(started, QStringList{QStringLiteral("_rebootnoload_")});
+  EXPECT_NE(settingsWhenStarted.find("VQNumber96=97"), std::string::npos);
+  EXPECT_NE(settingsWhenStarted.find("[VQ96]"), std::string::npos);
+  EXPECT_TRUE(socketFreeWhenStarted);
 }
 
 }  // namespace
