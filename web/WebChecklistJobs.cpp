@@ -9,11 +9,15 @@
 
 namespace vx {
 
-WebChecklistJobs::WebChecklistJobs(ProgressJobRunner& runner, PortalServices services)
-    : runner_(runner), services_(std::move(services)) {}
+WebChecklistJobs::WebChecklistJobs(ProgressJobRunner& runner, UiServices* ui,
+                                   PortalDialogs* dialogs, ConfigSource config)
+    : runner_(runner), ui_(ui), dialogs_(dialogs), config_(std::move(config)) {}
 
 PortalServices WebChecklistJobs::ServicesFor(OwnerWindow owner) const {
-  PortalServices services = services_;
+  PortalServices services;
+  if (config_) services.config = config_();
+  services.ui = ui_;
+  services.dialogs = dialogs_;
   services.owner = owner;
   return services;
 }
@@ -33,7 +37,7 @@ int WebChecklistJobs::ExportToPortal(ProgressTask& task, FavoriteStore& store,
 }
 
 std::vector<int> WebChecklistJobs::FetchFeeds(FavoriteStore& store, OwnerWindow owner) {
-  RssFetchJob job(store, services_.config);
+  RssFetchJob job(store, ServicesFor(owner).config);
   runner_.Run(job, RssFetchJob::Caption(), owner);
   return job.ChangedCircles();
 }

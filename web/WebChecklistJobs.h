@@ -2,6 +2,7 @@
 // progress dialog: what the controller's portal and feed commands go through.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "app/ChecklistWebJobs.h"
@@ -13,9 +14,13 @@ class ProgressJobRunner;
 
 class WebChecklistJobs final : public ChecklistWebJobs {
  public:
-  // `services` without an owner: each command brings its own. The runner, the UI services and the
-  // portal dialogs outlive this object.
-  WebChecklistJobs(ProgressJobRunner& runner, PortalServices services);
+  // Where the web services are, asked afresh for every command (the settings may have changed).
+  using ConfigSource = std::function<WebServiceConfig()>;
+
+  // The runner, the UI services and the portal dialogs outlive this object; `ui` and `dialogs`
+  // may be null (no boxes, no login).
+  WebChecklistJobs(ProgressJobRunner& runner, UiServices* ui, PortalDialogs* dialogs,
+                   ConfigSource config);
 
   int ImportFromPortal(ProgressTask& task, FavoriteStore& store, OwnerWindow owner) override;
   int ExportToPortal(ProgressTask& task, FavoriteStore& store, OwnerWindow owner) override;
@@ -25,7 +30,9 @@ class WebChecklistJobs final : public ChecklistWebJobs {
   PortalServices ServicesFor(OwnerWindow owner) const;
 
   ProgressJobRunner& runner_;
-  PortalServices services_;
+  UiServices* ui_;
+  PortalDialogs* dialogs_;
+  ConfigSource config_;
 };
 
 }  // namespace vx

@@ -83,7 +83,7 @@ class PortalCommandTest : public testing::Test {
   vxtest::ScriptedPortalDialogs portalDialogs;
   vxtest::FakePortal portal;
   DirectRunner runner;
-  vx::WebChecklistJobs jobs{runner, {portal.Config(), &ui, &portalDialogs, nullptr}};
+  vx::WebChecklistJobs jobs{runner, &ui, &portalDialogs, [this] { return portal.Config(); }};
   std::vector<vxtest::Delivery> log;
   vxtest::FakeBeacon beacon;
   vxtest::FakeFrame main{&log};
