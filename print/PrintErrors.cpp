@@ -22,6 +22,10 @@ int ReportPrintError(std::string_view text, std::string_view caller) {
   return Show(std::string(caller) + ": " + std::string(text), "LOG_Error");
 }
 
+int ReportPrintBox(std::string_view text, std::string_view title) {
+  return Show(std::string(text), title);
+}
+
 int ReportFileReadError(const std::filesystem::path& file, std::string_view caller) {
   static const std::string file_ = Sjis("ファイル ");
   static const std::string failed = Sjis(" の読み込みに失敗しました");

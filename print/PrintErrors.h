@@ -10,6 +10,8 @@ namespace vx {
 
 // "%s: %s" (caller, text), titled "LOG_Error".
 int ReportPrintError(std::string_view text, std::string_view caller);
+// `text` as it stands, under `title` (a box of its own, such as a failed image file).
+int ReportPrintBox(std::string_view text, std::string_view title);
 // "%s: ファイル %s の読み込みに失敗しました" (caller, file), titled "LOG_Error_File".
 int ReportFileReadError(const std::filesystem::path& file, std::string_view caller);
 // "%s: [%s] にエントリ %s は存在していません" (reader, section, key), titled "LOG_Error_RegName".

@@ -4,6 +4,7 @@
 #include "app/SettingsValues.h"
 #include "print/PrintDataSource.h"
 #include "print/PrintEngine.h"
+#include "print/PrintPaper.h"
 #include "print/PrintSelection.h"
 
 namespace vx {
@@ -22,13 +23,6 @@ enum SettingsBreak : int {
   kSettingsBreakBlock = 8,
 };
 
-struct PaperSize {
-  int width;  // tenths of a millimetre, portrait
-  int height;
-};
-constexpr PaperSize kPaperSizes[kPaperKindCount] = {
-    {0, 0}, {2970, 4200}, {2570, 3640}, {2100, 2970}, {1820, 2570}, {1480, 2100}, {1280, 1820}};
-constexpr int kPaperA4 = 3;
 
 bool IsListKind(int kind) { return kind == kKindList || kind == kKindCutList; }
 
@@ -135,8 +129,8 @@ void SetPageBreaks(PrintSelection& request, const PrintKindSettings& words, int 
 }
 
 void SetPaper(PrintSelection& request, const PrintSettings& s) {
-  const int index = s.paperType >= 0 && s.paperType < kPaperKindCount ? s.paperType : kPaperA4;
-  const PaperSize size = index == 0 ? PaperSize{s.paperSizeW, s.paperSizeH} : kPaperSizes[index];
+  const int index = PrintPaper_Kind(s);
+  const PaperSize size = PrintPaper_Size(s, index);
   const PrintMargins& m = s.margins[index];
   request.printableWidth = size.width / 10.0 - (m.left + m.right) / 10.0;
   request.printableHeight = size.height / 10.0 - (m.top + m.bottom) / 10.0;

@@ -1,0 +1,176 @@
+#include "print/PaperMarginRules.h"
+
+#include <algorithm>
+
+#include "print/PrintPaper.h"
+
+namespace vx {
+namespace {
+
+// Above every valid length, and far from overflowing when multiplied by 10.
+constexpr long long kSaturated = 10LL * PaperMarginRules::kMaxPaperSide + 1;
+
+constexpr long long kAspectWidth = 2100;
+constexpr long long kAspectHeight = 2970;
+
+}  // namespace
+
+int PaperMarginRules::ReadTenths(std::string_view text) {
+  long long value = 0;
+  bool point = false;
+  for (const char c : text) {
+    if (c >= '0' && c <= '9') {
+      if (point) return static_cast<int>(std::min(value + (c - '0'), kSaturated));
+      value = std::min(value * 10 + (c - '0'), kSaturated);
+    } else if (c == '.') {
+      if (!point) value = std::min(value * 10, kSaturated);
+      point = true;
+    } else {
+      return -1;
+    }
+  }
+  if (!point && value >= 1) value = std::min(value * 10, kSaturated);
+  return static_cast<int>(value);
+}
+
+int PaperMarginRules::Kind() const { return PrintPaper_Kind(s_); }
+int PaperMarginRules::Width() const { return PrintPaper_Size(s_, Kind()).width; }
+int PaperMarginRules::Height() const { return PrintPaper_Size(s_, Kind()).height; }
+PrintMargins& PaperMarginRules::Margins() const { return s_.margins[Kind()]; }
+
+int PaperMarginRules::Value(MarginField field) const {
+  const PrintMargins& m = Margins();
+  switch (field) {
+    case MarginField::kWidth:
+      return Width();
+    case MarginField::kHeight:
+      return Height();
+    case MarginField::kLeft:
+      return m.left;
+    case MarginField::kRight:
+      return m.right;
+    case MarginField::kTop:
+      return m.top;
+    case MarginField::kBottom:
+      return m.bottom;
+  }
+  return 0;
+}
+
+bool PaperMarginRules::IsHorizontal(MarginField field) {
+  return field == MarginField::kWidth || field == MarginField::kLeft ||
+         field == MarginField::kRight;
+}
+
+bool PaperMarginRules::PaperIsSound() const {
+  const auto sound = [](int side) { return side >= 1 && side <= kMaxPaperSide; };
+  return sound(Width()) && sound(Height());
+}
+
+MarginCheck PaperMarginRules::Check(MarginField field, int value) {
+  const PrintMargins& m = Margins();
+  const long long w = Width();
+  const long long h = Height();
+  const long long v = value;
+  MarginCheck check;
+  long long sum = 0;    // the margins of the field's axis with the new value
+  long long limit = 0;  // what they must stay below
+  switch (field) {
+    case MarginField::kWidth:
+    case MarginField::kHeight:
+      check.minimum = 1;
+      check.maximum = kMaxPaperSide;
+      sum = field == MarginField::kWidth ? 0LL + m.left + m.right : 0LL + m.top + m.bottom;
+      limit = v;
+      break;
+    default: {
+      if (!PaperIsSound()) return {kMarginBadPaper, 0, 0, false};
+      const long long side = IsHorizontal(field) ? w : h;
+      check.minimum = 0;
+      check.maximum = static_cast<int>(side - 1);
+      const long long other = field == MarginField::kLeft    ? m.right
+                              : field == MarginField::kRight ? m.left
+                              : field == MarginField::kTop   ? m.bottom
+                                                             : m.top;
+      sum = v + other;
+      limit = side;
+    }
+  }
+  if (v < check.minimum || v > check.maximum) {
+    check.code = kMarginOutOfRange;
+    return check;
+  }
+  if (sum >= limit) {
+    check.code = kMarginNoPrintableArea;
+    return check;
+  }
+  if (value == Value(field)) return check;
+  if (s_.keepMarginAspect) {
+    check.code = IsHorizontal(field) ? FollowFromWidth(limit - sum) : FollowFromHeight(limit - sum);
+    check.othersChanged = true;
+  }
+  Store(field, value);
+  return check;
+}
+
+int PaperMarginRules::SetKeepAspect(bool on) {
+  s_.keepMarginAspect = on ? 1 : 0;
+  if (!on) return kMarginOk;
+  if (!PaperIsSound()) return kMarginBadPaper;
+  const PrintMargins& m = Margins();
+  const long long printable = 0LL + Width() - m.left - m.right;
+  if (printable < 1) return kMarginNoPrintableArea;
+  return FollowFromWidth(printable);
+}
+
+int PaperMarginRules::FollowFromWidth(long long printableWidth) {
+  const long long h = Height();
+  long long printableHeight = printableWidth * kAspectHeight / kAspectWidth;
+  int code = kMarginOk;
+  if (printableHeight > h) {
+    code = kMarginAspectLost;
+    printableHeight = h;
+  }
+  PrintMargins& m = Margins();
+  m.top = m.bottom = static_cast<int>((h - printableHeight) / 2);
+  return code;
+}
+
+int PaperMarginRules::FollowFromHeight(long long printableHeight) {
+  const long long w = Width();
+  long long printableWidth = printableHeight * kAspectWidth / kAspectHeight;
+  int code = kMarginOk;
+  if (printableWidth > w) {
+    code = kMarginAspectLost;
+    printableWidth = w;
+  }
+  PrintMargins& m = Margins();
+  m.left = m.right = static_cast<int>((w - printableWidth) / 2);
+  return code;
+}
+
+void PaperMarginRules::Store(MarginField field, int value) {
+  PrintMargins& m = Margins();
+  switch (field) {
+    case MarginField::kWidth:
+      if (Kind() == kPaperFree) s_.paperSizeW = value;
+      break;
+    case MarginField::kHeight:
+      if (Kind() == kPaperFree) s_.paperSizeH = value;
+      break;
+    case MarginField::kLeft:
+      m.left = value;
+      break;
+    case MarginField::kRight:
+      m.right = value;
+      break;
+    case MarginField::kTop:
+      m.top = value;
+      break;
+    case MarginField::kBottom:
+      m.bottom = value;
+      break;
+  }
+}
+
+}  // namespace vx

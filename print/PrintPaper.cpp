@@ -1,0 +1,45 @@
+#include "print/PrintPaper.h"
+
+#include <cstdlib>
+
+#include "platform/CodePage.h"
+
+namespace vx {
+namespace {
+
+constexpr PaperSize kPaperSizes[kPaperKindCount] = {
+    {0, 0}, {2970, 4200}, {2570, 3640}, {2100, 2970}, {1820, 2570}, {1480, 2100}, {1280, 1820}};
+constexpr const char* kPaperNames[kPaperKindCount] = {"フリー", "A3", "B4", "A4",
+                                                      "B5",     "A5", "B6"};
+
+}  // namespace
+
+int PrintPaper_Kind(const PrintSettings& settings) {
+  const int kind = settings.paperType;
+  return kind >= 0 && kind < kPaperKindCount ? kind : kPaperA4;
+}
+
+std::string PrintPaper_KindName(int kind) {
+  return kind >= 0 && kind < kPaperKindCount ? Sjis(kPaperNames[kind]) : std::string();
+}
+
+PaperSize PrintPaper_Size(const PrintSettings& settings, int kind) {
+  if (kind == kPaperFree) return {settings.paperSizeW, settings.paperSizeH};
+  return kind > 0 && kind < kPaperKindCount ? kPaperSizes[kind] : kPaperSizes[kPaperA4];
+}
+
+std::string PrintPaper_Description(const PrintSettings& settings) {
+  const int kind = PrintPaper_Kind(settings);
+  if (kind != kPaperFree) return PrintPaper_KindName(kind);
+  return Sjis("フリー (縦") + FormatTenths(settings.paperSizeH) + " x " + Sjis("横") +
+         FormatTenths(settings.paperSizeW) + " mm)";
+}
+
+std::string FormatTenths(int tenths) {
+  const long long value = tenths;  // the magnitude of INT_MIN does not fit an int
+  const long long magnitude = std::llabs(value);
+  return (value < 0 ? "-" : "") + std::to_string(magnitude / 10) + "." +
+         std::to_string(magnitude % 10);
+}
+
+}  // namespace vx

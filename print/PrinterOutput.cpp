@@ -1,0 +1,95 @@
+#include "print/PrinterOutput.h"
+
+#include <QPageSize>
+
+#include "platform/CodePage.h"
+#include "print/DibImageQt.h"
+#include "print/PreviewPageBuffer.h"
+#include "print/PrintEngine.h"
+#include "print/PrintErrors.h"
+#include "print/PrintJob.h"
+
+namespace vx {
+namespace {
+
+PrinterChoice ChoiceOfEngine() {
+  const std::any& settings = PrintEngine_PrinterSettings();
+  if (const auto* choice = std::any_cast<PrinterChoice>(&settings)) return *choice;
+  return {};
+}
+
+QPageSize PaperOf(const PrinterChoice& choice) {
+  const QSizeF size(choice.paperWidth / 10.0, choice.paperHeight / 10.0);
+  return QPageSize(size, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch);
+}
+
+}  // namespace
+
+int PrinterOutput::OpenPrinter(const PrintJob& job, const PrinterChoice& choice) {
+  printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  if (!choice.pdfFile.empty()) {
+    printer_->setOutputFormat(QPrinter::PdfFormat);
+    printer_->setOutputFileName(QString::fromStdString(choice.pdfFile.string()));
+  } else if (!choice.printerName.empty()) {
+    printer_->setPrinterName(QString::fromStdString(choice.printerName));
+  }
+  printer_->setFullPage(true);
+  printer_->setDocName(QStringLiteral("VPR Print"));
+  printer_->setCopyCount(job.rangeFlagA > 0 ? job.rangeFlagA : 1);
+  printer_->setCollateCopies(job.rangeFlagB != 0);
+  if (choice.paperWidth > 0 && choice.paperHeight > 0) printer_->setPageSize(PaperOf(choice));
+  printer_->setPageOrientation(job.orientation == kLandscape ? QPageLayout::Landscape
+                                                             : QPageLayout::Portrait);
+  if (!printer_->isValid()) {
+    ReportPrintError(Sjis("プリンタデバイスのオープンに失敗しました(0)"), "PrintBMP_Open");
+    return -1;
+  }
+  painter_ = std::make_unique<QPainter>();
+  if (!painter_->begin(printer_.get())) {
+    ReportPrintError(Sjis("StartDoc に失敗しました(0)"), "PrintBMP");
+    return -1;
+  }
+  painter_->setRenderHint(QPainter::SmoothPixmapTransform);
+  return 0;
+}
+
+int PrinterOutput::Open(PrintJob& job) {
+  pageStarted_ = false;
+  if (OpenPageImage(job, Sjis("印刷用メモリが確保できません"), "PrintBMP_Open") != 0) return -1;
+  if (OpenPrinter(job, ChoiceOfEngine()) == 0) return 0;
+  Close(job);
+  return -1;
+}
+
+QRectF PrinterOutput::TargetRect(const PrintJob& job, const QPrinter& printer) {
+  const QRectF page = printer.paperRect(QPrinter::DevicePixel);
+  if (job.printableWidth <= 0 || job.printableHeight <= 0) return page;
+  const double perMm = printer.resolution() / 25.4;
+  const bool landscape = job.orientation == kLandscape;
+  const double x = landscape ? job.topMargin : job.leftMargin;
+  const double y = landscape ? job.leftMargin : job.topMargin;
+  const double w = landscape ? job.printableHeight : job.printableWidth;
+  const double h = landscape ? job.printableWidth : job.printableHeight;
+  return QRectF(x * perMm, y * perMm, w * perMm, h * perMm);
+}
+
+int PrinterOutput::Put(PrintJob& job) {
+  if (!painter_ || !job.pageImage) return 0;
+  if (pageStarted_ && !printer_->newPage()) {
+    ReportPrintError(Sjis("StartPage に失敗しました(0)"), "PrintBMP_Print_BMP");
+    return 0;  // the next page may still go through
+  }
+  pageStarted_ = true;
+  painter_->drawImage(TargetRect(job, *printer_), DibImage_ToQImage(*job.pageImage));
+  return 0;
+}
+
+int PrinterOutput::Close(PrintJob& job) {
+  if (painter_ && painter_->isActive()) painter_->end();
+  painter_.reset();
+  printer_.reset();
+  job.pageImage.reset();
+  return 0;
+}
+
+}  // namespace vx

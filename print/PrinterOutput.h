@@ -1,0 +1,33 @@
+// The printer targets: every page is composed in the job's page image and then drawn onto the
+// printer (CUPS through QPrinter, or a PDF file), scaled to the printed area the print settings
+// ask for. One printer document per run, named "VPR Print".
+#pragma once
+
+#include <QPainter>
+#include <QPrinter>
+#include <memory>
+
+#include "print/PrintPageOutput.h"
+#include "print/PrinterChoice.h"
+
+namespace vx {
+
+class PrinterOutput final : public PrintPageOutput {
+ public:
+  int Open(PrintJob& job) override;
+  int Put(PrintJob& job) override;
+  int Close(PrintJob& job) override;
+
+  // Where the page lands on the paper in device pixels: the job's printed area (the whole page
+  // when the job gives none), its axes exchanged for landscape pages.
+  static QRectF TargetRect(const PrintJob& job, const QPrinter& printer);
+
+ private:
+  int OpenPrinter(const PrintJob& job, const PrinterChoice& choice);
+
+  std::unique_ptr<QPrinter> printer_;
+  std::unique_ptr<QPainter> painter_;
+  bool pageStarted_ = false;
+};
+
+}  // namespace vx
