@@ -68,8 +68,7 @@ class PrintUiTest : public ::testing::Test {
     return 0;
   };
   int counts = 0;
-
- private:
+  // What the next counting pass gives.
   int units_ = 0;
   int pages_ = 0;
 };

@@ -1,0 +1,124 @@
+#include "ui/print/ImageOutputDialog.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "app/PrintSettings.h"
+#include "tests/support/TempDir.h"
+#include "tests/ui/dialogs/DialogTestSupport.h"
+#include "tests/ui/print/PrintUiTestSupport.h"
+#include "ui/print/PrintControlIds.h"
+#include "ui/print/PrintDialogServices.h"
+
+namespace vxtest {
+namespace {
+
+namespace ids = vx::print_controls;
+
+class ImageOutputDialogTest : public PrintUiTest {
+ protected:
+  void SetUp() override {
+    PrintUiTest::SetUp();
+    units_ = 10;
+    pages_ = 3;
+    std::strcpy(settings.bmpOutFile, "BMPOUT");
+    settings.bmpOutSize = 1024;
+    settings.mode = 2;
+    services.ui = &ui;
+  }
+
+  // Clicks OK and answers what it asks; true when the dialog ended with 1.
+  bool Ok(vx::ImageOutputDialog& dialog) {
+    QTimer::singleShot(0, [&] {
+      Control<QPushButton>(&dialog, IDOK)->click();
+      if (dialog.isVisible()) Control<QPushButton>(&dialog, IDCANCEL)->click();
+    });
+    return dialog.DoModal() == 1;
+  }
+  void SetText(vx::ImageOutputDialog& dialog, int id, const std::string& utf8) {
+    Control<QLineEdit>(&dialog, id)->setText(QString::fromStdString(utf8));
+  }
+
+  vx::PrintSettings settings{};
+  vx::ScriptedUiServices ui;
+  vx::PrintDialogServices services;
+  TempDir dir;
+  Watchdog watchdog;
+};
+
+TEST_F(ImageOutputDialogTest, OkChecksFolderNameAndSizeInTurn) {
+  vx::ImageOutputDialog dialog(nullptr, settings, services);
+  EXPECT_TRUE(Control<QRadioButton>(&dialog, ids::kKindMap)->isChecked());
+  EXPECT_EQ(Control<QLabel>(&dialog, ids::kRangeNote)->text().toStdString(), "(有効範囲 : 1-3)");
+  EXPECT_EQ(Control<QLabel>(&dialog, ids::kFormatHint)->text().toStdString(),
+            "※ ページ番号と拡張子\".bmp\"が付加されます。");
+
+  EXPECT_FALSE(Ok(dialog));
+  const std::string deep = (dir / "表" / "two").string();  // "表" ends in the byte 0x5C
+  SetText(dialog, ids::kOutputFolder, deep);
+  ui.QueueAnswer(IDNO);
+  EXPECT_FALSE(Ok(dialog));
+  EXPECT_FALSE(std::filesystem::exists(deep));
+  ui.QueueAnswer(IDYES);
+  SetText(dialog, ids::kBaseName, "");
+  EXPECT_FALSE(Ok(dialog));
+  EXPECT_TRUE(std::filesystem::is_directory(deep)) << "created with its parent";
+  SetText(dialog, ids::kBaseName, "p.1_");
+  SetText(dialog, ids::kLongSide, "65536");
+  EXPECT_FALSE(Ok(dialog));
+  SetText(dialog, ids::kLongSide, "0");
+  EXPECT_TRUE(Ok(dialog));
+  EXPECT_EQ(Boxes(ui), (std::vector<std::string>{
+                           "BMP出力|出力先パスを指定してください.",
+                           "確認|" + deep + "/ は存在しません.\n新規に作成してよろしいですか？",
+                           "確認|" + deep + "/ は存在しません.\n新規に作成してよろしいですか？",
+                           "BMP出力|ベースファイル名を入力してください.",
+                           "BMP出力|長辺のサイズは0～65535の範囲内で指定してください."}));
+  EXPECT_EQ(vx::Cp932ToUtf8(settings.bmpOutPath), deep + "/");
+  EXPECT_STREQ(settings.bmpOutFile, "p.1_");
+  EXPECT_EQ(settings.bmpOutSize, 0);
+  EXPECT_TRUE(dialog.allPages());
+  EXPECT_EQ(dialog.pageRange(), "1-");
+}
+
+TEST_F(ImageOutputDialogTest, AKindWithoutPagesRefusesOkAndCancelKeepsWhatWasTyped) {
+  vx::ImageOutputDialog dialog(nullptr, settings, services);
+  pages_ = 0;
+  Control<QRadioButton>(&dialog, ids::kKindList)->click();
+  EXPECT_EQ(settings.mode, 0);
+  EXPECT_EQ(Control<QLabel>(&dialog, ids::kRangeNote)->text().toStdString(), "(印刷データ無し)");
+  SetText(dialog, ids::kOutputFolder, dir.path().string());
+  EXPECT_FALSE(Ok(dialog));
+  EXPECT_EQ(Boxes(ui), std::vector<std::string>{"印刷|指定された印刷範囲内には、登録データがありません"});
+  EXPECT_EQ(vx::Cp932ToUtf8(settings.bmpOutPath), dir.path().string());
+  auto* format = Control<QComboBox>(&dialog, ids::kImageFormat);
+  format->setCurrentIndex(2);
+  format->activated(2);
+  EXPECT_EQ(settings.bmpOutFormat, 2);
+  EXPECT_EQ(Control<QLabel>(&dialog, ids::kFormatHint)->text().toStdString(),
+            "※ ページ番号と拡張子\".jpg\"が付加されます。");
+}
+
+TEST_F(ImageOutputDialogTest, TheDetailedSettingsMayChangeTheKindAndTheRangeMayBeTyped) {
+  services.runSettingsSheet = [](QWidget*, vx::PrintSettings& s) { s.mode = 1; };
+  vx::ImageOutputDialog dialog(nullptr, settings, services);
+  Control<QPushButton>(&dialog, ids::kDetails)->click();
+  EXPECT_TRUE(Control<QRadioButton>(&dialog, ids::kKindCut)->isChecked());
+  auto* range = Control<QLineEdit>(&dialog, ids::kPageRange);
+  EXPECT_FALSE(range->isEnabled());
+  Control<QRadioButton>(&dialog, ids::kPageRangeChoice)->click();
+  EXPECT_TRUE(range->isEnabled());
+  range->setText(QStringLiteral("2-3"));
+  SetText(dialog, ids::kOutputFolder, dir.path().string() + "/");
+  EXPECT_TRUE(Ok(dialog));
+  EXPECT_FALSE(dialog.allPages());
+  EXPECT_EQ(dialog.pageRange(), "2-3");
+  EXPECT_EQ(vx::Cp932ToUtf8(settings.bmpOutPath), dir.path().string() + "/");
+}
+
+}  // namespace
+}  // namespace vxtest

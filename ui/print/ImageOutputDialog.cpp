@@ -1,0 +1,227 @@
+#include "ui/print/ImageOutputDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/PrintSettings.h"
+#include "platform/CodePage.h"
+#include "platform/Sjis.h"
+#include "platform/UiServices.h"
+#include "ui/dialogs/DialogSupport.h"
+#include "ui/print/PrintControlIds.h"
+#include "ui/print/PrintDialogServices.h"
+#include "ui/print/PrintKindPanel.h"
+
+namespace vx {
+namespace {
+
+namespace ids = print_controls;
+namespace fs = std::filesystem;
+
+constexpr const char* kFormatHints[] = {"※ ページ番号と拡張子\".bmp\"が付加されます。",
+                                        "※ ページ番号と拡張子\".png\"が付加されます。",
+                                        "※ ページ番号と拡張子\".jpg\"が付加されます。"};
+
+// The text into a fixed settings field, cut at a whole character and terminated.
+void StoreText(char (&field)[kPrintPathSize], const std::string& text) {
+  const std::string cut = SjisTruncate(text, sizeof field - 1);
+  std::memcpy(field, cut.data(), cut.size());
+  field[cut.size()] = '\0';
+}
+
+std::string FieldText(const char (&field)[kPrintPathSize]) {
+  return std::string(field, strnlen(field, sizeof field));
+}
+
+std::string WithSeparator(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
+}  // namespace
+
+ImageOutputDialog::ImageOutputDialog(QWidget* parent, PrintSettings& settings,
+                                     const PrintDialogServices& services)
+    : QDialog(parent), settings_(settings), services_(services) {
+  setWindowTitle(QtText(Sjis("印刷データの画像ファイル出力")));
+  CreateControls();
+  ArrangeControls();
+  ConnectControls();
+  kind_->SetKind(settings_.mode, true);
+  ShowFormatHint();
+}
+
+void ImageOutputDialog::CreateControls() {
+  folder_ = new QLineEdit(QtText(FieldText(settings_.bmpOutPath)), this);
+  SetControlId(folder_, ids::kOutputFolder);
+  browse_ = new QPushButton(QtText(Sjis("参照(&C)...")), this);
+  SetControlId(browse_, ids::kBrowseFolder);
+  baseName_ = new QLineEdit(QtText(FieldText(settings_.bmpOutFile)), this);
+  SetControlId(baseName_, ids::kBaseName);
+  longSide_ = new QLineEdit(QString::number(settings_.bmpOutSize), this);
+  SetControlId(longSide_, ids::kLongSide);
+  highResolution_ = new QCheckBox(QtText(Sjis("高解像度で出力(&H)")), this);
+  SetControlId(highResolution_, ids::kHighResolution);
+  highResolution_->setChecked(settings_.hiReso != 0);
+  format_ = new QComboBox(this);
+  SetControlId(format_, ids::kImageFormat);
+  format_->addItems({QStringLiteral("BMP"), QStringLiteral("PNG"), QStringLiteral("JPEG")});
+  format_->setCurrentIndex(std::clamp(settings_.bmpOutFormat, 0, 2));
+  formatHint_ = new QLabel(this);
+  SetControlId(formatHint_, ids::kFormatHint);
+  help_ = new QPushButton(QtText(Sjis("説明(&R)...")), this);
+  SetControlId(help_, ids::kDescription);
+  kind_ = new PrintKindPanel(this, settings_, services_);
+  ok_ = new QPushButton(QStringLiteral("OK"), this);
+  SetControlId(ok_, IDOK);
+  ok_->setDefault(true);
+  cancel_ = new QPushButton(QtText(Sjis("キャンセル")), this);
+  SetControlId(cancel_, IDCANCEL);
+}
+
+void ImageOutputDialog::ArrangeControls() {
+  auto* imageBox = new QGroupBox(QtText(Sjis("画像出力")), this);
+  auto* form = new QFormLayout(imageBox);
+  auto* folderRow = new QHBoxLayout;
+  folderRow->addWidget(folder_, 1);
+  folderRow->addWidget(browse_);
+  form->addRow(QtText(Sjis("出力パス(&P) :")), folderRow);
+  form->addRow(QtText(Sjis("出力ファイル名(&B) :")), baseName_);
+  form->addRow(QtText(Sjis("出力ファイル形式(&F) :")), format_);
+  form->addRow(QString(), formatHint_);
+  auto* sizeRow = new QHBoxLayout;
+  sizeRow->addWidget(longSide_);
+  sizeRow->addWidget(new QLabel(QtText(Sjis("ピクセル (0, 1～9999)")), this));
+  form->addRow(QtText(Sjis("長辺のサイズ(&S) :")), sizeRow);
+  form->addRow(QString(), new QLabel(QtText(Sjis("※ 0を指定すると、原寸で出力します。")), this));
+  auto* resolutionRow = new QHBoxLayout;
+  resolutionRow->addWidget(highResolution_);
+  resolutionRow->addWidget(help_);
+  form->addRow(QString(), resolutionRow);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok_);
+  buttons->addWidget(cancel_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(kind_);
+  layout->addWidget(imageBox);
+  layout->addLayout(buttons);
+}
+
+void ImageOutputDialog::ConnectControls() {
+  connect(ok_, &QPushButton::clicked, this, &ImageOutputDialog::accept);
+  connect(cancel_, &QPushButton::clicked, this, &ImageOutputDialog::reject);
+  connect(browse_, &QPushButton::clicked, this, [this] { OnBrowse(); });
+  connect(format_, &QComboBox::activated, this, [this](int format) { OnFormatChange(format); });
+  connect(kind_, &PrintKindPanel::aboutToUseSettings, this, [this] { SaveFields(); });
+  connect(help_, &QPushButton::clicked, this, [this] {
+    if (services_.showHelp) services_.showHelp(this, "/PRNSPOOL/HIRESO.HTM");
+  });
+}
+
+int ImageOutputDialog::DoModal() { return exec(); }
+
+void ImageOutputDialog::SaveFields() {
+  StoreText(settings_.bmpOutPath, Cp932Text(folder_->text()));
+  StoreText(settings_.bmpOutFile, Cp932Text(baseName_->text()));
+  settings_.bmpOutSize = longSide_->text().trimmed().toInt();
+  settings_.hiReso = highResolution_->isChecked() ? 1 : 0;
+  settings_.bmpOutFormat = format_->currentIndex();
+}
+
+void ImageOutputDialog::ShowFormatHint() {
+  formatHint_->setText(QtText(Sjis(kFormatHints[std::clamp(settings_.bmpOutFormat, 0, 2)])));
+}
+
+void ImageOutputDialog::OnFormatChange(int format) {
+  settings_.bmpOutFormat = format;
+  ShowFormatHint();
+}
+
+void ImageOutputDialog::OnBrowse() {
+  SaveFields();
+  if (!services_.ui) return;
+  const std::string title = Sjis("BMP出力先パスを指定してください.");
+  for (;;) {
+    const std::optional<fs::path> chosen =
+        services_.ui->FolderDialog(this, title, PathFromQt(folder_->text()));
+    if (!chosen) return;
+    std::error_code error;
+    if (fs::is_directory(*chosen, error)) {
+      folder_->setText(QtText(WithSeparator(Utf8ToCp932(chosen->string()))));
+      return;
+    }
+    services_.ui->MessageBox(this, Sjis("有効なパスではありません."), Sjis("エラー"),
+                             MB_OK | MB_ICONERROR);
+  }
+}
+
+int ImageOutputDialog::Error(const std::string& text) {
+  if (services_.ui) services_.ui->MessageBox(this, text, Sjis("BMP出力"), MB_OK | MB_ICONERROR);
+  return 0;
+}
+
+bool ImageOutputDialog::CreateFolderPath(const fs::path& folder) {
+  std::error_code error;
+  if (fs::exists(folder, error)) {
+    return fs::is_directory(folder, error) || Error(Sjis("フォルダの作成に失敗しました."));
+  }
+  fs::create_directories(folder, error);
+  return !error || Error(Sjis("フォルダの作成に失敗しました."));
+}
+
+bool ImageOutputDialog::CheckFolder() {
+  std::string folder = FieldText(settings_.bmpOutPath);
+  if (folder.empty()) return Error(Sjis("出力先パスを指定してください."));
+  folder = WithSeparator(folder);
+  StoreText(settings_.bmpOutPath, folder);
+  folder_->setText(QtText(folder));
+  const fs::path path = fs::path(Cp932ToUtf8(folder.substr(0, folder.size() - 1)));
+  std::error_code error;
+  if (!fs::exists(path, error)) {
+    const int answer = services_.ui ? services_.ui->MessageBox(
+                                          this,
+                                          folder + Sjis(" は存在しません.\n新規に作成してよろしいですか？"),
+                                          Sjis("確認"), MB_YESNO | MB_ICONQUESTION)
+                                    : IDNO;
+    return answer == IDYES && CreateFolderPath(path);
+  }
+  if (!fs::is_directory(path, error)) {
+    return Error(Sjis("指定出力先パスと同名のファイルが存在しています.\n"
+                      "他のディレクトリ名を指定してください."));
+  }
+  return true;
+}
+
+void ImageOutputDialog::accept() {
+  SaveFields();
+  if (!kind_->CheckHasPages() || !CheckFolder()) return;
+  if (FieldText(settings_.bmpOutFile).empty()) {
+    Error(Sjis("ベースファイル名を入力してください."));
+    return;
+  }
+  if (settings_.bmpOutSize < 0 || settings_.bmpOutSize > 65535) {
+    Error(Sjis("長辺のサイズは0～65535の範囲内で指定してください."));
+    return;
+  }
+  allPages_ = kind_->allPages();
+  pageRange_ = kind_->rangeText();
+  done(1);
+}
+
+void ImageOutputDialog::reject() {
+  SaveFields();
+  done(0);
+}
+
+}  // namespace vx

@@ -1,0 +1,64 @@
+// The part the print dialog and the image-file output dialog share: the print kind with its
+// description and detailed settings, the option to print without GDI+, and the page range with
+// the pages the chosen kind yields.
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace vx {
+
+struct PrintDialogServices;
+struct PrintSettings;
+
+class PrintKindPanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  PrintKindPanel(QWidget* parent, PrintSettings& settings, const PrintDialogServices& services);
+
+  // Shows kind `kind` (0..3, another counts as 0) and makes it the settings' print kind: its
+  // radio, description and the pages it yields. `resetRange` chooses all pages again.
+  void SetKind(int kind, bool resetRange);
+  int pageCount() const { return pageCount_; }
+  bool allPages() const;
+  // The typed range; "1-" when empty.
+  std::string rangeText() const;
+  // Without pages: the "印刷" box, and false.
+  bool CheckHasPages();
+
+ Q_SIGNALS:
+  // Before the kind changes, the detailed settings open or the preview runs: the dialog's own
+  // fields go to the settings first.
+  void aboutToUseSettings();
+
+ private:
+  void CreateControls();
+  void ArrangeControls();
+  void ConnectControls();
+  void OnDetails();
+  void OnPreview();
+  void OnRangeChoice(bool all);
+
+  PrintSettings& settings_;
+  const PrintDialogServices& services_;
+  int pageCount_ = 0;
+  QButtonGroup* kinds_ = nullptr;
+  QLabel* description_ = nullptr;
+  QPushButton* details_ = nullptr;
+  QCheckBox* noGdiPlus_ = nullptr;
+  QRadioButton* all_ = nullptr;
+  QRadioButton* range_ = nullptr;
+  QLineEdit* rangeEdit_ = nullptr;
+  QLabel* rangeNote_ = nullptr;
+  QPushButton* preview_ = nullptr;
+};
+
+}  // namespace vx
