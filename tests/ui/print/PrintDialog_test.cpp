@@ -1,0 +1,121 @@
+#include "ui/print/PrintDialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QCheckBox>
+#include <QTimer>
+
+#include "app/PrintSettings.h"
+#include "print/PrintPaper.h"
+#include "tests/support/TempDir.h"
+#include "tests/ui/dialogs/DialogTestSupport.h"
+#include "tests/ui/print/PrintUiTestSupport.h"
+#include "ui/print/PaperMarginDialog.h"
+#include "ui/print/PrintControlIds.h"
+#include "ui/print/PrintDialogServices.h"
+
+namespace vxtest {
+namespace {
+
+namespace ids = vx::print_controls;
+
+class PrintDialogTest : public PrintUiTest {
+ protected:
+  void SetUp() override {
+    PrintUiTest::SetUp();
+    units_ = 10;
+    pages_ = 4;
+    settings.mode = 0;
+    settings.paperType = vx::kPaperFree;
+    settings.paperSizeW = 2100;
+    settings.paperSizeH = 2970;
+    for (vx::PrintMargins& m : settings.margins) m = {283, 283, 200, 200};
+    services.ui = &ui;
+  }
+
+  std::string Label(const QWidget& dialog, int id) {
+    return Control<QLabel>(&dialog, id)->text().toStdString();
+  }
+
+  vx::PrintSettings settings{};
+  vx::ScriptedUiServices ui;
+  vx::PrintDialogServices services;
+  vx::PrinterChoice choice;
+  Watchdog watchdog;
+};
+
+TEST_F(PrintDialogTest, ShowsTheKindsPagesAndPaperAndRefusesOkWithoutData) {
+  vx::PrintDialog dialog(nullptr, settings, services, choice);
+  EXPECT_EQ(Label(dialog, ids::kPaperName), "フリー (縦297.0 x 横210.0 mm)");
+  EXPECT_EQ(Label(dialog, ids::kRangeNote), "(有効範囲 : 1-4)");
+  pages_ = 0;
+  Control<QRadioButton>(&dialog, ids::kKindBlankMap)->click();
+  EXPECT_EQ(Label(dialog, ids::kRangeNote), "(印刷データ無し)");
+  EXPECT_EQ(Label(dialog, ids::kKindDescription), "会場マップのみを印刷します。");
+  EXPECT_EQ(settings.mode, 3);
+  ui.QueueAnswer(IDOK);
+  Control<QPushButton>(&dialog, ids::kPreview)->click();
+  QTimer::singleShot(0, [&] {
+    Control<QPushButton>(&dialog, IDOK)->click();
+    EXPECT_TRUE(dialog.isVisible());
+    Control<QPushButton>(&dialog, IDCANCEL)->click();
+  });
+  ui.QueueAnswer(IDOK);
+  EXPECT_EQ(dialog.DoModal(), 0);
+  EXPECT_EQ(Boxes(ui), std::vector<std::string>(
+                           2, "印刷|指定された印刷範囲内には、登録データがありません"));
+}
+
+TEST_F(PrintDialogTest, APdfFilePrinterCopiesAndRangeGoToTheCaller) {
+  TempDir dir;
+  vx::PrintDialog dialog(nullptr, settings, services, choice);
+  auto* printer = Control<QComboBox>(&dialog, ids::kPrinter);
+  printer->setCurrentIndex(printer->findText(vx::PrintDialog::PdfEntry()));
+  Control<QSpinBox>(&dialog, ids::kCopies)->setValue(3);
+  Control<QCheckBox>(&dialog, ids::kCollate)->setChecked(true);
+  Control<QRadioButton>(&dialog, ids::kPageRangeChoice)->click();
+  Control<QLineEdit>(&dialog, ids::kPageRange)->setText(QStringLiteral("2,4"));
+  ui.QueuePath(std::nullopt);  // the file choice cancelled: the dialog stays
+  ui.QueuePath(dir / "out.pdf");
+  QTimer::singleShot(0, [&] {
+    Control<QPushButton>(&dialog, IDOK)->click();
+    EXPECT_TRUE(dialog.isVisible());
+    Control<QPushButton>(&dialog, IDOK)->click();
+  });
+  ASSERT_EQ(dialog.DoModal(), 1);
+  EXPECT_EQ(choice.pdfFile, dir / "out.pdf");
+  EXPECT_EQ(std::tuple(choice.paperWidth, choice.paperHeight), std::tuple(2100, 2970));
+  EXPECT_EQ(std::tuple(dialog.copies(), dialog.collate(), dialog.allPages(), dialog.pageRange()),
+            std::tuple(3, true, false, std::string("2,4")));
+  vx::PrintDialog again(nullptr, settings, services, choice);
+  EXPECT_EQ(Control<QComboBox>(&again, ids::kPrinter)->currentText(), vx::PrintDialog::PdfEntry())
+      << "the kept choice comes first";
+}
+
+TEST_F(PrintDialogTest, ThePaperDialogAndThePreviewOpenFromIt) {
+  vx::OwnerWindow previewOwner = nullptr;
+  vx::PrintEngineServices engine = vx::PrintEngine_Services();
+  engine.runPreview = [&](vx::OwnerWindow owner) { previewOwner = owner; };
+  vx::PrintEngine_SetContext(engine, {}, {});
+  vx::PrintDialog dialog(nullptr, settings, services, choice);
+  Control<QPushButton>(&dialog, ids::kPreview)->click();
+  EXPECT_EQ(previewOwner, static_cast<QWidget*>(&dialog));
+
+  QTimer::singleShot(0, [] {
+    auto* paper = qobject_cast<vx::PaperMarginDialog*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(paper);
+    Control<QComboBox>(paper, ids::kPaperKind)->setCurrentIndex(1);
+    Control<QComboBox>(paper, ids::kPaperKind)->activated(1);
+    Control<QPushButton>(paper, IDOK)->click();
+  });
+  Control<QPushButton>(&dialog, ids::kPaperAndMargins)->click();
+  EXPECT_EQ(Label(dialog, ids::kPaperName), "A3");
+}
+
+}  // namespace
+}  // namespace vxtest

@@ -1,0 +1,154 @@
+#include "ui/print/PrintDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "app/PrintSettings.h"
+#include "platform/CodePage.h"
+#include "platform/UiServices.h"
+#include "print/PrintPaper.h"
+#include "ui/dialogs/DialogSupport.h"
+#include "ui/print/PaperMarginDialog.h"
+#include "ui/print/PrintControlIds.h"
+#include "ui/print/PrintDialogServices.h"
+#include "ui/print/PrintKindPanel.h"
+
+namespace vx {
+namespace {
+
+namespace ids = print_controls;
+
+}  // namespace
+
+PrintDialog::PrintDialog(QWidget* parent, PrintSettings& settings,
+                         const PrintDialogServices& services, PrinterChoice& choice)
+    : QDialog(parent), settings_(settings), services_(services), choice_(choice) {
+  setWindowTitle(QtText(Sjis("印刷")));
+  CreateControls();
+  ArrangeControls();
+  ConnectControls();
+  FillPrinters();
+  FillControls(settings_.mode);
+}
+
+QString PrintDialog::PdfEntry() { return QtText(Sjis("PDFファイルに出力")); }
+
+void PrintDialog::CreateControls() {
+  printer_ = new QComboBox(this);
+  SetControlId(printer_, ids::kPrinter);
+  copiesEdit_ = new QSpinBox(this);
+  SetControlId(copiesEdit_, ids::kCopies);
+  copiesEdit_->setRange(1, 9999);
+  collateCheck_ = new QCheckBox(QtText(Sjis("部単位(&O)")), this);
+  SetControlId(collateCheck_, ids::kCollate);
+  kind_ = new PrintKindPanel(this, settings_, services_);
+  paper_ = new QLabel(this);
+  SetControlId(paper_, ids::kPaperName);
+  paperButton_ = new QPushButton(QtText(Sjis("用紙・余白の変更(&S)...")), this);
+  SetControlId(paperButton_, ids::kPaperAndMargins);
+  help_ = new QPushButton(QtText(Sjis("詳細説明(&D)...")), this);
+  SetControlId(help_, ids::kHelp);
+  ok_ = new QPushButton(QStringLiteral("OK"), this);
+  SetControlId(ok_, IDOK);
+  ok_->setDefault(true);
+  cancel_ = new QPushButton(QtText(Sjis("キャンセル")), this);
+  SetControlId(cancel_, IDCANCEL);
+}
+
+void PrintDialog::ArrangeControls() {
+  auto* printerBox = new QGroupBox(QtText(Sjis("プリンタ")), this);
+  auto* printerForm = new QFormLayout(printerBox);
+  printerForm->addRow(QtText(Sjis("プリンタ名(&N) :")), printer_);
+  auto* copiesRow = new QHBoxLayout;
+  copiesRow->addWidget(copiesEdit_);
+  copiesRow->addWidget(collateCheck_);
+  printerForm->addRow(QtText(Sjis("部数(&C) :")), copiesRow);
+  auto* paperRow = new QHBoxLayout;
+  paperRow->addWidget(new QLabel(QtText(Sjis("用紙 :")), this));
+  paperRow->addWidget(paper_, 1);
+  paperRow->addWidget(paperButton_);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(help_);
+  buttons->addStretch();
+  buttons->addWidget(ok_);
+  buttons->addWidget(cancel_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(printerBox);
+  layout->addWidget(kind_);
+  layout->addLayout(paperRow);
+  layout->addLayout(buttons);
+}
+
+void PrintDialog::ConnectControls() {
+  connect(ok_, &QPushButton::clicked, this, &PrintDialog::accept);
+  connect(cancel_, &QPushButton::clicked, this, &PrintDialog::reject);
+  connect(paperButton_, &QPushButton::clicked, this, [this] { OnPaperAndMargins(); });
+  connect(help_, &QPushButton::clicked, this, [this] {
+    if (services_.showHelp) services_.showHelp(this, "/PRNSPOOL/PRINTER.HTM");
+  });
+}
+
+// The printers CUPS knows and the PDF file; the kept choice first, else the default printer.
+void PrintDialog::FillPrinters() {
+  printer_->addItems(QPrinterInfo::availablePrinterNames());
+  printer_->addItem(PdfEntry());
+  QString current = choice_.pdfFile.empty() ? QString::fromStdString(choice_.printerName)
+                                            : PdfEntry();
+  if (current.isEmpty()) current = QPrinterInfo::defaultPrinterName();
+  const int index = printer_->findText(current);
+  printer_->setCurrentIndex(index >= 0 ? index : 0);
+}
+
+void PrintDialog::FillControls(int kind) {
+  kind_->SetKind(kind, false);
+  paper_->setText(QtText(PrintPaper_Description(settings_)));
+}
+
+void PrintDialog::OnPaperAndMargins() {
+  if (services_.ui) PaperMarginDialog(this, *services_.ui, settings_).DoModal();
+  FillControls(settings_.mode);
+}
+
+int PrintDialog::DoModal() { return exec(); }
+
+// A PDF file is asked for here, so that a cancelled file choice keeps the dialog open.
+bool PrintDialog::ChoosePrinter() {
+  PrinterChoice chosen;
+  if (printer_->currentText() == PdfEntry()) {
+    if (!services_.ui) return false;
+    FileDialogRequest request;
+    request.title = Sjis("PDFファイルの保存先");
+    request.filter = Sjis("PDFファイル (*.pdf)|*.pdf|");
+    request.defaultExtension = "pdf";
+    request.initialPath = choice_.pdfFile;
+    const std::optional<std::filesystem::path> file = services_.ui->SaveFileDialog(this, request);
+    if (!file) return false;
+    chosen.pdfFile = *file;
+  } else {
+    chosen.printerName = printer_->currentText().toStdString();
+  }
+  const PaperSize paper = PrintPaper_Size(settings_, PrintPaper_Kind(settings_));
+  chosen.paperWidth = paper.width;
+  chosen.paperHeight = paper.height;
+  choice_ = chosen;
+  return true;
+}
+
+void PrintDialog::accept() {
+  if (!kind_->CheckHasPages() || !ChoosePrinter()) return;
+  pageRange_ = kind_->rangeText();
+  copies_ = copiesEdit_->value();
+  allPages_ = kind_->allPages();
+  collate_ = collateCheck_->isChecked();
+  done(1);
+}
+
+}  // namespace vx
