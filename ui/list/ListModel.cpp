@@ -124,6 +124,15 @@ void ListModel::SetRowColor(int row, int color, int stateImage, std::string colo
   Q_EMIT dataChanged(cell, cell, {Qt::DisplayRole, Qt::DecorationRole});
 }
 
+void ListModel::UpdateRows(const std::function<void(ListRow&)>& change) {
+  if (rows_.empty()) return;
+  for (ListRow& row : rows_) {
+    change(row);
+    FitCells(row);
+  }
+  Q_EMIT dataChanged(index(0, 0), index(RowCount() - 1, ColumnCount() - 1));
+}
+
 // One row from `from` to stand before the row that is now at `to` (`to` may be the row count).
 void ListModel::MoveRow(int from, int to) {
   if (to == from || to == from + 1) return;

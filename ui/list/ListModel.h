@@ -51,6 +51,8 @@ class ListModel : public QAbstractTableModel {
 
   void SetCellText(int row, int column, std::string text);
   void SetRowColor(int row, int color, int stateImage, std::string colorName);
+  // Changes every row in place (not their cells' count); one notice for all of them.
+  void UpdateRows(const std::function<void(ListRow&)>& change);
 
   // Moves the rows (ascending) onto the row `target`: rows from below land after it, rows from
   // above before it, and they keep their order. Answers where the moved rows stand afterwards.
