@@ -66,6 +66,21 @@ inline const std::filesystem::path& WithCircleCatalog(const TempDir& dir) {
   return dir.path();
 }
 
+// The real progress dialog, with the window each run was centred on.
+class RecordingProgress : public vx::ProgressJobRunner {
+ public:
+  int Run(vx::ProgressJob& job, std::string_view caption, vx::OwnerWindow owner) override {
+    owners.push_back(owner);
+    captions.push_back(vx::Cp932ToUtf8(caption));
+    return dialog_.Run(job, caption, owner);
+  }
+  std::vector<vx::OwnerWindow> owners;
+  std::vector<std::string> captions;
+
+ private:
+  vx::ProgressDialogRunner dialog_;
+};
+
 class CircleCatalogTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -90,7 +105,7 @@ class CircleCatalogTest : public ::testing::Test {
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;
-  vx::ProgressDialogRunner progress;
+  RecordingProgress progress;
   vx::CatalogController controller{nullptr, {&ui, &progress, nullptr, nullptr, nullptr}};
 };
 
