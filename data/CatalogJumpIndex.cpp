@@ -1,11 +1,10 @@
 #include "data/CatalogJumpIndex.h"
 
+#include "data/CirclePlaces.h"
 #include "data/PavorunBlockMaster.h"
-#include "data/RowColumns.h"
-#include "data/SqlText.h"
-#include "data/SqliteDatabase.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vx {
 namespace {
@@ -27,62 +26,58 @@ void CatalogJumpIndex::Build(const Sources& sources) {
   Clear();
   if (sources.dayCount <= 0) return;
   days_.resize(static_cast<std::size_t>(sources.dayCount));
-  BuildFirstCuts(sources, "day", days_);
   genres_.resize(static_cast<std::size_t>(std::max(sources.genreCount, 0)));
-  BuildFirstCuts(sources, "genreId", genres_);
+  BuildFirstCuts(sources);
   perDay_.resize(days_.size());
-  for (int d = 1; d <= sources.dayCount; ++d) {
-    BuildDay(sources, d, perDay_[static_cast<std::size_t>(d - 1)]);
+  BuildDays(sources);
+}
+
+// The smallest (pageNo, cutIndex) of the placed circles of each day and each genre.
+void CatalogJumpIndex::BuildFirstCuts(const Sources& sources) {
+  const auto keepFirst = [](std::vector<FirstCutEntry>& entries, int id, const CirclePlace& c) {
+    if (id < 1 || id > static_cast<int>(entries.size())) return;
+    FirstCutEntry& entry = entries[static_cast<std::size_t>(id - 1)];
+    const bool earlier =
+        std::pair(c.pageNo, c.cutIndex) < std::pair(entry.pageNo, entry.cutIndex);
+    if (entry.id == 0 || earlier) entry = {id, c.pageNo, c.cutIndex};
+  };
+  for (const CirclePlace& c : sources.circles.All()) {
+    if (c.pageNo <= 0) continue;
+    keepFirst(days_, c.day, c);
+    keepFirst(genres_, c.genreId, c);
   }
 }
 
-// The smallest (pageNo, cutIndex) of each group, chosen explicitly: a bare column beside an
-// aggregate would come from an arbitrary row of the group.
-void CatalogJumpIndex::BuildFirstCuts(const Sources& sources, const char* groupColumn,
-                                      std::vector<FirstCutEntry>& entries) {
-  const std::string sql = FormatSql(
-      "select c.%s,c.pageNo,MIN(c.cutIndex) from PavorunCircle c,"
-      " (select %s g,MIN(pageNo) p from PavorunCircle where pavorunNo=%d and pageNo>0 group by %s) f"
-      " where c.pavorunNo=%d and c.%s=f.g and c.pageNo=f.p group by c.%s order by c.%s;",
-      groupColumn, groupColumn, sources.eventNo, groupColumn, sources.eventNo, groupColumn,
-      groupColumn, groupColumn);
-  sources.db.ExecRows(sql, [&entries](int n, char** columns) {
-    const int id = ColumnInt(n, columns, 0);
-    if (id >= 1 && id <= static_cast<int>(entries.size())) {
-      entries[static_cast<std::size_t>(id - 1)] = {id, ColumnInt(n, columns, 1),
-                                                    ColumnInt(n, columns, 2)};
+// Per day, the circles at space 1a in block order: a block entry each (an empty one for a circle
+// without a block), and per area the one on the smallest page (the first in block order of equal
+// pages).
+void CatalogJumpIndex::BuildDays(const Sources& sources) {
+  std::vector<std::vector<FirstCutEntry>> firstSpaces(perDay_.size());
+  for (const CirclePlace& c : sources.circles.All()) {
+    if (c.day < 1 || c.day > static_cast<int>(perDay_.size())) continue;
+    if (c.spaceNo != 1 || c.spaceNoSub != 0) continue;
+    firstSpaces[static_cast<std::size_t>(c.day - 1)].push_back({c.blockId, c.pageNo, c.cutIndex});
+  }
+  const std::size_t areaCount = static_cast<std::size_t>(std::max(sources.areaCount, 0));
+  for (std::size_t d = 0; d < perDay_.size(); ++d) {
+    std::vector<FirstCutEntry>& blocks = firstSpaces[d];
+    std::stable_sort(blocks.begin(), blocks.end(),
+                     [](const FirstCutEntry& a, const FirstCutEntry& b) { return a.id < b.id; });
+    std::vector<FirstCutEntry> areaSlots(areaCount);
+    for (FirstCutEntry& block : blocks) {
+      if (block.id <= 0) {
+        block = FirstCutEntry{};
+        continue;
+      }
+      const int areaId = sources.blocks.GetAreaId(block.id);
+      if (areaId < 1 || areaId > static_cast<int>(areaSlots.size())) continue;
+      FirstCutEntry& slot = areaSlots[static_cast<std::size_t>(areaId - 1)];
+      if (slot.id == 0 || slot.pageNo > block.pageNo) slot = {areaId, block.pageNo, block.cutIndex};
     }
-    return 0;
-  });
-}
-
-void CatalogJumpIndex::BuildDay(const Sources& sources, int day, DayIndex& index) {
-  int blockCount = 0;
-  sources.db.ExecPrintf(RowFirstColumnInt, &blockCount,
-                        "select count(blockId) from PavorunCircle where pavorunNo=%d and day=%d "
-                        "and spaceNo=1 and spaceNoSub=0;",
-                        sources.eventNo, day);
-  index.blocks.assign(static_cast<std::size_t>(std::max(blockCount, 0)), FirstCutEntry{});
-  std::vector<FirstCutEntry> areaSlots(static_cast<std::size_t>(std::max(sources.areaCount, 0)));
-  std::size_t k = 0;
-  sources.db.ExecRows(
-      FormatSql("select blockId,pageNo,cutIndex from PavorunCircle where pavorunNo=%d and day=%d "
-                "and spaceNo=1 and spaceNoSub=0 order by blockId;",
-                sources.eventNo, day),
-      [&](int n, char** columns) {
-        const FirstCutEntry row{ColumnInt(n, columns, 0), ColumnInt(n, columns, 1),
-                                ColumnInt(n, columns, 2)};
-        const std::size_t position = k++;
-        if (row.id <= 0 || position >= index.blocks.size()) return 0;
-        index.blocks[position] = row;
-        const int areaId = sources.blocks.GetAreaId(row.id);
-        if (areaId < 1 || areaId > static_cast<int>(areaSlots.size())) return 0;
-        FirstCutEntry& slot = areaSlots[static_cast<std::size_t>(areaId - 1)];
-        if (slot.id == 0 || slot.pageNo > row.pageNo) slot = {areaId, row.pageNo, row.cutIndex};
-        return 0;
-      });
-  for (const FirstCutEntry& slot : areaSlots) {
-    if (slot.pageNo != 0) index.areas.push_back(slot);
+    perDay_[d].blocks = std::move(blocks);
+    for (const FirstCutEntry& slot : areaSlots) {
+      if (slot.pageNo != 0) perDay_[d].areas.push_back(slot);
+    }
   }
 }
 

@@ -6,7 +6,7 @@
 
 namespace vx {
 
-class SqliteDatabase;
+class CirclePlaces;
 class PavorunBlockMaster;
 
 struct FirstCutEntry {
@@ -19,8 +19,7 @@ class CatalogJumpIndex {
  public:
   // What the build reads: the event's circles and, for the areas, the block master.
   struct Sources {
-    SqliteDatabase& db;
-    int eventNo;
+    const CirclePlaces& circles;
     int dayCount;    // date master rows
     int genreCount;  // genre master rows
     int areaCount;   // area master rows
@@ -48,9 +47,8 @@ class CatalogJumpIndex {
     std::vector<FirstCutEntry> areas;   // areas with an indexed block that day, ascending id
   };
 
-  void BuildFirstCuts(const Sources& sources, const char* groupColumn,
-                      std::vector<FirstCutEntry>& entries);
-  void BuildDay(const Sources& sources, int day, DayIndex& index);
+  void BuildFirstCuts(const Sources& sources);
+  void BuildDays(const Sources& sources);
 
   std::vector<FirstCutEntry> days_;
   std::vector<FirstCutEntry> genres_;

@@ -23,6 +23,8 @@ int CircleFileParser::ParseCircleLine(TextLineReader& reader) {
 int CircleFileParser::ParseDayCircleLine(TextLineReader& reader) {
   std::string_view line;
   if (!reader.Next(line)) return -1;
+  // A blank line holds no circle; it still takes its id, as every line read does.
+  if (line.find_first_not_of(" \t") == std::string_view::npos) return 0;
   std::array<std::string_view, 21> c{};
   const auto f = SplitTabFields<21>(line);
   if (f[0].empty()) {

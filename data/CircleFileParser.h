@@ -22,7 +22,8 @@ class CircleFileParser {
   // advances, also for a line that inserted nothing); -1 at the end of the file, else 0.
   // A ROM.TXT line without a circle name inserts nothing.
   int ParseCircleLine(TextLineReader& reader);
-  // Day-file lines are all inserted; their update id is the circle id.
+  // Day-file lines are all inserted, also without a name, except blank ones (nothing but blanks
+  // and TABs); their update id is the circle id.
   int ParseDayCircleLine(TextLineReader& reader);
 
   const ImportStatus& Status() const { return status_; }

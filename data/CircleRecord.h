@@ -8,6 +8,8 @@
 
 namespace vx {
 
+class SqlRow;
+
 // The columns every circle query selects, in the order FillFromRow reads them.
 inline constexpr const char* kCircleColumnList =
     "id,pageNo,cutIndex,day,blockId,spaceNo,spaceNoSub,genreId,circleName,circleKana,penName,"
@@ -49,6 +51,7 @@ struct CircleRecord {
   // Fills the record from a row in kCircleColumnList order. Shorter rows of older tables (15, 16,
   // 19 or 20 columns) leave the later fields 0 or empty; memo, genreName and rssInfo are emptied.
   void FillFromRow(int columnCount, char** columns);
+  void FillFromRow(const SqlRow& row);
 
   // Row callback filling the CircleRecord at `context`; answers 0.
   static int FillFromRowCallback(void* context, int columnCount, char** columns, char** names);

@@ -66,7 +66,7 @@ long long NumberOf(const char* text) {
 long long MissingNumber(MergeState table, int column, char** columns) {
   const bool mapHiRes = table == MergeState::kMap && column >= 9 && column <= 12;
   const bool areaHiRes = table == MergeState::kArea && column >= 10 && column <= 13;
-  if (mapHiRes || areaHiRes) return 2 * NumberOf(columns[column - 5]);
+  if (mapHiRes || areaHiRes) return DoubledValue(NumberOf(columns[column - 5]));
   if (table == MergeState::kCircle && column == kCircleUpdateIdColumn) {
     return NumberOf(columns[kCircleIdColumn]);
   }

@@ -4,11 +4,13 @@
 #include "data/PavorunDatabase.h"
 #include "data/TextLineReader.h"
 #include "data/Weekday.h"
+#include "platform/CodePage.h"
 #include "platform/LeadingInt.h"
 #include "platform/Sjis.h"
 
 #include <atomic>
 #include <iostream>
+#include <optional>
 #include <string>
 
 namespace vx {
@@ -30,8 +32,27 @@ int OptionalInt(std::string_view field, int fallback) {
 // The high-resolution print range: an empty field is twice the normal range's value.
 PrintRect OptionalDoubledRect(std::string_view x, std::string_view y, std::string_view w,
                               std::string_view h, const PrintRect& base) {
-  return {OptionalInt(x, 2 * base.x), OptionalInt(y, 2 * base.y), OptionalInt(w, 2 * base.w),
-          OptionalInt(h, 2 * base.h)};
+  const PrintRect doubled = DoubledRect(base);
+  return {OptionalInt(x, doubled.x), OptionalInt(y, doubled.y), OptionalInt(w, doubled.w),
+          OptionalInt(h, doubled.h)};
+}
+
+std::string EventText(int eventNo) { return Sjis("ヴェラストレード") + std::to_string(eventNo); }
+
+constexpr std::string_view kEventSection = "Pavorun";
+
+std::string OtherEventText(int expected, int named) {
+  return EventText(expected) + Sjis(" の設定情報ファイルではありません (") + EventText(named) +
+         Sjis(" と書かれています).");
+}
+
+std::string NoEventLineText() { return Sjis("開催回の行 (*Pavorun) がありません."); }
+
+// The section name of a section line ("*Name"), or nothing for a data line.
+std::optional<std::string_view> SectionName(std::string_view text) {
+  if (text.front() != '*') return std::nullopt;
+  text.remove_prefix(1);
+  return NextTabField(text);
 }
 
 }  // namespace
@@ -46,15 +67,29 @@ ImportStatus DefinitionFileParser::Parse(std::FILE* file, ImportProgress* progre
     ParseLine(line);
     if (progress != nullptr) progress->ReportProgress(index);
   }
+  if (!stop) CheckEventStored();
   if (progress != nullptr) progress->ReportProgress(-1);
   return status_;
 }
 
+// Rows without their event's information row would be invisible to the event list, so nothing
+// could ever delete them.
+void DefinitionFileParser::CheckEventStored() {
+  if (status_.Failed()) return;
+  if (!eventLineRead_) {
+    status_.Refuse(NoEventLineText());
+    return;
+  }
+  int infoRows = 0;
+  db_.ExecPrintf(RowFirstColumnInt, &infoRows,
+                 "select count(*) from PavorunInfo where pavorunNo=%d;", db_.GetEventNo());
+  if (infoRows == 0) status_.Refuse(Sjis("日程 (*PavorunDate) がありません."));
+}
+
 void DefinitionFileParser::ParseLine(std::string_view line) {
   if (!TextOfLine(line)) return;
-  if (line.front() == '*') {
-    line.remove_prefix(1);
-    StartSection(NextTabField(line));
+  if (const std::optional<std::string_view> name = SectionName(line)) {
+    StartSection(*name);
     return;
   }
   ParseDataLine(line);
@@ -63,7 +98,7 @@ void DefinitionFileParser::ParseLine(std::string_view line) {
 
 void DefinitionFileParser::StartSection(std::string_view name) {
   static const std::pair<std::string_view, Section> kSections[] = {
-      {"Pavorun", Section::kPavorun},     {"CutInfo", Section::kCutInfo},
+      {kEventSection, Section::kPavorun}, {"CutInfo", Section::kCutInfo},
       {"MapTableInfo", Section::kMapTableInfo}, {"PavorunDate", Section::kDate},
       {"PavorunMap", Section::kMap},      {"PavorunArea", Section::kArea},
       {"PavorunGenre", Section::kGenre},  {"PavorunJiko", Section::kJiko}};
@@ -121,12 +156,12 @@ void DefinitionFileParser::ParsePavorun(std::string_view line) {
   const auto f = SplitTabFields<2>(line);
   const int eventNo = LeadingInt(f[0]);
   if (eventNo != db_.GetEventNo()) {
-    // The file names another event than the one cleared when the import began.
-    db_.SetEventNo(eventNo);
-    Record(db_.ClearEventTables());
-  } else {
-    Record(db_.DeleteEventInfo());
+    // Filling that other event would replace its catalogue under the name of this one.
+    status_.Refuse(OtherEventText(db_.GetEventNo(), eventNo));
+    return;
   }
+  eventLineRead_ = true;
+  Record(db_.DeleteEventInfo());
   db_.GetEventInfo().pavorunName = SjisTruncate(f[1], kEventNameMaxBytes);
 }
 
@@ -167,7 +202,8 @@ void DefinitionFileParser::ParseArea(std::string_view line) {
   const auto f = SplitTabFields<12>(line);
   AreaRow area;
   area.name = std::string(f[0]);
-  area.simpleName = std::string(f[0].substr(0, 2));
+  // The first double-byte character, or what fits of single-byte ones: never half a character.
+  area.simpleName = SjisTruncate(f[0], 2);
   area.mapId = db_.MapMaster().FindIdByName(f[1]);
   area.print = {LeadingInt(f[3]), LeadingInt(f[4]), LeadingInt(f[5]), LeadingInt(f[6])};
   area.allFilename = std::string(f[7]);
@@ -191,5 +227,26 @@ void DefinitionFileParser::ParseJiko(std::string_view line) {
 }
 
 void DefinitionFileParser::Record(int rc) { status_.Record(rc, db_); }
+
+std::string DefinitionFileOpenError(const std::filesystem::path& path) {
+  return Sjis("設定情報ファイル ") + Utf8ToCp932(path.string()) + Sjis("\nを開けません.");
+}
+
+std::string DefinitionFileEventProblem(const std::filesystem::path& path, int eventNo) {
+  const FileHandle file = OpenFileForReading(path);
+  if (!file) return DefinitionFileOpenError(path);
+  TextLineReader reader(file.get());
+  bool inEventSection = false;
+  for (std::string_view line; reader.Next(line);) {
+    if (!TextOfLine(line)) continue;
+    if (const std::optional<std::string_view> name = SectionName(line)) {
+      inEventSection = *name == kEventSection;
+    } else if (inEventSection) {
+      const int named = LeadingInt(NextTabField(line));
+      return named == eventNo ? std::string() : OtherEventText(eventNo, named);
+    }
+  }
+  return NoEventLineText();
+}
 
 }  // namespace vx

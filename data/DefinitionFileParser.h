@@ -5,6 +5,8 @@
 #include "data/ImportStatus.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace vx {
@@ -17,7 +19,9 @@ class DefinitionFileParser {
   explicit DefinitionFileParser(PavorunDatabase& db) : db_(db) {}
 
   // Reads the file from its current position to the end or until the definition stop flag is set,
-  // reporting every line and -1 at the end.
+  // reporting every line and -1 at the end. The file is refused when it names another event than
+  // the database's current one, or when, read to its end, it has left the event without its
+  // information row (no event line, or no day section).
   ImportStatus Parse(std::FILE* file, ImportProgress* progress);
 
  private:
@@ -34,13 +38,23 @@ class DefinitionFileParser {
   void ParseArea(std::string_view line);
   void ParseGenre(std::string_view line);
   void ParseJiko(std::string_view line);
+  void CheckEventStored();
   void Record(int rc);
 
   PavorunDatabase& db_;
   Section section_ = Section::kNone;
   int row_ = 1;
   int blockNo_ = 1;
+  bool eventLineRead_ = false;
   ImportStatus status_;
 };
+
+// The error text for a definition file that cannot be opened (CP932).
+std::string DefinitionFileOpenError(const std::filesystem::path& path);
+
+// Why the definition file at `path` cannot be installed as event `eventNo` (CP932): it cannot be
+// read, has no event line, or its event line names another event. Empty when it names `eventNo`.
+// The installer asks this before it looks whether the event is already stored.
+std::string DefinitionFileEventProblem(const std::filesystem::path& path, int eventNo);
 
 }  // namespace vx

@@ -1,5 +1,6 @@
 #include "data/DiscImportJob.h"
 
+#include "data/DefinitionFileParser.h"
 #include "data/ImportPrompts.h"
 #include "data/PavorunDatabase.h"
 #include "platform/CodePage.h"
@@ -17,9 +18,7 @@ bool IsEnd(DiscImportState state) {
          state == DiscImportState::kFailed;
 }
 
-std::string PathText(const std::filesystem::path& path) { return Utf8ToCp932(path.string()); }
-
-std::string WriteFailureText(const std::string& what, const ImportStatus& status) {
+std::string FailureText(const std::string& what, const ImportStatus& status) {
   return what + ": " + status.message;
 }
 
@@ -135,7 +134,7 @@ void DiscImportJob::ImportDefinition() {
   std::filesystem::path path;
   const FileHandle file = OpenSourceFile(name, path);
   if (!file) {
-    const std::string text = Sjis("設定情報ファイル ") + PathText(path) + Sjis("\nを開けません.");
+    const std::string text = DefinitionFileOpenError(path);
     prompts_.ShowError(text);
     Fail(DiscImportState::kDefinition, text);
     return;
@@ -213,7 +212,10 @@ bool DiscImportJob::RunPass(std::FILE* file, Pass pass, DiscImportState from,
   Redraw();
   const ImportStatus status = (db_.*pass)(file, &relay_);
   if (status.Failed()) {
-    Fail(from, WriteFailureText(fileName, status));
+    const std::string text = FailureText(fileName, status);
+    // A refused write speaks for itself in the installer's message; a refused file must say why.
+    if (status.FileRefused()) prompts_.ShowError(text);
+    Fail(from, text);
     return false;
   }
   return State() == from;
@@ -259,7 +261,7 @@ void DiscImportJob::Fail(DiscImportState from, const std::string& text) {
 bool DiscImportJob::CheckWrite(int rc, DiscImportState from, const std::string& what) {
   ImportStatus status;
   if (status.Record(rc, db_)) return true;
-  Fail(from, WriteFailureText(what, status));
+  Fail(from, FailureText(what, status));
   return false;
 }
 

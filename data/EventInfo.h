@@ -6,7 +6,7 @@
 namespace vx {
 
 struct EventInfo {
-  std::string pavorunName;  // at most 50 bytes
+  std::string pavorunName;  // at most 51 bytes
   int cutSizeW = 178;       // cut cell size and origin on a catalogue page, offset between cells
   int cutSizeH = 255;
   int cutOriginX = 10;
@@ -19,6 +19,6 @@ struct EventInfo {
   int mapOriginY = 0;
 };
 
-inline constexpr std::size_t kEventNameMaxBytes = 50;
+inline constexpr std::size_t kEventNameMaxBytes = 51;
 
 }  // namespace vx

@@ -17,4 +17,10 @@ bool ImportStatus::Record(int rc, const std::string& engineMessage) {
   return false;
 }
 
+void ImportStatus::Refuse(const std::string& why) {
+  if (code != 0) return;
+  code = kBadFile;
+  message = why;
+}
+
 }  // namespace vx

@@ -23,8 +23,17 @@ ImportStatus LayoutFileParser::Parse(std::FILE* file, ImportProgress* progress) 
     ParseLine(line);
     if (progress != nullptr && index % 10 == 0) progress->ReportProgress(index);
   }
+  if (!stop && !status_.Failed()) CheckGrid();
   if (progress != nullptr) progress->ReportProgress(-1);
   return status_;
+}
+
+// Selecting the event would refuse a grid this large and lose every desk position.
+void LayoutFileParser::CheckGrid() {
+  int blocks = 0;
+  int spaces = 0;
+  std::string problem;
+  if (!db_.LayoutTable().MeasureGrid(blocks, spaces, problem)) status_.Refuse(problem);
 }
 
 void LayoutFileParser::ParseLine(std::string_view line) {

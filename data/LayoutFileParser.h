@@ -16,11 +16,13 @@ class LayoutFileParser {
   explicit LayoutFileParser(PavorunDatabase& db) : db_(db) {}
 
   // Replaces the current event's layout rows with the file's, reading to the end or until the
-  // layout stop flag is set; reports every tenth line and -1 at the end.
+  // layout stop flag is set; reports every tenth line and -1 at the end. Space numbers too large
+  // for the event's layout grid refuse the file.
   ImportStatus Parse(std::FILE* file, ImportProgress* progress);
 
  private:
   void ParseLine(std::string_view line);
+  void CheckGrid();
 
   PavorunDatabase& db_;
   ImportStatus status_;

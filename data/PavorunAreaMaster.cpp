@@ -1,12 +1,18 @@
 #include "data/PavorunAreaMaster.h"
 
+#include "data/CirclePlaces.h"
+#include "data/PavorunBlockMaster.h"
 #include "data/PavorunDatabase.h"
 #include "data/RowColumns.h"
 #include "data/SqlText.h"
 #include "platform/CodePage.h"
 #include "platform/Sjis.h"
 
+#include <algorithm>
+#include <climits>
 #include <iterator>
+#include <map>
+#include <utility>
 
 namespace vx {
 namespace {
@@ -18,6 +24,14 @@ constexpr const char* kDefaultAllFilenames[] = {"",   "E1", "E2", "E3", "",   "E
 std::string DefaultAllFilename(int position) {
   if (position < 0 || position >= static_cast<int>(std::size(kDefaultAllFilenames))) return {};
   return kDefaultAllFilenames[position];
+}
+
+// Strictly inside the range; in 64 bits, as the file's numbers may lie anywhere in the int range.
+bool Holds(const PrintRect& range, int x, int y) {
+  const auto end = [](int start, int length) {
+    return static_cast<long long>(start) + static_cast<long long>(length);
+  };
+  return x > range.x && x < end(range.x, range.w) && y > range.y && y < end(range.y, range.h);
 }
 
 }  // namespace
@@ -54,47 +68,62 @@ void PavorunAreaMaster::AddRow(int position, int n, char** columns) {
   RememberName(row.name, position);
 }
 
-int PavorunAreaMaster::Load(const std::string& where) {
-  const int rc = PavorunMaster::Load(where);
-  if (!HasDatabase()) return rc;
-  for (int id = 1; id <= Count(); ++id) {
-    AreaRow& row = rows_[Index(id)];
-    if (row.print.w != 0) LoadBlocksInPrintRange(row);
-    LoadCircleCount(id, row);
+void PavorunAreaMaster::FindBlocksInPrintRanges(const std::vector<LayoutDesk>& desks,
+                                                 const PavorunBlockMaster& blocks) {
+  for (AreaRow& row : rows_) {
+    row.firstBlockName.clear();
+    row.furtherBlockNames.clear();
+    row.firstBlockSmallestSpace = row.firstBlockLargestSpace = 0;
+    if (row.print.w != 0) FindBlocksInPrintRange(row, desks, blocks);
   }
-  return rc;
 }
 
-void PavorunAreaMaster::LoadBlocksInPrintRange(AreaRow& row) {
-  const int event = EventNo();
-  bool first = true;
-  Owner().ExecRows(
-      FormatSql("select b.name,MIN(l.spaceNo),MAX(l.spaceNo) from PavorunBlock b, PavorunArea a, "
-                "PavorunLayout l where b.pavorunNo=%d AND a.pavorunNo=%d AND l.pavorunNo=%d AND "
-                "b.areaId=a.id AND a.mapId=%d AND l.blockId=b.id AND l.xpos > %d AND l.xpos < %d "
-                "AND l.ypos > %d and l.ypos < %d group by l.blockId order by a.w,l.blockId;",
-                event, event, event, row.mapId, row.print.x, row.print.x + row.print.w,
-                row.print.y, row.print.y + row.print.h),
-      [&](int n, char** columns) {
-        if (first) {
-          row.firstBlockName = SjisTruncate(ColumnString(n, columns, 0), 3);
-          row.firstBlockSmallestSpace = ColumnInt(n, columns, 1);
-          row.firstBlockLargestSpace = ColumnInt(n, columns, 2);
-          first = false;
-        } else {
-          row.furtherBlockNames += ColumnString(n, columns, 0);
-        }
-        return 0;
-      });
+void PavorunAreaMaster::FindBlocksInPrintRange(AreaRow& row, const std::vector<LayoutDesk>& desks,
+                                               const PavorunBlockMaster& blocks) const {
+  struct Found {
+    int areaWidth = 0;
+    int smallestSpace = INT_MAX;
+    int largestSpace = INT_MIN;
+  };
+  std::map<int, Found> byBlock;
+  for (const LayoutDesk& desk : desks) {
+    if (!Holds(row.print, desk.x, desk.y)) continue;
+    const int areaId = blocks.GetAreaId(desk.blockId);
+    if (!InRange(areaId) || rows_[Index(areaId)].mapId != row.mapId) continue;
+    Found& found = byBlock[desk.blockId];
+    found.areaWidth = rows_[Index(areaId)].print.w;
+    found.smallestSpace = std::min(found.smallestSpace, desk.spaceNo);
+    found.largestSpace = std::max(found.largestSpace, desk.spaceNo);
+  }
+  std::vector<std::pair<int, int>> order;  // (area width, block id)
+  for (const auto& [blockId, found] : byBlock) order.emplace_back(found.areaWidth, blockId);
+  std::sort(order.begin(), order.end());
+  for (const auto& [width, blockId] : order) {
+    if (row.firstBlockName.empty()) {
+      const Found& found = byBlock[blockId];
+      row.firstBlockName = SjisTruncate(blocks.GetRow(blockId), 3);
+      row.firstBlockSmallestSpace = found.smallestSpace;
+      row.firstBlockLargestSpace = found.largestSpace;
+    } else {
+      row.furtherBlockNames += blocks.GetRow(blockId);
+    }
+  }
 }
 
-void PavorunAreaMaster::LoadCircleCount(int id, AreaRow& row) {
-  int count = 0;
-  Owner().ExecPrintf(RowFirstColumnInt, &count,
-                     "select count(*) from PavorunCircle c, PavorunBlock b WHERE c.pavorunNo=%d "
-                     "AND b.pavorunNo=%d AND c.blockId=b.id AND b.areaId=%d;",
-                     EventNo(), EventNo(), id);
-  row.circleCount = count;
+int PavorunAreaMaster::FindAreaHolding(int mapId, int x, int y) const {
+  for (int id = Count(); id >= 1; --id) {
+    const AreaRow& row = rows_[Index(id)];
+    if (row.mapId == mapId && Holds(row.print, x, y)) return id;
+  }
+  return 0;
+}
+
+void PavorunAreaMaster::CountCircles(const CirclePlaces& places, const PavorunBlockMaster& blocks) {
+  for (AreaRow& row : rows_) row.circleCount = 0;
+  for (const CirclePlace& circle : places.All()) {
+    const int areaId = blocks.GetAreaId(circle.blockId);
+    if (InRange(areaId)) ++rows_[Index(areaId)].circleCount;
+  }
 }
 
 const std::string& PavorunAreaMaster::GetRow(int id) const {

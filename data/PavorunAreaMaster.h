@@ -2,11 +2,16 @@
 // from the layout: the blocks inside each print range and the number of circles.
 #pragma once
 
+#include "data/PavorunLayoutTable.h"
 #include "data/PavorunMaster.h"
 
 #include <string>
+#include <vector>
 
 namespace vx {
+
+class CirclePlaces;
+class PavorunBlockMaster;
 
 struct AreaRow {
   std::string name;        // at most 40 bytes
@@ -28,7 +33,16 @@ class PavorunAreaMaster : public PavorunRowMaster<AreaRow> {
 
   const char* TableName() const override { return "PavorunArea"; }
   const std::string& CreateText() const override;
-  int Load(const std::string& where = {}) override;
+  // What the loader derives once the blocks and the layout are loaded too (selecting an event):
+  // for each area with a print range, the blocks whose desks lie inside it on the area's map,
+  // ordered by the print width of their own area, then by block id.
+  void FindBlocksInPrintRanges(const std::vector<LayoutDesk>& desks,
+                               const PavorunBlockMaster& blocks);
+  // Each area's circle count: the circles whose block belongs to it.
+  void CountCircles(const CirclePlaces& places, const PavorunBlockMaster& blocks);
+  // The area on `mapId` whose print range holds the point strictly inside (the last such area);
+  // 0 when none does.
+  int FindAreaHolding(int mapId, int x, int y) const;
 
   const std::string& GetRow(int id) const override;
   const std::string& GetSimpleName(int id) const;
@@ -51,8 +65,8 @@ class PavorunAreaMaster : public PavorunRowMaster<AreaRow> {
   void AddRow(int position, int columnCount, char** columns) override;
 
  private:
-  void LoadBlocksInPrintRange(AreaRow& row);
-  void LoadCircleCount(int id, AreaRow& row);
+  void FindBlocksInPrintRange(AreaRow& row, const std::vector<LayoutDesk>& desks,
+                              const PavorunBlockMaster& blocks) const;
 };
 
 }  // namespace vx

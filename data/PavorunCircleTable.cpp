@@ -1,10 +1,12 @@
 #include "data/PavorunCircleTable.h"
 
+#include "data/CirclePlaces.h"
 #include "data/PavorunDatabase.h"
 #include "data/SqlText.h"
 #include "platform/CodePage.h"
 
 #include <algorithm>
+#include <climits>
 #include <utility>
 
 namespace vx {
@@ -54,16 +56,23 @@ int PavorunCircleTable::QueryInt(const std::string& sql, int initial) {
 
 int PavorunCircleTable::LoadStatistics() {
   if (!HasDatabase()) return SqliteDatabase::kNoDatabase;
-  const int event = EventNo();
-  maxId_ = QueryInt(FormatSql("select MAX(id) from PavorunCircle where pavorunNo=%d;", event), 0);
-  firstPage_ = QueryInt(
-      FormatSql("select MIN(pageNo) from PavorunCircle where pageNo>0 AND pavorunNo=%d;", event),
-      0);
-  lastPage_ =
-      QueryInt(FormatSql("select MAX(pageNo) from PavorunCircle where pavorunNo=%d;", event), 0);
-  cutsPerPage_ =
-      QueryInt(FormatSql("select MAX(cutIndex) from PavorunCircle where pavorunNo=%d;", event), 0);
-  return 0;
+  CirclePlaces places;
+  const int rc = places.Read(Owner(), EventNo());
+  LoadStatistics(places);
+  return rc;
+}
+
+void PavorunCircleTable::LoadStatistics(const CirclePlaces& places) {
+  const std::vector<CirclePlace>& all = places.All();
+  maxId_ = firstPage_ = lastPage_ = cutsPerPage_ = 0;
+  if (all.empty()) return;
+  maxId_ = lastPage_ = cutsPerPage_ = INT_MIN;
+  for (const CirclePlace& c : all) {
+    maxId_ = std::max(maxId_, c.id);
+    lastPage_ = std::max(lastPage_, c.pageNo);
+    cutsPerPage_ = std::max(cutsPerPage_, c.cutIndex);
+    if (c.pageNo > 0 && (firstPage_ == 0 || c.pageNo < firstPage_)) firstPage_ = c.pageNo;
+  }
 }
 
 bool PavorunCircleTable::SelectById(CircleRecord& record, int id) {

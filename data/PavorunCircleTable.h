@@ -10,6 +10,8 @@
 
 namespace vx {
 
+class CirclePlaces;
+
 class PavorunCircleTable : public PavorunTable {
  public:
   using PavorunTable::PavorunTable;
@@ -20,6 +22,8 @@ class PavorunCircleTable : public PavorunTable {
   // Reads the largest id, first page (smallest pageNo above 0), last page and cuts per page
   // (largest cutIndex); 0 for each when there is none. -1 without a database.
   int LoadStatistics();
+  // The same from the event's circles already read.
+  void LoadStatistics(const CirclePlaces& places);
   int GetMaxId() const { return maxId_; }
   int GetFirstPage() const { return firstPage_; }
   int GetLastPage() const { return lastPage_; }

@@ -1,6 +1,7 @@
 #include "data/PavorunDatabase.h"
 
 #include "data/CircleFileParser.h"
+#include "data/CirclePlaces.h"
 #include "data/DefinitionFileParser.h"
 #include "data/ImportProgress.h"
 #include "data/LayoutFileParser.h"
@@ -9,6 +10,7 @@
 #include "data/TextLineReader.h"
 #include "data/UpdateFileApplier.h"
 #include "data/Weekday.h"
+#include "platform/CodePage.h"
 
 #include <sqlite3.h>
 
@@ -18,6 +20,14 @@ namespace {
 const std::string& EmptyText() {
   static const std::string empty;
   return empty;
+}
+
+// A pass given no file ends at once, as it would at the end of a file, and says why.
+ImportStatus NoFile(ImportProgress* progress) {
+  if (progress != nullptr) progress->ReportProgress(-1);
+  ImportStatus status;
+  status.Refuse(Sjis("読み込むファイルがありません."));
+  return status;
 }
 
 void GetMemoFunction(sqlite3_context* context, int, sqlite3_value** argv) {
@@ -72,8 +82,13 @@ void PavorunDatabase::LoadEventData() {
   genres_.Load();
   mapOfBlock_.blockId = -1;
   layout_.LoadGrid();
-  circles_.LoadStatistics();
-  jumpIndex_.Build({*this, eventNo_, dates_.Count(), genres_.Count(), areas_.Count(), blocks_});
+  areas_.FindBlocksInPrintRanges(layout_.Desks(), blocks_);
+  // One pass over the circle table serves the statistics, the area counts and the jump index.
+  CirclePlaces places;
+  places.Read(*this, eventNo_);
+  circles_.LoadStatistics(places);
+  areas_.CountCircles(places, blocks_);
+  jumpIndex_.Build({places, dates_.Count(), genres_.Count(), areas_.Count(), blocks_});
 }
 
 int PavorunDatabase::CountEvents() {
@@ -230,10 +245,12 @@ int PavorunDatabase::GetSpaceDeskRow(int blockId, int spaceNo) const {
 }
 
 ImportStatus PavorunDatabase::ImportDefinitionFile(std::FILE* file, ImportProgress* progress) {
+  if (file == nullptr) return NoFile(progress);
   return DefinitionFileParser(*this).Parse(file, progress);
 }
 
 ImportStatus PavorunDatabase::ImportLayoutFile(std::FILE* file, ImportProgress* progress) {
+  if (file == nullptr) return NoFile(progress);
   return LayoutFileParser(*this).Parse(file, progress);
 }
 
@@ -254,6 +271,7 @@ ImportStatus PavorunDatabase::ImportDayCircleFile(std::FILE* file, ImportProgres
 
 ImportStatus PavorunDatabase::ImportCircles(std::FILE* file, ImportProgress* progress,
                                             int (CircleFileParser::*parseLine)(TextLineReader&)) {
+  if (file == nullptr) return NoFile(progress);
   circleStop_ = false;
   TextLineReader reader(file);
   // A parser per file: the half-space rule compares with the last space of the same file only.
@@ -269,6 +287,7 @@ ImportStatus PavorunDatabase::ImportCircles(std::FILE* file, ImportProgress* pro
 }
 
 ImportStatus PavorunDatabase::ApplyUpdateFile(std::FILE* file, ImportProgress* progress) {
+  if (file == nullptr) return NoFile(progress);
   return UpdateFileApplier(*this).Apply(file, progress);
 }
 

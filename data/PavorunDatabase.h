@@ -159,6 +159,8 @@ class PavorunDatabase : public SqliteDatabase {
   // Each pass reads its open file to the end, clears its stop flag first and stops after the line
   // during which the flag was set; it reports to `progress` (may be null), last with -1. A write
   // the database refuses ends the pass and comes back in the status; a duplicate row is left out.
+  // A null file, or contents that would leave a broken catalogue, refuse the pass
+  // (ImportStatus::FileRefused).
   ImportStatus ImportDefinitionFile(std::FILE* file, ImportProgress* progress);
   ImportStatus ImportLayoutFile(std::FILE* file, ImportProgress* progress);
   // Before the circle files: next circle id 1, the five masters reloaded, the event's circles

@@ -2,6 +2,7 @@
 
 #include "data/PavorunDatabase.h"
 #include "data/RowColumns.h"
+#include "data/SqlRow.h"
 #include "data/SqlText.h"
 #include "platform/CodePage.h"
 
@@ -33,41 +34,61 @@ int PavorunLayoutTable::QueryMax(const char* column) {
   return value;
 }
 
+bool PavorunLayoutTable::MeasureGrid(int& blocks, int& spaces, std::string& problem) {
+  blocks = QueryMax("blockId");
+  spaces = QueryMax("spaceNo");
+  if (blocks >= 0 && spaces >= 0 &&
+      static_cast<long long>(blocks) * spaces <= static_cast<long long>(kMaxGridCells)) {
+    return true;
+  }
+  problem = Sjis("配置の大きさ (ブロック ") + std::to_string(blocks) + Sjis(" × スペース ") +
+            std::to_string(spaces) + Sjis(") が扱える範囲を超えています.");
+  return false;
+}
+
 int PavorunLayoutTable::LoadGrid() {
   if (!HasDatabase()) return SqliteDatabase::kNoDatabase;
   FreeGrid();
-  const int blocks = QueryMax("blockId");
-  const int spaces = QueryMax("spaceNo");
-  if (blocks < 0 || spaces < 0 ||
-      static_cast<long long>(blocks) * spaces > static_cast<long long>(kMaxGridCells)) {
+  int blocks = 0;
+  int spaces = 0;
+  std::string problem;
+  if (!MeasureGrid(blocks, spaces, problem)) {
     std::fprintf(stderr, "layout grid refused: %d blocks x %d spaces\n", blocks, spaces);
     return 1;
   }
   blockCount_ = blocks;
   spaceCount_ = spaces;
   grid_.assign(static_cast<std::size_t>(blocks) * static_cast<std::size_t>(spaces), Cell{});
-  Owner().ExecRows(
-      FormatSql("SELECT l.blockId, l.spaceNo, l.xpos, l.ypos, l.layout, a.id FROM PavorunLayout l, "
-                "PavorunArea a WHERE l.pavorunNo=%d AND a.pavorunNo=%d AND a.mapId = l.mapId AND "
-                "l.xpos > a.x AND l.xpos < a.x + a.w AND l.ypos > a.y AND l.ypos < a.y + a.h;",
-                EventNo(), EventNo()),
-      [this](int n, char** columns) {
-        const int blockId = ColumnInt(n, columns, 0);
-        const int spaceNo = ColumnInt(n, columns, 1);
-        const std::size_t index = CellIndex(blockId, spaceNo);
-        if (index == kNoCell) {
-          std::fprintf(stderr, "bad layout info: %d %d\n", blockId, spaceNo);
-          return 0;
-        }
-        grid_[index] = {ColumnInt(n, columns, 2), ColumnInt(n, columns, 3), ColumnInt(n, columns, 4),
-                 ColumnInt(n, columns, 5)};
+  const int rc = ReadDesks();
+  const PavorunAreaMaster& areas = Owner().AreaMaster();
+  for (const LayoutDesk& desk : desks_) {
+    const int areaId = areas.FindAreaHolding(desk.mapId, desk.x, desk.y);
+    if (areaId == 0) continue;  // outside every print range: the cell stays zero
+    const std::size_t index = CellIndex(desk.blockId, desk.spaceNo);
+    if (index == kNoCell) {
+      std::fprintf(stderr, "bad layout info: %d %d\n", desk.blockId, desk.spaceNo);
+      continue;
+    }
+    grid_[index] = {desk.x, desk.y, desk.layout, areaId};
+  }
+  return rc;
+}
+
+int PavorunLayoutTable::ReadDesks() {
+  return Owner().QueryRows(
+      FormatSql("select blockId,spaceNo,xpos,ypos,layout,mapId from PavorunLayout where "
+                "pavorunNo=%d;",
+                EventNo()),
+      [this](const SqlRow& row) {
+        desks_.push_back(
+            {row.Int(0), row.Int(1), row.Int(2), row.Int(3), row.Int(4), row.Int(5)});
         return 0;
       });
-  return 0;
 }
 
 void PavorunLayoutTable::FreeGrid() {
   grid_.clear();
+  desks_.clear();
   blockCount_ = 0;
   spaceCount_ = 0;
 }
@@ -109,24 +130,27 @@ void PavorunLayoutTable::HitTest(int x, int y, int mapId, int& blockId, int& spa
   spaceNo = 0;
   half = 0;
   if (!HasDatabase()) return;
-  const int deskW = Owner().GetEventInfo().mapSizeW;
-  const int deskH = Owner().GetEventInfo().mapSizeH;
-  const int halfW = deskW / 2;
-  const int halfH = deskH / 2;
+  // In 64 bits: the desk size comes from the disc and may lie anywhere in the int range.
+  const long long px = x;
+  const long long py = y;
+  const long long deskW = Owner().GetEventInfo().mapSizeW;
+  const long long deskH = Owner().GetEventInfo().mapSizeH;
+  const long long halfW = deskW / 2;
+  const long long halfH = deskH / 2;
   Owner().ExecRows(
       FormatSql("select blockId,spaceNo,xpos,ypos,layout from PavorunLayout where pavorunNo=%d "
-                "AND mapId=%d AND %d>=xpos AND %d>=ypos AND %d<xpos AND %d<ypos;",
-                EventNo(), mapId, x, y, x - deskW, y - deskH),
+                "AND mapId=%d AND %d>=xpos AND %d>=ypos AND %lld<xpos AND %lld<ypos;",
+                EventNo(), mapId, x, y, px - deskW, py - deskH),
       [&](int n, char** columns) {
         blockId = ColumnInt(n, columns, 0);
         spaceNo = ColumnInt(n, columns, 1);
-        const int xpos = ColumnInt(n, columns, 2);
-        const int ypos = ColumnInt(n, columns, 3);
+        const long long xpos = ColumnInt(n, columns, 2);
+        const long long ypos = ColumnInt(n, columns, 3);
         switch (ColumnInt(n, columns, 4)) {
-          case 1: half = xpos < x - halfW ? 1 : 0; break;
-          case 2: half = ypos >= y - halfH ? 1 : 0; break;
-          case 3: half = xpos >= x - halfW ? 1 : 0; break;
-          case 4: half = ypos < y - halfH ? 1 : 0; break;
+          case 1: half = xpos < px - halfW ? 1 : 0; break;
+          case 2: half = ypos >= py - halfH ? 1 : 0; break;
+          case 3: half = xpos >= px - halfW ? 1 : 0; break;
+          case 4: half = ypos < py - halfH ? 1 : 0; break;
           default: break;
         }
         return 0;

@@ -9,6 +9,16 @@
 
 namespace vx {
 
+// One desk of the layout: a space of a block on a hall map.
+struct LayoutDesk {
+  int blockId = 0;
+  int spaceNo = 0;
+  int x = 0;
+  int y = 0;
+  int layout = 0;
+  int mapId = 0;
+};
+
 class PavorunLayoutTable : public PavorunTable {
  public:
   // Real catalogues hold a few hundred blocks of at most a few hundred spaces.
@@ -19,9 +29,15 @@ class PavorunLayoutTable : public PavorunTable {
   const char* TableName() const override { return "PavorunLayout"; }
   const std::string& CreateText() const override;
 
-  // Builds the grid of the current event (MAX(blockId) x MAX(spaceNo) cells). -1 without a
-  // database; 1, with an empty grid and a line on stderr, when the sizes are negative or too large.
+  // Builds the grid of the current event (MAX(blockId) x MAX(spaceNo) cells), each desk with the
+  // area (of the area master, already loaded) whose print range holds it. -1 without a database;
+  // 1, with an empty grid and a line on stderr, when the sizes are negative or too large.
   int LoadGrid();
+  // The current event's desks as LoadGrid read them; empty before, or after a refused grid.
+  const std::vector<LayoutDesk>& Desks() const { return desks_; }
+  // The grid size that the current event's rows call for; false, with why in `problem` (CP932),
+  // when LoadGrid would refuse it.
+  bool MeasureGrid(int& blocks, int& spaces, std::string& problem);
   void FreeGrid();
   int BlockCount() const { return blockCount_; }
   int SpaceCount() const { return spaceCount_; }
@@ -51,10 +67,12 @@ class PavorunLayoutTable : public PavorunTable {
   std::size_t CellIndex(int blockId, int spaceNo) const;
   const Cell* FindCell(int blockId, int spaceNo) const;
   int QueryMax(const char* column);
+  int ReadDesks();
 
   int blockCount_ = 0;
   int spaceCount_ = 0;
   std::vector<Cell> grid_;
+  std::vector<LayoutDesk> desks_;
 };
 
 }  // namespace vx

@@ -50,7 +50,9 @@ void PavorunMapMaster::AddRow(int position, int n, char** columns) {
   ReadPrintColumns(n, columns, 4, DefaultAllFilename(position), row.print, row.allfilename,
                    row.hiResPrint);
   row.rotate = ColumnInt(n, columns, 13);  // 0 in tables older than the column
+  // Area lines name their map in full, however long the name is; the name as kept finds it too.
   RememberName(row.name, position);
+  RememberName(ColumnString(n, columns, 2), position);
 }
 
 int PavorunMapMaster::Load(const std::string& where) {

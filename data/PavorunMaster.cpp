@@ -5,6 +5,9 @@
 #include "data/SqlText.h"
 #include "platform/Sjis.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace vx {
 namespace {
 
@@ -18,6 +21,14 @@ void AppendRect(std::string& sql, const PrintRect& r) {
 }
 
 }  // namespace
+
+int DoubledValue(long long value) {
+  return static_cast<int>(std::clamp<long long>(value, INT_MIN / 2, INT_MAX / 2) * 2);
+}
+
+PrintRect DoubledRect(const PrintRect& rect) {
+  return {DoubledValue(rect.x), DoubledValue(rect.y), DoubledValue(rect.w), DoubledValue(rect.h)};
+}
 
 int PavorunMaster::Load(const std::string& where) {
   FreeRows();
@@ -82,8 +93,7 @@ void PavorunMaster::ReadPrintColumns(int n, char** columns, int first,
   print = ReadRect(n, columns, first);
   const std::string stored = ColumnString(n, columns, first + 4);
   stem = SjisTruncate(!stored.empty() ? stored : defaultStem, 11);
-  hiResPrint = n >= first + 9 ? ReadRect(n, columns, first + 5)
-                              : PrintRect{2 * print.x, 2 * print.y, 2 * print.w, 2 * print.h};
+  hiResPrint = n >= first + 9 ? ReadRect(n, columns, first + 5) : DoubledRect(print);
 }
 
 void PavorunMaster::AppendPrintColumns(std::string& sql, const PrintRect& print,

@@ -19,6 +19,11 @@ struct PrintRect {
   int h = 0;
 };
 
+// Twice `value`, held to the int range.
+int DoubledValue(long long value);
+// Twice every value: the high-resolution range that a row without one stands for.
+PrintRect DoubledRect(const PrintRect& rect);
+
 class PavorunMaster : public PavorunTable {
  public:
   using PavorunTable::PavorunTable;

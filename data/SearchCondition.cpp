@@ -1,7 +1,9 @@
 #include "data/SearchCondition.h"
 
 #include "data/PavorunDatabase.h"
+#include "data/SqlRow.h"
 #include "data/SqlText.h"
+#include "data/SqliteConnection.h"
 #include "data/TextFold.h"
 #include "platform/Sjis.h"
 
@@ -33,12 +35,12 @@ constexpr FieldOperand kFieldOperands[] = {
     {SearchCondition::kFieldGenreName, "PavorunGenre.name"},
 };
 
-constexpr const char* kCountFormat =
-    "SELECT count(*) %s PavorunCircle.pavorunNo=%d %s ORDER by %s;";
 constexpr const char* kRunFormat =
     "SELECT PavorunCircle.id,pageNo,cutIndex,day,blockId,spaceNo,spaceNoSub,genreId,circleName,"
     "circleKana,penName,bookName,url,mailAddr,description,updateId,updateData,orbalink,rss,"
     "updateFlag,twitter,pixiv  %s PavorunCircle.pavorunNo=%d %s ORDER by %s;";
+
+constexpr const char* kSearchCacheSize = "PRAGMA cache_size=-65536;";  // KiB, at most
 
 constexpr const char* kFromCircles = " FROM PavorunCircle WHERE ";
 constexpr const char* kFromCirclesAndGenres =
@@ -93,6 +95,20 @@ bool Contains(const std::vector<int>& values, int value) {
   return std::find(values.begin(), values.end(), value) != values.end();
 }
 
+constexpr int kKnownKeywordFields = [] {
+  int mask = 0;
+  for (const FieldOperand& field : kFieldOperands) mask |= field.bit;
+  return mask;
+}();
+
+// Whether `code` is one whole character: a byte that is no lead byte, or a lead byte and a trail
+// byte; a zero byte would end the statement inside its quotes.
+bool IsWholeCharacter(int code) {
+  if (code < 1 || code > 0xFFFF || (code & 0xFF) == 0) return false;
+  const auto first = static_cast<unsigned char>(code >= 256 ? code >> 8 : code);
+  return code >= 256 ? IsSjisLeadByte(first) : !IsSjisLeadByte(first);
+}
+
 // The character with code `code` (one byte below 256, else two bytes high byte first).
 std::string CharacterOfCode(int code) {
   std::string text;
@@ -104,6 +120,8 @@ std::string CharacterOfCode(int code) {
 }  // namespace
 
 SearchCondition::SearchCondition(PavorunDatabase& database) : database_(database) { Reset(); }
+
+SearchCondition::~SearchCondition() = default;
 
 void SearchCondition::Reset() {
   KeepAsBase();
@@ -133,6 +151,7 @@ void SearchCondition::ClearChoices() {
 
 void SearchCondition::MarkChanged() {
   changed_ = true;
+  DropFound();
   // A cancel left from an earlier search must not stop the next one.
   cancelled_.store(false);
 }
@@ -152,10 +171,11 @@ void SearchCondition::AddBlock(int blockId) {
   MarkChanged();
 }
 
-void SearchCondition::AddKanaInitial(int code) {
-  if (code < 1 || code > 0xFFFF) return;
+bool SearchCondition::AddKanaInitial(int code) {
+  if (!IsWholeCharacter(code)) return false;
   kanaInitials_.push_back(code);
   MarkChanged();
+  return true;
 }
 
 void SearchCondition::AddAllDays() {
@@ -191,9 +211,12 @@ void SearchCondition::SetMatchAll(bool on) {
   MarkChanged();
 }
 
-void SearchCondition::SetKeywordFields(int mask) {
+bool SearchCondition::SetKeywordFields(int mask) {
+  // Terms without an operand, "cnt(,'x')", are SQL the engine refuses.
+  if (mask != 0 && (mask & kKnownKeywordFields) == 0) return false;
   keywordFields_ = mask;
   MarkChanged();
+  return true;
 }
 
 void SearchCondition::SetKeywords(std::string_view text) {
@@ -269,39 +292,73 @@ const char* SearchCondition::OrderColumn() const {
 }
 
 int SearchCondition::CountMatches() {
-  const std::string& where = Where();
-  int count = 0;
-  database_.ExecPrintfOnNewConnection(RowFirstColumnInt, &count, kCountFormat, FromPart(),
-                                      database_.GetEventNo(), where.c_str(), OrderColumn());
-  return count;
+  if (!foundKept_ && Collect() != 0) return -1;
+  return static_cast<int>(found_.size());
 }
 
 int SearchCondition::Run(SearchRowCallback callback, void* context) {
-  const std::string& where = Where();
-  callback_ = callback;
-  context_ = context;
-  row_ = CircleRecord();
-  const int rc =
-      database_.ExecPrintfOnNewConnection(DeliverRow, this, kRunFormat, FromPart(),
-                                          database_.GetEventNo(), where.c_str(), OrderColumn());
-  row_.Clear();
-  callback_ = nullptr;
-  context_ = nullptr;
+  int rc = foundKept_ ? 0 : Collect();
+  for (std::size_t i = 0; rc == 0 && i < found_.size(); ++i) {
+    if (cancelled_.load()) {
+      rc = lastResult_ = kCancelled;
+    } else if (callback != nullptr) {
+      callback(context, std::move(found_[i]));
+    }
+  }
+  DropFound();
   // The cancel belonged to this search; the next one starts free of it.
   cancelled_.store(false);
   return rc;
 }
 
-int SearchCondition::DeliverRow(void* context, int columnCount, char** columns, char**) {
-  auto* self = static_cast<SearchCondition*>(context);
-  if (self->cancelled_.load()) return 1;
-  CircleRecord& row = self->row_;
-  row.FillFromRow(columnCount, columns);
-  self->database_.SetRecordGenreName(row);
-  const CircleMemoLookup* store = self->database_.GetFavoriteStore();
-  const CircleRecord* kept = store != nullptr ? store->FindCircle(row.id) : nullptr;
-  if (self->callback_ != nullptr) self->callback_(self->context_, kept != nullptr ? *kept : row);
-  return 0;
+int SearchCondition::Collect() {
+  DropFound();
+  lastError_.clear();
+  const std::string& where = Where();
+  const std::string sql = FormatSql(kRunFormat, FromPart(), database_.GetEventNo(), where.c_str(),
+                                    OrderColumn());
+  if (!OpenConnection()) return lastResult_ = SqliteDatabase::kNoDatabase;
+  lastResult_ = connection_->QueryRows(
+      sql,
+      [this](const SqlRow& row) {
+        if (cancelled_.load()) return 1;
+        KeepRow(row);
+        return 0;
+      },
+      &lastError_);
+  if (lastResult_ == 0) {
+    foundKept_ = true;
+    return lastResult_;
+  }
+  DropFound();
+  // Whatever went wrong, the next search starts on a fresh connection.
+  if (lastResult_ != kCancelled) connection_.reset();
+  return lastResult_;
+}
+
+// The search keeps its connection: a search reads every circle of the event, and with the pages
+// in its cache the next search need not read them from the file again.
+bool SearchCondition::OpenConnection() {
+  if (connection_) return true;
+  connection_ = database_.OpenConnection(&lastError_);
+  if (!connection_) return false;
+  connection_->QueryRows(kSearchCacheSize, [](const SqlRow&) { return 0; }, nullptr);
+  return true;
+}
+
+void SearchCondition::KeepRow(const SqlRow& row) {
+  CircleRecord& record = found_.emplace_back();
+  record.FillFromRow(row);
+  database_.SetRecordGenreName(record);
+  // A checked circle arrives as the checklist store holds it, with its memo.
+  const CircleMemoLookup* store = database_.GetFavoriteStore();
+  const CircleRecord* kept = store != nullptr ? store->FindCircle(record.id) : nullptr;
+  if (kept != nullptr) record = *kept;
+}
+
+void SearchCondition::DropFound() {
+  found_.clear();
+  foundKept_ = false;
 }
 
 }  // namespace vx

@@ -1,7 +1,11 @@
 // What the user searches circles by (days, genres, blocks, kana initials, keywords in chosen
-// fields, memo and update filters), turned into SQL over the current event's circles. Counting and
-// running use a connection of their own, so a worker thread can run them while the UI thread
-// waits; Cancel, from any thread, stops a running search at the next row.
+// fields, memo and update filters), turned into SQL over the current event's circles. Searching
+// uses a connection of its own, so a worker thread can run it while the UI thread waits; Cancel,
+// from any thread, stops a running search at the next row.
+//
+// A search progress counts first and then lists: CountMatches runs the search once and keeps the
+// matching circles, and the Run that follows hands those out, so the statement runs only once.
+// The connection stays open from search to search, for one search at a time.
 //
 // A search can be narrowed: KeepAsBase makes the last search's WHERE text the base that the next
 // choices are added to.
@@ -14,6 +18,7 @@
 #include "data/CircleRecord.h"
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,10 +26,12 @@
 namespace vx {
 
 class PavorunDatabase;
+class SqlRow;
+class SqliteConnection;
 
-// Receives each matching circle: the checklist store's record when the store holds the circle,
-// else the row just read. The record is valid only during the call; copy what you keep.
-using SearchRowCallback = void (*)(void* context, const CircleRecord& record);
+// Receives each matching circle: a copy of the checklist store's record when the store holds the
+// circle, else the row read. The record is the callback's to keep (move from it).
+using SearchRowCallback = void (*)(void* context, CircleRecord&& record);
 
 class SearchCondition {
  public:
@@ -47,9 +54,12 @@ class SearchCondition {
     kFieldPixiv = 0x2000,
   };
   static constexpr int kAllKeywordFields = 0xFFFF;
+  // What CountMatches' LastResult() and Run answer for a search stopped by Cancel.
+  static constexpr int kCancelled = 4;
 
   // The database must outlive the condition.
   explicit SearchCondition(PavorunDatabase& database);
+  ~SearchCondition();
   SearchCondition(const SearchCondition&) = delete;
   SearchCondition& operator=(const SearchCondition&) = delete;
 
@@ -64,9 +74,10 @@ class SearchCondition {
   void AddDay(int day);  // 0: circles without a place
   void AddGenre(int genreId);
   void AddBlock(int blockId);
-  // `code` is a character code, normally a half-width katakana byte (0xA6..0xDD); codes outside
-  // 1..0xFFFF are ignored.
-  void AddKanaInitial(int code);
+  // `code` is a character code, normally a half-width katakana byte (0xA6..0xDD). A code that is
+  // not one whole character (outside 1..0xFFFF, a zero byte, a lone lead byte, two bytes without
+  // a lead byte) is refused: false, and nothing is added.
+  bool AddKanaInitial(int code);
   // Days 0 .. the event's day count; genres 1 .. the genre count.
   void AddAllDays();
   void AddAllGenres();
@@ -77,7 +88,9 @@ class SearchCondition {
   void SetUpdatedOnly(bool on);
   void SetNormalizedMatch(bool on);
   void SetMatchAll(bool on);
-  void SetKeywordFields(int mask);
+  // A mask naming no known field bit (but not 0, which chooses none) is refused: false, and the
+  // fields stay as they were.
+  bool SetKeywordFields(int mask);
 
   // Keeps `text` and builds the keyword terms from its words with the fields, the normalised
   // match and the AND/OR choice as they are now, so set those first. Words are separated by TAB,
@@ -87,11 +100,17 @@ class SearchCondition {
 
   static constexpr int DefaultKeywordFields() { return 719; }
 
-  // Number of matching circles; 0 when the search cannot run.
+  // Runs the search and keeps the matching circles for the Run that follows; answers their
+  // number, or -1 when the search did not complete: LastResult() then says why (4 cancelled, -1
+  // no connection, else the engine's code, such as 1 for an expression the engine refuses or 5
+  // for a locked database) and LastError() gives the engine's text.
   int CountMatches();
-  // Calls `callback` once per matching circle in result order. Answers the engine's result code:
-  // 0 done, 4 stopped by Cancel, -1 no connection, 1 SQL error.
+  // Calls `callback` once per matching circle in result order: the circles CountMatches kept when
+  // no choice changed since, else those of a search run now. Answers 0 done, 4 stopped by Cancel,
+  // -1 no connection, or the engine's code of a failed search (also in LastResult()).
   int Run(SearchRowCallback callback, void* context);
+  int LastResult() const { return lastResult_; }
+  const std::string& LastError() const { return lastError_; }
   // Stops the search in progress at its next row. A cancel that comes while counting, or between
   // CountMatches and Run, stops the Run that follows; it is consumed by the end of that Run or
   // forgotten when the choices change.
@@ -120,7 +139,11 @@ class SearchCondition {
   void AppendKanaInitialFilter();
   const char* FromPart() const;
   const char* OrderColumn() const;
-  static int DeliverRow(void* context, int columnCount, char** columns, char** names);
+  // Runs the statement into found_; the result code, also kept in lastResult_.
+  int Collect();
+  void KeepRow(const SqlRow& row);
+  void DropFound();
+  bool OpenConnection();
 
   PavorunDatabase& database_;
   bool changed_ = true;
@@ -139,10 +162,12 @@ class SearchCondition {
   bool genreJoin_ = false;
   std::string where_;
 
-  // Run state, used by the thread that runs the search.
-  CircleRecord row_;
-  SearchRowCallback callback_ = nullptr;
-  void* context_ = nullptr;
+  // Search state, used by the thread that runs the search.
+  std::unique_ptr<SqliteConnection> connection_;
+  std::vector<CircleRecord> found_;
+  bool foundKept_ = false;  // found_ holds the circles of the current choices
+  int lastResult_ = 0;
+  std::string lastError_;
   std::atomic<bool> cancelled_{false};
 };
 

@@ -2,12 +2,15 @@
 
 #include "data/RowColumns.h"
 #include "data/ScrambleVfs.h"
+#include "data/SqlRow.h"
+#include "data/SqliteConnection.h"
 #include "data/TextSqlFunctions.h"
 
 #include <sqlite3.h>
 
 #include <cstdarg>
 #include <fstream>
+#include <mutex>
 
 namespace vx {
 namespace {
@@ -31,13 +34,22 @@ bool RunSetup(sqlite3* db, const char* sql, std::string& error) {
   return false;
 }
 
+// Before the engine's first use: no allocation statistics, whose global mutex every allocation of
+// every connection would take.
+void ConfigureEngine() {
+  static std::once_flag once;
+  std::call_once(once, [] { sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0); });
+}
+
 sqlite3* Connect(const std::filesystem::path& path, bool readOnly, bool scramble,
-                 std::string& error) {
+                 std::string& error, int extraFlags = 0) {
+  ConfigureEngine();
   if (scramble && !RegisterScrambleVfs()) {
     error = "page scrambling is not available";
     return nullptr;
   }
-  const int flags = readOnly ? SQLITE_OPEN_READONLY : (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  const int flags = extraFlags |
+                    (readOnly ? SQLITE_OPEN_READONLY : (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE));
   sqlite3* db = nullptr;
   const int rc = sqlite3_open_v2(path.c_str(), &db, flags, scramble ? kScrambleVfsName : nullptr);
   if (rc != SQLITE_OK) {
@@ -168,6 +180,32 @@ int SqliteDatabase::ExecPrintf(RowCallback callback, void* context, const char* 
 
 int SqliteDatabase::ExecRows(const std::string& sql, const RowHandler& onRow) {
   return Exec(HandlerTrampoline, const_cast<RowHandler*>(&onRow), sql);
+}
+
+int SqliteDatabase::QueryRows(const std::string& sql, const SqlRowHandler& onRow) {
+  lastError_.clear();
+  if (connection_ == nullptr) return kNoDatabase;
+  return StepRows(connection_, sql, onRow, &lastError_);
+}
+
+int SqliteDatabase::QueryRowsOnNewConnection(const std::string& sql, const SqlRowHandler& onRow,
+                                             std::string* error) {
+  const std::unique_ptr<SqliteConnection> second = OpenConnection(error);
+  return second ? second->QueryRows(sql, onRow, error) : kNoDatabase;
+}
+
+std::unique_ptr<SqliteConnection> SqliteDatabase::OpenConnection(std::string* error) {
+  std::string openError = "no database is open";
+  // Only one thread at a time uses the connection: the engine need not lock it on every call.
+  sqlite3* second = connection_ == nullptr ? nullptr
+                                           : Connect(path_, mode_ != kReadWrite, scrambled_,
+                                                     openError, SQLITE_OPEN_NOMUTEX);
+  if (second == nullptr) {
+    if (error != nullptr) *error = openError;
+    return nullptr;
+  }
+  RegisterFunctions(second);
+  return std::make_unique<SqliteConnection>(second);
 }
 
 int SqliteDatabase::ExecPrintfOnNewConnection(RowCallback callback, void* context,

@@ -5,8 +5,11 @@
 // callback answered non-zero, other engine codes as they come; -1 when no database is open.
 #pragma once
 
+#include "data/SqlRow.h"
+
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,12 +17,15 @@ struct sqlite3;
 
 namespace vx {
 
+class SqliteConnection;
+
 // SQLite's row callback: (context, column count, column texts, column names) -> 0 to go on,
 // non-zero to abort the statement. A NULL value arrives as a null pointer.
 using RowCallback = int (*)(void* context, int columnCount, char** columns, char** names);
 
 // The same contract for code that prefers a closure.
 using RowHandler = std::function<int(int columnCount, char** columns)>;
+
 
 // Stores the first column's decimal value of each row into the int that `context` points to (the
 // last row wins; without a row or with a NULL value the int keeps what it held). Answers 0.
@@ -56,11 +62,21 @@ class SqliteDatabase {
   // `format` is a program constant for sqlite3_mprintf (%d, %s, %q, %Q); values are arguments.
   int ExecPrintf(RowCallback callback, void* context, const char* format, ...);
   int ExecRows(const std::string& sql, const RowHandler& onRow);
+  // One statement, its rows read in the engine's types; the same result codes as Exec.
+  int QueryRows(const std::string& sql, const SqlRowHandler& onRow);
 
   // Runs the statement on a connection of its own, opened on the same file in the same mode and
   // form with the same SQL functions, then closed; for a worker thread that must not share the
   // main connection. -1 when that connection cannot be opened. LastError() is left alone.
   int ExecPrintfOnNewConnection(RowCallback callback, void* context, const char* format, ...);
+  // QueryRows on a connection of its own, as ExecPrintfOnNewConnection; the engine's text of a
+  // failure goes to `error` (which may be null).
+  int QueryRowsOnNewConnection(const std::string& sql, const SqlRowHandler& onRow,
+                               std::string* error);
+  // A connection of its own on the same file, in the same mode and form with the same SQL
+  // functions, for one thread at a time, kept open as long as its holder wants; null, with why in
+  // `error` (which may be null), when it cannot be opened.
+  std::unique_ptr<SqliteConnection> OpenConnection(std::string* error);
 
   int BeginTransaction();
   int Commit();

@@ -16,32 +16,41 @@ FileHandle OpenFileForReading(const std::filesystem::path& path) {
 TextLineReader::~TextLineReader() { std::free(buffer_); }
 
 bool TextLineReader::Next(std::string_view& line) {
-  const ssize_t length = getline(&buffer_, &capacity_, file_);
-  if (length < 0) return false;
-  const auto size = static_cast<std::size_t>(length);
-  std::size_t end = 0;
-  while (end < size && buffer_[end] != '\r' && buffer_[end] != '\n' && buffer_[end] != '\0') {
-    ++end;
+  if (file_ == nullptr) return false;
+  if (chunkUsed_ >= chunkSize_) {
+    const ssize_t length = getline(&buffer_, &capacity_, file_);
+    if (length <= 0) return false;
+    chunkSize_ = static_cast<std::size_t>(length);
+    chunkUsed_ = 0;
   }
-  line = std::string_view(buffer_, end);
+  const char* const start = buffer_ + chunkUsed_;
+  const std::size_t rest = chunkSize_ - chunkUsed_;
+  std::size_t end = 0;
+  while (end < rest && start[end] != '\r' && start[end] != '\n') ++end;
+  std::size_t next = end;
+  if (next < rest) {
+    const bool crLf = start[next] == '\r' && next + 1 < rest && start[next + 1] == '\n';
+    next += crLf ? 2 : 1;
+  }
+  chunkUsed_ += next;
+  const void* nul = std::memchr(start, '\0', end);
+  line = std::string_view(start, nul != nullptr ? static_cast<const char*>(nul) - start : end);
   return true;
 }
 
 int CountFileLines(std::FILE* file) {
+  if (file == nullptr) return 0;
   std::vector<char> chunk(1 << 16);
   long long lines = 0;
   char last = '\n';
   std::size_t got = 0;
   while ((got = std::fread(chunk.data(), 1, chunk.size(), file)) > 0) {
-    const char* p = chunk.data();
-    const char* const end = p + got;
-    while (p < end) {
-      p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-      if (p == nullptr) break;
-      ++lines;
-      ++p;
+    // A line ends at every LF and at every CR that no LF follows.
+    for (std::size_t i = 0; i < got; ++i) {
+      const char c = chunk[i];
+      lines += (c == '\n') + (last == '\r' && c != '\n');
+      last = c;
     }
-    last = chunk[got - 1];
   }
   if (last != '\n') ++lines;
   std::rewind(file);

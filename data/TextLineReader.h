@@ -1,5 +1,5 @@
-// Reading the disc's catalogue text files and the update file line by line. A line is everything
-// up to LF, however long; its text ends at its first CR, LF or NUL.
+// Reading the disc's catalogue text files and the update file line by line. A line ends at CR LF,
+// a lone LF or a lone CR, however long it is; its text ends at its first NUL.
 #pragma once
 
 #include <array>
@@ -23,7 +23,8 @@ FileHandle OpenFileForReading(const std::filesystem::path& path);
 
 class TextLineReader {
  public:
-  // Reads from the file's current position; the file stays open and owned by the caller.
+  // Reads from the file's current position; the file stays open and owned by the caller. A null
+  // file reads as an empty one.
   explicit TextLineReader(std::FILE* file) : file_(file) {}
   ~TextLineReader();
   TextLineReader(const TextLineReader&) = delete;
@@ -36,10 +37,14 @@ class TextLineReader {
   std::FILE* file_;
   char* buffer_ = nullptr;
   std::size_t capacity_ = 0;
+  // What getline read and how far the lines handed out have used it: a chunk up to LF may hold
+  // several lines ended by a lone CR.
+  std::size_t chunkSize_ = 0;
+  std::size_t chunkUsed_ = 0;
 };
 
 // The number of lines that TextLineReader gives from the file's current position to its end; the
-// file is then rewound to its start.
+// file is then rewound to its start. 0 for a null file.
 int CountFileLines(std::FILE* file);
 
 // The first N TAB-separated fields of a line; missing fields are empty.

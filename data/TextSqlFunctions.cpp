@@ -36,16 +36,13 @@ const std::string& FoldIntoScratch(std::string_view text) {
 
 void Contains(sqlite3_context* context, int argc, sqlite3_value** argv) {
   if (AnyNull(argc, argv)) return sqlite3_result_null(context);
-  const std::string_view text = ArgText(argv[0]);
-  const std::string_view key = ArgText(argv[1]);
-  sqlite3_result_int(context, text.find(key) != std::string_view::npos ? 1 : 0);
+  sqlite3_result_int(context, ContainsCharacters(ArgText(argv[0]), ArgText(argv[1])) ? 1 : 0);
 }
 
 void FoldedContains(sqlite3_context* context, int argc, sqlite3_value** argv) {
   if (AnyNull(argc, argv)) return sqlite3_result_null(context);
   const std::string& folded = FoldIntoScratch(ArgText(argv[0]));
-  const std::string_view key = ArgText(argv[1]);
-  sqlite3_result_int(context, folded.find(key) != std::string::npos ? 1 : 0);
+  sqlite3_result_int(context, ContainsCharacters(folded, ArgText(argv[1])) ? 1 : 0);
 }
 
 void Normalize(sqlite3_context* context, int argc, sqlite3_value** argv) {
@@ -64,6 +61,16 @@ void FirstChar(sqlite3_context* context, int argc, sqlite3_value** argv) {
 }
 
 }  // namespace
+
+bool ContainsCharacters(std::string_view text, std::string_view key) {
+  std::size_t start = 0;  // a character start at or before the next match
+  for (std::size_t match = text.find(key); match != std::string_view::npos;
+       match = text.find(key, match + 1)) {
+    while (start < match) start += SjisCharLength(text, start);
+    if (start == match) return true;
+  }
+  return false;
+}
 
 int RegisterTextFunctions(sqlite3* connection) {
   constexpr int kFlags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;

@@ -35,10 +35,10 @@ bool Append(std::string& out, const Conversion& c, const TemplateArg& arg) {
   if (c.letter == 'd') {
     const int* number = std::get_if<int>(&arg);
     if (!number) return false;
-    // The spec is rebuilt from what was checked above: flags, a width below 1000 and 'd'.
-    const std::string spec = "%" + c.flags + (c.width ? std::to_string(c.width) : "") + "d";
+    // The conversion is rebuilt from what was checked above: flags, a width below 1000 and 'd'.
+    const std::string conversion = "%" + c.flags + (c.width ? std::to_string(c.width) : "") + "d";
     char buffer[1024];
-    const int written = std::snprintf(buffer, sizeof buffer, spec.c_str(), *number);
+    const int written = std::snprintf(buffer, sizeof buffer, conversion.c_str(), *number);
     if (written < 0) return false;
     out.append(buffer, static_cast<std::size_t>(written));
     return true;

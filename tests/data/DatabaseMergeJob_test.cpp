@@ -90,6 +90,17 @@ TEST_F(DatabaseMergeJobTest, OlderRowsReplaceTheEventWithTheDefaultsOfTheirMissi
             (Texts{"94|1|1|2|1|3"}));
 }
 
+// Twice the largest number of a 64-bit row overflowed; the doubled range is held to the int range.
+TEST_F(DatabaseMergeJobTest, DoubledRangesOfOlderRowsStayInTheIntRange) {
+  ASSERT_EQ(source.Exec(nullptr, nullptr,
+                        "update PavorunMap set e='9223372036854775807',f='-9223372036854775808';"),
+            0);
+  DatabaseMergeJob job(target, source, 96);
+  ASSERT_EQ(job.Run(), DatabaseMergeJob::kResultDone) << job.ErrorText();
+  EXPECT_EQ(QueryTexts(target, "select x2,y2,w2,h2 from PavorunMap where pavorunNo=94;"),
+            (Texts{"2147483646|-2147483648|60|80"}));
+}
+
 TEST_F(DatabaseMergeJobTest, ShortRowFailsAndCancelEndsAsCancelBothLeavingTheTargetAlone) {
   const std::vector<int> before94 = RowCounts(target, 94);
   ASSERT_EQ(source.Exec(nullptr, nullptr, "drop table PavorunJiko;"

@@ -1,5 +1,6 @@
 #include "data/DiscImportJob.h"
 
+#include "data/DefinitionFileParser.h"
 #include "data/ImportPrompts.h"
 #include "data/PavorunDatabase.h"
 #include "platform/CodePage.h"
@@ -138,6 +139,61 @@ TEST_F(DiscImportJobTest, FailedReinstallsKeepTheOldCatalogue) {
   EXPECT_EQ(prompts.errors, (Texts{expected}));
   EXPECT_EQ(job.ErrorText(), expected);
   EXPECT_EQ(RowCounts(db), kDiscRowCounts);
+}
+
+// The job filled event 97 or installed an event that no list shows, and answered done.
+TEST_F(DiscImportJobTest, DefinitionOfAnotherEventOrNoneFailsAndKeepsEveryStoredEvent) {
+  WriteDisc(disc, "V97");
+  std::string other = vxtest::kDefinitionText;
+  other.replace(other.find("96\t"), 2, "97");
+  vxtest::WriteDiscFile(disc, "V97DEF.TXT", other);
+  vx::PavorunDatabase db(dbFolder);
+  ASSERT_EQ(DiscImportJob(db, 97, disc, prompts).Run(), DiscImportJob::kResultDone);
+  WriteDisc(disc);
+  ASSERT_EQ(DiscImportJob(db, 96, disc, prompts).Run(), DiscImportJob::kResultDone);
+  const std::vector<int> before97 = RowCounts(db, 97);
+
+  const std::string refusals[] = {other, "", "*Pavorun\n96\tx\n"};
+  for (const std::string& definition : refusals) {
+    vxtest::WriteDiscFile(disc, "V96DEF.TXT", definition);
+    prompts.errors.clear();
+    DiscImportJob job(db, 96, disc, prompts);
+    EXPECT_EQ(job.Run(), DiscImportJob::kResultFailed) << definition;
+    EXPECT_TRUE(job.ErrorText().starts_with("V96DEF.TXT: ")) << job.ErrorText();
+    EXPECT_EQ(prompts.errors, (Texts{job.ErrorText()}));
+    EXPECT_EQ(RowCounts(db, 96), kDiscRowCounts);
+    EXPECT_EQ(RowCounts(db, 97), before97);
+  }
+  std::vector<int> events;
+  db.ListEventNumbers(events);
+  EXPECT_EQ(events, (std::vector<int>{96, 97}));
+}
+
+TEST_F(DiscImportJobTest, LayoutTheGridCannotHoldFailsTheJobWithTheReason) {
+  WriteDisc(disc);
+  vxtest::WriteDiscFile(disc, "V96MAP.TXT", "Ａ\t1\t20\t50\t1\nＡ\t2000000\t20\t60\t1\n");
+  vx::PavorunDatabase db(dbFolder);
+  DiscImportJob job(db, 96, disc, prompts);
+  EXPECT_EQ(job.Run(), DiscImportJob::kResultFailed);
+  EXPECT_EQ(job.ErrorText(),
+            "V96MAP.TXT: " +
+                Sjis("配置の大きさ (ブロック 1 × スペース 2000000) が扱える範囲を超えています."));
+  EXPECT_EQ(prompts.errors, (Texts{job.ErrorText()}));
+  EXPECT_EQ(db.CountEvents(), 0);
+}
+
+TEST_F(DiscImportJobTest, InstallerAsksTheDefinitionFilesOwnEventBeforeItsRegisteredCheck) {
+  vxtest::WriteDiscFile(disc, "V96DEF.TXT", vxtest::kDefinitionText);
+  vxtest::WriteDiscFile(disc, "V97DEF.TXT", vxtest::kDefinitionText);
+  vxtest::WriteDiscFile(disc, "V98DEF.TXT", "# no event line\n");
+  EXPECT_EQ(vx::DefinitionFileEventProblem(disc / "V96DEF.TXT", 96), "");
+  EXPECT_EQ(vx::DefinitionFileEventProblem(disc / "V97DEF.TXT", 97),
+            Sjis("ヴェラストレード97 の設定情報ファイルではありません (ヴェラストレード96 と"
+                 "書かれています)."));
+  EXPECT_EQ(vx::DefinitionFileEventProblem(disc / "V98DEF.TXT", 98),
+            Sjis("開催回の行 (*Pavorun) がありません."));
+  EXPECT_EQ(vx::DefinitionFileEventProblem(disc / "V99DEF.TXT", 99),
+            Sjis("設定情報ファイル ") + (disc / "V99DEF.TXT").string() + Sjis("\nを開けません."));
 }
 
 TEST_F(DiscImportJobTest, MissingLayoutFileIsAskedForAndGivingUpRollsEverythingBack) {

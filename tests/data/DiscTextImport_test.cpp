@@ -93,7 +93,7 @@ TEST_F(DiscTextImportTest, DefinitionFileFillsEveryMaster) {
 
 TEST_F(DiscTextImportTest, OptionalFieldsBlockNamesAndStraySections) {
   std::string bytes = vxtest::DiscText(
-      "stray line\n*PavorunMap\n"
+      "stray line\n*Pavorun\n96\tx\n*PavorunDate\n2020\t8\t15\t土\n*PavorunMap\n"
       "a\tfa\t1\t2\t3\t4\t\t\t\t\t\t\n"  // empty hi-res range: doubled; the first map rotates
       "b\tfb\t5\t6\t7\t8\n"
       "c\tfc\t1\t1\t1\t1\tC\t\t\t9\t\t1\n"
@@ -114,17 +114,64 @@ TEST_F(DiscTextImportTest, OptionalFieldsBlockNamesAndStraySections) {
             (Texts{"1|one", "2|three"}));
 }
 
-TEST_F(DiscTextImportTest, DefinitionOfAnotherEventReplacesItsRowsWithDefaultGeometry) {
+// Each of these would have left rows that no event lists (or filled another event): the pass
+// refuses the file and says why.
+TEST_F(DiscTextImportTest, DefinitionOfAnotherEventOrOfNoEventIsRefused) {
   db.SetEventNo(97);
   ASSERT_EQ(db.DateMaster().InsertRow(1, 1999, 1, 1, 1), 0);
-  ASSERT_EQ(db.DateMaster().InsertRow(2, 1999, 1, 2, 2), 0);
   db.SetEventNo(96);
-  db.GetEventInfo().cutSizeW = 999;  // left from the event shown before the import
-  Import(&P::ImportDefinitionFile, "*Pavorun\n97\tnext\n*PavorunDate\n2021\t5\t3\t月\n");
-  EXPECT_EQ(db.GetEventNo(), 97);
-  EXPECT_EQ(QueryTexts(db, "select pavorunNo,id,year from PavorunDate;"), (Texts{"97|1|2021"}));
-  EXPECT_EQ(QueryTexts(db, "select pavorunNo,pavorunName,cutSizeW from PavorunInfo;"),
-            (Texts{"97|next|" + std::to_string(vx::EventInfo{}.cutSizeW)}));
+  const std::string date = "*PavorunDate\n2021\t5\t3\t月\n";
+  const struct {
+    std::string text;
+    std::string why;
+  } cases[] = {
+      {"*Pavorun\n97\tnext\n" + date, "ヴェラストレード96 の設定情報ファイルではありません "
+                                       "(ヴェラストレード97 と書かれています)."},
+      {"*Pavorun\nx96\tgarbled\n" + date, "(ヴェラストレード0 と書かれています)"},
+      {"", "開催回の行 (*Pavorun) がありません."},
+      {"# nothing but a comment\n" + date, "開催回の行 (*Pavorun) がありません."},
+      {"*Pavorun\n96\tname\n*PavorunGenre\n110\tg\n", "日程 (*PavorunDate) がありません."},
+      // The day section came first; the event line then deleted the row it had stored.
+      {date + "*Pavorun\n96\tname\n", "日程 (*PavorunDate) がありません."},
+  };
+  for (const auto& c : cases) {
+    const vx::ImportStatus status = ImportBytes(&P::ImportDefinitionFile, vxtest::DiscText(c.text));
+    EXPECT_TRUE(status.FileRefused()) << c.text;
+    EXPECT_NE(status.message.find(Sjis(c.why)), std::string::npos) << c.text;
+    EXPECT_EQ(db.GetEventNo(), 96);
+  }
+  EXPECT_EQ(QueryTexts(db, "select pavorunNo,id,year from PavorunDate where pavorunNo=97;"),
+            (Texts{"97|1|1999"}));
+}
+
+TEST_F(DiscTextImportTest, EventNameOfFiftyOneBytesAndHalfCharactersInShortNames) {
+  std::string wide;
+  for (int i = 0; i < 26; ++i) wide += "祭";  // 52 bytes
+  std::string mapName;
+  for (int i = 0; i < 12; ++i) mapName += "館";  // 24 bytes, more than a map row keeps
+  Import(&P::ImportDefinitionFile,
+         "*Pavorun\n96\tx" + wide + "\n*PavorunDate\n2020\t8\t15\t土\n*PavorunMap\n" +
+             mapName + "\tf\t0\t0\t9\t9\n*PavorunArea\nA館\t" + mapName +
+             "\tＡ\t0\t0\t9\t9\nAB館\t" + mapName + "\tＢ\t0\t0\t9\t9\n");
+  Import(&P::ImportLayoutFile, "Ａ\t1\t1\t1\t1\n");
+  EXPECT_EQ(QueryTexts(db, "select pavorunName from PavorunInfo;"),
+            (Texts{"x" + Sjis(wide).substr(0, 50)}));
+  EXPECT_EQ(QueryTexts(db, "select simpleName,mapId from PavorunArea order by id;"),
+            (Texts{"A|1", "AB|1"}));
+  EXPECT_EQ(QueryTexts(db, "select mapId from PavorunLayout;"), (Texts{"1"}));
+  db.SelectEvent(96);
+  EXPECT_EQ(db.GetEventInfo().pavorunName.size(), 51u);
+}
+
+TEST_F(DiscTextImportTest, HighResolutionRangeIsDoubledOnlyWhenMissingAndHeldToTheIntRange) {
+  Import(&P::ImportDefinitionFile,
+         "*Pavorun\n96\tx\n*PavorunDate\n2020\t8\t15\t土\n*PavorunMap\n"
+         "m\tf\t2000000000\t-2000000000\t5\t6\t\t1\t2\t\t4\n"
+         "n\tf\t2000000000\t-2000000000\t5\t6\n"
+         "*PavorunArea\na\tm\tＡ\t2147483647\t0\t0\t0\t\t7\t8\t9\t10\n");
+  EXPECT_EQ(QueryTexts(db, "select x2,y2,w2,h2 from PavorunMap order by id;"),
+            (Texts{"1|2|10|4", "2147483646|-2147483648|10|12"}));
+  EXPECT_EQ(QueryTexts(db, "select x2,y2,w2,h2 from PavorunArea;"), (Texts{"7|8|9|10"}));
 }
 
 TEST_F(DiscTextImportTest, LayoutRowsTakeTheMapOfTheBlocksAreaAfreshOnEachImport) {
@@ -196,6 +243,40 @@ TEST_F(DiscTextImportTest, WholeLinesAndTheIdsOfEachKindOfLine) {
   EXPECT_EQ(db.GetNextCircleId(), 1);
   EXPECT_EQ(CountRows(db, "PavorunCircle", 96), 0);
   EXPECT_EQ(CountRows(db, "PavorunCircle", 95), 1);
+}
+
+TEST_F(DiscTextImportTest, CrOnlyLineEndsAndBlankDayLines) {
+  ImportDefinitionAndLayout();
+  std::string lines = CircleLine(1, 1, 1, "土", "Ａ", 1, 110, "one") +
+                      CircleLine(2, 1, 2, "土", "Ａ", 2, 110, "two");
+  for (char& c : lines) c = c == '\n' ? '\r' : c;
+  EXPECT_FALSE(ImportBytes(&P::ImportCircleFile, Sjis(lines)).Failed());
+  EXPECT_EQ(Circles("id,circleName"), (Texts{"1|one", "2|two"}));
+  // Blank lines hold no circle but take their id, as every line does.
+  Import(&P::ImportDayCircleFile, "\n" + DayCircleLine(1, 3, "土", "Ａ", 3, 110, "three") +
+                                      " \t\n\n" + DayCircleLine(1, 4, "土", "Ａ", 4, 110, ""));
+  EXPECT_EQ(Circles("id,updateId,circleName"),
+            (Texts{"1|1|one", "2|2|two", "4|4|three", "7|7|"}));
+}
+
+TEST_F(DiscTextImportTest, EveryPassRefusesANullFileAndReportsItsEnd) {
+  for (Pass pass : {&P::ImportDefinitionFile, &P::ImportLayoutFile, &P::ImportCircleFile,
+                    &P::ImportDayCircleFile, &P::ApplyUpdateFile}) {
+    vxtest::RecordingProgress progress;
+    const vx::ImportStatus status = (db.*pass)(nullptr, &progress);
+    EXPECT_TRUE(status.FileRefused());
+    EXPECT_EQ(status.message, Sjis("読み込むファイルがありません."));
+    EXPECT_EQ(progress.positions, (std::vector<int>{-1}));
+  }
+}
+
+TEST_F(DiscTextImportTest, LayoutTooLargeForTheGridIsRefused) {
+  Import(&P::ImportDefinitionFile, vxtest::kDefinitionText);
+  const vx::ImportStatus status = ImportBytes(
+      &P::ImportLayoutFile, vxtest::DiscText("Ａ\t1\t20\t50\t1\nＣ\t900000\t1\t1\t1\n"));
+  EXPECT_TRUE(status.FileRefused());
+  EXPECT_EQ(status.message,
+            Sjis("配置の大きさ (ブロック 3 × スペース 900000) が扱える範囲を超えています."));
 }
 
 TEST_F(DiscTextImportTest, ProgressAndStopFlagsOfEachPass) {

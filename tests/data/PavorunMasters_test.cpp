@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,29 @@ TEST_F(LayoutTest, HitTestFindsTheDeskAndItsHalf) {
     layout.HitTest(c[0], c[1], c[2], hit[0], hit[1], hit[2]);
     EXPECT_EQ(hit, (std::array<int, 3>{c[3], c[4], c[5]})) << c[0] << "," << c[1];
   }
+}
+
+// Desk sizes and print ranges come from the disc and may lie anywhere in the int range: the
+// arithmetic on them wrapped round and lost the desk or the blocks.
+TEST_F(LayoutTest, ExtremeDeskSizesAndPrintRangesStillFindTheirDesksAndBlocks) {
+  db.GetEventInfo().mapSizeW = INT_MAX;
+  ASSERT_EQ(layout.InsertRow(4, 1, -20, 1000, 1, 2), 0);
+  std::array<int, 3> hit{};
+  layout.HitTest(-10, 1005, 2, hit[0], hit[1], hit[2]);
+  EXPECT_EQ(hit, (std::array<int, 3>{4, 1, 0}));
+
+  ASSERT_EQ(db.Exec(nullptr, nullptr,
+                    "update PavorunArea set x=10,w=2147483647,y=10,h=2147483647 "
+                    "where pavorunNo=90 and id=1;"),
+            0);
+  db.SelectEvent(90);
+  int smallest = 0;
+  int largest = 0;
+  // Area 2 (print width 200) sorts first among the areas of map 1.
+  EXPECT_EQ(db.AreaMaster().GetFirstBlock(1, smallest, largest), Sjis("Ｃ"));
+  EXPECT_EQ(db.AreaMaster().GetFurtherBlockNames(1), Sjis("ＡＢ"));
+  // Block 2's desk now lies in area 1; block 3's in both, and the later area holds it.
+  EXPECT_EQ((Ints{layout.GetAreaId(2, 1), layout.GetAreaId(3, 1)}), (Ints{1, 2}));
 }
 
 TEST_F(LayoutTest, RowsOutsideTheGridAreSkippedAndAbsurdOrNegativeSizesRefused) {

@@ -18,8 +18,8 @@ using vx::SearchCondition;
 using vx::Sjis;
 using Ids = std::vector<int>;
 
-void Collect(void* context, const vx::CircleRecord& record) {
-  static_cast<std::vector<vx::CircleRecord>*>(context)->push_back(record);
+void Collect(void* context, vx::CircleRecord&& record) {
+  static_cast<std::vector<vx::CircleRecord>*>(context)->push_back(std::move(record));
 }
 
 class SearchTest : public ::testing::Test {
@@ -107,7 +107,7 @@ TEST_F(SearchTest, ChoicesMakeTheWhereTextInItsOrderAndClearChoicesKeepsTheText)
   search->AddGenre(2);
   search->AddDay(1);
   search->AddDay(0);
-  for (int outside : {0, -5, 0x10000}) search->AddKanaInitial(outside);  // ignored
+  for (int outside : {0, -5, 0x10000}) EXPECT_FALSE(search->AddKanaInitial(outside));
   EXPECT_EQ(search->Where(),
             " AND day in (1,0) AND genreId in (2) AND blockId in (4) AND ( ncnt(circleName,'a'))"
             " AND getMemo(PavorunCircle.id)<>'' AND PavorunCircle.updateFlag<>0");
@@ -151,6 +151,87 @@ TEST_F(SearchTest, KanaInitialsTakeTheFirstCp932CharacterAndOrderByReading) {
   EXPECT_EQ(RunIds(), (Ids{5, 3, 6}));
   search->AddKanaInitial(0xC0);  // ﾀ: デルタ and ベータ only end in it
   EXPECT_EQ(RunIds(), (Ids{5, 3, 6}));
+}
+
+// A zero byte ended the statement inside its quotes; a lone lead byte or two single bytes are no
+// character of a reading.
+TEST_F(SearchTest, KanaInitialsThatAreNoWholeCharacterAreRefused) {
+  for (int code : {0x8100, 0x100, 0x82, 0x4142, 0xB100}) {
+    EXPECT_FALSE(search->AddKanaInitial(code)) << code;
+  }
+  EXPECT_EQ(search->Where(), "");
+  EXPECT_TRUE(search->AddKanaInitial(0x8341));  // ア, folded to ｱ
+  EXPECT_TRUE(search->AddKanaInitial(0xC3));    // ﾃ
+  EXPECT_EQ(search->Where(), " AND normalize(firstchar(circleKana)) in ('" + Sjis("ｱ") + "','" +
+                                 Sjis("ﾃ") + "')");
+  EXPECT_EQ(RunIds(), (Ids{1, 4}));
+}
+
+// A mask without a known field built " cnt(,'x')", which the engine refuses: every search then
+// answered "no circles".
+TEST_F(SearchTest, KeywordFieldMaskWithoutAKnownFieldIsRefused) {
+  EXPECT_TRUE(search->SetKeywordFields(SearchCondition::kFieldCircleName));
+  EXPECT_FALSE(search->SetKeywordFields(0x4000));
+  EXPECT_FALSE(search->SetKeywordFields(0x10000));
+  EXPECT_EQ(search->KeywordFields(), SearchCondition::kFieldCircleName);
+  search->SetKeywords("Delta");
+  EXPECT_EQ(search->KeywordExpression(), " cnt(circleName,'Delta')");
+  EXPECT_EQ(RunIds(), (Ids{4}));
+  EXPECT_TRUE(search->SetKeywordFields(0x4001));  // unknown bits beside a known one are ignored
+  EXPECT_TRUE(search->SetKeywordFields(0));
+}
+
+// A failed search answered 0, "no circles".
+TEST_F(SearchTest, AFailedSearchSaysSoInsteadOfFindingNothing) {
+  ASSERT_EQ(db.Exec(nullptr, nullptr, "alter table PavorunGenre rename to Elsewhere;"), 0);
+  Find(SearchCondition::kFieldGenreName, "x");
+  EXPECT_EQ(search->CountMatches(), -1);
+  EXPECT_EQ(search->LastResult(), 1);
+  EXPECT_NE(search->LastError().find("no such table"), std::string::npos) << search->LastError();
+  EXPECT_EQ(RunIds(1), Ids{});
+  ASSERT_EQ(db.Exec(nullptr, nullptr, "alter table Elsewhere rename to PavorunGenre;"), 0);
+  EXPECT_EQ(search->CountMatches(), 0);
+  EXPECT_EQ(search->LastResult(), 0);
+  vx::PavorunDatabase closed(dir / "missing" / "folder");
+  SearchCondition none(closed);
+  EXPECT_EQ(none.CountMatches(), -1);
+  EXPECT_EQ(none.LastResult(), -1);
+}
+
+// Counting runs the search; the rows handed out afterwards are the circles counted, not those of
+// a second statement, until a choice changes.
+TEST_F(SearchTest, RunHandsOutTheCirclesThatWereCounted) {
+  search->AddDay(1);
+  ASSERT_EQ(search->CountMatches(), 3);
+  ASSERT_EQ(db.Exec(nullptr, nullptr, "delete from PavorunCircle where id=2;"), 0);
+  EXPECT_EQ(search->CountMatches(), 3);
+  const std::vector<vx::CircleRecord> kept = Run();
+  ASSERT_EQ(kept.size(), 3u);
+  EXPECT_EQ(kept[1].circleName + "|" + kept[1].genreName, "Beta|" + Sjis("創作"));
+  EXPECT_EQ(RunIds(), (Ids{1, 3}));  // nothing kept any more: searched again
+  EXPECT_EQ(search->CountMatches(), 2);
+  search->AddGenre(2);
+  EXPECT_EQ(RunIds(), (Ids{3}));
+}
+
+// "@" is the trail byte of 機, "\\" of ソ and 表, "_" of ダ, "[" of ー.
+TEST_F(SearchTest, KeywordsMatchOnlyFromACharacterStart) {
+  const std::pair<int, const char*> names[] = {
+      {1, "機械"}, {2, "ソ表"}, {3, "ダー"}, {4, "a@b"}, {5, "c\\d"}, {6, "e_f[g"}};
+  std::string sql;
+  for (const auto& [id, name] : names) {
+    sql += vx::FormatSql("update PavorunCircle set circleName=%Q,circleKana='' where id=%d;",
+                         Sjis(name).c_str(), id);
+  }
+  ASSERT_EQ(db.Exec(nullptr, nullptr, sql), 0) << db.LastError();
+  const std::pair<const char*, Ids> cases[] = {
+      {"@", {4}}, {"\\", {5}}, {"_", {6}}, {"[", {6}}, {"ソ表", {2}}, {"表", {2}}};
+  for (const bool normalized : {false, true}) {
+    for (const auto& [keyword, ids] : cases) {
+      Find(SearchCondition::kFieldCircleName, Sjis(keyword), normalized);
+      EXPECT_EQ(RunIds(), ids) << keyword << (normalized ? " normalised" : "");
+    }
+  }
 }
 
 TEST_F(SearchTest, KeepAsBaseNarrowsTheLastSearchAndResetForgetsIt) {
@@ -223,7 +304,7 @@ TEST_F(SearchTest, CancelStopsOneRunAndACancelDuringCountingIsNotLost) {
     SearchCondition* search;
     Ids ids;
   } stopper{search.get(), {}};
-  auto cancelFromAnotherThread = [](void* context, const vx::CircleRecord& record) {
+  auto cancelFromAnotherThread = [](void* context, vx::CircleRecord&& record) {
     auto* s = static_cast<Stopper*>(context);
     s->ids.push_back(record.id);
     std::thread([s] { s->search->Cancel(); }).join();
@@ -236,7 +317,8 @@ TEST_F(SearchTest, CancelStopsOneRunAndACancelDuringCountingIsNotLost) {
   store.Add(2, "memo");
   store.onFind = [this] { search->Cancel(); };  // getMemo runs inside the count
   search->SetMemoOnly(true);
-  EXPECT_EQ(search->CountMatches(), 2);
+  EXPECT_EQ(search->CountMatches(), -1);
+  EXPECT_EQ(search->LastResult(), SearchCondition::kCancelled);
   store.onFind = nullptr;
   EXPECT_EQ(RunIds(4), Ids{});
   EXPECT_EQ(RunIds(), (Ids{1, 2}));  // the cancel was used up by the stopped run

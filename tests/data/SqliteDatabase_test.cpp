@@ -2,6 +2,7 @@
 
 #include "data/ScrambleVfs.h"
 #include "data/SqlText.h"
+#include "data/SqliteConnection.h"
 #include "platform/CodePage.h"
 #include "tests/data/DiscTextFiles.h"
 #include "tests/support/TempDir.h"
@@ -48,6 +49,11 @@ TEST_F(SqliteDatabaseTest, NormalizeNcntAndCntOnCp932Text) {
       {"cnt(" + lit("がっこう") + "," + lit("ｶﾂｺｳ") + ")", "0"},
       {"cnt(" + lit("がっこう") + "," + lit("っこ") + ")", "1"},
       {"cnt('a','')", "1"},
+      // A match must start on a character: 機 is 0x8B 0x40, ソ is 0x83 0x5C.
+      {"cnt(" + lit("機") + ",'@')", "0"},
+      {"ncnt(" + lit("ソ") + ",'\\')", "0"},
+      {"cnt(" + lit("機@") + ",'@')", "1"},
+      {"cnt(" + lit("ソ\\") + ",'\\')", "1"},
       {"normalize(NULL)", "NULL"},
       {"cnt(NULL,'a')", "NULL"},
       {"ncnt('a',NULL)", "NULL"},
@@ -88,6 +94,41 @@ TEST_F(SqliteDatabaseTest, RowCallbacksErrorsAndTransactions) {
 }
 
 // Reading an existing catalogue read-only is in PavorunDatabase_test.
+TEST_F(SqliteDatabaseTest, TypedRowsReadNumbersAndBytesAsStoredOnAnyConnection) {
+  ASSERT_EQ(db.Exec(nullptr, nullptr,
+                    "insert into t values(3,'a'); insert into t values(99999999999, x'610062');"
+                    "insert into t values(NULL, NULL);"),
+            0);
+  const std::string sql = "select k,s,k+1 from t order by rowid;";
+  Texts seen;
+  const vx::SqlRowHandler collect = [&seen](const vx::SqlRow& row) {
+    seen.push_back(std::to_string(row.ColumnCount()) + "|" + std::to_string(row.Int(0)) + "|" +
+                   std::string(row.Text(1)) + "|" + std::to_string(row.Int(2)) + "|" +
+                   std::to_string(row.Int(3)) + std::string(row.Text(-1)));
+    return 0;
+  };
+  EXPECT_EQ(db.QueryRows(sql, collect), 0);
+  const Texts expected = {"3|3|a|4|0", "3|2147483647|" + std::string("a\0b", 3) + "|2147483647|0",
+                          "3|0||0|0"};
+  EXPECT_EQ(seen, expected);
+  seen.clear();
+  std::string error;
+  EXPECT_EQ(db.QueryRowsOnNewConnection(sql, collect, &error), 0);
+  EXPECT_EQ(seen, expected);
+  const std::unique_ptr<vx::SqliteConnection> kept = db.OpenConnection(&error);
+  ASSERT_NE(kept, nullptr) << error;
+  EXPECT_EQ(kept->QueryRows("select k from t;", [](const vx::SqlRow&) { return 1; }, &error), 4);
+  EXPECT_EQ(kept->QueryRows("select * from missing;", collect, &error), 1);
+  EXPECT_NE(error.find("no such table"), std::string::npos) << error;
+  ASSERT_EQ(db.Exec(nullptr, nullptr, "delete from t where k=3;"), 0);
+  EXPECT_EQ(kept->QueryRows("select count(*) from t;",
+                            [](const vx::SqlRow& row) { return row.Int(0) == 2 ? 0 : 1; }, &error),
+            0);  // the kept connection sees the other connection's change
+  vx::SqliteDatabase closed(dir / "no" / "such" / "folder");
+  EXPECT_EQ(closed.OpenConnection(&error), nullptr);
+  EXPECT_EQ(closed.QueryRows("select 1;", collect), -1);
+}
+
 TEST(SqliteDatabaseOpen, ReadOnlyCreatesAMissingFileAndRefusesWrites) {
   vxtest::TempDir dir;
   {

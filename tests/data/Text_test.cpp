@@ -168,20 +168,38 @@ TEST(CsvReader, AShorterRecordHidesTheFieldsOfTheLongerOneBefore) {
   EXPECT_EQ(reader.GetFieldInt(2), 0);
 }
 
-TEST(TextLineReader, WholeLinesEndAtLfTheirTextAtCrOrNulAndTheCountAgrees) {
+TEST(TextLineReader, LinesEndAtCrLfLfOrALoneCrTheirTextAtNulAndTheCountAgrees) {
   vxtest::TempDir dir;
   const std::string longLine(100000, 'q');
-  const char head[] = "a\r\nb\n\r\nc\rlost\nd\0gone\n";
-  const std::string bytes = std::string(head, sizeof head - 1) + longLine + "\ne";
-  vxtest::WriteFileBytes(dir / "f.txt", bytes);
-  const vx::FileHandle file = vx::OpenFileForReading(dir / "f.txt");
-  EXPECT_EQ(vx::CountFileLines(file.get()), 7);
-  vx::TextLineReader reader(file.get());
-  std::vector<std::string> lines;
-  for (std::string_view line; reader.Next(line);) lines.emplace_back(line);
-  EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "", "c", "d", longLine, "e"}));
-  vxtest::WriteFileBytes(dir / "g.txt", "");
-  EXPECT_EQ(vx::CountFileLines(vx::OpenFileForReading(dir / "g.txt").get()), 0);
+  struct Case {
+    std::string bytes;
+    Texts lines;
+  };
+  const std::vector<Case> cases = {
+      {std::string("a\r\nb\n\r\nc\rkept\nd\0gone\n", 21) + longLine + "\ne",
+       {"a", "b", "", "c", "kept", "d", longLine, "e"}},
+      // A disc written with CR alone: every line a row, not one line.
+      {"1\tx\r2\ty\r\r3\tz\r", {"1\tx", "2\ty", "", "3\tz"}},
+      {"\r\n\r", {"", ""}},
+      {"", {}},
+  };
+  for (const Case& c : cases) {
+    vxtest::WriteFileBytes(dir / "f.txt", c.bytes);
+    const vx::FileHandle file = vx::OpenFileForReading(dir / "f.txt");
+    EXPECT_EQ(vx::CountFileLines(file.get()), static_cast<int>(c.lines.size())) << c.bytes;
+    vx::TextLineReader reader(file.get());
+    Texts lines;
+    for (std::string_view line; reader.Next(line);) lines.emplace_back(line);
+    EXPECT_EQ(lines, c.lines) << c.bytes;
+  }
+}
+
+TEST(TextLineReader, NullFileReadsAsEmpty) {
+  vx::TextLineReader reader(nullptr);
+  std::string_view line = "untouched";
+  EXPECT_FALSE(reader.Next(line));
+  EXPECT_EQ(line, "untouched");
+  EXPECT_EQ(vx::CountFileLines(nullptr), 0);
 }
 
 }  // namespace

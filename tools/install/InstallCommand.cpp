@@ -67,10 +67,13 @@ std::optional<DiscEvent> ChooseEvent(const InstallOptions& options, std::string&
   return std::nullopt;
 }
 
+// Only the name and the row counts: selecting the event would build indexes nobody reads here.
 void ReportInstalled(PavorunDatabase& db, const DiscEvent& event, const fs::path& file,
                      std::ostream& out) {
-  db.SelectEvent(event.eventNo);
-  out << "event " << event.eventNo << " \"" << Cp932ToUtf8(db.GetEventInfo().pavorunName)
+  db.SetEventNo(event.eventNo);
+  EventInfo info;
+  db.InfoTable().ReadEventInfo(info);
+  out << "event " << event.eventNo << " \"" << Cp932ToUtf8(info.pavorunName)
       << "\" installed from " << event.folder.string() << " into " << file.string() << "\n";
   for (const char* table : kTables) {
     int count = 0;

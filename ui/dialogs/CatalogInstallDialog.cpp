@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+#include "data/DefinitionFileParser.h"
 #include "data/InstallSource.h"
 #include "data/PavorunDatabase.h"
 #include "data/StoredEventDeletion.h"
@@ -139,9 +140,15 @@ void CatalogInstallDialog::OnInstall() {
   FillList();
 }
 
-// Nothing is run (no answer) for an event already stored or a path without a folder.
+// Nothing is run (no answer) for a file naming another event, an event already stored or a path
+// without a folder.
 std::optional<int> CatalogInstallDialog::InstallDefinitionFile(const fs::path& path) {
   const int event = source_;
+  // The file's own event line decides which event the import fills: it must be this one.
+  if (const std::string problem = DefinitionFileEventProblem(path, event); !problem.empty()) {
+    ui_.MessageBox(this, problem, InstallTitle(), MB_OK | MB_ICONERROR);
+    return std::nullopt;
+  }
   if (std::find(storedEvents_.begin(), storedEvents_.end(), event) != storedEvents_.end()) {
     ui_.MessageBox(this,
                    EventTitle(event) +
@@ -198,8 +205,16 @@ void CatalogInstallDialog::OnDelete() {
       EventTitle(event) + Sjis("のサークルデータを、\nデータベースから削除します.\nよろしいですか？");
   if (ui_.MessageBox(this, question, DeleteTitle(), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  DeleteStoredEvent(database_, event);
+  const int result = DeleteStoredEvent(database_, event);
   QApplication::restoreOverrideCursor();
+  if (result != 0) {
+    ui_.MessageBox(this,
+                   EventTitle(event) +
+                       Sjis("のサークルデータを削除できませんでした.\n"
+                            "DBファイルが読み込み専用になっているか、"
+                            "若しくはアクセス権限が無い可能性があります."),
+                   DeleteTitle(), MB_OK | MB_ICONERROR);
+  }
   FillList();
 }
 

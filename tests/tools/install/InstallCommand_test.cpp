@@ -85,6 +85,8 @@ TEST(RunInstallTest, RefusalsNameTheirReasonAndLeaveNoEvent) {
   WriteEvent(dir / "two", 96);
   WriteEvent(dir / "broken", 96);
   fs::remove(dir / "broken" / "V96MAP.TXT");
+  WriteEvent(dir / "mislabelled", 96);
+  fs::rename(dir / "mislabelled" / "V96DEF.TXT", dir / "mislabelled" / "V94DEF.TXT");
   const std::string two = (dir / "two").string(), file = (dir / "c.db").string(), usage = "usage: vindaxel-install";
   struct Case {
     std::vector<std::string> args;
@@ -104,6 +106,9 @@ TEST(RunInstallTest, RefusalsNameTheirReasonAndLeaveNoEvent) {
       {{two, (dir / "no" / "c.db").string(), "--event", "95"}, 1, (dir / "no" / "c.db").string()},
       // Nobody is asked for the missing file.
       {{(dir / "broken").string(), file}, 1, "V96MAP.TXT を開けませんでした."},
+      // It printed "event 94 ... installed" with no rows, after replacing event 96.
+      {{(dir / "mislabelled").string(), file}, 1,
+       "V94DEF.TXT: ヴェラストレード94 の設定情報ファイルではありません"},
   };
   for (const Case& c : cases) {
     const Outcome outcome = RunTool(c.args);

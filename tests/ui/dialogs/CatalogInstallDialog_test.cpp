@@ -118,6 +118,30 @@ TEST_F(CatalogInstallDialogTest, DeleteRefusesTheShownEventAndEmptiesEveryTableO
   EXPECT_TRUE(db.HasCircles(96));
 }
 
+// A database that refuses the deletion keeps the event, and the user is told.
+TEST_F(CatalogInstallDialogTest, ADeleteTheDatabaseRefusesIsReportedAndKeepsTheEvent) {
+  vxtest::BuildSampleCatalog(db, 94);
+  vxtest::BuildSampleCatalog(db, 96);
+  vx::PavorunDatabase readOnly(dir.path(), vx::SqliteDatabase::kReadOnly);
+  ASSERT_TRUE(readOnly.IsOpen());
+  ui.QueueAnswer(IDYES);
+  ui.QueueAnswer(IDOK);
+  vxtest::Watchdog watchdog;
+  vx::CatalogInstallDialog dialog(nullptr, ui, readOnly, 96);
+  QTimer::singleShot(0, &dialog, [&] {
+    Select(dialog, 0);
+    Button(dialog, IDC_DB_DELETE)->click();
+    EXPECT_EQ(Listed(dialog), (std::vector<int>{94, 96}));
+    Button(dialog, IDOK)->click();
+  });
+  EXPECT_EQ(dialog.DoModal(), 0);
+  EXPECT_EQ(Boxes(ui).back(),
+            kDeleteTitle + "ヴェラストレード94のサークルデータを削除できませんでした.\n"
+                           "DBファイルが読み込み専用になっているか、"
+                           "若しくはアクセス権限が無い可能性があります.");
+  EXPECT_TRUE(db.HasCircles(94));
+}
+
 TEST_F(CatalogInstallDialogTest, DatabaseFileGivesItsOlderEventsAndAMissingOneIsAnErrorNotANewFile) {
   vxtest::BuildSampleCatalog(db, 96);
   {
@@ -143,6 +167,26 @@ TEST_F(CatalogInstallDialogTest, DatabaseFileGivesItsOlderEventsAndAMissingOneIs
                                "若しくはアクセス権限が無い可能性があります."}));
   EXPECT_FALSE(fs::exists(dir / "vindaxel0.db"));
   EXPECT_TRUE(db.HasCircles(94));
+}
+
+// A "V96DEF.TXT" whose event line names event 94, which is stored: installing it used to replace
+// event 94; now the file is refused before anything runs.
+TEST_F(CatalogInstallDialogTest, DefinitionFileNamingAnotherEventIsRefusedBeforeTheInstall) {
+  vxtest::BuildSampleCatalog(db, 94);
+  std::string definition = vxtest::kDefinitionText;
+  definition.replace(definition.find("96\t"), 2, "94");
+  vxtest::WriteDiscFile(dir / "disc", "V96DEF.TXT", definition);
+  ui.QueueAnswer(IDOK);
+  const int result = Run([&](vx::CatalogInstallDialog& dialog) {
+    Browse(dialog, dir / "disc" / "V96DEF.TXT");
+    Button(dialog, IDC_DB_INSTALL)->click();
+    EXPECT_EQ(Listed(dialog), (std::vector<int>{94}));
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(Boxes(ui), (Texts{kAddTitle + "ヴェラストレード96 の設定情報ファイルではありません "
+                                          "(ヴェラストレード94 と書かれています)."}));
+  EXPECT_EQ(vxtest::CountRows(db, "PavorunCircle", 94), 6);
+  EXPECT_TRUE(ui.UnexpectedCalls().empty());
 }
 
 }  // namespace

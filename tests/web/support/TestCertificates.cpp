@@ -44,7 +44,7 @@ void AddExtension(X509* certificate, X509* issuer, int nid, const char* value) {
   X509_EXTENSION_free(extension);
 }
 
-struct CertificateSpec {
+struct CertificateFields {
   const char* commonName;
   const char* altNames;  // null for a CA
   long validFrom;        // seconds from now
@@ -52,29 +52,29 @@ struct CertificateSpec {
 };
 
 // Signed by `issuer` with `issuerKey`; self-signed when `issuer` is null.
-Certificate Issue(const CertificateSpec& spec, EVP_PKEY* key, X509* issuer, EVP_PKEY* issuerKey) {
+Certificate Issue(const CertificateFields& fields, EVP_PKEY* key, X509* issuer, EVP_PKEY* issuerKey) {
   static long serial = 1;
   Certificate certificate(X509_new());
   X509* c = certificate.get();
   Check(c != nullptr && X509_set_version(c, 2) == 1, "certificate");
   ASN1_INTEGER_set(X509_get_serialNumber(c), serial++);
-  X509_gmtime_adj(X509_getm_notBefore(c), spec.validFrom);
-  X509_gmtime_adj(X509_getm_notAfter(c), spec.validTo);
+  X509_gmtime_adj(X509_getm_notBefore(c), fields.validFrom);
+  X509_gmtime_adj(X509_getm_notAfter(c), fields.validTo);
   X509_set_pubkey(c, key);
   X509_NAME* name = X509_get_subject_name(c);
   X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC,
-                             reinterpret_cast<const unsigned char*>(spec.commonName), -1, -1, 0);
+                             reinterpret_cast<const unsigned char*>(fields.commonName), -1, -1, 0);
   X509* signer = issuer != nullptr ? issuer : c;
   X509_set_issuer_name(c, X509_get_subject_name(signer));
   AddExtension(c, signer, NID_subject_key_identifier, "hash");
-  if (spec.altNames == nullptr) {
+  if (fields.altNames == nullptr) {
     AddExtension(c, signer, NID_basic_constraints, "critical,CA:TRUE");
     AddExtension(c, signer, NID_key_usage, "critical,keyCertSign,cRLSign");
   } else {
     AddExtension(c, signer, NID_authority_key_identifier, "keyid:always");
     AddExtension(c, signer, NID_basic_constraints, "critical,CA:FALSE");
     AddExtension(c, signer, NID_ext_key_usage, "serverAuth");
-    AddExtension(c, signer, NID_subject_alt_name, spec.altNames);
+    AddExtension(c, signer, NID_subject_alt_name, fields.altNames);
   }
   Check(X509_sign(c, issuerKey != nullptr ? issuerKey : key, EVP_sha256()) > 0, "signature");
   return certificate;
@@ -90,10 +90,10 @@ void WritePem(const fs::path& file, X509* certificate, EVP_PKEY* key) {
   Check(ok, "PEM");
 }
 
-TestTlsIdentity WriteIdentity(const fs::path& folder, const char* name, const CertificateSpec& spec,
+TestTlsIdentity WriteIdentity(const fs::path& folder, const char* name, const CertificateFields& fields,
                               X509* ca, EVP_PKEY* caKey) {
   const Key key = NewKey();
-  const Certificate certificate = Issue(spec, key.get(), ca, caKey);
+  const Certificate certificate = Issue(fields, key.get(), ca, caKey);
   TestTlsIdentity identity{folder / (std::string(name) + ".crt"),
                            folder / (std::string(name) + ".key")};
   WritePem(identity.certificate, certificate.get(), nullptr);
