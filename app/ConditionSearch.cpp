@@ -32,6 +32,8 @@ int ConditionSearch::Run(const RowSink& sink) {
 
 void ConditionSearch::Cancel() { condition_.Cancel(); }
 
+std::string ConditionSearch::LastError() const { return condition_.LastError(); }
+
 // Setting a choice, even to the value it has, makes the condition forget a pending cancel.
 void ConditionSearch::ForgetCancel() { condition_.SetMemoOnly(condition_.MemoOnly()); }
 

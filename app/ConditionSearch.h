@@ -15,6 +15,7 @@ class ConditionSearch final : public CircleSearch {
   int Run(const RowSink& sink) override;
   void Cancel() override;
   void ForgetCancel() override;
+  std::string LastError() const override;
 
  private:
   SearchCondition& condition_;

@@ -158,6 +158,24 @@ TEST_F(CircleListViewTest, TheSearchResultClearsNarrowingWhenNothingWasFound) {
   EXPECT_FALSE(controller.CanNarrowSearch());
 }
 
+TEST_F(CircleListViewTest, AFailedSearchIsReportedNotShownAsNoCircles) {
+  ASSERT_EQ(db.Exec(nullptr, nullptr, "alter table PavorunGenre rename to Elsewhere;"), 0);
+  view->SetMode(CircleListView::kSearchResult);
+  vx::SearchCondition& condition = *controller.GetSearchCondition();
+  condition.Reset();
+  condition.SetKeywordFields(vx::SearchCondition::kFieldGenreName);
+  condition.SetKeywords("x");
+  ui.QueueAnswer(IDOK);
+  view->LoadSearchResult();
+  EXPECT_EQ(view->List(CircleListView::kSearchResult)->Model().RowCount(), 0);
+  const std::vector<vx::UiCall> boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
+  ASSERT_EQ(boxes.size(), 1u);
+  const std::string text = vx::Cp932ToUtf8(boxes[0].text);
+  EXPECT_NE(text.find("サークルを検索できませんでした。"), std::string::npos) << text;
+  EXPECT_NE(text.find("no such table"), std::string::npos) << text;
+  EXPECT_EQ(boxes[0].flags, vx::MB_OK | vx::MB_ICONERROR);
+}
+
 TEST_F(CircleListViewTest, ChecksReachEveryListWithSwatchAndColourName) {
   ListControl* list = DayBlockList();
   view->SetMode(CircleListView::kSearchResult);
