@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/CheckColorTables.h"
 #include "app/SearchSettings.h"
 #include "app/SettingsValues.h"
 
@@ -103,8 +104,7 @@ class AppSettings {
   std::filesystem::path settingsIni_;
 };
 
-// The built-in check colours (display and print alike) of the first nine colours.
-inline constexpr std::uint32_t kDefaultCheckColors[9] = {
-    0x4A94FF, 0xFF00FF, 0x00F7FF, 0x4AB500, 0xFFB500, 0x9C529C, 0xFF0000, 0x00FF00, 0x0000FF};
+// The built-in check colours (display and print alike) of every colour.
+inline constexpr const auto& kDefaultCheckColors = kStandardCheckColors;
 
 }  // namespace vx

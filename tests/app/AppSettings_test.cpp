@@ -143,11 +143,11 @@ TEST_F(SettingsTest, ColoursAreAHashAndSixHexDigits) {
 
 TEST_F(SettingsTest, TheColourCountIsClampedToOneToSixteen) {
   const std::pair<std::string, std::vector<int>> cases[] = {
-      // file, then count, current colour, colour 15, colour 5
+      // file, then count, current colour, colour 15 (built in: 0x000080), colour 5
       {"FvrColorNum=40\r\nFvrColorDef=20\r\nFvrColorPal.15=#00000F\r\n", {16, 0, 0x0F, 0x9C529C}},
-      {"FvrColorNum=-3\r\nFvrColorDef=-1\r\n", {1, 0, 0, 0x9C529C}},
-      {"FvrColorNum=0\r\n", {1, 0, 0, 0x9C529C}},
-      {"FvrColorNum=2\r\nFvrColorDef=1\r\nFvrColorPal.05=#000001\r\n", {2, 1, 0, 0x9C529C}},
+      {"FvrColorNum=-3\r\nFvrColorDef=-1\r\n", {1, 0, 0x80, 0x9C529C}},
+      {"FvrColorNum=0\r\n", {1, 0, 0x80, 0x9C529C}},
+      {"FvrColorNum=2\r\nFvrColorDef=1\r\nFvrColorPal.05=#000001\r\n", {2, 1, 0x80, 0x9C529C}},
   };
   for (const auto& [file, expected] : cases) {
     WriteUserFile("[Color]\r\n" + file);
