@@ -189,6 +189,14 @@ TEST_F(CircleListViewTest, ChecksReachEveryListWithSwatchAndColourName) {
     EXPECT_EQ(shown->Model().Row(row).stateImage, 2);
     EXPECT_EQ(Cell(shown, row, 0), "赤");
   }
+  // The swatch shows in the colour column of the shown list.
+  const QImage shot = result->viewport()->grab().toImage();
+  const QRect cell = result->GetCellRect(result->Model().FindRows(102).front(), 0);
+  int red = 0;
+  for (int y = cell.top(); y <= cell.bottom(); ++y) {
+    for (int x = cell.left(); x < cell.left() + 24; ++x) red += QColor(shot.pixel(x, y)) == Qt::red;
+  }
+  EXPECT_GT(red, 100);
   view->OnAppMessage(UM_CIRCLE_UNCHECKED, 0, 102);
   EXPECT_EQ(list->Model().Row(1).record.color, 0);
   EXPECT_EQ(Cell(list, 1, 0), "");
