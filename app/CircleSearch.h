@@ -13,6 +13,7 @@ class CircleSearch {
  public:
   // Receives each circle as a value of its own, on the thread that runs the search.
   using RowSink = std::function<void(CircleRecord&&)>;
+  static constexpr int kStoppedByCancel = 4;  // what Run answers after a cancel
 
   virtual ~CircleSearch() = default;
   // The number of matching circles; negative when the search failed.

@@ -6,22 +6,8 @@
 
 namespace vx {
 
-namespace {
-
-// Every delivered row is reported; the dialog coalesces the redraws, so the worker need not
-// pause for the UI thread.
-ProgressJob::Options SearchOptions() {
-  ProgressJob::Options options;
-  options.redrawEveryReport = true;
-  options.reportPause = std::chrono::milliseconds(0);
-  return options;
-}
-
-constexpr int kStoppedByCancel = 4;
-
-}  // namespace
-
-SearchJob::SearchJob(CircleSearch& search) : ProgressJob(SearchOptions()), search_(search) {}
+SearchJob::SearchJob(CircleSearch& search)
+    : ProgressJob(Options::EveryReportRedrawn()), search_(search) {}
 
 StepResult SearchJob::Step() {
   if (!BeginSearch()) return StepResult::kFinished;
@@ -53,7 +39,7 @@ StepResult SearchJob::Search() {
     rows_.push_back(std::move(row));
     ReportProgress(static_cast<int>(rows_.size()));
   });
-  if (rc != 0 && !(rc == kStoppedByCancel && StopRequested())) {
+  if (rc != 0 && !(rc == CircleSearch::kStoppedByCancel && StopRequested())) {
     error_ = search_.LastError();
     return StepResult::kFailed;
   }

@@ -185,11 +185,16 @@ class LateCancel : public vx::CircleSearch {
   vx::ConditionSearch inner_;
 };
 
-TEST(SearchJobOnCatalogue, ACancelAfterTheRowsDoesNotStopTheNextRunOfTheSameSearch) {
+class SearchJobOnCatalogue : public ::testing::Test {
+ protected:
+  void SetUp() override { vxtest::BuildControllerCatalog(db); }
+
   vxtest::TempDir dir;
-  vx::PavorunDatabase db(dir.path());
-  vxtest::BuildControllerCatalog(db);
-  vx::SearchCondition condition(db);
+  vx::PavorunDatabase db{dir.path()};
+  vx::SearchCondition condition{db};
+};
+
+TEST_F(SearchJobOnCatalogue, ACancelAfterTheRowsDoesNotStopTheNextRunOfTheSameSearch) {
   condition.AddDay(1);
   const std::vector<int> dayOne = {101, 102, 103, 104, 112, 113, 115, 133, 134, 136};
 
@@ -206,11 +211,7 @@ TEST(SearchJobOnCatalogue, ACancelAfterTheRowsDoesNotStopTheNextRunOfTheSameSear
   EXPECT_EQ(Ids(second.TakeRows()), dayOne);
 }
 
-TEST(SearchJobOnCatalogue, RowsAreValuesThatOutliveTheSearch) {
-  vxtest::TempDir dir;
-  vx::PavorunDatabase db(dir.path());
-  vxtest::BuildControllerCatalog(db);
-  vx::SearchCondition condition(db);
+TEST_F(SearchJobOnCatalogue, RowsAreValuesThatOutliveTheSearch) {
   condition.AddDay(2);
   vx::ConditionSearch search(condition);
   vx::SearchJob job(search);

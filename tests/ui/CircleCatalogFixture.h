@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@
 #include "platform/ScriptedUiServices.h"
 #include "tests/app/ControllerCatalog.h"
 #include "tests/support/TempDir.h"
+#include "tests/ui/list/ListedIds.h"
+#include "ui/list/ListWindow.h"
 #include "ui/widgets/ProgressDialogRunner.h"
 
 namespace vxtest {
@@ -100,6 +103,12 @@ class CircleCatalogTest : public ::testing::Test {
     ASSERT_TRUE(controller.Init(&db, &images, &values));
   }
 
+  // A list window registered with the controller, so that searches reach it.
+  void CreateListWindow() {
+    window = std::make_unique<vx::ListWindow>(controller);
+    ASSERT_TRUE(controller.RegisterWindow(vx::kListWindowId, window.get(), "list"));
+  }
+
   TempDir dir;
   vx::PavorunDatabase db{WithCircleCatalog(dir)};
   vx::CatalogImages images;
@@ -107,6 +116,7 @@ class CircleCatalogTest : public ::testing::Test {
   vx::ScriptedUiServices ui;
   RecordingProgress progress;
   vx::CatalogController controller{nullptr, {&ui, &progress, nullptr, nullptr, nullptr}};
+  std::unique_ptr<vx::ListWindow> window;
 };
 
 }  // namespace vxtest

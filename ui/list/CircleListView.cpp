@@ -126,10 +126,10 @@ void CircleListView::SetMode(int mode) {
 void CircleListView::EnsureModeContent() {
   switch (mode_) {
     case kDayBlock:
-      if (!dayBlockFilled_) LoadDayBlock(dayBlockPending_.day, dayBlockPending_.second);
+      if (!dayBlock_.filled) LoadDayBlock(dayBlock_.pending.day, dayBlock_.pending.second);
       break;
     case kDayInitial:
-      if (!dayInitialFilled_) LoadDayInitial(dayInitialPending_.day, dayInitialPending_.second);
+      if (!dayInitial_.filled) LoadDayInitial(dayInitial_.pending.day, dayInitial_.pending.second);
       break;
     case kNoDay:
       if (!noDayFilled_) LoadNoDay();
@@ -141,43 +141,42 @@ void CircleListView::EnsureModeContent() {
 // --- Loading -------------------------------------------------------------------------------
 
 void CircleListView::RequestDayBlock(int day, int blockId) {
-  if (dayBlockFilled_) {
+  if (dayBlock_.filled) {
     LoadDayBlock(day, blockId);
   } else {
-    dayBlockPending_ = {day, blockId};
+    dayBlock_.pending = {day, blockId};
   }
 }
 
 void CircleListView::RequestDayInitial(int day, int initial) {
-  if (dayInitialFilled_) {
+  if (dayInitial_.filled) {
     LoadDayInitial(day, initial);
   } else {
-    dayInitialPending_ = {day, initial};
+    dayInitial_.pending = {day, initial};
   }
 }
 
 void CircleListView::LoadDayBlock(int day, int blockId) {
-  if (mode_ != kDayBlock || controller_.Database() == nullptr) return;
-  const Choice choice{day, blockId};
-  if (dayBlockFilled_ && choice == dayBlockLoaded_) return;
-  dayBlockLoaded_ = choice;
-  SearchCondition condition(*controller_.Database());
-  condition.AddDay(day);
-  condition.AddBlock(blockId);
-  LoadDirect(kDayBlock, condition);
-  dayBlockFilled_ = true;
+  LoadByDay(kDayBlock, {day, blockId}, dayBlock_,
+            [blockId](SearchCondition& condition) { condition.AddBlock(blockId); });
 }
 
 void CircleListView::LoadDayInitial(int day, int initial) {
-  if (mode_ != kDayInitial || controller_.Database() == nullptr) return;
-  const Choice choice{day, initial};
-  if (dayInitialFilled_ && choice == dayInitialLoaded_) return;
-  dayInitialLoaded_ = choice;
+  LoadByDay(kDayInitial, {day, initial}, dayInitial_, [initial](SearchCondition& condition) {
+    condition.AddKanaInitial(KanaInitialCode(initial));
+  });
+}
+
+void CircleListView::LoadByDay(int mode, const Choice& choice, DayList& list,
+                               const std::function<void(SearchCondition&)>& narrow) {
+  if (mode_ != mode || controller_.Database() == nullptr) return;
+  if (list.filled && choice == list.loaded) return;
+  list.loaded = choice;
   SearchCondition condition(*controller_.Database());
-  condition.AddDay(day);
-  condition.AddKanaInitial(KanaInitialCode(initial));
-  LoadDirect(kDayInitial, condition);
-  dayInitialFilled_ = true;
+  condition.AddDay(choice.day);
+  narrow(condition);
+  LoadDirect(mode, condition);
+  list.filled = true;
 }
 
 void CircleListView::LoadDirect(int mode, SearchCondition& condition) {

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,12 @@ class CircleListView : public QWidget, public AppMessageSink {
     int second = 0;  // the block id, or the kana initial
     bool operator==(const Choice&) const = default;
   };
+  // A list of one day narrowed by a second choice (mode 0 a block, mode 1 a kana initial).
+  struct DayList {
+    Choice loaded;
+    Choice pending;  // asked for before the list was first filled
+    bool filled = false;
+  };
   // What a refill depends on beyond the columns themselves.
   struct Geometry {
     std::vector<int> widths;
@@ -109,6 +116,8 @@ class CircleListView : public QWidget, public AppMessageSink {
   void ConnectList(int mode);
 
   // Loading.
+  void LoadByDay(int mode, const Choice& choice, DayList& list,
+                 const std::function<void(SearchCondition&)>& narrow);
   void LoadDirect(int mode, SearchCondition& condition);
   int LoadThroughProgress(int mode, SearchCondition& condition);
   void LoadNoDay();
@@ -157,10 +166,8 @@ class CircleListView : public QWidget, public AppMessageSink {
   int mode_ = kDayBlock;
   int lastSelectedId_ = 0;
   int rowPosition_ = 0;  // 1 the selected row is the first, 2 the last, else 0
-  Choice dayBlockLoaded_, dayBlockPending_;
-  bool dayBlockFilled_ = false;
-  Choice dayInitialLoaded_, dayInitialPending_;
-  bool dayInitialFilled_ = false;
+  DayList dayBlock_;
+  DayList dayInitial_;
   bool noDayFilled_ = false;
   int counted_ = 0;
   int added_ = 0;

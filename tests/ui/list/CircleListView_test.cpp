@@ -24,6 +24,7 @@ using vx::CircleListView;
 using vx::ListControl;
 using vxtest::kColumnMemo;
 using vxtest::kColumnName;
+using vxtest::ListedIds;
 
 struct FrameLog : vx::AppMessageSink {
   void OnAppMessage(unsigned message, vx::WParam, vx::LParam) override {
@@ -31,14 +32,6 @@ struct FrameLog : vx::AppMessageSink {
   }
   std::vector<unsigned> messages;
 };
-
-std::vector<int> Ids(const ListControl* list) {
-  std::vector<int> ids;
-  for (int row = 0; row < list->Model().RowCount(); ++row) {
-    ids.push_back(list->Model().Row(row).record.circleId);
-  }
-  return ids;
-}
 
 std::string Cell(const ListControl* list, int row, int column) {
   return vx::Cp932ToUtf8(list->Model().Row(row).cells.at(column));
@@ -90,11 +83,11 @@ TEST_F(CircleListViewTest, TheDayBlockListLoadsWhenFirstShownAndThenOnEveryReque
   view->RequestDayBlock(1, 1);
   EXPECT_EQ(list->Model().RowCount(), 0);  // only remembered
   view->EnsureModeContent();
-  EXPECT_EQ(Ids(list), (std::vector<int>{101, 102, 103, 104, 133, 136}));
+  EXPECT_EQ(ListedIds(list), (std::vector<int>{101, 102, 103, 104, 133, 136}));
   EXPECT_EQ(view->Counted(), 6);
   EXPECT_EQ(view->Added(), 6);
   view->RequestDayBlock(1, 2);
-  EXPECT_EQ(Ids(list), (std::vector<int>{112, 113, 115, 134}));
+  EXPECT_EQ(ListedIds(list), (std::vector<int>{112, 113, 115, 134}));
 }
 
 TEST_F(CircleListViewTest, RowsShowTheColumnsOfTheSettings) {
@@ -118,13 +111,13 @@ TEST_F(CircleListViewTest, RowsShowTheColumnsOfTheSettings) {
 TEST_F(CircleListViewTest, TheInitialListHoldsTheDaysReadingsOfThatKanaInReadingOrder) {
   view->RequestDayInitial(1, 1);  // ｱ
   view->SetMode(CircleListView::kDayInitial);
-  EXPECT_EQ(Ids(view->List(CircleListView::kDayInitial)), (std::vector<int>{101, 112, 104}));
+  EXPECT_EQ(ListedIds(view->List(CircleListView::kDayInitial)), (std::vector<int>{101, 112, 104}));
   view->LoadDayInitial(1, 45);  // ｦ
-  EXPECT_EQ(Ids(view->List(CircleListView::kDayInitial)), std::vector<int>{113});
+  EXPECT_EQ(ListedIds(view->List(CircleListView::kDayInitial)), std::vector<int>{113});
   view->LoadDayInitial(1, 46);  // ﾝ
-  EXPECT_EQ(Ids(view->List(CircleListView::kDayInitial)), std::vector<int>{115});
+  EXPECT_EQ(ListedIds(view->List(CircleListView::kDayInitial)), std::vector<int>{115});
   view->LoadDayInitial(2, 1);
-  EXPECT_EQ(Ids(view->List(CircleListView::kDayInitial)), std::vector<int>{131});
+  EXPECT_EQ(ListedIds(view->List(CircleListView::kDayInitial)), std::vector<int>{131});
 }
 
 TEST_F(CircleListViewTest, LoadsOnlyTheModeThatIsShown) {
@@ -135,7 +128,7 @@ TEST_F(CircleListViewTest, LoadsOnlyTheModeThatIsShown) {
 
 TEST_F(CircleListViewTest, CirclesWithoutADayComeThroughTheSearchProgress) {
   view->SetMode(CircleListView::kNoDay);
-  EXPECT_EQ(Ids(view->List(CircleListView::kNoDay)), std::vector<int>{900});
+  EXPECT_EQ(ListedIds(view->List(CircleListView::kNoDay)), std::vector<int>{900});
   EXPECT_EQ(view->Counted(), 1);
   EXPECT_TRUE(ui.Calls().empty());
 }
@@ -147,7 +140,7 @@ TEST_F(CircleListViewTest, TheSearchResultClearsNarrowingWhenNothingWasFound) {
   condition.AddGenre(3);
   controller.SetCanNarrowSearch(true);
   view->LoadSearchResult();
-  EXPECT_EQ(Ids(view->List(CircleListView::kSearchResult)),
+  EXPECT_EQ(ListedIds(view->List(CircleListView::kSearchResult)),
             (std::vector<int>{115, 132, 134, 135}));
   EXPECT_TRUE(controller.CanNarrowSearch());
   condition.Reset();
@@ -242,14 +235,14 @@ TEST_F(CircleListViewTest, ClickingACaptionSortsAscendingThenDescending) {
   ListControl* list = DayBlockList();
   ClickHeader(list, vxtest::kColumnKana);
   EXPECT_EQ(Caption(list, vxtest::kColumnKana), "読みがな▽");
-  EXPECT_EQ(Ids(list), (std::vector<int>{101, 104, 103, 102, 133, 136}));
+  EXPECT_EQ(ListedIds(list), (std::vector<int>{101, 104, 103, 102, 133, 136}));
   ClickHeader(list, vxtest::kColumnKana);
   EXPECT_EQ(Caption(list, vxtest::kColumnKana), "読みがな△");
-  EXPECT_EQ(Ids(list), (std::vector<int>{136, 133, 102, 103, 104, 101}));
+  EXPECT_EQ(ListedIds(list), (std::vector<int>{136, 133, 102, 103, 104, 101}));
   ClickHeader(list, vxtest::kColumnSpace);
   EXPECT_EQ(Caption(list, vxtest::kColumnKana), "読みがな");
   EXPECT_EQ(Caption(list, vxtest::kColumnSpace), "スペース▽");
-  EXPECT_EQ(Ids(list), (std::vector<int>{101, 102, 103, 104, 133, 136}));
+  EXPECT_EQ(ListedIds(list), (std::vector<int>{101, 102, 103, 104, 133, 136}));
 }
 
 TEST_F(CircleListViewTest, TheColourColumnSortsMemoOnlyAndUncheckedAlike) {
@@ -261,10 +254,10 @@ TEST_F(CircleListViewTest, TheColourColumnSortsMemoOnlyAndUncheckedAlike) {
   ASSERT_EQ(list->Model().Row(1).record.color, 0);
   ClickHeader(list, 0);
   EXPECT_EQ(Caption(list, 0), "▽");
-  EXPECT_EQ(Ids(list), (std::vector<int>{101, 102, 103, 136, 104, 133}));
+  EXPECT_EQ(ListedIds(list), (std::vector<int>{101, 102, 103, 136, 104, 133}));
   ClickHeader(list, 0);
   EXPECT_EQ(Caption(list, 0), "△");
-  EXPECT_EQ(Ids(list), (std::vector<int>{133, 104, 101, 102, 103, 136}));
+  EXPECT_EQ(ListedIds(list), (std::vector<int>{133, 104, 101, 102, 103, 136}));
 }
 
 TEST_F(CircleListViewTest, WithTheSortLockOnCaptionClicksDoNothing) {
@@ -273,23 +266,23 @@ TEST_F(CircleListViewTest, WithTheSortLockOnCaptionClicksDoNothing) {
   view->OnAppMessage(UM_OPTIONS_CHANGED, 0, 0);
   ClickHeader(list, vxtest::kColumnKana);
   EXPECT_EQ(Caption(list, vxtest::kColumnKana), "読みがな");
-  EXPECT_EQ(Ids(list), (std::vector<int>{101, 102, 103, 104, 133, 136}));
+  EXPECT_EQ(ListedIds(list), (std::vector<int>{101, 102, 103, 104, 133, 136}));
 }
 
 TEST_F(CircleListViewTest, OptionsChangedRefillsOnlyWhenTheColumnsChanged) {
   ListControl* list = DayBlockList();
   ClickHeader(list, vxtest::kColumnKana);
-  const std::vector<int> sorted = Ids(list);
+  const std::vector<int> sorted = ListedIds(list);
   view->OnAppMessage(UM_OPTIONS_CHANGED, 0, 0);
-  EXPECT_EQ(Ids(list), sorted);  // nothing it shows changed: the rows stay as they are
+  EXPECT_EQ(ListedIds(list), sorted);  // nothing it shows changed: the rows stay as they are
   values.listColumnWidths[4] = 300;  // a width alone re-lays the columns
   view->OnAppMessage(UM_OPTIONS_CHANGED, 0, 0);
   EXPECT_EQ(list->columnWidth(kColumnName), 300);
-  EXPECT_EQ(Ids(list), sorted);
+  EXPECT_EQ(ListedIds(list), sorted);
   values.listColumns[5] &= ~vx::ColumnShown;  // the reading is no longer shown
   view->OnAppMessage(UM_OPTIONS_CHANGED, 0, 0);
   EXPECT_EQ(list->Model().ColumnCount(), 18);
-  EXPECT_EQ(Ids(list), (std::vector<int>{101, 102, 103, 104, 133, 136}));
+  EXPECT_EQ(ListedIds(list), (std::vector<int>{101, 102, 103, 104, 133, 136}));
   EXPECT_EQ(Cell(list, 0, kColumnName), "C101");
 }
 

@@ -24,6 +24,7 @@ namespace {
 
 using vx::CircleListView;
 using vx::ListControl;
+using vxtest::ListedIds;
 
 std::vector<std::string> Items(const QComboBox* combo) {
   std::vector<std::string> items;
@@ -31,20 +32,11 @@ std::vector<std::string> Items(const QComboBox* combo) {
   return items;
 }
 
-std::vector<int> Ids(const ListControl* list) {
-  std::vector<int> ids;
-  for (int row = 0; row < list->Model().RowCount(); ++row) {
-    ids.push_back(list->Model().Row(row).record.circleId);
-  }
-  return ids;
-}
-
 class ListWindowTest : public vxtest::CircleCatalogTest {
  protected:
   void SetUp() override {
     CircleCatalogTest::SetUp();
-    window = std::make_unique<vx::ListWindow>(controller);
-    ASSERT_TRUE(controller.RegisterWindow(vx::kListWindowId, window.get(), "list"));
+    CreateListWindow();
     window->resize(1000, 500);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -66,8 +58,6 @@ class ListWindowTest : public vxtest::CircleCatalogTest {
                       Shown()->GetCellRect(row, vxtest::kColumnName).center());
   }
   std::string Status() const { return window->StatusPane()->text().toStdString(); }
-
-  std::unique_ptr<vx::ListWindow> window;
 };
 
 TEST_F(ListWindowTest, TheBarListsTheModesTheDaysAndTheFirstDaysBlocks) {
@@ -78,7 +68,7 @@ TEST_F(ListWindowTest, TheBarListsTheModesTheDaysAndTheFirstDaysBlocks) {
   EXPECT_EQ(Items(Block()), (std::vector<std::string>{"Ａ", "Ｂ"}));
   EXPECT_EQ(Mode()->currentIndex(), 0);
   // Shown for the first time, the list holds the first block of the first day.
-  EXPECT_EQ(Ids(Shown()), (std::vector<int>{101, 102, 103, 104, 133, 136}));
+  EXPECT_EQ(ListedIds(Shown()), (std::vector<int>{101, 102, 103, 104, 133, 136}));
 }
 
 TEST_F(ListWindowTest, TheIndexModeOffersTheKanaInitialsAndOtherModesNoSelectors) {
@@ -87,13 +77,13 @@ TEST_F(ListWindowTest, TheIndexModeOffersTheKanaInitialsAndOtherModesNoSelectors
   EXPECT_EQ(Block()->itemText(0).toStdString(), "ア");
   EXPECT_EQ(Block()->itemText(44).toStdString(), "ヲ");
   EXPECT_EQ(Block()->itemText(45).toStdString(), "ン");
-  EXPECT_EQ(Ids(Shown()), (std::vector<int>{101, 112, 104}));
+  EXPECT_EQ(ListedIds(Shown()), (std::vector<int>{101, 112, 104}));
   Choose(Block(), 45);
-  EXPECT_EQ(Ids(Shown()), std::vector<int>{115});
+  EXPECT_EQ(ListedIds(Shown()), std::vector<int>{115});
   Choose(Mode(), 2);
   EXPECT_FALSE(Day()->isEnabled());
   EXPECT_FALSE(Block()->isEnabled());
-  EXPECT_EQ(Ids(Shown()), std::vector<int>{900});
+  EXPECT_EQ(ListedIds(Shown()), std::vector<int>{900});
   Choose(Mode(), 0);
   EXPECT_TRUE(Day()->isEnabled());
   EXPECT_EQ(Items(Block()), (std::vector<std::string>{"Ａ", "Ｂ"}));
@@ -101,11 +91,11 @@ TEST_F(ListWindowTest, TheIndexModeOffersTheKanaInitialsAndOtherModesNoSelectors
 
 TEST_F(ListWindowTest, ADayChangeRefillsTheBlocksAndLoadsTheDaysBlock) {
   Choose(Block(), 1);
-  EXPECT_EQ(Ids(Shown()), (std::vector<int>{112, 113, 115, 134}));
+  EXPECT_EQ(ListedIds(Shown()), (std::vector<int>{112, 113, 115, 134}));
   Choose(Day(), 1);
   EXPECT_EQ(Items(Block()), std::vector<std::string>{"Ｃ"});
   EXPECT_EQ(window->BlockId(), 3);
-  EXPECT_EQ(Ids(Shown()), (std::vector<int>{131, 132, 135}));
+  EXPECT_EQ(ListedIds(Shown()), (std::vector<int>{131, 132, 135}));
 }
 
 TEST_F(ListWindowTest, AnOpenDropDownLoadsNothingUntilTheChoiceIsMade) {
@@ -114,25 +104,25 @@ TEST_F(ListWindowTest, AnOpenDropDownLoadsNothingUntilTheChoiceIsMade) {
   items->setCurrentIndex(Block()->model()->index(1, 0));
   QTest::keyClick(items, Qt::Key_Up);
   QTest::keyClick(items, Qt::Key_Down);
-  EXPECT_EQ(Ids(Shown()), (std::vector<int>{101, 102, 103, 104, 133, 136}));
+  EXPECT_EQ(ListedIds(Shown()), (std::vector<int>{101, 102, 103, 104, 133, 136}));
   QTest::keyClick(items, Qt::Key_Return);
-  EXPECT_EQ(Ids(Shown()), (std::vector<int>{112, 113, 115, 134}));
+  EXPECT_EQ(ListedIds(Shown()), (std::vector<int>{112, 113, 115, 134}));
 }
 
 TEST_F(ListWindowTest, DownOnTheLastRowStepsToTheNextBlockAndDay) {
   ClickRow(5);
   QTest::keyClick(Shown(), Qt::Key_Down);
   EXPECT_EQ(Block()->currentIndex(), 1);
-  EXPECT_EQ(Ids(Shown()), (std::vector<int>{112, 113, 115, 134}));
+  EXPECT_EQ(ListedIds(Shown()), (std::vector<int>{112, 113, 115, 134}));
   EXPECT_EQ(controller.CurrentCircle().id, 112);  // the first row's circle
   ClickRow(3);
   QTest::keyClick(Shown(), Qt::Key_Down);
   EXPECT_EQ(Day()->currentIndex(), 1);
   EXPECT_EQ(Items(Block()), std::vector<std::string>{"Ｃ"});
-  EXPECT_EQ(Ids(Shown()), (std::vector<int>{131, 132, 135}));
+  EXPECT_EQ(ListedIds(Shown()), (std::vector<int>{131, 132, 135}));
   ClickRow(2);
   QTest::keyClick(Shown(), Qt::Key_Down);  // the last block of the last day: nothing
-  EXPECT_EQ(Ids(Shown()), (std::vector<int>{131, 132, 135}));
+  EXPECT_EQ(ListedIds(Shown()), (std::vector<int>{131, 132, 135}));
   EXPECT_EQ(controller.CurrentCircle().id, 135);
 }
 
@@ -146,7 +136,7 @@ TEST_F(ListWindowTest, UpOnTheFirstRowStepsBackToTheLastRowOfThePreviousBlock) {
   window->OnAppMessage(UM_LIST_PREV_BLOCK, 0, 0);
   window->OnAppMessage(UM_LIST_PREV_BLOCK, 0, 0);  // day 1, block "Ａ": nothing more
   EXPECT_EQ(Block()->currentIndex(), 0);
-  EXPECT_EQ(Ids(Shown()), (std::vector<int>{101, 102, 103, 104, 133, 136}));
+  EXPECT_EQ(ListedIds(Shown()), (std::vector<int>{101, 102, 103, 104, 133, 136}));
 }
 
 TEST_F(ListWindowTest, DayAndBlockOfTheOtherWindowsAreFollowedOnlyWithListSync) {
@@ -156,14 +146,14 @@ TEST_F(ListWindowTest, DayAndBlockOfTheOtherWindowsAreFollowedOnlyWithListSync) 
   window->OnAppMessage(UM_BLOCK_CHANGED, 0, 3);
   window->OnAppMessage(UM_CIRCLE_CHANGED, 0, 131);
   EXPECT_EQ(Day()->currentIndex(), 0);
-  EXPECT_EQ(Ids(Shown()), (std::vector<int>{101, 102, 103, 104, 133, 136}));
+  EXPECT_EQ(ListedIds(Shown()), (std::vector<int>{101, 102, 103, 104, 133, 136}));
   values.listSync = 1;
   window->OnAppMessage(UM_DAY_CHANGED, 0, 2);
   window->OnAppMessage(UM_BLOCK_CHANGED, 0, 3);
   window->OnAppMessage(UM_CIRCLE_CHANGED, 0, 131);
   EXPECT_EQ(Day()->currentIndex(), 1);
   EXPECT_EQ(Block()->currentText().toStdString(), "Ｃ");
-  EXPECT_EQ(Ids(Shown()), (std::vector<int>{131, 132, 135}));
+  EXPECT_EQ(ListedIds(Shown()), (std::vector<int>{131, 132, 135}));
   EXPECT_EQ(Shown()->SelectedRows(), std::vector<int>{0});
 }
 
@@ -203,7 +193,7 @@ TEST_F(ListWindowTest, EnterInTheKeywordFieldRunsAQuickSearch) {
   QTest::keyClicks(keyword, QStringLiteral("C13"));
   EXPECT_EQ(controller.GetSearchCondition()->KeywordText(), "C13");
   QTest::keyClick(keyword, Qt::Key_Return);
-  EXPECT_EQ(Ids(Shown()), (std::vector<int>{131, 132, 133, 134, 135, 136}));
+  EXPECT_EQ(ListedIds(Shown()), (std::vector<int>{131, 132, 133, 134, 135, 136}));
   EXPECT_TRUE(controller.CanNarrowSearch());
   EXPECT_FALSE(controller.CanRedoNarrowing());
   keyword->clear();

@@ -14,14 +14,13 @@
 #include "app/ConditionSearch.h"
 #include "app/ListColumns.h"
 #include "app/SettingsValues.h"
-#include "data/DiscImportJob.h"
-#include "data/ImportPrompts.h"
 #include "data/PavorunDatabase.h"
 #include "data/SearchCondition.h"
 #include "data/images/CatalogImages.h"
 #include "platform/ScriptedUiServices.h"
 #include "platform/Sjis.h"
-#include "tests/support/TempDir.h"
+#include "tests/data/InstalledSampleDisc.h"
+#include "tests/ui/list/ListedIds.h"
 #include "ui/list/CircleListView.h"
 #include "ui/list/ListControl.h"
 #include "ui/list/ListWindow.h"
@@ -30,25 +29,12 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 using vx::CircleListView;
 using vx::ListControl;
 
 constexpr int kEvent = 96;
 
-class NoPrompts : public vx::ImportPrompts {
- public:
-  std::optional<fs::path> LocateFile(const std::string&, const fs::path&) override { return {}; }
-  void ShowError(const std::string&) override {}
-};
-
-struct InstalledSample {
-  vxtest::TempDir folder;
-  std::unique_ptr<vx::PavorunDatabase> db;
-  fs::path disc;
-};
-
-InstalledSample* g_sample = nullptr;
+std::unique_ptr<vxtest::InstalledSampleDisc> g_sample;
 
 // Whether `text` holds `c` as a character of its own, not as the second byte of another.
 bool HoldsCharacter(const std::string& text, char c) {
@@ -60,36 +46,23 @@ bool HoldsCharacter(const std::string& text, char c) {
 
 class SampleDiscListTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    const char* disc = std::getenv("VX_SAMPLE_DISC");
-    if (disc == nullptr) return;
-    g_sample = new InstalledSample;
-    g_sample->disc = disc;
-    g_sample->db = std::make_unique<vx::PavorunDatabase>(g_sample->folder.path());
-    NoPrompts prompts;
-    vx::DiscImportJob job(*g_sample->db, kEvent, disc, prompts);
-    ASSERT_EQ(job.Run(), vx::DiscImportJob::kResultDone);
-    g_sample->db->SelectEvent(kEvent);
-  }
-  static void TearDownTestSuite() {
-    delete g_sample;
-    g_sample = nullptr;
-  }
+  static void SetUpTestSuite() { g_sample = vxtest::InstalledSampleDisc::Install(); }
+  static void TearDownTestSuite() { g_sample.reset(); }
 
   void SetUp() override {
     if (!g_sample) GTEST_SKIP() << "VX_SAMPLE_DISC is not set";
-    images.Open(g_sample->disc, kEvent);
+    images.Open(g_sample->Disc(), kEvent);
     values.eventNumber = kEvent;
     values.listShowCut = 1;
     values.fvrColorNum = 9;
     vx::ResetListColumns(values, kEvent);
-    ASSERT_TRUE(controller.Init(g_sample->db.get(), &images, &values));
+    ASSERT_TRUE(controller.Init(&g_sample->Database(), &images, &values));
     ASSERT_GT(controller.GetCutWidth(), 0);
   }
 
   // Every circle of the event.
   std::vector<vx::CircleRecord> AllCircles() {
-    vx::SearchCondition all(*g_sample->db);
+    vx::SearchCondition all(g_sample->Database());
     vx::ConditionSearch search(all);
     std::vector<vx::CircleRecord> circles;
     search.Run([&](vx::CircleRecord&& c) { circles.push_back(std::move(c)); });
@@ -127,11 +100,8 @@ TEST_F(SampleDiscListTest, ACharacterThatIsAlsoATrailByteFindsOnlyTextsHoldingIt
     condition.SetKeywordFields(vx::SearchCondition::DefaultKeywordFields());
     condition.SetMatchAll(true);
     vx::SearchDialog::RunQuickKeywordSearch(&controller, std::string(1, c));
-    const ListControl* list = window.View()->List(CircleListView::kSearchResult);
-    std::vector<int> found;
-    for (int row = 0; row < list->Model().RowCount(); ++row) {
-      found.push_back(list->Model().Row(row).record.circleId);
-    }
+    const std::vector<int> found =
+        vxtest::ListedIds(window.View()->List(CircleListView::kSearchResult));
     EXPECT_EQ(found, expected) << c;
     total += found.size();
   }

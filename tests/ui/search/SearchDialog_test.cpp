@@ -31,8 +31,7 @@ class SearchDialogTest : public vxtest::CircleCatalogTest {
  protected:
   void SetUp() override {
     CircleCatalogTest::SetUp();
-    window = std::make_unique<vx::ListWindow>(controller);
-    ASSERT_TRUE(controller.RegisterWindow(vx::kListWindowId, window.get(), "list"));
+    CreateListWindow();
     condition().Reset();
     condition().SetKeywordFields(vx::SearchCondition::DefaultKeywordFields());
     condition().AddAllDays();
@@ -59,16 +58,10 @@ class SearchDialogTest : public vxtest::CircleCatalogTest {
     keyword->setText(QString::fromUtf8(text));
   }
   std::vector<int> Listed() const {
-    const vx::ListControl* list = window->View()->List(vx::CircleListView::kSearchResult);
-    std::vector<int> ids;
-    for (int row = 0; row < list->Model().RowCount(); ++row) {
-      ids.push_back(list->Model().Row(row).record.circleId);
-    }
-    return ids;
+    return vxtest::ListedIds(window->View()->List(vx::CircleListView::kSearchResult));
   }
 
   QWidget owner;
-  std::unique_ptr<vx::ListWindow> window;
 };
 
 struct Opening {
