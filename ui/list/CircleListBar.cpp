@@ -8,6 +8,7 @@
 #include "res/Pictures.h"
 #include "res/ResourceIds.h"
 #include "ui/menus/CommandActions.h"
+#include "ui/widgets/ControlFont.h"
 
 namespace vx {
 
@@ -23,6 +24,7 @@ CircleListBar::CircleListBar(QWidget* parent)
     : QToolBar(QString::fromUtf8("サークル一覧バー"), parent) {
   setObjectName(QStringLiteral("CircleListBar"));
   setProperty("controlId", IDW_TOOLBAR);
+  setFont(ControlFont());
   auto* label = new QLabel(QString::fromUtf8("  表示モード："), this);
   label->setFixedWidth(72);
   addWidget(label);

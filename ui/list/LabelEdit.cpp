@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+#include "ui/widgets/ControlFont.h"
+
 namespace vx {
 
 namespace {
@@ -11,6 +13,7 @@ constexpr int kMaxCharacters = 65535;
 
 LabelEdit::LabelEdit(QWidget* parent, QWidget* owner) : QLineEdit(parent), owner_(owner) {
   setMaxLength(kMaxCharacters);
+  setFont(ControlFont());
   setFrame(true);
   hide();
 }

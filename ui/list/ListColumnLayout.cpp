@@ -107,7 +107,7 @@ std::string ListColumnLayout::SpaceText(const CatalogController& controller,
 std::string ListColumnLayout::CellText(const CatalogController& controller,
                                        const CircleRecord& circle, int kind) {
   switch (kind) {
-    case 1: return controller.GetWeekdayName(circle.day);
+    case 1: return controller.GetWeekdayShortName(circle.day);
     case 2: return SpaceText(controller, circle);
     case 3: return controller.GetGenreName(circle.genreId);
     case 4: return circle.circleName;

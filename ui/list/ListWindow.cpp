@@ -11,6 +11,8 @@
 #include <QStatusBar>
 #include <QWindowStateChangeEvent>
 
+#include <algorithm>
+
 #include "app/CatalogController.h"
 #include "platform/CodePage.h"
 #include "platform/qt/QtStrings.h"
@@ -113,6 +115,14 @@ WindowRect ListWindow::ScreenRect() const {
   return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
+void ListWindow::PlaceAt(const WindowRect& rect) {
+  placing_ = true;
+  if (isMinimized() || isMaximized()) showNormal();
+  setGeometry(rect.left, rect.top, std::max(1, rect.right - rect.left),
+              std::max(1, rect.bottom - rect.top));
+  placing_ = false;
+}
+
 void ListWindow::Minimize() { showMinimized(); }
 
 void ListWindow::Restore() { showNormal(); }
@@ -134,11 +144,12 @@ void ListWindow::showEvent(QShowEvent* event) {
 
 void ListWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  controller_.SaveWindowRect(this);
+  if (!placing_) controller_.SaveWindowRect(this);
 }
 
 void ListWindow::moveEvent(QMoveEvent* event) {
   QMainWindow::moveEvent(event);
+  if (placing_) return;
   controller_.SaveWindowRect(this);
   controller_.RaiseOwnerWindow(this);
 }

@@ -47,6 +47,8 @@ class ListWindow : public QMainWindow, public ControllerWindow {
   void SetApplicationCommands(CommandTarget* application);
   // The main window's check-colour menu, for the popup of the list.
   void SetColorMenu(const ColorMenu* menu);
+  // Puts the window at a stored rectangle (screen coordinates).
+  void PlaceAt(const WindowRect& rect);
   // Runs a command along the window's road (view, window, application).
   bool RunCommand(int id);
   CommandRoute& Route() { return route_; }
@@ -110,6 +112,7 @@ class ListWindow : public QMainWindow, public ControllerWindow {
   int blockIndex_ = 0;
   int blockId_ = 1;
   int initialIndex_ = 0;
+  bool placing_ = false;  // a stored place is not stored again
 };
 
 }  // namespace vx

@@ -6,6 +6,8 @@
 
 #include <QPointer>
 
+#include <functional>
+
 #include "ui/menus/CommandMap.h"
 
 class QWidget;
@@ -17,16 +19,16 @@ class SearchDialog;
 
 class SearchCommands : public CommandMap {
  public:
-  // `owner` (the beacon window) owns the dialogs.
-  SearchCommands(CatalogController& controller, QWidget* owner);
+  // The dialogs belong to the window `owner` gives when one opens (the beacon window).
+  SearchCommands(CatalogController& controller, std::function<QWidget*()> owner);
 
   // The search dialog in `mode`; answers what it ended with (0 when it was only brought back).
   int OpenSearchDialog(int mode);
-  SearchDialog* OpenDialog() const { return open_; }
+  SearchDialog* OpenDialog() const;
 
  private:
   CatalogController& controller_;
-  QWidget* owner_;
+  std::function<QWidget*()> owner_;
   QPointer<SearchDialog> open_;
 };
 

@@ -17,6 +17,7 @@
 #include "data/SearchCondition.h"
 #include "platform/qt/QtStrings.h"
 #include "res/ResourceIds.h"
+#include "ui/widgets/ControlFont.h"
 
 namespace vx {
 
@@ -70,6 +71,7 @@ SearchDialog::SearchDialog(CatalogController& controller, QWidget* owner)
     : QDialog(owner), controller_(controller) {
   setProperty("controlId", IDD_SEARCH);
   setWindowTitle(Text(Title(kNewSearch)));
+  setFont(ControlFont());
   CreateControls();
   ArrangeControls();
   ConnectControls();

@@ -228,7 +228,7 @@ TEST_F(SearchDialogTest, ResetRestoresTheDefaultChoices) {
 }
 
 TEST_F(SearchDialogTest, TheCommandsOfferNarrowingAndRedoFromTheControllersFlags) {
-  vx::SearchCommands commands(controller, &owner);
+  vx::SearchCommands commands(controller, [this] { return &owner; });
   EXPECT_TRUE(commands.QueryState(ID_SEARCH).enabled);
   EXPECT_FALSE(commands.QueryState(ID_SEARCH_NARROW).enabled);
   EXPECT_FALSE(commands.QueryState(ID_SEARCH_REDO_NARROW).enabled);
