@@ -2,57 +2,22 @@
 // store, and the data source over the catalogue controller.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <memory>
-
-#include "app/AppSettings.h"
-#include "app/BookmarkList.h"
-#include "app/CatalogController.h"
-#include "checklist/FavoriteStore.h"
-#include "data/PavorunDatabase.h"
-#include "data/images/CatalogImages.h"
-#include "print/CatalogPrintDataSource.h"
-#include "print/PrintEngineState.h"
 #include "print/PrintSelection.h"
-#include "tests/data/InstalledSampleDisc.h"
 #include "tests/data/TestCatalog.h"
-#include "tests/print/PrintTestSupport.h"
-#include "tests/support/TempDir.h"
+#include "tests/print/SampleCatalogFixture.h"
 
 namespace vxtest {
 namespace {
 
-namespace fs = std::filesystem;
-
-// The small sample disc installed once for the whole suite.
-std::unique_ptr<InstalledSampleDisc> g_sample;
-
-class SampleCatalogPrintTest : public EngineTest {
+class SampleCatalogPrintTest : public SampleCatalogFixture {
  protected:
-  static void SetUpTestSuite() { g_sample = InstalledSampleDisc::Install(); }
-  static void TearDownTestSuite() { g_sample.reset(); }
-
   void SetUp() override {
-    EngineTest::SetUp();
-    if (!g_sample) GTEST_SKIP() << "VX_SAMPLE_DISC is not set";
-    vx::AppSettings settings(settingsFolder.path());
-    settings.LoadSystemGroup();
-    vx::BookmarkList bookmarks;
-    settings.LoadEventGroup(96, bookmarks);  // the map picture templates
-    values = settings.values();
-    ASSERT_TRUE(controller.Init(&g_sample->Database(), &images, &values));
-    for (int i = 0; i < 9; ++i) {
-      store().SetColorDef(i, 0, 0x000010 * (i + 1), vx::Sjis("色") + std::to_string(i + 1));
-    }
-    SetContext(&catalog, g_sample->Disc());
+    SampleCatalogFixture::SetUp();
+    if (IsSkipped()) return;
     for (int kind = 1; kind <= 5; ++kind) {
       vx::PrintEngine_SetDocument(kind, [](vx::PrintJob&, int) { return 0; });
     }
   }
-
-  vx::FavoriteStore& store() { return *controller.GetFavoriteStore(); }
-  vx::PavorunDatabase& db() { return g_sample->Database(); }
-  const vx::PrintCatalogTables& Tables() { return vx::PrintEngine_State().tables; }
 
   // Checks every tenth circle of the catalogue with colours 1..3 in turn.
   std::vector<int> CheckSomeCircles() {
@@ -71,12 +36,6 @@ class SampleCatalogPrintTest : public EngineTest {
     request.blockAll = blockAll;
     vx::PrintEngine_SetupJob(request);
   }
-
-  TempDir settingsFolder;
-  vx::SettingsValues values{};
-  vx::CatalogImages images;
-  vx::CatalogController controller{nullptr, {}};
-  vx::CatalogPrintDataSource catalog{controller};
 };
 
 TEST_F(SampleCatalogPrintTest, CatalogueTablesNameTheDaysMapsHallsAndPictures) {
