@@ -35,7 +35,8 @@ int PrinterOutput::OpenPrinter(const PrintJob& job, const PrinterChoice& choice)
   }
   printer_->setFullPage(true);
   printer_->setDocName(QStringLiteral("VPR Print"));
-  printer_->setCopyCount(job.rangeFlagA > 0 ? job.rangeFlagA : 1);
+  // Collated copies are laid out by the documents; the printer makes the others.
+  printer_->setCopyCount(job.rangeFlagB == 0 && job.rangeFlagA > 0 ? job.rangeFlagA : 1);
   printer_->setCollateCopies(job.rangeFlagB != 0);
   if (choice.paperWidth > 0 && choice.paperHeight > 0) printer_->setPageSize(PaperOf(choice));
   printer_->setPageOrientation(job.orientation == kLandscape ? QPageLayout::Landscape
