@@ -26,6 +26,7 @@
 #include "ui/main/HostSystemInfo.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/SplashWindow.h"
+#include "program/PrintCommands.h"
 #include "ui/search/SearchCommands.h"
 #include "ui/web/QtPortalDialogs.h"
 #include "ui/widgets/ModalInputFilter.h"
@@ -151,7 +152,8 @@ void VindaxelApplication::CreateFrames() {
   main_ = new MainWindow(controller);
   commands_ = std::make_unique<ApplicationCommands>(*this);
   search_ = std::make_unique<SearchCommands>(controller, [this] { return beacon_.data(); });
-  applicationRoute_.SetTargets({commands_.get(), search_.get()});
+  print_ = std::make_unique<PrintCommands>(*core_, *ui_, [this] { return beacon_.data(); });
+  applicationRoute_.SetTargets({commands_.get(), search_.get(), print_.get()});
   main_->SetApplicationCommands(&applicationRoute_);
   main_->PlaceAt(core_->values().windowRects[kMainSlot]);
   main_->show();
@@ -236,6 +238,7 @@ void VindaxelApplication::Exit() {
   delete beacon_;
   search_.reset();
   commands_.reset();
+  print_.reset();
   core_->DeleteController();
   core_->Release(restart_);
   core_.reset();

@@ -28,6 +28,7 @@ class HostSystemInfo;
 class ListWindow;
 class MainWindow;
 class ModalInputFilter;
+class PrintCommands;
 class ProgressDialogRunner;
 class QtActiveWindowTracker;
 class QtChecklistDialogs;
@@ -101,6 +102,7 @@ class VindaxelApplication : public QObject {
   std::unique_ptr<ModalInputFilter> modalFilter_;
   std::unique_ptr<ApplicationCommands> commands_;
   std::unique_ptr<SearchCommands> search_;
+  std::unique_ptr<PrintCommands> print_;
   // What the frames pass on what they do not handle: the application's commands, then the
   // circle search.
   CommandRoute applicationRoute_;

@@ -1,0 +1,138 @@
+#include "program/PrintCommands.h"
+
+#include <QDesktopServices>
+#include <QPrinterInfo>
+#include <QUrl>
+
+#include "app/ApplicationCore.h"
+#include "app/CatalogController.h"
+#include "app/SettingsValues.h"
+#include "platform/CodePage.h"
+#include "platform/qt/QtStrings.h"
+#include "platform/qt/UiThread.h"
+#include "print/CatalogPrintDataSource.h"
+#include "print/ImageFileOutput.h"
+#include "print/PrintDocuments.h"
+#include "print/PrinterOutput.h"
+#include "print/QtPrintEventSink.h"
+#include "print/QtPrintTextDrawer.h"
+#include "print/UiPrintReportSink.h"
+#include "res/ResourceIds.h"
+#include "ui/print/ImageOutputDialog.h"
+#include "ui/print/PrintDialog.h"
+#include "ui/print/PrintProgressDialog.h"
+
+namespace vx {
+namespace {
+
+constexpr std::size_t kPrinterNameLength = 32;
+
+void OpenFolder(const std::filesystem::path& folder) {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QtPath(folder)));
+}
+
+// How the progress dialog names the printer (CP932, at most 32 characters).
+std::string PrinterName(const PrinterChoice& choice) {
+  QString name = !choice.pdfFile.empty()       ? QtPath(choice.pdfFile.filename())
+                 : !choice.printerName.empty() ? QString::fromStdString(choice.printerName)
+                                               : QPrinterInfo::defaultPrinterName();
+  return Cp932Text(name.left(kPrinterNameLength));
+}
+
+std::string FieldText(const char* field, std::size_t size) {
+  return std::string(field, strnlen(field, size));
+}
+
+// The modal guard of the catalogue's windows, raised while a print dialog is open.
+class ModalScope {
+ public:
+  explicit ModalScope(CatalogController* controller) : controller_(controller) {
+    if (controller_) controller_->BeginModal();
+  }
+  ~ModalScope() {
+    if (controller_) controller_->EndModal();
+  }
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+
+ private:
+  CatalogController* controller_;
+};
+
+}  // namespace
+
+PrintCommands::PrintCommands(ApplicationCore& core, UiServices& ui,
+                             std::function<QWidget*()> owner)
+    : core_(core), ui_(ui), owner_(std::move(owner)) {
+  dialogServices_.ui = &ui_;
+  PrintDocuments_Register();
+  PrintEngine_SetPageOutput(kTargetImageFiles, std::make_shared<ImageFileOutput>(OpenFolder));
+  PrintEngine_SetPageOutput(kTargetPrinter, std::make_shared<PrinterOutput>());
+  PrintEngine_SetPageOutput(kTargetPrinterImages, std::make_shared<PrinterOutput>());
+  On(ID_PRINT, [this] { Print(); });
+  On(ID_IMAGE_OUTPUT, [this] { OutputImages(); });
+}
+
+PrintCommands::~PrintCommands() { PrintEngine_Reset(); }
+
+PrintSettings& PrintCommands::Settings() const { return core_.values().print; }
+
+void PrintCommands::SetContext() {
+  CatalogController* controller = core_.controller();
+  if (!source_ && controller) source_ = std::make_unique<CatalogPrintDataSource>(*controller);
+  if (!reports_) {
+    reports_ = std::make_unique<UiPrintReportSink>(
+        ui_, [](std::function<void()> work) { RunOnUiThread(std::move(work)); });
+  }
+  if (!events_) events_ = std::make_unique<QtPrintEventSink>();
+  if (!text_) text_ = std::make_unique<QtPrintTextDrawer>();
+  PrintEngineServices services;
+  services.source = source_.get();
+  services.reports = reports_.get();
+  services.events = events_.get();
+  services.text = text_.get();
+  services.runPreview = runPreview_;
+  PrintEngine_SetContext(services, core_.imageFolder().value_or(std::filesystem::path()),
+                         core_.programFolder());
+}
+
+void PrintCommands::Print() {
+  SetContext();
+  QWidget* owner = owner_();
+  PrintSettings& settings = Settings();
+  {
+    ModalScope modal(core_.controller());
+    PrintDialog dialog(owner, settings, dialogServices_, printer_);
+    if (dialog.DoModal() == 1) {
+      PrintJob_BuildFromSettings(settings, settings.mode);
+      PrintEngine_SetPrinterTarget(owner, settings.bmpPrint, printer_);
+      PrintEngine_SetPageRange(dialog.allPages() ? "1-" : dialog.pageRange(), dialog.copies(),
+                               dialog.collate() ? 1 : 0);
+      PrintProgressDialog(owner, PrinterName(printer_)).DoModal();
+    }
+  }
+  PrintEngine_ReleaseRecords();
+}
+
+void PrintCommands::OutputImages() {
+  SetContext();
+  QWidget* owner = owner_();
+  PrintSettings& settings = Settings();
+  {
+    ModalScope modal(core_.controller());
+    ImageOutputDialog dialog(owner, settings, dialogServices_);
+    if (dialog.DoModal() == 1) {
+      PrintJob_BuildFromSettings(settings, settings.mode);
+      PrintEngine_SetImageFileTarget(
+          owner, settings.bmpOutSize, settings.hiReso,
+          Cp932ToUtf8(FieldText(settings.bmpOutPath, sizeof settings.bmpOutPath)),
+          Cp932ToUtf8(FieldText(settings.bmpOutFile, sizeof settings.bmpOutFile)),
+          settings.bmpOutFormat);
+      PrintEngine_SetPageRange(dialog.allPages() ? "1-" : dialog.pageRange(), 1, 0);
+      PrintProgressDialog(owner, Sjis("[BMP出力]")).DoModal();
+    }
+  }
+  PrintEngine_ReleaseRecords();
+}
+
+}  // namespace vx

@@ -1,0 +1,74 @@
+// The print commands in the running program, on the small sample catalogue.
+#include "program/PrintCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImageReader>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cstring>
+
+#include "app/ApplicationCore.h"
+#include "app/SettingsValues.h"
+#include "program/VindaxelApplication.h"
+#include "res/ResourceIds.h"
+#include "tests/program/SampleProfile.h"
+#include "ui/main/MainWindow.h"
+#include "ui/print/ImageOutputDialog.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class PrintCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    vxtest::MakeSampleProfile(root.path());
+    fs::copy_file(fs::path(VX_PROGRAM).parent_path() / "vpr.ini", root / "vpr.ini");
+    ::setenv("VINDAXEL_PROGRAM_DIR", root.path().c_str(), 1);
+  }
+  void TearDown() override { ::unsetenv("VINDAXEL_PROGRAM_DIR"); }
+
+  vxtest::TempDir root;
+  vxtest::TempDir out;
+};
+
+// Blank maps need no checklist: every page of the event's maps becomes a PNG file.
+TEST_F(PrintCommandsTest, ImageOutputWritesEveryPageOfTheBlankMaps) {
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  vx::PrintSettings& settings = program.core()->values().print;
+  settings.mode = 3;
+  std::strcpy(settings.bmpOutPath, out.path().c_str());
+  std::strcpy(settings.bmpOutFile, "map");
+  settings.bmpOutFormat = vx::kImagePng;
+  settings.bmpOutSize = 300;
+  std::vector<std::string> boxes;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (!window->isVisible()) continue;
+      if (auto* box = qobject_cast<QMessageBox*>(window)) {
+        boxes.push_back(box->text().toStdString());
+        box->defaultButton() ? box->defaultButton()->click() : box->reject();
+      } else if (qobject_cast<vx::ImageOutputDialog*>(window)) {
+        for (auto* button : window->findChildren<QPushButton*>()) {
+          if (button->property("controlId").toInt() == IDOK) button->click();
+        }
+      }
+    }
+  });
+  answer.start(10);
+  EXPECT_TRUE(program.mainWindow()->RunCommand(ID_IMAGE_OUTPUT));
+  answer.stop();
+  EXPECT_TRUE(boxes.empty()) << boxes.front();
+  QImageReader first(QString::fromStdString((out / "map001.png").string()));
+  EXPECT_EQ(std::max(first.size().width(), first.size().height()), 300);
+  EXPECT_TRUE(fs::exists(out / "map002.png"));
+  EXPECT_TRUE(program.mainWindow()->Route().QueryState(ID_PRINT).enabled);
+}
+
+}  // namespace
