@@ -124,28 +124,22 @@ int PaperMarginRules::SetKeepAspect(bool on) {
 }
 
 int PaperMarginRules::FollowFromWidth(long long printableWidth) {
-  const long long h = Height();
-  long long printableHeight = printableWidth * kAspectHeight / kAspectWidth;
-  int code = kMarginOk;
-  if (printableHeight > h) {
-    code = kMarginAspectLost;
-    printableHeight = h;
-  }
   PrintMargins& m = Margins();
-  m.top = m.bottom = static_cast<int>((h - printableHeight) / 2);
-  return code;
+  return Follow(printableWidth * kAspectHeight / kAspectWidth, Height(), m.top, m.bottom);
 }
 
 int PaperMarginRules::FollowFromHeight(long long printableHeight) {
-  const long long w = Width();
-  long long printableWidth = printableHeight * kAspectWidth / kAspectHeight;
-  int code = kMarginOk;
-  if (printableWidth > w) {
-    code = kMarginAspectLost;
-    printableWidth = w;
-  }
   PrintMargins& m = Margins();
-  m.left = m.right = static_cast<int>((w - printableWidth) / 2);
+  return Follow(printableHeight * kAspectWidth / kAspectHeight, Width(), m.left, m.right);
+}
+
+int PaperMarginRules::Follow(long long printable, long long side, int& first, int& second) {
+  int code = kMarginOk;
+  if (printable > side) {
+    code = kMarginAspectLost;
+    printable = side;
+  }
+  first = second = static_cast<int>((side - printable) / 2);
   return code;
 }
 

@@ -60,6 +60,9 @@ class PaperMarginRules {
   // The printable extent `printable` along one axis sets the margins of the other axis.
   int FollowFromWidth(long long printableWidth);
   int FollowFromHeight(long long printableHeight);
+  // The pair of margins that leaves `printable` of `side` in the middle (all of it, -3, when
+  // `printable` is longer).
+  static int Follow(long long printable, long long side, int& first, int& second);
   void Store(MarginField field, int value);
 
   PrintSettings& s_;

@@ -1,9 +1,13 @@
 #include "ui/dialogs/DialogSupport.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include "platform/CodePage.h"
+#include "platform/UiServices.h"
+#include "res/ResourceIds.h"
 
 namespace vx {
 namespace {
@@ -15,6 +19,36 @@ std::string PathText(const std::filesystem::path& path) { return Utf8ToCp932(pat
 std::string EventTitle(int event) { return Sjis("ヴェラストレード") + std::to_string(event); }
 
 void SetControlId(QWidget* control, int id) { control->setProperty("controlId", id); }
+
+std::optional<std::filesystem::path> AskForFolder(UiServices& ui, QWidget* owner,
+                                                  const std::string& title,
+                                                  const std::filesystem::path& start,
+                                                  const std::string& invalidText) {
+  for (;;) {
+    std::optional<std::filesystem::path> chosen = ui.FolderDialog(owner, title, start);
+    if (!chosen) return std::nullopt;
+    std::error_code error;
+    if (std::filesystem::is_directory(*chosen, error)) return chosen;
+    ui.MessageBox(owner, invalidText, Sjis("エラー"), MB_OK | MB_ICONERROR);
+  }
+}
+
+OkCancelButtons CreateOkCancelButtons(QWidget* dialog) {
+  auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
+  SetControlId(ok, IDOK);
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(QtText(Sjis("キャンセル")), dialog);
+  SetControlId(cancel, IDCANCEL);
+  return {ok, cancel};
+}
+
+QHBoxLayout* OkCancelRow(const OkCancelButtons& buttons) {
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(buttons.ok);
+  row->addWidget(buttons.cancel);
+  return row;
+}
 
 QTreeWidget* CreateEventList(QWidget* parent, int controlId) {
   auto* list = new QTreeWidget(parent);

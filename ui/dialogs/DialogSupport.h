@@ -3,11 +3,14 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/qt/QtStrings.h"
 
+class QHBoxLayout;
+class QPushButton;
 class QTreeWidget;
 class QWidget;
 
@@ -21,6 +24,24 @@ std::string EventTitle(int event);
 
 // The control's number in the dialog (the "controlId" property), as its template gives it.
 void SetControlId(QWidget* control, int id);
+
+class UiServices;
+
+// The folder browser until it gives an existing folder (`invalidText` in an "エラー" box for
+// anything else); none when the user cancels.
+std::optional<std::filesystem::path> AskForFolder(UiServices& ui, QWidget* owner,
+                                                  const std::string& title,
+                                                  const std::filesystem::path& start,
+                                                  const std::string& invalidText);
+
+// "OK" (the default button) and "キャンセル" of `dialog`, with their control ids.
+struct OkCancelButtons {
+  QPushButton* ok;
+  QPushButton* cancel;
+};
+OkCancelButtons CreateOkCancelButtons(QWidget* dialog);
+// The two buttons at the right end of a row.
+QHBoxLayout* OkCancelRow(const OkCancelButtons& buttons);
 
 // A one-column list ("File", 128 pixels wide) of events.
 QTreeWidget* CreateEventList(QWidget* parent, int controlId);

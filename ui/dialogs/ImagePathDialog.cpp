@@ -102,19 +102,12 @@ int ImagePathDialog::DoModal() { return exec(); }
 void ImagePathDialog::OnBrowse() {
   const std::string title =
       EventTitle(eventNo_) + Sjis("のCD-ROM、もしくは画像データの場所を指定してください.");
-  for (;;) {
-    const std::optional<fs::path> chosen = ui_.FolderDialog(this, title, PathFromQt(path_->text()));
-    if (!chosen) return;
-    std::error_code error;
-    if (fs::is_directory(*chosen, error)) {
-      QString text = QtPath(*chosen);
-      if (!text.endsWith(QLatin1Char('/'))) text += QLatin1Char('/');
-      path_->setText(text);
-      return;
-    }
-    ui_.MessageBox(this, Sjis("有効なパス/ドライブではありません."), Sjis("エラー"),
-                   MB_OK | MB_ICONERROR);
-  }
+  const std::optional<fs::path> chosen = AskForFolder(
+      ui_, this, title, PathFromQt(path_->text()), Sjis("有効なパス/ドライブではありません."));
+  if (!chosen) return;
+  QString text = QtPath(*chosen);
+  if (!text.endsWith(QLatin1Char('/'))) text += QLatin1Char('/');
+  path_->setText(text);
 }
 
 // A path cut to fit would name another folder: it is refused, and the dialog stays open.

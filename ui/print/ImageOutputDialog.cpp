@@ -82,11 +82,9 @@ void ImageOutputDialog::CreateControls() {
   help_ = new QPushButton(QtText(Sjis("説明(&R)...")), this);
   SetControlId(help_, ids::kDescription);
   kind_ = new PrintKindPanel(this, settings_, services_);
-  ok_ = new QPushButton(QStringLiteral("OK"), this);
-  SetControlId(ok_, IDOK);
-  ok_->setDefault(true);
-  cancel_ = new QPushButton(QtText(Sjis("キャンセル")), this);
-  SetControlId(cancel_, IDCANCEL);
+  const OkCancelButtons buttons = CreateOkCancelButtons(this);
+  ok_ = buttons.ok;
+  cancel_ = buttons.cancel;
 }
 
 void ImageOutputDialog::ArrangeControls() {
@@ -108,14 +106,10 @@ void ImageOutputDialog::ArrangeControls() {
   resolutionRow->addWidget(highResolution_);
   resolutionRow->addWidget(help_);
   form->addRow(QString(), resolutionRow);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(kind_);
   layout->addWidget(imageBox);
-  layout->addLayout(buttons);
+  layout->addLayout(OkCancelRow({ok_, cancel_}));
 }
 
 void ImageOutputDialog::ConnectControls() {
@@ -151,19 +145,10 @@ void ImageOutputDialog::OnFormatChange(int format) {
 void ImageOutputDialog::OnBrowse() {
   SaveFields();
   if (!services_.ui) return;
-  const std::string title = Sjis("BMP出力先パスを指定してください.");
-  for (;;) {
-    const std::optional<fs::path> chosen =
-        services_.ui->FolderDialog(this, title, PathFromQt(folder_->text()));
-    if (!chosen) return;
-    std::error_code error;
-    if (fs::is_directory(*chosen, error)) {
-      folder_->setText(QtText(WithSeparator(Utf8ToCp932(chosen->string()))));
-      return;
-    }
-    services_.ui->MessageBox(this, Sjis("有効なパスではありません."), Sjis("エラー"),
-                             MB_OK | MB_ICONERROR);
-  }
+  const std::optional<fs::path> chosen =
+      AskForFolder(*services_.ui, this, Sjis("BMP出力先パスを指定してください."),
+                   PathFromQt(folder_->text()), Sjis("有効なパスではありません."));
+  if (chosen) folder_->setText(QtText(WithSeparator(Utf8ToCp932(chosen->string()))));
 }
 
 int ImageOutputDialog::Error(const std::string& text) {

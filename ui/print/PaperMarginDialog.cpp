@@ -75,11 +75,9 @@ void PaperMarginDialog::CreateControls() {
   preview_ = new PaperPreview(this);
   SetControlId(preview_, ids::kPaperPreview);
   preview_->setMinimumSize(171, 258);
-  ok_ = new QPushButton(QStringLiteral("OK"), this);
-  SetControlId(ok_, IDOK);
-  ok_->setDefault(true);
-  cancel_ = new QPushButton(QtText(Sjis("キャンセル")), this);
-  SetControlId(cancel_, IDCANCEL);
+  const OkCancelButtons buttons = CreateOkCancelButtons(this);
+  ok_ = buttons.ok;
+  cancel_ = buttons.cancel;
 }
 
 void PaperMarginDialog::ArrangeControls() {
@@ -110,13 +108,9 @@ void PaperMarginDialog::ArrangeControls() {
   auto* top = new QHBoxLayout;
   top->addLayout(left);
   top->addWidget(preview_, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
-  layout->addLayout(buttons);
+  layout->addLayout(OkCancelRow({ok_, cancel_}));
 }
 
 void PaperMarginDialog::ConnectControls() {

@@ -56,11 +56,9 @@ void PrintDialog::CreateControls() {
   SetControlId(paperButton_, ids::kPaperAndMargins);
   help_ = new QPushButton(QtText(Sjis("詳細説明(&D)...")), this);
   SetControlId(help_, ids::kHelp);
-  ok_ = new QPushButton(QStringLiteral("OK"), this);
-  SetControlId(ok_, IDOK);
-  ok_->setDefault(true);
-  cancel_ = new QPushButton(QtText(Sjis("キャンセル")), this);
-  SetControlId(cancel_, IDCANCEL);
+  const OkCancelButtons buttons = CreateOkCancelButtons(this);
+  ok_ = buttons.ok;
+  cancel_ = buttons.cancel;
 }
 
 void PrintDialog::ArrangeControls() {
@@ -75,11 +73,8 @@ void PrintDialog::ArrangeControls() {
   paperRow->addWidget(new QLabel(QtText(Sjis("用紙 :")), this));
   paperRow->addWidget(paper_, 1);
   paperRow->addWidget(paperButton_);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(help_);
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
+  QHBoxLayout* buttons = OkCancelRow({ok_, cancel_});
+  buttons->insertWidget(0, help_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(printerBox);
   layout->addWidget(kind_);

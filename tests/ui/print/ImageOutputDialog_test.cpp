@@ -113,7 +113,11 @@ TEST_F(ImageOutputDialogTest, TheDetailedSettingsMayChangeTheKindAndTheRangeMayB
   Control<QRadioButton>(&dialog, ids::kPageRangeChoice)->click();
   EXPECT_TRUE(range->isEnabled());
   range->setText(QStringLiteral("2-3"));
-  SetText(dialog, ids::kOutputFolder, dir.path().string() + "/");
+  ui.QueuePath(dir / "missing");
+  ui.QueueAnswer(IDOK);
+  ui.QueuePath(dir.path());
+  Control<QPushButton>(&dialog, ids::kBrowseFolder)->click();
+  EXPECT_EQ(Boxes(ui), std::vector<std::string>{"エラー|有効なパスではありません."});
   EXPECT_TRUE(Ok(dialog));
   EXPECT_FALSE(dialog.allPages());
   EXPECT_EQ(dialog.pageRange(), "2-3");
