@@ -2,15 +2,15 @@
 
 // The codecs' error exits leave through longjmp: the functions that call them hold no object
 // with a destructor between setjmp and the end of the encoding.
+#include <jpeglib.h>
+#include <png.h>
+
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
-
-#include <jpeglib.h>
-#include <png.h>
 
 #include "platform/CodePage.h"
 #include "print/PrintErrors.h"
@@ -35,8 +35,8 @@ std::FILE* OpenForWriting(const std::filesystem::path& path) {
 }
 
 // Closes the file; a failed encoding or close removes what was written.
-int Finish(std::FILE* file, const std::filesystem::path& path, int encoded,
-           std::string_view codec, const char* codecError) {
+int Finish(std::FILE* file, const std::filesystem::path& path, int encoded, std::string_view codec,
+           const char* codecError) {
   const bool closed = std::fclose(file) == 0;
   const int closeError = errno;
   if (encoded == 0 && closed) return 0;

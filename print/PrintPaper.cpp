@@ -9,8 +9,7 @@ namespace {
 
 constexpr PaperSize kPaperSizes[kPaperKindCount] = {
     {0, 0}, {2970, 4200}, {2570, 3640}, {2100, 2970}, {1820, 2570}, {1480, 2100}, {1280, 1820}};
-constexpr const char* kPaperNames[kPaperKindCount] = {"フリー", "A3", "B4", "A4",
-                                                      "B5",     "A5", "B6"};
+constexpr const char* kPaperNames[kPaperKindCount] = {"フリー", "A3", "B4", "A4", "B5", "A5", "B6"};
 
 }  // namespace
 

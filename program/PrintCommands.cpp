@@ -61,8 +61,7 @@ class ModalScope {
 
 }  // namespace
 
-PrintCommands::PrintCommands(ApplicationCore& core, UiServices& ui,
-                             std::function<QWidget*()> owner)
+PrintCommands::PrintCommands(ApplicationCore& core, UiServices& ui, std::function<QWidget*()> owner)
     : core_(core), ui_(ui), owner_(std::move(owner)) {
   dialogServices_.ui = &ui_;
   PrintDocuments_Register();

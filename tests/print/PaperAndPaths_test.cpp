@@ -36,8 +36,16 @@ TEST(OutputPath, JoinsFolderWholeNameAndExtension) {
 
 TEST(PaperMarginRules, ReadsMillimetresWithOneDecimal) {
   const std::pair<const char*, int> cases[] = {
-      {"12", 120},  {"12.3", 123}, {"12.34", 123}, {".5", 5},   {"12.", 120},
-      {"", 0},      {"0", 0},      {"1a", -1},     {"-5", -1},  {"1,5", -1},
+      {"12", 120},
+      {"12.3", 123},
+      {"12.34", 123},
+      {".5", 5},
+      {"12.", 120},
+      {"", 0},
+      {"0", 0},
+      {"1a", -1},
+      {"-5", -1},
+      {"1,5", -1},
       {"1.2.3", 12},  // the first decimal ends the scan
       {"99999999999999999999", 10 * PaperMarginRules::kMaxPaperSide + 1},
   };

@@ -1,11 +1,11 @@
 // The image-file and printer targets over a two-page list job: the files written and their pixel
 // sizes, the JPEG encoding, the PDF printer, and a page that cannot be written.
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 #include <QImageReader>
 #include <csetjmp>
 #include <cstdio>
-#include <jpeglib.h>
 #include <regex>
 
 #include "print/ImageFileOutput.h"
@@ -38,8 +38,8 @@ JpegFacts ReadJpegFacts(const std::filesystem::path& path) {
   facts.width = static_cast<int>(info.image_width);
   facts.height = static_cast<int>(info.image_height);
   for (int c = 0; c < info.num_components; ++c) {
-    facts.maxSampling = std::max({facts.maxSampling, info.comp_info[c].h_samp_factor,
-                                  info.comp_info[c].v_samp_factor});
+    facts.maxSampling = std::max(
+        {facts.maxSampling, info.comp_info[c].h_samp_factor, info.comp_info[c].v_samp_factor});
   }
   facts.firstLumaStep = info.quant_tbl_ptrs[0] ? info.quant_tbl_ptrs[0]->quantval[0] : 0;
   jpeg_destroy_decompress(&info);
@@ -116,7 +116,8 @@ TEST_F(OutputTargetTest, APageThatCannotBeWrittenIsReportedAndTheNextStillTried)
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[0].second, "LOG_Error");
   EXPECT_EQ(boxes[0].first.rfind("E_WicWrite: ", 0), 0u);
-  EXPECT_EQ(boxes[1].first, "画像ファイルの保存に失敗しました。\n" + (out / "ro" / "b001.png").string());
+  EXPECT_EQ(boxes[1].first,
+            "画像ファイルの保存に失敗しました。\n" + (out / "ro" / "b001.png").string());
   EXPECT_EQ(boxes[1].second, vx::Sjis("画像の出力"));
   EXPECT_FALSE(vx::PrintEngine_Job().pageImage);
 }

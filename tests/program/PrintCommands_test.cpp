@@ -8,7 +8,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-
 #include <cstring>
 
 #include "app/ApplicationCore.h"

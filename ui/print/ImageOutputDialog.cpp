@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
 #include <algorithm>
 #include <cstring>
 
@@ -174,16 +173,17 @@ bool ImageOutputDialog::CheckFolder() {
   const fs::path path = fs::path(Cp932ToUtf8(folder.substr(0, folder.size() - 1)));
   std::error_code error;
   if (!fs::exists(path, error)) {
-    const int answer = services_.ui ? services_.ui->MessageBox(
-                                          this,
-                                          folder + Sjis(" は存在しません.\n新規に作成してよろしいですか？"),
-                                          Sjis("確認"), MB_YESNO | MB_ICONQUESTION)
-                                    : IDNO;
+    const int answer =
+        services_.ui ? services_.ui->MessageBox(
+                           this, folder + Sjis(" は存在しません.\n新規に作成してよろしいですか？"),
+                           Sjis("確認"), MB_YESNO | MB_ICONQUESTION)
+                     : IDNO;
     return answer == IDYES && CreateFolderPath(path);
   }
   if (!fs::is_directory(path, error)) {
-    return Error(Sjis("指定出力先パスと同名のファイルが存在しています.\n"
-                      "他のディレクトリ名を指定してください."));
+    return Error(
+        Sjis("指定出力先パスと同名のファイルが存在しています.\n"
+             "他のディレクトリ名を指定してください."));
   }
   return true;
 }

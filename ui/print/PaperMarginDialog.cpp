@@ -25,10 +25,10 @@ namespace ids = print_controls;
 
 constexpr MarginField kFields[] = {MarginField::kWidth, MarginField::kHeight, MarginField::kLeft,
                                    MarginField::kRight, MarginField::kTop,    MarginField::kBottom};
-constexpr int kFieldIds[] = {ids::kPaperWidth, ids::kPaperHeight, ids::kMarginLeft,
-                             ids::kMarginRight, ids::kMarginTop,  ids::kMarginBottom};
-constexpr const char* kFieldLabels[] = {"幅(&W) :", "高さ(&H) :", "左(&L) :",
-                                        "右(&R) :", "上(&T) :",   "下(&B) :"};
+constexpr int kFieldIds[] = {ids::kPaperWidth,  ids::kPaperHeight, ids::kMarginLeft,
+                             ids::kMarginRight, ids::kMarginTop,   ids::kMarginBottom};
+constexpr const char* kFieldLabels[] = {
+    "幅(&W) :", "高さ(&H) :", "左(&L) :", "右(&R) :", "上(&T) :", "下(&B) :"};
 
 std::size_t IndexOf(MarginField field) { return static_cast<std::size_t>(field); }
 
@@ -62,7 +62,8 @@ PaperMarginDialog::PaperMarginDialog(QWidget* parent, UiServices& ui, PrintSetti
 void PaperMarginDialog::CreateControls() {
   paper_ = new QComboBox(this);
   SetControlId(paper_, ids::kPaperKind);
-  for (int kind = 0; kind < kPaperKindCount; ++kind) paper_->addItem(QtText(PrintPaper_KindName(kind)));
+  for (int kind = 0; kind < kPaperKindCount; ++kind)
+    paper_->addItem(QtText(PrintPaper_KindName(kind)));
   paper_->setCurrentIndex(PrintPaper_Kind(settings_));
   for (std::size_t i = 0; i < edits_.size(); ++i) {
     edits_[i] = new QLineEdit(this);
@@ -144,10 +145,11 @@ void PaperMarginDialog::ShowValues() {
 void PaperMarginDialog::ShowChecked(MarginField field, const MarginCheck& check) {
   WriteTenths(field, rules_.Value(field));
   if (check.othersChanged) {
-    const bool horizontal = field == MarginField::kWidth || field == MarginField::kLeft ||
-                            field == MarginField::kRight;
-    for (const MarginField other : horizontal ? std::array{MarginField::kTop, MarginField::kBottom}
-                                              : std::array{MarginField::kLeft, MarginField::kRight}) {
+    const bool horizontal =
+        field == MarginField::kWidth || field == MarginField::kLeft || field == MarginField::kRight;
+    for (const MarginField other : horizontal
+                                       ? std::array{MarginField::kTop, MarginField::kBottom}
+                                       : std::array{MarginField::kLeft, MarginField::kRight}) {
       WriteTenths(other, rules_.Value(other));
     }
   }
@@ -166,7 +168,8 @@ bool PaperMarginDialog::eventFilter(QObject* watched, QEvent* event) {
 int PaperMarginDialog::CheckField(MarginField field, bool silent) {
   checking_ = true;  // the error box takes the focus from the edit
   QLineEdit* edit = Edit(field);
-  const MarginCheck check = rules_.Check(field, PaperMarginRules::ReadTenths(Cp932Text(edit->text())));
+  const MarginCheck check =
+      rules_.Check(field, PaperMarginRules::ReadTenths(Cp932Text(edit->text())));
   if (check.code == kMarginOk || check.code == kMarginAspectLost) ShowChecked(field, check);
   if (!silent && check.code != kMarginOk) ShowCheckError(check, edit);
   checking_ = false;

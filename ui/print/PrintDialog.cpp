@@ -95,8 +95,8 @@ void PrintDialog::ConnectControls() {
 void PrintDialog::FillPrinters() {
   printer_->addItems(QPrinterInfo::availablePrinterNames());
   printer_->addItem(PdfEntry());
-  QString current = choice_.pdfFile.empty() ? QString::fromStdString(choice_.printerName)
-                                            : PdfEntry();
+  QString current =
+      choice_.pdfFile.empty() ? QString::fromStdString(choice_.printerName) : PdfEntry();
   if (current.isEmpty()) current = QPrinterInfo::defaultPrinterName();
   const int index = printer_->findText(current);
   printer_->setCurrentIndex(index >= 0 ? index : 0);

@@ -75,7 +75,8 @@ void PrintKindPanel::CreateControls() {
 void PrintKindPanel::ArrangeControls() {
   auto* kindBox = new QGroupBox(QtText(Sjis("出力形式")), this);
   auto* kindGrid = new QGridLayout(kindBox);
-  for (int kind = 0; kind < 4; ++kind) kindGrid->addWidget(kinds_->button(kind), kind / 2, kind % 2);
+  for (int kind = 0; kind < 4; ++kind)
+    kindGrid->addWidget(kinds_->button(kind), kind / 2, kind % 2);
   kindGrid->addWidget(description_, 2, 0, 1, 2);
   kindGrid->addWidget(details_, 3, 0);
   kindGrid->addWidget(noGdiPlus_, 3, 1);
@@ -101,7 +102,8 @@ void PrintKindPanel::ConnectControls() {
     Q_EMIT aboutToUseSettings();
     SetKind(kind, false);
   });
-  connect(noGdiPlus_, &QCheckBox::clicked, this, [this](bool on) { settings_.bmpPrint = on ? 1 : 0; });
+  connect(noGdiPlus_, &QCheckBox::clicked, this,
+          [this](bool on) { settings_.bmpPrint = on ? 1 : 0; });
   connect(details_, &QPushButton::clicked, this, [this] { OnDetails(); });
   connect(preview_, &QPushButton::clicked, this, [this] { OnPreview(); });
   connect(all_, &QRadioButton::clicked, this, [this] { OnRangeChoice(true); });
@@ -118,8 +120,9 @@ void PrintKindPanel::SetKind(int kind, bool resetRange) {
     rangeEdit_->setEnabled(false);
   }
   pageCount_ = PrintJob_BuildFromSettings(settings_, kind);
-  rangeNote_->setText(QtText(pageCount_ >= 1 ? Sjis("(有効範囲 : 1-") + std::to_string(pageCount_) + ")"
-                                             : Sjis("(印刷データ無し)")));
+  rangeNote_->setText(QtText(pageCount_ >= 1
+                                 ? Sjis("(有効範囲 : 1-") + std::to_string(pageCount_) + ")"
+                                 : Sjis("(印刷データ無し)")));
   noGdiPlus_->setChecked(settings_.bmpPrint != 0);
   settings_.mode = kind;
 }

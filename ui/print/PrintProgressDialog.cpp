@@ -112,11 +112,10 @@ void PrintProgressDialog::End(unsigned message, int steps) {
 }
 
 void PrintProgressDialog::ShowProgress() {
-  const std::string text =
-      running_ && page_ > 0
-          ? Sjis("プリンタ ") + printerName_ + Sjis(" に\n") + std::to_string(page_) +
-                Sjis(" ページ目を出力中です.")
-          : Sjis("印刷の準備をしています...");
+  const std::string text = running_ && page_ > 0
+                               ? Sjis("プリンタ ") + printerName_ + Sjis(" に\n") +
+                                     std::to_string(page_) + Sjis(" ページ目を出力中です.")
+                               : Sjis("印刷の準備をしています...");
   text_->setText(QtText(text));
   bar_->setValue(std::clamp(steps_, bar_->minimum(), bar_->maximum()));
 }

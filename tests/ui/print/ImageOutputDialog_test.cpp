@@ -93,7 +93,8 @@ TEST_F(ImageOutputDialogTest, AKindWithoutPagesRefusesOkAndCancelKeepsWhatWasTyp
   EXPECT_EQ(Control<QLabel>(&dialog, ids::kRangeNote)->text().toStdString(), "(印刷データ無し)");
   SetText(dialog, ids::kOutputFolder, dir.path().string());
   EXPECT_FALSE(Ok(dialog));
-  EXPECT_EQ(Boxes(ui), std::vector<std::string>{"印刷|指定された印刷範囲内には、登録データがありません"});
+  EXPECT_EQ(Boxes(ui),
+            std::vector<std::string>{"印刷|指定された印刷範囲内には、登録データがありません"});
   EXPECT_EQ(vx::Cp932ToUtf8(settings.bmpOutPath), dir.path().string());
   auto* format = Control<QComboBox>(&dialog, ids::kImageFormat);
   format->setCurrentIndex(2);

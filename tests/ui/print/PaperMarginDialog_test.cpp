@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
 #include <cstring>
 
 #include "print/PrintPaper.h"
@@ -66,8 +65,9 @@ TEST_F(PaperMarginDialogTest, LeavingAnEditChecksAndStoresItsValue) {
 
   ui.QueueAnswer(IDOK);
   Type(ids::kMarginLeft, "1,5");
-  EXPECT_EQ(Boxes(ui), std::vector<std::string>{
-                           "用紙サイズ/マージンの指定|値が不正です.\n0.0 ～ 209.9 の範囲で指定してください."});
+  EXPECT_EQ(Boxes(ui),
+            std::vector<std::string>{
+                "用紙サイズ/マージンの指定|値が不正です.\n0.0 ～ 209.9 の範囲で指定してください."});
   EXPECT_EQ(Text(ids::kMarginLeft), "");
   EXPECT_TRUE(Control<QLineEdit>(&dialog, ids::kMarginLeft)->hasFocus());
   EXPECT_EQ(settings.margins[vx::kPaperA4].left, 50);

@@ -1,13 +1,13 @@
 #include "ui/print/PrintDialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QCheckBox>
 #include <QTimer>
 
 #include "app/PrintSettings.h"
@@ -67,8 +67,8 @@ TEST_F(PrintDialogTest, ShowsTheKindsPagesAndPaperAndRefusesOkWithoutData) {
   });
   ui.QueueAnswer(IDOK);
   EXPECT_EQ(dialog.DoModal(), 0);
-  EXPECT_EQ(Boxes(ui), std::vector<std::string>(
-                           2, "印刷|指定された印刷範囲内には、登録データがありません"));
+  EXPECT_EQ(Boxes(ui),
+            std::vector<std::string>(2, "印刷|指定された印刷範囲内には、登録データがありません"));
 }
 
 TEST_F(PrintDialogTest, APdfFilePrinterCopiesAndRangeGoToTheCaller) {

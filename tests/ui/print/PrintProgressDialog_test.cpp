@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
 #include <system_error>
 
 #include "tests/ui/dialogs/DialogTestSupport.h"
