@@ -150,23 +150,23 @@ void ImageOutputDialog::OnBrowse() {
   if (chosen) folder_->setText(QtText(WithSeparator(Utf8ToCp932(chosen->string()))));
 }
 
-int ImageOutputDialog::Error(const std::string& text) {
+bool ImageOutputDialog::Refuse(const std::string& text) {
   if (services_.ui) services_.ui->MessageBox(this, text, Sjis("BMP出力"), MB_OK | MB_ICONERROR);
-  return 0;
+  return false;
 }
 
 bool ImageOutputDialog::CreateFolderPath(const fs::path& folder) {
   std::error_code error;
   if (fs::exists(folder, error)) {
-    return fs::is_directory(folder, error) || Error(Sjis("フォルダの作成に失敗しました."));
+    return fs::is_directory(folder, error) || Refuse(Sjis("フォルダの作成に失敗しました."));
   }
   fs::create_directories(folder, error);
-  return !error || Error(Sjis("フォルダの作成に失敗しました."));
+  return !error || Refuse(Sjis("フォルダの作成に失敗しました."));
 }
 
 bool ImageOutputDialog::CheckFolder() {
   std::string folder = FieldText(settings_.bmpOutPath);
-  if (folder.empty()) return Error(Sjis("出力先パスを指定してください."));
+  if (folder.empty()) return Refuse(Sjis("出力先パスを指定してください."));
   folder = WithSeparator(folder);
   StoreText(settings_.bmpOutPath, folder);
   folder_->setText(QtText(folder));
@@ -181,7 +181,7 @@ bool ImageOutputDialog::CheckFolder() {
     return answer == IDYES && CreateFolderPath(path);
   }
   if (!fs::is_directory(path, error)) {
-    return Error(
+    return Refuse(
         Sjis("指定出力先パスと同名のファイルが存在しています.\n"
              "他のディレクトリ名を指定してください."));
   }
@@ -192,11 +192,11 @@ void ImageOutputDialog::accept() {
   SaveFields();
   if (!kind_->CheckHasPages() || !CheckFolder()) return;
   if (FieldText(settings_.bmpOutFile).empty()) {
-    Error(Sjis("ベースファイル名を入力してください."));
+    Refuse(Sjis("ベースファイル名を入力してください."));
     return;
   }
   if (settings_.bmpOutSize < 0 || settings_.bmpOutSize > 65535) {
-    Error(Sjis("長辺のサイズは0～65535の範囲内で指定してください."));
+    Refuse(Sjis("長辺のサイズは0～65535の範囲内で指定してください."));
     return;
   }
   allPages_ = kind_->allPages();

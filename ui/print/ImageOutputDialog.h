@@ -44,7 +44,8 @@ class ImageOutputDialog : public QDialog {
   bool CheckFolder();
   // Creates the folder and its missing parents; a box and false when that fails.
   bool CreateFolderPath(const std::filesystem::path& folder);
-  int Error(const std::string& text);
+  // `text` in a "BMP出力" box; false.
+  bool Refuse(const std::string& text);
 
   PrintSettings& settings_;
   const PrintDialogServices& services_;

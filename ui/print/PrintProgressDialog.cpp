@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/CodePage.h"
 #include "platform/qt/QtStrings.h"
