@@ -136,5 +136,27 @@ TEST_F(OutputTargetTest, APdfPrinterGetsOnePagePerPage) {
   EXPECT_EQ(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), {}), 2);
 }
 
+TEST(PrinterOutputTest, ThePageLandsOnThePrintedAreaTurnedWithThePaper) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setFullPage(true);
+  const double perMm = printer.resolution() / 25.4;
+  vx::PrintJob job;
+  job.leftMargin = 20;
+  job.topMargin = 30;
+  job.printableWidth = 170;
+  job.printableHeight = 240;
+  job.orientation = vx::kPortrait;
+  const QRectF portrait = vx::PrinterOutput::TargetRect(job, printer);
+  EXPECT_NEAR(portrait.x() / perMm, 20, 0.01);
+  EXPECT_NEAR(portrait.height() / perMm, 240, 0.01);
+  job.orientation = vx::kLandscape;
+  const QRectF landscape = vx::PrinterOutput::TargetRect(job, printer);
+  EXPECT_NEAR(landscape.x() / perMm, 30, 0.01);
+  EXPECT_NEAR(landscape.width() / perMm, 240, 0.01);
+  job.printableWidth = 0;  // no area asked for: the whole paper
+  EXPECT_EQ(vx::PrinterOutput::TargetRect(job, printer), printer.paperRect(QPrinter::DevicePixel));
+}
+
 }  // namespace
 }  // namespace vxtest
