@@ -16,7 +16,6 @@
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/bookmarks/BookmarkAddDialog.h"
 #include "ui/bookmarks/BookmarkCommands.h"
-#include "ui/bookmarks/BookmarkOrganizerDialog.h"
 #include "ui/bookmarks/BookmarkPageText.h"
 
 namespace {
@@ -94,19 +93,6 @@ TEST_F(BookmarkAddTest, AddingAppendsTheCurrentPageUnderTheModalGuardUnlessTheLi
   EXPECT_EQ(vxtest::Boxes(ui), std::vector<std::string>{
                                    "ブックマークが多すぎます|これ以上ブックマークを登録することはできません."});
   EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox)[0].flags, vx::MB_OK | vx::MB_ICONHAND);
-}
-
-TEST_F(BookmarkAddTest, OrganisingSavesTheTreeWhenTheDialogIsClosed) {
-  vxtest::BookmarkTest::Fill({{"Fruit", {"Apple"}}}, {"Banana"});
-  vx::BookmarkCommands commands(controller, list);
-  WhenDialogOpens([](QDialog* dialog) {
-    auto* organizer = static_cast<vx::BookmarkOrganizerDialog*>(dialog);
-    organizer->OnCommand(ID_BOOKMARK_NEW_GROUP);
-    dialog->close();
-  });
-  commands.Organize(nullptr);
-  EXPECT_EQ(vxtest::Records(list),
-            "2/0/0/Fruit 1/1/10/Apple 1/0/11/Banana 2/0/0/" + Sjis("新しいグループ"));
 }
 
 }  // namespace
