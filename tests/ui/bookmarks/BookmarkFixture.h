@@ -19,6 +19,7 @@
 #include "platform/ScriptedUiServices.h"
 #include "tests/app/ControllerCatalog.h"
 #include "tests/support/TempDir.h"
+#include "tests/ui/UiOnlyServices.h"
 
 namespace vxtest {
 
@@ -86,14 +87,7 @@ class BookmarkTest : public ::testing::Test {
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;
   vx::BookmarkList list;
-  vx::CatalogController controller{nullptr, Services()};
-
- private:
-  vx::ControllerServices Services() {
-    vx::ControllerServices services;
-    services.ui = &ui;
-    return services;
-  }
+  vx::CatalogController controller{nullptr, UiOnly(ui)};
 };
 
 }  // namespace vxtest

@@ -24,6 +24,7 @@
 #include "tests/app/FakeWindows.h"
 #include "tests/data/images/TestArchive.h"
 #include "tests/support/TempDir.h"
+#include "tests/ui/UiOnlyServices.h"
 #include "ui/detail/DetailView.h"
 #include "ui/detail/DetailWindow.h"
 
@@ -112,15 +113,8 @@ class DetailTest : public ::testing::Test {
   vx::ScriptedUiServices ui;
   std::vector<Delivery> log;
   FakeFrame recorder{&log};
-  vx::CatalogController controller{nullptr, Services()};
+  vx::CatalogController controller{nullptr, UiOnly(ui)};
   std::unique_ptr<vx::DetailWindow> window;
-
- private:
-  vx::ControllerServices Services() {
-    vx::ControllerServices services;
-    services.ui = &ui;
-    return services;
-  }
 };
 
 }  // namespace vxtest
