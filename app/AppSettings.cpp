@@ -86,10 +86,27 @@ void LoadTexts(const ProfileFile& file, std::string_view section,
   }
 }
 
+// A stored value longer than its field was cut on load: writing the cut text back would lose the
+// rest, so the file keeps its whole value while the field still holds that value's start.
+void WriteText(ProfileFile& file, std::string_view section, std::string_view key,
+               std::string_view text, std::size_t fieldBytes) {
+  if (file.HasKey(section, key)) {
+    const std::string stored = file.GetString(section, key, "");
+    if (stored.size() > fieldBytes && SjisTruncate(stored, fieldBytes) == text) return;
+  }
+  file.WriteString(section, key, text);
+}
+
+template <std::size_t N>
+void WriteField(ProfileFile& file, std::string_view section, std::string_view key,
+                const char (&field)[N]) {
+  WriteText(file, section, key, FieldText(field), N - 1);
+}
+
 template <class Block>
 void SaveTexts(ProfileFile& file, std::string_view section, std::span<const TextKey<Block>> keys,
                const Block& block) {
-  for (const auto& k : keys) file.WriteString(section, k.key, FieldText(block.*k.field));
+  for (const auto& k : keys) WriteField(file, section, k.key, block.*k.field);
 }
 
 void WriteNumber(ProfileFile& file, std::string_view section, std::string_view key, int value) {
@@ -107,7 +124,7 @@ void LoadRecentFiles(const ProfileFile& file, SettingsValues& v) {
 
 void SaveRecentFiles(ProfileFile& file, const SettingsValues& v) {
   for (int i = 0; i < kRecentFileCount; ++i) {
-    file.WriteString(kSystemSection, Key02d("RecentFiles.", i), FieldText(v.recentFiles[i]));
+    WriteField(file, kSystemSection, Key02d("RecentFiles.", i), v.recentFiles[i]);
   }
 }
 
@@ -180,7 +197,7 @@ void SaveColors(ProfileFile& file, const SettingsValues& v) {
   for (int i = 0; i < StoredColorCount(v); ++i) {
     SaveColor(file, Key02d("FvrColorPal.", i), v.fvrColors[i]);
     SaveColor(file, Key02d("FvrPrintPal.", i), v.fvrPrintColors[i]);
-    file.WriteString(kColorSection, Key02d("FvrColorStr.", i), FieldText(v.fvrColorNames[i]));
+    WriteField(file, kColorSection, Key02d("FvrColorStr.", i), v.fvrColorNames[i]);
   }
 }
 
@@ -296,7 +313,7 @@ void SaveBookmarks(ProfileFile& file, const std::string& section, const Bookmark
     WriteNumber(file, section, Key04x("BookmarkType.", i), b.type);
     WriteNumber(file, section, Key04x("BookmarkDepth.", i), b.depth);
     WriteNumber(file, section, Key04x("BookmarkPage.", i), b.page);
-    file.WriteString(section, Key04x("BookmarkTitle.", i), FieldText(b.title));
+    WriteField(file, section, Key04x("BookmarkTitle.", i), b.title);
   }
   WriteNumber(file, section, Key04x("BookmarkType.", i), Bookmark::kEnd);
 }
@@ -326,6 +343,28 @@ void SaveSearchList(ProfileFile& file, const std::optional<std::vector<int>>& it
     WriteNumber(file, kSearchSection, itemPrefix + std::to_string(i), (*items)[i]);
   }
 }
+
+bool HasSection(const ProfileFile& file, std::string_view name) {
+  const std::vector<std::string> sections = file.Sections();
+  return std::any_of(sections.begin(), sections.end(), [&](const std::string& section) {
+    return std::equal(section.begin(), section.end(), name.begin(), name.end(),
+                      [](unsigned char a, unsigned char b) {
+                        return std::tolower(a) == std::tolower(b);
+                      });
+  });
+}
+
+// Readable and holding at least one of the groups an export writes.
+bool IsSettingsFile(const ProfileFile& file) {
+  if (!file.ok()) return false;
+  for (std::string_view group : {kSystemSection, kWindowSection, kColorSection, kConfigSection,
+                                 kToolBarSection, kPrintSection, kSearchSection}) {
+    if (HasSection(file, group)) return true;
+  }
+  return false;
+}
+
+bool SaveWhole(const ProfileFile& file) { return file.Save() && !file.refusedWrites(); }
 
 // Points the settings at another file for the life of the object.
 class ActiveFileScope {
@@ -408,8 +447,13 @@ bool AppSettings::WriteColor(std::string_view key, std::uint32_t color) const {
   return WriteString(kColorSection, key, FormatColor(color));
 }
 
-void AppSettings::LoadSystemGroup() {
+bool AppSettings::LoadSystemGroup() {
   const ProfileFile file(activeFile_);
+  LoadSystemGroup(file);
+  return file.ok();
+}
+
+void AppSettings::LoadSystemGroup(const ProfileFile& file) {
   for (const IntSection& s : SystemIntSections()) LoadInts(file, s.section, s.keys, values_);
   for (const SystemText& t : SystemTexts()) {
     CopyText(values_.*t.key.field, kTextSize,
@@ -423,12 +467,13 @@ void AppSettings::LoadSystemGroup() {
   LoadPrint(file, values_.eventNumber, values_.print);
 }
 
+// A file that could not be read is never saved over (every default would replace it); a value
+// that could not be stored makes the save answer false, though the rest is written.
 bool AppSettings::SaveSystemGroup() const {
-  // A file that could not be read is never saved over (every default would replace it).
   ProfileFile file(activeFile_);
   for (const IntSection& s : SystemIntSections()) SaveInts(file, s.section, s.keys, values_);
   for (const SystemText& t : SystemTexts()) {
-    file.WriteString(t.section, t.key.key, FieldText(values_.*t.key.field));
+    WriteField(file, t.section, t.key.key, values_.*t.key.field);
   }
   SaveRecentFiles(file, values_);
   SaveWindowSlots(file, values_);
@@ -436,21 +481,29 @@ bool AppSettings::SaveSystemGroup() const {
   SaveColumns(file, values_);
   SaveToolBars(file, values_);
   SavePrint(file, values_.eventNumber, values_.print);
-  return file.Save();
+  return SaveWhole(file);
 }
 
-void AppSettings::LoadPrintGroup(int eventNumber) {
-  LoadPrint(ProfileFile(activeFile_), eventNumber, values_.print);
+bool AppSettings::LoadPrintGroup(int eventNumber) {
+  const ProfileFile file(activeFile_);
+  LoadPrint(file, eventNumber, values_.print);
+  return file.ok();
 }
 
 bool AppSettings::SavePrintGroup(int eventNumber) const {
   ProfileFile file(activeFile_);
   SavePrint(file, eventNumber, values_.print);
-  return file.Save();
+  return SaveWhole(file);
 }
 
-void AppSettings::LoadEventGroup(int eventNumber, BookmarkList& bookmarks) {
+bool AppSettings::LoadEventGroup(int eventNumber, BookmarkList& bookmarks) {
   const ProfileFile file(activeFile_);
+  LoadEventGroup(file, eventNumber, bookmarks);
+  return file.ok();
+}
+
+void AppSettings::LoadEventGroup(const ProfileFile& file, int eventNumber,
+                                 BookmarkList& bookmarks) {
   const std::string section = EventPrefix(eventNumber);
   LoadInts(file, section, EventInts(), values_);
   LoadTexts(file, section, EventTexts(), values_);
@@ -463,11 +516,14 @@ bool AppSettings::SaveEventGroup(int eventNumber, const BookmarkList& bookmarks)
   SaveInts(file, section, EventInts(), values_);
   SaveTexts(file, section, EventTexts(), values_);
   SaveBookmarks(file, section, bookmarks);
-  return file.Save();
+  return SaveWhole(file);
 }
 
 SearchSettings AppSettings::LoadSearchGroup(int eventNumber) const {
-  const ProfileFile file(activeFile_);
+  return LoadSearchGroup(ProfileFile(activeFile_), eventNumber);
+}
+
+SearchSettings AppSettings::LoadSearchGroup(const ProfileFile& file, int eventNumber) {
   const std::string dayPrefix = EventPrefix(eventNumber) + ".day";
   SearchSettings search;
   search.matchAll = file.GetInt(kSearchSection, "andMode", 1) != 0;
@@ -491,24 +547,29 @@ bool AppSettings::SaveSearchGroup(const SearchSettings& search, int eventNumber)
   WriteNumber(file, kSearchSection, "column", search.keywordFields);
   SaveSearchList(file, search.days, dayPrefix + "Count", dayPrefix);
   SaveSearchList(file, search.genres, "genreCount", "genre");
-  file.WriteString(kSearchSection, "keyword", search.keywords);
-  return file.Save();
+  WriteText(file, kSearchSection, "keyword", search.keywords, kMaxKeywordBytes);
+  return SaveWhole(file);
 }
 
 bool AppSettings::ExportSettings(const std::filesystem::path& file, const BookmarkList& bookmarks,
                                  const SearchSettings& search) {
   ActiveFileScope scope(*this, file);
   const int eventNumber = values_.eventNumber;
-  return SaveSearchGroup(search, eventNumber) && SaveEventGroup(eventNumber, bookmarks) &&
-         SaveSystemGroup();
+  // Each group is tried, so that one value that cannot be stored costs only itself.
+  const bool searchSaved = SaveSearchGroup(search, eventNumber);
+  const bool eventSaved = SaveEventGroup(eventNumber, bookmarks);
+  return SaveSystemGroup() && eventSaved && searchSaved;
 }
 
-SearchSettings AppSettings::ImportSettings(const std::filesystem::path& file,
-                                           BookmarkList& bookmarks) {
-  ActiveFileScope scope(*this, file);
-  LoadSystemGroup();
-  LoadEventGroup(values_.eventNumber, bookmarks);
-  return LoadSearchGroup(values_.eventNumber);
+// The whole file is read once and checked before anything changes, so a file that cannot be
+// read, or is no settings file at all, leaves the values, the bookmarks and the search alone.
+std::optional<SearchSettings> AppSettings::ImportSettings(const std::filesystem::path& path,
+                                                         BookmarkList& bookmarks) {
+  const ProfileFile file(path);
+  if (!IsSettingsFile(file)) return std::nullopt;
+  LoadSystemGroup(file);
+  LoadEventGroup(file, values_.eventNumber, bookmarks);
+  return LoadSearchGroup(file, values_.eventNumber);
 }
 
 bool AppSettings::ExportPrintSettings(const std::filesystem::path& file) {
@@ -516,9 +577,11 @@ bool AppSettings::ExportPrintSettings(const std::filesystem::path& file) {
   return SavePrintGroup(values_.eventNumber);
 }
 
-void AppSettings::ImportPrintSettings(const std::filesystem::path& file) {
-  ActiveFileScope scope(*this, file);
-  LoadPrintGroup(values_.eventNumber);
+bool AppSettings::ImportPrintSettings(const std::filesystem::path& path) {
+  const ProfileFile file(path);
+  if (!file.ok() || !HasSection(file, kPrintSection)) return false;
+  LoadPrint(file, values_.eventNumber, values_.print);
+  return true;
 }
 
 void AppSettings::ResetListColumns(int eventNumber) { vx::ResetListColumns(values_, eventNumber); }

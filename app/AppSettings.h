@@ -7,15 +7,18 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "app/CheckColorTables.h"
 #include "app/SearchSettings.h"
 #include "app/SettingsValues.h"
 
 namespace vx {
 
 class BookmarkList;
+class ProfileFile;
 
 enum class UserDataMode { kProgramFolder = 0, kDocuments = 1, kDataHome = 2 };
 
@@ -52,23 +55,29 @@ class AppSettings {
   bool WriteColor(std::string_view key, std::uint32_t color) const;
 
   // The group operations. The event number is "VQNumber96". The system group includes the print
-  // group of the event it loads or saves.
-  void LoadSystemGroup();
+  // group of the event it loads or saves. A load answers false when the file exists but cannot be
+  // read (every value then takes its default); a save answers false when the file cannot be
+  // written, or when a value could not be stored (a text with a line break): the other values
+  // are written all the same. A text longer than its field is kept whole in the file as long as
+  // the field holds its start.
+  bool LoadSystemGroup();
   bool SaveSystemGroup() const;
-  void LoadPrintGroup(int eventNumber);
+  bool LoadPrintGroup(int eventNumber);
   bool SavePrintGroup(int eventNumber) const;
-  void LoadEventGroup(int eventNumber, BookmarkList& bookmarks);
+  bool LoadEventGroup(int eventNumber, BookmarkList& bookmarks);
   bool SaveEventGroup(int eventNumber, const BookmarkList& bookmarks) const;
   SearchSettings LoadSearchGroup(int eventNumber) const;
   bool SaveSearchGroup(const SearchSettings& search, int eventNumber) const;
 
   // Settings export and import files hold the search, event and system groups; print settings
-  // files the print group alone. Both leave the active file as it was.
+  // files the print group alone. Both leave the active file as it was. An import of a file that
+  // cannot be read or holds none of those groups changes nothing and answers nothing (false).
   bool ExportSettings(const std::filesystem::path& file, const BookmarkList& bookmarks,
                       const SearchSettings& search);
-  SearchSettings ImportSettings(const std::filesystem::path& file, BookmarkList& bookmarks);
+  std::optional<SearchSettings> ImportSettings(const std::filesystem::path& file,
+                                               BookmarkList& bookmarks);
   bool ExportPrintSettings(const std::filesystem::path& file);
-  void ImportPrintSettings(const std::filesystem::path& file);
+  bool ImportPrintSettings(const std::filesystem::path& file);
 
   // The four column tables back to the defaults for the event.
   void ResetListColumns(int eventNumber);
@@ -82,6 +91,9 @@ class AppSettings {
 
  private:
   void SettleUserFolder(std::string_view userData, const std::filesystem::path& programFolder);
+  void LoadSystemGroup(const ProfileFile& file);
+  void LoadEventGroup(const ProfileFile& file, int eventNumber, BookmarkList& bookmarks);
+  static SearchSettings LoadSearchGroup(const ProfileFile& file, int eventNumber);
 
   SettingsValues values_{};
   UserDataMode mode_ = UserDataMode::kProgramFolder;
@@ -92,8 +104,7 @@ class AppSettings {
   std::filesystem::path settingsIni_;
 };
 
-// The built-in check colours (display and print alike) of the first nine colours.
-inline constexpr std::uint32_t kDefaultCheckColors[9] = {
-    0x4A94FF, 0xFF00FF, 0x00F7FF, 0x4AB500, 0xFFB500, 0x9C529C, 0xFF0000, 0x00FF00, 0x0000FF};
+// The built-in check colours (display and print alike) of every colour.
+inline constexpr const auto& kDefaultCheckColors = kStandardCheckColors;
 
 }  // namespace vx

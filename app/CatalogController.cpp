@@ -1,5 +1,6 @@
 #include "app/CatalogController.h"
 
+#include <thread>
 #include <utility>
 
 #include "app/AppSettings.h"
@@ -12,6 +13,7 @@
 #include "data/PavorunDatabase.h"
 #include "data/SearchCondition.h"
 #include "platform/CodePage.h"
+#include "platform/qt/UiThread.h"
 #include "res/ResourceIds.h"
 
 namespace vx {
@@ -22,7 +24,8 @@ CatalogController::CatalogController(AppSettings* settings, ControllerServices s
       guard_(services_.activeWindows),
       osName_("Unknown"),
       graphicsPath_(Sjis("(不明)")),
-      graphicsVersion_(graphicsPath_) {}
+      graphicsVersion_(graphicsPath_),
+      creatorThread_(std::this_thread::get_id()) {}
 
 CatalogController::~CatalogController() { ReleaseStore(); }
 
@@ -190,12 +193,21 @@ bool CatalogController::GetWindowRecord(const ControllerWindow* window, WindowRe
 
 // --- Messages and modal interaction --------------------------------------------------------------
 
-void CatalogController::Broadcast(unsigned message, WParam wParam, LParam lParam) {
+// Windows live on the UI thread: a worker's broadcast is carried there and waits until every
+// window has had it. Without a way there (no hop given and no application object) only the
+// thread that made the controller may broadcast; a worker's broadcast is refused.
+bool CatalogController::Broadcast(unsigned message, WParam wParam, LParam lParam) {
+  const std::function<void()> deliver = [&] { registry_.Deliver(message, wParam, lParam); };
   if (services_.runOnUiThread) {
-    services_.runOnUiThread([&] { registry_.Deliver(message, wParam, lParam); });
+    services_.runOnUiThread(deliver);
+  } else if (HasUiThread()) {
+    RunOnUiThread(deliver);
+  } else if (std::this_thread::get_id() == creatorThread_) {
+    deliver();
   } else {
-    registry_.Deliver(message, wParam, lParam);
+    return false;
   }
+  return true;
 }
 
 void CatalogController::RequestSearch() { Broadcast(UM_RUN_SEARCH, 0, 0); }

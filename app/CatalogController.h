@@ -16,6 +16,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "app/AppMessageSink.h"
@@ -59,7 +60,8 @@ struct ControllerServices {
   ProgressJobRunner* progress = nullptr;
   ActiveWindowTracker* activeWindows = nullptr;
   const SystemInfoSource* systemInfo = nullptr;
-  // Runs a function on the UI thread and returns when it has run (empty: called directly).
+  // Runs a function on the UI thread and returns when it has run (empty: RunOnUiThread of the
+  // application object; without one, the controller's own thread is the UI thread).
   std::function<void(std::function<void()>)> runOnUiThread;
   // The dialogs of a checklist load (null: the read and the apply run without a dialog, and a
   // load that needs the confirmation page is declined).
@@ -128,8 +130,10 @@ class CatalogController {
   bool GetWindowRecord(const ControllerWindow* window, WindowRecord* out) const;
   const WindowRegistry& Registry() const { return registry_; }
 
-  // Synchronous, in registration order; see WindowRegistry::Deliver for who receives what.
-  void Broadcast(unsigned message, WParam wParam, LParam lParam);
+  // Synchronous, in registration order, always on the UI thread; see WindowRegistry::Deliver for
+  // who receives what. False (nothing delivered) when called from a worker with no way to the UI
+  // thread.
+  bool Broadcast(unsigned message, WParam wParam, LParam lParam);
   // Asks the circle list to run the search condition.
   void RequestSearch();
 
@@ -440,6 +444,7 @@ class CatalogController {
   PageHistory history_;
   bool checklistModified_ = false;
   std::filesystem::path checklistPath_;
+  std::thread::id creatorThread_;
 };
 
 }  // namespace vx

@@ -1,6 +1,5 @@
 #include "app/ProgressJob.h"
 
-#include <exception>
 #include <thread>
 
 namespace vx {
@@ -50,8 +49,8 @@ int ProgressJob::RunStep() {
   StepResult result;
   try {
     result = Step();
-  } catch (const std::exception&) {
-    result = StepResult::kFailed;  // an exception must not end the thread without a completion
+  } catch (...) {
+    result = StepResult::kFailed;  // anything thrown must not end the thread without a completion
   }
   if (result == StepResult::kContinue) return 0;
   Finish(result == StepResult::kFinished ? JobState::kDone : JobState::kError);

@@ -152,25 +152,83 @@ int ImageCopyJob::Run() {
   return Finish();
 }
 
-// A rename inside one file system: each file of an earlier installation is replaced whole.
+// Renames inside one file system. Each file of an earlier installation is moved aside into a
+// backup folder before its replacement goes in; when any rename fails, the files moved in go
+// out again, the earlier ones come back and the folders made for them go: the installation is
+// either wholly new or wholly as it was.
 bool ImageCopyJob::MoveIntoPlace() {
+  const fs::path backup = BackupFolder();
   std::error_code error;
+  fs::remove_all(backup, error);
+  const std::vector<fs::path> newFolders = MissingFolders();
+  std::vector<Placed> placed;
   for (const File& file : files_) {
-    const fs::path target = DestinationOf(file.relative);
-    fs::create_directories(target.parent_path(), error);
-    if (!error) fs::rename(staging_ / file.relative, target, error);
-    if (error) {
+    if (!PlaceFile(file, backup, placed)) {
+      RestorePrevious(placed, backup, newFolders);
       state_ = ImageCopyState::kStopped;
       errorText_ = WriteErrorText();
       return false;
     }
   }
+  fs::remove_all(backup, error);
   for (const char* folder : {"PDATA", "MDATA"}) {
     if (!ResolveCaseInsensitive(destination_, folder)) {
       fs::create_directories(destination_ / folder, error);
     }
   }
   return !error;
+}
+
+bool ImageCopyJob::PlaceFile(const File& file, const fs::path& backup,
+                             std::vector<Placed>& placed) {
+  std::error_code error;
+  Placed move{DestinationOf(file.relative), backup / file.relative, false};
+  fs::create_directories(move.target.parent_path(), error);
+  if (error) return false;
+  if (fs::symlink_status(move.target, error).type() != fs::file_type::not_found) {
+    fs::create_directories(move.previous.parent_path(), error);
+    if (!error) fs::rename(move.target, move.previous, error);
+    if (error) return false;
+    move.hadPrevious = true;
+  }
+  fs::rename(staging_ / file.relative, move.target, error);
+  if (error) {
+    std::error_code ignored;  // the earlier file back in its place; the move still failed
+    if (move.hadPrevious) fs::rename(move.previous, move.target, ignored);
+    return false;
+  }
+  placed.push_back(move);
+  return true;
+}
+
+// The backup folder goes only when every earlier file is back in place.
+void ImageCopyJob::RestorePrevious(const std::vector<Placed>& placed, const fs::path& backup,
+                                   const std::vector<fs::path>& newFolders) {
+  bool restored = true;
+  for (auto it = placed.rbegin(); it != placed.rend(); ++it) {
+    std::error_code error;
+    fs::remove(it->target, error);
+    if (it->hadPrevious) fs::rename(it->previous, it->target, error);
+    restored = restored && !error;
+  }
+  std::error_code error;
+  for (const fs::path& folder : newFolders) fs::remove(folder, error);  // deepest first, if empty
+  if (restored) fs::remove_all(backup, error);
+}
+
+// The destination and its picture folders that do not exist yet, deepest first.
+std::vector<fs::path> ImageCopyJob::MissingFolders() const {
+  std::vector<fs::path> missing;
+  for (const char* folder : {"PDATA", "MDATA"}) {
+    if (!ResolveCaseInsensitive(destination_, folder)) missing.push_back(destination_ / folder);
+  }
+  std::error_code error;
+  if (!fs::exists(destination_, error)) missing.push_back(destination_);
+  return missing;
+}
+
+fs::path ImageCopyJob::BackupFolder() const {
+  return destination_.parent_path() / ("." + destination_.filename().string() + ".previous");
 }
 
 // The destination's own spelling of a name it already holds, so no second copy in another case

@@ -3,8 +3,9 @@
 // a worker thread can drive it under a progress dialog.
 //
 // The files are copied into a hidden staging folder beside the destination and moved into place
-// only when every one of them was copied: a failed or cancelled copy leaves the destination, and
-// with it an earlier complete installation, as it was.
+// only when every one of them was copied: a failed or cancelled copy, or a move into place that
+// fails half way, leaves the destination, and with it an earlier complete installation, as it
+// was.
 //
 // Threads: Begin and Finish belong to the thread that started the job; Step runs on the worker;
 // Cancel may come from any thread at any moment.
@@ -47,7 +48,8 @@ class ImageCopyJob {
   // Stops the copy, also in the middle of a file.
   void Cancel();
   // When every file was copied, moves them into the destination (creating it) and answers 1;
-  // otherwise answers 0. The staging folder is removed either way.
+  // otherwise, or when a move fails (the earlier files are then put back), answers 0. The
+  // staging folder is removed either way.
   int Finish();
   // Begin, Step until the end, Finish.
   int Run();
@@ -67,9 +69,22 @@ class ImageCopyJob {
     ImageCopyState part;
   };
 
+  // A file moved into the destination, and where the file it replaced waits meanwhile.
+  struct Placed {
+    std::filesystem::path target;
+    std::filesystem::path previous;
+    bool hadPrevious = false;
+  };
+
   void ListFiles(const std::string& folder, ImageCopyState part);
   bool CopyFile(const File& file);
   bool MoveIntoPlace();
+  bool PlaceFile(const File& file, const std::filesystem::path& backup,
+                 std::vector<Placed>& placed);
+  void RestorePrevious(const std::vector<Placed>& placed, const std::filesystem::path& backup,
+                       const std::vector<std::filesystem::path>& newFolders);
+  std::vector<std::filesystem::path> MissingFolders() const;
+  std::filesystem::path BackupFolder() const;
   std::filesystem::path DestinationOf(const std::filesystem::path& relative) const;
   void Stop(const std::string& text);
   bool StopRequested() const { return State() == ImageCopyState::kStopped; }

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sodium.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -33,9 +34,21 @@ class KeyBuffer {
 
 enum class KeyRead { kRead, kMissing, kFailed };
 
+// Only the user's own regular file that no one else may read or write holds the key: a link
+// (followed by no one) or a file others could have planted or read is refused, and left alone.
+bool IsPrivateKeyFile(int fd) {
+  struct stat st {};
+  return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+         (st.st_mode & 0077) == 0;
+}
+
 KeyRead ReadKeyFile(const std::filesystem::path& file, std::string& key) {
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
   if (fd < 0) return errno == ENOENT ? KeyRead::kMissing : KeyRead::kFailed;
+  if (!IsPrivateKeyFile(fd)) {
+    ::close(fd);
+    return KeyRead::kFailed;
+  }
   key.assign(kKeyBytes + 1, '\0');  // one byte more shows a file that is too long
   std::size_t used = 0;
   ssize_t n = 0;

@@ -1,7 +1,8 @@
 // Per-user secret storage: values are sealed with a random key kept in a 0600 file in the user's
 // data folder and stored as base64(nonce + ciphertext) (libsodium secretbox). A key file that
-// exists but cannot be read or has the wrong size is never replaced: every answer is "" until
-// someone looks at it, so values sealed with the old key are not lost to a new one.
+// exists but cannot be read, has the wrong size, is a symbolic link, belongs to someone else or
+// may be read or written by others is never used nor replaced: every answer is "" until someone
+// looks at it, so values sealed with the old key are not lost to a new one.
 #pragma once
 
 #include <filesystem>

@@ -15,6 +15,7 @@ namespace vx {
 namespace {
 
 constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsQuote(char c) { return c == '"' || c == '\''; }
@@ -92,8 +93,13 @@ std::string EncodeValue(std::string_view value) {
   return std::string(value);
 }
 
+// Only a name that its own header gives back: a ']' inside it, or a lead byte at its end that
+// would take the closing ']' as its second byte, would read back as another name.
 bool IsStorableSection(std::string_view name) {
-  return !name.empty() && !HasLineBreak(name) && FindSingleByte(name, ']') == std::string_view::npos;
+  if (name.empty() || HasLineBreak(name)) return false;
+  const std::string header = "[" + std::string(name) + "]";
+  const std::optional<std::string_view> read = SectionNameOf(header);
+  return read && *read == name;
 }
 
 bool IsStorableKey(std::string_view key) {
@@ -131,18 +137,27 @@ bool ProfileFile::Load() {
   const ReadResult result = ReadWholeFile(path_, bytes);
   loadFailed_ = result == ReadResult::kFailed;
   modified_ = false;
+  refusedWrites_ = false;
   Parse(bytes);
   return !loadFailed_;
 }
 
+// CR LF, LF and a bare CR all end a line, so that no value read ever holds a line break that
+// writing it back would refuse. A UTF-8 byte order mark is kept aside and written back.
 void ProfileFile::Parse(std::string_view text) {
   sections_.clear();
   sections_.emplace_back();
+  byteOrderMark_ = text.starts_with(kUtf8ByteOrderMark);
+  if (byteOrderMark_) text.remove_prefix(kUtf8ByteOrderMark.size());
   while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::size_t end = text.find_first_of("\r\n");
+    const std::string_view line = text.substr(0, end);
+    std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+    if (end != std::string_view::npos && text[end] == '\r' && next < text.size() &&
+        text[next] == '\n') {
+      ++next;
+    }
+    text.remove_prefix(next);
     if (const auto name = SectionNameOf(line)) {
       Section& section = sections_.emplace_back();
       section.header = line;
@@ -186,7 +201,7 @@ const std::string* ProfileFile::FindLine(std::string_view section, std::string_v
 
 bool ProfileFile::Save() const {
   if (loadFailed_) return false;
-  std::string text;
+  std::string text(byteOrderMark_ ? kUtf8ByteOrderMark : std::string_view());
   for (const Section& section : sections_) {
     if (!section.header.empty()) text.append(section.header).append("\r\n");
     for (const std::string& line : section.lines) text.append(line).append("\r\n");
@@ -252,7 +267,10 @@ bool ProfileFile::WriteString(std::string_view section, std::string_view key,
                               std::string_view value) {
   section = TrimBlanks(section);
   key = TrimBlanks(key);
-  if (!IsStorableSection(section) || !IsStorableKey(key) || HasLineBreak(value)) return false;
+  if (!IsStorableSection(section) || !IsStorableKey(key) || HasLineBreak(value)) {
+    refusedWrites_ = true;
+    return false;
+  }
 
   Section* target = FindSection(section);
   if (!target) target = &AppendSection(section);

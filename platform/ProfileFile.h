@@ -13,6 +13,8 @@
 //   leading decimal digits are read ("12x" is 12, "x" is 0), saturating at the int range.
 // - A value that reading would alter (surrounding blanks, or wrapped in matching quotes) is
 //   written inside double quotes so that it reads back unchanged.
+// - CR LF, LF and a lone CR end lines; lines are written with CR LF.
+// - A UTF-8 byte order mark in front of the first line is not part of it and is written back.
 #pragma once
 
 #include <cstddef>
@@ -44,8 +46,8 @@ class ProfileFile {
   std::vector<std::string> Keys(std::string_view section) const;
 
   // False (nothing changed) when the names or the value cannot be held by one profile line: a
-  // line break anywhere, an empty name, ']' in the section, '=' in the key or a key that would
-  // read as a comment or a section header.
+  // line break anywhere, an empty name, ']' in the section or a section ending in a lone lead
+  // byte, '=' in the key or a key that would read as a comment or a section header.
   bool WriteString(std::string_view section, std::string_view key, std::string_view value);
   // Both answer whether anything was removed.
   bool DeleteKey(std::string_view section, std::string_view key);
@@ -56,6 +58,8 @@ class ProfileFile {
   bool ok() const { return !loadFailed_; }
   // True once an edit changed the lines since the last Load().
   bool modified() const { return modified_; }
+  // True once a WriteString was refused since the last Load(): what was saved is incomplete.
+  bool refusedWrites() const { return refusedWrites_; }
 
  private:
   struct Section {
@@ -78,6 +82,8 @@ class ProfileFile {
   std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name -> first section
   bool loadFailed_ = false;
   bool modified_ = false;
+  bool refusedWrites_ = false;
+  bool byteOrderMark_ = false;
 };
 
 // One-call forms reading or rewriting the file each time. A null key deletes the section; a null

@@ -96,7 +96,9 @@ class UiServices {
   virtual void Beep() = 0;
 };
 
-// True for the schemes the program hands to the desktop (http, https, mailto; any case).
+// True for the schemes the program hands to the desktop (http, https, mailto; any case). A mailto
+// address may carry only the fields of a plain message (to, cc, bcc, subject, body,
+// in-reply-to): mail programs would attach files named by others ("attach=...").
 bool IsOpenableUrl(std::string_view url);
 
 }  // namespace vx

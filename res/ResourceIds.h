@@ -103,6 +103,55 @@ constexpr int IDC_BOOKMARK_TREE = 1602;
 constexpr int IDC_BOOKMARK_PAGE_TEXT = 1605;
 constexpr int IDC_BOOKMARK_TITLE = 1606;
 
+// Settings pages: behaviour options (150), paths (191), list columns (210), check colours (149).
+// The pages share one sheet, so an id may stand for different controls on different pages.
+constexpr int IDD_SETTINGS_GENERAL = 150;
+constexpr int IDD_SETTINGS_PATHS = 191;
+constexpr int IDD_SETTINGS_LIST = 210;
+constexpr int IDD_SETTINGS_COLORS = 149;
+constexpr int IDC_CFG_AUTO_NEXT = 1021;
+constexpr int IDC_CFG_LIST_SYNC = 1022;
+constexpr int IDC_CFG_SCROLL_ADOBE = 1023;
+constexpr int IDC_CFG_AUTO_SEL = 1024;
+constexpr int IDC_CFG_SCROLL_IE = 1025;
+constexpr int IDC_CFG_ONE_CLICK_SEL = 1026;
+constexpr int IDC_CFG_SCROLL_DRAG = 1027;
+constexpr int IDC_CFG_STRICT_LOAD = 1028;
+constexpr int IDC_CFG_AUTO_NEXT2 = 1029;
+constexpr int IDC_CFG_AUTO_LOAD = 1664;
+constexpr int IDC_CFG_CURSOR_INIT = 1710;
+constexpr int IDC_CFG_START_COVER = 1711;
+constexpr int IDC_CFG_FVR_OVER = 1712;
+constexpr int IDC_CFG_FVR_OVER_COLOR = 1713;
+constexpr int IDC_CFG_SYNC_ICONIC = 1714;
+constexpr int IDC_CFG_RESET = 1720;
+constexpr int IDC_CFG_IMG_AUTO = 1612;
+constexpr int IDC_CFG_IMG_FIXED = 1613;
+constexpr int IDC_CFG_IMG_PATH = 1614;
+constexpr int IDC_CFG_IMG_PATH_LABEL = 1615;
+constexpr int IDC_CFG_IMG_BROWSE = 1616;
+constexpr int IDC_CFG_BROWSER_DEFAULT = 1730;
+constexpr int IDC_CFG_BROWSER_CHOSEN = 1731;
+constexpr int IDC_CFG_BROWSER_LABEL = 1732;
+constexpr int IDC_CFG_BROWSER_PATH = 1733;
+constexpr int IDC_CFG_BROWSER_BROWSE = 1734;
+constexpr int IDC_CFG_CHECK_COLUMNS = 1694;
+constexpr int IDC_CFG_CHECK_COLUMN_UP = 1695;
+constexpr int IDC_CFG_CHECK_COLUMN_DOWN = 1696;
+constexpr int IDC_CFG_LIST_COLUMNS = 1697;
+constexpr int IDC_CFG_LIST_COLUMN_UP = 1698;
+constexpr int IDC_CFG_LIST_COLUMN_DOWN = 1699;
+constexpr int IDC_CFG_COLUMNS_DEFAULT = 1700;
+constexpr int IDC_CFG_COLOR_FIRST = 1020;        // display colours 1-9
+constexpr int IDC_CFG_PRINT_COLOR_FIRST = 1029;  // print colours 1-9
+constexpr int IDC_CFG_COLOR_MORE_FIRST = 1740;   // display colours 10-16
+constexpr int IDC_CFG_PRINT_COLOR_MORE_FIRST = 1750;  // print colours 10-16
+constexpr int IDC_CFG_COLOR_RESET = 1038;
+constexpr int IDC_CFG_COLOR_RESET_SECOND = 1711;
+constexpr int IDC_CFG_COLOR_NAME = 1636;
+constexpr int IDC_CFG_COLOR_NAME_INDEX = 1665;
+constexpr int IDC_CFG_COLOR_SET = 1702;
+
 // --- Commands (WM_COMMAND ids; each QAction carries one) -----------------------------------------
 // Some numbers also name a cursor or a bitmap (152-158); the ID_ prefix says "command".
 

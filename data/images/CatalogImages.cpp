@@ -1,17 +1,29 @@
 #include "data/images/CatalogImages.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <string>
 #include <system_error>
 
-#include "data/images/DatabasePageQueries.h"
+#include "data/PavorunDatabase.h"
+#include "data/images/CatalogPageFacts.h"
 #include "data/images/PageComposer.h"
 #include "data/images/PngBitmap.h"
 #include "platform/Paths.h"
 
 namespace vx {
 namespace {
+
+// `value` when it lies in min..max, else 0.
+int Bounded(int value, int min, std::uint32_t max) {
+  return value >= min && static_cast<std::uint32_t>(value) <= max ? value : 0;
+}
+
+int Saturated(std::int64_t value) {
+  return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
+}
 
 std::string ArchiveName(int event, const char* kind) {
   char name[64];
@@ -98,13 +110,15 @@ void CatalogImages::CloseLocked() {
   event_ = 0;
 }
 
+// The geometry comes from the catalogue's definition file: values no page file can have count as
+// none, so that no later product overflows.
 void CatalogImages::SetCutGeometry(int originX, int originY, int sizeW, int sizeH, int offsetX,
                                    int offsetY) {
   std::lock_guard lock(mutex_);
-  cutOriginX_ = originX;
-  cutOriginY_ = originY;
-  cutSizeW_ = sizeW;
-  cutSizeH_ = sizeH;
+  cutOriginX_ = Bounded(originX, 0, kMaxPictureSide);
+  cutOriginY_ = Bounded(originY, 0, kMaxPictureSide);
+  cutSizeW_ = Bounded(sizeW, 1, kMaxCutSide);
+  cutSizeH_ = Bounded(sizeH, 1, kMaxCutSide);
   cutOffsetX_ = offsetX;
   cutOffsetY_ = offsetY;
 }
@@ -177,8 +191,8 @@ CutRect CatalogImages::GetCutRect(int index, bool hiRes) const {
   const int w = CutWidthLocked(hiRes);
   const int h = CutHeightLocked(hiRes);
   const int column = index % kColumns;
-  const int row = index / kColumns;
-  return {CutOriginXLocked() + column * w, row * h + CutOriginYLocked(hiRes), w, h};
+  const std::int64_t row = index / kColumns;
+  return {CutOriginXLocked() + column * w, Saturated(row * h + CutOriginYLocked(hiRes)), w, h};
 }
 
 int CatalogImages::HitTestCut(int x, int y, bool hiRes) const {
@@ -215,7 +229,20 @@ QImage CatalogImages::GetPageImage(int page, const PageQueries& queries,
 
 QImage CatalogImages::GetPageImage(int page, PavorunDatabase& database,
                                    std::span<const CircleRecord> records, bool hiRes) {
-  return GetPageImage(page, DatabasePageQueries(database), records, hiRes);
+  const std::shared_ptr<const CatalogPageFacts> facts = PageFactsOf(database);
+  return GetPageImage(page, *facts, records, hiRes);
+}
+
+// Read again when the database selected another event or reloaded its masters.
+std::shared_ptr<const CatalogPageFacts> CatalogImages::PageFactsOf(PavorunDatabase& database) {
+  const FactsSource source{&database, database.GetEventNo(), database.DateMaster().Generation(),
+                           database.BlockMaster().Generation()};
+  std::lock_guard lock(factsMutex_);
+  if (!facts_ || !(factsSource_ == source)) {
+    facts_ = CatalogPageFacts::Read(database);
+    factsSource_ = source;
+  }
+  return facts_;
 }
 
 bool CatalogImages::HasPageImage() const {
@@ -282,7 +309,7 @@ void CatalogImages::DrawCut(QPainter& painter, const CutRect& rect, int page, in
   }
   CutRect square = rect;
   CutMarkRect(square);
-  if (colorRef != 0 && colorRef != 0xFFFFFF) {
+  if (IsMarkColor(colorRef)) {
     painter.fillRect(ToRectF(square), ColorFromColorRef(colorRef));
   }
   if (number != 0) {

@@ -25,6 +25,7 @@ class QPainter;
 
 namespace vx {
 
+class CatalogPageFacts;
 class PavorunDatabase;
 
 // True when `folder` holds the image data of `event`: page files or a main cut archive, and the
@@ -46,7 +47,8 @@ class CatalogImages {
   // both equal the ones open now.
   void Open(const std::filesystem::path& folder, int event);
   void Close();
-  // Where cuts sit on the page files (from the event information).
+  // Where cuts sit on the page files (from the event information). A size outside
+  // 1..kMaxCutSide or an origin outside 0..kMaxPictureSide counts as 0.
   void SetCutGeometry(int originX, int originY, int sizeW, int sizeH, int offsetX, int offsetY);
   void SetCutGeometry(const EventInfo& info);
 
@@ -71,6 +73,9 @@ class CatalogImages {
   // until the page or the resolution changes; null when no source gives one.
   QImage GetPageImage(int page, const PageQueries& queries, std::span<const CircleRecord> records,
                       bool hiRes);
+  // The same with the answers of the database's current event, taken from a copy
+  // (CatalogPageFacts) that is read once per event: the first page of an event must be composed
+  // on the database's thread; later ones, from any thread, never touch the database.
   QImage GetPageImage(int page, PavorunDatabase& database, std::span<const CircleRecord> records,
                       bool hiRes);
   bool HasPageImage() const;
@@ -87,8 +92,8 @@ class CatalogImages {
 
   // Draws one cut into `rect`, then its mark: `page` and `cutIndex` (from 1) locate it on a page
   // file, `cutNumber` names the archive entry (the circle's updateId; -1 draws the generic
-  // picture of a circle without a name). The mark square is filled with `colorRef` unless it is 0
-  // or white, and shows `number` unless it is 0.
+  // picture of a circle without a name). The mark square is filled with `colorRef` when it is a
+  // mark colour (IsMarkColor), and shows `number` unless it is 0.
   void DrawCut(QPainter& painter, const CutRect& rect, int page, int cutIndex, int cutNumber,
                std::uint32_t colorRef, int number);
 
@@ -108,6 +113,7 @@ class CatalogImages {
   CutPicture FindCutPicture(int rectWidth, int page, int cutIndex, int cutNumber);
   QImage ArchiveCut(CutArchive& archive, CutArchive* override, int cutNumber);
   CutPicture PageFileCut(int page, int cutIndex);
+  std::shared_ptr<const CatalogPageFacts> PageFactsOf(PavorunDatabase& database);
 
   mutable std::mutex mutex_;
   int cutOriginX_ = 0;
@@ -127,6 +133,19 @@ class CatalogImages {
   int currentPage_ = 0;
   bool currentHiRes_ = false;
   QImage currentPageImage_;
+
+  // The copy of the last database's page facts and what it was read for; a lock of its own, so
+  // that composing one page never waits for the copy of another event.
+  struct FactsSource {
+    const PavorunDatabase* database = nullptr;
+    int event = 0;
+    unsigned dateGeneration = 0;
+    unsigned blockGeneration = 0;
+    friend bool operator==(const FactsSource&, const FactsSource&) = default;
+  };
+  std::mutex factsMutex_;
+  FactsSource factsSource_;
+  std::shared_ptr<const CatalogPageFacts> facts_;
 };
 
 }  // namespace vx

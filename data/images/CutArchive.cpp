@@ -20,6 +20,9 @@ std::string UpperAscii(std::string_view name) {
   return upper;
 }
 
+// A cut size beyond what a catalogue holds is no usable size at all.
+int CutSide(int value) { return value > 0 && value <= int{kMaxCutSide} ? value : 0; }
+
 }  // namespace
 
 CutArchiveInit ParseCutArchiveInit(std::string_view text) {
@@ -29,8 +32,8 @@ CutArchiveInit ParseCutArchiveInit(std::string_view text) {
   while (reader.ReadRecord()) {  // the records end at the first blank line
     const std::string key = reader.GetField(0);
     if (key == "vqnum") init.eventNumber = reader.GetFieldInt(1);
-    if (key == "width") init.cutWidth = reader.GetFieldInt(1);
-    if (key == "height") init.cutHeight = reader.GetFieldInt(1);
+    if (key == "width") init.cutWidth = CutSide(reader.GetFieldInt(1));
+    if (key == "height") init.cutHeight = CutSide(reader.GetFieldInt(1));
   }
   return init;
 }
@@ -107,10 +110,10 @@ std::optional<std::string> CutArchive::ReadCurrentEntry(std::uint64_t size) {
   return bytes;
 }
 
-QImage CutArchive::LoadImage(std::string_view name) {
+QImage CutArchive::LoadImage(std::string_view name, const PictureLimits& limits) {
   const std::optional<std::string> bytes = ReadEntry(name);
   if (!bytes) return {};
-  return LoadImageFromMemory(*bytes);
+  return LoadImageFromMemory(*bytes, limits);
 }
 
 QImage CutArchive::LoadCut(int n) {
@@ -118,7 +121,7 @@ QImage CutArchive::LoadCut(int n) {
   if (n < 1) return {};
   char name[32];
   std::snprintf(name, sizeof name, "%06d.PNG", n);
-  lastCut_ = LoadImage(name);
+  lastCut_ = LoadImage(name, kCutPictureLimits);
   return lastCut_;
 }
 

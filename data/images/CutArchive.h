@@ -16,6 +16,8 @@
 #include <string>
 #include <string_view>
 
+#include "data/images/PngBitmap.h"
+
 namespace vx {
 
 class CutArchive {
@@ -35,11 +37,13 @@ class CutArchive {
   // entry is missing, empty, larger than kMaxEntrySize, shorter than declared or fails its CRC.
   std::optional<std::string> ReadEntry(std::string_view name);
 
-  // The decoded picture of an entry; null when it is missing or cannot be decoded.
-  QImage LoadImage(std::string_view name);
+  // The decoded picture of an entry; null when it is missing, cannot be decoded or is beyond
+  // `limits`.
+  QImage LoadImage(std::string_view name, const PictureLimits& limits = kPictureLimits);
 
   // The picture of entry "%06d.PNG" of `n`, which the archive keeps until the next LoadCut or
-  // Close; null for n < 1 or a missing entry. The previous cut is dropped first in every case.
+  // Close; null for n < 1, a missing entry or a picture larger than a cut can be. The previous
+  // cut is dropped first in every case.
   QImage LoadCut(int n);
   const QImage& lastCut() const { return lastCut_; }
 
@@ -74,7 +78,7 @@ class CutArchive {
 };
 
 // Fields of INIT.TXT: TAB-separated key and value per line, keys compared exactly; keys that
-// are missing leave 0.
+// are missing leave 0, and so does a cut side outside 1..kMaxCutSide.
 struct CutArchiveInit {
   int eventNumber = 0;
   int cutWidth = 0;

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QString>
 #include <cmath>
+#include <cstdint>
 
 namespace vx {
 
@@ -13,14 +14,17 @@ constexpr int kMarkInset = 6;
 constexpr int kMarkSide = 42;
 }  // namespace
 
+// In 64 bits: the product overflows an int long before the result does.
 void CutMarkRect(CutRect& rect) {
-  const int inset = rect.w * kMarkInset / kReferenceCutWidth;
-  const int side = rect.w * kMarkSide / kReferenceCutWidth;
+  const int inset = static_cast<int>(std::int64_t{rect.w} * kMarkInset / kReferenceCutWidth);
+  const int side = static_cast<int>(std::int64_t{rect.w} * kMarkSide / kReferenceCutWidth);
   rect.x += inset;
   rect.y += inset;
   rect.w = side;
   rect.h = side;
 }
+
+bool IsMarkColor(std::uint32_t colorRef) { return colorRef >= 1 && colorRef < 0xFFFFFF; }
 
 QColor ColorFromColorRef(std::uint32_t colorRef) {
   return QColor(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF);

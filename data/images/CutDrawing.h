@@ -23,6 +23,10 @@ struct CutRect {
 // cut's top left and scales with the cut width (178 pixels being the reference cut).
 void CutMarkRect(CutRect& rect);
 
+// Whether a check colour draws a mark: a colour from 1 up to but not including white. 0 (memo
+// only), -1 (not checked) and values that are no colour draw none.
+bool IsMarkColor(std::uint32_t colorRef);
+
 // Colours are stored as 0x00BBGGRR; drawn opaque.
 QColor ColorFromColorRef(std::uint32_t colorRef);
 

@@ -1,4 +1,5 @@
-// The questions of a composed page answered by the catalogue database's current event.
+// The questions of a composed page answered by live queries on the catalogue database's current
+// event: on the database's thread only. Pages are composed from CatalogPageFacts, the copy.
 #pragma once
 
 #include "data/PavorunDatabase.h"

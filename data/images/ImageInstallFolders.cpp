@@ -16,14 +16,15 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kMaxEventDigits = 9;
 
-// n of "VQ<n>", or 0.
+// n of "VQ<n>", or 0. Only the spelling InstalledImageFolder gives counts: "VQ096" would be
+// listed as 96 while deleting and installing 96 address "VQ96".
 int InstalledFolderEvent(const std::string& name) {
   if (name.size() < 3 || std::toupper(static_cast<unsigned char>(name[0])) != 'V' ||
       std::toupper(static_cast<unsigned char>(name[1])) != 'Q') {
     return 0;
   }
   const std::string digits = name.substr(2);
-  if (digits.size() > kMaxEventDigits ||
+  if (digits.size() > kMaxEventDigits || digits.front() == '0' ||
       !std::all_of(digits.begin(), digits.end(),
                    [](char c) { return std::isdigit(static_cast<unsigned char>(c)); })) {
     return 0;

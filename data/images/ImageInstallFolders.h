@@ -12,7 +12,7 @@ namespace vx {
 std::filesystem::path InstalledImageFolder(const std::filesystem::path& imageFolder, int event);
 
 // The events installed in the image folder, ascending: every folder "VQ<n>" (any case, n only
-// digits and at least 1) that holds image data of n.
+// digits without leading zeros and at least 1) that holds image data of n.
 std::vector<int> ListInstalledImageEvents(const std::filesystem::path& imageFolder);
 
 // Where a folder chosen on a disc holds the image data of `event`: the folder itself, else its

@@ -15,6 +15,10 @@ namespace {
 constexpr int kColumns = CatalogImages::kColumns;
 constexpr int kRows = CatalogImages::kRows;
 constexpr int kCells = kColumns * kRows;
+// The largest page the largest cuts make, caption band included.
+constexpr std::int64_t kMaxPagePixels =
+    std::int64_t{kColumns} * kMaxCutSide *
+    (std::int64_t{kRows} * kMaxCutSide + 2 * CatalogImages::kHeaderBand);
 
 const CircleRecord* CellCircle(std::span<const CircleRecord> records, int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= records.size()) return nullptr;
@@ -80,7 +84,9 @@ QImage PageComposer::Compose(int page, std::span<const CircleRecord> records, in
   if (cutW_ <= 0 || cutH_ <= 0 || band < 0) return {};
   const std::int64_t width = std::int64_t{kColumns} * cutW_;
   const std::int64_t height = std::int64_t{kRows} * cutH_ + band;
-  if (width > kMaxPictureSide || height > kMaxPictureSide) return {};
+  if (width > kMaxPictureSide || height > kMaxPictureSide || width * height > kMaxPagePixels) {
+    return {};
+  }
   // Drawn in 32 bits, where Qt's painting is fastest, and handed out as 24-bit RGB.
   QImage picture(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
   if (picture.isNull()) return {};

@@ -2,8 +2,10 @@
 
 #include <png.h>
 
-#include <QByteArrayView>
+#include <QBuffer>
+#include <QByteArray>
 #include <QFile>
+#include <QImageReader>
 #include <bit>
 #include <csetjmp>
 #include <new>
@@ -21,9 +23,13 @@ namespace {
 enum class DecodeOutcome { kDecoded, kNotPng, kFailed };
 
 constexpr std::size_t kSignatureBytes = 8;
+constexpr png_uint_32 kMaxAncillaryChunks = 16;
+constexpr png_alloc_size_t kMaxChunkAllocation = 1u << 20;
 
 // The libpng structures of one decode and what they fill; freed however the decode ends.
 struct PngDecode {
+  explicit PngDecode(PictureLimits l) : limits(l) {}
+  PictureLimits limits;
   png_structp png = nullptr;
   png_infop info = nullptr;
   bool hasAlpha = false;
@@ -55,7 +61,12 @@ bool CreateReadStructs(PngDecode& d, Reader& reader) {
   if (!d.info) return false;
   png_set_read_fn(d.png, &reader, ReadFromReader);
   png_set_sig_bytes(d.png, kSignatureBytes);
-  png_set_user_limits(d.png, kMaxPictureSide, kMaxPictureSide);
+  png_set_user_limits(d.png, d.limits.maxSide, d.limits.maxSide);
+  // Text, palettes of suggestions, profiles and the rest are never used: skipped unread, so a
+  // chunk header declaring gigabytes costs nothing. Only the pixels cost memory.
+  png_set_keep_unknown_chunks(d.png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+  png_set_chunk_cache_max(d.png, kMaxAncillaryChunks);
+  png_set_chunk_malloc_max(d.png, kMaxChunkAllocation);
   return true;
 }
 
@@ -84,7 +95,7 @@ void SetUpTransforms(PngDecode& d) {
 bool AllocatePicture(PngDecode& d) {
   const std::uint32_t width = png_get_image_width(d.png, d.info);
   const std::uint32_t height = png_get_image_height(d.png, d.info);
-  if (std::uint64_t{width} * height > kMaxPicturePixels) return false;
+  if (std::uint64_t{width} * height > d.limits.maxPixels) return false;
   if (png_get_rowbytes(d.png, d.info) != std::size_t{width} * 4) return false;
   d.image = QImage(static_cast<int>(width), static_cast<int>(height),
                    d.hasAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
@@ -109,53 +120,72 @@ bool RunDecode(PngDecode& d) {
   return true;
 }
 
-DecodeOutcome Decode(Reader& reader, QImage& picture) {
+DecodeOutcome Decode(Reader& reader, const PictureLimits& limits, QImage& picture) {
   if (!HasPngSignature(reader)) return DecodeOutcome::kNotPng;
-  PngDecode d;
+  PngDecode d(limits);
   if (!CreateReadStructs(d, reader) || !RunDecode(d)) return DecodeOutcome::kFailed;
   picture = std::move(d.image);
   return DecodeOutcome::kDecoded;
 }
 
-// Pictures from Qt's readers get the same 32-bit layout as decoded PNGs.
-QImage AsBgraPicture(const QImage& image) {
-  if (image.isNull()) return image;
+bool Fits(const QSize& size, const PictureLimits& limits) {
+  return size.width() > 0 && size.height() > 0 &&
+         static_cast<std::uint32_t>(size.width()) <= limits.maxSide &&
+         static_cast<std::uint32_t>(size.height()) <= limits.maxSide &&
+         std::uint64_t(size.width()) * std::uint64_t(size.height()) <= limits.maxPixels;
+}
+
+// Other formats through Qt's readers, in the same 32-bit layout as decoded PNGs. The size is
+// checked from the header first; formats that cannot tell it are held by Qt's own allocation
+// limit.
+QImage ReadWithQt(QIODevice& device, const PictureLimits& limits) {
+  QImageReader reader(&device);
+  const QSize declared = reader.size();
+  if (declared.isValid() && !Fits(declared, limits)) return {};
+  const QImage image = reader.read();
+  if (image.isNull() || !Fits(image.size(), limits)) return {};
   return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
                                                        : QImage::Format_RGB32);
 }
 
 }  // namespace
 
-QImage DecodePng(Reader& reader) {
+QImage DecodePng(Reader& reader, const PictureLimits& limits) {
   QImage picture;
-  Decode(reader, picture);
+  Decode(reader, limits, picture);
   return picture;
 }
 
-QImage LoadImageFile(const std::filesystem::path& path) {
+QImage LoadImageFile(const std::filesystem::path& path, const PictureLimits& limits) {
   FileReader reader(path);
   if (!reader.IsOpen()) return {};
   QImage picture;
-  switch (Decode(reader, picture)) {
+  switch (Decode(reader, limits, picture)) {
     case DecodeOutcome::kDecoded:
       return picture;
-    case DecodeOutcome::kNotPng:
-      return AsBgraPicture(QImage(QFile::decodeName(path.c_str())));
+    case DecodeOutcome::kNotPng: {
+      QFile file(QFile::decodeName(path.c_str()));
+      if (!file.open(QIODevice::ReadOnly)) return {};
+      return ReadWithQt(file, limits);
+    }
     case DecodeOutcome::kFailed:
       break;
   }
   return {};
 }
 
-QImage LoadImageFromMemory(std::string_view bytes) {
+QImage LoadImageFromMemory(std::string_view bytes, const PictureLimits& limits) {
   OctetReader reader(bytes);
   QImage picture;
-  switch (Decode(reader, picture)) {
+  switch (Decode(reader, limits, picture)) {
     case DecodeOutcome::kDecoded:
       return picture;
-    case DecodeOutcome::kNotPng:
-      return AsBgraPicture(
-          QImage::fromData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size()))));
+    case DecodeOutcome::kNotPng: {
+      QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+      QBuffer buffer(&data);
+      if (!buffer.open(QIODevice::ReadOnly)) return {};
+      return ReadWithQt(buffer, limits);
+    }
     case DecodeOutcome::kFailed:
       break;
   }

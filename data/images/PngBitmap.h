@@ -12,17 +12,30 @@
 
 namespace vx {
 
-// Pictures larger than this on a side, or with more pixels in all, are refused.
-constexpr std::uint32_t kMaxPictureSide = 20000;
-constexpr std::uint64_t kMaxPicturePixels = 80'000'000;
+// The largest picture a decode may make, checked before its pixels are allocated.
+struct PictureLimits {
+  std::uint32_t maxSide;
+  std::uint64_t maxPixels;
+};
+
+// Page files, hall maps, covers and block titles: a few thousand pixels a side. 
+constexpr std::uint32_t kMaxPictureSide = 8192;
+constexpr std::uint64_t kMaxPicturePixels = 32u << 20;  // 128 MB of 32-bit pixels
+constexpr PictureLimits kPictureLimits{kMaxPictureSide, kMaxPicturePixels};
+// One circle's cut: a sixth of a page's width.
+constexpr std::uint32_t kMaxCutSide = 1024;
+constexpr PictureLimits kCutPictureLimits{kMaxCutSide, std::uint64_t{kMaxCutSide} * kMaxCutSide};
 
 // The PNG read from `reader`; a null picture when the bytes are not a PNG, are damaged or
-// truncated, or the picture is too large to hold.
-QImage DecodePng(Reader& reader);
+// truncated, or the picture is beyond `limits`. Ancillary chunks other than tRNS are skipped
+// unread, so a picture costs what its pixels cost.
+QImage DecodePng(Reader& reader, const PictureLimits& limits = kPictureLimits);
 
 // The picture in a file or a memory block: PNG through DecodePng; bytes that are not PNG (JPEG,
-// GIF, ...) through Qt's image readers. A null picture when nothing could be decoded.
-QImage LoadImageFile(const std::filesystem::path& path);
-QImage LoadImageFromMemory(std::string_view bytes);
+// GIF, ...) through Qt's image readers. A null picture when nothing could be decoded or the
+// picture is beyond `limits`.
+QImage LoadImageFile(const std::filesystem::path& path,
+                     const PictureLimits& limits = kPictureLimits);
+QImage LoadImageFromMemory(std::string_view bytes, const PictureLimits& limits = kPictureLimits);
 
 }  // namespace vx

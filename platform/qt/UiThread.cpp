@@ -14,6 +14,8 @@ bool IsUiThread() {
   return app == nullptr || QThread::currentThread() == app->thread();
 }
 
+bool HasUiThread() { return QCoreApplication::instance() != nullptr; }
+
 void RunOnUiThread(std::function<void()> work) {
   if (IsUiThread()) {
     work();

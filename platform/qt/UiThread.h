@@ -14,6 +14,10 @@ namespace vx {
 // True on the UI thread, and everywhere when no application object exists.
 bool IsUiThread();
 
+// True when an application object exists, so that RunOnUiThread reaches its thread from any
+// other.
+bool HasUiThread();
+
 // Runs `work` on the UI thread and returns when it has finished: directly when the caller is on
 // the UI thread (or no application object exists), otherwise queued to the UI thread's event
 // loop. An exception thrown by `work` is rethrown to the caller.

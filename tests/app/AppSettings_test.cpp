@@ -143,11 +143,11 @@ TEST_F(SettingsTest, ColoursAreAHashAndSixHexDigits) {
 
 TEST_F(SettingsTest, TheColourCountIsClampedToOneToSixteen) {
   const std::pair<std::string, std::vector<int>> cases[] = {
-      // file, then count, current colour, colour 15, colour 5
+      // file, then count, current colour, colour 15 (built in: 0x000080), colour 5
       {"FvrColorNum=40\r\nFvrColorDef=20\r\nFvrColorPal.15=#00000F\r\n", {16, 0, 0x0F, 0x9C529C}},
-      {"FvrColorNum=-3\r\nFvrColorDef=-1\r\n", {1, 0, 0, 0x9C529C}},
-      {"FvrColorNum=0\r\n", {1, 0, 0, 0x9C529C}},
-      {"FvrColorNum=2\r\nFvrColorDef=1\r\nFvrColorPal.05=#000001\r\n", {2, 1, 0, 0x9C529C}},
+      {"FvrColorNum=-3\r\nFvrColorDef=-1\r\n", {1, 0, 0x80, 0x9C529C}},
+      {"FvrColorNum=0\r\n", {1, 0, 0x80, 0x9C529C}},
+      {"FvrColorNum=2\r\nFvrColorDef=1\r\nFvrColorPal.05=#000001\r\n", {2, 1, 0x80, 0x9C529C}},
   };
   for (const auto& [file, expected] : cases) {
     WriteUserFile("[Color]\r\n" + file);
@@ -268,6 +268,83 @@ TEST_F(SettingsTest, SavedExportedAndImportedValuesComeBackWhole) {
   EXPECT_FALSE(fs::exists(userFile()));
   ASSERT_EQ(bookmarks.count(), 1);
   EXPECT_STREQ(bookmarks.GetAt(0)->title, "exported");
+}
+
+// The exit save writes the current event's bookmarks: an import that had emptied them would
+// erase them from the user file. A file that cannot be read, or is no settings file, changes
+// nothing at all.
+TEST_F(SettingsTest, AnImportThatCannotBeReadChangesNothing) {
+  vx::AppSettings settings(vx::ProgramFolder());
+  LoadAll(settings);
+  vx::SettingsValues& v = settings.values();
+  v.eventNumber = 95;
+  v.cutZoomSize = 150;
+  v.print.paperSizeW = 1234;
+  vx::BookmarkList bookmarks;
+  bookmarks.Add(Mark(vx::Bookmark::kPage, 0, 7, "mine"));
+  const vx::SettingsValues before = v;
+  fs::create_directories(root_ / "folder.ini");
+  vxtest::WriteFileBytes(root_ / "picture.ini", "\x89PNG\r\n\x1A\n\0\0\0\rIHDR");
+  vxtest::WriteFileBytes(root_ / "foreign.ini", "[Other]\r\nVQNumber96=1\r\n");
+  for (const char* name : {"folder.ini", "missing.ini", "picture.ini", "foreign.ini"}) {
+    EXPECT_FALSE(settings.ImportSettings(root_ / name, bookmarks)) << name;
+    EXPECT_FALSE(settings.ImportPrintSettings(root_ / name)) << name;
+    EXPECT_EQ(0, std::memcmp(&v, &before, sizeof v)) << name;
+    ASSERT_EQ(bookmarks.count(), 1) << name;
+    EXPECT_EQ(settings.activeFile(), userFile());
+  }
+  ASSERT_TRUE(settings.SaveEventGroup(v.eventNumber, bookmarks));
+  ExpectInFile({"[VQ95]\r\n", "BookmarkTitle.0000=mine\r\n"});
+
+  // A user file that cannot be read loads the defaults and says so; it is never saved over.
+  fs::remove(userFile());
+  fs::create_directories(userFile());
+  EXPECT_FALSE(settings.LoadSystemGroup());
+  EXPECT_EQ(v.cutZoomSize, 100);
+  EXPECT_FALSE(settings.SaveSystemGroup());
+}
+
+// A text with a line break cannot be stored: the save says so and writes everything else. Texts
+// longer than their fields stay whole in the file.
+TEST_F(SettingsTest, LineBreaksAreReportedAndLongTextsStayWhole) {
+  const std::string longPath = "/media/" + std::string(300, 'p') + vx::Sjis("写真");
+  const std::string longTitle = std::string(150, 't');
+  const std::string longKeyword = std::string(9000, 'k');
+  WriteUserFile("[System]\r\nDefaultFileDir96=" + longPath + "\r\n[VQ96]\r\nImagePath=" +
+                longPath + "\r\nBookmarkType.0000=1\r\nBookmarkTitle.0000=" + longTitle +
+                "\r\n[Search]\r\nkeyword=" + longKeyword + "\r\n");
+  vx::AppSettings settings(vx::ProgramFolder());
+  vx::BookmarkList bookmarks;
+  LoadAll(settings, &bookmarks);
+  vx::SettingsValues& v = settings.values();
+  EXPECT_EQ(std::string(v.imagePath), longPath.substr(0, vx::kTextSize - 1));
+  const vx::SearchSettings search = settings.LoadSearchGroup(96);
+  ASSERT_TRUE(settings.SaveSystemGroup());
+  ASSERT_TRUE(settings.SaveEventGroup(96, bookmarks));
+  ASSERT_TRUE(settings.SaveSearchGroup(search, 96));
+  ExpectInFile({"DefaultFileDir96=" + longPath + "\r\n", "ImagePath=" + longPath + "\r\n",
+                "BookmarkTitle.0000=" + longTitle + "\r\n", "keyword=" + longKeyword + "\r\n"});
+
+  CopyText(v.imagePath, "/other/");  // a changed value replaces the long one
+  CopyText(v.recentFiles[0], "/home/a\nb.csv");
+  v.cutZoomSize = 120;
+  EXPECT_FALSE(settings.SaveSystemGroup());
+  EXPECT_TRUE(settings.SaveEventGroup(96, bookmarks));
+  ExpectInFile({"CutZoomSize=120\r\n", "ImagePath=/other/\r\n"});
+  EXPECT_EQ(vxtest::ReadFileBytes(userFile()).find("RecentFiles.00=/home/a"), std::string::npos);
+  vx::SearchSettings broken = search;
+  broken.keywords = "cat\r\ndog";
+  EXPECT_FALSE(settings.ExportSettings(root_ / "export.ini", bookmarks, broken));
+}
+
+TEST_F(SettingsTest, AByteOrderMarkHidesNoGroup) {
+  WriteUserFile("\xEF\xBB\xBF[System]\r\nVQNumber96=95\r\n");
+  vx::AppSettings settings(vx::ProgramFolder());
+  LoadAll(settings);
+  EXPECT_EQ(settings.values().eventNumber, 95);
+  ASSERT_TRUE(settings.SaveSystemGroup());
+  const std::string text = vxtest::ReadFileBytes(userFile());
+  EXPECT_EQ(text.find("[System]"), text.rfind("[System]"));
 }
 
 TEST_F(SettingsTest, ProtectedValuesAreSealedAndReadBackWhole) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 #include "app/ProgressJob.h"
 #include "tests/app/ControllerFixture.h"
@@ -40,6 +41,17 @@ TEST_F(ControllerTest, ShowAndHideGoIntoTheSettingsSlotAndTellTheMainWindow) {
   EXPECT_EQ(ReceivedBy(main), (Messages{{UM_WINDOW_SHOWN, 0, vx::WindowParam(&map)},
                                         {UM_WINDOW_HIDDEN, 0, vx::WindowParam(&map)}}));
   EXPECT_EQ(log.size(), 2u);
+}
+
+// Without an application object the controller's own thread is the UI thread: a worker's
+// broadcast cannot be carried there and is refused rather than run window code on the worker.
+TEST_F(ControllerTest, AWorkersBroadcastWithNoWayToTheUiThreadIsRefused) {
+  bool delivered = true;
+  std::thread([&] { delivered = controller.Broadcast(UM_IMAGES_CHANGED, 0, 0); }).join();
+  EXPECT_FALSE(delivered);
+  EXPECT_TRUE(log.empty());
+  EXPECT_TRUE(controller.Broadcast(UM_IMAGES_CHANGED, 0, 0));
+  EXPECT_EQ(log.size(), frames.size());
 }
 
 TEST_F(ControllerTest, MessageBoxRunsUnderTheModalGuardOwnedByTheBeacon) {

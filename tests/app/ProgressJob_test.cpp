@@ -60,19 +60,24 @@ TEST(ProgressRedraw, EveryTenthPositionAndFromTheTotalOnOrOnEveryReportWhenAsked
 }
 
 TEST(ProgressJobStates, StepsUntilTheEndAndAThrowingStepIsAnError) {
-  ScriptedJob done, throwing;
+  ScriptedJob done, throwing, throwingOther;
   int steps = 0;
   done.step = [&] { return ++steps < 3 ? StepResult::kContinue : StepResult::kFinished; };
   throwing.step = []() -> StepResult { throw std::runtime_error("disc read failed"); };
+  throwingOther.step = []() -> StepResult { throw 42; };  // not a std::exception
   ASSERT_TRUE(done.Begin());
   EXPECT_FALSE(done.Begin());  // a job runs only once
   EXPECT_EQ((std::vector<int>{done.RunStep(), done.RunStep(), done.RunStep()}),
             (std::vector<int>{0, 0, 1}));
   EXPECT_EQ(done.State(), JobState::kDone);
   EXPECT_FALSE(done.RequestCancel());  // too late
-  ASSERT_TRUE(throwing.Begin());
-  EXPECT_EQ(throwing.RunStep(), 1);  // an exception must not end the thread without a completion
-  EXPECT_EQ(throwing.State(), JobState::kError);
+  // An exception must not end the thread without a completion, nor the process.
+  for (ScriptedJob* job : {&throwing, &throwingOther}) {
+    ASSERT_TRUE(job->Begin());
+    EXPECT_EQ(job->RunStep(), 1);
+    EXPECT_EQ(job->State(), JobState::kError);
+    EXPECT_EQ(job->End(), 2);
+  }
 }
 
 // The worker ends the job while the user cancels: exactly one of them wins, and the loser's

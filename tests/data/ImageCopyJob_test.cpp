@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 
 namespace {
@@ -15,6 +16,14 @@ using vx::ImageCopyJob;
 using vx::ImageCopyState;
 using vxtest::ReadFileBytes;
 using vxtest::WriteFileBytes;
+
+std::set<std::string> Names(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
 
 class ImageCopyJobTest : public ::testing::Test {
  protected:
@@ -66,6 +75,29 @@ TEST_F(ImageCopyJobTest, FinishedCopyReplacesTheFilesAndKeepsOthers) {
   EXPECT_FALSE(fs::exists(installed / "readme.txt"));
   EXPECT_FALSE(fs::exists(installed / "PDATA/notes.txt"));
   EXPECT_FALSE(fs::exists(job.StagingFolder()));
+}
+
+// The destination holds a file where its map folder belongs: the page images are already
+// replaced when the maps cannot go in, and must come back as they were.
+TEST_F(ImageCopyJobTest, AMoveThatFailsHalfWayPutsTheEarlierInstallationBack) {
+  fs::remove_all(installed / "MDATA");
+  WriteFileBytes(installed / "MDATA", "a file, not a folder");
+  ImageCopyJob job(disc, installed);
+  EXPECT_EQ(job.Run(), ImageCopyJob::kResultStopped);
+  EXPECT_EQ(job.State(), ImageCopyState::kStopped);
+  EXPECT_FALSE(job.ErrorText().empty());
+  EXPECT_EQ(ReadFileBytes(installed / "PDATA/0001.PNG"), "old PDATA/0001.PNG");
+  EXPECT_FALSE(fs::exists(installed / "PDATA/0002.png"));
+  EXPECT_EQ(ReadFileBytes(installed / "V096CUTL.CCZ"), "old V096CUTL.CCZ");
+  EXPECT_EQ(ReadFileBytes(installed / "MDATA"), "a file, not a folder");
+  EXPECT_EQ(Names(dir / "images"), std::set<std::string>{"VQ96"});  // no backup left behind
+
+  // The folders made for the new files go too, so no empty installation is listed later.
+  const fs::path other = dir / "images" / "VQ97";
+  fs::create_directories(other);
+  WriteFileBytes(other / "MDATA", "a file, not a folder");
+  EXPECT_EQ(ImageCopyJob(disc, other).Run(), ImageCopyJob::kResultStopped);
+  EXPECT_EQ(Names(other), std::set<std::string>{"MDATA"});
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -61,6 +62,35 @@ TEST_F(DataProtectionTest, UnusableKeyFileIsLeftAlone) {
   fs::remove(keyFile_);
   fs::create_directory(keyFile_);
   EXPECT_EQ(protection_.Protect("x"), "");
+}
+
+// A key that others could have planted, read or swapped is not the user's secret.
+TEST_F(DataProtectionTest, OnlyTheUsersOwnPrivateRegularFileHoldsTheKey) {
+  const std::string stored = protection_.Protect("token");
+  ASSERT_EQ(protection_.Unprotect(stored), "token");
+  const std::string key = vxtest::ReadFileBytes(keyFile_);
+  const fs::path elsewhere = dir_ / "elsewhere.key";
+  vxtest::WriteFileBytes(elsewhere, key);
+  ASSERT_EQ(chmod(elsewhere.c_str(), 0600), 0);
+  fs::remove(keyFile_);
+  fs::create_symlink(elsewhere, keyFile_);
+  EXPECT_EQ(protection_.Unprotect(stored), "") << "a symbolic link";
+  EXPECT_EQ(protection_.Protect("x"), "");
+  EXPECT_TRUE(fs::is_symlink(keyFile_));  // left alone, not replaced
+
+  fs::remove(keyFile_);
+  fs::copy_file(elsewhere, keyFile_);
+  for (const mode_t mode : {0644, 0620, 0604}) {
+    ASSERT_EQ(chmod(keyFile_.c_str(), mode), 0);
+    EXPECT_EQ(protection_.Unprotect(stored), "") << std::oct << mode;
+  }
+  ASSERT_EQ(chmod(keyFile_.c_str(), 0400), 0);  // the user's own and private: still the key
+  EXPECT_EQ(protection_.Unprotect(stored), "token");
+  if (geteuid() == 0) {  // only root can hand the file to someone else
+    ASSERT_EQ(chown(keyFile_.c_str(), 12345, 12345), 0);
+    EXPECT_EQ(protection_.Unprotect(stored), "") << "another user's file";
+  }
+  EXPECT_EQ(vxtest::ReadFileBytes(keyFile_), key);
 }
 
 // Writers that start at once must agree on one key, or values sealed first become unreadable.

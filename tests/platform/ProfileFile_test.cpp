@@ -118,6 +118,33 @@ TEST_F(ProfileFileTest, ValuesReadBackUnchangedAndUnstorableEntriesAreRefused) {
   EXPECT_EQ(ProfileFile(file_).GetString("S", "k", "-"), "1");
 }
 
+// Whatever is read can be written back: a byte order mark hides no section, a lone CR ends its
+// line, and a section name that would swallow its own ']' is refused.
+TEST_F(ProfileFileTest, WhatIsReadCanBeWrittenBackUnchanged) {
+  ProfileFile bom = Open("\xEF\xBB\xBF[System]\r\nVQNumber96=95\r\n");
+  EXPECT_EQ(bom.GetInt("System", "VQNumber96", 0), 95);
+  EXPECT_EQ(bom.Sections(), Names{"System"});
+  ASSERT_TRUE(bom.WriteString("System", "Zoom", "80"));
+  ASSERT_TRUE(bom.Save());
+  EXPECT_EQ(ReadFileBytes(file_), "\xEF\xBB\xBF[System]\r\nVQNumber96=95\r\nZoom=80\r\n");
+
+  ProfileFile cr = Open("[S]\rk=a\rb\r\n[T]\rm=1\n\rn=2");
+  EXPECT_EQ(cr.GetString("S", "k", "-"), "a");
+  EXPECT_EQ(cr.GetString("T", "n", "-"), "2");
+  ASSERT_TRUE(cr.WriteString("S", "k", cr.GetString("S", "k", "")));
+  ASSERT_TRUE(cr.Save());
+  EXPECT_EQ(ReadFileBytes(file_), "[S]\r\nk=a\r\nb\r\n[T]\r\nm=1\r\n\r\nn=2\r\n");
+
+  ProfileFile lead = Open("");
+  EXPECT_FALSE(lead.refusedWrites());
+  EXPECT_FALSE(lead.WriteString("name\x83", "k", "1"));
+  EXPECT_TRUE(lead.refusedWrites());
+  EXPECT_TRUE(lead.WriteString("name\x83\x5d", "k", "1"));  // a whole character ending in ']'
+  ASSERT_TRUE(lead.Save());
+  EXPECT_EQ(ProfileFile(file_).Sections(), Names{"name\x83\x5d"});
+  EXPECT_FALSE(ProfileFile(file_).refusedWrites());
+}
+
 TEST_F(ProfileFileTest, DeletingAKeyRemovesItsDuplicatesAndKeepsTheIndexRight) {
   ProfileFile profile = Open("[S]\r\nk=1\r\nother=2\r\nK=3\r\nlast=4\r\n");
   EXPECT_TRUE(profile.DeleteKey("s", "k"));

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <system_error>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "tools/sample-disc/ChecklistWriter.h"
 #include "tools/sample-disc/CutPainter.h"
 #include "tools/sample-disc/DiscPaths.h"
+#include "tools/sample-disc/EarlierSample.h"
 #include "tools/sample-disc/MapPainter.h"
 #include "tools/sample-disc/PagePainter.h"
 #include "tools/sample-disc/ParallelFor.h"
@@ -26,36 +28,6 @@ namespace fs = std::filesystem;
 
 namespace vx::sampledisc {
 namespace {
-
-std::string UpperAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
-bool StartsWithSignature(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::string line;
-  std::getline(in, line);
-  return line.rfind(kSampleSignature, 0) == 0;
-}
-
-// A definition file (V*DEF.TXT, any case) carrying our signature, in `folder` itself or in a
-// DATA*N sub-folder.
-bool HoldsSampleDisc(const fs::path& folder) {
-  std::error_code ec;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
-    const std::string name = UpperAscii(entry.path().filename().string());
-    if (entry.is_directory(ec) && name.rfind("DATA", 0) == 0 && HoldsSampleDisc(entry.path())) {
-      return true;
-    }
-    const bool definition = name.size() > 8 && name[0] == 'V' &&
-                            name.compare(name.size() - 7, 7, "DEF.TXT") == 0;
-    if (definition && entry.is_regular_file(ec) && StartsWithSignature(entry.path())) return true;
-  }
-  return false;
-}
 
 struct CutPngs {
   int circleIndex = -1;
@@ -74,12 +46,17 @@ struct UnitResult {
 
 class DiscWriter {
  public:
-  DiscWriter(const SampleOptions& options, std::string& error)
-      : options_(options), paths_(options), error_(error), catalog_(BuildCatalog(options)) {}
+  DiscWriter(const SampleOptions& options, std::string& error, const PngEncodeFunction& encode)
+      : options_(options),
+        paths_(options),
+        error_(error),
+        encode_(encode),
+        catalog_(BuildCatalog(options)) {}
 
   bool Run(DiscSummary& summary) {
     const bool ok = MakeFolders() && WriteTextFiles() && WriteImageData() && WriteMaps() &&
                     WriteExtras();
+    if (!ok && error_.empty()) error_ = encodeError_;
     summary.circles = static_cast<int>(catalog_.circles.size());
     summary.placedCircles = catalog_.PlacedCircleCount();
     summary.pages = static_cast<int>(catalog_.pages.size());
@@ -95,6 +72,22 @@ class DiscWriter {
   bool Fail(const std::string& message) {
     if (error_.empty()) error_ = message;
     return false;
+  }
+
+  // Pictures are encoded on several threads at once: the first failure is kept, and each stage
+  // checks for one before it writes anything.
+  std::string Encode(const QImage& picture, const std::string& what) const {
+    std::string png = encode_(picture);
+    if (png.empty()) {
+      std::lock_guard lock(encodeMutex_);
+      if (encodeError_.empty()) encodeError_ = what + ": the picture could not be encoded as PNG";
+    }
+    return png;
+  }
+
+  bool EncodedAll() {
+    std::lock_guard lock(encodeMutex_);
+    return encodeError_.empty() || Fail(encodeError_);
   }
 
   bool MakeFolders() {
@@ -169,7 +162,7 @@ class DiscWriter {
     }
     std::vector<std::pair<std::string, std::string>> entries(pictures.size());
     ParallelFor(static_cast<int>(pictures.size()), [&](int i) {
-      entries[i] = {pictures[i].first, EncodePng(pictures[i].second)};
+      entries[i] = {pictures[i].first, Encode(pictures[i].second, pictures[i].first)};
     });
     return entries;
   }
@@ -193,8 +186,11 @@ class DiscWriter {
     archives.lowOverride->Add("INIT.TXT", InitText(1), true);
     archives.high->Add("INIT.TXT", InitText(2), true);
     archives.highOverride->Add("INIT.TXT", InitText(2), true);
-    for (const auto& [name, png] : CommonEntries(1, &pagePictures_)) archives.low->Add(name, png, false);
-    for (const auto& [name, png] : CommonEntries(2, nullptr)) archives.high->Add(name, png, false);
+    const auto low = CommonEntries(1, &pagePictures_);
+    const auto high = CommonEntries(2, nullptr);
+    if (!EncodedAll()) return false;
+    for (const auto& [name, png] : low) archives.low->Add(name, png, false);
+    for (const auto& [name, png] : high) archives.high->Add(name, png, false);
     return CheckArchives(archives);
   }
 
@@ -211,13 +207,14 @@ class DiscWriter {
     CutPngs pngs;
     pngs.circleIndex = index;
     if (circle.name.empty()) return pngs;  // drawn from JIKO.PNG, so it has no entry
+    const std::string name = CutEntryName(index);
     const QImage low = DrawCut(catalog_, circle, 1, false);
     if (lowPicture) *lowPicture = low;
-    pngs.low = EncodePng(low);
-    pngs.high = EncodePng(DrawCut(catalog_, circle, 2, false));
+    pngs.low = Encode(low, name);
+    pngs.high = Encode(DrawCut(catalog_, circle, 2, false), name);
     if (corrected_.count(index)) {
-      pngs.lowCorrected = EncodePng(DrawCut(catalog_, circle, 1, true));
-      pngs.highCorrected = EncodePng(DrawCut(catalog_, circle, 2, true));
+      pngs.lowCorrected = Encode(DrawCut(catalog_, circle, 1, true), name);
+      pngs.highCorrected = Encode(DrawCut(catalog_, circle, 2, true), name);
     }
     return pngs;
   }
@@ -230,7 +227,8 @@ class DiscWriter {
       if (cell.kind != PageCell::kCircle) continue;
       result.cuts.push_back(RenderCut(cell.circleIndex, &cuts[i]));
     }
-    result.pagePng = EncodePng(DrawPageFile(catalog_, page, cuts, pagePictures_));
+    result.pagePng = Encode(DrawPageFile(catalog_, page, cuts, pagePictures_),
+                            PageFileName(page.pageNo));
     return result;
   }
 
@@ -280,6 +278,7 @@ class DiscWriter {
         results[i] = unit < pageUnits ? RenderPageUnit(catalog_.pages[unit])
                                       : RenderUnplacedUnit((unit - pageUnits) * kUnplacedPerUnit);
       });
+      if (!EncodedAll()) return false;
       for (int i = 0; i < count; ++i) {
         const int unit = start + i;
         const int pageNo = unit < pageUnits ? catalog_.pages[unit].pageNo : 0;
@@ -294,8 +293,8 @@ class DiscWriter {
 
   bool WriteCoverPage() {
     const QSize size = PageFileSize(catalog_.geometry);
-    return WriteFile(paths_.Data(PageFileName(1)),
-                     EncodePng(DrawCover(catalog_, size.width(), size.height())));
+    const std::string png = Encode(DrawCover(catalog_, size.width(), size.height()), "cover");
+    return EncodedAll() && WriteFile(paths_.Data(PageFileName(1)), png);
   }
 
   // --- hall maps ---
@@ -332,7 +331,9 @@ class DiscWriter {
     for (const EventDay& day : catalog_.days) occupancy.push_back(DayOccupancy(catalog_, day.id));
     const std::vector<MapJob> jobs = MapJobs(occupancy);
     std::vector<std::string> pngs(jobs.size());
-    ParallelFor(static_cast<int>(jobs.size()), [&](int i) { pngs[i] = EncodePng(jobs[i].draw()); });
+    ParallelFor(static_cast<int>(jobs.size()),
+                [&](int i) { pngs[i] = Encode(jobs[i].draw(), jobs[i].name); });
+    if (!EncodedAll()) return false;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
       if (!WriteFile(paths_.Data(jobs[i].name), pngs[i])) return false;
     }
@@ -376,6 +377,9 @@ class DiscWriter {
   const SampleOptions& options_;
   DiscPaths paths_;
   std::string& error_;
+  const PngEncodeFunction& encode_;
+  mutable std::mutex encodeMutex_;
+  mutable std::string encodeError_;
   Catalog catalog_;
   PagePictures pagePictures_;
   std::set<int> corrected_;
@@ -400,22 +404,14 @@ bool PrepareOutputFolder(const fs::path& out, std::string& error) {
     error = out.string() + ": the folder is not empty and holds no earlier sample disc; not overwriting it";
     return false;
   }
-  std::vector<fs::path> earlier;
-  for (const fs::directory_entry& entry : fs::directory_iterator(out, ec)) earlier.push_back(entry.path());
-  for (const fs::path& path : earlier) {
-    fs::remove_all(path, ec);
-    if (ec) {
-      error = path.string() + ": cannot remove the earlier sample: " + ec.message();
-      return false;
-    }
-  }
-  return true;
+  return RemoveEarlierSample(out, error);
 }
 
-bool WriteSampleDisc(const SampleOptions& options, DiscSummary& summary, std::string& error) {
+bool WriteSampleDisc(const SampleOptions& options, DiscSummary& summary, std::string& error,
+                     const PngEncodeFunction& encode) {
   error.clear();
   if (!PrepareOutputFolder(options.outDir, error)) return false;
-  DiscWriter writer(options, error);
+  DiscWriter writer(options, error, encode);
   return writer.Run(summary);
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "tools/sample-disc/PngEncoder.h"
 #include "tools/sample-disc/SampleOptions.h"
 
 namespace vx::sampledisc {
@@ -18,11 +19,14 @@ struct DiscSummary {
   int correctedCuts = 0;
 };
 
-// Makes `out` ready for a new disc: creates it, or empties it when it holds an earlier sample
-// disc. A folder with anything else in it is refused, so no user data is overwritten.
+// Makes `out` ready for a new disc: creates it, or removes what the generator wrote there when it
+// holds an earlier sample disc (anything else in it stays). A folder that is not empty and holds
+// no earlier sample disc is refused, so no user data is overwritten.
 bool PrepareOutputFolder(const std::filesystem::path& out, std::string& error);
 
-// Answers false with `error` set when a file cannot be written.
-bool WriteSampleDisc(const SampleOptions& options, DiscSummary& summary, std::string& error);
+// Answers false with `error` set when a file cannot be written or a picture cannot be encoded.
+// `encode` makes the PNG of each picture.
+bool WriteSampleDisc(const SampleOptions& options, DiscSummary& summary, std::string& error,
+                     const PngEncodeFunction& encode = EncodePng);
 
 }  // namespace vx::sampledisc

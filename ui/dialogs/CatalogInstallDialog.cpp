@@ -205,8 +205,16 @@ void CatalogInstallDialog::OnDelete() {
       EventTitle(event) + Sjis("のサークルデータを、\nデータベースから削除します.\nよろしいですか？");
   if (ui_.MessageBox(this, question, DeleteTitle(), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  DeleteStoredEvent(database_, event);
+  const int result = DeleteStoredEvent(database_, event);
   QApplication::restoreOverrideCursor();
+  if (result != 0) {
+    ui_.MessageBox(this,
+                   EventTitle(event) +
+                       Sjis("のサークルデータを削除できませんでした.\n"
+                            "DBファイルが読み込み専用になっているか、"
+                            "若しくはアクセス権限が無い可能性があります."),
+                   DeleteTitle(), MB_OK | MB_ICONERROR);
+  }
   FillList();
 }
 

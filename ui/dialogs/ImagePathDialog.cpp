@@ -12,7 +12,6 @@
 
 #include "ui/dialogs/DialogSupport.h"
 #include "platform/CodePage.h"
-#include "platform/Sjis.h"
 #include "platform/UiServices.h"
 
 namespace vx {
@@ -29,13 +28,12 @@ std::string WithFinalSeparator(std::string text) {
 
 }  // namespace
 
-void StoreImagePath(std::span<char> field, std::string_view text) {
-  if (field.empty()) return;
-  // Room for the separator and the NUL.
-  std::string stored = SjisTruncate(text, field.size() >= 2 ? field.size() - 2 : 0);
-  stored = WithFinalSeparator(std::move(stored));
+bool StoreImagePath(std::span<char> field, std::string_view text) {
+  const std::string stored = WithFinalSeparator(std::string(text));
+  if (stored.size() >= field.size()) return false;  // the NUL needs a byte too
   std::memcpy(field.data(), stored.data(), stored.size());
   field[stored.size()] = '\0';
+  return true;
 }
 
 ImagePathDialog::ImagePathDialog(QWidget* parent, UiServices& ui, std::span<char> pathField, int eventNo)
@@ -119,9 +117,17 @@ void ImagePathDialog::OnBrowse() {
   }
 }
 
+// A path cut to fit would name another folder: it is refused, and the dialog stays open.
 void ImagePathDialog::OnOk() {
-  StoreImagePath(pathField_, Cp932Text(path_->text()));
-  done(1);
+  if (StoreImagePath(pathField_, Cp932Text(path_->text()))) {
+    done(1);
+    return;
+  }
+  const std::string limit = std::to_string(pathField_.empty() ? 0 : pathField_.size() - 1);
+  ui_.MessageBox(this,
+                 Sjis("画像データのパスが長すぎます.\n") + limit +
+                     Sjis("バイト以内のパスを指定してください."),
+                 Sjis("エラー"), MB_OK | MB_ICONERROR);
 }
 
 }  // namespace vx

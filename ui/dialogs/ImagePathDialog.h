@@ -18,7 +18,8 @@ class ImagePathDialog : public QDialog {
 
  public:
   // `pathField` is the caller's text field of the image path (CP932, NUL-terminated): shown in
-  // the edit, and on OK replaced by the path entered, with a final "/", cut to fit the field.
+  // the edit, and on OK replaced by the path entered, with a final "/". A path that does not fit
+  // the field is refused with a message and the dialog stays open.
   ImagePathDialog(QWidget* parent, UiServices& ui, std::span<char> pathField, int eventNo);
 
   // 1 (OK, the field holds the path) or 0 (cancelled, the field is unchanged).
@@ -44,8 +45,8 @@ class ImagePathDialog : public QDialog {
   QPushButton* cancel_ = nullptr;
 };
 
-// Stores `text` (CP932) in the field with a final "/" (unless empty), cut without splitting a
-// double-byte character so that it and the terminating NUL always fit.
-void StoreImagePath(std::span<char> field, std::string_view text);
+// Stores `text` (CP932) in the field with a final "/" (unless empty) and a NUL; false, with the
+// field unchanged, when that does not fit.
+bool StoreImagePath(std::span<char> field, std::string_view text);
 
 }  // namespace vx

@@ -2,12 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <QPainter>
 #include <atomic>
+#include <climits>
 #include <cstdlib>
+#include <mutex>
 #include <set>
 #include <thread>
 
+#include "data/DiscImportJob.h"
+#include "data/ImportPrompts.h"
+#include "data/PavorunDatabase.h"
 #include "data/images/PageComposer.h"
 #include "platform/CodePage.h"
 #include "tests/data/images/TestArchive.h"
@@ -148,6 +155,24 @@ TEST(CatalogImagesFolderTest, SourcesInTurn) {
   EXPECT_FALSE(images.HasPageImage());
 }
 
+// A definition file's geometry is not trusted: sizes no page file can have count as none, and
+// nothing overflows on the way to a rectangle or a hit test.
+TEST(CatalogImagesFolderTest, OutlandishGeometryGivesEmptyCellsNotOverflows) {
+  CatalogImages images;
+  for (const auto& [size, origin] : {std::pair(INT_MAX, INT_MAX), std::pair(-178, -5),
+                                     std::pair(1025, 8193)}) {
+    images.SetCutGeometry(origin, origin, size, size, 0, 0);
+    EXPECT_EQ(images.GetCutRect(35, false), (CutRect{0, 0, 0, 0})) << size;
+    EXPECT_EQ(images.HitTestCut(100, 100, false), -1) << size;
+  }
+  images.SetCutGeometry(8192, 8192, 1024, 1024, 0, 0);
+  EXPECT_EQ(images.GetCutRect(35, false), (CutRect{8192 + 5 * 1024, 8192 + 5 * 1024, 1024, 1024}));
+  EXPECT_EQ(images.GetCutRect(INT_MAX, false).y, INT_MAX);
+  CutRect huge{0, 0, INT_MAX, INT_MAX};
+  CutMarkRect(huge);
+  EXPECT_EQ(huge, (CutRect{72387089, 72387089, 506709624, 506709624}));
+}
+
 class SampleImagesTest : public testing::Test {
  protected:
   // page_: 36 cuts that the override archive does not hold, on spaces 1a to 18b.
@@ -210,6 +235,9 @@ TEST_F(SampleImagesTest, CutComesFromTheArchiveForItsSizeOverrideFirstUnderItsMa
   const QImage cut = Rgb(low_->LoadCut(plain_));
   ASSERT_NE(Rgb(fix_->LoadCut(fixed_)), Rgb(low_->LoadCut(fixed_)));
   EXPECT_EQ(Drawn(images_, kLowCell, plain_, 0xFFFFFF), cut);  // not wider: low; white: no mark
+  for (std::uint32_t none : {0u, 0xFFFFFFFFu, 0x01000000u}) {  // memo only, unchecked, no colour
+    EXPECT_EQ(Drawn(images_, kLowCell, plain_, none), cut) << none;
+  }
   EXPECT_EQ(Drawn(images_, {0, 0, 240, 340}, plain_), Rgb(high_->LoadCut(plain_)));
   EXPECT_EQ(Drawn(images_, kLowCell, fixed_), Rgb(fix_->LoadCut(fixed_)));
   EXPECT_EQ(Drawn(images_, kLowCell, -1), Rgb(low_->LoadImage("JIKO.PNG")));  // no name
@@ -310,6 +338,83 @@ TEST_F(SampleImagesTest, PagesAndCutsFromTwoThreadsAtOnce) {
   }
   turner.join();
   EXPECT_EQ(wrong.load(), 0);
+}
+
+class NoPrompts : public ImportPrompts {
+ public:
+  std::optional<std::filesystem::path> LocateFile(const std::string&,
+                                                  const std::filesystem::path&) override {
+    return std::nullopt;
+  }
+  void ShowError(const std::string&) override {}
+};
+
+// Two print workers compose the sample catalogue's pages from the real database while the UI
+// thread goes on querying it: the composition reads a copy of what it needs, never the shared
+// connection. Run under the thread sanitizer this shows no race.
+TEST(CatalogImagesDatabaseTest, TwoWorkersComposeFromTheDatabaseWhileTheUiThreadQueriesIt) {
+  vxtest::TempDir dir;
+  PavorunDatabase db(dir.path());
+  NoPrompts prompts;
+  ASSERT_EQ(DiscImportJob(db, kSampleEvent, SampleDisc(), prompts).Run(),
+            DiscImportJob::kResultDone);
+  db.SelectEvent(kSampleEvent);
+  CatalogImages images;
+  images.Open(SampleDisc(), kSampleEvent);
+  const auto grid = [](const QImage& p) { return p.copy(0, 80, p.width(), p.height() - 80); };
+  std::vector<std::vector<CircleRecord>> records;
+  std::vector<QImage> expected;  // low and high resolution of each page
+  int emptyCells = 0;
+  for (int page = db.GetFirstPage(); page >= 1 && page <= db.GetLastPage(); ++page) {
+    records.emplace_back(36);
+    db.SelectPageCircles(page, records.back());
+    for (const CircleRecord& r : records.back()) emptyCells += r.id == 0;
+    for (bool hiRes : {false, true}) {
+      expected.push_back(grid(images.GetPageImage(page, db, records.back(), hiRes)));
+    }
+  }
+  ASSERT_GE(records.size(), 3u);
+  ASSERT_GT(emptyCells, 0);
+
+  // Every statement the connection runs from now on, by thread.
+  struct Threads {
+    std::mutex mutex;
+    std::set<std::thread::id> ids;
+  } ran;
+  sqlite3_trace_v2(
+      db.Connection(), SQLITE_TRACE_STMT,
+      [](unsigned, void* context, void*, void*) {
+        auto* threads = static_cast<Threads*>(context);
+        std::lock_guard lock(threads->mutex);
+        threads->ids.insert(std::this_thread::get_id());
+        return 0;
+      },
+      &ran);
+
+  std::atomic<int> wrong{0}, running{2};
+  const auto work = [&](int step) {
+    const int pages = static_cast<int>(records.size());
+    for (int i = 0; i < 4 * pages; ++i) {
+      const int p = (step > 0 ? i : 4 * pages - 1 - i) % pages;
+      const bool hiRes = (i / pages) % 2 == 1;
+      wrong += grid(images.GetPageImage(db.GetFirstPage() + p, db, records[p], hiRes)) !=
+               expected[2 * p + hiRes];
+    }
+    --running;
+  };
+  std::thread forward(work, 1), backward(work, -1);
+  std::vector<CircleRecord> rows(36);
+  int queries = 0;
+  while (running > 0) {  // the UI thread's own use of the connection
+    db.SelectPageCircles(db.GetFirstPage() + queries % 3, rows);
+    queries += db.GetMaxSpaceNo(1, 1) > 0;
+  }
+  forward.join();
+  backward.join();
+  sqlite3_trace_v2(db.Connection(), 0, nullptr, nullptr);
+  EXPECT_EQ(wrong.load(), 0);
+  EXPECT_GT(queries, 0);
+  EXPECT_EQ(ran.ids, std::set<std::thread::id>{std::this_thread::get_id()});
 }
 
 }  // namespace

@@ -68,5 +68,25 @@ TEST(CutArchiveTest, HostileEntriesAreRefusedOneByOneAndUnusableArchivesWhole) {
   EXPECT_FALSE(CutArchive::Open(dir / "h.ccz"));
 }
 
+// Sizes beyond what a catalogue holds are no sizes: nothing later multiplies them.
+TEST(CutArchiveTest, CutSizesAndCutPicturesAreBoundedByWhatACatalogueHolds) {
+  const std::pair<const char*, std::pair<int, int>> sizes[] = {
+      {"width\t1024\nheight\t1\n", {1024, 1}},
+      {"width\t1025\nheight\t-3\n", {0, 0}},
+      {"width\t2147483647\nheight\t99999999999\n", {0, 0}}};
+  for (const auto& [init, size] : sizes) {
+    EXPECT_EQ(std::pair(ParseCutArchiveInit(init).cutWidth, ParseCutArchiveInit(init).cutHeight),
+              size)
+        << init;
+  }
+  vxtest::TempDir dir;
+  const std::string wide = vxtest::Png(1025, 1, 8, 0, {std::string(1025, '\x40')});
+  ZipWriter(dir / "w.ccz").Add("INIT.TXT", "width\t178\nheight\t255\n").Add("000009.PNG", wide);
+  auto archive = CutArchive::Open(dir / "w.ccz");
+  ASSERT_TRUE(archive);
+  EXPECT_TRUE(archive->LoadCut(9).isNull());
+  EXPECT_EQ(archive->LoadImage("000009.PNG").size(), QSize(1025, 1));  // a title or a cover may
+}
+
 }  // namespace
 }  // namespace vx

@@ -17,7 +17,8 @@ void MakeImageFolder(const fs::path& folder) {
 
 TEST(ImageInstallFoldersTest, OnlyEventFoldersHoldingImageDataAreListed) {
   vxtest::TempDir dir;
-  for (const char* name : {"VQ96", "vq100", "VQ7", "VQ0", "VQ96x", "VQabc", "VQ"}) {
+  for (const char* name :
+       {"VQ96", "vq100", "VQ7", "VQ0", "VQ96x", "VQabc", "VQ", "VQ096", "VQ08"}) {
     MakeImageFolder(dir / name);
   }
   fs::create_directories(dir / "VQ95" / "PDATA");  // no map folder: not image data

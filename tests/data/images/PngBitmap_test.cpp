@@ -1,6 +1,9 @@
 #include "data/images/PngBitmap.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QBuffer>
 
 #include "data/images/OctetReader.h"
 #include "tests/data/images/TestPictures.h"
@@ -81,6 +84,51 @@ TEST(PngDecodeTest, ShortTruncatedOrAbsurdPicturesFailCleanly) {
   }
 }
 
+long PeakMemoryKb() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+// Chunks the program never reads are skipped unread: a header declaring two gigabytes of text
+// costs nothing, and pictures that carry such chunks honestly still decode.
+TEST(PngDecodeTest, ChunksThatAreNeverUsedCostNothing) {
+  const std::string signature = "\x89PNG\r\n\x1A\n"s;
+  const std::string header =
+      signature + vxtest::PngChunk("IHDR", vxtest::Be32(1) + vxtest::Be32(1) + "\x08\0\0\0\0"s);
+  const long before = PeakMemoryKb();
+  for (const char* type : {"tEXt", "zTXt", "iTXt", "sPLT", "iCCP", "eXIf", "prVt"}) {
+    const std::string png = header + vxtest::Be32(0x7FFFFFFF) + type + "abcd";
+    EXPECT_TRUE(LoadImageFromMemory(png).isNull()) << type;
+  }
+  EXPECT_LT(PeakMemoryKb() - before, 64 * 1024);
+
+  const std::string chunks = vxtest::PngChunk("tEXt", "Title\0cut"s) +
+                             vxtest::PngChunk("sPLT", "pal\0\x08\1\2\3\4\0\5"s) +
+                             vxtest::PngChunk("prVt", "private");
+  EXPECT_EQ(Pixels(LoadImageFromMemory(Png(2, 1, 8, 0, {"\x10\x20"}, chunks))),
+            (std::vector<QRgb>{0xFF101010, 0xFF202020}));
+}
+
+// A few hundred kilobytes of PNG can declare hundreds of megabytes of pixels: pictures are
+// refused beyond 8192 pixels a side or 32 M pixels in all, cuts beyond 1024 a side.
+TEST(PngDecodeTest, PicturesBeyondTheLimitsAreRefusedBeforeTheirPixelsAreMade) {
+  const long before = PeakMemoryKb();
+  const std::string huge =
+      Png(20000, 4000, 8, 0, std::vector<std::string>(4000, std::string(20000, '\0')));
+  EXPECT_LT(huge.size(), 300'000u);
+  EXPECT_TRUE(LoadImageFromMemory(huge).isNull());
+  EXPECT_LT(PeakMemoryKb() - before, 200 * 1024);  // the test's own 80 MB of rows included
+
+  const std::vector<std::string> tall(4097, std::string(8192, '\0'));
+  EXPECT_TRUE(LoadImageFromMemory(Png(8192, 4097, 8, 0, tall)).isNull());
+  const std::string cut = Png(1025, 1, 8, 0, {std::string(1025, '\0')});
+  EXPECT_EQ(LoadImageFromMemory(cut).size(), QSize(1025, 1));
+  EXPECT_TRUE(LoadImageFromMemory(cut, kCutPictureLimits).isNull());
+  const std::string widest = Png(1024, 1, 8, 0, {std::string(1024, '\0')});
+  EXPECT_EQ(LoadImageFromMemory(widest, kCutPictureLimits).size(), QSize(1024, 1));
+}
+
 TEST(ImageFallbackTest, JpegUnderAPngNameLoadsAndGarbageDoesNot) {
   vxtest::TempDir dir;
   QImage source(40, 30, QImage::Format_RGB32);
@@ -98,6 +146,18 @@ TEST(ImageFallbackTest, JpegUnderAPngNameLoadsAndGarbageDoesNot) {
   EXPECT_TRUE(LoadImageFile(dir / "absent.PNG").isNull());
   EXPECT_TRUE(LoadImageFromMemory("").isNull());
   EXPECT_TRUE(LoadImageFromMemory("\x89PNG").isNull());
+
+  // Other formats meet the same limits, read from their headers.
+  QByteArray bmp;
+  QBuffer buffer(&bmp);
+  ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+  ASSERT_TRUE(QImage(9000, 2, QImage::Format_RGB32).save(&buffer, "BMP"));
+  const std::string wide(bmp.constData(), static_cast<std::size_t>(bmp.size()));
+  EXPECT_TRUE(LoadImageFromMemory(wide).isNull());
+  vxtest::WriteFileBytes(dir / "wide.PNG", wide);
+  EXPECT_TRUE(LoadImageFile(dir / "wide.PNG").isNull());
+  const std::string jpeg = vxtest::ReadFileBytes(dir / "000123.PNG");
+  EXPECT_TRUE(LoadImageFromMemory(jpeg, {39, 10000}).isNull());
 }
 
 }  // namespace

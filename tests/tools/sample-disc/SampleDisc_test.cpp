@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <set>
@@ -12,6 +13,7 @@
 #include "tools/sample-disc/CatalogBuilder.h"
 #include "tools/sample-disc/CatalogTextWriter.h"
 #include "tools/sample-disc/DiscPaths.h"
+#include "tools/sample-disc/PngEncoder.h"
 #include "tools/sample-disc/SampleDiscWriter.h"
 #include "tools/sample-disc/UpdateFileWriter.h"
 
@@ -278,14 +280,37 @@ TEST(SampleDiscVariantsTest, SingleCircleFileNamesCutsByItsOwnShuffledUpdateIds)
   EXPECT_LT(inOrder, 20) << "update ids are expected shuffled";
 }
 
-TEST(SampleDiscFolderTest, ReplacesOnlyAnEarlierSampleAndReportsFoldersItCannotUse) {
+// A rerun takes away what the earlier run wrote, wherever its layout put it, and nothing else.
+TEST(SampleDiscFolderTest, ReplacesOnlyWhatTheEarlierSampleWroteAndReportsFoldersItCannotUse) {
   const WrittenDisc disc;
-  vxtest::WriteFileBytes(disc / "stale.txt", "left from before");
+  const std::vector<std::string> mine = {"stale.txt", "EXTRA/notes.txt", "PDATA/readme.txt",
+                                         "MDATA/legend.png", "mine/V96DEF.TXT", "V95ROM.TXT"};
+  for (const std::string& name : mine) {
+    fs::create_directories((disc / name).parent_path());
+    vxtest::WriteFileBytes(disc / name, "the user's own");
+  }
   SampleOptions options = disc.options;
+  options.layout = DiscLayout::kSubdir;
   DiscSummary summary;
   std::string error;
   ASSERT_TRUE(WriteSampleDisc(options, summary, error)) << error;
-  EXPECT_FALSE(fs::exists(disc / "stale.txt"));
+  for (const std::string& name : mine) {
+    EXPECT_EQ(vxtest::ReadFileBytes(disc / name), "the user's own") << name;
+  }
+  for (const char* gone : {"V96DEF.TXT", "V96MAP.TXT", "V96ROM1.TXT", "V096CUTL.CCZ",
+                           "V096CUTHP.CCZ", "PDATA/0002.PNG", "PDATA/0001.PNG"}) {
+    EXPECT_FALSE(fs::exists(disc / gone)) << gone;
+  }
+  EXPECT_EQ(vxtest::ListFiles(disc / "MDATA"), std::vector<std::string>{"legend.png"});
+  EXPECT_EQ(vxtest::ListFiles(disc / "PDATA"), std::vector<std::string>{"readme.txt"});
+  EXPECT_TRUE(fs::exists(disc / "DATA96N" / "V96DEF.TXT"));
+  EXPECT_TRUE(fs::exists(disc / "EXTRA" / "VQ096SJIS.ZIP"));
+
+  options.layout = DiscLayout::kLower;  // and back from the sub-folder, which goes when empty
+  ASSERT_TRUE(WriteSampleDisc(options, summary, error)) << error;
+  EXPECT_FALSE(fs::exists(disc / "DATA96N"));
+  EXPECT_TRUE(fs::exists(disc / "v96def.txt"));
+  EXPECT_EQ(vxtest::ReadFileBytes(disc / "stale.txt"), "the user's own");
 
   const fs::path dir = disc.dir.path();
   vxtest::WriteFileBytes(dir / "file", "x");
@@ -300,6 +325,24 @@ TEST(SampleDiscFolderTest, ReplacesOnlyAnEarlierSampleAndReportsFoldersItCannotU
   }
   EXPECT_EQ(vxtest::ListFiles(dir / "mine"), std::vector<std::string>{"notes.txt"});
   EXPECT_EQ(vxtest::ReadFileBytes(dir / "mine" / "notes.txt"), "keep me");
+}
+
+// A picture that cannot be encoded fails the run, whichever stage it belongs to.
+TEST(SampleDiscFolderTest, APictureThatCannotBeEncodedFailsTheRun) {
+  for (int failing : {1, 40, 400}) {
+    vxtest::TempDir dir;
+    SampleOptions options;
+    options.outDir = dir / "disc";
+    std::atomic<int> calls{0};
+    const PngEncodeFunction encode = [&](const QImage& picture) {
+      return ++calls == failing ? std::string() : EncodePng(picture);
+    };
+    DiscSummary summary;
+    std::string error;
+    EXPECT_FALSE(WriteSampleDisc(options, summary, error, encode)) << failing;
+    EXPECT_NE(error.find("could not be encoded"), std::string::npos) << error;
+  }
+  EXPECT_TRUE(EncodePng(QImage()).empty());
 }
 
 TEST(SampleDiscToolTest, ExitsNonZeroWithAMessageOnBadArguments) {

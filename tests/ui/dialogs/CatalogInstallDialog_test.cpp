@@ -118,6 +118,30 @@ TEST_F(CatalogInstallDialogTest, DeleteRefusesTheShownEventAndEmptiesEveryTableO
   EXPECT_TRUE(db.HasCircles(96));
 }
 
+// A database that refuses the deletion keeps the event, and the user is told.
+TEST_F(CatalogInstallDialogTest, ADeleteTheDatabaseRefusesIsReportedAndKeepsTheEvent) {
+  vxtest::BuildSampleCatalog(db, 94);
+  vxtest::BuildSampleCatalog(db, 96);
+  vx::PavorunDatabase readOnly(dir.path(), vx::SqliteDatabase::kReadOnly);
+  ASSERT_TRUE(readOnly.IsOpen());
+  ui.QueueAnswer(IDYES);
+  ui.QueueAnswer(IDOK);
+  vxtest::Watchdog watchdog;
+  vx::CatalogInstallDialog dialog(nullptr, ui, readOnly, 96);
+  QTimer::singleShot(0, &dialog, [&] {
+    Select(dialog, 0);
+    Button(dialog, IDC_DB_DELETE)->click();
+    EXPECT_EQ(Listed(dialog), (std::vector<int>{94, 96}));
+    Button(dialog, IDOK)->click();
+  });
+  EXPECT_EQ(dialog.DoModal(), 0);
+  EXPECT_EQ(Boxes(ui).back(),
+            kDeleteTitle + "ヴェラストレード94のサークルデータを削除できませんでした.\n"
+                           "DBファイルが読み込み専用になっているか、"
+                           "若しくはアクセス権限が無い可能性があります.");
+  EXPECT_TRUE(db.HasCircles(94));
+}
+
 TEST_F(CatalogInstallDialogTest, DatabaseFileGivesItsOlderEventsAndAMissingOneIsAnErrorNotANewFile) {
   vxtest::BuildSampleCatalog(db, 96);
   {

@@ -47,8 +47,21 @@ TEST(ImagePathDialogTest, BrowseAsksUntilAFolderAndOkNeverOverrunsTheField) {
   EXPECT_EQ(dialog.DoModal(), 0);
   EXPECT_STREQ(field.data(), "/old/");
 
-  // Fourteen bytes of text, a double-byte character across the limit, then more.
+  // A path that does not fit is refused, not cut to another folder; the dialog stays open.
+  ui.QueueAnswer(IDOK);
   edit->setText(QString::fromStdString("/media/disc/12" + std::string("あ") + "/more"));
+  QTimer::singleShot(0, [&] {
+    Control<QPushButton>(&dialog, IDOK)->click();
+    EXPECT_TRUE(dialog.isVisible());
+    Control<QPushButton>(&dialog, IDCANCEL)->click();
+  });
+  EXPECT_EQ(dialog.DoModal(), 0);
+  EXPECT_STREQ(field.data(), "/old/");
+  EXPECT_EQ(vxtest::Boxes(ui).back(),
+            "エラー|画像データのパスが長すぎます.\n15バイト以内のパスを指定してください.");
+
+  // Fourteen bytes and the final separator fill the field exactly.
+  edit->setText(QStringLiteral("/media/disc/12"));
   QTimer::singleShot(0, Control<QPushButton>(&dialog, IDOK), &QPushButton::click);
   EXPECT_EQ(dialog.DoModal(), 1);
   EXPECT_STREQ(field.data(), "/media/disc/12/");
