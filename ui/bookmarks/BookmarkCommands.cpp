@@ -33,10 +33,7 @@ bool BookmarkCommands::AddCurrentPage(QWidget* owner) {
     ReportFullList(controller_);
     return false;
   }
-  Bookmark bookmark;
-  bookmark.page = controller_.GetCurrentPage();
-  bookmark.depth = 0;
-  bookmark.type = Bookmark::kPage;
+  Bookmark bookmark = Bookmark::Make(Bookmark::kPage, 0, controller_.GetCurrentPage(), "");
   {
     ModalScope modal(controller_);
     BookmarkAddDialog dialog(controller_, owner, bookmark);

@@ -31,12 +31,7 @@ QString TitleOf(const Bookmark& bookmark) {
 }
 
 Bookmark RecordOf(const QTreeWidgetItem* item, int depth, int type) {
-  Bookmark bookmark;
-  bookmark.page = BookmarkTree::Page(item);
-  bookmark.depth = depth;
-  bookmark.type = type;
-  bookmark.SetTitle(Cp932Text(item->text(0)));
-  return bookmark;
+  return Bookmark::Make(type, depth, BookmarkTree::Page(item), Cp932Text(item->text(0)));
 }
 
 }  // namespace

@@ -23,15 +23,6 @@
 
 namespace vxtest {
 
-inline vx::Bookmark MakeBookmark(int type, int depth, int page, const std::string& title) {
-  vx::Bookmark bookmark;
-  bookmark.type = type;
-  bookmark.depth = depth;
-  bookmark.page = page;
-  bookmark.SetTitle(title);
-  return bookmark;
-}
-
 // Every record as "type/depth/page/title".
 inline std::string Records(const vx::BookmarkList& list) {
   std::string text;
@@ -71,13 +62,13 @@ class BookmarkTest : public ::testing::Test {
             const std::vector<std::string>& loose) {
     int page = 10;
     for (const auto& [group, members] : groups) {
-      list.Add(MakeBookmark(vx::Bookmark::kFolder, 0, 0, group));
+      list.Add(vx::Bookmark::Make(vx::Bookmark::kFolder, 0, 0, group));
       for (const std::string& title : members) {
-        list.Add(MakeBookmark(vx::Bookmark::kPage, 1, page++, title));
+        list.Add(vx::Bookmark::Make(vx::Bookmark::kPage, 1, page++, title));
       }
     }
     for (const std::string& title : loose) {
-      list.Add(MakeBookmark(vx::Bookmark::kPage, 0, page++, title));
+      list.Add(vx::Bookmark::Make(vx::Bookmark::kPage, 0, page++, title));
     }
   }
 

@@ -75,16 +75,16 @@ TEST_F(BookmarkOrganizerTest, TheTreeIsLoadedFromTheListAndSavedBackWithItsDepth
     const char* saved;
   } cases[] = {
       {{}, "", ""},
-      {{vxtest::MakeBookmark(2, 0, 0, "G1"), vxtest::MakeBookmark(1, 1, 10, "B1"),
-        vxtest::MakeBookmark(1, 1, 11, "B2"), vxtest::MakeBookmark(1, 0, 13, "B3"),
-        vxtest::MakeBookmark(2, 0, 0, "G2"), vxtest::MakeBookmark(1, 1, 13, "B4")},
+      {{Bookmark::Make(2, 0, 0, "G1"), Bookmark::Make(1, 1, 10, "B1"),
+        Bookmark::Make(1, 1, 11, "B2"), Bookmark::Make(1, 0, 13, "B3"),
+        Bookmark::Make(2, 0, 0, "G2"), Bookmark::Make(1, 1, 13, "B4")},
        "G1{B1,B2} B3 G2{B4}",
        "2/0/0/G1 1/1/10/B1 1/1/11/B2 1/0/13/B3 2/0/0/G2 1/1/13/B4"},
       // Any type but 1 is a group; a bookmark at depth 1 without a group stands at the top;
       // a record of type 0 ends the list.
-      {{vxtest::MakeBookmark(1, 1, 10, "Lone"), vxtest::MakeBookmark(5, 0, 0, "Odd"),
-        vxtest::MakeBookmark(1, 1, 11, "In"), vxtest::MakeBookmark(0, 0, 0, "End"),
-        vxtest::MakeBookmark(1, 0, 12, "Lost")},
+      {{Bookmark::Make(1, 1, 10, "Lone"), Bookmark::Make(5, 0, 0, "Odd"),
+        Bookmark::Make(1, 1, 11, "In"), Bookmark::Make(0, 0, 0, "End"),
+        Bookmark::Make(1, 0, 12, "Lost")},
        "Lone Odd{In}", "1/0/10/Lone 2/0/0/Odd 1/1/11/In"},
   };
   for (const auto& c : cases) {
@@ -182,7 +182,7 @@ TEST_F(BookmarkOrganizerTest, ANewGroupComesLastUnselectedUnlessTheListIsFull) {
 
   list.RemoveAll();
   for (int i = 0; i < vx::BookmarkList::kCapacity; ++i) {
-    list.Add(vxtest::MakeBookmark(1, 0, 10, "B" + std::to_string(i)));
+    list.Add(Bookmark::Make(1, 0, 10, "B" + std::to_string(i)));
   }
   Open();
   QTest::mouseClick(Button(ID_BOOKMARK_NEW_GROUP), Qt::LeftButton);
