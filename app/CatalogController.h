@@ -96,6 +96,8 @@ class CatalogController {
   void ReloadCurrentPage();
 
   AppSettings* Settings() const { return settings_; }
+  // The boxes and dialogs of the user interface (null when none was given).
+  UiServices* GetUiServices() const { return services_.ui; }
   PavorunDatabase* Database() const { return database_; }
   CatalogImages* Images() const { return images_; }
   SettingsValues* Values() const { return values_; }

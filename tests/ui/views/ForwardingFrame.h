@@ -1,0 +1,23 @@
+// The main window's part for a cut page view under test: every application message goes on to
+// the view.
+#pragma once
+
+#include "app/ControllerWindow.h"
+#include "ui/views/CutPageView.h"
+
+namespace vxtest {
+
+class ForwardingFrame : public vx::ControllerWindow {
+ public:
+  void OnAppMessage(unsigned message, vx::WParam wParam, vx::LParam lParam) override {
+    if (view) view->OnAppMessage(message, wParam, lParam);
+  }
+  vx::WindowRect ScreenRect() const override { return {0, 0, 1024, 768}; }
+  void Minimize() override {}
+  void Restore() override {}
+  void BringToTop() override {}
+
+  vx::CutPageView* view = nullptr;
+};
+
+}  // namespace vxtest
