@@ -1,15 +1,13 @@
 // A detail window over the controller's test catalogue (tests/app/ControllerCatalog.h) with one
-// more circle, 150, whose every text is filled, and a low-resolution cut archive in which every
-// cut is 60 x 80 and plain green. A recording frame registered beside it logs the messages.
+// more circle, 150, whose every text is filled, and the cut page view's cut archive (every cut
+// 60 x 80, white with a black stripe). A recording frame registered beside it logs the messages.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QImage>
 #include <QTest>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -22,16 +20,14 @@
 #include "res/ResourceIds.h"
 #include "tests/app/ControllerCatalog.h"
 #include "tests/app/FakeWindows.h"
-#include "tests/data/images/TestArchive.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/UiOnlyServices.h"
+#include "tests/ui/views/CutPageFixture.h"
 #include "ui/detail/DetailView.h"
 #include "ui/detail/DetailWindow.h"
 
 namespace vxtest {
 
-constexpr int kCutW = 60, kCutH = 80;
-constexpr QRgb kCutGreen = 0x00C000;
 constexpr int kDetailed = 150;
 // COLORREF values of the three check colours.
 constexpr std::uint32_t kRedRef = 0x0000FF, kBlueRef = 0xFF0000, kYellowRef = 0x00FFFF;
@@ -52,29 +48,13 @@ inline vx::CircleRecord DetailedCircle() {
   return r;
 }
 
-inline void WriteGreenCuts(const std::filesystem::path& folder) {
-  QImage cut(kCutW, kCutH, QImage::Format_RGB32);
-  cut.fill(QColor(kCutGreen));
-  QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  cut.save(&buffer, "PNG");
-  ZipWriter zip(folder / "V096CUTL.CCZ");
-  zip.Add("INIT.TXT", "vqnum\t96\r\nwidth\t60\r\nheight\t80\r\n");
-  for (int id = 100; id <= 160; ++id) {
-    char name[16];
-    std::snprintf(name, sizeof name, "%06d.PNG", 1000 + id);
-    zip.Add(name, png.toStdString());
-  }
-}
-
 class DetailTest : public ::testing::Test {
  protected:
   void SetUp() override {
     BuildControllerCatalog(db);
     InsertCircle(db, DetailedCircle());
     db.SelectEvent(kControllerEvent);
-    WriteGreenCuts(dir.path());
+    WriteCutArchive(dir.path());
     images.Open(dir.path(), kControllerEvent);
     values.eventNumber = kControllerEvent;
     values.fvrColorNum = 3;

@@ -213,14 +213,14 @@ TEST_F(DetailViewTest, TheCutShowsTheCircleWithTheMarkOfItsColour) {
   vx::CutRect mark{1, 1, vxtest::kCutW, vxtest::kCutH};
   vx::CutMarkRect(mark);
   const QPoint markCentre(mark.x + mark.w / 2, mark.y + mark.h / 2);
-  const QPoint inside(vxtest::kCutW - 5, vxtest::kCutH - 5);
-  EXPECT_EQ(Shot().pixel(inside) & 0xFFFFFF, vxtest::kCutGreen);
-  EXPECT_EQ(Shot().pixel(markCentre) & 0xFFFFFF, vxtest::kCutGreen);  // no mark unchecked
+  const QPoint stripe(1 + vxtest::kStripeLeft + 2, vxtest::kCutH - 5);
+  EXPECT_EQ(Shot().pixel(stripe) & 0xFFFFFF, vxtest::kBlack);
+  EXPECT_EQ(Shot().pixel(markCentre) & 0xFFFFFF, vxtest::kWhite);  // no mark unchecked
 
   controller.SetCircleColor(3, 101);
-  EXPECT_EQ(Shot().pixel(markCentre) & 0xFFFFFF, 0xFFFF00u);  // yellow
+  EXPECT_EQ(Shot().pixel(markCentre) & 0xFFFFFF, vxtest::Rgb(vxtest::kYellowRef));
   controller.UncheckCircle(101);
-  EXPECT_EQ(Shot().pixel(markCentre) & 0xFFFFFF, vxtest::kCutGreen);
+  EXPECT_EQ(Shot().pixel(markCentre) & 0xFFFFFF, vxtest::kWhite);
 }
 
 TEST_F(DetailViewTest, KeysCheckUncheckCopyAndMoveOn) {
