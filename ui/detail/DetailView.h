@@ -17,6 +17,7 @@
 
 #include "app/AppMessageSink.h"
 #include "data/CircleRecord.h"
+#include "ui/menus/CircleCommands.h"
 #include "ui/menus/CommandMap.h"
 
 class QLabel;
@@ -99,16 +100,13 @@ class DetailView : public QAbstractScrollArea, public AppMessageSink, public Com
   void RepaintCut();
   void OpenLink(int row);
 
-  void CheckCurrent(int color);
-  void UncheckCurrent();
-  bool CopyCurrent();
-  void CutCurrent();
-  void Paste();
-  bool HandleColorKey(const QKeyEvent& event);
-  void MoveOnIf(bool setting);
 
   CatalogController& controller_;
   CommandMap commands_;
+  // Every change to the checklist first writes back a memo being typed, which the change would
+  // otherwise reload the box over.
+  CircleCommands circleCommands_{controller_, [this] { return circle_.id; },
+                                 [this] { SaveMemo(); }};
   const ColorMenu* checklistMenu_ = nullptr;
   CommandTarget* menuOwner_ = nullptr;
   QPlainTextEdit* description_ = nullptr;
