@@ -13,6 +13,7 @@
 #include "app/WindowRecord.h"
 #include "tests/ui/detail/DetailFixture.h"
 #include "ui/detail/DetailBar.h"
+#include "ui/detail/MemoEdit.h"
 #include "ui/menus/CommandActions.h"
 #include "ui/menus/CommandMap.h"
 
@@ -85,8 +86,12 @@ TEST_F(DetailWindowTest, TheColourButtonsFollowTheColoursAndCheckTheCircleShown)
 
   QTest::mouseClick(ButtonOf(ID_CHECK_COLOR_FIRST), Qt::LeftButton);
   EXPECT_EQ(controller.GetCircleColor(101), 1);
+  // A memo being typed is written back before the change would reload the box over it.
+  window->View()->MemoBox()->setFocus();
+  window->View()->MemoBox()->insertPlainText(QStringLiteral("typed"));
   QTest::mouseClick(ButtonOf(ID_UNCHECK), Qt::LeftButton);
-  EXPECT_EQ(controller.GetCircleColor(101), -1);
+  EXPECT_EQ(controller.GetCircleColor(101), 0);  // memo only
+  EXPECT_EQ(controller.GetCircleMemo(101), "typed");
 
   values.fvrColorNum = 2;
   controller.LoadColorTable();
