@@ -37,12 +37,7 @@ void Type(QWidget* widget, const QString& text) {
 
 class BookmarkAddTest : public vxtest::BookmarkTest {};
 
-TEST_F(BookmarkAddTest, ThePageIsDescribedByItsPlacesAndItsMainGenre) {
-  EXPECT_EQ(vx::Cp932ToUtf8(vx::BookmarkPageText(controller, 13)),
-            "13ページ : 日 東Ｃ01～東Ｃ09 （音楽）");
-}
-
-TEST_F(BookmarkAddTest, TheTitleIsProposedAndNeverTakesHalfACharacter) {
+TEST_F(BookmarkAddTest, TheTitleIsProposedAsThePagesPlacesAndGenreAndNeverTakesHalfACharacter) {
   vx::Bookmark record;
   record.page = 13;
   vx::BookmarkAddDialog dialog(controller, nullptr, record);
