@@ -156,7 +156,9 @@ TEST_F(SettingsTest, EventGroupsAndTheirBookmarksAreKeptPerEvent) {
   vx::SettingsValues& v = settings.values();
   vx::BookmarkList list;
   list.Add(vx::Bookmark::Make(vx::Bookmark::kFolder, 0, 0, vx::Sjis("東ホール")));
-  for (int i = 1; i <= 11; ++i) list.Add(vx::Bookmark::Make(vx::Bookmark::kPage, 1, 100 + i, "page"));
+  for (int i = 1; i <= 11; ++i) {
+    list.Add(vx::Bookmark::Make(vx::Bookmark::kPage, 1, 100 + i, "page"));
+  }
   v.lastSelPage = 10;
   ASSERT_TRUE(settings.SaveEventGroup(95, list));
   v.lastSelPage = 20;

@@ -134,7 +134,9 @@ void BookmarkOrganizerDialog::SaveTree() {
 
 int BookmarkOrganizerDialog::ItemCount() const {
   int count = tree_->topLevelItemCount();
-  for (int i = 0; i < tree_->topLevelItemCount(); ++i) count += tree_->topLevelItem(i)->childCount();
+  for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
+    count += tree_->topLevelItem(i)->childCount();
+  }
   return count;
 }
 

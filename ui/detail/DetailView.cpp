@@ -143,7 +143,8 @@ void DetailView::PlaceControls(int right, int bottom) {
   const int cutWidth = controller_.GetCutWidth();
   const int cutHeight = controller_.GetCutHeight();
   const auto place = [&shift](QWidget* control, int left, int top, int r, int b) {
-    control->setGeometry(QRect(left, top, std::max(0, r - left), std::max(0, b - top)).translated(shift));
+    const QRect area(left, top, std::max(0, r - left), std::max(0, b - top));
+    control->setGeometry(area.translated(shift));
   };
   place(description_, cutWidth + 2, 2, right - 1, cutHeight + 1);
   const int top = cutHeight + 2;
@@ -280,8 +281,9 @@ void DetailView::SaveMemo() {
 
 void DetailView::ReadColor() {
   color_ = circle_.id != 0 ? controller_.GetCircleColor(circle_.id) : -1;
-  markColor_ = color_ >= 1 ? controller_.GetColorValue(color_ - 1, CatalogController::kChecklistColor)
-                           : kWhite;
+  markColor_ = color_ >= 1
+                   ? controller_.GetColorValue(color_ - 1, CatalogController::kChecklistColor)
+                   : kWhite;
 }
 
 // Mail goes to the desktop's mail program, every other line to the browser.

@@ -119,7 +119,7 @@ class DetailView : public QAbstractScrollArea, public AppMessageSink, public Com
   int labelWidth_ = kMinLabelWidth;
   CircleRecord circle_;
   std::string loadedMemo_;
-  int color_ = -1;                     // -1 not in the checklist, 0 memo only, 1..n
+  int color_ = -1;                      // -1 not in the checklist, 0 memo only, 1..n
   std::uint32_t markColor_ = 0xFFFFFF;  // COLORREF of the cut's mark
 };
 

@@ -65,7 +65,8 @@ void MemoEdit::KeepWithinLimit(int position, int added) {
   QTextCursor inserted(document());
   inserted.setPosition(position);
   inserted.setPosition(end, QTextCursor::KeepAnchor);
-  const QString text = inserted.selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  const QString text =
+      inserted.selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
   const std::size_t insertedBytes = Cp932LengthValidator::Length(text, kCrLfBytes);
   const std::size_t budget = kMaxBytes - std::min(kMaxBytes, total - insertedBytes);
   const QString kept = Cp932LengthValidator::Cut(text, budget, kCrLfBytes);
