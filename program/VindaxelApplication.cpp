@@ -19,6 +19,7 @@
 #include "program/ApplicationCommands.h"
 #include "program/TerminationSignalNotifier.h"
 #include "ui/checklist/QtChecklistDialogs.h"
+#include "ui/detail/DetailWindow.h"
 #include "ui/dialogs/ImagePathDialog.h"
 #include "ui/main/AboutDialog.h"
 #include "ui/main/BeaconWidget.h"
@@ -66,6 +67,8 @@ VindaxelApplication::~VindaxelApplication() {
 }
 
 MainWindow* VindaxelApplication::mainWindow() const { return main_; }
+
+DetailWindow* VindaxelApplication::detailWindow() const { return detail_; }
 
 BeaconWidget* VindaxelApplication::beacon() const { return beacon_; }
 
@@ -144,6 +147,10 @@ void VindaxelApplication::CreateFrames() {
   main_->show();
   connect(main_, &MainWindow::closeAccepted, qApp, &QCoreApplication::quit,
           Qt::QueuedConnection);
+  detail_ = new DetailWindow(controller);
+  detail_->SetApplicationCommands(commands_.get());
+  detail_->SetChecklistMenu(&main_->Menu());
+  detail_->PlaceAt(core_->values().windowRects[kDetailSlot]);
 }
 
 void VindaxelApplication::CreateBeacon() {
@@ -154,13 +161,21 @@ void VindaxelApplication::CreateBeacon() {
 void VindaxelApplication::RegisterFrames() {
   CatalogController& controller = *core_->controller();
   controller.RegisterWindow(kMainWindowId, main_, Sjis("メインウィンドウ"));
+  controller.RegisterWindow(kDetailWindowId, detail_, Sjis("サークル詳細(&D)\tCtrl+D"));
   modalFilter_ = std::make_unique<ModalInputFilter>(controller.Guard(), controller.Registry());
   qApp->installEventFilter(modalFilter_.get());
+  ShowSavedFrames();
   main_->raise();
   // "ChildWndTop" as stored: the command inverts it, so it is inverted first.
   SettingsValues& values = core_->values();
   values.childWndTop = values.childWndTop ? 0 : 1;
   commands_->ToggleChildWindowsTop();
+}
+
+// The tool windows that were open when the program last ended.
+void VindaxelApplication::ShowSavedFrames() {
+  CatalogController& controller = *core_->controller();
+  if (core_->values().windowShown[kDetailSlot]) controller.ShowRegisteredWindow(detail_);
 }
 
 void VindaxelApplication::ShowStartPage() {
@@ -205,6 +220,7 @@ void VindaxelApplication::Exit() {
   core_->ExitController();
   if (modalFilter_) qApp->removeEventFilter(modalFilter_.get());
   modalFilter_.reset();
+  delete detail_;
   delete main_;
   delete beacon_;
   commands_.reset();

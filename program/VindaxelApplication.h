@@ -23,6 +23,7 @@ namespace vx {
 
 class ApplicationCommands;
 class BeaconWidget;
+class DetailWindow;
 class HostSystemInfo;
 class MainWindow;
 class ModalInputFilter;
@@ -59,6 +60,7 @@ class VindaxelApplication : public QObject {
   ApplicationCore* core() const { return core_.get(); }
   ApplicationCommands* commands() const { return commands_.get(); }
   MainWindow* mainWindow() const;
+  DetailWindow* detailWindow() const;
   BeaconWidget* beacon() const;
 
  Q_SIGNALS:
@@ -73,6 +75,7 @@ class VindaxelApplication : public QObject {
   void CreateFrames();
   void CreateBeacon();
   void RegisterFrames();
+  void ShowSavedFrames();
   void ShowStartPage();
   void RaiseMainWindow();
   void TakeScreenshotIfAsked();
@@ -92,6 +95,7 @@ class VindaxelApplication : public QObject {
   std::unique_ptr<ModalInputFilter> modalFilter_;
   std::unique_ptr<ApplicationCommands> commands_;
   QPointer<MainWindow> main_;
+  QPointer<DetailWindow> detail_;
   QPointer<BeaconWidget> beacon_;
   bool exited_ = false;
 };

@@ -12,11 +12,15 @@
 #include <memory>
 
 #include "app/CatalogController.h"
+#include "app/DefaultWindowLayout.h"
 #include "checklist/FavoriteStore.h"
+#include "platform/CodePage.h"
 #include "platform/qt/SingleInstanceServer.h"
 #include "program/ApplicationCommands.h"
 #include "res/ResourceIds.h"
 #include "tests/program/SampleProfile.h"
+#include "ui/detail/DetailView.h"
+#include "ui/detail/DetailWindow.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/SplashWindow.h"
 
@@ -52,7 +56,13 @@ TEST_F(VindaxelApplicationTest, StartsOnTheFirstCutOfDayOneAndComesBackToItsPage
     EXPECT_GT(controller.CurrentCircle().id, 0);
     EXPECT_EQ(program.mainWindow()->currentPage(), controller.GetCurrentPage());
     EXPECT_EQ(program.mainWindow()->dayIndex(), 0);
-    EXPECT_EQ(controller.Registry().Count(), 1);
+    // The detail window comes second, shown as the default layout has it, on the same circle.
+    ASSERT_EQ(controller.Registry().Count(), 2);
+    const vx::WindowRecord& detail = controller.Registry().Records()[1];
+    EXPECT_EQ(detail.window, program.detailWindow());
+    EXPECT_STREQ(detail.name, vx::Sjis("サークル詳細(&D)\tCtrl+D").c_str());
+    EXPECT_TRUE(program.detailWindow()->isVisible());
+    EXPECT_EQ(program.detailWindow()->View()->Circle().id, controller.CurrentCircle().id);
     controller.NextPage();
   }
   vx::VindaxelApplication again({});
@@ -70,6 +80,9 @@ TEST_F(VindaxelApplicationTest, ExitCommandClosesTheMainWindowAndEndsTheLoop) {
   QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });
   EXPECT_EQ(QApplication::exec(), 0);
   EXPECT_FALSE(program.mainWindow()->isVisible());
+  // Ending closed the detail window without hiding it for the next start.
+  EXPECT_FALSE(program.detailWindow()->isVisible());
+  EXPECT_EQ(program.core()->values().windowShown[vx::kDetailSlot], 1);
 }
 
 // A restart loads the newest recent checklist when "AutoLoad" is on, except after an event switch.

@@ -14,7 +14,7 @@ std::string BookmarkPageText(const CatalogController& controller, int page) {
   controller.GetCircle(firstId, &first);
   controller.GetCircle(lastId, &last);
   return FormatText(Sjis("%dページ : %s %s%s%02d～%s%s%02d （%s）").c_str(), page,
-                    controller.GetWeekdayName(first.day).c_str(),
+                    controller.GetWeekdayLongName(first.day).c_str(),
                     controller.GetAreaSimpleNameOfBlock(first.blockId).c_str(),
                     controller.GetBlockName(first.blockId).c_str(), first.spaceNo,
                     controller.GetAreaSimpleNameOfBlock(last.blockId).c_str(),

@@ -300,8 +300,9 @@ void DetailView::OpenLink(int row) {
 
 std::string DetailView::PlaceText(const CatalogController& controller,
                                   const CircleRecord& circle) {
-  if (circle.day <= 0) return controller.GetWeekdayName(0);
-  return FormatText(Sjis("%s %s%s%02d%c").c_str(), controller.GetWeekdayName(circle.day).c_str(),
+  if (circle.day <= 0) return controller.GetWeekdayLongName(0);
+  return FormatText(Sjis("%s %s%s%02d%c").c_str(),
+                    controller.GetWeekdayLongName(circle.day).c_str(),
                     controller.GetAreaSimpleNameOfBlock(circle.blockId).c_str(),
                     controller.GetBlockName(circle.blockId).c_str(), circle.spaceNo,
                     'a' + circle.spaceNoSub);

@@ -69,8 +69,7 @@ class DetailView : public QAbstractScrollArea, public AppMessageSink, public Com
   // The cut's place in the view (scrolled).
   QRect CutArea() const;
 
-  // "<weekday> <hall><block><space><a|b>", or the weekday of day 0 for a circle without a day
-  // (CP932).
+  // "土曜日 東Ａ01a", or the name of day 0 ("抽選漏れ") for a circle without a day (CP932).
   static std::string PlaceText(const CatalogController& controller, const CircleRecord& circle);
   // The description box's text (CP932, CR LF); below event 90 with the fetched feed text.
   static std::string DescriptionText(const CatalogController& controller,

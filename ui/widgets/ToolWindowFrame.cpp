@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "app/CatalogController.h"
+#include "app/WindowRecord.h"
 #include "platform/qt/QtStrings.h"
 #include "ui/menus/CommandActions.h"
 
@@ -63,11 +64,25 @@ void ToolWindowFrame::Restore() { showNormal(); }
 
 void ToolWindowFrame::BringToTop() { raise(); }
 
-// The main window shows and hides the tool windows; the close box only asks it to.
+// The main window shows and hides the tool windows; the close box only asks it to. Once the main
+// window has closed, the program is ending and closes every window: the tool window then closes
+// as it is, so that it does not hold the program up and opens again next time.
 void ToolWindowFrame::closeEvent(QCloseEvent* event) {
+  if (ProgramEnding()) {
+    event->accept();
+    return;
+  }
   event->ignore();
   controller_.HideRegisteredWindow(this);
   hide();
+}
+
+bool ToolWindowFrame::ProgramEnding() const {
+  for (const WindowRecord& record : controller_.Registry().Records()) {
+    const auto* main = dynamic_cast<const QWidget*>(record.window);
+    if (record.IsMain() && main && main != this) return !main->isVisible();
+  }
+  return false;
 }
 
 void ToolWindowFrame::SavePlace() {

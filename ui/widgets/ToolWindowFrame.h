@@ -1,5 +1,5 @@
 // What the four tool windows (hall map, checklist, circle detail, circle list) share as frames
-// registered with the controller: their close box only hides them, they remember their place on
+// registered with the controller: their close box only hides them (unless the program ends), they remember their place on
 // every move and resize, they stack and minimise together with the others, a dropped file opens
 // as a checklist, and their commands go to the view first, then the frame, then the application.
 #pragma once
@@ -55,6 +55,7 @@ class ToolWindowFrame : public QMainWindow, public ControllerWindow {
  private:
   void UpdateRoute();
   void SavePlace();
+  bool ProgramEnding() const;
 
   CatalogController& controller_;
   CommandMap commands_;

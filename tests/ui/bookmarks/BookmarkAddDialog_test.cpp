@@ -53,7 +53,7 @@ TEST_F(BookmarkAddTest, TheTitleIsProposedAsThePagesPlacesAndGenreAndNeverTakesH
     QTest::keyClick(edit, Qt::Key_Return);
   });
   ASSERT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_EQ(proposed, QString::fromUtf8("13ページ : 日 東Ｃ01～東Ｃ09 （音楽）"));
+  EXPECT_EQ(proposed, QString::fromUtf8("13ページ : 日曜日 東Ｃ01～東Ｃ09 （音楽）"));
   EXPECT_EQ(selected, proposed);
   std::string expected;
   for (int i = 0; i < 63; ++i) expected += Sjis("あ");

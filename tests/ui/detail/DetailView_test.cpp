@@ -63,7 +63,7 @@ class DetailViewTest : public vxtest::DetailTest {
 };
 
 const char* const kDescription96 =
-    "配置:土 東Ｂ05b\nサークル名：\n詳細サークル（しょうさいさーくる）\n\n執筆者名：作者\n\n"
+    "配置:土曜日 東Ｂ05b\nサークル名：\n詳細サークル（しょうさいさーくる）\n\n執筆者名：作者\n\n"
     "発行誌名：新刊\n\nジャンル：音楽\n\n補足：\n一行目\n二行目\n\n更新補足:\n更新あり\n";
 
 TEST_F(DetailViewTest, LinkCaptionsFollowTheEventAndLeaveRoomForTheLongest) {
@@ -102,7 +102,7 @@ TEST_F(DetailViewTest, DescriptionTellsPlaceNamesGenreAndNotesAndBelowEvent90The
 
   vx::CircleRecord unplaced;
   ASSERT_TRUE(controller.GetCircle(900, &unplaced));
-  EXPECT_EQ(DetailView::PlaceText(controller, unplaced), controller.GetWeekdayName(0));
+  EXPECT_EQ(vx::Cp932ToUtf8(DetailView::PlaceText(controller, unplaced)), "抽選漏れ");
 }
 
 TEST_F(DetailViewTest, ATypedMemoIsSavedOnceToTheCircleItWasTypedFor) {
