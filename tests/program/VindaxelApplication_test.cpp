@@ -85,6 +85,19 @@ TEST_F(VindaxelApplicationTest, ExitCommandClosesTheMainWindowAndEndsTheLoop) {
   EXPECT_EQ(program.core()->values().windowShown[vx::kDetailSlot], 1);
 }
 
+TEST_F(VindaxelApplicationTest, TheLayoutResetBringsTheDetailWindowBackToItsPlace) {
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  vx::DetailWindow* detail = program.detailWindow();
+  const vx::WindowRect home = program.core()->values().windowRects[vx::kDetailSlot];
+  detail->move(home.left + 50, home.top + 40);
+  program.core()->controller()->HideRegisteredWindow(detail);
+  ASSERT_FALSE(detail->isVisible());
+  program.mainWindow()->RunCommand(ID_RESET_WINDOW_LAYOUT);
+  EXPECT_TRUE(detail->isVisible());
+  EXPECT_EQ(detail->ScreenRect().left, program.core()->values().windowRects[vx::kDetailSlot].left);
+}
+
 // A restart loads the newest recent checklist when "AutoLoad" is on, except after an event switch.
 TEST_F(VindaxelApplicationTest, RestartReopensTheNewestChecklistUnlessTheEventChanged) {
   const std::filesystem::path list = root.path() / "list.csv";
