@@ -18,6 +18,7 @@
 #include "app/ApplicationCore.h"
 #include "app/RestartRequest.h"
 #include "app/StartupArguments.h"
+#include "ui/menus/CommandRoute.h"
 
 namespace vx {
 
@@ -25,6 +26,7 @@ class ApplicationCommands;
 class BeaconWidget;
 class DetailWindow;
 class HostSystemInfo;
+class ListWindow;
 class MainWindow;
 class ModalInputFilter;
 class ProgressDialogRunner;
@@ -32,6 +34,7 @@ class QtActiveWindowTracker;
 class QtChecklistDialogs;
 class QtPortalDialogs;
 class QtUiServices;
+class SearchCommands;
 class SingleInstanceServer;
 class TerminationSignalNotifier;
 class WebChecklistJobs;
@@ -63,6 +66,7 @@ class VindaxelApplication : public QObject {
   ApplicationCommands* commands() const { return commands_.get(); }
   MainWindow* mainWindow() const;
   DetailWindow* detailWindow() const;
+  ListWindow* listWindow() const;
   BeaconWidget* beacon() const;
 
  Q_SIGNALS:
@@ -75,6 +79,7 @@ class VindaxelApplication : public QObject {
   void BuildCore();
   void ShowCover();
   void CreateFrames();
+  void CreateSecondaryFrames();
   void CreateBeacon();
   void RegisterFrames();
   void ShowSavedFrames();
@@ -98,8 +103,13 @@ class VindaxelApplication : public QObject {
   std::unique_ptr<ApplicationCore> core_;
   std::unique_ptr<ModalInputFilter> modalFilter_;
   std::unique_ptr<ApplicationCommands> commands_;
+  std::unique_ptr<SearchCommands> search_;
+  // What the frames pass on what they do not handle: the application's commands, then the
+  // circle search.
+  CommandRoute applicationRoute_;
   QPointer<MainWindow> main_;
   QPointer<DetailWindow> detail_;
+  QPointer<ListWindow> list_;
   QPointer<BeaconWidget> beacon_;
   bool exited_ = false;
 };
