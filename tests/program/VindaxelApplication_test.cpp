@@ -78,15 +78,18 @@ TEST_F(VindaxelApplicationTest, StartsOnTheFirstCutOfDayOneAndComesBackToItsPage
 TEST_F(VindaxelApplicationTest, ExitCommandClosesTheMainWindowAndEndsTheLoop) {
   vx::VindaxelApplication program({});
   ASSERT_TRUE(program.Start());
-  bool quit = false;
-  QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { quit = true; });
+  program.core()->controller()->ShowRegisteredWindow(program.listWindow());
   QTimer::singleShot(0, [&] { program.mainWindow()->RunCommand(ID_APP_EXIT); });
   QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });
   EXPECT_EQ(QApplication::exec(), 0);
   EXPECT_FALSE(program.mainWindow()->isVisible());
-  // Ending closed the detail window without hiding it for the next start.
-  EXPECT_FALSE(program.detailWindow()->isVisible());
+  // Ending closed the tool windows without hiding them for the next start.
+  for (QWidget* window : {static_cast<QWidget*>(program.detailWindow()),
+                          static_cast<QWidget*>(program.listWindow())}) {
+    EXPECT_FALSE(window->isVisible()) << window->windowTitle().toStdString();
+  }
   EXPECT_EQ(program.core()->values().windowShown[vx::kDetailSlot], 1);
+  EXPECT_EQ(program.core()->values().windowShown[vx::kListSlot], 1);
 }
 
 TEST_F(VindaxelApplicationTest, TheLayoutResetBringsTheDetailWindowBackToItsPlace) {
