@@ -19,6 +19,7 @@
 #include "app/SettingsValues.h"
 #include "data/CircleRecord.h"
 #include "ui/menus/CommandMap.h"
+#include "ui/views/CurrentCircleCommands.h"
 #include "ui/views/ZoomableImageView.h"
 
 namespace vx {
@@ -102,22 +103,13 @@ class CutPageView : public ZoomableImageView, public AppMessageSink, public Comm
   QColor MarkColor(int color) const;
 
   bool HandleNavigationKey(int key);
-  bool HandleColorKey(int key);
-  bool HandleCtrlKey(int key);
-  void CheckCurrent(int color);
-  void UncheckCurrent();
-  bool CopyCurrent();
-  void CutCurrent();
-  void Paste();
   void EditCheckColors();
-  void MoveOnIf(bool setting);
-  bool AutoNext() const;
-  bool AutoNext2() const;
   int CutUnder(QPoint viewPoint) const;
   bool HasCurrentCircle() const { return current_.id > 0; }
 
   CatalogController& controller_;
   CommandMap commands_;
+  CurrentCircleCommands circleCommands_;
   const ColorMenu* checklistMenu_ = nullptr;
   CommandTarget* menuOwner_ = nullptr;
   bool pinned_ = false;
