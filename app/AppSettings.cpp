@@ -149,9 +149,11 @@ int WindowValue(const SettingsValues& v, int slot, const WindowKey& k) {
   return k.rectField ? v.windowRects[slot].*k.rectField : v.windowShown[slot];
 }
 
-// A missing key keeps what the application put in the slot before loading.
+// A missing key keeps what the application put in the slot before loading. Slots without a
+// window id are neither read nor written.
 void LoadWindowSlots(const ProfileFile& file, SettingsValues& v) {
   for (int slot = 0; slot < kWindowSlotCount; ++slot) {
+    if (v.windowIds[slot] == 0) continue;
     for (const WindowKey& k : kWindowKeys) {
       int& value = WindowValue(v, slot, k);
       value = file.GetInt(kWindowSection, Key08X(k.prefix, v.windowIds[slot]), value);
@@ -161,6 +163,7 @@ void LoadWindowSlots(const ProfileFile& file, SettingsValues& v) {
 
 void SaveWindowSlots(ProfileFile& file, const SettingsValues& v) {
   for (int slot = 0; slot < kWindowSlotCount; ++slot) {
+    if (v.windowIds[slot] == 0) continue;
     for (const WindowKey& k : kWindowKeys) {
       WriteNumber(file, kWindowSection, Key08X(k.prefix, v.windowIds[slot]),
                   WindowValue(v, slot, k));

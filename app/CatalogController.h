@@ -187,6 +187,9 @@ class CatalogController {
   // A circle without a place in the catalogue becomes current on the current page at cut -1.
   void SelectCircle(int circleId, bool recordHistory);
   void GoToPage(int page);
+  // Like GoToPage, but a page without circles gives way to the nearest earlier page that has
+  // some (for moves backwards, which must not land on a later page).
+  void GoToPageOrBefore(int page);
   void SelectCut(int cut);
   void SelectDay(int day);
   void SelectArea(int k, int day);
@@ -216,7 +219,10 @@ class CatalogController {
   const std::string& GetDayBlockName(int day, int k) const;
   const std::string& GetDayAreaName(int day, int k) const;
   const std::string& GetGenreIndexName(int g) const;
-  const std::string& GetWeekdayName(int day) const;  // short name of the day's weekday
+  // The weekday of a day of the event: "土曜日" (windows and menus) or "土" (compact lists);
+  // day 0 holds the circles the lottery did not place ("抽選漏れ", "漏").
+  const std::string& GetWeekdayLongName(int day) const;
+  const std::string& GetWeekdayShortName(int day) const;
   const std::string& GetBlockName(int blockId) const;
   const std::string& GetAreaSimpleNameOfBlock(int blockId) const;
   const std::string& GetGenreName(int genreId) const;
@@ -225,6 +231,8 @@ class CatalogController {
   int FindDayBlockIndex(int day, int blockId) const;
   int GetDayBlockId(int day, int k) const;
   int GetAreaIdOfBlock(int blockId) const;
+  // The position k (1-based) of an area in the day's list of areas; 0 when the day has none of it.
+  int FindDayAreaIndex(int day, int areaId) const;
   int GetMapIdOfBlock(int blockId) const;
   int GetGenreCount() const;
   int GetMapCount() const;

@@ -66,8 +66,12 @@ const std::string& CatalogController::GetGenreIndexName(int g) const {
   return database_ ? database_->GetGenreIndexName(g) : EmptyText();
 }
 
-const std::string& CatalogController::GetWeekdayName(int day) const {
-  return database_ ? GetWeekdayShortName(database_->GetWeekdayOfDay(day)) : EmptyText();
+const std::string& CatalogController::GetWeekdayLongName(int day) const {
+  return database_ ? vx::GetWeekdayLongName(database_->GetWeekdayOfDay(day)) : EmptyText();
+}
+
+const std::string& CatalogController::GetWeekdayShortName(int day) const {
+  return database_ ? vx::GetWeekdayShortName(database_->GetWeekdayOfDay(day)) : EmptyText();
 }
 
 const std::string& CatalogController::GetBlockName(int blockId) const {
@@ -100,6 +104,10 @@ int CatalogController::GetDayBlockId(int day, int k) const {
 
 int CatalogController::GetAreaIdOfBlock(int blockId) const {
   return database_ ? database_->GetAreaIdOfBlock(blockId) : 0;
+}
+
+int CatalogController::FindDayAreaIndex(int day, int areaId) const {
+  return database_ ? database_->FindDayAreaIndex(day, areaId) : 0;
 }
 
 int CatalogController::GetMapIdOfBlock(int blockId) const {

@@ -246,6 +246,12 @@ void CatalogController::GoToPage(int page) {
   if (found > 0) JumpTo(found, CutAfterPageMove(found, current_.cutIndex), false);
 }
 
+void CatalogController::GoToPageOrBefore(int page) {
+  if (!database_ || page < 1) return;
+  const int found = database_->GetPrevPage(page + 1);
+  if (found > 0) JumpTo(found, CutAfterPageMove(found, current_.cutIndex), false);
+}
+
 void CatalogController::SelectCut(int cut) {
   if (!database_ || cut < 1 || cut > cutsPerPage_) return;
   const int page = current_.pageNo;

@@ -14,6 +14,14 @@ const FirstCutEntry* At(const std::vector<FirstCutEntry>& entries, int oneBased)
   return &entries[static_cast<std::size_t>(oneBased - 1)];
 }
 
+// The 1-based position of the entry with `id`; 0 when absent (ids start at 1).
+int PositionOf(const std::vector<FirstCutEntry>& entries, int id) {
+  if (id <= 0) return 0;
+  const auto found = std::find_if(entries.begin(), entries.end(),
+                                  [id](const FirstCutEntry& entry) { return entry.id == id; });
+  return found == entries.end() ? 0 : static_cast<int>(found - entries.begin()) + 1;
+}
+
 }  // namespace
 
 void CatalogJumpIndex::Clear() {
@@ -95,11 +103,8 @@ const FirstCutEntry* CatalogJumpIndex::DayBlock(int d, int k) const {
 }
 
 int CatalogJumpIndex::FindDayBlockIndex(int d, int blockId) const {
-  if (blockId <= 0) return 0;
-  for (int k = 1; k <= DayBlockCount(d); ++k) {
-    if (DayBlock(d, k)->id == blockId) return k;
-  }
-  return 0;
+  return Day(d) != nullptr ? PositionOf(perDay_[static_cast<std::size_t>(d - 1)].blocks, blockId)
+                           : 0;
 }
 
 int CatalogJumpIndex::DayAreaCount(int d) const {
@@ -109,6 +114,11 @@ int CatalogJumpIndex::DayAreaCount(int d) const {
 
 const FirstCutEntry* CatalogJumpIndex::DayArea(int d, int k) const {
   return Day(d) != nullptr ? At(perDay_[static_cast<std::size_t>(d - 1)].areas, k) : nullptr;
+}
+
+int CatalogJumpIndex::FindDayAreaIndex(int d, int areaId) const {
+  return Day(d) != nullptr ? PositionOf(perDay_[static_cast<std::size_t>(d - 1)].areas, areaId)
+                           : 0;
 }
 
 }  // namespace vx

@@ -40,6 +40,8 @@ class CatalogJumpIndex {
   int FindDayBlockIndex(int d, int blockId) const;
   int DayAreaCount(int d) const;
   const FirstCutEntry* DayArea(int d, int k) const;
+  // The position k of the area in day d's area entries; 0 when absent.
+  int FindDayAreaIndex(int d, int areaId) const;
 
  private:
   struct DayIndex {

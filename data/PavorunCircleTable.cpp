@@ -143,17 +143,18 @@ int PavorunCircleTable::FindPageFrom(int page) {
 
 int PavorunCircleTable::GetNextPage(int page) {
   if (!HasDatabase()) return lastPage_;
-  return QueryInt(FormatSql("select MIN(pageNo) from PavorunCircle where pavorunNo=%d AND "
-                            "pageNo>%d;",
-                            EventNo(), page),
+  // Walks the page index from `page` on; the planner would otherwise scan the event's rows.
+  return QueryInt(FormatSql("select pageNo from PavorunCircle INDEXED BY PavorunCirclePage "
+                            "where pageNo>%d AND pavorunNo=%d order by pageNo limit 1;",
+                            page, EventNo()),
                   0);
 }
 
 int PavorunCircleTable::GetPrevPage(int page) {
   if (!HasDatabase()) return firstPage_;
-  return QueryInt(FormatSql("select MAX(pageNo) from PavorunCircle where pavorunNo=%d AND "
-                            "pageNo<%d;",
-                            EventNo(), page),
+  return QueryInt(FormatSql("select pageNo from PavorunCircle INDEXED BY PavorunCirclePage "
+                            "where pageNo<%d AND pavorunNo=%d order by pageNo desc limit 1;",
+                            page, EventNo()),
                   0);
 }
 

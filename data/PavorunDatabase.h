@@ -79,6 +79,7 @@ class PavorunDatabase : public SqliteDatabase {
   int FindDayBlockIndex(int d, int blockId) const { return jumpIndex_.FindDayBlockIndex(d, blockId); }
   int GetDayAreaCount(int d) const { return jumpIndex_.DayAreaCount(d); }
   const std::string& GetDayAreaName(int d, int k) const;
+  int FindDayAreaIndex(int d, int areaId) const { return jumpIndex_.FindDayAreaIndex(d, areaId); }
   void GetDayAreaFirstCut(int d, int k, int& page, int& cut) const;
 
   // Circles and pages of the current event.

@@ -308,3 +308,17 @@ constexpr int IDCUR_SCROLL_UP_LEFT = 159;
 constexpr int IDCUR_SCROLL_UP_RIGHT = 160;
 constexpr int IDCUR_SCROLL_DOWN_LEFT = 161;
 constexpr int IDCUR_SCROLL_DOWN_RIGHT = 162;
+
+// About box (template 100), page jump (151) and web-search settings (212).
+constexpr int IDD_ABOUT = 100;
+constexpr int IDC_ABOUT_SYSTEM_INFO = 1019;
+constexpr int IDC_ABOUT_TITLE = 1045;
+constexpr int IDD_PAGE_JUMP = 151;
+constexpr int IDC_PAGE_JUMP_EDIT = 1043;
+constexpr int IDD_WEB_SEARCH_SETTINGS = 212;
+constexpr int IDC_WEB_SEARCH_OR = 1690;
+constexpr int IDC_WEB_SEARCH_AND = 1691;
+constexpr int IDC_WEB_SEARCH_CUSTOM = 1692;
+constexpr int IDC_WEB_SEARCH_ITEM1 = 1693;
+constexpr int IDC_WEB_SEARCH_ITEM2 = 1694;
+constexpr int IDC_WEB_SEARCH_CONDITION = 1695;

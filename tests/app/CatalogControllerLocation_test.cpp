@@ -179,4 +179,33 @@ TEST_F(LocationTest, PagesDaysAndGenresGoToTheirFirstCut) {
   EXPECT_EQ(Here(), (Place{10, 7, 104}));
 }
 
+// Moving back a page must not land on the page the move started from.
+TEST_F(LocationTest, BackwardPageSearchSkipsEmptyPagesDownwards) {
+  controller.JumpTo(13, 4, false);
+  controller.GoToPage(12);  // searches forward: back on page 13
+  EXPECT_EQ(controller.GetCurrentPage(), 13);
+  controller.GoToPageOrBefore(12);
+  EXPECT_EQ(controller.GetCurrentPage(), 11);
+  controller.GoToPageOrBefore(9);  // nothing at or before it
+  EXPECT_EQ(controller.GetCurrentPage(), 11);
+  controller.GoToPageOrBefore(40);
+  EXPECT_EQ(controller.GetCurrentPage(), 13);
+}
+
+TEST_F(LocationTest, HallIndexIsThePositionInTheDaysOwnAreaList) {
+  // Day 2 has only area 2: its first (and only) hall.
+  EXPECT_EQ((std::vector<int>{controller.FindDayAreaIndex(1, 1), controller.FindDayAreaIndex(2, 2),
+                              controller.FindDayAreaIndex(2, 1), controller.FindDayAreaIndex(3, 1),
+                              controller.FindDayAreaIndex(1, 0)}),
+            (std::vector<int>{1, 1, 0, 0, 0}));
+}
+
+TEST_F(LocationTest, WeekdayNamesLongForWindowsShortForLists) {
+  EXPECT_EQ((std::vector<std::string>{controller.GetWeekdayLongName(1),
+                                      controller.GetWeekdayShortName(1),
+                                      controller.GetWeekdayLongName(2),
+                                      controller.GetWeekdayShortName(9)}),
+            (std::vector<std::string>{vx::Sjis("土曜日"), vx::Sjis("土"), vx::Sjis("日曜日"), ""}));
+}
+
 }  // namespace

@@ -1,0 +1,141 @@
+#include "app/ApplicationCore.h"
+
+#include <cstring>
+#include <utility>
+
+#include "app/SettingsTable.h"
+#include "data/SearchCondition.h"
+#include "data/TextFold.h"
+#include "platform/CodePage.h"
+#include "platform/Sjis.h"
+#include "platform/UiServices.h"
+
+namespace vx {
+
+ApplicationCore::ApplicationCore(std::filesystem::path programFolder,
+                                 ApplicationServices services)
+    : programFolder_(std::move(programFolder)),
+      services_(std::move(services)),
+      bookmarks_(std::make_unique<BookmarkList>()),
+      settings_(std::make_unique<AppSettings>(programFolder_)) {}
+
+ApplicationCore::~ApplicationCore() {
+  DeleteController();
+  Release(RestartRequest{});
+}
+
+void ApplicationCore::LoadSettings(const WorkArea& area) {
+  SettingsValues& stored = settings_->values();
+  InitWindowSlots(stored);
+  ApplyDefaultLayout(stored, area);
+  settings_->LoadSystemGroup();
+  settings_->LoadEventGroup(stored.eventNumber, *bookmarks_);
+  values_ = stored;
+}
+
+bool ApplicationCore::LocateImageData() {
+  if (values_.print.bmpOutPath[0] == '\0') {
+    // The image output folder defaults to the program folder.
+    SjisCopyBounded(values_.print.bmpOutPath, Utf8ToCp932(programFolder_.string()).c_str(),
+                    sizeof values_.print.bmpOutPath);
+  }
+  const ImageDataLocator locator(programFolder_, services_.discRoots, HasImageData);
+  imageFolder_ = locator.Find(values_, services_.askImageFolder);
+  if (imageFolder_) return true;
+  if (services_.ui) {
+    services_.ui->MessageBox(nullptr, Sjis(kImageDataMissingText), Sjis(kImageDataMissingTitle),
+                             MB_ICONHAND);
+  }
+  return false;
+}
+
+void ApplicationCore::OpenImages() {
+  images_ = std::make_unique<CatalogImages>();
+  images_->Open(imageFolder_.value_or(std::filesystem::path()), values_.eventNumber);
+  InitTextFoldTable();
+}
+
+QImage ApplicationCore::CoverImage() {
+  if (!images_ || !values_.startCover) return {};
+  return images_->LoadCoverImage();
+}
+
+void ApplicationCore::OpenDatabase() {
+  CatalogDatabaseOpener opener(*settings_, programFolder_, values_, services_.ui,
+                               services_.initializeDatabase);
+  CatalogDatabaseOpener::Result opened = opener.Open();
+  database_ = std::move(opened.database);
+  userDatabase_ = opened.userDatabase;
+  database_->SelectEvent(values_.eventNumber);
+  if (database_->GetMaxCircleId() == 0 && services_.ui) {
+    services_.ui->MessageBox(nullptr, Sjis(kNoCirclesText), Sjis(kNoCirclesTitle),
+                             MB_ICONEXCLAMATION);
+  }
+}
+
+bool ApplicationCore::CreateController() {
+  controller_ = std::make_unique<CatalogController>(settings_.get(), services_.controller);
+  // A controller whose Init failed works on without the missing objects.
+  controller_->Init(database_.get(), images_.get(), &values_);
+  if (images_ && database_) {
+    images_->Open(imageFolder_.value_or(std::filesystem::path()), values_.eventNumber);
+    images_->SetCutGeometry(database_->GetEventInfo());
+  }
+  controller_->SetImageFolder(imageFolder_.value_or(std::filesystem::path()));
+  return true;
+}
+
+void ApplicationCore::GoToStartPage() {
+  if (!controller_) return;
+  const int page = values_.lastSelPage;
+  const int first = controller_->GetFirstPage();
+  if (page > 0 && page >= first && page <= controller_->GetLastPage()) {
+    controller_->GoToPage(page);
+  } else {
+    controller_->SelectDay(1);
+  }
+}
+
+std::optional<std::filesystem::path> ApplicationCore::InitialChecklist(
+    const StartupArguments& arguments) const {
+  if (!arguments.checklistAllowed) return std::nullopt;
+  if (!arguments.checklistFile.empty()) return arguments.checklistFile;
+  const char* newest = values_.recentFiles[0];
+  if (!values_.autoLoad || newest[0] == '\0') return std::nullopt;
+  return std::filesystem::path(Cp932ToUtf8(std::string_view(newest, strnlen(newest, kTextSize))));
+}
+
+bool ApplicationCore::SaveSettings(const RestartRequest& restart) {
+  if (controller_) values_.lastSelPage = controller_->GetCurrentPage();
+  settings_->values() = values_;
+  const int event = values_.eventNumber;
+  bool saved = true;
+  if (controller_ && controller_->GetSearchCondition()) {
+    saved = controller_->SaveSearchSettings() && saved;
+  }
+  saved = settings_->SaveEventGroup(event, *bookmarks_) && saved;
+  saved = settings_->SaveSystemGroup() && saved;
+  if (restart.SwitchesEvent()) {
+    settings_->values().eventNumber = restart.eventNumber;
+    saved = settings_->WriteInt(settings::kSystemSection, "VQNumber96", restart.eventNumber) &&
+            saved;
+  }
+  return saved;
+}
+
+void ApplicationCore::ExitController() {
+  if (controller_) controller_->Exit();
+}
+
+void ApplicationCore::DeleteController() { controller_.reset(); }
+
+void ApplicationCore::Release(const RestartRequest& restart) {
+  if (restart.requested && restart.reinitializeDatabase && services_.initializeDatabase) {
+    services_.initializeDatabase(database_);
+  }
+  database_.reset();
+  images_.reset();
+  bookmarks_.reset();
+}
+
+}  // namespace vx

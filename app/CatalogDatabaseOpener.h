@@ -1,0 +1,59 @@
+// Opens the catalogue database at start-up: read-only from the program folder when
+// "settings.ini" forces it, else read/write from the user folder; a user database that lacks the
+// current event is offered for initialisation, and a refusal ("noDatabase96") falls back to the
+// program folder's database, read-only, without asking again on later starts.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+#include "app/AppSettings.h"
+#include "data/PavorunDatabase.h"
+
+namespace vx {
+
+class UiServices;
+
+inline constexpr std::string_view kInitializeQuestion =
+    "データベースにデータがありません。\n初期化してよろしいですか？\n"
+    "いいえを選択すると、読み込み専用モードで起動します";
+inline constexpr std::string_view kInitializeTitle = "データベースの初期化";
+inline constexpr std::string_view kNoCirclesText =
+    "データベースにサークルデータがありません。\n初期化する必要があります";
+inline constexpr std::string_view kNoCirclesTitle = "データベース異常";
+
+class CatalogDatabaseOpener {
+ public:
+  // The database initialisation routine: -1 nothing found, 0 cancelled, 1 done, 2 error. It may
+  // replace the database object (a read-only one by a writable user database).
+  using Initializer = std::function<int(std::unique_ptr<PavorunDatabase>& database)>;
+
+  struct Result {
+    std::unique_ptr<PavorunDatabase> database;
+    // Set when the user folder's database was opened or tried; the database commands then speak
+    // of initialising it.
+    bool userDatabase = false;
+  };
+
+  // `values` is the working copy: "noDatabase96" is read and updated, "VQNumber96" names the
+  // event. `ui` may be null (no question can be asked: the answer counts as No). Without an
+  // initialiser nothing is asked and the program folder's database is used.
+  CatalogDatabaseOpener(const AppSettings& settings, std::filesystem::path programFolder,
+                        SettingsValues& values, UiServices* ui, Initializer initialize);
+
+  Result Open();
+
+ private:
+  bool AskToInitialize() const;
+  std::unique_ptr<PavorunDatabase> OpenProgramDatabase() const;
+
+  const AppSettings& settings_;
+  std::filesystem::path programFolder_;
+  SettingsValues& values_;
+  UiServices* ui_;
+  Initializer initialize_;
+};
+
+}  // namespace vx

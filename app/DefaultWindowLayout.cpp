@@ -1,0 +1,52 @@
+#include "app/DefaultWindowLayout.h"
+
+namespace vx {
+
+namespace {
+
+constexpr int kMinSideWidth = 360;
+
+struct SlotDefault {
+  int id;
+  int shown;
+};
+
+constexpr SlotDefault kSlotDefaults[kFrameSlotCount] = {
+    {kMainWindowId, 1}, {kMapWindowId, 0}, {kChecklistWindowId, 1},
+    {kDetailWindowId, 1}, {kListWindowId, 0}};
+
+}  // namespace
+
+void InitWindowSlots(SettingsValues& values) {
+  for (int slot = 0; slot < kWindowSlotCount; ++slot) {
+    const bool frame = slot < kFrameSlotCount;
+    values.windowIds[slot] = frame ? kSlotDefaults[slot].id : 0;
+    values.windowShown[slot] = frame ? kSlotDefaults[slot].shown : 0;
+  }
+}
+
+int DefaultSideWidth(int workWidth) {
+  int k = 5;
+  while (k < 8 && workWidth * k / 16 < kMinSideWidth) ++k;
+  return workWidth * k / 16;
+}
+
+void ApplyDefaultLayout(SettingsValues& values, const WorkArea& area) {
+  const int w = area.width;
+  const int h = area.height;
+  const int s = DefaultSideWidth(w);
+  const WindowRect relative[kFrameSlotCount] = {
+      {0, 0, w - s, h},                   // main
+      {32, 64, w - s + 32, h - 128},      // map
+      {w - s, h / 2, w, h},               // checklist
+      {w - s, 0, w, h / 2},               // detail
+      {64, 128, w - s + 64, h - 64},      // list
+  };
+  for (int slot = 0; slot < kFrameSlotCount; ++slot) {
+    const WindowRect& r = relative[slot];
+    values.windowRects[slot] = {r.left + area.left, r.top + area.top, r.right + area.left,
+                                r.bottom + area.top};
+  }
+}
+
+}  // namespace vx

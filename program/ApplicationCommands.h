@@ -1,0 +1,28 @@
+// The commands that belong to no one window: the about box, the web-search settings, keeping the
+// tool windows in front, the layout reset and the end of the program. Every frame's commands go
+// on to these when the frame does not handle them.
+#pragma once
+
+#include "ui/menus/CommandMap.h"
+
+namespace vx {
+
+class VindaxelApplication;
+
+class ApplicationCommands : public CommandMap {
+ public:
+  explicit ApplicationCommands(VindaxelApplication& application);
+
+  // "ChildWndTop" inverted and applied (the menu item shows it).
+  void ToggleChildWindowsTop();
+  // The five windows back at their first-start places and visibility.
+  void ResetWindowLayout();
+
+ private:
+  void ShowAbout();
+  void EditWebSearchSettings();
+
+  VindaxelApplication& application_;
+};
+
+}  // namespace vx

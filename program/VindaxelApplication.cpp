@@ -1,0 +1,227 @@
+#include "program/VindaxelApplication.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QSessionManager>
+#include <QTimer>
+
+#include <cstdlib>
+#include <utility>
+
+#include "app/CatalogController.h"
+#include "platform/CodePage.h"
+#include "platform/Paths.h"
+#include "platform/qt/QtStrings.h"
+#include "platform/qt/SingleInstanceServer.h"
+#include "platform/qt/UiThread.h"
+#include "program/ApplicationCommands.h"
+#include "program/TerminationSignalNotifier.h"
+#include "ui/checklist/QtChecklistDialogs.h"
+#include "ui/dialogs/ImagePathDialog.h"
+#include "ui/main/AboutDialog.h"
+#include "ui/main/BeaconWidget.h"
+#include "ui/main/HostSystemInfo.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/SplashWindow.h"
+#include "ui/widgets/ModalInputFilter.h"
+#include "ui/widgets/ProgressDialogRunner.h"
+#include "ui/widgets/QtActiveWindowTracker.h"
+#include "ui/widgets/QtUiServices.h"
+
+namespace vx {
+
+namespace {
+
+// Set by developers and the smoke test: the main window is saved as a PNG file once the first
+// page shows, and the program then closes as the user would close it.
+constexpr char kScreenshotVariable[] = "VINDAXEL_SCREENSHOT";
+
+WorkArea PrimaryWorkArea() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return {0, 0, 1024, 768};
+  const QRect r = screen->availableGeometry();
+  return {r.left(), r.top(), r.width(), r.height()};
+}
+
+}  // namespace
+
+bool VindaxelApplication::StartDetached(const QString& program, const QStringList& arguments) {
+  return QProcess::startDetached(program, arguments);
+}
+
+VindaxelApplication::VindaxelApplication(std::vector<std::string> arguments, Launcher launcher)
+    : arguments_(StartupArguments::Parse(arguments)),
+      launcher_(std::move(launcher)),
+      ui_(std::make_unique<QtUiServices>()),
+      progress_(std::make_unique<ProgressDialogRunner>()),
+      activeWindows_(std::make_unique<QtActiveWindowTracker>()),
+      systemInfo_(std::make_unique<HostSystemInfo>()),
+      checklistDialogs_(std::make_unique<QtChecklistDialogs>()) {}
+
+VindaxelApplication::~VindaxelApplication() {
+  Exit();
+  StartAgain();
+}
+
+MainWindow* VindaxelApplication::mainWindow() const { return main_; }
+
+BeaconWidget* VindaxelApplication::beacon() const { return beacon_; }
+
+bool VindaxelApplication::Start() {
+  if (!ClaimSingleInstance()) return false;
+  // A session that ends asks the checklist's question too; Cancel keeps the session going.
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& session) {
+    if (main_ && session.allowsInteraction() && !main_->MayClose()) session.cancel();
+  });
+  termination_ = std::make_unique<TerminationSignalNotifier>();
+  connect(termination_.get(), &TerminationSignalNotifier::terminationRequested, this, [this] {
+    if (main_) main_->close();
+  });
+  BuildCore();
+  CreateFrames();
+  CreateBeacon();
+  RegisterFrames();
+  ShowStartPage();
+  TakeScreenshotIfAsked();
+  return true;
+}
+
+// A restart skips the test: the instance that asked for it may not have gone yet.
+bool VindaxelApplication::ClaimSingleInstance() {
+  instance_ = std::make_unique<SingleInstanceServer>();
+  if (!arguments_.restart && instance_->RaiseRunningInstance()) return false;
+  instance_->Listen();
+  connect(instance_.get(), &SingleInstanceServer::raiseRequested, this,
+          [this] { RaiseMainWindow(); });
+  return true;
+}
+
+ApplicationServices VindaxelApplication::Services() {
+  ApplicationServices services;
+  services.ui = ui_.get();
+  services.controller = {ui_.get(),
+                         progress_.get(),
+                         activeWindows_.get(),
+                         systemInfo_.get(),
+                         [](std::function<void()> work) { RunOnUiThread(std::move(work)); },
+                         checklistDialogs_.get(),
+                         nullptr};
+  services.askImageFolder = [this](std::span<char> field, int event) {
+    ImagePathDialog dialog(beacon_, *ui_, field, event);
+    return dialog.DoModal() == 1;
+  };
+  services.discRoots = ListOpticalDiscMounts();
+  return services;
+}
+
+void VindaxelApplication::BuildCore() {
+  core_ = std::make_unique<ApplicationCore>(ProgramFolder(), Services());
+  core_->LoadSettings(PrimaryWorkArea());
+  core_->LocateImageData();
+  core_->OpenImages();
+  ShowCover();
+  core_->OpenDatabase();
+  core_->CreateController();
+}
+
+void VindaxelApplication::ShowCover() {
+  const QImage cover = core_->CoverImage();
+  if (cover.isNull()) return;
+  // The splash may outlive a start that ends at once.
+  SplashWindow::ShowSplash(cover, [self = QPointer<VindaxelApplication>(this)] {
+    if (self && self->main_) self->main_->update();
+  });
+}
+
+void VindaxelApplication::CreateFrames() {
+  CatalogController& controller = *core_->controller();
+  main_ = new MainWindow(controller);
+  commands_ = std::make_unique<ApplicationCommands>(*this);
+  main_->SetApplicationCommands(commands_.get());
+  main_->PlaceAt(core_->values().windowRects[kMainSlot]);
+  main_->show();
+  connect(main_, &MainWindow::closeAccepted, qApp, &QCoreApplication::quit,
+          Qt::QueuedConnection);
+}
+
+void VindaxelApplication::CreateBeacon() {
+  beacon_ = new BeaconWidget;
+  core_->controller()->AttachOwnerWindow(beacon_);
+}
+
+void VindaxelApplication::RegisterFrames() {
+  CatalogController& controller = *core_->controller();
+  controller.RegisterWindow(kMainWindowId, main_, Sjis("メインウィンドウ"));
+  modalFilter_ = std::make_unique<ModalInputFilter>(controller.Guard(), controller.Registry());
+  qApp->installEventFilter(modalFilter_.get());
+  main_->raise();
+  // "ChildWndTop" as stored: the command inverts it, so it is inverted first.
+  SettingsValues& values = core_->values();
+  values.childWndTop = values.childWndTop ? 0 : 1;
+  commands_->ToggleChildWindowsTop();
+}
+
+void VindaxelApplication::ShowStartPage() {
+  core_->GoToStartPage();
+  CatalogController& controller = *core_->controller();
+  controller.UpdateTitle();
+  controller.RebuildRecentFilesMenu();
+  if (const auto checklist = core_->InitialChecklist(arguments_)) {
+    controller.OpenChecklistFile(*checklist);
+  }
+  Q_EMIT started();
+}
+
+void VindaxelApplication::RaiseMainWindow() {
+  if (!main_) return;
+  if (main_->isMinimized()) main_->showNormal();
+  main_->raise();
+  main_->activateWindow();
+}
+
+void VindaxelApplication::TakeScreenshotIfAsked() {
+  const char* path = std::getenv(kScreenshotVariable);
+  if (!path || !*path || !main_) return;
+  const QString file = QString::fromLocal8Bit(path);
+  QTimer::singleShot(0, this, [this, file] {
+    if (!main_) return;
+    main_->grab().save(file, "PNG");
+    main_->close();
+  });
+}
+
+void VindaxelApplication::RequestRestart(const RestartRequest& request) {
+  restart_ = request;
+  restart_.requested = true;
+}
+
+void VindaxelApplication::Exit() {
+  if (exited_ || !core_) return;
+  exited_ = true;
+  if (main_ && main_->isVisible()) main_->SaveLayout();  // the session ended the program
+  core_->SaveSettings(restart_);
+  core_->ExitController();
+  if (modalFilter_) qApp->removeEventFilter(modalFilter_.get());
+  modalFilter_.reset();
+  delete main_;
+  delete beacon_;
+  commands_.reset();
+  core_->DeleteController();
+  core_->Release(restart_);
+  core_.reset();
+}
+
+void VindaxelApplication::StartAgain() {
+  if (!restart_.requested) return;
+  // The new instance takes the socket name over; ours must be gone before it listens.
+  instance_.reset();
+  QStringList arguments;
+  for (const std::string& argument : restart_.Arguments()) {
+    arguments << QString::fromStdString(argument);
+  }
+  if (launcher_) launcher_(QCoreApplication::applicationFilePath(), arguments);
+}
+
+}  // namespace vx

@@ -1,0 +1,99 @@
+// The application object: builds the running program in a fixed order (settings, image data,
+// image store, splash, database, controller, windows, the hidden beacon), tears it down in the
+// reverse order when the main window closes, and starts the program again when a data command
+// asked for a restart.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <QStringList>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ApplicationCore.h"
+#include "app/RestartRequest.h"
+#include "app/StartupArguments.h"
+
+namespace vx {
+
+class ApplicationCommands;
+class BeaconWidget;
+class HostSystemInfo;
+class MainWindow;
+class ModalInputFilter;
+class ProgressDialogRunner;
+class QtActiveWindowTracker;
+class QtChecklistDialogs;
+class QtUiServices;
+class SingleInstanceServer;
+class TerminationSignalNotifier;
+
+class VindaxelApplication : public QObject {
+  Q_OBJECT
+
+ public:
+  // Starts a program with an argument vector, detached; false when it could not be started.
+  using Launcher = std::function<bool(const QString& program, const QStringList& arguments)>;
+  static bool StartDetached(const QString& program, const QStringList& arguments);
+
+  // `arguments`: the command line after the program name. `launcher` starts the new instance of
+  // a restart.
+  explicit VindaxelApplication(std::vector<std::string> arguments,
+                               Launcher launcher = StartDetached);
+  // Starts the new instance when a restart was requested.
+  ~VindaxelApplication() override;
+
+  // False when the program is to end at once: another instance was brought forward instead.
+  bool Start();
+  // Saves the settings and releases everything, the windows first.
+  void Exit();
+
+  // A data command's restart: the program ends and starts again.
+  void RequestRestart(const RestartRequest& request);
+
+  ApplicationCore* core() const { return core_.get(); }
+  ApplicationCommands* commands() const { return commands_.get(); }
+  MainWindow* mainWindow() const;
+  BeaconWidget* beacon() const;
+
+ Q_SIGNALS:
+  // The main window shows the first page (once, at the end of start-up).
+  void started();
+
+ private:
+  bool ClaimSingleInstance();
+  ApplicationServices Services();
+  void BuildCore();
+  void ShowCover();
+  void CreateFrames();
+  void CreateBeacon();
+  void RegisterFrames();
+  void ShowStartPage();
+  void RaiseMainWindow();
+  void TakeScreenshotIfAsked();
+  void StartAgain();
+
+  StartupArguments arguments_;
+  Launcher launcher_;
+  RestartRequest restart_;
+  std::unique_ptr<QtUiServices> ui_;
+  std::unique_ptr<ProgressDialogRunner> progress_;
+  std::unique_ptr<QtActiveWindowTracker> activeWindows_;
+  std::unique_ptr<HostSystemInfo> systemInfo_;
+  std::unique_ptr<QtChecklistDialogs> checklistDialogs_;
+  std::unique_ptr<SingleInstanceServer> instance_;
+  std::unique_ptr<TerminationSignalNotifier> termination_;
+  std::unique_ptr<ApplicationCore> core_;
+  std::unique_ptr<ModalInputFilter> modalFilter_;
+  std::unique_ptr<ApplicationCommands> commands_;
+  QPointer<MainWindow> main_;
+  QPointer<BeaconWidget> beacon_;
+  bool exited_ = false;
+};
+
+}  // namespace vx

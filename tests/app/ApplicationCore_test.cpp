@@ -1,0 +1,373 @@
+#include "app/ApplicationCore.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "data/SearchCondition.h"
+#include "platform/CodePage.h"
+#include "platform/ScriptedUiServices.h"
+#include "tests/app/ControllerCatalog.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using vx::WindowRect;
+
+using Corners = std::tuple<int, int, int, int>;
+Corners CornersOf(const WindowRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+void PutText(char (&field)[vx::kTextSize], const std::string& text) {
+  std::strncpy(field, text.c_str(), sizeof field - 1);
+}
+
+TEST(DefaultWindowLayoutTest, SideColumnGrowsUntilItReaches360Pixels) {
+  const std::pair<int, int> cases[] = {{1024, 384}, {640, 320}, {1152, 360}, {1280, 400},
+                                       {1920, 600}, {0, 0}};
+  for (auto [width, side] : cases) EXPECT_EQ(vx::DefaultSideWidth(width), side) << width;
+}
+
+TEST(DefaultWindowLayoutTest, FiveWindowsOnA1024By768WorkArea) {
+  vx::SettingsValues values{};
+  vx::ApplyDefaultLayout(values, {0, 0, 1024, 768});
+  const Corners expected[] = {{0, 0, 640, 768},       // main
+                              {32, 64, 672, 640},     // map
+                              {640, 384, 1024, 768},  // checklist
+                              {640, 0, 1024, 384},    // detail
+                              {64, 128, 704, 704}};   // list
+  for (int slot = 0; slot < 5; ++slot) {
+    EXPECT_EQ(CornersOf(values.windowRects[slot]), expected[slot]) << slot;
+  }
+  EXPECT_EQ(CornersOf(values.windowRects[5]), Corners(0, 0, 0, 0));
+}
+
+TEST(DefaultWindowLayoutTest, WorkAreaBelowATopPanelMovesEveryWindowDown) {
+  vx::SettingsValues values{};
+  vx::ApplyDefaultLayout(values, {0, 32, 1024, 768});
+  EXPECT_EQ(CornersOf(values.windowRects[vx::kMainSlot]), Corners(0, 32, 640, 800));
+  EXPECT_EQ(CornersOf(values.windowRects[vx::kDetailSlot]), Corners(640, 32, 1024, 416));
+}
+
+TEST(DefaultWindowLayoutTest, SlotsHoldTheFiveIdsAndFirstStartVisibility) {
+  vx::SettingsValues values{};
+  values.windowIds[7] = 99;
+  vx::InitWindowSlots(values);
+  EXPECT_EQ(std::vector<int>(values.windowIds, values.windowIds + 8),
+            (std::vector<int>{32769, 32770, 32776, 32772, 32784, 0, 0, 0}));
+  EXPECT_EQ(std::vector<int>(values.windowShown, values.windowShown + 5),
+            (std::vector<int>{1, 0, 1, 1, 0}));
+}
+
+TEST(StartupArgumentsTest, FirstArgumentIsARestartMarkerOrAChecklist) {
+  struct Case {
+    std::vector<std::string> arguments;
+    bool restart;
+    bool checklistAllowed;
+    fs::path file;
+  };
+  const std::string longName = "/tmp/" + std::string(5000, 'x') + ".txt";
+  const Case cases[] = {
+      {{}, false, true, {}},
+      {{"_reboot_"}, true, true, {}},
+      {{"_rebootnoload_"}, true, false, {}},
+      {{"list.txt", "_reboot_"}, false, true, "list.txt"},
+      {{"_REBOOT_"}, false, true, "_REBOOT_"},
+      {{longName}, false, true, longName},  // kept whole, never cut at a fixed buffer
+  };
+  for (const Case& c : cases) {
+    const auto parsed = vx::StartupArguments::Parse(c.arguments);
+    EXPECT_EQ(std::tie(parsed.restart, parsed.checklistAllowed, parsed.checklistFile),
+              std::tie(c.restart, c.checklistAllowed, c.file));
+  }
+}
+
+TEST(RestartRequestTest, EventSwitchRestartsWithoutTheChecklist) {
+  using Args = std::vector<std::string>;
+  EXPECT_EQ((vx::RestartRequest{}.Arguments()), Args{});
+  EXPECT_EQ((vx::RestartRequest{true, 0, false}.Arguments()), Args{"_reboot_"});
+  EXPECT_EQ((vx::RestartRequest{true, 0, true}.Arguments()), Args{"_reboot_"});
+  EXPECT_EQ((vx::RestartRequest{true, 97, false}.Arguments()), Args{"_rebootnoload_"});
+}
+
+TEST(OpticalDiscMountsTest, OnlyIsoAndUdfMountsInTableOrder) {
+  vxtest::TempDir dir;
+  vxtest::WriteFileBytes(dir / "mounts",
+                         "/dev/sda1 / ext4 rw 0 0\n"
+                         "/dev/sr0 /media/user/CATALOG\\04096 iso9660 ro 0 0\n"
+                         "proc /proc proc rw 0 0\n"
+                         "/dev/sr1 /mnt/dvd udf ro 0 0\n"
+                         "broken-line\n");
+  EXPECT_EQ(vx::ListOpticalDiscMounts(dir / "mounts"),
+            (std::vector<fs::path>{"/media/user/CATALOG 96", "/mnt/dvd"}));
+  EXPECT_TRUE(vx::ListOpticalDiscMounts(dir / "missing").empty());
+}
+
+// Image folders are found by a probe that accepts the folders of a list.
+class ImageDataLocatorTest : public ::testing::Test {
+ protected:
+  vx::ImageDataLocator Locator() {
+    return vx::ImageDataLocator("/opt/vx/program", {"/media/cd"},
+                                [this](const fs::path& folder, int event) {
+                                  probed.push_back(folder);
+                                  return event == 96 && std::count(good.begin(), good.end(), folder);
+                                });
+  }
+
+  vx::SettingsValues values{};
+  std::vector<fs::path> good;
+  std::vector<fs::path> probed;
+  vx::ScriptedUiServices ui;
+};
+
+TEST_F(ImageDataLocatorTest, CandidatesBesideTheProgramThenOnTheDiscs) {
+  EXPECT_EQ(Locator().Candidates(96),
+            (std::vector<fs::path>{"/opt/vx/program/VQ96", "/opt/vx/program", "/opt/vx/DATA96N",
+                                   "/opt/vx/DATA96", "/media/cd", "/media/cd/DATA96N",
+                                   "/media/cd/DATA96"}));
+}
+
+TEST_F(ImageDataLocatorTest, ChosenFolderFirstThenTheCandidatesThenTheDialog) {
+  values.eventNumber = 96;
+  values.imgPathMode = 1;
+  PutText(values.imagePath, "/data/chosen/");
+  good = {"/data/chosen/", "/media/cd/DATA96N"};
+  EXPECT_EQ(Locator().Find(values, nullptr), fs::path("/data/chosen/"));
+
+  good = {"/media/cd/DATA96N"};  // the chosen folder no longer holds the images
+  EXPECT_EQ(Locator().Find(values, nullptr), fs::path("/media/cd/DATA96N"));
+  EXPECT_EQ(values.imgPathMode, 0);
+
+  good = {"/data/other/"};
+  int asked = 0;
+  const auto ask = [&](std::span<char> field, int event) {
+    ++asked;
+    EXPECT_EQ(event, 96);
+    std::strncpy(field.data(), "/data/other/", field.size());
+    return true;
+  };
+  EXPECT_EQ(Locator().Find(values, ask), fs::path("/data/other/"));
+  EXPECT_EQ(std::make_tuple(asked, values.imgPathMode), std::make_tuple(1, 1));
+
+  good.clear();
+  EXPECT_EQ(Locator().Find(values, [](std::span<char>, int) { return false; }), std::nullopt);
+}
+
+// A program folder and a user folder; `settings.ini` chooses between them.
+class ApplicationCoreTest : public ::testing::Test {
+ protected:
+  ApplicationCoreTest() {
+    fs::create_directories(program());
+    ::setenv("XDG_DOCUMENTS_DIR", (root / "Documents").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
+    services.ui = &ui;
+    services.controller.ui = &ui;
+  }
+
+  fs::path program() const { return root / "program"; }
+  fs::path documents() const { return root / "Documents" / "vindaxel"; }
+  void WriteSettingsIni(const std::string& lines) const {
+    vxtest::WriteFileBytes(program() / "settings.ini", "[Settings]\r\n" + lines);
+  }
+  static void BuildCatalog(const fs::path& folder) {
+    fs::create_directories(folder);
+    vx::PavorunDatabase db(folder);
+    vxtest::BuildControllerCatalog(db);
+  }
+  std::unique_ptr<vx::ApplicationCore> Start() {
+    auto core = std::make_unique<vx::ApplicationCore>(program(), services);
+    core->LoadSettings({0, 0, 1024, 768});
+    return core;
+  }
+  std::string UserIni(const fs::path& folder) const {
+    return vxtest::ReadFileBytes(folder / "vindaxel.ini");
+  }
+
+  vxtest::TempDir root;
+  vx::ScriptedUiServices ui;
+  vx::ApplicationServices services;
+};
+
+TEST_F(ApplicationCoreTest, DatabaseComesFromTheFolderTheSettingsChoose) {
+  struct Case {
+    std::string ini;
+    bool userHasCircles;
+    int noDatabase;  // stored before the start
+    std::vector<int> answers;
+    int initResult;
+    fs::path folder;
+    int mode;
+    bool userDatabase;
+    int noDatabaseAfter;
+    int questions;
+    bool canInitialize = true;
+  };
+  const int rw = vx::PavorunDatabase::kReadWrite;
+  const int ro = vx::PavorunDatabase::kReadOnly;
+  const Case cases[] = {
+      {"ReadOnly=1\r\nUserData=personalpath", true, 0, {}, 0, program(), ro, false, 0, 0},
+      {"UserData=exepath", false, 0, {}, 0, program(), rw, false, 0, 0},
+      {"UserData=personalpath", true, 1, {}, 0, documents(), rw, true, 0, 0},
+      {"UserData=personalpath", false, 0, {IDYES}, 1, documents(), rw, true, 0, 1},
+      {"UserData=personalpath", false, 0, {IDYES}, 2, program(), ro, true, 1, 1},
+      {"UserData=personalpath", false, 0, {IDNO}, 0, program(), ro, true, 1, 1},
+      {"UserData=personalpath", false, 1, {}, 0, program(), ro, true, 1, 0},
+      // Nothing to initialise with: no question, and the next start asks again.
+      {"UserData=appdatapath", false, 0, {}, 0, program(), ro, true, 0, 0, false},
+  };
+  BuildCatalog(program());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ini + " answers " + std::to_string(c.answers.size()));
+    const fs::path userFolder =
+        c.ini.find("appdatapath") != std::string::npos ? root / "data" / "vindaxel" : documents();
+    fs::remove_all(userFolder);
+    WriteSettingsIni(c.ini);
+    if (c.userHasCircles) BuildCatalog(userFolder);
+    fs::create_directories(userFolder);
+    vxtest::WriteFileBytes(userFolder / "vindaxel.ini",
+                           "[System]\r\nnoDatabase96=" + std::to_string(c.noDatabase) + "\r\n");
+    for (int answer : c.answers) ui.QueueAnswer(answer);
+    ui.ClearCalls();
+    int initialized = 0;
+    services.initializeDatabase = nullptr;
+    if (c.canInitialize) {
+      services.initializeDatabase = [&](std::unique_ptr<vx::PavorunDatabase>& db) {
+        ++initialized;
+        if (c.initResult == 1) vxtest::BuildControllerCatalog(*db);
+        return c.initResult;
+      };
+    }
+    auto core = Start();
+    core->OpenDatabase();
+    const auto questions = ui.CallsOf(vx::UiCallKind::kMessageBox);
+    EXPECT_EQ(std::make_tuple(core->database()->Folder(), core->database()->Mode(),
+                              core->userDatabase(), core->values().noDatabase),
+              std::make_tuple(c.folder, c.mode, c.userDatabase, c.noDatabaseAfter));
+    ASSERT_EQ(static_cast<int>(questions.size()), c.questions);
+    if (c.questions) {
+      EXPECT_EQ(questions[0].text, vx::Sjis(vx::kInitializeQuestion));
+      EXPECT_EQ(questions[0].caption, vx::Sjis("データベースの初期化"));
+      EXPECT_EQ(questions[0].flags, vx::MB_YESNO | vx::MB_ICONQUESTION);
+      EXPECT_EQ(initialized, c.answers[0] == IDYES ? 1 : 0);
+    }
+    EXPECT_TRUE(ui.UnexpectedCalls().empty());
+  }
+}
+
+TEST_F(ApplicationCoreTest, EmptyDatabaseWarnsAndStartsAnyway) {
+  auto core = Start();
+  core->OpenDatabase();
+  const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(std::tie(boxes[0].text, boxes[0].caption, boxes[0].flags),
+            std::make_tuple(vx::Sjis(vx::kNoCirclesText), vx::Sjis("データベース異常"),
+                            vx::MB_ICONEXCLAMATION));
+  EXPECT_TRUE(core->CreateController());
+  core->GoToStartPage();
+  EXPECT_EQ(core->controller()->GetCurrentPage(), 0);
+}
+
+TEST_F(ApplicationCoreTest, MissingImageDataWarnsWithTheProgramsTitle) {
+  auto core = Start();
+  EXPECT_FALSE(core->LocateImageData());
+  const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, vx::Sjis("画像データが見つかりません.\n画像表示は正常に行われません."));
+  EXPECT_EQ(boxes[0].caption, vx::Sjis("ヴェラストレードCD-ROMロザーヴァンクイストの警告"));
+  EXPECT_EQ(boxes[0].owner, nullptr);
+  EXPECT_EQ(boxes[0].flags, vx::MB_ICONHAND);
+  EXPECT_EQ(core->values().print.bmpOutPath, program().string());
+}
+
+TEST_F(ApplicationCoreTest, LastSelectedPageIsRestoredWhenTheCatalogueHasIt) {
+  BuildCatalog(program());
+  const std::pair<int, int> cases[] = {{11, 11}, {12, 13}, {13, 13}, {0, 10}, {99, 10}, {-3, 10}};
+  for (auto [stored, shown] : cases) {
+    vxtest::WriteFileBytes(program() / "vindaxel.ini",
+                           "[VQ96]\r\nLastSelPage=" + std::to_string(stored) + "\r\n");
+    auto core = Start();
+    core->OpenImages();
+    core->OpenDatabase();
+    ASSERT_TRUE(core->CreateController());
+    core->GoToStartPage();
+    EXPECT_EQ(core->controller()->GetCurrentPage(), shown) << stored;
+  }
+}
+
+TEST_F(ApplicationCoreTest, ChecklistOpenedAtTheEndOfStartUp) {
+  struct Case {
+    std::vector<std::string> arguments;
+    int autoLoad;
+    std::optional<fs::path> opened;
+  };
+  const Case cases[] = {
+      {{"_reboot_"}, 1, fs::path("/home/u/newest.txt")},
+      {{"_reboot_"}, 0, std::nullopt},
+      {{"_rebootnoload_"}, 1, std::nullopt},
+      {{}, 1, fs::path("/home/u/newest.txt")},
+      {{"/tmp/named.txt"}, 0, fs::path("/tmp/named.txt")},
+  };
+  for (const Case& c : cases) {
+    vxtest::WriteFileBytes(program() / "vindaxel.ini",
+                           "[System]\r\nRecentFiles.00=/home/u/newest.txt\r\n"
+                           "RecentFiles.01=/home/u/older.txt\r\n[Config]\r\nAutoLoad=" +
+                               std::to_string(c.autoLoad) + "\r\n");
+    auto core = Start();
+    EXPECT_EQ(core->InitialChecklist(vx::StartupArguments::Parse(c.arguments)), c.opened);
+  }
+  vxtest::WriteFileBytes(program() / "vindaxel.ini", "[Config]\r\nAutoLoad=1\r\n");
+  EXPECT_EQ(Start()->InitialChecklist({}), std::nullopt);  // no recent file
+}
+
+TEST_F(ApplicationCoreTest, EventSwitchSavesEveryGroupUnderTheOldNumber) {
+  BuildCatalog(program());
+  auto core = Start();
+  core->OpenImages();
+  core->OpenDatabase();
+  ASSERT_TRUE(core->CreateController());
+  core->GoToStartPage();
+  core->controller()->GoToPage(13);
+  core->controller()->GetSearchCondition()->SetKeywords("abc");
+  vx::Bookmark mark;
+  mark.type = vx::Bookmark::kPage;
+  mark.page = 11;
+  core->bookmarks().Add(mark);
+  ASSERT_TRUE(core->SaveSettings({true, 97, false}));
+
+  const std::string ini = UserIni(program());
+  for (const char* line : {"[VQ96]\r\nLastSelPage=13\r\n", "BookmarkPage.0000=11\r\n",
+                           "VQ96Days.00=", "VQ96.dayCount=", "keyword=abc\r\n",
+                           "VQNumber96=97\r\n", "WndPosL.00008001=0\r\n"}) {
+    EXPECT_NE(ini.find(line), std::string::npos) << line;
+  }
+  for (const char* absent : {"VQ97", "WndPosL.00000000"}) {
+    EXPECT_EQ(ini.find(absent), std::string::npos) << absent;
+  }
+  EXPECT_EQ(ini.find("VQNumber96=96"), std::string::npos);
+}
+
+TEST_F(ApplicationCoreTest, SavedSettingsComeBackOnTheNextStart) {
+  BuildCatalog(program());
+  {
+    auto core = Start();
+    core->OpenImages();
+    core->OpenDatabase();
+    ASSERT_TRUE(core->CreateController());
+    core->controller()->GoToPage(11);
+    core->values().windowRects[vx::kMapSlot] = {5, 6, 7, 8};
+    core->values().cutZoomSize = 150;
+    ASSERT_TRUE(core->SaveSettings({}));
+  }
+  auto core = Start();
+  EXPECT_EQ(std::tie(core->values().lastSelPage, core->values().cutZoomSize,
+                     core->values().eventNumber),
+            std::make_tuple(11, 150, 96));
+  EXPECT_EQ(CornersOf(core->values().windowRects[vx::kMapSlot]), Corners(5, 6, 7, 8));
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+// The executable on the small sample catalogue: it starts offscreen, shows the first cut page,
+// closes cleanly with its settings saved, and keeps to one instance per user.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTest>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "tests/program/SampleProfile.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kEvent = 96;
+constexpr int kRunMs = 60000;
+
+// A profile folder with the sample catalogue's database and images, the user data kept there.
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override { vxtest::MakeSampleProfile(profile()); }
+
+  fs::path profile() const { return root.path() / "profile"; }
+  std::string UserIni() const { return vxtest::ReadFileBytes(profile() / "vindaxel.ini"); }
+
+  // The program on the profile; `screenshot` set makes it save its window and close.
+  void Start(QProcess& process, const QStringList& arguments = {},
+             const fs::path& screenshot = {}) const {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("VINDAXEL_PROGRAM_DIR"), QString::fromStdString(profile().string()));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (!screenshot.empty()) {
+      env.insert(QStringLiteral("VINDAXEL_SCREENSHOT"),
+                 QString::fromStdString(screenshot.string()));
+    }
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(QStringLiteral(VX_PROGRAM), arguments);
+    ASSERT_TRUE(process.waitForStarted(kRunMs));
+  }
+
+  // Whether an instance answers on the user's socket (without asking it anything).
+  static bool InstanceListens() {
+    QLocalSocket socket;
+    socket.connectToServer(QStringLiteral("PavorunCatalogApp-%1").arg(::getuid()));
+    return socket.waitForConnected(200);
+  }
+
+  vxtest::TempDir root;
+};
+
+TEST_F(ProgramTest, ShowsTheFirstCutPageAndClosesCleanly) {
+  const fs::path shot = root.path() / "main.png";
+  QProcess program;
+  Start(program, {}, shot);
+  ASSERT_TRUE(program.waitForFinished(kRunMs));
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0);
+
+  const QImage picture(QString::fromStdString(shot.string()));
+  ASSERT_FALSE(picture.isNull());
+  // The page picture fills the middle of the window: more than one colour there.
+  const QColor corner = picture.pixelColor(picture.width() / 2, picture.height() / 2);
+  int differing = 0;
+  for (int y = picture.height() / 4; y < picture.height() * 3 / 4; y += 7) {
+    for (int x = picture.width() / 4; x < picture.width() * 3 / 4; x += 7) {
+      if (picture.pixelColor(x, y) != corner) ++differing;
+    }
+  }
+  EXPECT_GT(differing, 100);
+
+  const std::string ini = UserIni();
+  for (const char* line : {"[VQ96]", "LastSelPage=", "WndPosL.00008001=", "[CircleCutWindow]",
+                           "VQNumber96=96"}) {
+    EXPECT_NE(ini.find(line), std::string::npos) << line;
+  }
+  EXPECT_FALSE(InstanceListens());
+}
+
+TEST_F(ProgramTest, SecondStartRaisesTheFirstAndEnds) {
+  QProcess first;
+  Start(first);
+  ASSERT_TRUE(QTest::qWaitFor([] { return InstanceListens(); }, kRunMs));
+
+  QProcess second;
+  Start(second);
+  ASSERT_TRUE(second.waitForFinished(kRunMs));
+  EXPECT_EQ(second.exitCode(), 0);
+  EXPECT_EQ(first.state(), QProcess::Running);
+
+  // A restart does not ask: it runs beside the ending instance and takes the socket over.
+  const fs::path shot = root.path() / "restarted.png";
+  QProcess restarted;
+  Start(restarted, {QStringLiteral("_reboot_")}, shot);
+  ASSERT_TRUE(restarted.waitForFinished(kRunMs));
+  EXPECT_EQ(restarted.exitCode(), 0);
+  EXPECT_TRUE(fs::exists(shot));
+
+  first.terminate();  // as a session ends: the window closes the usual way
+  ASSERT_TRUE(first.waitForFinished(kRunMs));
+  EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(first.exitCode(), 0);
+  EXPECT_NE(UserIni().find("LastSelPage="), std::string::npos);
+}
+
+}  // namespace

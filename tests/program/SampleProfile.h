@@ -1,0 +1,38 @@
+// A profile folder holding the small sample catalogue's database and image data, the user data
+// kept in the same folder, as run-sample.sh makes one.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QStringList>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "tests/support/TempDir.h"
+
+namespace vxtest {
+
+inline void MakeSampleProfile(const std::filesystem::path& profile) {
+  namespace fs = std::filesystem;
+  const fs::path disc = std::getenv("VX_SAMPLE_DISC");
+  const fs::path images = profile / "VQ96";
+  fs::create_directories(images);
+  WriteFileBytes(profile / "settings.ini", "[Settings]\r\nUserData=exepath\r\n");
+  QProcess install;
+  install.start(QStringLiteral(VX_INSTALL_TOOL),
+                {QString::fromStdString(disc.string()),
+                 QString::fromStdString((profile / "vindaxel96.db").string())});
+  ASSERT_TRUE(install.waitForFinished(60000));
+  ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
+  for (const char* folder : {"PDATA", "MDATA"}) {
+    fs::copy(disc / folder, images / folder, fs::copy_options::recursive);
+  }
+  for (const auto& entry : fs::directory_iterator(disc)) {
+    if (entry.path().extension() == ".CCZ") fs::copy(entry.path(), images);
+  }
+}
+
+}  // namespace vxtest

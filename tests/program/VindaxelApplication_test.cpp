@@ -1,0 +1,142 @@
+// The application object in this process, on the small sample catalogue.
+#include "program/VindaxelApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdlib>
+#include <memory>
+
+#include "app/CatalogController.h"
+#include "checklist/FavoriteStore.h"
+#include "platform/qt/SingleInstanceServer.h"
+#include "program/ApplicationCommands.h"
+#include "res/ResourceIds.h"
+#include "tests/program/SampleProfile.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/SplashWindow.h"
+
+namespace {
+
+class VindaxelApplicationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    vxtest::MakeSampleProfile(root.path());
+    ::setenv("VINDAXEL_PROGRAM_DIR", root.path().c_str(), 1);
+  }
+  void TearDown() override { ::unsetenv("VINDAXEL_PROGRAM_DIR"); }
+
+  vxtest::TempDir root;
+};
+
+// The cover stays up for a second; a start that ends at once must not leave it pointing at the
+// application that is gone.
+TEST_F(VindaxelApplicationTest, CoverOutlivesAStartThatEndsAtOnce) {
+  auto program = std::make_unique<vx::VindaxelApplication>(std::vector<std::string>{});
+  ASSERT_TRUE(program->Start());
+  ASSERT_NE(vx::SplashWindow::Current(), nullptr);
+  program.reset();
+  QTRY_VERIFY_WITH_TIMEOUT(vx::SplashWindow::Current() == nullptr, 5000);
+}
+
+TEST_F(VindaxelApplicationTest, StartsOnTheFirstCutOfDayOneAndComesBackToItsPage) {
+  {
+    vx::VindaxelApplication program({});
+    ASSERT_TRUE(program.Start());
+    vx::CatalogController& controller = *program.core()->controller();
+    EXPECT_EQ(controller.GetCurrentPage(), controller.GetFirstPage());
+    EXPECT_GT(controller.CurrentCircle().id, 0);
+    EXPECT_EQ(program.mainWindow()->currentPage(), controller.GetCurrentPage());
+    EXPECT_EQ(program.mainWindow()->dayIndex(), 0);
+    EXPECT_EQ(controller.Registry().Count(), 1);
+    controller.NextPage();
+  }
+  vx::VindaxelApplication again({});
+  ASSERT_TRUE(again.Start());
+  vx::CatalogController& controller = *again.core()->controller();
+  EXPECT_GT(controller.GetCurrentPage(), controller.GetFirstPage());
+}
+
+TEST_F(VindaxelApplicationTest, ExitCommandClosesTheMainWindowAndEndsTheLoop) {
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  bool quit = false;
+  QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { quit = true; });
+  QTimer::singleShot(0, [&] { program.mainWindow()->RunCommand(ID_APP_EXIT); });
+  QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });
+  EXPECT_EQ(QApplication::exec(), 0);
+  EXPECT_FALSE(program.mainWindow()->isVisible());
+}
+
+// A restart loads the newest recent checklist when "AutoLoad" is on, except after an event switch.
+TEST_F(VindaxelApplicationTest, RestartReopensTheNewestChecklistUnlessTheEventChanged) {
+  const std::filesystem::path list = root.path() / "list.csv";
+  int circle = 0;
+  {
+    vx::VindaxelApplication program({});
+    ASSERT_TRUE(program.Start());
+    vx::CatalogController& controller = *program.core()->controller();
+    circle = controller.CurrentCircle().id;
+    controller.SetCircleColor(2, circle);
+    ASSERT_FALSE(controller.GetFavoriteStore()->Save(list));
+    const std::filesystem::path* named = &list;
+    controller.SetChecklistPath(named, false);  // first in the recent files
+    controller.NewChecklist(true);
+    program.core()->values().autoLoad = 1;
+  }
+  struct Case {
+    const char* argument;
+    int color;
+  };
+  for (const Case& c : {Case{"_reboot_", 2}, Case{"_rebootnoload_", -1}}) {
+    vx::VindaxelApplication restarted({c.argument});
+    ASSERT_TRUE(restarted.Start());
+    vx::CatalogController& controller = *restarted.core()->controller();
+    EXPECT_EQ(controller.GetCircleColor(circle), c.color) << c.argument;
+    EXPECT_EQ(controller.ChecklistPath().empty(), c.color < 0) << c.argument;
+  }
+}
+
+// "色編集" on the check bar reaches the view, which opens the colour sheet of the checklist.
+TEST_F(VindaxelApplicationTest, ColourEditButtonOpensTheColourSheet) {
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  QString shown;
+  QTimer::singleShot(0, [&] {
+    QWidget* sheet = QApplication::activeModalWidget();
+    if (!sheet) return;
+    shown = sheet->windowTitle();
+    sheet->close();
+  });
+  QTest::mouseClick(program.mainWindow()->ColorEditButton(), Qt::LeftButton);
+  EXPECT_EQ(shown.toStdString(), "チェック色の編集");
+}
+
+// A restart starts the new instance only after everything is saved and the socket is free, with
+// the marker as an argument of its own.
+TEST_F(VindaxelApplicationTest, RestartStartsTheNextInstanceAfterTheLastSave) {
+  QStringList started;
+  std::string settingsWhenStarted;
+  bool socketFreeWhenStarted = false;
+  {
+    vx::VindaxelApplication program({}, [&](const QString&, const QStringList& arguments) {
+      started = arguments;
+      settingsWhenStarted = vxtest::ReadFileBytes(root.path() / "vindaxel.ini");
+      vx::SingleInstanceServer probe;
+      socketFreeWhenStarted = !probe.RaiseRunningInstance(200);
+      return true;
+    });
+    ASSERT_TRUE(program.Start());
+    program.RequestRestart({true, 97, false});
+  }
+  EXPECT_EQ(started, QStringList{QStringLiteral("_rebootnoload_")});
+  EXPECT_NE(settingsWhenStarted.find("VQNumber96=97"), std::string::npos);
+  EXPECT_NE(settingsWhenStarted.find("[VQ96]"), std::string::npos);
+  EXPECT_TRUE(socketFreeWhenStarted);
+}
+
+}  // namespace

@@ -1,0 +1,205 @@
+// Construction, placement, activation and closing of the main window.
+#include "ui/main/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
+#include <QWindow>
+
+#include <algorithm>
+
+#include "app/CatalogController.h"
+#include "platform/qt/QtStrings.h"
+#include "res/Pictures.h"
+#include "res/ResourceIds.h"
+#include "ui/main/AboutDialog.h"
+#include "ui/main/MainStatusBar.h"
+#include "ui/menus/CommandActions.h"
+#include "ui/menus/MenuTables.h"
+#include "ui/views/CutPageView.h"
+#include "ui/widgets/ControlFont.h"
+
+namespace vx {
+
+MainWindow::MainWindow(CatalogController& controller)
+    : controller_(controller), values_(controller.Values() ? *controller.Values() : ownValues_) {
+  setObjectName(QStringLiteral("PavorunCatalogApp"));
+  setWindowIcon(WindowIcon(IDI_MAIN));
+  values_.cutZoomSize = std::clamp(values_.cutZoomSize, kMinZoom, kMaxZoom);
+  zoom_ = values_.cutZoomSize;
+  if (values_.cutStretchMode < kFreeZoom || values_.cutStretchMode > kFitHeight) {
+    values_.cutStretchMode = kFreeZoom;
+  }
+  stretchMode_ = values_.cutStretchMode;
+  antiAlias_ = values_.cutAntiAlias != 0;
+  CreateMenus();
+  CreateCommands();
+  CreateView();
+  CreateToolBars();
+  FillJumpMenus();
+  view_->SetSmoothing(antiAlias_);
+  view_->SetZoom(zoom_);
+  ApplyViewOptions();
+  CreateStatusBar();
+  SetControlFonts();
+  CreateAccelerators();
+  EnableFileDrops();
+  ConnectControls();
+  Refresh();
+  DockToolBars();
+}
+
+MainWindow::~MainWindow() = default;
+
+// The bars' own controls share the controls' font; the tool buttons keep the style's.
+void MainWindow::SetControlFonts() {
+  const QFont font = ControlFont();
+  std::vector<QWidget*> controls = {zoomBox_, colorEdit_, status_->PageBox(),
+                                    status_->PrevButton(), status_->NextButton()};
+  for (int list = 0; list < JumpToolBar::kListCount; ++list) {
+    controls.push_back(jumpBar_->Combo(static_cast<JumpToolBar::List>(list)));
+  }
+  for (QWidget* control : controls) control->setFont(font);
+}
+
+void MainWindow::CreateMenus() {
+  menu_.Build(controller_);
+  menu_.ShowAsMenuBar(menuBar());
+  route_.SetTargets({&commands_});
+  actions_ = new CommandActions(route_, this);
+  actions_->Bind(menuBar());
+}
+
+void MainWindow::SetApplicationCommands(CommandTarget* application) {
+  application_ = application;
+  route_.SetTargets({view_, &commands_, application_});
+  actions_->UpdateActions();
+}
+
+bool MainWindow::RunCommand(int id) {
+  const bool ran = route_.Dispatch(id);
+  actions_->UpdateActions();
+  return ran;
+}
+
+// Commands go to the view first; its right-button menu is this window's checklist menu.
+void MainWindow::CreateView() {
+  view_ = new CutPageView(controller_, this);
+  setCentralWidget(view_);
+  view_->SetZoomRange(kMinZoom, kMaxZoom);
+  view_->SetChecklistMenu(&menu_, &route_);
+  route_.SetTargets({view_, &commands_, application_});
+  connect(view_, &CutPageView::frameCommand, this, [this](int id) { RunCommand(id); });
+  connect(view_, &CutPageView::pointerReported, this,
+          [this](QPoint point) { ShowCircleUnderPointer(point); });
+}
+
+void MainWindow::ApplyViewOptions() {
+  view_->SetScrollMode(controller_.GetScrollMode());
+  view_->SetAutoSelect(controller_.IsAutoSelect());
+  view_->SetOneClick(controller_.IsOneClickSelect());
+}
+
+WindowRect MainWindow::ScreenRect() const {
+  const QRect r = geometry();
+  return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+void MainWindow::PlaceAt(const WindowRect& rect) {
+  placing_ = true;
+  if (isMinimized() || isMaximized()) showNormal();
+  setGeometry(rect.left, rect.top, std::max(1, rect.right - rect.left),
+              std::max(1, rect.bottom - rect.top));
+  placing_ = false;
+}
+
+std::string MainWindow::ApplicationTitle() const { return vx::ApplicationTitle(); }
+
+void MainWindow::SetTitleText(std::string_view cp932) { setWindowTitle(QtText(cp932)); }
+
+// The recent-file menu stands third from the end of the file menu.
+void MainWindow::SetRecentFileItems(std::span<const RecentFileItem> items) {
+  CommandMenu* file = menu_.SubMenuAt(kMainFileMenu);
+  CommandMenu* recent = file ? file->SubMenuAt(file->Count() - 3) : nullptr;
+  if (!recent) return;
+  recent->Clear();
+  for (const RecentFileItem& item : items) recent->AppendItem(QtText(item.text), item.commandId);
+}
+
+void MainWindow::EnableFileDrops() { setAcceptDrops(true); }
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+// Only the first of several dropped files is opened, as a checklist.
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+  event->acceptProposedAction();
+  controller_.OpenChecklistFile(PathFromQt(urls.first().toLocalFile()));
+}
+
+void MainWindow::Minimize() { showMinimized(); }
+
+void MainWindow::Restore() { showNormal(); }
+
+void MainWindow::BringToTop() { raise(); }
+
+void MainWindow::FocusView() { view_->setFocus(); }
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (stretchMode_ == kFitWidth || stretchMode_ == kFitHeight) {
+    FitOneSide(stretchMode_ == kFitWidth, true);
+  }
+  if (!placing_) controller_.SaveWindowRect(this);
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  if (!placing_) controller_.SaveWindowRect(this);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange) {
+    if (isActiveWindow()) {
+      controller_.RaiseWindow(this);
+      FocusView();
+    } else {
+      view_->CancelDrag();
+    }
+  } else if (event->type() == QEvent::WindowStateChange) {
+    if (isMinimized()) {
+      controller_.MinimizeAllWindows();
+    } else if (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized) {
+      controller_.RestoreAllWindows();
+    }
+  }
+}
+
+void MainWindow::SaveLayout() {
+  StoreToolBarState();
+  SaveDockLayout();
+}
+
+bool MainWindow::MayClose() { return controller_.AskSaveChecklist() != IDCANCEL; }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!MayClose()) {
+    event->ignore();
+    return;
+  }
+  SaveLayout();
+  event->accept();
+  Q_EMIT closeAccepted();
+}
+
+}  // namespace vx
