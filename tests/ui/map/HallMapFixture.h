@@ -138,13 +138,23 @@ inline void WriteMapPictures(const std::filesystem::path& folder) {
   }
 }
 
+// The pictures, written once for every test of the program.
+inline const std::filesystem::path& MapPictureFolder() {
+  static const TempDir folder;
+  static const bool written = [] {
+    WriteMapPictures(folder.path());
+    return true;
+  }();
+  (void)written;
+  return folder.path();
+}
+
 // The controller over the catalogue with the pictures in its image folder; the settings' map
 // values at their defaults.
 class HallMapControllerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     BuildHallMapCatalog(db);
-    WriteMapPictures(dir.path());
     values.eventNumber = kMapEvent;
     values.fvrColorNum = 5;
     for (int i = 0; i < 5; ++i) values.fvrColors[i] = kCheckColors[i];
@@ -154,7 +164,7 @@ class HallMapControllerTest : public ::testing::Test {
     values.mapZoomSize = 100;
     values.mapAntiAlias = 1;
     ASSERT_TRUE(controller.Init(&db, &images, &values));
-    controller.SetImageFolder(dir.path());
+    controller.SetImageFolder(MapPictureFolder());
   }
 
   int CurrentId() const { return controller.CurrentCircle().id; }
