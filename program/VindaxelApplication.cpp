@@ -19,12 +19,15 @@
 #include "program/ApplicationCommands.h"
 #include "program/TerminationSignalNotifier.h"
 #include "ui/checklist/QtChecklistDialogs.h"
+#include "ui/detail/DetailWindow.h"
 #include "ui/dialogs/ImagePathDialog.h"
+#include "ui/list/ListWindow.h"
 #include "ui/main/AboutDialog.h"
 #include "ui/main/BeaconWidget.h"
 #include "ui/main/HostSystemInfo.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/SplashWindow.h"
+#include "ui/search/SearchCommands.h"
 #include "ui/web/QtPortalDialogs.h"
 #include "ui/widgets/ModalInputFilter.h"
 #include "ui/widgets/ProgressDialogRunner.h"
@@ -73,6 +76,9 @@ VindaxelApplication::~VindaxelApplication() {
 }
 
 MainWindow* VindaxelApplication::mainWindow() const { return main_; }
+
+DetailWindow* VindaxelApplication::detailWindow() const { return detail_; }
+ListWindow* VindaxelApplication::listWindow() const { return list_; }
 
 BeaconWidget* VindaxelApplication::beacon() const { return beacon_; }
 
@@ -146,11 +152,28 @@ void VindaxelApplication::CreateFrames() {
   CatalogController& controller = *core_->controller();
   main_ = new MainWindow(controller);
   commands_ = std::make_unique<ApplicationCommands>(*this);
-  main_->SetApplicationCommands(commands_.get());
+  search_ = std::make_unique<SearchCommands>(controller, [this] { return beacon_.data(); });
+  applicationRoute_.SetTargets({commands_.get(), search_.get()});
+  main_->SetApplicationCommands(&applicationRoute_);
   main_->PlaceAt(core_->values().windowRects[kMainSlot]);
   main_->show();
   connect(main_, &MainWindow::closeAccepted, qApp, &QCoreApplication::quit,
           Qt::QueuedConnection);
+  CreateSecondaryFrames();
+}
+
+// Created hidden at their stored places; the controller shows them once they are registered.
+void VindaxelApplication::CreateSecondaryFrames() {
+  CatalogController& controller = *core_->controller();
+  detail_ = new DetailWindow(controller);
+  detail_->SetApplicationCommands(&applicationRoute_);
+  detail_->SetChecklistMenu(&main_->Menu());
+  detail_->PlaceAt(core_->values().windowRects[kDetailSlot]);
+  list_ = new ListWindow(controller);
+  list_->SetColorMenu(&main_->Menu());
+  list_->SetApplicationCommands(&applicationRoute_);
+  list_->PlaceAt(core_->values().windowRects[kListSlot]);
+  controller.SaveWindowRect(list_);
 }
 
 void VindaxelApplication::CreateBeacon() {
@@ -161,13 +184,23 @@ void VindaxelApplication::CreateBeacon() {
 void VindaxelApplication::RegisterFrames() {
   CatalogController& controller = *core_->controller();
   controller.RegisterWindow(kMainWindowId, main_, Sjis("メインウィンドウ"));
+  controller.RegisterWindow(kDetailWindowId, detail_, Sjis("サークル詳細(&D)\tCtrl+D"));
+  controller.RegisterWindow(kListWindowId, list_, Sjis("サークル一覧(&L)\tCtrl+L"));
   modalFilter_ = std::make_unique<ModalInputFilter>(controller.Guard(), controller.Registry());
   qApp->installEventFilter(modalFilter_.get());
+  ShowSavedFrames();
   main_->raise();
   // "ChildWndTop" as stored: the command inverts it, so it is inverted first.
   SettingsValues& values = core_->values();
   values.childWndTop = values.childWndTop ? 0 : 1;
   commands_->ToggleChildWindowsTop();
+}
+
+// The tool windows that were open when the program last ended.
+void VindaxelApplication::ShowSavedFrames() {
+  CatalogController& controller = *core_->controller();
+  if (core_->values().windowShown[kDetailSlot]) controller.ShowRegisteredWindow(detail_);
+  if (core_->values().windowShown[kListSlot] == 1) controller.ShowRegisteredWindow(list_);
 }
 
 void VindaxelApplication::ShowStartPage() {
@@ -212,8 +245,11 @@ void VindaxelApplication::Exit() {
   core_->ExitController();
   if (modalFilter_) qApp->removeEventFilter(modalFilter_.get());
   modalFilter_.reset();
+  delete list_;
+  delete detail_;
   delete main_;
   delete beacon_;
+  search_.reset();
   commands_.reset();
   core_->DeleteController();
   core_->Release(restart_);

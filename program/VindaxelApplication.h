@@ -18,12 +18,15 @@
 #include "app/ApplicationCore.h"
 #include "app/RestartRequest.h"
 #include "app/StartupArguments.h"
+#include "ui/menus/CommandRoute.h"
 
 namespace vx {
 
 class ApplicationCommands;
 class BeaconWidget;
+class DetailWindow;
 class HostSystemInfo;
+class ListWindow;
 class MainWindow;
 class ModalInputFilter;
 class ProgressDialogRunner;
@@ -31,6 +34,7 @@ class QtActiveWindowTracker;
 class QtChecklistDialogs;
 class QtPortalDialogs;
 class QtUiServices;
+class SearchCommands;
 class SingleInstanceServer;
 class TerminationSignalNotifier;
 class WebChecklistJobs;
@@ -61,6 +65,8 @@ class VindaxelApplication : public QObject {
   ApplicationCore* core() const { return core_.get(); }
   ApplicationCommands* commands() const { return commands_.get(); }
   MainWindow* mainWindow() const;
+  DetailWindow* detailWindow() const;
+  ListWindow* listWindow() const;
   BeaconWidget* beacon() const;
 
  Q_SIGNALS:
@@ -73,8 +79,10 @@ class VindaxelApplication : public QObject {
   void BuildCore();
   void ShowCover();
   void CreateFrames();
+  void CreateSecondaryFrames();
   void CreateBeacon();
   void RegisterFrames();
+  void ShowSavedFrames();
   void ShowStartPage();
   void RaiseMainWindow();
   void TakeScreenshotIfAsked();
@@ -95,7 +103,13 @@ class VindaxelApplication : public QObject {
   std::unique_ptr<ApplicationCore> core_;
   std::unique_ptr<ModalInputFilter> modalFilter_;
   std::unique_ptr<ApplicationCommands> commands_;
+  std::unique_ptr<SearchCommands> search_;
+  // What the frames pass on what they do not handle: the application's commands, then the
+  // circle search.
+  CommandRoute applicationRoute_;
   QPointer<MainWindow> main_;
+  QPointer<DetailWindow> detail_;
+  QPointer<ListWindow> list_;
   QPointer<BeaconWidget> beacon_;
   bool exited_ = false;
 };

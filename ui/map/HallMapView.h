@@ -19,7 +19,7 @@
 #include "ui/map/HalfSpaceTable.h"
 #include "ui/map/HallMapPicture.h"
 #include "ui/menus/CommandMap.h"
-#include "ui/views/CurrentCircleCommands.h"
+#include "ui/menus/CircleCommands.h"
 #include "ui/views/ZoomableImageView.h"
 
 namespace vx {
@@ -113,7 +113,7 @@ class HallMapView : public ZoomableImageView, public AppMessageSink, public Comm
 
   CatalogController& controller_;
   CommandMap commands_;
-  CurrentCircleCommands circleCommands_;
+  CircleCommands circleCommands_;
   const ColorMenu* checklistMenu_ = nullptr;
   CommandTarget* menuOwner_ = nullptr;
   QPoint crossHair_ = kNoCrossHair;

@@ -23,7 +23,7 @@ void HallMapView::keyPressEvent(QKeyEvent* event) {
   if (modifiers == Qt::NoModifier) {
     handled = circleCommands_.HandleColorKey(event->key());
   } else if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier)) {
-    static constexpr CurrentCircleCommands::ZoomKeys kZoomKeys{
+    static constexpr CircleCommands::ZoomKeys kZoomKeys{
         ID_MAP_FIT_WHOLE,      ID_MAP_ACTUAL_SIZE, ID_MAP_FIT_WIDTH_ONCE,
         ID_MAP_FOCUS_ZOOM_BOX, ID_MAP_ZOOM_IN,     ID_MAP_ZOOM_OUT};
     handled = circleCommands_.HandleCtrlKey(event->key(), kZoomKeys,

@@ -19,9 +19,7 @@ QRect ToQRect(const CutRect& r) { return QRect(r.x, r.y, r.w, r.h); }
 }  // namespace
 
 CutPageView::CutPageView(CatalogController& controller, QWidget* parent)
-    : ZoomableImageView(parent),
-      controller_(controller),
-      circleCommands_(controller, [this] { return current_.id; }) {
+    : ZoomableImageView(parent), controller_(controller) {
   CreateCommands();
 }
 

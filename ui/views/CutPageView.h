@@ -18,8 +18,8 @@
 #include "app/AppMessageSink.h"
 #include "app/SettingsValues.h"
 #include "data/CircleRecord.h"
+#include "ui/menus/CircleCommands.h"
 #include "ui/menus/CommandMap.h"
-#include "ui/views/CurrentCircleCommands.h"
 #include "ui/views/ZoomableImageView.h"
 
 namespace vx {
@@ -109,7 +109,7 @@ class CutPageView : public ZoomableImageView, public AppMessageSink, public Comm
 
   CatalogController& controller_;
   CommandMap commands_;
-  CurrentCircleCommands circleCommands_;
+  CircleCommands circleCommands_{controller_, [this] { return current_.id; }};
   const ColorMenu* checklistMenu_ = nullptr;
   CommandTarget* menuOwner_ = nullptr;
   bool pinned_ = false;

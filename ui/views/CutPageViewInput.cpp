@@ -54,7 +54,7 @@ void CutPageView::keyPressEvent(QKeyEvent* event) {
     }
     handled = circleCommands_.HandleColorKey(event->key());
   } else if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier)) {
-    static constexpr CurrentCircleCommands::ZoomKeys kZoomKeys{
+    static constexpr CircleCommands::ZoomKeys kZoomKeys{
         ID_FIT_PAGE, ID_ACTUAL_SIZE, ID_FIT_WIDTH_ONCE, ID_FOCUS_ZOOM_BOX, ID_ZOOM_IN, ID_ZOOM_OUT};
     handled = circleCommands_.HandleCtrlKey(event->key(), kZoomKeys,
                                             [this](int id) { Q_EMIT frameCommand(id); });

@@ -1,4 +1,4 @@
-#include "ui/views/CurrentCircleCommands.h"
+#include "ui/menus/CircleCommands.h"
 
 #include <Qt>
 
@@ -11,23 +11,24 @@
 
 namespace vx {
 
-CurrentCircleCommands::CurrentCircleCommands(CatalogController& controller,
-                                             std::function<int()> currentId)
-    : controller_(controller), currentId_(std::move(currentId)) {}
+CircleCommands::CircleCommands(CatalogController& controller, std::function<int()> circleId,
+                               std::function<void()> beforeChange)
+    : controller_(controller),
+      circleId_(std::move(circleId)),
+      beforeChange_(std::move(beforeChange)) {}
 
-void CurrentCircleCommands::AddTo(CommandMap& commands) {
+void CircleCommands::AddTo(CommandMap& commands) {
   CatalogController& c = controller_;
   commands
       .OnRange(ID_CHECK_COLOR_FIRST, ID_CHECK_COLOR_LAST,
                [this](int id) { Check(id - ID_CHECK_COLOR_FIRST + 1); })
       .OnRange(ID_CURRENT_COLOR_FIRST, ID_CURRENT_COLOR_LAST,
                [&c](int id) { c.SetCurrentColor(id - ID_CURRENT_COLOR_FIRST); })
-      .On(ID_CHECK_CURRENT_COLOR, [this] { CheckWithCurrentColor(); })
+      .On(ID_CHECK_CURRENT_COLOR, [this] { Check(-1); })
       .On(ID_UNCHECK, [this] { Uncheck(); })
       .On(ID_COPY_CIRCLE, [this] { Copy(); })
       .On(ID_PASTE_CHECKLIST, [this] { Paste(); })
       .On(ID_CUT_CIRCLE, [this] { Cut(); });
-  // Only the colours the checklist has can be chosen.
   const auto existing = [&c](int first) {
     return [&c, first](int id, CommandState& state) {
       state.enabled = id - first < c.GetColorCount();
@@ -40,69 +41,69 @@ void CurrentCircleCommands::AddTo(CommandMap& commands) {
                 [&c](int, CommandState& state) { state.enabled = c.IsClipboardTextAvailable(); });
 }
 
-void CurrentCircleCommands::Check(int color) {
-  if (color > controller_.GetColorCount()) return;
-  controller_.SetCircleColor(color, currentId_());
+void CircleCommands::BeforeChange() {
+  if (beforeChange_) beforeChange_();
 }
 
-void CurrentCircleCommands::CheckWithCurrentColor() { controller_.SetCircleColor(-1, currentId_()); }
+void CircleCommands::Check(int color) {
+  if (color > controller_.GetColorCount()) return;
+  BeforeChange();
+  controller_.SetCircleColor(color, CircleId());
+}
 
-void CurrentCircleCommands::Uncheck() { controller_.UncheckCircle(currentId_()); }
+void CircleCommands::Uncheck() {
+  BeforeChange();
+  controller_.UncheckCircle(CircleId());
+}
 
-bool CurrentCircleCommands::Copy() {
-  const int ids[] = {currentId_()};
+bool CircleCommands::Copy() {
+  const int ids[] = {CircleId()};
   return ids[0] > 0 && controller_.CopyCirclesToClipboard(ids);
 }
 
-// Never removes what could not be copied.
-void CurrentCircleCommands::Cut() {
+void CircleCommands::Cut() {
   if (Copy()) Uncheck();
 }
 
-void CurrentCircleCommands::Paste() {
-  if (controller_.IsClipboardTextAvailable()) controller_.PasteFromClipboard();
+void CircleCommands::Paste() {
+  if (!controller_.IsClipboardTextAvailable()) return;
+  BeforeChange();
+  controller_.PasteFromClipboard();
 }
 
-bool CurrentCircleCommands::AutoNext() const {
-  const SettingsValues* values = controller_.Values();
-  return values && values->autoNext;
-}
-
-bool CurrentCircleCommands::AutoNext2() const {
-  const SettingsValues* values = controller_.Values();
-  return values && values->autoNext2;
-}
-
-void CurrentCircleCommands::MoveOnIf(bool setting) {
+void CircleCommands::MoveOnIf(bool setting) {
   if (setting) controller_.SelectNextCut();
 }
 
-bool CurrentCircleCommands::HandleColorKey(int key) {
+bool CircleCommands::HandleColorKey(int key) {
+  const SettingsValues* values = controller_.Values();
+  const bool autoNext = values && values->autoNext;
+  const bool autoNext2 = values && values->autoNext2;
   if (key >= Qt::Key_1 && key <= Qt::Key_9) {
     const int color = key - Qt::Key_0;
     if (color > controller_.GetColorCount()) return true;
     Check(color);
-    MoveOnIf(AutoNext2());
+    MoveOnIf(autoNext2);
     return true;
   }
   switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      CheckWithCurrentColor();
-      MoveOnIf(AutoNext());
+      Check(-1);
+      MoveOnIf(autoNext);
       return true;
     case Qt::Key_Delete:
     case Qt::Key_0:
       Uncheck();
-      MoveOnIf(AutoNext2());
+      MoveOnIf(autoNext2);
       return true;
     default:
       return false;
   }
 }
 
-bool CurrentCircleCommands::HandleCtrlKey(int key, const ZoomKeys& zoomKeys,
-                                          const std::function<void(int)>& toFrame) {
+bool CircleCommands::HandleCtrlKey(int key, const ZoomKeys& zoomKeys,
+                                   const std::function<void(int)>& toFrame) {
   switch (key) {
     case Qt::Key_0:
       toFrame(zoomKeys.fitWhole);
