@@ -1,6 +1,8 @@
 // Timing helpers shared by the benchmarks that time several ways of doing one thing in turn.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -22,6 +24,20 @@ inline double Median(std::vector<double> samples) {
   std::sort(samples.begin(), samples.end());
   const std::size_t middle = samples.size() / 2;
   return samples.size() % 2 == 1 ? samples[middle] : (samples[middle - 1] + samples[middle]) / 2;
+}
+
+// Runs `run` once per iteration, gives Google Benchmark each iteration's time (for UseManualTime)
+// and answers the median time of an iteration in milliseconds.
+template <class F>
+double TimeIterations(benchmark::State& state, F&& run) {
+  std::vector<double> samples;
+  for (auto _ : state) {
+    const Clock::time_point start = Clock::now();
+    run();
+    samples.push_back(MillisecondsSince(start));
+    state.SetIterationTime(samples.back() / 1000);
+  }
+  return Median(std::move(samples));
 }
 
 // The line a benchmark program ends with: its figure against the baseline, and the goal.

@@ -6,18 +6,16 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QThreadPool>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
+#include "bench/BenchTiming.h"
 #include "print/DibImage.h"
 #include "print/DibImageQt.h"
 #include "print/PreviewPageBuffer.h"
 #include "print/PrintJob.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 constexpr double kGoalRatio = 2.0;
 double g_baselineMs = 0;
@@ -34,18 +32,7 @@ std::shared_ptr<vx::DibImage> MakePage() {
   return page;
 }
 
-template <class F>
-double TimeIterations(benchmark::State& state, F&& run) {
-  double total = 0;
-  for (auto _ : state) {
-    const auto start = Clock::now();
-    run();
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    state.SetIterationTime(seconds);
-    total += seconds;
-  }
-  return 1000 * total / static_cast<double>(state.iterations());
-}
+using vxbench::TimeIterations;
 
 void BM_QtSmoothScaleBaseline(benchmark::State& state) {
   const QImage picture = vx::DibImage_ToQImage(*MakePage());

@@ -6,7 +6,7 @@ find_package(PNG REQUIRED)
 find_package(ZLIB REQUIRED)
 pkg_check_modules(MINIZIP REQUIRED IMPORTED_TARGET minizip)
 pkg_check_modules(SODIUM REQUIRED IMPORTED_TARGET libsodium)
-find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets PrintSupport Network Test)
+find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets PrintSupport Network Test WebEngineWidgets)
 set(CMAKE_AUTOMOC ON)
 
 # The web services: HTTP over libcurl, feed patterns with boost.regex, the portal's JSON with

@@ -4,11 +4,13 @@ find_package(GTest REQUIRED)
 set(VX_TEST_ROOT ${CMAKE_BINARY_DIR}/test-env)
 set(VX_SAMPLE_DISC ${CMAKE_BINARY_DIR}/test-data/sample-small)
 
-# vx_add_test(name SOURCES ... [LIBS ...] [LABELS ...] [QT] [FIXTURES ...] [ENV ...] [TIMEOUT s])
+# vx_add_test(name SOURCES ... [LIBS ...] [LABELS ...] [QT] [FIXTURES ...] [ENV ...] [TIMEOUT s]
+#             [LAUNCHER command ...])
 # QT: run under a QApplication on the offscreen platform. FIXTURES: CTest fixtures required
-# (for example sample_disc). Every test gets its own HOME and XDG folders.
+# (for example sample_disc). LAUNCHER: the command the test runs under (xvfb-run for a display).
+# Every test gets its own HOME and XDG folders.
 function(vx_add_test name)
-  cmake_parse_arguments(ARG "QT" "TIMEOUT" "SOURCES;LIBS;LABELS;FIXTURES;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "TIMEOUT" "SOURCES;LIBS;LABELS;FIXTURES;ENV;LAUNCHER" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   if(ARG_QT)
     target_link_libraries(${name} PRIVATE vx_test_qtmain)
@@ -19,7 +21,7 @@ function(vx_add_test name)
 
   set(home ${VX_TEST_ROOT}/${name})
   file(MAKE_DIRECTORY ${home}/data ${home}/config ${home}/Documents ${home}/tmp)
-  add_test(NAME ${name} COMMAND ${name})
+  add_test(NAME ${name} COMMAND ${ARG_LAUNCHER} $<TARGET_FILE:${name}>)
   if(NOT ARG_LABELS)
     set(ARG_LABELS unit)
   endif()

@@ -34,10 +34,12 @@ void DibImage_CopyFromQImage(DibImage& image24, const QImage& picture) {
     return;
   }
   const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
-  for (int y = 0; y < rgb.height(); ++y) {
+  const int width = rgb.width();
+  const int height = rgb.height();
+  for (int y = 0; y < height; ++y) {
     const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
     std::uint8_t* out = DibImage_GetRow(image24, y);
-    for (int x = 0; x < rgb.width(); ++x) {
+    for (int x = 0; x < width; ++x) {
       out[3 * x] = static_cast<std::uint8_t>(qBlue(in[x]));
       out[3 * x + 1] = static_cast<std::uint8_t>(qGreen(in[x]));
       out[3 * x + 2] = static_cast<std::uint8_t>(qRed(in[x]));

@@ -72,9 +72,10 @@ DibImagePtr ToMask(const DibImage& drawn, const GreyLevels& levels) {
 DibImagePtr DibImage_RenderText(PrintTextDrawer& drawer, std::string_view text, int width,
                                 int height, int fontHeight, int fontWeight, unsigned format,
                                 int style) {
-  const bool fit = width < 0;
   const int boxWidth = std::abs(width);
   if (boxWidth == 0 || height <= 0) return nullptr;
+  // A text that fits its box comes out the same drawn straight into it.
+  const bool fit = width < 0 && drawer.TextWidth(text, fontHeight, fontWeight) > boxWidth;
   const GreyLevels levels = LevelsOf(style);
   DibImagePtr drawn = DibImage_Create(24, fit ? 2 * boxWidth : boxWidth, height);
   if (!drawn) return nullptr;

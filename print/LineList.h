@@ -8,6 +8,8 @@
 
 namespace vx {
 
+struct PrintJob;
+
 constexpr int kMaxLeaderLines = 256;
 constexpr int kLeaderGroups = 20;
 
@@ -26,5 +28,8 @@ int LineList_Add(int group, int column, int x, int y, int width, int height, Col
 const std::vector<LeaderLine>& LineList_Lines();
 // The largest column index added in the group; -1 when none.
 int LineList_LargestColumn(int group);
+// Draws every line of the page (points in page pixels), multiplied into the page image, in the
+// width of the job's line setting, with a square at both ends.
+int LineList_Draw(PrintJob& job, bool output);
 
 }  // namespace vx

@@ -11,16 +11,22 @@ DibImagePtr AllocPageDib(int bitsPerPixel, int width, int height) {
   return DibImage_Create(bitsPerPixel, width, height);
 }
 
-int Preview_Open(PrintJob& job) {
+int OpenPageImage(PrintJob& job, std::string_view failText, std::string_view caller) {
   PrintEngineState& state = PrintEngine_State();
-  if (job.pageKind == 0) {
-    state.geometry = PrintPage_Geometry(state.layout, job.orientation);
-    std::shared_ptr<DibImage> page = AllocPageDib(24, state.geometry.width, state.geometry.height);
-    if (!page) {
-      ReportPrintError(Sjis("プレビュー用メモリが確保できません"), "Preview_Open");
-      return -1;
-    }
-    job.pageImage = std::move(page);
+  state.geometry = PrintPage_Geometry(state.layout, job.orientation);
+  std::shared_ptr<DibImage> page = AllocPageDib(24, state.geometry.width, state.geometry.height);
+  if (!page) {
+    ReportPrintError(failText, caller);
+    return -1;
+  }
+  job.pageImage = std::move(page);
+  return 0;
+}
+
+int Preview_Open(PrintJob& job) {
+  if (job.pageKind == 0 &&
+      OpenPageImage(job, Sjis("プレビュー用メモリが確保できません"), "Preview_Open") != 0) {
+    return -1;
   }
   job.scaledPageImage.reset();
   return 0;

@@ -2,6 +2,8 @@
 // scaled copy of a finished page that the preview shows.
 #pragma once
 
+#include <string_view>
+
 #include "print/DibImage.h"
 
 namespace vx {
@@ -11,6 +13,10 @@ struct PrintJob;
 // A zero-filled packed bitmap of 8 (with a black palette) or 24 bits; null for another depth or
 // when memory runs out.
 DibImagePtr AllocPageDib(int bitsPerPixel, int width, int height);
+
+// Creates the job's 24-bit page image from the layout's paper and DPI and records the page
+// geometry; -1 after reporting `failText` from `caller` when memory runs out.
+int OpenPageImage(PrintJob& job, std::string_view failText, std::string_view caller);
 
 // Creates the job's 24-bit page image from the layout's paper and DPI (when the job draws into
 // an image) and records the page geometry; -1 after reporting when memory runs out.

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <system_error>
 
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
@@ -20,6 +21,13 @@ std::unique_ptr<PrintEngineState>& StatePointer() {
 }
 
 bool IsDocumentKind(int kind) { return kind >= kDocumentMap && kind <= kDocumentCircleList; }
+
+bool IsOutputTarget(int target) {
+  return target == kTargetImageFiles || target == kTargetPrinter || target == kTargetPrinterImages;
+}
+
+// Set on the threads PrintThread_Start makes: their stop flag was cleared before they started.
+thread_local bool t_documentThread = false;
 
 void JoinWorker(PrintEngineState& state) {
   if (state.worker.joinable()) state.worker.join();
@@ -57,6 +65,19 @@ std::atomic<int>& PrintEngine_StopFlag(int documentKind) {
   PrintEngineState& state = PrintEngine_State();
   return state.stopFlags[IsDocumentKind(documentKind) ? documentKind : 0];
 }
+
+void PrintEngine_SetPageOutput(int target, std::shared_ptr<PrintPageOutput> output) {
+  if (IsOutputTarget(target)) {
+    PrintEngine_State().pageOutputs[static_cast<std::size_t>(target)] = std::move(output);
+  }
+}
+
+PrintPageOutput* PrintEngine_PageOutput(int target) {
+  if (!IsOutputTarget(target)) return nullptr;
+  return PrintEngine_State().pageOutputs[static_cast<std::size_t>(target)].get();
+}
+
+bool PrintEngine_IsDocumentThread() { return t_documentThread; }
 
 void PrintEngine_Post(const PrintJob& job, unsigned message, std::intptr_t lParam) {
   PrintEventSink* events = PrintEngine_State().services.events;
@@ -132,8 +153,22 @@ void PrintThread_Start(int documentKind, PrintJob& job, int target) {
     PrintEngine_Post(job, UM_PRINT_FAILED, 0);
     return;
   }
-  PrintDocumentRun run = state.documents[documentKind];
-  state.worker = std::thread([run, &job, target] { run(job, target); });
+  // The flag is cleared here, not by the run: a stop raised the moment the thread starts holds.
+  PrintEngine_StopFlag(documentKind) = 0;
+  std::function<void()> body = [run = state.documents[documentKind], &job, target] {
+    t_documentThread = true;
+    run(job, target);
+  };
+  try {
+    state.worker = state.services.startThread ? state.services.startThread(std::move(body))
+                                              : std::thread(std::move(body));
+  } catch (const std::system_error&) {
+    // Without its thread the run would never end the job: it ends here, as failed.
+    ReportPrintError(Sjis("印刷処理を開始できません。ほかのアプリケーションを終了してから、"
+                          "もう一度実行してください"),
+                     "PrintThread_Start");
+    PrintEngine_Post(job, UM_PRINT_FAILED, 0);
+  }
 }
 
 void PrintEngine_RunJob() {

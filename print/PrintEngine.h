@@ -15,7 +15,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string_view>
+#include <thread>
 
 #include "app/PrintSettings.h"
 #include "platform/UiServices.h"
@@ -25,6 +27,7 @@ namespace vx {
 
 class PrintDataSource;
 class PrintEventSink;
+class PrintPageOutput;
 class PrintReportSink;
 class PrintSelection;
 class PrintTextDrawer;
@@ -39,6 +42,9 @@ struct PrintEngineServices {
   PrintTextDrawer* text = nullptr;
   // The modal preview of the prepared job (the preview is a dialog of the program).
   std::function<void(OwnerWindow owner)> runPreview;
+  // Starts a document thread; empty: std::thread. Throws std::system_error when the thread
+  // cannot be made.
+  std::function<std::thread(std::function<void()>)> startThread;
 };
 
 // --- Context -------------------------------------------------------------------------------------
@@ -61,6 +67,12 @@ OwnerWindow PrintEngine_MessageOwner();
 void PrintEngine_SetDocument(int documentKind, PrintDocumentRun run);
 // The stop flag of a document kind; 1 asks its run to stop. Any thread.
 std::atomic<int>& PrintEngine_StopFlag(int documentKind);
+// Where the pages of target 1 (image files), 2 (printer) or 4 (printer through page images) go;
+// a run to a target without an output fails with a report.
+void PrintEngine_SetPageOutput(int target, std::shared_ptr<PrintPageOutput> output);
+PrintPageOutput* PrintEngine_PageOutput(int target);
+// True on a thread started by PrintThread_Start (its stop flag was cleared by the start).
+bool PrintEngine_IsDocumentThread();
 // Posts a message to the job's owner window; nothing when it has none.
 void PrintEngine_Post(const PrintJob& job, unsigned message, std::intptr_t lParam);
 
@@ -95,7 +107,8 @@ int PrintEngine_PrepareJob();
 // Starts the job's document on its own thread with the job's target.
 void PrintEngine_RunJob();
 // Starts document `documentKind` on its own thread over `job` (the preview's copy, or the engine's
-// job) and returns at once.
+// job) and returns at once, after clearing the kind's stop flag. A thread that cannot be made
+// is reported and the job ends with UM_PRINT_FAILED.
 void PrintThread_Start(int documentKind, PrintJob& job, int target);
 // Waits until a started document thread has ended (the dialogs after its end message).
 void PrintEngine_WaitForJob();

@@ -13,12 +13,15 @@
 #include <vector>
 
 #include "platform/ProfileFile.h"
+#include "print/HallMapCache.h"
 #include "print/LineList.h"
 #include "print/PrintCatalogTables.h"
 #include "print/PrintEngine.h"
+#include "print/PrintGroupPages.h"
 #include "print/PrintJob.h"
 #include "print/PrintLayout.h"
 #include "print/PrintPageGeometry.h"
+#include "print/PrintPageOutput.h"
 #include "print/PrintRecords.h"
 
 namespace vx {
@@ -62,6 +65,12 @@ struct PrintEngineState {
     return none;
   }();
   bool leaderLimitReported = false;
+
+  // The outputs of the targets, the group page totals of each document kind's last run (what
+  // the titles of its next run count against) and the hall map of the running map document.
+  std::array<std::shared_ptr<PrintPageOutput>, 5> pageOutputs;
+  std::array<PrintGroupPages, kDocumentKindCount + 1> groupTotals{};
+  HallMapCache hallMap;
 };
 
 PrintEngineState& PrintEngine_State();

@@ -8,6 +8,7 @@
 #include "print/PrintDataSource.h"
 #include "print/PrintEngineState.h"
 #include "print/PrintErrors.h"
+#include "print/PrintItemText.h"
 #include "print/PrintLayout.h"
 
 namespace vx {
@@ -111,12 +112,6 @@ bool ReadCell(const SectionReader& r, PrintLayout& l) {
   return true;
 }
 
-bool ColumnShown(int item, const PrintJob& job) {
-  if (item >= 0) return job.itemMask == 0 || (item < 31 && (job.itemMask & (1 << item)));
-  if (item == kItemSerialNumber) return job.serialNumbers;
-  return true;
-}
-
 void ReadColumns(const SectionReader& r, const PrintJob& job, int count, PrintLayout& l) {
   l.listColumns.assign(static_cast<std::size_t>(count), PrintLayoutColumn{});
   l.shareSum = l.fixedSum = l.shownColumns = l.proportionalColumns = 0;
@@ -124,7 +119,7 @@ void ReadColumns(const SectionReader& r, const PrintJob& job, int count, PrintLa
     PrintLayoutColumn& column = l.listColumns[static_cast<std::size_t>(i - 1)];
     column.width = r.Int(Numbered("SEP", i, "WIDTH"));
     column.item = r.Int(Numbered("SEP", i, "ITEM"));
-    column.shown = ColumnShown(column.item, job);
+    column.shown = PrintItem_Shown(column.item, job);
     if (!column.shown) continue;
     column.skipLineBreak = r.Int(Numbered("SEP", i, "SKIPLINEBREAK")) != 0;
     ++l.shownColumns;

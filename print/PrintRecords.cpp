@@ -123,15 +123,6 @@ std::tuple<int, int, int, int> GroupPart(const PrintGroupKey& k, int key) {
   }
 }
 
-// The byte position of `needle` in `text` at a character boundary; npos when absent or empty.
-std::size_t FindBlock(std::string_view text, std::string_view needle) {
-  if (needle.empty()) return std::string_view::npos;
-  for (std::size_t i = 0; i + needle.size() <= text.size(); i += SjisCharLength(text, i)) {
-    if (text.compare(i, needle.size(), needle) == 0) return i;
-  }
-  return std::string_view::npos;
-}
-
 PrintGroupKey GroupOf(const PrintRecord& r, const PrintCatalogTables& tables) {
   PrintGroupKey key;
   const std::string_view weekday = r.Field(4);
@@ -141,7 +132,7 @@ PrintGroupKey GroupOf(const PrintRecord& r, const PrintCatalogTables& tables) {
     const PrintDay& day = tables.days[d];
     key.day = static_cast<int>(d) + 1;
     for (std::size_t g = 0; g < day.groups.size(); ++g) {
-      const std::size_t at = FindBlock(day.groups[g].blockNames, block);
+      const std::size_t at = PrintRecords_FindBlock(day.groups[g].blockNames, block);
       if (at == std::string_view::npos) continue;
       key.hallGroup = static_cast<int>(g) + 1;
       key.blockPosition = static_cast<int>(at);
@@ -150,7 +141,7 @@ PrintGroupKey GroupOf(const PrintRecord& r, const PrintCatalogTables& tables) {
     const int space = r.FieldInt(7);
     for (std::size_t h = 0; h < day.halls.size(); ++h) {
       const PrintHallEntry& hall = day.halls[h];
-      if (FindBlock(hall.furtherBlocks, block) != std::string_view::npos ||
+      if (PrintRecords_FindBlock(hall.furtherBlocks, block) != std::string_view::npos ||
           (hall.firstBlock == block && space >= hall.smallestSpace && space <= hall.largestSpace)) {
         key.hallEntry = static_cast<int>(h) + 1;
         break;
@@ -169,6 +160,14 @@ std::string_view PrintRecord::Field(int i) const {
 }
 
 int PrintRecord::FieldInt(int i) const { return LeadingInt(Field(i)); }
+
+std::size_t PrintRecords_FindBlock(std::string_view text, std::string_view needle) {
+  if (needle.empty()) return std::string_view::npos;
+  for (std::size_t i = 0; i + needle.size() <= text.size(); i += SjisCharLength(text, i)) {
+    if (text.compare(i, needle.size(), needle) == 0) return i;
+  }
+  return std::string_view::npos;
+}
 
 int PrintRecords_SplitLine(std::string_view line, PrintRecord& record) {
   record.text.assign(line);

@@ -91,6 +91,9 @@ int PrintRecords_SplitLine(std::string_view line, PrintRecord& record);
 // position, 104 day; equal records keep their previous order. 0 and 4..8 and 100 and above 104
 // do not sort (0); a key below 0 or from 9 to 99 answers -1.
 int PrintRecords_Sort(int key);
+// The byte position of the block name `needle` in the block names `text`, found at character
+// boundaries only; npos when absent or empty.
+std::size_t PrintRecords_FindBlock(std::string_view text, std::string_view needle);
 // Fills every record's group key from the job's catalogue tables; 0.
 int PrintRecords_GroupByHall();
 // Draws the cut of a circle of the record set (circle id above 0) into the rectangle, its mark in

@@ -28,10 +28,13 @@
 #include "ui/main/HostSystemInfo.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/SplashWindow.h"
+#include "ui/web/QtPortalDialogs.h"
 #include "ui/widgets/ModalInputFilter.h"
 #include "ui/widgets/ProgressDialogRunner.h"
 #include "ui/widgets/QtActiveWindowTracker.h"
 #include "ui/widgets/QtUiServices.h"
+#include "web/WebChecklistJobs.h"
+#include "web/WebServiceConfig.h"
 
 namespace vx {
 
@@ -61,7 +64,11 @@ VindaxelApplication::VindaxelApplication(std::vector<std::string> arguments, Lau
       progress_(std::make_unique<ProgressDialogRunner>()),
       activeWindows_(std::make_unique<QtActiveWindowTracker>()),
       systemInfo_(std::make_unique<HostSystemInfo>()),
-      checklistDialogs_(std::make_unique<QtChecklistDialogs>()) {}
+      checklistDialogs_(std::make_unique<QtChecklistDialogs>()),
+      portalDialogs_(std::make_unique<QtPortalDialogs>(ui_.get())),
+      webJobs_(std::make_unique<WebChecklistJobs>(
+          *progress_, ui_.get(), portalDialogs_.get(),
+          [this] { return WebServiceConfig::Load(core_ ? &core_->settings() : nullptr); })) {}
 
 VindaxelApplication::~VindaxelApplication() {
   Exit();
@@ -110,7 +117,7 @@ ApplicationServices VindaxelApplication::Services() {
                          systemInfo_.get(),
                          [](std::function<void()> work) { RunOnUiThread(std::move(work)); },
                          checklistDialogs_.get(),
-                         nullptr};
+                         webJobs_.get()};
   services.askImageFolder = [this](std::span<char> field, int event) {
     ImagePathDialog dialog(beacon_, *ui_, field, event);
     return dialog.DoModal() == 1;

@@ -29,9 +29,11 @@ class ModalInputFilter;
 class ProgressDialogRunner;
 class QtActiveWindowTracker;
 class QtChecklistDialogs;
+class QtPortalDialogs;
 class QtUiServices;
 class SingleInstanceServer;
 class TerminationSignalNotifier;
+class WebChecklistJobs;
 
 class VindaxelApplication : public QObject {
   Q_OBJECT
@@ -88,6 +90,8 @@ class VindaxelApplication : public QObject {
   std::unique_ptr<QtActiveWindowTracker> activeWindows_;
   std::unique_ptr<HostSystemInfo> systemInfo_;
   std::unique_ptr<QtChecklistDialogs> checklistDialogs_;
+  std::unique_ptr<QtPortalDialogs> portalDialogs_;
+  std::unique_ptr<WebChecklistJobs> webJobs_;
   std::unique_ptr<SingleInstanceServer> instance_;
   std::unique_ptr<TerminationSignalNotifier> termination_;
   std::unique_ptr<ApplicationCore> core_;

@@ -79,6 +79,15 @@ constexpr int IDC_SWITCH_CURRENT_TEXT = 1628;
 constexpr int IDD_EDIT_MEMO = 241;
 constexpr int IDC_MEMO_EDIT = 1635;
 
+// Portal login (248): the embedded browser (or the pasted address where none can run) and Cancel.
+constexpr int IDD_PORTAL_LOGIN = 248;
+constexpr int IDC_PORTAL_BROWSER = 1741;
+constexpr int IDC_PORTAL_RETURN_ADDRESS = 1742;
+
+// Export result (1539): the refused favourites in a read-only multi-line edit, and OK.
+constexpr int IDD_EXPORT_RESULT = 1539;
+constexpr int IDC_EXPORT_RESULT_TEXT = 1635;
+
 // Settings pages: behaviour options (150), paths (191), list columns (210), check colours (149).
 // The pages share one sheet, so an id may stand for different controls on different pages.
 constexpr int IDD_SETTINGS_GENERAL = 150;

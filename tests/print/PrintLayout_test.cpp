@@ -149,11 +149,15 @@ TEST_F(LayoutTest, EverySectionOfTheShippedFileReadsAndFitsItsPage) {
       blocks.push_back(
           Grid(l, l.listOffsetX, l.listOffsetY, l.lines, l.columns, s.kind == vx::kDocumentList));
     } else {
-      // The map frame is drawn outside the fitted map; the outline map lies on the map.
+      // The map frame is drawn outside the fitted map; the outline map has a place of its own.
       blocks.push_back(Inflated(l.mapRect, 4));
       blocks.push_back(Inflated(l.hallRect, 4));
-      EXPECT_TRUE(Inside(Inflated(l.outlineMapRect, l.outlineFrameWidth), w, h)) << s.name;
-      EXPECT_TRUE(Inside(Inflated(l.outlineHallRect, l.outlineFrameWidth), w, h)) << s.name;
+      const DibRect outlineMap = Inflated(l.outlineMapRect, l.outlineFrameWidth);
+      const DibRect outlineHall = Inflated(l.outlineHallRect, l.outlineFrameWidth);
+      EXPECT_TRUE(Inside(outlineMap, w, h)) << s.name;
+      EXPECT_TRUE(Inside(outlineHall, w, h)) << s.name;
+      EXPECT_FALSE(Overlap(outlineMap, blocks[0])) << s.name;
+      EXPECT_FALSE(Overlap(outlineHall, blocks[1])) << s.name;
       if (s.kind != vx::kDocumentMap) {
         const bool header = s.kind == vx::kDocumentListMap;
         const DibRect mapList =
@@ -162,9 +166,13 @@ TEST_F(LayoutTest, EverySectionOfTheShippedFileReadsAndFitsItsPage) {
                                       l.hallListColumns, header);
         EXPECT_FALSE(Overlap(mapList, blocks[0])) << s.name;
         EXPECT_FALSE(Overlap(hallList, blocks[1])) << s.name;
+        EXPECT_FALSE(Overlap(mapList, outlineMap)) << s.name;
+        EXPECT_FALSE(Overlap(hallList, outlineHall)) << s.name;
         blocks.push_back(mapList);
         blocks.push_back(hallList);
       }
+      blocks.push_back(outlineMap);
+      blocks.push_back(outlineHall);
     }
     for (const DibRect& b : blocks) {
       EXPECT_TRUE(Inside(b, w, h))

@@ -14,6 +14,7 @@
 #include "print/PrintEngine.h"
 #include "print/PrintEventSink.h"
 #include "print/PrintReportSink.h"
+#include "print/QtPrintTextDrawer.h"
 
 namespace vxtest {
 
@@ -48,6 +49,10 @@ class RecordingEvents : public vx::PrintEventSink {
   std::vector<Posted> Taken() {
     std::lock_guard lock(mutex_);
     return posted_;
+  }
+  void Clear() {
+    std::lock_guard lock(mutex_);
+    posted_.clear();
   }
 
  private:
@@ -152,6 +157,7 @@ class EngineTest : public ::testing::Test {
     services.source = dataSource;
     services.reports = &reports;
     services.events = &events;
+    services.text = &textDrawer;
     vx::PrintEngine_SetContext(services, imageFolder, programFolder);
   }
 
@@ -165,6 +171,7 @@ class EngineTest : public ::testing::Test {
   FakePrintSource source;
   RecordingReports reports;
   RecordingEvents events;
+  vx::QtPrintTextDrawer textDrawer;
 };
 
 }  // namespace vxtest

@@ -2,83 +2,22 @@
 // store, and the data source over the catalogue controller.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <memory>
-
-#include "app/AppSettings.h"
-#include "app/BookmarkList.h"
-#include "app/CatalogController.h"
-#include "checklist/FavoriteStore.h"
-#include "data/DiscImportJob.h"
-#include "data/ImportPrompts.h"
-#include "data/PavorunDatabase.h"
-#include "data/images/CatalogImages.h"
-#include "print/CatalogPrintDataSource.h"
-#include "print/PrintEngineState.h"
 #include "print/PrintSelection.h"
 #include "tests/data/TestCatalog.h"
-#include "tests/print/PrintTestSupport.h"
-#include "tests/support/TempDir.h"
+#include "tests/print/SampleCatalogFixture.h"
 
 namespace vxtest {
 namespace {
 
-namespace fs = std::filesystem;
-
-class NoPrompts : public vx::ImportPrompts {
- public:
-  std::optional<fs::path> LocateFile(const std::string&, const fs::path&) override { return {}; }
-  void ShowError(const std::string&) override {}
-};
-
-// The small sample disc installed once for the whole suite.
-struct InstalledSample {
-  TempDir folder;
-  std::unique_ptr<vx::PavorunDatabase> db;
-  fs::path disc;
-};
-
-InstalledSample* g_sample = nullptr;
-
-class SampleCatalogPrintTest : public EngineTest {
+class SampleCatalogPrintTest : public SampleCatalogFixture {
  protected:
-  static void SetUpTestSuite() {
-    const char* disc = std::getenv("VX_SAMPLE_DISC");
-    if (disc == nullptr) return;
-    g_sample = new InstalledSample;
-    g_sample->disc = disc;
-    g_sample->db = std::make_unique<vx::PavorunDatabase>(g_sample->folder.path());
-    NoPrompts prompts;
-    vx::DiscImportJob job(*g_sample->db, 96, disc, prompts);
-    ASSERT_EQ(job.Run(), vx::DiscImportJob::kResultDone);
-    g_sample->db->SelectEvent(96);
-  }
-  static void TearDownTestSuite() {
-    delete g_sample;
-    g_sample = nullptr;
-  }
-
   void SetUp() override {
-    EngineTest::SetUp();
-    if (!g_sample) GTEST_SKIP() << "VX_SAMPLE_DISC is not set";
-    vx::AppSettings settings(settingsFolder.path());
-    settings.LoadSystemGroup();
-    vx::BookmarkList bookmarks;
-    settings.LoadEventGroup(96, bookmarks);  // the map picture templates
-    values = settings.values();
-    ASSERT_TRUE(controller.Init(g_sample->db.get(), &images, &values));
-    for (int i = 0; i < 9; ++i) {
-      store().SetColorDef(i, 0, 0x000010 * (i + 1), vx::Sjis("色") + std::to_string(i + 1));
-    }
-    SetContext(&catalog, g_sample->disc);
+    SampleCatalogFixture::SetUp();
+    if (IsSkipped()) return;
     for (int kind = 1; kind <= 5; ++kind) {
       vx::PrintEngine_SetDocument(kind, [](vx::PrintJob&, int) { return 0; });
     }
   }
-
-  vx::FavoriteStore& store() { return *controller.GetFavoriteStore(); }
-  vx::PavorunDatabase& db() { return *g_sample->db; }
-  const vx::PrintCatalogTables& Tables() { return vx::PrintEngine_State().tables; }
 
   // Checks every tenth circle of the catalogue with colours 1..3 in turn.
   std::vector<int> CheckSomeCircles() {
@@ -97,12 +36,6 @@ class SampleCatalogPrintTest : public EngineTest {
     request.blockAll = blockAll;
     vx::PrintEngine_SetupJob(request);
   }
-
-  TempDir settingsFolder;
-  vx::SettingsValues values{};
-  vx::CatalogImages images;
-  vx::CatalogController controller{nullptr, {}};
-  vx::CatalogPrintDataSource catalog{controller};
 };
 
 TEST_F(SampleCatalogPrintTest, CatalogueTablesNameTheDaysMapsHallsAndPictures) {

@@ -144,6 +144,11 @@ void TestHttpServer::Route(const std::string& path, TestReply reply) {
   routes_[path] = std::move(reply);
 }
 
+void TestHttpServer::Handle(const std::string& path, TestHandler handler) {
+  std::lock_guard lock(mutex_);
+  handlers_[path] = std::move(handler);
+}
+
 std::string TestHttpServer::BaseUrl() const {
   return std::string(tls_ ? "https" : "http") + "://127.0.0.1:" + std::to_string(port_);
 }
@@ -232,6 +237,12 @@ bool TestHttpServer::ReadRequest(Stream& stream, TestRequest& request) {
 }
 
 TestReply TestHttpServer::FindReply(const TestRequest& request) const {
+  TestHandler handler;
+  {
+    std::lock_guard lock(mutex_);
+    if (const auto it = handlers_.find(request.Path()); it != handlers_.end()) handler = it->second;
+  }
+  if (handler) return handler(request);  // unlocked: the handler may ask the server
   std::lock_guard lock(mutex_);
   const auto found = routes_.find(request.Path());
   if (found != routes_.end()) return found->second;

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -53,6 +54,10 @@ struct TestTlsIdentity {
   std::filesystem::path key;          // PEM, its private key
 };
 
+// Answers a request from what it holds (for servers with state, such as a fake portal). Runs on
+// the server's thread.
+using TestHandler = std::function<TestReply(const TestRequest&)>;
+
 class TestHttpServer {
  public:
   static constexpr int kDefaultConnections = 50;
@@ -65,6 +70,8 @@ class TestHttpServer {
 
   // `path` without the query; a later route for the same path replaces the earlier one.
   void Route(const std::string& path, TestReply reply);
+  // `path` without the query; takes precedence over a fixed reply for the same path.
+  void Handle(const std::string& path, TestHandler handler);
   // "http://127.0.0.1:<port>" (or https).
   std::string BaseUrl() const;
   std::string Url(std::string_view path) const { return BaseUrl() + std::string(path); }
@@ -92,6 +99,7 @@ class TestHttpServer {
   std::atomic<bool> stopping_{false};
   mutable std::mutex mutex_;
   std::map<std::string, TestReply> routes_;
+  std::map<std::string, TestHandler> handlers_;
   std::vector<TestRequest> requests_;
   std::thread thread_;
 };

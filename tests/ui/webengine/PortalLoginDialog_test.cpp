@@ -1,0 +1,148 @@
+// The portal's login window with its embedded browser, against the fake portal on a virtual
+// display: the redirect to the blank page caught, pages that fail, Cancel, and a whole import
+// that logs in this way.
+#include "ui/web/PortalLoginDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QWebEngineView>
+#include <functional>
+#include <string>
+
+#include "platform/CodePage.h"
+#include "res/ResourceIds.h"
+#include "tests/ui/dialogs/DialogTestSupport.h"
+#include "tests/web/PortalFixture.h"
+#include "ui/web/QtPortalDialogs.h"
+#include "ui/widgets/ProgressDialog.h"
+#include "ui/widgets/QtUiServices.h"
+#include "web/FavoriteImportJob.h"
+#include "web/HttpErrorText.h"
+#include "web/OAuthLoginFlow.h"
+
+namespace {
+
+constexpr const char* kClient = "Hx4RqL9mTz2WcV7bNp3KdY8sFj6GuA1eQo5XtMw0";
+
+class LoginDialogTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (!vx::PortalLoginDialog::IsAvailable()) {
+      GTEST_SKIP() << "no display for the embedded browser (platform "
+                   << QGuiApplication::platformName().toStdString()
+                   << "); run under xvfb-run with QT_QPA_PLATFORM=xcb";
+    }
+  }
+
+  // Runs the login against `base`; `whileOpen` runs once the dialog is up.
+  int RunLogin(vx::OAuthLoginFlow& flow,
+               const std::function<void(vx::PortalLoginDialog&)>& whileOpen = {}) {
+    vx::PortalLoginDialog dialog(flow, nullptr);
+    if (whileOpen) QTimer::singleShot(0, &dialog, [&] { whileOpen(dialog); });
+    vxtest::Watchdog watchdog(120000);
+    return dialog.Run();
+  }
+};
+
+class LoginRedirectTest : public LoginDialogTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(LoginRedirectTest, TheWayBackToTheBlankPageEndsTheLoginWithItsCode) {
+  vxtest::FakePortal portal;
+  portal.SetLoginByRedirect(GetParam());
+  vx::OAuthLoginFlow flow(portal.BaseUrl(), kClient);
+  std::string title;
+  const int result = RunLogin(flow, [&](vx::PortalLoginDialog& d) {
+    title = d.windowTitle().toStdString();
+  });
+  EXPECT_EQ(result, vx::kOAuthCodeReceived);
+  EXPECT_EQ(flow.Code(), vxtest::FakePortal::kLoginCode);
+  EXPECT_EQ(title, "Orbalink 認証ダイアログ");
+  const auto requests = portal.Server().Requests();
+  ASSERT_FALSE(requests.empty());
+  EXPECT_EQ(requests[0].Path(), "/OAuth2/");
+  EXPECT_NE(requests[0].target.find("state=" + flow.State()), std::string::npos);
+  EXPECT_NE(requests[0].target.find("client_id=" + std::string(kClient)), std::string::npos);
+  for (const auto& request : requests) EXPECT_NE(request.Path(), "/OAuth2/Blank");
+}
+
+INSTANTIATE_TEST_SUITE_P(ScriptOrHttpRedirect, LoginRedirectTest, testing::Bool());
+
+TEST_F(LoginDialogTest, AMissingLoginPageEndsTheLoginWithItsStatus) {
+  vxtest::TestHttpServer server;  // no routes: 404 for everything
+  vx::OAuthLoginFlow flow(server.BaseUrl() + "/", kClient);
+  EXPECT_EQ(RunLogin(flow), vx::kOAuthNavigationFailed);
+  EXPECT_EQ(flow.NavigationStatus(), 404u);
+}
+
+TEST_F(LoginDialogTest, AnUnreachablePortalEndsTheLoginAsADownloadFailure) {
+  vx::OAuthLoginFlow flow(
+      "http://127.0.0.1:" + std::to_string(vxtest::ClosedLoopbackPort()) + "/", kClient);
+  EXPECT_EQ(RunLogin(flow), vx::kOAuthDownloadFailed);
+  EXPECT_EQ(flow.NavigationStatus(), vx::kDownloadFailureCode);
+}
+
+TEST_F(LoginDialogTest, ThePortalsPageIsShownUntilTheUserCancels) {
+  vxtest::TestHttpServer server;
+  vxtest::TestReply page;
+  page.headers = {"Content-Type: text/html; charset=UTF-8"};
+  page.body = "<html><body style='margin:0;background:#00c000'>login</body></html>";
+  server.Route("/OAuth2/", page);
+  vx::OAuthLoginFlow flow(server.BaseUrl() + "/", kClient);
+  QColor shown;
+  const int result = RunLogin(flow, [&](vx::PortalLoginDialog& d) {
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+      const QImage image = d.View()->grab().toImage();
+      shown = image.pixelColor(image.width() / 2, image.height() / 2);
+      return shown == QColor(0x00, 0xc0, 0x00);
+    }, 60000));
+    QTest::keyClick(&d, Qt::Key_Return);  // Enter does not end it
+    EXPECT_TRUE(d.isVisible());
+    QTest::mouseClick(vxtest::Control<QPushButton>(&d, IDCANCEL), Qt::LeftButton);
+  });
+  EXPECT_EQ(shown, QColor(0x00, 0xc0, 0x00));
+  EXPECT_EQ(result, vx::kOAuthCancelled);
+}
+
+// The whole road: the import's worker asks for a token, the login window comes up over the
+// progress dialog, the portal sends the browser back, the code is exchanged, the pages are read.
+class BrowserImportTest : public vxtest::PortalFixture {
+ protected:
+  void SetUp() override {
+    if (!vx::PortalLoginDialog::IsAvailable()) GTEST_SKIP() << "no display for the embedded browser";
+    PortalFixture::SetUp();
+    services.ui = &qtUi;
+    services.dialogs = &qtDialogs;
+  }
+
+  vx::QtUiServices qtUi;
+  vx::QtPortalDialogs qtDialogs{&qtUi};
+};
+
+TEST_F(BrowserImportTest, AnImportLogsInInTheBrowserAndReadsThePortal) {
+  for (int id = 1001; id <= 1004; ++id) portal.AddFavorite(vxtest::Favorite(id, 2, "m"));
+  vx::FavoriteImportJob job(task, *store, services);
+  vx::ProgressDialog dialog(job);
+  std::string box;
+  QTimer answerer;
+  QObject::connect(&answerer, &QTimer::timeout, [&] {
+    if (auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      box = shown->text().toStdString();
+      QTest::keyClick(shown, Qt::Key_Return);
+    }
+  });
+  answerer.start(20);
+  vxtest::Watchdog watchdog(120000);
+  EXPECT_EQ(dialog.exec(), 0);
+  EXPECT_EQ(box, "インポート完了しました");
+  EXPECT_EQ(StoredToken(), "token-1");
+  EXPECT_EQ(store->ImportRecords().size(), 4u);
+}
+
+}  // namespace

@@ -1,0 +1,410 @@
+// The portal's favourites read into the checklist: pages, rows, commits, refused tokens, errors and
+// cancel, against the fake portal.
+#include "web/FavoriteImportJob.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/CodePage.h"
+#include "tests/web/JobRunning.h"
+#include "tests/web/PortalFixture.h"
+
+namespace {
+
+using vxtest::Favorite;
+using vxtest::FieldOf;
+using vxtest::FormFields;
+using vxtest::UnknownFavorite;
+
+// (colour, memo, circle name) by circle id; texts UTF-8.
+using Entries = std::map<int, std::tuple<int, std::string, std::string>>;
+
+class FavoriteImportTest : public vxtest::PortalFixture {
+ protected:
+  void SetUp() override {
+    PortalFixture::SetUp();
+    ASSERT_NO_FATAL_FAILURE(StoreToken("start-token"));  // one the portal does not know
+  }
+
+  // The seven favourites of the portal, three to a page: five catalogue circles (update ids 1001
+  // to 1005 are circles 1 to 5) and two circles the catalogue does not know.
+  void AddSevenFavorites() {
+    portal.AddFavorite(Favorite(1001, 1, "メモ1"));
+    portal.AddFavorite(Favorite(1002, 2, ""));
+    portal.AddFavorite(UnknownFavorite(9001, "未知", "みち", 3, "知らない"));
+    portal.AddFavorite(Favorite(1003, 0, "メモだけ"));
+    portal.AddFavorite(Favorite(1004, 4, "メモ4"));
+    portal.AddFavorite(UnknownFavorite(9002, "Other", "other", 5, ""));
+    portal.AddFavorite(Favorite(1005, 5, "メモ5"));
+  }
+
+  int Run(vx::FavoriteImportJob& job) { return vxtest::RunJob(job); }
+
+  // The import as the controller runs it: the job, then the commit with "FvrOver" and
+  // "FvrOverColor" off.
+  bool ImportAndCommit() {
+    vx::FavoriteImportJob job(task, *store, services);
+    EXPECT_EQ(Run(job), 0);
+    return store->CommitImportRecords(false, false);
+  }
+
+  Entries CurrentEntries() const {
+    Entries entries;
+    store->AddAllToPrintRecords([&](const vx::FavoriteEntry& entry) {
+      entries[entry.record.id] = {entry.color, vx::Cp932ToUtf8(entry.record.memo),
+                                  vx::Cp932ToUtf8(entry.record.circleName)};
+      return true;
+    });
+    return entries;
+  }
+
+  std::vector<FormFields> PageRequests() const {
+    return portal.ApiRequests("/Readers/FavoriteCircles/");
+  }
+};
+
+constexpr int kFirstUnknown = INT_MIN + 1;
+
+TEST_F(FavoriteImportTest, ThreePagesIntoAnEmptyChecklist) {
+  KnownToken();
+  AddSevenFavorites();
+  ExpectBoxes(1);
+  vx::FavoriteImportJob job(task, *store, services);
+  vxtest::ProgressLines progress(job);
+  EXPECT_EQ(Run(job), 0);
+
+  const auto pages = PageRequests();
+  ASSERT_EQ(pages.size(), 3u);
+  for (int page = 1; page <= 3; ++page) {
+    EXPECT_EQ(pages[page - 1], (FormFields{{"access_token", "token-1"},
+                                           {"eventNumber", "96"},
+                                           {"eventName", "Vellastrade"},
+                                           {"circle_name", ""},
+                                           {"page", std::to_string(page)}}));
+  }
+  EXPECT_EQ(progress.lines.front(), "チェックリストを読み込んでいます...(1/7)");
+  EXPECT_EQ(progress.lines.back(), "チェックリストを読み込んでいます...(7/7)");
+  EXPECT_EQ(progress.lines.size(), 7u);
+  EXPECT_EQ(Boxes(), (decltype(Boxes()){{"インポート完了", "インポート完了しました"}}));
+  EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox).at(0).flags,
+            vx::MB_OK | vx::MB_ICONINFORMATION);
+  EXPECT_EQ(store->GetEntryCount(), 0);  // nothing before the commit
+  EXPECT_EQ(store->ImportRecords().size(), 7u);
+
+  ASSERT_TRUE(store->CommitImportRecords(false, false));
+  EXPECT_EQ(CurrentEntries(), (Entries{{kFirstUnknown, {3, "知らない", "未知"}},
+                                       {kFirstUnknown + 1, {5, "", "Other"}},
+                                       {1, {1, "メモ1", "Alpha"}},
+                                       {2, {2, "", "Beta"}},
+                                       {3, {0, "メモだけ", "Gamma"}},
+                                       {4, {4, "メモ4", "Delta"}},
+                                       {5, {5, "メモ5", "がっこう"}}}));
+  vx::CircleRecord unknown;
+  ASSERT_TRUE(store->CopyCircle(kFirstUnknown, unknown));
+  EXPECT_EQ(vx::Cp932ToUtf8(unknown.circleKana), "みち");
+  EXPECT_EQ(vx::Cp932ToUtf8(unknown.description), "desc 未知");
+  EXPECT_EQ(unknown.twitter, "https://twitter.example/" + vx::Sjis("みち"));
+  EXPECT_TRUE(ui.UnexpectedCalls().empty());
+}
+
+TEST_F(FavoriteImportTest, IntoAChecklistThatHoldsSomeOfThem) {
+  KnownToken();
+  AddSevenFavorites();
+  ASSERT_TRUE(store->SetColorAndMemo(1, 7, vx::Sjis("古いメモ")));
+  ASSERT_TRUE(store->SetColorAndMemo(6, 2, ""));
+  vx::CircleRecord texts;
+  texts.circleName = vx::Sjis("未知");
+  texts.circleKana = vx::Sjis("みち");
+  texts.memo = vx::Sjis("知らない");
+  const int unknownId = store->AddUnknownCircle(8, texts);
+  ExpectBoxes(1);
+  ASSERT_TRUE(ImportAndCommit());
+  EXPECT_EQ(CurrentEntries(),
+            (Entries{{unknownId, {8, "知らない", "未知"}},  // the same circle, not a second one
+                     {unknownId + 1, {5, "", "Other"}},
+                     {1, {7, "古いメモメモ1", "Alpha"}},  // colour kept, memos joined
+                     {2, {2, "", "Beta"}},
+                     {3, {0, "メモだけ", "Gamma"}},
+                     {4, {4, "メモ4", "Delta"}},
+                     {5, {5, "メモ5", "がっこう"}},
+                     {6, {2, "", "Unplaced"}}}));
+}
+
+TEST_F(FavoriteImportTest, AnImportOfOnlyUnknownCirclesIsCommitted) {
+  KnownToken();
+  portal.AddFavorite(UnknownFavorite(9001, "未知", "みち", 3, "知らない"));
+  portal.AddFavorite(UnknownFavorite(9002, "Other", "other", 0, "memo"));
+  ExpectBoxes(1);
+  vx::FavoriteImportJob job(task, *store, services);
+  Run(job);
+  EXPECT_EQ(store->GetEntryCount(), 0);
+  ASSERT_TRUE(store->CommitImportRecords(false, false));  // the caller marks the checklist changed
+  EXPECT_EQ(CurrentEntries(), (Entries{{kFirstUnknown, {3, "知らない", "未知"}},
+                                       {kFirstUnknown + 1, {0, "memo", "Other"}}}));
+}
+
+TEST_F(FavoriteImportTest, ASecondImportChangesNothing) {
+  KnownToken();
+  AddSevenFavorites();
+  portal.AddFavorite(UnknownFavorite(9001, "未知", "みち", 3, "知らない"));  // listed twice
+  ExpectBoxes(2);
+  ASSERT_TRUE(ImportAndCommit());
+  const std::string first = store->SaveText();
+  const Entries entries = CurrentEntries();
+  EXPECT_EQ(entries.size(), 7u);
+  ASSERT_TRUE(ImportAndCommit());
+  EXPECT_EQ(store->ImportRecords().size(), 7u);  // this pass's rows only
+  EXPECT_EQ(CurrentEntries(), entries);
+  EXPECT_EQ(store->SaveText(), first);
+}
+
+TEST_F(FavoriteImportTest, RowsLeftByAnotherLoadAreNotCommittedWithThePortals) {
+  KnownToken();
+  portal.AddFavorite(Favorite(1001, 1, ""));
+  vx::FavoriteImportRecord stale;
+  stale.action = vx::kImportRegister;
+  stale.circleId = 4;
+  stale.color = 6;
+  store->ImportRecords().push_back(stale);
+  ExpectBoxes(1);
+  ASSERT_TRUE(ImportAndCommit());
+  EXPECT_EQ(CurrentEntries(), (Entries{{1, {1, "", "Alpha"}}}));
+}
+
+TEST_F(FavoriteImportTest, ColoursAreHeldToTheColourCount) {
+  KnownToken();
+  store->SetColorCount(9);
+  portal.AddFavorite(Favorite(1001, 50, ""));
+  portal.AddFavorite(Favorite(1002, -3, "m"));
+  portal.AddFavorite(UnknownFavorite(9001, "U", "u", 1000000, ""));
+  portal.AddFavorite(UnknownFavorite(9002, "V", "v", -1, "m"));
+  ExpectBoxes(1);
+  ASSERT_TRUE(ImportAndCommit());
+  EXPECT_EQ(CurrentEntries(), (Entries{{kFirstUnknown, {9, "", "U"}},
+                                       {kFirstUnknown + 1, {0, "m", "V"}},
+                                       {1, {9, "", "Alpha"}},
+                                       {2, {0, "m", "Beta"}}}));
+}
+
+TEST_F(FavoriteImportTest, ElementsThatAreNoFavouriteAreSkippedAndNotCounted) {
+  KnownToken();
+  portal.OverridePage(1, R"({"status":"success","response":{"count":7,"maxcount":7,"list":[
+      {"circle":{"updateId":"1002xyz"},"favorite":{"color":2.9,"memo":"m"}},
+      {"circle":{"updateId":0},"favorite":{"color":1}},
+      {"circle":{"updateId":"none"}},
+      {"favorite":{"color":1}},
+      {"circle":"1003"},
+      "text",
+      {"circle":{"updateId":1001.7}}
+    ]}})");
+  ExpectBoxes(1);
+  vx::FavoriteImportJob job(task, *store, services);
+  vxtest::ProgressLines progress(job);
+  Run(job);
+  EXPECT_EQ(progress.lines, (std::vector<std::string>{"チェックリストを読み込んでいます...(1/7)",
+                                                      "チェックリストを読み込んでいます...(2/7)"}));
+  EXPECT_EQ(PageRequests().size(), 1u);
+  ASSERT_TRUE(store->CommitImportRecords(false, false));
+  EXPECT_EQ(CurrentEntries(), (Entries{{1, {0, "", "Alpha"}}, {2, {2, "m", "Beta"}}}));
+}
+
+TEST_F(FavoriteImportTest, WithoutMaxcountOnlyTheFirstPageIsRead) {
+  KnownToken();
+  portal.OverridePage(1, R"({"status":"success","response":{"count":1,
+      "list":[{"circle":{"updateId":1001}}]}})");
+  ExpectBoxes(1);
+  ASSERT_TRUE(ImportAndCommit());
+  EXPECT_EQ(PageRequests().size(), 1u);
+  EXPECT_EQ(CurrentEntries(), (Entries{{1, {0, "", "Alpha"}}}));
+}
+
+TEST_F(FavoriteImportTest, APageThatAddsNothingEndsTheRead) {
+  KnownToken();
+  portal.OverridePage(1, R"({"status":"success","response":{"count":1,"maxcount":50,
+      "list":[{"circle":{"updateId":1001}}]}})");
+  portal.OverridePage(2, R"({"status":"success","response":{"count":0,"maxcount":50,"list":[]}})");
+  portal.OverridePage(3, R"({"status":"success","response":{"count":1,"maxcount":50,
+      "list":[{"circle":{"updateId":1002}}]}})");
+  ExpectBoxes(1);
+  ASSERT_TRUE(ImportAndCommit());
+  EXPECT_EQ(PageRequests().size(), 2u);
+  EXPECT_EQ(CurrentEntries(), (Entries{{1, {0, "", "Alpha"}}}));
+  EXPECT_EQ(Boxes().at(0).second, "インポート完了しました");
+}
+
+TEST_F(FavoriteImportTest, APortalThatNeverEndsIsReadNoFurtherThanTheBound) {
+  KnownToken();
+  portal.Server().Handle("/Readers/FavoriteCircles/", [](const vxtest::TestRequest& request) {
+    const std::string page = FieldOf(vxtest::ParseForm(request.body), "page");
+    vxtest::TestReply reply;
+    reply.body = R"({"status":"success","response":{"count":1,"maxcount":100000000,"list":[
+        {"circle":{"updateId":)" + std::to_string(9000 + std::stoi(page)) + "}}]}}";
+    return reply;
+  });
+  ExpectBoxes(1);
+  vx::FavoriteImportJob job(task, *store, services);
+  job.SetMaxPages(5);
+  Run(job);
+  EXPECT_EQ(PageRequests().size(), 5u);
+  EXPECT_EQ(store->ImportRecords().size(), 5u);  // what was read is kept for the commit
+  const auto boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].first, "お気に入りインポート処理失敗");
+  EXPECT_EQ(boxes[0].second, "ポータルのお気に入りが 5 ページで終わらないため、読み込みを打ち切りました。");
+}
+
+TEST_F(FavoriteImportTest, ARefusedTokenIsClearedAndTheNextPassReadsEverythingOnce) {
+  KnownToken();
+  AddSevenFavorites();
+  ExpectBoxes(2);
+  vx::FavoriteImportJob job(task, *store, services);
+  // The portal stops taking the token after the first page.
+  vxtest::ProgressLines progress(job, [this](vx::ProgressJob& running) {
+    if (running.Position() == 3 && portal.IssuedTokens().size() == 1) portal.RevokeTokens();
+  });
+  Run(job);
+  EXPECT_EQ(dialogs.loginAddresses.size(), 1u);
+  EXPECT_EQ(StoredToken(), "token-2");
+  const auto pages = PageRequests();
+  ASSERT_EQ(pages.size(), 5u);
+  EXPECT_EQ(FieldOf(pages[1], "access_token"), "token-1");
+  EXPECT_EQ(FieldOf(pages[2], "access_token"), "token-2");
+  EXPECT_EQ(FieldOf(pages[2], "page"), "1");
+  const auto boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].first, "お気に入りインポート処理失敗");
+  EXPECT_EQ(boxes[0].second,
+            "アクセストークンが無効なためクリアして再認証します\r\n"
+            "invalid_token:the token is not valid");
+  EXPECT_EQ(boxes[1].second, "インポート完了しました");
+  EXPECT_EQ(store->ImportRecords().size(), 7u);
+  ASSERT_TRUE(store->CommitImportRecords(false, false));
+  EXPECT_EQ(store->GetEntryCount(), 7);  // every circle once, the unknown ones too
+}
+
+TEST_F(FavoriteImportTest, AStoredTokenThePortalDoesNotKnowLeadsToALogin) {
+  portal.AddFavorite(Favorite(1001, 1, ""));
+  ExpectBoxes(2);
+  ASSERT_TRUE(ImportAndCommit());
+  EXPECT_EQ(dialogs.loginAddresses.size(), 1u);
+  const auto pages = PageRequests();
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(FieldOf(pages[0], "access_token"), "start-token");
+  EXPECT_EQ(FieldOf(pages[1], "access_token"), "token-1");
+  EXPECT_EQ(CurrentEntries(), (Entries{{1, {1, "", "Alpha"}}}));
+}
+
+TEST_F(FavoriteImportTest, ATokenNotFoundLogsInAgainWithoutABox) {
+  portal.SetRefusalStatus("access_token_not_found");
+  portal.AddFavorite(Favorite(1001, 1, ""));
+  ExpectBoxes(1);
+  ASSERT_TRUE(ImportAndCommit());
+  EXPECT_EQ(dialogs.loginAddresses.size(), 1u);
+  EXPECT_EQ(Boxes().size(), 1u);  // the completion only
+}
+
+TEST_F(FavoriteImportTest, APortalThatRefusesEveryTokenIsNotAskedForEver) {
+  portal.SetRefusalStatus("access_token_not_found");
+  portal.Server().Handle("/Readers/FavoriteCircles/", [](const vxtest::TestRequest&) {
+    vxtest::TestReply reply;
+    reply.body = R"({"status":"access_token_not_found"})";
+    return reply;
+  });
+  ExpectBoxes(1);
+  vx::FavoriteImportJob job(task, *store, services);
+  Run(job);
+  EXPECT_EQ(dialogs.loginAddresses.size(), 2u);  // the start token, then two logins
+  EXPECT_EQ(PageRequests().size(), 3u);
+  EXPECT_EQ(Boxes().at(0).second,
+            "ポータルが新しいアクセストークンも受け付けません。時間をおいてやり直してください。");
+  EXPECT_EQ(StoredToken(), "");
+}
+
+TEST_F(FavoriteImportTest, ACancelledLoginEndsTheImport) {
+  dialogs.QueueLogin([](vx::OAuthLoginFlow& flow) { flow.Cancel(); });
+  StoreToken("");
+  ExpectBoxes(1);
+  vx::FavoriteImportJob job(task, *store, services);
+  EXPECT_EQ(job.ImportFavoritesFromPortal(), vx::kTokenCancelled);
+  EXPECT_EQ(portal.Server().RequestCount(), 0);
+  EXPECT_EQ(Boxes().at(0).second, "認証処理がキャンセルされました");
+}
+
+TEST_F(FavoriteImportTest, ErrorRepliesEndThePassAndKeepWhatWasRead) {
+  const vxtest::PortalErrorCase cases[] = {
+      {"HTTP error", 500, "", 3, "HTTP通信エラー:Internal Server Error:500", true},
+      {"not JSON", 200, "<html>", 1, "不正な結果:syntax error*", false},
+      {"not an object", 200, "[]", 1, "不正な結果:", false},
+      {"403 not JSON", 403, "Forbidden", 1, "不正な結果:syntax error*", false},
+      {"server error", 200,
+       R"({"status":"server_error","error":"db","error_description":"down",
+          "response":{"error":"db2"}})",
+       3, "処理失敗:server_error\r\ndb2\r\ndown", true},
+      {"other status", 403, R"({"status":"bad_request","error":"e","error_description":"d"})", 1,
+       "処理失敗:bad_request\r\ne\r\nd", false},
+      {"no status", 200, R"({"response":{}})", 1, "処理失敗:\r\n\r\n", false},
+  };
+  for (const vxtest::PortalErrorCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    vxtest::FakePortal failing;
+    failing.Server().Handle("/OAuth2/Token", [](const vxtest::TestRequest&) {
+      return vxtest::TestReply{};  // not used: the token is stored
+    });
+    failing.Server().Handle("/Readers/FavoriteCircles/", [&c](const vxtest::TestRequest& request) {
+      vxtest::TestReply reply;
+      if (FieldOf(vxtest::ParseForm(request.body), "page") == "1") {
+        reply.body = R"({"status":"success","response":{"count":1,"maxcount":9,
+            "list":[{"circle":{"updateId":1001},"favorite":{"color":2}}]}})";
+      } else {
+        reply.status = c.status;
+        reply.body = c.body;
+      }
+      return reply;
+    });
+    services.config = failing.Config();
+    StoreToken("kept");
+    vx::ScriptedUiServices boxes;
+    boxes.QueueAnswer(IDOK);
+    services.ui = &boxes;
+    store->ImportRecords().clear();
+    vx::FavoriteImportJob job(task, *store, services);
+    EXPECT_EQ(job.ImportFavoritesFromPortal(), c.result);
+    EXPECT_EQ(failing.Server().RequestCount(), 2);
+    EXPECT_EQ(store->ImportRecords().size(), 1u);
+    vxtest::ExpectOneErrorBox(boxes, "お気に入りインポート処理失敗", c.text);
+    EXPECT_EQ(StoredToken(), c.tokenKept ? "kept" : "");
+  }
+}
+
+TEST_F(FavoriteImportTest, AnUnreachablePortalIsReported) {
+  services.config.apiServer =
+      "http://127.0.0.1:" + std::to_string(vxtest::ClosedLoopbackPort()) + "/";
+  ExpectBoxes(1);
+  vx::FavoriteImportJob job(task, *store, services);
+  EXPECT_EQ(job.ImportFavoritesFromPortal(), 2);
+  EXPECT_EQ(Boxes().at(0).second.rfind("通信エラー:a", 0), 0u);
+  EXPECT_EQ(StoredToken(), "start-token");
+}
+
+TEST_F(FavoriteImportTest, CancelKeepsWhatWasReadAndSkipsTheRest) {
+  KnownToken();
+  AddSevenFavorites();
+  ExpectBoxes(1);
+  vx::FavoriteImportJob job(task, *store, services);
+  vxtest::ProgressLines progress(job, [](vx::ProgressJob& running) {
+    if (running.Position() == 2) running.RequestCancel();
+  });
+  EXPECT_EQ(Run(job), 0);
+  EXPECT_TRUE(task.stop.load());
+  EXPECT_EQ(PageRequests().size(), 1u);
+  EXPECT_EQ(store->ImportRecords().size(), 2u);
+  EXPECT_EQ(Boxes().at(0).second, "インポート完了しました");
+  ASSERT_TRUE(store->CommitImportRecords(false, false));
+  EXPECT_EQ(CurrentEntries(), (Entries{{1, {1, "メモ1", "Alpha"}}, {2, {2, "", "Beta"}}}));
+}
+
+}  // namespace

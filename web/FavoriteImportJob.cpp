@@ -1,0 +1,192 @@
+#include "web/FavoriteImportJob.h"
+
+#include <algorithm>
+
+#include "app/ProgressTask.h"
+#include "checklist/FavoriteStore.h"
+#include "platform/CodePage.h"
+#include "platform/LeadingInt.h"
+#include "web/HttpErrorText.h"
+#include "web/PortalConnection.h"
+#include "web/PortalReply.h"
+#include "web/TextConversions.h"
+
+namespace vx {
+namespace {
+
+constexpr const char* kFailureCaption = "お気に入りインポート処理失敗";
+
+// A number, or a text read as a decimal number; anything else is no id.
+int UpdateIdOf(const picojson::object& circle) {
+  const auto it = circle.find("updateId");
+  if (it == circle.end()) return 0;
+  if (it->second.is<std::string>()) return LeadingInt(it->second.get<std::string>());
+  return JsonInt(it->second);
+}
+
+std::string CircleText(const picojson::object& circle, const char* key) {
+  return Utf8ToAnsi(JsonMemberText(circle, key));
+}
+
+}  // namespace
+
+FavoriteImportJob::FavoriteImportJob(ProgressTask& task, FavoriteStore& store,
+                                     const PortalServices& services)
+    : PortalJob(task, services), store_(store) {}
+
+std::string FavoriteImportJob::Caption() { return Sjis("チェックリストのインポート"); }
+
+std::string FavoriteImportJob::ProgressText(int position, int total) const {
+  return FormatProgressText(Sjis("チェックリストを読み込んでいます"), position, total);
+}
+
+const char* FavoriteImportJob::FailureCaption() const { return kFailureCaption; }
+
+std::string FavoriteImportJob::UnreachableText(const HttpConnection& connection) const {
+  return HttpErrorText(Sjis("通信エラー"), connection.ErrorCode());
+}
+
+StepResult FavoriteImportJob::Step() {
+  store_.DiscardImport();  // what a declined file load left behind is not the portal's
+  RunPasses([this] { return ImportFavoritesFromPortal(); });
+  return StepResult::kFinished;
+}
+
+int FavoriteImportJob::ImportFavoritesFromPortal() {
+  std::string token;
+  if (const int result = login_.GetAccessToken(token); result != kTokenReady) return result;
+  // A pass after a new login reads everything again: what an earlier pass read goes.
+  store_.ImportRecords().clear();
+  CollectUnknownCircles();
+  PassState pass;
+  for (int page = 1; page <= maxPages_; ++page) {
+    int result = 0;
+    switch (ReadPage(page, token, pass, result)) {
+      case PageOutcome::kEnded: return result;
+      case PageOutcome::kLast:
+        ShowBox(Sjis("インポート完了しました"), "インポート完了", MB_ICONINFORMATION);
+        return 0;
+      case PageOutcome::kNext: break;
+    }
+  }
+  ShowError(Sjis("ポータルのお気に入りが ") + std::to_string(maxPages_) +
+            Sjis(" ページで終わらないため、読み込みを打ち切りました。"));
+  return 3;
+}
+
+FavoriteImportJob::PageOutcome FavoriteImportJob::ReadPage(int page, const std::string& token,
+                                                           PassState& pass, int& result) {
+  HttpConnection connection = NewPortalConnection(services_.config, &task_.stop);
+  connection.AddFormParam("access_token", token);
+  connection.AddFormParam("eventNumber", login_.EventNumberText());
+  connection.AddFormParam("eventName", "Vellastrade");
+  connection.AddFormParam("circle_name", "");
+  connection.AddFormParamInt("page", page);
+  const int sent = connection.Post(login_.ApiBaseUrl() + "Readers/FavoriteCircles/");
+  PortalReply reply;
+  if (const int failed = ReadReply(sent, connection, reply); failed != 0) {
+    if (failed == kRequestGivenUp) return PageOutcome::kLast;
+    result = failed;
+    return PageOutcome::kEnded;
+  }
+  if (reply.Classify() != PortalStatus::kSuccess) {
+    result = RefusedReply(reply);
+    return PageOutcome::kEnded;
+  }
+  const int count = ReadResponse(reply, pass);
+  // A page that adds nothing would be followed by the same page for ever.
+  if (Stopped() || count <= 0 || pass.total >= pass.maxcount) return PageOutcome::kLast;
+  return PageOutcome::kNext;
+}
+
+// The page's count; its favourites go to the store.
+int FavoriteImportJob::ReadResponse(const PortalReply& reply, PassState& pass) {
+  const picojson::object* response = reply.Response();
+  if (response == nullptr) return 0;
+  const int count = JsonMemberInt(*response, "count");
+  if (response->contains("maxcount")) pass.maxcount = JsonMemberInt(*response, "maxcount");
+  if (const auto list = response->find("list"); list != response->end()) {
+    ReadList(list->second, pass);
+  }
+  pass.total += count;
+  return count;
+}
+
+int FavoriteImportJob::RefusedReply(const PortalReply& reply) {
+  switch (reply.Classify()) {
+    case PortalStatus::kTokenDenied:
+    case PortalStatus::kTokenNotFound: return RefusedToken(reply);
+    case PortalStatus::kServerError: ShowError(reply.FailureText()); return 3;
+    default:
+      ShowError(reply.FailureText());
+      login_.ClearAccessToken();
+      return 1;
+  }
+}
+
+void FavoriteImportJob::ReadList(const picojson::value& list, PassState& pass) {
+  if (!list.is<picojson::array>()) return;
+  for (const picojson::value& element : list.get<picojson::array>()) {
+    if (Stopped()) return;
+    if (!ImportFavorite(element)) continue;
+    ++pass.processed;
+    if (pass.processed <= pass.maxcount) ReportProgress(pass.processed, pass.maxcount);
+  }
+}
+
+// False when the element is no favourite (not an object, no circle, no update id).
+bool FavoriteImportJob::ImportFavorite(const picojson::value& element) {
+  if (!element.is<picojson::object>()) return false;
+  const picojson::object& item = element.get<picojson::object>();
+  const picojson::object* circle = JsonMemberObject(item, "circle");
+  const int updateId = circle != nullptr ? UpdateIdOf(*circle) : 0;
+  if (updateId == 0) return false;
+  int color = 0;
+  std::string memo;
+  if (const picojson::object* favorite = JsonMemberObject(item, "favorite")) {
+    color = JsonMemberInt(*favorite, "color");
+    memo = Utf8ToAnsi(JsonMemberText(*favorite, "memo"));
+  }
+  // The portal's colour numbers are ours, but nothing holds the portal to our colour count.
+  color = std::clamp(color, 0, store_.GetColorCount());
+  if (!store_.AddImportRecordBySerial(updateId, color, memo)) {
+    AddUnknownCircleRow(updateId, color, memo, *circle);
+  }
+  return true;
+}
+
+void FavoriteImportJob::AddUnknownCircleRow(int updateId, int color, const std::string& memo,
+                                            const picojson::object& circle) {
+  if (!unknownRows_.insert(updateId).second) return;  // listed twice: the first one counts
+  FavoriteImportRecord row;
+  row.action = kImportRegisterUnknown;
+  row.color = color;
+  row.texts[kImportCircleName] = CircleText(circle, "name");
+  row.texts[kImportCircleKana] = CircleText(circle, "name_kana");
+  row.texts[kImportDescription] = CircleText(circle, "description");
+  row.texts[kImportTwitter] = CircleText(circle, "twitter_url");
+  row.texts[kImportPixiv] = CircleText(circle, "pixiv_url");
+  row.texts[kImportMemo] = memo;
+  const std::pair key(row.texts[kImportCircleName], row.texts[kImportCircleKana]);
+  if (const auto known = unknownIds_.find(key); known != unknownIds_.end()) {
+    // The checklist has it already: the row updates that circle instead of adding another.
+    row.action = kImportRegister;
+    row.circleId = known->second;
+  }
+  store_.ImportRecords().push_back(std::move(row));
+}
+
+void FavoriteImportJob::CollectUnknownCircles() {
+  unknownIds_.clear();
+  unknownRows_.clear();
+  // The walk over every entry, unchecked ones too (an unchecked one is still in the checklist).
+  store_.AddAllToPrintRecords([this](const FavoriteEntry& entry) {
+    const CircleRecord& record = entry.record;
+    if (record.id < 0 && !record.circleName.empty()) {
+      unknownIds_.emplace(std::pair(record.circleName, record.circleKana), record.id);
+    }
+    return true;
+  });
+}
+
+}  // namespace vx

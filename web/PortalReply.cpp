@@ -1,0 +1,94 @@
+#include "web/PortalReply.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
+#include "platform/CodePage.h"
+#include "web/TextConversions.h"
+
+namespace vx {
+namespace {
+
+bool IsJsonSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+}  // namespace
+
+bool PortalReply::Parse(std::string_view body) {
+  value_ = picojson::value();
+  parseError_.clear();
+  const auto end = picojson::parse(value_, body.begin(), body.end(), &parseError_);
+  if (!parseError_.empty()) return false;
+  if (!std::all_of(end, body.end(), IsJsonSpace)) {
+    parseError_ = "trailing data after the value";
+    return false;
+  }
+  return value_.is<picojson::object>();
+}
+
+const picojson::object* PortalReply::Response() const {
+  return JsonMemberObject(Object(), "response");
+}
+
+std::string PortalReply::Status() const { return JsonMemberText(Object(), "status"); }
+
+PortalStatus PortalReply::Classify() const {
+  const std::string status = Status();
+  if (status == "success") return PortalStatus::kSuccess;
+  if (status == "access_token_denied") return PortalStatus::kTokenDenied;
+  if (status == "access_token_not_found") return PortalStatus::kTokenNotFound;
+  if (status == "failure") return PortalStatus::kFailure;
+  if (status == "server_error") return PortalStatus::kServerError;
+  return PortalStatus::kOther;
+}
+
+std::string PortalReply::ErrorMember(const char* key) const {
+  std::string text = JsonMemberText(Object(), key);
+  if (const picojson::object* response = Response(); response && response->contains(key)) {
+    text = JsonMemberText(*response, key);
+  }
+  return Utf8ToAnsi(text);
+}
+
+std::string PortalReply::Error() const { return ErrorMember("error"); }
+
+std::string PortalReply::ErrorDescription() const { return ErrorMember("error_description"); }
+
+std::string PortalReply::TokenDeniedText() const {
+  return Sjis("アクセストークンが無効なためクリアして再認証します") + "\r\n" + Error() + ":" +
+         ErrorDescription();
+}
+
+std::string PortalReply::FailureText() const {
+  return Sjis("処理失敗:") + Utf8ToAnsi(Status()) + "\r\n" + Error() + "\r\n" + ErrorDescription();
+}
+
+int JsonInt(const picojson::value& value) {
+  if (value.is<std::int64_t>()) {
+    return static_cast<int>(std::clamp<std::int64_t>(value.get<std::int64_t>(), INT_MIN, INT_MAX));
+  }
+  if (!value.is<double>()) return 0;
+  const double number = std::trunc(value.get<double>());
+  return static_cast<int>(std::clamp(number, static_cast<double>(INT_MIN),
+                                     static_cast<double>(INT_MAX)));
+}
+
+int JsonMemberInt(const picojson::object& object, const char* key) {
+  const auto it = object.find(key);
+  return it != object.end() ? JsonInt(it->second) : 0;
+}
+
+std::string JsonMemberText(const picojson::object& object, const char* key) {
+  const auto it = object.find(key);
+  return it != object.end() && it->second.is<std::string>() ? it->second.get<std::string>() : "";
+}
+
+const picojson::object* JsonMemberObject(const picojson::object& object, const char* key) {
+  const auto it = object.find(key);
+  return it != object.end() && it->second.is<picojson::object>()
+             ? &it->second.get<picojson::object>()
+             : nullptr;
+}
+
+}  // namespace vx
