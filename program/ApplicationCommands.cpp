@@ -110,6 +110,7 @@ void ApplicationCommands::AddCircleCommands() {
   On(ID_ERASE_UNCHECKED_MEMOS, [&controller] { controller.EraseUncheckedMemos(); });
   On(ID_ERASE_ALL_MEMOS, [&controller] { controller.EraseAllMemos(); });
   On(ID_PASTE_CHECKLIST, [&controller] { controller.PasteFromClipboard(); });
+  On(ID_FETCH_RSS, [&controller] { controller.FetchChecklistRss(); });
   OnUpdate(ID_PASTE_CHECKLIST, [&controller](int, CommandState& state) {
     state.enabled = controller.IsClipboardTextAvailable();
   });

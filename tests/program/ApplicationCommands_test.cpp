@@ -1,0 +1,114 @@
+// The application's commands as the main window reaches them, on the small sample catalogue.
+#include "program/ApplicationCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdlib>
+
+#include "app/BookmarkList.h"
+#include "app/CatalogController.h"
+#include "platform/CodePage.h"
+#include "program/VindaxelApplication.h"
+#include "res/ResourceIds.h"
+#include "tests/program/SampleProfile.h"
+#include "ui/main/MainWindow.h"
+#include "ui/menus/CommandMenu.h"
+#include "ui/menus/MenuTables.h"
+
+namespace {
+
+class ApplicationCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    vxtest::MakeSampleProfile(root.path());
+    ::setenv("VINDAXEL_PROGRAM_DIR", root.path().c_str(), 1);
+    program = std::make_unique<vx::VindaxelApplication>(std::vector<std::string>{});
+    ASSERT_TRUE(program->Start());
+  }
+  void TearDown() override {
+    program.reset();
+    ::unsetenv("VINDAXEL_PROGRAM_DIR");
+  }
+
+  vx::MainWindow& main() { return *program->mainWindow(); }
+  vx::CatalogController& controller() { return *program->core()->controller(); }
+  vx::CommandMenu& bookmarkMenu() { return *main().Menu().SubMenuAt(vx::kMainBookmarkMenu); }
+  void AddBookmark(int type, int depth, int page, const char* title) {
+    vx::Bookmark mark;
+    mark.type = type;
+    mark.depth = depth;
+    mark.page = page;
+    mark.SetTitle(title);
+    ASSERT_TRUE(program->core()->bookmarks().Add(mark));
+  }
+
+  vxtest::TempDir root;
+  std::unique_ptr<vx::VindaxelApplication> program;
+};
+
+// Page bookmarks are items and folders sub-menus below the fixed three; an item turns to its page,
+// a folder's command does nothing, and the menu follows the list when it is rebuilt.
+TEST_F(ApplicationCommandsTest, BookmarkMenuFollowsTheListAndTurnsToThePage) {
+  const int first = controller().GetCurrentPage();
+  controller().NextPage();
+  const int second = controller().GetCurrentPage();
+  ASSERT_NE(second, first);
+  controller().GoToPage(first);
+  AddBookmark(vx::Bookmark::kPage, 0, second, "A&B");
+  AddBookmark(vx::Bookmark::kFolder, 0, 0, "hall");
+  AddBookmark(vx::Bookmark::kPage, 1, first, "inside");
+  program->commands()->BuildBookmarkMenu();
+
+  vx::CommandMenu& menu = bookmarkMenu();
+  ASSERT_EQ(menu.Count(), vx::kBookmarkFixedItems + 2);
+  EXPECT_EQ(menu.ItemAt(3)->text().toStdString(), "A&&B");
+  EXPECT_EQ(menu.CommandIdAt(3), ID_BOOKMARK_FIRST);
+  ASSERT_NE(menu.SubMenuAt(4), nullptr);
+  EXPECT_EQ(menu.SubMenuAt(4)->CommandIdAt(0), ID_BOOKMARK_FIRST + 2);
+
+  EXPECT_TRUE(main().RunCommand(ID_BOOKMARK_FIRST));
+  EXPECT_EQ(controller().GetCurrentPage(), second);
+  EXPECT_TRUE(main().RunCommand(ID_BOOKMARK_FIRST + 1));  // the folder
+  EXPECT_TRUE(main().RunCommand(ID_BOOKMARK_LAST));       // no record
+  EXPECT_EQ(controller().GetCurrentPage(), second);
+
+  program->core()->bookmarks().RemoveAll();
+  program->commands()->BuildBookmarkMenu();
+  EXPECT_EQ(menu.Count(), vx::kBookmarkFixedItems);
+}
+
+// Commands whose windows are not built here stay disabled; the others are served.
+TEST_F(ApplicationCommandsTest, UnservedCommandsAreDisabled) {
+  for (const int id : {ID_PRINT, ID_IMAGE_OUTPUT, ID_PRINT_DETAILS}) {
+    EXPECT_FALSE(main().Route().QueryState(id).enabled) << id;
+  }
+  for (const int id : {ID_FETCH_RSS, ID_DATABASE_INIT, ID_EVENT_SWITCH, ID_UPDATE_FROM_FILE,
+                       ID_SETTINGS_IMPORT, ID_HELP_CONTENTS, ID_EDIT_MEMO, ID_BOOKMARK_FIRST}) {
+    EXPECT_TRUE(main().Route().QueryState(id).enabled) << id;
+  }
+}
+
+// No manual comes with the program: each help command says so in a box, and the frames take input
+// again afterwards.
+TEST_F(ApplicationCommandsTest, HelpCommandsSayThereIsNoManual) {
+  for (const int id : {ID_HELP_CONTENTS, ID_HELP_SEARCH, ID_HELP_INDEX}) {
+    QString title, text;
+    QTimer::singleShot(0, [&] {
+      QWidget* box = QApplication::activeModalWidget();
+      if (!box) return;
+      title = box->windowTitle();
+      text = box->property("text").toString();
+      box->close();
+    });
+    EXPECT_TRUE(main().RunCommand(id));
+    EXPECT_EQ(title.toStdString(), "ヘルプ") << id;
+    EXPECT_NE(text.indexOf(QStringLiteral("マニュアル")), -1) << text.toStdString();
+    EXPECT_FALSE(controller().Guard().IsRaised());
+  }
+}
+
+}  // namespace
