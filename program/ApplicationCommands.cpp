@@ -19,7 +19,9 @@
 #include "program/QtDataCommandDialogs.h"
 #include "program/VindaxelApplication.h"
 #include "res/ResourceIds.h"
+#include "ui/bookmarks/BookmarkCommands.h"
 #include "ui/checklist/MemoDialog.h"
+#include "ui/detail/DetailWindow.h"
 #include "ui/list/ListWindow.h"
 #include "ui/main/AboutDialog.h"
 #include "ui/main/BeaconWidget.h"
@@ -50,6 +52,7 @@ ApplicationCommands::ApplicationCommands(VindaxelApplication& application)
   settingsFiles_ =
       std::make_unique<SettingsFileCommands>(core, ui, [this] { BuildBookmarkMenu(); });
   web_ = std::make_unique<CircleWebCommands>(controller);
+  bookmarks_ = std::make_unique<BookmarkCommands>(controller, core.bookmarks());
   AddWindowCommands();
   AddHelpCommands();
   AddSettingsCommands();
@@ -117,6 +120,13 @@ void ApplicationCommands::AddCircleCommands() {
 }
 
 void ApplicationCommands::AddBookmarkCommands() {
+  On(ID_BOOKMARK_ADD, [this] {
+    if (bookmarks_->AddCurrentPage(application_.beacon())) BuildBookmarkMenu();
+  });
+  On(ID_BOOKMARK_ORGANIZE, [this] {
+    bookmarks_->Organize(application_.beacon());
+    BuildBookmarkMenu();
+  });
   OnRange(ID_BOOKMARK_FIRST, ID_BOOKMARK_LAST, [this](int id) { GoToBookmark(id); });
 }
 
@@ -199,6 +209,11 @@ void ApplicationCommands::ResetWindowLayout() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
   ApplyDefaultLayout(core.values(), {area.left(), area.top(), area.width(), area.height()});
+  if (DetailWindow* detail = application_.detailWindow()) {
+    detail->PlaceAt(core.values().windowRects[kDetailSlot]);
+    core.controller()->SaveWindowRect(detail);
+    core.controller()->ShowRegisteredWindow(detail);
+  }
   MainWindow* main = application_.mainWindow();
   if (!main) return;
   main->PlaceAt(core.values().windowRects[kMainSlot]);

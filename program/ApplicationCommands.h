@@ -11,6 +11,7 @@
 
 namespace vx {
 
+class BookmarkCommands;
 class CircleWebCommands;
 class DataCommands;
 class QtDataCommandDialogs;
@@ -50,6 +51,7 @@ class ApplicationCommands : public CommandMap {
   std::unique_ptr<DataCommands> data_;
   std::unique_ptr<SettingsFileCommands> settingsFiles_;
   std::unique_ptr<CircleWebCommands> web_;
+  std::unique_ptr<BookmarkCommands> bookmarks_;
 };
 
 }  // namespace vx

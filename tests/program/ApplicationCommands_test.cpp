@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QTimer>
 
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "program/VindaxelApplication.h"
 #include "res/ResourceIds.h"
 #include "tests/program/SampleProfile.h"
+#include "ui/bookmarks/BookmarkAddDialog.h"
 #include "ui/main/MainWindow.h"
 #include "ui/menus/CommandMenu.h"
 #include "ui/menus/MenuTables.h"
@@ -81,13 +83,30 @@ TEST_F(ApplicationCommandsTest, BookmarkMenuFollowsTheListAndTurnsToThePage) {
   EXPECT_EQ(menu.Count(), vx::kBookmarkFixedItems);
 }
 
+// "このページを追加" takes the title typed in its dialog; the new bookmark shows in the menu at once.
+TEST_F(ApplicationCommandsTest, AddedPageShowsInTheMenu) {
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<vx::BookmarkAddDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    dialog->TitleEdit()->setText(QStringLiteral("east & west"));
+    dialog->accept();
+  });
+  EXPECT_TRUE(main().RunCommand(ID_BOOKMARK_ADD));
+  ASSERT_EQ(program->core()->bookmarks().count(), 1);
+  EXPECT_EQ(program->core()->bookmarks().GetAt(0)->page, controller().GetCurrentPage());
+  ASSERT_EQ(bookmarkMenu().Count(), vx::kBookmarkFixedItems + 1);
+  EXPECT_EQ(bookmarkMenu().ItemAt(3)->text().toStdString(), "east && west");
+  EXPECT_FALSE(controller().Guard().IsRaised());
+}
+
 // Commands whose windows are not built here stay disabled; the others are served.
 TEST_F(ApplicationCommandsTest, UnservedCommandsAreDisabled) {
   for (const int id : {ID_PRINT, ID_IMAGE_OUTPUT, ID_PRINT_DETAILS}) {
     EXPECT_FALSE(main().Route().QueryState(id).enabled) << id;
   }
   for (const int id : {ID_FETCH_RSS, ID_DATABASE_INIT, ID_EVENT_SWITCH, ID_UPDATE_FROM_FILE,
-                       ID_SETTINGS_IMPORT, ID_HELP_CONTENTS, ID_EDIT_MEMO, ID_BOOKMARK_FIRST}) {
+                       ID_SETTINGS_IMPORT, ID_HELP_CONTENTS, ID_EDIT_MEMO, ID_BOOKMARK_ADD,
+                       ID_BOOKMARK_ORGANIZE, ID_BOOKMARK_FIRST}) {
     EXPECT_TRUE(main().Route().QueryState(id).enabled) << id;
   }
 }
