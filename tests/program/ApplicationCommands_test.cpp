@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdlib>
@@ -17,6 +19,7 @@
 #include "res/ResourceIds.h"
 #include "tests/program/SampleProfile.h"
 #include "ui/bookmarks/BookmarkAddDialog.h"
+#include "ui/checklist/MemoDialog.h"
 #include "ui/main/MainWindow.h"
 #include "ui/menus/CommandMenu.h"
 #include "ui/menus/MenuTables.h"
@@ -91,6 +94,21 @@ TEST_F(ApplicationCommandsTest, AddedPageShowsInTheMenu) {
   ASSERT_EQ(bookmarkMenu().Count(), vx::kBookmarkFixedItems + 1);
   EXPECT_EQ(bookmarkMenu().ItemAt(3)->text().toStdString(), "east && west");
   EXPECT_FALSE(controller().Guard().IsRaised());
+}
+
+// The memo command edits the current circle's memo: OK stores what was typed, Cancel nothing.
+TEST_F(ApplicationCommandsTest, MemoCommandStoresTheEditedMemoOnOk) {
+  const int circle = controller().CurrentCircle().id;
+  for (const bool ok : {false, true}) {
+    QTimer::singleShot(0, [ok] {
+      auto* dialog = qobject_cast<vx::MemoDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      QTest::keyClicks(dialog->findChild<QPlainTextEdit*>(), QStringLiteral("bring cash"));
+      ok ? dialog->accept() : dialog->reject();
+    });
+    EXPECT_TRUE(main().RunCommand(ID_EDIT_MEMO));
+    EXPECT_EQ(controller().GetCircleMemo(circle), ok ? "bring cash" : "") << ok;
+  }
 }
 
 // Commands whose windows are not built here stay disabled; the others are served.
