@@ -10,7 +10,8 @@ namespace vx {
 class CatalogController;
 
 // The program's support page.
-inline constexpr std::string_view kSupportPage = "https://www.vellastrade.example/vindaxel/support/";
+inline constexpr std::string_view kSupportPage =
+    "https://www.vellastrade.example/vindaxel/support/";
 
 class CircleWebCommands {
  public:

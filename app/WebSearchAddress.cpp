@@ -6,7 +6,8 @@ namespace vx {
 
 namespace {
 
-constexpr std::string_view kQueryStart = "search?hl=ja&inlang=ja&ie=Shift_JIS&c2coff=1&as_qdr=all&q=";
+constexpr std::string_view kQueryStart =
+    "search?hl=ja&inlang=ja&ie=Shift_JIS&c2coff=1&as_qdr=all&q=";
 constexpr std::string_view kQueryEnd = "&lr=lang_ja";
 
 void AppendEncoded(std::string& out, std::string_view term) {
@@ -53,7 +54,8 @@ std::string WebSearchAddress(std::string_view service, const CircleRecord& circl
     return {};
   }
   const std::string_view one = CircleFieldText(circle, first);
-  const std::string_view two = first == second ? std::string_view() : CircleFieldText(circle, second);
+  const std::string_view two =
+      first == second ? std::string_view() : CircleFieldText(circle, second);
   if (one.empty() && two.empty()) return {};
 
   std::string address(service);

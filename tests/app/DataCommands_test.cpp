@@ -235,7 +235,8 @@ TEST_F(DataCommandsTest, UpdateRestartsOnlyWhenDone) {
   const auto files = ui.CallsOf(vx::UiCallKind::kOpenFileDialog);
   ASSERT_EQ(files.size(), 2u);
   EXPECT_EQ(files[0].request.title, vx::Sjis("パヴォルンデータ更新ファイルの選択"));
-  EXPECT_EQ(dialogs.calls, std::vector<std::string>{"update 96 " + (root / "VQ096SJIS.ZIP").string()});
+  EXPECT_EQ(dialogs.calls,
+            std::vector<std::string>{"update 96 " + (root / "VQ096SJIS.ZIP").string()});
   EXPECT_TRUE(ui.UnexpectedCalls().empty());
 }
 

@@ -39,7 +39,8 @@ TEST_F(SettingsFileCommandsTest, ImportKeepsTheCurrentEvent) {
                          "[Search]\r\nkeyword=cat\r\n");
   ui.QueuePath(file);
   ASSERT_TRUE(commands->ImportSettings());
-  EXPECT_EQ(std::make_tuple(values().eventNumber, values().cutZoomSize, values().print.kinds[0].days),
+  EXPECT_EQ(std::make_tuple(values().eventNumber, values().cutZoomSize,
+                            values().print.kinds[0].days),
             std::make_tuple(96, 150, 5));
   ASSERT_EQ(core->bookmarks().count(), 1);
   EXPECT_EQ(Title(0), "mine");
