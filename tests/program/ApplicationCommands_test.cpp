@@ -10,8 +10,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 
+#include "app/ApplicationCore.h"
 #include "app/BookmarkList.h"
 #include "app/CatalogController.h"
 #include "platform/CodePage.h"
@@ -109,6 +113,23 @@ TEST_F(ApplicationCommandsTest, MemoCommandStoresTheEditedMemoOnOk) {
     EXPECT_TRUE(main().RunCommand(ID_EDIT_MEMO));
     EXPECT_EQ(controller().GetCircleMemo(circle), ok ? "bring cash" : "") << ok;
   }
+}
+
+// A new image folder chosen in the settings sheet is taken at once, as at start-up.
+TEST_F(ApplicationCommandsTest, SettingsSheetWithANewImageFolderLooksForTheImagesAgain) {
+  const std::filesystem::path elsewhere = root.path() / "elsewhere";
+  std::filesystem::copy(root.path() / "VQ96", elsewhere, std::filesystem::copy_options::recursive);
+  vx::SettingsValues& values = program->core()->values();
+  QTimer::singleShot(0, [&] {
+    QWidget* sheet = QApplication::activeModalWidget();
+    if (!sheet) return;
+    values.imgPathMode = 1;
+    std::snprintf(values.imagePath, sizeof values.imagePath, "%s", elsewhere.c_str());
+    sheet->close();
+  });
+  EXPECT_TRUE(main().RunCommand(ID_SETTINGS));
+  EXPECT_EQ(program->core()->imageFolder(), std::optional<std::filesystem::path>(elsewhere));
+  EXPECT_FALSE(controller().Guard().IsRaised());
 }
 
 // Commands whose windows are not built here stay disabled; the others are served.
