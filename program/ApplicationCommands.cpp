@@ -23,6 +23,7 @@
 #include "ui/checklist/MemoDialog.h"
 #include "ui/detail/DetailWindow.h"
 #include "ui/list/ListWindow.h"
+#include "ui/map/HallMapWindow.h"
 #include "ui/main/AboutDialog.h"
 #include "ui/main/BeaconWidget.h"
 #include "ui/main/MainWindow.h"
@@ -222,6 +223,11 @@ void ApplicationCommands::ResetWindowLayout() {
     list->PlaceAt(core.values().windowRects[kListSlot]);
     core.controller()->SaveWindowRect(list);
     core.controller()->HideRegisteredWindow(list);
+  }
+  if (HallMapWindow* map = application_.mapWindow()) {
+    map->PlaceAt(core.values().windowRects[kMapSlot]);
+    core.controller()->SaveWindowRect(map);
+    core.controller()->HideRegisteredWindow(map);
   }
   main->show();
   main->activateWindow();
