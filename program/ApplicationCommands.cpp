@@ -8,6 +8,7 @@
 #include "app/DefaultWindowLayout.h"
 #include "program/VindaxelApplication.h"
 #include "res/ResourceIds.h"
+#include "ui/checklist/ChecklistWindow.h"
 #include "ui/list/ListWindow.h"
 #include "ui/main/AboutDialog.h"
 #include "ui/main/BeaconWidget.h"
@@ -62,6 +63,11 @@ void ApplicationCommands::ResetWindowLayout() {
   if (!main) return;
   main->PlaceAt(core.values().windowRects[kMainSlot]);
   core.controller()->SaveWindowRect(main);
+  if (ChecklistWindow* checklist = application_.checklistWindow()) {
+    checklist->PlaceAt(core.values().windowRects[kChecklistSlot]);
+    core.controller()->SaveWindowRect(checklist);
+    core.controller()->ShowRegisteredWindow(checklist);
+  }
   if (ListWindow* list = application_.listWindow()) {
     list->PlaceAt(core.values().windowRects[kListSlot]);
     core.controller()->SaveWindowRect(list);

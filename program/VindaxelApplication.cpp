@@ -18,6 +18,7 @@
 #include "platform/qt/UiThread.h"
 #include "program/ApplicationCommands.h"
 #include "program/TerminationSignalNotifier.h"
+#include "ui/checklist/ChecklistWindow.h"
 #include "ui/checklist/QtChecklistDialogs.h"
 #include "ui/dialogs/ImagePathDialog.h"
 #include "ui/list/ListWindow.h"
@@ -77,6 +78,8 @@ VindaxelApplication::~VindaxelApplication() {
 MainWindow* VindaxelApplication::mainWindow() const { return main_; }
 
 ListWindow* VindaxelApplication::listWindow() const { return list_; }
+
+ChecklistWindow* VindaxelApplication::checklistWindow() const { return checklist_; }
 
 BeaconWidget* VindaxelApplication::beacon() const { return beacon_; }
 
@@ -163,6 +166,11 @@ void VindaxelApplication::CreateFrames() {
 // Created hidden at their stored places; the controller shows them once they are registered.
 void VindaxelApplication::CreateSecondaryFrames() {
   CatalogController& controller = *core_->controller();
+  checklist_ = new ChecklistWindow(controller);
+  checklist_->SetColorMenu(&main_->Menu());
+  checklist_->SetApplicationCommands(&applicationRoute_);
+  checklist_->PlaceAt(core_->values().windowRects[kChecklistSlot]);
+  controller.SaveWindowRect(checklist_);
   list_ = new ListWindow(controller);
   list_->SetColorMenu(&main_->Menu());
   list_->SetApplicationCommands(&applicationRoute_);
@@ -178,7 +186,9 @@ void VindaxelApplication::CreateBeacon() {
 void VindaxelApplication::RegisterFrames() {
   CatalogController& controller = *core_->controller();
   controller.RegisterWindow(kMainWindowId, main_, Sjis("メインウィンドウ"));
+  controller.RegisterWindow(kChecklistWindowId, checklist_, Sjis("チェックリスト(&K)\tCtrl+K"));
   controller.RegisterWindow(kListWindowId, list_, Sjis("サークル一覧(&L)\tCtrl+L"));
+  if (core_->values().windowShown[kChecklistSlot] == 1) controller.ShowRegisteredWindow(checklist_);
   if (core_->values().windowShown[kListSlot] == 1) controller.ShowRegisteredWindow(list_);
   modalFilter_ = std::make_unique<ModalInputFilter>(controller.Guard(), controller.Registry());
   qApp->installEventFilter(modalFilter_.get());
@@ -232,6 +242,7 @@ void VindaxelApplication::Exit() {
   if (modalFilter_) qApp->removeEventFilter(modalFilter_.get());
   modalFilter_.reset();
   delete list_;
+  delete checklist_;
   delete main_;
   delete beacon_;
   search_.reset();

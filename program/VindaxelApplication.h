@@ -25,6 +25,7 @@ namespace vx {
 class ApplicationCommands;
 class BeaconWidget;
 class HostSystemInfo;
+class ChecklistWindow;
 class ListWindow;
 class MainWindow;
 class ModalInputFilter;
@@ -65,6 +66,7 @@ class VindaxelApplication : public QObject {
   ApplicationCommands* commands() const { return commands_.get(); }
   MainWindow* mainWindow() const;
   ListWindow* listWindow() const;
+  ChecklistWindow* checklistWindow() const;
   BeaconWidget* beacon() const;
 
  Q_SIGNALS:
@@ -106,6 +108,7 @@ class VindaxelApplication : public QObject {
   CommandRoute applicationRoute_;
   QPointer<MainWindow> main_;
   QPointer<ListWindow> list_;
+  QPointer<ChecklistWindow> checklist_;
   QPointer<BeaconWidget> beacon_;
   bool exited_ = false;
 };

@@ -12,12 +12,14 @@
 #include <memory>
 
 #include "app/CatalogController.h"
+#include "app/DefaultWindowLayout.h"
 #include "checklist/FavoriteStore.h"
 #include "platform/qt/SingleInstanceServer.h"
 #include "program/ApplicationCommands.h"
 #include "res/ResourceIds.h"
 #include "tests/program/SampleProfile.h"
 #include "platform/CodePage.h"
+#include "ui/checklist/ChecklistWindow.h"
 #include "ui/list/CircleListView.h"
 #include "ui/list/ListWindow.h"
 #include "ui/main/MainWindow.h"
@@ -56,7 +58,7 @@ TEST_F(VindaxelApplicationTest, StartsOnTheFirstCutOfDayOneAndComesBackToItsPage
     EXPECT_GT(controller.CurrentCircle().id, 0);
     EXPECT_EQ(program.mainWindow()->currentPage(), controller.GetCurrentPage());
     EXPECT_EQ(program.mainWindow()->dayIndex(), 0);
-    EXPECT_EQ(controller.Registry().Count(), 2);  // the main window and the circle list
+    EXPECT_EQ(controller.Registry().Count(), 3);  // main window, checklist and circle list
     controller.NextPage();
   }
   vx::VindaxelApplication again({});
@@ -109,6 +111,31 @@ TEST_F(VindaxelApplicationTest, ASearchFromTheMainWindowShowsTheCircleList) {
   EXPECT_GT(list->View()->Counted(), 100);
   EXPECT_TRUE(program.mainWindow()->Route().QueryState(ID_SEARCH_NARROW).enabled);
   EXPECT_FALSE(controller.Guard().IsRaised());
+}
+
+// The checklist window is registered second and open at the first start; the layout reset puts it
+// back at its default place and shows it.
+TEST_F(VindaxelApplicationTest, TheChecklistWindowOpensAtFirstAndTheLayoutResetBringsItBack) {
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  vx::CatalogController& controller = *program.core()->controller();
+  vx::ChecklistWindow* checklist = program.checklistWindow();
+  ASSERT_NE(checklist, nullptr);
+  ASSERT_GE(controller.Registry().Count(), 2);
+  EXPECT_EQ(controller.Registry().Records()[1].window, checklist);
+  vx::WindowRecord record;
+  ASSERT_TRUE(controller.GetWindowRecord(checklist, &record));
+  EXPECT_EQ(vx::Cp932ToUtf8(record.name), "チェックリスト(&K)\tCtrl+K");
+  EXPECT_TRUE(checklist->isVisible());
+
+  checklist->close();
+  checklist->move(checklist->x() + 40, checklist->y() + 40);
+  EXPECT_FALSE(checklist->isVisible());
+  program.commands()->ResetWindowLayout();
+  EXPECT_TRUE(checklist->isVisible());
+  const vx::WindowRect& place = program.core()->values().windowRects[vx::kChecklistSlot];
+  EXPECT_EQ(checklist->ScreenRect().left, place.left);
+  EXPECT_EQ(checklist->ScreenRect().top, place.top);
 }
 
 // A restart loads the newest recent checklist when "AutoLoad" is on, except after an event switch.
