@@ -9,6 +9,7 @@
 #include "program/VindaxelApplication.h"
 #include "res/ResourceIds.h"
 #include "ui/checklist/ChecklistWindow.h"
+#include "ui/detail/DetailWindow.h"
 #include "ui/list/ListWindow.h"
 #include "ui/main/AboutDialog.h"
 #include "ui/main/BeaconWidget.h"
@@ -59,15 +60,20 @@ void ApplicationCommands::ResetWindowLayout() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
   ApplyDefaultLayout(core.values(), {area.left(), area.top(), area.width(), area.height()});
-  MainWindow* main = application_.mainWindow();
-  if (!main) return;
-  main->PlaceAt(core.values().windowRects[kMainSlot]);
-  core.controller()->SaveWindowRect(main);
+  if (DetailWindow* detail = application_.detailWindow()) {
+    detail->PlaceAt(core.values().windowRects[kDetailSlot]);
+    core.controller()->SaveWindowRect(detail);
+    core.controller()->ShowRegisteredWindow(detail);
+  }
   if (ChecklistWindow* checklist = application_.checklistWindow()) {
     checklist->PlaceAt(core.values().windowRects[kChecklistSlot]);
     core.controller()->SaveWindowRect(checklist);
     core.controller()->ShowRegisteredWindow(checklist);
   }
+  MainWindow* main = application_.mainWindow();
+  if (!main) return;
+  main->PlaceAt(core.values().windowRects[kMainSlot]);
+  core.controller()->SaveWindowRect(main);
   if (ListWindow* list = application_.listWindow()) {
     list->PlaceAt(core.values().windowRects[kListSlot]);
     core.controller()->SaveWindowRect(list);

@@ -20,6 +20,7 @@
 #include "program/TerminationSignalNotifier.h"
 #include "ui/checklist/ChecklistWindow.h"
 #include "ui/checklist/QtChecklistDialogs.h"
+#include "ui/detail/DetailWindow.h"
 #include "ui/dialogs/ImagePathDialog.h"
 #include "ui/list/ListWindow.h"
 #include "ui/main/AboutDialog.h"
@@ -76,6 +77,8 @@ VindaxelApplication::~VindaxelApplication() {
 }
 
 MainWindow* VindaxelApplication::mainWindow() const { return main_; }
+
+DetailWindow* VindaxelApplication::detailWindow() const { return detail_; }
 
 ListWindow* VindaxelApplication::listWindow() const { return list_; }
 
@@ -171,6 +174,10 @@ void VindaxelApplication::CreateSecondaryFrames() {
   checklist_->SetApplicationCommands(&applicationRoute_);
   checklist_->PlaceAt(core_->values().windowRects[kChecklistSlot]);
   controller.SaveWindowRect(checklist_);
+  detail_ = new DetailWindow(controller);
+  detail_->SetApplicationCommands(&applicationRoute_);
+  detail_->SetChecklistMenu(&main_->Menu());
+  detail_->PlaceAt(core_->values().windowRects[kDetailSlot]);
   list_ = new ListWindow(controller);
   list_->SetColorMenu(&main_->Menu());
   list_->SetApplicationCommands(&applicationRoute_);
@@ -187,16 +194,24 @@ void VindaxelApplication::RegisterFrames() {
   CatalogController& controller = *core_->controller();
   controller.RegisterWindow(kMainWindowId, main_, Sjis("メインウィンドウ"));
   controller.RegisterWindow(kChecklistWindowId, checklist_, Sjis("チェックリスト(&K)\tCtrl+K"));
+  controller.RegisterWindow(kDetailWindowId, detail_, Sjis("サークル詳細(&D)\tCtrl+D"));
   controller.RegisterWindow(kListWindowId, list_, Sjis("サークル一覧(&L)\tCtrl+L"));
-  if (core_->values().windowShown[kChecklistSlot] == 1) controller.ShowRegisteredWindow(checklist_);
-  if (core_->values().windowShown[kListSlot] == 1) controller.ShowRegisteredWindow(list_);
   modalFilter_ = std::make_unique<ModalInputFilter>(controller.Guard(), controller.Registry());
   qApp->installEventFilter(modalFilter_.get());
+  ShowSavedFrames();
   main_->raise();
   // "ChildWndTop" as stored: the command inverts it, so it is inverted first.
   SettingsValues& values = core_->values();
   values.childWndTop = values.childWndTop ? 0 : 1;
   commands_->ToggleChildWindowsTop();
+}
+
+// The tool windows that were open when the program last ended.
+void VindaxelApplication::ShowSavedFrames() {
+  CatalogController& controller = *core_->controller();
+  if (core_->values().windowShown[kDetailSlot]) controller.ShowRegisteredWindow(detail_);
+  if (core_->values().windowShown[kChecklistSlot]) controller.ShowRegisteredWindow(checklist_);
+  if (core_->values().windowShown[kListSlot] == 1) controller.ShowRegisteredWindow(list_);
 }
 
 void VindaxelApplication::ShowStartPage() {
@@ -242,6 +257,7 @@ void VindaxelApplication::Exit() {
   if (modalFilter_) qApp->removeEventFilter(modalFilter_.get());
   modalFilter_.reset();
   delete list_;
+  delete detail_;
   delete checklist_;
   delete main_;
   delete beacon_;

@@ -24,6 +24,7 @@ namespace vx {
 
 class ApplicationCommands;
 class BeaconWidget;
+class DetailWindow;
 class HostSystemInfo;
 class ChecklistWindow;
 class ListWindow;
@@ -65,6 +66,7 @@ class VindaxelApplication : public QObject {
   ApplicationCore* core() const { return core_.get(); }
   ApplicationCommands* commands() const { return commands_.get(); }
   MainWindow* mainWindow() const;
+  DetailWindow* detailWindow() const;
   ListWindow* listWindow() const;
   ChecklistWindow* checklistWindow() const;
   BeaconWidget* beacon() const;
@@ -82,6 +84,7 @@ class VindaxelApplication : public QObject {
   void CreateSecondaryFrames();
   void CreateBeacon();
   void RegisterFrames();
+  void ShowSavedFrames();
   void ShowStartPage();
   void RaiseMainWindow();
   void TakeScreenshotIfAsked();
@@ -107,6 +110,7 @@ class VindaxelApplication : public QObject {
   // circle search.
   CommandRoute applicationRoute_;
   QPointer<MainWindow> main_;
+  QPointer<DetailWindow> detail_;
   QPointer<ListWindow> list_;
   QPointer<ChecklistWindow> checklist_;
   QPointer<BeaconWidget> beacon_;

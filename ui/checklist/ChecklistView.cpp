@@ -126,14 +126,8 @@ void ChecklistView::SetupColumns(bool refill) {
 void ChecklistView::BuildColorImages() {
   if (lists_.empty()) return;
   imageCutWidth_ = columns_.CutWidth();
-  const int height = RowSwatches::Height(imageCutWidth_, controller_.GetCutWidth(),
-                                         controller_.GetCutHeight());
-  const std::vector<QIcon> images = RowSwatches::Build(controller_, height);
-  const int rowHeight = std::max(height, fontMetrics().height() + 4);
+  RowSwatches::Apply(controller_, imageCutWidth_, lists_);
   for (ListControl* list : lists_) {
-    list->Model().SetStateImages(images, QSize(RowSwatches::kWidth, height));
-    list->setIconSize(QSize(RowSwatches::kWidth, height));
-    list->SetRowHeight(rowHeight);
     list->Model().UpdateRows([this](ListRow& row) {
       row.cells[0] = ListColumnLayout::ColorName(controller_, row.record.color);
     });

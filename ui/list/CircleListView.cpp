@@ -259,15 +259,7 @@ void CircleListView::RebuildColumns(bool refill) {
 void CircleListView::RebuildSwatches() {
   const int cutColumnWidth =
       columns_.CutColumn() >= 0 ? controller_.GetListColumnWidth(ColumnIdCircleCut) : 0;
-  const int height = RowSwatches::Height(cutColumnWidth, controller_.GetCutWidth(),
-                                         controller_.GetCutHeight());
-  const std::vector<QIcon> images = RowSwatches::Build(controller_, height);
-  const int rowHeight = std::max(height, fontMetrics().height() + 4);
-  for (ListControl* list : lists_) {
-    list->Model().SetStateImages(images, QSize(RowSwatches::kWidth, height));
-    list->setIconSize(QSize(RowSwatches::kWidth, height));
-    list->SetRowHeight(rowHeight);
-  }
+  RowSwatches::Apply(controller_, cutColumnWidth, lists_);
 }
 
 CircleListView::Geometry CircleListView::CurrentGeometry() const {

@@ -3,8 +3,12 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <algorithm>
+#include <vector>
+
 #include "app/CatalogController.h"
 #include "data/images/CutDrawing.h"
+#include "ui/list/ListControl.h"
 
 namespace vx {
 
@@ -30,14 +34,20 @@ int RowSwatches::Height(int cutColumnWidth, int cutWidth, int cutHeight) {
   return cutHeight * cutColumnWidth / cutWidth;
 }
 
-std::vector<QIcon> RowSwatches::Build(const CatalogController& controller, int height) {
+void RowSwatches::Apply(const CatalogController& controller, int cutColumnWidth,
+                        std::span<ListControl* const> lists) {
+  const int height = Height(cutColumnWidth, controller.GetCutWidth(), controller.GetCutHeight());
   std::vector<QIcon> images{Swatch(height, QColor())};
   for (int index = 0; index < controller.GetColorCount(); ++index) {
     const std::uint32_t color =
         controller.GetColorValue(index, CatalogController::kChecklistColor);
     images.push_back(Swatch(height, ColorFromColorRef(color)));
   }
-  return images;
+  for (ListControl* list : lists) {
+    list->Model().SetStateImages(images, QSize(kWidth, height));
+    list->setIconSize(QSize(kWidth, height));
+    list->SetRowHeight(std::max(height, list->fontMetrics().height() + 4));
+  }
 }
 
 }  // namespace vx

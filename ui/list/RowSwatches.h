@@ -2,13 +2,12 @@
 // colour i, as high as the rows so that a cut column shows whole cuts.
 #pragma once
 
-#include <QIcon>
-
-#include <vector>
+#include <span>
 
 namespace vx {
 
 class CatalogController;
+class ListControl;
 
 class RowSwatches {
  public:
@@ -18,8 +17,10 @@ class RowSwatches {
   // As high as a cut shown in a column that wide (a wider column shows the cut at its own size);
   // kDefaultHeight without a cut column or cut pictures.
   static int Height(int cutColumnWidth, int cutWidth, int cutHeight);
-  // The empty image, then one swatch per check colour of the current checklist.
-  static std::vector<QIcon> Build(const CatalogController& controller, int height);
+  // The swatches of the current checklist's colours become every list's state images, and the
+  // rows as high as the swatches (at least as high as a line of text).
+  static void Apply(const CatalogController& controller, int cutColumnWidth,
+                    std::span<ListControl* const> lists);
 };
 
 }  // namespace vx

@@ -12,8 +12,7 @@
 #include "checklist/FavoriteEntry.h"
 #include "checklist/FavoriteStore.h"
 #include "res/ResourceIds.h"
-#include "tests/ui/CircleCatalogFixture.h"
-#include "ui/checklist/ChecklistWindow.h"
+#include "tests/ui/checklist/ChecklistWindowFixture.h"
 #include "ui/list/LabelEdit.h"
 #include "ui/list/ListControl.h"
 
@@ -47,17 +46,11 @@ std::string Caption(const ListControl* list, int column) {
   return list->model()->headerData(column, Qt::Horizontal).toString().toStdString();
 }
 
-class ChecklistViewTest : public vxtest::CircleCatalogTest {
+class ChecklistViewTest : public vxtest::ChecklistWindowFixture {
  protected:
   void SetUp() override {
-    CircleCatalogTest::SetUp();
-    values.sortEnable = 1;  // the order is not locked
-    window = std::make_unique<vx::ChecklistWindow>(controller);
-    ASSERT_TRUE(controller.RegisterWindow(vx::kChecklistWindowId, window.get(), "checklist"));
+    ChecklistWindowFixture::SetUp();
     view = window->View();
-    window->resize(1200, 400);
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
   }
   void Check(std::initializer_list<int> ids, int color = 1) {
     for (int id : ids) controller.SetCircleColor(color, id);
@@ -86,7 +79,6 @@ class ChecklistViewTest : public vxtest::CircleCatalogTest {
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
   }
 
-  std::unique_ptr<vx::ChecklistWindow> window;
   ChecklistView* view = nullptr;
 };
 

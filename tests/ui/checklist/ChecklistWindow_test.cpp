@@ -11,7 +11,7 @@
 
 #include "app/WindowRecord.h"
 #include "res/ResourceIds.h"
-#include "tests/ui/CircleCatalogFixture.h"
+#include "tests/ui/checklist/ChecklistWindowFixture.h"
 #include "ui/checklist/ChecklistView.h"
 #include "ui/list/ListControl.h"
 #include "ui/menus/CommandActions.h"
@@ -21,30 +21,14 @@ namespace {
 
 using vxtest::ListedIds;
 
-class ChecklistWindowTest : public vxtest::CircleCatalogTest {
+class ChecklistWindowTest : public vxtest::ChecklistWindowFixture {
  protected:
-  void SetUp() override {
-    CircleCatalogTest::SetUp();
-    values.sortEnable = 1;  // the order is not locked
-    window = std::make_unique<vx::ChecklistWindow>(controller);
-    ASSERT_TRUE(controller.RegisterWindow(vx::kChecklistWindowId, window.get(), "checklist"));
-    window->resize(900, 400);
-    Reopen();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-  }
-  // What the main window's window menu does.
-  void Reopen() {
-    ASSERT_TRUE(controller.ShowRegisteredWindow(window.get()));
-    window->show();
-  }
   vx::ListControl* List() const { return window->View()->CurrentList(); }
   // The swatch of the first row, in the middle of its image.
   QColor SwatchOfFirstRow() const {
     const QRect cell = List()->GetCellRect(0, 0);
     return List()->viewport()->grab().toImage().pixelColor(cell.left() + 8, cell.center().y());
   }
-
-  std::unique_ptr<vx::ChecklistWindow> window;
 };
 
 TEST_F(ChecklistWindowTest, TheBarLeadsWithTheOrderLockThePrintOrderAndTheFeedButtons) {
