@@ -9,7 +9,7 @@
 // the rows are made from). Goal for both: under 200 ms. Every figure is the median of its
 // iterations; each iteration times the case and its baseline one after the other.
 #include "bench/BenchTiming.h"
-#include "bench/FullSampleDisc.h"
+#include "bench/SampleController.h"
 
 #include <QApplication>
 
@@ -24,18 +24,12 @@
 
 #include "app/CatalogController.h"
 #include "app/ConditionSearch.h"
-#include "app/ListColumns.h"
-#include "app/SettingsValues.h"
 #include "checklist/FavoriteEntry.h"
-#include "data/PavorunDatabase.h"
 #include "data/SearchCondition.h"
-#include "data/images/CatalogImages.h"
-#include "platform/ScriptedUiServices.h"
 #include "res/ResourceIds.h"
 #include "ui/checklist/ChecklistView.h"
 #include "ui/checklist/ChecklistWindow.h"
 #include "ui/list/ListControl.h"
-#include "ui/widgets/ProgressDialogRunner.h"
 
 namespace {
 
@@ -55,28 +49,15 @@ class ChecklistBench {
   }
   static void Release() { instance_.reset(); }
 
-  vx::CatalogController& Controller() { return controller_; }
+  vx::CatalogController& Controller() { return sample_.Controller(); }
   vx::ChecklistWindow& Window() { return *window_; }
   bool Ready() const { return ready_; }
 
  private:
   ChecklistBench() {
-    const auto file =
-        vxbench::BenchDataFolder() / "checklist-fill" / vx::PavorunDatabase::kFileName;
-    std::filesystem::create_directories(file.parent_path());
-    if (vxbench::FullSampleDisc().empty() || vxbench::InstallFullSampleDisc(file) != 1) return;
-    db_ = std::make_unique<vx::PavorunDatabase>(file.parent_path());
-    db_->SelectEvent(vxbench::kSampleEvent);
-    images_.Open(vxbench::FullSampleDisc(), vxbench::kSampleEvent);
-    values_.eventNumber = vxbench::kSampleEvent;
-    values_.listShowCut = 1;
-    values_.sortEnable = 1;
-    values_.fvrColorNum = 9;
-    vx::ResetListColumns(values_, vxbench::kSampleEvent);
-    if (!controller_.Init(db_.get(), &images_, &values_)) return;
-    if (!CheckCircles()) return;
-    window_ = std::make_unique<vx::ChecklistWindow>(controller_);
-    controller_.RegisterWindow(vx::kChecklistWindowId, window_.get(), "checklist");
+    if (!sample_.Open("checklist-fill") || !CheckCircles()) return;
+    window_ = std::make_unique<vx::ChecklistWindow>(Controller());
+    Controller().RegisterWindow(vx::kChecklistWindowId, window_.get(), "checklist");
     window_->resize(1200, 800);
     window_->show();
     QApplication::processEvents();
@@ -85,7 +66,7 @@ class ChecklistBench {
 
   // Every eleventh circle of the event, in colours 1 to 9.
   bool CheckCircles() {
-    vx::SearchCondition condition(*db_);
+    vx::SearchCondition condition(sample_.Database());
     vx::ConditionSearch search(condition);
     std::vector<int> ids;
     int seen = 0;
@@ -94,17 +75,12 @@ class ChecklistBench {
     });
     if (ids.size() < kChecked) return false;
     for (std::size_t i = 0; i < ids.size(); ++i) {
-      controller_.SetCircleColor(static_cast<int>(i % 9) + 1, ids[i]);
+      Controller().SetCircleColor(static_cast<int>(i % 9) + 1, ids[i]);
     }
     return true;
   }
 
-  std::unique_ptr<vx::PavorunDatabase> db_;
-  vx::CatalogImages images_;
-  vx::SettingsValues values_{};
-  vx::ScriptedUiServices ui_;
-  vx::ProgressDialogRunner progress_;
-  vx::CatalogController controller_{nullptr, {&ui_, &progress_, nullptr, nullptr, nullptr}};
+  vxbench::SampleController sample_;
   std::unique_ptr<vx::ChecklistWindow> window_;
   bool ready_ = false;
   static std::unique_ptr<ChecklistBench> instance_;

@@ -87,7 +87,6 @@ class ChecklistView : public QWidget, public AppMessageSink {
   void OnCircleChecked(int circleId);
   void OnColorChanged(int circleId, int color);
   void OnOptionsChanged();
-  void UpdateCircleCell(int circleId, int column, bool feedText);
   void OnLabelEdited(int tab, int row);
   void OnColumnsResized();
 

@@ -5,6 +5,7 @@
 #include "app/CatalogController.h"
 #include "res/ResourceIds.h"
 #include "ui/checklist/ChecklistView.h"
+#include "ui/list/CircleCells.h"
 #include "ui/list/ListControl.h"
 
 namespace vx {
@@ -18,8 +19,12 @@ void ChecklistView::OnAppMessage(unsigned message, WParam wParam, LParam lParam)
     case UM_CIRCLE_COLOR_CHANGED: OnColorChanged(id, static_cast<int>(wParam)); break;
     case UM_CHECKLIST_RESET: ClearRows(); break;
     case UM_OPTIONS_CHANGED: OnOptionsChanged(); break;
-    case UM_CHECKLIST_ENTRY_CHANGED: UpdateCircleCell(id, columns_.MemoColumn(), false); break;
-    case UM_CIRCLE_INFO_UPDATED: UpdateCircleCell(id, columns_.RssDetailColumn(), true); break;
+    case UM_CHECKLIST_ENTRY_CHANGED:
+      CircleCells::Rewrite(controller_, lists_, id, columns_.MemoColumn(), false);
+      break;
+    case UM_CIRCLE_INFO_UPDATED:
+      CircleCells::Rewrite(controller_, lists_, id, columns_.RssDetailColumn(), true);
+      break;
     case UM_LIST_COLUMNS_RESIZED: OnColumnsResized(); break;
     default: break;  // page, day, block, space, genre, colours and images: the window's or nobody's
   }
@@ -75,25 +80,9 @@ void ChecklistView::OnColorChanged(int circleId, int color) {
   }
 }
 
-void ChecklistView::UpdateCircleCell(int circleId, int column, bool feedText) {
-  if (circleId == 0 || column < 1) return;
-  CircleRecord circle;
-  if (!controller_.GetCircle(circleId, &circle)) return;
-  const std::string& text = feedText ? circle.rssInfo : circle.memo;
-  for (ListControl* list : lists_) {
-    for (int row : list->Model().FindRows(circleId)) list->Model().SetCellText(row, column, text);
-  }
-}
-
-// Only a memo the edit changed is stored: storing marks the checklist modified.
 void ChecklistView::OnLabelEdited(int tab, int row) {
-  const int memoColumn = columns_.MemoColumn();
-  const ListModel& model = lists_[tab]->Model();
-  if (tab != currentTab_ || memoColumn < 1 || row < 0 || row >= model.RowCount()) return;
-  const int circleId = model.Row(row).record.circleId;
-  if (circleId == 0) return;
-  const std::string& memo = model.Row(row).cells[memoColumn];
-  if (memo != controller_.GetCircleMemo(circleId)) controller_.SetCircleMemo(memo, circleId);
+  if (tab != currentTab_) return;
+  CircleCells::StoreEditedMemo(controller_, lists_[tab]->Model(), row, columns_.MemoColumn());
 }
 
 // --- Options and column widths ----------------------------------------------------------------
