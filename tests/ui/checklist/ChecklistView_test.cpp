@@ -241,6 +241,23 @@ TEST_F(ChecklistViewTest, TheCurrentCircleShowsItsTab) {
   EXPECT_EQ(view->CurrentList()->SelectedRows(), std::vector<int>{0});
 }
 
+// A new cut column width changes the row height, so the rows are made again (the sort mark goes);
+// another column's width is only stored.
+TEST_F(ChecklistViewTest, ANewCutWidthRebuildsTheRowsAndAnotherWidthIsOnlyStored) {
+  constexpr int kCutColumn = 3;
+  Check({136, 101});
+  ClickHeader(kSpaceColumn);
+  ListControl* list = view->CurrentList();
+  list->setColumnWidth(kNameColumn, 150);
+  view->OnAppMessage(UM_LIST_COLUMNS_RESIZED, 0, 0);
+  EXPECT_EQ(controller.GetChecklistColumnWidth(vx::ColumnIdCircleName), 150);
+  EXPECT_EQ(Caption(list, kSpaceColumn), "スペース▽");
+  list->setColumnWidth(kCutColumn, controller.GetChecklistColumnWidth(vx::ColumnIdCircleCut) - 10);
+  view->OnAppMessage(UM_LIST_COLUMNS_RESIZED, 0, 0);
+  EXPECT_EQ(Caption(list, kSpaceColumn), "スペース");
+  EXPECT_EQ(ListedIds(list), (std::vector<int>{136, 101}));
+}
+
 // Memos longer than 32,767 bytes are edited and stored whole.
 TEST_F(ChecklistViewTest, ALongMemoEditedInPlaceIsStoredWhole) {
   Check({101});
