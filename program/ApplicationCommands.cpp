@@ -11,6 +11,7 @@
 #include "ui/checklist/ChecklistWindow.h"
 #include "ui/detail/DetailWindow.h"
 #include "ui/list/ListWindow.h"
+#include "ui/map/HallMapWindow.h"
 #include "ui/main/AboutDialog.h"
 #include "ui/main/BeaconWidget.h"
 #include "ui/main/MainWindow.h"
@@ -78,6 +79,11 @@ void ApplicationCommands::ResetWindowLayout() {
     list->PlaceAt(core.values().windowRects[kListSlot]);
     core.controller()->SaveWindowRect(list);
     core.controller()->HideRegisteredWindow(list);
+  }
+  if (HallMapWindow* map = application_.mapWindow()) {
+    map->PlaceAt(core.values().windowRects[kMapSlot]);
+    core.controller()->SaveWindowRect(map);
+    core.controller()->HideRegisteredWindow(map);
   }
   main->show();
   main->activateWindow();

@@ -23,6 +23,7 @@
 #include "ui/detail/DetailWindow.h"
 #include "ui/dialogs/ImagePathDialog.h"
 #include "ui/list/ListWindow.h"
+#include "ui/map/HallMapWindow.h"
 #include "ui/main/AboutDialog.h"
 #include "ui/main/BeaconWidget.h"
 #include "ui/main/HostSystemInfo.h"
@@ -79,6 +80,8 @@ VindaxelApplication::~VindaxelApplication() {
 MainWindow* VindaxelApplication::mainWindow() const { return main_; }
 
 DetailWindow* VindaxelApplication::detailWindow() const { return detail_; }
+
+HallMapWindow* VindaxelApplication::mapWindow() const { return map_; }
 
 ListWindow* VindaxelApplication::listWindow() const { return list_; }
 
@@ -178,6 +181,10 @@ void VindaxelApplication::CreateSecondaryFrames() {
   detail_->SetApplicationCommands(&applicationRoute_);
   detail_->SetChecklistMenu(&main_->Menu());
   detail_->PlaceAt(core_->values().windowRects[kDetailSlot]);
+  map_ = new HallMapWindow(controller);
+  map_->SetApplicationCommands(&applicationRoute_);
+  map_->SetChecklistMenu(&main_->Menu());
+  map_->PlaceAt(core_->values().windowRects[kMapSlot]);
   list_ = new ListWindow(controller);
   list_->SetColorMenu(&main_->Menu());
   list_->SetApplicationCommands(&applicationRoute_);
@@ -195,6 +202,7 @@ void VindaxelApplication::RegisterFrames() {
   controller.RegisterWindow(kMainWindowId, main_, Sjis("メインウィンドウ"));
   controller.RegisterWindow(kChecklistWindowId, checklist_, Sjis("チェックリスト(&K)\tCtrl+K"));
   controller.RegisterWindow(kDetailWindowId, detail_, Sjis("サークル詳細(&D)\tCtrl+D"));
+  controller.RegisterWindow(kMapWindowId, map_, Sjis("会場マップ(&M)\tCtrl+M"));
   controller.RegisterWindow(kListWindowId, list_, Sjis("サークル一覧(&L)\tCtrl+L"));
   modalFilter_ = std::make_unique<ModalInputFilter>(controller.Guard(), controller.Registry());
   qApp->installEventFilter(modalFilter_.get());
@@ -212,6 +220,7 @@ void VindaxelApplication::ShowSavedFrames() {
   if (core_->values().windowShown[kDetailSlot]) controller.ShowRegisteredWindow(detail_);
   if (core_->values().windowShown[kChecklistSlot]) controller.ShowRegisteredWindow(checklist_);
   if (core_->values().windowShown[kListSlot] == 1) controller.ShowRegisteredWindow(list_);
+  if (core_->values().windowShown[kMapSlot] == 1) controller.ShowRegisteredWindow(map_);
 }
 
 void VindaxelApplication::ShowStartPage() {
@@ -257,6 +266,7 @@ void VindaxelApplication::Exit() {
   if (modalFilter_) qApp->removeEventFilter(modalFilter_.get());
   modalFilter_.reset();
   delete list_;
+  delete map_;
   delete detail_;
   delete checklist_;
   delete main_;

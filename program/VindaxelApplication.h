@@ -25,6 +25,7 @@ namespace vx {
 class ApplicationCommands;
 class BeaconWidget;
 class DetailWindow;
+class HallMapWindow;
 class HostSystemInfo;
 class ChecklistWindow;
 class ListWindow;
@@ -67,6 +68,7 @@ class VindaxelApplication : public QObject {
   ApplicationCommands* commands() const { return commands_.get(); }
   MainWindow* mainWindow() const;
   DetailWindow* detailWindow() const;
+  HallMapWindow* mapWindow() const;
   ListWindow* listWindow() const;
   ChecklistWindow* checklistWindow() const;
   BeaconWidget* beacon() const;
@@ -111,6 +113,7 @@ class VindaxelApplication : public QObject {
   CommandRoute applicationRoute_;
   QPointer<MainWindow> main_;
   QPointer<DetailWindow> detail_;
+  QPointer<HallMapWindow> map_;
   QPointer<ListWindow> list_;
   QPointer<ChecklistWindow> checklist_;
   QPointer<BeaconWidget> beacon_;
