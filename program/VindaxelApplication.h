@@ -27,6 +27,7 @@ class BeaconWidget;
 class DetailWindow;
 class HallMapWindow;
 class HostSystemInfo;
+class ChecklistWindow;
 class ListWindow;
 class MainWindow;
 class ModalInputFilter;
@@ -72,6 +73,7 @@ class VindaxelApplication : public QObject {
   DetailWindow* detailWindow() const;
   HallMapWindow* mapWindow() const;
   ListWindow* listWindow() const;
+  ChecklistWindow* checklistWindow() const;
   BeaconWidget* beacon() const;
 
  Q_SIGNALS:
@@ -117,6 +119,7 @@ class VindaxelApplication : public QObject {
   QPointer<DetailWindow> detail_;
   QPointer<HallMapWindow> map_;
   QPointer<ListWindow> list_;
+  QPointer<ChecklistWindow> checklist_;
   QPointer<BeaconWidget> beacon_;
   bool exited_ = false;
 };
