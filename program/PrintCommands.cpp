@@ -6,6 +6,7 @@
 
 #include "app/ApplicationCore.h"
 #include "app/CatalogController.h"
+#include "app/ModalScope.h"
 #include "app/SettingsValues.h"
 #include "platform/CodePage.h"
 #include "platform/qt/QtStrings.h"
@@ -42,22 +43,6 @@ std::string PrinterName(const PrinterChoice& choice) {
 std::string FieldText(const char* field, std::size_t size) {
   return std::string(field, strnlen(field, size));
 }
-
-// The modal guard of the catalogue's windows, raised while a print dialog is open.
-class ModalScope {
- public:
-  explicit ModalScope(CatalogController* controller) : controller_(controller) {
-    if (controller_) controller_->BeginModal();
-  }
-  ~ModalScope() {
-    if (controller_) controller_->EndModal();
-  }
-  ModalScope(const ModalScope&) = delete;
-  ModalScope& operator=(const ModalScope&) = delete;
-
- private:
-  CatalogController* controller_;
-};
 
 }  // namespace
 
