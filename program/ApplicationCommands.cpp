@@ -6,6 +6,8 @@
 #include "app/ApplicationCore.h"
 #include "app/CatalogController.h"
 #include "app/DefaultWindowLayout.h"
+#include "program/PrintContext.h"
+#include "program/PrintSettingsCommand.h"
 #include "program/VindaxelApplication.h"
 #include "res/ResourceIds.h"
 #include "ui/main/AboutDialog.h"
@@ -16,12 +18,13 @@
 namespace vx {
 
 ApplicationCommands::ApplicationCommands(VindaxelApplication& application)
-    : application_(application) {
+    : application_(application), printContext_(std::make_unique<PrintContext>()) {
   On(ID_APP_ABOUT, [this] { ShowAbout(); });
   On(ID_APP_EXIT, [this] {
     if (MainWindow* main = application_.mainWindow()) main->close();
   });
   On(ID_WEB_SEARCH_SETTINGS, [this] { EditWebSearchSettings(); });
+  On(ID_PRINT_DETAILS, [this] { EditPrintSettings(); });
   On(ID_CHILD_WINDOWS_TOP, [this] { ToggleChildWindowsTop(); });
   On(ID_RESET_WINDOW_LAYOUT, [this] { ResetWindowLayout(); });
   OnUpdate(ID_CHILD_WINDOWS_TOP, [this](int, CommandState& state) {
@@ -41,6 +44,15 @@ void ApplicationCommands::EditWebSearchSettings() {
   controller->BeginModal();
   WebSearchSettingsDialog(application_.beacon(), *controller).exec();
   controller->EndModal();
+}
+
+ApplicationCommands::~ApplicationCommands() = default;
+
+void ApplicationCommands::EditPrintSettings() {
+  ApplicationCore& core = *application_.core();
+  if (!core.controller()) return;
+  RunPrintSettingsCommand(application_.beacon(), core, *core.controller()->GetUiServices(),
+                          *printContext_);
 }
 
 void ApplicationCommands::ToggleChildWindowsTop() {

@@ -16,6 +16,7 @@
 #include "platform/qt/QtStrings.h"
 #include "platform/qt/SingleInstanceServer.h"
 #include "platform/qt/UiThread.h"
+#include "print/PrintDocuments.h"
 #include "program/ApplicationCommands.h"
 #include "program/TerminationSignalNotifier.h"
 #include "ui/checklist/QtChecklistDialogs.h"
@@ -87,6 +88,7 @@ bool VindaxelApplication::Start() {
     if (main_) main_->close();
   });
   BuildCore();
+  PrintDocuments_Register();
   CreateFrames();
   CreateBeacon();
   RegisterFrames();
