@@ -24,6 +24,7 @@ class MapSettingsPage : public PrintSettingsPage {
   QCheckBox* PageBreakBox(int i) const { return breaks_[static_cast<std::size_t>(i)]; }
   QCheckBox* LeaderColorBox(int i) const { return leaderColors_[static_cast<std::size_t>(i)]; }
   QComboBox* LeaderWidthList() const { return leaderWidth_; }
+  QComboBox* OrderList() const { return order_; }
   const MapOptionRows& Options() const { return *options_; }
 
  protected:
