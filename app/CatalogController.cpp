@@ -228,9 +228,14 @@ int CatalogController::ShowMessageBox(unsigned flags, std::string_view text,
 }
 
 int CatalogController::RunProgressJob(ProgressJob& job, std::string_view caption) {
+  return RunProgressJob(job, caption, nullptr);
+}
+
+int CatalogController::RunProgressJob(ProgressJob& job, std::string_view caption,
+                                      OwnerWindow owner) {
   if (!services_.progress) return 2;
   ModalGuard::Scope modal(guard_);
-  return services_.progress->Run(job, caption, DialogOwner());
+  return services_.progress->Run(job, caption, owner ? owner : DialogOwner());
 }
 
 }  // namespace vx

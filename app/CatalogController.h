@@ -147,11 +147,20 @@ class CatalogController {
   int ShowMessageBox(unsigned flags, std::string_view text, std::string_view title);
   // A long job in the progress dialog, under the modal guard: 1 done, 0 cancelled, 2 error.
   int RunProgressJob(ProgressJob& job, std::string_view caption);
+  // The same with the dialog centred on `owner` (null: the beacon window).
+  int RunProgressJob(ProgressJob& job, std::string_view caption, OwnerWindow owner);
   // The owner for the controller's boxes and dialogs (null before AttachOwnerWindow).
   OwnerWindow DialogOwner() const;
   // The modeless search dialog while it is open (set and cleared by that dialog).
   void SetOpenSearchDialog(OwnerWindow dialog) { openSearchDialog_ = dialog; }
   OwnerWindow OpenSearchDialog() const { return openSearchDialog_; }
+  // The search dialog's narrowing and redo are offered while these are set; one state for the
+  // whole program, kept across search dialogs. Narrowing needs a last result with circles in it,
+  // redo a narrowing made since the last new search.
+  bool CanNarrowSearch() const { return canNarrowSearch_; }
+  void SetCanNarrowSearch(bool on) { canNarrowSearch_ = on; }
+  bool CanRedoNarrowing() const { return canRedoNarrowing_; }
+  void SetCanRedoNarrowing(bool on) { canRedoNarrowing_ = on; }
 
   // --- Location ----------------------------------------------------------------------------------
   const CircleRecord& CurrentCircle() const { return current_; }
@@ -447,6 +456,8 @@ class CatalogController {
   BeaconWindow* owner_ = nullptr;
   PageJumpWindow* pageJump_ = nullptr;
   OwnerWindow openSearchDialog_ = nullptr;
+  bool canNarrowSearch_ = false;
+  bool canRedoNarrowing_ = false;
   WindowRegistry registry_;
   PageHistory history_;
   bool checklistModified_ = false;

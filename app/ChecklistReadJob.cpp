@@ -7,22 +7,9 @@
 
 namespace vx {
 
-namespace {
-
-// Every record is reported and redrawn; the redraws are queued and coalesced by the dialog, so
-// the reader need not pause for the UI thread.
-ProgressJob::Options ReadOptions() {
-  ProgressJob::Options options;
-  options.redrawEveryReport = true;
-  options.reportPause = std::chrono::milliseconds(0);
-  return options;
-}
-
-}  // namespace
-
 ChecklistReadJob::ChecklistReadJob(FavoriteStore& store, ChecklistSource source, bool append,
                                    bool takeColors)
-    : ProgressJob(ReadOptions()),
+    : ProgressJob(Options::EveryReportRedrawn()),
       store_(store),
       source_(std::move(source)),
       append_(append || source_.fromText),

@@ -44,6 +44,10 @@ class ProgressJob {
     TransactionTarget* database = nullptr;  // set for jobs that write the database
     bool redrawEveryReport = false;         // the checklist dialogs redraw on every report
     std::chrono::milliseconds reportPause{1};  // lets the UI thread in after every report
+
+    // Every report redrawn and no pause: the dialog coalesces the queued redraws, so a fast
+    // worker need not wait for the UI thread.
+    static Options EveryReportRedrawn() { return {nullptr, true, std::chrono::milliseconds(0)}; }
   };
 
   ProgressJob();

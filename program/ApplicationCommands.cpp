@@ -10,6 +10,7 @@
 #include "program/PrintSettingsCommand.h"
 #include "program/VindaxelApplication.h"
 #include "res/ResourceIds.h"
+#include "ui/list/ListWindow.h"
 #include "ui/main/AboutDialog.h"
 #include "ui/main/BeaconWidget.h"
 #include "ui/main/MainWindow.h"
@@ -73,6 +74,11 @@ void ApplicationCommands::ResetWindowLayout() {
   if (!main) return;
   main->PlaceAt(core.values().windowRects[kMainSlot]);
   core.controller()->SaveWindowRect(main);
+  if (ListWindow* list = application_.listWindow()) {
+    list->PlaceAt(core.values().windowRects[kListSlot]);
+    core.controller()->SaveWindowRect(list);
+    core.controller()->HideRegisteredWindow(list);
+  }
   main->show();
   main->activateWindow();
 }

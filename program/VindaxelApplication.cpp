@@ -21,11 +21,13 @@
 #include "program/TerminationSignalNotifier.h"
 #include "ui/checklist/QtChecklistDialogs.h"
 #include "ui/dialogs/ImagePathDialog.h"
+#include "ui/list/ListWindow.h"
 #include "ui/main/AboutDialog.h"
 #include "ui/main/BeaconWidget.h"
 #include "ui/main/HostSystemInfo.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/SplashWindow.h"
+#include "ui/search/SearchCommands.h"
 #include "ui/web/QtPortalDialogs.h"
 #include "ui/widgets/ModalInputFilter.h"
 #include "ui/widgets/ProgressDialogRunner.h"
@@ -74,6 +76,8 @@ VindaxelApplication::~VindaxelApplication() {
 }
 
 MainWindow* VindaxelApplication::mainWindow() const { return main_; }
+
+ListWindow* VindaxelApplication::listWindow() const { return list_; }
 
 BeaconWidget* VindaxelApplication::beacon() const { return beacon_; }
 
@@ -148,11 +152,24 @@ void VindaxelApplication::CreateFrames() {
   CatalogController& controller = *core_->controller();
   main_ = new MainWindow(controller);
   commands_ = std::make_unique<ApplicationCommands>(*this);
-  main_->SetApplicationCommands(commands_.get());
+  search_ = std::make_unique<SearchCommands>(controller, [this] { return beacon_.data(); });
+  applicationRoute_.SetTargets({commands_.get(), search_.get()});
+  main_->SetApplicationCommands(&applicationRoute_);
   main_->PlaceAt(core_->values().windowRects[kMainSlot]);
   main_->show();
   connect(main_, &MainWindow::closeAccepted, qApp, &QCoreApplication::quit,
           Qt::QueuedConnection);
+  CreateSecondaryFrames();
+}
+
+// Created hidden at their stored places; the controller shows them once they are registered.
+void VindaxelApplication::CreateSecondaryFrames() {
+  CatalogController& controller = *core_->controller();
+  list_ = new ListWindow(controller);
+  list_->SetColorMenu(&main_->Menu());
+  list_->SetApplicationCommands(&applicationRoute_);
+  list_->PlaceAt(core_->values().windowRects[kListSlot]);
+  controller.SaveWindowRect(list_);
 }
 
 void VindaxelApplication::CreateBeacon() {
@@ -163,6 +180,8 @@ void VindaxelApplication::CreateBeacon() {
 void VindaxelApplication::RegisterFrames() {
   CatalogController& controller = *core_->controller();
   controller.RegisterWindow(kMainWindowId, main_, Sjis("メインウィンドウ"));
+  controller.RegisterWindow(kListWindowId, list_, Sjis("サークル一覧(&L)\tCtrl+L"));
+  if (core_->values().windowShown[kListSlot] == 1) controller.ShowRegisteredWindow(list_);
   modalFilter_ = std::make_unique<ModalInputFilter>(controller.Guard(), controller.Registry());
   qApp->installEventFilter(modalFilter_.get());
   main_->raise();
@@ -214,8 +233,10 @@ void VindaxelApplication::Exit() {
   core_->ExitController();
   if (modalFilter_) qApp->removeEventFilter(modalFilter_.get());
   modalFilter_.reset();
+  delete list_;
   delete main_;
   delete beacon_;
+  search_.reset();
   commands_.reset();
   core_->DeleteController();
   core_->Release(restart_);

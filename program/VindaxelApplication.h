@@ -18,12 +18,14 @@
 #include "app/ApplicationCore.h"
 #include "app/RestartRequest.h"
 #include "app/StartupArguments.h"
+#include "ui/menus/CommandRoute.h"
 
 namespace vx {
 
 class ApplicationCommands;
 class BeaconWidget;
 class HostSystemInfo;
+class ListWindow;
 class MainWindow;
 class ModalInputFilter;
 class ProgressDialogRunner;
@@ -31,6 +33,7 @@ class QtActiveWindowTracker;
 class QtChecklistDialogs;
 class QtPortalDialogs;
 class QtUiServices;
+class SearchCommands;
 class SingleInstanceServer;
 class TerminationSignalNotifier;
 class WebChecklistJobs;
@@ -61,6 +64,7 @@ class VindaxelApplication : public QObject {
   ApplicationCore* core() const { return core_.get(); }
   ApplicationCommands* commands() const { return commands_.get(); }
   MainWindow* mainWindow() const;
+  ListWindow* listWindow() const;
   BeaconWidget* beacon() const;
 
  Q_SIGNALS:
@@ -73,6 +77,7 @@ class VindaxelApplication : public QObject {
   void BuildCore();
   void ShowCover();
   void CreateFrames();
+  void CreateSecondaryFrames();
   void CreateBeacon();
   void RegisterFrames();
   void ShowStartPage();
@@ -95,7 +100,12 @@ class VindaxelApplication : public QObject {
   std::unique_ptr<ApplicationCore> core_;
   std::unique_ptr<ModalInputFilter> modalFilter_;
   std::unique_ptr<ApplicationCommands> commands_;
+  std::unique_ptr<SearchCommands> search_;
+  // What the frames pass on what they do not handle: the application's commands, then the
+  // circle search.
+  CommandRoute applicationRoute_;
   QPointer<MainWindow> main_;
+  QPointer<ListWindow> list_;
   QPointer<BeaconWidget> beacon_;
   bool exited_ = false;
 };

@@ -79,6 +79,39 @@ constexpr int IDC_SWITCH_CURRENT_TEXT = 1628;
 constexpr int IDD_EDIT_MEMO = 241;
 constexpr int IDC_MEMO_EDIT = 1635;
 
+// Circle search (135): days, keyword fields, genres, filters, keywords and the run buttons.
+constexpr int IDD_SEARCH = 135;
+constexpr int IDC_SEARCH_SELECT_ALL_GENRES = 7;
+constexpr int IDC_SEARCH_CLEAR_ALL_GENRES = 6;
+constexpr int IDC_SEARCH_NARROW = 3;
+constexpr int IDC_SEARCH_REDO = 4;
+constexpr int IDC_SEARCH_KEYWORD = 1000;
+constexpr int IDC_SEARCH_MATCH_ALL = 1001;
+constexpr int IDC_SEARCH_MATCH_ANY = 1002;
+constexpr int IDC_SEARCH_DAY_FIRST = 1003;  // .. 1006, days 1 to 4
+constexpr int IDC_SEARCH_NO_DAY = 1007;
+constexpr int IDC_SEARCH_FIELD_NAME = 1008;  // .. 1014: name, reading, pen name, book, URL, mail,
+                                             // description
+constexpr int IDC_SEARCH_GENRES = 1015;
+constexpr int IDC_SEARCH_NORMALIZE = 1017;
+constexpr int IDC_SEARCH_MEMO_ONLY = 1040;
+constexpr int IDC_SEARCH_RESET = 1041;
+constexpr int IDC_SEARCH_FIELD_MEMO = 1042;
+constexpr int IDC_SEARCH_FIELD_UPDATE = 1043;
+constexpr int IDC_SEARCH_FIELD_GENRE = 1044;
+constexpr int IDC_SEARCH_FIELD_ORBALINK = 1045;
+constexpr int IDC_SEARCH_FIELD_RSS = 1046;
+constexpr int IDC_SEARCH_UPDATED_ONLY = 1047;
+constexpr int IDC_SEARCH_FIELD_TWITTER = 1048;
+constexpr int IDC_SEARCH_FIELD_PIXIV = 1049;
+constexpr int IDC_SEARCH_KEEP_OPEN = 1704;
+
+// Circle list window: the view's lists, the list bar's selectors and the status pane.
+constexpr int IDC_CIRCLE_LIST = 117;
+constexpr int IDC_LIST_BLOCK_COMBO = 131;  // blocks, or kana initials in mode 1
+constexpr int IDC_LIST_MODE_COMBO = 132;
+constexpr int IDC_LIST_DAY_COMBO = 133;
+constexpr int ID_LIST_STATUS_PANE = 187;
 // Portal login (248): the embedded browser (or the pasted address where none can run) and Cancel.
 constexpr int IDD_PORTAL_LOGIN = 248;
 constexpr int IDC_PORTAL_BROWSER = 1741;

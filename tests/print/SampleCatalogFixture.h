@@ -11,55 +11,25 @@
 #include "app/BookmarkList.h"
 #include "app/CatalogController.h"
 #include "checklist/FavoriteStore.h"
-#include "data/DiscImportJob.h"
-#include "data/ImportPrompts.h"
 #include "data/PavorunDatabase.h"
 #include "data/images/CatalogImages.h"
 #include "print/CatalogPrintDataSource.h"
 #include "print/PrintEngineState.h"
+#include "tests/data/InstalledSampleDisc.h"
 #include "tests/print/PrintTestSupport.h"
 #include "tests/support/TempDir.h"
 
 namespace vxtest {
 
-class NoImportPrompts : public vx::ImportPrompts {
- public:
-  std::optional<std::filesystem::path> LocateFile(const std::string&,
-                                                  const std::filesystem::path&) override {
-    return {};
-  }
-  void ShowError(const std::string&) override {}
-};
-
-struct InstalledSample {
-  TempDir folder;
-  std::unique_ptr<vx::PavorunDatabase> db;
-  std::filesystem::path disc;
-};
-
-inline InstalledSample*& SampleInstallation() {
-  static InstalledSample* sample = nullptr;
+inline std::unique_ptr<InstalledSampleDisc>& SampleInstallation() {
+  static std::unique_ptr<InstalledSampleDisc> sample;
   return sample;
 }
 
 class SampleCatalogFixture : public EngineTest {
  protected:
-  static void SetUpTestSuite() {
-    const char* disc = std::getenv("VX_SAMPLE_DISC");
-    if (disc == nullptr) return;
-    auto* sample = new InstalledSample;
-    SampleInstallation() = sample;
-    sample->disc = disc;
-    sample->db = std::make_unique<vx::PavorunDatabase>(sample->folder.path());
-    NoImportPrompts prompts;
-    vx::DiscImportJob job(*sample->db, 96, disc, prompts);
-    ASSERT_EQ(job.Run(), vx::DiscImportJob::kResultDone);
-    sample->db->SelectEvent(96);
-  }
-  static void TearDownTestSuite() {
-    delete SampleInstallation();
-    SampleInstallation() = nullptr;
-  }
+  static void SetUpTestSuite() { SampleInstallation() = InstalledSampleDisc::Install(); }
+  static void TearDownTestSuite() { SampleInstallation().reset(); }
 
   void SetUp() override {
     EngineTest::SetUp();
@@ -69,17 +39,17 @@ class SampleCatalogFixture : public EngineTest {
     vx::BookmarkList bookmarks;
     settings.LoadEventGroup(96, bookmarks);  // the map picture templates
     values = settings.values();
-    images.Open(SampleInstallation()->disc, 96);
+    images.Open(SampleInstallation()->Disc(), 96);
     images.SetCutGeometry(db().GetEventInfo());
     ASSERT_TRUE(controller.Init(&db(), &images, &values));
     for (int i = 0; i < 9; ++i) {
       store().SetColorDef(i, 0, 0x000010 * (i + 1), vx::Sjis("色") + std::to_string(i + 1));
     }
-    SetContext(&catalog, SampleInstallation()->disc);
+    SetContext(&catalog, SampleInstallation()->Disc());
   }
 
   vx::FavoriteStore& store() { return *controller.GetFavoriteStore(); }
-  vx::PavorunDatabase& db() { return *SampleInstallation()->db; }
+  vx::PavorunDatabase& db() { return SampleInstallation()->Database(); }
   const vx::PrintCatalogTables& Tables() { return vx::PrintEngine_State().tables; }
 
   TempDir settingsFolder;

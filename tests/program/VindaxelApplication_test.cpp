@@ -17,7 +17,11 @@
 #include "program/ApplicationCommands.h"
 #include "res/ResourceIds.h"
 #include "tests/program/SampleProfile.h"
+#include "platform/CodePage.h"
+#include "ui/list/CircleListView.h"
+#include "ui/list/ListWindow.h"
 #include "ui/main/MainWindow.h"
+#include "ui/search/SearchDialog.h"
 #include "ui/main/SplashWindow.h"
 
 namespace {
@@ -52,7 +56,7 @@ TEST_F(VindaxelApplicationTest, StartsOnTheFirstCutOfDayOneAndComesBackToItsPage
     EXPECT_GT(controller.CurrentCircle().id, 0);
     EXPECT_EQ(program.mainWindow()->currentPage(), controller.GetCurrentPage());
     EXPECT_EQ(program.mainWindow()->dayIndex(), 0);
-    EXPECT_EQ(controller.Registry().Count(), 1);
+    EXPECT_EQ(controller.Registry().Count(), 2);  // the main window and the circle list
     controller.NextPage();
   }
   vx::VindaxelApplication again({});
@@ -70,6 +74,41 @@ TEST_F(VindaxelApplicationTest, ExitCommandClosesTheMainWindowAndEndsTheLoop) {
   QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });
   EXPECT_EQ(QApplication::exec(), 0);
   EXPECT_FALSE(program.mainWindow()->isVisible());
+}
+
+// The circle list starts hidden; a search from the main window's command shows it with the result.
+TEST_F(VindaxelApplicationTest, ASearchFromTheMainWindowShowsTheCircleList) {
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  vx::CatalogController& controller = *program.core()->controller();
+  vx::ListWindow* list = program.listWindow();
+  ASSERT_NE(list, nullptr);
+  vx::WindowRecord record;
+  ASSERT_TRUE(controller.GetWindowRecord(list, &record));
+  EXPECT_EQ(vx::Cp932ToUtf8(record.name), "サークル一覧(&L)\tCtrl+L");
+  EXPECT_EQ(record.shown, 0);
+  EXPECT_FALSE(list->isVisible());
+  EXPECT_FALSE(program.mainWindow()->Route().QueryState(ID_SEARCH_NARROW).enabled);
+  // "検索" as soon as the dialog shows, then "閉じる": by default the dialog stays open.
+  QTimer press;
+  QObject::connect(&press, &QTimer::timeout, [&press] {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      auto* dialog = qobject_cast<vx::SearchDialog*>(window);
+      if (!dialog || !dialog->isVisible()) continue;
+      press.stop();
+      for (int id : {IDOK, IDCANCEL}) {
+        for (auto* button : dialog->findChildren<QPushButton*>()) {
+          if (button->property("controlId").toInt() == id) button->click();
+        }
+      }
+    }
+  });
+  press.start(10);
+  EXPECT_TRUE(program.mainWindow()->RunCommand(ID_SEARCH));
+  EXPECT_TRUE(list->isVisible());
+  EXPECT_GT(list->View()->Counted(), 100);
+  EXPECT_TRUE(program.mainWindow()->Route().QueryState(ID_SEARCH_NARROW).enabled);
+  EXPECT_FALSE(controller.Guard().IsRaised());
 }
 
 // A restart loads the newest recent checklist when "AutoLoad" is on, except after an event switch.

@@ -1,0 +1,259 @@
+#include "ui/search/SearchDialog.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "res/ResourceIds.h"
+#include "tests/ui/CircleCatalogFixture.h"
+#include "tests/ui/dialogs/DialogTestSupport.h"
+#include "ui/list/CircleListView.h"
+#include "ui/list/ListControl.h"
+#include "ui/list/ListWindow.h"
+#include "ui/search/SearchCommands.h"
+
+namespace {
+
+using vx::SearchDialog;
+using vxtest::Control;
+
+class SearchDialogTest : public vxtest::CircleCatalogTest {
+ protected:
+  void SetUp() override {
+    CircleCatalogTest::SetUp();
+    CreateListWindow();
+    condition().Reset();
+    condition().SetKeywordFields(vx::SearchCondition::DefaultKeywordFields());
+    condition().AddAllDays();
+    condition().AddAllGenres();
+  }
+
+  vx::SearchCondition& condition() { return *controller.GetSearchCondition(); }
+  // Runs the dialog in `mode`; `act` drives it once it is open.
+  int Open(int mode, std::function<void(SearchDialog&)> act) {
+    SearchDialog dialog(controller, &owner);
+    QTimer::singleShot(0, &dialog, [&] { act(dialog); });
+    vxtest::Watchdog watchdog;
+    return dialog.RunModal(mode);
+  }
+  template <class T>
+  static T* Get(const SearchDialog& dialog, int id) {
+    T* control = Control<T>(&dialog, id);
+    EXPECT_NE(control, nullptr) << id;
+    return control;
+  }
+  static void Click(const SearchDialog& dialog, int id) { Get<QPushButton>(dialog, id)->click(); }
+  static void Type(const SearchDialog& dialog, const char* text) {
+    QLineEdit* keyword = Get<QLineEdit>(dialog, IDC_SEARCH_KEYWORD);
+    keyword->setText(QString::fromUtf8(text));
+  }
+  std::vector<int> Listed() const {
+    return vxtest::ListedIds(window->View()->List(vx::CircleListView::kSearchResult));
+  }
+
+  QWidget owner;
+};
+
+struct Opening {
+  int mode;
+  bool canNarrow;
+  bool canRedo;
+  const char* title;
+};
+
+class SearchDialogOpening : public SearchDialogTest, public ::testing::WithParamInterface<Opening> {};
+
+TEST_P(SearchDialogOpening, ShowsTheModesTitleAndTheConditionAsItStands) {
+  const Opening& o = GetParam();
+  controller.SetCanNarrowSearch(o.canNarrow);
+  controller.SetCanRedoNarrowing(o.canRedo);
+  condition().SetMatchAll(false);
+  condition().SetKeywordFields(vx::SearchCondition::kFieldCircleName |
+                               vx::SearchCondition::kFieldPixiv);
+  condition().SetKeywords(vx::Sjis("ねこ いぬ"));
+  EXPECT_EQ(Open(o.mode,
+                 [&](SearchDialog& d) {
+                   EXPECT_EQ(d.windowTitle().toStdString(), o.title);
+                   EXPECT_EQ(Get<QPushButton>(d, IDC_SEARCH_NARROW)->isEnabled(), o.canNarrow);
+                   EXPECT_EQ(Get<QPushButton>(d, IDC_SEARCH_REDO)->isEnabled(), o.canRedo);
+                   QLineEdit* keyword = Get<QLineEdit>(d, IDC_SEARCH_KEYWORD);
+                   EXPECT_EQ(keyword->text().toStdString(), "ねこ いぬ");
+                   EXPECT_EQ(keyword->selectedText(), keyword->text());
+                   EXPECT_TRUE(Get<QRadioButton>(d, IDC_SEARCH_MATCH_ANY)->isChecked());
+                   EXPECT_TRUE(Get<QCheckBox>(d, IDC_SEARCH_FIELD_NAME)->isChecked());
+                   EXPECT_FALSE(Get<QCheckBox>(d, IDC_SEARCH_FIELD_NAME + 1)->isChecked());
+                   EXPECT_TRUE(Get<QCheckBox>(d, IDC_SEARCH_FIELD_PIXIV)->isChecked());
+                   EXPECT_TRUE(Get<QCheckBox>(d, IDC_SEARCH_NO_DAY)->isChecked());
+                   EXPECT_EQ(Get<QListWidget>(d, IDC_SEARCH_GENRES)->count(), 3);
+                   EXPECT_TRUE(controller.Guard().IsRaised());
+                   Click(d, IDCANCEL);
+                 }),
+            IDCANCEL);
+  EXPECT_FALSE(controller.Guard().IsRaised());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, SearchDialogOpening,
+    ::testing::Values(Opening{SearchDialog::kNewSearch, false, false, "サークル検索"},
+                      Opening{SearchDialog::kNarrow, true, false, "絞込み検索"},
+                      Opening{SearchDialog::kRedoNarrowing, true, true,
+                              "絞込み検索（やり直し）"}));
+
+TEST_F(SearchDialogTest, AnEventWithTwoDaysOffersTheBoxesOfTwoDays) {
+  Open(SearchDialog::kNewSearch, [&](SearchDialog& d) {
+    for (int day = 0; day < 4; ++day) {
+      EXPECT_EQ(Get<QCheckBox>(d, IDC_SEARCH_DAY_FIRST + day)->isEnabled(), day < 2) << day;
+    }
+    Click(d, IDCANCEL);
+  });
+}
+
+TEST_F(SearchDialogTest, SearchEndsTheDialogAndTheListShowsTheResult) {
+  controller.SetCanRedoNarrowing(true);
+  EXPECT_EQ(Open(SearchDialog::kNewSearch,
+                 [&](SearchDialog& d) {
+                   Type(d, "C10");
+                   Click(d, IDOK);
+                 }),
+            IDOK);
+  EXPECT_EQ(Listed(), (std::vector<int>{101, 102, 103, 104}));
+  EXPECT_TRUE(controller.CanNarrowSearch());
+  EXPECT_FALSE(controller.CanRedoNarrowing());
+  EXPECT_FALSE(controller.Guard().IsRaised());
+  EXPECT_EQ(progress.captions, std::vector<std::string>{"検索中"});
+  EXPECT_EQ(progress.owners, std::vector<vx::OwnerWindow>{nullptr});
+}
+
+TEST_F(SearchDialogTest, AnEmptyKeywordSearchesByTheOtherChoicesAlone) {
+  condition().SetKeywords("C10");
+  Open(SearchDialog::kNewSearch, [&](SearchDialog& d) {
+    Type(d, "");
+    Get<QCheckBox>(d, IDC_SEARCH_DAY_FIRST)->setChecked(false);
+    Get<QCheckBox>(d, IDC_SEARCH_NO_DAY)->setChecked(false);
+    Click(d, IDOK);
+  });
+  EXPECT_EQ(condition().KeywordText(), "");
+  EXPECT_EQ(Listed(), (std::vector<int>{131, 132, 135}));
+}
+
+TEST_F(SearchDialogTest, ClearingEveryGenreSearchesWithoutAGenreList) {
+  Open(SearchDialog::kNewSearch, [&](SearchDialog& d) {
+    Click(d, IDC_SEARCH_CLEAR_ALL_GENRES);
+    QListWidget* genres = Get<QListWidget>(d, IDC_SEARCH_GENRES);
+    for (int row = 0; row < genres->count(); ++row) {
+      EXPECT_EQ(genres->item(row)->checkState(), Qt::Unchecked);
+    }
+    Click(d, IDOK);
+  });
+  EXPECT_TRUE(condition().Genres().empty());
+  EXPECT_EQ(Listed().size(), 14u);
+}
+
+TEST_F(SearchDialogTest, NarrowingSearchesWithinTheLastResultAndRedoKeepsThatBase) {
+  Open(SearchDialog::kNewSearch, [&](SearchDialog& d) {
+    Type(d, "C13");
+    Click(d, IDOK);
+  });
+  ASSERT_EQ(Listed(), (std::vector<int>{131, 132, 133, 134, 135, 136}));
+  Open(SearchDialog::kNarrow, [&](SearchDialog& d) {
+    Type(d, "");
+    Get<QCheckBox>(d, IDC_SEARCH_DAY_FIRST + 1)->setChecked(false);
+    Click(d, IDC_SEARCH_NARROW);
+  });
+  EXPECT_EQ(Listed(), (std::vector<int>{133, 134, 136}));
+  EXPECT_TRUE(controller.CanRedoNarrowing());
+  Open(SearchDialog::kRedoNarrowing, [&](SearchDialog& d) {
+    Get<QCheckBox>(d, IDC_SEARCH_DAY_FIRST)->setChecked(false);
+    Get<QCheckBox>(d, IDC_SEARCH_DAY_FIRST + 1)->setChecked(true);
+    Click(d, IDC_SEARCH_REDO);
+  });
+  EXPECT_EQ(Listed(), (std::vector<int>{131, 132, 135}));
+}
+
+TEST_F(SearchDialogTest, KeptOpenTheDialogLeavesTheOtherWindowsFreeAndStaysAfterASearch) {
+  values.searchDlgStyle = 1;
+  Open(SearchDialog::kNewSearch, [&](SearchDialog& d) {
+    EXPECT_FALSE(controller.Guard().IsRaised());
+    EXPECT_EQ(controller.OpenSearchDialog(), &d);
+    Type(d, "C10");
+    Click(d, IDOK);
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(Listed().size(), 4u);
+    EXPECT_TRUE(Get<QPushButton>(d, IDC_SEARCH_NARROW)->isEnabled());
+    EXPECT_EQ(progress.owners, std::vector<vx::OwnerWindow>{&d});
+    Get<QCheckBox>(d, IDC_SEARCH_KEEP_OPEN)->click();  // off: the dialog holds the guard
+    EXPECT_EQ(values.searchDlgStyle, 0);
+    EXPECT_TRUE(controller.Guard().IsRaised());
+    EXPECT_EQ(controller.OpenSearchDialog(), nullptr);
+    Get<QCheckBox>(d, IDC_SEARCH_KEEP_OPEN)->click();
+    EXPECT_FALSE(controller.Guard().IsRaised());
+    QTest::keyClick(&d, Qt::Key_Escape);
+  });
+  EXPECT_EQ(controller.OpenSearchDialog(), nullptr);
+  EXPECT_FALSE(controller.Guard().IsRaised());
+}
+
+TEST_F(SearchDialogTest, ResetRestoresTheDefaultChoices) {
+  condition().Reset();
+  condition().SetKeywordFields(vx::SearchCondition::kFieldUrl);
+  condition().SetMemoOnly(true);
+  Open(SearchDialog::kNewSearch, [&](SearchDialog& d) {
+    Click(d, IDC_SEARCH_RESET);
+    EXPECT_TRUE(Get<QRadioButton>(d, IDC_SEARCH_MATCH_ALL)->isChecked());
+    EXPECT_TRUE(Get<QCheckBox>(d, IDC_SEARCH_NORMALIZE)->isChecked());
+    EXPECT_FALSE(Get<QCheckBox>(d, IDC_SEARCH_MEMO_ONLY)->isChecked());
+    EXPECT_FALSE(Get<QCheckBox>(d, IDC_SEARCH_FIELD_NAME + 4)->isChecked());  // URL
+    EXPECT_TRUE(Get<QCheckBox>(d, IDC_SEARCH_FIELD_MEMO)->isChecked());
+    EXPECT_TRUE(Get<QCheckBox>(d, IDC_SEARCH_FIELD_UPDATE)->isChecked());
+    for (int id : {IDC_SEARCH_DAY_FIRST, IDC_SEARCH_DAY_FIRST + 1, IDC_SEARCH_NO_DAY}) {
+      EXPECT_TRUE(Get<QCheckBox>(d, id)->isChecked()) << id;
+    }
+    QListWidget* genres = Get<QListWidget>(d, IDC_SEARCH_GENRES);
+    for (int row = 0; row < genres->count(); ++row) {
+      EXPECT_EQ(genres->item(row)->checkState(), Qt::Checked);
+    }
+    Click(d, IDCANCEL);
+  });
+  EXPECT_EQ(condition().KeywordFields(), vx::SearchCondition::DefaultKeywordFields());
+}
+
+TEST_F(SearchDialogTest, TheCommandsOfferNarrowingAndRedoFromTheControllersFlags) {
+  vx::SearchCommands commands(controller, [this] { return &owner; });
+  EXPECT_TRUE(commands.QueryState(ID_SEARCH).enabled);
+  EXPECT_FALSE(commands.QueryState(ID_SEARCH_NARROW).enabled);
+  EXPECT_FALSE(commands.QueryState(ID_SEARCH_REDO_NARROW).enabled);
+  controller.SetCanNarrowSearch(true);
+  EXPECT_TRUE(commands.QueryState(ID_SEARCH_NARROW).enabled);
+  QTimer::singleShot(0, [&] {
+    ASSERT_NE(commands.OpenDialog(), nullptr);
+    EXPECT_EQ(commands.OpenDialog()->windowTitle().toStdString(), "絞込み検索");
+    QTest::keyClick(commands.OpenDialog(), Qt::Key_Escape);
+  });
+  EXPECT_TRUE(commands.OnCommand(ID_SEARCH_NARROW));
+  EXPECT_EQ(commands.OpenDialog(), nullptr);
+}
+
+TEST_F(SearchDialogTest, TheQuickKeywordSearchKeepsTheOtherChoices) {
+  condition().Reset();
+  condition().AddDay(2);
+  controller.SetCanRedoNarrowing(true);
+  SearchDialog::RunQuickKeywordSearch(&controller, "C13");
+  EXPECT_EQ(Listed(), (std::vector<int>{131, 132, 135}));
+  EXPECT_TRUE(controller.CanNarrowSearch());
+  EXPECT_FALSE(controller.CanRedoNarrowing());
+  SearchDialog::RunQuickKeywordSearch(&controller, "");
+  SearchDialog::RunQuickKeywordSearch(nullptr, "C13");
+  EXPECT_EQ(progress.owners.size(), 1u);
+}
+
+}  // namespace

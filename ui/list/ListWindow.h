@@ -1,0 +1,118 @@
+// The circle list window "サークル一覧": the circle list view, the list bar with the display mode,
+// day and block (or kana initial) selectors, the search button and the quick keyword field, the
+// colour bar with the sort lock, and a status pane with the search summary. It runs the searches
+// the controller asks for (UM_RUN_SEARCH), steps the day-and-block list from block to block, and
+// follows the day and block of the other windows while "ListSync" is on.
+//
+// As every secondary frame it is registered with the controller, closing only hides it, and its
+// moves, activation, minimising and dropped files go to the controller.
+#pragma once
+
+#include <QMainWindow>
+
+#include <string>
+
+#include "app/ControllerWindow.h"
+#include "ui/menus/CommandMap.h"
+#include "ui/menus/CommandRoute.h"
+
+class QLabel;
+
+namespace vx {
+
+class CatalogController;
+class CircleListBar;
+class CircleListView;
+class ColorMenu;
+class ColorToolBar;
+class CommandActions;
+
+class ListWindow : public QMainWindow, public ControllerWindow {
+  Q_OBJECT
+
+ public:
+  static constexpr int kInitialCount = 46;
+
+  explicit ListWindow(CatalogController& controller, QWidget* parent = nullptr);
+  ~ListWindow() override;
+
+  // --- ControllerWindow --------------------------------------------------------------------
+  void OnAppMessage(unsigned message, WParam wParam, LParam lParam) override;
+  WindowRect ScreenRect() const override;
+  void Minimize() override;
+  void Restore() override;
+  void BringToTop() override;
+
+  // Commands the window does not handle go on to the application's.
+  void SetApplicationCommands(CommandTarget* application);
+  // The main window's check-colour menu, for the popup of the list.
+  void SetColorMenu(const ColorMenu* menu);
+  // Puts the window at a stored rectangle (screen coordinates).
+  void PlaceAt(const WindowRect& rect);
+  // Runs a command along the window's road (view, window, application).
+  bool RunCommand(int id);
+  CommandRoute& Route() { return route_; }
+
+  CircleListView* View() const { return view_; }
+  CircleListBar* Bar() const { return bar_; }
+  ColorToolBar* ColorBar() const { return colorBar_; }
+  QLabel* StatusPane() const { return status_; }
+  int DisplayedMode() const { return mode_; }
+  int DayIndex() const { return dayIndex_; }
+  int BlockIndex() const { return blockIndex_; }
+  int BlockId() const { return blockId_; }
+  int InitialIndex() const { return initialIndex_; }
+
+  // "検索結果 : n 件が見つかりました", or with the rows added when the search was cancelled
+  // (CP932).
+  static std::string SearchSummary(int counted, int added);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  // Set-up, in this order.
+  void CreateView();
+  void CreateBars();
+  void CreateStatusBar();
+  void CreateCommands();
+  void FillSelectors();
+  void ConnectControls();
+
+  // The selectors (ListWindowMessages.cpp).
+  void ChangeMode(int mode);
+  void ApplyDay(int index);
+  void ApplyBlock(int index);
+  void FillBlockCombo();
+  void ShowChoices();
+  void EnableSelectors(bool enabled);
+  void RunSearch();
+  void StepBlock(bool forward);
+  void FollowDay(int day);
+  void FollowBlock(int blockId);
+  void ToggleSortLock();
+
+  CatalogController& controller_;
+  CircleListView* view_ = nullptr;
+  CircleListBar* bar_ = nullptr;
+  ColorToolBar* colorBar_ = nullptr;
+  QLabel* status_ = nullptr;
+  CommandMap commands_;
+  CommandRoute route_;
+  CommandActions* actions_ = nullptr;
+  CommandTarget* application_ = nullptr;
+  int mode_ = 0;
+  int dayIndex_ = 0;
+  int blockIndex_ = 0;
+  int blockId_ = 1;
+  int initialIndex_ = 0;
+  bool placing_ = false;  // a stored place is not stored again
+};
+
+}  // namespace vx
