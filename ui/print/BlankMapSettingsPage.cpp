@@ -52,23 +52,14 @@ void BlankMapSettingsPage::TakeTypedValues() { options_->TakeDensity(Words5()); 
 void BlankMapSettingsPage::UpdateControls() {
   const PrintKindSettings& words = Words();
   ShowDayAndHallBoxes(words);
-  ShowMask(groups_.data(), kGroupBoxes, words.maps);
-  const int enabledHalls = EnabledHalls();
-  for (int g = 0; g < kGroupBoxes; ++g) {
-    if (QCheckBox* box = groups_[static_cast<std::size_t>(g)]) {
-      box->setEnabled(HallGroupEnabled(context_.source, g, enabledHalls));
-    }
-  }
+  ShowMapGroupBoxes(words);
   layout_->setCurrentIndex(words.layout);
   options_->Show(Words5(), true);
 }
 
 void BlankMapSettingsPage::ReadControls() {
   PrintKindSettings& words = Words();
-  words.days = CheckedMask(days_.data(), kDayBoxes);
-  words.blocks = CheckedMask(halls_.data(), kHallBoxes);
-  words.maps = CheckedMask(groups_.data(), kGroupBoxes);
-  words.colors = 0;  // no colours on a blank map
+  ReadRangeBoxes(words);  // no colour boxes: no colours on a blank map
   options_->Read(Words5(), true);
 }
 

@@ -15,7 +15,6 @@ namespace {
 
 const QStringList kOrders = {QStringLiteral("チェックリスト順"), QStringLiteral("配置順"),
                              QStringLiteral("サークル名順"), QStringLiteral("色順")};
-const char* const kBreakTexts[] = {"日", "ホール", "チェック色", "ブロック"};
 
 }  // namespace
 
@@ -40,29 +39,12 @@ void ListSettingsPage::CreateControls(const QStringList& layouts, int blockAllId
   pageLayout_ = new QVBoxLayout(this);
   AddDayHallGroupRows(pageLayout_);
   AddColorRow(pageLayout_, colors_, swatches_, 1130 + offset, QStringLiteral("チェック色"));
-  auto* orderRow = new QHBoxLayout;
-  order_ = AddCombo(orderRow, QStringLiteral("印刷順"), kOrders, 1139 + offset);
-  orderRow->addWidget(new QLabel(QStringLiteral("改ページ"), this));
-  for (int i = 0; i < kPageBreakBoxes; ++i) {
-    breaks_[static_cast<std::size_t>(i)] =
-        AddBox(orderRow, QString::fromUtf8(kBreakTexts[i]), 1140 + offset + i);
-  }
-  orderRow->addStretch();
-  pageLayout_->addLayout(orderRow);
-  connect(order_, &QComboBox::currentIndexChanged, this, [this](int index) {
-    if (updating_ || index < 0) return;
-    Words().sort = index;
-    Refresh();
-    Q_EMIT Modified();
-  });
+  AddOrderRow(pageLayout_, kOrders, 1139 + offset);
   auto* itemRow = new QHBoxLayout;
   AddItemList(itemRow, 1144 + offset);
   auto* options = new QVBoxLayout;
-  serial_ = AddBox(options, QStringLiteral("通し番号を印刷する"), 1148 + offset);
-  colorList_ = AddBox(options, QStringLiteral("チェック色の一覧を印刷する"), 1149 + offset);
+  AddPrintedOptions(options, 1148 + offset, enlargeSupId, enlargeMemoId);
   blockAll_ = AddBox(options, QStringLiteral("ブロック内の全サークルを印刷する"), blockAllId);
-  enlargeSup_ = AddBox(options, QStringLiteral("補足を大きく印刷する"), enlargeSupId);
-  enlargeMemo_ = AddBox(options, QStringLiteral("メモを大きく印刷する"), enlargeMemoId);
   options->addStretch();
   itemRow->addLayout(options);
   pageLayout_->addLayout(itemRow);
@@ -84,28 +66,17 @@ void ListSettingsPage::UpdateControls() {
   }
   blockAll_->setEnabled(ListBlockAllEnabled(words.sort, words.pageChange));
   layout_->setCurrentIndex(words.layout);
-  ShowItems(words.items);
-  serial_->setChecked(words.page != 0);
-  colorList_->setChecked(words.colorList != 0);
+  ShowPrintedOptions(words);
   blockAll_->setChecked(words.blockAll != 0);
-  enlargeSup_->setChecked(words.enlargeSup != 0);
-  enlargeMemo_->setChecked(words.enlargeMemo != 0);
 }
 
 void ListSettingsPage::ReadControls() {
   PrintKindSettings& words = Words();
-  words.days = CheckedMask(days_.data(), kDayBoxes);
-  words.blocks = CheckedMask(halls_.data(), kHallBoxes);
-  words.maps = CheckedMask(groups_.data(), kGroupBoxes);
-  words.colors = CheckedMask(colors_.data(), kColorBoxes);
+  ReadRangeBoxes(words);
   words.pageChange = MergeListPageBreaks(words.sort, words.pageChange,
                                          CheckedMask(breaks_.data(), kPageBreakBoxes));
-  words.items = CheckedItems();
-  words.page = serial_->isChecked() ? 1 : 0;
-  words.colorList = colorList_->isChecked() ? 1 : 0;
+  ReadPrintedOptions(words);
   words.blockAll = blockAll_->isChecked() ? 1 : 0;
-  words.enlargeSup = enlargeSup_->isChecked() ? 1 : 0;
-  words.enlargeMemo = enlargeMemo_->isChecked() ? 1 : 0;
 }
 
 std::vector<int> ListSettingsPage::LayoutPictures() const {

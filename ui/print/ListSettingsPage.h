@@ -10,16 +10,12 @@ class ListSettingsPage : public PrintSettingsPage {
   Q_OBJECT
 
  public:
-  static constexpr int kPageBreakBoxes = 4;  // day, hall, check colour, block
-
   ListSettingsPage(const PrintSettingsContext& context, PrintSettings& work)
       : ListSettingsPage(kListKind, context, work) {}
 
   QString Title() const override;
 
-  QCheckBox* PageBreakBox(int i) const { return breaks_[static_cast<std::size_t>(i)]; }
   QCheckBox* BlockAllBox() const { return blockAll_; }
-  QComboBox* OrderList() const { return order_; }
 
  protected:
   static constexpr int kListKind = 0;
@@ -35,13 +31,7 @@ class ListSettingsPage : public PrintSettingsPage {
   QBoxLayout* pageLayout_ = nullptr;
 
  private:
-  std::array<QCheckBox*, kPageBreakBoxes> breaks_{};
-  QComboBox* order_ = nullptr;
-  QCheckBox* serial_ = nullptr;
-  QCheckBox* colorList_ = nullptr;
   QCheckBox* blockAll_ = nullptr;
-  QCheckBox* enlargeSup_ = nullptr;
-  QCheckBox* enlargeMemo_ = nullptr;
 };
 
 }  // namespace vx

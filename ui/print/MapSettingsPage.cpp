@@ -14,7 +14,6 @@ namespace vx {
 namespace {
 
 constexpr int kMapKind = 2;
-const char* const kBreakTexts[] = {"日", "ホール", "チェック色", "ブロック"};
 
 QStringList MapLayouts() {
   QStringList layouts;
@@ -42,31 +41,15 @@ void MapSettingsPage::CreateControls() {
   auto* page = new QVBoxLayout(this);
   AddDayHallGroupRows(page);
   AddColorRow(page, colors_, swatches_, 1330, QStringLiteral("チェック色"));
-  auto* orderRow = new QHBoxLayout;
-  order_ = AddCombo(orderRow, QStringLiteral("印刷順"),
-                    {QStringLiteral("チェックリスト順"), QStringLiteral("配置順"),
-                     QStringLiteral("サークル名順"), QStringLiteral("色順"),
-                     QStringLiteral("配置座標順")},
-                    1339);
-  orderRow->addWidget(new QLabel(QStringLiteral("改ページ"), this));
-  for (int i = 0; i < kPageBreakBoxes; ++i) {
-    breaks_[static_cast<std::size_t>(i)] = AddBox(orderRow, QString::fromUtf8(kBreakTexts[i]), 1340 + i);
-  }
-  orderRow->addStretch();
-  page->addLayout(orderRow);
-  connect(order_, &QComboBox::currentIndexChanged, this, [this](int index) {
-    if (updating_ || index < 0) return;
-    Words().sort = index;
-    Refresh();
-    Q_EMIT Modified();
-  });
+  AddOrderRow(page,
+              {QStringLiteral("チェックリスト順"), QStringLiteral("配置順"),
+               QStringLiteral("サークル名順"), QStringLiteral("色順"),
+               QStringLiteral("配置座標順")},
+              1339);
   auto* itemRow = new QHBoxLayout;
   AddItemList(itemRow, 1344);
   auto* optionColumn = new QVBoxLayout;
-  serial_ = AddBox(optionColumn, QStringLiteral("通し番号を印刷する"), 1348);
-  colorList_ = AddBox(optionColumn, QStringLiteral("チェック色の一覧を印刷する"), 1349);
-  enlargeSup_ = AddBox(optionColumn, QStringLiteral("補足を大きく印刷する"), 1726);
-  enlargeMemo_ = AddBox(optionColumn, QStringLiteral("メモを大きく印刷する"), 1727);
+  AddPrintedOptions(optionColumn, 1348, 1726, 1727);
   auto* leaderRow = new QHBoxLayout;
   leaderWidth_ = AddCombo(leaderRow, QStringLiteral("引き出し線"),
                           {QStringLiteral("無"), QStringLiteral("細"), QStringLiteral("中"),
@@ -102,13 +85,7 @@ void MapSettingsPage::UpdateControls() {
   const PrintKindSettings& words = Words();
   ShowDayAndHallBoxes(words);
   ShowMask(colors_.data(), kColorBoxes, words.colors);
-  ShowMask(groups_.data(), kGroupBoxes, words.maps);
-  const int enabledHalls = EnabledHalls();
-  for (int g = 0; g < kGroupBoxes; ++g) {
-    if (QCheckBox* box = groups_[static_cast<std::size_t>(g)]) {
-      box->setEnabled(HallGroupEnabled(context_.source, g, enabledHalls));
-    }
-  }
+  ShowMapGroupBoxes(words);
   ShowMask(leaderColors_.data(), kColorBoxes, work_.mapLineColors);
   for (int i = 0; i < kColorBoxes; ++i) {
     leaderColors_[static_cast<std::size_t>(i)]->setEnabled(work_.mapLine != 0 &&
@@ -123,28 +100,18 @@ void MapSettingsPage::UpdateControls() {
   }
   order_->setCurrentIndex(words.sort);
   layout_->setCurrentIndex(words.layout);
-  ShowItems(words.items);
-  serial_->setChecked(words.page != 0);
-  colorList_->setChecked(words.colorList != 0);
-  enlargeSup_->setChecked(words.enlargeSup != 0);
-  enlargeMemo_->setChecked(words.enlargeMemo != 0);
+  ShowPrintedOptions(words);
   leaderWidth_->setCurrentIndex(work_.mapLine);
   options_->Show(Words5(), FillEnabled());
 }
 
 void MapSettingsPage::ReadControls() {
   PrintKindSettings& words = Words();
-  words.days = CheckedMask(days_.data(), kDayBoxes);
-  words.blocks = CheckedMask(halls_.data(), kHallBoxes);
-  words.maps = CheckedMask(groups_.data(), kGroupBoxes);
-  words.colors = CheckedMask(colors_.data(), kColorBoxes);
+  ReadRangeBoxes(words);
   work_.mapLineColors = CheckedMask(leaderColors_.data(), kColorBoxes);
   words.pageChange = MergeMapPageBreaks(words.sort, words.pageChange,
                                         CheckedMask(breaks_.data(), kPageBreakBoxes));
-  words.page = serial_->isChecked() ? 1 : 0;
-  words.colorList = colorList_->isChecked() ? 1 : 0;
-  words.enlargeSup = enlargeSup_->isChecked() ? 1 : 0;
-  words.enlargeMemo = enlargeMemo_->isChecked() ? 1 : 0;
+  ReadPrintedOptions(words);
   work_.mapLine = std::max(0, leaderWidth_->currentIndex());
   options_->Read(Words5(), FillEnabled());
 }

@@ -13,7 +13,6 @@ class MapSettingsPage : public PrintSettingsPage {
   Q_OBJECT
 
  public:
-  static constexpr int kPageBreakBoxes = 4;
   static constexpr int kLayoutsPerOrientation = 5;
 
   MapSettingsPage(const PrintSettingsContext& context, PrintSettings& work);
@@ -21,10 +20,8 @@ class MapSettingsPage : public PrintSettingsPage {
   QString Title() const override;
   void TakeTypedValues() override;
 
-  QCheckBox* PageBreakBox(int i) const { return breaks_[static_cast<std::size_t>(i)]; }
   QCheckBox* LeaderColorBox(int i) const { return leaderColors_[static_cast<std::size_t>(i)]; }
   QComboBox* LeaderWidthList() const { return leaderWidth_; }
-  QComboBox* OrderList() const { return order_; }
   const MapOptionRows& Options() const { return *options_; }
 
  protected:
@@ -37,15 +34,9 @@ class MapSettingsPage : public PrintSettingsPage {
   MapOptionWords Words5();
   bool FillEnabled() const;
 
-  std::array<QCheckBox*, kPageBreakBoxes> breaks_{};
   std::array<QCheckBox*, kColorBoxes> leaderColors_{};
   std::array<QLabel*, kColorBoxes> leaderSwatches_{};
-  QComboBox* order_ = nullptr;
   QComboBox* leaderWidth_ = nullptr;
-  QCheckBox* serial_ = nullptr;
-  QCheckBox* colorList_ = nullptr;
-  QCheckBox* enlargeSup_ = nullptr;
-  QCheckBox* enlargeMemo_ = nullptr;
   std::unique_ptr<MapOptionRows> options_;
 };
 

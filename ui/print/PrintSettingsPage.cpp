@@ -33,6 +33,7 @@ constexpr QSize kPictureSize(96, 72);
 const char* const kDayTexts[] = {"1日目", "2日目", "3日目", "4日目", "抽選漏れ"};
 // The templates have no boxes for the groups 西34 and 東78.
 constexpr bool kGroupHasBox[] = {true, true, true, false, false, true, true};
+const char* const kBreakTexts[] = {"日", "ホール", "チェック色", "ブロック"};
 const char* const kItemTexts[] = {"チェック色", "スペース", "サークル名", "サークル読み",
                                   "執筆者名",   "発行誌名", "補足",       "メモ"};
 
@@ -152,6 +153,48 @@ QListWidget* PrintSettingsPage::AddItemList(QBoxLayout* row, int controlId) {
   return items_;
 }
 
+void PrintSettingsPage::AddOrderRow(QBoxLayout* page, const QStringList& orders, int orderId) {
+  auto* row = new QHBoxLayout;
+  order_ = AddCombo(row, QStringLiteral("印刷順"), orders, orderId);
+  row->addWidget(new QLabel(QStringLiteral("改ページ"), this));
+  for (int i = 0; i < kPageBreakBoxes; ++i) {
+    breaks_[static_cast<std::size_t>(i)] =
+        AddBox(row, QString::fromUtf8(kBreakTexts[i]), orderId + 1 + i);
+  }
+  row->addStretch();
+  page->addLayout(row);
+  connect(order_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (updating_ || index < 0) return;
+    Words().sort = index;
+    Refresh();
+    Q_EMIT Modified();
+  });
+}
+
+void PrintSettingsPage::AddPrintedOptions(QBoxLayout* column, int serialId, int enlargeSupId,
+                                          int enlargeMemoId) {
+  serial_ = AddBox(column, QStringLiteral("通し番号を印刷する"), serialId);
+  colorList_ = AddBox(column, QStringLiteral("チェック色の一覧を印刷する"), serialId + 1);
+  enlargeSup_ = AddBox(column, QStringLiteral("補足を大きく印刷する"), enlargeSupId);
+  enlargeMemo_ = AddBox(column, QStringLiteral("メモを大きく印刷する"), enlargeMemoId);
+}
+
+void PrintSettingsPage::ShowPrintedOptions(const PrintKindSettings& words) {
+  ShowItems(words.items);
+  serial_->setChecked(words.page != 0);
+  colorList_->setChecked(words.colorList != 0);
+  enlargeSup_->setChecked(words.enlargeSup != 0);
+  enlargeMemo_->setChecked(words.enlargeMemo != 0);
+}
+
+void PrintSettingsPage::ReadPrintedOptions(PrintKindSettings& words) const {
+  words.items = CheckedItems();
+  words.page = serial_->isChecked() ? 1 : 0;
+  words.colorList = colorList_->isChecked() ? 1 : 0;
+  words.enlargeSup = enlargeSup_->isChecked() ? 1 : 0;
+  words.enlargeMemo = enlargeMemo_->isChecked() ? 1 : 0;
+}
+
 void PrintSettingsPage::AddLayoutRow(QBoxLayout* page, const QStringList& layouts, int comboId) {
   auto* row = new QHBoxLayout;
   layout_ = AddCombo(row, QStringLiteral("レイアウト"), layouts, comboId);
@@ -203,6 +246,23 @@ void PrintSettingsPage::ShowDayAndHallBoxes(const PrintKindSettings& words) {
   for (int i = 0; i < kHallBoxes; ++i) {
     halls_[static_cast<std::size_t>(i)]->setEnabled(HallHasCircles(context_.source, i));
   }
+}
+
+void PrintSettingsPage::ShowMapGroupBoxes(const PrintKindSettings& words) {
+  ShowMask(groups_.data(), kGroupBoxes, words.maps);
+  const int enabledHalls = EnabledHalls();
+  for (int g = 0; g < kGroupBoxes; ++g) {
+    if (QCheckBox* box = groups_[static_cast<std::size_t>(g)]) {
+      box->setEnabled(HallGroupEnabled(context_.source, g, enabledHalls));
+    }
+  }
+}
+
+void PrintSettingsPage::ReadRangeBoxes(PrintKindSettings& words) const {
+  words.days = CheckedMask(days_.data(), kDayBoxes);
+  words.blocks = CheckedMask(halls_.data(), kHallBoxes);
+  words.maps = CheckedMask(groups_.data(), kGroupBoxes);
+  words.colors = CheckedMask(colors_.data(), kColorBoxes);
 }
 
 int PrintSettingsPage::EnabledHalls() const {

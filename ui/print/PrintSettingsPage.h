@@ -44,6 +44,7 @@ class PrintSettingsPage : public QWidget {
   static constexpr int kHallBoxes = 14;
   static constexpr int kGroupBoxes = 7;
   static constexpr int kColorBoxes = 9;
+  static constexpr int kPageBreakBoxes = 4;  // day, hall, check colour, block
 
   PrintSettingsPage(int printKind, const PrintSettingsContext& context, PrintSettings& work);
 
@@ -63,6 +64,8 @@ class PrintSettingsPage : public QWidget {
   QComboBox* LayoutList() const { return layout_; }
   QLabel* LayoutPicture() const { return picture_; }
   QPushButton* PreviewButton() const { return preview_; }
+  QComboBox* OrderList() const { return order_; }
+  QCheckBox* PageBreakBox(int i) const { return breaks_[static_cast<std::size_t>(i)]; }
 
  protected:
   PrintKindSettings& Words() { return work_.kinds[static_cast<std::size_t>(kind_)]; }
@@ -81,16 +84,28 @@ class PrintSettingsPage : public QWidget {
   QComboBox* AddCombo(QBoxLayout* row, const QString& label, const QStringList& items,
                       int controlId);
   QListWidget* AddItemList(QBoxLayout* row, int controlId);
+  // The print order list and, after it, the page-break boxes (ids from orderId + 1).
+  void AddOrderRow(QBoxLayout* page, const QStringList& orders, int orderId);
+  // Serial numbers and colour list (ids serialId, serialId + 1) and the two enlarge boxes.
+  void AddPrintedOptions(QBoxLayout* column, int serialId, int enlargeSupId, int enlargeMemoId);
   void AddLayoutRow(QBoxLayout* page, const QStringList& layouts, int comboId);
   void AddButtons(QBoxLayout* page, bool editColors, int editColorsId, int previewId);
 
   // --- Showing and reading -----------------------------------------------------------------------
   void ShowDayAndHallBoxes(const PrintKindSettings& words);
+  // The map pages: the group boxes from the stored mask, each enabled when its map can print.
+  void ShowMapGroupBoxes(const PrintKindSettings& words);
+  // Days, halls, hall groups and check colours from their boxes (a page without colour boxes
+  // stores none).
+  void ReadRangeBoxes(PrintKindSettings& words) const;
   int EnabledHalls() const;
   static int CheckedMask(const QCheckBox* const* boxes, int count);
   static void ShowMask(QCheckBox* const* boxes, int count, int mask);
   void ShowItems(int mask);
   int CheckedItems() const;
+  // The item list, serial numbers, colour list and the enlarge boxes.
+  void ShowPrintedOptions(const PrintKindSettings& words);
+  void ReadPrintedOptions(PrintKindSettings& words) const;
   void ShowSwatches();
   void ShowLayoutPicture();
   // Reads the boxes after a change, shows the result and tells the sheet.
@@ -108,6 +123,12 @@ class PrintSettingsPage : public QWidget {
   std::array<QLabel*, kColorBoxes> swatches_{};
   std::vector<QLabel*> allSwatches_;
   QListWidget* items_ = nullptr;
+  QComboBox* order_ = nullptr;
+  std::array<QCheckBox*, kPageBreakBoxes> breaks_{};
+  QCheckBox* serial_ = nullptr;
+  QCheckBox* colorList_ = nullptr;
+  QCheckBox* enlargeSup_ = nullptr;
+  QCheckBox* enlargeMemo_ = nullptr;
   QComboBox* layout_ = nullptr;
   QLabel* picture_ = nullptr;
   QPushButton* preview_ = nullptr;
