@@ -103,7 +103,6 @@ QGroupBox* PrintSettingsPage::AddColorRow(QBoxLayout* page,
                                           int firstBoxId, const QString& title) {
   auto* group = new QGroupBox(title, this);
   auto* row = new QHBoxLayout(group);
-  const int colors = std::min(kColorBoxes, context_.source.CheckColorCount());
   for (int i = 0; i < kColorBoxes; ++i) {
     auto* swatch = new QLabel(this);
     swatch->setFixedSize(kSwatchSize);
@@ -112,11 +111,8 @@ QGroupBox* PrintSettingsPage::AddColorRow(QBoxLayout* page,
     row->addWidget(swatch);
     swatches[static_cast<std::size_t>(i)] = swatch;
     allSwatches_.push_back(swatch);
-    QCheckBox* box = AddBox(row, QStringLiteral("色%1").arg(i + 1), firstBoxId + i);
-    boxes[static_cast<std::size_t>(i)] = box;
-    // Only the colours the checklist defines can be chosen.
-    swatch->setVisible(i < colors);
-    box->setVisible(i < colors);
+    boxes[static_cast<std::size_t>(i)] =
+        AddBox(row, QStringLiteral("色%1").arg(i + 1), firstBoxId + i);
   }
   row->addStretch();
   page->addWidget(group);

@@ -12,6 +12,7 @@
 #include <mutex>
 #include <system_error>
 
+#include "platform/ScriptedUiServices.h"
 #include "print/QtPrintEventSink.h"
 #include "tests/print/DocumentTestSupport.h"
 #include "ui/print/PreviewPageView.h"
@@ -19,6 +20,7 @@
 #include "ui/print/PreviewProgressDialog.h"
 #include "ui/print/PreviewToolBar.h"
 #include "ui/print/PrintPreviewDialog.h"
+#include "ui/print/PrintSettingsSheet.h"
 
 namespace vxtest {
 namespace {
@@ -188,6 +190,23 @@ TEST_F(PrintPreviewDialogTest, AWorkerThatCannotStartEndsThePageWithAnErrorAndTh
   EXPECT_EQ(ViewPixel(dialog, 5, 5), kGray);  // nothing to show
   QTest::keyClick(dialog.View(), Qt::Key_Escape);
   EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(PrintPreviewDialogTest, ASettingsPageWithDataOpensThePreviewOfItsKindOverItself) {
+  std::vector<vx::OwnerWindow> owners;
+  vx::PrintEngineServices services = vx::PrintEngine_Services();
+  services.runPreview = [&](vx::OwnerWindow owner) { owners.push_back(owner); };
+  vx::PrintEngine_SetContext(services, images.path(), program.path());
+  vx::PrintSettings settings{};
+  settings.kinds[0].days = 0b1;
+  settings.kinds[0].blocks = 0b11;
+  settings.kinds[0].colors = 0x1FF;
+  vx::ScriptedUiServices ui;
+  vx::PrintSettingsSheet sheet(nullptr, {catalog, ui, {}}, settings);
+  sheet.Page(0)->PreviewButton()->click();
+  EXPECT_TRUE(ui.Calls().empty());
+  EXPECT_EQ(owners, std::vector<vx::OwnerWindow>{static_cast<QWidget*>(sheet.Page(0))});
+  EXPECT_EQ(vx::PrintEngine_DocumentKind(), vx::kDocumentList);
 }
 
 TEST(PreviewPlacementTest, AWindowIsCentredButNeverPastTheScreensTopLeft) {
