@@ -6,6 +6,15 @@
 
 namespace vx {
 
+Bookmark Bookmark::Make(int type, int depth, int page, std::string_view title) {
+  Bookmark bookmark;
+  bookmark.type = type;
+  bookmark.depth = depth;
+  bookmark.page = page;
+  bookmark.SetTitle(title);
+  return bookmark;
+}
+
 void Bookmark::SetTitle(std::string_view text) {
   const std::string bounded(text);
   SjisCopyBounded(title, bounded.c_str(), sizeof title);

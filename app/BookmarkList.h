@@ -20,6 +20,8 @@ struct Bookmark {
   int type = kEnd;
   char title[kBookmarkTitleSize] = {};  // CP932, zero-terminated
 
+  static Bookmark Make(int type, int depth, int page, std::string_view title);
+
   bool IsFolder() const { return type != kEnd && type != kPage; }
   // Copies at most 127 bytes, never splitting a double-byte character.
   void SetTitle(std::string_view text);

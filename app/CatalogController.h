@@ -389,6 +389,9 @@ class CatalogController {
   // In the browser the user chose ("BrowserPathMode", "BrowserPath"), else the desktop's; only
   // http, https and mailto addresses are opened.
   bool OpenUrl(std::string_view url);
+  // A mail address in the desktop's mail program (never the chosen browser); false for anything
+  // that is not a plain address (MailtoAddress).
+  bool OpenMail(std::string_view address);
 
   // --- Settings ----------------------------------------------------------------------------------
   // Column slots 0..22; 0 and ignored outside.

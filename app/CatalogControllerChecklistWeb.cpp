@@ -1,9 +1,12 @@
 // The checklist's web commands (portal import and export, feeds) through the web layer's jobs,
 // and web pages opened in the user's browser.
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "app/CatalogController.h"
 #include "app/ChecklistWebJobs.h"
+#include "app/CircleLinkAddress.h"
 #include "app/ProgressTask.h"
 #include "app/SettingsValues.h"
 #include "checklist/FavoriteStore.h"
@@ -62,6 +65,11 @@ bool CatalogController::OpenUrl(std::string_view url) {
     return services_.ui->RunBrowser(std::filesystem::path(values_->browserPath), url);
   }
   return services_.ui->OpenUrl(url);
+}
+
+bool CatalogController::OpenMail(std::string_view address) {
+  const std::optional<std::string> mailto = MailtoAddress(address);
+  return services_.ui && mailto && services_.ui->OpenUrl(*mailto);
 }
 
 }  // namespace vx

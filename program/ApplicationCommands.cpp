@@ -10,6 +10,7 @@
 #include "program/PrintSettingsCommand.h"
 #include "program/VindaxelApplication.h"
 #include "res/ResourceIds.h"
+#include "ui/detail/DetailWindow.h"
 #include "ui/list/ListWindow.h"
 #include "ui/main/AboutDialog.h"
 #include "ui/main/BeaconWidget.h"
@@ -70,6 +71,11 @@ void ApplicationCommands::ResetWindowLayout() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
   ApplyDefaultLayout(core.values(), {area.left(), area.top(), area.width(), area.height()});
+  if (DetailWindow* detail = application_.detailWindow()) {
+    detail->PlaceAt(core.values().windowRects[kDetailSlot]);
+    core.controller()->SaveWindowRect(detail);
+    core.controller()->ShowRegisteredWindow(detail);
+  }
   MainWindow* main = application_.mainWindow();
   if (!main) return;
   main->PlaceAt(core.values().windowRects[kMainSlot]);

@@ -20,6 +20,7 @@
 #include "program/ApplicationCommands.h"
 #include "program/TerminationSignalNotifier.h"
 #include "ui/checklist/QtChecklistDialogs.h"
+#include "ui/detail/DetailWindow.h"
 #include "ui/dialogs/ImagePathDialog.h"
 #include "ui/list/ListWindow.h"
 #include "ui/main/AboutDialog.h"
@@ -77,6 +78,7 @@ VindaxelApplication::~VindaxelApplication() {
 
 MainWindow* VindaxelApplication::mainWindow() const { return main_; }
 
+DetailWindow* VindaxelApplication::detailWindow() const { return detail_; }
 ListWindow* VindaxelApplication::listWindow() const { return list_; }
 
 BeaconWidget* VindaxelApplication::beacon() const { return beacon_; }
@@ -165,6 +167,10 @@ void VindaxelApplication::CreateFrames() {
 // Created hidden at their stored places; the controller shows them once they are registered.
 void VindaxelApplication::CreateSecondaryFrames() {
   CatalogController& controller = *core_->controller();
+  detail_ = new DetailWindow(controller);
+  detail_->SetApplicationCommands(&applicationRoute_);
+  detail_->SetChecklistMenu(&main_->Menu());
+  detail_->PlaceAt(core_->values().windowRects[kDetailSlot]);
   list_ = new ListWindow(controller);
   list_->SetColorMenu(&main_->Menu());
   list_->SetApplicationCommands(&applicationRoute_);
@@ -180,15 +186,23 @@ void VindaxelApplication::CreateBeacon() {
 void VindaxelApplication::RegisterFrames() {
   CatalogController& controller = *core_->controller();
   controller.RegisterWindow(kMainWindowId, main_, Sjis("メインウィンドウ"));
+  controller.RegisterWindow(kDetailWindowId, detail_, Sjis("サークル詳細(&D)\tCtrl+D"));
   controller.RegisterWindow(kListWindowId, list_, Sjis("サークル一覧(&L)\tCtrl+L"));
-  if (core_->values().windowShown[kListSlot] == 1) controller.ShowRegisteredWindow(list_);
   modalFilter_ = std::make_unique<ModalInputFilter>(controller.Guard(), controller.Registry());
   qApp->installEventFilter(modalFilter_.get());
+  ShowSavedFrames();
   main_->raise();
   // "ChildWndTop" as stored: the command inverts it, so it is inverted first.
   SettingsValues& values = core_->values();
   values.childWndTop = values.childWndTop ? 0 : 1;
   commands_->ToggleChildWindowsTop();
+}
+
+// The tool windows that were open when the program last ended.
+void VindaxelApplication::ShowSavedFrames() {
+  CatalogController& controller = *core_->controller();
+  if (core_->values().windowShown[kDetailSlot]) controller.ShowRegisteredWindow(detail_);
+  if (core_->values().windowShown[kListSlot] == 1) controller.ShowRegisteredWindow(list_);
 }
 
 void VindaxelApplication::ShowStartPage() {
@@ -234,6 +248,7 @@ void VindaxelApplication::Exit() {
   if (modalFilter_) qApp->removeEventFilter(modalFilter_.get());
   modalFilter_.reset();
   delete list_;
+  delete detail_;
   delete main_;
   delete beacon_;
   search_.reset();

@@ -24,6 +24,7 @@ namespace vx {
 
 class ApplicationCommands;
 class BeaconWidget;
+class DetailWindow;
 class HostSystemInfo;
 class ListWindow;
 class MainWindow;
@@ -64,6 +65,7 @@ class VindaxelApplication : public QObject {
   ApplicationCore* core() const { return core_.get(); }
   ApplicationCommands* commands() const { return commands_.get(); }
   MainWindow* mainWindow() const;
+  DetailWindow* detailWindow() const;
   ListWindow* listWindow() const;
   BeaconWidget* beacon() const;
 
@@ -80,6 +82,7 @@ class VindaxelApplication : public QObject {
   void CreateSecondaryFrames();
   void CreateBeacon();
   void RegisterFrames();
+  void ShowSavedFrames();
   void ShowStartPage();
   void RaiseMainWindow();
   void TakeScreenshotIfAsked();
@@ -105,6 +108,7 @@ class VindaxelApplication : public QObject {
   // circle search.
   CommandRoute applicationRoute_;
   QPointer<MainWindow> main_;
+  QPointer<DetailWindow> detail_;
   QPointer<ListWindow> list_;
   QPointer<BeaconWidget> beacon_;
   bool exited_ = false;

@@ -79,6 +79,30 @@ constexpr int IDC_SWITCH_CURRENT_TEXT = 1628;
 constexpr int IDD_EDIT_MEMO = 241;
 constexpr int IDC_MEMO_EDIT = 1635;
 
+// Circle detail view: the description and memo boxes, and the six link lines as label / value
+// (the values take clicks). Control ids only; some numbers also name an icon.
+constexpr int IDC_DETAIL_DESCRIPTION = 33101;
+constexpr int IDC_DETAIL_MEMO = 33102;
+constexpr int IDC_LINK_URL_LABEL = 143;
+constexpr int IDC_LINK_URL = 145;
+constexpr int IDC_LINK_MAIL_LABEL = 146;
+constexpr int IDC_LINK_MAIL = 147;
+constexpr int IDC_LINK_PORTAL_LABEL = 33103;
+constexpr int IDC_LINK_PORTAL = 33105;
+constexpr int IDC_LINK_TWITTER_LABEL = 33108;
+constexpr int IDC_LINK_TWITTER = 33107;
+constexpr int IDC_LINK_PIXIV_LABEL = 33110;
+constexpr int IDC_LINK_PIXIV = 33109;
+constexpr int IDC_LINK_FEED_LABEL = 33104;
+constexpr int IDC_LINK_FEED = 33106;
+
+// Bookmark organiser (182) and the new bookmark's title (185).
+constexpr int IDD_BOOKMARK_ORGANIZE = 182;
+constexpr int IDD_BOOKMARK_ADD = 185;
+constexpr int IDC_BOOKMARK_TREE = 1602;
+constexpr int IDC_BOOKMARK_PAGE_TEXT = 1605;
+constexpr int IDC_BOOKMARK_TITLE = 1606;
+
 // Circle search (135): days, keyword fields, genres, filters, keywords and the run buttons.
 constexpr int IDD_SEARCH = 135;
 constexpr int IDC_SEARCH_SELECT_ALL_GENRES = 7;

@@ -26,15 +26,6 @@ void CopyText(char (&field)[vx::kTextSize], const std::string& text) {
   std::strncpy(field, text.c_str(), sizeof field - 1);
 }
 
-vx::Bookmark Mark(int type, int depth, int page, const std::string& title) {
-  vx::Bookmark b;
-  b.type = type;
-  b.depth = depth;
-  b.page = page;
-  b.SetTitle(title);
-  return b;
-}
-
 // A program folder, a data home and a documents folder of its own for every test.
 class SettingsTest : public ::testing::Test {
  protected:
@@ -164,8 +155,10 @@ TEST_F(SettingsTest, EventGroupsAndTheirBookmarksAreKeptPerEvent) {
   vx::AppSettings settings(vx::ProgramFolder());
   vx::SettingsValues& v = settings.values();
   vx::BookmarkList list;
-  list.Add(Mark(vx::Bookmark::kFolder, 0, 0, vx::Sjis("東ホール")));
-  for (int i = 1; i <= 11; ++i) list.Add(Mark(vx::Bookmark::kPage, 1, 100 + i, "page"));
+  list.Add(vx::Bookmark::Make(vx::Bookmark::kFolder, 0, 0, vx::Sjis("東ホール")));
+  for (int i = 1; i <= 11; ++i) {
+    list.Add(vx::Bookmark::Make(vx::Bookmark::kPage, 1, 100 + i, "page"));
+  }
   v.lastSelPage = 10;
   ASSERT_TRUE(settings.SaveEventGroup(95, list));
   v.lastSelPage = 20;
@@ -203,7 +196,7 @@ TEST_F(SettingsTest, BookmarksStopAtTheCapacityAndTitlesAtTheRecord) {
   EXPECT_EQ(std::string(list.GetAt(0)->title), std::string(126, 'a'));  // no half character
   EXPECT_EQ(list.GetAt(4095)->page, 4095);
   EXPECT_EQ(list.GetAt(4096), nullptr);
-  EXPECT_FALSE(list.Add(Mark(vx::Bookmark::kPage, 0, 1, "late")));
+  EXPECT_FALSE(list.Add(vx::Bookmark::Make(vx::Bookmark::kPage, 0, 1, "late")));
   ASSERT_TRUE(settings.SaveEventGroup(96, list));
   ExpectInFile({"BookmarkPage.0fff=4095\r\n", "BookmarkType.1000=0\r\n"});
 
@@ -239,7 +232,7 @@ TEST_F(SettingsTest, SavedExportedAndImportedValuesComeBackWhole) {
                 "VQ95Days.03=5\r\n", "Margin.Right.06=99\r\n", "NaviPosX=120\r\n"});
 
   vx::BookmarkList marks;
-  marks.Add(Mark(vx::Bookmark::kPage, 0, 7, "exported"));
+  marks.Add(vx::Bookmark::Make(vx::Bookmark::kPage, 0, 7, "exported"));
   vx::SearchSettings search;
   search.matchAll = false;
   search.days = std::vector<int>{0, 2};
@@ -260,8 +253,8 @@ TEST_F(SettingsTest, SavedExportedAndImportedValuesComeBackWhole) {
   EXPECT_EQ(0, std::memcmp(&settings.values().print, &v.print, sizeof v.print));
   EXPECT_EQ(settings.values().cutZoomSize, 100);  // nothing outside the print block
   vx::BookmarkList bookmarks;
-  bookmarks.Add(Mark(vx::Bookmark::kPage, 0, 1, "old"));
-  bookmarks.Add(Mark(vx::Bookmark::kPage, 0, 2, "old"));
+  bookmarks.Add(vx::Bookmark::Make(vx::Bookmark::kPage, 0, 1, "old"));
+  bookmarks.Add(vx::Bookmark::Make(vx::Bookmark::kPage, 0, 2, "old"));
   EXPECT_EQ(settings.ImportSettings(file, bookmarks), search);
   EXPECT_EQ(0, std::memcmp(&settings.values(), &v, sizeof v));
   EXPECT_EQ(settings.activeFile(), userFile());
@@ -281,7 +274,7 @@ TEST_F(SettingsTest, AnImportThatCannotBeReadChangesNothing) {
   v.cutZoomSize = 150;
   v.print.paperSizeW = 1234;
   vx::BookmarkList bookmarks;
-  bookmarks.Add(Mark(vx::Bookmark::kPage, 0, 7, "mine"));
+  bookmarks.Add(vx::Bookmark::Make(vx::Bookmark::kPage, 0, 7, "mine"));
   const vx::SettingsValues before = v;
   fs::create_directories(root_ / "folder.ini");
   vxtest::WriteFileBytes(root_ / "picture.ini", "\x89PNG\r\n\x1A\n\0\0\0\rIHDR");

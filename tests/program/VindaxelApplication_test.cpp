@@ -12,12 +12,15 @@
 #include <memory>
 
 #include "app/CatalogController.h"
+#include "app/DefaultWindowLayout.h"
 #include "checklist/FavoriteStore.h"
+#include "platform/CodePage.h"
 #include "platform/qt/SingleInstanceServer.h"
 #include "program/ApplicationCommands.h"
 #include "res/ResourceIds.h"
 #include "tests/program/SampleProfile.h"
-#include "platform/CodePage.h"
+#include "ui/detail/DetailView.h"
+#include "ui/detail/DetailWindow.h"
 #include "ui/list/CircleListView.h"
 #include "ui/list/ListWindow.h"
 #include "ui/main/MainWindow.h"
@@ -56,7 +59,14 @@ TEST_F(VindaxelApplicationTest, StartsOnTheFirstCutOfDayOneAndComesBackToItsPage
     EXPECT_GT(controller.CurrentCircle().id, 0);
     EXPECT_EQ(program.mainWindow()->currentPage(), controller.GetCurrentPage());
     EXPECT_EQ(program.mainWindow()->dayIndex(), 0);
-    EXPECT_EQ(controller.Registry().Count(), 2);  // the main window and the circle list
+    // The detail window comes second, shown as the default layout has it, on the same circle;
+    // the circle list comes third.
+    ASSERT_EQ(controller.Registry().Count(), 3);
+    const vx::WindowRecord& detail = controller.Registry().Records()[1];
+    EXPECT_EQ(detail.window, program.detailWindow());
+    EXPECT_STREQ(detail.name, vx::Sjis("サークル詳細(&D)\tCtrl+D").c_str());
+    EXPECT_TRUE(program.detailWindow()->isVisible());
+    EXPECT_EQ(program.detailWindow()->View()->Circle().id, controller.CurrentCircle().id);
     controller.NextPage();
   }
   vx::VindaxelApplication again({});
@@ -74,6 +84,22 @@ TEST_F(VindaxelApplicationTest, ExitCommandClosesTheMainWindowAndEndsTheLoop) {
   QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });
   EXPECT_EQ(QApplication::exec(), 0);
   EXPECT_FALSE(program.mainWindow()->isVisible());
+  // Ending closed the detail window without hiding it for the next start.
+  EXPECT_FALSE(program.detailWindow()->isVisible());
+  EXPECT_EQ(program.core()->values().windowShown[vx::kDetailSlot], 1);
+}
+
+TEST_F(VindaxelApplicationTest, TheLayoutResetBringsTheDetailWindowBackToItsPlace) {
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  vx::DetailWindow* detail = program.detailWindow();
+  const vx::WindowRect home = program.core()->values().windowRects[vx::kDetailSlot];
+  detail->move(home.left + 50, home.top + 40);
+  program.core()->controller()->HideRegisteredWindow(detail);
+  ASSERT_FALSE(detail->isVisible());
+  program.mainWindow()->RunCommand(ID_RESET_WINDOW_LAYOUT);
+  EXPECT_TRUE(detail->isVisible());
+  EXPECT_EQ(detail->ScreenRect().left, program.core()->values().windowRects[vx::kDetailSlot].left);
 }
 
 // The circle list starts hidden; a search from the main window's command shows it with the result.

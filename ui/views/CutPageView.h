@@ -18,6 +18,7 @@
 #include "app/AppMessageSink.h"
 #include "app/SettingsValues.h"
 #include "data/CircleRecord.h"
+#include "ui/menus/CircleCommands.h"
 #include "ui/menus/CommandMap.h"
 #include "ui/views/ZoomableImageView.h"
 
@@ -102,22 +103,14 @@ class CutPageView : public ZoomableImageView, public AppMessageSink, public Comm
   QColor MarkColor(int color) const;
 
   bool HandleNavigationKey(int key);
-  bool HandleColorKey(int key);
   bool HandleCtrlKey(int key);
-  void CheckCurrent(int color);
-  void UncheckCurrent();
-  bool CopyCurrent();
-  void CutCurrent();
-  void Paste();
   void EditCheckColors();
-  void MoveOnIf(bool setting);
-  bool AutoNext() const;
-  bool AutoNext2() const;
   int CutUnder(QPoint viewPoint) const;
   bool HasCurrentCircle() const { return current_.id > 0; }
 
   CatalogController& controller_;
   CommandMap commands_;
+  CircleCommands circleCommands_{controller_, [this] { return current_.id; }};
   const ColorMenu* checklistMenu_ = nullptr;
   CommandTarget* menuOwner_ = nullptr;
   bool pinned_ = false;

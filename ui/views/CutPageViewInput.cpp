@@ -20,54 +20,13 @@ void CutPageView::CreateCommands() {
       .On(ID_NEXT_BLOCK, [&c] { c.NextBlock(); })
       .On(ID_HISTORY_BACK, [&c] { c.GoBack(); })
       .On(ID_HISTORY_FORWARD, [&c] { c.GoForward(); })
-      .OnRange(ID_CHECK_COLOR_FIRST, ID_CHECK_COLOR_LAST,
-               [this](int id) { CheckCurrent(id - ID_CHECK_COLOR_FIRST + 1); })
-      .OnRange(ID_CURRENT_COLOR_FIRST, ID_CURRENT_COLOR_LAST,
-               [&c](int id) { c.SetCurrentColor(id - ID_CURRENT_COLOR_FIRST); })
-      .On(ID_CHECK_CURRENT_COLOR, [this] { controller_.SetCircleColor(-1, current_.id); })
-      .On(ID_UNCHECK, [this] { UncheckCurrent(); })
-      .On(ID_COLOR_EDIT, [this] { EditCheckColors(); })
-      .On(ID_COPY_CIRCLE, [this] { CopyCurrent(); })
-      .On(ID_PASTE_CHECKLIST, [this] { Paste(); })
-      .On(ID_CUT_CIRCLE, [this] { CutCurrent(); });
-  // Only the colours the checklist has can be chosen.
-  const auto existing = [&c](int first) {
-    return [&c, first](int id, CommandState& state) {
-      state.enabled = id - first < c.GetColorCount();
-    };
-  };
-  commands_.OnUpdateRange(ID_CHECK_COLOR_FIRST, ID_CHECK_COLOR_LAST, existing(ID_CHECK_COLOR_FIRST))
-      .OnUpdateRange(ID_CURRENT_COLOR_FIRST, ID_CURRENT_COLOR_LAST,
-                     existing(ID_CURRENT_COLOR_FIRST))
-      .OnUpdate(ID_PASTE_CHECKLIST,
-                [&c](int, CommandState& state) { state.enabled = c.IsClipboardTextAvailable(); });
+      .On(ID_COLOR_EDIT, [this] { EditCheckColors(); });
+  circleCommands_.AddTo(commands_);
 }
 
 void CutPageView::SetChecklistMenu(const ColorMenu* menu, CommandTarget* owner) {
   checklistMenu_ = menu;
   menuOwner_ = owner;
-}
-
-// A colour beyond the checklist's colour count does not exist: nothing is checked with it.
-void CutPageView::CheckCurrent(int color) {
-  if (color > controller_.GetColorCount()) return;
-  controller_.SetCircleColor(color, current_.id);
-}
-
-void CutPageView::UncheckCurrent() { controller_.UncheckCircle(current_.id); }
-
-bool CutPageView::CopyCurrent() {
-  const int ids[] = {current_.id};
-  return HasCurrentCircle() && controller_.CopyCirclesToClipboard(ids);
-}
-
-// Never removes what could not be copied.
-void CutPageView::CutCurrent() {
-  if (CopyCurrent()) UncheckCurrent();
-}
-
-void CutPageView::Paste() {
-  if (controller_.IsClipboardTextAvailable()) controller_.PasteFromClipboard();
 }
 
 // The colour page alone, on a working copy of the settings; the marks may have new colours.
@@ -78,20 +37,6 @@ void CutPageView::EditCheckColors() {
     SettingsSheet(SettingsSheet::Kind::kCheckColors, controller_, *values, *ui).Run(window());
   }
   viewport()->update();
-}
-
-bool CutPageView::AutoNext() const {
-  const SettingsValues* values = controller_.Values();
-  return values && values->autoNext;
-}
-
-bool CutPageView::AutoNext2() const {
-  const SettingsValues* values = controller_.Values();
-  return values && values->autoNext2;
-}
-
-void CutPageView::MoveOnIf(bool setting) {
-  if (setting) controller_.SelectNextCut();
 }
 
 // --- Keys ----------------------------------------------------------------------------------------
@@ -107,7 +52,7 @@ void CutPageView::keyPressEvent(QKeyEvent* event) {
       event->accept();
       return;
     }
-    handled = HandleColorKey(event->key());
+    handled = circleCommands_.HandleColorKey(event->key());
   } else if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier)) {
     handled = HandleCtrlKey(event->key());
   }
@@ -134,30 +79,6 @@ bool CutPageView::HandleNavigationKey(int key) {
       return true;
     case Qt::Key_Down:
       controller_.SelectCutBelow();
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool CutPageView::HandleColorKey(int key) {
-  if (key >= Qt::Key_1 && key <= Qt::Key_9) {
-    const int color = key - Qt::Key_0;
-    if (color > controller_.GetColorCount()) return true;
-    CheckCurrent(color);
-    MoveOnIf(AutoNext2());
-    return true;
-  }
-  switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      OnCommand(ID_CHECK_CURRENT_COLOR);
-      MoveOnIf(AutoNext());
-      return true;
-    case Qt::Key_Delete:
-    case Qt::Key_0:
-      UncheckCurrent();
-      MoveOnIf(AutoNext2());
       return true;
     default:
       return false;

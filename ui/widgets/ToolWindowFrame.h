@@ -1,0 +1,69 @@
+// What the four tool windows (hall map, checklist, circle detail, circle list) share as frames
+// registered with the controller: their close box only hides them (unless the program ends), they remember their place on
+// every move and resize, they stack and minimise together with the others, a dropped file opens
+// as a checklist, and their commands go to the view first, then the frame, then the application.
+#pragma once
+
+#include <QMainWindow>
+
+#include "app/ControllerWindow.h"
+#include "ui/menus/CommandMap.h"
+#include "ui/menus/CommandRoute.h"
+
+namespace vx {
+
+class CatalogController;
+class CommandActions;
+
+class ToolWindowFrame : public QMainWindow, public ControllerWindow {
+  Q_OBJECT
+
+ public:
+  explicit ToolWindowFrame(CatalogController& controller, QWidget* parent = nullptr);
+  ~ToolWindowFrame() override;
+
+  // --- ControllerWindow ----------------------------------------------------------------------
+  WindowRect ScreenRect() const override;
+  void Minimize() override;
+  void Restore() override;
+  void BringToTop() override;
+
+  // Commands this window does not handle go on to the application's.
+  void SetApplicationCommands(CommandTarget* application);
+  // Runs a command along the window's road; false when nobody ran it.
+  bool RunCommand(int id);
+  CommandRoute& Route() { return route_; }
+  CommandActions* Actions() const { return actions_; }
+  // Puts the window at a stored rectangle (screen coordinates), as ScreenRect gives it.
+  void PlaceAt(const WindowRect& rect);
+
+ protected:
+  CatalogController& Controller() const { return controller_; }
+  CommandMap& FrameCommands() { return commands_; }
+  // The view that gets commands first (null: none).
+  void SetViewCommands(CommandTarget* view);
+  // Where the focus goes when the window becomes active.
+  virtual void FocusView() {}
+
+  void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void UpdateRoute();
+  void SavePlace();
+  bool ProgramEnding() const;
+
+  CatalogController& controller_;
+  CommandMap commands_;
+  CommandRoute route_;
+  CommandActions* actions_ = nullptr;
+  CommandTarget* view_ = nullptr;
+  CommandTarget* application_ = nullptr;
+  bool placing_ = false;
+};
+
+}  // namespace vx
