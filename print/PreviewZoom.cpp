@@ -45,8 +45,8 @@ QImage Preview_ZoomedPart(const QImage& page, int percent, int x, int y, int wid
   width = std::min(width, page.width() - x);
   height = std::min(height, page.height() - y);
   if (width <= 0 || height <= 0) return {};
-  const QImage rgb = page.format() == QImage::Format_RGB32 ? page
-                                                           : page.convertToFormat(QImage::Format_RGB32);
+  const QImage rgb =
+      page.format() == QImage::Format_RGB32 ? page : page.convertToFormat(QImage::Format_RGB32);
   switch (percent) {
     case 25:
       return Reduced(rgb, 4, x, y, width, height);

@@ -8,7 +8,12 @@ namespace vx {
 class PrintDataSource;
 
 // Page-break bits of a print kind's PageChange word.
-enum PageBreakBits : int { kBreakDayBit = 1, kBreakHallBit = 2, kBreakColorBit = 4, kBreakBlockBit = 8 };
+enum PageBreakBits : int {
+  kBreakDayBit = 1,
+  kBreakHallBit = 2,
+  kBreakColorBit = 4,
+  kBreakBlockBit = 8,
+};
 
 // Print orders of the order lists.
 enum PrintOrderIndex : int {

@@ -1,6 +1,6 @@
 // The commands that belong to no one window: the about box, the web-search settings, the print
-// settings, keeping the tool windows in front, the layout reset and the end of the program. Every frame's commands go
-// on to these when the frame does not handle them.
+// settings, keeping the tool windows in front, the layout reset and the end of the program.
+// Every frame's commands go on to these when the frame does not handle them.
 #pragma once
 
 #include <memory>

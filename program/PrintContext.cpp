@@ -28,7 +28,8 @@ bool PrintContext::Set(ApplicationCore& core, UiServices& ui) {
   CatalogController* controller = core.controller();
   if (!controller) return false;
   services_->source.emplace(*controller);
-  services_->reports.emplace(ui, [](std::function<void()> work) { RunOnUiThread(std::move(work)); });
+  services_->reports.emplace(ui,
+                             [](std::function<void()> work) { RunOnUiThread(std::move(work)); });
   PrintEngineServices services;
   services.source = &*services_->source;
   services.reports = &*services_->reports;

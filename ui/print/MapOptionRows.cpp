@@ -47,7 +47,9 @@ MapOptionRows::MapOptionRows(QWidget* page, QBoxLayout* layout, const MapOptionI
   auto onChange = [this, changed] {
     if (!showing_) changed();
   };
-  for (QCheckBox* box : {genre_, outline_, rotate_}) QObject::connect(box, &QCheckBox::toggled, page, onChange);
+  for (QCheckBox* box : {genre_, outline_, rotate_}) {
+    QObject::connect(box, &QCheckBox::toggled, page, onChange);
+  }
   QObject::connect(fill_, &QComboBox::currentIndexChanged, page, onChange);
 }
 

@@ -72,7 +72,8 @@ QAction* PreviewToolBar::Button(int commandId) const {
 
 void PreviewToolBar::SetZoomButtons(int commandId, int minimumZoomIndex) {
   for (int i = 0; i < 5; ++i) {
-    buttons_.at(kPreviewZoomCommandFirst + i)->setChecked(kPreviewZoomCommandFirst + i == commandId);
+    const int command = kPreviewZoomCommandFirst + i;
+    buttons_.at(command)->setChecked(command == commandId);
   }
   if (commandId != kPreviewZoomCommandFirst && minimumZoomIndex > 0) {
     buttons_.at(kPreviewZoomCommandFirst)->setEnabled(false);

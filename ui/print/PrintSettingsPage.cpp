@@ -238,7 +238,9 @@ void PrintSettingsPage::ShowDayAndHallBoxes(const PrintKindSettings& words) {
   ShowMask(days_.data(), kDayBoxes, words.days);
   ShowMask(halls_.data(), kHallBoxes, words.blocks);
   const int dayCount = context_.source.DayCount();
-  for (int i = 0; i < kDayBoxes - 1; ++i) days_[static_cast<std::size_t>(i)]->setEnabled(i < dayCount);
+  for (int i = 0; i < kDayBoxes - 1; ++i) {
+    days_[static_cast<std::size_t>(i)]->setEnabled(i < dayCount);
+  }
   for (int i = 0; i < kHallBoxes; ++i) {
     halls_[static_cast<std::size_t>(i)]->setEnabled(HallHasCircles(context_.source, i));
   }

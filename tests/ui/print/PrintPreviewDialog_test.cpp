@@ -177,7 +177,7 @@ TEST_F(PrintPreviewDialogTest, CancelWaitsForTheWorkerAndKeepsWhatWasShown) {
   EXPECT_EQ(dialog->PagesMade(), 1);  // the stopped page is not taken
 }
 
-TEST_F(PrintPreviewDialogTest, AWorkerThatCannotStartEndsThePageWithAnErrorAndTheWindowStaysUsable) {
+TEST_F(PrintPreviewDialogTest, AWorkerThatCannotStartEndsThePageWithAnErrorAndTheWindowStays) {
   startThread = [](std::function<void()>) -> std::thread {
     throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
   };
