@@ -273,6 +273,13 @@ class CatalogController {
   // doubled. Empty until SetImageFolder.
   const std::string& GetMapImagePathFormat() const { return mapTemplate_; }
   const std::string& GetGenreMapImagePathFormat() const { return genreMapTemplate_; }
+  // The hall map of a day, or its genre colouring: the settings' template ("MDATAFile",
+  // "GDATAFile") formatted with the day and the map's file stem, found under the image folder
+  // without regard to case. The formatted path when no such file exists (the picture is then
+  // missing); empty when the template is empty or not a "%d then %s" template, or before
+  // SetImageFolder.
+  enum MapPicture { kHallMap, kGenreMap };
+  std::filesystem::path GetMapImagePath(MapPicture picture, int day, int mapId) const;
 
   // --- Check colours (index 0-based; colour numbers 1..n are index + 1) ------------------------
   // Colour kinds: the palette's display colour, the checklist's display colour, the palette's print
@@ -456,6 +463,7 @@ class CatalogController {
   std::vector<CircleRecord> slots_;  // slot n-1 holds the circle at cut n of the current page
   std::string mapTemplate_;
   std::string genreMapTemplate_;
+  std::filesystem::path imageFolder_;
   BeaconWindow* owner_ = nullptr;
   PageJumpWindow* pageJump_ = nullptr;
   OwnerWindow openSearchDialog_ = nullptr;

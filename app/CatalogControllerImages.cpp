@@ -4,6 +4,8 @@
 #include "app/SettingsValues.h"
 #include "data/PavorunDatabase.h"
 #include "data/images/CatalogImages.h"
+#include "platform/Paths.h"
+#include "platform/TemplateText.h"
 #include "res/ResourceIds.h"
 
 namespace vx {
@@ -36,10 +38,21 @@ void CatalogController::PreparePageImage(int page) {
 
 void CatalogController::SetImageFolder(const std::filesystem::path& folder) {
   if (!values_) return;
+  imageFolder_ = folder;
   genreMapTemplate_ = FolderTemplate(folder, values_->gdataFile);
   mapTemplate_ = FolderTemplate(folder, values_->mdataFile);
   LoadPage(current_.pageNo);
   Broadcast(UM_IMAGES_CHANGED, 0, 0);
+}
+
+std::filesystem::path CatalogController::GetMapImagePath(MapPicture picture, int day,
+                                                        int mapId) const {
+  if (!values_ || imageFolder_.empty()) return {};
+  const std::string_view format = picture == kHallMap ? values_->mdataFile : values_->gdataFile;
+  const TemplateArg args[] = {day, std::string_view(GetMapFileStem(mapId))};
+  const std::optional<std::string> name = FormatTemplate(format, args);
+  if (format.empty() || !name) return {};
+  return ResolveCaseInsensitive(imageFolder_, *name).value_or(JoinPath(imageFolder_, *name));
 }
 
 void CatalogController::ReloadCurrentPage() {

@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,6 +57,24 @@ inline int InstallFullSampleDisc(const fs::path& file) {
   NoPrompts prompts;
   vx::DiscImportJob job(db, kSampleEvent, FullSampleDisc(), prompts);
   return job.Run();
+}
+
+// The disc installed once per run (into the file the first call names, in the bench data folder),
+// opened with the sample event selected; null when the disc could not be generated or installed.
+inline vx::PavorunDatabase* InstalledFullSample(const std::string& fileName) {
+  static std::unique_ptr<vx::PavorunDatabase> db = [&fileName] {
+    const fs::path file = BenchDataFolder() / fileName;
+    std::unique_ptr<vx::PavorunDatabase> opened;
+    if (FullSampleDisc().empty() ||
+        InstallFullSampleDisc(file) != vx::DiscImportJob::kResultDone) {
+      return opened;
+    }
+    opened = std::make_unique<vx::PavorunDatabase>(file.parent_path(), file.filename().string(),
+                                                   vx::SqliteDatabase::kReadWrite);
+    opened->SelectEvent(kSampleEvent);
+    return opened;
+  }();
+  return db.get();
 }
 
 // Rows of the sample event in each of the nine tables of the file (plain or scrambled).

@@ -36,32 +36,7 @@ using vxbench::kSampleEvent;
 
 constexpr double kGoalMs[] = {20, 50};  // low, high resolution
 
-// The full-size disc's catalogue, installed once per run.
-class Catalogue {
- public:
-  static Catalogue& Get() {
-    static Catalogue catalogue;
-    return catalogue;
-  }
-  bool ok() const { return ok_; }
-  vx::PavorunDatabase& Database() { return *db_; }
-
- private:
-  Catalogue() {
-    const vxbench::fs::path file = vxbench::BenchDataFolder() / "page-turn.db";
-    if (vxbench::FullSampleDisc().empty() ||
-        vxbench::InstallFullSampleDisc(file) != vx::DiscImportJob::kResultDone) {
-      return;
-    }
-    db_ = std::make_unique<vx::PavorunDatabase>(file.parent_path(), file.filename().string(),
-                                                vx::SqliteDatabase::kReadWrite);
-    db_->SelectEvent(kSampleEvent);
-    ok_ = true;
-  }
-
-  std::unique_ptr<vx::PavorunDatabase> db_;
-  bool ok_ = false;
-};
+vx::PavorunDatabase* Catalogue() { return vxbench::InstalledFullSample("page-turn.db"); }
 
 // A controller with the image store of the disc, in the resolution asked for.
 struct Bench {
@@ -70,7 +45,7 @@ struct Bench {
     values.eventNumber = kSampleEvent;
     values.fvrColorNum = 9;
     values.cutResolution = hiRes;
-    controller.Init(&Catalogue::Get().Database(), &images, &values);
+    controller.Init(Catalogue(), &images, &values);
   }
   void ShowView() {
     view = std::make_unique<vx::CutPageView>(controller);
@@ -126,14 +101,14 @@ void Measure(benchmark::State& state, const char* name, Step step) {
 std::vector<int> Pages(vx::CatalogController& c) {
   std::vector<int> pages;
   for (int page = c.GetFirstPage(); page > 0;
-       page = Catalogue::Get().Database().GetNextPage(page)) {
+       page = Catalogue()->GetNextPage(page)) {
     pages.push_back(page);
   }
   return pages;
 }
 
 bool Ready(benchmark::State& state) {
-  if (Catalogue::Get().ok()) return true;
+  if (Catalogue()) return true;
   state.SkipWithError("the sample disc could not be generated or installed");
   return false;
 }

@@ -8,7 +8,7 @@
 #include "print/PrintEngine.h"
 #include "print/PrintEngineState.h"
 #include "print/PrintLayout.h"
-#include "print/TemplateText.h"
+#include "platform/TemplateText.h"
 
 namespace vx {
 namespace {

@@ -12,6 +12,7 @@
 #include "res/ResourceIds.h"
 #include "ui/detail/DetailWindow.h"
 #include "ui/list/ListWindow.h"
+#include "ui/map/HallMapWindow.h"
 #include "ui/main/AboutDialog.h"
 #include "ui/main/BeaconWidget.h"
 #include "ui/main/MainWindow.h"
@@ -84,6 +85,11 @@ void ApplicationCommands::ResetWindowLayout() {
     list->PlaceAt(core.values().windowRects[kListSlot]);
     core.controller()->SaveWindowRect(list);
     core.controller()->HideRegisteredWindow(list);
+  }
+  if (HallMapWindow* map = application_.mapWindow()) {
+    map->PlaceAt(core.values().windowRects[kMapSlot]);
+    core.controller()->SaveWindowRect(map);
+    core.controller()->HideRegisteredWindow(map);
   }
   main->show();
   main->activateWindow();

@@ -23,6 +23,7 @@
 #include "ui/detail/DetailWindow.h"
 #include "ui/dialogs/ImagePathDialog.h"
 #include "ui/list/ListWindow.h"
+#include "ui/map/HallMapWindow.h"
 #include "ui/main/AboutDialog.h"
 #include "ui/main/BeaconWidget.h"
 #include "ui/main/HostSystemInfo.h"
@@ -79,6 +80,7 @@ VindaxelApplication::~VindaxelApplication() {
 MainWindow* VindaxelApplication::mainWindow() const { return main_; }
 
 DetailWindow* VindaxelApplication::detailWindow() const { return detail_; }
+HallMapWindow* VindaxelApplication::mapWindow() const { return map_; }
 ListWindow* VindaxelApplication::listWindow() const { return list_; }
 
 BeaconWidget* VindaxelApplication::beacon() const { return beacon_; }
@@ -171,6 +173,10 @@ void VindaxelApplication::CreateSecondaryFrames() {
   detail_->SetApplicationCommands(&applicationRoute_);
   detail_->SetChecklistMenu(&main_->Menu());
   detail_->PlaceAt(core_->values().windowRects[kDetailSlot]);
+  map_ = new HallMapWindow(controller);
+  map_->SetApplicationCommands(&applicationRoute_);
+  map_->SetChecklistMenu(&main_->Menu());
+  map_->PlaceAt(core_->values().windowRects[kMapSlot]);
   list_ = new ListWindow(controller);
   list_->SetColorMenu(&main_->Menu());
   list_->SetApplicationCommands(&applicationRoute_);
@@ -187,6 +193,7 @@ void VindaxelApplication::RegisterFrames() {
   CatalogController& controller = *core_->controller();
   controller.RegisterWindow(kMainWindowId, main_, Sjis("メインウィンドウ"));
   controller.RegisterWindow(kDetailWindowId, detail_, Sjis("サークル詳細(&D)\tCtrl+D"));
+  controller.RegisterWindow(kMapWindowId, map_, Sjis("会場マップ(&M)\tCtrl+M"));
   controller.RegisterWindow(kListWindowId, list_, Sjis("サークル一覧(&L)\tCtrl+L"));
   modalFilter_ = std::make_unique<ModalInputFilter>(controller.Guard(), controller.Registry());
   qApp->installEventFilter(modalFilter_.get());
@@ -203,6 +210,7 @@ void VindaxelApplication::ShowSavedFrames() {
   CatalogController& controller = *core_->controller();
   if (core_->values().windowShown[kDetailSlot]) controller.ShowRegisteredWindow(detail_);
   if (core_->values().windowShown[kListSlot] == 1) controller.ShowRegisteredWindow(list_);
+  if (core_->values().windowShown[kMapSlot] == 1) controller.ShowRegisteredWindow(map_);
 }
 
 void VindaxelApplication::ShowStartPage() {
@@ -248,6 +256,7 @@ void VindaxelApplication::Exit() {
   if (modalFilter_) qApp->removeEventFilter(modalFilter_.get());
   modalFilter_.reset();
   delete list_;
+  delete map_;
   delete detail_;
   delete main_;
   delete beacon_;

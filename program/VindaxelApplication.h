@@ -25,6 +25,7 @@ namespace vx {
 class ApplicationCommands;
 class BeaconWidget;
 class DetailWindow;
+class HallMapWindow;
 class HostSystemInfo;
 class ListWindow;
 class MainWindow;
@@ -66,6 +67,7 @@ class VindaxelApplication : public QObject {
   ApplicationCommands* commands() const { return commands_.get(); }
   MainWindow* mainWindow() const;
   DetailWindow* detailWindow() const;
+  HallMapWindow* mapWindow() const;
   ListWindow* listWindow() const;
   BeaconWidget* beacon() const;
 
@@ -109,6 +111,7 @@ class VindaxelApplication : public QObject {
   CommandRoute applicationRoute_;
   QPointer<MainWindow> main_;
   QPointer<DetailWindow> detail_;
+  QPointer<HallMapWindow> map_;
   QPointer<ListWindow> list_;
   QPointer<BeaconWidget> beacon_;
   bool exited_ = false;

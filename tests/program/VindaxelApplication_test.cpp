@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -23,6 +24,8 @@
 #include "ui/detail/DetailWindow.h"
 #include "ui/list/CircleListView.h"
 #include "ui/list/ListWindow.h"
+#include "ui/map/HallMapBar.h"
+#include "ui/map/HallMapWindow.h"
 #include "ui/main/MainWindow.h"
 #include "ui/search/SearchDialog.h"
 #include "ui/main/SplashWindow.h"
@@ -60,8 +63,8 @@ TEST_F(VindaxelApplicationTest, StartsOnTheFirstCutOfDayOneAndComesBackToItsPage
     EXPECT_EQ(program.mainWindow()->currentPage(), controller.GetCurrentPage());
     EXPECT_EQ(program.mainWindow()->dayIndex(), 0);
     // The detail window comes second, shown as the default layout has it, on the same circle;
-    // the circle list comes third.
-    ASSERT_EQ(controller.Registry().Count(), 3);
+    // the hall map and the circle list come after it.
+    ASSERT_EQ(controller.Registry().Count(), 4);
     const vx::WindowRecord& detail = controller.Registry().Records()[1];
     EXPECT_EQ(detail.window, program.detailWindow());
     EXPECT_STREQ(detail.name, vx::Sjis("サークル詳細(&D)\tCtrl+D").c_str());
@@ -78,15 +81,18 @@ TEST_F(VindaxelApplicationTest, StartsOnTheFirstCutOfDayOneAndComesBackToItsPage
 TEST_F(VindaxelApplicationTest, ExitCommandClosesTheMainWindowAndEndsTheLoop) {
   vx::VindaxelApplication program({});
   ASSERT_TRUE(program.Start());
-  bool quit = false;
-  QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { quit = true; });
+  program.core()->controller()->ShowRegisteredWindow(program.listWindow());
   QTimer::singleShot(0, [&] { program.mainWindow()->RunCommand(ID_APP_EXIT); });
   QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });
   EXPECT_EQ(QApplication::exec(), 0);
   EXPECT_FALSE(program.mainWindow()->isVisible());
-  // Ending closed the detail window without hiding it for the next start.
-  EXPECT_FALSE(program.detailWindow()->isVisible());
+  // Ending closed the tool windows without hiding them for the next start.
+  for (QWidget* window : {static_cast<QWidget*>(program.detailWindow()),
+                          static_cast<QWidget*>(program.listWindow())}) {
+    EXPECT_FALSE(window->isVisible()) << window->windowTitle().toStdString();
+  }
   EXPECT_EQ(program.core()->values().windowShown[vx::kDetailSlot], 1);
+  EXPECT_EQ(program.core()->values().windowShown[vx::kListSlot], 1);
 }
 
 TEST_F(VindaxelApplicationTest, TheLayoutResetBringsTheDetailWindowBackToItsPlace) {
@@ -100,6 +106,30 @@ TEST_F(VindaxelApplicationTest, TheLayoutResetBringsTheDetailWindowBackToItsPlac
   program.mainWindow()->RunCommand(ID_RESET_WINDOW_LAYOUT);
   EXPECT_TRUE(detail->isVisible());
   EXPECT_EQ(detail->ScreenRect().left, program.core()->values().windowRects[vx::kDetailSlot].left);
+}
+
+// The hall map starts hidden on the first day's first hall; the layout reset puts it back at its
+// place and hides it again.
+TEST_F(VindaxelApplicationTest, TheHallMapIsRegisteredHiddenAndTheLayoutResetHidesItAtItsPlace) {
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  vx::CatalogController& controller = *program.core()->controller();
+  vx::HallMapWindow* map = program.mapWindow();
+  ASSERT_NE(map, nullptr);
+  const vx::WindowRecord& record = controller.Registry().Records()[2];
+  EXPECT_EQ(record.window, map);
+  EXPECT_EQ(vx::Cp932ToUtf8(record.name), "会場マップ(&M)\tCtrl+M");
+  EXPECT_FALSE(map->isVisible());
+  EXPECT_EQ(map->currentSlot(), 0);
+  EXPECT_GT(map->Bar()->MapChoice()->count(), 0);
+
+  controller.ShowRegisteredWindow(map);
+  const vx::WindowRect home = program.core()->values().windowRects[vx::kMapSlot];
+  map->move(home.left + 50, home.top + 40);
+  program.mainWindow()->RunCommand(ID_RESET_WINDOW_LAYOUT);
+  EXPECT_FALSE(map->isVisible());
+  EXPECT_EQ(program.core()->values().windowShown[vx::kMapSlot], 0);
+  EXPECT_EQ(map->ScreenRect().left, program.core()->values().windowRects[vx::kMapSlot].left);
 }
 
 // The circle list starts hidden; a search from the main window's command shows it with the result.

@@ -1,21 +1,13 @@
-// Construction of the list window and the handlers every secondary frame shares.
+// Construction of the list window.
 #include "ui/list/ListWindow.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QStatusBar>
-#include <QWindowStateChangeEvent>
-
-#include <algorithm>
 
 #include "app/CatalogController.h"
 #include "platform/CodePage.h"
-#include "platform/qt/QtStrings.h"
 #include "res/Pictures.h"
 #include "res/ResourceIds.h"
 #include "ui/list/CircleListBar.h"
@@ -31,11 +23,10 @@ constexpr int kToolBarImages = 23;
 }  // namespace
 
 ListWindow::ListWindow(CatalogController& controller, QWidget* parent)
-    : QMainWindow(parent), controller_(controller) {
+    : ToolWindowFrame(controller, parent), controller_(controller) {
   setObjectName(QStringLiteral("PavorunCatalogApp_ListWin"));
   setWindowTitle(QString::fromUtf8("サークル一覧"));
   setWindowIcon(WindowIcon(IDI_LIST));
-  setAcceptDrops(true);
   CreateView();
   CreateBars();
   CreateStatusBar();
@@ -50,7 +41,7 @@ void ListWindow::CreateView() {
   view_ = new CircleListView(controller_, this);
   view_->setProperty("controlId", IDW_PANE_FIRST);
   setCentralWidget(view_);
-  view_->SetFrame(this, &route_);
+  view_->SetFrame(this, &Route());
 }
 
 void ListWindow::CreateBars() {
@@ -71,29 +62,16 @@ void ListWindow::CreateStatusBar() {
 }
 
 void ListWindow::CreateCommands() {
-  commands_.On(ID_LIST_SORT_LOCK, [this] { ToggleSortLock(); })
+  FrameCommands().On(ID_LIST_SORT_LOCK, [this] { ToggleSortLock(); })
       .OnUpdate(ID_LIST_SORT_LOCK,
                 [this](int, CommandState& state) { state.checked = controller_.IsListSortLocked(); })
       .OnUpdate(ID_LIST_STATUS_PANE, [](int, CommandState& state) { state.enabled = true; });
-  route_.SetTargets({&view_->Commands(), &commands_});
-  actions_ = new CommandActions(route_, this);
-  actions_->Bind(bar_);
-  actions_->Bind(colorBar_);
-}
-
-void ListWindow::SetApplicationCommands(CommandTarget* application) {
-  application_ = application;
-  route_.SetTargets({&view_->Commands(), &commands_, application_});
-  actions_->UpdateActions();
+  SetViewCommands(&view_->Commands());
+  Actions()->Bind(bar_);
+  Actions()->Bind(colorBar_);
 }
 
 void ListWindow::SetColorMenu(const ColorMenu* menu) { view_->SetColorMenu(menu); }
-
-bool ListWindow::RunCommand(int id) {
-  const bool ran = route_.Dispatch(id);
-  actions_->UpdateActions();
-  return ran;
-}
 
 void ListWindow::ToggleSortLock() {
   controller_.SetListSortLocked(!controller_.IsListSortLocked());
@@ -108,77 +86,11 @@ std::string ListWindow::SearchSummary(int counted, int added) {
   return text;
 }
 
-// --- ControllerWindow ------------------------------------------------------------------------
-
-WindowRect ListWindow::ScreenRect() const {
-  const QRect r = geometry();
-  return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-}
-
-void ListWindow::PlaceAt(const WindowRect& rect) {
-  placing_ = true;
-  if (isMinimized() || isMaximized()) showNormal();
-  setGeometry(rect.left, rect.top, std::max(1, rect.right - rect.left),
-              std::max(1, rect.bottom - rect.top));
-  placing_ = false;
-}
-
-void ListWindow::Minimize() { showMinimized(); }
-
-void ListWindow::Restore() { showNormal(); }
-
-void ListWindow::BringToTop() { raise(); }
-
-// --- Frame handlers --------------------------------------------------------------------------
-
-// Closing only hides the window, through the controller, which the other windows follow.
-void ListWindow::closeEvent(QCloseEvent* event) {
-  event->ignore();
-  controller_.HideRegisteredWindow(this);
-}
-
 void ListWindow::showEvent(QShowEvent* event) {
-  QMainWindow::showEvent(event);
+  ToolWindowFrame::showEvent(event);
   view_->EnsureModeContent();
 }
 
-void ListWindow::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  if (!placing_) controller_.SaveWindowRect(this);
-}
-
-void ListWindow::moveEvent(QMoveEvent* event) {
-  QMainWindow::moveEvent(event);
-  if (placing_) return;
-  controller_.SaveWindowRect(this);
-  controller_.RaiseOwnerWindow(this);
-}
-
-void ListWindow::changeEvent(QEvent* event) {
-  QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-    controller_.RaiseWindow(this);
-    view_->setFocus(Qt::ActiveWindowFocusReason);
-  } else if (event->type() == QEvent::WindowStateChange) {
-    const auto* change = static_cast<QWindowStateChangeEvent*>(event);
-    if (isMinimized()) {
-      controller_.MinimizeAllWindows();
-    } else if (change->oldState() & Qt::WindowMinimized) {
-      controller_.RestoreAllWindows();
-    }
-  }
-}
-
-void ListWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-}
-
-// The first dropped file is opened as the checklist.
-void ListWindow::dropEvent(QDropEvent* event) {
-  const QList<QUrl> urls = event->mimeData()->urls();
-  if (urls.isEmpty() || !urls.front().isLocalFile()) return;
-  event->acceptProposedAction();
-  controller_.OpenChecklistFile(PathFromQt(urls.front().toLocalFile()));
-}
+void ListWindow::FocusView() { view_->setFocus(Qt::ActiveWindowFocusReason); }
 
 }  // namespace vx

@@ -4,17 +4,11 @@
 // the controller asks for (UM_RUN_SEARCH), steps the day-and-block list from block to block, and
 // follows the day and block of the other windows while "ListSync" is on.
 //
-// As every secondary frame it is registered with the controller, closing only hides it, and its
-// moves, activation, minimising and dropped files go to the controller.
 #pragma once
-
-#include <QMainWindow>
 
 #include <string>
 
-#include "app/ControllerWindow.h"
-#include "ui/menus/CommandMap.h"
-#include "ui/menus/CommandRoute.h"
+#include "ui/widgets/ToolWindowFrame.h"
 
 class QLabel;
 
@@ -25,9 +19,8 @@ class CircleListBar;
 class CircleListView;
 class ColorMenu;
 class ColorToolBar;
-class CommandActions;
 
-class ListWindow : public QMainWindow, public ControllerWindow {
+class ListWindow : public ToolWindowFrame {
   Q_OBJECT
 
  public:
@@ -36,22 +29,10 @@ class ListWindow : public QMainWindow, public ControllerWindow {
   explicit ListWindow(CatalogController& controller, QWidget* parent = nullptr);
   ~ListWindow() override;
 
-  // --- ControllerWindow --------------------------------------------------------------------
   void OnAppMessage(unsigned message, WParam wParam, LParam lParam) override;
-  WindowRect ScreenRect() const override;
-  void Minimize() override;
-  void Restore() override;
-  void BringToTop() override;
 
-  // Commands the window does not handle go on to the application's.
-  void SetApplicationCommands(CommandTarget* application);
   // The main window's check-colour menu, for the popup of the list.
   void SetColorMenu(const ColorMenu* menu);
-  // Puts the window at a stored rectangle (screen coordinates).
-  void PlaceAt(const WindowRect& rect);
-  // Runs a command along the window's road (view, window, application).
-  bool RunCommand(int id);
-  CommandRoute& Route() { return route_; }
 
   CircleListView* View() const { return view_; }
   CircleListBar* Bar() const { return bar_; }
@@ -68,13 +49,8 @@ class ListWindow : public QMainWindow, public ControllerWindow {
   static std::string SearchSummary(int counted, int added);
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  void moveEvent(QMoveEvent* event) override;
-  void changeEvent(QEvent* event) override;
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
+  void FocusView() override;
 
  private:
   // Set-up, in this order.
@@ -103,16 +79,11 @@ class ListWindow : public QMainWindow, public ControllerWindow {
   CircleListBar* bar_ = nullptr;
   ColorToolBar* colorBar_ = nullptr;
   QLabel* status_ = nullptr;
-  CommandMap commands_;
-  CommandRoute route_;
-  CommandActions* actions_ = nullptr;
-  CommandTarget* application_ = nullptr;
   int mode_ = 0;
   int dayIndex_ = 0;
   int blockIndex_ = 0;
   int blockId_ = 1;
   int initialIndex_ = 0;
-  bool placing_ = false;  // a stored place is not stored again
 };
 
 }  // namespace vx

@@ -57,7 +57,7 @@ void ListWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
       break;
     default: break;  // page, space, genre and images: nothing to do here
   }
-  actions_->UpdateActions();
+  Actions()->UpdateActions();
 }
 
 void ListWindow::FillSelectors() {

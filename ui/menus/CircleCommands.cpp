@@ -102,4 +102,40 @@ bool CircleCommands::HandleColorKey(int key) {
   }
 }
 
+bool CircleCommands::HandleCtrlKey(int key, const ZoomKeys& zoomKeys,
+                                   const std::function<void(int)>& toFrame) {
+  switch (key) {
+    case Qt::Key_0:
+      toFrame(zoomKeys.fitWhole);
+      return true;
+    case Qt::Key_1:
+      toFrame(zoomKeys.actualSize);
+      return true;
+    case Qt::Key_2:
+      toFrame(zoomKeys.fitWidthOnce);
+      return true;
+    case Qt::Key_M:
+      toFrame(zoomKeys.zoomBox);
+      return true;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:  // the unshifted plus key
+      toFrame(zoomKeys.zoomIn);
+      return true;
+    case Qt::Key_Minus:
+      toFrame(zoomKeys.zoomOut);
+      return true;
+    case Qt::Key_C:
+      Copy();
+      return true;
+    case Qt::Key_V:
+      Paste();
+      return true;
+    case Qt::Key_X:
+      Cut();
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace vx

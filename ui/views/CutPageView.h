@@ -103,7 +103,6 @@ class CutPageView : public ZoomableImageView, public AppMessageSink, public Comm
   QColor MarkColor(int color) const;
 
   bool HandleNavigationKey(int key);
-  bool HandleCtrlKey(int key);
   void EditCheckColors();
   int CutUnder(QPoint viewPoint) const;
   bool HasCurrentCircle() const { return current_.id > 0; }

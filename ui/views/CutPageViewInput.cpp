@@ -54,7 +54,10 @@ void CutPageView::keyPressEvent(QKeyEvent* event) {
     }
     handled = circleCommands_.HandleColorKey(event->key());
   } else if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier)) {
-    handled = HandleCtrlKey(event->key());
+    static constexpr CircleCommands::ZoomKeys kZoomKeys{
+        ID_FIT_PAGE, ID_ACTUAL_SIZE, ID_FIT_WIDTH_ONCE, ID_FOCUS_ZOOM_BOX, ID_ZOOM_IN, ID_ZOOM_OUT};
+    handled = circleCommands_.HandleCtrlKey(event->key(), kZoomKeys,
+                                            [this](int id) { Q_EMIT frameCommand(id); });
   }
   ZoomableImageView::keyPressEvent(event);
   if (handled) event->accept();
@@ -83,41 +86,6 @@ bool CutPageView::HandleNavigationKey(int key) {
     default:
       return false;
   }
-}
-
-bool CutPageView::HandleCtrlKey(int key) {
-  int frameCommandId = 0;
-  switch (key) {
-    case Qt::Key_0:
-      frameCommandId = ID_FIT_PAGE;
-      break;
-    case Qt::Key_1:
-      frameCommandId = ID_ACTUAL_SIZE;
-      break;
-    case Qt::Key_2:
-      frameCommandId = ID_FIT_WIDTH_ONCE;
-      break;
-    case Qt::Key_M:
-      frameCommandId = ID_FOCUS_ZOOM_BOX;
-      break;
-    case Qt::Key_Plus:
-    case Qt::Key_Equal:  // the unshifted plus key
-      frameCommandId = ID_ZOOM_IN;
-      break;
-    case Qt::Key_Minus:
-      frameCommandId = ID_ZOOM_OUT;
-      break;
-    case Qt::Key_C:
-      return OnCommand(ID_COPY_CIRCLE);
-    case Qt::Key_V:
-      return OnCommand(ID_PASTE_CHECKLIST);
-    case Qt::Key_X:
-      return OnCommand(ID_CUT_CIRCLE);
-    default:
-      return false;
-  }
-  Q_EMIT frameCommand(frameCommandId);
-  return true;
 }
 
 // --- Mouse ---------------------------------------------------------------------------------------

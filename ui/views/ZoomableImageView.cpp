@@ -65,9 +65,14 @@ void ZoomableImageView::SetSmoothing(bool on) {
   RebuildZoomCache();
 }
 
+void ZoomableImageView::SetDrawOnPaint(bool on) {
+  drawOnPaint_ = on;
+  RebuildZoomCache();
+}
+
 void ZoomableImageView::RebuildZoomCache() {
   cache_ = QImage();
-  if (HasImage() && zoomedSize_.width() >= 1 && zoomedSize_.height() >= 1) {
+  if (!drawOnPaint_ && HasImage() && zoomedSize_.width() >= 1 && zoomedSize_.height() >= 1) {
     cache_ = RenderZoomed(devicePixelRatioF());
     // Too large for the screen's ratio: one view pixel per cache pixel still shows every cut.
     if (cache_.isNull() && devicePixelRatioF() > 1) cache_ = RenderZoomed(1);
@@ -83,6 +88,11 @@ QImage ZoomableImageView::RenderZoomed(double pixelRatio) const {
   cache.setDevicePixelRatio(pixelRatio);
   cache.fill(Qt::white);
   QPainter painter(&cache);
+  DrawZoomed(painter, pixelRatio);
+  return cache;
+}
+
+void ZoomableImageView::DrawZoomed(QPainter& painter, double pixelRatio) const {
   // At actual size on a screen of whole-number pixel ratio every picture pixel becomes a block of
   // device pixels: as sharp as on a standard screen, whatever the smoothing.
   const bool actualSize = zoom_ == 100 && pixelRatio == std::floor(pixelRatio);
@@ -90,7 +100,6 @@ QImage ZoomableImageView::RenderZoomed(double pixelRatio) const {
   // The zoom itself, not zoomed / image size: cuts then land where ImageToView puts overlays.
   painter.scale(zoom_ / 100.0, zoom_ / 100.0);
   DrawImage(painter, QRectF(QPointF(0, 0), QSizeF(ImageSize())));
-  return cache;
 }
 
 bool ZoomableImageView::FitsInClient() const {
@@ -139,8 +148,10 @@ bool ZoomableImageView::FitOnce(FitMode mode) {
   bool changed = false;
   fitting_ = true;
   for (int pass = 0; pass < 2; ++pass) {
-    const int zoom = FitZoomFor(mode);
-    if (zoom < 1 || zoom == zoom_) break;
+    int zoom = FitZoomFor(mode);
+    if (zoom < 1) break;
+    zoom = std::clamp(zoom, minZoom_, maxZoom_);
+    if (zoom == zoom_) break;
     SetZoom(zoom);
     changed = true;
   }
@@ -228,13 +239,23 @@ void ZoomableImageView::paintEvent(QPaintEvent* event) {
 
 void ZoomableImageView::PaintCache(QPainter& painter, const QRect& clip) {
   QRect shown;
+  const QPoint scroll = ScrollPosition();
   if (!cache_.isNull()) {
-    const QPoint scroll = ScrollPosition();
     shown = clip & QRect(-scroll, zoomedSize_);
     if (!shown.isEmpty()) {
       const double ratio = cache_.devicePixelRatio();
       const QRectF source(QPointF(shown.topLeft() + scroll) * ratio, QSizeF(shown.size()) * ratio);
       painter.drawImage(QRectF(shown), cache_, source);
+    }
+  } else if (drawOnPaint_ && HasImage()) {
+    shown = clip & QRect(-scroll, zoomedSize_);
+    if (!shown.isEmpty()) {
+      painter.save();
+      painter.setClipRect(shown);
+      painter.fillRect(shown, Qt::white);
+      painter.translate(-scroll);
+      DrawZoomed(painter, devicePixelRatioF());
+      painter.restore();
     }
   }
   for (const QRect& strip : QRegion(clip).subtracted(QRegion(shown))) {

@@ -49,9 +49,9 @@ class ZoomableImageView : public QAbstractScrollArea {
   bool ZoomIn();
   bool ZoomOut();
   bool ZoomByWheel(int delta);
-  // Zooms so that the picture's width, height or both fit the view. Computed twice, since the
-  // scroll bars come or go with the first result; a result below 1 or equal to the zoom is not
-  // applied. Answers whether the zoom changed.
+  // Zooms so that the picture's width, height or both fit the view, within the zoom range.
+  // Computed twice, since the scroll bars come or go with the first result; a result below 1 or
+  // equal to the zoom is not applied. Answers whether the zoom changed.
   bool FitOnce(FitMode mode);
   // A kept fit mode is applied now and again after every resize; kNone keeps the zoom as it is.
   void SetFitMode(FitMode mode);
@@ -91,6 +91,9 @@ class ZoomableImageView : public QAbstractScrollArea {
   virtual void PaintOverlay(QPainter& painter, const QRect& clip);
 
   void RebuildZoomCache();
+  // For a picture too large to keep whole at every zoom: no cache; every paint draws the exposed
+  // part at the zoom, so memory stays that of the picture however far it is zoomed.
+  void SetDrawOnPaint(bool on);
   // Panning or auto-scroll is under way (a plain-drag click is not panning).
   bool IsPanning() const;
   QPoint LastMousePoint() const { return lastMouse_; }
@@ -111,6 +114,7 @@ class ZoomableImageView : public QAbstractScrollArea {
   enum PanBits { kSpaceHeld = 1, kDragging = 2 };
 
   QImage RenderZoomed(double pixelRatio) const;
+  void DrawZoomed(QPainter& painter, double pixelRatio) const;
   void PaintCache(QPainter& painter, const QRect& clip);
   void UpdateScrollBars();
   bool ApplyZoomStep(int zoom);
@@ -128,6 +132,7 @@ class ZoomableImageView : public QAbstractScrollArea {
   QSize zoomedSize_;
   int zoom_ = 100;
   bool smooth_ = true;
+  bool drawOnPaint_ = false;
   int minZoom_ = 1;
   int maxZoom_ = 100000;
   FitMode fitMode_ = FitMode::kNone;

@@ -1,9 +1,9 @@
-// The main window's part for a cut page view under test: every application message goes on to
-// the view.
+// The frame's part for a picture view under test: every application message goes on to the
+// view.
 #pragma once
 
+#include "app/AppMessageSink.h"
 #include "app/ControllerWindow.h"
-#include "ui/views/CutPageView.h"
 
 namespace vxtest {
 
@@ -17,7 +17,7 @@ class ForwardingFrame : public vx::ControllerWindow {
   void Restore() override {}
   void BringToTop() override {}
 
-  vx::CutPageView* view = nullptr;
+  vx::AppMessageSink* view = nullptr;
 };
 
 }  // namespace vxtest

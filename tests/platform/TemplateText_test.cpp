@@ -1,4 +1,4 @@
-#include "print/TemplateText.h"
+#include "platform/TemplateText.h"
 
 #include <gtest/gtest.h>
 
