@@ -570,9 +570,14 @@ std::optional<SearchSettings> AppSettings::ImportSettings(const std::filesystem:
                                                          BookmarkList& bookmarks) {
   const ProfileFile file(path);
   if (!IsSettingsFile(file)) return std::nullopt;
+  // The file may come from a run on another event: the program stays on its own event, whose
+  // print, event and search keys are the ones taken.
+  const int event = values_.eventNumber;
   LoadSystemGroup(file);
-  LoadEventGroup(file, values_.eventNumber, bookmarks);
-  return LoadSearchGroup(file, values_.eventNumber);
+  values_.eventNumber = event;
+  LoadPrint(file, event, values_.print);
+  LoadEventGroup(file, event, bookmarks);
+  return LoadSearchGroup(file, event);
 }
 
 bool AppSettings::ExportPrintSettings(const std::filesystem::path& file) {

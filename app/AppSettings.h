@@ -72,6 +72,7 @@ class AppSettings {
   // Settings export and import files hold the search, event and system groups; print settings
   // files the print group alone. Both leave the active file as it was. An import of a file that
   // cannot be read or holds none of those groups changes nothing and answers nothing (false).
+  // An import keeps the event number ("VQNumber96") and takes the file's keys of that event.
   bool ExportSettings(const std::filesystem::path& file, const BookmarkList& bookmarks,
                       const SearchSettings& search);
   std::optional<SearchSettings> ImportSettings(const std::filesystem::path& file,

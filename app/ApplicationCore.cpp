@@ -39,14 +39,32 @@ bool ApplicationCore::LocateImageData() {
     SjisCopyBounded(values_.print.bmpOutPath, Utf8ToCp932(programFolder_.string()).c_str(),
                     sizeof values_.print.bmpOutPath);
   }
-  const ImageDataLocator locator(programFolder_, services_.discRoots, HasImageData);
-  imageFolder_ = locator.Find(values_, services_.askImageFolder);
+  imageFolder_ = FindImageFolder();
   if (imageFolder_) return true;
   if (services_.ui) {
     services_.ui->MessageBox(nullptr, Sjis(kImageDataMissingText), Sjis(kImageDataMissingTitle),
                              MB_ICONHAND);
   }
   return false;
+}
+
+std::optional<std::filesystem::path> ApplicationCore::FindImageFolder() {
+  const ImageDataLocator locator(programFolder_, services_.discRoots, HasImageData);
+  return locator.Find(values_, services_.askImageFolder);
+}
+
+void ApplicationCore::RelocateImageData() {
+  imageFolder_ = FindImageFolder();
+  ApplyImageFolder();
+}
+
+void ApplicationCore::ApplyImageFolder() {
+  const std::filesystem::path folder = imageFolder_.value_or(std::filesystem::path());
+  if (images_ && database_) {
+    images_->Open(folder, values_.eventNumber);
+    images_->SetCutGeometry(database_->GetEventInfo());
+  }
+  if (controller_) controller_->SetImageFolder(folder);
 }
 
 void ApplicationCore::OpenImages() {
@@ -77,11 +95,7 @@ bool ApplicationCore::CreateController() {
   controller_ = std::make_unique<CatalogController>(settings_.get(), services_.controller);
   // A controller whose Init failed works on without the missing objects.
   controller_->Init(database_.get(), images_.get(), &values_);
-  if (images_ && database_) {
-    images_->Open(imageFolder_.value_or(std::filesystem::path()), values_.eventNumber);
-    images_->SetCutGeometry(database_->GetEventInfo());
-  }
-  controller_->SetImageFolder(imageFolder_.value_or(std::filesystem::path()));
+  ApplyImageFolder();
   return true;
 }
 

@@ -50,6 +50,10 @@ class ApplicationCore {
   bool LocateImageData();
   // Opens the image store on the folder found and builds the search fold table.
   void OpenImages();
+  // After the image folder may have changed (the settings sheet, the image data command): the
+  // probe again (it may ask for the folder, but warns of nothing), then the image store and the
+  // controller on what it found.
+  void RelocateImageData();
   // The cover page for the splash window, when "StartCover" is on and the disc has one.
   QImage CoverImage();
   // Opens the database (with its fallbacks) and selects the event; warns when it has no circle.
@@ -88,6 +92,10 @@ class ApplicationCore {
   int eventNumber() const { return values_.eventNumber; }
 
  private:
+  std::optional<std::filesystem::path> FindImageFolder();
+  // The image store on the folder found, with the event's cut geometry, and the controller.
+  void ApplyImageFolder();
+
   std::filesystem::path programFolder_;
   ApplicationServices services_;
   std::unique_ptr<BookmarkList> bookmarks_;

@@ -3,13 +3,26 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <cstring>
+#include <string>
+
 #include "app/ApplicationCore.h"
+#include "app/BookmarkMenuItems.h"
 #include "app/CatalogController.h"
+#include "app/CircleWebCommands.h"
+#include "app/DataCommands.h"
 #include "app/DefaultWindowLayout.h"
+#include "app/ModalScope.h"
+#include "app/SettingsFileCommands.h"
+#include "platform/CodePage.h"
+#include "program/BookmarkMenu.h"
 #include "program/PrintContext.h"
 #include "program/PrintSettingsCommand.h"
+#include "program/QtDataCommandDialogs.h"
 #include "program/VindaxelApplication.h"
 #include "res/ResourceIds.h"
+#include "ui/bookmarks/BookmarkCommands.h"
+#include "ui/checklist/MemoDialog.h"
 #include "ui/detail/DetailWindow.h"
 #include "ui/list/ListWindow.h"
 #include "ui/map/HallMapWindow.h"
@@ -17,17 +30,47 @@
 #include "ui/main/BeaconWidget.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/WebSearchSettingsDialog.h"
+#include "ui/menus/MenuTables.h"
+#include "ui/settings/SettingsSheet.h"
 
 namespace vx {
 
+namespace {
+
+std::string ImagePathOf(const SettingsValues& values) {
+  return std::string(values.imagePath, strnlen(values.imagePath, sizeof values.imagePath));
+}
+
+}  // namespace
+
 ApplicationCommands::ApplicationCommands(VindaxelApplication& application)
-    : application_(application), printContext_(std::make_unique<PrintContext>()) {
-  On(ID_APP_ABOUT, [this] { ShowAbout(); });
+    : application_(application) {
+  ApplicationCore& core = *application_.core();
+  CatalogController& controller = *core.controller();
+  UiServices& ui = *controller.GetUiServices();
+  dataDialogs_ = std::make_unique<QtDataCommandDialogs>(ui, controller, core.settings());
+  data_ = std::make_unique<DataCommands>(
+      core, ui, *dataDialogs_,
+      [this](const RestartRequest& request) { application_.RestartAndExit(request); });
+  settingsFiles_ =
+      std::make_unique<SettingsFileCommands>(core, ui, [this] { BuildBookmarkMenu(); });
+  web_ = std::make_unique<CircleWebCommands>(controller);
+  bookmarks_ = std::make_unique<BookmarkCommands>(controller, core.bookmarks());
+  printContext_ = std::make_unique<PrintContext>();
+  AddWindowCommands();
+  AddHelpCommands();
+  AddSettingsCommands();
+  AddDataCommands();
+  AddCircleCommands();
+  AddBookmarkCommands();
+}
+
+ApplicationCommands::~ApplicationCommands() = default;
+
+void ApplicationCommands::AddWindowCommands() {
   On(ID_APP_EXIT, [this] {
     if (MainWindow* main = application_.mainWindow()) main->close();
   });
-  On(ID_WEB_SEARCH_SETTINGS, [this] { EditWebSearchSettings(); });
-  On(ID_PRINT_DETAILS, [this] { EditPrintSettings(); });
   On(ID_CHILD_WINDOWS_TOP, [this] { ToggleChildWindowsTop(); });
   On(ID_RESET_WINDOW_LAYOUT, [this] { ResetWindowLayout(); });
   OnUpdate(ID_CHILD_WINDOWS_TOP, [this](int, CommandState& state) {
@@ -35,27 +78,132 @@ ApplicationCommands::ApplicationCommands(VindaxelApplication& application)
   });
 }
 
+// There is no manual to show: the help commands say so.
+void ApplicationCommands::AddHelpCommands() {
+  On(ID_APP_ABOUT, [this] { ShowAbout(); });
+  On(ID_SUPPORT_PAGE, [this] { web_->OpenSupportPage(); });
+  for (const int id : {ID_HELP_CONTENTS, ID_HELP_SEARCH, ID_HELP_INDEX}) {
+    On(id, [this] { ShowHelpUnavailable(); });
+  }
+}
+
+void ApplicationCommands::AddSettingsCommands() {
+  On(ID_SETTINGS, [this] { ShowSettingsSheet(); });
+  On(ID_COLOR_SHEET, [this] { ShowColorSheet(); });
+  On(ID_SETTINGS_EXPORT, [this] { settingsFiles_->ExportSettings(); });
+  On(ID_SETTINGS_IMPORT, [this] { settingsFiles_->ImportSettings(); });
+  On(ID_PRINT_SETTINGS_EXPORT, [this] { settingsFiles_->ExportPrintSettings(); });
+  On(ID_PRINT_SETTINGS_IMPORT, [this] { settingsFiles_->ImportPrintSettings(); });
+  On(ID_WEB_SEARCH_SETTINGS, [this] { EditWebSearchSettings(); });
+  On(ID_PRINT_DETAILS, [this] { EditPrintSettings(); });
+}
+
+void ApplicationCommands::EditPrintSettings() {
+  ApplicationCore& core = *application_.core();
+  RunPrintSettingsCommand(application_.beacon(), core, *core.controller()->GetUiServices(),
+                          *printContext_);
+}
+
+void ApplicationCommands::AddDataCommands() {
+  On(ID_IMAGE_DATA, [this] { data_->InstallImageData(); });
+  On(ID_CIRCLE_DATA, [this] { data_->InstallCircleData(); });
+  On(ID_EVENT_SWITCH, [this] { data_->SwitchEvent(); });
+  On(ID_DATABASE_INIT, [this] { data_->InitializeDatabase(); });
+  On(ID_UPDATE_FROM_NET, [this] { data_->UpdateCircleData(false); });
+  On(ID_UPDATE_FROM_FILE, [this] { data_->UpdateCircleData(true); });
+}
+
+void ApplicationCommands::AddCircleCommands() {
+  CatalogController& controller = *application_.core()->controller();
+  using Link = CircleWebCommands::Link;
+  On(ID_WEB_SEARCH, [this] { web_->SearchCurrentCircle(); });
+  On(ID_OPEN_CIRCLE_URL, [this] { web_->OpenCurrentCircleLink(Link::kUrl); });
+  On(ID_OPEN_CIRCLE_TWITTER, [this] { web_->OpenCurrentCircleLink(Link::kTwitter); });
+  On(ID_OPEN_CIRCLE_PIXIV, [this] { web_->OpenCurrentCircleLink(Link::kPixiv); });
+  On(ID_EDIT_MEMO, [this] { EditMemo(); });
+  On(ID_ERASE_UNCHECKED_MEMOS, [&controller] { controller.EraseUncheckedMemos(); });
+  On(ID_ERASE_ALL_MEMOS, [&controller] { controller.EraseAllMemos(); });
+  On(ID_PASTE_CHECKLIST, [&controller] { controller.PasteFromClipboard(); });
+  On(ID_FETCH_RSS, [&controller] { controller.FetchChecklistRss(); });
+  OnUpdate(ID_PASTE_CHECKLIST, [&controller](int, CommandState& state) {
+    state.enabled = controller.IsClipboardTextAvailable();
+  });
+}
+
+void ApplicationCommands::AddBookmarkCommands() {
+  On(ID_BOOKMARK_ADD, [this] {
+    if (bookmarks_->AddCurrentPage(application_.beacon())) BuildBookmarkMenu();
+  });
+  On(ID_BOOKMARK_ORGANIZE, [this] {
+    bookmarks_->Organize(application_.beacon());
+    BuildBookmarkMenu();
+  });
+  OnRange(ID_BOOKMARK_FIRST, ID_BOOKMARK_LAST, [this](int id) { GoToBookmark(id); });
+}
+
 void ApplicationCommands::ShowAbout() {
   CatalogController* controller = application_.core()->controller();
-  controller->BeginModal();
+  ModalScope modal(controller);
   AboutDialog(application_.beacon(), *controller).exec();
-  controller->EndModal();
+}
+
+void ApplicationCommands::ShowHelpUnavailable() {
+  application_.core()->controller()->ShowMessageBox(
+      MB_OK | MB_ICONINFORMATION, Sjis("このプログラムにはマニュアル（ヘルプ）がありません。"),
+      Sjis("ヘルプ"));
 }
 
 void ApplicationCommands::EditWebSearchSettings() {
   CatalogController* controller = application_.core()->controller();
-  controller->BeginModal();
+  ModalScope modal(controller);
   WebSearchSettingsDialog(application_.beacon(), *controller).exec();
-  controller->EndModal();
 }
 
-ApplicationCommands::~ApplicationCommands() = default;
-
-void ApplicationCommands::EditPrintSettings() {
+// A new image folder in the settings is looked for at once, as at start-up.
+void ApplicationCommands::ShowSettingsSheet() {
   ApplicationCore& core = *application_.core();
-  if (!core.controller()) return;
-  RunPrintSettingsCommand(application_.beacon(), core, *core.controller()->GetUiServices(),
-                          *printContext_);
+  CatalogController& controller = *core.controller();
+  SettingsValues& values = core.values();
+  const int mode = values.imgPathMode;
+  const std::string path = ImagePathOf(values);
+  SettingsSheet(SettingsSheet::Kind::kSettings, controller, values, *controller.GetUiServices())
+      .Run(application_.beacon());
+  if (values.imgPathMode != mode || (values.imgPathMode == 1 && ImagePathOf(values) != path)) {
+    core.RelocateImageData();
+  }
+}
+
+void ApplicationCommands::ShowColorSheet() {
+  CatalogController& controller = *application_.core()->controller();
+  SettingsSheet(SettingsSheet::Kind::kCheckColors, controller, application_.core()->values(),
+                *controller.GetUiServices())
+      .Run(application_.beacon());
+}
+
+void ApplicationCommands::EditMemo() {
+  CatalogController& controller = *application_.core()->controller();
+  const CircleRecord circle = controller.CurrentCircle();
+  if (circle.id == 0) return;
+  MemoDialog dialog(application_.beacon(), circle.circleName);
+  dialog.SetMemo(controller.GetCircleMemo(circle.id));
+  int answer = IDCANCEL;
+  {
+    ModalScope modal(&controller);
+    answer = dialog.DoModal();
+  }
+  if (answer == IDOK) controller.SetCircleMemo(dialog.Memo(), circle.id);
+}
+
+void ApplicationCommands::GoToBookmark(int id) {
+  const BookmarkList& list = application_.core()->bookmarks();
+  const int index = BookmarkIndexOfCommand(list, id);
+  if (index >= 0) application_.core()->controller()->GoToPage(list.GetAt(index)->page);
+}
+
+void ApplicationCommands::BuildBookmarkMenu() {
+  MainWindow* main = application_.mainWindow();
+  CommandMenu* menu = main ? main->Menu().SubMenuAt(kMainBookmarkMenu) : nullptr;
+  if (menu) vx::BuildBookmarkMenu(*menu, application_.core()->bookmarks());
 }
 
 void ApplicationCommands::ToggleChildWindowsTop() {

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "app/CatalogController.h"
+#include "app/DatabaseInitializer.h"
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
 #include "platform/qt/QtStrings.h"
@@ -18,7 +19,9 @@
 #include "platform/qt/UiThread.h"
 #include "print/PrintDocuments.h"
 #include "program/ApplicationCommands.h"
+#include "program/DatabaseInitializationSteps.h"
 #include "program/TerminationSignalNotifier.h"
+#include "res/ResourceIds.h"
 #include "ui/checklist/QtChecklistDialogs.h"
 #include "ui/detail/DetailWindow.h"
 #include "ui/dialogs/ImagePathDialog.h"
@@ -129,6 +132,13 @@ ApplicationServices VindaxelApplication::Services() {
     ImagePathDialog dialog(beacon_, *ui_, field, event);
     return dialog.DoModal() == 1;
   };
+  // At start-up and after the initialisation command, at the end of the run.
+  services.initializeDatabase = [this](std::unique_ptr<PavorunDatabase>& database) {
+    DatabaseInitializer initializer(core_->programFolder(), core_->settings().userFolder(),
+                                    core_->eventNumber(), ui_.get(),
+                                    DatabaseInitializationSteps(*ui_, *progress_));
+    return initializer.Run(database);
+  };
   services.discRoots = ListOpticalDiscMounts();
   return services;
 }
@@ -218,6 +228,7 @@ void VindaxelApplication::ShowStartPage() {
   CatalogController& controller = *core_->controller();
   controller.UpdateTitle();
   controller.RebuildRecentFilesMenu();
+  commands_->BuildBookmarkMenu();
   if (const auto checklist = core_->InitialChecklist(arguments_)) {
     controller.OpenChecklistFile(*checklist);
   }
@@ -245,6 +256,11 @@ void VindaxelApplication::TakeScreenshotIfAsked() {
 void VindaxelApplication::RequestRestart(const RestartRequest& request) {
   restart_ = request;
   restart_.requested = true;
+}
+
+void VindaxelApplication::RestartAndExit(const RestartRequest& request) {
+  RequestRestart(request);
+  if (main_) main_->RunCommand(ID_APP_EXIT);
 }
 
 void VindaxelApplication::Exit() {

@@ -62,6 +62,8 @@ class VindaxelApplication : public QObject {
 
   // A data command's restart: the program ends and starts again.
   void RequestRestart(const RestartRequest& request);
+  // That, and the main window is closed as by the exit command.
+  void RestartAndExit(const RestartRequest& request);
 
   ApplicationCore* core() const { return core_.get(); }
   ApplicationCommands* commands() const { return commands_.get(); }

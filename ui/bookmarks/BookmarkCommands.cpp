@@ -2,6 +2,7 @@
 
 #include "app/BookmarkList.h"
 #include "app/CatalogController.h"
+#include "app/ModalScope.h"
 #include "platform/CodePage.h"
 #include "platform/UiServices.h"
 #include "res/ResourceIds.h"
@@ -10,24 +11,6 @@
 
 namespace vx {
 
-namespace {
-
-// The frames take no input while a dialog of the program is open.
-class ModalScope {
- public:
-  explicit ModalScope(CatalogController& controller) : controller_(controller) {
-    controller_.BeginModal();
-  }
-  ~ModalScope() { controller_.EndModal(); }
-  ModalScope(const ModalScope&) = delete;
-  ModalScope& operator=(const ModalScope&) = delete;
-
- private:
-  CatalogController& controller_;
-};
-
-}  // namespace
-
 bool BookmarkCommands::AddCurrentPage(QWidget* owner) {
   if (list_.count() >= BookmarkList::kCapacity) {
     ReportFullList(controller_);
@@ -35,7 +18,7 @@ bool BookmarkCommands::AddCurrentPage(QWidget* owner) {
   }
   Bookmark bookmark = Bookmark::Make(Bookmark::kPage, 0, controller_.GetCurrentPage(), "");
   {
-    ModalScope modal(controller_);
+    ModalScope modal(&controller_);
     BookmarkAddDialog dialog(controller_, owner, bookmark);
     if (dialog.DoModal() != IDOK) return false;
   }
@@ -43,7 +26,7 @@ bool BookmarkCommands::AddCurrentPage(QWidget* owner) {
 }
 
 void BookmarkCommands::Organize(QWidget* owner) {
-  ModalScope modal(controller_);
+  ModalScope modal(&controller_);
   BookmarkOrganizerDialog dialog(controller_, list_, owner);
   dialog.DoModal();
 }

@@ -1,0 +1,31 @@
+#include "app/CircleWebCommands.h"
+
+#include <string>
+
+#include "app/CatalogController.h"
+#include "app/WebSearchAddress.h"
+
+namespace vx {
+
+bool CircleWebCommands::SearchCurrentCircle() {
+  const CircleRecord& circle = controller_.CurrentCircle();
+  if (circle.id == 0) return false;
+  const WebSearchTerms terms{controller_.GetGoogleType(), controller_.GetGoogleItem1(),
+                             controller_.GetGoogleItem2(), controller_.GetGoogleCondition()};
+  const std::string address = WebSearchAddress(kWebSearchService, circle, terms);
+  return !address.empty() && controller_.OpenUrl(address);
+}
+
+bool CircleWebCommands::OpenCurrentCircleLink(Link link) {
+  const CircleRecord& circle = controller_.CurrentCircle();
+  if (circle.id == 0) return false;
+  const std::string& field = link == Link::kUrl       ? circle.url
+                             : link == Link::kTwitter ? circle.twitter
+                                                      : circle.pixiv;
+  if (field.empty()) return SearchCurrentCircle();
+  return controller_.OpenUrl(field);
+}
+
+bool CircleWebCommands::OpenSupportPage() { return controller_.OpenUrl(kSupportPage); }
+
+}  // namespace vx

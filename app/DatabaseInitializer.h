@@ -1,0 +1,64 @@
+// The database initialisation: fills the catalogue database of the user folder for the current
+// event. When the program folder holds the event's marker "V<n>.DEF", the disc's text files beside
+// it are imported; else the program folder's own catalogue database is the source: its events up
+// to the current one are merged into a user database that holds other events, and otherwise it is
+// copied over the user database (a new file renamed over the old, so that a failed copy leaves the
+// old database). Run at start-up when the user database lacks the event, and at the end of the run
+// after the initialisation command; the result is shown in a box titled "データベースの初期化".
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace vx {
+
+class PavorunDatabase;
+class ProgressJob;
+class SqliteDatabase;
+class UiServices;
+
+class DatabaseInitializer {
+ public:
+  enum Result { kNothingFound = -1, kCancelled = 0, kDone = 1, kFailed = 2 };
+
+  // The long steps, each under its progress dialog; they answer 1 done, 0 cancelled, 2 failed.
+  struct Steps {
+    // The text files of `event` in `folder` into `database`, in one transaction.
+    std::function<int(PavorunDatabase& database, int event, const std::filesystem::path& folder)>
+        importDisc;
+    // The events of `source` below `limit` into `target`, in one transaction.
+    std::function<int(PavorunDatabase& target, SqliteDatabase& source, int limit)> merge;
+    // Any other job (the file copy).
+    std::function<int(ProgressJob& job, std::string_view caption)> runJob;
+  };
+
+  // `ui` may be null: no result box is shown.
+  DatabaseInitializer(std::filesystem::path programFolder, std::filesystem::path userFolder,
+                      int eventNumber, UiServices* ui, Steps steps);
+
+  // `database` is the database in use; a missing, closed or read-only one is first replaced by the
+  // user folder's, opened read/write. Afterwards it is the user folder's database (also after a
+  // failure), or null when not even that could be opened.
+  int Run(std::unique_ptr<PavorunDatabase>& database);
+
+  std::filesystem::path MarkerFile() const;
+
+ private:
+  int Initialize(std::unique_ptr<PavorunDatabase>& database);
+  int FromProgramDatabase(std::unique_ptr<PavorunDatabase>& database);
+  int CopyOver(std::unique_ptr<PavorunDatabase>& database, const std::filesystem::path& source);
+  void OpenUserDatabase(std::unique_ptr<PavorunDatabase>& database) const;
+  void ShowResult(int result) const;
+
+  std::filesystem::path programFolder_;
+  std::filesystem::path userFolder_;
+  int eventNumber_;
+  UiServices* ui_;
+  Steps steps_;
+  std::string copyError_;
+};
+
+}  // namespace vx

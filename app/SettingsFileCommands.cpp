@@ -1,0 +1,99 @@
+#include "app/SettingsFileCommands.h"
+
+#include <string>
+#include <utility>
+
+#include "app/ApplicationCore.h"
+#include "app/ModalScope.h"
+#include "app/SearchSettings.h"
+#include "platform/CodePage.h"
+#include "platform/UiServices.h"
+
+namespace vx {
+
+namespace {
+
+constexpr std::string_view kSettingsFilter = "動作設定ファイル(*.ini)";
+constexpr std::string_view kSettingsTitle = "動作設定ファイルの選択";
+constexpr std::string_view kPrintFilter = "印刷設定ファイル(*.ini)";
+constexpr std::string_view kPrintTitle = "印刷設定ファイルの選択";
+
+}  // namespace
+
+SettingsFileCommands::SettingsFileCommands(ApplicationCore& core, UiServices& ui,
+                                           std::function<void()> bookmarksChanged)
+    : core_(core), ui_(ui), bookmarksChanged_(std::move(bookmarksChanged)) {}
+
+std::optional<std::filesystem::path> SettingsFileCommands::ChooseFile(const FileKind& kind,
+                                                                      bool save) {
+  FileDialogRequest request;
+  request.title = Sjis(kind.title);
+  request.filter = Sjis(std::string(kind.filterName) + "|*.ini|全てのファイル (*.*)|*.*|");
+  request.defaultExtension = "ini";
+  CatalogController* controller = core_.controller();
+  const OwnerWindow owner = controller ? controller->DialogOwner() : nullptr;
+  ModalScope modal(controller);
+  return save ? ui_.SaveFileDialog(owner, request) : ui_.OpenFileDialog(owner, request);
+}
+
+void SettingsFileCommands::TakeWorkingValues() { core_.settings().values() = core_.values(); }
+
+void SettingsFileCommands::ReportFailure(std::string_view utf8What,
+                                         const std::filesystem::path& file) {
+  ModalScope modal(core_.controller());
+  ui_.MessageBox(nullptr, Utf8ToCp932(file.string()) + "\n" + Sjis(utf8What), Sjis("エラー"),
+                 MB_ICONHAND);
+}
+
+bool SettingsFileCommands::ExportSettings() {
+  const auto file = ChooseFile({kSettingsFilter, kSettingsTitle}, true);
+  if (!file) return false;
+  TakeWorkingValues();
+  CatalogController* controller = core_.controller();
+  const SearchSettings search = controller ? controller->CurrentSearchSettings() : SearchSettings();
+  if (core_.settings().ExportSettings(*file, core_.bookmarks(), search)) return true;
+  ReportFailure("に動作設定を書き込めませんでした.", *file);
+  return false;
+}
+
+bool SettingsFileCommands::ImportSettings() {
+  const auto file = ChooseFile({kSettingsFilter, kSettingsTitle}, false);
+  if (!file) return false;
+  TakeWorkingValues();  // what the file lacks stays as it is now
+  const std::optional<SearchSettings> search =
+      core_.settings().ImportSettings(*file, core_.bookmarks());
+  if (!search) {
+    ReportFailure("から動作設定を読み込めませんでした.\n動作設定ファイルを指定してください.", *file);
+    return false;
+  }
+  core_.values() = core_.settings().values();
+  if (CatalogController* controller = core_.controller()) {
+    controller->ApplySearchSettings(*search);
+    controller->NotifyColorsChanged();
+    controller->NotifyOptionsChanged();
+  }
+  if (bookmarksChanged_) bookmarksChanged_();
+  return true;
+}
+
+bool SettingsFileCommands::ExportPrintSettings() {
+  const auto file = ChooseFile({kPrintFilter, kPrintTitle}, true);
+  if (!file) return false;
+  TakeWorkingValues();
+  if (core_.settings().ExportPrintSettings(*file)) return true;
+  ReportFailure("に印刷設定を書き込めませんでした.", *file);
+  return false;
+}
+
+bool SettingsFileCommands::ImportPrintSettings() {
+  const auto file = ChooseFile({kPrintFilter, kPrintTitle}, false);
+  if (!file) return false;
+  if (!core_.settings().ImportPrintSettings(*file)) {
+    ReportFailure("から印刷設定を読み込めませんでした.\n印刷設定ファイルを指定してください.", *file);
+    return false;
+  }
+  core_.values().print = core_.settings().values().print;
+  return true;
+}
+
+}  // namespace vx

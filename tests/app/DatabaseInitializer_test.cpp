@@ -1,0 +1,193 @@
+#include "app/DatabaseInitializer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/DatabaseFileCopyJob.h"
+#include "data/PavorunDatabase.h"
+#include "platform/CodePage.h"
+#include "platform/ScriptedUiServices.h"
+#include "tests/app/ControllerCatalog.h"
+#include "tests/support/TempDir.h"
+#include "tests/web/JobRunning.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using vx::DatabaseInitializer;
+using vx::PavorunDatabase;
+
+std::vector<int> EventsOf(PavorunDatabase& db) {
+  std::vector<int> events;
+  db.ListEventNumbers(events);
+  return events;
+}
+
+// A program folder with the catalogue of event 96 and an empty user folder; the steps record how
+// they were called and answer as told.
+class DatabaseInitializerTest : public ::testing::Test {
+ protected:
+  DatabaseInitializerTest() {
+    fs::create_directories(program());
+    fs::create_directories(user());
+  }
+  fs::path program() const { return root / "program"; }
+  fs::path user() const { return root / "user"; }
+  void BuildProgramCatalog() {
+    PavorunDatabase db(program());
+    vxtest::BuildControllerCatalog(db);
+  }
+  // A user database holding only event `event` (its information row).
+  void BuildUserEvent(int event) {
+    PavorunDatabase db(user());
+    db.SetEventNo(event);
+    ASSERT_EQ(db.ClearEventTables(), 0);
+    vx::EventInfo info;
+    info.pavorunName = "user";
+    ASSERT_EQ(db.InfoTable().InsertRow(info), 0);
+  }
+  DatabaseInitializer::Steps Steps() {
+    DatabaseInitializer::Steps steps;
+    steps.importDisc = [this](PavorunDatabase& db, int event, const fs::path& folder) {
+      imported.emplace_back(db.Path(), event, folder);
+      return answer;
+    };
+    steps.merge = [this](PavorunDatabase& target, vx::SqliteDatabase& source, int limit) {
+      merged.emplace_back(target.Path(), source.Path(), limit);
+      return answer;
+    };
+    steps.runJob = [this](vx::ProgressJob& job, std::string_view) {
+      if (cancelCopy) {
+        job.Begin();
+        job.RequestCancel();
+        job.RunStep();
+        return job.End();
+      }
+      return vxtest::RunJob(job);
+    };
+    return steps;
+  }
+  int Run(std::unique_ptr<PavorunDatabase>& db) {
+    return DatabaseInitializer(program(), user(), 96, &ui, Steps()).Run(db);
+  }
+  std::vector<vx::UiCall> Boxes() const { return ui.CallsOf(vx::UiCallKind::kMessageBox); }
+
+  vxtest::TempDir root;
+  vx::ScriptedUiServices ui;
+  int answer = 1;
+  bool cancelCopy = false;
+  std::vector<std::tuple<fs::path, int, fs::path>> imported;
+  std::vector<std::tuple<fs::path, fs::path, int>> merged;
+};
+
+TEST_F(DatabaseInitializerTest, NothingToInitialiseWithSaysNothing) {
+  auto db = std::make_unique<PavorunDatabase>(user());
+  EXPECT_EQ(Run(db), DatabaseInitializer::kNothingFound);
+  EXPECT_TRUE(ui.Calls().empty());
+}
+
+// The marker of the event in the program folder imports the disc's text files from there, into
+// the user folder's database even when the one in use was the program folder's, read-only.
+TEST_F(DatabaseInitializerTest, MarkerFileImportsTheTextFilesAndTheResultIsShown) {
+  BuildProgramCatalog();
+  vxtest::WriteFileBytes(program() / "V96.DEF", "");
+  struct Case {
+    int result;
+    const char* text;
+    unsigned icon;
+  };
+  const Case cases[] = {
+      {0, "データベースの初期化がキャンセルされました.", vx::MB_ICONEXCLAMATION},
+      {1, "データベースの初期化が完了しました.", vx::MB_ICONINFORMATION},
+      {2, "データベースの初期化中にエラーが生じました. \nDBファイルまたは定義ファイルが参照不可能"
+          "か、アクセス権限が無い可能性があります.", vx::MB_ICONHAND},
+  };
+  for (const Case& c : cases) {
+    answer = c.result;
+    ui.ClearCalls();
+    imported.clear();
+    auto db = std::make_unique<PavorunDatabase>(program(), PavorunDatabase::kReadOnly);
+    EXPECT_EQ(Run(db), c.result);
+    EXPECT_EQ(db->Mode(), PavorunDatabase::kReadWrite);
+    EXPECT_EQ(imported, (std::vector<std::tuple<fs::path, int, fs::path>>{
+                            {user() / "vindaxel96.db", 96, program()}}));
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(std::tie(Boxes()[0].text, Boxes()[0].caption, Boxes()[0].flags),
+              std::make_tuple(vx::Sjis(c.text), vx::Sjis("データベースの初期化"), c.icon));
+  }
+}
+
+// A user database that is empty or holds only this event is replaced by the program folder's.
+TEST_F(DatabaseInitializerTest, UserDatabaseOfThisEventAloneIsReplacedByACopy) {
+  BuildProgramCatalog();
+  BuildUserEvent(96);
+  auto db = std::make_unique<PavorunDatabase>(user());
+  EXPECT_EQ(Run(db), DatabaseInitializer::kDone);
+  ASSERT_TRUE(db && db->IsOpen());
+  EXPECT_EQ(db->Path(), user() / "vindaxel96.db");
+  EXPECT_TRUE(db->HasCircles(96));
+  EXPECT_EQ(vxtest::ReadFileBytes(user() / "vindaxel96.db"),
+            vxtest::ReadFileBytes(program() / "vindaxel96.db"));
+  EXPECT_TRUE(merged.empty());
+  EXPECT_EQ(std::distance(fs::directory_iterator(user()), fs::directory_iterator()), 1);
+}
+
+// A cancelled copy leaves the old database as it was, open, and no copy beside it.
+TEST_F(DatabaseInitializerTest, CancelledCopyKeepsTheOldDatabase) {
+  BuildProgramCatalog();
+  BuildUserEvent(96);
+  const std::string before = vxtest::ReadFileBytes(user() / "vindaxel96.db");
+  cancelCopy = true;
+  auto db = std::make_unique<PavorunDatabase>(user());
+  EXPECT_EQ(Run(db), DatabaseInitializer::kCancelled);
+  EXPECT_EQ(vxtest::ReadFileBytes(user() / "vindaxel96.db"), before);
+  ASSERT_TRUE(db && db->IsOpen());
+  EXPECT_EQ(EventsOf(*db), std::vector<int>{96});
+  EXPECT_EQ(std::distance(fs::directory_iterator(user()), fs::directory_iterator()), 1);
+}
+
+// Other events in the user database stay: the program folder's events up to this one are merged.
+TEST_F(DatabaseInitializerTest, UserDatabaseWithOtherEventsGetsTheEventsMerged) {
+  BuildProgramCatalog();
+  BuildUserEvent(95);
+  auto db = std::make_unique<PavorunDatabase>(user());
+  EXPECT_EQ(Run(db), DatabaseInitializer::kDone);
+  EXPECT_EQ(merged, (std::vector<std::tuple<fs::path, fs::path, int>>{
+                        {user() / "vindaxel96.db", program() / "vindaxel96.db", 97}}));
+  EXPECT_EQ(EventsOf(*db), std::vector<int>{95});  // the merge step itself is the dialog's
+}
+
+// The copy goes through a new file beside the target, renamed over it: a journal left by the old
+// file goes first, so it can never be played back onto the copy.
+TEST(DatabaseFileCopyJobTest, CopiesInChunksAndReplacesTheTargetOnlyOnCommit) {
+  vxtest::TempDir dir;
+  std::string bytes(2 * vx::DatabaseFileCopyJob::kChunkBytes + 5, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
+  vxtest::WriteFileBytes(dir / "source.db", bytes);
+  vxtest::WriteFileBytes(dir / "target.db", "old");
+  vxtest::WriteFileBytes(dir / "target.db-journal", "stale");
+  {
+    vx::DatabaseFileCopyJob job(dir / "source.db", dir / "target.db");
+    vxtest::ProgressLines lines(job);
+    ASSERT_EQ(vxtest::RunJob(job), 1);
+    EXPECT_EQ(lines.lines.back(), "データベースファイルをコピーしています...(3/3)");
+    EXPECT_EQ(vxtest::ReadFileBytes(dir / "target.db"), "old");
+    ASSERT_TRUE(job.Commit());
+  }
+  EXPECT_EQ(vxtest::ReadFileBytes(dir / "target.db"), bytes);
+  EXPECT_FALSE(fs::exists(dir / "target.db-journal"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+
+  vx::DatabaseFileCopyJob missing(dir / "missing.db", dir / "target.db");
+  EXPECT_EQ(vxtest::RunJob(missing), 2);
+  EXPECT_FALSE(missing.Commit());
+  EXPECT_NE(missing.ErrorText().find("missing.db"), std::string::npos);
+  EXPECT_EQ(vxtest::ReadFileBytes(dir / "target.db"), bytes);
+}
+
+}  // namespace

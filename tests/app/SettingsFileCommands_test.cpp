@@ -1,0 +1,117 @@
+#include "app/SettingsFileCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/BookmarkList.h"
+#include "tests/app/CoreFixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsFileCommandsTest : public vxtest::CoreTest {
+ protected:
+  void SetUp() override {
+    Start("UserData=personalpath");
+    commands = std::make_unique<vx::SettingsFileCommands>(*core, ui, [this] { ++bookmarkMenus; });
+  }
+
+  vx::SettingsValues& values() { return core->values(); }
+  std::string Title(int bookmark) { return core->bookmarks().GetAt(bookmark)->title; }
+
+  int bookmarkMenus = 0;
+  std::unique_ptr<vx::SettingsFileCommands> commands;
+};
+
+// A file written while another event was shown names that event: the import takes the current
+// event's keys and the program stays on its event, also in the file it saves at exit.
+TEST_F(SettingsFileCommandsTest, ImportKeepsTheCurrentEvent) {
+  const fs::path file = root / "other.ini";
+  vxtest::WriteFileBytes(file,
+                         "[System]\r\nVQNumber96=97\r\n[Window]\r\nCutZoomSize=150\r\n"
+                         "[Print]\r\nVQ96Days.00=5\r\nVQ97Days.00=7\r\n"
+                         "[VQ96]\r\nBookmarkType.0000=1\r\nBookmarkTitle.0000=mine\r\n"
+                         "[VQ97]\r\nBookmarkType.0000=1\r\nBookmarkTitle.0000=other\r\n"
+                         "[Search]\r\nkeyword=cat\r\n");
+  ui.QueuePath(file);
+  ASSERT_TRUE(commands->ImportSettings());
+  EXPECT_EQ(std::make_tuple(values().eventNumber, values().cutZoomSize,
+                            values().print.kinds[0].days),
+            std::make_tuple(96, 150, 5));
+  ASSERT_EQ(core->bookmarks().count(), 1);
+  EXPECT_EQ(Title(0), "mine");
+  EXPECT_EQ(bookmarkMenus, 1);
+  EXPECT_EQ(core->controller()->CurrentSearchSettings().keywords, "cat");
+  ASSERT_TRUE(core->SaveSettings({}));
+  const std::string saved = vxtest::ReadFileBytes(documents() / "vindaxel.ini");
+  EXPECT_NE(saved.find("VQNumber96=96\r\n"), std::string::npos);
+}
+
+// What is exported comes back on import; the print file holds the print settings alone.
+TEST_F(SettingsFileCommandsTest, ExportedSettingsComeBack) {
+  const fs::path file = root / "settings.ini", print = root / "print.ini";
+  values().cutZoomSize = 175;
+  values().print.paperSizeW = 1234;
+  vx::Bookmark mark;
+  mark.type = vx::Bookmark::kPage;
+  mark.SetTitle("kept");
+  core->bookmarks().Add(mark);
+  ui.QueuePath(file);
+  ui.QueuePath(print);
+  ASSERT_TRUE(commands->ExportSettings());
+  ASSERT_TRUE(commands->ExportPrintSettings());
+
+  values().cutZoomSize = 100;
+  values().print.paperSizeW = 1;
+  core->bookmarks().RemoveAll();
+  ui.QueuePath(print);
+  ASSERT_TRUE(commands->ImportPrintSettings());
+  EXPECT_EQ(std::make_tuple(values().print.paperSizeW, values().cutZoomSize),
+            std::make_tuple(1234, 100));
+  ui.QueuePath(file);
+  ASSERT_TRUE(commands->ImportSettings());
+  EXPECT_EQ(values().cutZoomSize, 175);
+  ASSERT_EQ(core->bookmarks().count(), 1);
+  EXPECT_EQ(Title(0), "kept");
+
+  const auto dialogs = ui.CallsOf(vx::UiCallKind::kSaveFileDialog);
+  ASSERT_EQ(dialogs.size(), 2u);
+  EXPECT_EQ(std::tie(dialogs[0].request.title, dialogs[0].request.filter),
+            std::make_tuple(vx::Sjis("動作設定ファイルの選択"),
+                            vx::Sjis("動作設定ファイル(*.ini)|*.ini|全てのファイル (*.*)|*.*|")));
+  EXPECT_EQ(dialogs[1].request.title, vx::Sjis("印刷設定ファイルの選択"));
+  EXPECT_TRUE(Boxes().empty());
+}
+
+// A cancelled choice does nothing; a file that cannot be read or written is named in an error
+// box and changes nothing.
+TEST_F(SettingsFileCommandsTest, CancelledOrFailedFilesChangeNothing) {
+  for (int i = 0; i < 4; ++i) ui.QueuePath(std::nullopt);
+  EXPECT_FALSE(commands->ExportSettings());
+  EXPECT_FALSE(commands->ImportSettings());
+  EXPECT_FALSE(commands->ExportPrintSettings());
+  EXPECT_FALSE(commands->ImportPrintSettings());
+  EXPECT_TRUE(Boxes().empty());
+
+  values().cutZoomSize = 175;
+  const fs::path notSettings = root / "picture.ini", noFolder = root / "none" / "x.ini";
+  vxtest::WriteFileBytes(notSettings, "\x89PNG\r\n");
+  ui.QueuePath(notSettings);
+  ui.QueuePath(notSettings);
+  ui.QueuePath(noFolder);
+  EXPECT_FALSE(commands->ImportSettings());
+  EXPECT_FALSE(commands->ImportPrintSettings());
+  EXPECT_FALSE(commands->ExportSettings());
+  EXPECT_EQ(values().cutZoomSize, 175);
+  ASSERT_EQ(Boxes().size(), 3u);
+  for (const vx::UiCall& box : Boxes()) EXPECT_EQ(box.flags, vx::MB_ICONHAND);
+  EXPECT_EQ(Boxes()[0].text.rfind(notSettings.string(), 0), 0u);
+  EXPECT_EQ(Boxes()[2].text.rfind(noFolder.string(), 0), 0u);
+  EXPECT_EQ(bookmarkMenus, 0);
+}
+
+}  // namespace

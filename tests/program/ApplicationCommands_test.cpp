@@ -1,0 +1,166 @@
+// The application's commands as the main window reaches them, on the small sample catalogue.
+#include "program/ApplicationCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+#include "app/ApplicationCore.h"
+#include "app/BookmarkList.h"
+#include "app/CatalogController.h"
+#include "platform/CodePage.h"
+#include "program/VindaxelApplication.h"
+#include "res/ResourceIds.h"
+#include "tests/program/SampleProfile.h"
+#include "ui/bookmarks/BookmarkAddDialog.h"
+#include "ui/checklist/MemoDialog.h"
+#include "ui/main/MainWindow.h"
+#include "ui/menus/CommandMenu.h"
+#include "ui/menus/MenuTables.h"
+
+namespace {
+
+class ApplicationCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    vxtest::MakeSampleProfile(root.path());
+    ::setenv("VINDAXEL_PROGRAM_DIR", root.path().c_str(), 1);
+    program = std::make_unique<vx::VindaxelApplication>(std::vector<std::string>{});
+    ASSERT_TRUE(program->Start());
+  }
+  void TearDown() override {
+    program.reset();
+    ::unsetenv("VINDAXEL_PROGRAM_DIR");
+  }
+
+  vx::MainWindow& main() { return *program->mainWindow(); }
+  vx::CatalogController& controller() { return *program->core()->controller(); }
+  vx::CommandMenu& bookmarkMenu() { return *main().Menu().SubMenuAt(vx::kMainBookmarkMenu); }
+  void AddBookmark(int type, int depth, int page, const char* title) {
+    vx::Bookmark mark;
+    mark.type = type;
+    mark.depth = depth;
+    mark.page = page;
+    mark.SetTitle(title);
+    ASSERT_TRUE(program->core()->bookmarks().Add(mark));
+  }
+
+  vxtest::TempDir root;
+  std::unique_ptr<vx::VindaxelApplication> program;
+};
+
+// The menu's items turn to their pages; a folder's command and one past the last entry do
+// nothing, and the menu follows the list when it is rebuilt.
+TEST_F(ApplicationCommandsTest, BookmarkMenuFollowsTheListAndTurnsToThePage) {
+  const int first = controller().GetCurrentPage();
+  controller().NextPage();
+  const int second = controller().GetCurrentPage();
+  ASSERT_NE(second, first);
+  controller().GoToPage(first);
+  AddBookmark(vx::Bookmark::kPage, 0, second, "page");
+  AddBookmark(vx::Bookmark::kFolder, 0, 0, "hall");
+  program->commands()->BuildBookmarkMenu();
+  ASSERT_EQ(bookmarkMenu().Count(), vx::kBookmarkFixedItems + 2);
+
+  EXPECT_TRUE(main().RunCommand(bookmarkMenu().CommandIdAt(3)));
+  EXPECT_EQ(controller().GetCurrentPage(), second);
+  controller().GoToPage(first);
+  EXPECT_TRUE(main().RunCommand(ID_BOOKMARK_FIRST + 1));  // the folder
+  EXPECT_TRUE(main().RunCommand(ID_BOOKMARK_LAST));       // no record
+  EXPECT_EQ(controller().GetCurrentPage(), first);
+
+  program->core()->bookmarks().RemoveAll();
+  program->commands()->BuildBookmarkMenu();
+  EXPECT_EQ(bookmarkMenu().Count(), vx::kBookmarkFixedItems);
+}
+
+// "このページを追加" takes the title typed in its dialog; the new bookmark shows in the menu at once.
+TEST_F(ApplicationCommandsTest, AddedPageShowsInTheMenu) {
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<vx::BookmarkAddDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    dialog->TitleEdit()->setText(QStringLiteral("east & west"));
+    dialog->accept();
+  });
+  EXPECT_TRUE(main().RunCommand(ID_BOOKMARK_ADD));
+  ASSERT_EQ(program->core()->bookmarks().count(), 1);
+  EXPECT_EQ(program->core()->bookmarks().GetAt(0)->page, controller().GetCurrentPage());
+  ASSERT_EQ(bookmarkMenu().Count(), vx::kBookmarkFixedItems + 1);
+  EXPECT_EQ(bookmarkMenu().ItemAt(3)->text().toStdString(), "east && west");
+  EXPECT_FALSE(controller().Guard().IsRaised());
+}
+
+// The memo command edits the current circle's memo: OK stores what was typed, Cancel nothing.
+TEST_F(ApplicationCommandsTest, MemoCommandStoresTheEditedMemoOnOk) {
+  const int circle = controller().CurrentCircle().id;
+  for (const bool ok : {false, true}) {
+    QTimer::singleShot(0, [ok] {
+      auto* dialog = qobject_cast<vx::MemoDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      QTest::keyClicks(dialog->findChild<QPlainTextEdit*>(), QStringLiteral("bring cash"));
+      ok ? dialog->accept() : dialog->reject();
+    });
+    EXPECT_TRUE(main().RunCommand(ID_EDIT_MEMO));
+    EXPECT_EQ(controller().GetCircleMemo(circle), ok ? "bring cash" : "") << ok;
+  }
+}
+
+// A new image folder chosen in the settings sheet is taken at once, as at start-up.
+TEST_F(ApplicationCommandsTest, SettingsSheetWithANewImageFolderLooksForTheImagesAgain) {
+  const std::filesystem::path elsewhere = root.path() / "elsewhere";
+  std::filesystem::copy(root.path() / "VQ96", elsewhere, std::filesystem::copy_options::recursive);
+  vx::SettingsValues& values = program->core()->values();
+  QTimer::singleShot(0, [&] {
+    QWidget* sheet = QApplication::activeModalWidget();
+    if (!sheet) return;
+    values.imgPathMode = 1;
+    std::snprintf(values.imagePath, sizeof values.imagePath, "%s", elsewhere.c_str());
+    sheet->close();
+  });
+  EXPECT_TRUE(main().RunCommand(ID_SETTINGS));
+  EXPECT_EQ(program->core()->imageFolder(), std::optional<std::filesystem::path>(elsewhere));
+  EXPECT_FALSE(controller().Guard().IsRaised());
+}
+
+// Commands whose windows are not built here stay disabled; the others are served.
+TEST_F(ApplicationCommandsTest, UnservedCommandsAreDisabled) {
+  for (const int id : {ID_PRINT, ID_IMAGE_OUTPUT, ID_PRINT_DETAILS}) {
+    EXPECT_FALSE(main().Route().QueryState(id).enabled) << id;
+  }
+  for (const int id : {ID_FETCH_RSS, ID_DATABASE_INIT, ID_EVENT_SWITCH, ID_UPDATE_FROM_FILE,
+                       ID_SETTINGS_IMPORT, ID_HELP_CONTENTS, ID_EDIT_MEMO, ID_BOOKMARK_ADD,
+                       ID_BOOKMARK_ORGANIZE, ID_BOOKMARK_FIRST}) {
+    EXPECT_TRUE(main().Route().QueryState(id).enabled) << id;
+  }
+}
+
+// No manual comes with the program: each help command says so in a box, and the frames take input
+// again afterwards.
+TEST_F(ApplicationCommandsTest, HelpCommandsSayThereIsNoManual) {
+  for (const int id : {ID_HELP_CONTENTS, ID_HELP_SEARCH, ID_HELP_INDEX}) {
+    QString title, text;
+    QTimer::singleShot(0, [&] {
+      QWidget* box = QApplication::activeModalWidget();
+      if (!box) return;
+      title = box->windowTitle();
+      text = box->property("text").toString();
+      box->close();
+    });
+    EXPECT_TRUE(main().RunCommand(id));
+    EXPECT_EQ(title.toStdString(), "ヘルプ") << id;
+    EXPECT_NE(text.indexOf(QStringLiteral("マニュアル")), -1) << text.toStdString();
+    EXPECT_FALSE(controller().Guard().IsRaised());
+  }
+}
+
+}  // namespace
