@@ -10,7 +10,7 @@
 // Every figure is the median of its iterations; each iteration times the case and its baseline
 // one after the other.
 #include "bench/BenchTiming.h"
-#include "bench/FullSampleDisc.h"
+#include "bench/SampleController.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -56,43 +56,27 @@ class ListBench {
   }
   static void Release() { instance_.reset(); }
 
-  vx::CatalogController& Controller() { return controller_; }
+  vx::CatalogController& Controller() { return sample_.Controller(); }
   vx::SearchCondition& BareCondition() { return *bare_; }
   vx::ListWindow& Window() { return *window_; }
-  vx::SettingsValues& Values() { return values_; }
+  vx::SettingsValues& Values() { return sample_.Values(); }
   bool Ready() const { return ready_; }
 
  private:
   ListBench() {
-    const auto file = vxbench::BenchDataFolder() / "circle-list" / vx::PavorunDatabase::kFileName;
-    std::filesystem::create_directories(file.parent_path());
-    if (vxbench::FullSampleDisc().empty() || vxbench::InstallFullSampleDisc(file) != 1) return;
-    db_ = std::make_unique<vx::PavorunDatabase>(file.parent_path());
-    db_->SelectEvent(vxbench::kSampleEvent);
-    bare_ = std::make_unique<vx::SearchCondition>(*db_);
-    images_.Open(vxbench::FullSampleDisc(), vxbench::kSampleEvent);
-    values_.eventNumber = vxbench::kSampleEvent;
-    values_.listShowCut = 1;
-    values_.listSortEnable = 1;
-    values_.fvrColorNum = 9;
-    vx::ResetListColumns(values_, vxbench::kSampleEvent);
-    values_.listColumnWidths[vx::ColumnIdCircleCut] = kCutColumnWidth;
-    if (!controller_.Init(db_.get(), &images_, &values_)) return;
-    window_ = std::make_unique<vx::ListWindow>(controller_);
-    controller_.RegisterWindow(vx::kListWindowId, window_.get(), "list");
+    if (!sample_.Open("circle-list")) return;
+    bare_ = std::make_unique<vx::SearchCondition>(sample_.Database());
+    Values().listColumnWidths[vx::ColumnIdCircleCut] = kCutColumnWidth;
+    window_ = std::make_unique<vx::ListWindow>(Controller());
+    Controller().RegisterWindow(vx::kListWindowId, window_.get(), "list");
     window_->resize(1200, 800);
     window_->show();
     QApplication::processEvents();
     ready_ = true;
   }
 
-  std::unique_ptr<vx::PavorunDatabase> db_;
+  vxbench::SampleController sample_;
   std::unique_ptr<vx::SearchCondition> bare_;  // the baseline's
-  vx::CatalogImages images_;
-  vx::SettingsValues values_{};
-  vx::ScriptedUiServices ui_;
-  vx::ProgressDialogRunner progress_;
-  vx::CatalogController controller_{nullptr, {&ui_, &progress_, nullptr, nullptr, nullptr}};
   std::unique_ptr<vx::ListWindow> window_;
   bool ready_ = false;
   static std::unique_ptr<ListBench> instance_;

@@ -22,6 +22,7 @@
 #include "program/VindaxelApplication.h"
 #include "res/ResourceIds.h"
 #include "ui/bookmarks/BookmarkCommands.h"
+#include "ui/checklist/ChecklistWindow.h"
 #include "ui/checklist/MemoDialog.h"
 #include "ui/detail/DetailWindow.h"
 #include "ui/list/ListWindow.h"
@@ -224,6 +225,11 @@ void ApplicationCommands::ResetWindowLayout() {
     detail->PlaceAt(core.values().windowRects[kDetailSlot]);
     core.controller()->SaveWindowRect(detail);
     core.controller()->ShowRegisteredWindow(detail);
+  }
+  if (ChecklistWindow* checklist = application_.checklistWindow()) {
+    checklist->PlaceAt(core.values().windowRects[kChecklistSlot]);
+    core.controller()->SaveWindowRect(checklist);
+    core.controller()->ShowRegisteredWindow(checklist);
   }
   MainWindow* main = application_.mainWindow();
   if (!main) return;

@@ -22,6 +22,7 @@
 #include "program/DatabaseInitializationSteps.h"
 #include "program/TerminationSignalNotifier.h"
 #include "res/ResourceIds.h"
+#include "ui/checklist/ChecklistWindow.h"
 #include "ui/checklist/QtChecklistDialogs.h"
 #include "ui/detail/DetailWindow.h"
 #include "ui/dialogs/ImagePathDialog.h"
@@ -83,8 +84,12 @@ VindaxelApplication::~VindaxelApplication() {
 MainWindow* VindaxelApplication::mainWindow() const { return main_; }
 
 DetailWindow* VindaxelApplication::detailWindow() const { return detail_; }
+
 HallMapWindow* VindaxelApplication::mapWindow() const { return map_; }
+
 ListWindow* VindaxelApplication::listWindow() const { return list_; }
+
+ChecklistWindow* VindaxelApplication::checklistWindow() const { return checklist_; }
 
 BeaconWidget* VindaxelApplication::beacon() const { return beacon_; }
 
@@ -179,6 +184,11 @@ void VindaxelApplication::CreateFrames() {
 // Created hidden at their stored places; the controller shows them once they are registered.
 void VindaxelApplication::CreateSecondaryFrames() {
   CatalogController& controller = *core_->controller();
+  checklist_ = new ChecklistWindow(controller);
+  checklist_->SetColorMenu(&main_->Menu());
+  checklist_->SetApplicationCommands(&applicationRoute_);
+  checklist_->PlaceAt(core_->values().windowRects[kChecklistSlot]);
+  controller.SaveWindowRect(checklist_);
   detail_ = new DetailWindow(controller);
   detail_->SetApplicationCommands(&applicationRoute_);
   detail_->SetChecklistMenu(&main_->Menu());
@@ -202,6 +212,7 @@ void VindaxelApplication::CreateBeacon() {
 void VindaxelApplication::RegisterFrames() {
   CatalogController& controller = *core_->controller();
   controller.RegisterWindow(kMainWindowId, main_, Sjis("メインウィンドウ"));
+  controller.RegisterWindow(kChecklistWindowId, checklist_, Sjis("チェックリスト(&K)\tCtrl+K"));
   controller.RegisterWindow(kDetailWindowId, detail_, Sjis("サークル詳細(&D)\tCtrl+D"));
   controller.RegisterWindow(kMapWindowId, map_, Sjis("会場マップ(&M)\tCtrl+M"));
   controller.RegisterWindow(kListWindowId, list_, Sjis("サークル一覧(&L)\tCtrl+L"));
@@ -219,6 +230,7 @@ void VindaxelApplication::RegisterFrames() {
 void VindaxelApplication::ShowSavedFrames() {
   CatalogController& controller = *core_->controller();
   if (core_->values().windowShown[kDetailSlot]) controller.ShowRegisteredWindow(detail_);
+  if (core_->values().windowShown[kChecklistSlot]) controller.ShowRegisteredWindow(checklist_);
   if (core_->values().windowShown[kListSlot] == 1) controller.ShowRegisteredWindow(list_);
   if (core_->values().windowShown[kMapSlot] == 1) controller.ShowRegisteredWindow(map_);
 }
@@ -274,6 +286,7 @@ void VindaxelApplication::Exit() {
   delete list_;
   delete map_;
   delete detail_;
+  delete checklist_;
   delete main_;
   delete beacon_;
   search_.reset();

@@ -27,6 +27,7 @@ class BeaconWidget;
 class DetailWindow;
 class HallMapWindow;
 class HostSystemInfo;
+class ChecklistWindow;
 class ListWindow;
 class MainWindow;
 class ModalInputFilter;
@@ -71,6 +72,7 @@ class VindaxelApplication : public QObject {
   DetailWindow* detailWindow() const;
   HallMapWindow* mapWindow() const;
   ListWindow* listWindow() const;
+  ChecklistWindow* checklistWindow() const;
   BeaconWidget* beacon() const;
 
  Q_SIGNALS:
@@ -115,6 +117,7 @@ class VindaxelApplication : public QObject {
   QPointer<DetailWindow> detail_;
   QPointer<HallMapWindow> map_;
   QPointer<ListWindow> list_;
+  QPointer<ChecklistWindow> checklist_;
   QPointer<BeaconWidget> beacon_;
   bool exited_ = false;
 };

@@ -136,6 +136,9 @@ constexpr int IDC_LIST_BLOCK_COMBO = 131;  // blocks, or kana initials in mode 1
 constexpr int IDC_LIST_MODE_COMBO = 132;
 constexpr int IDC_LIST_DAY_COMBO = 133;
 constexpr int ID_LIST_STATUS_PANE = 187;
+// Checklist window: the view's day tabs and the list of each tab.
+constexpr int IDC_CHECKLIST_TABS = 116;
+constexpr int IDC_CHECKLIST_LIST = 117;
 // Portal login (248): the embedded browser (or the pasted address where none can run) and Cancel.
 constexpr int IDD_PORTAL_LOGIN = 248;
 constexpr int IDC_PORTAL_BROWSER = 1741;

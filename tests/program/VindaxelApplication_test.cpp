@@ -20,6 +20,7 @@
 #include "program/ApplicationCommands.h"
 #include "res/ResourceIds.h"
 #include "tests/program/SampleProfile.h"
+#include "ui/checklist/ChecklistWindow.h"
 #include "ui/detail/DetailView.h"
 #include "ui/detail/DetailWindow.h"
 #include "ui/list/CircleListView.h"
@@ -62,10 +63,10 @@ TEST_F(VindaxelApplicationTest, StartsOnTheFirstCutOfDayOneAndComesBackToItsPage
     EXPECT_GT(controller.CurrentCircle().id, 0);
     EXPECT_EQ(program.mainWindow()->currentPage(), controller.GetCurrentPage());
     EXPECT_EQ(program.mainWindow()->dayIndex(), 0);
-    // The detail window comes second, shown as the default layout has it, on the same circle;
-    // the hall map and the circle list come after it.
-    ASSERT_EQ(controller.Registry().Count(), 4);
-    const vx::WindowRecord& detail = controller.Registry().Records()[1];
+    // The detail window comes after the checklist, shown as the default layout has it, on the
+    // same circle; the hall map and the circle list come after it.
+    ASSERT_EQ(controller.Registry().Count(), 5);
+    const vx::WindowRecord& detail = controller.Registry().Records()[2];
     EXPECT_EQ(detail.window, program.detailWindow());
     EXPECT_STREQ(detail.name, vx::Sjis("サークル詳細(&D)\tCtrl+D").c_str());
     EXPECT_TRUE(program.detailWindow()->isVisible());
@@ -116,7 +117,7 @@ TEST_F(VindaxelApplicationTest, TheHallMapIsRegisteredHiddenAndTheLayoutResetHid
   vx::CatalogController& controller = *program.core()->controller();
   vx::HallMapWindow* map = program.mapWindow();
   ASSERT_NE(map, nullptr);
-  const vx::WindowRecord& record = controller.Registry().Records()[2];
+  const vx::WindowRecord& record = controller.Registry().Records()[3];
   EXPECT_EQ(record.window, map);
   EXPECT_EQ(vx::Cp932ToUtf8(record.name), "会場マップ(&M)\tCtrl+M");
   EXPECT_FALSE(map->isVisible());
@@ -165,6 +166,31 @@ TEST_F(VindaxelApplicationTest, ASearchFromTheMainWindowShowsTheCircleList) {
   EXPECT_GT(list->View()->Counted(), 100);
   EXPECT_TRUE(program.mainWindow()->Route().QueryState(ID_SEARCH_NARROW).enabled);
   EXPECT_FALSE(controller.Guard().IsRaised());
+}
+
+// The checklist window is registered second and open at the first start; the layout reset puts it
+// back at its default place and shows it.
+TEST_F(VindaxelApplicationTest, TheChecklistWindowOpensAtFirstAndTheLayoutResetBringsItBack) {
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  vx::CatalogController& controller = *program.core()->controller();
+  vx::ChecklistWindow* checklist = program.checklistWindow();
+  ASSERT_NE(checklist, nullptr);
+  ASSERT_GE(controller.Registry().Count(), 2);
+  EXPECT_EQ(controller.Registry().Records()[1].window, checklist);
+  vx::WindowRecord record;
+  ASSERT_TRUE(controller.GetWindowRecord(checklist, &record));
+  EXPECT_EQ(vx::Cp932ToUtf8(record.name), "チェックリスト(&K)\tCtrl+K");
+  EXPECT_TRUE(checklist->isVisible());
+
+  checklist->close();
+  checklist->move(checklist->x() + 40, checklist->y() + 40);
+  EXPECT_FALSE(checklist->isVisible());
+  program.commands()->ResetWindowLayout();
+  EXPECT_TRUE(checklist->isVisible());
+  const vx::WindowRect& place = program.core()->values().windowRects[vx::kChecklistSlot];
+  EXPECT_EQ(checklist->ScreenRect().left, place.left);
+  EXPECT_EQ(checklist->ScreenRect().top, place.top);
 }
 
 // A restart loads the newest recent checklist when "AutoLoad" is on, except after an event switch.

@@ -3,8 +3,6 @@
 
 #include <QApplication>
 #include <QHeaderView>
-#include <QPainter>
-#include <QPixmap>
 #include <QStackedLayout>
 
 #include <algorithm>
@@ -15,18 +13,15 @@
 #include "app/SettingsValues.h"
 #include "data/PavorunDatabase.h"
 #include "data/SearchCondition.h"
-#include "data/images/CutDrawing.h"
 #include "platform/CodePage.h"
 #include "platform/UiServices.h"
 #include "res/ResourceIds.h"
 #include "ui/list/ListControl.h"
+#include "ui/list/RowSwatches.h"
 
 namespace vx {
 
 namespace {
-
-constexpr int kSwatchWidth = 16;
-constexpr int kDefaultSwatchHeight = 16;
 
 // The wait cursor for as long as the object lives.
 class WaitCursor {
@@ -36,26 +31,6 @@ class WaitCursor {
   WaitCursor(const WaitCursor&) = delete;
   WaitCursor& operator=(const WaitCursor&) = delete;
 };
-
-// The rows are as high as a cut as wide as the cut column, so that the cut column shows whole
-// cuts; a column wider than a cut shows it at its own size.
-int SwatchHeight(int cutColumnWidth, int cutWidth, int cutHeight) {
-  if (cutColumnWidth <= 0 || cutWidth <= 0 || cutHeight <= 0) return kDefaultSwatchHeight;
-  if (cutColumnWidth > cutWidth) return cutHeight;
-  return cutHeight * cutColumnWidth / cutWidth;
-}
-
-QIcon Swatch(int height, const QColor& color) {
-  QPixmap picture(kSwatchWidth, height);
-  picture.fill(Qt::transparent);
-  if (color.isValid()) {
-    QPainter painter(&picture);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(color);
-    painter.drawRoundedRect(QRectF(0, 1, kSwatchWidth, 13), 1, 1);
-  }
-  return QIcon(picture);
-}
 
 }  // namespace
 
@@ -284,20 +259,7 @@ void CircleListView::RebuildColumns(bool refill) {
 void CircleListView::RebuildSwatches() {
   const int cutColumnWidth =
       columns_.CutColumn() >= 0 ? controller_.GetListColumnWidth(ColumnIdCircleCut) : 0;
-  const int height =
-      SwatchHeight(cutColumnWidth, controller_.GetCutWidth(), controller_.GetCutHeight());
-  std::vector<QIcon> images{Swatch(height, QColor())};
-  for (int index = 0; index < controller_.GetColorCount(); ++index) {
-    const std::uint32_t color =
-        controller_.GetColorValue(index, CatalogController::kChecklistColor);
-    images.push_back(Swatch(height, ColorFromColorRef(color)));
-  }
-  const int rowHeight = std::max(height, fontMetrics().height() + 4);
-  for (ListControl* list : lists_) {
-    list->Model().SetStateImages(images, QSize(kSwatchWidth, height));
-    list->setIconSize(QSize(kSwatchWidth, height));
-    list->SetRowHeight(rowHeight);
-  }
+  RowSwatches::Apply(controller_, cutColumnWidth, lists_);
 }
 
 CircleListView::Geometry CircleListView::CurrentGeometry() const {

@@ -132,7 +132,6 @@ class CircleListView : public QWidget, public AppMessageSink {
   void ScrollIntoBand(int row);
   void SetCircleColor(int circleId, int color);
   void ResetChecklist();
-  void UpdateCircleCell(int circleId, int column, bool rssDetail);
   void OnOptionsChanged();
   void OnColumnsResized();
   void OnLabelEdited(int mode, int row);

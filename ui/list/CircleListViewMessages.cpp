@@ -5,6 +5,7 @@
 #include "app/CatalogController.h"
 #include "app/SettingsValues.h"
 #include "res/ResourceIds.h"
+#include "ui/list/CircleCells.h"
 #include "ui/list/CircleListView.h"
 #include "ui/list/ListControl.h"
 
@@ -19,8 +20,12 @@ void CircleListView::OnAppMessage(unsigned message, WParam wParam, LParam lParam
     case UM_CIRCLE_UNCHECKED: SetCircleColor(id, 0); break;
     case UM_CHECKLIST_RESET: ResetChecklist(); break;
     case UM_OPTIONS_CHANGED: OnOptionsChanged(); break;
-    case UM_CHECKLIST_ENTRY_CHANGED: UpdateCircleCell(id, columns_.MemoColumn(), false); break;
-    case UM_CIRCLE_INFO_UPDATED: UpdateCircleCell(id, columns_.RssDetailColumn(), true); break;
+    case UM_CHECKLIST_ENTRY_CHANGED:
+      CircleCells::Rewrite(controller_, lists_, id, columns_.MemoColumn(), false);
+      break;
+    case UM_CIRCLE_INFO_UPDATED:
+      CircleCells::Rewrite(controller_, lists_, id, columns_.RssDetailColumn(), true);
+      break;
     case UM_LIST_COLUMNS_RESIZED: OnColumnsResized(); break;
     default: break;  // page, day, block, space, genre, colours and images: nothing to do here
   }
@@ -97,26 +102,8 @@ void CircleListView::ResetChecklist() {
   }
 }
 
-void CircleListView::UpdateCircleCell(int circleId, int column, bool rssDetail) {
-  if (circleId < 1 || column < 1) return;
-  CircleRecord circle;
-  if (!controller_.GetCircle(circleId, &circle)) return;
-  const std::string& text = rssDetail ? circle.rssInfo : circle.memo;
-  for (ListControl* list : lists_) {
-    for (int row : list->Model().FindRows(circleId)) list->Model().SetCellText(row, column, text);
-  }
-}
-
-// Only an edit that changed the memo is stored: storing marks the checklist modified.
 void CircleListView::OnLabelEdited(int mode, int row) {
-  const int memoColumn = columns_.MemoColumn();
-  const ListModel& model = lists_[mode]->Model();
-  if (memoColumn < 1 || row < 0 || row >= model.RowCount()) return;
-  const int circleId = model.Row(row).record.circleId;
-  if (circleId <= 0) return;
-  const std::string& memo = model.Row(row).cells[memoColumn];
-  if (memo == controller_.GetCircleMemo(circleId)) return;
-  controller_.SetCircleMemo(memo, circleId);
+  CircleCells::StoreEditedMemo(controller_, lists_[mode]->Model(), row, columns_.MemoColumn());
 }
 
 // --- Options and column widths ----------------------------------------------------------------

@@ -86,8 +86,13 @@ void ListModel::InsertRow(int index, ListRow row) {
   index = std::clamp(index, 0, RowCount());
   FitCells(row);
   beginInsertRows(QModelIndex(), index, index);
+  // A row appended keeps the index: a list filled a row at a time stays linear.
+  if (index == RowCount() && indexValid_) {
+    index_.emplace(row.record.circleId, index);
+  } else {
+    OrderChanged();
+  }
   rows_.insert(rows_.begin() + index, std::move(row));
-  OrderChanged();
   endInsertRows();
 }
 

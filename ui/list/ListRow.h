@@ -13,7 +13,7 @@ struct ListRowRecord {
   static constexpr int kNoPlace = 0x7FFFFFFF;  // day and space key of a circle without a place
 
   int circleId = 0;
-  int reserved = 0;
+  int printNumber = 0;  // the checklist view's: the row's place in its tab when it was added
   int color = -1;  // -1 not in the checklist, 0 memo only, 1..n check colour
   int day = kNoPlace;
   int spaceKey = kNoPlace;  // ((blockId << 9) | spaceNo) * 2 + spaceNoSub

@@ -1,0 +1,110 @@
+// The application messages of the checklist view: the current circle, checks, memos, feeds,
+// options and the columns resized by the user.
+#include <QItemSelectionModel>
+
+#include "app/CatalogController.h"
+#include "res/ResourceIds.h"
+#include "ui/checklist/ChecklistView.h"
+#include "ui/list/CircleCells.h"
+#include "ui/list/ListControl.h"
+
+namespace vx {
+
+void ChecklistView::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
+  const int id = static_cast<int>(lParam);
+  switch (message) {
+    case UM_CIRCLE_CHANGED: OnCircleChanged(id); break;
+    case UM_CIRCLE_CHECKED: OnCircleChecked(id); break;
+    case UM_CIRCLE_UNCHECKED: RemoveRow(id); break;
+    case UM_CIRCLE_COLOR_CHANGED: OnColorChanged(id, static_cast<int>(wParam)); break;
+    case UM_CHECKLIST_RESET: ClearRows(); break;
+    case UM_OPTIONS_CHANGED: OnOptionsChanged(); break;
+    case UM_CHECKLIST_ENTRY_CHANGED:
+      CircleCells::Rewrite(controller_, lists_, id, columns_.MemoColumn(), false);
+      break;
+    case UM_CIRCLE_INFO_UPDATED:
+      CircleCells::Rewrite(controller_, lists_, id, columns_.RssDetailColumn(), true);
+      break;
+    case UM_LIST_COLUMNS_RESIZED: OnColumnsResized(); break;
+    default: break;  // page, day, block, space, genre, colours and images: the window's or nobody's
+  }
+}
+
+// --- The current circle ----------------------------------------------------------------------
+
+void ChecklistView::OnCircleChanged(int circleId) {
+  if (lists_.empty()) return;
+  if (circleId == 0) {
+    currentCircleId_ = 0;
+    ListControl* list = CurrentList();
+    list->selectionModel()->clearSelection();
+    list->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    return;
+  }
+  if (circleId == currentCircleId_) return;
+  currentCircleId_ = circleId;
+  const int tab = TabOfDay(controller_.CurrentCircle().day);
+  if (tab != currentTab_) SwitchTab(tab);
+  SelectRowOf(circleId);
+}
+
+// The circle's row becomes the only selected one and is scrolled into view.
+void ChecklistView::SelectRowOf(int circleId) {
+  ListControl* list = CurrentList();
+  const std::vector<int> found = list->Model().FindRows(circleId);
+  following_ = true;
+  if (found.empty()) {
+    list->selectionModel()->clearSelection();
+    list->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+  } else {
+    const QModelIndex row = list->Model().index(found.front(), 0);
+    list->selectionModel()->setCurrentIndex(
+        row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    list->scrollTo(row);
+  }
+  following_ = false;
+}
+
+// --- Checks, memos and feeds ------------------------------------------------------------------
+
+// Memo-only circles have no row.
+void ChecklistView::OnCircleChecked(int circleId) {
+  if (controller_.GetCircleColor(circleId) >= 1) AddRow(circleId, true);
+}
+
+void ChecklistView::OnColorChanged(int circleId, int color) {
+  if (controller_.GetCircleColor(circleId) < 1) {
+    RemoveRow(circleId);
+  } else {
+    SetRowColor(circleId, color);
+  }
+}
+
+void ChecklistView::OnLabelEdited(int tab, int row) {
+  if (tab != currentTab_) return;
+  CircleCells::StoreEditedMemo(controller_, lists_[tab]->Model(), row, columns_.MemoColumn());
+}
+
+// --- Options and column widths ----------------------------------------------------------------
+
+void ChecklistView::OnOptionsChanged() {
+  orderLocked_ = controller_.IsChecklistOrderLocked();
+  SetupColumns(true);
+}
+
+// A changed cut column width changes the row height: the rows are made again.
+void ChecklistView::OnColumnsResized() {
+  const ListControl* list = CurrentList();
+  if (list == nullptr) return;
+  for (int column = 0; column < columns_.Count(); ++column) {
+    controller_.SetChecklistColumnWidth(columns_.Kind(column), list->columnWidth(column));
+  }
+  if (columns_.CutColumn() >= 0 &&
+      controller_.GetChecklistColumnWidth(ColumnIdCircleCut) != imageCutWidth_) {
+    SetupColumns(true);
+  } else {
+    list->viewport()->update();
+  }
+}
+
+}  // namespace vx

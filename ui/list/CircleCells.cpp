@@ -1,0 +1,31 @@
+#include "ui/list/CircleCells.h"
+
+#include <string>
+#include <vector>
+
+#include "app/CatalogController.h"
+#include "ui/list/ListControl.h"
+
+namespace vx {
+
+void CircleCells::Rewrite(const CatalogController& controller, std::span<ListControl* const> lists,
+                          int circleId, int column, bool feedText) {
+  if (circleId == 0 || column < 1) return;
+  CircleRecord circle;
+  if (!controller.GetCircle(circleId, &circle)) return;
+  const std::string& text = feedText ? circle.rssInfo : circle.memo;
+  for (ListControl* list : lists) {
+    for (int row : list->Model().FindRows(circleId)) list->Model().SetCellText(row, column, text);
+  }
+}
+
+void CircleCells::StoreEditedMemo(CatalogController& controller, const ListModel& model, int row,
+                                  int memoColumn) {
+  if (memoColumn < 1 || row < 0 || row >= model.RowCount()) return;
+  const int circleId = model.Row(row).record.circleId;
+  if (circleId == 0) return;
+  const std::string& memo = model.Row(row).cells[memoColumn];
+  if (memo != controller.GetCircleMemo(circleId)) controller.SetCircleMemo(memo, circleId);
+}
+
+}  // namespace vx

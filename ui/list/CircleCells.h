@@ -1,0 +1,25 @@
+// The cells of a circle's rows that follow the checklist: the memo and the fetched feed text are
+// written again when they change, and a memo edited in place goes to the controller.
+#pragma once
+
+#include <span>
+
+namespace vx {
+
+class CatalogController;
+class ListControl;
+class ListModel;
+
+class CircleCells {
+ public:
+  // The circle's memo (or feed text) into `column` of its rows in every list; nothing for a
+  // column below 1.
+  static void Rewrite(const CatalogController& controller, std::span<ListControl* const> lists,
+                      int circleId, int column, bool feedText);
+  // The memo cell of the row to the controller, only when the edit changed it: storing marks the
+  // checklist modified.
+  static void StoreEditedMemo(CatalogController& controller, const ListModel& model, int row,
+                              int memoColumn);
+};
+
+}  // namespace vx
