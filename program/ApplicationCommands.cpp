@@ -16,6 +16,8 @@
 #include "app/SettingsFileCommands.h"
 #include "platform/CodePage.h"
 #include "program/BookmarkMenu.h"
+#include "program/PrintContext.h"
+#include "program/PrintSettingsCommand.h"
 #include "program/QtDataCommandDialogs.h"
 #include "program/VindaxelApplication.h"
 #include "res/ResourceIds.h"
@@ -55,6 +57,7 @@ ApplicationCommands::ApplicationCommands(VindaxelApplication& application)
       std::make_unique<SettingsFileCommands>(core, ui, [this] { BuildBookmarkMenu(); });
   web_ = std::make_unique<CircleWebCommands>(controller);
   bookmarks_ = std::make_unique<BookmarkCommands>(controller, core.bookmarks());
+  printContext_ = std::make_unique<PrintContext>();
   AddWindowCommands();
   AddHelpCommands();
   AddSettingsCommands();
@@ -93,6 +96,13 @@ void ApplicationCommands::AddSettingsCommands() {
   On(ID_PRINT_SETTINGS_EXPORT, [this] { settingsFiles_->ExportPrintSettings(); });
   On(ID_PRINT_SETTINGS_IMPORT, [this] { settingsFiles_->ImportPrintSettings(); });
   On(ID_WEB_SEARCH_SETTINGS, [this] { EditWebSearchSettings(); });
+  On(ID_PRINT_DETAILS, [this] { EditPrintSettings(); });
+}
+
+void ApplicationCommands::EditPrintSettings() {
+  ApplicationCore& core = *application_.core();
+  RunPrintSettingsCommand(application_.beacon(), core, *core.controller()->GetUiServices(),
+                          *printContext_);
 }
 
 void ApplicationCommands::AddDataCommands() {

@@ -1,8 +1,9 @@
 // The commands that belong to no one window: help, the about box, the settings and their files,
 // the data commands with their restart, bookmarks, the web search and links, memos, keeping the
 // tool windows in front, the layout reset and the end of the program. Every frame's commands go
-// on to these when the frame does not handle them. The print, image output and portal commands
-// are not here: their items stay disabled.
+// on to these when the frame does not handle them. Of the print commands only the print settings
+// sheet is here; printing, image output and the portal commands are not: their items stay
+// disabled.
 #pragma once
 
 #include <memory>
@@ -14,6 +15,7 @@ namespace vx {
 class BookmarkCommands;
 class CircleWebCommands;
 class DataCommands;
+class PrintContext;
 class QtDataCommandDialogs;
 class SettingsFileCommands;
 class VindaxelApplication;
@@ -43,6 +45,7 @@ class ApplicationCommands : public CommandMap {
   void EditWebSearchSettings();
   void ShowSettingsSheet();
   void ShowColorSheet();
+  void EditPrintSettings();
   void EditMemo();
   void GoToBookmark(int id);
 
@@ -52,6 +55,7 @@ class ApplicationCommands : public CommandMap {
   std::unique_ptr<SettingsFileCommands> settingsFiles_;
   std::unique_ptr<CircleWebCommands> web_;
   std::unique_ptr<BookmarkCommands> bookmarks_;
+  std::unique_ptr<PrintContext> printContext_;
 };
 
 }  // namespace vx

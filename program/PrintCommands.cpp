@@ -10,14 +10,10 @@
 #include "app/SettingsValues.h"
 #include "platform/CodePage.h"
 #include "platform/qt/QtStrings.h"
-#include "platform/qt/UiThread.h"
-#include "print/CatalogPrintDataSource.h"
 #include "print/ImageFileOutput.h"
-#include "print/PrintDocuments.h"
+#include "print/PrintEngine.h"
 #include "print/PrinterOutput.h"
-#include "print/QtPrintEventSink.h"
-#include "print/QtPrintTextDrawer.h"
-#include "print/UiPrintReportSink.h"
+#include "program/PrintSettingsCommand.h"
 #include "res/ResourceIds.h"
 #include "ui/print/ImageOutputDialog.h"
 #include "ui/print/PrintDialog.h"
@@ -49,7 +45,10 @@ std::string FieldText(const char* field, std::size_t size) {
 PrintCommands::PrintCommands(ApplicationCore& core, UiServices& ui, std::function<QWidget*()> owner)
     : core_(core), ui_(ui), owner_(std::move(owner)) {
   dialogServices_.ui = &ui_;
-  PrintDocuments_Register();
+  // The sheet edits the same working settings the dialogs show.
+  dialogServices_.runSettingsSheet = [this](QWidget* parent, PrintSettings&) {
+    RunPrintSettingsCommand(parent, core_, ui_, context_);
+  };
   PrintEngine_SetPageOutput(kTargetImageFiles, std::make_shared<ImageFileOutput>(OpenFolder));
   PrintEngine_SetPageOutput(kTargetPrinter, std::make_shared<PrinterOutput>());
   PrintEngine_SetPageOutput(kTargetPrinterImages, std::make_shared<PrinterOutput>());
@@ -61,27 +60,8 @@ PrintCommands::~PrintCommands() { PrintEngine_Reset(); }
 
 PrintSettings& PrintCommands::Settings() const { return core_.values().print; }
 
-void PrintCommands::SetContext() {
-  CatalogController* controller = core_.controller();
-  if (!source_ && controller) source_ = std::make_unique<CatalogPrintDataSource>(*controller);
-  if (!reports_) {
-    reports_ = std::make_unique<UiPrintReportSink>(
-        ui_, [](std::function<void()> work) { RunOnUiThread(std::move(work)); });
-  }
-  if (!events_) events_ = std::make_unique<QtPrintEventSink>();
-  if (!text_) text_ = std::make_unique<QtPrintTextDrawer>();
-  PrintEngineServices services;
-  services.source = source_.get();
-  services.reports = reports_.get();
-  services.events = events_.get();
-  services.text = text_.get();
-  services.runPreview = runPreview_;
-  PrintEngine_SetContext(services, core_.imageFolder().value_or(std::filesystem::path()),
-                         core_.programFolder());
-}
-
 void PrintCommands::Print() {
-  SetContext();
+  if (!context_.Set(core_, ui_)) return;
   QWidget* owner = owner_();
   PrintSettings& settings = Settings();
   {
@@ -99,7 +79,7 @@ void PrintCommands::Print() {
 }
 
 void PrintCommands::OutputImages() {
-  SetContext();
+  if (!context_.Set(core_, ui_)) return;
   QWidget* owner = owner_();
   PrintSettings& settings = Settings();
   {

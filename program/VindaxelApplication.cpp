@@ -17,10 +17,11 @@
 #include "platform/qt/QtStrings.h"
 #include "platform/qt/SingleInstanceServer.h"
 #include "platform/qt/UiThread.h"
-#include "res/ResourceIds.h"
+#include "print/PrintDocuments.h"
 #include "program/ApplicationCommands.h"
 #include "program/DatabaseInitializationSteps.h"
 #include "program/TerminationSignalNotifier.h"
+#include "res/ResourceIds.h"
 #include "ui/checklist/ChecklistWindow.h"
 #include "ui/checklist/QtChecklistDialogs.h"
 #include "ui/detail/DetailWindow.h"
@@ -104,6 +105,7 @@ bool VindaxelApplication::Start() {
     if (main_) main_->close();
   });
   BuildCore();
+  PrintDocuments_Register();
   CreateFrames();
   CreateBeacon();
   RegisterFrames();

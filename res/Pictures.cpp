@@ -63,6 +63,38 @@ constexpr std::pair<int, int> kMenuImages[] = {
 constexpr std::pair<int, const char*> kCells[] = {
     {IDB_REMOVE, "remove"}, {IDB_BOOKMARK, "bookmark"}, {IDB_BOOKMARK_GROUP, "bookmark-group"}};
 
+// The preview bar, 16 x 15 like the tool bars.
+constexpr std::pair<int, const char*> kPreviewImages[] = {
+    {IDB_PREVIEW_ZOOM_25, "preview-25"},     {IDB_PREVIEW_ZOOM_25 + 1, "preview-50"},
+    {IDB_PREVIEW_ZOOM_25 + 2, "preview-100"}, {IDB_PREVIEW_ZOOM_25 + 3, "preview-200"},
+    {IDB_PREVIEW_ZOOM_25 + 4, "preview-400"}, {IDB_PREVIEW_PREVIOUS, "preview-previous"},
+    {IDB_PREVIEW_NEXT, "preview-next"},       {IDB_PREVIEW_CLOSE, "preview-close"}};
+
+constexpr std::pair<int, const char*> kLayoutPictures[] = {
+    {IDB_LAYOUT_BLANK_MAP_LANDSCAPE, "blank-map-landscape"},
+    {IDB_LAYOUT_MAP_COLORS_LANDSCAPE, "map-colors-landscape"},
+    {IDB_LAYOUT_MAP_LIST_LANDSCAPE, "map-list-landscape"},
+    {IDB_LAYOUT_MAP_CUTS_LARGE_LANDSCAPE, "map-cuts-large-landscape"},
+    {IDB_LAYOUT_CUTS_4X4, "cuts-4x4"},
+    {IDB_LAYOUT_CUTS_5X5, "cuts-5x5"},
+    {IDB_LAYOUT_CUTS_6X6, "cuts-6x6"},
+    {IDB_LAYOUT_CUTS_2X5, "cuts-2x5"},
+    {IDB_LAYOUT_CUTS_3X7, "cuts-3x7"},
+    {IDB_LAYOUT_CUTS_4X9, "cuts-4x9"},
+    {IDB_LAYOUT_LIST_PORTRAIT, "list-portrait"},
+    {IDB_LAYOUT_LIST_LANDSCAPE, "list-landscape"},
+    {IDB_LAYOUT_LIST_TWO_COLUMNS, "list-two-columns"},
+    {IDB_LAYOUT_CUTS_5X10, "cuts-5x10"},
+    {IDB_LAYOUT_CUTS_7X7, "cuts-7x7"},
+    {IDB_LAYOUT_MAP_CUTS_MEDIUM_LANDSCAPE, "map-cuts-medium-landscape"},
+    {IDB_LAYOUT_MAP_CUTS_SMALL_LANDSCAPE, "map-cuts-small-landscape"},
+    {IDB_LAYOUT_MAP_CUTS_LARGE_PORTRAIT, "map-cuts-large-portrait"},
+    {IDB_LAYOUT_MAP_CUTS_MEDIUM_PORTRAIT, "map-cuts-medium-portrait"},
+    {IDB_LAYOUT_MAP_CUTS_SMALL_PORTRAIT, "map-cuts-small-portrait"},
+    {IDB_LAYOUT_MAP_LIST_PORTRAIT, "map-list-portrait"},
+    {IDB_LAYOUT_MAP_COLORS_PORTRAIT, "map-colors-portrait"},
+    {IDB_LAYOUT_BLANK_MAP_PORTRAIT, "blank-map-portrait"}};
+
 constexpr std::pair<int, const char*> kIcons[] = {{IDI_MAIN, "main"},
                                                   {IDI_MAP, "map"},
                                                   {IDI_DETAIL, "detail"},
@@ -114,6 +146,10 @@ std::vector<QIcon> BitmapImages(int bitmapId) {
 QIcon BitmapImage(int bitmapId, int index) {
   if (const char* cell = NameOf(kCells, bitmapId))
     return index == 0 ? Picture("cell", cell) : QIcon();
+  if (const char* preview = NameOf(kPreviewImages, bitmapId))
+    return index == 0 ? Picture("tool", preview) : QIcon();
+  if (const char* layout = NameOf(kLayoutPictures, bitmapId))
+    return index == 0 ? Picture("layout", layout) : QIcon();
   if (bitmapId == IDB_TOOLBAR && index >= 0 && index < static_cast<int>(kToolbarImages.size())) {
     return Picture("tool", kToolbarImages[index]);
   }

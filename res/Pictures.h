@@ -1,6 +1,7 @@
 // The program's own pictures, compiled in and looked up by their ids (ResourceIds.h): the tool
-// bar images (16 x 15), the remove, bookmark and group images (16 x 16), the window icons and the
-// cursors. Each icon holds its picture at 1x and 2x. Needs a QGuiApplication.
+// bar images (16 x 15), the print layout pictures (96 x 72), the remove, bookmark and group
+// images (16 x 16), the window icons and the cursors. Each icon holds its picture at 1x and 2x.
+// Needs a QGuiApplication.
 #pragma once
 
 #include <QCursor>
@@ -12,8 +13,9 @@ namespace vx {
 
 // IDB_TOOLBAR: 23 images; IDB_MAP_TOOLBAR: 7. In strip order.
 std::vector<QIcon> BitmapImages(int bitmapId);
-// One image of a strip, or the image of IDB_REMOVE, IDB_BOOKMARK or IDB_BOOKMARK_GROUP (index 0);
-// a null icon for anything else.
+// One image of a strip, or the image of IDB_REMOVE, IDB_BOOKMARK, IDB_BOOKMARK_GROUP, a preview
+// bar image (IDB_PREVIEW_*) or a print layout picture (IDB_LAYOUT_*, 96 x 72) (index 0); a null
+// icon for anything else.
 QIcon BitmapImage(int bitmapId, int index = 0);
 // The image a command's menu item shows (tool bar IDR_TOOLBAR_MENU_IMAGES); null when none.
 QIcon CommandImage(int commandId);

@@ -356,6 +356,35 @@ constexpr int IDB_MAP_TOOLBAR = 131;  // 16 x 15 images of the map bar
 constexpr int IDB_REMOVE = 134;       // the colour bars' remove button
 constexpr int IDB_BOOKMARK = 183;
 constexpr int IDB_BOOKMARK_GROUP = 184;
+// The print preview's bar (16 x 15): zoom 25, 50, 100, 200, 400 %, previous, next, close.
+constexpr int IDB_PREVIEW_ZOOM_25 = 20011;
+constexpr int IDB_PREVIEW_PREVIOUS = 20016;
+constexpr int IDB_PREVIEW_NEXT = 20017;
+constexpr int IDB_PREVIEW_CLOSE = 20018;
+// The print settings pages' layout pictures (what each layout puts where on the page).
+constexpr int IDB_LAYOUT_BLANK_MAP_LANDSCAPE = 168;
+constexpr int IDB_LAYOUT_MAP_COLORS_LANDSCAPE = 169;
+constexpr int IDB_LAYOUT_MAP_LIST_LANDSCAPE = 170;
+constexpr int IDB_LAYOUT_MAP_CUTS_LARGE_LANDSCAPE = 171;
+constexpr int IDB_LAYOUT_CUTS_4X4 = 172;
+constexpr int IDB_LAYOUT_CUTS_5X5 = 173;
+constexpr int IDB_LAYOUT_CUTS_6X6 = 174;
+constexpr int IDB_LAYOUT_CUTS_2X5 = 175;
+constexpr int IDB_LAYOUT_CUTS_3X7 = 176;
+constexpr int IDB_LAYOUT_CUTS_4X9 = 177;
+constexpr int IDB_LAYOUT_LIST_PORTRAIT = 178;
+constexpr int IDB_LAYOUT_LIST_LANDSCAPE = 179;
+constexpr int IDB_LAYOUT_LIST_TWO_COLUMNS = 180;
+constexpr int IDB_LAYOUT_CUTS_5X10 = 207;
+constexpr int IDB_LAYOUT_CUTS_7X7 = 208;
+constexpr int IDB_LAYOUT_MAP_CUTS_MEDIUM_LANDSCAPE = 215;
+constexpr int IDB_LAYOUT_MAP_CUTS_SMALL_LANDSCAPE = 216;
+constexpr int IDB_LAYOUT_MAP_CUTS_LARGE_PORTRAIT = 217;
+constexpr int IDB_LAYOUT_MAP_CUTS_MEDIUM_PORTRAIT = 218;
+constexpr int IDB_LAYOUT_MAP_CUTS_SMALL_PORTRAIT = 219;
+constexpr int IDB_LAYOUT_MAP_LIST_PORTRAIT = 220;
+constexpr int IDB_LAYOUT_MAP_COLORS_PORTRAIT = 221;
+constexpr int IDB_LAYOUT_BLANK_MAP_PORTRAIT = 222;
 
 // --- Window icons (IDI_) -----------------------------------------------------------------------
 constexpr int IDI_MAIN = 128;

@@ -11,12 +11,14 @@ render() {  # svg, png, width, height
   rsvg-convert --width "$3" --height "$4" --format png --output "$2" "$1"
 }
 
-for svg in "$pictures"/tool/*.svg "$pictures"/cell/*.svg "$pictures"/cursor/*.svg; do
+for svg in "$pictures"/tool/*.svg "$pictures"/cell/*.svg "$pictures"/cursor/*.svg \
+           "$pictures"/layout/*.svg; do
   base=${svg%.svg}
   case $svg in
     */tool/*) w=16 h=15 ;;
     */cell/*) w=16 h=16 ;;
     */cursor/*) w=32 h=32 ;;
+    */layout/*) w=96 h=72 ;;
   esac
   render "$svg" "$base.png" $w $h
   render "$svg" "$base@2x.png" $((w * 2)) $((h * 2))

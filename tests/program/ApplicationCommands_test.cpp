@@ -5,11 +5,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -27,6 +28,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/menus/CommandMenu.h"
 #include "ui/menus/MenuTables.h"
+#include "ui/print/PrintSettingsSheet.h"
 
 namespace {
 
@@ -84,7 +86,8 @@ TEST_F(ApplicationCommandsTest, BookmarkMenuFollowsTheListAndTurnsToThePage) {
   EXPECT_EQ(bookmarkMenu().Count(), vx::kBookmarkFixedItems);
 }
 
-// "このページを追加" takes the title typed in its dialog; the new bookmark shows in the menu at once.
+// "このページを追加" takes the title typed in its dialog; the new bookmark shows in the menu at
+// once.
 TEST_F(ApplicationCommandsTest, AddedPageShowsInTheMenu) {
   QTimer::singleShot(0, [] {
     auto* dialog = qobject_cast<vx::BookmarkAddDialog*>(QApplication::activeModalWidget());
@@ -132,12 +135,33 @@ TEST_F(ApplicationCommandsTest, SettingsSheetWithANewImageFolderLooksForTheImage
   EXPECT_FALSE(controller().Guard().IsRaised());
 }
 
-// Commands whose windows are not built here stay disabled; the others are served.
-TEST_F(ApplicationCommandsTest, UnservedCommandsAreDisabled) {
-  EXPECT_FALSE(main().Route().QueryState(ID_PRINT_DETAILS).enabled);
-  for (const int id : {ID_PRINT, ID_IMAGE_OUTPUT, ID_FETCH_RSS, ID_DATABASE_INIT, ID_EVENT_SWITCH,
-                       ID_UPDATE_FROM_FILE, ID_SETTINGS_IMPORT, ID_HELP_CONTENTS, ID_EDIT_MEMO,
-                       ID_BOOKMARK_ADD, ID_BOOKMARK_ORGANIZE, ID_BOOKMARK_FIRST}) {
+// The print settings sheet opens on the page of the print kind; OK takes its values into the
+// working settings, the kind of the page shown with them.
+TEST_F(ApplicationCommandsTest, PrintSettingsOpenOnThePrintKindAndOkKeepsTheirValues) {
+  vx::PrintSettings& print = program->core()->values().print;
+  print.mode = 2;
+  int shownKind = -1;
+  QTimer::singleShot(0, [&] {
+    auto* sheet = qobject_cast<vx::PrintSettingsSheet*>(QApplication::activeModalWidget());
+    if (!sheet) return;
+    shownKind = sheet->CurrentPage()->PrintKind();
+    sheet->Tabs()->setCurrentIndex(1);
+    sheet->Page(1)->DayBox(0)->setChecked(!sheet->Page(1)->DayBox(0)->isChecked());
+    sheet->accept();
+  });
+  const int days = print.kinds[1].days;
+  EXPECT_TRUE(main().RunCommand(ID_PRINT_DETAILS));
+  EXPECT_EQ(shownKind, 2);
+  EXPECT_EQ(print.mode, 1);
+  EXPECT_EQ(print.kinds[1].days, (days & 0x1F) ^ 1);  // rebuilt from the five day boxes
+  EXPECT_FALSE(controller().Guard().IsRaised());
+}
+
+// The application's commands are served, the print commands among them.
+TEST_F(ApplicationCommandsTest, TheApplicationsCommandsAreServed) {
+  for (const int id : {ID_PRINT, ID_IMAGE_OUTPUT, ID_PRINT_DETAILS, ID_FETCH_RSS, ID_DATABASE_INIT,
+                       ID_EVENT_SWITCH, ID_UPDATE_FROM_FILE, ID_SETTINGS_IMPORT, ID_HELP_CONTENTS,
+                       ID_EDIT_MEMO, ID_BOOKMARK_ADD, ID_BOOKMARK_ORGANIZE, ID_BOOKMARK_FIRST}) {
     EXPECT_TRUE(main().Route().QueryState(id).enabled) << id;
   }
 }

@@ -12,6 +12,7 @@
 
 #include "app/ApplicationCore.h"
 #include "app/SettingsValues.h"
+#include "print/PrintJob.h"
 #include "program/VindaxelApplication.h"
 #include "res/ResourceIds.h"
 #include "tests/program/SampleProfile.h"

@@ -28,6 +28,7 @@
 #include "ui/map/HallMapBar.h"
 #include "ui/map/HallMapWindow.h"
 #include "ui/main/MainWindow.h"
+#include "ui/menus/MenuTables.h"
 #include "ui/search/SearchDialog.h"
 #include "ui/main/SplashWindow.h"
 
@@ -94,6 +95,31 @@ TEST_F(VindaxelApplicationTest, ExitCommandClosesTheMainWindowAndEndsTheLoop) {
   }
   EXPECT_EQ(program.core()->values().windowShown[vx::kDetailSlot], 1);
   EXPECT_EQ(program.core()->values().windowShown[vx::kListSlot], 1);
+}
+
+// The window keys follow the window menu's order, which start-up fixes by registering the
+// frames as checklist, detail, map, list.
+TEST_F(VindaxelApplicationTest, WindowKeysToggleTheirOwnWindows) {
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  const auto commandOf = [](const char* keys) {
+    for (const vx::Accelerator& a : vx::MainAccelerators()) {
+      if (std::string(a.keys) == keys) return a.id;
+    }
+    return 0;
+  };
+  const struct {
+    const char* keys;
+    QWidget* window;
+  } cases[] = {{"Ctrl+K", program.checklistWindow()},
+               {"Ctrl+D", program.detailWindow()},
+               {"Ctrl+M", program.mapWindow()},
+               {"Ctrl+L", program.listWindow()}};
+  for (const auto& c : cases) {
+    const bool shown = c.window->isVisible();
+    EXPECT_TRUE(program.mainWindow()->RunCommand(commandOf(c.keys))) << c.keys;
+    EXPECT_NE(c.window->isVisible(), shown) << c.keys;
+  }
 }
 
 TEST_F(VindaxelApplicationTest, TheLayoutResetBringsTheDetailWindowBackToItsPlace) {

@@ -1,0 +1,170 @@
+// The print settings sheet on a small catalogue: the page it opens on, OK and Cancel, the
+// preview buttons, the page breaks the list and map pages offer, the leader colours, the
+// density field and the layout pictures.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include <cstring>
+
+#include "platform/ScriptedUiServices.h"
+#include "print/PrintCatalogTables.h"
+#include "print/PrintSettingsRules.h"
+#include "tests/print/PrintTestSupport.h"
+#include "ui/print/BlankMapSettingsPage.h"
+#include "ui/print/ListSettingsPage.h"
+#include "ui/print/MapSettingsPage.h"
+#include "ui/print/PrintSettingsSheet.h"
+
+namespace vxtest {
+namespace {
+
+using vx::PrintSettings;
+
+class PrintSettingsSheetTest : public EngineTest {
+ protected:
+  // Two days; halls 東1 and 東2 with circles on the map 東123.
+  void SetUp() override {
+    EngineTest::SetUp();
+    source.dayCount = 2;
+    vx::PrintMapInfo map;
+    map.name = vx::HallGroupNames()[0];
+    source.maps = {{map.name, map}};
+    for (int hall : {0, 1}) {
+      vx::PrintAreaInfo area;
+      area.mapId = 1;
+      area.circleCount = 1;
+      source.areas.emplace_back(vx::HallNames()[static_cast<std::size_t>(hall)], area);
+    }
+    std::memset(&settings, 0, sizeof settings);
+  }
+
+  std::unique_ptr<vx::PrintSettingsSheet> Sheet() {
+    return std::make_unique<vx::PrintSettingsSheet>(nullptr, context, settings);
+  }
+
+  vx::ScriptedUiServices ui;
+  vx::PrintSettingsContext context{source, ui, {}};
+  PrintSettings settings;
+};
+
+TEST_F(PrintSettingsSheetTest, TheSheetOpensOnThePageOfThePrintKind) {
+  for (int mode = 0; mode < vx::kPrintKindCount; ++mode) {
+    settings.mode = mode;
+    auto sheet = Sheet();
+    EXPECT_EQ(sheet->Tabs()->currentIndex(), mode);
+    EXPECT_EQ(sheet->CurrentPage()->PrintKind(), mode);
+  }
+}
+
+TEST_F(PrintSettingsSheetTest, OkCopiesTheValuesBackWithTheKindOfThePageShown) {
+  settings.mode = 0;
+  auto sheet = Sheet();
+  sheet->Tabs()->setCurrentIndex(3);
+  sheet->Page(3)->DayBox(1)->click();
+  sheet->Page(3)->HallBox(0)->click();
+  sheet->accept();
+  EXPECT_EQ(settings.mode, 3);
+  EXPECT_EQ(settings.kinds[3].days, 0b10);
+  EXPECT_EQ(settings.kinds[3].blocks, 0b1);
+}
+
+TEST_F(PrintSettingsSheetTest, CancelKeepsTheCallersValues) {
+  settings.mode = 1;
+  settings.kinds[1].days = 0b1;
+  const PrintSettings before = settings;
+  auto sheet = Sheet();
+  sheet->Page(1)->DayBox(0)->click();
+  sheet->Tabs()->setCurrentIndex(2);
+  sheet->reject();
+  EXPECT_EQ(std::memcmp(&settings, &before, sizeof settings), 0);
+}
+
+TEST_F(PrintSettingsSheetTest, ThePreviewOfAnEmptySelectionSaysSoAndOpensNothing) {
+  int previews = 0;
+  vx::PrintEngineServices services = vx::PrintEngine_Services();
+  services.runPreview = [&](vx::OwnerWindow) { ++previews; };
+  vx::PrintEngine_SetContext(services, {}, LayoutFolder());
+  ui.QueueAnswer(IDOK);
+  auto sheet = Sheet();
+  sheet->Page(0)->PreviewButton()->click();
+  const std::vector<vx::UiCall> boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(vx::Cp932ToUtf8(boxes[0].text), "指定された印刷範囲内には、登録データがありません");
+  EXPECT_EQ(vx::Cp932ToUtf8(boxes[0].caption), "印刷");
+  EXPECT_EQ(boxes[0].flags, vx::MB_ICONEXCLAMATION);
+  EXPECT_EQ(previews, 0);
+}
+
+TEST_F(PrintSettingsSheetTest, PlacementOrderWithADayBreakOffersHallAndBlockButNotBoth) {
+  auto sheet = Sheet();
+  auto* list = static_cast<vx::ListSettingsPage*>(sheet->Page(0));
+  auto enabled = [&] {
+    std::vector<bool> states;
+    for (int i = 0; i < 4; ++i) states.push_back(list->PageBreakBox(i)->isEnabled());
+    return states;
+  };
+  EXPECT_EQ(enabled(), (std::vector<bool>{true, false, false, false}));
+  list->OrderList()->setCurrentIndex(1);  // 配置順
+  list->PageBreakBox(0)->click();         // day
+  EXPECT_EQ(enabled(), (std::vector<bool>{true, true, false, true}));
+  EXPECT_TRUE(list->BlockAllBox()->isEnabled());
+  list->PageBreakBox(3)->click();  // block
+  EXPECT_EQ(enabled(), (std::vector<bool>{true, false, false, true}));
+  EXPECT_EQ(sheet->WorkingCopy().kinds[0].pageChange, vx::kBreakDayBit | vx::kBreakBlockBit);
+}
+
+TEST_F(PrintSettingsSheetTest, TheMapPageNeverOffersDayOrHallBreaksAndLeaderColoursNeedALine) {
+  settings.mode = 2;
+  settings.kinds[2].pageChange = 0xF;
+  settings.kinds[2].colors = 0b1;
+  auto sheet = Sheet();
+  auto* map = static_cast<vx::MapSettingsPage*>(sheet->Page(2));
+  for (int order = 0; order < 5; ++order) {
+    map->OrderList()->setCurrentIndex(order);
+    for (int i : {0, 1}) {
+      EXPECT_FALSE(map->PageBreakBox(i)->isEnabled()) << order;
+      EXPECT_FALSE(map->PageBreakBox(i)->isChecked()) << order;
+    }
+  }
+  for (int i = 0; i < 9; ++i) EXPECT_FALSE(map->LeaderColorBox(i)->isEnabled()) << i;  // 無
+  map->LeaderWidthList()->setCurrentIndex(1);
+  EXPECT_TRUE(map->LeaderColorBox(0)->isEnabled());   // colour 1 is printed
+  EXPECT_FALSE(map->LeaderColorBox(1)->isEnabled());  // colour 2 is not
+  EXPECT_EQ(sheet->WorkingCopy().mapLine, 1);
+}
+
+TEST_F(PrintSettingsSheetTest, ADensityOutOfRangeIsClampedWhenTakenAndOkTakesWhatIsTyped) {
+  settings.mode = 3;
+  settings.whiteMapGenre = 1;
+  auto sheet = Sheet();
+  auto* blank = static_cast<vx::BlankMapSettingsPage*>(sheet->Page(3));
+  QLineEdit* density = blank->Options().DensityField();
+  density->setText(QStringLiteral("150"));
+  sheet->accept();
+  EXPECT_EQ(settings.whiteMapGenrePercent, 100);
+  EXPECT_EQ(density->text(), QStringLiteral("100"));
+}
+
+TEST_F(PrintSettingsSheetTest, EachLayoutShowsItsOwnPicture) {
+  auto sheet = Sheet();
+  sheet->show();
+  vx::PrintSettingsPage* cut = sheet->Page(1);
+  sheet->Tabs()->setCurrentIndex(1);
+  QImage shown[2];
+  for (int layout : {0, 4}) {
+    cut->LayoutList()->setCurrentIndex(layout);
+    shown[layout / 4] = cut->LayoutPicture()->grab().toImage();
+    EXPECT_EQ(sheet->WorkingCopy().kinds[1].layout, layout);
+  }
+  // A landscape page of cuts and a portrait one: the pictures differ, and neither is empty.
+  EXPECT_NE(shown[0], shown[1]);
+  EXPECT_NE(shown[0].pixel(48, 36), shown[0].pixel(2, 2));
+}
+
+}  // namespace
+}  // namespace vxtest
