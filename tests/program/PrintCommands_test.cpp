@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <cstring>
+#include <functional>
 
 #include "app/ApplicationCore.h"
 #include "app/SettingsValues.h"
@@ -16,8 +17,12 @@
 #include "program/VindaxelApplication.h"
 #include "res/ResourceIds.h"
 #include "tests/program/SampleProfile.h"
+#include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/main/MainWindow.h"
 #include "ui/print/ImageOutputDialog.h"
+#include "ui/print/PrintDialog.h"
+#include "ui/print/PrintPreviewDialog.h"
+#include "ui/print/PrintSettingsSheet.h"
 
 namespace {
 
@@ -68,6 +73,48 @@ TEST_F(PrintCommandsTest, ImageOutputWritesEveryPageOfTheBlankMaps) {
   QImageReader first(QString::fromStdString((out / "map001.png").string()));
   EXPECT_EQ(std::max(first.size().width(), first.size().height()), 300);
   EXPECT_TRUE(fs::exists(out / "map002.png"));
+}
+
+// Calls `act` with the modal window of type T once it shows, polling with fresh timers.
+template <class T>
+void WhenModal(std::function<void(T*)> act) {
+  QTimer::singleShot(20, [act] {
+    if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget())) {
+      act(window);
+    } else {
+      WhenModal<T>(act);
+    }
+  });
+}
+
+void Click(QWidget* dialog, int id) {
+  if (auto* button = vxtest::Control<QPushButton>(dialog, id)) button->click();
+}
+
+// The print dialog's preview and detailed settings buttons open the preview and the sheet.
+TEST_F(PrintCommandsTest, ThePrintDialogOpensThePreviewAndTheSettingsSheet) {
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  program.core()->values().print.mode = 3;
+  vxtest::Watchdog watchdog;
+  bool previewed = false;
+  bool sheetShown = false;
+  WhenModal<vx::PrintDialog>([&](vx::PrintDialog* dialog) {
+    WhenModal<vx::PrintPreviewDialog>([&](vx::PrintPreviewDialog* preview) {
+      previewed = true;
+      preview->reject();
+    });
+    Click(dialog, 1052);
+    WhenModal<vx::PrintSettingsSheet>([&](vx::PrintSettingsSheet* sheet) {
+      sheetShown = true;
+      sheet->reject();
+    });
+    Click(dialog, 1051);
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_TRUE(program.mainWindow()->RunCommand(ID_PRINT));
+  EXPECT_TRUE(previewed);
+  EXPECT_TRUE(sheetShown);
 }
 
 }  // namespace
