@@ -78,6 +78,10 @@ TEST_F(VindaxelApplicationTest, StartsOnTheFirstCutOfDayOneAndComesBackToItsPage
   ASSERT_TRUE(again.Start());
   vx::CatalogController& controller = *again.core()->controller();
   EXPECT_GT(controller.GetCurrentPage(), controller.GetFirstPage());
+  // ... on its first circle, which the bars and the detail window show.
+  EXPECT_GT(controller.CurrentCircle().id, 0);
+  EXPECT_EQ(again.mainWindow()->dayIndex(), 0);
+  EXPECT_EQ(again.detailWindow()->View()->Circle().id, controller.CurrentCircle().id);
 }
 
 TEST_F(VindaxelApplicationTest, ExitCommandClosesTheMainWindowAndEndsTheLoop) {
