@@ -18,6 +18,7 @@
 #include "ui/list/CircleListBar.h"
 #include "ui/list/CircleListView.h"
 #include "ui/list/ListControl.h"
+#include "ui/menus/CommandMap.h"
 #include "ui/widgets/ColorToolBar.h"
 
 namespace {
@@ -227,6 +228,16 @@ TEST_F(ListWindowTest, CheckColourCommandsGoToTheViewFirst) {
   // The controller's announcement comes back to the registered window and its rows.
   EXPECT_EQ(Shown()->Model().Row(2).record.color, 1);
   EXPECT_EQ(vx::Cp932ToUtf8(Shown()->Model().Row(2).cells[0]), "赤");
+}
+
+// The bar's search button is the application's search: the window passes it on.
+TEST_F(ListWindowTest, TheSearchButtonReachesTheApplicationsSearch) {
+  int searches = 0;
+  vx::CommandMap application;
+  application.On(ID_SEARCH, [&searches] { ++searches; });
+  window->SetApplicationCommands(&application);
+  window->Bar()->SearchButton()->trigger();
+  EXPECT_EQ(searches, 1);
 }
 
 }  // namespace
