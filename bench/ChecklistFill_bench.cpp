@@ -8,6 +8,7 @@
 // each against the bare walk of the checklist in print order with a copy of every record (what
 // the rows are made from). Goal for both: under 200 ms. Every figure is the median of its
 // iterations; each iteration times the case and its baseline one after the other.
+#include "bench/OffscreenBenchmarks.h"
 #include "bench/BenchTiming.h"
 #include "bench/SampleController.h"
 
@@ -172,16 +173,12 @@ void PrintGoal(const std::string& what, const Figures& f) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  PrintGoal("replay of " + std::to_string(g_replay.rows) + " circles into the checklist view",
-            g_replay);
-  PrintGoal("refill of " + std::to_string(g_refill.rows) + " circles into the checklist view",
-            g_refill);
-  std::fflush(stdout);
-  ChecklistBench::Release();
-  return 0;
+  return vxbench::RunOffscreen<QApplication>(argc, argv, [] {
+    PrintGoal("replay of " + std::to_string(g_replay.rows) + " circles into the checklist view",
+              g_replay);
+    PrintGoal("refill of " + std::to_string(g_refill.rows) + " circles into the checklist view",
+              g_refill);
+    std::fflush(stdout);
+    ChecklistBench::Release();
+  });
 }

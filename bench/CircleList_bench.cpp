@@ -9,6 +9,7 @@
 //     the cut column; goal under 16 ms.
 // Every figure is the median of its iterations; each iteration times the case and its baseline
 // one after the other.
+#include "bench/OffscreenBenchmarks.h"
 #include "bench/BenchTiming.h"
 #include "bench/SampleController.h"
 
@@ -200,18 +201,14 @@ void PrintGoal(const char* what, const Figures& f, const char* baseline, double 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  PrintGoal(("search of " + std::to_string(g_search.rows) + " circles into the list").c_str(),
-            g_search, "bare search", 200);
-  PrintGoal(("all " + std::to_string(g_all.rows) + " circles into the list").c_str(), g_all,
-            "bare search", 300);
-  PrintGoal(("a page of " + std::to_string(g_scroll.rows) + " rows with cuts scrolled").c_str(),
-            g_scroll, "the page without cuts", 16);
-  std::fflush(stdout);
-  ListBench::Release();
-  return 0;
+  return vxbench::RunOffscreen<QApplication>(argc, argv, [] {
+    PrintGoal(("search of " + std::to_string(g_search.rows) + " circles into the list").c_str(),
+              g_search, "bare search", 200);
+    PrintGoal(("all " + std::to_string(g_all.rows) + " circles into the list").c_str(), g_all,
+              "bare search", 300);
+    PrintGoal(("a page of " + std::to_string(g_scroll.rows) + " rows with cuts scrolled").c_str(),
+              g_scroll, "the page without cuts", 16);
+    std::fflush(stdout);
+    ListBench::Release();
+  });
 }

@@ -7,6 +7,8 @@
 // thread's processor time, and the ratio; the copy's one read per event apart.
 //
 //   build/bench/ComposePage_bench    (the disc and its database are made once in build/bench-data)
+#include "bench/OffscreenBenchmarks.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -176,20 +178,16 @@ BENCHMARK(BM_ComposeThroughTheDatabase)->Unit(benchmark::kMillisecond)->Iteratio
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  if (g_store.worst > 0 && g_baseline.median > 0) {
-    std::printf(
-        "ComposePage: worst page %.1f ms (page %d), median %.1f ms, mean %.1f ms; live-query "
-        "baseline worst %.1f ms, median %.1f ms, mean %.1f ms; ratio worst %.2f, median %.2f; "
-        "goal worst < %.0f ms: %s\n",
-        g_store.worst, g_store.worstPage, g_store.median, g_store.mean, g_baseline.worst,
-        g_baseline.median, g_baseline.mean, g_store.worst / g_baseline.worst,
-        g_store.median / g_baseline.median, kGoalWorstMs,
-        g_store.worst < kGoalWorstMs ? "met" : "missed");
-  }
-  return 0;
+  return vxbench::RunOffscreen<QGuiApplication>(argc, argv, [] {
+    if (g_store.worst > 0 && g_baseline.median > 0) {
+      std::printf(
+          "ComposePage: worst page %.1f ms (page %d), median %.1f ms, mean %.1f ms; live-query "
+          "baseline worst %.1f ms, median %.1f ms, mean %.1f ms; ratio worst %.2f, median %.2f; "
+          "goal worst < %.0f ms: %s\n",
+          g_store.worst, g_store.worstPage, g_store.median, g_store.mean, g_baseline.worst,
+          g_baseline.median, g_baseline.mean, g_store.worst / g_baseline.worst,
+          g_store.median / g_baseline.median, kGoalWorstMs,
+          g_store.worst < kGoalWorstMs ? "met" : "missed");
+    }
+  });
 }

@@ -22,6 +22,7 @@
 
 #include "app/CatalogController.h"
 #include "app/SettingsValues.h"
+#include "bench/OffscreenBenchmarks.h"
 #include "bench/BenchTiming.h"
 #include "bench/FullSampleDisc.h"
 #include "data/PavorunDatabase.h"
@@ -245,11 +246,7 @@ void PrintSummary() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  PrintSummary();
-  return 0;
+  return vxbench::RunOffscreen<QApplication>(argc, argv, [] {
+    PrintSummary();
+  });
 }

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "bench/OffscreenBenchmarks.h"
 #include "bench/BenchTiming.h"
 #include "print/DibImage.h"
 #include "print/DibImageQt.h"
@@ -85,20 +86,16 @@ BENCHMARK(BM_PageJpeg)->Unit(benchmark::kMillisecond)->UseManualTime()->Iteratio
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  std::filesystem::remove_all(Folder());
-  const double ratio =
-      g_png.baselineMs > 0 && g_jpeg.baselineMs > 0
-          ? (g_png.figureMs + g_jpeg.figureMs) / (g_png.baselineMs + g_jpeg.baselineMs)
-          : 0;
-  std::printf(
-      "page image files: PNG %.1f ms (Qt %.1f ms), JPEG 4:4:4 %.1f ms (Qt 4:2:0 %.1f ms), "
-      "ratio %.2f, goal <= %.2f: %s\n",
-      g_png.figureMs, g_png.baselineMs, g_jpeg.figureMs, g_jpeg.baselineMs, ratio, kGoalRatio,
-      ratio > 0 && ratio <= kGoalRatio ? "met" : "NOT met");
-  return 0;
+  return vxbench::RunOffscreen<QGuiApplication>(argc, argv, [] {
+    std::filesystem::remove_all(Folder());
+    const double ratio =
+        g_png.baselineMs > 0 && g_jpeg.baselineMs > 0
+            ? (g_png.figureMs + g_jpeg.figureMs) / (g_png.baselineMs + g_jpeg.baselineMs)
+            : 0;
+    std::printf(
+        "page image files: PNG %.1f ms (Qt %.1f ms), JPEG 4:4:4 %.1f ms (Qt 4:2:0 %.1f ms), "
+        "ratio %.2f, goal <= %.2f: %s\n",
+        g_png.figureMs, g_png.baselineMs, g_jpeg.figureMs, g_jpeg.baselineMs, ratio, kGoalRatio,
+        ratio > 0 && ratio <= kGoalRatio ? "met" : "NOT met");
+  });
 }

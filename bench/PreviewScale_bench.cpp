@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "bench/OffscreenBenchmarks.h"
 #include "bench/BenchTiming.h"
 #include "print/DibImage.h"
 #include "print/DibImageQt.h"
@@ -60,14 +61,12 @@ BENCHMARK(BM_PreviewPut)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterat
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  vxbench::UseOffscreenPlatform();
   QGuiApplication app(argc, argv);
   // Qt scales large pictures on its thread pool; the engine scales on the one document thread.
   // Both get one thread, so that the ratio compares the work done.
   QThreadPool::globalInstance()->setMaxThreadCount(1);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  vxbench::RunRegisteredBenchmarks(argc, argv);
   const double ratio = g_baselineMs > 0 ? g_scaleMs / g_baselineMs : 0;
   std::printf(
       "preview page scaling: %.1f ms, Qt smooth scaling %.1f ms, ratio %.2f, goal <= %.1f\n",

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <cstdlib>
 
+#include "bench/OffscreenBenchmarks.h"
 #include "bench/BenchTiming.h"
 #include "print/PreviewZoom.h"
 
@@ -62,13 +63,9 @@ BENCHMARK(BM_PreviewZoomedPart)->Unit(benchmark::kMillisecond)->UseManualTime()-
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  vxbench::PrintGoalLine("preview zoomed drawing (400 % and 25 %)", g_zoomMs,
-                         "Qt fast scaling", g_baselineMs, "ratio <= 1.0",
-                         g_zoomMs <= g_baselineMs * kGoalRatio);
-  return 0;
+  return vxbench::RunOffscreen<QGuiApplication>(argc, argv, [] {
+    vxbench::PrintGoalLine("preview zoomed drawing (400 % and 25 %)", g_zoomMs,
+                           "Qt fast scaling", g_baselineMs, "ratio <= 1.0",
+                           g_zoomMs <= g_baselineMs * kGoalRatio);
+  });
 }

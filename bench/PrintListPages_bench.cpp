@@ -17,6 +17,7 @@
 
 #include "app/AppSettings.h"
 #include "app/CatalogController.h"
+#include "bench/OffscreenBenchmarks.h"
 #include "bench/BenchTiming.h"
 #include "bench/SampleCatalogDatabase.h"
 #include "checklist/FavoriteStore.h"
@@ -154,19 +155,15 @@ BENCHMARK(BM_ListDocumentPages)->Unit(benchmark::kMillisecond)->UseManualTime()-
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  vx::PrintEngine_Reset();
-  char what[200];
-  std::snprintf(what, sizeof what,
-                "%d list pages to page images (%.1f pages/s; memory +%.0f MB at page 5, +%.0f MB "
-                "at most, one page image %.0f MB)",
-                kPages, g_documentMs > 0 ? 1000.0 * kPages / g_documentMs : 0, g_fifthPageMegabytes,
-                g_peakMegabytes, g_pageMegabytes);
-  vxbench::PrintGoalLine(what, g_documentMs, "QPainter baseline", g_baselineMs, "under 3000 ms",
-                         g_documentMs > 0 && g_documentMs < kGoalMs);
-  return 0;
+  return vxbench::RunOffscreen<QGuiApplication>(argc, argv, [] {
+    vx::PrintEngine_Reset();
+    char what[200];
+    std::snprintf(what, sizeof what,
+                  "%d list pages to page images (%.1f pages/s; memory +%.0f MB at page 5, "
+                  "+%.0f MB at most, one page image %.0f MB)",
+                  kPages, g_documentMs > 0 ? 1000.0 * kPages / g_documentMs : 0,
+                  g_fifthPageMegabytes, g_peakMegabytes, g_pageMegabytes);
+    vxbench::PrintGoalLine(what, g_documentMs, "QPainter baseline", g_baselineMs, "under 3000 ms",
+                           g_documentMs > 0 && g_documentMs < kGoalMs);
+  });
 }

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "app/CatalogController.h"
+#include "bench/OffscreenBenchmarks.h"
 #include "bench/BenchTiming.h"
 #include "app/SettingsValues.h"
 #include "data/PavorunDatabase.h"
@@ -163,7 +164,7 @@ void PrintSummary() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  vxbench::UseOffscreenPlatform();
   // The program's socket and settings stay apart from a real instance of the user.
   const fs::path tmp = fs::path(VX_BENCH_DATA) / "startup-tmp";
   fs::create_directories(tmp);
@@ -171,9 +172,7 @@ int main(int argc, char** argv) {
   setenv("VINDAXEL_PROGRAM_DIR", Profile::Get().Folder().c_str(), 1);
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  vxbench::RunRegisteredBenchmarks(argc, argv);
   PrintSummary();
   return 0;
 }
