@@ -73,17 +73,30 @@ const char* FindPhrase(std::span<const Phrase> table, int code) {
   return nullptr;
 }
 
+constexpr std::array<Phrase, 3> kRedirectMessages{{
+    {kInsecureRedirectCode - kTransportErrorBase,
+     "サーバーが安全でない (http の) アドレスへ転送しようとしたため、通信を中止しました"},
+    {kSchemeRedirectCode - kTransportErrorBase,
+     "サーバーが http から https のアドレスへ転送しようとしたため、通信を中止しました"},
+    {kBodyRedirectCode - kTransportErrorBase,
+     "サーバーが送信データを別のサーバーへ転送しようとしたため、通信を中止しました"},
+}};
+
+}  // namespace
+
 std::string FailureMessage(std::uint32_t code) {
   if (code >= kTransportErrorBase && code < kTransportErrorBase + CURL_LAST) {
     const int curlCode = static_cast<int>(code - kTransportErrorBase);
     if (const char* text = FindPhrase(kTransportMessages, curlCode)) return Sjis(text);
     return curl_easy_strerror(static_cast<CURLcode>(curlCode));
   }
+  if (code >= kTransportErrorBase) {
+    const int redirect = static_cast<int>(code - kTransportErrorBase);
+    if (const char* text = FindPhrase(kRedirectMessages, redirect)) return Sjis(text);
+  }
   if (code == kDownloadFailureCode) return Sjis("ページをダウンロードできません");
   return Sjis("未知のエラーコード");
 }
-
-}  // namespace
 
 std::uint32_t TransportErrorCode(int curlCode) {
   return kTransportErrorBase + static_cast<std::uint32_t>(curlCode);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 #include <vector>
 
 #include "platform/AtomicFile.h"
@@ -12,6 +13,10 @@ namespace vx {
 namespace {
 
 std::string_view HeaderName(std::string_view line) { return line.substr(0, line.find(':')); }
+
+bool IsFollowedRedirect(long status) {
+  return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
 
 bool SameName(std::string_view a, std::string_view b) {
   return std::ranges::equal(a, b, [](char x, char y) {
@@ -30,7 +35,7 @@ HttpTransfer::~HttpTransfer() {
   curl_slist_free_all(headerLines_);
 }
 
-int HttpTransfer::Perform(std::string_view method, const std::string& url,
+int HttpTransfer::Perform(std::string_view method, const HttpAddress& address,
                           const std::filesystem::path& outputFile) {
   if (!Report(0, 0)) return kHttpCancelled;
   curl_ = curl_easy_init();
@@ -42,9 +47,17 @@ int HttpTransfer::Perform(std::string_view method, const std::string& url,
   if (!Report(1, 0)) return kHttpCancelled;
   wantsFile_ = !outputFile.empty();
   SetTransportOptions();
-  SetHeaderLines();
-  SetRequestOptions(method, url);
-  return Finish(curl_easy_perform(curl_), outputFile);
+  std::string verb(method);
+  HttpAddress current = address;
+  for (int redirects = 0;; ++redirects) {
+    SetHeaderLines(current.SameOrigin(address));
+    SetRequestOptions(verb, current.Url());
+    const CURLcode code = curl_easy_perform(curl_);
+    const char* target = code == CURLE_OK && !cancelled_ ? RedirectTarget() : nullptr;
+    if (target == nullptr) return Finish(code, outputFile);
+    if (redirects == HttpConnection::kMaxRedirects) return Fail(CURLE_TOO_MANY_REDIRECTS);
+    if (!FollowRedirect(target, address, verb, current)) return kHttpRequestFailed;
+  }
 }
 
 void HttpTransfer::SetTransportOptions() {
@@ -52,9 +65,8 @@ void HttpTransfer::SetTransportOptions() {
   curl_easy_setopt(curl_, CURLOPT_ERRORBUFFER, errorBuffer_);
   curl_easy_setopt(curl_, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl_, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl_, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(curl_, CURLOPT_MAXREDIRS, static_cast<long>(HttpConnection::kMaxRedirects));
+  // libcurl would re-send a body after a 307 to any host, and leave https for http.
+  curl_easy_setopt(curl_, CURLOPT_FOLLOWLOCATION, 0L);
   curl_easy_setopt(curl_, CURLOPT_SSL_VERIFYPEER, 1L);
   curl_easy_setopt(curl_, CURLOPT_SSL_VERIFYHOST, 2L);
   if (!options.caFile.empty()) curl_easy_setopt(curl_, CURLOPT_CAINFO, options.caFile.c_str());
@@ -78,9 +90,10 @@ void HttpTransfer::SetTransportOptions() {
 
 // The connection's lines in the order added, a later line replacing an earlier one of the same
 // name; no Content-Type or Expect of libcurl's own unless the caller gave one.
-void HttpTransfer::SetHeaderLines() {
+void HttpTransfer::SetHeaderLines(bool withAuthorization) {
   std::vector<std::string_view> lines;
   for (const std::string& line : connection_.Headers()) {
+    if (!withAuthorization && SameName(HeaderName(line), "Authorization")) continue;
     const auto same = std::ranges::find_if(lines, [&line](std::string_view kept) {
       return SameName(HeaderName(kept), HeaderName(line));
     });
@@ -96,6 +109,8 @@ void HttpTransfer::SetHeaderLines() {
       lines.push_back(name == "Expect" ? "Expect:" : "Content-Type:");
     }
   }
+  curl_slist_free_all(headerLines_);
+  headerLines_ = nullptr;
   for (std::string_view line : lines) {
     headerLines_ = curl_slist_append(headerLines_, std::string(line).c_str());
   }
@@ -104,6 +119,8 @@ void HttpTransfer::SetHeaderLines() {
 
 void HttpTransfer::SetRequestOptions(std::string_view method, const std::string& url) {
   curl_easy_setopt(curl_, CURLOPT_URL, url.c_str());
+  const bool custom = method != "GET" && method != "POST";
+  curl_easy_setopt(curl_, CURLOPT_CUSTOMREQUEST, custom ? std::string(method).c_str() : nullptr);
   if (method == "GET") {
     curl_easy_setopt(curl_, CURLOPT_HTTPGET, 1L);
     return;
@@ -112,7 +129,44 @@ void HttpTransfer::SetRequestOptions(std::string_view method, const std::string&
   curl_easy_setopt(curl_, CURLOPT_POST, 1L);
   curl_easy_setopt(curl_, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
   curl_easy_setopt(curl_, CURLOPT_POSTFIELDS, body.c_str());
-  if (method != "POST") curl_easy_setopt(curl_, CURLOPT_CUSTOMREQUEST, std::string(method).c_str());
+}
+
+const char* HttpTransfer::RedirectTarget() const {
+  long status = 0;
+  curl_easy_getinfo(curl_, CURLINFO_RESPONSE_CODE, &status);
+  if (!IsFollowedRedirect(status)) return nullptr;
+  const char* target = nullptr;
+  curl_easy_getinfo(curl_, CURLINFO_REDIRECT_URL, &target);
+  return target;
+}
+
+bool HttpTransfer::FollowRedirect(const char* target, const HttpAddress& start,
+                                  std::string& method, HttpAddress& next) {
+  HttpAddress address;
+  if (!address.Parse(target)) {
+    connection_.StartReply();
+    connection_.SetError(address.ErrorCode(), address.ErrorText());
+    return false;
+  }
+  if (address.Scheme() != start.Scheme()) {
+    return RefuseRedirect(start.Scheme() == "https" ? kInsecureRedirectCode : kSchemeRedirectCode,
+                          target);
+  }
+  long status = 0;
+  curl_easy_getinfo(curl_, CURLINFO_RESPONSE_CODE, &status);
+  // As browsers do: 303 asks for a GET, and a POST answered 301 or 302 becomes one.
+  if (status == 303 || (method == "POST" && (status == 301 || status == 302))) method = "GET";
+  if (method != "GET" && !address.SameOrigin(start)) {
+    return RefuseRedirect(kBodyRedirectCode, target);
+  }
+  next = std::move(address);
+  return true;
+}
+
+bool HttpTransfer::RefuseRedirect(std::uint32_t code, const char* target) {
+  connection_.StartReply();
+  connection_.SetError(code, FailureMessage(code) + ": " + target);
+  return false;
 }
 
 bool HttpTransfer::Report(int stage, int percent) {
@@ -128,6 +182,7 @@ std::size_t HttpTransfer::OnHeader(char* data, std::size_t size, std::size_t cou
   const std::string_view line(data, size * count);
   if (line.starts_with("HTTP/")) {
     transfer.replyStarted_ = false;
+    transfer.redirectReply_ = false;
     transfer.toFile_ = false;
     transfer.received_ = 0;
     transfer.lastPercent_ = 0;
@@ -156,6 +211,9 @@ int HttpTransfer::OnTransferInfo(void* self, curl_off_t, curl_off_t, curl_off_t,
 bool HttpTransfer::StartReplyBody() {
   if (replyStarted_) return true;
   replyStarted_ = true;
+  // A redirect's body is nobody's reply.
+  redirectReply_ = RedirectTarget() != nullptr;
+  if (redirectReply_) return true;
   long status = 0;
   curl_easy_getinfo(curl_, CURLINFO_RESPONSE_CODE, &status);
   curl_off_t length = -1;
@@ -170,6 +228,7 @@ bool HttpTransfer::StartReplyBody() {
 }
 
 bool HttpTransfer::TakeBody(std::string_view bytes) {
+  if (redirectReply_) return true;
   if (received_ + bytes.size() > connection_.TransportOptions().maxReplyBytes) {
     tooLarge_ = true;
     return false;

@@ -1,6 +1,7 @@
 // The libcurl side of one request: the transport rules of HttpConnection set on an easy handle,
-// the reply's status, length and body taken into the connection (or held for the output file), and
-// the progress stages reported to the caller's callback.
+// redirects followed by our own rules, the reply's status, length and body taken into the
+// connection (or held for the output file), and the progress stages reported to the caller's
+// callback.
 #pragma once
 
 #include <curl/curl.h>
@@ -11,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "web/HttpAddress.h"
 #include "web/HttpConnection.h"
 
 namespace vx {
@@ -22,8 +24,8 @@ class HttpTransfer {
   HttpTransfer(const HttpTransfer&) = delete;
   HttpTransfer& operator=(const HttpTransfer&) = delete;
 
-  // `url` carries no credentials. Answers an HttpResult.
-  int Perform(std::string_view method, const std::string& url,
+  // Answers an HttpResult.
+  int Perform(std::string_view method, const HttpAddress& address,
               const std::filesystem::path& outputFile);
 
  private:
@@ -33,7 +35,15 @@ class HttpTransfer {
 
   void SetRequestOptions(std::string_view method, const std::string& url);
   void SetTransportOptions();
-  void SetHeaderLines();
+  // Basic credentials go only to the origin the request started on.
+  void SetHeaderLines(bool withAuthorization);
+  // The address of the redirect the last reply asks for, or null when it is no redirect to follow.
+  const char* RedirectTarget() const;
+  // False, with the connection's error set, when the redirect is refused: another scheme, or the
+  // body to another origin. `method` becomes GET where the redirect says so.
+  bool FollowRedirect(const char* target, const HttpAddress& start, std::string& method,
+                      HttpAddress& next);
+  bool RefuseRedirect(std::uint32_t code, const char* target);
   bool Report(int stage, int percent);
   // Status and length of the reply being read, stage 2, and where its body goes.
   bool StartReplyBody();
@@ -49,6 +59,7 @@ class HttpTransfer {
   char errorBuffer_[CURL_ERROR_SIZE] = {};
   bool wantsFile_ = false;
   bool replyStarted_ = false;
+  bool redirectReply_ = false;
   bool headersReported_ = false;
   bool toFile_ = false;
   bool cancelled_ = false;

@@ -1,10 +1,12 @@
 // HTTPS against the test server: certificates and host names are always checked; only a server
-// whose certificate the named CA signed, for the name asked, and still valid, is talked to.
+// whose certificate the named CA signed, for the name asked, and still valid, is talked to. A
+// request never leaves its scheme on a redirect, nor takes its body or credentials elsewhere.
 #include <curl/curl.h>
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/CodePage.h"
 #include "tests/support/TempDir.h"
@@ -90,6 +92,93 @@ TEST_F(HttpsRequestTest, EveryCertificateFaultIsATransportErrorThatSaysSo) {
     EXPECT_EQ(connection_.GetReplyText(), "");
     EXPECT_EQ(server_->RequestCount(), 0) << "nothing may be sent to an unverified server";
   }
+}
+
+struct RedirectCase {
+  const char* name;
+  const char* method;
+  bool fromHttps;
+  int status;
+  enum Target { kSameOrigin, kOtherHttps, kPlainHttp } target;
+  std::uint32_t refusal;  // 0: followed
+  const char* methodThere = "";
+  bool bodyThere = false;
+  bool credentialsThere = false;
+};
+
+TEST_F(HttpsRequestTest, RedirectsStayInTheirSchemeAndKeepBodiesAtTheirOrigin) {
+  using Target = RedirectCase::Target;
+  const RedirectCase cases[] = {
+      // name, method, from https, status, target, refusal; method, body, credentials there
+      {"https to http", "GET", true, 302, Target::kPlainHttp, vx::kInsecureRedirectCode},
+      {"POST https to http", "POST", true, 307, Target::kPlainHttp, vx::kInsecureRedirectCode},
+      {"http to https", "GET", false, 301, Target::kOtherHttps, vx::kSchemeRedirectCode},
+      {"307 body elsewhere", "POST", true, 307, Target::kOtherHttps, vx::kBodyRedirectCode},
+      {"308 PUT elsewhere", "PUT", true, 308, Target::kOtherHttps, vx::kBodyRedirectCode},
+      {"302 POST becomes GET", "POST", true, 302, Target::kOtherHttps, 0, "GET", false, false},
+      {"303 PUT becomes GET", "PUT", true, 303, Target::kOtherHttps, 0, "GET", false, false},
+      {"307 at home", "POST", true, 307, Target::kSameOrigin, 0, "POST", true, true},
+  };
+
+  vxtest::TestHttpServer secure(Certificates().Good());
+  vxtest::TestHttpServer otherSecure(Certificates().Good());
+  vxtest::TestHttpServer plain;
+  vxtest::TestReply there;
+  there.body = "arrived";
+  vx::HttpTransportOptions options;
+  options.caFile = Certificates().CaFile();
+  int index = 0;
+  for (const RedirectCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string to = "/to/" + std::to_string(++index);
+    vxtest::TestHttpServer& destination = c.target == Target::kSameOrigin   ? secure
+                                          : c.target == Target::kOtherHttps ? otherSecure
+                                                                            : plain;
+    vxtest::TestHttpServer& origin = c.fromHttps ? secure : plain;
+    destination.Route(to, there);
+    vxtest::TestReply redirect;
+    redirect.status = c.status;
+    redirect.headers = {"Location: " + destination.Url(to)};
+    origin.Route("/from", redirect);
+    vx::HttpConnection connection("Lothervanquist", "user", "secret");
+    connection.SetTransportOptions(options);
+    connection.AddFormParam("access_token", "t0ken");
+    const auto arrivals = [&] {
+      std::vector<vxtest::TestRequest> found;
+      for (const auto& request : destination.Requests()) {
+        if (request.Path() == to) found.push_back(request);
+      }
+      return found;
+    };
+    const int result =
+        vx::HttpRequest({}, nullptr, connection, c.method, origin.Url("/from"), nullptr);
+    if (c.refusal != 0) {
+      EXPECT_EQ(result, vx::kHttpRequestFailed);
+      EXPECT_EQ(connection.ErrorCode(), c.refusal);
+      EXPECT_NE(connection.ErrorText().find(destination.Url(to)), std::string::npos);
+      EXPECT_EQ(connection.Status(), 0u);
+      EXPECT_TRUE(arrivals().empty()) << "nothing may reach the refused address";
+      continue;
+    }
+    ASSERT_EQ(result, vx::kHttpReplied) << connection.ErrorText();
+    EXPECT_EQ(connection.GetReplyText(), "arrived");
+    const auto requests = arrivals();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].method, c.methodThere);
+    EXPECT_EQ(requests[0].body, c.bodyThere ? "access%5Ftoken=t0ken" : "");
+    EXPECT_EQ(requests[0].Header("Authorization").empty(), !c.credentialsThere);
+  }
+}
+
+TEST_F(HttpsRequestTest, ARefusedRedirectSaysWhy) {
+  const std::string insecure =
+      vx::Cp932ToUtf8(vx::HttpErrorText(vx::Sjis("通信エラー"), vx::kInsecureRedirectCode));
+  EXPECT_EQ(insecure,
+            "通信エラー:a0001000:サーバーが安全でない (http の) アドレスへ転送しようとしたため、"
+            "通信を中止しました");
+  EXPECT_NE(vx::Cp932ToUtf8(vx::HttpErrorText(vx::Sjis("通信エラー"), vx::kBodyRedirectCode))
+                .find("送信データを別のサーバーへ"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -73,7 +73,15 @@ picojson::value UnknownFavorite(int updateId, const std::string& nameUtf8,
 
 std::string Json(const picojson::value& value) { return value.serialize(); }
 
-FakePortal::FakePortal(int maxConnections) : server_(maxConnections) {
+FakePortal::FakePortal(int maxConnections) : server_(maxConnections) { Install(); }
+
+FakePortal::FakePortal(const TestTlsIdentity& tls, std::filesystem::path caFile,
+                       int maxConnections)
+    : caFile_(std::move(caFile)), server_(tls, maxConnections) {
+  Install();
+}
+
+void FakePortal::Install() {
   server_.Handle("/OAuth2/", [this](const TestRequest& r) { return LoginPage(r); });
   server_.Handle("/OAuth2/Token", [this](const TestRequest& r) { return Token(r); });
   server_.Handle("/Readers/FavoriteCircles/", [this](const TestRequest& r) { return FavoritePage(r); });
@@ -85,6 +93,7 @@ vx::WebServiceConfig FakePortal::Config() const {
   config.authServer = config.sandboxAuthServer = BaseUrl();
   config.apiServer = config.sandboxApiServer = BaseUrl();
   config.updateServer = server_.BaseUrl();
+  config.caFile = caFile_;
   return config;
 }
 

@@ -8,6 +8,7 @@
 #include <picojson.h>
 
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -51,10 +52,13 @@ class FakePortal {
   static constexpr const char* kLoginCode = "code-from-login";
 
   explicit FakePortal(int maxConnections = 400);
+  // Over https with `tls`, whose CA `caFile` the configuration names.
+  FakePortal(const TestTlsIdentity& tls, std::filesystem::path caFile, int maxConnections = 400);
 
   TestHttpServer& Server() { return server_; }
   const TestHttpServer& Server() const { return server_; }
-  // The login and the API servers, production and sandbox, all here ("http://127.0.0.1:n/").
+  // The login and the API servers, production and sandbox, all here ("http://127.0.0.1:n/", or
+  // https with the CA file).
   vx::WebServiceConfig Config() const;
   std::string BaseUrl() const { return server_.BaseUrl() + "/"; }
 
@@ -90,6 +94,7 @@ class FakePortal {
   std::vector<FormFields> ApiRequests(std::string_view path) const;
 
  private:
+  void Install();
   TestReply LoginPage(const TestRequest& request) const;
   TestReply Token(const TestRequest& request);
   TestReply FavoritePage(const TestRequest& request);
@@ -109,6 +114,7 @@ class FakePortal {
   std::map<int, std::string> refused_;
   bool putAnswersExist_ = false;
   std::vector<PortalWrite> writes_;
+  std::filesystem::path caFile_;
   TestHttpServer server_;  // last: it stops before the state it reads goes
 };
 
