@@ -49,21 +49,30 @@ int FavoriteExportJob::ExportFavoritesToPortal() {
   job.requestUrl = login_.ApiBaseUrl() + "Readers/Favorite/";
   job.progress = [this](int position, int total) { ReportProgress(position, total); };
   job.total = store_.GetEntryCount();
+  store_.ExportPlacedToPortal([&job](const FavoriteEntry&) {
+    ++job.toSend;
+    return true;
+  });
   store_.ExportPlacedToPortal(
       [&](const FavoriteEntry& entry) { return ExportFavoriteToPortal(job, entry); });
   ReportPass(job);
   return job.result;
 }
 
-// A pass that failed has said why in its own box; only a complete one says it is complete. After
-// a refused token the next pass sends everything again and reports then.
+// Only a complete pass says it is complete; one that stopped (an error, which said why in its own
+// box, or a cancel) says how far it got. After a refused token the next pass sends everything
+// again and reports then.
 void FavoriteExportJob::ReportPass(const PortalExportJob& job) const {
   if (job.result == kTokenLoginAgain) return;
-  if (!job.failureLines.empty()) {
-    if (services_.dialogs != nullptr) {
-      services_.dialogs->ShowExportResult(ResultText(job.failureLines), services_.owner);
-    }
-  } else if (job.result == 0) {
+  if (!job.failureLines.empty() && services_.dialogs != nullptr) {
+    services_.dialogs->ShowExportResult(ResultText(job.failureLines), services_.owner);
+  }
+  if (job.result != 0) {
+    ShowBox(Sjis("お気に入り ") + std::to_string(job.toSend) + Sjis(" 件のうち ") +
+                std::to_string(job.done) + Sjis(" 件を送信しました。残りの ") +
+                std::to_string(job.toSend - job.done) + Sjis(" 件は送信していません。"),
+            "エクスポート中断", MB_ICONWARNING);
+  } else if (job.failureLines.empty()) {
     ShowBox(Sjis("エクスポート完了しました"), "エクスポート完了", MB_ICONINFORMATION);
   }
 }

@@ -1,8 +1,9 @@
 // The checklist sent to the organiser's portal as the job of the checklist load dialog: every
 // entry of a catalogue circle that has a space, checked or holding a memo, goes to
 // "Readers/Favorite/" as one request (its update id, colour and memo); a favourite the portal
-// already holds is sent again with PUT. Favourites the portal refuses are listed at the end;
-// otherwise a box says that the export is complete. The checklist is not changed.
+// already holds is sent again with PUT. Favourites the portal refuses are listed at the end; a
+// pass that stopped early (an error, a cancel) says how many were sent and that the rest were
+// not; otherwise a box says that the export is complete. The checklist is not changed.
 //
 // A pass whose token the portal refused clears it and the next pass logs in and sends everything
 // again. Cancel stops before the next favourite (a request under way is given up).

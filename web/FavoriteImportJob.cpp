@@ -63,15 +63,28 @@ int FavoriteImportJob::ImportFavoritesFromPortal() {
     int result = 0;
     switch (ReadPage(page, token, pass, result)) {
       case PageOutcome::kEnded: return result;
-      case PageOutcome::kLast:
-        ShowBox(Sjis("インポート完了しました"), "インポート完了", MB_ICONINFORMATION);
-        return 0;
+      case PageOutcome::kLast: ReportEnd(pass); return 0;
       case PageOutcome::kNext: break;
     }
   }
   ShowError(Sjis("ポータルのお気に入りが ") + std::to_string(maxPages_) +
-            Sjis(" ページで終わらないため、読み込みを打ち切りました。"));
+            Sjis(" ページで終わらないため、読み込みを打ち切りました。\r\n") + ShortReadText(pass));
   return 3;
+}
+
+// Only a read that reached the portal's own count is complete.
+void FavoriteImportJob::ReportEnd(const PassState& pass) const {
+  if (!Stopped() && pass.total >= pass.maxcount) {
+    ShowBox(Sjis("インポート完了しました"), "インポート完了", MB_ICONINFORMATION);
+  } else {
+    ShowBox(ShortReadText(pass), "インポート中断", MB_ICONWARNING);
+  }
+}
+
+std::string FavoriteImportJob::ShortReadText(const PassState& pass) {
+  return Sjis("ポータルのお気に入り ") + std::to_string(std::max(pass.maxcount, pass.processed)) +
+         Sjis(" 件のうち ") + std::to_string(pass.processed) +
+         Sjis(" 件をインポートしました。残りは読み込んでいません。");
 }
 
 FavoriteImportJob::PageOutcome FavoriteImportJob::ReadPage(int page, const std::string& token,
@@ -93,23 +106,23 @@ FavoriteImportJob::PageOutcome FavoriteImportJob::ReadPage(int page, const std::
     result = RefusedReply(reply);
     return PageOutcome::kEnded;
   }
-  const int count = ReadResponse(reply, pass);
-  // A page that adds nothing would be followed by the same page for ever.
-  if (Stopped() || count <= 0 || pass.total >= pass.maxcount) return PageOutcome::kLast;
+  ReadResponse(reply, pass);
+  // A page that adds nothing is no end while the portal's count says more remain: the page bound
+  // ends a portal that never gets there.
+  if (Stopped() || pass.total >= pass.maxcount) return PageOutcome::kLast;
   return PageOutcome::kNext;
 }
 
-// The page's count; its favourites go to the store.
-int FavoriteImportJob::ReadResponse(const PortalReply& reply, PassState& pass) {
+// The page's favourites go to the store, its count to the total.
+void FavoriteImportJob::ReadResponse(const PortalReply& reply, PassState& pass) {
   const picojson::object* response = reply.Response();
-  if (response == nullptr) return 0;
+  if (response == nullptr) return;
   const int count = JsonMemberInt(*response, "count");
   if (response->contains("maxcount")) pass.maxcount = JsonMemberInt(*response, "maxcount");
   if (const auto list = response->find("list"); list != response->end()) {
     ReadList(list->second, pass);
   }
   pass.total += count;
-  return count;
 }
 
 int FavoriteImportJob::RefusedReply(const PortalReply& reply) {

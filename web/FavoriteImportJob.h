@@ -6,8 +6,10 @@
 // kana that the checklist already holds, so that importing twice changes nothing.
 //
 // The rows are emptied before each pass; a pass whose token the portal refused clears the token
-// and the next pass logs in again. Cancel keeps the rows read so far. The dialog answers 0 in
-// every case, so that whatever was read is committed.
+// and the next pass logs in again. Pages are read until the portal's counts add up to its
+// maxcount; a read that ends short of it (cancel, the page bound) says how many were imported of
+// how many. Cancel keeps the rows read so far. The dialog answers 0 in every case, so that
+// whatever was read is committed.
 #pragma once
 
 #include <picojson.h>
@@ -57,7 +59,10 @@ class FavoriteImportJob : public PortalJob {
   const char* FailureCaption() const override;
   std::string UnreachableText(const HttpConnection& connection) const override;
   PageOutcome ReadPage(int page, const std::string& token, PassState& pass, int& result);
-  int ReadResponse(const PortalReply& reply, PassState& pass);
+  void ReadResponse(const PortalReply& reply, PassState& pass);
+  void ReportEnd(const PassState& pass) const;
+  // "ポータルのお気に入り <maxcount> 件のうち <processed> 件をインポートしました。...", CP932.
+  static std::string ShortReadText(const PassState& pass);
   int RefusedReply(const PortalReply& reply);
   void ReadList(const picojson::value& list, PassState& pass);
   bool ImportFavorite(const picojson::value& element);

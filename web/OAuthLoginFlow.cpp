@@ -1,5 +1,6 @@
 #include "web/OAuthLoginFlow.h"
 
+#include <curl/curl.h>
 #include <sodium.h>
 
 #include <array>
@@ -83,6 +84,13 @@ void OAuthLoginFlow::NavigationFailed(std::uint32_t status) {
   if (Finished()) return;
   navigationStatus_ = status;
   result_ = status == kDownloadFailureCode ? kOAuthDownloadFailed : kOAuthNavigationFailed;
+}
+
+void OAuthLoginFlow::CertificateFailed(std::string host) {
+  if (Finished()) return;
+  NavigationFailed(TransportErrorCode(CURLE_PEER_FAILED_VERIFICATION));
+  result_ = kOAuthDownloadFailed;
+  failedHost_ = std::move(host);
 }
 
 void OAuthLoginFlow::Cancel() {

@@ -44,6 +44,9 @@ class OAuthLoginFlow {
   // A page could not be loaded: `status` is an HTTP status, or kDownloadFailureCode when nothing
   // could be downloaded.
   void NavigationFailed(std::uint32_t status);
+  // A page's server presented a certificate that could not be verified: the page could not be
+  // downloaded, for the reason the HTTP client gives for such a server.
+  void CertificateFailed(std::string host);
   void Cancel();
 
   int Result() const { return result_; }
@@ -53,6 +56,8 @@ class OAuthLoginFlow {
   const std::string& Error() const { return error_; }
   const std::string& ErrorDescription() const { return errorDescription_; }
   std::uint32_t NavigationStatus() const { return navigationStatus_; }
+  // The server whose certificate failed; "" for other failures.
+  const std::string& FailedHost() const { return failedHost_; }
 
  private:
   void ReadReturnPage(std::string_view url, bool blankPage);
@@ -68,6 +73,7 @@ class OAuthLoginFlow {
   std::string error_;
   std::string errorDescription_;
   std::uint32_t navigationStatus_ = 0;
+  std::string failedHost_;
 };
 
 }  // namespace vx

@@ -64,17 +64,22 @@ int PortalLogin::GetAccessToken(std::string& token) {
   if (task_.owner != nullptr && task_.owner->ReadProtectedString(TokenKey(kKeyPrefix), stored) &&
       !stored.empty()) {
     token = stored;
+    tokenWithheld_ = false;
     return kTokenReady;
   }
   caption_ = Sjis("認証処理失敗");
   const Client client = ChosenClient();
   OAuthLoginFlow flow(client.baseUrl, std::string(kClientId));
   if (const int result = RunLogin(flow); result != kTokenReady) return result;
-  return RequestToken(client, flow.Code(), token);
+  const int result = RequestToken(client, flow.Code(), token);
+  tokenWithheld_ = result == kTokenLoginAgain;
+  return result;
 }
 
 int PortalLogin::RunLogin(OAuthLoginFlow& flow) {
-  if (services_.dialogs != nullptr) services_.dialogs->RunLogin(flow, services_.owner);
+  if (services_.dialogs != nullptr) {
+    services_.dialogs->RunLogin(flow, services_.config.caFile, services_.owner);
+  }
   flow.Cancel();  // a login page that closed without an outcome counts as cancelled
   return flow.Result() == kOAuthCodeReceived ? kTokenReady : ReportLoginFailure(flow);
 }
@@ -90,7 +95,9 @@ int PortalLogin::ReportLoginFailure(const OAuthLoginFlow& flow) {
     default: break;
   }
   const std::uint32_t status = flow.NavigationStatus();
-  ShowError(NavigationErrorText(status));
+  std::string text = NavigationErrorText(status);
+  if (!flow.FailedHost().empty()) text += Sjis("\r\nサーバー: ") + flow.FailedHost();
+  ShowError(text);
   if (flow.Result() == kOAuthDownloadFailed || static_cast<std::int32_t>(status) <= 0) {
     return kTokenUnreachable;
   }
@@ -149,9 +156,11 @@ void PortalLogin::RepeatWhileRefused(const std::function<int()>& pass,
   for (int logins = 0; logins < kMaxLogins; ++logins) {
     if (pass() != kTokenLoginAgain || stopped()) return;
   }
-  services_.ShowBox(
-      Sjis("ポータルが新しいアクセストークンも受け付けません。時間をおいてやり直してください。"),
-      caption, MB_OK | MB_ICONERROR);
+  services_.ShowBox(Sjis(tokenWithheld_ ? "ポータルからアクセストークンを取得できませんでした。"
+                                          "時間をおいてやり直してください。"
+                                        : "ポータルが新しいアクセストークンも受け付けません。"
+                                          "時間をおいてやり直してください。"),
+                    caption, MB_OK | MB_ICONERROR);
 }
 
 }  // namespace vx

@@ -46,7 +46,8 @@ class PortalLogin {
 
   // Runs `pass` again while it answers kTokenLoginAgain (the token was refused and cleared, so the
   // next pass logs in anew) and `stopped` answers false; after kMaxLogins passes, an error box
-  // titled `caption` (CP932) says that the portal keeps refusing.
+  // titled `caption` (CP932) says that the portal keeps refusing its tokens, or, when the last
+  // token request brought none, that no token could be obtained.
   void RepeatWhileRefused(const std::function<int()>& pass, const std::function<bool()>& stopped,
                           std::string_view caption) const;
 
@@ -66,6 +67,7 @@ class PortalLogin {
   ProgressTask& task_;
   const PortalServices& services_;
   std::string caption_;
+  bool tokenWithheld_ = false;  // the last token request was answered without a token
 };
 
 }  // namespace vx

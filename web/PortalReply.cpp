@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <stdexcept>
 
 #include "platform/CodePage.h"
 #include "web/TextConversions.h"
@@ -18,7 +19,15 @@ bool IsJsonSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n
 bool PortalReply::Parse(std::string_view body) {
   value_ = picojson::value();
   parseError_.clear();
-  const auto end = picojson::parse(value_, body.begin(), body.end(), &parseError_);
+  std::string_view::const_iterator end;
+  try {
+    end = picojson::parse(value_, body.begin(), body.end(), &parseError_);
+  } catch (const std::overflow_error&) {
+    // What the parser throws, without a word, for a number beyond a double (1e999).
+    value_ = picojson::value();
+    parseError_ = "number out of range";
+    return false;
+  }
   if (!parseError_.empty()) return false;
   if (!std::all_of(end, body.end(), IsJsonSpace)) {
     parseError_ = "trailing data after the value";

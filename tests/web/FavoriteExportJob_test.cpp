@@ -180,10 +180,15 @@ TEST_F(FavoriteExportTest, ARefusedTokenIsClearedAndTheNextPassSendsEverythingAg
   EXPECT_EQ(StoredToken(), "token-2");
 }
 
-TEST_F(FavoriteExportTest, AnErrorStopsTheWalkAndIsNotReportedAsDone) {
+constexpr const char* kOneOfThreeSent =
+    "お気に入り 3 件のうち 1 件を送信しました。残りの 2 件は送信していません。";
+
+TEST_F(FavoriteExportTest, AnErrorStopsTheWalkAndSaysHowFarItGot) {
   const vxtest::PortalErrorCase cases[] = {
       {"HTTP error", 500, "", 3, "HTTP通信エラー:Internal Server Error:500", true},
       {"not JSON", 200, "oops", 1, "不正な結果:syntax error*", false},
+      {"number out of range", 200, R"({"status":"success","a":1e999})", 1,
+       "不正な結果:number out of range", false},
       {"server error", 200, R"({"status":"server_error","error":"db","error_description":"down"})",
        3, "処理失敗:server_error\r\ndb\r\ndown", true},
       {"other status", 403, R"({"status":"what","response":{"error":"e"}})", 1,
@@ -209,6 +214,7 @@ TEST_F(FavoriteExportTest, AnErrorStopsTheWalkAndIsNotReportedAsDone) {
     StoreToken(token);
     vx::ScriptedUiServices boxes;
     boxes.QueueAnswer(IDOK);
+    boxes.QueueAnswer(IDOK);
     services.ui = &boxes;
     vxtest::ScriptedPortalDialogs results;
     services.dialogs = &results;
@@ -217,8 +223,9 @@ TEST_F(FavoriteExportTest, AnErrorStopsTheWalkAndIsNotReportedAsDone) {
     vx::FavoriteExportJob job(task, *store, services);
     EXPECT_EQ(job.ExportFavoritesToPortal(), c.result);
     EXPECT_EQ(request, 2);  // the third entry is not sent
-    // The error, and no completion box.
-    vxtest::ExpectOneErrorBox(boxes, "お気に入りエクスポート処理失敗", c.text);
+    // The error, and how far the export got instead of a completion box.
+    vxtest::ExpectErrorBox(boxes, "お気に入りエクスポート処理失敗", c.text, 2);
+    vxtest::ExpectBoxText(boxes.CallsOf(vx::UiCallKind::kMessageBox).at(1), kOneOfThreeSent);
     // What was refused before the error is still listed.
     ASSERT_EQ(results.exportResults.size(), 1u);
     EXPECT_NE(results.exportResults[0].find("Alpha:closed"), std::string::npos);
@@ -231,25 +238,29 @@ TEST_F(FavoriteExportTest, AnUnreachablePortalIsReported) {
   FillChecklist();
   services.config.apiServer =
       "http://127.0.0.1:" + std::to_string(vxtest::ClosedLoopbackPort()) + "/";
-  ExpectBoxes(1);
+  ExpectBoxes(2);
   vx::FavoriteExportJob job(task, *store, services);
   EXPECT_EQ(job.ExportFavoritesToPortal(), 2);
   const auto boxes = Boxes();
-  ASSERT_EQ(boxes.size(), 1u);
+  ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[0].second.rfind("通信エラー:", 0), 0u);
   EXPECT_GT(boxes[0].second.size(), std::string("通信エラー:").size());
+  EXPECT_EQ(boxes[1].second,
+            "お気に入り 3 件のうち 0 件を送信しました。残りの 3 件は送信していません。");
 }
 
-TEST_F(FavoriteExportTest, CancelStopsBeforeTheNextFavourite) {
+TEST_F(FavoriteExportTest, CancelStopsBeforeTheNextFavouriteAndSaysHowFarItGot) {
   KnownToken();
   FillChecklist();
+  ExpectBoxes(1);
   vx::FavoriteExportJob job(task, *store, services);
   vxtest::ProgressLines progress(job, [](vx::ProgressJob& running) {
     if (running.Position() == 1) running.RequestCancel();
   });
   EXPECT_EQ(Run(job), 0);
   EXPECT_EQ(Sent(), (Sends{{"POST", "1001"}}));
-  EXPECT_TRUE(Boxes().empty());  // stopped, not done
+  EXPECT_EQ(Boxes(), (BoxList{{"エクスポート中断", kOneOfThreeSent}}));  // stopped, not done
+  EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox).at(0).flags, vx::MB_OK | vx::MB_ICONWARNING);
   EXPECT_TRUE(dialogs.exportResults.empty());
   EXPECT_TRUE(ui.UnexpectedCalls().empty());
 }
@@ -258,6 +269,7 @@ TEST_F(FavoriteExportTest, CancelStillListsWhatWasRefused) {
   KnownToken();
   FillChecklist();
   portal.Refuse(1001, "closed");
+  ExpectBoxes(1);
   vx::FavoriteExportJob job(task, *store, services);
   vxtest::ProgressLines progress(job, [](vx::ProgressJob& running) {
     if (running.Position() == 1) running.RequestCancel();

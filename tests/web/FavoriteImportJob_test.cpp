@@ -222,17 +222,17 @@ TEST_F(FavoriteImportTest, WithoutMaxcountOnlyTheFirstPageIsRead) {
   EXPECT_EQ(CurrentEntries(), (Entries{{1, {0, "", "Alpha"}}}));
 }
 
-TEST_F(FavoriteImportTest, APageThatAddsNothingEndsTheRead) {
+TEST_F(FavoriteImportTest, APageThatAddsNothingIsNoEndWhileThePortalSaysMoreRemain) {
   KnownToken();
-  portal.OverridePage(1, R"({"status":"success","response":{"count":1,"maxcount":50,
+  portal.OverridePage(1, R"({"status":"success","response":{"count":1,"maxcount":2,
       "list":[{"circle":{"updateId":1001}}]}})");
-  portal.OverridePage(2, R"({"status":"success","response":{"count":0,"maxcount":50,"list":[]}})");
-  portal.OverridePage(3, R"({"status":"success","response":{"count":1,"maxcount":50,
+  portal.OverridePage(2, R"({"status":"success","response":{"count":0,"maxcount":2,"list":[]}})");
+  portal.OverridePage(3, R"({"status":"success","response":{"count":1,"maxcount":2,
       "list":[{"circle":{"updateId":1002}}]}})");
   ExpectBoxes(1);
   ASSERT_TRUE(ImportAndCommit());
-  EXPECT_EQ(PageRequests().size(), 2u);
-  EXPECT_EQ(CurrentEntries(), (Entries{{1, {0, "", "Alpha"}}}));
+  EXPECT_EQ(PageRequests().size(), 3u);
+  EXPECT_EQ(CurrentEntries(), (Entries{{1, {0, "", "Alpha"}}, {2, {0, "", "Beta"}}}));
   EXPECT_EQ(Boxes().at(0).second, "インポート完了しました");
 }
 
@@ -254,7 +254,10 @@ TEST_F(FavoriteImportTest, APortalThatNeverEndsIsReadNoFurtherThanTheBound) {
   const auto boxes = Boxes();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].first, "お気に入りインポート処理失敗");
-  EXPECT_EQ(boxes[0].second, "ポータルのお気に入りが 5 ページで終わらないため、読み込みを打ち切りました。");
+  EXPECT_EQ(boxes[0].second,
+            "ポータルのお気に入りが 5 ページで終わらないため、読み込みを打ち切りました。\r\n"
+            "ポータルのお気に入り 100000000 件のうち 5 件をインポートしました。"
+            "残りは読み込んでいません。");
 }
 
 TEST_F(FavoriteImportTest, ARefusedTokenIsClearedAndTheNextPassReadsEverythingOnce) {
@@ -324,6 +327,25 @@ TEST_F(FavoriteImportTest, APortalThatRefusesEveryTokenIsNotAskedForEver) {
   EXPECT_EQ(StoredToken(), "");
 }
 
+TEST_F(FavoriteImportTest, ATokenEndpointThatNeverIssuesOneIsReportedSo) {
+  StoreToken("");
+  portal.Server().Handle("/OAuth2/Token", [](const vxtest::TestRequest&) {
+    vxtest::TestReply reply;
+    reply.body = R"({"error":"temporarily_unavailable"})";
+    return reply;
+  });
+  ExpectBoxes(4);
+  vx::FavoriteImportJob job(task, *store, services);
+  Run(job);
+  EXPECT_EQ(dialogs.loginAddresses.size(), 3u);
+  EXPECT_TRUE(PageRequests().empty());
+  const auto boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 4u);
+  EXPECT_EQ(boxes[2].second.rfind("アクセストークン取得失敗のため再認証します:temporarily", 0), 0u);
+  EXPECT_EQ(boxes[3].second,
+            "ポータルからアクセストークンを取得できませんでした。時間をおいてやり直してください。");
+}
+
 TEST_F(FavoriteImportTest, ACancelledLoginEndsTheImport) {
   dialogs.QueueLogin([](vx::OAuthLoginFlow& flow) { flow.Cancel(); });
   StoreToken("");
@@ -339,6 +361,8 @@ TEST_F(FavoriteImportTest, ErrorRepliesEndThePassAndKeepWhatWasRead) {
       {"HTTP error", 500, "", 3, "HTTP通信エラー:Internal Server Error:500", true},
       {"not JSON", 200, "<html>", 1, "不正な結果:syntax error*", false},
       {"not an object", 200, "[]", 1, "不正な結果:", false},
+      {"number out of range", 200, R"({"status":"success","response":{"count":1e999}})", 1,
+       "不正な結果:number out of range", false},
       {"403 not JSON", 403, "Forbidden", 1, "不正な結果:syntax error*", false},
       {"server error", 200,
        R"({"status":"server_error","error":"db","error_description":"down",
@@ -375,7 +399,7 @@ TEST_F(FavoriteImportTest, ErrorRepliesEndThePassAndKeepWhatWasRead) {
     EXPECT_EQ(job.ImportFavoritesFromPortal(), c.result);
     EXPECT_EQ(failing.Server().RequestCount(), 2);
     EXPECT_EQ(store->ImportRecords().size(), 1u);
-    vxtest::ExpectOneErrorBox(boxes, "お気に入りインポート処理失敗", c.text);
+    vxtest::ExpectErrorBox(boxes, "お気に入りインポート処理失敗", c.text);
     EXPECT_EQ(StoredToken(), c.tokenKept ? "kept" : "");
   }
 }
@@ -402,7 +426,10 @@ TEST_F(FavoriteImportTest, CancelKeepsWhatWasReadAndSkipsTheRest) {
   EXPECT_TRUE(task.stop.load());
   EXPECT_EQ(PageRequests().size(), 1u);
   EXPECT_EQ(store->ImportRecords().size(), 2u);
-  EXPECT_EQ(Boxes().at(0).second, "インポート完了しました");
+  EXPECT_EQ(Boxes(), (decltype(Boxes()){{"インポート中断", "ポータルのお気に入り 7 件のうち 2 件を"
+                                                          "インポートしました。残りは読み込んで"
+                                                          "いません。"}}));
+  EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox).at(0).flags, vx::MB_OK | vx::MB_ICONWARNING);
   ASSERT_TRUE(store->CommitImportRecords(false, false));
   EXPECT_EQ(CurrentEntries(), (Entries{{1, {1, "メモ1", "Alpha"}}, {2, {2, "", "Beta"}}}));
 }

@@ -34,20 +34,25 @@ struct PortalErrorCase {
   bool tokenKept;
 };
 
-// Exactly one box was shown, with the error icon, titled `caption` and reading `text` (UTF-8; a
-// trailing "*" matches any rest).
-inline void ExpectOneErrorBox(const vx::ScriptedUiServices& ui, const std::string& caption,
-                              const std::string& text) {
-  const auto calls = ui.CallsOf(vx::UiCallKind::kMessageBox);
-  ASSERT_EQ(calls.size(), 1u);
-  EXPECT_EQ(vx::Cp932ToUtf8(calls[0].caption), caption);
-  EXPECT_EQ(calls[0].flags, vx::MB_OK | vx::MB_ICONERROR);
-  const std::string shown = vx::Cp932ToUtf8(calls[0].text);
+// The box reads `text` (UTF-8; a trailing "*" matches any rest).
+inline void ExpectBoxText(const vx::UiCall& box, const std::string& text) {
+  const std::string shown = vx::Cp932ToUtf8(box.text);
   if (text.ends_with('*')) {
     EXPECT_EQ(shown.rfind(text.substr(0, text.size() - 1), 0), 0u) << shown;
   } else {
     EXPECT_EQ(shown, text);
   }
+}
+
+// The first box has the error icon, is titled `caption` and reads `text` (as ExpectBoxText);
+// `count` boxes were shown in all.
+inline void ExpectErrorBox(const vx::ScriptedUiServices& ui, const std::string& caption,
+                           const std::string& text, std::size_t count = 1) {
+  const auto calls = ui.CallsOf(vx::UiCallKind::kMessageBox);
+  ASSERT_EQ(calls.size(), count);
+  EXPECT_EQ(vx::Cp932ToUtf8(calls[0].caption), caption);
+  EXPECT_EQ(calls[0].flags, vx::MB_OK | vx::MB_ICONERROR);
+  ExpectBoxText(calls[0], text);
 }
 
 class PortalFixture : public testing::Test {

@@ -1,6 +1,7 @@
 // The portal's access token: kept, obtained by a login and the code exchange, refused, cleared.
 #include "web/PortalLogin.h"
 
+#include <curl/curl.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -174,6 +175,11 @@ TEST_F(PortalLoginTest, EachFailureShowsOneBoxAndKeepsNothing) {
       {"page not downloaded", [](auto&, auto& d) {
          Login(d, [](auto& f) { f.NavigationFailed(vx::kDownloadFailureCode); });
        }, vx::kTokenUnreachable, "認証処理失敗", ErrorText("通信エラー", vx::kDownloadFailureCode)},
+      {"certificate not verified", [](auto&, auto& d) {
+         Login(d, [](auto& f) { f.CertificateFailed("portal.test"); });
+       }, vx::kTokenUnreachable, "認証処理失敗",
+       ErrorText("通信エラー", vx::TransportErrorCode(CURLE_PEER_FAILED_VERIFICATION)) +
+           "\r\nサーバー: portal.test"},
       {"page forbidden", [](auto&, auto& d) {
          Login(d, [](auto& f) { f.NavigationFailed(403); });
        }, vx::kTokenRefused, "認証処理失敗", "HTTP通信エラー:Forbidden:403"},
@@ -198,6 +204,9 @@ TEST_F(PortalLoginTest, EachFailureShowsOneBoxAndKeepsNothing) {
       {"token JSON after garbage", [](auto& p, auto&) {
          p.QueueTokenReply(Reply(200, R"({"access_token":"t"} trailing)"));
        }, vx::kTokenRefused, "アクセストークン取得失敗", "不正な結果:trailing data after the value"},
+      {"token number out of range", [](auto& p, auto&) {
+         p.QueueTokenReply(Reply(200, R"({"access_token":"t","expires_in":1e999})"));
+       }, vx::kTokenRefused, "アクセストークン取得失敗", "不正な結果:number out of range"},
       {"token not an object", [](auto& p, auto&) { p.QueueTokenReply(Reply(200, "[1]")); },
        vx::kTokenRefused, "アクセストークン取得失敗", "不正な結果:"},
       {"token not text", [](auto& p, auto&) {
@@ -222,7 +231,7 @@ TEST_F(PortalLoginTest, EachFailureShowsOneBoxAndKeepsNothing) {
     EXPECT_EQ(vx::PortalLogin(task, local).GetAccessToken(token), c.result);
     EXPECT_EQ(token, "untouched");
     EXPECT_EQ(StoredToken(), "");
-    vxtest::ExpectOneErrorBox(boxes, c.caption, c.text);
+    vxtest::ExpectErrorBox(boxes, c.caption, c.text);
     EXPECT_TRUE(boxes.UnexpectedCalls().empty());
   }
 }

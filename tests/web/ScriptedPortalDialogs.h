@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <utility>
@@ -25,7 +26,7 @@ class ScriptedPortalDialogs : public vx::PortalDialogs {
 
   void QueueLogin(LoginScript script) { scripts_.push_back(std::move(script)); }
 
-  int RunLogin(vx::OAuthLoginFlow& flow, vx::OwnerWindow) override {
+  int RunLogin(vx::OAuthLoginFlow& flow, const std::filesystem::path&, vx::OwnerWindow) override {
     loginAddresses.push_back(flow.AuthorizationUrl());
     LoginScript script = LogIn;
     if (!scripts_.empty()) {

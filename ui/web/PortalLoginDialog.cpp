@@ -10,6 +10,7 @@
 #include <QWebEngineView>
 
 #include "res/ResourceIds.h"
+#include "ui/web/CaFileTrust.h"
 #include "ui/dialogs/DialogSupport.h"
 #include "ui/web/PortalLoginPage.h"
 #include "web/HttpErrorText.h"
@@ -26,11 +27,12 @@ constexpr int kLoadAborted = -3;
 
 }  // namespace
 
-PortalLoginDialog::PortalLoginDialog(OAuthLoginFlow& flow, QWidget* parent)
+PortalLoginDialog::PortalLoginDialog(OAuthLoginFlow& flow, const std::filesystem::path& caFile,
+                                     QWidget* parent)
     : QDialog(parent),
       flow_(flow),
       profile_(new QWebEngineProfile(this)),  // off the record: no cookies outlive the login
-      page_(new PortalLoginPage(flow, profile_, this)),
+      page_(new PortalLoginPage(flow, CaFileTrust(caFile), profile_, this)),
       view_(new QWebEngineView(this)) {
   setProperty("dialogId", IDD_PORTAL_LOGIN);
   setWindowTitle(QStringLiteral("Orbalink 認証ダイアログ"));

@@ -1,9 +1,12 @@
 // The portal's login window: the portal's login page in an embedded browser, until the portal
 // sends the browser back to its blank or error page, a page cannot be loaded, or the user cancels
-// (Cancel or Escape; Enter does nothing). The browser keeps nothing between logins.
+// (Cancel or Escape; Enter does nothing). A server whose certificate the browser refuses is
+// talked to only when the configured CA file vouches for it; otherwise the login ends saying that
+// the certificate could not be verified. The browser keeps nothing between logins.
 #pragma once
 
 #include <QDialog>
+#include <filesystem>
 
 class QWebEngineLoadingInfo;
 class QWebEngineProfile;
@@ -18,7 +21,8 @@ class PortalLoginDialog : public QDialog {
   Q_OBJECT
 
  public:
-  PortalLoginDialog(OAuthLoginFlow& flow, QWidget* parent);
+  // `caFile` may be empty.
+  PortalLoginDialog(OAuthLoginFlow& flow, const std::filesystem::path& caFile, QWidget* parent);
   ~PortalLoginDialog() override;
 
   // Whether an embedded browser can be shown here: only on a real display.

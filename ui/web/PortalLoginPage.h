@@ -1,11 +1,14 @@
 // The page of the portal's login window: it lets the portal's own pages load and stops the browser
 // at the page that ends the login (the blank page the portal sends it back to, or the error page),
-// which need not exist at all.
+// which need not exist at all. A certificate the browser refuses is taken only when the CA file
+// vouches for it; any other ends the login, naming the server.
 #pragma once
 
 #include <QWebEnginePage>
 
 #include <string>
+
+#include "ui/web/CaFileTrust.h"
 
 namespace vx {
 
@@ -15,7 +18,8 @@ class PortalLoginPage : public QWebEnginePage {
   Q_OBJECT
 
  public:
-  PortalLoginPage(OAuthLoginFlow& flow, QWebEngineProfile* profile, QObject* parent);
+  PortalLoginPage(OAuthLoginFlow& flow, CaFileTrust trust, QWebEngineProfile* profile,
+                  QObject* parent);
 
  Q_SIGNALS:
   void loginEnded();
@@ -24,7 +28,10 @@ class PortalLoginPage : public QWebEnginePage {
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
 
  private:
+  void OnCertificateError(const QWebEngineCertificateError& error);
+
   OAuthLoginFlow& flow_;
+  CaFileTrust trust_;
 };
 
 // The address as the flow reads it: encoded, as sent.

@@ -20,10 +20,11 @@ QWidget* DialogParent(OwnerWindow owner) {
 
 }  // namespace
 
-int QtPortalDialogs::RunLogin(OAuthLoginFlow& flow, OwnerWindow owner) {
+int QtPortalDialogs::RunLogin(OAuthLoginFlow& flow, const std::filesystem::path& caFile,
+                              OwnerWindow owner) {
   RunOnUiThread([&] {
     if (PortalLoginDialog::IsAvailable()) {
-      PortalLoginDialog(flow, DialogParent(owner)).Run();
+      PortalLoginDialog(flow, caFile, DialogParent(owner)).Run();
     } else {
       PortalLoginPasteDialog(flow, ui_, DialogParent(owner)).Run();
     }

@@ -14,7 +14,8 @@ class QtPortalDialogs final : public PortalDialogs {
   // `ui` (may be null) opens the login page in the user's browser when it must be pasted back.
   explicit QtPortalDialogs(UiServices* ui) : ui_(ui) {}
 
-  int RunLogin(OAuthLoginFlow& flow, OwnerWindow owner) override;
+  int RunLogin(OAuthLoginFlow& flow, const std::filesystem::path& caFile,
+               OwnerWindow owner) override;
   void ShowExportResult(std::string_view text, OwnerWindow owner) override;
 
  private:

@@ -1,8 +1,9 @@
 // The portal's login window with its embedded browser, against the fake portal on a virtual
-// display: the redirect to the blank page caught, pages that fail, Cancel, and a whole import
-// that logs in this way.
+// display: the redirect to the blank page caught, pages that fail, certificates that only the CA
+// file vouches for, Cancel, and a whole import over https that logs in this way.
 #include "ui/web/PortalLoginDialog.h"
 
+#include <curl/curl.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -13,13 +14,16 @@
 #include <QTest>
 #include <QTimer>
 #include <QWebEngineView>
+#include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/CodePage.h"
 #include "res/ResourceIds.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "tests/web/PortalFixture.h"
+#include "tests/web/support/TestCertificates.h"
 #include "ui/web/QtPortalDialogs.h"
 #include "ui/widgets/ProgressDialog.h"
 #include "ui/widgets/QtUiServices.h"
@@ -43,8 +47,9 @@ class LoginDialogTest : public testing::Test {
 
   // Runs the login against `base`; `whileOpen` runs once the dialog is up.
   int RunLogin(vx::OAuthLoginFlow& flow,
-               const std::function<void(vx::PortalLoginDialog&)>& whileOpen = {}) {
-    vx::PortalLoginDialog dialog(flow, nullptr);
+               const std::function<void(vx::PortalLoginDialog&)>& whileOpen = {},
+               const std::filesystem::path& caFile = {}) {
+    vx::PortalLoginDialog dialog(flow, caFile, nullptr);
     if (whileOpen) QTimer::singleShot(0, &dialog, [&] { whileOpen(dialog); });
     vxtest::Watchdog watchdog(120000);
     return dialog.Run();
@@ -88,6 +93,40 @@ TEST_F(LoginDialogTest, AnUnreachablePortalEndsTheLoginAsADownloadFailure) {
   EXPECT_EQ(flow.NavigationStatus(), vx::kDownloadFailureCode);
 }
 
+TEST_F(LoginDialogTest, AnHttpsPortalIsTalkedToOnlyWhenTheCaFileVouchesForIt) {
+  const vxtest::TempDir folder;
+  const vxtest::TestCertificates certificates(folder.path());
+  struct Case {
+    const char* name;
+    const vxtest::TestTlsIdentity& identity;
+    bool caFile;
+    bool trusted;
+  };
+  const Case cases[] = {
+      {"vouched for", certificates.Good(), true, true},
+      {"no CA file", certificates.Good(), false, false},
+      {"expired", certificates.Expired(), true, false},
+      {"another host's", certificates.WrongName(), true, false},
+      {"another CA's", certificates.Foreign(), true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    vxtest::FakePortal portal(c.identity, certificates.CaFile());
+    vx::OAuthLoginFlow flow(portal.BaseUrl(), kClient);
+    const int result =
+        RunLogin(flow, {}, c.caFile ? certificates.CaFile() : std::filesystem::path());
+    if (c.trusted) {
+      EXPECT_EQ(result, vx::kOAuthCodeReceived);
+      EXPECT_EQ(flow.Code(), vxtest::FakePortal::kLoginCode);
+      continue;
+    }
+    EXPECT_EQ(result, vx::kOAuthDownloadFailed);
+    EXPECT_EQ(flow.NavigationStatus(), vx::TransportErrorCode(CURLE_PEER_FAILED_VERIFICATION));
+    EXPECT_EQ(flow.FailedHost(), "127.0.0.1");
+    EXPECT_EQ(portal.Server().RequestCount(), 0);
+  }
+}
+
 TEST_F(LoginDialogTest, ThePortalsPageIsShownUntilTheUserCancels) {
   vxtest::TestHttpServer server;
   vxtest::TestReply page;
@@ -110,23 +149,29 @@ TEST_F(LoginDialogTest, ThePortalsPageIsShownUntilTheUserCancels) {
   EXPECT_EQ(result, vx::kOAuthCancelled);
 }
 
-// The whole road: the import's worker asks for a token, the login window comes up over the
-// progress dialog, the portal sends the browser back, the code is exchanged, the pages are read.
+// The whole road, on https with the test CA in the configuration: the import's worker asks for a
+// token, the login window comes up over the progress dialog, the portal sends the browser back,
+// the code is exchanged, the pages are read.
 class BrowserImportTest : public vxtest::PortalFixture {
  protected:
   void SetUp() override {
     if (!vx::PortalLoginDialog::IsAvailable()) GTEST_SKIP() << "no display for the embedded browser";
     PortalFixture::SetUp();
+    secure = std::make_unique<vxtest::FakePortal>(certificates.Good(), certificates.CaFile());
+    services.config = secure->Config();
     services.ui = &qtUi;
     services.dialogs = &qtDialogs;
   }
 
+  vxtest::TempDir folder;
+  vxtest::TestCertificates certificates{folder.path()};
+  std::unique_ptr<vxtest::FakePortal> secure;
   vx::QtUiServices qtUi;
   vx::QtPortalDialogs qtDialogs{&qtUi};
 };
 
 TEST_F(BrowserImportTest, AnImportLogsInInTheBrowserAndReadsThePortal) {
-  for (int id = 1001; id <= 1004; ++id) portal.AddFavorite(vxtest::Favorite(id, 2, "m"));
+  for (int id = 1001; id <= 1004; ++id) secure->AddFavorite(vxtest::Favorite(id, 2, "m"));
   vx::FavoriteImportJob job(task, *store, services);
   vx::ProgressDialog dialog(job);
   std::string box;
