@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cwctype>
 #include <exception>
+#include <string>
+#include <utility>
+
+#include "web/FeedTagScanner.h"
 
 namespace vx {
 namespace {
@@ -17,42 +21,27 @@ const boost::regex& XmlDeclaration() {
   return regex;
 }
 
-// Group 1 is the title, group 2 the description; only RSS 1.0 takes them from attributes.
-struct ItemPattern {
-  boost::wregex regex;
-  bool descriptionIsAttribute;
-};
-
-const ItemPattern (&ItemPatterns())[4] {
-  static const ItemPattern patterns[4] = {
-      {MakeWRegex(L"<item[^>]*?>.*?<title[^>]*?>(.*?)</title>.*?<description[^>]*?>(.*?)"
-                  L"</description>.*?</item>"),
-       false},
-      {MakeWRegex(L"<rdf:Description[^>]*?dc:title=(\"[^\"]*\"|'[^']*'|[^ \\t>]+)[^>]*?"
-                  L"dc:description=(\"[^\"]*\"|'[^']*'|[^ \\t>]+)[^>]*?>"),
-       true},
-      {MakeWRegex(L"<entry[^>]*?>.*?<title[^>]*?>(.*?)</title>.*?<content[^>]*?>(.*?)</content>"
-                  L".*?</entry>"),
-       false},
-      {MakeWRegex(L"<entry[^>]*?>.*?<title[^>]*?>(.*?)</title>.*?<summary[^>]*?>(.*?)</summary>"
-                  L".*?</entry>"),
-       false},
-  };
-  return patterns;
+// RSS 1.0 items are single tags: group 1 is the title, group 2 the description, both attributes.
+const boost::wregex& Rss1Description() {
+  static const boost::wregex regex =
+      MakeWRegex(L"<rdf:Description[^>]*?dc:title=(\"[^\"]*\"|'[^']*'|[^ \\t>]+)[^>]*?"
+                 L"dc:description=(\"[^\"]*\"|'[^']*'|[^ \\t>]+)[^>]*?>");
+  return regex;
 }
 
 struct TextPass {
   boost::wregex regex;
   std::wstring_view replacement;
+  bool endsWithTag;  // every match ends with '>'
 };
 
 const TextPass (&HtmlPasses())[5] {
   static const TextPass passes[5] = {
-      {MakeWRegex(L"<p[^>]*?>|<div[^>]*?>"), L"\r\n\r\n"},
-      {MakeWRegex(L"<br[^>]*?>|</br>"), L"\r\n"},
-      {MakeWRegex(L"<[^>]*?>"), L""},
-      {MakeWRegex(L"&lt;?"), L"<"},
-      {MakeWRegex(L"&gt;?"), L">"},
+      {MakeWRegex(L"<p[^>]*?>|<div[^>]*?>"), L"\r\n\r\n", true},
+      {MakeWRegex(L"<br[^>]*?>|</br>"), L"\r\n", true},
+      {MakeWRegex(L"<[^>]*?>"), L"", true},
+      {MakeWRegex(L"&lt;?"), L"<", false},
+      {MakeWRegex(L"&gt;?"), L">", false},
   };
   return passes;
 }
@@ -69,24 +58,77 @@ bool AppendUnquotedText(Text& out, View value) {
   return true;
 }
 
-// Every non-overlapping match of the pattern, handed to the collector; false when none.
-bool CollectItems(const ItemPattern& pattern, std::wstring_view feed, std::wstring& out) {
+void AppendItem(std::wstring& out, std::wstring_view title, std::wstring_view description,
+                bool descriptionIsAttribute) {
+  if (!out.empty()) out += L"\r\n\r\n";
+  out += L'\u3010';
+  out.append(title);
+  out += L"\u3011\r\n";
+  if (descriptionIsAttribute) {
+    AppendUnquotedW(out, description);
+  } else {
+    out.append(description);
+  }
+}
+
+constexpr std::size_t npos = FeedTagScanner::npos;
+
+// Each tag is matched on its own, within its first kMaxRss1Tag characters and before the next
+// one: the pattern's lazy parts would otherwise try every later position of the feed for every
+// tag, and every later "dc:title=" of a tag against the rest of the feed.
+bool CollectRss1Items(std::wstring_view feed, std::wstring& out) {
+  constexpr std::size_t kMaxRss1Tag = 8192;
+  FeedTagScanner starts(feed, "<rdf:Description");
   bool found = false;
-  WideMatch match;
-  auto from = feed.begin();
-  while (from != feed.end() && boost::regex_search(from, feed.end(), match, pattern.regex)) {
-    found = true;
-    if (!out.empty()) out += L"\r\n\r\n";
-    out += L'\u3010';
-    out.append(match[1].first, match[1].second);
-    out += L"\u3011\r\n";
-    const std::wstring_view description(match[2].first, match[2].second);
-    if (pattern.descriptionIsAttribute) {
-      AppendUnquotedW(out, description);
-    } else {
-      out.append(description);
+  for (std::size_t start = starts.Next(0); start != npos;) {
+    const std::size_t next = starts.Next(start + 1);
+    const std::size_t end = std::min({next, feed.size(), start + kMaxRss1Tag});
+    WideMatch match;
+    if (boost::regex_search(feed.begin() + static_cast<std::ptrdiff_t>(start),
+                            feed.begin() + static_cast<std::ptrdiff_t>(end), match,
+                            Rss1Description(), boost::match_continuous)) {
+      found = true;
+      AppendItem(out, {match[1].first, match[1].second}, {match[2].first, match[2].second}, true);
     }
-    from = match[0].second == match[0].first ? match[0].second + 1 : match[0].second;
+    start = next;
+  }
+  return found;
+}
+
+std::size_t Past(std::size_t at, std::size_t length) { return at == npos ? npos : at + length; }
+
+// Every <element ...> with a <title ...>...</title> and then a <text ...>...</text> before its
+// </element>, in order, as the tags stand (any case): a title and its description always come
+// from the same element. An element without them is passed over, and the walk goes on at the
+// next opening tag, which may lie inside it.
+bool CollectElementItems(std::wstring_view feed, const std::string& element,
+                         const std::string& text, std::wstring& out) {
+  FeedTagScanner starts(feed, "<" + element), startEnds(feed, ">");
+  FeedTagScanner ends(feed, "</" + element + ">");
+  FeedTagScanner titles(feed, "<title"), titleEnds(feed, ">"), titleCloses(feed, "</title>");
+  FeedTagScanner texts(feed, "<" + text), textEnds(feed, ">"), textCloses(feed, "</" + text + ">");
+  bool found = false;
+  for (std::size_t from = 0, start; (start = starts.Next(from)) != npos;) {
+    const std::size_t inner = Past(startEnds.Next(start), 1);
+    const std::size_t end = inner == npos ? npos : ends.Next(inner);
+    if (end == npos) break;  // no element closes after this one, nor after any later one
+    const auto within = [end](FeedTagScanner& scanner, std::size_t at) {
+      at = at == npos ? npos : scanner.Next(at);
+      return at < end ? at : npos;
+    };
+    const std::size_t titleStart = Past(within(titleEnds, within(titles, inner)), 1);
+    const std::size_t titleEnd = within(titleCloses, titleStart);
+    const std::size_t textStart =
+        Past(within(textEnds, within(texts, Past(titleEnd, titleCloses.Size()))), 1);
+    const std::size_t textEnd = within(textCloses, textStart);
+    if (textEnd == npos) {
+      from = start + 1;
+      continue;
+    }
+    found = true;
+    AppendItem(out, feed.substr(titleStart, titleEnd - titleStart),
+               feed.substr(textStart, textEnd - textStart), false);
+    from = end + ends.Size();
   }
   return found;
 }
@@ -120,8 +162,9 @@ FeedItemsResult ExtractFeedItems(std::wstring_view feed, std::wstring& out) {
   if (feed.size() > kMaxFeedTextLength) return FeedItemsResult::kUnreadable;
   std::wstring items;
   try {
-    for (const ItemPattern& pattern : ItemPatterns()) {
-      if (!CollectItems(pattern, feed, items)) continue;
+    if (CollectElementItems(feed, "item", "description", items) ||
+        CollectRss1Items(feed, items) || CollectElementItems(feed, "entry", "content", items) ||
+        CollectElementItems(feed, "entry", "summary", items)) {
       ConvertCdataSections(items);
       out = std::move(items);
       return FeedItemsResult::kFound;
@@ -134,8 +177,15 @@ FeedItemsResult ExtractFeedItems(std::wstring_view feed, std::wstring& out) {
   return FeedItemsResult::kNone;
 }
 
+// The tag passes match only up to a '>': the text after the last one is left out of their
+// search, which would otherwise try every '<' there against the whole rest.
 void HtmlToText(std::wstring& text) {
-  for (const TextPass& pass : HtmlPasses()) RegexReplaceAll(pass.regex, text, pass.replacement, 0);
+  for (const TextPass& pass : HtmlPasses()) {
+    const std::size_t tagsEnd = pass.endsWithTag ? text.rfind(L'>') + 1 : text.size();
+    std::wstring head = text.substr(0, tagsEnd);
+    RegexReplaceAll(pass.regex, head, pass.replacement, 0);
+    text.replace(0, tagsEnd, head);
+  }
 }
 
 bool ConvertCdataSections(std::wstring& text) {

@@ -1,7 +1,7 @@
 // Reading a circle's feed without an XML parser: the character set its XML declaration names, its
 // items (RSS 2.0 items, RSS 1.0 rdf:Description elements, Atom entries with content or summary)
-// picked with regular expressions and joined as "【title】" CR LF description, and the HTML inside
-// CDATA sections turned into plain text. The patterns are compiled once per run.
+// picked by their tags and joined as "【title】" CR LF description, and the HTML inside CDATA
+// sections turned into plain text. The regular expressions are compiled once per run.
 #pragma once
 
 #include <boost/regex.hpp>
@@ -11,7 +11,7 @@
 
 namespace vx {
 
-// Longer feeds are refused as unreadable: the item patterns backtrack over the whole text.
+// Longer feeds are refused as unreadable: the patterns backtrack over the whole text.
 inline constexpr std::size_t kMaxFeedTextLength = 1 << 20;
 
 enum class FeedItemsResult {
@@ -29,9 +29,11 @@ boost::wregex MakeWRegex(const wchar_t* pattern);
 // or the declaration names no encoding; an "encoding=" anywhere later in the body is not looked at.
 bool FindXmlEncoding(std::string_view body, std::string& out);
 
-// The items of the first pattern that matches, in order: RSS 2.0, RSS 1.0, Atom with content,
-// Atom with summary. Element text is taken as it stands; the quotes of the RSS 1.0 description
-// attribute are removed. `out` stays empty unless items were found.
+// The items of the first form found, in order: RSS 2.0, RSS 1.0, Atom with content, Atom with
+// summary. An item's title and description are the first of each inside that item, the title
+// first; an item without both is passed over, as is an RSS 1.0 tag longer than 8192 characters.
+// Element text is taken as it stands; the quotes of the RSS 1.0 description attribute are
+// removed. `out` stays empty unless items were found.
 FeedItemsResult ExtractFeedItems(std::wstring_view feed, std::wstring& out);
 
 // Paragraph and div tags become blank lines, line breaks CR LF, other tags go; &lt and &gt (with

@@ -42,6 +42,18 @@ TEST(ExtractFeedItems, AtomTakesContentBeforeSummary) {
             L"【T1】\r\nS1\r\n\r\n【T2】\r\nS2");
 }
 
+TEST(ExtractFeedItems, ATitleAndItsDescriptionComeFromTheSameItem) {
+  std::wstring rss = L"<rss><channel>";
+  for (int i = 1; i <= 100; ++i) {
+    rss += L"<item><title>お知らせ" + std::to_wstring(i) + L"</title><link>l</link></item>\r\n";
+  }
+  rss += L"<item><title>最後</title><description>最後だけ説明あり</description></item></channel>";
+  EXPECT_EQ(Items(rss + L"</rss>"), L"【最後】\r\n最後だけ説明あり");
+  EXPECT_EQ(Items(L"<feed><entry><title>A</title><id>1</id></entry>"
+                  L"<entry><title>B</title><content>C</content></entry></feed>"),
+            L"【B】\r\nC");
+}
+
 TEST(ExtractFeedItems, CdataHtmlBecomesTextButEscapedTagsOutsideStayEscaped) {
   EXPECT_EQ(Items(L"<item><title>T</title><description><![CDATA[  <p>Hello<br/>World</p>]]>"
                   L"</description></item>"),
@@ -53,16 +65,14 @@ TEST(ExtractFeedItems, CdataHtmlBecomesTextButEscapedTagsOutsideStayEscaped) {
             L"【T】\r\n<b>x &amp; y");
 }
 
-TEST(ExtractFeedItems, FeedsWithoutItemsOrBeyondThePatternsGiveNoText) {
+TEST(ExtractFeedItems, FeedsWithoutItemsOrTooLongGiveNoText) {
   Items(L"<html><body>not a feed</body></html>", FeedItemsResult::kNone);
-  // A hundred items without descriptions make the item pattern backtrack over the whole feed;
-  // boost.regex gives up, and the feed is reported unreadable instead of ending the program.
   std::wstring feed = L"<rss><channel>";
   for (int i = 0; i < 100; ++i) {
     feed += L"<item><title>Title " + std::to_wstring(i) + L"</title><link>http://x/" +
             std::to_wstring(i) + L"</link></item>\n";
   }
-  EXPECT_EQ(Items(feed + L"</channel></rss>", FeedItemsResult::kUnreadable), L"");
+  EXPECT_EQ(Items(feed + L"</channel></rss>", FeedItemsResult::kNone), L"");
   const std::wstring huge(vx::kMaxFeedTextLength + 1, L'x');
   Items(L"<item><title>T</title><description>D</description></item>" + huge,
         FeedItemsResult::kUnreadable);
