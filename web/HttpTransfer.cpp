@@ -228,12 +228,12 @@ bool HttpTransfer::StartReplyBody() {
 }
 
 bool HttpTransfer::TakeBody(std::string_view bytes) {
-  if (redirectReply_) return true;
   if (received_ + bytes.size() > connection_.TransportOptions().maxReplyBytes) {
     tooLarge_ = true;
     return false;
   }
   received_ += bytes.size();
+  if (redirectReply_) return true;  // kept to the cap all the same
   (toFile_ ? fileBody_ : connection_.replyBody_).append(bytes);
   const std::uint32_t length = connection_.contentLength_;
   if (callback_ == nullptr || length == 0) return true;
