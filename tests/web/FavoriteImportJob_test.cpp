@@ -65,6 +65,15 @@ class FavoriteImportTest : public vxtest::PortalFixture {
   std::vector<FormFields> PageRequests() const {
     return portal.ApiRequests("/Readers/FavoriteCircles/");
   }
+
+  // Every request to `path` is answered with `body`.
+  void AnswerAlways(const std::string& path, std::string body) {
+    portal.Server().Handle(path, [body = std::move(body)](const vxtest::TestRequest&) {
+      vxtest::TestReply reply;
+      reply.body = body;
+      return reply;
+    });
+  }
 };
 
 constexpr int kFirstUnknown = INT_MIN + 1;
@@ -312,11 +321,7 @@ TEST_F(FavoriteImportTest, ATokenNotFoundLogsInAgainWithoutABox) {
 
 TEST_F(FavoriteImportTest, APortalThatRefusesEveryTokenIsNotAskedForEver) {
   portal.SetRefusalStatus("access_token_not_found");
-  portal.Server().Handle("/Readers/FavoriteCircles/", [](const vxtest::TestRequest&) {
-    vxtest::TestReply reply;
-    reply.body = R"({"status":"access_token_not_found"})";
-    return reply;
-  });
+  AnswerAlways("/Readers/FavoriteCircles/", R"({"status":"access_token_not_found"})");
   ExpectBoxes(1);
   vx::FavoriteImportJob job(task, *store, services);
   Run(job);
@@ -329,11 +334,7 @@ TEST_F(FavoriteImportTest, APortalThatRefusesEveryTokenIsNotAskedForEver) {
 
 TEST_F(FavoriteImportTest, ATokenEndpointThatNeverIssuesOneIsReportedSo) {
   StoreToken("");
-  portal.Server().Handle("/OAuth2/Token", [](const vxtest::TestRequest&) {
-    vxtest::TestReply reply;
-    reply.body = R"({"error":"temporarily_unavailable"})";
-    return reply;
-  });
+  AnswerAlways("/OAuth2/Token", R"({"error":"temporarily_unavailable"})");
   ExpectBoxes(4);
   vx::FavoriteImportJob job(task, *store, services);
   Run(job);
