@@ -14,6 +14,7 @@
 
 #include <picojson.h>
 
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -50,7 +51,7 @@ class FavoriteImportJob : public PortalJob {
 
  private:
   struct PassState {
-    int total = 0;
+    std::int64_t total = 0;  // the pages' counts, as the portal gives them (negative ones too)
     int maxcount = 0;
     int processed = 0;
   };
