@@ -216,6 +216,35 @@ TEST_F(RendererTest, ALegendOfNineColoursInTwoColumnsLeavesItsTenthCellEmpty) {
   EXPECT_TRUE(recorder.drawn.empty());
 }
 
+// The legend shows the colours in use however many cells the layout has: nine colours in a
+// legend of sixteen leave no "(名称なし)" cells, and three take one of its two rows.
+TEST_F(RendererTest, TheLegendShowsOnlyTheColoursInUse) {
+  vx::PrintEngineState& state = vx::PrintEngine_State();
+  vx::PrintLayout& l = state.layout;
+  l.colorItems = 16;
+  l.colorColumns = 8;
+  l.colorLines = 2;
+  l.colorCellWidth = 40;
+  l.colorCellHeight = 20;
+  l.colorBoxWidth = 10;
+  l.colorPageBorderWidth = l.colorPageBorderHeight = 1;
+  const struct {
+    int colors;
+    int frameBottom;  // of the legend's frame
+  } cases[] = {{9, 2 * 20 + 1}, {3, 20 + 1}};
+  for (const auto& c : cases) {
+    vx::Page_Begin(job, true);
+    recorder.drawn.clear();
+    state.tables.colorCount = c.colors;
+    state.tables.colors.assign(static_cast<std::size_t>(c.colors) + 2, {0x00FF00, "C"});
+    ASSERT_EQ(vx::RenderCheckColorList_BMP(job, true), 0);
+    EXPECT_EQ(recorder.Texts(), std::vector<std::string>(static_cast<std::size_t>(c.colors), "C"));
+    const QImage page = Page();
+    EXPECT_EQ(page.pixel(200, c.frameBottom), qRgb(0, 0, 0)) << c.colors;
+    EXPECT_EQ(page.pixel(200, c.frameBottom + 1), qRgb(255, 255, 255)) << c.colors;
+  }
+}
+
 TEST_F(RendererTest, AColumnListEntryFillsItsCellAndSeparatesItsColumns) {
   vx::PrintLayout& l = vx::PrintEngine_State().layout;
   l = ColumnLayout({{-20, true}, {1, true}});

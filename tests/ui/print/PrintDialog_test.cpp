@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "app/PrintSettings.h"
+#include "print/PrintLayout.h"
 #include "print/PrintPaper.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
@@ -115,6 +116,40 @@ TEST_F(PrintDialogTest, ThePaperDialogAndThePreviewOpenFromIt) {
   });
   Control<QPushButton>(&dialog, ids::kPaperAndMargins)->click();
   EXPECT_EQ(Label(dialog, ids::kPaperName), "A3");
+}
+
+// A layout that cannot be read is not "no data": the range note and OK say the layout is broken.
+TEST_F(PrintDialogTest, ABrokenLayoutIsToldApartFromNoData) {
+  TempDir program;
+  WriteFileBytes(program / "vpr.ini", "[DOCUMENT]\nDPI=0\n");
+  vx::PrintEngineServices engine = vx::PrintEngine_Services();
+  vx::PrintEngine_SetContext(engine, {}, program.path());
+  vx::PrintEngine_SetDocument(vx::kDocumentList, [](vx::PrintJob& job, int) {
+    return vx::PrintLayout_ReadForDocument(job, vx::kDocumentList);
+  });
+  vx::PrintDialog dialog(nullptr, settings, services, choice);
+  EXPECT_EQ(Label(dialog, ids::kRangeNote), "(印刷レイアウトエラー)");
+  const std::pair<std::string, std::string> report{
+      "Document_ReadLayoutParam: [DOCUMENT] のエントリ DPI は 1 ～ 1200 の範囲で指定してください",
+      "LOG_Error_RegName"};
+  EXPECT_EQ(reports.Shown(), std::vector{report});
+  QTimer::singleShot(0, [&] {
+    Control<QPushButton>(&dialog, IDOK)->click();
+    EXPECT_TRUE(dialog.isVisible());
+    Control<QPushButton>(&dialog, IDCANCEL)->click();
+  });
+  ui.QueueAnswer(IDOK);
+  EXPECT_EQ(dialog.DoModal(), 0);
+  EXPECT_EQ(Boxes(ui), std::vector<std::string>{
+                           "印刷|印刷レイアウトファイル " + (program / "vpr.ini").string() +
+                           " に誤りがあるため、印刷できません。\nファイルを直すか、削除して組み込み"
+                           "のレイアウトを使ってください。"});
+}
+
+TEST_F(PrintDialogTest, EveryMnemonicIsUniqueAndReachesItsControl) {
+  vx::PrintDialog dialog(nullptr, settings, services, choice);
+  ExpectMnemonicsReachTheirControls(dialog);
+  EXPECT_EQ(MnemonicOf(Control<QPushButton>(&dialog, ids::kDetails)->text()), QLatin1Char('N'));
 }
 
 }  // namespace
