@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -73,6 +74,13 @@ class SectionReader {
     if (out == 0) return Missing(key);
     return range.Holds(out) || OutOfRange(key, range);
   }
+  // Thicknesses, paddings and the like: 0 or more, 0 when left out.
+  bool Thicknesses(std::initializer_list<std::pair<const char*, int*>> keys) const {
+    for (const auto& [key, value] : keys) {
+      if (!Ranged(key, kThickness, *value)) return false;
+    }
+    return true;
+  }
   // A required count (NSEP, NBOX): only a negative one is missing.
   bool Count(std::string_view key, int limit, int& out) const {
     out = Int(key, -1);
@@ -143,11 +151,11 @@ PrintLayout& Layout() { return PrintEngine_State().layout; }
 bool ReadCell(const SectionReader& r, PrintLayout& l) {
   return r.Required("COLUMNWIDTH", kSize, l.cellWidth) &&
          r.Required("COLUMNHEIGHT", kSize, l.cellHeight) &&
-         r.Ranged("BORDERWIDTH", kThickness, l.borderWidth) &&
-         r.Ranged("BORDERHEIGHT", kThickness, l.borderHeight) &&
-         r.Ranged("PADDINGWIDTH", kThickness, l.paddingWidth) &&
-         r.Ranged("PADDINGHEIGHT", kThickness, l.paddingHeight) &&
-         r.Ranged("SEPARATORWIDTH", kThickness, l.separatorWidth);
+         r.Thicknesses({{"BORDERWIDTH", &l.borderWidth},
+                        {"BORDERHEIGHT", &l.borderHeight},
+                        {"PADDINGWIDTH", &l.paddingWidth},
+                        {"PADDINGHEIGHT", &l.paddingHeight},
+                        {"SEPARATORWIDTH", &l.separatorWidth}});
 }
 
 bool ReadColumns(const SectionReader& r, const PrintJob& job, int count, PrintLayout& l) {
@@ -324,8 +332,8 @@ int ReadLayoutParam_AM(std::string_view section) {
   const bool ok = r.Rect("ALLMAP_MAPRECT", kLength, kSize, l.outlineMapRect) &&
                   r.Rect("ALLMAP_HALLRECT", kLength, kSize, l.outlineHallRect) &&
                   r.Color("ALLMAP_AREACOLOR", l.outlineAreaColor) &&
-                  r.Ranged("ALLMAP_AREAOPACITY", kThickness, l.outlineAreaOpacity) &&
-                  r.Ranged("ALLMAP_FRAMEWIDTH", kThickness, l.outlineFrameWidth) &&
+                  r.Thicknesses({{"ALLMAP_AREAOPACITY", &l.outlineAreaOpacity},
+                                 {"ALLMAP_FRAMEWIDTH", &l.outlineFrameWidth}}) &&
                   r.Color("ALLMAP_FRAMECOLOR", l.outlineFrameColor) &&
                   r.Ranged("ALLMAP_OUTFRAMEWIDTH", kThickness, l.outlineOuterFrameWidth) &&
                   r.Color("ALLMAP_OUTFRAMECOLOR", l.outlineOuterFrameColor);
@@ -342,17 +350,17 @@ int ReadLayoutParam_CL(std::string_view section) {
       r.Pair("COLORLIST_OFFSET", kLength, l.colorOffsetX, l.colorOffsetY) &&
       r.Required("COLORLIST_COLUMNWIDTH", kSize, l.colorCellWidth) &&
       r.Required("COLORLIST_COLUMNHEIGHT", kSize, l.colorCellHeight) &&
-      r.Ranged("COLORLIST_COLUMNBORDERWIDTH", kThickness, l.colorCellBorderWidth) &&
-      r.Ranged("COLORLIST_COLUMNBORDERHEIGHT", kThickness, l.colorCellBorderHeight) &&
-      r.Ranged("COLORLIST_COLUMNPADDINGWIDTH", kThickness, l.colorCellPaddingWidth) &&
-      r.Ranged("COLORLIST_COLUMNPADDINGHEIGHT", kThickness, l.colorCellPaddingHeight) &&
-      r.Ranged("COLORLIST_PAGEBORDERWIDTH", kThickness, l.colorPageBorderWidth) &&
-      r.Ranged("COLORLIST_PAGEBORDERHEIGHT", kThickness, l.colorPageBorderHeight) &&
-      r.Ranged("COLORLIST_PAGEPADDINGWIDTH", kThickness, l.colorPagePaddingWidth) &&
-      r.Ranged("COLORLIST_PAGEPADDINGHEIGHT", kThickness, l.colorPagePaddingHeight) &&
+      r.Thicknesses({{"COLORLIST_COLUMNBORDERWIDTH", &l.colorCellBorderWidth},
+                     {"COLORLIST_COLUMNBORDERHEIGHT", &l.colorCellBorderHeight},
+                     {"COLORLIST_COLUMNPADDINGWIDTH", &l.colorCellPaddingWidth},
+                     {"COLORLIST_COLUMNPADDINGHEIGHT", &l.colorCellPaddingHeight},
+                     {"COLORLIST_PAGEBORDERWIDTH", &l.colorPageBorderWidth},
+                     {"COLORLIST_PAGEBORDERHEIGHT", &l.colorPageBorderHeight},
+                     {"COLORLIST_PAGEPADDINGWIDTH", &l.colorPagePaddingWidth},
+                     {"COLORLIST_PAGEPADDINGHEIGHT", &l.colorPagePaddingHeight}}) &&
       r.Required("COLORLIST_BOXWIDTH", kSize, l.colorBoxWidth) &&
-      r.Ranged("COLORLIST_BOXBORDERWIDTH", kThickness, l.colorBoxBorderWidth) &&
-      r.Ranged("COLORLIST_BOXBORDERHEIGHT", kThickness, l.colorBoxBorderHeight);
+      r.Thicknesses({{"COLORLIST_BOXBORDERWIDTH", &l.colorBoxBorderWidth},
+                     {"COLORLIST_BOXBORDERHEIGHT", &l.colorBoxBorderHeight}});
   return ok ? 0 : -1;
 }
 

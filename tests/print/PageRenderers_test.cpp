@@ -182,19 +182,24 @@ class RendererTest : public DocumentTest {
     state.geometry = {400, 300, 400, 300, 0, 0};
   }
   QImage Page() { return vx::DibImage_ToQImage(*job.pageImage); }
+  // A legend of `items` cells in `columns` x `lines`, cells 20 pixels high.
+  static vx::PrintLayout& Legend(int items, int columns, int lines, int cellWidth) {
+    vx::PrintLayout& l = vx::PrintEngine_State().layout;
+    l.colorItems = items;
+    l.colorColumns = columns;
+    l.colorLines = lines;
+    l.colorCellWidth = cellWidth;
+    l.colorCellHeight = 20;
+    l.colorBoxWidth = 10;
+    return l;
+  }
 
   vx::PrintJob job;
 };
 
 TEST_F(RendererTest, ALegendOfNineColoursInTwoColumnsLeavesItsTenthCellEmpty) {
   vx::PrintEngineState& state = vx::PrintEngine_State();
-  vx::PrintLayout& l = state.layout;
-  l.colorItems = 9;
-  l.colorColumns = 2;
-  l.colorLines = 5;
-  l.colorCellWidth = 100;
-  l.colorCellHeight = 20;
-  l.colorBoxWidth = 10;
+  vx::PrintLayout& l = Legend(9, 2, 5, 100);
   l.colorCellPaddingWidth = 2;
   l.colorListNone = "no name";
   state.tables.colorCount = 9;
@@ -220,13 +225,7 @@ TEST_F(RendererTest, ALegendOfNineColoursInTwoColumnsLeavesItsTenthCellEmpty) {
 // legend of sixteen leave no "(名称なし)" cells, and three take one of its two rows.
 TEST_F(RendererTest, TheLegendShowsOnlyTheColoursInUse) {
   vx::PrintEngineState& state = vx::PrintEngine_State();
-  vx::PrintLayout& l = state.layout;
-  l.colorItems = 16;
-  l.colorColumns = 8;
-  l.colorLines = 2;
-  l.colorCellWidth = 40;
-  l.colorCellHeight = 20;
-  l.colorBoxWidth = 10;
+  vx::PrintLayout& l = Legend(16, 8, 2, 40);
   l.colorPageBorderWidth = l.colorPageBorderHeight = 1;
   const struct {
     int colors;

@@ -262,7 +262,9 @@ TEST_F(LayoutTest, ColumnsFollowTheJobsItemsAndSerialNumbers) {
   EXPECT_EQ(Layout().shareSum, 4);
 }
 
-TEST_F(LayoutTest, MissingOrDamagedKeysAreReportedAndTheReadFails) {
+// A key missing, or a value no page can be made with (or whose arithmetic would overflow), is
+// reported with the section and the key; the read fails and the job has no pages.
+TEST_F(LayoutTest, MissingDamagedOrOutOfRangeValuesAreReportedAndTheReadFails) {
   struct Case {
     const char* from;
     const char* to;
@@ -286,54 +288,7 @@ TEST_F(LayoutTest, MissingOrDamagedKeysAreReportedAndTheReadFails) {
        "List2_ReadLayoutParam: [CIRCLELIST_0V] にエントリ BOX3POS は存在していません"},
       {"[MAP_0H]\nPAGEOFFSET=0,0\nMAPRECT", "[MAP_0H]\nPAGEOFFSET=0,0\nMAP_RECT", kSections[13],
        "MapHall_ReadLayoutParam: [MAP_0H] にエントリ MAPRECT は存在していません"},
-  };
-  for (const Case& c : cases) {
-    vx::PrintEngine_Reset();
-    reports.shown.clear();
-    std::string text = ReadFileBytes(LayoutFolder() / "vpr.ini");
-    // A key that appears first counts: an empty BOX3POS put before the real one hides it.
-    Replace(text, c.from, c.to);
-    WriteFileBytes(folder / "vpr.ini", text);
-    SetContext(&source, {}, folder.path());
-    EXPECT_EQ(Read(c.section), -1) << c.report;
-    EXPECT_EQ(reports.Shown(),
-              (std::vector<std::pair<std::string, std::string>>{{c.report, "LOG_Error_RegName"}}));
-  }
-}
-
-// The built-in layout is the shipped file; a file in the program folder overrides it, and one
-// that cannot be read is reported by its name and prints nothing.
-TEST_F(LayoutTest, TheProgramFoldersFileOverridesTheBuiltInOne) {
-  const std::optional<std::string> builtIn = vx::BuiltInPrintLayout();
-  ASSERT_TRUE(builtIn);
-  EXPECT_EQ(*builtIn, ReadFileBytes(LayoutFolder() / "vpr.ini"));
-
-  UseEditedLayout([](std::string& text) { Replace(text, "DPI=300", "DPI=150"); });
-  ASSERT_EQ(Read(kSections[13]), 0);
-  EXPECT_EQ(Layout().dpi, 150);
-
-  std::filesystem::remove(folder / "vpr.ini");
-  std::filesystem::create_directory(folder / "vpr.ini");  // there, but no file to read
-  EXPECT_EQ(Read(kSections[13]), -1);
-  EXPECT_TRUE(vx::PrintLayout_Failed());
-  EXPECT_EQ(reports.Shown(), (std::vector<std::pair<std::string, std::string>>{
-                                 {"Document_ReadLayoutParam: ファイル " +
-                                      (folder / "vpr.ini").string() + " の読み込みに失敗しました",
-                                  "LOG_Error_File"}}));
-  EXPECT_NE(vx::Cp932ToUtf8(vx::PrintLayout_FailureText()).find((folder / "vpr.ini").string()),
-            std::string::npos);
-}
-
-// Values no page can be made with, and values whose arithmetic would overflow, are refused with
-// a box naming the section and the key; the job then has no pages.
-TEST_F(LayoutTest, ValuesThatMakeNoPageOrOverflowAreRefused) {
-  struct Case {
-    const char* from;
-    const char* to;
-    const Section& section;
-    const char* report;
-  };
-  const Case cases[] = {
+      // Values no page can be made with, or whose arithmetic would overflow.
       {"DPI=300", "DPI=0", kSections[0],
        "Document_ReadLayoutParam: [DOCUMENT] のエントリ DPI は 1 ～ 1200 の範囲で指定してください"},
       {"DPI=300", "DPI=1500000000", kSections[0],
@@ -366,12 +321,39 @@ TEST_F(LayoutTest, ValuesThatMakeNoPageOrOverflowAreRefused) {
   for (const Case& c : cases) {
     vx::PrintEngine_Reset();
     reports.shown.clear();
-    UseEditedLayout([&](std::string& text) { Replace(text, c.from, c.to); });
-    EXPECT_EQ(Read(c.section), -1) << c.to;
-    EXPECT_TRUE(vx::PrintLayout_Failed()) << c.to;
+    std::string text = ReadFileBytes(LayoutFolder() / "vpr.ini");
+    // A key that appears first counts: an empty BOX3POS put before the real one hides it.
+    Replace(text, c.from, c.to);
+    WriteFileBytes(folder / "vpr.ini", text);
+    SetContext(&source, {}, folder.path());
+    EXPECT_EQ(Read(c.section), -1) << c.report;
+    EXPECT_TRUE(vx::PrintLayout_Failed()) << c.report;
     EXPECT_EQ(reports.Shown(),
               (std::vector<std::pair<std::string, std::string>>{{c.report, "LOG_Error_RegName"}}));
   }
+}
+
+// The built-in layout is the shipped file; a file in the program folder overrides it, and one
+// that cannot be read is reported by its name and prints nothing.
+TEST_F(LayoutTest, TheProgramFoldersFileOverridesTheBuiltInOne) {
+  const std::optional<std::string> builtIn = vx::BuiltInPrintLayout();
+  ASSERT_TRUE(builtIn);
+  EXPECT_EQ(*builtIn, ReadFileBytes(LayoutFolder() / "vpr.ini"));
+
+  UseEditedLayout([](std::string& text) { Replace(text, "DPI=300", "DPI=150"); });
+  ASSERT_EQ(Read(kSections[13]), 0);
+  EXPECT_EQ(Layout().dpi, 150);
+
+  std::filesystem::remove(folder / "vpr.ini");
+  std::filesystem::create_directory(folder / "vpr.ini");  // there, but no file to read
+  EXPECT_EQ(Read(kSections[13]), -1);
+  EXPECT_TRUE(vx::PrintLayout_Failed());
+  EXPECT_EQ(reports.Shown(), (std::vector<std::pair<std::string, std::string>>{
+                                 {"Document_ReadLayoutParam: ファイル " +
+                                      (folder / "vpr.ini").string() + " の読み込みに失敗しました",
+                                  "LOG_Error_File"}}));
+  EXPECT_NE(vx::Cp932ToUtf8(vx::PrintLayout_FailureText()).find((folder / "vpr.ini").string()),
+            std::string::npos);
 }
 
 // The largest values allowed stay in range when a high-resolution job doubles them.
