@@ -434,6 +434,8 @@ class CatalogController {
   int RunChecklistRead(ChecklistReadJob& job);
   int RunImportConfirmation();
   void FinishChecklistLoad(const ChecklistReadJob& job);
+  // Before a commit: a read that uses colours above the colour count raises the count to them.
+  void RaiseColorCountForImport();
   void ReadEnvironmentTexts();
   void PreparePageImage(int page);
   bool CutResolution() const;

@@ -1,8 +1,10 @@
 // The controller's side of a checklist load: the read, the confirmation page, the commit and the
 // replay to every window; the clipboard, and the bulk memo commands that replay too.
+#include <algorithm>
 #include <string>
 
 #include "app/CatalogController.h"
+#include "app/CheckColorTables.h"
 #include "app/ChecklistApplyJob.h"
 #include "app/ChecklistDialogs.h"
 #include "app/ChecklistReadJob.h"
@@ -74,6 +76,7 @@ int CatalogController::RunImportConfirmation() {
 // Even a commit that changes nothing replays the checklist, so that every window shows the
 // checklist the title names.
 void CatalogController::FinishChecklistLoad(const ChecklistReadJob& job) {
+  RaiseColorCountForImport();
   store_->CommitImportRecords(values_ && values_->fvrOver != 0,
                               values_ && values_->fvrOverColor != 0);
   NotifyColorsChanged();
@@ -85,6 +88,32 @@ void CatalogController::FinishChecklistLoad(const ChecklistReadJob& job) {
   // Another event's checklist becomes a new one: saving it must not overwrite its file.
   const std::filesystem::path path = job.SameEvent() ? job.Source().file : std::filesystem::path();
   SetChecklistPath(&path, !job.SameEvent());
+}
+
+// The file's colour numbers are kept: the new colours take the file's definition, else the
+// standard one, and the user is told the count grew.
+void CatalogController::RaiseColorCountForImport() {
+  if (!store_ || !values_) return;
+  const int count = GetColorCount();
+  const int highest = std::min(store_->HighestImportColor(), kMaxCheckColors);
+  if (highest <= count) return;
+  for (int i = count; i < highest; ++i) {
+    FavoriteColor color{kStandardCheckColors[i], kStandardCheckColors[i], {}};
+    if (store_->ImportDefinesColor(i)) color = store_->ImportColor(i);
+    values_->fvrColors[i] = color.checkColor;
+    values_->fvrPrintColors[i] = color.printColor;
+    SjisCopyBounded(values_->fvrColorNames[i], color.name.c_str(), kColorNameSize);
+    store_->SetColorDef(i, color.checkColor, color.printColor, color.name);
+  }
+  values_->fvrColorNum = highest;
+  store_->SetColorCount(highest);
+  NotifyColorsChanged();
+  ShowMessageBox(MB_OK | MB_ICONINFORMATION,
+                 Sjis("このチェックリストは色") + std::to_string(highest) +
+                     Sjis("までを使っています。\nどの色も失われないよう、チェック色の数を ") +
+                     std::to_string(count) + Sjis(" から ") + std::to_string(highest) +
+                     Sjis(" に増やしました。"),
+                 Sjis("チェックリストの読み込み"));
 }
 
 void CatalogController::ShowLoadError(int status, std::string_view source) {

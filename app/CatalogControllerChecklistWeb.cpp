@@ -30,6 +30,7 @@ int CatalogController::ImportChecklistFromPortal() {
     ModalGuard::Scope modal(guard_);
     result = services_.webJobs->ImportFromPortal(task, *store_, DialogOwner());
   }
+  if (result == 0) RaiseColorCountForImport();
   if (result == 0 && store_->CommitImportRecords(values_ && values_->fvrOver != 0,
                                                  values_ && values_->fvrOverColor != 0)) {
     RefreshChecklistViews();

@@ -312,6 +312,6 @@ const std::string& FavoriteStore::GetColorName(int index) const {
   return it != colors_.end() ? it->second.name : none;
 }
 
-int FavoriteStore::BoundColor(int color) const { return std::clamp(color, 0, colorCount_); }
+int FavoriteStore::BoundColor(int color) const { return std::clamp(color, 0, kMaxColorCount); }
 
 }  // namespace vx

@@ -107,7 +107,8 @@ class FavoriteStore final : public CircleMemoLookup {
   void ExportPlacedToPortal(const EntryVisitor& send) const;
 
   // --- Colour definitions (0-based index; files and menus show index + 1) ----------------------
-  // The number of check colours in use, 1..16; colour numbers read from files are bounded by it.
+  // The number of check colours in use, 1..16. Colour numbers read from files keep their number
+  // up to 16: the caller raises the count to the highest one a read uses before committing.
   void SetColorCount(int count) { colorCount_ = std::clamp(count, 1, kMaxColorCount); }
   int GetColorCount() const { return colorCount_; }
   void SetColorDef(int index, ColorRef checkColor, ColorRef printColor, std::string_view name);
@@ -135,6 +136,10 @@ class FavoriteStore final : public CircleMemoLookup {
   // The definition colour `index` will have once the last read is committed: the file's when it
   // brought one, else the present one (empty when there is none).
   FavoriteColor ImportColor(int index) const;
+  // Whether the last read brought a definition of colour `index`.
+  bool ImportDefinesColor(int index) const;
+  // The highest colour number the last read uses, in its rows or its definitions; 0 for none.
+  int HighestImportColor() const;
   std::vector<FavoriteImportRecord>& ImportRecords() { return importRecords_; }
   const std::vector<FavoriteImportRecord>& ImportRecords() const { return importRecords_; }
 

@@ -108,6 +108,18 @@ FavoriteColor FavoriteStore::ImportColor(int index) const {
   return it != colors_.end() ? it->second : FavoriteColor{};
 }
 
+bool FavoriteStore::ImportDefinesColor(int index) const {
+  return std::any_of(pendingColors_.begin(), pendingColors_.end(),
+                     [index](const auto& color) { return color.first == index; });
+}
+
+int FavoriteStore::HighestImportColor() const {
+  int highest = 0;
+  for (const FavoriteImportRecord& row : importRecords_) highest = std::max(highest, row.color);
+  for (const auto& [index, color] : pendingColors_) highest = std::max(highest, index + 1);
+  return highest;
+}
+
 void FavoriteStore::CommitRow(const FavoriteImportRecord& row, bool replaceMemos,
                               bool takeFileColors) {
   if (row.action == kImportRegister && row.circleId != 0) {

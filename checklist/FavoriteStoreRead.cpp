@@ -307,7 +307,7 @@ int FavoriteStore::FindCircleByCut(int page, int cut) const {
 void FavoriteStore::ReadColorRecord(const CsvReader& reader, ReadState& state) const {
   if (state.append && !state.takeColors) return;
   const int number = reader.GetFieldInt(1);
-  if (number < 1 || number > colorCount_) return;
+  if (number < 1 || number > kMaxColorCount) return;
   FavoriteColor color;
   color.checkColor = ParseHexColor(reader.GetField(2));
   color.printColor = ParseHexColor(reader.GetField(3));

@@ -132,6 +132,12 @@ ProfileFile::ProfileFile() { sections_.emplace_back(); }
 
 ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path)) { Load(); }
 
+ProfileFile ProfileFile::FromText(std::string_view text) {
+  ProfileFile profile;
+  profile.Parse(text);
+  return profile;
+}
+
 bool ProfileFile::Load() {
   std::string bytes;
   const ReadResult result = ReadWholeFile(path_, bytes);

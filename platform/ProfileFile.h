@@ -32,6 +32,8 @@ class ProfileFile {
   ProfileFile();
   // Reads `path`; a missing file is an empty profile.
   explicit ProfileFile(std::filesystem::path path);
+  // A profile held in memory (a built-in file); it has no path and is never saved.
+  static ProfileFile FromText(std::string_view text);
 
   bool Load();   // false when the file exists but cannot be read
   // Writes atomically (temporary file, then rename); the old file survives any failure. Refuses

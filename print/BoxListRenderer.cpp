@@ -114,12 +114,14 @@ class BoxEntryPainter {
     return 0;
   }
 
-  // A circle without a page gets a crossed-out box; the others their cut, after every box.
+  // A circle without a page gets a crossed-out box in its check colour; the others their cut,
+  // after every box.
   void DrawCutBox(const DibRect& r) {
     if (record_.FieldInt(kFieldPageNo) != 0) {
       cuts_.push_back(r);
       return;
     }
+    DrawRecordColor(page_, r, record_);
     DibImage_FrameRect(page_, r.x, r.y, r.w, r.h);
     DibImage_DrawLine(page_, r.x, r.y, r.w, r.h, 0, 0, 0, kDibSet);
     DibImage_DrawLine(page_, r.x, r.y + r.h - 1, r.w, -r.h, 0, 0, 0, kDibSet);

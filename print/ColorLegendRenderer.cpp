@@ -1,5 +1,7 @@
 #include "print/ColorLegendRenderer.h"
 
+#include <algorithm>
+
 #include "platform/CodePage.h"
 #include "print/PageDrawing.h"
 #include "print/PrintEngineState.h"
@@ -37,19 +39,24 @@ int DrawCell(DibImage& page, const DibRect& cell, int color) {
 int RenderCheckColorList_BMP(PrintJob& job, bool output) {
   DibImage* page = PrintPage_Canvas(job, output);
   if (!page) return 0;
-  const PrintLayout& l = PrintEngine_State().layout;
+  const PrintEngineState& state = PrintEngine_State();
+  const PrintLayout& l = state.layout;
+  // The colours in use only: a cell of a colour the checklist does not have says nothing.
+  const int items = std::min(l.colorItems, state.tables.colorCount);
+  const int lines = std::min(l.colorLines, (items + l.colorColumns - 1) / l.colorColumns);
+  if (lines < 1) return 0;
   const PagePoint origin = PrintPage_Origin();
   const DibRect legend{
       origin.x + l.colorOffsetX, origin.y + l.colorOffsetY,
       l.colorColumns * l.colorCellWidth + 2 * (l.colorPagePaddingWidth + l.colorPageBorderWidth),
-      l.colorLines * l.colorCellHeight + 2 * (l.colorPagePaddingHeight + l.colorPageBorderHeight)};
+      lines * l.colorCellHeight + 2 * (l.colorPagePaddingHeight + l.colorPageBorderHeight)};
   DrawFrame(*page, legend, l.colorPageBorderWidth, l.colorPageBorderHeight);
   const int firstX = legend.x + l.colorPageBorderWidth + l.colorPagePaddingWidth;
   const int firstY = legend.y + l.colorPageBorderHeight + l.colorPagePaddingHeight;
-  for (int r = 0; r < l.colorLines; ++r) {
+  for (int r = 0; r < lines; ++r) {
     for (int k = 0; k < l.colorColumns; ++k) {
       const int color = l.colorColumns * r + k + 1;
-      if (color > l.colorItems) return 0;
+      if (color > items) return 0;
       const DibRect cell{firstX + k * l.colorCellWidth, firstY + r * l.colorCellHeight,
                          l.colorCellWidth, l.colorCellHeight};
       if (DrawCell(*page, cell, color) != 0) {

@@ -33,15 +33,6 @@ std::string ColumnText(const PrintLayoutColumn& column, const ListEntry& entry,
   return column.skipLineBreak ? FoldLineBreaks(text) : text;
 }
 
-void DrawSwatch(DibImage& page, const DibRect& box, const PrintRecord& record) {
-  const PrintCatalogTables& tables = PrintEngine_State().tables;
-  const int color = record.FieldInt(kFieldColor);
-  if (color < 1 || color > tables.colorCount) return;
-  const ColorRef c = tables.ColorOf(color);
-  DibImage_FillRect(page, box.x, box.y, box.w, box.h, c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF,
-                    kDibSet);
-}
-
 void FillCell(DibImage& page, const DibRect& cell, const ListEntry& entry, const PrintLayout& l) {
   const ColorRef bg = entry.number >= 0 && entry.number % 2 == 0 ? l.oddLineColor : l.evenLineColor;
   DibImage_FillRect(page, cell.x, cell.y, cell.w, cell.h, bg & 0xFF, (bg >> 8) & 0xFF,
@@ -97,7 +88,7 @@ int List1_PaintColumnData_BMP(PrintJob& job, const ListGrid& grid, const ListEnt
     const int width = widths[static_cast<std::size_t>(i)];
     const DibRect box{x, textY, width, textHeight};
     if (column.item == kItemColor && entry.row >= 0 && entry.record) {
-      DrawSwatch(*page, box, *entry.record);
+      DrawRecordColor(*page, box, *entry.record);
     } else if (DrawTextBox(*page, box, ColumnText(column, entry, l), ListFontSize(textHeight),
                            kTextLeft | kTextVCenter, TextFlow::kFit) != 0) {
       ReportPrintError(Sjis("印刷用メモリが確保できません(1)"), "List1_PaintColumnData_BMP");

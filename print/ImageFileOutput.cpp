@@ -1,5 +1,8 @@
 #include "print/ImageFileOutput.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "platform/CodePage.h"
 #include "print/OutputPath.h"
 #include "print/PageImageWriter.h"
@@ -52,40 +55,54 @@ std::filesystem::path ImageFileOutput::PagePath(const PrintJob& job, int page) {
 
 int ImageFileOutput::Open(PrintJob& job) {
   folder_ = job.outputFolder;
+  written_ = 0;
   return OpenPageImage(job, Sjis("出力用メモリが確保できません"), "PutBMP_Open");
 }
 
 int ImageFileOutput::Put(PrintJob& job) {
   if (!job.pageImage) return 0;
   const std::filesystem::path path = PagePath(job, job.currentPage);
-  if (Write(job, path) != 0) {
-    ReportPrintBox(Sjis("画像ファイルの保存に失敗しました。\n") + Utf8ToCp932(path.string()),
+  std::string failure;
+  if (Write(job, path, failure) != 0) {
+    ReportPrintBox(Sjis("画像ファイルの保存に失敗しました。\n") + Utf8ToCp932(path.string()) +
+                       "\n" + failure +
+                       Sjis("\n\n出力先のフォルダに書き込めるか、空きがあるかを確かめてください。"),
                    Sjis("画像の出力"));
+    return -1;
   }
-  return 0;  // the next page is still worth writing
+  ++written_;
+  return 0;
 }
 
-int ImageFileOutput::Write(const PrintJob& job, const std::filesystem::path& path) {
+int ImageFileOutput::Write(const PrintJob& job, const std::filesystem::path& path,
+                           std::string& failure) {
   const std::shared_ptr<const DibImage> page = SizedPage(job);
   if (!page) {
-    ReportPrintError(Sjis("出力用メモリが確保できません(2)"), "PutBMP_Put");
+    failure = Sjis("出力用メモリが確保できません(2)");
     return -1;
   }
   switch (job.imageFormat) {
     case kImagePng:
-      return PageImage_WritePng(path, *page);
+      return PageImage_WritePng(path, *page, &failure);
     case kImageJpeg:
-      return PageImage_WriteJpeg(path, *page, kJpegQuality);
+      return PageImage_WriteJpeg(path, *page, kJpegQuality, &failure);
     default:
-      return DibImage_SaveBmp(page.get(), path);
+      break;
   }
+  errno = 0;
+  if (DibImage_SaveBmp(page.get(), path) == 0) return 0;
+  failure = Sjis("ファイルを書き込めません (") + (errno ? std::strerror(errno) : "I/O") + ")";
+  std::error_code ignored;
+  std::filesystem::remove(path, ignored);
+  return -1;
 }
 
 int ImageFileOutput::Close(PrintJob& job) {
   job.pageImage.reset();
-  if (openFolder_ && !folder_.empty()) openFolder_(folder_);
-  folder_.clear();
+  if (openFolder_ && written_ > 0) openFolder_(folder_);
   return 0;
 }
+
+void ImageFileOutput::Abort(PrintJob& job) { job.pageImage.reset(); }
 
 }  // namespace vx

@@ -48,4 +48,22 @@ std::string PageFileName(std::string_view baseName, int page) {
   return std::string(baseName) + number;
 }
 
+std::string OutputFolder_ToSettings(const std::filesystem::path& folder,
+                                    const std::filesystem::path& profile) {
+  const std::filesystem::path absolute = folder.lexically_normal();
+  const std::filesystem::path inside =
+      absolute.lexically_relative(profile.lexically_normal() / "");
+  const bool within = !profile.empty() && !inside.empty() && *inside.begin() != "..";
+  std::string text = within ? inside.string() : absolute.string();
+  if (text.empty() || text.back() != '/') text.push_back('/');  // the profile itself is "./"
+  return text;
+}
+
+std::filesystem::path OutputFolder_FromSettings(std::string_view kept,
+                                                const std::filesystem::path& profile) {
+  const std::filesystem::path folder(kept);
+  if (kept.empty() || folder.is_absolute()) return folder;
+  return (profile / folder).lexically_normal();
+}
+
 }  // namespace vx

@@ -5,6 +5,7 @@
 #include "platform/CodePage.h"
 #include "print/PrintEngineState.h"
 #include "print/PrintErrors.h"
+#include "print/PrintRecordFields.h"
 #include "print/PrintTextDrawer.h"
 
 namespace vx {
@@ -51,6 +52,15 @@ int DrawTextBox(DibImage& image, const DibRect& box, std::string_view text, int 
   if (!mask) return -1;
   DibImage_Blit(image, box.x, box.y, box.w, box.h, *mask, 0, 0, kDibMultiply);
   return 0;
+}
+
+void DrawRecordColor(DibImage& image, const DibRect& r, const PrintRecord& record) {
+  const PrintCatalogTables& tables = PrintEngine_State().tables;
+  const int color = record.FieldInt(kFieldColor);
+  if (color < 1 || color > tables.colorCount) return;
+  const ColorRef c = tables.ColorOf(color);
+  DibImage_FillRect(image, r.x, r.y, r.w, r.h, c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF,
+                    kDibSet);
 }
 
 void DrawFrame(DibImage& image, const DibRect& r, int tw, int th) {

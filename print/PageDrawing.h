@@ -11,6 +11,7 @@
 namespace vx {
 
 struct PrintJob;
+struct PrintRecord;
 
 struct PagePoint {
   int x = 0;
@@ -39,6 +40,9 @@ int DrawTextBox(DibImage& image, const DibRect& box, std::string_view text, int 
 // A black frame inside the rectangle: `tw` thick at the left and right, `th` at the top and
 // bottom.
 void DrawFrame(DibImage& image, const DibRect& r, int tw, int th);
+// Fills the rectangle with the print colour of the record's check colour; nothing for a circle
+// without one (memo only, or a colour outside the checklist's).
+void DrawRecordColor(DibImage& image, const DibRect& r, const PrintRecord& record);
 
 // The page title at the page origin, as wide as the printable area and PAGETITLEFONT high;
 // -1 after reporting.

@@ -13,37 +13,42 @@
 #include <vector>
 
 #include "platform/CodePage.h"
-#include "print/PrintErrors.h"
 
 namespace vx {
 namespace {
 
-constexpr char kLabel[] = "E_WicWrite";
+// Why the write failed, for the caller's message.
+class Failure {
+ public:
+  explicit Failure(std::string* text) : text_(text) {}
+  int operator()(std::string_view why) const {
+    if (text_) text_->assign(why);
+    return -1;
+  }
 
-int Fail(std::string_view text) {
-  ReportPrintError(text, kLabel);
-  return -1;
-}
+ private:
+  std::string* text_;
+};
 
-std::string PathText(const std::filesystem::path& path) { return Utf8ToCp932(path.string()); }
+std::string SystemError(int error) { return std::strerror(error); }
 
-// Opens the file for writing; reports and answers null when it cannot.
-std::FILE* OpenForWriting(const std::filesystem::path& path) {
+// Opens the file for writing; null (with the reason) when it cannot.
+std::FILE* OpenForWriting(const std::filesystem::path& path, const Failure& fail) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) Fail(Sjis("ファイルを開くことができません。(") + PathText(path) + ")");
+  if (!file) fail(Sjis("ファイルを作成できません (") + SystemError(errno) + ")");
   return file;
 }
 
 // Closes the file; a failed encoding or close removes what was written.
 int Finish(std::FILE* file, const std::filesystem::path& path, int encoded, std::string_view codec,
-           const char* codecError) {
+           const char* codecError, const Failure& fail) {
   const bool closed = std::fclose(file) == 0;
   const int closeError = errno;
   if (encoded == 0 && closed) return 0;
   std::error_code ignored;
   std::filesystem::remove(path, ignored);
-  if (encoded != 0) return Fail("ERROR " + std::string(codec) + " = " + codecError);
-  return Fail("ERROR fclose = " + std::string(std::strerror(closeError)));
+  if (encoded != 0) return fail("ERROR " + std::string(codec) + " = " + codecError);
+  return fail(Sjis("ファイルを書き終えられません (") + SystemError(closeError) + ")");
 }
 
 // --- PNG ------------------------------------------------------------------------------------
@@ -141,34 +146,38 @@ int EncodeJpeg(std::FILE* file, const DibImage& image, int quality, JpegError& e
 }
 
 // Page images are 24-bit; anything else is a caller's mistake, said plainly.
-int Check24Bit(const DibImage& image) {
-  return DibImage_BitCount(image) == 24 ? 0 : Fail(Sjis("24ビットの画像ではありません。"));
+int Check24Bit(const DibImage& image, const Failure& fail) {
+  return DibImage_BitCount(image) == 24 ? 0 : fail(Sjis("24ビットの画像ではありません。"));
 }
 
 }  // namespace
 
-int PageImage_WritePng(const std::filesystem::path& path, const DibImage& image) {
-  if (Check24Bit(image) != 0) return -1;
-  std::FILE* file = OpenForWriting(path);
+int PageImage_WritePng(const std::filesystem::path& path, const DibImage& image,
+                       std::string* failure) {
+  const Failure fail(failure);
+  if (Check24Bit(image, fail) != 0) return -1;
+  std::FILE* file = OpenForWriting(path, fail);
   if (!file) return -1;
   PngError error;
   const int encoded = EncodePng(file, image, error);
-  return Finish(file, path, encoded, "PNG", error.text);
+  return Finish(file, path, encoded, "PNG", error.text, fail);
 }
 
-int PageImage_WriteJpeg(const std::filesystem::path& path, const DibImage& image, int quality) {
-  if (Check24Bit(image) != 0) return -1;
+int PageImage_WriteJpeg(const std::filesystem::path& path, const DibImage& image, int quality,
+                        std::string* failure) {
+  const Failure fail(failure);
+  if (Check24Bit(image, fail) != 0) return -1;
   std::vector<std::uint8_t> row;
   try {
     row.resize(3 * static_cast<std::size_t>(DibImage_Width(image)));
   } catch (const std::bad_alloc&) {
-    return Fail(Sjis("メモリが不足しています。"));
+    return fail(Sjis("メモリが不足しています。"));
   }
-  std::FILE* file = OpenForWriting(path);
+  std::FILE* file = OpenForWriting(path, fail);
   if (!file) return -1;
   JpegError error;
   const int encoded = EncodeJpeg(file, image, quality, error, row.data());
-  return Finish(file, path, encoded, "JPEG", error.text);
+  return Finish(file, path, encoded, "JPEG", error.text, fail);
 }
 
 }  // namespace vx

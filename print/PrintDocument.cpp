@@ -105,7 +105,7 @@ void PrintDocument::StartCopy() {
 }
 
 int PrintDocument::Fail(PrintJob& job, bool opened) {
-  if (opened) PrintOutput_Close(job, target_);
+  if (opened) PrintOutput_Abort(job, target_);
   PrintEngine_InvalidateRecords();
   if (DrawsHallMaps()) MapHall_ClearCache();
   PrintEngine_Post(job, StopRaised() ? UM_PRINT_STOPPED : UM_PRINT_FAILED, 0);

@@ -137,6 +137,7 @@ void PrintEngine_SetOwnerWindow(OwnerWindow window) { PrintEngine_Job().ownerWin
 int PrintEngine_PrepareJob() {
   PrintEngineState& state = PrintEngine_State();
   state.job.preparationResult = 0;
+  state.layoutFailed = false;
   if (!IsDocumentKind(state.documentKind) || !state.documents[state.documentKind]) {
     ReportPrintError(Sjis("この印刷の種類には印刷処理がありません"), "PrintEngine_PrepareJob");
     return 0;

@@ -54,6 +54,7 @@ struct PrintEngineState {
   PrintCatalogTables tables;
   ProfileFile layoutProfile;
   PrintLayout layout;
+  std::atomic<bool> layoutFailed{false};
   PrintPageGeometry geometry;
   std::array<bool, 1000> selectedPages{};  // [n] for page n, 1..999
   std::vector<std::string> pageTitles = std::vector<std::string>(1001);

@@ -41,4 +41,12 @@ int LayoutKeyMissing(std::string_view section, std::string_view key, std::string
       "LOG_Error_RegName");
 }
 
+int LayoutValueOutOfRange(std::string_view section, std::string_view key, std::string_view reader,
+                          int low, int high) {
+  return Show(std::string(reader) + ": [" + std::string(section) + "] " + Sjis("のエントリ ") +
+                  std::string(key) + Sjis(" は ") + std::to_string(low) + Sjis(" ～ ") +
+                  std::to_string(high) + Sjis(" の範囲で指定してください"),
+              "LOG_Error_RegName");
+}
+
 }  // namespace vx

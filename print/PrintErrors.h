@@ -16,5 +16,9 @@ int ReportPrintBox(std::string_view text, std::string_view title);
 int ReportFileReadError(const std::filesystem::path& file, std::string_view caller);
 // "%s: [%s] にエントリ %s は存在していません" (reader, section, key), titled "LOG_Error_RegName".
 int LayoutKeyMissing(std::string_view section, std::string_view key, std::string_view reader);
+// "%s: [%s] のエントリ %s は %d ～ %d の範囲で指定してください" (reader, section, key, range),
+// titled "LOG_Error_RegName": a value no page can be made with.
+int LayoutValueOutOfRange(std::string_view section, std::string_view key, std::string_view reader,
+                          int low, int high);
 
 }  // namespace vx

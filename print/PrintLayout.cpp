@@ -1,6 +1,10 @@
 // Section names, the documents' reading order and the high-resolution doubling.
 #include "print/PrintLayout.h"
 
+#include <atomic>
+#include <filesystem>
+
+#include "platform/CodePage.h"
 #include "print/PrintEngineState.h"
 #include "print/PrintJob.h"
 
@@ -88,6 +92,8 @@ void All_ScaleLayoutParam(const PrintJob& job) {
 }
 
 int PrintLayout_ReadForDocument(const PrintJob& job, int documentKind) {
+  std::atomic<bool>& failed = PrintEngine_State().layoutFailed;
+  failed = true;
   const std::string section =
       PrintLayout_SectionName(documentKind, job.layoutNumber, job.orientation);
   if (section.empty() || Document_ReadLayoutParam(job) != 0 || All_ReadLayoutParam(section) != 0) {
@@ -102,8 +108,7 @@ int PrintLayout_ReadForDocument(const PrintJob& job, int documentKind) {
       ok = List_ReadLayoutParam(section) == 0 && List2_ReadLayoutParam(section) == 0;
       break;
     case kDocumentMap:
-      ok = MapHall_ReadLayoutParam(section) == 0;
-      if (ok) Map_ReadUnrotate(section);
+      ok = MapHall_ReadLayoutParam(section) == 0 && Map_ReadUnrotate(section);
       break;
     case kDocumentListMap:
       ok = List1_ReadLayoutParam(section, job) == 0 && MapHall_ReadLayoutParam(section) == 0 &&
@@ -111,8 +116,7 @@ int PrintLayout_ReadForDocument(const PrintJob& job, int documentKind) {
       break;
     default:
       ok = List2_ReadLayoutParam(section) == 0 && MapHall_ReadLayoutParam(section) == 0 &&
-           MapHallLine_ReadLayoutParam(section) == 0;
-      if (ok) ListMap2_ReadBoxDrawPoint(section);
+           MapHallLine_ReadLayoutParam(section) == 0 && ListMap2_ReadBoxDrawPoint(section);
       break;
   }
   const bool maps = documentKind >= kDocumentMap && documentKind <= kDocumentListMap2;
@@ -120,7 +124,21 @@ int PrintLayout_ReadForDocument(const PrintJob& job, int documentKind) {
     return -1;
   }
   All_ScaleLayoutParam(job);
+  failed = false;
   return 0;
+}
+
+bool PrintLayout_Failed() { return PrintEngine_State().layoutFailed; }
+
+std::string PrintLayout_FailureText() {
+  const std::filesystem::path& file = PrintEngine_State().layoutFile;
+  std::error_code error;
+  if (std::filesystem::status(file, error).type() == std::filesystem::file_type::not_found) {
+    return Sjis("組み込みの印刷レイアウトに誤りがあるため、印刷できません。");
+  }
+  return Sjis("印刷レイアウトファイル ") + Utf8ToCp932(file.string()) +
+         Sjis(" に誤りがあるため、印刷できません。\n"
+              "ファイルを直すか、削除して組み込みのレイアウトを使ってください。");
 }
 
 }  // namespace vx

@@ -147,7 +147,8 @@ struct PrintLayout {
 std::string PrintLayout_SectionName(int documentKind, int layoutNumber, int orientation);
 
 // The readers, each over the engine's layout file and block. 0 when every required key was
-// found; -1 at the first one missing, after reporting it.
+// found and every value lies in its range; -1 at the first that does not, after reporting it.
+// The layout file is the program folder's "vpr.ini", or the built-in one when there is none.
 int Document_ReadLayoutParam(const PrintJob& job);
 int All_ReadLayoutParam(std::string_view section);
 int List_ReadLayoutParam(std::string_view section);
@@ -158,13 +159,18 @@ int MapHallLine_ReadLayoutParam(std::string_view section);
 int ReadLayoutParam_AM(std::string_view section);
 int ReadLayoutParam_CL(std::string_view section);
 // MAP_UNROTATE of the map document; BOXDRAWPOINTX and BOXDRAWPOINTY of the second
-// list-with-map document.
-void Map_ReadUnrotate(std::string_view section);
-void ListMap2_ReadBoxDrawPoint(std::string_view section);
+// list-with-map document. False when a value is out of range.
+bool Map_ReadUnrotate(std::string_view section);
+bool ListMap2_ReadBoxDrawPoint(std::string_view section);
 // Doubles every length for a high-resolution job.
 void All_ScaleLayoutParam(const PrintJob& job);
 
 // Everything a document reads, in its order, ending with the scaling; -1 at the first failure.
 int PrintLayout_ReadForDocument(const PrintJob& job, int documentKind);
+// Whether the last document read found its layout broken (missing, unreadable, a key missing or
+// out of range): its job has no pages because of the layout, not for want of data.
+bool PrintLayout_Failed();
+// What the user is told when a job cannot be printed because of the layout (CP932).
+std::string PrintLayout_FailureText();
 
 }  // namespace vx

@@ -1,6 +1,9 @@
 // The readers of the layout file: one per group of keys, each over the engine's layout block.
 #include <algorithm>
 #include <array>
+#include <filesystem>
+#include <initializer_list>
+#include <optional>
 #include <string>
 
 #include "platform/LeadingInt.h"
@@ -10,6 +13,7 @@
 #include "print/PrintErrors.h"
 #include "print/PrintItemText.h"
 #include "print/PrintLayout.h"
+#include "res/BuiltInPrintLayout.h"
 
 namespace vx {
 namespace {
@@ -30,8 +34,24 @@ ColorRef ToColorRef(const std::array<int, 3>& rgb) {
   return static_cast<ColorRef>((rgb[0] & 0xFF) | ((rgb[1] & 0xFF) << 8) | ((rgb[2] & 0xFF) << 16));
 }
 
-// The keys of one section, read for one reader; a missing required key is reported with the
-// reader's name and the key as formed.
+// Bounds that keep every value of a layout drawable: lengths may be doubled and summed without
+// overflow, and a page has at least one pixel and one cell.
+struct Range {
+  int low;
+  int high;
+  bool Holds(int v) const { return v >= low && v <= high; }
+};
+constexpr int kMaxLength = 100000;  // pixels
+constexpr int kMaxCells = 1000;
+constexpr int kMaxDpi = 1200;
+constexpr int kMaxPaper = 2000;  // millimetres
+constexpr Range kLength{-kMaxLength, kMaxLength};
+constexpr Range kThickness{0, kMaxLength};
+constexpr Range kSize{1, kMaxLength};
+constexpr Range kCells{1, kMaxCells};
+
+// The keys of one section, read for one reader; a missing or out-of-range key is reported with
+// the reader's name and the key as formed, and the read fails.
 class SectionReader {
  public:
   SectionReader(std::string_view section, std::string_view reader)
@@ -43,10 +63,23 @@ class SectionReader {
   std::string Text(std::string_view key) const {
     return SjisTruncate(profile_.GetString(section_, key, ""), kLayoutTextMax);
   }
-  // A required number that must not be 0.
-  bool NonZero(std::string_view key, int& out) const {
+  // A number that may be left out (then `defaultValue`, which must be in range too).
+  bool Ranged(std::string_view key, Range range, int& out, int defaultValue = 0) const {
+    out = Int(key, defaultValue);
+    return range.Holds(out) || OutOfRange(key, range);
+  }
+  // A required number that must not be 0: 0 or nothing counts as missing.
+  bool Required(std::string_view key, Range range, int& out) const {
     out = Int(key);
-    return out != 0 || Missing(key);
+    if (out == 0) return Missing(key);
+    return range.Holds(out) || OutOfRange(key, range);
+  }
+  // Thicknesses, paddings and the like: 0 or more, 0 when left out.
+  bool Thicknesses(std::initializer_list<std::pair<const char*, int*>> keys) const {
+    for (const auto& [key, value] : keys) {
+      if (!Ranged(key, kThickness, *value)) return false;
+    }
+    return true;
   }
   // A required count (NSEP, NBOX): only a negative one is missing.
   bool Count(std::string_view key, int limit, int& out) const {
@@ -55,16 +88,17 @@ class SectionReader {
     out = std::min(out, limit);
     return true;
   }
-  bool Pair(std::string_view key, int& x, int& y) const {
+  bool Pair(std::string_view key, Range range, int& x, int& y) const {
     std::array<int, 2> n{};
-    if (!Numbers(key, n)) return false;
+    if (!Numbers(key, n) || !InRange(key, n, range, range)) return false;
     x = n[0];
     y = n[1];
     return true;
   }
-  bool Rect(std::string_view key, DibRect& r) const {
+  // x and y within `position`, width and height within `size`.
+  bool Rect(std::string_view key, Range position, Range size, DibRect& r) const {
     std::array<int, 4> n{};
-    if (!Numbers(key, n)) return false;
+    if (!Numbers(key, n) || !InRange(key, n, position, size)) return false;
     r = {n[0], n[1], n[2], n[3]};
     return true;
   }
@@ -83,8 +117,22 @@ class SectionReader {
     out = ParseNumbers<N>(text);
     return true;
   }
+  // The first two numbers take `first`, the others `second`.
+  template <std::size_t N>
+  bool InRange(std::string_view key, const std::array<int, N>& n, Range first,
+               Range second) const {
+    for (std::size_t i = 0; i < N; ++i) {
+      const Range range = i < 2 ? first : second;
+      if (!range.Holds(n[i])) return OutOfRange(key, range);
+    }
+    return true;
+  }
   bool Missing(std::string_view key) const {
     LayoutKeyMissing(section_, key, reader_);
+    return false;
+  }
+  bool OutOfRange(std::string_view key, Range range) const {
+    LayoutValueOutOfRange(section_, key, reader_, range.low, range.high);
     return false;
   }
 
@@ -101,23 +149,21 @@ PrintLayout& Layout() { return PrintEngine_State().layout; }
 
 // Cell size, borders, paddings and separator: shared by the column and the box list.
 bool ReadCell(const SectionReader& r, PrintLayout& l) {
-  if (!r.NonZero("COLUMNWIDTH", l.cellWidth) || !r.NonZero("COLUMNHEIGHT", l.cellHeight)) {
-    return false;
-  }
-  l.borderWidth = r.Int("BORDERWIDTH");
-  l.borderHeight = r.Int("BORDERHEIGHT");
-  l.paddingWidth = r.Int("PADDINGWIDTH");
-  l.paddingHeight = r.Int("PADDINGHEIGHT");
-  l.separatorWidth = r.Int("SEPARATORWIDTH");
-  return true;
+  return r.Required("COLUMNWIDTH", kSize, l.cellWidth) &&
+         r.Required("COLUMNHEIGHT", kSize, l.cellHeight) &&
+         r.Thicknesses({{"BORDERWIDTH", &l.borderWidth},
+                        {"BORDERHEIGHT", &l.borderHeight},
+                        {"PADDINGWIDTH", &l.paddingWidth},
+                        {"PADDINGHEIGHT", &l.paddingHeight},
+                        {"SEPARATORWIDTH", &l.separatorWidth}});
 }
 
-void ReadColumns(const SectionReader& r, const PrintJob& job, int count, PrintLayout& l) {
+bool ReadColumns(const SectionReader& r, const PrintJob& job, int count, PrintLayout& l) {
   l.listColumns.assign(static_cast<std::size_t>(count), PrintLayoutColumn{});
   l.shareSum = l.fixedSum = l.shownColumns = l.proportionalColumns = 0;
   for (int i = 1; i <= count; ++i) {
     PrintLayoutColumn& column = l.listColumns[static_cast<std::size_t>(i - 1)];
-    column.width = r.Int(Numbered("SEP", i, "WIDTH"));
+    if (!r.Ranged(Numbered("SEP", i, "WIDTH"), kLength, column.width)) return false;
     column.item = r.Int(Numbered("SEP", i, "ITEM"));
     column.shown = PrintItem_Shown(column.item, job);
     if (!column.shown) continue;
@@ -130,21 +176,21 @@ void ReadColumns(const SectionReader& r, const PrintJob& job, int count, PrintLa
       l.fixedSum += -column.width;
     }
   }
+  return true;
 }
 
 bool ReadBox(const SectionReader& r, int i, PrintLayoutBox& box) {
   DibRect pos;
-  if (!r.Rect(Numbered("BOX", i, "POS"), pos)) return false;
+  if (!r.Rect(Numbered("BOX", i, "POS"), kLength, kLength, pos)) return false;
   box.x = pos.x;
   box.y = pos.y;
   box.width = pos.w;
   box.height = pos.h;
-  box.border = r.Int(Numbered("BOX", i, "BORDER"));
-  box.padding = r.Int(Numbered("BOX", i, "PADDING"));
-  box.fontSize = r.Int(Numbered("BOX", i, "FONTSIZE"));
-  box.align = r.Int(Numbered("BOX", i, "ALIGN"));
   box.item = r.Int(Numbered("BOX", i, "ITEM"));
-  return true;
+  box.align = r.Int(Numbered("BOX", i, "ALIGN"));
+  return r.Ranged(Numbered("BOX", i, "BORDER"), kThickness, box.border) &&
+         r.Ranged(Numbered("BOX", i, "PADDING"), kThickness, box.padding) &&
+         r.Ranged(Numbered("BOX", i, "FONTSIZE"), kThickness, box.fontSize);
 }
 
 void ReadSeparatorNames(const SectionReader& r, PrintLayout& l) {
@@ -158,21 +204,45 @@ void ReadSeparatorNames(const SectionReader& r, PrintLayout& l) {
   }
 }
 
+// The paper and its printable area: every page has at least one pixel and one millimetre to
+// print on.
+bool ReadPaper(const SectionReader& r, PrintLayout& l) {
+  if (!r.Ranged("DPI", {1, kMaxDpi}, l.dpi) ||
+      !r.Ranged("PAPERWIDTH", {1, kMaxPaper}, l.paperWidth) ||
+      !r.Ranged("PAPERHEIGHT", {1, kMaxPaper}, l.paperHeight)) {
+    return false;
+  }
+  return r.Ranged("MARGINX", {0, (l.paperWidth - 1) / 2}, l.marginX) &&
+         r.Ranged("MARGINY", {0, (l.paperHeight - 1) / 2}, l.marginY) &&
+         r.Ranged("OFFSETX", {-l.paperWidth, l.paperWidth}, l.offsetX) &&
+         r.Ranged("OFFSETY", {-l.paperHeight, l.paperHeight}, l.offsetY) &&
+         r.Ranged("PAGETITLEFONT", kSize, l.pageTitleFont, 64);
+}
+
+// The program folder's file when there is one, else the one built into the program.
+bool LoadLayoutFile(PrintEngineState& state) {
+  std::error_code error;
+  const std::filesystem::path& file = state.layoutFile;
+  if (std::filesystem::status(file, error).type() != std::filesystem::file_type::not_found) {
+    state.layoutProfile = ProfileFile(file);
+    return state.layoutProfile.ok() || ReportFileReadError(file, "Document_ReadLayoutParam") != 0;
+  }
+  static const std::optional<std::string> builtIn = BuiltInPrintLayout();
+  if (!builtIn) {
+    return ReportFileReadError(kBuiltInPrintLayoutPath, "Document_ReadLayoutParam") != 0;
+  }
+  state.layoutProfile = ProfileFile::FromText(*builtIn);
+  return true;
+}
+
 }  // namespace
 
 int Document_ReadLayoutParam(const PrintJob& job) {
   PrintEngineState& state = PrintEngine_State();
-  state.layoutProfile = ProfileFile(state.layoutFile);  // a missing file has no keys
   PrintLayout& l = state.layout = PrintLayout{};
+  if (!LoadLayoutFile(state)) return -1;
   const SectionReader r("DOCUMENT", "Document_ReadLayoutParam");
-  l.dpi = r.Int("DPI");
-  l.paperWidth = r.Int("PAPERWIDTH");
-  l.paperHeight = r.Int("PAPERHEIGHT");
-  l.marginX = r.Int("MARGINX");
-  l.marginY = r.Int("MARGINY");
-  l.offsetX = r.Int("OFFSETX");
-  l.offsetY = r.Int("OFFSETY");
-  l.pageTitleFont = r.Int("PAGETITLEFONT", 64);
+  if (!ReadPaper(r, l)) return -1;
   l.weekHead = r.Text("WEEKHEAD");
   l.weekTail = r.Text("WEEKTAIL");
   l.hallHead = r.Text("HALLHEAD");
@@ -194,7 +264,7 @@ int All_ReadLayoutParam(std::string_view section) {
   PrintLayout& l = Layout();
   int x = 0;
   int y = 0;
-  if (!r.Pair("PAGEOFFSET", x, y)) return -1;
+  if (!r.Pair("PAGEOFFSET", {-kMaxPaper, kMaxPaper}, x, y)) return -1;
   l.pageOffsetX = static_cast<int>(static_cast<long long>(l.dpi) * x * 10 / 254);
   l.pageOffsetY = static_cast<int>(static_cast<long long>(l.dpi) * y * 10 / 254);
   return 0;
@@ -203,8 +273,8 @@ int All_ReadLayoutParam(std::string_view section) {
 int List_ReadLayoutParam(std::string_view section) {
   const SectionReader r(section, "List_ReadLayoutParam");
   PrintLayout& l = Layout();
-  const bool ok = r.NonZero("LINE", l.lines) && r.NonZero("COLUMN", l.columns) &&
-                  r.Pair("LISTOFFSET", l.listOffsetX, l.listOffsetY);
+  const bool ok = r.Required("LINE", kCells, l.lines) && r.Required("COLUMN", kCells, l.columns) &&
+                  r.Pair("LISTOFFSET", kLength, l.listOffsetX, l.listOffsetY);
   return ok ? 0 : -1;
 }
 
@@ -212,8 +282,10 @@ int List1_ReadLayoutParam(std::string_view section, const PrintJob& job) {
   const SectionReader r(section, "List1_ReadLayoutParam");
   PrintLayout& l = Layout();
   int count = 0;
-  if (!ReadCell(r, l) || !r.Count("NSEP", kMaxLayoutColumns, count)) return -1;
-  ReadColumns(r, job, count, l);
+  if (!ReadCell(r, l) || !r.Count("NSEP", kMaxLayoutColumns, count) ||
+      !ReadColumns(r, job, count, l)) {
+    return -1;
+  }
   const bool ok =
       r.Color("EVENLINEBGCOLOR", l.evenLineColor) && r.Color("ODDLINEBGCOLOR", l.oddLineColor);
   return ok ? 0 : -1;
@@ -234,17 +306,22 @@ int List2_ReadLayoutParam(std::string_view section) {
 int MapHall_ReadLayoutParam(std::string_view section) {
   const SectionReader r(section, "MapHall_ReadLayoutParam");
   PrintLayout& l = Layout();
-  return r.Rect("MAPRECT", l.mapRect) && r.Rect("HALLRECT", l.hallRect) ? 0 : -1;
+  return r.Rect("MAPRECT", kLength, kSize, l.mapRect) &&
+                 r.Rect("HALLRECT", kLength, kSize, l.hallRect)
+             ? 0
+             : -1;
 }
 
 int MapHallLine_ReadLayoutParam(std::string_view section) {
   const SectionReader r(section, "MapHallLine_ReadLayoutParam");
   PrintLayout& l = Layout();
   const bool ok =
-      r.NonZero("MAPLINE", l.mapListLines) && r.NonZero("MAPCOLUMN", l.mapListColumns) &&
-      r.Pair("MAPLISTOFFSET", l.mapListOffsetX, l.mapListOffsetY) &&
-      r.NonZero("HALLLINE", l.hallListLines) && r.NonZero("HALLCOLUMN", l.hallListColumns) &&
-      r.Pair("HALLLISTOFFSET", l.hallListOffsetX, l.hallListOffsetY) &&
+      r.Required("MAPLINE", kCells, l.mapListLines) &&
+      r.Required("MAPCOLUMN", kCells, l.mapListColumns) &&
+      r.Pair("MAPLISTOFFSET", kLength, l.mapListOffsetX, l.mapListOffsetY) &&
+      r.Required("HALLLINE", kCells, l.hallListLines) &&
+      r.Required("HALLCOLUMN", kCells, l.hallListColumns) &&
+      r.Pair("HALLLISTOFFSET", kLength, l.hallListOffsetX, l.hallListOffsetY) &&
       r.Color("POINTLINECOLOR", l.pointLineColor);
   return ok ? 0 : -1;
 }
@@ -252,50 +329,50 @@ int MapHallLine_ReadLayoutParam(std::string_view section) {
 int ReadLayoutParam_AM(std::string_view section) {
   const SectionReader r(section, "ReadLayoutParam_AM");
   PrintLayout& l = Layout();
-  if (!r.Rect("ALLMAP_MAPRECT", l.outlineMapRect) ||
-      !r.Rect("ALLMAP_HALLRECT", l.outlineHallRect) ||
-      !r.Color("ALLMAP_AREACOLOR", l.outlineAreaColor)) {
-    return -1;
-  }
-  l.outlineAreaOpacity = r.Int("ALLMAP_AREAOPACITY");
-  l.outlineFrameWidth = r.Int("ALLMAP_FRAMEWIDTH");
-  if (!r.Color("ALLMAP_FRAMECOLOR", l.outlineFrameColor)) return -1;
-  l.outlineOuterFrameWidth = r.Int("ALLMAP_OUTFRAMEWIDTH");
-  return r.Color("ALLMAP_OUTFRAMECOLOR", l.outlineOuterFrameColor) ? 0 : -1;
+  const bool ok = r.Rect("ALLMAP_MAPRECT", kLength, kSize, l.outlineMapRect) &&
+                  r.Rect("ALLMAP_HALLRECT", kLength, kSize, l.outlineHallRect) &&
+                  r.Color("ALLMAP_AREACOLOR", l.outlineAreaColor) &&
+                  r.Thicknesses({{"ALLMAP_AREAOPACITY", &l.outlineAreaOpacity},
+                                 {"ALLMAP_FRAMEWIDTH", &l.outlineFrameWidth}}) &&
+                  r.Color("ALLMAP_FRAMECOLOR", l.outlineFrameColor) &&
+                  r.Ranged("ALLMAP_OUTFRAMEWIDTH", kThickness, l.outlineOuterFrameWidth) &&
+                  r.Color("ALLMAP_OUTFRAMECOLOR", l.outlineOuterFrameColor);
+  return ok ? 0 : -1;
 }
 
 int ReadLayoutParam_CL(std::string_view section) {
   const SectionReader r(section, "ReadLayoutParam_CL");
   PrintLayout& l = Layout();
-  if (!r.NonZero("COLORLIST_ITEMS", l.colorItems) || !r.NonZero("COLORLIST_LINE", l.colorLines) ||
-      !r.NonZero("COLORLIST_COLUMN", l.colorColumns) ||
-      !r.Pair("COLORLIST_OFFSET", l.colorOffsetX, l.colorOffsetY) ||
-      !r.NonZero("COLORLIST_COLUMNWIDTH", l.colorCellWidth) ||
-      !r.NonZero("COLORLIST_COLUMNHEIGHT", l.colorCellHeight)) {
-    return -1;
-  }
-  l.colorCellBorderWidth = r.Int("COLORLIST_COLUMNBORDERWIDTH");
-  l.colorCellBorderHeight = r.Int("COLORLIST_COLUMNBORDERHEIGHT");
-  l.colorCellPaddingWidth = r.Int("COLORLIST_COLUMNPADDINGWIDTH");
-  l.colorCellPaddingHeight = r.Int("COLORLIST_COLUMNPADDINGHEIGHT");
-  l.colorPageBorderWidth = r.Int("COLORLIST_PAGEBORDERWIDTH");
-  l.colorPageBorderHeight = r.Int("COLORLIST_PAGEBORDERHEIGHT");
-  l.colorPagePaddingWidth = r.Int("COLORLIST_PAGEPADDINGWIDTH");
-  l.colorPagePaddingHeight = r.Int("COLORLIST_PAGEPADDINGHEIGHT");
-  if (!r.NonZero("COLORLIST_BOXWIDTH", l.colorBoxWidth)) return -1;
-  l.colorBoxBorderWidth = r.Int("COLORLIST_BOXBORDERWIDTH");
-  l.colorBoxBorderHeight = r.Int("COLORLIST_BOXBORDERHEIGHT");
-  return 0;
+  const bool ok =
+      r.Required("COLORLIST_ITEMS", kCells, l.colorItems) &&
+      r.Required("COLORLIST_LINE", kCells, l.colorLines) &&
+      r.Required("COLORLIST_COLUMN", kCells, l.colorColumns) &&
+      r.Pair("COLORLIST_OFFSET", kLength, l.colorOffsetX, l.colorOffsetY) &&
+      r.Required("COLORLIST_COLUMNWIDTH", kSize, l.colorCellWidth) &&
+      r.Required("COLORLIST_COLUMNHEIGHT", kSize, l.colorCellHeight) &&
+      r.Thicknesses({{"COLORLIST_COLUMNBORDERWIDTH", &l.colorCellBorderWidth},
+                     {"COLORLIST_COLUMNBORDERHEIGHT", &l.colorCellBorderHeight},
+                     {"COLORLIST_COLUMNPADDINGWIDTH", &l.colorCellPaddingWidth},
+                     {"COLORLIST_COLUMNPADDINGHEIGHT", &l.colorCellPaddingHeight},
+                     {"COLORLIST_PAGEBORDERWIDTH", &l.colorPageBorderWidth},
+                     {"COLORLIST_PAGEBORDERHEIGHT", &l.colorPageBorderHeight},
+                     {"COLORLIST_PAGEPADDINGWIDTH", &l.colorPagePaddingWidth},
+                     {"COLORLIST_PAGEPADDINGHEIGHT", &l.colorPagePaddingHeight}}) &&
+      r.Required("COLORLIST_BOXWIDTH", kSize, l.colorBoxWidth) &&
+      r.Thicknesses({{"COLORLIST_BOXBORDERWIDTH", &l.colorBoxBorderWidth},
+                     {"COLORLIST_BOXBORDERHEIGHT", &l.colorBoxBorderHeight}});
+  return ok ? 0 : -1;
 }
 
-void Map_ReadUnrotate(std::string_view section) {
-  Layout().mapUnrotate = SectionReader(section, "PrintDocument_Map1").Int("MAP_UNROTATE");
+bool Map_ReadUnrotate(std::string_view section) {
+  const SectionReader r(section, "PrintDocument_Map1");
+  return r.Ranged("MAP_UNROTATE", kLength, Layout().mapUnrotate);
 }
 
-void ListMap2_ReadBoxDrawPoint(std::string_view section) {
+bool ListMap2_ReadBoxDrawPoint(std::string_view section) {
   const SectionReader r(section, "PrintDocument_Map2");
-  Layout().boxDrawPointX = r.Int("BOXDRAWPOINTX");
-  Layout().boxDrawPointY = r.Int("BOXDRAWPOINTY");
+  return r.Ranged("BOXDRAWPOINTX", kLength, Layout().boxDrawPointX) &&
+         r.Ranged("BOXDRAWPOINTY", kLength, Layout().boxDrawPointY);
 }
 
 }  // namespace vx

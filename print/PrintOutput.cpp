@@ -32,4 +32,9 @@ int PrintOutput_Close(PrintJob& job, int target) {
   return result;
 }
 
+void PrintOutput_Abort(PrintJob& job, int target) {
+  if (PrintPageOutput* output = PrintEngine_PageOutput(target)) output->Abort(job);
+  Preview_Close(job);
+}
+
 }  // namespace vx

@@ -12,5 +12,7 @@ int PrintOutput_Open(PrintJob& job, int target);
 int PrintOutput_Put(PrintJob& job, int target);
 // Closes the back-end and releases the page image; -1 after reporting.
 int PrintOutput_Close(PrintJob& job, int target);
+// Closes the back-end of a failed or stopped run (PrintPageOutput::Abort).
+void PrintOutput_Abort(PrintJob& job, int target);
 
 }  // namespace vx

@@ -16,8 +16,11 @@ class PrintPageOutput {
   virtual int Open(PrintJob& job) = 0;
   // Page job.currentPage is finished in job.pageImage; -1 after reporting ends the run.
   virtual int Put(PrintJob& job) = 0;
-  // Releases what Open made; -1 after reporting.
+  // Releases what Open made after a run that output every page; -1 after reporting.
   virtual int Close(PrintJob& job) = 0;
+  // Releases what Open made after a run that failed or was stopped, leaving nothing that looks
+  // complete: no partial file, no printer job of the pages so far.
+  virtual void Abort(PrintJob& job) { Close(job); }
 };
 
 }  // namespace vx

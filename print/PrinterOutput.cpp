@@ -18,6 +18,13 @@ PrinterChoice ChoiceOfEngine() {
   return {};
 }
 
+// Hidden beside the finished file, so that a half-written PDF never carries its name.
+std::filesystem::path PartFileOf(const std::filesystem::path& pdf) {
+  return pdf.parent_path() / ("." + pdf.filename().string() + ".part");
+}
+
+std::string PathText(const std::filesystem::path& path) { return Utf8ToCp932(path.string()); }
+
 QPageSize PaperOf(const PrinterChoice& choice) {
   const QSizeF size(choice.paperWidth / 10.0, choice.paperHeight / 10.0);
   return QPageSize(size, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch);
@@ -27,9 +34,12 @@ QPageSize PaperOf(const PrinterChoice& choice) {
 
 int PrinterOutput::OpenPrinter(const PrintJob& job, const PrinterChoice& choice) {
   printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  if (!choice.pdfFile.empty()) {
+  pdfFile_ = choice.pdfFile;
+  partFile_.clear();
+  if (!pdfFile_.empty()) {
+    partFile_ = PartFileOf(pdfFile_);
     printer_->setOutputFormat(QPrinter::PdfFormat);
-    printer_->setOutputFileName(QString::fromStdString(choice.pdfFile.string()));
+    printer_->setOutputFileName(QString::fromStdString(partFile_.string()));
   } else if (!choice.printerName.empty()) {
     printer_->setPrinterName(QString::fromStdString(choice.printerName));
   }
@@ -47,7 +57,11 @@ int PrinterOutput::OpenPrinter(const PrintJob& job, const PrinterChoice& choice)
   }
   painter_ = std::make_unique<QPainter>();
   if (!painter_->begin(printer_.get())) {
-    ReportPrintError(Sjis("StartDoc に失敗しました(0)"), "PrintBMP");
+    const std::string text =
+        pdfFile_.empty() ? Sjis("StartDoc に失敗しました(0)")
+                         : Sjis("PDFファイル ") + PathText(pdfFile_) +
+                               Sjis(" を作成できません。保存先に書き込めるか確かめてください。");
+    ReportPrintError(text, "PrintBMP");
     return -1;
   }
   painter_->setRenderHint(QPainter::SmoothPixmapTransform);
@@ -58,7 +72,7 @@ int PrinterOutput::Open(PrintJob& job) {
   pageStarted_ = false;
   if (OpenPageImage(job, Sjis("印刷用メモリが確保できません"), "PrintBMP_Open") != 0) return -1;
   if (OpenPrinter(job, ChoiceOfEngine()) == 0) return 0;
-  Close(job);
+  Abort(job);
   return -1;
 }
 
@@ -86,11 +100,34 @@ int PrinterOutput::Put(PrintJob& job) {
 }
 
 int PrinterOutput::Close(PrintJob& job) {
+  const bool ended = !painter_ || !painter_->isActive() || painter_->end();
+  Release(job);
+  if (partFile_.empty()) return 0;
+  std::error_code error;
+  if (ended) std::filesystem::rename(partFile_, pdfFile_, error);
+  if (ended && !error) return 0;
+  std::filesystem::remove(partFile_, error);
+  ReportPrintError(Sjis("PDFファイル ") + PathText(pdfFile_) +
+                       Sjis(" を保存できません。保存先に書き込めるか、空きがあるかを"
+                            "確かめてください。"),
+                   "PrintBMP");
+  return -1;
+}
+
+// Qt's PDF and CUPS engines cannot abort a document once begun: a PDF is then ended and
+// removed.
+void PrinterOutput::Abort(PrintJob& job) {
+  if (printer_ && printer_->printerState() == QPrinter::Active) printer_->abort();
   if (painter_ && painter_->isActive()) painter_->end();
+  Release(job);
+  std::error_code ignored;
+  if (!partFile_.empty()) std::filesystem::remove(partFile_, ignored);
+}
+
+void PrinterOutput::Release(PrintJob& job) {
   painter_.reset();
   printer_.reset();
   job.pageImage.reset();
-  return 0;
 }
 
 }  // namespace vx

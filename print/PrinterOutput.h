@@ -1,10 +1,13 @@
 // The printer targets: every page is composed in the job's page image and then drawn onto the
 // printer (CUPS through QPrinter, or a PDF file), scaled to the printed area the print settings
-// ask for. One printer document per run, named "VPR Print".
+// ask for. One printer document per run, named "VPR Print". A PDF file is written beside its
+// place under a hidden name and takes its name only when every page is in it; a failed or
+// stopped run removes it, and a printer's job is aborted.
 #pragma once
 
 #include <QPainter>
 #include <QPrinter>
+#include <filesystem>
 #include <memory>
 
 #include "print/PrintPageOutput.h"
@@ -17,6 +20,7 @@ class PrinterOutput final : public PrintPageOutput {
   int Open(PrintJob& job) override;
   int Put(PrintJob& job) override;
   int Close(PrintJob& job) override;
+  void Abort(PrintJob& job) override;
 
   // Where the page lands on the paper in device pixels: the job's printed area (the whole page
   // when the job gives none), its axes exchanged for landscape pages.
@@ -24,8 +28,11 @@ class PrinterOutput final : public PrintPageOutput {
 
  private:
   int OpenPrinter(const PrintJob& job, const PrinterChoice& choice);
+  void Release(PrintJob& job);
 
   std::unique_ptr<QPrinter> printer_;
+  std::filesystem::path pdfFile_;   // where the finished PDF goes
+  std::filesystem::path partFile_;  // what the printer writes until then
   std::unique_ptr<QPainter> painter_;
   bool pageStarted_ = false;
 };

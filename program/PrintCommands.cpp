@@ -4,13 +4,17 @@
 #include <QPrinterInfo>
 #include <QUrl>
 
+#include "app/AppSettings.h"
 #include "app/ApplicationCore.h"
 #include "app/CatalogController.h"
 #include "app/ModalScope.h"
 #include "app/SettingsValues.h"
 #include "platform/CodePage.h"
+#include "platform/Sjis.h"
+#include "platform/UiServices.h"
 #include "platform/qt/QtStrings.h"
 #include "print/ImageFileOutput.h"
+#include "print/OutputPath.h"
 #include "print/PrintEngine.h"
 #include "print/PrinterOutput.h"
 #include "program/PrintSettingsCommand.h"
@@ -40,16 +44,25 @@ std::string FieldText(const char* field, std::size_t size) {
   return std::string(field, strnlen(field, size));
 }
 
+template <std::size_t N>
+void StoreField(char (&field)[N], const std::string& text) {
+  SjisCopyBounded(field, text.c_str(), N);
+}
+
+std::string PathText(const std::filesystem::path& path) { return Utf8ToCp932(path.string()); }
+
 }  // namespace
 
 PrintCommands::PrintCommands(ApplicationCore& core, UiServices& ui, std::function<QWidget*()> owner)
     : core_(core), ui_(ui), owner_(std::move(owner)) {
   dialogServices_.ui = &ui_;
+  dialogServices_.profileFolder = core_.settings().userFolder();
   // The sheet edits the same working settings the dialogs show.
   dialogServices_.runSettingsSheet = [this](QWidget* parent, PrintSettings&) {
     RunPrintSettingsCommand(parent, core_, ui_, context_);
   };
-  PrintEngine_SetPageOutput(kTargetImageFiles, std::make_shared<ImageFileOutput>(OpenFolder));
+  imageFiles_ = std::make_shared<ImageFileOutput>(OpenFolder);
+  PrintEngine_SetPageOutput(kTargetImageFiles, imageFiles_);
   PrintEngine_SetPageOutput(kTargetPrinter, std::make_shared<PrinterOutput>());
   PrintEngine_SetPageOutput(kTargetPrinterImages, std::make_shared<PrinterOutput>());
   On(ID_PRINT, [this] { Print(); });
@@ -72,7 +85,9 @@ void PrintCommands::Print() {
       PrintEngine_SetPrinterTarget(owner, settings.bmpPrint, printer_);
       PrintEngine_SetPageRange(dialog.allPages() ? "1-" : dialog.pageRange(), dialog.copies(),
                                dialog.collate() ? 1 : 0);
-      PrintProgressDialog(owner, PrinterName(printer_)).DoModal();
+      PrintProgressDialog progress(owner, PrinterName(printer_));
+      progress.DoModal();
+      TellPrintEnd(owner, progress.endMessage());
     }
   }
   PrintEngine_ReleaseRecords();
@@ -84,19 +99,63 @@ void PrintCommands::OutputImages() {
   PrintSettings& settings = Settings();
   {
     ModalScope modal(core_.controller());
+    StoreField(settings.bmpOutPath, PathText(ShownImageFolder()));
     ImageOutputDialog dialog(owner, settings, dialogServices_);
-    if (dialog.DoModal() == 1) {
+    const bool accepted = dialog.DoModal() == 1;
+    const std::filesystem::path folder = ShownImageFolder();
+    KeepImageFolder(folder);
+    if (accepted) {
       PrintJob_BuildFromSettings(settings, settings.mode);
       PrintEngine_SetImageFileTarget(
-          owner, settings.bmpOutSize, settings.hiReso,
-          Cp932ToUtf8(FieldText(settings.bmpOutPath, sizeof settings.bmpOutPath)),
+          owner, settings.bmpOutSize, settings.hiReso, folder.string(),
           Cp932ToUtf8(FieldText(settings.bmpOutFile, sizeof settings.bmpOutFile)),
           settings.bmpOutFormat);
       PrintEngine_SetPageRange(dialog.allPages() ? "1-" : dialog.pageRange(), 1, 0);
-      PrintProgressDialog(owner, Sjis("[BMP出力]")).DoModal();
+      PrintProgressDialog progress(owner, Sjis("[BMP出力]"));
+      progress.DoModal();
+      TellImageOutputEnd(owner, progress.endMessage());
     }
   }
   PrintEngine_ReleaseRecords();
+}
+
+std::filesystem::path PrintCommands::ShownImageFolder() {
+  const PrintSettings& settings = Settings();
+  const std::string kept = FieldText(settings.bmpOutPath, sizeof settings.bmpOutPath);
+  const std::filesystem::path folder =
+      OutputFolder_FromSettings(Cp932ToUtf8(kept), dialogServices_.profileFolder);
+  return folder.has_filename() ? folder / "" : folder;
+}
+
+void PrintCommands::KeepImageFolder(const std::filesystem::path& folder) {
+  if (folder.empty()) return;
+  StoreField(Settings().bmpOutPath,
+             Utf8ToCp932(OutputFolder_ToSettings(folder, dialogServices_.profileFolder)));
+}
+
+// A finished or stopped output says how many files it wrote and where; a failed one has said
+// what failed already.
+void PrintCommands::TellImageOutputEnd(QWidget* owner, unsigned endMessage) {
+  const std::string counted = std::to_string(imageFiles_->PagesWritten());
+  const std::string where = Sjis("\n出力先: ") + PathText(imageFiles_->Folder());
+  if (endMessage == UM_PRINT_DONE) {
+    ui_.MessageBox(owner, counted + Sjis(" 枚の画像ファイルを出力しました。") + where,
+                   Sjis("画像の出力"), MB_OK | MB_ICONINFORMATION);
+  } else if (endMessage == UM_PRINT_STOPPED) {
+    ui_.MessageBox(owner,
+                   Sjis("画像ファイルの出力を中止しました。中止までに ") + counted +
+                       Sjis(" 枚を出力しました。") + where,
+                   Sjis("画像の出力"), MB_OK | MB_ICONINFORMATION);
+  }
+}
+
+void PrintCommands::TellPrintEnd(QWidget* owner, unsigned endMessage) {
+  if (endMessage != UM_PRINT_STOPPED) return;
+  std::string text = Sjis("印刷を中止しました。");
+  if (!printer_.pdfFile.empty()) {
+    text += Sjis("\nPDFファイル ") + PathText(printer_.pdfFile) + Sjis(" は作成していません。");
+  }
+  ui_.MessageBox(owner, text, Sjis("印刷"), MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace vx

@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/CheckColorTables.h"
 #include "tests/app/ChecklistCommandFixture.h"
 
 namespace vxtest {
@@ -211,6 +212,34 @@ TEST_F(ChecklistCommandTest, ErasingMemosReplaysTheChecklistAndMarksItModified) 
   controller.SetChecklistPath(&mine, false);
   controller.EraseAllMemos();
   EXPECT_FALSE(controller.IsChecklistModified());
+}
+
+// A checklist using colours above the colour count raises the count to them: the file's colour
+// numbers, names and values survive a load and a save, and the user is told.
+TEST_F(ChecklistCommandTest, ColoursAboveTheColourCountRaiseItAndSurviveASave) {
+  const fs::path file = Write("twelve.csv", ChecklistText(96, {{104, 12}, {103, 10}}) +
+                                                "Color,10,0000ff,00ff00,ten\r\n");
+  EXPECT_EQ(controller.LoadChecklist(file, false), 1);
+  EXPECT_EQ(controller.GetColorCount(), 12);
+  EXPECT_EQ(values.fvrColorNum, 12);
+  const Entries entries{{104, 12, "m104"}, {103, 10, "m103"}};
+  EXPECT_EQ(State().entries, entries);
+  // Colour 10 as the file defines it; 11 and 12 the standard colours, without a name.
+  EXPECT_EQ(std::tuple(values.fvrColors[9], values.fvrPrintColors[9],
+                       std::string(values.fvrColorNames[9]), store().GetColorName(9)),
+            std::tuple(0xffu, 0xff00u, std::string("ten"), std::string("ten")));
+  EXPECT_EQ(std::tuple(values.fvrColors[11], std::string(values.fvrColorNames[11])),
+            std::tuple(vx::kStandardCheckColors[11], std::string()));
+  EXPECT_EQ(store().GetPrintColor(11), vx::kStandardCheckColors[11]);
+  EXPECT_EQ(Boxes(), std::vector<std::string>{
+                         "チェックリストの読み込み|このチェックリストは色12までを使っています。\n"
+                         "どの色も失われないよう、チェック色の数を 9 から 12 に増やしました。"});
+
+  ui.ClearCalls();
+  ASSERT_EQ(controller.SaveChecklist(false, false), IDYES);
+  EXPECT_EQ(controller.LoadChecklist(file, false), 1);
+  EXPECT_EQ(State().entries, entries);
+  EXPECT_TRUE(Boxes().empty());  // the count already holds them
 }
 
 }  // namespace

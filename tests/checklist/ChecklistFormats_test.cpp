@@ -168,19 +168,24 @@ TEST_F(ChecklistFormatTest, MalformedLinesRegisterNothing) {
   EXPECT_TRUE(Rows().empty());
 }
 
-TEST_F(ChecklistFormatTest, ColourNumbersAreBoundedByTheColourCount) {
+// A file's colours keep their numbers up to the sixteen colours there are, whatever the colour
+// count: the load raises the count rather than merging colours.
+TEST_F(ChecklistFormatTest, ColourNumbersKeepTheirNumberUpToSixteen) {
   store().SetColorCount(9);
   store().LoadText(HeaderLine(96) + "Color,9,ff,ff,nine\r\nColor,10,ff,ff,ten\r\n" +
                        "Color,0,ff,ff,zero\r\nColor,-2,ff,ff,negative\r\n" +
-                       CircleLine({{1, "1001"}, {2, "12"}}) + CircleLine({{1, "1002"}, {2, "-3"}}) +
-                       "UnKnown,U,,,,99,\r\n",
+                       "Color,17,ff,ff,seventeen\r\n" + CircleLine({{1, "1001"}, {2, "12"}}) +
+                       CircleLine({{1, "1002"}, {2, "-3"}}) + "UnKnown,U,,,,99,\r\n",
                    false, true);
   EXPECT_EQ(store().ImportColor(8).name + store().ImportColor(9).name +
-                store().ImportColor(-1).name,
-            "nine");
+                store().ImportColor(16).name + store().ImportColor(-1).name,
+            "nineten");
+  EXPECT_TRUE(store().ImportDefinesColor(9));
+  EXPECT_FALSE(store().ImportDefinesColor(11));
   std::vector<int> colors;
   for (const FavoriteImportRecord& row : Rows()) colors.push_back(row.color);
-  EXPECT_EQ(colors, (std::vector<int>{9, 0, 9}));
+  EXPECT_EQ(colors, (std::vector<int>{12, 0, 16}));
+  EXPECT_EQ(store().HighestImportColor(), 16);
   store().SetColorCount(40);  // never more than the sixteen colours there are
   EXPECT_EQ(store().GetColorCount(), 16);
   store().SetColorCount(0);

@@ -141,7 +141,7 @@ TEST_F(FavoriteStoreTest, ACommitKeepsACheckedCirclesColourUnlessFileColoursWin)
   AddRow(vx::kImportRegister, 4, 0, "just a note");
   AddRow(vx::kImportSkip, 5, 1);
   AddRow(vx::kImportRegister, 0, 1);                           // without a candidate
-  EXPECT_TRUE(store().AddImportRecordBySerial(1006, 12, ""));  // the portal's colour is bounded
+  EXPECT_TRUE(store().AddImportRecordBySerial(1006, 12, ""));  // above the count: kept
   EXPECT_FALSE(store().AddImportRecordBySerial(77, 2, ""));
   EXPECT_TRUE(store().CommitImportRecords(false, false));
   const auto colors = [&] {
@@ -149,9 +149,9 @@ TEST_F(FavoriteStoreTest, ACommitKeepsACheckedCirclesColourUnlessFileColoursWin)
     for (const int id : {1, 2, 3, 4, 5, 6}) colors.push_back(store().GetColor(id));
     return colors;
   };
-  EXPECT_EQ(colors(), (std::vector<int>{3, 5, 5, 0, -1, 9}));
+  EXPECT_EQ(colors(), (std::vector<int>{3, 5, 5, 0, -1, 12}));
   store().CommitImportRecords(false, true);
-  EXPECT_EQ(colors(), (std::vector<int>{5, 5, 5, 0, -1, 9}));
+  EXPECT_EQ(colors(), (std::vector<int>{5, 5, 5, 0, -1, 12}));
   store().DefaultImportColors();  // after the confirmation page
   EXPECT_EQ(store().ImportRecords()[3].color, 1);
 }

@@ -182,19 +182,24 @@ class RendererTest : public DocumentTest {
     state.geometry = {400, 300, 400, 300, 0, 0};
   }
   QImage Page() { return vx::DibImage_ToQImage(*job.pageImage); }
+  // A legend of `items` cells in `columns` x `lines`, cells 20 pixels high.
+  static vx::PrintLayout& Legend(int items, int columns, int lines, int cellWidth) {
+    vx::PrintLayout& l = vx::PrintEngine_State().layout;
+    l.colorItems = items;
+    l.colorColumns = columns;
+    l.colorLines = lines;
+    l.colorCellWidth = cellWidth;
+    l.colorCellHeight = 20;
+    l.colorBoxWidth = 10;
+    return l;
+  }
 
   vx::PrintJob job;
 };
 
 TEST_F(RendererTest, ALegendOfNineColoursInTwoColumnsLeavesItsTenthCellEmpty) {
   vx::PrintEngineState& state = vx::PrintEngine_State();
-  vx::PrintLayout& l = state.layout;
-  l.colorItems = 9;
-  l.colorColumns = 2;
-  l.colorLines = 5;
-  l.colorCellWidth = 100;
-  l.colorCellHeight = 20;
-  l.colorBoxWidth = 10;
+  vx::PrintLayout& l = Legend(9, 2, 5, 100);
   l.colorCellPaddingWidth = 2;
   l.colorListNone = "no name";
   state.tables.colorCount = 9;
@@ -214,6 +219,29 @@ TEST_F(RendererTest, ALegendOfNineColoursInTwoColumnsLeavesItsTenthCellEmpty) {
   recorder.drawn.clear();
   ASSERT_EQ(vx::RenderCheckColorList_BMP(job, false), 0);
   EXPECT_TRUE(recorder.drawn.empty());
+}
+
+// The legend shows the colours in use however many cells the layout has: nine colours in a
+// legend of sixteen leave no "(名称なし)" cells, and three take one of its two rows.
+TEST_F(RendererTest, TheLegendShowsOnlyTheColoursInUse) {
+  vx::PrintEngineState& state = vx::PrintEngine_State();
+  vx::PrintLayout& l = Legend(16, 8, 2, 40);
+  l.colorPageBorderWidth = l.colorPageBorderHeight = 1;
+  const struct {
+    int colors;
+    int frameBottom;  // of the legend's frame
+  } cases[] = {{9, 2 * 20 + 1}, {3, 20 + 1}};
+  for (const auto& c : cases) {
+    vx::Page_Begin(job, true);
+    recorder.drawn.clear();
+    state.tables.colorCount = c.colors;
+    state.tables.colors.assign(static_cast<std::size_t>(c.colors) + 2, {0x00FF00, "C"});
+    ASSERT_EQ(vx::RenderCheckColorList_BMP(job, true), 0);
+    EXPECT_EQ(recorder.Texts(), std::vector<std::string>(static_cast<std::size_t>(c.colors), "C"));
+    const QImage page = Page();
+    EXPECT_EQ(page.pixel(200, c.frameBottom), qRgb(0, 0, 0)) << c.colors;
+    EXPECT_EQ(page.pixel(200, c.frameBottom + 1), qRgb(255, 255, 255)) << c.colors;
+  }
 }
 
 TEST_F(RendererTest, AColumnListEntryFillsItsCellAndSeparatesItsColumns) {

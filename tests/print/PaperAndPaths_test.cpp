@@ -34,6 +34,25 @@ TEST(OutputPath, JoinsFolderWholeNameAndExtension) {
   EXPECT_EQ(vx::PageFileName("p", 1234), "p1234");
 }
 
+// The image folder is kept relative to the profile when inside it, so that a copied profile
+// writes into its own folder; anything else stays absolute.
+TEST(OutputPath, TheImageFolderIsKeptRelativeToTheProfile) {
+  const struct {
+    const char* folder;
+    const char* kept;
+  } cases[] = {
+      {"/home/u/profile/images", "images/"},   {"/home/u/profile/a/../b/", "b/"},
+      {"/home/u/profile/", "./"},              {"/home/u/profile", "./"},
+      {"/home/u/profile2/x/", "/home/u/profile2/x/"}, {"/tmp/out", "/tmp/out/"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(vx::OutputFolder_ToSettings(c.folder, "/home/u/profile"), c.kept) << c.folder;
+  }
+  EXPECT_EQ(vx::OutputFolder_FromSettings("images/", "/moved/profile"), "/moved/profile/images/");
+  EXPECT_EQ(vx::OutputFolder_FromSettings("./", "/moved/profile"), "/moved/profile/");
+  EXPECT_EQ(vx::OutputFolder_FromSettings("/tmp/out/", "/moved/profile"), "/tmp/out/");
+}
+
 TEST(PaperMarginRules, ReadsMillimetresWithOneDecimal) {
   const std::pair<const char*, int> cases[] = {
       {"12", 120},

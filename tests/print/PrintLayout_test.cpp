@@ -1,5 +1,6 @@
-// The layout file: the shipped "vpr.ini" read section by section and checked to fit the page, and
-// the readers' handling of missing, damaged and extreme values.
+// The layout file: the built-in "vpr.ini" read section by section and checked to fit the page, a
+// program folder's file taking its place, and the readers' handling of missing, damaged and
+// extreme values.
 #include "print/PrintLayout.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 
 #include "print/PrintEngineState.h"
 #include "print/PrintPageGeometry.h"
+#include "res/BuiltInPrintLayout.h"
 #include "tests/print/PrintTestSupport.h"
 #include "tests/support/TempDir.h"
 
@@ -133,7 +135,8 @@ class LayoutTest : public EngineTest {
   TempDir folder;
 };
 
-TEST_F(LayoutTest, EverySectionOfTheShippedFileReadsAndFitsItsPage) {
+TEST_F(LayoutTest, EverySectionOfTheBuiltInFileReadsAndFitsItsPage) {
+  SetContext(&source, {}, folder.path());  // no vpr.ini in the program folder
   for (const Section& s : kSections) {
     ASSERT_EQ(Read(s), 0) << s.name;
     const vx::PrintLayout& l = Layout();
@@ -259,7 +262,9 @@ TEST_F(LayoutTest, ColumnsFollowTheJobsItemsAndSerialNumbers) {
   EXPECT_EQ(Layout().shareSum, 4);
 }
 
-TEST_F(LayoutTest, MissingOrDamagedKeysAreReportedAndTheReadFails) {
+// A key missing, or a value no page can be made with (or whose arithmetic would overflow), is
+// reported with the section and the key; the read fails and the job has no pages.
+TEST_F(LayoutTest, MissingDamagedOrOutOfRangeValuesAreReportedAndTheReadFails) {
   struct Case {
     const char* from;
     const char* to;
@@ -283,6 +288,35 @@ TEST_F(LayoutTest, MissingOrDamagedKeysAreReportedAndTheReadFails) {
        "List2_ReadLayoutParam: [CIRCLELIST_0V] にエントリ BOX3POS は存在していません"},
       {"[MAP_0H]\nPAGEOFFSET=0,0\nMAPRECT", "[MAP_0H]\nPAGEOFFSET=0,0\nMAP_RECT", kSections[13],
        "MapHall_ReadLayoutParam: [MAP_0H] にエントリ MAPRECT は存在していません"},
+      // Values no page can be made with, or whose arithmetic would overflow.
+      {"DPI=300", "DPI=0", kSections[0],
+       "Document_ReadLayoutParam: [DOCUMENT] のエントリ DPI は 1 ～ 1200 の範囲で指定してください"},
+      {"DPI=300", "DPI=1500000000", kSections[0],
+       "Document_ReadLayoutParam: [DOCUMENT] のエントリ DPI は 1 ～ 1200 の範囲で指定してください"},
+      {"PAPERWIDTH=210", "PAPERWIDTH=0", kSections[0],
+       "Document_ReadLayoutParam: [DOCUMENT] のエントリ PAPERWIDTH は 1 ～ 2000 の範囲で指定して"
+       "ください"},
+      {"PAPERHEIGHT=297", "PAPERHEIGHT=2000000000", kSections[0],
+       "Document_ReadLayoutParam: [DOCUMENT] のエントリ PAPERHEIGHT は 1 ～ 2000 の範囲で指定して"
+       "ください"},
+      {"MARGINX=5", "MARGINX=105", kSections[0],
+       "Document_ReadLayoutParam: [DOCUMENT] のエントリ MARGINX は 0 ～ 104 の範囲で指定して"
+       "ください"},
+      {"COLUMNWIDTH=2362", "COLUMNWIDTH=-5", kSections[0],
+       "List1_ReadLayoutParam: [LIST_0V] のエントリ COLUMNWIDTH は 1 ～ 100000 の範囲で指定して"
+       "ください"},
+      {"COLUMN=50", "COLUMN=-3", kSections[0],
+       "List_ReadLayoutParam: [LIST_0V] のエントリ COLUMN は 1 ～ 1000 の範囲で指定してください"},
+      {"SEP1WIDTH=-90", "SEP1WIDTH=-2000000000", kSections[0],
+       "List1_ReadLayoutParam: [LIST_0V] のエントリ SEP1WIDTH は -100000 ～ 100000 の範囲で指定"
+       "してください"},
+      {"[LIST_0V]\nPAGEOFFSET=0,0", "[LIST_0V]\nPAGEOFFSET=0,3000", kSections[0],
+       "All_ReadLayoutParam: [LIST_0V] のエントリ PAGEOFFSET は -2000 ～ 2000 の範囲で指定して"
+       "ください"},
+      {"[MAP_0H]\nPAGEOFFSET=0,0\nMAPRECT=", "[MAP_0H]\nPAGEOFFSET=0,0\nMAPRECT=0,0,0,0\nX=",
+       kSections[13],
+       "MapHall_ReadLayoutParam: [MAP_0H] のエントリ MAPRECT は 1 ～ 100000 の範囲で指定して"
+       "ください"},
   };
   for (const Case& c : cases) {
     vx::PrintEngine_Reset();
@@ -293,19 +327,49 @@ TEST_F(LayoutTest, MissingOrDamagedKeysAreReportedAndTheReadFails) {
     WriteFileBytes(folder / "vpr.ini", text);
     SetContext(&source, {}, folder.path());
     EXPECT_EQ(Read(c.section), -1) << c.report;
+    EXPECT_TRUE(vx::PrintLayout_Failed()) << c.report;
     EXPECT_EQ(reports.Shown(),
               (std::vector<std::pair<std::string, std::string>>{{c.report, "LOG_Error_RegName"}}));
   }
 }
 
-TEST_F(LayoutTest, MissingFileReportsTheFirstRequiredKey) {
-  SetContext(&source, {}, folder.path());  // no vpr.ini there
+// The built-in layout is the shipped file; a file in the program folder overrides it, and one
+// that cannot be read is reported by its name and prints nothing.
+TEST_F(LayoutTest, TheProgramFoldersFileOverridesTheBuiltInOne) {
+  const std::optional<std::string> builtIn = vx::BuiltInPrintLayout();
+  ASSERT_TRUE(builtIn);
+  EXPECT_EQ(*builtIn, ReadFileBytes(LayoutFolder() / "vpr.ini"));
+
+  UseEditedLayout([](std::string& text) { Replace(text, "DPI=300", "DPI=150"); });
+  ASSERT_EQ(Read(kSections[13]), 0);
+  EXPECT_EQ(Layout().dpi, 150);
+
+  std::filesystem::remove(folder / "vpr.ini");
+  std::filesystem::create_directory(folder / "vpr.ini");  // there, but no file to read
   EXPECT_EQ(Read(kSections[13]), -1);
-  EXPECT_EQ(ReportTexts(),
-            (std::vector<std::string>{
-                "All_ReadLayoutParam: [MAP_0H] にエントリ PAGEOFFSET は存在していません"}));
-  EXPECT_EQ(Layout().dpi, 0);
-  EXPECT_EQ(Layout().pageTitleFont, 64);
+  EXPECT_TRUE(vx::PrintLayout_Failed());
+  EXPECT_EQ(reports.Shown(), (std::vector<std::pair<std::string, std::string>>{
+                                 {"Document_ReadLayoutParam: ファイル " +
+                                      (folder / "vpr.ini").string() + " の読み込みに失敗しました",
+                                  "LOG_Error_File"}}));
+  EXPECT_NE(vx::Cp932ToUtf8(vx::PrintLayout_FailureText()).find((folder / "vpr.ini").string()),
+            std::string::npos);
+}
+
+// The largest values allowed stay in range when a high-resolution job doubles them.
+TEST_F(LayoutTest, TheLargestValuesDoubleWithoutOverflow) {
+  UseEditedLayout([](std::string& text) {
+    Replace(text, "DPI=300", "DPI=1200");
+    Replace(text, "SEP1WIDTH=-90", "SEP1WIDTH=-100000");
+  });
+  vx::PrintJob high;
+  high.highResolution = 1;
+  ASSERT_EQ(Read(kSections[0], high), 0);
+  EXPECT_EQ(Layout().dpi, 2400);
+  EXPECT_EQ(Layout().listColumns[0].width, -200000);
+  const vx::PrintPageGeometry page = vx::PrintPage_Geometry(Layout(), vx::kPortrait);
+  EXPECT_EQ(std::tuple(page.width, page.height), std::tuple(19842, 28062));
+  EXPECT_FALSE(vx::PrintLayout_Failed());
 }
 
 TEST_F(LayoutTest, CountsAndNameRangesAreCapped) {
@@ -319,7 +383,8 @@ TEST_F(LayoutTest, CountsAndNameRangesAreCapped) {
       {0, 20, 10, 5, 0, 15, 0},
   };
   for (const Case& c : cases) {
-    std::string text = "[DOCUMENT]\nSEPNAMESTART=" + std::to_string(c.nameStart) +
+    std::string text = "[DOCUMENT]\nDPI=300\nPAPERWIDTH=210\nPAPERHEIGHT=297\nSEPNAMESTART=" +
+                       std::to_string(c.nameStart) +
                        "\nSEPNAMEEND=" + std::to_string(c.nameEnd) +
                        "\n[T]\nCOLUMNWIDTH=10\nCOLUMNHEIGHT=10\nEVENLINEBGCOLOR=1,2,3\n"
                        "ODDLINEBGCOLOR=1,2,3\nNSEP=" +

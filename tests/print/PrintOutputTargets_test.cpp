@@ -1,11 +1,13 @@
 // The image-file and printer targets over a two-page list job: the files written and their pixel
-// sizes, the JPEG encoding, the PDF printer, and a page that cannot be written.
+// sizes, the JPEG encoding, the PDF printer, a page that cannot be written, and runs stopped
+// half-way.
 #include <gtest/gtest.h>
 #include <jpeglib.h>
 
 #include <QImageReader>
 #include <csetjmp>
 #include <cstdio>
+#include <algorithm>
 #include <regex>
 
 #include "print/ImageFileOutput.h"
@@ -65,6 +67,32 @@ class OutputTargetTest : public DocumentTest {
     return RunKind(vx::PrintEngine_Job(), vx::kTargetImageFiles);
   }
 
+  // Raises the job's stop flag once the first page is out.
+  void StopAfterFirstPage() {
+    vx::PrintEngine_SetOwnerWindow(&owner);
+    events.onPost = [](unsigned message, std::intptr_t) {
+      if (message == UM_PRINT_PAGE) vx::PrintEngine_StopJob();
+    };
+  }
+  int RunToPdf(const std::filesystem::path& file) {
+    vx::PrinterChoice choice;
+    choice.pdfFile = file;
+    choice.paperWidth = 2100;
+    choice.paperHeight = 2970;
+    vx::PrintEngine_SetPageOutput(vx::kTargetPrinter, std::make_shared<vx::PrinterOutput>());
+    vx::PrintEngine_SetPrinterTarget(nullptr, 0, choice);
+    vx::PrintEngine_SetPageRange("1-", 1, 0);
+    return RunKind(vx::PrintEngine_Job(), vx::kTargetPrinter);
+  }
+  std::vector<std::string> Files(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
   TempDir out;
   std::filesystem::path opened;
 };
@@ -107,33 +135,87 @@ TEST_F(OutputTargetTest, JpegPagesAreWrittenAtQuality95WithoutSubsampling) {
   EXPECT_EQ(facts.firstLumaStep, 2);  // (16 * 10 + 50) / 100: the IJG table at quality 95
 }
 
-TEST_F(OutputTargetTest, APageThatCannotBeWrittenIsReportedAndTheNextStillTried) {
-  std::filesystem::create_directory(out / "ro");
-  std::filesystem::create_directory(out / "ro" / "b001.png");  // a folder where the file goes
-  ASSERT_EQ(RunToFiles((out / "ro").string(), "b", vx::kImagePng, 0), 0);
-  EXPECT_TRUE(std::filesystem::is_regular_file(out / "ro" / "b002.png"));
-  std::vector<std::pair<std::string, std::string>> boxes = reports.Shown();
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[0].second, "LOG_Error");
-  EXPECT_EQ(boxes[0].first.rfind("E_WicWrite: ", 0), 0u);
-  EXPECT_EQ(boxes[1].first,
-            "画像ファイルの保存に失敗しました。\n" + (out / "ro" / "b001.png").string());
-  EXPECT_EQ(boxes[1].second, vx::Sjis("画像の出力"));
-  EXPECT_FALSE(vx::PrintEngine_Job().pageImage);
+// A folder that cannot be written fails every page alike: the first failure ends the run with
+// one box that names the file and the reason, and no later page is tried.
+TEST_F(OutputTargetTest, TheFirstPageThatCannotBeWrittenEndsTheRunWithOneBox) {
+  struct Case {
+    const char* what;
+    std::filesystem::path folder;
+    int format;
+    const char* reason;
+  };
+  WriteFileBytes(out / "plain", "a file, not a folder");
+  std::filesystem::create_directories(out / "taken" / "b001.png");  // a folder where the page goes
+  const Case cases[] = {
+      {"not a folder", out / "plain", vx::kImagePng, "(Not a directory)"},
+      {"not a folder, BMP", out / "plain", vx::kImageBmp, "(Not a directory)"},
+      {"name taken", out / "taken", vx::kImagePng, "(Is a directory)"},
+  };
+  for (const Case& c : cases) {
+    reports.shown.clear();
+    vx::PrintEngine_SetOwnerWindow(&owner);
+    events.Clear();
+    opened.clear();
+    EXPECT_EQ(RunToFiles(c.folder.string(), "b", c.format, 0), -1) << c.what;
+    const std::vector<std::pair<std::string, std::string>> boxes = reports.Shown();
+    ASSERT_EQ(boxes.size(), 1u) << c.what;
+    const std::string page =
+        (c.folder / (c.format == vx::kImageBmp ? "b001.bmp" : "b001.png")).string();
+    EXPECT_EQ(boxes[0].first.rfind("画像ファイルの保存に失敗しました。\n" + page + "\n", 0), 0u)
+        << boxes[0].first;
+    EXPECT_NE(boxes[0].first.find(c.reason), std::string::npos) << boxes[0].first;
+    EXPECT_EQ(boxes[0].second, vx::Sjis("画像の出力"));
+    EXPECT_EQ(EndMessages(), std::vector<unsigned>{UM_PRINT_FAILED}) << c.what;
+    EXPECT_TRUE(opened.empty()) << "nothing was written: no folder is shown";
+    EXPECT_FALSE(vx::PrintEngine_Job().pageImage);
+  }
+  EXPECT_EQ(Files(out / "taken"), std::vector<std::string>{"b001.png"});
+}
+
+// A stopped image output keeps the complete pages it wrote and counts them; a stopped PDF
+// leaves no file (an older file of that name as it was), a finished one no partial file.
+TEST_F(OutputTargetTest, AStoppedRunLeavesNoPartialOutput) {
+  auto images = std::make_shared<vx::ImageFileOutput>();
+  StopAfterFirstPage();
+  vx::PrintEngine_SetPageOutput(vx::kTargetImageFiles, images);
+  vx::PrintEngine_SetImageFileTarget(nullptr, 0, 0, out.path().string(), "s", vx::kImagePng);
+  vx::PrintEngine_SetOwnerWindow(&owner);
+  EXPECT_EQ(RunKind(vx::PrintEngine_Job(), vx::kTargetImageFiles), -1);
+  EXPECT_EQ(EndMessages(), std::vector<unsigned>{UM_PRINT_STOPPED});
+  EXPECT_EQ(images->PagesWritten(), 1);
+  EXPECT_EQ(Files(out.path()), std::vector<std::string>{"s001.png"});
+  std::filesystem::remove(out / "s001.png");
+
+  WriteFileBytes(out / "job.pdf", "the older file");
+  events.Clear();
+  StopAfterFirstPage();
+  EXPECT_EQ(RunToPdf(out / "job.pdf"), -1);
+  EXPECT_EQ(EndMessages(), std::vector<unsigned>{UM_PRINT_STOPPED});
+  EXPECT_EQ(Files(out.path()), std::vector<std::string>{"job.pdf"});
+  EXPECT_EQ(ReadFileBytes(out / "job.pdf"), "the older file");
+
+  events.onPost = nullptr;
+  ASSERT_EQ(RunToPdf(out / "job.pdf"), 0);
+  EXPECT_EQ(Files(out.path()), std::vector<std::string>{"job.pdf"});
+  EXPECT_EQ(ReadFileBytes(out / "job.pdf").rfind("%PDF", 0), 0u);
+  EXPECT_TRUE(reports.Shown().empty());
 }
 
 TEST_F(OutputTargetTest, APdfPrinterGetsOnePagePerPage) {
-  vx::PrinterChoice choice;
-  choice.pdfFile = out / "job.pdf";
-  choice.paperWidth = 2100;
-  choice.paperHeight = 2970;
-  vx::PrintEngine_SetPageOutput(vx::kTargetPrinter, std::make_shared<vx::PrinterOutput>());
-  vx::PrintEngine_SetPrinterTarget(nullptr, 0, choice);
-  vx::PrintEngine_SetPageRange("1-", 1, 0);
-  ASSERT_EQ(RunKind(vx::PrintEngine_Job(), vx::kTargetPrinter), 0);
+  ASSERT_EQ(RunToPdf(out / "job.pdf"), 0);
   const std::string pdf = ReadFileBytes(out / "job.pdf");
   const std::regex page(R"(/Type\s*/Page\b(?!s))");
   EXPECT_EQ(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), {}), 2);
+}
+
+// A PDF that cannot be made says which file; nothing is left behind.
+TEST_F(OutputTargetTest, APdfThatCannotBeWrittenIsNamed) {
+  const std::filesystem::path file = out / "missing" / "job.pdf";
+  EXPECT_EQ(RunToPdf(file), -1);
+  EXPECT_EQ(ReportTexts(),
+            std::vector<std::string>{"PrintBMP: PDFファイル " + file.string() +
+                                     " を作成できません。保存先に書き込めるか確かめてください。"});
+  EXPECT_EQ(Files(out.path()), std::vector<std::string>{});
 }
 
 TEST(PrinterOutputTest, ThePageLandsOnThePrintedAreaTurnedWithThePaper) {

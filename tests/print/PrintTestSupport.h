@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <mutex>
 #include <string>
 #include <tuple>
@@ -43,8 +44,11 @@ class RecordingEvents : public vx::PrintEventSink {
  public:
   using Posted = std::tuple<vx::OwnerWindow, unsigned, std::intptr_t>;
   void Post(vx::OwnerWindow window, unsigned message, std::intptr_t lParam) override {
-    std::lock_guard lock(mutex_);
-    posted_.emplace_back(window, message, lParam);
+    {
+      std::lock_guard lock(mutex_);
+      posted_.emplace_back(window, message, lParam);
+    }
+    if (onPost) onPost(message, lParam);
   }
   std::vector<Posted> Taken() {
     std::lock_guard lock(mutex_);
@@ -54,6 +58,9 @@ class RecordingEvents : public vx::PrintEventSink {
     std::lock_guard lock(mutex_);
     posted_.clear();
   }
+
+  // Called after each message is recorded, on the posting thread.
+  std::function<void(unsigned message, std::intptr_t lParam)> onPost;
 
  private:
   std::mutex mutex_;

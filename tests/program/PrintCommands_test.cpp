@@ -1,4 +1,5 @@
-// The print commands in the running program, on the small sample catalogue.
+// The print commands in the running program, on the small sample catalogue, as run-sample.sh
+// makes it: the program's folder is the profile and holds no layout file.
 #include "program/PrintCommands.h"
 
 #include <gtest/gtest.h>
@@ -6,12 +7,13 @@
 #include <QApplication>
 #include <QImageReader>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 #include <cstring>
 #include <functional>
 
 #include "app/ApplicationCore.h"
+#include "app/CatalogController.h"
 #include "app/SettingsValues.h"
 #include "print/PrintJob.h"
 #include "program/VindaxelApplication.h"
@@ -28,14 +30,71 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Acts on every window of type T once it is shown and its own event loop runs: an
+// application-wide filter sees the window's Show event and queues the action behind it.
+template <class T>
+class OnShown : public QObject {
+ public:
+  explicit OnShown(std::function<void(T*)> act) : act_(std::move(act)) {
+    qApp->installEventFilter(this);
+  }
+  ~OnShown() override { qApp->removeEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* window = qobject_cast<T*>(watched);
+    if (event->type() == QEvent::Show && window && window->isWindow()) {
+      QMetaObject::invokeMethod(
+          this, [this, shown = QPointer<T>(window)] { if (shown) act_(shown); },
+          Qt::QueuedConnection);
+    }
+    return false;
+  }
+
+ private:
+  std::function<void(T*)> act_;
+};
+
+void Click(QWidget* dialog, int id) {
+  if (auto* button = vxtest::Control<QPushButton>(dialog, id)) button->click();
+}
+
+// Every message box is answered with its default button; its text is kept.
+class BoxAnswers {
+ public:
+  std::vector<std::string> texts;
+
+ private:
+  OnShown<QMessageBox> answer_{[this](QMessageBox* box) {
+    texts.push_back(box->text().toStdString());
+    box->defaultButton() ? box->defaultButton()->click() : box->reject();
+  }};
+};
+
 class PrintCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     vxtest::MakeSampleProfile(root.path());
-    fs::copy_file(fs::path(VX_PROGRAM).parent_path() / "vpr.ini", root / "vpr.ini");
     ::setenv("VINDAXEL_PROGRAM_DIR", root.path().c_str(), 1);
   }
   void TearDown() override { ::unsetenv("VINDAXEL_PROGRAM_DIR"); }
+
+  // Image output of the settings' kind into `folder`, OK pressed in the dialog.
+  static void OutputImages(vx::VindaxelApplication& program, const fs::path& folder,
+                           int format) {
+    vx::PrintSettings& settings = program.core()->values().print;
+    std::strcpy(settings.bmpOutPath, folder.c_str());
+    std::strcpy(settings.bmpOutFile, "page");
+    settings.bmpOutFormat = format;
+    settings.bmpOutSize = 300;
+    OnShown<vx::ImageOutputDialog> ok([](vx::ImageOutputDialog* dialog) { Click(dialog, IDOK); });
+    EXPECT_TRUE(program.mainWindow()->RunCommand(ID_IMAGE_OUTPUT));
+  }
+
+  static int LongSide(const fs::path& image) {
+    const QSize size = QImageReader(QString::fromStdString(image.string())).size();
+    return std::max(size.width(), size.height());
+  }
 
   vxtest::TempDir root;
   vxtest::TempDir out;
@@ -45,50 +104,35 @@ class PrintCommandsTest : public ::testing::Test {
 TEST_F(PrintCommandsTest, ImageOutputWritesEveryPageOfTheBlankMaps) {
   vx::VindaxelApplication program({});
   ASSERT_TRUE(program.Start());
-  vx::PrintSettings& settings = program.core()->values().print;
-  settings.mode = 3;
-  std::strcpy(settings.bmpOutPath, out.path().c_str());
-  std::strcpy(settings.bmpOutFile, "map");
-  settings.bmpOutFormat = vx::kImagePng;
-  settings.bmpOutSize = 300;
-  std::vector<std::string> boxes;
-  QTimer answer;
-  QObject::connect(&answer, &QTimer::timeout, [&] {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-      if (!window->isVisible()) continue;
-      if (auto* box = qobject_cast<QMessageBox*>(window)) {
-        boxes.push_back(box->text().toStdString());
-        box->defaultButton() ? box->defaultButton()->click() : box->reject();
-      } else if (qobject_cast<vx::ImageOutputDialog*>(window)) {
-        for (auto* button : window->findChildren<QPushButton*>()) {
-          if (button->property("controlId").toInt() == IDOK) button->click();
-        }
-      }
-    }
-  });
-  answer.start(10);
-  EXPECT_TRUE(program.mainWindow()->RunCommand(ID_IMAGE_OUTPUT));
-  answer.stop();
-  EXPECT_TRUE(boxes.empty()) << boxes.front();
-  QImageReader first(QString::fromStdString((out / "map001.png").string()));
-  EXPECT_EQ(std::max(first.size().width(), first.size().height()), 300);
-  EXPECT_TRUE(fs::exists(out / "map002.png"));
+  program.core()->values().print.mode = 3;
+  BoxAnswers boxes;
+  OutputImages(program, out.path(), vx::kImagePng);
+  EXPECT_EQ(LongSide(out / "page001.png"), 300);
+  EXPECT_TRUE(fs::exists(out / "page002.png"));
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_NE(boxes.texts[0].find("枚の画像ファイルを出力しました。"), std::string::npos);
 }
 
-// Calls `act` with the modal window of type T once it shows, polling with fresh timers.
-template <class T>
-void WhenModal(std::function<void(T*)> act) {
-  QTimer::singleShot(20, [act] {
-    if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget())) {
-      act(window);
-    } else {
-      WhenModal<T>(act);
-    }
-  });
-}
-
-void Click(QWidget* dialog, int id) {
-  if (auto* button = vxtest::Control<QPushButton>(dialog, id)) button->click();
+// The list of checked circles goes to image files with the layout built into the program; the
+// folder, inside the profile, is kept relative to it and named in the end message.
+TEST_F(PrintCommandsTest, AListOfCheckedCirclesBecomesImageFilesWithoutALayoutFile) {
+  ASSERT_FALSE(fs::exists(root / "vpr.ini"));
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  vx::CatalogController& controller = *program.core()->controller();
+  for (int id = 1; id <= 60; ++id) controller.SetCircleColor(1 + id % 9, id);
+  ASSERT_EQ(controller.GetCircleColor(60), 7);
+  program.core()->values().print.mode = 0;
+  BoxAnswers boxes;
+  const fs::path folder = root / "images";
+  OutputImages(program, folder, vx::kImagePng);
+  EXPECT_EQ(LongSide(folder / "page001.png"), 300);
+  EXPECT_TRUE(fs::exists(folder / "page002.png"));
+  EXPECT_EQ(std::string(program.core()->values().print.bmpOutPath), "images/");
+  // The folder is created after a yes; the end names it; no layout error on the way.
+  ASSERT_EQ(boxes.texts.size(), 2u);
+  EXPECT_NE(boxes.texts[0].find("は存在しません"), std::string::npos);
+  EXPECT_EQ(boxes.texts[1], "2 枚の画像ファイルを出力しました。\n出力先: " + folder.string() + "/");
 }
 
 // The print dialog's preview and detailed settings buttons open the preview and the sheet.
@@ -97,24 +141,24 @@ TEST_F(PrintCommandsTest, ThePrintDialogOpensThePreviewAndTheSettingsSheet) {
   ASSERT_TRUE(program.Start());
   program.core()->values().print.mode = 3;
   vxtest::Watchdog watchdog;
-  bool previewed = false;
-  bool sheetShown = false;
-  WhenModal<vx::PrintDialog>([&](vx::PrintDialog* dialog) {
-    WhenModal<vx::PrintPreviewDialog>([&](vx::PrintPreviewDialog* preview) {
-      previewed = true;
-      preview->reject();
-    });
-    Click(dialog, 1052);
-    WhenModal<vx::PrintSettingsSheet>([&](vx::PrintSettingsSheet* sheet) {
-      sheetShown = true;
-      sheet->reject();
-    });
+  int previews = 0;
+  int sheets = 0;
+  OnShown<vx::PrintPreviewDialog> closePreview([&](vx::PrintPreviewDialog* preview) {
+    ++previews;
+    preview->reject();
+  });
+  OnShown<vx::PrintSettingsSheet> closeSheet([&](vx::PrintSettingsSheet* sheet) {
+    ++sheets;
+    sheet->reject();
+  });
+  OnShown<vx::PrintDialog> useDialog([](vx::PrintDialog* dialog) {
+    Click(dialog, 1052);  // returns once the preview has closed
     Click(dialog, 1051);
     Click(dialog, IDCANCEL);
   });
   EXPECT_TRUE(program.mainWindow()->RunCommand(ID_PRINT));
-  EXPECT_TRUE(previewed);
-  EXPECT_TRUE(sheetShown);
+  EXPECT_EQ(previews, 1);
+  EXPECT_EQ(sheets, 1);
 }
 
 }  // namespace

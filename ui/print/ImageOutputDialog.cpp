@@ -16,7 +16,9 @@
 #include "platform/CodePage.h"
 #include "platform/Sjis.h"
 #include "platform/UiServices.h"
+#include "print/OutputPath.h"
 #include "ui/dialogs/DialogSupport.h"
+#include "ui/print/BuddyLabel.h"
 #include "ui/print/PrintControlIds.h"
 #include "ui/print/PrintDialogServices.h"
 #include "ui/print/PrintKindPanel.h"
@@ -92,14 +94,15 @@ void ImageOutputDialog::ArrangeControls() {
   auto* folderRow = new QHBoxLayout;
   folderRow->addWidget(folder_, 1);
   folderRow->addWidget(browse_);
-  form->addRow(QtText(Sjis("出力パス(&P) :")), folderRow);
-  form->addRow(QtText(Sjis("出力ファイル名(&B) :")), baseName_);
-  form->addRow(QtText(Sjis("出力ファイル形式(&F) :")), format_);
+  form->addRow(BuddyLabel(this, QtText(Sjis("出力パス(&P) :")), folder_), folderRow);
+  // "GDI+を使用しないで印刷(&B)" has B: the base name takes E.
+  form->addRow(BuddyLabel(this, QtText(Sjis("出力ファイル名(&E) :")), baseName_), baseName_);
+  form->addRow(BuddyLabel(this, QtText(Sjis("出力ファイル形式(&F) :")), format_), format_);
   form->addRow(QString(), formatHint_);
   auto* sizeRow = new QHBoxLayout;
   sizeRow->addWidget(longSide_);
   sizeRow->addWidget(new QLabel(QtText(Sjis("ピクセル (0, 1～9999)")), this));
-  form->addRow(QtText(Sjis("長辺のサイズ(&S) :")), sizeRow);
+  form->addRow(BuddyLabel(this, QtText(Sjis("長辺のサイズ(&S) :")), longSide_), sizeRow);
   form->addRow(QString(), new QLabel(QtText(Sjis("※ 0を指定すると、原寸で出力します。")), this));
   auto* resolutionRow = new QHBoxLayout;
   resolutionRow->addWidget(highResolution_);
@@ -167,7 +170,9 @@ bool ImageOutputDialog::CreateFolderPath(const fs::path& folder) {
 bool ImageOutputDialog::CheckFolder() {
   std::string folder = FieldText(settings_.bmpOutPath);
   if (folder.empty()) return Refuse(Sjis("出力先パスを指定してください."));
-  folder = WithSeparator(folder);
+  // A relative folder lies in the profile, wherever the program was started from.
+  folder = WithSeparator(Utf8ToCp932(
+      OutputFolder_FromSettings(Cp932ToUtf8(folder), services_.profileFolder).string()));
   StoreText(settings_.bmpOutPath, folder);
   folder_->setText(QtText(folder));
   const fs::path path = fs::path(Cp932ToUtf8(folder.substr(0, folder.size() - 1)));

@@ -55,7 +55,7 @@ void ListSettingsPage::CreateControls(const QStringList& layouts, int blockAllId
 void ListSettingsPage::UpdateControls() {
   const PrintKindSettings& words = Words();
   ShowDayAndHallBoxes(words);
-  ShowMask(colors_.data(), kColorBoxes, words.colors);
+  ShowColorBoxes(colors_, swatches_, words.colors);
   for (int i = 0; i < 3; ++i) groups_[static_cast<std::size_t>(i)]->setEnabled(false);
   order_->setCurrentIndex(words.sort);
   const int available = ListPageBreaksAvailable(words.sort, words.pageChange);

@@ -84,9 +84,9 @@ void MapSettingsPage::TakeTypedValues() { options_->TakeDensity(Words5()); }
 void MapSettingsPage::UpdateControls() {
   const PrintKindSettings& words = Words();
   ShowDayAndHallBoxes(words);
-  ShowMask(colors_.data(), kColorBoxes, words.colors);
+  ShowColorBoxes(colors_, swatches_, words.colors);
   ShowMapGroupBoxes(words);
-  ShowMask(leaderColors_.data(), kColorBoxes, work_.mapLineColors);
+  ShowColorBoxes(leaderColors_, leaderSwatches_, work_.mapLineColors);
   for (int i = 0; i < kColorBoxes; ++i) {
     leaderColors_[static_cast<std::size_t>(i)]->setEnabled(work_.mapLine != 0 &&
                                                            (words.colors & (1 << i)) != 0);
@@ -108,7 +108,7 @@ void MapSettingsPage::UpdateControls() {
 void MapSettingsPage::ReadControls() {
   PrintKindSettings& words = Words();
   ReadRangeBoxes(words);
-  work_.mapLineColors = CheckedMask(leaderColors_.data(), kColorBoxes);
+  work_.mapLineColors = ReadColorBoxes(leaderColors_, work_.mapLineColors);
   words.pageChange = MergeMapPageBreaks(words.sort, words.pageChange,
                                         CheckedMask(breaks_.data(), kPageBreakBoxes));
   ReadPrintedOptions(words);

@@ -15,6 +15,7 @@
 #include "platform/UiServices.h"
 #include "print/PrintPaper.h"
 #include "ui/dialogs/DialogSupport.h"
+#include "ui/print/BuddyLabel.h"
 #include "ui/print/PaperPreview.h"
 #include "ui/print/PrintControlIds.h"
 
@@ -84,9 +85,7 @@ void PaperMarginDialog::CreateControls() {
 void PaperMarginDialog::ArrangeControls() {
   auto addRow = [this](QGridLayout* grid, int row, const QString& label, QWidget* field,
                        bool unit) {
-    auto* text = new QLabel(label, this);
-    text->setBuddy(field);
-    grid->addWidget(text, row, 0);
+    grid->addWidget(BuddyLabel(this, label, field), row, 0);
     grid->addWidget(field, row, 1);
     if (unit) grid->addWidget(new QLabel(QStringLiteral("mm"), this), row, 2);
   };

@@ -1,7 +1,7 @@
 #include "ui/print/PreviewToolBar.h"
 
 #include <QAction>
-#include <QAbstractItemView>
+#include <QKeySequence>
 #include <QComboBox>
 #include <QLabel>
 #include <QToolButton>
@@ -46,6 +46,8 @@ void PreviewToolBar::AddButton(int commandId, int pictureId, const QString& text
       button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     }
   }
+  // The button shows its text without the mnemonic; Alt with the letter still presses it.
+  if (!text.isEmpty()) action->setShortcut(QKeySequence::mnemonic(text));
   connect(action, &QAction::triggered, this, [this, commandId] { Q_EMIT Command(commandId); });
   buttons_[commandId] = action;
 }
@@ -55,9 +57,10 @@ void PreviewToolBar::AddPageControls(const std::vector<QString>& pageItems) {
   pageList_->setObjectName(QStringLiteral("pageList"));
   for (const QString& item : pageItems) pageList_->addItem(item);
   pageList_->setCurrentIndex(0);
-  pageList_->setFixedWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 4 + kPageListWidth);
-  // The list shows the titles: it is much wider than the box.
-  pageList_->view()->setMinimumWidth(pageList_->width() * 8);
+  // Wide enough for the longest "%d : title", so that no page is told by its number alone.
+  pageList_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  pageList_->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 4 +
+                             kPageListWidth);
   addWidget(pageList_);
   pageCount_ = new QLabel(QStringLiteral(" / %1").arg(pageItems.size()), this);
   pageCount_->setMinimumWidth(kPageCountWidth);

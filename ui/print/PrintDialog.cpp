@@ -16,6 +16,7 @@
 #include "platform/UiServices.h"
 #include "print/PrintPaper.h"
 #include "ui/dialogs/DialogSupport.h"
+#include "ui/print/BuddyLabel.h"
 #include "ui/print/PaperMarginDialog.h"
 #include "ui/print/PrintControlIds.h"
 #include "ui/print/PrintDialogServices.h"
@@ -64,11 +65,12 @@ void PrintDialog::CreateControls() {
 void PrintDialog::ArrangeControls() {
   auto* printerBox = new QGroupBox(QtText(Sjis("プリンタ")), this);
   auto* printerForm = new QFormLayout(printerBox);
-  printerForm->addRow(QtText(Sjis("プリンタ名(&N) :")), printer_);
+  // "詳細設定(&N)" has N: the printer takes P.
+  printerForm->addRow(BuddyLabel(this, QtText(Sjis("プリンタ名(&P) :")), printer_), printer_);
   auto* copiesRow = new QHBoxLayout;
   copiesRow->addWidget(copiesEdit_);
   copiesRow->addWidget(collateCheck_);
-  printerForm->addRow(QtText(Sjis("部数(&C) :")), copiesRow);
+  printerForm->addRow(BuddyLabel(this, QtText(Sjis("部数(&C) :")), copiesEdit_), copiesRow);
   auto* paperRow = new QHBoxLayout;
   paperRow->addWidget(new QLabel(QtText(Sjis("用紙 :")), this));
   paperRow->addWidget(paper_, 1);

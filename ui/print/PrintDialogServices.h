@@ -2,6 +2,7 @@
 // the help. The program fills it; an empty function leaves its button doing nothing.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -14,6 +15,8 @@ struct PrintSettings;
 
 struct PrintDialogServices {
   UiServices* ui = nullptr;
+  // Where a relative output folder lies: the folder of the user's settings.
+  std::filesystem::path profileFolder;
   // The print settings sheet over the settings, modal, with the dialog as parent.
   std::function<void(QWidget* parent, PrintSettings& settings)> runSettingsSheet;
   // The help topic ("/PRNSPOOL/PRINTER.HTM" and such) of the program's help.

@@ -15,8 +15,10 @@
 #include "platform/CodePage.h"
 #include "platform/UiServices.h"
 #include "print/PrintEngine.h"
+#include "print/PrintLayout.h"
 #include "ui/dialogs/DialogSupport.h"
 #include "ui/print/PrintControlIds.h"
+#include "ui/print/NoPagesBox.h"
 #include "ui/print/PrintDialogServices.h"
 
 namespace vx {
@@ -120,9 +122,13 @@ void PrintKindPanel::SetKind(int kind, bool resetRange) {
     rangeEdit_->setEnabled(false);
   }
   pageCount_ = PrintJob_BuildFromSettings(settings_, kind);
-  rangeNote_->setText(QtText(pageCount_ >= 1
-                                 ? Sjis("(有効範囲 : 1-") + std::to_string(pageCount_) + ")"
-                                 : Sjis("(印刷データ無し)")));
+  std::string note = Sjis("(印刷データ無し)");
+  if (pageCount_ >= 1) {
+    note = Sjis("(有効範囲 : 1-") + std::to_string(pageCount_) + ")";
+  } else if (PrintLayout_Failed()) {
+    note = Sjis("(印刷レイアウトエラー)");
+  }
+  rangeNote_->setText(QtText(note));
   noGdiPlus_->setChecked(settings_.bmpPrint != 0);
   settings_.mode = kind;
 }
@@ -136,10 +142,7 @@ std::string PrintKindPanel::rangeText() const {
 
 bool PrintKindPanel::CheckHasPages() {
   if (pageCount_ > 0) return true;
-  if (services_.ui) {
-    services_.ui->MessageBox(window(), Sjis("指定された印刷範囲内には、登録データがありません"),
-                             Sjis("印刷"), MB_OK | MB_ICONEXCLAMATION);
-  }
+  if (services_.ui) ShowNoPagesBox(*services_.ui, window());
   return false;
 }
 

@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/qt/QtStrings.h"
 #include "print/DibImageQt.h"
@@ -39,7 +40,8 @@ QSize AvailableArea(QWidget* owner) {
 
 }  // namespace
 
-PrintPreviewDialog::PrintPreviewDialog(QWidget* owner, QSize available) : QDialog(owner) {
+PrintPreviewDialog::PrintPreviewDialog(QWidget* owner, QSize available)
+    : QDialog(owner), available_(available) {
   setWindowTitle(QStringLiteral("印刷プレビュー"));
   session_.Reset(PrintEngine_Job(), PrintEngine_DocumentKind());
   session_.CountPages();
@@ -74,9 +76,13 @@ void PrintPreviewDialog::CreateView() {
   layout->addWidget(view_, 1);
 }
 
+// As wide as the page or the tool bar, whichever is wider, so that no button is folded away;
+// never wider than the screen allows.
 void PrintPreviewDialog::SizeToPage() {
   view_->SetPosition({0, 0});
-  resize(fit_.width, toolBar_->sizeHint().height() + fit_.height);
+  const int bar = std::min(toolBar_->sizeHint().width(), available_.width());
+  const int width = std::max(fit_.width, bar);
+  resize(width, toolBar_->sizeHint().height() + fit_.height);
 }
 
 void PrintPreviewDialog::showEvent(QShowEvent* event) {

@@ -57,6 +57,7 @@ class PrintPreviewDialog : public QDialog {
   void MakePage();
   void TakePage();
 
+  QSize available_;
   PreviewSession session_;
   PreviewToolBar* toolBar_ = nullptr;
   PreviewPageView* view_ = nullptr;

@@ -1,12 +1,15 @@
 #include "ui/print/PrintSettingsPage.h"
 
 #include <QBoxLayout>
+#include <QGridLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+
+#include <algorithm>
 
 #include "data/images/CutDrawing.h"
 #include "platform/CodePage.h"
@@ -18,6 +21,7 @@
 #include "print/PrintSettingsRules.h"
 #include "res/Pictures.h"
 #include "ui/dialogs/DialogSupport.h"
+#include "ui/print/NoPagesBox.h"
 
 namespace vx {
 
@@ -29,6 +33,8 @@ constexpr int kGroupFirstId = 1112;
 constexpr int kSwatchFirstId = 1120;
 constexpr QSize kSwatchSize(14, 14);
 constexpr QSize kPictureSize(96, 72);
+constexpr int kFirstRowColors = 9;
+constexpr int kMoreColorIds = 2000;
 
 const char* const kDayTexts[] = {"1日目", "2日目", "3日目", "4日目", "抽選漏れ"};
 // The templates have no boxes for the groups 西34 and 東78.
@@ -102,19 +108,22 @@ QGroupBox* PrintSettingsPage::AddColorRow(QBoxLayout* page,
                                           std::array<QLabel*, kColorBoxes>& swatches,
                                           int firstBoxId, const QString& title) {
   auto* group = new QGroupBox(title, this);
-  auto* row = new QHBoxLayout(group);
+  auto* grid = new QGridLayout(group);
   for (int i = 0; i < kColorBoxes; ++i) {
+    // Colours after the ninth have ids of their own range: the ninth's neighbours are taken.
+    const int id = i < kFirstRowColors ? firstBoxId + i : kMoreColorIds + firstBoxId + i;
     auto* swatch = new QLabel(this);
     swatch->setFixedSize(kSwatchSize);
     swatch->setAutoFillBackground(true);
-    SetControlId(swatch, firstBoxId - 10 + i);
-    row->addWidget(swatch);
+    SetControlId(swatch, id - 10);
+    auto* cell = new QHBoxLayout;
+    cell->addWidget(swatch);
     swatches[static_cast<std::size_t>(i)] = swatch;
     allSwatches_.push_back(swatch);
-    boxes[static_cast<std::size_t>(i)] =
-        AddBox(row, QStringLiteral("色%1").arg(i + 1), firstBoxId + i);
+    boxes[static_cast<std::size_t>(i)] = AddBox(cell, QStringLiteral("色%1").arg(i + 1), id);
+    grid->addLayout(cell, i / kFirstRowColors, i % kFirstRowColors);
   }
-  row->addStretch();
+  grid->setColumnStretch(kFirstRowColors, 1);
   page->addWidget(group);
   return group;
 }
@@ -260,7 +269,29 @@ void PrintSettingsPage::ReadRangeBoxes(PrintKindSettings& words) const {
   words.days = CheckedMask(days_.data(), kDayBoxes);
   words.blocks = CheckedMask(halls_.data(), kHallBoxes);
   words.maps = CheckedMask(groups_.data(), kGroupBoxes);
-  words.colors = CheckedMask(colors_.data(), kColorBoxes);
+  words.colors = colors_[0] ? ReadColorBoxes(colors_, words.colors) : 0;
+}
+
+int PrintSettingsPage::ColorsInUse() const {
+  return std::clamp(context_.source.CheckColorCount(), 1, kColorBoxes);
+}
+
+void PrintSettingsPage::ShowColorBoxes(const std::array<QCheckBox*, kColorBoxes>& boxes,
+                                       const std::array<QLabel*, kColorBoxes>& swatches,
+                                       int mask) const {
+  const int inUse = ColorsInUse();
+  for (int i = 0; i < kColorBoxes; ++i) {
+    const auto n = static_cast<std::size_t>(i);
+    boxes[n]->setVisible(i < inUse);
+    swatches[n]->setVisible(i < inUse);
+    boxes[n]->setChecked((mask & (1 << i)) != 0);
+  }
+}
+
+int PrintSettingsPage::ReadColorBoxes(const std::array<QCheckBox*, kColorBoxes>& boxes,
+                                      int stored) const {
+  const int shown = (1 << ColorsInUse()) - 1;
+  return (stored & ~shown) | (CheckedMask(boxes.data(), kColorBoxes) & shown);
 }
 
 int PrintSettingsPage::EnabledHalls() const {
@@ -331,9 +362,7 @@ void PrintSettingsPage::ShowPrintPreview() {
     PrintEngine_RunPreview(static_cast<QWidget*>(this));
     return;
   }
-  context_.ui.MessageBox(static_cast<QWidget*>(this),
-                         Sjis("指定された印刷範囲内には、登録データがありません"), Sjis("印刷"),
-                         MB_ICONEXCLAMATION);
+  ShowNoPagesBox(context_.ui, this);
 }
 
 }  // namespace vx

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/PrintSettings.h"
+#include "app/SettingsValues.h"
 
 class QBoxLayout;
 class QCheckBox;
@@ -43,7 +44,9 @@ class PrintSettingsPage : public QWidget {
   static constexpr int kDayBoxes = 5;
   static constexpr int kHallBoxes = 14;
   static constexpr int kGroupBoxes = 7;
-  static constexpr int kColorBoxes = 9;
+  // One box per check colour in use (the settings' colour count); the others stay hidden and
+  // their bits as they were.
+  static constexpr int kColorBoxes = kMaxCheckColors;
   static constexpr int kPageBreakBoxes = 4;  // day, hall, check colour, block
 
   PrintSettingsPage(int printKind, const PrintSettingsContext& context, PrintSettings& work);
@@ -98,6 +101,12 @@ class PrintSettingsPage : public QWidget {
   // Days, halls, hall groups and check colours from their boxes (a page without colour boxes
   // stores none).
   void ReadRangeBoxes(PrintKindSettings& words) const;
+  // The colour boxes of the colours in use, checked from `mask`; the others hidden.
+  void ShowColorBoxes(const std::array<QCheckBox*, kColorBoxes>& boxes,
+                      const std::array<QLabel*, kColorBoxes>& swatches, int mask) const;
+  // `stored` with the bits of the shown colour boxes taken from them.
+  int ReadColorBoxes(const std::array<QCheckBox*, kColorBoxes>& boxes, int stored) const;
+  int ColorsInUse() const;
   int EnabledHalls() const;
   static int CheckedMask(const QCheckBox* const* boxes, int count);
   static void ShowMask(QCheckBox* const* boxes, int count, int mask);

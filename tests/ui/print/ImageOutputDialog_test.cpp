@@ -125,5 +125,21 @@ TEST_F(ImageOutputDialogTest, TheDetailedSettingsMayChangeTheKindAndTheRangeMayB
   EXPECT_EQ(vx::Cp932ToUtf8(settings.bmpOutPath), dir.path().string() + "/");
 }
 
+TEST_F(ImageOutputDialogTest, EveryMnemonicIsUniqueAndReachesItsControl) {
+  vx::ImageOutputDialog dialog(nullptr, settings, services);
+  ExpectMnemonicsReachTheirControls(dialog);
+}
+
+// A folder typed relative to nothing lies in the profile, not wherever the program started.
+TEST_F(ImageOutputDialogTest, ARelativeFolderLiesInTheProfile) {
+  services.profileFolder = dir.path();
+  vx::ImageOutputDialog dialog(nullptr, settings, services);
+  SetText(dialog, ids::kOutputFolder, "pages");
+  ui.QueueAnswer(IDYES);
+  EXPECT_TRUE(Ok(dialog));
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "pages"));
+  EXPECT_EQ(vx::Cp932ToUtf8(settings.bmpOutPath), (dir / "pages").string() + "/");
+}
+
 }  // namespace
 }  // namespace vxtest

@@ -12,6 +12,7 @@
 
 #include "print/PrintPaper.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
+#include "tests/ui/print/PrintUiTestSupport.h"
 #include "ui/print/PaperPreview.h"
 #include "ui/print/PrintControlIds.h"
 
@@ -128,6 +129,11 @@ TEST_F(PaperMarginDialogTest, ThePreviewShowsThePaperAndItsPrintableFrame) {
   preview->SetPaper(0, 2970, {0, 0, 0, 0});  // no size: no page, nothing divided by it
   const QImage empty = preview->grab().toImage();
   EXPECT_NE(empty.pixelColor(centre), QColor(Qt::white));
+}
+
+TEST_F(PaperMarginDialogTest, EveryMnemonicIsUniqueAndReachesItsControl) {
+  ExpectMnemonicsReachTheirControls(dialog);
+  EXPECT_TRUE(ui.CallsOf(vx::UiCallKind::kMessageBox).empty());
 }
 
 }  // namespace

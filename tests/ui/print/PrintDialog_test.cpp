@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "app/PrintSettings.h"
+#include "print/PrintLayout.h"
 #include "print/PrintPaper.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
@@ -41,6 +42,16 @@ class PrintDialogTest : public PrintUiTest {
   std::string Label(const QWidget& dialog, int id) {
     return Control<QLabel>(&dialog, id)->text().toStdString();
   }
+  // Presses OK, then Cancel: true when OK left the dialog open.
+  bool OkRefused(vx::PrintDialog& dialog) {
+    bool open = false;
+    QTimer::singleShot(0, [&] {
+      Control<QPushButton>(&dialog, IDOK)->click();
+      open = dialog.isVisible();
+      Control<QPushButton>(&dialog, IDCANCEL)->click();
+    });
+    return dialog.DoModal() == 0 && open;
+  }
 
   vx::PrintSettings settings{};
   vx::ScriptedUiServices ui;
@@ -60,13 +71,8 @@ TEST_F(PrintDialogTest, ShowsTheKindsPagesAndPaperAndRefusesOkWithoutData) {
   EXPECT_EQ(settings.mode, 3);
   ui.QueueAnswer(IDOK);
   Control<QPushButton>(&dialog, ids::kPreview)->click();
-  QTimer::singleShot(0, [&] {
-    Control<QPushButton>(&dialog, IDOK)->click();
-    EXPECT_TRUE(dialog.isVisible());
-    Control<QPushButton>(&dialog, IDCANCEL)->click();
-  });
   ui.QueueAnswer(IDOK);
-  EXPECT_EQ(dialog.DoModal(), 0);
+  EXPECT_TRUE(OkRefused(dialog));
   EXPECT_EQ(Boxes(ui),
             std::vector<std::string>(2, "印刷|指定された印刷範囲内には、登録データがありません"));
 }
@@ -115,6 +121,35 @@ TEST_F(PrintDialogTest, ThePaperDialogAndThePreviewOpenFromIt) {
   });
   Control<QPushButton>(&dialog, ids::kPaperAndMargins)->click();
   EXPECT_EQ(Label(dialog, ids::kPaperName), "A3");
+}
+
+// A layout that cannot be read is not "no data": the range note and OK say the layout is broken.
+TEST_F(PrintDialogTest, ABrokenLayoutIsToldApartFromNoData) {
+  TempDir program;
+  WriteFileBytes(program / "vpr.ini", "[DOCUMENT]\nDPI=0\n");
+  vx::PrintEngineServices engine = vx::PrintEngine_Services();
+  vx::PrintEngine_SetContext(engine, {}, program.path());
+  vx::PrintEngine_SetDocument(vx::kDocumentList, [](vx::PrintJob& job, int) {
+    return vx::PrintLayout_ReadForDocument(job, vx::kDocumentList);
+  });
+  vx::PrintDialog dialog(nullptr, settings, services, choice);
+  EXPECT_EQ(Label(dialog, ids::kRangeNote), "(印刷レイアウトエラー)");
+  const std::pair<std::string, std::string> report{
+      "Document_ReadLayoutParam: [DOCUMENT] のエントリ DPI は 1 ～ 1200 の範囲で指定してください",
+      "LOG_Error_RegName"};
+  EXPECT_EQ(reports.Shown(), std::vector{report});
+  ui.QueueAnswer(IDOK);
+  EXPECT_TRUE(OkRefused(dialog));
+  EXPECT_EQ(Boxes(ui), std::vector<std::string>{
+                           "印刷|印刷レイアウトファイル " + (program / "vpr.ini").string() +
+                           " に誤りがあるため、印刷できません。\nファイルを直すか、削除して組み込み"
+                           "のレイアウトを使ってください。"});
+}
+
+TEST_F(PrintDialogTest, EveryMnemonicIsUniqueAndReachesItsControl) {
+  vx::PrintDialog dialog(nullptr, settings, services, choice);
+  ExpectMnemonicsReachTheirControls(dialog);
+  EXPECT_EQ(MnemonicOf(Control<QPushButton>(&dialog, ids::kDetails)->text()), QLatin1Char('N'));
 }
 
 }  // namespace

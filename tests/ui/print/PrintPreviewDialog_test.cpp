@@ -7,9 +7,11 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <condition_variable>
 #include <mutex>
+#include <set>
 #include <system_error>
 
 #include "platform/ScriptedUiServices.h"
@@ -80,6 +82,33 @@ TEST_F(PrintPreviewDialogTest, APageThatFitsOpensAtFullSizeWithTheSmallerLevelsD
   EXPECT_EQ(dialog->View()->Page().size(), QSize(639, 960));
   // The page's white paper fills the view's top left corner.
   EXPECT_EQ(ViewPixel(*dialog, 2, 2), dialog->View()->Page().pixel(2, 2));
+}
+
+// A narrow page still opens the window as wide as its tool bar, within the screen: no button is
+// folded away, and the page list is as wide as its longest entry.
+TEST_F(PrintPreviewDialogTest, TheWindowFitsItsToolBarAndThePageListItsLongestEntry) {
+  auto dialog = Open({900, 300});  // the page fits only at 25 %: 160 pixels wide
+  vx::PreviewToolBar* bar = dialog->ToolBar();
+  EXPECT_LE(dialog->width(), 900);
+  EXPECT_GE(dialog->width(), bar->sizeHint().width());
+  const QList<QToolButton*> buttons = bar->findChildren<QToolButton*>();
+  for (QToolButton* button : buttons) {
+    const bool overflow = button->objectName() == QStringLiteral("qt_toolbar_ext_button");
+    EXPECT_EQ(button->isVisible(), !overflow) << button->text().toStdString();
+  }
+  QComboBox* list = bar->PageList();
+  for (int i = 0; i < list->count(); ++i) {
+    EXPECT_GT(list->width(), list->fontMetrics().horizontalAdvance(list->itemText(i)));
+  }
+  // The close button is drawn at the right end: its picture is not the bar's plain face.
+  QAction* close = bar->Button(vx::kPreviewCloseCommand);
+  const QImage picture = bar->grab(bar->actionGeometry(close)).toImage();
+  std::set<QRgb> colours;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) colours.insert(picture.pixel(x, y));
+  }
+  EXPECT_GT(colours.size(), 2u);
+  EXPECT_EQ(close->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
 }
 
 TEST_F(PrintPreviewDialogTest, PagesGoForwardAndBackAndStopAtTheEnds) {

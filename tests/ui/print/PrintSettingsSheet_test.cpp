@@ -166,5 +166,35 @@ TEST_F(PrintSettingsSheetTest, EachLayoutShowsItsOwnPicture) {
   EXPECT_NE(shown[0].pixel(48, 36), shown[0].pixel(2, 2));
 }
 
+// With twelve colours in use the pages show twelve colour boxes; a change on a page keeps the
+// bits of the colours it does not show.
+TEST_F(PrintSettingsSheetTest, EveryColourInUseHasABoxAndTheOthersKeepTheirBits) {
+  source.colorCount = 12;
+  settings.kinds[0].colors = 0xFFFF;
+  settings.kinds[2].colors = 0xFFFF;
+  settings.mapLine = 1;
+  settings.mapLineColors = 0xF0F0;
+  auto sheet = Sheet();
+  sheet->show();
+  vx::PrintSettingsPage* list = sheet->Page(0);
+  for (int i = 0; i < vx::kMaxCheckColors; ++i) {
+    EXPECT_EQ(list->ColorBox(i)->isVisible(), i < 12) << i;
+  }
+  QTest::mouseClick(list->ColorBox(11), Qt::LeftButton);  // colour 12 off
+  EXPECT_EQ(sheet->WorkingCopy().kinds[0].colors, 0xF7FF);
+  QTest::mouseClick(list->DayBox(0), Qt::LeftButton);  // any change reads every box again
+  EXPECT_EQ(sheet->WorkingCopy().kinds[0].colors, 0xF7FF);
+  const QImage shown = list->ColorBox(11)->grab().toImage();
+  EXPECT_NE(shown.pixel(2, shown.height() / 2), shown.pixel(shown.width() - 1, 0));
+
+  sheet->Tabs()->setCurrentIndex(2);
+  auto* map = static_cast<vx::MapSettingsPage*>(sheet->Page(2));
+  EXPECT_TRUE(map->LeaderColorBox(11)->isVisible());
+  EXPECT_FALSE(map->LeaderColorBox(12)->isVisible());
+  QTest::mouseClick(map->LeaderColorBox(4), Qt::LeftButton);  // colour 5's leader lines off
+  EXPECT_EQ(sheet->WorkingCopy().mapLineColors, 0xF0E0);
+  EXPECT_EQ(sheet->WorkingCopy().kinds[2].colors, 0xFFFF);
+}
+
 }  // namespace
 }  // namespace vxtest

@@ -4,8 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+
 #include <atomic>
 #include <functional>
+#include <map>
 
 #include "print/PrintEngine.h"
 #include "print/PrintJob.h"
@@ -72,5 +78,40 @@ class PrintUiTest : public ::testing::Test {
   int units_ = 0;
   int pages_ = 0;
 };
+
+// The letter after the "&" of a text; none when it has no mnemonic.
+inline QChar MnemonicOf(const QString& text) {
+  for (qsizetype i = text.indexOf(QLatin1Char('&')); i >= 0 && i + 1 < text.size();
+       i = text.indexOf(QLatin1Char('&'), i + 2)) {
+    if (text[i + 1] != QLatin1Char('&')) return text[i + 1].toUpper();
+  }
+  return {};
+}
+
+// Each mnemonic of the shown dialog's labels and buttons is used once, and Alt with a label's
+// letter moves the focus to its control (a label without one shows a literal "&").
+inline void ExpectMnemonicsReachTheirControls(QWidget& dialog) {
+  dialog.show();
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  std::map<QChar, QString> used;
+  const auto take = [&](const QString& text) {
+    const QChar letter = MnemonicOf(text);
+    if (letter.isNull()) return letter;
+    const auto [it, fresh] = used.emplace(letter, text);
+    EXPECT_TRUE(fresh) << text.toStdString() << " and " << it->second.toStdString();
+    return letter;
+  };
+  for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+    if (button->isVisible()) take(button->text());
+  }
+  for (QLabel* label : dialog.findChildren<QLabel*>()) {
+    const QChar letter = label->isVisible() ? take(label->text()) : QChar();
+    if (letter.isNull()) continue;
+    ASSERT_TRUE(label->buddy()) << label->text().toStdString();
+    QTest::keyClick(&dialog, static_cast<char>(letter.toLower().toLatin1()), Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), label->buddy()) << label->text().toStdString();
+  }
+}
 
 }  // namespace vxtest
