@@ -1,3 +1,4 @@
+#include "data/BoundedFileReader.h"
 #include "data/CsvReader.h"
 #include "data/DiscTextCheck.h"
 #include "platform/LeadingInt.h"
@@ -11,6 +12,7 @@
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <cstdint>
@@ -83,6 +85,29 @@ TEST(DiscTextCheck, Cp932LinesPassUtf8AndBrokenOnesDoNot) {
   for (std::string_view other : {"-", "1a", "1 2", "\x82\x4f", "0x1"}) {
     EXPECT_FALSE(vx::IsNumberField(other)) << other;
   }
+}
+
+// A device, a pipe without a writer or a huge file was read whole (or waited on) on the UI thread.
+TEST(BoundedFileReader, ReadsRegularFilesWithinTheBoundAndRefusesTheRestUnread) {
+  using Outcome = vx::BoundedFileReader::Outcome;
+  vxtest::TempDir dir;
+  vxtest::WriteFileBytes(dir / "small", "12345678");
+  vxtest::WriteFileBytes(dir / "huge", "");
+  std::filesystem::resize_file(dir / "huge", 1u << 30);  // sparse: costs no disk
+  ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+  const vx::BoundedFileReader reader(8);
+  const std::pair<std::filesystem::path, Outcome> cases[] = {
+      {dir / "small", Outcome::kRead},          {dir / "huge", Outcome::kTooLarge},
+      {dir / "pipe", Outcome::kNotRegularFile}, {"/dev/zero", Outcome::kNotRegularFile},
+      {dir.path(), Outcome::kNotRegularFile},   {dir / "missing", Outcome::kCannotOpen},
+  };
+  for (const auto& [path, outcome] : cases) {
+    std::string bytes = "stale";
+    EXPECT_EQ(reader.Check(path), outcome) << path;
+    EXPECT_EQ(reader.Read(path, bytes), outcome) << path;
+    EXPECT_EQ(bytes, outcome == Outcome::kRead ? "12345678" : "") << path;
+  }
+  EXPECT_EQ(vx::BoundedFileReader(7).Check(dir / "small"), Outcome::kTooLarge);
 }
 
 TEST(SqlText, ValuesAreQuotedAndGrowBeyondAnyFixedBuffer) {
