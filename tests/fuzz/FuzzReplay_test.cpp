@@ -23,7 +23,8 @@ constexpr long kMaxGrowthKb = 512 * 1024;
 
 const char* const kTargets[] = {
     "ProfileFile",    "SettingsImport", "TextConversion", "RecordReader",      "ChecklistRoundTrip",
-    "DiscTextImport", "UpdateApply",    "ImageDecode",    "CutArchiveCompose", "SearchKeywords"};
+    "DiscTextImport", "UpdateApply",    "ImageDecode",    "CutArchiveCompose", "SearchKeywords",
+    "PrintLayout"};
 
 long PeakMemoryKb() {
   rusage usage{};
