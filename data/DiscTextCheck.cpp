@@ -22,6 +22,17 @@ std::size_t Utf8Length(unsigned char c) {
   return 0;
 }
 
+// Only the shortest form of a character within Unicode is UTF-8; CP932 bytes rarely meet this.
+bool IsShortestUtf8(unsigned char first, unsigned char second) {
+  switch (first) {
+    case 0xE0: return second >= 0xA0;
+    case 0xED: return second < 0xA0;  // no surrogates
+    case 0xF0: return second >= 0x90;
+    case 0xF4: return second < 0x90;
+    default: return true;
+  }
+}
+
 bool IsBlank(char c) { return c == ' '; }
 
 }  // namespace
@@ -54,6 +65,7 @@ bool LooksLikeUtf8(std::string_view line) {
     for (std::size_t k = 1; k < length; ++k) {
       if (!IsUtf8Continuation(static_cast<unsigned char>(line[i + k]))) return false;
     }
+    if (!IsShortestUtf8(c, static_cast<unsigned char>(line[i + 1]))) return false;
     wide = wide || length >= 3;
     i += length;
   }

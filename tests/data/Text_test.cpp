@@ -66,6 +66,7 @@ TEST(DiscTextCheck, Cp932LinesPassUtf8AndBrokenOnesDoNot) {
       {"\xe3\x83\xb4\xe3\x82\xa7", true, true},     // "ヴェ" in UTF-8: reads as CP932 too
       {"\xef\xbb\xbf" "abc", true, true},            // a byte order mark
       {"\xc3\xb0", true, false},                      // two-byte UTF-8 alone: no Japanese
+      {"\xe0\x9f\x83\x41", true, false},              // CP932 kanji, no shortest UTF-8
       {"\x82", false, false},                          // a lead byte cut off
       {"\x82\x20", false, false},
       {"a\x80", false, false},
