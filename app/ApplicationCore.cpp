@@ -85,7 +85,12 @@ void ApplicationCore::OpenDatabase() {
   database_ = std::move(opened.database);
   userDatabase_ = opened.userDatabase;
   database_->SelectEvent(values_.eventNumber);
-  if (database_->GetMaxCircleId() == 0 && services_.ui) {
+  if (!services_.ui) return;
+  // A damaged file is no empty one: installing into it would not help.
+  if (database_->IsDamaged()) {
+    services_.ui->MessageBox(nullptr, DamagedDatabaseText(kDamagedText, database_->Path()),
+                             Sjis(kDamagedTitle), MB_ICONHAND);
+  } else if (database_->GetMaxCircleId() == 0) {
     services_.ui->MessageBox(nullptr, Sjis(kNoCirclesText), Sjis(kNoCirclesTitle),
                              MB_ICONEXCLAMATION);
   }
@@ -112,6 +117,22 @@ void ApplicationCore::GoToStartPage() {
   } else {
     controller_->SelectDay(1);
   }
+  // Day 1 may hold no placed circle; a catalogue whose circles have no page has nothing to show.
+  if (controller_->GetCurrentPage() < 1 && first > 0) controller_->GoToPage(first);
+  if (controller_->GetCurrentPage() < 1) ReportNoPage();
+}
+
+void ApplicationCore::ReportNoPage() const {
+  // OpenDatabase has said already what is wrong with a damaged or empty catalogue.
+  if (!services_.ui || !database_ || database_->IsDamaged() || database_->GetMaxCircleId() == 0) {
+    return;
+  }
+  services_.ui->MessageBox(
+      nullptr,
+      Sjis("ヴェラストレード") + std::to_string(values_.eventNumber) +
+          Sjis(" のサークルデータには表示できるページがありません.\n"
+               "サークルデータをインストールし直してください."),
+      Sjis(kNoCirclesTitle), MB_ICONEXCLAMATION);
 }
 
 std::optional<std::filesystem::path> ApplicationCore::InitialChecklist(

@@ -56,13 +56,14 @@ class ApplicationCore {
   void RelocateImageData();
   // The cover page for the splash window, when "StartCover" is on and the disc has one.
   QImage CoverImage();
-  // Opens the database (with its fallbacks) and selects the event; warns when it has no circle.
+  // Opens the database (with its fallbacks) and selects the event; warns when it is damaged or
+  // has no circle.
   void OpenDatabase();
   // Creates the controller on the database, the image store and the working copy (which loads the
   // search group into its condition). False only when no controller could be made.
   bool CreateController();
   // After the windows are registered: "LastSelPage" when it lies within the catalogue's pages,
-  // else the first cut of day 1.
+  // else the first cut of day 1, else the first page; a catalogue without pages says so.
   void GoToStartPage();
   // The checklist to open at the end of start-up: nothing after an event switch, else the file
   // named on the command line, else with "AutoLoad" the newest recent file.
@@ -93,6 +94,7 @@ class ApplicationCore {
 
  private:
   std::optional<std::filesystem::path> FindImageFolder();
+  void ReportNoPage() const;
   // The image store on the folder found, with the event's cut geometry, and the controller.
   void ApplyImageFolder();
 

@@ -1,7 +1,6 @@
 // The controller's checklist file commands: choosing, saving, opening and starting checklists, the
 // save question, the modified mark with the title, and the recent-file list.
 #include <cstring>
-#include <fstream>
 #include <system_error>
 
 #include "app/CatalogController.h"
@@ -108,12 +107,17 @@ int CatalogController::AskSaveChecklist() {
 int CatalogController::LoadChecklist(const fs::path& file, bool append) {
   if (!store_) return 0;
   std::error_code error;
-  const bool readable = !fs::is_directory(file, error) && std::ifstream(file).is_open();
-  if (!readable) {
+  // Opening a pipe to try it would wait for a writer; a device or a huge file is refused unread.
+  const int status = fs::is_directory(file, error) ? kReadNothing : FavoriteStore::CheckFile(file);
+  if (status == kReadNothing) {
     ShowMessageBox(MB_OK | MB_ICONERROR,
                    MessageText(file) + Sjis("\nにアクセスできません.\n他のアプリケーションで使用"
                                             "されているか、ファイルが見つかりません."),
                    Sjis("読み込みエラー"));
+    return 0;
+  }
+  if (status != kReadDone) {
+    ShowLoadError(status, MessageText(file));
     return 0;
   }
   ChecklistReadJob job(*store_, ChecklistSource::File(file), append,

@@ -128,6 +128,12 @@ void CatalogController::ShowLoadError(int status, std::string_view source) {
     case kReadUnsupportedVersion:
       reason = "は、対応していないバージョンのファイルです.\n\n読み込みは失敗しました.";
       break;
+    case kReadTooLarge:
+      reason = "は、チェックリストとしては大きすぎます (64 MB まで).\n\n読み込みは失敗しました.";
+      break;
+    case kReadNotAFile:
+      reason = "は、通常のファイルではありません.\n\n読み込みは失敗しました.";
+      break;
     default:
       return;
   }

@@ -2,10 +2,17 @@
 
 #include <utility>
 
+#include "data/DamagedDatabaseFile.h"
 #include "platform/CodePage.h"
 #include "platform/UiServices.h"
 
 namespace vx {
+
+std::string DamagedDatabaseText(std::string_view format, const std::filesystem::path& file) {
+  std::string text = Sjis(format);
+  text.replace(text.find("%s"), 2, Utf8ToCp932(file.string()));
+  return text;
+}
 
 CatalogDatabaseOpener::CatalogDatabaseOpener(const AppSettings& settings,
                                              std::filesystem::path programFolder,
@@ -27,6 +34,36 @@ bool CatalogDatabaseOpener::AskToInitialize() const {
                          MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
+bool CatalogDatabaseOpener::AskToReinstall(const std::filesystem::path& file) const {
+  if (!ui_) return false;
+  if (!initialize_) {
+    ui_->MessageBox(nullptr, DamagedDatabaseText(kDamagedText, file), Sjis(kDamagedTitle),
+                    MB_ICONHAND);
+    return false;
+  }
+  return ui_->MessageBox(nullptr, DamagedDatabaseText(kDamagedQuestion, file),
+                         Sjis(kDamagedTitle), MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+}
+
+void CatalogDatabaseOpener::ReplaceDamaged(std::unique_ptr<PavorunDatabase>& database) {
+  const std::filesystem::path file = database->Path();
+  if (AskToReinstall(file)) {
+    database.reset();
+    std::string error;
+    if (SetAsideDamagedDatabase(file, error)) {
+      const int done = initialize_(database);
+      values_.noDatabase = done == 1 ? 0 : 1;
+      if (done == 1 && database && database->IsOpen()) return;
+    } else {
+      ui_->MessageBox(nullptr,
+                      DamagedDatabaseText(kDamagedText, file) + "\n\n" + Utf8ToCp932(error),
+                      Sjis(kDamagedTitle), MB_ICONHAND);
+    }
+  }
+  database.reset();
+  database = OpenProgramDatabase();
+}
+
 CatalogDatabaseOpener::Result CatalogDatabaseOpener::Open() {
   Result result;
   if (settings_.readOnly()) {
@@ -38,7 +75,13 @@ CatalogDatabaseOpener::Result CatalogDatabaseOpener::Open() {
   if (settings_.userDataMode() == UserDataMode::kProgramFolder) return result;
 
   result.userDatabase = true;
-  if (result.database->IsOpen() && result.database->HasCircles(values_.eventNumber)) {
+  const bool hasCircles =
+      result.database->IsOpen() && result.database->HasCircles(values_.eventNumber);
+  if (result.database->IsDamaged()) {
+    ReplaceDamaged(result.database);
+    return result;
+  }
+  if (hasCircles) {
     values_.noDatabase = 0;
     return result;
   }

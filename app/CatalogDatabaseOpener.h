@@ -1,12 +1,15 @@
 // Opens the catalogue database at start-up: read-only from the program folder when
 // "settings.ini" forces it, else read/write from the user folder; a user database that lacks the
 // current event is offered for initialisation, and a refusal ("noDatabase96") falls back to the
-// program folder's database, read-only, without asking again on later starts.
+// program folder's database, read-only, without asking again on later starts. A damaged user
+// database is named and offered for installing again, never written over without a yes: it is
+// moved aside first, and a refusal runs on the program folder's database this time only.
 #pragma once
 
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "app/AppSettings.h"
@@ -16,6 +19,9 @@ namespace vx {
 
 class UiServices;
 
+// The box text naming a damaged database file (CP932); `format` holds one "%s".
+std::string DamagedDatabaseText(std::string_view format, const std::filesystem::path& file);
+
 inline constexpr std::string_view kInitializeQuestion =
     "データベースにデータがありません。\n初期化してよろしいですか？\n"
     "いいえを選択すると、読み込み専用モードで起動します";
@@ -23,6 +29,16 @@ inline constexpr std::string_view kInitializeTitle = "データベースの初�
 inline constexpr std::string_view kNoCirclesText =
     "データベースにサークルデータがありません。\n初期化する必要があります";
 inline constexpr std::string_view kNoCirclesTitle = "データベース異常";
+// "%s" is the file.
+inline constexpr std::string_view kDamagedQuestion =
+    "データベースファイル\n%s\nは壊れています.\n\n"
+    "ディスクからサークルデータをインストールし直しますか？\n"
+    "壊れたファイルは名前を変えて残します.\n"
+    "いいえを選択すると、読み込み専用モードで起動します";
+inline constexpr std::string_view kDamagedText =
+    "データベースファイル\n%s\nは壊れています.\n"
+    "インストールし直すか、壊れていないファイルと置き換えてください.";
+inline constexpr std::string_view kDamagedTitle = "データベースの破損";
 
 class CatalogDatabaseOpener {
  public:
@@ -47,6 +63,10 @@ class CatalogDatabaseOpener {
 
  private:
   bool AskToInitialize() const;
+  // Installs a damaged user database again when the user says so (the file moved aside first),
+  // else puts the program folder's database in its place.
+  void ReplaceDamaged(std::unique_ptr<PavorunDatabase>& database);
+  bool AskToReinstall(const std::filesystem::path& file) const;
   std::unique_ptr<PavorunDatabase> OpenProgramDatabase() const;
 
   const AppSettings& settings_;

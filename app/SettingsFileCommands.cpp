@@ -6,6 +6,7 @@
 #include "app/ApplicationCore.h"
 #include "app/ModalScope.h"
 #include "app/SearchSettings.h"
+#include "data/BoundedFileReader.h"
 #include "platform/CodePage.h"
 #include "platform/UiServices.h"
 
@@ -17,6 +18,9 @@ constexpr std::string_view kSettingsFilter = "動作設定ファイル(*.ini)";
 constexpr std::string_view kSettingsTitle = "動作設定ファイルの選択";
 constexpr std::string_view kPrintFilter = "印刷設定ファイル(*.ini)";
 constexpr std::string_view kPrintTitle = "印刷設定ファイルの選択";
+
+// Far above any settings file; the import reads the file whole on the UI thread.
+constexpr std::uintmax_t kMaxSettingsFileBytes = 4u << 20;
 
 }  // namespace
 
@@ -45,6 +49,26 @@ void SettingsFileCommands::ReportFailure(std::string_view utf8What,
                  MB_ICONHAND);
 }
 
+// Only a regular file of a settings file's size is read: a device or a huge file would be read
+// whole into memory, or never end.
+bool SettingsFileCommands::CanImport(const std::filesystem::path& file,
+                                     std::string_view utf8Kind) {
+  switch (BoundedFileReader(kMaxSettingsFileBytes).Check(file)) {
+    case BoundedFileReader::Outcome::kNotRegularFile:
+      ReportFailure("は通常のファイルではありません.\n" + std::string(utf8Kind) +
+                        "ファイルを指定してください.",
+                    file);
+      return false;
+    case BoundedFileReader::Outcome::kTooLarge:
+      ReportFailure("は" + std::string(utf8Kind) + "ファイルとしては大きすぎます (4 MB まで).\n" +
+                        std::string(utf8Kind) + "ファイルを指定してください.",
+                    file);
+      return false;
+    default:
+      return true;  // a file that cannot be opened fails the import, which says so
+  }
+}
+
 bool SettingsFileCommands::ExportSettings() {
   const auto file = ChooseFile({kSettingsFilter, kSettingsTitle}, true);
   if (!file) return false;
@@ -58,7 +82,7 @@ bool SettingsFileCommands::ExportSettings() {
 
 bool SettingsFileCommands::ImportSettings() {
   const auto file = ChooseFile({kSettingsFilter, kSettingsTitle}, false);
-  if (!file) return false;
+  if (!file || !CanImport(*file, "動作設定")) return false;
   TakeWorkingValues();  // what the file lacks stays as it is now
   const std::optional<SearchSettings> search =
       core_.settings().ImportSettings(*file, core_.bookmarks());
@@ -87,7 +111,7 @@ bool SettingsFileCommands::ExportPrintSettings() {
 
 bool SettingsFileCommands::ImportPrintSettings() {
   const auto file = ChooseFile({kPrintFilter, kPrintTitle}, false);
-  if (!file) return false;
+  if (!file || !CanImport(*file, "印刷設定")) return false;
   if (!core_.settings().ImportPrintSettings(*file)) {
     ReportFailure("から印刷設定を読み込めませんでした.\n印刷設定ファイルを指定してください.", *file);
     return false;

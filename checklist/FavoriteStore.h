@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <atomic>
 #include <climits>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -40,7 +41,12 @@ enum ChecklistReadStatus : int {
   kReadDone = 0,
   kReadBadData = 1,             // no acceptable Header record and no magic line
   kReadUnsupportedVersion = 2,  // an older-format magic line of version 200 or more
+  kReadTooLarge = 3,            // the file is larger than any checklist (nothing was read)
+  kReadNotAFile = 4,            // a device, a pipe or a folder (nothing was read)
 };
+
+// Far above the largest checklist of a whole catalogue, far below what reading it would cost.
+inline constexpr std::uintmax_t kMaxChecklistFileBytes = 64u << 20;
 
 class FavoriteStore final : public CircleMemoLookup {
  public:
@@ -168,11 +174,15 @@ class FavoriteStore final : public CircleMemoLookup {
   // that is never committed changes nothing. A read that does not append replaces the checklist
   // at the commit, and only when the text proved readable (status 0). Colour records are taken
   // unless appending without takeColors. Answers whether the text belongs to the current event
-  // (then its rows need no confirmation).
+  // (then its rows need no confirmation). A file is read only when it is a regular file of at
+  // most kMaxChecklistFileBytes.
   bool LoadFile(const std::filesystem::path& path, bool append, bool takeColors,
                 const ReadProgress& progress = {});
   bool LoadText(std::string_view text, bool append, bool takeColors,
                 const ReadProgress& progress = {});
+  // What LoadFile would make of the file before reading it: kReadDone when it would read it,
+  // kReadNothing when it cannot be opened, kReadTooLarge, kReadNotAFile. Nothing blocks.
+  static int CheckFile(const std::filesystem::path& path);
   bool IsSameEvent() const;
   int ReadStatus() const { return readStatus_; }
   // The event the last text read named; 0 when it named none.

@@ -2,6 +2,7 @@
 // rows, matching each circle against the catalogue.
 #include "checklist/ChecklistText.h"
 #include "checklist/FavoriteStore.h"
+#include "data/BoundedFileReader.h"
 #include "data/CsvReader.h"
 #include "data/MyFile2.h"
 #include "data/PavorunDatabase.h"
@@ -10,8 +11,6 @@
 
 #include <charconv>
 #include <climits>
-#include <fstream>
-#include <iterator>
 #include <utility>
 
 namespace vx {
@@ -79,11 +78,13 @@ int CountLineEnds(std::string_view text) {
   return count;
 }
 
-bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), {});
-  return !in.bad();
+ChecklistReadStatus StatusOfUnreadFile(BoundedFileReader::Outcome outcome) {
+  switch (outcome) {
+    case BoundedFileReader::Outcome::kRead: return kReadDone;
+    case BoundedFileReader::Outcome::kTooLarge: return kReadTooLarge;
+    case BoundedFileReader::Outcome::kNotRegularFile: return kReadNotAFile;
+    default: return kReadNothing;
+  }
 }
 
 ImportFileTexts OlderLineTexts(const CsvReader& r) {
@@ -147,11 +148,16 @@ struct FavoriteStore::ReadState {
   std::vector<std::pair<int, FavoriteColor>> colors;
 };
 
+int FavoriteStore::CheckFile(const std::filesystem::path& path) {
+  return StatusOfUnreadFile(BoundedFileReader(kMaxChecklistFileBytes).Check(path));
+}
+
 bool FavoriteStore::LoadFile(const std::filesystem::path& path, bool append, bool takeColors,
                              const ReadProgress& progress) {
   std::string bytes;
-  if (!ReadWholeFile(path, bytes)) {
-    readStatus_ = kReadNothing;
+  const auto outcome = BoundedFileReader(kMaxChecklistFileBytes).Read(path, bytes);
+  if (outcome != BoundedFileReader::Outcome::kRead) {
+    readStatus_ = StatusOfUnreadFile(outcome);
     fileEventNo_ = 0;
     DiscardImport();  // nothing of an earlier read may pass for this one's
     if (progress) progress(-1, 0);

@@ -1,18 +1,57 @@
 #include "data/CircleFileParser.h"
 
+#include "data/DiscTextCheck.h"
 #include "data/PavorunDatabase.h"
 #include "data/TextLineReader.h"
 #include "data/Weekday.h"
+#include "platform/CodePage.h"
 #include "platform/LeadingInt.h"
 
+#include <algorithm>
 #include <array>
+#include <initializer_list>
 
 namespace vx {
+namespace {
+
+// ROM.TXT: up to the circle name at least, 20 columns at most.
+constexpr std::size_t kCircleMinFields = 9;
+constexpr std::size_t kCircleMaxFields = 20;
+// Day files: one column more, or two fewer without the flag.
+constexpr std::size_t kDayMinFields = 10;
+constexpr std::size_t kDayMaxFields = 21;
+
+std::size_t FieldCount(std::string_view line) {
+  return 1 + static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t'));
+}
+
+// A blank line holds no circle; it still takes its id, as every line read does.
+bool IsBlankLine(std::string_view line) {
+  return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// The fields up to the last one that holds text.
+std::size_t FilledFieldCount(std::string_view line) {
+  return FieldCount(line.substr(0, line.find_last_not_of('\t') + 1));
+}
+
+std::string FieldCountProblem(std::string_view line, std::size_t minFields,
+                              std::size_t maxFields) {
+  const std::size_t count = FieldCount(line);
+  if (count >= minFields && FilledFieldCount(line) <= maxFields) return {};
+  return Sjis("列の数 (") + std::to_string(count) + Sjis(") が ") + std::to_string(minFields) +
+         Sjis(" から ") + std::to_string(maxFields) + Sjis(" ではありません");
+}
+
+}  // namespace
 
 int CircleFileParser::ParseCircleLine(TextLineReader& reader) {
   std::string_view line;
   if (!reader.Next(line)) return -1;
+  ++lineNumber_;
+  if (IsBlankLine(line)) return 0;
   const auto f = SplitTabFields<20>(line);
+  if (!Accept(line, kCircleMinFields, kCircleMaxFields, f, {0, 1, 2, 6, 7})) return 0;
   record_.updateId = LeadingInt(f[0]);
   FillPlace(f[1], f[2], f[3], f[5], f[6], f[7]);
   FillTexts(&f[8]);
@@ -23,21 +62,34 @@ int CircleFileParser::ParseCircleLine(TextLineReader& reader) {
 int CircleFileParser::ParseDayCircleLine(TextLineReader& reader) {
   std::string_view line;
   if (!reader.Next(line)) return -1;
-  // A blank line holds no circle; it still takes its id, as every line read does.
-  if (line.find_first_not_of(" \t") == std::string_view::npos) return 0;
+  ++lineNumber_;
+  if (IsBlankLine(line)) return 0;
   std::array<std::string_view, 21> c{};
   const auto f = SplitTabFields<21>(line);
-  if (f[0].empty()) {
-    // Without a flag the line lacks columns 1 and 2: its second field is column 3.
+  // Without a flag the line lacks columns 1 and 2: its second field is column 3.
+  const std::size_t missing = f[0].empty() ? 2 : 0;
+  if (missing != 0) {
     for (std::size_t i = 3; i < c.size(); ++i) c[i] = f[i - 2];
   } else {
     c = f;
   }
+  if (!Accept(line, kDayMinFields - missing, kDayMaxFields - missing, c, {2, 3, 7, 8})) return 0;
   record_.updateId = db_.GetNextCircleId();
   FillPlace(c[2], c[3], c[4], c[6], c[7], c[8]);
   FillTexts(&c[9]);
   Insert();
   return 0;
+}
+
+bool CircleFileParser::Accept(std::string_view line, std::size_t minFields,
+                              std::size_t maxFields, std::span<const std::string_view> columns,
+                              std::initializer_list<std::size_t> numbers) {
+  std::string problem = DiscTextProblem(line);
+  if (problem.empty()) problem = FieldCountProblem(line, minFields, maxFields);
+  if (problem.empty()) problem = NumberColumnsProblem(columns, numbers);
+  if (problem.empty()) return true;
+  status_.RefuseLine(lineNumber_, problem);
+  return false;
 }
 
 void CircleFileParser::FillPlace(std::string_view page, std::string_view cut,

@@ -7,6 +7,9 @@
 #include "data/CircleRowInserter.h"
 #include "data/ImportStatus.h"
 
+#include <cstddef>
+#include <initializer_list>
+#include <span>
 #include <string_view>
 
 namespace vx {
@@ -20,15 +23,20 @@ class CircleFileParser {
 
   // Each reads one line and inserts its circle with the next circle id (which the caller then
   // advances, also for a line that inserted nothing); -1 at the end of the file, else 0.
-  // A ROM.TXT line without a circle name inserts nothing.
+  // A ROM.TXT line without a circle name inserts nothing. Blank lines (nothing but blanks and
+  // TABs) insert nothing; a line that is no row of its file (not CP932 text, too few or too many
+  // columns, no number where one belongs) is left out and counted in the status.
   int ParseCircleLine(TextLineReader& reader);
-  // Day-file lines are all inserted, also without a name, except blank ones (nothing but blanks
-  // and TABs); their update id is the circle id.
+  // Day-file lines are all inserted, also without a name; their update id is the circle id.
   int ParseDayCircleLine(TextLineReader& reader);
 
   const ImportStatus& Status() const { return status_; }
 
  private:
+  // Whether the line is a row of its file, with `numbers` among its `columns`; records why not.
+  bool Accept(std::string_view line, std::size_t minFields, std::size_t maxFields,
+              std::span<const std::string_view> columns,
+              std::initializer_list<std::size_t> numbers);
   // 1 (half b) when the space number repeats the last non-zero one read from this file, else 0.
   int SpaceNoSub(int spaceNo);
   // The event day held on that weekday; 0 for circles the lottery did not place.
@@ -43,6 +51,7 @@ class CircleFileParser {
   CircleRowInserter inserter_;
   CircleRecord record_;
   int lastSpaceNo_ = 0;
+  int lineNumber_ = 0;
   ImportStatus status_;
 };
 

@@ -1,5 +1,6 @@
 #include "data/DefinitionFileParser.h"
 
+#include "data/DiscTextCheck.h"
 #include "data/ImportProgress.h"
 #include "data/PavorunDatabase.h"
 #include "data/TextLineReader.h"
@@ -12,6 +13,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace vx {
 namespace {
@@ -41,6 +43,20 @@ std::string EventText(int eventNo) { return Sjis("ヴェラストレード") + s
 
 constexpr std::string_view kEventSection = "Pavorun";
 
+using Section = DefinitionFileParser::Section;
+
+constexpr std::pair<std::string_view, Section> kSections[] = {
+    {kEventSection, Section::kPavorun}, {"CutInfo", Section::kCutInfo},
+    {"MapTableInfo", Section::kMapTableInfo}, {"PavorunDate", Section::kDate},
+    {"PavorunMap", Section::kMap},      {"PavorunArea", Section::kArea},
+    {"PavorunGenre", Section::kGenre},  {"PavorunJiko", Section::kJiko}};
+
+// Without a row in each of these the event has no days, maps, areas, blocks or genres.
+constexpr std::pair<std::string_view, Section> kRequiredSections[] = {
+    {"CutInfo", Section::kCutInfo},   {"MapTableInfo", Section::kMapTableInfo},
+    {"PavorunDate", Section::kDate},  {"PavorunMap", Section::kMap},
+    {"PavorunArea", Section::kArea},  {"PavorunGenre", Section::kGenre}};
+
 std::string OtherEventText(int expected, int named) {
   return EventText(expected) + Sjis(" の設定情報ファイルではありません (") + EventText(named) +
          Sjis(" と書かれています).");
@@ -64,6 +80,11 @@ ImportStatus DefinitionFileParser::Parse(std::FILE* file, ImportProgress* progre
   TextLineReader reader(file);
   std::string_view line;
   for (int index = 0; !stop && !status_.Failed() && reader.Next(line); ++index) {
+    if (const std::string problem = DiscTextProblem(line); !problem.empty()) {
+      // A converted or damaged file would install names no one can read.
+      status_.Refuse(Sjis("行 ") + std::to_string(index + 1) + ": " + problem + ".");
+      break;
+    }
     ParseLine(line);
     if (progress != nullptr) progress->ReportProgress(index);
   }
@@ -72,12 +93,23 @@ ImportStatus DefinitionFileParser::Parse(std::FILE* file, ImportProgress* progre
   return status_;
 }
 
-// Rows without their event's information row would be invisible to the event list, so nothing
-// could ever delete them.
+// A file cut short would leave the event without maps, areas, blocks or genres; rows without
+// their event's information row would be invisible to the event list, so nothing could ever
+// delete them.
 void DefinitionFileParser::CheckEventStored() {
   if (status_.Failed()) return;
   if (!eventLineRead_) {
     status_.Refuse(NoEventLineText());
+    return;
+  }
+  std::string missing;
+  for (const auto& [name, section] : kRequiredSections) {
+    if (rows_[static_cast<std::size_t>(section)] > 0) continue;
+    missing += (missing.empty() ? "*" : ", *") + std::string(name);
+  }
+  if (!missing.empty()) {
+    status_.Refuse(Sjis("必要な節 (") + missing + Sjis(") がないか、その行がありません. ") +
+                   Sjis("ファイルが途中で切れている可能性があります."));
     return;
   }
   int infoRows = 0;
@@ -93,15 +125,11 @@ void DefinitionFileParser::ParseLine(std::string_view line) {
     return;
   }
   ParseDataLine(line);
+  ++rows_[static_cast<std::size_t>(section_)];
   ++row_;
 }
 
 void DefinitionFileParser::StartSection(std::string_view name) {
-  static const std::pair<std::string_view, Section> kSections[] = {
-      {kEventSection, Section::kPavorun}, {"CutInfo", Section::kCutInfo},
-      {"MapTableInfo", Section::kMapTableInfo}, {"PavorunDate", Section::kDate},
-      {"PavorunMap", Section::kMap},      {"PavorunArea", Section::kArea},
-      {"PavorunGenre", Section::kGenre},  {"PavorunJiko", Section::kJiko}};
   row_ = 1;
   Section found = Section::kNone;
   for (const auto& [sectionName, section] : kSections) {

@@ -4,6 +4,8 @@
 
 #include "data/ImportStatus.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -16,17 +18,20 @@ class PavorunDatabase;
 
 class DefinitionFileParser {
  public:
+  enum class Section {
+    kNone, kPavorun, kCutInfo, kMapTableInfo, kDate, kMap, kArea, kGenre, kJiko
+  };
+
   explicit DefinitionFileParser(PavorunDatabase& db) : db_(db) {}
 
   // Reads the file from its current position to the end or until the definition stop flag is set,
   // reporting every line and -1 at the end. The file is refused when it names another event than
   // the database's current one, or when, read to its end, it has left the event without its
-  // information row (no event line, or no day section).
+  // information row (no event line), or without a row in any of the sections the catalogue needs,
+  // or holds a line that is not CP932 text.
   ImportStatus Parse(std::FILE* file, ImportProgress* progress);
 
  private:
-  enum class Section { kNone, kPavorun, kCutInfo, kMapTableInfo, kDate, kMap, kArea, kGenre, kJiko };
-
   void ParseLine(std::string_view line);
   void StartSection(std::string_view name);
   void ParseDataLine(std::string_view line);
@@ -45,6 +50,7 @@ class DefinitionFileParser {
   Section section_ = Section::kNone;
   int row_ = 1;
   int blockNo_ = 1;
+  std::array<int, static_cast<std::size_t>(Section::kJiko) + 1> rows_{};  // data lines by section
   bool eventLineRead_ = false;
   ImportStatus status_;
 };

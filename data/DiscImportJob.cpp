@@ -76,6 +76,10 @@ int DiscImportJob::Step() {
   }
   if (!IsEnd(State())) return 0;
   RestoreCacheSize();
+  if (State() == DiscImportState::kFinished && !noticeText_.empty()) {
+    prompts_.ShowWarning(Sjis("次の行は読み込めなかったため、インストールされていません.\n\n") +
+                         noticeText_);
+  }
   return 1;
 }
 
@@ -217,6 +221,9 @@ bool DiscImportJob::RunPass(std::FILE* file, Pass pass, DiscImportState from,
     if (status.FileRefused()) prompts_.ShowError(text);
     Fail(from, text);
     return false;
+  }
+  if (status.refusedLines > 0) {
+    noticeText_ += fileName + ": " + status.RefusedLinesText() + "\n";
   }
   return State() == from;
 }

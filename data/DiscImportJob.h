@@ -76,6 +76,9 @@ class DiscImportJob {
   const std::filesystem::path& SourceFolder() const { return sourceFolder_; }
   // Why the job failed (CP932), for a caller without message boxes; read once it has ended.
   const std::string& ErrorText() const { return errorText_; }
+  // The lines of each file left out of a finished install (CP932), also shown as a warning
+  // before the job ends; empty when every line was read.
+  const std::string& NoticeText() const { return noticeText_; }
 
   // Names of the event's files.
   static std::string DefinitionFileName(int eventNo);
@@ -122,6 +125,7 @@ class DiscImportJob {
   std::atomic<int> total_{0};
   std::atomic<int> position_{0};
   std::string errorText_;
+  std::string noticeText_;  // worker only until the job has ended
   int savedCacheSize_ = -2000;
   bool cacheRaised_ = false;  // worker only
 };

@@ -17,4 +17,8 @@ void DiscImportUiPrompts::ShowError(const std::string& text) {
   ui_.MessageBox(owner_, text, Sjis("エラー"), MB_OK | MB_ICONERROR);
 }
 
+void DiscImportUiPrompts::ShowWarning(const std::string& text) {
+  ui_.MessageBox(owner_, text, Sjis("警告"), MB_OK | MB_ICONEXCLAMATION);
+}
+
 }  // namespace vx

@@ -15,6 +15,8 @@ class DiscImportUiPrompts : public ImportPrompts {
   std::optional<std::filesystem::path> LocateFile(const std::string& fileName,
                                                   const std::filesystem::path& folder) override;
   void ShowError(const std::string& text) override;
+  // Titled "警告".
+  void ShowWarning(const std::string& text) override;
 
  private:
   UiServices& ui_;

@@ -20,6 +20,8 @@ class ImportPrompts {
                                                           const std::filesystem::path& folder) = 0;
   // An error box titled "エラー" with `text` (CP932).
   virtual void ShowError(const std::string& text) = 0;
+  // A warning box about an install that went through with lines left out (CP932).
+  virtual void ShowWarning(const std::string& text) { ShowError(text); }
 };
 
 }  // namespace vx

@@ -1,5 +1,6 @@
 #include "data/LayoutFileParser.h"
 
+#include "data/DiscTextCheck.h"
 #include "data/ImportProgress.h"
 #include "data/PavorunDatabase.h"
 #include "data/TextLineReader.h"
@@ -20,7 +21,7 @@ ImportStatus LayoutFileParser::Parse(std::FILE* file, ImportProgress* progress) 
   TextLineReader reader(file);
   std::string_view line;
   for (int index = 0; !stop && !status_.Failed() && reader.Next(line); ++index) {
-    ParseLine(line);
+    ParseLine(line, index + 1);
     if (progress != nullptr && index % 10 == 0) progress->ReportProgress(index);
   }
   if (!stop && !status_.Failed()) CheckGrid();
@@ -36,10 +37,13 @@ void LayoutFileParser::CheckGrid() {
   if (!db_.LayoutTable().MeasureGrid(blocks, spaces, problem)) status_.Refuse(problem);
 }
 
-void LayoutFileParser::ParseLine(std::string_view line) {
+void LayoutFileParser::ParseLine(std::string_view line, int lineNumber) {
   const auto start = line.find_first_not_of(' ');
   if (start == std::string_view::npos || line[start] == '#') return;
   const auto f = SplitTabFields<5>(line.substr(start));
+  std::string problem = DiscTextProblem(line);
+  if (problem.empty()) problem = NumberColumnsProblem(f, {1, 2, 3, 4});
+  if (!problem.empty()) return status_.RefuseLine(lineNumber, problem);
   const int blockId = db_.BlockMaster().FindIdByName(f[0]);
   status_.Record(db_.LayoutTable().InsertRow(blockId, LeadingInt(f[1]), LeadingInt(f[2]),
                                              LeadingInt(f[3]), LeadingInt(f[4]),

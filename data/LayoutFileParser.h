@@ -17,11 +17,12 @@ class LayoutFileParser {
 
   // Replaces the current event's layout rows with the file's, reading to the end or until the
   // layout stop flag is set; reports every tenth line and -1 at the end. Space numbers too large
-  // for the event's layout grid refuse the file.
+  // for the event's layout grid refuse the file; a line that is not CP932 text or lacks a number
+  // where one belongs is left out and counted.
   ImportStatus Parse(std::FILE* file, ImportProgress* progress);
 
  private:
-  void ParseLine(std::string_view line);
+  void ParseLine(std::string_view line, int lineNumber);
   void CheckGrid();
 
   PavorunDatabase& db_;

@@ -9,6 +9,7 @@
 #include <sqlite3.h>
 
 #include <cstdarg>
+#include <cstdint>
 #include <fstream>
 #include <mutex>
 
@@ -27,11 +28,42 @@ std::string ErrorOf(sqlite3* db, int rc) {
   return db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
 }
 
-bool RunSetup(sqlite3* db, const char* sql, std::string& error) {
-  const int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
-  if (rc == SQLITE_OK) return true;
-  error = ErrorOf(db, rc);
+bool RunSetup(sqlite3* db, const char* sql, std::string& error, int& code) {
+  code = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+  if (code == SQLITE_OK) return true;
+  error = ErrorOf(db, code);
   return false;
+}
+
+bool IsDamageCode(int rc) { return rc == SQLITE_CORRUPT || rc == SQLITE_NOTADB; }
+
+std::uint32_t BigEndian(const unsigned char* bytes, int count) {
+  std::uint32_t value = 0;
+  for (int i = 0; i < count; ++i) value = value << 8 | bytes[i];
+  return value;
+}
+
+// What the 100-byte header of an opened file says must hold of it: a page size the engine
+// writes, its fixed payload fractions, and the whole pages it counts (when that count is kept
+// valid) present in the file. A file cut short or overwritten in part fails here before any of
+// its missing pages is read.
+bool HeaderMatchesFile(const std::filesystem::path& path, bool scrambled) {
+  constexpr int kHeaderSize = 100;
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) return false;
+  if (size == 0) return true;  // a new database
+  unsigned char head[kHeaderSize] = {};
+  std::ifstream in(path, std::ios::binary);
+  if (size < kHeaderSize || !in.read(reinterpret_cast<char*>(head), kHeaderSize)) return false;
+  if (scrambled) ScrambleBytes(head, kHeaderSize, 0);
+  std::uint32_t pageSize = BigEndian(head + 16, 2);
+  if (pageSize == 1) pageSize = 65536;
+  const bool powerOfTwo = pageSize >= 512 && pageSize <= 65536 && (pageSize & (pageSize - 1)) == 0;
+  if (!powerOfTwo || head[21] != 64 || head[22] != 32 || head[23] != 32) return false;
+  if (size % pageSize != 0) return false;
+  const bool pageCountValid = BigEndian(head + 24, 4) == BigEndian(head + 92, 4);
+  return !pageCountValid || size / pageSize >= BigEndian(head + 28, 4);
 }
 
 // Before the engine's first use: no allocation statistics, whose global mutex every allocation of
@@ -41,26 +73,28 @@ void ConfigureEngine() {
   std::call_once(once, [] { sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0); });
 }
 
+// `code` gets the engine's code of what failed.
 sqlite3* Connect(const std::filesystem::path& path, bool readOnly, bool scramble,
-                 std::string& error, int extraFlags = 0) {
+                 std::string& error, int& code, int extraFlags = 0) {
   ConfigureEngine();
   if (scramble && !RegisterScrambleVfs()) {
     error = "page scrambling is not available";
+    code = SQLITE_ERROR;
     return nullptr;
   }
   const int flags = extraFlags |
                     (readOnly ? SQLITE_OPEN_READONLY : (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE));
   sqlite3* db = nullptr;
-  const int rc = sqlite3_open_v2(path.c_str(), &db, flags, scramble ? kScrambleVfsName : nullptr);
-  if (rc != SQLITE_OK) {
-    error = ErrorOf(db, rc);
+  code = sqlite3_open_v2(path.c_str(), &db, flags, scramble ? kScrambleVfsName : nullptr);
+  if (code != SQLITE_OK) {
+    error = ErrorOf(db, code);
     sqlite3_close(db);
     return nullptr;
   }
   sqlite3_busy_timeout(db, kBusyTimeoutMs);
-  const bool ready = RunSetup(db, kProbeSql, error) && RunSetup(db, kSetupSql, error) &&
+  const bool ready = RunSetup(db, kProbeSql, error, code) && RunSetup(db, kSetupSql, error, code) &&
                      (readOnly || sqlite3_db_readonly(db, "main") == 1 ||
-                      RunSetup(db, kWriterSetupSql, error));
+                      RunSetup(db, kWriterSetupSql, error, code));
   if (!ready) {
     sqlite3_close(db);
     return nullptr;
@@ -138,6 +172,7 @@ void SqliteDatabase::OpenInDetectedForm() {
       // A trial open in the wrong form would replay the journal through the wrong layer.
       if (HasPendingJournal(path_)) {
         lastError_ = "file is not a database and has a pending journal: " + path_.string();
+        damaged_ = true;
         return;
       }
       if (!Open(true)) Open(false);
@@ -148,8 +183,11 @@ void SqliteDatabase::OpenInDetectedForm() {
 bool SqliteDatabase::Open(bool scramble) {
   lastError_.clear();
   scrambled_ = scramble;
-  connection_ = Connect(path_, mode_ != kReadWrite, scramble, lastError_);
+  int code = SQLITE_OK;
+  connection_ = Connect(path_, mode_ != kReadWrite, scramble, lastError_, code);
+  damaged_ = connection_ == nullptr ? IsDamageCode(code) : !HeaderMatchesFile(path_, scramble);
   if (connection_ == nullptr) return false;
+  if (damaged_) lastError_ = "database disk image is malformed: " + path_.string();
   RegisterFunctions(connection_);
   return true;
 }
@@ -165,6 +203,11 @@ int SqliteDatabase::Exec(RowCallback callback, void* context, const std::string&
   const int rc = sqlite3_exec(connection_, sql.c_str(), callback, context, &message);
   if (message != nullptr) lastError_ = message;
   sqlite3_free(message);
+  return NoteDamage(rc);
+}
+
+int SqliteDatabase::NoteDamage(int rc) {
+  if (IsDamageCode(rc)) damaged_ = true;
   return rc;
 }
 
@@ -175,7 +218,7 @@ int SqliteDatabase::ExecPrintf(RowCallback callback, void* context, const char* 
   va_start(args, format);
   const int rc = RunOn(connection_, callback, context, format, args, &lastError_);
   va_end(args);
-  return rc;
+  return NoteDamage(rc);
 }
 
 int SqliteDatabase::ExecRows(const std::string& sql, const RowHandler& onRow) {
@@ -185,7 +228,7 @@ int SqliteDatabase::ExecRows(const std::string& sql, const RowHandler& onRow) {
 int SqliteDatabase::QueryRows(const std::string& sql, const SqlRowHandler& onRow) {
   lastError_.clear();
   if (connection_ == nullptr) return kNoDatabase;
-  return StepRows(connection_, sql, onRow, &lastError_);
+  return NoteDamage(StepRows(connection_, sql, onRow, &lastError_));
 }
 
 int SqliteDatabase::QueryRowsOnNewConnection(const std::string& sql, const SqlRowHandler& onRow,
@@ -196,10 +239,11 @@ int SqliteDatabase::QueryRowsOnNewConnection(const std::string& sql, const SqlRo
 
 std::unique_ptr<SqliteConnection> SqliteDatabase::OpenConnection(std::string* error) {
   std::string openError = "no database is open";
+  int code = SQLITE_OK;
   // Only one thread at a time uses the connection: the engine need not lock it on every call.
   sqlite3* second = connection_ == nullptr ? nullptr
                                            : Connect(path_, mode_ != kReadWrite, scrambled_,
-                                                     openError, SQLITE_OPEN_NOMUTEX);
+                                                     openError, code, SQLITE_OPEN_NOMUTEX);
   if (second == nullptr) {
     if (error != nullptr) *error = openError;
     return nullptr;
@@ -212,7 +256,8 @@ int SqliteDatabase::ExecPrintfOnNewConnection(RowCallback callback, void* contex
                                               const char* format, ...) {
   if (connection_ == nullptr) return kNoDatabase;
   std::string error;
-  sqlite3* second = Connect(path_, mode_ != kReadWrite, scrambled_, error);
+  int code = SQLITE_OK;
+  sqlite3* second = Connect(path_, mode_ != kReadWrite, scrambled_, error, code);
   if (second == nullptr) return kNoDatabase;
   RegisterFunctions(second);
   va_list args;

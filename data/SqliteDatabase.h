@@ -57,6 +57,10 @@ class SqliteDatabase {
   const std::filesystem::path& Path() const { return path_; }
   // The engine's text for the last statement or open that failed; empty after a success.
   const std::string& LastError() const { return lastError_; }
+  // The file is no sound database, whatever it holds: not a database at all, a header that does
+  // not match the file, or damaged pages that a statement on this connection met. An empty or
+  // missing file is a new database, not a damaged one.
+  bool IsDamaged() const { return damaged_; }
 
   int Exec(RowCallback callback, void* context, const std::string& sql);
   // `format` is a program constant for sqlite3_mprintf (%d, %s, %q, %Q); values are arguments.
@@ -90,11 +94,14 @@ class SqliteDatabase {
  private:
   void OpenInDetectedForm();
   bool Open(bool scramble);
+  // Passes `rc` on, remembering damage it reports.
+  int NoteDamage(int rc);
 
   int mode_;
   std::filesystem::path folder_;
   std::filesystem::path path_;
   bool scrambled_ = false;
+  bool damaged_ = false;
   sqlite3* connection_ = nullptr;
   std::string lastError_;
 };

@@ -35,24 +35,59 @@ bool TextLineReader::Next(std::string_view& line) {
   chunkUsed_ += next;
   const void* nul = std::memchr(start, '\0', end);
   line = std::string_view(start, nul != nullptr ? static_cast<const char*>(nul) - start : end);
+  // Old editors end a text with Ctrl-Z: it is no text of the last line, nor a line of its own.
+  if (line.ends_with(kEndOfText) && AtEnd()) {
+    while (line.ends_with(kEndOfText)) line.remove_suffix(1);
+    if (line.empty()) return false;
+  }
   return true;
+}
+
+bool TextLineReader::AtEnd() {
+  for (std::size_t i = chunkUsed_; i < chunkSize_; ++i) {
+    if (buffer_[i] != '\r' && buffer_[i] != '\n') return false;
+  }
+  const long position = std::ftell(file_);
+  int c = std::fgetc(file_);
+  // Line ends after it are no lines either; a stream that cannot seek back is asked one byte.
+  while (position >= 0 && (c == '\r' || c == '\n')) c = std::fgetc(file_);
+  if (c == EOF) return true;
+  if (position >= 0) {
+    std::fseek(file_, position, SEEK_SET);
+  } else {
+    std::ungetc(c, file_);
+  }
+  return false;
 }
 
 int CountFileLines(std::FILE* file) {
   if (file == nullptr) return 0;
   std::vector<char> chunk(1 << 16);
-  long long lines = 0;
+  long long lines = 0;  // ended so far
   char last = '\n';
+  long long beforeLastText = 0;  // lines ended before the last line that holds text
+  bool lastTextIsEnd = false;    // that line holds nothing but Ctrl-Z
+  char lastText = 0;
   std::size_t got = 0;
   while ((got = std::fread(chunk.data(), 1, chunk.size(), file)) > 0) {
     // A line ends at every LF and at every CR that no LF follows.
     for (std::size_t i = 0; i < got; ++i) {
       const char c = chunk[i];
       lines += (c == '\n') + (last == '\r' && c != '\n');
+      if (c != '\r' && c != '\n') {
+        if (last == '\r' || last == '\n') {
+          beforeLastText = lines;
+          lastTextIsEnd = true;
+        }
+        lastTextIsEnd = lastTextIsEnd && c == kEndOfText;
+        lastText = c;
+      }
       last = c;
     }
   }
   if (last != '\n') ++lines;
+  // A final Ctrl-Z ends the text: the line ends after it are no lines, nor is a line it fills.
+  if (lastText == kEndOfText) lines = beforeLastText + (lastTextIsEnd ? 0 : 1);
   std::rewind(file);
   return lines > INT_MAX ? INT_MAX : static_cast<int>(lines);
 }

@@ -1,5 +1,6 @@
 // Reading the disc's catalogue text files and the update file line by line. A line ends at CR LF,
-// a lone LF or a lone CR, however long it is; its text ends at its first NUL.
+// a lone LF or a lone CR, however long it is; its text ends at its first NUL. A Ctrl-Z (0x1A) at
+// the very end of the file ends the text.
 #pragma once
 
 #include <array>
@@ -12,6 +13,8 @@
 #include "data/TextScan.h"
 
 namespace vx {
+
+inline constexpr char kEndOfText = '\x1A';
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -34,6 +37,9 @@ class TextLineReader {
   bool Next(std::string_view& line);
 
  private:
+  // Whether nothing but line ends follows what has been handed out.
+  bool AtEnd();
+
   std::FILE* file_;
   char* buffer_ = nullptr;
   std::size_t capacity_ = 0;

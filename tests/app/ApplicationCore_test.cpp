@@ -259,6 +259,86 @@ TEST_F(ApplicationCoreTest, DatabaseComesFromTheFolderTheSettingsChoose) {
   }
 }
 
+// A damaged user database was reported as empty and offered for initialising over it. It is named
+// as damaged; No runs on the program folder's catalogue and leaves the file for the next start to
+// ask again; Yes moves it aside and installs anew. A damaged read-only catalogue is named too.
+TEST_F(ApplicationCoreTest, DamagedDatabaseIsNamedAndReinstalledOnlyOnYes) {
+  WriteSettingsIni("UserData=personalpath");
+  BuildCatalog(program());
+  BuildCatalog(documents());
+  const fs::path file = documents() / vx::PavorunDatabase::kFileName;
+  std::string damaged = vxtest::ReadFileBytes(file);
+  for (std::size_t i = 1024; i < damaged.size(); ++i) damaged[i] = static_cast<char>(~damaged[i]);
+  int initialized = 0;
+  services.initializeDatabase = [&](std::unique_ptr<vx::PavorunDatabase>& db) {
+    ++initialized;
+    EXPECT_FALSE(db || fs::exists(file));
+    db = std::make_unique<vx::PavorunDatabase>(documents(), vx::PavorunDatabase::kReadWrite);
+    vxtest::BuildControllerCatalog(*db);
+    return 1;
+  };
+  for (const int answer : {IDNO, IDYES}) {
+    vxtest::WriteFileBytes(file, damaged);
+    ui.ClearCalls();
+    ui.QueueAnswer(answer);
+    auto core = Start();
+    core->OpenDatabase();
+    const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(std::tie(boxes[0].text, boxes[0].caption, boxes[0].flags),
+              std::make_tuple(vx::DamagedDatabaseText(vx::kDamagedQuestion, file),
+                              vx::Sjis("データベースの破損"), vx::MB_YESNO | vx::MB_ICONEXCLAMATION));
+    EXPECT_NE(boxes[0].text.find(file.string()), std::string::npos);
+    const vx::PavorunDatabase& db = *core->database();
+    EXPECT_EQ(std::make_tuple(db.Folder(), db.IsDamaged(), initialized, core->values().noDatabase),
+              std::make_tuple(answer == IDYES ? documents() : program(), false,
+                              answer == IDYES ? 1 : 0, 0));
+    const fs::path kept = answer == IDYES ? fs::path(file.string() + ".damaged") : file;
+    EXPECT_EQ(vxtest::ReadFileBytes(kept), damaged);
+  }
+  WriteSettingsIni("ReadOnly=1\r\nUserData=personalpath");
+  const fs::path programFile = program() / vx::PavorunDatabase::kFileName;
+  vxtest::WriteFileBytes(programFile, std::string(5000, 'x'));
+  ui.ClearCalls();
+  auto core = Start();
+  core->OpenDatabase();
+  const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(std::tie(boxes[0].text, boxes[0].flags),
+            std::make_tuple(vx::DamagedDatabaseText(vx::kDamagedText, programFile),
+                            vx::MB_ICONHAND));
+  EXPECT_EQ(vxtest::ReadFileBytes(programFile), std::string(5000, 'x'));
+}
+
+// A day 1 whose circles are all unplaced started on page 0: the first page is shown instead.
+// Circles without any page leave nothing to show, which is said instead of showing page 0.
+TEST_F(ApplicationCoreTest, StartOnTheFirstPageOrSayThereIsNone) {
+  BuildCatalog(program());
+  for (const char* change : {"delete from PavorunCircle where day=1;",
+                             "update PavorunCircle set pageNo=0;"}) {
+    {
+      vx::PavorunDatabase db(program());
+      ASSERT_EQ(db.Exec(nullptr, nullptr, change), 0);
+    }
+    ui.ClearCalls();
+    auto core = Start();
+    core->OpenImages();
+    core->OpenDatabase();
+    ASSERT_TRUE(core->CreateController());
+    core->GoToStartPage();
+    const bool noPage = change[0] == 'u';
+    EXPECT_EQ(core->controller()->GetCurrentPage(), noPage ? 0 : 13);
+    const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
+    ASSERT_EQ(boxes.size(), noPage ? 1u : 0u);
+    if (noPage) {
+      EXPECT_EQ(std::tie(boxes[0].text, boxes[0].flags),
+                std::make_tuple(vx::Sjis("ヴェラストレード96 のサークルデータには表示できるページが"
+                                         "ありません.\nサークルデータをインストールし直してください."),
+                                vx::MB_ICONEXCLAMATION));
+    }
+  }
+}
+
 TEST_F(ApplicationCoreTest, EmptyDatabaseWarnsAndStartsAnyway) {
   auto core = Start();
   core->OpenDatabase();

@@ -17,6 +17,9 @@ namespace {
 namespace fs = std::filesystem;
 using Entries = decltype(ChecklistState::entries);
 
+const std::string kNotAFile =
+    "チェックリスト読み込みエラー|チェックリストファイル\n%s\nは、通常のファイルではありません."
+    "\n\n読み込みは失敗しました.";
 const std::string kCannotRead =
     "読み込みエラー|%s\nにアクセスできません.\n他のアプリケーションで使用されているか、"
     "ファイルが見つかりません.";
@@ -88,6 +91,16 @@ TEST_F(ChecklistCommandTest, ALoadThatIsNotCommittedLeavesTheChecklistAsItWas) {
        1, {"read:+"}, {}},
       {"missing file", [&] { return dir / "gone.csv"; }, 0, {}, {kCannotRead}},
       {"folder", [&] { return dir.path(); }, 0, {}, {kCannotRead}},
+      // Read whole, these would take all memory or never end: refused before any reading.
+      {"device", [&] { return fs::path("/dev/zero"); }, 0, {}, {kNotAFile}},
+      {"too large",
+       [&] {
+         const fs::path huge = Write("huge.csv", HeaderLine(96));
+         fs::resize_file(huge, vx::kMaxChecklistFileBytes + 1);
+         return huge;
+       },
+       0, {}, {"チェックリスト読み込みエラー|チェックリストファイル\n%s\nは、チェックリストとしては"
+               "大きすぎます (64 MB まで).\n\n読み込みは失敗しました."}},
       {"empty file", [&] { return Write("empty.csv", ""); }, 0, {"read:+"},
        {"チェックリスト読み込みエラー|チェックリストファイル\n%s\nは開けませんでした. "
         "他のアプリケーションで使用中の恐れがあります."}},

@@ -114,4 +114,37 @@ TEST_F(SettingsFileCommandsTest, CancelledOrFailedFilesChangeNothing) {
   EXPECT_EQ(bookmarkMenus, 0);
 }
 
+// Importing /dev/zero grew without bound on the UI thread until the program aborted; a huge file
+// was read whole. Both are refused before a byte is read, and nothing changes.
+TEST_F(SettingsFileCommandsTest, DevicesAndHugeFilesAreRefusedUnread) {
+  const fs::path huge = root / "huge.ini";
+  vxtest::WriteFileBytes(huge, "[Window]\r\nCutZoomSize=150\r\n");
+  fs::resize_file(huge, 5u << 20);
+  values().cutZoomSize = 175;
+  const std::string notAFile = "は通常のファイルではありません.\n";
+  const std::string tooLarge = "ファイルとしては大きすぎます (4 MB まで).\n";
+  const std::string settings = "動作設定ファイルを指定してください.";
+  const std::string print = "印刷設定ファイルを指定してください.";
+  const struct {
+    fs::path file;
+    bool printSettings;
+    std::string why;
+  } cases[] = {
+      {"/dev/zero", false, notAFile + settings},
+      {huge, false, "は動作設定" + tooLarge + settings},
+      {root.path(), true, notAFile + print},
+      {huge, true, "は印刷設定" + tooLarge + print},
+  };
+  for (const auto& c : cases) {
+    ui.ClearCalls();
+    ui.QueuePath(c.file);
+    EXPECT_FALSE(c.printSettings ? commands->ImportPrintSettings() : commands->ImportSettings());
+    ASSERT_EQ(Boxes().size(), 1u) << c.file;
+    EXPECT_EQ(std::tie(Boxes()[0].text, Boxes()[0].flags),
+              std::make_tuple(c.file.string() + "\n" + vx::Sjis(c.why), vx::MB_ICONHAND));
+  }
+  EXPECT_EQ(values().cutZoomSize, 175);
+  EXPECT_EQ(bookmarkMenus, 0);
+}
+
 }  // namespace

@@ -123,11 +123,21 @@ TEST_F(ChecklistFormatTest, AReplacingReadEmptiesTheChecklistOnlyWhenAGoodTextIs
     EXPECT_EQ(store().SaveText(), before) << text;
   }
   // An appending read takes no colours unless asked; the rows of an earlier read never pass for
-  // those of a file that cannot be read.
+  // those of a file that is not read: one that cannot be opened, and one no checklist can be,
+  // refused before a byte is read (a device or a huge file would take all memory).
   const std::string text = HeaderLine(96) + "Color,1,0,0,green\r\nUnKnown,New,,,,2,\r\n";
-  store().LoadText(text, true, false);
-  store().LoadFile(dir_ / "missing.csv", true, true);
-  EXPECT_FALSE(store().CommitImportRecords(false, false));
+  vxtest::WriteFileBytes(dir_ / "huge.csv", text);
+  std::filesystem::resize_file(dir_ / "huge.csv", vx::kMaxChecklistFileBytes + 1);
+  const std::pair<std::filesystem::path, int> unread[] = {
+      {dir_ / "missing.csv", vx::kReadNothing}, {dir_ / "huge.csv", vx::kReadTooLarge},
+      {"/dev/zero", vx::kReadNotAFile},         {dir_.path(), vx::kReadNotAFile}};
+  for (const auto& [file, status] : unread) {
+    store().LoadText(text, true, false);
+    store().LoadFile(file, true, true);
+    EXPECT_EQ(std::make_pair(store().ReadStatus(), vx::FavoriteStore::CheckFile(file)),
+              std::make_pair(status, status));
+    EXPECT_FALSE(store().CommitImportRecords(false, false));
+  }
   EXPECT_EQ(store().SaveText(), before);
 
   // A good text waits for its commit; discarded (a declined or cancelled load) it changes nothing.

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -33,6 +34,7 @@ struct ScriptedPrompts : vx::ImportPrompts {
   std::optional<fs::path> answer;  // given to the next question only
   Texts asked;
   Texts errors;
+  Texts warnings;
   std::function<void()> onAsk;
 
   std::optional<fs::path> LocateFile(const std::string& fileName, const fs::path&) override {
@@ -41,6 +43,7 @@ struct ScriptedPrompts : vx::ImportPrompts {
     return std::exchange(answer, std::nullopt);
   }
   void ShowError(const std::string& text) override { errors.push_back(text); }
+  void ShowWarning(const std::string& text) override { warnings.push_back(text); }
 };
 
 const std::vector<int> kDiscRowCounts = {1, 2, 2, 2, 5, 2, 1, 4, 3};
@@ -102,8 +105,8 @@ TEST_F(DiscImportJobTest, InstallAndReinstallHoldExactlyTheDiscsRows) {
 
   vxtest::WriteDiscFile(disc, "v96DEF.TXT",
                         "*Pavorun\n96\tsecond\n*PavorunDate\n2021\t1\t2\t土\n"
-                        "*PavorunMap\nm\tf\t0\t0\t0\t0\n*PavorunArea\na\tm\tＡ\t0\t0\t0\t0\n"
-                        "*PavorunGenre\n110\tg\n");
+                        "*PavorunMap\nm\tf\t0\t0\t0\t0\n*PavorunArea\na\tm\tＡ\t0\t0\t0\t0\n" +
+                            vxtest::kGenreText + vxtest::kGeometryText);
   vxtest::WriteDiscFile(disc, "V96map.txt", "Ａ\t1\t1\t1\t1\n");
   vxtest::WriteDiscFile(disc, "v96ROM.TXT", CircleLine(1, 1, 1, "土", "Ａ", 1, 110, "only"));
   ASSERT_EQ(Install(), DiscImportJob::kResultDone);
@@ -167,6 +170,57 @@ TEST_F(DiscImportJobTest, DefinitionOfAnotherEventOrNoneFailsAndKeepsEveryStored
   std::vector<int> events;
   db.ListEventNumbers(events);
   EXPECT_EQ(events, (std::vector<int>{96, 97}));
+}
+
+// A disc cut short, junk in place of a circle file and a disc converted to UTF-8 each installed
+// with success over the event, leaving it without maps, with junk circles or garbled names.
+TEST_F(DiscImportJobTest, TruncatedJunkAndConvertedDiscsFailAndKeepTheInstalledEvent) {
+  WriteDisc(disc);
+  ASSERT_EQ(Install(), DiscImportJob::kResultDone);
+  const fs::path saved = fs::path(std::getenv("VX_TEST_DATA")) / "disc";
+  const struct {
+    std::string file;
+    std::string bytes;
+    std::string why;
+  } cases[] = {
+      {"V96DEF.TXT", vxtest::ReadFileBytes(saved / "truncated-V96DEF.TXT"),
+       "必要な節 (*PavorunMap, *PavorunArea, *PavorunGenre) がないか"},
+      {"V96ROM.TXT", vxtest::ReadFileBytes(saved / "random-V96ROM.TXT"),
+       "読み込めない行が 10 行を超えました"},
+      {"V96DEF.TXT", vx::Cp932ToUtf8(vxtest::DiscText(vxtest::kDefinitionText)),
+       "行 3: UTF-8 のテキストです"},
+  };
+  for (const auto& c : cases) {
+    const std::string kept = vxtest::ReadFileBytes(disc / c.file);
+    vxtest::WriteFileBytes(disc / c.file, c.bytes);
+    prompts.errors.clear();
+    vx::PavorunDatabase db(dbFolder);
+    DiscImportJob job(db, 96, disc, prompts);
+    EXPECT_EQ(job.Run(), DiscImportJob::kResultFailed) << c.why;
+    EXPECT_TRUE(job.ErrorText().starts_with(c.file + ": " + Sjis(c.why))) << job.ErrorText();
+    EXPECT_EQ(prompts.errors, (Texts{job.ErrorText()}));
+    EXPECT_EQ(RowCounts(db), kDiscRowCounts);
+    vxtest::WriteFileBytes(disc / c.file, kept);
+  }
+}
+
+TEST_F(DiscImportJobTest, AFewRefusedLinesInstallTheRestAndAreShownOnceAtTheEnd) {
+  WriteDisc(disc);
+  const fs::path rom = disc / "V96ROM.TXT", map = disc / "V96MAP.TXT";
+  vxtest::WriteFileBytes(rom, vxtest::ReadFileBytes(rom) + "junk\r\n\x1A");
+  vxtest::WriteFileBytes(map, Sjis("Ａ\tx\t1\t1\t1\r\n") + vxtest::ReadFileBytes(map));
+  vx::PavorunDatabase db(dbFolder);
+  DiscImportJob job(db, 96, disc, prompts);
+  EXPECT_EQ(job.Run(), DiscImportJob::kResultDone) << job.ErrorText();
+  EXPECT_EQ(RowCounts(db), kDiscRowCounts);
+  const std::string notice =
+      "V96MAP.TXT: " + Sjis("読み込めない行が 1 行あります (行 1). 行 1: 列 2 が数値ではありません.\n") +
+      "V96ROM.TXT: " + Sjis("読み込めない行が 1 行あります (行 4). 行 4: 列の数 (1) が 9 から 20 "
+                            "ではありません.\n");
+  EXPECT_EQ(job.NoticeText(), notice);
+  EXPECT_EQ(prompts.warnings,
+            (Texts{Sjis("次の行は読み込めなかったため、インストールされていません.\n\n") + notice}));
+  EXPECT_TRUE(prompts.errors.empty());
 }
 
 TEST_F(DiscImportJobTest, LayoutTheGridCannotHoldFailsTheJobWithTheReason) {

@@ -57,6 +57,10 @@ inline const std::string kDefinitionText =
     "*PavorunJiko\n"
     "1\tＢ\t3\t1\t5\n";
 
+// Sections a definition must hold besides its event, days, maps and areas: one row each.
+inline const std::string kGeometryText = "*CutInfo\n1\t1\t0\t0\t0\t0\n*MapTableInfo\n1\t1\t0\t0\n";
+inline const std::string kGenreText = "*PavorunGenre\n110\tg\n";
+
 inline const std::string kLayoutText =
     "# block\tspace\tx\ty\tlayout\n"
     "Ａ\t1\t20\t50\t1\n"

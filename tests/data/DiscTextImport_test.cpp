@@ -98,7 +98,8 @@ TEST_F(DiscTextImportTest, OptionalFieldsBlockNamesAndStraySections) {
       "b\tfb\t5\t6\t7\t8\n"
       "c\tfc\t1\t1\t1\t1\tC\t\t\t9\t\t1\n"
       "*PavorunArea\n一\ta\tＡＢ\t0\t0\t0\t0\n二\ta\tＣ\t0\t0\t0\t0\n"
-      "*PavorunGenre\n110\tone\t0\n*Bogus\t1\n220\ttwo\t0\n330\tthree\t0\n");
+      "*PavorunGenre\n110\tone\t0\n*Bogus\t1\n220\ttwo\t0\n330\tthree\t0\n" +
+      vxtest::kGeometryText);
   bytes.insert(bytes.rfind(Sjis("Ｃ")) + 2, "x");  // an odd byte after the last name is no name
   testing::internal::CaptureStderr();
   const vx::ImportStatus status = ImportBytes(&P::ImportDefinitionFile, bytes);
@@ -130,9 +131,12 @@ TEST_F(DiscTextImportTest, DefinitionOfAnotherEventOrOfNoEventIsRefused) {
       {"*Pavorun\nx96\tgarbled\n" + date, "(ヴェラストレード0 と書かれています)"},
       {"", "開催回の行 (*Pavorun) がありません."},
       {"# nothing but a comment\n" + date, "開催回の行 (*Pavorun) がありません."},
-      {"*Pavorun\n96\tname\n*PavorunGenre\n110\tg\n", "日程 (*PavorunDate) がありません."},
+      {"*Pavorun\n96\tname\n*PavorunGenre\n110\tg\n",
+       "必要な節 (*CutInfo, *MapTableInfo, *PavorunDate, *PavorunMap, *PavorunArea) がないか"},
       // The day section came first; the event line then deleted the row it had stored.
-      {date + "*Pavorun\n96\tname\n", "日程 (*PavorunDate) がありません."},
+      {date + "*Pavorun\n96\tname\n" + vxtest::kGeometryText +
+           vxtest::kDefinitionText.substr(vxtest::kDefinitionText.find("*PavorunMap")),
+       "日程 (*PavorunDate) がありません."},
   };
   for (const auto& c : cases) {
     const vx::ImportStatus status = ImportBytes(&P::ImportDefinitionFile, vxtest::DiscText(c.text));
@@ -152,7 +156,8 @@ TEST_F(DiscTextImportTest, EventNameOfFiftyOneBytesAndHalfCharactersInShortNames
   Import(&P::ImportDefinitionFile,
          "*Pavorun\n96\tx" + wide + "\n*PavorunDate\n2020\t8\t15\t土\n*PavorunMap\n" +
              mapName + "\tf\t0\t0\t9\t9\n*PavorunArea\nA館\t" + mapName +
-             "\tＡ\t0\t0\t9\t9\nAB館\t" + mapName + "\tＢ\t0\t0\t9\t9\n");
+             "\tＡ\t0\t0\t9\t9\nAB館\t" + mapName + "\tＢ\t0\t0\t9\t9\n" +
+             vxtest::kGeometryText + vxtest::kGenreText);
   Import(&P::ImportLayoutFile, "Ａ\t1\t1\t1\t1\n");
   EXPECT_EQ(QueryTexts(db, "select pavorunName from PavorunInfo;"),
             (Texts{"x" + Sjis(wide).substr(0, 50)}));
@@ -168,7 +173,8 @@ TEST_F(DiscTextImportTest, HighResolutionRangeIsDoubledOnlyWhenMissingAndHeldToT
          "*Pavorun\n96\tx\n*PavorunDate\n2020\t8\t15\t土\n*PavorunMap\n"
          "m\tf\t2000000000\t-2000000000\t5\t6\t\t1\t2\t\t4\n"
          "n\tf\t2000000000\t-2000000000\t5\t6\n"
-         "*PavorunArea\na\tm\tＡ\t2147483647\t0\t0\t0\t\t7\t8\t9\t10\n");
+         "*PavorunArea\na\tm\tＡ\t2147483647\t0\t0\t0\t\t7\t8\t9\t10\n" +
+         vxtest::kGeometryText + vxtest::kGenreText);
   EXPECT_EQ(QueryTexts(db, "select x2,y2,w2,h2 from PavorunMap order by id;"),
             (Texts{"1|2|10|4", "2147483646|-2147483648|10|12"}));
   EXPECT_EQ(QueryTexts(db, "select x2,y2,w2,h2 from PavorunArea;"), (Texts{"7|8|9|10"}));
@@ -257,6 +263,60 @@ TEST_F(DiscTextImportTest, CrOnlyLineEndsAndBlankDayLines) {
                                       " \t\n\n" + DayCircleLine(1, 4, "土", "Ａ", 4, 110, ""));
   EXPECT_EQ(Circles("id,updateId,circleName"),
             (Texts{"1|1|one", "2|2|two", "4|4|three", "7|7|"}));
+}
+
+// Junk, a converted file or a broken line must not become circles: such lines are left out and
+// counted, and more than ten refuse the file. What a disc may hold still passes: blank lines,
+// blanks around numbers, empty number fields, empty columns past the last, a final Ctrl-Z.
+TEST_F(DiscTextImportTest, LinesThatAreNoRowAreLeftOutCountedAndPastTenRefuseTheFile) {
+  ImportDefinitionAndLayout();
+  // A CP932 row whose name is `name` as it stands, byte for byte.
+  const auto row = [](int id, const std::string& name) {
+    std::string line = vxtest::DiscText(CircleLine(id, 1, id, "土", "Ａ", id, 110, "@"));
+    return line.replace(line.find('@'), 1, name);
+  };
+  const std::string refused[] = {
+      CircleLine(2, 1, 2, "土", "Ａ", 2, 110, "ユーティーエフ"),  // UTF-8 as it stands
+      row(3, "\x85"),                                              // a lead byte before a TAB
+      vxtest::DiscText("4\tp4\t1\t土\t-\tＡ\t1\t110\tletter\n"),
+      "5\t1\t1\r\n",
+      row(6, "extra").insert(row(6, "extra").size() - 2, "\tmore"),
+      row(7, "bell\x07"),
+  };
+  std::string text = row(1, "one");
+  for (const std::string& line : refused) text += line;
+  text += row(8, "trailing").insert(row(8, "trailing").size() - 2, "\t\t") + " \t\r\n" +
+          vxtest::DiscText("  9\t 1\t1 \t土\t-\tＡ\t\t110\tspaced\n") + "\x1A";
+  const vx::ImportStatus status = ImportBytes(&P::ImportCircleFile, text);
+  EXPECT_FALSE(status.Failed()) << status.message;
+  EXPECT_EQ(Circles("id,circleName"), (Texts{"1|one", "8|trailing", "10|spaced"}));
+  EXPECT_EQ(status.refusedLines, 6);
+  EXPECT_EQ(status.refusedLineNumbers, (std::vector<int>{2, 3, 4, 5, 6}));
+  EXPECT_EQ(status.RefusedLinesText(),
+            Sjis("読み込めない行が 6 行あります (行 2, 3, 4, 5, 6, ...). 行 2: UTF-8 のテキストです "
+                 "(Shift-JIS のファイルが必要です)."));
+  const std::string reasons[] = {"Shift-JIS のテキストではありません", "列 2 が数値ではありません",
+                                 "列の数 (3) が 9 から 20 ではありません",
+                                 "列の数 (21) が 9 から 20 ではありません"};
+  for (std::size_t i = 0; i < std::size(reasons); ++i) {
+    vx::ImportStatus single = ImportBytes(&P::ImportCircleFile, refused[i + 1]);
+    EXPECT_EQ(single.refusedReason, Sjis(reasons[i])) << i;
+  }
+  // Day files: 21 columns with the flag, 19 without.
+  const vx::ImportStatus day = ImportBytes(
+      &P::ImportDayCircleFile,
+      vxtest::DiscText(DayCircleLine(1, 1, "土", "Ａ", 1, 110, "flag") +
+                       "\t1\t土\t-\tＡ\t1\t110\tnoflag\n\t1\t土\t-\tＡ\t1\tx\tbadgenre\n"));
+  EXPECT_EQ(std::make_tuple(day.refusedLines, day.refusedReason),
+            std::make_tuple(1, Sjis("列 9 が数値ではありません")));
+  EXPECT_EQ(Circles("circleName", "id>10"), (Texts{"flag", "noflag"}));
+
+  std::string junk;
+  for (int i = 0; i < 11; ++i) junk += "junk " + std::to_string(i) + "\r\n";
+  const vx::ImportStatus refusedFile = ImportBytes(&P::ImportCircleFile, junk + row(12, "late"));
+  EXPECT_TRUE(refusedFile.FileRefused());
+  EXPECT_NE(refusedFile.message.find(Sjis("読み込めない行が 10 行を超えました (行 1, 2, 3, 4, 5, ...)")),
+            std::string::npos);
 }
 
 TEST_F(DiscTextImportTest, EveryPassRefusesANullFileAndReportsItsEnd) {

@@ -1,5 +1,6 @@
 #include "data/SqliteDatabase.h"
 
+#include "data/DamagedDatabaseFile.h"
 #include "data/ScrambleVfs.h"
 #include "data/SqlText.h"
 #include "data/SqliteConnection.h"
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <numeric>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -271,6 +273,61 @@ TEST(DetectDatabaseForm, TellsTheFormFromTheFirstSixteenBytesAndLeavesUnknownFor
   EXPECT_NE(db.LastError().find("journal"), std::string::npos);
   EXPECT_EQ(ReadFileBytes(dir / "j.db"), std::string(2048, 'y'));
   EXPECT_EQ(ReadFileBytes(dir / "j.db-journal"), std::string(1536, 'z'));
+}
+
+// A damaged file was opened, or refused, as if it were new and empty. Each is damaged from a sound
+// file the way disks and copies damage them; none is written to, and set aside it keeps its bytes.
+TEST(SqliteDatabaseOpen, DamagedFilesAreToldFromNewOnesAndSetAsideWhole) {
+  vxtest::TempDir dir;
+  {
+    SqliteDatabase db(dir.path(), "sound.db");
+    FillSomeRows(db, 3000);
+  }
+  const std::string sound = ReadFileBytes(dir / "sound.db");
+  ASSERT_GT(sound.size(), 40u * 1024);
+  const auto flipped = [&](std::size_t from, std::size_t to) {
+    std::string bytes = sound;
+    for (std::size_t i = from; i < to; ++i) bytes[i] = static_cast<char>(bytes[i] ^ 0x5A);
+    return bytes;
+  };
+  std::mt19937 random(7);
+  std::string junk(8192, '\0');
+  for (char& c : junk) c = static_cast<char>(random());
+  const std::pair<const char*, std::string> cases[] = {
+      {"cut at a page", sound.substr(0, sound.size() / 2048 * 1024)},
+      {"cut inside a page", sound.substr(0, sound.size() - 100)},
+      {"header flipped", flipped(0, 100)},
+      {"page size flipped", flipped(16, 17)},
+      {"pages flipped", flipped(1024, sound.size())},
+      {"random bytes", junk},
+      {"sound", sound},
+      {"empty", ""},
+  };
+  for (const auto& [name, bytes] : cases) {
+    WriteFileBytes(dir / "d.db", bytes);
+    {
+      SqliteDatabase db(dir.path(), "d.db");
+      db.Exec(nullptr, nullptr, "select count(*), max(s) from t;");
+      const bool damaged = name != std::string("sound") && name != std::string("empty");
+      EXPECT_EQ(db.IsDamaged(), damaged) << name << ": " << db.LastError();
+    }
+    EXPECT_EQ(ReadFileBytes(dir / "d.db"), bytes) << name;
+  }
+  SqliteDatabase missing(dir.path(), "missing.db");
+  EXPECT_FALSE(missing.IsDamaged());
+
+  WriteFileBytes(dir / "d.db-journal", "journal");
+  WriteFileBytes(dir / "d.db.damaged", "older");
+  std::string error;
+  const auto aside = vx::SetAsideDamagedDatabase(dir / "d.db", error);
+  ASSERT_TRUE(aside) << error;
+  EXPECT_EQ(*aside, dir / "d.db.damaged-2");
+  EXPECT_EQ(std::make_tuple(ReadFileBytes(*aside), ReadFileBytes(aside->string() + "-journal")),
+            std::make_tuple(std::string(), std::string("journal")));
+  EXPECT_FALSE(std::filesystem::exists(dir / "d.db"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "d.db-journal"));
+  EXPECT_FALSE(vx::SetAsideDamagedDatabase(dir / "d.db", error));
+  EXPECT_FALSE(error.empty());
 }
 
 }  // namespace

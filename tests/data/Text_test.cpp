@@ -1,4 +1,6 @@
+#include "data/BoundedFileReader.h"
 #include "data/CsvReader.h"
+#include "data/DiscTextCheck.h"
 #include "platform/LeadingInt.h"
 #include "data/MyFile2.h"
 #include "data/SqlText.h"
@@ -10,6 +12,7 @@
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <cstdint>
@@ -49,6 +52,63 @@ TEST(LeadingInt, ReadsLikeTheRuntimeConversionAndClamps) {
                         vx::LeadingInt("-2147483648"), vx::LeadingInt("-99999999999999999999"),
                         vx::LeadingInt("99999999999")}),
       (std::vector<int>{0, 12, 0, INT_MIN, INT_MIN, INT_MAX}));
+}
+
+TEST(DiscTextCheck, Cp932LinesPassUtf8AndBrokenOnesDoNot) {
+  const struct {
+    std::string line;
+    bool sjis;
+    bool utf8;
+  } cases[] = {
+      {"", true, false},
+      {Sjis("96\tヴェラストレード96\tｶﾀｶﾅ ﾃｰ"), true, false},
+      {"\x82\xa0\xe0\x40\xfc\xfc", true, false},  // the highest lead and trail bytes
+      {"\xe3\x83\xb4\xe3\x82\xa7", true, true},     // "ヴェ" in UTF-8: reads as CP932 too
+      {"\xef\xbb\xbf" "abc", true, true},            // a byte order mark
+      {"\xc3\xb0", true, false},                      // two-byte UTF-8 alone: no Japanese
+      {"\xe0\x9f\x83\x41", true, false},              // CP932 kanji, no shortest UTF-8
+      {"\x82", false, false},                          // a lead byte cut off
+      {"\x82\x20", false, false},
+      {"a\x80", false, false},
+      {"a\xfd", false, false},
+      {"a\rb", false, false},
+      {"\x1A", false, false},
+      {"\xe3\x83", true, false},                      // a UTF-8 character cut off
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(vx::IsSjisTextLine(c.line), c.sjis) << c.line;
+    EXPECT_EQ(vx::LooksLikeUtf8(c.line), c.utf8) << c.line;
+    EXPECT_EQ(vx::DiscTextProblem(c.line).empty(), c.sjis && !c.utf8) << c.line;
+  }
+  for (std::string_view number : {"", "  ", "12", "-3", "+7", " 4 "}) {
+    EXPECT_TRUE(vx::IsNumberField(number)) << number;
+  }
+  for (std::string_view other : {"-", "1a", "1 2", "\x82\x4f", "0x1"}) {
+    EXPECT_FALSE(vx::IsNumberField(other)) << other;
+  }
+}
+
+// A device, a pipe without a writer or a huge file was read whole (or waited on) on the UI thread.
+TEST(BoundedFileReader, ReadsRegularFilesWithinTheBoundAndRefusesTheRestUnread) {
+  using Outcome = vx::BoundedFileReader::Outcome;
+  vxtest::TempDir dir;
+  vxtest::WriteFileBytes(dir / "small", "12345678");
+  vxtest::WriteFileBytes(dir / "huge", "");
+  std::filesystem::resize_file(dir / "huge", 1u << 30);  // sparse: costs no disk
+  ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+  const vx::BoundedFileReader reader(8);
+  const std::pair<std::filesystem::path, Outcome> cases[] = {
+      {dir / "small", Outcome::kRead},          {dir / "huge", Outcome::kTooLarge},
+      {dir / "pipe", Outcome::kNotRegularFile}, {"/dev/zero", Outcome::kNotRegularFile},
+      {dir.path(), Outcome::kNotRegularFile},   {dir / "missing", Outcome::kCannotOpen},
+  };
+  for (const auto& [path, outcome] : cases) {
+    std::string bytes = "stale";
+    EXPECT_EQ(reader.Check(path), outcome) << path;
+    EXPECT_EQ(reader.Read(path, bytes), outcome) << path;
+    EXPECT_EQ(bytes, outcome == Outcome::kRead ? "12345678" : "") << path;
+  }
+  EXPECT_EQ(vx::BoundedFileReader(7).Check(dir / "small"), Outcome::kTooLarge);
 }
 
 TEST(SqlText, ValuesAreQuotedAndGrowBeyondAnyFixedBuffer) {
@@ -182,6 +242,12 @@ TEST(TextLineReader, LinesEndAtCrLfLfOrALoneCrTheirTextAtNulAndTheCountAgrees) {
       {"1\tx\r2\ty\r\r3\tz\r", {"1\tx", "2\ty", "", "3\tz"}},
       {"\r\n\r", {"", ""}},
       {"", {}},
+      // Ctrl-Z ends the text only where nothing but line ends follows it.
+      {"a\r\n\x1A", {"a"}},
+      {"a\x1A\x1A\r\n\r\n", {"a"}},
+      {"a\n\n\x1A\r\n\n", {"a", ""}},
+      {"\x1A\r\nb\x1A\n", {"\x1A", "b"}},
+      {"\x1A", {}},
   };
   for (const Case& c : cases) {
     vxtest::WriteFileBytes(dir / "f.txt", c.bytes);

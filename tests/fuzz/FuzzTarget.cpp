@@ -1,6 +1,8 @@
 #include "tests/fuzz/FuzzTarget.h"
 
 #include <QCoreApplication>
+#include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -64,7 +66,11 @@ void EnsureGuiApplication() {
   static int argc = 1;
   static char name[] = "vx-fuzz";
   static char* argv[] = {name, nullptr};
-  static QGuiApplication app(argc, argv);
+  new QGuiApplication(argc, argv);
+  // Qt's font cache lives in storage made on its first use and gone before the application's
+  // static would be: the application, deleted while the storage stands, releases the cache.
+  QFontMetrics(QFont()).height();
+  std::atexit([] { delete QCoreApplication::instance(); });
 }
 
 }  // namespace vxfuzz

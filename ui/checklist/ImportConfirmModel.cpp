@@ -2,8 +2,6 @@
 
 #include <QColor>
 
-#include <algorithm>
-
 #include "checklist/FavoriteStore.h"
 #include "platform/CodePage.h"
 #include "platform/Sjis.h"
@@ -64,7 +62,6 @@ ImportConfirmModel::ImportConfirmModel(const FavoriteStore& store, QObject* pare
     : QAbstractTableModel(parent), store_(store) {
   for (const FavoriteImportRecord& row : store.ImportRecords()) actions_.push_back(row.action);
   BuildRows();
-  for (const Group& group : groups_) SettleGroupChoice(group);
 }
 
 // A group is a first row holding its size and the rows of size 1 that follow it; a row of size 1
@@ -76,8 +73,7 @@ void ImportConfirmModel::BuildRows() {
     const FavoriteImportRecord& head = records[i];
     if (head.groupRows <= 0) {
       if (!DecidedAlready(head)) {
-        const int group = AddGroup(static_cast<int>(rows_.size()), 1);
-        rows_.push_back({i, group, 1, head.circleId ? kCandidateChoices : kNoCandidateChoices});
+        rows_.push_back({i, 1, head.circleId ? kCandidateChoices : kNoCandidateChoices});
       }
       ++i;
       continue;
@@ -86,48 +82,20 @@ void ImportConfirmModel::BuildRows() {
     while (members < head.groupRows && i + members < count && records[i + members].groupRows == 1) {
       ++members;
     }
-    const int group = AddGroup(static_cast<int>(rows_.size()), members);
     for (int k = 0; k < members; ++k) {
       const bool candidate = records[i + k].circleId != 0;
-      rows_.push_back({i + k, group, k == 0 ? members : 0,
-                       candidate ? kGroupCandidateChoices : kNoCandidateChoices});
+      rows_.push_back(
+          {i + k, k == 0 ? members : 0, candidate ? kGroupCandidateChoices : kNoCandidateChoices});
     }
     i += members;
   }
 }
 
-int ImportConfirmModel::AddGroup(int first, int count) {
-  groups_.push_back({first, count});
-  return static_cast<int>(groups_.size()) - 1;
-}
-
-// The first row of a group that registers keeps its action; the others are skipped.
-void ImportConfirmModel::SettleGroupChoice(const Group& group) {
-  if (group.rowCount < 2) return;
-  bool chosen = false;
-  for (int r = group.firstRow; r < group.firstRow + group.rowCount; ++r) {
-    const std::array<int, 3>& choices = rows_[r].choices;
-    int& action = actions_[rows_[r].record];
-    const bool registers = action != kImportSkip &&
-                           std::find(choices.begin(), choices.end(), action) != choices.end();
-    if (registers && !chosen) {
-      chosen = true;
-    } else {
-      action = kImportSkip;
-    }
-  }
-}
-
 void ImportConfirmModel::Choose(int row, int column) {
-  const PageRow& chosen = rows_[row];
-  const int action = chosen.choices[column - kRegisterColumn];
+  const int action = rows_[row].choices[column - kRegisterColumn];
   if (action == 0) return;
-  const Group& group = groups_[chosen.group];
-  for (int r = group.firstRow; r < group.firstRow + group.rowCount; ++r) {
-    actions_[rows_[r].record] = rows_[r].record == chosen.record ? action : kImportSkip;
-  }
-  Q_EMIT dataChanged(index(group.firstRow, kRegisterColumn),
-                     index(group.firstRow + group.rowCount - 1, kSkipColumn), {kChoiceRole});
+  actions_[rows_[row].record] = action;
+  Q_EMIT dataChanged(index(row, kRegisterColumn), index(row, kSkipColumn), {kChoiceRole});
 }
 
 int ImportConfirmModel::rowCount(const QModelIndex& parent) const {

@@ -2,9 +2,9 @@
 // what the file says of each circle, the catalogue circle proposed for it, and the user's choice
 // among register, register as a circle the catalogue does not hold, and skip.
 //
-// A file circle with several candidates is one group: its file cell spans the group's rows and the
-// group has one choice, so that at most one of its rows registers. A row matched by both names and
-// given a colour is decided already and not shown.
+// A file circle with several candidates is one group: its file cell spans the group's rows, and
+// every row keeps a choice of its own, so that two namesakes can both be registered. A row matched
+// by both names and given a colour is decided already and not shown.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -59,18 +59,11 @@ class ImportConfirmModel : public QAbstractTableModel {
  private:
   struct PageRow {
     int record = 0;
-    int group = 0;               // index into groups_
     int fileSpan = 1;            // 0 when covered
     std::array<int, 3> choices;  // the action each choice column sets; 0: no such choice
   };
-  struct Group {
-    int firstRow = 0;
-    int rowCount = 0;
-  };
 
   void BuildRows();
-  int AddGroup(int first, int count);
-  void SettleGroupChoice(const Group& group);
   void Choose(int row, int column);
   QVariant FileCellData(int record, int role) const;
   QVariant CandidateCellData(int record, int role) const;
@@ -78,7 +71,6 @@ class ImportConfirmModel : public QAbstractTableModel {
 
   const FavoriteStore& store_;
   std::vector<PageRow> rows_;
-  std::vector<Group> groups_;
   std::vector<int> actions_;
 };
 

@@ -26,6 +26,9 @@ class CatalogImportProgress::Prompts : public ImportPrompts {
   void ShowError(const std::string& text) override {
     RunOnUiThread([&] { DiscImportUiPrompts(ui_, owner_).ShowError(text); });
   }
+  void ShowWarning(const std::string& text) override {
+    RunOnUiThread([&] { DiscImportUiPrompts(ui_, owner_).ShowWarning(text); });
+  }
 
  private:
   UiServices& ui_;

@@ -1,4 +1,4 @@
-// The import confirmation page, offscreen: what it shows of each import row, one choice per group,
+// The import confirmation page, offscreen: what it shows of each import row, a choice per row,
 // and what OK and Cancel leave in the store.
 #include "ui/checklist/ImportConfirmDialog.h"
 
@@ -139,8 +139,8 @@ TEST_F(ImportConfirmTest, RowsFollowTheImportRowsWithTheFileCellOncePerGroup) {
   EXPECT_EQ(offered(3), (std::vector<bool>{true, true, true}));
   EXPECT_EQ(offered(4), (std::vector<bool>{false, true, true}));
   EXPECT_EQ(text(0, ImportConfirmModel::kUnknownColumn), QStringLiteral(" - "));
-  // Both candidates said "register": the group keeps the first only.
-  EXPECT_EQ(model.Actions(), (Actions{1, 3, 3, 1, 1, 2}));
+  // Both candidates stay proposed for registering: namesakes may both be wanted.
+  EXPECT_EQ(model.Actions(), (Actions{1, 1, 3, 1, 1, 2}));
 }
 
 TEST_F(ImportConfirmTest, ThePageShowsTheEventsTheGroupSpanAndTheCheckColours) {
@@ -174,31 +174,51 @@ TEST_F(ImportConfirmTest, ThePageShowsTheEventsTheGroupSpanAndTheCheckColours) {
   EXPECT_EQ(swatch(memoOnlyCell), QColor(Qt::white));
 }
 
-TEST_F(ImportConfirmTest, OneChoicePerGroupAndOnlyOkWritesTheChoices) {
+// Choosing a second namesake unselected the first: each row is its own choice.
+TEST_F(ImportConfirmTest, EveryRowIsItsOwnChoiceAndOnlyOkWritesTheChoices) {
   const Actions proposed = StoreActions();
   EXPECT_EQ(RunPage([&](vx::ImportConfirmDialog& dialog) {
-              Choose(dialog, 1, ImportConfirmModel::kRegisterColumn);
+              Choose(dialog, 0, ImportConfirmModel::kSkipColumn);
               EXPECT_EQ(dialog.Model()->Actions(), (Actions{3, 1, 3, 1, 1, 2}));
               QTest::keyClick(&dialog, Qt::Key_Escape);
             }),
             QDialog::Rejected);
   EXPECT_EQ(StoreActions(), proposed);
 
+  QImage shot;
+  QRect first, second, unchosen;
   EXPECT_EQ(RunPage([&](vx::ImportConfirmDialog& dialog) {
-              Choose(dialog, 1, ImportConfirmModel::kRegisterColumn);
-              Choose(dialog, 2, ImportConfirmModel::kUnknownColumn);  // the group's other choice
+              Choose(dialog, 2, ImportConfirmModel::kUnknownColumn);
               Choose(dialog, 3, ImportConfirmModel::kSkipColumn);
               Choose(dialog, 4, ImportConfirmModel::kRegisterColumn);  // not offered: nothing
               // Space on a choice chooses it too.
               QTableView* view = dialog.View();
               view->setCurrentIndex(dialog.Model()->index(0, ImportConfirmModel::kSkipColumn));
               QTest::keyClick(view, Qt::Key_Space);
-              EXPECT_EQ(dialog.Model()->Actions(), (Actions{3, 3, 3, 1, 3, 2}));
+              EXPECT_EQ(dialog.Model()->Actions(), (Actions{3, 1, 2, 1, 3, 2}));
               Choose(dialog, 0, ImportConfirmModel::kRegisterColumn);
+              const auto radio = [&](int row, int column) {
+                return vx::ImportConfirmDelegate::RadioRect(
+                    view->visualRect(dialog.Model()->index(row, column)));
+              };
+              first = radio(0, ImportConfirmModel::kRegisterColumn);
+              second = radio(1, ImportConfirmModel::kRegisterColumn);
+              unchosen = radio(1, ImportConfirmModel::kSkipColumn);
+              shot = view->viewport()->grab().toImage();
               dialog.OkButton()->click();
             }),
             QDialog::Accepted);
-  EXPECT_EQ(StoreActions(), (Actions{1, 3, 3, 1, 3, 2}));
+  EXPECT_EQ(StoreActions(), (Actions{1, 1, 2, 1, 3, 2}));
+  // Both namesakes show their register choice checked alike.
+  const auto dark = [&](const QRect& r) {
+    int count = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+      for (int x = r.left(); x <= r.right(); ++x) count += shot.pixelColor(x, y).lightness() < 96;
+    }
+    return count;
+  };
+  EXPECT_GT(dark(first), dark(unchosen));
+  EXPECT_EQ(dark(first), dark(second));
 }
 
 }  // namespace
