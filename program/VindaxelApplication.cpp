@@ -7,6 +7,7 @@
 #include <QSessionManager>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstdlib>
 #include <utility>
 
@@ -117,7 +118,12 @@ bool VindaxelApplication::Start() {
 // A restart skips the test: the instance that asked for it may not have gone yet.
 bool VindaxelApplication::ClaimSingleInstance() {
   instance_ = std::make_unique<SingleInstanceServer>();
-  if (!arguments_.restart && instance_->RaiseRunningInstance()) return false;
+  if (!arguments_.restart && instance_->RaiseRunningInstance()) {
+    std::fprintf(stderr,
+                 "vindaxel: already running on this display; that window was brought to the "
+                 "front and this start ends.\n");
+    return false;
+  }
   instance_->Listen();
   connect(instance_.get(), &SingleInstanceServer::raiseRequested, this,
           [this] { RaiseMainWindow(); });
