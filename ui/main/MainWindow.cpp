@@ -31,13 +31,7 @@ MainWindow::MainWindow(CatalogController& controller)
     : controller_(controller), values_(controller.Values() ? *controller.Values() : ownValues_) {
   setObjectName(QStringLiteral("PavorunCatalogApp"));
   setWindowIcon(WindowIcon(IDI_MAIN));
-  values_.cutZoomSize = std::clamp(values_.cutZoomSize, kMinZoom, kMaxZoom);
-  zoom_ = values_.cutZoomSize;
-  if (values_.cutStretchMode < kFreeZoom || values_.cutStretchMode > kFitHeight) {
-    values_.cutStretchMode = kFreeZoom;
-  }
-  stretchMode_ = values_.cutStretchMode;
-  antiAlias_ = values_.cutAntiAlias != 0;
+  ReadDisplayValues();
   CreateMenus();
   CreateCommands();
   CreateView();

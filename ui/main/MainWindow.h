@@ -100,7 +100,8 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
 
   // The status text of a circle: weekday, hall, block, space and half, name and genre (CP932).
   static std::string CircleStatusText(const CatalogController& controller, const CircleRecord& c);
-  // A jump menu item: the name with the k-th letter from 'A' as its mnemonic (CP932).
+  // A jump menu item: the name with the k-th letter from 'A' as its mnemonic, none after 'Z'
+  // (CP932).
   static std::string JumpMenuItemText(const std::string& name, int k);
 
  Q_SIGNALS:
@@ -142,6 +143,8 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
   void ToggleBar(ToolBarIndex bar);
 
   // Zoom.
+  void ReadDisplayValues();
+  void ApplyDisplayValues();
   void ApplyZoom(int zoom);
   void ShowZoom();
   void StepZoom(bool in);
@@ -198,6 +201,7 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
   int page_ = 0;
   int stretchMode_ = kFreeZoom;
   bool antiAlias_ = true;
+  int resolution_ = 0;
   int cutUnderPointer_ = 0;
   int dayIndex_ = -1;
   int hallIndex_ = -1;

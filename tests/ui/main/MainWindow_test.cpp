@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 
@@ -190,6 +191,65 @@ TEST_F(MainWindowTest, JumpMenusAndListsFollowTheDay) {
   blockList->setFocus();
   QTest::keyClick(blockList, Qt::Key_Down);  // block "Ｂ"
   EXPECT_EQ(controller().GetCurrentPage(), 11);
+}
+
+// Mnemonics are letters only: the 27th entry and later have none ("[", "\", DEL, kana).
+TEST_F(MainWindowTest, JumpMenuMnemonicsStopAfterZ) {
+  const struct {
+    int k;
+    const char* text;
+  } cases[] = {{1, "n(&A)"}, {26, "n(&Z)"}, {27, "n"}, {33, "n"}, {97, "n"}};
+  for (const auto& c : cases) EXPECT_EQ(vx::MainWindow::JumpMenuItemText("n", c.k), c.text) << c.k;
+}
+
+// A circle name of any length is cut at the status bar's edge; the window keeps its width.
+TEST_F(MainWindowTest, ALongCircleNameDoesNotWidenTheWindow) {
+  window->resize(880, 600);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  window->Status()->ShowCircleText(QString(243, QChar(0x3042)));
+  QApplication::processEvents();
+  EXPECT_EQ(window->width(), 880);
+  EXPECT_LT(window->minimumSizeHint().width(), 880);
+  EXPECT_LE(window->Status()->CirclePane()->geometry().right(), window->Status()->width());
+}
+
+// The two narrowing commands say what they do in the status bar while pointed at.
+TEST_F(MainWindowTest, NarrowingCommandsShowTheirStatusText) {
+  window->show();
+  const struct {
+    int id;
+    const char* text;
+  } cases[] = {{ID_SEARCH_NARROW, "検索結果から絞込み検索を行う"},
+               {ID_SEARCH_REDO_NARROW, "絞込み検索をやり直す"},
+               {ID_FETCH_RSS, "サークルのRSS情報をネットから取得"}};
+  for (const auto& c : cases) {
+    QAction* item = window->Menu().FindAction(c.id);
+    ASSERT_NE(item, nullptr) << c.id;
+    item->showStatusText(window.get());
+    EXPECT_EQ(window->statusBar()->currentMessage().toStdString(), c.text) << c.id;
+  }
+}
+
+// Values replaced under the window (a settings import) show at once: the check marks, the
+// display bar's button, the zoom box.
+TEST_F(MainWindowTest, ReplacedDisplayValuesShowInTheMenuTheBarAndTheView) {
+  QAction* button = nullptr;
+  for (QAction* action : window->Bar(vx::kToolBarDisp)->actions()) {
+    if (vx::CommandActions::CommandId(action) == ID_ANTI_ALIAS) button = action;
+  }
+  ASSERT_NE(button, nullptr);
+  ASSERT_TRUE(button->isChecked());
+  catalog.values.cutAntiAlias = 0;
+  catalog.values.cutZoomSize = 150;
+  catalog.values.cutResolution = 1;
+  controller().NotifyOptionsChanged();
+  EXPECT_FALSE(button->isChecked());
+  EXPECT_FALSE(window->Menu().FindAction(ID_ANTI_ALIAS)->isChecked());
+  EXPECT_TRUE(window->Menu().FindAction(ID_HIGH_RESOLUTION)->isChecked());
+  EXPECT_EQ(window->zoom(), 150);
+  EXPECT_EQ(window->View()->Zoom(), 150);
+  EXPECT_EQ(window->ZoomBox()->text(), QStringLiteral("150%"));
 }
 
 TEST_F(MainWindowTest, CircleStatusTextNamesDayPlaceCircleAndGenre) {
