@@ -35,8 +35,10 @@
 #include "ui/main/MainWindow.h"
 #include "ui/main/SplashWindow.h"
 #include "program/PrintCommands.h"
+#include "program/QtTranslations.h"
 #include "ui/search/SearchCommands.h"
 #include "ui/web/QtPortalDialogs.h"
+#include "ui/widgets/DialogFrameFilter.h"
 #include "ui/widgets/ModalInputFilter.h"
 #include "ui/widgets/ProgressDialogRunner.h"
 #include "ui/widgets/QtActiveWindowTracker.h"
@@ -68,6 +70,8 @@ bool VindaxelApplication::StartDetached(const QString& program, const QStringLis
 VindaxelApplication::VindaxelApplication(std::vector<std::string> arguments, Launcher launcher)
     : arguments_(StartupArguments::Parse(arguments)),
       launcher_(std::move(launcher)),
+      qtTexts_(std::make_unique<QtTranslations>()),
+      dialogFrames_(std::make_unique<DialogFrameFilter>(qApp)),
       ui_(std::make_unique<QtUiServices>()),
       progress_(std::make_unique<ProgressDialogRunner>()),
       activeWindows_(std::make_unique<QtActiveWindowTracker>()),

@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "app/ApplicationCore.h"
@@ -29,6 +32,7 @@
 #include "ui/menus/CommandMenu.h"
 #include "ui/menus/MenuTables.h"
 #include "ui/print/PrintSettingsSheet.h"
+#include "ui/settings/ColorChooser.h"
 
 namespace {
 
@@ -57,9 +61,58 @@ class ApplicationCommandsTest : public ::testing::Test {
     ASSERT_TRUE(program->core()->bookmarks().Add(mark));
   }
 
+  // What the modal dialog that `open` shows looks like; the dialog is then cancelled.
+  struct DialogSeen {
+    Qt::WindowFlags flags;
+    QStringList texts;  // of its buttons and labels
+  };
+  static DialogSeen SeeDialog(const std::function<void()>& open) {
+    DialogSeen seen;
+    QTimer::singleShot(0, [&seen] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      seen.flags = dialog->windowFlags();
+      for (auto* button : dialog->findChildren<QAbstractButton*>()) seen.texts << button->text();
+      for (auto* label : dialog->findChildren<QLabel*>()) seen.texts << label->text();
+      dialog->reject();
+    });
+    open();
+    return seen;
+  }
+
   vxtest::TempDir root;
   std::unique_ptr<vx::VindaxelApplication> program;
 };
+
+// Qt's own dialogs and buttons speak Japanese, and every dialog offers a close button only.
+TEST_F(ApplicationCommandsTest, DialogsSpeakJapaneseAndOfferOnlyTheirCloseButton) {
+  const struct {
+    const char* name;
+    std::function<void()> open;
+    std::vector<const char*> texts;
+  } cases[] = {
+      {"bookmark", [this] { main().RunCommand(ID_BOOKMARK_ADD); }, {"キャンセル"}},
+      {"file", [this] { main().RunCommand(ID_SETTINGS_IMPORT); },
+       {"キャンセル", "開く(&O)", "ファイル名(&N):"}},
+      {"colour", [this] { vx::ChooseColorWithDialog(&main(), 0xFF); },
+       {"キャンセル", "基本カラー(&B)"}},
+      {"message", [this] { main().RunCommand(ID_HELP_CONTENTS); }, {"OK"}},
+  };
+  const Qt::WindowFlags hints = Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                                Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
+  for (const auto& c : cases) {
+    const DialogSeen seen = SeeDialog(c.open);
+    EXPECT_EQ(seen.flags & hints, Qt::WindowCloseButtonHint) << c.name;
+    EXPECT_TRUE(seen.flags.testFlag(Qt::CustomizeWindowHint)) << c.name;
+    for (const char* text : c.texts) {
+      EXPECT_TRUE(seen.texts.contains(QString::fromUtf8(text))) << c.name << " " << text;
+    }
+    for (const char* english : {"Cancel", "&Cancel", "&Open", "File &name:", "&Basic colors"}) {
+      EXPECT_FALSE(seen.texts.contains(QLatin1String(english))) << c.name << " " << english;
+    }
+  }
+  EXPECT_FALSE(controller().Guard().IsRaised());
+}
 
 // The menu's items turn to their pages; a folder's command and one past the last entry do
 // nothing, and the menu follows the list when it is rebuilt.
