@@ -370,4 +370,21 @@ TEST_F(ApplicationCoreTest, SavedSettingsComeBackOnTheNextStart) {
   EXPECT_EQ(CornersOf(core->values().windowRects[vx::kMapSlot]), Corners(5, 6, 7, 8));
 }
 
+// A commit writes at once; one that cannot be written says which file, never silently.
+TEST_F(ApplicationCoreTest, ACommitIsWrittenAtOnceOrSaysWhichFileFailed) {
+  auto core = Start();
+  core->values().cutZoomSize = 150;
+  ASSERT_TRUE(core->CommitSettings());
+  EXPECT_NE(UserIni(program()).find("CutZoomSize=150\r\n"), std::string::npos);
+
+  fs::remove(program() / "vindaxel.ini");
+  fs::create_directory(program() / "vindaxel.ini");  // where the file should go
+  EXPECT_FALSE(core->CommitSettings());
+  const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(vx::Cp932ToUtf8(boxes[0].text).find((program() / "vindaxel.ini").string()),
+            std::string::npos);
+  EXPECT_EQ(vx::Cp932ToUtf8(boxes[0].caption), "動作設定の保存");
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -15,13 +16,17 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <set>
+#include <string>
 
 #include "app/ApplicationCore.h"
 #include "app/BookmarkList.h"
 #include "app/CatalogController.h"
+#include "checklist/FavoriteStore.h"
 #include "platform/CodePage.h"
 #include "program/VindaxelApplication.h"
 #include "res/ResourceIds.h"
@@ -83,6 +88,105 @@ class ApplicationCommandsTest : public ::testing::Test {
   vxtest::TempDir root;
   std::unique_ptr<vx::VindaxelApplication> program;
 };
+
+// What the user commits is in the settings file at once, long before the program ends: a crash
+// loses none of it. An imported value is in force and shown at once.
+TEST_F(ApplicationCommandsTest, CommittedChangesAreInTheSettingsFileAtOnce) {
+  namespace fs = std::filesystem;
+  const fs::path list = root.path() / "list.csv";
+  ASSERT_FALSE(controller().GetFavoriteStore()->Save(list));
+  const fs::path imported = root.path() / "import.ini";
+  vxtest::WriteFileBytes(imported, "[Window]\r\nCutAntiAlias=0\r\n");
+  const auto onDialog = [](std::function<void(QDialog*)> act) {
+    QTimer::singleShot(0, [act] {
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) act(dialog);
+    });
+  };
+  const struct {
+    const char* name;
+    std::function<void()> commit;
+    std::string line;
+  } cases[] = {
+      {"settings sheet",
+       [&] {
+         onDialog([](QDialog* sheet) {
+           for (auto* box : sheet->findChildren<QCheckBox*>()) {
+             if (box->property("controlId").toInt() == IDC_CFG_AUTO_SEL) box->click();
+           }
+           sheet->accept();
+         });
+         main().RunCommand(ID_SETTINGS);
+       },
+       "AutoSel=1"},
+      {"bookmark added",
+       [&] {
+         onDialog([](QDialog* dialog) {
+           static_cast<vx::BookmarkAddDialog*>(dialog)->TitleEdit()->setText(QStringLiteral("east"));
+           dialog->accept();
+         });
+         main().RunCommand(ID_BOOKMARK_ADD);
+       },
+       "BookmarkTitle.0000=east"},
+      {"bookmarks organised",
+       [&] {
+         AddBookmark(vx::Bookmark::kPage, 0, controller().GetCurrentPage(), "west");
+         onDialog([](QDialog* dialog) { dialog->accept(); });
+         main().RunCommand(ID_BOOKMARK_ORGANIZE);
+       },
+       "BookmarkTitle.0001=west"},
+      {"checklist loaded", [&] { controller().OpenChecklistFile(list); },
+       "RecentFiles.00=" + list.string()},
+      {"settings imported",
+       [&] {
+         onDialog([&](QDialog* dialog) {
+           static_cast<QFileDialog*>(dialog)->selectFile(QString::fromStdString(imported));
+           dialog->accept();
+         });
+         main().RunCommand(ID_SETTINGS_IMPORT);
+       },
+       "CutAntiAlias=0"},
+  };
+  for (const auto& c : cases) {
+    c.commit();
+    EXPECT_NE(vxtest::ReadFileBytes(root.path() / "vindaxel.ini").find(c.line), std::string::npos)
+        << c.name;
+  }
+  EXPECT_FALSE(main().Menu().FindAction(ID_ANTI_ALIAS)->isChecked());
+  EXPECT_FALSE(controller().Guard().IsRaised());
+}
+
+// Ctrl+Y and Ctrl+U open the profile of the id the field holds, in the browser the user chose.
+TEST_F(ApplicationCommandsTest, TwitterAndPixivKeysOpenTheProfilesOfTheIds) {
+  namespace fs = std::filesystem;
+  const fs::path browser = root.path() / "browser.sh";
+  vxtest::WriteFileBytes(browser, "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.$$.txt\"\n");
+  fs::permissions(browser, fs::perms::owner_all);
+  vx::SettingsValues& values = program->core()->values();
+  values.browserPathMode = 1;
+  std::snprintf(values.browserPath, sizeof values.browserPath, "%s", browser.c_str());
+  vx::CircleRecord circle = controller().CurrentCircle();
+  circle.twitter = "vx_c00001";
+  circle.pixiv = "3000007";
+  controller().SetCurrentCircle(circle);
+  const auto opened = [&] {
+    std::set<std::string> urls;
+    for (const auto& entry : fs::directory_iterator(root.path())) {
+      if (entry.path().extension() == ".txt") urls.insert(vxtest::ReadFileBytes(entry.path()));
+    }
+    return urls;
+  };
+  const std::vector<vx::Accelerator> accelerators = vx::MainAccelerators();
+  for (const char* keys : {"Ctrl+Y", "Ctrl+U"}) {
+    const auto accelerator =
+        std::find_if(accelerators.begin(), accelerators.end(),
+                     [keys](const vx::Accelerator& a) { return std::string(a.keys) == keys; });
+    ASSERT_NE(accelerator, accelerators.end()) << keys;
+    EXPECT_TRUE(main().RunCommand(accelerator->id)) << keys;
+  }
+  const std::set<std::string> expected = {"https://twitter.com/vx_c00001",
+                                          "https://www.pixiv.net/users/3000007"};
+  QTRY_VERIFY_WITH_TIMEOUT(opened() == expected, 10000);
+}
 
 // Qt's own dialogs and buttons speak Japanese, and every dialog offers a close button only.
 TEST_F(ApplicationCommandsTest, DialogsSpeakJapaneseAndOfferOnlyTheirCloseButton) {
