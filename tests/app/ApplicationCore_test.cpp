@@ -54,6 +54,27 @@ TEST(DefaultWindowLayoutTest, WorkAreaBelowATopPanelMovesEveryWindowDown) {
   EXPECT_EQ(CornersOf(values.windowRects[vx::kDetailSlot]), Corners(640, 32, 1024, 416));
 }
 
+// A rectangle stored on a larger screen comes back whole: moved in, and shrunk only where it is
+// larger than the area.
+TEST(DefaultWindowLayoutTest, StoredRectanglesAreFittedIntoTheWorkArea) {
+  const vx::WorkArea area{0, 24, 1280, 776};  // 1280x800 below a top panel
+  const struct {
+    WindowRect stored;
+    Corners fitted;
+  } cases[] = {
+      {{0, 0, 880, 1024}, {0, 24, 880, 800}},         // taller than the area
+      {{100, 300, 500, 700}, {100, 300, 500, 700}},   // inside: untouched
+      {{1000, 700, 1400, 900}, {880, 600, 1280, 800}},  // off the corner: moved in
+      {{-300, 30, 100, 130}, {0, 30, 400, 130}},      // off the left edge
+      {{0, 0, 2000, 2000}, {0, 24, 1280, 800}},       // larger than the screen
+      {{50, 50, 50, 40}, {50, 50, 51, 51}},           // empty: one pixel
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CornersOf(vx::FitIntoWorkArea(c.stored, area)), c.fitted)
+        << std::get<0>(c.fitted) << "," << std::get<1>(c.fitted);
+  }
+}
+
 TEST(DefaultWindowLayoutTest, SlotsHoldTheFiveIdsAndFirstStartVisibility) {
   vx::SettingsValues values{};
   values.windowIds[7] = 99;

@@ -121,8 +121,9 @@ TEST_F(ApplicationCommandsTest, CommittedChangesAreInTheSettingsFileAtOnce) {
       {"bookmark added",
        [&] {
          onDialog([](QDialog* dialog) {
-           static_cast<vx::BookmarkAddDialog*>(dialog)->TitleEdit()->setText(QStringLiteral("east"));
-           dialog->accept();
+           auto* add = static_cast<vx::BookmarkAddDialog*>(dialog);
+           add->TitleEdit()->setText(QStringLiteral("east"));
+           add->accept();
          });
          main().RunCommand(ID_BOOKMARK_ADD);
        },

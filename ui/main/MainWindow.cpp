@@ -12,8 +12,6 @@
 #include <QUrl>
 #include <QWindow>
 
-#include <algorithm>
-
 #include "app/CatalogController.h"
 #include "platform/qt/QtStrings.h"
 #include "res/Pictures.h"
@@ -24,6 +22,7 @@
 #include "ui/menus/MenuTables.h"
 #include "ui/views/CutPageView.h"
 #include "ui/widgets/ControlFont.h"
+#include "ui/widgets/WindowPlacement.h"
 
 namespace vx {
 
@@ -107,9 +106,7 @@ WindowRect MainWindow::ScreenRect() const {
 
 void MainWindow::PlaceAt(const WindowRect& rect) {
   placing_ = true;
-  if (isMinimized() || isMaximized()) showNormal();
-  setGeometry(rect.left, rect.top, std::max(1, rect.right - rect.left),
-              std::max(1, rect.bottom - rect.top));
+  PlaceWindowOnScreen(*this, rect);
   placing_ = false;
 }
 

@@ -71,7 +71,7 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
   // Runs a command along the window's road (view, window, application); false when nobody ran it.
   bool RunCommand(int id);
   CommandRoute& Route() { return route_; }
-  // Puts the window at a stored rectangle (screen coordinates of its client area).
+  // Puts the window at a stored rectangle (screen coordinates of its client area), on the screen.
   void PlaceAt(const WindowRect& rect);
   // The bars' visibility, floating state and position into the settings values.
   void StoreToolBarState();
