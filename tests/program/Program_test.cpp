@@ -10,8 +10,10 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "platform/qt/SingleInstanceServer.h"
@@ -37,10 +39,11 @@ class ProgramTest : public ::testing::Test {
   // The program on the profile; `screenshot` set makes it save its window and close. Its X
   // display is only a name: the program draws offscreen.
   void Start(QProcess& process, const QStringList& arguments = {},
-             const fs::path& screenshot = {}, const QString& display = kDisplay) const {
+             const fs::path& screenshot = {}, const QString& display = kDisplay,
+             const QString& platform = QStringLiteral("offscreen")) const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("VINDAXEL_PROGRAM_DIR"), QString::fromStdString(profile().string()));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     env.insert(QStringLiteral("DISPLAY"), display);
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     if (!screenshot.empty()) {
@@ -91,6 +94,37 @@ TEST_F(ProgramTest, ShowsTheFirstCutPageAndClosesCleanly) {
     EXPECT_NE(ini.find(line), std::string::npos) << line;
   }
   EXPECT_FALSE(InstanceListens());
+}
+
+// On a first start on common screens every check colour button shows on the main window's bars,
+// none folded away behind a bar's extension: the nine swatch colours are all on its top rows.
+TEST_F(ProgramTest, EveryCheckColourShowsAtTheDefaultSize) {
+  const QRgb swatches[] = {0xFF944A, 0xFF00FF, 0xFFF700, 0x00B54A, 0x00B5FF,
+                           0x9C529C, 0x0000FF, 0x00FF00, 0xFF0000};
+  for (const QSize screen : {QSize(1280, 1024), QSize(1366, 768)}) {
+    fs::remove(profile() / "vindaxel.ini");
+    const fs::path config = root.path() / "screen.json";
+    vxtest::WriteFileBytes(
+        config, QStringLiteral(R"({"screens": [{"name": "s", "x": 0, "y": 0, "width": %1,
+            "height": %2, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+                    .arg(screen.width())
+                    .arg(screen.height())
+                    .toStdString());
+    const fs::path shot = root.path() / "bars.png";
+    QProcess program;
+    Start(program, {}, shot, kDisplay,
+          QStringLiteral("offscreen:configfile=") + QString::fromStdString(config.string()));
+    ASSERT_TRUE(program.waitForFinished(kRunMs));
+    const QImage picture(QString::fromStdString(shot.string()));
+    ASSERT_FALSE(picture.isNull());
+    std::set<QRgb> seen;
+    for (int y = 0; y < std::min(110, picture.height()); ++y) {
+      for (int x = 0; x < picture.width(); ++x) seen.insert(picture.pixel(x, y) & 0xFFFFFF);
+    }
+    for (const QRgb colour : swatches) {
+      EXPECT_TRUE(seen.count(colour)) << screen.width() << " " << std::hex << colour;
+    }
+  }
 }
 
 TEST_F(ProgramTest, SecondStartRaisesTheFirstAndEnds) {

@@ -147,10 +147,16 @@ void MainWindow::FocusView() { view_->setFocus(); }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  FlowToolBarRows();
   if (stretchMode_ == kFitWidth || stretchMode_ == kFitHeight) {
     FitOneSide(stretchMode_ == kFitWidth, true);
   }
   if (!placing_) controller_.SaveWindowRect(this);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  FlowToolBarRows();
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {

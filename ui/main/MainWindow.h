@@ -113,6 +113,7 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void changeEvent(QEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
@@ -141,6 +142,7 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
   void RestoreDockLayout();
   void SaveDockLayout() const;
   void ToggleBar(ToolBarIndex bar);
+  void FlowToolBarRows();
 
   // Zoom.
   void ReadDisplayValues();
@@ -193,6 +195,7 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
   CutPageView* view_ = nullptr;
   MainStatusBar* status_ = nullptr;
   std::array<QToolBar*, kToolBarCount> bars_{};
+  std::array<bool, kToolBarCount> flowBreaks_{};  // rows started by FlowToolBarRows
   JumpToolBar* jumpBar_ = nullptr;
   ColorToolBar* checkBar_ = nullptr;
   QPushButton* colorEdit_ = nullptr;

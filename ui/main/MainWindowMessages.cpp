@@ -125,6 +125,7 @@ void MainWindow::OnCurrentColorChanged(int oldIndex, int newIndex) {
 void MainWindow::OnColorsChanged() {
   menu_.Rebuild(controller_);
   checkBar_->UpdateColorButtons(controller_);
+  FlowToolBarRows();  // the check bar may have grown
   view_->viewport()->update();
 }
 

@@ -144,6 +144,36 @@ TEST_F(MainWindowTest, ToolBarsStandInOneRowInTheirOrder) {
   EXPECT_EQ(window->Bar(vx::kToolBarJump)->windowTitle().toStdString(), "ページ移動ツールバー");
 }
 
+// At the default sizes (880 and 940 pixels wide) and below, the bars break into rows: no bar folds
+// a button away behind its extension, every colour button of the check bar shows whole.
+TEST_F(MainWindowTest, BarsBreakIntoRowsSoThatEveryColourButtonShows) {
+  const struct {
+    int width;
+    int colors;
+  } cases[] = {{880, 9}, {940, 9}, {640, 16}, {1600, 9}};
+  window->show();
+  for (const auto& c : cases) {
+    catalog.values.fvrColorNum = c.colors;
+    controller().LoadColorTable();
+    controller().NotifyColorsChanged();
+    window->resize(c.width, 600);
+    QApplication::processEvents();
+    for (QToolBar* bar : window->findChildren<QToolBar*>()) {
+      auto* more = bar->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button"));
+      EXPECT_TRUE(!more || !more->isVisible()) << bar->objectName().toStdString() << c.width;
+    }
+    vx::ColorToolBar* check = window->CheckBar();
+    for (int i = 0; i <= c.colors + 1; ++i) {  // the colours, "色編集" and the remove button
+      QWidget* button = check->widgetForAction(check->PlaceAt(check->FirstColorPlace() + i));
+      ASSERT_NE(button, nullptr) << i;
+      EXPECT_TRUE(button->isVisible() && check->rect().contains(button->geometry()))
+          << c.width << " " << i;
+    }
+  }
+  // One row where they fit.
+  EXPECT_EQ(window->Bar(vx::kToolBarNavi)->y(), window->Bar(vx::kToolBarBasic)->y());
+}
+
 TEST_F(MainWindowTest, ColourEditButtonFollowsTheLastColourButton) {
   vx::ColorToolBar* bar = window->CheckBar();
   for (int count : {9, 3, 16}) {
