@@ -98,6 +98,7 @@ void ApplicationCore::OpenDatabase() {
 
 bool ApplicationCore::CreateController() {
   controller_ = std::make_unique<CatalogController>(settings_.get(), services_.controller);
+  controller_->SetSettingsCommitter([this] { CommitSettings(); });
   // A controller whose Init failed works on without the missing objects.
   controller_->Init(database_.get(), images_.get(), &values_);
   ApplyImageFolder();
@@ -160,6 +161,19 @@ bool ApplicationCore::SaveSettings(const RestartRequest& restart) {
             saved;
   }
   return saved;
+}
+
+bool ApplicationCore::CommitSettings() {
+  if (SaveSettings(RestartRequest{})) return true;
+  const std::string text = Utf8ToCp932(settings_->userSettingsFile().string()) +
+                           Sjis("\nに動作設定を保存できませんでした.\n"
+                                "フォルダに書き込めるか、ディスクに空きがあるかを確かめてください.");
+  if (controller_) {
+    controller_->ShowMessageBox(MB_ICONHAND, text, Sjis("動作設定の保存"));
+  } else if (services_.ui) {
+    services_.ui->MessageBox(nullptr, text, Sjis("動作設定の保存"), MB_ICONHAND);
+  }
+  return false;
 }
 
 void ApplicationCore::ExitController() {

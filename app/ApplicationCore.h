@@ -69,6 +69,12 @@ class ApplicationCore {
   // named on the command line, else with "AutoLoad" the newest recent file.
   std::optional<std::filesystem::path> InitialChecklist(const StartupArguments& arguments) const;
 
+  // --- While running ------------------------------------------------------------------------
+  // A change the user committed (a settings dialog's OK, bookmarks, a checklist file, an import)
+  // is written at once, as at exit, so that a crash loses nothing of it. False, after a message
+  // naming the file, when it could not be written.
+  bool CommitSettings();
+
   // --- Shut-down ----------------------------------------------------------------------------
   // "LastSelPage", the working copy back into the settings, then the search, event and system
   // groups, all under the event shown; an event switch then writes "VQNumber96" alone, so that

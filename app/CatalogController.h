@@ -98,6 +98,12 @@ class CatalogController {
   AppSettings* Settings() const { return settings_; }
   // The boxes and dialogs of the user interface (null when none was given).
   UiServices* GetUiServices() const { return services_.ui; }
+  // A settings change the user committed (also a checklist file saved or loaded, which changes
+  // the recent files) goes into the settings file at once through `commit` (none: at exit).
+  void SetSettingsCommitter(std::function<void()> commit) { commitSettings_ = std::move(commit); }
+  void CommitSettings() const {
+    if (commitSettings_) commitSettings_();
+  }
   PavorunDatabase* Database() const { return database_; }
   CatalogImages* Images() const { return images_; }
   SettingsValues* Values() const { return values_; }
@@ -451,6 +457,7 @@ class CatalogController {
 
   AppSettings* settings_;
   ControllerServices services_;
+  std::function<void()> commitSettings_;
   PavorunDatabase* database_ = nullptr;
   CatalogImages* images_ = nullptr;
   SettingsValues* values_ = nullptr;

@@ -183,6 +183,7 @@ void CatalogController::SetChecklistPath(const fs::path* path, bool modified) {
     checklistPath_ = *path;
     if (!checklistPath_.empty()) AddRecentFile(checklistPath_);
     RebuildRecentFilesMenu();
+    if (!checklistPath_.empty()) CommitSettings();
   }
   if (modified != checklistModified_) {
     checklistModified_ = modified;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/UiServices.h"
+
 namespace vx {
 
 namespace {
@@ -25,10 +27,25 @@ bool IsMailCharacter(char c) {
   return std::string_view("?%&<>()[]\\,;:\"'`/#").find(c) == std::string_view::npos;
 }
 
+bool IsWebAddress(std::string_view text) {
+  std::string scheme(text.substr(0, std::min<std::size_t>(text.size(), 8)));
+  for (char& c : scheme) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return scheme.starts_with("http://") || scheme.starts_with("https://");
+}
+
 }  // namespace
+
+std::optional<std::string> WebLinkAddress(std::string_view field) {
+  const std::string_view address = Trimmed(field);
+  if (!IsOpenableUrl(address)) return std::nullopt;
+  return std::string(address);
+}
 
 std::optional<std::string> TwitterProfileAddress(std::string_view field) {
   std::string_view id = Trimmed(field);
+  if (IsWebAddress(id)) return std::string(id);
   if (id.starts_with('@')) id.remove_prefix(1);
   if (id.empty() || id.size() > 15 || !std::all_of(id.begin(), id.end(), IsIdCharacter)) {
     return std::nullopt;
@@ -38,6 +55,7 @@ std::optional<std::string> TwitterProfileAddress(std::string_view field) {
 
 std::optional<std::string> PixivProfileAddress(std::string_view field) {
   const std::string_view id = Trimmed(field);
+  if (IsWebAddress(id)) return std::string(id);
   if (id.empty() || id.size() > 12 || !std::all_of(id.begin(), id.end(), IsAsciiDigit)) {
     return std::nullopt;
   }

@@ -1,8 +1,10 @@
 #include "app/CircleWebCommands.h"
 
 #include <string>
+#include <utility>
 
 #include "app/CatalogController.h"
+#include "app/CircleLinkAddress.h"
 #include "app/WebSearchAddress.h"
 
 namespace vx {
@@ -19,11 +21,12 @@ bool CircleWebCommands::SearchCurrentCircle() {
 bool CircleWebCommands::OpenCurrentCircleLink(Link link) {
   const CircleRecord& circle = controller_.CurrentCircle();
   if (circle.id == 0) return false;
-  const std::string& field = link == Link::kUrl       ? circle.url
-                             : link == Link::kTwitter ? circle.twitter
-                                                      : circle.pixiv;
-  if (field.empty()) return SearchCurrentCircle();
-  return controller_.OpenUrl(field);
+  const auto [field, address] =
+      link == Link::kUrl       ? std::pair(&circle.url, WebLinkAddress(circle.url))
+      : link == Link::kTwitter ? std::pair(&circle.twitter, TwitterProfileAddress(circle.twitter))
+                               : std::pair(&circle.pixiv, PixivProfileAddress(circle.pixiv));
+  if (field->empty()) return SearchCurrentCircle();
+  return address && controller_.OpenUrl(*address);
 }
 
 bool CircleWebCommands::OpenSupportPage() { return controller_.OpenUrl(kSupportPage); }

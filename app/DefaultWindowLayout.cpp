@@ -1,5 +1,8 @@
 #include "app/DefaultWindowLayout.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace vx {
 
 namespace {
@@ -14,6 +17,13 @@ struct SlotDefault {
 constexpr SlotDefault kSlotDefaults[kFrameSlotCount] = {
     {kMainWindowId, 1}, {kMapWindowId, 0}, {kChecklistWindowId, 1},
     {kDetailWindowId, 1}, {kListWindowId, 0}};
+
+// One side: [start, start + length) into [areaStart, areaStart + areaLength).
+std::pair<int, int> FitSide(int start, int length, int areaStart, int areaLength) {
+  const int fitted = std::clamp(length, 1, std::max(1, areaLength));
+  const int lastStart = areaStart + std::max(0, areaLength - fitted);
+  return {std::clamp(start, areaStart, lastStart), fitted};
+}
 
 }  // namespace
 
@@ -47,6 +57,12 @@ void ApplyDefaultLayout(SettingsValues& values, const WorkArea& area) {
     values.windowRects[slot] = {r.left + area.left, r.top + area.top, r.right + area.left,
                                 r.bottom + area.top};
   }
+}
+
+WindowRect FitIntoWorkArea(const WindowRect& rect, const WorkArea& area) {
+  const auto [left, width] = FitSide(rect.left, rect.right - rect.left, area.left, area.width);
+  const auto [top, height] = FitSide(rect.top, rect.bottom - rect.top, area.top, area.height);
+  return {left, top, left + width, top + height};
 }
 
 }  // namespace vx

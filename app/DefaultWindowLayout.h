@@ -31,4 +31,8 @@ int DefaultSideWidth(int workWidth);
 // from one start to the next.
 void ApplyDefaultLayout(SettingsValues& values, const WorkArea& area);
 
+// A stored rectangle moved, and shrunk where it is larger, so that it lies inside the work area:
+// a layout written on a larger screen opens whole on a smaller one.
+WindowRect FitIntoWorkArea(const WindowRect& rect, const WorkArea& area);
+
 }  // namespace vx

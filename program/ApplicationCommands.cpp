@@ -72,7 +72,10 @@ void ApplicationCommands::AddWindowCommands() {
   On(ID_APP_EXIT, [this] {
     if (MainWindow* main = application_.mainWindow()) main->close();
   });
-  On(ID_CHILD_WINDOWS_TOP, [this] { ToggleChildWindowsTop(); });
+  On(ID_CHILD_WINDOWS_TOP, [this] {
+    ToggleChildWindowsTop();
+    CommitSettings();
+  });
   On(ID_RESET_WINDOW_LAYOUT, [this] { ResetWindowLayout(); });
   OnUpdate(ID_CHILD_WINDOWS_TOP, [this](int, CommandState& state) {
     state.checked = application_.core()->values().childWndTop != 0;
@@ -92,9 +95,13 @@ void ApplicationCommands::AddSettingsCommands() {
   On(ID_SETTINGS, [this] { ShowSettingsSheet(); });
   On(ID_COLOR_SHEET, [this] { ShowColorSheet(); });
   On(ID_SETTINGS_EXPORT, [this] { settingsFiles_->ExportSettings(); });
-  On(ID_SETTINGS_IMPORT, [this] { settingsFiles_->ImportSettings(); });
+  On(ID_SETTINGS_IMPORT, [this] {
+    if (settingsFiles_->ImportSettings()) CommitSettings();
+  });
   On(ID_PRINT_SETTINGS_EXPORT, [this] { settingsFiles_->ExportPrintSettings(); });
-  On(ID_PRINT_SETTINGS_IMPORT, [this] { settingsFiles_->ImportPrintSettings(); });
+  On(ID_PRINT_SETTINGS_IMPORT, [this] {
+    if (settingsFiles_->ImportPrintSettings()) CommitSettings();
+  });
   On(ID_WEB_SEARCH_SETTINGS, [this] { EditWebSearchSettings(); });
   On(ID_PRINT_DETAILS, [this] { EditPrintSettings(); });
 }
@@ -103,7 +110,10 @@ void ApplicationCommands::EditPrintSettings() {
   ApplicationCore& core = *application_.core();
   RunPrintSettingsCommand(application_.beacon(), core, *core.controller()->GetUiServices(),
                           *printContext_);
+  CommitSettings();
 }
+
+void ApplicationCommands::CommitSettings() { application_.core()->CommitSettings(); }
 
 void ApplicationCommands::AddDataCommands() {
   On(ID_IMAGE_DATA, [this] { data_->InstallImageData(); });
@@ -133,11 +143,14 @@ void ApplicationCommands::AddCircleCommands() {
 
 void ApplicationCommands::AddBookmarkCommands() {
   On(ID_BOOKMARK_ADD, [this] {
-    if (bookmarks_->AddCurrentPage(application_.beacon())) BuildBookmarkMenu();
+    if (!bookmarks_->AddCurrentPage(application_.beacon())) return;
+    BuildBookmarkMenu();
+    CommitSettings();
   });
   On(ID_BOOKMARK_ORGANIZE, [this] {
     bookmarks_->Organize(application_.beacon());
     BuildBookmarkMenu();
+    CommitSettings();
   });
   OnRange(ID_BOOKMARK_FIRST, ID_BOOKMARK_LAST, [this](int id) { GoToBookmark(id); });
 }
@@ -158,6 +171,7 @@ void ApplicationCommands::EditWebSearchSettings() {
   CatalogController* controller = application_.core()->controller();
   ModalScope modal(controller);
   WebSearchSettingsDialog(application_.beacon(), *controller).exec();
+  CommitSettings();
 }
 
 // A new image folder in the settings is looked for at once, as at start-up.

@@ -48,6 +48,8 @@ class ApplicationCommands : public CommandMap {
   void EditPrintSettings();
   void EditMemo();
   void GoToBookmark(int id);
+  // A change the user committed goes into the settings file at once.
+  void CommitSettings();
 
   VindaxelApplication& application_;
   std::unique_ptr<QtDataCommandDialogs> dataDialogs_;

@@ -7,6 +7,7 @@
 #include <QSessionManager>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstdlib>
 #include <utility>
 
@@ -34,8 +35,10 @@
 #include "ui/main/MainWindow.h"
 #include "ui/main/SplashWindow.h"
 #include "program/PrintCommands.h"
+#include "program/QtTranslations.h"
 #include "ui/search/SearchCommands.h"
 #include "ui/web/QtPortalDialogs.h"
+#include "ui/widgets/DialogFrameFilter.h"
 #include "ui/widgets/ModalInputFilter.h"
 #include "ui/widgets/ProgressDialogRunner.h"
 #include "ui/widgets/QtActiveWindowTracker.h"
@@ -67,6 +70,8 @@ bool VindaxelApplication::StartDetached(const QString& program, const QStringLis
 VindaxelApplication::VindaxelApplication(std::vector<std::string> arguments, Launcher launcher)
     : arguments_(StartupArguments::Parse(arguments)),
       launcher_(std::move(launcher)),
+      qtTexts_(std::make_unique<QtTranslations>()),
+      dialogFrames_(std::make_unique<DialogFrameFilter>(qApp)),
       ui_(std::make_unique<QtUiServices>()),
       progress_(std::make_unique<ProgressDialogRunner>()),
       activeWindows_(std::make_unique<QtActiveWindowTracker>()),
@@ -117,7 +122,12 @@ bool VindaxelApplication::Start() {
 // A restart skips the test: the instance that asked for it may not have gone yet.
 bool VindaxelApplication::ClaimSingleInstance() {
   instance_ = std::make_unique<SingleInstanceServer>();
-  if (!arguments_.restart && instance_->RaiseRunningInstance()) return false;
+  if (!arguments_.restart && instance_->RaiseRunningInstance()) {
+    std::fprintf(stderr,
+                 "vindaxel: already running on this display; that window was brought to the "
+                 "front and this start ends.\n");
+    return false;
+  }
   instance_->Listen();
   connect(instance_.get(), &SingleInstanceServer::raiseRequested, this,
           [this] { RaiseMainWindow(); });

@@ -25,6 +25,7 @@ namespace vx {
 class ApplicationCommands;
 class BeaconWidget;
 class DetailWindow;
+class DialogFrameFilter;
 class HallMapWindow;
 class HostSystemInfo;
 class ChecklistWindow;
@@ -36,6 +37,7 @@ class ProgressDialogRunner;
 class QtActiveWindowTracker;
 class QtChecklistDialogs;
 class QtPortalDialogs;
+class QtTranslations;
 class QtUiServices;
 class SearchCommands;
 class SingleInstanceServer;
@@ -98,6 +100,8 @@ class VindaxelApplication : public QObject {
   StartupArguments arguments_;
   Launcher launcher_;
   RestartRequest restart_;
+  std::unique_ptr<QtTranslations> qtTexts_;
+  std::unique_ptr<DialogFrameFilter> dialogFrames_;
   std::unique_ptr<QtUiServices> ui_;
   std::unique_ptr<ProgressDialogRunner> progress_;
   std::unique_ptr<QtActiveWindowTracker> activeWindows_;

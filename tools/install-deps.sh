@@ -9,7 +9,7 @@ packages=(
   libsqlite3-dev sqlite3 libpng-dev zlib1g-dev libminizip-dev libboost-regex-dev picojson-dev
   libcurl4-openssl-dev libssl-dev openssl libsodium-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-ipafont-gothic fonts-ipafont-mincho xvfb xauth
+  fonts-ipafont-gothic fonts-ipafont-mincho qt6-translations-l10n xvfb xauth
 )
 
 missing=()

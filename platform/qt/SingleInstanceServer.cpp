@@ -14,6 +14,24 @@ namespace {
 constexpr char kRaiseRequest[] = "raise\n";
 constexpr char kRaiseAnswer[] = "raised\n";
 constexpr int kAnswerTimeoutMs = 1000;
+// Socket paths are short: a display name longer than this is cut.
+constexpr int kMaxDisplayPart = 40;
+
+// ":0" and ":0.1" are screens of one server, so one desktop.
+QString X11Server(const QString& display) {
+  const int colon = display.lastIndexOf(QLatin1Char(':'));
+  const int dot = display.indexOf(QLatin1Char('.'), colon + 1);
+  return colon >= 0 && dot > colon ? display.left(dot) : display;
+}
+
+// A Wayland display may be given as a path; the socket name must stay a plain name.
+QString NamePart(const QString& text) {
+  QString part = text.section(QLatin1Char('/'), -1).left(kMaxDisplayPart);
+  for (QChar& c : part) {
+    if (!c.isLetterOrNumber() || c.unicode() > 0x7F) c = QLatin1Char('_');
+  }
+  return part;
+}
 
 }  // namespace
 
@@ -23,7 +41,16 @@ SingleInstanceServer::SingleInstanceServer(QString name, QObject* parent)
 SingleInstanceServer::~SingleInstanceServer() { Close(); }
 
 QString SingleInstanceServer::DefaultName() {
-  return QStringLiteral("PavorunCatalogApp-%1").arg(static_cast<qulonglong>(::getuid()));
+  return NameFor(::getuid(), qEnvironmentVariable("DISPLAY"),
+                 qEnvironmentVariable("WAYLAND_DISPLAY"));
+}
+
+QString SingleInstanceServer::NameFor(qulonglong userId, const QString& x11Display,
+                                      const QString& waylandDisplay) {
+  QString name = QStringLiteral("PavorunCatalogApp-%1").arg(userId);
+  if (!x11Display.isEmpty()) name += QStringLiteral("-x") + NamePart(X11Server(x11Display));
+  if (!waylandDisplay.isEmpty()) name += QStringLiteral("-w") + NamePart(waylandDisplay);
+  return name;
 }
 
 bool SingleInstanceServer::RaiseRunningInstance(int timeoutMs) const {

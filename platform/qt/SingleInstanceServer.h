@@ -1,6 +1,7 @@
-// One running instance per user: the first start listens on a local socket named for the user;
-// a later start finds it there, asks it to come forward and ends. A restart takes the name over
-// from the instance that is ending.
+// One running instance per user and desktop: the first start listens on a local socket named for
+// the user and the display; a later start on the same display finds it there, asks it to come
+// forward and ends. A start on another display (another login, a virtual server) is another
+// desktop and runs on its own. A restart takes the name over from the instance that is ending.
 #pragma once
 
 #include <QObject>
@@ -17,8 +18,12 @@ class SingleInstanceServer : public QObject {
   explicit SingleInstanceServer(QString name = DefaultName(), QObject* parent = nullptr);
   ~SingleInstanceServer() override;
 
-  // The socket name of the current user.
+  // The socket name of the current user on the display of the environment.
   static QString DefaultName();
+  // The name for a user on a display ("DISPLAY" and "WAYLAND_DISPLAY" as the environment gives
+  // them; both empty without a display).
+  static QString NameFor(qulonglong userId, const QString& x11Display,
+                         const QString& waylandDisplay);
 
   // True when an instance answers on the name; it has then been asked to come forward. Waits at
   // most `timeoutMs` for it.

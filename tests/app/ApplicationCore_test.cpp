@@ -54,6 +54,27 @@ TEST(DefaultWindowLayoutTest, WorkAreaBelowATopPanelMovesEveryWindowDown) {
   EXPECT_EQ(CornersOf(values.windowRects[vx::kDetailSlot]), Corners(640, 32, 1024, 416));
 }
 
+// A rectangle stored on a larger screen comes back whole: moved in, and shrunk only where it is
+// larger than the area.
+TEST(DefaultWindowLayoutTest, StoredRectanglesAreFittedIntoTheWorkArea) {
+  const vx::WorkArea area{0, 24, 1280, 776};  // 1280x800 below a top panel
+  const struct {
+    WindowRect stored;
+    Corners fitted;
+  } cases[] = {
+      {{0, 0, 880, 1024}, {0, 24, 880, 800}},         // taller than the area
+      {{100, 300, 500, 700}, {100, 300, 500, 700}},   // inside: untouched
+      {{1000, 700, 1400, 900}, {880, 600, 1280, 800}},  // off the corner: moved in
+      {{-300, 30, 100, 130}, {0, 30, 400, 130}},      // off the left edge
+      {{0, 0, 2000, 2000}, {0, 24, 1280, 800}},       // larger than the screen
+      {{50, 50, 50, 40}, {50, 50, 51, 51}},           // empty: one pixel
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CornersOf(vx::FitIntoWorkArea(c.stored, area)), c.fitted)
+        << std::get<0>(c.fitted) << "," << std::get<1>(c.fitted);
+  }
+}
+
 TEST(DefaultWindowLayoutTest, SlotsHoldTheFiveIdsAndFirstStartVisibility) {
   vx::SettingsValues values{};
   values.windowIds[7] = 99;
@@ -448,6 +469,23 @@ TEST_F(ApplicationCoreTest, SavedSettingsComeBackOnTheNextStart) {
                      core->values().eventNumber),
             std::make_tuple(11, 150, 96));
   EXPECT_EQ(CornersOf(core->values().windowRects[vx::kMapSlot]), Corners(5, 6, 7, 8));
+}
+
+// A commit writes at once; one that cannot be written says which file, never silently.
+TEST_F(ApplicationCoreTest, ACommitIsWrittenAtOnceOrSaysWhichFileFailed) {
+  auto core = Start();
+  core->values().cutZoomSize = 150;
+  ASSERT_TRUE(core->CommitSettings());
+  EXPECT_NE(UserIni(program()).find("CutZoomSize=150\r\n"), std::string::npos);
+
+  fs::remove(program() / "vindaxel.ini");
+  fs::create_directory(program() / "vindaxel.ini");  // where the file should go
+  EXPECT_FALSE(core->CommitSettings());
+  const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(vx::Cp932ToUtf8(boxes[0].text).find((program() / "vindaxel.ini").string()),
+            std::string::npos);
+  EXPECT_EQ(vx::Cp932ToUtf8(boxes[0].caption), "動作設定の保存");
 }
 
 }  // namespace

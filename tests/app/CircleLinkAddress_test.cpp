@@ -12,7 +12,8 @@ namespace {
 
 using Builder = std::optional<std::string> (*)(std::string_view);
 
-TEST(CircleLinkAddressTest, AddressesAreBuiltFromIdsAndEverythingElseIsRefused) {
+// Ids become profile addresses and web addresses stand; everything else is refused.
+TEST(CircleLinkAddressTest, AddressesAreBuiltFromIdsOrTakenAsWebAddresses) {
   const struct {
     Builder build;
     const char* field;
@@ -23,11 +24,21 @@ TEST(CircleLinkAddressTest, AddressesAreBuiltFromIdsAndEverythingElseIsRefused) 
       {vx::TwitterProfileAddress, "abcdefghijklmno", "https://twitter.com/abcdefghijklmno"},
       {vx::TwitterProfileAddress, "abcdefghijklmnop", nullptr},  // 16 characters
       {vx::TwitterProfileAddress, "javascript:alert(1)", nullptr},
+      {vx::TwitterProfileAddress, " https://twitter.com/x ", "https://twitter.com/x"},
+      {vx::TwitterProfileAddress, "HTTP://x.example/", "HTTP://x.example/"},
+      {vx::TwitterProfileAddress, "mailto:a@b.example", nullptr},
+      {vx::TwitterProfileAddress, "file:///etc/passwd", nullptr},
       {vx::TwitterProfileAddress, "@", nullptr},
       {vx::TwitterProfileAddress, "a b", nullptr},
       {vx::PixivProfileAddress, "1234567", "https://www.pixiv.net/users/1234567"},
       {vx::PixivProfileAddress, "12a", nullptr},
       {vx::PixivProfileAddress, "1234567890123", nullptr},
+      {vx::PixivProfileAddress, "https://www.pixiv.net/users/3", "https://www.pixiv.net/users/3"},
+      {vx::PixivProfileAddress, "www.pixiv.net/users/3", nullptr},
+      {vx::WebLinkAddress, " http://circle.example/ ", "http://circle.example/"},
+      {vx::WebLinkAddress, "mailto:a@b.example", "mailto:a@b.example"},
+      {vx::WebLinkAddress, "mailto:a@b.example?attach=/etc/passwd", nullptr},
+      {vx::WebLinkAddress, "vx_c00001", nullptr},
       {vx::MailtoAddress, "a@b.example", "mailto:a@b.example"},
       {vx::MailtoAddress, "@b.example", nullptr},
       {vx::MailtoAddress, "a@", nullptr},

@@ -67,6 +67,24 @@ TEST_F(CircleWebCommandsTest, OnlyWebAndMailAddressesAreOpened) {
   EXPECT_TRUE(ui.CallsOf(vx::UiCallKind::kOpenUrl).empty());  // the chosen browser every time
 }
 
+// The fields hold ids: the commands open the same profile addresses as the detail window's links;
+// what is neither an id nor a web address opens nothing and searches nothing.
+TEST_F(CircleWebCommandsTest, IdsOpenTheirProfilesAndOtherTextOpensNothing) {
+  vx::CircleRecord circle = controller.CurrentCircle();
+  circle.twitter = "vx_c00001";
+  circle.pixiv = "3000007";
+  controller.SetCurrentCircle(circle);
+  EXPECT_TRUE(commands.OpenCurrentCircleLink(Link::kTwitter));
+  EXPECT_TRUE(commands.OpenCurrentCircleLink(Link::kPixiv));
+  circle.twitter = "a note";
+  circle.pixiv = "javascript:alert(1)";
+  controller.SetCurrentCircle(circle);
+  EXPECT_FALSE(commands.OpenCurrentCircleLink(Link::kTwitter));
+  EXPECT_FALSE(commands.OpenCurrentCircleLink(Link::kPixiv));
+  EXPECT_EQ(ui.OpenedUrls(),
+            (Urls{"https://twitter.com/vx_c00001", "https://www.pixiv.net/users/3000007"}));
+}
+
 TEST_F(CircleWebCommandsTest, NothingWithoutACurrentCircleOrTerms) {
   values.googleType = 5;
   EXPECT_FALSE(commands.SearchCurrentCircle());

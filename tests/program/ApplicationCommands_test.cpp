@@ -6,6 +6,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -13,12 +16,17 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <set>
+#include <string>
 
 #include "app/ApplicationCore.h"
 #include "app/BookmarkList.h"
 #include "app/CatalogController.h"
+#include "checklist/FavoriteStore.h"
 #include "platform/CodePage.h"
 #include "program/VindaxelApplication.h"
 #include "res/ResourceIds.h"
@@ -29,6 +37,7 @@
 #include "ui/menus/CommandMenu.h"
 #include "ui/menus/MenuTables.h"
 #include "ui/print/PrintSettingsSheet.h"
+#include "ui/settings/ColorChooser.h"
 
 namespace {
 
@@ -57,9 +66,158 @@ class ApplicationCommandsTest : public ::testing::Test {
     ASSERT_TRUE(program->core()->bookmarks().Add(mark));
   }
 
+  // What the modal dialog that `open` shows looks like; the dialog is then cancelled.
+  struct DialogSeen {
+    Qt::WindowFlags flags;
+    QStringList texts;  // of its buttons and labels
+  };
+  static DialogSeen SeeDialog(const std::function<void()>& open) {
+    DialogSeen seen;
+    QTimer::singleShot(0, [&seen] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      seen.flags = dialog->windowFlags();
+      for (auto* button : dialog->findChildren<QAbstractButton*>()) seen.texts << button->text();
+      for (auto* label : dialog->findChildren<QLabel*>()) seen.texts << label->text();
+      dialog->reject();
+    });
+    open();
+    return seen;
+  }
+
   vxtest::TempDir root;
   std::unique_ptr<vx::VindaxelApplication> program;
 };
+
+// What the user commits is in the settings file at once, long before the program ends: a crash
+// loses none of it. An imported value is in force and shown at once.
+TEST_F(ApplicationCommandsTest, CommittedChangesAreInTheSettingsFileAtOnce) {
+  namespace fs = std::filesystem;
+  const fs::path list = root.path() / "list.csv";
+  ASSERT_FALSE(controller().GetFavoriteStore()->Save(list));
+  const fs::path imported = root.path() / "import.ini";
+  vxtest::WriteFileBytes(imported, "[Window]\r\nCutAntiAlias=0\r\n");
+  const auto onDialog = [](std::function<void(QDialog*)> act) {
+    QTimer::singleShot(0, [act] {
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) act(dialog);
+    });
+  };
+  const struct {
+    const char* name;
+    std::function<void()> commit;
+    std::string line;
+  } cases[] = {
+      {"settings sheet",
+       [&] {
+         onDialog([](QDialog* sheet) {
+           for (auto* box : sheet->findChildren<QCheckBox*>()) {
+             if (box->property("controlId").toInt() == IDC_CFG_AUTO_SEL) box->click();
+           }
+           sheet->accept();
+         });
+         main().RunCommand(ID_SETTINGS);
+       },
+       "AutoSel=1"},
+      {"bookmark added",
+       [&] {
+         onDialog([](QDialog* dialog) {
+           auto* add = static_cast<vx::BookmarkAddDialog*>(dialog);
+           add->TitleEdit()->setText(QStringLiteral("east"));
+           add->accept();
+         });
+         main().RunCommand(ID_BOOKMARK_ADD);
+       },
+       "BookmarkTitle.0000=east"},
+      {"bookmarks organised",
+       [&] {
+         AddBookmark(vx::Bookmark::kPage, 0, controller().GetCurrentPage(), "west");
+         onDialog([](QDialog* dialog) { dialog->accept(); });
+         main().RunCommand(ID_BOOKMARK_ORGANIZE);
+       },
+       "BookmarkTitle.0001=west"},
+      {"checklist loaded", [&] { controller().OpenChecklistFile(list); },
+       "RecentFiles.00=" + list.string()},
+      {"settings imported",
+       [&] {
+         onDialog([&](QDialog* dialog) {
+           static_cast<QFileDialog*>(dialog)->selectFile(QString::fromStdString(imported));
+           dialog->accept();
+         });
+         main().RunCommand(ID_SETTINGS_IMPORT);
+       },
+       "CutAntiAlias=0"},
+  };
+  for (const auto& c : cases) {
+    c.commit();
+    EXPECT_NE(vxtest::ReadFileBytes(root.path() / "vindaxel.ini").find(c.line), std::string::npos)
+        << c.name;
+  }
+  EXPECT_FALSE(main().Menu().FindAction(ID_ANTI_ALIAS)->isChecked());
+  EXPECT_FALSE(controller().Guard().IsRaised());
+}
+
+// Ctrl+Y and Ctrl+U open the profile of the id the field holds, in the browser the user chose.
+TEST_F(ApplicationCommandsTest, TwitterAndPixivKeysOpenTheProfilesOfTheIds) {
+  namespace fs = std::filesystem;
+  const fs::path browser = root.path() / "browser.sh";
+  vxtest::WriteFileBytes(browser, "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.$$.txt\"\n");
+  fs::permissions(browser, fs::perms::owner_all);
+  vx::SettingsValues& values = program->core()->values();
+  values.browserPathMode = 1;
+  std::snprintf(values.browserPath, sizeof values.browserPath, "%s", browser.c_str());
+  vx::CircleRecord circle = controller().CurrentCircle();
+  circle.twitter = "vx_c00001";
+  circle.pixiv = "3000007";
+  controller().SetCurrentCircle(circle);
+  const auto opened = [&] {
+    std::set<std::string> urls;
+    for (const auto& entry : fs::directory_iterator(root.path())) {
+      if (entry.path().extension() == ".txt") urls.insert(vxtest::ReadFileBytes(entry.path()));
+    }
+    return urls;
+  };
+  const std::vector<vx::Accelerator> accelerators = vx::MainAccelerators();
+  for (const char* keys : {"Ctrl+Y", "Ctrl+U"}) {
+    const auto accelerator =
+        std::find_if(accelerators.begin(), accelerators.end(),
+                     [keys](const vx::Accelerator& a) { return std::string(a.keys) == keys; });
+    ASSERT_NE(accelerator, accelerators.end()) << keys;
+    EXPECT_TRUE(main().RunCommand(accelerator->id)) << keys;
+  }
+  const std::set<std::string> expected = {"https://twitter.com/vx_c00001",
+                                          "https://www.pixiv.net/users/3000007"};
+  QTRY_VERIFY_WITH_TIMEOUT(opened() == expected, 10000);
+}
+
+// Qt's own dialogs and buttons speak Japanese, and every dialog offers a close button only.
+TEST_F(ApplicationCommandsTest, DialogsSpeakJapaneseAndOfferOnlyTheirCloseButton) {
+  const struct {
+    const char* name;
+    std::function<void()> open;
+    std::vector<const char*> texts;
+  } cases[] = {
+      {"bookmark", [this] { main().RunCommand(ID_BOOKMARK_ADD); }, {"キャンセル"}},
+      {"file", [this] { main().RunCommand(ID_SETTINGS_IMPORT); },
+       {"キャンセル", "開く(&O)", "ファイル名(&N):"}},
+      {"colour", [this] { vx::ChooseColorWithDialog(&main(), 0xFF); },
+       {"キャンセル", "基本カラー(&B)"}},
+      {"message", [this] { main().RunCommand(ID_HELP_CONTENTS); }, {"OK"}},
+  };
+  const Qt::WindowFlags hints = Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                                Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
+  for (const auto& c : cases) {
+    const DialogSeen seen = SeeDialog(c.open);
+    EXPECT_EQ(seen.flags & hints, Qt::WindowCloseButtonHint) << c.name;
+    EXPECT_TRUE(seen.flags.testFlag(Qt::CustomizeWindowHint)) << c.name;
+    for (const char* text : c.texts) {
+      EXPECT_TRUE(seen.texts.contains(QString::fromUtf8(text))) << c.name << " " << text;
+    }
+    for (const char* english : {"Cancel", "&Cancel", "&Open", "File &name:", "&Basic colors"}) {
+      EXPECT_FALSE(seen.texts.contains(QLatin1String(english))) << c.name << " " << english;
+    }
+  }
+  EXPECT_FALSE(controller().Guard().IsRaised());
+}
 
 // The menu's items turn to their pages; a folder's command and one past the last entry do
 // nothing, and the menu follows the list when it is rebuilt.

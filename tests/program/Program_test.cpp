@@ -1,5 +1,5 @@
 // The executable on the small sample catalogue: it starts offscreen, shows the first cut page,
-// closes cleanly with its settings saved, and keeps to one instance per user.
+// closes cleanly with its settings saved, and keeps to one instance per user and display.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -10,10 +10,13 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 
+#include "platform/qt/SingleInstanceServer.h"
 #include "tests/program/SampleProfile.h"
 #include "tests/support/TempDir.h"
 
@@ -23,6 +26,7 @@ namespace fs = std::filesystem;
 
 constexpr int kEvent = 96;
 constexpr int kRunMs = 60000;
+const QString kDisplay = QStringLiteral(":71");
 
 // A profile folder with the sample catalogue's database and images, the user data kept there.
 class ProgramTest : public ::testing::Test {
@@ -32,26 +36,32 @@ class ProgramTest : public ::testing::Test {
   fs::path profile() const { return root.path() / "profile"; }
   std::string UserIni() const { return vxtest::ReadFileBytes(profile() / "vindaxel.ini"); }
 
-  // The program on the profile; `screenshot` set makes it save its window and close.
+  // The program on the profile; `screenshot` set makes it save its window and close. Its X
+  // display is only a name: the program draws offscreen.
   void Start(QProcess& process, const QStringList& arguments = {},
-             const fs::path& screenshot = {}) const {
+             const fs::path& screenshot = {}, const QString& display = kDisplay,
+             const QString& platform = QStringLiteral("offscreen")) const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("VINDAXEL_PROGRAM_DIR"), QString::fromStdString(profile().string()));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    env.insert(QStringLiteral("DISPLAY"), display);
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     if (!screenshot.empty()) {
       env.insert(QStringLiteral("VINDAXEL_SCREENSHOT"),
                  QString::fromStdString(screenshot.string()));
     }
     process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    if (process.processChannelMode() == QProcess::SeparateChannels) {
+      process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    }
     process.start(QStringLiteral(VX_PROGRAM), arguments);
     ASSERT_TRUE(process.waitForStarted(kRunMs));
   }
 
-  // Whether an instance answers on the user's socket (without asking it anything).
+  // Whether an instance answers on the user's socket of the display (without asking it anything).
   static bool InstanceListens() {
     QLocalSocket socket;
-    socket.connectToServer(QStringLiteral("PavorunCatalogApp-%1").arg(::getuid()));
+    socket.connectToServer(vx::SingleInstanceServer::NameFor(::getuid(), kDisplay, {}));
     return socket.waitForConnected(200);
   }
 
@@ -86,16 +96,57 @@ TEST_F(ProgramTest, ShowsTheFirstCutPageAndClosesCleanly) {
   EXPECT_FALSE(InstanceListens());
 }
 
+// On a first start on common screens every check colour button shows on the main window's bars,
+// none folded away behind a bar's extension: the nine swatch colours are all on its top rows.
+TEST_F(ProgramTest, EveryCheckColourShowsAtTheDefaultSize) {
+  const QRgb swatches[] = {0xFF944A, 0xFF00FF, 0xFFF700, 0x00B54A, 0x00B5FF,
+                           0x9C529C, 0x0000FF, 0x00FF00, 0xFF0000};
+  for (const QSize screen : {QSize(1280, 1024), QSize(1366, 768)}) {
+    fs::remove(profile() / "vindaxel.ini");
+    const fs::path config = root.path() / "screen.json";
+    vxtest::WriteFileBytes(
+        config, QStringLiteral(R"({"screens": [{"name": "s", "x": 0, "y": 0, "width": %1,
+            "height": %2, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+                    .arg(screen.width())
+                    .arg(screen.height())
+                    .toStdString());
+    const fs::path shot = root.path() / "bars.png";
+    QProcess program;
+    Start(program, {}, shot, kDisplay,
+          QStringLiteral("offscreen:configfile=") + QString::fromStdString(config.string()));
+    ASSERT_TRUE(program.waitForFinished(kRunMs));
+    const QImage picture(QString::fromStdString(shot.string()));
+    ASSERT_FALSE(picture.isNull());
+    std::set<QRgb> seen;
+    for (int y = 0; y < std::min(110, picture.height()); ++y) {
+      for (int x = 0; x < picture.width(); ++x) seen.insert(picture.pixel(x, y) & 0xFFFFFF);
+    }
+    for (const QRgb colour : swatches) {
+      EXPECT_TRUE(seen.count(colour)) << screen.width() << " " << std::hex << colour;
+    }
+  }
+}
+
 TEST_F(ProgramTest, SecondStartRaisesTheFirstAndEnds) {
   QProcess first;
   Start(first);
   ASSERT_TRUE(QTest::qWaitFor([] { return InstanceListens(); }, kRunMs));
 
   QProcess second;
+  second.setProcessChannelMode(QProcess::MergedChannels);
   Start(second);
   ASSERT_TRUE(second.waitForFinished(kRunMs));
   EXPECT_EQ(second.exitCode(), 0);
+  EXPECT_NE(second.readAll().indexOf("already running on this display"), -1);
   EXPECT_EQ(first.state(), QProcess::Running);
+
+  // Another display is another desktop: the program runs there on its own.
+  const fs::path elsewhere = root.path() / "elsewhere.png";
+  QProcess other;
+  Start(other, {}, elsewhere, QStringLiteral("otherhost:3.0"));
+  ASSERT_TRUE(other.waitForFinished(kRunMs));
+  EXPECT_EQ(other.exitCode(), 0);
+  EXPECT_TRUE(fs::exists(elsewhere));
 
   // A restart does not ask: it runs beside the ending instance and takes the socket over.
   const fs::path shot = root.path() / "restarted.png";

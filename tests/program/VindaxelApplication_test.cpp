@@ -5,8 +5,10 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QTest>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdlib>
@@ -27,6 +29,7 @@
 #include "ui/list/ListWindow.h"
 #include "ui/map/HallMapBar.h"
 #include "ui/map/HallMapWindow.h"
+#include "ui/main/MainStatusBar.h"
 #include "ui/main/MainWindow.h"
 #include "ui/menus/MenuTables.h"
 #include "ui/search/SearchDialog.h"
@@ -139,6 +142,35 @@ TEST_F(VindaxelApplicationTest, TheLayoutResetBringsTheDetailWindowBackToItsPlac
   program.mainWindow()->RunCommand(ID_RESET_WINDOW_LAYOUT);
   EXPECT_TRUE(detail->isVisible());
   EXPECT_EQ(detail->ScreenRect().left, program.core()->values().windowRects[vx::kDetailSlot].left);
+}
+
+// A profile written on a larger screen (1280x1024 here) opens with every window whole on this one.
+TEST_F(VindaxelApplicationTest, WindowsStoredForALargerScreenOpenWholeOnThisOne) {
+  vx::SettingsValues stored{};
+  vx::InitWindowSlots(stored);
+  vx::ApplyDefaultLayout(stored, {0, 0, 1280, 1024});
+  std::string ini = "[Window]\r\n";
+  for (int slot = 0; slot < vx::kFrameSlotCount; ++slot) {
+    const vx::WindowRect& r = stored.windowRects[slot];
+    const std::string id =
+        QStringLiteral("%1").arg(stored.windowIds[slot], 8, 16, QLatin1Char('0')).toStdString();
+    ini += "WndPosL." + id + "=" + std::to_string(r.left) + "\r\nWndPosT." + id + "=" +
+           std::to_string(r.top) + "\r\nWndPosR." + id + "=" + std::to_string(r.right) +
+           "\r\nWndPosB." + id + "=" + std::to_string(r.bottom) + "\r\nWndDisp." + id + "=1\r\n";
+  }
+  vxtest::WriteFileBytes(root.path() / "vindaxel.ini", ini);
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  ASSERT_LT(screen.height(), 1024);
+  for (QWidget* window : std::initializer_list<QWidget*>{
+           program.mainWindow(), program.mapWindow(), program.checklistWindow(),
+           program.detailWindow(), program.listWindow()}) {
+    EXPECT_TRUE(window->isVisible()) << window->windowTitle().toStdString();
+    EXPECT_TRUE(screen.contains(window->frameGeometry())) << window->windowTitle().toStdString();
+  }
+  const QWidget* status = program.mainWindow()->Status();
+  EXPECT_TRUE(screen.contains(status->mapToGlobal(status->rect().bottomRight())));
 }
 
 // The hall map starts hidden on the first day's first hall; the layout reset puts it back at its

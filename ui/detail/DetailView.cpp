@@ -55,10 +55,6 @@ QString BoxText(const std::string& cp932) {
   return QtText(cp932).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-std::string AddressOf(std::string_view text) {
-  return IsOpenableUrl(text) ? std::string(text) : std::string();
-}
-
 }  // namespace
 
 DetailView::DetailView(CatalogController& controller, QWidget* parent)
@@ -252,12 +248,12 @@ void DetailView::ShowTexts() {
 
 void DetailView::ShowLinks() {
   const CircleRecord& c = circle_;
-  addresses_ = {AddressOf(c.url),
+  addresses_ = {WebLinkAddress(c.url).value_or(""),
                 MailtoAddress(c.mailAddr).value_or(""),
-                AddressOf(c.orbalink),
+                WebLinkAddress(c.orbalink).value_or(""),
                 TwitterProfileAddress(c.twitter).value_or(""),
                 PixivProfileAddress(c.pixiv).value_or(""),
-                AddressOf(c.rss)};
+                WebLinkAddress(c.rss).value_or("")};
   const std::string* texts[kLinkRows] = {&c.url,     &c.mailAddr, &c.orbalink,
                                          &c.twitter, &c.pixiv,    &c.rss};
   for (int row = 0; row < kLinkRows; ++row) {

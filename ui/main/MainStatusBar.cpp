@@ -75,6 +75,8 @@ void MainStatusBar::CreatePanes() {
   spacer_->setFixedWidth(0);
   circle_ = new QLabel(this);
   SetControlId(circle_, kCirclePane);
+  // A long name is cut at the pane's edge; it never widens the window.
+  circle_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   for (QWidget* pane : {static_cast<QWidget*>(pageBox_), static_cast<QWidget*>(pageLabel_),
                         static_cast<QWidget*>(prev_), static_cast<QWidget*>(slider_),
                         static_cast<QWidget*>(next_), spacer_}) {

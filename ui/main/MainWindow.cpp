@@ -12,8 +12,6 @@
 #include <QUrl>
 #include <QWindow>
 
-#include <algorithm>
-
 #include "app/CatalogController.h"
 #include "platform/qt/QtStrings.h"
 #include "res/Pictures.h"
@@ -24,6 +22,7 @@
 #include "ui/menus/MenuTables.h"
 #include "ui/views/CutPageView.h"
 #include "ui/widgets/ControlFont.h"
+#include "ui/widgets/WindowPlacement.h"
 
 namespace vx {
 
@@ -31,13 +30,7 @@ MainWindow::MainWindow(CatalogController& controller)
     : controller_(controller), values_(controller.Values() ? *controller.Values() : ownValues_) {
   setObjectName(QStringLiteral("PavorunCatalogApp"));
   setWindowIcon(WindowIcon(IDI_MAIN));
-  values_.cutZoomSize = std::clamp(values_.cutZoomSize, kMinZoom, kMaxZoom);
-  zoom_ = values_.cutZoomSize;
-  if (values_.cutStretchMode < kFreeZoom || values_.cutStretchMode > kFitHeight) {
-    values_.cutStretchMode = kFreeZoom;
-  }
-  stretchMode_ = values_.cutStretchMode;
-  antiAlias_ = values_.cutAntiAlias != 0;
+  ReadDisplayValues();
   CreateMenus();
   CreateCommands();
   CreateView();
@@ -113,9 +106,7 @@ WindowRect MainWindow::ScreenRect() const {
 
 void MainWindow::PlaceAt(const WindowRect& rect) {
   placing_ = true;
-  if (isMinimized() || isMaximized()) showNormal();
-  setGeometry(rect.left, rect.top, std::max(1, rect.right - rect.left),
-              std::max(1, rect.bottom - rect.top));
+  PlaceWindowOnScreen(*this, rect);
   placing_ = false;
 }
 
@@ -156,10 +147,16 @@ void MainWindow::FocusView() { view_->setFocus(); }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  FlowToolBarRows();
   if (stretchMode_ == kFitWidth || stretchMode_ == kFitHeight) {
     FitOneSide(stretchMode_ == kFitWidth, true);
   }
   if (!placing_) controller_.SaveWindowRect(this);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  FlowToolBarRows();
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {

@@ -71,7 +71,7 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
   // Runs a command along the window's road (view, window, application); false when nobody ran it.
   bool RunCommand(int id);
   CommandRoute& Route() { return route_; }
-  // Puts the window at a stored rectangle (screen coordinates of its client area).
+  // Puts the window at a stored rectangle (screen coordinates of its client area), on the screen.
   void PlaceAt(const WindowRect& rect);
   // The bars' visibility, floating state and position into the settings values.
   void StoreToolBarState();
@@ -100,7 +100,8 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
 
   // The status text of a circle: weekday, hall, block, space and half, name and genre (CP932).
   static std::string CircleStatusText(const CatalogController& controller, const CircleRecord& c);
-  // A jump menu item: the name with the k-th letter from 'A' as its mnemonic (CP932).
+  // A jump menu item: the name with the k-th letter from 'A' as its mnemonic, none after 'Z'
+  // (CP932).
   static std::string JumpMenuItemText(const std::string& name, int k);
 
  Q_SIGNALS:
@@ -112,6 +113,7 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void changeEvent(QEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
@@ -140,8 +142,11 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
   void RestoreDockLayout();
   void SaveDockLayout() const;
   void ToggleBar(ToolBarIndex bar);
+  void FlowToolBarRows();
 
   // Zoom.
+  void ReadDisplayValues();
+  void ApplyDisplayValues();
   void ApplyZoom(int zoom);
   void ShowZoom();
   void StepZoom(bool in);
@@ -190,6 +195,7 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
   CutPageView* view_ = nullptr;
   MainStatusBar* status_ = nullptr;
   std::array<QToolBar*, kToolBarCount> bars_{};
+  std::array<bool, kToolBarCount> flowBreaks_{};  // rows started by FlowToolBarRows
   JumpToolBar* jumpBar_ = nullptr;
   ColorToolBar* checkBar_ = nullptr;
   QPushButton* colorEdit_ = nullptr;
@@ -198,6 +204,7 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
   int page_ = 0;
   int stretchMode_ = kFreeZoom;
   bool antiAlias_ = true;
+  int resolution_ = 0;
   int cutUnderPointer_ = 0;
   int dayIndex_ = -1;
   int hallIndex_ = -1;

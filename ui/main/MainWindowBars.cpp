@@ -1,9 +1,14 @@
-// The main window's five tool bars and its status bar: creation, docking in one top row, and
-// their visibility, floating state and layout kept across starts.
+// The main window's five tool bars and its status bar: creation, docking in one top row (in rows
+// where the window is too narrow for one), and their visibility, floating state and layout kept
+// across starts.
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolBar>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "app/AppSettings.h"
 #include "app/CatalogController.h"
@@ -113,6 +118,7 @@ void MainWindow::DockToolBars() {
   for (QToolBar* bar : bars_) addToolBar(Qt::TopToolBarArea, bar);
   ApplyToolBarState();
   RestoreDockLayout();
+  FlowToolBarRows();
 }
 
 void MainWindow::ApplyToolBarState() {
@@ -150,6 +156,38 @@ void MainWindow::StoreToolBarState() {
 
 void MainWindow::ToggleBar(ToolBarIndex bar) {
   bars_[bar]->setVisible(!bars_[bar]->isVisibleTo(this));
+  FlowToolBarRows();
+}
+
+// A bar that does not fit beside the ones before it in the window's width starts a new row, so
+// that no button is folded away behind the bar's extension. Rows the user made stay; the ones made
+// here go again when the window is wide enough. Nothing happens before the window has a size.
+void MainWindow::FlowToolBarRows() {
+  if (!testAttribute(Qt::WA_Resized) && !isVisible()) return;
+  for (const Qt::ToolBarArea area : {Qt::TopToolBarArea, Qt::BottomToolBarArea}) {
+    std::vector<int> docked;
+    for (int b = 0; b < kToolBarCount; ++b) {
+      const QToolBar* bar = bars_[b];
+      if (toolBarArea(bar) == area && !bar->isFloating() && bar->isVisibleTo(this)) {
+        docked.push_back(b);
+      }
+    }
+    // The order in which they stand: row by row, left to right.
+    std::stable_sort(docked.begin(), docked.end(), [this](int a, int b) {
+      return std::pair(bars_[a]->y(), bars_[a]->x()) < std::pair(bars_[b]->y(), bars_[b]->x());
+    });
+    int used = 0;
+    for (const int b : docked) {
+      QToolBar* bar = bars_[b];
+      const int width = bar->sizeHint().width();
+      const bool userBreak = toolBarBreak(bar) && !flowBreaks_[b];
+      const bool flowBreak = !userBreak && used > 0 && used + width > this->width();
+      if (flowBreak && !toolBarBreak(bar)) insertToolBarBreak(bar);
+      if (!flowBreak && flowBreaks_[b] && toolBarBreak(bar)) removeToolBarBreak(bar);
+      flowBreaks_[b] = flowBreak;
+      used = (userBreak || flowBreak ? 0 : used) + width;
+    }
+  }
 }
 
 }  // namespace vx

@@ -33,7 +33,9 @@ std::string MainWindow::CircleStatusText(const CatalogController& controller,
          space + Sjis("　") + c.circleName + Sjis(" （") + c.genreName + Sjis("）");
 }
 
+// Past "Z" the letters run out: later entries have no mnemonic.
 std::string MainWindow::JumpMenuItemText(const std::string& name, int k) {
+  if (k < 1 || k > 26) return name;
   return name + "(&" + static_cast<char>('A' + k - 1) + ")";
 }
 
@@ -83,7 +85,10 @@ void MainWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
       OnCurrentColorChanged(static_cast<int>(wParam), static_cast<int>(lParam));
       break;
     case UM_COLORS_CHANGED: OnColorsChanged(); break;
-    case UM_OPTIONS_CHANGED: ApplyViewOptions(); break;
+    case UM_OPTIONS_CHANGED:
+      ApplyViewOptions();
+      ApplyDisplayValues();
+      break;
     default: return;
   }
   actions_->UpdateActions();
@@ -120,6 +125,7 @@ void MainWindow::OnCurrentColorChanged(int oldIndex, int newIndex) {
 void MainWindow::OnColorsChanged() {
   menu_.Rebuild(controller_);
   checkBar_->UpdateColorButtons(controller_);
+  FlowToolBarRows();  // the check bar may have grown
   view_->viewport()->update();
 }
 

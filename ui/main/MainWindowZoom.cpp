@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 #include "app/CatalogController.h"
 #include "platform/LeadingInt.h"
 #include "platform/qt/QtStrings.h"
@@ -12,6 +14,34 @@
 #include "ui/views/ZoomSteps.h"
 
 namespace vx {
+
+void MainWindow::ReadDisplayValues() {
+  values_.cutZoomSize = std::clamp(values_.cutZoomSize, kMinZoom, kMaxZoom);
+  zoom_ = values_.cutZoomSize;
+  if (values_.cutStretchMode < kFreeZoom || values_.cutStretchMode > kFitHeight) {
+    values_.cutStretchMode = kFreeZoom;
+  }
+  stretchMode_ = values_.cutStretchMode;
+  antiAlias_ = values_.cutAntiAlias != 0;
+  resolution_ = values_.cutResolution;
+}
+
+// The values may have been replaced under the window (a settings import): the view, the boxes
+// and the check marks follow them.
+void MainWindow::ApplyDisplayValues() {
+  const int zoom = zoom_;
+  const bool antiAlias = antiAlias_;
+  const int resolution = resolution_;
+  ReadDisplayValues();
+  if (antiAlias_ != antiAlias) view_->SetSmoothing(antiAlias_);
+  if (zoom_ != zoom) view_->SetZoom(zoom_);
+  if (resolution_ != resolution) controller_.ReloadCurrentPage();
+  if (stretchMode_ != kFreeZoom) {
+    Fit(static_cast<int>(stretchMode_ == kFitWidth ? ZoomableImageView::FitMode::kWidth
+                                                   : ZoomableImageView::FitMode::kHeight));
+  }
+  Refresh();
+}
 
 void MainWindow::ApplyZoom(int zoom) {
   zoom_ = zoom;
@@ -77,6 +107,7 @@ void MainWindow::ToggleAntiAlias() {
 
 void MainWindow::ToggleHighResolution() {
   values_.cutResolution = values_.cutResolution ? 0 : 1;
+  resolution_ = values_.cutResolution;
   controller_.ReloadCurrentPage();
   Refresh();
 }

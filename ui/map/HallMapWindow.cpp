@@ -124,6 +124,18 @@ void HallMapWindow::ApplyStartState() {
   Actions()->UpdateActions();
 }
 
+// A settings import may have replaced the values under the window.
+void HallMapWindow::FollowSettings() {
+  const int zoom = zoom_;
+  const FitMode fitMode = fitMode_;
+  const bool antiAlias = antiAlias_;
+  const int opacity = opacity_;
+  ReadSettings();
+  if (zoom_ != zoom || fitMode_ != fitMode || antiAlias_ != antiAlias || opacity_ != opacity) {
+    ApplyStartState();
+  }
+}
+
 void HallMapWindow::SetChecklistMenu(const ColorMenu* menu) {
   view_->SetChecklistMenu(menu, &Route());
 }
@@ -153,6 +165,7 @@ void HallMapWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam)
       break;
     case UM_OPTIONS_CHANGED:
       view_->SetScrollMode(Controller().GetScrollMode());
+      FollowSettings();
       break;
     case UM_IMAGES_CHANGED:
       OnImagesChanged();

@@ -54,6 +54,7 @@ class HallMapWindow : public ToolWindowFrame {
   void ApplyStartState();
 
   // Zoom and display.
+  void FollowSettings();
   void OnViewZoomChanged(int zoom);
   void StepZoom(bool in);
   void ZoomToActualSize();

@@ -53,7 +53,9 @@ bool CommandMenu::Load(const MenuTable& table) {
     const QString text = QString::fromUtf8(entry.text);
     switch (entry.kind) {
       case MenuEntry::Kind::kItem:
-        AppendItem(text, entry.id);
+        if (QAction* item = AppendItem(text, entry.id); entry.statusText) {
+          item->setStatusTip(QString::fromUtf8(entry.statusText));
+        }
         break;
       case MenuEntry::Kind::kSeparator:
         AppendItem(QString(), 0);

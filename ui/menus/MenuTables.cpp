@@ -100,8 +100,8 @@ MenuEntry ChecklistMenu() {
 MenuEntry SearchMenu() {
   return E::SubMenu("検索(&S)", {
       E::Item("検索(&S)...\tCtrl+F", ID_SEARCH),
-      E::Item("絞込み検索(&N)...", ID_SEARCH_NARROW),
-      E::Item("絞込み検索のやり直し(&R)...", ID_SEARCH_REDO_NARROW),
+      E::Item("絞込み検索(&N)...", ID_SEARCH_NARROW, "検索結果から絞込み検索を行う"),
+      E::Item("絞込み検索のやり直し(&R)...", ID_SEARCH_REDO_NARROW, "絞込み検索をやり直す"),
       E::Separator(),
       E::Item("サークルをGoogleで検索(&G)\tCtrl+W", ID_WEB_SEARCH),
       E::Item("Google検索の条件設定(&C)", ID_WEB_SEARCH_SETTINGS),
@@ -110,7 +110,8 @@ MenuEntry SearchMenu() {
       E::Item("サークルのTWITTERを開く(&T)\tCtrl+Y", ID_OPEN_CIRCLE_TWITTER),
       E::Item("サークルのPixivを開く(&T)\tCtrl+U", ID_OPEN_CIRCLE_PIXIV),
       E::Separator(),
-      E::Item("サークルのRSS情報をネットから取得(&I)", ID_FETCH_RSS),
+      E::Item("サークルのRSS情報をネットから取得(&I)", ID_FETCH_RSS,
+              "サークルのRSS情報をネットから取得"),
   });
 }
 

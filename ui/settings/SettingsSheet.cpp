@@ -88,6 +88,7 @@ bool SettingsSheet::ApplyPages() {
     }
   }
   for (SettingsPage* page : pages_) page->Apply();
+  controller_.CommitSettings();
   return true;
 }
 

@@ -6,12 +6,11 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include <algorithm>
-
 #include "app/CatalogController.h"
 #include "app/WindowRecord.h"
 #include "platform/qt/QtStrings.h"
 #include "ui/menus/CommandActions.h"
+#include "ui/widgets/WindowPlacement.h"
 
 namespace vx {
 
@@ -52,9 +51,7 @@ WindowRect ToolWindowFrame::ScreenRect() const {
 
 void ToolWindowFrame::PlaceAt(const WindowRect& rect) {
   placing_ = true;
-  if (isMinimized() || isMaximized()) showNormal();
-  setGeometry(rect.left, rect.top, std::max(1, rect.right - rect.left),
-              std::max(1, rect.bottom - rect.top));
+  PlaceWindowOnScreen(*this, rect);
   placing_ = false;
 }
 

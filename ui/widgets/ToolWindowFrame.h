@@ -34,7 +34,8 @@ class ToolWindowFrame : public QMainWindow, public ControllerWindow {
   bool RunCommand(int id);
   CommandRoute& Route() { return route_; }
   CommandActions* Actions() const { return actions_; }
-  // Puts the window at a stored rectangle (screen coordinates), as ScreenRect gives it.
+  // Puts the window at a stored rectangle (screen coordinates), as ScreenRect gives it, on the
+  // screen.
   void PlaceAt(const WindowRect& rect);
 
  protected:

@@ -4,6 +4,9 @@
 
 #include <QCoreApplication>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <future>
 
 namespace {
@@ -53,10 +56,30 @@ TEST(SingleInstanceServerTest, RestartTakesTheNameOverFromTheEndingInstance) {
   EXPECT_EQ(std::make_pair(endingRaised, restartedRaised), std::make_pair(0, 1));
 }
 
-TEST(SingleInstanceServerTest, NameIsPerUser) {
-  EXPECT_TRUE(vx::SingleInstanceServer::DefaultName().startsWith(
-      QStringLiteral("PavorunCatalogApp-")));
-  EXPECT_NE(vx::SingleInstanceServer::DefaultName(), QStringLiteral("PavorunCatalogApp-"));
+// One desktop, one name: screens of one X server share it; another user, display or Wayland
+// display gets its own, always a plain socket name.
+TEST(SingleInstanceServerTest, NameIsPerUserAndDisplay) {
+  const auto name = [](qulonglong user, const char* x11, const char* wayland) {
+    return vx::SingleInstanceServer::NameFor(user, QString::fromLatin1(x11),
+                                             QString::fromLatin1(wayland));
+  };
+  EXPECT_EQ(name(1000, ":0", ""), name(1000, ":0.1", ""));
+  EXPECT_EQ(name(1000, "host:10.0", ""), name(1000, "host:10", ""));
+  const QString names[] = {name(1000, ":0", ""),        name(1000, ":1", ""),
+                           name(1001, ":0", ""),        name(1000, "", ""),
+                           name(1000, "", "wayland-0"), name(1000, ":0", "wayland-0"),
+                           name(1000, "host:0", "")};
+  for (const QString& a : names) {
+    EXPECT_TRUE(a.startsWith(QStringLiteral("PavorunCatalogApp-100"))) << a.toStdString();
+    EXPECT_EQ(std::count(std::begin(names), std::end(names), a), 1) << a.toStdString();
+  }
+  const QString path = name(1000, "", "/run/user/1000/wayland-1");
+  EXPECT_FALSE(path.contains(QLatin1Char('/'))) << path.toStdString();
+  EXPECT_NE(path, name(1000, "", "wayland-0"));
+
+  qputenv("DISPLAY", ":5");
+  qunsetenv("WAYLAND_DISPLAY");
+  EXPECT_EQ(vx::SingleInstanceServer::DefaultName(), name(::getuid(), ":5", ""));
 }
 
 }  // namespace

@@ -195,7 +195,7 @@ TEST_F(DetailViewTest, LinksOpenFromTheirTextOnlyAndOnlyWhatHasAnAddress) {
   hostile.pageNo = 13;  // a page not loaded yet
   hostile.cutIndex = 20;
   hostile.url = "javascript:alert(1)";
-  hostile.twitter = "https://evil.example/";
+  hostile.twitter = "file:///etc/passwd";
   vxtest::InsertCircle(db, hostile);
   Select(151);
   ui.ClearCalls();

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 
@@ -143,6 +144,36 @@ TEST_F(MainWindowTest, ToolBarsStandInOneRowInTheirOrder) {
   EXPECT_EQ(window->Bar(vx::kToolBarJump)->windowTitle().toStdString(), "ページ移動ツールバー");
 }
 
+// At the default sizes (880 and 940 pixels wide) and below, the bars break into rows: no bar folds
+// a button away behind its extension, every colour button of the check bar shows whole.
+TEST_F(MainWindowTest, BarsBreakIntoRowsSoThatEveryColourButtonShows) {
+  const struct {
+    int width;
+    int colors;
+  } cases[] = {{880, 9}, {940, 9}, {640, 16}, {1600, 9}};
+  window->show();
+  for (const auto& c : cases) {
+    catalog.values.fvrColorNum = c.colors;
+    controller().LoadColorTable();
+    controller().NotifyColorsChanged();
+    window->resize(c.width, 600);
+    QApplication::processEvents();
+    for (QToolBar* bar : window->findChildren<QToolBar*>()) {
+      auto* more = bar->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button"));
+      EXPECT_TRUE(!more || !more->isVisible()) << bar->objectName().toStdString() << c.width;
+    }
+    vx::ColorToolBar* check = window->CheckBar();
+    for (int i = 0; i <= c.colors + 1; ++i) {  // the colours, "色編集" and the remove button
+      QWidget* button = check->widgetForAction(check->PlaceAt(check->FirstColorPlace() + i));
+      ASSERT_NE(button, nullptr) << i;
+      EXPECT_TRUE(button->isVisible() && check->rect().contains(button->geometry()))
+          << c.width << " " << i;
+    }
+  }
+  // One row where they fit.
+  EXPECT_EQ(window->Bar(vx::kToolBarNavi)->y(), window->Bar(vx::kToolBarBasic)->y());
+}
+
 TEST_F(MainWindowTest, ColourEditButtonFollowsTheLastColourButton) {
   vx::ColorToolBar* bar = window->CheckBar();
   for (int count : {9, 3, 16}) {
@@ -190,6 +221,65 @@ TEST_F(MainWindowTest, JumpMenusAndListsFollowTheDay) {
   blockList->setFocus();
   QTest::keyClick(blockList, Qt::Key_Down);  // block "Ｂ"
   EXPECT_EQ(controller().GetCurrentPage(), 11);
+}
+
+// Mnemonics are letters only: the 27th entry and later have none ("[", "\", DEL, kana).
+TEST_F(MainWindowTest, JumpMenuMnemonicsStopAfterZ) {
+  const struct {
+    int k;
+    const char* text;
+  } cases[] = {{1, "n(&A)"}, {26, "n(&Z)"}, {27, "n"}, {33, "n"}, {97, "n"}};
+  for (const auto& c : cases) EXPECT_EQ(vx::MainWindow::JumpMenuItemText("n", c.k), c.text) << c.k;
+}
+
+// A circle name of any length is cut at the status bar's edge; the window keeps its width.
+TEST_F(MainWindowTest, ALongCircleNameDoesNotWidenTheWindow) {
+  window->resize(880, 600);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  window->Status()->ShowCircleText(QString(243, QChar(0x3042)));
+  QApplication::processEvents();
+  EXPECT_EQ(window->width(), 880);
+  EXPECT_LT(window->minimumSizeHint().width(), 880);
+  EXPECT_LE(window->Status()->CirclePane()->geometry().right(), window->Status()->width());
+}
+
+// The two narrowing commands say what they do in the status bar while pointed at.
+TEST_F(MainWindowTest, NarrowingCommandsShowTheirStatusText) {
+  window->show();
+  const struct {
+    int id;
+    const char* text;
+  } cases[] = {{ID_SEARCH_NARROW, "検索結果から絞込み検索を行う"},
+               {ID_SEARCH_REDO_NARROW, "絞込み検索をやり直す"},
+               {ID_FETCH_RSS, "サークルのRSS情報をネットから取得"}};
+  for (const auto& c : cases) {
+    QAction* item = window->Menu().FindAction(c.id);
+    ASSERT_NE(item, nullptr) << c.id;
+    item->showStatusText(window.get());
+    EXPECT_EQ(window->statusBar()->currentMessage().toStdString(), c.text) << c.id;
+  }
+}
+
+// Values replaced under the window (a settings import) show at once: the check marks, the
+// display bar's button, the zoom box.
+TEST_F(MainWindowTest, ReplacedDisplayValuesShowInTheMenuTheBarAndTheView) {
+  QAction* button = nullptr;
+  for (QAction* action : window->Bar(vx::kToolBarDisp)->actions()) {
+    if (vx::CommandActions::CommandId(action) == ID_ANTI_ALIAS) button = action;
+  }
+  ASSERT_NE(button, nullptr);
+  ASSERT_TRUE(button->isChecked());
+  catalog.values.cutAntiAlias = 0;
+  catalog.values.cutZoomSize = 150;
+  catalog.values.cutResolution = 1;
+  controller().NotifyOptionsChanged();
+  EXPECT_FALSE(button->isChecked());
+  EXPECT_FALSE(window->Menu().FindAction(ID_ANTI_ALIAS)->isChecked());
+  EXPECT_TRUE(window->Menu().FindAction(ID_HIGH_RESOLUTION)->isChecked());
+  EXPECT_EQ(window->zoom(), 150);
+  EXPECT_EQ(window->View()->Zoom(), 150);
+  EXPECT_EQ(window->ZoomBox()->text(), QStringLiteral("150%"));
 }
 
 TEST_F(MainWindowTest, CircleStatusTextNamesDayPlaceCircleAndGenre) {
