@@ -72,7 +72,9 @@ void ListControl::ConnectSignals() {
     if (headerPressed_) columnResized_ = true;
   });
   connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current) { Q_EMIT rowFocused(current.row()); });
+          [this](const QModelIndex& current) {
+            if (!quietCurrent_) Q_EMIT rowFocused(current.row());
+          });
 }
 
 void ListControl::SetEditColumn(int column) {
@@ -203,7 +205,17 @@ void ListControl::EndEdit() {
   Q_EMIT labelEdited(editColumn_, row);
 }
 
-// --- Keys ----------------------------------------------------------------------------------
+// --- Focus and keys ------------------------------------------------------------------------
+
+// The item view makes the first row current when the focus arrives without one; that would make
+// its circle the application's current one on a mere window activation.
+void ListControl::focusInEvent(QFocusEvent* event) {
+  const bool hadCurrent = selectionModel()->currentIndex().isValid();
+  quietCurrent_ = true;
+  QTableView::focusInEvent(event);
+  if (!hadCurrent) selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+  quietCurrent_ = false;
+}
 
 void ListControl::keyPressEvent(QKeyEvent* event) {
   lastInputWasClick_ = false;
