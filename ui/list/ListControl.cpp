@@ -222,20 +222,33 @@ void ListControl::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   const Qt::KeyboardModifiers modifiers = event->modifiers();
   bool forward = true;
-  if (modifiers & Qt::ControlModifier) {
+  if (event->matches(QKeySequence::SelectAll)) {
+    QTableView::keyPressEvent(event);
+  } else if (modifiers & Qt::ControlModifier) {
     // Copy, paste and cut are the owner's: the list would copy one cell's text.
   } else if (key == Qt::Key_Left || key == Qt::Key_Right) {
     ScrollByColumn(key == Qt::Key_Left);
   } else if (key == Qt::Key_Up || key == Qt::Key_Down) {
+    // A range being extended is no step to the owner's neighbouring rows.
     const int focused = FocusedRow();
-    forward = key == Qt::Key_Up ? focused == 0
-                                : focused >= 0 && focused == model_->RowCount() - 1;
+    forward = !(modifiers & Qt::ShiftModifier) &&
+              (key == Qt::Key_Up ? focused == 0
+                                 : focused >= 0 && focused == model_->RowCount() - 1);
     QTableView::keyPressEvent(event);
   } else if (!IsDigitKey(key)) {
     QTableView::keyPressEvent(event);
   }
   event->accept();
   if (forward) Q_EMIT keyForwarded(key, modifiers);
+}
+
+// Home and End go to the first and the last row, not to the row's first and last cell.
+QModelIndex ListControl::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  if ((action == MoveHome || action == MoveEnd) && model_->RowCount() > 0) {
+    const int column = std::max(currentIndex().column(), 0);
+    return model_->index(action == MoveHome ? 0 : model_->RowCount() - 1, column);
+  }
+  return QTableView::moveCursor(action, modifiers);
 }
 
 void ListControl::keyReleaseEvent(QKeyEvent* event) {

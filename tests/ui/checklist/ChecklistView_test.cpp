@@ -233,6 +233,17 @@ TEST_F(ChecklistViewTest, ADigitColoursTheRowAndMovesOnUnlessOnTheLastRow) {
   EXPECT_EQ(controller.CurrentCircle().id, 102);
 }
 
+TEST_F(ChecklistViewTest, ARangeSelectedWithTheKeysIsColouredAtOnce) {
+  Check({101, 102, 103, 104});
+  ClickRow(1);
+  ListControl* list = view->CurrentList();
+  QTest::keyClick(list, Qt::Key_End, Qt::ShiftModifier);
+  QTest::keyClick(list, Qt::Key_5);
+  EXPECT_EQ(list->SelectedRows(), (std::vector<int>{1, 2, 3}));
+  for (int id : {102, 103, 104}) EXPECT_EQ(controller.GetCircleColor(id), 5) << id;
+  EXPECT_EQ(controller.GetCircleColor(101), 1);
+}
+
 TEST_F(ChecklistViewTest, TheCurrentCircleShowsItsTab) {
   Check({101, 131});
   controller.SelectCircle(131, false);

@@ -251,6 +251,24 @@ TEST_F(ListWindowTest, FocusARefillOrASortLeaveTheCurrentCircleAlone) {
   EXPECT_EQ(controller.CurrentCircle().id, Shown()->Model().Row(0).record.circleId);
 }
 
+TEST_F(ListWindowTest, ARangeSelectedWithTheKeysIsCheckedAtOnce) {
+  values.autoNext2 = 0;
+  ClickRow(1);
+  QTest::keyClick(Shown(), Qt::Key_Down, Qt::ShiftModifier);
+  QTest::keyClick(Shown(), Qt::Key_Down, Qt::ShiftModifier);
+  QTest::keyClick(Shown(), Qt::Key_3);
+  EXPECT_EQ(Shown()->SelectedRows(), (std::vector<int>{1, 2, 3}));
+  for (int row = 0; row < Shown()->Model().RowCount(); ++row) {
+    const int id = Shown()->Model().Row(row).record.circleId;
+    EXPECT_EQ(controller.GetCircleColor(id), row >= 1 && row <= 3 ? 3 : -1) << row;
+  }
+  QTest::keyClick(Shown(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(Shown(), Qt::Key_Delete);
+  for (int row = 0; row < Shown()->Model().RowCount(); ++row) {
+    EXPECT_EQ(controller.GetCircleColor(Shown()->Model().Row(row).record.circleId), -1);
+  }
+}
+
 // The bar's search button is the application's search: the window passes it on.
 TEST_F(ListWindowTest, TheSearchButtonReachesTheApplicationsSearch) {
   int searches = 0;
