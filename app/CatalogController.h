@@ -122,6 +122,8 @@ class CatalogController {
   bool ShowRegisteredWindow(ControllerWindow* window);
   bool HideRegisteredWindow(ControllerWindow* window);
   bool RaiseWindow(ControllerWindow* window);
+  // A shown window partly under a window raised after it: the user may not see it.
+  bool IsWindowCovered(const ControllerWindow* window) const;
   // Puts the owner window (and the dialogs it owns) on top when `window` is registered.
   void RaiseOwnerWindow(ControllerWindow* window);
   // With "SyncIconic", every shown window follows a frame that is minimised or restored.

@@ -69,4 +69,24 @@ TEST_F(RegistryTest, RaiseRanksFollowRecencyAndChildWndTopStacksShownWindowsByTh
   EXPECT_EQ(raises.size(), 4u);
 }
 
+// Whether a toggle of a shown window hides it or brings it to the front.
+TEST_F(RegistryTest, AWindowIsCoveredByAnOverlappingWindowRaisedAfterIt) {
+  Record(checklist).shown = Record(list).shown = 1;
+  checklist.rect = {400, 20, 600, 400};  // beside the main window
+  registry.Raise(&list, &beacon, false);
+  registry.Raise(&checklist, &beacon, false);
+  EXPECT_FALSE(registry.IsCovered(&list, false));
+  registry.Raise(&main, &beacon, false);  // the user went back to the main window
+  EXPECT_TRUE(registry.IsCovered(&list, false));
+  EXPECT_FALSE(registry.IsCovered(&list, true)) << "tool windows stay above the main window";
+  EXPECT_FALSE(registry.IsCovered(&checklist, false));
+  Record(main).shown = 0;
+  EXPECT_FALSE(registry.IsCovered(&list, false)) << "a hidden window covers nothing";
+  Record(main).shown = 1;
+  registry.Raise(&list, &beacon, false);
+  EXPECT_FALSE(registry.IsCovered(&list, false));
+  Record(list).shown = 0;
+  EXPECT_FALSE(registry.IsCovered(&list, false));
+}
+
 }  // namespace

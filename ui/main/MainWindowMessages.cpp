@@ -166,7 +166,7 @@ void MainWindow::OnWindowShownOrHidden(ControllerWindow* window, bool shown) {
   Refresh();
 }
 
-// Hidden: show it; shown: hide it; minimised: bring it back.
+// Hidden: show it; minimised or covered: bring it back to the front; in sight: hide it.
 void MainWindow::OnWindowEntry(int index) {
   if (index < 0 || index >= static_cast<int>(windows_.size())) return;
   const WindowEntry& entry = windows_[static_cast<std::size_t>(index)];
@@ -176,6 +176,9 @@ void MainWindow::OnWindowEntry(int index) {
     controller_.ShowRegisteredWindow(window);
   } else if (frame && frame->isMinimized()) {
     window->Restore();
+  } else if (controller_.IsWindowCovered(window)) {
+    controller_.RaiseWindow(window);
+    window->BringToTop();
   } else {
     controller_.HideRegisteredWindow(window);
   }
