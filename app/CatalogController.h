@@ -309,8 +309,11 @@ class CatalogController {
   int GetCircleColor(int circleId) const;
   // A negative colour means the current one.
   void SetCircleColor(int color, int circleId);
+  // Several circles at once: one change of the store and, when more than one circle changed,
+  // one UM_CHECKLIST_MARKS_CHANGED instead of a message per circle.
   bool SetCirclesColor(std::span<const int> circleIds, int color);
-  // Announced whatever the circle's earlier state.
+  // Announced whatever the circle's earlier state; several circles as one
+  // UM_CHECKLIST_MARKS_CHANGED.
   void UncheckCircle(int circleId);
   bool UncheckCircles(std::span<const int> circleIds);
   void SetCirclePrintOrder(int circleId, int number);
@@ -429,6 +432,7 @@ class CatalogController {
  private:
   void ReleaseStore();
   void AnnounceColor(int oldColor, int newColor, int circleId);
+  void AnnounceManyMarks();
   MainFrameHook* MainFrame() const;
   void AddRecentFile(const std::filesystem::path& path);
   std::filesystem::path ChecklistFolder() const;

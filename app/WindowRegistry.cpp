@@ -47,7 +47,8 @@ bool WindowRegistry::IsMainWindowMessage(unsigned message) {
 
 bool WindowRegistry::IsBroadcastMessage(unsigned message) {
   return (message >= UM_CIRCLE_CHANGED && message <= UM_RUN_SEARCH) ||
-         message == UM_CHECKLIST_ENTRY_CHANGED || message == UM_CIRCLE_INFO_UPDATED;
+         message == UM_CHECKLIST_ENTRY_CHANGED || message == UM_CIRCLE_INFO_UPDATED ||
+         message == UM_CHECKLIST_MARKS_CHANGED;
 }
 
 void WindowRegistry::Deliver(unsigned message, WParam wParam, LParam lParam) const {

@@ -35,6 +35,7 @@ TEST_F(RegistryTest, MessagesGoWhereTheirRangeSays) {
       {UM_RUN_SEARCH, 5},              {UM_LIST_NEXT_BLOCK, 0}, {UM_LIST_PREV_BLOCK, 0},
       {UM_CHECKLIST_ENTRY_CHANGED, 5}, {UM_LABEL_EDITED, 0},    {UM_CIRCLE_INFO_UPDATED, 5},
       {UM_LIST_COLUMNS_RESIZED, 0},    {WM_USER + 3, 0},        {WM_USER + 70, 0},
+      {UM_CHECKLIST_MARKS_CHANGED, 5},
   };
   // clang-format on
   for (const auto& [message, receivers] : cases) {

@@ -76,6 +76,7 @@ void MainWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
     case UM_CIRCLE_UNCHECKED:
     case UM_CIRCLE_COLOR_CHANGED:
     case UM_CHECKLIST_RESET:
+    case UM_CHECKLIST_MARKS_CHANGED:
     case UM_IMAGES_CHANGED:
       view_->OnAppMessage(message, wParam, lParam);
       break;

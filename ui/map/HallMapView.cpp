@@ -196,6 +196,9 @@ void HallMapView::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
     case UM_CHECKLIST_RESET:
       OnChecklistReset();
       break;
+    case UM_CHECKLIST_MARKS_CHANGED:
+      if (!slots_.empty()) RebuildCheckLayerAll();
+      break;
     default:
       break;
   }

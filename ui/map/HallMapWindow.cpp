@@ -140,6 +140,7 @@ void HallMapWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam)
     case UM_CIRCLE_UNCHECKED:
     case UM_CIRCLE_COLOR_CHANGED:
     case UM_CHECKLIST_RESET:
+    case UM_CHECKLIST_MARKS_CHANGED:
       view_->OnAppMessage(message, wParam, lParam);
       break;
     case UM_DAY_CHANGED:

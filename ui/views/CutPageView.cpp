@@ -57,6 +57,10 @@ void CutPageView::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
       for (SlotMark& slot : marks_) slot.color = -1;
       viewport()->update();
       break;
+    case UM_CHECKLIST_MARKS_CHANGED:
+      ReadPageMarks();
+      viewport()->update();
+      break;
     case UM_IMAGES_CHANGED:
       ReadPageMarks();
       SetZoom(Zoom());

@@ -244,6 +244,26 @@ TEST_F(ChecklistViewTest, ARangeSelectedWithTheKeysIsColouredAtOnce) {
   EXPECT_EQ(controller.GetCircleColor(101), 1);
 }
 
+// Circles checked or unchecked at once come as one refill: new rows number on in their tabs as
+// rows checked one by one do, and with the numbers shown the rows left close up.
+TEST_F(ChecklistViewTest, CirclesCheckedOrUncheckedAtOnceKeepThePrintNumbersOfOneByOne) {
+  Check({101});
+  const int ids[] = {131, 102, 103};
+  controller.SetCirclesColor(ids, 2);
+  EXPECT_EQ(ListedIds(Tab(kSaturday)), (std::vector<int>{101, 102, 103}));
+  EXPECT_EQ(Column(Tab(kSaturday), kPrintColumn), (std::vector<std::string>{"1", "2", "3"}));
+  EXPECT_EQ(ListedIds(Tab(kSunday)), std::vector<int>{131});
+  EXPECT_EQ(PrintOrder(), (std::vector<int>{101, 131, 102, 103}));
+
+  ClickRow(0);
+  ClickRow(1, Qt::ShiftModifier);
+  ui.QueueAnswer(IDYES);
+  window->RunCommand(ID_UNCHECK);
+  EXPECT_EQ(ListedIds(Tab(kSaturday)), std::vector<int>{103});
+  EXPECT_EQ(Column(Tab(kSaturday), kPrintColumn), std::vector<std::string>{"1"});
+  EXPECT_EQ(PrintOrder(), (std::vector<int>{103, 131}));
+}
+
 TEST_F(ChecklistViewTest, TheCurrentCircleShowsItsTab) {
   Check({101, 131});
   controller.SelectCircle(131, false);

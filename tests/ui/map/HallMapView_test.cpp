@@ -135,6 +135,13 @@ TEST_F(HallMapViewTest, ACheckIsAndedOntoTheMapInItsColour) {
   EXPECT_EQ(MapPixel(kHalfB), kWhite);
   controller.UncheckCircle(11);
   EXPECT_EQ(MapPixel(kHalfA), kWhite);
+  const int both[] = {11, 12};  // at once
+  controller.SetCirclesColor(both, 2);
+  EXPECT_EQ(MapPixel(kHalfA), Rgb(kCheckColors[1]));
+  EXPECT_EQ(MapPixel(kHalfB), Rgb(kCheckColors[1]));
+  controller.UncheckCircles(both);
+  EXPECT_EQ(MapPixel(kHalfA), kWhite);
+  EXPECT_EQ(MapPixel(kHalfB), kWhite);
 }
 
 TEST_F(HallMapViewTest, ChecksOfOtherMapsShowWhenTheirMapIsChosen) {
