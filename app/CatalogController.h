@@ -267,6 +267,12 @@ class CatalogController {
   int GetPageImageWidth() const;
   int GetPageImageHeight() const;
   void DrawPageImage(QPainter& painter, const QRectF& rect) const;
+  // The pixel ratio of the screen that shows the pages. From 1.5 on, a page of low-resolution
+  // cuts is composed from the high-resolution ones where they are exactly twice the size, and
+  // answered at the low-resolution page's size: the same geometry, a sharper picture. A change
+  // reloads the current page.
+  void SetPagePixelRatio(double ratio);
+  bool ComposesSharpPage() const;
   // One cut with its mark; the arguments are those of CatalogImages::DrawCut.
   void DrawCircleCut(QPainter& painter, const CutRect& rect, int page, int cutIndex, int cutNumber,
                      std::uint32_t colorRef, int number) const;
@@ -280,7 +286,8 @@ class CatalogController {
   // without regard to case. The formatted path when no such file exists (the picture is then
   // missing); empty when the template is empty or not a "%d then %s" template, or before
   // SetImageFolder.
-  enum MapPicture { kHallMap, kGenreMap };
+  // The high-resolution kinds come from "HMDATAFile" and "HGDATAFile".
+  enum MapPicture { kHallMap, kGenreMap, kHiResHallMap, kHiResGenreMap };
   std::filesystem::path GetMapImagePath(MapPicture picture, int day, int mapId) const;
 
   // --- Check colours (index 0-based; colour numbers 1..n are index + 1) ------------------------
@@ -470,6 +477,7 @@ class CatalogController {
   std::string mapTemplate_;
   std::string genreMapTemplate_;
   std::filesystem::path imageFolder_;
+  bool sharpPages_ = false;  // the pages are shown at a pixel ratio of 1.5 or more
   BeaconWindow* owner_ = nullptr;
   PageJumpWindow* pageJump_ = nullptr;
   OwnerWindow openSearchDialog_ = nullptr;

@@ -106,6 +106,8 @@ void HallMapWindow::LoadMapSlots() {
   std::vector<std::string> labels;
   for (std::size_t slot = 0; slot < slots.size(); ++slot) {
     view_->SetMapFiles(static_cast<int>(slot), slots[slot].mapPath, slots[slot].genrePath);
+    view_->SetHighResolutionFiles(static_cast<int>(slot), slots[slot].hiResMapPath,
+                                  slots[slot].hiResGenrePath);
     labels.push_back(slots[slot].label);
   }
   bar_->FillMapChoice(labels);
