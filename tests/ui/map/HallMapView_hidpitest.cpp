@@ -8,10 +8,8 @@
 #include <QTest>
 
 #include <cstdio>
-#include <memory>
 
 #include "tests/ui/map/HallMapFixture.h"
-#include "tests/ui/views/ForwardingFrame.h"
 
 namespace vxtest {
 namespace {
@@ -29,38 +27,19 @@ void WriteHighResolutionMap(const std::filesystem::path& folder) {
   SavePicture(map, folder / "MDATA" / "HMP1e123.PNG");
 }
 
-class SharpHallMapTest : public HallMapControllerTest {
+class SharpHallMapTest : public HallMapViewTest {
  protected:
   void SetUp() override {
-    HallMapControllerTest::SetUp();
+    HallMapViewTest::SetUp();
     WriteHighResolutionMap(MapPictureFolder());
     std::snprintf(values.hmdataFile, sizeof values.hmdataFile, "MDATA/HMP%%1d%%s.PNG");
-    view = std::make_unique<vx::HallMapView>(controller);
-    frame.view = view.get();
-    controller.RegisterWindow(vx::kMapWindowId, &frame, "map");
-    view->setFrameShape(QFrame::NoFrame);
-    view->resize(400, 300);
-    view->SetMapSlotCount(2);
     for (int mapId = 1; mapId <= 2; ++mapId) {
-      using vx::CatalogController;
-      view->SetMapFiles(mapId - 1, controller.GetMapImagePath(CatalogController::kHallMap, 1, mapId),
-                        {});
       view->SetHighResolutionFiles(
-          mapId - 1, controller.GetMapImagePath(CatalogController::kHiResHallMap, 1, mapId), {});
+          mapId - 1,
+          controller.GetMapImagePath(vx::CatalogController::kHiResHallMap, 1, mapId), {});
     }
-    view->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
   }
-  void TearDown() override {
-    frame.view = nullptr;
-    view.reset();
-  }
-  QRgb DevicePixel(int x, int y) const {
-    return view->viewport()->grab().toImage().pixel(x, y) & 0xFFFFFF;
-  }
-
-  ForwardingFrame frame;
-  std::unique_ptr<vx::HallMapView> view;
+  QRgb DevicePixel(int x, int y) const { return Shot().pixel(x, y) & 0xFFFFFF; }
 };
 
 TEST_F(SharpHallMapTest, AMapWithAPictureTwiceItsSizeIsDrawnFromIt) {
