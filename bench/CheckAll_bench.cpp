@@ -26,7 +26,6 @@
 #include <vector>
 
 #include "app/CatalogController.h"
-#include "app/SettingsValues.h"
 #include "data/SearchCondition.h"
 #include "ui/checklist/ChecklistWindow.h"
 #include "ui/detail/DetailWindow.h"
