@@ -164,6 +164,10 @@ bool CatalogController::RaiseWindow(ControllerWindow* window) {
   return registry_.Raise(window, owner_, values_ && values_->childWndTop);
 }
 
+bool CatalogController::IsWindowCovered(const ControllerWindow* window) const {
+  return registry_.IsCovered(window, values_ && values_->childWndTop);
+}
+
 void CatalogController::RaiseOwnerWindow(ControllerWindow* window) {
   if (owner_ && registry_.Find(window)) owner_->BringToTop();
 }

@@ -128,6 +128,8 @@ class CatalogController {
   bool ShowRegisteredWindow(ControllerWindow* window);
   bool HideRegisteredWindow(ControllerWindow* window);
   bool RaiseWindow(ControllerWindow* window);
+  // A shown window partly under a window raised after it: the user may not see it.
+  bool IsWindowCovered(const ControllerWindow* window) const;
   // Puts the owner window (and the dialogs it owns) on top when `window` is registered.
   void RaiseOwnerWindow(ControllerWindow* window);
   // With "SyncIconic", every shown window follows a frame that is minimised or restored.
@@ -271,6 +273,12 @@ class CatalogController {
   int GetPageImageWidth() const;
   int GetPageImageHeight() const;
   void DrawPageImage(QPainter& painter, const QRectF& rect) const;
+  // The pixel ratio of the screen that shows the pages. From 1.5 on, a page of low-resolution
+  // cuts is composed from the high-resolution ones where they are exactly twice the size, and
+  // answered at the low-resolution page's size: the same geometry, a sharper picture. A change
+  // reloads the current page.
+  void SetPagePixelRatio(double ratio);
+  bool ComposesSharpPage() const;
   // One cut with its mark; the arguments are those of CatalogImages::DrawCut.
   void DrawCircleCut(QPainter& painter, const CutRect& rect, int page, int cutIndex, int cutNumber,
                      std::uint32_t colorRef, int number) const;
@@ -284,7 +292,8 @@ class CatalogController {
   // without regard to case. The formatted path when no such file exists (the picture is then
   // missing); empty when the template is empty or not a "%d then %s" template, or before
   // SetImageFolder.
-  enum MapPicture { kHallMap, kGenreMap };
+  // The high-resolution kinds come from "HMDATAFile" and "HGDATAFile".
+  enum MapPicture { kHallMap, kGenreMap, kHiResHallMap, kHiResGenreMap };
   std::filesystem::path GetMapImagePath(MapPicture picture, int day, int mapId) const;
 
   // --- Check colours (index 0-based; colour numbers 1..n are index + 1) ------------------------
@@ -313,8 +322,11 @@ class CatalogController {
   int GetCircleColor(int circleId) const;
   // A negative colour means the current one.
   void SetCircleColor(int color, int circleId);
+  // Several circles at once: one change of the store and, when more than one circle changed,
+  // one UM_CHECKLIST_MARKS_CHANGED instead of a message per circle.
   bool SetCirclesColor(std::span<const int> circleIds, int color);
-  // Announced whatever the circle's earlier state.
+  // Announced whatever the circle's earlier state; several circles as one
+  // UM_CHECKLIST_MARKS_CHANGED.
   void UncheckCircle(int circleId);
   bool UncheckCircles(std::span<const int> circleIds);
   void SetCirclePrintOrder(int circleId, int number);
@@ -433,6 +445,7 @@ class CatalogController {
  private:
   void ReleaseStore();
   void AnnounceColor(int oldColor, int newColor, int circleId);
+  void AnnounceManyMarks();
   MainFrameHook* MainFrame() const;
   void AddRecentFile(const std::filesystem::path& path);
   std::filesystem::path ChecklistFolder() const;
@@ -473,6 +486,7 @@ class CatalogController {
   std::string mapTemplate_;
   std::string genreMapTemplate_;
   std::filesystem::path imageFolder_;
+  bool sharpPages_ = false;  // the pages are shown at a pixel ratio of 1.5 or more
   BeaconWindow* owner_ = nullptr;
   PageJumpWindow* pageJump_ = nullptr;
   OwnerWindow openSearchDialog_ = nullptr;

@@ -129,11 +129,23 @@ bool CatalogController::SetCirclesColor(std::span<const int> circleIds, int colo
   oldColors.reserve(circleIds.size());
   for (int id : circleIds) oldColors.push_back(GetCircleColor(id));
   store_->SetColorMany(circleIds, color);
+  std::vector<std::size_t> changed;
   for (std::size_t i = 0; i < circleIds.size(); ++i) {
-    const int now = GetCircleColor(circleIds[i]);
-    if (now != oldColors[i]) AnnounceColor(oldColors[i], now, circleIds[i]);
+    if (GetCircleColor(circleIds[i]) != oldColors[i]) changed.push_back(i);
+  }
+  if (changed.size() == 1) {
+    const std::size_t i = changed.front();
+    AnnounceColor(oldColors[i], GetCircleColor(circleIds[i]), circleIds[i]);
+  } else if (!changed.empty()) {
+    AnnounceManyMarks();
   }
   return true;
+}
+
+// A message per circle would have every window redo its work tens of thousands of times.
+void CatalogController::AnnounceManyMarks() {
+  Broadcast(UM_CHECKLIST_MARKS_CHANGED, 0, 0);
+  MarkChecklistModified();
 }
 
 void CatalogController::UncheckCircle(int circleId) {
@@ -142,13 +154,14 @@ void CatalogController::UncheckCircle(int circleId) {
 
 bool CatalogController::UncheckCircles(std::span<const int> circleIds) {
   if (!store_ || circleIds.empty()) return false;
-  for (int id : circleIds) {
-    if (id != 0) store_->SetColor(id, -1);
-  }
-  for (int id : circleIds) {
-    if (id == 0) continue;
-    Broadcast(UM_CHECKLIST_ENTRY_CHANGED, 0, id);
-    Broadcast(UM_CIRCLE_UNCHECKED, 0, id);
+  std::vector<int> ids(circleIds.begin(), circleIds.end());
+  std::erase(ids, 0);
+  store_->SetColorMany(ids, -1);
+  if (ids.size() > 1) {
+    AnnounceManyMarks();
+  } else if (ids.size() == 1) {
+    Broadcast(UM_CHECKLIST_ENTRY_CHANGED, 0, ids.front());
+    Broadcast(UM_CIRCLE_UNCHECKED, 0, ids.front());
     MarkChecklistModified();
   }
   return true;

@@ -33,7 +33,24 @@ std::string FolderTemplate(const std::filesystem::path& folder, const char* file
 bool CatalogController::CutResolution() const { return values_ && values_->cutResolution; }
 
 void CatalogController::PreparePageImage(int page) {
-  if (images_ && database_) images_->GetPageImage(page, *database_, slots_, CutResolution());
+  if (images_ && database_) {
+    images_->GetPageImage(page, *database_, slots_, CutResolution() || ComposesSharpPage());
+  }
+}
+
+void CatalogController::SetPagePixelRatio(double ratio) {
+  const bool sharp = ratio >= 1.5;
+  if (sharp == sharpPages_) return;
+  sharpPages_ = sharp;
+  if (current_.pageNo > 0) ReloadCurrentPage();
+}
+
+// Twice the size in both directions keeps every cut where the low-resolution page has it (the
+// caption band is twice as high too).
+bool CatalogController::ComposesSharpPage() const {
+  return sharpPages_ && !CutResolution() && images_ && images_->HasLowResArchive() &&
+         images_->HasHighResArchive() && images_->GetCutWidth(true) == 2 * GetCutWidth() &&
+         images_->GetCutHeight(true) == 2 * GetCutHeight();
 }
 
 void CatalogController::SetImageFolder(const std::filesystem::path& folder) {
@@ -48,7 +65,9 @@ void CatalogController::SetImageFolder(const std::filesystem::path& folder) {
 std::filesystem::path CatalogController::GetMapImagePath(MapPicture picture, int day,
                                                         int mapId) const {
   if (!values_ || imageFolder_.empty()) return {};
-  const std::string_view format = picture == kHallMap ? values_->mdataFile : values_->gdataFile;
+  const char* const formats[] = {values_->mdataFile, values_->gdataFile, values_->hmdataFile,
+                                 values_->hgdataFile};
+  const std::string_view format = formats[picture];
   const TemplateArg args[] = {day, std::string_view(GetMapFileStem(mapId))};
   const std::optional<std::string> name = FormatTemplate(format, args);
   if (format.empty() || !name) return {};
@@ -85,11 +104,13 @@ int CatalogController::GetCutHeight() const {
 bool CatalogController::HasPageImage() const { return images_ && images_->HasPageImage(); }
 
 int CatalogController::GetPageImageWidth() const {
-  return images_ ? images_->GetPageImageWidth() : 0;
+  if (!images_) return 0;
+  return images_->GetPageImageWidth() / (ComposesSharpPage() ? 2 : 1);
 }
 
 int CatalogController::GetPageImageHeight() const {
-  return images_ ? images_->GetPageImageHeight() : 0;
+  if (!images_) return 0;
+  return images_->GetPageImageHeight() / (ComposesSharpPage() ? 2 : 1);
 }
 
 void CatalogController::DrawPageImage(QPainter& painter, const QRectF& rect) const {

@@ -20,6 +20,7 @@ struct WindowRecord {
   int shown = 0;      // 1 while the controller regards the window as shown
   int id = 0;         // window id with the flag bits
   int rank = kUnraisedRank;  // 0 for the tool window raised last, counting up by recency
+  unsigned raised = 0;       // when it was raised last (shown or activated); later is higher
   char name[kNameSize] = {};  // window-menu text, CP932
 
   bool IsMain() const {

@@ -47,7 +47,8 @@ bool WindowRegistry::IsMainWindowMessage(unsigned message) {
 
 bool WindowRegistry::IsBroadcastMessage(unsigned message) {
   return (message >= UM_CIRCLE_CHANGED && message <= UM_RUN_SEARCH) ||
-         message == UM_CHECKLIST_ENTRY_CHANGED || message == UM_CIRCLE_INFO_UPDATED;
+         message == UM_CHECKLIST_ENTRY_CHANGED || message == UM_CIRCLE_INFO_UPDATED ||
+         message == UM_CHECKLIST_MARKS_CHANGED;
 }
 
 void WindowRegistry::Deliver(unsigned message, WParam wParam, LParam lParam) const {
@@ -65,6 +66,7 @@ bool WindowRegistry::Raise(const ControllerWindow* window, StackedWindow* owner,
                            bool childWndTop) {
   WindowRecord* record = Find(window);
   if (!record) return false;
+  record->raised = ++raiseCount_;
   if (!record->IsMain()) Promote(*record);
   Restack(owner, childWndTop);
   return true;
@@ -89,6 +91,19 @@ std::vector<ControllerWindow*> WindowRegistry::StackingOrder() const {
   }
   order.push_back(main->window);
   return order;
+}
+
+bool WindowRegistry::IsCovered(const ControllerWindow* window, bool childWndTop) const {
+  const WindowRecord* below = Find(window);
+  if (!below || !below->shown) return false;
+  const WindowRect r = window->ScreenRect();
+  for (const WindowRecord& above : Records()) {
+    if (&above == below || !above.shown || above.raised <= below->raised) continue;
+    if (childWndTop && above.IsMain()) continue;
+    const WindowRect a = above.window->ScreenRect();
+    if (a.left < r.right && r.left < a.right && a.top < r.bottom && r.top < a.bottom) return true;
+  }
+  return false;
 }
 
 // Raising from the bottom up leaves the owner on top, then the tool windows by recency, then the

@@ -43,6 +43,9 @@ class WindowRegistry {
   bool Raise(const ControllerWindow* window, StackedWindow* owner, bool childWndTop);
   // The windows that the restack puts on top of each other, topmost first (owner excluded).
   std::vector<ControllerWindow*> StackingOrder() const;
+  // Whether a shown window raised after this shown one lies over part of it; with
+  // `childWndTop` the main window lies below every tool window.
+  bool IsCovered(const ControllerWindow* window, bool childWndTop) const;
 
   void MinimizeShown() const;
   void RestoreShown() const;
@@ -54,6 +57,7 @@ class WindowRegistry {
 
   std::array<WindowRecord, kCapacity> records_{};
   int count_ = 0;
+  unsigned raiseCount_ = 0;
 };
 
 }  // namespace vx

@@ -31,6 +31,7 @@ constexpr unsigned UM_CHECKLIST_ENTRY_CHANGED = WM_USER + 26; // 0, circle id
 constexpr unsigned UM_LABEL_EDITED = WM_USER + 27;            // column, row; never broadcast
 constexpr unsigned UM_CIRCLE_INFO_UPDATED = WM_USER + 28;     // 0, circle id
 constexpr unsigned UM_LIST_COLUMNS_RESIZED = WM_USER + 29;    // 0, 0; never broadcast
+constexpr unsigned UM_CHECKLIST_MARKS_CHANGED = WM_USER + 30; // 0, 0; many circles' marks at once
 
 // Print workers to their message window.
 constexpr unsigned UM_PRINT_PROGRESS = WM_USER + 70;  // progress units

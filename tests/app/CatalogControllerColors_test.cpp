@@ -82,13 +82,23 @@ TEST_F(ControllerColorsTest, CheckingAnnouncesCheckedOrColourChangedByTheOldColo
   EXPECT_TRUE(controller.IsChecklistModified());
 }
 
-TEST_F(ControllerColorsTest, SettingManyAnnouncesOnlyTheCirclesThatChanged) {
+// Many changed circles are one message for every window; one alone keeps its own.
+TEST_F(ControllerColorsTest, SettingManyIsOneAnnouncementUnlessOnlyOneCircleChanged) {
   controller.SetCircleColor(2, 103);
-  log.clear();
-  const int ids[] = {101, 103, 104};
-  ASSERT_TRUE(controller.SetCirclesColor(ids, 2));
-  EXPECT_EQ(ReceivedBy(main),
-            (Messages{{UM_CIRCLE_CHECKED, 2, 101}, {UM_CIRCLE_CHECKED, 2, 104}}));
+  const struct {
+    std::vector<int> ids;
+    Messages expected;
+  } cases[] = {
+      {{101, 103, 104}, {{UM_CHECKLIST_MARKS_CHANGED, 0, 0}}},
+      {{101, 103, 102}, {{UM_CIRCLE_CHECKED, 2, 102}}},
+      {{101, 103, 102}, {}},
+  };
+  for (const auto& c : cases) {
+    log.clear();
+    ASSERT_TRUE(controller.SetCirclesColor(c.ids, 2));
+    EXPECT_EQ(ReceivedBy(main), c.expected) << c.ids[2];
+  }
+  for (int id : {101, 102, 103, 104}) EXPECT_EQ(controller.GetCircleColor(id), 2) << id;
   EXPECT_FALSE(controller.SetCirclesColor({}, 2));
 }
 
@@ -100,8 +110,10 @@ TEST_F(ControllerColorsTest, UncheckingIsAnnouncedEvenForACircleNotInTheChecklis
 
   controller.SetCircleMemo("keep", 101);
   controller.SetCircleColor(1, 101);
+  log.clear();
   const int ids[] = {101, 102};
   ASSERT_TRUE(controller.UncheckCircles(ids));
+  EXPECT_EQ(ReceivedBy(main), (Messages{{UM_CHECKLIST_MARKS_CHANGED, 0, 0}}));
   EXPECT_EQ(controller.GetCircleColor(101), 0);  // its memo keeps it as memo only
   EXPECT_EQ(controller.GetCircleColor(102), -1);
 }

@@ -33,7 +33,7 @@ class FakeFrame : public vx::ControllerWindow, public vx::MainFrameHook {
     if (log_) log_->push_back({this, message, wParam, lParam});
     if (onMessage) onMessage();
   }
-  vx::WindowRect ScreenRect() const override { return {10, 20, 300, 400}; }
+  vx::WindowRect ScreenRect() const override { return rect; }
   void Minimize() override {}
   void Restore() override {}
   void BringToTop() override {
@@ -47,6 +47,7 @@ class FakeFrame : public vx::ControllerWindow, public vx::MainFrameHook {
   }
 
   std::function<void()> onMessage;
+  vx::WindowRect rect{10, 20, 300, 400};
   std::vector<std::string> titles;                          // CP932
   std::vector<std::vector<vx::RecentFileItem>> recentMenus;  // each rebuild
 

@@ -35,6 +35,7 @@ TEST_F(RegistryTest, MessagesGoWhereTheirRangeSays) {
       {UM_RUN_SEARCH, 5},              {UM_LIST_NEXT_BLOCK, 0}, {UM_LIST_PREV_BLOCK, 0},
       {UM_CHECKLIST_ENTRY_CHANGED, 5}, {UM_LABEL_EDITED, 0},    {UM_CIRCLE_INFO_UPDATED, 5},
       {UM_LIST_COLUMNS_RESIZED, 0},    {WM_USER + 3, 0},        {WM_USER + 70, 0},
+      {UM_CHECKLIST_MARKS_CHANGED, 5},
   };
   // clang-format on
   for (const auto& [message, receivers] : cases) {
@@ -67,6 +68,26 @@ TEST_F(RegistryTest, RaiseRanksFollowRecencyAndChildWndTopStacksShownWindowsByTh
   EXPECT_FALSE(registry.Raise(&stranger, &beacon, true));
   EXPECT_FALSE(registry.Raise(nullptr, &beacon, true));
   EXPECT_EQ(raises.size(), 4u);
+}
+
+// Whether a toggle of a shown window hides it or brings it to the front.
+TEST_F(RegistryTest, AWindowIsCoveredByAnOverlappingWindowRaisedAfterIt) {
+  Record(checklist).shown = Record(list).shown = 1;
+  checklist.rect = {400, 20, 600, 400};  // beside the main window
+  registry.Raise(&list, &beacon, false);
+  registry.Raise(&checklist, &beacon, false);
+  EXPECT_FALSE(registry.IsCovered(&list, false));
+  registry.Raise(&main, &beacon, false);  // the user went back to the main window
+  EXPECT_TRUE(registry.IsCovered(&list, false));
+  EXPECT_FALSE(registry.IsCovered(&list, true)) << "tool windows stay above the main window";
+  EXPECT_FALSE(registry.IsCovered(&checklist, false));
+  Record(main).shown = 0;
+  EXPECT_FALSE(registry.IsCovered(&list, false)) << "a hidden window covers nothing";
+  Record(main).shown = 1;
+  registry.Raise(&list, &beacon, false);
+  EXPECT_FALSE(registry.IsCovered(&list, false));
+  Record(list).shown = 0;
+  EXPECT_FALSE(registry.IsCovered(&list, false));
 }
 
 }  // namespace

@@ -126,6 +126,8 @@ TEST_F(VindaxelApplicationTest, WindowKeysToggleTheirOwnWindows) {
                {"Ctrl+L", program.listWindow()}};
   for (const auto& c : cases) {
     const bool shown = c.window->isVisible();
+    // In sight: a window the main window covers would come to the front instead.
+    program.core()->controller()->RaiseWindow(dynamic_cast<vx::ControllerWindow*>(c.window));
     EXPECT_TRUE(program.mainWindow()->RunCommand(commandOf(c.keys))) << c.keys;
     EXPECT_NE(c.window->isVisible(), shown) << c.keys;
   }
@@ -322,6 +324,65 @@ TEST_F(VindaxelApplicationTest, RestartStartsTheNextInstanceAfterTheLastSave) {
   EXPECT_NE(settingsWhenStarted.find("VQNumber96=97"), std::string::npos);
   EXPECT_NE(settingsWhenStarted.find("[VQ96]"), std::string::npos);
   EXPECT_TRUE(socketFreeWhenStarted);
+}
+
+// Activating a tool window, or starting with it open, never moves the catalogue: the program
+// comes back on the page it ended on with any tool window open.
+TEST_F(VindaxelApplicationTest, EveryToolWindowOpenKeepsThePageItEndedOnAcrossARestart) {
+  using Pick = QWidget* (*)(vx::VindaxelApplication&);
+  const std::pair<const char*, Pick> windows[] = {
+      {"list", [](vx::VindaxelApplication& p) -> QWidget* { return p.listWindow(); }},
+      {"checklist", [](vx::VindaxelApplication& p) -> QWidget* { return p.checklistWindow(); }},
+      {"map", [](vx::VindaxelApplication& p) -> QWidget* { return p.mapWindow(); }},
+      {"detail", [](vx::VindaxelApplication& p) -> QWidget* { return p.detailWindow(); }},
+  };
+  const auto activate = [](QWidget* window) {
+    window->activateWindow();
+    return QTest::qWaitFor([window] { return window->isActiveWindow(); }, 5000);
+  };
+  for (const auto& [name, pick] : windows) {
+    int page = 0;
+    {
+      vx::VindaxelApplication program({});
+      ASSERT_TRUE(program.Start());
+      vx::CatalogController& controller = *program.core()->controller();
+      controller.SetCircleColor(1, controller.CurrentCircle().id);  // a row in the checklist
+      QWidget* window = pick(program);
+      controller.ShowRegisteredWindow(dynamic_cast<vx::ControllerWindow*>(window));
+      for (int step = 0; step < 6; ++step) controller.NextPage();
+      page = controller.GetCurrentPage();
+      ASSERT_TRUE(activate(program.mainWindow()));
+      ASSERT_TRUE(activate(window)) << name;
+      EXPECT_EQ(controller.GetCurrentPage(), page) << name;
+    }
+    vx::VindaxelApplication again({});
+    ASSERT_TRUE(again.Start());
+    QWidget* window = pick(again);
+    ASSERT_TRUE(window->isVisible()) << name;
+    EXPECT_EQ(again.core()->controller()->GetCurrentPage(), page) << name;
+    ASSERT_TRUE(activate(window)) << name;
+    EXPECT_EQ(again.core()->controller()->GetCurrentPage(), page) << name;
+  }
+}
+
+// The list window lies over the main window: Ctrl+L on it while the main window is in front
+// brings it forward; only once it is in sight does Ctrl+L hide it.
+TEST_F(VindaxelApplicationTest, AWindowKeyBringsACoveredWindowForwardAndHidesOneInSight) {
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  vx::CatalogController& controller = *program.core()->controller();
+  vx::ListWindow* list = program.listWindow();
+  const int toggle = ID_WINDOW_TOGGLE_FIRST + 3;  // Ctrl+L
+  ASSERT_TRUE(program.mainWindow()->RunCommand(toggle));
+  ASSERT_TRUE(list->isVisible());
+  program.mainWindow()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return program.mainWindow()->isActiveWindow(); }, 5000));
+  ASSERT_TRUE(controller.IsWindowCovered(list));
+  program.mainWindow()->RunCommand(toggle);
+  EXPECT_TRUE(list->isVisible());
+  EXPECT_FALSE(controller.IsWindowCovered(list));
+  program.mainWindow()->RunCommand(toggle);
+  EXPECT_FALSE(list->isVisible());
 }
 
 }  // namespace

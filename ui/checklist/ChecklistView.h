@@ -85,6 +85,8 @@ class ChecklistView : public QWidget, public AppMessageSink {
   void OnCircleChanged(int circleId);
   void SelectRowOf(int circleId);
   void OnCircleChecked(int circleId);
+  void OnMarksChanged();
+  void SelectRows(const std::vector<int>& circleIds);
   void OnColorChanged(int circleId, int color);
   void OnOptionsChanged();
   void OnLabelEdited(int tab, int row);

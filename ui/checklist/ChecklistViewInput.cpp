@@ -187,9 +187,7 @@ void ChecklistView::RemoveSelection() {
                                                   Sjis("チェック解除の確認"));
     if (answer != IDYES) return;
   }
-  std::vector<int> ids = SelectedCircles();
-  std::reverse(ids.begin(), ids.end());
-  for (int id : ids) controller_.UncheckCircle(id);
+  controller_.UncheckCircles(SelectedCircles());
 }
 
 void ChecklistView::CopySelection() {

@@ -2,6 +2,8 @@
 // options and the columns resized by the user.
 #include <QItemSelectionModel>
 
+#include <unordered_set>
+
 #include "app/CatalogController.h"
 #include "res/ResourceIds.h"
 #include "ui/checklist/ChecklistView.h"
@@ -18,6 +20,7 @@ void ChecklistView::OnAppMessage(unsigned message, WParam wParam, LParam lParam)
     case UM_CIRCLE_UNCHECKED: RemoveRow(id); break;
     case UM_CIRCLE_COLOR_CHANGED: OnColorChanged(id, static_cast<int>(wParam)); break;
     case UM_CHECKLIST_RESET: ClearRows(); break;
+    case UM_CHECKLIST_MARKS_CHANGED: OnMarksChanged(); break;
     case UM_OPTIONS_CHANGED: OnOptionsChanged(); break;
     case UM_CHECKLIST_ENTRY_CHANGED:
       CircleCells::Rewrite(controller_, lists_, id, columns_.MemoColumn(), false);
@@ -66,6 +69,55 @@ void ChecklistView::SelectRowOf(int circleId) {
 }
 
 // --- Checks, memos and feeds ------------------------------------------------------------------
+
+// Many marks at once: the rows again from the checklist, the selection kept. A row new to the
+// view takes its place in its tab as its print number, as a row added alone does; while the
+// numbers show, every row.
+void ChecklistView::OnMarksChanged() {
+  if (lists_.empty()) return;
+  const std::vector<int> selected = SelectedCircles();
+  std::unordered_set<int> before;
+  for (const ListControl* list : lists_) {
+    for (int row = 0; row < list->Model().RowCount(); ++row) {
+      before.insert(list->Model().Row(row).record.circleId);
+    }
+  }
+  ClearRows();
+  FillFromChecklist();
+  const bool numbersShown = PrintOrderColumn() > 0;
+  for (const ListControl* list : lists_) {
+    for (int row = 0; row < list->Model().RowCount(); ++row) {
+      const ListRowRecord& record = list->Model().Row(row).record;
+      if (numbersShown || !before.contains(record.circleId)) {
+        controller_.SetCirclePrintOrder(record.circleId, record.printNumber);
+      }
+    }
+  }
+  SelectRows(selected);
+}
+
+// The rows of the circles selected, in runs, and the current circle's row focused.
+void ChecklistView::SelectRows(const std::vector<int>& circleIds) {
+  ListControl* list = CurrentList();
+  const ListModel& model = list->Model();
+  const std::unordered_set<int> wanted(circleIds.begin(), circleIds.end());
+  QItemSelection selection;
+  const int last = model.ColumnCount() - 1;
+  for (int row = 0; row < model.RowCount(); ++row) {
+    if (!wanted.contains(model.Row(row).record.circleId)) continue;
+    const int first = row;
+    while (row + 1 < model.RowCount() && wanted.contains(model.Row(row + 1).record.circleId)) ++row;
+    selection.select(model.index(first, 0), model.index(row, last));
+  }
+  following_ = true;
+  const std::vector<int> current = model.FindRows(currentCircleId_);
+  if (!current.empty()) {
+    list->selectionModel()->setCurrentIndex(model.index(current.front(), 0),
+                                            QItemSelectionModel::NoUpdate);
+  }
+  list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  following_ = false;
+}
 
 // Memo-only circles have no row.
 void ChecklistView::OnCircleChecked(int circleId) {

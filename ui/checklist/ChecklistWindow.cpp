@@ -82,6 +82,7 @@ void ChecklistWindow::OnAppMessage(unsigned message, WParam wParam, LParam lPara
     case UM_CIRCLE_UNCHECKED:
     case UM_CIRCLE_COLOR_CHANGED:
     case UM_CHECKLIST_RESET:
+    case UM_CHECKLIST_MARKS_CHANGED:
     case UM_OPTIONS_CHANGED:
     case UM_CHECKLIST_ENTRY_CHANGED:
     case UM_CIRCLE_INFO_UPDATED:

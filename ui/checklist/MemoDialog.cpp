@@ -1,6 +1,7 @@
 #include "ui/checklist/MemoDialog.h"
 
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -23,6 +24,8 @@ MemoDialog::MemoDialog(QWidget* parent, const std::string& circleName)
   setProperty("dialogId", IDD_EDIT_MEMO);
   setWindowTitle(QStringLiteral("メモの編集:") + QtText(circleName));
   SetControlId(edit_, IDC_MEMO_EDIT);
+  edit_->setTabChangesFocus(true);
+  edit_->installEventFilter(this);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &MemoDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &MemoDialog::reject);
@@ -53,5 +56,19 @@ void MemoDialog::accept() {
 }
 
 void MemoDialog::reject() { done(IDCANCEL); }
+
+bool MemoDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != edit_ || event->type() != QEvent::KeyPress) {
+    return QDialog::eventFilter(watched, event);
+  }
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+  if (key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)) {
+    edit_->insertPlainText(QStringLiteral("\n"));
+  } else {
+    accept();
+  }
+  return true;
+}
 
 }  // namespace vx

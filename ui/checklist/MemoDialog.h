@@ -2,6 +2,7 @@
 // multi-line edit (IDC_MEMO_EDIT), OK and Cancel. The caller puts the memo in, runs it and, on 1,
 // takes the edited memo out.
 //
+// Keys as in a dialog: Return is OK and Tab moves on; Ctrl or Shift with Return breaks the line.
 // Memos are CP932 with CR LF between lines. OK without any edit gives the memo back byte for
 // byte; an edited memo comes back with CR LF line breaks.
 #pragma once
@@ -29,6 +30,9 @@ class MemoDialog : public QDialog {
 
   void accept() override;
   void reject() override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   std::string memo_;

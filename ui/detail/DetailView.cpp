@@ -212,6 +212,13 @@ void DetailView::OnAppMessage(unsigned message, WParam, LParam lParam) {
     case UM_CHECKLIST_ENTRY_CHANGED:
       if (current) LoadMemo();
       break;
+    case UM_CHECKLIST_MARKS_CHANGED:  // the shown circle may be among them
+      if (circle_.id != 0) {
+        LoadMemo();
+        ReadColor();
+        RepaintCut();
+      }
+      break;
     case UM_CIRCLE_INFO_UPDATED:
       if (current) ReloadCircle();
       break;

@@ -48,6 +48,7 @@ void DetailWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam) 
     case UM_CIRCLE_UNCHECKED:
     case UM_CIRCLE_COLOR_CHANGED:
     case UM_CHECKLIST_RESET:
+    case UM_CHECKLIST_MARKS_CHANGED:
     case UM_IMAGES_CHANGED:
     case UM_CHECKLIST_ENTRY_CHANGED:
     case UM_CIRCLE_INFO_UPDATED:

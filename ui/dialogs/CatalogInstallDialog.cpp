@@ -63,6 +63,7 @@ void CatalogInstallDialog::CreateControls() {
   SetControlId(delete_, IDC_DB_DELETE);
   close_ = new QPushButton(QtText(Sjis("閉じる")), this);
   SetControlId(close_, IDOK);
+  close_->setDefault(true);
 }
 
 void CatalogInstallDialog::ArrangeControls() {

@@ -1,5 +1,6 @@
 #include "ui/dialogs/DialogSupport.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -58,6 +59,14 @@ QTreeWidget* CreateEventList(QWidget* parent, int controlId) {
   list->setColumnWidth(0, kEventColumnWidth);
   list->setRootIsDecorated(false);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Reached from the keyboard (its label's Alt key, Tab), the list offers its first event, so
+  // that Return acts on it.
+  QObject::connect(qApp, &QApplication::focusChanged, list, [list](QWidget*, QWidget* now) {
+    if (now != list || QApplication::mouseButtons() != Qt::NoButton) return;
+    if (list->selectedItems().isEmpty() && list->topLevelItemCount() > 0) {
+      list->setCurrentItem(list->topLevelItem(0));
+    }
+  });
   return list;
 }
 

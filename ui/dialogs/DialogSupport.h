@@ -43,7 +43,8 @@ OkCancelButtons CreateOkCancelButtons(QWidget* dialog);
 // The two buttons at the right end of a row.
 QHBoxLayout* OkCancelRow(const OkCancelButtons& buttons);
 
-// A one-column list ("File", 128 pixels wide) of events.
+// A one-column list ("File", 128 pixels wide) of events; the keyboard focus arriving while
+// nothing is selected selects the first one.
 QTreeWidget* CreateEventList(QWidget* parent, int controlId);
 // One item EventTitle(n) per event, in the order given; the item carries n. Nothing is current.
 void FillEventList(QTreeWidget* list, const std::vector<int>& events);

@@ -29,6 +29,7 @@ void EventSwitchDialog::CreateControls() {
   list_ = CreateEventList(this, IDC_SWITCH_EVENT_LIST);
   switch_ = new QPushButton(QtText(Sjis("切り替え")), this);
   SetControlId(switch_, IDOK);
+  switch_->setDefault(true);
   switch_->setEnabled(false);
   cancel_ = new QPushButton(QtText(Sjis("キャンセル")), this);
   SetControlId(cancel_, IDCANCEL);

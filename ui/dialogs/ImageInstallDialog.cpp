@@ -46,6 +46,7 @@ void ImageInstallDialog::CreateControls() {
   SetControlId(delete_, IDC_IMAGE_DELETE);
   ok_ = new QPushButton(QStringLiteral("OK"), this);
   SetControlId(ok_, IDOK);
+  ok_->setDefault(true);
 }
 
 void ImageInstallDialog::ArrangeControls() {

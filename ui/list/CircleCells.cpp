@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/CatalogController.h"
+#include "ui/list/ListColumnLayout.h"
 #include "ui/list/ListControl.h"
 
 namespace vx {
@@ -16,6 +17,19 @@ void CircleCells::Rewrite(const CatalogController& controller, std::span<ListCon
   const std::string& text = feedText ? circle.rssInfo : circle.memo;
   for (ListControl* list : lists) {
     for (int row : list->Model().FindRows(circleId)) list->Model().SetCellText(row, column, text);
+  }
+}
+
+void CircleCells::RereadMarks(const CatalogController& controller,
+                              std::span<ListControl* const> lists, int memoColumn) {
+  for (ListControl* list : lists) {
+    list->Model().UpdateRows([&](ListRow& row) {
+      const int id = row.record.circleId;
+      row.record.color = controller.GetCircleColor(id);
+      row.stateImage = ListColumnLayout::StateImageOf(row.record.color);
+      row.cells[0] = ListColumnLayout::ColorName(controller, row.record.color);
+      if (memoColumn > 0) row.cells[memoColumn] = controller.GetCircleMemo(id);
+    });
   }
 }
 

@@ -42,7 +42,7 @@ int CircleListView::KanaInitialCode(int index) {
 }
 
 CircleListView::CircleListView(CatalogController& controller, QWidget* parent)
-    : QWidget(parent), controller_(controller) {
+    : QWidget(parent), controller_(controller), sortLocked_(controller.IsListSortLocked()) {
   CreateLists();
   CreateCommands();
   RebuildColumns(false);

@@ -19,6 +19,9 @@ void CircleListView::OnAppMessage(unsigned message, WParam wParam, LParam lParam
     case UM_CIRCLE_COLOR_CHANGED: SetCircleColor(id, static_cast<int>(wParam)); break;
     case UM_CIRCLE_UNCHECKED: SetCircleColor(id, 0); break;
     case UM_CHECKLIST_RESET: ResetChecklist(); break;
+    case UM_CHECKLIST_MARKS_CHANGED:
+      CircleCells::RereadMarks(controller_, lists_, columns_.MemoColumn());
+      break;
     case UM_OPTIONS_CHANGED: OnOptionsChanged(); break;
     case UM_CHECKLIST_ENTRY_CHANGED:
       CircleCells::Rewrite(controller_, lists_, id, columns_.MemoColumn(), false);

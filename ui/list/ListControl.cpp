@@ -72,7 +72,9 @@ void ListControl::ConnectSignals() {
     if (headerPressed_) columnResized_ = true;
   });
   connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current) { Q_EMIT rowFocused(current.row()); });
+          [this](const QModelIndex& current) {
+            if (!quietCurrent_) Q_EMIT rowFocused(current.row());
+          });
 }
 
 void ListControl::SetEditColumn(int column) {
@@ -203,27 +205,50 @@ void ListControl::EndEdit() {
   Q_EMIT labelEdited(editColumn_, row);
 }
 
-// --- Keys ----------------------------------------------------------------------------------
+// --- Focus and keys ------------------------------------------------------------------------
+
+// The item view makes the first row current when the focus arrives without one; that would make
+// its circle the application's current one on a mere window activation.
+void ListControl::focusInEvent(QFocusEvent* event) {
+  const bool hadCurrent = selectionModel()->currentIndex().isValid();
+  quietCurrent_ = true;
+  QTableView::focusInEvent(event);
+  if (!hadCurrent) selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+  quietCurrent_ = false;
+}
 
 void ListControl::keyPressEvent(QKeyEvent* event) {
   lastInputWasClick_ = false;
   const int key = event->key();
   const Qt::KeyboardModifiers modifiers = event->modifiers();
   bool forward = true;
-  if (modifiers & Qt::ControlModifier) {
+  if (event->matches(QKeySequence::SelectAll)) {
+    QTableView::keyPressEvent(event);
+  } else if (modifiers & Qt::ControlModifier) {
     // Copy, paste and cut are the owner's: the list would copy one cell's text.
   } else if (key == Qt::Key_Left || key == Qt::Key_Right) {
     ScrollByColumn(key == Qt::Key_Left);
   } else if (key == Qt::Key_Up || key == Qt::Key_Down) {
+    // A range being extended is no step to the owner's neighbouring rows.
     const int focused = FocusedRow();
-    forward = key == Qt::Key_Up ? focused == 0
-                                : focused >= 0 && focused == model_->RowCount() - 1;
+    forward = !(modifiers & Qt::ShiftModifier) &&
+              (key == Qt::Key_Up ? focused == 0
+                                 : focused >= 0 && focused == model_->RowCount() - 1);
     QTableView::keyPressEvent(event);
   } else if (!IsDigitKey(key)) {
     QTableView::keyPressEvent(event);
   }
   event->accept();
   if (forward) Q_EMIT keyForwarded(key, modifiers);
+}
+
+// Home and End go to the first and the last row, not to the row's first and last cell.
+QModelIndex ListControl::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  if ((action == MoveHome || action == MoveEnd) && model_->RowCount() > 0) {
+    const int column = std::max(currentIndex().column(), 0);
+    return model_->index(action == MoveHome ? 0 : model_->RowCount() - 1, column);
+  }
+  return QTableView::moveCursor(action, modifiers);
 }
 
 void ListControl::keyReleaseEvent(QKeyEvent* event) {

@@ -9,7 +9,11 @@
 // it, and labelEdited tells the owner.
 //
 // Left and Right scroll by whole columns. Up and Down move the selection and reach the owner only
-// from the first and the last row.
+// from the first and the last row; with Shift they, Home and End extend it, and Ctrl+A selects
+// every row.
+//
+// Only a row the user picks (click, keys) or the owner sets becomes the focused one: the focus
+// arriving at a list without one leaves it without one.
 #pragma once
 
 #include <QTableView>
@@ -82,8 +86,10 @@ class ListControl : public QTableView {
   void rowFocused(int row);
 
  protected:
+  void focusInEvent(QFocusEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -114,6 +120,7 @@ class ListControl : public QTableView {
   int lastClickedRow_ = -1;
   bool editing_ = false;
   bool skipNextClick_ = false;  // the release after a double click is no click
+  bool quietCurrent_ = false;   // the view itself moves the current row: no rowFocused
   // Dragging rows.
   bool dragPending_ = false;
   bool dragging_ = false;

@@ -78,6 +78,7 @@ void MainWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
     case UM_CIRCLE_UNCHECKED:
     case UM_CIRCLE_COLOR_CHANGED:
     case UM_CHECKLIST_RESET:
+    case UM_CHECKLIST_MARKS_CHANGED:
     case UM_IMAGES_CHANGED:
       view_->OnAppMessage(message, wParam, lParam);
       break;
@@ -172,7 +173,7 @@ void MainWindow::OnWindowShownOrHidden(ControllerWindow* window, bool shown) {
   Refresh();
 }
 
-// Hidden: show it; shown: hide it; minimised: bring it back.
+// Hidden: show it; minimised or covered: bring it back to the front; in sight: hide it.
 void MainWindow::OnWindowEntry(int index) {
   if (index < 0 || index >= static_cast<int>(windows_.size())) return;
   const WindowEntry& entry = windows_[static_cast<std::size_t>(index)];
@@ -182,6 +183,9 @@ void MainWindow::OnWindowEntry(int index) {
     controller_.ShowRegisteredWindow(window);
   } else if (frame && frame->isMinimized()) {
     window->Restore();
+  } else if (controller_.IsWindowCovered(window)) {
+    controller_.RaiseWindow(window);
+    window->BringToTop();
   } else {
     controller_.HideRegisteredWindow(window);
   }

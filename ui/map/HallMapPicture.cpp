@@ -6,9 +6,11 @@
 
 namespace vx {
 
-bool HallMapPicture::LoadMap(const std::filesystem::path& path) {
+bool HallMapPicture::LoadMap(const std::filesystem::path& path,
+                             const std::filesystem::path& sharpPath) {
   Clear();
   if (!path.empty()) map_ = LoadImageFile(path);
+  sharpMap_ = LoadSharp(sharpPath);
   return HasMap();
 }
 
@@ -16,24 +18,37 @@ void HallMapPicture::Clear() {
   map_ = QImage();
   genre_ = QImage();
   check_ = QImage();
+  sharpMap_ = QImage();
+  sharpGenre_ = QImage();
+}
+
+QImage HallMapPicture::LoadSharp(const std::filesystem::path& path) const {
+  if (path.empty() || !HasMap()) return {};
+  QImage picture = LoadImageFile(path);
+  return picture.size() == 2 * map_.size() ? picture : QImage();
+}
+
+bool HallMapPicture::LoadGenre(const std::filesystem::path& path, int opacity,
+                               const std::filesystem::path& sharpPath) {
+  ClearGenre();
+  if (opacity <= 0 || path.empty()) return false;
+  genre_ = Faded(LoadImageFile(path), opacity);
+  if (HasGenre()) sharpGenre_ = Faded(LoadSharp(sharpPath), opacity);
+  return HasGenre();
 }
 
 // The picture over white at the opacity: transparent parts stay white, the colours are faded
 // toward white as far as the opacity leaves them.
-bool HallMapPicture::LoadGenre(const std::filesystem::path& path, int opacity) {
-  genre_ = QImage();
-  if (opacity <= 0 || path.empty()) return false;
-  const QImage picture = LoadImageFile(path);
-  if (picture.isNull()) return false;
+QImage HallMapPicture::Faded(const QImage& picture, int opacity) {
+  if (picture.isNull()) return {};
   QImage faded(picture.size(), QImage::Format_RGB32);
-  if (faded.isNull()) return false;
+  if (faded.isNull()) return {};
   faded.fill(Qt::white);
   QPainter painter(&faded);
   painter.setOpacity(std::min(opacity, 100) / 100.0);
   painter.drawImage(0, 0, picture);
   painter.end();
-  genre_ = faded;
-  return true;
+  return faded;
 }
 
 void HallMapPicture::ResetCheckLayer() {
@@ -50,9 +65,9 @@ void HallMapPicture::FillCheck(const QRect& rect, const QColor& color) {
 void HallMapPicture::Draw(QPainter& painter, const QRectF& target) const {
   if (!HasMap()) return;
   painter.save();
-  painter.drawImage(target, map_);
+  painter.drawImage(target, HasSharpMap() ? sharpMap_ : map_);
   painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-  if (HasGenre()) painter.drawImage(target, genre_);
+  if (HasGenre()) painter.drawImage(target, sharpGenre_.isNull() ? genre_ : sharpGenre_);
   if (HasCheckLayer()) painter.drawImage(target, check_);
   painter.restore();
 }

@@ -3,6 +3,9 @@
 // circle's half-space in its check colour). Drawn together at any zoom: the map, then both layers
 // ANDed onto it, so white leaves the map as it is and a colour darkens it. Nothing is kept at the
 // zoom, so memory is that of the three layers at the map's size whatever the zoom.
+//
+// For a screen of high pixel ratio the map and the genre picture may come with high-resolution
+// versions of exactly twice the size: those are drawn instead, over the same map coordinates.
 #pragma once
 
 #include <QColor>
@@ -18,16 +21,19 @@ namespace vx {
 
 class HallMapPicture {
  public:
-  // False, with no map, check layer or genre layer, when the file gives no picture.
-  bool LoadMap(const std::filesystem::path& path);
+  // False, with no map, check layer or genre layer, when the file gives no picture. `sharpPath`
+  // (may be empty) is the high-resolution map.
+  bool LoadMap(const std::filesystem::path& path, const std::filesystem::path& sharpPath = {});
   void Clear();
   bool HasMap() const { return !map_.isNull(); }
   QSize Size() const { return map_.size(); }
 
   // The genre picture at `opacity` percent (1..100); without one (or at opacity 0) no genre layer.
-  bool LoadGenre(const std::filesystem::path& path, int opacity);
-  void ClearGenre() { genre_ = QImage(); }
+  bool LoadGenre(const std::filesystem::path& path, int opacity,
+                 const std::filesystem::path& sharpPath = {});
+  void ClearGenre() { genre_ = sharpGenre_ = QImage(); }
   bool HasGenre() const { return !genre_.isNull(); }
+  bool HasSharpMap() const { return !sharpMap_.isNull(); }
 
   // A white check layer of the map's size; none without a map.
   void ResetCheckLayer();
@@ -42,9 +48,15 @@ class HallMapPicture {
   const QImage& GenreLayer() const { return genre_; }
 
  private:
+  // The picture at `path` when it is exactly twice the map's size, else none.
+  QImage LoadSharp(const std::filesystem::path& path) const;
+  static QImage Faded(const QImage& picture, int opacity);
+
   QImage map_;
   QImage genre_;
   QImage check_;
+  QImage sharpMap_;
+  QImage sharpGenre_;
 };
 
 }  // namespace vx

@@ -14,7 +14,9 @@ std::vector<HallMapSlot> ListHallMapSlots(const CatalogController& controller) {
           {day, mapId,
            controller.GetDayWeekdayName(day) + " " + controller.GetMapName(mapId),
            controller.GetMapImagePath(CatalogController::kHallMap, day, mapId),
-           controller.GetMapImagePath(CatalogController::kGenreMap, day, mapId)});
+           controller.GetMapImagePath(CatalogController::kGenreMap, day, mapId),
+           controller.GetMapImagePath(CatalogController::kHiResHallMap, day, mapId),
+           controller.GetMapImagePath(CatalogController::kHiResGenreMap, day, mapId)});
     }
   }
   return slots;

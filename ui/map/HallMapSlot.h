@@ -17,6 +17,8 @@ struct HallMapSlot {
   std::string label;  // CP932
   std::filesystem::path mapPath;
   std::filesystem::path genrePath;
+  std::filesystem::path hiResMapPath;  // for screens of high pixel ratio
+  std::filesystem::path hiResGenrePath;
 };
 
 // Empty when the catalogue has no days or no maps.

@@ -38,14 +38,26 @@ void HallMapView::SetMapFiles(int slot, const std::filesystem::path& mapPath,
   if (!genrePath.empty()) files.genre = genrePath;
 }
 
+void HallMapView::SetHighResolutionFiles(int slot, const std::filesystem::path& mapPath,
+                                         const std::filesystem::path& genrePath) {
+  if (slot < 0 || slot >= SlotCount()) return;
+  SlotFiles& files = slots_[static_cast<std::size_t>(slot)];
+  files.sharpMap = mapPath;
+  files.sharpGenre = genrePath;
+}
+
+std::filesystem::path HallMapView::Sharp(const std::filesystem::path& path) const {
+  return devicePixelRatioF() >= 1.5 ? path : std::filesystem::path();
+}
+
 void HallMapView::SelectMap(int slot) {
   if (slot < 0 || slot >= SlotCount()) return;
   currentSlot_ = slot;
   lastHit_ = 0;
   const SlotFiles& files = slots_[static_cast<std::size_t>(slot)];
-  picture_.LoadMap(files.map);
+  picture_.LoadMap(files.map, Sharp(files.sharpMap));
   RebuildCheckLayer();
-  picture_.LoadGenre(files.genre, opacity_);
+  picture_.LoadGenre(files.genre, opacity_, Sharp(files.sharpGenre));
   PlaceCrossHair();
   SetZoom(Zoom());
   KeepCrossHairInView();
@@ -54,7 +66,8 @@ void HallMapView::SelectMap(int slot) {
 void HallMapView::SetGenreOpacity(int percent) {
   opacity_ = percent;
   if (currentSlot_ < SlotCount()) {
-    picture_.LoadGenre(slots_[static_cast<std::size_t>(currentSlot_)].genre, opacity_);
+    const SlotFiles& files = slots_[static_cast<std::size_t>(currentSlot_)];
+    picture_.LoadGenre(files.genre, opacity_, Sharp(files.sharpGenre));
   }
   viewport()->update();
 }
@@ -195,6 +208,9 @@ void HallMapView::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
       break;
     case UM_CHECKLIST_RESET:
       OnChecklistReset();
+      break;
+    case UM_CHECKLIST_MARKS_CHANGED:
+      if (!slots_.empty()) RebuildCheckLayerAll();
       break;
     default:
       break;

@@ -6,7 +6,8 @@
 // The window gives the view one slot per day and hall (slot = (day - 1) x maps per day + map id -
 // 1) with the paths of its map and genre pictures, and chooses the slot; the view keeps the
 // pictures of the chosen one at the map's own size and draws the exposed part at the zoom on each
-// paint, so no zoom costs more memory than another.
+// paint, so no zoom costs more memory than another. On a screen of pixel ratio 1.5 or more the
+// slot's high-resolution pictures are drawn where they exist at exactly twice the size.
 #pragma once
 
 #include <QPoint>
@@ -47,6 +48,9 @@ class HallMapView : public ZoomableImageView, public AppMessageSink, public Comm
   // An empty genre path keeps the slot's genre picture. Nothing for a slot out of range.
   void SetMapFiles(int slot, const std::filesystem::path& mapPath,
                    const std::filesystem::path& genrePath);
+  // The slot's high-resolution map and genre pictures (either may be missing).
+  void SetHighResolutionFiles(int slot, const std::filesystem::path& mapPath,
+                              const std::filesystem::path& genrePath);
   // Loads the slot's pictures and the checks of its circles; the current circle's cross-hair
   // stays when the circle lies on that map. Nothing for a slot out of range.
   void SelectMap(int slot);
@@ -95,7 +99,11 @@ class HallMapView : public ZoomableImageView, public AppMessageSink, public Comm
   struct SlotFiles {
     std::filesystem::path map;
     std::filesystem::path genre;
+    std::filesystem::path sharpMap;
+    std::filesystem::path sharpGenre;
   };
+  // The high-resolution path when the screen's pixel ratio calls for it, else none.
+  std::filesystem::path Sharp(const std::filesystem::path& path) const;
 
   void OnCircleChanged(int circleId);
   void OnCheckChanged(int circleId, int color);

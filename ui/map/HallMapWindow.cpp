@@ -106,6 +106,8 @@ void HallMapWindow::LoadMapSlots() {
   std::vector<std::string> labels;
   for (std::size_t slot = 0; slot < slots.size(); ++slot) {
     view_->SetMapFiles(static_cast<int>(slot), slots[slot].mapPath, slots[slot].genrePath);
+    view_->SetHighResolutionFiles(static_cast<int>(slot), slots[slot].hiResMapPath,
+                                  slots[slot].hiResGenrePath);
     labels.push_back(slots[slot].label);
   }
   bar_->FillMapChoice(labels);
@@ -152,6 +154,7 @@ void HallMapWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam)
     case UM_CIRCLE_UNCHECKED:
     case UM_CIRCLE_COLOR_CHANGED:
     case UM_CHECKLIST_RESET:
+    case UM_CHECKLIST_MARKS_CHANGED:
       view_->OnAppMessage(message, wParam, lParam);
       break;
     case UM_DAY_CHANGED:

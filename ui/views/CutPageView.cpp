@@ -35,6 +35,12 @@ void CutPageView::DrawImage(QPainter& painter, const QRectF& target) const {
   controller_.DrawPageImage(painter, target);
 }
 
+// On a screen of high pixel ratio the page comes from the high-resolution cuts where it can.
+void CutPageView::showEvent(QShowEvent* event) {
+  ZoomableImageView::showEvent(event);
+  controller_.SetPagePixelRatio(devicePixelRatioF());
+}
+
 // --- Application messages ------------------------------------------------------------------------
 
 void CutPageView::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
@@ -55,6 +61,10 @@ void CutPageView::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
       break;
     case UM_CHECKLIST_RESET:
       for (SlotMark& slot : marks_) slot.color = -1;
+      viewport()->update();
+      break;
+    case UM_CHECKLIST_MARKS_CHANGED:
+      ReadPageMarks();
       viewport()->update();
       break;
     case UM_IMAGES_CHANGED:

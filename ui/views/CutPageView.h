@@ -3,7 +3,8 @@
 // check colour. The user walks the catalogue here: clicking or hovering selects a cut,
 // double-clicking checks it, digit keys give it a colour, arrow and page keys move the selection,
 // the right button opens the checklist menu. It keeps no catalogue state beyond a copy of the
-// current circle and what it last painted.
+// current circle and what it last painted. On a screen of pixel ratio 1.5 or more it has the
+// controller compose the page from the high-resolution cuts where they fit.
 //
 // Painting reads the controller's answers only while the modal guard is down; while a dialog or a
 // job runs it paints what it read last, kept current by the check messages.
@@ -76,6 +77,7 @@ class CutPageView : public ZoomableImageView, public AppMessageSink, public Comm
   void DrawImage(QPainter& painter, const QRectF& target) const override;
   void PaintOverlay(QPainter& painter, const QRect& clip) override;
 
+  void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;

@@ -233,6 +233,37 @@ TEST_F(ChecklistViewTest, ADigitColoursTheRowAndMovesOnUnlessOnTheLastRow) {
   EXPECT_EQ(controller.CurrentCircle().id, 102);
 }
 
+TEST_F(ChecklistViewTest, ARangeSelectedWithTheKeysIsColouredAtOnce) {
+  Check({101, 102, 103, 104});
+  ClickRow(1);
+  ListControl* list = view->CurrentList();
+  QTest::keyClick(list, Qt::Key_End, Qt::ShiftModifier);
+  QTest::keyClick(list, Qt::Key_5);
+  EXPECT_EQ(list->SelectedRows(), (std::vector<int>{1, 2, 3}));
+  for (int id : {102, 103, 104}) EXPECT_EQ(controller.GetCircleColor(id), 5) << id;
+  EXPECT_EQ(controller.GetCircleColor(101), 1);
+}
+
+// Circles checked or unchecked at once come as one refill: new rows number on in their tabs as
+// rows checked one by one do, and with the numbers shown the rows left close up.
+TEST_F(ChecklistViewTest, CirclesCheckedOrUncheckedAtOnceKeepThePrintNumbersOfOneByOne) {
+  Check({101});
+  const int ids[] = {131, 102, 103};
+  controller.SetCirclesColor(ids, 2);
+  EXPECT_EQ(ListedIds(Tab(kSaturday)), (std::vector<int>{101, 102, 103}));
+  EXPECT_EQ(Column(Tab(kSaturday), kPrintColumn), (std::vector<std::string>{"1", "2", "3"}));
+  EXPECT_EQ(ListedIds(Tab(kSunday)), std::vector<int>{131});
+  EXPECT_EQ(PrintOrder(), (std::vector<int>{101, 131, 102, 103}));
+
+  ClickRow(0);
+  ClickRow(1, Qt::ShiftModifier);
+  ui.QueueAnswer(IDYES);
+  window->RunCommand(ID_UNCHECK);
+  EXPECT_EQ(ListedIds(Tab(kSaturday)), std::vector<int>{103});
+  EXPECT_EQ(Column(Tab(kSaturday), kPrintColumn), std::vector<std::string>{"1"});
+  EXPECT_EQ(PrintOrder(), (std::vector<int>{103, 131}));
+}
+
 TEST_F(ChecklistViewTest, TheCurrentCircleShowsItsTab) {
   Check({101, 131});
   controller.SelectCircle(131, false);

@@ -79,7 +79,7 @@ TEST(MemoDialogTest, OkGivesTheEditedMemoAndCancelKeepsTheOldOne) {
       {"typed over the selection",
        [](QPlainTextEdit* e) {
          Type(e, "新刊");
-         QTest::keyClick(e, Qt::Key_Return);
+         QTest::keyClick(e, Qt::Key_Return, Qt::ShiftModifier);
          QTest::keyClicks(e, QStringLiteral("A&B"));
        },
        true, Sjis("新刊\r\nA&B")},
@@ -95,9 +95,36 @@ TEST(MemoDialogTest, OkGivesTheEditedMemoAndCancelKeepsTheOldOne) {
       c.edit(edit);
       QTest::keyClick(&dialog, c.ok ? Qt::Key_Enter : Qt::Key_Escape, Qt::NoModifier);
     });
-    // Return inside the edit is a line break; the keypad's Enter on the dialog is OK.
     EXPECT_EQ(result, c.ok ? IDOK : IDCANCEL) << c.name;
     EXPECT_EQ(dialog.Memo(), c.expected) << c.name;
+  }
+}
+
+// A keyboard user's memo: Tab moves on, Return is OK, a line break takes Ctrl or Shift.
+TEST(MemoDialogTest, ReturnIsOkAndTabMovesOnInsteadOfEnteringTheMemo) {
+  const struct {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* memo;  // after OK, by the key or else afterwards
+  } cases[] = {
+      {Qt::Key_Return, Qt::NoModifier, "memo"},
+      {Qt::Key_Enter, Qt::KeypadModifier, "memo"},
+      {Qt::Key_Return, Qt::ControlModifier, "memo\r\n"},
+      {Qt::Key_Return, Qt::ShiftModifier, "memo\r\n"},
+      {Qt::Key_Tab, Qt::NoModifier, "memo"},
+  };
+  for (const auto& c : cases) {
+    vx::MemoDialog dialog(nullptr, "circle");
+    bool leftTheEdit = false;
+    const int result = RunDialog(dialog, [&](QPlainTextEdit* edit) {
+      QTest::keyClicks(edit, QStringLiteral("memo"));
+      QTest::keyClick(edit, c.key, c.modifiers);
+      leftTheEdit = dialog.isVisible() && dialog.focusWidget() != edit;
+      if (dialog.isVisible()) dialog.accept();
+    });
+    EXPECT_EQ(result, IDOK) << c.key;
+    EXPECT_EQ(dialog.Memo(), c.memo) << c.key << " " << c.modifiers;
+    EXPECT_EQ(leftTheEdit, c.key == Qt::Key_Tab) << c.key;
   }
 }
 

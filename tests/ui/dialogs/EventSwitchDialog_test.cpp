@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -34,6 +35,22 @@ TEST(EventSwitchDialogTest, ListsTheEventsAndSwitchesOnlyToAnotherOne) {
   EXPECT_EQ(dialog.DoModal(), 97);
   QTimer::singleShot(0, Control<QPushButton>(&dialog, IDCANCEL), &QPushButton::click);
   EXPECT_EQ(dialog.DoModal(), 0);
+}
+
+// A keyboard user: Alt+L reaches the list with its first event chosen, Return switches to it.
+TEST(EventSwitchDialogTest, AltLChoosesTheFirstEventAndReturnSwitches) {
+  vx::EventSwitchDialog dialog(nullptr, {94, 96, 97}, 96);
+  auto* list = Control<QTreeWidget>(&dialog, IDC_SWITCH_EVENT_LIST);
+  vxtest::Watchdog watchdog;
+  QTimer::singleShot(0, &dialog, [&] {
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(&dialog, Qt::Key_L, Qt::AltModifier);
+    EXPECT_EQ(dialog.focusWidget(), list);
+    EXPECT_EQ(list->selectedItems().size(), 1);
+    QTest::keyClick(list, Qt::Key_Return);
+    if (dialog.isVisible()) dialog.reject();
+  });
+  EXPECT_EQ(dialog.DoModal(), 94);
 }
 
 }  // namespace

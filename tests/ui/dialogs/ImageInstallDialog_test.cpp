@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -119,6 +120,19 @@ TEST_F(ImageInstallDialogTest, InstallIsOffWithoutAStoredEvent) {
     EXPECT_EQ(Control<QComboBox>(&dialog, IDC_IMAGE_EVENT_COMBO)->count(), 0);
     EXPECT_FALSE(Control<QPushButton>(&dialog, IDC_IMAGE_INSTALL)->isEnabled());
   });
+}
+
+// Return is OK, the default button, wherever the focus starts; it installs nothing.
+TEST_F(ImageInstallDialogTest, ReturnPressesOkNotInstall) {
+  bool ended = false;
+  Run({96}, [&](QWidget& dialog) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ASSERT_NE(dialog.focusWidget(), nullptr);
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+    ended = !dialog.isVisible();
+  });
+  EXPECT_TRUE(ended);
+  EXPECT_TRUE(ui.CallsOf(vx::UiCallKind::kFolderDialog).empty());
 }
 
 }  // namespace

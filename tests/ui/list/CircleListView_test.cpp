@@ -260,13 +260,19 @@ TEST_F(CircleListViewTest, TheColourColumnSortsMemoOnlyAndUncheckedAlike) {
   EXPECT_EQ(ListedIds(list), (std::vector<int>{133, 104, 101, 102, 103, 136}));
 }
 
+// The lock holds from the start, as stored, and from every change of the options.
 TEST_F(CircleListViewTest, WithTheSortLockOnCaptionClicksDoNothing) {
-  ListControl* list = DayBlockList();
-  values.listSortEnable = 0;
-  view->OnAppMessage(UM_OPTIONS_CHANGED, 0, 0);
-  ClickHeader(list, vxtest::kColumnKana);
-  EXPECT_EQ(Caption(list, vxtest::kColumnKana), "読みがな");
-  EXPECT_EQ(ListedIds(list), (std::vector<int>{101, 102, 103, 104, 133, 136}));
+  for (const bool atStart : {true, false}) {
+    values.listSortEnable = atStart ? 0 : 1;
+    view = std::make_unique<CircleListView>(controller);
+    view->show();
+    ListControl* list = DayBlockList();
+    values.listSortEnable = 0;
+    if (!atStart) view->OnAppMessage(UM_OPTIONS_CHANGED, 0, 0);
+    ClickHeader(list, vxtest::kColumnKana);
+    EXPECT_EQ(Caption(list, vxtest::kColumnKana), "読みがな") << atStart;
+    EXPECT_EQ(ListedIds(list), (std::vector<int>{101, 102, 103, 104, 133, 136})) << atStart;
+  }
 }
 
 TEST_F(CircleListViewTest, OptionsChangedRefillsOnlyWhenTheColumnsChanged) {

@@ -186,6 +186,31 @@ TEST_F(ListControlTest, UpAndDownReachTheOwnerOnlyFromTheFirstAndTheLastRow) {
   EXPECT_EQ(forwarded.count(), 4);
 }
 
+// As in every list of the desktop; a range is no reason to step to another block.
+TEST_F(ListControlTest, ShiftWithArrowsHomeAndEndAndCtrlASelectRanges) {
+  const struct {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    int first, last;  // the selected rows afterwards
+  } steps[] = {
+      {Qt::Key_Down, Qt::ShiftModifier, 3, 4},   {Qt::Key_Down, Qt::ShiftModifier, 3, 5},
+      {Qt::Key_Up, Qt::ShiftModifier, 3, 4},     {Qt::Key_End, Qt::ShiftModifier, 3, 9},
+      {Qt::Key_Home, Qt::ShiftModifier, 0, 3},   {Qt::Key_Up, Qt::ShiftModifier, 0, 3},
+      {Qt::Key_A, Qt::ControlModifier, 0, 9},
+  };
+  Click(3, 1);
+  for (const auto& step : steps) {
+    QTest::keyClick(&list, static_cast<Qt::Key>(step.key), step.modifiers);
+    std::vector<int> expected;
+    for (int row = step.first; row <= step.last; ++row) expected.push_back(row);
+    EXPECT_EQ(list.SelectedRows(), expected) << step.key;
+  }
+  for (const QList<QVariant>& key : forwarded) {  // not even Shift+Up on the first row
+    EXPECT_NE(key[0].toInt(), Qt::Key_Up);
+    EXPECT_NE(key[0].toInt(), Qt::Key_Down);
+  }
+}
+
 TEST_F(ListControlTest, LeftAndRightScrollByWholeColumns) {
   QScrollBar* bar = list.horizontalScrollBar();
   ASSERT_GT(bar->maximum(), 300);

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -228,6 +229,44 @@ TEST_F(ListWindowTest, CheckColourCommandsGoToTheViewFirst) {
   // The controller's announcement comes back to the registered window and its rows.
   EXPECT_EQ(Shown()->Model().Row(2).record.color, 1);
   EXPECT_EQ(vx::Cp932ToUtf8(Shown()->Model().Row(2).cells[0]), "赤");
+}
+
+// Activating the window gives the list the focus; only a row the user picks moves the catalogue.
+TEST_F(ListWindowTest, FocusARefillOrASortLeaveTheCurrentCircleAlone) {
+  controller.SelectCircle(131, false);  // day 2: not in the list shown
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  QTRY_VERIFY_WITH_TIMEOUT(other.isActiveWindow(), 5000);
+  window->activateWindow();
+  QTRY_VERIFY_WITH_TIMEOUT(Shown()->hasFocus(), 5000);
+  EXPECT_EQ(controller.CurrentCircle().id, 131);
+  EXPECT_EQ(Shown()->FocusedRow(), -1);
+  values.listColumns[5] &= ~vx::ColumnShown;  // a refill
+  window->OnAppMessage(UM_OPTIONS_CHANGED, 0, 0);
+  QTest::mouseClick(Shown()->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                    QPoint(Shown()->horizontalHeader()->sectionViewportPosition(1) + 5, 5));
+  EXPECT_EQ(controller.CurrentCircle().id, 131);
+  QTest::keyClick(Shown(), Qt::Key_Down);  // the keys pick the first row
+  EXPECT_EQ(controller.CurrentCircle().id, Shown()->Model().Row(0).record.circleId);
+}
+
+TEST_F(ListWindowTest, ARangeSelectedWithTheKeysIsCheckedAtOnce) {
+  values.autoNext2 = 0;
+  ClickRow(1);
+  QTest::keyClick(Shown(), Qt::Key_Down, Qt::ShiftModifier);
+  QTest::keyClick(Shown(), Qt::Key_Down, Qt::ShiftModifier);
+  QTest::keyClick(Shown(), Qt::Key_3);
+  EXPECT_EQ(Shown()->SelectedRows(), (std::vector<int>{1, 2, 3}));
+  for (int row = 0; row < Shown()->Model().RowCount(); ++row) {
+    const int id = Shown()->Model().Row(row).record.circleId;
+    EXPECT_EQ(controller.GetCircleColor(id), row >= 1 && row <= 3 ? 3 : -1) << row;
+  }
+  QTest::keyClick(Shown(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(Shown(), Qt::Key_Delete);
+  for (int row = 0; row < Shown()->Model().RowCount(); ++row) {
+    EXPECT_EQ(controller.GetCircleColor(Shown()->Model().Row(row).record.circleId), -1);
+  }
 }
 
 // The bar's search button is the application's search: the window passes it on.

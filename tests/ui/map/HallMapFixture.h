@@ -38,6 +38,8 @@
 #include "res/ResourceIds.h"
 #include "tests/data/TestCatalog.h"
 #include "tests/support/TempDir.h"
+#include "tests/ui/views/ForwardingFrame.h"
+#include "ui/map/HallMapView.h"
 
 namespace vxtest {
 
@@ -175,6 +177,48 @@ class HallMapControllerTest : public ::testing::Test {
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;
   vx::CatalogController controller{nullptr, {&ui, nullptr, nullptr, nullptr, nullptr}};
+};
+
+// The view over the six slots of both days, on the first, shown at 400 x 300.
+class HallMapViewTest : public HallMapControllerTest {
+ protected:
+  void SetUp() override {
+    HallMapControllerTest::SetUp();
+    view = std::make_unique<vx::HallMapView>(controller);
+    frame.view = view.get();
+    controller.RegisterWindow(vx::kMapWindowId, &frame, "map");
+    view->setFrameShape(QFrame::NoFrame);
+    view->resize(400, 300);
+    view->SetMapSlotCount(6);
+    for (int slot = 0; slot < 6; ++slot) {
+      const int day = slot / 3 + 1, mapId = slot % 3 + 1;
+      view->SetMapFiles(slot, controller.GetMapImagePath(vx::CatalogController::kHallMap, day, mapId),
+                        controller.GetMapImagePath(vx::CatalogController::kGenreMap, day, mapId));
+    }
+    view->SelectMap(0);
+    view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+  }
+  void TearDown() override {
+    frame.view = nullptr;
+    view.reset();
+  }
+
+  QImage Shot() const {
+    return view->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  }
+  // The colour the view shows at a map point.
+  QRgb MapPixel(QPoint mapPoint) const {
+    const QPoint at = ViewPoint(mapPoint);
+    return Shot().pixel(at) & 0xFFFFFF;
+  }
+  QPoint ViewPoint(QPoint mapPoint) const {
+    return mapPoint * view->Zoom() / 100 - view->ScrollPosition();
+  }
+  int Color(int circleId) const { return controller.GetCircleColor(circleId); }
+
+  ForwardingFrame frame;
+  std::unique_ptr<vx::HallMapView> view;
 };
 
 }  // namespace vxtest

@@ -15,7 +15,6 @@
 
 #include "checklist/FavoriteStore.h"
 #include "tests/ui/map/HallMapFixture.h"
-#include "tests/ui/views/ForwardingFrame.h"
 #include "ui/map/HalfSpaceTable.h"
 #include "ui/menus/ColorMenu.h"
 
@@ -37,47 +36,6 @@ TEST(HalfSpaceTableTest, EachLayoutSplitsTheDeskBetweenItsHalves) {
   EXPECT_EQ(vx::HalfSpaceTable(21, 11).Half(1, 1), QRect(10, 0, 11, 11));  // W/2 rounds down
   EXPECT_EQ(table.HalfAt(QPoint(100, 200), 2, 0), QRect(100, 205, 20, 5));
 }
-
-class HallMapViewTest : public HallMapControllerTest {
- protected:
-  void SetUp() override {
-    HallMapControllerTest::SetUp();
-    view = std::make_unique<vx::HallMapView>(controller);
-    frame.view = view.get();
-    controller.RegisterWindow(vx::kMapWindowId, &frame, "map");
-    view->setFrameShape(QFrame::NoFrame);
-    view->resize(400, 300);
-    view->SetMapSlotCount(6);
-    for (int slot = 0; slot < 6; ++slot) {
-      const int day = slot / 3 + 1, mapId = slot % 3 + 1;
-      view->SetMapFiles(slot, controller.GetMapImagePath(vx::CatalogController::kHallMap, day, mapId),
-                        controller.GetMapImagePath(vx::CatalogController::kGenreMap, day, mapId));
-    }
-    view->SelectMap(0);
-    view->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
-  }
-  void TearDown() override {
-    frame.view = nullptr;
-    view.reset();
-  }
-
-  QImage Shot() const {
-    return view->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  }
-  // The colour the view shows at a map point.
-  QRgb MapPixel(QPoint mapPoint) const {
-    const QPoint at = ViewPoint(mapPoint);
-    return Shot().pixel(at) & 0xFFFFFF;
-  }
-  QPoint ViewPoint(QPoint mapPoint) const {
-    return mapPoint * view->Zoom() / 100 - view->ScrollPosition();
-  }
-  int Color(int circleId) const { return controller.GetCircleColor(circleId); }
-
-  ForwardingFrame frame;
-  std::unique_ptr<vx::HallMapView> view;
-};
 
 // Half a of circle 11 spans x 100..109 at y 200..209; half b of 12 spans x 110..119.
 const QPoint kHalfA(102, 203), kHalfB(113, 203), kStripe(kStripeX, 203);
@@ -135,6 +93,13 @@ TEST_F(HallMapViewTest, ACheckIsAndedOntoTheMapInItsColour) {
   EXPECT_EQ(MapPixel(kHalfB), kWhite);
   controller.UncheckCircle(11);
   EXPECT_EQ(MapPixel(kHalfA), kWhite);
+  const int both[] = {11, 12};  // at once
+  controller.SetCirclesColor(both, 2);
+  EXPECT_EQ(MapPixel(kHalfA), Rgb(kCheckColors[1]));
+  EXPECT_EQ(MapPixel(kHalfB), Rgb(kCheckColors[1]));
+  controller.UncheckCircles(both);
+  EXPECT_EQ(MapPixel(kHalfA), kWhite);
+  EXPECT_EQ(MapPixel(kHalfB), kWhite);
 }
 
 TEST_F(HallMapViewTest, ChecksOfOtherMapsShowWhenTheirMapIsChosen) {

@@ -41,10 +41,16 @@ inline QRect PageCut(int cut) {
   return QRect((cut - 1) % 6 * kCutW, kBand + (cut - 1) / 6 * kCutH, kCutW, kCutH);
 }
 
-inline std::string CutPng() {
-  QImage cut(kCutW, kCutH, QImage::Format_RGB32);
+// A cut of `size`, the stripe where it lies on a cut of the usual size, and a black column one
+// pixel wide at `fineLine` unless it is negative.
+inline std::string CutPng(QSize size = QSize(kCutW, kCutH), int fineLine = -1) {
+  QImage cut(size, QImage::Format_RGB32);
   cut.fill(Qt::white);
-  QPainter(&cut).fillRect(kStripeLeft, 0, kStripeRight - kStripeLeft, kCutH, Qt::black);
+  QPainter painter(&cut);
+  const int left = kStripeLeft * size.width() / kCutW, right = kStripeRight * size.width() / kCutW;
+  painter.fillRect(left, 0, right - left, size.height(), Qt::black);
+  if (fineLine >= 0) painter.fillRect(fineLine, 0, 1, size.height(), Qt::black);
+  painter.end();
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -52,11 +58,14 @@ inline std::string CutPng() {
   return bytes.toStdString();
 }
 
-// Every circle of the catalogue has its cut (entry 1000 + id).
-inline void WriteCutArchive(const std::filesystem::path& folder) {
-  ZipWriter zip(folder / "V096CUTL.CCZ");
-  zip.Add("INIT.TXT", "vqnum\t96\r\nwidth\t60\r\nheight\t80\r\n");
-  const std::string png = CutPng();
+// Every circle of the catalogue has its cut (entry 1000 + id), by default in the low-resolution
+// archive.
+inline void WriteCutArchive(const std::filesystem::path& folder, const char* name = "V096CUTL.CCZ",
+                            QSize size = QSize(kCutW, kCutH), int fineLine = -1) {
+  ZipWriter zip(folder / name);
+  zip.Add("INIT.TXT", "vqnum\t96\r\nwidth\t" + std::to_string(size.width()) + "\r\nheight\t" +
+                          std::to_string(size.height()) + "\r\n");
+  const std::string png = CutPng(size, fineLine);
   for (int id : {101, 102, 103, 104, 133, 136, 112, 113, 115, 134, 131, 132, 135, 900}) {
     char name[16];
     std::snprintf(name, sizeof name, "%06d.PNG", 1000 + id);

@@ -53,5 +53,41 @@ TEST_F(CutPageViewTest, AtOtherZoomsTheHighlightStartsWhereThePictureDoes) {
   EXPECT_EQ(CurrentId(), 103);
 }
 
+// With a high-resolution archive beside the low-resolution one the page keeps its geometry but
+// comes from the high-resolution cuts when they are exactly twice the size: a line one device
+// pixel wide shows, which an enlarged low-resolution cut cannot have.
+class SharpCutPageViewTest : public CutPageViewTest {
+ protected:
+  static constexpr int kFineLine = 11;  // odd: between two enlarged low-resolution pixels
+  void SetUp() override {}
+  // Whether the page shows the high-resolution cuts of `size`; the geometry stays either way.
+  void ExpectPageFromCuts(QSize size, bool sharp) {
+    WriteCutArchive(dir.path(), "V096CUTH.CCZ", size, kFineLine);
+    Start(true);
+    EXPECT_EQ(controller.ComposesSharpPage(), sharp);
+    EXPECT_EQ(view->ZoomCache().size(), QSize(720, 1040));
+    const QImage shot = Shot();
+    // Cut 7 (device 0..120 across, 240..400 down): the fine line, then the stripe.
+    EXPECT_EQ(DevicePixel(shot, kFineLine, 300), sharp ? kBlack : kWhite);
+    EXPECT_EQ(DevicePixel(shot, kFineLine - 1, 300), kWhite);
+    EXPECT_EQ(DevicePixel(shot, kFineLine + 1, 300), kWhite);
+    EXPECT_EQ(DevicePixel(shot, 2 * kStripeLeft - 1, 300), kWhite);
+    EXPECT_EQ(DevicePixel(shot, 2 * kStripeLeft, 300), kBlack);
+    controller.SelectCircle(104, false);  // the highlight still lands on the cut's edges
+    EXPECT_EQ(DevicePixel(Shot(), 20, 239), kWhite);
+    EXPECT_EQ(DevicePixel(Shot(), 20, 240), kHighlightWhite);
+  }
+};
+
+// A line one device pixel wide shows, which an enlarged low-resolution cut cannot have.
+TEST_F(SharpCutPageViewTest, TwiceAsLargeCutsDrawTheSamePageSharper) {
+  ExpectPageFromCuts(QSize(2 * kCutW, 2 * kCutH), true);
+}
+
+// Cuts of another size would not meet the page's cut places: the low-resolution page stays.
+TEST_F(SharpCutPageViewTest, CutsOfAnotherSizeLeaveTheLowResolutionPage) {
+  ExpectPageFromCuts(QSize(100, 140), false);
+}
+
 }  // namespace
 }  // namespace vxtest

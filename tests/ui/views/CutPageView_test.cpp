@@ -288,6 +288,12 @@ TEST_F(CutPageViewTest, WhileTheGuardIsUpPaintingUsesWhatItReadAndWasTold) {
   controller.EndModal();
   EXPECT_EQ(CutPixel(2, kMark.x(), kMark.y()), Rgb(kCheckColors[2]));
   EXPECT_EQ(CutPixel(36, kMark.x(), kMark.y()), Rgb(kCheckColors[0]));
+  controller.BeginModal();
+  const int many[] = {102, 136};
+  controller.SetCirclesColor(many, 2);  // announced at once
+  EXPECT_EQ(CutPixel(2, kMark.x(), kMark.y()), Rgb(kCheckColors[1]));
+  EXPECT_EQ(CutPixel(36, kMark.x(), kMark.y()), Rgb(kCheckColors[1]));
+  controller.EndModal();
 }
 
 TEST_F(CutPageViewTest, CommandsAndTheClipboardKeysReachTheController) {
