@@ -1,6 +1,7 @@
 #include "ui/main/SplashWindow.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -57,10 +58,19 @@ SplashWindow::SplashWindow(const QImage& picture, QSize size, std::function<void
   timer_.setSingleShot(true);
   connect(&timer_, &QTimer::timeout, this, &QWidget::close);
   timer_.start(kShowMs);
+  qApp->installEventFilter(this);
 }
 
 SplashWindow::~SplashWindow() {
   if (closed_) closed_();
+}
+
+bool SplashWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Show && watched != this) {
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    if (widget && widget->isWindow() && widget->isModal()) close();
+  }
+  return false;
 }
 
 void SplashWindow::paintEvent(QPaintEvent*) {

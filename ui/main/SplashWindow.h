@@ -1,5 +1,6 @@
 // The catalogue's cover page, shown for one second in a borderless window in the middle of the
-// screen while start-up goes on.
+// screen while start-up goes on. It stays on top, so it makes way for any modal window (a
+// start-up question or error) rather than hide it.
 #pragma once
 
 #include <QImage>
@@ -33,6 +34,7 @@ class SplashWindow : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   SplashWindow(const QImage& picture, QSize size, std::function<void()> closed);

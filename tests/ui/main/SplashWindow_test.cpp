@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialog>
+#include <QPointer>
 #include <QTest>
 
 namespace {
@@ -46,6 +48,22 @@ TEST(SplashWindowTest, OneSplashAtATimeShowsThePictureThenGoes) {
   EXPECT_EQ(closed, 1);
   EXPECT_FALSE(vx::SplashWindow::ShowSplash(QImage()));  // no picture, no window
   EXPECT_EQ(vx::SplashWindow::Current(), nullptr);
+}
+
+// A start-up error box came up under the splash, which stays on top, and could not be read.
+TEST(SplashWindowTest, AModalWindowShownMeanwhileClosesIt) {
+  QImage cover(200, 100, QImage::Format_RGB32);
+  cover.fill(Qt::blue);
+  ASSERT_TRUE(vx::SplashWindow::ShowSplash(cover));
+  QPointer<vx::SplashWindow> splash = vx::SplashWindow::Current();
+  QWidget tool;
+  tool.show();
+  EXPECT_TRUE(splash && splash->isVisible());  // a plain window leaves it
+  QDialog box;
+  box.setModal(true);
+  box.show();
+  EXPECT_TRUE(!splash || !splash->isVisible());
+  QTRY_VERIFY_WITH_TIMEOUT(vx::SplashWindow::Current() == nullptr, 5000);
 }
 
 }  // namespace
