@@ -5,10 +5,14 @@
 
 #include "app/SettingsValues.h"
 
+class QMargins;
 class QWidget;
 
 namespace vx {
 
+// A window not yet framed is fitted again once its frame is known.
 void PlaceWindowOnScreen(QWidget& window, const WindowRect& rect);
+// Moves and shrinks a shown window so that its frame lies on the screen's available area.
+void FitFrameOnScreen(QWidget& window, const QMargins& frame);
 
 }  // namespace vx
