@@ -2,6 +2,12 @@
 add_library(vx_common INTERFACE)
 target_compile_features(vx_common INTERFACE cxx_std_20)
 target_compile_options(vx_common INTERFACE -Wall -Wextra)
+# The project builds without warnings with GCC; keep it so. Other compilers (clang for the fuzzers
+# and sanitizers) warn differently, and their builds are not held to it.
+option(VX_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" ${CMAKE_COMPILER_IS_GNUCXX})
+if(VX_WARNINGS_AS_ERRORS)
+  target_compile_options(vx_common INTERFACE -Werror)
+endif()
 target_compile_definitions(vx_common INTERFACE
   QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
   QT_NO_KEYWORDS)
