@@ -196,6 +196,7 @@ void FavoriteStore::Parse(IFile& source, bool append, bool takeColors, const Rea
     }
     if (progress) progress(index, total);
   }
+  BuildImportRecords();
   FinishRead(state);
 }
 
