@@ -373,9 +373,9 @@ int SearchCondition::CollectRows(const std::string& sql) {
       sql,
       [this](const SqlRow& row) {
         if (cancelled_.load()) return 1;
-        CircleRecord record;
+        CircleRecord& record = found_.emplace_back();
         record.FillFromRow(row);
-        KeepRecord(std::move(record));
+        CompleteRecord(record);
         return 0;
       },
       &lastError_);
@@ -392,10 +392,11 @@ int SearchCondition::CollectFromCopy(const std::string& sql) {
     rc = connection_->QueryRows(
         sql,
         [this, &missing](const SqlRow& row) {
-          CircleRecord record;
+          if (cancelled_.load()) return 1;
+          CircleRecord& record = found_.emplace_back();
           missing = !circleTexts_->FillRecord(row.Int(0), record);
-          if (missing || cancelled_.load()) return 1;
-          KeepRecord(std::move(record));
+          if (missing) return 1;
+          CompleteRecord(record);
           return 0;
         },
         &lastError_);
@@ -420,8 +421,7 @@ bool SearchCondition::OpenConnection(std::string* error) {
   return true;
 }
 
-void SearchCondition::KeepRecord(CircleRecord&& read) {
-  CircleRecord& record = found_.emplace_back(std::move(read));
+void SearchCondition::CompleteRecord(CircleRecord& record) {
   database_.SetRecordGenreName(record);
   // A checked circle arrives as the checklist store holds it, with its memo.
   const CircleMemoLookup* store = database_.GetFavoriteStore();

@@ -177,7 +177,8 @@ class SearchCondition {
   int Collect();
   int CollectRows(const std::string& sql);
   int CollectFromCopy(const std::string& sql);
-  void KeepRecord(CircleRecord&& record);
+  // The genre name, or the checklist store's record of a checked circle.
+  void CompleteRecord(CircleRecord& record);
   void DropFound();
   bool OpenConnection(std::string* error);
 
