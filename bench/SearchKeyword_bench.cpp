@@ -1,20 +1,24 @@
 // Keyword searches over the full-size sample catalogue (about 33,000 circles from the sample disc
 // generator's model, written straight into a scrambled database, with 400 checked circles with
-// memos), run as the search progress runs them: the count, then the rows, in the default fields.
+// memos), as the search dialog runs them by default: folded keywords in the default fields, AND,
+// the count and then the rows, on the search condition that the program keeps from search to
+// search (the first search of an event also reads the event's texts; it is reported apart).
 //
-// Baseline: the same statement with a plain byte match on BLOBs (instr) over the same fields, its
-// rows read into records as the search reads them, also on a connection of its own. The search is
-// timed matching bytes too (no folding), and both must find the same circles; the folded search
-// that users run by default is timed beside them. The three alternate in every iteration.
+// Baseline, in the same process and alternating with the search: a stock SQLite scan of the same
+// texts on a connection of its own kept open as the search's is (same page cache), matching the
+// keyword's bytes (instr on BLOBs) in the same columns and reading the matching rows' columns into
+// records, without look-ups of any kind. Before timing, the search's circles are checked against
+// the circles the WHERE text defines (ncnt folding every row).
 //
 // Keywords: 新刊 (about 6,000 circles, the goal case), の (about 20,000) and ネコズカフェ (one).
-// Goal: count plus rows under 50 ms for 新刊.
+// Goal: count plus rows under 30 ms for 新刊.
 #include "bench/BenchTiming.h"
 #include "bench/SampleCatalogDatabase.h"
 #include "data/CircleMemoLookup.h"
 #include "data/SearchCondition.h"
 #include "data/SqlRow.h"
 #include "data/SqlText.h"
+#include "data/SqliteConnection.h"
 #include "platform/CodePage.h"
 #include "tools/sample-disc/SampleRandom.h"
 #include "tools/sample-disc/WordLists.h"
@@ -22,6 +26,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -29,20 +34,21 @@
 namespace {
 
 using vxbench::Clock;
+using vxbench::Median;
 using vxbench::MillisecondsSince;
 
 constexpr int kCheckedCircles = 400;
-constexpr double kGoalMs = 50;
+constexpr double kGoalMs = 30;
 constexpr const char* kKeywords[] = {"新刊", "の", "ネコズカフェ"};
 constexpr int kGoalKeyword = 0;
 
-// The search's statement for the default fields, with instr() on BLOBs in place of cnt().
+// The default fields' columns, matched as bytes.
 constexpr const char* kBaselineFormat =
     "SELECT PavorunCircle.id,pageNo,cutIndex,day,blockId,spaceNo,spaceNoSub,genreId,circleName,"
     "circleKana,penName,bookName,url,mailAddr,description,updateId,updateData,orbalink,rss,"
-    "updateFlag,twitter,pixiv   FROM PavorunCircle WHERE  PavorunCircle.pavorunNo=%d  AND "
-    "(instr(CAST(circleName||circleKana||penName||bookName||description||updateData||"
-    "getMemo(PavorunCircle.id) AS BLOB),CAST(%Q AS BLOB))>0) ORDER by PavorunCircle.id;";
+    "updateFlag,twitter,pixiv FROM PavorunCircle WHERE PavorunCircle.pavorunNo=%d AND "
+    "instr(CAST(circleName||circleKana||penName||bookName||description||memo||updateData AS BLOB),"
+    "CAST(%Q AS BLOB))>0 ORDER by PavorunCircle.id;";
 
 class MemoStore : public vx::CircleMemoLookup {
  public:
@@ -85,86 +91,97 @@ class Catalogue {
 };
 
 using Records = std::vector<vx::CircleRecord>;
+using Ids = std::vector<int>;
 
-// The search progress's part: the count first, then every row kept.
-std::size_t CountThenRun(vx::SearchCondition& search) {
+void Prepare(vx::SearchCondition& search, const std::string& keyword) {
+  search.Reset();
+  search.SetKeywordFields(vx::SearchCondition::DefaultKeywordFields());
+  search.SetMatchAll(true);
+  search.SetNormalizedMatch(true);
+  search.SetKeywords(keyword);
+}
+
+// As the search progress runs it: the count, then every row kept.
+Records CountThenRun(vx::SearchCondition& search) {
   Records records;
   const int count = search.CountMatches();
-  if (count < 0) return 0;
+  if (count < 0) return records;
   records.reserve(static_cast<std::size_t>(count));
   search.Run([](void* context, vx::CircleRecord&& record) {
     static_cast<Records*>(context)->push_back(std::move(record));
   }, &records);
-  return records.size();
+  return records;
 }
 
-// The baseline: its rows read as the search reads its own.
-std::size_t RunBaseline(vx::PavorunDatabase& db, const std::string& keyword) {
+Records RunBaseline(vx::SqliteConnection& connection, int event, const std::string& keyword) {
   Records records;
-  const vx::CircleMemoLookup* store = db.GetFavoriteStore();
+  connection.QueryRows(vx::FormatSql(kBaselineFormat, event, keyword.c_str()),
+                       [&records](const vx::SqlRow& row) {
+                         records.emplace_back().FillFromRow(row);
+                         return 0;
+                       },
+                       nullptr);
+  return records;
+}
+
+// The circles the condition's WHERE text selects as it stands, ncnt folding every row.
+Ids DefinedIds(vx::PavorunDatabase& db, vx::SearchCondition& search) {
+  Ids ids;
   db.QueryRowsOnNewConnection(
-      vx::FormatSql(kBaselineFormat, db.GetEventNo(), keyword.c_str()),
-      [&](const vx::SqlRow& row) {
-        vx::CircleRecord& record = records.emplace_back();
-        record.FillFromRow(row);
-        db.SetRecordGenreName(record);
-        const vx::CircleRecord* kept = store != nullptr ? store->FindCircle(record.id) : nullptr;
-        if (kept != nullptr) record = *kept;
+      vx::FormatSql("SELECT PavorunCircle.id FROM PavorunCircle WHERE PavorunCircle.pavorunNo=%d "
+                    "%s ORDER by PavorunCircle.id;",
+                    db.GetEventNo(), search.Where().c_str()),
+      [&ids](const vx::SqlRow& row) {
+        ids.push_back(row.Int(0));
         return 0;
       },
       nullptr);
-  return records.size();
+  return ids;
 }
 
-void Prepare(vx::SearchCondition& search, const std::string& keyword, bool folded) {
-  search.Reset();
-  search.SetKeywordFields(vx::SearchCondition::DefaultKeywordFields());
-  search.SetMatchAll(true);
-  search.SetNormalizedMatch(folded);
-  search.SetKeywords(keyword);
+Ids IdsOf(const Records& records) {
+  Ids ids;
+  for (const vx::CircleRecord& r : records) ids.push_back(r.id);
+  return ids;
 }
 
-struct Samples {
-  std::vector<double> search, baseline, folded;
+struct Figures {
+  double search = 0, baseline = 0, first = 0;
 };
-Samples g_goalSamples;
+Figures g_goal;
 
 void BM_KeywordSearch(benchmark::State& state) {
   vx::PavorunDatabase& db = Catalogue::Get().Database();
   const std::string keyword = vx::Sjis(kKeywords[state.range(0)]);
-  vx::SearchCondition bytes(db);
-  vx::SearchCondition folded(db);
-  Samples samples;
-  std::size_t found = 0;
-  std::size_t baselineFound = 0;
-  std::size_t foldedFound = 0;
-  for (auto _ : state) {
-    Prepare(bytes, keyword, false);
-    Prepare(folded, keyword, true);
-    Clock::time_point start = Clock::now();
-    found = CountThenRun(bytes);
-    samples.search.push_back(MillisecondsSince(start));
-    start = Clock::now();
-    baselineFound = RunBaseline(db, keyword);
-    samples.baseline.push_back(MillisecondsSince(start));
-    start = Clock::now();
-    foldedFound = CountThenRun(folded);
-    samples.folded.push_back(MillisecondsSince(start));
-    state.SetIterationTime(samples.search.back() / 1000);
+  vx::SearchCondition search(db);  // as the program keeps it
+  Prepare(search, keyword);
+  Clock::time_point start = Clock::now();
+  const Records first = CountThenRun(search);
+  const double firstMs = MillisecondsSince(start);
+  Prepare(search, keyword);
+  if (first.empty() || IdsOf(first) != DefinedIds(db, search)) {
+    return state.SkipWithError("the search did not find the circles its WHERE text defines");
   }
-  if (found == 0 || found != baselineFound) {
-    state.SkipWithError(("the search found " + std::to_string(found) + " circles, the baseline " +
-                         std::to_string(baselineFound))
-                            .c_str());
-    return;
+  std::unique_ptr<vx::SqliteConnection> plain = db.OpenConnection(nullptr);
+  plain->QueryRows("PRAGMA cache_size=-65536;", [](const vx::SqlRow&) { return 0; }, nullptr);
+  std::vector<double> searches, baselines;
+  std::size_t found = 0, baselineFound = 0;
+  for (auto _ : state) {
+    Prepare(search, keyword);
+    start = Clock::now();
+    found = CountThenRun(search).size();
+    searches.push_back(MillisecondsSince(start));
+    start = Clock::now();
+    baselineFound = RunBaseline(*plain, db.GetEventNo(), keyword).size();
+    baselines.push_back(MillisecondsSince(start));
+    state.SetIterationTime(searches.back() / 1000);
   }
   state.counters["rows"] = static_cast<double>(found);
-  state.counters["search_ms"] = vxbench::Median(samples.search);
-  state.counters["instr_ms"] = vxbench::Median(samples.baseline);
-  state.counters["ratio"] = vxbench::Median(samples.search) / vxbench::Median(samples.baseline);
-  state.counters["folded_ms"] = vxbench::Median(samples.folded);
-  state.counters["folded_rows"] = static_cast<double>(foldedFound);
-  if (state.range(0) == kGoalKeyword) g_goalSamples = samples;
+  state.counters["baseline_rows"] = static_cast<double>(baselineFound);
+  state.counters["search_ms"] = Median(searches);
+  state.counters["baseline_ms"] = Median(baselines);
+  state.counters["first_search_ms"] = firstMs;
+  if (state.range(0) == kGoalKeyword) g_goal = {Median(searches), Median(baselines), firstMs};
 }
 BENCHMARK(BM_KeywordSearch)
     ->DenseRange(0, 2)
@@ -178,15 +195,10 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  // The goal holds for the folded search, the one users run by default; the byte search is what
-  // the baseline's ratio compares.
-  const double folded = vxbench::Median(g_goalSamples.folded);
-  const double bytes = vxbench::Median(g_goalSamples.search);
-  const double baseline = vxbench::Median(g_goalSamples.baseline);
-  std::printf("%s count plus rows (median): folded %.1f ms, bytes %.1f ms, instr() on BLOBs %.1f "
-              "ms, ratio %.2f (bytes/instr); goal under 50 ms (folded): %s\n",
-              kKeywords[kGoalKeyword], folded, bytes, baseline,
-              baseline > 0 ? bytes / baseline : 0.0,
-              folded > 0 && folded < kGoalMs ? "met" : "NOT met");
+  std::printf("first folded search of the event (reads its texts): %.1f ms\n", g_goal.first);
+  vxbench::PrintGoalLine(std::string(kKeywords[kGoalKeyword]) +
+                             " folded, count plus rows as the search dialog runs it (median)",
+                         g_goal.search, "a stock SQLite byte scan of the same columns and rows",
+                         g_goal.baseline, "< 30 ms", g_goal.search > 0 && g_goal.search < kGoalMs);
   return 0;
 }

@@ -1,27 +1,63 @@
 #include "checklist/CircleTextIndex.h"
 
 #include "data/PavorunDatabase.h"
-#include "data/RowColumns.h"
+#include "data/SqlRow.h"
+#include "data/SqlText.h"
 
 #include <algorithm>
 #include <iterator>
 #include <utility>
 
 namespace vx {
+namespace {
+
+constexpr unsigned kPenNameBit = 1u << 2;  // of Circle::nullTexts
+
+}  // namespace
 
 bool CircleTextIndex::Build(PavorunDatabase& database) {
   Clear();
-  const int rc = database.ExecPrintfOnNewConnection(
-      AddRow, this,
-      "SELECT id,circleName,circleKana,penName,twitter,pixiv,genreId,description "
-      "FROM PavorunCircle WHERE pavorunNo=%d ORDER BY id;",
-      database.GetEventNo());
+  const int rc = database.QueryRowsOnNewConnection(
+      FormatSql("SELECT id,circleName,circleKana,penName,twitter,pixiv,genreId,description "
+                "FROM PavorunCircle WHERE pavorunNo=%d ORDER BY id;",
+                database.GetEventNo()),
+      [this](const SqlRow& row) {
+        if (row.IsNull(0)) return 0;
+        Circle& circle = rows_.emplace_back();
+        circle.id = row.Int(0);
+        std::string* texts[] = {&circle.circleName, &circle.circleKana, &circle.penName,
+                                &circle.twitter, &circle.pixiv};
+        for (int i = 0; i < 5; ++i) {
+          texts[i]->assign(row.Text(1 + i));
+          if (row.IsNull(1 + i)) circle.nullTexts |= 1u << i;
+        }
+        circle.genreId = row.Int(6);
+        circle.description.assign(row.Text(7));
+        return 0;
+      },
+      nullptr);
   if (rc != 0) {
     Clear();
     return false;
   }
+  Post();
   built_ = true;
   return true;
+}
+
+// The keys are the texts kept in rows_, which no longer move.
+void CircleTextIndex::Post() {
+  Postings* postings[] = {&names_, &kanas_, &penNames_, &twitters_, &pixivs_};
+  for (Postings* p : postings) p->reserve(rows_.size());
+  for (std::size_t row = 0; row < rows_.size(); ++row) {
+    const Circle& c = rows_[row];
+    const std::string* texts[] = {&c.circleName, &c.circleKana, &c.penName, &c.twitter, &c.pixiv};
+    for (int i = 0; i < 5; ++i) {
+      if ((c.nullTexts & (1u << i)) == 0) {
+        (*postings[i])[*texts[i]].push_back(static_cast<int>(row));
+      }
+    }
+  }
 }
 
 void CircleTextIndex::Clear() {
@@ -30,32 +66,8 @@ void CircleTextIndex::Clear() {
   built_ = false;
 }
 
-int CircleTextIndex::AddRow(void* context, int columnCount, char** columns, char**) {
-  auto* self = static_cast<CircleTextIndex*>(context);
-  if (columnCount < 8 || columns[0] == nullptr) return 0;
-  const int row = static_cast<int>(self->rows_.size());
-  Circle circle;
-  circle.id = ColumnInt(columnCount, columns, 0);
-  circle.circleName = ColumnString(columnCount, columns, 1);
-  circle.hasPenName = columns[3] != nullptr;
-  circle.penName = ColumnString(columnCount, columns, 3);
-  circle.genreId = ColumnInt(columnCount, columns, 6);
-  circle.description = ColumnString(columnCount, columns, 7);
-  self->rows_.push_back(std::move(circle));
-  Post(self->names_, columns[1], row);
-  Post(self->kanas_, columns[2], row);
-  Post(self->penNames_, columns[3], row);
-  Post(self->twitters_, columns[4], row);
-  Post(self->pixivs_, columns[5], row);
-  return 0;
-}
-
-void CircleTextIndex::Post(Postings& postings, const char* text, int row) {
-  if (text != nullptr) postings[text].push_back(row);
-}
-
 const std::vector<int>* CircleTextIndex::Lookup(const Postings& postings, std::string_view text) {
-  const auto it = postings.find(std::string(text));
+  const auto it = postings.find(text);
   return it != postings.end() ? &it->second : nullptr;
 }
 
@@ -88,7 +100,8 @@ void CircleTextIndex::FindNameOrKanaWithPen(std::string_view name, std::string_v
                                             std::string_view penName, std::vector<int>& ids) const {
   for (const int position : NameOrKanaRows(name, kana)) {
     const Circle& row = rows_[static_cast<std::size_t>(position)];
-    if (penName.empty() || (row.hasPenName && row.penName == penName)) ids.push_back(row.id);
+    const bool hasPenName = (row.nullTexts & kPenNameBit) == 0;
+    if (penName.empty() || (hasPenName && row.penName == penName)) ids.push_back(row.id);
   }
 }
 
@@ -106,6 +119,11 @@ void CircleTextIndex::FindAnyName(std::string_view name, std::string_view kana,
 }
 
 const CircleTextIndex::Circle* CircleTextIndex::FindCircle(int id) const {
+  // Ids usually count up without gaps: the row of an id is then found at once.
+  if (!rows_.empty() && id >= rows_.front().id) {
+    const auto at = static_cast<std::size_t>(id) - static_cast<std::size_t>(rows_.front().id);
+    if (at < rows_.size() && rows_[at].id == id) return &rows_[at];
+  }
   const auto it = std::lower_bound(rows_.begin(), rows_.end(), id,
                                    [](const Circle& circle, int key) { return circle.id < key; });
   return it != rows_.end() && it->id == id ? &*it : nullptr;

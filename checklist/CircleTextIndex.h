@@ -20,10 +20,13 @@ class CircleTextIndex {
   struct Circle {
     int id = 0;
     int genreId = 0;
-    bool hasPenName = false;
     std::string circleName;
     std::string penName;
     std::string description;
+    std::string circleKana;
+    std::string twitter;
+    std::string pixiv;
+    unsigned nullTexts = 0;  // bit per posted text (name, kana, pen name, Twitter, Pixiv): NULL
   };
 
   // Reads the current event's circles on a connection of its own. False when the statement failed;
@@ -44,10 +47,10 @@ class CircleTextIndex {
   const Circle* FindCircle(int id) const;
 
  private:
-  using Postings = std::unordered_map<std::string, std::vector<int>>;  // text -> row positions
+  // text (kept in rows_) -> row positions
+  using Postings = std::unordered_map<std::string_view, std::vector<int>>;
 
-  static int AddRow(void* context, int columnCount, char** columns, char** names);
-  static void Post(Postings& postings, const char* text, int row);
+  void Post();
   static const std::vector<int>* Lookup(const Postings& postings, std::string_view text);
   void AppendIds(const std::vector<int>& rows, std::vector<int>& ids) const;
   std::vector<int> NameOrKanaRows(std::string_view name, std::string_view kana) const;

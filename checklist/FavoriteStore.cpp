@@ -2,6 +2,7 @@
 
 #include "data/PavorunDatabase.h"
 #include "data/RowColumns.h"
+#include "data/SqlRow.h"
 #include "data/SqlText.h"
 
 #include <algorithm>
@@ -20,7 +21,7 @@ void SortByPrintOrder(std::vector<Pointer>& entries) {
 
 struct RecordBatch {
   PavorunDatabase* database;
-  std::map<int, CircleRecord>* records;
+  std::unordered_map<int, CircleRecord>* records;
 };
 
 int AddFetchedRecord(void* context, int columnCount, char** columns, char**) {
@@ -33,22 +34,39 @@ int AddFetchedRecord(void* context, int columnCount, char** columns, char**) {
   return 0;
 }
 
+}  // namespace
+
 // The records of `ids` (decimal, program-built) read with one statement on a connection of its
-// own; false when the statement failed.
-bool ReadCircles(PavorunDatabase& database, const std::vector<int>& ids,
-                 std::map<int, CircleRecord>& records) {
+// own; false when the statement failed. For many of the event's circles one pass over them all
+// beats looking each up.
+bool FavoriteStore::ReadCatalogueCircles(const std::vector<int>& ids,
+                                         CircleRecords& records) const {
   if (ids.empty()) return true;
+  records.reserve(records.size() + ids.size());
+  if (ids.size() * 4 > static_cast<std::size_t>(std::max(database_.GetMaxCircleId(), 1))) {
+    std::vector<int> wanted(ids);
+    std::sort(wanted.begin(), wanted.end());
+    return database_.QueryRowsOnNewConnection(
+               FormatSql("SELECT %s FROM PavorunCircle WHERE pavorunNo=%d;", kCircleColumnList,
+                         database_.GetEventNo()),
+               [&](const SqlRow& row) {
+                 if (!std::binary_search(wanted.begin(), wanted.end(), row.Int(0))) return 0;
+                 CircleRecord& record = records[row.Int(0)];
+                 record.FillFromRow(row);
+                 database_.SetRecordGenreName(record);
+                 return 0;
+               },
+               nullptr) == 0;
+  }
   std::string list;
   for (const int id : ids) AppendSqlInt(list, id);
   list.pop_back();
-  RecordBatch batch{&database, &records};
-  return database.ExecPrintfOnNewConnection(
+  RecordBatch batch{&database_, &records};
+  return database_.ExecPrintfOnNewConnection(
              AddFetchedRecord, &batch,
              "SELECT %s FROM PavorunCircle WHERE pavorunNo=%d AND id in (%s);", kCircleColumnList,
-             database.GetEventNo(), list.c_str()) == 0;
+             database_.GetEventNo(), list.c_str()) == 0;
 }
-
-}  // namespace
 
 FavoriteStore::FavoriteStore(PavorunDatabase& database) : database_(database) {}
 
@@ -93,8 +111,8 @@ bool FavoriteStore::SetColorMany(std::span<const int> circleIds, int color) {
       if (!entries_.contains(id)) missing.push_back(id);
     }
   }
-  std::map<int, CircleRecord> fetched;
-  bool complete = ReadCircles(database_, missing, fetched);
+  CircleRecords fetched;
+  bool complete = ReadCatalogueCircles(missing, fetched);
   for (const int id : circleIds) {
     const auto it = entries_.find(id);
     if (it != entries_.end()) {
@@ -124,6 +142,16 @@ bool FavoriteStore::SetColorAndMemo(int circleId, int color, std::string_view me
   if (!database_.SelectCircle(record, circleId)) return false;
   FavoriteEntry& entry = Insert(circleId, std::move(record), color);
   if (!memo.empty()) entry.record.memo.assign(memo);
+  return true;
+}
+
+// The circle's record from `fetched` when given (taken out of it), else from the catalogue.
+bool FavoriteStore::TakeCatalogueRecord(int circleId, CircleRecords* fetched,
+                                        CircleRecord& record) const {
+  if (fetched == nullptr) return database_.SelectCircle(record, circleId);
+  auto found = fetched->extract(circleId);
+  if (found.empty()) return false;
+  record = std::move(found.mapped());
   return true;
 }
 

@@ -16,16 +16,21 @@
 #include "data/CircleRecord.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <climits>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <map>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -195,12 +200,17 @@ class FavoriteStore final : public CircleMemoLookup {
 
  private:
   using EntryMap = std::map<int, FavoriteEntry>;
+  using EntryIndex = std::unordered_map<int, FavoriteEntry*>;
+  using CircleRecords = std::unordered_map<int, CircleRecord>;
 
   FavoriteEntry& Insert(int circleId, CircleRecord record, int color);
   static void ApplyColor(FavoriteEntry& entry, int color, bool keepMemoOfAnyCircle);
   std::vector<const FavoriteEntry*> EntriesInPrintOrder() const;
   int BoundColor(int color) const;
-  void CommitRow(const FavoriteImportRecord& row, bool replaceMemos, bool takeFileColors);
+  bool ReadCatalogueCircles(const std::vector<int>& ids, CircleRecords& records) const;
+  bool TakeCatalogueRecord(int circleId, CircleRecords* fetched, CircleRecord& record) const;
+  void CommitRow(const FavoriteImportRecord& row, bool replaceMemos, bool takeFileColors,
+                 CircleRecords* fetched, EntryIndex& entries);
   void KeepFeedText(int circleId, const FavoriteImportRecord& row);
 
   // Writing helpers (FavoriteStoreWrite.cpp).
@@ -226,11 +236,26 @@ class FavoriteStore final : public CircleMemoLookup {
   // name, kana or pen name alone. Answers the number of candidates now held.
   int MatchCircleByText(std::string_view name, std::string_view kana, std::string_view penName,
                         std::string_view twitter, std::string_view pixiv);
-  // Turns the candidates of one record into import rows: none (or none the catalogue can read) ->
-  // a row adding an unknown circle; one -> a row registering it; several -> one row per candidate
-  // and a skip row, as a group.
+  // Keeps one record with its candidates; the read turns them into import rows when it ends
+  // (BuildImportRecords): none (or none the catalogue can read) -> a row adding an unknown
+  // circle; one -> a row registering it; several -> one row per candidate and a skip row, as a
+  // group. The rows are made at once, in room taken once: a load may bring a great many.
   void AddImportRecords(int color, const ImportFileTexts& texts);
-  bool ReadCandidate(int circleId, CircleRecord& candidate) const;
+  void BuildImportRecords();
+  struct PendingRecord {
+    int color = 0;
+    ImportFileTexts texts;
+    std::vector<int> candidateIds;
+  };
+  // A candidate and the four texts its rows show (name, pen name, genre, description).
+  struct Candidate {
+    int id = 0;
+    std::array<const std::string*, 4> texts{};
+  };
+  static void FillImportRows(PendingRecord& record, std::span<const Candidate> candidates,
+                             FavoriteImportRecord* rows);
+  std::optional<Candidate> FindCandidate(int circleId, std::deque<CircleRecord>& read) const;
+  void PrefetchCandidates(const std::vector<Candidate>& candidates);
 
   PavorunDatabase& database_;
   EntryMap entries_;
@@ -246,6 +271,8 @@ class FavoriteStore final : public CircleMemoLookup {
   int fileEventNo_ = 0;
   int colorCount_ = kDefaultColorCount;
   std::vector<FavoriteImportRecord> importRecords_;
+  std::vector<PendingRecord> pendingRecords_;  // of the read going on
+  std::future<std::pair<bool, CircleRecords>> prefetched_;  // the rows' circles, for the commit
   CircleTextIndex textIndex_;
 };
 

@@ -3,26 +3,32 @@
 #include "checklist/FavoriteStore.h"
 
 #include "data/PavorunDatabase.h"
+#include "data/TextSqlFunctions.h"
 #include "platform/Sjis.h"
 
+#include <algorithm>
+#include <deque>
+#include <future>
+#include <optional>
+#include <span>
+#include <system_error>
+#include <thread>
+#include <tuple>
+#include <type_traits>
 #include <utility>
 
 namespace vx {
 namespace {
 
-// Whether `needle` occurs in `text` starting at a character boundary, so that the second byte of a
-// double-byte character and the byte after it never pass for a character of their own.
-bool ContainsText(std::string_view text, std::string_view needle) {
-  for (std::size_t i = 0; i + needle.size() <= text.size(); i += SjisCharLength(text, i)) {
-    if (text.compare(i, needle.size(), needle) == 0) return true;
+// The memo a committed row leaves: the file's when it replaces or holds the old one, the old one
+// when it holds the file's, else the two joined. An empty result clears nothing. A memo holds
+// another only from a character start (ContainsCharacters).
+void MergeMemo(std::string& memo, const std::string& fromFile, bool replace) {
+  if (replace || memo.empty() || ContainsCharacters(fromFile, memo)) {
+    if (!fromFile.empty()) memo = fromFile;
+  } else if (!ContainsCharacters(memo, fromFile)) {
+    memo += fromFile;
   }
-  return false;
-}
-
-std::string MergedMemo(const std::string& old, const std::string& fromFile, bool replace) {
-  if (replace || old.empty() || ContainsText(fromFile, old)) return fromFile;
-  if (ContainsText(old, fromFile)) return old;
-  return old + fromFile;
 }
 
 CircleRecord UnknownCircleTexts(const FavoriteImportRecord& row) {
@@ -43,21 +49,53 @@ CircleRecord UnknownCircleTexts(const FavoriteImportRecord& row) {
   return texts;
 }
 
-FavoriteImportRecord MakeRow(int groupRows, int action, int color, const ImportFileTexts& texts) {
-  FavoriteImportRecord row;
+// The row's own fields and the file's texts (moved when `texts` is an rvalue).
+template <class Texts>
+void FillRow(FavoriteImportRecord& row, int groupRows, int action, int color, Texts&& texts) {
   row.groupRows = groupRows;
   row.action = action;
   row.color = color;
-  std::copy(texts.begin(), texts.end(), row.texts.begin());
-  return row;
+  if constexpr (std::is_rvalue_reference_v<Texts&&>) {
+    std::move(texts.begin(), texts.end(), row.texts.begin());
+  } else {
+    std::copy(texts.begin(), texts.end(), row.texts.begin());
+  }
 }
 
-void SetCandidate(FavoriteImportRecord& row, const CircleRecord& candidate) {
-  row.circleId = candidate.id;
-  row.texts[kImportCandidateName] = candidate.circleName;
-  row.texts[kImportCandidatePenName] = candidate.penName;
-  row.texts[kImportCandidateGenre] = candidate.genreName;
-  row.texts[kImportCandidateDescription] = candidate.description;
+constexpr std::size_t kManyRows = 20000;
+constexpr std::size_t kManyCandidates = 1000;
+constexpr unsigned kMostThreads = 4;
+
+// work(begin, end) over records [0, n) where firstRow (n + 1 entries) gives each record's first
+// row: on one thread, or on a few, each taking about as many rows.
+template <class Work>
+void InChunks(const std::vector<std::size_t>& firstRow, bool parallel, const Work& work) {
+  const std::size_t records = firstRow.size() - 1;
+  const unsigned threads =
+      parallel ? std::clamp(std::thread::hardware_concurrency(), 1u, kMostThreads) : 1;
+  std::vector<std::thread> helpers;
+  std::size_t begin = 0;
+  for (unsigned t = 1; t <= threads; ++t) {
+    const std::size_t rowLimit =
+        firstRow.front() + (firstRow.back() - firstRow.front()) * t / threads;
+    std::size_t end = t == threads ? records
+                                   : static_cast<std::size_t>(
+                                         std::upper_bound(firstRow.begin(), firstRow.end() - 1,
+                                                          rowLimit) -
+                                         firstRow.begin());
+    end = std::max(end, begin);
+    if (t == threads) {
+      work(begin, end);
+    } else {
+      try {
+        helpers.emplace_back(work, begin, end);
+      } catch (const std::system_error&) {
+        work(begin, end);  // no thread to be had: this one does it
+      }
+    }
+    begin = end;
+  }
+  for (std::thread& helper : helpers) helper.join();
 }
 
 }  // namespace
@@ -88,14 +126,35 @@ bool FavoriteStore::CommitImportRecords(bool replaceMemos, bool takeFileColors) 
   for (const auto& [index, color] : colors) {
     SetColorDef(index, color.checkColor, color.printColor, color.name);
   }
+  // The circles the rows bring in, read with one statement instead of one each.
+  std::vector<int> added;
   for (const FavoriteImportRecord& row : importRecords_) {
-    CommitRow(row, replaceMemos, takeFileColors);
+    if (row.action == kImportRegister && row.circleId != 0 && !entries_.contains(row.circleId)) {
+      added.push_back(row.circleId);
+    }
+  }
+  std::sort(added.begin(), added.end());
+  added.erase(std::unique(added.begin(), added.end()), added.end());
+  CircleRecords fetched;
+  bool read = false;
+  // The read began reading them when it had many candidates; they cover every row's circle.
+  if (prefetched_.valid()) std::tie(read, fetched) = prefetched_.get();
+  if (!read) read = ReadCatalogueCircles(added, fetched);
+  // The entries by id, for the rows: a load may bring a row for every circle many times over.
+  EntryIndex entries;
+  entries.reserve(entries_.size() + added.size());
+  for (auto& [id, entry] : entries_) entries.emplace(id, &entry);
+  for (const FavoriteImportRecord& row : importRecords_) {
+    CommitRow(row, replaceMemos, takeFileColors, read ? &fetched : nullptr, entries);
   }
   return replaces || !colors.empty() || !importRecords_.empty();
 }
 
 void FavoriteStore::DiscardImport() {
+  if (prefetched_.valid()) prefetched_.wait();
+  prefetched_ = {};
   importRecords_.clear();
+  pendingRecords_.clear();
   pendingReplace_ = false;
   pendingColors_.clear();
 }
@@ -121,14 +180,22 @@ int FavoriteStore::HighestImportColor() const {
 }
 
 void FavoriteStore::CommitRow(const FavoriteImportRecord& row, bool replaceMemos,
-                              bool takeFileColors) {
+                              bool takeFileColors, CircleRecords* fetched,
+                              EntryIndex& entries) {
   if (row.action == kImportRegister && row.circleId != 0) {
-    const CircleRecord* present = FindCircle(row.circleId);
-    const std::string memo =
-        MergedMemo(present ? present->memo : std::string(), row.texts[kImportMemo], replaceMemos);
-    const int presentColor = GetColor(row.circleId);
-    const int color = takeFileColors || presentColor <= 0 ? row.color : presentColor;
-    if (SetColorAndMemo(row.circleId, color, memo)) KeepFeedText(row.circleId, row);
+    const auto it = entries.find(row.circleId);
+    FavoriteEntry* entry = it != entries.end() ? it->second : nullptr;
+    if (entry != nullptr) {
+      MergeMemo(entry->record.memo, row.texts[kImportMemo], replaceMemos);
+      ApplyColor(*entry, takeFileColors || entry->color <= 0 ? row.color : entry->color, true);
+    } else {  // a new circle takes the file's memo and colour, as SetColorAndMemo gives them
+      CircleRecord record;
+      if (row.color < 0 || !TakeCatalogueRecord(row.circleId, fetched, record)) return;
+      entry = &Insert(row.circleId, std::move(record), row.color);
+      if (!row.texts[kImportMemo].empty()) entry->record.memo = row.texts[kImportMemo];
+      entries.emplace(row.circleId, entry);
+    }
+    if (!row.texts[kImportRssInfo].empty()) entry->record.SetRssInfo(row.texts[kImportRssInfo]);
   } else if (row.action == kImportRegisterUnknown) {
     KeepFeedText(AddUnknownCircle(row.color, UnknownCircleTexts(row)), row);
   }
@@ -137,8 +204,9 @@ void FavoriteStore::CommitRow(const FavoriteImportRecord& row, bool replaceMemos
 // The feed text is saved with the checklist; a reload must not lose it. An empty one clears none.
 void FavoriteStore::KeepFeedText(int circleId, const FavoriteImportRecord& row) {
   const std::string& text = row.texts[kImportRssInfo];
+  if (text.empty()) return;
   const auto it = entries_.find(circleId);
-  if (!text.empty() && it != entries_.end()) it->second.record.SetRssInfo(text);
+  if (it != entries_.end()) it->second.record.SetRssInfo(text);
 }
 
 int FavoriteStore::MatchCircleByText(std::string_view name, std::string_view kana,
@@ -154,43 +222,104 @@ int FavoriteStore::MatchCircleByText(std::string_view name, std::string_view kan
   return static_cast<int>(candidateIds_.size());
 }
 
-// A candidate the catalogue cannot give a record for is no candidate; a circle left without any is
-// kept as an unknown circle rather than lost with its memo.
 void FavoriteStore::AddImportRecords(int color, const ImportFileTexts& texts) {
-  color = BoundColor(color);
-  std::vector<CircleRecord> candidates;
-  for (const int id : candidateIds_) {
-    CircleRecord candidate;
-    if (ReadCandidate(id, candidate)) candidates.push_back(std::move(candidate));
-  }
-  if (candidates.empty()) {
-    importRecords_.push_back(MakeRow(0, kImportRegisterUnknown, color, texts));
-    return;
-  }
-  // A group counts the rows it really has, so that the confirmation page never takes rows of the
-  // next record into it.
-  const bool alone = candidateIds_.size() == 1;
-  const int groupRows = static_cast<int>(candidates.size()) + 1;
-  for (std::size_t i = 0; i < candidates.size(); ++i) {
-    FavoriteImportRecord row =
-        MakeRow(alone ? 0 : (i == 0 ? groupRows : 1), kImportRegister, color, texts);
-    SetCandidate(row, candidates[i]);
-    importRecords_.push_back(std::move(row));
-  }
-  if (!alone) importRecords_.push_back(MakeRow(1, kImportSkip, color, texts));
+  pendingRecords_.push_back({BoundColor(color), texts, candidateIds_});
 }
 
-// What the confirmation shows of a candidate: from the text index when the match used it.
-bool FavoriteStore::ReadCandidate(int circleId, CircleRecord& candidate) const {
+// The rows follow in room taken once, made by several threads when there are many: a pen name
+// that many circles share may bring hundreds of candidates for each record that has it.
+void FavoriteStore::BuildImportRecords() {
+  std::vector<Candidate> candidates;
+  std::deque<CircleRecord> read;  // candidates not in the text index
+  std::vector<std::size_t> firstCandidate, firstRow;
+  std::size_t rows = importRecords_.size();
+  for (const PendingRecord& record : pendingRecords_) {
+    firstCandidate.push_back(candidates.size());
+    firstRow.push_back(rows);
+    for (const int id : record.candidateIds) {
+      if (const std::optional<Candidate> candidate = FindCandidate(id, read)) {
+        candidates.push_back(*candidate);
+      }
+    }
+    const std::size_t found = candidates.size() - firstCandidate.back();
+    rows += found == 0 || record.candidateIds.size() == 1 ? 1 : found + 1;
+  }
+  firstCandidate.push_back(candidates.size());
+  firstRow.push_back(rows);
+  PrefetchCandidates(candidates);
+  importRecords_.resize(rows);
+  InChunks(firstRow, rows > kManyRows, [&](std::size_t begin, std::size_t end) {
+    for (std::size_t i = begin; i < end; ++i) {
+      FillImportRows(pendingRecords_[i],
+                     std::span(candidates).subspan(firstCandidate[i],
+                                                   firstCandidate[i + 1] - firstCandidate[i]),
+                     &importRecords_[firstRow[i]]);
+    }
+  });
+  pendingRecords_.clear();
+}
+
+// Many candidates: their records are read on a thread of their own while the rows are made, for the
+// commit that usually follows (what it reads would be the same: the catalogue does not change
+// while a load waits for its confirmation).
+void FavoriteStore::PrefetchCandidates(const std::vector<Candidate>& candidates) {
+  std::vector<int> ids;
+  for (const Candidate& candidate : candidates) ids.push_back(candidate.id);
+  std::sort(ids.begin(), ids.end());
+  ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+  if (ids.size() < kManyCandidates) return;
+  prefetched_ = std::async(std::launch::async, [this, ids = std::move(ids)] {
+    std::pair<bool, CircleRecords> read;
+    read.first = ReadCatalogueCircles(ids, read.second);
+    return read;
+  });
+}
+
+// A candidate the catalogue cannot give a record for is no candidate; a circle left without any is
+// kept as an unknown circle rather than lost with its memo. A group counts the rows it really has,
+// so that the confirmation page never takes rows of the next record into it.
+void FavoriteStore::FillImportRows(PendingRecord& record, std::span<const Candidate> candidates,
+                                   FavoriteImportRecord* rows) {
+  const bool alone = record.candidateIds.size() == 1;
+  if (candidates.empty()) {
+    FillRow(rows[0], 0, kImportRegisterUnknown, record.color, std::move(record.texts));
+    return;
+  }
+  const int groupRows = static_cast<int>(candidates.size()) + 1;
+  for (std::size_t i = 0; i < candidates.size(); ++i) {
+    FavoriteImportRecord& row = rows[i];
+    const int group = alone ? 0 : (i == 0 ? groupRows : 1);
+    if (alone) {
+      FillRow(row, group, kImportRegister, record.color, std::move(record.texts));
+    } else {
+      FillRow(row, group, kImportRegister, record.color, record.texts);
+    }
+    row.circleId = candidates[i].id;
+    for (int t = 0; t < 4; ++t) row.texts[kImportCandidateName + t] = *candidates[i].texts[t];
+  }
+  if (!alone) {
+    FillRow(rows[candidates.size()], 1, kImportSkip, record.color, std::move(record.texts));
+  }
+}
+
+// What the confirmation shows of a candidate: from the text index when the match used it, else
+// from the catalogue; nothing when the catalogue has no record of it.
+std::optional<FavoriteStore::Candidate> FavoriteStore::FindCandidate(
+    int circleId, std::deque<CircleRecord>& read) const {
   const CircleTextIndex::Circle* indexed =
       textIndex_.IsBuilt() ? textIndex_.FindCircle(circleId) : nullptr;
-  if (indexed == nullptr) return database_.SelectCircle(candidate, circleId);
-  candidate.id = indexed->id;
-  candidate.circleName = indexed->circleName;
-  candidate.penName = indexed->penName;
-  candidate.genreName = database_.GetGenreName(indexed->genreId);
-  candidate.description = indexed->description;
-  return true;
+  if (indexed != nullptr) {
+    return Candidate{circleId,
+                     {&indexed->circleName, &indexed->penName,
+                      &database_.GetGenreName(indexed->genreId), &indexed->description}};
+  }
+  CircleRecord& record = read.emplace_back();
+  if (!database_.SelectCircle(record, circleId)) {
+    read.pop_back();
+    return std::nullopt;
+  }
+  return Candidate{circleId,
+                   {&record.circleName, &record.penName, &record.genreName, &record.description}};
 }
 
 }  // namespace vx

@@ -202,6 +202,7 @@ void FavoriteStore::Parse(IFile& source, bool append, bool takeColors, const Rea
     }
     if (progress) progress(index, total);
   }
+  BuildImportRecords();
   FinishRead(state);
 }
 

@@ -65,6 +65,7 @@ int PavorunCircleTable::LoadStatistics() {
 void PavorunCircleTable::LoadStatistics(const CirclePlaces& places) {
   const std::vector<CirclePlace>& all = places.All();
   maxId_ = firstPage_ = lastPage_ = cutsPerPage_ = 0;
+  maxSpaces_.clear();
   if (all.empty()) return;
   maxId_ = lastPage_ = cutsPerPage_ = INT_MIN;
   for (const CirclePlace& c : all) {
@@ -72,6 +73,8 @@ void PavorunCircleTable::LoadStatistics(const CirclePlaces& places) {
     lastPage_ = std::max(lastPage_, c.pageNo);
     cutsPerPage_ = std::max(cutsPerPage_, c.cutIndex);
     if (c.pageNo > 0 && (firstPage_ == 0 || c.pageNo < firstPage_)) firstPage_ = c.pageNo;
+    const auto [desk, added] = maxSpaces_.try_emplace({c.day, c.blockId}, c.spaceNo);
+    if (!added) desk->second = std::max(desk->second, c.spaceNo);
   }
 }
 
@@ -135,9 +138,10 @@ int PavorunCircleTable::FindIdByUpdateId(int updateId) {
 
 int PavorunCircleTable::FindPageFrom(int page) {
   if (!HasDatabase()) return lastPage_;
-  return QueryInt(FormatSql("select MIN(pageNo) from PavorunCircle where pavorunNo=%d AND "
-                            "pageNo>=%d;",
-                            EventNo(), page),
+  // The planner would otherwise scan the event's rows for the minimum.
+  return QueryInt(FormatSql("select pageNo from PavorunCircle INDEXED BY PavorunCirclePage "
+                            "where pageNo>=%d AND pavorunNo=%d order by pageNo limit 1;",
+                            page, EventNo()),
                   0);
 }
 

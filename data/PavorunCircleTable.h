@@ -1,12 +1,15 @@
 // The circles of the current event. The object keeps no rows: every request runs a statement. It
-// keeps four numbers of the event, read by LoadStatistics.
+// keeps four numbers of the event and the highest space of each block on each day, read by
+// LoadStatistics.
 #pragma once
 
 #include "data/CircleRecord.h"
 #include "data/PavorunTable.h"
 
+#include <map>
 #include <span>
 #include <string>
+#include <utility>
 
 namespace vx {
 
@@ -28,6 +31,8 @@ class PavorunCircleTable : public PavorunTable {
   int GetFirstPage() const { return firstPage_; }
   int GetLastPage() const { return lastPage_; }
   int GetCutsPerPage() const { return cutsPerPage_; }
+  // MAX(spaceNo) of the circles of each (day, blockId).
+  const std::map<std::pair<int, int>, int>& MaxSpaces() const { return maxSpaces_; }
 
   // True when the circle exists (the record then carries its genre name); the record's id is 0
   // otherwise.
@@ -61,6 +66,7 @@ class PavorunCircleTable : public PavorunTable {
   int firstPage_ = 0;
   int lastPage_ = 0;
   int cutsPerPage_ = 0;
+  std::map<std::pair<int, int>, int> maxSpaces_;
 };
 
 }  // namespace vx

@@ -32,10 +32,7 @@ ImportStatus NoFile(ImportProgress* progress) {
 
 void GetMemoFunction(sqlite3_context* context, int, sqlite3_value** argv) {
   const auto* db = static_cast<const PavorunDatabase*>(sqlite3_user_data(context));
-  const CircleMemoLookup* store = db->GetFavoriteStore();
-  const int id = sqlite3_value_int(argv[0]);
-  const CircleRecord* record = (store != nullptr && id != 0) ? store->FindCircle(id) : nullptr;
-  const std::string& memo = record != nullptr ? record->memo : EmptyText();
+  const std::string& memo = db->GetCircleMemo(sqlite3_value_int(argv[0]));
   sqlite3_result_text(context, memo.c_str(), static_cast<int>(memo.size()), SQLITE_TRANSIENT);
 }
 
@@ -52,6 +49,12 @@ PavorunDatabase::PavorunDatabase(const std::filesystem::path& folder, const std:
 }
 
 PavorunDatabase::~PavorunDatabase() { FreeEventData(); }
+
+const std::string& PavorunDatabase::GetCircleMemo(int id) const {
+  const CircleMemoLookup* store = GetFavoriteStore();
+  const CircleRecord* record = (store != nullptr && id != 0) ? store->FindCircle(id) : nullptr;
+  return record != nullptr ? record->memo : EmptyText();
+}
 
 void PavorunDatabase::RegisterFunctions(sqlite3* connection) {
   SqliteDatabase::RegisterFunctions(connection);

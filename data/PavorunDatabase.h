@@ -63,6 +63,8 @@ class PavorunDatabase : public SqliteDatabase {
   // The checklist store that getMemo and the search read; not owned, null until handed over.
   void SetFavoriteStore(const CircleMemoLookup* store) { favoriteStore_.store(store); }
   const CircleMemoLookup* GetFavoriteStore() const { return favoriteStore_.load(); }
+  // What getMemo(id) answers: the store's memo of the circle, "" when it holds none.
+  const std::string& GetCircleMemo(int id) const;
 
   // Jump index (d, g, k 1-based). Out of range: "" for names, 0 for counts and ids, and the
   // event's first page with cut 1 for first cuts.

@@ -1,5 +1,6 @@
 #include "data/SearchCondition.h"
 
+#include "data/EventCircleTexts.h"
 #include "data/PavorunDatabase.h"
 #include "data/SqlRow.h"
 #include "data/SqlText.h"
@@ -8,37 +9,24 @@
 #include "platform/Sjis.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace vx {
 namespace {
 
-struct FieldOperand {
-  int bit;
-  const char* operand;
-};
-
-// The order in which chosen fields are concatenated.
-constexpr FieldOperand kFieldOperands[] = {
-    {SearchCondition::kFieldCircleName, "circleName"},
-    {SearchCondition::kFieldCircleKana, "circleKana"},
-    {SearchCondition::kFieldPenName, "penName"},
-    {SearchCondition::kFieldBookName, "bookName"},
-    {SearchCondition::kFieldUrl, "url"},
-    {SearchCondition::kFieldMailAddr, "mailAddr"},
-    {SearchCondition::kFieldDescription, "description"},
-    {SearchCondition::kFieldUpdateData, "updateData"},
-    {SearchCondition::kFieldOrbalink, "orbalink"},
-    {SearchCondition::kFieldRss, "rss"},
-    {SearchCondition::kFieldTwitter, "twitter"},
-    {SearchCondition::kFieldPixiv, "pixiv"},
-    {SearchCondition::kFieldMemo, "getMemo(PavorunCircle.id)"},
-    {SearchCondition::kFieldGenreName, "PavorunGenre.name"},
-};
+using FieldOperand = SearchCondition::FieldOperand;
+constexpr const auto& kFieldOperands = SearchCondition::kFieldOperands;
 
 constexpr const char* kRunFormat =
     "SELECT PavorunCircle.id,pageNo,cutIndex,day,blockId,spaceNo,spaceNoSub,genreId,circleName,"
     "circleKana,penName,bookName,url,mailAddr,description,updateId,updateData,orbalink,rss,"
     "updateFlag,twitter,pixiv  %s PavorunCircle.pavorunNo=%d %s ORDER by %s;";
+
+// With normalised keywords the records come from the copy of the event's circles.
+constexpr const char* kRunIdsFormat =
+    "SELECT PavorunCircle.id  %s PavorunCircle.pavorunNo=%d %s ORDER by %s;";
+
+constexpr int kEngineError = 1;  // SQLITE_ERROR
 
 constexpr const char* kSearchCacheSize = "PRAGMA cache_size=-65536;";  // KiB, at most
 
@@ -119,28 +107,50 @@ std::string CharacterOfCode(int code) {
 
 }  // namespace
 
-SearchCondition::SearchCondition(PavorunDatabase& database) : database_(database) { Reset(); }
+SearchCondition::SearchCondition(PavorunDatabase& database)
+    : database_(database), circleTexts_(std::make_unique<EventCircleTexts>(database)) {
+  Reset();
+}
 
-SearchCondition::~SearchCondition() = default;
+SearchCondition::~SearchCondition() {
+  if (readAhead_.valid()) readAhead_.wait();
+}
+
+void SearchCondition::ReadTextsAhead() {
+  if (readAhead_.valid() &&
+      readAhead_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+    return;
+  }
+  const int event = database_.GetEventNo();
+  readAhead_ = std::async(std::launch::async, [this, event] {
+    static const std::atomic<bool> kNoCancel{false};
+    std::lock_guard lock(searchMutex_);
+    if (OpenConnection(nullptr)) circleTexts_->Prepare(*connection_, event, kNoCancel, nullptr);
+  });
+}
 
 void SearchCondition::Reset() {
   KeepAsBase();
   base_.clear();
+  runBase_.clear();
   genreJoin_ = false;
 }
 
 void SearchCondition::KeepAsBase() {
   base_ = where_;
+  runBase_ = runWhere_;
   ClearChoices();
 }
 
 void SearchCondition::ClearChoices() {
   where_.clear();
+  runWhere_.clear();
   days_.clear();
   genres_.clear();
   blocks_.clear();
   kanaInitials_.clear();
   keywordExpression_.clear();
+  runKeywordExpression_.clear();
   memoOnly_ = false;
   updatedOnly_ = false;
   normalizedMatch_ = false;
@@ -224,6 +234,7 @@ void SearchCondition::SetKeywords(std::string_view text) {
   keywordText_.assign(text.substr(0, text.find('\0')));
   // Terms of earlier keywords must not outlive them, also when no field is chosen.
   keywordExpression_.clear();
+  runKeywordExpression_.clear();
   if (keywordFields_ != 0) {
     for (std::string_view word : SplitWords(keywordText_)) AddKeywordTerm(word);
   }
@@ -233,17 +244,32 @@ void SearchCondition::SetKeywords(std::string_view text) {
 void SearchCondition::ClearKeywords() {
   keywordText_.clear();
   keywordExpression_.clear();
+  runKeywordExpression_.clear();
   MarkChanged();
 }
 
+// The statement run matches a normalised term against the folded texts kept: the fields go in as
+// their mask, and the genre name, when chosen, from the joined row.
 void SearchCondition::AddKeywordTerm(std::string_view word) {
-  if (!keywordExpression_.empty()) keywordExpression_.append(matchAll_ ? " AND " : " OR ");
-  keywordExpression_.append(normalizedMatch_ ? " ncnt(" : " cnt(");
-  AppendFieldOperands(keywordExpression_);
-  keywordExpression_.push_back(',');
+  const char* joint = matchAll_ ? " AND " : " OR ";
+  if (!keywordExpression_.empty()) {
+    keywordExpression_.append(joint);
+    runKeywordExpression_.append(joint);
+  }
+  std::string term = normalizedMatch_ ? " ncnt(" : " cnt(";
+  AppendFieldOperands(term);
+  std::string quoted;
   // Fold first: the fold turns look-alike quotes into "'", which must then be doubled too.
-  AppendSqlQuoted(keywordExpression_, normalizedMatch_ ? FoldText(word) : std::string(word));
-  keywordExpression_.push_back(')');
+  AppendSqlQuoted(quoted, normalizedMatch_ ? FoldText(word) : std::string(word));
+  term += "," + quoted + ")";
+  keywordExpression_ += term;
+  if (!normalizedMatch_) {
+    runKeywordExpression_ += term;
+    return;
+  }
+  runKeywordExpression_ += std::string(" ") + EventCircleTexts::kFunctionName +
+                           "(PavorunCircle.id," + std::to_string(keywordFields_) + "," + quoted +
+                           ((keywordFields_ & kFieldGenreName) ? ",PavorunGenre.name)" : ")");
 }
 
 void SearchCondition::AppendFieldOperands(std::string& sql) {
@@ -264,23 +290,30 @@ const std::string& SearchCondition::Where() {
 
 void SearchCondition::BuildWhere() {
   where_ = base_;
-  if (!days_.empty()) AppendIntList(where_, " AND day in (", days_);
-  if (!genres_.empty()) AppendIntList(where_, " AND genreId in (", genres_);
-  if (!blocks_.empty()) AppendIntList(where_, " AND blockId in (", blocks_);
-  if (!kanaInitials_.empty()) AppendKanaInitialFilter();
-  if (!keywordExpression_.empty()) where_.append(" AND (" + keywordExpression_ + ")");
-  if (memoOnly_) where_.append(" AND getMemo(PavorunCircle.id)<>''");
-  if (updatedOnly_) where_.append(" AND PavorunCircle.updateFlag<>0");
+  AppendChoices(where_, keywordExpression_);
+  runWhere_ = runBase_;
+  AppendChoices(runWhere_, runKeywordExpression_);
   changed_ = false;
 }
 
-void SearchCondition::AppendKanaInitialFilter() {
-  where_.append(" AND normalize(firstchar(circleKana)) in (");
+void SearchCondition::AppendChoices(std::string& where,
+                                    const std::string& keywordExpression) const {
+  if (!days_.empty()) AppendIntList(where, " AND day in (", days_);
+  if (!genres_.empty()) AppendIntList(where, " AND genreId in (", genres_);
+  if (!blocks_.empty()) AppendIntList(where, " AND blockId in (", blocks_);
+  if (!kanaInitials_.empty()) AppendKanaInitialFilter(where);
+  if (!keywordExpression.empty()) where.append(" AND (" + keywordExpression + ")");
+  if (memoOnly_) where.append(" AND getMemo(PavorunCircle.id)<>''");
+  if (updatedOnly_) where.append(" AND PavorunCircle.updateFlag<>0");
+}
+
+void SearchCondition::AppendKanaInitialFilter(std::string& where) const {
+  where.append(" AND normalize(firstchar(circleKana)) in (");
   for (std::size_t i = 0; i < kanaInitials_.size(); ++i) {
-    if (i > 0) where_.push_back(',');
-    AppendSqlQuoted(where_, FoldText(CharacterOfCode(kanaInitials_[i])));
+    if (i > 0) where.push_back(',');
+    AppendSqlQuoted(where, FoldText(CharacterOfCode(kanaInitials_[i])));
   }
-  where_.push_back(')');
+  where.push_back(')');
 }
 
 const char* SearchCondition::FromPart() const {
@@ -312,43 +345,83 @@ int SearchCondition::Run(SearchRowCallback callback, void* context) {
 }
 
 int SearchCondition::Collect() {
+  std::lock_guard lock(searchMutex_);
   DropFound();
   lastError_.clear();
-  const std::string& where = Where();
-  const std::string sql = FormatSql(kRunFormat, FromPart(), database_.GetEventNo(), where.c_str(),
+  Where();
+  if (!OpenConnection(&lastError_)) return lastResult_ = SqliteDatabase::kNoDatabase;
+  const bool folds = runWhere_.find(EventCircleTexts::kFunctionName) != std::string::npos;
+  const char* format = folds ? kRunIdsFormat : kRunFormat;
+  const std::string sql = FormatSql(format, FromPart(), database_.GetEventNo(), runWhere_.c_str(),
                                     OrderColumn());
-  if (!OpenConnection()) return lastResult_ = SqliteDatabase::kNoDatabase;
-  lastResult_ = connection_->QueryRows(
-      sql,
-      [this](const SqlRow& row) {
-        if (cancelled_.load()) return 1;
-        KeepRow(row);
-        return 0;
-      },
-      &lastError_);
+  lastResult_ = folds ? CollectFromCopy(sql) : CollectRows(sql);
   if (lastResult_ == 0) {
     foundKept_ = true;
     return lastResult_;
   }
   DropFound();
   // Whatever went wrong, the next search starts on a fresh connection.
-  if (lastResult_ != kCancelled) connection_.reset();
+  if (lastResult_ != kCancelled) {
+    connection_.reset();
+    circleTexts_->Forget();
+  }
   return lastResult_;
+}
+
+int SearchCondition::CollectRows(const std::string& sql) {
+  return connection_->QueryRows(
+      sql,
+      [this](const SqlRow& row) {
+        if (cancelled_.load()) return 1;
+        CircleRecord& record = found_.emplace_back();
+        record.FillFromRow(row);
+        CompleteRecord(record);
+        return 0;
+      },
+      &lastError_);
+}
+
+// One read transaction: the copy is checked against the file and the statement run on the same
+// state of it.
+int SearchCondition::CollectFromCopy(const std::string& sql) {
+  const auto ignore = [](const SqlRow&) { return 0; };
+  connection_->QueryRows("BEGIN;", ignore, nullptr);
+  int rc = circleTexts_->Prepare(*connection_, database_.GetEventNo(), cancelled_, &lastError_);
+  bool missing = false;
+  if (rc == 0) {
+    rc = connection_->QueryRows(
+        sql,
+        [this, &missing](const SqlRow& row) {
+          if (cancelled_.load()) return 1;
+          CircleRecord& record = found_.emplace_back();
+          missing = !circleTexts_->FillRecord(row.Int(0), record);
+          if (missing) return 1;
+          CompleteRecord(record);
+          return 0;
+        },
+        &lastError_);
+  }
+  connection_->QueryRows("COMMIT;", ignore, nullptr);
+  if (missing) {
+    lastError_ = "circle texts out of date";
+    return kEngineError;
+  }
+  return rc;
 }
 
 // The search keeps its connection: a search reads every circle of the event, and with the pages
 // in its cache the next search need not read them from the file again.
-bool SearchCondition::OpenConnection() {
+bool SearchCondition::OpenConnection(std::string* error) {
   if (connection_) return true;
-  connection_ = database_.OpenConnection(&lastError_);
+  connection_ = database_.OpenConnection(error);
   if (!connection_) return false;
+  circleTexts_->Forget();
+  circleTexts_->Register(connection_->Handle());
   connection_->QueryRows(kSearchCacheSize, [](const SqlRow&) { return 0; }, nullptr);
   return true;
 }
 
-void SearchCondition::KeepRow(const SqlRow& row) {
-  CircleRecord& record = found_.emplace_back();
-  record.FillFromRow(row);
+void SearchCondition::CompleteRecord(CircleRecord& record) {
   database_.SetRecordGenreName(record);
   // A checked circle arrives as the checklist store holds it, with its memo.
   const CircleMemoLookup* store = database_.GetFavoriteStore();

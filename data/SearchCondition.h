@@ -5,7 +5,11 @@
 //
 // A search progress counts first and then lists: CountMatches runs the search once and keeps the
 // matching circles, and the Run that follows hands those out, so the statement runs only once.
-// The connection stays open from search to search, for one search at a time.
+// The connection stays open from search to search, for one search at a time, and with it a copy
+// of the event's circles (EventCircleTexts): a search with normalised keywords matches them
+// against the copy's folded texts and fills its records from the copy, instead of folding and
+// reading every circle again. Its answers are those of the WHERE text, which stays as the terms
+// define it.
 //
 // A search can be narrowed: KeepAsBase makes the last search's WHERE text the base that the next
 // choices are added to.
@@ -18,13 +22,16 @@
 #include "data/CircleRecord.h"
 
 #include <atomic>
+#include <future>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace vx {
 
+class EventCircleTexts;
 class PavorunDatabase;
 class SqlRow;
 class SqliteConnection;
@@ -54,6 +61,28 @@ class SearchCondition {
     kFieldPixiv = 0x2000,
   };
   static constexpr int kAllKeywordFields = 0xFFFF;
+  struct FieldOperand {
+    int bit;
+    const char* operand;
+  };
+  // The order in which chosen fields are concatenated: the circle table's columns, then the memo
+  // and the genre name.
+  static constexpr FieldOperand kFieldOperands[] = {
+      {kFieldCircleName, "circleName"},
+      {kFieldCircleKana, "circleKana"},
+      {kFieldPenName, "penName"},
+      {kFieldBookName, "bookName"},
+      {kFieldUrl, "url"},
+      {kFieldMailAddr, "mailAddr"},
+      {kFieldDescription, "description"},
+      {kFieldUpdateData, "updateData"},
+      {kFieldOrbalink, "orbalink"},
+      {kFieldRss, "rss"},
+      {kFieldTwitter, "twitter"},
+      {kFieldPixiv, "pixiv"},
+      {kFieldMemo, "getMemo(PavorunCircle.id)"},
+      {kFieldGenreName, "PavorunGenre.name"},
+  };
   // What CountMatches' LastResult() and Run answer for a search stopped by Cancel.
   static constexpr int kCancelled = 4;
 
@@ -111,6 +140,10 @@ class SearchCondition {
   int Run(SearchRowCallback callback, void* context);
   int LastResult() const { return lastResult_; }
   const std::string& LastError() const { return lastError_; }
+  // Reads the event's folded texts on a thread of its own, so that the first normalised search
+  // need not wait for them (the search dialog asks for this when it opens). A search started
+  // meanwhile waits for the read. Any thread; the object waits for the read when it goes.
+  void ReadTextsAhead();
   // Stops the search in progress at its next row. A cancel that comes while counting, or between
   // CountMatches and Run, stops the Run that follows; it is consumed by the end of that Run or
   // forgotten when the choices change.
@@ -136,14 +169,18 @@ class SearchCondition {
   void AddKeywordTerm(std::string_view word);
   void AppendFieldOperands(std::string& sql);
   void BuildWhere();
-  void AppendKanaInitialFilter();
+  void AppendChoices(std::string& where, const std::string& keywordExpression) const;
+  void AppendKanaInitialFilter(std::string& where) const;
   const char* FromPart() const;
   const char* OrderColumn() const;
   // Runs the statement into found_; the result code, also kept in lastResult_.
   int Collect();
-  void KeepRow(const SqlRow& row);
+  int CollectRows(const std::string& sql);
+  int CollectFromCopy(const std::string& sql);
+  // The genre name, or the checklist store's record of a checked circle.
+  void CompleteRecord(CircleRecord& record);
   void DropFound();
-  bool OpenConnection();
+  bool OpenConnection(std::string* error);
 
   PavorunDatabase& database_;
   bool changed_ = true;
@@ -154,16 +191,22 @@ class SearchCondition {
   std::vector<int> blocks_;
   std::vector<int> kanaInitials_;
   std::string keywordExpression_;
+  std::string runKeywordExpression_;  // the same terms as the statement run matches them
   std::string keywordText_;
   int keywordFields_ = kAllKeywordFields;
   bool memoOnly_ = false;
   bool updatedOnly_ = false;
   std::string base_;
+  std::string runBase_;
   bool genreJoin_ = false;
   std::string where_;
+  std::string runWhere_;
 
-  // Search state, used by the thread that runs the search.
+  // Search state, used by the thread that runs the search (or reads ahead) under searchMutex_.
+  std::mutex searchMutex_;
+  std::future<void> readAhead_;
   std::unique_ptr<SqliteConnection> connection_;
+  std::unique_ptr<EventCircleTexts> circleTexts_;  // of connection_
   std::vector<CircleRecord> found_;
   bool foundKept_ = false;  // found_ holds the circles of the current choices
   int lastResult_ = 0;

@@ -22,6 +22,10 @@ std::string_view SqlRow::Text(int i) const {
   return {text, static_cast<std::size_t>(sqlite3_column_bytes(statement_, i))};
 }
 
+bool SqlRow::IsNull(int i) const {
+  return i < 0 || i >= ColumnCount() || sqlite3_column_type(statement_, i) == SQLITE_NULL;
+}
+
 int StepRows(sqlite3* connection, const std::string& sql, const SqlRowHandler& onRow,
              std::string* error) {
   sqlite3_stmt* statement = nullptr;

@@ -20,6 +20,7 @@ class SqlRow {
   int Int(int i) const;
   // The column's bytes as stored, valid until the next row; empty for NULL or beyond the row.
   std::string_view Text(int i) const;
+  bool IsNull(int i) const;
 
  private:
   sqlite3_stmt* statement_;

@@ -20,6 +20,8 @@ class SqliteConnection {
   // One statement, its rows read in the engine's types; the engine's result code, its text in
   // `error` (which may be null).
   int QueryRows(const std::string& sql, const SqlRowHandler& onRow, std::string* error);
+  // For SQL functions of the connection's own.
+  sqlite3* Handle() const { return connection_; }
 
  private:
   sqlite3* connection_;

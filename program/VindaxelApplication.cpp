@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <future>
 #include <utility>
 
 #include "app/CatalogController.h"
@@ -164,13 +165,27 @@ void VindaxelApplication::BuildCore() {
   core_->LoadSettings(PrimaryWorkArea());
   core_->LocateImageData();
   core_->OpenImages();
-  ShowCover();
+  // The cover is decoded and scaled while the database opens; the splash follows.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  std::future<QImage> cover =
+      std::async(std::launch::async, &VindaxelApplication::SplashCover, this,
+                 screen ? screen->size() : QSize(), screen ? screen->devicePixelRatio() : 1.0);
   core_->OpenDatabase();
+  ShowCover(cover.get());
   core_->CreateController();
 }
 
-void VindaxelApplication::ShowCover() {
+// Scaled once to the splash window's size in device pixels, so that painting it is a copy.
+QImage VindaxelApplication::SplashCover(QSize screen, qreal pixelRatio) {
   const QImage cover = core_->CoverImage();
+  const QSize size = SplashSize(cover.size(), screen * pixelRatio);
+  if (size.isEmpty() || size == cover.size()) return cover;
+  QImage scaled = cover.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  scaled.setDevicePixelRatio(pixelRatio);
+  return scaled;
+}
+
+void VindaxelApplication::ShowCover(const QImage& cover) {
   if (cover.isNull()) return;
   // The splash may outlive a start that ends at once.
   SplashWindow::ShowSplash(cover, [self = QPointer<VindaxelApplication>(this)] {

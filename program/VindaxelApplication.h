@@ -4,9 +4,10 @@
 // asked for a restart.
 #pragma once
 
+#include <QImage>
 #include <QObject>
 #include <QPointer>
-
+#include <QSize>
 #include <QStringList>
 
 #include <filesystem>
@@ -86,7 +87,8 @@ class VindaxelApplication : public QObject {
   bool ClaimSingleInstance();
   ApplicationServices Services();
   void BuildCore();
-  void ShowCover();
+  QImage SplashCover(QSize screen, qreal pixelRatio);
+  void ShowCover(const QImage& cover);
   void CreateFrames();
   void CreateSecondaryFrames();
   void CreateBeacon();

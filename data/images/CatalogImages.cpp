@@ -85,9 +85,8 @@ void CatalogImages::Open(const std::filesystem::path& folder, int event) {
   if (folder == folder_ && event == event_) return;
   CloseLocked();
   lowRes_ = OpenArchive(folder, event, "CUTL");
-  highRes_ = OpenArchive(folder, event, "CUTH");
   lowResOverride_ = OpenArchive(folder, event, "CUTLP");
-  highResOverride_ = OpenArchive(folder, event, "CUTHP");
+  highResPending_ = true;
   folder_ = folder;
   event_ = event;
 }
@@ -106,6 +105,7 @@ void CatalogImages::CloseLocked() {
   lowRes_.reset();
   highResOverride_.reset();
   lowResOverride_.reset();
+  highResPending_ = false;
   folder_.clear();
   event_ = 0;
 }
@@ -145,7 +145,18 @@ bool CatalogImages::HasLowResArchive() const {
 
 bool CatalogImages::HasHighResArchive() const {
   std::lock_guard lock(mutex_);
-  return highRes_ != nullptr;
+  return HighResLocked() != nullptr;
+}
+
+// The high-resolution archives are opened when first asked for: while low-resolution cuts are on
+// screen, start-up need not index them.
+CutArchive* CatalogImages::HighResLocked() const {
+  if (highResPending_) {
+    highRes_ = OpenArchive(folder_, event_, "CUTH");
+    highResOverride_ = OpenArchive(folder_, event_, "CUTHP");
+    highResPending_ = false;
+  }
+  return highRes_.get();
 }
 
 int CatalogImages::GetCutWidth(bool hiRes) const {
@@ -169,20 +180,23 @@ int CatalogImages::GetCutOriginY(bool hiRes) const {
 }
 
 int CatalogImages::CutWidthLocked(bool hiRes) const {
-  if (highRes_ && (hiRes || !lowRes_)) return highRes_->cutWidth();
+  if ((hiRes || !lowRes_) && HighResLocked()) return highRes_->cutWidth();
   return lowRes_ ? lowRes_->cutWidth() : cutSizeW_;
 }
 
 int CatalogImages::CutHeightLocked(bool hiRes) const {
-  if (highRes_ && (hiRes || !lowRes_)) return highRes_->cutHeight();
+  if ((hiRes || !lowRes_) && HighResLocked()) return highRes_->cutHeight();
   return lowRes_ ? lowRes_->cutHeight() : cutSizeH_;
 }
 
 // Composed pages start their grid at the left edge, below the caption band.
-int CatalogImages::CutOriginXLocked() const { return (highRes_ || lowRes_) ? 0 : cutOriginX_; }
+int CatalogImages::CutOriginXLocked() const {
+  return (lowRes_ || HighResLocked()) ? 0 : cutOriginX_;
+}
 
 int CatalogImages::CutOriginYLocked(bool hiRes) const {
-  if (highRes_) return (!hiRes && lowRes_) ? kHeaderBand : 2 * kHeaderBand;
+  if (!hiRes && lowRes_) return kHeaderBand;
+  if (HighResLocked()) return 2 * kHeaderBand;
   return lowRes_ ? kHeaderBand : cutOriginY_;
 }
 
@@ -215,7 +229,7 @@ QImage CatalogImages::GetPageImage(int page, const PageQueries& queries,
   currentPageImage_ = QImage();
   currentPage_ = page;
   currentHiRes_ = hiRes;
-  if (highRes_ && (hiRes || !lowRes_)) {
+  if ((hiRes || !lowRes_) && HighResLocked()) {
     currentPageImage_ = PageComposer(*highRes_, highResOverride_.get(), queries)
                             .Compose(page, records, 2 * kHeaderBand);
   } else if (lowRes_) {
@@ -284,14 +298,20 @@ QImage CatalogImages::LoadPageFileLocked(int page) {
   return pageFile_;
 }
 
+// Decoded outside the lock: start-up decodes the cover while it composes the first page.
 QImage CatalogImages::LoadCoverImage() {
-  std::lock_guard lock(mutex_);
-  for (CutArchive* archive : {highRes_.get(), lowRes_.get()}) {
-    if (!archive) continue;
-    QImage cover = archive->LoadImage("0001.PNG");
+  for (const bool high : {true, false}) {
+    std::optional<std::string> bytes;
+    {
+      std::lock_guard lock(mutex_);
+      CutArchive* archive = high ? HighResLocked() : lowRes_.get();
+      if (archive) bytes = archive->ReadEntry("0001.PNG");
+    }
+    if (!bytes) continue;
+    QImage cover = LoadImageFromMemory(*bytes);
     if (!cover.isNull()) return cover;
   }
-  const auto path = ResolveCaseInsensitive(folder_, PageFileName(1));
+  const auto path = ResolveCaseInsensitive(folder(), PageFileName(1));
   return path ? LoadImageFile(*path) : QImage();
 }
 
@@ -321,7 +341,7 @@ void CatalogImages::DrawCut(QPainter& painter, const CutRect& rect, int page, in
 // archive the rest; the page file is the last resort.
 CatalogImages::CutPicture CatalogImages::FindCutPicture(int rectWidth, int page, int cutIndex,
                                                         int cutNumber) {
-  if (highRes_ && (!lowRes_ || rectWidth > lowRes_->cutWidth())) {
+  if ((!lowRes_ || rectWidth > lowRes_->cutWidth()) && HighResLocked()) {
     QImage cut = ArchiveCut(*highRes_, highResOverride_.get(), cutNumber);
     if (!cut.isNull()) return {cut, QRect()};
   }

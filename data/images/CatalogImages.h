@@ -105,6 +105,7 @@ class CatalogImages {
   };
 
   void CloseLocked();
+  CutArchive* HighResLocked() const;
   int CutWidthLocked(bool hiRes) const;
   int CutHeightLocked(bool hiRes) const;
   int CutOriginXLocked() const;
@@ -124,10 +125,11 @@ class CatalogImages {
   int cutOffsetY_ = 0;
   std::filesystem::path folder_;
   int event_ = 0;
-  std::unique_ptr<CutArchive> highRes_;
+  mutable std::unique_ptr<CutArchive> highRes_;
   std::unique_ptr<CutArchive> lowRes_;
-  std::unique_ptr<CutArchive> highResOverride_;
+  mutable std::unique_ptr<CutArchive> highResOverride_;
   std::unique_ptr<CutArchive> lowResOverride_;
+  mutable bool highResPending_ = false;  // Open named them; not looked at yet
   int pageFileNumber_ = 0;
   QImage pageFile_;
   int currentPage_ = 0;

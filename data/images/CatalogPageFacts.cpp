@@ -38,18 +38,11 @@ void ForEachEventRow(PavorunDatabase& database, const char* format, int event,
 
 }  // namespace
 
-// One pass over the event's circles instead of one per block and page.
+// Selecting the event took them from its one pass over the circles.
 void CatalogPageFacts::ReadMaxSpaces(PavorunDatabase& database) {
-  ForEachEventRow(database,
-                  "select day, blockId, MAX(spaceNo) from PavorunCircle where pavorunNo=%d "
-                  "group by day, blockId;",
-                  event_, [this](int n, char** columns) {
-                    if (ColumnText(n, columns, 2) != nullptr) {
-                      maxSpaces_[DeskKey(ColumnInt(n, columns, 0), ColumnInt(n, columns, 1))] =
-                          ColumnInt(n, columns, 2);
-                    }
-                    return 0;
-                  });
+  for (const auto& [desk, maxSpace] : database.CircleTable().MaxSpaces()) {
+    maxSpaces_[DeskKey(desk.first, desk.second)] = maxSpace;
+  }
 }
 
 // A missing table (an older catalogue) leaves no errata, as the per-desk query answers then.

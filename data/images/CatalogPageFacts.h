@@ -18,8 +18,8 @@ class PavorunDatabase;
 
 class CatalogPageFacts : public PageQueries {
  public:
-  // The facts of the database's current event: masters as loaded, plus two queries (one pass
-  // over the event's circles, one over its errata rows). Runs on the connection's own thread.
+  // The facts of the database's current event: masters and circle statistics as selecting the
+  // event loaded them, plus one query over its errata rows. Runs on the connection's own thread.
   static std::shared_ptr<const CatalogPageFacts> Read(PavorunDatabase& database);
 
   int event() const { return event_; }

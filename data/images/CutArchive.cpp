@@ -1,22 +1,29 @@
 #include "data/images/CutArchive.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <new>
 
 #include "data/CsvReader.h"
 #include "data/MyFile2.h"
 #include "data/images/PngBitmap.h"
+#include "data/images/ZipCentralDirectory.h"
 
 namespace vx {
 namespace {
 
 constexpr std::size_t kNameBufferSize = 1024;  // longer names cannot be any entry we look up
 
-std::string UpperAscii(std::string_view name) {
-  std::string upper(name);
-  for (char& c : upper) {
+void UpperAsciiInPlace(std::string& name) {
+  for (char& c : name) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
+}
+
+std::string UpperAscii(std::string_view name) {
+  std::string upper(name);
+  UpperAsciiInPlace(upper);
   return upper;
 }
 
@@ -56,8 +63,45 @@ void CutArchive::Close() {
 bool CutArchive::Index(const std::filesystem::path& path) {
   zip_ = unzOpen64(path.c_str());
   if (!zip_) return false;
-  for (int r = unzGoToFirstFile(zip_); r == UNZ_OK; r = unzGoToNextFile(zip_)) AddCurrentEntry();
+  if (auto directory = ZipCentralDirectory::Read(path)) {
+    index_.reserve(directory->size());
+    for (ZipCentralDirectory::Entry& e : *directory) {
+      UpperAsciiInPlace(e.name);
+      index_.emplace_back(std::move(e.name),
+                          EntryPlace{e.directoryOffset, e.number, e.uncompressedSize});
+    }
+  } else {
+    for (int r = unzGoToFirstFile(zip_); r == UNZ_OK; r = unzGoToNextFile(zip_)) {
+      AddCurrentEntry();
+    }
+  }
+  SortIndex();
   return true;
+}
+
+void CutArchive::SortIndex() {
+  const auto byName = [](const auto& a, const auto& b) { return a.first < b.first; };
+  // Archives are usually written in name order already.
+  if (!std::is_sorted(index_.begin(), index_.end(), byName)) {
+    std::stable_sort(index_.begin(), index_.end(), byName);
+  }
+  // Of equal names the later entry stands: keep the last of each run.
+  auto kept = index_.begin();
+  for (auto it = index_.begin(); it != index_.end(); ++it) {
+    if (std::next(it) != index_.end() && std::next(it)->first == it->first) continue;
+    if (kept != it) *kept = std::move(*it);
+    ++kept;
+  }
+  index_.erase(kept, index_.end());
+}
+
+const CutArchive::EntryPlace* CutArchive::Find(std::string_view name) const {
+  const std::string upper = UpperAscii(name);
+  const auto it = std::lower_bound(index_.begin(), index_.end(), upper,
+                                   [](const auto& entry, const std::string& key) {
+                                     return entry.first < key;
+                                   });
+  return it != index_.end() && it->first == upper ? &it->second : nullptr;
 }
 
 void CutArchive::AddCurrentEntry() {
@@ -69,8 +113,9 @@ void CutArchive::AddCurrentEntry() {
   if (info.size_filename >= sizeof name) return;
   unz64_file_pos position{};
   if (unzGetFilePos64(zip_, &position) != UNZ_OK) return;
-  index_[UpperAscii(std::string_view(name, info.size_filename))] = {
-      position.pos_in_zip_directory, position.num_of_file, info.uncompressed_size};
+  index_.emplace_back(UpperAscii(std::string_view(name, info.size_filename)),
+                      EntryPlace{position.pos_in_zip_directory, position.num_of_file,
+                                 info.uncompressed_size});
 }
 
 bool CutArchive::ReadInitText() {
@@ -85,9 +130,9 @@ bool CutArchive::ReadInitText() {
 
 std::optional<std::string> CutArchive::ReadEntry(std::string_view name) {
   if (!zip_) return std::nullopt;
-  const auto found = index_.find(UpperAscii(name));
-  if (found == index_.end()) return std::nullopt;
-  const EntryPlace& place = found->second;
+  const EntryPlace* found = Find(name);
+  if (found == nullptr) return std::nullopt;
+  const EntryPlace& place = *found;
   if (place.size == 0 || place.size > kMaxEntrySize) return std::nullopt;
   unz64_file_pos position{place.directoryOffset, place.entryNumber};
   if (unzGoToFilePos64(zip_, &position) != UNZ_OK) return std::nullopt;

@@ -10,11 +10,12 @@
 #include <QImage>
 #include <cstdint>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "data/images/PngBitmap.h"
 
@@ -66,6 +67,8 @@ class CutArchive {
   CutArchive() = default;
   bool Index(const std::filesystem::path& path);
   void AddCurrentEntry();
+  void SortIndex();
+  const EntryPlace* Find(std::string_view name) const;
   bool ReadInitText();
   std::optional<std::string> ReadCurrentEntry(std::uint64_t size);
 
@@ -74,7 +77,8 @@ class CutArchive {
   int cutWidth_ = 0;
   int cutHeight_ = 0;
   QImage lastCut_;
-  std::map<std::string, EntryPlace> index_;  // upper-case entry name
+  // Upper-case entry names, sorted; of equal names only the last entry of the archive is kept.
+  std::vector<std::pair<std::string, EntryPlace>> index_;
 };
 
 // Fields of INIT.TXT: TAB-separated key and value per line, keys compared exactly; keys that

@@ -109,6 +109,50 @@ TEST_F(CircleMatchingTest, AGroupShowsEveryCandidate) {
   EXPECT_EQ(Candidates(Circle("Late", "", "")), (std::vector<int>{13}));
 }
 
+// A pen name that many circles share brings them all as candidates of every record that has it:
+// the rows are then made on several threads and the circles' records read ahead for the commit.
+// Rows and commit must be those of one row after the other.
+TEST_F(CircleMatchingTest, ManyCandidatesMakeTheirRowsAndCommitInFileOrder) {
+  constexpr int kCrowd = 1500, kRecords = 16, kFirstId = 100;
+  ASSERT_EQ(db().BeginTransaction(), 0);
+  for (int id = kFirstId; id < kFirstId + kCrowd; ++id) {
+    AddCircle(id, "c" + std::to_string(id), "", "Crowd");
+  }
+  ASSERT_EQ(db().Commit(), 0);
+  std::string records = HeaderLine(95);
+  std::string memos;
+  for (int r = 0; r < kRecords; ++r) {
+    records += CircleLine({{2, std::to_string(1 + r % 3)}, {10, "gone"}, {12, "Crowd"},
+                           {17, "m" + std::to_string(r)}});
+    memos += "m" + std::to_string(r);
+  }
+  store().SetStrictMatch(false);
+  store().LoadText(records, false, true);
+  const auto& rows = Rows();
+  ASSERT_EQ(rows.size(), std::size_t{kRecords * (kCrowd + 1)});
+  for (int r = 0; r < kRecords; ++r) {
+    const auto* group = &rows[static_cast<std::size_t>(r * (kCrowd + 1))];
+    EXPECT_EQ(group[0].groupRows, kCrowd + 1);
+    EXPECT_EQ(std::tuple(group[kCrowd].groupRows, group[kCrowd].action),
+              std::tuple(1, vx::kImportSkip));
+    for (int i = 0; i < kCrowd; ++i) {
+      ASSERT_EQ(std::tuple(group[i].circleId, group[i].color, group[i].texts[vx::kImportMemo],
+                           group[i].texts[vx::kImportCandidateName]),
+                std::tuple(kFirstId + i, 1 + r % 3, "m" + std::to_string(r),
+                           "c" + std::to_string(kFirstId + i)))
+          << r << ", " << i;
+    }
+  }
+  ASSERT_TRUE(store().CommitImportRecords(false, false));
+  EXPECT_EQ(store().GetEntryCount(), kCrowd);
+  int order = 0;
+  store().ForEachInPrintOrder([&](const vx::FavoriteEntry& e) {
+    EXPECT_EQ(std::tuple(e.record.id, e.color, e.record.memo, e.record.penName),
+              std::tuple(kFirstId + order, 1, memos, std::string("Crowd")));
+    return ++order < 3;
+  });
+}
+
 // The catalogue's own event names its circles by serial (update id), id or page and cut, never
 // by text; a circle it does not name becomes an unknown one.
 TEST_F(CircleMatchingTest, RecordsOfTheSameEventNameTheirCircle) {

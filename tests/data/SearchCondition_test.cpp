@@ -1,9 +1,11 @@
 #include "data/SearchCondition.h"
 
+#include "data/SqlRow.h"
 #include "data/SqlText.h"
 #include "platform/CodePage.h"
 #include "tests/data/DiscTextFiles.h"
 #include "tests/data/FakeMemoStore.h"
+#include "tests/data/InstalledSampleDisc.h"
 #include "tests/data/TestCatalog.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +22,34 @@ using Ids = std::vector<int>;
 
 void Collect(void* context, vx::CircleRecord&& record) {
   static_cast<std::vector<vx::CircleRecord>*>(context)->push_back(std::move(record));
+}
+
+Ids RunIdsOf(SearchCondition& search) {
+  Ids ids;
+  EXPECT_EQ(search.Run([](void* c, vx::CircleRecord&& r) { static_cast<Ids*>(c)->push_back(r.id); },
+                       &ids),
+            0);
+  return ids;
+}
+
+// The circles the WHERE text selects as it stands, ncnt folding every row.
+Ids DefinedIds(vx::PavorunDatabase& db, SearchCondition& search) {
+  const char* from = search.JoinsGenre()
+                         ? " FROM PavorunCircle,PavorunGenre WHERE PavorunGenre.pavorunNo="
+                           "PavorunCircle.pavorunNo AND PavorunGenre.id=PavorunCircle.genreId AND "
+                         : " FROM PavorunCircle WHERE ";
+  Ids ids;
+  const int rc = db.QueryRowsOnNewConnection(
+      vx::FormatSql("SELECT PavorunCircle.id%s PavorunCircle.pavorunNo=%d %s ORDER by "
+                    "PavorunCircle.id;",
+                    from, db.GetEventNo(), search.Where().c_str()),
+      [&ids](const vx::SqlRow& row) {
+        ids.push_back(row.Int(0));
+        return 0;
+      },
+      nullptr);
+  EXPECT_EQ(rc, 0);
+  return ids;
 }
 
 class SearchTest : public ::testing::Test {
@@ -65,6 +95,54 @@ class SearchTest : public ::testing::Test {
     search->SetKeywords(keywords);
   }
 };
+
+// Normalised keywords are matched against folded texts kept from search to search; the circles
+// found must stay those the WHERE text defines: a name ending in half a character that the
+// reading completes, a NULL field, memos, the genre name, narrowing, and changes made between
+// searches by the checklist and by another connection.
+TEST_F(SearchTest, FoldedKeywordsFindWhatTheWhereTextDefines) {
+  ASSERT_EQ(db.Exec(nullptr, nullptr,
+                    "update PavorunCircle set circleName='Al'||x'83',circleKana='A'||circleKana "
+                    "where id=1; update PavorunCircle set penName=NULL where id=3;"),
+            0);
+  store.Add(2, Sjis("新刊あり"));
+  store.Add(4, Sjis("列ナシ"));
+  using F = SearchCondition;
+  const struct {
+    int fields;
+    const char* keywords;
+    bool all;
+    Ids expected;
+  } cases[] = {
+      {F::kFieldCircleName | F::kFieldCircleKana, "lア", true, {1}},  // 0x83 0x41 is ア
+      {F::kFieldCircleName, "lア", true, {}},
+      {F::kFieldCircleName | F::kFieldPenName, "a", true, {1, 2, 4, 6}},  // 3: no pen name
+      {F::kFieldCircleName, "a", true, {1, 2, 3, 4, 6}},
+      {F::kFieldCircleName | F::kFieldMemo, "ta 新刊", true, {2}},
+      {F::kFieldCircleName | F::kFieldMemo, "ta なし", false, {2, 4}},
+      {F::kFieldGenreName | F::kFieldCircleName, "deltaげーむ", true, {4}},
+      {F::DefaultKeywordFields(), "ガ ﾍﾞｰﾀ", false, {2, 5, 6}},
+      {F::kAllKeywordFields, "ａ", true, {1, 2, 4, 6}},
+  };
+  for (const auto& c : cases) {
+    Find(c.fields, Sjis(c.keywords), true, c.all);
+    EXPECT_EQ(RunIds(), DefinedIds(db, *search)) << c.keywords;
+    EXPECT_EQ(RunIds(), c.expected) << c.keywords;
+  }
+  Find(F::kFieldCircleKana, Sjis("ル"));  // narrowed by a second folded term
+  search->KeepAsBase();
+  search->SetNormalizedMatch(true);
+  search->SetKeywordFields(F::kFieldCircleName | F::kFieldCircleKana);
+  search->SetKeywords(Sjis("lア"));
+  EXPECT_EQ(RunIds(), DefinedIds(db, *search));
+  EXPECT_EQ(RunIds(), (Ids{1}));
+
+  store.Add(5, Sjis("ぜーた"));
+  ASSERT_EQ(db.Exec(nullptr, nullptr, "update PavorunCircle set circleName='Zeta' where id=2;"), 0);
+  Find(F::kFieldCircleName | F::kFieldMemo, Sjis("zeta ぜーた"), true, false);
+  EXPECT_EQ(RunIds(), DefinedIds(db, *search));
+  EXPECT_EQ(RunIds(), (Ids{2, 5}));
+}
 
 TEST_F(SearchTest, KeywordExpressions) {
   const struct {
@@ -327,6 +405,42 @@ TEST_F(SearchTest, CancelStopsOneRunAndACancelDuringCountingIsNotLost) {
   search->Reset();
   search->AddDay(3);
   EXPECT_EQ(RunIds(), (Ids{4, 5}));
+}
+
+// The sample disc's catalogue, searched as the search dialog searches by default.
+class SampleDiscSearchTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { sample_ = vxtest::InstalledSampleDisc::Install(); }
+  static void TearDownTestSuite() { sample_.reset(); }
+  static std::unique_ptr<vxtest::InstalledSampleDisc> sample_;
+};
+std::unique_ptr<vxtest::InstalledSampleDisc> SampleDiscSearchTest::sample_;
+
+TEST_F(SampleDiscSearchTest, FoldedSearchesFindWhatTheWhereTextDefines) {
+  ASSERT_TRUE(sample_) << "no sample disc at $VX_SAMPLE_DISC";
+  vx::PavorunDatabase& db = sample_->Database();
+  vxtest::FakeMemoStore memos;
+  memos.Add(1, Sjis("新刊チェック"));
+  memos.Add(7, Sjis("ねこ"));
+  db.SetFavoriteStore(&memos);
+  SearchCondition search(db);
+  search.ReadTextsAhead();  // the searches below wait for it
+  SearchCondition(db).ReadTextsAhead();  // and a condition that goes waits for its read
+  std::size_t found = 0;
+  for (const char* keywords : {"新刊", "の", "ネコ 本", "ｶﾌｪ　コミ", "ａ", "本'"}) {
+    for (const bool all : {true, false}) {
+      search.Reset();
+      search.SetKeywordFields(SearchCondition::DefaultKeywordFields());
+      search.SetMatchAll(all);
+      search.SetNormalizedMatch(true);
+      search.SetKeywords(Sjis(keywords));
+      const Ids ids = RunIdsOf(search);
+      EXPECT_EQ(ids, DefinedIds(db, search)) << keywords << all;
+      found += ids.size();
+    }
+  }
+  EXPECT_GT(found, 100u);
+  db.SetFavoriteStore(nullptr);
 }
 
 }  // namespace

@@ -179,6 +179,7 @@ void SearchDialog::ConnectControls() {
 int SearchDialog::RunModal(int mode) {
   mode_ = mode;
   Fill();
+  if (SearchCondition* condition = controller_.GetSearchCondition()) condition->ReadTextsAhead();
   keepOpen_->setChecked(KeepOpen());
   if (KeepOpen()) {
     controller_.SetOpenSearchDialog(this);

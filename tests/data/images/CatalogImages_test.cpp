@@ -231,6 +231,28 @@ TEST_F(SampleImagesTest, PagesAreComposedOncePerPageAndResolution) {
   EXPECT_EQ(high, kept);  // pictures handed out outlive the store's
 }
 
+// Start-up shows low-resolution pages: the high-resolution archive, the largest, is opened only
+// when something asks for it. Its file is taken away after Open to see whether it was.
+TEST_F(SampleImagesTest, HighResolutionArchiveIsOpenedOnlyWhenAskedFor) {
+  vxtest::TempDir dir;
+  for (const char* kind : {"CUTL", "CUTLP", "CUTH"}) {
+    const std::string name = std::string("V096") + kind + ".CCZ";
+    std::filesystem::create_symlink(SampleDisc() / name, dir / name);
+  }
+  CatalogImages low, high;
+  low.Open(dir.path(), kSampleEvent);
+  high.Open(dir.path(), kSampleEvent);
+  EXPECT_EQ(high.GetCutWidth(true), 2 * kW);  // asked for: opened now
+  EXPECT_EQ(low.GetPageImage(1, queries_, page_, false).size(), QSize(6 * kW, 6 * kH + kBand));
+  EXPECT_EQ(low.GetCutRect(7, false), (CutRect{kW, kBand + kH, kW, kH}));
+  EXPECT_EQ(low.HitTestCut(kW, kBand + kH, false), 7);
+  EXPECT_EQ(Drawn(low, kLowCell, plain_), Rgb(low_->LoadCut(plain_)));
+  std::filesystem::remove(dir / "V096CUTH.CCZ");
+  EXPECT_FALSE(low.HasHighResArchive());
+  EXPECT_TRUE(high.HasHighResArchive());
+  EXPECT_EQ(high.GetPageImage(1, queries_, page_, true).size(), kHighPage);
+}
+
 TEST_F(SampleImagesTest, CutComesFromTheArchiveForItsSizeOverrideFirstUnderItsMark) {
   const QImage cut = Rgb(low_->LoadCut(plain_));
   ASSERT_NE(Rgb(fix_->LoadCut(fixed_)), Rgb(low_->LoadCut(fixed_)));

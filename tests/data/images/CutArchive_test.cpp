@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <functional>
+
+#include "data/images/ZipCentralDirectory.h"
+
 #include "tests/data/images/TestArchive.h"
 #include "tests/data/images/TestPictures.h"
 #include "tests/support/TempDir.h"
@@ -86,6 +90,104 @@ TEST(CutArchiveTest, CutSizesAndCutPicturesAreBoundedByWhatACatalogueHolds) {
   ASSERT_TRUE(archive);
   EXPECT_TRUE(archive->LoadCut(9).isNull());
   EXPECT_EQ(archive->LoadImage("000009.PNG").size(), QSize(1025, 1));  // a title or a cover may
+}
+
+using Entries = std::vector<ZipCentralDirectory::Entry>;
+
+// What minizip itself finds, walking the archive entry by entry.
+Entries WalkWithMinizip(const std::filesystem::path& path) {
+  Entries entries;
+  unzFile zip = unzOpen64(path.c_str());
+  if (!zip) return entries;
+  for (int r = unzGoToFirstFile(zip); r == UNZ_OK; r = unzGoToNextFile(zip)) {
+    unz_file_info64 info{};
+    char name[1024];
+    unz64_file_pos pos{};
+    unzGetCurrentFileInfo64(zip, &info, name, sizeof name, nullptr, 0, nullptr, 0);
+    unzGetFilePos64(zip, &pos);
+    if (info.size_filename >= sizeof name) continue;  // no name the index could look up
+    entries.push_back({std::string(name, info.size_filename), pos.pos_in_zip_directory,
+                       pos.num_of_file, info.uncompressed_size});
+  }
+  unzClose(zip);
+  return entries;
+}
+
+// The first entry where the two differ, or "" when they agree.
+std::string FirstDifference(const Entries& read, const Entries& walked) {
+  const auto text = [](const Entries& entries, std::size_t i) {
+    if (i >= entries.size()) return std::string("(none)");
+    const auto& e = entries[i];
+    return e.name.substr(0, 12) + "@" + std::to_string(e.directoryOffset) + "#" +
+           std::to_string(e.number) + ":" + std::to_string(e.uncompressedSize);
+  };
+  for (std::size_t i = 0; i < std::max(read.size(), walked.size()); ++i) {
+    if (text(read, i) != text(walked, i)) return text(read, i) + " / " + text(walked, i);
+  }
+  return "";
+}
+
+std::string Le(std::uint64_t v, int n) {
+  std::string bytes;
+  for (int i = 0; i < n; ++i) bytes.push_back(char(v >> (8 * i)));
+  return bytes;
+}
+
+// The same archive with its end record in the ZIP64 form, as large archives have it.
+std::string WithZip64End(const std::string& zip) {
+  const std::size_t end = zip.rfind("PK\x05\x06");
+  const auto field = [&](std::size_t at, int n) {
+    std::uint64_t v = 0;
+    for (int i = n - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(zip[end + at + i]);
+    return v;
+  };
+  const std::uint64_t count = field(10, 2), size = field(12, 4), offset = field(16, 4);
+  return zip.substr(0, end) + "PK\x06\x06" + Le(44, 8) + Le(45, 2) + Le(45, 2) + Le(0, 8) +
+         Le(count, 8) + Le(count, 8) + Le(size, 8) + Le(offset, 8) + "PK\x06\x07" + Le(0, 4) +
+         Le(end, 8) + Le(1, 4) + "PK\x05\x06" + Le(0, 4) + Le(0xFFFF, 2) + Le(0xFFFF, 2) +
+         Le(0xFFFFFFFF, 4) + Le(0xFFFFFFFF, 4) + Le(0, 2);
+}
+
+// The directory read in one piece must place every entry where minizip's own walk does, or the
+// archive's entries would be read from the wrong places.
+TEST(CutArchiveTest, DirectoryReadInOnePieceFindsWhatMinizipFinds) {
+  vxtest::TempDir dir;
+  const auto plain = [](ZipWriter& z) {
+    z.Add("INIT.TXT", "width\t4\n").Add("000001.png", "one").Add("000001.PNG", "two");
+  };
+  const std::pair<const char*, std::function<void(ZipWriter&)>> written[] = {
+      {"plain", plain},
+      {"comment", [&](ZipWriter& z) { plain(z.Comment(std::string(300, 'c'))); }},
+      {"zip64 fields", [&](ZipWriter& z) { plain(z.Zip64()); }},
+      {"long name", [&](ZipWriter& z) { plain(z.Add(std::string(1024, 'n'), "x")); }},
+  };
+  for (const auto& [name, fill] : written) {
+    ZipWriter writer(dir / name);
+    fill(writer);
+  }
+  const std::string zip = vxtest::ReadFileBytes(dir / "plain");
+  std::string counted = zip;  // past 65,534 entries the count reads 0xFFFF, and minizip walks on
+  counted.replace(counted.rfind("PK\x05\x06") + 8, 4, "\xFF\xFF\xFF\xFF");
+  const std::pair<const char*, std::string> transformed[] = {
+      {"self-extractor", std::string(777, 'S') + zip},
+      {"zip64 end", WithZip64End(zip)},
+      {"0xFFFF entries", counted},
+  };
+  for (const auto& [name, bytes] : transformed) vxtest::WriteFileBytes(dir / name, bytes);
+  for (const char* name : {"plain", "comment", "zip64 fields", "long name", "self-extractor",
+                           "zip64 end", "0xFFFF entries"}) {
+    const std::optional<Entries> read = ZipCentralDirectory::Read(dir / name);
+    ASSERT_TRUE(read) << name;
+    EXPECT_EQ(read->size(), 3u) << name;
+    EXPECT_EQ(FirstDifference(*read, WalkWithMinizip(dir / name)), "") << name;
+    EXPECT_EQ(CutArchive::Open(dir / name)->ReadEntry("000001.png").value_or(""), "two") << name;
+  }
+  // A directory that is not what its end record says is left to minizip's walk.
+  std::string broken = zip;
+  broken.replace(broken.rfind("PK\x01\x02"), 4, "XXXX");
+  vxtest::WriteFileBytes(dir / "broken", broken);
+  EXPECT_FALSE(ZipCentralDirectory::Read(dir / "broken"));
+  EXPECT_FALSE(ZipCentralDirectory::Read(dir / "missing"));
 }
 
 }  // namespace

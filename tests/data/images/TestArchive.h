@@ -14,7 +14,7 @@ class ZipWriter {
   explicit ZipWriter(const std::filesystem::path& path) : zip_(zipOpen64(path.c_str(), 0)) {
     if (!zip_) throw std::runtime_error("cannot create " + path.string());
   }
-  ~ZipWriter() { zipClose(zip_, nullptr); }
+  ~ZipWriter() { zipClose(zip_, comment_.empty() ? nullptr : comment_.c_str()); }
   ZipWriter(const ZipWriter&) = delete;
   ZipWriter& operator=(const ZipWriter&) = delete;
 
@@ -23,8 +23,9 @@ class ZipWriter {
                  unsigned long crc = 0) {
     const bool forged = declaredSize >= 0;
     zip_fileinfo info{};
-    if (zipOpenNewFileInZip2(zip_, name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
-                             forged ? 0 : Z_DEFLATED, Z_DEFAULT_COMPRESSION, forged) != ZIP_OK ||
+    if (zipOpenNewFileInZip3_64(zip_, name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
+                                forged ? 0 : Z_DEFLATED, Z_DEFAULT_COMPRESSION, forged, -MAX_WBITS,
+                                DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0, zip64_) != ZIP_OK ||
         zipWriteInFileInZip(zip_, bytes.data(), unsigned(bytes.size())) != ZIP_OK ||
         (forged ? zipCloseFileInZipRaw(zip_, declaredSize, crc) : zipCloseFileInZip(zip_)) !=
             ZIP_OK) {
@@ -32,9 +33,20 @@ class ZipWriter {
     }
     return *this;
   }
+  // Entries added from now on carry ZIP64 extra fields.
+  ZipWriter& Zip64() {
+    zip64_ = 1;
+    return *this;
+  }
+  ZipWriter& Comment(const std::string& text) {
+    comment_ = text;
+    return *this;
+  }
 
  private:
   zipFile zip_;
+  int zip64_ = 0;
+  std::string comment_;
 };
 
 }  // namespace vxtest
