@@ -1,6 +1,5 @@
 #include "ui/widgets/ProgressDialog.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMetaObject>
@@ -21,7 +20,16 @@ constexpr int kTextWidth = 320;
 }  // namespace
 
 ProgressDialog::ProgressDialog(ProgressJob& job, QWidget* parent, ThreadStarter starter)
-    : QDialog(parent), job_(job), starter_(std::move(starter)) {
+    : QDialog(parent),
+      job_(job),
+      starter_(std::move(starter)),
+      worker_({[this] {
+                 if (cancelEnabled_) job_.RequestCancel();
+               },
+               [this] { return finished_; },
+               [this] {
+                 if (thread_.joinable()) thread_.join();
+               }}) {
   CreateControls();
   ArrangeControls();
   ConnectControls();
@@ -68,8 +76,9 @@ int ProgressDialog::exec() {
   // Started from inside the modal loop, so the completion always finds the loop running.
   QMetaObject::invokeMethod(
       this, [this, begun] { begun ? StartWorker() : FinishJob(); }, Qt::QueuedConnection);
+  // The loop can also end without us (the dialog hidden, the application quitting).
   QDialog::exec();
-  WaitForFinish();
+  worker_.Finish();
   return result();
 }
 
@@ -84,9 +93,9 @@ void ProgressDialog::done(int result) {
 
 void ProgressDialog::StartWorker() {
   ProgressJob* job = &job_;
-  const int started = StartWorkerThread([job] { return job->RunStep(); },
-                                        [this] { ProgressDialogComplete(); }, starter_);
-  if (started) return;
+  thread_ = StartWorkerThread([job] { return job->RunStep(); },
+                              [this] { ProgressDialogComplete(); }, starter_);
+  if (thread_.joinable()) return;
   job_.Finish(JobState::kError);
   FinishJob();
 }
@@ -100,14 +109,6 @@ void ProgressDialog::FinishJob() {
   finished_ = true;
   job_.SetListener(nullptr);
   done(job_.End());
-}
-
-// The modal loop can also end without us (the dialog hidden, the application quitting); the job
-// still has to be stopped and its worker waited for before the caller may drop the job.
-void ProgressDialog::WaitForFinish() {
-  if (finished_) return;
-  if (cancelEnabled_) job_.RequestCancel();
-  while (!finished_) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 void ProgressDialog::ProgressRedrawDue() {
