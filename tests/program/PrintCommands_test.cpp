@@ -28,29 +28,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class PrintCommandsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    vxtest::MakeSampleProfile(root.path());
-    fs::copy_file(fs::path(VX_PROGRAM).parent_path() / "vpr.ini", root / "vpr.ini");
-    ::setenv("VINDAXEL_PROGRAM_DIR", root.path().c_str(), 1);
-  }
-  void TearDown() override { ::unsetenv("VINDAXEL_PROGRAM_DIR"); }
-
-  vxtest::TempDir root;
-  vxtest::TempDir out;
-};
+using PrintCommandsTest = vxtest::SampleProgramTest;
 
 // Blank maps need no checklist: every page of the event's maps becomes a PNG file.
 TEST_F(PrintCommandsTest, ImageOutputWritesEveryPageOfTheBlankMaps) {
   vx::VindaxelApplication program({});
   ASSERT_TRUE(program.Start());
-  vx::PrintSettings& settings = program.core()->values().print;
-  settings.mode = 3;
-  std::strcpy(settings.bmpOutPath, out.path().c_str());
-  std::strcpy(settings.bmpOutFile, "map");
-  settings.bmpOutFormat = vx::kImagePng;
-  settings.bmpOutSize = 300;
+  ChooseBlankMapImages(program.core()->values().print);
   std::vector<std::string> boxes;
   QTimer answer;
   QObject::connect(&answer, &QTimer::timeout, [&] {

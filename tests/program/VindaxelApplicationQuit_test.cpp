@@ -15,7 +15,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -96,17 +95,15 @@ class GatedPages : public vx::PrintPageOutput {
   int pages_ = 0;
 };
 
-class QuitTest : public ::testing::Test {
+class QuitTest : public vxtest::SampleProgramTest {
  protected:
   void SetUp() override {
-    vxtest::MakeSampleProfile(root.path());
-    fs::copy_file(fs::path(VX_PROGRAM).parent_path() / "vpr.ini", root / "vpr.ini");
-    ::setenv("VINDAXEL_PROGRAM_DIR", root.path().c_str(), 1);
+    SampleProgramTest::SetUp();
     ::setenv("VINDAXEL_UPDATE_SERVER", server.BaseUrl().c_str(), 1);
   }
   void TearDown() override {
-    ::unsetenv("VINDAXEL_PROGRAM_DIR");
     ::unsetenv("VINDAXEL_UPDATE_SERVER");
+    SampleProgramTest::TearDown();
   }
 
   // From any thread, once: the quit as `trigger_` makes it.
@@ -144,12 +141,7 @@ class QuitTest : public ::testing::Test {
 
   // Blank maps to image files, the pages going to `pages`.
   void PrepareImageOutput(vx::VindaxelApplication& program, std::shared_ptr<GatedPages> pages) {
-    vx::PrintSettings& settings = program.core()->values().print;
-    settings.mode = 3;
-    std::strcpy(settings.bmpOutPath, out.path().c_str());
-    std::strcpy(settings.bmpOutFile, "map");
-    settings.bmpOutFormat = vx::kImagePng;
-    settings.bmpOutSize = 300;
+    ChooseBlankMapImages(program.core()->values().print);
     vx::PrintEngine_SetPageOutput(vx::kTargetImageFiles, std::move(pages));
     okOnImageOutput_ = std::make_unique<OnShow<vx::ImageOutputDialog>>(
         [](vx::ImageOutputDialog* dialog) {
@@ -157,8 +149,6 @@ class QuitTest : public ::testing::Test {
         });
   }
 
-  vxtest::TempDir root;
-  vxtest::TempDir out;
   vxtest::TestHttpServer server;
   vx::VindaxelApplication* program_ = nullptr;
   Trigger trigger_ = Trigger::kClose;
