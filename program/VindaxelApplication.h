@@ -61,7 +61,7 @@ class VindaxelApplication : public QObject {
   bool Start();
   // The main loop, until the main window has closed.
   int Run();
-  // Closes the main window as the user does (SIGTERM, the session). Work running in a modal
+  // Closes the main window as the user does (on SIGTERM and SIGINT). Work running in a modal
   // dialog is stopped first: every modal loop ends, and the window closes once they have.
   void Close();
   // Saves the settings and releases everything, the windows first.

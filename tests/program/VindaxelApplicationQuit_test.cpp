@@ -26,6 +26,7 @@
 #include "app/CatalogController.h"
 #include "app/SettingsValues.h"
 #include "checklist/FavoriteStore.h"
+#include "platform/qt/UiThread.h"
 #include "print/ImageFileOutput.h"
 #include "print/PrintEngine.h"
 #include "print/PrintJob.h"
@@ -113,7 +114,7 @@ class QuitTest : public vxtest::SampleProgramTest {
       ::kill(::getpid(), SIGTERM);
       return;
     }
-    QMetaObject::invokeMethod(qApp, [this] { program_->Close(); }, Qt::QueuedConnection);
+    vx::PostToUiThread([this] { program_->Close(); });
   }
 
   // The checklist of many circles; repeated, so that reading it takes a while.

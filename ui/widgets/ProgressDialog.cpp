@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "platform/CodePage.h"
+#include "platform/qt/UiThread.h"
 #include "res/ResourceIds.h"
 
 namespace vx {
@@ -100,8 +101,9 @@ void ProgressDialog::StartWorker() {
   FinishJob();
 }
 
+// Queued to the UI thread like every redraw before it; the dialog outlives the worker.
 void ProgressDialog::ProgressDialogComplete() {
-  QMetaObject::invokeMethod(this, [this] { FinishJob(); }, Qt::QueuedConnection);
+  PostToUiThread([this] { FinishJob(); });
 }
 
 void ProgressDialog::FinishJob() {
@@ -115,7 +117,7 @@ void ProgressDialog::ProgressRedrawDue() {
   // One queued redraw at a time: it shows the latest position, so the worker cannot flood the
   // UI thread's queue.
   if (redrawQueued_.exchange(true)) return;
-  QMetaObject::invokeMethod(this, [this] { Redraw(); }, Qt::QueuedConnection);
+  PostToUiThread([this] { Redraw(); });
 }
 
 void ProgressDialog::Redraw() {

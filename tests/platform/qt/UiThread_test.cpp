@@ -43,7 +43,7 @@ TEST(RunOnUiThread, WorkersWaitForTheirWorkToRunOnTheUiThread) {
       } catch (const std::runtime_error& error) {
         caught[w] = error.what();
       }
-      if (--running == 0) QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+      if (--running == 0) vx::PostToUiThread([&loop] { loop.quit(); });
     });
   }
   loop.exec();
