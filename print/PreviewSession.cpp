@@ -41,7 +41,7 @@ void PreviewSession::CountPages() {
   current_.pageRange.clear();
   RunCount(current_);
   pageCount_ = std::max(0, current_.pageFigure);
-  current_.pageRange = "1";
+  current_.pageRange = std::to_string(1);  // page 1 alone
   RunCount(current_);
   imageWidth_ = current_.outputWidth;
   imageHeight_ = current_.outputHeight;
