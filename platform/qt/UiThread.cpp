@@ -20,9 +20,9 @@ namespace vx {
 namespace {
 
 // What other threads hand to the UI thread waits in a queue of our own, and a count on an eventfd
-// wakes the UI thread for it. Other threads touch neither Qt objects nor Qt's event
-// queue, and the hand-over is ordered by a mutex that ThreadSanitizer sees (it cannot see into
-// Qt, which is not instrumented).
+// wakes the UI thread for it. Other threads touch neither Qt objects nor Qt's event queue, and
+// the hand-over is ordered by a mutex that ThreadSanitizer sees (it cannot see into Qt, which is
+// not instrumented).
 class UiMailbox {
  public:
   UiMailbox()

@@ -6,8 +6,8 @@
 // event loop running on the UI thread for as long as the worker runs, as progress dialogs do with
 // their modal loop, and by joining a worker only after its end (ModalWorker).
 //
-// Both calls queue in posting order with the UI thread's other events, and touch no Qt object
-// off the UI thread.
+// What both calls queue runs in the order it was queued, and neither touches a Qt object off the
+// UI thread.
 #pragma once
 
 #include <functional>
