@@ -1,6 +1,8 @@
 #include "platform/qt/UiThread.h"
 
 #include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
 #include <QSocketNotifier>
 #include <QThread>
 
@@ -22,20 +24,21 @@ namespace {
 // What other threads hand to the UI thread waits in a queue of our own, and a count on an eventfd
 // wakes the UI thread for it. Other threads touch neither Qt objects nor Qt's event queue, and
 // the hand-over is ordered by a mutex that ThreadSanitizer sees (it cannot see into Qt, which is
-// not instrumented).
-class UiMailbox {
+// not instrumented). On the UI thread each piece becomes an event of its own, so that pieces keep
+// their order among the other events and also run while an earlier one waits in a modal loop.
+class UiMailbox final : public QObject {
  public:
   UiMailbox()
       : fd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)),
+        type_(static_cast<QEvent::Type>(QEvent::registerEventType())),
         notifier_(fd_, QSocketNotifier::Read) {
-    QObject::connect(&notifier_, &QSocketNotifier::activated, [this] { Deliver(); });
+    connect(&notifier_, &QSocketNotifier::activated, this, [this] { TakeDelivery(); });
   }
-  ~UiMailbox() { ::close(fd_); }
-  UiMailbox(const UiMailbox&) = delete;
-  UiMailbox& operator=(const UiMailbox&) = delete;
+  ~UiMailbox() override { ::close(fd_); }
 
   bool Open() const { return fd_ >= 0; }
 
+  // Any thread.
   void Post(std::function<void()> work) {
     {
       std::lock_guard lock(mutex_);
@@ -45,25 +48,29 @@ class UiMailbox {
     [[maybe_unused]] const ssize_t written = ::write(fd_, &one, sizeof one);
   }
 
+ protected:
+  bool event(QEvent* e) override {
+    if (e->type() != type_) return QObject::event(e);
+    std::function<void()> work;
+    {
+      std::lock_guard lock(mutex_);
+      if (queue_.empty()) return true;
+      work = std::move(queue_.front());
+      queue_.pop_front();
+    }
+    work();
+    return true;
+  }
+
  private:
-  // The pieces posted until now, in order; later ones wake the UI thread again, so that a busy
-  // worker cannot keep it from its other events.
-  void Deliver() {
+  void TakeDelivery() {
     std::uint64_t count = 0;
     if (::read(fd_, &count, sizeof count) != sizeof count) return;
-    for (; count > 0; --count) {
-      std::function<void()> work;
-      {
-        std::lock_guard lock(mutex_);
-        if (queue_.empty()) return;
-        work = std::move(queue_.front());
-        queue_.pop_front();
-      }
-      work();
-    }
+    for (; count > 0; --count) QCoreApplication::postEvent(this, new QEvent(type_));
   }
 
   const int fd_;
+  const QEvent::Type type_;
   QSocketNotifier notifier_;
   std::mutex mutex_;
   std::deque<std::function<void()>> queue_;
