@@ -33,7 +33,7 @@ TEST(StartWorkerThread, RunsTheJobOnAThreadToJoinAndReleasesItAfterwards) {
     std::thread thread = vx::StartWorkerThread(
         [token] { return 1; }, [&] { worker = std::this_thread::get_id(); },
         [&](std::function<void()> body) {
-          if (!threadStarts) throw std::system_error(std::make_error_code(std::errc::not_enough_memory));
+          if (!threadStarts) throw std::system_error(std::make_error_code(std::errc::io_error));
           return vx::StartThread(std::move(body));
         });
     token.reset();
