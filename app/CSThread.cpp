@@ -21,22 +21,19 @@ void CSThread::SleepFor(std::chrono::milliseconds interval) {
   std::this_thread::sleep_for(interval);
 }
 
-bool StartDetachedThread(std::function<void()> body) {
-  try {
-    std::thread(std::move(body)).detach();
-    return true;
-  } catch (const std::system_error&) {
-    return false;
-  }
-}
+std::thread StartThread(std::function<void()> body) { return std::thread(std::move(body)); }
 
-int StartWorkerThread(WorkFunction work, CompletionFunction completion,
-                      const ThreadStarter& starter) {
-  if (!work || !starter) return 0;
+std::thread StartWorkerThread(WorkFunction work, CompletionFunction completion,
+                              const ThreadStarter& starter) {
+  if (!work || !starter) return {};
   // Shared so that the body can be copied into a std::function; the last copy goes with the
   // thread, or with the body when the thread never starts.
-  auto thread = std::make_shared<CSThread>(std::move(work), std::move(completion));
-  return starter([thread] { thread->Run(); }) ? 1 : 0;
+  auto job = std::make_shared<CSThread>(std::move(work), std::move(completion));
+  try {
+    return starter([job] { job->Run(); });
+  } catch (const std::system_error&) {
+    return {};
+  }
 }
 
 }  // namespace vx

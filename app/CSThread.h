@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <functional>
+#include <thread>
 
 namespace vx {
 
@@ -11,8 +12,8 @@ namespace vx {
 using WorkFunction = std::function<int()>;
 // Runs once after the last step, on the worker thread; may be empty.
 using CompletionFunction = std::function<void()>;
-// Starts `body` on a new thread that nobody waits for; false when no thread could be made.
-using ThreadStarter = std::function<bool(std::function<void()> body)>;
+// Starts `body` on a new thread; throws std::system_error when no thread can be made.
+using ThreadStarter = std::function<std::thread(std::function<void()> body)>;
 
 class CSThread {
  public:
@@ -32,13 +33,14 @@ class CSThread {
   Pause pause_;
 };
 
-// The default starter: a detached std::thread.
-bool StartDetachedThread(std::function<void()> body);
+// The default starter: a plain std::thread.
+std::thread StartThread(std::function<void()> body);
 
-// Runs `work` and then `completion` on a thread of their own. Answers 1 when the thread runs, 0
-// when `work` is empty or no thread could be started (then no completion will ever come). The
-// thread object is released when its job returns; nobody may touch it after the completion.
-int StartWorkerThread(WorkFunction work, CompletionFunction completion,
-                      const ThreadStarter& starter = StartDetachedThread);
+// Runs `work` and then `completion` on a thread of their own, which the caller joins after the
+// completion. The thread is not joinable when `work` is empty or no thread could be started (then
+// no completion will ever come). The job is released when it returns; nobody may touch it after
+// the completion.
+std::thread StartWorkerThread(WorkFunction work, CompletionFunction completion,
+                              const ThreadStarter& starter = StartThread);
 
 }  // namespace vx

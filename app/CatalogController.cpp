@@ -115,6 +115,8 @@ void CatalogController::Exit() {
   ReleaseStore();
   current_ = CircleRecord{};
   registry_.Clear();
+  owner_ = nullptr;
+  pageJump_ = nullptr;
 }
 
 void CatalogController::AttachOwnerWindow(BeaconWindow* owner) {

@@ -85,7 +85,8 @@ class CatalogController {
   // reads from then on, and the search condition.
   bool Init(PavorunDatabase* database, CatalogImages* images, SettingsValues* values);
   // Shut-down, before the secondary windows are destroyed: deletes the checklist store (the
-  // database forgets it first), forgets the current circle and every registered window.
+  // database forgets it first), forgets the current circle, every registered window, the beacon
+  // and its page-jump dialog; boxes shown afterwards have no owner.
   void Exit();
   // The hidden beacon window that owns the controller's boxes and the page-jump dialog.
   void AttachOwnerWindow(BeaconWindow* owner);

@@ -13,7 +13,9 @@ ChecklistReadJob::ChecklistReadJob(FavoriteStore& store, ChecklistSource source,
       store_(store),
       source_(std::move(source)),
       append_(append || source_.fromText),
-      takeColors_(takeColors) {}
+      takeColors_(takeColors) {
+  store_.ForgetStop();  // before the worker starts, so that a Cancel from now on holds
+}
 
 StepResult ChecklistReadJob::Step() {
   const FavoriteStore::ReadProgress progress = [this](int index, int total) {

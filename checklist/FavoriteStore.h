@@ -192,8 +192,12 @@ class FavoriteStore final : public CircleMemoLookup {
   int ReadStatus() const { return readStatus_; }
   // The event the last text read named; 0 when it named none.
   int FileEventNo() const { return fileEventNo_; }
-  // Cancel of a running read: it stops before the next record, keeping what it read. Any thread.
+  // Cancel of a read: it stops before the next record, keeping what it read; a stop raised before
+  // the read starts stops it at once. A stop holds for one read. Any thread.
   void RequestStop() { stopRequested_ = true; }
+  // Drops a stop that no read has taken (a Cancel that came as an earlier read ended); called
+  // before a read is handed to a worker, never by the read itself.
+  void ForgetStop() { stopRequested_ = false; }
   // Whether a text match needs the pen name too ("StrictLoad"); set before every load.
   void SetStrictMatch(bool strict) { strictMatch_ = strict; }
   bool StrictMatch() const { return strictMatch_; }

@@ -160,6 +160,7 @@ bool FavoriteStore::LoadFile(const std::filesystem::path& path, bool append, boo
     readStatus_ = StatusOfUnreadFile(outcome);
     fileEventNo_ = 0;
     DiscardImport();  // nothing of an earlier read may pass for this one's
+    stopRequested_ = false;
     if (progress) progress(-1, 0);
     return IsSameEvent();
   }
@@ -174,6 +175,7 @@ bool FavoriteStore::LoadText(std::string_view text, bool append, bool takeColors
   const int total = CountLineEnds(text);
   MyFile2 source(text);
   Parse(source, append, takeColors, progress, total);
+  stopRequested_ = false;  // the stop was this read's
   if (progress) progress(-1, total);
   return IsSameEvent();
 }
@@ -185,7 +187,6 @@ void FavoriteStore::Parse(IFile& source, bool append, bool takeColors, const Rea
   fileEventNo_ = 0;
   readStatus_ = kReadNothing;
   DiscardImport();
-  stopRequested_ = false;
   textIndex_.Clear();  // the catalogue may have changed since the last read
 
   CsvReader reader(&source, ',');

@@ -7,6 +7,8 @@
 
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
+#include "platform/qt/ModalWorker.h"
+#include "platform/qt/UiThread.h"
 #include "print/PrintDataSource.h"
 #include "print/PrintEngineState.h"
 #include "print/PrintErrors.h"
@@ -29,8 +31,14 @@ bool IsOutputTarget(int target) {
 // Set on the threads PrintThread_Start makes: their stop flag was cleared before they started.
 thread_local bool t_documentThread = false;
 
+// Until its run returns, a document may wait for the UI thread to show its error box.
 void JoinWorker(PrintEngineState& state) {
-  if (state.worker.joinable()) state.worker.join();
+  const ModalWorker worker({{},
+                            [&state] { return state.workerReturned.load(); },
+                            [&state] {
+                              if (state.worker.joinable()) state.worker.join();
+                            }});
+  worker.Finish();
 }
 
 }  // namespace
@@ -49,6 +57,7 @@ void PrintEngine_SetContext(const PrintEngineServices& services,
 }
 
 void PrintEngine_Reset() {
+  for (std::atomic<int>& flag : PrintEngine_State().stopFlags) flag = 1;
   JoinWorker(PrintEngine_State());
   StatePointer() = std::make_unique<PrintEngineState>();
 }
@@ -156,14 +165,19 @@ void PrintThread_Start(int documentKind, PrintJob& job, int target) {
   }
   // The flag is cleared here, not by the run: a stop raised the moment the thread starts holds.
   PrintEngine_StopFlag(documentKind) = 0;
-  std::function<void()> body = [run = state.documents[documentKind], &job, target] {
+  std::function<void()> body = [run = state.documents[documentKind], &job, target,
+                                &returned = state.workerReturned] {
     t_documentThread = true;
     run(job, target);
+    returned = true;
+    PostToUiThread([] {});  // wakes a UI thread waiting for this end
   };
+  state.workerReturned = false;
   try {
     state.worker = state.services.startThread ? state.services.startThread(std::move(body))
                                               : std::thread(std::move(body));
   } catch (const std::system_error&) {
+    state.workerReturned = true;
     // Without its thread the run would never end the job: it ends here, as failed.
     ReportPrintError(Sjis("印刷処理を開始できません。ほかのアプリケーションを終了してから、"
                           "もう一度実行してください"),

@@ -54,8 +54,8 @@ struct PrintEngineServices {
 void PrintEngine_SetContext(const PrintEngineServices& services,
                             const std::filesystem::path& imageFolder,
                             const std::filesystem::path& programFolder);
-// Back to the state at start: no context, no job, no records, no documents (waits for a running
-// document thread first).
+// Back to the state at start: no context, no job, no records, no documents (stops a running
+// document thread and waits for it first).
 void PrintEngine_Reset();
 const PrintEngineServices& PrintEngine_Services();
 const std::filesystem::path& PrintEngine_LayoutFile();
@@ -110,7 +110,8 @@ void PrintEngine_RunJob();
 // job) and returns at once, after clearing the kind's stop flag. A thread that cannot be made
 // is reported and the job ends with UM_PRINT_FAILED.
 void PrintThread_Start(int documentKind, PrintJob& job, int target);
-// Waits until a started document thread has ended (the dialogs after its end message).
+// Waits until a started document thread has ended (the dialogs after its end message). UI
+// thread: events are handled meanwhile, so a document waiting for its error box goes on.
 void PrintEngine_WaitForJob();
 void PrintEngine_StopJob();
 

@@ -41,6 +41,7 @@ struct PrintEngineState {
   std::array<PrintDocumentRun, kDocumentKindCount + 1> documents;
   std::array<std::atomic<int>, kDocumentKindCount + 1> stopFlags{};
   std::thread worker;
+  std::atomic<bool> workerReturned{true};  // the worker's run has returned (or none was started)
 
   // Record set and what it was built for.
   PrintRecordSet records;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "platform/qt/UiThread.h"
 #include "print/PrintMessageEvent.h"
 
 namespace vx {
@@ -13,9 +14,17 @@ QEvent::Type PrintMessageEvent::EventType() {
 
 void QtPrintEventSink::Post(OwnerWindow window, unsigned message, std::intptr_t lParam) {
   if (!window) return;
+  auto* receiver = static_cast<QObject*>(window);
   // The queue takes the event over; posting never waits for the receiver.
-  QCoreApplication::postEvent(static_cast<QObject*>(window),
-                              new PrintMessageEvent(message, lParam));
+  if (IsUiThread()) {
+    QCoreApplication::postEvent(receiver, new PrintMessageEvent(message, lParam));
+    return;
+  }
+  // A document thread's messages go the UI thread's own way; the window outlives the thread.
+  PostToUiThread([receiver, message, lParam] {
+    PrintMessageEvent event(message, lParam);
+    QCoreApplication::sendEvent(receiver, &event);
+  });
 }
 
 }  // namespace vx

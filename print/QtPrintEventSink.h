@@ -8,7 +8,8 @@ namespace vx {
 
 class QtPrintEventSink final : public PrintEventSink {
  public:
-  // `window` is the QObject* the dialog handed to the engine as the job's owner window.
+  // `window` is the QObject* the dialog handed to the engine as the job's owner window; it
+  // outlives the document thread, which the dialogs join before they go.
   void Post(OwnerWindow window, unsigned message, std::intptr_t lParam) override;
 };
 

@@ -107,9 +107,8 @@ bool VindaxelApplication::Start() {
     if (main_ && session.allowsInteraction() && !main_->MayClose()) session.cancel();
   });
   termination_ = std::make_unique<TerminationSignalNotifier>();
-  connect(termination_.get(), &TerminationSignalNotifier::terminationRequested, this, [this] {
-    if (main_) main_->close();
-  });
+  connect(termination_.get(), &TerminationSignalNotifier::terminationRequested, this,
+          [this] { Close(); });
   BuildCore();
   PrintDocuments_Register();
   CreateFrames();
@@ -292,6 +291,33 @@ void VindaxelApplication::TakeScreenshotIfAsked() {
   });
 }
 
+int VindaxelApplication::Run() {
+  for (;;) {
+    if (closeAfterModalLoops_) {
+      closeAfterModalLoops_ = false;
+      // From inside the loop: until a loop runs again, every dialog ends at once.
+      QMetaObject::invokeMethod(
+          this, [this] { Close(); }, Qt::QueuedConnection);
+    }
+    const int code = QApplication::exec();
+    if (!closeAfterModalLoops_) return code;
+  }
+}
+
+// Ending every modal loop makes each dialog stop its work and join its worker; the commands
+// then unwind, any box they still show answers at once, and Run closes the window.
+void VindaxelApplication::Close() {
+  const CatalogController* controller = core_ ? core_->controller() : nullptr;
+  const bool modal = QApplication::activeModalWidget() != nullptr ||
+                     (controller && controller->Guard().IsRaised());
+  if (!modal) {
+    if (main_) main_->close();
+    return;
+  }
+  closeAfterModalLoops_ = true;
+  QCoreApplication::exit(0);
+}
+
 void VindaxelApplication::RequestRestart(const RestartRequest& request) {
   restart_ = request;
   restart_.requested = true;
@@ -310,15 +336,17 @@ void VindaxelApplication::Exit() {
   core_->ExitController();
   if (modalFilter_) qApp->removeEventFilter(modalFilter_.get());
   modalFilter_.reset();
+  // The commands go while every window they may show a box on is still there.
+  applicationRoute_.SetTargets({});
+  print_.reset();
+  search_.reset();
+  commands_.reset();
   delete list_;
   delete map_;
   delete detail_;
   delete checklist_;
   delete main_;
   delete beacon_;
-  search_.reset();
-  commands_.reset();
-  print_.reset();
   core_->DeleteController();
   core_->Release(restart_);
   core_.reset();

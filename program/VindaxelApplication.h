@@ -62,6 +62,11 @@ class VindaxelApplication : public QObject {
 
   // False when the program is to end at once: another instance was brought forward instead.
   bool Start();
+  // The main loop, until the main window has closed.
+  int Run();
+  // Closes the main window as the user does (on SIGTERM and SIGINT). Work running in a modal
+  // dialog is stopped first: every modal loop ends, and the window closes once they have.
+  void Close();
   // Saves the settings and releases everything, the windows first.
   void Exit();
 
@@ -128,6 +133,7 @@ class VindaxelApplication : public QObject {
   QPointer<ChecklistWindow> checklist_;
   QPointer<BeaconWidget> beacon_;
   bool exited_ = false;
+  bool closeAfterModalLoops_ = false;
 };
 
 }  // namespace vx

@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   {
     vx::VindaxelApplication program(arguments);
     if (!program.Start()) return 0;
-    code = QApplication::exec();
+    code = program.Run();
   }
   return code;
 }

@@ -4,7 +4,10 @@
 // must be free to run it: calling it from a worker while the UI thread waits for that worker
 // (joining it, or holding a lock the worker needs) deadlocks. Callers avoid that by keeping an
 // event loop running on the UI thread for as long as the worker runs, as progress dialogs do with
-// their modal loop, and by never joining a worker that may still call RunOnUiThread.
+// their modal loop, and by joining a worker only after its end (ModalWorker).
+//
+// What both calls queue runs in the order it was queued, and neither touches a Qt object off the
+// UI thread.
 #pragma once
 
 #include <functional>
@@ -20,7 +23,8 @@ bool HasUiThread();
 
 // Runs `work` on the UI thread and returns when it has finished: directly when the caller is on
 // the UI thread (or no application object exists), otherwise queued to the UI thread's event
-// loop. An exception thrown by `work` is rethrown to the caller.
+// loop. An exception thrown by `work` is rethrown to the caller; std::runtime_error when the
+// application has ended.
 void RunOnUiThread(std::function<void()> work);
 
 // Queues `work` to the UI thread's event loop and returns at once, also on the UI thread itself.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/CheckColorTables.h"
+#include "app/ChecklistReadJob.h"
 #include "tests/app/ChecklistCommandFixture.h"
 
 namespace vxtest {
@@ -130,6 +131,22 @@ TEST_F(ChecklistCommandTest, ALoadThatIsNotCommittedLeavesTheChecklistAsItWas) {
     const Messages heard = read ? Messages{{UM_COLORS_CHANGED, 0, 0}} : Messages{};
     EXPECT_EQ(ReceivedBy(main), heard);
     EXPECT_TRUE(store().ImportRecords().empty());  // nothing left for a later commit
+  }
+}
+
+// A Cancel that comes before the worker's first step stops the read before its first record; a
+// stop left over from an earlier read does not stop the next job.
+TEST_F(ChecklistCommandTest, ACancelBeforeTheReadStartsStopsIt) {
+  const fs::path file = Write("long.csv", ChecklistText(96, {{103, 1}, {104, 1}, {112, 1}}));
+  for (const bool cancel : {true, false}) {
+    store().RequestStop();  // came too late for an earlier read
+    vx::ChecklistReadJob job(store(), vx::ChecklistSource::File(file), false, true);
+    ASSERT_TRUE(job.Begin());
+    EXPECT_EQ(cancel && job.RequestCancel(), cancel);
+    EXPECT_EQ(job.RunStep(), 1);
+    EXPECT_EQ(store().ImportRecords().size(), cancel ? 0u : 3u) << cancel;
+    EXPECT_EQ(job.End(), 0);
+    store().DiscardImport();
   }
 }
 

@@ -72,11 +72,15 @@ TEST_F(LocationTest, CircleWithoutAPlaceKeepsThePageWithCutMinusOne) {
   EXPECT_EQ(controller.GetPageCutCircleId(7), 104);  // the slots still hold page 10
 }
 
-// The database reads the controller's checklist until the controller lets it go.
+// The database reads the controller's checklist until the controller lets it go at its exit.
 TEST_F(LocationTest, TheChecklistStoreIsTakenBackFromTheDatabase) {
   EXPECT_EQ(db.GetFavoriteStore(), controller.GetFavoriteStore());
   controller.Exit();
   EXPECT_EQ(db.GetFavoriteStore(), nullptr);
+  // Nor does it keep the beacon, which goes before the controller: a late box has no owner.
+  EXPECT_EQ(controller.DialogOwner(), nullptr);
+  controller.ShowMessageBox(vx::MB_OK, "late", "box");
+  EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox).back().owner, nullptr);
   {
     vx::CatalogController other(nullptr, {});
     ASSERT_TRUE(other.Init(&db, &images, &values));

@@ -4,9 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
 #include <thread>
 
 #include "platform/ScriptedUiServices.h"
+#include "platform/qt/UiThread.h"
 #include "print/UiPrintReportSink.h"
 #include "tests/print/PrintTestSupport.h"
 
@@ -17,6 +23,10 @@ class ErrorsTest : public EngineTest {
  protected:
   void SetUp() override {
     EngineTest::SetUp();
+    UseSink();
+  }
+
+  void UseSink() {
     vx::PrintEngineServices services;
     services.source = &source;
     services.reports = &sink;
@@ -26,9 +36,11 @@ class ErrorsTest : public EngineTest {
 
   vx::ScriptedUiServices ui;
   int uiThreadRuns = 0;
+  // How the box gets to the UI thread; by default it is shown on the calling thread.
+  std::function<void(std::function<void()>)> runner = [](std::function<void()> f) { f(); };
   vx::UiPrintReportSink sink{ui, [this](std::function<void()> f) {
                                ++uiThreadRuns;
-                               f();
+                               runner(std::move(f));
                              }};
   vx::OwnerWindow previewOwner = nullptr;
 };
@@ -57,10 +69,51 @@ TEST_F(ErrorsTest, ReportsShowErrorBoxesOwnedByTheMessageWindow) {
   EXPECT_EQ(uiThreadRuns, 3);
 }
 
+// The box goes to the test's thread, which answers it only after it has seen the document
+// thread still waiting in it.
 TEST_F(ErrorsTest, ADocumentThreadWaitsForItsBox) {
-  std::thread([] { vx::ReportPrintError("x", "PrintDocument_Map1"); }).join();
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::function<void()> box;
+  bool answered = false;
+  runner = [&](std::function<void()> f) {
+    std::unique_lock lock(mutex);
+    box = std::move(f);
+    changed.notify_all();
+    changed.wait(lock, [&] { return answered; });
+  };
+  std::atomic<bool> returned{false};
+  std::thread document([&] {
+    vx::ReportPrintError("x", "PrintDocument_Map1");
+    returned = true;
+  });
+  {
+    std::unique_lock lock(mutex);
+    ASSERT_TRUE(changed.wait_for(lock, std::chrono::seconds(10), [&] { return bool(box); }));
+    EXPECT_FALSE(returned);
+    box();
+    answered = true;
+    changed.notify_all();
+  }
+  document.join();
+  EXPECT_TRUE(returned);
   EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox).size(), 1u);
   EXPECT_EQ(uiThreadRuns, 1);
+}
+
+// The UI thread waiting for a document, or resetting the engine under it, still shows the box
+// the document raises meanwhile.
+TEST_F(ErrorsTest, WaitingForADocumentShowsTheBoxItRaises) {
+  runner = vx::RunOnUiThread;
+  for (const auto wait : {vx::PrintEngine_WaitForJob, vx::PrintEngine_Reset}) {
+    UseSink();
+    vx::PrintEngine_SetDocument(vx::kDocumentList, [](vx::PrintJob&, int) {
+      return vx::ReportPrintError("x", "PrintDocument_Lst1") - 1;
+    });
+    vx::PrintThread_Start(vx::kDocumentList, vx::PrintEngine_Job(), vx::kTargetPrinter);
+    wait();
+  }
+  EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox).size(), 2u);
 }
 
 TEST_F(ErrorsTest, ThePreviewTargetRunsThePreviewForItsOwner) {

@@ -71,14 +71,8 @@ class BoxAnswers {
   }};
 };
 
-class PrintCommandsTest : public ::testing::Test {
+class PrintCommandsTest : public vxtest::SampleProgramTest {
  protected:
-  void SetUp() override {
-    vxtest::MakeSampleProfile(root.path());
-    ::setenv("VINDAXEL_PROGRAM_DIR", root.path().c_str(), 1);
-  }
-  void TearDown() override { ::unsetenv("VINDAXEL_PROGRAM_DIR"); }
-
   // Image output of the settings' kind into `folder`, OK pressed in the dialog.
   static void OutputImages(vx::VindaxelApplication& program, const fs::path& folder,
                            int format) {
@@ -95,9 +89,6 @@ class PrintCommandsTest : public ::testing::Test {
     const QSize size = QImageReader(QString::fromStdString(image.string())).size();
     return std::max(size.width(), size.height());
   }
-
-  vxtest::TempDir root;
-  vxtest::TempDir out;
 };
 
 // Blank maps need no checklist: every page of the event's maps becomes a PNG file.

@@ -8,9 +8,12 @@
 #include <QStringList>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
+#include "app/PrintSettings.h"
+#include "print/PrintJob.h"
 #include "tests/support/TempDir.h"
 
 namespace vxtest {
@@ -34,5 +37,27 @@ inline void MakeSampleProfile(const std::filesystem::path& profile) {
     if (entry.path().extension() == ".CCZ") fs::copy(entry.path(), images);
   }
 }
+
+// The program on a sample profile, in this process.
+class SampleProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    MakeSampleProfile(root.path());
+    ::setenv("VINDAXEL_PROGRAM_DIR", root.path().c_str(), 1);
+  }
+  void TearDown() override { ::unsetenv("VINDAXEL_PROGRAM_DIR"); }
+
+  // Image output of the blank maps: 300-pixel PNG files "map001.png"... in `out`.
+  void ChooseBlankMapImages(vx::PrintSettings& settings) const {
+    settings.mode = 3;
+    std::strcpy(settings.bmpOutPath, out.path().c_str());
+    std::strcpy(settings.bmpOutFile, "map");
+    settings.bmpOutFormat = vx::kImagePng;
+    settings.bmpOutSize = 300;
+  }
+
+  TempDir root;
+  TempDir out;
+};
 
 }  // namespace vxtest

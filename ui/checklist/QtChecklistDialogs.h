@@ -9,7 +9,7 @@ namespace vx {
 
 class QtChecklistDialogs final : public ChecklistDialogs {
  public:
-  explicit QtChecklistDialogs(ThreadStarter starter = StartDetachedThread)
+  explicit QtChecklistDialogs(ThreadStarter starter = StartThread)
       : starter_(std::move(starter)) {}
 
   // The owner is the QWidget the dialogs are centred on, or null.

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "print/PreviewSession.h"
+#include "print/PrintEngine.h"
 #include "print/PrintMessageEvent.h"
 #include "res/ResourceIds.h"
 #include "ui/print/PreviewPlacement.h"
@@ -13,7 +14,9 @@
 namespace vx {
 
 PreviewProgressDialog::PreviewProgressDialog(PreviewSession& session, QWidget* preview)
-    : QDialog(preview), session_(session) {
+    : QDialog(preview),
+      session_(session),
+      worker_({[this] { RequestStop(); }, [this] { return !running_; }, PrintEngine_WaitForJob}) {
   setWindowTitle(QStringLiteral("ヴェラストレード クイロル お気に入りの印刷中"));
   CreateControls();
 }
@@ -43,6 +46,7 @@ unsigned PreviewProgressDialog::Run() {
   session_.StartPageThread(static_cast<QObject*>(this));
   // The end message may already be queued; exec() delivers it.
   if (running_) exec();
+  worker_.Finish();
   return endMessage_;
 }
 
@@ -54,6 +58,10 @@ void PreviewProgressDialog::reject() {
     return;
   }
   // The worker still holds the page job: the dialog waits for its end message.
+  RequestStop();
+}
+
+void PreviewProgressDialog::RequestStop() {
   text_->setText(QStringLiteral("プレビュー生成中止待ち中です。 (%1%)").arg(Percent()));
   stopRequested_ = true;
   session_.StopPageThread();

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include "platform/qt/ModalWorker.h"
+
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -21,7 +23,8 @@ class PreviewProgressDialog : public QDialog {
   PreviewProgressDialog(PreviewSession& session, QWidget* preview);
 
   // Starts the worker on the session's current page and waits for its end; the end message
-  // (UM_PRINT_DONE, UM_PRINT_STOPPED or UM_PRINT_FAILED).
+  // (UM_PRINT_DONE, UM_PRINT_STOPPED or UM_PRINT_FAILED). Also when the modal loop ends early,
+  // the worker is stopped and joined before this returns.
   unsigned Run();
 
   QLabel* TextControl() const { return text_; }
@@ -36,6 +39,7 @@ class PreviewProgressDialog : public QDialog {
  private:
   void CreateControls();
   int Percent() const;
+  void RequestStop();
 
   PreviewSession& session_;
   QLabel* text_ = nullptr;
@@ -46,6 +50,7 @@ class PreviewProgressDialog : public QDialog {
   bool stopRequested_ = false;
   bool running_ = false;
   unsigned endMessage_ = 0;
+  ModalWorker worker_;
 };
 
 }  // namespace vx

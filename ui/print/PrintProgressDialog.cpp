@@ -17,7 +17,9 @@
 namespace vx {
 
 PrintProgressDialog::PrintProgressDialog(QWidget* parent, std::string printerName)
-    : QDialog(parent), printerName_(std::move(printerName)) {
+    : QDialog(parent),
+      printerName_(std::move(printerName)),
+      worker_({PrintEngine_StopJob, [this] { return !running_; }, PrintEngine_WaitForJob}) {
   setWindowTitle(QtText(Sjis("印刷中...")));
   CreateControls();
 }
@@ -47,6 +49,8 @@ int PrintProgressDialog::DoModal() {
   PrintEngine_SetOwnerWindow(static_cast<QObject*>(this));
   QTimer::singleShot(0, this, [this] { Count(); });
   exec();
+  // The document reads the owner window until it has ended.
+  worker_.Finish();
   PrintEngine_SetOwnerWindow(nullptr);
   return 0;
 }

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <string>
 
+#include "platform/qt/ModalWorker.h"
+
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -19,7 +21,8 @@ class PrintProgressDialog : public QDialog {
   // `printerName` (CP932) is shown in the progress text; "[BMP出力]" for image files.
   PrintProgressDialog(QWidget* parent, std::string printerName);
 
-  // Runs the job; 0 when it has ended (printed, stopped, failed or empty).
+  // Runs the job; 0 when it has ended (printed, stopped, failed or empty). Also when the modal
+  // loop ends early, the document is stopped and joined before this returns.
   int DoModal();
   // The end message of the job (UM_PRINT_DONE, _STOPPED or _FAILED); 0 for an empty job.
   unsigned endMessage() const { return endMessage_; }
@@ -43,6 +46,7 @@ class PrintProgressDialog : public QDialog {
   int page_ = 0;
   bool running_ = false;
   unsigned endMessage_ = 0;
+  ModalWorker worker_;
   QLabel* text_ = nullptr;
   QProgressBar* bar_ = nullptr;
   QPushButton* cancel_ = nullptr;

@@ -1,6 +1,5 @@
 #include "ui/widgets/ProgressDialog.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMetaObject>
@@ -12,6 +11,7 @@
 #include <utility>
 
 #include "platform/CodePage.h"
+#include "platform/qt/UiThread.h"
 #include "res/ResourceIds.h"
 
 namespace vx {
@@ -21,7 +21,16 @@ constexpr int kTextWidth = 320;
 }  // namespace
 
 ProgressDialog::ProgressDialog(ProgressJob& job, QWidget* parent, ThreadStarter starter)
-    : QDialog(parent), job_(job), starter_(std::move(starter)) {
+    : QDialog(parent),
+      job_(job),
+      starter_(std::move(starter)),
+      worker_({[this] {
+                 if (cancelEnabled_) job_.RequestCancel();
+               },
+               [this] { return finished_; },
+               [this] {
+                 if (thread_.joinable()) thread_.join();
+               }}) {
   CreateControls();
   ArrangeControls();
   ConnectControls();
@@ -68,8 +77,9 @@ int ProgressDialog::exec() {
   // Started from inside the modal loop, so the completion always finds the loop running.
   QMetaObject::invokeMethod(
       this, [this, begun] { begun ? StartWorker() : FinishJob(); }, Qt::QueuedConnection);
+  // The loop can also end without us (the dialog hidden, the application quitting).
   QDialog::exec();
-  WaitForFinish();
+  worker_.Finish();
   return result();
 }
 
@@ -84,15 +94,16 @@ void ProgressDialog::done(int result) {
 
 void ProgressDialog::StartWorker() {
   ProgressJob* job = &job_;
-  const int started = StartWorkerThread([job] { return job->RunStep(); },
-                                        [this] { ProgressDialogComplete(); }, starter_);
-  if (started) return;
+  thread_ = StartWorkerThread([job] { return job->RunStep(); },
+                              [this] { ProgressDialogComplete(); }, starter_);
+  if (thread_.joinable()) return;
   job_.Finish(JobState::kError);
   FinishJob();
 }
 
+// Queued to the UI thread like every redraw before it; the dialog outlives the worker.
 void ProgressDialog::ProgressDialogComplete() {
-  QMetaObject::invokeMethod(this, [this] { FinishJob(); }, Qt::QueuedConnection);
+  PostToUiThread([this] { FinishJob(); });
 }
 
 void ProgressDialog::FinishJob() {
@@ -102,19 +113,11 @@ void ProgressDialog::FinishJob() {
   done(job_.End());
 }
 
-// The modal loop can also end without us (the dialog hidden, the application quitting); the job
-// still has to be stopped and its worker waited for before the caller may drop the job.
-void ProgressDialog::WaitForFinish() {
-  if (finished_) return;
-  if (cancelEnabled_) job_.RequestCancel();
-  while (!finished_) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-}
-
 void ProgressDialog::ProgressRedrawDue() {
   // One queued redraw at a time: it shows the latest position, so the worker cannot flood the
   // UI thread's queue.
   if (redrawQueued_.exchange(true)) return;
-  QMetaObject::invokeMethod(this, [this] { Redraw(); }, Qt::QueuedConnection);
+  PostToUiThread([this] { Redraw(); });
 }
 
 void ProgressDialog::Redraw() {

@@ -4,9 +4,11 @@
 #include <QDialog>
 
 #include <atomic>
+#include <thread>
 
 #include "app/CSThread.h"
 #include "app/ProgressJob.h"
+#include "platform/qt/ModalWorker.h"
 
 class QLabel;
 class QProgressBar;
@@ -17,8 +19,9 @@ namespace vx {
 // exec() opens the job (running, transaction begun), starts its worker and answers the job's
 // result once the worker's completion has come back to the UI thread. Enter, Escape, the close
 // button, Cancel and any other request to end the dialog only cancel the job: the dialog ends
-// after the worker's last step, never before, so the caller may destroy the job when exec()
-// returns. When no worker can be started the job ends in error and the dialog ends at once.
+// after the worker's last step, never before, and exec() returns only once the worker is joined,
+// so the caller may destroy the job when exec() returns. When no worker can be started the job
+// ends in error and the dialog ends at once.
 // The worker never touches a widget: progress and completion are queued to the dialog.
 // The caller raises the modal guard around exec(). Not for use with Qt::WA_DeleteOnClose: the
 // dialog is still needed after its modal loop has ended.
@@ -27,7 +30,7 @@ class ProgressDialog : public QDialog, private ProgressListener {
 
  public:
   explicit ProgressDialog(ProgressJob& job, QWidget* parent = nullptr,
-                          ThreadStarter starter = StartDetachedThread);
+                          ThreadStarter starter = StartThread);
   ~ProgressDialog() override;
 
   // With false the job cannot be stopped: Cancel is disabled, and Enter, Escape, the close button
@@ -52,10 +55,11 @@ class ProgressDialog : public QDialog, private ProgressListener {
   void ProgressRedrawDue() override;  // worker thread
   void ProgressDialogComplete();      // worker thread, its last act
   void FinishJob();
-  void WaitForFinish();
 
   ProgressJob& job_;
   ThreadStarter starter_;
+  std::thread thread_;
+  ModalWorker worker_;
   QLabel* text_ = nullptr;
   QProgressBar* bar_ = nullptr;
   QPushButton* cancel_ = nullptr;

@@ -10,7 +10,7 @@ namespace vx {
 
 class ProgressDialogRunner : public ProgressJobRunner {
  public:
-  explicit ProgressDialogRunner(ThreadStarter starter = StartDetachedThread)
+  explicit ProgressDialogRunner(ThreadStarter starter = StartThread)
       : starter_(std::move(starter)) {}
 
   // `owner` is the QWidget the dialog is centred on, or null.

@@ -8,6 +8,7 @@
 
 #include "app/CatalogController.h"
 #include "app/SettingsValues.h"
+#include "platform/qt/UiThread.h"
 #include "res/ResourceIds.h"
 #include "tests/app/FakeWindows.h"
 
@@ -29,7 +30,7 @@ TEST(ControllerBroadcastTest, AWorkersBroadcastReachesEveryWindowOnTheUiThreadBe
   std::thread worker([&] {
     delivered = controller.Broadcast(UM_IMAGES_CHANGED, 0, 0);
     seenWhenDone = log.size();
-    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    vx::PostToUiThread([&loop] { loop.quit(); });
   });
   loop.exec();
   worker.join();

@@ -4,7 +4,9 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QTest>
 #include <QThread>
+#include <QTimer>
 #include <atomic>
 #include <stdexcept>
 #include <string>
@@ -43,7 +45,7 @@ TEST(RunOnUiThread, WorkersWaitForTheirWorkToRunOnTheUiThread) {
       } catch (const std::runtime_error& error) {
         caught[w] = error.what();
       }
-      if (--running == 0) QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+      if (--running == 0) vx::PostToUiThread([&loop] { loop.quit(); });
     });
   }
   loop.exec();
@@ -59,8 +61,32 @@ TEST(PostToUiThread, QueuesWithoutWaitingFromEveryThread) {
   std::thread([&] { vx::PostToUiThread(record); }).join();
   vx::PostToUiThread(record);
   EXPECT_TRUE(ranOn.empty());
-  QCoreApplication::processEvents();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ranOn.size() == 2; }));
   EXPECT_EQ(ranOn, std::vector<QThread*>(2, QCoreApplication::instance()->thread()));
+}
+
+// A piece may wait in a modal loop of its own (a box it shows); the pieces after it still run
+// meanwhile, in order.
+TEST(PostToUiThread, PiecesRunInOrderAlsoWhileAnEarlierOneWaitsInALoop) {
+  std::vector<int> order;
+  QEventLoop outer;
+  std::thread([&] {
+    vx::PostToUiThread([&] {
+      order.push_back(1);
+      QEventLoop inner;
+      QTimer::singleShot(10000, &inner, &QEventLoop::quit);  // fails instead of hanging
+      vx::PostToUiThread([&] {
+        order.push_back(3);
+        inner.quit();
+      });
+      inner.exec();
+      order.push_back(4);
+      outer.quit();
+    });
+    vx::PostToUiThread([&] { order.push_back(2); });
+  }).join();
+  outer.exec();
+  EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4}));
 }
 
 }  // namespace

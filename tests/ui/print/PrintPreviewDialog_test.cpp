@@ -9,13 +9,18 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <set>
 #include <system_error>
+#include <thread>
 
 #include "platform/ScriptedUiServices.h"
+#include "platform/qt/UiThread.h"
+#include "print/PrintErrors.h"
 #include "print/QtPrintEventSink.h"
+#include "print/UiPrintReportSink.h"
 #include "tests/print/DocumentTestSupport.h"
 #include "ui/print/PreviewPageView.h"
 #include "ui/print/PreviewPlacement.h"
@@ -204,6 +209,38 @@ TEST_F(PrintPreviewDialogTest, CancelWaitsForTheWorkerAndKeepsWhatWasShown) {
   EXPECT_TRUE(waitingText.startsWith(QStringLiteral("プレビュー生成中止待ち中です。")));
   EXPECT_EQ(dialog->findChild<vx::PreviewProgressDialog*>(), nullptr);
   EXPECT_EQ(dialog->PagesMade(), 1);  // the stopped page is not taken
+}
+
+// The progress dialog's loop ends early (the program quitting ends every one) while page 2's
+// worker is about to raise an error box: the box is shown, the page stopped and its worker
+// joined, and the page shown stays.
+TEST_F(PrintPreviewDialogTest, AnEarlyEndOfTheProgressLoopStopsThePageAndShowsItsBox) {
+  auto dialog = Open({2000, 2000});
+  vx::ScriptedUiServices ui;
+  ui.QueueAnswer(IDOK);
+  vx::UiPrintReportSink boxes(ui, vx::RunOnUiThread);
+  std::atomic<bool> go{false};
+  startThread = [&](std::function<void()> body) {
+    return std::thread([&, body = std::move(body)] {
+      while (!go) std::this_thread::yield();
+      vx::ReportPrintError("x", "PrintDocument_Lst1");
+      body();
+    });
+  };
+  UseQtEvents();
+  vx::PrintEngineServices services = vx::PrintEngine_Services();
+  services.reports = &boxes;
+  vx::PrintEngine_SetContext(services, images.path(), program.path());
+  QTimer::singleShot(0, [&] {
+    auto* progress = dialog->findChild<vx::PreviewProgressDialog*>();
+    ASSERT_NE(progress, nullptr);
+    progress->hide();
+    go = true;
+  });
+  QTest::keyClick(dialog->View(), Qt::Key_N);
+  EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox).size(), 1u);
+  EXPECT_EQ(dialog->findChild<vx::PreviewProgressDialog*>(), nullptr);
+  EXPECT_EQ(dialog->PagesMade(), 1);
 }
 
 TEST_F(PrintPreviewDialogTest, AWorkerThatCannotStartEndsThePageWithAnErrorAndTheWindowStays) {

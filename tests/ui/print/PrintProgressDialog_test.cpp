@@ -5,8 +5,15 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <atomic>
+#include <chrono>
 #include <system_error>
+#include <thread>
 
+#include "platform/ScriptedUiServices.h"
+#include "platform/qt/UiThread.h"
+#include "print/PrintErrors.h"
+#include "print/UiPrintReportSink.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "tests/ui/print/PrintUiTestSupport.h"
 
@@ -43,6 +50,40 @@ TEST_F(ProgressDialogTest, ShowsUnitsAndPagesAndWaitsForTheEndAfterCancel) {
   EXPECT_EQ(dialog.DoModal(), 0);
   EXPECT_TRUE(stayedOpen);
   EXPECT_EQ(dialog.endMessage(), UM_PRINT_STOPPED);
+}
+
+// A modal loop that ends early (the program quitting ends every one) still stops the document,
+// shows the box it raises meanwhile on the UI thread, and joins it before DoModal returns.
+TEST_F(ProgressDialogTest, AnEarlyEndOfTheLoopStopsTheDocumentAndJoinsIt) {
+  vx::ScriptedUiServices ui;
+  ui.QueueAnswer(IDOK);
+  vx::UiPrintReportSink boxes(ui, vx::RunOnUiThread);
+  UseContext(&boxes);
+  std::atomic<bool> returned{false};
+  work = [&](vx::PrintJob& job) {
+    vx::PrintEngine_Post(job, UM_PRINT_PROGRESS, 1);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (vx::PrintEngine_StopFlag(vx::PrintEngine_DocumentKind()) == 0 &&
+           std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::yield();
+    }
+    vx::ReportPrintError("x", "PrintDocument_Lst1");
+    vx::PrintEngine_Post(job, UM_PRINT_STOPPED, 0);
+    returned = true;
+    return -1;
+  };
+  PrepareJob(10, 3);
+  vx::PrintProgressDialog dialog(nullptr, "LBP");
+  auto* bar = Control<QProgressBar>(&dialog, IDC_PROGRESS_BAR);
+  Watchdog watchdog;
+  QTimer::singleShot(0, [&] {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bar->value() == 1; }, 10000));
+    dialog.hide();
+  });
+  EXPECT_EQ(dialog.DoModal(), 0);
+  EXPECT_TRUE(returned);
+  EXPECT_EQ(dialog.endMessage(), UM_PRINT_STOPPED);
+  EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox).size(), 1u);
 }
 
 TEST_F(ProgressDialogTest, AJobWithoutUnitsEndsBeforeAnyWorker) {

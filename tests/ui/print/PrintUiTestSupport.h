@@ -35,10 +35,11 @@ class PrintUiTest : public ::testing::Test {
   }
   void TearDown() override { vx::PrintEngine_Reset(); }
 
-  void UseContext() {
+  // `boxes`: where error reports go instead of being recorded.
+  void UseContext(vx::PrintReportSink* boxes = nullptr) {
     vx::PrintEngineServices services;
     services.source = &source;
-    services.reports = &reports;
+    services.reports = boxes ? boxes : &reports;
     services.events = &events;
     services.startThread = startThread;
     vx::PrintEngine_SetContext(services, {}, {});

@@ -16,6 +16,7 @@
 #include <atomic>
 #include <functional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "app/CatalogController.h"
@@ -168,7 +169,9 @@ TEST_P(CancelTest, OnlyRequestsCancelAndTheDialogEndsAfterTheWorker) {
                 QCoreApplication::sendEvent(&dialog, &press);
               }
               EXPECT_EQ(job.State(), vx::JobState::kCancelled);
-              QTest::qWait(30);
+              // The worker goes on past the request while the dialog handles its events.
+              const int seen = job.steps;
+              ASSERT_TRUE(QTest::qWaitFor([&] { return job.steps >= seen + 2; }));
               visibleAfterRequest = dialog.isVisible();
               job.release = true;
             }),
@@ -210,7 +213,9 @@ TEST_F(ProgressTest, WithCancelDisabledNothingStopsTheJob) {
 }
 
 TEST(ProgressDialog, AThreadThatCannotStartEndsWithTwo) {
-  vx::ProgressDialogRunner failing([](std::function<void()>) { return false; });
+  vx::ProgressDialogRunner failing([](std::function<void()>) -> std::thread {
+    throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+  });
   vx::CatalogController noThreads(nullptr, {nullptr, &failing, nullptr, nullptr, nullptr});
   RecordingDatabase database;
   TestJob stuck(&database);
@@ -222,18 +227,20 @@ TEST(ProgressDialog, AThreadThatCannotStartEndsWithTwo) {
 
 // 25 of 100 is not redrawn; the end (-1) is, showing the total.
 TEST_F(ProgressTest, ProgressIsRedrawnEveryTenthAndAtTheEnd) {
-  std::atomic<int> gate{0};
+  std::atomic<int> gate{0}, reported{0};
   job.SetTotal(100);
   job.script = [&](int step) {
     if (step <= 2) job.ReportProgress(step == 1 ? 25 : -1);
+    reported = step;
     while (gate < step && !job.release) QThread::msleep(1);
     return step < 2 ? StepResult::kContinue : StepResult::kFinished;
   };
   std::vector<std::string> texts;
   std::vector<int> bar;
   EXPECT_EQ(Run([&](vx::ProgressDialog& dialog) {
-              EXPECT_TRUE(QTest::qWaitFor([&] { return job.Position() == 25; }));
-              QTest::qWait(30);
+              // Any redraw the report queued is delivered before the text is read.
+              EXPECT_TRUE(QTest::qWaitFor([&] { return reported == 1; }));
+              QCoreApplication::sendPostedEvents();
               texts.push_back(Text(dialog));
               gate = 1;
               EXPECT_TRUE(QTest::qWaitFor([&] { return Text(dialog) != texts[0]; }));

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Builds the program with ThreadSanitizer into build-tsan/ (or $VX_TSAN_BUILD_DIR) and runs the
+# tests that put work on threads: platform (Qt side), data, app, print, web and the widget tests
+# (not the embedded browser's: Chromium's threads are neither ours nor instrumented). Qt itself is
+# not instrumented either; tools/tsan.supp names only what Qt's own thread pool does.
+#
+#   tools/tsan.sh [CTEST_ARGS...]     e.g. tools/tsan.sh -R print_tests
+#
+# Prints how many tests ran and how many reports ThreadSanitizer made; exits non-zero when a
+# test failed or anything was reported. The logs stay in build-tsan/tsan-logs/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${VX_TSAN_BUILD_DIR:-$root/build-tsan}
+jobs=${VX_TSAN_JOBS:-3}
+tests='^(sample_disc_small|platform_qt_tests|data_.*|app_.*|print_tests|web_tests|ui_.*)$'
+
+if [ ! -f "$build/build.ninja" ]; then
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+    -DCMAKE_C_FLAGS=-fsanitize=thread -DCMAKE_CXX_FLAGS=-fsanitize=thread \
+    -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=thread \
+    -DVX_BUILD_BENCH=OFF >/dev/null
+fi
+cmake --build "$build" -j "$jobs"
+
+logs="$build/tsan-logs"
+rm -rf "$logs"
+mkdir -p "$logs"
+# Each process writes its reports to a file of its own and runs on, so that one run shows every
+# report; the reports are counted from the files.
+export TSAN_OPTIONS="suppressions=$root/tools/tsan.supp log_path=$logs/tsan halt_on_error=0 \
+exitcode=0 second_deadlock_stack=1 history_size=4"
+# This test measures the peak memory of a decode, which the sanitizer's shadow memory inflates.
+export GTEST_FILTER=-PngDecodeTest.PicturesBeyondTheLimitsAreRefusedBeforeTheirPixelsAreMade
+export GTEST_OUTPUT="xml:$logs/"
+status=0
+(cd "$build" && ctest -j "$jobs" -R "$tests" -E webengine --output-on-failure \
+  --output-log "$logs/ctest.log" "$@") || status=1
+
+ran=$(grep -cE '^ *[0-9]+/[0-9]+ Test +#' "$logs/ctest.log" || true)
+cases=$(cat "$logs"/*.xml 2>/dev/null | grep -o '<testsuites tests="[0-9]*"' | grep -o '[0-9]*' |
+  awk '{n += $1} END {print n + 0}')
+reports=$(cat "$logs"/tsan.* 2>/dev/null | grep -c '^WARNING: ThreadSanitizer' || true)
+echo "tsan: $ran test executables ($cases test cases) run, $reports ThreadSanitizer reports"
+if [ "$reports" -gt 0 ]; then
+  status=1
+  grep -h -A12 '^WARNING: ThreadSanitizer' "$logs"/tsan.* | grep -E 'WARNING|#[0-3] ' | head -80
+fi
+exit $status
