@@ -2,9 +2,14 @@
 add_library(vx_common INTERFACE)
 target_compile_features(vx_common INTERFACE cxx_std_20)
 target_compile_options(vx_common INTERFACE -Wall -Wextra)
-# The project builds without warnings with GCC; keep it so. Other compilers (clang for the fuzzers
-# and sanitizers) warn differently, and their builds are not held to it.
-option(VX_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" ${CMAKE_COMPILER_IS_GNUCXX})
+# GCC 12 at -O3 takes std::string's operator+ for an overlapping copy: a false -Wrestrict that
+# GCC 13 no longer gives.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+  target_compile_options(vx_common INTERFACE -Wno-restrict)
+endif()
+# Warnings fail the build only where we ask for it: CI and developers' builds (tools/build.sh).
+# A user's or packager's build with a newer compiler must not stop on a warning it adds.
+option(VX_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" OFF)
 if(VX_WARNINGS_AS_ERRORS)
   target_compile_options(vx_common INTERFACE -Werror)
 endif()

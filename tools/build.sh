@@ -5,6 +5,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VX_BUILD_DIR:-$root/build}
 "$root/tools/install-deps.sh"
 if [ ! -f "$build/build.ninja" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVX_WARNINGS_AS_ERRORS=ON \
+    >/dev/null
 fi
 cmake --build "$build" ${1:+--target "$@"}
