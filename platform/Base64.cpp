@@ -1,97 +1,45 @@
 #include "platform/Base64.h"
 
-#include <algorithm>
-#include <array>
-#include <cstdint>
+#include <sodium.h>
 
 namespace vx {
 namespace {
 
-constexpr std::string_view kAlphabet =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-constexpr char kPad = '=';
-constexpr std::int8_t kNotInAlphabet = -1;
+constexpr int kVariant = sodium_base64_VARIANT_ORIGINAL;
+constexpr char kWhitespace[] = " \t\r\n\f\v";
 
-constexpr std::array<std::int8_t, 256> MakeDecodeTable() {
-  std::array<std::int8_t, 256> table{};
-  table.fill(kNotInAlphabet);
-  for (std::size_t i = 0; i < kAlphabet.size(); ++i) {
-    table[static_cast<unsigned char>(kAlphabet[i])] = static_cast<std::int8_t>(i);
-  }
-  return table;
-}
-
-constexpr std::array<std::int8_t, 256> kDecodeTable = MakeDecodeTable();
-
-bool IsWhitespace(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
-std::string WithoutWhitespace(std::string_view text) {
-  std::string compact;
-  compact.reserve(text.size());
-  for (char c : text) {
-    if (!IsWhitespace(c)) compact += c;
-  }
-  return compact;
-}
-
-// Appends the bytes of one group of four characters, `padding` of them '=' at the end.
-bool DecodeGroup(std::string_view group, std::size_t padding, std::string& out) {
-  std::uint32_t bits = 0;
-  for (std::size_t i = 0; i < 4; ++i) {
-    std::int8_t value = 0;
-    if (i < 4 - padding) {
-      value = kDecodeTable[static_cast<unsigned char>(group[i])];
-      if (value == kNotInAlphabet) return false;
-    }
-    bits = (bits << 6) | static_cast<std::uint32_t>(value);
-  }
-  const std::size_t bytes = 3 - padding;
-  for (std::size_t i = 0; i < bytes; ++i) out += static_cast<char>((bits >> (16 - 8 * i)) & 0xFF);
-  return true;
-}
+bool IsWhitespace(char c) { return std::string_view(kWhitespace).find(c) != std::string_view::npos; }
 
 }  // namespace
 
 std::string Base64Encode(std::string_view bytes) {
-  std::string text;
-  text.reserve((bytes.size() + 2) / 3 * 4);
-  for (std::size_t i = 0; i < bytes.size(); i += 3) {
-    const std::size_t count = std::min<std::size_t>(3, bytes.size() - i);
-    std::uint32_t bits = 0;
-    for (std::size_t k = 0; k < 3; ++k) {
-      const unsigned char byte = k < count ? static_cast<unsigned char>(bytes[i + k]) : 0;
-      bits = (bits << 8) | byte;
-    }
-    for (std::size_t k = 0; k < 4; ++k) {
-      text += k <= count ? kAlphabet[(bits >> (18 - 6 * k)) & 0x3F] : kPad;
-    }
-  }
+  // The encoded length counts the terminator that libsodium writes.
+  std::string text(sodium_base64_ENCODED_LEN(bytes.size(), kVariant), '\0');
+  sodium_bin2base64(text.data(), text.size(), reinterpret_cast<const unsigned char*>(bytes.data()),
+                    bytes.size(), kVariant);
+  text.pop_back();
   return text;
 }
 
 std::size_t Base64DecodedLength(std::string_view text) {
   std::size_t characters = 0;
   for (char c : text) {
-    if (!IsWhitespace(c) && c != kPad) ++characters;
+    if (!IsWhitespace(c) && c != '=') ++characters;
   }
   return characters * 3 / 4;
 }
 
 std::optional<std::string> Base64Decode(std::string_view text) {
-  const std::string compact = WithoutWhitespace(text);
-  if (compact.size() % 4 != 0) return std::nullopt;
-  const std::size_t padding = compact.ends_with("==") ? 2 : compact.ends_with('=') ? 1 : 0;
-  std::string out;
-  out.reserve(compact.size() / 4 * 3);
-  for (std::size_t i = 0; i < compact.size(); i += 4) {
-    const bool last = i + 4 == compact.size();
-    if (!DecodeGroup(std::string_view(compact).substr(i, 4), last ? padding : 0, out)) {
-      return std::nullopt;
-    }
+  std::string bytes(Base64DecodedLength(text), '\0');
+  std::size_t length = 0;
+  // Without an end pointer libsodium refuses anything after the padding; it also refuses
+  // missing padding and stray bits in the last character.
+  if (sodium_base642bin(reinterpret_cast<unsigned char*>(bytes.data()), bytes.size(), text.data(),
+                        text.size(), kWhitespace, &length, nullptr, kVariant) != 0) {
+    return std::nullopt;
   }
-  return out;
+  bytes.resize(length);
+  return bytes;
 }
 
 }  // namespace vx

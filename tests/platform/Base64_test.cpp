@@ -26,7 +26,7 @@ TEST(Base64, WhitespaceIsIgnoredAndMalformedTextRejected) {
   EXPECT_EQ(vx::Base64Decode(" Zm9v\r\nYmE=\n"), "fooba");
   EXPECT_EQ(vx::Base64Decode("Zm\t9v Y g = ="), "foob");
   for (const std::string bad : {"Zm9v!mFy", "Zm9v-_Fy", "Zm9\xC3\xA9", "Zg", "Zm9vY", "Z===",
-                                "====", "Zg==Zm8=", "Z=g=", "Zm9v="}) {
+                                "====", "Zg==Zm8=", "Z=g=", "Zm9v=", "Zh=="}) {
     EXPECT_EQ(vx::Base64Decode(bad), std::nullopt) << bad;
   }
   EXPECT_EQ(vx::Base64Decode(std::string("Zm9\0", 4)), std::nullopt);
