@@ -131,9 +131,10 @@ int PortalLogin::RequestToken(const Client& client, const std::string& code, std
   }
   const auto found = reply.Object().find("access_token");
   if (found == reply.Object().end()) {
+    // The code is a secret: it is not shown.
     ShowError(Sjis("アクセストークン取得失敗のため再認証します:") +
               Utf8ToAnsi(JsonMemberText(reply.Object(), "error")) + "\r\n" +
-              Utf8ToAnsi(JsonMemberText(reply.Object(), "error_description")) + "\r\ncode:" + code);
+              Utf8ToAnsi(JsonMemberText(reply.Object(), "error_description")));
     return kTokenLoginAgain;
   }
   // A token that is no text, or empty, would pass for "no token" at the next call.

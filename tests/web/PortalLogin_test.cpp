@@ -194,11 +194,11 @@ TEST_F(PortalLoginTest, EachFailureShowsOneBoxAndKeepsNothing) {
        vx::kTokenRefused, "アクセストークン取得失敗", "HTTP通信エラー:Forbidden:403"},
       {"token without token", [](auto& p, auto&) { p.QueueTokenReply(Reply(200, "{}")); },
        vx::kTokenLoginAgain, "アクセストークン取得失敗",
-       "アクセストークン取得失敗のため再認証します:\r\n\r\ncode:code-from-login"},
+       "アクセストークン取得失敗のため再認証します:\r\n"},
       {"token refused", [](auto& p, auto&) {
          p.QueueTokenReply(Reply(200, R"({"error":"invalid_grant","error_description":"期限切れ"})"));
        }, vx::kTokenLoginAgain, "アクセストークン取得失敗",
-       "アクセストークン取得失敗のため再認証します:invalid_grant\r\n期限切れ\r\ncode:code-from-login"},
+       "アクセストークン取得失敗のため再認証します:invalid_grant\r\n期限切れ"},
       {"token not JSON", [](auto& p, auto&) { p.QueueTokenReply(Reply(200, "<html>")); },
        vx::kTokenRefused, "アクセストークン取得失敗", "不正な結果:syntax error*"},
       {"token JSON after garbage", [](auto& p, auto&) {
