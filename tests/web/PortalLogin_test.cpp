@@ -180,6 +180,13 @@ TEST_F(PortalLoginTest, EachFailureShowsOneBoxAndKeepsNothing) {
        }, vx::kTokenUnreachable, "認証処理失敗",
        ErrorText("通信エラー", vx::TransportErrorCode(CURLE_PEER_FAILED_VERIFICATION)) +
            "\r\nサーバー: portal.test"},
+      {"login window sent back to http", [](auto&, auto& d) {
+         Login(d, [](auto& f) {
+           f.MayGoTo("https://portal.test/login", true);
+           f.MayGoTo("http://portal.test/OAuth2/Blank?code=secret-code", true);
+         });
+       }, vx::kTokenUnreachable, "認証処理失敗",
+       ErrorText("通信エラー", vx::kInsecureRedirectCode) + "\r\nサーバー: portal.test"},
       {"page forbidden", [](auto&, auto& d) {
          Login(d, [](auto& f) { f.NavigationFailed(403); });
        }, vx::kTokenRefused, "認証処理失敗", "HTTP通信エラー:Forbidden:403"},
