@@ -83,6 +83,16 @@ int JsonInt(const picojson::value& value) {
                                      static_cast<double>(INT_MAX)));
 }
 
+bool JsonFitsInt(const picojson::value& value) {
+  if (value.is<std::int64_t>()) {
+    const std::int64_t number = value.get<std::int64_t>();
+    return number >= INT_MIN && number <= INT_MAX;
+  }
+  if (!value.is<double>()) return true;
+  const double number = std::trunc(value.get<double>());
+  return number >= static_cast<double>(INT_MIN) && number <= static_cast<double>(INT_MAX);
+}
+
 int JsonMemberInt(const picojson::object& object, const char* key) {
   const auto it = object.find(key);
   return it != object.end() ? JsonInt(it->second) : 0;

@@ -52,6 +52,9 @@ class PortalReply {
 
 // A JSON number truncated towards zero and held to the int range; 0 for anything else.
 int JsonInt(const picojson::value& value);
+// False for a number that, truncated towards zero, lies outside the int range; anything that is
+// no number fits (it reads as 0).
+bool JsonFitsInt(const picojson::value& value);
 // The member `key` of `object` as a number (JsonInt); 0 when absent.
 int JsonMemberInt(const picojson::object& object, const char* key);
 // The member `key` when it is a string (UTF-8 as sent), else "".
