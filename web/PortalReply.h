@@ -23,8 +23,8 @@ enum class PortalStatus {
 class PortalReply {
  public:
   // False when the body is not one JSON value (trailing text included, a number out of range)
-  // or not an object; ParseError() then holds the parser's words ("" when the value only was not
-  // an object).
+  // or not an object; ParseError() then holds the parser's words with a short excerpt of the
+  // reply, CP932 ("" when the value only was not an object).
   bool Parse(std::string_view body);
   const std::string& ParseError() const { return parseError_; }
 

@@ -418,6 +418,9 @@ TEST_F(FavoriteImportTest, ACancelledLoginEndsTheImport) {
 }
 
 TEST_F(FavoriteImportTest, ErrorRepliesEndThePassAndKeepWhatWasRead) {
+  const std::string nested(100000, '[');
+  const std::string nestedText =
+      "不正な結果:syntax error at line 1 near: " + std::string(40, '[') + "...";
   const vxtest::PortalErrorCase cases[] = {
       {"HTTP error", 500, "", 3, "HTTP通信エラー:Internal Server Error:500", true},
       {"not JSON", 200, "<html>", 1, "不正な結果:syntax error*", false},
@@ -425,6 +428,10 @@ TEST_F(FavoriteImportTest, ErrorRepliesEndThePassAndKeepWhatWasRead) {
       {"number out of range", 200, R"({"status":"success","response":{"count":1e999}})", 1,
        "不正な結果:number out of range", false},
       {"403 not JSON", 403, "Forbidden", 1, "不正な結果:syntax error*", false},
+      // The parser's excerpt of the reply, short and readable.
+      {"nested too deep", 200, nested.c_str(), 1, nestedText.c_str(), false},
+      {"Japanese text", 200, "サーバーが混雑しています", 1,
+       "不正な結果:syntax error at line 1 near: サーバーが混雑しています", false},
       {"server error", 200,
        R"({"status":"server_error","error":"db","error_description":"down",
           "response":{"error":"db2"}})",
