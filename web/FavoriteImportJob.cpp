@@ -108,8 +108,9 @@ int FavoriteImportJob::ImportFavoritesFromPortal() {
 }
 
 std::int64_t FavoriteImportJob::PageBound() const {
-  const std::int64_t pageSize = std::max(pass_.fullestPage, 1);
-  const std::int64_t needed = pass_.fullestPage > 0 ? (pass_.maxcount + pageSize - 1) / pageSize : 1;
+  if (pass_.fullestPage <= 0) return 2;
+  const std::int64_t pageSize = pass_.fullestPage;
+  const std::int64_t needed = (std::int64_t{pass_.maxcount} + pageSize - 1) / pageSize;
   return std::max<std::int64_t>(needed, 1) + 1;
 }
 

@@ -280,7 +280,8 @@ TEST_F(FavoriteImportTest, PagesThatStayEmptyEndWhereTheCountsSay) {
   const Case cases[] = {
       {"a page of three, then nothing",
        R"({"status":"success","response":{"count":3,"maxcount":30,"list":[
-           {"circle":{"updateId":1001}},{"circle":{"updateId":1002}},{"circle":{"updateId":1003}}]}})",
+           {"circle":{"updateId":1001}},{"circle":{"updateId":1002}},
+           {"circle":{"updateId":1003}}]}})",
        11, "ポータルのお気に入り 30 件のうち 3 件をインポートしました。残りは読み込んでいません。"},
       {"nothing from the start", R"({"status":"success","response":{"count":0,"maxcount":30}})", 2,
        "ポータルのお気に入り 30 件のうち 0 件をインポートしました。残りは読み込んでいません。"},

@@ -61,7 +61,9 @@ int LogInWithBrokenBrowser(const std::function<void()>& breakBrowser, const std:
 class EmbeddedBrowserCheckTest : public testing::Test {
  protected:
   void SetUp() override {
-    if (!vx::PortalLoginDialog::IsAvailable()) GTEST_SKIP() << "no display for the embedded browser";
+    if (!vx::PortalLoginDialog::IsAvailable()) {
+      GTEST_SKIP() << "no display for the embedded browser";
+    }
     GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process, the browser never started
   }
 };

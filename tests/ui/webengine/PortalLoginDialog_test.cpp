@@ -142,8 +142,8 @@ TEST_P(LoginDowngradeTest, TheBrowserDoesNotLeaveHttps) {
   portal.Server().Handle("/OAuth2/", [&](const vxtest::TestRequest& request) {
     std::map<std::string, std::string> query;
     vx::ParseQueryString(request.target, query);
-    const std::string target =
-        plain.Url("/OAuth2/Blank?code=") + vxtest::FakePortal::kLoginCode + "&state=" + query["state"];
+    const std::string target = plain.Url("/OAuth2/Blank?code=") +
+                               vxtest::FakePortal::kLoginCode + "&state=" + query["state"];
     vxtest::TestReply reply;
     if (byRedirect) {
       reply.status = 302;
