@@ -500,9 +500,6 @@ TEST_F(FavoriteImportTest, EveryEndSaysWhatWasImported) {
   const Case cases[] = {
       {"server error", 500, "", {"HTTP通信エラー:Internal Server Error:500", oneOfNine}},
       {"not JSON", 200, "<html>", {"不正な結果:syntax error at line 1 near: <html>", oneOfNine}},
-      {"out of range", 200,
-       R"({"status":"success","response":{"count":1,"list":[{"circle":{"updateId":1e308}}]}})",
-       {"不正な結果:number out of range", oneOfNine}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -537,38 +534,21 @@ TEST_F(FavoriteImportTest, EveryEndSaysWhatWasImported) {
   }
 }
 
-TEST_F(FavoriteImportTest, EndsBeforeAnyPageSayThatNothingWasImported) {
-  const std::string nothing = "ポータルのお気に入りは 1 件もインポートしていません。";
-  {
-    SCOPED_TRACE("login cancelled");
-    dialogs.QueueLogin([](vx::OAuthLoginFlow& flow) { flow.Cancel(); });
-    StoreToken("");
-    ExpectBoxes(2);
-    vx::FavoriteImportJob job(task, *store, services);
-    Run(job);
-    EXPECT_EQ(Boxes(), (decltype(Boxes()){{"認証処理失敗", "認証処理がキャンセルされました"},
-                                          {"インポート中断", nothing}}));
-  }
-  {
-    SCOPED_TRACE("cancel while the first page is asked for");
-    KnownToken();
-    vx::ScriptedUiServices boxes;
-    boxes.QueueAnswer(IDOK);
-    services.ui = &boxes;
-    vx::FavoriteImportJob job(task, *store, services);
-    portal.Server().Handle("/Readers/FavoriteCircles/", [&job](const vxtest::TestRequest&) {
-      job.RequestCancel();
-      vxtest::TestReply stalled;  // the request is given up before it ends
-      stalled.body = std::string(5000, ' ');
-      stalled.delivery = vxtest::TestReply::Delivery::kStall;
-      return stalled;
-    });
-    Run(job);
-    const auto shown = boxes.CallsOf(vx::UiCallKind::kMessageBox);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(vx::Cp932ToUtf8(shown[0].text), nothing);
-    EXPECT_TRUE(store->ImportRecords().empty());
-  }
+TEST_F(FavoriteImportTest, ACancelBeforeTheFirstPageSaysThatNothingWasImported) {
+  KnownToken();
+  vx::FavoriteImportJob job(task, *store, services);
+  portal.Server().Handle("/Readers/FavoriteCircles/", [&job](const vxtest::TestRequest&) {
+    job.RequestCancel();
+    vxtest::TestReply stalled;  // the request is given up before it ends
+    stalled.body = std::string(5000, ' ');
+    stalled.delivery = vxtest::TestReply::Delivery::kStall;
+    return stalled;
+  });
+  ExpectBoxes(1);
+  Run(job);
+  EXPECT_EQ(Boxes(), (decltype(Boxes()){
+                         {"インポート中断", "ポータルのお気に入りは 1 件もインポートしていません。"}}));
+  EXPECT_TRUE(store->ImportRecords().empty());
 }
 
 TEST_F(FavoriteImportTest, AnUnreachablePortalIsReported) {
