@@ -24,6 +24,11 @@ std::string Member(const QueryPairs& pairs, const char* name) {
   return it != pairs.end() ? it->second : std::string();
 }
 
+bool IsHttps(const std::string& url) {
+  HttpAddress address;
+  return address.Parse(url) && address.Scheme() == "https";
+}
+
 // The portal's texts arrive percent-encoded UTF-8.
 std::string PortalText(const QueryPairs& pairs, const char* name) {
   return Utf8ToAnsi(Member(pairs, name));
@@ -37,7 +42,7 @@ OAuthLoginFlow::OAuthLoginFlow(std::string baseUrl, std::string clientId, std::s
       state_(std::move(state)),
       blankUrl_(baseUrl_ + "OAuth2/Blank"),
       errorUrl_(baseUrl_ + "OAuth2/Error"),
-      onHttps_(baseUrl_.starts_with("https:")) {}
+      onHttps_(IsHttps(baseUrl_)) {}
 
 std::string OAuthLoginFlow::NewState() {
   if (sodium_init() < 0) throw std::runtime_error("no random source");

@@ -85,6 +85,8 @@ TEST(OAuthLoginFlow, PagesReachedEndTheLoginOrNot) {
 // Once on https the browser stays there: an http address of the main frame ends the login, one
 // of a frame is only refused.
 TEST(OAuthLoginFlow, TheBrowserNeverLeavesHttps) {
+  vx::OAuthLoginFlow upper("HTTPS://auth.test/", kClient, "s123");
+  EXPECT_FALSE(upper.MayGoTo("http://auth.test/OAuth2/Blank", true));
   vx::OAuthLoginFlow flow = Flow();
   EXPECT_TRUE(flow.MayGoTo("https://other.test/page", true));
   EXPECT_TRUE(flow.MayGoTo("about:blank", true));
