@@ -32,22 +32,30 @@ class KeyBuffer {
   std::string bytes;
 };
 
-enum class KeyRead { kRead, kMissing, kFailed };
+using KeyRead = DataProtection::KeyFileState;
 
 // Only the user's own regular file that no one else may read or write holds the key: a link
 // (followed by no one) or a file others could have planted or read is refused, and left alone.
-bool IsPrivateKeyFile(int fd) {
+KeyRead PrivateKeyFileState(int fd) {
   struct stat st {};
-  return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
-         (st.st_mode & 0077) == 0;
+  if (::fstat(fd, &st) != 0) return KeyRead::kUnreadable;
+  if (!S_ISREG(st.st_mode)) return KeyRead::kNotAFile;
+  if (st.st_uid != ::geteuid()) return KeyRead::kNotOwned;
+  if ((st.st_mode & 0077) != 0) return KeyRead::kOpenToOthers;
+  return KeyRead::kUsable;
+}
+
+KeyRead OpenFailure(int error) {
+  if (error == ENOENT) return KeyRead::kMissing;
+  return error == ELOOP ? KeyRead::kLink : KeyRead::kUnreadable;
 }
 
 KeyRead ReadKeyFile(const std::filesystem::path& file, std::string& key) {
   const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-  if (fd < 0) return errno == ENOENT ? KeyRead::kMissing : KeyRead::kFailed;
-  if (!IsPrivateKeyFile(fd)) {
+  if (fd < 0) return OpenFailure(errno);
+  if (const KeyRead state = PrivateKeyFileState(fd); state != KeyRead::kUsable) {
     ::close(fd);
-    return KeyRead::kFailed;
+    return state;
   }
   key.assign(kKeyBytes + 1, '\0');  // one byte more shows a file that is too long
   std::size_t used = 0;
@@ -58,9 +66,10 @@ KeyRead ReadKeyFile(const std::filesystem::path& file, std::string& key) {
     used += static_cast<std::size_t>(n);
   }
   ::close(fd);
-  if (n < 0 || used != kKeyBytes) return KeyRead::kFailed;
+  if (n < 0) return KeyRead::kUnreadable;
+  if (used != kKeyBytes) return KeyRead::kWrongSize;
   key.resize(kKeyBytes);
-  return KeyRead::kRead;
+  return KeyRead::kUsable;
 }
 
 // The new key is written whole to a private temporary file and then hard-linked into place:
@@ -74,13 +83,13 @@ KeyRead CreateKeyFile(const std::filesystem::path& file, std::string& key) {
 
   std::filesystem::path temporary;
   const int fd = CreateFileBeside(file, 0600, temporary, ec);
-  if (fd < 0) return KeyRead::kFailed;
+  if (fd < 0) return KeyRead::kMissing;
   const bool written = !WriteAllAndClose(fd, key);
   const bool linked = written && ::link(temporary.c_str(), file.c_str()) == 0;
   const bool lostRace = written && !linked && errno == EEXIST;
   ::unlink(temporary.c_str());
   if (lostRace) return ReadKeyFile(file, key);
-  return linked ? KeyRead::kRead : KeyRead::kFailed;
+  return linked ? KeyRead::kUsable : KeyRead::kMissing;
 }
 
 }  // namespace
@@ -91,18 +100,20 @@ std::filesystem::path DataProtection::DefaultKeyFile() {
   return DataHomeFolder() / "vindaxel" / "protect.key";
 }
 
+DataProtection::KeyFileState DataProtection::CheckKeyFile() const {
+  KeyBuffer key;
+  return ReadKeyFile(keyFile_, key.bytes);
+}
+
 bool DataProtection::LoadKey(std::string& key) const {
-  return SodiumReady() && ReadKeyFile(keyFile_, key) == KeyRead::kRead;
+  return SodiumReady() && ReadKeyFile(keyFile_, key) == KeyRead::kUsable;
 }
 
 bool DataProtection::LoadOrCreateKey(std::string& key) const {
   if (!SodiumReady()) return false;
-  switch (ReadKeyFile(keyFile_, key)) {
-    case KeyRead::kRead: return true;
-    case KeyRead::kFailed: return false;
-    case KeyRead::kMissing: return CreateKeyFile(keyFile_, key) == KeyRead::kRead;
-  }
-  return false;
+  const KeyRead state = ReadKeyFile(keyFile_, key);
+  if (state == KeyRead::kMissing) return CreateKeyFile(keyFile_, key) == KeyRead::kUsable;
+  return state == KeyRead::kUsable;
 }
 
 std::string DataProtection::Protect(std::string_view plain) const {

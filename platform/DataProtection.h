@@ -13,6 +13,18 @@ namespace vx {
 
 class DataProtection {
  public:
+  // What stands between the key file and its use.
+  enum class KeyFileState {
+    kUsable,
+    kMissing,       // not made yet (or it could not be made)
+    kLink,          // a symbolic link
+    kNotAFile,      // a folder or another kind of file
+    kNotOwned,      // someone else's
+    kOpenToOthers,  // others may read or write it
+    kWrongSize,     // not a key
+    kUnreadable,
+  };
+
   // The key lives in `keyFile`; it is created (mode 0600) on first use.
   explicit DataProtection(std::filesystem::path keyFile);
 
@@ -23,6 +35,9 @@ class DataProtection {
 
   // The default key file: <XDG data home>/vindaxel/protect.key
   static std::filesystem::path DefaultKeyFile();
+  const std::filesystem::path& KeyFile() const { return keyFile_; }
+  // Looks at the key file as Protect and Unprotect would; it changes nothing.
+  KeyFileState CheckKeyFile() const;
 
  private:
   bool LoadKey(std::string& key) const;

@@ -140,8 +140,4 @@ void FavoriteExportJob::Counted(PortalExportJob& job) const {
 
 const char* FavoriteExportJob::FailureCaption() const { return kFailureCaption; }
 
-std::string FavoriteExportJob::UnreachableText(const HttpConnection& connection) const {
-  return Sjis("通信エラー:") + connection.ErrorText();
-}
-
 }  // namespace vx

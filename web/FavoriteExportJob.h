@@ -53,7 +53,6 @@ class FavoriteExportJob : public PortalJob {
   void Counted(PortalExportJob& job) const;
   void ReportPass(const PortalExportJob& job) const;
   const char* FailureCaption() const override;
-  std::string UnreachableText(const HttpConnection& connection) const override;
 
   const FavoriteStore& store_;
 };

@@ -1,6 +1,9 @@
 #include "web/FavoriteImportJob.h"
 
 #include <algorithm>
+#include <charconv>
+#include <climits>
+#include <string_view>
 
 #include "app/ProgressTask.h"
 #include "checklist/FavoriteStore.h"
@@ -28,6 +31,38 @@ std::string CircleText(const picojson::object& circle, const char* key) {
   return Utf8ToAnsi(JsonMemberText(circle, key));
 }
 
+// A text update id is read by its leading digits.
+bool TextFitsInt(std::string_view text) {
+  const std::size_t start = text.find_first_not_of(" \t\n\v\f\r+");
+  if (start == std::string_view::npos) return true;
+  long long value = 0;
+  const auto [end, error] = std::from_chars(text.data() + start, text.data() + text.size(), value);
+  if (error == std::errc::invalid_argument) return true;  // no digits: 0
+  return error == std::errc() && value >= INT_MIN && value <= INT_MAX;
+}
+
+bool MemberFitsInt(const picojson::object& object, const char* key, bool textToo = false) {
+  const auto it = object.find(key);
+  if (it == object.end()) return true;
+  if (textToo && it->second.is<std::string>()) return TextFitsInt(it->second.get<std::string>());
+  return JsonFitsInt(it->second);
+}
+
+// Every number of the page that is read (its counts, each favourite's update id and colour) fits
+// the int it is read into: 1e308 is no update id.
+bool NumbersFit(const picojson::object& response) {
+  if (!MemberFitsInt(response, "count") || !MemberFitsInt(response, "maxcount")) return false;
+  const auto list = response.find("list");
+  if (list == response.end() || !list->second.is<picojson::array>()) return true;
+  return std::ranges::all_of(list->second.get<picojson::array>(), [](const picojson::value& e) {
+    if (!e.is<picojson::object>()) return true;
+    const picojson::object* circle = JsonMemberObject(e.get<picojson::object>(), "circle");
+    const picojson::object* favorite = JsonMemberObject(e.get<picojson::object>(), "favorite");
+    return (circle == nullptr || MemberFitsInt(*circle, "updateId", true)) &&
+           (favorite == nullptr || MemberFitsInt(*favorite, "color"));
+  });
+}
+
 }  // namespace
 
 FavoriteImportJob::FavoriteImportJob(ProgressTask& task, FavoriteStore& store,
@@ -42,13 +77,11 @@ std::string FavoriteImportJob::ProgressText(int position, int total) const {
 
 const char* FavoriteImportJob::FailureCaption() const { return kFailureCaption; }
 
-std::string FavoriteImportJob::UnreachableText(const HttpConnection& connection) const {
-  return HttpErrorText(Sjis("通信エラー"), connection.ErrorCode());
-}
-
 StepResult FavoriteImportJob::Step() {
   store_.DiscardImport();  // what a declined file load left behind is not the portal's
-  RunPasses([this] { return ImportFavoritesFromPortal(); });
+  int result = 0;
+  RunPasses([this, &result] { return result = ImportFavoritesFromPortal(); });
+  ReportEnd(result);
   return StepResult::kFinished;
 }
 
@@ -58,37 +91,52 @@ int FavoriteImportJob::ImportFavoritesFromPortal() {
   // A pass after a new login reads everything again: what an earlier pass read goes.
   store_.ImportRecords().clear();
   CollectUnknownCircles();
-  PassState pass;
+  pass_ = PassState();
   for (int page = 1; page <= maxPages_; ++page) {
     int result = 0;
-    switch (ReadPage(page, token, pass, result)) {
+    switch (ReadPage(page, token, result)) {
       case PageOutcome::kEnded: return result;
-      case PageOutcome::kLast: ReportEnd(pass); return 0;
+      case PageOutcome::kLast: return 0;
       case PageOutcome::kNext: break;
     }
+    // Pages that stay empty while the count says more remain end here.
+    if (page >= PageBound()) return 0;
   }
   ShowError(Sjis("ポータルのお気に入りが ") + std::to_string(maxPages_) +
-            Sjis(" ページで終わらないため、読み込みを打ち切りました。\r\n") + ShortReadText(pass));
+            Sjis(" ページで終わらないため、読み込みを打ち切りました。"));
   return 3;
 }
 
+std::int64_t FavoriteImportJob::PageBound() const {
+  if (pass_.fullestPage <= 0) return 2;
+  const std::int64_t pageSize = pass_.fullestPage;
+  const std::int64_t needed = (std::int64_t{pass_.maxcount} + pageSize - 1) / pageSize;
+  return std::max<std::int64_t>(needed, 1) + 1;
+}
+
 // Only a read that reached the portal's own count is complete.
-void FavoriteImportJob::ReportEnd(const PassState& pass) const {
-  if (!Stopped() && pass.total >= pass.maxcount) {
+void FavoriteImportJob::ReportEnd(int result) const {
+  if (result == 0 && pass_.pagesRead > 0 && pass_.total >= pass_.maxcount && !Stopped()) {
     ShowBox(Sjis("インポート完了しました"), "インポート完了", MB_ICONINFORMATION);
   } else {
-    ShowBox(ShortReadText(pass), "インポート中断", MB_ICONWARNING);
+    ShowBox(ShortReadText(), "インポート中断", MB_ICONWARNING);
   }
 }
 
-std::string FavoriteImportJob::ShortReadText(const PassState& pass) {
-  return Sjis("ポータルのお気に入り ") + std::to_string(std::max(pass.maxcount, pass.processed)) +
-         Sjis(" 件のうち ") + std::to_string(pass.processed) +
-         Sjis(" 件をインポートしました。残りは読み込んでいません。");
+std::string FavoriteImportJob::ShortReadText() const {
+  if (pass_.processed == 0 && pass_.maxcount <= 0) {
+    return Sjis("ポータルのお気に入りは 1 件もインポートしていません。");
+  }
+  const std::string rest = Sjis(" 件をインポートしました。残りは読み込んでいません。");
+  if (pass_.maxcount <= 0) {
+    return Sjis("ポータルのお気に入りを ") + std::to_string(pass_.processed) + rest;
+  }
+  return Sjis("ポータルのお気に入り ") + std::to_string(std::max(pass_.maxcount, pass_.processed)) +
+         Sjis(" 件のうち ") + std::to_string(pass_.processed) + rest;
 }
 
 FavoriteImportJob::PageOutcome FavoriteImportJob::ReadPage(int page, const std::string& token,
-                                                           PassState& pass, int& result) {
+                                                           int& result) {
   HttpConnection connection = NewPortalConnection(services_.config, &task_.stop);
   connection.AddFormParam("access_token", token);
   connection.AddFormParam("eventNumber", login_.EventNumberText());
@@ -106,23 +154,27 @@ FavoriteImportJob::PageOutcome FavoriteImportJob::ReadPage(int page, const std::
     result = RefusedReply(reply);
     return PageOutcome::kEnded;
   }
-  ReadResponse(reply, pass);
+  if (const picojson::object* response = reply.Response()) {
+    if (!NumbersFit(*response)) {
+      result = BadNumberReply();
+      return PageOutcome::kEnded;
+    }
+    ReadResponse(*response);
+  }
+  ++pass_.pagesRead;
   // A page that adds nothing is no end while the portal's count says more remain: the page bound
   // ends a portal that never gets there.
-  if (Stopped() || pass.total >= pass.maxcount) return PageOutcome::kLast;
+  if (Stopped() || pass_.total >= pass_.maxcount) return PageOutcome::kLast;
   return PageOutcome::kNext;
 }
 
 // The page's favourites go to the store, its count to the total.
-void FavoriteImportJob::ReadResponse(const PortalReply& reply, PassState& pass) {
-  const picojson::object* response = reply.Response();
-  if (response == nullptr) return;
-  const int count = JsonMemberInt(*response, "count");
-  if (response->contains("maxcount")) pass.maxcount = JsonMemberInt(*response, "maxcount");
-  if (const auto list = response->find("list"); list != response->end()) {
-    ReadList(list->second, pass);
-  }
-  pass.total += count;
+void FavoriteImportJob::ReadResponse(const picojson::object& response) {
+  const int count = JsonMemberInt(response, "count");
+  if (response.contains("maxcount")) pass_.maxcount = JsonMemberInt(response, "maxcount");
+  if (const auto list = response.find("list"); list != response.end()) ReadList(list->second);
+  pass_.total += count;
+  pass_.fullestPage = std::max(pass_.fullestPage, count);
 }
 
 int FavoriteImportJob::RefusedReply(const PortalReply& reply) {
@@ -137,13 +189,20 @@ int FavoriteImportJob::RefusedReply(const PortalReply& reply) {
   }
 }
 
-void FavoriteImportJob::ReadList(const picojson::value& list, PassState& pass) {
+// As the parser's own "number out of range": an unreadable reply.
+int FavoriteImportJob::BadNumberReply() {
+  ShowError(Sjis("不正な結果:") + "number out of range");
+  login_.ClearAccessToken();
+  return 1;
+}
+
+void FavoriteImportJob::ReadList(const picojson::value& list) {
   if (!list.is<picojson::array>()) return;
   for (const picojson::value& element : list.get<picojson::array>()) {
     if (Stopped()) return;
     if (!ImportFavorite(element)) continue;
-    ++pass.processed;
-    if (pass.processed <= pass.maxcount) ReportProgress(pass.processed, pass.maxcount);
+    ++pass_.processed;
+    if (pass_.processed <= pass_.maxcount) ReportProgress(pass_.processed, pass_.maxcount);
   }
 }
 

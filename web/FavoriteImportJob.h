@@ -7,9 +7,10 @@
 //
 // The rows are emptied before each pass; a pass whose token the portal refused clears the token
 // and the next pass logs in again. Pages are read until the portal's counts add up to its
-// maxcount; a read that ends short of it (cancel, the page bound) says how many were imported of
-// how many. Cancel keeps the rows read so far. The dialog answers 0 in every case, so that
-// whatever was read is committed.
+// maxcount, and no further than the pages that maxcount needs (by the fullest page seen) and one
+// more. Every end but a complete one says how many were imported of how many and that the rest
+// were not (or that none were), after the box of the failure that ended it. Cancel keeps the rows
+// read so far. The dialog answers 0 in every case, so that whatever was read is committed.
 #pragma once
 
 #include <picojson.h>
@@ -30,7 +31,7 @@ struct ProgressTask;
 
 class FavoriteImportJob : public PortalJob {
  public:
-  // A portal that never reaches its own count is not followed further than this.
+  // Pages of one pass, however many the portal's counts call for.
   static constexpr int kDefaultMaxPages = 2000;
 
   // The store and the task outlive the job; the store is left to the job while it runs.
@@ -44,28 +45,36 @@ class FavoriteImportJob : public PortalJob {
   // "チェックリストを読み込んでいます...(position/total)".
   std::string ProgressText(int position, int total) const override;
 
-  // One pass: 0 read to its end (also when stopped), 1 the reply was unreadable or refused (the
-  // token cleared), 2 the portal could not be reached, 3 an HTTP or server error (the token
-  // kept), 4 the token was refused and cleared; a login's failure as GetAccessToken answers it.
+  // One pass: 0 read to its end (also when stopped or bounded), 1 the reply was unreadable or
+  // refused (the token cleared), 2 the portal could not be reached, 3 an HTTP or server error, or
+  // too many pages (the token kept), 4 the token was refused and cleared; a login's failure as
+  // GetAccessToken answers it. Boxes only for failures: the end is told by Step.
   int ImportFavoritesFromPortal();
 
  private:
+  // What the pass whose rows the store holds has read.
   struct PassState {
+    int pagesRead = 0;
     std::int64_t total = 0;  // the pages' counts, as the portal gives them (negative ones too)
     int maxcount = 0;
     int processed = 0;
+    int fullestPage = 0;  // the largest count of a page
   };
   enum class PageOutcome { kNext, kLast, kEnded };
 
   const char* FailureCaption() const override;
-  std::string UnreachableText(const HttpConnection& connection) const override;
-  PageOutcome ReadPage(int page, const std::string& token, PassState& pass, int& result);
-  void ReadResponse(const PortalReply& reply, PassState& pass);
-  void ReportEnd(const PassState& pass) const;
-  // "ポータルのお気に入り <maxcount> 件のうち <processed> 件をインポートしました。...", CP932.
-  static std::string ShortReadText(const PassState& pass);
+  PageOutcome ReadPage(int page, const std::string& token, int& result);
+  // The pages that maxcount needs, by the fullest page so far (one when no page held any), and one
+  // more.
+  std::int64_t PageBound() const;
+  void ReadResponse(const picojson::object& response);
+  void ReportEnd(int result) const;
+  // How far the read got: "ポータルのお気に入り <maxcount> 件のうち <processed> 件をインポートしま
+  // した。残りは読み込んでいません。", or that none was imported; CP932.
+  std::string ShortReadText() const;
   int RefusedReply(const PortalReply& reply);
-  void ReadList(const picojson::value& list, PassState& pass);
+  int BadNumberReply();
+  void ReadList(const picojson::value& list);
   bool ImportFavorite(const picojson::value& element);
   void AddUnknownCircleRow(int updateId, int color, const std::string& memo,
                            const picojson::object& circle);
@@ -73,6 +82,7 @@ class FavoriteImportJob : public PortalJob {
 
   FavoriteStore& store_;
   int maxPages_ = kDefaultMaxPages;
+  PassState pass_;
   // The checklist's unknown circles by (name, kana), and the update ids of those this pass added.
   std::map<std::pair<std::string, std::string>, int> unknownIds_;
   std::set<int> unknownRows_;

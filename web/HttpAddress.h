@@ -16,6 +16,7 @@ class HttpAddress {
   // Without credentials and fragment.
   const std::string& Url() const { return url_; }
   const std::string& Scheme() const { return scheme_; }
+  const std::string& Host() const { return host_; }  // lower case
   const std::string& UserName() const { return userName_; }
   const std::string& Password() const { return password_; }
   // Same scheme, host and port (a port left out counts as the scheme's own).

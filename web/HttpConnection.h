@@ -4,8 +4,8 @@
 // may run several requests in a row; headers and form parameters stay for the later ones.
 //
 // Transport rules that hold for every request: certificates and host names are always verified
-// (a CA file may be named, for test servers), redirects are followed only within the scheme the
-// request started on and never carry a body or Basic credentials to another origin (at most
+// (a CA file may be named, for test servers), redirects never leave https (from http they may
+// go on to https) and never carry a body or Basic credentials to another origin (at most
 // kMaxRedirects; a refused one is a failure of the request), connecting and stalled transfers
 // time out, and a reply larger than the reply cap is refused.
 #pragma once

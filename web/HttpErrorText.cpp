@@ -73,11 +73,9 @@ const char* FindPhrase(std::span<const Phrase> table, int code) {
   return nullptr;
 }
 
-constexpr std::array<Phrase, 3> kRedirectMessages{{
+constexpr std::array<Phrase, 2> kRedirectMessages{{
     {kInsecureRedirectCode - kTransportErrorBase,
      "サーバーが安全でない (http の) アドレスへ転送しようとしたため、通信を中止しました"},
-    {kSchemeRedirectCode - kTransportErrorBase,
-     "サーバーが http から https のアドレスへ転送しようとしたため、通信を中止しました"},
     {kBodyRedirectCode - kTransportErrorBase,
      "サーバーが送信データを別のサーバーへ転送しようとしたため、通信を中止しました"},
 }};

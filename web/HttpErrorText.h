@@ -16,10 +16,9 @@ std::uint32_t TransportErrorCode(int curlCode);
 // The download of a page failed (the code the portal login reports for an unreachable page).
 inline constexpr std::uint32_t kDownloadFailureCode = 0x800C0008;
 
-// Redirects that are not followed: from https to http, from http to https, and one that would send
-// the request's body to another server.
+// Redirects that are not followed: from https to http, and one that would send the request's body
+// to another server.
 inline constexpr std::uint32_t kInsecureRedirectCode = kTransportErrorBase + 0x1000;
-inline constexpr std::uint32_t kSchemeRedirectCode = kTransportErrorBase + 0x1001;
 inline constexpr std::uint32_t kBodyRedirectCode = kTransportErrorBase + 0x1002;
 
 // What a failure code (0 or negative as a signed value) means, CP932.

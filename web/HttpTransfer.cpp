@@ -141,16 +141,16 @@ const char* HttpTransfer::RedirectTarget() const {
 }
 
 bool HttpTransfer::FollowRedirect(const char* target, const HttpAddress& start,
-                                  std::string& method, HttpAddress& next) {
+                                  std::string& method, HttpAddress& current) {
   HttpAddress address;
   if (!address.Parse(target)) {
     connection_.StartReply();
     connection_.SetError(address.ErrorCode(), address.ErrorText());
     return false;
   }
-  if (address.Scheme() != start.Scheme()) {
-    return RefuseRedirect(start.Scheme() == "https" ? kInsecureRedirectCode : kSchemeRedirectCode,
-                          target);
+  // From http on to https is fine; once on https, the request stays there.
+  if (current.Scheme() == "https" && address.Scheme() != "https") {
+    return RefuseRedirect(kInsecureRedirectCode, target);
   }
   long status = 0;
   curl_easy_getinfo(curl_, CURLINFO_RESPONSE_CODE, &status);
@@ -159,7 +159,7 @@ bool HttpTransfer::FollowRedirect(const char* target, const HttpAddress& start,
   if (method != "GET" && !address.SameOrigin(start)) {
     return RefuseRedirect(kBodyRedirectCode, target);
   }
-  next = std::move(address);
+  current = std::move(address);
   return true;
 }
 
@@ -183,11 +183,15 @@ std::size_t HttpTransfer::OnHeader(char* data, std::size_t size, std::size_t cou
   if (line.starts_with("HTTP/")) {
     transfer.replyStarted_ = false;
     transfer.redirectReply_ = false;
+    transfer.locationGiven_ = false;
     transfer.toFile_ = false;
     transfer.received_ = 0;
     transfer.lastPercent_ = 0;
     transfer.fileBody_.clear();
     transfer.connection_.StartReply();
+  } else if (SameName(HeaderName(line), "Location") &&
+             line.find_first_not_of(" \t\r\n", line.find(':') + 1) != std::string_view::npos) {
+    transfer.locationGiven_ = true;
   }
   return line.size();
 }
@@ -211,9 +215,6 @@ int HttpTransfer::OnTransferInfo(void* self, curl_off_t, curl_off_t, curl_off_t,
 bool HttpTransfer::StartReplyBody() {
   if (replyStarted_) return true;
   replyStarted_ = true;
-  // A redirect's body is nobody's reply.
-  redirectReply_ = RedirectTarget() != nullptr;
-  if (redirectReply_) return true;
   long status = 0;
   curl_easy_getinfo(curl_, CURLINFO_RESPONSE_CODE, &status);
   curl_off_t length = -1;
@@ -221,6 +222,10 @@ bool HttpTransfer::StartReplyBody() {
   connection_.status_ = static_cast<std::uint32_t>(status);
   connection_.contentLength_ =
       length > 0 ? static_cast<std::uint32_t>(std::min<curl_off_t>(length, UINT32_MAX)) : 0;
+  // A redirect's body is nobody's reply. libcurl names the address only once the transfer has
+  // ended, so the reply's own Location line tells.
+  redirectReply_ = IsFollowedRedirect(status) && locationGiven_;
+  if (redirectReply_) return true;
   toFile_ = wantsFile_ && status == 200;
   if (headersReported_) return true;
   headersReported_ = true;

@@ -39,10 +39,11 @@ class HttpTransfer {
   void SetHeaderLines(bool withAuthorization);
   // The address of the redirect the last reply asks for, or null when it is no redirect to follow.
   const char* RedirectTarget() const;
-  // False, with the connection's error set, when the redirect is refused: another scheme, or the
-  // body to another origin. `method` becomes GET where the redirect says so.
+  // Moves `current` on to the redirect's target. False, with the connection's error set, when the
+  // redirect is refused: from https to http, or the body to another origin than `start`'s.
+  // `method` becomes GET where the redirect says so.
   bool FollowRedirect(const char* target, const HttpAddress& start, std::string& method,
-                      HttpAddress& next);
+                      HttpAddress& current);
   bool RefuseRedirect(std::uint32_t code, const char* target);
   bool Report(int stage, int percent);
   // Status and length of the reply being read, stage 2, and where its body goes.
@@ -60,6 +61,7 @@ class HttpTransfer {
   bool wantsFile_ = false;
   bool replyStarted_ = false;
   bool redirectReply_ = false;
+  bool locationGiven_ = false;  // the reply being read names where to go
   bool headersReported_ = false;
   bool toFile_ = false;
   bool cancelled_ = false;

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/CodePage.h"
+#include "web/HttpAddress.h"
 #include "web/HttpErrorText.h"
 #include "web/QueryString.h"
 #include "web/TextConversions.h"
@@ -23,6 +24,11 @@ std::string Member(const QueryPairs& pairs, const char* name) {
   return it != pairs.end() ? it->second : std::string();
 }
 
+bool IsHttps(const std::string& url) {
+  HttpAddress address;
+  return address.Parse(url) && address.Scheme() == "https";
+}
+
 // The portal's texts arrive percent-encoded UTF-8.
 std::string PortalText(const QueryPairs& pairs, const char* name) {
   return Utf8ToAnsi(Member(pairs, name));
@@ -35,7 +41,8 @@ OAuthLoginFlow::OAuthLoginFlow(std::string baseUrl, std::string clientId, std::s
       clientId_(std::move(clientId)),
       state_(std::move(state)),
       blankUrl_(baseUrl_ + "OAuth2/Blank"),
-      errorUrl_(baseUrl_ + "OAuth2/Error") {}
+      errorUrl_(baseUrl_ + "OAuth2/Error"),
+      onHttps_(IsHttps(baseUrl_)) {}
 
 std::string OAuthLoginFlow::NewState() {
   if (sodium_init() < 0) throw std::runtime_error("no random source");
@@ -51,14 +58,37 @@ std::string OAuthLoginFlow::AuthorizationUrl() const {
          "&redirect_uri=" + blankUrl_ + "&scope=" + std::string(kScope);
 }
 
+bool OAuthLoginFlow::MayGoTo(std::string_view url, bool mainFrame) {
+  HttpAddress address;
+  if (!address.Parse(std::string(url))) return true;  // no server to be talked to in clear
+  if (address.Scheme() == "https") {
+    onHttps_ = onHttps_ || mainFrame;
+    return true;
+  }
+  if (!onHttps_) return true;
+  if (mainFrame && !Finished()) {
+    navigationStatus_ = kInsecureRedirectCode;
+    result_ = kOAuthDownloadFailed;
+    failedHost_ = address.Host();
+  }
+  return false;
+}
+
 bool OAuthLoginFlow::Examine(std::string_view url) {
   if (Finished()) return false;
-  if (url.starts_with(blankUrl_)) {
+  if (IsPage(url, blankUrl_)) {
     ReadReturnPage(url, true);
-  } else if (url.starts_with(errorUrl_)) {
+  } else if (IsPage(url, errorUrl_)) {
     ReadReturnPage(url, false);
   }
   return Finished();
+}
+
+bool OAuthLoginFlow::IsPage(std::string_view url, const std::string& page) const {
+  if (url.starts_with(page)) return true;
+  constexpr std::string_view kHttp = "http:";
+  return page.starts_with(kHttp) && url.starts_with("https:") &&
+         url.substr(std::string_view("https:").size()).starts_with(page.substr(kHttp.size()));
 }
 
 // The blank page carries the code (which wins over an error beside it) or the portal's error; the

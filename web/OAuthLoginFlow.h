@@ -2,7 +2,9 @@
 // browser then reaches say. The login ends when the portal sends the browser to its blank page
 // (with the authorization code, or with an error), to its error page, or when a page cannot be
 // loaded or the user cancels. The blank page must carry back the random state this login sent;
-// an answer to another login, or an address with broken escapes, fails the login.
+// an answer to another login, or an address with broken escapes, fails the login. The browser
+// never leaves https, as the HTTP client never does: once the login has been on https (it may
+// start there), an http address is refused and ends the login.
 #pragma once
 
 #include <cstdint>
@@ -37,9 +39,13 @@ class OAuthLoginFlow {
   const std::string& ErrorUrl() const { return errorUrl_; }  // base + "OAuth2/Error"
   const std::string& State() const { return state_; }
 
+  // Whether the browser may go to `url` (in its main frame, or in a frame of the page). A refused
+  // address of the main frame ends the login, naming its server.
+  bool MayGoTo(std::string_view url, bool mainFrame);
   // A page the browser is about to show or has shown. True when it ends the login: the blank
-  // page (compared case-sensitively at its start) or the error page. Other pages are the portal's
-  // own and change nothing. Nothing changes once the login has ended.
+  // page (compared case-sensitively at its start) or the error page, or on an http portal their
+  // https forms. Other pages are the portal's own and change nothing. Nothing changes once the
+  // login has ended.
   bool Examine(std::string_view url);
   // A page could not be loaded: `status` is an HTTP status, or kDownloadFailureCode when nothing
   // could be downloaded.
@@ -56,10 +62,13 @@ class OAuthLoginFlow {
   const std::string& Error() const { return error_; }
   const std::string& ErrorDescription() const { return errorDescription_; }
   std::uint32_t NavigationStatus() const { return navigationStatus_; }
-  // The server whose certificate failed; "" for other failures.
+  // The server whose certificate failed, or that the browser was refused to go to over http; ""
+  // for other failures.
   const std::string& FailedHost() const { return failedHost_; }
 
  private:
+  // `page` or, on an http portal, its https form begins `url`.
+  bool IsPage(std::string_view url, const std::string& page) const;
   void ReadReturnPage(std::string_view url, bool blankPage);
   void Fail(std::string error, std::string description);
 
@@ -74,6 +83,7 @@ class OAuthLoginFlow {
   std::string errorDescription_;
   std::uint32_t navigationStatus_ = 0;
   std::string failedHost_;
+  bool onHttps_;  // the login has been on https: it stays there
 };
 
 }  // namespace vx

@@ -22,7 +22,7 @@ void PortalJob::RunPasses(const std::function<int()>& pass) {
 int PortalJob::ReadReply(int sent, const HttpConnection& connection, PortalReply& reply) {
   if (sent == kHttpCancelled) return kRequestGivenUp;
   if (sent != kHttpReplied) {
-    ShowError(UnreachableText(connection));
+    ShowError(HttpErrorText(Sjis("通信エラー"), connection.ErrorCode()));
     return 2;
   }
   if (connection.Status() != 200 && connection.Status() != 403) {

@@ -32,8 +32,6 @@ class PortalJob : public ProgressJob {
 
   // The caption of the job's error boxes (a UTF-8 literal).
   virtual const char* FailureCaption() const = 0;
-  // What the job's box says when the portal could not be reached (CP932).
-  virtual std::string UnreachableText(const HttpConnection& connection) const = 0;
 
   bool Stopped() const;
   // Runs `pass` until it ends other than with a refused token, or the job is stopped; a portal
@@ -41,8 +39,9 @@ class PortalJob : public ProgressJob {
   void RunPasses(const std::function<int()>& pass);
   // 0 when the request (`sent` is its HttpRequest result) brought a JSON object with the status
   // 200 or 403 (a refusal is read like any answer), parsed into `reply`. Otherwise the failure is
-  // reported and the pass's result answered: 2 the portal could not be reached, 3 another HTTP
-  // status, 1 an unreadable reply (the token is cleared), kRequestGivenUp without a box.
+  // reported and the pass's result answered: 2 the portal could not be reached (the failure's
+  // code and what it means), 3 another HTTP status, 1 an unreadable reply (the token is cleared),
+  // kRequestGivenUp without a box.
   int ReadReply(int sent, const HttpConnection& connection, PortalReply& reply);
   // A reply refusing the token: reported when it was denied, the token cleared so that the next
   // pass logs in again; kTokenLoginAgain.

@@ -5,6 +5,7 @@
 #include "app/AppSettings.h"
 #include "app/ProgressTask.h"
 #include "platform/CodePage.h"
+#include "platform/DataProtection.h"
 #include "web/HttpErrorText.h"
 #include "web/HttpRequest.h"
 #include "web/OAuthLoginFlow.h"
@@ -21,6 +22,29 @@ constexpr std::string_view kClientSecret = "Jd2XwN7pLq5RzC8vMb4KtH1sYg9FeU6aTo3W
 constexpr std::string_view kSandboxClientSecret = "Pm8VzK3qWr6TnB1xLc9HdS4yGf7JuE2aRk5NoQt0";
 
 std::string TokenKey(std::string_view prefix) { return std::string(prefix) + "AccessToken"; }
+
+using KeyState = DataProtection::KeyFileState;
+
+// Why the token could not be kept, and what to do about it; CP932.
+std::string UnkeptTokenReason(const AppSettings& settings) {
+  const DataProtection protection(DataProtection::DefaultKeyFile());
+  const std::string key = Sjis("鍵ファイル ") + Utf8ToAnsi(protection.KeyFile().string());
+  const std::string remove = Sjis("このファイルを削除すると、次のログインで新しい鍵が作られます。");
+  switch (protection.CheckKeyFile()) {
+    case KeyState::kLink: return key + Sjis(" がシンボリックリンクです。") + remove;
+    case KeyState::kNotAFile: return key + Sjis(" が通常のファイルではありません。") + remove;
+    case KeyState::kNotOwned: return key + Sjis(" がほかのユーザーのものです。") + remove;
+    case KeyState::kOpenToOthers:
+      return key + Sjis(" をほかのユーザーも読み書きできます。") + remove;
+    case KeyState::kWrongSize: return key + Sjis(" の中身が鍵ではありません。") + remove;
+    case KeyState::kUnreadable: return key + Sjis(" を読めません。") + remove;
+    case KeyState::kMissing:
+      return key + Sjis(" を作れません。そのフォルダーに書き込めるようにしてください。");
+    case KeyState::kUsable: break;
+  }
+  return Sjis("設定ファイル ") + Utf8ToAnsi(settings.userSettingsFile().string()) +
+         Sjis(" に書き込めません。");
+}
 
 // A failed page load's box text: an HTTP status, or (0 and below as a signed value) a failure code.
 std::string NavigationErrorText(std::uint32_t status) {
@@ -131,9 +155,10 @@ int PortalLogin::RequestToken(const Client& client, const std::string& code, std
   }
   const auto found = reply.Object().find("access_token");
   if (found == reply.Object().end()) {
+    // The code is a secret: it is not shown.
     ShowError(Sjis("アクセストークン取得失敗のため再認証します:") +
               Utf8ToAnsi(JsonMemberText(reply.Object(), "error")) + "\r\n" +
-              Utf8ToAnsi(JsonMemberText(reply.Object(), "error_description")) + "\r\ncode:" + code);
+              Utf8ToAnsi(JsonMemberText(reply.Object(), "error_description")));
     return kTokenLoginAgain;
   }
   // A token that is no text, or empty, would pass for "no token" at the next call.
@@ -142,8 +167,21 @@ int PortalLogin::RequestToken(const Client& client, const std::string& code, std
     return kTokenRefused;
   }
   token = found->second.get<std::string>();
-  if (task_.owner != nullptr) task_.owner->WriteProtectedString(TokenKey(kKeyPrefix), token);
+  KeepToken(token);
   return kTokenReady;
+}
+
+// A token that cannot be kept still serves this command; the user hears once why the next one
+// will ask for a login again.
+void PortalLogin::KeepToken(const std::string& token) {
+  if (task_.owner == nullptr || task_.owner->WriteProtectedString(TokenKey(kKeyPrefix), token) ||
+      unkeptTokenTold_) {
+    return;
+  }
+  unkeptTokenTold_ = true;
+  services_.ShowBox(Sjis("ログインを記憶できません。次の操作でもまたログインが必要です。\r\n") +
+                        UnkeptTokenReason(*task_.owner),
+                    Sjis("ログインの記憶"), MB_OK | MB_ICONWARNING);
 }
 
 void PortalLogin::ShowError(std::string_view text) const {

@@ -4,7 +4,8 @@
 // switch that points everything at the portal's sandbox servers.
 //
 // Runs on the worker thread of the job's progress dialog; every failure shows one error box, owned
-// by the services' owner window, before it is answered.
+// by the services' owner window, before it is answered. A token that cannot be kept (the key
+// file of the protected settings cannot be used) is said once, with the file to put right.
 #pragma once
 
 #include <functional>
@@ -62,12 +63,14 @@ class PortalLogin {
   int RunLogin(OAuthLoginFlow& flow);
   int ReportLoginFailure(const OAuthLoginFlow& flow);
   int RequestToken(const Client& client, const std::string& code, std::string& token);
+  void KeepToken(const std::string& token);
   void ShowError(std::string_view text) const;
 
   ProgressTask& task_;
   const PortalServices& services_;
   std::string caption_;
   bool tokenWithheld_ = false;  // the last token request was answered without a token
+  bool unkeptTokenTold_ = false;
 };
 
 }  // namespace vx

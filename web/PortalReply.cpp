@@ -14,6 +14,25 @@ namespace {
 
 bool IsJsonSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+constexpr std::size_t kExcerptBytes = 40;
+
+// The parser quotes the reply from where it stopped to the end of that line, which may be the whole
+// reply (a reply nested too deep is one line of "["): a short excerpt is enough, in our code page.
+std::string ShortParseError(const std::string& error) {
+  constexpr std::string_view kNear = "near: ";
+  const std::size_t near = error.find(kNear);
+  if (near == std::string::npos) return error;
+  std::string_view excerpt(error);
+  excerpt.remove_prefix(near + kNear.size());
+  const bool cut = excerpt.size() > kExcerptBytes;
+  if (cut) {
+    std::size_t end = kExcerptBytes;
+    while (end > 0 && (static_cast<unsigned char>(excerpt[end]) & 0xC0) == 0x80) --end;
+    excerpt = excerpt.substr(0, end);
+  }
+  return error.substr(0, near + kNear.size()) + Utf8ToAnsi(excerpt) + (cut ? "..." : "");
+}
+
 }  // namespace
 
 bool PortalReply::Parse(std::string_view body) {
@@ -28,7 +47,10 @@ bool PortalReply::Parse(std::string_view body) {
     parseError_ = "number out of range";
     return false;
   }
-  if (!parseError_.empty()) return false;
+  if (!parseError_.empty()) {
+    parseError_ = ShortParseError(parseError_);
+    return false;
+  }
   if (!std::all_of(end, body.end(), IsJsonSpace)) {
     parseError_ = "trailing data after the value";
     return false;
@@ -81,6 +103,16 @@ int JsonInt(const picojson::value& value) {
   const double number = std::trunc(value.get<double>());
   return static_cast<int>(std::clamp(number, static_cast<double>(INT_MIN),
                                      static_cast<double>(INT_MAX)));
+}
+
+bool JsonFitsInt(const picojson::value& value) {
+  if (value.is<std::int64_t>()) {
+    const std::int64_t number = value.get<std::int64_t>();
+    return number >= INT_MIN && number <= INT_MAX;
+  }
+  if (!value.is<double>()) return true;
+  const double number = std::trunc(value.get<double>());
+  return number >= static_cast<double>(INT_MIN) && number <= static_cast<double>(INT_MAX);
 }
 
 int JsonMemberInt(const picojson::object& object, const char* key) {

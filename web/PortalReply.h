@@ -23,8 +23,8 @@ enum class PortalStatus {
 class PortalReply {
  public:
   // False when the body is not one JSON value (trailing text included, a number out of range)
-  // or not an object; ParseError() then holds the parser's words ("" when the value only was not
-  // an object).
+  // or not an object; ParseError() then holds the parser's words with a short excerpt of the
+  // reply, CP932 ("" when the value only was not an object).
   bool Parse(std::string_view body);
   const std::string& ParseError() const { return parseError_; }
 
@@ -52,6 +52,9 @@ class PortalReply {
 
 // A JSON number truncated towards zero and held to the int range; 0 for anything else.
 int JsonInt(const picojson::value& value);
+// False for a number that, truncated towards zero, lies outside the int range; anything that is
+// no number fits (it reads as 0).
+bool JsonFitsInt(const picojson::value& value);
 // The member `key` of `object` as a number (JsonInt); 0 when absent.
 int JsonMemberInt(const picojson::object& object, const char* key);
 // The member `key` when it is a string (UTF-8 as sent), else "".

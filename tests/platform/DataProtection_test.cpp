@@ -17,6 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 using vx::DataProtection;
+using KeyState = vx::DataProtection::KeyFileState;
 
 class DataProtectionTest : public ::testing::Test {
  protected:
@@ -39,6 +40,7 @@ TEST_F(DataProtectionTest, RoundTripsBytesWithAPrivateKeyFile) {
 TEST_F(DataProtectionTest, TamperedMalformedOrForeignValuesReadAsEmpty) {
   EXPECT_EQ(protection_.Unprotect(DataProtection(dir_ / "other.key").Protect("x")), "");
   EXPECT_FALSE(fs::exists(keyFile_));  // reading never creates a key
+  EXPECT_EQ(protection_.CheckKeyFile(), KeyState::kMissing);
   const std::string stored = protection_.Protect("access-token");
   const std::string sealed = vx::Base64Decode(stored).value();
   // One changed byte in the nonce, the tag or the ciphertext.
@@ -56,12 +58,15 @@ TEST_F(DataProtectionTest, UnusableKeyFileIsLeftAlone) {
   fs::create_directories(keyFile_.parent_path());
   for (const std::string& content : {std::string(10, 'k'), std::string(33, 'k'), std::string()}) {
     vxtest::WriteFileBytes(keyFile_, content);
+    ASSERT_EQ(chmod(keyFile_.c_str(), 0600), 0);  // private: only its size is wrong
     EXPECT_EQ(protection_.Protect("x"), "");
     EXPECT_EQ(vxtest::ReadFileBytes(keyFile_), content);
+    EXPECT_EQ(protection_.CheckKeyFile(), KeyState::kWrongSize);
   }
   fs::remove(keyFile_);
   fs::create_directory(keyFile_);
   EXPECT_EQ(protection_.Protect("x"), "");
+  EXPECT_EQ(protection_.CheckKeyFile(), KeyState::kNotAFile);
 }
 
 // A key that others could have planted, read or swapped is not the user's secret.
@@ -76,6 +81,7 @@ TEST_F(DataProtectionTest, OnlyTheUsersOwnPrivateRegularFileHoldsTheKey) {
   fs::create_symlink(elsewhere, keyFile_);
   EXPECT_EQ(protection_.Unprotect(stored), "") << "a symbolic link";
   EXPECT_EQ(protection_.Protect("x"), "");
+  EXPECT_EQ(protection_.CheckKeyFile(), KeyState::kLink);
   EXPECT_TRUE(fs::is_symlink(keyFile_));  // left alone, not replaced
 
   fs::remove(keyFile_);
@@ -83,12 +89,15 @@ TEST_F(DataProtectionTest, OnlyTheUsersOwnPrivateRegularFileHoldsTheKey) {
   for (const mode_t mode : {0644, 0620, 0604}) {
     ASSERT_EQ(chmod(keyFile_.c_str(), mode), 0);
     EXPECT_EQ(protection_.Unprotect(stored), "") << std::oct << mode;
+    EXPECT_EQ(protection_.CheckKeyFile(), KeyState::kOpenToOthers);
   }
   ASSERT_EQ(chmod(keyFile_.c_str(), 0400), 0);  // the user's own and private: still the key
   EXPECT_EQ(protection_.Unprotect(stored), "token");
+  EXPECT_EQ(protection_.CheckKeyFile(), KeyState::kUsable);
   if (geteuid() == 0) {  // only root can hand the file to someone else
     ASSERT_EQ(chown(keyFile_.c_str(), 12345, 12345), 0);
     EXPECT_EQ(protection_.Unprotect(stored), "") << "another user's file";
+    EXPECT_EQ(protection_.CheckKeyFile(), KeyState::kNotOwned);
   }
   EXPECT_EQ(vxtest::ReadFileBytes(keyFile_), key);
 }

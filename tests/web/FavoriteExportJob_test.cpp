@@ -249,6 +249,23 @@ TEST_F(FavoriteExportTest, AnUnreachablePortalIsReported) {
             "お気に入り 3 件のうち 0 件を送信しました。残りの 3 件は送信していません。");
 }
 
+// A portal that sends the request round in circles: the box gives the failure's code and what it
+// means, as the import's does.
+TEST_F(FavoriteExportTest, ARedirectLoopIsReportedWithItsCodeAndMeaning) {
+  KnownToken();
+  FillChecklist();
+  portal.Server().Handle("/Readers/Favorite/", [this](const vxtest::TestRequest&) {
+    vxtest::TestReply reply;
+    reply.status = 302;
+    reply.headers = {"Location: " + portal.Server().Url("/Readers/Favorite/")};
+    return reply;
+  });
+  ExpectBoxes(2);
+  vx::FavoriteExportJob job(task, *store, services);
+  EXPECT_EQ(job.ExportFavoritesToPortal(), 2);
+  EXPECT_EQ(Boxes().at(0).second, "通信エラー:a000002f:転送の回数が多すぎます");
+}
+
 TEST_F(FavoriteExportTest, CancelStopsBeforeTheNextFavouriteAndSaysHowFarItGot) {
   KnownToken();
   FillChecklist();

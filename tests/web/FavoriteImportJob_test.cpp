@@ -254,19 +254,75 @@ TEST_F(FavoriteImportTest, APortalThatNeverEndsIsReadNoFurtherThanTheBound) {
         {"circle":{"updateId":)" + std::to_string(9000 + std::stoi(page)) + "}}]}}";
     return reply;
   });
-  ExpectBoxes(1);
+  ExpectBoxes(2);
   vx::FavoriteImportJob job(task, *store, services);
   job.SetMaxPages(5);
   Run(job);
   EXPECT_EQ(PageRequests().size(), 5u);
   EXPECT_EQ(store->ImportRecords().size(), 5u);  // what was read is kept for the commit
-  const auto boxes = Boxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].first, "お気に入りインポート処理失敗");
-  EXPECT_EQ(boxes[0].second,
-            "ポータルのお気に入りが 5 ページで終わらないため、読み込みを打ち切りました。\r\n"
-            "ポータルのお気に入り 100000000 件のうち 5 件をインポートしました。"
-            "残りは読み込んでいません。");
+  EXPECT_EQ(Boxes(), (decltype(Boxes()){
+                         {"お気に入りインポート処理失敗",
+                          "ポータルのお気に入りが 5 ページで終わらないため、読み込みを打ち切りま"
+                          "した。"},
+                         {"インポート中断", "ポータルのお気に入り 100000000 件のうち 5 件をイン"
+                                            "ポートしました。残りは読み込んでいません。"}}));
+}
+
+// Pages that stay empty cost no more requests than the portal's own counts call for: the pages
+// that maxcount needs at the fullest page's size, and one more.
+TEST_F(FavoriteImportTest, PagesThatStayEmptyEndWhereTheCountsSay) {
+  struct Case {
+    const char* name;
+    const char* firstPage;
+    std::size_t requests;
+    const char* end;
+  };
+  const Case cases[] = {
+      {"a page of three, then nothing",
+       R"({"status":"success","response":{"count":3,"maxcount":30,"list":[
+           {"circle":{"updateId":1001}},{"circle":{"updateId":1002}},
+           {"circle":{"updateId":1003}}]}})",
+       11, "ポータルのお気に入り 30 件のうち 3 件をインポートしました。残りは読み込んでいません。"},
+      {"nothing from the start", R"({"status":"success","response":{"count":0,"maxcount":30}})", 2,
+       "ポータルのお気に入り 30 件のうち 0 件をインポートしました。残りは読み込んでいません。"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    vxtest::FakePortal empty;
+    empty.Server().Handle("/Readers/FavoriteCircles/", [&c](const vxtest::TestRequest& request) {
+      vxtest::TestReply reply;
+      reply.body = FieldOf(vxtest::ParseForm(request.body), "page") == "1"
+                       ? c.firstPage
+                       : R"({"status":"success","response":{"count":0,"maxcount":30,"list":[]}})";
+      return reply;
+    });
+    services.config = empty.Config();
+    vx::ScriptedUiServices boxes;
+    boxes.QueueAnswer(IDOK);
+    services.ui = &boxes;
+    vx::FavoriteImportJob job(task, *store, services);
+    job.SetMaxPages(100);
+    EXPECT_EQ(Run(job), 0);
+    EXPECT_EQ(empty.ApiRequests("/Readers/FavoriteCircles/").size(), c.requests);
+    const auto shown = boxes.CallsOf(vx::UiCallKind::kMessageBox);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(vx::Cp932ToUtf8(shown[0].caption), "インポート中断");
+    EXPECT_EQ(vx::Cp932ToUtf8(shown[0].text), c.end);
+  }
+}
+
+// Counts whose sum leaves the int range still add up: the second page reaches maxcount.
+TEST_F(FavoriteImportTest, PageCountsAddUpBeyondTheIntRange) {
+  KnownToken();
+  AnswerAlways("/Readers/FavoriteCircles/",
+               R"({"status":"success","response":{"count":2000000000,"maxcount":2147483647,
+                   "list":[{"circle":{"updateId":1001}}]}})");
+  ExpectBoxes(1);
+  vx::FavoriteImportJob job(task, *store, services);
+  job.SetMaxPages(10);
+  Run(job);
+  EXPECT_EQ(PageRequests().size(), 2u);
+  EXPECT_EQ(Boxes(), (decltype(Boxes()){{"インポート完了", "インポート完了しました"}}));
 }
 
 TEST_F(FavoriteImportTest, ARefusedTokenIsClearedAndTheNextPassReadsEverythingOnce) {
@@ -322,29 +378,34 @@ TEST_F(FavoriteImportTest, ATokenNotFoundLogsInAgainWithoutABox) {
 TEST_F(FavoriteImportTest, APortalThatRefusesEveryTokenIsNotAskedForEver) {
   portal.SetRefusalStatus("access_token_not_found");
   AnswerAlways("/Readers/FavoriteCircles/", R"({"status":"access_token_not_found"})");
-  ExpectBoxes(1);
+  ExpectBoxes(2);
   vx::FavoriteImportJob job(task, *store, services);
   Run(job);
   EXPECT_EQ(dialogs.loginAddresses.size(), 2u);  // the start token, then two logins
   EXPECT_EQ(PageRequests().size(), 3u);
-  EXPECT_EQ(Boxes().at(0).second,
-            "ポータルが新しいアクセストークンも受け付けません。時間をおいてやり直してください。");
+  EXPECT_EQ(Boxes(), (decltype(Boxes()){
+                         {"お気に入りインポート処理失敗",
+                          "ポータルが新しいアクセストークンも受け付けません。時間をおいてやり直"
+                          "してください。"},
+                         {"インポート中断", "ポータルのお気に入りは 1 件もインポートしていませ"
+                                            "ん。"}}));
   EXPECT_EQ(StoredToken(), "");
 }
 
 TEST_F(FavoriteImportTest, ATokenEndpointThatNeverIssuesOneIsReportedSo) {
   StoreToken("");
   AnswerAlways("/OAuth2/Token", R"({"error":"temporarily_unavailable"})");
-  ExpectBoxes(4);
+  ExpectBoxes(5);
   vx::FavoriteImportJob job(task, *store, services);
   Run(job);
   EXPECT_EQ(dialogs.loginAddresses.size(), 3u);
   EXPECT_TRUE(PageRequests().empty());
   const auto boxes = Boxes();
-  ASSERT_EQ(boxes.size(), 4u);
+  ASSERT_EQ(boxes.size(), 5u);
   EXPECT_EQ(boxes[2].second.rfind("アクセストークン取得失敗のため再認証します:temporarily", 0), 0u);
   EXPECT_EQ(boxes[3].second,
             "ポータルからアクセストークンを取得できませんでした。時間をおいてやり直してください。");
+  EXPECT_EQ(boxes[4].second, "ポータルのお気に入りは 1 件もインポートしていません。");
 }
 
 TEST_F(FavoriteImportTest, ACancelledLoginEndsTheImport) {
@@ -358,6 +419,9 @@ TEST_F(FavoriteImportTest, ACancelledLoginEndsTheImport) {
 }
 
 TEST_F(FavoriteImportTest, ErrorRepliesEndThePassAndKeepWhatWasRead) {
+  const std::string nested(100000, '[');
+  const std::string nestedText =
+      "不正な結果:syntax error at line 1 near: " + std::string(40, '[') + "...";
   const vxtest::PortalErrorCase cases[] = {
       {"HTTP error", 500, "", 3, "HTTP通信エラー:Internal Server Error:500", true},
       {"not JSON", 200, "<html>", 1, "不正な結果:syntax error*", false},
@@ -365,6 +429,10 @@ TEST_F(FavoriteImportTest, ErrorRepliesEndThePassAndKeepWhatWasRead) {
       {"number out of range", 200, R"({"status":"success","response":{"count":1e999}})", 1,
        "不正な結果:number out of range", false},
       {"403 not JSON", 403, "Forbidden", 1, "不正な結果:syntax error*", false},
+      // The parser's excerpt of the reply, short and readable.
+      {"nested too deep", 200, nested.c_str(), 1, nestedText.c_str(), false},
+      {"Japanese text", 200, "サーバーが混雑しています", 1,
+       "不正な結果:syntax error at line 1 near: サーバーが混雑しています", false},
       {"server error", 200,
        R"({"status":"server_error","error":"db","error_description":"down",
           "response":{"error":"db2"}})",
@@ -372,6 +440,20 @@ TEST_F(FavoriteImportTest, ErrorRepliesEndThePassAndKeepWhatWasRead) {
       {"other status", 403, R"({"status":"bad_request","error":"e","error_description":"d"})", 1,
        "処理失敗:bad_request\r\ne\r\nd", false},
       {"no status", 200, R"({"response":{}})", 1, "処理失敗:\r\n\r\n", false},
+      // Numbers a double holds but the field does not.
+      {"update id out of range", 200,
+       R"({"status":"success","response":{"count":1,"list":[{"circle":{"updateId":1e308}}]}})", 1,
+       "不正な結果:number out of range", false},
+      {"update id text out of range", 200,
+       R"({"status":"success","response":{"count":1,
+           "list":[{"circle":{"updateId":"99999999999"}}]}})",
+       1, "不正な結果:number out of range", false},
+      {"colour out of range", 200,
+       R"({"status":"success","response":{"count":1,
+           "list":[{"circle":{"updateId":1002},"favorite":{"color":-3e9}}]}})",
+       1, "不正な結果:number out of range", false},
+      {"count out of range", 200, R"({"status":"success","response":{"count":4294967296}})", 1,
+       "不正な結果:number out of range", false},
   };
   for (const vxtest::PortalErrorCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -403,6 +485,70 @@ TEST_F(FavoriteImportTest, ErrorRepliesEndThePassAndKeepWhatWasRead) {
     vxtest::ExpectErrorBox(boxes, "お気に入りインポート処理失敗", c.text);
     EXPECT_EQ(StoredToken(), c.tokenKept ? "kept" : "");
   }
+}
+
+// Whatever ends an import short, its last box says how far it got.
+TEST_F(FavoriteImportTest, EveryEndSaysWhatWasImported) {
+  struct Case {
+    const char* name;
+    int status;
+    const char* secondPage;
+    std::vector<std::string> boxes;
+  };
+  const std::string oneOfNine = "ポータルのお気に入り 9 件のうち 1 件をインポートしました。残りは"
+                                "読み込んでいません。";
+  const Case cases[] = {
+      {"server error", 500, "", {"HTTP通信エラー:Internal Server Error:500", oneOfNine}},
+      {"not JSON", 200, "<html>", {"不正な結果:syntax error at line 1 near: <html>", oneOfNine}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    vxtest::FakePortal failing;
+    failing.Server().Handle("/Readers/FavoriteCircles/", [&c](const vxtest::TestRequest& request) {
+      vxtest::TestReply reply;
+      if (FieldOf(vxtest::ParseForm(request.body), "page") == "1") {
+        reply.body = R"({"status":"success","response":{"count":1,"maxcount":9,
+            "list":[{"circle":{"updateId":1001}}]}})";
+      } else {
+        reply.status = c.status;
+        reply.body = c.secondPage;
+      }
+      return reply;
+    });
+    services.config = failing.Config();
+    StoreToken("kept");
+    vx::ScriptedUiServices boxes;
+    boxes.QueueAnswer(IDOK);
+    boxes.QueueAnswer(IDOK);
+    services.ui = &boxes;
+    vx::FavoriteImportJob job(task, *store, services);
+    Run(job);
+    std::vector<std::string> shown;
+    for (const vx::UiCall& box : boxes.CallsOf(vx::UiCallKind::kMessageBox)) {
+      shown.push_back(vx::Cp932ToUtf8(box.text));
+    }
+    EXPECT_EQ(shown, c.boxes);
+    EXPECT_EQ(vx::Cp932ToUtf8(boxes.CallsOf(vx::UiCallKind::kMessageBox).back().caption),
+              "インポート中断");
+    EXPECT_EQ(store->ImportRecords().size(), 1u);
+  }
+}
+
+TEST_F(FavoriteImportTest, ACancelBeforeTheFirstPageSaysThatNothingWasImported) {
+  KnownToken();
+  vx::FavoriteImportJob job(task, *store, services);
+  portal.Server().Handle("/Readers/FavoriteCircles/", [&job](const vxtest::TestRequest&) {
+    job.RequestCancel();
+    vxtest::TestReply stalled;  // the request is given up before it ends
+    stalled.body = std::string(5000, ' ');
+    stalled.delivery = vxtest::TestReply::Delivery::kStall;
+    return stalled;
+  });
+  ExpectBoxes(1);
+  Run(job);
+  EXPECT_EQ(Boxes(), (decltype(Boxes()){
+                         {"インポート中断", "ポータルのお気に入りは 1 件もインポートしていません。"}}));
+  EXPECT_TRUE(store->ImportRecords().empty());
 }
 
 TEST_F(FavoriteImportTest, AnUnreachablePortalIsReported) {

@@ -293,6 +293,26 @@ TEST_F(HttpRequestTest, ProgressRunsThroughTheStagesWithGrowingPercents) {
   EXPECT_EQ(last, 100);
 }
 
+// The stages and percents are the final reply's: a redirect's body is no part of it.
+TEST_F(HttpRequestTest, ARedirectsBodyIsNoProgressOfTheReply) {
+  server.Route("/moved", Reply(302, Repeat('r', 1000), Delivery::kWhole, {"Location: /slow"}));
+  server.Route("/slow", SlowBody());
+  ProgressLog log;
+  ASSERT_EQ(connection.Get(server.Url("/moved"), dir / "out", LogProgress, &log),
+            vx::kHttpReplied);
+  ASSERT_GE(log.stages.size(), 5u);
+  EXPECT_EQ((std::vector<Stage>(log.stages.begin(), log.stages.begin() + 3)),
+            (std::vector<Stage>{{0, 0}, {1, 0}, {2, 0}}));
+  int last = 0;
+  for (std::size_t i = 3; i + 1 < log.stages.size(); ++i) {
+    EXPECT_GT(log.stages[i].percent, last);
+    last = log.stages[i].percent;
+  }
+  EXPECT_EQ(log.stages.back(), (Stage{4, 0}));
+  EXPECT_EQ(connection.ContentLength(), 10000u);
+  EXPECT_EQ(vxtest::ReadFileBytes(dir / "out"), Repeat('p', 10000));
+}
+
 TEST_F(HttpRequestTest, WithoutContentLengthNoPercentIsReported) {
   server.Route("/slow", SlowBody(Delivery::kNoLength));
   ProgressLog log;

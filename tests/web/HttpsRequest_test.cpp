@@ -1,6 +1,6 @@
 // HTTPS against the test server: certificates and host names are always checked; only a server
 // whose certificate the named CA signed, for the name asked, and still valid, is talked to. A
-// request never leaves its scheme on a redirect, nor takes its body or credentials elsewhere.
+// request never leaves https on a redirect, nor takes its body or credentials elsewhere.
 #include <curl/curl.h>
 #include <gtest/gtest.h>
 
@@ -106,13 +106,14 @@ struct RedirectCase {
   bool credentialsThere = false;
 };
 
-TEST_F(HttpsRequestTest, RedirectsStayInTheirSchemeAndKeepBodiesAtTheirOrigin) {
+TEST_F(HttpsRequestTest, RedirectsNeverLeaveHttpsAndKeepBodiesAtTheirOrigin) {
   using Target = RedirectCase::Target;
   const RedirectCase cases[] = {
       // name, method, from https, status, target, refusal; method, body, credentials there
       {"https to http", "GET", true, 302, Target::kPlainHttp, vx::kInsecureRedirectCode},
       {"POST https to http", "POST", true, 307, Target::kPlainHttp, vx::kInsecureRedirectCode},
-      {"http to https", "GET", false, 301, Target::kOtherHttps, vx::kSchemeRedirectCode},
+      {"http up to https", "GET", false, 301, Target::kOtherHttps, 0, "GET", false, false},
+      {"POST http up to https", "POST", false, 307, Target::kOtherHttps, vx::kBodyRedirectCode},
       {"307 body elsewhere", "POST", true, 307, Target::kOtherHttps, vx::kBodyRedirectCode},
       {"308 PUT elsewhere", "PUT", true, 308, Target::kOtherHttps, vx::kBodyRedirectCode},
       {"302 POST becomes GET", "POST", true, 302, Target::kOtherHttps, 0, "GET", false, false},
@@ -168,6 +169,27 @@ TEST_F(HttpsRequestTest, RedirectsStayInTheirSchemeAndKeepBodiesAtTheirOrigin) {
     EXPECT_EQ(requests[0].body, c.bodyThere ? "access%5Ftoken=t0ken" : "");
     EXPECT_EQ(requests[0].Header("Authorization").empty(), !c.credentialsThere);
   }
+}
+
+// Once on https the request stays there, wherever it started.
+TEST_F(HttpsRequestTest, ARequestUpgradedToHttpsDoesNotGoBackToHttp) {
+  vxtest::TestHttpServer plain;
+  vxtest::TestHttpServer secure(Certificates().Good());
+  vxtest::TestReply up;
+  up.status = 302;
+  up.headers = {"Location: " + secure.Url("/secure")};
+  plain.Route("/start", up);
+  vxtest::TestReply down;
+  down.status = 302;
+  down.headers = {"Location: " + plain.Url("/plain-again")};
+  secure.Route("/secure", down);
+  vx::HttpTransportOptions options;
+  options.caFile = Certificates().CaFile();
+  connection_.SetTransportOptions(options);
+  EXPECT_EQ(connection_.Get(plain.Url("/start")), vx::kHttpRequestFailed);
+  EXPECT_EQ(connection_.ErrorCode(), vx::kInsecureRedirectCode);
+  EXPECT_EQ(secure.RequestCount(), 1);
+  for (const auto& request : plain.Requests()) EXPECT_NE(request.Path(), "/plain-again");
 }
 
 TEST_F(HttpsRequestTest, ARefusedRedirectSaysWhy) {

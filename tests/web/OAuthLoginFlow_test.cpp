@@ -82,6 +82,37 @@ TEST(OAuthLoginFlow, PagesReachedEndTheLoginOrNot) {
   }
 }
 
+// Once on https the browser stays there: an http address of the main frame ends the login, one
+// of a frame is only refused.
+TEST(OAuthLoginFlow, TheBrowserNeverLeavesHttps) {
+  vx::OAuthLoginFlow upper("HTTPS://auth.test/", kClient, "s123");
+  EXPECT_FALSE(upper.MayGoTo("http://auth.test/OAuth2/Blank", true));
+  vx::OAuthLoginFlow flow = Flow();
+  EXPECT_TRUE(flow.MayGoTo("https://other.test/page", true));
+  EXPECT_TRUE(flow.MayGoTo("about:blank", true));
+  EXPECT_FALSE(flow.MayGoTo("http://ads.test/frame", false));
+  EXPECT_FALSE(flow.Finished());
+  EXPECT_FALSE(flow.MayGoTo("HTTP://Auth.Test/OAuth2/Blank?code=c1&state=s123", true));
+  EXPECT_EQ(flow.Result(), vx::kOAuthDownloadFailed);
+  EXPECT_EQ(flow.NavigationStatus(), vx::kInsecureRedirectCode);
+  EXPECT_EQ(flow.FailedHost(), "auth.test");
+  EXPECT_EQ(flow.Code(), "");
+}
+
+// An http portal may move the browser on to https, and then not back; its pages count in either
+// form.
+TEST(OAuthLoginFlow, AnHttpLoginMayMoveOnToHttpsOnly) {
+  vx::OAuthLoginFlow plain("http://auth.test/", kClient, "s123");
+  EXPECT_TRUE(plain.MayGoTo("http://auth.test/OAuth2/?x", true));
+  EXPECT_TRUE(plain.MayGoTo("https://auth.test/login", true));
+  EXPECT_FALSE(plain.MayGoTo("http://auth.test/next", true));
+  EXPECT_EQ(plain.FailedHost(), "auth.test");
+
+  vx::OAuthLoginFlow upgraded("http://auth.test/", kClient, "s123");
+  EXPECT_TRUE(upgraded.Examine("https://auth.test/OAuth2/Blank?code=c1&state=s123"));
+  EXPECT_EQ(upgraded.Code(), "c1");
+}
+
 TEST(OAuthLoginFlow, TheFirstOutcomeStays) {
   vx::OAuthLoginFlow flow = Flow();
   ASSERT_TRUE(flow.Examine("https://auth.test/OAuth2/Blank?code=c1&state=s123"));

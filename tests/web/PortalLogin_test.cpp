@@ -4,6 +4,8 @@
 #include <curl/curl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -180,6 +182,13 @@ TEST_F(PortalLoginTest, EachFailureShowsOneBoxAndKeepsNothing) {
        }, vx::kTokenUnreachable, "認証処理失敗",
        ErrorText("通信エラー", vx::TransportErrorCode(CURLE_PEER_FAILED_VERIFICATION)) +
            "\r\nサーバー: portal.test"},
+      {"login window sent back to http", [](auto&, auto& d) {
+         Login(d, [](auto& f) {
+           f.MayGoTo("https://portal.test/login", true);
+           f.MayGoTo("http://portal.test/OAuth2/Blank?code=secret-code", true);
+         });
+       }, vx::kTokenUnreachable, "認証処理失敗",
+       ErrorText("通信エラー", vx::kInsecureRedirectCode) + "\r\nサーバー: portal.test"},
       {"page forbidden", [](auto&, auto& d) {
          Login(d, [](auto& f) { f.NavigationFailed(403); });
        }, vx::kTokenRefused, "認証処理失敗", "HTTP通信エラー:Forbidden:403"},
@@ -194,11 +203,11 @@ TEST_F(PortalLoginTest, EachFailureShowsOneBoxAndKeepsNothing) {
        vx::kTokenRefused, "アクセストークン取得失敗", "HTTP通信エラー:Forbidden:403"},
       {"token without token", [](auto& p, auto&) { p.QueueTokenReply(Reply(200, "{}")); },
        vx::kTokenLoginAgain, "アクセストークン取得失敗",
-       "アクセストークン取得失敗のため再認証します:\r\n\r\ncode:code-from-login"},
+       "アクセストークン取得失敗のため再認証します:\r\n"},
       {"token refused", [](auto& p, auto&) {
          p.QueueTokenReply(Reply(200, R"({"error":"invalid_grant","error_description":"期限切れ"})"));
        }, vx::kTokenLoginAgain, "アクセストークン取得失敗",
-       "アクセストークン取得失敗のため再認証します:invalid_grant\r\n期限切れ\r\ncode:code-from-login"},
+       "アクセストークン取得失敗のため再認証します:invalid_grant\r\n期限切れ"},
       {"token not JSON", [](auto& p, auto&) { p.QueueTokenReply(Reply(200, "<html>")); },
        vx::kTokenRefused, "アクセストークン取得失敗", "不正な結果:syntax error*"},
       {"token JSON after garbage", [](auto& p, auto&) {
@@ -234,6 +243,72 @@ TEST_F(PortalLoginTest, EachFailureShowsOneBoxAndKeepsNothing) {
     vxtest::ExpectErrorBox(boxes, c.caption, c.text);
     EXPECT_TRUE(boxes.UnexpectedCalls().empty());
   }
+}
+
+// A key file that must not be used: no token is kept, the key file is left as it was, and the
+// user is told once (however many logins the command needs) which file stands in the way.
+TEST_F(PortalLoginTest, AKeyFileThatCannotBeUsedIsNamedOnce) {
+  struct Case {
+    const char* name;
+    std::function<void(const std::filesystem::path&)> make;
+    const char* reason;
+  };
+  const std::string key(32, 'k');
+  const Case cases[] = {
+      {"open to others", [&](const auto& file) {
+         vxtest::WriteFileBytes(file, key);
+         std::filesystem::permissions(file, std::filesystem::perms(0644));
+       }, "をほかのユーザーも読み書きできます。"},
+      {"not a key", [](const auto& file) {
+         vxtest::WriteFileBytes(file, "garbage");
+         std::filesystem::permissions(file, std::filesystem::perms(0600));
+       }, "の中身が鍵ではありません。"},
+      {"a link", [&](const auto& file) {
+         const auto target = file.parent_path() / "elsewhere.key";
+         vxtest::WriteFileBytes(target, key);
+         std::filesystem::permissions(target, std::filesystem::perms(0600));
+         std::filesystem::create_symlink(target, file);
+       }, "がシンボリックリンクです。"},
+      {"a folder", [](const auto& file) { std::filesystem::create_directory(file); },
+       "が通常のファイルではありません。"},
+  };
+  const char* const savedHome = std::getenv("XDG_DATA_HOME");
+  const std::string home = savedHome != nullptr ? savedHome : "";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const vxtest::TempDir data;
+    ::setenv("XDG_DATA_HOME", data.path().c_str(), 1);
+    const std::filesystem::path file = data / "vindaxel" / "protect.key";
+    std::filesystem::create_directories(file.parent_path());
+    c.make(file);
+    const auto before = std::filesystem::symlink_status(file);
+    vx::ScriptedUiServices boxes;
+    boxes.QueueAnswer(IDOK);
+    vx::PortalServices local = services;
+    local.ui = &boxes;
+    vx::PortalLogin login(task, local);
+    std::string first;
+    std::string second;
+    EXPECT_EQ(login.GetAccessToken(first), vx::kTokenReady);
+    EXPECT_EQ(login.GetAccessToken(second), vx::kTokenReady);  // nothing kept: a second login
+    EXPECT_NE(first, second);
+    EXPECT_EQ(StoredToken(), "");
+    const auto shown = boxes.CallsOf(vx::UiCallKind::kMessageBox);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(vx::Cp932ToUtf8(shown[0].caption), "ログインの記憶");
+    EXPECT_EQ(shown[0].flags, vx::MB_OK | vx::MB_ICONWARNING);
+    EXPECT_EQ(vx::Cp932ToUtf8(shown[0].text),
+              "ログインを記憶できません。次の操作でもまたログインが必要です。\r\n鍵ファイル " +
+                  file.string() + " " + c.reason +
+                  "このファイルを削除すると、次のログインで新しい鍵が作られます。");
+    const auto after = std::filesystem::symlink_status(file);
+    EXPECT_EQ(after.type(), before.type());
+    EXPECT_EQ(after.permissions(), before.permissions());
+    if (std::filesystem::is_regular_file(after)) {
+      EXPECT_EQ(vxtest::ReadFileBytes(file).size(), c.name == std::string("not a key") ? 7u : 32u);
+    }
+  }
+  ::setenv("XDG_DATA_HOME", home.c_str(), 1);
 }
 
 TEST_F(PortalLoginTest, AnUnreachableTokenEndpointIsReported) {

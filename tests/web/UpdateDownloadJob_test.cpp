@@ -19,6 +19,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/web/JobRunning.h"
 #include "tests/web/UpdateLines.h"
+#include "tests/web/support/TestCertificates.h"
 #include "tests/web/support/TestHttpServer.h"
 
 namespace {
@@ -122,6 +123,24 @@ TEST_F(UpdateDownloadJobTest, TheEventsArchiveIsFetchedCheckedAndApplied) {
   EXPECT_EQ(progress.lines.back(), "更新中(2/2)");
   EXPECT_EQ(vx::Cp932ToUtf8(job.ResultText(Job::kDone)), "データベースの更新が完了しました.");
   ExpectNoTemporaryFiles();
+}
+
+// An update server on http that has moved to https: the archive is taken from there.
+TEST_F(UpdateDownloadJobTest, AnArchiveMovedToHttpsIsTakenFromThere) {
+  const vxtest::TestCertificates certificates(dir.path());
+  vxtest::TestHttpServer secure(certificates.Good());
+  TestReply archive;
+  archive.body = ArchiveBytes();
+  secure.Route(kArchivePath, archive);
+  TestReply moved;
+  moved.status = 301;
+  moved.headers = {"Location: " + secure.Url(kArchivePath)};
+  server.Route(kArchivePath, moved);
+  config.caFile = certificates.CaFile();
+  Job job(db, kEvent, {}, config);
+  EXPECT_EQ(vxtest::RunJob(job), Job::kDone) << vx::Cp932ToUtf8(job.ErrorDetail());
+  ExpectApplied();
+  EXPECT_EQ(secure.RequestCount(), 1);
 }
 
 struct FailureCase {

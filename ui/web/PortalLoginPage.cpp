@@ -30,9 +30,12 @@ void PortalLoginPage::OnCertificateError(const QWebEngineCertificateError& error
   Q_EMIT loginEnded();
 }
 
+// Redirects come here too, before they are followed: an address the flow refuses is never asked.
 bool PortalLoginPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) {
-  if (!isMainFrame || !flow_.Examine(LoginUrlText(url))) return true;
-  Q_EMIT loginEnded();
+  const std::string text = LoginUrlText(url);
+  const bool allowed = flow_.MayGoTo(text, isMainFrame);
+  if (allowed && (!isMainFrame || !flow_.Examine(text))) return true;
+  if (flow_.Finished()) Q_EMIT loginEnded();
   return false;
 }
 

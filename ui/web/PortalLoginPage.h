@@ -1,7 +1,8 @@
 // The page of the portal's login window: it lets the portal's own pages load and stops the browser
 // at the page that ends the login (the blank page the portal sends it back to, or the error page),
 // which need not exist at all. A certificate the browser refuses is taken only when the CA file
-// vouches for it; any other ends the login, naming the server.
+// vouches for it; any other ends the login, naming the server. So does an address that would take
+// the browser from https back to http, before anything is sent there.
 #pragma once
 
 #include <QWebEnginePage>

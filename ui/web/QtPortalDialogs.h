@@ -1,9 +1,14 @@
 // The portal jobs' windows on Qt, shown on the UI thread for the job's worker, over the window in
-// front (the job's progress dialog): the login in an embedded browser where a display allows one,
-// otherwise with an address pasted by hand; and the export result.
+// front (the job's progress dialog): the login in an embedded browser where a display allows one
+// and the browser can start (else a box says why), otherwise with an address pasted by hand; and
+// the export result.
 #pragma once
 
+#include <QString>
+
 #include "web/PortalDialogs.h"
+
+class QWidget;
 
 namespace vx {
 
@@ -11,7 +16,7 @@ class UiServices;
 
 class QtPortalDialogs final : public PortalDialogs {
  public:
-  // `ui` (may be null) opens the login page in the user's browser when it must be pasted back.
+  // `ui` (may be null) shows the boxes and opens the login page in the user's browser.
   explicit QtPortalDialogs(UiServices* ui) : ui_(ui) {}
 
   int RunLogin(OAuthLoginFlow& flow, const std::filesystem::path& caFile,
@@ -19,6 +24,8 @@ class QtPortalDialogs final : public PortalDialogs {
   void ShowExportResult(std::string_view text, OwnerWindow owner) override;
 
  private:
+  void TellBrowserCannotStart(const QString& problem, QWidget* parent) const;
+
   UiServices* ui_;
 };
 

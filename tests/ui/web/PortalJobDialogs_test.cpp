@@ -124,9 +124,12 @@ TEST_F(PortalJobDialogTest, ACancelledLoginIsReportedAndTheDialogEnds) {
   script.Then<vx::PortalLoginPasteDialog>(
       [](vx::PortalLoginPasteDialog* login) { QTest::keyClick(login, Qt::Key_Escape); });
   AnswerBox(box);
+  std::string end;
+  AnswerBox(end);
   const int result = RunDialog(job, vx::FavoriteImportJob::Caption());
   EXPECT_EQ(result, 0);
   EXPECT_EQ(box, "認証処理がキャンセルされました");
+  EXPECT_EQ(end, "ポータルのお気に入りは 1 件もインポートしていません。");
   EXPECT_EQ(portal.Server().RequestCount(), 0);
 }
 

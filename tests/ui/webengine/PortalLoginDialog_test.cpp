@@ -16,6 +16,7 @@
 #include <QWebEngineView>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -30,6 +31,7 @@
 #include "web/FavoriteImportJob.h"
 #include "web/HttpErrorText.h"
 #include "web/OAuthLoginFlow.h"
+#include "web/QueryString.h"
 
 namespace {
 
@@ -125,6 +127,65 @@ TEST_F(LoginDialogTest, AnHttpsPortalIsTalkedToOnlyWhenTheCaFileVouchesForIt) {
     EXPECT_EQ(flow.FailedHost(), "127.0.0.1");
     EXPECT_EQ(portal.Server().RequestCount(), 0);
   }
+}
+
+// The portal's https login page sends the browser back to an http address, by an HTTP redirect
+// or from a script: the code never goes out in clear, and the login ends naming the server.
+class LoginDowngradeTest : public LoginDialogTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(LoginDowngradeTest, TheBrowserDoesNotLeaveHttps) {
+  const vxtest::TempDir folder;
+  const vxtest::TestCertificates certificates(folder.path());
+  vxtest::FakePortal portal(certificates.Good(), certificates.CaFile());
+  vxtest::TestHttpServer plain;
+  const bool byRedirect = GetParam();
+  portal.Server().Handle("/OAuth2/", [&](const vxtest::TestRequest& request) {
+    std::map<std::string, std::string> query;
+    vx::ParseQueryString(request.target, query);
+    const std::string target = plain.Url("/OAuth2/Blank?code=") +
+                               vxtest::FakePortal::kLoginCode + "&state=" + query["state"];
+    vxtest::TestReply reply;
+    if (byRedirect) {
+      reply.status = 302;
+      reply.headers = {"Location: " + target};
+    } else {
+      reply.headers = {"Content-Type: text/html; charset=UTF-8"};
+      reply.body = "<html><body><script>location.replace('" + target + "');</script></body></html>";
+    }
+    return reply;
+  });
+  vx::OAuthLoginFlow flow(portal.BaseUrl(), kClient);
+  EXPECT_EQ(RunLogin(flow, {}, certificates.CaFile()), vx::kOAuthDownloadFailed);
+  EXPECT_EQ(flow.NavigationStatus(), vx::kInsecureRedirectCode);
+  EXPECT_EQ(flow.FailedHost(), "127.0.0.1");
+  EXPECT_EQ(flow.Code(), "");
+  EXPECT_EQ(portal.Server().RequestCount(), 1);
+  EXPECT_EQ(plain.RequestCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(ScriptOrHttpRedirect, LoginDowngradeTest, testing::Bool());
+
+// An http portal may send the browser on to https.
+TEST_F(LoginDialogTest, AnHttpLoginPageMaySendTheBrowserOnToHttps) {
+  const vxtest::TempDir folder;
+  const vxtest::TestCertificates certificates(folder.path());
+  vxtest::TestHttpServer secure(certificates.Good());
+  vxtest::TestReply page;
+  page.headers = {"Content-Type: text/html; charset=UTF-8"};
+  page.body = "<html><body>login</body></html>";
+  secure.Route("/login", page);
+  vxtest::TestHttpServer plain;
+  vxtest::TestReply moved;
+  moved.status = 302;
+  moved.headers = {"Location: " + secure.Url("/login")};
+  plain.Route("/OAuth2/", moved);
+  vx::OAuthLoginFlow flow(plain.BaseUrl() + "/", kClient);
+  const int result = RunLogin(flow, [&](vx::PortalLoginDialog& d) {
+    EXPECT_TRUE(QTest::qWaitFor([&] { return secure.RequestCount() == 1; }, 60000));
+    d.reject();
+  }, certificates.CaFile());
+  EXPECT_EQ(result, vx::kOAuthCancelled);
+  EXPECT_EQ(secure.Requests().at(0).Path(), "/login");
 }
 
 TEST_F(LoginDialogTest, ThePortalsPageIsShownUntilTheUserCancels) {

@@ -1,0 +1,62 @@
+#include "ui/web/EmbeddedBrowserCheck.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QStringList>
+
+namespace vx {
+
+namespace {
+
+constexpr const char* kHelperName = "QtWebEngineProcess";
+
+bool NoSandboxAsked() {
+  if (qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) return true;
+  const QString noSandbox = QStringLiteral("--no-sandbox");
+  return qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS")
+             .split(QLatin1Char(' '), Qt::SkipEmptyParts)
+             .contains(noSandbox) ||
+         QCoreApplication::arguments().contains(noSandbox);
+}
+
+}  // namespace
+
+QString EmbeddedBrowserCheck::Problem() {
+  if (SandboxRefused()) {
+    return QStringLiteral(
+        "管理者 (root) として実行されているため、ブラウザがサンドボックスなしでの起動を拒みます。"
+        "一般のユーザーで実行してください (またはサンドボックスを切る環境変数 "
+        "QTWEBENGINE_DISABLE_SANDBOX=1 を設定してください)。");
+  }
+  if (const QString helper = MissingHelper(); !helper.isEmpty()) {
+    return QStringLiteral("ブラウザの補助プログラム %1 が見つかりません。").arg(helper);
+  }
+  return {};
+}
+
+bool EmbeddedBrowserCheck::SandboxRefused() {
+  if (NoSandboxAsked()) return false;
+  uid_t real = 0;
+  uid_t effective = 0;
+  uid_t saved = 0;
+  return ::getresuid(&real, &effective, &saved) != 0 || real != effective || real != saved ||
+         real == 0;
+}
+
+// Where the browser looks: only the environment's path when it names one, else beside the
+// program, then among Qt's helper programs.
+QString EmbeddedBrowserCheck::MissingHelper() {
+  const QString named = qEnvironmentVariable("QTWEBENGINEPROCESS_PATH");
+  if (!named.isEmpty()) return QFileInfo::exists(named) ? QString() : named;
+  const QString name = QString::fromLatin1(kHelperName);
+  const QString besideProgram = QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+  const QString installed =
+      QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + QLatin1Char('/') + name;
+  if (QFileInfo::exists(besideProgram) || QFileInfo::exists(installed)) return {};
+  return installed;
+}
+
+}  // namespace vx
