@@ -8,15 +8,9 @@
 #include <filesystem>
 #include <string_view>
 
-#include "data/images/Reader.h"
+#include "data/images/PngDecoder.h"
 
 namespace vx {
-
-// The largest picture a decode may make, checked before its pixels are allocated.
-struct PictureLimits {
-  std::uint32_t maxSide;
-  std::uint64_t maxPixels;
-};
 
 // Page files, hall maps, covers and block titles: a few thousand pixels a side. 
 constexpr std::uint32_t kMaxPictureSide = 8192;
