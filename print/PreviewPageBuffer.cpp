@@ -1,6 +1,8 @@
 #include "print/PreviewPageBuffer.h"
 
 #include "platform/CodePage.h"
+#include "print/PageDrawing.h"
+#include "print/PageImageCanvas.h"
 #include "print/PrintEngineState.h"
 #include "print/PrintErrors.h"
 #include "print/PrintJob.h"
@@ -19,6 +21,7 @@ int OpenPageImage(PrintJob& job, std::string_view failText, std::string_view cal
     ReportPrintError(failText, caller);
     return -1;
   }
+  job.canvas = std::make_shared<PageImageCanvas>(page);
   job.pageImage = std::move(page);
   return 0;
 }
@@ -53,7 +56,7 @@ int Preview_Put(PrintJob& job) {
 }
 
 int Preview_Close(PrintJob& job) {
-  job.pageImage.reset();
+  PrintPage_Release(job);
   return 0;
 }
 

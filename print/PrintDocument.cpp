@@ -74,7 +74,7 @@ int PrintDocument::RunSteps(PrintJob& job) {
   PrintJob copy = job;
   if (LayOut(copy) != 0 || StopRaised()) return Fail(job, true);
   FillResults(job, copy);
-  copy.pageImage.reset();
+  PrintPage_Release(copy);
   if (PrintOutput_Close(job, target_) != 0) return Fail(job, false);
   PrintEngine_State().groupTotals[static_cast<std::size_t>(Kind())] = groupPages_;
   PrintEngine_InvalidateRecords();

@@ -4,48 +4,10 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "data/images/CutDrawing.h"
-#include "platform/CodePage.h"
 #include "print/DibImageQt.h"
+#include "print/QtPrintTextStyle.h"
 
 namespace vx {
-namespace {
-
-QFont PrintFont(int fontHeight, int fontWeight) {
-  QFont font = CatalogPGothicFont(std::max(1, fontHeight), false);
-  font.setWeight(static_cast<QFont::Weight>(std::clamp(fontWeight, 100, 900)));
-  font.setStyleStrategy(QFont::PreferAntialias);
-  return font;
-}
-
-int QtFlags(unsigned format) {
-  int flags = 0;
-  switch (format & kTextHorizontalMask) {
-    case kTextCenter:
-      flags |= Qt::AlignHCenter;
-      break;
-    case kTextRight:
-      flags |= Qt::AlignRight;
-      break;
-    default:
-      flags |= Qt::AlignLeft;
-      break;
-  }
-  if (format & kTextBottom) {
-    flags |= Qt::AlignBottom;
-  } else if (format & kTextVCenter) {
-    flags |= Qt::AlignVCenter;
-  } else {
-    flags |= Qt::AlignTop;
-  }
-  if ((format & kTextWordBreak) && !(format & kTextSingleLine)) flags |= Qt::TextWordWrap;
-  if (format & kTextSingleLine) flags |= Qt::TextSingleLine;
-  return flags;
-}
-
-QString ToQString(std::string_view cp932) { return QString::fromStdString(Cp932ToUtf8(cp932)); }
-
-}  // namespace
 
 bool QtPrintTextDrawer::DrawText(DibImage& image24, std::string_view text, const TextLook& look) {
   const int width = DibImage_Width(image24);
@@ -59,17 +21,17 @@ bool QtPrintTextDrawer::DrawText(DibImage& image24, std::string_view text, const
   {
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setFont(PrintFont(look.fontHeight, look.fontWeight));
+    painter.setFont(PrintTextFont(look.fontHeight, look.fontWeight));
     painter.setPen(QColor(ink, ink, ink));
-    painter.drawText(QRect(0, 0, width, height), QtFlags(look.format), ToQString(text));
+    painter.drawText(QRect(0, 0, width, height), PrintTextQtFlags(look.format), PrintTextString(text));
   }
   DibImage_CopyFromQImage(image24, picture);
   return true;
 }
 
 int QtPrintTextDrawer::TextWidth(std::string_view text, int fontHeight, int fontWeight) {
-  const QFontMetrics metrics(PrintFont(fontHeight, fontWeight));
-  return metrics.horizontalAdvance(ToQString(text));
+  const QFontMetrics metrics(PrintTextFont(fontHeight, fontWeight));
+  return metrics.horizontalAdvance(PrintTextString(text));
 }
 
 }  // namespace vx
