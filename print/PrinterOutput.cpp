@@ -1,13 +1,18 @@
 #include "print/PrinterOutput.h"
 
 #include <QPageSize>
+#include <algorithm>
 
 #include "platform/CodePage.h"
 #include "print/DibImageQt.h"
+#include "print/PageDrawing.h"
 #include "print/PreviewPageBuffer.h"
 #include "print/PrintEngine.h"
+#include "print/PrintEngineState.h"
 #include "print/PrintErrors.h"
 #include "print/PrintJob.h"
+#include "print/PrintPageGeometry.h"
+#include "print/PrinterPageCanvas.h"
 
 namespace vx {
 namespace {
@@ -70,10 +75,34 @@ int PrinterOutput::OpenPrinter(const PrintJob& job, const PrinterChoice& choice)
 
 int PrinterOutput::Open(PrintJob& job) {
   pageStarted_ = false;
-  if (OpenPageImage(job, Sjis("印刷用メモリが確保できません"), "PrintBMP_Open") != 0) return -1;
-  if (OpenPrinter(job, ChoiceOfEngine()) == 0) return 0;
-  Abort(job);
-  return -1;
+  const bool direct = job.pageKind == 1;
+  PrintEngineState& state = PrintEngine_State();
+  if (direct) {
+    state.geometry = PrintPage_Geometry(state.layout, job.orientation);
+  } else if (OpenPageImage(job, Sjis("印刷用メモリが確保できません"), "PrintBMP_Open") != 0) {
+    return -1;
+  }
+  if (OpenPrinter(job, ChoiceOfEngine()) != 0) {
+    Abort(job);
+    return -1;
+  }
+  if (direct) {
+    const QTransform toDevice =
+        LayoutTransform(job, *printer_, state.geometry.width, state.geometry.height);
+    job.canvas = std::make_shared<PrinterPageCanvas>(*painter_, *printer_, toDevice);
+  }
+  return 0;
+}
+
+QTransform PrinterOutput::LayoutTransform(const PrintJob& job, const QPrinter& printer,
+                                          int pageWidth, int pageHeight) {
+  const QRectF target = TargetRect(job, printer);
+  const double sx = target.width() / std::max(1, pageWidth);
+  double sy = target.height() / std::max(1, pageHeight);
+  // Paper and layout of the same shape: one scale, so that letters keep their proportions.
+  const double quotient = sx / sy;
+  if (quotient >= 0.999 && quotient < 1.001) sy = sx;
+  return QTransform(sx, 0, 0, sy, target.x(), target.y());
 }
 
 QRectF PrinterOutput::TargetRect(const PrintJob& job, const QPrinter& printer) {
@@ -89,6 +118,7 @@ QRectF PrinterOutput::TargetRect(const PrintJob& job, const QPrinter& printer) {
 }
 
 int PrinterOutput::Put(PrintJob& job) {
+  // A page drawn straight onto the printer is on its sheet already.
   if (!painter_ || !job.pageImage) return 0;
   if (pageStarted_ && !printer_->newPage()) {
     ReportPrintError(Sjis("StartPage に失敗しました(0)"), "PrintBMP_Print_BMP");
@@ -125,9 +155,9 @@ void PrinterOutput::Abort(PrintJob& job) {
 }
 
 void PrinterOutput::Release(PrintJob& job) {
+  PrintPage_Release(job);  // the canvas draws with the painter
   painter_.reset();
   printer_.reset();
-  job.pageImage.reset();
 }
 
 }  // namespace vx

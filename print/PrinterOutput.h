@@ -1,6 +1,6 @@
-// The printer targets: every page is composed in the job's page image and then drawn onto the
-// printer (CUPS through QPrinter, or a PDF file), scaled to the printed area the print settings
-// ask for. One printer document per run, named "VPR Print". A PDF file is written beside its
+// The printer targets (CUPS through QPrinter, or a PDF file): pages drawn straight onto the
+// printer through a PrinterPageCanvas (page kind 1), or composed in the job's page image and then
+// drawn onto the printer; either way scaled to the printed area the print settings ask for. One printer document per run, named "VPR Print". A PDF file is written beside its
 // place under a hidden name and takes its name only when every page is in it; a failed or
 // stopped run removes it, and a printer's job is aborted.
 #pragma once
@@ -25,6 +25,10 @@ class PrinterOutput final : public PrintPageOutput {
   // Where the page lands on the paper in device pixels: the job's printed area (the whole page
   // when the job gives none), its axes exchanged for landscape pages.
   static QRectF TargetRect(const PrintJob& job, const QPrinter& printer);
+  // Page pixels of a page image of `pageWidth` x `pageHeight` onto TargetRect, for pages drawn
+  // straight onto the printer: they land where the page image would.
+  static QTransform LayoutTransform(const PrintJob& job, const QPrinter& printer, int pageWidth,
+                                    int pageHeight);
 
  private:
   int OpenPrinter(const PrintJob& job, const PrinterChoice& choice);
