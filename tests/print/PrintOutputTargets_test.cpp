@@ -240,5 +240,39 @@ TEST(PrinterOutputTest, ThePageLandsOnThePrintedAreaTurnedWithThePaper) {
   EXPECT_EQ(vx::PrinterOutput::TargetRect(job, printer), printer.paperRect(QPrinter::DevicePixel));
 }
 
+// Pages drawn straight onto the printer land on the printed area as a page image would, in
+// both orientations; a layout whose shape differs from the area's by less than 0.1 % keeps one
+// scale for both axes.
+TEST(PrinterOutputTest, PagePixelsMapOntoThePrintedArea) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setFullPage(true);
+  vx::PrintJob job;
+  job.leftMargin = 5;
+  job.topMargin = 5;
+  job.printableWidth = 200;
+  job.printableHeight = 287;
+  for (const int orientation : {vx::kPortrait, vx::kLandscape}) {
+    job.orientation = orientation;
+    const bool portrait = orientation == vx::kPortrait;
+    const int width = portrait ? 2362 : 3390;
+    const int height = portrait ? 3390 : 2362;
+    const QTransform t = vx::PrinterOutput::LayoutTransform(job, printer, width, height);
+    const QRectF target = vx::PrinterOutput::TargetRect(job, printer);
+    EXPECT_NEAR(t.map(QPointF(0, 0)).x(), target.left(), 0.01) << orientation;
+    EXPECT_NEAR(t.map(QPointF(0, 0)).y(), target.top(), 0.01) << orientation;
+    // Within the 0.1 % that one scale for both axes may take.
+    EXPECT_NEAR(t.map(QPointF(width, height)).x(), target.right(), target.width() / 1000)
+        << orientation;
+    EXPECT_NEAR(t.map(QPointF(width, height)).y(), target.bottom(), target.height() / 1000)
+        << orientation;
+  }
+  job.orientation = vx::kPortrait;
+  const QTransform nearlySquare = vx::PrinterOutput::LayoutTransform(job, printer, 2362, 3392);
+  EXPECT_EQ(nearlySquare.m11(), nearlySquare.m22());
+  const QTransform stretched = vx::PrinterOutput::LayoutTransform(job, printer, 2362, 3000);
+  EXPECT_NE(stretched.m11(), stretched.m22());
+}
+
 }  // namespace
 }  // namespace vxtest
