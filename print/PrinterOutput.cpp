@@ -1,9 +1,13 @@
 #include "print/PrinterOutput.h"
 
+#include <unistd.h>
+
 #include <QPageSize>
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/CodePage.h"
+#include "print/CupsPrintSubmitter.h"
 #include "print/DibImageQt.h"
 #include "print/PageDrawing.h"
 #include "print/PreviewPageBuffer.h"
@@ -30,6 +34,24 @@ std::filesystem::path PartFileOf(const std::filesystem::path& pdf) {
 
 std::string PathText(const std::filesystem::path& path) { return Utf8ToCp932(path.string()); }
 
+std::string TempFolderText() {
+  return Sjis("一時フォルダ ") + PathText(std::filesystem::temp_directory_path()) +
+         Sjis(" に書き込めるか、空きがあるかを確かめてください。");
+}
+
+// A private file for the document until it is submitted (0600, in the temporary folder).
+bool MakeSpoolFile(std::filesystem::path& path) {
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+  if (error) return false;
+  std::string name = (folder / "vindaxel-print-XXXXXX.pdf").string();
+  const int fd = mkstemps(name.data(), 4);
+  if (fd < 0) return false;
+  close(fd);
+  path = name;
+  return true;
+}
+
 QPageSize PaperOf(const PrinterChoice& choice) {
   const QSizeF size(choice.paperWidth / 10.0, choice.paperHeight / 10.0);
   return QPageSize(size, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch);
@@ -37,22 +59,28 @@ QPageSize PaperOf(const PrinterChoice& choice) {
 
 }  // namespace
 
+PrinterOutput::PrinterOutput(std::shared_ptr<PrintSubmitter> submitter)
+    : submitter_(submitter ? std::move(submitter) : std::make_shared<CupsPrintSubmitter>()) {}
+
 int PrinterOutput::OpenPrinter(const PrintJob& job, const PrinterChoice& choice) {
   printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  choice_ = choice;
   pdfFile_ = choice.pdfFile;
   partFile_.clear();
+  spoolFile_.clear();
   if (!pdfFile_.empty()) {
     partFile_ = PartFileOf(pdfFile_);
-    printer_->setOutputFormat(QPrinter::PdfFormat);
-    printer_->setOutputFileName(QString::fromStdString(partFile_.string()));
-  } else if (!choice.printerName.empty()) {
-    printer_->setPrinterName(QString::fromStdString(choice.printerName));
+  } else if (!MakeSpoolFile(spoolFile_)) {
+    ReportPrintError(Sjis("印刷用の一時ファイルを作成できません。") + TempFolderText(),
+                     "PrintBMP_Open");
+    return -1;
   }
+  printer_->setOutputFormat(QPrinter::PdfFormat);
+  printer_->setOutputFileName(
+      QString::fromStdString((pdfFile_.empty() ? spoolFile_ : partFile_).string()));
   printer_->setFullPage(true);
   printer_->setDocName(QStringLiteral("VPR Print"));
-  // Collated copies are laid out by the documents; the printer makes the others.
-  printer_->setCopyCount(job.rangeFlagB == 0 && job.rangeFlagA > 0 ? job.rangeFlagA : 1);
-  printer_->setCollateCopies(job.rangeFlagB != 0);
+  printer_->setCopyCount(1);  // copies are the documents' (collated) or the server's
   if (choice.paperWidth > 0 && choice.paperHeight > 0) printer_->setPageSize(PaperOf(choice));
   printer_->setPageOrientation(job.orientation == kLandscape ? QPageLayout::Landscape
                                                              : QPageLayout::Portrait);
@@ -63,7 +91,7 @@ int PrinterOutput::OpenPrinter(const PrintJob& job, const PrinterChoice& choice)
   painter_ = std::make_unique<QPainter>();
   if (!painter_->begin(printer_.get())) {
     const std::string text =
-        pdfFile_.empty() ? Sjis("StartDoc に失敗しました(0)")
+        pdfFile_.empty() ? Sjis("StartDoc に失敗しました(0)") + TempFolderText()
                          : Sjis("PDFファイル ") + PathText(pdfFile_) +
                                Sjis(" を作成できません。保存先に書き込めるか確かめてください。");
     ReportPrintError(text, "PrintBMP");
@@ -131,7 +159,9 @@ int PrinterOutput::Put(PrintJob& job) {
 
 int PrinterOutput::Close(PrintJob& job) {
   const bool ended = !painter_ || !painter_->isActive() || painter_->end();
+  const PrintSubmission submission = SubmissionOf(job);
   Release(job);
+  if (!spoolFile_.empty()) return SubmitSpoolFile(submission, ended);
   if (partFile_.empty()) return 0;
   std::error_code error;
   if (ended) std::filesystem::rename(partFile_, pdfFile_, error);
@@ -144,14 +174,46 @@ int PrinterOutput::Close(PrintJob& job) {
   return -1;
 }
 
-// Qt's PDF and CUPS engines cannot abort a document once begun: a PDF is then ended and
-// removed.
+PrintSubmission PrinterOutput::SubmissionOf(const PrintJob& job) const {
+  PrintSubmission submission;
+  submission.printer = choice_.printerName;
+  submission.pdf = spoolFile_;
+  // Collated copies are laid out by the documents; the printer makes the others.
+  submission.copies = job.rangeFlagB == 0 && job.rangeFlagA > 0 ? job.rangeFlagA : 1;
+  submission.collate = job.rangeFlagB != 0;
+  if (choice_.paperWidth > 0 && choice_.paperHeight > 0) {
+    submission.media = PaperOf(choice_).key().toStdString();
+  }
+  submission.landscape = job.orientation == kLandscape;
+  return submission;
+}
+
+// Only a document holding every page goes to the printer, once.
+int PrinterOutput::SubmitSpoolFile(const PrintSubmission& submission, bool ended) {
+  const std::string failure =
+      ended ? submitter_->Submit(submission) : std::string("the document could not be finished");
+  std::error_code ignored;
+  std::filesystem::remove(spoolFile_, ignored);
+  spoolFile_.clear();
+  if (failure.empty()) return 0;
+  const std::string printer =
+      submission.printer.empty() ? std::string("(default)") : submission.printer;
+  ReportPrintError(Sjis("プリンタ ") + Utf8ToCp932(printer) +
+                       Sjis(" に印刷を送れませんでした。印刷は行われていません。\n") +
+                       Utf8ToCp932(failure),
+                   "PrintBMP");
+  return -1;
+}
+
+// Qt's PDF writer cannot drop a document once begun: it is ended and removed, and nothing goes
+// to the printer.
 void PrinterOutput::Abort(PrintJob& job) {
-  if (printer_ && printer_->printerState() == QPrinter::Active) printer_->abort();
   if (painter_ && painter_->isActive()) painter_->end();
   Release(job);
   std::error_code ignored;
   if (!partFile_.empty()) std::filesystem::remove(partFile_, ignored);
+  if (!spoolFile_.empty()) std::filesystem::remove(spoolFile_, ignored);
+  spoolFile_.clear();
 }
 
 void PrinterOutput::Release(PrintJob& job) {

@@ -5,6 +5,7 @@
 #include <jpeglib.h>
 
 #include <QImageReader>
+#include <QPdfDocument>
 #include <csetjmp>
 #include <cstdio>
 #include <algorithm>
@@ -12,6 +13,7 @@
 
 #include "print/ImageFileOutput.h"
 #include "print/PrinterChoice.h"
+#include "print/PrintSubmitter.h"
 #include "print/PrinterOutput.h"
 #include "tests/print/DocumentTestSupport.h"
 
@@ -49,6 +51,33 @@ JpegFacts ReadJpegFacts(const std::filesystem::path& path) {
   return facts;
 }
 
+// Takes the printer's documents instead of a print server: what was submitted, with the pages
+// the PDF held at that moment; answers `failure` (empty: taken).
+class RecordingSubmitter : public vx::PrintSubmitter {
+ public:
+  std::string Submit(const vx::PrintSubmission& submission) override {
+    QPdfDocument document;
+    document.load(QString::fromStdString(submission.pdf.string()));
+    submitted.push_back(submission);
+    pages.push_back(document.pageCount());
+    return failure;
+  }
+  std::vector<vx::PrintSubmission> submitted;
+  std::vector<int> pages;
+  std::string failure;
+};
+
+// The printer's documents waiting in the temporary folder.
+std::vector<std::string> SpoolFiles() {
+  std::vector<std::string> names;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::filesystem::temp_directory_path())) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("vindaxel-print-", 0) == 0) names.push_back(name);
+  }
+  return names;
+}
+
 class OutputTargetTest : public DocumentTest {
  protected:
   void SetUp() override {
@@ -84,6 +113,18 @@ class OutputTargetTest : public DocumentTest {
     vx::PrintEngine_SetPageRange("1-", 1, 0);
     return RunKind(vx::PrintEngine_Job(), vx::kTargetPrinter);
   }
+  // To the printer `name`, drawn directly or through page images.
+  int RunToPrinter(const std::string& name, bool pageImages, int copies = 1, int collate = 0) {
+    vx::PrinterChoice choice;
+    choice.printerName = name;
+    choice.paperWidth = 2100;
+    choice.paperHeight = 2970;
+    const int target = pageImages ? vx::kTargetPrinterImages : vx::kTargetPrinter;
+    vx::PrintEngine_SetPageOutput(target, std::make_shared<vx::PrinterOutput>(submitter));
+    vx::PrintEngine_SetPrinterTarget(nullptr, pageImages ? 1 : 0, choice);
+    vx::PrintEngine_SetPageRange("1-", copies, collate);
+    return RunKind(vx::PrintEngine_Job(), target);
+  }
   std::vector<std::string> Files(const std::filesystem::path& folder) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
@@ -95,6 +136,7 @@ class OutputTargetTest : public DocumentTest {
 
   TempDir out;
   std::filesystem::path opened;
+  std::shared_ptr<RecordingSubmitter> submitter = std::make_shared<RecordingSubmitter>();
 };
 
 TEST_F(OutputTargetTest, EveryPageBecomesAFileOfItsFormatAndSize) {
@@ -216,6 +258,51 @@ TEST_F(OutputTargetTest, APdfThatCannotBeWrittenIsNamed) {
             std::vector<std::string>{"PrintBMP: PDFファイル " + file.string() +
                                      " を作成できません。保存先に書き込めるか確かめてください。"});
   EXPECT_EQ(Files(out.path()), std::vector<std::string>{});
+}
+
+// A printer gets one document holding every page, on both paths, with the copies the printer
+// makes (collated copies are pages of the document), the paper and the orientation.
+TEST_F(OutputTargetTest, APrinterGetsTheWholeDocumentOnceWhenEveryPageIsDrawn) {
+  ASSERT_EQ(RunToPrinter("office", false, 3, 0), 0);
+  ASSERT_EQ(RunToPrinter("", true, 2, 1), 0);
+  ASSERT_EQ(submitter->submitted.size(), 2u);
+  EXPECT_EQ(submitter->pages, (std::vector<int>{2, 4}));
+  const vx::PrintSubmission& direct = submitter->submitted[0];
+  EXPECT_EQ(direct.printer, "office");
+  EXPECT_EQ(direct.copies, 3);
+  EXPECT_EQ(direct.media, "A4");
+  EXPECT_FALSE(direct.landscape);
+  EXPECT_EQ(direct.title, "VPR Print");
+  EXPECT_EQ(submitter->submitted[1].printer, "");  // the server's default printer
+  EXPECT_EQ(submitter->submitted[1].copies, 1);
+  EXPECT_TRUE(SpoolFiles().empty());
+  EXPECT_TRUE(reports.Shown().empty());
+}
+
+// A print stopped on its way sends the printer nothing and leaves no document behind.
+TEST_F(OutputTargetTest, AStoppedPrintSendsThePrinterNothing) {
+  for (const bool pageImages : {false, true}) {
+    events.Clear();
+    StopAfterFirstPage();
+    EXPECT_EQ(RunToPrinter("office", pageImages), -1);
+    EXPECT_EQ(EndMessages(), std::vector<unsigned>{UM_PRINT_STOPPED}) << pageImages;
+  }
+  EXPECT_TRUE(submitter->submitted.empty());
+  EXPECT_TRUE(SpoolFiles().empty());
+  EXPECT_TRUE(reports.Shown().empty());
+}
+
+// A document the print server does not take fails the print, says so and why, once.
+TEST_F(OutputTargetTest, ASubmissionTheServerRefusesFailsThePrint) {
+  submitter->failure = "Service Unavailable";
+  vx::PrintEngine_SetOwnerWindow(&owner);
+  events.Clear();
+  EXPECT_EQ(RunToPrinter("office", false), -1);
+  EXPECT_EQ(EndMessages(), std::vector<unsigned>{UM_PRINT_FAILED});
+  EXPECT_EQ(ReportTexts(), std::vector<std::string>{"PrintBMP: プリンタ office に印刷を送れません"
+                                                    "でした。印刷は行われていません。\n"
+                                                    "Service Unavailable"});
+  EXPECT_TRUE(SpoolFiles().empty());
 }
 
 TEST(PrinterOutputTest, ThePageLandsOnThePrintedAreaTurnedWithThePaper) {
