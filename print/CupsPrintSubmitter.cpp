@@ -2,6 +2,8 @@
 
 #include <cups/cups.h>
 
+#include "print/CupsPrinterList.h"
+
 namespace vx {
 namespace {
 
@@ -20,9 +22,21 @@ class JobOptions {
   cups_option_t* options_ = nullptr;
 };
 
+// The server's address: a local socket's path, or host and port.
+std::string ServerText() {
+  const std::string server = cupsServer();
+  return server.rfind('/', 0) == 0 ? server : server + ":" + std::to_string(ippPort());
+}
+
+// libcups words a server that cannot be reached by whatever errno it met last: the server is
+// asked again to tell that case apart.
 std::string LastError() {
-  const char* text = cupsLastErrorString();
-  return text && *text ? text : "CUPS error " + std::to_string(cupsLastError());
+  const ipp_status_t status = cupsLastError();
+  const std::string text = cupsLastErrorString() ? cupsLastErrorString() : "";
+  if (status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || !CupsServer_Answers()) {
+    return "印刷サーバー (CUPS: " + ServerText() + ") が応答しません。";
+  }
+  return text.empty() ? "CUPS error " + std::to_string(status) : text;
 }
 
 }  // namespace

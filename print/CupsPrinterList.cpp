@@ -8,12 +8,22 @@ namespace {
 
 constexpr int kConnectMilliseconds = 3000;
 
+http_t* Connect() {
+  return httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                      kConnectMilliseconds, nullptr);
+}
+
 }  // namespace
+
+bool CupsServer_Answers() {
+  http_t* http = Connect();
+  if (http) httpClose(http);
+  return http != nullptr;
+}
 
 PrinterList CupsPrinterList_Query() {
   PrinterList list;
-  http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                              kConnectMilliseconds, nullptr);
+  http_t* http = Connect();
   if (!http) {
     list.serverReached = false;
     return list;

@@ -7,5 +7,7 @@
 namespace vx {
 
 PrinterList CupsPrinterList_Query();
+// Whether the server accepts a connection (within a few seconds).
+bool CupsServer_Answers();
 
 }  // namespace vx
