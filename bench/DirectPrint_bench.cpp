@@ -121,7 +121,10 @@ void BM_ListToPdfBothWays(benchmark::State& state) {
   state.counters["qt_ms"] = vxbench::Median(g_qt.ms);
 }
 
-BENCHMARK(BM_ListToPdfBothWays)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kRounds);
+BENCHMARK(BM_ListToPdfBothWays)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(kRounds);
 
 void PrintSummary() {
   vx::PrintEngine_Reset();
@@ -131,21 +134,22 @@ void PrintSummary() {
   const double speedUp = direct > 0 ? images / direct : 0;
   std::printf("page-image path: %.1f ms, %.0f KB a page, peak %.0f MB\n", images,
               g_images.kilobytesPerPage, g_images.peakMegabytes);
-  std::printf("PDF size a page: %.0f KB, Qt yardstick %.0f KB, ratio %.2f; goal at most %.0f KB: "
-              "%s\n",
-              g_direct.kilobytesPerPage, g_qt.kilobytesPerPage,
-              g_qt.kilobytesPerPage > 0 ? g_direct.kilobytesPerPage / g_qt.kilobytesPerPage : 0,
-              kGoalKilobytesPerPage,
-              g_direct.kilobytesPerPage > 0 && g_direct.kilobytesPerPage <= kGoalKilobytesPerPage
-                  ? "met"
-                  : "NOT met");
+  std::printf(
+      "PDF size a page: %.0f KB, Qt yardstick %.0f KB, ratio %.2f; goal at most %.0f KB: "
+      "%s\n",
+      g_direct.kilobytesPerPage, g_qt.kilobytesPerPage,
+      g_qt.kilobytesPerPage > 0 ? g_direct.kilobytesPerPage / g_qt.kilobytesPerPage : 0,
+      kGoalKilobytesPerPage,
+      g_direct.kilobytesPerPage > 0 && g_direct.kilobytesPerPage <= kGoalKilobytesPerPage
+          ? "met"
+          : "NOT met");
   std::printf("peak memory printing directly: %.0f MB; goal under %.0f MB: %s\n",
               g_direct.peakMegabytes, kGoalMegabytes,
               g_direct.peakMegabytes < kGoalMegabytes ? "met" : "NOT met");
   char goal[160];
   std::snprintf(goal, sizeof goal,
-                "under %.0f ms and at least %.0fx faster than the page-image path (%.1fx)",
-                kGoalMs, kGoalSpeedUp, speedUp);
+                "under %.0f ms and at least %.0fx faster than the page-image path (%.1fx)", kGoalMs,
+                kGoalSpeedUp, speedUp);
   vxbench::PrintGoalLine("20 list pages to PDF drawn directly", direct, "Qt yardstick", qt, goal,
                          direct > 0 && direct < kGoalMs && speedUp >= kGoalSpeedUp);
 }

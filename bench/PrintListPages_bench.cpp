@@ -89,15 +89,15 @@ class ListPagesBench {
     vx::PrintEngineServices services = vx::PrintEngine_Services();
     services.text = &recorder_;
     vx::PrintEngine_SetContext(services, catalog_.Folder(), VX_LAYOUT_FOLDER);
-    vx::PrintEngine_SetPageOutput(
-        vx::kTargetImageFiles,
-        std::make_shared<vx::PageImageOutput>([this](const vx::PrintJob&, const vx::DibImage& page) {
-          ++pages_;
-          g_figures.pageWidth = vx::DibImage_Width(page);
-          g_figures.pageHeight = vx::DibImage_Height(page);
-          if (recorder_.recording) recorder_.pages.emplace_back();
-          return 0;
-        }));
+    vx::PrintEngine_SetPageOutput(vx::kTargetImageFiles,
+                                  std::make_shared<vx::PageImageOutput>(
+                                      [this](const vx::PrintJob&, const vx::DibImage& page) {
+                                        ++pages_;
+                                        g_figures.pageWidth = vx::DibImage_Width(page);
+                                        g_figures.pageHeight = vx::DibImage_Height(page);
+                                        if (recorder_.recording) recorder_.pages.emplace_back();
+                                        return 0;
+                                      }));
     recorder_.recording = true;
     RunDocument();
     recorder_.recording = false;
@@ -122,7 +122,8 @@ class ListPagesBench {
       painter.setPen(Qt::black);
       int face = -1;
       for (const DrawnText& t : texts) {
-        if (t.face != face) painter.setFont(recorder_.faces[static_cast<std::size_t>(face = t.face)]);
+        if (t.face != face)
+          painter.setFont(recorder_.faces[static_cast<std::size_t>(face = t.face)]);
         painter.drawText(t.box, t.flags, t.text);
       }
       benchmark::DoNotOptimize(page.constBits());
@@ -177,14 +178,14 @@ void PrintSummary() {
   vx::PrintEngine_Reset();
   const double document = vxbench::Median(g_figures.documentMs);
   const double yardstick = vxbench::Median(g_figures.yardstickMs);
-  std::printf("peak memory printing the pages through page images into a PDF: %.0f MB (one page "
-              "image %.0f MB)\n",
-              g_figures.pdfPeakMegabytes,
-              3.0 * g_figures.pageWidth * g_figures.pageHeight / 1048576.0);
+  std::printf(
+      "peak memory printing the pages through page images into a PDF: %.0f MB (one page "
+      "image %.0f MB)\n",
+      g_figures.pdfPeakMegabytes, 3.0 * g_figures.pageWidth * g_figures.pageHeight / 1048576.0);
   char goal[64];
   std::snprintf(goal, sizeof goal, "at most %.1fx the yardstick", kGoalRatio);
-  vxbench::PrintGoalLine("20 list pages as page images", document,
-                         "QPainter text on the same grid", yardstick, goal,
+  vxbench::PrintGoalLine("20 list pages as page images", document, "QPainter text on the same grid",
+                         yardstick, goal,
                          document > 0 && yardstick > 0 && document <= kGoalRatio * yardstick);
 }
 

@@ -5,8 +5,8 @@
 #include "platform/CodePage.h"
 #include "print/PrintEngineState.h"
 #include "print/PrintErrors.h"
-#include "print/PrintRecordFields.h"
 #include "print/PrintJob.h"
+#include "print/PrintRecordFields.h"
 #include "print/PrintTextDrawer.h"
 
 namespace vx {

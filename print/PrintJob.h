@@ -44,9 +44,9 @@ constexpr int kLinesPerPageTableSize = 10000;
 
 struct PrintJob {
   // --- Left by the documents ---------------------------------------------------------------------
-  int pageKind = 0;  // 1 when pages are drawn straight onto the printer
+  int pageKind = 0;                     // 1 when pages are drawn straight onto the printer
   std::shared_ptr<DibImage> pageImage;  // none on the printer drawn directly
-  std::shared_ptr<PageCanvas> canvas;    // what the renderers draw on, made by the back-end
+  std::shared_ptr<PageCanvas> canvas;   // what the renderers draw on, made by the back-end
   int currentPage = 0;
   int recordCount = 0;  // header line included
   int linesPrinted = 0;

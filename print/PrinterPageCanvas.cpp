@@ -99,8 +99,7 @@ int PrinterPageCanvas::DrawLeaderLines(const std::vector<LeaderLine>& lines, int
   const double width = 10.0 * widthSetting + 5;
   for (const LeaderLine& line : lines) {
     painter_.setPen(QPen(ColorOf(line.color, kLeaderAlpha), width, Qt::SolidLine, Qt::SquareCap));
-    painter_.drawLine(QPointF(line.x, line.y),
-                      QPointF(line.x + line.width, line.y + line.height));
+    painter_.drawLine(QPointF(line.x, line.y), QPointF(line.x + line.width, line.y + line.height));
   }
   return 0;
 }

@@ -135,7 +135,8 @@ void MultiplySqueezed(DibImage& page, const DibRect& box, const TextScratch& scr
     std::uint8_t* out = DibImage_GetRow(page, box.y + y) + 3 * (box.x + v.x0);
     for (int x = v.x0; x < v.x1; ++x, out += 3) {
       std::int64_t sum = 0;
-      for (const Part& p : footprints[static_cast<std::size_t>(x)]) sum += p.weight * qBlue(in[p.cell]);
+      for (const Part& p : footprints[static_cast<std::size_t>(x)])
+        sum += p.weight * qBlue(in[p.cell]);
       Multiply(out, static_cast<int>(sum / totals[static_cast<std::size_t>(x)]), t);
     }
   }
@@ -187,7 +188,8 @@ bool QtPrintTextDrawer::DrawTextMultiplied(DibImage& page24, const DibRect& box,
   if (DibImage_BitCount(page24) != 24 || box.w < 1 || box.h < 1) return false;
   TextScratch& scratch = Scratch();
   const QString shown = PrintTextString(text);
-  const int measured = scratch.FaceOf(look.fontHeight, look.fontWeight).metrics.horizontalAdvance(shown);
+  const int measured =
+      scratch.FaceOf(look.fontHeight, look.fontWeight).metrics.horizontalAdvance(shown);
   const bool squeeze = fit && measured > box.w;
   const int width = squeeze ? 2 * box.w : box.w;
   QPainter* painter = scratch.Clear(width, box.h);

@@ -2,8 +2,8 @@
 // queue whole, a stopped one never does, and a server that goes away mid-print fails the print
 // with a box; the printer list tells a dead server from a live one. Skips, saying why, where
 // cupsd cannot be started.
-#include <gtest/gtest.h>
 #include <cups/cups.h>
+#include <gtest/gtest.h>
 
 #include <QPdfDocument>
 #include <cstdlib>
@@ -98,8 +98,10 @@ TEST_F(CupsPrintingTest, AServerThatGoesAwayMidPrintFailsThePrint) {
   EXPECT_EQ(EndMessages(), std::vector<unsigned>{UM_PRINT_FAILED});
   const std::vector<std::string> texts = ReportTexts();
   ASSERT_EQ(texts.size(), 1u);
-  EXPECT_EQ(texts[0], "PrintBMP: プリンタ vxtest に印刷を送れませんでした。印刷は行われていません。\n"
-                      "印刷サーバー (CUPS: " + server->Address() + ") が応答しません。");
+  EXPECT_EQ(texts[0],
+            "PrintBMP: プリンタ vxtest に印刷を送れませんでした。印刷は行われていません。\n"
+            "印刷サーバー (CUPS: " +
+                server->Address() + ") が応答しません。");
   EXPECT_FALSE(vx::CupsPrinterList_Query().serverReached);
 }
 

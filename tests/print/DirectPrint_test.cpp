@@ -53,8 +53,8 @@ std::vector<int> ColouredCells(const QImage& page) {
   for (int y = 0; y < page.height(); ++y) {
     for (int x = 0; x < page.width(); ++x) {
       const QRgb p = page.pixel(x, y);
-      const int spread = std::max({qRed(p), qGreen(p), qBlue(p)}) -
-                         std::min({qRed(p), qGreen(p), qBlue(p)});
+      const int spread =
+          std::max({qRed(p), qGreen(p), qBlue(p)}) - std::min({qRed(p), qGreen(p), qBlue(p)});
       if (spread > 80) ++cells[static_cast<std::size_t>(y / kCell * across + x / kCell)];
     }
   }
@@ -106,8 +106,8 @@ int LinesApart(const std::vector<bool>& a, const std::vector<bool>& b) {
     const std::size_t from = i < 2 ? 0 : i - 2;
     const std::size_t to = std::min(rows.size(), i + 3);
     return std::find(rows.begin() + static_cast<std::ptrdiff_t>(from),
-                     rows.begin() + static_cast<std::ptrdiff_t>(to), true) !=
-           rows.begin() + static_cast<std::ptrdiff_t>(to);
+                     rows.begin() + static_cast<std::ptrdiff_t>(to),
+                     true) != rows.begin() + static_cast<std::ptrdiff_t>(to);
   };
   int apart = 0;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -166,8 +166,9 @@ TEST_F(DirectPrintTest, EveryDocumentLandsWhereItsPageImageWould) {
     ASSERT_EQ(drawn.size(), expected.size()) << c.name;
     // Seen from afar, where text and hairlines blur: the boxes, lines and pictures.
     const QSize afar = drawn.size() / 4;
-    const Difference d = Compare(drawn.scaled(afar, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
-                                 expected.scaled(afar, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    const Difference d =
+        Compare(drawn.scaled(afar, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                expected.scaled(afar, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     const double colourApart = ColourCellsApart(drawn, expected);
     const double linesApart =
         static_cast<double>(LinesApart(drawn, expected)) / std::max(1, CountLines(expected));
@@ -179,7 +180,8 @@ TEST_F(DirectPrintTest, EveryDocumentLandsWhereItsPageImageWould) {
     if (HasFailure()) {
       const fs::path kept = fs::temp_directory_path();
       drawn.save(QString::fromStdString((kept / (std::string(c.name) + "-direct.png")).string()));
-      expected.save(QString::fromStdString((kept / (std::string(c.name) + "-images.png")).string()));
+      expected.save(
+          QString::fromStdString((kept / (std::string(c.name) + "-images.png")).string()));
       ADD_FAILURE() << c.name << ": mean " << d.meanChannel << ", coloured cells apart "
                     << colourApart << ", lines apart " << linesApart << "; pictures in " << kept;
       return;
@@ -199,7 +201,8 @@ TEST_F(DirectPrintTest, EveryCircleNameOfAListPageIsTextInThePdf) {
   std::vector<std::string> names;
   for (const int id : checked) {
     vx::CircleRecord c;
-    if (db().SelectCircle(c, id) && collector.texts.count(c.circleName)) names.push_back(c.circleName);
+    if (db().SelectCircle(c, id) && collector.texts.count(c.circleName))
+      names.push_back(c.circleName);
   }
   EXPECT_EQ(names.size(), vx::PrintEngine_Job().linesPerPageTable[1]);
   EXPECT_GT(names.size(), 40u);
@@ -254,7 +257,8 @@ TEST(PrinterCanvasTextTest, AWideTextIsSqueezedIntoItsBoxByAtMostAQuarter) {
   const QRect boxRect(box.x, box.y, box.w, box.h);
   const std::string threeTimes(30, 'W');  // about three box widths
   const QRect squeezed = DrawnTextInk(out / "three.pdf", box, threeTimes, vx::TextFlow::kFit);
-  EXPECT_TRUE(boxRect.adjusted(-3, -3, 3, 3).contains(squeezed)) << squeezed.x() << "," << squeezed.width();
+  EXPECT_TRUE(boxRect.adjusted(-3, -3, 3, 3).contains(squeezed))
+      << squeezed.x() << "," << squeezed.width();
   EXPECT_GT(squeezed.width(), box.w * 9 / 10);  // the whole text fills the box
   EXPECT_TRUE(PdfText(out / "three.pdf").contains(QString(30, QLatin1Char('W'))));
 
@@ -266,7 +270,8 @@ TEST(PrinterCanvasTextTest, AWideTextIsSqueezedIntoItsBoxByAtMostAQuarter) {
   const QRect fits = DrawnTextInk(out / "fits.pdf", box, "WW", vx::TextFlow::kFit);
   EXPECT_LT(fits.width(), box.w / 3);
   const vx::DibRect tall{300, 300, 300, 200};
-  const QRect wrapped = DrawnTextInk(out / "wrap.pdf", tall, "WWWW WWWW WWWW WWWW", vx::TextFlow::kWrap);
+  const QRect wrapped =
+      DrawnTextInk(out / "wrap.pdf", tall, "WWWW WWWW WWWW WWWW", vx::TextFlow::kWrap);
   EXPECT_GT(wrapped.height(), 80);
   EXPECT_TRUE(QRect(tall.x, tall.y, tall.w, tall.h).adjusted(-3, -3, 3, 3).contains(wrapped));
 }

@@ -30,8 +30,7 @@ namespace vxtest {
 
 // Tries `condition` until it holds or `seconds` pass; whether it held.
 inline bool WaitUntil(const std::function<bool()>& condition, double seconds) {
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
   while (!condition()) {
     if (std::chrono::steady_clock::now() > deadline) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -130,12 +129,12 @@ class LoopbackCupsServer {
         << "<Location /admin>\n  Order allow,deny\n  Allow all\n</Location>\n"
         << "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n";
     std::ofstream(d / "cups-files.conf")
-        << "ServerRoot " << d.string() << "\nRequestRoot " << (d / "spool").string()
-        << "\nTempDir " << (d / "tmp").string() << "\nCacheDir " << (d / "cache").string()
-        << "\nStateDir " << (d / "state").string() << "\nErrorLog "
-        << (d / "log/error_log").string() << "\nAccessLog " << (d / "log/access_log").string()
-        << "\nPageLog " << (d / "log/page_log").string() << "\nServerBin "
-        << (d / "bin").string() << "\nDataDir /usr/share/cups\nSandboxing Relaxed\n";
+        << "ServerRoot " << d.string() << "\nRequestRoot " << (d / "spool").string() << "\nTempDir "
+        << (d / "tmp").string() << "\nCacheDir " << (d / "cache").string() << "\nStateDir "
+        << (d / "state").string() << "\nErrorLog " << (d / "log/error_log").string()
+        << "\nAccessLog " << (d / "log/access_log").string() << "\nPageLog "
+        << (d / "log/page_log").string() << "\nServerBin " << (d / "bin").string()
+        << "\nDataDir /usr/share/cups\nSandboxing Relaxed\n";
   }
 
   bool Start() {

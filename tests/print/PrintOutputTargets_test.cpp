@@ -6,14 +6,14 @@
 
 #include <QImageReader>
 #include <QPdfDocument>
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
-#include <algorithm>
 #include <regex>
 
 #include "print/ImageFileOutput.h"
-#include "print/PrinterChoice.h"
 #include "print/PrintSubmitter.h"
+#include "print/PrinterChoice.h"
 #include "print/PrinterOutput.h"
 #include "tests/print/DocumentTestSupport.h"
 

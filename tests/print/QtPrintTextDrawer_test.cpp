@@ -1,10 +1,11 @@
 // Texts drawn onto a page image by the Qt drawer's own way (one scratch picture per thread)
 // against the image library's way through a mask of their own: the same pixels, for plain,
 // aligned, squeezed, cut, wrapped and clipped texts.
+#include "print/QtPrintTextDrawer.h"
+
 #include <gtest/gtest.h>
 
 #include "print/DibImage.h"
-#include "print/QtPrintTextDrawer.h"
 
 namespace vxtest {
 namespace {
@@ -32,7 +33,8 @@ int LargestDifference(const vx::DibImage& a, const vx::DibImage& b) {
   for (int y = 0; y < vx::DibImage_Height(a); ++y) {
     const std::uint8_t* p = vx::DibImage_GetRow(a, y);
     const std::uint8_t* q = vx::DibImage_GetRow(b, y);
-    for (int x = 0; x < 3 * vx::DibImage_Width(a); ++x) largest = std::max(largest, std::abs(p[x] - q[x]));
+    for (int x = 0; x < 3 * vx::DibImage_Width(a); ++x)
+      largest = std::max(largest, std::abs(p[x] - q[x]));
   }
   return largest;
 }
@@ -46,7 +48,10 @@ TEST(QtPrintTextDrawerTest, DrawsOntoThePageAsThroughAMaskOfItsOwn) {
       {"squeezed", {20, 60, 200, 40}, "A rather long circle name", vx::kTextLeft | single, true},
       {"squeezed centred", {20, 60, 200, 40}, "A rather long name", vx::kTextCenter | single, true},
       {"squeezed right", {20, 60, 200, 40}, "A rather long name", vx::kTextRight | single, true},
-      {"cut at twice", {20, 60, 50, 40}, "A name far too long for its box", vx::kTextLeft | single,
+      {"cut at twice",
+       {20, 60, 50, 40},
+       "A name far too long for its box",
+       vx::kTextLeft | single,
        true},
       {"wrapped", {200, 20, 150, 150}, "words that wrap inside the box", vx::kTextWordBreak, false},
       {"clipped", {330, 170, 120, 60}, "Off the page", vx::kTextLeft | single, true},
