@@ -191,13 +191,13 @@ PrintSubmission PrinterOutput::SubmissionOf(const PrintJob& job) const {
 // Only a document holding every page goes to the printer, once.
 int PrinterOutput::SubmitSpoolFile(const PrintSubmission& submission, bool ended) {
   const std::string failure =
-      ended ? submitter_->Submit(submission) : std::string("the document could not be finished");
+      ended ? submitter_->Submit(submission) : "印刷用の一時ファイルを書き終えられませんでした。";
   std::error_code ignored;
   std::filesystem::remove(spoolFile_, ignored);
   spoolFile_.clear();
   if (failure.empty()) return 0;
   const std::string printer =
-      submission.printer.empty() ? std::string("(default)") : submission.printer;
+      submission.printer.empty() ? std::string("(既定のプリンタ)") : submission.printer;
   ReportPrintError(Sjis("プリンタ ") + Utf8ToCp932(printer) +
                        Sjis(" に印刷を送れませんでした。印刷は行われていません。\n") +
                        Utf8ToCp932(failure),

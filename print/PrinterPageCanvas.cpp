@@ -27,6 +27,12 @@ QColor ColorOf(ColorRef c, int alpha = 255) {
 
 QRectF RectOf(const DibRect& r) { return QRectF(r.x, r.y, r.w, r.h).normalized(); }
 
+// The width a text wider than its box is laid out in: its own, squeezed into the box by at most
+// a quarter; the rest is cut off.
+double FitLayoutWidth(double textWidth, double boxWidth) {
+  return std::min(textWidth, kMostSqueeze * boxWidth);
+}
+
 }  // namespace
 
 int PrinterPageCanvas::BeginPage() {
@@ -46,10 +52,6 @@ void PrinterPageCanvas::FillRect(const DibRect& r, ColorRef color) {
 void PrinterPageCanvas::DrawLine(int x, int y, int dx, int dy, ColorRef color) {
   painter_.setPen(QPen(ColorOf(color), 1, Qt::SolidLine, Qt::FlatCap));
   painter_.drawLine(QPointF(x + 0.5, y + 0.5), QPointF(x + dx + 0.5, y + dy + 0.5));
-}
-
-double PrinterPageCanvas::FitLayoutWidth(double textWidth, double boxWidth) {
-  return std::min(textWidth, kMostSqueeze * boxWidth);
 }
 
 int PrinterPageCanvas::DrawText(const DibRect& box, std::string_view text, int fontSize,

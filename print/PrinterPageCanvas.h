@@ -30,10 +30,6 @@ class PrinterPageCanvas final : public PageCanvas {
                       bool highResolution) override;
   bool OnPrinter() const override { return true; }
 
-  // How far a text wider than its box is squeezed: into the box, but by at most a quarter; the
-  // width it is laid out in (the rest is cut off).
-  static double FitLayoutWidth(double textWidth, double boxWidth);
-
  private:
   QPainter& painter_;
   QPrinter& printer_;
