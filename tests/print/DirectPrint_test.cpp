@@ -8,6 +8,8 @@
 #include <QPdfSelection>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <fstream>
+#include <regex>
 #include <set>
 
 #include "print/PrinterChoice.h"
@@ -123,6 +125,19 @@ int LinesApart(const QImage& a, const QImage& b) {
          LinesApart(LineRows(a.transformed(turn)), LineRows(b.transformed(turn)));
 }
 
+// The widths of the pictures a PDF holds.
+std::vector<int> PictureWidths(const fs::path& pdf) {
+  std::ifstream in(pdf, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  const std::regex width(R"(/Subtype\s*/Image[^>]*/Width\s+(\d+))");
+  std::vector<int> widths;
+  for (auto it = std::sregex_iterator(bytes.begin(), bytes.end(), width);
+       it != std::sregex_iterator(); ++it) {
+    widths.push_back(std::stoi((*it)[1]));
+  }
+  return widths;
+}
+
 int CountLines(const QImage& page) {
   const std::vector<bool> rows = LineRows(page);
   return static_cast<int>(std::count(rows.begin(), rows.end(), true));
@@ -177,6 +192,11 @@ TEST_F(DirectPrintTest, EveryDocumentLandsWhereItsPageImageWould) {
     // The lettering inside a map picture blurs into lines here and there at this size.
     EXPECT_LE(linesApart, c.family == vx::PrintSelection::kFamilyMaps && c.layout == 2 ? 0.2 : 0.03)
         << c.name;
+    // Pictures go in at their own size (the sample's are at most 680 wide), never a page picture.
+    const std::vector<int> widths = PictureWidths(direct);
+    EXPECT_TRUE(std::all_of(widths.begin(), widths.end(), [](int w) { return w <= 680; }))
+        << c.name;
+    EXPECT_EQ(widths.empty(), c.family == vx::PrintSelection::kFamilyList) << c.name;
     if (HasFailure()) {
       const fs::path kept = fs::temp_directory_path();
       drawn.save(QString::fromStdString((kept / (std::string(c.name) + "-direct.png")).string()));
