@@ -13,9 +13,14 @@ DibImagePtr AllocPageDib(int bitsPerPixel, int width, int height) {
   return DibImage_Create(bitsPerPixel, width, height);
 }
 
-int OpenPageImage(PrintJob& job, std::string_view failText, std::string_view caller) {
+void OpenPageGeometry(const PrintJob& job) {
   PrintEngineState& state = PrintEngine_State();
   state.geometry = PrintPage_Geometry(state.layout, job.orientation);
+}
+
+int OpenPageImage(PrintJob& job, std::string_view failText, std::string_view caller) {
+  OpenPageGeometry(job);
+  const PrintEngineState& state = PrintEngine_State();
   std::shared_ptr<DibImage> page = AllocPageDib(24, state.geometry.width, state.geometry.height);
   if (!page) {
     ReportPrintError(failText, caller);

@@ -106,7 +106,7 @@ int PrinterOutput::Open(PrintJob& job) {
   const bool direct = job.pageKind == 1;
   PrintEngineState& state = PrintEngine_State();
   if (direct) {
-    state.geometry = PrintPage_Geometry(state.layout, job.orientation);
+    OpenPageGeometry(job);
   } else if (OpenPageImage(job, Sjis("印刷用メモリが確保できません"), "PrintBMP_Open") != 0) {
     return -1;
   }
