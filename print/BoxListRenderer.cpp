@@ -1,15 +1,11 @@
 #include "print/BoxListRenderer.h"
 
-#include <QImage>
-#include <QPainter>
 #include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "data/images/CutDrawing.h"
 #include "platform/CodePage.h"
-#include "print/DibImageQt.h"
 #include "print/PageDrawing.h"
 #include "print/PrintEngineState.h"
 #include "print/PrintErrors.h"
@@ -30,7 +26,7 @@ struct BoxPlace {
 
 class BoxEntryPainter {
  public:
-  BoxEntryPainter(DibImage& page, const PrintJob& job, const PrintRecord& record, int serial,
+  BoxEntryPainter(PageCanvas& page, const PrintJob& job, const PrintRecord& record, int serial,
                   int cellX, int cellY)
       : page_(page),
         job_(job),
@@ -122,25 +118,15 @@ class BoxEntryPainter {
       return;
     }
     DrawRecordColor(page_, r, record_);
-    DibImage_FrameRect(page_, r.x, r.y, r.w, r.h);
-    DibImage_DrawLine(page_, r.x, r.y, r.w, r.h, 0, 0, 0, kDibSet);
-    DibImage_DrawLine(page_, r.x, r.y + r.h - 1, r.w, -r.h, 0, 0, 0, kDibSet);
+    DrawFrame(page_, r, 1, 1);
+    page_.DrawLine(r.x, r.y, r.w, r.h, kBlack);
+    page_.DrawLine(r.x, r.y + r.h - 1, r.w, -r.h, kBlack);
   }
 
   int PaintCuts() {
     const int circleId = record_.FieldInt(kFieldCircleId) + 1;
     for (const DibRect& r : cuts_) {
-      if (r.w <= 0 || r.h <= 0) continue;
-      QImage picture(r.w, r.h, QImage::Format_RGB32);
-      if (picture.isNull()) return ReportMemory();
-      picture.fill(Qt::white);
-      {
-        QPainter painter(&picture);
-        PrintEngine_DrawCircleCut(circleId, painter, CutRect{0, 0, r.w, r.h});
-      }
-      const DibImagePtr cut = DibImage_FromQImage(picture);
-      if (!cut) return ReportMemory();
-      DibImage_Blit(page_, r.x, r.y, r.w, r.h, *cut, 0, 0, kDibSet);
+      if (page_.DrawCircleCut(circleId, r) != 0) return ReportMemory();
     }
     return 0;
   }
@@ -150,7 +136,7 @@ class BoxEntryPainter {
     return -1;
   }
 
-  DibImage& page_;
+  PageCanvas& page_;
   const PrintJob& job_;
   const PrintLayout& l_;
   const PrintRecord& record_;
@@ -180,13 +166,13 @@ DibRect BoxList_CellRect(const PrintLayout& layout, const ListGrid& grid, int or
 
 int List2_PaintColumnData_BMP(PrintJob& job, const ListGrid& grid, int index,
                               const PrintRecord* record, int serial, bool output) {
-  DibImage* page = PrintPage_Canvas(job, output);
-  if (!page || !record) return 0;
+  PageCanvas* canvas = PrintPage_Canvas(job, output);
+  if (!canvas || !record) return 0;
   const PrintLayout& l = PrintEngine_State().layout;
   const PagePoint origin = PrintPage_Origin();
   const DibRect cell = BoxList_CellRect(l, grid, origin.x, origin.y, index, job.cutDirection);
-  if (BoxEntryPainter(*page, job, *record, serial, cell.x, cell.y).Paint() != 0) return -1;
-  if (job.cutBorder) DrawFrame(*page, cell, kCutBorderWidth, kCutBorderWidth);
+  if (BoxEntryPainter(*canvas, job, *record, serial, cell.x, cell.y).Paint() != 0) return -1;
+  if (job.cutBorder) DrawFrame(*canvas, cell, kCutBorderWidth, kCutBorderWidth);
   return 0;
 }
 

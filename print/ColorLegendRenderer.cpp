@@ -11,34 +11,30 @@
 namespace vx {
 namespace {
 
-void FillColor(DibImage& page, const DibRect& r, ColorRef c) {
-  DibImage_FillRect(page, r.x, r.y, r.w, r.h, c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF, kDibSet);
-}
-
 // One cell: frame, swatch and name; -1 when the name cannot be drawn.
-int DrawCell(DibImage& page, const DibRect& cell, int color) {
+int DrawCell(PageCanvas& canvas, const DibRect& cell, int color) {
   const PrintEngineState& state = PrintEngine_State();
   const PrintLayout& l = state.layout;
-  DrawFrame(page, cell, l.colorCellBorderWidth, l.colorCellBorderHeight);
+  DrawFrame(canvas, cell, l.colorCellBorderWidth, l.colorCellBorderHeight);
   const int insetX = l.colorCellBorderWidth + l.colorCellPaddingWidth;
   const int insetY = l.colorCellBorderHeight + l.colorCellPaddingHeight;
   const DibRect swatch{cell.x + insetX, cell.y + insetY, l.colorBoxWidth, cell.h - 2 * insetY};
-  FillColor(page, swatch, state.tables.ColorOf(color));
-  DrawFrame(page, swatch, l.colorBoxBorderWidth, l.colorBoxBorderHeight);
+  canvas.FillRect(swatch, state.tables.ColorOf(color));
+  DrawFrame(canvas, swatch, l.colorBoxBorderWidth, l.colorBoxBorderHeight);
   const std::string& name = color <= state.tables.colorCount
                                 ? state.tables.colors[static_cast<std::size_t>(color)].name
                                 : std::string();
   const int nameX = swatch.x + swatch.w + l.colorCellPaddingWidth;
   const DibRect box{nameX, swatch.y, cell.x + cell.w - insetX - nameX, swatch.h};
-  return DrawTextBox(page, box, name.empty() ? l.colorListNone : name, box.h * 9 / 10,
+  return DrawTextBox(canvas, box, name.empty() ? l.colorListNone : name, box.h * 9 / 10,
                      kTextLeft | kTextVCenter, TextFlow::kFit);
 }
 
 }  // namespace
 
 int RenderCheckColorList_BMP(PrintJob& job, bool output) {
-  DibImage* page = PrintPage_Canvas(job, output);
-  if (!page) return 0;
+  PageCanvas* canvas = PrintPage_Canvas(job, output);
+  if (!canvas) return 0;
   const PrintEngineState& state = PrintEngine_State();
   const PrintLayout& l = state.layout;
   // The colours in use only: a cell of a colour the checklist does not have says nothing.
@@ -50,7 +46,7 @@ int RenderCheckColorList_BMP(PrintJob& job, bool output) {
       origin.x + l.colorOffsetX, origin.y + l.colorOffsetY,
       l.colorColumns * l.colorCellWidth + 2 * (l.colorPagePaddingWidth + l.colorPageBorderWidth),
       lines * l.colorCellHeight + 2 * (l.colorPagePaddingHeight + l.colorPageBorderHeight)};
-  DrawFrame(*page, legend, l.colorPageBorderWidth, l.colorPageBorderHeight);
+  DrawFrame(*canvas, legend, l.colorPageBorderWidth, l.colorPageBorderHeight);
   const int firstX = legend.x + l.colorPageBorderWidth + l.colorPagePaddingWidth;
   const int firstY = legend.y + l.colorPageBorderHeight + l.colorPagePaddingHeight;
   for (int r = 0; r < lines; ++r) {
@@ -59,7 +55,7 @@ int RenderCheckColorList_BMP(PrintJob& job, bool output) {
       if (color > items) return 0;
       const DibRect cell{firstX + k * l.colorCellWidth, firstY + r * l.colorCellHeight,
                          l.colorCellWidth, l.colorCellHeight};
-      if (DrawCell(*page, cell, color) != 0) {
+      if (DrawCell(*canvas, cell, color) != 0) {
         ReportPrintError(Sjis("印刷用メモリが確保できません"), "RenderCheckColorList_BMP");
         return -1;
       }

@@ -33,11 +33,11 @@ std::string ColumnText(const PrintLayoutColumn& column, const ListEntry& entry,
   return column.skipLineBreak ? FoldLineBreaks(text) : text;
 }
 
-void FillCell(DibImage& page, const DibRect& cell, const ListEntry& entry, const PrintLayout& l) {
+void FillCell(PageCanvas& canvas, const DibRect& cell, const ListEntry& entry,
+              const PrintLayout& l) {
   const ColorRef bg = entry.number >= 0 && entry.number % 2 == 0 ? l.oddLineColor : l.evenLineColor;
-  DibImage_FillRect(page, cell.x, cell.y, cell.w, cell.h, bg & 0xFF, (bg >> 8) & 0xFF,
-                    (bg >> 16) & 0xFF, kDibSet);
-  DrawFrame(page, cell, l.borderWidth, l.borderHeight);
+  canvas.FillRect(cell, bg);
+  DrawFrame(canvas, cell, l.borderWidth, l.borderHeight);
 }
 
 }  // namespace
@@ -71,12 +71,12 @@ std::vector<int> ListColumn_Widths(const PrintLayout& l) {
 
 int List1_PaintColumnData_BMP(PrintJob& job, const ListGrid& grid, const ListEntry& entry,
                               bool output) {
-  DibImage* page = PrintPage_Canvas(job, output);
-  if (!page) return 0;
+  PageCanvas* canvas = PrintPage_Canvas(job, output);
+  if (!canvas) return 0;
   const PrintLayout& l = PrintEngine_State().layout;
   const PagePoint origin = PrintPage_Origin();
   const DibRect cell = grid.CellRect(l, origin.x, origin.y, entry.column, entry.row);
-  FillCell(*page, cell, entry, l);
+  FillCell(*canvas, cell, entry, l);
   const std::vector<int> widths = ListColumn_Widths(l);
   const int last = LastShownColumn(l);
   const int textY = cell.y + l.paddingHeight + l.borderHeight;
@@ -88,15 +88,14 @@ int List1_PaintColumnData_BMP(PrintJob& job, const ListGrid& grid, const ListEnt
     const int width = widths[static_cast<std::size_t>(i)];
     const DibRect box{x, textY, width, textHeight};
     if (column.item == kItemColor && entry.row >= 0 && entry.record) {
-      DrawRecordColor(*page, box, *entry.record);
-    } else if (DrawTextBox(*page, box, ColumnText(column, entry, l), ListFontSize(textHeight),
+      DrawRecordColor(*canvas, box, *entry.record);
+    } else if (DrawTextBox(*canvas, box, ColumnText(column, entry, l), ListFontSize(textHeight),
                            kTextLeft | kTextVCenter, TextFlow::kFit) != 0) {
       ReportPrintError(Sjis("印刷用メモリが確保できません(1)"), "List1_PaintColumnData_BMP");
       return -1;
     }
     if (i != last) {
-      DibImage_FillRect(*page, x + width + l.paddingWidth, cell.y, l.separatorWidth, cell.h, 0, 0,
-                        0, kDibSet);
+      canvas->FillRect({x + width + l.paddingWidth, cell.y, l.separatorWidth, cell.h}, kBlack);
     }
     x += width + 2 * l.paddingWidth + l.separatorWidth;
   }

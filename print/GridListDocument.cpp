@@ -108,8 +108,7 @@ int GridListDocument::LayOutCopy(PrintJob& copy) {
 }
 
 int GridListDocument::BeginPage(PrintJob& copy, const Place& place) {
-  Page_Begin(copy, Draws());
-  if (DrawHeaders(copy) != 0) return -1;
+  if (Page_Begin(copy, Draws()) != 0 || DrawHeaders(copy) != 0) return -1;
   const PrintCatalogTables& tables = PrintEngine_State().tables;
   const PrintDay& day = tables.days[static_cast<std::size_t>(place.day - 1)];
   const std::string hall = place.hall >= 1 && place.hall <= static_cast<int>(day.halls.size())

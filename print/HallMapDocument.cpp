@@ -169,8 +169,8 @@ int HallMapDocument::BeginPage(PrintJob& copy, const MapPage& page) {
   current_ = page;
   open_ = true;
   slot_ = 0;
-  Page_Begin(copy, Draws());
-  if (BeginPageBody(copy, page) != 0 || DrawPageHead(copy, PageTitle(copy, page)) != 0 ||
+  if (Page_Begin(copy, Draws()) != 0 || BeginPageBody(copy, page) != 0 ||
+      DrawPageHead(copy, PageTitle(copy, page)) != 0 ||
       MapHall_ReadBMPMap(page.hallGroup, page.day, copy, Draws()) != 0 ||
       MapHall_StartPage(Draws()) != 0) {
     return -1;

@@ -120,15 +120,18 @@ int MapHall_PaintCircle(const PrintRecord& record, const PrintJob&, bool output)
 }
 
 int MapHall_DrawMap(PrintJob& job, const MapPlacement& placement, int frameWidth, bool output) {
-  DibImage* page = PrintPage_Canvas(job, output);
+  PageCanvas* canvas = PrintPage_Canvas(job, output);
   const HallMapCache& cache = Cache();
-  if (!page || placement.onPage.w <= 0 || placement.onPage.h <= 0) return 0;
+  if (!canvas || placement.onPage.w <= 0 || placement.onPage.h <= 0) return 0;
   const PagePoint origin = PrintPage_Origin();
   const DibRect to{placement.onPage.x + origin.x, placement.onPage.y + origin.y, placement.onPage.w,
                    placement.onPage.h};
-  if (cache.working) DibImage_StretchBlit(*page, to, *cache.working, placement.part, true);
+  if (cache.working && canvas->DrawPicture(to, *cache.working, placement.part) != 0) {
+    ReportPrintError(Sjis("印刷用メモリが確保できません(1)"), "MapHall_DrawMap");
+    return -1;
+  }
   if (frameWidth > 0) {
-    DrawFrame(*page,
+    DrawFrame(*canvas,
               {to.x - frameWidth, to.y - frameWidth, to.w + 2 * frameWidth, to.h + 2 * frameWidth},
               frameWidth, frameWidth);
   }

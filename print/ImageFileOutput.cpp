@@ -5,6 +5,7 @@
 
 #include "platform/CodePage.h"
 #include "print/OutputPath.h"
+#include "print/PageDrawing.h"
 #include "print/PageImageWriter.h"
 #include "print/PreviewPageBuffer.h"
 #include "print/PrintErrors.h"
@@ -98,11 +99,11 @@ int ImageFileOutput::Write(const PrintJob& job, const std::filesystem::path& pat
 }
 
 int ImageFileOutput::Close(PrintJob& job) {
-  job.pageImage.reset();
+  PrintPage_Release(job);
   if (openFolder_ && written_ > 0) openFolder_(folder_);
   return 0;
 }
 
-void ImageFileOutput::Abort(PrintJob& job) { job.pageImage.reset(); }
+void ImageFileOutput::Abort(PrintJob& job) { PrintPage_Release(job); }
 
 }  // namespace vx

@@ -28,8 +28,8 @@ int LineList_Add(int group, int column, int x, int y, int width, int height, Col
 const std::vector<LeaderLine>& LineList_Lines();
 // The largest column index added in the group; -1 when none.
 int LineList_LargestColumn(int group);
-// Draws every line of the page (points in page pixels), multiplied into the page image, in the
-// width of the job's line setting, with a square at both ends.
+// Draws every line of the page (points in page pixels) on the page's canvas, in the width of
+// the job's line setting.
 int LineList_Draw(PrintJob& job, bool output);
 
 }  // namespace vx

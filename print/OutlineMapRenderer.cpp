@@ -75,9 +75,9 @@ DibImagePtr ComposeOutline(const DibImage& outline, const OutlinePart& part, con
 }  // namespace
 
 int RenderOutlineMap(PrintJob& job, int day, int part, bool output) {
-  DibImage* page = PrintPage_Canvas(job, output);
+  PageCanvas* canvas = PrintPage_Canvas(job, output);
   const PrintEngineState& state = PrintEngine_State();
-  if (!page || !job.smallMap || day < 1 || day > static_cast<int>(state.tables.days.size())) {
+  if (!canvas || !job.smallMap || day < 1 || day > static_cast<int>(state.tables.days.size())) {
     return 0;
   }
   const PrintDay& d = state.tables.days[static_cast<std::size_t>(day - 1)];
@@ -94,13 +94,15 @@ int RenderOutlineMap(PrintJob& job, int day, int part, bool output) {
   const PagePoint origin = PrintPage_Origin();
   const DibRect& place = p.hallArea ? l.outlineHallRect : l.outlineMapRect;
   const DibRect to{place.x + origin.x, place.y + origin.y, place.w, place.h};
-  DibImage_StretchBlit(*page, to, *composed,
-                       {0, 0, DibImage_Width(*composed), DibImage_Height(*composed)}, true);
+  const DibRect whole{0, 0, DibImage_Width(*composed), DibImage_Height(*composed)};
+  if (canvas->DrawPicture(to, *composed, whole) != 0) {
+    ReportPrintError(Sjis("略図マップ用メモリが確保できません"), "RenderOutlineMap");
+    return -1;
+  }
   const int t = l.outlineFrameWidth;
   if (t > 0) {
-    const ColorRef c = l.outlineFrameColor;
-    DibImage_FrameRectColor(*page, to.x - t, to.y - t, to.w + 2 * t, to.h + 2 * t, t, c & 0xFF,
-                            (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    const ColorRef frame = canvas->OnPrinter() ? kBlack : l.outlineFrameColor;
+    DrawFrame(*canvas, {to.x - t, to.y - t, to.w + 2 * t, to.h + 2 * t}, t, t, frame);
   }
   return 0;
 }

@@ -1,12 +1,12 @@
-// What every page renderer draws with: where the page's drawing starts, the white page, text in
-// a box, black frames and the page title. Renderers draw into the job's page image only when the
-// page is output (`output`): the counting pass and pages outside the range draw nothing.
+// What every page renderer draws with: where the page's drawing starts, the page's canvas, text
+// in a box, frames and the page title. Renderers draw only when the page is output (`output`):
+// the counting pass and pages outside the range draw nothing.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "print/DibImage.h"
+#include "print/PageCanvas.h"
 
 namespace vx {
 
@@ -20,29 +20,27 @@ struct PagePoint {
 
 // The printable area's origin (from the back-end) plus the layout's page offset.
 PagePoint PrintPage_Origin();
-// The page image to draw into: null when nothing is drawn.
-DibImage* PrintPage_Canvas(PrintJob& job, bool output);
+// The canvas the back-end opened for the job: null when nothing is drawn.
+PageCanvas* PrintPage_Canvas(PrintJob& job, bool output);
+// Forgets the job's page image and canvas.
+void PrintPage_Release(PrintJob& job);
 
-// Fills the page image white; 0.
+// Starts the page on its canvas (white page image, or the printer's next sheet); -1 after
+// reporting.
 int Page_Begin(PrintJob& job, bool output);
 
 // Every run of CR and LF characters becomes one space.
 std::string FoldLineBreaks(std::string_view text);
 
-// How a text takes its box: squeezed onto one line when it is wider, or wrapped inside it.
-enum class TextFlow { kFit, kWrap };
-
-// Draws the CP932 text in black into `box` of the 24-bit image: multiplied, so that the box's
-// background shows around the letters. `format` takes the kText* alignment flags. 0; -1 when the
-// text cannot be rendered (memory).
-int DrawTextBox(DibImage& image, const DibRect& box, std::string_view text, int fontSize,
+// Draws the CP932 text in black into `box`; nothing for an empty text or box. `format` takes
+// the kText* alignment flags. 0; -1 when the text cannot be drawn (memory).
+int DrawTextBox(PageCanvas& canvas, const DibRect& box, std::string_view text, int fontSize,
                 unsigned format, TextFlow flow);
-// A black frame inside the rectangle: `tw` thick at the left and right, `th` at the top and
-// bottom.
-void DrawFrame(DibImage& image, const DibRect& r, int tw, int th);
+// A frame inside the rectangle: `tw` thick at the left and right, `th` at the top and bottom.
+void DrawFrame(PageCanvas& canvas, const DibRect& r, int tw, int th, ColorRef color = kBlack);
 // Fills the rectangle with the print colour of the record's check colour; nothing for a circle
 // without one (memo only, or a colour outside the checklist's).
-void DrawRecordColor(DibImage& image, const DibRect& r, const PrintRecord& record);
+void DrawRecordColor(PageCanvas& canvas, const DibRect& r, const PrintRecord& record);
 
 // The page title at the page origin, as wide as the printable area and PAGETITLEFONT high;
 // -1 after reporting.

@@ -1,6 +1,7 @@
 #include "print/PageImageOutput.h"
 
 #include "platform/CodePage.h"
+#include "print/PageDrawing.h"
 #include "print/PreviewPageBuffer.h"
 #include "print/PrintJob.h"
 
@@ -16,7 +17,7 @@ int PageImageOutput::Put(PrintJob& job) {
 }
 
 int PageImageOutput::Close(PrintJob& job) {
-  job.pageImage.reset();
+  PrintPage_Release(job);
   return 0;
 }
 

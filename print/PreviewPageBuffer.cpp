@@ -1,6 +1,8 @@
 #include "print/PreviewPageBuffer.h"
 
 #include "platform/CodePage.h"
+#include "print/PageDrawing.h"
+#include "print/PageImageCanvas.h"
 #include "print/PrintEngineState.h"
 #include "print/PrintErrors.h"
 #include "print/PrintJob.h"
@@ -11,14 +13,20 @@ DibImagePtr AllocPageDib(int bitsPerPixel, int width, int height) {
   return DibImage_Create(bitsPerPixel, width, height);
 }
 
-int OpenPageImage(PrintJob& job, std::string_view failText, std::string_view caller) {
+void OpenPageGeometry(const PrintJob& job) {
   PrintEngineState& state = PrintEngine_State();
   state.geometry = PrintPage_Geometry(state.layout, job.orientation);
+}
+
+int OpenPageImage(PrintJob& job, std::string_view failText, std::string_view caller) {
+  OpenPageGeometry(job);
+  const PrintEngineState& state = PrintEngine_State();
   std::shared_ptr<DibImage> page = AllocPageDib(24, state.geometry.width, state.geometry.height);
   if (!page) {
     ReportPrintError(failText, caller);
     return -1;
   }
+  job.canvas = std::make_shared<PageImageCanvas>(page);
   job.pageImage = std::move(page);
   return 0;
 }
@@ -53,7 +61,7 @@ int Preview_Put(PrintJob& job) {
 }
 
 int Preview_Close(PrintJob& job) {
-  job.pageImage.reset();
+  PrintPage_Release(job);
   return 0;
 }
 

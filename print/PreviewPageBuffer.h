@@ -14,6 +14,9 @@ struct PrintJob;
 // when memory runs out.
 DibImagePtr AllocPageDib(int bitsPerPixel, int width, int height);
 
+// Records the page geometry of the job from the layout's paper and DPI: where a run draws
+// without a page image (counting pages, the printer drawn directly).
+void OpenPageGeometry(const PrintJob& job);
 // Creates the job's 24-bit page image from the layout's paper and DPI and records the page
 // geometry; -1 after reporting `failText` from `caller` when memory runs out.
 int OpenPageImage(PrintJob& job, std::string_view failText, std::string_view caller);

@@ -74,7 +74,7 @@ int PrintDocument::RunSteps(PrintJob& job) {
   PrintJob copy = job;
   if (LayOut(copy) != 0 || StopRaised()) return Fail(job, true);
   FillResults(job, copy);
-  copy.pageImage.reset();
+  PrintPage_Release(copy);
   if (PrintOutput_Close(job, target_) != 0) return Fail(job, false);
   PrintEngine_State().groupTotals[static_cast<std::size_t>(Kind())] = groupPages_;
   PrintEngine_InvalidateRecords();
@@ -122,9 +122,11 @@ void PrintDocument::FillResults(PrintJob& job, const PrintJob& copy) const {
   job.currentPage = copy.currentPage;
   job.scaledPageImage = copy.scaledPageImage;
   job.linesPerPageTable = copy.linesPerPageTable;
-  if (!job.pageImage) return;
-  const int width = DibImage_Width(*job.pageImage);
-  const int height = DibImage_Height(*job.pageImage);
+  // The counting pass tells the preview the size of the pages it will get.
+  const PrintPageGeometry& geometry = PrintEngine_State().geometry;
+  if (!job.pageImage && target_ != kTargetCount) return;
+  const int width = job.pageImage ? DibImage_Width(*job.pageImage) : geometry.width;
+  const int height = job.pageImage ? DibImage_Height(*job.pageImage) : geometry.height;
   const int longSide = job.longSide > 0            ? job.longSide
                        : target_ == kTargetPreview ? kPreviewLongSide
                                                    : std::max(width, height);

@@ -13,6 +13,8 @@
 
 namespace vx {
 
+class PageCanvas;
+
 // The five print documents; each has its own run, preparation pass and stop flag.
 enum PrintDocumentKind : int {
   kDocumentNone = 0,
@@ -42,8 +44,9 @@ constexpr int kLinesPerPageTableSize = 10000;
 
 struct PrintJob {
   // --- Left by the documents ---------------------------------------------------------------------
-  int pageKind = 0;  // 1 when pages are drawn straight onto the printer
-  std::shared_ptr<DibImage> pageImage;
+  int pageKind = 0;                     // 1 when pages are drawn straight onto the printer
+  std::shared_ptr<DibImage> pageImage;  // none on the printer drawn directly
+  std::shared_ptr<PageCanvas> canvas;   // what the renderers draw on, made by the back-end
   int currentPage = 0;
   int recordCount = 0;  // header line included
   int linesPrinted = 0;

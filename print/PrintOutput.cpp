@@ -9,7 +9,13 @@
 namespace vx {
 
 int PrintOutput_Open(PrintJob& job, int target) {
-  if (target == kTargetCount || target == kTargetPreview) return Preview_Open(job);
+  // Counting draws nothing: no page image, however large the job's pages.
+  if (target == kTargetCount) {
+    OpenPageGeometry(job);
+    job.scaledPageImage.reset();
+    return 0;
+  }
+  if (target == kTargetPreview) return Preview_Open(job);
   PrintPageOutput* output = PrintEngine_PageOutput(target);
   if (!output) {
     ReportPrintError(Sjis("この出力先には出力できません"), "PrintOutput_Open");

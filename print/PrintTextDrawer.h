@@ -4,9 +4,9 @@
 
 #include <string_view>
 
-namespace vx {
+#include "print/DibImage.h"
 
-struct DibImage;
+namespace vx {
 
 // Format flags of a text box (the values of the classic DrawText flags).
 constexpr unsigned kTextLeft = 0x0;
@@ -39,6 +39,11 @@ class PrintTextDrawer {
   virtual bool DrawText(DibImage& image24, std::string_view text, const TextLook& look) = 0;
   // Width in pixels of the text on one line.
   virtual int TextWidth(std::string_view text, int fontHeight, int fontWeight) = 0;
+  // Draws the text in black into `box` of the 24-bit page, multiplied, so that the box's
+  // background shows around the letters; `fit` squeezes a text wider than the box onto its one
+  // line (at most to half). The look's grey levels are ignored. False when it cannot draw.
+  virtual bool DrawTextMultiplied(DibImage& page24, const DibRect& box, std::string_view text,
+                                  const TextLook& look, bool fit);
 };
 
 }  // namespace vx

@@ -1,8 +1,11 @@
-// The printer targets: every page is composed in the job's page image and then drawn onto the
-// printer (CUPS through QPrinter, or a PDF file), scaled to the printed area the print settings
-// ask for. One printer document per run, named "VPR Print". A PDF file is written beside its
-// place under a hidden name and takes its name only when every page is in it; a failed or
-// stopped run removes it, and a printer's job is aborted.
+// The printer targets (a CUPS printer, or a PDF file): pages drawn straight onto the printer
+// through a PrinterPageCanvas (page kind 1), or composed in the job's page image and then drawn
+// onto the printer; either way scaled to the printed area the print settings ask for. One
+// document per run, named "VPR Print", written as PDF: a PDF file beside its place under a
+// hidden name, taking its name only when every page is in it; a printer's document in a private
+// temporary file that is submitted (PrintSubmitter, CUPS by default) only then. A failed or
+// stopped run removes what it wrote and sends the printer nothing; a failed submission is
+// reported and fails the run.
 #pragma once
 
 #include <QPainter>
@@ -11,12 +14,15 @@
 #include <memory>
 
 #include "print/PrintPageOutput.h"
+#include "print/PrintSubmitter.h"
 #include "print/PrinterChoice.h"
 
 namespace vx {
 
 class PrinterOutput final : public PrintPageOutput {
  public:
+  explicit PrinterOutput(std::shared_ptr<PrintSubmitter> submitter = nullptr);
+
   int Open(PrintJob& job) override;
   int Put(PrintJob& job) override;
   int Close(PrintJob& job) override;
@@ -25,11 +31,20 @@ class PrinterOutput final : public PrintPageOutput {
   // Where the page lands on the paper in device pixels: the job's printed area (the whole page
   // when the job gives none), its axes exchanged for landscape pages.
   static QRectF TargetRect(const PrintJob& job, const QPrinter& printer);
+  // Page pixels of a page image of `pageWidth` x `pageHeight` onto TargetRect, for pages drawn
+  // straight onto the printer: they land where the page image would.
+  static QTransform LayoutTransform(const PrintJob& job, const QPrinter& printer, int pageWidth,
+                                    int pageHeight);
 
  private:
   int OpenPrinter(const PrintJob& job, const PrinterChoice& choice);
+  PrintSubmission SubmissionOf(const PrintJob& job) const;
+  int SubmitSpoolFile(const PrintSubmission& submission, bool ended);
   void Release(PrintJob& job);
 
+  std::shared_ptr<PrintSubmitter> submitter_;
+  PrinterChoice choice_;
+  std::filesystem::path spoolFile_;  // a printer's document until it is submitted
   std::unique_ptr<QPrinter> printer_;
   std::filesystem::path pdfFile_;   // where the finished PDF goes
   std::filesystem::path partFile_;  // what the printer writes until then

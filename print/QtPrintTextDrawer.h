@@ -10,6 +10,8 @@ class QtPrintTextDrawer final : public PrintTextDrawer {
  public:
   bool DrawText(DibImage& image24, std::string_view text, const TextLook& look) override;
   int TextWidth(std::string_view text, int fontHeight, int fontWeight) override;
+  bool DrawTextMultiplied(DibImage& page24, const DibRect& box, std::string_view text,
+                          const TextLook& look, bool fit) override;
 };
 
 }  // namespace vx

@@ -13,6 +13,7 @@
 #include "platform/Sjis.h"
 #include "platform/UiServices.h"
 #include "platform/qt/QtStrings.h"
+#include "print/CupsPrinterList.h"
 #include "print/ImageFileOutput.h"
 #include "print/OutputPath.h"
 #include "print/PrintEngine.h"
@@ -57,6 +58,7 @@ PrintCommands::PrintCommands(ApplicationCore& core, UiServices& ui, std::functio
     : core_(core), ui_(ui), owner_(std::move(owner)) {
   dialogServices_.ui = &ui_;
   dialogServices_.profileFolder = core_.settings().userFolder();
+  dialogServices_.listPrinters = CupsPrinterList_Query;
   // The sheet edits the same working settings the dialogs show.
   dialogServices_.runSettingsSheet = [this](QWidget* parent, PrintSettings&) {
     RunPrintSettingsCommand(parent, core_, ui_, context_);

@@ -10,6 +10,7 @@ packages=(
   libcurl4-openssl-dev libssl-dev openssl libsodium-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho qt6-translations-l10n xvfb xauth
+  qt6-pdf-dev libcups2-dev cups-daemon cups-client
 )
 
 missing=()

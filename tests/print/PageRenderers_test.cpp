@@ -11,6 +11,7 @@
 #include "print/MapDesk.h"
 #include "print/MapPlacement.h"
 #include "print/PageDrawing.h"
+#include "print/PageImageCanvas.h"
 #include "print/PreviewPageBuffer.h"
 #include "print/PrintItemText.h"
 #include "print/PrintRecordSelection.h"
@@ -177,6 +178,7 @@ class RendererTest : public DocumentTest {
     recordTexts = true;
     UseContext();
     job.pageImage = vx::DibImage_Create(24, 400, 300);
+    job.canvas = std::make_shared<vx::PageImageCanvas>(job.pageImage);
     vx::Page_Begin(job, true);
     vx::PrintEngineState& state = vx::PrintEngine_State();
     state.geometry = {400, 300, 400, 300, 0, 0};

@@ -62,6 +62,27 @@ TEST_F(ListDocumentTest, TheEleventhLineGoesToTheSecondColumnAndTheTwentyFirstTo
   EXPECT_EQ(page.pixel(388 + kSwatchX, 80 + 38), PrintColorOf(3));  // line 12: column 2, row 2
 }
 
+// Counting draws nothing and so holds no page image, however large the pages (a high-resolution
+// A4 page image is about 100 MB), yet it tells the preview the pages' size.
+TEST_F(ListDocumentTest, CountingPagesHoldsNoPageImage) {
+  CheckMany(catalog, 25);
+  PrintSelection request = Request(PrintSelection::kFamilyList, kList);
+  ASSERT_EQ(SetUp(request), 2);
+  vx::PrintEngine_SetOwnerWindow(&owner);
+  int progressWithImage = 0;
+  int progress = 0;
+  events.onPost = [&](unsigned message, std::intptr_t) {
+    if (message != UM_PRINT_PROGRESS) return;
+    ++progress;
+    progressWithImage += vx::PrintEngine_Job().pageImage != nullptr;
+  };
+  EXPECT_GT(vx::PrintEngine_PrepareJob(), 0);
+  EXPECT_GT(progress, 20);
+  EXPECT_EQ(progressWithImage, 0);
+  const vx::PrintJob& job = vx::PrintEngine_Job();
+  EXPECT_EQ(std::tuple(job.outputWidth, job.outputHeight), std::tuple(787, 1181));
+}
+
 TEST_F(ListDocumentTest, APageBreakAtEachDayEndsAHalfEmptyPageWithEmptyRows) {
   CheckMany(catalog, 3);
   for (int id = 4; id <= 5; ++id) Check({.id = id, .day = 2, .block = "C", .space = id});
@@ -287,7 +308,7 @@ TEST_F(CircleListDocumentTest, EachCircleGetsItsCutAndACircleWithoutAPageACrosse
   const int boxX = 0 + 2 + 4;
   const int boxY = cellY + 2 + 4;
   EXPECT_EQ(page.pixel(boxX + 50, boxY + 70), qRgb(0, 0, 0));  // both diagonals cross
-  EXPECT_EQ(page.pixel(boxX + 50, boxY + 20), qRgb(0, 0, 5));   // colour 5's print colour
+  EXPECT_EQ(page.pixel(boxX + 50, boxY + 20), qRgb(0, 0, 5));  // colour 5's print colour
 }
 
 TEST_F(CircleListDocumentTest, SupplementAndMemoTakeOverTheRoomTheOtherLeaves) {

@@ -5,12 +5,14 @@
 #include <jpeglib.h>
 
 #include <QImageReader>
+#include <QPdfDocument>
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
-#include <algorithm>
 #include <regex>
 
 #include "print/ImageFileOutput.h"
+#include "print/PrintSubmitter.h"
 #include "print/PrinterChoice.h"
 #include "print/PrinterOutput.h"
 #include "tests/print/DocumentTestSupport.h"
@@ -49,6 +51,33 @@ JpegFacts ReadJpegFacts(const std::filesystem::path& path) {
   return facts;
 }
 
+// Takes the printer's documents instead of a print server: what was submitted, with the pages
+// the PDF held at that moment; answers `failure` (empty: taken).
+class RecordingSubmitter : public vx::PrintSubmitter {
+ public:
+  std::string Submit(const vx::PrintSubmission& submission) override {
+    QPdfDocument document;
+    document.load(QString::fromStdString(submission.pdf.string()));
+    submitted.push_back(submission);
+    pages.push_back(document.pageCount());
+    return failure;
+  }
+  std::vector<vx::PrintSubmission> submitted;
+  std::vector<int> pages;
+  std::string failure;
+};
+
+// The printer's documents waiting in the temporary folder.
+std::vector<std::string> SpoolFiles() {
+  std::vector<std::string> names;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::filesystem::temp_directory_path())) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("vindaxel-print-", 0) == 0) names.push_back(name);
+  }
+  return names;
+}
+
 class OutputTargetTest : public DocumentTest {
  protected:
   void SetUp() override {
@@ -84,6 +113,18 @@ class OutputTargetTest : public DocumentTest {
     vx::PrintEngine_SetPageRange("1-", 1, 0);
     return RunKind(vx::PrintEngine_Job(), vx::kTargetPrinter);
   }
+  // To the printer `name`, drawn directly or through page images.
+  int RunToPrinter(const std::string& name, bool pageImages, int copies = 1, int collate = 0) {
+    vx::PrinterChoice choice;
+    choice.printerName = name;
+    choice.paperWidth = 2100;
+    choice.paperHeight = 2970;
+    const int target = pageImages ? vx::kTargetPrinterImages : vx::kTargetPrinter;
+    vx::PrintEngine_SetPageOutput(target, std::make_shared<vx::PrinterOutput>(submitter));
+    vx::PrintEngine_SetPrinterTarget(nullptr, pageImages ? 1 : 0, choice);
+    vx::PrintEngine_SetPageRange("1-", copies, collate);
+    return RunKind(vx::PrintEngine_Job(), target);
+  }
   std::vector<std::string> Files(const std::filesystem::path& folder) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
@@ -95,6 +136,7 @@ class OutputTargetTest : public DocumentTest {
 
   TempDir out;
   std::filesystem::path opened;
+  std::shared_ptr<RecordingSubmitter> submitter = std::make_shared<RecordingSubmitter>();
 };
 
 TEST_F(OutputTargetTest, EveryPageBecomesAFileOfItsFormatAndSize) {
@@ -218,6 +260,51 @@ TEST_F(OutputTargetTest, APdfThatCannotBeWrittenIsNamed) {
   EXPECT_EQ(Files(out.path()), std::vector<std::string>{});
 }
 
+// A printer gets one document holding every page, on both paths, with the copies the printer
+// makes (collated copies are pages of the document), the paper and the orientation.
+TEST_F(OutputTargetTest, APrinterGetsTheWholeDocumentOnceWhenEveryPageIsDrawn) {
+  ASSERT_EQ(RunToPrinter("office", false, 3, 0), 0);
+  ASSERT_EQ(RunToPrinter("", true, 2, 1), 0);
+  ASSERT_EQ(submitter->submitted.size(), 2u);
+  EXPECT_EQ(submitter->pages, (std::vector<int>{2, 4}));
+  const vx::PrintSubmission& direct = submitter->submitted[0];
+  EXPECT_EQ(direct.printer, "office");
+  EXPECT_EQ(direct.copies, 3);
+  EXPECT_EQ(direct.media, "A4");
+  EXPECT_FALSE(direct.landscape);
+  EXPECT_EQ(direct.title, "VPR Print");
+  EXPECT_EQ(submitter->submitted[1].printer, "");  // the server's default printer
+  EXPECT_EQ(submitter->submitted[1].copies, 1);
+  EXPECT_TRUE(SpoolFiles().empty());
+  EXPECT_TRUE(reports.Shown().empty());
+}
+
+// A print stopped on its way sends the printer nothing and leaves no document behind.
+TEST_F(OutputTargetTest, AStoppedPrintSendsThePrinterNothing) {
+  for (const bool pageImages : {false, true}) {
+    events.Clear();
+    StopAfterFirstPage();
+    EXPECT_EQ(RunToPrinter("office", pageImages), -1);
+    EXPECT_EQ(EndMessages(), std::vector<unsigned>{UM_PRINT_STOPPED}) << pageImages;
+  }
+  EXPECT_TRUE(submitter->submitted.empty());
+  EXPECT_TRUE(SpoolFiles().empty());
+  EXPECT_TRUE(reports.Shown().empty());
+}
+
+// A document the print server does not take fails the print, says so and why, once.
+TEST_F(OutputTargetTest, ASubmissionTheServerRefusesFailsThePrint) {
+  submitter->failure = "Service Unavailable";
+  vx::PrintEngine_SetOwnerWindow(&owner);
+  events.Clear();
+  EXPECT_EQ(RunToPrinter("office", false), -1);
+  EXPECT_EQ(EndMessages(), std::vector<unsigned>{UM_PRINT_FAILED});
+  EXPECT_EQ(ReportTexts(), std::vector<std::string>{"PrintBMP: プリンタ office に印刷を送れません"
+                                                    "でした。印刷は行われていません。\n"
+                                                    "Service Unavailable"});
+  EXPECT_TRUE(SpoolFiles().empty());
+}
+
 TEST(PrinterOutputTest, ThePageLandsOnThePrintedAreaTurnedWithThePaper) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
@@ -238,6 +325,40 @@ TEST(PrinterOutputTest, ThePageLandsOnThePrintedAreaTurnedWithThePaper) {
   EXPECT_NEAR(landscape.width() / perMm, 240, 0.01);
   job.printableWidth = 0;  // no area asked for: the whole paper
   EXPECT_EQ(vx::PrinterOutput::TargetRect(job, printer), printer.paperRect(QPrinter::DevicePixel));
+}
+
+// Pages drawn straight onto the printer land on the printed area as a page image would, in
+// both orientations; a layout whose shape differs from the area's by less than 0.1 % keeps one
+// scale for both axes.
+TEST(PrinterOutputTest, PagePixelsMapOntoThePrintedArea) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setFullPage(true);
+  vx::PrintJob job;
+  job.leftMargin = 5;
+  job.topMargin = 5;
+  job.printableWidth = 200;
+  job.printableHeight = 287;
+  for (const int orientation : {vx::kPortrait, vx::kLandscape}) {
+    job.orientation = orientation;
+    const bool portrait = orientation == vx::kPortrait;
+    const int width = portrait ? 2362 : 3390;
+    const int height = portrait ? 3390 : 2362;
+    const QTransform t = vx::PrinterOutput::LayoutTransform(job, printer, width, height);
+    const QRectF target = vx::PrinterOutput::TargetRect(job, printer);
+    EXPECT_NEAR(t.map(QPointF(0, 0)).x(), target.left(), 0.01) << orientation;
+    EXPECT_NEAR(t.map(QPointF(0, 0)).y(), target.top(), 0.01) << orientation;
+    // Within the 0.1 % that one scale for both axes may take.
+    EXPECT_NEAR(t.map(QPointF(width, height)).x(), target.right(), target.width() / 1000)
+        << orientation;
+    EXPECT_NEAR(t.map(QPointF(width, height)).y(), target.bottom(), target.height() / 1000)
+        << orientation;
+  }
+  job.orientation = vx::kPortrait;
+  const QTransform nearlySquare = vx::PrinterOutput::LayoutTransform(job, printer, 2362, 3392);
+  EXPECT_EQ(nearlySquare.m11(), nearlySquare.m22());
+  const QTransform stretched = vx::PrinterOutput::LayoutTransform(job, printer, 2362, 3000);
+  EXPECT_NE(stretched.m11(), stretched.m22());
 }
 
 }  // namespace

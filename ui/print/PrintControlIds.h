@@ -25,6 +25,7 @@ constexpr int kCollate = 1041;
 constexpr int kPaperName = 1641;
 constexpr int kHelp = 1642;
 constexpr int kPaperAndMargins = 1656;
+constexpr int kNoPrinter = 1659;  // ours: the print server did not answer
 
 // The paper size and margin dialog.
 constexpr int kPaperKind = 1643;

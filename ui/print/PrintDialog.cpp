@@ -27,6 +27,15 @@ namespace {
 
 namespace ids = print_controls;
 
+PrinterList QtPrinters() {
+  PrinterList list;
+  for (const QString& name : QPrinterInfo::availablePrinterNames()) {
+    list.names.push_back(name.toStdString());
+  }
+  list.defaultName = QPrinterInfo::defaultPrinterName().toStdString();
+  return list;
+}
+
 }  // namespace
 
 PrintDialog::PrintDialog(QWidget* parent, PrintSettings& settings,
@@ -53,6 +62,13 @@ void PrintDialog::CreateControls() {
   kind_ = new PrintKindPanel(this, settings_, services_);
   paper_ = new QLabel(this);
   SetControlId(paper_, ids::kPaperName);
+  noPrinter_ = new QLabel(QtText(Sjis("プリンタに接続できません。印刷サーバー(CUPS)が応答しません。"
+                                      "PDFファイルへの出力だけができます。")),
+                          this);
+  SetControlId(noPrinter_, ids::kNoPrinter);
+  noPrinter_->setWordWrap(true);
+  noPrinter_->setStyleSheet(QStringLiteral("color: #b00000"));
+  noPrinter_->hide();
   paperButton_ = new QPushButton(QtText(Sjis("用紙・余白の変更(&S)...")), this);
   SetControlId(paperButton_, ids::kPaperAndMargins);
   help_ = new QPushButton(QtText(Sjis("詳細説明(&D)...")), this);
@@ -67,6 +83,7 @@ void PrintDialog::ArrangeControls() {
   auto* printerForm = new QFormLayout(printerBox);
   // "詳細設定(&N)" has N: the printer takes P.
   printerForm->addRow(BuddyLabel(this, QtText(Sjis("プリンタ名(&P) :")), printer_), printer_);
+  printerForm->addRow(noPrinter_);
   auto* copiesRow = new QHBoxLayout;
   copiesRow->addWidget(copiesEdit_);
   copiesRow->addWidget(collateCheck_);
@@ -95,11 +112,13 @@ void PrintDialog::ConnectControls() {
 
 // The printers CUPS knows and the PDF file; the kept choice first, else the default printer.
 void PrintDialog::FillPrinters() {
-  printer_->addItems(QPrinterInfo::availablePrinterNames());
+  const PrinterList printers = services_.listPrinters ? services_.listPrinters() : QtPrinters();
+  for (const std::string& name : printers.names) printer_->addItem(QString::fromStdString(name));
   printer_->addItem(PdfEntry());
+  noPrinter_->setVisible(!printers.serverReached);
   QString current =
       choice_.pdfFile.empty() ? QString::fromStdString(choice_.printerName) : PdfEntry();
-  if (current.isEmpty()) current = QPrinterInfo::defaultPrinterName();
+  if (current.isEmpty()) current = QString::fromStdString(printers.defaultName);
   const int index = printer_->findText(current);
   printer_->setCurrentIndex(index >= 0 ? index : 0);
 }

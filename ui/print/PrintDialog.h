@@ -61,6 +61,7 @@ class PrintDialog : public QDialog {
   QCheckBox* collateCheck_ = nullptr;
   PrintKindPanel* kind_ = nullptr;
   QLabel* paper_ = nullptr;
+  QLabel* noPrinter_ = nullptr;  // the print server did not answer
   QPushButton* paperButton_ = nullptr;
   QPushButton* help_ = nullptr;
   QPushButton* ok_ = nullptr;

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "print/PrinterList.h"
+
 class QWidget;
 
 namespace vx {
@@ -21,6 +23,8 @@ struct PrintDialogServices {
   std::function<void(QWidget* parent, PrintSettings& settings)> runSettingsSheet;
   // The help topic ("/PRNSPOOL/PRINTER.HTM" and such) of the program's help.
   std::function<void(QWidget* parent, const std::string& topic)> showHelp;
+  // The printers to offer; empty: the ones Qt knows.
+  std::function<PrinterList()> listPrinters;
 };
 
 }  // namespace vx

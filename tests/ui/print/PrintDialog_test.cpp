@@ -103,6 +103,30 @@ TEST_F(PrintDialogTest, APdfFilePrinterCopiesAndRangeGoToTheCaller) {
       << "the kept choice comes first";
 }
 
+// A print server that does not answer is told apart from one without printers: the dialog
+// says so beside the printer list, which offers the PDF file only.
+TEST_F(PrintDialogTest, SaysWhenNoPrinterCanBeReached) {
+  services.listPrinters = [] { return vx::PrinterList{false, {}, {}}; };
+  {
+    vx::PrintDialog dialog(nullptr, settings, services, choice);
+    dialog.show();
+    auto* printers = Control<QComboBox>(&dialog, ids::kPrinter);
+    ASSERT_EQ(printers->count(), 1);
+    EXPECT_EQ(printers->currentText(), vx::PrintDialog::PdfEntry());
+    auto* note = Control<QLabel>(&dialog, ids::kNoPrinter);
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_EQ(note->text().toStdString(),
+              "プリンタに接続できません。印刷サーバー(CUPS)が応答しません。"
+              "PDFファイルへの出力だけができます。");
+  }
+  services.listPrinters = [] { return vx::PrinterList{true, {"office", "hall"}, "hall"}; };
+  vx::PrintDialog dialog(nullptr, settings, services, choice);
+  dialog.show();
+  EXPECT_FALSE(Control<QLabel>(&dialog, ids::kNoPrinter)->isVisible());
+  EXPECT_EQ(Control<QComboBox>(&dialog, ids::kPrinter)->count(), 3);
+  EXPECT_EQ(Control<QComboBox>(&dialog, ids::kPrinter)->currentText(), QStringLiteral("hall"));
+}
+
 TEST_F(PrintDialogTest, ThePaperDialogAndThePreviewOpenFromIt) {
   vx::OwnerWindow previewOwner = nullptr;
   vx::PrintEngineServices engine = vx::PrintEngine_Services();
