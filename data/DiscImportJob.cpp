@@ -164,8 +164,7 @@ void DiscImportJob::ImportDefinition() {
   if (!file) {
     const std::string text = IsRefusedKind(outcome) ? name + ": " + DiscTextFileRefusal(outcome)
                                                     : DefinitionFileOpenError(path);
-    prompts_.ShowError(text);
-    Fail(DiscImportState::kDefinition, text);
+    FailShown(DiscImportState::kDefinition, text);
     return;
   }
   if (!RunPass(file.get(), &PavorunDatabase::ImportDefinitionFile, DiscImportState::kDefinition,
@@ -254,8 +253,11 @@ bool DiscImportJob::RunPass(std::FILE* file, Pass pass, DiscImportState from,
   if (status.Failed()) {
     const std::string text = FailureText(fileName, status);
     // A refused write speaks for itself in the installer's message; a refused file must say why.
-    if (status.FileRefused()) prompts_.ShowError(text);
-    Fail(from, text);
+    if (status.FileRefused()) {
+      FailShown(from, text);
+    } else {
+      Fail(from, text);
+    }
     return false;
   }
   if (status.refusedLines > 0) {
@@ -276,8 +278,7 @@ void DiscImportJob::AskForFile(DiscImportState from, DiscImportState waiting,
   }
   const std::string text =
       fileName + Sjis(" を開けませんでした.\nサークル情報追加処理は失敗しました.");
-  prompts_.ShowError(text);
-  Fail(waiting, text);
+  FailShown(waiting, text);
 }
 
 FileHandle DiscImportJob::OpenSourceFile(const std::string& fileName, std::filesystem::path& path,
@@ -293,8 +294,7 @@ bool DiscImportJob::RefuseUnreadable(BoundedFileReader::Outcome outcome, DiscImp
                                      const std::string& fileName) {
   if (!IsRefusedKind(outcome)) return false;
   const std::string text = fileName + ": " + DiscTextFileRefusal(outcome);
-  prompts_.ShowError(text);
-  Fail(from, text);
+  FailShown(from, text);
   return true;
 }
 
@@ -322,8 +322,7 @@ bool DiscImportJob::CheckEveryDayHasCircles(DiscImportState from) {
   }
   if (text.empty()) return true;
   text += NoCirclesOfDaysText();
-  prompts_.ShowError(text);
-  Fail(from, text);
+  FailShown(from, text);
   return false;
 }
 
@@ -333,6 +332,12 @@ bool DiscImportJob::MoveOn(DiscImportState from, DiscImportState to) {
   position_ = 0;
   Redraw();
   return true;
+}
+
+void DiscImportJob::FailShown(DiscImportState from, const std::string& text) {
+  prompts_.ShowError(text);
+  if (errorText_.empty()) errorShown_ = true;
+  Fail(from, text);
 }
 
 void DiscImportJob::Fail(DiscImportState from, const std::string& text) {

@@ -77,6 +77,8 @@ class DiscImportJob {
   const std::filesystem::path& SourceFolder() const { return sourceFolder_; }
   // Why the job failed (CP932), for a caller without message boxes; read once it has ended.
   const std::string& ErrorText() const { return errorText_; }
+  // Whether the user was shown ErrorText (a refused or missing file); a failed write was not.
+  bool ErrorShown() const { return errorShown_; }
   // The lines of each file left out of a finished install (CP932), also shown as a warning
   // before the job ends; empty when every line was read.
   const std::string& NoticeText() const { return noticeText_; }
@@ -121,6 +123,8 @@ class DiscImportJob {
   bool CheckEveryDayHasCircles(DiscImportState from);
   bool MoveOn(DiscImportState from, DiscImportState to);
   void Fail(DiscImportState from, const std::string& text);
+  // Shows the error box, then fails.
+  void FailShown(DiscImportState from, const std::string& text);
   bool CheckWrite(int rc, DiscImportState from, const std::string& what);
   void Redraw();
 
@@ -135,6 +139,7 @@ class DiscImportJob {
   std::atomic<int> total_{0};
   std::atomic<int> position_{0};
   std::string errorText_;
+  bool errorShown_ = false;
   std::string noticeText_;  // worker only until the job has ended
   bool singleCircleFile_ = false;  // "V%dROM.TXT" was read (worker only)
   int savedCacheSize_ = -2000;
