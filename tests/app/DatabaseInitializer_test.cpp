@@ -225,6 +225,7 @@ TEST_F(DatabaseInitializerTest, DamagedDatabaseInTheProgramFolderIsInstalledFrom
   ui.ClearCalls();
   auto [result, db] = run();
   EXPECT_EQ(result, DatabaseInitializer::kDone);
+  ASSERT_FALSE(imported.empty());
   EXPECT_EQ(std::get<2>(imported.back()), root / "cdrom" / "DATA96N");
   ASSERT_TRUE(db && db->IsOpen());
   EXPECT_FALSE(db->IsDamaged());
