@@ -99,8 +99,10 @@ bool DatabaseInitializer::UserDatabaseDamaged(
   std::error_code error;
   // A read-only open of a missing file would create it.
   if (!fs::is_regular_file(UserFile(), error)) return false;
-  return SqliteDatabase(userFolder_, PavorunDatabase::kFileName, SqliteDatabase::kReadOnly)
-      .IsDamaged();
+  SqliteDatabase probe(userFolder_, PavorunDatabase::kFileName, SqliteDatabase::kReadOnly);
+  // Damage past the first page shows only when the pages are read.
+  probe.Exec(nullptr, nullptr, "select count(*) from PavorunCircle;");
+  return probe.IsDamaged();
 }
 
 int DatabaseInitializer::InstallFrom(const Source& source,

@@ -37,7 +37,9 @@ bool RestoreDamagedDatabase(const fs::path& aside, const fs::path& file, std::st
   std::error_code failure;
   fs::remove(Journal(file), failure);
   if (!failure) fs::remove(file, failure);
-  if (!failure && fs::exists(Journal(aside), failure)) fs::rename(Journal(aside), Journal(file), failure);
+  if (!failure && fs::exists(Journal(aside), failure)) {
+    fs::rename(Journal(aside), Journal(file), failure);
+  }
   if (!failure) fs::rename(aside, file, failure);
   if (!failure) return true;
   error = failure.message();

@@ -66,7 +66,8 @@ class DefinitionFileParser {
 std::string DefinitionFileOpenError(const std::filesystem::path& path);
 
 // Why the definition file at `path` cannot be installed as event `eventNo` (CP932): it cannot be
-// read (or is a pipe, a device or a huge file, refused unread), has no event line, or its event line names another event. Empty when it names `eventNo`.
+// read (or is a pipe, a device or a huge file, refused unread), has no event line, or its event
+// line names another event. Empty when it names `eventNo`.
 // The installer asks this before it looks whether the event is already stored.
 std::string DefinitionFileEventProblem(const std::filesystem::path& path, int eventNo);
 

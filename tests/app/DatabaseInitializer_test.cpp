@@ -219,7 +219,8 @@ TEST_F(DatabaseInitializerTest, DamagedDatabaseInTheProgramFolderIsInstalledFrom
     EXPECT_EQ(result, failure);
     EXPECT_EQ(FileNames(program()), std::vector<std::string>{"vindaxel96.db"});
     EXPECT_TRUE(vxtest::ReadFileBytes(file) == damaged);
-    EXPECT_EQ(Boxes().size(), failure == 2 ? 0u : 1u) << "a failure the import showed is not shown again";
+    // A failure the import showed is not shown again.
+    EXPECT_EQ(Boxes().size(), failure == 2 ? 0u : 1u);
   }
   answer = 1;
   ui.ClearCalls();
@@ -230,7 +231,8 @@ TEST_F(DatabaseInitializerTest, DamagedDatabaseInTheProgramFolderIsInstalledFrom
   ASSERT_TRUE(db && db->IsOpen());
   EXPECT_FALSE(db->IsDamaged());
   EXPECT_TRUE(db->HasCircles(96));
-  EXPECT_EQ(FileNames(program()), (std::vector<std::string>{"vindaxel96.db", "vindaxel96.db.damaged"}));
+  EXPECT_EQ(FileNames(program()),
+            (std::vector<std::string>{"vindaxel96.db", "vindaxel96.db.damaged"}));
   EXPECT_TRUE(vxtest::ReadFileBytes(program() / "vindaxel96.db.damaged") == damaged);
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(vx::Cp932ToUtf8(Boxes()[0].text),

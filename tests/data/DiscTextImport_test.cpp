@@ -345,7 +345,8 @@ TEST_F(DiscTextImportTest, ALastRowCutShortRefusesTheFileAWholeOneWithoutLineEnd
       {&P::ImportCircleFile, older + withoutEnd(older, 17), "行 2: " + cut + "17, 行の列の数 18)"},
       {&P::ImportCircleFile, withoutEnd(whole, 19), "行 1: " + cut + "19, 行の列の数 20)"},
       {&P::ImportDayCircleFile,
-       DayCircleLine(1, 1, "土", "Ａ", 1, 110, "a") + withoutEnd(DayCircleLine(1, 2, "土", "Ａ", 2, 110, "b"), 9),
+       DayCircleLine(1, 1, "土", "Ａ", 1, 110, "a") +
+           withoutEnd(DayCircleLine(1, 2, "土", "Ａ", 2, 110, "b"), 9),
        "行 2: " + cut + "9, 行の列の数 21)"},
       {&P::ImportLayoutFile, "Ａ\t1\t20\t50\t1\nＡ\t2\t40", "行 2: " + cut + "3, 行の列の数 5)"},
       {&P::ImportLayoutFile, "Ａ\t1\t20\t50\t1\nＡ\t2\t40\t50\t1", ""},
@@ -365,8 +366,9 @@ TEST_F(DiscTextImportTest, ALastRowCutShortRefusesTheFileAWholeOneWithoutLineEnd
 
 // Cut at 700 bytes, a definition file stopped inside *PavorunGenre: 8 of 20 genres installed.
 TEST_F(DiscTextImportTest, ADefinitionSectionWhoseLastRowIsCutShortRefusesTheFile) {
-  const std::string head = "*Pavorun\n96\tx\n" + vxtest::kGeometryText + "*PavorunDate\n2020\t8\t15\t土\n"
-                           "*PavorunMap\nm\tf\t0\t0\t0\t0\n*PavorunArea\na\tm\tＡ\t0\t0\t0\t0\n";
+  const std::string head = "*Pavorun\n96\tx\n" + vxtest::kGeometryText +
+                           "*PavorunDate\n2020\t8\t15\t土\n*PavorunMap\nm\tf\t0\t0\t0\t0\n"
+                           "*PavorunArea\na\tm\tＡ\t0\t0\t0\t0\n";
   const std::string cut = "行の途中でファイルが終わっています (";
   const struct {
     std::string tail;
@@ -383,8 +385,8 @@ TEST_F(DiscTextImportTest, ADefinitionSectionWhoseLastRowIsCutShortRefusesTheFil
     const std::string text = vxtest::DiscText(head + c.tail);
     const int lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
     const vx::ImportStatus status = ImportBytes(&P::ImportDefinitionFile, text);
-    EXPECT_EQ(status.message,
-              c.why.empty() ? "" : vx::LineRefusalText(lines, Sjis(c.why + ". ファイルが途中で切れている可能性があります")))
+    const std::string why = c.why + ". ファイルが途中で切れている可能性があります";
+    EXPECT_EQ(status.message, c.why.empty() ? "" : vx::LineRefusalText(lines, Sjis(why)))
         << c.tail;
   }
 }
@@ -404,7 +406,8 @@ TEST_F(DiscTextImportTest, ANulByteInAnyLineRefusesTheFileNamingLineAndColumn) {
   EXPECT_EQ(ImportBytes(&P::ImportLayoutFile, layout).message, Sjis("行 2: 列 4" + why));
   ASSERT_EQ(db.BeginCircleImport(), 0);
   EXPECT_EQ(ImportBytes(&P::ImportCircleFile, circles).message, Sjis("行 2: 列 9" + why));
-  EXPECT_EQ(ImportBytes(&P::ImportDayCircleFile, std::string(1, '\0') + vxtest::DiscText(DayCircleLine(1, 1, "土", "Ａ", 1, 110, "a"))).message,
+  const std::string dayLine = vxtest::DiscText(DayCircleLine(1, 1, "土", "Ａ", 1, 110, "a"));
+  EXPECT_EQ(ImportBytes(&P::ImportDayCircleFile, std::string(1, '\0') + dayLine).message,
             Sjis("行 1: 列 1" + why));
 }
 

@@ -129,7 +129,9 @@ TEST(RunInstallTest, RefusalsNameTheirReasonAndLeaveNoEvent) {
 
 std::vector<std::string> FileNames(const fs::path& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -176,7 +178,8 @@ TEST(RunInstallTest, PipesAndDeviceLinksAreRefusedUnread) {
     }
     const Outcome outcome = RunTool({disc.string(), (dir / "c.db").string()});
     EXPECT_EQ(outcome.code, 1);
-    EXPECT_NE(outcome.err.find(std::string(file) + ": " + notAFile), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find(std::string(file) + ": " + notAFile), std::string::npos)
+        << outcome.err;
     EXPECT_FALSE(fs::exists(dir / "c.db"));
   }
 }
@@ -186,7 +189,8 @@ TEST(RunInstallTest, LinesLeftOutAreReportedAsTheDialogShowsThem) {
   vxtest::TempDir dir;
   const fs::path disc = dir / "disc";
   vxtest::WriteSampleDisc(disc);
-  vxtest::WriteFileBytes(disc / "V96ROM.TXT", "junk\r\n" + vxtest::ReadFileBytes(disc / "V96ROM.TXT"));
+  const std::string rows = vxtest::ReadFileBytes(disc / "V96ROM.TXT");
+  vxtest::WriteFileBytes(disc / "V96ROM.TXT", "junk\r\n" + rows);
   const Outcome outcome = RunTool({disc.string(), (dir / "c.db").string()});
   EXPECT_EQ(outcome.code, 0) << outcome.err;
   EXPECT_TRUE(outcome.out.starts_with("event 96 ")) << outcome.out;

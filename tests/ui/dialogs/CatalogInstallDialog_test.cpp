@@ -224,8 +224,9 @@ TEST_F(CatalogInstallDialogTest, AnInstallTheDatabaseRefusesIsShownWithTheEngine
     Button(dialog, IDOK)->click();
   });
   EXPECT_EQ(dialog.DoModal(), 0);
-  EXPECT_EQ(Boxes(ui), (Texts{kAddTitle + "サークルデータのインストール処理中にエラーが生じました. \n"
-                                          "clearing the event: attempt to write a readonly database"}));
+  EXPECT_EQ(Boxes(ui),
+            (Texts{kAddTitle + "サークルデータのインストール処理中にエラーが生じました. \n"
+                               "clearing the event: attempt to write a readonly database"}));
   EXPECT_TRUE(ui.UnexpectedCalls().empty());
 }
 

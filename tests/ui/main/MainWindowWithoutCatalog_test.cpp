@@ -195,7 +195,9 @@ TEST(MainWindowWithCatalogTest, ShowsThePageAndOffersItsCommands) {
   EXPECT_EQ(window.Status()->PageBox()->text(), QStringLiteral("10"));
   EXPECT_TRUE(window.Status()->PageBox()->isEnabled());
   EXPECT_TRUE(window.JumpBar()->Combo(vx::JumpToolBar::kDayList)->isEnabled());
-  for (int id : {ID_NEXT_PAGE, ID_PAGE_JUMP, ID_ZOOM_IN}) EXPECT_TRUE(ItemEnabled(window, id)) << id;
+  for (int id : {ID_NEXT_PAGE, ID_PAGE_JUMP, ID_ZOOM_IN}) {
+    EXPECT_TRUE(ItemEnabled(window, id)) << id;
+  }
 }
 
 }  // namespace
