@@ -88,6 +88,7 @@ void ApplicationCore::OpenDatabase() {
   if (!services_.ui) return;
   // A damaged file is no empty one: installing into it would not help.
   if (database_->IsDamaged()) {
+    if (opened.damageReported) return;
     services_.ui->MessageBox(nullptr, DamagedDatabaseText(kDamagedText, database_->Path()),
                              Sjis(kDamagedTitle), MB_ICONHAND);
   } else if (database_->GetMaxCircleId() == 0) {

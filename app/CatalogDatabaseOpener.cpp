@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "data/DamagedDatabaseFile.h"
 #include "platform/CodePage.h"
 #include "platform/UiServices.h"
 
@@ -45,21 +44,17 @@ bool CatalogDatabaseOpener::AskToReinstall(const std::filesystem::path& file) co
                          Sjis(kDamagedTitle), MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 
-void CatalogDatabaseOpener::ReplaceDamaged(std::unique_ptr<PavorunDatabase>& database) {
-  const std::filesystem::path file = database->Path();
-  if (AskToReinstall(file)) {
-    database.reset();
-    std::string error;
-    if (SetAsideDamagedDatabase(file, error)) {
-      const int done = initialize_(database);
-      values_.noDatabase = done == 1 ? 0 : 1;
-      if (done == 1 && database && database->IsOpen()) return;
-    } else {
-      ui_->MessageBox(nullptr,
-                      DamagedDatabaseText(kDamagedText, file) + "\n\n" + Utf8ToCp932(error),
-                      Sjis(kDamagedTitle), MB_ICONHAND);
+void CatalogDatabaseOpener::ReplaceDamaged(Result& result) {
+  std::unique_ptr<PavorunDatabase>& database = result.database;
+  result.damageReported = ui_ != nullptr;
+  if (AskToReinstall(database->Path())) {
+    const int done = initialize_(database);
+    if (done == 1 && database && database->IsOpen() && !database->IsDamaged()) {
+      values_.noDatabase = 0;
+      return;
     }
   }
+  // Only read this time: the file stays as it is for the next start to offer again.
   database.reset();
   database = OpenProgramDatabase();
 }
@@ -72,15 +67,16 @@ CatalogDatabaseOpener::Result CatalogDatabaseOpener::Open() {
   }
   result.database =
       std::make_unique<PavorunDatabase>(settings_.userFolder(), PavorunDatabase::kReadWrite);
-  if (settings_.userDataMode() == UserDataMode::kProgramFolder) return result;
-
-  result.userDatabase = true;
+  const bool inProgramFolder = settings_.userDataMode() == UserDataMode::kProgramFolder;
+  result.userDatabase = !inProgramFolder;
+  // The query also finds damage that the file's first page does not show.
   const bool hasCircles =
       result.database->IsOpen() && result.database->HasCircles(values_.eventNumber);
   if (result.database->IsDamaged()) {
-    ReplaceDamaged(result.database);
+    ReplaceDamaged(result);
     return result;
   }
+  if (inProgramFolder) return result;
   if (hasCircles) {
     values_.noDatabase = 0;
     return result;

@@ -1,9 +1,11 @@
 // Opens the catalogue database at start-up: read-only from the program folder when
 // "settings.ini" forces it, else read/write from the user folder; a user database that lacks the
 // current event is offered for initialisation, and a refusal ("noDatabase96") falls back to the
-// program folder's database, read-only, without asking again on later starts. A damaged user
-// database is named and offered for installing again, never written over without a yes: it is
-// moved aside first, and a refusal runs on the program folder's database this time only.
+// program folder's database, read-only, without asking again on later starts. A damaged database
+// that the program may write (the user folder's, also when that is the program folder) is named
+// and offered for installing again from the disc; the initialisation moves it aside, never
+// writes over it. A refusal, or an install that came to nothing, leaves the file as it was and
+// runs on the program folder's database, read-only, this time only.
 #pragma once
 
 #include <filesystem>
@@ -34,7 +36,7 @@ inline constexpr std::string_view kDamagedQuestion =
     "データベースファイル\n%s\nは壊れています.\n\n"
     "ディスクからサークルデータをインストールし直しますか？\n"
     "壊れたファイルは名前を変えて残します.\n"
-    "いいえを選択すると、読み込み専用モードで起動します";
+    "いいえを選択すると、このファイルには手を付けずに起動します";
 inline constexpr std::string_view kDamagedText =
     "データベースファイル\n%s\nは壊れています.\n"
     "インストールし直すか、壊れていないファイルと置き換えてください.";
@@ -51,6 +53,8 @@ class CatalogDatabaseOpener {
     // Set when the user folder's database was opened or tried; the database commands then speak
     // of initialising it.
     bool userDatabase = false;
+    // Set when the user was told of a damaged database here already.
+    bool damageReported = false;
   };
 
   // `values` is the working copy: "noDatabase96" is read and updated, "VQNumber96" names the
@@ -63,9 +67,9 @@ class CatalogDatabaseOpener {
 
  private:
   bool AskToInitialize() const;
-  // Installs a damaged user database again when the user says so (the file moved aside first),
-  // else puts the program folder's database in its place.
-  void ReplaceDamaged(std::unique_ptr<PavorunDatabase>& database);
+  // Installs a damaged database again when the user says so, else puts the program folder's
+  // database in its place.
+  void ReplaceDamaged(Result& result);
   bool AskToReinstall(const std::filesystem::path& file) const;
   std::unique_ptr<PavorunDatabase> OpenProgramDatabase() const;
 

@@ -5,8 +5,11 @@
 #include <vector>
 
 #include "app/DatabaseFileCopyJob.h"
+#include "app/ImageDataLocator.h"
+#include "data/DamagedDatabaseFile.h"
 #include "data/PavorunDatabase.h"
 #include "platform/CodePage.h"
+#include "platform/Paths.h"
 #include "platform/UiServices.h"
 
 namespace vx {
@@ -50,17 +53,89 @@ void DatabaseInitializer::OpenUserDatabase(std::unique_ptr<PavorunDatabase>& dat
   database = std::make_unique<PavorunDatabase>(userFolder_, PavorunDatabase::kReadWrite);
 }
 
+fs::path DatabaseInitializer::UserFile() const { return userFolder_ / PavorunDatabase::kFileName; }
+
 int DatabaseInitializer::Initialize(std::unique_ptr<PavorunDatabase>& database) {
-  const bool fromDisc = CanRead(MarkerFile());
-  if (!fromDisc && !CanRead(programFolder_ / PavorunDatabase::kFileName)) return kNothingFound;
+  const bool damaged = UserDatabaseDamaged(database);
+  const std::optional<Source> source = FindSource(damaged);
+  if (!source) return kNothingFound;
+  if (damaged) return ReplaceDamaged(database, *source);
   if (!database || !database->IsOpen() || database->Mode() != PavorunDatabase::kReadWrite) {
     OpenUserDatabase(database);
   }
   if (!database->IsOpen()) return kFailed;
-  if (fromDisc) {
-    return steps_.importDisc ? steps_.importDisc(*database, eventNumber_, programFolder_) : kFailed;
+  return InstallFrom(*source, database);
+}
+
+std::optional<DatabaseInitializer::Source> DatabaseInitializer::FindSource(
+    bool userDatabaseDamaged) const {
+  if (CanRead(MarkerFile())) return Source{false, programFolder_};
+  const fs::path programDatabase = programFolder_ / PavorunDatabase::kFileName;
+  if (CanRead(programDatabase) && !(userDatabaseDamaged && SameFile(programDatabase, UserFile()))) {
+    return Source{true, {}};
   }
-  return FromProgramDatabase(database);
+  if (const std::optional<fs::path> folder = FindDiscFolder()) return Source{false, *folder};
+  return std::nullopt;
+}
+
+// The folders where the event's image data may lie hold its text files on a disc.
+std::optional<fs::path> DatabaseInitializer::FindDiscFolder() const {
+  const std::string name = "V" + std::to_string(eventNumber_) + "DEF.TXT";
+  const ImageDataLocator locator(programFolder_, steps_.discRoots, {});
+  for (const fs::path& folder : locator.Candidates(eventNumber_)) {
+    if (const std::optional<fs::path> file = ResolveCaseInsensitive(folder, name)) {
+      if (CanRead(*file)) return file->parent_path();
+    }
+  }
+  if (!steps_.askForFile) return std::nullopt;
+  const std::optional<fs::path> chosen = steps_.askForFile(name);
+  if (!chosen) return std::nullopt;
+  return chosen->parent_path();
+}
+
+bool DatabaseInitializer::UserDatabaseDamaged(
+    const std::unique_ptr<PavorunDatabase>& database) const {
+  if (database && SameFile(database->Path(), UserFile())) return database->IsDamaged();
+  std::error_code error;
+  // A read-only open of a missing file would create it.
+  if (!fs::is_regular_file(UserFile(), error)) return false;
+  SqliteDatabase probe(userFolder_, PavorunDatabase::kFileName, SqliteDatabase::kReadOnly);
+  // Damage past the first page shows only when the pages are read.
+  probe.Exec(nullptr, nullptr, "select count(*) from PavorunCircle;");
+  return probe.IsDamaged();
+}
+
+int DatabaseInitializer::InstallFrom(const Source& source,
+                                     std::unique_ptr<PavorunDatabase>& database) {
+  if (source.programDatabase) return FromProgramDatabase(database);
+  if (!steps_.importDisc) return kFailed;
+  return steps_.importDisc(*database, eventNumber_, source.folder, errorShown_);
+}
+
+int DatabaseInitializer::ReplaceDamaged(std::unique_ptr<PavorunDatabase>& database,
+                                        const Source& source) {
+  database.reset();  // no connection may stay on the file that moves
+  const fs::path file = UserFile();
+  std::string error;
+  const std::optional<fs::path> aside = SetAsideDamagedDatabase(file, error);
+  if (!aside) {
+    copyError_ = Utf8ToCp932(file.string() + ": " + error);
+    OpenUserDatabase(database);
+    return kFailed;
+  }
+  OpenUserDatabase(database);
+  const int result = database->IsOpen() ? InstallFrom(source, database) : kFailed;
+  if (result == kDone) {
+    damagedAside_ = *aside;
+    return result;
+  }
+  // Nothing was installed: the damaged file goes back, to be offered again on the next start.
+  database.reset();
+  if (!RestoreDamagedDatabase(*aside, file, error)) {
+    copyError_ = Utf8ToCp932(aside->string() + ": " + error);
+  }
+  OpenUserDatabase(database);
+  return result;
 }
 
 // A user database with other events keeps them: the current event is merged in. One that is
@@ -100,11 +175,17 @@ void DatabaseInitializer::ShowResult(int result) const {
       ui_->MessageBox(nullptr, Sjis("データベースの初期化がキャンセルされました."), title,
                       MB_ICONEXCLAMATION);
       break;
-    case kDone:
-      ui_->MessageBox(nullptr, Sjis("データベースの初期化が完了しました."), title,
-                      MB_ICONINFORMATION);
+    case kDone: {
+      std::string text = Sjis("データベースの初期化が完了しました.");
+      if (!damagedAside_.empty()) {
+        text += Sjis("\n壊れていたデータベースファイルは\n") + Utf8ToCp932(damagedAside_.string()) +
+                Sjis("\nとして残してあります.");
+      }
+      ui_->MessageBox(nullptr, text, title, MB_ICONINFORMATION);
       break;
+    }
     default: {
+      if (errorShown_) break;
       std::string text = Sjis(
           "データベースの初期化中にエラーが生じました. \nDBファイルまたは定義ファイルが参照不可能"
           "か、アクセス権限が無い可能性があります.");

@@ -37,6 +37,22 @@ BoundedFileReader::Outcome BoundedFileReader::Check(const std::filesystem::path&
   return outcome;
 }
 
+std::FILE* BoundedFileReader::OpenStream(const std::filesystem::path& path,
+                                         Outcome& outcome) const {
+  outcome = Outcome::kRead;
+  const int fd = Open(path, outcome);
+  if (fd < 0) return nullptr;
+  // Reads of a regular file never wait; the flag only kept the open from waiting.
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  std::FILE* stream = ::fdopen(fd, "rb");
+  if (stream == nullptr) {
+    ::close(fd);
+    outcome = Outcome::kCannotOpen;
+  }
+  return stream;
+}
+
 BoundedFileReader::Outcome BoundedFileReader::Read(const std::filesystem::path& path,
                                                    std::string& bytes) const {
   bytes.clear();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -21,6 +22,9 @@ class BoundedFileReader {
   // The whole file into `bytes` (emptied otherwise); a file that grows past the bound while it
   // is read is too large as well.
   Outcome Read(const std::filesystem::path& path, std::string& bytes) const;
+  // The file opened for binary reading when Read would read it (the caller closes it), else
+  // null; a reader that stops at a line or a record need not hold the whole file.
+  std::FILE* OpenStream(const std::filesystem::path& path, Outcome& outcome) const;
 
  private:
   // An open descriptor of a regular file within the bound, or -1 with `outcome` set.

@@ -21,10 +21,6 @@ constexpr std::size_t kCircleMaxFields = 20;
 constexpr std::size_t kDayMinFields = 10;
 constexpr std::size_t kDayMaxFields = 21;
 
-std::size_t FieldCount(std::string_view line) {
-  return 1 + static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t'));
-}
-
 // A blank line holds no circle; it still takes its id, as every line read does.
 bool IsBlankLine(std::string_view line) {
   return line.find_first_not_of(" \t") == std::string_view::npos;
@@ -32,12 +28,12 @@ bool IsBlankLine(std::string_view line) {
 
 // The fields up to the last one that holds text.
 std::size_t FilledFieldCount(std::string_view line) {
-  return FieldCount(line.substr(0, line.find_last_not_of('\t') + 1));
+  return TabFieldCount(line.substr(0, line.find_last_not_of('\t') + 1));
 }
 
 std::string FieldCountProblem(std::string_view line, std::size_t minFields,
                               std::size_t maxFields) {
-  const std::size_t count = FieldCount(line);
+  const std::size_t count = TabFieldCount(line);
   if (count >= minFields && FilledFieldCount(line) <= maxFields) return {};
   return Sjis("列の数 (") + std::to_string(count) + Sjis(") が ") + std::to_string(minFields) +
          Sjis(" から ") + std::to_string(maxFields) + Sjis(" ではありません");
@@ -49,9 +45,9 @@ int CircleFileParser::ParseCircleLine(TextLineReader& reader) {
   std::string_view line;
   if (!reader.Next(line)) return -1;
   ++lineNumber_;
-  if (IsBlankLine(line)) return 0;
+  if (!Readable(reader) || IsBlankLine(line)) return 0;
   const auto f = SplitTabFields<20>(line);
-  if (!Accept(line, kCircleMinFields, kCircleMaxFields, f, {0, 1, 2, 6, 7})) return 0;
+  if (!Accept(reader, line, kCircleMinFields, kCircleMaxFields, f, {0, 1, 2, 6, 7})) return 0;
   record_.updateId = LeadingInt(f[0]);
   FillPlace(f[1], f[2], f[3], f[5], f[6], f[7]);
   FillTexts(&f[8]);
@@ -63,7 +59,7 @@ int CircleFileParser::ParseDayCircleLine(TextLineReader& reader) {
   std::string_view line;
   if (!reader.Next(line)) return -1;
   ++lineNumber_;
-  if (IsBlankLine(line)) return 0;
+  if (!Readable(reader) || IsBlankLine(line)) return 0;
   std::array<std::string_view, 21> c{};
   const auto f = SplitTabFields<21>(line);
   // Without a flag the line lacks columns 1 and 2: its second field is column 3.
@@ -73,7 +69,9 @@ int CircleFileParser::ParseDayCircleLine(TextLineReader& reader) {
   } else {
     c = f;
   }
-  if (!Accept(line, kDayMinFields - missing, kDayMaxFields - missing, c, {2, 3, 7, 8})) return 0;
+  if (!Accept(reader, line, kDayMinFields - missing, kDayMaxFields - missing, c, {2, 3, 7, 8})) {
+    return 0;
+  }
   record_.updateId = db_.GetNextCircleId();
   FillPlace(c[2], c[3], c[4], c[6], c[7], c[8]);
   FillTexts(&c[9]);
@@ -81,15 +79,35 @@ int CircleFileParser::ParseDayCircleLine(TextLineReader& reader) {
   return 0;
 }
 
-bool CircleFileParser::Accept(std::string_view line, std::size_t minFields,
-                              std::size_t maxFields, std::span<const std::string_view> columns,
+bool CircleFileParser::Readable(const TextLineReader& reader) {
+  if (!reader.HeldNul()) return true;
+  status_.Refuse(LineRefusalText(lineNumber_, NulByteProblem(reader.WholeLine())));
+  return false;
+}
+
+bool CircleFileParser::Accept(const TextLineReader& reader, std::string_view line,
+                              std::size_t minFields, std::size_t maxFields,
+                              std::span<const std::string_view> columns,
                               std::initializer_list<std::size_t> numbers) {
+  const std::size_t fields = TabFieldCount(line);
+  if (!reader.Ended()) {
+    // The file's own rows say how many fields a whole row has; a disc without the last
+    // columns is no cut.
+    const std::size_t rowFields = maxFields - std::min(maxFields, rowShortfall_);
+    if (const std::string cut = CutShortRowProblem(line, rowFields); !cut.empty()) {
+      status_.Refuse(LineRefusalText(lineNumber_, cut));
+      return false;
+    }
+  }
   std::string problem = DiscTextProblem(line);
   if (problem.empty()) problem = FieldCountProblem(line, minFields, maxFields);
   if (problem.empty()) problem = NumberColumnsProblem(columns, numbers);
-  if (problem.empty()) return true;
-  status_.RefuseLine(lineNumber_, problem);
-  return false;
+  if (!problem.empty()) {
+    status_.RefuseLine(lineNumber_, problem);
+    return false;
+  }
+  if (fields < maxFields) rowShortfall_ = std::max(rowShortfall_, maxFields - fields);
+  return true;
 }
 
 void CircleFileParser::FillPlace(std::string_view page, std::string_view cut,

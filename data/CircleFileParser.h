@@ -33,9 +33,12 @@ class CircleFileParser {
   const ImportStatus& Status() const { return status_; }
 
  private:
+  // False, with the file refused, when the line holds a NUL byte.
+  bool Readable(const TextLineReader& reader);
   // Whether the line is a row of its file, with `numbers` among its `columns`; records why not.
-  bool Accept(std::string_view line, std::size_t minFields, std::size_t maxFields,
-              std::span<const std::string_view> columns,
+  // `maxFields` is a whole row's field count.
+  bool Accept(const TextLineReader& reader, std::string_view line, std::size_t minFields,
+              std::size_t maxFields, std::span<const std::string_view> columns,
               std::initializer_list<std::size_t> numbers);
   // 1 (half b) when the space number repeats the last non-zero one read from this file, else 0.
   int SpaceNoSub(int spaceNo);
@@ -52,6 +55,8 @@ class CircleFileParser {
   CircleRecord record_;
   int lastSpaceNo_ = 0;
   int lineNumber_ = 0;
+  // How many fields short of a whole row the file's rows have come, at most.
+  std::size_t rowShortfall_ = 0;
   ImportStatus status_;
 };
 

@@ -33,4 +33,17 @@ std::optional<fs::path> SetAsideDamagedDatabase(const fs::path& file, std::strin
   return std::nullopt;
 }
 
+bool RestoreDamagedDatabase(const fs::path& aside, const fs::path& file, std::string& error) {
+  std::error_code failure;
+  fs::remove(Journal(file), failure);
+  if (!failure) fs::remove(file, failure);
+  if (!failure && fs::exists(Journal(aside), failure)) {
+    fs::rename(Journal(aside), Journal(file), failure);
+  }
+  if (!failure) fs::rename(aside, file, failure);
+  if (!failure) return true;
+  error = failure.message();
+  return false;
+}
+
 }  // namespace vx

@@ -13,4 +13,10 @@ namespace vx {
 std::optional<std::filesystem::path> SetAsideDamagedDatabase(const std::filesystem::path& file,
                                                             std::string& error);
 
+// Puts a file set aside back at `file` when what was to replace it came to nothing: whatever that
+// attempt left at `file` (an empty new database and its journal) is removed first. False with
+// the reason in `error` (UTF-8).
+bool RestoreDamagedDatabase(const std::filesystem::path& aside, const std::filesystem::path& file,
+                            std::string& error);
+
 }  // namespace vx

@@ -9,6 +9,7 @@
 #include "platform/LeadingInt.h"
 #include "platform/Sjis.h"
 
+#include <algorithm>
 #include <atomic>
 #include <iostream>
 #include <optional>
@@ -51,6 +52,9 @@ constexpr std::pair<std::string_view, Section> kSections[] = {
     {"PavorunMap", Section::kMap},      {"PavorunArea", Section::kArea},
     {"PavorunGenre", Section::kGenre},  {"PavorunJiko", Section::kJiko}};
 
+// The fields a row of each section needs (the ones after them may be left out), by Section.
+constexpr std::size_t kRowFields[] = {0, 2, 6, 4, 4, 6, 7, 2, 5};
+
 // Without a row in each of these the event has no days, maps, areas, blocks or genres.
 constexpr std::pair<std::string_view, Section> kRequiredSections[] = {
     {"CutInfo", Section::kCutInfo},   {"MapTableInfo", Section::kMapTableInfo},
@@ -63,6 +67,14 @@ std::string OtherEventText(int expected, int named) {
 }
 
 std::string NoEventLineText() { return Sjis("開催回の行 (*Pavorun) がありません."); }
+
+Section FindSection(std::string_view name) {
+  Section found = Section::kNone;
+  for (const auto& [sectionName, section] : kSections) {
+    if (sectionName == name) found = section;
+  }
+  return found;
+}
 
 // The section name of a section line ("*Name"), or nothing for a data line.
 std::optional<std::string_view> SectionName(std::string_view text) {
@@ -80,9 +92,10 @@ ImportStatus DefinitionFileParser::Parse(std::FILE* file, ImportProgress* progre
   TextLineReader reader(file);
   std::string_view line;
   for (int index = 0; !stop && !status_.Failed() && reader.Next(line); ++index) {
-    if (const std::string problem = DiscTextProblem(line); !problem.empty()) {
-      // A converted or damaged file would install names no one can read.
-      status_.Refuse(Sjis("行 ") + std::to_string(index + 1) + ": " + problem + ".");
+    if (const std::string problem = LineProblem(reader, line); !problem.empty()) {
+      // A converted, damaged or truncated file would install names no one can read, or an
+      // event without the rest of a section.
+      status_.Refuse(LineRefusalText(index + 1, problem));
       break;
     }
     ParseLine(line);
@@ -118,6 +131,28 @@ void DefinitionFileParser::CheckEventStored() {
   if (infoRows == 0) status_.Refuse(Sjis("日程 (*PavorunDate) がありません."));
 }
 
+std::string DefinitionFileParser::LineProblem(const TextLineReader& reader,
+                                              std::string_view line) const {
+  if (reader.HeldNul()) return NulByteProblem(reader.WholeLine());
+  if (!reader.Ended()) {
+    if (std::string cut = CutShortProblem(line); !cut.empty()) return cut;
+  }
+  return DiscTextProblem(line);
+}
+
+// A whole row has the fields its section needs, and no fewer than the section's rows before.
+std::string DefinitionFileParser::CutShortProblem(std::string_view line) const {
+  if (!TextOfLine(line)) return {};
+  if (const std::optional<std::string_view> name = SectionName(line)) {
+    if (FindSection(*name) != Section::kNone) return {};
+    return Sjis("行の途中でファイルが終わっています (節の名前 *") + std::string(*name) +
+           Sjis("). ファイルが途中で切れている可能性があります");
+  }
+  if (section_ == Section::kNone) return {};
+  const auto s = static_cast<std::size_t>(section_);
+  return CutShortRowProblem(line, std::max(kRowFields[s], shortestRow_[s]));
+}
+
 void DefinitionFileParser::ParseLine(std::string_view line) {
   if (!TextOfLine(line)) return;
   if (const std::optional<std::string_view> name = SectionName(line)) {
@@ -125,16 +160,16 @@ void DefinitionFileParser::ParseLine(std::string_view line) {
     return;
   }
   ParseDataLine(line);
-  ++rows_[static_cast<std::size_t>(section_)];
+  const auto s = static_cast<std::size_t>(section_);
+  ++rows_[s];
+  const std::size_t fields = TabFieldCount(line);
+  if (shortestRow_[s] == 0 || fields < shortestRow_[s]) shortestRow_[s] = fields;
   ++row_;
 }
 
 void DefinitionFileParser::StartSection(std::string_view name) {
   row_ = 1;
-  Section found = Section::kNone;
-  for (const auto& [sectionName, section] : kSections) {
-    if (sectionName == name) found = section;
-  }
+  const Section found = FindSection(name);
   if (found == Section::kNone) {
     std::cerr << "unknown state " << name << "\n";
     return;
@@ -261,7 +296,12 @@ std::string DefinitionFileOpenError(const std::filesystem::path& path) {
 }
 
 std::string DefinitionFileEventProblem(const std::filesystem::path& path, int eventNo) {
-  const FileHandle file = OpenFileForReading(path);
+  BoundedFileReader::Outcome outcome{};
+  const FileHandle file = OpenDiscTextFile(path, outcome);
+  if (outcome == BoundedFileReader::Outcome::kNotRegularFile ||
+      outcome == BoundedFileReader::Outcome::kTooLarge) {
+    return Utf8ToCp932(path.filename().string()) + ": " + DiscTextFileRefusal(outcome);
+  }
   if (!file) return DefinitionFileOpenError(path);
   TextLineReader reader(file.get());
   bool inEventSection = false;

@@ -15,6 +15,7 @@ namespace vx {
 
 class ImportProgress;
 class PavorunDatabase;
+class TextLineReader;
 
 class DefinitionFileParser {
  public:
@@ -28,10 +29,14 @@ class DefinitionFileParser {
   // reporting every line and -1 at the end. The file is refused when it names another event than
   // the database's current one, or when, read to its end, it has left the event without its
   // information row (no event line), or without a row in any of the sections the catalogue needs,
-  // or holds a line that is not CP932 text.
+  // or holds a line that is not CP932 text or holds a NUL byte, or ends in a line cut short (no
+  // line end after it, and fewer fields than its section's rows, or half a character).
   ImportStatus Parse(std::FILE* file, ImportProgress* progress);
 
  private:
+  // Why the line refuses the file, or empty.
+  std::string LineProblem(const TextLineReader& reader, std::string_view line) const;
+  std::string CutShortProblem(std::string_view line) const;
   void ParseLine(std::string_view line);
   void StartSection(std::string_view name);
   void ParseDataLine(std::string_view line);
@@ -51,6 +56,8 @@ class DefinitionFileParser {
   int row_ = 1;
   int blockNo_ = 1;
   std::array<int, static_cast<std::size_t>(Section::kJiko) + 1> rows_{};  // data lines by section
+  // The fewest fields of a data line so far, by section; 0 before the first.
+  std::array<std::size_t, static_cast<std::size_t>(Section::kJiko) + 1> shortestRow_{};
   bool eventLineRead_ = false;
   ImportStatus status_;
 };
@@ -59,7 +66,8 @@ class DefinitionFileParser {
 std::string DefinitionFileOpenError(const std::filesystem::path& path);
 
 // Why the definition file at `path` cannot be installed as event `eventNo` (CP932): it cannot be
-// read, has no event line, or its event line names another event. Empty when it names `eventNo`.
+// read (or is a pipe, a device or a huge file, refused unread), has no event line, or its event
+// line names another event. Empty when it names `eventNo`.
 // The installer asks this before it looks whether the event is already stored.
 std::string DefinitionFileEventProblem(const std::filesystem::path& path, int eventNo);
 

@@ -3,10 +3,13 @@
 #include "data/DefinitionFileParser.h"
 #include "data/ImportPrompts.h"
 #include "data/PavorunDatabase.h"
+#include "data/Weekday.h"
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
 
+#include <cstdlib>
 #include <utility>
+#include <vector>
 
 namespace vx {
 namespace {
@@ -20,6 +23,26 @@ bool IsEnd(DiscImportState state) {
 
 std::string FailureText(const std::string& what, const ImportStatus& status) {
   return what + ": " + status.message;
+}
+
+// Row callback: counts[day] = the second column, for the days within the vector.
+int StoreDayCount(void* context, int columns, char** values, char**) {
+  auto& counts = *static_cast<std::vector<int>*>(context);
+  if (columns < 2 || values[0] == nullptr || values[1] == nullptr) return 0;
+  const long day = std::strtol(values[0], nullptr, 10);
+  if (day >= 0 && day < static_cast<long>(counts.size())) {
+    counts[static_cast<std::size_t>(day)] = static_cast<int>(std::strtol(values[1], nullptr, 10));
+  }
+  return 0;
+}
+
+std::string NoCirclesOfDaysText() {
+  return Sjis(" のサークルが1つもありません. ファイルが空か、途中で切れている可能性があります.");
+}
+
+bool IsRefusedKind(BoundedFileReader::Outcome outcome) {
+  return outcome == BoundedFileReader::Outcome::kNotRegularFile ||
+         outcome == BoundedFileReader::Outcome::kTooLarge;
 }
 
 }  // namespace
@@ -136,11 +159,12 @@ void DiscImportJob::ImportDefinition() {
   }
   const std::string name = DefinitionFileName(eventNo_);
   std::filesystem::path path;
-  const FileHandle file = OpenSourceFile(name, path);
+  BoundedFileReader::Outcome outcome{};
+  const FileHandle file = OpenSourceFile(name, path, outcome);
   if (!file) {
-    const std::string text = DefinitionFileOpenError(path);
-    prompts_.ShowError(text);
-    Fail(DiscImportState::kDefinition, text);
+    const std::string text = IsRefusedKind(outcome) ? name + ": " + DiscTextFileRefusal(outcome)
+                                                    : DefinitionFileOpenError(path);
+    FailShown(DiscImportState::kDefinition, text);
     return;
   }
   if (!RunPass(file.get(), &PavorunDatabase::ImportDefinitionFile, DiscImportState::kDefinition,
@@ -153,7 +177,9 @@ void DiscImportJob::ImportDefinition() {
 void DiscImportJob::ImportLayout() {
   const std::string name = LayoutFileName(eventNo_);
   std::filesystem::path path;
-  const FileHandle file = OpenSourceFile(name, path);
+  BoundedFileReader::Outcome outcome{};
+  const FileHandle file = OpenSourceFile(name, path, outcome);
+  if (RefuseUnreadable(outcome, DiscImportState::kLayout, name)) return;
   if (!file) return AskForFile(DiscImportState::kLayout, DiscImportState::kWaitLayout, name);
   if (!RunPass(file.get(), &PavorunDatabase::ImportLayoutFile, DiscImportState::kLayout, name)) {
     return;
@@ -164,10 +190,13 @@ void DiscImportJob::ImportLayout() {
 void DiscImportJob::ImportCircles() {
   const std::string name = CircleFileName(eventNo_);
   std::filesystem::path path;
-  const FileHandle file = OpenSourceFile(name, path);
+  BoundedFileReader::Outcome outcome{};
+  const FileHandle file = OpenSourceFile(name, path, outcome);
+  if (RefuseUnreadable(outcome, DiscImportState::kCircles, name)) return;
   if (!CheckWrite(db_.BeginCircleImport(), DiscImportState::kCircles, "clearing the circles")) {
     return;
   }
+  singleCircleFile_ = file != nullptr;
   if (!file) {
     day_ = 1;
     MoveOn(DiscImportState::kCircles, DiscImportState::kDayCircles);
@@ -176,13 +205,16 @@ void DiscImportJob::ImportCircles() {
   if (!RunPass(file.get(), &PavorunDatabase::ImportCircleFile, DiscImportState::kCircles, name)) {
     return;
   }
+  if (!CheckEveryDayHasCircles(DiscImportState::kCircles)) return;
   MoveOn(DiscImportState::kCircles, DiscImportState::kFinished);
 }
 
 void DiscImportJob::ImportDayCircles() {
   const std::string name = DayCircleFileName(eventNo_, day_);
   std::filesystem::path path;
-  const FileHandle file = OpenSourceFile(name, path);
+  BoundedFileReader::Outcome outcome{};
+  const FileHandle file = OpenSourceFile(name, path, outcome);
+  if (RefuseUnreadable(outcome, DiscImportState::kDayCircles, name)) return;
   if (!file) return AskForFile(DiscImportState::kDayCircles, DiscImportState::kWaitDay, name);
   if (!RunPass(file.get(), &PavorunDatabase::ImportDayCircleFile, DiscImportState::kDayCircles,
                name)) {
@@ -199,12 +231,15 @@ void DiscImportJob::ImportUnplaced() {
   day_ = 0;
   const std::string name = DayCircleFileName(eventNo_, 0);
   std::filesystem::path path;
-  const FileHandle file = OpenSourceFile(name, path);
+  BoundedFileReader::Outcome outcome{};
+  const FileHandle file = OpenSourceFile(name, path, outcome);
+  if (RefuseUnreadable(outcome, DiscImportState::kUnplaced, name)) return;
   if (!file) return AskForFile(DiscImportState::kUnplaced, DiscImportState::kWaitUnplaced, name);
   if (!RunPass(file.get(), &PavorunDatabase::ImportDayCircleFile, DiscImportState::kUnplaced,
                name)) {
     return;
   }
+  if (!CheckEveryDayHasCircles(DiscImportState::kUnplaced)) return;
   MoveOn(DiscImportState::kUnplaced, DiscImportState::kFinished);
 }
 
@@ -218,8 +253,11 @@ bool DiscImportJob::RunPass(std::FILE* file, Pass pass, DiscImportState from,
   if (status.Failed()) {
     const std::string text = FailureText(fileName, status);
     // A refused write speaks for itself in the installer's message; a refused file must say why.
-    if (status.FileRefused()) prompts_.ShowError(text);
-    Fail(from, text);
+    if (status.FileRefused()) {
+      FailShown(from, text);
+    } else {
+      Fail(from, text);
+    }
     return false;
   }
   if (status.refusedLines > 0) {
@@ -240,16 +278,52 @@ void DiscImportJob::AskForFile(DiscImportState from, DiscImportState waiting,
   }
   const std::string text =
       fileName + Sjis(" を開けませんでした.\nサークル情報追加処理は失敗しました.");
-  prompts_.ShowError(text);
-  Fail(waiting, text);
+  FailShown(waiting, text);
 }
 
-FileHandle DiscImportJob::OpenSourceFile(const std::string& fileName,
-                                         std::filesystem::path& path) const {
+FileHandle DiscImportJob::OpenSourceFile(const std::string& fileName, std::filesystem::path& path,
+                                         BoundedFileReader::Outcome& outcome) const {
   const std::optional<std::filesystem::path> found =
       ResolveCaseInsensitive(sourceFolder_, fileName);
   path = found ? *found : sourceFolder_ / fileName;
-  return found ? OpenFileForReading(*found) : FileHandle();
+  outcome = BoundedFileReader::Outcome::kCannotOpen;
+  return found ? OpenDiscTextFile(*found, outcome) : FileHandle();
+}
+
+bool DiscImportJob::RefuseUnreadable(BoundedFileReader::Outcome outcome, DiscImportState from,
+                                     const std::string& fileName) {
+  if (!IsRefusedKind(outcome)) return false;
+  const std::string text = fileName + ": " + DiscTextFileRefusal(outcome);
+  FailShown(from, text);
+  return true;
+}
+
+bool DiscImportJob::CheckEveryDayHasCircles(DiscImportState from) {
+  std::vector<int> counts(static_cast<std::size_t>(db_.GetDateCount()) + 1, 0);
+  db_.ExecPrintf(StoreDayCount, &counts,
+                 "select day,count(*) from PavorunCircle where pavorunNo=%d group by day;",
+                 eventNo_);
+  // One line per file: "V96ROM.TXT: 1日目 (金曜日), 2日目 (土曜日) のサークルが...".
+  std::string text;
+  std::string lastFile;
+  for (int day = 1; day < static_cast<int>(counts.size()); ++day) {
+    if (counts[static_cast<std::size_t>(day)] > 0) continue;
+    const std::string file =
+        singleCircleFile_ ? CircleFileName(eventNo_) : DayCircleFileName(eventNo_, day);
+    if (file != lastFile) {
+      if (!text.empty()) text += NoCirclesOfDaysText() + "\n";
+      text += file + ": ";
+      lastFile = file;
+    } else {
+      text += ", ";
+    }
+    text += std::to_string(day) + Sjis("日目 (") +
+            GetWeekdayLongName(db_.DateMaster().GetWeekday(day)) + ")";
+  }
+  if (text.empty()) return true;
+  text += NoCirclesOfDaysText();
+  FailShown(from, text);
+  return false;
 }
 
 bool DiscImportJob::MoveOn(DiscImportState from, DiscImportState to) {
@@ -258,6 +332,12 @@ bool DiscImportJob::MoveOn(DiscImportState from, DiscImportState to) {
   position_ = 0;
   Redraw();
   return true;
+}
+
+void DiscImportJob::FailShown(DiscImportState from, const std::string& text) {
+  prompts_.ShowError(text);
+  if (errorText_.empty()) errorShown_ = true;
+  Fail(from, text);
 }
 
 void DiscImportJob::Fail(DiscImportState from, const std::string& text) {

@@ -9,6 +9,7 @@
 // overwritten by the worker's next state.
 #pragma once
 
+#include "data/BoundedFileReader.h"
 #include "data/ImportProgress.h"
 #include "data/ImportStatus.h"
 #include "data/TextLineReader.h"
@@ -76,6 +77,8 @@ class DiscImportJob {
   const std::filesystem::path& SourceFolder() const { return sourceFolder_; }
   // Why the job failed (CP932), for a caller without message boxes; read once it has ended.
   const std::string& ErrorText() const { return errorText_; }
+  // Whether the user was shown ErrorText (a refused or missing file); a failed write was not.
+  bool ErrorShown() const { return errorShown_; }
   // The lines of each file left out of a finished install (CP932), also shown as a warning
   // before the job ends; empty when every line was read.
   const std::string& NoticeText() const { return noticeText_; }
@@ -108,9 +111,20 @@ class DiscImportJob {
   // Runs one file's pass; false when the job failed or was cancelled meanwhile.
   bool RunPass(std::FILE* file, Pass pass, DiscImportState from, const std::string& fileName);
   void AskForFile(DiscImportState from, DiscImportState waiting, const std::string& fileName);
-  FileHandle OpenSourceFile(const std::string& fileName, std::filesystem::path& path) const;
+  // Null, with why in `outcome`, for a file that is missing, cannot be opened, or is refused
+  // unread (a pipe, a device, a huge file).
+  FileHandle OpenSourceFile(const std::string& fileName, std::filesystem::path& path,
+                            BoundedFileReader::Outcome& outcome) const;
+  // Fails the job, saying why, when the file was refused unread.
+  bool RefuseUnreadable(BoundedFileReader::Outcome outcome, DiscImportState from,
+                        const std::string& fileName);
+  // Fails the job, naming the days and their files, when a day of the definition file got no
+  // circle: its circle file was empty or cut before that day's rows.
+  bool CheckEveryDayHasCircles(DiscImportState from);
   bool MoveOn(DiscImportState from, DiscImportState to);
   void Fail(DiscImportState from, const std::string& text);
+  // Shows the error box, then fails.
+  void FailShown(DiscImportState from, const std::string& text);
   bool CheckWrite(int rc, DiscImportState from, const std::string& what);
   void Redraw();
 
@@ -125,7 +139,9 @@ class DiscImportJob {
   std::atomic<int> total_{0};
   std::atomic<int> position_{0};
   std::string errorText_;
+  bool errorShown_ = false;
   std::string noticeText_;  // worker only until the job has ended
+  bool singleCircleFile_ = false;  // "V%dROM.TXT" was read (worker only)
   int savedCacheSize_ = -2000;
   bool cacheRaised_ = false;  // worker only
 };

@@ -3,6 +3,8 @@
 #include "platform/CodePage.h"
 #include "platform/Sjis.h"
 
+#include <algorithm>
+
 namespace vx {
 namespace {
 
@@ -34,6 +36,15 @@ bool IsShortestUtf8(unsigned char first, unsigned char second) {
 }
 
 bool IsBlank(char c) { return c == ' '; }
+
+bool EndsInHalfCharacter(std::string_view line) {
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    if (!IsSjisLeadByte(static_cast<unsigned char>(line[i]))) continue;
+    if (i + 1 == line.size()) return true;
+    ++i;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -100,6 +111,36 @@ std::string DiscTextProblem(std::string_view line) {
   }
   if (!IsSjisTextLine(line)) return Sjis("Shift-JIS のテキストではありません");
   return {};
+}
+
+std::string NulByteProblem(std::string_view wholeLine) {
+  const std::size_t nul = wholeLine.find('\0');
+  if (nul == std::string_view::npos) return {};
+  return Sjis("列 ") + std::to_string(TabFieldCount(wholeLine.substr(0, nul))) +
+         Sjis(" に NUL 文字 (0x00) があります. ファイルが壊れている可能性があります");
+}
+
+std::string CutShortRowProblem(std::string_view line, std::size_t rowFields) {
+  const std::size_t fields = TabFieldCount(line);
+  std::string detail;
+  if (fields < rowFields) {
+    detail = Sjis("列の数 ") + std::to_string(fields) + Sjis(", 行の列の数 ") +
+             std::to_string(rowFields);
+  } else if (EndsInHalfCharacter(line)) {
+    detail = Sjis("最後の文字が欠けています");
+  } else {
+    return {};
+  }
+  return Sjis("行の途中でファイルが終わっています (") + detail +
+         Sjis("). ファイルが途中で切れている可能性があります");
+}
+
+std::string LineRefusalText(int lineNumber, const std::string& why) {
+  return Sjis("行 ") + std::to_string(lineNumber) + ": " + why + ".";
+}
+
+std::size_t TabFieldCount(std::string_view line) {
+  return 1 + static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t'));
 }
 
 }  // namespace vx

@@ -31,4 +31,19 @@ std::string NumberColumnsProblem(std::span<const std::string_view> columns,
 // Why `line` is no line of a catalogue text file (CP932), or empty when it may be one.
 std::string DiscTextProblem(std::string_view line);
 
+// Why a line holding a NUL byte is refused (CP932): what follows the byte would be lost without a
+// word. Empty for a line without one. `wholeLine` is the line with its NUL bytes.
+std::string NulByteProblem(std::string_view wholeLine);
+
+// Why the last line of a file, which no line end follows, is a row cut short (CP932): it has
+// fewer fields than its rows have (`rowFields`), or ends in half a double-byte character. Empty
+// when it may be a whole row.
+std::string CutShortRowProblem(std::string_view line, std::size_t rowFields);
+
+// "行 <n>: <why>." (CP932), the text of a refusal that names its line.
+std::string LineRefusalText(int lineNumber, const std::string& why);
+
+// The number of TAB-separated fields of a line (1 for an empty one).
+std::size_t TabFieldCount(std::string_view line);
+
 }  // namespace vx

@@ -21,12 +21,25 @@ ImportStatus LayoutFileParser::Parse(std::FILE* file, ImportProgress* progress) 
   TextLineReader reader(file);
   std::string_view line;
   for (int index = 0; !stop && !status_.Failed() && reader.Next(line); ++index) {
+    if (const std::string problem = DamageProblem(reader, line); !problem.empty()) {
+      status_.Refuse(LineRefusalText(index + 1, problem));
+      break;
+    }
     ParseLine(line, index + 1);
     if (progress != nullptr && index % 10 == 0) progress->ReportProgress(index);
   }
   if (!stop && !status_.Failed()) CheckGrid();
   if (progress != nullptr) progress->ReportProgress(-1);
   return status_;
+}
+
+// A NUL byte, or a last line cut short, shows a damaged file: its other desks would be lost.
+std::string LayoutFileParser::DamageProblem(const TextLineReader& reader,
+                                            std::string_view line) {
+  if (reader.HeldNul()) return NulByteProblem(reader.WholeLine());
+  const auto start = line.find_first_not_of(' ');
+  if (reader.Ended() || start == std::string_view::npos || line[start] == '#') return {};
+  return CutShortRowProblem(line.substr(start), kRowFields);
 }
 
 // Selecting the event would refuse a grid this large and lose every desk position.

@@ -3,13 +3,16 @@
 
 #include "data/ImportStatus.h"
 
+#include <cstddef>
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 namespace vx {
 
 class ImportProgress;
 class PavorunDatabase;
+class TextLineReader;
 
 class LayoutFileParser {
  public:
@@ -17,11 +20,16 @@ class LayoutFileParser {
 
   // Replaces the current event's layout rows with the file's, reading to the end or until the
   // layout stop flag is set; reports every tenth line and -1 at the end. Space numbers too large
-  // for the event's layout grid refuse the file; a line that is not CP932 text or lacks a number
-  // where one belongs is left out and counted.
+  // for the event's layout grid refuse the file, and so do a NUL byte and a last line cut short
+  // (no line end after it, and fewer than five fields); a line that is not CP932 text or lacks a
+  // number where one belongs is left out and counted.
   ImportStatus Parse(std::FILE* file, ImportProgress* progress);
 
  private:
+  // Block, space, x, y and layout.
+  static constexpr std::size_t kRowFields = 5;
+
+  static std::string DamageProblem(const TextLineReader& reader, std::string_view line);
   void ParseLine(std::string_view line, int lineNumber);
   void CheckGrid();
 

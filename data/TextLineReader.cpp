@@ -2,6 +2,8 @@
 
 #include <sys/types.h>
 
+#include "platform/CodePage.h"
+
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +13,26 @@ namespace vx {
 
 FileHandle OpenFileForReading(const std::filesystem::path& path) {
   return FileHandle(std::fopen(path.c_str(), "rb"));
+}
+
+FileHandle OpenDiscTextFile(const std::filesystem::path& path,
+                            BoundedFileReader::Outcome& outcome) {
+  return FileHandle(BoundedFileReader(kMaxDiscTextBytes).OpenStream(path, outcome));
+}
+
+std::string DiscTextFileRefusal(BoundedFileReader::Outcome outcome) {
+  switch (outcome) {
+    case BoundedFileReader::Outcome::kNotRegularFile:
+      return Sjis("通常のファイルではありません (パイプやデバイスは読み込めません).");
+    case BoundedFileReader::Outcome::kTooLarge:
+      return Sjis("ファイルが大きすぎます (") + std::to_string(kMaxDiscTextBytes >> 20) +
+             Sjis(" MB まで).");
+    case BoundedFileReader::Outcome::kCannotOpen:
+      return Sjis("ファイルを開けません.");
+    case BoundedFileReader::Outcome::kRead:
+      break;
+  }
+  return {};
 }
 
 TextLineReader::~TextLineReader() { std::free(buffer_); }
@@ -33,10 +55,14 @@ bool TextLineReader::Next(std::string_view& line) {
     next += crLf ? 2 : 1;
   }
   chunkUsed_ += next;
+  whole_ = std::string_view(start, end);
+  ended_ = next > end;
   const void* nul = std::memchr(start, '\0', end);
-  line = std::string_view(start, nul != nullptr ? static_cast<const char*>(nul) - start : end);
+  heldNul_ = nul != nullptr;
+  line = std::string_view(start, heldNul_ ? static_cast<const char*>(nul) - start : end);
   // Old editors end a text with Ctrl-Z: it is no text of the last line, nor a line of its own.
   if (line.ends_with(kEndOfText) && AtEnd()) {
+    ended_ = true;
     while (line.ends_with(kEndOfText)) line.remove_suffix(1);
     if (line.empty()) return false;
   }

@@ -5,11 +5,14 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <string_view>
 
+#include "data/BoundedFileReader.h"
 #include "data/TextScan.h"
 
 namespace vx {
@@ -24,6 +27,16 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 // Opens `path` for binary reading; null when it cannot be opened.
 FileHandle OpenFileForReading(const std::filesystem::path& path);
 
+// A disc's largest catalogue text file holds a few tens of megabytes.
+inline constexpr std::uintmax_t kMaxDiscTextBytes = std::uintmax_t{256} << 20;
+
+// Opens a catalogue text file for binary reading, but only a regular file of at most
+// kMaxDiscTextBytes: a pipe or a device would be read without end, and neither is waited for.
+// Null otherwise, with why in `outcome`.
+FileHandle OpenDiscTextFile(const std::filesystem::path& path, BoundedFileReader::Outcome& outcome);
+// Why OpenDiscTextFile refused a file (CP932).
+std::string DiscTextFileRefusal(BoundedFileReader::Outcome outcome);
+
 class TextLineReader {
  public:
   // Reads from the file's current position; the file stays open and owned by the caller. A null
@@ -36,6 +49,13 @@ class TextLineReader {
   // The next line's text, valid until the next call; false at the end of the file.
   bool Next(std::string_view& line);
 
+  // Of the line Next gave last: the whole line with any NUL bytes, whether it held one, and
+  // whether a line end (or the final Ctrl-Z) followed it. A file cut short ends in a line that
+  // nothing follows.
+  std::string_view WholeLine() const { return whole_; }
+  bool HeldNul() const { return heldNul_; }
+  bool Ended() const { return ended_; }
+
  private:
   // Whether nothing but line ends follows what has been handed out.
   bool AtEnd();
@@ -47,6 +67,9 @@ class TextLineReader {
   // several lines ended by a lone CR.
   std::size_t chunkSize_ = 0;
   std::size_t chunkUsed_ = 0;
+  std::string_view whole_;
+  bool heldNul_ = false;
+  bool ended_ = false;
 };
 
 // The number of lines that TextLineReader gives from the file's current position to its end; the

@@ -1,6 +1,9 @@
 #include "program/DatabaseInitializationSteps.h"
 
+#include "app/ImageDataLocator.h"
 #include "app/ProgressJobRunner.h"
+#include "data/DiscImportUiPrompts.h"
+#include "platform/Paths.h"
 #include "ui/dialogs/CatalogImportProgress.h"
 #include "ui/dialogs/DatabaseMergeProgress.h"
 
@@ -9,8 +12,11 @@ namespace vx {
 DatabaseInitializer::Steps DatabaseInitializationSteps(UiServices& ui, ProgressJobRunner& runner) {
   DatabaseInitializer::Steps steps;
   steps.importDisc = [&ui](PavorunDatabase& database, int event,
-                           const std::filesystem::path& folder) {
-    return CatalogImportProgress(nullptr, ui, database, event, folder).DoModal();
+                           const std::filesystem::path& folder, bool& errorShown) {
+    CatalogImportProgress install(nullptr, ui, database, event, folder);
+    const int result = install.DoModal();
+    errorShown = result == DatabaseInitializer::kFailed && install.ErrorShown();
+    return result;
   };
   steps.merge = [](PavorunDatabase& target, SqliteDatabase& source, int limit) {
     return DatabaseMergeProgress(nullptr, target, source, limit).DoModal();
@@ -18,6 +24,10 @@ DatabaseInitializer::Steps DatabaseInitializationSteps(UiServices& ui, ProgressJ
   steps.runJob = [&runner](ProgressJob& job, std::string_view caption) {
     return runner.Run(job, caption, nullptr);
   };
+  steps.askForFile = [&ui](const std::string& fileName) {
+    return DiscImportUiPrompts(ui, nullptr).LocateFile(fileName, DocumentsFolder());
+  };
+  steps.discRoots = ListOpticalDiscMounts();
   return steps;
 }
 

@@ -198,7 +198,8 @@ void VindaxelApplication::CreateFrames() {
   commands_ = std::make_unique<ApplicationCommands>(*this);
   search_ = std::make_unique<SearchCommands>(controller, [this] { return beacon_.data(); });
   print_ = std::make_unique<PrintCommands>(*core_, *ui_, [this] { return beacon_.data(); });
-  applicationRoute_.SetTargets({commands_.get(), search_.get(), print_.get()});
+  catalogGate_ = std::make_unique<CatalogCommandGate>(controller);
+  applicationRoute_.SetTargets({catalogGate_.get(), commands_.get(), search_.get(), print_.get()});
   main_->SetApplicationCommands(&applicationRoute_);
   main_->PlaceAt(core_->values().windowRects[kMainSlot]);
   main_->show();

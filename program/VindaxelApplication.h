@@ -19,6 +19,7 @@
 #include "app/ApplicationCore.h"
 #include "app/RestartRequest.h"
 #include "app/StartupArguments.h"
+#include "ui/main/CatalogCommandGate.h"
 #include "ui/menus/CommandRoute.h"
 
 namespace vx {
@@ -122,6 +123,7 @@ class VindaxelApplication : public QObject {
   std::unique_ptr<ModalInputFilter> modalFilter_;
   std::unique_ptr<ApplicationCommands> commands_;
   std::unique_ptr<SearchCommands> search_;
+  std::unique_ptr<CatalogCommandGate> catalogGate_;  // closes them all without a catalogue
   std::unique_ptr<PrintCommands> print_;
   // What the frames pass on what they do not handle: the application's commands, then the
   // circle search.

@@ -5,15 +5,18 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "app/DatabaseInitializer.h"
 #include "data/SearchCondition.h"
 #include "platform/CodePage.h"
 #include "platform/ScriptedUiServices.h"
 #include "tests/app/ControllerCatalog.h"
 #include "tests/support/TempDir.h"
+#include "tests/web/JobRunning.h"
 
 namespace {
 
@@ -280,6 +283,32 @@ TEST_F(ApplicationCoreTest, DatabaseComesFromTheFolderTheSettingsChoose) {
   }
 }
 
+// The real initialisation on the two folders; its disc import fills in the controller's
+// catalogue, and the disc is asked for as `disc`.
+vx::CatalogDatabaseOpener::Initializer RealInitializer(const fs::path& program,
+                                                       const fs::path& user, vx::UiServices& ui,
+                                                       std::vector<fs::path>& imported,
+                                                       std::optional<fs::path> disc = {}) {
+  return [=, &ui, &imported](std::unique_ptr<vx::PavorunDatabase>& db) {
+    vx::DatabaseInitializer::Steps steps;
+    steps.importDisc = [&](vx::PavorunDatabase& target, int, const fs::path& folder, bool&) {
+      imported.push_back(folder);
+      vxtest::BuildControllerCatalog(target);
+      return 1;
+    };
+    steps.runJob = [](vx::ProgressJob& job, std::string_view) { return vxtest::RunJob(job); };
+    steps.askForFile = [disc](const std::string&) { return disc; };
+    return vx::DatabaseInitializer(program, user, 96, &ui, steps).Run(db);
+  };
+}
+
+std::string Damage(const fs::path& file) {
+  std::string bytes = vxtest::ReadFileBytes(file);
+  for (std::size_t i = 1024; i < bytes.size(); ++i) bytes[i] = static_cast<char>(~bytes[i]);
+  vxtest::WriteFileBytes(file, bytes);
+  return bytes;
+}
+
 // A damaged user database was reported as empty and offered for initialising over it. It is named
 // as damaged; No runs on the program folder's catalogue and leaves the file for the next start to
 // ask again; Yes moves it aside and installs anew. A damaged read-only catalogue is named too.
@@ -288,34 +317,28 @@ TEST_F(ApplicationCoreTest, DamagedDatabaseIsNamedAndReinstalledOnlyOnYes) {
   BuildCatalog(program());
   BuildCatalog(documents());
   const fs::path file = documents() / vx::PavorunDatabase::kFileName;
-  std::string damaged = vxtest::ReadFileBytes(file);
-  for (std::size_t i = 1024; i < damaged.size(); ++i) damaged[i] = static_cast<char>(~damaged[i]);
-  int initialized = 0;
-  services.initializeDatabase = [&](std::unique_ptr<vx::PavorunDatabase>& db) {
-    ++initialized;
-    EXPECT_FALSE(db || fs::exists(file));
-    db = std::make_unique<vx::PavorunDatabase>(documents(), vx::PavorunDatabase::kReadWrite);
-    vxtest::BuildControllerCatalog(*db);
-    return 1;
-  };
+  std::vector<fs::path> imported;
+  services.initializeDatabase = RealInitializer(program(), documents(), ui, imported);
   for (const int answer : {IDNO, IDYES}) {
-    vxtest::WriteFileBytes(file, damaged);
+    fs::remove(file);
+    BuildCatalog(documents());
+    const std::string damaged = Damage(file);
     ui.ClearCalls();
     ui.QueueAnswer(answer);
+    if (answer == IDYES) ui.QueueAnswer(IDOK);
     auto core = Start();
     core->OpenDatabase();
     const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
-    ASSERT_EQ(boxes.size(), 1u);
+    ASSERT_EQ(boxes.size(), answer == IDYES ? 2u : 1u);
     EXPECT_EQ(std::tie(boxes[0].text, boxes[0].caption, boxes[0].flags),
               std::make_tuple(vx::DamagedDatabaseText(vx::kDamagedQuestion, file),
                               vx::Sjis("データベースの破損"), vx::MB_YESNO | vx::MB_ICONEXCLAMATION));
     EXPECT_NE(boxes[0].text.find(file.string()), std::string::npos);
     const vx::PavorunDatabase& db = *core->database();
-    EXPECT_EQ(std::make_tuple(db.Folder(), db.IsDamaged(), initialized, core->values().noDatabase),
-              std::make_tuple(answer == IDYES ? documents() : program(), false,
-                              answer == IDYES ? 1 : 0, 0));
+    EXPECT_EQ(std::make_tuple(db.Folder(), db.IsDamaged(), core->values().noDatabase),
+              std::make_tuple(answer == IDYES ? documents() : program(), false, 0));
     const fs::path kept = answer == IDYES ? fs::path(file.string() + ".damaged") : file;
-    EXPECT_EQ(vxtest::ReadFileBytes(kept), damaged);
+    EXPECT_TRUE(vxtest::ReadFileBytes(kept) == damaged);
   }
   WriteSettingsIni("ReadOnly=1\r\nUserData=personalpath");
   const fs::path programFile = program() / vx::PavorunDatabase::kFileName;
@@ -329,6 +352,47 @@ TEST_F(ApplicationCoreTest, DamagedDatabaseIsNamedAndReinstalledOnlyOnYes) {
             std::make_tuple(vx::DamagedDatabaseText(vx::kDamagedText, programFile),
                             vx::MB_ICONHAND));
   EXPECT_EQ(vxtest::ReadFileBytes(programFile), std::string(5000, 'x'));
+}
+
+// With the user's data in the program folder, a damaged catalogue got an OK-only box and the
+// program opened on page "0": nothing was offered. Re-installing from the disc is offered; No
+// leaves the file as it was with nothing said again; Yes keeps it aside and installs from the
+// disc the user names.
+TEST_F(ApplicationCoreTest, DamagedCatalogueInTheProgramFolderIsOfferedForInstallingFromTheDisc) {
+  WriteSettingsIni("UserData=exepath");
+  BuildCatalog(program());
+  const fs::path file = program() / vx::PavorunDatabase::kFileName;
+  const std::string damaged = Damage(file);
+  std::vector<fs::path> imported;
+  services.initializeDatabase =
+      RealInitializer(program(), program(), ui, imported, root / "disc" / "V96DEF.TXT");
+  ui.QueueAnswer(IDNO);
+  {
+    auto core = Start();
+    core->OpenDatabase();
+    const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(std::tie(boxes[0].text, boxes[0].flags),
+              std::make_tuple(vx::DamagedDatabaseText(vx::kDamagedQuestion, file),
+                              vx::MB_YESNO | vx::MB_ICONEXCLAMATION));
+    EXPECT_TRUE(core->database()->IsDamaged());
+    EXPECT_EQ(core->database()->Mode(), vx::PavorunDatabase::kReadOnly);
+    EXPECT_FALSE(core->userDatabase());
+  }
+  EXPECT_TRUE(vxtest::ReadFileBytes(file) == damaged);
+  EXPECT_TRUE(imported.empty());
+
+  ui.ClearCalls();
+  ui.QueueAnswer(IDYES);
+  ui.QueueAnswer(IDOK);
+  auto core = Start();
+  core->OpenDatabase();
+  EXPECT_EQ(imported, std::vector<fs::path>{root / "disc"});
+  EXPECT_FALSE(core->database()->IsDamaged());
+  EXPECT_GT(core->database()->GetMaxCircleId(), 0);
+  EXPECT_TRUE(vxtest::ReadFileBytes(file.string() + ".damaged") == damaged);
+  EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox).size(), 2u);  // the question, then done
+  EXPECT_TRUE(ui.UnexpectedCalls().empty());
 }
 
 // A day 1 whose circles are all unplaced started on page 0: the first page is shown instead.

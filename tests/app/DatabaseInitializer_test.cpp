@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/DatabaseFileCopyJob.h"
@@ -53,8 +56,11 @@ class DatabaseInitializerTest : public ::testing::Test {
   }
   DatabaseInitializer::Steps Steps() {
     DatabaseInitializer::Steps steps;
-    steps.importDisc = [this](PavorunDatabase& db, int event, const fs::path& folder) {
+    steps.importDisc = [this](PavorunDatabase& db, int event, const fs::path& folder,
+                              bool& errorShown) {
       imported.emplace_back(db.Path(), event, folder);
+      if (answer == 1) vxtest::BuildControllerCatalog(db);
+      errorShown = answer == 2 && importErrorShown;
       return answer;
     };
     steps.merge = [this](PavorunDatabase& target, vx::SqliteDatabase& source, int limit) {
@@ -70,17 +76,42 @@ class DatabaseInitializerTest : public ::testing::Test {
       }
       return vxtest::RunJob(job);
     };
+    steps.askForFile = [this](const std::string& fileName) {
+      askedFor.push_back(fileName);
+      return std::exchange(chosenFile, std::nullopt);
+    };
+    steps.discRoots = {root / "cdrom"};
     return steps;
   }
   int Run(std::unique_ptr<PavorunDatabase>& db) {
     return DatabaseInitializer(program(), user(), 96, &ui, Steps()).Run(db);
+  }
+  // A catalogue database in `folder` whose pages after the first are garbage.
+  static std::string BuildDamagedDatabase(const fs::path& folder) {
+    { PavorunDatabase db(folder); vxtest::BuildControllerCatalog(db); }
+    const fs::path file = folder / PavorunDatabase::kFileName;
+    std::string bytes = vxtest::ReadFileBytes(file);
+    for (std::size_t i = 1024; i < bytes.size(); ++i) bytes[i] = static_cast<char>(~bytes[i]);
+    vxtest::WriteFileBytes(file, bytes);
+    return bytes;
+  }
+  static std::vector<std::string> FileNames(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
   }
   std::vector<vx::UiCall> Boxes() const { return ui.CallsOf(vx::UiCallKind::kMessageBox); }
 
   vxtest::TempDir root;
   vx::ScriptedUiServices ui;
   int answer = 1;
+  bool importErrorShown = false;
   bool cancelCopy = false;
+  std::vector<std::string> askedFor;
+  std::optional<fs::path> chosenFile;
   std::vector<std::tuple<fs::path, int, fs::path>> imported;
   std::vector<std::tuple<fs::path, fs::path, int>> merged;
 };
@@ -160,6 +191,83 @@ TEST_F(DatabaseInitializerTest, UserDatabaseWithOtherEventsGetsTheEventsMerged) 
   EXPECT_EQ(merged, (std::vector<std::tuple<fs::path, fs::path, int>>{
                         {user() / "vindaxel96.db", program() / "vindaxel96.db", 97}}));
   EXPECT_EQ(EventsOf(*db), std::vector<int>{95});  // the merge step itself is the dialog's
+}
+
+// A damaged database where the user keeps the catalogue in the program folder: it was its own
+// source ("done" with nothing done). The disc is found or asked for; the damaged file is moved
+// aside for the new catalogue, and put back, as it was, when nothing could be installed.
+TEST_F(DatabaseInitializerTest, DamagedDatabaseInTheProgramFolderIsInstalledFromTheDiscAndKept) {
+  const std::string damaged = BuildDamagedDatabase(program());
+  const fs::path file = program() / PavorunDatabase::kFileName;
+  const auto run = [&] {
+    auto db = std::make_unique<PavorunDatabase>(program());
+    EXPECT_TRUE(db->IsDamaged());
+    const int result = DatabaseInitializer(program(), program(), 96, &ui, Steps()).Run(db);
+    return std::make_pair(result, std::move(db));
+  };
+  // Nothing on a disc and the user gives up: nothing happens.
+  EXPECT_EQ(run().first, DatabaseInitializer::kNothingFound);
+  EXPECT_EQ(askedFor, std::vector<std::string>{"V96DEF.TXT"});
+  // The disc's import fails (saying why itself), then is cancelled: the file is back as it was.
+  fs::create_directories(root / "cdrom" / "DATA96N");
+  vxtest::WriteFileBytes(root / "cdrom" / "DATA96N" / "v96def.txt", "");
+  for (const int failure : {2, 0}) {
+    answer = failure;
+    importErrorShown = true;
+    ui.ClearCalls();
+    auto [result, db] = run();
+    EXPECT_EQ(result, failure);
+    EXPECT_EQ(FileNames(program()), std::vector<std::string>{"vindaxel96.db"});
+    EXPECT_TRUE(vxtest::ReadFileBytes(file) == damaged);
+    // A failure the import showed is not shown again.
+    EXPECT_EQ(Boxes().size(), failure == 2 ? 0u : 1u);
+  }
+  answer = 1;
+  ui.ClearCalls();
+  auto [result, db] = run();
+  EXPECT_EQ(result, DatabaseInitializer::kDone);
+  ASSERT_FALSE(imported.empty());
+  EXPECT_EQ(std::get<2>(imported.back()), root / "cdrom" / "DATA96N");
+  ASSERT_TRUE(db && db->IsOpen());
+  EXPECT_FALSE(db->IsDamaged());
+  EXPECT_TRUE(db->HasCircles(96));
+  EXPECT_EQ(FileNames(program()),
+            (std::vector<std::string>{"vindaxel96.db", "vindaxel96.db.damaged"}));
+  EXPECT_TRUE(vxtest::ReadFileBytes(program() / "vindaxel96.db.damaged") == damaged);
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(vx::Cp932ToUtf8(Boxes()[0].text),
+            "データベースの初期化が完了しました.\n壊れていたデータベースファイルは\n" +
+                (program() / "vindaxel96.db.damaged").string() + "\nとして残してあります.");
+}
+
+// The copy of the program folder's catalogue was renamed over a damaged user database.
+TEST_F(DatabaseInitializerTest, DamagedUserDatabaseIsMovedAsideForTheCopyAndBackWhenItFails) {
+  BuildProgramCatalog();
+  const std::string damaged = BuildDamagedDatabase(user());
+  auto readOnly = std::make_unique<PavorunDatabase>(program(), PavorunDatabase::kReadOnly);
+  cancelCopy = true;
+  EXPECT_EQ(Run(readOnly), DatabaseInitializer::kCancelled);
+  EXPECT_EQ(FileNames(user()), std::vector<std::string>{"vindaxel96.db"});
+  EXPECT_TRUE(vxtest::ReadFileBytes(user() / "vindaxel96.db") == damaged);
+  cancelCopy = false;
+  auto db = std::make_unique<PavorunDatabase>(user());
+  EXPECT_EQ(Run(db), DatabaseInitializer::kDone);
+  EXPECT_EQ(vxtest::ReadFileBytes(user() / "vindaxel96.db"),
+            vxtest::ReadFileBytes(program() / "vindaxel96.db"));
+  EXPECT_TRUE(vxtest::ReadFileBytes(user() / "vindaxel96.db.damaged") == damaged);
+  EXPECT_TRUE(db->HasCircles(96));
+}
+
+// Without the marker or a catalogue in the program folder the initialisation found nothing.
+TEST_F(DatabaseInitializerTest, WithoutAnythingBesideTheProgramTheDiscIsAskedFor) {
+  fs::create_directories(root / "chosen");
+  vxtest::WriteFileBytes(root / "chosen" / "V96DEF.TXT", "");
+  chosenFile = root / "chosen" / "V96DEF.TXT";
+  auto db = std::make_unique<PavorunDatabase>(user());
+  EXPECT_EQ(Run(db), DatabaseInitializer::kDone);
+  EXPECT_EQ(askedFor, std::vector<std::string>{"V96DEF.TXT"});
+  EXPECT_EQ(imported, (std::vector<std::tuple<fs::path, int, fs::path>>{
+                          {user() / "vindaxel96.db", 96, root / "chosen"}}));
 }
 
 // The copy goes through a new file beside the target, renamed over it: a journal left by the old

@@ -3,11 +3,14 @@
 #include "data/DefinitionFileParser.h"
 #include "data/ImportPrompts.h"
 #include "data/PavorunDatabase.h"
+#include "data/TextLineReader.h"
 #include "platform/CodePage.h"
+#include "tests/data/BrokenSampleDisc.h"
 #include "tests/data/DiscTextFiles.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -118,7 +121,9 @@ TEST_F(DiscImportJobTest, InstallAndReinstallHoldExactlyTheDiscsRows) {
 TEST_F(DiscImportJobTest, FailedReinstallsKeepTheOldCatalogue) {
   WriteDisc(disc);
   ASSERT_EQ(Install(), DiscImportJob::kResultDone);
-  vxtest::WriteDiscFile(disc, "V96ROM.TXT", CircleLine(1, 1, 1, "土", "Ａ", 1, 110, "new"));
+  vxtest::WriteDiscFile(disc, "V96ROM.TXT",
+                        CircleLine(1, 1, 1, "土", "Ａ", 1, 110, "new") +
+                            CircleLine(2, 2, 1, "日", "あ", 1, 220, "new too"));
   vx::PavorunDatabase db(dbFolder);
   {
     DiscImportJob job(db, 96, disc, prompts);
@@ -184,9 +189,9 @@ TEST_F(DiscImportJobTest, TruncatedJunkAndConvertedDiscsFailAndKeepTheInstalledE
     std::string why;
   } cases[] = {
       {"V96DEF.TXT", vxtest::ReadFileBytes(saved / "truncated-V96DEF.TXT"),
-       "必要な節 (*PavorunMap, *PavorunArea, *PavorunGenre) がないか"},
+       "行 21: 行の途中でファイルが終わっています (節の名前 *Pavor)"},
       {"V96ROM.TXT", vxtest::ReadFileBytes(saved / "random-V96ROM.TXT"),
-       "読み込めない行が 10 行を超えました"},
+       "行 3: 列 1 に NUL 文字 (0x00) があります"},
       {"V96DEF.TXT", vx::Cp932ToUtf8(vxtest::DiscText(vxtest::kDefinitionText)),
        "行 3: UTF-8 のテキストです"},
   };
@@ -202,6 +207,85 @@ TEST_F(DiscImportJobTest, TruncatedJunkAndConvertedDiscsFailAndKeepTheInstalledE
     EXPECT_EQ(RowCounts(db), kDiscRowCounts);
     vxtest::WriteFileBytes(disc / c.file, kept);
   }
+}
+
+// Each of these replaced the installed event "with success": with no circles, 7 of 13 with the
+// last one cut mid-row, genres cut off, or a row's fields lost after a NUL byte.
+TEST_F(DiscImportJobTest, BrokenSampleDiscFilesFailNamingLineAndReasonAndLeaveTheFileAsItWas) {
+  vxtest::WriteSampleDisc(disc);
+  ASSERT_EQ(Install(), DiscImportJob::kResultDone);
+  const fs::path dbFile = dbFolder / vx::PavorunDatabase::kFileName;
+  const std::string installed = vxtest::ReadFileBytes(dbFile);
+  for (const vxtest::BrokenDiscFile& broken : vxtest::kBrokenDiscFiles) {
+    vxtest::BreakSampleDisc(disc, broken);
+    prompts.errors.clear();
+    {
+      vx::PavorunDatabase db(dbFolder);
+      DiscImportJob job(db, 96, disc, prompts);
+      EXPECT_EQ(job.Run(), DiscImportJob::kResultFailed) << broken.saved;
+      EXPECT_EQ(job.ErrorText(), vxtest::BrokenDiscRefusal(broken)) << broken.saved;
+      EXPECT_EQ(prompts.errors, (Texts{job.ErrorText()}));
+    }
+    EXPECT_TRUE(vxtest::ReadFileBytes(dbFile) == installed) << broken.saved;
+  }
+}
+
+// A circle file cut exactly at a line end, or a day file left empty, still leaves a day without
+// circles.
+TEST_F(DiscImportJobTest, ADayWithoutCirclesFailsNamingTheDayAndItsFile) {
+  WriteDisc(disc);
+  vxtest::WriteDiscFile(disc, "V96ROM.TXT", CircleLine(11, 1, 1, "土", "Ａ", 1, 110, "one"));
+  vx::PavorunDatabase db(dbFolder);
+  DiscImportJob single(db, 96, disc, prompts);
+  EXPECT_EQ(single.Run(), DiscImportJob::kResultFailed);
+  const std::string why =
+      Sjis(" のサークルが1つもありません. ファイルが空か、途中で切れている可能性があります.");
+  EXPECT_EQ(single.ErrorText(), "V96ROM.TXT: " + Sjis("2日目 (日曜日)") + why);
+
+  fs::remove(disc / "V96ROM.TXT");
+  vxtest::WriteDiscFile(disc, "V96ROM1.TXT", DayCircleLine(1, 1, "土", "Ａ", 1, 110, "sat"));
+  vxtest::WriteDiscFile(disc, "V96ROM2.TXT", "");
+  vxtest::WriteDiscFile(disc, "V96ROM0.TXT", DayCircleLine(0, 0, "漏", "", 0, 220, "none"));
+  DiscImportJob days(db, 96, disc, prompts);
+  EXPECT_EQ(days.Run(), DiscImportJob::kResultFailed);
+  EXPECT_EQ(days.ErrorText(), "V96ROM2.TXT: " + Sjis("2日目 (日曜日)") + why);
+  EXPECT_EQ(prompts.errors, (Texts{single.ErrorText(), days.ErrorText()}));
+  EXPECT_EQ(db.CountEvents(), 0);
+}
+
+// A pipe or a link to a device was read as a file without end (or waited on for a writer).
+TEST_F(DiscImportJobTest, PipesDevicesAndHugeFilesAreRefusedUnread) {
+  WriteDisc(disc);
+  const fs::path rom = disc / "V96ROM.TXT";
+  const std::string notAFile =
+      Sjis("通常のファイルではありません (パイプやデバイスは読み込めません).");
+  const struct {
+    std::function<void()> make;
+    std::string why;
+  } cases[] = {
+      {[&] { ASSERT_EQ(::mkfifo(rom.c_str(), 0600), 0); }, notAFile},
+      {[&] { fs::create_symlink("/dev/zero", rom); }, notAFile},
+      {[&] {
+         vxtest::WriteFileBytes(rom, "");
+         fs::resize_file(rom, vx::kMaxDiscTextBytes + 1);  // sparse: nothing is written
+       },
+       Sjis("ファイルが大きすぎます (256 MB まで).")},
+  };
+  for (const auto& c : cases) {
+    fs::remove(rom);
+    c.make();
+    prompts.errors.clear();
+    vx::PavorunDatabase db(dbFolder);
+    DiscImportJob job(db, 96, disc, prompts);
+    EXPECT_EQ(job.Run(), DiscImportJob::kResultFailed) << c.why;
+    EXPECT_EQ(job.ErrorText(), "V96ROM.TXT: " + c.why);
+    EXPECT_EQ(prompts.errors, (Texts{job.ErrorText()}));
+    EXPECT_EQ(db.CountEvents(), 0);
+  }
+  // The installer reads the definition file's event line before it runs the job.
+  fs::remove(disc / "V96DEF.TXT");
+  ASSERT_EQ(::mkfifo((disc / "V96DEF.TXT").c_str(), 0600), 0);
+  EXPECT_EQ(vx::DefinitionFileEventProblem(disc / "V96DEF.TXT", 96), "V96DEF.TXT: " + notAFile);
 }
 
 TEST_F(DiscImportJobTest, AFewRefusedLinesInstallTheRestAndAreShownOnceAtTheEnd) {

@@ -1,3 +1,4 @@
+#include "data/DiscTextCheck.h"
 #include "data/PavorunDatabase.h"
 #include "data/TextLineReader.h"
 #include "platform/CodePage.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -317,6 +319,96 @@ TEST_F(DiscTextImportTest, LinesThatAreNoRowAreLeftOutCountedAndPastTenRefuseThe
   EXPECT_TRUE(refusedFile.FileRefused());
   EXPECT_NE(refusedFile.message.find(Sjis("読み込めない行が 10 行を超えました (行 1, 2, 3, 4, 5, ...)")),
             std::string::npos);
+}
+
+// A file cut short ends in a row that no line end follows and that is shorter than the file's
+// other rows; the pass refuses the file, naming that line. A last row as long as the others (an
+// older disc may lack the last columns) is whole without its line end.
+TEST_F(DiscTextImportTest, ALastRowCutShortRefusesTheFileAWholeOneWithoutLineEndDoesNot) {
+  ImportDefinitionAndLayout();
+  const std::string whole = CircleLine(1, 1, 1, "土", "Ａ", 1, 110, "one");
+  const auto withoutEnd = [](std::string line, std::size_t keptFields) {
+    std::size_t end = 0;
+    for (std::size_t f = 0; f < keptFields; ++f) end = line.find_first_of("\t\n", end) + 1;
+    return line.substr(0, end - 1);
+  };
+  const std::string older = withoutEnd(whole, 18) + "\n";  // no Twitter and Pixiv columns
+  const std::string cut = "行の途中でファイルが終わっています (列の数 ";
+  const struct {
+    Pass pass;
+    std::string text;
+    std::string why;  // empty: accepted
+  } cases[] = {
+      {&P::ImportCircleFile, whole + withoutEnd(whole, 20), ""},
+      {&P::ImportCircleFile, whole + withoutEnd(whole, 13), "行 2: " + cut + "13, 行の列の数 20)"},
+      {&P::ImportCircleFile, older + older + withoutEnd(older, 18), ""},
+      {&P::ImportCircleFile, older + withoutEnd(older, 17), "行 2: " + cut + "17, 行の列の数 18)"},
+      {&P::ImportCircleFile, withoutEnd(whole, 19), "行 1: " + cut + "19, 行の列の数 20)"},
+      {&P::ImportDayCircleFile,
+       DayCircleLine(1, 1, "土", "Ａ", 1, 110, "a") +
+           withoutEnd(DayCircleLine(1, 2, "土", "Ａ", 2, 110, "b"), 9),
+       "行 2: " + cut + "9, 行の列の数 21)"},
+      {&P::ImportLayoutFile, "Ａ\t1\t20\t50\t1\nＡ\t2\t40", "行 2: " + cut + "3, 行の列の数 5)"},
+      {&P::ImportLayoutFile, "Ａ\t1\t20\t50\t1\nＡ\t2\t40\t50\t1", ""},
+  };
+  for (const auto& c : cases) {
+    const vx::ImportStatus status = ImportBytes(c.pass, vxtest::DiscText(c.text));
+    EXPECT_EQ(status.message, c.why.empty() ? "" : Sjis(c.why + ". ファイルが途中で切れている可能性があります."))
+        << c.text;
+  }
+  // Half a double-byte character at the very end: the name was cut.
+  std::string halfName = vxtest::DiscText(whole + withoutEnd(whole, 20));
+  halfName.replace(halfName.size() - 2, 2, "\x83");
+  EXPECT_EQ(ImportBytes(&P::ImportCircleFile, halfName).message,
+            Sjis("行 2: 行の途中でファイルが終わっています (最後の文字が欠けています). "
+                 "ファイルが途中で切れている可能性があります."));
+}
+
+// Cut at 700 bytes, a definition file stopped inside *PavorunGenre: 8 of 20 genres installed.
+TEST_F(DiscTextImportTest, ADefinitionSectionWhoseLastRowIsCutShortRefusesTheFile) {
+  const std::string head = "*Pavorun\n96\tx\n" + vxtest::kGeometryText +
+                           "*PavorunDate\n2020\t8\t15\t土\n*PavorunMap\nm\tf\t0\t0\t0\t0\n"
+                           "*PavorunArea\na\tm\tＡ\t0\t0\t0\t0\n";
+  const std::string cut = "行の途中でファイルが終わっています (";
+  const struct {
+    std::string tail;
+    std::string why;  // empty: accepted
+  } cases[] = {
+      {"*PavorunGenre\n110\t創作\t1\n120\t評", cut + "列の数 2, 行の列の数 3)"},
+      {"*PavorunGenre\n110\t創作\n120\t評論", ""},  // its rows have two fields
+      {"*PavorunGenre\n110\t創作\t1\n120", cut + "列の数 1, 行の列の数 3)"},
+      {"*PavorunGenre\n110\t創作\t1\n*PavorunJi", cut + "節の名前 *PavorunJi)"},
+      {"*PavorunGenre\n110\t創作\t1\n*PavorunJiko\n1\tＡ\t3", cut + "列の数 3, 行の列の数 5)"},
+      {"*PavorunGenre\n110\t創作\t1\n# a comment", ""},
+  };
+  for (const auto& c : cases) {
+    const std::string text = vxtest::DiscText(head + c.tail);
+    const int lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
+    const vx::ImportStatus status = ImportBytes(&P::ImportDefinitionFile, text);
+    const std::string why = c.why + ". ファイルが途中で切れている可能性があります";
+    EXPECT_EQ(status.message, c.why.empty() ? "" : vx::LineRefusalText(lines, Sjis(why)))
+        << c.tail;
+  }
+}
+
+// The text after a NUL byte was dropped without a word: a row lost its last fields.
+TEST_F(DiscTextImportTest, ANulByteInAnyLineRefusesTheFileNamingLineAndColumn) {
+  Import(&P::ImportDefinitionFile, vxtest::kDefinitionText);
+  std::string definition = vxtest::DiscText(vxtest::kDefinitionText);
+  definition.insert(definition.find(Sjis("Ａ")), 1, '\0');
+  std::string layout = vxtest::DiscText(vxtest::kLayoutText);
+  layout.insert(layout.find("50"), 1, '\0');
+  std::string circles = vxtest::DiscText(CircleLine(1, 1, 1, "土", "Ａ", 1, 110, "one") +
+                                         CircleLine(2, 1, 2, "土", "Ａ", 2, 110, "two"));
+  circles.insert(circles.find("two") + 1, 1, '\0');
+  const std::string why = " に NUL 文字 (0x00) があります. ファイルが壊れている可能性があります.";
+  EXPECT_EQ(ImportBytes(&P::ImportDefinitionFile, definition).message, Sjis("行 15: 列 3" + why));
+  EXPECT_EQ(ImportBytes(&P::ImportLayoutFile, layout).message, Sjis("行 2: 列 4" + why));
+  ASSERT_EQ(db.BeginCircleImport(), 0);
+  EXPECT_EQ(ImportBytes(&P::ImportCircleFile, circles).message, Sjis("行 2: 列 9" + why));
+  const std::string dayLine = vxtest::DiscText(DayCircleLine(1, 1, "土", "Ａ", 1, 110, "a"));
+  EXPECT_EQ(ImportBytes(&P::ImportDayCircleFile, std::string(1, '\0') + dayLine).message,
+            Sjis("行 1: 列 1" + why));
 }
 
 TEST_F(DiscTextImportTest, EveryPassRefusesANullFileAndReportsItsEnd) {

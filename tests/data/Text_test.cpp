@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -107,8 +108,18 @@ TEST(BoundedFileReader, ReadsRegularFilesWithinTheBoundAndRefusesTheRestUnread) 
     EXPECT_EQ(reader.Check(path), outcome) << path;
     EXPECT_EQ(reader.Read(path, bytes), outcome) << path;
     EXPECT_EQ(bytes, outcome == Outcome::kRead ? "12345678" : "") << path;
+    Outcome opened{};
+    const vx::FileHandle stream(reader.OpenStream(path, opened));
+    EXPECT_EQ(opened, outcome) << path;
+    EXPECT_EQ(stream != nullptr, outcome == Outcome::kRead) << path;
   }
   EXPECT_EQ(vx::BoundedFileReader(7).Check(dir / "small"), Outcome::kTooLarge);
+  Outcome opened{};
+  const vx::FileHandle stream(vx::BoundedFileReader(8).OpenStream(dir / "small", opened));
+  char text[9] = {};
+  ASSERT_NE(stream, nullptr);
+  EXPECT_EQ(std::fread(text, 1, 8, stream.get()), 8u);
+  EXPECT_STREQ(text, "12345678");
 }
 
 TEST(SqlText, ValuesAreQuotedAndGrowBeyondAnyFixedBuffer) {
@@ -257,6 +268,37 @@ TEST(TextLineReader, LinesEndAtCrLfLfOrALoneCrTheirTextAtNulAndTheCountAgrees) {
     Texts lines;
     for (std::string_view line; reader.Next(line);) lines.emplace_back(line);
     EXPECT_EQ(lines, c.lines) << c.bytes;
+  }
+}
+
+// What the import needs to know of a line beyond its text: a NUL byte in it (the text stops
+// there) and whether the file went on after it.
+TEST(TextLineReader, TellsWhetherALineHeldANulAndWhetherALineEndFollowedIt) {
+  vxtest::TempDir dir;
+  struct Fact {
+    std::string whole;
+    bool nul;
+    bool ended;
+  };
+  const struct {
+    std::string bytes;
+    std::vector<Fact> facts;
+  } cases[] = {
+      {std::string("a\0b\r\nc", 6), {{std::string("a\0b", 3), true, true}, {"c", false, false}}},
+      {"a\rb\r", {{"a", false, true}, {"b", false, true}}},
+      {"a\x1A", {{"a\x1A", false, true}}},  // the final Ctrl-Z ends the text
+      {"a\n\x1A", {{"a", false, true}}},
+  };
+  for (const auto& c : cases) {
+    vxtest::WriteFileBytes(dir / "f.txt", c.bytes);
+    const vx::FileHandle file = vx::OpenFileForReading(dir / "f.txt");
+    vx::TextLineReader reader(file.get());
+    std::vector<std::tuple<std::string, bool, bool>> facts, expected;
+    for (std::string_view line; reader.Next(line);) {
+      facts.emplace_back(std::string(reader.WholeLine()), reader.HeldNul(), reader.Ended());
+    }
+    for (const Fact& f : c.facts) expected.emplace_back(f.whole, f.nul, f.ended);
+    EXPECT_EQ(facts, expected) << c.bytes;
   }
 }
 

@@ -6,9 +6,16 @@
 #include "platform/CodePage.h"
 #include "tools/install/DiscEvents.h"
 
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <iomanip>
+#include <memory>
 #include <optional>
 #include <ostream>
+#include <sstream>
 #include <system_error>
 
 namespace vx::install {
@@ -20,13 +27,66 @@ constexpr const char* kTables[] = {"PavorunInfo",  "PavorunDate",   "PavorunMap"
                                    "PavorunArea",  "PavorunBlock",  "PavorunGenre",
                                    "PavorunJiko",  "PavorunLayout", "PavorunCircle"};
 
-// Nobody to ask: a missing file ends the install, and the job's error text says which.
+// Nobody to ask: a missing file ends the install, and the job's error text says which. The
+// lines left out of an install that went through are printed as the dialog shows them.
 class NoPrompts : public ImportPrompts {
  public:
   std::optional<fs::path> LocateFile(const std::string&, const fs::path&) override {
     return std::nullopt;
   }
   void ShowError(const std::string&) override {}
+  void ShowWarning(const std::string& text) override { warnings_ += Cp932ToUtf8(text) + "\n"; }
+  const std::string& Warnings() const { return warnings_; }
+
+ private:
+  std::string warnings_;
+};
+
+// A database file made for this install: built under a name of its own beside the target and
+// renamed into place only when the install is done, so that a failed or broken install leaves
+// no file behind.
+class NewDatabaseFile {
+ public:
+  explicit NewDatabaseFile(const fs::path& target) : target_(target) {}
+  ~NewDatabaseFile() { Discard(); }
+  NewDatabaseFile(const NewDatabaseFile&) = delete;
+  NewDatabaseFile& operator=(const NewDatabaseFile&) = delete;
+
+  // False with `error` set when no file can be made in the target's folder.
+  bool Create(std::string& error) {
+    const fs::path folder = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
+    std::string name = (folder / ("." + target_.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) {
+      error = std::strerror(errno);
+      return false;
+    }
+    ::close(fd);
+    path_ = name;
+    return true;
+  }
+  const fs::path& Path() const { return path_; }
+  bool Commit(std::string& error) {
+    std::error_code ec;
+    fs::rename(path_, target_, ec);
+    if (ec) {
+      error = ec.message();
+      return false;
+    }
+    path_.clear();
+    return true;
+  }
+
+ private:
+  void Discard() {
+    if (path_.empty()) return;
+    std::error_code ec;
+    fs::remove(path_, ec);
+    fs::remove(path_.string() + "-journal", ec);
+  }
+
+  fs::path target_;
+  fs::path path_;
 };
 
 bool ParseEventNumber(const std::string& text, int& eventNo) {
@@ -84,6 +144,54 @@ void ReportInstalled(PavorunDatabase& db, const DiscEvent& event, const fs::path
   }
 }
 
+std::string Failure(const fs::path& file, const std::string& why) {
+  return "vindaxel-install: " + file.string() + ": " + why + "\n";
+}
+
+// Installs into `file`: the install's transaction leaves it as it was on failure. The report
+// names the file as `shownAs`.
+bool InstallInto(const fs::path& file, const fs::path& shownAs, const DiscEvent& event,
+                 std::ostream& report, std::ostream& err, NoPrompts& prompts) {
+  PavorunDatabase db(file.parent_path(), file.filename().string(), SqliteDatabase::kReadWrite);
+  if (!db.IsOpen()) {
+    err << Failure(shownAs, db.LastError());
+    return false;
+  }
+  DiscImportJob job(db, event.eventNo, event.folder, prompts);
+  if (job.Run() != DiscImportJob::kResultDone) {
+    err << "vindaxel-install: event " << event.eventNo << " from " << event.folder.string() << ": "
+        << Cp932ToUtf8(job.ErrorText()) << "\n";
+    return false;
+  }
+  ReportInstalled(db, event, shownAs, report);
+  return true;
+}
+
+int InstallEvent(const DiscEvent& event, const fs::path& database, std::ostream& out,
+                 std::ostream& err) {
+  NoPrompts prompts;
+  std::ostringstream report;
+  std::error_code ec;
+  if (fs::exists(fs::symlink_status(database, ec))) {
+    if (!InstallInto(database, database, event, report, err, prompts)) return 1;
+  } else {
+    NewDatabaseFile file(database);
+    std::string error;
+    if (!file.Create(error)) {
+      err << Failure(database, "cannot create: " + error);
+      return 1;
+    }
+    if (!InstallInto(file.Path(), database, event, report, err, prompts)) return 1;
+    if (!file.Commit(error)) {
+      err << Failure(database, "cannot rename the new file into place: " + error);
+      return 1;
+    }
+  }
+  out << report.str();
+  err << prompts.Warnings();
+  return 0;
+}
+
 }  // namespace
 
 std::string UsageText() {
@@ -135,21 +243,7 @@ int RunInstall(const std::vector<std::string>& args, std::ostream& out, std::ost
     err << "vindaxel-install: " << error << "\n";
     return 1;
   }
-  const fs::path folder = options.database.parent_path();
-  PavorunDatabase db(folder, options.database.filename().string(), SqliteDatabase::kReadWrite);
-  if (!db.IsOpen()) {
-    err << "vindaxel-install: " << options.database.string() << ": " << db.LastError() << "\n";
-    return 1;
-  }
-  NoPrompts prompts;
-  DiscImportJob job(db, event->eventNo, event->folder, prompts);
-  if (job.Run() != DiscImportJob::kResultDone) {
-    err << "vindaxel-install: event " << event->eventNo << " from " << event->folder.string()
-        << ": " << Cp932ToUtf8(job.ErrorText()) << "\n";
-    return 1;
-  }
-  ReportInstalled(db, *event, options.database, out);
-  return 0;
+  return InstallEvent(*event, options.database, out, err);
 }
 
 }  // namespace vx::install

@@ -48,6 +48,7 @@ class CatalogImportProgress::Job : public SteppedJobProgress {
     return text.empty() ? text : FormatProgressText(text, position, total);
   }
   void OnCancel() override { import_.Cancel(); }
+  const DiscImportJob& Import() const { return import_; }
 
  private:
   int StepJob() override { return import_.Step(); }
@@ -90,5 +91,9 @@ CatalogImportProgress::CatalogImportProgress(QWidget* parent, UiServices& ui, Pa
 CatalogImportProgress::~CatalogImportProgress() = default;
 
 int CatalogImportProgress::DoModal() { return dialog_->exec(); }
+
+const std::string& CatalogImportProgress::ErrorText() const { return job_->Import().ErrorText(); }
+
+bool CatalogImportProgress::ErrorShown() const { return job_->Import().ErrorShown(); }
 
 }  // namespace vx

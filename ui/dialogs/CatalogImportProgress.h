@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 class QWidget;
 
@@ -24,6 +25,10 @@ class CatalogImportProgress {
 
   // 1 done (committed), 0 cancelled, 2 failed (rolled back either way).
   int DoModal();
+  // After a failure: why (CP932; empty when the transaction itself could not be ended), and
+  // whether the import has shown it to the user already.
+  const std::string& ErrorText() const;
+  bool ErrorShown() const;
   ProgressDialog& Dialog() { return *dialog_; }
 
  private:

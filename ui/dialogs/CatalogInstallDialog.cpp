@@ -158,17 +158,27 @@ std::optional<int> CatalogInstallDialog::InstallDefinitionFile(const fs::path& p
     return std::nullopt;
   }
   if (!path.has_parent_path()) return std::nullopt;
-  const int result = CatalogImportProgress(this, ui_, database_, event, path.parent_path()).DoModal();
+  CatalogImportProgress install(this, ui_, database_, event, path.parent_path());
+  const int result = install.DoModal();
+  failureText_ = install.ErrorText();
+  failureShown_ = install.ErrorShown();
   if (result == 1 && event == currentEvent_) result_ = 1;
   return result;
 }
 
 int CatalogInstallDialog::MergeDatabaseFile(const fs::path& path) {
+  failureShown_ = false;
   // Opening a missing file would create it.
   std::error_code error;
-  if (!fs::is_regular_file(path, error)) return 2;
+  if (!fs::is_regular_file(path, error)) {
+    failureText_ = Sjis("DBファイル ") + Utf8ToCp932(path.string()) + Sjis(" を開けません.");
+    return 2;
+  }
   SqliteDatabase source(path.parent_path(), path.filename().string(), SqliteDatabase::kReadOnly);
-  return DatabaseMergeProgress(this, database_, source, currentEvent_).DoModal();
+  DatabaseMergeProgress merge(this, database_, source, currentEvent_);
+  const int result = merge.DoModal();
+  failureText_ = merge.ErrorText();
+  return result;
 }
 
 void CatalogInstallDialog::ReportInstallResult(int result) {
@@ -181,13 +191,17 @@ void CatalogInstallDialog::ReportInstallResult(int result) {
       ui_.MessageBox(this, Sjis("サークルデータのインストール処理が完了しました."),
                      InstallTitle(), MB_OK | MB_ICONINFORMATION);
       break;
-    default:
-      ui_.MessageBox(this,
-                     Sjis("サークルデータのインストール処理中にエラーが生じました. \n"
-                          "DBファイルがファイルが読み込み専用になっているか、"
-                          "若しくはアクセス権限が無い可能性があります."),
+    default: {
+      if (failureShown_) break;
+      // Without a reason from the run, only the transaction could have failed.
+      const std::string reason =
+          failureText_.empty() ? Sjis("DBファイルがファイルが読み込み専用になっているか、"
+                                      "若しくはアクセス権限が無い可能性があります.")
+                               : failureText_;
+      ui_.MessageBox(this, Sjis("サークルデータのインストール処理中にエラーが生じました. \n") + reason,
                      InstallTitle(), MB_OK | MB_ICONERROR);
       break;
+    }
   }
 }
 

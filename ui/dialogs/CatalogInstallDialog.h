@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QLabel;
@@ -41,6 +42,7 @@ class CatalogInstallDialog : public QDialog {
   void OnInstall();
   std::optional<int> InstallDefinitionFile(const std::filesystem::path& path);
   int MergeDatabaseFile(const std::filesystem::path& path);
+  // The run's result; a failure the run has shown already is not shown again.
   void ReportInstallResult(int result);
   void OnDelete();
 
@@ -50,6 +52,9 @@ class CatalogInstallDialog : public QDialog {
   std::vector<int> storedEvents_;
   int source_ = 0;  // InstallSource::source of the file chosen last
   int result_ = 0;
+  // Why the last run failed (CP932; empty when not known), and whether the run showed it.
+  std::string failureText_;
+  bool failureShown_ = false;
 
   QLabel* instruction_ = nullptr;
   QLabel* pathLabel_ = nullptr;

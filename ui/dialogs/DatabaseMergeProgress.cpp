@@ -22,6 +22,7 @@ class DatabaseMergeProgress::Job : public SteppedJobProgress {
         total);
   }
   void OnCancel() override { merge_.Cancel(); }
+  const DatabaseMergeJob& Merge() const { return merge_; }
 
  private:
   int StepJob() override { return merge_.Step(); }
@@ -42,5 +43,7 @@ DatabaseMergeProgress::DatabaseMergeProgress(QWidget* parent, PavorunDatabase& t
 DatabaseMergeProgress::~DatabaseMergeProgress() = default;
 
 int DatabaseMergeProgress::DoModal() { return dialog_->exec(); }
+
+const std::string& DatabaseMergeProgress::ErrorText() const { return job_->Merge().ErrorText(); }
 
 }  // namespace vx

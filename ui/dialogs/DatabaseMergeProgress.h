@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 class QWidget;
 
@@ -21,6 +22,8 @@ class DatabaseMergeProgress {
 
   // 1 done (committed), 0 cancelled, 2 failed (rolled back either way).
   int DoModal();
+  // Why the merge failed; empty when the transaction itself could not be ended.
+  const std::string& ErrorText() const;
   ProgressDialog& Dialog() { return *dialog_; }
 
  private:

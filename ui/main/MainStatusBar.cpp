@@ -108,9 +108,16 @@ void MainStatusBar::SetPageRange(int first, int last) {
 
 void MainStatusBar::ShowPage(int page) {
   page_ = page;
-  pageBox_->setText(QString::number(page));
+  pageBox_->setText(page > 0 ? QString::number(page) : QString());
   const QSignalBlocker blocker(slider_);
   slider_->setValue(page);
+}
+
+void MainStatusBar::EnablePaging(bool enabled) {
+  for (QWidget* pane : {static_cast<QWidget*>(pageBox_), static_cast<QWidget*>(prev_),
+                        static_cast<QWidget*>(slider_), static_cast<QWidget*>(next_)}) {
+    pane->setEnabled(enabled);
+  }
 }
 
 void MainStatusBar::ShowCircleText(const QString& text) { circle_->setText(text); }

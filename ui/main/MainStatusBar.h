@@ -28,8 +28,10 @@ class MainStatusBar : public QStatusBar {
   explicit MainStatusBar(QWidget* parent = nullptr);
 
   void SetPageRange(int first, int last);
-  // The page box and the slider show `page`.
+  // The page box and the slider show `page`; before the first page the box is empty.
   void ShowPage(int page);
+  // The page box, the buttons and the slider take input only while there are pages.
+  void EnablePaging(bool enabled);
   void ShowCircleText(const QString& text);
 
   QLineEdit* PageBox() const { return pageBox_; }

@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QLabel>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QUrl>
 #include <QWindow>
 
@@ -64,14 +66,14 @@ void MainWindow::SetControlFonts() {
 void MainWindow::CreateMenus() {
   menu_.Build(controller_);
   menu_.ShowAsMenuBar(menuBar());
-  route_.SetTargets({&commands_});
+  route_.SetTargets({&gate_, &commands_});
   actions_ = new CommandActions(route_, this);
   actions_->Bind(menuBar());
 }
 
 void MainWindow::SetApplicationCommands(CommandTarget* application) {
   application_ = application;
-  route_.SetTargets({view_, &commands_, application_});
+  route_.SetTargets({&gate_, view_, &commands_, application_});
   actions_->UpdateActions();
 }
 
@@ -81,13 +83,21 @@ bool MainWindow::RunCommand(int id) {
   return ran;
 }
 
-// Commands go to the view first; its right-button menu is this window's checklist menu.
+// Commands go to the view first; its right-button menu is this window's checklist menu. Without
+// a catalogue a notice saying so takes the view's place.
 void MainWindow::CreateView() {
-  view_ = new CutPageView(controller_, this);
-  setCentralWidget(view_);
+  central_ = new QStackedWidget(this);
+  view_ = new CutPageView(controller_, central_);
+  notice_ = new QLabel(central_);
+  notice_->setAlignment(Qt::AlignCenter);
+  notice_->setWordWrap(true);
+  notice_->setMargin(24);
+  central_->addWidget(view_);
+  central_->addWidget(notice_);
+  setCentralWidget(central_);
   view_->SetZoomRange(kMinZoom, kMaxZoom);
   view_->SetChecklistMenu(&menu_, &route_);
-  route_.SetTargets({view_, &commands_, application_});
+  route_.SetTargets({&gate_, view_, &commands_, application_});
   connect(view_, &CutPageView::frameCommand, this, [this](int id) { RunCommand(id); });
   connect(view_, &CutPageView::pointerReported, this,
           [this](QPoint point) { ShowCircleUnderPointer(point); });

@@ -17,14 +17,17 @@
 #include "app/SettingsValues.h"
 #include "app/WindowRecord.h"
 #include "data/CircleRecord.h"
+#include "ui/main/CatalogCommandGate.h"
 #include "ui/main/JumpToolBar.h"
 #include "ui/menus/ColorMenu.h"
 #include "ui/menus/CommandMap.h"
 #include "ui/menus/CommandRoute.h"
 
 class QAction;
+class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStackedWidget;
 class QToolBar;
 
 namespace vx {
@@ -95,6 +98,8 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
   QPushButton* ColorEditButton() const { return colorEdit_; }
   QLineEdit* ZoomBox() const { return zoomBox_; }
   MainStatusBar* Status() const { return status_; }
+  // Shown in the view's place while there is no catalogue to show.
+  QLabel* CatalogNotice() const { return notice_; }
   ColorMenu& Menu() { return menu_; }
   CutPageView* View() const { return view_; }
 
@@ -183,16 +188,23 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
   void OnWindowEntry(int index);
   void ShowCircleUnderPointer(QPoint viewPoint);
   void Refresh();
+  // The page with its controls, or, without a catalogue, the notice in its place and the page
+  // controls disabled.
+  void ShowCatalogState();
+  std::string NoCatalogText() const;
 
   CatalogController& controller_;
   SettingsValues ownValues_{};  // stands in when the controller has no settings values
   SettingsValues& values_;
   ColorMenu menu_;
+  CatalogCommandGate gate_{controller_};
   CommandMap commands_;
   CommandRoute route_;
   CommandActions* actions_ = nullptr;
   CommandTarget* application_ = nullptr;
+  QStackedWidget* central_ = nullptr;
   CutPageView* view_ = nullptr;
+  QLabel* notice_ = nullptr;
   MainStatusBar* status_ = nullptr;
   std::array<QToolBar*, kToolBarCount> bars_{};
   std::array<bool, kToolBarCount> flowBreaks_{};  // rows started by FlowToolBarRows

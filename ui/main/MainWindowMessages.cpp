@@ -1,12 +1,16 @@
 // Application messages, the jump lists, the window list, the circle under the pointer and the
 // refresh of the bars.
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStackedWidget>
 
 #include <cstdio>
 
 #include "app/CatalogController.h"
+#include "data/PavorunDatabase.h"
 #include "platform/CodePage.h"
 #include "platform/qt/QtStrings.h"
 #include "res/ResourceIds.h"
@@ -205,12 +209,38 @@ void MainWindow::ShowCircleUnderPointer(QPoint viewPoint) {
 }
 
 void MainWindow::Refresh() {
+  ShowCatalogState();
   status_->ShowPage(page_);
   ShowZoom();
   jumpBar_->Select(JumpToolBar::kDayList, dayIndex_);
   jumpBar_->Select(JumpToolBar::kHallList, hallIndex_);
   jumpBar_->Select(JumpToolBar::kBlockList, blockIndex_);
   actions_->UpdateActions();
+}
+
+void MainWindow::ShowCatalogState() {
+  const bool shown = gate_.HasCatalog();
+  if (!shown) notice_->setText(QtText(NoCatalogText()));
+  central_->setCurrentWidget(shown ? static_cast<QWidget*>(view_) : notice_);
+  status_->EnablePaging(shown);
+  zoomBox_->setEnabled(shown);
+  for (int list = 0; list < JumpToolBar::kListCount; ++list) {
+    jumpBar_->Combo(static_cast<JumpToolBar::List>(list))->setEnabled(shown);
+  }
+}
+
+std::string MainWindow::NoCatalogText() const {
+  const PavorunDatabase* database = controller_.Database();
+  std::string text = Sjis("表示できるサークルデータがありません.\n\n");
+  const std::string again = Sjis("\nプログラムを起動し直すと、ディスクからインストールし直せます.");
+  if (!database) return text + Sjis("データベースファイルを開けないか、壊れています.") + again;
+  if (database->IsDamaged()) {
+    return text + Sjis("データベースファイル\n") + Utf8ToCp932(database->Path().string()) +
+           Sjis("\nが壊れています.") + again;
+  }
+  return text + Sjis("ツールメニューの「サークルデータの追加・削除」から、ディスクの設定情報"
+                     "ファイル (V") + std::to_string(values_.eventNumber) +
+         Sjis("DEF.TXT) をインストールしてください.");
 }
 
 }  // namespace vx

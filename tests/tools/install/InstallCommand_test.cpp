@@ -1,12 +1,16 @@
 #include "tools/install/InstallCommand.h"
 
 #include "data/PavorunDatabase.h"
+#include "platform/CodePage.h"
+#include "tests/data/BrokenSampleDisc.h"
 #include "tests/data/DiscTextFiles.h"
 #include "tests/support/TempDir.h"
 #include "tools/install/DiscEvents.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -121,6 +125,78 @@ TEST(RunInstallTest, RefusalsNameTheirReasonAndLeaveNoEvent) {
   EXPECT_TRUE(chosen.out.starts_with("event 95 ")) << chosen.out;
   vx::PavorunDatabase db(dir.path(), "c.db", vx::SqliteDatabase::kReadWrite);
   EXPECT_EQ(db.CountEvents(), 1) << "the failed install of event 96 left rows behind";
+}
+
+std::vector<std::string> FileNames(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// The tool left a 0-byte database behind when an install into a new path failed, and installed
+// these broken files over the event "with success".
+TEST(RunInstallTest, BrokenDiscsLeaveNoNewFileAndAnInstalledDatabaseAsItWas) {
+  vxtest::TempDir dir;
+  const fs::path disc = dir / "disc", out = dir / "out";
+  fs::create_directories(out);
+  for (const vxtest::BrokenDiscFile& broken : vxtest::kBrokenDiscFiles) {
+    vxtest::BreakSampleDisc(disc, broken);
+    const Outcome outcome = RunTool({disc.string(), (out / "new.db").string()});
+    EXPECT_EQ(outcome.code, 1) << broken.saved;
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "vindaxel-install: event 96 from " + disc.string() + ": " +
+                               vx::Cp932ToUtf8(vxtest::BrokenDiscRefusal(broken)) + "\n");
+    EXPECT_TRUE(FileNames(out).empty()) << broken.saved;
+  }
+  vxtest::WriteSampleDisc(disc);
+  ASSERT_EQ(RunTool({disc.string(), (out / "c.db").string()}).code, 0);
+  const std::string installed = vxtest::ReadFileBytes(out / "c.db");
+  for (const vxtest::BrokenDiscFile& broken : vxtest::kBrokenDiscFiles) {
+    vxtest::BreakSampleDisc(disc, broken);
+    EXPECT_EQ(RunTool({disc.string(), (out / "c.db").string()}).code, 1) << broken.saved;
+    EXPECT_TRUE(vxtest::ReadFileBytes(out / "c.db") == installed) << broken.saved;
+  }
+  EXPECT_EQ(FileNames(out), std::vector<std::string>{"c.db"});
+}
+
+// A pipe was waited on, and a link to /dev/zero read without end.
+TEST(RunInstallTest, PipesAndDeviceLinksAreRefusedUnread) {
+  vxtest::TempDir dir;
+  const fs::path disc = dir / "disc";
+  const std::string notAFile = "通常のファイルではありません (パイプやデバイスは読み込めません).";
+  for (const char* file : {"V96MAP.TXT", "V96ROM.TXT"}) {
+    fs::remove_all(disc);
+    vxtest::WriteSampleDisc(disc);
+    fs::remove(disc / file);
+    if (std::string(file) == "V96MAP.TXT") {
+      fs::create_symlink("/dev/zero", disc / file);
+    } else {
+      ASSERT_EQ(::mkfifo((disc / file).c_str(), 0600), 0);
+    }
+    const Outcome outcome = RunTool({disc.string(), (dir / "c.db").string()});
+    EXPECT_EQ(outcome.code, 1);
+    EXPECT_NE(outcome.err.find(std::string(file) + ": " + notAFile), std::string::npos)
+        << outcome.err;
+    EXPECT_FALSE(fs::exists(dir / "c.db"));
+  }
+}
+
+// The dialog warns of the lines it left out; the tool said nothing of them.
+TEST(RunInstallTest, LinesLeftOutAreReportedAsTheDialogShowsThem) {
+  vxtest::TempDir dir;
+  const fs::path disc = dir / "disc";
+  vxtest::WriteSampleDisc(disc);
+  const std::string rows = vxtest::ReadFileBytes(disc / "V96ROM.TXT");
+  vxtest::WriteFileBytes(disc / "V96ROM.TXT", "junk\r\n" + rows);
+  const Outcome outcome = RunTool({disc.string(), (dir / "c.db").string()});
+  EXPECT_EQ(outcome.code, 0) << outcome.err;
+  EXPECT_TRUE(outcome.out.starts_with("event 96 ")) << outcome.out;
+  EXPECT_EQ(outcome.err,
+            "次の行は読み込めなかったため、インストールされていません.\n\nV96ROM.TXT: 読み込めない行が 1 行あります "
+            "(行 1). 行 1: 列の数 (1) が 9 から 20 ではありません.\n\n");
 }
 
 }  // namespace

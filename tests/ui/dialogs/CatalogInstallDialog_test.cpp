@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "data/PavorunDatabase.h"
+#include "tests/data/BrokenSampleDisc.h"
 #include "tests/data/DiscTextFiles.h"
 #include "tests/data/TestCatalog.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
@@ -163,8 +164,7 @@ TEST_F(CatalogInstallDialogTest, DatabaseFileGivesItsOlderEventsAndAMissingOneIs
   EXPECT_EQ(Boxes(ui),
             (Texts{kAddTitle + "サークルデータのインストール処理が完了しました.",
                    kAddTitle + "サークルデータのインストール処理中にエラーが生じました. \n"
-                               "DBファイルがファイルが読み込み専用になっているか、"
-                               "若しくはアクセス権限が無い可能性があります."}));
+                               "DBファイル " + (dir / "vindaxel0.db").string() + " を開けません."}));
   EXPECT_FALSE(fs::exists(dir / "vindaxel0.db"));
   EXPECT_TRUE(db.HasCircles(94));
 }
@@ -186,6 +186,47 @@ TEST_F(CatalogInstallDialogTest, DefinitionFileNamingAnotherEventIsRefusedBefore
   EXPECT_EQ(Boxes(ui), (Texts{kAddTitle + "ヴェラストレード96 の設定情報ファイルではありません "
                                           "(ヴェラストレード94 と書かれています)."}));
   EXPECT_EQ(vxtest::CountRows(db, "PavorunCircle", 94), 6);
+  EXPECT_TRUE(ui.UnexpectedCalls().empty());
+}
+
+// Every refusal was followed by a second box that blamed a read-only database file; the broken
+// files of the sample disc are refused with their own reason alone, and the database keeps what
+// it held.
+TEST_F(CatalogInstallDialogTest, BrokenDiscIsRefusedWithItsOwnReasonAloneAndTheDatabaseKept) {
+  vxtest::BuildSampleCatalog(db, 94);
+  const std::string kept = vxtest::ReadFileBytes(db.Path());
+  for (const vxtest::BrokenDiscFile& broken : vxtest::kBrokenDiscFiles) {
+    vxtest::BreakSampleDisc(dir / "disc", broken);
+    ui.ClearCalls();
+    ui.QueueAnswer(IDOK);
+    Run([&](vx::CatalogInstallDialog& dialog) {
+      Browse(dialog, dir / "disc" / "V96DEF.TXT");
+      Button(dialog, IDC_DB_INSTALL)->click();
+      EXPECT_EQ(Listed(dialog), (std::vector<int>{94}));
+    });
+    EXPECT_EQ(Boxes(ui), (Texts{"エラー|" + vx::Cp932ToUtf8(vxtest::BrokenDiscRefusal(broken))}));
+    EXPECT_TRUE(ui.UnexpectedCalls().empty()) << broken.saved;
+    EXPECT_TRUE(vxtest::ReadFileBytes(db.Path()) == kept) << broken.saved;
+  }
+}
+
+// A write the database refuses is shown with the engine's reason.
+TEST_F(CatalogInstallDialogTest, AnInstallTheDatabaseRefusesIsShownWithTheEnginesReason) {
+  vxtest::BuildSampleCatalog(db, 94);
+  vxtest::WriteSampleDisc(dir / "disc");
+  vx::PavorunDatabase readOnly(dir.path(), vx::SqliteDatabase::kReadOnly);
+  ui.QueueAnswer(IDOK);
+  vxtest::Watchdog watchdog;
+  vx::CatalogInstallDialog dialog(nullptr, ui, readOnly, 96);
+  QTimer::singleShot(0, &dialog, [&] {
+    Browse(dialog, dir / "disc" / "V96DEF.TXT");
+    Button(dialog, IDC_DB_INSTALL)->click();
+    Button(dialog, IDOK)->click();
+  });
+  EXPECT_EQ(dialog.DoModal(), 0);
+  EXPECT_EQ(Boxes(ui),
+            (Texts{kAddTitle + "サークルデータのインストール処理中にエラーが生じました. \n"
+                               "clearing the event: attempt to write a readonly database"}));
   EXPECT_TRUE(ui.UnexpectedCalls().empty());
 }
 
