@@ -8,6 +8,7 @@
 
 #include "app/BookmarkList.h"
 #include "app/ListColumns.h"
+#include "app/PaperSize.h"
 #include "app/SettingsTable.h"
 #include "platform/DataProtection.h"
 #include "platform/Paths.h"
@@ -261,6 +262,28 @@ std::string PrintKindKeyName(const PrintKindKey& k, int eventNumber, int kind) {
                 kind);
 }
 
+// A pair of margins (left and right, or top and bottom) as the margin dialog allows them on a
+// side of `side`: each from 0 to side - 1, and together shorter than the side.
+void BoundMarginPair(int side, std::int32_t& first, std::int32_t& second) {
+  first = std::clamp(first, 0, side - 1);
+  second = std::clamp(second, 0, side - 1 - first);
+}
+
+// A value outside what the paper and margin dialog allows, from a hand-edited or damaged file,
+// would print beyond the paper: it is brought to the nearest value the dialog allows.
+void BoundPaperAndMargins(PrintSettings& p) {
+  if (p.paperType < 0 || p.paperType >= kPaperKindCount) p.paperType = kPaperA4;
+  p.paperSizeW = std::clamp(p.paperSizeW, 1, kMaxPaperSide);
+  p.paperSizeH = std::clamp(p.paperSizeH, 1, kMaxPaperSide);
+  for (int kind = 0; kind < kPaperKindCount; ++kind) {
+    const PaperSize paper = kind == kPaperFree ? PaperSize{p.paperSizeW, p.paperSizeH}
+                                               : kStandardPaperSizes[kind];
+    PrintMargins& m = p.margins[kind];
+    BoundMarginPair(paper.width, m.left, m.right);
+    BoundMarginPair(paper.height, m.top, m.bottom);
+  }
+}
+
 void LoadPrint(const ProfileFile& file, int eventNumber, PrintSettings& p) {
   LoadInts(file, kPrintSection, PrintInts(), p);
   LoadTexts(file, kPrintSection, PrintTexts(), p);
@@ -275,6 +298,7 @@ void LoadPrint(const ProfileFile& file, int eventNumber, PrintSettings& p) {
       p.margins[paper].*k.field = file.GetInt(kPrintSection, Key02d(k.key, paper), k.defaultValue);
     }
   }
+  BoundPaperAndMargins(p);
 }
 
 void SavePrint(ProfileFile& file, int eventNumber, const PrintSettings& p) {
