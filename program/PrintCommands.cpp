@@ -59,7 +59,7 @@ PrintCommands::PrintCommands(ApplicationCore& core, UiServices& ui, std::functio
   dialogServices_.profileFolder = core_.settings().userFolder();
   // The sheet edits the same working settings the dialogs show.
   dialogServices_.runSettingsSheet = [this](QWidget* parent, PrintSettings&) {
-    RunPrintSettingsCommand(parent, core_, ui_, context_);
+    if (RunPrintSettingsCommand(parent, core_, ui_, context_) == IDOK) core_.CommitSettings();
   };
   imageFiles_ = std::make_shared<ImageFileOutput>(OpenFolder);
   PrintEngine_SetPageOutput(kTargetImageFiles, imageFiles_);
@@ -80,7 +80,10 @@ void PrintCommands::Print() {
   {
     ModalScope modal(core_.controller());
     PrintDialog dialog(owner, settings, dialogServices_, printer_);
-    if (dialog.DoModal() == 1) {
+    const bool accepted = dialog.DoModal() == 1;
+    // The dialog changes the settings in place, whether it prints or not.
+    core_.CommitSettings();
+    if (accepted) {
       PrintJob_BuildFromSettings(settings, settings.mode);
       PrintEngine_SetPrinterTarget(owner, settings.bmpPrint, printer_);
       PrintEngine_SetPageRange(dialog.allPages() ? "1-" : dialog.pageRange(), dialog.copies(),
@@ -104,6 +107,7 @@ void PrintCommands::OutputImages() {
     const bool accepted = dialog.DoModal() == 1;
     const std::filesystem::path folder = ShownImageFolder();
     KeepImageFolder(folder);
+    core_.CommitSettings();  // kept also when the dialog is cancelled
     if (accepted) {
       PrintJob_BuildFromSettings(settings, settings.mode);
       PrintEngine_SetImageFileTarget(

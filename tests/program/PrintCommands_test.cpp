@@ -8,7 +8,10 @@
 #include <QImageReader>
 #include <QMessageBox>
 #include <QPointer>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
+#include <QTabWidget>
 #include <cstring>
 #include <functional>
 
@@ -150,6 +153,39 @@ TEST_F(PrintCommandsTest, ThePrintDialogOpensThePreviewAndTheSettingsSheet) {
   EXPECT_TRUE(program.mainWindow()->RunCommand(ID_PRINT));
   EXPECT_EQ(previews, 1);
   EXPECT_EQ(sheets, 1);
+}
+
+// What the print dialog, the sheet it opens and the image output dialog change reaches the
+// settings file when each closes, not only at the end of the run.
+TEST_F(PrintCommandsTest, PrintSettingsAreWrittenWhenTheirDialogsClose) {
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  program.core()->values().print.mode = 0;
+  const auto written = [this](const std::string& line) {
+    return vxtest::ReadFileBytes(root / "vindaxel.ini").find(line + "\r\n") != std::string::npos;
+  };
+  vxtest::Watchdog watchdog;
+  bool modeWrittenBySheet = false;
+  OnShown<vx::PrintSettingsSheet> blankMapPage([](vx::PrintSettingsSheet* sheet) {
+    sheet->Tabs()->setCurrentIndex(3);
+    sheet->accept();
+  });
+  OnShown<vx::PrintDialog> useDialog([&](vx::PrintDialog* dialog) {
+    Click(dialog, 1051);
+    modeWrittenBySheet = written("Mode=3");
+    vxtest::Control<QCheckBox>(dialog, 1042)->click();
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_TRUE(program.mainWindow()->RunCommand(ID_PRINT));
+  EXPECT_TRUE(modeWrittenBySheet);
+  EXPECT_TRUE(written("BMPPrint=1"));
+
+  OnShown<vx::ImageOutputDialog> chooseJpeg([](vx::ImageOutputDialog* dialog) {
+    vxtest::Control<QComboBox>(dialog, 1751)->setCurrentIndex(vx::kImageJpeg);
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_TRUE(program.mainWindow()->RunCommand(ID_IMAGE_OUTPUT));
+  EXPECT_TRUE(written("BMPOutFormat=" + std::to_string(vx::kImageJpeg)));
 }
 
 }  // namespace
