@@ -35,9 +35,12 @@ void ApplicationCore::LoadSettings(const WorkArea& area) {
 
 bool ApplicationCore::LocateImageData() {
   if (values_.print.bmpOutPath[0] == '\0') {
-    // The image output folder defaults to the program folder.
-    SjisCopyBounded(values_.print.bmpOutPath, Utf8ToCp932(programFolder_.string()).c_str(),
-                    sizeof values_.print.bmpOutPath);
+    // The image output folder defaults to the program folder; kept relative to the profile when
+    // it is the profile, so that a copied or moved profile writes into its own folder.
+    const bool inProfile = programFolder_.lexically_normal() / "" ==
+                           settings_->userFolder().lexically_normal() / "";
+    const std::string folder = inProfile ? std::string("./") : Utf8ToCp932(programFolder_.string());
+    SjisCopyBounded(values_.print.bmpOutPath, folder.c_str(), sizeof values_.print.bmpOutPath);
   }
   imageFolder_ = FindImageFolder();
   if (imageFolder_) return true;

@@ -382,6 +382,25 @@ TEST_F(ApplicationCoreTest, MissingImageDataWarnsWithTheProgramsTitle) {
   EXPECT_EQ(boxes[0].caption, vx::Sjis("ヴェラストレードCD-ROMロザーヴァンクイストの警告"));
   EXPECT_EQ(boxes[0].owner, nullptr);
   EXPECT_EQ(boxes[0].flags, vx::MB_ICONHAND);
+}
+
+// Until the user chooses one, images go to the program folder; where that is the profile it is
+// kept as the profile itself, so that a copied or moved profile writes into its own folder.
+TEST_F(ApplicationCoreTest, TheImageFolderOfAFirstStartIsTheProfileWhereverItMoves) {
+  {
+    auto core = Start();
+    core->LocateImageData();
+    EXPECT_STREQ(core->values().print.bmpOutPath, "./");
+    ASSERT_TRUE(core->CommitSettings());
+    EXPECT_NE(UserIni(program()).find("BMPOutPath=./\r\n"), std::string::npos);
+    std::strcpy(core->values().print.bmpOutPath, "/chosen/");
+    core->LocateImageData();
+    EXPECT_STREQ(core->values().print.bmpOutPath, "/chosen/");
+  }
+  fs::remove(program() / "vindaxel.ini");
+  WriteSettingsIni("UserData=personalpath");  // the program folder is no profile
+  auto core = Start();
+  core->LocateImageData();
   EXPECT_EQ(core->values().print.bmpOutPath, program().string());
 }
 
