@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QRect>
+
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -35,23 +37,56 @@ TEST(DefaultWindowLayoutTest, SideColumnGrowsUntilItReaches360Pixels) {
 
 TEST(DefaultWindowLayoutTest, FiveWindowsOnA1024By768WorkArea) {
   vx::SettingsValues values{};
-  vx::ApplyDefaultLayout(values, {0, 0, 1024, 768});
-  const Corners expected[] = {{0, 0, 640, 768},       // main
-                              {32, 64, 672, 640},     // map
-                              {640, 384, 1024, 768},  // checklist
-                              {640, 0, 1024, 384},    // detail
-                              {64, 128, 704, 704}};   // list
+  vx::ApplyDefaultLayout(values, {0, 0, 1024, 768}, {1, 20, 1, 1});
+  const Corners expected[] = {{1, 20, 639, 767},       // main
+                              {32, 64, 672, 640},      // map
+                              {641, 404, 1023, 767},   // checklist
+                              {641, 20, 1023, 383},    // detail
+                              {64, 128, 704, 704}};    // list
   for (int slot = 0; slot < 5; ++slot) {
     EXPECT_EQ(CornersOf(values.windowRects[slot]), expected[slot]) << slot;
   }
   EXPECT_EQ(CornersOf(values.windowRects[5]), Corners(0, 0, 0, 0));
 }
 
+// With their frames the main window and the stacked detail and checklist windows lie inside the
+// work area and never cover each other: with the frame the layout is given they meet edge to
+// edge, and a first start's assumed frame holds any frame up to its size. The checklist window's
+// title bar used to cover the bottom of the detail window.
+TEST(DefaultWindowLayoutTest, FramedWindowsNeverCoverEachOther) {
+  const vx::WorkArea area{0, 24, 1280, 776};
+  const vx::FrameMargins frames[] = {{0, 0, 0, 0}, {1, 20, 1, 1}, vx::kAssumedWindowFrame};
+  const auto framed = [](const WindowRect& r, const vx::FrameMargins& f) {
+    return QRect(QPoint(r.left - f.left, r.top - f.top),
+                 QPoint(r.right + f.right - 1, r.bottom + f.bottom - 1));
+  };
+  const QRect work(area.left, area.top, area.width, area.height);
+  for (const vx::FrameMargins& real : frames) {
+    for (const bool known : {true, false}) {
+      vx::SettingsValues values{};
+      known ? vx::ApplyDefaultLayout(values, area, real) : vx::ApplyDefaultLayout(values, area);
+      const QRect main = framed(values.windowRects[vx::kMainSlot], real);
+      const QRect detail = framed(values.windowRects[vx::kDetailSlot], real);
+      const QRect checklist = framed(values.windowRects[vx::kChecklistSlot], real);
+      SCOPED_TRACE(testing::Message() << real.top << (known ? " known" : " assumed"));
+      for (const QRect& r : {main, detail, checklist}) EXPECT_TRUE(work.contains(r));
+      EXPECT_FALSE(main.intersects(detail) || main.intersects(checklist));
+      EXPECT_FALSE(detail.intersects(checklist));
+      if (known) {
+        EXPECT_EQ(detail.bottom() + 1, checklist.top());
+        EXPECT_EQ(main.right() + 1, detail.left());
+        EXPECT_EQ(std::make_tuple(main.top(), checklist.bottom()),
+                  std::make_tuple(work.top(), work.bottom()));
+      }
+    }
+  }
+}
+
 TEST(DefaultWindowLayoutTest, WorkAreaBelowATopPanelMovesEveryWindowDown) {
   vx::SettingsValues values{};
   vx::ApplyDefaultLayout(values, {0, 32, 1024, 768});
-  EXPECT_EQ(CornersOf(values.windowRects[vx::kMainSlot]), Corners(0, 32, 640, 800));
-  EXPECT_EQ(CornersOf(values.windowRects[vx::kDetailSlot]), Corners(640, 32, 1024, 416));
+  EXPECT_EQ(CornersOf(values.windowRects[vx::kMainSlot]), Corners(4, 68, 636, 794));
+  EXPECT_EQ(CornersOf(values.windowRects[vx::kDetailSlot]), Corners(644, 68, 1020, 410));
 }
 
 // A rectangle stored on a larger screen comes back whole: moved in, and shrunk only where it is
