@@ -391,7 +391,6 @@ bool IsSettingsFile(const ProfileFile& file) {
   return false;
 }
 
-bool SaveWhole(const ProfileFile& file) { return file.Save() && !file.refusedWrites(); }
 
 // Points the settings at another file for the life of the object.
 class ActiveFileScope {
@@ -472,6 +471,19 @@ std::uint32_t AppSettings::ReadColor(std::string_view key, std::uint32_t default
 bool AppSettings::WriteColor(std::string_view key, std::uint32_t color) const {
   if (color > 0xFFFFFF) return false;
   return WriteString(kColorSection, key, FormatColor(color));
+}
+
+// What went wrong is kept for the caller's message: a file that could not be written, or a value
+// that could not be stored in it.
+bool AppSettings::SaveWhole(const ProfileFile& file) const {
+  std::error_code error;
+  const bool saved = file.Save(error);
+  if (!saved) {
+    saveFailure_ = error;
+  } else if (file.refusedWrites()) {
+    saveFailure_ = std::make_error_code(std::errc::illegal_byte_sequence);
+  }
+  return saved && !file.refusedWrites();
 }
 
 bool AppSettings::LoadSystemGroup() {

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <utility>
 
+#include "app/FileErrorText.h"
 #include "app/SettingsTable.h"
 #include "data/SearchCondition.h"
 #include "data/TextFold.h"
@@ -149,6 +150,7 @@ std::optional<std::filesystem::path> ApplicationCore::InitialChecklist(
 }
 
 bool ApplicationCore::SaveSettings(const RestartRequest& restart) {
+  settings_->ForgetSaveFailure();
   if (controller_) values_.lastSelPage = controller_->GetCurrentPage();
   settings_->values() = values_;
   const int event = values_.eventNumber;
@@ -166,11 +168,23 @@ bool ApplicationCore::SaveSettings(const RestartRequest& restart) {
   return saved;
 }
 
+// A folder that cannot be written fails every commit of the session: the user hears it once,
+// at the first, with the reason, and again only after a commit that succeeded.
 bool ApplicationCore::CommitSettings() {
-  if (SaveSettings(RestartRequest{})) return true;
-  const std::string text = Utf8ToCp932(settings_->userSettingsFile().string()) +
-                           Sjis("\nに動作設定を保存できませんでした.\n"
-                                "フォルダに書き込めるか、ディスクに空きがあるかを確かめてください.");
+  if (SaveSettings(RestartRequest{})) {
+    commitFailureTold_ = false;
+    return true;
+  }
+  if (commitFailureTold_) return false;
+  commitFailureTold_ = true;
+  const std::error_code failure = settings_->SaveFailure();
+  const std::string reason = failure == std::errc::illegal_byte_sequence
+                                 ? Sjis("改行を含む値は保存できません")
+                                 : FileErrorText(failure);
+  const std::string text =
+      Utf8ToCp932(settings_->userSettingsFile().string()) +
+      Sjis("\nに動作設定を保存できませんでした.\n") + (reason.empty() ? "" : reason + ".\n") +
+      Sjis("保存できるようになるまで、設定の変更はファイルに書き込まれません.");
   if (controller_) {
     controller_->ShowMessageBox(MB_ICONHAND, text, Sjis("動作設定の保存"));
   } else if (services_.ui) {

@@ -6,6 +6,7 @@
 #include "app/CatalogController.h"
 #include "app/ChecklistReadJob.h"
 #include "app/ControllerWindow.h"
+#include "app/FileErrorText.h"
 #include "app/MainFrameHook.h"
 #include "app/SettingsValues.h"
 #include "checklist/FavoriteStore.h"
@@ -83,10 +84,9 @@ int CatalogController::SaveChecklist(bool saveAs, bool olderFormat) {
     }
   }
   // The store writes beside the target and renames: the old file survives a failed save.
-  if (olderFormat ? store_->SaveVer1(target) : store_->Save(target)) {
+  if (const std::error_code error = olderFormat ? store_->SaveVer1(target) : store_->Save(target)) {
     ShowMessageBox(MB_OK | MB_ICONERROR,
-                   MessageText(target) +
-                       Sjis("\nにアクセスできません.\n他のアプリケーションで使用されている可能性があります."),
+                   MessageText(target) + Sjis("\nに保存できません.\n") + FileErrorText(error) + ".",
                    Sjis("書き込みエラー"));
     return IDCANCEL;  // the caller must not go on as if the checklist could be dropped
   }

@@ -525,21 +525,39 @@ TEST_F(ApplicationCoreTest, SavedSettingsComeBackOnTheNextStart) {
   EXPECT_EQ(CornersOf(core->values().windowRects[vx::kMapSlot]), Corners(5, 6, 7, 8));
 }
 
-// A commit writes at once; one that cannot be written says which file, never silently.
-TEST_F(ApplicationCoreTest, ACommitIsWrittenAtOnceOrSaysWhichFileFailed) {
+// A commit writes at once; one that cannot be written says which file and why, once: the
+// commits after it that fail too stay silent, until one succeeds again.
+TEST_F(ApplicationCoreTest, ACommitIsWrittenAtOnceOrSaysOnceWhyItFailed) {
   auto core = Start();
   core->values().cutZoomSize = 150;
   ASSERT_TRUE(core->CommitSettings());
   EXPECT_NE(UserIni(program()).find("CutZoomSize=150\r\n"), std::string::npos);
 
-  fs::remove(program() / "vindaxel.ini");
-  fs::create_directory(program() / "vindaxel.ini");  // where the file should go
+  const fs::path file = program() / "vindaxel.ini";
+  const std::string told = file.string() +
+                           "\nに動作設定を保存できませんでした.\n同じ名前のフォルダがあります "
+                           "(Is a directory).\n保存できるようになるまで、設定の変更はファイルに"
+                           "書き込まれません.";
+  const auto boxes = [&] {
+    std::vector<std::string> texts;
+    for (const vx::UiCall& call : ui.CallsOf(vx::UiCallKind::kMessageBox)) {
+      EXPECT_EQ(vx::Cp932ToUtf8(call.caption), "動作設定の保存");
+      texts.push_back(vx::Cp932ToUtf8(call.text));
+    }
+    return texts;
+  };
+  fs::remove(file);
+  fs::create_directory(file);  // where the file should go
   EXPECT_FALSE(core->CommitSettings());
-  const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_NE(vx::Cp932ToUtf8(boxes[0].text).find((program() / "vindaxel.ini").string()),
-            std::string::npos);
-  EXPECT_EQ(vx::Cp932ToUtf8(boxes[0].caption), "動作設定の保存");
+  EXPECT_FALSE(core->CommitSettings());
+  EXPECT_EQ(boxes(), std::vector<std::string>{told});
+
+  fs::remove(file);
+  EXPECT_TRUE(core->CommitSettings());
+  fs::remove(file);
+  fs::create_directory(file);
+  EXPECT_FALSE(core->CommitSettings());
+  EXPECT_EQ(boxes(), (std::vector<std::string>{told, told}));
 }
 
 }  // namespace

@@ -77,14 +77,20 @@ TEST_F(ChecklistCommandTest, AFailedSaveKeepsEverythingAndStopsTheCommandThatAsk
   EXPECT_EQ(ReadFileBytes(longName), "old");
   const std::vector<std::string> boxes = Boxes();
   ASSERT_EQ(boxes.size(), 2u);
+  // The box names the reason the system gave, not a guess.
   EXPECT_EQ(boxes[1], "書き込みエラー|" + longName.string() +
-                          "\nにアクセスできません.\n他のアプリケーションで使用されている可能性があります.");
+                          "\nに保存できません.\nファイル名が長すぎます (File name too long).");
 
   // A new file that cannot be written is not left behind either.
+  ui.ClearCalls();
   ui.QueuePath(dir / "missing" / "list.csv");
   ui.QueueAnswer(IDOK);
   EXPECT_EQ(controller.SaveChecklist(true, false), IDCANCEL);
   EXPECT_FALSE(fs::exists(dir / "missing"));
+  EXPECT_EQ(Boxes(), std::vector<std::string>{"書き込みエラー|" +
+                                              (dir / "missing" / "list.csv").string() +
+                                              "\nに保存できません.\nフォルダが見つかりません "
+                                              "(No such file or directory)."});
   EXPECT_EQ(State(), before);
   EXPECT_TRUE(ui.UnexpectedCalls().empty());
 }
