@@ -9,6 +9,7 @@
 #include "app/BookmarkList.h"
 #include "app/ListColumns.h"
 #include "app/PaperSize.h"
+#include "app/SettingsPath.h"
 #include "app/SettingsTable.h"
 #include "platform/DataProtection.h"
 #include "platform/Paths.h"
@@ -116,10 +117,18 @@ void WriteNumber(ProfileFile& file, std::string_view section, std::string_view k
 
 // ---- system group ----
 
+// Older versions stored these paths as UTF-8. A value longer than its field is taken as any
+// text is: cut in the field and kept whole in the file.
+void LoadOlderPath(const ProfileFile& file, std::string_view key, char (&field)[kTextSize]) {
+  const std::string stored = file.GetString(kSystemSection, key, "");
+  if (!StoreSettingsPath(field, SettingsPathTextOfOlderValue(stored))) {
+    CopyText(field, kTextSize, stored);
+  }
+}
+
 void LoadRecentFiles(const ProfileFile& file, SettingsValues& v) {
   for (int i = 0; i < kRecentFileCount; ++i) {
-    CopyText(v.recentFiles[i], kTextSize,
-             file.GetString(kSystemSection, Key02d("RecentFiles.", i), ""));
+    LoadOlderPath(file, Key02d("RecentFiles.", i), v.recentFiles[i]);
   }
 }
 
@@ -498,6 +507,7 @@ void AppSettings::LoadSystemGroup(const ProfileFile& file) {
     CopyText(values_.*t.key.field, kTextSize,
              file.GetString(t.section, t.key.key, t.key.defaultValue));
   }
+  LoadOlderPath(file, "DefaultFileDir96", values_.defaultFileDir);
   LoadRecentFiles(file, values_);
   LoadWindowSlots(file, values_);
   LoadColors(file, values_);

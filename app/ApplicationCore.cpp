@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/FileErrorText.h"
+#include "app/SettingsPath.h"
 #include "app/SettingsTable.h"
 #include "data/SearchCondition.h"
 #include "data/TextFold.h"
@@ -40,8 +41,8 @@ bool ApplicationCore::LocateImageData() {
     // it is the profile, so that a copied or moved profile writes into its own folder.
     const bool inProfile = programFolder_.lexically_normal() / "" ==
                            settings_->userFolder().lexically_normal() / "";
-    const std::string folder = inProfile ? std::string("./") : Utf8ToCp932(programFolder_.string());
-    SjisCopyBounded(values_.print.bmpOutPath, folder.c_str(), sizeof values_.print.bmpOutPath);
+    StoreSettingsPath(values_.print.bmpOutPath,
+                      inProfile ? std::string("./") : SettingsPathText(programFolder_));
   }
   imageFolder_ = FindImageFolder();
   if (imageFolder_) return true;
@@ -146,7 +147,7 @@ std::optional<std::filesystem::path> ApplicationCore::InitialChecklist(
   if (!arguments.checklistFile.empty()) return arguments.checklistFile;
   const char* newest = values_.recentFiles[0];
   if (!values_.autoLoad || newest[0] == '\0') return std::nullopt;
-  return std::filesystem::path(Cp932ToUtf8(std::string_view(newest, strnlen(newest, kTextSize))));
+  return PathOfSettingsText(std::string_view(newest, strnlen(newest, kTextSize)));
 }
 
 bool ApplicationCore::SaveSettings(const RestartRequest& restart) {

@@ -22,7 +22,7 @@ std::string PrintPaper_KindName(int kind) {
 
 PaperSize PrintPaper_Size(const PrintSettings& settings, int kind) {
   if (kind == kPaperFree) return {settings.paperSizeW, settings.paperSizeH};
-  return kind > 0 && kind < kPaperKindCount ? kStandardPaperSizes[kind] : kStandardPaperSizes[kPaperA4];
+  return kStandardPaperSizes[kind > 0 && kind < kPaperKindCount ? kind : kPaperA4];
 }
 
 std::string PrintPaper_Description(const PrintSettings& settings) {

@@ -12,6 +12,7 @@
 
 #include "app/BookmarkList.h"
 #include "app/ListColumns.h"
+#include "app/SettingsPath.h"
 #include "platform/Base64.h"
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
@@ -178,6 +179,35 @@ TEST_F(SettingsTest, PaperAndMarginsOutsideTheDialogsRangeAreBroughtIntoIt) {
   vxtest::WriteFileBytes(imported, "[Print]\r\nMargin.Left.04=-1\r\n");
   ASSERT_TRUE(settings.ImportPrintSettings(imported));
   EXPECT_EQ(margins(4), (std::vector<int>{283, 283, 0, 200}));
+}
+
+// Paths go through the Shift-JIS file unchanged: a folder CP932 cannot hold exactly is written
+// marked and reads back the same; the recent files and the checklist folder that older versions
+// wrote in UTF-8 read back as the same paths.
+TEST_F(SettingsTest, PathsReadBackExactlyAndOlderFilesKeepTheirPaths) {
+  const std::string wave = "/home/u/出力〜テスト/";  // U+301C
+  const std::string older = "/home/u/チェック.csv";
+  WriteUserFile("[System]\r\nRecentFiles.00=" + older + "\r\nRecentFiles.01=" +
+                vx::Sjis("/home/u/一覧.csv") + "\r\nDefaultFileDir96=" + older + "\r\n");
+  {
+    vx::AppSettings settings(vx::ProgramFolder());
+    LoadAll(settings);
+    vx::SettingsValues& v = settings.values();
+    EXPECT_EQ(vx::PathOfSettingsText(v.recentFiles[0]), older);
+    EXPECT_EQ(vx::PathOfSettingsText(v.recentFiles[1]), "/home/u/一覧.csv");
+    EXPECT_EQ(vx::PathOfSettingsText(v.defaultFileDir), older);
+    vx::StoreSettingsPath(v.print.bmpOutPath, vx::SettingsPathText(wave));
+    vx::StoreSettingsPath(v.print.bmpOutFile, vx::SettingsPathText("Café"));
+    ASSERT_TRUE(settings.SaveSystemGroup());
+  }
+  ExpectInFile({"BMPOutPath=\xEF\xBB\xBF" + wave + "\r\n", "BMPOutFile=\xEF\xBB\xBF" "Café\r\n",
+                "RecentFiles.00=" + vx::Sjis(older) + "\r\n"});
+  vx::AppSettings settings(vx::ProgramFolder());
+  LoadAll(settings);
+  const vx::PrintSettings& p = settings.values().print;
+  EXPECT_EQ(vx::PathOfSettingsText(p.bmpOutPath), wave);
+  EXPECT_EQ(vx::PathOfSettingsText(p.bmpOutFile), "Café");
+  EXPECT_EQ(vx::PathOfSettingsText(settings.values().recentFiles[0]), older);
 }
 
 TEST_F(SettingsTest, EventGroupsAndTheirBookmarksAreKeptPerEvent) {

@@ -495,9 +495,13 @@ TEST_F(ApplicationCoreTest, EventSwitchSavesEveryGroupUnderTheOldNumber) {
   ASSERT_TRUE(core->SaveSettings({true, 97, false}));
 
   const std::string ini = UserIni(program());
-  for (const char* line : {"[VQ96]\r\nLastSelPage=13\r\n", "BookmarkPage.0000=11\r\n",
-                           "VQ96Days.00=", "VQ96.dayCount=", "keyword=abc\r\n",
-                           "VQNumber96=97\r\n", "WndPosL.00008001=0\r\n"}) {
+  const std::string mainLeft =
+      "WndPosL.00008001=" + std::to_string(vx::kAssumedWindowFrame.left) + "\r\n";
+  for (const std::string& line : {std::string("[VQ96]\r\nLastSelPage=13\r\n"),
+                                  std::string("BookmarkPage.0000=11\r\n"),
+                                  std::string("VQ96Days.00="), std::string("VQ96.dayCount="),
+                                  std::string("keyword=abc\r\n"),
+                                  std::string("VQNumber96=97\r\n"), mainLeft}) {
     EXPECT_NE(ini.find(line), std::string::npos) << line;
   }
   for (const char* absent : {"VQ97", "WndPosL.00000000"}) {

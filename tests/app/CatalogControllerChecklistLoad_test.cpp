@@ -65,7 +65,7 @@ TEST_F(ChecklistCommandTest, AnotherEventsFileAcceptedOnThePageBecomesANewModifi
   // The memo-only row took colour 1 after the page.
   EXPECT_EQ(State(), (ChecklistState{{{103, 1, "m103"}}, {"file", "p1", "p2"}, {}, true}));
   EXPECT_EQ(dialogs.shown, (std::vector<std::string>{kRead, "confirm:95/96+", "apply:+"}));
-  EXPECT_EQ(main.titles.back(), vx::Sjis("Vindaxel - 新規チェックリスト *"));
+  EXPECT_EQ(main.titles.back(), "Vindaxel - 新規チェックリスト *");
   EXPECT_EQ(std::string(values.recentFiles[0]), mine.string());
 }
 

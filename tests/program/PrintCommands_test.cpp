@@ -17,6 +17,7 @@
 
 #include "app/ApplicationCore.h"
 #include "app/CatalogController.h"
+#include "app/SettingsPath.h"
 #include "app/SettingsValues.h"
 #include "print/PrintJob.h"
 #include "program/VindaxelApplication.h"
@@ -80,7 +81,7 @@ class PrintCommandsTest : public vxtest::SampleProgramTest {
   static void OutputImages(vx::VindaxelApplication& program, const fs::path& folder,
                            int format) {
     vx::PrintSettings& settings = program.core()->values().print;
-    std::strcpy(settings.bmpOutPath, folder.c_str());
+    vx::StoreSettingsPath(settings.bmpOutPath, vx::SettingsPathText(folder));
     std::strcpy(settings.bmpOutFile, "page");
     settings.bmpOutFormat = format;
     settings.bmpOutSize = 300;
@@ -127,6 +128,25 @@ TEST_F(PrintCommandsTest, AListOfCheckedCirclesBecomesImageFilesWithoutALayoutFi
   ASSERT_EQ(boxes.texts.size(), 2u);
   EXPECT_NE(boxes.texts[0].find("は存在しません"), std::string::npos);
   EXPECT_EQ(boxes.texts[1], "2 枚の画像ファイルを出力しました。\n出力先: " + folder.string() + "/");
+}
+
+// Images go into the folder exactly as chosen, though the settings' Shift-JIS cannot hold its
+// name; the next run still names that folder. U+301C came back as U+FF5E, and the images went
+// into a folder of that other name.
+TEST_F(PrintCommandsTest, ImagesGoIntoTheFolderAsChosenInThisRunAndTheNext) {
+  const fs::path folder = root / "出力〜テスト";
+  {
+    vx::VindaxelApplication program({});
+    ASSERT_TRUE(program.Start());
+    program.core()->values().print.mode = 3;
+    BoxAnswers boxes;
+    OutputImages(program, folder, vx::kImagePng);
+    EXPECT_TRUE(fs::exists(folder / "page001.png"));
+    EXPECT_FALSE(fs::exists(root / "出力～テスト"));
+  }
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  EXPECT_EQ(vx::PathOfSettingsText(program.core()->values().print.bmpOutPath), "出力〜テスト/");
 }
 
 // The print dialog's preview and detailed settings buttons open the preview and the sheet.
