@@ -400,7 +400,6 @@ bool IsSettingsFile(const ProfileFile& file) {
   return false;
 }
 
-
 // Points the settings at another file for the life of the object.
 class ActiveFileScope {
  public:

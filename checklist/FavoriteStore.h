@@ -228,7 +228,8 @@ class FavoriteStore final : public CircleMemoLookup {
   void Parse(IFile& source, bool append, bool takeColors, const ReadProgress& progress, int total);
   ReadMode StartRead(IFile& source, CsvReader& reader);
   bool AcceptHeader(CsvReader& reader);
-  void ReadRecord(const CsvReader& reader, ReadMode mode, ReadState& state);
+  // A line after the header or magic line; false when it is no record, which fails the read.
+  bool ReadRecord(const CsvReader& reader, ReadMode mode, ReadState& state);
   void ReadCircleRecord(const CsvReader& reader);
   void ReadUnknownRecord(const CsvReader& reader);
   void ReadOlderLine(const CsvReader& reader);

@@ -205,6 +205,8 @@ struct FavoriteStore::ReadState {
   bool append = false;
   bool takeColors = false;
   std::vector<std::pair<int, FavoriteColor>> colors;
+  bool lines = false;    // after the header or magic line, blanks apart
+  bool records = false;  // of them, records this reader knows
 };
 
 int FavoriteStore::CheckFile(const std::filesystem::path& path) {
@@ -253,28 +255,19 @@ void FavoriteStore::Parse(IFile& source, bool append, bool takeColors, const Rea
   if (readStatus_ == kReadUnsupportedVersion) return;
   ReadState state{append, takeColors, {}};
   bool waitingForHeader = mode == ReadMode::kCurrent;
-  bool linesAfterHeader = false;
-  bool recordsAfterHeader = false;
   for (int index = 0; !stopRequested_ && reader.ReadRecord(); ++index) {
     if (waitingForHeader) {
       waitingForHeader = !AcceptHeader(reader);
       readStatus_ = waitingForHeader ? kReadBadData : kReadDone;
-    } else {
-      const LineKind kind =
-          mode == ReadMode::kOlder ? KindOfOlderLine(reader) : KindOfCurrentLine(reader);
-      if (kind == LineKind::kNotARecord) {
-        readStatus_ = kReadBadData;
-        break;
-      }
-      linesAfterHeader = linesAfterHeader || kind != LineKind::kEmpty;
-      recordsAfterHeader = recordsAfterHeader || kind == LineKind::kRecord;
-      if (kind == LineKind::kRecord) ReadRecord(reader, mode, state);
+    } else if (!ReadRecord(reader, mode, state)) {
+      readStatus_ = kReadBadData;
+      break;
     }
     if (progress) progress(index, total);
   }
   // Lines none of which is a checklist record are no checklist, even behind a good header:
   // read as an empty one, they would replace the user's checklist with nothing.
-  if (linesAfterHeader && !recordsAfterHeader) readStatus_ = kReadBadData;
+  if (state.lines && !state.records) readStatus_ = kReadBadData;
   if (readStatus_ == kReadBadData) {
     DiscardImport();
     return;
@@ -315,11 +308,17 @@ bool FavoriteStore::AcceptHeader(CsvReader& reader) {
   return true;
 }
 
-void FavoriteStore::ReadRecord(const CsvReader& reader, ReadMode mode, ReadState& state) {
+bool FavoriteStore::ReadRecord(const CsvReader& reader, ReadMode mode, ReadState& state) {
+  const LineKind line =
+      mode == ReadMode::kOlder ? KindOfOlderLine(reader) : KindOfCurrentLine(reader);
+  if (line == LineKind::kNotARecord) return false;
+  state.lines = state.lines || line != LineKind::kEmpty;
+  if (line != LineKind::kRecord) return true;
+  state.records = true;
   candidateIds_.clear();
   if (mode == ReadMode::kOlder) {
     ReadOlderLine(reader);
-    return;
+    return true;
   }
   const std::string kind = reader.GetField(0);
   if (kind == "Circle") {
@@ -329,6 +328,7 @@ void FavoriteStore::ReadRecord(const CsvReader& reader, ReadMode mode, ReadState
   } else if (kind == "Color") {
     ReadColorRecord(reader, state);
   }
+  return true;
 }
 
 // Field 1 is the serial (update id, or circle id - 1 before event 74); when empty, page and cut
