@@ -8,6 +8,8 @@
 
 #include "app/BookmarkList.h"
 #include "app/ListColumns.h"
+#include "app/PaperSize.h"
+#include "app/SettingsPath.h"
 #include "app/SettingsTable.h"
 #include "platform/DataProtection.h"
 #include "platform/Paths.h"
@@ -115,10 +117,18 @@ void WriteNumber(ProfileFile& file, std::string_view section, std::string_view k
 
 // ---- system group ----
 
+// Older versions stored these paths as UTF-8. A value longer than its field is taken as any
+// text is: cut in the field and kept whole in the file.
+void LoadOlderPath(const ProfileFile& file, std::string_view key, char (&field)[kTextSize]) {
+  const std::string stored = file.GetString(kSystemSection, key, "");
+  if (!StoreSettingsPath(field, SettingsPathTextOfOlderValue(stored))) {
+    CopyText(field, kTextSize, stored);
+  }
+}
+
 void LoadRecentFiles(const ProfileFile& file, SettingsValues& v) {
   for (int i = 0; i < kRecentFileCount; ++i) {
-    CopyText(v.recentFiles[i], kTextSize,
-             file.GetString(kSystemSection, Key02d("RecentFiles.", i), ""));
+    LoadOlderPath(file, Key02d("RecentFiles.", i), v.recentFiles[i]);
   }
 }
 
@@ -261,6 +271,28 @@ std::string PrintKindKeyName(const PrintKindKey& k, int eventNumber, int kind) {
                 kind);
 }
 
+// A pair of margins (left and right, or top and bottom) as the margin dialog allows them on a
+// side of `side`: each from 0 to side - 1, and together shorter than the side.
+void BoundMarginPair(int side, std::int32_t& first, std::int32_t& second) {
+  first = std::clamp(first, 0, side - 1);
+  second = std::clamp(second, 0, side - 1 - first);
+}
+
+// A value outside what the paper and margin dialog allows, from a hand-edited or damaged file,
+// would print beyond the paper: it is brought to the nearest value the dialog allows.
+void BoundPaperAndMargins(PrintSettings& p) {
+  if (p.paperType < 0 || p.paperType >= kPaperKindCount) p.paperType = kPaperA4;
+  p.paperSizeW = std::clamp(p.paperSizeW, 1, kMaxPaperSide);
+  p.paperSizeH = std::clamp(p.paperSizeH, 1, kMaxPaperSide);
+  for (int kind = 0; kind < kPaperKindCount; ++kind) {
+    const PaperSize paper = kind == kPaperFree ? PaperSize{p.paperSizeW, p.paperSizeH}
+                                               : kStandardPaperSizes[kind];
+    PrintMargins& m = p.margins[kind];
+    BoundMarginPair(paper.width, m.left, m.right);
+    BoundMarginPair(paper.height, m.top, m.bottom);
+  }
+}
+
 void LoadPrint(const ProfileFile& file, int eventNumber, PrintSettings& p) {
   LoadInts(file, kPrintSection, PrintInts(), p);
   LoadTexts(file, kPrintSection, PrintTexts(), p);
@@ -275,6 +307,7 @@ void LoadPrint(const ProfileFile& file, int eventNumber, PrintSettings& p) {
       p.margins[paper].*k.field = file.GetInt(kPrintSection, Key02d(k.key, paper), k.defaultValue);
     }
   }
+  BoundPaperAndMargins(p);
 }
 
 void SavePrint(ProfileFile& file, int eventNumber, const PrintSettings& p) {
@@ -367,8 +400,6 @@ bool IsSettingsFile(const ProfileFile& file) {
   return false;
 }
 
-bool SaveWhole(const ProfileFile& file) { return file.Save() && !file.refusedWrites(); }
-
 // Points the settings at another file for the life of the object.
 class ActiveFileScope {
  public:
@@ -450,6 +481,19 @@ bool AppSettings::WriteColor(std::string_view key, std::uint32_t color) const {
   return WriteString(kColorSection, key, FormatColor(color));
 }
 
+// What went wrong is kept for the caller's message: a file that could not be written, or a value
+// that could not be stored in it.
+bool AppSettings::SaveWhole(const ProfileFile& file) const {
+  std::error_code error;
+  const bool saved = file.Save(error);
+  if (!saved) {
+    saveFailure_ = error;
+  } else if (file.refusedWrites()) {
+    saveFailure_ = std::make_error_code(std::errc::illegal_byte_sequence);
+  }
+  return saved && !file.refusedWrites();
+}
+
 bool AppSettings::LoadSystemGroup() {
   const ProfileFile file(activeFile_);
   LoadSystemGroup(file);
@@ -462,6 +506,7 @@ void AppSettings::LoadSystemGroup(const ProfileFile& file) {
     CopyText(values_.*t.key.field, kTextSize,
              file.GetString(t.section, t.key.key, t.key.defaultValue));
   }
+  LoadOlderPath(file, "DefaultFileDir96", values_.defaultFileDir);
   LoadRecentFiles(file, values_);
   LoadWindowSlots(file, values_);
   LoadColors(file, values_);

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "app/CheckColorTables.h"
 #include "app/SearchSettings.h"
@@ -68,6 +69,10 @@ class AppSettings {
   bool SaveEventGroup(int eventNumber, const BookmarkList& bookmarks) const;
   SearchSettings LoadSearchGroup(int eventNumber) const;
   bool SaveSearchGroup(const SearchSettings& search, int eventNumber) const;
+  // Why the last save that answered false failed: the file's error, or illegal_byte_sequence for
+  // a value the file cannot hold. ForgetSaveFailure clears it before a round of saves.
+  std::error_code SaveFailure() const { return saveFailure_; }
+  void ForgetSaveFailure() { saveFailure_.clear(); }
 
   // Settings export and import files hold the search, event and system groups; print settings
   // files the print group alone. Both leave the active file as it was. An import of a file that
@@ -95,6 +100,7 @@ class AppSettings {
   void LoadSystemGroup(const ProfileFile& file);
   void LoadEventGroup(const ProfileFile& file, int eventNumber, BookmarkList& bookmarks);
   static SearchSettings LoadSearchGroup(const ProfileFile& file, int eventNumber);
+  bool SaveWhole(const ProfileFile& file) const;
 
   SettingsValues values_{};
   UserDataMode mode_ = UserDataMode::kProgramFolder;
@@ -103,6 +109,7 @@ class AppSettings {
   std::filesystem::path userFile_;
   std::filesystem::path activeFile_;
   std::filesystem::path settingsIni_;
+  mutable std::error_code saveFailure_;
 };
 
 // The built-in check colours (display and print alike) of every colour.

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <utility>
 
+#include "app/FileErrorText.h"
+#include "app/SettingsPath.h"
 #include "app/SettingsTable.h"
 #include "data/SearchCondition.h"
 #include "data/TextFold.h"
@@ -35,9 +37,12 @@ void ApplicationCore::LoadSettings(const WorkArea& area) {
 
 bool ApplicationCore::LocateImageData() {
   if (values_.print.bmpOutPath[0] == '\0') {
-    // The image output folder defaults to the program folder.
-    SjisCopyBounded(values_.print.bmpOutPath, Utf8ToCp932(programFolder_.string()).c_str(),
-                    sizeof values_.print.bmpOutPath);
+    // The image output folder defaults to the program folder; kept relative to the profile when
+    // it is the profile, so that a copied or moved profile writes into its own folder.
+    const bool inProfile = programFolder_.lexically_normal() / "" ==
+                           settings_->userFolder().lexically_normal() / "";
+    StoreSettingsPath(values_.print.bmpOutPath,
+                      inProfile ? std::string("./") : SettingsPathText(programFolder_));
   }
   imageFolder_ = FindImageFolder();
   if (imageFolder_) return true;
@@ -143,10 +148,11 @@ std::optional<std::filesystem::path> ApplicationCore::InitialChecklist(
   if (!arguments.checklistFile.empty()) return arguments.checklistFile;
   const char* newest = values_.recentFiles[0];
   if (!values_.autoLoad || newest[0] == '\0') return std::nullopt;
-  return std::filesystem::path(Cp932ToUtf8(std::string_view(newest, strnlen(newest, kTextSize))));
+  return PathOfSettingsText(std::string_view(newest, strnlen(newest, kTextSize)));
 }
 
 bool ApplicationCore::SaveSettings(const RestartRequest& restart) {
+  settings_->ForgetSaveFailure();
   if (controller_) values_.lastSelPage = controller_->GetCurrentPage();
   settings_->values() = values_;
   const int event = values_.eventNumber;
@@ -164,11 +170,23 @@ bool ApplicationCore::SaveSettings(const RestartRequest& restart) {
   return saved;
 }
 
+// A folder that cannot be written fails every commit of the session: the user hears it once,
+// at the first, with the reason, and again only after a commit that succeeded.
 bool ApplicationCore::CommitSettings() {
-  if (SaveSettings(RestartRequest{})) return true;
-  const std::string text = Utf8ToCp932(settings_->userSettingsFile().string()) +
-                           Sjis("\nに動作設定を保存できませんでした.\n"
-                                "フォルダに書き込めるか、ディスクに空きがあるかを確かめてください.");
+  if (SaveSettings(RestartRequest{})) {
+    commitFailureTold_ = false;
+    return true;
+  }
+  if (commitFailureTold_) return false;
+  commitFailureTold_ = true;
+  const std::error_code failure = settings_->SaveFailure();
+  const std::string reason = failure == std::errc::illegal_byte_sequence
+                                 ? Sjis("改行を含む値は保存できません")
+                                 : FileErrorText(failure);
+  const std::string text =
+      Utf8ToCp932(settings_->userSettingsFile().string()) +
+      Sjis("\nに動作設定を保存できませんでした.\n") + (reason.empty() ? "" : reason + ".\n") +
+      Sjis("保存できるようになるまで、設定の変更はファイルに書き込まれません.");
   if (controller_) {
     controller_->ShowMessageBox(MB_ICONHAND, text, Sjis("動作設定の保存"));
   } else if (services_.ui) {

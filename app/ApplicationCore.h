@@ -71,8 +71,9 @@ class ApplicationCore {
 
   // --- While running ------------------------------------------------------------------------
   // A change the user committed (a settings dialog's OK, bookmarks, a checklist file, an import)
-  // is written at once, as at exit, so that a crash loses nothing of it. False, after a message
-  // naming the file, when it could not be written.
+  // is written at once, as at exit, so that a crash loses nothing of it. False when it could not
+  // be written: the first failure says so, naming the file and the reason; the failures after
+  // it are silent until a commit succeeds again.
   bool CommitSettings();
 
   // --- Shut-down ----------------------------------------------------------------------------
@@ -114,6 +115,7 @@ class ApplicationCore {
   std::unique_ptr<PavorunDatabase> database_;
   bool userDatabase_ = false;
   std::unique_ptr<CatalogController> controller_;
+  bool commitFailureTold_ = false;
 };
 
 }  // namespace vx

@@ -6,7 +6,9 @@
 #include "app/CatalogController.h"
 #include "app/ChecklistReadJob.h"
 #include "app/ControllerWindow.h"
+#include "app/FileErrorText.h"
 #include "app/MainFrameHook.h"
+#include "app/SettingsPath.h"
 #include "app/SettingsValues.h"
 #include "checklist/FavoriteStore.h"
 #include "platform/CodePage.h"
@@ -21,13 +23,6 @@ namespace {
 // A path inside a message (CP932).
 std::string MessageText(const fs::path& path) { return Utf8ToCp932(path.string()); }
 
-// A path that does not fit a settings field is not stored at all rather than cut into another.
-bool StoreSettingsPath(char (&field)[kTextSize], const std::string& bytes) {
-  if (bytes.size() >= kTextSize) return false;
-  std::memcpy(field, bytes.c_str(), bytes.size() + 1);
-  return true;
-}
-
 const std::string& NewChecklistName() {
   static const std::string name = Sjis("新規チェックリスト");
   return name;
@@ -36,7 +31,7 @@ const std::string& NewChecklistName() {
 }  // namespace
 
 fs::path CatalogController::ChecklistFolder() const {
-  return values_ ? fs::path(values_->defaultFileDir) : fs::path();
+  return values_ ? PathOfSettingsText(SettingsFieldText(values_->defaultFileDir)) : fs::path();
 }
 
 std::vector<fs::path> CatalogController::ChooseChecklistFile(std::string_view title, bool save,
@@ -58,7 +53,8 @@ std::vector<fs::path> CatalogController::ChooseChecklistFile(std::string_view ti
     }
   }
   if (!chosen.empty() && values_) {
-    StoreSettingsPath(values_->defaultFileDir, chosen.front().parent_path().string() + '/');
+    StoreSettingsPath(values_->defaultFileDir,
+                      SettingsPathText(chosen.front().parent_path().string() + '/'));
   }
   return chosen;
 }
@@ -83,10 +79,9 @@ int CatalogController::SaveChecklist(bool saveAs, bool olderFormat) {
     }
   }
   // The store writes beside the target and renames: the old file survives a failed save.
-  if (olderFormat ? store_->SaveVer1(target) : store_->Save(target)) {
+  if (const std::error_code error = olderFormat ? store_->SaveVer1(target) : store_->Save(target)) {
     ShowMessageBox(MB_OK | MB_ICONERROR,
-                   MessageText(target) +
-                       Sjis("\nにアクセスできません.\n他のアプリケーションで使用されている可能性があります."),
+                   MessageText(target) + Sjis("\nに保存できません.\n") + FileErrorText(error) + ".",
                    Sjis("書き込みエラー"));
     return IDCANCEL;  // the caller must not go on as if the checklist could be dropped
   }
@@ -156,7 +151,8 @@ int CatalogController::OpenChecklistFile(const fs::path& path) {
 
 int CatalogController::OpenRecentChecklist(int index) {
   if (!values_ || index < 0 || index >= kRecentFileCount) return IDCANCEL;
-  const std::string path = values_->recentFiles[index];  // the load reorders the list
+  // Taken before the load reorders the list.
+  const fs::path path = PathOfSettingsText(SettingsFieldText(values_->recentFiles[index]));
   if (path.empty()) return IDCANCEL;
   return OpenChecklistFile(path);
 }
@@ -196,10 +192,11 @@ void CatalogController::SetChecklistPath(const fs::path* path, bool modified) {
 // The path moves to the front; the entries before its old place (all of them when it was not
 // there, the ninth dropping out) move down by one.
 void CatalogController::AddRecentFile(const fs::path& path) {
-  if (!values_ || path.native().size() >= kTextSize) return;
+  const std::string text = SettingsPathText(path);
+  if (!values_ || text.size() >= kTextSize) return;
   int found = kRecentFileCount - 1;
   for (int i = 0; i < kRecentFileCount; ++i) {
-    if (path.native() == values_->recentFiles[i]) {
+    if (text == SettingsFieldText(values_->recentFiles[i])) {
       found = i;
       break;
     }
@@ -207,7 +204,7 @@ void CatalogController::AddRecentFile(const fs::path& path) {
   for (int i = found; i > 0; --i) {
     std::memcpy(values_->recentFiles[i], values_->recentFiles[i - 1], kTextSize);
   }
-  StoreSettingsPath(values_->recentFiles[0], path.native());
+  StoreSettingsPath(values_->recentFiles[0], text);
 }
 
 MainFrameHook* CatalogController::MainFrame() const {
@@ -218,10 +215,9 @@ MainFrameHook* CatalogController::MainFrame() const {
 void CatalogController::UpdateTitle() {
   MainFrameHook* frame = MainFrame();
   if (!frame) return;
-  const std::string name = checklistPath_.empty()
-                               ? NewChecklistName()
-                               : MessageText(checklistPath_.filename());
-  frame->SetTitleText(frame->ApplicationTitle() + " - " + name + " " +
+  const std::string name = checklistPath_.empty() ? Cp932ToUtf8(NewChecklistName())
+                                                  : checklistPath_.filename().string();
+  frame->SetTitleText(Cp932ToUtf8(frame->ApplicationTitle()) + " - " + name + " " +
                       (checklistModified_ ? "*" : ""));
 }
 
@@ -230,10 +226,10 @@ void CatalogController::RebuildRecentFilesMenu() {
   if (!frame || !values_ || values_->recentFiles[0][0] == '\0') return;
   std::vector<RecentFileItem> items;
   for (int i = 0; i < kRecentFileCount; ++i) {
-    const char* path = values_->recentFiles[i];
-    if (*path == '\0') continue;
-    items.push_back({ID_RECENT_FIRST + i, "&" + std::to_string(i + 1) + " " +
-                                                    MessageText(path)});
+    const std::string_view text = SettingsFieldText(values_->recentFiles[i]);
+    if (text.empty()) continue;
+    items.push_back({ID_RECENT_FIRST + i,
+                     "&" + std::to_string(i + 1) + " " + PathOfSettingsText(text).string()});
   }
   frame->SetRecentFileItems(items);
 }

@@ -63,7 +63,8 @@ int CatalogController::LoadChecklistSource(ChecklistReadJob& job, std::string_vi
 int CatalogController::RunChecklistRead(ChecklistReadJob& job) {
   if (!services_.checklistDialogs) return RunJobWithoutDialog(job);
   ModalGuard::Scope modal(guard_);
-  return services_.checklistDialogs->RunReadProgress(job, "", DialogOwner());
+  return services_.checklistDialogs->RunReadProgress(job, Sjis("チェックリストの読み込み"),
+                                                     DialogOwner());
 }
 
 int CatalogController::RunImportConfirmation() {

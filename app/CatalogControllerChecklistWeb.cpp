@@ -8,6 +8,7 @@
 #include "app/ChecklistWebJobs.h"
 #include "app/CircleLinkAddress.h"
 #include "app/ProgressTask.h"
+#include "app/SettingsPath.h"
 #include "app/SettingsValues.h"
 #include "checklist/FavoriteStore.h"
 #include "res/ResourceIds.h"
@@ -63,7 +64,8 @@ void CatalogController::FetchChecklistRss() {
 bool CatalogController::OpenUrl(std::string_view url) {
   if (!services_.ui) return false;
   if (values_ && values_->browserPathMode != 0 && values_->browserPath[0] != '\0') {
-    return services_.ui->RunBrowser(std::filesystem::path(values_->browserPath), url);
+    return services_.ui->RunBrowser(PathOfSettingsText(SettingsFieldText(values_->browserPath)),
+                                    url);
   }
   return services_.ui->OpenUrl(url);
 }

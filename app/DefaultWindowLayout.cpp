@@ -41,15 +41,20 @@ int DefaultSideWidth(int workWidth) {
   return workWidth * k / 16;
 }
 
-void ApplyDefaultLayout(SettingsValues& values, const WorkArea& area) {
+void ApplyDefaultLayout(SettingsValues& values, const WorkArea& area, const FrameMargins& frame) {
   const int w = area.width;
   const int h = area.height;
   const int s = DefaultSideWidth(w);
+  // Main, checklist and detail are framed where they tile the area; map and list float.
+  const auto client = [&frame](WindowRect outer) {
+    return WindowRect{outer.left + frame.left, outer.top + frame.top, outer.right - frame.right,
+                      outer.bottom - frame.bottom};
+  };
   const WindowRect relative[kFrameSlotCount] = {
-      {0, 0, w - s, h},                   // main
+      client({0, 0, w - s, h}),           // main
       {32, 64, w - s + 32, h - 128},      // map
-      {w - s, h / 2, w, h},               // checklist
-      {w - s, 0, w, h / 2},               // detail
+      client({w - s, h / 2, w, h}),       // checklist
+      client({w - s, 0, w, h / 2}),       // detail
       {64, 128, w - s + 64, h - 64},      // list
   };
   for (int slot = 0; slot < kFrameSlotCount; ++slot) {

@@ -1,6 +1,7 @@
 // The block of setting values that the application keeps a working copy of. Every window and
 // command reads and changes that copy; it is copied whole to and from the settings store, so it
-// holds fixed-size fields only. Texts are zero-terminated CP932.
+// holds fixed-size fields only. Texts are zero-terminated CP932; the fields that name files and
+// folders hold settings path texts (app/SettingsPath.h).
 #pragma once
 
 #include <cstdint>

@@ -44,7 +44,8 @@ class PavorunDatabase;
 enum ChecklistReadStatus : int {
   kReadNothing = -1,            // the file could not be opened, or the text holds no record
   kReadDone = 0,
-  kReadBadData = 1,             // no acceptable Header record and no magic line
+  kReadBadData = 1,             // no acceptable Header record and no magic line, or lines after
+                                // it that are not records (nothing of the text is taken)
   kReadUnsupportedVersion = 2,  // an older-format magic line of version 200 or more
   kReadTooLarge = 3,            // the file is larger than any checklist (nothing was read)
   kReadNotAFile = 4,            // a device, a pipe or a folder (nothing was read)
@@ -227,7 +228,8 @@ class FavoriteStore final : public CircleMemoLookup {
   void Parse(IFile& source, bool append, bool takeColors, const ReadProgress& progress, int total);
   ReadMode StartRead(IFile& source, CsvReader& reader);
   bool AcceptHeader(CsvReader& reader);
-  void ReadRecord(const CsvReader& reader, ReadMode mode, ReadState& state);
+  // A line after the header or magic line; false when it is no record, which fails the read.
+  bool ReadRecord(const CsvReader& reader, ReadMode mode, ReadState& state);
   void ReadCircleRecord(const CsvReader& reader);
   void ReadUnknownRecord(const CsvReader& reader);
   void ReadOlderLine(const CsvReader& reader);

@@ -9,8 +9,10 @@
 #include "platform/CodePage.h"
 #include "platform/LeadingInt.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
+#include <initializer_list>
 #include <utility>
 
 namespace vx {
@@ -46,6 +48,63 @@ bool ParseWholeInt(std::string_view text, int& value) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   return !text.empty() && error == std::errc() && end == text.data() + text.size();
+}
+
+bool IsNumberOrEmpty(std::string_view field) {
+  int value = 0;
+  return field.empty() || ParseWholeInt(field, value);
+}
+
+bool IsHexOrEmpty(std::string_view field) {
+  return field.find_first_not_of("0123456789abcdefABCDEF") == std::string_view::npos;
+}
+
+bool FieldsAreNumbers(const CsvReader& r, std::initializer_list<int> fields) {
+  for (const int i : fields) {
+    if (!IsNumberOrEmpty(r.GetField(i))) return false;
+  }
+  return true;
+}
+
+// A record of a kind this reader does not know is named like the kinds it knows.
+bool IsKindName(std::string_view kind) {
+  const auto alphanumeric = [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+  };
+  return !kind.empty() && Lower(kind.front()) >= 'a' && Lower(kind.front()) <= 'z' &&
+         std::all_of(kind.begin(), kind.end(), alphanumeric);
+}
+
+// Blanks, or the end-of-file mark old editors leave on the last line.
+bool IsEmptyLine(const CsvReader& r) {
+  return r.FieldCount() <= 1 &&
+         r.GetField(0).find_first_not_of(" \t\x1A") == std::string::npos;
+}
+
+// What a line after the header or magic line is: a record (its number fields numbers), a record
+// of a kind this reader does not know, nothing, or none of these: text that is no checklist.
+enum class LineKind { kRecord, kOtherRecord, kEmpty, kNotARecord };
+
+LineKind KindOfCurrentLine(const CsvReader& r) {
+  const std::string kind = r.GetField(0);
+  if (kind == "Circle") {
+    return FieldsAreNumbers(r, {1, 2, 3, 4}) ? LineKind::kRecord : LineKind::kNotARecord;
+  }
+  if (kind == "UnKnown") {
+    return FieldsAreNumbers(r, {5}) ? LineKind::kRecord : LineKind::kNotARecord;
+  }
+  if (kind == "Color") {
+    const bool numbers =
+        FieldsAreNumbers(r, {1}) && IsHexOrEmpty(r.GetField(2)) && IsHexOrEmpty(r.GetField(3));
+    return numbers ? LineKind::kRecord : LineKind::kNotARecord;
+  }
+  if (IsEmptyLine(r)) return LineKind::kEmpty;
+  return IsKindName(kind) ? LineKind::kOtherRecord : LineKind::kNotARecord;
+}
+
+LineKind KindOfOlderLine(const CsvReader& r) {
+  if (IsEmptyLine(r)) return LineKind::kEmpty;
+  return FieldsAreNumbers(r, {0, 1, 2, 3}) ? LineKind::kRecord : LineKind::kNotARecord;
 }
 
 // The circle id an older serial names (id - 1); none for one that names no id.
@@ -146,6 +205,8 @@ struct FavoriteStore::ReadState {
   bool append = false;
   bool takeColors = false;
   std::vector<std::pair<int, FavoriteColor>> colors;
+  bool lines = false;    // after the header or magic line, blanks apart
+  bool records = false;  // of them, records this reader knows
 };
 
 int FavoriteStore::CheckFile(const std::filesystem::path& path) {
@@ -198,10 +259,18 @@ void FavoriteStore::Parse(IFile& source, bool append, bool takeColors, const Rea
     if (waitingForHeader) {
       waitingForHeader = !AcceptHeader(reader);
       readStatus_ = waitingForHeader ? kReadBadData : kReadDone;
-    } else {
-      ReadRecord(reader, mode, state);
+    } else if (!ReadRecord(reader, mode, state)) {
+      readStatus_ = kReadBadData;
+      break;
     }
     if (progress) progress(index, total);
+  }
+  // Lines none of which is a checklist record are no checklist, even behind a good header:
+  // read as an empty one, they would replace the user's checklist with nothing.
+  if (state.lines && !state.records) readStatus_ = kReadBadData;
+  if (readStatus_ == kReadBadData) {
+    DiscardImport();
+    return;
   }
   BuildImportRecords();
   FinishRead(state);
@@ -239,11 +308,17 @@ bool FavoriteStore::AcceptHeader(CsvReader& reader) {
   return true;
 }
 
-void FavoriteStore::ReadRecord(const CsvReader& reader, ReadMode mode, ReadState& state) {
+bool FavoriteStore::ReadRecord(const CsvReader& reader, ReadMode mode, ReadState& state) {
+  const LineKind line =
+      mode == ReadMode::kOlder ? KindOfOlderLine(reader) : KindOfCurrentLine(reader);
+  if (line == LineKind::kNotARecord) return false;
+  state.lines = state.lines || line != LineKind::kEmpty;
+  if (line != LineKind::kRecord) return true;
+  state.records = true;
   candidateIds_.clear();
   if (mode == ReadMode::kOlder) {
     ReadOlderLine(reader);
-    return;
+    return true;
   }
   const std::string kind = reader.GetField(0);
   if (kind == "Circle") {
@@ -253,6 +328,7 @@ void FavoriteStore::ReadRecord(const CsvReader& reader, ReadMode mode, ReadState
   } else if (kind == "Color") {
     ReadColorRecord(reader, state);
   }
+  return true;
 }
 
 // Field 1 is the serial (update id, or circle id - 1 before event 74); when empty, page and cut
@@ -266,7 +342,7 @@ void FavoriteStore::ReadCircleRecord(const CsvReader& reader) {
   } else {
     const std::string serial = reader.GetField(1);
     int number = 0;
-    if (!serial.empty() && !ParseWholeInt(serial, number)) return;  // not a record of ours
+    ParseWholeInt(serial, number);  // empty or a number: the record's shape was checked
     int id = 0;
     if (serial.empty()) {
       id = FindCircleByCut(reader.GetFieldInt(3), reader.GetFieldInt(4));
@@ -299,7 +375,7 @@ void FavoriteStore::ReadOlderLine(const CsvReader& reader) {
   } else {
     const std::string idField = reader.GetField(0);
     int number = 0;
-    if (!idField.empty() && !ParseWholeInt(idField, number)) return;  // not a circle line
+    ParseWholeInt(idField, number);  // empty or a number: the line's shape was checked
     const int id = idField.empty() ? FindCircleByCut(reader.GetFieldInt(2), reader.GetFieldInt(3))
                                    : IdAfterSerial(number);
     if (id > 0) candidateIds_.push_back(id);

@@ -109,17 +109,25 @@ bool IsStorableKey(std::string_view key) {
 
 enum class ReadResult { kRead, kMissing, kFailed };
 
-ReadResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes) {
+// `error` is set when the file exists and cannot be read.
+ReadResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes,
+                         std::error_code& error) {
   bytes.clear();
+  error.clear();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
-    return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::kMissing : ReadResult::kFailed;
+    if (errno == ENOENT || errno == ENOTDIR) return ReadResult::kMissing;
+    error.assign(errno, std::generic_category());
+    return ReadResult::kFailed;
   }
   char buffer[65536];
   ssize_t n;
   while ((n = ::read(fd, buffer, sizeof buffer)) != 0) {
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) break;
+    if (n < 0) {
+      error.assign(errno, std::generic_category());
+      break;
+    }
     bytes.append(buffer, static_cast<std::size_t>(n));
   }
   ::close(fd);
@@ -140,7 +148,7 @@ ProfileFile ProfileFile::FromText(std::string_view text) {
 
 bool ProfileFile::Load() {
   std::string bytes;
-  const ReadResult result = ReadWholeFile(path_, bytes);
+  const ReadResult result = ReadWholeFile(path_, bytes, loadError_);
   loadFailed_ = result == ReadResult::kFailed;
   modified_ = false;
   refusedWrites_ = false;
@@ -206,13 +214,22 @@ const std::string* ProfileFile::FindLine(std::string_view section, std::string_v
 }
 
 bool ProfileFile::Save() const {
-  if (loadFailed_) return false;
+  std::error_code ignored;
+  return Save(ignored);
+}
+
+bool ProfileFile::Save(std::error_code& error) const {
+  if (loadFailed_) {
+    error = loadError_;  // why the file could not be read
+    return false;
+  }
   std::string text(byteOrderMark_ ? kUtf8ByteOrderMark : std::string_view());
   for (const Section& section : sections_) {
     if (!section.header.empty()) text.append(section.header).append("\r\n");
     for (const std::string& line : section.lines) text.append(line).append("\r\n");
   }
-  return !WriteFileAtomically(path_, text);
+  error = WriteFileAtomically(path_, text);
+  return !error;
 }
 
 std::string ProfileFile::GetString(std::string_view section, std::string_view key,

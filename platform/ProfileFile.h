@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <unordered_map>
 #include <vector>
 
@@ -38,7 +39,9 @@ class ProfileFile {
   bool Load();   // false when the file exists but cannot be read
   // Writes atomically (temporary file, then rename); the old file survives any failure. Refuses
   // (false) while the last Load() failed, so an unreadable file is never replaced by a blank one.
+  // `error` says why a save failed (for a file that could not be read: why not).
   bool Save() const;
+  bool Save(std::error_code& error) const;
 
   std::string GetString(std::string_view section, std::string_view key,
                         std::string_view defaultValue) const;
@@ -83,6 +86,7 @@ class ProfileFile {
   std::vector<Section> sections_;  // sections_[0] holds the lines before the first header
   std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name -> first section
   bool loadFailed_ = false;
+  std::error_code loadError_;
   bool modified_ = false;
   bool refusedWrites_ = false;
   bool byteOrderMark_ = false;

@@ -68,10 +68,11 @@ class SectionReader {
     out = Int(key, defaultValue);
     return range.Holds(out) || OutOfRange(key, range);
   }
-  // A required number that must not be 0: 0 or nothing counts as missing.
+  // A required number that must not be 0: a key left out or empty is missing; a 0 (or text that
+  // is no number) is there, and out of range.
   bool Required(std::string_view key, Range range, int& out) const {
     out = Int(key);
-    if (out == 0) return Missing(key);
+    if (out == 0 && Text(key).empty()) return Missing(key);
     return range.Holds(out) || OutOfRange(key, range);
   }
   // Thicknesses, paddings and the like: 0 or more, 0 when left out.

@@ -7,8 +7,6 @@
 namespace vx {
 namespace {
 
-constexpr PaperSize kPaperSizes[kPaperKindCount] = {
-    {0, 0}, {2970, 4200}, {2570, 3640}, {2100, 2970}, {1820, 2570}, {1480, 2100}, {1280, 1820}};
 constexpr const char* kPaperNames[kPaperKindCount] = {"フリー", "A3", "B4", "A4", "B5", "A5", "B6"};
 
 }  // namespace
@@ -24,7 +22,7 @@ std::string PrintPaper_KindName(int kind) {
 
 PaperSize PrintPaper_Size(const PrintSettings& settings, int kind) {
   if (kind == kPaperFree) return {settings.paperSizeW, settings.paperSizeH};
-  return kind > 0 && kind < kPaperKindCount ? kPaperSizes[kind] : kPaperSizes[kPaperA4];
+  return kStandardPaperSizes[kind > 0 && kind < kPaperKindCount ? kind : kPaperA4];
 }
 
 std::string PrintPaper_Description(const PrintSettings& settings) {

@@ -4,16 +4,10 @@
 
 #include <string>
 
+#include "app/PaperSize.h"
 #include "app/PrintSettings.h"
 
 namespace vx {
-
-struct PaperSize {
-  int width = 0;
-  int height = 0;
-};
-
-enum PaperKind : int { kPaperFree = 0, kPaperA3 = 1, kPaperA4 = 3 };
 
 // The settings' paper kind; A4 for a value outside the seven kinds.
 int PrintPaper_Kind(const PrintSettings& settings);

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 #include <cstring>
 #include <string>
@@ -234,7 +235,14 @@ void ApplicationCommands::ResetWindowLayout() {
   ApplicationCore& core = *application_.core();
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-  ApplyDefaultLayout(core.values(), {area.left(), area.top(), area.width(), area.height()});
+  // The windows are framed by now: the layout leaves room for their frames as drawn.
+  const QWindow* handle = application_.mainWindow() ? application_.mainWindow()->windowHandle()
+                                                    : nullptr;
+  const QMargins frame = handle ? handle->frameMargins() : QMargins();
+  ApplyDefaultLayout(core.values(), {area.left(), area.top(), area.width(), area.height()},
+                     frame.isNull() ? kAssumedWindowFrame
+                                    : FrameMargins{frame.left(), frame.top(), frame.right(),
+                                                   frame.bottom()});
   if (DetailWindow* detail = application_.detailWindow()) {
     detail->PlaceAt(core.values().windowRects[kDetailSlot]);
     core.controller()->SaveWindowRect(detail);

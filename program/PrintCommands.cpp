@@ -7,6 +7,7 @@
 #include "app/AppSettings.h"
 #include "app/ApplicationCore.h"
 #include "app/CatalogController.h"
+#include "app/SettingsPath.h"
 #include "app/ModalScope.h"
 #include "app/SettingsValues.h"
 #include "platform/CodePage.h"
@@ -41,15 +42,6 @@ std::string PrinterName(const PrinterChoice& choice) {
   return Cp932Text(name.left(kPrinterNameLength));
 }
 
-std::string FieldText(const char* field, std::size_t size) {
-  return std::string(field, strnlen(field, size));
-}
-
-template <std::size_t N>
-void StoreField(char (&field)[N], const std::string& text) {
-  SjisCopyBounded(field, text.c_str(), N);
-}
-
 std::string PathText(const std::filesystem::path& path) { return Utf8ToCp932(path.string()); }
 
 }  // namespace
@@ -61,7 +53,7 @@ PrintCommands::PrintCommands(ApplicationCore& core, UiServices& ui, std::functio
   dialogServices_.listPrinters = CupsPrinterList_Query;
   // The sheet edits the same working settings the dialogs show.
   dialogServices_.runSettingsSheet = [this](QWidget* parent, PrintSettings&) {
-    RunPrintSettingsCommand(parent, core_, ui_, context_);
+    if (RunPrintSettingsCommand(parent, core_, ui_, context_) == IDOK) core_.CommitSettings();
   };
   imageFiles_ = std::make_shared<ImageFileOutput>(OpenFolder);
   PrintEngine_SetPageOutput(kTargetImageFiles, imageFiles_);
@@ -82,7 +74,10 @@ void PrintCommands::Print() {
   {
     ModalScope modal(core_.controller());
     PrintDialog dialog(owner, settings, dialogServices_, printer_);
-    if (dialog.DoModal() == 1) {
+    const bool accepted = dialog.DoModal() == 1;
+    // The dialog changes the settings in place, whether it prints or not.
+    core_.CommitSettings();
+    if (accepted) {
       PrintJob_BuildFromSettings(settings, settings.mode);
       PrintEngine_SetPrinterTarget(owner, settings.bmpPrint, printer_);
       PrintEngine_SetPageRange(dialog.allPages() ? "1-" : dialog.pageRange(), dialog.copies(),
@@ -101,16 +96,17 @@ void PrintCommands::OutputImages() {
   PrintSettings& settings = Settings();
   {
     ModalScope modal(core_.controller());
-    StoreField(settings.bmpOutPath, PathText(ShownImageFolder()));
+    StoreSettingsPath(settings.bmpOutPath, SettingsPathText(ShownImageFolder()));
     ImageOutputDialog dialog(owner, settings, dialogServices_);
     const bool accepted = dialog.DoModal() == 1;
     const std::filesystem::path folder = ShownImageFolder();
     KeepImageFolder(folder);
+    core_.CommitSettings();  // kept also when the dialog is cancelled
     if (accepted) {
       PrintJob_BuildFromSettings(settings, settings.mode);
       PrintEngine_SetImageFileTarget(
           owner, settings.bmpOutSize, settings.hiReso, folder.string(),
-          Cp932ToUtf8(FieldText(settings.bmpOutFile, sizeof settings.bmpOutFile)),
+          PathOfSettingsText(SettingsFieldText(settings.bmpOutFile)).string(),
           settings.bmpOutFormat);
       PrintEngine_SetPageRange(dialog.allPages() ? "1-" : dialog.pageRange(), 1, 0);
       PrintProgressDialog progress(owner, Sjis("[BMP出力]"));
@@ -123,16 +119,17 @@ void PrintCommands::OutputImages() {
 
 std::filesystem::path PrintCommands::ShownImageFolder() {
   const PrintSettings& settings = Settings();
-  const std::string kept = FieldText(settings.bmpOutPath, sizeof settings.bmpOutPath);
+  const std::filesystem::path kept = PathOfSettingsText(SettingsFieldText(settings.bmpOutPath));
   const std::filesystem::path folder =
-      OutputFolder_FromSettings(Cp932ToUtf8(kept), dialogServices_.profileFolder);
+      OutputFolder_FromSettings(kept.string(), dialogServices_.profileFolder);
   return folder.has_filename() ? folder / "" : folder;
 }
 
 void PrintCommands::KeepImageFolder(const std::filesystem::path& folder) {
   if (folder.empty()) return;
-  StoreField(Settings().bmpOutPath,
-             Utf8ToCp932(OutputFolder_ToSettings(folder, dialogServices_.profileFolder)));
+  StoreSettingsPath(Settings().bmpOutPath,
+                    SettingsPathText(
+                        OutputFolder_ToSettings(folder, dialogServices_.profileFolder)));
 }
 
 // A finished or stopped output says how many files it wrote and where; a failed one has said

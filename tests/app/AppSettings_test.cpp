@@ -12,6 +12,7 @@
 
 #include "app/BookmarkList.h"
 #include "app/ListColumns.h"
+#include "app/SettingsPath.h"
 #include "platform/Base64.h"
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
@@ -149,6 +150,64 @@ TEST_F(SettingsTest, TheColourCountIsClampedToOneToSixteen) {
                                 static_cast<int>(v.fvrColors[5])}),
               expected);
   }
+}
+
+// Paper and margins as the paper dialog allows them: each margin 0 to the side - 1, a pair
+// shorter than the side, the free size 0.1 to 9999.9 mm; in-range values stay as they are. A
+// negative top and left margin used to push the page off the paper.
+TEST_F(SettingsTest, PaperAndMarginsOutsideTheDialogsRangeAreBroughtIntoIt) {
+  WriteUserFile(
+      "[Print]\r\nPaperType2=9\r\nPaperSizeW=0\r\nPaperSizeH=200000\r\n"
+      "Margin.Top.03=-500\r\nMargin.Left.03=-500\r\nMargin.Bottom.03=3000\r\n"
+      "Margin.Top.01=4000\r\nMargin.Bottom.01=300\r\nMargin.Right.01=2969\r\n"
+      "Margin.Left.00=7\r\nMargin.Top.00=150000\r\nMargin.Left.05=700\r\nMargin.Right.05=700\r\n");
+  vx::AppSettings settings(vx::ProgramFolder());
+  ASSERT_TRUE(settings.LoadPrintGroup(96));
+  const vx::PrintSettings& p = settings.values().print;
+  const auto margins = [&](int kind) {
+    const vx::PrintMargins& m = p.margins[kind];
+    return std::vector<int>{m.top, m.bottom, m.left, m.right};
+  };
+  EXPECT_EQ((std::vector<int>{p.paperType, p.paperSizeW, p.paperSizeH}),
+            (std::vector<int>{3, 1, 99999}));
+  EXPECT_EQ(margins(3), (std::vector<int>{0, 2969, 0, 200}));     // A4, 2100 x 2970
+  EXPECT_EQ(margins(1), (std::vector<int>{4000, 199, 200, 2769}));  // A3, 2970 x 4200
+  EXPECT_EQ(margins(0), (std::vector<int>{99998, 0, 0, 0}));       // the free size, 1 x 99999
+  EXPECT_EQ(margins(5), (std::vector<int>{283, 283, 700, 700}));   // A5: as stored
+  // A print settings file is read the same way.
+  const fs::path imported = root_ / "print.ini";
+  vxtest::WriteFileBytes(imported, "[Print]\r\nMargin.Left.04=-1\r\n");
+  ASSERT_TRUE(settings.ImportPrintSettings(imported));
+  EXPECT_EQ(margins(4), (std::vector<int>{283, 283, 0, 200}));
+}
+
+// Paths go through the Shift-JIS file unchanged: a folder CP932 cannot hold exactly is written
+// marked and reads back the same; the recent files and the checklist folder that older versions
+// wrote in UTF-8 read back as the same paths.
+TEST_F(SettingsTest, PathsReadBackExactlyAndOlderFilesKeepTheirPaths) {
+  const std::string wave = "/home/u/出力〜テスト/";  // U+301C
+  const std::string older = "/home/u/チェック.csv";
+  WriteUserFile("[System]\r\nRecentFiles.00=" + older + "\r\nRecentFiles.01=" +
+                vx::Sjis("/home/u/一覧.csv") + "\r\nDefaultFileDir96=" + older + "\r\n");
+  {
+    vx::AppSettings settings(vx::ProgramFolder());
+    LoadAll(settings);
+    vx::SettingsValues& v = settings.values();
+    EXPECT_EQ(vx::PathOfSettingsText(v.recentFiles[0]), older);
+    EXPECT_EQ(vx::PathOfSettingsText(v.recentFiles[1]), "/home/u/一覧.csv");
+    EXPECT_EQ(vx::PathOfSettingsText(v.defaultFileDir), older);
+    vx::StoreSettingsPath(v.print.bmpOutPath, vx::SettingsPathText(wave));
+    vx::StoreSettingsPath(v.print.bmpOutFile, vx::SettingsPathText("Café"));
+    ASSERT_TRUE(settings.SaveSystemGroup());
+  }
+  ExpectInFile({"BMPOutPath=\xEF\xBB\xBF" + wave + "\r\n", "BMPOutFile=\xEF\xBB\xBF" "Café\r\n",
+                "RecentFiles.00=" + vx::Sjis(older) + "\r\n"});
+  vx::AppSettings settings(vx::ProgramFolder());
+  LoadAll(settings);
+  const vx::PrintSettings& p = settings.values().print;
+  EXPECT_EQ(vx::PathOfSettingsText(p.bmpOutPath), wave);
+  EXPECT_EQ(vx::PathOfSettingsText(p.bmpOutFile), "Café");
+  EXPECT_EQ(vx::PathOfSettingsText(settings.values().recentFiles[0]), older);
 }
 
 TEST_F(SettingsTest, EventGroupsAndTheirBookmarksAreKeptPerEvent) {

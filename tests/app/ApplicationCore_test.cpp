@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QRect>
+
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -38,23 +40,56 @@ TEST(DefaultWindowLayoutTest, SideColumnGrowsUntilItReaches360Pixels) {
 
 TEST(DefaultWindowLayoutTest, FiveWindowsOnA1024By768WorkArea) {
   vx::SettingsValues values{};
-  vx::ApplyDefaultLayout(values, {0, 0, 1024, 768});
-  const Corners expected[] = {{0, 0, 640, 768},       // main
-                              {32, 64, 672, 640},     // map
-                              {640, 384, 1024, 768},  // checklist
-                              {640, 0, 1024, 384},    // detail
-                              {64, 128, 704, 704}};   // list
+  vx::ApplyDefaultLayout(values, {0, 0, 1024, 768}, {1, 20, 1, 1});
+  const Corners expected[] = {{1, 20, 639, 767},       // main
+                              {32, 64, 672, 640},      // map
+                              {641, 404, 1023, 767},   // checklist
+                              {641, 20, 1023, 383},    // detail
+                              {64, 128, 704, 704}};    // list
   for (int slot = 0; slot < 5; ++slot) {
     EXPECT_EQ(CornersOf(values.windowRects[slot]), expected[slot]) << slot;
   }
   EXPECT_EQ(CornersOf(values.windowRects[5]), Corners(0, 0, 0, 0));
 }
 
+// With their frames the main window and the stacked detail and checklist windows lie inside the
+// work area and never cover each other: with the frame the layout is given they meet edge to
+// edge, and a first start's assumed frame holds any frame up to its size. The checklist window's
+// title bar used to cover the bottom of the detail window.
+TEST(DefaultWindowLayoutTest, FramedWindowsNeverCoverEachOther) {
+  const vx::WorkArea area{0, 24, 1280, 776};
+  const vx::FrameMargins frames[] = {{0, 0, 0, 0}, {1, 20, 1, 1}, vx::kAssumedWindowFrame};
+  const auto framed = [](const WindowRect& r, const vx::FrameMargins& f) {
+    return QRect(QPoint(r.left - f.left, r.top - f.top),
+                 QPoint(r.right + f.right - 1, r.bottom + f.bottom - 1));
+  };
+  const QRect work(area.left, area.top, area.width, area.height);
+  for (const vx::FrameMargins& real : frames) {
+    for (const bool known : {true, false}) {
+      vx::SettingsValues values{};
+      known ? vx::ApplyDefaultLayout(values, area, real) : vx::ApplyDefaultLayout(values, area);
+      const QRect main = framed(values.windowRects[vx::kMainSlot], real);
+      const QRect detail = framed(values.windowRects[vx::kDetailSlot], real);
+      const QRect checklist = framed(values.windowRects[vx::kChecklistSlot], real);
+      SCOPED_TRACE(testing::Message() << real.top << (known ? " known" : " assumed"));
+      for (const QRect& r : {main, detail, checklist}) EXPECT_TRUE(work.contains(r));
+      EXPECT_FALSE(main.intersects(detail) || main.intersects(checklist));
+      EXPECT_FALSE(detail.intersects(checklist));
+      if (known) {
+        EXPECT_EQ(detail.bottom() + 1, checklist.top());
+        EXPECT_EQ(main.right() + 1, detail.left());
+        EXPECT_EQ(std::make_tuple(main.top(), checklist.bottom()),
+                  std::make_tuple(work.top(), work.bottom()));
+      }
+    }
+  }
+}
+
 TEST(DefaultWindowLayoutTest, WorkAreaBelowATopPanelMovesEveryWindowDown) {
   vx::SettingsValues values{};
   vx::ApplyDefaultLayout(values, {0, 32, 1024, 768});
-  EXPECT_EQ(CornersOf(values.windowRects[vx::kMainSlot]), Corners(0, 32, 640, 800));
-  EXPECT_EQ(CornersOf(values.windowRects[vx::kDetailSlot]), Corners(640, 32, 1024, 416));
+  EXPECT_EQ(CornersOf(values.windowRects[vx::kMainSlot]), Corners(4, 68, 636, 794));
+  EXPECT_EQ(CornersOf(values.windowRects[vx::kDetailSlot]), Corners(644, 68, 1020, 410));
 }
 
 // A rectangle stored on a larger screen comes back whole: moved in, and shrunk only where it is
@@ -446,6 +481,25 @@ TEST_F(ApplicationCoreTest, MissingImageDataWarnsWithTheProgramsTitle) {
   EXPECT_EQ(boxes[0].caption, vx::Sjis("ヴェラストレードCD-ROMロザーヴァンクイストの警告"));
   EXPECT_EQ(boxes[0].owner, nullptr);
   EXPECT_EQ(boxes[0].flags, vx::MB_ICONHAND);
+}
+
+// Until the user chooses one, images go to the program folder; where that is the profile it is
+// kept as the profile itself, so that a copied or moved profile writes into its own folder.
+TEST_F(ApplicationCoreTest, TheImageFolderOfAFirstStartIsTheProfileWhereverItMoves) {
+  {
+    auto core = Start();
+    core->LocateImageData();
+    EXPECT_STREQ(core->values().print.bmpOutPath, "./");
+    ASSERT_TRUE(core->CommitSettings());
+    EXPECT_NE(UserIni(program()).find("BMPOutPath=./\r\n"), std::string::npos);
+    std::strcpy(core->values().print.bmpOutPath, "/chosen/");
+    core->LocateImageData();
+    EXPECT_STREQ(core->values().print.bmpOutPath, "/chosen/");
+  }
+  fs::remove(program() / "vindaxel.ini");
+  WriteSettingsIni("UserData=personalpath");  // the program folder is no profile
+  auto core = Start();
+  core->LocateImageData();
   EXPECT_EQ(core->values().print.bmpOutPath, program().string());
 }
 
@@ -505,9 +559,13 @@ TEST_F(ApplicationCoreTest, EventSwitchSavesEveryGroupUnderTheOldNumber) {
   ASSERT_TRUE(core->SaveSettings({true, 97, false}));
 
   const std::string ini = UserIni(program());
-  for (const char* line : {"[VQ96]\r\nLastSelPage=13\r\n", "BookmarkPage.0000=11\r\n",
-                           "VQ96Days.00=", "VQ96.dayCount=", "keyword=abc\r\n",
-                           "VQNumber96=97\r\n", "WndPosL.00008001=0\r\n"}) {
+  const std::string mainLeft =
+      "WndPosL.00008001=" + std::to_string(vx::kAssumedWindowFrame.left) + "\r\n";
+  for (const std::string& line : {std::string("[VQ96]\r\nLastSelPage=13\r\n"),
+                                  std::string("BookmarkPage.0000=11\r\n"),
+                                  std::string("VQ96Days.00="), std::string("VQ96.dayCount="),
+                                  std::string("keyword=abc\r\n"),
+                                  std::string("VQNumber96=97\r\n"), mainLeft}) {
     EXPECT_NE(ini.find(line), std::string::npos) << line;
   }
   for (const char* absent : {"VQ97", "WndPosL.00000000"}) {
@@ -535,21 +593,39 @@ TEST_F(ApplicationCoreTest, SavedSettingsComeBackOnTheNextStart) {
   EXPECT_EQ(CornersOf(core->values().windowRects[vx::kMapSlot]), Corners(5, 6, 7, 8));
 }
 
-// A commit writes at once; one that cannot be written says which file, never silently.
-TEST_F(ApplicationCoreTest, ACommitIsWrittenAtOnceOrSaysWhichFileFailed) {
+// A commit writes at once; one that cannot be written says which file and why, once: the
+// commits after it that fail too stay silent, until one succeeds again.
+TEST_F(ApplicationCoreTest, ACommitIsWrittenAtOnceOrSaysOnceWhyItFailed) {
   auto core = Start();
   core->values().cutZoomSize = 150;
   ASSERT_TRUE(core->CommitSettings());
   EXPECT_NE(UserIni(program()).find("CutZoomSize=150\r\n"), std::string::npos);
 
-  fs::remove(program() / "vindaxel.ini");
-  fs::create_directory(program() / "vindaxel.ini");  // where the file should go
+  const fs::path file = program() / "vindaxel.ini";
+  const std::string told = file.string() +
+                           "\nに動作設定を保存できませんでした.\n同じ名前のフォルダがあります "
+                           "(Is a directory).\n保存できるようになるまで、設定の変更はファイルに"
+                           "書き込まれません.";
+  const auto boxes = [&] {
+    std::vector<std::string> texts;
+    for (const vx::UiCall& call : ui.CallsOf(vx::UiCallKind::kMessageBox)) {
+      EXPECT_EQ(vx::Cp932ToUtf8(call.caption), "動作設定の保存");
+      texts.push_back(vx::Cp932ToUtf8(call.text));
+    }
+    return texts;
+  };
+  fs::remove(file);
+  fs::create_directory(file);  // where the file should go
   EXPECT_FALSE(core->CommitSettings());
-  const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_NE(vx::Cp932ToUtf8(boxes[0].text).find((program() / "vindaxel.ini").string()),
-            std::string::npos);
-  EXPECT_EQ(vx::Cp932ToUtf8(boxes[0].caption), "動作設定の保存");
+  EXPECT_FALSE(core->CommitSettings());
+  EXPECT_EQ(boxes(), std::vector<std::string>{told});
+
+  fs::remove(file);
+  EXPECT_TRUE(core->CommitSettings());
+  fs::remove(file);
+  fs::create_directory(file);
+  EXPECT_FALSE(core->CommitSettings());
+  EXPECT_EQ(boxes(), (std::vector<std::string>{told, told}));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "app/AppSettings.h"
 #include "app/SearchSettings.h"
+#include "app/SettingsPath.h"
 #include "data/SearchCondition.h"
 #include "tests/app/ChecklistCommandFixture.h"
 
@@ -77,14 +78,20 @@ TEST_F(ChecklistCommandTest, AFailedSaveKeepsEverythingAndStopsTheCommandThatAsk
   EXPECT_EQ(ReadFileBytes(longName), "old");
   const std::vector<std::string> boxes = Boxes();
   ASSERT_EQ(boxes.size(), 2u);
+  // The box names the reason the system gave, not a guess.
   EXPECT_EQ(boxes[1], "書き込みエラー|" + longName.string() +
-                          "\nにアクセスできません.\n他のアプリケーションで使用されている可能性があります.");
+                          "\nに保存できません.\nファイル名が長すぎます (File name too long).");
 
   // A new file that cannot be written is not left behind either.
+  ui.ClearCalls();
   ui.QueuePath(dir / "missing" / "list.csv");
   ui.QueueAnswer(IDOK);
   EXPECT_EQ(controller.SaveChecklist(true, false), IDCANCEL);
   EXPECT_FALSE(fs::exists(dir / "missing"));
+  EXPECT_EQ(Boxes(), std::vector<std::string>{"書き込みエラー|" +
+                                              (dir / "missing" / "list.csv").string() +
+                                              "\nに保存できません.\nフォルダが見つかりません "
+                                              "(No such file or directory)."});
   EXPECT_EQ(State(), before);
   EXPECT_TRUE(ui.UnexpectedCalls().empty());
 }
@@ -116,7 +123,7 @@ TEST_F(ChecklistCommandTest, ANewChecklistIsEmptyWithThePalettesColours) {
   EXPECT_EQ(controller.NewChecklist(false), IDYES);
   EXPECT_EQ(State(), (ChecklistState{{}, {"p0", "p1", "p2"}, {}, false}));
   EXPECT_EQ(ReceivedBy(main), (Messages{{UM_CHECKLIST_RESET, 0, 0}, {UM_COLORS_CHANGED, 0, 0}}));
-  EXPECT_EQ(main.titles.back(), vx::Sjis("Vindaxel - 新規チェックリスト "));
+  EXPECT_EQ(main.titles.back(), "Vindaxel - 新規チェックリスト ");
 }
 
 // The title changes only with the file or the mark, and names the file without its folder.
@@ -129,6 +136,29 @@ TEST_F(ChecklistCommandTest, TheTitleNamesTheFileAndTheModifiedMark) {
   controller.SetChecklistPath(nullptr, false);
   EXPECT_EQ(main.titles, (std::vector<std::string>{"Vindaxel - list.csv ", "Vindaxel - list.csv *",
                                                    "Vindaxel - list.csv "}));
+}
+
+// A file whose name CP932 cannot hold exactly is named exactly in the title and the recent-file
+// menu, kept exactly in the settings and opened again from there; so is the folder it was chosen
+// in. They used to show and open "Caf?" and a full-width tilde.
+TEST_F(ChecklistCommandTest, FileNamesOutsideShiftJisAreShownAndKeptExactly) {
+  const fs::path folder = dir / "出力〜テスト";
+  fs::create_directory(folder);
+  const fs::path file = folder / "Café.csv";
+  ui.QueuePath(file);
+  ASSERT_EQ(controller.SaveChecklist(true, false), IDYES);
+  EXPECT_EQ(main.titles.back(), "Vindaxel - Café.csv ");
+  EXPECT_EQ(main.recentMenus.back().front().text, "&1 " + file.string());
+  EXPECT_EQ(vx::PathOfSettingsText(values.recentFiles[0]), file);
+  EXPECT_EQ(vx::PathOfSettingsText(values.defaultFileDir), folder.string() + "/");
+  controller.NewChecklist(true);
+  ASSERT_EQ(controller.OpenRecentChecklist(0), IDYES);
+  EXPECT_EQ(State().path, file);
+  // The next file dialog opens in the folder chosen.
+  ui.QueueFiles({});
+  controller.AppendChecklist();
+  EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kOpenFilesDialog).back().request.initialPath,
+            folder.string() + "/");
 }
 
 // A file used again goes to the top and the ones above it move down; a new one pushes the
@@ -228,6 +258,10 @@ TEST_F(ChecklistCommandTest, WebPagesOpenInTheChosenBrowserAndOnlyWebAndMailAddr
   EXPECT_FALSE(controller.OpenUrl("--help"));
   EXPECT_EQ(ui.OpenedUrls(), (std::vector<std::string>{"https://example.org/", "mailto:a@example.org"}));
   EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kRunBrowser).at(0).path, "/usr/bin/browser");
+  // The path page keeps the browser's place as CP932, which is no native path as it stands.
+  std::snprintf(values.browserPath, vx::kTextSize, "%s", vx::Sjis("/opt/ブラウザ/run").c_str());
+  EXPECT_TRUE(controller.OpenUrl("https://example.org/b"));
+  EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kRunBrowser).back().path, "/opt/ブラウザ/run");
 }
 
 // The search starts as the settings left it (AND, normalised, the default fields when nothing was

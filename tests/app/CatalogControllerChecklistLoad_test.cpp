@@ -25,6 +25,9 @@ const std::string kCannotRead =
     "読み込みエラー|%s\nにアクセスできません.\n他のアプリケーションで使用されているか、"
     "ファイルが見つかりません.";
 
+// The read runs under a progress dialog titled for what it does.
+const std::string kRead = "read:チェックリストの読み込み+";
+
 std::string WithPath(std::string text, const fs::path& path) {
   return text.replace(text.find("%s"), 2, path.string());
 }
@@ -41,7 +44,7 @@ TEST_F(ChecklistCommandTest, AFileOfTheCurrentEventBecomesTheChecklistAndEveryWi
                                         {UM_CIRCLE_CHECKED, 1, 103},
                                         {UM_CHECKLIST_ENTRY_CHANGED, 0, 103}}));
   EXPECT_EQ(ReceivedBy(list), ReceivedBy(main));
-  EXPECT_EQ(dialogs.shown, (std::vector<std::string>{"read:+", "apply:+"}));
+  EXPECT_EQ(dialogs.shown, (std::vector<std::string>{kRead, "apply:+"}));
   EXPECT_EQ(vx::Cp932ToUtf8(dialogs.readText), "チェックリストを読み込んでいます...(3/10)");
   EXPECT_EQ(vx::Cp932ToUtf8(dialogs.applyText), "ロード結果をウィンドウに反映させています...(2/2)");
   EXPECT_EQ(main.titles.back(), "Vindaxel - list.csv ");
@@ -61,8 +64,8 @@ TEST_F(ChecklistCommandTest, AnotherEventsFileAcceptedOnThePageBecomesANewModifi
   EXPECT_EQ(controller.LoadChecklist(file, false), 1);
   // The memo-only row took colour 1 after the page.
   EXPECT_EQ(State(), (ChecklistState{{{103, 1, "m103"}}, {"file", "p1", "p2"}, {}, true}));
-  EXPECT_EQ(dialogs.shown, (std::vector<std::string>{"read:+", "confirm:95/96+", "apply:+"}));
-  EXPECT_EQ(main.titles.back(), vx::Sjis("Vindaxel - 新規チェックリスト *"));
+  EXPECT_EQ(dialogs.shown, (std::vector<std::string>{kRead, "confirm:95/96+", "apply:+"}));
+  EXPECT_EQ(main.titles.back(), "Vindaxel - 新規チェックリスト *");
   EXPECT_EQ(std::string(values.recentFiles[0]), mine.string());
 }
 
@@ -83,13 +86,13 @@ TEST_F(ChecklistCommandTest, ALoadThatIsNotCommittedLeavesTheChecklistAsItWas) {
          dialogs.onConfirm = [](vx::FavoriteStore&) { return IDCANCEL; };
          return Write("other.csv", ChecklistText(95, {{103, 2}}));
        },
-       1, {"read:+", "confirm:95/96+"}, {}},
+       1, {kRead, "confirm:95/96+"}, {}},
       {"cancelled read",
        [&] {
          dialogs.cancelReadAt = 2;
          return Write("long.csv", ChecklistText(96, {{103, 1}, {104, 1}, {112, 1}, {113, 1}}));
        },
-       1, {"read:+"}, {}},
+       1, {kRead}, {}},
       {"missing file", [&] { return dir / "gone.csv"; }, 0, {}, {kCannotRead}},
       {"folder", [&] { return dir.path(); }, 0, {}, {kCannotRead}},
       // Read whole, these would take all memory or never end: refused before any reading.
@@ -102,14 +105,20 @@ TEST_F(ChecklistCommandTest, ALoadThatIsNotCommittedLeavesTheChecklistAsItWas) {
        },
        0, {}, {"チェックリスト読み込みエラー|チェックリストファイル\n%s\nは、チェックリストとしては"
                "大きすぎます (64 MB まで).\n\n読み込みは失敗しました."}},
-      {"empty file", [&] { return Write("empty.csv", ""); }, 0, {"read:+"},
+      {"empty file", [&] { return Write("empty.csv", ""); }, 0, {kRead},
        {"チェックリスト読み込みエラー|チェックリストファイル\n%s\nは開けませんでした. "
         "他のアプリケーションで使用中の恐れがあります."}},
-      {"no header", [&] { return Write("bad.csv", "Circle,1103,1,\r\n"); }, 0, {"read:+"},
+      {"no header", [&] { return Write("bad.csv", "Circle,1103,1,\r\n"); }, 0, {kRead},
+       {"チェックリスト読み込みエラー|チェックリストファイル\n%s\nには、異常なデータが含まれて"
+        "います.\n\n読み込みは失敗しました."}},
+      // A good header followed by garbage would read as an empty checklist.
+      {"garbage after the header",
+       [&] { return Write("garbage.csv", HeaderLine(96) + "\x89PNG\x01\x02 ,\xff\xfe\r\n"); }, 0,
+       {kRead},
        {"チェックリスト読み込みエラー|チェックリストファイル\n%s\nには、異常なデータが含まれて"
         "います.\n\n読み込みは失敗しました."}},
       {"newer version", [&] { return Write("new.csv", "QUILLOR,200,Vellastrade96,x\r\n"); }, 0,
-       {"read:+"},
+       {kRead},
        {"チェックリスト読み込みエラー|チェックリストファイル\n%s\nは、対応していないバージョン"
         "のファイルです.\n\n読み込みは失敗しました."}},
   };

@@ -64,7 +64,8 @@ class DataCommandsTest : public vxtest::CoreTest {
   std::unique_ptr<vx::DataCommands> commands;
 };
 
-constexpr unsigned kQuestion = vx::MB_YESNO | vx::MB_ICONQUESTION;
+// A command's question: Escape declines it.
+constexpr unsigned kQuestion = vx::MB_YESNO | vx::MB_ICONQUESTION | vx::MB_ESCAPE_NO;
 
 // The new instance of an event switch starts without the checklist, which belongs to the old
 // event; nothing chosen changes nothing.

@@ -13,6 +13,7 @@
 #include "app/ModalGuard.h"
 #include "app/ProgressJob.h"
 #include "checklist/FavoriteStore.h"
+#include "platform/CodePage.h"
 
 namespace vxtest {
 
@@ -41,7 +42,8 @@ class FakeChecklistDialogs : public vx::ChecklistDialogs, private vx::ProgressLi
     return result;
   }
 
-  // "kind:detail" per dialog, "+" when the modal guard was raised meanwhile.
+  // "kind:detail" per dialog (the detail, a caption, in UTF-8), "+" when the modal guard was
+  // raised meanwhile.
   std::vector<std::string> shown;
   const vx::ModalGuard* guard = nullptr;
   vx::OwnerWindow expectedOwner = nullptr;
@@ -52,7 +54,7 @@ class FakeChecklistDialogs : public vx::ChecklistDialogs, private vx::ProgressLi
  private:
   void Record(const std::string& kind, std::string_view detail, vx::OwnerWindow owner) {
     EXPECT_EQ(owner, expectedOwner);
-    shown.push_back(kind + ":" + std::string(detail) +
+    shown.push_back(kind + ":" + vx::Cp932ToUtf8(detail) +
                     (guard && guard->IsRaised() ? "+" : ""));
   }
   void ProgressRedrawDue() override {

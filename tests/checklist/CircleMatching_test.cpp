@@ -79,9 +79,9 @@ TEST_F(CircleMatchingTest, AnotherEventsRecordsAreMatchedByTheirTexts) {
        {9}},
       {MagicLine(95) + RecordLine(29, {{0, "41"}, {9, "Solo"}, {10, "Ann"}}) +
            RecordLine(29, {{0, "0"}, {9, "x"}, {28, "111"}}), true, {9, 7}},
-      // Another event's serial or id field is not read at all, whatever it holds.
-      {CircleLine({{1, "A-12"}, {10, "Solo"}, {12, "Ann"}}), true, {9}},
-      {MagicLine(95) + RecordLine(29, {{0, "abc"}, {9, "Solo"}, {10, "Ann"}}) +
+      // Another event's serial or id field names no circle here, whatever number it holds.
+      {CircleLine({{1, "1007"}, {10, "Solo"}, {12, "Ann"}}), true, {9}},
+      {MagicLine(95) + RecordLine(29, {{0, "6"}, {9, "Solo"}, {10, "Ann"}}) +
            RecordLine(29, {{0, "2147483647"}, {9, "Solo"}, {10, "Ann"}}), true, {9, 9}},
   };
   // clang-format on

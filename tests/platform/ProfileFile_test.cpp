@@ -165,10 +165,12 @@ TEST_F(ProfileFileTest, FailedSavesKeepTheOldFile) {
   const rlimit small{4096, saved.rlim_max};
   const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool savedOk = profile.Save();
+  std::error_code error;
+  const bool savedOk = profile.Save(error);
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previousHandler);
   EXPECT_FALSE(savedOk);
+  EXPECT_EQ(error, std::errc::file_too_large);  // why, for the user's message
   EXPECT_EQ(ReadFileBytes(file_), old);
   EXPECT_EQ(FilesInDir(), 1u);
   EXPECT_FALSE(vx::WritePrivateProfileString("S", "k", "v", dir_ / "no" / "such.ini"));
@@ -179,7 +181,8 @@ TEST_F(ProfileFileTest, FailedSavesKeepTheOldFile) {
   ProfileFile unreadable(folder);
   EXPECT_FALSE(unreadable.ok());
   unreadable.WriteString("S", "k", "v");
-  EXPECT_FALSE(unreadable.Save());
+  EXPECT_FALSE(unreadable.Save(error));
+  EXPECT_EQ(error, std::errc::is_a_directory);
   EXPECT_FALSE(vx::WritePrivateProfileString("S", "k", "v", folder));
   EXPECT_TRUE(fs::is_directory(folder));
   EXPECT_EQ(FilesInDir(), 2u);

@@ -274,7 +274,7 @@ TEST_F(LayoutTest, MissingDamagedOrOutOfRangeValuesAreReportedAndTheReadFails) {
   const Case cases[] = {
       {"[LIST_0V]", "[LIST_9V]", kSections[0],
        "All_ReadLayoutParam: [LIST_0V] にエントリ PAGEOFFSET は存在していません"},
-      {"COLUMN=50", "COLUMN=0", kSections[0],
+      {"COLUMN=50", "COLUMN=", kSections[0],
        "List_ReadLayoutParam: [LIST_0V] にエントリ COLUMN は存在していません"},
       {"NSEP=9", "NSEP=-1", kSections[0],
        "List1_ReadLayoutParam: [LIST_0V] にエントリ NSEP は存在していません"},
@@ -305,6 +305,12 @@ TEST_F(LayoutTest, MissingDamagedOrOutOfRangeValuesAreReportedAndTheReadFails) {
       {"COLUMNWIDTH=2362", "COLUMNWIDTH=-5", kSections[0],
        "List1_ReadLayoutParam: [LIST_0V] のエントリ COLUMNWIDTH は 1 ～ 100000 の範囲で指定して"
        "ください"},
+      // A 0 is there: it is out of range, not missing.
+      {"COLUMNHEIGHT=", "COLUMNHEIGHT=0\nX=", kSections[0],
+       "List1_ReadLayoutParam: [LIST_0V] のエントリ COLUMNHEIGHT は 1 ～ 100000 の範囲で指定して"
+       "ください"},
+      {"COLUMN=50", "COLUMN=0", kSections[0],
+       "List_ReadLayoutParam: [LIST_0V] のエントリ COLUMN は 1 ～ 1000 の範囲で指定してください"},
       {"COLUMN=50", "COLUMN=-3", kSections[0],
        "List_ReadLayoutParam: [LIST_0V] のエントリ COLUMN は 1 ～ 1000 の範囲で指定してください"},
       {"SEP1WIDTH=-90", "SEP1WIDTH=-2000000000", kSections[0],

@@ -8,12 +8,16 @@
 #include <QImageReader>
 #include <QMessageBox>
 #include <QPointer>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
+#include <QTabWidget>
 #include <cstring>
 #include <functional>
 
 #include "app/ApplicationCore.h"
 #include "app/CatalogController.h"
+#include "app/SettingsPath.h"
 #include "app/SettingsValues.h"
 #include "print/PrintJob.h"
 #include "program/VindaxelApplication.h"
@@ -77,7 +81,7 @@ class PrintCommandsTest : public vxtest::SampleProgramTest {
   static void OutputImages(vx::VindaxelApplication& program, const fs::path& folder,
                            int format) {
     vx::PrintSettings& settings = program.core()->values().print;
-    std::strcpy(settings.bmpOutPath, folder.c_str());
+    vx::StoreSettingsPath(settings.bmpOutPath, vx::SettingsPathText(folder));
     std::strcpy(settings.bmpOutFile, "page");
     settings.bmpOutFormat = format;
     settings.bmpOutSize = 300;
@@ -126,6 +130,25 @@ TEST_F(PrintCommandsTest, AListOfCheckedCirclesBecomesImageFilesWithoutALayoutFi
   EXPECT_EQ(boxes.texts[1], "2 枚の画像ファイルを出力しました。\n出力先: " + folder.string() + "/");
 }
 
+// Images go into the folder exactly as chosen, though the settings' Shift-JIS cannot hold its
+// name; the next run still names that folder. U+301C came back as U+FF5E, and the images went
+// into a folder of that other name.
+TEST_F(PrintCommandsTest, ImagesGoIntoTheFolderAsChosenInThisRunAndTheNext) {
+  const fs::path folder = root / "出力〜テスト";
+  {
+    vx::VindaxelApplication program({});
+    ASSERT_TRUE(program.Start());
+    program.core()->values().print.mode = 3;
+    BoxAnswers boxes;
+    OutputImages(program, folder, vx::kImagePng);
+    EXPECT_TRUE(fs::exists(folder / "page001.png"));
+    EXPECT_FALSE(fs::exists(root / "出力～テスト"));
+  }
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  EXPECT_EQ(vx::PathOfSettingsText(program.core()->values().print.bmpOutPath), "出力〜テスト/");
+}
+
 // The print dialog's preview and detailed settings buttons open the preview and the sheet.
 TEST_F(PrintCommandsTest, ThePrintDialogOpensThePreviewAndTheSettingsSheet) {
   vx::VindaxelApplication program({});
@@ -150,6 +173,39 @@ TEST_F(PrintCommandsTest, ThePrintDialogOpensThePreviewAndTheSettingsSheet) {
   EXPECT_TRUE(program.mainWindow()->RunCommand(ID_PRINT));
   EXPECT_EQ(previews, 1);
   EXPECT_EQ(sheets, 1);
+}
+
+// What the print dialog, the sheet it opens and the image output dialog change reaches the
+// settings file when each closes, not only at the end of the run.
+TEST_F(PrintCommandsTest, PrintSettingsAreWrittenWhenTheirDialogsClose) {
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  program.core()->values().print.mode = 0;
+  const auto written = [this](const std::string& line) {
+    return vxtest::ReadFileBytes(root / "vindaxel.ini").find(line + "\r\n") != std::string::npos;
+  };
+  vxtest::Watchdog watchdog;
+  bool modeWrittenBySheet = false;
+  OnShown<vx::PrintSettingsSheet> blankMapPage([](vx::PrintSettingsSheet* sheet) {
+    sheet->Tabs()->setCurrentIndex(3);
+    sheet->accept();
+  });
+  OnShown<vx::PrintDialog> useDialog([&](vx::PrintDialog* dialog) {
+    Click(dialog, 1051);
+    modeWrittenBySheet = written("Mode=3");
+    vxtest::Control<QCheckBox>(dialog, 1042)->click();
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_TRUE(program.mainWindow()->RunCommand(ID_PRINT));
+  EXPECT_TRUE(modeWrittenBySheet);
+  EXPECT_TRUE(written("BMPPrint=1"));
+
+  OnShown<vx::ImageOutputDialog> chooseJpeg([](vx::ImageOutputDialog* dialog) {
+    vxtest::Control<QComboBox>(dialog, 1751)->setCurrentIndex(vx::kImageJpeg);
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_TRUE(program.mainWindow()->RunCommand(ID_IMAGE_OUTPUT));
+  EXPECT_TRUE(written("BMPOutFormat=" + std::to_string(vx::kImageJpeg)));
 }
 
 }  // namespace

@@ -122,7 +122,9 @@ void MainWindow::PlaceAt(const WindowRect& rect) {
 
 std::string MainWindow::ApplicationTitle() const { return vx::ApplicationTitle(); }
 
-void MainWindow::SetTitleText(std::string_view cp932) { setWindowTitle(QtText(cp932)); }
+void MainWindow::SetTitleText(std::string_view utf8) {
+  setWindowTitle(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
 
 // The recent-file menu stands third from the end of the file menu.
 void MainWindow::SetRecentFileItems(std::span<const RecentFileItem> items) {
@@ -130,7 +132,9 @@ void MainWindow::SetRecentFileItems(std::span<const RecentFileItem> items) {
   CommandMenu* recent = file ? file->SubMenuAt(file->Count() - 3) : nullptr;
   if (!recent) return;
   recent->Clear();
-  for (const RecentFileItem& item : items) recent->AppendItem(QtText(item.text), item.commandId);
+  for (const RecentFileItem& item : items) {
+    recent->AppendItem(QString::fromStdString(item.text), item.commandId);
+  }
 }
 
 void MainWindow::EnableFileDrops() { setAcceptDrops(true); }

@@ -66,7 +66,7 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
 
   // --- MainFrameHook -------------------------------------------------------------------------
   std::string ApplicationTitle() const override;
-  void SetTitleText(std::string_view cp932) override;
+  void SetTitleText(std::string_view utf8) override;
   void SetRecentFileItems(std::span<const RecentFileItem> items) override;
 
   // Commands this window does not handle go on to the application's.

@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "app/PrintSettings.h"
+#include "app/SettingsPath.h"
 #include "platform/CodePage.h"
 #include "platform/Sjis.h"
 #include "platform/UiServices.h"
@@ -32,13 +33,6 @@ namespace fs = std::filesystem;
 constexpr const char* kFormatHints[] = {"※ ページ番号と拡張子\".bmp\"が付加されます。",
                                         "※ ページ番号と拡張子\".png\"が付加されます。",
                                         "※ ページ番号と拡張子\".jpg\"が付加されます。"};
-
-// The text into a fixed settings field, cut at a whole character and terminated.
-void StoreText(char (&field)[kPrintPathSize], const std::string& text) {
-  const std::string cut = SjisTruncate(text, sizeof field - 1);
-  std::memcpy(field, cut.data(), cut.size());
-  field[cut.size()] = '\0';
-}
 
 std::string FieldText(const char (&field)[kPrintPathSize]) {
   return std::string(field, strnlen(field, sizeof field));
@@ -63,11 +57,11 @@ ImageOutputDialog::ImageOutputDialog(QWidget* parent, PrintSettings& settings,
 }
 
 void ImageOutputDialog::CreateControls() {
-  folder_ = new QLineEdit(QtText(FieldText(settings_.bmpOutPath)), this);
+  folder_ = new QLineEdit(QtPath(PathOfSettingsText(FieldText(settings_.bmpOutPath))), this);
   SetControlId(folder_, ids::kOutputFolder);
   browse_ = new QPushButton(QtText(Sjis("参照(&C)...")), this);
   SetControlId(browse_, ids::kBrowseFolder);
-  baseName_ = new QLineEdit(QtText(FieldText(settings_.bmpOutFile)), this);
+  baseName_ = new QLineEdit(QtPath(PathOfSettingsText(FieldText(settings_.bmpOutFile))), this);
   SetControlId(baseName_, ids::kBaseName);
   longSide_ = new QLineEdit(QString::number(settings_.bmpOutSize), this);
   SetControlId(longSide_, ids::kLongSide);
@@ -128,8 +122,8 @@ void ImageOutputDialog::ConnectControls() {
 int ImageOutputDialog::DoModal() { return exec(); }
 
 void ImageOutputDialog::SaveFields() {
-  StoreText(settings_.bmpOutPath, Cp932Text(folder_->text()));
-  StoreText(settings_.bmpOutFile, Cp932Text(baseName_->text()));
+  StoreSettingsPath(settings_.bmpOutPath, SettingsPathText(PathFromQt(folder_->text())));
+  StoreSettingsPath(settings_.bmpOutFile, SettingsPathText(PathFromQt(baseName_->text())));
   settings_.bmpOutSize = longSide_->text().trimmed().toInt();
   settings_.hiReso = highResolution_->isChecked() ? 1 : 0;
   settings_.bmpOutFormat = format_->currentIndex();
@@ -150,7 +144,7 @@ void ImageOutputDialog::OnBrowse() {
   const std::optional<fs::path> chosen =
       AskForFolder(*services_.ui, this, Sjis("BMP出力先パスを指定してください."),
                    PathFromQt(folder_->text()), Sjis("有効なパスではありません."));
-  if (chosen) folder_->setText(QtText(WithSeparator(Utf8ToCp932(chosen->string()))));
+  if (chosen) folder_->setText(QtPath(WithSeparator(chosen->string())));
 }
 
 bool ImageOutputDialog::Refuse(const std::string& text) {
@@ -168,19 +162,24 @@ bool ImageOutputDialog::CreateFolderPath(const fs::path& folder) {
 }
 
 bool ImageOutputDialog::CheckFolder() {
-  std::string folder = FieldText(settings_.bmpOutPath);
-  if (folder.empty()) return Refuse(Sjis("出力先パスを指定してください."));
-  // A relative folder lies in the profile, wherever the program was started from.
-  folder = WithSeparator(Utf8ToCp932(
-      OutputFolder_FromSettings(Cp932ToUtf8(folder), services_.profileFolder).string()));
-  StoreText(settings_.bmpOutPath, folder);
-  folder_->setText(QtText(folder));
-  const fs::path path = fs::path(Cp932ToUtf8(folder.substr(0, folder.size() - 1)));
+  if (folder_->text().isEmpty()) return Refuse(Sjis("出力先パスを指定してください."));
+  // A relative folder lies in the profile, wherever the program was started from. The folder is
+  // used as typed: any character the settings cannot hold as CP932 is kept all the same.
+  const std::string folder = WithSeparator(
+      OutputFolder_FromSettings(PathFromQt(folder_->text()).string(), services_.profileFolder)
+          .string());
+  if (!StoreSettingsPath(settings_.bmpOutPath, SettingsPathText(folder))) {
+    return Refuse(Sjis("出力先パスが長すぎます."));
+  }
+  folder_->setText(QtPath(folder));
+  const fs::path path = fs::path(folder.substr(0, folder.size() - 1));
   std::error_code error;
   if (!fs::exists(path, error)) {
     const int answer =
         services_.ui ? services_.ui->MessageBox(
-                           this, folder + Sjis(" は存在しません.\n新規に作成してよろしいですか？"),
+                           this,
+                           Utf8ToCp932(folder) +
+                               Sjis(" は存在しません.\n新規に作成してよろしいですか？"),
                            Sjis("確認"), MB_YESNO | MB_ICONQUESTION)
                      : IDNO;
     return answer == IDYES && CreateFolderPath(path);

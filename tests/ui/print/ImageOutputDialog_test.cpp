@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "app/PrintSettings.h"
+#include "app/SettingsPath.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "tests/ui/print/PrintUiTestSupport.h"
@@ -78,7 +79,7 @@ TEST_F(ImageOutputDialogTest, OkChecksFolderNameAndSizeInTurn) {
                            "確認|" + deep + "/ は存在しません.\n新規に作成してよろしいですか？",
                            "BMP出力|ベースファイル名を入力してください.",
                            "BMP出力|長辺のサイズは0～65535の範囲内で指定してください."}));
-  EXPECT_EQ(vx::Cp932ToUtf8(settings.bmpOutPath), deep + "/");
+  EXPECT_EQ(vx::PathOfSettingsText(settings.bmpOutPath).string(), deep + "/");
   EXPECT_STREQ(settings.bmpOutFile, "p.1_");
   EXPECT_EQ(settings.bmpOutSize, 0);
   EXPECT_TRUE(dialog.allPages());
@@ -95,7 +96,7 @@ TEST_F(ImageOutputDialogTest, AKindWithoutPagesRefusesOkAndCancelKeepsWhatWasTyp
   EXPECT_FALSE(Ok(dialog));
   EXPECT_EQ(Boxes(ui),
             std::vector<std::string>{"印刷|指定された印刷範囲内には、登録データがありません"});
-  EXPECT_EQ(vx::Cp932ToUtf8(settings.bmpOutPath), dir.path().string());
+  EXPECT_EQ(vx::PathOfSettingsText(settings.bmpOutPath).string(), dir.path().string());
   auto* format = Control<QComboBox>(&dialog, ids::kImageFormat);
   format->setCurrentIndex(2);
   format->activated(2);
@@ -122,7 +123,7 @@ TEST_F(ImageOutputDialogTest, TheDetailedSettingsMayChangeTheKindAndTheRangeMayB
   EXPECT_TRUE(Ok(dialog));
   EXPECT_FALSE(dialog.allPages());
   EXPECT_EQ(dialog.pageRange(), "2-3");
-  EXPECT_EQ(vx::Cp932ToUtf8(settings.bmpOutPath), dir.path().string() + "/");
+  EXPECT_EQ(vx::PathOfSettingsText(settings.bmpOutPath).string(), dir.path().string() + "/");
 }
 
 TEST_F(ImageOutputDialogTest, EveryMnemonicIsUniqueAndReachesItsControl) {
@@ -138,7 +139,29 @@ TEST_F(ImageOutputDialogTest, ARelativeFolderLiesInTheProfile) {
   ui.QueueAnswer(IDYES);
   EXPECT_TRUE(Ok(dialog));
   EXPECT_TRUE(std::filesystem::is_directory(dir / "pages"));
-  EXPECT_EQ(vx::Cp932ToUtf8(settings.bmpOutPath), (dir / "pages").string() + "/");
+  EXPECT_EQ(vx::PathOfSettingsText(settings.bmpOutPath).string(), (dir / "pages").string() + "/");
+}
+
+// The folder and the base name are used exactly as typed, also with characters the settings'
+// Shift-JIS cannot hold: a wave dash typed as U+301C used to become the full-width tilde U+FF5E,
+// and the images went into that other folder.
+TEST_F(ImageOutputDialogTest, FolderAndNameAreUsedExactlyAsTyped) {
+  const std::filesystem::path folder = dir / "出力〜テスト";
+  {
+    vx::ImageOutputDialog dialog(nullptr, settings, services);
+    SetText(dialog, ids::kOutputFolder, folder.string());
+    SetText(dialog, ids::kBaseName, "Café");
+    ui.QueueAnswer(IDYES);
+    EXPECT_TRUE(Ok(dialog));
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(folder));
+  EXPECT_FALSE(std::filesystem::exists(dir / "出力～テスト"));
+  EXPECT_EQ(vx::PathOfSettingsText(settings.bmpOutPath), folder.string() + "/");
+  EXPECT_EQ(vx::PathOfSettingsText(settings.bmpOutFile), "Café");
+  vx::ImageOutputDialog again(nullptr, settings, services);
+  EXPECT_EQ(Control<QLineEdit>(&again, ids::kOutputFolder)->text().toStdString(),
+            folder.string() + "/");
+  EXPECT_EQ(Control<QLineEdit>(&again, ids::kBaseName)->text().toStdString(), "Café");
 }
 
 }  // namespace

@@ -90,6 +90,7 @@ TEST(QtMessageBox, ShowsTheClassicBoxAndAnswersAsItDoes) {
       {vx::MB_YESNOCANCEL | vx::MB_ICONASTERISK | vx::MB_DEFBUTTON2, {IDYES, IDNO, IDCANCEL},
        QMessageBox::Information, IDNO, IDCANCEL},
       {vx::MB_YESNO | vx::MB_DEFBUTTON3, {IDYES, IDNO}, QMessageBox::NoIcon, IDYES, 0},
+      {vx::MB_YESNO | vx::MB_ESCAPE_NO, {IDYES, IDNO}, QMessageBox::NoIcon, IDYES, IDNO},
       {vx::MB_RETRYCANCEL, {IDRETRY, IDCANCEL}, QMessageBox::NoIcon, IDRETRY, IDCANCEL},
       {vx::MB_OKCANCEL | 0x300, {IDOK, IDCANCEL}, QMessageBox::NoIcon, IDOK, IDCANCEL},
       {0x6, {IDOK}, QMessageBox::NoIcon, IDOK, IDOK},  // an unknown type shows the OK box
