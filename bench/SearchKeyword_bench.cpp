@@ -8,8 +8,8 @@
 // Baseline, in the same process and alternating with the search: a stock SQLite scan of the same
 // texts on a connection of its own kept open as the search's is (same page cache), matching the
 // keyword's bytes (instr on BLOBs) in each of the same columns and reading the matching rows'
-// columns into records, without look-ups of any kind. Before timing, the search's circles are checked against
-// the circles the WHERE text defines (ncnt folding every row).
+// columns into records, without look-ups of any kind. Before timing, the search's circles are
+// checked against the circles the WHERE text defines (ncnt folding every row).
 //
 // Keywords: 新刊 (about 6,000 circles, the goal case), の (about 20,000) and ネコズカフェ (one).
 // Goal: count plus rows under 30 ms for 新刊.
