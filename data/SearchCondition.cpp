@@ -351,6 +351,8 @@ int SearchCondition::Run(SearchRowCallback callback, void* context) {
 
 int SearchCondition::Collect() {
   DropFound();
+  // Room for as many as last time: a search repeated or narrowed then grows no vector.
+  found_.reserve(lastFoundCount_);
   lastError_.clear();
   Where();
   const bool folds = runWhere_.find(EventCircleTexts::kFunctionName) != std::string::npos;
@@ -367,6 +369,7 @@ int SearchCondition::Collect() {
   Attach(nullptr);
   if (lastResult_ == 0) {
     foundKept_ = true;
+    lastFoundCount_ = found_.size();
   } else {
     DropFound();
   }

@@ -218,6 +218,7 @@ class SearchCondition {
   // Search state, used by the thread that runs the search.
   std::vector<CircleRecord> found_;
   bool foundKept_ = false;  // found_ holds the circles of the current choices
+  std::size_t lastFoundCount_ = 0;
   int lastResult_ = 0;
   std::string lastError_;
   std::atomic<bool> cancelled_{false};
