@@ -12,7 +12,10 @@
 
 #include <sqlite3.h>
 
+#include <string.h>
+
 #include <algorithm>
+#include <bit>
 #include <limits>
 
 namespace vx {
@@ -20,7 +23,7 @@ namespace {
 
 constexpr int kColumns = EventCircleTexts::kColumnCount;
 
-// The keyword columns in the order a search joins them; the memo and the genre name follow.
+// The keyword columns in the order of the field table; the memo and the genre name follow.
 const SearchCondition::FieldOperand* const kColumnOperands = SearchCondition::kFieldOperands;
 static_assert(SearchCondition::kFieldOperands[kColumns].bit == SearchCondition::kFieldMemo &&
               SearchCondition::kFieldOperands[kColumns + 1].bit ==
@@ -41,8 +44,8 @@ int CircleRecord::*const kNumberMembers[] = {
     &CircleRecord::spaceNoSub, &CircleRecord::genreId, &CircleRecord::updateId,
     &CircleRecord::updateFlag};
 
-// Where each column lies among a circle's texts: the default fields first, in the order a search
-// joins them, so that their concatenation is one piece of the folded copy.
+// Where each column lies among a circle's texts: the default fields first, so that a default
+// search looks at one piece of the folded copy.
 constexpr int kSlotOfColumn[kColumns] = {0, 1, 2, 3, 6, 7, 4, 5, 8, 9, 10, 11};
 
 std::string ReadStatement(int event) {
@@ -57,21 +60,8 @@ std::string ReadStatement(int event) {
                    kNumberColumns, columns.c_str(), event);
 }
 
-// The slots of the chosen columns when they follow one another in the order the columns are
-// joined: (first slot, count); count 0 otherwise.
-std::pair<int, int> ContiguousSlots(int columns) {
-  int first = -1, count = 0;
-  for (int k = 0; k < kColumns; ++k) {
-    if ((columns & (1 << k)) == 0) continue;
-    if (count > 0 && kSlotOfColumn[k] != first + count) return {0, 0};
-    if (count == 0) first = kSlotOfColumn[k];
-    ++count;
-  }
-  return {first, count};
-}
-
-// Whether folding `text` alone splits differently from folding it with what follows: its last
-// byte is a lead byte that the walk takes on its own.
+// Whether a walk over `text` and what follows would take the first byte of what follows as the
+// trail byte of `text`'s last character.
 bool EndsInsideACharacter(std::string_view text) {
   std::size_t i = 0;
   while (i + 1 < text.size()) i += IsSjisLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
@@ -84,39 +74,94 @@ std::string_view Arg(sqlite3_value* value) {
   return {text, static_cast<std::size_t>(sqlite3_value_bytes(value))};
 }
 
+bool IsNull(sqlite3_value* value) { return sqlite3_value_type(value) == SQLITE_NULL; }
+
 void FoldedMatchFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
-  for (int i = 0; i < argc; ++i) {
-    if (sqlite3_value_type(argv[i]) == SQLITE_NULL) return sqlite3_result_null(context);
-  }
+  if (IsNull(argv[0]) || IsNull(argv[1]) || IsNull(argv[2])) return sqlite3_result_null(context);
   const auto* texts = static_cast<const EventCircleTexts*>(sqlite3_user_data(context));
-  const std::optional<int> match =
-      texts->Match(sqlite3_value_int(argv[0]), sqlite3_value_int(argv[1]), Arg(argv[2]),
-                   argc > 3 ? std::optional(Arg(argv[3])) : std::nullopt);
+  // A NULL genre name is one field without a match; the other fields still count.
+  const std::optional<std::string_view> genreName =
+      argc > 3 && !IsNull(argv[3]) ? std::optional(Arg(argv[3])) : std::nullopt;
+  const std::optional<int> match = texts->Match(sqlite3_value_int(argv[0]),
+                                                sqlite3_value_int(argv[1]), Arg(argv[2]),
+                                                genreName);
   if (!match) return sqlite3_result_null(context);
   if (*match < 0) return sqlite3_result_error(context, "circle texts out of date", -1);
   sqlite3_result_int(context, *match);
 }
 
+// -1 when it cannot be read.
 std::int64_t DataVersion(SqliteConnection& connection) {
   std::int64_t version = -1;
-  connection.QueryRows(
+  const int rc = connection.QueryRows(
       "PRAGMA data_version;",
       [&version](const SqlRow& row) {
         version = row.Int(0);
         return 0;
       },
       nullptr);
-  return version;
+  return rc == 0 ? version : -1;
 }
 
-void AppendSlot(std::string& texts, std::vector<std::uint32_t>& offsets, std::string_view text,
-                bool fold) {
-  offsets.push_back(static_cast<std::uint32_t>(texts.size()));
+// Appends `text` as the next slot; answers the slot as written.
+std::string_view AppendSlot(std::string& texts, std::vector<std::uint32_t>& offsets,
+                            std::string_view text, bool fold) {
+  const std::size_t start = texts.size();
+  offsets.push_back(static_cast<std::uint32_t>(start));
   if (fold) {
     FoldText(text, texts);
   } else {
     texts.append(text);
   }
+  return std::string_view(texts).substr(start);
+}
+
+// The first occurrence of the non-empty `key` in `text` at or after `from`, through glibc's
+// quick memmem; npos when none.
+std::size_t Find(std::string_view text, std::string_view key, std::size_t from) {
+  if (from >= text.size()) return std::string_view::npos;
+  const void* at = memmem(text.data() + from, text.size() - from, key.data(), key.size());
+  return at == nullptr ? std::string_view::npos
+                       : static_cast<std::size_t>(static_cast<const char*>(at) - text.data());
+}
+
+// Whether the non-empty `key` occurs in `text` at a character start from which `accept` takes
+// it. Walks as ContainsCharacters does.
+template <typename Accept>
+bool FindCharacterMatch(std::string_view text, std::string_view key, Accept accept) {
+  std::size_t start = 0;  // a character start at or before the next match
+  for (std::size_t match = Find(text, key, 0); match != std::string_view::npos;
+       match = Find(text, key, match + 1)) {
+    while (start < match) {
+      start += start + 1 < text.size() && IsSjisLeadByte(static_cast<unsigned char>(text[start]))
+                   ? 2
+                   : 1;
+    }
+    if (start == match && accept(match)) return true;
+  }
+  return false;
+}
+
+// Whether `key` occurs in `text` folded, as ncnt answers.
+bool FoldedContains(std::string_view text, std::string_view key) {
+  if (text.empty()) return key.empty();  // most circles have no memo
+  thread_local std::string folded;
+  folded.clear();
+  FoldText(text, folded);
+  return ContainsCharacters(folded, key);
+}
+
+// The slots of the chosen keyword columns. A search asks with the same fields for every circle.
+unsigned SlotsOf(int fields) {
+  thread_local int lastFields = -1;
+  thread_local unsigned lastSlots = 0;
+  if (fields == lastFields) return lastSlots;
+  unsigned slots = 0;
+  for (int k = 0; k < kColumns; ++k) {
+    if (fields & kColumnOperands[k].bit) slots |= 1u << kSlotOfColumn[k];
+  }
+  lastFields = fields;
+  return lastSlots = slots;
 }
 
 }  // namespace
@@ -133,7 +178,8 @@ int EventCircleTexts::Register(sqlite3* connection) {
 int EventCircleTexts::Prepare(SqliteConnection& connection, int event,
                               const std::atomic<bool>& cancel, std::string* error) {
   const std::int64_t version = DataVersion(connection);
-  if (loaded_ && event == event_ && version == dataVersion_) return 0;
+  // A version that could not be read says nothing about the file: read the copy again.
+  if (loaded_ && event == event_ && version >= 0 && version == dataVersion_) return 0;
   Forget();
   const int rc = Read(connection, event, cancel, error);
   if (rc != 0) {
@@ -171,9 +217,9 @@ int EventCircleTexts::Read(SqliteConnection& connection, int event,
         for (int slot = 0; slot < kColumns; ++slot) {
           const std::string_view text = row.Text(kNumberCount + slot);
           if (row.IsNull(kNumberCount + slot)) circle.nullSlots |= 1u << slot;
-          circle.ragged = circle.ragged || EndsInsideACharacter(text);
           AppendSlot(raw_, rawOffsets_, text, false);
-          AppendSlot(folded_, foldedOffsets_, text, true);
+          const std::string_view folded = AppendSlot(folded_, foldedOffsets_, text, true);
+          circle.ragged = circle.ragged || EndsInsideACharacter(folded);
         }
         circles_.push_back(circle);
         // The offsets are 32 bits: a catalogue is far smaller, but never read past them.
@@ -205,44 +251,57 @@ std::string_view EventCircleTexts::Raw(std::size_t index, int column) const {
   return Slots(raw_, rawOffsets_, index, kSlotOfColumn[column], 1);
 }
 
+std::string_view EventCircleTexts::Folded(std::size_t index, int slot) const {
+  return Slots(folded_, foldedOffsets_, index, slot, 1);
+}
+
 std::optional<int> EventCircleTexts::Match(int id, int fields, std::string_view key,
                                            std::optional<std::string_view> genreName) const {
   const std::size_t index = IndexOf(id);
   if (index == circles_.size()) return -1;
-  const Circle& circle = circles_[index];
-  int columns = 0;
-  unsigned slots = 0;
-  for (int k = 0; k < kColumns; ++k) {
-    if (fields & kColumnOperands[k].bit) {
-      columns |= 1 << k;
-      slots |= 1u << kSlotOfColumn[k];
-    }
+  const unsigned slots = SlotsOf(fields);
+  const unsigned nullSlots = circles_[index].nullSlots & slots;
+  if (MatchesInSlots(index, slots & ~nullSlots, key)) return 1;
+  if ((fields & SearchCondition::kFieldMemo) &&
+      FoldedContains(database_.GetCircleMemo(id), key)) {
+    return 1;
   }
-  if (circle.nullSlots & slots) return std::nullopt;
-  // The memo and the genre name come last and are folded together, as one text.
-  thread_local std::string tail;
-  tail.clear();
-  if (fields & SearchCondition::kFieldMemo) tail += database_.GetCircleMemo(id);
-  if (genreName) tail += *genreName;
-  thread_local std::string text;
-  text.clear();
-  if (circle.ragged) {
-    std::string raw;
-    for (int k = 0; k < kColumns; ++k) {
-      if (columns & (1 << k)) raw += Raw(index, k);
-    }
-    FoldText(raw + tail, text);
-  } else if (const auto [first, count] = ContiguousSlots(columns); tail.empty() && count > 0) {
-    return ContainsCharacters(Slots(folded_, foldedOffsets_, index, first, count), key) ? 1 : 0;
-  } else {
-    for (int k = 0; k < kColumns; ++k) {
-      if (columns & (1 << k)) {
-        text += Slots(folded_, foldedOffsets_, index, kSlotOfColumn[k], 1);
-      }
-    }
-    FoldText(tail, text);
+  const bool genreChosen = (fields & SearchCondition::kFieldGenreName) != 0;
+  if (genreChosen && genreName && FoldedContains(*genreName, key)) return 1;
+  if (nullSlots != 0 || (genreChosen && !genreName)) return std::nullopt;
+  return 0;
+}
+
+// The chosen slots are searched as the one piece of the folded copy that spans them, so that a
+// circle without a match costs one pass; a match counts when it starts and ends inside one
+// chosen slot.
+bool EventCircleTexts::MatchesInSlots(std::size_t index, unsigned slots,
+                                      std::string_view key) const {
+  if (slots == 0) return false;
+  if (key.empty()) return true;  // as ncnt finds the empty key in any text
+  if (circles_[index].ragged) return MatchesInSlotsOneByOne(index, slots, key);
+  const int first = std::countr_zero(slots);
+  const int last = std::bit_width(slots) - 1;
+  const std::string_view piece = Slots(folded_, foldedOffsets_, index, first, last - first + 1);
+  const std::size_t base = index * kColumns;
+  const std::size_t pieceStart = foldedOffsets_[base + static_cast<std::size_t>(first)];
+  const auto slotEnd = [&](int slot) {
+    const std::size_t next = base + static_cast<std::size_t>(slot) + 1;
+    return (next < foldedOffsets_.size() ? foldedOffsets_[next] : folded_.size()) - pieceStart;
+  };
+  return FindCharacterMatch(piece, key, [&](std::size_t at) {
+    int slot = first;
+    while (slot < last && slotEnd(slot) <= at) ++slot;
+    return (slots >> slot & 1u) != 0 && at + key.size() <= slotEnd(slot);
+  });
+}
+
+bool EventCircleTexts::MatchesInSlotsOneByOne(std::size_t index, unsigned slots,
+                                              std::string_view key) const {
+  for (int slot = 0; slot < kColumns; ++slot) {
+    if ((slots >> slot & 1u) != 0 && ContainsCharacters(Folded(index, slot), key)) return true;
   }
-  return ContainsCharacters(text, key) ? 1 : 0;
+  return false;
 }
 
 bool EventCircleTexts::FillRecord(int id, CircleRecord& record) const {

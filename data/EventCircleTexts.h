@@ -4,12 +4,14 @@
 // folded texts and fills its records from the copy instead of folding and reading the whole
 // catalogue on every search.
 //
-// The SQL function foldedmatch(id, fields, key[, genreName]) answers what ncnt(concatenation, key)
-// answers for the circle's keyword fields (a SearchCondition field mask): the memo comes from the
-// checklist store as getMemo gives it, the genre name as the statement passes it.
+// The SQL function foldedmatch(id, fields, key[, genreName]) answers what the OR of
+// ncnt(field, key) over the circle's keyword fields (a SearchCondition field mask) answers: a
+// keyword matches within one field, never across the end of one and the start of the next. The
+// memo comes from the checklist store as getMemo gives it, the genre name as the statement passes
+// it.
 //
-// The copy is read again when the event differs or another connection committed a change since
-// (PRAGMA data_version). One thread at a time uses it.
+// The copy is read again when the event differs, when another connection committed a change
+// since (PRAGMA data_version), or when that could not be told. One thread at a time uses it.
 #pragma once
 
 #include <array>
@@ -47,7 +49,8 @@ class EventCircleTexts {
   // Forgets the copy (the connection it was read on is gone).
   void Forget();
 
-  // 1 or 0 as ncnt answers for circle `id`; nothing for NULL (a NULL field, or the genre name
+  // 1 or 0 as the OR of ncnt over the chosen fields answers for circle `id`: nothing (NULL) when
+  // no field matches and one of them is NULL (the genre name chosen but not given counts as
   // NULL); -1 when the circle is not in the copy.
   std::optional<int> Match(int id, int fields, std::string_view key,
                            std::optional<std::string_view> genreName) const;
@@ -60,7 +63,9 @@ class EventCircleTexts {
   struct Circle {
     std::array<int, kNumberCount> numbers{};
     std::uint16_t nullSlots = 0;  // bit s: the column in slot s is NULL
-    bool ragged = false;          // a column ends inside a character: fold the whole again
+    // A folded column ends inside a character, so a walk over the columns end to end would not
+    // start the next one on a character start.
+    bool ragged = false;
   };
 
   int Read(SqliteConnection& connection, int event, const std::atomic<bool>& cancel,
@@ -69,6 +74,10 @@ class EventCircleTexts {
   static std::string_view Slots(const std::string& texts, const std::vector<std::uint32_t>& offsets,
                                 std::size_t index, int firstSlot, int slotCount);
   std::string_view Raw(std::size_t index, int column) const;
+  std::string_view Folded(std::size_t index, int slot) const;
+  // Whether `key` lies within one of the chosen, non-NULL slots of circle `index`.
+  bool MatchesInSlots(std::size_t index, unsigned slots, std::string_view key) const;
+  bool MatchesInSlotsOneByOne(std::size_t index, unsigned slots, std::string_view key) const;
 
   const PavorunDatabase& database_;
   bool loaded_ = false;

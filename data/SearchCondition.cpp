@@ -2,6 +2,7 @@
 
 #include "data/EventCircleTexts.h"
 #include "data/PavorunDatabase.h"
+#include "data/SearchConnection.h"
 #include "data/SqlRow.h"
 #include "data/SqlText.h"
 #include "data/SqliteConnection.h"
@@ -9,7 +10,6 @@
 #include "platform/Sjis.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace vx {
 namespace {
@@ -27,8 +27,6 @@ constexpr const char* kRunIdsFormat =
     "SELECT PavorunCircle.id  %s PavorunCircle.pavorunNo=%d %s ORDER by %s;";
 
 constexpr int kEngineError = 1;  // SQLITE_ERROR
-
-constexpr const char* kSearchCacheSize = "PRAGMA cache_size=-65536;";  // KiB, at most
 
 constexpr const char* kFromCircles = " FROM PavorunCircle WHERE ";
 constexpr const char* kFromCirclesAndGenres =
@@ -107,26 +105,32 @@ std::string CharacterOfCode(int code) {
 
 }  // namespace
 
-SearchCondition::SearchCondition(PavorunDatabase& database)
-    : database_(database), circleTexts_(std::make_unique<EventCircleTexts>(database)) {
-  Reset();
+SearchCondition::SearchCondition(PavorunDatabase& database) : database_(database) { Reset(); }
+
+SearchCondition::~SearchCondition() = default;
+
+SearchCondition::TextsHold SearchCondition::HoldTexts() {
+  return SearchConnection::Of(database_);
 }
 
-SearchCondition::~SearchCondition() {
-  if (readAhead_.valid()) readAhead_.wait();
+SearchCondition::TextsHold SearchCondition::ReadTextsAhead() {
+  std::shared_ptr<SearchConnection> connection = SearchConnection::Of(database_);
+  connection->ReadAhead(database_.GetEventNo());
+  return connection;
 }
 
-void SearchCondition::ReadTextsAhead() {
-  if (readAhead_.valid() &&
-      readAhead_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
-    return;
-  }
-  const int event = database_.GetEventNo();
-  readAhead_ = std::async(std::launch::async, [this, event] {
-    static const std::atomic<bool> kNoCancel{false};
-    std::lock_guard lock(searchMutex_);
-    if (OpenConnection(nullptr)) circleTexts_->Prepare(*connection_, event, kNoCancel, nullptr);
-  });
+void SearchCondition::Cancel() {
+  cancelled_.store(true);
+  std::lock_guard lock(attachMutex_);
+  if (attached_ != nullptr) attached_->StopReadAhead();
+}
+
+void SearchCondition::Attach(SearchConnection* connection) {
+  std::lock_guard lock(attachMutex_);
+  attached_ = connection;
+  // A cancel that came before the search could reach the connection still stops the read-ahead
+  // the search would wait for.
+  if (connection != nullptr && cancelled_.load()) connection->StopReadAhead();
 }
 
 void SearchCondition::Reset() {
@@ -256,15 +260,13 @@ void SearchCondition::AddKeywordTerm(std::string_view word) {
     keywordExpression_.append(joint);
     runKeywordExpression_.append(joint);
   }
-  std::string term = normalizedMatch_ ? " ncnt(" : " cnt(";
-  AppendFieldOperands(term);
   std::string quoted;
   // Fold first: the fold turns look-alike quotes into "'", which must then be doubled too.
   AppendSqlQuoted(quoted, normalizedMatch_ ? FoldText(word) : std::string(word));
-  term += "," + quoted + ")";
-  keywordExpression_ += term;
+  const std::string terms = FieldTerms(normalizedMatch_ ? "ncnt(" : "cnt(", quoted);
+  keywordExpression_ += terms;
   if (!normalizedMatch_) {
-    runKeywordExpression_ += term;
+    runKeywordExpression_ += terms;
     return;
   }
   runKeywordExpression_ += std::string(" ") + EventCircleTexts::kFunctionName +
@@ -272,15 +274,18 @@ void SearchCondition::AddKeywordTerm(std::string_view word) {
                            ((keywordFields_ & kFieldGenreName) ? ",PavorunGenre.name)" : ")");
 }
 
-void SearchCondition::AppendFieldOperands(std::string& sql) {
-  bool first = true;
+// One call of `function` per chosen field, joined by OR: a word that runs from the end of one
+// field into the start of the next is in neither.
+std::string SearchCondition::FieldTerms(const char* function, const std::string& quotedKey) {
+  std::string terms;
+  int count = 0;
   for (const FieldOperand& field : kFieldOperands) {
     if ((keywordFields_ & field.bit) == 0) continue;
-    if (!first) sql.append("||");
-    sql.append(field.operand);
-    first = false;
+    if (count++ > 0) terms.append(" OR ");
+    terms.append(function).append(field.operand).append(",").append(quotedKey).append(")");
     if (field.bit == kFieldGenreName) genreJoin_ = true;
   }
+  return count > 1 ? " (" + terms + ")" : " " + terms;
 }
 
 const std::string& SearchCondition::Where() {
@@ -345,31 +350,34 @@ int SearchCondition::Run(SearchRowCallback callback, void* context) {
 }
 
 int SearchCondition::Collect() {
-  std::lock_guard lock(searchMutex_);
   DropFound();
+  // Room for as many as last time: a search repeated or narrowed then grows no vector.
+  found_.reserve(lastFoundCount_);
   lastError_.clear();
   Where();
-  if (!OpenConnection(&lastError_)) return lastResult_ = SqliteDatabase::kNoDatabase;
   const bool folds = runWhere_.find(EventCircleTexts::kFunctionName) != std::string::npos;
-  const char* format = folds ? kRunIdsFormat : kRunFormat;
-  const std::string sql = FormatSql(format, FromPart(), database_.GetEventNo(), runWhere_.c_str(),
-                                    OrderColumn());
-  lastResult_ = folds ? CollectFromCopy(sql) : CollectRows(sql);
+  const std::string sql = FormatSql(folds ? kRunIdsFormat : kRunFormat, FromPart(),
+                                    database_.GetEventNo(), runWhere_.c_str(), OrderColumn());
+  const std::shared_ptr<SearchConnection> connection = SearchConnection::Of(database_);
+  Attach(connection.get());
+  lastResult_ = connection->Use(
+      cancelled_, &lastError_,
+      [&](SqliteConnection& searchConnection, EventCircleTexts& texts) {
+        return folds ? CollectFromCopy(searchConnection, texts, sql)
+                     : CollectRows(searchConnection, sql);
+      });
+  Attach(nullptr);
   if (lastResult_ == 0) {
     foundKept_ = true;
-    return lastResult_;
-  }
-  DropFound();
-  // Whatever went wrong, the next search starts on a fresh connection.
-  if (lastResult_ != kCancelled) {
-    connection_.reset();
-    circleTexts_->Forget();
+    lastFoundCount_ = found_.size();
+  } else {
+    DropFound();
   }
   return lastResult_;
 }
 
-int SearchCondition::CollectRows(const std::string& sql) {
-  return connection_->QueryRows(
+int SearchCondition::CollectRows(SqliteConnection& connection, const std::string& sql) {
+  return connection.QueryRows(
       sql,
       [this](const SqlRow& row) {
         if (cancelled_.load()) return 1;
@@ -383,42 +391,31 @@ int SearchCondition::CollectRows(const std::string& sql) {
 
 // One read transaction: the copy is checked against the file and the statement run on the same
 // state of it.
-int SearchCondition::CollectFromCopy(const std::string& sql) {
+int SearchCondition::CollectFromCopy(SqliteConnection& connection, EventCircleTexts& texts,
+                                     const std::string& sql) {
   const auto ignore = [](const SqlRow&) { return 0; };
-  connection_->QueryRows("BEGIN;", ignore, nullptr);
-  int rc = circleTexts_->Prepare(*connection_, database_.GetEventNo(), cancelled_, &lastError_);
+  connection.QueryRows("BEGIN;", ignore, nullptr);
+  int rc = texts.Prepare(connection, database_.GetEventNo(), cancelled_, &lastError_);
   bool missing = false;
   if (rc == 0) {
-    rc = connection_->QueryRows(
+    rc = connection.QueryRows(
         sql,
-        [this, &missing](const SqlRow& row) {
+        [this, &texts, &missing](const SqlRow& row) {
           if (cancelled_.load()) return 1;
           CircleRecord& record = found_.emplace_back();
-          missing = !circleTexts_->FillRecord(row.Int(0), record);
+          missing = !texts.FillRecord(row.Int(0), record);
           if (missing) return 1;
           CompleteRecord(record);
           return 0;
         },
         &lastError_);
   }
-  connection_->QueryRows("COMMIT;", ignore, nullptr);
+  connection.QueryRows("COMMIT;", ignore, nullptr);
   if (missing) {
     lastError_ = "circle texts out of date";
     return kEngineError;
   }
   return rc;
-}
-
-// The search keeps its connection: a search reads every circle of the event, and with the pages
-// in its cache the next search need not read them from the file again.
-bool SearchCondition::OpenConnection(std::string* error) {
-  if (connection_) return true;
-  connection_ = database_.OpenConnection(error);
-  if (!connection_) return false;
-  circleTexts_->Forget();
-  circleTexts_->Register(connection_->Handle());
-  connection_->QueryRows(kSearchCacheSize, [](const SqlRow&) { return 0; }, nullptr);
-  return true;
 }
 
 void SearchCondition::CompleteRecord(CircleRecord& record) {
@@ -429,8 +426,9 @@ void SearchCondition::CompleteRecord(CircleRecord& record) {
   if (kept != nullptr) record = *kept;
 }
 
+// With its room: a search of the whole catalogue would keep megabytes for the session.
 void SearchCondition::DropFound() {
-  found_.clear();
+  std::vector<CircleRecord>().swap(found_);
   foundKept_ = false;
 }
 

@@ -5,11 +5,14 @@
 //
 // A search progress counts first and then lists: CountMatches runs the search once and keeps the
 // matching circles, and the Run that follows hands those out, so the statement runs only once.
-// The connection stays open from search to search, for one search at a time, and with it a copy
-// of the event's circles (EventCircleTexts): a search with normalised keywords matches them
-// against the copy's folded texts and fills its records from the copy, instead of folding and
-// reading every circle again. Its answers are those of the WHERE text, which stays as the terms
-// define it.
+// Searches run on the database's search connection (SearchConnection), shared by its conditions,
+// with a copy of the event's circles (EventCircleTexts): a search with normalised keywords
+// matches them against the copy's folded texts and fills its records from the copy, instead of
+// folding and reading every circle again. Its answers are those of the WHERE text, which stays
+// as the terms define it. Connection and copy stay from search to search while something holds
+// them (HoldTexts, ReadTextsAhead), and go when nothing does.
+//
+// A keyword matches within one field: each word is looked for in each chosen field on its own.
 //
 // A search can be narrowed: KeepAsBase makes the last search's WHERE text the base that the next
 // choices are added to.
@@ -22,7 +25,6 @@
 #include "data/CircleRecord.h"
 
 #include <atomic>
-#include <future>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -33,6 +35,7 @@ namespace vx {
 
 class EventCircleTexts;
 class PavorunDatabase;
+class SearchConnection;
 class SqlRow;
 class SqliteConnection;
 
@@ -42,8 +45,8 @@ using SearchRowCallback = void (*)(void* context, CircleRecord&& record);
 
 class SearchCondition {
  public:
-  // Keyword field bits. Chosen fields are concatenated in bit order, except that the memo and
-  // the genre name come last.
+  // Keyword field bits. Chosen fields are searched in bit order, except that the memo and the
+  // genre name come last.
   enum KeywordField : int {
     kFieldCircleName = 0x0001,
     kFieldCircleKana = 0x0002,
@@ -65,8 +68,8 @@ class SearchCondition {
     int bit;
     const char* operand;
   };
-  // The order in which chosen fields are concatenated: the circle table's columns, then the memo
-  // and the genre name.
+  // The order in which chosen fields appear in a keyword term: the circle table's columns, then
+  // the memo and the genre name.
   static constexpr FieldOperand kFieldOperands[] = {
       {kFieldCircleName, "circleName"},
       {kFieldCircleKana, "circleKana"},
@@ -85,6 +88,8 @@ class SearchCondition {
   };
   // What CountMatches' LastResult() and Run answer for a search stopped by Cancel.
   static constexpr int kCancelled = 4;
+  // Keeps the search connection and its copy of the event's texts while it lives.
+  using TextsHold = std::shared_ptr<const void>;
 
   // The database must outlive the condition.
   explicit SearchCondition(PavorunDatabase& database);
@@ -123,7 +128,8 @@ class SearchCondition {
 
   // Keeps `text` and builds the keyword terms from its words with the fields, the normalised
   // match and the AND/OR choice as they are now, so set those first. Words are separated by TAB,
-  // blank and the full-width blank. With no fields chosen no term is built.
+  // blank and the full-width blank. A word's term matches a circle when one chosen field holds
+  // the word. With no fields chosen no term is built.
   void SetKeywords(std::string_view text);
   void ClearKeywords();
 
@@ -140,14 +146,19 @@ class SearchCondition {
   int Run(SearchRowCallback callback, void* context);
   int LastResult() const { return lastResult_; }
   const std::string& LastError() const { return lastError_; }
-  // Reads the event's folded texts on a thread of its own, so that the first normalised search
-  // need not wait for them (the search dialog asks for this when it opens). A search started
-  // meanwhile waits for the read. Any thread; the object waits for the read when it goes.
-  void ReadTextsAhead();
-  // Stops the search in progress at its next row. A cancel that comes while counting, or between
-  // CountMatches and Run, stops the Run that follows; it is consumed by the end of that Run or
-  // forgotten when the choices change.
-  void Cancel() { cancelled_.store(true); }
+  // Keeps the search connection of the database, with the copy of the event's texts once a
+  // search has read it, for the searches that follow while the hold lives; without a hold they
+  // go with the search that used them. Shared by every condition of the database.
+  [[nodiscard]] TextsHold HoldTexts();
+  // HoldTexts, and the event's texts read into the copy on a thread of its own, so that the first
+  // normalised search need not wait for them (the search dialog asks for this when it opens). A
+  // search started meanwhile waits for the read; the read stops when such a search is cancelled
+  // and when the last hold goes.
+  [[nodiscard]] TextsHold ReadTextsAhead();
+  // Stops the search in progress at its next row, and a read-ahead it waits for. A cancel that
+  // comes while counting, or between CountMatches and Run, stops the Run that follows; it is
+  // consumed by the end of that Run or forgotten when the choices change. Any thread.
+  void Cancel();
 
   bool MatchAll() const { return matchAll_; }
   bool NormalizedMatch() const { return normalizedMatch_; }
@@ -157,7 +168,7 @@ class SearchCondition {
   const std::vector<int>& Days() const { return days_; }
   const std::vector<int>& Genres() const { return genres_; }
   const std::string& KeywordText() const { return keywordText_; }
-  // The SQL of the keyword terms, e.g. " cnt(circleName||circleKana,'abc')".
+  // The SQL of the keyword terms, e.g. " (cnt(circleName,'abc') OR cnt(circleKana,'abc'))".
   const std::string& KeywordExpression() const { return keywordExpression_; }
   const std::string& Base() const { return base_; }
   bool JoinsGenre() const { return genreJoin_; }
@@ -167,7 +178,7 @@ class SearchCondition {
  private:
   void MarkChanged();
   void AddKeywordTerm(std::string_view word);
-  void AppendFieldOperands(std::string& sql);
+  std::string FieldTerms(const char* function, const std::string& quotedKey);
   void BuildWhere();
   void AppendChoices(std::string& where, const std::string& keywordExpression) const;
   void AppendKanaInitialFilter(std::string& where) const;
@@ -175,12 +186,14 @@ class SearchCondition {
   const char* OrderColumn() const;
   // Runs the statement into found_; the result code, also kept in lastResult_.
   int Collect();
-  int CollectRows(const std::string& sql);
-  int CollectFromCopy(const std::string& sql);
+  int CollectRows(SqliteConnection& connection, const std::string& sql);
+  int CollectFromCopy(SqliteConnection& connection, EventCircleTexts& texts,
+                      const std::string& sql);
   // The genre name, or the checklist store's record of a checked circle.
   void CompleteRecord(CircleRecord& record);
   void DropFound();
-  bool OpenConnection(std::string* error);
+  // The connection a search in progress uses, for Cancel to reach; null between searches.
+  void Attach(SearchConnection* connection);
 
   PavorunDatabase& database_;
   bool changed_ = true;
@@ -202,16 +215,15 @@ class SearchCondition {
   std::string where_;
   std::string runWhere_;
 
-  // Search state, used by the thread that runs the search (or reads ahead) under searchMutex_.
-  std::mutex searchMutex_;
-  std::future<void> readAhead_;
-  std::unique_ptr<SqliteConnection> connection_;
-  std::unique_ptr<EventCircleTexts> circleTexts_;  // of connection_
+  // Search state, used by the thread that runs the search.
   std::vector<CircleRecord> found_;
   bool foundKept_ = false;  // found_ holds the circles of the current choices
+  std::size_t lastFoundCount_ = 0;
   int lastResult_ = 0;
   std::string lastError_;
   std::atomic<bool> cancelled_{false};
+  std::mutex attachMutex_;
+  SearchConnection* attached_ = nullptr;  // under attachMutex_
 };
 
 }  // namespace vx

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -97,9 +99,9 @@ class SearchTest : public ::testing::Test {
 };
 
 // Normalised keywords are matched against folded texts kept from search to search; the circles
-// found must stay those the WHERE text defines: a name ending in half a character that the
-// reading completes, a NULL field, memos, the genre name, narrowing, and changes made between
-// searches by the checklist and by another connection.
+// found must stay those the WHERE text defines: a name ending in half a character, a NULL field,
+// memos, the genre name, narrowing, and changes made between searches by the checklist and by
+// another connection.
 TEST_F(SearchTest, FoldedKeywordsFindWhatTheWhereTextDefines) {
   ASSERT_EQ(db.Exec(nullptr, nullptr,
                     "update PavorunCircle set circleName='Al'||x'83',circleKana='A'||circleKana "
@@ -114,15 +116,17 @@ TEST_F(SearchTest, FoldedKeywordsFindWhatTheWhereTextDefines) {
     bool all;
     Ids expected;
   } cases[] = {
-      {F::kFieldCircleName | F::kFieldCircleKana, "lア", true, {1}},  // 0x83 0x41 is ア
-      {F::kFieldCircleName, "lア", true, {}},
-      {F::kFieldCircleName | F::kFieldPenName, "a", true, {1, 2, 4, 6}},  // 3: no pen name
-      {F::kFieldCircleName, "a", true, {1, 2, 3, 4, 6}},
+      // 0x83 0x41 is ア: the reading's "A" does not complete the name's last character.
+      {F::kFieldCircleName | F::kFieldCircleKana, "lア", true, {}},
+      {F::kFieldCircleName | F::kFieldCircleKana, "ｱﾙﾌｧ", true, {1}},
+      // 3 has no pen name: its name is still searched.
+      {F::kFieldCircleName | F::kFieldPenName, "a", true, {1, 2, 3, 4, 6}},
+      {F::kFieldPenName, "a", true, {}},
       {F::kFieldCircleName | F::kFieldMemo, "ta 新刊", true, {2}},
       {F::kFieldCircleName | F::kFieldMemo, "ta なし", false, {2, 4}},
-      {F::kFieldGenreName | F::kFieldCircleName, "deltaげーむ", true, {4}},
-      {F::DefaultKeywordFields(), "ガ ﾍﾞｰﾀ", false, {2, 5, 6}},
-      {F::kAllKeywordFields, "ａ", true, {1, 2, 4, 6}},
+      {F::kFieldGenreName | F::kFieldCircleName, "delta げーむ", true, {4}},
+      {F::DefaultKeywordFields(), "ガ ﾍﾞｰﾀ", false, {2, 3, 5, 6}},
+      {F::kAllKeywordFields, "ａ", true, {1, 2, 3, 4, 6}},
   };
   for (const auto& c : cases) {
     Find(c.fields, Sjis(c.keywords), true, c.all);
@@ -133,7 +137,7 @@ TEST_F(SearchTest, FoldedKeywordsFindWhatTheWhereTextDefines) {
   search->KeepAsBase();
   search->SetNormalizedMatch(true);
   search->SetKeywordFields(F::kFieldCircleName | F::kFieldCircleKana);
-  search->SetKeywords(Sjis("lア"));
+  search->SetKeywords(Sjis("ｱﾙﾌｧ"));
   EXPECT_EQ(RunIds(), DefinedIds(db, *search));
   EXPECT_EQ(RunIds(), (Ids{1}));
 
@@ -142,6 +146,49 @@ TEST_F(SearchTest, FoldedKeywordsFindWhatTheWhereTextDefines) {
   Find(F::kFieldCircleName | F::kFieldMemo, Sjis("zeta ぜーた"), true, false);
   EXPECT_EQ(RunIds(), DefinedIds(db, *search));
   EXPECT_EQ(RunIds(), (Ids{2, 5}));
+}
+
+// A keyword ran on from the end of one chosen field into the start of the next: こうが found
+// がっこう through its name and its reading.
+TEST_F(SearchTest, KeywordsMatchWithinOneFieldNeverAcrossTwo) {
+  ASSERT_EQ(db.Exec(nullptr, nullptr,
+                    vx::FormatSql("update PavorunCircle set penName=%Q,description=%Q where id=5;"
+                                  "update PavorunCircle set circleName='zab',circleKana='cabc',"
+                                  "penName='y' where id=1;",
+                                  Sjis("がっこう").c_str(), Sjis("ｺｳｶﾞｸ").c_str())),
+            0);
+  store.Add(2, Sjis("新刊あり"));  // circle 2's genre is 創作
+  using F = SearchCondition;
+  const int nameAndKana = F::kFieldCircleName | F::kFieldCircleKana;
+  const struct {
+    int fields;
+    bool normalized;
+    const char* keyword;
+    Ids expected;
+  } cases[] = {
+      {nameAndKana, true, "こうが", {}},
+      {nameAndKana, true, "ｺｳｶﾞ", {}},
+      {F::kFieldCircleName | F::kFieldPenName, false, "こうが", {}},
+      {F::DefaultKeywordFields(), true, "こうが", {5}},  // the description holds it
+      {F::kFieldMemo | F::kFieldGenreName, true, "あり創作", {}},
+      {F::kAllKeywordFields, false, "あり創作", {}},
+      // Only the pen name, which lies between the chosen fields, holds it.
+      {F::kFieldCircleName | F::kFieldDescription, true, "y", {}},
+      // The first "abc" runs from the name into the reading; the reading has one of its own.
+      {nameAndKana, true, "abc", {1}},
+      {nameAndKana, false, "abc", {1}},
+      // Within one field the fold still matches width and kana kind.
+      {nameAndKana, true, "ｶﾞｯｺｳ", {5}},
+      {F::kFieldCircleName, true, "ガッコウ", {5}},
+      {F::kFieldCircleName, true, "ＤＥＬＴＡ", {4}},
+      {F::kFieldMemo, true, "ｱﾘ", {2}},
+      {F::kFieldGenreName, true, "ｹﾞｰﾑ", {3, 4, 5}},
+  };
+  for (const auto& c : cases) {
+    Find(c.fields, Sjis(c.keyword), c.normalized);
+    EXPECT_EQ(RunIds(), c.expected) << c.keyword << " in " << c.fields;
+    EXPECT_EQ(DefinedIds(db, *search), c.expected) << c.keyword << " in " << c.fields;
+  }
 }
 
 TEST_F(SearchTest, KeywordExpressions) {
@@ -153,12 +200,15 @@ TEST_F(SearchTest, KeywordExpressions) {
     std::string expected;
   } cases[] = {
       {3, false, true, Sjis("abc　def"),
-       " cnt(circleName||circleKana,'abc') AND  cnt(circleName||circleKana,'def')"},
+       " (cnt(circleName,'abc') OR cnt(circleKana,'abc')) AND "
+       " (cnt(circleName,'def') OR cnt(circleKana,'def'))"},
       {SearchCondition::kFieldPenName, true, false, Sjis("ＡＢ\tガッコウ"),
        " ncnt(penName,'ab') OR  ncnt(penName,'" + Sjis("ｶﾂｺｳ") + "')"},
       {SearchCondition::kAllKeywordFields, false, false, "x",
-       " cnt(circleName||circleKana||penName||bookName||url||mailAddr||description||updateData||"
-       "orbalink||rss||twitter||pixiv||getMemo(PavorunCircle.id)||PavorunGenre.name,'x')"},
+       " (cnt(circleName,'x') OR cnt(circleKana,'x') OR cnt(penName,'x') OR cnt(bookName,'x') OR "
+       "cnt(url,'x') OR cnt(mailAddr,'x') OR cnt(description,'x') OR cnt(updateData,'x') OR "
+       "cnt(orbalink,'x') OR cnt(rss,'x') OR cnt(twitter,'x') OR cnt(pixiv,'x') OR "
+       "cnt(getMemo(PavorunCircle.id),'x') OR cnt(PavorunGenre.name,'x'))"},
       {1, false, false, Sjis(" \t　a　　 b\t　"), " cnt(circleName,'a') OR  cnt(circleName,'b')"},
       {1, false, false, Sjis("　 \t"), ""},
       // ａ is 0x82 0x81: its trail byte and the '@' look like a full-width blank.
@@ -332,9 +382,10 @@ TEST_F(SearchTest, KeepAsBaseNarrowsTheLastSearchAndResetForgetsIt) {
 }
 
 TEST_F(SearchTest, GenreNameKeywordsJoinTheGenreTableUntilReset) {
-  Find(SearchCondition::kFieldGenreName | SearchCondition::kFieldCircleName, Sjis("deltaゲーム"));
+  Find(SearchCondition::kFieldGenreName | SearchCondition::kFieldCircleName,
+       Sjis("delta ゲーム"));
   const std::vector<vx::CircleRecord> records = Run();
-  ASSERT_EQ(records.size(), 1u);  // the name comes before the genre
+  ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(std::to_string(records[0].id) + "|" + std::to_string(records[0].pageNo) + "|" +
                 records[0].circleName + "|" + records[0].genreName,
             "4|5|Delta|" + Sjis("ゲーム"));
@@ -424,8 +475,8 @@ TEST_F(SampleDiscSearchTest, FoldedSearchesFindWhatTheWhereTextDefines) {
   memos.Add(7, Sjis("ねこ"));
   db.SetFavoriteStore(&memos);
   SearchCondition search(db);
-  search.ReadTextsAhead();  // the searches below wait for it
-  SearchCondition(db).ReadTextsAhead();  // and a condition that goes waits for its read
+  const SearchCondition::TextsHold texts = search.ReadTextsAhead();  // the searches wait for it
+  EXPECT_TRUE(SearchCondition(db).ReadTextsAhead());  // a second read-ahead of the same copy
   std::size_t found = 0;
   for (const char* keywords : {"新刊", "の", "ネコ 本", "ｶﾌｪ　コミ", "ａ", "本'"}) {
     for (const bool all : {true, false}) {
@@ -440,6 +491,51 @@ TEST_F(SampleDiscSearchTest, FoldedSearchesFindWhatTheWhereTextDefines) {
     }
   }
   EXPECT_GT(found, 100u);
+  db.SetFavoriteStore(nullptr);
+}
+
+// Every field of a record, for comparing records whole.
+std::string Describe(const vx::CircleRecord& r) {
+  std::string text;
+  for (int number : {r.id, r.pageNo, r.cutIndex, r.day, r.blockId, r.spaceNo, r.spaceNoSub,
+                     r.genreId, r.updateId, r.updateFlag}) {
+    text += std::to_string(number) + "|";
+  }
+  for (const std::string* field :
+       {&r.circleName, &r.circleKana, &r.penName, &r.bookName, &r.url, &r.mailAddr,
+        &r.description, &r.memo, &r.genreName, &r.updateData, &r.orbalink, &r.rss, &r.rssInfo,
+        &r.twitter, &r.pixiv}) {
+    text += *field + "|";
+  }
+  return text;
+}
+
+// A folded search fills its records from the copy of the event's texts, a plain one from the
+// rows; both hand out the same record of a circle, a checked circle as the checklist holds it.
+TEST_F(SampleDiscSearchTest, RecordsFromTheCopyAreThoseReadFromTheRows) {
+  ASSERT_TRUE(sample_) << "no sample disc at $VX_SAMPLE_DISC";
+  vx::PavorunDatabase& db = sample_->Database();
+  vxtest::FakeMemoStore memos;
+  memos.Add(2, Sjis("新刊の列"));
+  db.SetFavoriteStore(&memos);
+  std::vector<vx::CircleRecord> all;
+  SearchCondition rows(db);
+  ASSERT_EQ(rows.Run(Collect, &all), 0);
+  std::map<int, std::string> fromRows;
+  for (const vx::CircleRecord& record : all) fromRows[record.id] = Describe(record);
+
+  SearchCondition folded(db);
+  folded.SetKeywordFields(SearchCondition::DefaultKeywordFields());
+  folded.SetNormalizedMatch(true);
+  folded.SetKeywords(Sjis("の"));
+  std::vector<vx::CircleRecord> found;
+  ASSERT_EQ(folded.Run(Collect, &found), 0);
+  EXPECT_GT(found.size(), 100u);
+  for (const vx::CircleRecord& record : found) {
+    EXPECT_EQ(Describe(record), fromRows[record.id]);
+  }
+  EXPECT_TRUE(std::any_of(found.begin(), found.end(),
+                          [](const vx::CircleRecord& r) { return r.id == 2; }));
   db.SetFavoriteStore(nullptr);
 }
 

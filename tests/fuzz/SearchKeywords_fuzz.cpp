@@ -12,6 +12,9 @@ void CountRow(void* context, vx::CircleRecord&&) { ++*static_cast<int*>(context)
 
 VX_FUZZ_TARGET(SearchKeywords) {
   if (size == 0) return 0;
+  // Held for every input, as the open search dialog holds them: each search reuses one copy.
+  static const vx::SearchCondition::TextsHold texts =
+      vx::SearchCondition(vxfuzz::FuzzCatalog()).HoldTexts();
   vx::SearchCondition search(vxfuzz::FuzzCatalog());
   search.Reset();
   search.AddAllDays();

@@ -1,13 +1,18 @@
 // Update archives as they come from the update server or the user. The first byte chooses the
 // form: any bytes as the archive; a sound ZIP whose "UPDATE.TXT" (stored or deflated, its name in
-// either case) holds the rest; or the rest as the deflated data of that entry under a size and
-// CRC of the fuzzer's choosing. Whatever unpacks keeps the cap and unpacks the same again; a cap
-// one byte short refuses it; a sound archive gives back exactly what was packed.
+// either case) holds the rest; or the rest as the deflated data of that entry, declared with the
+// size and CRC of what it inflates to, or (a flag) with a size and CRC of the fuzzer's choosing: a
+// CRC the fuzzer has to guess stopped nearly every mutation at the checksum, before the inflater
+// had shown anything. Whatever unpacks keeps the cap and unpacks the same again; a cap one byte
+// short refuses it; a sound archive gives back exactly what was packed.
 #include <minizip/zip.h>
+
+#include <zlib.h>
 
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 #include "tests/fuzz/FuzzTarget.h"
@@ -48,6 +53,35 @@ std::uint32_t Word(const std::uint8_t* data) {
   return word;
 }
 
+struct Declared {
+  std::uint32_t size;
+  std::uint32_t crc;
+};
+
+// The size and CRC of what the raw deflated `bytes` inflate to; nothing when they are no whole
+// deflate stream or inflate past `limit`.
+std::optional<Declared> InflatedSizeAndCrc(std::string_view bytes, std::uint64_t limit) {
+  z_stream stream{};
+  if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) return std::nullopt;
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+  stream.avail_in = static_cast<uInt>(bytes.size());
+  Declared declared{0, static_cast<std::uint32_t>(crc32(0, nullptr, 0))};
+  int rc = Z_OK;
+  while (rc == Z_OK && stream.total_out <= limit) {
+    Bytef out[16384];
+    stream.next_out = out;
+    stream.avail_out = sizeof out;
+    rc = inflate(&stream, Z_NO_FLUSH);
+    const auto produced = static_cast<uInt>(sizeof out - stream.avail_out);
+    declared.crc = static_cast<std::uint32_t>(crc32(declared.crc, out, produced));
+    if (rc == Z_BUF_ERROR && produced > 0) rc = Z_OK;
+  }
+  declared.size = static_cast<std::uint32_t>(stream.total_out);
+  inflateEnd(&stream);
+  if (rc != Z_STREAM_END || stream.total_out > limit) return std::nullopt;
+  return declared;
+}
+
 }  // namespace
 
 VX_FUZZ_TARGET(UpdateArchive) {
@@ -60,11 +94,16 @@ VX_FUZZ_TARGET(UpdateArchive) {
   const int form = data[0] % 3;
   const char* name = (data[1] & 1) == 0 ? "UPDATE.TXT" : "update.txt";
   const int method = (data[1] & 2) == 0 ? 0 : Z_DEFLATED;
+  const bool fuzzersChecksum = (data[1] & 4) != 0;
+  Declared declared{static_cast<std::uint32_t>(Word(data + 2) % (2 * kCap)), Word(data + 6)};
+  if (form == 2 && !fuzzersChecksum) {
+    declared = InflatedSizeAndCrc(rest, 2 * kCap).value_or(declared);
+  }
   if (form == 0) {
     vxfuzz::WriteBytes(archive, vxfuzz::Bytes(data + 1, size - 1));
   } else {
-    WriteArchive(archive, name, rest, form == 1 ? method : Z_DEFLATED, form == 2,
-                 Word(data + 2) % (2 * kCap), Word(data + 6));
+    WriteArchive(archive, name, rest, form == 1 ? method : Z_DEFLATED, form == 2, declared.size,
+                 declared.crc);
   }
   const UpdateArchiveStatus status = vx::ExtractUpdateText(archive, text, kCap);
   if (form == 1) vxfuzz::Check(status == UpdateArchiveStatus::kOk, "a sound archive unpacks");

@@ -28,8 +28,9 @@ void DrawArtwork(QPainter& painter, const QRect& area, const Circle& circle, int
     painter.setPen(QPen(Qt::black, scale));
     const int w = random.Between(area.width() / 5, area.width() / 2);
     const int h = random.Between(area.height() / 5, area.height() / 2);
-    const QRect box(area.left() + random.Between(0, area.width() - w),
-                    area.top() + random.Between(0, area.height() - h), w, h);
+    const int y = random.Between(0, area.height() - h);  // first, as the pictures have had it
+    const int x = random.Between(0, area.width() - w);
+    const QRect box(area.left() + x, area.top() + y, w, h);
     switch (random.Below(3)) {
       case 0: painter.drawEllipse(box); break;
       case 1: painter.drawRoundedRect(box, 3 * scale, 3 * scale); break;

@@ -93,7 +93,10 @@ std::string NameMaker::MakePenName() {
   for (int i = 0; i < authors; ++i) {
     if (i > 0) pen += "／";
     if (random_.Chance(55)) {
-      pen += random_.Pick(FamilyNames()).text + random_.Pick(GivenNames()).text;
+      // Drawn in the order the discs have always had: the given name first.
+      const Word& given = random_.Pick(GivenNames());
+      const Word& family = random_.Pick(FamilyNames());
+      pen += family.text + given.text;
     } else {
       pen += random_.Pick(Nicknames());
     }
@@ -106,9 +109,11 @@ std::string NameMaker::MakeBookName() {
   switch (random_.Below(6)) {
     case 0:
       return Utf8ToCp932(noun.text + "の" + random_.Pick(NounWords()).text);
-    case 1:
-      return Utf8ToCp932(random_.Pick(KatakanaWords()).text +
-                         Format(" Vol.%d", random_.Between(1, 12)));
+    case 1: {
+      const int volume = random_.Between(1, 12);  // first, as the discs have always had it
+      const Word& title = random_.Pick(KatakanaWords());
+      return Utf8ToCp932(title.text + Format(" Vol.%d", volume));
+    }
     case 2:
       return Utf8ToCp932(noun.text + "日和");
     case 3:
@@ -124,7 +129,9 @@ std::string NameMaker::MakeDescription() {
   std::string text;
   const int sentences = random_.Between(1, 2);
   for (int i = 0; i < sentences; ++i) {
-    text += FillPlaceholder(random_.Pick(DescriptionSentences()), random_.Pick(NounWords()).text);
+    const Word& noun = random_.Pick(NounWords());  // first, as the discs have always had it
+    const std::string& sentence = random_.Pick(DescriptionSentences());
+    text += FillPlaceholder(sentence, noun.text);
   }
   return Utf8ToCp932(text);
 }

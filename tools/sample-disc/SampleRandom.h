@@ -1,5 +1,9 @@
 // A small seeded generator whose sequence is fixed by this code alone (the standard library's
 // distributions differ between implementations, so they cannot give byte-identical discs).
+//
+// One draw per statement, into a named variable: the order in which a call's arguments or an
+// operator's operands are evaluated is the compiler's, so two draws in one expression make
+// different discs with GCC and clang.
 #pragma once
 
 #include <cstdint>

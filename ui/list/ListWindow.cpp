@@ -2,11 +2,13 @@
 #include "ui/list/ListWindow.h"
 
 #include <QComboBox>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
 
 #include "app/CatalogController.h"
+#include "data/SearchCondition.h"
 #include "platform/CodePage.h"
 #include "res/Pictures.h"
 #include "res/ResourceIds.h"
@@ -86,9 +88,19 @@ std::string ListWindow::SearchSummary(int counted, int added) {
   return text;
 }
 
+// While the window is open, searches in a row keep the search connection and the event's texts.
 void ListWindow::showEvent(QShowEvent* event) {
   ToolWindowFrame::showEvent(event);
+  if (SearchCondition* condition = controller_.GetSearchCondition()) {
+    searchTexts_ = condition->HoldTexts();
+  }
   view_->EnsureModeContent();
+}
+
+// Closed, not minimised: the texts go unless the search dialog still holds them.
+void ListWindow::hideEvent(QHideEvent* event) {
+  ToolWindowFrame::hideEvent(event);
+  if (!event->spontaneous()) searchTexts_.reset();
 }
 
 void ListWindow::FocusView() { view_->setFocus(Qt::ActiveWindowFocusReason); }

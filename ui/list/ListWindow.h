@@ -6,6 +6,7 @@
 //
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "ui/widgets/ToolWindowFrame.h"
@@ -50,6 +51,7 @@ class ListWindow : public ToolWindowFrame {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   void FocusView() override;
 
  private:
@@ -84,6 +86,7 @@ class ListWindow : public ToolWindowFrame {
   int blockIndex_ = 0;
   int blockId_ = 1;
   int initialIndex_ = 0;
+  std::shared_ptr<const void> searchTexts_;  // SearchCondition::TextsHold while shown
 };
 
 }  // namespace vx

@@ -179,7 +179,10 @@ void SearchDialog::ConnectControls() {
 int SearchDialog::RunModal(int mode) {
   mode_ = mode;
   Fill();
-  if (SearchCondition* condition = controller_.GetSearchCondition()) condition->ReadTextsAhead();
+  // The event's texts, read ahead for the first search, stay for the searches of this opening.
+  if (SearchCondition* condition = controller_.GetSearchCondition()) {
+    searchTexts_ = condition->ReadTextsAhead();
+  }
   keepOpen_->setChecked(KeepOpen());
   if (KeepOpen()) {
     controller_.SetOpenSearchDialog(this);
@@ -201,6 +204,7 @@ int SearchDialog::RunModal(int mode) {
   keyword_->setFocus(Qt::OtherFocusReason);
   loop.exec();
   LowerGuard();
+  searchTexts_.reset();
   return result();
 }
 

@@ -11,6 +11,7 @@
 #include <QDialog>
 
 #include <array>
+#include <memory>
 #include <string_view>
 
 class QCheckBox;
@@ -77,6 +78,7 @@ class SearchDialog : public QDialog {
   int mode_ = kNewSearch;
   bool guardRaised_ = false;
   int ownKeepOpen_ = 0;  // stands in without settings values
+  std::shared_ptr<const void> searchTexts_;  // SearchCondition::TextsHold while open
 
   std::array<QCheckBox*, kDayBoxes> days_{};
   QCheckBox* noDay_ = nullptr;

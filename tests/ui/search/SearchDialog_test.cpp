@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "data/SearchConnection.h"
 #include "res/ResourceIds.h"
 #include "tests/ui/CircleCatalogFixture.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
@@ -132,6 +133,32 @@ TEST_F(SearchDialogTest, SearchEndsTheDialogAndTheListShowsTheResult) {
   EXPECT_FALSE(controller.Guard().IsRaised());
   EXPECT_EQ(progress.captions, std::vector<std::string>{"検索中"});
   EXPECT_EQ(progress.owners, std::vector<vx::OwnerWindow>{nullptr});
+}
+
+// The event's texts, read for the first folded search, stayed in memory for the whole session:
+// they stay while the dialog or the list window is open and go once both have closed.
+TEST_F(SearchDialogTest, TheEventsTextsStayWhileTheDialogOrTheListIsOpen) {
+  condition().SetNormalizedMatch(true);
+  SearchDialog dialog(controller, &owner);
+  vxtest::Watchdog watchdog;
+  QTimer::singleShot(0, &dialog, [&] {
+    EXPECT_TRUE(vx::SearchConnection::Exists(db)) << "read ahead for the first search";
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(dialog.RunModal(SearchDialog::kNewSearch), IDCANCEL);
+  EXPECT_FALSE(vx::SearchConnection::Exists(db)) << "kept by the closed dialog";
+
+  window->show();
+  QTimer::singleShot(0, &dialog, [&] {
+    Type(dialog, "c10");
+    Click(dialog, IDOK);
+  });
+  EXPECT_EQ(dialog.RunModal(SearchDialog::kNewSearch), IDOK);
+  EXPECT_EQ(Listed(), (std::vector<int>{101, 102, 103, 104}));
+  EXPECT_TRUE(vx::SearchConnection::Exists(db)) << "the list window holds them";
+  window->close();
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_FALSE(vx::SearchConnection::Exists(db));
 }
 
 TEST_F(SearchDialogTest, AnEmptyKeywordSearchesByTheOtherChoicesAlone) {

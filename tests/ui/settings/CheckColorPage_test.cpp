@@ -141,9 +141,11 @@ TEST_F(CheckColorPageTest, TheSheetsStartOnTheirOwnSetAndShowOneButtonPerColour)
 }
 
 TEST_F(CheckColorPageTest, ThePaletteResetsToEitherTableWithoutNamesAndWithoutAnnouncement) {
-  for (const auto& [buttonId, table] : {std::pair{IDC_CFG_COLOR_RESET, &vx::kStandardCheckColors},
-                                        std::pair{IDC_CFG_COLOR_RESET_SECOND,
-                                                  &vx::kSecondCheckColors}}) {
+  for (const auto& reset : {std::pair{IDC_CFG_COLOR_RESET, &vx::kStandardCheckColors},
+                            std::pair{IDC_CFG_COLOR_RESET_SECOND, &vx::kSecondCheckColors}}) {
+    // Plain variables: clang before 16 cannot capture structured bindings in a lambda.
+    const int buttonId = reset.first;
+    const auto* const table = reset.second;
     for (int i = 0; i < vx::kMaxCheckColors; ++i) {
       live.fvrColors[i] = live.fvrPrintColors[i] = 0x010101u * (i + 1);
       std::snprintf(live.fvrColorNames[i], vx::kColorNameSize, "name%d", i);
