@@ -1,4 +1,5 @@
-// The environment texts of the about box: the operating system and the graphics library in use.
+// The environment texts of the about box: the operating system and the library pages are drawn
+// and printed with (Qt's GUI library).
 // Texts are CP932; an empty text means unknown.
 #pragma once
 

@@ -36,8 +36,8 @@ std::string AboutText(std::string_view eventName, std::string_view osName, int m
   std::string text = Sjis("データ : ");
   text.append(eventName).append("\r\nOS : ").append(osName);
   text.append(Sjis("\r\nメモリ : ")).append(memory).append("MBytes\r\n");
-  text.append("GDIPlus Path : ").append(libraryPath).append("\r\n");
-  text.append("GDIPlus Ver : ").append(libraryVersion).append("\r\n\r\n");
+  text.append("Qt Path : ").append(libraryPath).append("\r\n");
+  text.append("Qt Ver : ").append(libraryVersion).append("\r\n\r\n");
   text.append(license);
   return text;
 }

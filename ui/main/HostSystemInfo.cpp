@@ -68,7 +68,7 @@ std::string HostSystemInfo::GraphicsLibraryPath() const {
 }
 
 std::string HostSystemInfo::GraphicsLibraryVersion() const {
-  return std::string("Qt ") + qVersion();
+  return qVersion();
 }
 
 }  // namespace vx

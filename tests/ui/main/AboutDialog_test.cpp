@@ -16,9 +16,9 @@ namespace {
 
 TEST(AboutDialogTest, SystemInformationLinesInTheirOrder) {
   EXPECT_EQ(vx::AboutText(vx::Sjis("テスト96"), "Debian", 2048, "/usr/lib/libQt6Gui.so.6",
-                          "Qt 6.4.2", "LICENCE"),
+                          "6.4.2", "LICENCE"),
             vx::Sjis("データ : テスト96\r\nOS : Debian\r\nメモリ : 2048MBytes\r\n"
-                     "GDIPlus Path : /usr/lib/libQt6Gui.so.6\r\nGDIPlus Ver : Qt 6.4.2\r\n\r\n"
+                     "Qt Path : /usr/lib/libQt6Gui.so.6\r\nQt Ver : 6.4.2\r\n\r\n"
                      "LICENCE"));
 }
 
@@ -31,7 +31,7 @@ TEST(AboutDialogTest, ShowsTheEventTheTitleAndTheJsonLicence) {
   const std::string info =
       vxtest::Control<QPlainTextEdit>(&dialog, IDC_ABOUT_SYSTEM_INFO)->toPlainText().toStdString();
   EXPECT_EQ(info.rfind("データ : テスト96\nOS : ", 0), 0u) << info;
-  EXPECT_NE(info.find("GDIPlus Path : (不明)\nGDIPlus Ver : (不明)\n"), std::string::npos);
+  EXPECT_NE(info.find("Qt Path : (不明)\nQt Ver : (不明)\n"), std::string::npos);
   EXPECT_NE(info.find("Copyright 2011-2014 Kazuho Oku"), std::string::npos);
   EXPECT_EQ(info.find('\r'), std::string::npos);
 }
@@ -45,7 +45,7 @@ TEST(HostSystemInfoTest, NamesTheSystemAndTheGuiLibrary) {
   const vx::HostSystemInfo info(dir / "os-release");
   EXPECT_EQ(info.OsName().rfind("Debian GNU/Linux 12 (bookworm) (Linux ", 0), 0u);
   EXPECT_NE(info.GraphicsLibraryPath().find("libQt6Gui"), std::string::npos);
-  EXPECT_EQ(info.GraphicsLibraryVersion().rfind("Qt 6.", 0), 0u);
+  EXPECT_EQ(info.GraphicsLibraryVersion().rfind("6.", 0), 0u);
   EXPECT_GT(vx::GetPhysicalMemoryMB(), 0);
 }
 
