@@ -25,6 +25,7 @@
 #include "res/ResourceIds.h"
 #include "tests/app/ControllerCatalog.h"
 #include "tests/data/DiscTextFiles.h"
+#include "tests/data/images/TestArchive.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/main/BeaconWidget.h"
@@ -188,6 +189,27 @@ TEST_F(QtDataCommandDialogsTest, AnImageFolderWithoutImagesIsRefusedInABox) {
   EXPECT_EQ(Boxes(ui), (Texts{"エラー|CD-ROMロザーヴァンクイスト用画像データが見つかりません.\n"
                             "正しい場所を指定してください."}));
   EXPECT_FALSE(fs::exists(dir / "images" / "VQ96"));
+  EXPECT_TRUE(ui.UnexpectedCalls().empty());
+}
+
+// The archives of the event shown are open; deleting its images closes them first, so that the
+// views stop drawing from files that are gone.
+TEST_F(QtDataCommandDialogsTest, DeletingTheShownEventsImagesClosesThemFirst) {
+  const fs::path installed = dir / "images" / "VQ96";
+  fs::create_directories(installed / "PDATA");
+  fs::create_directories(installed / "MDATA");
+  vxtest::ZipWriter(installed / "V096CUTL.CCZ").Add("INIT.TXT", "vqnum\t96\r\n");
+  images.Open(installed, 96);
+  ASSERT_TRUE(images.HasLowResArchive());
+  ui.QueueAnswer(IDYES);
+  Open([&] { dialogs.InstallImageData(dir / "images", {96}, 96); },
+       [](QDialog& dialog) {
+         auto* list = Control<QTreeWidget>(&dialog, IDC_IMAGE_INSTALLED_LIST);
+         list->setCurrentItem(list->topLevelItem(0));
+         Click(dialog, IDC_IMAGE_DELETE);
+       });
+  EXPECT_FALSE(images.HasLowResArchive());
+  EXPECT_FALSE(fs::exists(installed));
   EXPECT_TRUE(ui.UnexpectedCalls().empty());
 }
 
