@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -16,7 +13,6 @@
 #include "platform/CodePage.h"
 #include "platform/ScriptedUiServices.h"
 #include "tests/app/ControllerCatalog.h"
-#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDir.h"
 #include "tests/web/JobRunning.h"
 
@@ -30,30 +26,6 @@ std::vector<int> EventsOf(PavorunDatabase& db) {
   std::vector<int> events;
   db.ListEventNumbers(events);
   return events;
-}
-
-std::vector<std::string> Names(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-// The copy a file copy job writes beside `target` until its commit.
-fs::path CopyBeside(const fs::path& target) {
-  for (const auto& entry : fs::directory_iterator(target.parent_path())) {
-    if (entry.path().filename().string().rfind(target.filename().string() + ".tmp", 0) == 0) {
-      return entry.path();
-    }
-  }
-  return {};
-}
-
-// What a failed step of the copy says: the file, what could not be done and the system's reason.
-std::string CopyErrorText(const fs::path& file, const char* what, int error) {
-  return file.string() + "\n" + vx::Sjis(what) + " (" + std::strerror(error) + ")";
 }
 
 // A program folder with the catalogue of event 96 and an empty user folder; the steps record how
@@ -90,7 +62,6 @@ class DatabaseInitializerTest : public ::testing::Test {
       return answer;
     };
     steps.runJob = [this](vx::ProgressJob& job, std::string_view) {
-      if (runCopy) return runCopy(job);
       if (cancelCopy) {
         job.Begin();
         job.RequestCancel();
@@ -110,7 +81,6 @@ class DatabaseInitializerTest : public ::testing::Test {
   vx::ScriptedUiServices ui;
   int answer = 1;
   bool cancelCopy = false;
-  std::function<int(vx::ProgressJob&)> runCopy;  // the copy's run, when not the plain one
   std::vector<std::tuple<fs::path, int, fs::path>> imported;
   std::vector<std::tuple<fs::path, fs::path, int>> merged;
 };
@@ -218,73 +188,6 @@ TEST(DatabaseFileCopyJobTest, CopiesInChunksAndReplacesTheTargetOnlyOnCommit) {
   EXPECT_FALSE(missing.Commit());
   EXPECT_NE(missing.ErrorText().find("missing.db"), std::string::npos);
   EXPECT_EQ(vxtest::ReadFileBytes(dir / "target.db"), bytes);
-}
-
-// The copy fails on a full disk, or cannot take the user database's name: the old database is
-// kept, open again, nothing is left beside it, and the result box says which file failed how.
-TEST_F(DatabaseInitializerTest, ACopyThatFailsKeepsTheOldDatabaseAndSaysWhy) {
-  BuildProgramCatalog();
-  const fs::path target = user() / "vindaxel96.db";
-  struct Case {
-    const char* what;
-    std::function<int(vx::ProgressJob&)> run;
-    std::string file;  // the failed file's path, or how it begins (the copy's name is unique)
-    std::string says;
-  };
-  const Case cases[] = {
-      {"the disk fills up",
-       [](vx::ProgressJob& job) {
-         vxtest::FileSizeLimit full(4096);
-         return vxtest::RunJob(job);
-       },
-       target.string() + ".tmp", CopyErrorText("", "に書き込めません.", EFBIG)},
-      {"the copy cannot take the name",
-       [&](vx::ProgressJob& job) {
-         const int result = vxtest::RunJob(job);
-         fs::remove(CopyBeside(target));
-         return result;
-       },
-       target.string(), CopyErrorText("", "を置き換えられません.", ENOENT)},
-  };
-  const std::string failed = vx::Sjis(
-      "データベースの初期化中にエラーが生じました. \nDBファイルまたは定義ファイルが参照不可能か、"
-      "アクセス権限が無い可能性があります.\n\n");
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    BuildUserEvent(96);
-    const std::string before = vxtest::ReadFileBytes(target);
-    ui.ClearCalls();
-    runCopy = c.run;
-    auto db = std::make_unique<PavorunDatabase>(user());
-    EXPECT_EQ(Run(db), DatabaseInitializer::kFailed);
-    EXPECT_EQ(vxtest::ReadFileBytes(target), before);
-    ASSERT_TRUE(db && db->IsOpen());
-    EXPECT_EQ(EventsOf(*db), std::vector<int>{96});
-    EXPECT_EQ(Names(user()), std::vector<std::string>{"vindaxel96.db"});
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].flags, vx::MB_ICONHAND);
-    const std::string text = Boxes()[0].text;
-    const std::string file = text.substr(failed.size(), text.find('\n', failed.size()) - failed.size());
-    EXPECT_EQ(text, failed + file + c.says);
-    EXPECT_EQ(file.rfind(c.file, 0), 0u) << file;
-  }
-}
-
-// A stale journal of the old database that cannot be removed would be played back onto the copy:
-// the copy does not replace the database then.
-TEST(DatabaseFileCopyJobTest, AJournalThatCannotBeRemovedKeepsTheTarget) {
-  vxtest::TempDir dir;
-  vxtest::WriteFileBytes(dir / "source.db", "new");
-  vxtest::WriteFileBytes(dir / "target.db", "old");
-  fs::create_directories(dir / "target.db-journal" / "held");
-  {
-    vx::DatabaseFileCopyJob job(dir / "source.db", dir / "target.db");
-    ASSERT_EQ(vxtest::RunJob(job), 1);
-    EXPECT_FALSE(job.Commit());
-    EXPECT_EQ(job.ErrorText(), CopyErrorText(dir / "target.db-journal", "を削除できません.", ENOTEMPTY));
-  }
-  EXPECT_EQ(vxtest::ReadFileBytes(dir / "target.db"), "old");
-  EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"source.db", "target.db", "target.db-journal"}));
 }
 
 }  // namespace
