@@ -23,7 +23,7 @@ namespace vx {
 
 class PrinterOutput final : public PrintPageOutput {
  public:
-  // Makes the printer of each run: a high-resolution QPrinter by default; tests pass one that fails.
+  // Makes the printer of each run: a high-resolution QPrinter by default; tests pass a failing one.
   using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
 
   explicit PrinterOutput(std::shared_ptr<PrintSubmitter> submitter = nullptr,

@@ -130,8 +130,9 @@ TEST_F(DatabaseMergeJobTest, ShortRowFailsAndCancelEndsAsCancelBothLeavingTheTar
 TEST_F(DatabaseMergeJobTest, AnInsertTheTargetRefusesFailsTheMergeAndChangesNothing) {
   const std::vector<int> before94 = RowCounts(target, 94);
   ASSERT_EQ(target.Exec(nullptr, nullptr,
-                        "create trigger refuse before insert on PavorunCircle when new.pavorunNo=94 "
-                        "begin select raise(abort, 'no room for circles'); end;"),
+                        "create trigger refuse before insert on PavorunCircle "
+                        "when new.pavorunNo=94 begin select raise(abort, 'no room for circles'); "
+                        "end;"),
             0);
   DatabaseMergeJob job(target, source, 96);
   EXPECT_EQ(job.Run(), DatabaseMergeJob::kResultFailed);

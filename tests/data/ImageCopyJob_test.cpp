@@ -77,10 +77,13 @@ TEST_F(ImageCopyJobTest, AFileThatCannotBeOpenedStopsTheCopyAndSaysWhichSide) {
     const char* text;
   };
   const Case cases[] = {
-      {"the disc's file has gone", [&](const ImageCopyJob&) { fs::remove(disc / "PDATA/0002.png"); },
+      {"the disc's file has gone",
+       [&](const ImageCopyJob&) { fs::remove(disc / "PDATA/0002.png"); },
        "読み込み側ファイルが開けません."},
       {"a folder where the copy goes",
-       [&](const ImageCopyJob& job) { fs::create_directory(job.StagingFolder() / "MDATA/MAP1.PNG"); },
+       [&](const ImageCopyJob& job) {
+         fs::create_directory(job.StagingFolder() / "MDATA/MAP1.PNG");
+       },
        "書き込みファイルが開けません.\nアクセス権限が無いか、ファイルが使用中か、もしくは同名の"
        "書込み禁止ファイルがあります."},
   };

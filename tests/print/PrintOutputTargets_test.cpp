@@ -144,8 +144,8 @@ class OutputTargetTest : public DocumentTest {
     choice.paperWidth = 2100;
     choice.paperHeight = 2970;
     const int target = pageImages ? vx::kTargetPrinterImages : vx::kTargetPrinter;
-    vx::PrintEngine_SetPageOutput(target,
-                                  std::make_shared<vx::PrinterOutput>(submitter, std::move(printer)));
+    auto output = std::make_shared<vx::PrinterOutput>(submitter, std::move(printer));
+    vx::PrintEngine_SetPageOutput(target, output);
     vx::PrintEngine_SetPrinterTarget(nullptr, pageImages ? 1 : 0, choice);
     vx::PrintEngine_SetPageRange("1-", copies, collate);
     return RunKind(vx::PrintEngine_Job(), target);
@@ -390,8 +390,9 @@ TEST_F(OutputTargetTest, APrintWithoutItsTemporaryFolderSaysWhichFolder) {
                               gone.string() + " に書き込めるか、空きがあるかを確かめてください。");
 }
 
-// Qt's PDF writer ends a document cut short by a full disk without a complaint: such a document is
-// neither saved under its name (the older file stays) nor sent to the printer, and the user is told.
+// Qt's PDF writer ends a document cut short by a full disk without a complaint: such a document
+// is neither saved under its name (the older file stays) nor sent to the printer; the user is
+// told.
 TEST_F(OutputTargetTest, ADocumentCutShortByAFullDiskIsNeitherSavedNorPrinted) {
   ASSERT_EQ(RunToPdf(out / "whole.pdf"), 0);
   const std::uintmax_t room = std::filesystem::file_size(out / "whole.pdf") / 2;

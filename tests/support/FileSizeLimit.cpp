@@ -12,7 +12,9 @@ FileSizeLimit::FileSizeLimit(std::uint64_t bytes) {
   }
   rlimit limited = saved_;
   limited.rlim_cur = static_cast<rlim_t>(bytes);
-  if (setrlimit(RLIMIT_FSIZE, &limited) != 0) throw std::runtime_error("cannot limit the file size");
+  if (setrlimit(RLIMIT_FSIZE, &limited) != 0) {
+    throw std::runtime_error("cannot limit the file size");
+  }
 }
 
 FileSizeLimit::~FileSizeLimit() {
