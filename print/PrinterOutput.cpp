@@ -10,6 +10,7 @@
 #include "print/CupsPrintSubmitter.h"
 #include "print/DibImageQt.h"
 #include "print/PageDrawing.h"
+#include "print/PdfFileCheck.h"
 #include "print/PreviewPageBuffer.h"
 #include "print/PrintEngine.h"
 #include "print/PrintEngineState.h"
@@ -34,15 +35,23 @@ std::filesystem::path PartFileOf(const std::filesystem::path& pdf) {
 
 std::string PathText(const std::filesystem::path& path) { return Utf8ToCp932(path.string()); }
 
+// Named also when it is missing or not a folder, so that the message can say which.
+std::filesystem::path TempFolder(std::error_code& error) {
+  const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+  const char* named = std::getenv("TMPDIR");
+  return error && named ? std::filesystem::path(named) : folder;
+}
+
 std::string TempFolderText() {
-  return Sjis("一時フォルダ ") + PathText(std::filesystem::temp_directory_path()) +
+  std::error_code ignored;
+  return Sjis("一時フォルダ ") + PathText(TempFolder(ignored)) +
          Sjis(" に書き込めるか、空きがあるかを確かめてください。");
 }
 
 // A private file for the document until it is submitted (0600, in the temporary folder).
 bool MakeSpoolFile(std::filesystem::path& path) {
   std::error_code error;
-  const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+  const std::filesystem::path folder = TempFolder(error);
   if (error) return false;
   std::string name = (folder / "vindaxel-print-XXXXXX.pdf").string();
   const int fd = mkstemps(name.data(), 4);
@@ -59,11 +68,12 @@ QPageSize PaperOf(const PrinterChoice& choice) {
 
 }  // namespace
 
-PrinterOutput::PrinterOutput(std::shared_ptr<PrintSubmitter> submitter)
-    : submitter_(submitter ? std::move(submitter) : std::make_shared<CupsPrintSubmitter>()) {}
+PrinterOutput::PrinterOutput(std::shared_ptr<PrintSubmitter> submitter, PrinterFactory makePrinter)
+    : submitter_(submitter ? std::move(submitter) : std::make_shared<CupsPrintSubmitter>()),
+      makePrinter_(std::move(makePrinter)) {}
 
 int PrinterOutput::OpenPrinter(const PrintJob& job, const PrinterChoice& choice) {
-  printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer_ = makePrinter_ ? makePrinter_() : std::make_unique<QPrinter>(QPrinter::HighResolution);
   choice_ = choice;
   pdfFile_ = choice.pdfFile;
   partFile_.clear();
@@ -148,9 +158,10 @@ QRectF PrinterOutput::TargetRect(const PrintJob& job, const QPrinter& printer) {
 int PrinterOutput::Put(PrintJob& job) {
   // A page drawn straight onto the printer is on its sheet already.
   if (!painter_ || !job.pageImage) return 0;
+  // A document missing a page is not printed: the run fails, as on the direct path.
   if (pageStarted_ && !printer_->newPage()) {
     ReportPrintError(Sjis("StartPage に失敗しました(0)"), "PrintBMP_Print_BMP");
-    return 0;  // the next page may still go through
+    return -1;
   }
   pageStarted_ = true;
   painter_->drawImage(TargetRect(job, *printer_), DibImage_ToQImage(*job.pageImage));
@@ -160,12 +171,14 @@ int PrinterOutput::Put(PrintJob& job) {
 int PrinterOutput::Close(PrintJob& job) {
   const bool ended = !painter_ || !painter_->isActive() || painter_->end();
   const PrintSubmission submission = SubmissionOf(job);
-  Release(job);
-  if (!spoolFile_.empty()) return SubmitSpoolFile(submission, ended);
+  Release(job);  // the document is on the disk once the printer has gone
+  const std::filesystem::path& written = spoolFile_.empty() ? partFile_ : spoolFile_;
+  const bool whole = ended && (written.empty() || PdfFileIsComplete(written));
+  if (!spoolFile_.empty()) return SubmitSpoolFile(submission, whole);
   if (partFile_.empty()) return 0;
   std::error_code error;
-  if (ended) std::filesystem::rename(partFile_, pdfFile_, error);
-  if (ended && !error) return 0;
+  if (whole) std::filesystem::rename(partFile_, pdfFile_, error);
+  if (whole && !error) return 0;
   std::filesystem::remove(partFile_, error);
   ReportPrintError(Sjis("PDFファイル ") + PathText(pdfFile_) +
                        Sjis(" を保存できません。保存先に書き込めるか、空きがあるかを"

@@ -4,13 +4,15 @@
 // document per run, named "VPR Print", written as PDF: a PDF file beside its place under a
 // hidden name, taking its name only when every page is in it; a printer's document in a private
 // temporary file that is submitted (PrintSubmitter, CUPS by default) only then. A failed or
-// stopped run removes what it wrote and sends the printer nothing; a failed submission is
+// stopped run (a page that cannot be started fails it) removes what it wrote and sends the
+// printer nothing; so does a document that did not reach the disk whole. A failed submission is
 // reported and fails the run.
 #pragma once
 
 #include <QPainter>
 #include <QPrinter>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "print/PrintPageOutput.h"
@@ -21,7 +23,11 @@ namespace vx {
 
 class PrinterOutput final : public PrintPageOutput {
  public:
-  explicit PrinterOutput(std::shared_ptr<PrintSubmitter> submitter = nullptr);
+  // Makes the printer of each run: a high-resolution QPrinter by default; tests pass a failing one.
+  using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
+
+  explicit PrinterOutput(std::shared_ptr<PrintSubmitter> submitter = nullptr,
+                         PrinterFactory makePrinter = {});
 
   int Open(PrintJob& job) override;
   int Put(PrintJob& job) override;
@@ -43,6 +49,7 @@ class PrinterOutput final : public PrintPageOutput {
   void Release(PrintJob& job);
 
   std::shared_ptr<PrintSubmitter> submitter_;
+  PrinterFactory makePrinter_;
   PrinterChoice choice_;
   std::filesystem::path spoolFile_;  // a printer's document until it is submitted
   std::unique_ptr<QPrinter> printer_;

@@ -6,6 +6,7 @@
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <string>
 #include <vector>
@@ -121,6 +122,46 @@ TEST_F(DatabaseMergeJobTest, ShortRowFailsAndCancelEndsAsCancelBothLeavingTheTar
   EXPECT_EQ(cancelled.State(), MergeState::kCancelled);
   EXPECT_EQ(RowCounts(target, 94), before94);
   EXPECT_EQ(RowCounts(target, 96), before96);
+}
+
+// The target refuses the circles of the merged event (a trigger stands in for a full disk or a
+// constraint): the merge fails with the engine's reason, and the event it had begun to replace is
+// there as it was.
+TEST_F(DatabaseMergeJobTest, AnInsertTheTargetRefusesFailsTheMergeAndChangesNothing) {
+  const std::vector<int> before94 = RowCounts(target, 94);
+  ASSERT_EQ(target.Exec(nullptr, nullptr,
+                        "create trigger refuse before insert on PavorunCircle "
+                        "when new.pavorunNo=94 begin select raise(abort, 'no room for circles'); "
+                        "end;"),
+            0);
+  DatabaseMergeJob job(target, source, 96);
+  EXPECT_EQ(job.Run(), DatabaseMergeJob::kResultFailed);
+  EXPECT_EQ(job.State(), MergeState::kFailed);
+  EXPECT_EQ(job.ErrorText(), "PavorunCircle: no room for circles");
+  EXPECT_EQ(RowCounts(target, 94), before94);
+  EXPECT_EQ(QueryTexts(target, "select pavorunName from PavorunInfo where pavorunNo=94;"),
+            (Texts{vx::Sjis("テスト")}));
+  EXPECT_NE(sqlite3_get_autocommit(target.Connection()), 0) << "no transaction left open";
+}
+
+// Every row went in but the COMMIT fails (a deferred foreign key the merge breaks): the merge
+// fails and its rows are rolled back, not left in an open transaction.
+TEST_F(DatabaseMergeJobTest, ACommitThatFailsFailsTheMergeAndRollsItBack) {
+  const std::vector<int> before94 = RowCounts(target, 94);
+  const char* setup[] = {
+      "pragma foreign_keys=on;",
+      "create table Owner(id integer primary key);",
+      "create table Owned(owner references Owner(id) deferrable initially deferred);",
+      "create trigger orphan after insert on PavorunJiko begin insert into Owned values(42); end;",
+  };
+  for (const char* sql : setup) ASSERT_EQ(target.Exec(nullptr, nullptr, sql), 0) << sql;
+  DatabaseMergeJob job(target, source, 96);
+  EXPECT_EQ(job.Run(), DatabaseMergeJob::kResultFailed);
+  EXPECT_EQ(job.State(), MergeState::kFailed);
+  EXPECT_EQ(job.ErrorText(), "COMMIT: FOREIGN KEY constraint failed");
+  EXPECT_EQ(RowCounts(target, 94), before94);
+  EXPECT_EQ(RowCounts(target, 96), before96);
+  EXPECT_NE(sqlite3_get_autocommit(target.Connection()), 0) << "no transaction left open";
 }
 
 }  // namespace

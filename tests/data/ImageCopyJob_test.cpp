@@ -1,11 +1,14 @@
 #include "data/ImageCopyJob.h"
 
+#include "platform/CodePage.h"
 #include "tests/data/DiscTextFiles.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -41,10 +44,109 @@ class ImageCopyJobTest : public ::testing::Test {
     }
   }
 
+  // Begin, then `fault`, then the copy and the move into place, as the dialog drives the job.
+  int RunWithFault(ImageCopyJob& job, const std::function<void()>& fault) {
+    if (job.Begin()) {
+      fault();
+      while (job.Step() == 0) {
+      }
+    }
+    return job.Finish();
+  }
+
+  // A copy that failed left the earlier installation as it was, and nothing beside it.
+  void ExpectEarlierInstallationAlone(const ImageCopyJob& job) {
+    EXPECT_EQ(job.State(), ImageCopyState::kStopped);
+    for (const char* name : {"PDATA/0001.PNG", "MDATA/MAP1.PNG", "V096CUTL.CCZ", "mine.txt"}) {
+      EXPECT_EQ(ReadFileBytes(installed / name), std::string("old ") + name);
+    }
+    EXPECT_FALSE(fs::exists(installed / "PDATA/0002.png"));
+    EXPECT_EQ(Names(dir / "images"), std::set<std::string>{"VQ96"});
+  }
+
   vxtest::TempDir dir;
   fs::path disc = dir / "disc";
   fs::path installed = dir / "images" / "VQ96";
 };
+
+// A file that cannot be opened, on either side, stops the copy with the message of its side.
+TEST_F(ImageCopyJobTest, AFileThatCannotBeOpenedStopsTheCopyAndSaysWhichSide) {
+  struct Case {
+    const char* what;
+    std::function<void(const ImageCopyJob&)> fault;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"the disc's file has gone",
+       [&](const ImageCopyJob&) { fs::remove(disc / "PDATA/0002.png"); },
+       "読み込み側ファイルが開けません."},
+      {"a folder where the copy goes",
+       [&](const ImageCopyJob& job) {
+         fs::create_directory(job.StagingFolder() / "MDATA/MAP1.PNG");
+       },
+       "書き込みファイルが開けません.\nアクセス権限が無いか、ファイルが使用中か、もしくは同名の"
+       "書込み禁止ファイルがあります."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ImageCopyJob job(disc, installed);
+    EXPECT_EQ(RunWithFault(job, [&] { c.fault(job); }), ImageCopyJob::kResultStopped);
+    EXPECT_EQ(job.ErrorText(), vx::Sjis(c.text));
+    ExpectEarlierInstallationAlone(job);
+  }
+}
+
+// The disc's file turns out to be unreadable (a folder now stands in its place).
+TEST_F(ImageCopyJobTest, AReadErrorStopsTheCopy) {
+  ImageCopyJob job(disc, installed);
+  const int result = RunWithFault(job, [&] {
+    fs::remove(disc / "MDATA/MAP1.PNG");
+    fs::create_directory(disc / "MDATA/MAP1.PNG");
+  });
+  EXPECT_EQ(result, ImageCopyJob::kResultStopped);
+  EXPECT_EQ(job.ErrorText(), vx::Sjis("ファイルの読み取り中にエラーが発生しました."));
+  EXPECT_EQ(job.Copied(), 2);
+  ExpectEarlierInstallationAlone(job);
+}
+
+// The disk fills up: in the middle of a file larger than a chunk, and on the last bytes of a
+// small file, which reach the disk only when the file is flushed.
+TEST_F(ImageCopyJobTest, AFullDiskStopsTheCopyAndKeepsTheInstallation) {
+  WriteFileBytes(disc / "V096CUTL.CCZ", std::string(300000, 'c'));
+  const struct {
+    const char* what;
+    std::uint64_t room;
+    int copied;
+  } cases[] = {{"in a large file", 100000, 3}, {"on the flush of a small file", 10, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ImageCopyJob job(disc, installed);
+    int result = -1;
+    {
+      vxtest::FileSizeLimit full(c.room);
+      result = job.Run();
+    }
+    EXPECT_EQ(result, ImageCopyJob::kResultStopped);
+    EXPECT_EQ(job.Copied(), c.copied);
+    EXPECT_EQ(job.ErrorText(), vx::Sjis("ファイルの書き込み中にエラーが発生しました.\nハードディスクの"
+                                        "容量が足らない恐れがあります."));
+    ExpectEarlierInstallationAlone(job);
+  }
+}
+
+// The new map cannot be moved in after the earlier one was moved aside: the earlier one goes
+// back, and so do the pages already replaced.
+TEST_F(ImageCopyJobTest, AFailedMoveBringsBackTheFileItWasToReplace) {
+  ImageCopyJob job(disc, installed);
+  ASSERT_TRUE(job.Begin());
+  while (job.Step() == 0) {
+  }
+  ASSERT_EQ(job.State(), ImageCopyState::kFinished);
+  fs::remove(job.StagingFolder() / "MDATA/MAP1.PNG");
+  EXPECT_EQ(job.Finish(), ImageCopyJob::kResultStopped);
+  EXPECT_FALSE(job.ErrorText().empty());
+  ExpectEarlierInstallationAlone(job);
+}
 
 TEST_F(ImageCopyJobTest, CancelledCopyKeepsTheInstallationAndLeavesNoStagingFolder) {
   vxtest::RecordingProgress progress;

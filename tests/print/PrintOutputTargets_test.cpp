@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <regex>
 
 #include "print/ImageFileOutput.h"
@@ -16,6 +18,7 @@
 #include "print/PrinterChoice.h"
 #include "print/PrinterOutput.h"
 #include "tests/print/DocumentTestSupport.h"
+#include "tests/support/FileSizeLimit.h"
 
 namespace vxtest {
 namespace {
@@ -67,6 +70,25 @@ class RecordingSubmitter : public vx::PrintSubmitter {
   std::string failure;
 };
 
+// A printer that fails where Qt's can: the document cannot be started (no paint engine), or no page
+// after the first.
+class FaultyPrinter : public QPrinter {
+ public:
+  enum Fault { kDocument, kSecondPage };
+  explicit FaultyPrinter(Fault fault) : QPrinter(QPrinter::HighResolution), fault_(fault) {}
+  bool newPage() override { return fault_ != kSecondPage && QPrinter::newPage(); }
+  QPaintEngine* paintEngine() const override {
+    return fault_ == kDocument ? nullptr : QPrinter::paintEngine();
+  }
+
+ private:
+  Fault fault_;
+};
+
+vx::PrinterOutput::PrinterFactory Faulty(FaultyPrinter::Fault fault) {
+  return [fault] { return std::make_unique<FaultyPrinter>(fault); };
+}
+
 // The printer's documents waiting in the temporary folder.
 std::vector<std::string> SpoolFiles() {
   std::vector<std::string> names;
@@ -103,24 +125,27 @@ class OutputTargetTest : public DocumentTest {
       if (message == UM_PRINT_PAGE) vx::PrintEngine_StopJob();
     };
   }
-  int RunToPdf(const std::filesystem::path& file) {
+  int RunToPdf(const std::filesystem::path& file, vx::PrinterOutput::PrinterFactory printer = {}) {
     vx::PrinterChoice choice;
     choice.pdfFile = file;
     choice.paperWidth = 2100;
     choice.paperHeight = 2970;
-    vx::PrintEngine_SetPageOutput(vx::kTargetPrinter, std::make_shared<vx::PrinterOutput>());
+    vx::PrintEngine_SetPageOutput(vx::kTargetPrinter,
+                                  std::make_shared<vx::PrinterOutput>(nullptr, std::move(printer)));
     vx::PrintEngine_SetPrinterTarget(nullptr, 0, choice);
     vx::PrintEngine_SetPageRange("1-", 1, 0);
     return RunKind(vx::PrintEngine_Job(), vx::kTargetPrinter);
   }
   // To the printer `name`, drawn directly or through page images.
-  int RunToPrinter(const std::string& name, bool pageImages, int copies = 1, int collate = 0) {
+  int RunToPrinter(const std::string& name, bool pageImages, int copies = 1, int collate = 0,
+                   vx::PrinterOutput::PrinterFactory printer = {}) {
     vx::PrinterChoice choice;
     choice.printerName = name;
     choice.paperWidth = 2100;
     choice.paperHeight = 2970;
     const int target = pageImages ? vx::kTargetPrinterImages : vx::kTargetPrinter;
-    vx::PrintEngine_SetPageOutput(target, std::make_shared<vx::PrinterOutput>(submitter));
+    auto output = std::make_shared<vx::PrinterOutput>(submitter, std::move(printer));
+    vx::PrintEngine_SetPageOutput(target, output);
     vx::PrintEngine_SetPrinterTarget(nullptr, pageImages ? 1 : 0, choice);
     vx::PrintEngine_SetPageRange("1-", copies, collate);
     return RunKind(vx::PrintEngine_Job(), target);
@@ -132,6 +157,20 @@ class OutputTargetTest : public DocumentTest {
     }
     std::sort(names.begin(), names.end());
     return names;
+  }
+
+  // The run failed with the one report `text` and left no document anywhere.
+  void ExpectFailedWithNothingSent(const std::string& text) {
+    EXPECT_EQ(EndMessages(), std::vector<unsigned>{UM_PRINT_FAILED});
+    EXPECT_EQ(ReportTexts(), std::vector<std::string>{text});
+    EXPECT_TRUE(submitter->submitted.empty());
+    EXPECT_TRUE(SpoolFiles().empty());
+    EXPECT_FALSE(vx::PrintEngine_Job().pageImage);
+  }
+  void ClearMessages() {
+    vx::PrintEngine_SetOwnerWindow(&owner);
+    events.Clear();
+    reports.shown.clear();
   }
 
   TempDir out;
@@ -303,6 +342,82 @@ TEST_F(OutputTargetTest, ASubmissionTheServerRefusesFailsThePrint) {
                                                     "でした。印刷は行われていません。\n"
                                                     "Service Unavailable"});
   EXPECT_TRUE(SpoolFiles().empty());
+}
+
+// A document or a page that cannot be started fails the print on both paths: the printer gets
+// nothing, and an older PDF of the name stays as it was.
+TEST_F(OutputTargetTest, APrintWhoseDocumentOrPageCannotBeStartedSendsNothing) {
+  const std::string noDocument = "PrintBMP: StartDoc に失敗しました(0)一時フォルダ " +
+                                 std::filesystem::temp_directory_path().string() +
+                                 " に書き込めるか、空きがあるかを確かめてください。";
+  const struct {
+    FaultyPrinter::Fault fault;
+    bool pageImages;
+    std::string text;
+  } cases[] = {
+      {FaultyPrinter::kDocument, false, noDocument},
+      {FaultyPrinter::kDocument, true, noDocument},
+      {FaultyPrinter::kSecondPage, false, "PrintBMP_StartPage: StartPage に失敗しました(0)"},
+      {FaultyPrinter::kSecondPage, true, "PrintBMP_Print_BMP: StartPage に失敗しました(0)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text + (c.pageImages ? " through page images" : " drawn directly"));
+    ClearMessages();
+    EXPECT_EQ(RunToPrinter("office", c.pageImages, 1, 0, Faulty(c.fault)), -1);
+    ExpectFailedWithNothingSent(c.text);
+  }
+
+  WriteFileBytes(out / "job.pdf", "the older file");
+  ClearMessages();
+  EXPECT_EQ(RunToPdf(out / "job.pdf", Faulty(FaultyPrinter::kSecondPage)), -1);
+  ExpectFailedWithNothingSent("PrintBMP_StartPage: StartPage に失敗しました(0)");
+  EXPECT_EQ(Files(out.path()), std::vector<std::string>{"job.pdf"});
+  EXPECT_EQ(ReadFileBytes(out / "job.pdf"), "the older file");
+}
+
+// Without a temporary folder there is nowhere to hold the document: nothing is printed, and the
+// message names the folder.
+TEST_F(OutputTargetTest, APrintWithoutItsTemporaryFolderSaysWhichFolder) {
+  const char* named = std::getenv("TMPDIR");
+  const std::optional<std::string> saved = named ? std::optional<std::string>(named) : std::nullopt;
+  const std::filesystem::path gone = out / "gone";
+  ::setenv("TMPDIR", gone.c_str(), 1);
+  ClearMessages();
+  const int result = RunToPrinter("office", false);
+  saved ? ::setenv("TMPDIR", saved->c_str(), 1) : ::unsetenv("TMPDIR");
+  EXPECT_EQ(result, -1);
+  ExpectFailedWithNothingSent("PrintBMP_Open: 印刷用の一時ファイルを作成できません。一時フォルダ " +
+                              gone.string() + " に書き込めるか、空きがあるかを確かめてください。");
+}
+
+// Qt's PDF writer ends a document cut short by a full disk without a complaint: such a document
+// is neither saved under its name (the older file stays) nor sent to the printer; the user is
+// told.
+TEST_F(OutputTargetTest, ADocumentCutShortByAFullDiskIsNeitherSavedNorPrinted) {
+  ASSERT_EQ(RunToPdf(out / "whole.pdf"), 0);
+  const std::uintmax_t room = std::filesystem::file_size(out / "whole.pdf") / 2;
+  std::filesystem::remove(out / "whole.pdf");
+  WriteFileBytes(out / "job.pdf", "the older file");
+  ClearMessages();
+  {
+    FileSizeLimit full(room);
+    EXPECT_EQ(RunToPdf(out / "job.pdf"), -1);
+  }
+  ExpectFailedWithNothingSent("PrintBMP: PDFファイル " + (out / "job.pdf").string() +
+                              " を保存できません。保存先に書き込めるか、空きがあるかを確かめてください。");
+  EXPECT_EQ(Files(out.path()), std::vector<std::string>{"job.pdf"});
+  EXPECT_EQ(ReadFileBytes(out / "job.pdf"), "the older file");
+
+  for (const bool pageImages : {false, true}) {
+    SCOPED_TRACE(pageImages ? "through page images" : "drawn directly");
+    ClearMessages();
+    {
+      FileSizeLimit full(room);
+      EXPECT_EQ(RunToPrinter("office", pageImages), -1);
+    }
+    ExpectFailedWithNothingSent("PrintBMP: プリンタ office に印刷を送れませんでした。印刷は行われて"
+                                "いません。\n印刷用の一時ファイルを書き終えられませんでした。");
+  }
 }
 
 TEST(PrinterOutputTest, ThePageLandsOnThePrintedAreaTurnedWithThePaper) {
