@@ -134,7 +134,8 @@ TEST_F(DiscTextImportTest, DefinitionOfAnotherEventOrOfNoEventIsRefused) {
       {"", "開催回の行 (*Pavorun) がありません."},
       {"# nothing but a comment\n" + date, "開催回の行 (*Pavorun) がありません."},
       {"*Pavorun\n96\tname\n*PavorunGenre\n110\tg\n",
-       "必要な節 (*CutInfo, *MapTableInfo, *PavorunDate, *PavorunMap, *PavorunArea) がないか"},
+       "必要な節 (*CutInfo, *MapTableInfo, *PavorunDate, *PavorunMap, *PavorunArea, "
+       "*PavorunJiko) がないか"},
       // The day section came first; the event line then deleted the row it had stored.
       {date + "*Pavorun\n96\tname\n" + vxtest::kGeometryText +
            vxtest::kDefinitionText.substr(vxtest::kDefinitionText.find("*PavorunMap")),
@@ -148,6 +149,33 @@ TEST_F(DiscTextImportTest, DefinitionOfAnotherEventOrOfNoEventIsRefused) {
   }
   EXPECT_EQ(QueryTexts(db, "select pavorunNo,id,year from PavorunDate where pavorunNo=97;"),
             (Texts{"97|1|1999"}));
+}
+
+// A file cut exactly at a line end holds only whole rows: cut before its genres' or errata's
+// section it installed an event without them. Only a cut after the last section's line is whole.
+TEST_F(DiscTextImportTest, ADefinitionCutAtALineEndBeforeANeededSectionIsRefusedNamingIt) {
+  const std::string& whole = vxtest::kDefinitionText;
+  const auto lineEnd = [&whole](const char* text) { return whole.find('\n', whole.find(text)); };
+  const std::size_t firstArea = lineEnd("東1\t");
+  const std::size_t firstGenre = lineEnd("110\t");
+  const std::size_t errata = lineEnd("*PavorunJiko");
+  for (std::size_t end = whole.find("*PavorunArea") - 1; end != std::string::npos;
+       end = whole.find('\n', end + 1)) {
+    const std::string cut = whole.substr(0, end + 1);
+    const vx::ImportStatus status = ImportBytes(&P::ImportDefinitionFile, vxtest::DiscText(cut));
+    std::string missing;
+    if (end < firstArea) missing = "*PavorunArea, ";
+    if (end < firstGenre) missing += "*PavorunGenre, ";
+    if (end < errata) missing += "*PavorunJiko, ";
+    if (missing.empty()) {
+      EXPECT_FALSE(status.Failed()) << cut << status.message;
+      continue;
+    }
+    missing.resize(missing.size() - 2);
+    EXPECT_EQ(status.message, Sjis("必要な節 (" + missing + ") がないか、その行がありません. "
+                                   "ファイルが途中で切れている可能性があります."))
+        << cut;
+  }
 }
 
 TEST_F(DiscTextImportTest, EventNameOfFiftyOneBytesAndHalfCharactersInShortNames) {
