@@ -33,6 +33,7 @@ ListWindow::ListWindow(CatalogController& controller, QWidget* parent)
   CreateCommands();
   FillSelectors();
   ConnectControls();
+  ShowCatalogState();
 }
 
 ListWindow::~ListWindow() = default;
@@ -69,6 +70,14 @@ void ListWindow::CreateCommands() {
   SetViewCommands(&view_->Commands());
   Actions()->Bind(bar_);
   Actions()->Bind(colorBar_);
+}
+
+// Without a catalogue there is nothing to list or search; a catalogue comes only with a new start.
+void ListWindow::ShowCatalogState() {
+  const bool shown = HasCatalog();
+  bar_->ModeCombo()->setEnabled(shown);
+  bar_->KeywordEdit()->setEnabled(shown);
+  if (!shown) EnableSelectors(false);
 }
 
 void ListWindow::SetColorMenu(const ColorMenu* menu) { view_->SetColorMenu(menu); }

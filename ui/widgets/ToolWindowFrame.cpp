@@ -24,7 +24,7 @@ ToolWindowFrame::ToolWindowFrame(CatalogController& controller, QWidget* parent)
 ToolWindowFrame::~ToolWindowFrame() = default;
 
 void ToolWindowFrame::UpdateRoute() {
-  route_.SetTargets({view_, &commands_, application_});
+  route_.SetTargets({&gate_, view_, &commands_, application_});
   actions_->UpdateActions();
 }
 
