@@ -97,7 +97,8 @@ std::string ListWindow::SearchSummary(int counted, int added) {
 
 void ListWindow::showEvent(QShowEvent* event) {
   ToolWindowFrame::showEvent(event);
-  view_->EnsureModeContent();
+  // Without a catalogue there is nothing to list, and asking would only fail.
+  if (HasCatalog()) view_->EnsureModeContent();
 }
 
 void ListWindow::FocusView() { view_->setFocus(Qt::ActiveWindowFocusReason); }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/CatalogController.h"
+#include "app/CatalogPresence.h"
 #include "data/PavorunDatabase.h"
 #include "res/ResourceIds.h"
 
@@ -50,8 +51,7 @@ constexpr int kWritingCommands[] = {ID_CIRCLE_DATA, ID_EVENT_SWITCH};
 }  // namespace
 
 bool CatalogCommandGate::HoldsCatalog(const PavorunDatabase* database) {
-  return database && database->IsOpen() && !database->IsDamaged() &&
-         database->GetMaxCircleId() > 0;
+  return HasCatalogToShow(database);
 }
 
 bool CatalogCommandGate::NeedsCatalog(int id) {

@@ -7,14 +7,18 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
 #include <QToolBar>
+#include <QUrl>
 
 #include <memory>
 #include <string>
@@ -123,6 +127,16 @@ class MainWindowWithoutCatalogTest : public ::testing::Test {
     QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_FALSE(window->RunCommand(ID_NEXT_PAGE));
     EXPECT_TRUE(application.run.empty());
+    // A dropped file is not opened as a checklist either: opening this one would say it cannot
+    // be read.
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QStringLiteral("/nonexistent/dropped.csv"))});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    static_cast<QObject*>(window.get())->event(&enter);
+    EXPECT_FALSE(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    static_cast<QObject*>(window.get())->event(&drop);
+    EXPECT_TRUE(ui.CallsOf(vx::UiCallKind::kMessageBox).empty());
     // The notice stands where the page would be, drawn.
     EXPECT_FALSE(window->View()->isVisible());
     ASSERT_TRUE(window->CatalogNotice()->isVisible());

@@ -7,11 +7,15 @@
 #include <QAction>
 #include <QColor>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QTest>
 #include <QToolBar>
+#include <QUrl>
 
 #include <memory>
 #include <vector>
@@ -20,6 +24,7 @@
 #include "app/CatalogController.h"
 #include "data/PavorunDatabase.h"
 #include "data/images/CatalogImages.h"
+#include "platform/CodePage.h"
 #include "platform/ScriptedUiServices.h"
 #include "res/ResourceIds.h"
 #include "tests/support/TempDir.h"
@@ -163,7 +168,12 @@ TEST_F(ToolWindowsWithoutCatalogTest, CommandsThatNeedACatalogueAreClosedSetting
   EXPECT_EQ(ColouredPixels(*windows->detail.Bar()->widgetForAction(swatch.front())), 0);
 }
 
-TEST_F(ToolWindowsWithoutCatalogTest, TheMapAndListSelectorsAreClosed) {
+// The list window, shown, searched the empty database and said the search had failed.
+TEST_F(ToolWindowsWithoutCatalogTest, TheMapAndListSelectorsAreClosedAndNothingIsListed) {
+  for (const vx::UiCall& box : ui.CallsOf(vx::UiCallKind::kMessageBox)) {
+    ADD_FAILURE() << vx::Cp932ToUtf8(box.text);
+  }
+  EXPECT_EQ(windows->list.View()->List(vx::CircleListView::kDayBlock)->Model().RowCount(), 0);
   vx::HallMapBar& mapBar = *windows->map.Bar();
   for (QWidget* control : {static_cast<QWidget*>(mapBar.MapChoice()),
                            static_cast<QWidget*>(mapBar.ZoomBox()),
@@ -190,6 +200,24 @@ TEST_F(ToolWindowsWithoutCatalogTest, ThePasteKeyDoesNothingInAnyView) {
   EXPECT_TRUE(ui.CallsOf(vx::UiCallKind::kMessageBox).empty());
 }
 
+// A dropped file opened as a checklist, as the closed open command would have.
+TEST_F(ToolWindowsWithoutCatalogTest, ADroppedFileIsNotOpened) {
+  QMimeData files;
+  files.setUrls({QUrl::fromLocalFile(QStringLiteral("/nonexistent/dropped.csv"))});
+  ui.ClearCalls();
+  for (vx::ToolWindowFrame* window : windows->All()) {
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    static_cast<QObject*>(window)->event(&enter);
+    EXPECT_FALSE(enter.isAccepted()) << window->windowTitle().toStdString();
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    static_cast<QObject*>(window)->event(&drop);
+  }
+  // Opening the missing file would have said it cannot be read.
+  for (const vx::UiCall& box : ui.CallsOf(vx::UiCallKind::kMessageBox)) {
+    ADD_FAILURE() << vx::Cp932ToUtf8(box.text);
+  }
+}
+
 // With a catalogue the same commands and controls are offered.
 TEST(ToolWindowsWithCatalogTest, OfferTheirCommands) {
   vxtest::ControllerOnCatalog catalog;
@@ -208,6 +236,12 @@ TEST(ToolWindowsWithCatalogTest, OfferTheirCommands) {
   EXPECT_TRUE(windows.map.Bar()->MapChoice()->isEnabled());
   EXPECT_TRUE(windows.list.Bar()->ModeCombo()->isEnabled());
   EXPECT_TRUE(windows.list.Bar()->KeywordEdit()->isEnabled());
+  EXPECT_GT(windows.list.View()->List(vx::CircleListView::kDayBlock)->Model().RowCount(), 0);
+  QMimeData files;
+  files.setUrls({QUrl::fromLocalFile(QStringLiteral("/nonexistent/dropped.csv"))});
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+  static_cast<QObject*>(&windows.checklist)->event(&drop);
+  EXPECT_EQ(catalog.ui.CallsOf(vx::UiCallKind::kMessageBox).size(), 1u);  // cannot be read
 }
 
 }  // namespace
