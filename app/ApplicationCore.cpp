@@ -108,7 +108,8 @@ bool ApplicationCore::CreateController() {
 }
 
 void ApplicationCore::GoToStartPage() {
-  if (!controller_) return;
+  // A damaged file may still give circles; no window is to show them.
+  if (!controller_ || !HasCatalogToShow(database_.get())) return;
   const int page = values_.lastSelPage;
   const int first = controller_->GetFirstPage();
   if (page > 0 && page >= first && page <= controller_->GetLastPage()) {

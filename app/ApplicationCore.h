@@ -63,7 +63,8 @@ class ApplicationCore {
   // search group into its condition). False only when no controller could be made.
   bool CreateController();
   // After the windows are registered: "LastSelPage" when it lies within the catalogue's pages,
-  // else the first cut of day 1, else the first page; a catalogue without pages says so.
+  // else the first cut of day 1, else the first page; a catalogue without pages says so. Without
+  // a catalogue (none, or a damaged one) no page and no circle.
   void GoToStartPage();
   // The checklist to open at the end of start-up: nothing after an event switch, else the file
   // named on the command line, else with "AutoLoad" the newest recent file. Without a catalogue

@@ -494,6 +494,25 @@ TEST_F(ApplicationCoreTest, ChecklistOpenedAtTheEndOfStartUp) {
   EXPECT_TRUE(ui.CallsOf(vx::UiCallKind::kMessageBox).empty());
 }
 
+// A catalogue damaged past its first pages still gave circles: the start page was read from it and
+// the detail window showed its first circle beside the main window's "nothing to show".
+TEST_F(ApplicationCoreTest, ADamagedCatalogueThatStillReadsGivesNoStartPage) {
+  WriteSettingsIni("UserData=exepath");
+  BuildCatalog(program());
+  const fs::path file = program() / vx::PavorunDatabase::kFileName;
+  vxtest::WriteFileBytes(file, vxtest::ReadFileBytes(file) + std::string(512, '\x55'));
+  ui.QueueAnswer(IDNO);  // not installed again
+  auto core = Start();
+  core->OpenImages();
+  core->OpenDatabase();
+  ASSERT_TRUE(core->database()->IsDamaged());
+  ASSERT_GT(core->database()->GetMaxCircleId(), 0);
+  ASSERT_TRUE(core->CreateController());
+  core->GoToStartPage();
+  EXPECT_EQ(core->controller()->GetCurrentPage(), 0);
+  EXPECT_EQ(core->controller()->CurrentCircle().id, 0);
+}
+
 // A checklist opened into a program without a catalogue matched none of its circles, and saving
 // it then would have lost them. It is not opened; the user is told once which file and why.
 TEST_F(ApplicationCoreTest, NoChecklistIsOpenedWithoutACatalogueAndTheUserIsToldWhy) {

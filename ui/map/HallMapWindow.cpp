@@ -104,7 +104,9 @@ void HallMapWindow::CreateCommands() {
 void HallMapWindow::LoadMapSlots() {
   mapsPerDay_ = Controller().GetMapCount();
   dayCount_ = Controller().GetDayCount();
-  const std::vector<HallMapSlot> slots = ListHallMapSlots(Controller());
+  // A damaged file may still name maps; no window is to show them.
+  const std::vector<HallMapSlot> slots =
+      HasCatalog() ? ListHallMapSlots(Controller()) : std::vector<HallMapSlot>();
   view_->SetMapSlotCount(static_cast<int>(slots.size()));
   std::vector<std::string> labels;
   for (std::size_t slot = 0; slot < slots.size(); ++slot) {

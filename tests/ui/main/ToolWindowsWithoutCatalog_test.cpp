@@ -218,6 +218,31 @@ TEST_F(ToolWindowsWithoutCatalogTest, ADroppedFileIsNotOpened) {
   }
 }
 
+// A catalogue damaged past its first pages still named its maps, and the map window drew them.
+TEST(ToolWindowsOnADamagedCatalogueTest, ShowNoMap) {
+  vxtest::TempDir dir;
+  {
+    vx::PavorunDatabase sound(dir.path());
+    vxtest::BuildControllerCatalog(sound);
+  }
+  const auto file = dir / vx::PavorunDatabase::kFileName;
+  vxtest::WriteFileBytes(file, vxtest::ReadFileBytes(file) + std::string(512, '\x55'));
+  vx::PavorunDatabase db(dir.path());
+  db.HasCircles(96);
+  db.SelectEvent(96);
+  ASSERT_TRUE(db.IsDamaged());
+  vx::CatalogImages images;
+  vx::SettingsValues values{};
+  values.eventNumber = 96;
+  vx::ScriptedUiServices ui;
+  vx::AppSettings settings(dir.path());
+  vx::CatalogController controller(&settings, {&ui, nullptr, nullptr, nullptr, nullptr});
+  controller.Init(&db, &images, &values);
+  ASSERT_GT(controller.GetMapCount(), 0);
+  vx::HallMapWindow map(controller);
+  EXPECT_EQ(map.Bar()->MapChoice()->count(), 0);
+}
+
 // With a catalogue the same commands and controls are offered.
 TEST(ToolWindowsWithCatalogTest, OfferTheirCommands) {
   vxtest::ControllerOnCatalog catalog;
@@ -234,6 +259,7 @@ TEST(ToolWindowsWithCatalogTest, OfferTheirCommands) {
   ASSERT_FALSE(swatch.empty());
   EXPECT_GT(ColouredPixels(*windows.detail.Bar()->widgetForAction(swatch.front())), 20);
   EXPECT_TRUE(windows.map.Bar()->MapChoice()->isEnabled());
+  EXPECT_GT(windows.map.Bar()->MapChoice()->count(), 0);
   EXPECT_TRUE(windows.list.Bar()->ModeCombo()->isEnabled());
   EXPECT_TRUE(windows.list.Bar()->KeywordEdit()->isEnabled());
   EXPECT_GT(windows.list.View()->List(vx::CircleListView::kDayBlock)->Model().RowCount(), 0);
