@@ -2,8 +2,8 @@
 // definition and layout files and 13 circles on both days), and the broken files that once
 // installed over it "with success": an empty circle file (0 circles), a circle file cut in the
 // middle of a row, a definition file cut at 700 bytes inside *PavorunGenre, one cut at the line
-// end before its errata section, and a circle row holding a NUL byte. Each is replayed through the import job, the install dialog and the
-// command-line installer.
+// end before its errata section, and a circle row holding a NUL byte. Each is replayed through the
+// import job, the install dialog and the command-line installer.
 #pragma once
 
 #include <cstdlib>

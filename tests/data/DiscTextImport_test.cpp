@@ -542,7 +542,8 @@ TEST_F(DiscTextImportTest, UpdateTextDamagedOrCutShortIsRefusedNamingItsLine) {
     std::string bytes;
     std::string why;  // empty: applied
   } cases[] = {
-      {first + withNul, "行 2: 列 11 に NUL 文字 (0x00) があります. ファイルが壊れている可能性があります."},
+      {first + withNul,
+       "行 2: 列 11 に NUL 文字 (0x00) があります. ファイルが壊れている可能性があります."},
       {first + cutAfter(second, 13), cut + "列の数 13, 行の列の数 20)" + cutWhy},
       {first + halfName, cut + "最後の文字が欠けています)" + cutWhy},
       {first + cutAfter(second, 20), ""},

@@ -244,8 +244,8 @@ TEST_F(UpdateDownloadJobTest, LinesLeftOutOfAFinishedUpdateAreNamed) {
   EXPECT_EQ(vxtest::RunJob(job), Job::kDone) << vx::Cp932ToUtf8(job.ErrorDetail());
   ExpectApplied();
   EXPECT_EQ(vx::Cp932ToUtf8(job.ResultText(Job::kDone)),
-            "データベースの更新が完了しました.\r\nUPDATE.TXT: 読み込めない行が 1 行あります (行 1). "
-            "行 1: 列の数 (2) が 9 から 20 ではありません. これらの行は反映していません.");
+            "データベースの更新が完了しました.\r\nUPDATE.TXT: 読み込めない行が 1 行あります "
+            "(行 1). 行 1: 列の数 (2) が 9 から 20 ではありません. これらの行は反映していません.");
 }
 
 TEST_F(UpdateDownloadJobTest, ALowerCaseEntryIsFound) {

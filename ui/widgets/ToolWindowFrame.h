@@ -1,8 +1,8 @@
 // What the four tool windows (hall map, checklist, circle detail, circle list) share as frames
 // registered with the controller: their close box only hides them (unless the program ends), they
 // remember their place on every move and resize, they stack and minimise together with the others,
-// a dropped file opens as a checklist, and their commands go to the view first, then the frame, then the application,
-// except those that need a catalogue while there is none.
+// a dropped file opens as a checklist, and their commands go to the view first, then the frame,
+// then the application, except those that need a catalogue while there is none.
 #pragma once
 
 #include <QMainWindow>

@@ -195,7 +195,8 @@ TEST_F(ToolWindowsWithoutCatalogTest, ThePasteKeyDoesNothingInAnyView) {
   ui.ClearCalls();
   QTest::keyClick(windows->checklist.View()->List(0), Qt::Key_V, Qt::ControlModifier);
   QTest::keyClick(windows->detail.View(), Qt::Key_V, Qt::ControlModifier);
-  QTest::keyClick(windows->list.View()->List(vx::CircleListView::kDayBlock), Qt::Key_V, Qt::ControlModifier);
+  QTest::keyClick(windows->list.View()->List(vx::CircleListView::kDayBlock), Qt::Key_V,
+                  Qt::ControlModifier);
   EXPECT_TRUE(ui.CallsOf(vx::UiCallKind::kClipboardText).empty());
   EXPECT_TRUE(ui.CallsOf(vx::UiCallKind::kMessageBox).empty());
 }
