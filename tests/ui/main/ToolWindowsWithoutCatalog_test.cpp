@@ -4,18 +4,10 @@
 // a program with nothing to match it against. They are closed there as in the main window.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QColor>
 #include <QComboBox>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMimeData>
 #include <QTest>
-#include <QToolBar>
-#include <QUrl>
 
 #include <memory>
 #include <vector>
@@ -28,6 +20,7 @@
 #include "platform/ScriptedUiServices.h"
 #include "res/ResourceIds.h"
 #include "tests/support/TempDir.h"
+#include "tests/ui/main/CommandItems.h"
 #include "tests/ui/main/ControllerOnCatalog.h"
 #include "ui/checklist/ChecklistView.h"
 #include "ui/checklist/ChecklistWindow.h"
@@ -40,44 +33,11 @@
 #include "ui/list/ListWindow.h"
 #include "ui/map/HallMapBar.h"
 #include "ui/map/HallMapWindow.h"
-#include "ui/menus/CommandActions.h"
 
 namespace {
 
-// Takes every command that reaches it, as the application's commands would.
-struct ApplicationCommands : vx::CommandTarget {
-  std::vector<int> run;
-  bool OnCommand(int id) override {
-    run.push_back(id);
-    return true;
-  }
-  bool OnUpdateCommand(int, vx::CommandState&) const override { return false; }
-  bool HandlesCommand(int) const override { return true; }
-};
-
-void CollectActions(const QList<QAction*>& actions, std::vector<QAction*>& all) {
-  for (QAction* action : actions) {
-    all.push_back(action);
-    if (action->menu()) CollectActions(action->menu()->actions(), all);
-  }
-}
-
-std::vector<QAction*> ActionsOf(QMainWindow& window, int id) {
-  std::vector<QAction*> all;
-  CollectActions(window.menuBar()->actions(), all);
-  for (QToolBar* bar : window.findChildren<QToolBar*>()) CollectActions(bar->actions(), all);
-  std::erase_if(all, [id](QAction* a) { return vx::CommandActions::CommandId(a) != id; });
-  return all;
-}
-
-// The menu items and buttons of a command, as the window shows them.
-bool ItemEnabled(QMainWindow& window, int id) {
-  const std::vector<QAction*> actions = ActionsOf(window, id);
-  EXPECT_FALSE(actions.empty()) << window.windowTitle().toStdString() << " " << id;
-  bool enabled = !actions.empty();
-  for (const QAction* action : actions) enabled = enabled && action->isEnabled();
-  return enabled;
-}
+using vxtest::CommandItems;
+using vxtest::ItemEnabled;
 
 // Strongly coloured pixels: a check colour's swatch as drawn, not greyed.
 int ColouredPixels(QWidget& widget) {
@@ -133,22 +93,26 @@ class ToolWindows {
 
 class ToolWindowsWithoutCatalogTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    db.HasCircles(96);
-    db.SelectEvent(96);
+  void SetUp() override { Open(); }
+  // The windows on the database in `dir`, as start-up leaves it.
+  void Open() {
+    windows.reset();
+    db = std::make_unique<vx::PavorunDatabase>(dir.path());
+    db->HasCircles(96);  // the start-up's first query, which finds damage past the first page
+    db->SelectEvent(96);
     values.eventNumber = 96;
-    controller.Init(&db, &images, &values);
+    controller.Init(db.get(), &images, &values);
     windows = std::make_unique<ToolWindows>(controller, application);
   }
 
   vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};  // a new database: no catalogue installed
+  std::unique_ptr<vx::PavorunDatabase> db;  // at first a new one: no catalogue installed
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;
   vx::AppSettings settings{dir.path()};
   vx::CatalogController controller{&settings, {&ui, nullptr, nullptr, nullptr, nullptr}};
-  ApplicationCommands application;
+  vxtest::RecordingCommands application;
   std::unique_ptr<ToolWindows> windows;
 };
 
@@ -163,7 +127,7 @@ TEST_F(ToolWindowsWithoutCatalogTest, CommandsThatNeedACatalogueAreClosedSetting
   }
   EXPECT_TRUE(application.run.empty());
   // The swatches are drawn greyed, as the main window's.
-  const std::vector<QAction*> swatch = ActionsOf(windows->detail, ID_CHECK_COLOR_FIRST);
+  const std::vector<QAction*> swatch = CommandItems(windows->detail, ID_CHECK_COLOR_FIRST);
   ASSERT_FALSE(swatch.empty());
   EXPECT_EQ(ColouredPixels(*windows->detail.Bar()->widgetForAction(swatch.front())), 0);
 }
@@ -203,52 +167,34 @@ TEST_F(ToolWindowsWithoutCatalogTest, ThePasteKeyDoesNothingInAnyView) {
 
 // A dropped file opened as a checklist, as the closed open command would have.
 TEST_F(ToolWindowsWithoutCatalogTest, ADroppedFileIsNotOpened) {
-  QMimeData files;
-  files.setUrls({QUrl::fromLocalFile(QStringLiteral("/nonexistent/dropped.csv"))});
   ui.ClearCalls();
   for (vx::ToolWindowFrame* window : windows->All()) {
-    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-    static_cast<QObject*>(window)->event(&enter);
-    EXPECT_FALSE(enter.isAccepted()) << window->windowTitle().toStdString();
-    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-    static_cast<QObject*>(window)->event(&drop);
+    EXPECT_FALSE(vxtest::DropMissingFile(*window)) << window->windowTitle().toStdString();
   }
-  // Opening the missing file would have said it cannot be read.
-  for (const vx::UiCall& box : ui.CallsOf(vx::UiCallKind::kMessageBox)) {
-    ADD_FAILURE() << vx::Cp932ToUtf8(box.text);
-  }
+  EXPECT_TRUE(ui.CallsOf(vx::UiCallKind::kMessageBox).empty());
 }
 
 // A catalogue damaged past its first pages still named its maps, and the map window drew them.
-TEST(ToolWindowsOnADamagedCatalogueTest, ShowNoMap) {
-  vxtest::TempDir dir;
+TEST_F(ToolWindowsWithoutCatalogTest, ADamagedCatalogueShowsNoMap) {
+  windows.reset();
+  db.reset();
   {
     vx::PavorunDatabase sound(dir.path());
     vxtest::BuildControllerCatalog(sound);
   }
   const auto file = dir / vx::PavorunDatabase::kFileName;
   vxtest::WriteFileBytes(file, vxtest::ReadFileBytes(file) + std::string(512, '\x55'));
-  vx::PavorunDatabase db(dir.path());
-  db.HasCircles(96);
-  db.SelectEvent(96);
-  ASSERT_TRUE(db.IsDamaged());
-  vx::CatalogImages images;
-  vx::SettingsValues values{};
-  values.eventNumber = 96;
-  vx::ScriptedUiServices ui;
-  vx::AppSettings settings(dir.path());
-  vx::CatalogController controller(&settings, {&ui, nullptr, nullptr, nullptr, nullptr});
-  controller.Init(&db, &images, &values);
+  Open();
+  ASSERT_TRUE(db->IsDamaged());
   ASSERT_GT(controller.GetMapCount(), 0);
-  vx::HallMapWindow map(controller);
-  EXPECT_EQ(map.Bar()->MapChoice()->count(), 0);
+  EXPECT_EQ(windows->map.Bar()->MapChoice()->count(), 0);
 }
 
 // With a catalogue the same commands and controls are offered.
 TEST(ToolWindowsWithCatalogTest, OfferTheirCommands) {
   vxtest::ControllerOnCatalog catalog;
   catalog.values.sortEnable = 1;  // the checklist order unlocked
-  ApplicationCommands application;
+  vxtest::RecordingCommands application;
   ToolWindows windows(catalog.controller, application);
   catalog.controller.SelectCircle(101, false);
   for (const WindowCommands& c : kCommands) {
@@ -256,7 +202,7 @@ TEST(ToolWindowsWithCatalogTest, OfferTheirCommands) {
     window.Actions()->UpdateActions();
     for (int id : c.closed) EXPECT_TRUE(ItemEnabled(window, id)) << c.window << " " << id;
   }
-  const std::vector<QAction*> swatch = ActionsOf(windows.detail, ID_CHECK_COLOR_FIRST);
+  const std::vector<QAction*> swatch = CommandItems(windows.detail, ID_CHECK_COLOR_FIRST);
   ASSERT_FALSE(swatch.empty());
   EXPECT_GT(ColouredPixels(*windows.detail.Bar()->widgetForAction(swatch.front())), 20);
   EXPECT_TRUE(windows.map.Bar()->MapChoice()->isEnabled());
@@ -264,10 +210,7 @@ TEST(ToolWindowsWithCatalogTest, OfferTheirCommands) {
   EXPECT_TRUE(windows.list.Bar()->ModeCombo()->isEnabled());
   EXPECT_TRUE(windows.list.Bar()->KeywordEdit()->isEnabled());
   EXPECT_GT(windows.list.View()->List(vx::CircleListView::kDayBlock)->Model().RowCount(), 0);
-  QMimeData files;
-  files.setUrls({QUrl::fromLocalFile(QStringLiteral("/nonexistent/dropped.csv"))});
-  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-  static_cast<QObject*>(&windows.checklist)->event(&drop);
+  EXPECT_TRUE(vxtest::DropMissingFile(windows.checklist));
   EXPECT_EQ(catalog.ui.CallsOf(vx::UiCallKind::kMessageBox).size(), 1u);  // cannot be read
 }
 
