@@ -3,6 +3,7 @@
 #include <cstring>
 #include <utility>
 
+#include "app/CatalogPresence.h"
 #include "app/FileErrorText.h"
 #include "app/SettingsPath.h"
 #include "app/SettingsTable.h"
@@ -112,7 +113,8 @@ bool ApplicationCore::CreateController() {
 }
 
 void ApplicationCore::GoToStartPage() {
-  if (!controller_) return;
+  // A damaged file may still give circles; no window is to show them.
+  if (!controller_ || !HasCatalogToShow(database_.get())) return;
   const int page = values_.lastSelPage;
   const int first = controller_->GetFirstPage();
   if (page > 0 && page >= first && page <= controller_->GetLastPage()) {
@@ -143,12 +145,33 @@ void ApplicationCore::ReportNoPage() const {
 }
 
 std::optional<std::filesystem::path> ApplicationCore::InitialChecklist(
+    const StartupArguments& arguments) {
+  std::optional<std::filesystem::path> file = ChosenChecklist(arguments);
+  if (!file || HasCatalogToShow(database_.get())) return file;
+  ReportChecklistNotOpened(*file);
+  return std::nullopt;
+}
+
+std::optional<std::filesystem::path> ApplicationCore::ChosenChecklist(
     const StartupArguments& arguments) const {
   if (!arguments.checklistAllowed) return std::nullopt;
   if (!arguments.checklistFile.empty()) return arguments.checklistFile;
   const char* newest = values_.recentFiles[0];
   if (!values_.autoLoad || newest[0] == '\0') return std::nullopt;
   return PathOfSettingsText(std::string_view(newest, strnlen(newest, kTextSize)));
+}
+
+// Its circles would all be unknown, and saving it would lose them; the file stays as it is.
+void ApplicationCore::ReportChecklistNotOpened(const std::filesystem::path& file) const {
+  const std::string text =
+      Sjis("チェックリストファイル\n") + Utf8ToCp932(file.string()) +
+      Sjis("\nは開きませんでした.\n表示できるサークルデータがないため、"
+           "チェックリストのサークルを照合できません. ファイルは変更していません.");
+  if (controller_) {
+    controller_->ShowMessageBox(MB_ICONEXCLAMATION, text, Sjis("チェックリストの読み込み"));
+  } else if (services_.ui) {
+    services_.ui->MessageBox(nullptr, text, Sjis("チェックリストの読み込み"), MB_ICONEXCLAMATION);
+  }
 }
 
 bool ApplicationCore::SaveSettings(const RestartRequest& restart) {

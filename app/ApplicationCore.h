@@ -63,11 +63,13 @@ class ApplicationCore {
   // search group into its condition). False only when no controller could be made.
   bool CreateController();
   // After the windows are registered: "LastSelPage" when it lies within the catalogue's pages,
-  // else the first cut of day 1, else the first page; a catalogue without pages says so.
+  // else the first cut of day 1, else the first page; a catalogue without pages says so. Without
+  // a catalogue (none, or a damaged one) no page and no circle.
   void GoToStartPage();
   // The checklist to open at the end of start-up: nothing after an event switch, else the file
-  // named on the command line, else with "AutoLoad" the newest recent file.
-  std::optional<std::filesystem::path> InitialChecklist(const StartupArguments& arguments) const;
+  // named on the command line, else with "AutoLoad" the newest recent file. Without a catalogue
+  // to match it against, nothing: the user is told which file was not opened, and why.
+  std::optional<std::filesystem::path> InitialChecklist(const StartupArguments& arguments);
 
   // --- While running ------------------------------------------------------------------------
   // A change the user committed (a settings dialog's OK, bookmarks, a checklist file, an import)
@@ -102,6 +104,8 @@ class ApplicationCore {
  private:
   std::optional<std::filesystem::path> FindImageFolder();
   void ReportNoPage() const;
+  std::optional<std::filesystem::path> ChosenChecklist(const StartupArguments& arguments) const;
+  void ReportChecklistNotOpened(const std::filesystem::path& file) const;
   // The image store on the folder found, with the event's cut geometry, and the controller.
   void ApplyImageFolder();
 

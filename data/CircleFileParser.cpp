@@ -26,19 +26,6 @@ bool IsBlankLine(std::string_view line) {
   return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-// The fields up to the last one that holds text.
-std::size_t FilledFieldCount(std::string_view line) {
-  return TabFieldCount(line.substr(0, line.find_last_not_of('\t') + 1));
-}
-
-std::string FieldCountProblem(std::string_view line, std::size_t minFields,
-                              std::size_t maxFields) {
-  const std::size_t count = TabFieldCount(line);
-  if (count >= minFields && FilledFieldCount(line) <= maxFields) return {};
-  return Sjis("列の数 (") + std::to_string(count) + Sjis(") が ") + std::to_string(minFields) +
-         Sjis(" から ") + std::to_string(maxFields) + Sjis(" ではありません");
-}
-
 }  // namespace
 
 int CircleFileParser::ParseCircleLine(TextLineReader& reader) {

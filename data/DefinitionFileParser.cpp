@@ -60,6 +60,10 @@ constexpr std::pair<std::string_view, Section> kRequiredSections[] = {
     {"CutInfo", Section::kCutInfo},   {"MapTableInfo", Section::kMapTableInfo},
     {"PavorunDate", Section::kDate},  {"PavorunMap", Section::kMap},
     {"PavorunArea", Section::kArea},  {"PavorunGenre", Section::kGenre}};
+// An event may have no errata, but its file still has the section: a file cut at a line end
+// before it would install without them.
+constexpr std::pair<std::string_view, Section> kSectionsMaybeEmpty[] = {
+    {"PavorunJiko", Section::kJiko}};
 
 std::string OtherEventText(int expected, int named) {
   return EventText(expected) + Sjis(" の設定情報ファイルではありません (") + EventText(named) +
@@ -116,9 +120,14 @@ void DefinitionFileParser::CheckEventStored() {
     return;
   }
   std::string missing;
-  for (const auto& [name, section] : kRequiredSections) {
-    if (rows_[static_cast<std::size_t>(section)] > 0) continue;
-    missing += (missing.empty() ? "*" : ", *") + std::string(name);
+  const auto name = [&missing](std::string_view section) {
+    missing += (missing.empty() ? "*" : ", *") + std::string(section);
+  };
+  for (const auto& [section, id] : kRequiredSections) {
+    if (rows_[static_cast<std::size_t>(id)] == 0) name(section);
+  }
+  for (const auto& [section, id] : kSectionsMaybeEmpty) {
+    if (!started_[static_cast<std::size_t>(id)]) name(section);
   }
   if (!missing.empty()) {
     status_.Refuse(Sjis("必要な節 (") + missing + Sjis(") がないか、その行がありません. ") +
@@ -175,6 +184,7 @@ void DefinitionFileParser::StartSection(std::string_view name) {
     return;
   }
   section_ = found;
+  started_[static_cast<std::size_t>(found)] = true;
   switch (section_) {
     case Section::kDate:
       Record(db_.InfoTable().InsertRow(db_.GetEventInfo()));

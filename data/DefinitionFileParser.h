@@ -28,9 +28,10 @@ class DefinitionFileParser {
   // Reads the file from its current position to the end or until the definition stop flag is set,
   // reporting every line and -1 at the end. The file is refused when it names another event than
   // the database's current one, or when, read to its end, it has left the event without its
-  // information row (no event line), or without a row in any of the sections the catalogue needs,
-  // or holds a line that is not CP932 text or holds a NUL byte, or ends in a line cut short (no
-  // line end after it, and fewer fields than its section's rows, or half a character).
+  // information row (no event line), or without a row in any of the sections the catalogue needs
+  // (or without the errata section, which may be empty), or holds a line that is not CP932 text
+  // or holds a NUL byte, or ends in a line cut short (no line end after it, and fewer fields than
+  // its section's rows, or half a character).
   ImportStatus Parse(std::FILE* file, ImportProgress* progress);
 
  private:
@@ -56,6 +57,7 @@ class DefinitionFileParser {
   int row_ = 1;
   int blockNo_ = 1;
   std::array<int, static_cast<std::size_t>(Section::kJiko) + 1> rows_{};  // data lines by section
+  std::array<bool, static_cast<std::size_t>(Section::kJiko) + 1> started_{};  // section lines read
   // The fewest fields of a data line so far, by section; 0 before the first.
   std::array<std::size_t, static_cast<std::size_t>(Section::kJiko) + 1> shortestRow_{};
   bool eventLineRead_ = false;

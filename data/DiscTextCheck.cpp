@@ -37,6 +37,11 @@ bool IsShortestUtf8(unsigned char first, unsigned char second) {
 
 bool IsBlank(char c) { return c == ' '; }
 
+// The fields up to the last one that holds text.
+std::size_t FilledFieldCount(std::string_view line) {
+  return TabFieldCount(line.substr(0, line.find_last_not_of('\t') + 1));
+}
+
 bool EndsInHalfCharacter(std::string_view line) {
   for (std::size_t i = 0; i < line.size(); ++i) {
     if (!IsSjisLeadByte(static_cast<unsigned char>(line[i]))) continue;
@@ -111,6 +116,14 @@ std::string DiscTextProblem(std::string_view line) {
   }
   if (!IsSjisTextLine(line)) return Sjis("Shift-JIS のテキストではありません");
   return {};
+}
+
+std::string FieldCountProblem(std::string_view line, std::size_t minFields,
+                              std::size_t maxFields) {
+  const std::size_t count = TabFieldCount(line);
+  if (count >= minFields && FilledFieldCount(line) <= maxFields) return {};
+  return Sjis("列の数 (") + std::to_string(count) + Sjis(") が ") + std::to_string(minFields) +
+         Sjis(" から ") + std::to_string(maxFields) + Sjis(" ではありません");
 }
 
 std::string NulByteProblem(std::string_view wholeLine) {

@@ -31,6 +31,10 @@ std::string NumberColumnsProblem(std::span<const std::string_view> columns,
 // Why `line` is no line of a catalogue text file (CP932), or empty when it may be one.
 std::string DiscTextProblem(std::string_view line);
 
+// Why a row has fewer than `minFields` fields or text in a field past `maxFields` (CP932), or
+// empty. Empty fields after the last are only trailing TABs.
+std::string FieldCountProblem(std::string_view line, std::size_t minFields, std::size_t maxFields);
+
 // Why a line holding a NUL byte is refused (CP932): what follows the byte would be lost without a
 // word. Empty for a line without one. `wholeLine` is the line with its NUL bytes.
 std::string NulByteProblem(std::string_view wholeLine);

@@ -1,10 +1,12 @@
 #include "data/UpdateFileApplier.h"
 
+#include "data/DiscTextCheck.h"
 #include "data/ImportProgress.h"
 #include "data/PavorunDatabase.h"
 #include "data/TextLineReader.h"
 #include "platform/LeadingInt.h"
 
+#include <algorithm>
 #include <atomic>
 
 namespace vx {
@@ -13,6 +15,14 @@ namespace {
 // From this event on an existing circle's update information comes from its own column; before
 // it, the description column carried it.
 constexpr int kFirstEventWithUpdateColumn = 75;
+
+// Up to the circle name at least, 20 columns at most, as in "V%dROM.TXT".
+constexpr std::size_t kMinFields = 9;
+constexpr std::size_t kRowFields = 20;
+
+bool IsBlankLine(std::string_view line) {
+  return line.find_first_not_of(" \t") == std::string_view::npos;
+}
 
 }  // namespace
 
@@ -35,7 +45,9 @@ ImportStatus UpdateFileApplier::Apply(std::FILE* file, ImportProgress* progress)
 int UpdateFileApplier::ApplyUpdateLine(TextLineReader& reader, int nextId) {
   std::string_view line;
   if (!reader.Next(line)) return kEnd;
-  const auto f = SplitTabFields<20>(line);
+  ++lineNumber_;
+  const auto f = SplitTabFields<kRowFields>(line);
+  if (!Accept(reader, line, f)) return kSkipped;
   const int updateId = LeadingInt(f[0]);
   if (updateId <= 0) return kSkipped;
   record_.Clear();
@@ -65,6 +77,34 @@ int UpdateFileApplier::ApplyUpdateLine(TextLineReader& reader, int nextId) {
   record_.updateData.assign(f[15]);
   status_.Record(db_.CircleTable().InsertRow(record_), db_);
   return kAdded;
+}
+
+bool UpdateFileApplier::Accept(const TextLineReader& reader, std::string_view line,
+                               std::span<const std::string_view> columns) {
+  // What follows a NUL byte would be lost without a word.
+  if (reader.HeldNul()) {
+    status_.Refuse(LineRefusalText(lineNumber_, NulByteProblem(reader.WholeLine())));
+    return false;
+  }
+  if (IsBlankLine(line)) return false;
+  const std::size_t fields = TabFieldCount(line);
+  if (!reader.Ended()) {
+    // An older file without the last columns is no cut: its own rows say how long a row is.
+    const std::size_t rowFields = kRowFields - std::min(kRowFields, rowShortfall_);
+    if (const std::string cut = CutShortRowProblem(line, rowFields); !cut.empty()) {
+      status_.Refuse(LineRefusalText(lineNumber_, cut));
+      return false;
+    }
+  }
+  std::string problem = DiscTextProblem(line);
+  if (problem.empty()) problem = FieldCountProblem(line, kMinFields, kRowFields);
+  if (problem.empty()) problem = NumberColumnsProblem(columns, {0, 7});
+  if (!problem.empty()) {
+    status_.RefuseLine(lineNumber_, problem);
+    return false;
+  }
+  if (fields < kRowFields) rowShortfall_ = std::max(rowShortfall_, kRowFields - fields);
+  return true;
 }
 
 int UpdateFileApplier::QueryMaxCircleId() {

@@ -18,6 +18,9 @@ namespace {
 
 constexpr int kDownloadTotal = 100;
 
+// The name the user knows the update text by, whatever the archive's entry is called.
+constexpr const char* kUpdateTextName = "UPDATE.TXT";
+
 struct FileClose {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -45,7 +48,11 @@ std::string UpdateDownloadJob::ResultTitle() { return Sjis("データベース�
 std::string UpdateDownloadJob::ResultText(int outcome) const {
   switch (outcome) {
     case kCancelled: return Sjis("データベースの更新がキャンセルされました.");
-    case kDone: return Sjis("データベースの更新が完了しました.");
+    case kDone: {
+      std::string text = Sjis("データベースの更新が完了しました.");
+      if (!noticeText_.empty()) text += "\r\n" + noticeText_;
+      return text;
+    }
     case kNoUpdate: return Sjis("更新用の情報は存在しませんでした.");
     default: {
       std::string text = Sjis("データベースの更新中にエラーが生じました.");
@@ -136,8 +143,17 @@ StepResult UpdateDownloadJob::ApplyUpdateText(const std::filesystem::path& text)
   if (StopRequested()) return StepResult::kFailed;
   ApplyProgress progress(*this);
   const ImportStatus applied = database_.ApplyUpdateFile(file.get(), &progress);
+  // A refused file is the file's fault, not the database's; the transaction undoes what it did.
+  if (applied.FileRefused()) {
+    return Fail(std::string(kUpdateTextName) + ": " + applied.message + "\r\n" +
+                Sjis("データベースは更新前のままです."));
+  }
   if (applied.Failed()) {
     return Fail(Sjis("データベースに書き込めません: ") + applied.message);
+  }
+  if (applied.refusedLines > 0) {
+    noticeText_ = std::string(kUpdateTextName) + ": " + applied.RefusedLinesText() +
+                  Sjis(" これらの行は反映していません.");
   }
   return StopRequested() ? StepResult::kFailed : StepResult::kFinished;
 }

@@ -35,7 +35,8 @@ class UpdateDownloadJob : public ProgressJob {
 
   static std::string Caption();      // "サークル情報の更新", CP932
   static std::string ResultTitle();  // "データベースの更新"
-  // The box after the dialog; an error says what failed.
+  // The box after the dialog; an error says what failed, a finished update the lines of the
+  // update text it left out.
   std::string ResultText(int outcome) const;
   static unsigned ResultIcon(int outcome);
   // CP932; empty unless the outcome is kError.
@@ -77,6 +78,7 @@ class UpdateDownloadJob : public ProgressJob {
   std::uint64_t maxUpdateTextBytes_ = kMaxUpdateTextBytes;
   bool noUpdate_ = false;
   std::string errorDetail_;
+  std::string noticeText_;  // lines left out of a finished update
 };
 
 }  // namespace vx

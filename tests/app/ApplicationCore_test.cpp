@@ -519,6 +519,7 @@ TEST_F(ApplicationCoreTest, LastSelectedPageIsRestoredWhenTheCatalogueHasIt) {
 }
 
 TEST_F(ApplicationCoreTest, ChecklistOpenedAtTheEndOfStartUp) {
+  BuildCatalog(program());
   struct Case {
     std::vector<std::string> arguments;
     int autoLoad;
@@ -537,10 +538,78 @@ TEST_F(ApplicationCoreTest, ChecklistOpenedAtTheEndOfStartUp) {
                            "RecentFiles.01=/home/u/older.txt\r\n[Config]\r\nAutoLoad=" +
                                std::to_string(c.autoLoad) + "\r\n");
     auto core = Start();
+    core->OpenDatabase();
     EXPECT_EQ(core->InitialChecklist(vx::StartupArguments::Parse(c.arguments)), c.opened);
   }
   vxtest::WriteFileBytes(program() / "vindaxel.ini", "[Config]\r\nAutoLoad=1\r\n");
-  EXPECT_EQ(Start()->InitialChecklist({}), std::nullopt);  // no recent file
+  auto core = Start();
+  core->OpenDatabase();
+  EXPECT_EQ(core->InitialChecklist({}), std::nullopt);  // no recent file
+  EXPECT_TRUE(ui.CallsOf(vx::UiCallKind::kMessageBox).empty());
+}
+
+// A catalogue damaged past its first pages still gave circles: the start page was read from it and
+// the detail window showed its first circle beside the main window's "nothing to show".
+TEST_F(ApplicationCoreTest, ADamagedCatalogueThatStillReadsGivesNoStartPage) {
+  WriteSettingsIni("UserData=exepath");
+  BuildCatalog(program());
+  const fs::path file = program() / vx::PavorunDatabase::kFileName;
+  vxtest::WriteFileBytes(file, vxtest::ReadFileBytes(file) + std::string(512, '\x55'));
+  ui.QueueAnswer(IDNO);  // not installed again
+  auto core = Start();
+  core->OpenImages();
+  core->OpenDatabase();
+  ASSERT_TRUE(core->database()->IsDamaged());
+  ASSERT_GT(core->database()->GetMaxCircleId(), 0);
+  ASSERT_TRUE(core->CreateController());
+  core->GoToStartPage();
+  EXPECT_EQ(core->controller()->GetCurrentPage(), 0);
+  EXPECT_EQ(core->controller()->CurrentCircle().id, 0);
+}
+
+// A checklist opened into a program without a catalogue matched none of its circles, and saving
+// it then would have lost them. It is not opened; the user is told once which file and why.
+TEST_F(ApplicationCoreTest, NoChecklistIsOpenedWithoutACatalogueAndTheUserIsToldWhy) {
+  const fs::path checklist = root / "mine.csv";
+  const std::string bytes = "Header,VellastradeCD-ROMCatalog,Vellastrade96,Shift_JIS\r\n";
+  vxtest::WriteFileBytes(checklist, bytes);
+  vxtest::WriteFileBytes(program() / "vindaxel.ini", "[System]\r\nRecentFiles.00=" +
+                                                         checklist.string() +
+                                                         "\r\n[Config]\r\nAutoLoad=1\r\n");
+  const struct {
+    const char* settings;
+    std::string database;  // empty: none yet
+    std::vector<std::string> arguments;
+  } cases[] = {
+      {"", "", {}},                                                // a new, empty database
+      {"ReadOnly=1\r\n", std::string(5000, 'x'), {checklist.string()}},  // one that does not open
+      {"ReadOnly=1\r\n", std::string(5000, 'x'), {"_reboot_"}},
+  };
+  for (const auto& c : cases) {
+    WriteSettingsIni(c.settings);
+    if (!c.database.empty()) {
+      vxtest::WriteFileBytes(program() / vx::PavorunDatabase::kFileName, c.database);
+    }
+    auto core = Start();
+    core->OpenDatabase();
+    ASSERT_TRUE(core->CreateController());
+    ui.ClearCalls();
+    EXPECT_EQ(core->InitialChecklist(vx::StartupArguments::Parse(c.arguments)), std::nullopt);
+    const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
+    ASSERT_EQ(boxes.size(), 1u) << c.settings;
+    EXPECT_EQ(std::tie(boxes[0].text, boxes[0].caption, boxes[0].flags),
+              std::make_tuple(vx::Sjis("チェックリストファイル\n") + checklist.string() +
+                                  vx::Sjis("\nは開きませんでした.\n表示できるサークルデータがない"
+                                           "ため、チェックリストのサークルを照合できません. "
+                                           "ファイルは変更していません."),
+                              vx::Sjis("チェックリストの読み込み"), vx::MB_ICONEXCLAMATION));
+    EXPECT_EQ(vxtest::ReadFileBytes(checklist), bytes);
+  }
+  // Nothing to open, nothing to say.
+  ui.ClearCalls();
+  const std::vector<std::string> noLoad = {"_rebootnoload_"};
+  EXPECT_EQ(Start()->InitialChecklist(vx::StartupArguments::Parse(noLoad)), std::nullopt);
+  EXPECT_TRUE(ui.CallsOf(vx::UiCallKind::kMessageBox).empty());
 }
 
 TEST_F(ApplicationCoreTest, EventSwitchSavesEveryGroupUnderTheOldNumber) {

@@ -1,9 +1,9 @@
 // A small cut of the sample generator's disc of event 96 (tests/testdata/disc/sample-*: its
 // definition and layout files and 13 circles on both days), and the broken files that once
 // installed over it "with success": an empty circle file (0 circles), a circle file cut in the
-// middle of a row, a definition file cut at 700 bytes inside *PavorunGenre, and a circle row
-// holding a NUL byte. Each is replayed through the import job, the install dialog and the
-// command-line installer.
+// middle of a row, a definition file cut at 700 bytes inside *PavorunGenre, one cut at the line
+// end before its errata section, and a circle row holding a NUL byte. Each is replayed through the
+// import job, the install dialog and the command-line installer.
 #pragma once
 
 #include <cstdlib>
@@ -31,6 +31,9 @@ inline const BrokenDiscFile kBrokenDiscFiles[] = {
     {"cut700-V96DEF.TXT", "V96DEF.TXT",
      "行 35: 行の途中でファイルが終わっています (列の数 2, 行の列の数 3). ファイルが途中で切れて"
      "いる可能性があります."},
+    {"lineend-V96DEF.TXT", "V96DEF.TXT",
+     "必要な節 (*PavorunJiko) がないか、その行がありません. ファイルが途中で切れている可能性が"
+     "あります."},
     {"nul-V96ROM.TXT", "V96ROM.TXT",
      "行 4: 列 9 に NUL 文字 (0x00) があります. ファイルが壊れている可能性があります."},
 };

@@ -57,8 +57,10 @@ inline const std::string kDefinitionText =
     "*PavorunJiko\n"
     "1\tＢ\t3\t1\t5\n";
 
-// Sections a definition must hold besides its event, days, maps and areas: one row each.
-inline const std::string kGeometryText = "*CutInfo\n1\t1\t0\t0\t0\t0\n*MapTableInfo\n1\t1\t0\t0\n";
+// Sections a definition must hold besides its event, days, maps and areas: one row each, and the
+// errata section, which may be empty.
+inline const std::string kGeometryText =
+    "*CutInfo\n1\t1\t0\t0\t0\t0\n*MapTableInfo\n1\t1\t0\t0\n*PavorunJiko\n";
 inline const std::string kGenreText = "*PavorunGenre\n110\tg\n";
 
 inline const std::string kLayoutText =

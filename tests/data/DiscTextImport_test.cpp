@@ -134,7 +134,8 @@ TEST_F(DiscTextImportTest, DefinitionOfAnotherEventOrOfNoEventIsRefused) {
       {"", "開催回の行 (*Pavorun) がありません."},
       {"# nothing but a comment\n" + date, "開催回の行 (*Pavorun) がありません."},
       {"*Pavorun\n96\tname\n*PavorunGenre\n110\tg\n",
-       "必要な節 (*CutInfo, *MapTableInfo, *PavorunDate, *PavorunMap, *PavorunArea) がないか"},
+       "必要な節 (*CutInfo, *MapTableInfo, *PavorunDate, *PavorunMap, *PavorunArea, "
+       "*PavorunJiko) がないか"},
       // The day section came first; the event line then deleted the row it had stored.
       {date + "*Pavorun\n96\tname\n" + vxtest::kGeometryText +
            vxtest::kDefinitionText.substr(vxtest::kDefinitionText.find("*PavorunMap")),
@@ -148,6 +149,33 @@ TEST_F(DiscTextImportTest, DefinitionOfAnotherEventOrOfNoEventIsRefused) {
   }
   EXPECT_EQ(QueryTexts(db, "select pavorunNo,id,year from PavorunDate where pavorunNo=97;"),
             (Texts{"97|1|1999"}));
+}
+
+// A file cut exactly at a line end holds only whole rows: cut before its genres' or errata's
+// section it installed an event without them. Only a cut after the last section's line is whole.
+TEST_F(DiscTextImportTest, ADefinitionCutAtALineEndBeforeANeededSectionIsRefusedNamingIt) {
+  const std::string& whole = vxtest::kDefinitionText;
+  const auto lineEnd = [&whole](const char* text) { return whole.find('\n', whole.find(text)); };
+  const std::size_t firstArea = lineEnd("東1\t");
+  const std::size_t firstGenre = lineEnd("110\t");
+  const std::size_t errata = lineEnd("*PavorunJiko");
+  for (std::size_t end = whole.find("*PavorunArea") - 1; end != std::string::npos;
+       end = whole.find('\n', end + 1)) {
+    const std::string cut = whole.substr(0, end + 1);
+    const vx::ImportStatus status = ImportBytes(&P::ImportDefinitionFile, vxtest::DiscText(cut));
+    std::string missing;
+    if (end < firstArea) missing = "*PavorunArea, ";
+    if (end < firstGenre) missing += "*PavorunGenre, ";
+    if (end < errata) missing += "*PavorunJiko, ";
+    if (missing.empty()) {
+      EXPECT_FALSE(status.Failed()) << cut << status.message;
+      continue;
+    }
+    missing.resize(missing.size() - 2);
+    EXPECT_EQ(status.message, Sjis("必要な節 (" + missing + ") がないか、その行がありません. "
+                                   "ファイルが途中で切れている可能性があります."))
+        << cut;
+  }
 }
 
 TEST_F(DiscTextImportTest, EventNameOfFiftyOneBytesAndHalfCharactersInShortNames) {
@@ -493,6 +521,56 @@ TEST_F(DiscTextImportTest, OnlyUpdateLinesWithAnUnknownIdAddUnplacedCirclesAfter
   EXPECT_EQ(CountRows(db, "PavorunCircle", 90), 9);
 }
 
+// An update text was read as the disc's files once were: the fields after a NUL byte were lost
+// and a last row cut short replaced a circle's texts with what was left of it.
+TEST_F(DiscTextImportTest, UpdateTextDamagedOrCutShortIsRefusedNamingItsLine) {
+  vxtest::BuildSampleCatalog(db, 90);
+  const std::string first = vxtest::DiscText(UpdateLine("1001", 110, "A"));
+  const std::string second = vxtest::DiscText(UpdateLine("1003", 220, "X"));
+  const auto cutAfter = [](const std::string& row, std::size_t fields) {
+    std::size_t end = 0;
+    for (std::size_t f = 0; f < fields; ++f) end = row.find_first_of("\t\r", end) + 1;
+    return row.substr(0, end - 1);
+  };
+  std::string withNul = second;
+  withNul.insert(withNul.find("pen"), 1, '\0');
+  std::string halfName = cutAfter(second, 20);
+  halfName.replace(halfName.size() - 2, 2, Sjis("名").substr(0, 1));
+  const std::string cut = "行 2: 行の途中でファイルが終わっています (";
+  const std::string cutWhy = ". ファイルが途中で切れている可能性があります.";
+  const struct {
+    std::string bytes;
+    std::string why;  // empty: applied
+  } cases[] = {
+      {first + withNul,
+       "行 2: 列 11 に NUL 文字 (0x00) があります. ファイルが壊れている可能性があります."},
+      {first + cutAfter(second, 13), cut + "列の数 13, 行の列の数 20)" + cutWhy},
+      {first + halfName, cut + "最後の文字が欠けています)" + cutWhy},
+      {first + cutAfter(second, 20), ""},
+      // Rows of an older file without the last two columns.
+      {cutAfter(first, 18) + "\r\n" + cutAfter(second, 18), ""},
+  };
+  for (const auto& c : cases) {
+    const vx::ImportStatus status = ImportBytes(&P::ApplyUpdateFile, c.bytes);
+    EXPECT_EQ(status.FileRefused(), !c.why.empty()) << c.why;
+    EXPECT_EQ(status.message, Sjis(c.why));
+  }
+}
+
+// A line that is no update row is left out and counted, as a circle file's; the rest applies.
+TEST_F(DiscTextImportTest, UpdateLinesThatAreNoRowsAreLeftOutAndCounted) {
+  vxtest::BuildSampleCatalog(db, 90);
+  const vx::ImportStatus status = ImportBytes(
+      &P::ApplyUpdateFile, vxtest::DiscText(UpdateLine("1001", 110, "A")) +
+                               UpdateLine("1002", 110, "名") +  // converted to UTF-8
+                               vxtest::DiscText("1004\t1\t2\n" + UpdateLine("1005", 110, "E")));
+  EXPECT_FALSE(status.Failed()) << status.message;
+  EXPECT_EQ(status.refusedLines, 2);
+  EXPECT_EQ(status.refusedLineNumbers, (std::vector<int>{2, 3}));
+  EXPECT_EQ(status.refusedReason, Sjis("UTF-8 のテキストです (Shift-JIS のファイルが必要です)"));
+  EXPECT_EQ(Circles("id,penName", "updateFlag<>0"), (Texts{"1|penA", "5|penE"}));
+}
+
 TEST_F(DiscTextImportTest, RefusedWriteEndsThePassWithTheEngineError) {
   ImportDefinitionAndLayout();
   ASSERT_EQ(db.Exec(nullptr, nullptr, "drop table PavorunLayout;"), 0);
@@ -503,7 +581,8 @@ TEST_F(DiscTextImportTest, RefusedWriteEndsThePassWithTheEngineError) {
   EXPECT_TRUE(failed.Failed());
   EXPECT_NE(failed.message.find("no such table"), std::string::npos) << failed.message;
   ASSERT_EQ(db.Exec(nullptr, nullptr, "drop table PavorunCircle;"), 0);
-  EXPECT_TRUE(ImportBytes(&P::ApplyUpdateFile, UpdateLine("5000", 110, "A")).Failed());
+  EXPECT_TRUE(
+      ImportBytes(&P::ApplyUpdateFile, vxtest::DiscText(UpdateLine("5000", 110, "A"))).Failed());
 }
 
 }  // namespace

@@ -211,6 +211,43 @@ TEST_F(UpdateDownloadJobTest, ArchivesWithoutAUsableUpdateTextAreErrors) {
   }
 }
 
+// A damaged or cut update text was applied up to the damage, or blamed on a read-only database.
+TEST_F(UpdateDownloadJobTest, AnUpdateTextDamagedOrCutShortIsRefusedForWhatItIs) {
+  std::string withNul = kUpdateText;
+  withNul.insert(withNul.rfind("penN"), 1, '\0');
+  const std::string cut = kUpdateText.substr(0, kUpdateText.rfind("\turlN"));
+  const struct {
+    std::string text;
+    const char* why;
+  } cases[] = {
+      {withNul, "行 2: 列 11 に NUL 文字 (0x00) があります. ファイルが壊れている可能性があります."},
+      {cut, "行 2: 行の途中でファイルが終わっています (列の数 12, 行の列の数 20). ファイルが途中で"
+            "切れている可能性があります."},
+  };
+  for (const auto& c : cases) {
+    vxtest::WriteFileBytes(dir / "chosen.zip", ArchiveBytes("UPDATE.TXT", c.text));
+    Job job(db, kEvent, dir / "chosen.zip", config);
+    const int outcome = vxtest::RunJob(job);
+    EXPECT_EQ(outcome, Job::kError);
+    EXPECT_EQ(vx::Cp932ToUtf8(job.ResultText(outcome)),
+              "データベースの更新中にエラーが生じました.\r\nUPDATE.TXT: " + std::string(c.why) +
+                  "\r\nデータベースは更新前のままです.");
+    ExpectUnchanged();
+  }
+}
+
+// Lines that are no update rows are named in the finished update's box; the rest is applied.
+TEST_F(UpdateDownloadJobTest, LinesLeftOutOfAFinishedUpdateAreNamed) {
+  vxtest::WriteFileBytes(dir / "chosen.zip",
+                         ArchiveBytes("UPDATE.TXT", "1004\tjunk\r\n" + kUpdateText));
+  Job job(db, kEvent, dir / "chosen.zip", config);
+  EXPECT_EQ(vxtest::RunJob(job), Job::kDone) << vx::Cp932ToUtf8(job.ErrorDetail());
+  ExpectApplied();
+  EXPECT_EQ(vx::Cp932ToUtf8(job.ResultText(Job::kDone)),
+            "データベースの更新が完了しました.\r\nUPDATE.TXT: 読み込めない行が 1 行あります "
+            "(行 1). 行 1: 列の数 (2) が 9 から 20 ではありません. これらの行は反映していません.");
+}
+
 TEST_F(UpdateDownloadJobTest, ALowerCaseEntryIsFound) {
   Serve(ArchiveBytes("update.txt"));
   Job job(db, kEvent, {}, config);

@@ -13,6 +13,7 @@
 #include "res/ResourceIds.h"
 #include "ui/checklist/ChecklistView.h"
 #include "ui/list/ListControl.h"
+#include "ui/main/CatalogCommandGate.h"
 #include "ui/menus/ColorMenu.h"
 
 namespace vx {
@@ -104,9 +105,12 @@ std::vector<int> ChecklistView::SelectedCircles() const {
 void ChecklistView::OnKey(int key, Qt::KeyboardModifiers modifiers) {
   if (lists_.empty()) return;
   if (modifiers & Qt::ControlModifier) {
-    if (key == Qt::Key_C) commands_.OnCommand(ID_COPY_CIRCLE);
-    if (key == Qt::Key_V) commands_.OnCommand(ID_PASTE_CHECKLIST);
-    if (key == Qt::Key_X) commands_.OnCommand(ID_CUT_CIRCLE);
+    const int id = key == Qt::Key_C   ? ID_COPY_CIRCLE
+                   : key == Qt::Key_V ? ID_PASTE_CHECKLIST
+                   : key == Qt::Key_X ? ID_CUT_CIRCLE
+                                      : 0;
+    // Closed without a catalogue, as their items are.
+    if (id != 0 && !CatalogCommandGate(controller_).IsClosed(id)) commands_.OnCommand(id);
     return;
   }
   const SettingsValues* values = controller_.Values();

@@ -5,6 +5,7 @@
 #include "app/CatalogController.h"
 #include "res/ResourceIds.h"
 #include "ui/detail/DetailView.h"
+#include "ui/main/CatalogCommandGate.h"
 #include "ui/menus/ColorMenu.h"
 
 namespace vx {
@@ -23,7 +24,8 @@ void DetailView::keyPressEvent(QKeyEvent* event) {
                    : event->key() == Qt::Key_V ? ID_PASTE_CHECKLIST
                    : event->key() == Qt::Key_X ? ID_CUT_CIRCLE
                                                : 0;
-    handled = id != 0 && OnCommand(id);
+    // Closed without a catalogue, as their items are.
+    handled = id != 0 && !CatalogCommandGate(controller_).IsClosed(id) && OnCommand(id);
   } else if (modifiers == Qt::NoModifier) {
     handled = circleCommands_.HandleColorKey(event->key());
   }

@@ -10,6 +10,7 @@
 #include "res/ResourceIds.h"
 #include "ui/list/CircleListView.h"
 #include "ui/list/ListControl.h"
+#include "ui/main/CatalogCommandGate.h"
 #include "ui/menus/ColorMenu.h"
 
 namespace vx {
@@ -95,9 +96,12 @@ void CircleListView::OnKey(int key, Qt::KeyboardModifiers modifiers) {
   const bool autoNext = values == nullptr || values->autoNext != 0;
   const bool autoNextAfterDigit = values != nullptr && values->autoNext2 != 0;
   if (modifiers & Qt::ControlModifier) {
-    if (key == Qt::Key_C) CopySelection();
-    if (key == Qt::Key_V) Paste();
-    if (key == Qt::Key_X) CutSelection();
+    const int id = key == Qt::Key_C   ? ID_COPY_CIRCLE
+                   : key == Qt::Key_V ? ID_PASTE_CHECKLIST
+                   : key == Qt::Key_X ? ID_CUT_CIRCLE
+                                      : 0;
+    // Closed without a catalogue, as their items are.
+    if (id != 0 && !CatalogCommandGate(controller_).IsClosed(id)) commands_.OnCommand(id);
     return;
   }
   if (key >= Qt::Key_1 && key <= Qt::Key_9) {

@@ -35,6 +35,7 @@ ListWindow::ListWindow(CatalogController& controller, QWidget* parent)
   CreateCommands();
   FillSelectors();
   ConnectControls();
+  ShowCatalogState();
 }
 
 ListWindow::~ListWindow() = default;
@@ -73,6 +74,14 @@ void ListWindow::CreateCommands() {
   Actions()->Bind(colorBar_);
 }
 
+// Without a catalogue there is nothing to list or search; a catalogue comes only with a new start.
+void ListWindow::ShowCatalogState() {
+  const bool shown = HasCatalog();
+  bar_->ModeCombo()->setEnabled(shown);
+  bar_->KeywordEdit()->setEnabled(shown);
+  if (!shown) EnableSelectors(false);
+}
+
 void ListWindow::SetColorMenu(const ColorMenu* menu) { view_->SetColorMenu(menu); }
 
 void ListWindow::ToggleSortLock() {
@@ -91,6 +100,8 @@ std::string ListWindow::SearchSummary(int counted, int added) {
 // While the window is open, searches in a row keep the search connection and the event's texts.
 void ListWindow::showEvent(QShowEvent* event) {
   ToolWindowFrame::showEvent(event);
+  // Without a catalogue there is nothing to list, and asking would only fail.
+  if (!HasCatalog()) return;
   if (SearchCondition* condition = controller_.GetSearchCondition()) {
     searchTexts_ = condition->HoldTexts();
   }

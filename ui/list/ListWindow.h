@@ -62,6 +62,7 @@ class ListWindow : public ToolWindowFrame {
   void CreateCommands();
   void FillSelectors();
   void ConnectControls();
+  void ShowCatalogState();
 
   // The selectors (ListWindowMessages.cpp).
   void ChangeMode(int mode);

@@ -160,6 +160,7 @@ void ListWindow::ShowChoices() {
 }
 
 void ListWindow::EnableSelectors(bool enabled) {
+  enabled = enabled && HasCatalog();
   bar_->DayCombo()->setEnabled(enabled);
   bar_->BlockCombo()->setEnabled(enabled);
 }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/CatalogController.h"
+#include "app/CatalogPresence.h"
 #include "data/PavorunDatabase.h"
 #include "res/ResourceIds.h"
 
@@ -23,6 +24,8 @@ constexpr std::pair<int, int> kCatalogCommands[] = {
     // The page on the screen.
     {ID_ZOOM_OUT, ID_ACTUAL_SIZE}, {ID_FIT_HEIGHT, ID_FIT_WIDTH}, {ID_FIT_PAGE, ID_FIT_PAGE},
     {ID_FIT_WIDTH_ONCE, ID_FIT_HEIGHT_ONCE}, {ID_FOCUS_ZOOM_BOX, ID_FOCUS_ZOOM_BOX},
+    // The hall map, which has no map without a catalogue.
+    {ID_MAP_FIT_WHOLE, ID_MAP_FOCUS_ZOOM_BOX}, {ID_MAP_ZOOM_OUT, ID_MAP_ACTUAL_SIZE},
     // Circles, marks and memos.
     {ID_CHECK_COLOR_FIRST, ID_CHECK_COLOR_LAST}, {ID_UNCHECK, ID_UNCHECK},
     {ID_CHECK_OR_RECOLOR, ID_CHECK_OR_RECOLOR}, {ID_CHECK_CURRENT_COLOR, ID_CHECK_CURRENT_COLOR},
@@ -31,7 +34,7 @@ constexpr std::pair<int, int> kCatalogCommands[] = {
     // Checklist files: matched against the catalogue, and saving an empty list could replace one.
     {ID_CHECKLIST_OPEN, ID_CHECKLIST_APPEND}, {ID_CHECKLIST_NEW, ID_CHECKLIST_SAVE_AS},
     {ID_CHECKLIST_SAVE_VER1, ID_CHECKLIST_SAVE_VER1}, {ID_PORTAL_IMPORT, ID_PORTAL_EXPORT},
-    {ID_RECENT_FIRST, ID_RECENT_LAST},
+    {ID_RECENT_FIRST, ID_RECENT_LAST}, {ID_PRINT_ORDER_FROM_LIST, ID_PRINT_ORDER_FROM_LIST},
     // Searches, the circle's links and feeds, printing, updates of the catalogue.
     {ID_SEARCH, ID_SEARCH}, {ID_QUICK_KEYWORD, ID_QUICK_KEYWORD},
     {ID_SEARCH_NARROW, ID_SEARCH_NARROW}, {ID_SEARCH_REDO_NARROW, ID_SEARCH_REDO_NARROW},
@@ -48,8 +51,7 @@ constexpr int kWritingCommands[] = {ID_CIRCLE_DATA, ID_EVENT_SWITCH};
 }  // namespace
 
 bool CatalogCommandGate::HoldsCatalog(const PavorunDatabase* database) {
-  return database && database->IsOpen() && !database->IsDamaged() &&
-         database->GetMaxCircleId() > 0;
+  return HasCatalogToShow(database);
 }
 
 bool CatalogCommandGate::NeedsCatalog(int id) {

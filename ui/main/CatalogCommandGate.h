@@ -1,6 +1,6 @@
 // Keeps the commands that need a catalogue from being offered while there is none to show (the
 // database is damaged, or holds no circle of the event): their items are disabled and their
-// accelerators do nothing. Put first on a command route.
+// accelerators do nothing. Put first on the command route of every window.
 #pragma once
 
 #include "ui/menus/CommandTarget.h"
@@ -16,8 +16,8 @@ class CatalogCommandGate : public CommandTarget {
 
   // Whether `database` holds a catalogue to show: open, sound, with circles of its event.
   static bool HoldsCatalog(const PavorunDatabase* database);
-  // Whether the command is of no use without a catalogue (pages, circles, checklists, searches,
-  // printing, updates); installing one stays offered.
+  // Whether the command is of no use without a catalogue (pages, the hall map, circles,
+  // checklists, searches, printing, updates); installing one stays offered.
   static bool NeedsCatalog(int id);
   // Whether the command writes the database, which a damaged one (or one that did not open)
   // must not be.

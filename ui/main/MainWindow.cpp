@@ -139,12 +139,14 @@ void MainWindow::SetRecentFileItems(std::span<const RecentFileItem> items) {
 
 void MainWindow::EnableFileDrops() { setAcceptDrops(true); }
 
+// A dropped file is opened as the open command would, which is closed without a catalogue.
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+  if (gate_.HasCatalog() && event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
 // Only the first of several dropped files is opened, as a checklist.
 void MainWindow::dropEvent(QDropEvent* event) {
+  if (!gate_.HasCatalog()) return;
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.isEmpty() || !urls.first().isLocalFile()) return;
   event->acceptProposedAction();

@@ -1,7 +1,9 @@
 // Construction, application messages and the choice of map of the hall map window.
 #include "ui/map/HallMapWindow.h"
 
+#include <QComboBox>
 #include <QEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QWheelEvent>
 
@@ -35,6 +37,7 @@ HallMapWindow::HallMapWindow(CatalogController& controller, QWidget* parent)
   CreateCommands();
   LoadMapSlots();
   ApplyStartState();
+  ShowCatalogState();
 }
 
 HallMapWindow::~HallMapWindow() = default;
@@ -101,7 +104,9 @@ void HallMapWindow::CreateCommands() {
 void HallMapWindow::LoadMapSlots() {
   mapsPerDay_ = Controller().GetMapCount();
   dayCount_ = Controller().GetDayCount();
-  const std::vector<HallMapSlot> slots = ListHallMapSlots(Controller());
+  // A damaged file may still name maps; no window is to show them.
+  const std::vector<HallMapSlot> slots =
+      HasCatalog() ? ListHallMapSlots(Controller()) : std::vector<HallMapSlot>();
   view_->SetMapSlotCount(static_cast<int>(slots.size()));
   std::vector<std::string> labels;
   for (std::size_t slot = 0; slot < slots.size(); ++slot) {
@@ -124,6 +129,17 @@ void HallMapWindow::ApplyStartState() {
   view_->SetFitMode(static_cast<ZoomableImageView::FitMode>(fitMode_));
   view_->SetScrollMode(Controller().GetScrollMode());
   Actions()->UpdateActions();
+}
+
+// Without a catalogue there is no map to choose, zoom or colour by genre; a catalogue comes only
+// with a new start.
+void HallMapWindow::ShowCatalogState() {
+  const bool shown = HasCatalog();
+  for (QWidget* control : {static_cast<QWidget*>(bar_->MapChoice()),
+                           static_cast<QWidget*>(bar_->ZoomBox()),
+                           static_cast<QWidget*>(bar_->OpacityChoice())}) {
+    control->setEnabled(shown);
+  }
 }
 
 // A settings import may have replaced the values under the window.

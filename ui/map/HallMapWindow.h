@@ -52,6 +52,7 @@ class HallMapWindow : public ToolWindowFrame {
   void CreateCommands();
   void LoadMapSlots();
   void ApplyStartState();
+  void ShowCatalogState();
 
   // Zoom and display.
   void FollowSettings();

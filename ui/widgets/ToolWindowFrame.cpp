@@ -24,7 +24,7 @@ ToolWindowFrame::ToolWindowFrame(CatalogController& controller, QWidget* parent)
 ToolWindowFrame::~ToolWindowFrame() = default;
 
 void ToolWindowFrame::UpdateRoute() {
-  route_.SetTargets({view_, &commands_, application_});
+  route_.SetTargets({&gate_, view_, &commands_, application_});
   actions_->UpdateActions();
 }
 
@@ -111,12 +111,14 @@ void ToolWindowFrame::changeEvent(QEvent* event) {
   }
 }
 
+// A dropped file is opened as the open command would, which is closed without a catalogue.
 void ToolWindowFrame::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+  if (HasCatalog() && event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
 // Only the first of several dropped files is opened, as a checklist.
 void ToolWindowFrame::dropEvent(QDropEvent* event) {
+  if (!HasCatalog()) return;
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.isEmpty() || !urls.first().isLocalFile()) return;
   event->acceptProposedAction();

@@ -1,12 +1,14 @@
 // What the four tool windows (hall map, checklist, circle detail, circle list) share as frames
-// registered with the controller: their close box only hides them (unless the program ends), they remember their place on
-// every move and resize, they stack and minimise together with the others, a dropped file opens
-// as a checklist, and their commands go to the view first, then the frame, then the application.
+// registered with the controller: their close box only hides them (unless the program ends), they
+// remember their place on every move and resize, they stack and minimise together with the others,
+// a dropped file opens as a checklist, and their commands go to the view first, then the frame,
+// then the application, except those that need a catalogue while there is none.
 #pragma once
 
 #include <QMainWindow>
 
 #include "app/ControllerWindow.h"
+#include "ui/main/CatalogCommandGate.h"
 #include "ui/menus/CommandMap.h"
 #include "ui/menus/CommandRoute.h"
 
@@ -40,6 +42,8 @@ class ToolWindowFrame : public QMainWindow, public ControllerWindow {
 
  protected:
   CatalogController& Controller() const { return controller_; }
+  // Whether there is a catalogue to show; without one the commands that need it are closed.
+  bool HasCatalog() const { return gate_.HasCatalog(); }
   CommandMap& FrameCommands() { return commands_; }
   // The view that gets commands first (null: none).
   void SetViewCommands(CommandTarget* view);
@@ -59,6 +63,7 @@ class ToolWindowFrame : public QMainWindow, public ControllerWindow {
   bool ProgramEnding() const;
 
   CatalogController& controller_;
+  CatalogCommandGate gate_{controller_};
   CommandMap commands_;
   CommandRoute route_;
   CommandActions* actions_ = nullptr;

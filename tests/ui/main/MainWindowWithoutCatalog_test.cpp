@@ -29,6 +29,7 @@
 #include "platform/ScriptedUiServices.h"
 #include "res/ResourceIds.h"
 #include "tests/support/TempDir.h"
+#include "tests/ui/main/CommandItems.h"
 #include "tests/ui/main/ControllerOnCatalog.h"
 #include "ui/main/MainStatusBar.h"
 #include "ui/menus/CommandActions.h"
@@ -38,40 +39,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Takes every command that reaches it, as the application's commands would.
-struct ApplicationCommands : vx::CommandTarget {
-  std::vector<int> run;
-  bool OnCommand(int id) override {
-    run.push_back(id);
-    return true;
-  }
-  bool OnUpdateCommand(int, vx::CommandState&) const override { return false; }
-  bool HandlesCommand(int) const override { return true; }
-};
-
-void CollectActions(const QList<QAction*>& actions, std::vector<QAction*>& all) {
-  for (QAction* action : actions) {
-    all.push_back(action);
-    if (action->menu()) CollectActions(action->menu()->actions(), all);
-  }
-}
-
-// The menu items, buttons and accelerators of a command, as the window shows them.
-bool ItemEnabled(vx::MainWindow& window, int id) {
-  std::vector<QAction*> all;
-  CollectActions(window.menuBar()->actions(), all);
-  CollectActions(window.actions(), all);
-  for (QToolBar* bar : window.findChildren<QToolBar*>()) CollectActions(bar->actions(), all);
-  bool found = false;
-  bool enabled = true;
-  for (const QAction* action : all) {
-    if (vx::CommandActions::CommandId(action) != id) continue;
-    found = true;
-    enabled = enabled && action->isEnabled();
-  }
-  EXPECT_TRUE(found) << id;
-  return found && enabled;
-}
+using vxtest::ItemEnabled;
 
 // Dark pixels of the text drawn on a light background.
 int DarkPixels(QWidget& widget) {
@@ -123,6 +91,9 @@ class MainWindowWithoutCatalogTest : public ::testing::Test {
     QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_FALSE(window->RunCommand(ID_NEXT_PAGE));
     EXPECT_TRUE(application.run.empty());
+    // A dropped file is not opened as a checklist either.
+    EXPECT_FALSE(vxtest::DropMissingFile(*window));
+    EXPECT_TRUE(ui.CallsOf(vx::UiCallKind::kMessageBox).empty());
     // The notice stands where the page would be, drawn.
     EXPECT_FALSE(window->View()->isVisible());
     ASSERT_TRUE(window->CatalogNotice()->isVisible());
@@ -137,7 +108,7 @@ class MainWindowWithoutCatalogTest : public ::testing::Test {
   vx::ScriptedUiServices ui;
   vx::AppSettings settings{dir.path()};
   vx::CatalogController controller{&settings, {&ui, nullptr, nullptr, nullptr, nullptr}};
-  ApplicationCommands application;
+  vxtest::RecordingCommands application;
   std::unique_ptr<vx::MainWindow> window;
 };
 
