@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 
 #include <chrono>
+#include <functional>
 
 #include "tests/support/ThreadCounter.h"
 
@@ -28,5 +30,25 @@ inline bool ExecWithDeadline(QEventLoop& loop, std::chrono::milliseconds deadlin
   if (late) ADD_FAILURE() << "the event loop was still running after " << deadline.count() << " ms";
   return !late;
 }
+
+// For a test that runs the application's own loops (QApplication::exec(), a program's Run()):
+// while it lives, the deadline fails the test and tells every loop to end with code 1, after
+// `atDeadline` has let go whatever the test held back.
+class MainLoopDeadline {
+ public:
+  explicit MainLoopDeadline(std::chrono::milliseconds deadline = kTestDeadline,
+                            std::function<void()> atDeadline = {}) {
+    timer_.setSingleShot(true);
+    QObject::connect(&timer_, &QTimer::timeout, [deadline, atDeadline] {
+      ADD_FAILURE() << "the program was still running after " << deadline.count() << " ms";
+      if (atDeadline) atDeadline();
+      QCoreApplication::exit(1);
+    });
+    timer_.start(deadline);
+  }
+
+ private:
+  QTimer timer_;
+};
 
 }  // namespace vxtest
