@@ -22,10 +22,12 @@ void SortByPrintOrder(std::vector<Pointer>& entries) {
 struct RecordBatch {
   PavorunDatabase* database;
   std::unordered_map<int, CircleRecord>* records;
+  const std::atomic<bool>* stop;
 };
 
 int AddFetchedRecord(void* context, int columnCount, char** columns, char**) {
   auto* batch = static_cast<RecordBatch*>(context);
+  if (batch->stop != nullptr && *batch->stop) return 1;
   CircleRecord record;
   record.FillFromRow(columnCount, columns);
   batch->database->SetRecordGenreName(record);
@@ -39,8 +41,8 @@ int AddFetchedRecord(void* context, int columnCount, char** columns, char**) {
 // The records of `ids` (decimal, program-built) read with one statement on a connection of its
 // own; false when the statement failed. For many of the event's circles one pass over them all
 // beats looking each up.
-bool FavoriteStore::ReadCatalogueCircles(const std::vector<int>& ids,
-                                         CircleRecords& records) const {
+bool FavoriteStore::ReadCatalogueCircles(const std::vector<int>& ids, CircleRecords& records,
+                                         const std::atomic<bool>* stop) const {
   if (ids.empty()) return true;
   records.reserve(records.size() + ids.size());
   if (ids.size() * 4 > static_cast<std::size_t>(std::max(database_.GetMaxCircleId(), 1))) {
@@ -50,6 +52,7 @@ bool FavoriteStore::ReadCatalogueCircles(const std::vector<int>& ids,
                FormatSql("SELECT %s FROM PavorunCircle WHERE pavorunNo=%d;", kCircleColumnList,
                          database_.GetEventNo()),
                [&](const SqlRow& row) {
+                 if (stop != nullptr && *stop) return 1;
                  if (!std::binary_search(wanted.begin(), wanted.end(), row.Int(0))) return 0;
                  CircleRecord& record = records[row.Int(0)];
                  record.FillFromRow(row);
@@ -61,7 +64,7 @@ bool FavoriteStore::ReadCatalogueCircles(const std::vector<int>& ids,
   std::string list;
   for (const int id : ids) AppendSqlInt(list, id);
   list.pop_back();
-  RecordBatch batch{&database_, &records};
+  RecordBatch batch{&database_, &records, stop};
   return database_.ExecPrintfOnNewConnection(
              AddFetchedRecord, &batch,
              "SELECT %s FROM PavorunCircle WHERE pavorunNo=%d AND id in (%s);", kCircleColumnList,

@@ -8,6 +8,7 @@
 // thing the UI thread touches meanwhile is RequestStop.
 #pragma once
 
+#include "checklist/CircleReadAhead.h"
 #include "checklist/CircleTextIndex.h"
 #include "checklist/FavoriteColor.h"
 #include "checklist/FavoriteEntry.h"
@@ -23,7 +24,6 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
-#include <future>
 #include <map>
 #include <optional>
 #include <span>
@@ -206,13 +206,15 @@ class FavoriteStore final : public CircleMemoLookup {
  private:
   using EntryMap = std::map<int, FavoriteEntry>;
   using EntryIndex = std::unordered_map<int, FavoriteEntry*>;
-  using CircleRecords = std::unordered_map<int, CircleRecord>;
+  using CircleRecords = CircleReadAhead::Records;
 
   FavoriteEntry& Insert(int circleId, CircleRecord record, int color);
   static void ApplyColor(FavoriteEntry& entry, int color, bool keepMemoOfAnyCircle);
   std::vector<const FavoriteEntry*> EntriesInPrintOrder() const;
   int BoundColor(int color) const;
-  bool ReadCatalogueCircles(const std::vector<int>& ids, CircleRecords& records) const;
+  // `stop`, when given and set, ends the read at its next row (a failed read).
+  bool ReadCatalogueCircles(const std::vector<int>& ids, CircleRecords& records,
+                            const std::atomic<bool>* stop = nullptr) const;
   bool TakeCatalogueRecord(int circleId, CircleRecords* fetched, CircleRecord& record) const;
   void CommitRow(const FavoriteImportRecord& row, bool replaceMemos, bool takeFileColors,
                  CircleRecords* fetched, EntryIndex& entries);
@@ -278,8 +280,8 @@ class FavoriteStore final : public CircleMemoLookup {
   int colorCount_ = kDefaultColorCount;
   std::vector<FavoriteImportRecord> importRecords_;
   std::vector<PendingRecord> pendingRecords_;  // of the read going on
-  std::future<std::pair<bool, CircleRecords>> prefetched_;  // the rows' circles, for the commit
   CircleTextIndex textIndex_;
+  CircleReadAhead readAhead_;  // the rows' circles, for the commit; goes first
 };
 
 }  // namespace vx

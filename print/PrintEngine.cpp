@@ -169,8 +169,8 @@ void PrintThread_Start(int documentKind, PrintJob& job, int target) {
                                 &returned = state.workerReturned] {
     t_documentThread = true;
     run(job, target);
-    returned = true;
-    PostToUiThread([] {});  // wakes a UI thread waiting for this end
+    // The end comes through the UI thread's queue, behind every message the run posted.
+    PostToUiThread([&returned] { returned = true; });
   };
   state.workerReturned = false;
   try {

@@ -41,7 +41,8 @@ struct PrintEngineState {
   std::array<PrintDocumentRun, kDocumentKindCount + 1> documents;
   std::array<std::atomic<int>, kDocumentKindCount + 1> stopFlags{};
   std::thread worker;
-  std::atomic<bool> workerReturned{true};  // the worker's run has returned (or none was started)
+  // The end of the worker's run has come through the UI thread's queue (or none was started).
+  std::atomic<bool> workerReturned{true};
 
   // Record set and what it was built for.
   PrintRecordSet records;

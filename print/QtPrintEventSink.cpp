@@ -15,13 +15,9 @@ QEvent::Type PrintMessageEvent::EventType() {
 void QtPrintEventSink::Post(OwnerWindow window, unsigned message, std::intptr_t lParam) {
   if (!window) return;
   auto* receiver = static_cast<QObject*>(window);
-  // The queue takes the event over; posting never waits for the receiver.
-  if (IsUiThread()) {
-    QCoreApplication::postEvent(receiver, new PrintMessageEvent(message, lParam));
-    return;
-  }
-  // A document thread's messages go the UI thread's own way; the window outlives the thread.
-  PostToUiThread([receiver, message, lParam] {
+  // Queued also from the UI thread, in one order with the UI thread's other queued work; a
+  // window that goes before its messages arrive drops them.
+  PostToUiThread(receiver, [receiver, message, lParam] {
     PrintMessageEvent event(message, lParam);
     QCoreApplication::sendEvent(receiver, &event);
   });

@@ -21,6 +21,7 @@
 #include "platform/qt/UiThread.h"
 #include "print/PrintDocuments.h"
 #include "program/ApplicationCommands.h"
+#include "program/BlockedCloseFilter.h"
 #include "program/DatabaseInitializationSteps.h"
 #include "program/TerminationSignalNotifier.h"
 #include "res/ResourceIds.h"
@@ -113,6 +114,7 @@ bool VindaxelApplication::Start() {
   PrintDocuments_Register();
   CreateFrames();
   CreateBeacon();
+  WatchBlockedCloses();
   RegisterFrames();
   ShowStartPage();
   TakeScreenshotIfAsked();
@@ -236,6 +238,17 @@ void VindaxelApplication::CreateBeacon() {
   core_->controller()->AttachOwnerWindow(beacon_);
 }
 
+// A close of the main window that a progress dialog blocks ends the work and the program, as
+// SIGTERM does; it is taken up outside the window system's event.
+void VindaxelApplication::WatchBlockedCloses() {
+  const auto close = [this] {
+    QMetaObject::invokeMethod(this, [this] { Close(); }, Qt::QueuedConnection);
+  };
+  blockedClose_ =
+      std::make_unique<BlockedCloseFilter>(main_, BlockedCloseFilter::X11Atoms(), close);
+  qApp->installNativeEventFilter(blockedClose_.get());
+}
+
 void VindaxelApplication::RegisterFrames() {
   CatalogController& controller = *core_->controller();
   controller.RegisterWindow(kMainWindowId, main_, Sjis("メインウィンドウ"));
@@ -337,6 +350,8 @@ void VindaxelApplication::Exit() {
   core_->ExitController();
   if (modalFilter_) qApp->removeEventFilter(modalFilter_.get());
   modalFilter_.reset();
+  if (blockedClose_) qApp->removeNativeEventFilter(blockedClose_.get());
+  blockedClose_.reset();
   // The commands go while every window they may show a box on is still there.
   applicationRoute_.SetTargets({});
   print_.reset();

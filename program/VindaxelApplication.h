@@ -26,6 +26,7 @@ namespace vx {
 
 class ApplicationCommands;
 class BeaconWidget;
+class BlockedCloseFilter;
 class DetailWindow;
 class DialogFrameFilter;
 class HallMapWindow;
@@ -65,8 +66,9 @@ class VindaxelApplication : public QObject {
   bool Start();
   // The main loop, until the main window has closed.
   int Run();
-  // Closes the main window as the user does (on SIGTERM and SIGINT). Work running in a modal
-  // dialog is stopped first: every modal loop ends, and the window closes once they have.
+  // Closes the main window as the user does (on SIGTERM and SIGINT, and when the window manager
+  // closes the main window while a modal dialog blocks it). Work running in a modal dialog is
+  // stopped first: every modal loop ends, and the window closes once they have.
   void Close();
   // Saves the settings and releases everything, the windows first.
   void Exit();
@@ -98,6 +100,7 @@ class VindaxelApplication : public QObject {
   void CreateFrames();
   void CreateSecondaryFrames();
   void CreateBeacon();
+  void WatchBlockedCloses();
   void RegisterFrames();
   void ShowSavedFrames();
   void ShowStartPage();
@@ -119,6 +122,7 @@ class VindaxelApplication : public QObject {
   std::unique_ptr<WebChecklistJobs> webJobs_;
   std::unique_ptr<SingleInstanceServer> instance_;
   std::unique_ptr<TerminationSignalNotifier> termination_;
+  std::unique_ptr<BlockedCloseFilter> blockedClose_;
   std::unique_ptr<ApplicationCore> core_;
   std::unique_ptr<ModalInputFilter> modalFilter_;
   std::unique_ptr<ApplicationCommands> commands_;

@@ -4,8 +4,9 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config git
-  qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libqt6opengl6-dev libgl-dev
+  build-essential cmake ninja-build pkg-config git ccache
+  qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-webengine-dev libqt6opengl6-dev libgl-dev
+  libxcb1-dev
   libsqlite3-dev sqlite3 libpng-dev zlib1g-dev libminizip-dev libboost-regex-dev picojson-dev
   libcurl4-openssl-dev libssl-dev openssl libsodium-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -3,7 +3,8 @@
 // quitting, which ends every modal loop), the worker is asked to stop, the UI thread goes on
 // handling events until the worker's end message has come through its queue, and only then is
 // the thread joined. Until its end a worker may wait for the UI thread (a box it asked for, a
-// broadcast); after it, the worker needs nothing more, so the join cannot deadlock.
+// broadcast); after it, the worker needs nothing more, so the join cannot deadlock. User input
+// waits meanwhile, so that no click or key starts a new command inside the wait.
 #pragma once
 
 #include <functional>
@@ -22,8 +23,9 @@ class ModalWorker {
   explicit ModalWorker(Hooks hooks) : hooks_(std::move(hooks)) {}
 
   // UI thread. Returns once the worker has ended and has been joined; one that has ended already
-  // is only joined. `ended` must turn true through an event queued to the UI thread. Without an
-  // application object nothing needs the UI thread: the worker is stopped and joined.
+  // is only joined. `ended` must turn true on the UI thread, through work the worker queued to
+  // it (PostToUiThread) as its last act. Without an application object, or once it is being
+  // destroyed, nothing more comes through that queue: the worker is stopped and joined.
   void Finish() const;
 
  private:

@@ -110,8 +110,7 @@ TEST_F(CircleMatchingTest, AGroupShowsEveryCandidate) {
 }
 
 // A pen name that many circles share brings them all as candidates of every record that has it:
-// the rows are then made on several threads and the circles' records read ahead for the commit.
-// Rows and commit must be those of one row after the other.
+// the circles' records are then read ahead for the commit. Rows and commit keep the file's order.
 TEST_F(CircleMatchingTest, ManyCandidatesMakeTheirRowsAndCommitInFileOrder) {
   constexpr int kCrowd = 1500, kRecords = 16, kFirstId = 100;
   ASSERT_EQ(db().BeginTransaction(), 0);

@@ -22,6 +22,7 @@
 #include "program/ApplicationCommands.h"
 #include "res/ResourceIds.h"
 #include "tests/program/SampleProfile.h"
+#include "tests/support/EventLoopDeadline.h"
 #include "ui/checklist/ChecklistWindow.h"
 #include "ui/detail/DetailView.h"
 #include "ui/detail/DetailWindow.h"
@@ -92,7 +93,7 @@ TEST_F(VindaxelApplicationTest, ExitCommandClosesTheMainWindowAndEndsTheLoop) {
   ASSERT_TRUE(program.Start());
   program.core()->controller()->ShowRegisteredWindow(program.listWindow());
   QTimer::singleShot(0, [&] { program.mainWindow()->RunCommand(ID_APP_EXIT); });
-  QTimer::singleShot(10000, &program, [] { QCoreApplication::exit(1); });  // gone with the test
+  vxtest::MainLoopDeadline deadline;
   EXPECT_EQ(QApplication::exec(), 0);
   EXPECT_FALSE(program.mainWindow()->isVisible());
   // Ending closed the tool windows without hiding them for the next start.

@@ -101,9 +101,9 @@ void ProgressDialog::StartWorker() {
   FinishJob();
 }
 
-// Queued to the UI thread like every redraw before it; the dialog outlives the worker.
+// Queued to the UI thread behind every redraw before it, and behind the start of the worker.
 void ProgressDialog::ProgressDialogComplete() {
-  PostToUiThread([this] { FinishJob(); });
+  PostToUiThread(this, [this] { FinishJob(); });
 }
 
 void ProgressDialog::FinishJob() {
@@ -117,7 +117,7 @@ void ProgressDialog::ProgressRedrawDue() {
   // One queued redraw at a time: it shows the latest position, so the worker cannot flood the
   // UI thread's queue.
   if (redrawQueued_.exchange(true)) return;
-  PostToUiThread([this] { Redraw(); });
+  PostToUiThread(this, [this] { Redraw(); });
 }
 
 void ProgressDialog::Redraw() {

@@ -4,16 +4,20 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QTest>
+#include <QMetaObject>
 #include <QThread>
-#include <QTimer>
 #include <atomic>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "tests/support/EventLoopDeadline.h"
+
 namespace {
+
+using vxtest::ExecWithDeadline;
 
 TEST(RunOnUiThread, WorkersWaitForTheirWorkToRunOnTheUiThread) {
   bool ranDirectly = false;
@@ -48,8 +52,9 @@ TEST(RunOnUiThread, WorkersWaitForTheirWorkToRunOnTheUiThread) {
       if (--running == 0) vx::PostToUiThread([&loop] { loop.quit(); });
     });
   }
-  loop.exec();
+  const bool ended = ExecWithDeadline(loop);
   for (std::thread& worker : workers) worker.join();
+  ASSERT_TRUE(ended);
   EXPECT_EQ(calls, kWorkers * kCalls);
   EXPECT_EQ(faults, 0);
   EXPECT_EQ(caught, std::vector<std::string>(kWorkers, "no disc"));
@@ -57,11 +62,15 @@ TEST(RunOnUiThread, WorkersWaitForTheirWorkToRunOnTheUiThread) {
 
 TEST(PostToUiThread, QueuesWithoutWaitingFromEveryThread) {
   std::vector<QThread*> ranOn;
-  const auto record = [&] { ranOn.push_back(QThread::currentThread()); };
+  QEventLoop loop;
+  const auto record = [&] {
+    ranOn.push_back(QThread::currentThread());
+    if (ranOn.size() == 2) loop.quit();
+  };
   std::thread([&] { vx::PostToUiThread(record); }).join();
   vx::PostToUiThread(record);
   EXPECT_TRUE(ranOn.empty());
-  EXPECT_TRUE(QTest::qWaitFor([&] { return ranOn.size() == 2; }));
+  ASSERT_TRUE(ExecWithDeadline(loop));
   EXPECT_EQ(ranOn, std::vector<QThread*>(2, QCoreApplication::instance()->thread()));
 }
 
@@ -74,19 +83,50 @@ TEST(PostToUiThread, PiecesRunInOrderAlsoWhileAnEarlierOneWaitsInALoop) {
     vx::PostToUiThread([&] {
       order.push_back(1);
       QEventLoop inner;
-      QTimer::singleShot(10000, &inner, &QEventLoop::quit);  // fails instead of hanging
       vx::PostToUiThread([&] {
         order.push_back(3);
         inner.quit();
       });
-      inner.exec();
+      ExecWithDeadline(inner);
       order.push_back(4);
       outer.quit();
     });
     vx::PostToUiThread([&] { order.push_back(2); });
   }).join();
-  outer.exec();
+  ASSERT_TRUE(ExecWithDeadline(outer));
   EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4}));
+}
+
+// The pieces take the queue every queued call of the UI thread takes: one order with Qt's own
+// queued calls (a dialog starts its worker that way), and delivered by any pass over that queue,
+// also one that leaves socket notifiers out.
+TEST(PostToUiThread, PiecesShareOneQueueWithQtsQueuedCalls) {
+  std::vector<char> order;
+  QObject receiver;
+  QMetaObject::invokeMethod(&receiver, [&] { order.push_back('a'); }, Qt::QueuedConnection);
+  std::thread([&] { vx::PostToUiThread([&] { order.push_back('b'); }); }).join();
+  QMetaObject::invokeMethod(&receiver, [&] { order.push_back('c'); }, Qt::QueuedConnection);
+  QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
+  EXPECT_EQ(order, (std::vector<char>{'a', 'b', 'c'}));
+}
+
+// A piece queued for a window that is gone before it runs is dropped; the others run.
+TEST(PostToUiThread, APieceForAContextThatWentIsDropped) {
+  auto going = std::make_unique<QObject>();
+  QObject staying;
+  std::vector<std::string> ran;
+  QEventLoop loop;
+  std::thread([&] {
+    vx::PostToUiThread(going.get(), [&] { ran.push_back("going"); });
+    vx::PostToUiThread(&staying, [&] { ran.push_back("staying"); });
+    vx::PostToUiThread([&] {
+      ran.push_back("no context");
+      loop.quit();
+    });
+  }).join();
+  going.reset();
+  ASSERT_TRUE(ExecWithDeadline(loop));
+  EXPECT_EQ(ran, (std::vector<std::string>{"staying", "no context"}));
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <QTest>
 #include <QTimer>
 #include <atomic>
-#include <chrono>
 #include <system_error>
 #include <thread>
 
@@ -15,6 +14,7 @@
 #include "print/PrintErrors.h"
 #include "print/UiPrintReportSink.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
+#include "tests/support/ThreadCounter.h"
 #include "tests/ui/print/PrintUiTestSupport.h"
 
 namespace vxtest {
@@ -22,13 +22,16 @@ namespace {
 
 using ProgressDialogTest = PrintUiTest;
 
+// The checks run once the bar shows the units the document reported; the document goes on only
+// when the test lets it, reporting the stop flag it then finds.
 TEST_F(ProgressDialogTest, ShowsUnitsAndPagesAndWaitsForTheEndAfterCancel) {
-  std::atomic<bool> reported{false};
+  ThreadCounter released;
+  std::atomic<int> stopFlagSeen{-1};
   work = [&](vx::PrintJob& job) {
     vx::PrintEngine_Post(job, UM_PRINT_PAGE, 2);
     vx::PrintEngine_Post(job, UM_PRINT_PROGRESS, 7);
-    reported = true;
-    while (vx::PrintEngine_StopFlag(vx::PrintEngine_DocumentKind()) == 0) std::this_thread::yield();
+    released.WaitFor(1);
+    stopFlagSeen = vx::PrintEngine_StopFlag(vx::PrintEngine_DocumentKind()).load();
     vx::PrintEngine_Post(job, UM_PRINT_STOPPED, 0);
     return -1;
   };
@@ -38,35 +41,42 @@ TEST_F(ProgressDialogTest, ShowsUnitsAndPagesAndWaitsForTheEndAfterCancel) {
   auto* bar = Control<QProgressBar>(&dialog, IDC_PROGRESS_BAR);
   EXPECT_EQ(text->text().toStdString(), "印刷の準備をしています...");
   Watchdog watchdog;
+  bool checked = false;
   bool stayedOpen = false;
-  QTimer::singleShot(0, [&] {
-    ASSERT_TRUE(QTest::qWaitFor([&] { return bar->value() == 7; }, 10000));
-    EXPECT_EQ(bar->maximum(), 10) << "range and position count the same unit";
-    EXPECT_EQ(text->text().toStdString(), "プリンタ LBP に\n2 ページ目を出力中です.");
-    QTest::keyClick(&dialog, Qt::Key_Escape);
-    Control<QPushButton>(&dialog, IDCANCEL)->click();
-    stayedOpen = dialog.isVisible();
+  QObject::connect(bar, &QProgressBar::valueChanged, &dialog, [&](int value) {
+    if (value != 7) return;
+    QTimer::singleShot(0, &dialog, [&] {
+      checked = true;
+      EXPECT_EQ(bar->maximum(), 10) << "range and position count the same unit";
+      EXPECT_EQ(text->text().toStdString(), "プリンタ LBP に\n2 ページ目を出力中です.");
+      QTest::keyClick(&dialog, Qt::Key_Escape);
+      Control<QPushButton>(&dialog, IDCANCEL)->click();
+      stayedOpen = dialog.isVisible();
+      released.Raise();
+    });
   });
   EXPECT_EQ(dialog.DoModal(), 0);
+  EXPECT_TRUE(checked);
   EXPECT_TRUE(stayedOpen);
+  EXPECT_EQ(stopFlagSeen, 1) << "Cancel did not raise the document's stop flag";
   EXPECT_EQ(dialog.endMessage(), UM_PRINT_STOPPED);
 }
 
 // A modal loop that ends early (the program quitting ends every one) still stops the document,
-// shows the box it raises meanwhile on the UI thread, and joins it before DoModal returns.
+// shows the box it raises meanwhile on the UI thread, and joins it before DoModal returns. The
+// document goes on once the dialog waits for it, and reports whether the stop had come by then.
 TEST_F(ProgressDialogTest, AnEarlyEndOfTheLoopStopsTheDocumentAndJoinsIt) {
   vx::ScriptedUiServices ui;
   ui.QueueAnswer(IDOK);
   vx::UiPrintReportSink boxes(ui, vx::RunOnUiThread);
   UseContext(&boxes);
+  ThreadCounter released;
+  std::atomic<int> stopFlagSeen{-1};
   std::atomic<bool> returned{false};
   work = [&](vx::PrintJob& job) {
     vx::PrintEngine_Post(job, UM_PRINT_PROGRESS, 1);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (vx::PrintEngine_StopFlag(vx::PrintEngine_DocumentKind()) == 0 &&
-           std::chrono::steady_clock::now() < deadline) {
-      std::this_thread::yield();
-    }
+    released.WaitFor(1);
+    stopFlagSeen = vx::PrintEngine_StopFlag(vx::PrintEngine_DocumentKind()).load();
     vx::ReportPrintError("x", "PrintDocument_Lst1");
     vx::PrintEngine_Post(job, UM_PRINT_STOPPED, 0);
     returned = true;
@@ -76,12 +86,17 @@ TEST_F(ProgressDialogTest, AnEarlyEndOfTheLoopStopsTheDocumentAndJoinsIt) {
   vx::PrintProgressDialog dialog(nullptr, "LBP");
   auto* bar = Control<QProgressBar>(&dialog, IDC_PROGRESS_BAR);
   Watchdog watchdog;
-  QTimer::singleShot(0, [&] {
-    ASSERT_TRUE(QTest::qWaitFor([&] { return bar->value() == 1; }, 10000));
-    dialog.hide();
+  QObject::connect(bar, &QProgressBar::valueChanged, &dialog, [&](int value) {
+    if (value != 1) return;
+    QTimer::singleShot(0, &dialog, [&] {
+      dialog.hide();
+      // Runs in the dialog's wait for the document, after its loop has ended.
+      QTimer::singleShot(0, &dialog, [&] { released.Raise(); });
+    });
   });
   EXPECT_EQ(dialog.DoModal(), 0);
   EXPECT_TRUE(returned);
+  EXPECT_EQ(stopFlagSeen, 1) << "the dialog waited for the document without stopping it";
   EXPECT_EQ(dialog.endMessage(), UM_PRINT_STOPPED);
   EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox).size(), 1u);
 }

@@ -25,6 +25,8 @@
 #include "ui/widgets/ProgressDialogRunner.h"
 #include "ui/widgets/QtActiveWindowTracker.h"
 #include "platform/CodePage.h"
+#include "platform/qt/UiThread.h"
+#include "tests/support/ThreadCounter.h"
 
 namespace {
 
@@ -59,6 +61,8 @@ class TestJob : public vx::ProgressJob {
   explicit TestJob(vx::TransactionTarget* database) : ProgressJob(Options{database, false, {}}) {}
   StepResult Step() override {
     const int step = ++steps;
+    if (step == 1 && atFirstStep) vx::PostToUiThread(atFirstStep);
+    stepped.Raise();
     if (script) return script(step);
     return release || StopRequested() ? StepResult::kFinished : StepResult::kContinue;
   }
@@ -69,7 +73,9 @@ class TestJob : public vx::ProgressJob {
   void OnCancel() override { ++cancelHooks; }
 
   std::function<StepResult(int step)> script;  // worker thread
+  std::function<void()> atFirstStep;  // queued to the UI thread as the first step begins
   std::atomic<int> steps{0};
+  vxtest::ThreadCounter stepped;  // raised after each step has begun
   std::atomic<bool> release{false};
   mutable std::atomic<int> textsOffUiThread{0};
   int cancelHooks = 0;
@@ -92,18 +98,29 @@ class ProgressTest : public ::testing::Test {
   }
   ~ProgressTest() override { qApp->removeEventFilter(&filter); }
 
-  // Runs the job through the controller; `whileOpen` runs inside the dialog's modal loop. A
-  // watchdog lets a stuck job go, so that a failing test fails instead of hanging.
+  // Runs the job through the controller; `whileOpen` runs inside the dialog's modal loop once
+  // the worker has begun its first step.
   int Run(std::function<void(vx::ProgressDialog&)> whileOpen) {
-    QTimer::singleShot(0, &frame, [whileOpen] {
+    job.atFirstStep = [whileOpen] {
       auto* dialog = qobject_cast<vx::ProgressDialog*>(QApplication::activeModalWidget());
       ASSERT_NE(dialog, nullptr);
       whileOpen(*dialog);
-    });
-    QTimer::singleShot(10000, &frame, [this] { job.release = true; });
+    };
+    QTimer deadline;
+    FailAndReleaseAt(deadline);
     const int result = controller.RunProgressJob(job, vx::Sjis("チェックリストの読み込み"));
     EXPECT_FALSE(controller.Guard().IsRaised());
     return result;
+  }
+
+  // A job still running at the deadline fails the test and is let go, so that the test ends.
+  void FailAndReleaseAt(QTimer& deadline) {
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, [this] {
+      ADD_FAILURE() << "the job was still running at the deadline";
+      job.release = true;
+    });
+    deadline.start(vxtest::kTestDeadline);
   }
 
   vx::ProgressDialogRunner runner;
@@ -121,7 +138,6 @@ TEST_F(ProgressTest, FramesTakeNoInputWhileTheJobRunsAndTheJobCommits) {
   QShortcutEvent shortcut(QKeySequence(Qt::CTRL | Qt::Key_K), 0);
   std::string caption;
   EXPECT_EQ(Run([&](vx::ProgressDialog& dialog) {
-              EXPECT_TRUE(QTest::qWaitFor([&] { return job.steps >= 1; }));
               caption = dialog.windowTitle().toStdString();
               QTest::mouseClick(frame.button, Qt::LeftButton);
               QTest::keyClick(frame.button, Qt::Key_Space);
@@ -157,7 +173,6 @@ TEST_P(CancelTest, OnlyRequestsCancelAndTheDialogEndsAfterTheWorker) {
   };
   bool visibleAfterRequest = false;
   EXPECT_EQ(Run([&](vx::ProgressDialog& dialog) {
-              ASSERT_TRUE(QTest::qWaitFor([&] { return job.steps >= 1; }));
               if (GetParam() == kHide) return dialog.hide();  // ends the modal loop at once
               if (GetParam() == kCancelButton) {
                 dialog.CancelButton()->click();
@@ -170,8 +185,7 @@ TEST_P(CancelTest, OnlyRequestsCancelAndTheDialogEndsAfterTheWorker) {
               }
               EXPECT_EQ(job.State(), vx::JobState::kCancelled);
               // The worker goes on past the request while the dialog handles its events.
-              const int seen = job.steps;
-              ASSERT_TRUE(QTest::qWaitFor([&] { return job.steps >= seen + 2; }));
+              ASSERT_TRUE(job.stepped.WaitFor(job.stepped.Value() + 2));
               visibleAfterRequest = dialog.isVisible();
               job.release = true;
             }),
@@ -191,8 +205,7 @@ TEST_F(ProgressTest, WithCancelDisabledNothingStopsTheJob) {
   dialog.SetCancelEnabled(false);
   bool cancelEnabled = true;
   vx::JobState stateAfterTries = vx::JobState::kIdle;
-  QTimer::singleShot(0, &dialog, [&] {
-    ASSERT_TRUE(QTest::qWaitFor([&] { return job.steps >= 1; }));
+  job.atFirstStep = [&] {
     cancelEnabled = dialog.CancelButton()->isEnabled();
     dialog.CancelButton()->click();
     for (int key : {int(Qt::Key_Escape), int(Qt::Key_Return)}) {
@@ -203,8 +216,9 @@ TEST_F(ProgressTest, WithCancelDisabledNothingStopsTheJob) {
     stateAfterTries = job.State();
     dialog.hide();  // ends the modal loop; the dialog still waits for the job to end
     job.release = true;
-  });
-  QTimer::singleShot(10000, &frame, [this] { job.release = true; });
+  };
+  QTimer deadline;
+  FailAndReleaseAt(deadline);
   EXPECT_EQ(dialog.exec(), 1);
   EXPECT_FALSE(cancelEnabled);
   EXPECT_EQ(stateAfterTries, vx::JobState::kRunning);
@@ -227,26 +241,25 @@ TEST(ProgressDialog, AThreadThatCannotStartEndsWithTwo) {
 
 // 25 of 100 is not redrawn; the end (-1) is, showing the total.
 TEST_F(ProgressTest, ProgressIsRedrawnEveryTenthAndAtTheEnd) {
-  std::atomic<int> gate{0}, reported{0};
+  vxtest::ThreadCounter gate, reported;
   job.SetTotal(100);
   job.script = [&](int step) {
     if (step <= 2) job.ReportProgress(step == 1 ? 25 : -1);
-    reported = step;
-    while (gate < step && !job.release) QThread::msleep(1);
+    reported.Raise();
+    if (step <= 2) gate.WaitFor(step);
     return step < 2 ? StepResult::kContinue : StepResult::kFinished;
   };
   std::vector<std::string> texts;
   std::vector<int> bar;
   EXPECT_EQ(Run([&](vx::ProgressDialog& dialog) {
-              // Any redraw the report queued is delivered before the text is read.
-              EXPECT_TRUE(QTest::qWaitFor([&] { return reported == 1; }));
-              QCoreApplication::sendPostedEvents();
-              texts.push_back(Text(dialog));
-              gate = 1;
-              EXPECT_TRUE(QTest::qWaitFor([&] { return Text(dialog) != texts[0]; }));
-              texts.push_back(Text(dialog));
+              // Any redraw a report queued is delivered before the text is read.
+              for (int step = 1; step <= 2; ++step) {
+                ASSERT_TRUE(reported.WaitFor(step));
+                QCoreApplication::sendPostedEvents();
+                texts.push_back(Text(dialog));
+                gate.Raise();
+              }
               bar = {dialog.BarControl()->value(), dialog.BarControl()->maximum()};
-              gate = 2;
             }),
             1);
   EXPECT_EQ(texts, (std::vector<std::string>{"読み込み中...(0/100)", "読み込み中...(100/100)"}));

@@ -1,0 +1,42 @@
+#include "checklist/CircleReadAhead.h"
+
+#include <new>
+#include <system_error>
+#include <utility>
+
+namespace vx {
+
+void CircleReadAhead::Start(Read read) {
+  Stop();
+  stop_ = false;
+  whole_ = false;
+  records_.clear();
+  try {
+    thread_ = std::thread([this, read = std::move(read)] {
+      // Memory running out here must not end the program: the commit reads the records itself.
+      try {
+        whole_ = read(stop_, records_);
+      } catch (const std::bad_alloc&) {
+        whole_ = false;
+      }
+    });
+  } catch (const std::system_error&) {
+    // No thread: the commit reads the records itself.
+  }
+}
+
+std::optional<CircleReadAhead::Records> CircleReadAhead::Take() {
+  if (!thread_.joinable()) return std::nullopt;
+  thread_.join();
+  if (!whole_) return std::nullopt;
+  return std::exchange(records_, {});
+}
+
+void CircleReadAhead::Stop() {
+  if (!thread_.joinable()) return;
+  stop_ = true;
+  thread_.join();
+  records_.clear();
+}
+
+}  // namespace vx
