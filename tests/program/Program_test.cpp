@@ -24,7 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kEvent = 96;
 constexpr int kRunMs = 60000;
 const QString kDisplay = QStringLiteral(":71");
 
