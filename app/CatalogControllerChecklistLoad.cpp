@@ -145,13 +145,16 @@ void CatalogController::ShowLoadError(int status, std::string_view source) {
 void CatalogController::RefreshChecklistViews() {
   if (!store_) return;
   Broadcast(UM_CHECKLIST_RESET, 0, 0);
-  ChecklistApplyJob job(*store_, [this](const FavoriteEntry& entry) { NotifyCircleChecked(entry); });
+  ChecklistApplyJob job(
+      *store_, [this](std::span<const AppMessage> run) { BroadcastRun(run); },
+      [this](const std::function<void()>& work) { return RunOnUi(work); });
   if (!services_.checklistDialogs) {
     RunJobWithoutDialog(job);
-    return;
+  } else {
+    ModalGuard::Scope modal(guard_);
+    services_.checklistDialogs->RunApplyProgress(job, DialogOwner());
   }
-  ModalGuard::Scope modal(guard_);
-  services_.checklistDialogs->RunApplyProgress(job, DialogOwner());
+  registry_.DeliverRunsEnded();
 }
 
 // --- Memos in bulk -------------------------------------------------------------------------------

@@ -184,11 +184,6 @@ void CatalogController::ForEachInPrintOrder(
   if (store_) store_->ForEachInPrintOrder(visit);
 }
 
-void CatalogController::NotifyCircleChecked(const FavoriteEntry& entry) {
-  Broadcast(UM_CIRCLE_CHECKED, static_cast<WParam>(entry.color), entry.record.id);
-  Broadcast(UM_CHECKLIST_ENTRY_CHANGED, 0, entry.record.id);
-}
-
 // --- Memos ---------------------------------------------------------------------------------------
 
 std::string CatalogController::GetCircleMemo(int circleId) const {

@@ -147,12 +147,17 @@ TEST_F(ControllerColorsTest, PrintOrderAndReplayWalkTheStoreInPrintOrder) {
   std::vector<int> walked;
   controller.ForEachInPrintOrder([&](const vx::FavoriteEntry& entry) {
     walked.push_back(entry.record.id);
-    controller.NotifyCircleChecked(entry);
     return true;
   });
   EXPECT_EQ(walked, (std::vector<int>{103, 101, 102}));
-  EXPECT_EQ(ReceivedBy(main).front(), (vxtest::Message{UM_CIRCLE_CHECKED, 1, 103}));
-  EXPECT_EQ(ReceivedBy(main).at(1), (vxtest::Message{UM_CHECKLIST_ENTRY_CHANGED, 0, 103}));
+  controller.RefreshChecklistViews();
+  EXPECT_EQ(ReceivedBy(main), (Messages{{UM_CHECKLIST_RESET, 0, 0},
+                                        {UM_CIRCLE_CHECKED, 1, 103},
+                                        {UM_CHECKLIST_ENTRY_CHANGED, 0, 103},
+                                        {UM_CIRCLE_CHECKED, 1, 101},
+                                        {UM_CHECKLIST_ENTRY_CHANGED, 0, 101},
+                                        {UM_CIRCLE_CHECKED, 1, 102},
+                                        {UM_CHECKLIST_ENTRY_CHANGED, 0, 102}}));
 }
 
 }  // namespace
