@@ -8,6 +8,7 @@
 // thing the UI thread touches meanwhile is RequestStop.
 #pragma once
 
+#include "checklist/CircleSerialIndex.h"
 #include "checklist/CircleTextIndex.h"
 #include "checklist/FavoriteColor.h"
 #include "checklist/FavoriteEntry.h"
@@ -20,7 +21,6 @@
 #include <atomic>
 #include <climits>
 #include <cstdint>
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <future>
@@ -251,14 +251,19 @@ class FavoriteStore final : public CircleMemoLookup {
     ImportFileTexts texts;
     std::vector<int> candidateIds;
   };
-  // A candidate and the four texts its rows show (name, pen name, genre, description).
+  // A candidate and the four texts its rows show (name, pen name, genre, description), shared by
+  // every row that proposes it.
   struct Candidate {
     int id = 0;
-    std::array<const std::string*, 4> texts{};
+    std::shared_ptr<ImportCandidateTexts> texts;
   };
+  using SharedCandidates = std::unordered_map<int, std::shared_ptr<ImportCandidateTexts>>;
   static void FillImportRows(PendingRecord& record, std::span<const Candidate> candidates,
                              FavoriteImportRecord* rows);
-  std::optional<Candidate> FindCandidate(int circleId, std::deque<CircleRecord>& read) const;
+  std::optional<Candidate> FindCandidate(int circleId, CircleRecords& read,
+                                         SharedCandidates& shared) const;
+  CircleRecords ReadUnindexedCandidates() const;
+  void KeepForCommit(CircleRecords records);
   void PrefetchCandidates(const std::vector<Candidate>& candidates);
 
   PavorunDatabase& database_;
@@ -278,6 +283,7 @@ class FavoriteStore final : public CircleMemoLookup {
   std::vector<PendingRecord> pendingRecords_;  // of the read going on
   std::future<std::pair<bool, CircleRecords>> prefetched_;  // the rows' circles, for the commit
   CircleTextIndex textIndex_;
+  CircleSerialIndex serialIndex_;
 };
 
 }  // namespace vx

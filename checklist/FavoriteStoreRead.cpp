@@ -188,6 +188,7 @@ void FavoriteStore::Parse(IFile& source, bool append, bool takeColors, const Rea
   readStatus_ = kReadNothing;
   DiscardImport();
   textIndex_.Clear();  // the catalogue may have changed since the last read
+  serialIndex_.Clear();
 
   CsvReader reader(&source, ',');
   const ReadMode mode = StartRead(source, reader);
@@ -271,7 +272,7 @@ void FavoriteStore::ReadCircleRecord(const CsvReader& reader) {
     if (serial.empty()) {
       id = FindCircleByCut(reader.GetFieldInt(3), reader.GetFieldInt(4));
     } else if (database_.GetEventNo() >= kFirstEventWithSerials) {
-      id = database_.FindCircleIdByUpdateId(number);
+      id = serialIndex_.Find(database_, number);
     } else {
       id = IdAfterSerial(number);
     }
