@@ -157,6 +157,9 @@ bool CatalogController::UncheckCircles(std::span<const int> circleIds) {
   std::vector<int> ids(circleIds.begin(), circleIds.end());
   std::erase(ids, 0);
   store_->SetColorMany(ids, -1);
+  // Nothing shows, saves or prints an unchecked entry: its record would only be kept until a
+  // purge that an uncheck never brings, the whole checklist's worth after unchecking all.
+  store_->ReleaseUnchecked(ids);
   if (ids.size() > 1) {
     AnnounceManyMarks();
   } else if (ids.size() == 1) {
@@ -199,7 +202,10 @@ void CatalogController::SetCircleMemo(std::string_view memo, int circleId) {
   if (text.empty()) {
     if (!hasEntry) return;
     store_->SetMemo(circleId, text);
-    if (store_->GetColor(circleId) == 0) store_->SetColor(circleId, -1);
+    if (store_->GetColor(circleId) == 0) {
+      store_->SetColor(circleId, -1);
+      store_->ReleaseUnchecked(std::span<const int>(&circleId, 1));
+    }
   } else {
     if (!hasEntry) SetCircleColor(0, circleId);
     if (!store_->SetMemo(circleId, text)) return;

@@ -96,6 +96,9 @@ class FavoriteStore final : public CircleMemoLookup {
   // all: removes every entry and restarts the unknown-circle ids. Otherwise removes the unchecked
   // entries and renumbers the rest 1, 2, ... in their print order.
   void Purge(bool all);
+  // Removes the entries of these circles that are unchecked (colour -1) with their records; the
+  // other entries keep their numbers.
+  void ReleaseUnchecked(std::span<const int> circleIds);
   // Memo-only entries go; EraseAllMemos also empties the memos of the checked ones. True when a
   // memo or a memo-only entry was there to go.
   bool EraseUncheckedMemos();
