@@ -5,8 +5,8 @@
 //   job      the program's import job, in this process;
 //   tool     the install tool's whole process, as the README runs it.
 // All three must leave the same rows. The last line compares the tool with the baseline; goal: no
-// longer than it (ratio at most 1.0). Run: build/bench/InstallDisc_bench. The disc is generated once into
-// build/bench-data/.
+// longer than it (ratio at most 1.0). Run: build/bench/InstallDisc_bench. The disc is generated
+// once into build/bench-data/.
 #include "bench/BenchTiming.h"
 #include "bench/FullSampleDisc.h"
 

@@ -75,7 +75,9 @@ void ChecklistWindow::ToggleOrderLock() {
   Controller().NotifyOptionsChanged();
 }
 
-void ChecklistWindow::OnAppMessageRun(std::span<const AppMessage> run) { view_->OnAppMessageRun(run); }
+void ChecklistWindow::OnAppMessageRun(std::span<const AppMessage> run) {
+  view_->OnAppMessageRun(run);
+}
 
 void ChecklistWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
   switch (message) {

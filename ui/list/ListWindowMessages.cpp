@@ -32,7 +32,9 @@ bool ListSync(const CatalogController& controller) {
 
 }  // namespace
 
-void ListWindow::OnAppMessageRun(std::span<const AppMessage> run) { view_->OnAppMessageRun(run); }
+void ListWindow::OnAppMessageRun(std::span<const AppMessage> run) {
+  view_->OnAppMessageRun(run);
+}
 
 void ListWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
   switch (message) {

@@ -61,7 +61,9 @@ void MainWindow::ConnectControls() {
 
 // --- Application messages ----------------------------------------------------------------------
 
-void MainWindow::OnAppMessageRun(std::span<const AppMessage> run) { view_->OnAppMessageRun(run); }
+void MainWindow::OnAppMessageRun(std::span<const AppMessage> run) {
+  view_->OnAppMessageRun(run);
+}
 
 void MainWindow::OnAppMessageRunsEnded() { actions_->UpdateActions(); }
 
