@@ -79,6 +79,8 @@ void CatalogController::FinishChecklistLoad(const ChecklistReadJob& job) {
   RaiseColorCountForImport();
   store_->CommitImportRecords(values_ && values_->fvrOver != 0,
                               values_ && values_->fvrOverColor != 0);
+  // Applied, the rows serve nothing more: a whole catalogue's worth goes before the windows fill.
+  store_->DiscardImport();
   NotifyColorsChanged();
   RefreshChecklistViews();
   if (job.Appends()) {

@@ -147,8 +147,8 @@ bool FavoriteStore::CommitImportRecords(bool replaceMemos, bool takeFileColors) 
 void FavoriteStore::DiscardImport() {
   if (prefetched_.valid()) prefetched_.wait();
   prefetched_ = {};
-  importRecords_.clear();
-  pendingRecords_.clear();
+  importRecords_ = {};  // the room too: a load may have brought a great many
+  pendingRecords_ = {};
   pendingReplace_ = false;
   pendingColors_.clear();
 }
@@ -252,7 +252,7 @@ void FavoriteStore::BuildImportRecords() {
                      &importRecords_[firstRow[i]]);
     }
   });
-  pendingRecords_.clear();
+  pendingRecords_ = {};
   if (readAll) KeepForCommit(std::move(read));
 }
 

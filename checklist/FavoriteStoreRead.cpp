@@ -9,6 +9,7 @@
 #include "platform/CodePage.h"
 #include "platform/LeadingInt.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <utility>
@@ -194,6 +195,7 @@ void FavoriteStore::Parse(IFile& source, bool append, bool takeColors, const Rea
   const ReadMode mode = StartRead(source, reader);
   if (readStatus_ == kReadUnsupportedVersion) return;
   ReadState state{append, takeColors, {}};
+  pendingRecords_.reserve(static_cast<std::size_t>(std::max(total, 0)));  // a record a line
   bool waitingForHeader = mode == ReadMode::kCurrent;
   for (int index = 0; !stopRequested_ && reader.ReadRecord(); ++index) {
     if (waitingForHeader) {
