@@ -7,6 +7,7 @@
 #include "app/CatalogController.h"
 #include "app/SettingsValues.h"
 #include "checklist/FavoriteStore.h"
+#include "platform/FreedMemory.h"
 #include "platform/Sjis.h"
 #include "res/ResourceIds.h"
 
@@ -15,6 +16,8 @@ namespace vx {
 namespace {
 
 constexpr int kColorKindCount = 4;
+// Circles whose records make megabytes.
+constexpr std::size_t kManyReleased = 1000;
 
 bool IsChecklistKind(int kind) {
   return kind == CatalogController::kChecklistColor || kind == CatalogController::kChecklistPrint;
@@ -162,6 +165,7 @@ bool CatalogController::UncheckCircles(std::span<const int> circleIds) {
   store_->ReleaseUnchecked(ids);
   if (ids.size() > 1) {
     AnnounceManyMarks();
+    if (ids.size() >= kManyReleased) ReturnFreedMemory();
   } else if (ids.size() == 1) {
     Broadcast(UM_CHECKLIST_ENTRY_CHANGED, 0, ids.front());
     Broadcast(UM_CIRCLE_UNCHECKED, 0, ids.front());
