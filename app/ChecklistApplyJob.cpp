@@ -63,7 +63,7 @@ StepResult ChecklistApplyJob::Step() {
 
 bool ChecklistApplyJob::HandOver(std::span<const AppMessage> run) {
   bool taken = false;
-  const bool ran = hop_([&] {
+  const bool ran = hop_([this, run, &taken] {
     if (stillWanted_ && !stillWanted_()) return;
     if (deliver_) deliver_(run);
     taken = true;
