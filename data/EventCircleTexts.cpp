@@ -12,7 +12,6 @@
 
 #include <sqlite3.h>
 
-
 #include <algorithm>
 #include <bit>
 #include <limits>
