@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/CodePage.h"
+#include "app/SettingsPath.h"
 #include "platform/Paths.h"
 
 namespace vx {
@@ -71,9 +71,7 @@ std::optional<std::filesystem::path> ImageDataLocator::Find(SettingsValues& valu
                                                             const AskFolder& ask) const {
   const int event = values.eventNumber;
   for (;;) {
-    // The setting holds CP932 text, as the image path dialog writes it.
-    const std::filesystem::path chosen =
-        Cp932ToUtf8(std::string_view(values.imagePath, strnlen(values.imagePath, kTextSize)));
+    const std::filesystem::path chosen = PathOfSettingsText(SettingsFieldText(values.imagePath));
     if (values.imgPathMode != 0 && !chosen.empty() && probe_(chosen, event)) return chosen;
     values.imgPathMode = 0;
     for (const std::filesystem::path& folder : Candidates(event)) {

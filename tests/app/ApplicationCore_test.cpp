@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/DatabaseInitializer.h"
+#include "app/SettingsPath.h"
 #include "data/SearchCondition.h"
 #include "platform/CodePage.h"
 #include "platform/ScriptedUiServices.h"
@@ -215,6 +216,14 @@ TEST_F(ImageDataLocatorTest, ChosenFolderFirstThenTheCandidatesThenTheDialog) {
 
   good.clear();
   EXPECT_EQ(Locator().Find(values, [](std::span<char>, int) { return false; }), std::nullopt);
+}
+
+TEST_F(ImageDataLocatorTest, AChosenFolderOutsideShiftJisIsLookedForUnderItsOwnName) {
+  values.eventNumber = 96;
+  values.imgPathMode = 1;
+  PutText(values.imagePath, vx::SettingsPathText("/media/Café 〜/"));
+  good = {"/media/Café 〜/"};
+  EXPECT_EQ(Locator().Find(values, nullptr), fs::path("/media/Café 〜/"));
 }
 
 // A program folder and a user folder; `settings.ini` chooses between them.

@@ -10,8 +10,9 @@
 
 #include <cstring>
 
-#include "ui/dialogs/DialogSupport.h"
+#include "app/SettingsPath.h"
 #include "platform/CodePage.h"
+#include "ui/dialogs/DialogSupport.h"
 #include "platform/UiServices.h"
 
 namespace vx {
@@ -59,7 +60,7 @@ void ImagePathDialog::CreateControls() {
   path_ = new QLineEdit(this);
   SetControlId(path_, IDC_IMAGE_PATH_EDIT);
   const std::size_t length = pathField_.empty() ? 0 : strnlen(pathField_.data(), pathField_.size());
-  path_->setText(QtText(std::string_view(pathField_.data(), length)));
+  path_->setText(QtPath(PathOfSettingsText(std::string_view(pathField_.data(), length))));
   browse_ = new QPushButton(QtText(Sjis("参照(&C)...")), this);
   SetControlId(browse_, IDC_IMAGE_PATH_BROWSE);
   ok_ = new QPushButton(QStringLiteral("OK"), this);
@@ -112,7 +113,7 @@ void ImagePathDialog::OnBrowse() {
 
 // A path cut to fit would name another folder: it is refused, and the dialog stays open.
 void ImagePathDialog::OnOk() {
-  if (StoreImagePath(pathField_, Cp932Text(path_->text()))) {
+  if (StoreImagePath(pathField_, SettingsPathText(PathFromQt(path_->text())))) {
     done(1);
     return;
   }

@@ -45,7 +45,7 @@ class ImagePathDialog : public QDialog {
   QPushButton* cancel_ = nullptr;
 };
 
-// Stores `text` (CP932) in the field with a final "/" (unless empty) and a NUL; false, with the
+// Stores `text` (a settings path text) in the field with a final "/" (unless empty) and a NUL; false, with the
 // field unchanged, when that does not fit.
 bool StoreImagePath(std::span<char> field, std::string_view text);
 

@@ -12,6 +12,7 @@
 #include <system_error>
 #include <utility>
 
+#include "app/SettingsPath.h"
 #include "app/SettingsValues.h"
 #include "platform/CodePage.h"
 #include "platform/UiServices.h"
@@ -23,8 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class PlaceCheck { kFits, kTooLong, kForeignCharacters };
-
 std::string_view FieldText(const char (&field)[kTextSize]) {
   return std::string_view(field, strnlen(field, kTextSize));
 }
@@ -34,19 +33,19 @@ void StoreField(char (&field)[kTextSize], const std::string& text) {
   field[text.size()] = '\0';
 }
 
-PlaceCheck CheckPlace(const QString& text, bool folder) {
-  const std::string cp932 = Cp932Text(text);
-  if (QtText(cp932) != text) return PlaceCheck::kForeignCharacters;
-  return PlaceForField(cp932, folder, kTextSize) ? PlaceCheck::kFits : PlaceCheck::kTooLong;
+std::string StoredText(const QString& place) { return SettingsPathText(PathFromQt(place)); }
+
+QString ShownText(std::string_view stored) { return QtPath(PathOfSettingsText(stored)); }
+
+std::optional<std::string> FieldTextOf(const QString& place, bool folder) {
+  return PlaceForField(StoredText(place), folder, kTextSize);
 }
 
 // `what` names the place in the box (UTF-8).
-void ReportPlace(UiServices& ui, QWidget* owner, PlaceCheck check, const char* what) {
+void ReportTooLong(UiServices& ui, QWidget* owner, const char* what) {
   const std::string text =
-      check == PlaceCheck::kTooLong
-          ? std::string(what) +
-                "の場所が長すぎます.\n場所は半角259文字（全角129文字）以内で指定してください."
-          : std::string(what) + "の場所に、保存できない文字が含まれています.\n別の場所を指定してください.";
+      std::string(what) +
+      "の場所が長すぎます.\n場所は半角259文字（全角129文字）以内で指定してください.";
   ui.MessageBox(owner, Sjis(text), Sjis("エラー"), MB_OK | MB_ICONERROR);
 }
 
@@ -137,8 +136,8 @@ void PathSettingsPage::ConnectControls() {
 void PathSettingsPage::FillControls() {
   (scratch_.imgPathMode == 1 ? imageFixed_ : imageAuto_)->setChecked(true);
   (scratch_.browserPathMode == 1 ? browserChosen_ : browserDefault_)->setChecked(true);
-  imagePath_->setText(QtText(FieldText(scratch_.imagePath)));
-  browserPath_->setText(QtText(FieldText(scratch_.browserPath)));
+  imagePath_->setText(ShownText(FieldText(scratch_.imagePath)));
+  browserPath_->setText(ShownText(FieldText(scratch_.browserPath)));
   EnableDependents();
 }
 
@@ -156,8 +155,8 @@ void PathSettingsPage::EnableDependents() {
 void PathSettingsPage::OnChanged() {
   const int imageMode = imageFixed_->isChecked() ? 1 : 0;
   const int browserMode = browserChosen_->isChecked() ? 1 : 0;
-  const bool differs = Cp932Text(imagePath_->text()) != FieldText(scratch_.imagePath) ||
-                       Cp932Text(browserPath_->text()) != FieldText(scratch_.browserPath) ||
+  const bool differs = StoredText(imagePath_->text()) != FieldText(scratch_.imagePath) ||
+                       StoredText(browserPath_->text()) != FieldText(scratch_.browserPath) ||
                        imageMode != scratch_.imgPathMode || browserMode != scratch_.browserPathMode;
   scratch_.imgPathMode = imageMode;
   scratch_.browserPathMode = browserMode;
@@ -167,9 +166,7 @@ void PathSettingsPage::OnChanged() {
 
 void PathSettingsPage::OnBrowseFolder() {
   const QString typed = imagePath_->text();
-  if (CheckPlace(typed, true) == PlaceCheck::kFits) {
-    StoreField(scratch_.imagePath, *PlaceForField(Cp932Text(typed), true, kTextSize));
-  }
+  if (const auto stored = FieldTextOf(typed, true)) StoreField(scratch_.imagePath, *stored);
   const std::string title =
       EventTitle(scratch_.eventNumber) + Sjis("のCD-ROM、もしくは画像データの場所を指定してください.");
   for (;;) {
@@ -182,12 +179,13 @@ void PathSettingsPage::OnBrowseFolder() {
       continue;
     }
     const QString text = WithFinalSeparator(QtPath(*chosen));
-    if (const PlaceCheck check = CheckPlace(text, true); check != PlaceCheck::kFits) {
-      ReportPlace(ui_, this, check, "画像データ");
+    const auto stored = FieldTextOf(text, true);
+    if (!stored) {
+      ReportTooLong(ui_, this, "画像データ");
       continue;
     }
     imagePath_->setText(text);
-    StoreField(scratch_.imagePath, Cp932Text(text));
+    StoreField(scratch_.imagePath, *stored);
     if (text != typed) SetModified();
     return;
   }
@@ -201,20 +199,20 @@ void PathSettingsPage::OnBrowseBrowser() {
   const std::optional<fs::path> chosen = ui_.OpenFileDialog(this, request);
   if (!chosen) return;
   const QString text = QtPath(*chosen);
-  if (const PlaceCheck check = CheckPlace(text, false); check != PlaceCheck::kFits) {
-    ReportPlace(ui_, this, check, "ブラウザ");
+  const auto stored = FieldTextOf(text, false);
+  if (!stored) {
+    ReportTooLong(ui_, this, "ブラウザ");
     return;
   }
   const bool differs = text != browserPath_->text();
   browserPath_->setText(text);
-  StoreField(scratch_.browserPath, Cp932Text(text));
+  StoreField(scratch_.browserPath, *stored);
   if (differs) SetModified();
 }
 
 bool PathSettingsPage::AcceptPlace(QLineEdit* edit, bool folder, const char* what) {
-  const PlaceCheck check = CheckPlace(edit->text(), folder);
-  if (check == PlaceCheck::kFits) return true;
-  ReportPlace(ui_, this, check, what);
+  if (FieldTextOf(edit->text(), folder)) return true;
+  ReportTooLong(ui_, this, what);
   edit->setFocus();
   edit->selectAll();
   return false;
@@ -228,11 +226,11 @@ bool PathSettingsPage::CanApply() {
 }
 
 void PathSettingsPage::Apply() {
-  if (CheckPlace(imagePath_->text(), true) == PlaceCheck::kFits) {
-    StoreField(scratch_.imagePath, *PlaceForField(Cp932Text(imagePath_->text()), true, kTextSize));
+  if (const auto stored = FieldTextOf(imagePath_->text(), true)) {
+    StoreField(scratch_.imagePath, *stored);
   }
-  if (CheckPlace(browserPath_->text(), false) == PlaceCheck::kFits) {
-    StoreField(scratch_.browserPath, Cp932Text(browserPath_->text()));
+  if (const auto stored = FieldTextOf(browserPath_->text(), false)) {
+    StoreField(scratch_.browserPath, *stored);
   }
   scratch_.imgPathMode = imageFixed_->isChecked() ? 1 : 0;
   scratch_.browserPathMode = browserChosen_->isChecked() ? 1 : 0;

@@ -1,9 +1,10 @@
 // Where the image data and the web browser are found: for each a choice between the automatic
 // (or standard) way and a place the user gives, with an edit and a browse button that are usable
-// only for the second. Places are stored as CP932 texts; a folder ends with "/".
+// only for the second. Places are stored as settings path texts (app/SettingsPath.h); a folder
+// ends with "/".
 //
-// A place that does not fit its 260-byte field, or holds characters that CP932 cannot carry,
-// would point elsewhere once stored: OK refuses it with a box and stays on the page.
+// A place that does not fit its 260-byte field would point elsewhere once cut: OK refuses it with
+// a box and stays on the page.
 #pragma once
 
 #include <cstddef>
@@ -55,7 +56,7 @@ class PathSettingsPage : public SettingsPage {
   QPushButton* browserBrowse_ = nullptr;
 };
 
-// `text` (CP932) as stored in a place field of `fieldSize` bytes: with a final "/" when `folder`
+// `text` (a settings path text) as stored in a place field of `fieldSize` bytes: with a final "/" when `folder`
 // and not empty. Nothing when it does not fit with its terminating NUL.
 std::optional<std::string> PlaceForField(std::string_view text, bool folder, std::size_t fieldSize);
 

@@ -70,4 +70,19 @@ TEST(ImagePathDialogTest, BrowseAsksUntilAFolderAndOkNeverOverrunsTheField) {
   EXPECT_TRUE(ui.UnexpectedCalls().empty());
 }
 
+TEST(ImagePathDialogTest, AFolderOutsideShiftJisIsKeptAsTyped) {
+  vx::ScriptedUiServices ui;
+  std::array<char, 64> field{};
+  std::strcpy(field.data(), "\xEF\xBB\xBF/media/Café/");
+  vx::ImagePathDialog dialog(nullptr, ui, field, 96);
+  auto* edit = Control<QLineEdit>(&dialog, IDC_IMAGE_PATH_EDIT);
+  EXPECT_EQ(edit->text().toStdString(), "/media/Café/");
+
+  edit->setText(QString::fromStdString("/media/出力〜テスト"));
+  vxtest::Watchdog watchdog;
+  QTimer::singleShot(0, Control<QPushButton>(&dialog, IDOK), &QPushButton::click);
+  EXPECT_EQ(dialog.DoModal(), 1);
+  EXPECT_STREQ(field.data(), "\xEF\xBB\xBF/media/出力〜テスト/");
+}
+
 }  // namespace

@@ -85,8 +85,9 @@ TEST_F(PathSettingsPageTest, AFolderIsStoredWithAFinalSlashAndAnyPlaceThatDoesNo
        "/" + std::string(253, 'a') + vx::Sjis("あ") + "bb/", ""},
       {"/" + std::string(254, 'a') + "あbb", false, "",
        "エラー|画像データの場所が長すぎます.\n場所は半角259文字（全角129文字）以内で指定してください."},
-      {"/data/\xF0\x9F\x98\x80", false, "",  // no CP932 byte can carry it
-       "エラー|画像データの場所に、保存できない文字が含まれています.\n別の場所を指定してください."},
+      // What CP932 cannot hold exactly is stored so that it reads back the same.
+      {"/data/\xF0\x9F\x98\x80", true, "\xEF\xBB\xBF/data/\xF0\x9F\x98\x80/", ""},
+      {"/media/Café 〜", true, "\xEF\xBB\xBF/media/Café 〜/", ""},
   };
   for (const auto& c : cases) {
     log.clear();
@@ -115,6 +116,15 @@ TEST_F(PathSettingsPageTest, AFolderIsStoredWithAFinalSlashAndAnyPlaceThatDoesNo
     EXPECT_TRUE(Messages().empty());
     EXPECT_TRUE(ui.UnexpectedCalls().empty());
   }
+}
+
+TEST_F(PathSettingsPageTest, PlacesOutsideShiftJisAreShownAsChosen) {
+  std::strcpy(live.imagePath, "\xEF\xBB\xBF/media/Café 〜/");
+  std::strcpy(live.browserPath, vx::Sjis("/opt/ブラウザ").c_str());
+  SettingsSheet sheet(SettingsSheet::Kind::kSettings, controller, live, ui);
+  EXPECT_EQ(Edit(sheet, IDC_CFG_IMG_PATH)->text().toStdString(), "/media/Café 〜/");
+  EXPECT_EQ(Edit(sheet, IDC_CFG_BROWSER_PATH)->text().toStdString(), "/opt/ブラウザ");
+  EXPECT_FALSE(sheet.ApplyButton()->isEnabled()) << "nothing was changed";
 }
 
 TEST_F(PathSettingsPageTest, APlaceNotInUseIsNeitherCheckedNorStoredWhenItDoesNotFit) {
