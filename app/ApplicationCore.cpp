@@ -195,8 +195,8 @@ bool ApplicationCore::SaveSettings(const RestartRequest& restart) {
 
 // A folder that cannot be written fails every commit of the session: the user hears it once,
 // at the first, with the reason, and again only after a commit that succeeded.
-bool ApplicationCore::CommitSettings() {
-  if (SaveSettings(RestartRequest{})) {
+bool ApplicationCore::CommitSettings(const RestartRequest& restart) {
+  if (SaveSettings(restart)) {
     commitFailureTold_ = false;
     return true;
   }

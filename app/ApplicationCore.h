@@ -76,7 +76,9 @@ class ApplicationCore {
   // is written at once, as at exit, so that a crash loses nothing of it. False when it could not
   // be written: the first failure says so, naming the file and the reason; the failures after
   // it are silent until a commit succeeds again.
-  bool CommitSettings();
+  // At exit the restart's event switch goes with it, and a first failure is told there too: a
+  // session that committed nothing would otherwise lose its window places without a word.
+  bool CommitSettings(const RestartRequest& restart = {});
 
   // --- Shut-down ----------------------------------------------------------------------------
   // "LastSelPage", the working copy back into the settings, then the search, event and system

@@ -346,7 +346,7 @@ void VindaxelApplication::Exit() {
   if (exited_ || !core_) return;
   exited_ = true;
   if (main_ && main_->isVisible()) main_->SaveLayout();  // the session ended the program
-  core_->SaveSettings(restart_);
+  core_->CommitSettings(restart_);
   core_->ExitController();
   if (modalFilter_) qApp->removeEventFilter(modalFilter_.get());
   modalFilter_.reset();

@@ -634,7 +634,7 @@ TEST_F(ApplicationCoreTest, EventSwitchSavesEveryGroupUnderTheOldNumber) {
   mark.type = vx::Bookmark::kPage;
   mark.page = 11;
   core->bookmarks().Add(mark);
-  ASSERT_TRUE(core->SaveSettings({true, 97, false}));
+  ASSERT_TRUE(core->CommitSettings({true, 97, false}));
 
   const std::string ini = UserIni(program());
   const std::string mainLeft =
@@ -704,6 +704,19 @@ TEST_F(ApplicationCoreTest, ACommitIsWrittenAtOnceOrSaysOnceWhyItFailed) {
   fs::create_directory(file);
   EXPECT_FALSE(core->CommitSettings());
   EXPECT_EQ(boxes(), (std::vector<std::string>{told, told}));
+}
+
+TEST_F(ApplicationCoreTest, ASessionThatCommittedNothingIsToldAtExitThatItsSettingsWereNotSaved) {
+  auto core = Start();
+  const fs::path file = program() / "vindaxel.ini";
+  fs::remove(file);
+  fs::create_directory(file);
+  vx::RestartRequest exit;
+  EXPECT_FALSE(core->CommitSettings(exit));
+  ASSERT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox).size(), 1u);
+  EXPECT_NE(vx::Cp932ToUtf8(ui.CallsOf(vx::UiCallKind::kMessageBox)[0].text)
+                .find("に動作設定を保存できませんでした."),
+            std::string::npos);
 }
 
 }  // namespace
