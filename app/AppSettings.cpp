@@ -637,8 +637,6 @@ bool AppSettings::ImportPrintSettings(const std::filesystem::path& path) {
   return true;
 }
 
-void AppSettings::ResetListColumns(int eventNumber) { vx::ResetListColumns(values_, eventNumber); }
-
 bool AppSettings::ReadProtectedString(std::string_view key, std::string& text) const {
   text.clear();
   const std::string stored = ReadString(kAuthSection, key, "");

@@ -38,12 +38,10 @@ class AppSettings {
   bool readOnly() const { return readOnly_; }
   const std::filesystem::path& userFolder() const { return userFolder_; }
   const std::filesystem::path& userSettingsFile() const { return userFile_; }
-  const std::filesystem::path& settingsIniPath() const { return settingsIni_; }
   const std::filesystem::path& activeFile() const { return activeFile_; }
 
-  // Points the group operations at another file (export and import); ResetIniPath goes back.
+  // Points the group operations at another file (export and import).
   void SetIniPath(const std::filesystem::path& file) { activeFile_ = file; }
-  void ResetIniPath() { activeFile_ = userFile_; }
 
   // Single values of the active file. Writes answer false when the file cannot be written.
   int ReadInt(std::string_view section, std::string_view key, int defaultValue) const;
@@ -84,9 +82,6 @@ class AppSettings {
                                                BookmarkList& bookmarks);
   bool ExportPrintSettings(const std::filesystem::path& file);
   bool ImportPrintSettings(const std::filesystem::path& file);
-
-  // The four column tables back to the defaults for the event.
-  void ResetListColumns(int eventNumber);
 
   // The protected group holds the portal's access token sealed for the current user.
   // ReadProtectedString answers false, with `text` empty, when the value cannot be opened.

@@ -202,18 +202,25 @@ bool CatalogController::GetWindowRecord(const ControllerWindow* window, WindowRe
 // Windows live on the UI thread: a worker's broadcast is carried there and waits until every
 // window has had it. Without a way there (no hop given and no application object) only the
 // thread that made the controller may broadcast; a worker's broadcast is refused.
-bool CatalogController::Broadcast(unsigned message, WParam wParam, LParam lParam) {
-  const std::function<void()> deliver = [&] { registry_.Deliver(message, wParam, lParam); };
+bool CatalogController::RunOnUi(const std::function<void()>& work) {
   if (services_.runOnUiThread) {
-    services_.runOnUiThread(deliver);
+    services_.runOnUiThread(work);
   } else if (HasUiThread()) {
-    RunOnUiThread(deliver);
+    RunOnUiThread(work);
   } else if (std::this_thread::get_id() == creatorThread_) {
-    deliver();
+    work();
   } else {
     return false;
   }
   return true;
+}
+
+bool CatalogController::Broadcast(unsigned message, WParam wParam, LParam lParam) {
+  return RunOnUi([&] { registry_.Deliver(message, wParam, lParam); });
+}
+
+bool CatalogController::BroadcastRun(std::span<const AppMessage> run) {
+  return RunOnUi([&] { registry_.DeliverRun(run); });
 }
 
 void CatalogController::RequestSearch() { Broadcast(UM_RUN_SEARCH, 0, 0); }

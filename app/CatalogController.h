@@ -145,6 +145,9 @@ class CatalogController {
   // who receives what. False (nothing delivered) when called from a worker with no way to the UI
   // thread.
   bool Broadcast(unsigned message, WParam wParam, LParam lParam);
+  // Many messages of checklist entries at once, each window taking the whole run (as
+  // WindowRegistry::DeliverRun); the same way to the UI thread as Broadcast.
+  bool BroadcastRun(std::span<const AppMessage> run);
   // Asks the circle list to run the search condition.
   void RequestSearch();
 
@@ -333,8 +336,6 @@ class CatalogController {
   void SetCirclePrintOrder(int circleId, int number);
   void SetPrintOrderList(std::span<const int> circleIds);
   void ForEachInPrintOrder(const std::function<bool(const FavoriteEntry&)>& visit) const;
-  // One step of the checklist replay; may run on a worker (the broadcast hops to the UI thread).
-  void NotifyCircleChecked(const FavoriteEntry& entry);
   // "" when the circle has no entry.
   std::string GetCircleMemo(int circleId) const;
   // Memos longer than kMaxMemoBytes are cut without splitting a character.
@@ -390,7 +391,8 @@ class CatalogController {
   // The box for a read status -1, 1 or 2 (others show nothing); `source` names the file.
   void ShowLoadError(int status, std::string_view source);
   // UM_CHECKLIST_RESET, then every entry in print order as UM_CIRCLE_CHECKED and
-  // UM_CHECKLIST_ENTRY_CHANGED, under the apply progress dialog.
+  // UM_CHECKLIST_ENTRY_CHANGED, handed to the windows in runs under the apply progress dialog;
+  // the windows bring their command states up to date once the last run is in.
   void RefreshChecklistViews();
 
   // The checklist's file ("" for a new one) and whether it changed since it was loaded or saved.
@@ -457,6 +459,9 @@ class CatalogController {
   // Before a commit: a read that uses colours above the colour count raises the count to them.
   void RaiseColorCountForImport();
   void ReadEnvironmentTexts();
+  // Runs the work on the UI thread and returns once it has run; false from a worker with no way
+  // there.
+  bool RunOnUi(const std::function<void()>& work);
   void PreparePageImage(int page);
   bool CutResolution() const;
   int WindowSlot(int windowId) const;

@@ -80,6 +80,8 @@ void CatalogController::FinishChecklistLoad(const ChecklistReadJob& job) {
   RaiseColorCountForImport();
   store_->CommitImportRecords(values_ && values_->fvrOver != 0,
                               values_ && values_->fvrOverColor != 0);
+  // Applied, the rows serve nothing more: a whole catalogue's worth goes before the windows fill.
+  store_->DiscardImport();
   NotifyColorsChanged();
   RefreshChecklistViews();
   if (job.Appends()) {
@@ -146,13 +148,16 @@ void CatalogController::ShowLoadError(int status, std::string_view source) {
 void CatalogController::RefreshChecklistViews() {
   if (!store_) return;
   Broadcast(UM_CHECKLIST_RESET, 0, 0);
-  ChecklistApplyJob job(*store_, [this](const FavoriteEntry& entry) { NotifyCircleChecked(entry); });
+  ChecklistApplyJob job(
+      *store_, [this](std::span<const AppMessage> run) { BroadcastRun(run); },
+      [this](const std::function<void()>& work) { return RunOnUi(work); });
   if (!services_.checklistDialogs) {
     RunJobWithoutDialog(job);
-    return;
+  } else {
+    ModalGuard::Scope modal(guard_);
+    services_.checklistDialogs->RunApplyProgress(job, DialogOwner());
   }
-  ModalGuard::Scope modal(guard_);
-  services_.checklistDialogs->RunApplyProgress(job, DialogOwner());
+  registry_.DeliverRunsEnded();
 }
 
 // --- Memos in bulk -------------------------------------------------------------------------------

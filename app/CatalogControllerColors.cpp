@@ -7,6 +7,7 @@
 #include "app/CatalogController.h"
 #include "app/SettingsValues.h"
 #include "checklist/FavoriteStore.h"
+#include "platform/FreedMemory.h"
 #include "platform/Sjis.h"
 #include "res/ResourceIds.h"
 
@@ -15,6 +16,8 @@ namespace vx {
 namespace {
 
 constexpr int kColorKindCount = 4;
+// Circles whose records make megabytes.
+constexpr std::size_t kManyReleased = 1000;
 
 bool IsChecklistKind(int kind) {
   return kind == CatalogController::kChecklistColor || kind == CatalogController::kChecklistPrint;
@@ -157,8 +160,12 @@ bool CatalogController::UncheckCircles(std::span<const int> circleIds) {
   std::vector<int> ids(circleIds.begin(), circleIds.end());
   std::erase(ids, 0);
   store_->SetColorMany(ids, -1);
+  // Nothing shows, saves or prints an unchecked entry: its record would only be kept until a
+  // purge that an uncheck never brings, the whole checklist's worth after unchecking all.
+  store_->ReleaseUnchecked(ids);
   if (ids.size() > 1) {
     AnnounceManyMarks();
+    if (ids.size() >= kManyReleased) ReturnFreedMemory();
   } else if (ids.size() == 1) {
     Broadcast(UM_CHECKLIST_ENTRY_CHANGED, 0, ids.front());
     Broadcast(UM_CIRCLE_UNCHECKED, 0, ids.front());
@@ -184,11 +191,6 @@ void CatalogController::ForEachInPrintOrder(
   if (store_) store_->ForEachInPrintOrder(visit);
 }
 
-void CatalogController::NotifyCircleChecked(const FavoriteEntry& entry) {
-  Broadcast(UM_CIRCLE_CHECKED, static_cast<WParam>(entry.color), entry.record.id);
-  Broadcast(UM_CHECKLIST_ENTRY_CHANGED, 0, entry.record.id);
-}
-
 // --- Memos ---------------------------------------------------------------------------------------
 
 std::string CatalogController::GetCircleMemo(int circleId) const {
@@ -204,7 +206,10 @@ void CatalogController::SetCircleMemo(std::string_view memo, int circleId) {
   if (text.empty()) {
     if (!hasEntry) return;
     store_->SetMemo(circleId, text);
-    if (store_->GetColor(circleId) == 0) store_->SetColor(circleId, -1);
+    if (store_->GetColor(circleId) == 0) {
+      store_->SetColor(circleId, -1);
+      store_->ReleaseUnchecked(std::span<const int>(&circleId, 1));
+    }
   } else {
     if (!hasEntry) SetCircleColor(0, circleId);
     if (!store_->SetMemo(circleId, text)) return;

@@ -9,6 +9,7 @@
 
 namespace vx {
 
+class ChecklistApplyJob;
 class FavoriteStore;
 class ProgressJob;
 
@@ -24,8 +25,8 @@ class ChecklistDialogs {
   virtual int RunImportConfirmation(FavoriteStore& store, int catalogueEvent,
                                     OwnerWindow owner) = 0;
   // The apply walk in the progress dialog titled "チェックリストのロード中", Cancel disabled; the
-  // job's result.
-  virtual int RunApplyProgress(ProgressJob& job, OwnerWindow owner) = 0;
+  // job's result. The walk stops once the dialog no longer waits for it (the program quitting).
+  virtual int RunApplyProgress(ChecklistApplyJob& job, OwnerWindow owner) = 0;
 };
 
 // Runs a job to its end on the calling thread, without a dialog (no cancel); the job's result.

@@ -43,8 +43,6 @@ class ModalGuard {
   ModalGuard(const ModalGuard&) = delete;
   ModalGuard& operator=(const ModalGuard&) = delete;
 
-  void SetTracker(ActiveWindowTracker* tracker) { tracker_ = tracker; }
-
   // UI thread. An End without a Begin changes nothing.
   void Begin();
   void End();

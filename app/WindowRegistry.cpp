@@ -1,5 +1,7 @@
 #include "app/WindowRegistry.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "app/ControllerWindow.h"
@@ -59,6 +61,29 @@ void WindowRegistry::Deliver(unsigned message, WParam wParam, LParam lParam) con
     const WindowRecord& record = records_[static_cast<std::size_t>(i)];
     if (mainOnly && !record.IsMain()) continue;
     record.window->OnAppMessage(message, wParam, lParam);
+  }
+}
+
+bool WindowRegistry::IsRunMessage(unsigned message) {
+  return message == UM_CIRCLE_CHECKED || message == UM_CIRCLE_UNCHECKED ||
+         message == UM_CIRCLE_COLOR_CHANGED || message == UM_CHECKLIST_ENTRY_CHANGED;
+}
+
+void WindowRegistry::DeliverRun(std::span<const AppMessage> run) const {
+  std::vector<AppMessage> kept;
+  kept.reserve(run.size());
+  std::copy_if(run.begin(), run.end(), std::back_inserter(kept),
+               [](const AppMessage& m) { return IsRunMessage(m.message); });
+  if (kept.empty()) return;
+  // By index: a receiver may register another window while it handles the run.
+  for (int i = 0; i < count_; ++i) {
+    records_[static_cast<std::size_t>(i)].window->OnAppMessageRun(kept);
+  }
+}
+
+void WindowRegistry::DeliverRunsEnded() const {
+  for (int i = 0; i < count_; ++i) {
+    records_[static_cast<std::size_t>(i)].window->OnAppMessageRunsEnded();
   }
 }
 

@@ -36,6 +36,12 @@ class WindowRegistry {
   static bool IsBroadcastMessage(unsigned message);
   // Sends the message to its receivers in registration order and returns after the last one.
   void Deliver(unsigned message, WParam wParam, LParam lParam) const;
+  // The messages of single checklist entries (checked, unchecked, colour changed, entry changed),
+  // which every window takes as they come, one run of them at a time.
+  static bool IsRunMessage(unsigned message);
+  // Each window in registration order takes the whole run (any other message left out of it).
+  void DeliverRun(std::span<const AppMessage> run) const;
+  void DeliverRunsEnded() const;
 
   // Makes a tool window the most recently raised (rank 0) and restacks: the owner on top and,
   // with `childWndTop`, the shown tool windows below it by recency, then the main window.

@@ -11,6 +11,7 @@
 //   build/bench/ComposePage_bench    (the disc and its database are made once in build/bench-data)
 #include "bench/BenchTiming.h"
 #include "bench/OffscreenBenchmarks.h"
+#include "bench/PageCuts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -38,8 +39,6 @@ using vxbench::MillisecondsSince;
 
 constexpr int kEvent = 96;
 constexpr int kPasses = 3;
-constexpr int kColumns = 6;
-constexpr int kBand = 40;
 constexpr double kGoalWorstMs = 20.0;
 
 class NoPrompts : public vx::ImportPrompts {
@@ -57,9 +56,7 @@ struct Catalogue {
   std::unique_ptr<vx::PavorunDatabase> db;
   int firstPage = 0;
   int lastPage = 0;
-  std::vector<std::vector<std::string>> cutBytes;  // per page, per cell ("" for no circle)
-  int cutW = 0;
-  int cutH = 0;
+  vxbench::PageCuts cuts;
 
   bool Load() {
     if (!fs::exists(disc / "V96DEF.TXT")) {
@@ -79,37 +76,14 @@ struct Catalogue {
     db->SelectEvent(kEvent);
     firstPage = db->GetFirstPage();
     lastPage = db->GetLastPage();
-    return ReadCuts();
-  }
-
-  // The bytes the page's cuts come from: the override archive's entry when it has one.
-  bool ReadCuts() {
-    auto low = vx::CutArchive::Open(disc / "V096CUTL.CCZ");
-    auto fix = vx::CutArchive::Open(disc / "V096CUTLP.CCZ");
-    if (!low) return false;
-    cutW = low->cutWidth();
-    cutH = low->cutHeight();
-    std::vector<vx::CircleRecord> records(36);
-    for (int page = firstPage; page >= 1 && page <= lastPage; ++page) {
-      db->SelectPageCircles(page, records);
-      std::vector<std::string>& cells = cutBytes.emplace_back(records.size());
-      for (std::size_t i = 0; i < records.size(); ++i) {
-        if (records[i].id == 0) continue;
-        char name[32];
-        std::snprintf(name, sizeof name, "%06d.PNG", records[i].updateId);
-        std::optional<std::string> bytes = fix ? fix->ReadEntry(name) : std::nullopt;
-        if (!bytes) bytes = low->ReadEntry(name);
-        cells[i] = bytes.value_or("");
-      }
-    }
-    return !cutBytes.empty();
+    return cuts.Read(*db, disc, firstPage, lastPage, false);
   }
 };
 
 Catalogue& TheCatalogue() {
   static Catalogue catalogue;
   static const bool loaded = catalogue.Load();
-  if (!loaded) catalogue.cutBytes.clear();
+  if (!loaded) catalogue.cuts = {};
   return catalogue;
 }
 
@@ -118,23 +92,6 @@ QImage TurnTo(vx::CatalogImages& images, vx::PavorunDatabase& db, int page) {
   std::vector<vx::CircleRecord> records(36);
   db.SelectPageCircles(page, records);
   return images.GetPageImage(page, db, records, false);
-}
-
-QImage DrawWithQt(const Catalogue& c, int pageIndex) {
-  QImage picture(kColumns * c.cutW, 6 * c.cutH + kBand, QImage::Format_RGB888);
-  picture.fill(Qt::white);
-  QPainter painter(&picture);
-  const std::vector<std::string>& cells = c.cutBytes[static_cast<std::size_t>(pageIndex)];
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    if (cells[i].empty()) continue;
-    QImage cut;
-    cut.loadFromData(reinterpret_cast<const uchar*>(cells[i].data()),
-                     static_cast<int>(cells[i].size()), "PNG");
-    const int column = static_cast<int>(i) % kColumns;
-    const int row = static_cast<int>(i) / kColumns;
-    painter.drawImage(QRect(column * c.cutW, kBand + row * c.cutH, c.cutW, c.cutH), cut);
-  }
-  return picture;
 }
 
 struct PageTimes {
@@ -160,11 +117,11 @@ PageTimes Summarise(const std::vector<std::vector<double>>& perPage, int firstPa
 
 void BM_TurnEveryPage(benchmark::State& state) {
   Catalogue& c = TheCatalogue();
-  if (c.cutBytes.empty()) return state.SkipWithError("the sample disc could not be made");
+  if (c.cuts.PageCount() == 0) return state.SkipWithError("the sample disc could not be made");
   vx::CatalogImages images;
   images.Open(c.disc, kEvent);
   TurnTo(images, *c.db, c.lastPage);  // the event's facts are read once, before the first page
-  const std::size_t pages = c.cutBytes.size();
+  const std::size_t pages = c.cuts.PageCount();
   std::vector<std::vector<double>> program(pages), qt(pages);
   for (auto _ : state) {
     for (int pass = 0; pass < kPasses; ++pass) {
@@ -173,7 +130,7 @@ void BM_TurnEveryPage(benchmark::State& state) {
         benchmark::DoNotOptimize(TurnTo(images, *c.db, c.firstPage + static_cast<int>(i)));
         program[i].push_back(MillisecondsSince(start));
         start = Clock::now();
-        benchmark::DoNotOptimize(DrawWithQt(c, static_cast<int>(i)));
+        benchmark::DoNotOptimize(c.cuts.Draw(c.firstPage + static_cast<int>(i)));
         qt[i].push_back(MillisecondsSince(start));
       }
     }

@@ -1,10 +1,8 @@
 // The print benchmarks' job: the full-size sample catalogue, a checklist of 1,000 circles spread
 // over it (colours 1..9 in turn) and the print engine over them, set up for twenty pages of the
 // LIST document (A4 portrait, LIST_0V: 50 rows of nine columns a page). Runs go on the document
-// thread as in the program. Also the process's resident and peak memory.
+// thread as in the program. Also the process's peak memory.
 #pragma once
-
-#include <unistd.h>
 
 #include <fstream>
 #include <memory>
@@ -25,13 +23,6 @@ namespace vxbench {
 
 inline constexpr int kListPages = 20;
 inline constexpr int kListLinesPerPage = 50;
-
-inline double ResidentMegabytes() {
-  long pages = 0;
-  long resident = 0;
-  std::ifstream("/proc/self/statm") >> pages >> resident;
-  return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1048576.0;
-}
 
 // The peak resident memory since the last ResetPeakMemory (VmHWM).
 inline double PeakMegabytes() {

@@ -25,7 +25,14 @@ void CircleReadAhead::Start(Read read) {
   }
 }
 
+void CircleReadAhead::Keep(Records records) {
+  Stop();
+  records_ = std::move(records);
+  kept_ = true;
+}
+
 std::optional<CircleReadAhead::Records> CircleReadAhead::Take() {
+  if (std::exchange(kept_, false)) return std::exchange(records_, {});
   if (!thread_.joinable()) return std::nullopt;
   thread_.join();
   if (!whole_) return std::nullopt;
@@ -33,6 +40,7 @@ std::optional<CircleReadAhead::Records> CircleReadAhead::Take() {
 }
 
 void CircleReadAhead::Stop() {
+  if (std::exchange(kept_, false)) records_.clear();
   if (!thread_.joinable()) return;
   stop_ = true;
   thread_.join();

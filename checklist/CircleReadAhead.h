@@ -28,6 +28,8 @@ class CircleReadAhead {
   // Starts `read` on its thread, after stopping one that runs. When no thread can be had nothing
   // is read ahead.
   void Start(Read read);
+  // Records read already, without a thread: Take hands them over as it would a read's.
+  void Keep(Records records);
   // Waits for the read and hands over its records when it read them all; nothing when it was
   // stopped, failed or never started (the caller reads them itself then).
   std::optional<Records> Take();
@@ -38,6 +40,7 @@ class CircleReadAhead {
   std::atomic<bool> stop_{false};
   std::thread thread_;
   bool whole_ = false;  // written by the thread, read after the join
+  bool kept_ = false;   // records_ came by Keep
   Records records_;
 };
 

@@ -229,6 +229,13 @@ void FavoriteStore::Purge(bool all) {
   for (FavoriteEntry* entry : order) entry->printOrder = ++number;
 }
 
+void FavoriteStore::ReleaseUnchecked(std::span<const int> circleIds) {
+  for (const int id : circleIds) {
+    const auto it = entries_.find(id);
+    if (it != entries_.end() && it->second.color < 0) entries_.erase(it);
+  }
+}
+
 bool FavoriteStore::EraseUncheckedMemos() {
   bool erased = false;
   for (auto& [id, entry] : entries_) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "checklist/CircleReadAhead.h"
+#include "checklist/CircleSerialIndex.h"
 #include "checklist/CircleTextIndex.h"
 #include "checklist/FavoriteColor.h"
 #include "checklist/FavoriteEntry.h"
@@ -21,7 +22,6 @@
 #include <atomic>
 #include <climits>
 #include <cstdint>
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -97,6 +97,9 @@ class FavoriteStore final : public CircleMemoLookup {
   // all: removes every entry and restarts the unknown-circle ids. Otherwise removes the unchecked
   // entries and renumbers the rest 1, 2, ... in their print order.
   void Purge(bool all);
+  // Removes the entries of these circles that are unchecked (colour -1) with their records; the
+  // other entries keep their numbers.
+  void ReleaseUnchecked(std::span<const int> circleIds);
   // Memo-only entries go; EraseAllMemos also empties the memos of the checked ones. True when a
   // memo or a memo-only entry was there to go.
   bool EraseUncheckedMemos();
@@ -255,14 +258,18 @@ class FavoriteStore final : public CircleMemoLookup {
     ImportFileTexts texts;
     std::vector<int> candidateIds;
   };
-  // A candidate and the four texts its rows show (name, pen name, genre, description).
+  // A candidate and the four texts its rows show (name, pen name, genre, description), shared by
+  // every row that proposes it.
   struct Candidate {
     int id = 0;
-    std::array<const std::string*, 4> texts{};
+    std::shared_ptr<ImportCandidateTexts> texts;
   };
+  using SharedCandidates = std::unordered_map<int, std::shared_ptr<ImportCandidateTexts>>;
   static void FillImportRows(PendingRecord& record, std::span<const Candidate> candidates,
                              FavoriteImportRecord* rows);
-  std::optional<Candidate> FindCandidate(int circleId, std::deque<CircleRecord>& read) const;
+  std::optional<Candidate> FindCandidate(int circleId, CircleRecords& read,
+                                         SharedCandidates& shared) const;
+  CircleRecords ReadUnindexedCandidates() const;
   void PrefetchCandidates(const std::vector<Candidate>& candidates);
 
   PavorunDatabase& database_;
@@ -281,6 +288,7 @@ class FavoriteStore final : public CircleMemoLookup {
   std::vector<FavoriteImportRecord> importRecords_;
   std::vector<PendingRecord> pendingRecords_;  // of the read going on
   CircleTextIndex textIndex_;
+  CircleSerialIndex serialIndex_;
   CircleReadAhead readAhead_;  // the rows' circles, for the commit; goes first
 };
 

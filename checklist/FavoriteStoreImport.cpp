@@ -7,10 +7,9 @@
 #include "platform/Sjis.h"
 
 #include <algorithm>
-#include <deque>
+#include <memory>
 #include <optional>
 #include <span>
-#include <type_traits>
 #include <utility>
 
 namespace vx {
@@ -45,17 +44,12 @@ CircleRecord UnknownCircleTexts(const FavoriteImportRecord& row) {
   return texts;
 }
 
-// The row's own fields and the file's texts (moved when `texts` is an rvalue).
-template <class Texts>
-void FillRow(FavoriteImportRecord& row, int groupRows, int action, int color, Texts&& texts) {
+void FillRow(FavoriteImportRecord& row, int groupRows, int action, int color,
+             ImportRowTexts texts) {
   row.groupRows = groupRows;
   row.action = action;
   row.color = color;
-  if constexpr (std::is_rvalue_reference_v<Texts&&>) {
-    std::move(texts.begin(), texts.end(), row.texts.begin());
-  } else {
-    std::copy(texts.begin(), texts.end(), row.texts.begin());
-  }
+  row.texts = std::move(texts);
 }
 
 constexpr std::size_t kManyCandidates = 1000;
@@ -113,8 +107,8 @@ bool FavoriteStore::CommitImportRecords(bool replaceMemos, bool takeFileColors) 
 
 void FavoriteStore::DiscardImport() {
   readAhead_.Stop();
-  importRecords_.clear();
-  pendingRecords_.clear();
+  importRecords_ = {};  // the room too: a load may have brought a great many
+  pendingRecords_ = {};
   pendingReplace_ = false;
   pendingColors_.clear();
 }
@@ -191,14 +185,16 @@ void FavoriteStore::AddImportRecords(int color, const ImportFileTexts& texts) {
 // 24,000 rows faster.
 void FavoriteStore::BuildImportRecords() {
   std::vector<Candidate> candidates;
-  std::deque<CircleRecord> read;  // candidates not in the text index
+  SharedCandidates shared;
+  CircleRecords read = ReadUnindexedCandidates();
+  const bool readAll = !textIndex_.IsBuilt() && !read.empty();
   std::vector<std::size_t> firstCandidate, firstRow;
   std::size_t rows = importRecords_.size();
   for (const PendingRecord& record : pendingRecords_) {
     firstCandidate.push_back(candidates.size());
     firstRow.push_back(rows);
     for (const int id : record.candidateIds) {
-      if (const std::optional<Candidate> candidate = FindCandidate(id, read)) {
+      if (const std::optional<Candidate> candidate = FindCandidate(id, read, shared)) {
         candidates.push_back(*candidate);
       }
     }
@@ -206,7 +202,7 @@ void FavoriteStore::BuildImportRecords() {
     rows += found == 0 || record.candidateIds.size() == 1 ? 1 : found + 1;
   }
   firstCandidate.push_back(candidates.size());
-  PrefetchCandidates(candidates);
+  if (!readAll) PrefetchCandidates(candidates);
   importRecords_.resize(rows);
   for (std::size_t i = 0; i < pendingRecords_.size(); ++i) {
     FillImportRows(pendingRecords_[i],
@@ -214,7 +210,24 @@ void FavoriteStore::BuildImportRecords() {
                                                  firstCandidate[i + 1] - firstCandidate[i]),
                    &importRecords_[firstRow[i]]);
   }
-  pendingRecords_.clear();
+  pendingRecords_ = {};
+  if (readAll) readAhead_.Keep(std::move(read));
+}
+
+// The candidates outside the text index (every one, when the records named their circles by
+// serial) read with one statement rather than one each; none when that read failed.
+FavoriteStore::CircleRecords FavoriteStore::ReadUnindexedCandidates() const {
+  std::vector<int> ids;
+  for (const PendingRecord& record : pendingRecords_) {
+    for (const int id : record.candidateIds) {
+      if (!textIndex_.IsBuilt() || textIndex_.FindCircle(id) == nullptr) ids.push_back(id);
+    }
+  }
+  std::sort(ids.begin(), ids.end());
+  ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+  CircleRecords records;
+  if (!ReadCatalogueCircles(ids, records)) records.clear();
+  return records;
 }
 
 // Many candidates: their records are read ahead on a thread of their own, for the commit that
@@ -238,45 +251,49 @@ void FavoriteStore::PrefetchCandidates(const std::vector<Candidate>& candidates)
 void FavoriteStore::FillImportRows(PendingRecord& record, std::span<const Candidate> candidates,
                                    FavoriteImportRecord* rows) {
   const bool alone = record.candidateIds.size() == 1;
+  const auto file = std::make_shared<ImportFileTexts>(std::move(record.texts));
   if (candidates.empty()) {
-    FillRow(rows[0], 0, kImportRegisterUnknown, record.color, std::move(record.texts));
+    FillRow(rows[0], 0, kImportRegisterUnknown, record.color, ImportRowTexts(file, nullptr));
     return;
   }
   const int groupRows = static_cast<int>(candidates.size()) + 1;
   for (std::size_t i = 0; i < candidates.size(); ++i) {
     FavoriteImportRecord& row = rows[i];
     const int group = alone ? 0 : (i == 0 ? groupRows : 1);
-    if (alone) {
-      FillRow(row, group, kImportRegister, record.color, std::move(record.texts));
-    } else {
-      FillRow(row, group, kImportRegister, record.color, record.texts);
-    }
+    FillRow(row, group, kImportRegister, record.color,
+            ImportRowTexts(file, candidates[i].texts));
     row.circleId = candidates[i].id;
-    for (int t = 0; t < 4; ++t) row.texts[kImportCandidateName + t] = *candidates[i].texts[t];
   }
   if (!alone) {
-    FillRow(rows[candidates.size()], 1, kImportSkip, record.color, std::move(record.texts));
+    FillRow(rows[candidates.size()], 1, kImportSkip, record.color, ImportRowTexts(file, nullptr));
   }
 }
 
 // What the confirmation shows of a candidate: from the text index when the match used it, else
 // from the catalogue; nothing when the catalogue has no record of it.
 std::optional<FavoriteStore::Candidate> FavoriteStore::FindCandidate(
-    int circleId, std::deque<CircleRecord>& read) const {
+    int circleId, CircleRecords& read, SharedCandidates& shared) const {
+  if (const auto known = shared.find(circleId); known != shared.end()) {
+    return Candidate{circleId, known->second};
+  }
+  auto texts = std::make_shared<ImportCandidateTexts>();
   const CircleTextIndex::Circle* indexed =
       textIndex_.IsBuilt() ? textIndex_.FindCircle(circleId) : nullptr;
   if (indexed != nullptr) {
-    return Candidate{circleId,
-                     {&indexed->circleName, &indexed->penName,
-                      &database_.GetGenreName(indexed->genreId), &indexed->description}};
+    *texts = {indexed->circleName, indexed->penName, database_.GetGenreName(indexed->genreId),
+              indexed->description};
+  } else {
+    auto found = read.find(circleId);
+    if (found == read.end()) {
+      CircleRecord record;
+      if (!database_.SelectCircle(record, circleId)) return std::nullopt;
+      found = read.emplace(circleId, std::move(record)).first;
+    }
+    const CircleRecord& record = found->second;
+    *texts = {record.circleName, record.penName, record.genreName, record.description};
   }
-  CircleRecord& record = read.emplace_back();
-  if (!database_.SelectCircle(record, circleId)) {
-    read.pop_back();
-    return std::nullopt;
-  }
-  return Candidate{circleId,
-                   {&record.circleName, &record.penName, &record.genreName, &record.description}};
+  shared.emplace(circleId, texts);
+  return Candidate{circleId, std::move(texts)};
 }
 
 }  // namespace vx

@@ -249,11 +249,13 @@ void FavoriteStore::Parse(IFile& source, bool append, bool takeColors, const Rea
   readStatus_ = kReadNothing;
   DiscardImport();
   textIndex_.Clear();  // the catalogue may have changed since the last read
+  serialIndex_.Clear();
 
   CsvReader reader(&source, ',');
   const ReadMode mode = StartRead(source, reader);
   if (readStatus_ == kReadUnsupportedVersion) return;
   ReadState state{append, takeColors, {}};
+  pendingRecords_.reserve(static_cast<std::size_t>(std::max(total, 0)));  // a record a line
   bool waitingForHeader = mode == ReadMode::kCurrent;
   for (int index = 0; !stopRequested_ && reader.ReadRecord(); ++index) {
     if (waitingForHeader) {
@@ -347,7 +349,7 @@ void FavoriteStore::ReadCircleRecord(const CsvReader& reader) {
     if (serial.empty()) {
       id = FindCircleByCut(reader.GetFieldInt(3), reader.GetFieldInt(4));
     } else if (database_.GetEventNo() >= kFirstEventWithSerials) {
-      id = database_.FindCircleIdByUpdateId(number);
+      id = serialIndex_.Find(database_, number);
     } else {
       id = IdAfterSerial(number);
     }

@@ -16,7 +16,6 @@ class BoundedFileReader {
 
   explicit BoundedFileReader(std::uintmax_t maxBytes) : maxBytes_(maxBytes) {}
 
-  std::uintmax_t MaxBytes() const { return maxBytes_; }
   // What Read would answer, without reading.
   Outcome Check(const std::filesystem::path& path) const;
   // The whole file into `bytes` (emptied otherwise); a file that grows past the bound while it

@@ -34,7 +34,10 @@ int CircleFileParser::ParseCircleLine(TextLineReader& reader) {
   ++lineNumber_;
   if (!Readable(reader) || IsBlankLine(line)) return 0;
   const auto f = SplitTabFields<20>(line);
-  if (!Accept(reader, line, kCircleMinFields, kCircleMaxFields, f, {0, 1, 2, 6, 7})) return 0;
+  if (!rowCheck_.Accept(reader, line, lineNumber_, kCircleMinFields, kCircleMaxFields, f,
+                        {0, 1, 2, 6, 7}, status_)) {
+    return 0;
+  }
   record_.updateId = LeadingInt(f[0]);
   FillPlace(f[1], f[2], f[3], f[5], f[6], f[7]);
   FillTexts(&f[8]);
@@ -56,7 +59,8 @@ int CircleFileParser::ParseDayCircleLine(TextLineReader& reader) {
   } else {
     c = f;
   }
-  if (!Accept(reader, line, kDayMinFields - missing, kDayMaxFields - missing, c, {2, 3, 7, 8})) {
+  if (!rowCheck_.Accept(reader, line, lineNumber_, kDayMinFields - missing,
+                        kDayMaxFields - missing, c, {2, 3, 7, 8}, status_)) {
     return 0;
   }
   record_.updateId = db_.GetNextCircleId();
@@ -70,31 +74,6 @@ bool CircleFileParser::Readable(const TextLineReader& reader) {
   if (!reader.HeldNul()) return true;
   status_.Refuse(LineRefusalText(lineNumber_, NulByteProblem(reader.WholeLine())));
   return false;
-}
-
-bool CircleFileParser::Accept(const TextLineReader& reader, std::string_view line,
-                              std::size_t minFields, std::size_t maxFields,
-                              std::span<const std::string_view> columns,
-                              std::initializer_list<std::size_t> numbers) {
-  const std::size_t fields = TabFieldCount(line);
-  if (!reader.Ended()) {
-    // The file's own rows say how many fields a whole row has; a disc without the last
-    // columns is no cut.
-    const std::size_t rowFields = maxFields - std::min(maxFields, rowShortfall_);
-    if (const std::string cut = CutShortRowProblem(line, rowFields); !cut.empty()) {
-      status_.Refuse(LineRefusalText(lineNumber_, cut));
-      return false;
-    }
-  }
-  std::string problem = DiscTextProblem(line);
-  if (problem.empty()) problem = FieldCountProblem(line, minFields, maxFields);
-  if (problem.empty()) problem = NumberColumnsProblem(columns, numbers);
-  if (!problem.empty()) {
-    status_.RefuseLine(lineNumber_, problem);
-    return false;
-  }
-  if (fields < maxFields) rowShortfall_ = std::max(rowShortfall_, maxFields - fields);
-  return true;
 }
 
 void CircleFileParser::FillPlace(std::string_view page, std::string_view cut,

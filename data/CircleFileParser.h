@@ -5,6 +5,7 @@
 
 #include "data/CircleRecord.h"
 #include "data/CircleRowInserter.h"
+#include "data/DiscRowCheck.h"
 #include "data/ImportStatus.h"
 
 #include <cstddef>
@@ -35,11 +36,6 @@ class CircleFileParser {
  private:
   // False, with the file refused, when the line holds a NUL byte.
   bool Readable(const TextLineReader& reader);
-  // Whether the line is a row of its file, with `numbers` among its `columns`; records why not.
-  // `maxFields` is a whole row's field count.
-  bool Accept(const TextLineReader& reader, std::string_view line, std::size_t minFields,
-              std::size_t maxFields, std::span<const std::string_view> columns,
-              std::initializer_list<std::size_t> numbers);
   // 1 (half b) when the space number repeats the last non-zero one read from this file, else 0.
   int SpaceNoSub(int spaceNo);
   // The event day held on that weekday; 0 for circles the lottery did not place.
@@ -55,8 +51,7 @@ class CircleFileParser {
   CircleRecord record_;
   int lastSpaceNo_ = 0;
   int lineNumber_ = 0;
-  // How many fields short of a whole row the file's rows have come, at most.
-  std::size_t rowShortfall_ = 0;
+  DiscRowCheck rowCheck_;
   ImportStatus status_;
 };
 

@@ -73,8 +73,6 @@ class DiscImportJob {
   // Lines of the file being read, and the index of the last line reported (-1 once it is done).
   int Total() const { return total_.load(); }
   int Position() const { return position_.load(); }
-  // Where the files are looked for; changes when the user names another folder (worker only).
-  const std::filesystem::path& SourceFolder() const { return sourceFolder_; }
   // Why the job failed (CP932), for a caller without message boxes; read once it has ended.
   const std::string& ErrorText() const { return errorText_; }
   // Whether the user was shown ErrorText (a refused or missing file); a failed write was not.

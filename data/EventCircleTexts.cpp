@@ -12,8 +12,6 @@
 
 #include <sqlite3.h>
 
-#include <string.h>
-
 #include <algorithm>
 #include <bit>
 #include <limits>
@@ -114,32 +112,6 @@ std::string_view AppendSlot(std::string& texts, std::vector<std::uint32_t>& offs
     texts.append(text);
   }
   return std::string_view(texts).substr(start);
-}
-
-// The first occurrence of the non-empty `key` in `text` at or after `from`, through glibc's
-// quick memmem; npos when none.
-std::size_t Find(std::string_view text, std::string_view key, std::size_t from) {
-  if (from >= text.size()) return std::string_view::npos;
-  const void* at = memmem(text.data() + from, text.size() - from, key.data(), key.size());
-  return at == nullptr ? std::string_view::npos
-                       : static_cast<std::size_t>(static_cast<const char*>(at) - text.data());
-}
-
-// Whether the non-empty `key` occurs in `text` at a character start from which `accept` takes
-// it. Walks as ContainsCharacters does.
-template <typename Accept>
-bool FindCharacterMatch(std::string_view text, std::string_view key, Accept accept) {
-  std::size_t start = 0;  // a character start at or before the next match
-  for (std::size_t match = Find(text, key, 0); match != std::string_view::npos;
-       match = Find(text, key, match + 1)) {
-    while (start < match) {
-      start += start + 1 < text.size() && IsSjisLeadByte(static_cast<unsigned char>(text[start]))
-                   ? 2
-                   : 1;
-    }
-    if (start == match && accept(match)) return true;
-  }
-  return false;
 }
 
 // Whether `key` occurs in `text` folded, as ncnt answers.

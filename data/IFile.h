@@ -1,5 +1,5 @@
-// A byte source read one byte at a time, for the record reader: a stdio stream (MyFile) or a
-// buffer in memory (MyFile2).
+// A byte source read one byte at a time, for the record reader. Files are read whole first, so
+// the one source is a buffer in memory (MyFile2).
 #pragma once
 
 namespace vx {

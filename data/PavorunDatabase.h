@@ -122,9 +122,7 @@ class PavorunDatabase : public SqliteDatabase {
   const std::string& GetAreaSimpleNameOfBlock(int blockId) const;
   const std::string& GetAreaNameOfBlock(int blockId) const;
   const std::string& GetMapName(int mapId) const { return maps_.GetRow(mapId); }
-  int GetMapRotate(int mapId) const { return maps_.GetRotate(mapId); }
   const std::string& GetMapFilename(int mapId) const { return maps_.GetFilename(mapId); }
-  const std::string& GetMapAllFilename(int mapId) const { return maps_.GetAllFilename(mapId); }
   const std::string& GetGenreName(int genreId) const { return genres_.GetRow(genreId); }
   int GetGenreCode(int genreId) const { return genres_.GetCode(genreId); }
   int GetSpaceX(int blockId, int spaceNo) const { return layout_.GetX(blockId, spaceNo); }

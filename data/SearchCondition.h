@@ -170,7 +170,6 @@ class SearchCondition {
   const std::string& KeywordText() const { return keywordText_; }
   // The SQL of the keyword terms, e.g. " (cnt(circleName,'abc') OR cnt(circleKana,'abc'))".
   const std::string& KeywordExpression() const { return keywordExpression_; }
-  const std::string& Base() const { return base_; }
   bool JoinsGenre() const { return genreJoin_; }
   // The WHERE text, rebuilt first when a choice changed since it was last built.
   const std::string& Where();

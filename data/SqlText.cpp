@@ -13,14 +13,6 @@ void AppendSqlInt(std::string& sql, int n) {
   sql.push_back(',');
 }
 
-void AppendSqlQuoted(std::string& sql, const char* s) {
-  if (s == nullptr) {
-    sql.append("null");
-    return;
-  }
-  AppendSqlQuoted(sql, std::string_view(s));
-}
-
 void AppendSqlQuoted(std::string& sql, std::string_view s) {
   sql.push_back('\'');
   for (const char c : s) {
@@ -28,11 +20,6 @@ void AppendSqlQuoted(std::string& sql, std::string_view s) {
     sql.push_back(c);
   }
   sql.push_back('\'');
-}
-
-void AppendSqlQuotedField(std::string& sql, const char* s) {
-  AppendSqlQuoted(sql, s);
-  sql.push_back(',');
 }
 
 void AppendSqlQuotedField(std::string& sql, std::string_view s) {

@@ -13,12 +13,10 @@ void AppendSqlText(std::string& sql, std::string_view s);
 // Appends `n` in decimal followed by ",".
 void AppendSqlInt(std::string& sql, int n);
 
-// Appends `s` as an SQL string literal (single quotes doubled); a null pointer gives a bare null.
-void AppendSqlQuoted(std::string& sql, const char* s);
+// Appends `s` as an SQL string literal (single quotes doubled).
 void AppendSqlQuoted(std::string& sql, std::string_view s);
 
 // AppendSqlQuoted followed by ",".
-void AppendSqlQuotedField(std::string& sql, const char* s);
 void AppendSqlQuotedField(std::string& sql, std::string_view s);
 
 // Ends a values list built with the field appenders: drops the trailing "," and appends ");".

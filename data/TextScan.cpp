@@ -33,6 +33,4 @@ std::string_view NextTabField(std::string_view& rest) {
   return field;
 }
 
-std::string FormatInt(int n) { return std::to_string(n); }
-
 }  // namespace vx

@@ -20,7 +20,4 @@ std::string_view CutAtLineEnd(std::string_view line);
 // fields. TAB never occurs as a trail byte in CP932, so the split is bytewise.
 std::string_view NextTabField(std::string_view& rest);
 
-// `n` in decimal.
-std::string FormatInt(int n);
-
 }  // namespace vx

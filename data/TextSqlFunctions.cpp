@@ -61,31 +61,14 @@ void FirstChar(sqlite3_context* context, int argc, sqlite3_value** argv) {
   sqlite3_result_text(context, text.data(), length, SQLITE_TRANSIENT);
 }
 
-// The first occurrence of `key` in `text` at or after `from`; npos when none. glibc's memmem is
-// far quicker than a byte-by-byte search on the long texts a search or a memo merge looks at.
-std::size_t Find(std::string_view text, std::string_view key, std::size_t from) {
+}  // namespace
+
+std::size_t FindBytes(std::string_view text, std::string_view key, std::size_t from) {
   if (key.empty()) return from <= text.size() ? from : std::string_view::npos;
   if (from >= text.size()) return std::string_view::npos;
   const void* at = memmem(text.data() + from, text.size() - from, key.data(), key.size());
   return at == nullptr ? std::string_view::npos
                        : static_cast<std::size_t>(static_cast<const char*>(at) - text.data());
-}
-
-}  // namespace
-
-bool ContainsCharacters(std::string_view text, std::string_view key) {
-  std::size_t start = 0;  // a character start at or before the next match
-  for (std::size_t match = Find(text, key, 0); match != std::string_view::npos;
-       match = Find(text, key, match + 1)) {
-    // SjisCharLength, inline: searches walk every text they look at.
-    while (start < match) {
-      start += start + 1 < text.size() && IsSjisLeadByte(static_cast<unsigned char>(text[start]))
-                   ? 2
-                   : 1;
-    }
-    if (start == match) return true;
-  }
-  return false;
 }
 
 int RegisterTextFunctions(sqlite3* connection) {

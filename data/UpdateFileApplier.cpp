@@ -87,24 +87,8 @@ bool UpdateFileApplier::Accept(const TextLineReader& reader, std::string_view li
     return false;
   }
   if (IsBlankLine(line)) return false;
-  const std::size_t fields = TabFieldCount(line);
-  if (!reader.Ended()) {
-    // An older file without the last columns is no cut: its own rows say how long a row is.
-    const std::size_t rowFields = kRowFields - std::min(kRowFields, rowShortfall_);
-    if (const std::string cut = CutShortRowProblem(line, rowFields); !cut.empty()) {
-      status_.Refuse(LineRefusalText(lineNumber_, cut));
-      return false;
-    }
-  }
-  std::string problem = DiscTextProblem(line);
-  if (problem.empty()) problem = FieldCountProblem(line, kMinFields, kRowFields);
-  if (problem.empty()) problem = NumberColumnsProblem(columns, {0, 7});
-  if (!problem.empty()) {
-    status_.RefuseLine(lineNumber_, problem);
-    return false;
-  }
-  if (fields < kRowFields) rowShortfall_ = std::max(rowShortfall_, kRowFields - fields);
-  return true;
+  return rowCheck_.Accept(reader, line, lineNumber_, kMinFields, kRowFields, columns, {0, 7},
+                          status_);
 }
 
 int UpdateFileApplier::QueryMaxCircleId() {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "data/CircleRecord.h"
+#include "data/DiscRowCheck.h"
 #include "data/ImportStatus.h"
 
 #include <cstddef>
@@ -49,8 +50,7 @@ class UpdateFileApplier {
   PavorunDatabase& db_;
   CircleRecord record_;
   int lineNumber_ = 0;
-  // How many fields short of a whole row the file's rows have come, at most.
-  std::size_t rowShortfall_ = 0;
+  DiscRowCheck rowCheck_;
   ImportStatus status_;
 };
 

@@ -77,10 +77,6 @@ std::vector<std::string> ScriptedUiServices::OpenedUrls() const {
   return urls;
 }
 
-int ScriptedUiServices::BeepCount() const {
-  return static_cast<int>(CallsOf(UiCallKind::kBeep).size());
-}
-
 std::size_t ScriptedUiServices::PendingAnswers() const {
   std::lock_guard lock(mutex_);
   return answers_.size();

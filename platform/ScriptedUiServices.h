@@ -60,7 +60,6 @@ class ScriptedUiServices final : public UiServices {
   std::vector<UiCall> CallsOf(UiCallKind kind) const;
   std::vector<UiCall> UnexpectedCalls() const;
   std::vector<std::string> OpenedUrls() const;  // addresses handed on, from OpenUrl and RunBrowser
-  int BeepCount() const;
   std::size_t PendingAnswers() const;
   std::size_t PendingPaths() const;
   void ClearCalls();

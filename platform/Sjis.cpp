@@ -4,12 +4,6 @@
 
 namespace vx {
 
-const char* SjisNext(const char* p) {
-  if (*p == '\0') return p;
-  if (IsSjisLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0') return p + 2;
-  return p + 1;
-}
-
 std::size_t SjisCharLength(std::string_view s, std::size_t i) {
   if (i + 1 < s.size() && IsSjisLeadByte(static_cast<unsigned char>(s[i]))) return 2;
   return 1;

@@ -11,10 +11,6 @@ inline bool IsSjisLeadByte(unsigned char c) {
   return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
-// The next character after `p` in a NUL-terminated text; a lead byte directly before the
-// terminator steps only to the terminator, never past it. At the terminator, stays there.
-const char* SjisNext(const char* p);
-
 // Byte length of the character starting at s[i] inside a bounded view (1 or 2; 1 for a lone lead
 // byte at the end).
 std::size_t SjisCharLength(std::string_view s, std::size_t i);

@@ -1,6 +1,6 @@
-// A page output that hands every finished page image to a function: the way to run a job to
-// page images (image files, the printer through page images, tests and benchmarks). The page
-// image is made once per run and reused, so a run holds one page image whatever its length.
+// A page output that hands every finished page image to a function, for the tests and
+// benchmarks that look at the pages a job makes. The page image is made once per run and reused,
+// so a run holds one page image whatever its length.
 #pragma once
 
 #include <functional>

@@ -18,10 +18,6 @@ const std::string& PageTitle_Get(int page) {
   return PrintEngine_State().pageTitles[static_cast<std::size_t>(page)];
 }
 
-void PageTitle_Clear() {
-  for (std::string& title : PrintEngine_State().pageTitles) title.clear();
-}
-
 std::string PageTitle_Format(const PageTitleParts& p, int mode, int n, int total,
                              bool allowNotPlaced) {
   const std::string gap = "  ";

@@ -15,7 +15,6 @@ constexpr std::size_t kPageTitleMax = 127;
 int PageTitle_Set(int page, std::string_view text);
 // "" for a page without a title or outside 1..1000.
 const std::string& PageTitle_Get(int page);
-void PageTitle_Clear();
 
 // The parts a title is made of (CP932).
 struct PageTitleParts {

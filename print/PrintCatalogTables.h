@@ -17,7 +17,6 @@ namespace vx {
 struct PrintJob;
 struct PrintLayout;
 
-constexpr int kDaySlotCount = 5;     // days 1 to 4 and the circles not placed
 constexpr int kHallGroupCount = 7;   // maps of the halls
 constexpr int kHallCount = 14;       // areas
 constexpr int kMaxHallEntries = 15;  // per day

@@ -135,8 +135,4 @@ bool PrintEngine_ImageFileExists(std::string_view name);
 std::filesystem::path PrintEngine_ImagePath(std::string_view name);
 const std::filesystem::path& PrintEngine_GetImageFolder();
 
-constexpr int PrintEngine_GetDaySlotCount() { return 5; }
-constexpr int PrintEngine_GetHallGroupCount() { return 7; }
-constexpr int PrintEngine_GetHallCount() { return 14; }
-
 }  // namespace vx

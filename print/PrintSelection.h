@@ -39,8 +39,6 @@ class PrintSelection {
   bool BreaksAt(int index) const;
 
   const std::vector<int>& Days() const { return days_; }
-  const std::vector<int>& HallGroups() const { return hallGroups_; }
-  const std::vector<int>& Halls() const { return halls_; }
   const std::vector<int>& Colors() const { return colors_; }
   const std::vector<int>& LineColors() const { return lineColors_; }
 

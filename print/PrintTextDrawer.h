@@ -21,7 +21,6 @@ constexpr unsigned kTextNoPrefix = 0x800;
 
 // Font weights (100 thin .. 900 black).
 constexpr int kFontWeightNormal = 400;
-constexpr int kFontWeightBold = 700;
 
 struct TextLook {
   int fontHeight = 0;  // pixels

@@ -133,16 +133,6 @@ QIcon Picture(const char* folder, const char* name) {
 
 }  // namespace
 
-std::vector<QIcon> BitmapImages(int bitmapId) {
-  std::vector<QIcon> images;
-  if (bitmapId == IDB_TOOLBAR) {
-    for (const char* name : kToolbarImages) images.push_back(Picture("tool", name));
-  } else if (bitmapId == IDB_MAP_TOOLBAR) {
-    for (const char* name : kMapToolbarImages) images.push_back(Picture("tool", name));
-  }
-  return images;
-}
-
 QIcon BitmapImage(int bitmapId, int index) {
   if (const char* cell = NameOf(kCells, bitmapId))
     return index == 0 ? Picture("cell", cell) : QIcon();

@@ -7,15 +7,11 @@
 #include <QCursor>
 #include <QIcon>
 
-#include <vector>
-
 namespace vx {
 
-// IDB_TOOLBAR: 23 images; IDB_MAP_TOOLBAR: 7. In strip order.
-std::vector<QIcon> BitmapImages(int bitmapId);
-// One image of a strip, or the image of IDB_REMOVE, IDB_BOOKMARK, IDB_BOOKMARK_GROUP, a preview
-// bar image (IDB_PREVIEW_*) or a print layout picture (IDB_LAYOUT_*, 96 x 72) (index 0); a null
-// icon for anything else.
+// One image of a strip (IDB_TOOLBAR: 23 images; IDB_MAP_TOOLBAR: 7), or the image of
+// IDB_REMOVE, IDB_BOOKMARK, IDB_BOOKMARK_GROUP, a preview bar image (IDB_PREVIEW_*) or a print
+// layout picture (IDB_LAYOUT_*, 96 x 72) (index 0); a null icon for anything else.
 QIcon BitmapImage(int bitmapId, int index = 0);
 // The image a command's menu item shows (tool bar IDR_TOOLBAR_MENU_IMAGES); null when none.
 QIcon CommandImage(int commandId);

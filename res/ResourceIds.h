@@ -210,7 +210,6 @@ constexpr int ID_CHECK_CURRENT_COLOR = 33040;
 constexpr int ID_COLOR_EDIT = 33041;          // the check-colour sheet
 constexpr int ID_CURRENT_COLOR_FIRST = 33051;  // make colour index 0 .. 16 current (id - 33051)
 constexpr int ID_CURRENT_COLOR_LAST = 33067;
-constexpr int kColorCommandCount = ID_CHECK_COLOR_LAST - ID_CHECK_COLOR_FIRST + 1;
 
 // Views: navigation and the clipboard.
 constexpr int ID_PREV_PAGE = 32774;

@@ -1,6 +1,5 @@
 #include "web/RssFetchJob.h"
 
-#include "app/ListColumns.h"
 #include "checklist/FavoriteStore.h"
 #include "platform/CodePage.h"
 #include "web/CountProgressText.h"
@@ -16,8 +15,6 @@ RssFetchJob::RssFetchJob(FavoriteStore& store, const WebServiceConfig& config)
   transport_.maxReplyBytes = kMaxFeedBytes;
   SetTotal(store.GetEntryCount());
 }
-
-bool RssFetchJob::IsAvailable(int eventNumber) { return eventNumber < kFirstEventWithoutRssDetail; }
 
 std::string RssFetchJob::Caption() { return Sjis("RSS情報の更新"); }
 

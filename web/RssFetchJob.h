@@ -6,10 +6,10 @@
 // circle's feed address never travel to another circle's server. Cancel ends the walk after the
 // current circle (a request under way is given up); the circles done so far keep their texts.
 //
-// A caller checks IsAvailable for the current event, runs the job in the progress dialog under the
-// modal guard (CatalogController::RunProgressJob with Caption()), and, when ChangedCircles() is
-// not empty, marks the checklist modified and broadcasts UM_CIRCLE_INFO_UPDATED for each id in
-// that order.
+// A caller runs it only for catalogues before event 90 (later ones carry no feeds), in the
+// progress dialog under the modal guard (CatalogController::RunProgressJob with Caption()), and,
+// when ChangedCircles() is not empty, marks the checklist modified and broadcasts
+// UM_CIRCLE_INFO_UPDATED for each id in that order.
 #pragma once
 
 #include <atomic>
@@ -32,8 +32,6 @@ class RssFetchJob : public ProgressJob {
 
   RssFetchJob(FavoriteStore& store, const WebServiceConfig& config);
 
-  // Catalogues from event 90 on carry no feeds to fetch.
-  static bool IsAvailable(int eventNumber);
   static std::string Caption();  // "RSS情報の更新", CP932
 
   // The circles whose fetched text changed, in the order they were fetched.

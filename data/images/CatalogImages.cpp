@@ -133,11 +133,6 @@ std::filesystem::path CatalogImages::folder() const {
   return folder_;
 }
 
-int CatalogImages::event() const {
-  std::lock_guard lock(mutex_);
-  return event_;
-}
-
 bool CatalogImages::HasLowResArchive() const {
   std::lock_guard lock(mutex_);
   return lowRes_ != nullptr;
@@ -167,16 +162,6 @@ int CatalogImages::GetCutWidth(bool hiRes) const {
 int CatalogImages::GetCutHeight(bool hiRes) const {
   std::lock_guard lock(mutex_);
   return CutHeightLocked(hiRes);
-}
-
-int CatalogImages::GetCutOriginX() const {
-  std::lock_guard lock(mutex_);
-  return CutOriginXLocked();
-}
-
-int CatalogImages::GetCutOriginY(bool hiRes) const {
-  std::lock_guard lock(mutex_);
-  return CutOriginYLocked(hiRes);
 }
 
 int CatalogImages::CutWidthLocked(bool hiRes) const {
@@ -282,11 +267,6 @@ QImage CatalogImages::CurrentPageImage() const {
 void CatalogImages::DrawPageImage(QPainter& painter, const QRectF& rect) const {
   const QImage page = CurrentPageImage();
   if (!page.isNull()) DrawScaled(painter, rect, page, QRect());
-}
-
-QImage CatalogImages::LoadPageFile(int page) {
-  std::lock_guard lock(mutex_);
-  return LoadPageFileLocked(page);
 }
 
 QImage CatalogImages::LoadPageFileLocked(int page) {

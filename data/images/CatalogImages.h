@@ -53,15 +53,12 @@ class CatalogImages {
   void SetCutGeometry(const EventInfo& info);
 
   std::filesystem::path folder() const;
-  int event() const;
   bool HasLowResArchive() const;
   bool HasHighResArchive() const;
 
-  // One cut's size and the top left of the grid, for the pages as GetPageImage makes them.
+  // One cut's size, for the pages as GetPageImage makes them.
   int GetCutWidth(bool hiRes) const;
   int GetCutHeight(bool hiRes) const;
-  int GetCutOriginX() const;
-  int GetCutOriginY(bool hiRes) const;
   // `index` counts from 0, row by row over six columns.
   CutRect GetCutRect(int index, bool hiRes) const;
   // The 0-based cell under page point (x, y), or -1.
@@ -85,8 +82,6 @@ class CatalogImages {
   // The current page picture scaled into `rect`; nothing without one.
   void DrawPageImage(QPainter& painter, const QRectF& rect) const;
 
-  // The page file of `page`, kept for one page number; null when missing.
-  QImage LoadPageFile(int page);
   // Catalogue page 1 for the splash window; null when no source has it.
   QImage LoadCoverImage();
 
@@ -110,6 +105,7 @@ class CatalogImages {
   int CutHeightLocked(bool hiRes) const;
   int CutOriginXLocked() const;
   int CutOriginYLocked(bool hiRes) const;
+  // The page file of `page`, kept for one page number; null when missing.
   QImage LoadPageFileLocked(int page);
   CutPicture FindCutPicture(int rectWidth, int page, int cutIndex, int cutNumber);
   QImage ArchiveCut(CutArchive& archive, CutArchive* override, int cutNumber);

@@ -50,12 +50,10 @@ class CutArchive {
 
   // Drops the kept cut, closes the file and empties the index.
   void Close();
-  bool isOpen() const { return zip_ != nullptr; }
 
   int eventNumber() const { return eventNumber_; }
   int cutWidth() const { return cutWidth_; }
   int cutHeight() const { return cutHeight_; }
-  std::size_t entryCount() const { return index_.size(); }
 
  private:
   struct EntryPlace {

@@ -64,6 +64,7 @@ TEST_F(ChecklistCommandTest, AnotherEventsFileAcceptedOnThePageBecomesANewModifi
   EXPECT_EQ(controller.LoadChecklist(file, false), 1);
   // The memo-only row took colour 1 after the page.
   EXPECT_EQ(State(), (ChecklistState{{{103, 1, "m103"}}, {"file", "p1", "p2"}, {}, true}));
+  EXPECT_TRUE(store().ImportRecords().empty());  // applied, the rows are not kept
   EXPECT_EQ(dialogs.shown, (std::vector<std::string>{kRead, "confirm:95/96+", "apply:+"}));
   EXPECT_EQ(main.titles.back(), "Vindaxel - 新規チェックリスト *");
   EXPECT_EQ(std::string(values.recentFiles[0]), mine.string());

@@ -118,6 +118,29 @@ TEST_F(ControllerColorsTest, UncheckingIsAnnouncedEvenForACircleNotInTheChecklis
   EXPECT_EQ(controller.GetCircleColor(102), -1);
 }
 
+// Checking every circle and unchecking them again leaves the checklist as it was: no record of an
+// unchecked circle is kept, cycle after cycle.
+TEST_F(ControllerColorsTest, UncheckedCirclesLeaveNoEntryBehind) {
+  controller.SetCircleMemo("kept", 103);
+  const int ids[] = {101, 102, 103, 104};
+  for (int cycle = 0; cycle < 2; ++cycle) {
+    ASSERT_TRUE(controller.SetCirclesColor(ids, 2));
+    EXPECT_EQ(store().GetEntryCount(), 4);
+    ASSERT_TRUE(controller.UncheckCircles(ids));
+    EXPECT_EQ(store().GetEntryCount(), 1) << cycle;  // the memo keeps 103
+    EXPECT_EQ(store().FindCircle(101), nullptr);
+  }
+  controller.SetCircleColor(1, 102);
+  controller.UncheckCircle(102);
+  EXPECT_EQ(store().FindCircle(102), nullptr);
+  EXPECT_EQ(controller.GetCircleColor(102), -1);
+  controller.SetCircleMemo("", 103);  // a memo-only circle without its memo leaves too
+  EXPECT_EQ(store().GetEntryCount(), 0);
+  vx::CircleRecord record;
+  ASSERT_TRUE(controller.GetCircle(101, &record));  // from the catalogue again
+  EXPECT_EQ(record.id, 101);
+}
+
 TEST_F(ControllerColorsTest, MemoRulesAddRemoveAndCutAtTheLimit) {
   controller.SetCircleMemo("", 101);  // no entry, empty memo: nothing at all
   EXPECT_TRUE(log.empty());
@@ -147,12 +170,17 @@ TEST_F(ControllerColorsTest, PrintOrderAndReplayWalkTheStoreInPrintOrder) {
   std::vector<int> walked;
   controller.ForEachInPrintOrder([&](const vx::FavoriteEntry& entry) {
     walked.push_back(entry.record.id);
-    controller.NotifyCircleChecked(entry);
     return true;
   });
   EXPECT_EQ(walked, (std::vector<int>{103, 101, 102}));
-  EXPECT_EQ(ReceivedBy(main).front(), (vxtest::Message{UM_CIRCLE_CHECKED, 1, 103}));
-  EXPECT_EQ(ReceivedBy(main).at(1), (vxtest::Message{UM_CHECKLIST_ENTRY_CHANGED, 0, 103}));
+  controller.RefreshChecklistViews();
+  EXPECT_EQ(ReceivedBy(main), (Messages{{UM_CHECKLIST_RESET, 0, 0},
+                                        {UM_CIRCLE_CHECKED, 1, 103},
+                                        {UM_CHECKLIST_ENTRY_CHANGED, 0, 103},
+                                        {UM_CIRCLE_CHECKED, 1, 101},
+                                        {UM_CHECKLIST_ENTRY_CHANGED, 0, 101},
+                                        {UM_CIRCLE_CHECKED, 1, 102},
+                                        {UM_CHECKLIST_ENTRY_CHANGED, 0, 102}}));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ChecklistApplyJob.h"
 #include "app/ChecklistDialogs.h"
 #include "app/ChecklistWebJobs.h"
 #include "app/ModalGuard.h"
@@ -35,7 +36,7 @@ class FakeChecklistDialogs : public vx::ChecklistDialogs, private vx::ProgressLi
            owner);
     return onConfirm ? onConfirm(store) : IDOK;
   }
-  int RunApplyProgress(vx::ProgressJob& job, vx::OwnerWindow owner) override {
+  int RunApplyProgress(vx::ChecklistApplyJob& job, vx::OwnerWindow owner) override {
     Record("apply", "", owner);
     const int result = vx::RunJobWithoutDialog(job);
     applyText = job.ProgressText(-1, job.Total());

@@ -72,6 +72,24 @@ TEST(CircleReadAhead, StopAndANewStartEndARunningRead) {
   EXPECT_EQ(taken->size(), 1u);
 }
 
+// Records a load read itself are handed over once, and a discarded load drops them.
+TEST(CircleReadAhead, KeptRecordsAreTakenOnceOrDroppedWithTheLoad) {
+  vx::CircleReadAhead ahead;
+  EndlessRead running;
+  ahead.Start(running.Read());
+  ASSERT_TRUE(running.firstRow.WaitFor(1));
+  ahead.Keep(Records{{5, {}}});
+  EXPECT_TRUE(running.stopped);
+  const std::optional<Records> taken = ahead.Take();
+  ASSERT_TRUE(taken);
+  EXPECT_EQ(taken->size(), 1u);
+  EXPECT_FALSE(ahead.Take());
+
+  ahead.Keep(Records{{6, {}}});
+  ahead.Stop();
+  EXPECT_FALSE(ahead.Take());
+}
+
 TEST(CircleReadAhead, ItsEndStopsARunningRead) {
   EndlessRead read;
   {

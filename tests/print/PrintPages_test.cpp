@@ -71,8 +71,6 @@ TEST_F(PagesTest, PageTitlesKeepWholeCharactersForPagesOneToAThousand) {
   const std::string title = std::string(126, 'a') + vx::Sjis("表");
   vx::PageTitle_Set(3, title);
   EXPECT_EQ(vx::PageTitle_Get(3), std::string(126, 'a'));
-  vx::PageTitle_Clear();
-  EXPECT_EQ(vx::PageTitle_Get(1000), "");
 }
 
 TEST_F(PagesTest, TitleFormatsByModeAndGroupPages) {

@@ -25,7 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kEvent = 96;
 constexpr std::chrono::milliseconds kRun{60000};
 const std::string kDisplay = ":71";
 

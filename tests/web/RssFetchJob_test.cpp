@@ -123,10 +123,7 @@ TEST_F(RssFetchJobTest, CancelEndsTheWalkAfterTheCurrentCircle) {
   EXPECT_EQ(server.RequestCount(), 1);
 }
 
-TEST(RssFetchAvailability, OnlyCataloguesBeforeEvent90HaveFeeds) {
-  EXPECT_TRUE(vx::RssFetchJob::IsAvailable(89));
-  EXPECT_FALSE(vx::RssFetchJob::IsAvailable(90));
-  EXPECT_FALSE(vx::RssFetchJob::IsAvailable(96));
+TEST(RssFetchCaption, IsTheProgressDialogsTitle) {
   EXPECT_EQ(vx::Cp932ToUtf8(vx::RssFetchJob::Caption()), "RSS情報の更新");
 }
 

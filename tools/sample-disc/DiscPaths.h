@@ -25,7 +25,6 @@ class DiscPaths {
  public:
   explicit DiscPaths(const SampleOptions& options);
 
-  std::filesystem::path DataRoot() const { return dataRoot_; }
   std::filesystem::path ExtraRoot() const { return extraRoot_; }
   // A file of the disc's data or of EXTRA/, given by its upper-case relative name.
   std::filesystem::path Data(const std::string& relative) const;

@@ -12,7 +12,6 @@ namespace vx::sampledisc {
 
 // Byte limits of the catalogue's text columns.
 inline constexpr std::size_t kCircleNameMaxBytes = 32;
-inline constexpr std::size_t kShortTextMaxBytes = 99;
 
 class NameMaker {
  public:

@@ -169,6 +169,31 @@ void ChecklistView::AddRow(int circleId, bool tellController) {
   if (tellController) controller_.SetCirclePrintOrder(circleId, printNumber);
 }
 
+// As AddRow, for a row that joins others in a run: numbered after the rows queued before it.
+void ChecklistView::QueueRow(int circleId, QueuedRows& queued) const {
+  CircleRecord circle;
+  if (circleId == 0 || lists_.empty() || queued.circles.contains(circleId) ||
+      !controller_.GetCircle(circleId, &circle)) {
+    return;
+  }
+  const int tab = TabOfDay(circle.day);
+  if (!lists_[tab]->Model().FindRows(circleId).empty()) return;  // one row per circle
+  std::vector<ListRow>& rows = queued.byTab[tab];
+  const int printNumber = lists_[tab]->Model().RowCount() + static_cast<int>(rows.size()) + 1;
+  rows.push_back(MakeRow(circle, printNumber));
+  queued.printNumbers.emplace_back(circleId, printNumber);
+  queued.circles.insert(circleId);
+}
+
+void ChecklistView::AppendQueued(QueuedRows& queued) {
+  for (std::size_t tab = 0; tab < queued.byTab.size(); ++tab) {
+    lists_[tab]->AppendRows(std::exchange(queued.byTab[tab], {}));
+  }
+  for (const auto& [id, number] : queued.printNumbers) controller_.SetCirclePrintOrder(id, number);
+  queued.printNumbers.clear();
+  queued.circles.clear();
+}
+
 // The rows after a removed one move up a number while the print order is shown.
 void ChecklistView::RemoveRow(int circleId) {
   if (circleId == 0) return;

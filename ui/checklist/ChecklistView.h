@@ -11,10 +11,14 @@
 
 #include <QWidget>
 
+#include <span>
 #include <string>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "app/AppMessageSink.h"
+#include "ui/list/ListRow.h"
 #include "ui/list/ListColumnLayout.h"
 #include "ui/menus/CommandMap.h"
 
@@ -41,6 +45,8 @@ class ChecklistView : public QWidget, public AppMessageSink {
   CommandTarget& Commands() { return commands_; }
 
   void OnAppMessage(unsigned message, WParam wParam, LParam lParam) override;
+  // The rows a run checks are appended a tab at a time, with their memos as they are now.
+  void OnAppMessageRun(std::span<const AppMessage> run) override;
 
   // Columns again from the settings; with `refill` every row again from the checklist in print
   // order. A refill tells the controller nothing: the print order and the modified mark stay.
@@ -80,6 +86,15 @@ class ChecklistView : public QWidget, public AppMessageSink {
   int PrintOrderColumn() const;
   void FillFromChecklist();
   ListRow MakeRow(const CircleRecord& circle, int printNumber) const;
+
+  // Rows a run adds, by tab, and the print numbers the controller is told.
+  struct QueuedRows {
+    std::vector<std::vector<ListRow>> byTab;
+    std::vector<std::pair<int, int>> printNumbers;
+    std::unordered_set<int> circles;
+  };
+  void QueueRow(int circleId, QueuedRows& queued) const;
+  void AppendQueued(QueuedRows& queued);
 
   // Messages (ChecklistViewMessages.cpp).
   void OnCircleChanged(int circleId);

@@ -33,6 +33,25 @@ void ChecklistView::OnAppMessage(unsigned message, WParam wParam, LParam lParam)
   }
 }
 
+// A memo that changes in the run of the row's check is already in the row made for it; the memo of
+// a row from before is rewritten at once. Any other message waits for the rows queued before it.
+void ChecklistView::OnAppMessageRun(std::span<const AppMessage> run) {
+  QueuedRows queued;
+  queued.byTab.resize(lists_.size());
+  for (const AppMessage& m : run) {
+    const int id = static_cast<int>(m.lParam);
+    if (m.message == UM_CIRCLE_CHECKED) {
+      if (controller_.GetCircleColor(id) >= 1) QueueRow(id, queued);
+    } else if (m.message == UM_CHECKLIST_ENTRY_CHANGED) {
+      if (!queued.circles.contains(id)) OnAppMessage(m.message, m.wParam, m.lParam);
+    } else {
+      AppendQueued(queued);
+      OnAppMessage(m.message, m.wParam, m.lParam);
+    }
+  }
+  AppendQueued(queued);
+}
+
 // --- The current circle ----------------------------------------------------------------------
 
 void ChecklistView::OnCircleChanged(int circleId) {

@@ -75,6 +75,10 @@ void ChecklistWindow::ToggleOrderLock() {
   Controller().NotifyOptionsChanged();
 }
 
+void ChecklistWindow::OnAppMessageRun(std::span<const AppMessage> run) {
+  view_->OnAppMessageRun(run);
+}
+
 void ChecklistWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
   switch (message) {
     case UM_CIRCLE_CHANGED:

@@ -15,7 +15,7 @@ class QtChecklistDialogs final : public ChecklistDialogs {
   // The owner is the QWidget the dialogs are centred on, or null.
   int RunReadProgress(ProgressJob& job, std::string_view caption, OwnerWindow owner) override;
   int RunImportConfirmation(FavoriteStore& store, int catalogueEvent, OwnerWindow owner) override;
-  int RunApplyProgress(ProgressJob& job, OwnerWindow owner) override;
+  int RunApplyProgress(ChecklistApplyJob& job, OwnerWindow owner) override;
 
  private:
   ThreadStarter starter_;

@@ -20,6 +20,8 @@ class DetailWindow : public ToolWindowFrame {
   ~DetailWindow() override;
 
   void OnAppMessage(unsigned message, WParam wParam, LParam lParam) override;
+  // The view takes the run as one change; the command states wait for the end of the runs.
+  void OnAppMessageRun(std::span<const AppMessage> run) override;
   // The main window's colour menu, for the view's right-click popup.
   void SetChecklistMenu(const ColorMenu* menu);
 

@@ -51,7 +51,6 @@ void LinkLabel::paintEvent(QPaintEvent*) {
 bool LinkLabel::OnText(QPoint point) const { return openable_ && TextExtent().contains(point); }
 
 void LinkLabel::SetHovered(bool hovered) {
-  hovered_ = hovered;
   if (hovered) {
     setCursor(ProgramCursor(IDCUR_LINK));
   } else {

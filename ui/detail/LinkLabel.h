@@ -22,7 +22,6 @@ class LinkLabel : public QWidget {
   void SetLink(const QString& text, bool openable);
   const QString& text() const { return text_; }
   bool IsOpenable() const { return openable_; }
-  bool IsHovered() const { return hovered_; }
   // Where the text stands.
   QRect TextExtent() const;
 
@@ -43,7 +42,6 @@ class LinkLabel : public QWidget {
 
   QString text_;
   bool openable_ = false;
-  bool hovered_ = false;
 };
 
 }  // namespace vx

@@ -20,6 +20,35 @@ void CircleCells::Rewrite(const CatalogController& controller, std::span<ListCon
   }
 }
 
+void CircleCells::TakeMarks(const CatalogController& controller,
+                            std::span<ListControl* const> lists,
+                            const std::unordered_map<int, int>& colors,
+                            const std::unordered_set<int>& memos, int memoColumn) {
+  std::vector<int> circles;
+  circles.reserve(colors.size() + memos.size());
+  for (const auto& [id, color] : colors) circles.push_back(id);
+  for (const int id : memos) {
+    if (!colors.contains(id)) circles.push_back(id);
+  }
+  std::unordered_map<int, std::string> memoTexts;
+  if (memoColumn > 0) {
+    for (const int id : memos) memoTexts.emplace(id, controller.GetCircleMemo(id));
+  }
+  for (ListControl* list : lists) {
+    list->Model().UpdateRowsOf(circles, [&](ListRow& row) {
+      const int id = row.record.circleId;
+      if (const auto color = colors.find(id); color != colors.end()) {
+        row.record.color = color->second;
+        row.stateImage = ListColumnLayout::StateImageOf(color->second);
+        row.cells[0] = ListColumnLayout::ColorName(controller, color->second);
+      }
+      if (const auto memo = memoTexts.find(id); memo != memoTexts.end()) {
+        row.cells[memoColumn] = memo->second;
+      }
+    });
+  }
+}
+
 void CircleCells::RereadMarks(const CatalogController& controller,
                               std::span<ListControl* const> lists, int memoColumn) {
   for (ListControl* list : lists) {

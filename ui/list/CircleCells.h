@@ -3,6 +3,8 @@
 #pragma once
 
 #include <span>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace vx {
 
@@ -16,6 +18,11 @@ class CircleCells {
   // column below 1.
   static void Rewrite(const CatalogController& controller, std::span<ListControl* const> lists,
                       int circleId, int column, bool feedText);
+  // The rows of the circles take their colours (by circle), and the circles of `memos` their memo
+  // into `memoColumn` (none below 1), with one notice per list.
+  static void TakeMarks(const CatalogController& controller, std::span<ListControl* const> lists,
+                        const std::unordered_map<int, int>& colors,
+                        const std::unordered_set<int>& memos, int memoColumn);
   // Every row's check colour, and its memo into `memoColumn` (none below 1), read again after
   // many marks changed at once.
   static void RereadMarks(const CatalogController& controller,

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,8 @@ class CircleListView : public QWidget, public AppMessageSink {
   CommandTarget& Commands() { return commands_; }
 
   void OnAppMessage(unsigned message, WParam wParam, LParam lParam) override;
+  // The rows of a run's circles take the colour and memo the run leaves them, one notice a list.
+  void OnAppMessageRun(std::span<const AppMessage> run) override;
 
   // Loads mode 0 (1) with a day and block (kana initial 1..46); only while that mode is shown,
   // and only when it does not show them already.

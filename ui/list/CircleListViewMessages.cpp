@@ -2,6 +2,9 @@
 // options and the columns resized by the user.
 #include <QScrollBar>
 
+#include <unordered_map>
+#include <unordered_set>
+
 #include "app/CatalogController.h"
 #include "app/SettingsValues.h"
 #include "res/ResourceIds.h"
@@ -32,6 +35,34 @@ void CircleListView::OnAppMessage(unsigned message, WParam wParam, LParam lParam
     case UM_LIST_COLUMNS_RESIZED: OnColumnsResized(); break;
     default: break;  // page, day, block, space, genre, colours and images: nothing to do here
   }
+}
+
+// Colours and memos of one circle can be taken in any order: the last colour and the memo as it
+// is now are what the messages one by one would leave. Any other message waits for them.
+void CircleListView::OnAppMessageRun(std::span<const AppMessage> run) {
+  std::unordered_map<int, int> colors;
+  std::unordered_set<int> memos;
+  const auto take = [&] {
+    CircleCells::TakeMarks(controller_, lists_, colors, memos, columns_.MemoColumn());
+    colors.clear();
+    memos.clear();
+  };
+  for (const AppMessage& m : run) {
+    const int id = static_cast<int>(m.lParam);
+    switch (m.message) {
+      case UM_CIRCLE_CHECKED:
+      case UM_CIRCLE_COLOR_CHANGED: colors[id] = static_cast<int>(m.wParam); break;
+      case UM_CIRCLE_UNCHECKED: colors[id] = 0; break;
+      case UM_CHECKLIST_ENTRY_CHANGED:
+        if (id != 0) memos.insert(id);
+        break;
+      default:
+        take();
+        OnAppMessage(m.message, m.wParam, m.lParam);
+        break;
+    }
+  }
+  take();
 }
 
 // --- The current circle ----------------------------------------------------------------------

@@ -138,6 +138,21 @@ void ListModel::UpdateRows(const std::function<void(ListRow&)>& change) {
   Q_EMIT dataChanged(index(0, 0), index(RowCount() - 1, ColumnCount() - 1));
 }
 
+void ListModel::UpdateRowsOf(std::span<const int> circleIds,
+                             const std::function<void(ListRow&)>& change) {
+  int first = RowCount();
+  int last = -1;
+  for (const int id : circleIds) {
+    for (const int row : FindRows(id)) {
+      change(rows_[row]);
+      FitCells(rows_[row]);
+      first = std::min(first, row);
+      last = std::max(last, row);
+    }
+  }
+  if (last >= first) Q_EMIT dataChanged(index(first, 0), index(last, ColumnCount() - 1));
+}
+
 // One row from `from` to stand before the row that is now at `to` (`to` may be the row count).
 void ListModel::MoveRow(int from, int to) {
   if (to == from || to == from + 1) return;

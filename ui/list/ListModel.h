@@ -8,6 +8,7 @@
 #include <QIcon>
 
 #include <functional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -53,6 +54,9 @@ class ListModel : public QAbstractTableModel {
   void SetRowColor(int row, int color, int stateImage, std::string colorName);
   // Changes every row in place (not their cells' count); one notice for all of them.
   void UpdateRows(const std::function<void(ListRow&)>& change);
+  // Changes the rows of the circles in place; one notice for the rows from the first to the last
+  // changed.
+  void UpdateRowsOf(std::span<const int> circleIds, const std::function<void(ListRow&)>& change);
 
   // Moves the rows (ascending) onto the row `target`: rows from below land after it, rows from
   // above before it, and they keep their order. Answers where the moved rows stand afterwards.

@@ -31,6 +31,8 @@ class ListWindow : public ToolWindowFrame {
   ~ListWindow() override;
 
   void OnAppMessage(unsigned message, WParam wParam, LParam lParam) override;
+  // The view takes the run as one change; the command states wait for the end of the runs.
+  void OnAppMessageRun(std::span<const AppMessage> run) override;
 
   // The main window's check-colour menu, for the popup of the list.
   void SetColorMenu(const ColorMenu* menu);

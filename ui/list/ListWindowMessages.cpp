@@ -32,6 +32,10 @@ bool ListSync(const CatalogController& controller) {
 
 }  // namespace
 
+void ListWindow::OnAppMessageRun(std::span<const AppMessage> run) {
+  view_->OnAppMessageRun(run);
+}
+
 void ListWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
   switch (message) {
     case UM_RUN_SEARCH: RunSearch(); break;

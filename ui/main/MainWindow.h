@@ -59,6 +59,9 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
 
   // --- ControllerWindow ----------------------------------------------------------------------
   void OnAppMessage(unsigned message, WParam wParam, LParam lParam) override;
+  // The view takes the run; the command states wait for the end of the runs.
+  void OnAppMessageRun(std::span<const AppMessage> run) override;
+  void OnAppMessageRunsEnded() override;
   WindowRect ScreenRect() const override;
   void Minimize() override;
   void Restore() override;

@@ -65,6 +65,12 @@ void MainWindow::ConnectControls() {
 
 // --- Application messages ----------------------------------------------------------------------
 
+void MainWindow::OnAppMessageRun(std::span<const AppMessage> run) {
+  view_->OnAppMessageRun(run);
+}
+
+void MainWindow::OnAppMessageRunsEnded() { actions_->UpdateActions(); }
+
 void MainWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
   switch (message) {
     case UM_WINDOW_REGISTERED: OnWindowRegistered(WindowFromParam(lParam)); break;

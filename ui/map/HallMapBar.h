@@ -29,7 +29,6 @@ class HallMapBar : public QToolBar {
   QComboBox* MapChoice() const { return mapChoice_; }
   QLineEdit* ZoomBox() const { return zoomBox_; }
   QComboBox* OpacityChoice() const { return opacityChoice_; }
-  QLabel* GenreLabel() const { return genreLabel_; }
   // The button of a command; null for a command the bar has none of.
   QAction* Button(int commandId) const;
 

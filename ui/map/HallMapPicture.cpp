@@ -62,6 +62,12 @@ void HallMapPicture::FillCheck(const QRect& rect, const QColor& color) {
   if (HasCheckLayer()) QPainter(&check_).fillRect(rect, color);
 }
 
+void HallMapPicture::FillChecks(std::span<const std::pair<QRect, QColor>> fills) {
+  if (!HasCheckLayer() || fills.empty()) return;
+  QPainter painter(&check_);
+  for (const auto& [rect, color] : fills) painter.fillRect(rect, color);
+}
+
 void HallMapPicture::Draw(QPainter& painter, const QRectF& target) const {
   if (!HasMap()) return;
   painter.save();

@@ -13,6 +13,8 @@
 #include <QRect>
 
 #include <filesystem>
+#include <span>
+#include <utility>
 
 class QPainter;
 class QRectF;
@@ -40,6 +42,8 @@ class HallMapPicture {
   bool HasCheckLayer() const { return !check_.isNull(); }
   // Opaque; white takes a mark away. Nothing without a check layer.
   void FillCheck(const QRect& rect, const QColor& color);
+  // Many at once, in order, with one painter.
+  void FillChecks(std::span<const std::pair<QRect, QColor>> fills);
 
   // Draws the whole picture into `target` (map pixels; the painter carries the zoom) over white.
   void Draw(QPainter& painter, const QRectF& target) const;

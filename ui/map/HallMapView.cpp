@@ -4,6 +4,8 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "app/CatalogController.h"
 #include "checklist/FavoriteEntry.h"
@@ -103,19 +105,53 @@ QRect HallMapView::HalfSpaceOnMap(const CircleRecord& record) const {
                         record.spaceNoSub);
 }
 
-void HallMapView::PaintHalfSpace(const CircleRecord& record, int color) {
+std::pair<QRect, QColor> HallMapView::HalfSpaceFill(const CircleRecord& record, int color) const {
   const QRect rect = HalfSpaceOnMap(record);
-  if (rect.isNull() || !picture_.HasCheckLayer()) return;
+  if (rect.isNull()) return {};
   const std::uint32_t colorRef =
       color >= 1 ? controller_.GetColorValue(color - 1, CatalogController::kChecklistColor)
                  : 0xFFFFFFu;
-  picture_.FillCheck(rect, ColorFromColorRef(colorRef));
+  return {rect, ColorFromColorRef(colorRef)};
+}
+
+void HallMapView::PaintHalfSpace(const CircleRecord& record, int color) {
+  const auto [rect, fill] = HalfSpaceFill(record, color);
+  if (rect.isNull() || !picture_.HasCheckLayer()) return;
+  picture_.FillCheck(rect, fill);
   viewport()->update(ViewRectOf(rect));
 }
 
 void HallMapView::OnCheckChanged(int circleId, int color) {
   CircleRecord record;
   if (controller_.GetCircle(circleId, &record)) PaintHalfSpace(record, color);
+}
+
+void HallMapView::OnAppMessageRun(std::span<const AppMessage> run) {
+  std::vector<std::pair<QRect, QColor>> fills;
+  QRect changed;
+  const auto paint = [&] {
+    picture_.FillChecks(fills);
+    fills.clear();
+    if (!changed.isNull()) viewport()->update(ViewRectOf(changed));
+    changed = QRect();
+  };
+  for (const AppMessage& m : run) {
+    const bool check = m.message == UM_CIRCLE_CHECKED || m.message == UM_CIRCLE_COLOR_CHANGED;
+    if (!check && m.message != UM_CIRCLE_UNCHECKED) {
+      paint();
+      OnAppMessage(m.message, m.wParam, m.lParam);
+      continue;
+    }
+    CircleRecord record;
+    if (!picture_.HasCheckLayer() || !controller_.GetCircle(static_cast<int>(m.lParam), &record)) {
+      continue;
+    }
+    const auto fill = HalfSpaceFill(record, check ? static_cast<int>(m.wParam) : 0);
+    if (fill.first.isNull()) continue;
+    fills.push_back(fill);
+    changed |= fill.first;
+  }
+  paint();
 }
 
 void HallMapView::OnChecklistReset() {

@@ -68,6 +68,8 @@ class HallMapView : public ZoomableImageView, public AppMessageSink, public Comm
   }
   bool HandlesCommand(int id) const override { return commands_.HandlesCommand(id); }
   void OnAppMessage(unsigned message, WParam wParam, LParam lParam) override;
+  // The half-spaces a run checks or unchecks are painted with one painter and shown at once.
+  void OnAppMessageRun(std::span<const AppMessage> run) override;
 
   // The circle under a view point, which becomes the last hit and, when there is one, the
   // current circle. Nothing while panning.
@@ -110,6 +112,8 @@ class HallMapView : public ZoomableImageView, public AppMessageSink, public Comm
   void OnChecklistReset();
   void RebuildCheckLayer();
   void PaintHalfSpace(const CircleRecord& record, int color);
+  // The rectangle on the shown map and its colour; an empty rectangle when not on it.
+  std::pair<QRect, QColor> HalfSpaceFill(const CircleRecord& record, int color) const;
   // The half-space of a circle on the current map; null when it is elsewhere or nowhere.
   QRect HalfSpaceOnMap(const CircleRecord& record) const;
   int SlotOf(const CircleRecord& record) const;

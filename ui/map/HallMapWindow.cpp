@@ -162,6 +162,10 @@ void HallMapWindow::FocusView() { view_->setFocus(); }
 
 // --- Application messages ------------------------------------------------------------------------
 
+void HallMapWindow::OnAppMessageRun(std::span<const AppMessage> run) {
+  view_->OnAppMessageRun(run);
+}
+
 void HallMapWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
   const int value = static_cast<int>(lParam);
   switch (message) {

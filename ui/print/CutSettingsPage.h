@@ -16,9 +16,6 @@ class CutSettingsPage : public ListSettingsPage {
 
   QString Title() const override;
 
-  QCheckBox* FrameBox() const { return frame_; }
-  QRadioButton* VerticalFillButton() const { return vertical_; }
-
  protected:
   void UpdateControls() override;
   void ReadControls() override;

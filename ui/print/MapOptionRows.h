@@ -45,10 +45,7 @@ class MapOptionRows {
   // The density typed, clamped to 0..100, stored and shown.
   void TakeDensity(MapOptionWords words);
 
-  QCheckBox* GenreBox() const { return genre_; }
   QLineEdit* DensityField() const { return density_; }
-  QCheckBox* OutlineBox() const { return outline_; }
-  QCheckBox* RotateBox() const { return rotate_; }
   QComboBox* FillList() const { return fill_; }
 
  private:

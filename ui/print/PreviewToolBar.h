@@ -18,7 +18,6 @@ constexpr int kPreviewZoomCommandFirst = 10001;  // 25 % .. 10005 400 %
 constexpr int kPreviewPreviousCommand = 10006;
 constexpr int kPreviewNextCommand = 10007;
 constexpr int kPreviewCloseCommand = 10009;
-constexpr int kPreviewPageListId = 3010;
 
 class PreviewToolBar : public QToolBar {
   Q_OBJECT

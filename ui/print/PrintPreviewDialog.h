@@ -16,7 +16,6 @@ class PreviewPageView;
 class PreviewToolBar;
 
 // Preview commands (also sent by the view's keys).
-constexpr int kPreviewCommandPageList = 3010;
 constexpr int kPreviewCommandFocusView = 3011;
 constexpr int kPreviewCommandPrevious = 3012;
 constexpr int kPreviewCommandNext = 3013;

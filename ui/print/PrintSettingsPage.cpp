@@ -30,7 +30,6 @@ namespace {
 constexpr int kDayFirstId = 1080;  // + 100 per print kind, as every row below
 constexpr int kHallFirstId = 1090;
 constexpr int kGroupFirstId = 1112;
-constexpr int kSwatchFirstId = 1120;
 constexpr QSize kSwatchSize(14, 14);
 constexpr QSize kPictureSize(96, 72);
 constexpr int kFirstRowColors = 9;
@@ -115,7 +114,7 @@ QGroupBox* PrintSettingsPage::AddColorRow(QBoxLayout* page,
     auto* swatch = new QLabel(this);
     swatch->setFixedSize(kSwatchSize);
     swatch->setAutoFillBackground(true);
-    SetControlId(swatch, id - 10);
+    SetControlId(swatch, id - 10);  // a swatch's id is ten below its box's
     auto* cell = new QHBoxLayout;
     cell->addWidget(swatch);
     swatches[static_cast<std::size_t>(i)] = swatch;

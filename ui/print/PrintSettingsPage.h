@@ -62,7 +62,6 @@ class PrintSettingsPage : public QWidget {
 
   QCheckBox* DayBox(int i) const { return days_[static_cast<std::size_t>(i)]; }
   QCheckBox* HallBox(int i) const { return halls_[static_cast<std::size_t>(i)]; }
-  QCheckBox* GroupBox(int i) const { return groups_[static_cast<std::size_t>(i)]; }
   QCheckBox* ColorBox(int i) const { return colors_[static_cast<std::size_t>(i)]; }
   QComboBox* LayoutList() const { return layout_; }
   QLabel* LayoutPicture() const { return picture_; }

@@ -40,7 +40,6 @@ class SearchDialog : public QDialog {
   // Shows the dialog in `mode` and returns when it has ended: IDOK after a search that closed
   // it, IDCANCEL when it was closed. The modal guard it raised is down again when it returns.
   int RunModal(int mode);
-  int CurrentMode() const { return mode_; }
   // Fills the controls again from the condition, in `mode` (a second command while it is open).
   void Reopen(int mode);
 

@@ -55,7 +55,6 @@ class ZoomableImageView : public QAbstractScrollArea {
   bool FitOnce(FitMode mode);
   // A kept fit mode is applied now and again after every resize; kNone keeps the zoom as it is.
   void SetFitMode(FitMode mode);
-  FitMode GetFitMode() const { return fitMode_; }
 
   void SetScrollMode(int mode);
   int GetScrollMode() const { return scrollMode_; }
@@ -96,7 +95,6 @@ class ZoomableImageView : public QAbstractScrollArea {
   void SetDrawOnPaint(bool on);
   // Panning or auto-scroll is under way (a plain-drag click is not panning).
   bool IsPanning() const;
-  QPoint LastMousePoint() const { return lastMouse_; }
 
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;

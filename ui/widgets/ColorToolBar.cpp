@@ -130,10 +130,6 @@ QAction* ColorToolBar::SetPlaceWidget(int place, QWidget* widget) {
   return holder;
 }
 
-QAction* ColorToolBar::SetPlaceSeparator(int place) {
-  return ReplacePlace(place, NewSeparator(this));
-}
-
 QIcon ColorToolBar::Image(int index) const {
   return index >= 0 && index < static_cast<int>(images_.size()) ? images_[index] : QIcon();
 }

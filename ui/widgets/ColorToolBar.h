@@ -40,7 +40,6 @@ class ColorToolBar : public QToolBar {
   // replacing what stood there.
   QAction* SetPlaceButton(int place, int commandId, int imageIndex, const QString& toolTip = {});
   QAction* SetPlaceWidget(int place, QWidget* widget);
-  QAction* SetPlaceSeparator(int place);
 
   QIcon Image(int index) const;  // null outside
   int ColorCount() const { return static_cast<int>(colorButtons_.size()); }

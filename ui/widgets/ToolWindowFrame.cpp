@@ -61,6 +61,8 @@ void ToolWindowFrame::Restore() { showNormal(); }
 
 void ToolWindowFrame::BringToTop() { raise(); }
 
+void ToolWindowFrame::OnAppMessageRunsEnded() { actions_->UpdateActions(); }
+
 // The main window shows and hides the tool windows; the close box only asks it to. Once the main
 // window has closed, the program is ending and closes every window: the tool window then closes
 // as it is, so that it does not hold the program up and opens again next time.

@@ -29,6 +29,8 @@ class ToolWindowFrame : public QMainWindow, public ControllerWindow {
   void Minimize() override;
   void Restore() override;
   void BringToTop() override;
+  // The command states follow the checklist once the last run of a walk is in.
+  void OnAppMessageRunsEnded() override;
 
   // Commands this window does not handle go on to the application's.
   void SetApplicationCommands(CommandTarget* application);

@@ -206,7 +206,6 @@ TEST_F(SampleImagesTest, CutPlacesMarksAndHitTest) {
     CutMarkRect(rect);
     EXPECT_EQ(rect, mark);
   }
-  EXPECT_EQ(images_.GetCutOriginX(), 0);
   EXPECT_EQ(images_.GetCutRect(7, false), (CutRect{120, 40 + 170, 120, 170}));
   EXPECT_EQ(images_.GetCutRect(7, true), (CutRect{240, 80 + 340, 240, 340}));
   const std::tuple<int, int, bool, int> hits[] = {

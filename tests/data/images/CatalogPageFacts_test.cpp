@@ -2,12 +2,34 @@
 
 #include <gtest/gtest.h>
 
-#include "data/images/DatabasePageQueries.h"
+#include "data/PavorunDatabase.h"
 #include "tests/data/TestCatalog.h"
 #include "tests/support/TempDir.h"
 
 namespace vx {
 namespace {
+
+// The same questions answered by live queries on the database, for comparison.
+class DatabasePageQueries : public PageQueries {
+ public:
+  explicit DatabasePageQueries(PavorunDatabase& database) : database_(database) {}
+
+  int GetDateOfDay(int day) const override { return database_.GetDateOfDay(day); }
+  int GetWeekdayOfDay(int day) const override { return database_.GetWeekdayOfDay(day); }
+  std::string GetAreaNameOfBlock(int blockId) const override {
+    return database_.GetAreaNameOfBlock(blockId);
+  }
+  std::string GetBlockName(int blockId) const override { return database_.GetBlockName(blockId); }
+  int GetMaxSpaceNo(int day, int blockId) const override {
+    return database_.GetMaxSpaceNo(day, blockId);
+  }
+  int GetJikoNo(int day, int blockId, int spaceNo, int spaceNoSub) const override {
+    return database_.GetJikoNo(day, blockId, spaceNo, spaceNoSub);
+  }
+
+ private:
+  PavorunDatabase& database_;
+};
 
 // The copy answers every question as the live queries do, inside and outside the catalogue.
 TEST(CatalogPageFactsTest, AnswersAsTheDatabaseDoes) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
@@ -53,6 +54,13 @@ class ChecklistLoadDialogsTest : public ::testing::Test {
     auto* dialog = qobject_cast<vx::ProgressDialog*>(QApplication::activeModalWidget());
     applyTitle = dialog ? dialog->windowTitle() : QString();
     cancelEnabled = dialog && dialog->CancelButton()->isEnabled();
+    if (dialog) {
+      const int total = controller.GetFavoriteStore()->GetEntryCount();
+      const QString last = QString::fromUtf8("ロード結果をウィンドウに反映させています...(%1/%1)")
+                               .arg(total);
+      const QLabel* text = dialog->TextControl();
+      lastLineFits = text->contentsRect().width() >= text->fontMetrics().horizontalAdvance(last);
+    }
   }
 
   fs::path Write(const std::string& name, const std::string& text) {
@@ -83,6 +91,7 @@ class ChecklistLoadDialogsTest : public ::testing::Test {
        &dialogs}};
   bool onUiThread = true;
   bool cancelEnabled = true;
+  bool lastLineFits = false;
   QString applyTitle;
 };
 
@@ -100,6 +109,16 @@ TEST_F(ChecklistLoadDialogsTest, AFileOfTheCurrentEventIsReadAndReplayedWithoutA
   for (const Delivery& d : log) heard += d.message == UM_CIRCLE_CHECKED;
   EXPECT_EQ(heard, 13);
   EXPECT_FALSE(controller.Guard().IsRaised());
+}
+
+// The counter grows to its last line, which the dialog shows whole from the start.
+TEST_F(ChecklistLoadDialogsTest, TheApplyDialogFitsItsLastLine) {
+  vx::FavoriteStore& store = *controller.GetFavoriteStore();
+  for (int i = 0; i < 33332; ++i) store.AddUnknownCircle(1, vx::CircleRecord{});
+  Watchdog watchdog;
+  controller.RefreshChecklistViews();
+  EXPECT_EQ(applyTitle, QString::fromUtf8("チェックリストのロード中"));
+  EXPECT_TRUE(lastLineFits);
 }
 
 // Another event's checklist waits for the page: declined, nothing changes; accepted with the

@@ -1,6 +1,7 @@
 #include "ui/checklist/ChecklistView.h"
 
 #include <QHeaderView>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
 
@@ -262,6 +263,52 @@ TEST_F(ChecklistViewTest, CirclesCheckedOrUncheckedAtOnceKeepThePrintNumbersOfOn
   EXPECT_EQ(ListedIds(Tab(kSaturday)), std::vector<int>{103});
   EXPECT_EQ(Column(Tab(kSaturday), kPrintColumn), std::vector<std::string>{"1"});
   EXPECT_EQ(PrintOrder(), (std::vector<int>{103, 131}));
+}
+
+// A run of a checklist applied: its new rows go into each tab at once, numbered, coloured and with
+// their memos as the messages one by one would leave them, and a memo of an earlier row is
+// rewritten; a message of another kind waits for the rows before it.
+TEST_F(ChecklistViewTest, ARunLeavesTheRowsOfOneByOneWithOneInsertPerTab) {
+  ChecklistView oneByOne(controller);
+  vx::FavoriteStore& store = *controller.GetFavoriteStore();
+  const std::pair<int, int> colors[] = {{133, 1}, {101, 2}, {131, 3}, {900, 1},
+                                        {102, 0}, {112, 4}, {113, 5}};
+  for (const auto& [id, color] : colors) store.SetColor(id, color);
+  for (const int id : {101, 900, 102, 112}) store.SetMemo(id, "m" + std::to_string(id));
+  vx::CircleRecord texts;
+  texts.memo = "u";
+  const int unknown = store.AddUnknownCircle(2, texts);
+  for (vx::AppMessageSink* sink : {static_cast<vx::AppMessageSink*>(view),
+                                   static_cast<vx::AppMessageSink*>(&oneByOne)}) {
+    sink->OnAppMessage(UM_CIRCLE_CHECKED, 1, 133);  // a row from before the run
+  }
+  store.SetMemo(133, "changed");
+  std::vector<vx::AppMessage> run;
+  for (const int id : {101, 131, 900, 102, 133, unknown, 112}) {
+    run.push_back({UM_CIRCLE_CHECKED, static_cast<vx::WParam>(store.GetColor(id)), id});
+    run.push_back({UM_CHECKLIST_ENTRY_CHANGED, 0, id});
+  }
+  run.push_back({UM_CIRCLE_UNCHECKED, 0, 101});
+  run.push_back({UM_CIRCLE_CHECKED, 5, 113});
+  QSignalSpy inserts(&Tab(kSaturday)->Model(), &QAbstractItemModel::rowsInserted);
+  view->OnAppMessageRun(run);
+  for (const vx::AppMessage& m : run) oneByOne.OnAppMessage(m.message, m.wParam, m.lParam);
+
+  EXPECT_EQ(inserts.count(), 2);  // before and after the uncheck
+  EXPECT_EQ(ListedIds(Tab(kSaturday)), (std::vector<int>{133, 112, 113}));
+  for (int tab = 0; tab < view->TabCount(); ++tab) {
+    const vx::ListModel& rows = view->List(tab)->Model();
+    const vx::ListModel& expected = oneByOne.List(tab)->Model();
+    ASSERT_EQ(rows.RowCount(), expected.RowCount()) << tab;
+    for (int row = 0; row < rows.RowCount(); ++row) {
+      EXPECT_EQ(rows.Row(row).cells, expected.Row(row).cells) << tab << "/" << row;
+      EXPECT_EQ(rows.Row(row).record.printNumber, expected.Row(row).record.printNumber);
+      EXPECT_EQ(rows.Row(row).stateImage, expected.Row(row).stateImage);
+    }
+  }
+  EXPECT_EQ(Cell(Tab(kSaturday), 0, kMemoColumn), "changed");
+  EXPECT_EQ(Column(Tab(kSaturday), kPrintColumn), (std::vector<std::string>{"1", "2", "3"}));
+  EXPECT_EQ(ListedIds(Tab(kUnknown)), std::vector<int>{unknown});
 }
 
 TEST_F(ChecklistViewTest, TheCurrentCircleShowsItsTab) {

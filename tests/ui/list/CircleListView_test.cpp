@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -193,6 +194,46 @@ TEST_F(CircleListViewTest, ChecksReachEveryListWithSwatchAndColourName) {
   view->OnAppMessage(UM_CIRCLE_UNCHECKED, 0, 102);
   EXPECT_EQ(list->Model().Row(1).record.color, 0);
   EXPECT_EQ(Cell(list, 1, 0), "");
+}
+
+// A run's colours and memos reach every list as the messages one by one would leave them, with one
+// notice per list.
+TEST_F(CircleListViewTest, ARunLeavesEveryListAsOneByOneWithOneNoticeAList) {
+  ListControl* list = DayBlockList();
+  view->SetMode(CircleListView::kSearchResult);
+  controller.GetSearchCondition()->Reset();
+  view->LoadSearchResult();
+  CircleListView oneByOne(controller);
+  oneByOne.RequestDayBlock(1, 1);
+  oneByOne.EnsureModeContent();
+  oneByOne.SetMode(CircleListView::kSearchResult);
+  oneByOne.LoadSearchResult();
+  for (const auto& [id, memo] : {std::pair(101, "a"), std::pair(103, "c"), std::pair(131, "x")}) {
+    controller.SetCircleMemo(memo, id);
+  }
+  const std::vector<vx::AppMessage> run = {
+      {UM_CIRCLE_CHECKED, 2, 101},  {UM_CHECKLIST_ENTRY_CHANGED, 0, 101},
+      {UM_CIRCLE_CHECKED, 3, 102},  {UM_CIRCLE_UNCHECKED, 0, 102},
+      {UM_CIRCLE_CHECKED, 4, 131},  {UM_CIRCLE_COLOR_CHANGED, 5, 131},
+      {UM_CHECKLIST_ENTRY_CHANGED, 0, 103}, {UM_CHECKLIST_ENTRY_CHANGED, 0, 131}};
+  QSignalSpy notices(&list->Model(), &QAbstractItemModel::dataChanged);
+  view->OnAppMessageRun(run);
+  for (const vx::AppMessage& m : run) oneByOne.OnAppMessage(m.message, m.wParam, m.lParam);
+
+  EXPECT_EQ(notices.count(), 1);
+  for (const int mode : {CircleListView::kDayBlock, CircleListView::kSearchResult}) {
+    const vx::ListModel& rows = view->List(mode)->Model();
+    const vx::ListModel& expected = oneByOne.List(mode)->Model();
+    ASSERT_EQ(rows.RowCount(), expected.RowCount());
+    for (int row = 0; row < rows.RowCount(); ++row) {
+      EXPECT_EQ(rows.Row(row).cells, expected.Row(row).cells) << mode << "/" << row;
+      EXPECT_EQ(rows.Row(row).record.color, expected.Row(row).record.color);
+      EXPECT_EQ(rows.Row(row).stateImage, expected.Row(row).stateImage);
+    }
+  }
+  EXPECT_EQ(Cell(list, 0, kColumnMemo), "a");
+  EXPECT_EQ(list->Model().Row(0).record.color, 2);
+  EXPECT_EQ(list->Model().Row(1).record.color, 0);
 }
 
 TEST_F(CircleListViewTest, AResetChecklistEmptiesColoursAndMemos) {

@@ -102,6 +102,34 @@ TEST_F(HallMapViewTest, ACheckIsAndedOntoTheMapInItsColour) {
   EXPECT_EQ(MapPixel(kHalfB), kWhite);
 }
 
+// A run paints what its messages one by one paint: the last colour each circle of the map shown is
+// given, white for an uncheck; circles of other maps paint nothing.
+TEST_F(HallMapViewTest, ARunPaintsItsChecksAsOneByOne) {
+  vx::HallMapView oneByOne(controller);
+  oneByOne.resize(400, 300);
+  oneByOne.SetMapSlotCount(6);
+  for (int slot = 0; slot < 6; ++slot) {
+    oneByOne.SetMapFiles(slot, controller.GetMapImagePath(vx::CatalogController::kHallMap,
+                                                          slot / 3 + 1, slot % 3 + 1),
+                         {});
+  }
+  oneByOne.SelectMap(0);
+  controller.GetFavoriteStore()->SetColor(14, 1);  // 14 is checked before the run
+  view->OnAppMessage(UM_CIRCLE_CHECKED, 1, 14);
+  oneByOne.OnAppMessage(UM_CIRCLE_CHECKED, 1, 14);
+  const std::vector<vx::AppMessage> run = {
+      {UM_CIRCLE_CHECKED, 1, 11},       {UM_CHECKLIST_ENTRY_CHANGED, 0, 11},
+      {UM_CIRCLE_CHECKED, 2, 12},       {UM_CIRCLE_COLOR_CHANGED, 3, 12},
+      {UM_CIRCLE_UNCHECKED, 0, 14},     {UM_CIRCLE_CHECKED, 4, 21},
+      {UM_CIRCLE_CHECKED, 5, 19},       {UM_CIRCLE_CHECKED, 2, 900}};
+  view->OnAppMessageRun(run);
+  for (const vx::AppMessage& m : run) oneByOne.OnAppMessage(m.message, m.wParam, m.lParam);
+  EXPECT_EQ(view->Picture().CheckLayer(), oneByOne.Picture().CheckLayer());
+  EXPECT_EQ(MapPixel(kHalfA), Rgb(kCheckColors[0]));
+  EXPECT_EQ(MapPixel(kHalfB), Rgb(kCheckColors[2]));
+  EXPECT_EQ(MapPixel({150, 202}), kWhite);  // 14 unchecked
+}
+
 TEST_F(HallMapViewTest, ChecksOfOtherMapsShowWhenTheirMapIsChosen) {
   controller.SetCircleColor(4, 21);  // map 2 of day 1, at the same place as 11
   controller.SetCircleColor(4, 41);  // a hall that is not among the maps: nowhere

@@ -152,8 +152,8 @@ TestReply FakePortal::FavoritePage(const TestRequest& request) {
     return reply;
   }
   picojson::array list;
-  const std::size_t first = static_cast<std::size_t>((page - 1) * pageSize_);
-  for (std::size_t i = first; i < favorites_.size() && i < first + pageSize_; ++i) {
+  const std::size_t first = static_cast<std::size_t>((page - 1) * kPageSize);
+  for (std::size_t i = first; i < favorites_.size() && i < first + kPageSize; ++i) {
     list.push_back(favorites_[i]);
   }
   const int count = static_cast<int>(list.size());
@@ -208,11 +208,6 @@ void FakePortal::SetRefusalStatus(std::string status) {
 void FakePortal::AddFavorite(picojson::value element) {
   std::lock_guard lock(mutex_);
   favorites_.push_back(std::move(element));
-}
-
-void FakePortal::SetPageSize(int size) {
-  std::lock_guard lock(mutex_);
-  pageSize_ = size;
 }
 
 void FakePortal::OverridePage(int page, std::string body) {

@@ -76,7 +76,6 @@ class FakePortal {
 
   // --- Favourites read ------------------------------------------------------------------------
   void AddFavorite(picojson::value element);
-  void SetPageSize(int size);
   // The reply to that page, whatever the favourites are.
   void OverridePage(int page, std::string body);
 
@@ -108,7 +107,7 @@ class FakePortal {
   std::string refusalStatus_ = "access_token_denied";
   bool loginByRedirect_ = false;
   std::vector<picojson::value> favorites_;
-  int pageSize_ = 3;
+  static constexpr int kPageSize = 3;
   std::map<int, std::string> pageOverrides_;
   std::map<int, StoredFavorite> stored_;
   std::map<int, std::string> refused_;
