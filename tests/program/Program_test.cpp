@@ -4,28 +4,29 @@
 
 #include <QImage>
 #include <QLocalSocket>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTest>
 
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/qt/SingleInstanceServer.h"
 #include "tests/program/SampleProfile.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kRunMs = 60000;
-const QString kDisplay = QStringLiteral(":71");
+constexpr std::chrono::milliseconds kRun{60000};
+const std::string kDisplay = ":71";
 
 // A profile folder with the sample catalogue's database and images, the user data kept there.
 class ProgramTest : public ::testing::Test {
@@ -37,30 +38,21 @@ class ProgramTest : public ::testing::Test {
 
   // The program on the profile; `screenshot` set makes it save its window and close. Its X
   // display is only a name: the program draws offscreen.
-  void Start(QProcess& process, const QStringList& arguments = {},
-             const fs::path& screenshot = {}, const QString& display = kDisplay,
-             const QString& platform = QStringLiteral("offscreen")) const {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("VINDAXEL_PROGRAM_DIR"), QString::fromStdString(profile().string()));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
-    env.insert(QStringLiteral("DISPLAY"), display);
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    if (!screenshot.empty()) {
-      env.insert(QStringLiteral("VINDAXEL_SCREENSHOT"),
-                 QString::fromStdString(screenshot.string()));
-    }
-    process.setProcessEnvironment(env);
-    if (process.processChannelMode() == QProcess::SeparateChannels) {
-      process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    }
-    process.start(QStringLiteral(VX_PROGRAM), arguments);
-    ASSERT_TRUE(process.waitForStarted(kRunMs));
+  void Start(vxtest::ChildProcess& process, const std::vector<std::string>& arguments = {},
+             const fs::path& screenshot = {}, const std::string& display = kDisplay,
+             const std::string& platform = "offscreen") const {
+    std::vector<std::string> environment{"VINDAXEL_PROGRAM_DIR=" + profile().string(),
+                                         "QT_QPA_PLATFORM=" + platform, "DISPLAY=" + display,
+                                         "WAYLAND_DISPLAY"};
+    if (!screenshot.empty()) environment.push_back("VINDAXEL_SCREENSHOT=" + screenshot.string());
+    ASSERT_TRUE(process.Start(VX_PROGRAM, arguments, environment));
   }
 
   // Whether an instance answers on the user's socket of the display (without asking it anything).
   static bool InstanceListens() {
     QLocalSocket socket;
-    socket.connectToServer(vx::SingleInstanceServer::NameFor(::getuid(), kDisplay, {}));
+    socket.connectToServer(
+        vx::SingleInstanceServer::NameFor(::getuid(), QString::fromStdString(kDisplay), {}));
     return socket.waitForConnected(200);
   }
 
@@ -69,11 +61,10 @@ class ProgramTest : public ::testing::Test {
 
 TEST_F(ProgramTest, ShowsTheFirstCutPageAndClosesCleanly) {
   const fs::path shot = root.path() / "main.png";
-  QProcess program;
+  vxtest::ChildProcess program;
   Start(program, {}, shot);
-  ASSERT_TRUE(program.waitForFinished(kRunMs));
-  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(program.exitCode(), 0);
+  ASSERT_TRUE(program.WaitForExit(kRun));
+  EXPECT_EQ(program.ExitCode(), 0) << program.Output();
 
   const QImage picture(QString::fromStdString(shot.string()));
   ASSERT_FALSE(picture.isNull());
@@ -110,10 +101,10 @@ TEST_F(ProgramTest, EveryCheckColourShowsAtTheDefaultSize) {
                     .arg(screen.height())
                     .toStdString());
     const fs::path shot = root.path() / "bars.png";
-    QProcess program;
-    Start(program, {}, shot, kDisplay,
-          QStringLiteral("offscreen:configfile=") + QString::fromStdString(config.string()));
-    ASSERT_TRUE(program.waitForFinished(kRunMs));
+    vxtest::ChildProcess program;
+    Start(program, {}, shot, kDisplay, "offscreen:configfile=" + config.string());
+    ASSERT_TRUE(program.WaitForExit(kRun));
+    EXPECT_EQ(program.ExitCode(), 0) << program.Output();
     const QImage picture(QString::fromStdString(shot.string()));
     ASSERT_FALSE(picture.isNull());
     std::set<QRgb> seen;
@@ -127,38 +118,37 @@ TEST_F(ProgramTest, EveryCheckColourShowsAtTheDefaultSize) {
 }
 
 TEST_F(ProgramTest, SecondStartRaisesTheFirstAndEnds) {
-  QProcess first;
+  vxtest::ChildProcess first;
   Start(first);
-  ASSERT_TRUE(QTest::qWaitFor([] { return InstanceListens(); }, kRunMs));
+  ASSERT_TRUE(QTest::qWaitFor([] { return InstanceListens(); }, static_cast<int>(kRun.count())))
+      << first.Output();
 
-  QProcess second;
-  second.setProcessChannelMode(QProcess::MergedChannels);
+  vxtest::ChildProcess second;
   Start(second);
-  ASSERT_TRUE(second.waitForFinished(kRunMs));
-  EXPECT_EQ(second.exitCode(), 0);
-  EXPECT_NE(second.readAll().indexOf("already running on this display"), -1);
-  EXPECT_EQ(first.state(), QProcess::Running);
+  ASSERT_TRUE(second.WaitForExit(kRun));
+  EXPECT_EQ(second.ExitCode(), 0) << second.Output();
+  EXPECT_NE(second.Output().find("already running on this display"), std::string::npos);
+  EXPECT_TRUE(first.IsRunning());
 
   // Another display is another desktop: the program runs there on its own.
   const fs::path elsewhere = root.path() / "elsewhere.png";
-  QProcess other;
-  Start(other, {}, elsewhere, QStringLiteral("otherhost:3.0"));
-  ASSERT_TRUE(other.waitForFinished(kRunMs));
-  EXPECT_EQ(other.exitCode(), 0);
+  vxtest::ChildProcess other;
+  Start(other, {}, elsewhere, "otherhost:3.0");
+  ASSERT_TRUE(other.WaitForExit(kRun));
+  EXPECT_EQ(other.ExitCode(), 0) << other.Output();
   EXPECT_TRUE(fs::exists(elsewhere));
 
   // A restart does not ask: it runs beside the ending instance and takes the socket over.
   const fs::path shot = root.path() / "restarted.png";
-  QProcess restarted;
-  Start(restarted, {QStringLiteral("_reboot_")}, shot);
-  ASSERT_TRUE(restarted.waitForFinished(kRunMs));
-  EXPECT_EQ(restarted.exitCode(), 0);
+  vxtest::ChildProcess restarted;
+  Start(restarted, {"_reboot_"}, shot);
+  ASSERT_TRUE(restarted.WaitForExit(kRun));
+  EXPECT_EQ(restarted.ExitCode(), 0) << restarted.Output();
   EXPECT_TRUE(fs::exists(shot));
 
-  first.terminate();  // as a session ends: the window closes the usual way
-  ASSERT_TRUE(first.waitForFinished(kRunMs));
-  EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(first.exitCode(), 0);
+  first.Terminate();  // as a session ends: the window closes the usual way
+  ASSERT_TRUE(first.WaitForExit(kRun));
+  EXPECT_EQ(first.ExitCode(), 0) << first.Output();
   EXPECT_NE(UserIni().find("LastSelPage="), std::string::npos);
 }
 

@@ -91,13 +91,11 @@ void QuitTest::HoldPreviewDocument(vx::VindaxelApplication& program) {
 
 fs::path QuitTest::WriteDiscMissingADay() {
   const fs::path disc = root / "disc95";
-  QProcess make;
-  make.start(QStringLiteral(VX_SAMPLE_DISC_TOOL),
-             {QStringLiteral("--out"), QString::fromStdString(disc.string()),
-              QStringLiteral("--event"), QStringLiteral("95"), QStringLiteral("--size"),
-              QStringLiteral("small"), QStringLiteral("--seed"), QStringLiteral("1")});
-  EXPECT_TRUE(make.waitForFinished(60000));
-  EXPECT_EQ(make.exitCode(), 0) << make.readAllStandardError().toStdString();
+  ChildProcess make;
+  EXPECT_TRUE(make.Start(VX_SAMPLE_DISC_TOOL, {"--out", disc.string(), "--event", "95", "--size",
+                                                "small", "--seed", "1"}));
+  EXPECT_TRUE(make.WaitForExit(std::chrono::minutes(1)));
+  EXPECT_EQ(make.ExitCode(), 0) << make.Output();
   fs::remove(disc / "V95ROM2.TXT");
   return disc;
 }

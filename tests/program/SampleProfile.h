@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <QStringList>
-
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -14,6 +12,7 @@
 
 #include "app/PrintSettings.h"
 #include "print/PrintJob.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 
 namespace vxtest {
@@ -24,12 +23,11 @@ inline void MakeSampleProfile(const std::filesystem::path& profile) {
   const fs::path images = profile / "VQ96";
   fs::create_directories(images);
   WriteFileBytes(profile / "settings.ini", "[Settings]\r\nUserData=exepath\r\n");
-  QProcess install;
-  install.start(QStringLiteral(VX_INSTALL_TOOL),
-                {QString::fromStdString(disc.string()),
-                 QString::fromStdString((profile / "vindaxel96.db").string())});
-  ASSERT_TRUE(install.waitForFinished(60000));
-  ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
+  ChildProcess install;
+  ASSERT_TRUE(
+      install.Start(VX_INSTALL_TOOL, {disc.string(), (profile / "vindaxel96.db").string()}));
+  ASSERT_TRUE(install.WaitForExit(std::chrono::minutes(1)));
+  ASSERT_EQ(install.ExitCode(), 0) << install.Output();
   for (const char* folder : {"PDATA", "MDATA"}) {
     fs::copy(disc / folder, images / folder, fs::copy_options::recursive);
   }

@@ -140,6 +140,7 @@ TEST_F(MainWindowWithoutCatalogTest, ADamagedCatalogueIsNamedAndNothingWritesInt
   EXPECT_FALSE(ItemEnabled(*window, ID_CIRCLE_DATA));
   EXPECT_FALSE(ItemEnabled(*window, ID_EVENT_SWITCH));
   window.reset();
+  controller.Exit();  // lets go of the database before it closes, as the program's end does
   db.reset();
   EXPECT_TRUE(vxtest::ReadFileBytes(file) == damaged);
 }
