@@ -16,8 +16,7 @@ if ! command -v gcovr >/dev/null; then
 fi
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVX_BUILD_BENCH=OFF \
-    -DVX_WARNINGS_AS_ERRORS=OFF -DCMAKE_C_COMPILER_LAUNCHER=ccache \
-    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_FLAGS=--coverage \
+    -DVX_WARNINGS_AS_ERRORS=OFF $("$root/tools/ccache-args.sh") -DCMAKE_C_FLAGS=--coverage \
     -DCMAKE_CXX_FLAGS=--coverage -DCMAKE_EXE_LINKER_FLAGS=--coverage >/dev/null
 fi
 cmake --build "$build" -j "$jobs"

@@ -22,11 +22,8 @@ tests='^(sample_disc_.*|support_tests|platform_.*|data_.*|checklist_tests|app_.*
 'web_tests|ui_.*|program_.*)$'
 
 if [ ! -f "$build/build.ninja" ]; then
-  launcher=()
-  if command -v ccache >/dev/null; then
-    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-  fi
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    $("$root/tools/ccache-args.sh") \
     -DCMAKE_C_FLAGS=-fsanitize=thread -DCMAKE_CXX_FLAGS=-fsanitize=thread \
     -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=thread \
     -DVX_BUILD_BENCH=OFF -DVX_WARNINGS_AS_ERRORS=OFF >/dev/null
