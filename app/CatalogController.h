@@ -106,7 +106,6 @@ class CatalogController {
     if (commitSettings_) commitSettings_();
   }
   PavorunDatabase* Database() const { return database_; }
-  CatalogImages* Images() const { return images_; }
   SettingsValues* Values() const { return values_; }
   FavoriteStore* GetFavoriteStore() const { return store_.get(); }
   // The one search condition of the database; the search dialog and the circle list fill it.

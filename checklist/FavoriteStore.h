@@ -204,7 +204,6 @@ class FavoriteStore final : public CircleMemoLookup {
   void ForgetStop() { stopRequested_ = false; }
   // Whether a text match needs the pen name too ("StrictLoad"); set before every load.
   void SetStrictMatch(bool strict) { strictMatch_ = strict; }
-  bool StrictMatch() const { return strictMatch_; }
 
  private:
   using EntryMap = std::map<int, FavoriteEntry>;
