@@ -120,7 +120,7 @@ void ApplicationCore::GoToStartPage() {
   if (page > 0 && page >= first && page <= controller_->GetLastPage()) {
     controller_->GoToPage(page);
     // No cut was current before, so the stored page starts on its first circle.
-    if (controller_->CurrentCircle().cutIndex < 1) {
+    if (controller_->GetCurrentCircle().cutIndex < 1) {
       controller_->JumpTo(controller_->GetCurrentPage(), -1, false);
     }
   } else {

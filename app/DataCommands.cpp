@@ -126,7 +126,7 @@ void DataCommands::UpdateCircleData(bool fromFile) {
     std::optional<std::filesystem::path> chosen;
     {
       ModalScope modal(controller);
-      chosen = ui_.OpenFileDialog(controller ? controller->DialogOwner() : nullptr, request);
+      chosen = ui_.OpenFileDialog(controller ? controller->GetDialogOwner() : nullptr, request);
     }
     if (!chosen) return;
     archive = *chosen;

@@ -35,7 +35,7 @@ std::optional<std::filesystem::path> SettingsFileCommands::ChooseFile(const File
   request.filter = Sjis(std::string(kind.filterName) + "|*.ini|全てのファイル (*.*)|*.*|");
   request.defaultExtension = "ini";
   CatalogController* controller = core_.controller();
-  const OwnerWindow owner = controller ? controller->DialogOwner() : nullptr;
+  const OwnerWindow owner = controller ? controller->GetDialogOwner() : nullptr;
   ModalScope modal(controller);
   return save ? ui_.SaveFileDialog(owner, request) : ui_.OpenFileDialog(owner, request);
 }
@@ -74,7 +74,8 @@ bool SettingsFileCommands::ExportSettings() {
   if (!file) return false;
   TakeWorkingValues();
   CatalogController* controller = core_.controller();
-  const SearchSettings search = controller ? controller->CurrentSearchSettings() : SearchSettings();
+  const SearchSettings search =
+      controller ? controller->GetCurrentSearchSettings() : SearchSettings();
   if (core_.settings().ExportSettings(*file, core_.bookmarks(), search)) return true;
   ReportFailure("に動作設定を書き込めませんでした.", *file);
   return false;

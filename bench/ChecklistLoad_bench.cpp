@@ -126,7 +126,7 @@ bool WriteSameEventChecklist(vx::CatalogController& controller, const fs::path& 
   vx::FavoriteStore& store = *controller.GetFavoriteStore();
   store.Purge(true);
   std::vector<std::vector<int>> byColor(9);
-  const int circles = controller.Database()->GetMaxCircleId();
+  const int circles = controller.GetDatabase()->GetMaxCircleId();
   for (int id = 1; id <= circles; ++id) byColor[static_cast<std::size_t>(id % 9)].push_back(id);
   for (int color = 1; color <= 9; ++color) {
     store.SetColorMany(byColor[static_cast<std::size_t>(color - 1)], color);
@@ -184,7 +184,7 @@ class ConfirmationAnswerer : public QObject {
 // The import rows that register a catalogue circle.
 std::size_t RegisteredRows(const vx::FavoriteStore& store) {
   std::size_t count = 0;
-  for (const vx::FavoriteImportRecord& row : store.ImportRecords()) {
+  for (const vx::FavoriteImportRecord& row : store.GetImportRecords()) {
     if (row.action == vx::kImportRegister && row.circleId > 0) ++count;
   }
   return count;
@@ -452,7 +452,7 @@ void TimeLoad(benchmark::State& state, bool sameEvent) {
                                              : bench.ConfirmedRows();
     const Clock::time_point yardstickStart = Clock::now();
     const std::vector<Matched> rows =
-        MatchWithStockSqlite(*controller.Database(), file, sameEvent);
+        MatchWithStockSqlite(*controller.GetDatabase(), file, sameEvent);
     FillPlainTable(rows, figures.entries, bench.ListSize());
     figures.yardstick.push_back(MillisecondsSince(yardstickStart));
     figures.matched = rows.size();

@@ -198,7 +198,7 @@ void ApplicationCommands::ShowColorSheet() {
 
 void ApplicationCommands::EditMemo() {
   CatalogController& controller = *application_.core()->controller();
-  const CircleRecord circle = controller.CurrentCircle();
+  const CircleRecord circle = controller.GetCurrentCircle();
   if (circle.id == 0) return;
   MemoDialog dialog(application_.beacon(), circle.circleName);
   dialog.SetMemo(controller.GetCircleMemo(circle.id));

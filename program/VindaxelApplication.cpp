@@ -256,7 +256,8 @@ void VindaxelApplication::RegisterFrames() {
   controller.RegisterWindow(kDetailWindowId, detail_, Sjis("サークル詳細(&D)\tCtrl+D"));
   controller.RegisterWindow(kMapWindowId, map_, Sjis("会場マップ(&M)\tCtrl+M"));
   controller.RegisterWindow(kListWindowId, list_, Sjis("サークル一覧(&L)\tCtrl+L"));
-  modalFilter_ = std::make_unique<ModalInputFilter>(controller.Guard(), controller.Registry());
+  modalFilter_ =
+      std::make_unique<ModalInputFilter>(controller.GetGuard(), controller.GetRegistry());
   qApp->installEventFilter(modalFilter_.get());
   ShowSavedFrames();
   main_->raise();
@@ -323,7 +324,7 @@ int VindaxelApplication::Run() {
 void VindaxelApplication::Close() {
   const CatalogController* controller = core_ ? core_->controller() : nullptr;
   const bool modal = QApplication::activeModalWidget() != nullptr ||
-                     (controller && controller->Guard().IsRaised());
+                     (controller && controller->GetGuard().IsRaised());
   if (!modal) {
     if (main_) main_->close();
     return;

@@ -140,13 +140,13 @@ int PortalLogin::RequestToken(const Client& client, const std::string& code, std
     return kTokenCancelled;
   }
   if (sent != kHttpReplied) {
-    ShowError(HttpErrorText(Sjis("通信エラー"), connection.ErrorCode()));
+    ShowError(HttpErrorText(Sjis("通信エラー"), connection.GetErrorCode()));
     return kTokenUnreachable;
   }
   caption_ = Sjis("アクセストークン取得失敗");
-  if (connection.Status() != 200) {
-    ShowError(HttpErrorText(Sjis("HTTP通信エラー"), connection.Status()));
-    return connection.Status() == 403 ? kTokenRefused : kTokenHttpError;
+  if (connection.GetStatus() != 200) {
+    ShowError(HttpErrorText(Sjis("HTTP通信エラー"), connection.GetStatus()));
+    return connection.GetStatus() == 403 ? kTokenRefused : kTokenHttpError;
   }
   PortalReply reply;
   if (!reply.Parse(connection.GetReplyText())) {

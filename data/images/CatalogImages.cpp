@@ -234,8 +234,8 @@ QImage CatalogImages::GetPageImage(int page, PavorunDatabase& database,
 
 // Read again when the database selected another event or reloaded its masters.
 std::shared_ptr<const CatalogPageFacts> CatalogImages::PageFactsOf(PavorunDatabase& database) {
-  const FactsSource source{&database, database.GetEventNo(), database.DateMaster().Generation(),
-                           database.BlockMaster().Generation()};
+  const FactsSource source{&database, database.GetEventNo(), database.GetDateMaster().Generation(),
+                           database.GetBlockMaster().Generation()};
   std::lock_guard lock(factsMutex_);
   if (!facts_ || !(factsSource_ == source)) {
     facts_ = CatalogPageFacts::Read(database);
@@ -259,13 +259,13 @@ int CatalogImages::GetPageImageHeight() const {
   return currentPageImage_.height();
 }
 
-QImage CatalogImages::CurrentPageImage() const {
+QImage CatalogImages::GetCurrentPageImage() const {
   std::lock_guard lock(mutex_);
   return currentPageImage_;
 }
 
 void CatalogImages::DrawPageImage(QPainter& painter, const QRectF& rect) const {
-  const QImage page = CurrentPageImage();
+  const QImage page = GetCurrentPageImage();
   if (!page.isNull()) DrawScaled(painter, rect, page, QRect());
 }
 

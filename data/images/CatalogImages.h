@@ -78,7 +78,7 @@ class CatalogImages {
   bool HasPageImage() const;
   int GetPageImageWidth() const;
   int GetPageImageHeight() const;
-  QImage CurrentPageImage() const;
+  QImage GetCurrentPageImage() const;
   // The current page picture scaled into `rect`; nothing without one.
   void DrawPageImage(QPainter& painter, const QRectF& rect) const;
 

@@ -564,7 +564,7 @@ TEST_F(ApplicationCoreTest, ADamagedCatalogueThatStillReadsGivesNoStartPage) {
   ASSERT_TRUE(core->CreateController());
   core->GoToStartPage();
   EXPECT_EQ(core->controller()->GetCurrentPage(), 0);
-  EXPECT_EQ(core->controller()->CurrentCircle().id, 0);
+  EXPECT_EQ(core->controller()->GetCurrentCircle().id, 0);
 }
 
 // A checklist opened into a program without a catalogue matched none of its circles, and saving

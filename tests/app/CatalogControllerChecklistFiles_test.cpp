@@ -280,7 +280,7 @@ TEST(ControllerSearchSettings, TheSearchGroupFillsTheConditionAndIsWrittenBack) 
   EXPECT_EQ(search.KeywordFields(), vx::kDefaultSearchFields);
   EXPECT_EQ(search.Days(), (std::vector<int>{0, 1, 2}));
 
-  vx::SearchSettings chosen = controller.CurrentSearchSettings();
+  vx::SearchSettings chosen = controller.GetCurrentSearchSettings();
   chosen.matchAll = false;
   chosen.days = std::vector<int>{2};
   chosen.genres = std::vector<int>{3};
@@ -289,7 +289,7 @@ TEST(ControllerSearchSettings, TheSearchGroupFillsTheConditionAndIsWrittenBack) 
   ASSERT_TRUE(controller.SaveSearchSettings());
   EXPECT_EQ(settings.LoadSearchGroup(kControllerEvent), chosen);
   ASSERT_TRUE(controller.Init(&db, &images, &settings.values()));
-  EXPECT_EQ(controller.CurrentSearchSettings(), chosen);
+  EXPECT_EQ(controller.GetCurrentSearchSettings(), chosen);
 }
 
 }  // namespace

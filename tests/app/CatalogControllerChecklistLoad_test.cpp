@@ -57,14 +57,14 @@ TEST_F(ChecklistCommandTest, AFileOfTheCurrentEventBecomesTheChecklistAndEveryWi
 TEST_F(ChecklistCommandTest, AnotherEventsFileAcceptedOnThePageBecomesANewModifiedChecklist) {
   const fs::path file = Write("old.csv", ChecklistText(95, {{103, 0}, {900, 4}}));
   dialogs.onConfirm = [](vx::FavoriteStore& store) {
-    EXPECT_EQ(store.ImportRecords().size(), 2u);
-    store.ImportRecords()[1].action = vx::kImportSkip;
+    EXPECT_EQ(store.GetImportRecords().size(), 2u);
+    store.GetImportRecords()[1].action = vx::kImportSkip;
     return IDOK;
   };
   EXPECT_EQ(controller.LoadChecklist(file, false), 1);
   // The memo-only row took colour 1 after the page.
   EXPECT_EQ(State(), (ChecklistState{{{103, 1, "m103"}}, {"file", "p1", "p2"}, {}, true}));
-  EXPECT_TRUE(store().ImportRecords().empty());  // applied, the rows are not kept
+  EXPECT_TRUE(store().GetImportRecords().empty());  // applied, the rows are not kept
   EXPECT_EQ(dialogs.shown, (std::vector<std::string>{kRead, "confirm:95/96+", "apply:+"}));
   EXPECT_EQ(main.titles.back(), "Vindaxel - 新規チェックリスト *");
   EXPECT_EQ(std::string(values.recentFiles[0]), mine.string());
@@ -140,7 +140,7 @@ TEST_F(ChecklistCommandTest, ALoadThatIsNotCommittedLeavesTheChecklistAsItWas) {
     const bool read = !c.dialogs.empty();
     const Messages heard = read ? Messages{{UM_COLORS_CHANGED, 0, 0}} : Messages{};
     EXPECT_EQ(ReceivedBy(main), heard);
-    EXPECT_TRUE(store().ImportRecords().empty());  // nothing left for a later commit
+    EXPECT_TRUE(store().GetImportRecords().empty());  // nothing left for a later commit
   }
 }
 
@@ -154,7 +154,7 @@ TEST_F(ChecklistCommandTest, ACancelBeforeTheReadStartsStopsIt) {
     ASSERT_TRUE(job.Begin());
     EXPECT_EQ(cancel && job.RequestCancel(), cancel);
     EXPECT_EQ(job.RunStep(), 1);
-    EXPECT_EQ(store().ImportRecords().size(), cancel ? 0u : 3u) << cancel;
+    EXPECT_EQ(store().GetImportRecords().size(), cancel ? 0u : 3u) << cancel;
     EXPECT_EQ(job.End(), 0);
     store().DiscardImport();
   }

@@ -90,7 +90,7 @@ class FailedCopyTest : public ::testing::Test {
     ASSERT_EQ(db.ClearEventTables(), 0);
     vx::EventInfo info;
     info.pavorunName = "user";
-    ASSERT_EQ(db.InfoTable().InsertRow(info), 0);
+    ASSERT_EQ(db.GetInfoTable().InsertRow(info), 0);
   }
   int Run(std::unique_ptr<PavorunDatabase>& db,
           const std::function<int(vx::ProgressJob&)>& runCopy) {

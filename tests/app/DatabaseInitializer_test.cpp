@@ -52,7 +52,7 @@ class DatabaseInitializerTest : public ::testing::Test {
     ASSERT_EQ(db.ClearEventTables(), 0);
     vx::EventInfo info;
     info.pavorunName = "user";
-    ASSERT_EQ(db.InfoTable().InsertRow(info), 0);
+    ASSERT_EQ(db.GetInfoTable().InsertRow(info), 0);
   }
   DatabaseInitializer::Steps Steps() {
     DatabaseInitializer::Steps steps;

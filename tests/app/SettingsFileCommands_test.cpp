@@ -45,7 +45,7 @@ TEST_F(SettingsFileCommandsTest, ImportKeepsTheCurrentEvent) {
   ASSERT_EQ(core->bookmarks().count(), 1);
   EXPECT_EQ(Title(0), "mine");
   EXPECT_EQ(bookmarkMenus, 1);
-  EXPECT_EQ(core->controller()->CurrentSearchSettings().keywords, "cat");
+  EXPECT_EQ(core->controller()->GetCurrentSearchSettings().keywords, "cat");
   ASSERT_TRUE(core->SaveSettings({}));
   const std::string saved = vxtest::ReadFileBytes(documents() / "vindaxel.ini");
   EXPECT_NE(saved.find("VQNumber96=96\r\n"), std::string::npos);

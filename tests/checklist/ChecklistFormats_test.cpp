@@ -226,7 +226,7 @@ TEST_F(ChecklistFormatTest, ColourNumbersKeepTheirNumberUpToSixteen) {
   std::vector<int> colors;
   for (const FavoriteImportRecord& row : Rows()) colors.push_back(row.color);
   EXPECT_EQ(colors, (std::vector<int>{12, 0, 16}));
-  EXPECT_EQ(store().HighestImportColor(), 16);
+  EXPECT_EQ(store().GetHighestImportColor(), 16);
   store().SetColorCount(40);  // never more than the sixteen colours there are
   EXPECT_EQ(store().GetColorCount(), 16);
   store().SetColorCount(0);
@@ -248,7 +248,7 @@ TEST_F(ChecklistFormatTest, HeadersAndMagicLines) {
   // clang-format on
   for (const auto& [text, status, eventNo, rows] : cases) {
     EXPECT_EQ(store().LoadText(text, false, true), eventNo == 96) << text;
-    EXPECT_EQ(std::make_pair(store().ReadStatus(), store().FileEventNo()),
+    EXPECT_EQ(std::make_pair(store().ReadStatus(), store().GetFileEventNo()),
               std::make_pair(status, eventNo))
         << text;
     EXPECT_EQ(RowIds(), rows) << text;

@@ -16,13 +16,13 @@ class FavoriteStoreTest : public StoreFixture {
   void AddRow(int action, int circleId, int color, const std::string& memo = "") {
     vx::FavoriteImportRecord row{0, action, color, circleId, {}};
     row.texts[vx::kImportMemo] = memo;
-    store().ImportRecords().push_back(row);
+    store().GetImportRecords().push_back(row);
   }
 
   // The memo after committing a file memo over an old one.
   std::string Merge(const std::string& oldMemo, const std::string& fileMemo, bool replace) {
     store().Purge(true);
-    store().ImportRecords().clear();
+    store().GetImportRecords().clear();
     if (!oldMemo.empty()) store().SetColorAndMemo(1, 1, oldMemo);
     AddRow(vx::kImportRegister, 1, 1, fileMemo);
     store().CommitImportRecords(replace, false);
@@ -153,7 +153,7 @@ TEST_F(FavoriteStoreTest, ACommitKeepsACheckedCirclesColourUnlessFileColoursWin)
   store().CommitImportRecords(false, true);
   EXPECT_EQ(colors(), (std::vector<int>{5, 5, 5, 0, -1, 12}));
   store().DefaultImportColors();  // after the confirmation page
-  EXPECT_EQ(store().ImportRecords()[3].color, 1);
+  EXPECT_EQ(store().GetImportRecords()[3].color, 1);
 }
 
 }  // namespace

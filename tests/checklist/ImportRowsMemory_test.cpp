@@ -67,7 +67,7 @@ TEST_F(ImportRowsMemoryTest, ALoadWhoseOtherThreadsRunOutOfMemoryStillCommitsEve
   store().SetStrictMatch(false);
   FailAllocationsOffThisThread(true);
   store().LoadText(records, false, true);
-  const std::size_t rows = store().ImportRecords().size();
+  const std::size_t rows = store().GetImportRecords().size();
   ASSERT_TRUE(store().CommitImportRecords(false, false));
   FailAllocationsOffThisThread(false);
   EXPECT_EQ(rows, std::size_t{kRecords * (kCrowd + 1)});

@@ -38,7 +38,7 @@ TEST(SampleChecklistTest, EveryEncodingAndFormatReadsTheSameRowsAndTheChecklistR
   const auto read = [&](const std::string& name) {
     EXPECT_TRUE(store.LoadFile(fs::path(disc) / "EXTRA" / name, false, true)) << name;
     std::vector<std::tuple<int, int, int, std::array<std::string, vx::kImportTextCount>>> rows;
-    for (const vx::FavoriteImportRecord& r : store.ImportRecords()) {
+    for (const vx::FavoriteImportRecord& r : store.GetImportRecords()) {
       rows.emplace_back(r.action, r.circleId, r.color, r.texts);
     }
     return rows;

@@ -85,7 +85,7 @@ class StoreFixture : public ::testing::Test {
 
   vx::FavoriteStore& store() { return *store_; }
   vx::PavorunDatabase& db() { return *db_; }
-  const std::vector<vx::FavoriteImportRecord>& Rows() const { return store_->ImportRecords(); }
+  const std::vector<vx::FavoriteImportRecord>& Rows() const { return store_->GetImportRecords(); }
 
   // Circle ids in the order a walk visits them.
   static std::vector<int> Ids(

@@ -80,7 +80,7 @@ TEST_F(SampleCatalogPrintTest, CatalogueTablesNameTheDaysMapsHallsAndPictures) {
   EXPECT_EQ(hi.mapFile, "MDATA/HMP1E123.PNG");
   EXPECT_EQ(hi.outlineFile, "MDATA/HALMAPA1.PNG");
   vx::PrintRect hiRect;
-  db().MapMaster().GetHiResPrintRect(hi.mapId, hiRect);
+  db().GetMapMaster().GetHiResPrintRect(hi.mapId, hiRect);
   EXPECT_EQ(std::tuple(hi.print.x, hi.print.w), std::tuple(hiRect.x, hiRect.w));
   const vx::EventInfo& info = db().GetEventInfo();
   EXPECT_EQ(std::tuple(hi.cell.originX, hi.cell.width),

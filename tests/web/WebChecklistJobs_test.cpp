@@ -101,7 +101,7 @@ TEST_F(PortalCommandTest, AnImportIsCommittedAndMarksTheChecklistChanged) {
   ui.QueueAnswer(IDOK);
   EXPECT_EQ(controller.ImportChecklistFromPortal(), IDYES);
   EXPECT_EQ(runner.captions, (std::vector<std::string>{"チェックリストのインポート"}));
-  EXPECT_EQ(runner.owners.at(0), controller.DialogOwner());
+  EXPECT_EQ(runner.owners.at(0), controller.GetDialogOwner());
   EXPECT_EQ(portalDialogs.loginAddresses.size(), 1u);
   EXPECT_EQ(CurrentEntries(), (Entries{{102, 1, ""},
                                        {101, 2, "ポータル"},

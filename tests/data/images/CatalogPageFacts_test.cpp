@@ -36,10 +36,10 @@ TEST(CatalogPageFactsTest, AnswersAsTheDatabaseDoes) {
   vxtest::TempDir dir;
   PavorunDatabase db(dir.path());
   vxtest::BuildSampleCatalog(db, 90);
-  ASSERT_EQ(db.JikoTable().InsertRow(1, 1, 2, 1, 4), 0);
-  ASSERT_EQ(db.JikoTable().InsertRow(3, 3, 1, 0, 7), 0);
+  ASSERT_EQ(db.GetJikoTable().InsertRow(1, 1, 2, 1, 4), 0);
+  ASSERT_EQ(db.GetJikoTable().InsertRow(3, 3, 1, 0, 7), 0);
   vxtest::BuildSampleCatalog(db, 91);  // another event's rows must not leak in
-  ASSERT_EQ(db.JikoTable().InsertRow(1, 1, 1, 0, 9), 0);
+  ASSERT_EQ(db.GetJikoTable().InsertRow(1, 1, 1, 0, 9), 0);
   db.SelectEvent(90);
 
   const std::shared_ptr<const CatalogPageFacts> facts = CatalogPageFacts::Read(db);

@@ -73,12 +73,12 @@ TEST_F(BookmarkAddTest, AddingAppendsTheCurrentPageUnderTheModalGuardUnlessTheLi
   vx::BookmarkCommands commands(controller, list);
   bool guarded = false;
   WhenDialogOpens([&](QDialog* dialog) {
-    guarded = controller.Guard().IsRaised();
+    guarded = controller.GetGuard().IsRaised();
     dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
   });
   EXPECT_TRUE(commands.AddCurrentPage(nullptr));
   EXPECT_TRUE(guarded);
-  EXPECT_FALSE(controller.Guard().IsRaised());
+  EXPECT_FALSE(controller.GetGuard().IsRaised());
   EXPECT_EQ(vxtest::Records(list),
             "1/0/13/" + vx::BookmarkPageText(controller, 13));
 

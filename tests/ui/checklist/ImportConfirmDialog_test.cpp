@@ -60,7 +60,7 @@ class ImportConfirmTest : public StoreFixture {
     row.texts[vx::kImportMemo] = file[2];
     candidate.resize(4);
     for (int i = 0; i < 4; ++i) row.texts[vx::kImportCandidateName + i] = candidate[i];
-    store().ImportRecords().push_back(row);
+    store().GetImportRecords().push_back(row);
   }
 
   Actions StoreActions() {

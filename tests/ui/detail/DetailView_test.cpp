@@ -242,7 +242,7 @@ TEST_F(DetailViewTest, KeysCheckUncheckCopyAndMoveOn) {
     view().setFocus();
     QTest::keyClick(&view(), static_cast<Qt::Key>(step.key), step.modifiers);
     EXPECT_EQ(controller.GetCircleColor(101), step.color) << step.key;
-    EXPECT_EQ(controller.CurrentCircle().id, step.current) << step.key;
+    EXPECT_EQ(controller.GetCurrentCircle().id, step.current) << step.key;
   }
   QTest::keyClick(&view(), Qt::Key_C, Qt::ControlModifier);
   ASSERT_EQ(ui.CallsOf(vx::UiCallKind::kSetClipboardText).size(), 1u);

@@ -89,7 +89,7 @@ TEST_F(CatalogInstallDialogTest, InstallingTheShownEventReportsDataChangedAndRef
 
 TEST_F(CatalogInstallDialogTest, DeleteRefusesTheShownEventAndEmptiesEveryTableOfAnother) {
   vxtest::BuildSampleCatalog(db, 94);
-  ASSERT_EQ(db.JikoTable().InsertRow(1, 2, 1, 0, 5), 0);
+  ASSERT_EQ(db.GetJikoTable().InsertRow(1, 2, 1, 0, 5), 0);
   vxtest::BuildSampleCatalog(db, 96);
   ui.QueueAnswer(IDOK);
   ui.QueueAnswer(IDYES);

@@ -96,11 +96,11 @@ TEST_P(SearchDialogOpening, ShowsTheModesTitleAndTheConditionAsItStands) {
                    EXPECT_TRUE(Get<QCheckBox>(d, IDC_SEARCH_FIELD_PIXIV)->isChecked());
                    EXPECT_TRUE(Get<QCheckBox>(d, IDC_SEARCH_NO_DAY)->isChecked());
                    EXPECT_EQ(Get<QListWidget>(d, IDC_SEARCH_GENRES)->count(), 3);
-                   EXPECT_TRUE(controller.Guard().IsRaised());
+                   EXPECT_TRUE(controller.GetGuard().IsRaised());
                    Click(d, IDCANCEL);
                  }),
             IDCANCEL);
-  EXPECT_FALSE(controller.Guard().IsRaised());
+  EXPECT_FALSE(controller.GetGuard().IsRaised());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -130,7 +130,7 @@ TEST_F(SearchDialogTest, SearchEndsTheDialogAndTheListShowsTheResult) {
   EXPECT_EQ(Listed(), (std::vector<int>{101, 102, 103, 104}));
   EXPECT_TRUE(controller.CanNarrowSearch());
   EXPECT_FALSE(controller.CanRedoNarrowing());
-  EXPECT_FALSE(controller.Guard().IsRaised());
+  EXPECT_FALSE(controller.GetGuard().IsRaised());
   EXPECT_EQ(progress.captions, std::vector<std::string>{"検索中"});
   EXPECT_EQ(progress.owners, std::vector<vx::OwnerWindow>{nullptr});
 }
@@ -210,8 +210,8 @@ TEST_F(SearchDialogTest, NarrowingSearchesWithinTheLastResultAndRedoKeepsThatBas
 TEST_F(SearchDialogTest, KeptOpenTheDialogLeavesTheOtherWindowsFreeAndStaysAfterASearch) {
   values.searchDlgStyle = 1;
   Open(SearchDialog::kNewSearch, [&](SearchDialog& d) {
-    EXPECT_FALSE(controller.Guard().IsRaised());
-    EXPECT_EQ(controller.OpenSearchDialog(), &d);
+    EXPECT_FALSE(controller.GetGuard().IsRaised());
+    EXPECT_EQ(controller.GetOpenSearchDialog(), &d);
     Type(d, "C10");
     Click(d, IDOK);
     EXPECT_TRUE(d.isVisible());
@@ -220,14 +220,14 @@ TEST_F(SearchDialogTest, KeptOpenTheDialogLeavesTheOtherWindowsFreeAndStaysAfter
     EXPECT_EQ(progress.owners, std::vector<vx::OwnerWindow>{&d});
     Get<QCheckBox>(d, IDC_SEARCH_KEEP_OPEN)->click();  // off: the dialog holds the guard
     EXPECT_EQ(values.searchDlgStyle, 0);
-    EXPECT_TRUE(controller.Guard().IsRaised());
-    EXPECT_EQ(controller.OpenSearchDialog(), nullptr);
+    EXPECT_TRUE(controller.GetGuard().IsRaised());
+    EXPECT_EQ(controller.GetOpenSearchDialog(), nullptr);
     Get<QCheckBox>(d, IDC_SEARCH_KEEP_OPEN)->click();
-    EXPECT_FALSE(controller.Guard().IsRaised());
+    EXPECT_FALSE(controller.GetGuard().IsRaised());
     QTest::keyClick(&d, Qt::Key_Escape);
   });
-  EXPECT_EQ(controller.OpenSearchDialog(), nullptr);
-  EXPECT_FALSE(controller.Guard().IsRaised());
+  EXPECT_EQ(controller.GetOpenSearchDialog(), nullptr);
+  EXPECT_FALSE(controller.GetGuard().IsRaised());
 }
 
 TEST_F(SearchDialogTest, ResetRestoresTheDefaultChoices) {

@@ -149,7 +149,7 @@ class CutPageViewTest : public ::testing::Test {
   QRgb CutPixel(int cut, int x, int y) const {
     return PagePixel(PageCut(cut).topLeft() + QPoint(x, y));
   }
-  int CurrentId() const { return controller.CurrentCircle().id; }
+  int CurrentId() const { return controller.GetCurrentCircle().id; }
   // The view point of a page point.
   QPoint At(int cut, int x = kCutW / 4, int y = kCutH / 2) const {
     const QRectF r = view->ImageToView(PageCut(cut));

@@ -248,7 +248,7 @@ TEST_F(BrowserImportTest, AnImportLogsInInTheBrowserAndReadsThePortal) {
   EXPECT_EQ(dialog.exec(), 0);
   EXPECT_EQ(box, "インポート完了しました");
   EXPECT_EQ(StoredToken(), "token-1");
-  EXPECT_EQ(store->ImportRecords().size(), 4u);
+  EXPECT_EQ(store->GetImportRecords().size(), 4u);
 }
 
 }  // namespace
