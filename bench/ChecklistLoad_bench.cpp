@@ -199,10 +199,10 @@ class ProgramBench {
   static void Release() { instance_.reset(); }
 
   bool Ready() const { return ready_; }
-  vx::CatalogController& Controller() { return *program_->core()->controller(); }
+  vx::CatalogController& Controller() { return *program_->GetCore()->Controller(); }
   const fs::path& SameEventFile() const { return sameEvent_; }
   const fs::path& OtherEventFile() const { return otherEvent_; }
-  QSize ListSize() const { return program_->listWindow()->size(); }
+  QSize ListSize() const { return program_->GetListWindow()->size(); }
   Clock::time_point AnsweredAt() const { return answerer_.answeredAt; }
   // The circles the last confirmation page registered.
   std::size_t ConfirmedRows() const { return answerer_.registeredRows; }
@@ -231,16 +231,16 @@ class ProgramBench {
     program_ = std::make_unique<vx::VindaxelApplication>(std::vector<std::string>{});
     if (!program_->Start()) return;
     vx::CatalogController& controller = Controller();
-    controller.ShowRegisteredWindow(program_->mapWindow());
-    controller.ShowRegisteredWindow(program_->listWindow());
+    controller.ShowRegisteredWindow(program_->GetMapWindow());
+    controller.ShowRegisteredWindow(program_->GetListWindow());
     QApplication::processEvents();
     WriteOtherEventChecklist(otherEvent_);
     ready_ = WriteSameEventChecklist(controller, sameEvent_);
   }
 
   std::vector<QWidget*> Windows() const {
-    return {program_->mainWindow(), program_->checklistWindow(), program_->detailWindow(),
-            program_->mapWindow(), program_->listWindow()};
+    return {program_->GetMainWindow(), program_->GetChecklistWindow(), program_->GetDetailWindow(),
+            program_->GetMapWindow(), program_->GetListWindow()};
   }
 
   std::unique_ptr<vx::VindaxelApplication> program_;

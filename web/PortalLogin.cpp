@@ -42,7 +42,7 @@ std::string UnkeptTokenReason(const AppSettings& settings) {
       return key + Sjis(" を作れません。そのフォルダーに書き込めるようにしてください。");
     case KeyState::kUsable: break;
   }
-  return Sjis("設定ファイル ") + Utf8ToAnsi(settings.userSettingsFile().string()) +
+  return Sjis("設定ファイル ") + Utf8ToAnsi(settings.UserSettingsFile().string()) +
          Sjis(" に書き込めません。");
 }
 

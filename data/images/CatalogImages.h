@@ -52,7 +52,7 @@ class CatalogImages {
   void SetCutGeometry(int originX, int originY, int sizeW, int sizeH, int offsetX, int offsetY);
   void SetCutGeometry(const EventInfo& info);
 
-  std::filesystem::path folder() const;
+  std::filesystem::path GetFolder() const;
   bool HasLowResArchive() const;
   bool HasHighResArchive() const;
 

@@ -97,7 +97,7 @@ class NeutralTest : public ::testing::TestWithParam<bool> {};
 
 TEST_P(NeutralTest, ControllerWithoutDataAnswersNeutrally) {
   vxtest::TempDir dir;
-  vx::PavorunDatabase db(dir.path());
+  vx::PavorunDatabase db(dir.Path());
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::CatalogController c(nullptr, {});

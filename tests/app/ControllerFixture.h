@@ -64,7 +64,7 @@ class ControllerTest : public ::testing::Test {
   }
 
   TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;

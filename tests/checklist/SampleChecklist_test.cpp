@@ -29,7 +29,7 @@ TEST(SampleChecklistTest, EveryEncodingAndFormatReadsTheSameRowsAndTheChecklistR
   const char* disc = std::getenv("VX_SAMPLE_DISC");
   if (disc == nullptr) GTEST_SKIP() << "VX_SAMPLE_DISC is not set";
   TempDir folder;
-  vx::PavorunDatabase db(folder.path());
+  vx::PavorunDatabase db(folder.Path());
   NoPrompts prompts;
   vx::DiscImportJob job(db, 96, disc, prompts);
   ASSERT_EQ(job.Run(), vx::DiscImportJob::kResultDone) << vx::Cp932ToUtf8(job.ErrorText());

@@ -68,8 +68,8 @@ class DatabaseMergeJobTest : public ::testing::Test {
   }
 
   vxtest::TempDir dir;
-  vx::PavorunDatabase target{dir.path(), "target.db", vx::SqliteDatabase::kReadWrite};
-  vx::SqliteDatabase source{dir.path(), "vindaxel_old.db"};
+  vx::PavorunDatabase target{dir.Path(), "target.db", vx::SqliteDatabase::kReadWrite};
+  vx::SqliteDatabase source{dir.Path(), "vindaxel_old.db"};
   std::vector<int> before96;
 };
 

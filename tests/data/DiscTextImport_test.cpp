@@ -32,7 +32,7 @@ Texts SjisAll(const Texts& utf8) {
 class DiscTextImportTest : public ::testing::Test {
  protected:
   vxtest::TempDir dir;
-  P db{dir.path()};
+  P db{dir.Path()};
 
   void SetUp() override {
     ASSERT_TRUE(db.IsOpen()) << db.LastError();

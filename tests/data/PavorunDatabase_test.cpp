@@ -155,7 +155,7 @@ TEST_F(CatalogTest, GetMemoAnswersOnAWorkersConnectionToAReadOnlyCatalogue) {
   EXPECT_EQ(db.Exec(vxtest::AppendRowText, &rows, "select getMemo(3),getMemo(0),getMemo(NULL);"),
             0);
   EXPECT_EQ(rows, (Texts{"", "||"}));
-  vx::PavorunDatabase reader(dir.path(), vx::SqliteDatabase::kReadOnly);
+  vx::PavorunDatabase reader(dir.Path(), vx::SqliteDatabase::kReadOnly);
   ASSERT_TRUE(reader.IsOpen()) << reader.LastError();
   EXPECT_TRUE(reader.IsScrambled());
   reader.SelectEvent(90);
@@ -178,7 +178,7 @@ TEST_F(CatalogTest, GetMemoAnswersOnAWorkersConnectionToAReadOnlyCatalogue) {
 
 TEST(CatalogFresh, NewFileHasNoEventsAndClearingCreatesTheNineTables) {
   vxtest::TempDir dir;
-  vx::PavorunDatabase db(dir.path());
+  vx::PavorunDatabase db(dir.Path());
   ASSERT_TRUE(db.IsOpen()) << db.LastError();
   EXPECT_TRUE(db.IsScrambled());
   EXPECT_EQ(db.CountEvents(), 0);
@@ -212,7 +212,7 @@ TEST(CatalogFresh, NewFileHasNoEventsAndClearingCreatesTheNineTables) {
 
 TEST(CatalogFresh, WithoutDatabaseOrTableEveryAnswerIsNeutral) {
   vxtest::TempDir dir;
-  vx::PavorunDatabase db(dir.path() / "missing");
+  vx::PavorunDatabase db(dir.Path() / "missing");
   ASSERT_FALSE(db.IsOpen());
   db.SelectEvent(96);
   EXPECT_EQ(db.GetEventNo(), 96);
@@ -229,7 +229,7 @@ TEST(CatalogFresh, WithoutDatabaseOrTableEveryAnswerIsNeutral) {
   vx::SearchCondition search(db);
   EXPECT_EQ(search.CountMatches(), -1);
   EXPECT_EQ(search.Run(nullptr, nullptr), -1);
-  vx::PavorunDatabase fresh(dir.path());
+  vx::PavorunDatabase fresh(dir.Path());
   vx::CircleRowInserter missingTable(fresh);
   EXPECT_EQ(missingTable.Insert(record), 1);
   EXPECT_NE(missingTable.Error().find("no such table"), std::string::npos);

@@ -143,7 +143,7 @@ TEST_F(LayoutTest, RowsOutsideTheGridAreSkippedAndAbsurdOrNegativeSizesRefused) 
 class OlderRowWidthsTest : public ::testing::Test {
  protected:
   vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
 
   // `table` of event 7 with the given columns after pavorunNo and id, and `rows` rows.
   void Create(const char* table, const std::string& columns, const char* values, int rows) {

@@ -57,7 +57,7 @@ Ids DefinedIds(vx::PavorunDatabase& db, SearchCondition& search) {
 class SearchTest : public ::testing::Test {
  protected:
   vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   std::unique_ptr<SearchCondition> search;
   vxtest::FakeMemoStore store;
 

@@ -55,9 +55,9 @@ class JobSetupTest : public EngineTest {
  protected:
   void SetUp() override {
     EngineTest::SetUp();
-    vx::AppSettings store(dir.path());
+    vx::AppSettings store(dir.Path());
     store.LoadPrintGroup(96);
-    settings = store.values().print;
+    settings = store.Values().print;
     // A document that counts 7 pages and records the passes it ran.
     for (int kind = 1; kind <= 5; ++kind) {
       vx::PrintEngine_SetDocument(kind, [this](vx::PrintJob& job, int target) {

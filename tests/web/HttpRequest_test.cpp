@@ -229,7 +229,7 @@ TEST_P(HttpDownloadTest, TheFileIsReplacedOnlyByAWhole200Body) {
       << connection.GetErrorText();
   EXPECT_EQ(vxtest::ReadFileBytes(file), c.fileWritten ? c.reply.body : "old");
   EXPECT_EQ(connection.GetReplyString(), c.memoryBody);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1)
       << "a temporary file was left behind";
 }
 

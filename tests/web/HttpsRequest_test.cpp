@@ -24,7 +24,7 @@ class HttpsRequestTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     folder_ = new vxtest::TempDir;
-    certificates_ = new TestCertificates(folder_->path());
+    certificates_ = new TestCertificates(folder_->Path());
   }
   static void TearDownTestSuite() {
     delete certificates_;

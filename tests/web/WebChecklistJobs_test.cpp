@@ -75,10 +75,10 @@ class PortalCommandTest : public testing::Test {
   }
 
   vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vx::CatalogImages images;
   vx::SettingsValues values{};
-  vx::AppSettings settings{dir.path()};
+  vx::AppSettings settings{dir.Path()};
   vx::ScriptedUiServices ui;
   vxtest::ScriptedPortalDialogs portalDialogs;
   vxtest::FakePortal portal;

@@ -78,7 +78,7 @@ class ChecklistLoadDialogsTest : public ::testing::Test {
   }
 
   TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;

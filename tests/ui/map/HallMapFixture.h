@@ -145,11 +145,11 @@ inline void WriteMapPictures(const std::filesystem::path& folder) {
 inline const std::filesystem::path& MapPictureFolder() {
   static const TempDir folder;
   static const bool written = [] {
-    WriteMapPictures(folder.path());
+    WriteMapPictures(folder.Path());
     return true;
   }();
   (void)written;
-  return folder.path();
+  return folder.Path();
 }
 
 // The controller over the catalogue with the pictures in its image folder; the settings' map
@@ -173,7 +173,7 @@ class HallMapControllerTest : public ::testing::Test {
   int CurrentId() const { return controller.GetCurrentCircle().id; }
 
   TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;

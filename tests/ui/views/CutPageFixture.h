@@ -121,8 +121,8 @@ class CutPageViewTest : public ::testing::Test {
   // With or without image data; the view shows `client` pixels of the page.
   void Start(bool withImages, QSize client = QSize(400, 600)) {
     BuildControllerCatalog(db);
-    if (withImages) WriteCutArchive(dir.path());
-    images.Open(dir.path(), kControllerEvent);
+    if (withImages) WriteCutArchive(dir.Path());
+    images.Open(dir.Path(), kControllerEvent);
     values.eventNumber = kControllerEvent;
     values.fvrColorNum = 5;
     for (int i = 0; i < 5; ++i) values.fvrColors[i] = kCheckColors[i];
@@ -157,7 +157,7 @@ class CutPageViewTest : public ::testing::Test {
   }
 
   TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;
