@@ -30,10 +30,10 @@ const QString kDisplay = QStringLiteral(":71");
 // A profile folder with the sample catalogue's database and images, the user data kept there.
 class ProgramTest : public ::testing::Test {
  protected:
-  void SetUp() override { vxtest::MakeSampleProfile(profile()); }
+  void SetUp() override { vxtest::MakeSampleProfile(Profile()); }
 
-  fs::path profile() const { return root.path() / "profile"; }
-  std::string UserIni() const { return vxtest::ReadFileBytes(profile() / "vindaxel.ini"); }
+  fs::path Profile() const { return root.Path() / "profile"; }
+  std::string UserIni() const { return vxtest::ReadFileBytes(Profile() / "vindaxel.ini"); }
 
   // The program on the profile; `screenshot` set makes it save its window and close. Its X
   // display is only a name: the program draws offscreen.
@@ -41,7 +41,7 @@ class ProgramTest : public ::testing::Test {
              const fs::path& screenshot = {}, const QString& display = kDisplay,
              const QString& platform = QStringLiteral("offscreen")) const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("VINDAXEL_PROGRAM_DIR"), QString::fromStdString(profile().string()));
+    env.insert(QStringLiteral("VINDAXEL_PROGRAM_DIR"), QString::fromStdString(Profile().string()));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     env.insert(QStringLiteral("DISPLAY"), display);
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -68,7 +68,7 @@ class ProgramTest : public ::testing::Test {
 };
 
 TEST_F(ProgramTest, ShowsTheFirstCutPageAndClosesCleanly) {
-  const fs::path shot = root.path() / "main.png";
+  const fs::path shot = root.Path() / "main.png";
   QProcess program;
   Start(program, {}, shot);
   ASSERT_TRUE(program.waitForFinished(kRunMs));
@@ -101,15 +101,15 @@ TEST_F(ProgramTest, EveryCheckColourShowsAtTheDefaultSize) {
   const QRgb swatches[] = {0xFF944A, 0xFF00FF, 0xFFF700, 0x00B54A, 0x00B5FF,
                            0x9C529C, 0x0000FF, 0x00FF00, 0xFF0000};
   for (const QSize screen : {QSize(1280, 1024), QSize(1366, 768)}) {
-    fs::remove(profile() / "vindaxel.ini");
-    const fs::path config = root.path() / "screen.json";
+    fs::remove(Profile() / "vindaxel.ini");
+    const fs::path config = root.Path() / "screen.json";
     vxtest::WriteFileBytes(
         config, QStringLiteral(R"({"screens": [{"name": "s", "x": 0, "y": 0, "width": %1,
             "height": %2, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
                     .arg(screen.width())
                     .arg(screen.height())
                     .toStdString());
-    const fs::path shot = root.path() / "bars.png";
+    const fs::path shot = root.Path() / "bars.png";
     QProcess program;
     Start(program, {}, shot, kDisplay,
           QStringLiteral("offscreen:configfile=") + QString::fromStdString(config.string()));
@@ -140,7 +140,7 @@ TEST_F(ProgramTest, SecondStartRaisesTheFirstAndEnds) {
   EXPECT_EQ(first.state(), QProcess::Running);
 
   // Another display is another desktop: the program runs there on its own.
-  const fs::path elsewhere = root.path() / "elsewhere.png";
+  const fs::path elsewhere = root.Path() / "elsewhere.png";
   QProcess other;
   Start(other, {}, elsewhere, QStringLiteral("otherhost:3.0"));
   ASSERT_TRUE(other.waitForFinished(kRunMs));
@@ -148,7 +148,7 @@ TEST_F(ProgramTest, SecondStartRaisesTheFirstAndEnds) {
   EXPECT_TRUE(fs::exists(elsewhere));
 
   // A restart does not ask: it runs beside the ending instance and takes the socket over.
-  const fs::path shot = root.path() / "restarted.png";
+  const fs::path shot = root.Path() / "restarted.png";
   QProcess restarted;
   Start(restarted, {QStringLiteral("_reboot_")}, shot);
   ASSERT_TRUE(restarted.waitForFinished(kRunMs));
