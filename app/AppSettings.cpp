@@ -343,7 +343,7 @@ void LoadBookmarks(const ProfileFile& file, const std::string& section, Bookmark
 
 void SaveBookmarks(ProfileFile& file, const std::string& section, const BookmarkList& list) {
   int i = 0;
-  for (; i < list.count() && i < kMaxBookmarkKeys - 1; ++i) {
+  for (; i < list.Count() && i < kMaxBookmarkKeys - 1; ++i) {
     const Bookmark& b = *list.GetAt(i);
     if (b.type == Bookmark::kEnd) break;
     WriteNumber(file, section, Key04x("BookmarkType.", i), b.type);
@@ -392,7 +392,7 @@ bool HasSection(const ProfileFile& file, std::string_view name) {
 
 // Readable and holding at least one of the groups an export writes.
 bool IsSettingsFile(const ProfileFile& file) {
-  if (!file.ok()) return false;
+  if (!file.Ok()) return false;
   for (std::string_view group : {kSystemSection, kWindowSection, kColorSection, kConfigSection,
                                  kToolBarSection, kPrintSection, kSearchSection}) {
     if (HasSection(file, group)) return true;
@@ -404,7 +404,7 @@ bool IsSettingsFile(const ProfileFile& file) {
 class ActiveFileScope {
  public:
   ActiveFileScope(AppSettings& settings, const std::filesystem::path& file)
-      : settings_(settings), previous_(settings.activeFile()) {
+      : settings_(settings), previous_(settings.ActiveFile()) {
     settings_.SetIniPath(file);
   }
   ~ActiveFileScope() { settings_.SetIniPath(previous_); }
@@ -488,16 +488,16 @@ bool AppSettings::SaveWhole(const ProfileFile& file) const {
   const bool saved = file.Save(error);
   if (!saved) {
     saveFailure_ = error;
-  } else if (file.refusedWrites()) {
+  } else if (file.RefusedWrites()) {
     saveFailure_ = std::make_error_code(std::errc::illegal_byte_sequence);
   }
-  return saved && !file.refusedWrites();
+  return saved && !file.RefusedWrites();
 }
 
 bool AppSettings::LoadSystemGroup() {
   const ProfileFile file(activeFile_);
   LoadSystemGroup(file);
-  return file.ok();
+  return file.Ok();
 }
 
 void AppSettings::LoadSystemGroup(const ProfileFile& file) {
@@ -535,7 +535,7 @@ bool AppSettings::SaveSystemGroup() const {
 bool AppSettings::LoadPrintGroup(int eventNumber) {
   const ProfileFile file(activeFile_);
   LoadPrint(file, eventNumber, values_.print);
-  return file.ok();
+  return file.Ok();
 }
 
 bool AppSettings::SavePrintGroup(int eventNumber) const {
@@ -547,7 +547,7 @@ bool AppSettings::SavePrintGroup(int eventNumber) const {
 bool AppSettings::LoadEventGroup(int eventNumber, BookmarkList& bookmarks) {
   const ProfileFile file(activeFile_);
   LoadEventGroup(file, eventNumber, bookmarks);
-  return file.ok();
+  return file.Ok();
 }
 
 void AppSettings::LoadEventGroup(const ProfileFile& file, int eventNumber,
@@ -632,7 +632,7 @@ bool AppSettings::ExportPrintSettings(const std::filesystem::path& file) {
 
 bool AppSettings::ImportPrintSettings(const std::filesystem::path& path) {
   const ProfileFile file(path);
-  if (!file.ok() || !HasSection(file, kPrintSection)) return false;
+  if (!file.Ok() || !HasSection(file, kPrintSection)) return false;
   LoadPrint(file, values_.eventNumber, values_.print);
   return true;
 }

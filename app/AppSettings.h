@@ -31,14 +31,14 @@ class AppSettings {
   // Reads "settings.ini" in `programFolder` and settles the user folder (creating it when needed).
   explicit AppSettings(std::filesystem::path programFolder);
 
-  SettingsValues& values() { return values_; }
-  const SettingsValues& values() const { return values_; }
+  SettingsValues& Values() { return values_; }
+  const SettingsValues& Values() const { return values_; }
 
-  UserDataMode userDataMode() const { return mode_; }
-  bool readOnly() const { return readOnly_; }
-  const std::filesystem::path& userFolder() const { return userFolder_; }
-  const std::filesystem::path& userSettingsFile() const { return userFile_; }
-  const std::filesystem::path& activeFile() const { return activeFile_; }
+  UserDataMode DataMode() const { return mode_; }
+  bool IsReadOnly() const { return readOnly_; }
+  const std::filesystem::path& UserFolder() const { return userFolder_; }
+  const std::filesystem::path& UserSettingsFile() const { return userFile_; }
+  const std::filesystem::path& ActiveFile() const { return activeFile_; }
 
   // Points the group operations at another file (export and import).
   void SetIniPath(const std::filesystem::path& file) { activeFile_ = file; }

@@ -28,7 +28,7 @@ ApplicationCore::~ApplicationCore() {
 }
 
 void ApplicationCore::LoadSettings(const WorkArea& area) {
-  SettingsValues& stored = settings_->values();
+  SettingsValues& stored = settings_->Values();
   InitWindowSlots(stored);
   ApplyDefaultLayout(stored, area);
   settings_->LoadSystemGroup();
@@ -40,8 +40,8 @@ bool ApplicationCore::LocateImageData() {
   if (values_.print.bmpOutPath[0] == '\0') {
     // The image output folder defaults to the program folder; kept relative to the profile when
     // it is the profile, so that a copied or moved profile writes into its own folder.
-    const bool inProfile = programFolder_.lexically_normal() / "" ==
-                           settings_->userFolder().lexically_normal() / "";
+    const bool inProfile =
+        programFolder_.lexically_normal() / "" == settings_->UserFolder().lexically_normal() / "";
     StoreSettingsPath(values_.print.bmpOutPath,
                       inProfile ? std::string("./") : SettingsPathText(programFolder_));
   }
@@ -120,7 +120,7 @@ void ApplicationCore::GoToStartPage() {
   if (page > 0 && page >= first && page <= controller_->GetLastPage()) {
     controller_->GoToPage(page);
     // No cut was current before, so the stored page starts on its first circle.
-    if (controller_->CurrentCircle().cutIndex < 1) {
+    if (controller_->GetCurrentCircle().cutIndex < 1) {
       controller_->JumpTo(controller_->GetCurrentPage(), -1, false);
     }
   } else {
@@ -177,7 +177,7 @@ void ApplicationCore::ReportChecklistNotOpened(const std::filesystem::path& file
 bool ApplicationCore::SaveSettings(const RestartRequest& restart) {
   settings_->ForgetSaveFailure();
   if (controller_) values_.lastSelPage = controller_->GetCurrentPage();
-  settings_->values() = values_;
+  settings_->Values() = values_;
   const int event = values_.eventNumber;
   bool saved = true;
   if (controller_ && controller_->GetSearchCondition()) {
@@ -186,7 +186,7 @@ bool ApplicationCore::SaveSettings(const RestartRequest& restart) {
   saved = settings_->SaveEventGroup(event, *bookmarks_) && saved;
   saved = settings_->SaveSystemGroup() && saved;
   if (restart.SwitchesEvent()) {
-    settings_->values().eventNumber = restart.eventNumber;
+    settings_->Values().eventNumber = restart.eventNumber;
     saved = settings_->WriteInt(settings::kSystemSection, "VQNumber96", restart.eventNumber) &&
             saved;
   }
@@ -207,7 +207,7 @@ bool ApplicationCore::CommitSettings(const RestartRequest& restart) {
                                  ? Sjis("改行を含む値は保存できません")
                                  : FileErrorText(failure);
   const std::string text =
-      Utf8ToCp932(settings_->userSettingsFile().string()) +
+      Utf8ToCp932(settings_->UserSettingsFile().string()) +
       Sjis("\nに動作設定を保存できませんでした.\n") + (reason.empty() ? "" : reason + ".\n") +
       Sjis("保存できるようになるまで、設定の変更はファイルに書き込まれません.");
   if (controller_) {

@@ -92,16 +92,16 @@ class ApplicationCore {
   // bookmarks.
   void Release(const RestartRequest& restart);
 
-  const std::filesystem::path& programFolder() const { return programFolder_; }
-  AppSettings& settings() { return *settings_; }
-  SettingsValues& values() { return values_; }
-  BookmarkList& bookmarks() { return *bookmarks_; }
-  CatalogImages* images() { return images_.get(); }
-  PavorunDatabase* database() { return database_.get(); }
-  CatalogController* controller() { return controller_.get(); }
-  const std::optional<std::filesystem::path>& imageFolder() const { return imageFolder_; }
-  bool userDatabase() const { return userDatabase_; }
-  int eventNumber() const { return values_.eventNumber; }
+  const std::filesystem::path& ProgramFolder() const { return programFolder_; }
+  AppSettings& Settings() { return *settings_; }
+  SettingsValues& Values() { return values_; }
+  BookmarkList& Bookmarks() { return *bookmarks_; }
+  CatalogImages* Images() { return images_.get(); }
+  PavorunDatabase* Database() { return database_.get(); }
+  CatalogController* Controller() { return controller_.get(); }
+  const std::optional<std::filesystem::path>& ImageFolder() const { return imageFolder_; }
+  bool UsesUserDatabase() const { return userDatabase_; }
+  int EventNumber() const { return values_.eventNumber; }
 
  private:
   std::optional<std::filesystem::path> FindImageFolder();

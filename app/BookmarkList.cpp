@@ -21,7 +21,7 @@ void Bookmark::SetTitle(std::string_view text) {
 }
 
 const Bookmark* BookmarkList::GetAt(int index) const {
-  if (index < 0 || index >= count()) return nullptr;
+  if (index < 0 || index >= Count()) return nullptr;
   return &entries_[static_cast<std::size_t>(index)];
 }
 
@@ -30,7 +30,7 @@ Bookmark* BookmarkList::GetAt(int index) {
 }
 
 bool BookmarkList::Add(const Bookmark& bookmark) {
-  if (count() >= kCapacity) return false;
+  if (Count() >= kCapacity) return false;
   entries_.push_back(bookmark);
   return true;
 }

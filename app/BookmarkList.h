@@ -31,7 +31,7 @@ class BookmarkList {
  public:
   static constexpr int kCapacity = 4096;
 
-  int count() const { return static_cast<int>(entries_.size()); }
+  int Count() const { return static_cast<int>(entries_.size()); }
   // The entry at `index`, or null outside 0..count-1.
   const Bookmark* GetAt(int index) const;
   Bookmark* GetAt(int index);

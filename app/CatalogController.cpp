@@ -73,7 +73,7 @@ void CatalogController::ApplySearchSettings(const SearchSettings& search) {
   search_->SetKeywords(search.keywords);  // built with the choices above
 }
 
-SearchSettings CatalogController::CurrentSearchSettings() const {
+SearchSettings CatalogController::GetCurrentSearchSettings() const {
   SearchSettings search;
   if (!search_) return search;
   search.matchAll = search_->MatchAll();
@@ -89,7 +89,7 @@ SearchSettings CatalogController::CurrentSearchSettings() const {
 
 bool CatalogController::SaveSearchSettings() const {
   if (!settings_ || !search_ || !values_) return false;
-  return settings_->SaveSearchGroup(CurrentSearchSettings(), values_->eventNumber);
+  return settings_->SaveSearchGroup(GetCurrentSearchSettings(), values_->eventNumber);
 }
 
 void CatalogController::ReadEnvironmentTexts() {
@@ -124,7 +124,7 @@ void CatalogController::AttachOwnerWindow(BeaconWindow* owner) {
   pageJump_ = owner ? owner->CreatePageJumpWindow(*this) : nullptr;
 }
 
-OwnerWindow CatalogController::DialogOwner() const {
+OwnerWindow CatalogController::GetDialogOwner() const {
   return owner_ ? owner_->DialogOwner() : nullptr;
 }
 
@@ -237,7 +237,7 @@ int CatalogController::ShowMessageBox(unsigned flags, std::string_view text,
                                       std::string_view title) {
   if (!services_.ui) return IDCANCEL;
   ModalGuard::Scope modal(guard_);
-  return services_.ui->MessageBox(DialogOwner(), text, title, flags);
+  return services_.ui->MessageBox(GetDialogOwner(), text, title, flags);
 }
 
 int CatalogController::RunProgressJob(ProgressJob& job, std::string_view caption) {
@@ -248,7 +248,7 @@ int CatalogController::RunProgressJob(ProgressJob& job, std::string_view caption
                                       OwnerWindow owner) {
   if (!services_.progress) return 2;
   ModalGuard::Scope modal(guard_);
-  return services_.progress->Run(job, caption, owner ? owner : DialogOwner());
+  return services_.progress->Run(job, caption, owner ? owner : GetDialogOwner());
 }
 
 }  // namespace vx

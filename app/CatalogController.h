@@ -96,7 +96,7 @@ class CatalogController {
   // After the cut resolution changed.
   void ReloadCurrentPage();
 
-  AppSettings* Settings() const { return settings_; }
+  AppSettings* GetSettings() const { return settings_; }
   // The boxes and dialogs of the user interface (null when none was given).
   UiServices* GetUiServices() const { return services_.ui; }
   // A settings change the user committed (also a checklist file saved or loaded, which changes
@@ -105,21 +105,20 @@ class CatalogController {
   void CommitSettings() const {
     if (commitSettings_) commitSettings_();
   }
-  PavorunDatabase* Database() const { return database_; }
-  CatalogImages* Images() const { return images_; }
-  SettingsValues* Values() const { return values_; }
+  PavorunDatabase* GetDatabase() const { return database_; }
+  SettingsValues* GetValues() const { return values_; }
   FavoriteStore* GetFavoriteStore() const { return store_.get(); }
   // The one search condition of the database; the search dialog and the circle list fill it.
   // Init fills it from the settings' "Search" group (the defaults without settings).
   SearchCondition* GetSearchCondition() const { return search_.get(); }
   void ApplySearchSettings(const SearchSettings& search);
-  SearchSettings CurrentSearchSettings() const;
+  SearchSettings GetCurrentSearchSettings() const;
   // The search condition into the settings' "Search" group of the current event; false without
   // settings or condition, or when the group could not be written.
   bool SaveSearchSettings() const;
-  const std::string& OsName() const { return osName_; }
-  const std::string& GraphicsLibraryPath() const { return graphicsPath_; }
-  const std::string& GraphicsLibraryVersion() const { return graphicsVersion_; }
+  const std::string& GetOsName() const { return osName_; }
+  const std::string& GetGraphicsLibraryPath() const { return graphicsPath_; }
+  const std::string& GetGraphicsLibraryVersion() const { return graphicsVersion_; }
 
   // --- Windows, messages and the modal guard ----------------------------------------------------
   // False when 16 windows are registered or the window is null. Broadcasts UM_WINDOW_REGISTERED.
@@ -139,7 +138,7 @@ class CatalogController {
   // The window's rectangle into its record and into the settings slot of its id.
   bool SaveWindowRect(ControllerWindow* window);
   bool GetWindowRecord(const ControllerWindow* window, WindowRecord* out) const;
-  const WindowRegistry& Registry() const { return registry_; }
+  const WindowRegistry& GetRegistry() const { return registry_; }
 
   // Synchronous, in registration order, always on the UI thread; see WindowRegistry::Deliver for
   // who receives what. False (nothing delivered) when called from a worker with no way to the UI
@@ -154,7 +153,7 @@ class CatalogController {
   void BeginModal();
   void EndModal();
   ModalInputAnswer FilterModalInput(ModalInput input, bool activating = false) const;
-  const ModalGuard& Guard() const { return guard_; }
+  const ModalGuard& GetGuard() const { return guard_; }
   // A message box owned by the beacon window, under the modal guard.
   int ShowMessageBox(unsigned flags, std::string_view text, std::string_view title);
   // A long job in the progress dialog, under the modal guard: 1 done, 0 cancelled, 2 error.
@@ -162,10 +161,10 @@ class CatalogController {
   // The same with the dialog centred on `owner` (null: the beacon window).
   int RunProgressJob(ProgressJob& job, std::string_view caption, OwnerWindow owner);
   // The owner for the controller's boxes and dialogs (null before AttachOwnerWindow).
-  OwnerWindow DialogOwner() const;
+  OwnerWindow GetDialogOwner() const;
   // The modeless search dialog while it is open (set and cleared by that dialog).
   void SetOpenSearchDialog(OwnerWindow dialog) { openSearchDialog_ = dialog; }
-  OwnerWindow OpenSearchDialog() const { return openSearchDialog_; }
+  OwnerWindow GetOpenSearchDialog() const { return openSearchDialog_; }
   // The search dialog's narrowing and redo are offered while these are set; one state for the
   // whole program, kept across search dialogs. Narrowing needs a last result with circles in it,
   // redo a narrowing made since the last new search.
@@ -175,7 +174,7 @@ class CatalogController {
   void SetCanRedoNarrowing(bool on) { canRedoNarrowing_ = on; }
 
   // --- Location ----------------------------------------------------------------------------------
-  const CircleRecord& CurrentCircle() const { return current_; }
+  const CircleRecord& GetCurrentCircle() const { return current_; }
   int GetCurrentPage() const { return current_.pageNo; }
   int GetCurrentCut() const { return current_.cutIndex; }
   int GetCutsPerPage() const { return cutsPerPage_; }
@@ -223,7 +222,7 @@ class CatalogController {
   void GoBack();
   void GoForward();
   void ClearHistory() { history_.Clear(); }
-  const PageHistory& History() const { return history_; }
+  const PageHistory& GetHistory() const { return history_; }
 
   // --- Catalogue ---------------------------------------------------------------------------------
   int GetFirstPage() const;  // -1 without a database
@@ -449,7 +448,7 @@ class CatalogController {
   void ReleaseStore();
   void AnnounceColor(int oldColor, int newColor, int circleId);
   void AnnounceManyMarks();
-  MainFrameHook* MainFrame() const;
+  MainFrameHook* GetMainFrame() const;
   void AddRecentFile(const std::filesystem::path& path);
   std::filesystem::path ChecklistFolder() const;
   int LoadChecklistSource(ChecklistReadJob& job, std::string_view shownSource);

@@ -47,8 +47,8 @@ std::vector<fs::path> CatalogController::ChooseChecklistFile(std::string_view ti
   {
     ModalGuard::Scope modal(guard_);
     if (!save) {
-      chosen = services_.ui->OpenFilesDialog(DialogOwner(), request);
-    } else if (auto path = services_.ui->SaveFileDialog(DialogOwner(), request)) {
+      chosen = services_.ui->OpenFilesDialog(GetDialogOwner(), request);
+    } else if (auto path = services_.ui->SaveFileDialog(GetDialogOwner(), request)) {
       chosen.push_back(std::move(*path));
     }
   }
@@ -207,13 +207,13 @@ void CatalogController::AddRecentFile(const fs::path& path) {
   StoreSettingsPath(values_->recentFiles[0], text);
 }
 
-MainFrameHook* CatalogController::MainFrame() const {
+MainFrameHook* CatalogController::GetMainFrame() const {
   const WindowRecord* main = registry_.FindMain();
   return main ? dynamic_cast<MainFrameHook*>(main->window) : nullptr;
 }
 
 void CatalogController::UpdateTitle() {
-  MainFrameHook* frame = MainFrame();
+  MainFrameHook* frame = GetMainFrame();
   if (!frame) return;
   const std::string name = checklistPath_.empty() ? Cp932ToUtf8(NewChecklistName())
                                                   : checklistPath_.filename().string();
@@ -222,7 +222,7 @@ void CatalogController::UpdateTitle() {
 }
 
 void CatalogController::RebuildRecentFilesMenu() {
-  MainFrameHook* frame = MainFrame();
+  MainFrameHook* frame = GetMainFrame();
   if (!frame || !values_ || values_->recentFiles[0][0] == '\0') return;
   std::vector<RecentFileItem> items;
   for (int i = 0; i < kRecentFileCount; ++i) {

@@ -64,14 +64,14 @@ int CatalogController::RunChecklistRead(ChecklistReadJob& job) {
   if (!services_.checklistDialogs) return RunJobWithoutDialog(job);
   ModalGuard::Scope modal(guard_);
   return services_.checklistDialogs->RunReadProgress(job, Sjis("チェックリストの読み込み"),
-                                                     DialogOwner());
+                                                     GetDialogOwner());
 }
 
 int CatalogController::RunImportConfirmation() {
   if (!services_.checklistDialogs || !database_) return IDCANCEL;
   ModalGuard::Scope modal(guard_);
   return services_.checklistDialogs->RunImportConfirmation(*store_, database_->GetEventNo(),
-                                                           DialogOwner());
+                                                           GetDialogOwner());
 }
 
 // Even a commit that changes nothing replays the checklist, so that every window shows the
@@ -98,7 +98,7 @@ void CatalogController::FinishChecklistLoad(const ChecklistReadJob& job) {
 void CatalogController::RaiseColorCountForImport() {
   if (!store_ || !values_) return;
   const int count = GetColorCount();
-  const int highest = std::min(store_->HighestImportColor(), kMaxCheckColors);
+  const int highest = std::min(store_->GetHighestImportColor(), kMaxCheckColors);
   if (highest <= count) return;
   for (int i = count; i < highest; ++i) {
     FavoriteColor color{kStandardCheckColors[i], kStandardCheckColors[i], {}};
@@ -155,7 +155,7 @@ void CatalogController::RefreshChecklistViews() {
     RunJobWithoutDialog(job);
   } else {
     ModalGuard::Scope modal(guard_);
-    services_.checklistDialogs->RunApplyProgress(job, DialogOwner());
+    services_.checklistDialogs->RunApplyProgress(job, GetDialogOwner());
   }
   registry_.DeliverRunsEnded();
 }

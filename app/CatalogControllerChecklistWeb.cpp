@@ -29,7 +29,7 @@ int CatalogController::ImportChecklistFromPortal() {
   int result = 0;
   {
     ModalGuard::Scope modal(guard_);
-    result = services_.webJobs->ImportFromPortal(task, *store_, DialogOwner());
+    result = services_.webJobs->ImportFromPortal(task, *store_, GetDialogOwner());
   }
   if (result == 0) RaiseColorCountForImport();
   if (result == 0 && store_->CommitImportRecords(values_ && values_->fvrOver != 0,
@@ -44,7 +44,7 @@ int CatalogController::ExportChecklistToPortal() {
   if (!store_ || !services_.webJobs) return IDCANCEL;
   ProgressTask task(settings_);
   ModalGuard::Scope modal(guard_);
-  services_.webJobs->ExportToPortal(task, *store_, DialogOwner());
+  services_.webJobs->ExportToPortal(task, *store_, GetDialogOwner());
   return IDYES;
 }
 
@@ -54,7 +54,7 @@ void CatalogController::FetchChecklistRss() {
   std::vector<int> changed;
   {
     ModalGuard::Scope modal(guard_);
-    changed = services_.webJobs->FetchFeeds(*store_, DialogOwner());
+    changed = services_.webJobs->FetchFeeds(*store_, GetDialogOwner());
   }
   if (changed.empty()) return;
   MarkChecklistModified();

@@ -61,13 +61,13 @@ void CatalogDatabaseOpener::ReplaceDamaged(Result& result) {
 
 CatalogDatabaseOpener::Result CatalogDatabaseOpener::Open() {
   Result result;
-  if (settings_.readOnly()) {
+  if (settings_.IsReadOnly()) {
     result.database = OpenProgramDatabase();
     return result;
   }
   result.database =
-      std::make_unique<PavorunDatabase>(settings_.userFolder(), PavorunDatabase::kReadWrite);
-  const bool inProgramFolder = settings_.userDataMode() == UserDataMode::kProgramFolder;
+      std::make_unique<PavorunDatabase>(settings_.UserFolder(), PavorunDatabase::kReadWrite);
+  const bool inProgramFolder = settings_.DataMode() == UserDataMode::kProgramFolder;
   result.userDatabase = !inProgramFolder;
   // The query also finds damage that the file's first page does not show.
   const bool hasCircles =

@@ -10,7 +10,7 @@
 namespace vx {
 
 bool CircleWebCommands::SearchCurrentCircle() {
-  const CircleRecord& circle = controller_.CurrentCircle();
+  const CircleRecord& circle = controller_.GetCurrentCircle();
   if (circle.id == 0) return false;
   const WebSearchTerms terms{controller_.GetGoogleType(), controller_.GetGoogleItem1(),
                              controller_.GetGoogleItem2(), controller_.GetGoogleCondition()};
@@ -19,7 +19,7 @@ bool CircleWebCommands::SearchCurrentCircle() {
 }
 
 bool CircleWebCommands::OpenCurrentCircleLink(Link link) {
-  const CircleRecord& circle = controller_.CurrentCircle();
+  const CircleRecord& circle = controller_.GetCurrentCircle();
   if (circle.id == 0) return false;
   const auto [field, address] =
       link == Link::kUrl       ? std::pair(&circle.url, WebLinkAddress(circle.url))

@@ -24,17 +24,17 @@ DataCommands::DataCommands(ApplicationCore& core, UiServices& ui, DataCommandDia
     : core_(core), ui_(ui), dialogs_(dialogs), restart_(std::move(restart)) {}
 
 int DataCommands::Box(std::string_view utf8Text, std::string_view utf8Title, unsigned flags) {
-  ModalScope modal(core_.controller());
+  ModalScope modal(core_.Controller());
   return ui_.MessageBox(nullptr, Sjis(utf8Text), Sjis(utf8Title), flags);
 }
 
 bool DataCommands::CanWriteDatabase(std::string_view utf8Text, std::string_view utf8Title) {
-  const PavorunDatabase* database = core_.database();
+  const PavorunDatabase* database = core_.Database();
   if (database && database->IsOpen() && database->Mode() == PavorunDatabase::kReadWrite) {
     return true;
   }
   std::string text(utf8Text);
-  if (core_.userDatabase()) text += kInitializeFirst;
+  if (core_.UsesUserDatabase()) text += kInitializeFirst;
   Box(text, utf8Title, MB_ICONINFORMATION);
   return false;
 }
@@ -43,19 +43,19 @@ bool DataCommands::Confirm(std::string_view utf8Question, std::string_view utf8T
   if (Box(utf8Question, utf8Title, MB_YESNO | MB_ICONQUESTION | MB_ESCAPE_NO) != IDYES) {
     return false;
   }
-  CatalogController* controller = core_.controller();
+  CatalogController* controller = core_.Controller();
   return !controller || controller->AskSaveChecklist() != IDCANCEL;
 }
 
 void DataCommands::RestartWith(const RestartRequest& request) {
-  if (CatalogController* controller = core_.controller()) controller->NewChecklist(true);
+  if (CatalogController* controller = core_.Controller()) controller->NewChecklist(true);
   if (restart_) restart_(request);
 }
 
 void DataCommands::InstallImageData() {
-  CatalogController* controller = core_.controller();
+  CatalogController* controller = core_.Controller();
   const std::vector<int> events = controller ? controller->ListEventNumbers() : std::vector<int>();
-  dialogs_.InstallImageData(core_.programFolder(), events, core_.eventNumber());
+  dialogs_.InstallImageData(core_.ProgramFolder(), events, core_.EventNumber());
   core_.RelocateImageData();
 }
 
@@ -68,10 +68,10 @@ void DataCommands::InstallCircleData() {
                "サークルデータの追加・削除")) {
     return;
   }
-  PavorunDatabase& database = *core_.database();
-  const int changed = dialogs_.InstallCircleData(database, core_.eventNumber());
+  PavorunDatabase& database = *core_.Database();
+  const int changed = dialogs_.InstallCircleData(database, core_.EventNumber());
   // Installing and deleting leave another event selected in the database.
-  database.SelectEvent(core_.eventNumber());
+  database.SelectEvent(core_.EventNumber());
   if (changed == 1) RestartWith({true, 0, false});
 }
 
@@ -80,16 +80,16 @@ void DataCommands::SwitchEvent() {
                "ヴェラストレード回数切り替え")) {
     return;
   }
-  CatalogController* controller = core_.controller();
+  CatalogController* controller = core_.Controller();
   const std::vector<int> events = controller ? controller->ListEventNumbers() : std::vector<int>();
-  const int chosen = dialogs_.ChooseEvent(events, core_.eventNumber());
-  if (chosen > 0 && chosen != core_.eventNumber()) RestartWith({true, chosen, false});
+  const int chosen = dialogs_.ChooseEvent(events, core_.EventNumber());
+  if (chosen > 0 && chosen != core_.EventNumber()) RestartWith({true, chosen, false});
 }
 
 void DataCommands::InitializeDatabase() {
-  if (!core_.userDatabase()) {
-    const PavorunDatabase* database = core_.database();
-    if (database && database->IsOpen() && !core_.settings().readOnly()) {
+  if (!core_.UsesUserDatabase()) {
+    const PavorunDatabase* database = core_.Database();
+    if (database && database->IsOpen() && !core_.Settings().IsReadOnly()) {
       Box("その場利用のデータベースは初期化する必要がありません。\nそのままご利用ください。",
           kInitializeTitle, MB_ICONINFORMATION);
     } else {
@@ -99,11 +99,11 @@ void DataCommands::InitializeDatabase() {
     return;
   }
   const std::string_view question =
-      core_.values().noDatabase
+      core_.Values().noDatabase
           ? "データベースを初期化してよろしいですか？\r\n初期化後は再起動します。"
           : "既にデータベースが存在します。初期化してよろしいですか？\r\n初期化後は再起動します。";
   if (!Confirm(question, kInitializeTitle)) return;
-  core_.values().noDatabase = 0;
+  core_.Values().noDatabase = 0;
   RestartWith({true, 0, true});
 }
 
@@ -122,16 +122,16 @@ void DataCommands::UpdateCircleData(bool fromFile) {
     request.title = Sjis("パヴォルンデータ更新ファイルの選択");
     request.filter = Sjis("パヴォルンデータ更新ファイル(*.zip)|*.zip|");
     request.defaultExtension = "zip";
-    CatalogController* controller = core_.controller();
+    CatalogController* controller = core_.Controller();
     std::optional<std::filesystem::path> chosen;
     {
       ModalScope modal(controller);
-      chosen = ui_.OpenFileDialog(controller ? controller->DialogOwner() : nullptr, request);
+      chosen = ui_.OpenFileDialog(controller ? controller->GetDialogOwner() : nullptr, request);
     }
     if (!chosen) return;
     archive = *chosen;
   }
-  const int outcome = dialogs_.UpdateCircleData(*core_.database(), core_.eventNumber(), archive);
+  const int outcome = dialogs_.UpdateCircleData(*core_.Database(), core_.EventNumber(), archive);
   if (outcome == 2) RestartWith({true, 0, false});
 }
 

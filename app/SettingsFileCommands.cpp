@@ -34,17 +34,17 @@ std::optional<std::filesystem::path> SettingsFileCommands::ChooseFile(const File
   request.title = Sjis(kind.title);
   request.filter = Sjis(std::string(kind.filterName) + "|*.ini|全てのファイル (*.*)|*.*|");
   request.defaultExtension = "ini";
-  CatalogController* controller = core_.controller();
-  const OwnerWindow owner = controller ? controller->DialogOwner() : nullptr;
+  CatalogController* controller = core_.Controller();
+  const OwnerWindow owner = controller ? controller->GetDialogOwner() : nullptr;
   ModalScope modal(controller);
   return save ? ui_.SaveFileDialog(owner, request) : ui_.OpenFileDialog(owner, request);
 }
 
-void SettingsFileCommands::TakeWorkingValues() { core_.settings().values() = core_.values(); }
+void SettingsFileCommands::TakeWorkingValues() { core_.Settings().Values() = core_.Values(); }
 
 void SettingsFileCommands::ReportFailure(std::string_view utf8What,
                                          const std::filesystem::path& file) {
-  ModalScope modal(core_.controller());
+  ModalScope modal(core_.Controller());
   ui_.MessageBox(nullptr, Utf8ToCp932(file.string()) + "\n" + Sjis(utf8What), Sjis("エラー"),
                  MB_ICONHAND);
 }
@@ -73,9 +73,10 @@ bool SettingsFileCommands::ExportSettings() {
   const auto file = ChooseFile({kSettingsFilter, kSettingsTitle}, true);
   if (!file) return false;
   TakeWorkingValues();
-  CatalogController* controller = core_.controller();
-  const SearchSettings search = controller ? controller->CurrentSearchSettings() : SearchSettings();
-  if (core_.settings().ExportSettings(*file, core_.bookmarks(), search)) return true;
+  CatalogController* controller = core_.Controller();
+  const SearchSettings search =
+      controller ? controller->GetCurrentSearchSettings() : SearchSettings();
+  if (core_.Settings().ExportSettings(*file, core_.Bookmarks(), search)) return true;
   ReportFailure("に動作設定を書き込めませんでした.", *file);
   return false;
 }
@@ -85,13 +86,13 @@ bool SettingsFileCommands::ImportSettings() {
   if (!file || !CanImport(*file, "動作設定")) return false;
   TakeWorkingValues();  // what the file lacks stays as it is now
   const std::optional<SearchSettings> search =
-      core_.settings().ImportSettings(*file, core_.bookmarks());
+      core_.Settings().ImportSettings(*file, core_.Bookmarks());
   if (!search) {
     ReportFailure("から動作設定を読み込めませんでした.\n動作設定ファイルを指定してください.", *file);
     return false;
   }
-  core_.values() = core_.settings().values();
-  if (CatalogController* controller = core_.controller()) {
+  core_.Values() = core_.Settings().Values();
+  if (CatalogController* controller = core_.Controller()) {
     controller->ApplySearchSettings(*search);
     controller->NotifyColorsChanged();
     controller->NotifyOptionsChanged();
@@ -104,7 +105,7 @@ bool SettingsFileCommands::ExportPrintSettings() {
   const auto file = ChooseFile({kPrintFilter, kPrintTitle}, true);
   if (!file) return false;
   TakeWorkingValues();
-  if (core_.settings().ExportPrintSettings(*file)) return true;
+  if (core_.Settings().ExportPrintSettings(*file)) return true;
   ReportFailure("に印刷設定を書き込めませんでした.", *file);
   return false;
 }
@@ -112,11 +113,11 @@ bool SettingsFileCommands::ExportPrintSettings() {
 bool SettingsFileCommands::ImportPrintSettings() {
   const auto file = ChooseFile({kPrintFilter, kPrintTitle}, false);
   if (!file || !CanImport(*file, "印刷設定")) return false;
-  if (!core_.settings().ImportPrintSettings(*file)) {
+  if (!core_.Settings().ImportPrintSettings(*file)) {
     ReportFailure("から印刷設定を読み込めませんでした.\n印刷設定ファイルを指定してください.", *file);
     return false;
   }
-  core_.values().print = core_.settings().values().print;
+  core_.Values().print = core_.Settings().Values().print;
   return true;
 }
 

@@ -126,7 +126,7 @@ bool WriteSameEventChecklist(vx::CatalogController& controller, const fs::path& 
   vx::FavoriteStore& store = *controller.GetFavoriteStore();
   store.Purge(true);
   std::vector<std::vector<int>> byColor(9);
-  const int circles = controller.Database()->GetMaxCircleId();
+  const int circles = controller.GetDatabase()->GetMaxCircleId();
   for (int id = 1; id <= circles; ++id) byColor[static_cast<std::size_t>(id % 9)].push_back(id);
   for (int color = 1; color <= 9; ++color) {
     store.SetColorMany(byColor[static_cast<std::size_t>(color - 1)], color);
@@ -184,7 +184,7 @@ class ConfirmationAnswerer : public QObject {
 // The import rows that register a catalogue circle.
 std::size_t RegisteredRows(const vx::FavoriteStore& store) {
   std::size_t count = 0;
-  for (const vx::FavoriteImportRecord& row : store.ImportRecords()) {
+  for (const vx::FavoriteImportRecord& row : store.GetImportRecords()) {
     if (row.action == vx::kImportRegister && row.circleId > 0) ++count;
   }
   return count;
@@ -199,10 +199,10 @@ class ProgramBench {
   static void Release() { instance_.reset(); }
 
   bool Ready() const { return ready_; }
-  vx::CatalogController& Controller() { return *program_->core()->controller(); }
+  vx::CatalogController& Controller() { return *program_->GetCore()->Controller(); }
   const fs::path& SameEventFile() const { return sameEvent_; }
   const fs::path& OtherEventFile() const { return otherEvent_; }
-  QSize ListSize() const { return program_->listWindow()->size(); }
+  QSize ListSize() const { return program_->GetListWindow()->size(); }
   Clock::time_point AnsweredAt() const { return answerer_.answeredAt; }
   // The circles the last confirmation page registered.
   std::size_t ConfirmedRows() const { return answerer_.registeredRows; }
@@ -231,16 +231,16 @@ class ProgramBench {
     program_ = std::make_unique<vx::VindaxelApplication>(std::vector<std::string>{});
     if (!program_->Start()) return;
     vx::CatalogController& controller = Controller();
-    controller.ShowRegisteredWindow(program_->mapWindow());
-    controller.ShowRegisteredWindow(program_->listWindow());
+    controller.ShowRegisteredWindow(program_->GetMapWindow());
+    controller.ShowRegisteredWindow(program_->GetListWindow());
     QApplication::processEvents();
     WriteOtherEventChecklist(otherEvent_);
     ready_ = WriteSameEventChecklist(controller, sameEvent_);
   }
 
   std::vector<QWidget*> Windows() const {
-    return {program_->mainWindow(), program_->checklistWindow(), program_->detailWindow(),
-            program_->mapWindow(), program_->listWindow()};
+    return {program_->GetMainWindow(), program_->GetChecklistWindow(), program_->GetDetailWindow(),
+            program_->GetMapWindow(), program_->GetListWindow()};
   }
 
   std::unique_ptr<vx::VindaxelApplication> program_;
@@ -452,7 +452,7 @@ void TimeLoad(benchmark::State& state, bool sameEvent) {
                                              : bench.ConfirmedRows();
     const Clock::time_point yardstickStart = Clock::now();
     const std::vector<Matched> rows =
-        MatchWithStockSqlite(*controller.Database(), file, sameEvent);
+        MatchWithStockSqlite(*controller.GetDatabase(), file, sameEvent);
     FillPlainTable(rows, figures.entries, bench.ListSize());
     figures.yardstick.push_back(MillisecondsSince(yardstickStart));
     figures.matched = rows.size();

@@ -167,7 +167,7 @@ class FeedChecklist {
       record.spaceNo = id;
       record.circleName = "circle" + std::to_string(id);
       record.updateId = 1000 + id;
-      if (db_.CircleTable().InsertRow(record) != 0) return;
+      if (db_.GetCircleTable().InsertRow(record) != 0) return;
     }
     store_ = std::make_unique<vx::FavoriteStore>(db_);
     for (int id = 1; id <= kCircles; ++id) {

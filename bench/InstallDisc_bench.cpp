@@ -41,9 +41,9 @@ bool WriteBaselineScript(const fs::path& script) {
   if (vxbench::InstallFullSampleDisc(source) != vx::DiscImportJob::kResultDone) return false;
   vx::PavorunDatabase db(source.parent_path(), source.filename().string(),
                          vx::SqliteDatabase::kReadWrite);
-  vx::PavorunTable* tables[] = {&db.InfoTable(),   &db.DateMaster(),  &db.MapMaster(),
-                                &db.AreaMaster(),  &db.BlockMaster(), &db.GenreMaster(),
-                                &db.JikoTable(),   &db.LayoutTable(), &db.CircleTable()};
+  vx::PavorunTable* tables[] = {&db.GetInfoTable(),  &db.GetDateMaster(),  &db.GetMapMaster(),
+                                &db.GetAreaMaster(), &db.GetBlockMaster(), &db.GetGenreMaster(),
+                                &db.GetJikoTable(),  &db.GetLayoutTable(), &db.GetCircleTable()};
   std::ofstream out(script, std::ios::binary);
   out << "PRAGMA page_size=1024;\nBEGIN;\n";
   for (vx::PavorunTable* table : tables) out << table->CreateText() << ";\n";

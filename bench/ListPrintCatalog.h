@@ -45,7 +45,7 @@ class ListPrintCatalog {
  public:
   ListPrintCatalog() : settings_(catalogue_.Folder()) {
     settings_.LoadSystemGroup();
-    values_ = settings_.values();
+    values_ = settings_.Values();
     controller_.Init(&catalogue_.Database(), &images_, &values_);
     vx::FavoriteStore& store = *controller_.GetFavoriteStore();
     const int stride = catalogue_.Database().GetMaxCircleId() / (kListPages * kListLinesPerPage);

@@ -160,11 +160,11 @@ struct Bench {
   void CheckCircles() {
     vx::PavorunDatabase& db = *Catalogue();
     int n = 0;
-    for (const vx::LayoutDesk& desk : db.LayoutTable().Desks()) {
+    for (const vx::LayoutDesk& desk : db.GetLayoutTable().Desks()) {
       if (desk.mapId != largest.mapId) continue;
       for (int half : {0, 1}) {
         const int id =
-            db.CircleTable().FindIdBySpace(largest.day, desk.blockId, desk.spaceNo, half);
+            db.GetCircleTable().FindIdBySpace(largest.day, desk.blockId, desk.spaceNo, half);
         if (id > 0 && n++ % 3 == 0) {
           controller.SetCircleColor(n % 9 + 1, id);
           checked.push_back(id);

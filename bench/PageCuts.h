@@ -31,8 +31,8 @@ class PageCuts {
     auto main = vx::CutArchive::Open(disc / (hiRes ? "V096CUTH.CCZ" : "V096CUTL.CCZ"));
     auto fix = vx::CutArchive::Open(disc / (hiRes ? "V096CUTHP.CCZ" : "V096CUTLP.CCZ"));
     if (!main) return false;
-    cutW_ = main->cutWidth();
-    cutH_ = main->cutHeight();
+    cutW_ = main->CutWidth();
+    cutH_ = main->CutHeight();
     first_ = firstPage;
     std::vector<vx::CircleRecord> records(kColumns * kRows);
     for (int page = firstPage; page >= 1 && page <= lastPage; ++page) {

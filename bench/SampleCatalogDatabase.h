@@ -79,16 +79,16 @@ class SampleCatalogDatabase {
     Check(db_->ClearEventTables());
     Check(db_->BeginTransaction());
     for (const vx::sampledisc::EventDay& d : sample_.days) {
-      Check(db_->DateMaster().InsertRow(d.id, d.year, d.month, d.day, d.weekday));
+      Check(db_->GetDateMaster().InsertRow(d.id, d.year, d.month, d.day, d.weekday));
     }
     for (const vx::sampledisc::Genre& g : sample_.genres) {
-      Check(db_->GenreMaster().InsertRow(g.id, g.name, g.code));
+      Check(db_->GetGenreMaster().InsertRow(g.id, g.name, g.code));
     }
     for (const vx::sampledisc::Block& b : sample_.blocks) {
-      Check(db_->BlockMaster().InsertRow(b.id, b.name, b.areaId));
+      Check(db_->GetBlockMaster().InsertRow(b.id, b.name, b.areaId));
     }
     for (const vx::sampledisc::Circle& c : sample_.circles) {
-      Check(db_->CircleTable().InsertRow(ToRecord(c)));
+      Check(db_->GetCircleTable().InsertRow(ToRecord(c)));
     }
     Check(db_->Commit());
     db_->SelectEvent(sample_.event);

@@ -52,7 +52,7 @@ class Profile {
     static Profile profile;
     return profile;
   }
-  bool ok() const { return ok_; }
+  bool Ok() const { return ok_; }
   const fs::path& Folder() const { return folder_; }
 
  private:
@@ -138,7 +138,7 @@ struct Medians {
 Medians g_medians;
 
 void BM_StartProgramAndMinimalWindow(benchmark::State& state) {
-  if (!Profile::Get().ok()) return state.SkipWithError("the sample profile could not be made");
+  if (!Profile::Get().Ok()) return state.SkipWithError("the sample profile could not be made");
   const fs::path shots = fs::path(VX_BENCH_DATA) / "startup-shots";
   fs::create_directories(shots);
   std::vector<double> program, programExit, yardstick, yardstickExit;

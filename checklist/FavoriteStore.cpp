@@ -286,7 +286,7 @@ bool FavoriteStore::LoadSameBlockCircles() {
              kCircleColumnList, database_.GetEventNo(), terms.c_str()) == 0;
 }
 
-std::vector<const FavoriteEntry*> FavoriteStore::EntriesInPrintOrder() const {
+std::vector<const FavoriteEntry*> FavoriteStore::GetEntriesInPrintOrder() const {
   std::vector<const FavoriteEntry*> order;
   order.reserve(entries_.size());
   for (const auto& [id, entry] : entries_) {
@@ -305,7 +305,7 @@ void FavoriteStore::ForEachChecked(const EntryUpdater& visit) {
 
 void FavoriteStore::ForEachInPrintOrder(const EntryVisitor& visit) const {
   if (!visit) return;
-  for (const FavoriteEntry* entry : EntriesInPrintOrder()) {
+  for (const FavoriteEntry* entry : GetEntriesInPrintOrder()) {
     if (!visit(*entry)) return;
   }
 }

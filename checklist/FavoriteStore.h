@@ -154,9 +154,9 @@ class FavoriteStore final : public CircleMemoLookup {
   // Whether the last read brought a definition of colour `index`.
   bool ImportDefinesColor(int index) const;
   // The highest colour number the last read uses, in its rows or its definitions; 0 for none.
-  int HighestImportColor() const;
-  std::vector<FavoriteImportRecord>& ImportRecords() { return importRecords_; }
-  const std::vector<FavoriteImportRecord>& ImportRecords() const { return importRecords_; }
+  int GetHighestImportColor() const;
+  std::vector<FavoriteImportRecord>& GetImportRecords() { return importRecords_; }
+  const std::vector<FavoriteImportRecord>& GetImportRecords() const { return importRecords_; }
 
   // --- Writing -------------------------------------------------------------------------------
   // The checklist in the current format: Header, one Color line per definition, one Circle or
@@ -195,7 +195,7 @@ class FavoriteStore final : public CircleMemoLookup {
   bool IsSameEvent() const;
   int ReadStatus() const { return readStatus_; }
   // The event the last text read named; 0 when it named none.
-  int FileEventNo() const { return fileEventNo_; }
+  int GetFileEventNo() const { return fileEventNo_; }
   // Cancel of a read: it stops before the next record, keeping what it read; a stop raised before
   // the read starts stops it at once. A stop holds for one read. Any thread.
   void RequestStop() { stopRequested_ = true; }
@@ -204,7 +204,6 @@ class FavoriteStore final : public CircleMemoLookup {
   void ForgetStop() { stopRequested_ = false; }
   // Whether a text match needs the pen name too ("StrictLoad"); set before every load.
   void SetStrictMatch(bool strict) { strictMatch_ = strict; }
-  bool StrictMatch() const { return strictMatch_; }
 
  private:
   using EntryMap = std::map<int, FavoriteEntry>;
@@ -213,7 +212,7 @@ class FavoriteStore final : public CircleMemoLookup {
 
   FavoriteEntry& Insert(int circleId, CircleRecord record, int color);
   static void ApplyColor(FavoriteEntry& entry, int color, bool keepMemoOfAnyCircle);
-  std::vector<const FavoriteEntry*> EntriesInPrintOrder() const;
+  std::vector<const FavoriteEntry*> GetEntriesInPrintOrder() const;
   int BoundColor(int color) const;
   // `stop`, when given and set, ends the read at its next row (a failed read).
   bool ReadCatalogueCircles(const std::vector<int>& ids, CircleRecords& records,

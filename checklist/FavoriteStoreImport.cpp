@@ -126,7 +126,7 @@ bool FavoriteStore::ImportDefinesColor(int index) const {
                      [index](const auto& color) { return color.first == index; });
 }
 
-int FavoriteStore::HighestImportColor() const {
+int FavoriteStore::GetHighestImportColor() const {
   int highest = 0;
   for (const FavoriteImportRecord& row : importRecords_) highest = std::max(highest, row.color);
   for (const auto& [index, color] : pendingColors_) highest = std::max(highest, index + 1);

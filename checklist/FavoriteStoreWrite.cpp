@@ -117,7 +117,7 @@ std::string FavoriteStore::SaveText() const {
                      std::to_string(database_.GetEventNo()) + ",Shift_JIS,Windows 1.96.1";
   text += kLineEnd;
   for (const auto& [index, color] : colors_) text += ColorLine(index + 1, color) + kLineEnd;
-  for (const FavoriteEntry* entry : EntriesInPrintOrder()) {
+  for (const FavoriteEntry* entry : GetEntriesInPrintOrder()) {
     FormatRecord(*entry, text);
     text += kLineEnd;
   }
@@ -175,7 +175,7 @@ std::string FavoriteStore::SaveVer1Text() const {
   std::string text;
   AppendVer1Header(text);
   text += kLineEnd;
-  for (const FavoriteEntry* entry : EntriesInPrintOrder()) {
+  for (const FavoriteEntry* entry : GetEntriesInPrintOrder()) {
     FormatVer1Entry(text, *entry);
     text += kLineEnd;
   }

@@ -83,10 +83,10 @@ void CircleFileParser::FillPlace(std::string_view page, std::string_view cut,
   record_.pageNo = LeadingInt(page);
   record_.cutIndex = LeadingInt(cut);
   record_.day = DayOfWeekday(weekday);
-  record_.blockId = db_.BlockMaster().FindIdByName(block);
+  record_.blockId = db_.GetBlockMaster().FindIdByName(block);
   record_.spaceNo = LeadingInt(space);
   record_.spaceNoSub = SpaceNoSub(record_.spaceNo);
-  record_.genreId = db_.GenreMaster().FindIdByCode(LeadingInt(genre));
+  record_.genreId = db_.GetGenreMaster().FindIdByCode(LeadingInt(genre));
 }
 
 void CircleFileParser::FillTexts(const std::string_view* t) {
@@ -111,7 +111,7 @@ int CircleFileParser::SpaceNoSub(int spaceNo) {
 
 int CircleFileParser::DayOfWeekday(std::string_view field) const {
   const int weekday = FindWeekdayIndex(field);
-  return weekday == 0 ? 0 : db_.DateMaster().FindDayByWeekday(weekday);
+  return weekday == 0 ? 0 : db_.GetDateMaster().FindDayByWeekday(weekday);
 }
 
 }  // namespace vx

@@ -90,7 +90,7 @@ std::optional<std::string_view> SectionName(std::string_view text) {
 }  // namespace
 
 ImportStatus DefinitionFileParser::Parse(std::FILE* file, ImportProgress* progress) {
-  std::atomic<bool>& stop = db_.DefinitionStop();
+  std::atomic<bool>& stop = db_.GetDefinitionStop();
   stop = false;
   db_.GetEventInfo() = EventInfo{};
   TextLineReader reader(file);
@@ -187,14 +187,14 @@ void DefinitionFileParser::StartSection(std::string_view name) {
   started_[static_cast<std::size_t>(found)] = true;
   switch (section_) {
     case Section::kDate:
-      Record(db_.InfoTable().InsertRow(db_.GetEventInfo()));
+      Record(db_.GetInfoTable().InsertRow(db_.GetEventInfo()));
       break;
     case Section::kArea:
-      db_.MapMaster().Load();
+      db_.GetMapMaster().Load();
       blockNo_ = 1;
       break;
     case Section::kJiko:
-      db_.BlockMaster().Load();
+      db_.GetBlockMaster().Load();
       break;
     default:
       break;
@@ -255,8 +255,8 @@ void DefinitionFileParser::ParseMapTableInfo(std::string_view line) {
 
 void DefinitionFileParser::ParseDate(std::string_view line) {
   const auto f = SplitTabFields<4>(line);
-  Record(db_.DateMaster().InsertRow(row_, LeadingInt(f[0]), LeadingInt(f[1]), LeadingInt(f[2]),
-                                    FindWeekdayIndex(f[3])));
+  Record(db_.GetDateMaster().InsertRow(row_, LeadingInt(f[0]), LeadingInt(f[1]), LeadingInt(f[2]),
+                                       FindWeekdayIndex(f[3])));
 }
 
 void DefinitionFileParser::ParseMap(std::string_view line) {
@@ -268,7 +268,7 @@ void DefinitionFileParser::ParseMap(std::string_view line) {
   map.allfilename = std::string(f[6]);
   map.hiResPrint = OptionalDoubledRect(f[7], f[8], f[9], f[10], map.print);
   map.rotate = OptionalInt(f[11], row_ == 1 ? 1 : 0);
-  Record(db_.MapMaster().InsertRow(row_, map));
+  Record(db_.GetMapMaster().InsertRow(row_, map));
 }
 
 void DefinitionFileParser::ParseArea(std::string_view line) {
@@ -277,26 +277,26 @@ void DefinitionFileParser::ParseArea(std::string_view line) {
   area.name = std::string(f[0]);
   // The first double-byte character, or what fits of single-byte ones: never half a character.
   area.simpleName = SjisTruncate(f[0], 2);
-  area.mapId = db_.MapMaster().FindIdByName(f[1]);
+  area.mapId = db_.GetMapMaster().FindIdByName(f[1]);
   area.print = {LeadingInt(f[3]), LeadingInt(f[4]), LeadingInt(f[5]), LeadingInt(f[6])};
   area.allFilename = std::string(f[7]);
   area.hiResPrint = OptionalDoubledRect(f[8], f[9], f[10], f[11], area.print);
-  Record(db_.AreaMaster().InsertRow(row_, area));
+  Record(db_.GetAreaMaster().InsertRow(row_, area));
   // Block names are one double-byte character each; an odd last byte is no name.
   for (std::string_view names = f[2]; names.size() >= 2; names.remove_prefix(2)) {
-    Record(db_.BlockMaster().InsertRow(blockNo_++, names.substr(0, 2), row_));
+    Record(db_.GetBlockMaster().InsertRow(blockNo_++, names.substr(0, 2), row_));
   }
 }
 
 void DefinitionFileParser::ParseGenre(std::string_view line) {
   const auto f = SplitTabFields<2>(line);
-  Record(db_.GenreMaster().InsertRow(row_, f[1], LeadingInt(f[0])));
+  Record(db_.GetGenreMaster().InsertRow(row_, f[1], LeadingInt(f[0])));
 }
 
 void DefinitionFileParser::ParseJiko(std::string_view line) {
   const auto f = SplitTabFields<5>(line);
-  Record(db_.JikoTable().InsertRow(LeadingInt(f[0]), db_.BlockMaster().FindIdByName(f[1]),
-                                   LeadingInt(f[2]), LeadingInt(f[3]), LeadingInt(f[4])));
+  Record(db_.GetJikoTable().InsertRow(LeadingInt(f[0]), db_.GetBlockMaster().FindIdByName(f[1]),
+                                      LeadingInt(f[2]), LeadingInt(f[3]), LeadingInt(f[4])));
 }
 
 void DefinitionFileParser::Record(int rc) { status_.Record(rc, db_); }

@@ -126,9 +126,9 @@ void DiscImportJob::Cancel() {
   while (state != DiscImportState::kFailed &&
          !state_.compare_exchange_weak(state, DiscImportState::kCancelled)) {
   }
-  db_.DefinitionStop() = true;
-  db_.LayoutStop() = true;
-  db_.CircleStop() = true;
+  db_.GetDefinitionStop() = true;
+  db_.GetLayoutStop() = true;
+  db_.GetCircleStop() = true;
 }
 
 int DiscImportJob::Finish() {
@@ -318,7 +318,7 @@ bool DiscImportJob::CheckEveryDayHasCircles(DiscImportState from) {
       text += ", ";
     }
     text += std::to_string(day) + Sjis("日目 (") +
-            GetWeekdayLongName(db_.DateMaster().GetWeekday(day)) + ")";
+            GetWeekdayLongName(db_.GetDateMaster().GetWeekday(day)) + ")";
   }
   if (text.empty()) return true;
   text += NoCirclesOfDaysText();

@@ -11,11 +11,11 @@
 namespace vx {
 
 ImportStatus LayoutFileParser::Parse(std::FILE* file, ImportProgress* progress) {
-  std::atomic<bool>& stop = db_.LayoutStop();
+  std::atomic<bool>& stop = db_.GetLayoutStop();
   stop = false;
   // Lines name blocks; a block's map comes through its area.
-  db_.BlockMaster().Load();
-  db_.AreaMaster().Load();
+  db_.GetBlockMaster().Load();
+  db_.GetAreaMaster().Load();
   db_.ResetMapOfBlockCache();
   if (!status_.Record(db_.DeleteEventLayout(), db_)) return status_;
   TextLineReader reader(file);
@@ -47,7 +47,7 @@ void LayoutFileParser::CheckGrid() {
   int blocks = 0;
   int spaces = 0;
   std::string problem;
-  if (!db_.LayoutTable().MeasureGrid(blocks, spaces, problem)) status_.Refuse(problem);
+  if (!db_.GetLayoutTable().MeasureGrid(blocks, spaces, problem)) status_.Refuse(problem);
 }
 
 void LayoutFileParser::ParseLine(std::string_view line, int lineNumber) {
@@ -57,11 +57,11 @@ void LayoutFileParser::ParseLine(std::string_view line, int lineNumber) {
   std::string problem = DiscTextProblem(line);
   if (problem.empty()) problem = NumberColumnsProblem(f, {1, 2, 3, 4});
   if (!problem.empty()) return status_.RefuseLine(lineNumber, problem);
-  const int blockId = db_.BlockMaster().FindIdByName(f[0]);
-  status_.Record(db_.LayoutTable().InsertRow(blockId, LeadingInt(f[1]), LeadingInt(f[2]),
-                                             LeadingInt(f[3]), LeadingInt(f[4]),
-                                             db_.GetMapIdOfBlock(blockId)),
-                 db_);
+  const int blockId = db_.GetBlockMaster().FindIdByName(f[0]);
+  status_.Record(
+      db_.GetLayoutTable().InsertRow(blockId, LeadingInt(f[1]), LeadingInt(f[2]), LeadingInt(f[3]),
+                                     LeadingInt(f[4]), db_.GetMapIdOfBlock(blockId)),
+      db_);
 }
 
 }  // namespace vx

@@ -32,7 +32,7 @@ class PavorunCircleTable : public PavorunTable {
   int GetLastPage() const { return lastPage_; }
   int GetCutsPerPage() const { return cutsPerPage_; }
   // MAX(spaceNo) of the circles of each (day, blockId).
-  const std::map<std::pair<int, int>, int>& MaxSpaces() const { return maxSpaces_; }
+  const std::map<std::pair<int, int>, int>& GetMaxSpaces() const { return maxSpaces_; }
 
   // True when the circle exists (the record then carries its genre name); the record's id is 0
   // otherwise.

@@ -134,23 +134,23 @@ class PavorunDatabase : public SqliteDatabase {
   int GetSpaceDeskRow(int blockId, int spaceNo) const;
 
   // The table objects, for the importers, the update and the print engine.
-  PavorunInfoTable& InfoTable() { return info_; }
-  PavorunLayoutTable& LayoutTable() { return layout_; }
-  PavorunCircleTable& CircleTable() { return circles_; }
-  PavorunJikoTable& JikoTable() { return jiko_; }
-  PavorunDateMaster& DateMaster() { return dates_; }
-  PavorunMapMaster& MapMaster() { return maps_; }
-  PavorunAreaMaster& AreaMaster() { return areas_; }
-  PavorunBlockMaster& BlockMaster() { return blocks_; }
-  PavorunGenreMaster& GenreMaster() { return genres_; }
-  const PavorunAreaMaster& AreaMaster() const { return areas_; }
-  const PavorunMapMaster& MapMaster() const { return maps_; }
+  PavorunInfoTable& GetInfoTable() { return info_; }
+  PavorunLayoutTable& GetLayoutTable() { return layout_; }
+  PavorunCircleTable& GetCircleTable() { return circles_; }
+  PavorunJikoTable& GetJikoTable() { return jiko_; }
+  PavorunDateMaster& GetDateMaster() { return dates_; }
+  PavorunMapMaster& GetMapMaster() { return maps_; }
+  PavorunAreaMaster& GetAreaMaster() { return areas_; }
+  PavorunBlockMaster& GetBlockMaster() { return blocks_; }
+  PavorunGenreMaster& GetGenreMaster() { return genres_; }
+  const PavorunAreaMaster& GetAreaMaster() const { return areas_; }
+  const PavorunMapMaster& GetMapMaster() const { return maps_; }
 
   // Stop flags of the definition, layout and circle parsers: set by a cancel on the UI thread,
   // cleared and polled by the worker. The circle flag also ends the update apply.
-  std::atomic<bool>& DefinitionStop() { return definitionStop_; }
-  std::atomic<bool>& LayoutStop() { return layoutStop_; }
-  std::atomic<bool>& CircleStop() { return circleStop_; }
+  std::atomic<bool>& GetDefinitionStop() { return definitionStop_; }
+  std::atomic<bool>& GetLayoutStop() { return layoutStop_; }
+  std::atomic<bool>& GetCircleStop() { return circleStop_; }
 
   // The id that the next imported or added circle row receives.
   int GetNextCircleId() const { return nextCircleId_; }

@@ -60,7 +60,7 @@ int PavorunLayoutTable::LoadGrid() {
   spaceCount_ = spaces;
   grid_.assign(static_cast<std::size_t>(blocks) * static_cast<std::size_t>(spaces), Cell{});
   const int rc = ReadDesks();
-  const PavorunAreaMaster& areas = Owner().AreaMaster();
+  const PavorunAreaMaster& areas = Owner().GetAreaMaster();
   for (const LayoutDesk& desk : desks_) {
     const int areaId = areas.FindAreaHolding(desk.mapId, desk.x, desk.y);
     if (areaId == 0) continue;  // outside every print range: the cell stays zero

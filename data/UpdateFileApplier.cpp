@@ -27,7 +27,7 @@ bool IsBlankLine(std::string_view line) {
 }  // namespace
 
 ImportStatus UpdateFileApplier::Apply(std::FILE* file, ImportProgress* progress) {
-  std::atomic<bool>& stop = db_.CircleStop();
+  std::atomic<bool>& stop = db_.GetCircleStop();
   stop = false;
   int nextId = QueryMaxCircleId() + 1;
   TextLineReader reader(file);
@@ -63,19 +63,19 @@ int UpdateFileApplier::ApplyUpdateLine(TextLineReader& reader, int nextId) {
   if (record_.id != 0) {
     const bool ownColumn = db_.GetEventNo() >= kFirstEventWithUpdateColumn;
     record_.updateData.assign(ownColumn ? f[15] : f[14]);
-    status_.Record(db_.CircleTable().UpdateCircle(record_), db_);
+    status_.Record(db_.GetCircleTable().UpdateCircle(record_), db_);
     return kChanged;
   }
   record_.id = nextId;
   record_.pageNo = record_.cutIndex = record_.day = 0;
   record_.blockId = record_.spaceNo = record_.spaceNoSub = 0;
-  record_.genreId = db_.GenreMaster().FindIdByCode(LeadingInt(f[7]));
+  record_.genreId = db_.GetGenreMaster().FindIdByCode(LeadingInt(f[7]));
   record_.circleName.assign(f[8]);
   record_.circleKana.assign(f[9]);
   record_.description.assign(f[14]);
   record_.updateId = updateId;
   record_.updateData.assign(f[15]);
-  status_.Record(db_.CircleTable().InsertRow(record_), db_);
+  status_.Record(db_.GetCircleTable().InsertRow(record_), db_);
   return kAdded;
 }
 

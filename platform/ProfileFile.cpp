@@ -357,7 +357,7 @@ int GetPrivateProfileInt(std::string_view section, std::string_view key, int def
 bool WritePrivateProfileString(std::string_view section, const char* key, const char* value,
                                const std::filesystem::path& file) {
   ProfileFile profile(file);
-  if (!profile.ok()) return false;
+  if (!profile.Ok()) return false;
   if (!key) {
     profile.DeleteSection(section);
   } else if (!value) {
@@ -365,7 +365,7 @@ bool WritePrivateProfileString(std::string_view section, const char* key, const 
   } else if (!profile.WriteString(section, key, value)) {
     return false;
   }
-  return !profile.modified() || profile.Save();
+  return !profile.IsModified() || profile.Save();
 }
 
 }  // namespace vx

@@ -58,13 +58,13 @@ class ProfileFile {
   bool DeleteKey(std::string_view section, std::string_view key);
   bool DeleteSection(std::string_view section);
 
-  const std::filesystem::path& path() const { return path_; }
+  const std::filesystem::path& Path() const { return path_; }
   // False when the last Load() could not read an existing file.
-  bool ok() const { return !loadFailed_; }
+  bool Ok() const { return !loadFailed_; }
   // True once an edit changed the lines since the last Load().
-  bool modified() const { return modified_; }
+  bool IsModified() const { return modified_; }
   // True once a WriteString was refused since the last Load(): what was saved is incomplete.
-  bool refusedWrites() const { return refusedWrites_; }
+  bool RefusedWrites() const { return refusedWrites_; }
 
  private:
   struct Section {

@@ -13,43 +13,43 @@
 namespace vx {
 
 std::string CatalogPrintDataSource::EventName() const {
-  const PavorunDatabase* db = controller_.Database();
+  const PavorunDatabase* db = controller_.GetDatabase();
   return db ? db->GetEventInfo().pavorunName : std::string();
 }
 
 int CatalogPrintDataSource::DayCount() const {
-  const PavorunDatabase* db = controller_.Database();
+  const PavorunDatabase* db = controller_.GetDatabase();
   return db ? db->GetDateCount() : 0;
 }
 
 std::string CatalogPrintDataSource::DayWeekdayName(int day) const {
-  const PavorunDatabase* db = controller_.Database();
+  const PavorunDatabase* db = controller_.GetDatabase();
   if (!db || day < 1 || day > db->GetDateCount()) return {};
   return GetWeekdayShortName(db->GetWeekdayOfDay(day));
 }
 
 PrintMapCell CatalogPrintDataSource::MapCell() const {
-  const PavorunDatabase* db = controller_.Database();
+  const PavorunDatabase* db = controller_.GetDatabase();
   if (!db) return {};
   const EventInfo& info = db->GetEventInfo();
   return {info.mapOriginX, info.mapOriginY, info.mapSizeW, info.mapSizeH};
 }
 
 int CatalogPrintDataSource::FindMapId(std::string_view name) const {
-  const PavorunDatabase* db = controller_.Database();
-  return db ? db->MapMaster().FindIdByName(name) : 0;
+  const PavorunDatabase* db = controller_.GetDatabase();
+  return db ? db->GetMapMaster().FindIdByName(name) : 0;
 }
 
 int CatalogPrintDataSource::FindAreaId(std::string_view name) const {
-  const PavorunDatabase* db = controller_.Database();
-  return db ? db->AreaMaster().FindIdByName(name) : 0;
+  const PavorunDatabase* db = controller_.GetDatabase();
+  return db ? db->GetAreaMaster().FindIdByName(name) : 0;
 }
 
 PrintMapInfo CatalogPrintDataSource::Map(int mapId) const {
   PrintMapInfo map;
-  const PavorunDatabase* db = controller_.Database();
+  const PavorunDatabase* db = controller_.GetDatabase();
   if (!db || mapId < 1 || mapId > db->GetMapCount()) return map;
-  const PavorunMapMaster& maps = db->MapMaster();
+  const PavorunMapMaster& maps = db->GetMapMaster();
   map.name = maps.GetRow(mapId);
   map.fileStem = maps.GetFilename(mapId);
   map.outlineStem = maps.GetAllFilename(mapId);
@@ -62,9 +62,9 @@ PrintMapInfo CatalogPrintDataSource::Map(int mapId) const {
 
 PrintAreaInfo CatalogPrintDataSource::Area(int areaId) const {
   PrintAreaInfo area;
-  const PavorunDatabase* db = controller_.Database();
-  if (!db || areaId < 1 || areaId > db->AreaMaster().Count()) return area;
-  const PavorunAreaMaster& areas = db->AreaMaster();
+  const PavorunDatabase* db = controller_.GetDatabase();
+  if (!db || areaId < 1 || areaId > db->GetAreaMaster().Count()) return area;
+  const PavorunAreaMaster& areas = db->GetAreaMaster();
   area.name = areas.GetRow(areaId);
   area.mapId = areas.GetMapId(areaId);
   area.hasPrintRect = areas.HasPrintRect(areaId);
@@ -78,7 +78,7 @@ PrintAreaInfo CatalogPrintDataSource::Area(int areaId) const {
 }
 
 PrintSpace CatalogPrintDataSource::Space(int blockId, int spaceNo) const {
-  const PavorunDatabase* db = controller_.Database();
+  const PavorunDatabase* db = controller_.GetDatabase();
   if (!db) return {};
   return {db->GetSpaceX(blockId, spaceNo), db->GetSpaceY(blockId, spaceNo),
           db->GetSpaceLayout(blockId, spaceNo), db->GetSpaceAreaId(blockId, spaceNo)};
@@ -87,7 +87,7 @@ PrintSpace CatalogPrintDataSource::Space(int blockId, int spaceNo) const {
 int CatalogPrintDataSource::CheckColorCount() const { return controller_.GetColorCount(); }
 
 PrintMapTemplates CatalogPrintDataSource::MapTemplates() const {
-  const SettingsValues* v = controller_.Values();
+  const SettingsValues* v = controller_.GetValues();
   if (!v) return {};
   return {v->mdataFile, v->gdataFile, v->adataFile, v->hmdataFile, v->hgdataFile, v->hadataFile};
 }
@@ -116,7 +116,7 @@ std::vector<FavoriteEntry> CatalogPrintDataSource::ChecklistEntries() const {
 std::vector<CircleRecord> CatalogPrintDataSource::CirclesOfBlocks(
     std::span<const DayBlock> blocks) const {
   std::vector<CircleRecord> circles;
-  PavorunDatabase* db = controller_.Database();
+  PavorunDatabase* db = controller_.GetDatabase();
   if (!db || blocks.empty()) return circles;
   std::string terms;
   for (const DayBlock& b : blocks) {

@@ -14,8 +14,8 @@ class JobOptions {
   void Add(const char* name, const std::string& value) {
     count_ = cupsAddOption(name, value.c_str(), count_, &options_);
   }
-  int count() const { return count_; }
-  cups_option_t* options() const { return options_; }
+  int Count() const { return count_; }
+  cups_option_t* Options() const { return options_; }
 
  private:
   int count_ = 0;
@@ -54,7 +54,7 @@ std::string CupsPrintSubmitter::Submit(const PrintSubmission& submission) {
   if (!submission.media.empty()) options.Add("media", submission.media);
   if (submission.landscape) options.Add("landscape", "");
   const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, printer.c_str(), submission.pdf.c_str(),
-                                 submission.title.c_str(), options.count(), options.options());
+                                 submission.title.c_str(), options.Count(), options.Options());
   return job > 0 ? std::string() : LastError();
 }
 

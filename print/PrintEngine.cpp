@@ -63,8 +63,6 @@ void PrintEngine_Reset() {
 }
 
 const PrintEngineServices& PrintEngine_Services() { return PrintEngine_State().services; }
-const std::filesystem::path& PrintEngine_LayoutFile() { return PrintEngine_State().layoutFile; }
-OwnerWindow PrintEngine_MessageOwner() { return PrintEngine_State().messageOwner; }
 
 void PrintEngine_SetDocument(int documentKind, PrintDocumentRun run) {
   if (IsDocumentKind(documentKind)) PrintEngine_State().documents[documentKind] = std::move(run);
@@ -214,10 +212,6 @@ void PrintEngine_ReleaseRecords() {
   state.records.cuts.clear();
   state.recordsDirty = true;
 }
-
-int PrintEngine_PrintOrder() { return PrintEngine_State().printOrder; }
-bool PrintEngine_HeaderOnly() { return PrintEngine_State().headerOnly; }
-bool PrintEngine_BlockAll() { return PrintEngine_State().blockAll; }
 
 std::filesystem::path PrintEngine_ImagePath(std::string_view name) {
   const std::filesystem::path& folder = PrintEngine_State().imageFolder;

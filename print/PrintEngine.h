@@ -58,9 +58,6 @@ void PrintEngine_SetContext(const PrintEngineServices& services,
 // document thread and waits for it first).
 void PrintEngine_Reset();
 const PrintEngineServices& PrintEngine_Services();
-const std::filesystem::path& PrintEngine_LayoutFile();
-// The owner of the engine's error boxes (set by the targets and the preview).
-OwnerWindow PrintEngine_MessageOwner();
 
 // --- Documents -----------------------------------------------------------------------------------
 // The run of a document kind (1..5); the program registers the five documents at start-up.
@@ -76,9 +73,8 @@ bool PrintEngine_IsDocumentThread();
 // Posts a message to the job's owner window; nothing when it has none.
 void PrintEngine_Post(const PrintJob& job, unsigned message, std::intptr_t lParam);
 
-// --- The job
-// --------------------------------------------------------------------------------------- The job
-// block and the kind of its document.
+// --- The job -------------------------------------------------------------------------------------
+// The job block and the kind of its document.
 PrintJob& PrintEngine_Job();
 int PrintEngine_DocumentKind();
 
@@ -121,15 +117,10 @@ int PrintEngine_GetRecords();
 void PrintEngine_InvalidateRecords();
 // Frees the records; the next job takes the checklist again.
 void PrintEngine_ReleaseRecords();
-// The job's global print order, header-only and block-all flags (set by the job set-up).
-int PrintEngine_PrintOrder();
-bool PrintEngine_HeaderOnly();
-bool PrintEngine_BlockAll();
 
-// --- Image data
-// -------------------------------------------------------------------------------------- The image
-// file `name` (relative, '/' separated, looked up without regard to case) exists in the event's
-// image folder.
+// --- Image data ----------------------------------------------------------------------------------
+// The image file `name` (relative, '/' separated, looked up without regard to case) exists in the
+// event's image folder.
 bool PrintEngine_ImageFileExists(std::string_view name);
 // The file's path in the image folder (case-insensitive look-up; as given when missing).
 std::filesystem::path PrintEngine_ImagePath(std::string_view name);

@@ -226,7 +226,7 @@ bool LoadLayoutFile(PrintEngineState& state) {
   const std::filesystem::path& file = state.layoutFile;
   if (std::filesystem::status(file, error).type() != std::filesystem::file_type::not_found) {
     state.layoutProfile = ProfileFile(file);
-    return state.layoutProfile.ok() || ReportFileReadError(file, "Document_ReadLayoutParam") != 0;
+    return state.layoutProfile.Ok() || ReportFileReadError(file, "Document_ReadLayoutParam") != 0;
   }
   static const std::optional<std::string> builtIn = BuiltInPrintLayout();
   if (!builtIn) {

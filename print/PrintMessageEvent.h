@@ -14,8 +14,8 @@ class PrintMessageEvent final : public QEvent {
   PrintMessageEvent(unsigned message, std::intptr_t lParam)
       : QEvent(EventType()), message_(message), lParam_(lParam) {}
 
-  unsigned message() const { return message_; }
-  std::intptr_t lParam() const { return lParam_; }
+  unsigned Message() const { return message_; }
+  std::intptr_t LParam() const { return lParam_; }
 
  private:
   unsigned message_;

@@ -47,17 +47,17 @@ std::string ImagePathOf(const SettingsValues& values) {
 
 ApplicationCommands::ApplicationCommands(VindaxelApplication& application)
     : application_(application) {
-  ApplicationCore& core = *application_.core();
-  CatalogController& controller = *core.controller();
+  ApplicationCore& core = *application_.GetCore();
+  CatalogController& controller = *core.Controller();
   UiServices& ui = *controller.GetUiServices();
-  dataDialogs_ = std::make_unique<QtDataCommandDialogs>(ui, controller, core.settings());
+  dataDialogs_ = std::make_unique<QtDataCommandDialogs>(ui, controller, core.Settings());
   data_ = std::make_unique<DataCommands>(
       core, ui, *dataDialogs_,
       [this](const RestartRequest& request) { application_.RestartAndExit(request); });
   settingsFiles_ =
       std::make_unique<SettingsFileCommands>(core, ui, [this] { BuildBookmarkMenu(); });
   web_ = std::make_unique<CircleWebCommands>(controller);
-  bookmarks_ = std::make_unique<BookmarkCommands>(controller, core.bookmarks());
+  bookmarks_ = std::make_unique<BookmarkCommands>(controller, core.Bookmarks());
   printContext_ = std::make_unique<PrintContext>();
   AddWindowCommands();
   AddHelpCommands();
@@ -71,7 +71,7 @@ ApplicationCommands::~ApplicationCommands() = default;
 
 void ApplicationCommands::AddWindowCommands() {
   On(ID_APP_EXIT, [this] {
-    if (MainWindow* main = application_.mainWindow()) main->close();
+    if (MainWindow* main = application_.GetMainWindow()) main->close();
   });
   On(ID_CHILD_WINDOWS_TOP, [this] {
     ToggleChildWindowsTop();
@@ -79,7 +79,7 @@ void ApplicationCommands::AddWindowCommands() {
   });
   On(ID_RESET_WINDOW_LAYOUT, [this] { ResetWindowLayout(); });
   OnUpdate(ID_CHILD_WINDOWS_TOP, [this](int, CommandState& state) {
-    state.checked = application_.core()->values().childWndTop != 0;
+    state.checked = application_.GetCore()->Values().childWndTop != 0;
   });
 }
 
@@ -108,13 +108,13 @@ void ApplicationCommands::AddSettingsCommands() {
 }
 
 void ApplicationCommands::EditPrintSettings() {
-  ApplicationCore& core = *application_.core();
-  RunPrintSettingsCommand(application_.beacon(), core, *core.controller()->GetUiServices(),
+  ApplicationCore& core = *application_.GetCore();
+  RunPrintSettingsCommand(application_.GetBeacon(), core, *core.Controller()->GetUiServices(),
                           *printContext_);
   CommitSettings();
 }
 
-void ApplicationCommands::CommitSettings() { application_.core()->CommitSettings(); }
+void ApplicationCommands::CommitSettings() { application_.GetCore()->CommitSettings(); }
 
 void ApplicationCommands::AddDataCommands() {
   On(ID_IMAGE_DATA, [this] { data_->InstallImageData(); });
@@ -126,7 +126,7 @@ void ApplicationCommands::AddDataCommands() {
 }
 
 void ApplicationCommands::AddCircleCommands() {
-  CatalogController& controller = *application_.core()->controller();
+  CatalogController& controller = *application_.GetCore()->Controller();
   using Link = CircleWebCommands::Link;
   On(ID_WEB_SEARCH, [this] { web_->SearchCurrentCircle(); });
   On(ID_OPEN_CIRCLE_URL, [this] { web_->OpenCurrentCircleLink(Link::kUrl); });
@@ -144,12 +144,12 @@ void ApplicationCommands::AddCircleCommands() {
 
 void ApplicationCommands::AddBookmarkCommands() {
   On(ID_BOOKMARK_ADD, [this] {
-    if (!bookmarks_->AddCurrentPage(application_.beacon())) return;
+    if (!bookmarks_->AddCurrentPage(application_.GetBeacon())) return;
     BuildBookmarkMenu();
     CommitSettings();
   });
   On(ID_BOOKMARK_ORGANIZE, [this] {
-    bookmarks_->Organize(application_.beacon());
+    bookmarks_->Organize(application_.GetBeacon());
     BuildBookmarkMenu();
     CommitSettings();
   });
@@ -157,50 +157,50 @@ void ApplicationCommands::AddBookmarkCommands() {
 }
 
 void ApplicationCommands::ShowAbout() {
-  CatalogController* controller = application_.core()->controller();
+  CatalogController* controller = application_.GetCore()->Controller();
   ModalScope modal(controller);
-  AboutDialog(application_.beacon(), *controller).exec();
+  AboutDialog(application_.GetBeacon(), *controller).exec();
 }
 
 void ApplicationCommands::ShowHelpUnavailable() {
-  application_.core()->controller()->ShowMessageBox(
+  application_.GetCore()->Controller()->ShowMessageBox(
       MB_OK | MB_ICONINFORMATION, Sjis("このプログラムにはマニュアル（ヘルプ）がありません。"),
       Sjis("ヘルプ"));
 }
 
 void ApplicationCommands::EditWebSearchSettings() {
-  CatalogController* controller = application_.core()->controller();
+  CatalogController* controller = application_.GetCore()->Controller();
   ModalScope modal(controller);
-  WebSearchSettingsDialog(application_.beacon(), *controller).exec();
+  WebSearchSettingsDialog(application_.GetBeacon(), *controller).exec();
   CommitSettings();
 }
 
 // A new image folder in the settings is looked for at once, as at start-up.
 void ApplicationCommands::ShowSettingsSheet() {
-  ApplicationCore& core = *application_.core();
-  CatalogController& controller = *core.controller();
-  SettingsValues& values = core.values();
+  ApplicationCore& core = *application_.GetCore();
+  CatalogController& controller = *core.Controller();
+  SettingsValues& values = core.Values();
   const int mode = values.imgPathMode;
   const std::string path = ImagePathOf(values);
   SettingsSheet(SettingsSheet::Kind::kSettings, controller, values, *controller.GetUiServices())
-      .Run(application_.beacon());
+      .Run(application_.GetBeacon());
   if (values.imgPathMode != mode || (values.imgPathMode == 1 && ImagePathOf(values) != path)) {
     core.RelocateImageData();
   }
 }
 
 void ApplicationCommands::ShowColorSheet() {
-  CatalogController& controller = *application_.core()->controller();
-  SettingsSheet(SettingsSheet::Kind::kCheckColors, controller, application_.core()->values(),
+  CatalogController& controller = *application_.GetCore()->Controller();
+  SettingsSheet(SettingsSheet::Kind::kCheckColors, controller, application_.GetCore()->Values(),
                 *controller.GetUiServices())
-      .Run(application_.beacon());
+      .Run(application_.GetBeacon());
 }
 
 void ApplicationCommands::EditMemo() {
-  CatalogController& controller = *application_.core()->controller();
-  const CircleRecord circle = controller.CurrentCircle();
+  CatalogController& controller = *application_.GetCore()->Controller();
+  const CircleRecord circle = controller.GetCurrentCircle();
   if (circle.id == 0) return;
-  MemoDialog dialog(application_.beacon(), circle.circleName);
+  MemoDialog dialog(application_.GetBeacon(), circle.circleName);
   dialog.SetMemo(controller.GetCircleMemo(circle.id));
   int answer = IDCANCEL;
   {
@@ -211,61 +211,61 @@ void ApplicationCommands::EditMemo() {
 }
 
 void ApplicationCommands::GoToBookmark(int id) {
-  const BookmarkList& list = application_.core()->bookmarks();
+  const BookmarkList& list = application_.GetCore()->Bookmarks();
   const int index = BookmarkIndexOfCommand(list, id);
-  if (index >= 0) application_.core()->controller()->GoToPage(list.GetAt(index)->page);
+  if (index >= 0) application_.GetCore()->Controller()->GoToPage(list.GetAt(index)->page);
 }
 
 void ApplicationCommands::BuildBookmarkMenu() {
-  MainWindow* main = application_.mainWindow();
+  MainWindow* main = application_.GetMainWindow();
   CommandMenu* menu = main ? main->Menu().SubMenuAt(kMainBookmarkMenu) : nullptr;
-  if (menu) vx::BuildBookmarkMenu(*menu, application_.core()->bookmarks());
+  if (menu) vx::BuildBookmarkMenu(*menu, application_.GetCore()->Bookmarks());
 }
 
 void ApplicationCommands::ToggleChildWindowsTop() {
-  SettingsValues& values = application_.core()->values();
+  SettingsValues& values = application_.GetCore()->Values();
   values.childWndTop = values.childWndTop ? 0 : 1;
-  MainWindow* main = application_.mainWindow();
+  MainWindow* main = application_.GetMainWindow();
   if (!main) return;
-  application_.core()->controller()->RaiseWindow(main);
+  application_.GetCore()->Controller()->RaiseWindow(main);
   if (!values.childWndTop) main->raise();
 }
 
 void ApplicationCommands::ResetWindowLayout() {
-  ApplicationCore& core = *application_.core();
+  ApplicationCore& core = *application_.GetCore();
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
   // The windows are framed by now: the layout leaves room for their frames as drawn.
-  const QWindow* handle = application_.mainWindow() ? application_.mainWindow()->windowHandle()
-                                                    : nullptr;
+  const QWindow* handle =
+      application_.GetMainWindow() ? application_.GetMainWindow()->windowHandle() : nullptr;
   const QMargins frame = handle ? handle->frameMargins() : QMargins();
-  ApplyDefaultLayout(core.values(), {area.left(), area.top(), area.width(), area.height()},
-                     frame.isNull() ? kAssumedWindowFrame
-                                    : FrameMargins{frame.left(), frame.top(), frame.right(),
-                                                   frame.bottom()});
-  if (DetailWindow* detail = application_.detailWindow()) {
-    detail->PlaceAt(core.values().windowRects[kDetailSlot]);
-    core.controller()->SaveWindowRect(detail);
-    core.controller()->ShowRegisteredWindow(detail);
+  ApplyDefaultLayout(core.Values(), {area.left(), area.top(), area.width(), area.height()},
+                     frame.isNull()
+                         ? kAssumedWindowFrame
+                         : FrameMargins{frame.left(), frame.top(), frame.right(), frame.bottom()});
+  if (DetailWindow* detail = application_.GetDetailWindow()) {
+    detail->PlaceAt(core.Values().windowRects[kDetailSlot]);
+    core.Controller()->SaveWindowRect(detail);
+    core.Controller()->ShowRegisteredWindow(detail);
   }
-  if (ChecklistWindow* checklist = application_.checklistWindow()) {
-    checklist->PlaceAt(core.values().windowRects[kChecklistSlot]);
-    core.controller()->SaveWindowRect(checklist);
-    core.controller()->ShowRegisteredWindow(checklist);
+  if (ChecklistWindow* checklist = application_.GetChecklistWindow()) {
+    checklist->PlaceAt(core.Values().windowRects[kChecklistSlot]);
+    core.Controller()->SaveWindowRect(checklist);
+    core.Controller()->ShowRegisteredWindow(checklist);
   }
-  MainWindow* main = application_.mainWindow();
+  MainWindow* main = application_.GetMainWindow();
   if (!main) return;
-  main->PlaceAt(core.values().windowRects[kMainSlot]);
-  core.controller()->SaveWindowRect(main);
-  if (ListWindow* list = application_.listWindow()) {
-    list->PlaceAt(core.values().windowRects[kListSlot]);
-    core.controller()->SaveWindowRect(list);
-    core.controller()->HideRegisteredWindow(list);
+  main->PlaceAt(core.Values().windowRects[kMainSlot]);
+  core.Controller()->SaveWindowRect(main);
+  if (ListWindow* list = application_.GetListWindow()) {
+    list->PlaceAt(core.Values().windowRects[kListSlot]);
+    core.Controller()->SaveWindowRect(list);
+    core.Controller()->HideRegisteredWindow(list);
   }
-  if (HallMapWindow* map = application_.mapWindow()) {
-    map->PlaceAt(core.values().windowRects[kMapSlot]);
-    core.controller()->SaveWindowRect(map);
-    core.controller()->HideRegisteredWindow(map);
+  if (HallMapWindow* map = application_.GetMapWindow()) {
+    map->PlaceAt(core.Values().windowRects[kMapSlot]);
+    core.Controller()->SaveWindowRect(map);
+    core.Controller()->HideRegisteredWindow(map);
   }
   main->show();
   main->activateWindow();

@@ -49,7 +49,7 @@ std::string PathText(const std::filesystem::path& path) { return Utf8ToCp932(pat
 PrintCommands::PrintCommands(ApplicationCore& core, UiServices& ui, std::function<QWidget*()> owner)
     : core_(core), ui_(ui), owner_(std::move(owner)) {
   dialogServices_.ui = &ui_;
-  dialogServices_.profileFolder = core_.settings().userFolder();
+  dialogServices_.profileFolder = core_.Settings().UserFolder();
   dialogServices_.listPrinters = CupsPrinterList_Query;
   // The sheet edits the same working settings the dialogs show.
   dialogServices_.runSettingsSheet = [this](QWidget* parent, PrintSettings&) {
@@ -65,14 +65,14 @@ PrintCommands::PrintCommands(ApplicationCore& core, UiServices& ui, std::functio
 
 PrintCommands::~PrintCommands() { PrintEngine_Reset(); }
 
-PrintSettings& PrintCommands::Settings() const { return core_.values().print; }
+PrintSettings& PrintCommands::Settings() const { return core_.Values().print; }
 
 void PrintCommands::Print() {
   if (!context_.Set(core_, ui_)) return;
   QWidget* owner = owner_();
   PrintSettings& settings = Settings();
   {
-    ModalScope modal(core_.controller());
+    ModalScope modal(core_.Controller());
     PrintDialog dialog(owner, settings, dialogServices_, printer_);
     const bool accepted = dialog.DoModal() == 1;
     // The dialog changes the settings in place, whether it prints or not.
@@ -80,11 +80,11 @@ void PrintCommands::Print() {
     if (accepted) {
       PrintJob_BuildFromSettings(settings, settings.mode);
       PrintEngine_SetPrinterTarget(owner, settings.bmpPrint, printer_);
-      PrintEngine_SetPageRange(dialog.allPages() ? "1-" : dialog.pageRange(), dialog.copies(),
-                               dialog.collate() ? 1 : 0);
+      PrintEngine_SetPageRange(dialog.AllPages() ? "1-" : dialog.PageRange(), dialog.Copies(),
+                               dialog.Collate() ? 1 : 0);
       PrintProgressDialog progress(owner, PrinterName(printer_));
       progress.DoModal();
-      TellPrintEnd(owner, progress.endMessage());
+      TellPrintEnd(owner, progress.EndMessage());
     }
   }
   PrintEngine_ReleaseRecords();
@@ -95,7 +95,7 @@ void PrintCommands::OutputImages() {
   QWidget* owner = owner_();
   PrintSettings& settings = Settings();
   {
-    ModalScope modal(core_.controller());
+    ModalScope modal(core_.Controller());
     StoreSettingsPath(settings.bmpOutPath, SettingsPathText(ShownImageFolder()));
     ImageOutputDialog dialog(owner, settings, dialogServices_);
     const bool accepted = dialog.DoModal() == 1;
@@ -108,10 +108,10 @@ void PrintCommands::OutputImages() {
           owner, settings.bmpOutSize, settings.hiReso, folder.string(),
           PathOfSettingsText(SettingsFieldText(settings.bmpOutFile)).string(),
           settings.bmpOutFormat);
-      PrintEngine_SetPageRange(dialog.allPages() ? "1-" : dialog.pageRange(), 1, 0);
+      PrintEngine_SetPageRange(dialog.AllPages() ? "1-" : dialog.PageRange(), 1, 0);
       PrintProgressDialog progress(owner, Sjis("[BMP出力]"));
       progress.DoModal();
-      TellImageOutputEnd(owner, progress.endMessage());
+      TellImageOutputEnd(owner, progress.EndMessage());
     }
   }
   PrintEngine_ReleaseRecords();

@@ -25,7 +25,7 @@ PrintContext::PrintContext() : services_(std::make_unique<Services>()) {}
 PrintContext::~PrintContext() = default;
 
 bool PrintContext::Set(ApplicationCore& core, UiServices& ui) {
-  CatalogController* controller = core.controller();
+  CatalogController* controller = core.Controller();
   if (!controller) return false;
   services_->source.emplace(*controller);
   services_->reports.emplace(ui,
@@ -36,8 +36,8 @@ bool PrintContext::Set(ApplicationCore& core, UiServices& ui) {
   services.events = &services_->events;
   services.text = &services_->text;
   services.runPreview = RunPrintPreview;
-  PrintEngine_SetContext(services, core.imageFolder().value_or(std::filesystem::path()),
-                         core.programFolder());
+  PrintEngine_SetContext(services, core.ImageFolder().value_or(std::filesystem::path()),
+                         core.ProgramFolder());
   return true;
 }
 

@@ -14,13 +14,13 @@ namespace vx {
 int RunPrintSettingsCommand(QWidget* owner, ApplicationCore& core, UiServices& ui,
                             PrintContext& context) {
   if (!context.Set(core, ui)) return IDCANCEL;
-  CatalogController& controller = *core.controller();
+  CatalogController& controller = *core.Controller();
   EditColorsFunction editColors = [&core, &controller, &ui](QWidget* page) {
-    SettingsSheet(SettingsSheet::Kind::kCheckColors, controller, core.values(), ui).Run(page);
+    SettingsSheet(SettingsSheet::Kind::kCheckColors, controller, core.Values(), ui).Run(page);
   };
   PrintSettingsContext pages{*PrintEngine_Services().source, ui, editColors};
   controller.BeginModal();
-  const int result = RunPrintSettingsSheet(owner, pages, core.values().print);
+  const int result = RunPrintSettingsSheet(owner, pages, core.Values().print);
   controller.EndModal();
   PrintEngine_ReleaseRecords();
   return result;

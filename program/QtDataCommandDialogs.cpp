@@ -16,7 +16,7 @@ QtDataCommandDialogs::QtDataCommandDialogs(UiServices& ui, CatalogController& co
     : ui_(ui), controller_(controller), settings_(settings) {}
 
 QWidget* QtDataCommandDialogs::Owner() const {
-  return static_cast<QWidget*>(controller_.DialogOwner());
+  return static_cast<QWidget*>(controller_.GetDialogOwner());
 }
 
 int QtDataCommandDialogs::InstallCircleData(PavorunDatabase& database, int currentEvent) {

@@ -82,24 +82,24 @@ VindaxelApplication::VindaxelApplication(std::vector<std::string> arguments, Lau
       portalDialogs_(std::make_unique<QtPortalDialogs>(ui_.get())),
       webJobs_(std::make_unique<WebChecklistJobs>(
           *progress_, ui_.get(), portalDialogs_.get(),
-          [this] { return WebServiceConfig::Load(core_ ? &core_->settings() : nullptr); })) {}
+          [this] { return WebServiceConfig::Load(core_ ? &core_->Settings() : nullptr); })) {}
 
 VindaxelApplication::~VindaxelApplication() {
   Exit();
   StartAgain();
 }
 
-MainWindow* VindaxelApplication::mainWindow() const { return main_; }
+MainWindow* VindaxelApplication::GetMainWindow() const { return main_; }
 
-DetailWindow* VindaxelApplication::detailWindow() const { return detail_; }
+DetailWindow* VindaxelApplication::GetDetailWindow() const { return detail_; }
 
-HallMapWindow* VindaxelApplication::mapWindow() const { return map_; }
+HallMapWindow* VindaxelApplication::GetMapWindow() const { return map_; }
 
-ListWindow* VindaxelApplication::listWindow() const { return list_; }
+ListWindow* VindaxelApplication::GetListWindow() const { return list_; }
 
-ChecklistWindow* VindaxelApplication::checklistWindow() const { return checklist_; }
+ChecklistWindow* VindaxelApplication::GetChecklistWindow() const { return checklist_; }
 
-BeaconWidget* VindaxelApplication::beacon() const { return beacon_; }
+BeaconWidget* VindaxelApplication::GetBeacon() const { return beacon_; }
 
 bool VindaxelApplication::Start() {
   if (!ClaimSingleInstance()) return false;
@@ -152,8 +152,8 @@ ApplicationServices VindaxelApplication::Services() {
   };
   // At start-up and after the initialisation command, at the end of the run.
   services.initializeDatabase = [this](std::unique_ptr<PavorunDatabase>& database) {
-    DatabaseInitializer initializer(core_->programFolder(), core_->settings().userFolder(),
-                                    core_->eventNumber(), ui_.get(),
+    DatabaseInitializer initializer(core_->ProgramFolder(), core_->Settings().UserFolder(),
+                                    core_->EventNumber(), ui_.get(),
                                     DatabaseInitializationSteps(*ui_, *progress_));
     return initializer.Run(database);
   };
@@ -195,7 +195,7 @@ void VindaxelApplication::ShowCover(const QImage& cover) {
 }
 
 void VindaxelApplication::CreateFrames() {
-  CatalogController& controller = *core_->controller();
+  CatalogController& controller = *core_->Controller();
   main_ = new MainWindow(controller);
   commands_ = std::make_unique<ApplicationCommands>(*this);
   search_ = std::make_unique<SearchCommands>(controller, [this] { return beacon_.data(); });
@@ -203,7 +203,7 @@ void VindaxelApplication::CreateFrames() {
   catalogGate_ = std::make_unique<CatalogCommandGate>(controller);
   applicationRoute_.SetTargets({catalogGate_.get(), commands_.get(), search_.get(), print_.get()});
   main_->SetApplicationCommands(&applicationRoute_);
-  main_->PlaceAt(core_->values().windowRects[kMainSlot]);
+  main_->PlaceAt(core_->Values().windowRects[kMainSlot]);
   main_->show();
   connect(main_, &MainWindow::closeAccepted, qApp, &QCoreApplication::quit,
           Qt::QueuedConnection);
@@ -212,30 +212,30 @@ void VindaxelApplication::CreateFrames() {
 
 // Created hidden at their stored places; the controller shows them once they are registered.
 void VindaxelApplication::CreateSecondaryFrames() {
-  CatalogController& controller = *core_->controller();
+  CatalogController& controller = *core_->Controller();
   checklist_ = new ChecklistWindow(controller);
   checklist_->SetColorMenu(&main_->Menu());
   checklist_->SetApplicationCommands(&applicationRoute_);
-  checklist_->PlaceAt(core_->values().windowRects[kChecklistSlot]);
+  checklist_->PlaceAt(core_->Values().windowRects[kChecklistSlot]);
   controller.SaveWindowRect(checklist_);
   detail_ = new DetailWindow(controller);
   detail_->SetApplicationCommands(&applicationRoute_);
   detail_->SetChecklistMenu(&main_->Menu());
-  detail_->PlaceAt(core_->values().windowRects[kDetailSlot]);
+  detail_->PlaceAt(core_->Values().windowRects[kDetailSlot]);
   map_ = new HallMapWindow(controller);
   map_->SetApplicationCommands(&applicationRoute_);
   map_->SetChecklistMenu(&main_->Menu());
-  map_->PlaceAt(core_->values().windowRects[kMapSlot]);
+  map_->PlaceAt(core_->Values().windowRects[kMapSlot]);
   list_ = new ListWindow(controller);
   list_->SetColorMenu(&main_->Menu());
   list_->SetApplicationCommands(&applicationRoute_);
-  list_->PlaceAt(core_->values().windowRects[kListSlot]);
+  list_->PlaceAt(core_->Values().windowRects[kListSlot]);
   controller.SaveWindowRect(list_);
 }
 
 void VindaxelApplication::CreateBeacon() {
   beacon_ = new BeaconWidget;
-  core_->controller()->AttachOwnerWindow(beacon_);
+  core_->Controller()->AttachOwnerWindow(beacon_);
 }
 
 // A close of the main window that a progress dialog blocks ends the work and the program, as
@@ -250,34 +250,35 @@ void VindaxelApplication::WatchBlockedCloses() {
 }
 
 void VindaxelApplication::RegisterFrames() {
-  CatalogController& controller = *core_->controller();
+  CatalogController& controller = *core_->Controller();
   controller.RegisterWindow(kMainWindowId, main_, Sjis("メインウィンドウ"));
   controller.RegisterWindow(kChecklistWindowId, checklist_, Sjis("チェックリスト(&K)\tCtrl+K"));
   controller.RegisterWindow(kDetailWindowId, detail_, Sjis("サークル詳細(&D)\tCtrl+D"));
   controller.RegisterWindow(kMapWindowId, map_, Sjis("会場マップ(&M)\tCtrl+M"));
   controller.RegisterWindow(kListWindowId, list_, Sjis("サークル一覧(&L)\tCtrl+L"));
-  modalFilter_ = std::make_unique<ModalInputFilter>(controller.Guard(), controller.Registry());
+  modalFilter_ =
+      std::make_unique<ModalInputFilter>(controller.GetGuard(), controller.GetRegistry());
   qApp->installEventFilter(modalFilter_.get());
   ShowSavedFrames();
   main_->raise();
   // "ChildWndTop" as stored: the command inverts it, so it is inverted first.
-  SettingsValues& values = core_->values();
+  SettingsValues& values = core_->Values();
   values.childWndTop = values.childWndTop ? 0 : 1;
   commands_->ToggleChildWindowsTop();
 }
 
 // The tool windows that were open when the program last ended.
 void VindaxelApplication::ShowSavedFrames() {
-  CatalogController& controller = *core_->controller();
-  if (core_->values().windowShown[kDetailSlot]) controller.ShowRegisteredWindow(detail_);
-  if (core_->values().windowShown[kChecklistSlot]) controller.ShowRegisteredWindow(checklist_);
-  if (core_->values().windowShown[kListSlot] == 1) controller.ShowRegisteredWindow(list_);
-  if (core_->values().windowShown[kMapSlot] == 1) controller.ShowRegisteredWindow(map_);
+  CatalogController& controller = *core_->Controller();
+  if (core_->Values().windowShown[kDetailSlot]) controller.ShowRegisteredWindow(detail_);
+  if (core_->Values().windowShown[kChecklistSlot]) controller.ShowRegisteredWindow(checklist_);
+  if (core_->Values().windowShown[kListSlot] == 1) controller.ShowRegisteredWindow(list_);
+  if (core_->Values().windowShown[kMapSlot] == 1) controller.ShowRegisteredWindow(map_);
 }
 
 void VindaxelApplication::ShowStartPage() {
   core_->GoToStartPage();
-  CatalogController& controller = *core_->controller();
+  CatalogController& controller = *core_->Controller();
   controller.UpdateTitle();
   controller.RebuildRecentFilesMenu();
   commands_->BuildBookmarkMenu();
@@ -321,9 +322,9 @@ int VindaxelApplication::Run() {
 // Ending every modal loop makes each dialog stop its work and join its worker; the commands
 // then unwind, any box they still show answers at once, and Run closes the window.
 void VindaxelApplication::Close() {
-  const CatalogController* controller = core_ ? core_->controller() : nullptr;
+  const CatalogController* controller = core_ ? core_->Controller() : nullptr;
   const bool modal = QApplication::activeModalWidget() != nullptr ||
-                     (controller && controller->Guard().IsRaised());
+                     (controller && controller->GetGuard().IsRaised());
   if (!modal) {
     if (main_) main_->close();
     return;

@@ -78,14 +78,14 @@ class VindaxelApplication : public QObject {
   // That, and the main window is closed as by the exit command.
   void RestartAndExit(const RestartRequest& request);
 
-  ApplicationCore* core() const { return core_.get(); }
-  ApplicationCommands* commands() const { return commands_.get(); }
-  MainWindow* mainWindow() const;
-  DetailWindow* detailWindow() const;
-  HallMapWindow* mapWindow() const;
-  ListWindow* listWindow() const;
-  ChecklistWindow* checklistWindow() const;
-  BeaconWidget* beacon() const;
+  ApplicationCore* GetCore() const { return core_.get(); }
+  ApplicationCommands* GetCommands() const { return commands_.get(); }
+  MainWindow* GetMainWindow() const;
+  DetailWindow* GetDetailWindow() const;
+  HallMapWindow* GetMapWindow() const;
+  ListWindow* GetListWindow() const;
+  ChecklistWindow* GetChecklistWindow() const;
+  BeaconWidget* GetBeacon() const;
 
  Q_SIGNALS:
   // The main window shows the first page (once, at the end of start-up).

@@ -89,7 +89,7 @@ int FavoriteImportJob::ImportFavoritesFromPortal() {
   std::string token;
   if (const int result = login_.GetAccessToken(token); result != kTokenReady) return result;
   // A pass after a new login reads everything again: what an earlier pass read goes.
-  store_.ImportRecords().clear();
+  store_.GetImportRecords().clear();
   CollectUnknownCircles();
   pass_ = PassState();
   for (int page = 1; page <= maxPages_; ++page) {
@@ -245,7 +245,7 @@ void FavoriteImportJob::AddUnknownCircleRow(int updateId, int color, const std::
     row.action = kImportRegister;
     row.circleId = known->second;
   }
-  store_.ImportRecords().push_back(std::move(row));
+  store_.GetImportRecords().push_back(std::move(row));
 }
 
 void FavoriteImportJob::CollectUnknownCircles() {

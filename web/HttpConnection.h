@@ -62,25 +62,25 @@ class HttpConnection {
           HttpProgressCallback callback = nullptr, void* context = nullptr);
 
   // The last reply.
-  std::uint32_t Status() const { return status_; }
-  std::uint32_t ContentLength() const { return contentLength_; }
+  std::uint32_t GetStatus() const { return status_; }
+  std::uint32_t GetContentLength() const { return contentLength_; }
   const std::string& GetReplyText() const { return replyBody_; }
   std::string GetReplyString() const { return replyBody_; }
   // Why the last request failed (results 1 and 3): the transport's own words, and its code
   // (see HttpErrorText).
-  const std::string& ErrorText() const { return errorText_; }
-  std::uint32_t ErrorCode() const { return errorCode_; }
+  const std::string& GetErrorText() const { return errorText_; }
+  std::uint32_t GetErrorCode() const { return errorCode_; }
 
   void SetTransportOptions(const HttpTransportOptions& options) { transport_ = options; }
-  const HttpTransportOptions& TransportOptions() const { return transport_; }
+  const HttpTransportOptions& GetTransportOptions() const { return transport_; }
   // A flag that, once raised (from any thread), ends the running request with result 4.
   void SetAbortFlag(const std::atomic<bool>* flag) { abort_ = flag; }
 
-  const std::string& UserAgent() const { return userAgent_; }
-  const std::string& UserName() const { return userName_; }
-  const std::string& Password() const { return password_; }
-  const std::vector<std::string>& Headers() const { return headers_; }
-  const std::string& FormBody() const { return formBody_; }
+  const std::string& GetUserAgent() const { return userAgent_; }
+  const std::string& GetUserName() const { return userName_; }
+  const std::string& GetPassword() const { return password_; }
+  const std::vector<std::string>& GetHeaders() const { return headers_; }
+  const std::string& GetFormBody() const { return formBody_; }
 
  private:
   friend int HttpRequest(const std::filesystem::path& outputFile, HttpProgressCallback callback,

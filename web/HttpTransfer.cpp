@@ -61,7 +61,7 @@ int HttpTransfer::Perform(std::string_view method, const HttpAddress& address,
 }
 
 void HttpTransfer::SetTransportOptions() {
-  const HttpTransportOptions& options = connection_.TransportOptions();
+  const HttpTransportOptions& options = connection_.GetTransportOptions();
   curl_easy_setopt(curl_, CURLOPT_ERRORBUFFER, errorBuffer_);
   curl_easy_setopt(curl_, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl_, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -78,7 +78,7 @@ void HttpTransfer::SetTransportOptions() {
   curl_easy_setopt(curl_, CURLOPT_LOW_SPEED_TIME, lowSpeedSeconds);
   curl_easy_setopt(curl_, CURLOPT_MAXFILESIZE_LARGE,
                    static_cast<curl_off_t>(options.maxReplyBytes));
-  curl_easy_setopt(curl_, CURLOPT_USERAGENT, connection_.UserAgent().c_str());
+  curl_easy_setopt(curl_, CURLOPT_USERAGENT, connection_.GetUserAgent().c_str());
   curl_easy_setopt(curl_, CURLOPT_HEADERFUNCTION, &HttpTransfer::OnHeader);
   curl_easy_setopt(curl_, CURLOPT_HEADERDATA, this);
   curl_easy_setopt(curl_, CURLOPT_WRITEFUNCTION, &HttpTransfer::OnBody);
@@ -92,7 +92,7 @@ void HttpTransfer::SetTransportOptions() {
 // name; no Content-Type or Expect of libcurl's own unless the caller gave one.
 void HttpTransfer::SetHeaderLines(bool withAuthorization) {
   std::vector<std::string_view> lines;
-  for (const std::string& line : connection_.Headers()) {
+  for (const std::string& line : connection_.GetHeaders()) {
     if (!withAuthorization && SameName(HeaderName(line), "Authorization")) continue;
     const auto same = std::ranges::find_if(lines, [&line](std::string_view kept) {
       return SameName(HeaderName(kept), HeaderName(line));
@@ -125,7 +125,7 @@ void HttpTransfer::SetRequestOptions(std::string_view method, const std::string&
     curl_easy_setopt(curl_, CURLOPT_HTTPGET, 1L);
     return;
   }
-  const std::string& body = connection_.FormBody();
+  const std::string& body = connection_.GetFormBody();
   curl_easy_setopt(curl_, CURLOPT_POST, 1L);
   curl_easy_setopt(curl_, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
   curl_easy_setopt(curl_, CURLOPT_POSTFIELDS, body.c_str());
@@ -233,7 +233,7 @@ bool HttpTransfer::StartReplyBody() {
 }
 
 bool HttpTransfer::TakeBody(std::string_view bytes) {
-  if (received_ + bytes.size() > connection_.TransportOptions().maxReplyBytes) {
+  if (received_ + bytes.size() > connection_.GetTransportOptions().maxReplyBytes) {
     tooLarge_ = true;
     return false;
   }
@@ -268,7 +268,7 @@ int HttpTransfer::Fail(CURLcode code) {
   connection_.StartReply();
   std::string text = errorBuffer_[0] != '\0' ? std::string(errorBuffer_) : curl_easy_strerror(code);
   if (code == CURLE_FILESIZE_EXCEEDED) {
-    text = "reply larger than " + std::to_string(connection_.TransportOptions().maxReplyBytes) +
+    text = "reply larger than " + std::to_string(connection_.GetTransportOptions().maxReplyBytes) +
            " bytes";
   }
   connection_.SetError(TransportErrorCode(code), std::move(text));

@@ -22,11 +22,11 @@ void PortalJob::RunPasses(const std::function<int()>& pass) {
 int PortalJob::ReadReply(int sent, const HttpConnection& connection, PortalReply& reply) {
   if (sent == kHttpCancelled) return kRequestGivenUp;
   if (sent != kHttpReplied) {
-    ShowError(HttpErrorText(Sjis("通信エラー"), connection.ErrorCode()));
+    ShowError(HttpErrorText(Sjis("通信エラー"), connection.GetErrorCode()));
     return 2;
   }
-  if (connection.Status() != 200 && connection.Status() != 403) {
-    ShowError(HttpErrorText(Sjis("HTTP通信エラー"), connection.Status()));
+  if (connection.GetStatus() != 200 && connection.GetStatus() != 403) {
+    ShowError(HttpErrorText(Sjis("HTTP通信エラー"), connection.GetStatus()));
     return 3;
   }
   if (!reply.Parse(connection.GetReplyText())) {

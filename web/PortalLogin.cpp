@@ -42,7 +42,7 @@ std::string UnkeptTokenReason(const AppSettings& settings) {
       return key + Sjis(" を作れません。そのフォルダーに書き込めるようにしてください。");
     case KeyState::kUsable: break;
   }
-  return Sjis("設定ファイル ") + Utf8ToAnsi(settings.userSettingsFile().string()) +
+  return Sjis("設定ファイル ") + Utf8ToAnsi(settings.UserSettingsFile().string()) +
          Sjis(" に書き込めません。");
 }
 
@@ -140,13 +140,13 @@ int PortalLogin::RequestToken(const Client& client, const std::string& code, std
     return kTokenCancelled;
   }
   if (sent != kHttpReplied) {
-    ShowError(HttpErrorText(Sjis("通信エラー"), connection.ErrorCode()));
+    ShowError(HttpErrorText(Sjis("通信エラー"), connection.GetErrorCode()));
     return kTokenUnreachable;
   }
   caption_ = Sjis("アクセストークン取得失敗");
-  if (connection.Status() != 200) {
-    ShowError(HttpErrorText(Sjis("HTTP通信エラー"), connection.Status()));
-    return connection.Status() == 403 ? kTokenRefused : kTokenHttpError;
+  if (connection.GetStatus() != 200) {
+    ShowError(HttpErrorText(Sjis("HTTP通信エラー"), connection.GetStatus()));
+    return connection.GetStatus() == 403 ? kTokenRefused : kTokenHttpError;
   }
   PortalReply reply;
   if (!reply.Parse(connection.GetReplyText())) {

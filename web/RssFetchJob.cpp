@@ -37,7 +37,7 @@ void RssFetchJob::FetchCircleFeed(FavoriteEntry& entry) {
   HttpConnection connection("Lothervanquist", "", "");
   connection.SetTransportOptions(transport_);
   connection.SetAbortFlag(&abort_);
-  if (connection.Get(record.rss) != kHttpReplied || connection.Status() != 200) return;
+  if (connection.Get(record.rss) != kHttpReplied || connection.GetStatus() != 200) return;
   const std::string& body = connection.GetReplyText();
   std::string charset;
   if (!FindXmlEncoding(body, charset)) charset = "UTF-8";

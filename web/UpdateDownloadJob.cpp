@@ -95,7 +95,7 @@ int UpdateDownloadJob::Result(JobState finalState) const {
 // Stops the download at its next report or stall check, and the apply after its current line.
 void UpdateDownloadJob::OnCancel() {
   abort_ = true;
-  database_.CircleStop() = true;
+  database_.GetCircleStop() = true;
 }
 
 StepResult UpdateDownloadJob::Download() {
@@ -106,15 +106,15 @@ StepResult UpdateDownloadJob::Download() {
                                      &UpdateDownloadJob::OnDownloadProgress, this);
   if (result == kHttpCancelled || StopRequested()) return StepResult::kFailed;
   if (result != kHttpReplied) {
-    return Fail(HttpErrorText(Sjis("通信エラー"), connection_.ErrorCode()) + "\r\n" +
-                connection_.ErrorText());
+    return Fail(HttpErrorText(Sjis("通信エラー"), connection_.GetErrorCode()) + "\r\n" +
+                connection_.GetErrorText());
   }
-  if (connection_.Status() == 404) {
+  if (connection_.GetStatus() == 404) {
     noUpdate_ = true;
     return StepResult::kFailed;
   }
-  if (connection_.Status() != 200) {
-    return Fail(HttpErrorText(Sjis("HTTP通信エラー"), connection_.Status()));
+  if (connection_.GetStatus() != 200) {
+    return Fail(HttpErrorText(Sjis("HTTP通信エラー"), connection_.GetStatus()));
   }
   return ApplyArchive(archive.Path());
 }

@@ -128,7 +128,7 @@ void CatalogImages::SetCutGeometry(const EventInfo& info) {
                  info.cutOffsetY);
 }
 
-std::filesystem::path CatalogImages::folder() const {
+std::filesystem::path CatalogImages::GetFolder() const {
   std::lock_guard lock(mutex_);
   return folder_;
 }
@@ -165,13 +165,13 @@ int CatalogImages::GetCutHeight(bool hiRes) const {
 }
 
 int CatalogImages::CutWidthLocked(bool hiRes) const {
-  if ((hiRes || !lowRes_) && HighResLocked()) return highRes_->cutWidth();
-  return lowRes_ ? lowRes_->cutWidth() : cutSizeW_;
+  if ((hiRes || !lowRes_) && HighResLocked()) return highRes_->CutWidth();
+  return lowRes_ ? lowRes_->CutWidth() : cutSizeW_;
 }
 
 int CatalogImages::CutHeightLocked(bool hiRes) const {
-  if ((hiRes || !lowRes_) && HighResLocked()) return highRes_->cutHeight();
-  return lowRes_ ? lowRes_->cutHeight() : cutSizeH_;
+  if ((hiRes || !lowRes_) && HighResLocked()) return highRes_->CutHeight();
+  return lowRes_ ? lowRes_->CutHeight() : cutSizeH_;
 }
 
 // Composed pages start their grid at the left edge, below the caption band.
@@ -234,8 +234,8 @@ QImage CatalogImages::GetPageImage(int page, PavorunDatabase& database,
 
 // Read again when the database selected another event or reloaded its masters.
 std::shared_ptr<const CatalogPageFacts> CatalogImages::PageFactsOf(PavorunDatabase& database) {
-  const FactsSource source{&database, database.GetEventNo(), database.DateMaster().Generation(),
-                           database.BlockMaster().Generation()};
+  const FactsSource source{&database, database.GetEventNo(), database.GetDateMaster().Generation(),
+                           database.GetBlockMaster().Generation()};
   std::lock_guard lock(factsMutex_);
   if (!facts_ || !(factsSource_ == source)) {
     facts_ = CatalogPageFacts::Read(database);
@@ -259,13 +259,13 @@ int CatalogImages::GetPageImageHeight() const {
   return currentPageImage_.height();
 }
 
-QImage CatalogImages::CurrentPageImage() const {
+QImage CatalogImages::GetCurrentPageImage() const {
   std::lock_guard lock(mutex_);
   return currentPageImage_;
 }
 
 void CatalogImages::DrawPageImage(QPainter& painter, const QRectF& rect) const {
-  const QImage page = CurrentPageImage();
+  const QImage page = GetCurrentPageImage();
   if (!page.isNull()) DrawScaled(painter, rect, page, QRect());
 }
 
@@ -291,7 +291,7 @@ QImage CatalogImages::LoadCoverImage() {
     QImage cover = LoadImageFromMemory(*bytes);
     if (!cover.isNull()) return cover;
   }
-  const auto path = ResolveCaseInsensitive(folder(), PageFileName(1));
+  const auto path = ResolveCaseInsensitive(GetFolder(), PageFileName(1));
   return path ? LoadImageFile(*path) : QImage();
 }
 
@@ -321,7 +321,7 @@ void CatalogImages::DrawCut(QPainter& painter, const CutRect& rect, int page, in
 // archive the rest; the page file is the last resort.
 CatalogImages::CutPicture CatalogImages::FindCutPicture(int rectWidth, int page, int cutIndex,
                                                         int cutNumber) {
-  if ((!lowRes_ || rectWidth > lowRes_->cutWidth()) && HighResLocked()) {
+  if ((!lowRes_ || rectWidth > lowRes_->CutWidth()) && HighResLocked()) {
     QImage cut = ArchiveCut(*highRes_, highResOverride_.get(), cutNumber);
     if (!cut.isNull()) return {cut, QRect()};
   }

@@ -52,7 +52,7 @@ class CatalogImages {
   void SetCutGeometry(int originX, int originY, int sizeW, int sizeH, int offsetX, int offsetY);
   void SetCutGeometry(const EventInfo& info);
 
-  std::filesystem::path folder() const;
+  std::filesystem::path GetFolder() const;
   bool HasLowResArchive() const;
   bool HasHighResArchive() const;
 
@@ -78,7 +78,7 @@ class CatalogImages {
   bool HasPageImage() const;
   int GetPageImageWidth() const;
   int GetPageImageHeight() const;
-  QImage CurrentPageImage() const;
+  QImage GetCurrentPageImage() const;
   // The current page picture scaled into `rect`; nothing without one.
   void DrawPageImage(QPainter& painter, const QRectF& rect) const;
 

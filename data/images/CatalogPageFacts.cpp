@@ -13,7 +13,7 @@ std::shared_ptr<const CatalogPageFacts> CatalogPageFacts::Read(PavorunDatabase& 
   for (int d = 1; d <= database.GetDateCount(); ++d) {
     facts->days_.push_back({database.GetDateOfDay(d), database.GetWeekdayOfDay(d)});
   }
-  for (int b = 1; b <= database.BlockMaster().Count(); ++b) {
+  for (int b = 1; b <= database.GetBlockMaster().Count(); ++b) {
     facts->blocks_.push_back({database.GetBlockName(b), database.GetAreaNameOfBlock(b)});
   }
   facts->ReadMaxSpaces(database);
@@ -40,7 +40,7 @@ void ForEachEventRow(PavorunDatabase& database, const char* format, int event,
 
 // Selecting the event took them from its one pass over the circles.
 void CatalogPageFacts::ReadMaxSpaces(PavorunDatabase& database) {
-  for (const auto& [desk, maxSpace] : database.CircleTable().MaxSpaces()) {
+  for (const auto& [desk, maxSpace] : database.GetCircleTable().GetMaxSpaces()) {
     maxSpaces_[DeskKey(desk.first, desk.second)] = maxSpace;
   }
 }

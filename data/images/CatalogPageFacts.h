@@ -22,7 +22,7 @@ class CatalogPageFacts : public PageQueries {
   // event loaded them, plus one query over its errata rows. Runs on the connection's own thread.
   static std::shared_ptr<const CatalogPageFacts> Read(PavorunDatabase& database);
 
-  int event() const { return event_; }
+  int GetEventNo() const { return event_; }
 
   // The answers PavorunDatabase gives for the same event.
   int GetDateOfDay(int day) const override;

@@ -46,14 +46,14 @@ class CutArchive {
   // Close; null for n < 1, a missing entry or a picture larger than a cut can be. The previous
   // cut is dropped first in every case.
   QImage LoadCut(int n);
-  const QImage& lastCut() const { return lastCut_; }
+  const QImage& LastCut() const { return lastCut_; }
 
   // Drops the kept cut, closes the file and empties the index.
   void Close();
 
-  int eventNumber() const { return eventNumber_; }
-  int cutWidth() const { return cutWidth_; }
-  int cutHeight() const { return cutHeight_; }
+  int EventNumber() const { return eventNumber_; }
+  int CutWidth() const { return cutWidth_; }
+  int CutHeight() const { return cutHeight_; }
 
  private:
   struct EntryPlace {

@@ -13,7 +13,7 @@ class OctetReader : public Reader {
   explicit OctetReader(std::string_view bytes) : bytes_(bytes) {}
 
   std::size_t Read(void* buffer, std::size_t count) override;
-  std::size_t position() const { return position_; }
+  std::size_t Position() const { return position_; }
 
  private:
   std::string_view bytes_;

@@ -72,8 +72,8 @@ PageComposer::PageComposer(CutArchive& archive, CutArchive* override, const Page
     : archive_(archive),
       override_(override),
       queries_(queries),
-      cutW_(archive.cutWidth()),
-      cutH_(archive.cutHeight()) {
+      cutW_(archive.CutWidth()),
+      cutH_(archive.CutHeight()) {
   CutRect mark{0, 0, cutW_, cutH_};
   CutMarkRect(mark);
   markSquare_ = QRect(mark.x, mark.y, mark.w, mark.h);

@@ -36,7 +36,7 @@ class SingleInstanceServer : public QObject {
   // it starts its successor.
   void Close();
   bool IsListening() const;
-  const QString& name() const { return name_; }
+  const QString& Name() const { return name_; }
 
  Q_SIGNALS:
   // A later start asked this instance to come forward.

@@ -31,24 +31,24 @@ void CopyText(char (&field)[vx::kTextSize], const std::string& text) {
 class SettingsTest : public ::testing::Test {
  protected:
   SettingsTest() {
-    fs::create_directories(program());
-    ::setenv("VINDAXEL_PROGRAM_DIR", program().c_str(), 1);
+    fs::create_directories(Program());
+    ::setenv("VINDAXEL_PROGRAM_DIR", Program().c_str(), 1);
     ::setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
     ::setenv("XDG_DOCUMENTS_DIR", (root_ / "Documents").c_str(), 1);
   }
 
-  fs::path program() const { return root_ / "program"; }
-  fs::path userFile() const { return program() / "vindaxel.ini"; }
-  void WriteUserFile(const std::string& text) const { vxtest::WriteFileBytes(userFile(), text); }
+  fs::path Program() const { return root_ / "program"; }
+  fs::path UserFile() const { return Program() / "vindaxel.ini"; }
+  void WriteUserFile(const std::string& text) const { vxtest::WriteFileBytes(UserFile(), text); }
   // Every line must be in the user file.
   void ExpectInFile(const std::vector<std::string>& lines) const {
-    const std::string text = vxtest::ReadFileBytes(userFile());
+    const std::string text = vxtest::ReadFileBytes(UserFile());
     for (const std::string& line : lines) EXPECT_NE(text.find(line), std::string::npos) << line;
   }
 
   // As the application starts: window ids and rectangles first, then the groups.
   static void LoadAll(vx::AppSettings& settings, vx::BookmarkList* bookmarks = nullptr) {
-    vx::SettingsValues& v = settings.values();
+    vx::SettingsValues& v = settings.Values();
     const int ids[] = {vx::kMainWindowId, vx::kMapWindowId, vx::kChecklistWindowId,
                        vx::kDetailWindowId, vx::kListWindowId};
     for (int slot = 0; slot < 5; ++slot) {
@@ -64,12 +64,12 @@ class SettingsTest : public ::testing::Test {
 
 TEST_F(SettingsTest, SettingsIniChoosesTheUserFolder) {
   const std::pair<std::string, fs::path> cases[] = {
-      {"homepath", program()},  // an unknown word
+      {"homepath", Program()},  // an unknown word
       {"appdatapath", root_ / "data" / "vindaxel"},
       {"personalpath", root_ / "Documents" / "vindaxel"}};
   for (const auto& [word, folder] : cases) {
-    vxtest::WriteFileBytes(program() / "settings.ini", "[Settings]\r\nUserData=" + word);
-    EXPECT_EQ(vx::AppSettings(vx::ProgramFolder()).activeFile(), folder / "vindaxel.ini");
+    vxtest::WriteFileBytes(Program() / "settings.ini", "[Settings]\r\nUserData=" + word);
+    EXPECT_EQ(vx::AppSettings(vx::ProgramFolder()).ActiveFile(), folder / "vindaxel.ini");
     EXPECT_TRUE(fs::is_directory(folder));
   }
 
@@ -77,10 +77,10 @@ TEST_F(SettingsTest, SettingsIniChoosesTheUserFolder) {
   // file's place makes every save fail.
   vxtest::WriteFileBytes(root_ / "blocker", "a file where the data home should be");
   ::setenv("XDG_DATA_HOME", (root_ / "blocker").c_str(), 1);
-  vxtest::WriteFileBytes(program() / "settings.ini", "[Settings]\r\nUserData=appdatapath\r\n");
-  fs::create_directories(userFile());
+  vxtest::WriteFileBytes(Program() / "settings.ini", "[Settings]\r\nUserData=appdatapath\r\n");
+  fs::create_directories(UserFile());
   vx::AppSettings settings(vx::ProgramFolder());
-  EXPECT_EQ(settings.activeFile(), userFile());
+  EXPECT_EQ(settings.ActiveFile(), UserFile());
   EXPECT_FALSE(settings.SaveSystemGroup());
   EXPECT_FALSE(settings.SaveEventGroup(96, vx::BookmarkList()));
 }
@@ -90,7 +90,7 @@ TEST_F(SettingsTest, AnEmptyFileGivesTheDefaultsAndStaysEmpty) {
   vx::AppSettings settings(vx::ProgramFolder());
   vx::BookmarkList bookmarks;
   LoadAll(settings, &bookmarks);
-  const vx::SettingsValues& v = settings.values();
+  const vx::SettingsValues& v = settings.Values();
   const vx::PrintSettings& p = v.print;
   const std::vector<int> actual = {
       v.eventNumber,         v.cutZoomSize,    v.fvrColorNum,    v.listSortEnable,
@@ -105,8 +105,8 @@ TEST_F(SettingsTest, AnEmptyFileGivesTheDefaultsAndStaysEmpty) {
   vx::ResetListColumns(columns, 96);
   EXPECT_EQ(0, std::memcmp(v.listColumnWidths, columns.listColumnWidths,
                            4 * sizeof columns.listColumns));  // all four column tables
-  EXPECT_EQ(bookmarks.count(), 0);
-  EXPECT_EQ(vxtest::ReadFileBytes(userFile()), "");
+  EXPECT_EQ(bookmarks.Count(), 0);
+  EXPECT_EQ(vxtest::ReadFileBytes(UserFile()), "");
 }
 
 TEST_F(SettingsTest, ColoursAreAHashAndSixHexDigits) {
@@ -115,7 +115,7 @@ TEST_F(SettingsTest, ColoursAreAHashAndSixHexDigits) {
       "FvrColorPal.03=4A94FF\r\nFvrColorPal.04=#00FFGG\r\nFvrPrintPal.00=#A0b0C0\r\n");
   vx::AppSettings settings(vx::ProgramFolder());
   settings.LoadSystemGroup();
-  vx::SettingsValues& v = settings.values();
+  vx::SettingsValues& v = settings.Values();
   const std::uint32_t* d = vx::kDefaultCheckColors;
   EXPECT_EQ(std::vector<std::uint32_t>(v.fvrColors, v.fvrColors + 5),
             (std::vector<std::uint32_t>{0xABCDEF, d[1], d[2], d[3], d[4]}));
@@ -128,7 +128,7 @@ TEST_F(SettingsTest, ColoursAreAHashAndSixHexDigits) {
   ASSERT_TRUE(settings.SaveSystemGroup());
   ExpectInFile(
       {"FvrColorPal.00=#ABCDEF\r\nFvrPrintPal.00=#A0B0C0\r\n", "FvrColorPal.01=#0000FF\r\n"});
-  const std::string text = vxtest::ReadFileBytes(userFile());
+  const std::string text = vxtest::ReadFileBytes(UserFile());
   EXPECT_EQ(text.find("FvrColorPal.02="), std::string::npos);
   EXPECT_EQ(text.find("FvrColorPal.03="), std::string::npos);  // beyond the count
 }
@@ -145,7 +145,7 @@ TEST_F(SettingsTest, TheColourCountIsClampedToOneToSixteen) {
     WriteUserFile("[Color]\r\n" + file);
     vx::AppSettings settings(vx::ProgramFolder());
     settings.LoadSystemGroup();
-    const vx::SettingsValues& v = settings.values();
+    const vx::SettingsValues& v = settings.Values();
     EXPECT_EQ((std::vector<int>{v.fvrColorNum, v.fvrColorDef, static_cast<int>(v.fvrColors[15]),
                                 static_cast<int>(v.fvrColors[5])}),
               expected);
@@ -163,7 +163,7 @@ TEST_F(SettingsTest, PaperAndMarginsOutsideTheDialogsRangeAreBroughtIntoIt) {
       "Margin.Left.00=7\r\nMargin.Top.00=150000\r\nMargin.Left.05=700\r\nMargin.Right.05=700\r\n");
   vx::AppSettings settings(vx::ProgramFolder());
   ASSERT_TRUE(settings.LoadPrintGroup(96));
-  const vx::PrintSettings& p = settings.values().print;
+  const vx::PrintSettings& p = settings.Values().print;
   const auto margins = [&](int kind) {
     const vx::PrintMargins& m = p.margins[kind];
     return std::vector<int>{m.top, m.bottom, m.left, m.right};
@@ -192,7 +192,7 @@ TEST_F(SettingsTest, PathsReadBackExactlyAndOlderFilesKeepTheirPaths) {
   {
     vx::AppSettings settings(vx::ProgramFolder());
     LoadAll(settings);
-    vx::SettingsValues& v = settings.values();
+    vx::SettingsValues& v = settings.Values();
     EXPECT_EQ(vx::PathOfSettingsText(v.recentFiles[0]), older);
     EXPECT_EQ(vx::PathOfSettingsText(v.recentFiles[1]), "/home/u/一覧.csv");
     EXPECT_EQ(vx::PathOfSettingsText(v.defaultFileDir), older);
@@ -204,15 +204,15 @@ TEST_F(SettingsTest, PathsReadBackExactlyAndOlderFilesKeepTheirPaths) {
                 "RecentFiles.00=" + vx::Sjis(older) + "\r\n"});
   vx::AppSettings settings(vx::ProgramFolder());
   LoadAll(settings);
-  const vx::PrintSettings& p = settings.values().print;
+  const vx::PrintSettings& p = settings.Values().print;
   EXPECT_EQ(vx::PathOfSettingsText(p.bmpOutPath), wave);
   EXPECT_EQ(vx::PathOfSettingsText(p.bmpOutFile), "Café");
-  EXPECT_EQ(vx::PathOfSettingsText(settings.values().recentFiles[0]), older);
+  EXPECT_EQ(vx::PathOfSettingsText(settings.Values().recentFiles[0]), older);
 }
 
 TEST_F(SettingsTest, EventGroupsAndTheirBookmarksAreKeptPerEvent) {
   vx::AppSettings settings(vx::ProgramFolder());
-  vx::SettingsValues& v = settings.values();
+  vx::SettingsValues& v = settings.Values();
   vx::BookmarkList list;
   list.Add(vx::Bookmark::Make(vx::Bookmark::kFolder, 0, 0, vx::Sjis("東ホール")));
   for (int i = 1; i <= 11; ++i) {
@@ -229,14 +229,14 @@ TEST_F(SettingsTest, EventGroupsAndTheirBookmarksAreKeptPerEvent) {
   vx::BookmarkList loaded;
   settings.LoadEventGroup(95, loaded);
   EXPECT_EQ(v.lastSelPage, 10);
-  ASSERT_EQ(loaded.count(), 12);
+  ASSERT_EQ(loaded.Count(), 12);
   EXPECT_TRUE(loaded.GetAt(0)->IsFolder());
   EXPECT_STREQ(loaded.GetAt(0)->title, vx::Sjis("東ホール").c_str());
   EXPECT_EQ(loaded.GetAt(11)->depth, 1);
   EXPECT_EQ(loaded.GetAt(11)->page, 111);
   settings.LoadEventGroup(96, loaded);
   EXPECT_EQ(v.lastSelPage, 20);
-  EXPECT_EQ(loaded.count(), 0);
+  EXPECT_EQ(loaded.Count(), 0);
 }
 
 TEST_F(SettingsTest, BookmarksStopAtTheCapacityAndTitlesAtTheRecord) {
@@ -251,7 +251,7 @@ TEST_F(SettingsTest, BookmarksStopAtTheCapacityAndTitlesAtTheRecord) {
   vx::AppSettings settings(vx::ProgramFolder());
   vx::BookmarkList list;
   settings.LoadEventGroup(96, list);
-  ASSERT_EQ(list.count(), vx::BookmarkList::kCapacity);
+  ASSERT_EQ(list.Count(), vx::BookmarkList::kCapacity);
   EXPECT_EQ(std::string(list.GetAt(0)->title), std::string(126, 'a'));  // no half character
   EXPECT_EQ(list.GetAt(4095)->page, 4095);
   EXPECT_EQ(list.GetAt(4096), nullptr);
@@ -261,7 +261,7 @@ TEST_F(SettingsTest, BookmarksStopAtTheCapacityAndTitlesAtTheRecord) {
 
   WriteUserFile("[VQ96]\r\nBookmarkType.0000=1\r\nBookmarkType.0001=0\r\nBookmarkType.0002=1\r\n");
   settings.LoadEventGroup(96, list);
-  EXPECT_EQ(list.count(), 1);  // a type of zero ends the list
+  EXPECT_EQ(list.Count(), 1);  // a type of zero ends the list
 }
 
 // The system group is saved into the user file, keeping what else is there; export files hold
@@ -271,7 +271,7 @@ TEST_F(SettingsTest, SavedExportedAndImportedValuesComeBackWhole) {
   WriteUserFile("; kept\r\n[Other]\r\nKey=value\r\n[Window]\r\nCutZoomSize=80\r\n");
   vx::AppSettings other(vx::ProgramFolder());
   LoadAll(other);
-  vx::SettingsValues& v = other.values();
+  vx::SettingsValues& v = other.Values();
   EXPECT_EQ(v.cutZoomSize, 80);
   v.eventNumber = 95;
   v.lastSelPage = 7;
@@ -299,26 +299,26 @@ TEST_F(SettingsTest, SavedExportedAndImportedValuesComeBackWhole) {
   const fs::path file = root_ / "exported.ini", printFile = root_ / "print.ini";
   ASSERT_TRUE(other.ExportSettings(file, marks, search));
   ASSERT_TRUE(other.ExportPrintSettings(printFile));
-  EXPECT_EQ(other.activeFile(), userFile());
+  EXPECT_EQ(other.ActiveFile(), UserFile());
   vx::ProfileFile exported(printFile);
   ASSERT_TRUE(exported.Load());
   EXPECT_EQ(exported.Sections(), std::vector<std::string>({"Print"}));
 
-  fs::remove(userFile());
+  fs::remove(UserFile());
   vx::AppSettings settings(vx::ProgramFolder());
   LoadAll(settings);
-  settings.values().eventNumber = 95;  // the per-event print keys are those of event 95
+  settings.Values().eventNumber = 95;  // the per-event print keys are those of event 95
   settings.ImportPrintSettings(printFile);
-  EXPECT_EQ(0, std::memcmp(&settings.values().print, &v.print, sizeof v.print));
-  EXPECT_EQ(settings.values().cutZoomSize, 100);  // nothing outside the print block
+  EXPECT_EQ(0, std::memcmp(&settings.Values().print, &v.print, sizeof v.print));
+  EXPECT_EQ(settings.Values().cutZoomSize, 100);  // nothing outside the print block
   vx::BookmarkList bookmarks;
   bookmarks.Add(vx::Bookmark::Make(vx::Bookmark::kPage, 0, 1, "old"));
   bookmarks.Add(vx::Bookmark::Make(vx::Bookmark::kPage, 0, 2, "old"));
   EXPECT_EQ(settings.ImportSettings(file, bookmarks), search);
-  EXPECT_EQ(0, std::memcmp(&settings.values(), &v, sizeof v));
-  EXPECT_EQ(settings.activeFile(), userFile());
-  EXPECT_FALSE(fs::exists(userFile()));
-  ASSERT_EQ(bookmarks.count(), 1);
+  EXPECT_EQ(0, std::memcmp(&settings.Values(), &v, sizeof v));
+  EXPECT_EQ(settings.ActiveFile(), UserFile());
+  EXPECT_FALSE(fs::exists(UserFile()));
+  ASSERT_EQ(bookmarks.Count(), 1);
   EXPECT_STREQ(bookmarks.GetAt(0)->title, "exported");
 }
 
@@ -328,7 +328,7 @@ TEST_F(SettingsTest, SavedExportedAndImportedValuesComeBackWhole) {
 TEST_F(SettingsTest, AnImportThatCannotBeReadChangesNothing) {
   vx::AppSettings settings(vx::ProgramFolder());
   LoadAll(settings);
-  vx::SettingsValues& v = settings.values();
+  vx::SettingsValues& v = settings.Values();
   v.eventNumber = 95;
   v.cutZoomSize = 150;
   v.print.paperSizeW = 1234;
@@ -342,15 +342,15 @@ TEST_F(SettingsTest, AnImportThatCannotBeReadChangesNothing) {
     EXPECT_FALSE(settings.ImportSettings(root_ / name, bookmarks)) << name;
     EXPECT_FALSE(settings.ImportPrintSettings(root_ / name)) << name;
     EXPECT_EQ(0, std::memcmp(&v, &before, sizeof v)) << name;
-    ASSERT_EQ(bookmarks.count(), 1) << name;
-    EXPECT_EQ(settings.activeFile(), userFile());
+    ASSERT_EQ(bookmarks.Count(), 1) << name;
+    EXPECT_EQ(settings.ActiveFile(), UserFile());
   }
   ASSERT_TRUE(settings.SaveEventGroup(v.eventNumber, bookmarks));
   ExpectInFile({"[VQ95]\r\n", "BookmarkTitle.0000=mine\r\n"});
 
   // A user file that cannot be read loads the defaults and says so; it is never saved over.
-  fs::remove(userFile());
-  fs::create_directories(userFile());
+  fs::remove(UserFile());
+  fs::create_directories(UserFile());
   EXPECT_FALSE(settings.LoadSystemGroup());
   EXPECT_EQ(v.cutZoomSize, 100);
   EXPECT_FALSE(settings.SaveSystemGroup());
@@ -368,7 +368,7 @@ TEST_F(SettingsTest, LineBreaksAreReportedAndLongTextsStayWhole) {
   vx::AppSettings settings(vx::ProgramFolder());
   vx::BookmarkList bookmarks;
   LoadAll(settings, &bookmarks);
-  vx::SettingsValues& v = settings.values();
+  vx::SettingsValues& v = settings.Values();
   EXPECT_EQ(std::string(v.imagePath), longPath.substr(0, vx::kTextSize - 1));
   const vx::SearchSettings search = settings.LoadSearchGroup(96);
   ASSERT_TRUE(settings.SaveSystemGroup());
@@ -383,7 +383,7 @@ TEST_F(SettingsTest, LineBreaksAreReportedAndLongTextsStayWhole) {
   EXPECT_FALSE(settings.SaveSystemGroup());
   EXPECT_TRUE(settings.SaveEventGroup(96, bookmarks));
   ExpectInFile({"CutZoomSize=120\r\n", "ImagePath=/other/\r\n"});
-  EXPECT_EQ(vxtest::ReadFileBytes(userFile()).find("RecentFiles.00=/home/a"), std::string::npos);
+  EXPECT_EQ(vxtest::ReadFileBytes(UserFile()).find("RecentFiles.00=/home/a"), std::string::npos);
   vx::SearchSettings broken = search;
   broken.keywords = "cat\r\ndog";
   EXPECT_FALSE(settings.ExportSettings(root_ / "export.ini", bookmarks, broken));
@@ -393,9 +393,9 @@ TEST_F(SettingsTest, AByteOrderMarkHidesNoGroup) {
   WriteUserFile("\xEF\xBB\xBF[System]\r\nVQNumber96=95\r\n");
   vx::AppSettings settings(vx::ProgramFolder());
   LoadAll(settings);
-  EXPECT_EQ(settings.values().eventNumber, 95);
+  EXPECT_EQ(settings.Values().eventNumber, 95);
   ASSERT_TRUE(settings.SaveSystemGroup());
-  const std::string text = vxtest::ReadFileBytes(userFile());
+  const std::string text = vxtest::ReadFileBytes(UserFile());
   EXPECT_EQ(text.find("[System]"), text.rfind("[System]"));
 }
 
@@ -432,11 +432,11 @@ TEST(Base64, StandardVectors) {
 TEST_F(SettingsTest, AnOlderSettingsFileLoads) {
   const char* data = std::getenv("VX_TEST_DATA");
   ASSERT_NE(data, nullptr);
-  fs::copy_file(fs::path(data) / "settings" / "vindaxel-old.ini", userFile());
+  fs::copy_file(fs::path(data) / "settings" / "vindaxel-old.ini", UserFile());
   vx::AppSettings settings(vx::ProgramFolder());
   vx::BookmarkList bookmarks;
   LoadAll(settings, &bookmarks);
-  const vx::SettingsValues& v = settings.values();
+  const vx::SettingsValues& v = settings.Values();
   EXPECT_EQ(v.windowRects[0].right, 1024);
   EXPECT_STREQ(v.fvrColorNames[0], vx::Sjis("最優先").c_str());
   // The checklist lacked the cut column: it is put in front of the circle name, widths by kind.
@@ -444,7 +444,7 @@ TEST_F(SettingsTest, AnOlderSettingsFileLoads) {
             (std::vector<int>{257, 258, 3, 273, 260, 5, 0}));
   EXPECT_EQ(v.checkColumnWidths[4], 150);
   EXPECT_EQ(v.print.kinds[0].days, 7);  // "VQ95Days.00" of the file's event
-  ASSERT_EQ(bookmarks.count(), 2);
+  ASSERT_EQ(bookmarks.Count(), 2);
   EXPECT_STREQ(bookmarks.GetAt(1)->title, vx::Sjis("西ホール").c_str());
 }
 

@@ -230,17 +230,17 @@ TEST_F(ImageDataLocatorTest, AChosenFolderOutsideShiftJisIsLookedForUnderItsOwnN
 class ApplicationCoreTest : public ::testing::Test {
  protected:
   ApplicationCoreTest() {
-    fs::create_directories(program());
+    fs::create_directories(Program());
     ::setenv("XDG_DOCUMENTS_DIR", (root / "Documents").c_str(), 1);
     ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
     services.ui = &ui;
     services.controller.ui = &ui;
   }
 
-  fs::path program() const { return root / "program"; }
-  fs::path documents() const { return root / "Documents" / "vindaxel"; }
+  fs::path Program() const { return root / "program"; }
+  fs::path Documents() const { return root / "Documents" / "vindaxel"; }
   void WriteSettingsIni(const std::string& lines) const {
-    vxtest::WriteFileBytes(program() / "settings.ini", "[Settings]\r\n" + lines);
+    vxtest::WriteFileBytes(Program() / "settings.ini", "[Settings]\r\n" + lines);
   }
   static void BuildCatalog(const fs::path& folder) {
     fs::create_directories(folder);
@@ -248,7 +248,7 @@ class ApplicationCoreTest : public ::testing::Test {
     vxtest::BuildControllerCatalog(db);
   }
   std::unique_ptr<vx::ApplicationCore> Start() {
-    auto core = std::make_unique<vx::ApplicationCore>(program(), services);
+    auto core = std::make_unique<vx::ApplicationCore>(Program(), services);
     core->LoadSettings({0, 0, 1024, 768});
     return core;
   }
@@ -278,21 +278,21 @@ TEST_F(ApplicationCoreTest, DatabaseComesFromTheFolderTheSettingsChoose) {
   const int rw = vx::PavorunDatabase::kReadWrite;
   const int ro = vx::PavorunDatabase::kReadOnly;
   const Case cases[] = {
-      {"ReadOnly=1\r\nUserData=personalpath", true, 0, {}, 0, program(), ro, false, 0, 0},
-      {"UserData=exepath", false, 0, {}, 0, program(), rw, false, 0, 0},
-      {"UserData=personalpath", true, 1, {}, 0, documents(), rw, true, 0, 0},
-      {"UserData=personalpath", false, 0, {IDYES}, 1, documents(), rw, true, 0, 1},
-      {"UserData=personalpath", false, 0, {IDYES}, 2, program(), ro, true, 1, 1},
-      {"UserData=personalpath", false, 0, {IDNO}, 0, program(), ro, true, 1, 1},
-      {"UserData=personalpath", false, 1, {}, 0, program(), ro, true, 1, 0},
+      {"ReadOnly=1\r\nUserData=personalpath", true, 0, {}, 0, Program(), ro, false, 0, 0},
+      {"UserData=exepath", false, 0, {}, 0, Program(), rw, false, 0, 0},
+      {"UserData=personalpath", true, 1, {}, 0, Documents(), rw, true, 0, 0},
+      {"UserData=personalpath", false, 0, {IDYES}, 1, Documents(), rw, true, 0, 1},
+      {"UserData=personalpath", false, 0, {IDYES}, 2, Program(), ro, true, 1, 1},
+      {"UserData=personalpath", false, 0, {IDNO}, 0, Program(), ro, true, 1, 1},
+      {"UserData=personalpath", false, 1, {}, 0, Program(), ro, true, 1, 0},
       // Nothing to initialise with: no question, and the next start asks again.
-      {"UserData=appdatapath", false, 0, {}, 0, program(), ro, true, 0, 0, false},
+      {"UserData=appdatapath", false, 0, {}, 0, Program(), ro, true, 0, 0, false},
   };
-  BuildCatalog(program());
+  BuildCatalog(Program());
   for (const Case& c : cases) {
     SCOPED_TRACE(c.ini + " answers " + std::to_string(c.answers.size()));
     const fs::path userFolder =
-        c.ini.find("appdatapath") != std::string::npos ? root / "data" / "vindaxel" : documents();
+        c.ini.find("appdatapath") != std::string::npos ? root / "data" / "vindaxel" : Documents();
     fs::remove_all(userFolder);
     WriteSettingsIni(c.ini);
     if (c.userHasCircles) BuildCatalog(userFolder);
@@ -313,8 +313,8 @@ TEST_F(ApplicationCoreTest, DatabaseComesFromTheFolderTheSettingsChoose) {
     auto core = Start();
     core->OpenDatabase();
     const auto questions = ui.CallsOf(vx::UiCallKind::kMessageBox);
-    EXPECT_EQ(std::make_tuple(core->database()->Folder(), core->database()->Mode(),
-                              core->userDatabase(), core->values().noDatabase),
+    EXPECT_EQ(std::make_tuple(core->Database()->Folder(), core->Database()->Mode(),
+                              core->UsesUserDatabase(), core->Values().noDatabase),
               std::make_tuple(c.folder, c.mode, c.userDatabase, c.noDatabaseAfter));
     ASSERT_EQ(static_cast<int>(questions.size()), c.questions);
     if (c.questions) {
@@ -358,14 +358,14 @@ std::string Damage(const fs::path& file) {
 // ask again; Yes moves it aside and installs anew. A damaged read-only catalogue is named too.
 TEST_F(ApplicationCoreTest, DamagedDatabaseIsNamedAndReinstalledOnlyOnYes) {
   WriteSettingsIni("UserData=personalpath");
-  BuildCatalog(program());
-  BuildCatalog(documents());
-  const fs::path file = documents() / vx::PavorunDatabase::kFileName;
+  BuildCatalog(Program());
+  BuildCatalog(Documents());
+  const fs::path file = Documents() / vx::PavorunDatabase::kFileName;
   std::vector<fs::path> imported;
-  services.initializeDatabase = RealInitializer(program(), documents(), ui, imported);
+  services.initializeDatabase = RealInitializer(Program(), Documents(), ui, imported);
   for (const int answer : {IDNO, IDYES}) {
     fs::remove(file);
-    BuildCatalog(documents());
+    BuildCatalog(Documents());
     const std::string damaged = Damage(file);
     ui.ClearCalls();
     ui.QueueAnswer(answer);
@@ -378,14 +378,14 @@ TEST_F(ApplicationCoreTest, DamagedDatabaseIsNamedAndReinstalledOnlyOnYes) {
               std::make_tuple(vx::DamagedDatabaseText(vx::kDamagedQuestion, file),
                               vx::Sjis("データベースの破損"), vx::MB_YESNO | vx::MB_ICONEXCLAMATION));
     EXPECT_NE(boxes[0].text.find(file.string()), std::string::npos);
-    const vx::PavorunDatabase& db = *core->database();
-    EXPECT_EQ(std::make_tuple(db.Folder(), db.IsDamaged(), core->values().noDatabase),
-              std::make_tuple(answer == IDYES ? documents() : program(), false, 0));
+    const vx::PavorunDatabase& db = *core->Database();
+    EXPECT_EQ(std::make_tuple(db.Folder(), db.IsDamaged(), core->Values().noDatabase),
+              std::make_tuple(answer == IDYES ? Documents() : Program(), false, 0));
     const fs::path kept = answer == IDYES ? fs::path(file.string() + ".damaged") : file;
     EXPECT_TRUE(vxtest::ReadFileBytes(kept) == damaged);
   }
   WriteSettingsIni("ReadOnly=1\r\nUserData=personalpath");
-  const fs::path programFile = program() / vx::PavorunDatabase::kFileName;
+  const fs::path programFile = Program() / vx::PavorunDatabase::kFileName;
   vxtest::WriteFileBytes(programFile, std::string(5000, 'x'));
   ui.ClearCalls();
   auto core = Start();
@@ -404,12 +404,12 @@ TEST_F(ApplicationCoreTest, DamagedDatabaseIsNamedAndReinstalledOnlyOnYes) {
 // disc the user names.
 TEST_F(ApplicationCoreTest, DamagedCatalogueInTheProgramFolderIsOfferedForInstallingFromTheDisc) {
   WriteSettingsIni("UserData=exepath");
-  BuildCatalog(program());
-  const fs::path file = program() / vx::PavorunDatabase::kFileName;
+  BuildCatalog(Program());
+  const fs::path file = Program() / vx::PavorunDatabase::kFileName;
   const std::string damaged = Damage(file);
   std::vector<fs::path> imported;
   services.initializeDatabase =
-      RealInitializer(program(), program(), ui, imported, root / "disc" / "V96DEF.TXT");
+      RealInitializer(Program(), Program(), ui, imported, root / "disc" / "V96DEF.TXT");
   ui.QueueAnswer(IDNO);
   {
     auto core = Start();
@@ -419,9 +419,9 @@ TEST_F(ApplicationCoreTest, DamagedCatalogueInTheProgramFolderIsOfferedForInstal
     EXPECT_EQ(std::tie(boxes[0].text, boxes[0].flags),
               std::make_tuple(vx::DamagedDatabaseText(vx::kDamagedQuestion, file),
                               vx::MB_YESNO | vx::MB_ICONEXCLAMATION));
-    EXPECT_TRUE(core->database()->IsDamaged());
-    EXPECT_EQ(core->database()->Mode(), vx::PavorunDatabase::kReadOnly);
-    EXPECT_FALSE(core->userDatabase());
+    EXPECT_TRUE(core->Database()->IsDamaged());
+    EXPECT_EQ(core->Database()->Mode(), vx::PavorunDatabase::kReadOnly);
+    EXPECT_FALSE(core->UsesUserDatabase());
   }
   EXPECT_TRUE(vxtest::ReadFileBytes(file) == damaged);
   EXPECT_TRUE(imported.empty());
@@ -432,8 +432,8 @@ TEST_F(ApplicationCoreTest, DamagedCatalogueInTheProgramFolderIsOfferedForInstal
   auto core = Start();
   core->OpenDatabase();
   EXPECT_EQ(imported, std::vector<fs::path>{root / "disc"});
-  EXPECT_FALSE(core->database()->IsDamaged());
-  EXPECT_GT(core->database()->GetMaxCircleId(), 0);
+  EXPECT_FALSE(core->Database()->IsDamaged());
+  EXPECT_GT(core->Database()->GetMaxCircleId(), 0);
   EXPECT_TRUE(vxtest::ReadFileBytes(file.string() + ".damaged") == damaged);
   EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox).size(), 2u);  // the question, then done
   EXPECT_TRUE(ui.UnexpectedCalls().empty());
@@ -442,11 +442,11 @@ TEST_F(ApplicationCoreTest, DamagedCatalogueInTheProgramFolderIsOfferedForInstal
 // A day 1 whose circles are all unplaced started on page 0: the first page is shown instead.
 // Circles without any page leave nothing to show, which is said instead of showing page 0.
 TEST_F(ApplicationCoreTest, StartOnTheFirstPageOrSayThereIsNone) {
-  BuildCatalog(program());
+  BuildCatalog(Program());
   for (const char* change : {"delete from PavorunCircle where day=1;",
                              "update PavorunCircle set pageNo=0;"}) {
     {
-      vx::PavorunDatabase db(program());
+      vx::PavorunDatabase db(Program());
       ASSERT_EQ(db.Exec(nullptr, nullptr, change), 0);
     }
     ui.ClearCalls();
@@ -456,7 +456,7 @@ TEST_F(ApplicationCoreTest, StartOnTheFirstPageOrSayThereIsNone) {
     ASSERT_TRUE(core->CreateController());
     core->GoToStartPage();
     const bool noPage = change[0] == 'u';
-    EXPECT_EQ(core->controller()->GetCurrentPage(), noPage ? 0 : 13);
+    EXPECT_EQ(core->Controller()->GetCurrentPage(), noPage ? 0 : 13);
     const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
     ASSERT_EQ(boxes.size(), noPage ? 1u : 0u);
     if (noPage) {
@@ -478,7 +478,7 @@ TEST_F(ApplicationCoreTest, EmptyDatabaseWarnsAndStartsAnyway) {
                             vx::MB_ICONEXCLAMATION));
   EXPECT_TRUE(core->CreateController());
   core->GoToStartPage();
-  EXPECT_EQ(core->controller()->GetCurrentPage(), 0);
+  EXPECT_EQ(core->Controller()->GetCurrentPage(), 0);
 }
 
 TEST_F(ApplicationCoreTest, MissingImageDataWarnsWithTheProgramsTitle) {
@@ -498,37 +498,37 @@ TEST_F(ApplicationCoreTest, TheImageFolderOfAFirstStartIsTheProfileWhereverItMov
   {
     auto core = Start();
     core->LocateImageData();
-    EXPECT_STREQ(core->values().print.bmpOutPath, "./");
+    EXPECT_STREQ(core->Values().print.bmpOutPath, "./");
     ASSERT_TRUE(core->CommitSettings());
-    EXPECT_NE(UserIni(program()).find("BMPOutPath=./\r\n"), std::string::npos);
-    std::strcpy(core->values().print.bmpOutPath, "/chosen/");
+    EXPECT_NE(UserIni(Program()).find("BMPOutPath=./\r\n"), std::string::npos);
+    std::strcpy(core->Values().print.bmpOutPath, "/chosen/");
     core->LocateImageData();
-    EXPECT_STREQ(core->values().print.bmpOutPath, "/chosen/");
+    EXPECT_STREQ(core->Values().print.bmpOutPath, "/chosen/");
   }
-  fs::remove(program() / "vindaxel.ini");
+  fs::remove(Program() / "vindaxel.ini");
   WriteSettingsIni("UserData=personalpath");  // the program folder is no profile
   auto core = Start();
   core->LocateImageData();
-  EXPECT_EQ(core->values().print.bmpOutPath, program().string());
+  EXPECT_EQ(core->Values().print.bmpOutPath, Program().string());
 }
 
 TEST_F(ApplicationCoreTest, LastSelectedPageIsRestoredWhenTheCatalogueHasIt) {
-  BuildCatalog(program());
+  BuildCatalog(Program());
   const std::pair<int, int> cases[] = {{11, 11}, {12, 13}, {13, 13}, {0, 10}, {99, 10}, {-3, 10}};
   for (auto [stored, shown] : cases) {
-    vxtest::WriteFileBytes(program() / "vindaxel.ini",
+    vxtest::WriteFileBytes(Program() / "vindaxel.ini",
                            "[VQ96]\r\nLastSelPage=" + std::to_string(stored) + "\r\n");
     auto core = Start();
     core->OpenImages();
     core->OpenDatabase();
     ASSERT_TRUE(core->CreateController());
     core->GoToStartPage();
-    EXPECT_EQ(core->controller()->GetCurrentPage(), shown) << stored;
+    EXPECT_EQ(core->Controller()->GetCurrentPage(), shown) << stored;
   }
 }
 
 TEST_F(ApplicationCoreTest, ChecklistOpenedAtTheEndOfStartUp) {
-  BuildCatalog(program());
+  BuildCatalog(Program());
   struct Case {
     std::vector<std::string> arguments;
     int autoLoad;
@@ -542,7 +542,7 @@ TEST_F(ApplicationCoreTest, ChecklistOpenedAtTheEndOfStartUp) {
       {{"/tmp/named.txt"}, 0, fs::path("/tmp/named.txt")},
   };
   for (const Case& c : cases) {
-    vxtest::WriteFileBytes(program() / "vindaxel.ini",
+    vxtest::WriteFileBytes(Program() / "vindaxel.ini",
                            "[System]\r\nRecentFiles.00=/home/u/newest.txt\r\n"
                            "RecentFiles.01=/home/u/older.txt\r\n[Config]\r\nAutoLoad=" +
                                std::to_string(c.autoLoad) + "\r\n");
@@ -550,7 +550,7 @@ TEST_F(ApplicationCoreTest, ChecklistOpenedAtTheEndOfStartUp) {
     core->OpenDatabase();
     EXPECT_EQ(core->InitialChecklist(vx::StartupArguments::Parse(c.arguments)), c.opened);
   }
-  vxtest::WriteFileBytes(program() / "vindaxel.ini", "[Config]\r\nAutoLoad=1\r\n");
+  vxtest::WriteFileBytes(Program() / "vindaxel.ini", "[Config]\r\nAutoLoad=1\r\n");
   auto core = Start();
   core->OpenDatabase();
   EXPECT_EQ(core->InitialChecklist({}), std::nullopt);  // no recent file
@@ -561,19 +561,19 @@ TEST_F(ApplicationCoreTest, ChecklistOpenedAtTheEndOfStartUp) {
 // the detail window showed its first circle beside the main window's "nothing to show".
 TEST_F(ApplicationCoreTest, ADamagedCatalogueThatStillReadsGivesNoStartPage) {
   WriteSettingsIni("UserData=exepath");
-  BuildCatalog(program());
-  const fs::path file = program() / vx::PavorunDatabase::kFileName;
+  BuildCatalog(Program());
+  const fs::path file = Program() / vx::PavorunDatabase::kFileName;
   vxtest::WriteFileBytes(file, vxtest::ReadFileBytes(file) + std::string(512, '\x55'));
   ui.QueueAnswer(IDNO);  // not installed again
   auto core = Start();
   core->OpenImages();
   core->OpenDatabase();
-  ASSERT_TRUE(core->database()->IsDamaged());
-  ASSERT_GT(core->database()->GetMaxCircleId(), 0);
+  ASSERT_TRUE(core->Database()->IsDamaged());
+  ASSERT_GT(core->Database()->GetMaxCircleId(), 0);
   ASSERT_TRUE(core->CreateController());
   core->GoToStartPage();
-  EXPECT_EQ(core->controller()->GetCurrentPage(), 0);
-  EXPECT_EQ(core->controller()->CurrentCircle().id, 0);
+  EXPECT_EQ(core->Controller()->GetCurrentPage(), 0);
+  EXPECT_EQ(core->Controller()->GetCurrentCircle().id, 0);
 }
 
 // A checklist opened into a program without a catalogue matched none of its circles, and saving
@@ -582,9 +582,9 @@ TEST_F(ApplicationCoreTest, NoChecklistIsOpenedWithoutACatalogueAndTheUserIsTold
   const fs::path checklist = root / "mine.csv";
   const std::string bytes = "Header,VellastradeCD-ROMCatalog,Vellastrade96,Shift_JIS\r\n";
   vxtest::WriteFileBytes(checklist, bytes);
-  vxtest::WriteFileBytes(program() / "vindaxel.ini", "[System]\r\nRecentFiles.00=" +
-                                                         checklist.string() +
-                                                         "\r\n[Config]\r\nAutoLoad=1\r\n");
+  vxtest::WriteFileBytes(
+      Program() / "vindaxel.ini",
+      "[System]\r\nRecentFiles.00=" + checklist.string() + "\r\n[Config]\r\nAutoLoad=1\r\n");
   const struct {
     const char* settings;
     std::string database;  // empty: none yet
@@ -597,7 +597,7 @@ TEST_F(ApplicationCoreTest, NoChecklistIsOpenedWithoutACatalogueAndTheUserIsTold
   for (const auto& c : cases) {
     WriteSettingsIni(c.settings);
     if (!c.database.empty()) {
-      vxtest::WriteFileBytes(program() / vx::PavorunDatabase::kFileName, c.database);
+      vxtest::WriteFileBytes(Program() / vx::PavorunDatabase::kFileName, c.database);
     }
     auto core = Start();
     core->OpenDatabase();
@@ -622,21 +622,21 @@ TEST_F(ApplicationCoreTest, NoChecklistIsOpenedWithoutACatalogueAndTheUserIsTold
 }
 
 TEST_F(ApplicationCoreTest, EventSwitchSavesEveryGroupUnderTheOldNumber) {
-  BuildCatalog(program());
+  BuildCatalog(Program());
   auto core = Start();
   core->OpenImages();
   core->OpenDatabase();
   ASSERT_TRUE(core->CreateController());
   core->GoToStartPage();
-  core->controller()->GoToPage(13);
-  core->controller()->GetSearchCondition()->SetKeywords("abc");
+  core->Controller()->GoToPage(13);
+  core->Controller()->GetSearchCondition()->SetKeywords("abc");
   vx::Bookmark mark;
   mark.type = vx::Bookmark::kPage;
   mark.page = 11;
-  core->bookmarks().Add(mark);
+  core->Bookmarks().Add(mark);
   ASSERT_TRUE(core->CommitSettings({true, 97, false}));
 
-  const std::string ini = UserIni(program());
+  const std::string ini = UserIni(Program());
   const std::string mainLeft =
       "WndPosL.00008001=" + std::to_string(vx::kAssumedWindowFrame.left) + "\r\n";
   for (const std::string& line : {std::string("[VQ96]\r\nLastSelPage=13\r\n"),
@@ -653,33 +653,33 @@ TEST_F(ApplicationCoreTest, EventSwitchSavesEveryGroupUnderTheOldNumber) {
 }
 
 TEST_F(ApplicationCoreTest, SavedSettingsComeBackOnTheNextStart) {
-  BuildCatalog(program());
+  BuildCatalog(Program());
   {
     auto core = Start();
     core->OpenImages();
     core->OpenDatabase();
     ASSERT_TRUE(core->CreateController());
-    core->controller()->GoToPage(11);
-    core->values().windowRects[vx::kMapSlot] = {5, 6, 7, 8};
-    core->values().cutZoomSize = 150;
+    core->Controller()->GoToPage(11);
+    core->Values().windowRects[vx::kMapSlot] = {5, 6, 7, 8};
+    core->Values().cutZoomSize = 150;
     ASSERT_TRUE(core->SaveSettings({}));
   }
   auto core = Start();
-  EXPECT_EQ(std::tie(core->values().lastSelPage, core->values().cutZoomSize,
-                     core->values().eventNumber),
-            std::make_tuple(11, 150, 96));
-  EXPECT_EQ(CornersOf(core->values().windowRects[vx::kMapSlot]), Corners(5, 6, 7, 8));
+  EXPECT_EQ(
+      std::tie(core->Values().lastSelPage, core->Values().cutZoomSize, core->Values().eventNumber),
+      std::make_tuple(11, 150, 96));
+  EXPECT_EQ(CornersOf(core->Values().windowRects[vx::kMapSlot]), Corners(5, 6, 7, 8));
 }
 
 // A commit writes at once; one that cannot be written says which file and why, once: the
 // commits after it that fail too stay silent, until one succeeds again.
 TEST_F(ApplicationCoreTest, ACommitIsWrittenAtOnceOrSaysOnceWhyItFailed) {
   auto core = Start();
-  core->values().cutZoomSize = 150;
+  core->Values().cutZoomSize = 150;
   ASSERT_TRUE(core->CommitSettings());
-  EXPECT_NE(UserIni(program()).find("CutZoomSize=150\r\n"), std::string::npos);
+  EXPECT_NE(UserIni(Program()).find("CutZoomSize=150\r\n"), std::string::npos);
 
-  const fs::path file = program() / "vindaxel.ini";
+  const fs::path file = Program() / "vindaxel.ini";
   const std::string told = file.string() +
                            "\nに動作設定を保存できませんでした.\n同じ名前のフォルダがあります "
                            "(Is a directory).\n保存できるようになるまで、設定の変更はファイルに"
@@ -708,7 +708,7 @@ TEST_F(ApplicationCoreTest, ACommitIsWrittenAtOnceOrSaysOnceWhyItFailed) {
 
 TEST_F(ApplicationCoreTest, ASessionThatCommittedNothingIsToldAtExitThatItsSettingsWereNotSaved) {
   auto core = Start();
-  const fs::path file = program() / "vindaxel.ini";
+  const fs::path file = Program() / "vindaxel.ini";
   fs::remove(file);
   fs::create_directory(file);
   vx::RestartRequest exit;

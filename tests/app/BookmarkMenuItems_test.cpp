@@ -62,7 +62,7 @@ TEST(BookmarkMenuItemsTest, FoldersHoldTheDeeperEntriesThatFollowThem) {
 // A full list gives 4096 items; the last command reachable is 39095, and 39096 finds nothing.
 TEST(BookmarkMenuItemsTest, AFullListEndsAtTheLastCommand) {
   vx::BookmarkList list;
-  while (list.Add(Mark(1, 0, list.count(), "p"))) {
+  while (list.Add(Mark(1, 0, list.Count(), "p"))) {
   }
   const Items items = vx::BookmarkMenuItems(list);
   ASSERT_EQ(items.size(), 4096u);

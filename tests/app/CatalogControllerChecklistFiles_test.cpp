@@ -44,7 +44,7 @@ TEST_F(ChecklistCommandTest, SavingANewChecklistAsksForAFileAndNamesTheChecklist
   ui.QueuePath(dir / "old.csv");
   EXPECT_EQ(controller.SaveChecklist(true, true), IDYES);
   EXPECT_TRUE(ReadFileBytes(dir / "old.csv").starts_with("QUILLOR,104,Vellastrade96,Windows\r\n"));
-  EXPECT_EQ(std::string(values.defaultFileDir), dir.path().string() + "/");
+  EXPECT_EQ(std::string(values.defaultFileDir), dir.Path().string() + "/");
   EXPECT_TRUE(ui.UnexpectedCalls().empty());
 }
 
@@ -268,19 +268,19 @@ TEST_F(ChecklistCommandTest, WebPagesOpenInTheChosenBrowserAndOnlyWebAndMailAddr
 // saved) and goes back into them.
 TEST(ControllerSearchSettings, TheSearchGroupFillsTheConditionAndIsWrittenBack) {
   TempDir dir;
-  vx::PavorunDatabase db(dir.path());
+  vx::PavorunDatabase db(dir.Path());
   BuildControllerCatalog(db);
   vx::CatalogImages images;
-  vx::AppSettings settings(dir.path());
-  settings.values().eventNumber = kControllerEvent;
+  vx::AppSettings settings(dir.Path());
+  settings.Values().eventNumber = kControllerEvent;
   vx::CatalogController controller(&settings, {});
-  ASSERT_TRUE(controller.Init(&db, &images, &settings.values()));
+  ASSERT_TRUE(controller.Init(&db, &images, &settings.Values()));
   const vx::SearchCondition& search = *controller.GetSearchCondition();
   EXPECT_TRUE(search.MatchAll() && search.NormalizedMatch());
   EXPECT_EQ(search.KeywordFields(), vx::kDefaultSearchFields);
   EXPECT_EQ(search.Days(), (std::vector<int>{0, 1, 2}));
 
-  vx::SearchSettings chosen = controller.CurrentSearchSettings();
+  vx::SearchSettings chosen = controller.GetCurrentSearchSettings();
   chosen.matchAll = false;
   chosen.days = std::vector<int>{2};
   chosen.genres = std::vector<int>{3};
@@ -288,8 +288,8 @@ TEST(ControllerSearchSettings, TheSearchGroupFillsTheConditionAndIsWrittenBack) 
   controller.ApplySearchSettings(chosen);
   ASSERT_TRUE(controller.SaveSearchSettings());
   EXPECT_EQ(settings.LoadSearchGroup(kControllerEvent), chosen);
-  ASSERT_TRUE(controller.Init(&db, &images, &settings.values()));
-  EXPECT_EQ(controller.CurrentSearchSettings(), chosen);
+  ASSERT_TRUE(controller.Init(&db, &images, &settings.Values()));
+  EXPECT_EQ(controller.GetCurrentSearchSettings(), chosen);
 }
 
 }  // namespace

@@ -57,14 +57,14 @@ TEST_F(ChecklistCommandTest, AFileOfTheCurrentEventBecomesTheChecklistAndEveryWi
 TEST_F(ChecklistCommandTest, AnotherEventsFileAcceptedOnThePageBecomesANewModifiedChecklist) {
   const fs::path file = Write("old.csv", ChecklistText(95, {{103, 0}, {900, 4}}));
   dialogs.onConfirm = [](vx::FavoriteStore& store) {
-    EXPECT_EQ(store.ImportRecords().size(), 2u);
-    store.ImportRecords()[1].action = vx::kImportSkip;
+    EXPECT_EQ(store.GetImportRecords().size(), 2u);
+    store.GetImportRecords()[1].action = vx::kImportSkip;
     return IDOK;
   };
   EXPECT_EQ(controller.LoadChecklist(file, false), 1);
   // The memo-only row took colour 1 after the page.
   EXPECT_EQ(State(), (ChecklistState{{{103, 1, "m103"}}, {"file", "p1", "p2"}, {}, true}));
-  EXPECT_TRUE(store().ImportRecords().empty());  // applied, the rows are not kept
+  EXPECT_TRUE(Store().GetImportRecords().empty());  // applied, the rows are not kept
   EXPECT_EQ(dialogs.shown, (std::vector<std::string>{kRead, "confirm:95/96+", "apply:+"}));
   EXPECT_EQ(main.titles.back(), "Vindaxel - 新規チェックリスト *");
   EXPECT_EQ(std::string(values.recentFiles[0]), mine.string());
@@ -87,15 +87,19 @@ TEST_F(ChecklistCommandTest, ALoadThatIsNotCommittedLeavesTheChecklistAsItWas) {
          dialogs.onConfirm = [](vx::FavoriteStore&) { return IDCANCEL; };
          return Write("other.csv", ChecklistText(95, {{103, 2}}));
        },
-       1, {kRead, "confirm:95/96+"}, {}},
+       1,
+       {kRead, "confirm:95/96+"},
+       {}},
       {"cancelled read",
        [&] {
          dialogs.cancelReadAt = 2;
          return Write("long.csv", ChecklistText(96, {{103, 1}, {104, 1}, {112, 1}, {113, 1}}));
        },
-       1, {kRead}, {}},
+       1,
+       {kRead},
+       {}},
       {"missing file", [&] { return dir / "gone.csv"; }, 0, {}, {kCannotRead}},
-      {"folder", [&] { return dir.path(); }, 0, {}, {kCannotRead}},
+      {"folder", [&] { return dir.Path(); }, 0, {}, {kCannotRead}},
       // Read whole, these would take all memory or never end: refused before any reading.
       {"device", [&] { return fs::path("/dev/zero"); }, 0, {}, {kNotAFile}},
       {"too large",
@@ -104,21 +108,32 @@ TEST_F(ChecklistCommandTest, ALoadThatIsNotCommittedLeavesTheChecklistAsItWas) {
          fs::resize_file(huge, vx::kMaxChecklistFileBytes + 1);
          return huge;
        },
-       0, {}, {"チェックリスト読み込みエラー|チェックリストファイル\n%s\nは、チェックリストとしては"
-               "大きすぎます (64 MB まで).\n\n読み込みは失敗しました."}},
-      {"empty file", [&] { return Write("empty.csv", ""); }, 0, {kRead},
+       0,
+       {},
+       {"チェックリスト読み込みエラー|チェックリストファイル\n%s\nは、チェックリストとしては"
+        "大きすぎます (64 MB まで).\n\n読み込みは失敗しました."}},
+      {"empty file",
+       [&] { return Write("empty.csv", ""); },
+       0,
+       {kRead},
        {"チェックリスト読み込みエラー|チェックリストファイル\n%s\nは開けませんでした. "
         "他のアプリケーションで使用中の恐れがあります."}},
-      {"no header", [&] { return Write("bad.csv", "Circle,1103,1,\r\n"); }, 0, {kRead},
+      {"no header",
+       [&] { return Write("bad.csv", "Circle,1103,1,\r\n"); },
+       0,
+       {kRead},
        {"チェックリスト読み込みエラー|チェックリストファイル\n%s\nには、異常なデータが含まれて"
         "います.\n\n読み込みは失敗しました."}},
       // A good header followed by garbage would read as an empty checklist.
       {"garbage after the header",
-       [&] { return Write("garbage.csv", HeaderLine(96) + "\x89PNG\x01\x02 ,\xff\xfe\r\n"); }, 0,
+       [&] { return Write("garbage.csv", HeaderLine(96) + "\x89PNG\x01\x02 ,\xff\xfe\r\n"); },
+       0,
        {kRead},
        {"チェックリスト読み込みエラー|チェックリストファイル\n%s\nには、異常なデータが含まれて"
         "います.\n\n読み込みは失敗しました."}},
-      {"newer version", [&] { return Write("new.csv", "QUILLOR,200,Vellastrade96,x\r\n"); }, 0,
+      {"newer version",
+       [&] { return Write("new.csv", "QUILLOR,200,Vellastrade96,x\r\n"); },
+       0,
        {kRead},
        {"チェックリスト読み込みエラー|チェックリストファイル\n%s\nは、対応していないバージョン"
         "のファイルです.\n\n読み込みは失敗しました."}},
@@ -140,7 +155,7 @@ TEST_F(ChecklistCommandTest, ALoadThatIsNotCommittedLeavesTheChecklistAsItWas) {
     const bool read = !c.dialogs.empty();
     const Messages heard = read ? Messages{{UM_COLORS_CHANGED, 0, 0}} : Messages{};
     EXPECT_EQ(ReceivedBy(main), heard);
-    EXPECT_TRUE(store().ImportRecords().empty());  // nothing left for a later commit
+    EXPECT_TRUE(Store().GetImportRecords().empty());  // nothing left for a later commit
   }
 }
 
@@ -149,14 +164,14 @@ TEST_F(ChecklistCommandTest, ALoadThatIsNotCommittedLeavesTheChecklistAsItWas) {
 TEST_F(ChecklistCommandTest, ACancelBeforeTheReadStartsStopsIt) {
   const fs::path file = Write("long.csv", ChecklistText(96, {{103, 1}, {104, 1}, {112, 1}}));
   for (const bool cancel : {true, false}) {
-    store().RequestStop();  // came too late for an earlier read
-    vx::ChecklistReadJob job(store(), vx::ChecklistSource::File(file), false, true);
+    Store().RequestStop();  // came too late for an earlier read
+    vx::ChecklistReadJob job(Store(), vx::ChecklistSource::File(file), false, true);
     ASSERT_TRUE(job.Begin());
     EXPECT_EQ(cancel && job.RequestCancel(), cancel);
     EXPECT_EQ(job.RunStep(), 1);
-    EXPECT_EQ(store().ImportRecords().size(), cancel ? 0u : 3u) << cancel;
+    EXPECT_EQ(Store().GetImportRecords().size(), cancel ? 0u : 3u) << cancel;
     EXPECT_EQ(job.End(), 0);
-    store().DiscardImport();
+    Store().DiscardImport();
   }
 }
 
@@ -266,11 +281,11 @@ TEST_F(ChecklistCommandTest, ColoursAboveTheColourCountRaiseItAndSurviveASave) {
   EXPECT_EQ(State().entries, entries);
   // Colour 10 as the file defines it; 11 and 12 the standard colours, without a name.
   EXPECT_EQ(std::tuple(values.fvrColors[9], values.fvrPrintColors[9],
-                       std::string(values.fvrColorNames[9]), store().GetColorName(9)),
+                       std::string(values.fvrColorNames[9]), Store().GetColorName(9)),
             std::tuple(0xffu, 0xff00u, std::string("ten"), std::string("ten")));
   EXPECT_EQ(std::tuple(values.fvrColors[11], std::string(values.fvrColorNames[11])),
             std::tuple(vx::kStandardCheckColors[11], std::string()));
-  EXPECT_EQ(store().GetPrintColor(11), vx::kStandardCheckColors[11]);
+  EXPECT_EQ(Store().GetPrintColor(11), vx::kStandardCheckColors[11]);
   EXPECT_EQ(Boxes(), std::vector<std::string>{
                          "チェックリストの読み込み|このチェックリストは色12までを使っています。\n"
                          "どの色も失われないよう、チェック色の数を 9 から 12 に増やしました。"});

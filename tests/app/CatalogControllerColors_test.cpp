@@ -24,7 +24,7 @@ class ControllerColorsTest : public vxtest::ControllerTest {
     values.fvrColorDef = 2;
     controller.LoadColorTable();
   }
-  vx::FavoriteStore& store() { return *controller.GetFavoriteStore(); }
+  vx::FavoriteStore& Store() { return *controller.GetFavoriteStore(); }
 };
 
 TEST_F(ControllerColorsTest, PaletteAndChecklistKindsAnswerFromTheirOwnTables) {
@@ -125,17 +125,17 @@ TEST_F(ControllerColorsTest, UncheckedCirclesLeaveNoEntryBehind) {
   const int ids[] = {101, 102, 103, 104};
   for (int cycle = 0; cycle < 2; ++cycle) {
     ASSERT_TRUE(controller.SetCirclesColor(ids, 2));
-    EXPECT_EQ(store().GetEntryCount(), 4);
+    EXPECT_EQ(Store().GetEntryCount(), 4);
     ASSERT_TRUE(controller.UncheckCircles(ids));
-    EXPECT_EQ(store().GetEntryCount(), 1) << cycle;  // the memo keeps 103
-    EXPECT_EQ(store().FindCircle(101), nullptr);
+    EXPECT_EQ(Store().GetEntryCount(), 1) << cycle;  // the memo keeps 103
+    EXPECT_EQ(Store().FindCircle(101), nullptr);
   }
   controller.SetCircleColor(1, 102);
   controller.UncheckCircle(102);
-  EXPECT_EQ(store().FindCircle(102), nullptr);
+  EXPECT_EQ(Store().FindCircle(102), nullptr);
   EXPECT_EQ(controller.GetCircleColor(102), -1);
   controller.SetCircleMemo("", 103);  // a memo-only circle without its memo leaves too
-  EXPECT_EQ(store().GetEntryCount(), 0);
+  EXPECT_EQ(Store().GetEntryCount(), 0);
   vx::CircleRecord record;
   ASSERT_TRUE(controller.GetCircle(101, &record));  // from the catalogue again
   EXPECT_EQ(record.id, 101);

@@ -11,7 +11,7 @@ using LocationTest = vxtest::ControllerTest;
 
 TEST_F(LocationTest, FirstLocationAnnouncesPageDayBlockSpaceGenreThenCircleToEveryWindow) {
   std::vector<int> currentWhileReceived;
-  map.onMessage = [&] { currentWhileReceived.push_back(controller.CurrentCircle().id); };
+  map.onMessage = [&] { currentWhileReceived.push_back(controller.GetCurrentCircle().id); };
   controller.SelectCircle(102, false);
   const Messages expected = {
       {UM_PAGE_CHANGED, 0, 10}, {UM_DAY_CHANGED, 0, 1},   {UM_BLOCK_CHANGED, 0, 1},
@@ -36,7 +36,7 @@ TEST_F(LocationTest, OnlyWhatChangedIsAnnounced) {
   controller.SelectCircle(102, false);  // same page, day, block, space; another half and circle
   EXPECT_EQ(ReceivedBy(main), (Messages{{UM_SPACE_CHANGED, 1, 1}, {UM_CIRCLE_CHANGED, 0, 102}}));
   log.clear();
-  vx::CircleRecord record = controller.CurrentCircle();
+  vx::CircleRecord record = controller.GetCurrentCircle();
   record.day = 2;  // a day change alone announces block and space too
   controller.SetCurrentCircle(record);
   EXPECT_EQ(ReceivedBy(main),
@@ -44,7 +44,7 @@ TEST_F(LocationTest, OnlyWhatChangedIsAnnounced) {
   log.clear();
   controller.JumpTo(10, 5, false);  // an empty cut: a place without a circle
   EXPECT_EQ(ReceivedBy(main), (Messages{{UM_CIRCLE_CHANGED, 0, 0}}));
-  EXPECT_EQ(controller.CurrentCircle().circleName, "");
+  EXPECT_EQ(controller.GetCurrentCircle().circleName, "");
 }
 
 TEST_F(LocationTest, RefusedPageKeepsTheOldPageAndItsSlots) {
@@ -55,7 +55,7 @@ TEST_F(LocationTest, RefusedPageKeepsTheOldPageAndItsSlots) {
   }
   EXPECT_FALSE(controller.LoadPage(14));
   EXPECT_TRUE(log.empty());
-  EXPECT_TRUE(controller.History().IsEmpty());
+  EXPECT_TRUE(controller.GetHistory().IsEmpty());
   EXPECT_EQ(controller.GetPageCutCircleId(1), 101);  // still page 10
   EXPECT_EQ(controller.FindCircleCut(104), 7);
 }
@@ -78,7 +78,7 @@ TEST_F(LocationTest, TheChecklistStoreIsTakenBackFromTheDatabase) {
   controller.Exit();
   EXPECT_EQ(db.GetFavoriteStore(), nullptr);
   // Nor does it keep the beacon, which goes before the controller: a late box has no owner.
-  EXPECT_EQ(controller.DialogOwner(), nullptr);
+  EXPECT_EQ(controller.GetDialogOwner(), nullptr);
   controller.ShowMessageBox(vx::MB_OK, "late", "box");
   EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox).back().owner, nullptr);
   {
@@ -95,25 +95,27 @@ TEST_F(LocationTest, ThreeMovesOnOnePageAndOneOnAnotherLeaveTwoEntries) {
   for (int cut : {2, 3, 7}) controller.SelectCut(cut);
   controller.SelectCircle(131, true);
   const std::vector<vx::HistoryEntry> expected = {{10, 104}, {13, 131}};
-  EXPECT_EQ(controller.History().Entries(), expected);
+  EXPECT_EQ(controller.GetHistory().Entries(), expected);
   controller.GoBack();
   controller.GoBack();
   EXPECT_EQ(Here(), (Place{10, 7, 104}));  // the last circle visited on the first page
   controller.GoForward();
   controller.GoForward();
   EXPECT_EQ(Here(), (Place{13, 4, 131}));
-  EXPECT_EQ(controller.History().Entries(), expected);
+  EXPECT_EQ(controller.GetHistory().Entries(), expected);
 
   controller.GoBack();
   controller.JumpTo(11, 2, true);  // recording after going back drops what lay ahead
-  EXPECT_EQ(controller.History().Entries(), (std::vector<vx::HistoryEntry>{{10, 104}, {11, 112}}));
+  EXPECT_EQ(controller.GetHistory().Entries(),
+            (std::vector<vx::HistoryEntry>{{10, 104}, {11, 112}}));
   controller.JumpTo(11, 5, false);  // from a one-entry history back records the place first
   controller.ClearHistory();
   controller.RecordHistory();
   controller.JumpTo(13, 9, false);
   controller.GoBack();
   EXPECT_EQ(Here(), (Place{11, 5, 115}));
-  EXPECT_EQ(controller.History().Entries(), (std::vector<vx::HistoryEntry>{{11, 115}, {13, 132}}));
+  EXPECT_EQ(controller.GetHistory().Entries(),
+            (std::vector<vx::HistoryEntry>{{11, 115}, {13, 132}}));
 }
 
 using C = vx::CatalogController;

@@ -33,12 +33,12 @@ TEST_F(ControllerTest, MapPathsComeFromACheckedTemplateAndAreFoundWithoutRegardT
   for (const MapPathCase& c : cases) {
     vxtest::TempDir folder;
     if (c.fileOnDisc) {
-      fs::create_directories((folder.path() / c.fileOnDisc).parent_path());
-      vxtest::WriteFileBytes(folder.path() / c.fileOnDisc, "png");
+      fs::create_directories((folder.Path() / c.fileOnDisc).parent_path());
+      vxtest::WriteFileBytes(folder.Path() / c.fileOnDisc, "png");
     }
     std::snprintf(values.mdataFile, sizeof values.mdataFile, "%s", c.mapTemplate);
-    controller.SetImageFolder(folder.path());
-    const fs::path expected = c.expected ? folder.path() / c.expected : fs::path();
+    controller.SetImageFolder(folder.Path());
+    const fs::path expected = c.expected ? folder.Path() / c.expected : fs::path();
     EXPECT_EQ(controller.GetMapImagePath(vx::CatalogController::kHallMap, 2, 1), expected)
         << c.mapTemplate;
   }
@@ -47,9 +47,9 @@ TEST_F(ControllerTest, MapPathsComeFromACheckedTemplateAndAreFoundWithoutRegardT
 TEST_F(ControllerTest, GenreMapsHaveTheirOwnTemplateAndNothingComesBeforeAnImageFolder) {
   std::snprintf(values.gdataFile, sizeof values.gdataFile, "MDATA/GNR%%1d%%s.PNG");
   EXPECT_EQ(controller.GetMapImagePath(vx::CatalogController::kGenreMap, 1, 1), fs::path());
-  controller.SetImageFolder(dir.path());
+  controller.SetImageFolder(dir.Path());
   EXPECT_EQ(controller.GetMapImagePath(vx::CatalogController::kGenreMap, 1, 1),
-            dir.path() / "MDATA" / "GNR1e123.PNG");
+            dir.Path() / "MDATA" / "GNR1e123.PNG");
 }
 
 }  // namespace

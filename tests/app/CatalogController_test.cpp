@@ -35,7 +35,7 @@ TEST_F(ControllerTest, RegistrationIsAnnouncedToTheMainWindowAndTheSeventeenthIs
 TEST_F(ControllerTest, ShowAndHideGoIntoTheSettingsSlotAndTellTheMainWindow) {
   ASSERT_TRUE(controller.ShowRegisteredWindow(&map));
   EXPECT_EQ(values.windowShown[1], 1);                   // the map's settings slot
-  EXPECT_EQ(controller.Registry().Find(&map)->rank, 0);  // shown windows are raised
+  EXPECT_EQ(controller.GetRegistry().Find(&map)->rank, 0);  // shown windows are raised
   ASSERT_TRUE(controller.HideRegisteredWindow(&map));
   EXPECT_EQ(values.windowShown[1], 0);
   EXPECT_EQ(ReceivedBy(main), (Messages{{UM_WINDOW_SHOWN, 0, vx::WindowParam(&map)},
@@ -62,7 +62,7 @@ TEST_F(ControllerTest, MessageBoxRunsUnderTheModalGuardOwnedByTheBeacon) {
   EXPECT_EQ(boxesSeen, (std::vector<std::size_t>{0, 1}));
   EXPECT_EQ(activeWindows.reactivated, std::vector<std::string>{"main"});
   EXPECT_EQ(ui.Calls().at(0).owner, &beacon);
-  EXPECT_FALSE(controller.Guard().IsRaised());
+  EXPECT_FALSE(controller.GetGuard().IsRaised());
   controller.BeginModal();
   EXPECT_EQ(controller.FilterModalInput(vx::ModalInput::kCommand), (vx::ModalInputAnswer{true, 0}));
   controller.EndModal();
@@ -97,7 +97,7 @@ class NeutralTest : public ::testing::TestWithParam<bool> {};
 
 TEST_P(NeutralTest, ControllerWithoutDataAnswersNeutrally) {
   vxtest::TempDir dir;
-  vx::PavorunDatabase db(dir.path());
+  vx::PavorunDatabase db(dir.Path());
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::CatalogController c(nullptr, {});
@@ -125,7 +125,7 @@ TEST_P(NeutralTest, ControllerWithoutDataAnswersNeutrally) {
   c.SelectDay(1);
   c.GoBack();
   c.SetImageFolder("/nowhere");
-  EXPECT_TRUE(c.CurrentCircle().id == 0 && c.History().IsEmpty() && log.empty());
+  EXPECT_TRUE(c.GetCurrentCircle().id == 0 && c.GetHistory().IsEmpty() && log.empty());
   EXPECT_EQ(c.ShowMessageBox(vx::MB_OK, "t", "c"), IDCANCEL);  // no UI services
   class Job : public vx::ProgressJob {
     vx::StepResult Step() override { return vx::StepResult::kFinished; }
@@ -133,7 +133,7 @@ TEST_P(NeutralTest, ControllerWithoutDataAnswersNeutrally) {
   } job;
   EXPECT_EQ(c.RunProgressJob(job, "x"), 2);  // no runner
   EXPECT_EQ(job.State(), vx::JobState::kIdle);
-  EXPECT_FALSE(c.Guard().IsRaised());
+  EXPECT_FALSE(c.GetGuard().IsRaised());
 }
 
 INSTANTIATE_TEST_SUITE_P(NoInitAndRefusedInit, NeutralTest, ::testing::Bool());

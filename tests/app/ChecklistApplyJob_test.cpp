@@ -32,10 +32,10 @@ class ApplyJobTest : public ControllerTest {
   // `count` circles the catalogue does not hold, colours 1..9, in the order added.
   void AddCircles(int count) {
     for (int i = 0; i < count; ++i) {
-      ids.push_back(store().AddUnknownCircle(1 + i % 9, vx::CircleRecord{}));
+      ids.push_back(Store().AddUnknownCircle(1 + i % 9, vx::CircleRecord{}));
     }
   }
-  vx::FavoriteStore& store() { return *controller.GetFavoriteStore(); }
+  vx::FavoriteStore& Store() { return *controller.GetFavoriteStore(); }
 
   // Runs the job on this thread; the hop counts how often the UI thread was waited for.
   int Run(vx::ChecklistApplyJob& job) { return vx::RunJobWithoutDialog(job); }
@@ -43,7 +43,7 @@ class ApplyJobTest : public ControllerTest {
     const auto deliver = [this](std::span<const vx::AppMessage> run) {
       delivered.emplace_back(run.begin(), run.end());
     };
-    return vx::ChecklistApplyJob(store(), deliver, [this](const std::function<void()>& work) {
+    return vx::ChecklistApplyJob(Store(), deliver, [this](const std::function<void()>& work) {
       ++hops;
       if (!hopWorks) return false;
       work();
@@ -59,8 +59,8 @@ class ApplyJobTest : public ControllerTest {
 
 TEST_F(ApplyJobTest, EveryEntryGoesOverInPrintOrderInAFewRuns) {
   AddCircles(1000);
-  store().SetColor(ids[5], -1);         // unchecked: counted, not handed over
-  store().SetPrintOrder(ids[0], 5000);  // the first added goes last
+  Store().SetColor(ids[5], -1);         // unchecked: counted, not handed over
+  Store().SetPrintOrder(ids[0], 5000);  // the first added goes last
   vx::ChecklistApplyJob job = Job();
   EXPECT_EQ(Run(job), 1);
   ASSERT_GE(delivered.size(), 2u);
@@ -72,7 +72,7 @@ TEST_F(ApplyJobTest, EveryEntryGoesOverInPrintOrderInAFewRuns) {
   for (std::size_t i = 1; i <= ids.size(); ++i) {
     const int id = ids[i % ids.size()];
     if (id == ids[5]) continue;
-    expected.push_back({UM_CIRCLE_CHECKED, static_cast<vx::WParam>(store().GetColor(id)), id});
+    expected.push_back({UM_CIRCLE_CHECKED, static_cast<vx::WParam>(Store().GetColor(id)), id});
     expected.push_back({UM_CHECKLIST_ENTRY_CHANGED, 0, id});
   }
   EXPECT_EQ(all, expected);

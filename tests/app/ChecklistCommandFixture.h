@@ -33,7 +33,7 @@ class ChecklistCommandTest : public ControllerTest {
     ControllerTest::SetUp();
     values.fvrColorNum = 9;
     for (int i = 0; i < vx::kMaxCheckColors; ++i) std::snprintf(values.fvrColorNames[i], 8, "p%d", i);
-    std::snprintf(values.defaultFileDir, vx::kTextSize, "%s/", dir.path().c_str());
+    std::snprintf(values.defaultFileDir, vx::kTextSize, "%s/", dir.Path().c_str());
     controller.LoadColorTable();
     controller.SetCircleColor(2, 101);
     controller.SetCircleMemo("mine", 101);
@@ -52,7 +52,7 @@ class ChecklistCommandTest : public ControllerTest {
       state.entries.emplace_back(e.record.id, e.color, e.record.memo);
       return true;
     });
-    for (int i = 0; i < 3; ++i) state.colorNames.push_back(store().GetColorName(i));
+    for (int i = 0; i < 3; ++i) state.colorNames.push_back(Store().GetColorName(i));
     state.path = controller.ChecklistPath();
     state.modified = controller.IsChecklistModified();
     return state;
@@ -84,7 +84,7 @@ class ChecklistCommandTest : public ControllerTest {
     return boxes;
   }
 
-  vx::FavoriteStore& store() { return *controller.GetFavoriteStore(); }
+  vx::FavoriteStore& Store() { return *controller.GetFavoriteStore(); }
 
   const std::filesystem::path mine = dir / "mine.csv";
 };

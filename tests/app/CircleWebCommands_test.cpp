@@ -54,7 +54,7 @@ TEST_F(CircleWebCommandsTest, LinksOpenTheirFieldOrSearchTheCircle) {
 TEST_F(CircleWebCommandsTest, OnlyWebAndMailAddressesAreOpened) {
   values.browserPathMode = 1;
   std::strcpy(values.browserPath, "/usr/bin/browser");
-  vx::CircleRecord circle = controller.CurrentCircle();
+  vx::CircleRecord circle = controller.GetCurrentCircle();
   for (const char* url : {"file:///etc/passwd", "javascript:alert(1)", "--help", "/bin/sh"}) {
     circle.url = url;
     controller.SetCurrentCircle(circle);
@@ -70,7 +70,7 @@ TEST_F(CircleWebCommandsTest, OnlyWebAndMailAddressesAreOpened) {
 // The fields hold ids: the commands open the same profile addresses as the detail window's links;
 // what is neither an id nor a web address opens nothing and searches nothing.
 TEST_F(CircleWebCommandsTest, IdsOpenTheirProfilesAndOtherTextOpensNothing) {
-  vx::CircleRecord circle = controller.CurrentCircle();
+  vx::CircleRecord circle = controller.GetCurrentCircle();
   circle.twitter = "vx_c00001";
   circle.pixiv = "3000007";
   controller.SetCurrentCircle(circle);

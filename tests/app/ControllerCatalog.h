@@ -26,29 +26,29 @@ inline void BuildControllerCatalog(vx::PavorunDatabase& db) {
   info.pavorunName = vx::Sjis("テスト96");
   info.mapSizeW = 12;
   info.mapSizeH = 14;
-  ASSERT_EQ(db.InfoTable().InsertRow(info), 0);
-  ASSERT_EQ(db.DateMaster().InsertRow(1, 2024, 8, 10, 7), 0);  // Saturday
-  ASSERT_EQ(db.DateMaster().InsertRow(2, 2024, 8, 11, 1), 0);  // Sunday
+  ASSERT_EQ(db.GetInfoTable().InsertRow(info), 0);
+  ASSERT_EQ(db.GetDateMaster().InsertRow(1, 2024, 8, 10, 7), 0);  // Saturday
+  ASSERT_EQ(db.GetDateMaster().InsertRow(2, 2024, 8, 11, 1), 0);  // Sunday
   vx::MapRow map;
   map.name = vx::Sjis("東123");
   map.filename = "e123";
-  ASSERT_EQ(db.MapMaster().InsertRow(1, map), 0);
+  ASSERT_EQ(db.GetMapMaster().InsertRow(1, map), 0);
   vx::AreaRow area;
   area.simpleName = vx::Sjis("東");
   area.mapId = 1;
   area.print = {0, 0, 400, 300};  // the layout grid keeps spaces inside an area's print range
   for (int id : {1, 2}) {
     area.name = vx::Sjis(id == 1 ? "東1" : "東2");
-    ASSERT_EQ(db.AreaMaster().InsertRow(id, area), 0);
+    ASSERT_EQ(db.GetAreaMaster().InsertRow(id, area), 0);
   }
-  ASSERT_EQ(db.BlockMaster().InsertRow(1, vx::Sjis("Ａ"), 1), 0);
-  ASSERT_EQ(db.BlockMaster().InsertRow(2, vx::Sjis("Ｂ"), 1), 0);
-  ASSERT_EQ(db.BlockMaster().InsertRow(3, vx::Sjis("Ｃ"), 2), 0);
-  ASSERT_EQ(db.GenreMaster().InsertRow(1, vx::Sjis("創作"), 110), 0);
-  ASSERT_EQ(db.GenreMaster().InsertRow(2, vx::Sjis("ゲーム"), 220), 0);
-  ASSERT_EQ(db.GenreMaster().InsertRow(3, vx::Sjis("音楽"), 330), 0);
-  ASSERT_EQ(db.LayoutTable().InsertRow(1, 1, 20, 50, 1, 1), 0);
-  ASSERT_EQ(db.LayoutTable().InsertRow(1, 2, 40, 50, 2, 1), 0);
+  ASSERT_EQ(db.GetBlockMaster().InsertRow(1, vx::Sjis("Ａ"), 1), 0);
+  ASSERT_EQ(db.GetBlockMaster().InsertRow(2, vx::Sjis("Ｂ"), 1), 0);
+  ASSERT_EQ(db.GetBlockMaster().InsertRow(3, vx::Sjis("Ｃ"), 2), 0);
+  ASSERT_EQ(db.GetGenreMaster().InsertRow(1, vx::Sjis("創作"), 110), 0);
+  ASSERT_EQ(db.GetGenreMaster().InsertRow(2, vx::Sjis("ゲーム"), 220), 0);
+  ASSERT_EQ(db.GetGenreMaster().InsertRow(3, vx::Sjis("音楽"), 330), 0);
+  ASSERT_EQ(db.GetLayoutTable().InsertRow(1, 1, 20, 50, 1, 1), 0);
+  ASSERT_EQ(db.GetLayoutTable().InsertRow(1, 2, 40, 50, 2, 1), 0);
   // id, page, cut, day, block, space, sub, genre
   const int rows[][8] = {
       {101, 10, 1, 1, 1, 1, 0, 1},  {102, 10, 2, 1, 1, 1, 1, 1},   {103, 10, 3, 1, 1, 2, 0, 1},

@@ -38,7 +38,7 @@ class ControllerTest : public ::testing::Test {
     values.eventNumber = kControllerEvent;
     ASSERT_TRUE(controller.Init(&db, &images, &values));
     controller.AttachOwnerWindow(&beacon);
-    dialogs.guard = &controller.Guard();
+    dialogs.guard = &controller.GetGuard();
     dialogs.expectedOwner = &beacon;
     const std::pair<int, FakeFrame*> order[] = {
         {ids[0], &main}, {ids[2], &checklist}, {ids[3], &detail}, {ids[1], &map}, {ids[4], &list}};
@@ -59,11 +59,12 @@ class ControllerTest : public ::testing::Test {
     log.clear();
   }
   Place Here() const {
-    return {controller.GetCurrentPage(), controller.GetCurrentCut(), controller.CurrentCircle().id};
+    return {controller.GetCurrentPage(), controller.GetCurrentCut(),
+            controller.GetCurrentCircle().id};
   }
 
   TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;

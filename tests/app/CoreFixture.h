@@ -32,8 +32,8 @@ class CoreTest : public ::testing::Test {
     };
   }
 
-  std::filesystem::path program() const { return root / "program"; }
-  std::filesystem::path documents() const { return root / "Documents" / "vindaxel"; }
+  std::filesystem::path Program() const { return root / "program"; }
+  std::filesystem::path Documents() const { return root / "Documents" / "vindaxel"; }
   static void BuildCatalog(const std::filesystem::path& folder) {
     std::filesystem::create_directories(folder);
     vx::PavorunDatabase db(folder);
@@ -42,12 +42,12 @@ class CoreTest : public ::testing::Test {
   // `userIni` is the text of the user settings file in the documents folder.
   void Start(const std::string& settingsIni, bool userCatalog = true,
              const std::string& userIni = "") {
-    BuildCatalog(program());
-    if (userCatalog) BuildCatalog(documents());
-    std::filesystem::create_directories(documents());
-    WriteFileBytes(program() / "settings.ini", "[Settings]\r\n" + settingsIni);
-    WriteFileBytes(documents() / "vindaxel.ini", userIni);
-    core = std::make_unique<vx::ApplicationCore>(program(), services);
+    BuildCatalog(Program());
+    if (userCatalog) BuildCatalog(Documents());
+    std::filesystem::create_directories(Documents());
+    WriteFileBytes(Program() / "settings.ini", "[Settings]\r\n" + settingsIni);
+    WriteFileBytes(Documents() / "vindaxel.ini", userIni);
+    core = std::make_unique<vx::ApplicationCore>(Program(), services);
     core->LoadSettings({0, 0, 1024, 768});
     core->OpenImages();
     core->OpenDatabase();

@@ -101,7 +101,7 @@ TEST_F(DataCommandsTest, EventSwitchRestartsOnTheChosenEvent) {
 // leaves an empty checklist that asks nothing more.
 TEST_F(DataCommandsTest, SaveQuestionComesSecondAndCancelStops) {
   Start("UserData=personalpath");
-  vx::CatalogController& controller = *core->controller();
+  vx::CatalogController& controller = *core->Controller();
   dialogs.chosen = 97;
   for (int saveAnswer : {IDCANCEL, IDNO}) {
     controller.SetCircleColor(1, 101);
@@ -142,8 +142,8 @@ TEST_F(DataCommandsTest, InitializationAsksItsQuestionAndRestartsToInitialize) {
     ASSERT_EQ(restarts.size(), 1u);
     EXPECT_TRUE(restarts[0].reinitializeDatabase);
     EXPECT_EQ(restarts[0].Arguments(), Args{"_reboot_"});
-    EXPECT_EQ(core->values().noDatabase, 0);
-    fs::remove_all(documents());
+    EXPECT_EQ(core->Values().noDatabase, 0);
+    fs::remove_all(Documents());
   }
 }
 
@@ -189,7 +189,7 @@ TEST_F(DataCommandsTest, CircleDataAndUpdatesNeedAWritableDatabase) {
     ExpectBox(0, add + c.suffix, "サークルデータの追加", vx::MB_ICONINFORMATION);
     ExpectBox(1, update + c.suffix, "データベースの更新", vx::MB_ICONINFORMATION);
     ExpectBox(2, update + c.suffix, "データベースの更新", vx::MB_ICONINFORMATION);
-    fs::remove_all(documents());
+    fs::remove_all(Documents());
   }
   EXPECT_TRUE(dialogs.calls.empty());
 }
@@ -204,7 +204,7 @@ TEST_F(DataCommandsTest, CircleDataRestartsWhenTheShownEventChanged) {
     commands->InstallCircleData();
     ExpectBox(0, "サークルデータの追加・削除を行いますか？\r\n追加後は再起動する場合があります。",
               "サークルデータの追加・削除", kQuestion);
-    EXPECT_EQ(core->database()->GetEventNo(), 96);
+    EXPECT_EQ(core->Database()->GetEventNo(), 96);
   }
   EXPECT_EQ(dialogs.calls, (std::vector<std::string>{"circle data 96", "circle data 96"}));
   EXPECT_EQ(Restarts(), std::vector<Args>{{"_reboot_"}});
@@ -246,7 +246,7 @@ TEST_F(DataCommandsTest, UpdateRestartsOnlyWhenDone) {
 TEST_F(DataCommandsTest, ImageDataDialogThenTheImagesAreLookedForAgain) {
   Start("UserData=personalpath");
   commands->InstallImageData();
-  EXPECT_EQ(dialogs.calls, std::vector<std::string>{"images " + program().string() + " 1 96"});
+  EXPECT_EQ(dialogs.calls, std::vector<std::string>{"images " + Program().string() + " 1 96"});
   EXPECT_EQ(imageFolderAsked, 1);
   EXPECT_TRUE(restarts.empty());
 }

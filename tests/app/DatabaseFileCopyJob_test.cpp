@@ -68,7 +68,7 @@ TEST(DatabaseFileCopyJobTest, AJournalThatCannotBeRemovedKeepsTheTarget) {
               CopyErrorText(dir / "target.db-journal", "を削除できません.", ENOTEMPTY));
   }
   EXPECT_EQ(vxtest::ReadFileBytes(dir / "target.db"), "old");
-  EXPECT_EQ(Names(dir.path()),
+  EXPECT_EQ(Names(dir.Path()),
             (std::vector<std::string>{"source.db", "target.db", "target.db-journal"}));
 }
 
@@ -77,26 +77,26 @@ TEST(DatabaseFileCopyJobTest, AJournalThatCannotBeRemovedKeepsTheTarget) {
 class FailedCopyTest : public ::testing::Test {
  protected:
   FailedCopyTest() {
-    fs::create_directories(program());
-    fs::create_directories(user());
-    PavorunDatabase catalogue(program());
+    fs::create_directories(Program());
+    fs::create_directories(User());
+    PavorunDatabase catalogue(Program());
     vxtest::BuildControllerCatalog(catalogue);
   }
-  fs::path program() const { return root / "program"; }
-  fs::path user() const { return root / "user"; }
+  fs::path Program() const { return root / "program"; }
+  fs::path User() const { return root / "user"; }
   void BuildUserEvent() {
-    PavorunDatabase db(user());
+    PavorunDatabase db(User());
     db.SetEventNo(96);
     ASSERT_EQ(db.ClearEventTables(), 0);
     vx::EventInfo info;
     info.pavorunName = "user";
-    ASSERT_EQ(db.InfoTable().InsertRow(info), 0);
+    ASSERT_EQ(db.GetInfoTable().InsertRow(info), 0);
   }
   int Run(std::unique_ptr<PavorunDatabase>& db,
           const std::function<int(vx::ProgressJob&)>& runCopy) {
     DatabaseInitializer::Steps steps;
     steps.runJob = [&](vx::ProgressJob& job, std::string_view) { return runCopy(job); };
-    return DatabaseInitializer(program(), user(), 96, &ui, steps).Run(db);
+    return DatabaseInitializer(Program(), User(), 96, &ui, steps).Run(db);
   }
 
   vxtest::TempDir root;
@@ -106,7 +106,7 @@ class FailedCopyTest : public ::testing::Test {
 // The copy fails on a full disk, or cannot take the user database's name: the old database is
 // kept, open again, nothing is left beside it, and the result box says which file failed how.
 TEST_F(FailedCopyTest, ACopyThatFailsKeepsTheOldDatabaseAndSaysWhy) {
-  const fs::path target = user() / "vindaxel96.db";
+  const fs::path target = User() / "vindaxel96.db";
   struct Case {
     const char* what;
     std::function<int(vx::ProgressJob&)> run;
@@ -136,14 +136,14 @@ TEST_F(FailedCopyTest, ACopyThatFailsKeepsTheOldDatabaseAndSaysWhy) {
     BuildUserEvent();
     const std::string before = vxtest::ReadFileBytes(target);
     ui.ClearCalls();
-    auto db = std::make_unique<PavorunDatabase>(user());
+    auto db = std::make_unique<PavorunDatabase>(User());
     EXPECT_EQ(Run(db, c.run), DatabaseInitializer::kFailed);
     EXPECT_EQ(vxtest::ReadFileBytes(target), before);
     ASSERT_TRUE(db && db->IsOpen());
     std::vector<int> events;
     db->ListEventNumbers(events);
     EXPECT_EQ(events, std::vector<int>{96});
-    EXPECT_EQ(Names(user()), std::vector<std::string>{"vindaxel96.db"});
+    EXPECT_EQ(Names(User()), std::vector<std::string>{"vindaxel96.db"});
     const std::vector<vx::UiCall> boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].flags, vx::MB_ICONHAND);

@@ -36,23 +36,23 @@ std::vector<int> EventsOf(PavorunDatabase& db) {
 class DatabaseInitializerTest : public ::testing::Test {
  protected:
   DatabaseInitializerTest() {
-    fs::create_directories(program());
-    fs::create_directories(user());
+    fs::create_directories(Program());
+    fs::create_directories(User());
   }
-  fs::path program() const { return root / "program"; }
-  fs::path user() const { return root / "user"; }
+  fs::path Program() const { return root / "program"; }
+  fs::path User() const { return root / "user"; }
   void BuildProgramCatalog() {
-    PavorunDatabase db(program());
+    PavorunDatabase db(Program());
     vxtest::BuildControllerCatalog(db);
   }
   // A user database holding only event `event` (its information row).
   void BuildUserEvent(int event) {
-    PavorunDatabase db(user());
+    PavorunDatabase db(User());
     db.SetEventNo(event);
     ASSERT_EQ(db.ClearEventTables(), 0);
     vx::EventInfo info;
     info.pavorunName = "user";
-    ASSERT_EQ(db.InfoTable().InsertRow(info), 0);
+    ASSERT_EQ(db.GetInfoTable().InsertRow(info), 0);
   }
   DatabaseInitializer::Steps Steps() {
     DatabaseInitializer::Steps steps;
@@ -84,7 +84,7 @@ class DatabaseInitializerTest : public ::testing::Test {
     return steps;
   }
   int Run(std::unique_ptr<PavorunDatabase>& db) {
-    return DatabaseInitializer(program(), user(), 96, &ui, Steps()).Run(db);
+    return DatabaseInitializer(Program(), User(), 96, &ui, Steps()).Run(db);
   }
   // A catalogue database in `folder` whose pages after the first are garbage.
   static std::string BuildDamagedDatabase(const fs::path& folder) {
@@ -117,7 +117,7 @@ class DatabaseInitializerTest : public ::testing::Test {
 };
 
 TEST_F(DatabaseInitializerTest, NothingToInitialiseWithSaysNothing) {
-  auto db = std::make_unique<PavorunDatabase>(user());
+  auto db = std::make_unique<PavorunDatabase>(User());
   EXPECT_EQ(Run(db), DatabaseInitializer::kNothingFound);
   EXPECT_TRUE(ui.Calls().empty());
 }
@@ -126,7 +126,7 @@ TEST_F(DatabaseInitializerTest, NothingToInitialiseWithSaysNothing) {
 // the user folder's database even when the one in use was the program folder's, read-only.
 TEST_F(DatabaseInitializerTest, MarkerFileImportsTheTextFilesAndTheResultIsShown) {
   BuildProgramCatalog();
-  vxtest::WriteFileBytes(program() / "V96.DEF", "");
+  vxtest::WriteFileBytes(Program() / "V96.DEF", "");
   struct Case {
     int result;
     const char* text;
@@ -142,11 +142,11 @@ TEST_F(DatabaseInitializerTest, MarkerFileImportsTheTextFilesAndTheResultIsShown
     answer = c.result;
     ui.ClearCalls();
     imported.clear();
-    auto db = std::make_unique<PavorunDatabase>(program(), PavorunDatabase::kReadOnly);
+    auto db = std::make_unique<PavorunDatabase>(Program(), PavorunDatabase::kReadOnly);
     EXPECT_EQ(Run(db), c.result);
     EXPECT_EQ(db->Mode(), PavorunDatabase::kReadWrite);
     EXPECT_EQ(imported, (std::vector<std::tuple<fs::path, int, fs::path>>{
-                            {user() / "vindaxel96.db", 96, program()}}));
+                            {User() / "vindaxel96.db", 96, Program()}}));
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(std::tie(Boxes()[0].text, Boxes()[0].caption, Boxes()[0].flags),
               std::make_tuple(vx::Sjis(c.text), vx::Sjis("データベースの初期化"), c.icon));
@@ -157,39 +157,39 @@ TEST_F(DatabaseInitializerTest, MarkerFileImportsTheTextFilesAndTheResultIsShown
 TEST_F(DatabaseInitializerTest, UserDatabaseOfThisEventAloneIsReplacedByACopy) {
   BuildProgramCatalog();
   BuildUserEvent(96);
-  auto db = std::make_unique<PavorunDatabase>(user());
+  auto db = std::make_unique<PavorunDatabase>(User());
   EXPECT_EQ(Run(db), DatabaseInitializer::kDone);
   ASSERT_TRUE(db && db->IsOpen());
-  EXPECT_EQ(db->Path(), user() / "vindaxel96.db");
+  EXPECT_EQ(db->Path(), User() / "vindaxel96.db");
   EXPECT_TRUE(db->HasCircles(96));
-  EXPECT_EQ(vxtest::ReadFileBytes(user() / "vindaxel96.db"),
-            vxtest::ReadFileBytes(program() / "vindaxel96.db"));
+  EXPECT_EQ(vxtest::ReadFileBytes(User() / "vindaxel96.db"),
+            vxtest::ReadFileBytes(Program() / "vindaxel96.db"));
   EXPECT_TRUE(merged.empty());
-  EXPECT_EQ(std::distance(fs::directory_iterator(user()), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(User()), fs::directory_iterator()), 1);
 }
 
 // A cancelled copy leaves the old database as it was, open, and no copy beside it.
 TEST_F(DatabaseInitializerTest, CancelledCopyKeepsTheOldDatabase) {
   BuildProgramCatalog();
   BuildUserEvent(96);
-  const std::string before = vxtest::ReadFileBytes(user() / "vindaxel96.db");
+  const std::string before = vxtest::ReadFileBytes(User() / "vindaxel96.db");
   cancelCopy = true;
-  auto db = std::make_unique<PavorunDatabase>(user());
+  auto db = std::make_unique<PavorunDatabase>(User());
   EXPECT_EQ(Run(db), DatabaseInitializer::kCancelled);
-  EXPECT_EQ(vxtest::ReadFileBytes(user() / "vindaxel96.db"), before);
+  EXPECT_EQ(vxtest::ReadFileBytes(User() / "vindaxel96.db"), before);
   ASSERT_TRUE(db && db->IsOpen());
   EXPECT_EQ(EventsOf(*db), std::vector<int>{96});
-  EXPECT_EQ(std::distance(fs::directory_iterator(user()), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(User()), fs::directory_iterator()), 1);
 }
 
 // Other events in the user database stay: the program folder's events up to this one are merged.
 TEST_F(DatabaseInitializerTest, UserDatabaseWithOtherEventsGetsTheEventsMerged) {
   BuildProgramCatalog();
   BuildUserEvent(95);
-  auto db = std::make_unique<PavorunDatabase>(user());
+  auto db = std::make_unique<PavorunDatabase>(User());
   EXPECT_EQ(Run(db), DatabaseInitializer::kDone);
   EXPECT_EQ(merged, (std::vector<std::tuple<fs::path, fs::path, int>>{
-                        {user() / "vindaxel96.db", program() / "vindaxel96.db", 97}}));
+                        {User() / "vindaxel96.db", Program() / "vindaxel96.db", 97}}));
   EXPECT_EQ(EventsOf(*db), std::vector<int>{95});  // the merge step itself is the dialog's
 }
 
@@ -197,12 +197,12 @@ TEST_F(DatabaseInitializerTest, UserDatabaseWithOtherEventsGetsTheEventsMerged) 
 // source ("done" with nothing done). The disc is found or asked for; the damaged file is moved
 // aside for the new catalogue, and put back, as it was, when nothing could be installed.
 TEST_F(DatabaseInitializerTest, DamagedDatabaseInTheProgramFolderIsInstalledFromTheDiscAndKept) {
-  const std::string damaged = BuildDamagedDatabase(program());
-  const fs::path file = program() / PavorunDatabase::kFileName;
+  const std::string damaged = BuildDamagedDatabase(Program());
+  const fs::path file = Program() / PavorunDatabase::kFileName;
   const auto run = [&] {
-    auto db = std::make_unique<PavorunDatabase>(program());
+    auto db = std::make_unique<PavorunDatabase>(Program());
     EXPECT_TRUE(db->IsDamaged());
-    const int result = DatabaseInitializer(program(), program(), 96, &ui, Steps()).Run(db);
+    const int result = DatabaseInitializer(Program(), Program(), 96, &ui, Steps()).Run(db);
     return std::make_pair(result, std::move(db));
   };
   // Nothing on a disc and the user gives up: nothing happens.
@@ -217,7 +217,7 @@ TEST_F(DatabaseInitializerTest, DamagedDatabaseInTheProgramFolderIsInstalledFrom
     ui.ClearCalls();
     auto [result, db] = run();
     EXPECT_EQ(result, failure);
-    EXPECT_EQ(FileNames(program()), std::vector<std::string>{"vindaxel96.db"});
+    EXPECT_EQ(FileNames(Program()), std::vector<std::string>{"vindaxel96.db"});
     EXPECT_TRUE(vxtest::ReadFileBytes(file) == damaged);
     // A failure the import showed is not shown again.
     EXPECT_EQ(Boxes().size(), failure == 2 ? 0u : 1u);
@@ -231,30 +231,30 @@ TEST_F(DatabaseInitializerTest, DamagedDatabaseInTheProgramFolderIsInstalledFrom
   ASSERT_TRUE(db && db->IsOpen());
   EXPECT_FALSE(db->IsDamaged());
   EXPECT_TRUE(db->HasCircles(96));
-  EXPECT_EQ(FileNames(program()),
+  EXPECT_EQ(FileNames(Program()),
             (std::vector<std::string>{"vindaxel96.db", "vindaxel96.db.damaged"}));
-  EXPECT_TRUE(vxtest::ReadFileBytes(program() / "vindaxel96.db.damaged") == damaged);
+  EXPECT_TRUE(vxtest::ReadFileBytes(Program() / "vindaxel96.db.damaged") == damaged);
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(vx::Cp932ToUtf8(Boxes()[0].text),
             "データベースの初期化が完了しました.\n壊れていたデータベースファイルは\n" +
-                (program() / "vindaxel96.db.damaged").string() + "\nとして残してあります.");
+                (Program() / "vindaxel96.db.damaged").string() + "\nとして残してあります.");
 }
 
 // The copy of the program folder's catalogue was renamed over a damaged user database.
 TEST_F(DatabaseInitializerTest, DamagedUserDatabaseIsMovedAsideForTheCopyAndBackWhenItFails) {
   BuildProgramCatalog();
-  const std::string damaged = BuildDamagedDatabase(user());
-  auto readOnly = std::make_unique<PavorunDatabase>(program(), PavorunDatabase::kReadOnly);
+  const std::string damaged = BuildDamagedDatabase(User());
+  auto readOnly = std::make_unique<PavorunDatabase>(Program(), PavorunDatabase::kReadOnly);
   cancelCopy = true;
   EXPECT_EQ(Run(readOnly), DatabaseInitializer::kCancelled);
-  EXPECT_EQ(FileNames(user()), std::vector<std::string>{"vindaxel96.db"});
-  EXPECT_TRUE(vxtest::ReadFileBytes(user() / "vindaxel96.db") == damaged);
+  EXPECT_EQ(FileNames(User()), std::vector<std::string>{"vindaxel96.db"});
+  EXPECT_TRUE(vxtest::ReadFileBytes(User() / "vindaxel96.db") == damaged);
   cancelCopy = false;
-  auto db = std::make_unique<PavorunDatabase>(user());
+  auto db = std::make_unique<PavorunDatabase>(User());
   EXPECT_EQ(Run(db), DatabaseInitializer::kDone);
-  EXPECT_EQ(vxtest::ReadFileBytes(user() / "vindaxel96.db"),
-            vxtest::ReadFileBytes(program() / "vindaxel96.db"));
-  EXPECT_TRUE(vxtest::ReadFileBytes(user() / "vindaxel96.db.damaged") == damaged);
+  EXPECT_EQ(vxtest::ReadFileBytes(User() / "vindaxel96.db"),
+            vxtest::ReadFileBytes(Program() / "vindaxel96.db"));
+  EXPECT_TRUE(vxtest::ReadFileBytes(User() / "vindaxel96.db.damaged") == damaged);
   EXPECT_TRUE(db->HasCircles(96));
 }
 
@@ -263,11 +263,11 @@ TEST_F(DatabaseInitializerTest, WithoutAnythingBesideTheProgramTheDiscIsAskedFor
   fs::create_directories(root / "chosen");
   vxtest::WriteFileBytes(root / "chosen" / "V96DEF.TXT", "");
   chosenFile = root / "chosen" / "V96DEF.TXT";
-  auto db = std::make_unique<PavorunDatabase>(user());
+  auto db = std::make_unique<PavorunDatabase>(User());
   EXPECT_EQ(Run(db), DatabaseInitializer::kDone);
   EXPECT_EQ(askedFor, std::vector<std::string>{"V96DEF.TXT"});
   EXPECT_EQ(imported, (std::vector<std::tuple<fs::path, int, fs::path>>{
-                          {user() / "vindaxel96.db", 96, root / "chosen"}}));
+                          {User() / "vindaxel96.db", 96, root / "chosen"}}));
 }
 
 // The copy goes through a new file beside the target, renamed over it: a journal left by the old
@@ -289,7 +289,7 @@ TEST(DatabaseFileCopyJobTest, CopiesInChunksAndReplacesTheTargetOnlyOnCommit) {
   }
   EXPECT_EQ(vxtest::ReadFileBytes(dir / "target.db"), bytes);
   EXPECT_FALSE(fs::exists(dir / "target.db-journal"));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 2);
 
   vx::DatabaseFileCopyJob missing(dir / "missing.db", dir / "target.db");
   EXPECT_EQ(vxtest::RunJob(missing), 2);

@@ -32,7 +32,7 @@ class FakeChecklistDialogs : public vx::ChecklistDialogs, private vx::ProgressLi
   }
   int RunImportConfirmation(vx::FavoriteStore& store, int catalogueEvent,
                             vx::OwnerWindow owner) override {
-    Record("confirm", std::to_string(store.FileEventNo()) + "/" + std::to_string(catalogueEvent),
+    Record("confirm", std::to_string(store.GetFileEventNo()) + "/" + std::to_string(catalogueEvent),
            owner);
     return onConfirm ? onConfirm(store) : IDOK;
   }

@@ -190,7 +190,7 @@ class SearchJobOnCatalogue : public ::testing::Test {
   void SetUp() override { vxtest::BuildControllerCatalog(db); }
 
   vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vx::SearchCondition condition{db};
 };
 

@@ -20,8 +20,8 @@ class SettingsFileCommandsTest : public vxtest::CoreTest {
     commands = std::make_unique<vx::SettingsFileCommands>(*core, ui, [this] { ++bookmarkMenus; });
   }
 
-  vx::SettingsValues& values() { return core->values(); }
-  std::string Title(int bookmark) { return core->bookmarks().GetAt(bookmark)->title; }
+  vx::SettingsValues& Values() { return core->Values(); }
+  std::string Title(int bookmark) { return core->Bookmarks().GetAt(bookmark)->title; }
 
   int bookmarkMenus = 0;
   std::unique_ptr<vx::SettingsFileCommands> commands;
@@ -39,43 +39,43 @@ TEST_F(SettingsFileCommandsTest, ImportKeepsTheCurrentEvent) {
                          "[Search]\r\nkeyword=cat\r\n");
   ui.QueuePath(file);
   ASSERT_TRUE(commands->ImportSettings());
-  EXPECT_EQ(std::make_tuple(values().eventNumber, values().cutZoomSize,
-                            values().print.kinds[0].days),
-            std::make_tuple(96, 150, 5));
-  ASSERT_EQ(core->bookmarks().count(), 1);
+  EXPECT_EQ(
+      std::make_tuple(Values().eventNumber, Values().cutZoomSize, Values().print.kinds[0].days),
+      std::make_tuple(96, 150, 5));
+  ASSERT_EQ(core->Bookmarks().Count(), 1);
   EXPECT_EQ(Title(0), "mine");
   EXPECT_EQ(bookmarkMenus, 1);
-  EXPECT_EQ(core->controller()->CurrentSearchSettings().keywords, "cat");
+  EXPECT_EQ(core->Controller()->GetCurrentSearchSettings().keywords, "cat");
   ASSERT_TRUE(core->SaveSettings({}));
-  const std::string saved = vxtest::ReadFileBytes(documents() / "vindaxel.ini");
+  const std::string saved = vxtest::ReadFileBytes(Documents() / "vindaxel.ini");
   EXPECT_NE(saved.find("VQNumber96=96\r\n"), std::string::npos);
 }
 
 // What is exported comes back on import; the print file holds the print settings alone.
 TEST_F(SettingsFileCommandsTest, ExportedSettingsComeBack) {
   const fs::path file = root / "settings.ini", print = root / "print.ini";
-  values().cutZoomSize = 175;
-  values().print.paperSizeW = 1234;
+  Values().cutZoomSize = 175;
+  Values().print.paperSizeW = 1234;
   vx::Bookmark mark;
   mark.type = vx::Bookmark::kPage;
   mark.SetTitle("kept");
-  core->bookmarks().Add(mark);
+  core->Bookmarks().Add(mark);
   ui.QueuePath(file);
   ui.QueuePath(print);
   ASSERT_TRUE(commands->ExportSettings());
   ASSERT_TRUE(commands->ExportPrintSettings());
 
-  values().cutZoomSize = 100;
-  values().print.paperSizeW = 1;
-  core->bookmarks().RemoveAll();
+  Values().cutZoomSize = 100;
+  Values().print.paperSizeW = 1;
+  core->Bookmarks().RemoveAll();
   ui.QueuePath(print);
   ASSERT_TRUE(commands->ImportPrintSettings());
-  EXPECT_EQ(std::make_tuple(values().print.paperSizeW, values().cutZoomSize),
+  EXPECT_EQ(std::make_tuple(Values().print.paperSizeW, Values().cutZoomSize),
             std::make_tuple(1234, 100));
   ui.QueuePath(file);
   ASSERT_TRUE(commands->ImportSettings());
-  EXPECT_EQ(values().cutZoomSize, 175);
-  ASSERT_EQ(core->bookmarks().count(), 1);
+  EXPECT_EQ(Values().cutZoomSize, 175);
+  ASSERT_EQ(core->Bookmarks().Count(), 1);
   EXPECT_EQ(Title(0), "kept");
 
   const auto dialogs = ui.CallsOf(vx::UiCallKind::kSaveFileDialog);
@@ -97,7 +97,7 @@ TEST_F(SettingsFileCommandsTest, CancelledOrFailedFilesChangeNothing) {
   EXPECT_FALSE(commands->ImportPrintSettings());
   EXPECT_TRUE(Boxes().empty());
 
-  values().cutZoomSize = 175;
+  Values().cutZoomSize = 175;
   const fs::path notSettings = root / "picture.ini", noFolder = root / "none" / "x.ini";
   vxtest::WriteFileBytes(notSettings, "\x89PNG\r\n");
   ui.QueuePath(notSettings);
@@ -106,7 +106,7 @@ TEST_F(SettingsFileCommandsTest, CancelledOrFailedFilesChangeNothing) {
   EXPECT_FALSE(commands->ImportSettings());
   EXPECT_FALSE(commands->ImportPrintSettings());
   EXPECT_FALSE(commands->ExportSettings());
-  EXPECT_EQ(values().cutZoomSize, 175);
+  EXPECT_EQ(Values().cutZoomSize, 175);
   ASSERT_EQ(Boxes().size(), 3u);
   for (const vx::UiCall& box : Boxes()) EXPECT_EQ(box.flags, vx::MB_ICONHAND);
   EXPECT_EQ(Boxes()[0].text.rfind(notSettings.string(), 0), 0u);
@@ -120,7 +120,7 @@ TEST_F(SettingsFileCommandsTest, DevicesAndHugeFilesAreRefusedUnread) {
   const fs::path huge = root / "huge.ini";
   vxtest::WriteFileBytes(huge, "[Window]\r\nCutZoomSize=150\r\n");
   fs::resize_file(huge, 5u << 20);
-  values().cutZoomSize = 175;
+  Values().cutZoomSize = 175;
   const std::string notAFile = "は通常のファイルではありません.\n";
   const std::string tooLarge = "ファイルとしては大きすぎます (4 MB まで).\n";
   const std::string settings = "動作設定ファイルを指定してください.";
@@ -132,7 +132,7 @@ TEST_F(SettingsFileCommandsTest, DevicesAndHugeFilesAreRefusedUnread) {
   } cases[] = {
       {"/dev/zero", false, notAFile + settings},
       {huge, false, "は動作設定" + tooLarge + settings},
-      {root.path(), true, notAFile + print},
+      {root.Path(), true, notAFile + print},
       {huge, true, "は印刷設定" + tooLarge + print},
   };
   for (const auto& c : cases) {
@@ -143,7 +143,7 @@ TEST_F(SettingsFileCommandsTest, DevicesAndHugeFilesAreRefusedUnread) {
     EXPECT_EQ(std::tie(Boxes()[0].text, Boxes()[0].flags),
               std::make_tuple(c.file.string() + "\n" + vx::Sjis(c.why), vx::MB_ICONHAND));
   }
-  EXPECT_EQ(values().cutZoomSize, 175);
+  EXPECT_EQ(Values().cutZoomSize, 175);
   EXPECT_EQ(bookmarkMenus, 0);
 }
 

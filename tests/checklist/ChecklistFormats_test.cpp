@@ -18,7 +18,7 @@ using ChecklistFormatTest = StoreFixture;
 
 TEST_F(ChecklistFormatTest, CurrentFormatLines) {
   FillStore();
-  EXPECT_EQ(store().SaveText(),
+  EXPECT_EQ(Store().SaveText(),
             Sjis("Header,VellastradeCD-ROMCatalog,Vellastrade96,Shift_JIS,Windows 1.96.1\r\n"
                  "Color,1,0000ff,000000,赤\r\n"
                  "Color,2,0080ff,0080ff,\"橙, \"\"注意\"\"\"\r\n"
@@ -33,7 +33,7 @@ TEST_F(ChecklistFormatTest, CurrentFormatLines) {
 
 TEST_F(ChecklistFormatTest, OlderFormatLinesAndClipboardText) {
   FillStore();
-  EXPECT_EQ(store().SaveVer1Text(),
+  EXPECT_EQ(Store().SaveVer1Text(),
             Sjis("QUILLOR,104,Vellastrade96,Windows\r\n"
                  "6,2,3,1,月,東,Ｃ,1,110,\"Rich, \"\"Circle\"\"\",Pen,Book,http://x/,m@x,"
                  "C:\\\\vx\\n表n,22,5,\"a,b \"\"q\"\"\\nnext\",リッチ,220,50,3,1,u\\\\v\\nw,o,r,"
@@ -45,7 +45,7 @@ TEST_F(ChecklistFormatTest, OlderFormatLinesAndClipboardText) {
   // Circles of the checklist keep their colour unless memo only; others take the one given.
   const int ids[] = {4, 6, 2, 999};
   std::string text;
-  store().CopyAsVer1Text(text, ids, 3);
+  Store().CopyAsVer1Text(text, ids, 3);
   EXPECT_EQ(text, Sjis("QUILLOR,104,Vellastrade96,Windows\r\n"
                        "3,3,5,1,月,東,Ａ,1,220,Delta,,,,,,2,5,note,,20,50,1,0,,,,,,,\r\n"
                        "5,1,0,0,漏,,,0,110,Unplaced,,,,,,0,0,,,0,0,0,0,,,,,,,\r\n"
@@ -54,21 +54,22 @@ TEST_F(ChecklistFormatTest, OlderFormatLinesAndClipboardText) {
 
 TEST_F(ChecklistFormatTest, ASavedChecklistReadsBackIdenticallyInBothFormats) {
   FillStore();
-  using Store = vx::FavoriteStore;
-  const std::pair<std::string (Store::*)() const,
-                  std::error_code (Store::*)(const std::filesystem::path&) const>
-      formats[] = {{&Store::SaveText, &Store::Save}, {&Store::SaveVer1Text, &Store::SaveVer1}};
+  using vx::FavoriteStore;
+  const std::pair<std::string (FavoriteStore::*)() const,
+                  std::error_code (FavoriteStore::*)(const std::filesystem::path&) const>
+      formats[] = {{&FavoriteStore::SaveText, &FavoriteStore::Save},
+                   {&FavoriteStore::SaveVer1Text, &FavoriteStore::SaveVer1}};
   for (const auto& [text, save] : formats) {
-    const std::string saved = (store().*text)();
-    EXPECT_TRUE((store().*save)(dir_ / "missing" / "list.csv"));
-    ASSERT_FALSE((store().*save)(dir_ / "list.csv"));
-    EXPECT_TRUE(store().LoadFile(dir_ / "list.csv", false, true));
-    store().CommitImportRecords(false, false);
-    EXPECT_EQ((store().*text)(), saved);
+    const std::string saved = (Store().*text)();
+    EXPECT_TRUE((Store().*save)(dir_ / "missing" / "list.csv"));
+    ASSERT_FALSE((Store().*save)(dir_ / "list.csv"));
+    EXPECT_TRUE(Store().LoadFile(dir_ / "list.csv", false, true));
+    Store().CommitImportRecords(false, false);
+    EXPECT_EQ((Store().*text)(), saved);
     // Every text of every row is the text of the circle it was written from.
     ASSERT_EQ(Rows().size(), 4u);
     for (const FavoriteImportRecord& row : Rows()) {
-      const vx::CircleRecord* r = store().FindCircle(row.circleId ? row.circleId : INT_MIN + 1);
+      const vx::CircleRecord* r = Store().FindCircle(row.circleId ? row.circleId : INT_MIN + 1);
       ASSERT_NE(r, nullptr);
       EXPECT_EQ(
           std::vector<std::string>(row.texts.begin(), row.texts.begin() + vx::kImportFileTextCount),
@@ -97,7 +98,7 @@ TEST_F(ChecklistFormatTest, TailTextsAreReadFromTheColumnsTheyAreWrittenTo) {
   };
   // clang-format on
   for (const auto& [text, expected] : cases) {
-    store().LoadText(text, false, true);
+    Store().LoadText(text, false, true);
     ASSERT_EQ(Rows().size(), 1u);
     const auto& t = Rows()[0].texts;
     EXPECT_EQ(std::vector<std::string>(t.begin() + vx::kImportDescription,
@@ -109,7 +110,7 @@ TEST_F(ChecklistFormatTest, TailTextsAreReadFromTheColumnsTheyAreWrittenTo) {
 
 TEST_F(ChecklistFormatTest, AReplacingReadEmptiesTheChecklistOnlyWhenAGoodTextIsCommitted) {
   FillStore();
-  const std::string before = store().SaveText();
+  const std::string before = Store().SaveText();
   const std::pair<std::string, int> failures[] = {
       {"no header here\r\nCircle,1001,1,\r\n", vx::kReadBadData},
       {"QUILLOR,200,Vellastrade96,Windows\r\n0,1,\r\n", vx::kReadUnsupportedVersion},
@@ -117,10 +118,10 @@ TEST_F(ChecklistFormatTest, AReplacingReadEmptiesTheChecklistOnlyWhenAGoodTextIs
       {"\r\nHeader,VellastradeCD-ROMCatalog,Vellastrade96,Shift_JIS,x\r\n", vx::kReadNothing},
   };
   for (const auto& [text, status] : failures) {
-    store().LoadText(text, false, true);
-    EXPECT_EQ(store().ReadStatus(), status) << text;
-    EXPECT_FALSE(store().CommitImportRecords(false, false));
-    EXPECT_EQ(store().SaveText(), before) << text;
+    Store().LoadText(text, false, true);
+    EXPECT_EQ(Store().ReadStatus(), status) << text;
+    EXPECT_FALSE(Store().CommitImportRecords(false, false));
+    EXPECT_EQ(Store().SaveText(), before) << text;
   }
   // An appending read takes no colours unless asked; the rows of an earlier read never pass for
   // those of a file that is not read: one that cannot be opened, and one no checklist can be,
@@ -128,44 +129,45 @@ TEST_F(ChecklistFormatTest, AReplacingReadEmptiesTheChecklistOnlyWhenAGoodTextIs
   const std::string text = HeaderLine(96) + "Color,1,0,0,green\r\nUnKnown,New,,,,2,\r\n";
   vxtest::WriteFileBytes(dir_ / "huge.csv", text);
   std::filesystem::resize_file(dir_ / "huge.csv", vx::kMaxChecklistFileBytes + 1);
-  const std::pair<std::filesystem::path, int> unread[] = {
-      {dir_ / "missing.csv", vx::kReadNothing}, {dir_ / "huge.csv", vx::kReadTooLarge},
-      {"/dev/zero", vx::kReadNotAFile},         {dir_.path(), vx::kReadNotAFile}};
+  const std::pair<std::filesystem::path, int> unread[] = {{dir_ / "missing.csv", vx::kReadNothing},
+                                                          {dir_ / "huge.csv", vx::kReadTooLarge},
+                                                          {"/dev/zero", vx::kReadNotAFile},
+                                                          {dir_.Path(), vx::kReadNotAFile}};
   for (const auto& [file, status] : unread) {
-    store().LoadText(text, true, false);
-    store().LoadFile(file, true, true);
-    EXPECT_EQ(std::make_pair(store().ReadStatus(), vx::FavoriteStore::CheckFile(file)),
+    Store().LoadText(text, true, false);
+    Store().LoadFile(file, true, true);
+    EXPECT_EQ(std::make_pair(Store().ReadStatus(), vx::FavoriteStore::CheckFile(file)),
               std::make_pair(status, status));
-    EXPECT_FALSE(store().CommitImportRecords(false, false));
+    EXPECT_FALSE(Store().CommitImportRecords(false, false));
   }
-  EXPECT_EQ(store().SaveText(), before);
+  EXPECT_EQ(Store().SaveText(), before);
 
   // A good text waits for its commit; discarded (a declined or cancelled load) it changes nothing.
-  store().LoadText(text, false, false);
-  EXPECT_EQ(store().SaveText(), before);
-  EXPECT_EQ(store().ImportColor(0).name + store().ImportColor(1).name,
+  Store().LoadText(text, false, false);
+  EXPECT_EQ(Store().SaveText(), before);
+  EXPECT_EQ(Store().ImportColor(0).name + Store().ImportColor(1).name,
             "green" + Sjis("橙, \"注意\""));
-  store().DiscardImport();
-  EXPECT_FALSE(store().CommitImportRecords(false, false));
-  EXPECT_EQ(store().SaveText(), before);
+  Store().DiscardImport();
+  EXPECT_FALSE(Store().CommitImportRecords(false, false));
+  EXPECT_EQ(Store().SaveText(), before);
 
-  store().LoadText(text, false, false);
-  EXPECT_TRUE(store().CommitImportRecords(false, false));
-  EXPECT_EQ(store().GetColorName(0) + store().GetColorName(1), "green" + Sjis("橙, \"注意\""));
+  Store().LoadText(text, false, false);
+  EXPECT_TRUE(Store().CommitImportRecords(false, false));
+  EXPECT_EQ(Store().GetColorName(0) + Store().GetColorName(1), "green" + Sjis("橙, \"注意\""));
   EXPECT_EQ(PrintOrderIds(), std::vector<int>{INT_MIN + 1});  // unknown ids start afresh
-  EXPECT_EQ(store().FindCircle(INT_MIN + 1)->circleName, "New");
+  EXPECT_EQ(Store().FindCircle(INT_MIN + 1)->circleName, "New");
   // The purge and the colours are applied once: committing again adds the rows only.
-  store().SetColor(2, 1);
-  store().SetColorDef(0, 1, 1, "mine");
-  EXPECT_TRUE(store().CommitImportRecords(false, false));
-  EXPECT_EQ(store().GetColor(2), 1);
-  EXPECT_EQ(store().GetColorName(0), "mine");
+  Store().SetColor(2, 1);
+  Store().SetColorDef(0, 1, 1, "mine");
+  EXPECT_TRUE(Store().CommitImportRecords(false, false));
+  EXPECT_EQ(Store().GetColor(2), 1);
+  EXPECT_EQ(Store().GetColorName(0), "mine");
 
   // A header-only file replaces the checklist with an empty one when committed.
-  store().LoadText(HeaderLine(96), false, true);
-  EXPECT_EQ(store().ReadStatus(), vx::kReadDone);
-  EXPECT_TRUE(store().CommitImportRecords(false, false));
-  EXPECT_EQ(store().GetEntryCount(), 0);
+  Store().LoadText(HeaderLine(96), false, true);
+  EXPECT_EQ(Store().ReadStatus(), vx::kReadDone);
+  EXPECT_TRUE(Store().CommitImportRecords(false, false));
+  EXPECT_EQ(Store().GetEntryCount(), 0);
 }
 
 // Text after a good header or magic line that is not made of records is no checklist: the read
@@ -173,7 +175,7 @@ TEST_F(ChecklistFormatTest, AReplacingReadEmptiesTheChecklistOnlyWhenAGoodTextIs
 // kinds this reader does not know, blanks and a last Ctrl-Z are no such text.
 TEST_F(ChecklistFormatTest, LinesThatAreNotRecordsRefuseTheWholeText) {
   FillStore();
-  const std::string before = store().SaveText();
+  const std::string before = Store().SaveText();
   const std::string circle = CircleLine({{1, "1001"}, {2, "1"}});
   std::string binary = "\x89PNG\r\n\x1A\n";
   for (int i = 0; i < 64; ++i) binary += static_cast<char>((i * 73 + 11) % 256);
@@ -191,11 +193,11 @@ TEST_F(ChecklistFormatTest, LinesThatAreNotRecordsRefuseTheWholeText) {
       MagicLine(96) + ",1,,,\r\nabc,1,2,3,\r\n",
   };
   for (const std::string& text : refused) {
-    store().LoadText(text, false, true);
-    EXPECT_EQ(store().ReadStatus(), vx::kReadBadData) << text;
+    Store().LoadText(text, false, true);
+    EXPECT_EQ(Store().ReadStatus(), vx::kReadBadData) << text;
     EXPECT_TRUE(Rows().empty()) << text;
-    EXPECT_FALSE(store().CommitImportRecords(false, false)) << text;
-    EXPECT_EQ(store().SaveText(), before) << text;
+    EXPECT_FALSE(Store().CommitImportRecords(false, false)) << text;
+    EXPECT_EQ(Store().SaveText(), before) << text;
   }
   const std::pair<std::string, std::vector<int>> read[] = {
       {HeaderLine(96) + circle + "Memo,1001,later\r\n  \r\n\x1A", {1}},
@@ -203,8 +205,8 @@ TEST_F(ChecklistFormatTest, LinesThatAreNotRecordsRefuseTheWholeText) {
       {MagicLine(96) + ",1,,,\r\n-1,2,,,\r\n", {0, 0}},  // page 0, cut 0 is no place
   };
   for (const auto& [text, ids] : read) {
-    store().LoadText(text, false, true);
-    EXPECT_EQ(store().ReadStatus(), vx::kReadDone) << text;
+    Store().LoadText(text, false, true);
+    EXPECT_EQ(Store().ReadStatus(), vx::kReadDone) << text;
     EXPECT_EQ(RowIds(), ids) << text;
   }
 }
@@ -212,25 +214,25 @@ TEST_F(ChecklistFormatTest, LinesThatAreNotRecordsRefuseTheWholeText) {
 // A file's colours keep their numbers up to the sixteen colours there are, whatever the colour
 // count: the load raises the count rather than merging colours.
 TEST_F(ChecklistFormatTest, ColourNumbersKeepTheirNumberUpToSixteen) {
-  store().SetColorCount(9);
-  store().LoadText(HeaderLine(96) + "Color,9,ff,ff,nine\r\nColor,10,ff,ff,ten\r\n" +
+  Store().SetColorCount(9);
+  Store().LoadText(HeaderLine(96) + "Color,9,ff,ff,nine\r\nColor,10,ff,ff,ten\r\n" +
                        "Color,0,ff,ff,zero\r\nColor,-2,ff,ff,negative\r\n" +
                        "Color,17,ff,ff,seventeen\r\n" + CircleLine({{1, "1001"}, {2, "12"}}) +
                        CircleLine({{1, "1002"}, {2, "-3"}}) + "UnKnown,U,,,,99,\r\n",
                    false, true);
-  EXPECT_EQ(store().ImportColor(8).name + store().ImportColor(9).name +
-                store().ImportColor(16).name + store().ImportColor(-1).name,
+  EXPECT_EQ(Store().ImportColor(8).name + Store().ImportColor(9).name +
+                Store().ImportColor(16).name + Store().ImportColor(-1).name,
             "nineten");
-  EXPECT_TRUE(store().ImportDefinesColor(9));
-  EXPECT_FALSE(store().ImportDefinesColor(11));
+  EXPECT_TRUE(Store().ImportDefinesColor(9));
+  EXPECT_FALSE(Store().ImportDefinesColor(11));
   std::vector<int> colors;
   for (const FavoriteImportRecord& row : Rows()) colors.push_back(row.color);
   EXPECT_EQ(colors, (std::vector<int>{12, 0, 16}));
-  EXPECT_EQ(store().HighestImportColor(), 16);
-  store().SetColorCount(40);  // never more than the sixteen colours there are
-  EXPECT_EQ(store().GetColorCount(), 16);
-  store().SetColorCount(0);
-  EXPECT_EQ(store().GetColorCount(), 1);
+  EXPECT_EQ(Store().GetHighestImportColor(), 16);
+  Store().SetColorCount(40);  // never more than the sixteen colours there are
+  EXPECT_EQ(Store().GetColorCount(), 16);
+  Store().SetColorCount(0);
+  EXPECT_EQ(Store().GetColorCount(), 1);
 }
 
 TEST_F(ChecklistFormatTest, HeadersAndMagicLines) {
@@ -247,8 +249,8 @@ TEST_F(ChecklistFormatTest, HeadersAndMagicLines) {
   };
   // clang-format on
   for (const auto& [text, status, eventNo, rows] : cases) {
-    EXPECT_EQ(store().LoadText(text, false, true), eventNo == 96) << text;
-    EXPECT_EQ(std::make_pair(store().ReadStatus(), store().FileEventNo()),
+    EXPECT_EQ(Store().LoadText(text, false, true), eventNo == 96) << text;
+    EXPECT_EQ(std::make_pair(Store().ReadStatus(), Store().GetFileEventNo()),
               std::make_pair(status, eventNo))
         << text;
     EXPECT_EQ(RowIds(), rows) << text;
@@ -256,18 +258,18 @@ TEST_F(ChecklistFormatTest, HeadersAndMagicLines) {
 }
 
 TEST_F(ChecklistFormatTest, CancellingKeepsWhatWasRead) {
-  store().SetColor(5, 1);
+  Store().SetColor(5, 1);
   std::string text = MagicLine(96) + "-1,1,\r-1,1,\n";  // any line end counts
   for (int i = 0; i < 18; ++i) text += "-1,1,\r\n";
   std::pair<int, int> last;
-  store().LoadText(text, false, true, [&](int index, int total) {
+  Store().LoadText(text, false, true, [&](int index, int total) {
     last = {index, total};
-    if (index == 9) store().RequestStop();
+    if (index == 9) Store().RequestStop();
   });
   EXPECT_EQ(last, std::make_pair(-1, 21));
   EXPECT_EQ(Rows().size(), 10u);
-  EXPECT_EQ(store().GetEntryCount(), 1);  // nothing is replaced before the commit
-  store().LoadText(text, false, true);    // the next read starts afresh
+  EXPECT_EQ(Store().GetEntryCount(), 1);  // nothing is replaced before the commit
+  Store().LoadText(text, false, true);    // the next read starts afresh
   EXPECT_EQ(Rows().size(), 20u);
 }
 
@@ -283,8 +285,8 @@ TEST_P(ChecklistEncodingTest, ReadsTheTextsAsCp932) {
   const std::string body = "Color,1,0000ff,000000," + Sjis("最優先") + "\r\n" +
                            CircleLine({{1, "5"}, {10, Sjis("がっこう")}, {17, quoted}});
   EXPECT_FALSE(
-      store().LoadText(prefix + HeaderLine(95, name) + vx::FromCp932(body, codePage), false, true));
-  EXPECT_EQ(store().ImportColor(0).name, Sjis("最優先"));
+      Store().LoadText(prefix + HeaderLine(95, name) + vx::FromCp932(body, codePage), false, true));
+  EXPECT_EQ(Store().ImportColor(0).name, Sjis("最優先"));
   ASSERT_EQ(RowIds(), std::vector<int>{5});  // found by its name
   EXPECT_EQ(Rows()[0].texts[vx::kImportMemo], memo);
 }

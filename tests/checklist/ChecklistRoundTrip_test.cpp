@@ -71,20 +71,20 @@ class ChecklistRoundTripTest : public StoreFixture {
   // An unknown circle whose texts are all `text`, then catalogue circle 2 with `text` as memo;
   // saved, read back replacing and committed.
   ReadBack RoundTrip(const std::string& text, bool older) {
-    store().Purge(true);
+    Store().Purge(true);
     vx::CircleRecord texts;
     texts.circleName = texts.circleKana = texts.penName = texts.memo = texts.description = text;
     texts.pixiv = "tail";
-    store().AddUnknownCircle(1, texts);
-    store().SetColorAndMemo(2, 3, text.empty() ? "-" : text);
-    const std::string saved = older ? store().SaveVer1Text() : store().SaveText();
-    store().LoadText(saved, false, true);
-    store().CommitImportRecords(true, false);
-    const vx::CircleRecord* unknown = store().FindCircle(INT_MIN + 1);
-    const vx::CircleRecord* known = store().FindCircle(2);
+    Store().AddUnknownCircle(1, texts);
+    Store().SetColorAndMemo(2, 3, text.empty() ? "-" : text);
+    const std::string saved = older ? Store().SaveVer1Text() : Store().SaveText();
+    Store().LoadText(saved, false, true);
+    Store().CommitImportRecords(true, false);
+    const vx::CircleRecord* unknown = Store().FindCircle(INT_MIN + 1);
+    const vx::CircleRecord* known = Store().FindCircle(2);
     if (unknown == nullptr || known == nullptr) return {"(lost)", "", "", "", "", 0};
-    return {unknown->circleName, unknown->circleKana, unknown->memo, unknown->description,
-            unknown->pixiv,      store().GetEntryCount()};
+    return {unknown->circleName,  unknown->circleKana, unknown->memo,
+            unknown->description, unknown->pixiv,      Store().GetEntryCount()};
   }
 
   std::mt19937 random_{20240811};

@@ -31,14 +31,14 @@ class CircleMatchingTest : public StoreFixture {
     r.twitter = twitter;
     r.pixiv = pixiv;
     r.description = "about " + name;
-    InsertCircle(db(), r);
+    InsertCircle(Db(), r);
   }
 
   // The rows' circle ids for records of event 95 (after a Header unless they bring a magic line).
   std::vector<int> Candidates(const std::string& records, bool strict = true) {
-    store().SetStrictMatch(strict);
+    Store().SetStrictMatch(strict);
     const std::string text = records.starts_with("QUILLOR") ? records : HeaderLine(95) + records;
-    EXPECT_FALSE(store().LoadText(text, false, true));
+    EXPECT_FALSE(Store().LoadText(text, false, true));
     return RowIds();
   }
 
@@ -113,11 +113,11 @@ TEST_F(CircleMatchingTest, AGroupShowsEveryCandidate) {
 // the circles' records are then read ahead for the commit. Rows and commit keep the file's order.
 TEST_F(CircleMatchingTest, ManyCandidatesMakeTheirRowsAndCommitInFileOrder) {
   constexpr int kCrowd = 1500, kRecords = 16, kFirstId = 100;
-  ASSERT_EQ(db().BeginTransaction(), 0);
+  ASSERT_EQ(Db().BeginTransaction(), 0);
   for (int id = kFirstId; id < kFirstId + kCrowd; ++id) {
     AddCircle(id, "c" + std::to_string(id), "", "Crowd");
   }
-  ASSERT_EQ(db().Commit(), 0);
+  ASSERT_EQ(Db().Commit(), 0);
   std::string records = HeaderLine(95);
   std::string memos;
   for (int r = 0; r < kRecords; ++r) {
@@ -125,8 +125,8 @@ TEST_F(CircleMatchingTest, ManyCandidatesMakeTheirRowsAndCommitInFileOrder) {
                            {17, "m" + std::to_string(r)}});
     memos += "m" + std::to_string(r);
   }
-  store().SetStrictMatch(false);
-  store().LoadText(records, false, true);
+  Store().SetStrictMatch(false);
+  Store().LoadText(records, false, true);
   const auto& rows = Rows();
   ASSERT_EQ(rows.size(), std::size_t{kRecords * (kCrowd + 1)});
   for (int r = 0; r < kRecords; ++r) {
@@ -142,10 +142,10 @@ TEST_F(CircleMatchingTest, ManyCandidatesMakeTheirRowsAndCommitInFileOrder) {
           << r << ", " << i;
     }
   }
-  ASSERT_TRUE(store().CommitImportRecords(false, false));
-  EXPECT_EQ(store().GetEntryCount(), kCrowd);
+  ASSERT_TRUE(Store().CommitImportRecords(false, false));
+  EXPECT_EQ(Store().GetEntryCount(), kCrowd);
   int order = 0;
-  store().ForEachInPrintOrder([&](const vx::FavoriteEntry& e) {
+  Store().ForEachInPrintOrder([&](const vx::FavoriteEntry& e) {
     EXPECT_EQ(std::tuple(e.record.id, e.color, e.record.memo, e.record.penName),
               std::tuple(kFirstId + order, 1, memos, std::string("Crowd")));
     return ++order < 3;
@@ -155,29 +155,29 @@ TEST_F(CircleMatchingTest, ManyCandidatesMakeTheirRowsAndCommitInFileOrder) {
 // The catalogue's own event names its circles by serial (update id), id or page and cut, never
 // by text; a circle it does not name becomes an unknown one.
 TEST_F(CircleMatchingTest, RecordsOfTheSameEventNameTheirCircle) {
-  store().LoadText(HeaderLine(96) + CircleLine({{1, "1003"}, {10, "Renamed"}}) +
+  Store().LoadText(HeaderLine(96) + CircleLine({{1, "1003"}, {10, "Renamed"}}) +
                        CircleLine({{2, "2"}, {3, "5"}, {4, "2"}}) +
                        CircleLine({{1, "4242"}, {10, "Twin"}}) +
                        RecordLine(14, {{0, "UnKnown"}, {1, "Twin"}}),
                    false, true);
   EXPECT_EQ(RowIds(), (std::vector<int>{3, 5, 0, 0}));
-  store().LoadText(MagicLine(96) + RecordLine(29, {{0, "2"}}) +
+  Store().LoadText(MagicLine(96) + RecordLine(29, {{0, "2"}}) +
                        RecordLine(29, {{0, "-1"}, {9, "Twin"}}) +
                        RecordLine(29, {{2, "5"}, {3, "2"}}) + RecordLine(29, {{0, "98"}}),
                    false, true);
   EXPECT_EQ(RowIds(), (std::vector<int>{3, 0, 5, 0}));
   EXPECT_EQ(Rows()[3].action, vx::kImportRegisterUnknown);
   // The largest id the field can hold names no circle (its successor is not computed).
-  store().LoadText(MagicLine(96) + RecordLine(29, {{0, "2147483647"}, {9, "Big"}}), false, true);
+  Store().LoadText(MagicLine(96) + RecordLine(29, {{0, "2147483647"}, {9, "Big"}}), false, true);
   EXPECT_EQ(RowIds(), std::vector<int>{0});
 
   OpenCatalog(73);  // serials were circle ids - 1
-  store().LoadText(HeaderLine(73) + CircleLine({{1, "1"}, {2, "1"}}) + CircleLine({{1, "-1"}}) +
+  Store().LoadText(HeaderLine(73) + CircleLine({{1, "1"}, {2, "1"}}) + CircleLine({{1, "-1"}}) +
                        CircleLine({{1, "2147483647"}}),
                    false, true);
   EXPECT_EQ(RowIds(), (std::vector<int>{2, 0, 0}));
-  store().CommitImportRecords(false, false);
-  EXPECT_NE(store().SaveText().find("\r\nCircle,1,1,2,2,"), std::string::npos);
+  Store().CommitImportRecords(false, false);
+  EXPECT_NE(Store().SaveText().find("\r\nCircle,1,1,2,2,"), std::string::npos);
 }
 
 }  // namespace

@@ -42,14 +42,14 @@ TEST_F(StoreFixture, TheRowsOfAGroupAndOfACandidateShareOneCopyOfTheirTexts) {
   for (int id = 21; id <= 23; ++id) {
     vx::CircleRecord circle = MakeCircle(id, 2, id - 10, 1, 1, 1, 0, 1, "c" + std::to_string(id));
     circle.penName = "Many";
-    InsertCircle(db(), circle);
+    InsertCircle(Db(), circle);
   }
   std::string text = HeaderLine(95);
   for (const char* memo : {"one", "two"}) {
     text += CircleLine({{2, "1"}, {10, "gone"}, {12, "Many"}, {17, memo}});
   }
-  store().SetStrictMatch(false);
-  store().LoadText(text, false, true);
+  Store().SetStrictMatch(false);
+  Store().LoadText(text, false, true);
   const std::vector<vx::FavoriteImportRecord>& rows = Rows();
   ASSERT_EQ(rows.size(), 8u);  // two groups of three candidates and a skip row
   const auto& firstGroup = rows[0].texts;

@@ -51,27 +51,27 @@ class ImportRowsMemoryTest : public StoreFixture {
 // read ahead that runs out of memory leaves the commit to read the circles itself.
 TEST_F(ImportRowsMemoryTest, ALoadWhoseOtherThreadsRunOutOfMemoryStillCommitsEveryRow) {
   constexpr int kCrowd = 1500, kRecords = 16, kFirstId = 100;
-  ASSERT_EQ(db().BeginTransaction(), 0);
+  ASSERT_EQ(Db().BeginTransaction(), 0);
   for (int id = kFirstId; id < kFirstId + kCrowd; ++id) {
     const std::string name = "a circle named " + std::to_string(id);
     vx::CircleRecord r = MakeCircle(id, 4, id, 3, 2, id, 0, 1, name);
     r.penName = "Crowd";
-    InsertCircle(db(), r);
+    InsertCircle(Db(), r);
   }
-  ASSERT_EQ(db().Commit(), 0);
+  ASSERT_EQ(Db().Commit(), 0);
   std::string records = HeaderLine(95);
   for (int r = 0; r < kRecords; ++r) {
     records +=
         CircleLine({{2, "1"}, {10, "gone"}, {12, "Crowd"}, {17, "a memo that every row copies"}});
   }
-  store().SetStrictMatch(false);
+  Store().SetStrictMatch(false);
   FailAllocationsOffThisThread(true);
-  store().LoadText(records, false, true);
-  const std::size_t rows = store().ImportRecords().size();
-  ASSERT_TRUE(store().CommitImportRecords(false, false));
+  Store().LoadText(records, false, true);
+  const std::size_t rows = Store().GetImportRecords().size();
+  ASSERT_TRUE(Store().CommitImportRecords(false, false));
   FailAllocationsOffThisThread(false);
   EXPECT_EQ(rows, std::size_t{kRecords * (kCrowd + 1)});
-  EXPECT_EQ(store().GetEntryCount(), kCrowd);
+  EXPECT_EQ(Store().GetEntryCount(), kCrowd);
 }
 
 }  // namespace

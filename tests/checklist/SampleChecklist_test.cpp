@@ -29,7 +29,7 @@ TEST(SampleChecklistTest, EveryEncodingAndFormatReadsTheSameRowsAndTheChecklistR
   const char* disc = std::getenv("VX_SAMPLE_DISC");
   if (disc == nullptr) GTEST_SKIP() << "VX_SAMPLE_DISC is not set";
   TempDir folder;
-  vx::PavorunDatabase db(folder.path());
+  vx::PavorunDatabase db(folder.Path());
   NoPrompts prompts;
   vx::DiscImportJob job(db, 96, disc, prompts);
   ASSERT_EQ(job.Run(), vx::DiscImportJob::kResultDone) << vx::Cp932ToUtf8(job.ErrorText());
@@ -38,7 +38,7 @@ TEST(SampleChecklistTest, EveryEncodingAndFormatReadsTheSameRowsAndTheChecklistR
   const auto read = [&](const std::string& name) {
     EXPECT_TRUE(store.LoadFile(fs::path(disc) / "EXTRA" / name, false, true)) << name;
     std::vector<std::tuple<int, int, int, std::array<std::string, vx::kImportTextCount>>> rows;
-    for (const vx::FavoriteImportRecord& r : store.ImportRecords()) {
+    for (const vx::FavoriteImportRecord& r : store.GetImportRecords()) {
       rows.emplace_back(r.action, r.circleId, r.color, r.texts);
     }
     return rows;

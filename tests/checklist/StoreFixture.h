@@ -45,7 +45,7 @@ class StoreFixture : public ::testing::Test {
 
   void OpenCatalog(int eventNo) {
     store_.reset();
-    db_ = std::make_unique<vx::PavorunDatabase>(dir_.path());
+    db_ = std::make_unique<vx::PavorunDatabase>(dir_.Path());
     ASSERT_TRUE(db_->IsOpen()) << db_->LastError();
     BuildSampleCatalog(*db_, eventNo);
     store_ = std::make_unique<vx::FavoriteStore>(*db_);
@@ -67,25 +67,25 @@ class StoreFixture : public ::testing::Test {
     r.rss = "r";
     r.twitter = "tw";
     r.pixiv = "px";
-    InsertCircle(db(), r);
-    store().SetColorDef(0, 0x0000ff, 0x000000, vx::Sjis("赤"));
-    store().SetColorDef(1, 0x0080ff, 0x0080ff, vx::Sjis("橙, \"注意\""));
-    store().SetColorAndMemo(7, 2, "a,b \"q\"\r\nnext");
+    InsertCircle(Db(), r);
+    Store().SetColorDef(0, 0x0000ff, 0x000000, vx::Sjis("赤"));
+    Store().SetColorDef(1, 0x0080ff, 0x0080ff, vx::Sjis("橙, \"注意\""));
+    Store().SetColorAndMemo(7, 2, "a,b \"q\"\r\nnext");
     r.memo = "m";
-    store().AddUnknownCircle(5, r);
-    store().ForEachChecked([](vx::FavoriteEntry& e) {
+    Store().AddUnknownCircle(5, r);
+    Store().ForEachChecked([](vx::FavoriteEntry& e) {
       e.record.SetRssInfo("feed\r\n" + std::to_string(e.record.id % 10));
       return true;
     });
-    store().SetColor(6, 1);
-    store().SetColor(3, 1);
-    store().SetColor(3, -1);
-    store().SetColorAndMemo(4, 0, "note");
+    Store().SetColor(6, 1);
+    Store().SetColor(3, 1);
+    Store().SetColor(3, -1);
+    Store().SetColorAndMemo(4, 0, "note");
   }
 
-  vx::FavoriteStore& store() { return *store_; }
-  vx::PavorunDatabase& db() { return *db_; }
-  const std::vector<vx::FavoriteImportRecord>& Rows() const { return store_->ImportRecords(); }
+  vx::FavoriteStore& Store() { return *store_; }
+  vx::PavorunDatabase& Db() { return *db_; }
+  const std::vector<vx::FavoriteImportRecord>& Rows() const { return store_->GetImportRecords(); }
 
   // Circle ids in the order a walk visits them.
   static std::vector<int> Ids(
@@ -99,7 +99,7 @@ class StoreFixture : public ::testing::Test {
   }
 
   std::vector<int> PrintOrderIds() {
-    return Ids([&](const auto& visit) { store().ForEachInPrintOrder(visit); });
+    return Ids([&](const auto& visit) { Store().ForEachInPrintOrder(visit); });
   }
 
   // The circle id of every import row (0 for an unknown circle or a group's skip row).

@@ -12,7 +12,7 @@ namespace vxtest {
 class CatalogFixture : public ::testing::Test {
  protected:
   TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
 
   void SetUp() override {
     ASSERT_TRUE(db.IsOpen()) << db.LastError();

@@ -56,7 +56,7 @@ TEST(CircleRecord, FillsTheFieldsEachRowWidthHasAndClearKeepsTheNumbers) {
 
 class CircleTableTest : public vxtest::CatalogFixture {
  protected:
-  vx::PavorunCircleTable& circles = db.CircleTable();
+  vx::PavorunCircleTable& circles = db.GetCircleTable();
 
   // "cell:id:name:genre" of every cell that is not empty after loading `page` over stale cells.
   std::string PageCells(int page, int cuts) {

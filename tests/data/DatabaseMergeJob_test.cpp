@@ -62,14 +62,14 @@ class DatabaseMergeJobTest : public ::testing::Test {
     // The target holds the current event 96 and a stale event 94 with rows in every table.
     vxtest::BuildSampleCatalog(target, 96);
     vxtest::BuildSampleCatalog(target, 94);
-    ASSERT_EQ(target.JikoTable().InsertRow(1, 2, 1, 0, 5), 0);
+    ASSERT_EQ(target.GetJikoTable().InsertRow(1, 2, 1, 0, 5), 0);
     WriteOlderDatabase(source);
     before96 = RowCounts(target, 96);
   }
 
   vxtest::TempDir dir;
-  vx::PavorunDatabase target{dir.path(), "target.db", vx::SqliteDatabase::kReadWrite};
-  vx::SqliteDatabase source{dir.path(), "vindaxel_old.db"};
+  vx::PavorunDatabase target{dir.Path(), "target.db", vx::SqliteDatabase::kReadWrite};
+  vx::SqliteDatabase source{dir.Path(), "vindaxel_old.db"};
   std::vector<int> before96;
 };
 

@@ -102,7 +102,7 @@ TEST_F(DiscImportJobTest, InstallAndReinstallHoldExactlyTheDiscsRows) {
               (Texts{"1|1|1|0|1|one|11", "2|1|1|1|1|two|12", "3|2|4|0|2|three|13"}));
     db.SetEventNo(95);  // another event stays untouched
     ASSERT_EQ(db.ClearEventTables(), 0);
-    ASSERT_EQ(db.DateMaster().InsertRow(1, 2019, 1, 1, 1), 0);
+    ASSERT_EQ(db.GetDateMaster().InsertRow(1, 2019, 1, 1, 1), 0);
   }
   EXPECT_TRUE(prompts.asked.empty() && prompts.errors.empty());
 
@@ -419,7 +419,7 @@ TEST_F(DiscImportJobTest, CancelAfterAFailureKeepsTheFailure) {
   EXPECT_EQ(job.Step(), 1);
   job.Cancel();
   EXPECT_EQ(job.State(), DiscImportState::kFailed);
-  EXPECT_TRUE(db.DefinitionStop() && db.LayoutStop() && db.CircleStop());
+  EXPECT_TRUE(db.GetDefinitionStop() && db.GetLayoutStop() && db.GetCircleStop());
   EXPECT_EQ(job.Finish(), DiscImportJob::kResultFailed);
   vx::PavorunDatabase closed(dir / "no" / "such" / "folder");
   DiscImportJob lost(closed, 96, disc, prompts);

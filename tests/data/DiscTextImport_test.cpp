@@ -32,7 +32,7 @@ Texts SjisAll(const Texts& utf8) {
 class DiscTextImportTest : public ::testing::Test {
  protected:
   vxtest::TempDir dir;
-  P db{dir.path()};
+  P db{dir.Path()};
 
   void SetUp() override {
     ASSERT_TRUE(db.IsOpen()) << db.LastError();
@@ -121,7 +121,7 @@ TEST_F(DiscTextImportTest, OptionalFieldsBlockNamesAndStraySections) {
 // refuses the file and says why.
 TEST_F(DiscTextImportTest, DefinitionOfAnotherEventOrOfNoEventIsRefused) {
   db.SetEventNo(97);
-  ASSERT_EQ(db.DateMaster().InsertRow(1, 1999, 1, 1, 1), 0);
+  ASSERT_EQ(db.GetDateMaster().InsertRow(1, 1999, 1, 1, 1), 0);
   db.SetEventNo(96);
   const std::string date = "*PavorunDate\n2021\t5\t3\t月\n";
   const struct {
@@ -460,10 +460,10 @@ TEST_F(DiscTextImportTest, LayoutTooLargeForTheGridIsRefused) {
 }
 
 TEST_F(DiscTextImportTest, ProgressAndStopFlagsOfEachPass) {
-  db.DefinitionStop() = true;  // left over from an earlier cancel: cleared at the start
+  db.GetDefinitionStop() = true;  // left over from an earlier cancel: cleared at the start
   vxtest::RecordingProgress progress;
   progress.onReport = [this](int position) {
-    if (position == 2) db.DefinitionStop() = true;
+    if (position == 2) db.GetDefinitionStop() = true;
   };
   Import(&P::ImportDefinitionFile, "*PavorunGenre\n1\ta\n2\tb\n3\tc\n4\td\n", &progress);
   EXPECT_EQ(progress.positions, (std::vector<int>{0, 1, 2, -1}));
@@ -473,7 +473,7 @@ TEST_F(DiscTextImportTest, ProgressAndStopFlagsOfEachPass) {
   for (int i = 1; i <= 30; ++i) text += CircleLine(i, 1, i, "土", "Ａ", i, 110, "c");
   progress.positions.clear();
   progress.onReport = [this](int position) {
-    if (position == 20) db.CircleStop() = true;
+    if (position == 20) db.GetCircleStop() = true;
   };
   ASSERT_EQ(db.BeginCircleImport(), 0);
   Import(&P::ImportCircleFile, text, &progress);
@@ -484,7 +484,7 @@ TEST_F(DiscTextImportTest, ProgressAndStopFlagsOfEachPass) {
   for (int i = 0; i < 25; ++i) text += UpdateLine(std::to_string(6000 + i), 110, "");
   progress.positions.clear();
   progress.onReport = [this](int position) {
-    if (position == 10) db.CircleStop() = true;
+    if (position == 10) db.GetCircleStop() = true;
   };
   Import(&P::ApplyUpdateFile, text, &progress);  // clears the flag left by the circle pass
   EXPECT_EQ(progress.positions, (std::vector<int>{0, 10, -1}));
@@ -509,7 +509,7 @@ TEST_F(DiscTextImportTest, UpdateLineChangesTheContactTextsOfItsCircleAndFlagsIt
 TEST_F(DiscTextImportTest, OnlyUpdateLinesWithAnUnknownIdAddUnplacedCirclesAfterTheLargestId) {
   vxtest::BuildSampleCatalog(db, 90);
   // A row added after the event was selected: the next id comes from the table.
-  ASSERT_EQ(db.CircleTable().InsertRow(vxtest::MakeCircle(11, 0, 0, 0, 0, 0, 0, 0, "late")), 0);
+  ASSERT_EQ(db.GetCircleTable().InsertRow(vxtest::MakeCircle(11, 0, 0, 0, 0, 0, 0, 0, "late")), 0);
   Import(&P::ApplyUpdateFile, "\n" + UpdateLine("", 110, "N") + UpdateLine("abc", 110, "N") +
                                   UpdateLine("0", 110, "N") + "\n" + UpdateLine("5000", 220, "A") +
                                   UpdateLine("5001", 999, "B"));

@@ -27,7 +27,7 @@ int RefuseDataVersion(void*, int action, const char* pragma, const char*, const 
 // read was kept after another connection changed the circles.
 TEST(EventCircleTexts, AVersionThatCannotBeReadMeansTheCopyIsReadAgain) {
   vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   ASSERT_TRUE(db.IsOpen()) << db.LastError();
   vxtest::BuildSampleCatalog(db, 90);
   const std::unique_ptr<vx::SqliteConnection> connection = db.OpenConnection(nullptr);

@@ -47,7 +47,7 @@ class InstalledSampleDisc {
   };
 
   explicit InstalledSampleDisc(std::filesystem::path disc)
-      : disc_(std::move(disc)), db_(std::make_unique<vx::PavorunDatabase>(folder_.path())) {}
+      : disc_(std::move(disc)), db_(std::make_unique<vx::PavorunDatabase>(folder_.Path())) {}
 
   TempDir folder_;
   std::filesystem::path disc_;

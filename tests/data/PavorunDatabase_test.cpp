@@ -45,17 +45,17 @@ class CatalogTest : public vxtest::CatalogFixture {
   void BuildEvent(int eventNo, const std::vector<vx::CircleRecord>& circles) {
     db.SetEventNo(eventNo);
     ASSERT_EQ(db.ClearEventTables(), 0);
-    ASSERT_EQ(db.DateMaster().InsertRow(1, 2021, 1, 2, 7), 0);
+    ASSERT_EQ(db.GetDateMaster().InsertRow(1, 2021, 1, 2, 7), 0);
     for (int a = 1; a <= 2; ++a) {
       vx::AreaRow area;
       area.name = "area" + std::to_string(a);
-      ASSERT_EQ(db.AreaMaster().InsertRow(a, area), 0);
+      ASSERT_EQ(db.GetAreaMaster().InsertRow(a, area), 0);
     }
-    ASSERT_EQ(db.BlockMaster().InsertRow(1, "A", 1), 0);
-    ASSERT_EQ(db.BlockMaster().InsertRow(2, "B", 1), 0);
-    ASSERT_EQ(db.BlockMaster().InsertRow(3, "C", 2), 0);
-    ASSERT_EQ(db.BlockMaster().InsertRow(4, "D", 9), 0);
-    ASSERT_EQ(db.GenreMaster().InsertRow(1, "g", 1), 0);
+    ASSERT_EQ(db.GetBlockMaster().InsertRow(1, "A", 1), 0);
+    ASSERT_EQ(db.GetBlockMaster().InsertRow(2, "B", 1), 0);
+    ASSERT_EQ(db.GetBlockMaster().InsertRow(3, "C", 2), 0);
+    ASSERT_EQ(db.GetBlockMaster().InsertRow(4, "D", 9), 0);
+    ASSERT_EQ(db.GetGenreMaster().InsertRow(1, "g", 1), 0);
     for (const vx::CircleRecord& c : circles) vxtest::InsertCircle(db, c);
     db.SelectEvent(eventNo);
   }
@@ -110,7 +110,7 @@ TEST_F(CatalogTest, EventsInformationAndEventsWithoutRows) {
   vx::EventInfo info;
   info.pavorunName = "xy";
   for (int i = 0; i < 30; ++i) info.pavorunName += Sjis("祭");
-  ASSERT_EQ(db.InfoTable().InsertRow(info), 0);
+  ASSERT_EQ(db.GetInfoTable().InsertRow(info), 0);
   db.SelectEvent(97);
   // 51 bytes at most, cut between characters.
   EXPECT_EQ(db.GetEventInfo().pavorunName, info.pavorunName.substr(0, 50));
@@ -134,8 +134,8 @@ TEST_F(CatalogTest, DesksPagesAndErrataThroughTheDatabase) {
   db.GetPageInfo(4, page4[0], page4[1], page4[2]);
   EXPECT_EQ(page5, (Ints{4, 5, 2}));
   EXPECT_EQ(page4, (Ints{0, 0, 0}));
-  ASSERT_EQ(db.JikoTable().InsertRow(1, 1, 3, 1, 4), 0);
-  ASSERT_EQ(db.LayoutTable().InsertRow(1, 4, 35, 70, 1, 1), 0);
+  ASSERT_EQ(db.GetJikoTable().InsertRow(1, 1, 3, 1, 4), 0);
+  ASSERT_EQ(db.GetLayoutTable().InsertRow(1, 4, 35, 70, 1, 1), 0);
   db.SelectEvent(90);
   // Desk x 35 / 5 = 7 is odd: a half desk, counted negative.
   EXPECT_EQ((Ints{db.GetMaxSpaceNo(1, 1), db.GetMaxSpaceNo(2, 1), db.GetJikoNo(1, 1, 3, 1),
@@ -155,7 +155,7 @@ TEST_F(CatalogTest, GetMemoAnswersOnAWorkersConnectionToAReadOnlyCatalogue) {
   EXPECT_EQ(db.Exec(vxtest::AppendRowText, &rows, "select getMemo(3),getMemo(0),getMemo(NULL);"),
             0);
   EXPECT_EQ(rows, (Texts{"", "||"}));
-  vx::PavorunDatabase reader(dir.path(), vx::SqliteDatabase::kReadOnly);
+  vx::PavorunDatabase reader(dir.Path(), vx::SqliteDatabase::kReadOnly);
   ASSERT_TRUE(reader.IsOpen()) << reader.LastError();
   EXPECT_TRUE(reader.IsScrambled());
   reader.SelectEvent(90);
@@ -172,13 +172,13 @@ TEST_F(CatalogTest, GetMemoAnswersOnAWorkersConnectionToAReadOnlyCatalogue) {
   worker.join();
   EXPECT_EQ(rc, 0);
   EXPECT_EQ(rows, (Texts{"2|" + Sjis("新刊あり")}));
-  EXPECT_EQ(reader.CircleTable().InsertRow(MakeCircle(9, 1, 1, 1, 1, 1, 0, 1, "x")), 8);
+  EXPECT_EQ(reader.GetCircleTable().InsertRow(MakeCircle(9, 1, 1, 1, 1, 1, 0, 1, "x")), 8);
   EXPECT_EQ(reader.LastError(), "attempt to write a readonly database");
 }
 
 TEST(CatalogFresh, NewFileHasNoEventsAndClearingCreatesTheNineTables) {
   vxtest::TempDir dir;
-  vx::PavorunDatabase db(dir.path());
+  vx::PavorunDatabase db(dir.Path());
   ASSERT_TRUE(db.IsOpen()) << db.LastError();
   EXPECT_TRUE(db.IsScrambled());
   EXPECT_EQ(db.CountEvents(), 0);
@@ -191,9 +191,9 @@ TEST(CatalogFresh, NewFileHasNoEventsAndClearingCreatesTheNineTables) {
   EXPECT_EQ(db.GetEventInfo().cutSizeH, 255);
   EXPECT_TRUE(std::filesystem::exists(dir / "vindaxel96.db"));
   // Workers poll the stop flags while another thread sets them.
-  static_assert(std::is_same_v<decltype(db.CircleStop()), std::atomic<bool>&>);
-  static_assert(std::is_same_v<decltype(db.LayoutStop()), std::atomic<bool>&>);
-  static_assert(std::is_same_v<decltype(db.DefinitionStop()), std::atomic<bool>&>);
+  static_assert(std::is_same_v<decltype(db.GetCircleStop()), std::atomic<bool>&>);
+  static_assert(std::is_same_v<decltype(db.GetLayoutStop()), std::atomic<bool>&>);
+  static_assert(std::is_same_v<decltype(db.GetDefinitionStop()), std::atomic<bool>&>);
 
   db.SetEventNo(96);
   ASSERT_EQ(db.ClearEventTables(), 0) << db.LastError();
@@ -212,7 +212,7 @@ TEST(CatalogFresh, NewFileHasNoEventsAndClearingCreatesTheNineTables) {
 
 TEST(CatalogFresh, WithoutDatabaseOrTableEveryAnswerIsNeutral) {
   vxtest::TempDir dir;
-  vx::PavorunDatabase db(dir.path() / "missing");
+  vx::PavorunDatabase db(dir.Path() / "missing");
   ASSERT_FALSE(db.IsOpen());
   db.SelectEvent(96);
   EXPECT_EQ(db.GetEventNo(), 96);
@@ -222,14 +222,14 @@ TEST(CatalogFresh, WithoutDatabaseOrTableEveryAnswerIsNeutral) {
   EXPECT_EQ(record.id, 0);
   EXPECT_EQ((Ints{db.Exec(nullptr, nullptr, "select 1;"), db.BeginTransaction(), db.Commit(),
                   db.ExecPrintfOnNewConnection(nullptr, nullptr, "select 1;"),
-                  db.GetJikoNo(1, 1, 1, 0), db.ClearEventTables(), db.GenreMaster().Load(),
-                  db.GenreMaster().InsertRow(1, "x", 1), db.CircleTable().LoadStatistics()}),
+                  db.GetJikoNo(1, 1, 1, 0), db.ClearEventTables(), db.GetGenreMaster().Load(),
+                  db.GetGenreMaster().InsertRow(1, "x", 1), db.GetCircleTable().LoadStatistics()}),
             (Ints{-1, -1, -1, -1, -1, -1, -1, -1, -1}));
-  EXPECT_EQ(db.CircleTable().FindPageFrom(3) + db.CircleTable().FindIdByCut(2, 1), 0);
+  EXPECT_EQ(db.GetCircleTable().FindPageFrom(3) + db.GetCircleTable().FindIdByCut(2, 1), 0);
   vx::SearchCondition search(db);
   EXPECT_EQ(search.CountMatches(), -1);
   EXPECT_EQ(search.Run(nullptr, nullptr), -1);
-  vx::PavorunDatabase fresh(dir.path());
+  vx::PavorunDatabase fresh(dir.Path());
   vx::CircleRowInserter missingTable(fresh);
   EXPECT_EQ(missingTable.Insert(record), 1);
   EXPECT_NE(missingTable.Error().find("no such table"), std::string::npos);

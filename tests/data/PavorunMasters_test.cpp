@@ -24,9 +24,9 @@ Ints Values(const PrintRect& r) { return {r.x, r.y, r.w, r.h}; }
 using MastersTest = vxtest::CatalogFixture;
 
 TEST_F(MastersTest, RowsByIdNameAndCodeWithEmptyAnswersOutOfRange) {
-  const vx::PavorunBlockMaster& blocks = db.BlockMaster();
-  vx::PavorunGenreMaster& genres = db.GenreMaster();
-  const vx::PavorunDateMaster& dates = db.DateMaster();
+  const vx::PavorunBlockMaster& blocks = db.GetBlockMaster();
+  vx::PavorunGenreMaster& genres = db.GetGenreMaster();
+  const vx::PavorunDateMaster& dates = db.GetDateMaster();
   EXPECT_EQ((Texts{blocks.GetRow(4), blocks.GetRow(0), blocks.GetRow(5)}),
             (Texts{Sjis("あ"), "", ""}));
   EXPECT_EQ((Ints{blocks.Count(), blocks.GetAreaId(3), blocks.GetAreaId(9),
@@ -41,8 +41,8 @@ TEST_F(MastersTest, RowsByIdNameAndCodeWithEmptyAnswersOutOfRange) {
 }
 
 TEST_F(MastersTest, AreasAndMapsWithTheirBlocksCirclesAndRanges) {
-  const vx::PavorunAreaMaster& areas = db.AreaMaster();
-  const vx::PavorunMapMaster& maps = db.MapMaster();
+  const vx::PavorunAreaMaster& areas = db.GetAreaMaster();
+  const vx::PavorunMapMaster& maps = db.GetMapMaster();
   int smallest = -1;
   int largest = -1;
   EXPECT_EQ(areas.GetFirstBlock(1, smallest, largest), Sjis("Ａ"));
@@ -64,7 +64,7 @@ TEST_F(MastersTest, AreasAndMapsWithTheirBlocksCirclesAndRanges) {
   maps.GetHiResPrintRect(1, rect);
   EXPECT_EQ(Values(rect), (Ints{0, 0, 800, 600}));
   std::string ids;
-  for (int area : {1, 2, 9}) db.BlockMaster().AppendBlockIdsOfArea(ids, area);
+  for (int area : {1, 2, 9}) db.GetBlockMaster().AppendBlockIdsOfArea(ids, area);
   EXPECT_EQ(ids, "1,2,3");
   EXPECT_EQ(maps.GetBlockNames(1).size(), 6u);  // Ａ, Ｂ and Ｃ of the second area
   EXPECT_NE(maps.GetBlockNames(1).find(Sjis("Ｃ")), std::string::npos);
@@ -72,7 +72,7 @@ TEST_F(MastersTest, AreasAndMapsWithTheirBlocksCirclesAndRanges) {
 
 class LayoutTest : public vxtest::CatalogFixture {
  protected:
-  vx::PavorunLayoutTable& layout = db.LayoutTable();
+  vx::PavorunLayoutTable& layout = db.GetLayoutTable();
 };
 
 TEST_F(LayoutTest, GridHoldsPositionLayoutAndAreaAndZeroOutsideIt) {
@@ -121,8 +121,8 @@ TEST_F(LayoutTest, ExtremeDeskSizesAndPrintRangesStillFindTheirDesksAndBlocks) {
   int smallest = 0;
   int largest = 0;
   // Area 2 (print width 200) sorts first among the areas of map 1.
-  EXPECT_EQ(db.AreaMaster().GetFirstBlock(1, smallest, largest), Sjis("Ｃ"));
-  EXPECT_EQ(db.AreaMaster().GetFurtherBlockNames(1), Sjis("ＡＢ"));
+  EXPECT_EQ(db.GetAreaMaster().GetFirstBlock(1, smallest, largest), Sjis("Ｃ"));
+  EXPECT_EQ(db.GetAreaMaster().GetFurtherBlockNames(1), Sjis("ＡＢ"));
   // Block 2's desk now lies in area 1; block 3's in both, and the later area holds it.
   EXPECT_EQ((Ints{layout.GetAreaId(2, 1), layout.GetAreaId(3, 1)}), (Ints{1, 2}));
 }
@@ -143,7 +143,7 @@ TEST_F(LayoutTest, RowsOutsideTheGridAreSkippedAndAbsurdOrNegativeSizesRefused) 
 class OlderRowWidthsTest : public ::testing::Test {
  protected:
   vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
 
   // `table` of event 7 with the given columns after pavorunNo and id, and `rows` rows.
   void Create(const char* table, const std::string& columns, const char* values, int rows) {
@@ -161,8 +161,8 @@ TEST_F(OlderRowWidthsTest, MissingColumnsGetTheDefaults) {
   const std::string area =
       "name TEXT, simpleName TEXT, mapId INTEGER, x INTEGER, y INTEGER, w INTEGER";
   const std::string map = "name TEXT, filename TEXT, x INTEGER, y INTEGER, w INTEGER, h INTEGER";
-  const vx::PavorunAreaMaster& areas = db.AreaMaster();
-  const vx::PavorunMapMaster& maps = db.MapMaster();
+  const vx::PavorunAreaMaster& areas = db.GetAreaMaster();
+  const vx::PavorunMapMaster& maps = db.GetMapMaster();
   PrintRect hiRes;
   Create("PavorunArea", area + ", h INTEGER", "'a','s',1,10,20,30,40", 13);
   EXPECT_EQ((Texts{areas.GetAllFilename(1), areas.GetAllFilename(2), areas.GetAllFilename(6),
@@ -196,18 +196,18 @@ TEST_F(OlderRowWidthsTest, LongNamesAreCutWithoutSplittingACharacter) {
   area.name = "x" + wide;  // byte 40 would be the lead byte of a character
   area.simpleName = Sjis("東西");
   area.allFilename = "abcdefghijklmnop";
-  ASSERT_EQ(db.AreaMaster().InsertRow(1, area), 0);
+  ASSERT_EQ(db.GetAreaMaster().InsertRow(1, area), 0);
   vx::MapRow map;
   map.name = "y" + wide;
   map.filename = "x" + wide;
-  ASSERT_EQ(db.MapMaster().InsertRow(1, map), 0);
-  ASSERT_EQ(db.GenreMaster().InsertRow(1, wide, 1), 0);
-  ASSERT_EQ(db.BlockMaster().InsertRow(1, Sjis("ＡＢ"), 1), 0);
+  ASSERT_EQ(db.GetMapMaster().InsertRow(1, map), 0);
+  ASSERT_EQ(db.GetGenreMaster().InsertRow(1, wide, 1), 0);
+  ASSERT_EQ(db.GetBlockMaster().InsertRow(1, Sjis("ＡＢ"), 1), 0);
   db.SelectEvent(7);
-  EXPECT_EQ((Texts{db.AreaMaster().GetRow(1), db.AreaMaster().GetSimpleName(1),
-                   db.AreaMaster().GetAllFilename(1), db.MapMaster().GetRow(1),
-                   db.MapMaster().GetFilename(1), db.GenreMaster().GetRow(1),
-                   db.BlockMaster().GetRow(1)}),
+  EXPECT_EQ((Texts{db.GetAreaMaster().GetRow(1), db.GetAreaMaster().GetSimpleName(1),
+                   db.GetAreaMaster().GetAllFilename(1), db.GetMapMaster().GetRow(1),
+                   db.GetMapMaster().GetFilename(1), db.GetGenreMaster().GetRow(1),
+                   db.GetBlockMaster().GetRow(1)}),
             (Texts{"x" + wide.substr(0, 38), Sjis("東"), "abcdefghijk", "y" + wide.substr(0, 20),
                    "x" + wide.substr(0, 10), wide.substr(0, 40), Sjis("Ａ")}));
 }

@@ -57,7 +57,7 @@ Ids DefinedIds(vx::PavorunDatabase& db, SearchCondition& search) {
 class SearchTest : public ::testing::Test {
  protected:
   vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   std::unique_ptr<SearchCondition> search;
   vxtest::FakeMemoStore store;
 
@@ -411,7 +411,7 @@ TEST_F(SearchTest, MemoAndUpdateFiltersAndCheckedCirclesArriveAsTheStoresRecord)
   EXPECT_EQ(RunIds(), (Ids{4}));
   vx::CircleRecord update = vxtest::MakeCircle(3, 3, 36, 1, 1, 2, 0, 2, "Gamma");
   update.updateData = Sjis("スペース変更");
-  ASSERT_EQ(db.CircleTable().UpdateCircle(update), 0) << db.LastError();
+  ASSERT_EQ(db.GetCircleTable().UpdateCircle(update), 0) << db.LastError();
   search->Reset();
   search->SetUpdatedOnly(true);
   EXPECT_EQ(RunIds(), (Ids{3}));

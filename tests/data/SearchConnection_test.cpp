@@ -50,7 +50,7 @@ class ExclusiveLock {
 class SearchConnectionTest : public ::testing::Test {
  protected:
   vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
 
   void SetUp() override {
     ASSERT_TRUE(db.IsOpen()) << db.LastError();

@@ -30,7 +30,7 @@ using Texts = std::vector<std::string>;
 class SqliteDatabaseTest : public ::testing::Test {
  protected:
   vxtest::TempDir dir;
-  SqliteDatabase db{dir.path(), "test.db"};
+  SqliteDatabase db{dir.Path(), "test.db"};
 
   void SetUp() override {
     ASSERT_TRUE(db.IsOpen()) << db.LastError();
@@ -134,7 +134,7 @@ TEST_F(SqliteDatabaseTest, TypedRowsReadNumbersAndBytesAsStoredOnAnyConnection) 
 TEST(SqliteDatabaseOpen, ReadOnlyCreatesAMissingFileAndRefusesWrites) {
   vxtest::TempDir dir;
   {
-    SqliteDatabase db(dir.path(), "ro.db", SqliteDatabase::kReadOnly);
+    SqliteDatabase db(dir.Path(), "ro.db", SqliteDatabase::kReadOnly);
     ASSERT_TRUE(db.IsOpen()) << db.LastError();
     EXPECT_NE(db.Exec(nullptr, nullptr, "create table t (k INTEGER);"), 0);
     EXPECT_EQ(db.LastError(), "attempt to write a readonly database");
@@ -197,7 +197,7 @@ TEST(ScrambleBytes, MatchesTheBytewiseKeyAndUndoesItself) {
 
 TEST(ScrambleVfs, NewFileIsScrambledAndTheStockToolChecksItsDescrambledFormAfterVacuum) {
   vxtest::TempDir dir;
-  SqliteDatabase db(dir.path(), "s.db");
+  SqliteDatabase db(dir.Path(), "s.db");
   ASSERT_TRUE(db.IsOpen()) << db.LastError();
   EXPECT_TRUE(db.IsScrambled());
   FillSomeRows(db, 400);
@@ -219,7 +219,7 @@ TEST(ScrambleVfs, NewFileIsScrambledAndTheStockToolChecksItsDescrambledFormAfter
 
 TEST(ScrambleVfs, RollbackLeavesTheFileByteIdenticalAndTheJournalPlain) {
   vxtest::TempDir dir;
-  SqliteDatabase db(dir.path(), "r.db");
+  SqliteDatabase db(dir.Path(), "r.db");
   FillSomeRows(db, 200);
   const std::string before = ReadFileBytes(dir / "r.db");
   ASSERT_EQ(db.BeginTransaction(), 0);
@@ -229,7 +229,7 @@ TEST(ScrambleVfs, RollbackLeavesTheFileByteIdenticalAndTheJournalPlain) {
             0);
   FillSomeRows(db, 300);
   ASSERT_NE(ReadFileBytes(dir / "r.db"), before);  // the small cache spilled into the file
-  const std::string journal = ReadFileBytes(dir.path() / "r.db-journal");
+  const std::string journal = ReadFileBytes(dir.Path() / "r.db-journal");
   EXPECT_NE(journal.find(kPlainHeader), std::string::npos);  // page 1 image kept plain
   EXPECT_EQ(journal.find(Descramble(kPlainHeader)), std::string::npos);
   ASSERT_EQ(db.Rollback(), 0);
@@ -240,7 +240,7 @@ TEST(ScrambleVfs, PlainFileStaysPlainThroughWritesAndVacuum) {
   vxtest::TempDir dir;
   ASSERT_EQ(RunSqliteShell(dir / "p.db", "create table t (k INTEGER primary key, s TEXT);"), "");
   {
-    SqliteDatabase db(dir.path(), "p.db");
+    SqliteDatabase db(dir.Path(), "p.db");
     ASSERT_TRUE(db.IsOpen()) << db.LastError();
     EXPECT_FALSE(db.IsScrambled());
     FillSomeRows(db, 100);
@@ -264,11 +264,11 @@ TEST(DetectDatabaseForm, TellsTheFormFromTheFirstSixteenBytesAndLeavesUnknownFor
                                               DatabaseForm::kUnknown}));
   // Neither a file of another form nor its pending journal is opened or touched.
   WriteFileBytes(dir / "x.db", std::string(4096, 'x'));
-  EXPECT_FALSE(SqliteDatabase(dir.path(), "x.db").IsOpen());
+  EXPECT_FALSE(SqliteDatabase(dir.Path(), "x.db").IsOpen());
   EXPECT_EQ(ReadFileBytes(dir / "x.db"), std::string(4096, 'x'));
   WriteFileBytes(dir / "j.db", std::string(2048, 'y'));
   WriteFileBytes(dir / "j.db-journal", std::string(1536, 'z'));
-  SqliteDatabase db(dir.path(), "j.db");
+  SqliteDatabase db(dir.Path(), "j.db");
   EXPECT_FALSE(db.IsOpen());
   EXPECT_NE(db.LastError().find("journal"), std::string::npos);
   EXPECT_EQ(ReadFileBytes(dir / "j.db"), std::string(2048, 'y'));
@@ -280,7 +280,7 @@ TEST(DetectDatabaseForm, TellsTheFormFromTheFirstSixteenBytesAndLeavesUnknownFor
 TEST(SqliteDatabaseOpen, DamagedFilesAreToldFromNewOnesAndSetAsideWhole) {
   vxtest::TempDir dir;
   {
-    SqliteDatabase db(dir.path(), "sound.db");
+    SqliteDatabase db(dir.Path(), "sound.db");
     FillSomeRows(db, 3000);
   }
   const std::string sound = ReadFileBytes(dir / "sound.db");
@@ -306,14 +306,14 @@ TEST(SqliteDatabaseOpen, DamagedFilesAreToldFromNewOnesAndSetAsideWhole) {
   for (const auto& [name, bytes] : cases) {
     WriteFileBytes(dir / "d.db", bytes);
     {
-      SqliteDatabase db(dir.path(), "d.db");
+      SqliteDatabase db(dir.Path(), "d.db");
       db.Exec(nullptr, nullptr, "select count(*), max(s) from t;");
       const bool damaged = name != std::string("sound") && name != std::string("empty");
       EXPECT_EQ(db.IsDamaged(), damaged) << name << ": " << db.LastError();
     }
     EXPECT_EQ(ReadFileBytes(dir / "d.db"), bytes) << name;
   }
-  SqliteDatabase missing(dir.path(), "missing.db");
+  SqliteDatabase missing(dir.Path(), "missing.db");
   EXPECT_FALSE(missing.IsDamaged());
 
   WriteFileBytes(dir / "d.db-journal", "journal");

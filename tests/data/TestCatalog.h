@@ -27,7 +27,7 @@ inline vx::CircleRecord MakeCircle(int id, int page, int cut, int day, int block
 }
 
 inline void InsertCircle(vx::PavorunDatabase& db, const vx::CircleRecord& r) {
-  ASSERT_EQ(db.CircleTable().InsertRow(r), 0) << db.LastError();
+  ASSERT_EQ(db.GetCircleTable().InsertRow(r), 0) << db.LastError();
 }
 
 // Event `eventNo` with:
@@ -48,45 +48,45 @@ inline void BuildSampleCatalog(vx::PavorunDatabase& db, int eventNo) {
   info.pavorunName = vx::Sjis("テスト");
   info.mapSizeW = 10;
   info.mapSizeH = 10;
-  ASSERT_EQ(db.InfoTable().InsertRow(info), 0) << db.LastError();
-  ASSERT_EQ(db.DateMaster().InsertRow(1, 2020, 8, 15, 7), 0);
-  ASSERT_EQ(db.DateMaster().InsertRow(2, 2020, 8, 16, 1), 0);
-  ASSERT_EQ(db.DateMaster().InsertRow(3, 2020, 8, 17, 2), 0);
+  ASSERT_EQ(db.GetInfoTable().InsertRow(info), 0) << db.LastError();
+  ASSERT_EQ(db.GetDateMaster().InsertRow(1, 2020, 8, 15, 7), 0);
+  ASSERT_EQ(db.GetDateMaster().InsertRow(2, 2020, 8, 16, 1), 0);
+  ASSERT_EQ(db.GetDateMaster().InsertRow(3, 2020, 8, 17, 2), 0);
   vx::MapRow east;
   east.name = vx::Sjis("東123");
   east.filename = "e123";
   east.print = {0, 0, 400, 300};
   east.hiResPrint = {0, 0, 800, 600};
-  ASSERT_EQ(db.MapMaster().InsertRow(1, east), 0);
+  ASSERT_EQ(db.GetMapMaster().InsertRow(1, east), 0);
   vx::MapRow west;
   west.name = vx::Sjis("西12");
   west.filename = "w12";
   west.rotate = 1;
-  ASSERT_EQ(db.MapMaster().InsertRow(2, west), 0);
+  ASSERT_EQ(db.GetMapMaster().InsertRow(2, west), 0);
   vx::AreaRow area;
   area.name = vx::Sjis("東1");
   area.simpleName = vx::Sjis("東");
   area.mapId = 1;
   area.print = {0, 0, 200, 300};
   area.allFilename = "E1";
-  ASSERT_EQ(db.AreaMaster().InsertRow(1, area), 0);
+  ASSERT_EQ(db.GetAreaMaster().InsertRow(1, area), 0);
   area.name = vx::Sjis("東2");
   area.print = {200, 0, 200, 300};
   area.allFilename = "E2";
-  ASSERT_EQ(db.AreaMaster().InsertRow(2, area), 0);
+  ASSERT_EQ(db.GetAreaMaster().InsertRow(2, area), 0);
   area.name = vx::Sjis("西1");
   area.simpleName = vx::Sjis("西");
   area.mapId = 2;
   area.print = {};
   area.allFilename = "";
-  ASSERT_EQ(db.AreaMaster().InsertRow(3, area), 0);
-  ASSERT_EQ(db.BlockMaster().InsertRow(1, vx::Sjis("Ａ"), 1), 0);
-  ASSERT_EQ(db.BlockMaster().InsertRow(2, vx::Sjis("Ｂ"), 1), 0);
-  ASSERT_EQ(db.BlockMaster().InsertRow(3, vx::Sjis("Ｃ"), 2), 0);
-  ASSERT_EQ(db.BlockMaster().InsertRow(4, vx::Sjis("あ"), 3), 0);
-  ASSERT_EQ(db.GenreMaster().InsertRow(1, vx::Sjis("創作"), 110), 0);
-  ASSERT_EQ(db.GenreMaster().InsertRow(2, vx::Sjis("ゲーム"), 220), 0);
-  vx::PavorunLayoutTable& layout = db.LayoutTable();
+  ASSERT_EQ(db.GetAreaMaster().InsertRow(3, area), 0);
+  ASSERT_EQ(db.GetBlockMaster().InsertRow(1, vx::Sjis("Ａ"), 1), 0);
+  ASSERT_EQ(db.GetBlockMaster().InsertRow(2, vx::Sjis("Ｂ"), 1), 0);
+  ASSERT_EQ(db.GetBlockMaster().InsertRow(3, vx::Sjis("Ｃ"), 2), 0);
+  ASSERT_EQ(db.GetBlockMaster().InsertRow(4, vx::Sjis("あ"), 3), 0);
+  ASSERT_EQ(db.GetGenreMaster().InsertRow(1, vx::Sjis("創作"), 110), 0);
+  ASSERT_EQ(db.GetGenreMaster().InsertRow(2, vx::Sjis("ゲーム"), 220), 0);
+  vx::PavorunLayoutTable& layout = db.GetLayoutTable();
   ASSERT_EQ(layout.InsertRow(1, 1, 20, 50, 1, 1), 0);
   ASSERT_EQ(layout.InsertRow(1, 2, 40, 50, 1, 1), 0);
   ASSERT_EQ(layout.InsertRow(1, 3, 60, 50, 1, 1), 0);

@@ -101,7 +101,7 @@ TEST(BoundedFileReader, ReadsRegularFilesWithinTheBoundAndRefusesTheRestUnread) 
   const std::pair<std::filesystem::path, Outcome> cases[] = {
       {dir / "small", Outcome::kRead},          {dir / "huge", Outcome::kTooLarge},
       {dir / "pipe", Outcome::kNotRegularFile}, {"/dev/zero", Outcome::kNotRegularFile},
-      {dir.path(), Outcome::kNotRegularFile},   {dir / "missing", Outcome::kCannotOpen},
+      {dir.Path(), Outcome::kNotRegularFile},   {dir / "missing", Outcome::kCannotOpen},
   };
   for (const auto& [path, outcome] : cases) {
     std::string bytes = "stale";

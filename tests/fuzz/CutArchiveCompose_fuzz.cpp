@@ -82,8 +82,8 @@ VX_FUZZ_TARGET(CutArchiveCompose) {
   if (!WriteArchive(path, Split(vxfuzz::Bytes(data, size)))) return 0;
   const std::unique_ptr<vx::CutArchive> archive = vx::CutArchive::Open(path);
   if (!archive) return 0;
-  vxfuzz::Check(archive->cutWidth() >= 0 && archive->cutWidth() <= int{vx::kMaxCutSide} &&
-                    archive->cutHeight() >= 0 && archive->cutHeight() <= int{vx::kMaxCutSide},
+  vxfuzz::Check(archive->CutWidth() >= 0 && archive->CutWidth() <= int{vx::kMaxCutSide} &&
+                    archive->CutHeight() >= 0 && archive->CutHeight() <= int{vx::kMaxCutSide},
                 "cut sizes stay within what a catalogue holds");
   for (int n : {-1, 0, 1, 2, 3}) {
     const QImage cut = archive->LoadCut(n);
@@ -94,8 +94,8 @@ VX_FUZZ_TARGET(CutArchiveCompose) {
   const FixedQueries queries;
   for (int band : {vx::CatalogImages::kHeaderBand, 2 * vx::CatalogImages::kHeaderBand}) {
     const QImage page = vx::PageComposer(*archive, archive.get(), queries).Compose(3, Page(), band);
-    vxfuzz::Check(page.isNull() || (page.width() == 6 * archive->cutWidth() &&
-                                    page.height() == 6 * archive->cutHeight() + band),
+    vxfuzz::Check(page.isNull() || (page.width() == 6 * archive->CutWidth() &&
+                                    page.height() == 6 * archive->CutHeight() + band),
                   "a page is six cuts wide and six cuts and its band tall");
   }
   return 0;

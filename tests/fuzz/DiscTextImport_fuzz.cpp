@@ -21,7 +21,7 @@ void AskLikeTheWindows(vx::PavorunDatabase& db) {
        page = db.GetNextPage(page), ++n) {
     db.SelectPageCircles(page, rows);
   }
-  for (int block = 0; block <= db.BlockMaster().Count(); ++block) {
+  for (int block = 0; block <= db.GetBlockMaster().Count(); ++block) {
     db.GetAreaNameOfBlock(block);
     db.GetSpaceX(block, 1);
   }

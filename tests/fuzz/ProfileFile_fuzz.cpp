@@ -25,7 +25,7 @@ VX_FUZZ_TARGET(ProfileFile) {
   vxfuzz::WriteBytes(file, vxfuzz::Bytes(data, size));
   vxfuzz::WriteBytes(fresh, "");
   vx::ProfileFile profile(file), copy(fresh);
-  vxfuzz::Check(profile.ok(), "a regular file reads");
+  vxfuzz::Check(profile.Ok(), "a regular file reads");
   struct Entry {
     std::string section, key, value;
   };

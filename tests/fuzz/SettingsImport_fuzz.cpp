@@ -15,13 +15,13 @@ vx::AppSettings& Fresh(std::unique_ptr<vx::AppSettings>& slot) {
   slot = std::make_unique<vx::AppSettings>(folder);
   const int ids[] = {vx::kMainWindowId, vx::kMapWindowId, vx::kChecklistWindowId,
                      vx::kDetailWindowId, vx::kListWindowId};
-  for (int i = 0; i < 5; ++i) slot->values().windowIds[i] = ids[i];
+  for (int i = 0; i < 5; ++i) slot->Values().windowIds[i] = ids[i];
   return *slot;
 }
 
 bool SameBookmarks(const vx::BookmarkList& a, const vx::BookmarkList& b) {
-  if (a.count() != b.count()) return false;
-  for (int i = 0; i < a.count(); ++i) {
+  if (a.Count() != b.Count()) return false;
+  for (int i = 0; i < a.Count(); ++i) {
     if (std::memcmp(a.GetAt(i), b.GetAt(i), sizeof(vx::Bookmark)) != 0) return false;
   }
   return true;
@@ -36,10 +36,10 @@ VX_FUZZ_TARGET(SettingsImport) {
   std::unique_ptr<vx::AppSettings> first, second;
   vx::AppSettings& settings = Fresh(first);
   vx::BookmarkList bookmarks;
-  const vx::SettingsValues before = settings.values();
+  const vx::SettingsValues before = settings.Values();
   const std::optional<vx::SearchSettings> search = settings.ImportSettings(file, bookmarks);
   if (!search) {
-    vxfuzz::Check(std::memcmp(&before, &settings.values(), sizeof before) == 0,
+    vxfuzz::Check(std::memcmp(&before, &settings.Values(), sizeof before) == 0,
                   "a refused import changes nothing");
     return 0;
   }
@@ -49,7 +49,7 @@ VX_FUZZ_TARGET(SettingsImport) {
   vx::BookmarkList reread;
   const std::optional<vx::SearchSettings> searchAgain = again.ImportSettings(exported, reread);
   vxfuzz::Check(searchAgain.has_value(), "an export imports");
-  vxfuzz::Check(std::memcmp(&settings.values(), &again.values(), sizeof before) == 0,
+  vxfuzz::Check(std::memcmp(&settings.Values(), &again.Values(), sizeof before) == 0,
                 "an export imports to the same values");
   vxfuzz::Check(SameBookmarks(bookmarks, reread), "an export imports to the same bookmarks");
   vxfuzz::Check(*search == *searchAgain, "an export imports to the same search");

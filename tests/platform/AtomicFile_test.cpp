@@ -30,7 +30,7 @@ TEST(AtomicFileTest, AFailedWriteLeavesTheOldFileAndNoLeftovers) {
   EXPECT_EQ(vx::WriteFileAtomically(dir / "no/such/list.csv", "x"),
             std::errc::no_such_file_or_directory);
   EXPECT_EQ(ReadFileBytes(target), "the old checklist");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 1);
 }
 
 TEST(AtomicFileTest, AReplacedFileKeepsItsPermissionsAndLinks) {

@@ -21,13 +21,13 @@ TEST(ResolveCaseInsensitive, MatchesEachComponentAndPrefersTheExactName) {
     fs::create_directories((dir / file).parent_path());
     WriteFileBytes(dir / file, file);
   }
-  EXPECT_EQ(ResolveCaseInsensitive(dir.path(), "PDATA/0001.PNG"), dir / "pdata/0001.png");
-  EXPECT_EQ(ResolveCaseInsensitive(dir.path(), "cut\\mixed.TXT"), dir / "Cut/MiXeD.Txt");
-  EXPECT_EQ(ResolveCaseInsensitive(dir.path(), "\\pdata//./0001.png"), dir / "pdata/0001.png");
-  EXPECT_EQ(ResolveCaseInsensitive(dir.path(), "data/X"), dir / "data/x");
-  EXPECT_EQ(ResolveCaseInsensitive(dir.path(), "Data/x"), dir / "Data/x");
+  EXPECT_EQ(ResolveCaseInsensitive(dir.Path(), "PDATA/0001.PNG"), dir / "pdata/0001.png");
+  EXPECT_EQ(ResolveCaseInsensitive(dir.Path(), "cut\\mixed.TXT"), dir / "Cut/MiXeD.Txt");
+  EXPECT_EQ(ResolveCaseInsensitive(dir.Path(), "\\pdata//./0001.png"), dir / "pdata/0001.png");
+  EXPECT_EQ(ResolveCaseInsensitive(dir.Path(), "data/X"), dir / "data/x");
+  EXPECT_EQ(ResolveCaseInsensitive(dir.Path(), "Data/x"), dir / "Data/x");
   for (const char* missing : {"pdata/0002.png", "mdata/0001.png", "pdata/0001.png/more"})
-    EXPECT_EQ(ResolveCaseInsensitive(dir.path(), missing), std::nullopt) << missing;
+    EXPECT_EQ(ResolveCaseInsensitive(dir.Path(), missing), std::nullopt) << missing;
   EXPECT_EQ(ResolveCaseInsensitive(dir / "in", "../out"), std::nullopt);
   EXPECT_EQ(ResolveCaseInsensitive(dir / "in", "..\\in\\f"), std::nullopt);
 }
@@ -54,7 +54,7 @@ class ScopedEnv {
 
 TEST(UserFolders, DocumentsAndDataHomeFollowTheXdgRules) {
   vxtest::TempDir home;
-  ScopedEnv homeEnv("HOME", home.path().c_str());
+  ScopedEnv homeEnv("HOME", home.Path().c_str());
   ScopedEnv configEnv("XDG_CONFIG_HOME", nullptr);
   ScopedEnv documentsEnv("XDG_DOCUMENTS_DIR", "relative");
   ScopedEnv dataEnv("XDG_DATA_HOME", "not/absolute");

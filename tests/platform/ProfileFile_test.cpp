@@ -27,7 +27,7 @@ class ProfileFileTest : public ::testing::Test {
     return ProfileFile(file_);
   }
   std::size_t FilesInDir() const {
-    return std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator());
+    return std::distance(fs::directory_iterator(dir_.Path()), fs::directory_iterator());
   }
 
   vxtest::TempDir dir_;
@@ -113,7 +113,7 @@ TEST_F(ProfileFileTest, ValuesReadBackUnchangedAndUnstorableEntriesAreRefused) {
   for (const char* key : {"a=b", ";k", "[k", " "}) EXPECT_FALSE(fresh.WriteString("S", key, "1"));
   EXPECT_FALSE(fresh.WriteString("a]b", "k", "1"));
   EXPECT_FALSE(fresh.WriteString("", "k", "1"));
-  EXPECT_FALSE(fresh.modified());
+  EXPECT_FALSE(fresh.IsModified());
   EXPECT_FALSE(vx::WritePrivateProfileString("S", "k", "a\nb", file_));
   EXPECT_EQ(ProfileFile(file_).GetString("S", "k", "-"), "1");
 }
@@ -136,13 +136,13 @@ TEST_F(ProfileFileTest, WhatIsReadCanBeWrittenBackUnchanged) {
   EXPECT_EQ(ReadFileBytes(file_), "[S]\r\nk=a\r\nb\r\n[T]\r\nm=1\r\n\r\nn=2\r\n");
 
   ProfileFile lead = Open("");
-  EXPECT_FALSE(lead.refusedWrites());
+  EXPECT_FALSE(lead.RefusedWrites());
   EXPECT_FALSE(lead.WriteString("name\x83", "k", "1"));
-  EXPECT_TRUE(lead.refusedWrites());
+  EXPECT_TRUE(lead.RefusedWrites());
   EXPECT_TRUE(lead.WriteString("name\x83\x5d", "k", "1"));  // a whole character ending in ']'
   ASSERT_TRUE(lead.Save());
   EXPECT_EQ(ProfileFile(file_).Sections(), Names{"name\x83\x5d"});
-  EXPECT_FALSE(ProfileFile(file_).refusedWrites());
+  EXPECT_FALSE(ProfileFile(file_).RefusedWrites());
 }
 
 TEST_F(ProfileFileTest, DeletingAKeyRemovesItsDuplicatesAndKeepsTheIndexRight) {
@@ -179,7 +179,7 @@ TEST_F(ProfileFileTest, FailedSavesKeepTheOldFile) {
   const fs::path folder = dir_ / "folder.ini";  // cannot be read, so never replaced
   fs::create_directory(folder);
   ProfileFile unreadable(folder);
-  EXPECT_FALSE(unreadable.ok());
+  EXPECT_FALSE(unreadable.Ok());
   unreadable.WriteString("S", "k", "v");
   EXPECT_FALSE(unreadable.Save(error));
   EXPECT_EQ(error, std::errc::is_a_directory);

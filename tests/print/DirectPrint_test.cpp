@@ -241,7 +241,7 @@ TEST_F(DirectPrintTest, EveryCircleNameOfAListPageIsTextInThePdf) {
   std::vector<std::string> names;
   for (const int id : checked) {
     vx::CircleRecord c;
-    if (db().SelectCircle(c, id) && collector.texts.count(c.circleName))
+    if (Db().SelectCircle(c, id) && collector.texts.count(c.circleName))
       names.push_back(c.circleName);
   }
   EXPECT_EQ(names.size(), vx::PrintEngine_Job().linesPerPageTable[1]);

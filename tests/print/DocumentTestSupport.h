@@ -347,7 +347,7 @@ class DocumentTest : public EngineTest {
     services.events = &events;
     services.text = recordTexts ? static_cast<vx::PrintTextDrawer*>(&recorder) : &textDrawer;
     services.startThread = startThread;
-    vx::PrintEngine_SetContext(services, images.path(), program.path());
+    vx::PrintEngine_SetContext(services, images.Path(), program.Path());
   }
 
   // White maps with a grey outline; the outline pictures show the whole venue ("BS") and each

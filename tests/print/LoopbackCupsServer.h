@@ -107,7 +107,7 @@ class LoopbackCupsServer {
   // The server's folders, and a bin folder of the system's helpers with our own file backend.
   void WriteConfiguration() {
     namespace fs = std::filesystem;
-    const fs::path& d = folder_.path();
+    const fs::path& d = folder_.Path();
     for (const char* sub : {"spool", "tmp", "cache", "state", "out", "log", "bin/backend"}) {
       fs::create_directories(d / sub);
     }

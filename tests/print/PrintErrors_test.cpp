@@ -13,6 +13,7 @@
 
 #include "platform/ScriptedUiServices.h"
 #include "platform/qt/UiThread.h"
+#include "print/PrintEngineState.h"
 #include "print/UiPrintReportSink.h"
 #include "tests/print/PrintTestSupport.h"
 
@@ -121,7 +122,7 @@ TEST_F(ErrorsTest, ThePreviewTargetRunsThePreviewForItsOwner) {
   vx::PrintEngine_RunPreview(&owner);
   EXPECT_EQ(previewOwner, &owner);
   EXPECT_EQ(vx::PrintEngine_Job().target, vx::kTargetPreview);
-  EXPECT_EQ(vx::PrintEngine_MessageOwner(), &owner);
+  EXPECT_EQ(vx::PrintEngine_State().messageOwner, &owner);
 }
 
 }  // namespace

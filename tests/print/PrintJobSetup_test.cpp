@@ -55,9 +55,9 @@ class JobSetupTest : public EngineTest {
  protected:
   void SetUp() override {
     EngineTest::SetUp();
-    vx::AppSettings store(dir.path());
+    vx::AppSettings store(dir.Path());
     store.LoadPrintGroup(96);
-    settings = store.values().print;
+    settings = store.Values().print;
     // A document that counts 7 pages and records the passes it ran.
     for (int kind = 1; kind <= 5; ++kind) {
       vx::PrintEngine_SetDocument(kind, [this](vx::PrintJob& job, int target) {
@@ -146,7 +146,7 @@ TEST_F(JobSetupTest, LayoutChoosesDocumentOrientationAndSection) {
                                           job.orientation),
               c.section)
         << c.kind << "/" << c.layout;
-    EXPECT_EQ(vx::PrintEngine_HeaderOnly(), c.headerOnly) << c.kind << "/" << c.layout;
+    EXPECT_EQ(vx::PrintEngine_State().headerOnly, c.headerOnly) << c.kind << "/" << c.layout;
   }
   // The second list-with-map form never fills cuts across.
   settings.cutDir = 1;
@@ -228,10 +228,10 @@ TEST_F(JobSetupTest, PrintOrderPageBreaksAndBlockAll) {
     vx::PrintJob_BuildFromSettings(settings, c.kind);
     const vx::PrintJob& job = vx::PrintEngine_Job();
     const std::string what = std::to_string(c.kind) + " sort " + std::to_string(c.sort);
-    EXPECT_EQ(vx::PrintEngine_PrintOrder(), c.kind == 3 ? 0 : c.order) << what;
+    EXPECT_EQ(vx::PrintEngine_State().printOrder, c.kind == 3 ? 0 : c.order) << what;
     EXPECT_EQ(std::tuple(job.breakDay, job.breakHall, job.breakColor, job.breakBlock), c.breaks)
         << what;
-    EXPECT_EQ(vx::PrintEngine_BlockAll(), c.blockAllTaken) << what;
+    EXPECT_EQ(vx::PrintEngine_State().blockAll, c.blockAllTaken) << what;
     EXPECT_EQ(job.recordSortKey, c.sortKey) << what;
     EXPECT_EQ(job.coordinateOrder, c.kind != 3 && c.sort == 4) << what;
   }

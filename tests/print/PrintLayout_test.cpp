@@ -124,7 +124,7 @@ class LayoutTest : public EngineTest {
     std::string text = ReadFileBytes(LayoutFolder() / "vpr.ini");
     edit(text);
     WriteFileBytes(folder / "vpr.ini", text);
-    SetContext(&source, {}, folder.path());
+    SetContext(&source, {}, folder.Path());
   }
   static void Replace(std::string& text, const std::string& from, const std::string& to) {
     const std::size_t at = text.find(from);
@@ -136,7 +136,7 @@ class LayoutTest : public EngineTest {
 };
 
 TEST_F(LayoutTest, EverySectionOfTheBuiltInFileReadsAndFitsItsPage) {
-  SetContext(&source, {}, folder.path());  // no vpr.ini in the program folder
+  SetContext(&source, {}, folder.Path());  // no vpr.ini in the program folder
   for (const Section& s : kSections) {
     ASSERT_EQ(Read(s), 0) << s.name;
     const vx::PrintLayout& l = Layout();
@@ -331,7 +331,7 @@ TEST_F(LayoutTest, MissingDamagedOrOutOfRangeValuesAreReportedAndTheReadFails) {
     // A key that appears first counts: an empty BOX3POS put before the real one hides it.
     Replace(text, c.from, c.to);
     WriteFileBytes(folder / "vpr.ini", text);
-    SetContext(&source, {}, folder.path());
+    SetContext(&source, {}, folder.Path());
     EXPECT_EQ(Read(c.section), -1) << c.report;
     EXPECT_TRUE(vx::PrintLayout_Failed()) << c.report;
     EXPECT_EQ(reports.Shown(),
@@ -397,7 +397,7 @@ TEST_F(LayoutTest, CountsAndNameRangesAreCapped) {
                        std::to_string(c.nsep) + "\nNBOX=" + std::to_string(c.nbox) + "\n";
     for (int i = 1; i <= 15; ++i) text += "BOX" + std::to_string(i) + "POS=1,2,3,-4\n";
     WriteFileBytes(folder / "vpr.ini", text);
-    SetContext(&source, {}, folder.path());
+    SetContext(&source, {}, folder.Path());
     ASSERT_EQ(vx::Document_ReadLayoutParam(vx::PrintJob{}), 0);
     EXPECT_EQ(vx::List1_ReadLayoutParam("T", vx::PrintJob{}), 0) << c.nsep;
     EXPECT_EQ(vx::List2_ReadLayoutParam("T"), 0) << c.nbox;

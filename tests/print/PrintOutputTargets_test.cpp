@@ -194,7 +194,7 @@ TEST_F(OutputTargetTest, EveryPageBecomesAFileOfItsFormatAndSize) {
       {vx::kImagePng, 500, "v1.2_001.png", "v1.2_002.png", {333, 500}},
   };
   for (const Case& c : cases) {
-    std::filesystem::remove_all(out.path() / "x");
+    std::filesystem::remove_all(out.Path() / "x");
     const std::string base = std::string(c.first).substr(0, std::string(c.first).size() - 7);
     std::filesystem::create_directory(out / "x");
     ASSERT_EQ(RunToFiles((out / "x").string(), base, c.format, c.longSide), 0) << c.first;
@@ -209,7 +209,7 @@ TEST_F(OutputTargetTest, EveryPageBecomesAFileOfItsFormatAndSize) {
 }
 
 TEST_F(OutputTargetTest, JpegPagesAreWrittenAtQuality95WithoutSubsampling) {
-  ASSERT_EQ(RunToFiles(out.path().string(), "p", vx::kImageJpeg, 0), 0);
+  ASSERT_EQ(RunToFiles(out.Path().string(), "p", vx::kImageJpeg, 0), 0);
   const JpegFacts facts = ReadJpegFacts(out / "p001.jpg");
   EXPECT_EQ(std::tuple(facts.width, facts.height), std::tuple(787, 1181));
   EXPECT_EQ(facts.maxSampling, 1);
@@ -259,12 +259,12 @@ TEST_F(OutputTargetTest, AStoppedRunLeavesNoPartialOutput) {
   auto images = std::make_shared<vx::ImageFileOutput>();
   StopAfterFirstPage();
   vx::PrintEngine_SetPageOutput(vx::kTargetImageFiles, images);
-  vx::PrintEngine_SetImageFileTarget(nullptr, 0, 0, out.path().string(), "s", vx::kImagePng);
+  vx::PrintEngine_SetImageFileTarget(nullptr, 0, 0, out.Path().string(), "s", vx::kImagePng);
   vx::PrintEngine_SetOwnerWindow(&owner);
   EXPECT_EQ(RunKind(vx::PrintEngine_Job(), vx::kTargetImageFiles), -1);
   EXPECT_EQ(EndMessages(), std::vector<unsigned>{UM_PRINT_STOPPED});
   EXPECT_EQ(images->PagesWritten(), 1);
-  EXPECT_EQ(Files(out.path()), std::vector<std::string>{"s001.png"});
+  EXPECT_EQ(Files(out.Path()), std::vector<std::string>{"s001.png"});
   std::filesystem::remove(out / "s001.png");
 
   WriteFileBytes(out / "job.pdf", "the older file");
@@ -272,12 +272,12 @@ TEST_F(OutputTargetTest, AStoppedRunLeavesNoPartialOutput) {
   StopAfterFirstPage();
   EXPECT_EQ(RunToPdf(out / "job.pdf"), -1);
   EXPECT_EQ(EndMessages(), std::vector<unsigned>{UM_PRINT_STOPPED});
-  EXPECT_EQ(Files(out.path()), std::vector<std::string>{"job.pdf"});
+  EXPECT_EQ(Files(out.Path()), std::vector<std::string>{"job.pdf"});
   EXPECT_EQ(ReadFileBytes(out / "job.pdf"), "the older file");
 
   events.onPost = nullptr;
   ASSERT_EQ(RunToPdf(out / "job.pdf"), 0);
-  EXPECT_EQ(Files(out.path()), std::vector<std::string>{"job.pdf"});
+  EXPECT_EQ(Files(out.Path()), std::vector<std::string>{"job.pdf"});
   EXPECT_EQ(ReadFileBytes(out / "job.pdf").rfind("%PDF", 0), 0u);
   EXPECT_TRUE(reports.Shown().empty());
 }
@@ -296,7 +296,7 @@ TEST_F(OutputTargetTest, APdfThatCannotBeWrittenIsNamed) {
   EXPECT_EQ(ReportTexts(),
             std::vector<std::string>{"PrintBMP: PDFファイル " + file.string() +
                                      " を作成できません。保存先に書き込めるか確かめてください。"});
-  EXPECT_EQ(Files(out.path()), std::vector<std::string>{});
+  EXPECT_EQ(Files(out.Path()), std::vector<std::string>{});
 }
 
 // A printer gets one document holding every page, on both paths, with the copies the printer
@@ -371,7 +371,7 @@ TEST_F(OutputTargetTest, APrintWhoseDocumentOrPageCannotBeStartedSendsNothing) {
   ClearMessages();
   EXPECT_EQ(RunToPdf(out / "job.pdf", Faulty(FaultyPrinter::kSecondPage)), -1);
   ExpectFailedWithNothingSent("PrintBMP_StartPage: StartPage に失敗しました(0)");
-  EXPECT_EQ(Files(out.path()), std::vector<std::string>{"job.pdf"});
+  EXPECT_EQ(Files(out.Path()), std::vector<std::string>{"job.pdf"});
   EXPECT_EQ(ReadFileBytes(out / "job.pdf"), "the older file");
 }
 
@@ -405,7 +405,7 @@ TEST_F(OutputTargetTest, ADocumentCutShortByAFullDiskIsNeitherSavedNorPrinted) {
   }
   ExpectFailedWithNothingSent("PrintBMP: PDFファイル " + (out / "job.pdf").string() +
                               " を保存できません。保存先に書き込めるか、空きがあるかを確かめてください。");
-  EXPECT_EQ(Files(out.path()), std::vector<std::string>{"job.pdf"});
+  EXPECT_EQ(Files(out.Path()), std::vector<std::string>{"job.pdf"});
   EXPECT_EQ(ReadFileBytes(out / "job.pdf"), "the older file");
 
   for (const bool pageImages : {false, true}) {

@@ -155,7 +155,7 @@ TEST_F(RecordsTest, EveryPrintOrderFirstByDayWithCirclesNotPlacedLast) {
   request.printOrder = vx::kOrderPlace;
   request.SetPageBreak(vx::PrintSelection::kBreakHall);
   vx::PrintEngine_SetupJob(request);
-  EXPECT_EQ(vx::PrintEngine_PrintOrder(), vx::kOrderHallPlace);
+  EXPECT_EQ(vx::PrintEngine_State().printOrder, vx::kOrderHallPlace);
   vx::PrintEngine_GetRecords();
   EXPECT_EQ(Ids(), (std::vector<int>{4, 1, 8, 2, 5, 6, 3}));
   EXPECT_EQ(vx::PrintEngine_State().records.At(0).Field(0), "QUILLOR");
@@ -191,7 +191,7 @@ TEST_F(RecordsTest, BlockWiseBuildAddsTheBlocksOnACopy) {
   // Only the colours the job takes stay checked.
   EXPECT_EQ(Colors(), (std::vector<int>{-1, 1, 1, -1, -1, -1, -1, -1, 1, -1}));
   EXPECT_EQ(source.entries.size(), before.size());
-  EXPECT_TRUE(vx::PrintEngine_BlockAll());
+  EXPECT_TRUE(vx::PrintEngine_State().blockAll);
 }
 
 TEST_F(RecordsTest, DocumentThreadSplitsTheLinesTakenOnTheUiThread) {

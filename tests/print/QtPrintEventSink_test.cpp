@@ -27,8 +27,8 @@ class MessageWindow : public QObject {
   bool event(QEvent* e) override {
     if (e->type() != vx::PrintMessageEvent::EventType()) return QObject::event(e);
     const auto* m = static_cast<vx::PrintMessageEvent*>(e);
-    received.emplace_back(m->message(), m->lParam());
-    if (m->message() == UM_PRINT_DONE) onDone();
+    received.emplace_back(m->Message(), m->LParam());
+    if (m->Message() == UM_PRINT_DONE) onDone();
     return true;
   }
   Messages received;

@@ -34,22 +34,22 @@ class SampleCatalogFixture : public EngineTest {
   void SetUp() override {
     EngineTest::SetUp();
     if (!SampleInstallation()) GTEST_SKIP() << "VX_SAMPLE_DISC is not set";
-    vx::AppSettings settings(settingsFolder.path());
+    vx::AppSettings settings(settingsFolder.Path());
     settings.LoadSystemGroup();
     vx::BookmarkList bookmarks;
     settings.LoadEventGroup(96, bookmarks);  // the map picture templates
-    values = settings.values();
+    values = settings.Values();
     images.Open(SampleInstallation()->Disc(), 96);
-    images.SetCutGeometry(db().GetEventInfo());
-    ASSERT_TRUE(controller.Init(&db(), &images, &values));
+    images.SetCutGeometry(Db().GetEventInfo());
+    ASSERT_TRUE(controller.Init(&Db(), &images, &values));
     for (int i = 0; i < 9; ++i) {
-      store().SetColorDef(i, 0, 0x000010 * (i + 1), vx::Sjis("色") + std::to_string(i + 1));
+      Store().SetColorDef(i, 0, 0x000010 * (i + 1), vx::Sjis("色") + std::to_string(i + 1));
     }
     SetContext(&catalog, SampleInstallation()->Disc());
   }
 
-  vx::FavoriteStore& store() { return *controller.GetFavoriteStore(); }
-  vx::PavorunDatabase& db() { return SampleInstallation()->Database(); }
+  vx::FavoriteStore& Store() { return *controller.GetFavoriteStore(); }
+  vx::PavorunDatabase& Db() { return SampleInstallation()->Database(); }
   const vx::PrintCatalogTables& Tables() { return vx::PrintEngine_State().tables; }
 
   TempDir settingsFolder;

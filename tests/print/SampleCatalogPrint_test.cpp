@@ -22,8 +22,8 @@ class SampleCatalogPrintTest : public SampleCatalogFixture {
   // Checks every tenth circle of the catalogue with colours 1..3 in turn.
   std::vector<int> CheckSomeCircles() {
     std::vector<int> ids;
-    for (int id = 1; id <= db().GetMaxCircleId(); id += 10) {
-      if (store().SetColor(id, 1 + ids.size() % 3)) ids.push_back(id);
+    for (int id = 1; id <= Db().GetMaxCircleId(); id += 10) {
+      if (Store().SetColor(id, 1 + ids.size() % 3)) ids.push_back(id);
     }
     return ids;
   }
@@ -42,7 +42,7 @@ TEST_F(SampleCatalogPrintTest, CatalogueTablesNameTheDaysMapsHallsAndPictures) {
   vx::PrintJob job;
   ASSERT_EQ(vx::Document_ReadLayoutParam(job), 0);
   const vx::PrintCatalogTables& t = Tables();
-  const int days = db().GetDateCount();
+  const int days = Db().GetDateCount();
   ASSERT_GE(days, 1);
   ASSERT_EQ(static_cast<int>(t.days.size()), days + 1);
   EXPECT_EQ(vx::Cp932ToUtf8(t.days[0].label), "1日目");
@@ -80,9 +80,9 @@ TEST_F(SampleCatalogPrintTest, CatalogueTablesNameTheDaysMapsHallsAndPictures) {
   EXPECT_EQ(hi.mapFile, "MDATA/HMP1E123.PNG");
   EXPECT_EQ(hi.outlineFile, "MDATA/HALMAPA1.PNG");
   vx::PrintRect hiRect;
-  db().MapMaster().GetHiResPrintRect(hi.mapId, hiRect);
+  Db().GetMapMaster().GetHiResPrintRect(hi.mapId, hiRect);
   EXPECT_EQ(std::tuple(hi.print.x, hi.print.w), std::tuple(hiRect.x, hiRect.w));
-  const vx::EventInfo& info = db().GetEventInfo();
+  const vx::EventInfo& info = Db().GetEventInfo();
   EXPECT_EQ(std::tuple(hi.cell.originX, hi.cell.width),
             std::tuple(2 * info.mapOriginX + 1, 2 * info.mapSizeW));
 }
@@ -104,7 +104,7 @@ TEST_F(SampleCatalogPrintTest, RecordsGroupByTheCataloguesDaysMapsAndHalls) {
   for (int i = 1; i < set.Count(); ++i) {
     const vx::PrintRecord& r = set.At(i);
     vx::CircleRecord c;
-    ASSERT_TRUE(db().SelectCircle(c, r.FieldInt(0) + 1));
+    ASSERT_TRUE(Db().SelectCircle(c, r.FieldInt(0) + 1));
     ASSERT_GT(r.fieldCount, 18);
     const vx::PrintGroupKey& k = r.groupKey;
     if (c.day <= 0) {
@@ -114,10 +114,10 @@ TEST_F(SampleCatalogPrintTest, RecordsGroupByTheCataloguesDaysMapsAndHalls) {
     ++placed;
     EXPECT_EQ(k.day, c.day) << c.id;
     ASSERT_GE(k.hallGroup, 1) << c.id;
-    EXPECT_EQ(t.days[c.day - 1].groups[k.hallGroup - 1].mapId, db().GetMapIdOfBlock(c.blockId))
+    EXPECT_EQ(t.days[c.day - 1].groups[k.hallGroup - 1].mapId, Db().GetMapIdOfBlock(c.blockId))
         << c.id;
     ASSERT_GE(k.hallEntry, 1) << c.id;
-    EXPECT_EQ(t.days[c.day - 1].halls[k.hallEntry - 1].name, db().GetAreaNameOfBlock(c.blockId))
+    EXPECT_EQ(t.days[c.day - 1].halls[k.hallEntry - 1].name, Db().GetAreaNameOfBlock(c.blockId))
         << c.id;
   }
   EXPECT_GT(placed, 0);
@@ -125,13 +125,13 @@ TEST_F(SampleCatalogPrintTest, RecordsGroupByTheCataloguesDaysMapsAndHalls) {
 
 TEST_F(SampleCatalogPrintTest, BlockWisePrintLeavesTheChecklistAsItWas) {
   const std::vector<int> checked = CheckSomeCircles();
-  store().SetColor(checked[0], -1);  // unchecked: a block-wise print must not purge it
-  const std::string before = store().SaveText();
-  const int entries = store().GetEntryCount();
+  Store().SetColor(checked[0], -1);  // unchecked: a block-wise print must not purge it
+  const std::string before = Store().SaveText();
+  const int entries = Store().GetEntryCount();
   SetUpList(vx::kOrderPlace, true);
   ASSERT_EQ(vx::PrintEngine_GetRecords(), 0);
-  EXPECT_EQ(store().GetEntryCount(), entries);
-  EXPECT_EQ(store().SaveText(), before);
+  EXPECT_EQ(Store().GetEntryCount(), entries);
+  EXPECT_EQ(Store().SaveText(), before);
   const vx::PrintRecordSet& set = vx::PrintEngine_State().records;
   int unchecked = 0;
   for (int i = 1; i < set.Count(); ++i) {
@@ -146,11 +146,11 @@ TEST_F(SampleCatalogPrintTest, BlockWisePrintLeavesTheChecklistAsItWas) {
 
 TEST_F(SampleCatalogPrintTest, NamesWithBackslashTrailBytesSurviveTheLines) {
   vx::CircleRecord r =
-      MakeCircle(db().GetMaxCircleId() + 1, 0, 0, 0, 0, 0, 0, 1, vx::Sjis("ソ表能十予"));
+      MakeCircle(Db().GetMaxCircleId() + 1, 0, 0, 0, 0, 0, 0, 1, vx::Sjis("ソ表能十予"));
   r.circleKana = vx::Sjis("そひょう");
   r.description = vx::Sjis("表\r\n能");
-  InsertCircle(db(), r);
-  ASSERT_TRUE(store().SetColor(r.id, 2));
+  InsertCircle(Db(), r);
+  ASSERT_TRUE(Store().SetColor(r.id, 2));
   SetUpList(vx::kOrderChecklist, false);
   ASSERT_EQ(vx::PrintEngine_GetRecords(), 0);
   const vx::PrintRecord& record = vx::PrintEngine_State().records.At(1);

@@ -65,7 +65,7 @@ class SampleDocumentsFixture : public SampleCatalogFixture {
     const vx::ColorRef colors[] = {0x3030FF, 0x0080FF, 0x00D0E0, 0x30C030, 0xD0C000,
                                    0xFF6000, 0xC040A0, 0x9070FF, 0x808080};
     for (int i = 0; i < 9; ++i) {
-      store().SetColorDef(i, colors[i], colors[i], vx::Sjis("色") + std::to_string(i + 1));
+      Store().SetColorDef(i, colors[i], colors[i], vx::Sjis("色") + std::to_string(i + 1));
     }
     CheckFixedCircles();
   }
@@ -73,8 +73,8 @@ class SampleDocumentsFixture : public SampleCatalogFixture {
   // Every seventh circle, colours 1..9 in turn.
   void CheckFixedCircles() {
     int n = 0;
-    for (int id = 1; id <= db().GetMaxCircleId(); id += 7) {
-      ASSERT_TRUE(store().SetColor(id, 1 + n++ % 9));
+    for (int id = 1; id <= Db().GetMaxCircleId(); id += 7) {
+      ASSERT_TRUE(Store().SetColor(id, 1 + n++ % 9));
       checked.push_back(id);
     }
   }

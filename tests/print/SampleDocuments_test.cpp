@@ -36,7 +36,7 @@ class SampleDocumentsTest : public SampleDocumentsFixture {
     int count = 0;
     for (const int id : checked) {
       vx::CircleRecord c;
-      if (db().SelectCircle(c, id) && c.day == 1 && db().GetMapIdOfBlock(c.blockId) == mapId) {
+      if (Db().SelectCircle(c, id) && c.day == 1 && Db().GetMapIdOfBlock(c.blockId) == mapId) {
         ++count;
       }
     }

@@ -44,8 +44,8 @@ namespace {
 class ApplicationCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    vxtest::MakeSampleProfile(root.path());
-    ::setenv("VINDAXEL_PROGRAM_DIR", root.path().c_str(), 1);
+    vxtest::MakeSampleProfile(root.Path());
+    ::setenv("VINDAXEL_PROGRAM_DIR", root.Path().c_str(), 1);
     program = std::make_unique<vx::VindaxelApplication>(std::vector<std::string>{});
     ASSERT_TRUE(program->Start());
   }
@@ -54,16 +54,16 @@ class ApplicationCommandsTest : public ::testing::Test {
     ::unsetenv("VINDAXEL_PROGRAM_DIR");
   }
 
-  vx::MainWindow& main() { return *program->mainWindow(); }
-  vx::CatalogController& controller() { return *program->core()->controller(); }
-  vx::CommandMenu& bookmarkMenu() { return *main().Menu().SubMenuAt(vx::kMainBookmarkMenu); }
+  vx::MainWindow& Main() { return *program->GetMainWindow(); }
+  vx::CatalogController& Controller() { return *program->GetCore()->Controller(); }
+  vx::CommandMenu& BookmarkMenu() { return *Main().Menu().SubMenuAt(vx::kMainBookmarkMenu); }
   void AddBookmark(int type, int depth, int page, const char* title) {
     vx::Bookmark mark;
     mark.type = type;
     mark.depth = depth;
     mark.page = page;
     mark.SetTitle(title);
-    ASSERT_TRUE(program->core()->bookmarks().Add(mark));
+    ASSERT_TRUE(program->GetCore()->Bookmarks().Add(mark));
   }
 
   // What the modal dialog that `open` shows looks like; the dialog is then cancelled.
@@ -93,9 +93,9 @@ class ApplicationCommandsTest : public ::testing::Test {
 // loses none of it. An imported value is in force and shown at once.
 TEST_F(ApplicationCommandsTest, CommittedChangesAreInTheSettingsFileAtOnce) {
   namespace fs = std::filesystem;
-  const fs::path list = root.path() / "list.csv";
-  ASSERT_FALSE(controller().GetFavoriteStore()->Save(list));
-  const fs::path imported = root.path() / "import.ini";
+  const fs::path list = root.Path() / "list.csv";
+  ASSERT_FALSE(Controller().GetFavoriteStore()->Save(list));
+  const fs::path imported = root.Path() / "import.ini";
   vxtest::WriteFileBytes(imported, "[Window]\r\nCutAntiAlias=0\r\n");
   const auto onDialog = [](std::function<void(QDialog*)> act) {
     QTimer::singleShot(0, [act] {
@@ -115,7 +115,7 @@ TEST_F(ApplicationCommandsTest, CommittedChangesAreInTheSettingsFileAtOnce) {
            }
            sheet->accept();
          });
-         main().RunCommand(ID_SETTINGS);
+         Main().RunCommand(ID_SETTINGS);
        },
        "AutoSel=1"},
       {"bookmark added",
@@ -125,17 +125,17 @@ TEST_F(ApplicationCommandsTest, CommittedChangesAreInTheSettingsFileAtOnce) {
            add->TitleEdit()->setText(QStringLiteral("east"));
            add->accept();
          });
-         main().RunCommand(ID_BOOKMARK_ADD);
+         Main().RunCommand(ID_BOOKMARK_ADD);
        },
        "BookmarkTitle.0000=east"},
       {"bookmarks organised",
        [&] {
-         AddBookmark(vx::Bookmark::kPage, 0, controller().GetCurrentPage(), "west");
+         AddBookmark(vx::Bookmark::kPage, 0, Controller().GetCurrentPage(), "west");
          onDialog([](QDialog* dialog) { dialog->accept(); });
-         main().RunCommand(ID_BOOKMARK_ORGANIZE);
+         Main().RunCommand(ID_BOOKMARK_ORGANIZE);
        },
        "BookmarkTitle.0001=west"},
-      {"checklist loaded", [&] { controller().OpenChecklistFile(list); },
+      {"checklist loaded", [&] { Controller().OpenChecklistFile(list); },
        "RecentFiles.00=" + list.string()},
       {"settings imported",
        [&] {
@@ -143,35 +143,35 @@ TEST_F(ApplicationCommandsTest, CommittedChangesAreInTheSettingsFileAtOnce) {
            static_cast<QFileDialog*>(dialog)->selectFile(QString::fromStdString(imported));
            dialog->accept();
          });
-         main().RunCommand(ID_SETTINGS_IMPORT);
+         Main().RunCommand(ID_SETTINGS_IMPORT);
        },
        "CutAntiAlias=0"},
   };
   for (const auto& c : cases) {
     c.commit();
-    EXPECT_NE(vxtest::ReadFileBytes(root.path() / "vindaxel.ini").find(c.line), std::string::npos)
+    EXPECT_NE(vxtest::ReadFileBytes(root.Path() / "vindaxel.ini").find(c.line), std::string::npos)
         << c.name;
   }
-  EXPECT_FALSE(main().Menu().FindAction(ID_ANTI_ALIAS)->isChecked());
-  EXPECT_FALSE(controller().Guard().IsRaised());
+  EXPECT_FALSE(Main().Menu().FindAction(ID_ANTI_ALIAS)->isChecked());
+  EXPECT_FALSE(Controller().GetGuard().IsRaised());
 }
 
 // Ctrl+Y and Ctrl+U open the profile of the id the field holds, in the browser the user chose.
 TEST_F(ApplicationCommandsTest, TwitterAndPixivKeysOpenTheProfilesOfTheIds) {
   namespace fs = std::filesystem;
-  const fs::path browser = root.path() / "browser.sh";
+  const fs::path browser = root.Path() / "browser.sh";
   vxtest::WriteFileBytes(browser, "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.$$.txt\"\n");
   fs::permissions(browser, fs::perms::owner_all);
-  vx::SettingsValues& values = program->core()->values();
+  vx::SettingsValues& values = program->GetCore()->Values();
   values.browserPathMode = 1;
   std::snprintf(values.browserPath, sizeof values.browserPath, "%s", browser.c_str());
-  vx::CircleRecord circle = controller().CurrentCircle();
+  vx::CircleRecord circle = Controller().GetCurrentCircle();
   circle.twitter = "vx_c00001";
   circle.pixiv = "3000007";
-  controller().SetCurrentCircle(circle);
+  Controller().SetCurrentCircle(circle);
   const auto opened = [&] {
     std::set<std::string> urls;
-    for (const auto& entry : fs::directory_iterator(root.path())) {
+    for (const auto& entry : fs::directory_iterator(root.Path())) {
       if (entry.path().extension() == ".txt") urls.insert(vxtest::ReadFileBytes(entry.path()));
     }
     return urls;
@@ -182,7 +182,7 @@ TEST_F(ApplicationCommandsTest, TwitterAndPixivKeysOpenTheProfilesOfTheIds) {
         std::find_if(accelerators.begin(), accelerators.end(),
                      [keys](const vx::Accelerator& a) { return std::string(a.keys) == keys; });
     ASSERT_NE(accelerator, accelerators.end()) << keys;
-    EXPECT_TRUE(main().RunCommand(accelerator->id)) << keys;
+    EXPECT_TRUE(Main().RunCommand(accelerator->id)) << keys;
   }
   const std::set<std::string> expected = {"https://twitter.com/vx_c00001",
                                           "https://www.pixiv.net/users/3000007"};
@@ -196,12 +196,14 @@ TEST_F(ApplicationCommandsTest, DialogsSpeakJapaneseAndOfferOnlyTheirCloseButton
     std::function<void()> open;
     std::vector<const char*> texts;
   } cases[] = {
-      {"bookmark", [this] { main().RunCommand(ID_BOOKMARK_ADD); }, {"キャンセル"}},
-      {"file", [this] { main().RunCommand(ID_SETTINGS_IMPORT); },
+      {"bookmark", [this] { Main().RunCommand(ID_BOOKMARK_ADD); }, {"キャンセル"}},
+      {"file",
+       [this] { Main().RunCommand(ID_SETTINGS_IMPORT); },
        {"キャンセル", "開く(&O)", "ファイル名(&N):"}},
-      {"colour", [this] { vx::ChooseColorWithDialog(&main(), 0xFF); },
+      {"colour",
+       [this] { vx::ChooseColorWithDialog(&Main(), 0xFF); },
        {"キャンセル", "基本カラー(&B)"}},
-      {"message", [this] { main().RunCommand(ID_HELP_CONTENTS); }, {"OK"}},
+      {"message", [this] { Main().RunCommand(ID_HELP_CONTENTS); }, {"OK"}},
   };
   const Qt::WindowFlags hints = Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                                 Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
@@ -216,32 +218,32 @@ TEST_F(ApplicationCommandsTest, DialogsSpeakJapaneseAndOfferOnlyTheirCloseButton
       EXPECT_FALSE(seen.texts.contains(QLatin1String(english))) << c.name << " " << english;
     }
   }
-  EXPECT_FALSE(controller().Guard().IsRaised());
+  EXPECT_FALSE(Controller().GetGuard().IsRaised());
 }
 
 // The menu's items turn to their pages; a folder's command and one past the last entry do
 // nothing, and the menu follows the list when it is rebuilt.
 TEST_F(ApplicationCommandsTest, BookmarkMenuFollowsTheListAndTurnsToThePage) {
-  const int first = controller().GetCurrentPage();
-  controller().NextPage();
-  const int second = controller().GetCurrentPage();
+  const int first = Controller().GetCurrentPage();
+  Controller().NextPage();
+  const int second = Controller().GetCurrentPage();
   ASSERT_NE(second, first);
-  controller().GoToPage(first);
+  Controller().GoToPage(first);
   AddBookmark(vx::Bookmark::kPage, 0, second, "page");
   AddBookmark(vx::Bookmark::kFolder, 0, 0, "hall");
-  program->commands()->BuildBookmarkMenu();
-  ASSERT_EQ(bookmarkMenu().Count(), vx::kBookmarkFixedItems + 2);
+  program->GetCommands()->BuildBookmarkMenu();
+  ASSERT_EQ(BookmarkMenu().Count(), vx::kBookmarkFixedItems + 2);
 
-  EXPECT_TRUE(main().RunCommand(bookmarkMenu().CommandIdAt(3)));
-  EXPECT_EQ(controller().GetCurrentPage(), second);
-  controller().GoToPage(first);
-  EXPECT_TRUE(main().RunCommand(ID_BOOKMARK_FIRST + 1));  // the folder
-  EXPECT_TRUE(main().RunCommand(ID_BOOKMARK_LAST));       // no record
-  EXPECT_EQ(controller().GetCurrentPage(), first);
+  EXPECT_TRUE(Main().RunCommand(BookmarkMenu().CommandIdAt(3)));
+  EXPECT_EQ(Controller().GetCurrentPage(), second);
+  Controller().GoToPage(first);
+  EXPECT_TRUE(Main().RunCommand(ID_BOOKMARK_FIRST + 1));  // the folder
+  EXPECT_TRUE(Main().RunCommand(ID_BOOKMARK_LAST));       // no record
+  EXPECT_EQ(Controller().GetCurrentPage(), first);
 
-  program->core()->bookmarks().RemoveAll();
-  program->commands()->BuildBookmarkMenu();
-  EXPECT_EQ(bookmarkMenu().Count(), vx::kBookmarkFixedItems);
+  program->GetCore()->Bookmarks().RemoveAll();
+  program->GetCommands()->BuildBookmarkMenu();
+  EXPECT_EQ(BookmarkMenu().Count(), vx::kBookmarkFixedItems);
 }
 
 // "このページを追加" takes the title typed in its dialog; the new bookmark shows in the menu at
@@ -253,17 +255,17 @@ TEST_F(ApplicationCommandsTest, AddedPageShowsInTheMenu) {
     dialog->TitleEdit()->setText(QStringLiteral("east & west"));
     dialog->accept();
   });
-  EXPECT_TRUE(main().RunCommand(ID_BOOKMARK_ADD));
-  ASSERT_EQ(program->core()->bookmarks().count(), 1);
-  EXPECT_EQ(program->core()->bookmarks().GetAt(0)->page, controller().GetCurrentPage());
-  ASSERT_EQ(bookmarkMenu().Count(), vx::kBookmarkFixedItems + 1);
-  EXPECT_EQ(bookmarkMenu().ItemAt(3)->text().toStdString(), "east && west");
-  EXPECT_FALSE(controller().Guard().IsRaised());
+  EXPECT_TRUE(Main().RunCommand(ID_BOOKMARK_ADD));
+  ASSERT_EQ(program->GetCore()->Bookmarks().Count(), 1);
+  EXPECT_EQ(program->GetCore()->Bookmarks().GetAt(0)->page, Controller().GetCurrentPage());
+  ASSERT_EQ(BookmarkMenu().Count(), vx::kBookmarkFixedItems + 1);
+  EXPECT_EQ(BookmarkMenu().ItemAt(3)->text().toStdString(), "east && west");
+  EXPECT_FALSE(Controller().GetGuard().IsRaised());
 }
 
 // The memo command edits the current circle's memo: OK stores what was typed, Cancel nothing.
 TEST_F(ApplicationCommandsTest, MemoCommandStoresTheEditedMemoOnOk) {
-  const int circle = controller().CurrentCircle().id;
+  const int circle = Controller().GetCurrentCircle().id;
   for (const bool ok : {false, true}) {
     QTimer::singleShot(0, [ok] {
       auto* dialog = qobject_cast<vx::MemoDialog*>(QApplication::activeModalWidget());
@@ -271,16 +273,16 @@ TEST_F(ApplicationCommandsTest, MemoCommandStoresTheEditedMemoOnOk) {
       QTest::keyClicks(dialog->findChild<QPlainTextEdit*>(), QStringLiteral("bring cash"));
       ok ? dialog->accept() : dialog->reject();
     });
-    EXPECT_TRUE(main().RunCommand(ID_EDIT_MEMO));
-    EXPECT_EQ(controller().GetCircleMemo(circle), ok ? "bring cash" : "") << ok;
+    EXPECT_TRUE(Main().RunCommand(ID_EDIT_MEMO));
+    EXPECT_EQ(Controller().GetCircleMemo(circle), ok ? "bring cash" : "") << ok;
   }
 }
 
 // A new image folder chosen in the settings sheet is taken at once, as at start-up.
 TEST_F(ApplicationCommandsTest, SettingsSheetWithANewImageFolderLooksForTheImagesAgain) {
-  const std::filesystem::path elsewhere = root.path() / "elsewhere";
-  std::filesystem::copy(root.path() / "VQ96", elsewhere, std::filesystem::copy_options::recursive);
-  vx::SettingsValues& values = program->core()->values();
+  const std::filesystem::path elsewhere = root.Path() / "elsewhere";
+  std::filesystem::copy(root.Path() / "VQ96", elsewhere, std::filesystem::copy_options::recursive);
+  vx::SettingsValues& values = program->GetCore()->Values();
   QTimer::singleShot(0, [&] {
     QWidget* sheet = QApplication::activeModalWidget();
     if (!sheet) return;
@@ -288,15 +290,15 @@ TEST_F(ApplicationCommandsTest, SettingsSheetWithANewImageFolderLooksForTheImage
     std::snprintf(values.imagePath, sizeof values.imagePath, "%s", elsewhere.c_str());
     sheet->close();
   });
-  EXPECT_TRUE(main().RunCommand(ID_SETTINGS));
-  EXPECT_EQ(program->core()->imageFolder(), std::optional<std::filesystem::path>(elsewhere));
-  EXPECT_FALSE(controller().Guard().IsRaised());
+  EXPECT_TRUE(Main().RunCommand(ID_SETTINGS));
+  EXPECT_EQ(program->GetCore()->ImageFolder(), std::optional<std::filesystem::path>(elsewhere));
+  EXPECT_FALSE(Controller().GetGuard().IsRaised());
 }
 
 // The print settings sheet opens on the page of the print kind; OK takes its values into the
 // working settings, the kind of the page shown with them.
 TEST_F(ApplicationCommandsTest, PrintSettingsOpenOnThePrintKindAndOkKeepsTheirValues) {
-  vx::PrintSettings& print = program->core()->values().print;
+  vx::PrintSettings& print = program->GetCore()->Values().print;
   print.mode = 2;
   int shownKind = -1;
   QTimer::singleShot(0, [&] {
@@ -308,11 +310,11 @@ TEST_F(ApplicationCommandsTest, PrintSettingsOpenOnThePrintKindAndOkKeepsTheirVa
     sheet->accept();
   });
   const int days = print.kinds[1].days;
-  EXPECT_TRUE(main().RunCommand(ID_PRINT_DETAILS));
+  EXPECT_TRUE(Main().RunCommand(ID_PRINT_DETAILS));
   EXPECT_EQ(shownKind, 2);
   EXPECT_EQ(print.mode, 1);
   EXPECT_EQ(print.kinds[1].days, (days & 0x1F) ^ 1);  // rebuilt from the five day boxes
-  EXPECT_FALSE(controller().Guard().IsRaised());
+  EXPECT_FALSE(Controller().GetGuard().IsRaised());
 }
 
 // The application's commands are served, the print commands among them.
@@ -320,7 +322,7 @@ TEST_F(ApplicationCommandsTest, TheApplicationsCommandsAreServed) {
   for (const int id : {ID_PRINT, ID_IMAGE_OUTPUT, ID_PRINT_DETAILS, ID_FETCH_RSS, ID_DATABASE_INIT,
                        ID_EVENT_SWITCH, ID_UPDATE_FROM_FILE, ID_SETTINGS_IMPORT, ID_HELP_CONTENTS,
                        ID_EDIT_MEMO, ID_BOOKMARK_ADD, ID_BOOKMARK_ORGANIZE, ID_BOOKMARK_FIRST}) {
-    EXPECT_TRUE(main().Route().QueryState(id).enabled) << id;
+    EXPECT_TRUE(Main().Route().QueryState(id).enabled) << id;
   }
 }
 
@@ -336,10 +338,10 @@ TEST_F(ApplicationCommandsTest, HelpCommandsSayThereIsNoManual) {
       text = box->property("text").toString();
       box->close();
     });
-    EXPECT_TRUE(main().RunCommand(id));
+    EXPECT_TRUE(Main().RunCommand(id));
     EXPECT_EQ(title.toStdString(), "ヘルプ") << id;
     EXPECT_NE(text.indexOf(QStringLiteral("マニュアル")), -1) << text.toStdString();
-    EXPECT_FALSE(controller().Guard().IsRaised());
+    EXPECT_FALSE(Controller().GetGuard().IsRaised());
   }
 }
 

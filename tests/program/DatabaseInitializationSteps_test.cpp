@@ -31,23 +31,23 @@ using vx::PavorunDatabase;
 class DatabaseInitializationStepsTest : public ::testing::Test {
  protected:
   DatabaseInitializationStepsTest() {
-    fs::create_directories(program());
-    fs::create_directories(user());
-    PavorunDatabase catalogue(program());
+    fs::create_directories(Program());
+    fs::create_directories(User());
+    PavorunDatabase catalogue(Program());
     vxtest::BuildControllerCatalog(catalogue);
   }
-  fs::path program() const { return root / "program"; }
-  fs::path user() const { return root / "user"; }
+  fs::path Program() const { return root / "program"; }
+  fs::path User() const { return root / "user"; }
   // The user's database holds event `event` alone.
   void BuildUserDatabase(int event) {
-    PavorunDatabase db(user());
+    PavorunDatabase db(User());
     vxtest::BuildSampleCatalog(db, event);
   }
   // Runs the initialisation; the user's database afterwards.
   std::unique_ptr<PavorunDatabase> Run(int expected) {
     vxtest::Watchdog watchdog;
-    auto db = std::make_unique<PavorunDatabase>(user());
-    DatabaseInitializer initializer(program(), user(), 96, &ui,
+    auto db = std::make_unique<PavorunDatabase>(User());
+    DatabaseInitializer initializer(Program(), User(), 96, &ui,
                                     vx::DatabaseInitializationSteps(ui, progress));
     EXPECT_EQ(initializer.Run(db), expected);
     return db;
@@ -73,7 +73,7 @@ class DatabaseInitializationStepsTest : public ::testing::Test {
 // initialisation's box, and the database holds what it held.
 TEST_F(DatabaseInitializationStepsTest, AMergeThatCannotBeCommittedFailsAndChangesNothing) {
   BuildUserDatabase(95);
-  PavorunDatabase db(user());
+  PavorunDatabase db(User());
   const char* setup[] = {
       "pragma foreign_keys=on;",
       "create table Owner(id integer primary key);",
@@ -81,7 +81,7 @@ TEST_F(DatabaseInitializationStepsTest, AMergeThatCannotBeCommittedFailsAndChang
       "create trigger orphan after insert on PavorunCircle begin insert into Owned values(1); end;",
   };
   for (const char* sql : setup) ASSERT_EQ(db.Exec(nullptr, nullptr, sql), 0) << sql;
-  vx::SqliteDatabase source(program(), PavorunDatabase::kFileName, vx::SqliteDatabase::kReadOnly);
+  vx::SqliteDatabase source(Program(), PavorunDatabase::kFileName, vx::SqliteDatabase::kReadOnly);
   vxtest::Watchdog watchdog;
   EXPECT_EQ(vx::DatabaseInitializationSteps(ui, progress).merge(db, source, 97),
             DatabaseInitializer::kFailed);
@@ -95,16 +95,16 @@ TEST_F(DatabaseInitializationStepsTest, AMergeThatCannotBeCommittedFailsAndChang
 // The user's database holds this event alone and is replaced by a copy, which fills the disk.
 TEST_F(DatabaseInitializationStepsTest, ACopyOnAFullDiskLeavesTheDatabaseAsItWas) {
   BuildUserDatabase(96);
-  const std::string before = vxtest::ReadFileBytes(user() / "vindaxel96.db");
+  const std::string before = vxtest::ReadFileBytes(User() / "vindaxel96.db");
   std::unique_ptr<PavorunDatabase> db;
   {
     vxtest::FileSizeLimit full(4096);
     db = Run(DatabaseInitializer::kFailed);
   }
   ASSERT_TRUE(db && db->IsOpen());
-  EXPECT_EQ(vxtest::ReadFileBytes(user() / "vindaxel96.db"), before);
-  EXPECT_EQ(std::distance(fs::directory_iterator(user()), fs::directory_iterator()), 1);
-  ExpectFailureBox("\n\n" + (user() / "vindaxel96.db.tmp").string());
+  EXPECT_EQ(vxtest::ReadFileBytes(User() / "vindaxel96.db"), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(User()), fs::directory_iterator()), 1);
+  ExpectFailureBox("\n\n" + (User() / "vindaxel96.db.tmp").string());
   ExpectFailureBox("に書き込めません. (File too large)");
 }
 

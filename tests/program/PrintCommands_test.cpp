@@ -80,13 +80,13 @@ class PrintCommandsTest : public vxtest::SampleProgramTest {
   // Image output of the settings' kind into `folder`, OK pressed in the dialog.
   static void OutputImages(vx::VindaxelApplication& program, const fs::path& folder,
                            int format) {
-    vx::PrintSettings& settings = program.core()->values().print;
+    vx::PrintSettings& settings = program.GetCore()->Values().print;
     vx::StoreSettingsPath(settings.bmpOutPath, vx::SettingsPathText(folder));
     std::strcpy(settings.bmpOutFile, "page");
     settings.bmpOutFormat = format;
     settings.bmpOutSize = 300;
     OnShown<vx::ImageOutputDialog> ok([](vx::ImageOutputDialog* dialog) { Click(dialog, IDOK); });
-    EXPECT_TRUE(program.mainWindow()->RunCommand(ID_IMAGE_OUTPUT));
+    EXPECT_TRUE(program.GetMainWindow()->RunCommand(ID_IMAGE_OUTPUT));
   }
 
   static int LongSide(const fs::path& image) {
@@ -99,9 +99,9 @@ class PrintCommandsTest : public vxtest::SampleProgramTest {
 TEST_F(PrintCommandsTest, ImageOutputWritesEveryPageOfTheBlankMaps) {
   vx::VindaxelApplication program({});
   ASSERT_TRUE(program.Start());
-  program.core()->values().print.mode = 3;
+  program.GetCore()->Values().print.mode = 3;
   BoxAnswers boxes;
-  OutputImages(program, out.path(), vx::kImagePng);
+  OutputImages(program, out.Path(), vx::kImagePng);
   EXPECT_EQ(LongSide(out / "page001.png"), 300);
   EXPECT_TRUE(fs::exists(out / "page002.png"));
   ASSERT_EQ(boxes.texts.size(), 1u);
@@ -114,16 +114,16 @@ TEST_F(PrintCommandsTest, AListOfCheckedCirclesBecomesImageFilesWithoutALayoutFi
   ASSERT_FALSE(fs::exists(root / "vpr.ini"));
   vx::VindaxelApplication program({});
   ASSERT_TRUE(program.Start());
-  vx::CatalogController& controller = *program.core()->controller();
+  vx::CatalogController& controller = *program.GetCore()->Controller();
   for (int id = 1; id <= 60; ++id) controller.SetCircleColor(1 + id % 9, id);
   ASSERT_EQ(controller.GetCircleColor(60), 7);
-  program.core()->values().print.mode = 0;
+  program.GetCore()->Values().print.mode = 0;
   BoxAnswers boxes;
   const fs::path folder = root / "images";
   OutputImages(program, folder, vx::kImagePng);
   EXPECT_EQ(LongSide(folder / "page001.png"), 300);
   EXPECT_TRUE(fs::exists(folder / "page002.png"));
-  EXPECT_EQ(std::string(program.core()->values().print.bmpOutPath), "images/");
+  EXPECT_EQ(std::string(program.GetCore()->Values().print.bmpOutPath), "images/");
   // The folder is created after a yes; the end names it; no layout error on the way.
   ASSERT_EQ(boxes.texts.size(), 2u);
   EXPECT_NE(boxes.texts[0].find("は存在しません"), std::string::npos);
@@ -138,7 +138,7 @@ TEST_F(PrintCommandsTest, ImagesGoIntoTheFolderAsChosenInThisRunAndTheNext) {
   {
     vx::VindaxelApplication program({});
     ASSERT_TRUE(program.Start());
-    program.core()->values().print.mode = 3;
+    program.GetCore()->Values().print.mode = 3;
     BoxAnswers boxes;
     OutputImages(program, folder, vx::kImagePng);
     EXPECT_TRUE(fs::exists(folder / "page001.png"));
@@ -146,14 +146,14 @@ TEST_F(PrintCommandsTest, ImagesGoIntoTheFolderAsChosenInThisRunAndTheNext) {
   }
   vx::VindaxelApplication program({});
   ASSERT_TRUE(program.Start());
-  EXPECT_EQ(vx::PathOfSettingsText(program.core()->values().print.bmpOutPath), "出力〜テスト/");
+  EXPECT_EQ(vx::PathOfSettingsText(program.GetCore()->Values().print.bmpOutPath), "出力〜テスト/");
 }
 
 // The print dialog's preview and detailed settings buttons open the preview and the sheet.
 TEST_F(PrintCommandsTest, ThePrintDialogOpensThePreviewAndTheSettingsSheet) {
   vx::VindaxelApplication program({});
   ASSERT_TRUE(program.Start());
-  program.core()->values().print.mode = 3;
+  program.GetCore()->Values().print.mode = 3;
   vxtest::Watchdog watchdog;
   int previews = 0;
   int sheets = 0;
@@ -170,7 +170,7 @@ TEST_F(PrintCommandsTest, ThePrintDialogOpensThePreviewAndTheSettingsSheet) {
     Click(dialog, 1051);
     Click(dialog, IDCANCEL);
   });
-  EXPECT_TRUE(program.mainWindow()->RunCommand(ID_PRINT));
+  EXPECT_TRUE(program.GetMainWindow()->RunCommand(ID_PRINT));
   EXPECT_EQ(previews, 1);
   EXPECT_EQ(sheets, 1);
 }
@@ -180,7 +180,7 @@ TEST_F(PrintCommandsTest, ThePrintDialogOpensThePreviewAndTheSettingsSheet) {
 TEST_F(PrintCommandsTest, PrintSettingsAreWrittenWhenTheirDialogsClose) {
   vx::VindaxelApplication program({});
   ASSERT_TRUE(program.Start());
-  program.core()->values().print.mode = 0;
+  program.GetCore()->Values().print.mode = 0;
   const auto written = [this](const std::string& line) {
     return vxtest::ReadFileBytes(root / "vindaxel.ini").find(line + "\r\n") != std::string::npos;
   };
@@ -196,7 +196,7 @@ TEST_F(PrintCommandsTest, PrintSettingsAreWrittenWhenTheirDialogsClose) {
     vxtest::Control<QCheckBox>(dialog, 1042)->click();
     Click(dialog, IDCANCEL);
   });
-  EXPECT_TRUE(program.mainWindow()->RunCommand(ID_PRINT));
+  EXPECT_TRUE(program.GetMainWindow()->RunCommand(ID_PRINT));
   EXPECT_TRUE(modeWrittenBySheet);
   EXPECT_TRUE(written("BMPPrint=1"));
 
@@ -204,7 +204,7 @@ TEST_F(PrintCommandsTest, PrintSettingsAreWrittenWhenTheirDialogsClose) {
     vxtest::Control<QComboBox>(dialog, 1751)->setCurrentIndex(vx::kImageJpeg);
     Click(dialog, IDCANCEL);
   });
-  EXPECT_TRUE(program.mainWindow()->RunCommand(ID_IMAGE_OUTPUT));
+  EXPECT_TRUE(program.GetMainWindow()->RunCommand(ID_IMAGE_OUTPUT));
   EXPECT_TRUE(written("BMPOutFormat=" + std::to_string(vx::kImageJpeg)));
 }
 

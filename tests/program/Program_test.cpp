@@ -31,17 +31,17 @@ const std::string kDisplay = ":71";
 // A profile folder with the sample catalogue's database and images, the user data kept there.
 class ProgramTest : public ::testing::Test {
  protected:
-  void SetUp() override { vxtest::MakeSampleProfile(profile()); }
+  void SetUp() override { vxtest::MakeSampleProfile(Profile()); }
 
-  fs::path profile() const { return root.path() / "profile"; }
-  std::string UserIni() const { return vxtest::ReadFileBytes(profile() / "vindaxel.ini"); }
+  fs::path Profile() const { return root.Path() / "profile"; }
+  std::string UserIni() const { return vxtest::ReadFileBytes(Profile() / "vindaxel.ini"); }
 
   // The program on the profile; `screenshot` set makes it save its window and close. Its X
   // display is only a name: the program draws offscreen.
   void Start(vxtest::ChildProcess& process, const std::vector<std::string>& arguments = {},
              const fs::path& screenshot = {}, const std::string& display = kDisplay,
              const std::string& platform = "offscreen") const {
-    std::vector<std::string> environment{"VINDAXEL_PROGRAM_DIR=" + profile().string(),
+    std::vector<std::string> environment{"VINDAXEL_PROGRAM_DIR=" + Profile().string(),
                                          "QT_QPA_PLATFORM=" + platform, "DISPLAY=" + display,
                                          "WAYLAND_DISPLAY"};
     if (!screenshot.empty()) environment.push_back("VINDAXEL_SCREENSHOT=" + screenshot.string());
@@ -60,7 +60,7 @@ class ProgramTest : public ::testing::Test {
 };
 
 TEST_F(ProgramTest, ShowsTheFirstCutPageAndClosesCleanly) {
-  const fs::path shot = root.path() / "main.png";
+  const fs::path shot = root.Path() / "main.png";
   vxtest::ChildProcess program;
   Start(program, {}, shot);
   ASSERT_TRUE(program.WaitForExit(kRun));
@@ -92,15 +92,15 @@ TEST_F(ProgramTest, EveryCheckColourShowsAtTheDefaultSize) {
   const QRgb swatches[] = {0xFF944A, 0xFF00FF, 0xFFF700, 0x00B54A, 0x00B5FF,
                            0x9C529C, 0x0000FF, 0x00FF00, 0xFF0000};
   for (const QSize screen : {QSize(1280, 1024), QSize(1366, 768)}) {
-    fs::remove(profile() / "vindaxel.ini");
-    const fs::path config = root.path() / "screen.json";
+    fs::remove(Profile() / "vindaxel.ini");
+    const fs::path config = root.Path() / "screen.json";
     vxtest::WriteFileBytes(
         config, QStringLiteral(R"({"screens": [{"name": "s", "x": 0, "y": 0, "width": %1,
             "height": %2, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
                     .arg(screen.width())
                     .arg(screen.height())
                     .toStdString());
-    const fs::path shot = root.path() / "bars.png";
+    const fs::path shot = root.Path() / "bars.png";
     vxtest::ChildProcess program;
     Start(program, {}, shot, kDisplay, "offscreen:configfile=" + config.string());
     ASSERT_TRUE(program.WaitForExit(kRun));
@@ -131,7 +131,7 @@ TEST_F(ProgramTest, SecondStartRaisesTheFirstAndEnds) {
   EXPECT_TRUE(first.IsRunning());
 
   // Another display is another desktop: the program runs there on its own.
-  const fs::path elsewhere = root.path() / "elsewhere.png";
+  const fs::path elsewhere = root.Path() / "elsewhere.png";
   vxtest::ChildProcess other;
   Start(other, {}, elsewhere, "otherhost:3.0");
   ASSERT_TRUE(other.WaitForExit(kRun));
@@ -139,7 +139,7 @@ TEST_F(ProgramTest, SecondStartRaisesTheFirstAndEnds) {
   EXPECT_TRUE(fs::exists(elsewhere));
 
   // A restart does not ask: it runs beside the ending instance and takes the socket over.
-  const fs::path shot = root.path() / "restarted.png";
+  const fs::path shot = root.Path() / "restarted.png";
   vxtest::ChildProcess restarted;
   Start(restarted, {"_reboot_"}, shot);
   ASSERT_TRUE(restarted.WaitForExit(kRun));

@@ -81,7 +81,7 @@ class QtDataCommandDialogsTest : public ::testing::Test {
       auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
       if (!dialog) return;
       seen = {dialog->metaObject()->className(), dialog->parentWidget(),
-              controller.Guard().IsRaised()};
+              controller.GetGuard().IsRaised()};
       act(*dialog);
       if (dialog->isVisible()) dialog->reject();
     });
@@ -95,11 +95,11 @@ class QtDataCommandDialogsTest : public ::testing::Test {
   }
 
   vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;
-  vx::AppSettings settings{dir.path()};
+  vx::AppSettings settings{dir.Path()};
   SwitchableProgress progress;
   vx::BeaconWidget beacon;
   vx::CatalogController controller{&settings, {&ui, &progress, nullptr, nullptr, nullptr}};
@@ -118,7 +118,10 @@ TEST_F(QtDataCommandDialogsTest, EachCommandOpensItsDialogOwnedByTheBeaconUnderT
   } cases[] = {
       {"vx::CatalogInstallDialog", [&] { answer = dialogs.InstallCircleData(db, 96); },
        [](QDialog&) {}, 0},
-      {"vx::EventSwitchDialog", [&] { answer = dialogs.ChooseEvent({94, 96}, 96); },
+      {"vx::EventSwitchDialog",
+       [&] {
+         answer = dialogs.ChooseEvent({94, 96}, 96);
+       },
        [](QDialog& dialog) {
          auto* list = Control<QTreeWidget>(&dialog, IDC_SWITCH_EVENT_LIST);
          list->setCurrentItem(list->topLevelItem(0));
@@ -127,7 +130,7 @@ TEST_F(QtDataCommandDialogsTest, EachCommandOpensItsDialogOwnedByTheBeaconUnderT
        94},
       {"vx::ImageInstallDialog",
        [&] {
-         dialogs.InstallImageData(dir.path(), {96}, 96);
+         dialogs.InstallImageData(dir.Path(), {96}, 96);
          answer = 0;
        },
        [](QDialog&) {}, 0},
@@ -138,7 +141,7 @@ TEST_F(QtDataCommandDialogsTest, EachCommandOpensItsDialogOwnedByTheBeaconUnderT
     EXPECT_EQ(seen.type, c.type);
     EXPECT_EQ(seen.owner, &beacon) << c.type;
     EXPECT_TRUE(seen.guarded) << c.type;
-    EXPECT_FALSE(controller.Guard().IsRaised()) << c.type;
+    EXPECT_FALSE(controller.GetGuard().IsRaised()) << c.type;
     EXPECT_EQ(answer, c.answer) << c.type;
   }
   EXPECT_TRUE(ui.Calls().empty());
@@ -149,7 +152,7 @@ TEST_F(QtDataCommandDialogsTest, EachCommandOpensItsDialogOwnedByTheBeaconUnderT
 // database holds what it held.
 TEST_F(QtDataCommandDialogsTest, AMergeThatCannotBeCommittedIsReportedAndChangesNothing) {
   {
-    vx::PavorunDatabase older(dir.path(), "vindaxel95.db", vx::SqliteDatabase::kReadWrite);
+    vx::PavorunDatabase older(dir.Path(), "vindaxel95.db", vx::SqliteDatabase::kReadWrite);
     vxtest::BuildSampleCatalog(older, 94);
   }
   const char* setup[] = {
@@ -231,7 +234,7 @@ TEST_F(QtDataCommandDialogsTest, AnUpdateThatFailsEndsInTheErrorBox) {
               0u)
         << vx::Cp932ToUtf8(boxes[0].text);
     EXPECT_EQ(boxes[0].flags, vx::MB_ICONHAND);
-    EXPECT_FALSE(controller.Guard().IsRaised());
+    EXPECT_FALSE(controller.GetGuard().IsRaised());
     EXPECT_EQ(vxtest::CountRows(db, "PavorunCircle", 96), circles);
   }
 }

@@ -48,7 +48,7 @@ void QuitTest::Quit() {
 
 fs::path QuitTest::WriteLongChecklist(vx::CatalogController& controller) {
   const fs::path file = root / "long.csv";
-  const int circles = program_->core()->database()->GetMaxCircleId();
+  const int circles = program_->GetCore()->Database()->GetMaxCircleId();
   for (int id = 1; id <= circles; ++id) controller.SetCircleColor(1, id);
   EXPECT_FALSE(controller.GetFavoriteStore()->Save(file));
   controller.NewChecklist(true);
@@ -70,14 +70,14 @@ std::vector<fs::path> QuitTest::TemporaryFiles() const {
 
 void QuitTest::PrepareImageOutput(vx::VindaxelApplication& program,
                                   std::shared_ptr<GatedPages> pages) {
-  ChooseBlankMapImages(program.core()->values().print);
+  ChooseBlankMapImages(program.GetCore()->Values().print);
   vx::PrintEngine_SetPageOutput(vx::kTargetImageFiles, std::move(pages));
   actors_.push_back(std::make_unique<OnShow<vx::ImageOutputDialog>>(
       [](vx::ImageOutputDialog* dialog) { Click(dialog, IDOK); }));
 }
 
 void QuitTest::HoldPreviewDocument(vx::VindaxelApplication& program) {
-  program.core()->values().print.mode = 3;
+  program.GetCore()->Values().print.mode = 3;
   for (int kind = 1; kind <= vx::kDocumentKindCount; ++kind) {
     vx::PrintDocumentRun run = vx::PrintEngine_State().documents[kind];
     vx::PrintEngine_SetDocument(kind, [this, run, kind](vx::PrintJob& job, int target) {
@@ -114,10 +114,10 @@ void QuitTest::QuitWhileWorkRuns(Work work, Trigger trigger) {
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     ASSERT_NE(x11, nullptr);
     x11Connection_ = x11->connection();
-    mainWindowId_ = static_cast<std::uint32_t>(program.mainWindow()->winId());
+    mainWindowId_ = static_cast<std::uint32_t>(program.GetMainWindow()->winId());
     closeAtoms_ = vx::BlockedCloseFilter::X11Atoms();
   }
-  vx::CatalogController& controller = *program.core()->controller();
+  vx::CatalogController& controller = *program.GetCore()->Controller();
   const auto temporaryBefore = TemporaryFiles();
   const std::string databaseBefore = ReadFileBytes(root / "vindaxel96.db");
   OnShow<QMessageBox> answer([](QMessageBox* box) {
@@ -141,7 +141,7 @@ void QuitTest::QuitWhileWorkRuns(Work work, Trigger trigger) {
             Click(dialog, IDC_DB_BROWSE);
             Click(dialog, IDC_DB_INSTALL);
           }));
-      start = [&] { program.mainWindow()->RunCommand(ID_CIRCLE_DATA); };
+      start = [&] { program.GetMainWindow()->RunCommand(ID_CIRCLE_DATA); };
       break;
     }
     case Work::kChecklistLoad: {
@@ -157,11 +157,11 @@ void QuitTest::QuitWhileWorkRuns(Work work, Trigger trigger) {
     }
     case Work::kPreview:
       HoldPreviewDocument(program);
-      start = [&] { program.mainWindow()->RunCommand(ID_PRINT); };
+      start = [&] { program.GetMainWindow()->RunCommand(ID_PRINT); };
       break;
     case Work::kPrint:
       PrepareImageOutput(program, pages);
-      start = [&] { program.mainWindow()->RunCommand(ID_IMAGE_OUTPUT); };
+      start = [&] { program.GetMainWindow()->RunCommand(ID_IMAGE_OUTPUT); };
       break;
     case Work::kUpdate: {
       TestReply stalled;
@@ -171,7 +171,7 @@ void QuitTest::QuitWhileWorkRuns(Work work, Trigger trigger) {
         Quit();
         return stalled;
       });
-      start = [&] { program.mainWindow()->RunCommand(ID_UPDATE_FROM_NET); };
+      start = [&] { program.GetMainWindow()->RunCommand(ID_UPDATE_FROM_NET); };
       break;
     }
   }
@@ -179,8 +179,8 @@ void QuitTest::QuitWhileWorkRuns(Work work, Trigger trigger) {
   QTimer::singleShot(0, [&] { start(); });
   EXPECT_EQ(program.Run(), 0);
   EXPECT_TRUE(quitting_);
-  EXPECT_FALSE(program.mainWindow()->isVisible());
-  EXPECT_FALSE(controller.Guard().IsRaised());
+  EXPECT_FALSE(program.GetMainWindow()->isVisible());
+  EXPECT_FALSE(controller.GetGuard().IsRaised());
   switch (work) {
     case Work::kInstall:
     case Work::kUpdate:
@@ -201,7 +201,7 @@ void QuitTest::QuitWhileWorkRuns(Work work, Trigger trigger) {
     case Work::kPrint:
       EXPECT_TRUE(gate_.SawStop());
       EXPECT_TRUE(pages->closed);  // on the document thread, before its end message
-      for (const auto& entry : fs::directory_iterator(out.path())) {
+      for (const auto& entry : fs::directory_iterator(out.Path())) {
         EXPECT_EQ(entry.path().filename(), "map001.png");
         EXPECT_FALSE(QImage(QString::fromStdString(entry.path().string())).isNull());
       }

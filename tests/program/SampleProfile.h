@@ -40,15 +40,15 @@ inline void MakeSampleProfile(const std::filesystem::path& profile) {
 class SampleProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    MakeSampleProfile(root.path());
-    ::setenv("VINDAXEL_PROGRAM_DIR", root.path().c_str(), 1);
+    MakeSampleProfile(root.Path());
+    ::setenv("VINDAXEL_PROGRAM_DIR", root.Path().c_str(), 1);
   }
   void TearDown() override { ::unsetenv("VINDAXEL_PROGRAM_DIR"); }
 
   // Image output of the blank maps: 300-pixel PNG files "map001.png"... in `out`.
   void ChooseBlankMapImages(vx::PrintSettings& settings) const {
     settings.mode = 3;
-    std::strcpy(settings.bmpOutPath, out.path().c_str());
+    std::strcpy(settings.bmpOutPath, out.Path().c_str());
     std::strcpy(settings.bmpOutFile, "map");
     settings.bmpOutFormat = vx::kImagePng;
     settings.bmpOutSize = 300;

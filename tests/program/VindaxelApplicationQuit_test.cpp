@@ -33,8 +33,8 @@ TEST_F(QuitTest, AChangedChecklistIsAskedAboutOnceTheWorkHasStopped) {
   program_ = &program;
   ASSERT_TRUE(program.Start());
   trigger_ = Trigger::kSigterm;
-  vx::CatalogController& controller = *program.core()->controller();
-  controller.SetCircleColor(2, controller.CurrentCircle().id);
+  vx::CatalogController& controller = *program.GetCore()->Controller();
+  controller.SetCircleColor(2, controller.GetCurrentCircle().id);
   auto pages = std::make_shared<GatedPages>(gate_, [this] { Quit(); });
   PrepareImageOutput(program, pages);
   int questions = 0;
@@ -45,10 +45,10 @@ TEST_F(QuitTest, AChangedChecklistIsAskedAboutOnceTheWorkHasStopped) {
     if (first) QTimer::singleShot(0, &program, [&] { program.Close(); });
   });
   MainLoopDeadline deadline(std::chrono::seconds(15), [this] { gate_.Release(); });
-  QTimer::singleShot(0, [&] { program.mainWindow()->RunCommand(ID_IMAGE_OUTPUT); });
+  QTimer::singleShot(0, [&] { program.GetMainWindow()->RunCommand(ID_IMAGE_OUTPUT); });
   EXPECT_EQ(program.Run(), 0);
   EXPECT_EQ(questions, 2);
-  EXPECT_FALSE(program.mainWindow()->isVisible());
+  EXPECT_FALSE(program.GetMainWindow()->isVisible());
   actors_.clear();
 }
 

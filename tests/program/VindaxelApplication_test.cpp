@@ -41,8 +41,8 @@ namespace {
 class VindaxelApplicationTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    vxtest::MakeSampleProfile(root.path());
-    ::setenv("VINDAXEL_PROGRAM_DIR", root.path().c_str(), 1);
+    vxtest::MakeSampleProfile(root.Path());
+    ::setenv("VINDAXEL_PROGRAM_DIR", root.Path().c_str(), 1);
   }
   void TearDown() override { ::unsetenv("VINDAXEL_PROGRAM_DIR"); }
 
@@ -63,46 +63,46 @@ TEST_F(VindaxelApplicationTest, StartsOnTheFirstCutOfDayOneAndComesBackToItsPage
   {
     vx::VindaxelApplication program({});
     ASSERT_TRUE(program.Start());
-    vx::CatalogController& controller = *program.core()->controller();
+    vx::CatalogController& controller = *program.GetCore()->Controller();
     EXPECT_EQ(controller.GetCurrentPage(), controller.GetFirstPage());
-    EXPECT_GT(controller.CurrentCircle().id, 0);
-    EXPECT_EQ(program.mainWindow()->currentPage(), controller.GetCurrentPage());
-    EXPECT_EQ(program.mainWindow()->dayIndex(), 0);
+    EXPECT_GT(controller.GetCurrentCircle().id, 0);
+    EXPECT_EQ(program.GetMainWindow()->CurrentPage(), controller.GetCurrentPage());
+    EXPECT_EQ(program.GetMainWindow()->DayIndex(), 0);
     // The detail window comes after the checklist, shown as the default layout has it, on the
     // same circle; the hall map and the circle list come after it.
-    ASSERT_EQ(controller.Registry().Count(), 5);
-    const vx::WindowRecord& detail = controller.Registry().Records()[2];
-    EXPECT_EQ(detail.window, program.detailWindow());
+    ASSERT_EQ(controller.GetRegistry().Count(), 5);
+    const vx::WindowRecord& detail = controller.GetRegistry().Records()[2];
+    EXPECT_EQ(detail.window, program.GetDetailWindow());
     EXPECT_STREQ(detail.name, vx::Sjis("サークル詳細(&D)\tCtrl+D").c_str());
-    EXPECT_TRUE(program.detailWindow()->isVisible());
-    EXPECT_EQ(program.detailWindow()->View()->Circle().id, controller.CurrentCircle().id);
+    EXPECT_TRUE(program.GetDetailWindow()->isVisible());
+    EXPECT_EQ(program.GetDetailWindow()->View()->Circle().id, controller.GetCurrentCircle().id);
     controller.NextPage();
   }
   vx::VindaxelApplication again({});
   ASSERT_TRUE(again.Start());
-  vx::CatalogController& controller = *again.core()->controller();
+  vx::CatalogController& controller = *again.GetCore()->Controller();
   EXPECT_GT(controller.GetCurrentPage(), controller.GetFirstPage());
   // ... on its first circle, which the bars and the detail window show.
-  EXPECT_GT(controller.CurrentCircle().id, 0);
-  EXPECT_EQ(again.mainWindow()->dayIndex(), 0);
-  EXPECT_EQ(again.detailWindow()->View()->Circle().id, controller.CurrentCircle().id);
+  EXPECT_GT(controller.GetCurrentCircle().id, 0);
+  EXPECT_EQ(again.GetMainWindow()->DayIndex(), 0);
+  EXPECT_EQ(again.GetDetailWindow()->View()->Circle().id, controller.GetCurrentCircle().id);
 }
 
 TEST_F(VindaxelApplicationTest, ExitCommandClosesTheMainWindowAndEndsTheLoop) {
   vx::VindaxelApplication program({});
   ASSERT_TRUE(program.Start());
-  program.core()->controller()->ShowRegisteredWindow(program.listWindow());
-  QTimer::singleShot(0, [&] { program.mainWindow()->RunCommand(ID_APP_EXIT); });
+  program.GetCore()->Controller()->ShowRegisteredWindow(program.GetListWindow());
+  QTimer::singleShot(0, [&] { program.GetMainWindow()->RunCommand(ID_APP_EXIT); });
   vxtest::MainLoopDeadline deadline;
   EXPECT_EQ(QApplication::exec(), 0);
-  EXPECT_FALSE(program.mainWindow()->isVisible());
+  EXPECT_FALSE(program.GetMainWindow()->isVisible());
   // Ending closed the tool windows without hiding them for the next start.
-  for (QWidget* window : {static_cast<QWidget*>(program.detailWindow()),
-                          static_cast<QWidget*>(program.listWindow())}) {
+  for (QWidget* window : {static_cast<QWidget*>(program.GetDetailWindow()),
+                          static_cast<QWidget*>(program.GetListWindow())}) {
     EXPECT_FALSE(window->isVisible()) << window->windowTitle().toStdString();
   }
-  EXPECT_EQ(program.core()->values().windowShown[vx::kDetailSlot], 1);
-  EXPECT_EQ(program.core()->values().windowShown[vx::kListSlot], 1);
+  EXPECT_EQ(program.GetCore()->Values().windowShown[vx::kDetailSlot], 1);
+  EXPECT_EQ(program.GetCore()->Values().windowShown[vx::kListSlot], 1);
 }
 
 // The window keys follow the window menu's order, which start-up fixes by registering the
@@ -119,15 +119,15 @@ TEST_F(VindaxelApplicationTest, WindowKeysToggleTheirOwnWindows) {
   const struct {
     const char* keys;
     QWidget* window;
-  } cases[] = {{"Ctrl+K", program.checklistWindow()},
-               {"Ctrl+D", program.detailWindow()},
-               {"Ctrl+M", program.mapWindow()},
-               {"Ctrl+L", program.listWindow()}};
+  } cases[] = {{"Ctrl+K", program.GetChecklistWindow()},
+               {"Ctrl+D", program.GetDetailWindow()},
+               {"Ctrl+M", program.GetMapWindow()},
+               {"Ctrl+L", program.GetListWindow()}};
   for (const auto& c : cases) {
     const bool shown = c.window->isVisible();
     // In sight: a window the main window covers would come to the front instead.
-    program.core()->controller()->RaiseWindow(dynamic_cast<vx::ControllerWindow*>(c.window));
-    EXPECT_TRUE(program.mainWindow()->RunCommand(commandOf(c.keys))) << c.keys;
+    program.GetCore()->Controller()->RaiseWindow(dynamic_cast<vx::ControllerWindow*>(c.window));
+    EXPECT_TRUE(program.GetMainWindow()->RunCommand(commandOf(c.keys))) << c.keys;
     EXPECT_NE(c.window->isVisible(), shown) << c.keys;
   }
 }
@@ -135,14 +135,15 @@ TEST_F(VindaxelApplicationTest, WindowKeysToggleTheirOwnWindows) {
 TEST_F(VindaxelApplicationTest, TheLayoutResetBringsTheDetailWindowBackToItsPlace) {
   vx::VindaxelApplication program({});
   ASSERT_TRUE(program.Start());
-  vx::DetailWindow* detail = program.detailWindow();
-  const vx::WindowRect home = program.core()->values().windowRects[vx::kDetailSlot];
+  vx::DetailWindow* detail = program.GetDetailWindow();
+  const vx::WindowRect home = program.GetCore()->Values().windowRects[vx::kDetailSlot];
   detail->move(home.left + 50, home.top + 40);
-  program.core()->controller()->HideRegisteredWindow(detail);
+  program.GetCore()->Controller()->HideRegisteredWindow(detail);
   ASSERT_FALSE(detail->isVisible());
-  program.mainWindow()->RunCommand(ID_RESET_WINDOW_LAYOUT);
+  program.GetMainWindow()->RunCommand(ID_RESET_WINDOW_LAYOUT);
   EXPECT_TRUE(detail->isVisible());
-  EXPECT_EQ(detail->ScreenRect().left, program.core()->values().windowRects[vx::kDetailSlot].left);
+  EXPECT_EQ(detail->ScreenRect().left,
+            program.GetCore()->Values().windowRects[vx::kDetailSlot].left);
 }
 
 // A profile written on a larger screen (1280x1024 here) opens with every window whole on this one.
@@ -159,18 +160,18 @@ TEST_F(VindaxelApplicationTest, WindowsStoredForALargerScreenOpenWholeOnThisOne)
            std::to_string(r.top) + "\r\nWndPosR." + id + "=" + std::to_string(r.right) +
            "\r\nWndPosB." + id + "=" + std::to_string(r.bottom) + "\r\nWndDisp." + id + "=1\r\n";
   }
-  vxtest::WriteFileBytes(root.path() / "vindaxel.ini", ini);
+  vxtest::WriteFileBytes(root.Path() / "vindaxel.ini", ini);
   vx::VindaxelApplication program({});
   ASSERT_TRUE(program.Start());
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   ASSERT_LT(screen.height(), 1024);
   for (QWidget* window : std::initializer_list<QWidget*>{
-           program.mainWindow(), program.mapWindow(), program.checklistWindow(),
-           program.detailWindow(), program.listWindow()}) {
+           program.GetMainWindow(), program.GetMapWindow(), program.GetChecklistWindow(),
+           program.GetDetailWindow(), program.GetListWindow()}) {
     EXPECT_TRUE(window->isVisible()) << window->windowTitle().toStdString();
     EXPECT_TRUE(screen.contains(window->frameGeometry())) << window->windowTitle().toStdString();
   }
-  const QWidget* status = program.mainWindow()->Status();
+  const QWidget* status = program.GetMainWindow()->Status();
   EXPECT_TRUE(screen.contains(status->mapToGlobal(status->rect().bottomRight())));
 }
 
@@ -179,38 +180,38 @@ TEST_F(VindaxelApplicationTest, WindowsStoredForALargerScreenOpenWholeOnThisOne)
 TEST_F(VindaxelApplicationTest, TheHallMapIsRegisteredHiddenAndTheLayoutResetHidesItAtItsPlace) {
   vx::VindaxelApplication program({});
   ASSERT_TRUE(program.Start());
-  vx::CatalogController& controller = *program.core()->controller();
-  vx::HallMapWindow* map = program.mapWindow();
+  vx::CatalogController& controller = *program.GetCore()->Controller();
+  vx::HallMapWindow* map = program.GetMapWindow();
   ASSERT_NE(map, nullptr);
-  const vx::WindowRecord& record = controller.Registry().Records()[3];
+  const vx::WindowRecord& record = controller.GetRegistry().Records()[3];
   EXPECT_EQ(record.window, map);
   EXPECT_EQ(vx::Cp932ToUtf8(record.name), "会場マップ(&M)\tCtrl+M");
   EXPECT_FALSE(map->isVisible());
-  EXPECT_EQ(map->currentSlot(), 0);
+  EXPECT_EQ(map->CurrentSlot(), 0);
   EXPECT_GT(map->Bar()->MapChoice()->count(), 0);
 
   controller.ShowRegisteredWindow(map);
-  const vx::WindowRect home = program.core()->values().windowRects[vx::kMapSlot];
+  const vx::WindowRect home = program.GetCore()->Values().windowRects[vx::kMapSlot];
   map->move(home.left + 50, home.top + 40);
-  program.mainWindow()->RunCommand(ID_RESET_WINDOW_LAYOUT);
+  program.GetMainWindow()->RunCommand(ID_RESET_WINDOW_LAYOUT);
   EXPECT_FALSE(map->isVisible());
-  EXPECT_EQ(program.core()->values().windowShown[vx::kMapSlot], 0);
-  EXPECT_EQ(map->ScreenRect().left, program.core()->values().windowRects[vx::kMapSlot].left);
+  EXPECT_EQ(program.GetCore()->Values().windowShown[vx::kMapSlot], 0);
+  EXPECT_EQ(map->ScreenRect().left, program.GetCore()->Values().windowRects[vx::kMapSlot].left);
 }
 
 // The circle list starts hidden; a search from the main window's command shows it with the result.
 TEST_F(VindaxelApplicationTest, ASearchFromTheMainWindowShowsTheCircleList) {
   vx::VindaxelApplication program({});
   ASSERT_TRUE(program.Start());
-  vx::CatalogController& controller = *program.core()->controller();
-  vx::ListWindow* list = program.listWindow();
+  vx::CatalogController& controller = *program.GetCore()->Controller();
+  vx::ListWindow* list = program.GetListWindow();
   ASSERT_NE(list, nullptr);
   vx::WindowRecord record;
   ASSERT_TRUE(controller.GetWindowRecord(list, &record));
   EXPECT_EQ(vx::Cp932ToUtf8(record.name), "サークル一覧(&L)\tCtrl+L");
   EXPECT_EQ(record.shown, 0);
   EXPECT_FALSE(list->isVisible());
-  EXPECT_FALSE(program.mainWindow()->Route().QueryState(ID_SEARCH_NARROW).enabled);
+  EXPECT_FALSE(program.GetMainWindow()->Route().QueryState(ID_SEARCH_NARROW).enabled);
   // "検索" as soon as the dialog shows, then "閉じる": by default the dialog stays open.
   QTimer press;
   QObject::connect(&press, &QTimer::timeout, [&press] {
@@ -227,11 +228,11 @@ TEST_F(VindaxelApplicationTest, ASearchFromTheMainWindowShowsTheCircleList) {
     }
   });
   press.start(10);
-  EXPECT_TRUE(program.mainWindow()->RunCommand(ID_SEARCH));
+  EXPECT_TRUE(program.GetMainWindow()->RunCommand(ID_SEARCH));
   EXPECT_TRUE(list->isVisible());
   EXPECT_GT(list->View()->Counted(), 100);
-  EXPECT_TRUE(program.mainWindow()->Route().QueryState(ID_SEARCH_NARROW).enabled);
-  EXPECT_FALSE(controller.Guard().IsRaised());
+  EXPECT_TRUE(program.GetMainWindow()->Route().QueryState(ID_SEARCH_NARROW).enabled);
+  EXPECT_FALSE(controller.GetGuard().IsRaised());
 }
 
 // The checklist window is registered second and open at the first start; the layout reset puts it
@@ -239,11 +240,11 @@ TEST_F(VindaxelApplicationTest, ASearchFromTheMainWindowShowsTheCircleList) {
 TEST_F(VindaxelApplicationTest, TheChecklistWindowOpensAtFirstAndTheLayoutResetBringsItBack) {
   vx::VindaxelApplication program({});
   ASSERT_TRUE(program.Start());
-  vx::CatalogController& controller = *program.core()->controller();
-  vx::ChecklistWindow* checklist = program.checklistWindow();
+  vx::CatalogController& controller = *program.GetCore()->Controller();
+  vx::ChecklistWindow* checklist = program.GetChecklistWindow();
   ASSERT_NE(checklist, nullptr);
-  ASSERT_GE(controller.Registry().Count(), 2);
-  EXPECT_EQ(controller.Registry().Records()[1].window, checklist);
+  ASSERT_GE(controller.GetRegistry().Count(), 2);
+  EXPECT_EQ(controller.GetRegistry().Records()[1].window, checklist);
   vx::WindowRecord record;
   ASSERT_TRUE(controller.GetWindowRecord(checklist, &record));
   EXPECT_EQ(vx::Cp932ToUtf8(record.name), "チェックリスト(&K)\tCtrl+K");
@@ -252,9 +253,9 @@ TEST_F(VindaxelApplicationTest, TheChecklistWindowOpensAtFirstAndTheLayoutResetB
   checklist->close();
   checklist->move(checklist->x() + 40, checklist->y() + 40);
   EXPECT_FALSE(checklist->isVisible());
-  program.commands()->ResetWindowLayout();
+  program.GetCommands()->ResetWindowLayout();
   EXPECT_TRUE(checklist->isVisible());
-  const vx::WindowRect& place = program.core()->values().windowRects[vx::kChecklistSlot];
+  const vx::WindowRect& place = program.GetCore()->Values().windowRects[vx::kChecklistSlot];
   EXPECT_EQ(checklist->ScreenRect().left, place.left);
   EXPECT_EQ(checklist->ScreenRect().top, place.top);
 }
@@ -262,19 +263,19 @@ TEST_F(VindaxelApplicationTest, TheChecklistWindowOpensAtFirstAndTheLayoutResetB
 // A restart loads the newest recent checklist when "AutoLoad" is on, except after an event switch.
 // The file's name holds characters CP932 has not: it is reopened and named in the title exactly.
 TEST_F(VindaxelApplicationTest, RestartReopensTheNewestChecklistUnlessTheEventChanged) {
-  const std::filesystem::path list = root.path() / "一覧〜Café.csv";
+  const std::filesystem::path list = root.Path() / "一覧〜Café.csv";
   int circle = 0;
   {
     vx::VindaxelApplication program({});
     ASSERT_TRUE(program.Start());
-    vx::CatalogController& controller = *program.core()->controller();
-    circle = controller.CurrentCircle().id;
+    vx::CatalogController& controller = *program.GetCore()->Controller();
+    circle = controller.GetCurrentCircle().id;
     controller.SetCircleColor(2, circle);
     ASSERT_FALSE(controller.GetFavoriteStore()->Save(list));
     const std::filesystem::path* named = &list;
     controller.SetChecklistPath(named, false);  // first in the recent files
     controller.NewChecklist(true);
-    program.core()->values().autoLoad = 1;
+    program.GetCore()->Values().autoLoad = 1;
   }
   struct Case {
     const char* argument;
@@ -283,11 +284,11 @@ TEST_F(VindaxelApplicationTest, RestartReopensTheNewestChecklistUnlessTheEventCh
   for (const Case& c : {Case{"_reboot_", 2}, Case{"_rebootnoload_", -1}}) {
     vx::VindaxelApplication restarted({c.argument});
     ASSERT_TRUE(restarted.Start());
-    vx::CatalogController& controller = *restarted.core()->controller();
+    vx::CatalogController& controller = *restarted.GetCore()->Controller();
     EXPECT_EQ(controller.GetCircleColor(circle), c.color) << c.argument;
     EXPECT_EQ(controller.ChecklistPath().empty(), c.color < 0) << c.argument;
     if (c.color > 0) {
-      const QString title = restarted.mainWindow()->windowTitle();
+      const QString title = restarted.GetMainWindow()->windowTitle();
       EXPECT_TRUE(title.endsWith(QString::fromUtf8(" - 一覧〜Café.csv "))) << title.toStdString();
     }
   }
@@ -304,7 +305,7 @@ TEST_F(VindaxelApplicationTest, ColourEditButtonOpensTheColourSheet) {
     shown = sheet->windowTitle();
     sheet->close();
   });
-  QTest::mouseClick(program.mainWindow()->ColorEditButton(), Qt::LeftButton);
+  QTest::mouseClick(program.GetMainWindow()->ColorEditButton(), Qt::LeftButton);
   EXPECT_EQ(shown.toStdString(), "チェック色の編集");
 }
 
@@ -317,7 +318,7 @@ TEST_F(VindaxelApplicationTest, RestartStartsTheNextInstanceAfterTheLastSave) {
   {
     vx::VindaxelApplication program({}, [&](const QString&, const QStringList& arguments) {
       started = arguments;
-      settingsWhenStarted = vxtest::ReadFileBytes(root.path() / "vindaxel.ini");
+      settingsWhenStarted = vxtest::ReadFileBytes(root.Path() / "vindaxel.ini");
       vx::SingleInstanceServer probe;
       socketFreeWhenStarted = !probe.RaiseRunningInstance(200);
       return true;
@@ -336,10 +337,10 @@ TEST_F(VindaxelApplicationTest, RestartStartsTheNextInstanceAfterTheLastSave) {
 TEST_F(VindaxelApplicationTest, EveryToolWindowOpenKeepsThePageItEndedOnAcrossARestart) {
   using Pick = QWidget* (*)(vx::VindaxelApplication&);
   const std::pair<const char*, Pick> windows[] = {
-      {"list", [](vx::VindaxelApplication& p) -> QWidget* { return p.listWindow(); }},
-      {"checklist", [](vx::VindaxelApplication& p) -> QWidget* { return p.checklistWindow(); }},
-      {"map", [](vx::VindaxelApplication& p) -> QWidget* { return p.mapWindow(); }},
-      {"detail", [](vx::VindaxelApplication& p) -> QWidget* { return p.detailWindow(); }},
+      {"list", [](vx::VindaxelApplication& p) -> QWidget* { return p.GetListWindow(); }},
+      {"checklist", [](vx::VindaxelApplication& p) -> QWidget* { return p.GetChecklistWindow(); }},
+      {"map", [](vx::VindaxelApplication& p) -> QWidget* { return p.GetMapWindow(); }},
+      {"detail", [](vx::VindaxelApplication& p) -> QWidget* { return p.GetDetailWindow(); }},
   };
   const auto activate = [](QWidget* window) {
     window->activateWindow();
@@ -350,13 +351,13 @@ TEST_F(VindaxelApplicationTest, EveryToolWindowOpenKeepsThePageItEndedOnAcrossAR
     {
       vx::VindaxelApplication program({});
       ASSERT_TRUE(program.Start());
-      vx::CatalogController& controller = *program.core()->controller();
-      controller.SetCircleColor(1, controller.CurrentCircle().id);  // a row in the checklist
+      vx::CatalogController& controller = *program.GetCore()->Controller();
+      controller.SetCircleColor(1, controller.GetCurrentCircle().id);  // a row in the checklist
       QWidget* window = pick(program);
       controller.ShowRegisteredWindow(dynamic_cast<vx::ControllerWindow*>(window));
       for (int step = 0; step < 6; ++step) controller.NextPage();
       page = controller.GetCurrentPage();
-      ASSERT_TRUE(activate(program.mainWindow()));
+      ASSERT_TRUE(activate(program.GetMainWindow()));
       ASSERT_TRUE(activate(window)) << name;
       EXPECT_EQ(controller.GetCurrentPage(), page) << name;
     }
@@ -364,9 +365,9 @@ TEST_F(VindaxelApplicationTest, EveryToolWindowOpenKeepsThePageItEndedOnAcrossAR
     ASSERT_TRUE(again.Start());
     QWidget* window = pick(again);
     ASSERT_TRUE(window->isVisible()) << name;
-    EXPECT_EQ(again.core()->controller()->GetCurrentPage(), page) << name;
+    EXPECT_EQ(again.GetCore()->Controller()->GetCurrentPage(), page) << name;
     ASSERT_TRUE(activate(window)) << name;
-    EXPECT_EQ(again.core()->controller()->GetCurrentPage(), page) << name;
+    EXPECT_EQ(again.GetCore()->Controller()->GetCurrentPage(), page) << name;
   }
 }
 
@@ -375,18 +376,18 @@ TEST_F(VindaxelApplicationTest, EveryToolWindowOpenKeepsThePageItEndedOnAcrossAR
 TEST_F(VindaxelApplicationTest, AWindowKeyBringsACoveredWindowForwardAndHidesOneInSight) {
   vx::VindaxelApplication program({});
   ASSERT_TRUE(program.Start());
-  vx::CatalogController& controller = *program.core()->controller();
-  vx::ListWindow* list = program.listWindow();
+  vx::CatalogController& controller = *program.GetCore()->Controller();
+  vx::ListWindow* list = program.GetListWindow();
   const int toggle = ID_WINDOW_TOGGLE_FIRST + 3;  // Ctrl+L
-  ASSERT_TRUE(program.mainWindow()->RunCommand(toggle));
+  ASSERT_TRUE(program.GetMainWindow()->RunCommand(toggle));
   ASSERT_TRUE(list->isVisible());
-  program.mainWindow()->activateWindow();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return program.mainWindow()->isActiveWindow(); }, 5000));
+  program.GetMainWindow()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return program.GetMainWindow()->isActiveWindow(); }, 5000));
   ASSERT_TRUE(controller.IsWindowCovered(list));
-  program.mainWindow()->RunCommand(toggle);
+  program.GetMainWindow()->RunCommand(toggle);
   EXPECT_TRUE(list->isVisible());
   EXPECT_FALSE(controller.IsWindowCovered(list));
-  program.mainWindow()->RunCommand(toggle);
+  program.GetMainWindow()->RunCommand(toggle);
   EXPECT_FALSE(list->isVisible());
 }
 

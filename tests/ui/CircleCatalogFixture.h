@@ -46,7 +46,7 @@ inline const std::filesystem::path& CircleCatalogFile() {
   static TempDir folder;
   static const std::filesystem::path file = [] {
     {
-      vx::PavorunDatabase db(folder.path());
+      vx::PavorunDatabase db(folder.Path());
       BuildControllerCatalog(db);
       const std::pair<int, const char*> readings[] = {
           {101, "アオイ"}, {102, "カキ"},   {103, "イロハ"}, {104, "アサ"}, {133, "サクラ"},
@@ -59,14 +59,14 @@ inline const std::filesystem::path& CircleCatalogFile() {
       }
       EXPECT_EQ(db.Exec(nullptr, nullptr, sql), 0) << db.LastError();
     }
-    return folder.path() / vx::PavorunDatabase::kFileName;
+    return folder.Path() / vx::PavorunDatabase::kFileName;
   }();
   return file;
 }
 
 inline const std::filesystem::path& WithCircleCatalog(const TempDir& dir) {
-  std::filesystem::copy_file(CircleCatalogFile(), dir.path() / vx::PavorunDatabase::kFileName);
-  return dir.path();
+  std::filesystem::copy_file(CircleCatalogFile(), dir.Path() / vx::PavorunDatabase::kFileName);
+  return dir.Path();
 }
 
 // The real progress dialog, with the window each run was centred on.

@@ -37,7 +37,7 @@ class ColorControllerTest : public ::testing::Test {
   }
 
   TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::CatalogController controller{nullptr, {}};

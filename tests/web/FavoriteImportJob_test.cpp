@@ -102,7 +102,7 @@ TEST_F(FavoriteImportTest, ThreePagesIntoAnEmptyChecklist) {
   EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox).at(0).flags,
             vx::MB_OK | vx::MB_ICONINFORMATION);
   EXPECT_EQ(store->GetEntryCount(), 0);  // nothing before the commit
-  EXPECT_EQ(store->ImportRecords().size(), 7u);
+  EXPECT_EQ(store->GetImportRecords().size(), 7u);
 
   ASSERT_TRUE(store->CommitImportRecords(false, false));
   EXPECT_EQ(CurrentEntries(), (Entries{{kFirstUnknown, {3, "知らない", "未知"}},
@@ -166,7 +166,7 @@ TEST_F(FavoriteImportTest, ASecondImportChangesNothing) {
   const Entries entries = CurrentEntries();
   EXPECT_EQ(entries.size(), 7u);
   ASSERT_TRUE(ImportAndCommit());
-  EXPECT_EQ(store->ImportRecords().size(), 7u);  // this pass's rows only
+  EXPECT_EQ(store->GetImportRecords().size(), 7u);  // this pass's rows only
   EXPECT_EQ(CurrentEntries(), entries);
   EXPECT_EQ(store->SaveText(), first);
 }
@@ -178,7 +178,7 @@ TEST_F(FavoriteImportTest, RowsLeftByAnotherLoadAreNotCommittedWithThePortals) {
   stale.action = vx::kImportRegister;
   stale.circleId = 4;
   stale.color = 6;
-  store->ImportRecords().push_back(stale);
+  store->GetImportRecords().push_back(stale);
   ExpectBoxes(1);
   ASSERT_TRUE(ImportAndCommit());
   EXPECT_EQ(CurrentEntries(), (Entries{{1, {1, "", "Alpha"}}}));
@@ -259,7 +259,7 @@ TEST_F(FavoriteImportTest, APortalThatNeverEndsIsReadNoFurtherThanTheBound) {
   job.SetMaxPages(5);
   Run(job);
   EXPECT_EQ(PageRequests().size(), 5u);
-  EXPECT_EQ(store->ImportRecords().size(), 5u);  // what was read is kept for the commit
+  EXPECT_EQ(store->GetImportRecords().size(), 5u);  // what was read is kept for the commit
   EXPECT_EQ(Boxes(), (decltype(Boxes()){
                          {"お気に入りインポート処理失敗",
                           "ポータルのお気に入りが 5 ページで終わらないため、読み込みを打ち切りま"
@@ -349,7 +349,7 @@ TEST_F(FavoriteImportTest, ARefusedTokenIsClearedAndTheNextPassReadsEverythingOn
             "アクセストークンが無効なためクリアして再認証します\r\n"
             "invalid_token:the token is not valid");
   EXPECT_EQ(boxes[1].second, "インポート完了しました");
-  EXPECT_EQ(store->ImportRecords().size(), 7u);
+  EXPECT_EQ(store->GetImportRecords().size(), 7u);
   ASSERT_TRUE(store->CommitImportRecords(false, false));
   EXPECT_EQ(store->GetEntryCount(), 7);  // every circle once, the unknown ones too
 }
@@ -477,11 +477,11 @@ TEST_F(FavoriteImportTest, ErrorRepliesEndThePassAndKeepWhatWasRead) {
     vx::ScriptedUiServices boxes;
     boxes.QueueAnswer(IDOK);
     services.ui = &boxes;
-    store->ImportRecords().clear();
+    store->GetImportRecords().clear();
     vx::FavoriteImportJob job(task, *store, services);
     EXPECT_EQ(job.ImportFavoritesFromPortal(), c.result);
     EXPECT_EQ(failing.Server().RequestCount(), 2);
-    EXPECT_EQ(store->ImportRecords().size(), 1u);
+    EXPECT_EQ(store->GetImportRecords().size(), 1u);
     vxtest::ExpectErrorBox(boxes, "お気に入りインポート処理失敗", c.text);
     EXPECT_EQ(StoredToken(), c.tokenKept ? "kept" : "");
   }
@@ -530,7 +530,7 @@ TEST_F(FavoriteImportTest, EveryEndSaysWhatWasImported) {
     EXPECT_EQ(shown, c.boxes);
     EXPECT_EQ(vx::Cp932ToUtf8(boxes.CallsOf(vx::UiCallKind::kMessageBox).back().caption),
               "インポート中断");
-    EXPECT_EQ(store->ImportRecords().size(), 1u);
+    EXPECT_EQ(store->GetImportRecords().size(), 1u);
   }
 }
 
@@ -548,7 +548,7 @@ TEST_F(FavoriteImportTest, ACancelBeforeTheFirstPageSaysThatNothingWasImported) 
   Run(job);
   EXPECT_EQ(Boxes(), (decltype(Boxes()){
                          {"インポート中断", "ポータルのお気に入りは 1 件もインポートしていません。"}}));
-  EXPECT_TRUE(store->ImportRecords().empty());
+  EXPECT_TRUE(store->GetImportRecords().empty());
 }
 
 TEST_F(FavoriteImportTest, AnUnreachablePortalIsReported) {
@@ -572,7 +572,7 @@ TEST_F(FavoriteImportTest, CancelKeepsWhatWasReadAndSkipsTheRest) {
   EXPECT_EQ(Run(job), 0);
   EXPECT_TRUE(task.stop.load());
   EXPECT_EQ(PageRequests().size(), 1u);
-  EXPECT_EQ(store->ImportRecords().size(), 2u);
+  EXPECT_EQ(store->GetImportRecords().size(), 2u);
   EXPECT_EQ(Boxes(), (decltype(Boxes()){{"インポート中断", "ポータルのお気に入り 7 件のうち 2 件を"
                                                           "インポートしました。残りは読み込んで"
                                                           "いません。"}}));

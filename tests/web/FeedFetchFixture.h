@@ -50,7 +50,7 @@ class FeedFetchFixture : public testing::Test {
   }
 
   TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   std::unique_ptr<vx::FavoriteStore> store;
   TestHttpServer server;
   vx::WebServiceConfig config;

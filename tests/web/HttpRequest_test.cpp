@@ -41,9 +41,9 @@ class HttpRequestTest : public testing::Test {
 TEST_F(HttpRequestTest, GetSendsTheUserAgentAndTheFormAsQuery) {
   server.Route("/feed", Reply(200, "hello"));
   connection.AddFormParam("q", "a b");
-  ASSERT_EQ(connection.Get(server.Url("/feed")), vx::kHttpReplied) << connection.ErrorText();
-  EXPECT_EQ(connection.Status(), 200u);
-  EXPECT_EQ(connection.ContentLength(), 5u);
+  ASSERT_EQ(connection.Get(server.Url("/feed")), vx::kHttpReplied) << connection.GetErrorText();
+  EXPECT_EQ(connection.GetStatus(), 200u);
+  EXPECT_EQ(connection.GetContentLength(), 5u);
   EXPECT_EQ(connection.GetReplyText(), "hello");
   const auto requests = server.Requests();
   ASSERT_EQ(requests.size(), 1u);
@@ -60,7 +60,8 @@ TEST_F(HttpRequestTest, PostSendsTheFormAsBodyWithTheHeadersGiven) {
   connection.AddHeader("X-Order", "second");
   connection.AddFormParam("grant_type", "authorization_code");
   connection.AddFormParam("code", "a+b");
-  ASSERT_EQ(connection.Post(server.Url("/token?x=1")), vx::kHttpReplied) << connection.ErrorText();
+  ASSERT_EQ(connection.Post(server.Url("/token?x=1")), vx::kHttpReplied)
+      << connection.GetErrorText();
   const vxtest::TestRequest request = server.Requests().at(0);
   EXPECT_EQ(request.method, "POST");
   EXPECT_EQ(request.target, "/token?x=1");
@@ -89,10 +90,10 @@ TEST_F(HttpRequestTest, CredentialsInTheAddressBecomeBasicAuthorisationOnce) {
   const std::string base = server.BaseUrl();
   const std::string url =
       "http://user:p%40ss@" + base.substr(std::string("http://").size()) + "/path/x?y=1#part";
-  ASSERT_EQ(connection.Get(url), vx::kHttpReplied) << connection.ErrorText();
+  ASSERT_EQ(connection.Get(url), vx::kHttpReplied) << connection.GetErrorText();
   ASSERT_EQ(connection.Get(url), vx::kHttpReplied);
-  EXPECT_EQ(connection.UserName(), "user");
-  EXPECT_EQ(connection.Password(), "p@ss");
+  EXPECT_EQ(connection.GetUserName(), "user");
+  EXPECT_EQ(connection.GetPassword(), "p@ss");
   for (const vxtest::TestRequest& request : server.Requests()) {
     EXPECT_EQ(request.target, "/path/x?y=1");
     EXPECT_EQ(request.Header("Authorization"), "Basic dXNlcjpwQHNz");
@@ -121,12 +122,12 @@ TEST_P(HttpOutcomeTest, ResultStatusBodyAndError) {
   options.maxReplyBytes = 4096;
   options.lowSpeedTime = std::chrono::milliseconds(1000);
   connection.SetTransportOptions(options);
-  EXPECT_EQ(connection.Get(server.Url("/x")), c.result) << connection.ErrorText();
-  EXPECT_EQ(connection.Status(), c.status);
+  EXPECT_EQ(connection.Get(server.Url("/x")), c.result) << connection.GetErrorText();
+  EXPECT_EQ(connection.GetStatus(), c.status);
   EXPECT_EQ(connection.GetReplyString(), c.body);
   if (c.curlError != 0) {
-    EXPECT_EQ(connection.ErrorCode(), vx::TransportErrorCode(c.curlError));
-    EXPECT_FALSE(connection.ErrorText().empty());
+    EXPECT_EQ(connection.GetErrorCode(), vx::TransportErrorCode(c.curlError));
+    EXPECT_FALSE(connection.GetErrorText().empty());
   }
 }
 
@@ -178,11 +179,11 @@ class HttpAddressTest : public HttpRequestTest, public testing::WithParamInterfa
 TEST_P(HttpAddressTest, BadOrUnreachableAddresses) {
   const AddressCase& c = GetParam();
   EXPECT_EQ(connection.Get(c.url), c.result);
-  EXPECT_EQ(connection.ErrorCode(), vx::TransportErrorCode(c.curlError));
+  EXPECT_EQ(connection.GetErrorCode(), vx::TransportErrorCode(c.curlError));
   if (c.errorText != nullptr) {
-    EXPECT_EQ(connection.ErrorText(), c.errorText);
+    EXPECT_EQ(connection.GetErrorText(), c.errorText);
   }
-  EXPECT_EQ(connection.Status(), 0u);
+  EXPECT_EQ(connection.GetStatus(), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -202,7 +203,7 @@ TEST_F(HttpRequestTest, ALaterReplyWithoutBodyLeavesTheBodyEmpty) {
   server.Route("/empty", Reply(200, ""));
   ASSERT_EQ(connection.Get(server.Url("/a")), vx::kHttpReplied);
   ASSERT_EQ(connection.Get(server.Url("/empty")), vx::kHttpReplied);
-  EXPECT_EQ(connection.Status(), 200u);
+  EXPECT_EQ(connection.GetStatus(), 200u);
   EXPECT_EQ(connection.GetReplyText(), "");
 }
 
@@ -224,10 +225,11 @@ TEST_P(HttpDownloadTest, TheFileIsReplacedOnlyByAWhole200Body) {
   server.Route("/archive.zip", c.reply);
   const fs::path file = dir / "archive.zip";
   vxtest::WriteFileBytes(file, "old");
-  EXPECT_EQ(connection.Get(server.Url("/archive.zip"), file), c.result) << connection.ErrorText();
+  EXPECT_EQ(connection.Get(server.Url("/archive.zip"), file), c.result)
+      << connection.GetErrorText();
   EXPECT_EQ(vxtest::ReadFileBytes(file), c.fileWritten ? c.reply.body : "old");
   EXPECT_EQ(connection.GetReplyString(), c.memoryBody);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1)
       << "a temporary file was left behind";
 }
 
@@ -309,7 +311,7 @@ TEST_F(HttpRequestTest, ARedirectsBodyIsNoProgressOfTheReply) {
     last = log.stages[i].percent;
   }
   EXPECT_EQ(log.stages.back(), (Stage{4, 0}));
-  EXPECT_EQ(connection.ContentLength(), 10000u);
+  EXPECT_EQ(connection.GetContentLength(), 10000u);
   EXPECT_EQ(vxtest::ReadFileBytes(dir / "out"), Repeat('p', 10000));
 }
 

@@ -24,7 +24,7 @@ class HttpsRequestTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     folder_ = new vxtest::TempDir;
-    certificates_ = new TestCertificates(folder_->path());
+    certificates_ = new TestCertificates(folder_->Path());
   }
   static void TearDownTestSuite() {
     delete certificates_;
@@ -62,8 +62,8 @@ TEST_F(HttpsRequestTest, AServerTheNamedCaVouchesForIsTalkedTo) {
   for (const std::string host : {"127.0.0.1", "localhost"}) {
     SCOPED_TRACE(host);
     ASSERT_EQ(Fetch(Certificates().Good(), true, host), vx::kHttpReplied)
-        << connection_.ErrorText();
-    EXPECT_EQ(connection_.Status(), 200u);
+        << connection_.GetErrorText();
+    EXPECT_EQ(connection_.GetStatus(), 200u);
     EXPECT_EQ(connection_.GetReplyText(), "secret");
   }
 }
@@ -84,9 +84,10 @@ TEST_F(HttpsRequestTest, EveryCertificateFaultIsATransportErrorThatSaysSo) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(Fetch(c.identity, c.trustCa), vx::kHttpRequestFailed);
-    EXPECT_EQ(connection_.ErrorCode(), vx::TransportErrorCode(CURLE_PEER_FAILED_VERIFICATION));
-    EXPECT_NE(connection_.ErrorText().find(c.reason), std::string::npos) << connection_.ErrorText();
-    EXPECT_NE(vx::Cp932ToUtf8(vx::HttpErrorText(vx::Sjis("通信エラー"), connection_.ErrorCode()))
+    EXPECT_EQ(connection_.GetErrorCode(), vx::TransportErrorCode(CURLE_PEER_FAILED_VERIFICATION));
+    EXPECT_NE(connection_.GetErrorText().find(c.reason), std::string::npos)
+        << connection_.GetErrorText();
+    EXPECT_NE(vx::Cp932ToUtf8(vx::HttpErrorText(vx::Sjis("通信エラー"), connection_.GetErrorCode()))
                   .find("サーバー証明書を確認できません"),
               std::string::npos);
     EXPECT_EQ(connection_.GetReplyText(), "");
@@ -155,13 +156,13 @@ TEST_F(HttpsRequestTest, RedirectsNeverLeaveHttpsAndKeepBodiesAtTheirOrigin) {
         vx::HttpRequest({}, nullptr, connection, c.method, origin.Url("/from"), nullptr);
     if (c.refusal != 0) {
       EXPECT_EQ(result, vx::kHttpRequestFailed);
-      EXPECT_EQ(connection.ErrorCode(), c.refusal);
-      EXPECT_NE(connection.ErrorText().find(destination.Url(to)), std::string::npos);
-      EXPECT_EQ(connection.Status(), 0u);
+      EXPECT_EQ(connection.GetErrorCode(), c.refusal);
+      EXPECT_NE(connection.GetErrorText().find(destination.Url(to)), std::string::npos);
+      EXPECT_EQ(connection.GetStatus(), 0u);
       EXPECT_TRUE(arrivals().empty()) << "nothing may reach the refused address";
       continue;
     }
-    ASSERT_EQ(result, vx::kHttpReplied) << connection.ErrorText();
+    ASSERT_EQ(result, vx::kHttpReplied) << connection.GetErrorText();
     EXPECT_EQ(connection.GetReplyText(), "arrived");
     const auto requests = arrivals();
     ASSERT_EQ(requests.size(), 1u);
@@ -187,7 +188,7 @@ TEST_F(HttpsRequestTest, ARequestUpgradedToHttpsDoesNotGoBackToHttp) {
   options.caFile = Certificates().CaFile();
   connection_.SetTransportOptions(options);
   EXPECT_EQ(connection_.Get(plain.Url("/start")), vx::kHttpRequestFailed);
-  EXPECT_EQ(connection_.ErrorCode(), vx::kInsecureRedirectCode);
+  EXPECT_EQ(connection_.GetErrorCode(), vx::kInsecureRedirectCode);
   EXPECT_EQ(secure.RequestCount(), 1);
   for (const auto& request : plain.Requests()) EXPECT_NE(request.Path(), "/plain-again");
 }

@@ -25,7 +25,7 @@ class InsecureRedirectTest : public vxtest::PortalFixture {
   static void SetUpTestSuite() {
     PortalFixture::SetUpTestSuite();
     folder_ = new vxtest::TempDir;
-    certificates_ = new vxtest::TestCertificates(folder_->path());
+    certificates_ = new vxtest::TestCertificates(folder_->Path());
   }
   static void TearDownTestSuite() {
     delete certificates_;

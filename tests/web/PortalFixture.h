@@ -60,7 +60,7 @@ class PortalFixture : public testing::Test {
   // The catalogue is only read: one for the whole suite.
   static void SetUpTestSuite() {
     catalogDir_ = new TempDir;
-    db_ = new vx::PavorunDatabase(catalogDir_->path());
+    db_ = new vx::PavorunDatabase(catalogDir_->Path());
     ASSERT_TRUE(db_->IsOpen()) << db_->LastError();
     BuildSampleCatalog(*db_, 96);
   }
@@ -113,7 +113,7 @@ class PortalFixture : public testing::Test {
   static inline vx::PavorunDatabase* db_ = nullptr;
 
   TempDir dir;
-  vx::AppSettings settings{dir.path()};
+  vx::AppSettings settings{dir.Path()};
   std::unique_ptr<vx::FavoriteStore> store;
   FakePortal portal;
   vx::ScriptedUiServices ui;

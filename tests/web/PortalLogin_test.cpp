@@ -74,7 +74,7 @@ TEST_F(PortalLoginTest, LoginExchangesTheCodeAndKeepsTheToken) {
                         {"client_secret", "Jd2XwN7pLq5RzC8vMb4KtH1sYg9FeU6aTo3WcQi0"}}));
 
   // The next call takes the kept token at once, also in a later run.
-  vx::AppSettings later(dir.path());
+  vx::AppSettings later(dir.Path());
   vx::ProgressTask laterTask(&later);
   std::string again;
   EXPECT_EQ(vx::PortalLogin(laterTask, services).GetAccessToken(again), vx::kTokenReady);
@@ -277,7 +277,7 @@ TEST_F(PortalLoginTest, AKeyFileThatCannotBeUsedIsNamedOnce) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const vxtest::TempDir data;
-    ::setenv("XDG_DATA_HOME", data.path().c_str(), 1);
+    ::setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
     const std::filesystem::path file = data / "vindaxel" / "protect.key";
     std::filesystem::create_directories(file.parent_path());
     c.make(file);

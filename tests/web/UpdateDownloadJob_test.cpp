@@ -102,7 +102,7 @@ class UpdateDownloadJobTest : public testing::Test {
   }
 
   vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vxtest::TestHttpServer server;
   vx::WebServiceConfig config;
   std::vector<std::string> before;
@@ -127,7 +127,7 @@ TEST_F(UpdateDownloadJobTest, TheEventsArchiveIsFetchedCheckedAndApplied) {
 
 // An update server on http that has moved to https: the archive is taken from there.
 TEST_F(UpdateDownloadJobTest, AnArchiveMovedToHttpsIsTakenFromThere) {
-  const vxtest::TestCertificates certificates(dir.path());
+  const vxtest::TestCertificates certificates(dir.Path());
   vxtest::TestHttpServer secure(certificates.Good());
   TestReply archive;
   archive.body = ArchiveBytes();

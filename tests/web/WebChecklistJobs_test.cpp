@@ -75,10 +75,10 @@ class PortalCommandTest : public testing::Test {
   }
 
   vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vx::CatalogImages images;
   vx::SettingsValues values{};
-  vx::AppSettings settings{dir.path()};
+  vx::AppSettings settings{dir.Path()};
   vx::ScriptedUiServices ui;
   vxtest::ScriptedPortalDialogs portalDialogs;
   vxtest::FakePortal portal;
@@ -101,7 +101,7 @@ TEST_F(PortalCommandTest, AnImportIsCommittedAndMarksTheChecklistChanged) {
   ui.QueueAnswer(IDOK);
   EXPECT_EQ(controller.ImportChecklistFromPortal(), IDYES);
   EXPECT_EQ(runner.captions, (std::vector<std::string>{"チェックリストのインポート"}));
-  EXPECT_EQ(runner.owners.at(0), controller.DialogOwner());
+  EXPECT_EQ(runner.owners.at(0), controller.GetDialogOwner());
   EXPECT_EQ(portalDialogs.loginAddresses.size(), 1u);
   EXPECT_EQ(CurrentEntries(), (Entries{{102, 1, ""},
                                        {101, 2, "ポータル"},

@@ -23,7 +23,7 @@ class WebServiceConfigTest : public testing::Test {
 
   vx::AppSettings Settings(const std::string& ini) {
     vxtest::WriteFileBytes(dir / "vindaxel.ini", ini);
-    return vx::AppSettings(dir.path());
+    return vx::AppSettings(dir.Path());
   }
 
   vxtest::TempDir dir;

@@ -132,7 +132,7 @@ void ReportInstalled(PavorunDatabase& db, const DiscEvent& event, const fs::path
                      std::ostream& out) {
   db.SetEventNo(event.eventNo);
   EventInfo info;
-  db.InfoTable().ReadEventInfo(info);
+  db.GetInfoTable().ReadEventInfo(info);
   out << "event " << event.eventNo << " \"" << Cp932ToUtf8(info.pavorunName)
       << "\" installed from " << event.folder.string() << " into " << file.string() << "\n";
   for (const char* table : kTables) {

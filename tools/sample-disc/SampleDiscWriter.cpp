@@ -180,7 +180,7 @@ class DiscWriter {
     archives.lowOverride = std::make_unique<ZipWriter>(paths_.Data(CutArchiveName(event, "CUTLP")));
     archives.highOverride = std::make_unique<ZipWriter>(paths_.Data(CutArchiveName(event, "CUTHP")));
     for (ZipWriter* zip : archives.All()) {
-      if (!zip->ok()) return Fail(zip->error());
+      if (!zip->Ok()) return Fail(zip->Error());
     }
     archives.low->Add("INIT.TXT", InitText(1), true);
     archives.lowOverride->Add("INIT.TXT", InitText(1), true);
@@ -196,7 +196,7 @@ class DiscWriter {
 
   bool CheckArchives(const Archives& archives) {
     for (ZipWriter* zip : archives.All()) {
-      if (!zip->ok()) return Fail(zip->error());
+      if (!zip->Ok()) return Fail(zip->Error());
     }
     return true;
   }
@@ -286,7 +286,7 @@ class DiscWriter {
       }
     }
     for (ZipWriter* zip : archives.All()) {
-      if (!zip->Close()) return Fail(zip->error());
+      if (!zip->Close()) return Fail(zip->Error());
     }
     return true;
   }
@@ -345,7 +345,7 @@ class DiscWriter {
   bool WriteExtras() {
     ZipWriter update(paths_.Extra(UpdateArchiveName(catalog_.event)));
     update.Add("UPDATE.TXT", UpdateFileText(catalog_, PlanUpdate(catalog_, options_.seed)), true);
-    if (!update.Close()) return Fail(update.error());
+    if (!update.Close()) return Fail(update.Error());
 
     const int event = catalog_.event;
     const std::vector<ChecklistEntry> entries = CurrentEventEntries(catalog_, options_.seed);

@@ -18,8 +18,8 @@ class ZipWriter {
   bool Add(const std::string& name, const std::string& bytes, bool deflate);
   // Writes the central directory; false when any step of the archive failed.
   bool Close();
-  bool ok() const { return ok_; }
-  const std::string& error() const { return error_; }
+  bool Ok() const { return ok_; }
+  const std::string& Error() const { return error_; }
 
  private:
   bool Fail(const std::string& what);

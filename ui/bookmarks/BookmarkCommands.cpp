@@ -12,7 +12,7 @@
 namespace vx {
 
 bool BookmarkCommands::AddCurrentPage(QWidget* owner) {
-  if (list_.count() >= BookmarkList::kCapacity) {
+  if (list_.Count() >= BookmarkList::kCapacity) {
     ReportFullList(controller_);
     return false;
   }

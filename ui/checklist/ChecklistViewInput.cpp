@@ -113,7 +113,7 @@ void ChecklistView::OnKey(int key, Qt::KeyboardModifiers modifiers) {
     if (id != 0 && !CatalogCommandGate(controller_).IsClosed(id)) commands_.OnCommand(id);
     return;
   }
-  const SettingsValues* values = controller_.Values();
+  const SettingsValues* values = controller_.GetValues();
   const bool afterEnter = values == nullptr || values->autoNext != 0;
   const bool afterDigit = values != nullptr && values->autoNext2 != 0;
   // Taken before the action: removing rows moves the row below up.

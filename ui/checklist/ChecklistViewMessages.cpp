@@ -65,7 +65,7 @@ void ChecklistView::OnCircleChanged(int circleId) {
   }
   if (circleId == currentCircleId_) return;
   currentCircleId_ = circleId;
-  const int tab = TabOfDay(controller_.CurrentCircle().day);
+  const int tab = TabOfDay(controller_.GetCurrentCircle().day);
   if (tab != currentTab_) SwitchTab(tab);
   SelectRowOf(circleId);
 }

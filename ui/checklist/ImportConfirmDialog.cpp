@@ -31,7 +31,7 @@ ImportConfirmDialog::ImportConfirmDialog(QWidget* parent, FavoriteStore& store, 
   page.setColor(QPalette::Window, QColor(Qt::lightGray));
   setPalette(page);
   setAutoFillBackground(true);
-  CreateControls(store.FileEventNo(), catalogueEvent);
+  CreateControls(store.GetFileEventNo(), catalogueEvent);
   ArrangeControls();
   ConnectControls();
   resize(kInitialSize);

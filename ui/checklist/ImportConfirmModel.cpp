@@ -60,14 +60,14 @@ std::string ConfirmationExcerpt(std::string_view text) {
 
 ImportConfirmModel::ImportConfirmModel(const FavoriteStore& store, QObject* parent)
     : QAbstractTableModel(parent), store_(store) {
-  for (const FavoriteImportRecord& row : store.ImportRecords()) actions_.push_back(row.action);
+  for (const FavoriteImportRecord& row : store.GetImportRecords()) actions_.push_back(row.action);
   BuildRows();
 }
 
 // A group is a first row holding its size and the rows of size 1 that follow it; a row of size 1
 // that follows no such row stands as a group of its own.
 void ImportConfirmModel::BuildRows() {
-  const std::vector<FavoriteImportRecord>& records = store_.ImportRecords();
+  const std::vector<FavoriteImportRecord>& records = store_.GetImportRecords();
   const int count = static_cast<int>(records.size());
   for (int i = 0; i < count;) {
     const FavoriteImportRecord& head = records[i];
@@ -117,7 +117,7 @@ QVariant ImportConfirmModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ImportConfirmModel::FileCellData(int record, int role) const {
-  const FavoriteImportRecord& row = store_.ImportRecords()[record];
+  const FavoriteImportRecord& row = store_.GetImportRecords()[record];
   const bool memoOnly = row.color == 0;
   const FavoriteColor color = store_.ImportColor(row.color - 1);
   switch (role) {
@@ -133,7 +133,7 @@ QVariant ImportConfirmModel::FileCellData(int record, int role) const {
 }
 
 QVariant ImportConfirmModel::CandidateCellData(int record, int role) const {
-  const FavoriteImportRecord& row = store_.ImportRecords()[record];
+  const FavoriteImportRecord& row = store_.GetImportRecords()[record];
   if (row.circleId == 0) {
     return role == Qt::DisplayRole ? QVariant(QtText(Sjis("該当サークルなし"))) : QVariant();
   }
@@ -173,7 +173,7 @@ int ImportConfirmModel::FileSpan(int row) const {
 }
 
 void ImportConfirmModel::WriteActions(FavoriteStore& store) const {
-  std::vector<FavoriteImportRecord>& records = store.ImportRecords();
+  std::vector<FavoriteImportRecord>& records = store.GetImportRecords();
   for (std::size_t i = 0; i < records.size() && i < actions_.size(); ++i) {
     records[i].action = actions_[i];
   }

@@ -20,7 +20,7 @@ class LinkLabel : public QWidget {
 
   // `openable`: there is an address to open behind the text.
   void SetLink(const QString& text, bool openable);
-  const QString& text() const { return text_; }
+  const QString& Text() const { return text_; }
   bool IsOpenable() const { return openable_; }
   // Where the text stands.
   QRect TextExtent() const;

@@ -144,10 +144,10 @@ void CircleListView::LoadDayInitial(int day, int initial) {
 
 void CircleListView::LoadByDay(int mode, const Choice& choice, DayList& list,
                                const std::function<void(SearchCondition&)>& narrow) {
-  if (mode_ != mode || controller_.Database() == nullptr) return;
+  if (mode_ != mode || controller_.GetDatabase() == nullptr) return;
   if (list.filled && choice == list.loaded) return;
   list.loaded = choice;
-  SearchCondition condition(*controller_.Database());
+  SearchCondition condition(*controller_.GetDatabase());
   condition.AddDay(choice.day);
   narrow(condition);
   LoadDirect(mode, condition);
@@ -169,15 +169,15 @@ void CircleListView::LoadDirect(int mode, SearchCondition& condition) {
 }
 
 void CircleListView::LoadNoDay() {
-  if (controller_.Database() == nullptr) return;
-  SearchCondition condition(*controller_.Database());
+  if (controller_.GetDatabase() == nullptr) return;
+  SearchCondition condition(*controller_.GetDatabase());
   condition.AddDay(0);
   noDayFilled_ = LoadThroughProgress(kNoDay, condition) == 1;
 }
 
 void CircleListView::LoadSearchResult() {
   SearchCondition* condition = controller_.GetSearchCondition();
-  if (controller_.Database() == nullptr || condition == nullptr) return;
+  if (controller_.GetDatabase() == nullptr || condition == nullptr) return;
   LoadThroughProgress(kSearchResult, *condition);
   if (counted_ < 1) controller_.SetCanNarrowSearch(false);
 }
@@ -187,7 +187,8 @@ int CircleListView::LoadThroughProgress(int mode, SearchCondition& condition) {
   ClearList(mode, true);
   ConditionSearch search(condition);
   SearchJob job(search);
-  const int result = controller_.RunProgressJob(job, Sjis("検索中"), controller_.OpenSearchDialog());
+  const int result =
+      controller_.RunProgressJob(job, Sjis("検索中"), controller_.GetOpenSearchDialog());
   counted_ = job.Counted();
   added_ = job.Delivered();
   AddRows(mode, job.TakeRows());

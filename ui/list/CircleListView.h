@@ -38,7 +38,6 @@ class CircleListView : public QWidget, public AppMessageSink {
 
  public:
   enum Mode { kDayBlock = 0, kDayInitial = 1, kNoDay = 2, kSearchResult = 3, kModeCount = 4 };
-  static constexpr int kKanaInitialCount = 46;
 
   // The single-byte code of kana initial `index`: 1..44 are ｱ..ﾜ (0xB1..0xDC), 45 ｦ (0xA6),
   // 46 ﾝ (0xDD); 0 and anything else 0xFF.
@@ -66,7 +65,6 @@ class CircleListView : public QWidget, public AppMessageSink {
   void RequestDayBlock(int day, int blockId);
   void RequestDayInitial(int day, int initial);
   void SetMode(int mode);
-  int CurrentMode() const { return mode_; }
   // Mode 3 from the controller's search condition.
   void LoadSearchResult();
   // Fills the shown mode when it has not been filled yet (its pending choice; mode 3 never).

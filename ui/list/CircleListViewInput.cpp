@@ -92,7 +92,7 @@ std::vector<int> CircleListView::SelectedCircles() const {
 // --- Keys ----------------------------------------------------------------------------------
 
 void CircleListView::OnKey(int key, Qt::KeyboardModifiers modifiers) {
-  const SettingsValues* values = controller_.Values();
+  const SettingsValues* values = controller_.GetValues();
   const bool autoNext = values == nullptr || values->autoNext != 0;
   const bool autoNextAfterDigit = values != nullptr && values->autoNext2 != 0;
   if (modifiers & Qt::ControlModifier) {

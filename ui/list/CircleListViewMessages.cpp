@@ -69,8 +69,8 @@ void CircleListView::OnAppMessageRun(std::span<const AppMessage> run) {
 
 void CircleListView::OnCircleChanged(int circleId) {
   if (circleId < 1) return;
-  const CircleRecord& current = controller_.CurrentCircle();
-  const SettingsValues* values = controller_.Values();
+  const CircleRecord& current = controller_.GetCurrentCircle();
+  const SettingsValues* values = controller_.GetValues();
   if (values != nullptr && values->listSync != 0 && current.day > 0) {
     RequestDayBlock(current.day, current.blockId);
   }

@@ -20,7 +20,7 @@ int Width(const CatalogController& controller, ListColumnView view, int kind) {
 }
 
 bool ShowsCuts(const CatalogController& controller) {
-  const SettingsValues* values = controller.Values();
+  const SettingsValues* values = controller.GetValues();
   return values == nullptr || values->listShowCut != 0;
 }
 

@@ -59,7 +59,6 @@ void ListModel::SetCaption(int column, std::string caption) {
 
 void ListModel::SetStateImages(std::vector<QIcon> images, QSize size) {
   stateImages_ = std::move(images);
-  stateImageSize_ = size;
   QPixmap blank(size);
   blank.fill(Qt::transparent);
   blankImage_ = QIcon(blank);

@@ -40,7 +40,6 @@ class ListModel : public QAbstractTableModel {
 
   // The state images: image k - 1 for a row's state image k; `size` for rows without one.
   void SetStateImages(std::vector<QIcon> images, QSize size);
-  QSize StateImageSize() const { return stateImageSize_; }
 
   int RowCount() const { return static_cast<int>(rows_.size()); }
   const ListRow& Row(int row) const { return rows_.at(row); }
@@ -75,7 +74,6 @@ class ListModel : public QAbstractTableModel {
   std::vector<std::string> captions_;
   std::vector<ListRow> rows_;
   std::vector<QIcon> stateImages_;
-  QSize stateImageSize_{16, 16};
   QIcon blankImage_;
   mutable std::unordered_multimap<int, int> index_;
   mutable bool indexValid_ = false;

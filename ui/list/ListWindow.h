@@ -41,11 +41,8 @@ class ListWindow : public ToolWindowFrame {
   CircleListBar* Bar() const { return bar_; }
   ColorToolBar* ColorBar() const { return colorBar_; }
   QLabel* StatusPane() const { return status_; }
-  int DisplayedMode() const { return mode_; }
   int DayIndex() const { return dayIndex_; }
-  int BlockIndex() const { return blockIndex_; }
   int BlockId() const { return blockId_; }
-  int InitialIndex() const { return initialIndex_; }
 
   // "検索結果 : n 件が見つかりました", or with the rows added when the search was cancelled
   // (CP932).

@@ -26,7 +26,7 @@ constexpr const char* kInitials[ListWindow::kInitialCount] = {
     "ム", "メ", "モ", "ヤ", "ユ", "ヨ", "ラ", "リ", "ル", "レ", "ロ", "ワ", "ヲ", "ン"};
 
 bool ListSync(const CatalogController& controller) {
-  const SettingsValues* values = controller.Values();
+  const SettingsValues* values = controller.GetValues();
   return values != nullptr && values->listSync != 0;
 }
 

@@ -59,8 +59,8 @@ void AboutDialog::CreateControls(const CatalogController& controller) {
                       this);
   SetControlId(title_, IDC_ABOUT_TITLE);
   const std::string text =
-      AboutText(controller.GetEventName(), controller.OsName(), GetPhysicalMemoryMB(),
-                controller.GraphicsLibraryPath(), controller.GraphicsLibraryVersion(),
+      AboutText(controller.GetEventName(), controller.GetOsName(), GetPhysicalMemoryMB(),
+                controller.GetGraphicsLibraryPath(), controller.GetGraphicsLibraryVersion(),
                 JsonLibraryLicenseText());
   info_ = new QPlainTextEdit(this);
   SetControlId(info_, IDC_ABOUT_SYSTEM_INFO);

@@ -64,13 +64,13 @@ bool CatalogCommandGate::NeedsSoundDatabase(int id) {
          std::end(kWritingCommands);
 }
 
-bool CatalogCommandGate::HasCatalog() const { return HoldsCatalog(controller_.Database()); }
+bool CatalogCommandGate::HasCatalog() const { return HoldsCatalog(controller_.GetDatabase()); }
 
 bool CatalogCommandGate::IsClosed(int id) const {
   if (NeedsCatalog(id)) return !HasCatalog();
   if (!NeedsSoundDatabase(id)) return false;
   // The controller keeps no database that did not open.
-  const PavorunDatabase* database = controller_.Database();
+  const PavorunDatabase* database = controller_.GetDatabase();
   return !database || database->IsDamaged();
 }
 

@@ -29,7 +29,8 @@
 namespace vx {
 
 MainWindow::MainWindow(CatalogController& controller)
-    : controller_(controller), values_(controller.Values() ? *controller.Values() : ownValues_) {
+    : controller_(controller),
+      values_(controller.GetValues() ? *controller.GetValues() : ownValues_) {
   setObjectName(QStringLiteral("PavorunCatalogApp"));
   setWindowIcon(WindowIcon(IDI_MAIN));
   ReadDisplayValues();

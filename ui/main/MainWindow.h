@@ -88,12 +88,12 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
   // Cancel, or a save that failed, keeps it open.
   bool MayClose();
 
-  int zoom() const { return zoom_; }
-  int stretchMode() const { return stretchMode_; }
-  int currentPage() const { return page_; }
-  int dayIndex() const { return dayIndex_; }
-  int hallIndex() const { return hallIndex_; }
-  int blockIndex() const { return blockIndex_; }
+  int Zoom() const { return zoom_; }
+  int StretchMode() const { return stretchMode_; }
+  int CurrentPage() const { return page_; }
+  int DayIndex() const { return dayIndex_; }
+  int HallIndex() const { return hallIndex_; }
+  int BlockIndex() const { return blockIndex_; }
   const std::vector<WindowEntry>& WindowEntries() const { return windows_; }
   QToolBar* Bar(ToolBarIndex bar) const { return bars_[bar]; }
   JumpToolBar* JumpBar() const { return jumpBar_; }

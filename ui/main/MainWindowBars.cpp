@@ -128,7 +128,7 @@ void MainWindow::ApplyToolBarState() {
 }
 
 void MainWindow::RestoreDockLayout() {
-  const AppSettings* settings = controller_.Settings();
+  const AppSettings* settings = controller_.GetSettings();
   if (!settings) return;
   const std::string text = settings->ReadString(kDockLayoutSection, kDockLayoutKey, "");
   if (text.empty()) return;
@@ -138,7 +138,7 @@ void MainWindow::RestoreDockLayout() {
 }
 
 void MainWindow::SaveDockLayout() const {
-  const AppSettings* settings = controller_.Settings();
+  const AppSettings* settings = controller_.GetSettings();
   if (!settings) return;
   settings->WriteString(kDockLayoutSection, kDockLayoutKey,
                         Base64Encode(saveState().toStdString()));

@@ -236,7 +236,7 @@ void MainWindow::ShowCatalogState() {
 }
 
 std::string MainWindow::NoCatalogText() const {
-  const PavorunDatabase* database = controller_.Database();
+  const PavorunDatabase* database = controller_.GetDatabase();
   std::string text = Sjis("表示できるサークルデータがありません.\n\n");
   const std::string again = Sjis("\nプログラムを起動し直すと、ディスクからインストールし直せます.");
   if (!database) return text + Sjis("データベースファイルを開けないか、壊れています.") + again;

@@ -22,10 +22,10 @@ class WebSearchSettingsDialog : public QDialog {
   WebSearchSettingsDialog(QWidget* owner, CatalogController& controller);
 
   // The values as chosen so far.
-  int type() const { return type_; }
-  int item1() const { return item1_; }
-  int item2() const { return item2_; }
-  int condition() const { return condition_; }
+  int Type() const { return type_; }
+  int Item1() const { return item1_; }
+  int Item2() const { return item2_; }
+  int Condition() const { return condition_; }
 
   void accept() override;
 

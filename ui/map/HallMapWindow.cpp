@@ -26,7 +26,7 @@ namespace vx {
 
 HallMapWindow::HallMapWindow(CatalogController& controller, QWidget* parent)
     : ToolWindowFrame(controller, parent),
-      values_(controller.Values() ? *controller.Values() : ownValues_) {
+      values_(controller.GetValues() ? *controller.GetValues() : ownValues_) {
   setObjectName(QStringLiteral("PavorunCatalogApp_MapWin"));
   setWindowTitle(QtText(Sjis("会場マップ")));
   setWindowIcon(WindowIcon(IDI_MAP));

@@ -35,10 +35,10 @@ class HallMapWindow : public ToolWindowFrame {
   HallMapView* View() const { return view_; }
   HallMapBar* Bar() const { return bar_; }
   CommandMenu& ViewMenu() { return viewMenu_; }
-  int zoom() const { return zoom_; }
-  int fitMode() const { return fitMode_; }
-  int currentSlot() const { return currentSlot_; }
-  int dayIndex() const { return dayIndex_; }
+  int Zoom() const { return zoom_; }
+  int CurrentFitMode() const { return fitMode_; }
+  int CurrentSlot() const { return currentSlot_; }
+  int DayIndex() const { return dayIndex_; }
 
  protected:
   void FocusView() override;

@@ -76,7 +76,7 @@ void CircleCommands::MoveOnIf(bool setting) {
 }
 
 bool CircleCommands::HandleColorKey(int key) {
-  const SettingsValues* values = controller_.Values();
+  const SettingsValues* values = controller_.GetValues();
   const bool autoNext = values && values->autoNext;
   const bool autoNext2 = values && values->autoNext2;
   if (key >= Qt::Key_1 && key <= Qt::Key_9) {

@@ -203,8 +203,8 @@ void ImageOutputDialog::accept() {
     Refuse(Sjis("長辺のサイズは0～65535の範囲内で指定してください."));
     return;
   }
-  allPages_ = kind_->allPages();
-  pageRange_ = kind_->rangeText();
+  allPages_ = kind_->AllPages();
+  pageRange_ = kind_->RangeText();
   done(1);
 }
 

@@ -27,8 +27,8 @@ class ImageOutputDialog : public QDialog {
 
   // 1 after OK, 0 after Cancel; the values typed stay in the settings either way.
   int DoModal();
-  bool allPages() const { return allPages_; }
-  const std::string& pageRange() const { return pageRange_; }
+  bool AllPages() const { return allPages_; }
+  const std::string& PageRange() const { return pageRange_; }
 
   void accept() override;
   void reject() override;

@@ -112,7 +112,7 @@ bool PreviewPageView::KeyCommand(QKeyEvent* event) {
     command = kCommandOpenPageList;
   }
   if (command == 0) return false;
-  Q_EMIT Command(command);
+  Q_EMIT commandRequested(command);
   return true;
 }
 

@@ -32,7 +32,7 @@ class PreviewPageView : public QAbstractScrollArea {
 
  Q_SIGNALS:
   // A preview command (3012..3022) asked for by a key.
-  void Command(int commandId);
+  void commandRequested(int commandId);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -70,10 +70,10 @@ void PreviewProgressDialog::RequestStop() {
 bool PreviewProgressDialog::event(QEvent* event) {
   if (event->type() != PrintMessageEvent::EventType()) return QDialog::event(event);
   const auto* message = static_cast<PrintMessageEvent*>(event);
-  switch (message->message()) {
+  switch (message->Message()) {
     case UM_PRINT_PROGRESS:
       if (stopRequested_) break;
-      done_ = static_cast<int>(message->lParam());
+      done_ = static_cast<int>(message->LParam());
       bar_->setValue(std::min(done_, total_));
       text_->setText(QStringLiteral("プレビュー生成中です。 (%1%)").arg(Percent()));
       break;
@@ -82,7 +82,7 @@ bool PreviewProgressDialog::event(QEvent* event) {
     case UM_PRINT_FAILED:
       stopRequested_ = false;
       running_ = false;
-      endMessage_ = message->message();
+      endMessage_ = message->Message();
       done(0);
       break;
     default:

@@ -35,7 +35,7 @@ class PreviewToolBar : public QToolBar {
   void SetZoomButtons(int commandId, int minimumZoomIndex);
 
  Q_SIGNALS:
-  void Command(int commandId);
+  void commandRequested(int commandId);
 
  private:
   void AddButton(int commandId, int pictureId, const QString& text = {});

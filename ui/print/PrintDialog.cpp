@@ -160,9 +160,9 @@ bool PrintDialog::ChoosePrinter() {
 
 void PrintDialog::accept() {
   if (!kind_->CheckHasPages() || !ChoosePrinter()) return;
-  pageRange_ = kind_->rangeText();
+  pageRange_ = kind_->RangeText();
   copies_ = copiesEdit_->value();
-  allPages_ = kind_->allPages();
+  allPages_ = kind_->AllPages();
   collate_ = collateCheck_->isChecked();
   done(1);
 }

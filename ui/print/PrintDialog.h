@@ -30,10 +30,10 @@ class PrintDialog : public QDialog {
 
   // 1 when the user chose to print, else 0.
   int DoModal();
-  int copies() const { return copies_; }
-  bool collate() const { return collate_; }
-  bool allPages() const { return allPages_; }
-  const std::string& pageRange() const { return pageRange_; }
+  int Copies() const { return copies_; }
+  bool Collate() const { return collate_; }
+  bool AllPages() const { return allPages_; }
+  const std::string& PageRange() const { return pageRange_; }
 
   void accept() override;
 

@@ -133,9 +133,9 @@ void PrintKindPanel::SetKind(int kind, bool resetRange) {
   settings_.mode = kind;
 }
 
-bool PrintKindPanel::allPages() const { return all_->isChecked(); }
+bool PrintKindPanel::AllPages() const { return all_->isChecked(); }
 
-std::string PrintKindPanel::rangeText() const {
+std::string PrintKindPanel::RangeText() const {
   const std::string text = Cp932Text(rangeEdit_->text());
   return text.empty() ? "1-" : text;
 }

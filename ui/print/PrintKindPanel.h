@@ -27,10 +27,10 @@ class PrintKindPanel : public QWidget {
   // Shows kind `kind` (0..3, another counts as 0) and makes it the settings' print kind: its
   // radio, description and the pages it yields. `resetRange` chooses all pages again.
   void SetKind(int kind, bool resetRange);
-  int pageCount() const { return pageCount_; }
-  bool allPages() const;
+  int PageCount() const { return pageCount_; }
+  bool AllPages() const;
   // The typed range; "1-" when empty.
-  std::string rangeText() const;
+  std::string RangeText() const;
   // Without pages: the "印刷" box, and false.
   bool CheckHasPages();
 

@@ -61,14 +61,14 @@ void PrintPreviewDialog::CreateToolBar() {
     items.push_back(QtText(session_.PageItemText(page)));
   }
   toolBar_ = new PreviewToolBar(items, this);
-  connect(toolBar_, &PreviewToolBar::Command, this, &PrintPreviewDialog::OnCommand);
+  connect(toolBar_, &PreviewToolBar::commandRequested, this, &PrintPreviewDialog::OnCommand);
   QComboBox* list = toolBar_->PageList();
   connect(list, &QComboBox::activated, this, [this](int index) { ChoosePage(index + 1); });
 }
 
 void PrintPreviewDialog::CreateView() {
   view_ = new PreviewPageView(this);
-  connect(view_, &PreviewPageView::Command, this, &PrintPreviewDialog::OnCommand);
+  connect(view_, &PreviewPageView::commandRequested, this, &PrintPreviewDialog::OnCommand);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);

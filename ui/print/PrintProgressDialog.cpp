@@ -77,7 +77,7 @@ void PrintProgressDialog::StartWorker() {
 bool PrintProgressDialog::event(QEvent* e) {
   if (e->type() != PrintMessageEvent::EventType()) return QDialog::event(e);
   const auto* message = static_cast<PrintMessageEvent*>(e);
-  OnMessage(message->message(), message->lParam());
+  OnMessage(message->Message(), message->LParam());
   return true;
 }
 

@@ -25,7 +25,7 @@ class PrintProgressDialog : public QDialog {
   // loop ends early, the document is stopped and joined before this returns.
   int DoModal();
   // The end message of the job (UM_PRINT_DONE, _STOPPED or _FAILED); 0 for an empty job.
-  unsigned endMessage() const { return endMessage_; }
+  unsigned EndMessage() const { return endMessage_; }
 
   void reject() override;
 

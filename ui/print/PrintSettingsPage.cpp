@@ -151,7 +151,7 @@ QListWidget* PrintSettingsPage::AddItemList(QBoxLayout* row, int controlId) {
     const int mask = CheckedItems();
     if (mask == (Words().items & 0xFF)) return;
     Words().items = mask;
-    Q_EMIT Modified();
+    Q_EMIT modified();
   });
   row->addWidget(items_);
   return items_;
@@ -171,7 +171,7 @@ void PrintSettingsPage::AddOrderRow(QBoxLayout* page, const QStringList& orders,
     if (updating_ || index < 0) return;
     Words().sort = index;
     Refresh();
-    Q_EMIT Modified();
+    Q_EMIT modified();
   });
 }
 
@@ -213,7 +213,7 @@ void PrintSettingsPage::AddLayoutRow(QBoxLayout* page, const QStringList& layout
     if (updating_ || index < 0) return;
     Words().layout = index;
     Refresh();
-    Q_EMIT Modified();
+    Q_EMIT modified();
   });
 }
 
@@ -353,7 +353,7 @@ void PrintSettingsPage::OnOptionChanged() {
   if (updating_) return;
   ReadControls();
   Refresh();
-  Q_EMIT Modified();
+  Q_EMIT modified();
 }
 
 void PrintSettingsPage::ShowPrintPreview() {

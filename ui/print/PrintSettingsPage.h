@@ -142,7 +142,7 @@ class PrintSettingsPage : public QWidget {
   QPushButton* preview_ = nullptr;
 
  Q_SIGNALS:
-  void Modified();
+  void modified();
 };
 
 }  // namespace vx

@@ -79,7 +79,7 @@ SearchDialog::SearchDialog(CatalogController& controller, QWidget* owner)
 
 SearchDialog::~SearchDialog() {
   LowerGuard();
-  if (controller_.OpenSearchDialog() == this) controller_.SetOpenSearchDialog(nullptr);
+  if (controller_.GetOpenSearchDialog() == this) controller_.SetOpenSearchDialog(nullptr);
 }
 
 // --- Set-up --------------------------------------------------------------------------------
@@ -339,12 +339,12 @@ void SearchDialog::CheckAllGenres(bool checked) {
 // --- Keeping the dialog open -------------------------------------------------------------------
 
 bool SearchDialog::KeepOpen() const {
-  const SettingsValues* values = controller_.Values();
+  const SettingsValues* values = controller_.GetValues();
   return (values != nullptr ? values->searchDlgStyle : ownKeepOpen_) != 0;
 }
 
 void SearchDialog::SetKeepOpen(bool on) {
-  if (SettingsValues* values = controller_.Values()) {
+  if (SettingsValues* values = controller_.GetValues()) {
     values->searchDlgStyle = on ? 1 : 0;
   } else {
     ownKeepOpen_ = on ? 1 : 0;

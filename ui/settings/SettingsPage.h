@@ -28,10 +28,10 @@ class SettingsPage : public QWidget {
 
  Q_SIGNALS:
   // The user changed something that Apply would store.
-  void Modified();
+  void modified();
 
  protected:
-  void SetModified() { Q_EMIT Modified(); }
+  void SetModified() { Q_EMIT modified(); }
 
   CatalogController& controller_;
   SettingsValues& scratch_;

@@ -40,7 +40,7 @@ void SettingsSheet::CreatePages(Kind kind, CatalogController& controller, Settin
       new CheckColorPage(controller, scratch_, live, ui, colorSet, std::move(chooser)));
   for (SettingsPage* page : pages_) {
     tabs_->addTab(page, page->Title());
-    connect(page, &SettingsPage::Modified, this, [this] { apply_->setEnabled(true); });
+    connect(page, &SettingsPage::modified, this, [this] { apply_->setEnabled(true); });
   }
 }
 

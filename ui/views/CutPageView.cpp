@@ -78,7 +78,7 @@ void CutPageView::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
 
 void CutPageView::OnCircleChanged() {
   UnpinSelection();
-  current_ = controller_.CurrentCircle();
+  current_ = controller_.GetCurrentCircle();
   SetHighlightCut(current_.cutIndex);
   ReportCutCentre(current_.cutIndex);
 }
@@ -174,7 +174,7 @@ void CutPageView::UnpinSelection() {
 // multiplies the check colour onto the picture instead of the tint.
 void CutPageView::PaintOverlay(QPainter& painter, const QRect& clip) {
   if (!HasImage()) return;
-  if (!controller_.Guard().IsRaised()) ReadPageMarks();
+  if (!controller_.GetGuard().IsRaised()) ReadPageMarks();
   painter.save();
   painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
   for (int cut = 1; cut <= static_cast<int>(marks_.size()); ++cut) {

@@ -31,7 +31,7 @@ void CutPageView::SetChecklistMenu(const ColorMenu* menu, CommandTarget* owner) 
 
 // The colour page alone, on a working copy of the settings; the marks may have new colours.
 void CutPageView::EditCheckColors() {
-  SettingsValues* values = controller_.Values();
+  SettingsValues* values = controller_.GetValues();
   UiServices* ui = controller_.GetUiServices();
   if (values && ui) {
     SettingsSheet(SettingsSheet::Kind::kCheckColors, controller_, *values, *ui).Run(window());

@@ -57,7 +57,7 @@ class ZoomableImageView : public QAbstractScrollArea {
   void SetFitMode(FitMode mode);
 
   void SetScrollMode(int mode);
-  int GetScrollMode() const { return scrollMode_; }
+  int ScrollMode() const { return scrollMode_; }
   // Ends panning and auto-scroll: arrow cursor, mouse released. The frame calls it when it loses
   // activation.
   void CancelDrag();

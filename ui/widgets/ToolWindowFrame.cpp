@@ -77,7 +77,7 @@ void ToolWindowFrame::closeEvent(QCloseEvent* event) {
 }
 
 bool ToolWindowFrame::ProgramEnding() const {
-  for (const WindowRecord& record : controller_.Registry().Records()) {
+  for (const WindowRecord& record : controller_.GetRegistry().Records()) {
     const auto* main = dynamic_cast<const QWidget*>(record.window);
     if (record.IsMain() && main && main != this) return !main->isVisible();
   }

@@ -113,7 +113,7 @@ TEST(HasImageDataTest, NeedsPicturesAndMaps) {
       name.back() == '/' ? void(std::filesystem::create_directories(dir / name))
                          : vxtest::WriteFileBytes(dir / name, "x");
     }
-    EXPECT_EQ(HasImageData(dir.path(), kSampleEvent), expected) << testing::PrintToString(names);
+    EXPECT_EQ(HasImageData(dir.Path(), kSampleEvent), expected) << testing::PrintToString(names);
   }
 }
 
@@ -125,7 +125,7 @@ TEST(CatalogImagesFolderTest, SourcesInTurn) {
   QPainter(&file).fillRect(5 + 2 * 30, 8 + 40, 30, 40, Qt::blue);  // cell 8
   ASSERT_TRUE(file.save(QString::fromStdString((dir / "PDATA" / "0004.PNG").string())));
   CatalogImages images;
-  images.Open(dir.path(), kSampleEvent);
+  images.Open(dir.Path(), kSampleEvent);
   EXPECT_EQ(images.HitTestCut(0, 0, false), -1);  // no cut size at all
   images.SetCutGeometry(5, 8, 30, 40, 0, 0);
   EXPECT_EQ(images.GetCutRect(8, false), (CutRect{65, 48, 30, 40}));
@@ -141,14 +141,14 @@ TEST(CatalogImagesFolderTest, SourcesInTurn) {
 
   std::filesystem::copy_file(SampleDisc() / "V096CUTH.CCZ", dir / "v096cuth.ccz");
   images.Close();
-  images.Open(dir.path(), kSampleEvent);
+  images.Open(dir.Path(), kSampleEvent);
   EXPECT_EQ(images.GetCutRect(1, false), (CutRect{240, 80, 240, 340}));  // serves both choices
   EXPECT_EQ(images.GetPageImage(4, queries, {}, false).size(), kHighPage);
 
   images.Close();
   std::filesystem::remove(dir / "v096cuth.ccz");
   vxtest::ZipWriter(dir / "V096CUTL.CCZ").Add("INIT.TXT", "width\t0\nheight\t0\n");
-  images.Open(dir.path(), kSampleEvent);
+  images.Open(dir.Path(), kSampleEvent);
   ASSERT_TRUE(images.HasLowResArchive());
   const std::vector<CircleRecord> records = {Circle(1, 3, 5, 0, 1)};
   EXPECT_TRUE(images.GetPageImage(4, queries, records, false).isNull());
@@ -239,8 +239,8 @@ TEST_F(SampleImagesTest, HighResolutionArchiveIsOpenedOnlyWhenAskedFor) {
     std::filesystem::create_symlink(SampleDisc() / name, dir / name);
   }
   CatalogImages low, high;
-  low.Open(dir.path(), kSampleEvent);
-  high.Open(dir.path(), kSampleEvent);
+  low.Open(dir.Path(), kSampleEvent);
+  high.Open(dir.Path(), kSampleEvent);
   EXPECT_EQ(high.GetCutWidth(true), 2 * kW);  // asked for: opened now
   EXPECT_EQ(low.GetPageImage(1, queries_, page_, false).size(), QSize(6 * kW, 6 * kH + kBand));
   EXPECT_EQ(low.GetCutRect(7, false), (CutRect{kW, kBand + kH, kW, kH}));
@@ -375,7 +375,7 @@ class NoPrompts : public ImportPrompts {
 // connection. Run under the thread sanitizer this shows no race.
 TEST(CatalogImagesDatabaseTest, TwoWorkersComposeFromTheDatabaseWhileTheUiThreadQueriesIt) {
   vxtest::TempDir dir;
-  PavorunDatabase db(dir.path());
+  PavorunDatabase db(dir.Path());
   NoPrompts prompts;
   ASSERT_EQ(DiscImportJob(db, kSampleEvent, SampleDisc(), prompts).Run(),
             DiscImportJob::kResultDone);

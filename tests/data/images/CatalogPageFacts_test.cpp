@@ -34,17 +34,17 @@ class DatabasePageQueries : public PageQueries {
 // The copy answers every question as the live queries do, inside and outside the catalogue.
 TEST(CatalogPageFactsTest, AnswersAsTheDatabaseDoes) {
   vxtest::TempDir dir;
-  PavorunDatabase db(dir.path());
+  PavorunDatabase db(dir.Path());
   vxtest::BuildSampleCatalog(db, 90);
-  ASSERT_EQ(db.JikoTable().InsertRow(1, 1, 2, 1, 4), 0);
-  ASSERT_EQ(db.JikoTable().InsertRow(3, 3, 1, 0, 7), 0);
+  ASSERT_EQ(db.GetJikoTable().InsertRow(1, 1, 2, 1, 4), 0);
+  ASSERT_EQ(db.GetJikoTable().InsertRow(3, 3, 1, 0, 7), 0);
   vxtest::BuildSampleCatalog(db, 91);  // another event's rows must not leak in
-  ASSERT_EQ(db.JikoTable().InsertRow(1, 1, 1, 0, 9), 0);
+  ASSERT_EQ(db.GetJikoTable().InsertRow(1, 1, 1, 0, 9), 0);
   db.SelectEvent(90);
 
   const std::shared_ptr<const CatalogPageFacts> facts = CatalogPageFacts::Read(db);
   const DatabasePageQueries live(db);
-  EXPECT_EQ(facts->event(), 90);
+  EXPECT_EQ(facts->GetEventNo(), 90);
   for (int day = -1; day <= 5; ++day) {
     EXPECT_EQ(facts->GetDateOfDay(day), live.GetDateOfDay(day)) << day;
     EXPECT_EQ(facts->GetWeekdayOfDay(day), live.GetWeekdayOfDay(day)) << day;

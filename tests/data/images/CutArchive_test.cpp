@@ -39,7 +39,7 @@ TEST(CutArchiveTest, HostileEntriesAreRefusedOneByOneAndUnusableArchivesWhole) {
 
   auto archive = CutArchive::Open(dir / "h.ccz");
   ASSERT_TRUE(archive);
-  EXPECT_EQ(std::tuple(archive->eventNumber(), archive->cutWidth(), archive->cutHeight()),
+  EXPECT_EQ(std::tuple(archive->EventNumber(), archive->CutWidth(), archive->CutHeight()),
             std::tuple(96, 178, 255));
   EXPECT_EQ(archive->ReadEntry("000001.PNG").value_or(""), png);
   for (const char* name :
@@ -54,11 +54,11 @@ TEST(CutArchiveTest, HostileEntriesAreRefusedOneByOneAndUnusableArchivesWhole) {
   for (int other : {0, -5, 3}) {
     ASSERT_FALSE(archive->LoadCut(1).isNull());
     EXPECT_TRUE(archive->LoadCut(other).isNull()) << other;
-    EXPECT_TRUE(archive->lastCut().isNull()) << other << " left the previous cut kept";
+    EXPECT_TRUE(archive->LastCut().isNull()) << other << " left the previous cut kept";
   }
   const QImage held = archive->LoadCut(1), copy = held.copy();
   archive->Close();
-  EXPECT_TRUE(archive->lastCut().isNull());
+  EXPECT_TRUE(archive->LastCut().isNull());
   EXPECT_EQ(held, copy);
   EXPECT_FALSE(archive->ReadEntry("INIT.TXT"));
 

@@ -22,9 +22,9 @@ TEST(ImageInstallFoldersTest, OnlyEventFoldersHoldingImageDataAreListed) {
     MakeImageFolder(dir / name);
   }
   fs::create_directories(dir / "VQ95" / "PDATA");  // no map folder: not image data
-  EXPECT_EQ(vx::ListInstalledImageEvents(dir.path()), (std::vector<int>{7, 96, 100}));
-  EXPECT_EQ(vx::InstalledImageFolder(dir.path(), 100), dir / "vq100");
-  EXPECT_EQ(vx::InstalledImageFolder(dir.path(), 97), dir / "VQ97");
+  EXPECT_EQ(vx::ListInstalledImageEvents(dir.Path()), (std::vector<int>{7, 96, 100}));
+  EXPECT_EQ(vx::InstalledImageFolder(dir.Path(), 100), dir / "vq100");
+  EXPECT_EQ(vx::InstalledImageFolder(dir.Path(), 97), dir / "VQ97");
 }
 
 }  // namespace

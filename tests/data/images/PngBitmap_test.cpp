@@ -56,7 +56,7 @@ struct UnderReportingReader : OctetReader {
   using OctetReader::OctetReader;
   std::size_t Read(void* buffer, std::size_t count) override {
     const std::size_t given = OctetReader::Read(buffer, count);
-    return position() > 8 && given > 0 ? given - 1 : given;
+    return Position() > 8 && given > 0 ? given - 1 : given;
   }
 };
 

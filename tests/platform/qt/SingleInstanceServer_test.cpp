@@ -33,18 +33,18 @@ TEST(SingleInstanceServerTest, SecondStartRaisesTheFirstOnce) {
   vx::SingleInstanceServer first(TestName("raise"));
   int raised = 0;
   QObject::connect(&first, &vx::SingleInstanceServer::raiseRequested, [&] { ++raised; });
-  EXPECT_FALSE(RaiseFromAnotherStart(first.name()));  // nobody listens yet
+  EXPECT_FALSE(RaiseFromAnotherStart(first.Name()));  // nobody listens yet
   ASSERT_TRUE(first.Listen());
-  EXPECT_TRUE(RaiseFromAnotherStart(first.name()));
+  EXPECT_TRUE(RaiseFromAnotherStart(first.Name()));
   EXPECT_EQ(raised, 1);
   first.Close();
   EXPECT_FALSE(first.IsListening());
-  EXPECT_FALSE(RaiseFromAnotherStart(first.name()));
+  EXPECT_FALSE(RaiseFromAnotherStart(first.Name()));
 }
 
 TEST(SingleInstanceServerTest, RestartTakesTheNameOverFromTheEndingInstance) {
   vx::SingleInstanceServer ending(TestName("takeover"));
-  vx::SingleInstanceServer restarted(ending.name());
+  vx::SingleInstanceServer restarted(ending.Name());
   int endingRaised = 0;
   int restartedRaised = 0;
   QObject::connect(&ending, &vx::SingleInstanceServer::raiseRequested, [&] { ++endingRaised; });
@@ -52,7 +52,7 @@ TEST(SingleInstanceServerTest, RestartTakesTheNameOverFromTheEndingInstance) {
                    [&] { ++restartedRaised; });
   ASSERT_TRUE(ending.Listen());
   ASSERT_TRUE(restarted.Listen());
-  EXPECT_TRUE(RaiseFromAnotherStart(ending.name()));
+  EXPECT_TRUE(RaiseFromAnotherStart(ending.Name()));
   EXPECT_EQ(std::make_pair(endingRaised, restartedRaised), std::make_pair(0, 1));
 }
 

@@ -104,14 +104,15 @@ TEST(RunInstallTest, RefusalsNameTheirReasonAndLeaveNoEvent) {
       {{"a", "b", "--event", "0"}, 2, usage},
       {{"a", "b", "--quiet"}, 2, usage},
       {{(dir / "nothing").string(), file}, 1, "not a folder"},
-      {{dir.path().string(), file}, 1, "no V*DEF.TXT"},
+      {{dir.Path().string(), file}, 1, "no V*DEF.TXT"},
       {{two, file}, 1, "holds events 95, 96: choose one with --event N"},
       {{"--event", "97", two, file}, 1, "holds no event 97 (it holds 95, 96)"},
       {{two, (dir / "no" / "c.db").string(), "--event", "95"}, 1, (dir / "no" / "c.db").string()},
       // Nobody is asked for the missing file.
       {{(dir / "broken").string(), file}, 1, "V96MAP.TXT を開けませんでした."},
       // It printed "event 94 ... installed" with no rows, after replacing event 96.
-      {{(dir / "mislabelled").string(), file}, 1,
+      {{(dir / "mislabelled").string(), file},
+       1,
        "V94DEF.TXT: ヴェラストレード94 の設定情報ファイルではありません"},
   };
   for (const Case& c : cases) {
@@ -123,7 +124,7 @@ TEST(RunInstallTest, RefusalsNameTheirReasonAndLeaveNoEvent) {
   const Outcome chosen = RunTool({two, "--event", "95", file});
   EXPECT_EQ(chosen.code, 0) << chosen.err;
   EXPECT_TRUE(chosen.out.starts_with("event 95 ")) << chosen.out;
-  vx::PavorunDatabase db(dir.path(), "c.db", vx::SqliteDatabase::kReadWrite);
+  vx::PavorunDatabase db(dir.Path(), "c.db", vx::SqliteDatabase::kReadWrite);
   EXPECT_EQ(db.CountEvents(), 1) << "the failed install of event 96 left rows behind";
 }
 

@@ -87,7 +87,7 @@ TEST(SampleDiscInstall, ReadmeCommandInstallsTheGeneratorsCatalogueAndItsUpdateA
   EXPECT_TRUE(output.starts_with("event 96 ")) << output;
   EXPECT_NE(output.find("PavorunCircle"), std::string::npos) << output;
 
-  vx::PavorunDatabase db(dir.path());
+  vx::PavorunDatabase db(dir.Path());
   const Catalog catalog = BuildCatalog(SampleOptions{});
   ExpectCatalog(db, catalog, true);
   db.SelectEvent(96);
@@ -127,7 +127,7 @@ TEST(SampleDiscInstall, LowerCaseDiscWithOneCircleFileGivesTheSameCatalogue) {
   ASSERT_TRUE(WriteSampleDisc(options, summary, error)) << error;
   std::ostringstream out, err;
   ASSERT_EQ(vx::install::RunInstall({options.outDir.string(), (dir / "c.db").string()}, out, err), 0) << err.str();
-  vx::PavorunDatabase db(dir.path(), "c.db", vx::SqliteDatabase::kReadWrite);
+  vx::PavorunDatabase db(dir.Path(), "c.db", vx::SqliteDatabase::kReadWrite);
   ExpectCatalog(db, BuildCatalog(options), false);
 }
 

@@ -85,8 +85,8 @@ TEST(ZipWriterTest, EntriesCarryOneFixedDateAndFailuresAreReported) {
   EXPECT_EQ(found, (std::vector<unsigned long>{8, fixed, 0, fixed}));
 
   ZipWriter missing(dir / "missing" / "a.zip");
-  EXPECT_FALSE(missing.ok() || missing.Add("INIT.TXT", "x", true) || missing.Close());
-  EXPECT_NE(missing.error().find("missing"), std::string::npos) << missing.error();
+  EXPECT_FALSE(missing.Ok() || missing.Add("INIT.TXT", "x", true) || missing.Close());
+  EXPECT_NE(missing.Error().find("missing"), std::string::npos) << missing.Error();
 }
 
 }  // namespace

@@ -312,7 +312,7 @@ TEST(SampleDiscFolderTest, ReplacesOnlyWhatTheEarlierSampleWroteAndReportsFolder
   EXPECT_TRUE(fs::exists(disc / "v96def.txt"));
   EXPECT_EQ(vxtest::ReadFileBytes(disc / "stale.txt"), "the user's own");
 
-  const fs::path dir = disc.dir.path();
+  const fs::path dir = disc.dir.Path();
   vxtest::WriteFileBytes(dir / "file", "x");
   fs::create_directories(dir / "mine");
   vxtest::WriteFileBytes(dir / "mine" / "notes.txt", "keep me");

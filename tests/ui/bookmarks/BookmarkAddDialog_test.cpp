@@ -73,18 +73,18 @@ TEST_F(BookmarkAddTest, AddingAppendsTheCurrentPageUnderTheModalGuardUnlessTheLi
   vx::BookmarkCommands commands(controller, list);
   bool guarded = false;
   WhenDialogOpens([&](QDialog* dialog) {
-    guarded = controller.Guard().IsRaised();
+    guarded = controller.GetGuard().IsRaised();
     dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
   });
   EXPECT_TRUE(commands.AddCurrentPage(nullptr));
   EXPECT_TRUE(guarded);
-  EXPECT_FALSE(controller.Guard().IsRaised());
+  EXPECT_FALSE(controller.GetGuard().IsRaised());
   EXPECT_EQ(vxtest::Records(list),
             "1/0/13/" + vx::BookmarkPageText(controller, 13));
 
-  while (list.count() < vx::BookmarkList::kCapacity) list.Add(*list.GetAt(0));
+  while (list.Count() < vx::BookmarkList::kCapacity) list.Add(*list.GetAt(0));
   EXPECT_FALSE(commands.AddCurrentPage(nullptr));  // no dialog: the box comes first
-  EXPECT_EQ(list.count(), vx::BookmarkList::kCapacity);
+  EXPECT_EQ(list.Count(), vx::BookmarkList::kCapacity);
   EXPECT_EQ(vxtest::Boxes(ui), std::vector<std::string>{
                                    "ブックマークが多すぎます|これ以上ブックマークを登録することはできません."});
   EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox)[0].flags, vx::MB_OK | vx::MB_ICONHAND);

@@ -73,7 +73,7 @@ class BookmarkTest : public ::testing::Test {
   }
 
   TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;

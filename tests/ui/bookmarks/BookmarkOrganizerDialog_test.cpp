@@ -34,31 +34,31 @@ class BookmarkOrganizerTest : public vxtest::BookmarkTest {
   // The dialog over the list as it stands, shown.
   vx::BookmarkOrganizerDialog& Open() {
     dialog = std::make_unique<vx::BookmarkOrganizerDialog>(controller, list);
-    tree().expandAll();
+    Tree().expandAll();
     dialog->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     return *dialog;
   }
-  BookmarkTree& tree() const { return *dialog->Tree(); }
+  BookmarkTree& Tree() const { return *dialog->Tree(); }
   QTreeWidgetItem* Item(const char* title) const {
     const QList<QTreeWidgetItem*> found =
-        tree().findItems(QString::fromUtf8(title), Qt::MatchExactly | Qt::MatchRecursive);
+        Tree().findItems(QString::fromUtf8(title), Qt::MatchExactly | Qt::MatchRecursive);
     return found.isEmpty() ? nullptr : found.first();
   }
-  QPoint At(const char* title) const { return tree().visualItemRect(Item(title)).center(); }
-  QPoint Below() const { return QPoint(20, tree().viewport()->height() - 5); }
+  QPoint At(const char* title) const { return Tree().visualItemRect(Item(title)).center(); }
+  QPoint Below() const { return QPoint(20, Tree().viewport()->height() - 5); }
   void Move(QPoint to, Qt::MouseButtons held = Qt::LeftButton) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(to), tree().viewport()->mapToGlobal(QPointF(to)),
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), Tree().viewport()->mapToGlobal(QPointF(to)),
                      Qt::NoButton, held, Qt::NoModifier);
-    QCoreApplication::sendEvent(tree().viewport(), &move);
+    QCoreApplication::sendEvent(Tree().viewport(), &move);
   }
   // Presses on `from`, moves over `over` (when given) and releases on `to`.
   void Drag(QPoint from, QPoint to, std::function<void()> whileOver = {}) {
-    QTest::mousePress(tree().viewport(), Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mousePress(Tree().viewport(), Qt::LeftButton, Qt::NoModifier, from);
     Move(from + QPoint(0, 12));
     Move(to);
     if (whileOver) whileOver();
-    QTest::mouseRelease(tree().viewport(), Qt::LeftButton, Qt::NoModifier, to);
+    QTest::mouseRelease(Tree().viewport(), Qt::LeftButton, Qt::NoModifier, to);
   }
   QPushButton* Button(int id) const { return vxtest::Control<QPushButton>(dialog.get(), id); }
   QPushButton* Ok() const {
@@ -91,7 +91,7 @@ TEST_F(BookmarkOrganizerTest, TheTreeIsLoadedFromTheListAndSavedBackWithItsDepth
     list.RemoveAll();
     for (const Bookmark& b : c.stored) list.Add(b);
     Open();
-    EXPECT_EQ(Shape(tree()), c.shape);
+    EXPECT_EQ(Shape(Tree()), c.shape);
     EXPECT_TRUE(dialog->close());
     EXPECT_EQ(Records(list), c.saved);
   }
@@ -120,23 +120,23 @@ TEST_F(BookmarkOrganizerTest, BookmarksAreDraggedIntoGroupsOrOutToTheTopInSorted
     Fill({{"Fruit", {"Apple", "Pear"}}, {"Veg", {}}}, {"Banana", "Cherry"});
     Open();
     int refusals = 0;
-    QObject::connect(&tree(), &BookmarkTree::dropRefused, [&refusals] { ++refusals; });
+    QObject::connect(&Tree(), &BookmarkTree::dropRefused, [&refusals] { ++refusals; });
     const QTreeWidgetItem* onto = c.onto ? Item(c.onto) : nullptr;
     const bool intoGroup = BookmarkTree::IsGroup(onto) && std::string(c.dragged) != "Fruit";
     int highlighted = 0;
     Drag(At(c.dragged), onto ? At(c.onto) : Below(), [&] {
-      EXPECT_EQ(tree().DropTarget(), intoGroup ? onto : nullptr) << c.dragged;
-      tree().clearSelection();  // only the drop highlight is left to see
-      const QImage shot = tree().viewport()->grab().toImage();
-      const QColor highlight = tree().palette().color(QPalette::Highlight);
+      EXPECT_EQ(Tree().DropTarget(), intoGroup ? onto : nullptr) << c.dragged;
+      Tree().clearSelection();  // only the drop highlight is left to see
+      const QImage shot = Tree().viewport()->grab().toImage();
+      const QColor highlight = Tree().palette().color(QPalette::Highlight);
       for (int x = 0; onto && x < shot.width(); ++x) {
         highlighted += QColor(shot.pixel(x, At(c.onto).y())) == highlight;
       }
     });
     EXPECT_EQ(highlighted > 0, intoGroup) << c.dragged;
-    EXPECT_EQ(Shape(tree()), c.shape) << c.dragged << " onto " << (c.onto ? c.onto : "nothing");
+    EXPECT_EQ(Shape(Tree()), c.shape) << c.dragged << " onto " << (c.onto ? c.onto : "nothing");
     EXPECT_EQ(refusals, c.refused ? 1 : 0) << c.dragged;
-    EXPECT_FALSE(tree().IsDragging());
+    EXPECT_FALSE(Tree().IsDragging());
   }
 }
 
@@ -158,9 +158,9 @@ TEST_F(BookmarkOrganizerTest, DeletingAGroupWithBookmarksAsksFirst) {
     Open();
     ui.ClearCalls();
     if (c.answer) ui.QueueAnswer(c.answer);
-    tree().setCurrentItem(Item(c.selected));
-    QTest::keyClick(&tree(), Qt::Key_Delete);
-    EXPECT_EQ(Shape(tree()), c.shape) << c.selected;
+    Tree().setCurrentItem(Item(c.selected));
+    QTest::keyClick(&Tree(), Qt::Key_Delete);
+    EXPECT_EQ(Shape(Tree()), c.shape) << c.selected;
     const std::vector<vx::UiCall> boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
     ASSERT_EQ(boxes.size(), c.answer ? 1u : 0u) << c.selected;
     if (!c.answer) continue;
@@ -174,10 +174,10 @@ TEST_F(BookmarkOrganizerTest, DeletingAGroupWithBookmarksAsksFirst) {
 TEST_F(BookmarkOrganizerTest, ANewGroupComesLastUnselectedUnlessTheListIsFull) {
   Fill({}, {"Banana"});
   Open();
-  tree().setCurrentItem(Item("Banana"));
+  Tree().setCurrentItem(Item("Banana"));
   QTest::mouseClick(Button(ID_BOOKMARK_NEW_GROUP), Qt::LeftButton);
-  EXPECT_EQ(Shape(tree()), "Banana 新しいグループ{}");
-  EXPECT_EQ(tree().SelectedItem(), nullptr);
+  EXPECT_EQ(Shape(Tree()), "Banana 新しいグループ{}");
+  EXPECT_EQ(Tree().SelectedItem(), nullptr);
   EXPECT_TRUE(dialog->PageText()->text().isEmpty());
 
   list.RemoveAll();
@@ -186,7 +186,7 @@ TEST_F(BookmarkOrganizerTest, ANewGroupComesLastUnselectedUnlessTheListIsFull) {
   }
   Open();
   QTest::mouseClick(Button(ID_BOOKMARK_NEW_GROUP), Qt::LeftButton);
-  EXPECT_EQ(tree().topLevelItemCount(), vx::BookmarkList::kCapacity);
+  EXPECT_EQ(Tree().topLevelItemCount(), vx::BookmarkList::kCapacity);
   EXPECT_EQ(vxtest::Boxes(ui), std::vector<std::string>{
                                    "ブックマークが多すぎます|これ以上ブックマークを登録することはできません."});
 }
@@ -195,9 +195,9 @@ TEST_F(BookmarkOrganizerTest, TheSelectedBookmarkDescribesItsPage) {
   Fill({{"Fruit", {"Apple"}}}, {"Banana"});
   list.GetAt(1)->page = 13;
   Open();
-  tree().setCurrentItem(Item("Apple"));
+  Tree().setCurrentItem(Item("Apple"));
   EXPECT_EQ(dialog->PageText()->text(), vx::QtText(vx::BookmarkPageText(controller, 13)));
-  tree().setCurrentItem(Item("Fruit"));
+  Tree().setCurrentItem(Item("Fruit"));
   EXPECT_TRUE(dialog->PageText()->text().isEmpty());
 }
 
@@ -208,14 +208,14 @@ TEST_F(BookmarkOrganizerTest, OkWhileRenamingKeepsTheDialogOpenWithTheNewName) {
   bool stayed = false;
   QString renamed;
   QTimer::singleShot(0, [&] {
-    tree().setCurrentItem(Item("Banana"));
+    Tree().setCurrentItem(Item("Banana"));
     dialog->OnCommand(ID_BOOKMARK_RENAME);
-    auto* editor = qobject_cast<QLineEdit*>(tree().indexWidget(tree().currentIndex()));
+    auto* editor = qobject_cast<QLineEdit*>(Tree().indexWidget(Tree().currentIndex()));
     if (!editor) return dialog->done(0);
     editor->setText(QStringLiteral("Kiwi"));
     QTest::mouseClick(Ok(), Qt::LeftButton);
-    stayed = dialog->isVisible() && !tree().IsEditing();
-    renamed = tree().topLevelItem(0)->text(0);
+    stayed = dialog->isVisible() && !Tree().IsEditing();
+    renamed = Tree().topLevelItem(0)->text(0);
     QTest::mouseClick(Ok(), Qt::LeftButton);
   });
   EXPECT_EQ(dialog->DoModal(), IDOK);
@@ -232,12 +232,12 @@ TEST_F(BookmarkOrganizerTest, TheItemMenuRenamesAndDeletesTheItemUnderThePointer
     ASSERT_NE(popup, nullptr);
     QTest::keyClick(popup, Qt::Key_D);
   });
-  QTest::mouseClick(tree().viewport(), Qt::RightButton, Qt::NoModifier, At("Cherry"));
-  EXPECT_EQ(Shape(tree()), "Banana");
+  QTest::mouseClick(Tree().viewport(), Qt::RightButton, Qt::NoModifier, At("Cherry"));
+  EXPECT_EQ(Shape(Tree()), "Banana");
 
   QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_R); });
-  QTest::mouseClick(tree().viewport(), Qt::RightButton, Qt::NoModifier, At("Banana"));
-  EXPECT_TRUE(tree().IsEditing());
+  QTest::mouseClick(Tree().viewport(), Qt::RightButton, Qt::NoModifier, At("Banana"));
+  EXPECT_TRUE(Tree().IsEditing());
 }
 
 }  // namespace

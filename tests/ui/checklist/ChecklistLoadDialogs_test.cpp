@@ -78,7 +78,7 @@ class ChecklistLoadDialogsTest : public ::testing::Test {
   }
 
   TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;
@@ -108,7 +108,7 @@ TEST_F(ChecklistLoadDialogsTest, AFileOfTheCurrentEventIsReadAndReplayedWithoutA
   int heard = 0;
   for (const Delivery& d : log) heard += d.message == UM_CIRCLE_CHECKED;
   EXPECT_EQ(heard, 13);
-  EXPECT_FALSE(controller.Guard().IsRaised());
+  EXPECT_FALSE(controller.GetGuard().IsRaised());
 }
 
 // The counter grows to its last line, which the dialog shows whole from the start.

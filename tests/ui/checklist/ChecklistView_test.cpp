@@ -227,11 +227,11 @@ TEST_F(ChecklistViewTest, ADigitColoursTheRowAndMovesOnUnlessOnTheLastRow) {
   list->setFocus();
   QTest::keyClick(list, Qt::Key_3);
   EXPECT_EQ(controller.GetCircleColor(101), 3);
-  EXPECT_EQ(controller.CurrentCircle().id, 102);
+  EXPECT_EQ(controller.GetCurrentCircle().id, 102);
   EXPECT_EQ(list->SelectedRows(), std::vector<int>{1});
   QTest::keyClick(list, Qt::Key_3);
   EXPECT_EQ(controller.GetCircleColor(102), 3);
-  EXPECT_EQ(controller.CurrentCircle().id, 102);
+  EXPECT_EQ(controller.GetCurrentCircle().id, 102);
 }
 
 TEST_F(ChecklistViewTest, ARangeSelectedWithTheKeysIsColouredAtOnce) {

@@ -41,7 +41,7 @@ class ImportConfirmTest : public StoreFixture {
  protected:
   void SetUp() override {
     StoreFixture::SetUp();
-    store().LoadText(HeaderLine(95) + Sjis("Color,2,0000ff,0000ff,赤\r\n"), false, true);
+    Store().LoadText(HeaderLine(95) + Sjis("Color,2,0000ff,0000ff,赤\r\n"), false, true);
     std::string memo;
     for (int i = 0; i < 60; ++i) memo += Sjis("あ");
     AddRow(3, vx::kImportRegister, 2, 1, {"Twin", "Ann", memo}, {"Twin", "Ann", "G", "about"});
@@ -60,7 +60,7 @@ class ImportConfirmTest : public StoreFixture {
     row.texts[vx::kImportMemo] = file[2];
     candidate.resize(4);
     for (int i = 0; i < 4; ++i) row.texts[vx::kImportCandidateName + i] = candidate[i];
-    store().ImportRecords().push_back(row);
+    Store().GetImportRecords().push_back(row);
   }
 
   Actions StoreActions() {
@@ -72,7 +72,7 @@ class ImportConfirmTest : public StoreFixture {
   // Runs the page modally; `drive` gets it once it shows. Answers exec()'s result.
   int RunPage(const std::function<void(vx::ImportConfirmDialog&)>& drive) {
     Watchdog watchdog;
-    vx::ImportConfirmDialog dialog(nullptr, store(), 96);
+    vx::ImportConfirmDialog dialog(nullptr, Store(), 96);
     QTimer::singleShot(0, &dialog, [&] {
       ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
       drive(dialog);
@@ -104,7 +104,7 @@ TEST(ConfirmationExcerpt, ShowsFortyEightCharactersWithoutBreaksBackslashesOrYen
 }
 
 TEST_F(ImportConfirmTest, RowsFollowTheImportRowsWithTheFileCellOncePerGroup) {
-  ImportConfirmModel model(store());
+  ImportConfirmModel model(Store());
   QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
   ASSERT_EQ(model.rowCount(), 5);  // the circle matched by both names has no row
   EXPECT_EQ((std::vector<int>{model.FileSpan(0), model.FileSpan(1), model.FileSpan(2),

@@ -54,8 +54,8 @@ class DetailTest : public ::testing::Test {
     BuildControllerCatalog(db);
     InsertCircle(db, DetailedCircle());
     db.SelectEvent(kControllerEvent);
-    WriteCutArchive(dir.path());
-    images.Open(dir.path(), kControllerEvent);
+    WriteCutArchive(dir.Path());
+    images.Open(dir.Path(), kControllerEvent);
     values.eventNumber = kControllerEvent;
     values.fvrColorNum = 3;
     const std::uint32_t colors[] = {kRedRef, kBlueRef, kYellowRef};
@@ -71,7 +71,7 @@ class DetailTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
   }
 
-  vx::DetailView& view() const { return *window->View(); }
+  vx::DetailView& View() const { return *window->View(); }
   void Select(int circleId) {
     controller.SelectCircle(circleId, false);
     log.clear();
@@ -83,11 +83,11 @@ class DetailTest : public ::testing::Test {
     return count;
   }
   QImage Shot() const {
-    return view().viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return View().viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
   }
 
   TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;

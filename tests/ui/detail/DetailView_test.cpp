@@ -50,13 +50,13 @@ std::string MemoOf(std::size_t bytes) {
 class DetailViewTest : public vxtest::DetailTest {
  protected:
   void TypeIntoMemo(const char* utf8) {
-    vx::MemoEdit* memo = view().MemoBox();
+    vx::MemoEdit* memo = View().MemoBox();
     memo->setFocus();
     memo->moveCursor(QTextCursor::End);
     QTest::sendKeyEvent(QTest::Click, memo, Qt::Key_unknown, Text(utf8), Qt::NoModifier);
   }
   void ClickLink(int row, bool onText) {
-    vx::LinkLabel* link = view().LinkValue(row);
+    vx::LinkLabel* link = View().LinkValue(row);
     const QPoint at = onText ? link->TextExtent().center() : QPoint(link->width() - 3, 7);
     QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, at);
   }
@@ -92,9 +92,9 @@ TEST_F(DetailViewTest, LinkCaptionsFollowTheEventAndLeaveRoomForTheLongest) {
 
 TEST_F(DetailViewTest, DescriptionTellsPlaceNamesGenreAndNotesAndBelowEvent90TheFeed) {
   Select(kDetailed);
-  EXPECT_EQ(view().DescriptionBox()->toPlainText(), Text(kDescription96));
+  EXPECT_EQ(View().DescriptionBox()->toPlainText(), Text(kDescription96));
 
-  vx::CircleRecord circle = view().Circle();
+  vx::CircleRecord circle = View().Circle();
   circle.rssInfo = Sjis("新しい記事");
   values.eventNumber = 85;
   EXPECT_EQ(vx::Cp932ToUtf8(DetailView::DescriptionText(controller, circle)),
@@ -108,7 +108,7 @@ TEST_F(DetailViewTest, DescriptionTellsPlaceNamesGenreAndNotesAndBelowEvent90The
 TEST_F(DetailViewTest, ATypedMemoIsSavedOnceToTheCircleItWasTypedFor) {
   Select(101);
   TypeIntoMemo("メモ");
-  view().setFocus();  // leaving the box saves
+  View().setFocus();  // leaving the box saves
   controller.SelectCircle(102, false);
   EXPECT_EQ(controller.GetCircleMemo(101), Sjis("メモ"));
   EXPECT_EQ(controller.GetCircleMemo(102), "");
@@ -118,13 +118,13 @@ TEST_F(DetailViewTest, ATypedMemoIsSavedOnceToTheCircleItWasTypedFor) {
   controller.SelectCircle(103, false);  // moving away saves, without the box losing the focus
   EXPECT_EQ(controller.GetCircleMemo(102), Sjis("次"));
   EXPECT_EQ(Heard(UM_CHECKLIST_ENTRY_CHANGED, 102), 1);
-  EXPECT_EQ(view().MemoBox()->toPlainText(), QString());
+  EXPECT_EQ(View().MemoBox()->toPlainText(), QString());
 }
 
 TEST_F(DetailViewTest, AMemoThatDiffersOnlyInItsLineBreaksIsNotSavedAgain) {
   controller.SetCircleMemo("one\ntwo\rthree\r\nfour", 101);
   Select(101);
-  EXPECT_EQ(view().MemoBox()->toPlainText(), Text("one\ntwo\nthree\nfour"));
+  EXPECT_EQ(View().MemoBox()->toPlainText(), Text("one\ntwo\nthree\nfour"));
   controller.SelectCircle(102, false);
   EXPECT_EQ(Heard(UM_CHECKLIST_ENTRY_CHANGED, 101), 0);
   EXPECT_EQ(controller.GetCircleMemo(101), "one\ntwo\rthree\r\nfour");
@@ -133,9 +133,9 @@ TEST_F(DetailViewTest, AMemoThatDiffersOnlyInItsLineBreaksIsNotSavedAgain) {
 TEST_F(DetailViewTest, AResetChecklistTakesTheShownMemoWithIt) {
   controller.SetCircleMemo("old memo", 101);
   Select(101);
-  ASSERT_EQ(view().MemoBox()->toPlainText(), Text("old memo"));
+  ASSERT_EQ(View().MemoBox()->toPlainText(), Text("old memo"));
   controller.NewChecklist(true);
-  EXPECT_EQ(view().MemoBox()->toPlainText(), QString());
+  EXPECT_EQ(View().MemoBox()->toPlainText(), QString());
   controller.SelectCircle(102, false);
   EXPECT_EQ(controller.GetCircleMemo(101), "");
   EXPECT_EQ(controller.GetCircleColor(101), -1);
@@ -158,7 +158,7 @@ TEST_F(DetailViewTest, TheMemoBoxHoldsAt65535BytesWithoutSplittingACharacter) {
     const std::string memo = MemoOf(c.stored);
     controller.SetCircleMemo(memo, circle);
     Select(circle);
-    vx::MemoEdit* box = view().MemoBox();
+    vx::MemoEdit* box = View().MemoBox();
     box->setFocus();
     box->moveCursor(QTextCursor::End);
     box->textCursor().insertText(Text(c.typed));
@@ -186,7 +186,7 @@ TEST_F(DetailViewTest, LinksOpenFromTheirTextOnlyAndOnlyWhatHasAnAddress) {
     EXPECT_TRUE(ui.OpenedUrls().empty()) << link.row;
     ClickLink(link.row, true);
     EXPECT_EQ(ui.OpenedUrls(), std::vector<std::string>{link.opened}) << link.row;
-    EXPECT_GT(PixelsOf(view().LinkValue(link.row), vx::LinkLabel::kLinkColor), 0);
+    EXPECT_GT(PixelsOf(View().LinkValue(link.row), vx::LinkLabel::kLinkColor), 0);
   }
 
   // Fields that are no address (their own builders are tested apart) show plainly.
@@ -200,8 +200,8 @@ TEST_F(DetailViewTest, LinksOpenFromTheirTextOnlyAndOnlyWhatHasAnAddress) {
   Select(151);
   ui.ClearCalls();
   for (int row : {DetailView::kUrlRow, DetailView::kTwitterRow}) {
-    EXPECT_FALSE(view().LinkValue(row)->IsOpenable()) << row;
-    EXPECT_EQ(PixelsOf(view().LinkValue(row), vx::LinkLabel::kLinkColor), 0) << row;
+    EXPECT_FALSE(View().LinkValue(row)->IsOpenable()) << row;
+    EXPECT_EQ(PixelsOf(View().LinkValue(row), vx::LinkLabel::kLinkColor), 0) << row;
     ClickLink(row, true);
   }
   EXPECT_TRUE(ui.OpenedUrls().empty());
@@ -239,12 +239,12 @@ TEST_F(DetailViewTest, KeysCheckUncheckCopyAndMoveOn) {
   };
   Select(101);
   for (const auto& step : steps) {
-    view().setFocus();
-    QTest::keyClick(&view(), static_cast<Qt::Key>(step.key), step.modifiers);
+    View().setFocus();
+    QTest::keyClick(&View(), static_cast<Qt::Key>(step.key), step.modifiers);
     EXPECT_EQ(controller.GetCircleColor(101), step.color) << step.key;
-    EXPECT_EQ(controller.CurrentCircle().id, step.current) << step.key;
+    EXPECT_EQ(controller.GetCurrentCircle().id, step.current) << step.key;
   }
-  QTest::keyClick(&view(), Qt::Key_C, Qt::ControlModifier);
+  QTest::keyClick(&View(), Qt::Key_C, Qt::ControlModifier);
   ASSERT_EQ(ui.CallsOf(vx::UiCallKind::kSetClipboardText).size(), 1u);
   EXPECT_NE(ui.CallsOf(vx::UiCallKind::kSetClipboardText)[0].text.find("102"), std::string::npos);
 }
@@ -259,7 +259,7 @@ TEST_F(DetailViewTest, TheRightButtonOnTheCutOpensTheChecklistMenuForTheWindow) 
     ASSERT_NE(popup, nullptr);
     QTest::keyClick(popup, Qt::Key_3);
   });
-  QTest::mouseClick(view().viewport(), Qt::RightButton, Qt::NoModifier, QPoint(30, 40));
+  QTest::mouseClick(View().viewport(), Qt::RightButton, Qt::NoModifier, QPoint(30, 40));
   EXPECT_EQ(controller.GetCircleColor(101), 3);
 }
 

@@ -23,11 +23,11 @@ using vx::CommandActions;
 
 class DetailWindowTest : public vxtest::DetailTest {
  protected:
-  vx::DetailBar& bar() const { return *window->Bar(); }
+  vx::DetailBar& Bar() const { return *window->Bar(); }
   QToolButton* ButtonOf(int commandId) const {
-    for (QAction* place : bar().actions()) {
+    for (QAction* place : Bar().actions()) {
       if (CommandActions::CommandId(place) == commandId) {
-        return qobject_cast<QToolButton*>(bar().widgetForAction(place));
+        return qobject_cast<QToolButton*>(Bar().widgetForAction(place));
       }
     }
     return nullptr;
@@ -54,27 +54,27 @@ TEST_F(DetailWindowTest, ClosingOnlyHidesTheWindowAndItStillShowsItsCircle) {
 }
 
 TEST_F(DetailWindowTest, TheWebSearchButtonsStandBeforeTheColoursAndGoToTheApplication) {
-  const QList<QAction*> places = bar().actions();
+  const QList<QAction*> places = Bar().actions();
   ASSERT_EQ(places.size(), 2 + 1 + 3 + 2);
-  EXPECT_EQ(bar().widgetForAction(places[0]), bar().SearchButton());
-  EXPECT_EQ(bar().widgetForAction(places[1]), bar().SettingsButton());
-  EXPECT_EQ(bar().SearchButton()->text(), QString::fromUtf8("Googleで検索"));
-  EXPECT_EQ(bar().SettingsButton()->text(), QString::fromUtf8("設定"));
-  EXPECT_EQ(bar().SearchButton()->width(), 86);
-  EXPECT_EQ(bar().SettingsButton()->width(), 30);
+  EXPECT_EQ(Bar().widgetForAction(places[0]), Bar().SearchButton());
+  EXPECT_EQ(Bar().widgetForAction(places[1]), Bar().SettingsButton());
+  EXPECT_EQ(Bar().SearchButton()->text(), QString::fromUtf8("Googleで検索"));
+  EXPECT_EQ(Bar().SettingsButton()->text(), QString::fromUtf8("設定"));
+  EXPECT_EQ(Bar().SearchButton()->width(), 86);
+  EXPECT_EQ(Bar().SettingsButton()->width(), 30);
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(CommandActions::CommandId(places[3 + i]), ID_CHECK_COLOR_FIRST + i);
   }
   EXPECT_EQ(CommandActions::CommandId(places[7]), ID_UNCHECK);
-  EXPECT_FALSE(bar().SearchButton()->isEnabled());  // nobody runs it yet
+  EXPECT_FALSE(Bar().SearchButton()->isEnabled());  // nobody runs it yet
 
   std::vector<int> ran;
   vx::CommandMap application;
   application.OnRange(ID_WEB_SEARCH, ID_WEB_SEARCH_SETTINGS, [&ran](int id) { ran.push_back(id); });
   window->SetApplicationCommands(&application);
-  ASSERT_TRUE(bar().SearchButton()->isEnabled());
-  QTest::mouseClick(bar().SearchButton(), Qt::LeftButton);
-  QTest::mouseClick(bar().SettingsButton(), Qt::LeftButton);
+  ASSERT_TRUE(Bar().SearchButton()->isEnabled());
+  QTest::mouseClick(Bar().SearchButton(), Qt::LeftButton);
+  QTest::mouseClick(Bar().SettingsButton(), Qt::LeftButton);
   EXPECT_EQ(ran, (std::vector<int>{ID_WEB_SEARCH, ID_WEB_SEARCH_SETTINGS}));
 }
 
@@ -96,7 +96,7 @@ TEST_F(DetailWindowTest, TheColourButtonsFollowTheColoursAndCheckTheCircleShown)
   values.fvrColorNum = 2;
   controller.LoadColorTable();
   controller.NotifyColorsChanged();
-  EXPECT_EQ(bar().ColorCount(), 2);
+  EXPECT_EQ(Bar().ColorCount(), 2);
   EXPECT_EQ(ButtonOf(ID_CHECK_COLOR_FIRST + 2), nullptr);
 }
 

@@ -33,7 +33,7 @@ class CatalogImportProgressTest : public ::testing::Test {
 
   vxtest::TempDir dir;
   fs::path disc = dir / "disc";
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vx::ScriptedUiServices ui;
 };
 

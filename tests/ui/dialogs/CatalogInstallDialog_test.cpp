@@ -62,7 +62,7 @@ class CatalogInstallDialogTest : public ::testing::Test {
   }
 
   vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vx::ScriptedUiServices ui;
 };
 
@@ -89,7 +89,7 @@ TEST_F(CatalogInstallDialogTest, InstallingTheShownEventReportsDataChangedAndRef
 
 TEST_F(CatalogInstallDialogTest, DeleteRefusesTheShownEventAndEmptiesEveryTableOfAnother) {
   vxtest::BuildSampleCatalog(db, 94);
-  ASSERT_EQ(db.JikoTable().InsertRow(1, 2, 1, 0, 5), 0);
+  ASSERT_EQ(db.GetJikoTable().InsertRow(1, 2, 1, 0, 5), 0);
   vxtest::BuildSampleCatalog(db, 96);
   ui.QueueAnswer(IDOK);
   ui.QueueAnswer(IDYES);
@@ -123,7 +123,7 @@ TEST_F(CatalogInstallDialogTest, DeleteRefusesTheShownEventAndEmptiesEveryTableO
 TEST_F(CatalogInstallDialogTest, ADeleteTheDatabaseRefusesIsReportedAndKeepsTheEvent) {
   vxtest::BuildSampleCatalog(db, 94);
   vxtest::BuildSampleCatalog(db, 96);
-  vx::PavorunDatabase readOnly(dir.path(), vx::SqliteDatabase::kReadOnly);
+  vx::PavorunDatabase readOnly(dir.Path(), vx::SqliteDatabase::kReadOnly);
   ASSERT_TRUE(readOnly.IsOpen());
   ui.QueueAnswer(IDYES);
   ui.QueueAnswer(IDOK);
@@ -146,7 +146,7 @@ TEST_F(CatalogInstallDialogTest, ADeleteTheDatabaseRefusesIsReportedAndKeepsTheE
 TEST_F(CatalogInstallDialogTest, DatabaseFileGivesItsOlderEventsAndAMissingOneIsAnErrorNotANewFile) {
   vxtest::BuildSampleCatalog(db, 96);
   {
-    vx::PavorunDatabase older(dir.path(), "vindaxel95.db", vx::SqliteDatabase::kReadWrite);
+    vx::PavorunDatabase older(dir.Path(), "vindaxel95.db", vx::SqliteDatabase::kReadWrite);
     vxtest::BuildSampleCatalog(older, 94);
     vxtest::BuildSampleCatalog(older, 96);
   }
@@ -214,7 +214,7 @@ TEST_F(CatalogInstallDialogTest, BrokenDiscIsRefusedWithItsOwnReasonAloneAndTheD
 TEST_F(CatalogInstallDialogTest, AnInstallTheDatabaseRefusesIsShownWithTheEnginesReason) {
   vxtest::BuildSampleCatalog(db, 94);
   vxtest::WriteSampleDisc(dir / "disc");
-  vx::PavorunDatabase readOnly(dir.path(), vx::SqliteDatabase::kReadOnly);
+  vx::PavorunDatabase readOnly(dir.Path(), vx::SqliteDatabase::kReadOnly);
   ui.QueueAnswer(IDOK);
   vxtest::Watchdog watchdog;
   vx::CatalogInstallDialog dialog(nullptr, ui, readOnly, 96);

@@ -77,7 +77,7 @@ TEST_F(ImageInstallDialogTest, InstallsFromTheDiscsSubfolderNeverOntoItselfAndDe
   fs::create_directory_symlink(images / "VQ96", dir / "installed-link");
   ui.QueuePath(dir / "no-such-drive");
   ui.QueueAnswer(IDOK);
-  ui.QueuePath(dir.path());
+  ui.QueuePath(dir.Path());
   ui.QueueAnswer(IDOK);
   ui.QueuePath(disc);
   ui.QueueAnswer(IDYES);

@@ -355,10 +355,10 @@ TEST_F(CircleListViewTest, ReturnMovesOnToTheNextRowsCircleOutsideTheDayBlockLis
   view->LoadSearchResult();
   ListControl* list = view->List(CircleListView::kSearchResult);
   ClickRow(list, 0);
-  EXPECT_EQ(controller.CurrentCircle().id, 131);
+  EXPECT_EQ(controller.GetCurrentCircle().id, 131);
   QTest::keyClick(list, Qt::Key_Return);
   EXPECT_EQ(controller.GetCircleColor(131), 1);
-  EXPECT_EQ(controller.CurrentCircle().id, 132);
+  EXPECT_EQ(controller.GetCurrentCircle().id, 132);
 }
 
 TEST_F(CircleListViewTest, UpOnTheFirstRowAndDownOnTheLastAskForTheNeighbouringBlock) {

@@ -116,7 +116,7 @@ TEST_F(ListWindowTest, DownOnTheLastRowStepsToTheNextBlockAndDay) {
   QTest::keyClick(Shown(), Qt::Key_Down);
   EXPECT_EQ(Block()->currentIndex(), 1);
   EXPECT_EQ(ListedIds(Shown()), (std::vector<int>{112, 113, 115, 134}));
-  EXPECT_EQ(controller.CurrentCircle().id, 112);  // the first row's circle
+  EXPECT_EQ(controller.GetCurrentCircle().id, 112);  // the first row's circle
   ClickRow(3);
   QTest::keyClick(Shown(), Qt::Key_Down);
   EXPECT_EQ(Day()->currentIndex(), 1);
@@ -125,7 +125,7 @@ TEST_F(ListWindowTest, DownOnTheLastRowStepsToTheNextBlockAndDay) {
   ClickRow(2);
   QTest::keyClick(Shown(), Qt::Key_Down);  // the last block of the last day: nothing
   EXPECT_EQ(ListedIds(Shown()), (std::vector<int>{131, 132, 135}));
-  EXPECT_EQ(controller.CurrentCircle().id, 135);
+  EXPECT_EQ(controller.GetCurrentCircle().id, 135);
 }
 
 TEST_F(ListWindowTest, UpOnTheFirstRowStepsBackToTheLastRowOfThePreviousBlock) {
@@ -134,7 +134,7 @@ TEST_F(ListWindowTest, UpOnTheFirstRowStepsBackToTheLastRowOfThePreviousBlock) {
   QTest::keyClick(Shown(), Qt::Key_Up);
   EXPECT_EQ(Day()->currentIndex(), 0);
   EXPECT_EQ(Block()->currentIndex(), 1);
-  EXPECT_EQ(controller.CurrentCircle().id, 134);  // the last row's circle
+  EXPECT_EQ(controller.GetCurrentCircle().id, 134);  // the last row's circle
   window->OnAppMessage(UM_LIST_PREV_BLOCK, 0, 0);
   window->OnAppMessage(UM_LIST_PREV_BLOCK, 0, 0);  // day 1, block "Ａ": nothing more
   EXPECT_EQ(Block()->currentIndex(), 0);
@@ -240,15 +240,15 @@ TEST_F(ListWindowTest, FocusARefillOrASortLeaveTheCurrentCircleAlone) {
   QTRY_VERIFY_WITH_TIMEOUT(other.isActiveWindow(), 5000);
   window->activateWindow();
   QTRY_VERIFY_WITH_TIMEOUT(Shown()->hasFocus(), 5000);
-  EXPECT_EQ(controller.CurrentCircle().id, 131);
+  EXPECT_EQ(controller.GetCurrentCircle().id, 131);
   EXPECT_EQ(Shown()->FocusedRow(), -1);
   values.listColumns[5] &= ~vx::ColumnShown;  // a refill
   window->OnAppMessage(UM_OPTIONS_CHANGED, 0, 0);
   QTest::mouseClick(Shown()->horizontalHeader()->viewport(), Qt::LeftButton, {},
                     QPoint(Shown()->horizontalHeader()->sectionViewportPosition(1) + 5, 5));
-  EXPECT_EQ(controller.CurrentCircle().id, 131);
+  EXPECT_EQ(controller.GetCurrentCircle().id, 131);
   QTest::keyClick(Shown(), Qt::Key_Down);  // the keys pick the first row
-  EXPECT_EQ(controller.CurrentCircle().id, Shown()->Model().Row(0).record.circleId);
+  EXPECT_EQ(controller.GetCurrentCircle().id, Shown()->Model().Row(0).record.circleId);
 }
 
 TEST_F(ListWindowTest, ARangeSelectedWithTheKeysIsCheckedAtOnce) {

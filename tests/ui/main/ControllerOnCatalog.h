@@ -19,19 +19,19 @@ struct ControllerOnCatalog {
   explicit ControllerOnCatalog(bool withImages = false) {
     BuildControllerCatalog(db);
     if (withImages) {
-      WriteCutArchive(dir.path());
-      images.Open(dir.path(), kControllerEvent);
+      WriteCutArchive(dir.Path());
+      images.Open(dir.Path(), kControllerEvent);
     }
     values.eventNumber = kControllerEvent;
     controller.Init(&db, &images, &values);
   }
 
   TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;
-  vx::AppSettings settings{dir.path()};  // the profile is the catalogue's folder
+  vx::AppSettings settings{dir.Path()};  // the profile is the catalogue's folder
   vx::CatalogController controller{&settings, {&ui, nullptr, nullptr, nullptr, nullptr}};
 };
 

@@ -60,7 +60,7 @@ class MainWindowWithoutCatalogTest : public ::testing::Test {
  protected:
   // A window on the database in `dir`, as start-up leaves it.
   void Open() {
-    db = std::make_unique<vx::PavorunDatabase>(dir.path());
+    db = std::make_unique<vx::PavorunDatabase>(dir.Path());
     db->HasCircles(96);  // the start-up's first query, which finds damage past the first page
     db->SelectEvent(96);
     values.eventNumber = 96;
@@ -106,7 +106,7 @@ class MainWindowWithoutCatalogTest : public ::testing::Test {
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;
-  vx::AppSettings settings{dir.path()};
+  vx::AppSettings settings{dir.Path()};
   vx::CatalogController controller{&settings, {&ui, nullptr, nullptr, nullptr, nullptr}};
   vxtest::RecordingCommands application;
   std::unique_ptr<vx::MainWindow> window;
@@ -125,7 +125,7 @@ TEST_F(MainWindowWithoutCatalogTest, AnEmptyCatalogueAsksForAnInstallAndOffersOn
 
 TEST_F(MainWindowWithoutCatalogTest, ADamagedCatalogueIsNamedAndNothingWritesIntoIt) {
   {
-    vx::PavorunDatabase sound(dir.path());
+    vx::PavorunDatabase sound(dir.Path());
     vxtest::BuildControllerCatalog(sound);
   }
   const fs::path file = dir / vx::PavorunDatabase::kFileName;

@@ -56,7 +56,7 @@ class MainWindowTest : public ::testing::Test {
     window = std::make_unique<vx::MainWindow>(catalog.controller);
     catalog.controller.RegisterWindow(vx::kMainWindowId, window.get(), vx::Sjis("メインウィンドウ"));
   }
-  vx::CatalogController& controller() { return catalog.controller; }
+  vx::CatalogController& Controller() { return catalog.controller; }
   QLineEdit* PageBox() const { return window->Status()->PageBox(); }
   // Types into a box as the user would, replacing what stood there, and presses Enter.
   static void TypeAndEnter(QLineEdit* box, const QString& text) {
@@ -83,33 +83,33 @@ TEST_F(MainWindowTest, ZoomStepsOnTheGridOf25WithinItsRange) {
                         {150, ID_ACTUAL_SIZE, 100}};
   for (const Case& c : cases) {
     SetZoom(c.from);
-    ASSERT_EQ(window->zoom(), c.from);
+    ASSERT_EQ(window->Zoom(), c.from);
     window->RunCommand(ID_FIT_WIDTH);  // a kept fit: any step ends it
-    ASSERT_EQ(window->stretchMode(), vx::MainWindow::kFitWidth);
+    ASSERT_EQ(window->StretchMode(), vx::MainWindow::kFitWidth);
     SetZoom(c.from);
     window->RunCommand(c.command);
-    EXPECT_EQ(window->zoom(), c.to) << c.from << " " << c.command;
-    EXPECT_EQ(window->stretchMode(), vx::MainWindow::kFreeZoom);
+    EXPECT_EQ(window->Zoom(), c.to) << c.from << " " << c.command;
+    EXPECT_EQ(window->StretchMode(), vx::MainWindow::kFreeZoom);
     EXPECT_EQ(window->ZoomBox()->text(), QStringLiteral("%1%").arg(c.to));
     EXPECT_EQ(catalog.values.cutZoomSize, c.to);
   }
 }
 
 TEST_F(MainWindowTest, BoxesTakeTheirLeadingNumberWithinRange) {
-  controller().GoToPage(10);
+  Controller().GoToPage(10);
   TypeAndEnter(window->ZoomBox(), QStringLiteral("150abc"));
-  EXPECT_EQ(window->zoom(), 150);
+  EXPECT_EQ(window->Zoom(), 150);
   TypeAndEnter(window->ZoomBox(), QStringLiteral("300"));  // outside 25..200
-  EXPECT_EQ(window->zoom(), 150);
+  EXPECT_EQ(window->Zoom(), 150);
   EXPECT_EQ(window->ZoomBox()->text(), QStringLiteral("150%"));
   TypeAndEnter(window->ZoomBox(), QStringLiteral("x"));
   EXPECT_EQ(window->ZoomBox()->text(), QStringLiteral("150%"));
 
   TypeAndEnter(PageBox(), QStringLiteral("12abc"));  // page 12 has no circle: the next page
-  EXPECT_EQ(controller().GetCurrentPage(), 13);
+  EXPECT_EQ(Controller().GetCurrentPage(), 13);
   EXPECT_EQ(PageBox()->text(), QStringLiteral("13"));
   TypeAndEnter(PageBox(), QStringLiteral("99"));  // beyond the last page
-  EXPECT_EQ(controller().GetCurrentPage(), 13);
+  EXPECT_EQ(Controller().GetCurrentPage(), 13);
   EXPECT_EQ(PageBox()->text(), QStringLiteral("13"));
 }
 
@@ -154,8 +154,8 @@ TEST_F(MainWindowTest, BarsBreakIntoRowsSoThatEveryColourButtonShows) {
   window->show();
   for (const auto& c : cases) {
     catalog.values.fvrColorNum = c.colors;
-    controller().LoadColorTable();
-    controller().NotifyColorsChanged();
+    Controller().LoadColorTable();
+    Controller().NotifyColorsChanged();
     window->resize(c.width, 600);
     QApplication::processEvents();
     for (QToolBar* bar : window->findChildren<QToolBar*>()) {
@@ -178,8 +178,8 @@ TEST_F(MainWindowTest, ColourEditButtonFollowsTheLastColourButton) {
   vx::ColorToolBar* bar = window->CheckBar();
   for (int count : {9, 3, 16}) {
     catalog.values.fvrColorNum = count;
-    controller().LoadColorTable();
-    controller().NotifyColorsChanged();
+    Controller().LoadColorTable();
+    Controller().NotifyColorsChanged();
     ASSERT_EQ(bar->ColorCount(), count);
     const QAction* place = bar->PlaceAt(bar->FirstColorPlace() + count);
     EXPECT_EQ(bar->widgetForAction(const_cast<QAction*>(place)), window->ColorEditButton());
@@ -199,10 +199,10 @@ TEST_F(MainWindowTest, JumpMenusAndListsFollowTheDay) {
   vx::CommandMenu* genres = jump->SubMenuAt(vx::kJumpDayMenu + 3);
   EXPECT_EQ(genres->CommandIdAt(0), 34400);
 
-  controller().SelectCircle(131, false);  // day 2, block "Ｃ" of hall 2, the day's only hall
-  EXPECT_EQ(window->dayIndex(), 1);
-  EXPECT_EQ(window->hallIndex(), 0);
-  EXPECT_EQ(window->blockIndex(), 0);
+  Controller().SelectCircle(131, false);  // day 2, block "Ｃ" of hall 2, the day's only hall
+  EXPECT_EQ(window->DayIndex(), 1);
+  EXPECT_EQ(window->HallIndex(), 0);
+  EXPECT_EQ(window->BlockIndex(), 0);
   vx::CommandMenu* halls = jump->SubMenuAt(vx::kJumpDayMenu + 1);
   ASSERT_EQ(halls->Count(), 1);
   EXPECT_EQ(halls->ItemAt(0)->text().toStdString(), "東2(&A)");
@@ -211,7 +211,7 @@ TEST_F(MainWindowTest, JumpMenusAndListsFollowTheDay) {
   EXPECT_EQ(hallList->currentText().toStdString(), "東2");
 
   window->RunCommand(34000);  // day 1 from the menu
-  EXPECT_EQ(controller().GetCurrentPage(), 10);
+  EXPECT_EQ(Controller().GetCurrentPage(), 10);
   EXPECT_EQ(window->JumpBar()->Combo(vx::JumpToolBar::kDayList)->currentText().toStdString(),
             "土曜日");
   EXPECT_EQ(halls->Count(), 1);
@@ -220,7 +220,7 @@ TEST_F(MainWindowTest, JumpMenusAndListsFollowTheDay) {
   QComboBox* blockList = window->JumpBar()->Combo(vx::JumpToolBar::kBlockList);
   blockList->setFocus();
   QTest::keyClick(blockList, Qt::Key_Down);  // block "Ｂ"
-  EXPECT_EQ(controller().GetCurrentPage(), 11);
+  EXPECT_EQ(Controller().GetCurrentPage(), 11);
 }
 
 // Mnemonics are letters only: the 27th entry and later have none ("[", "\", DEL, kana).
@@ -273,24 +273,24 @@ TEST_F(MainWindowTest, ReplacedDisplayValuesShowInTheMenuTheBarAndTheView) {
   catalog.values.cutAntiAlias = 0;
   catalog.values.cutZoomSize = 150;
   catalog.values.cutResolution = 1;
-  controller().NotifyOptionsChanged();
+  Controller().NotifyOptionsChanged();
   EXPECT_FALSE(button->isChecked());
   EXPECT_FALSE(window->Menu().FindAction(ID_ANTI_ALIAS)->isChecked());
   EXPECT_TRUE(window->Menu().FindAction(ID_HIGH_RESOLUTION)->isChecked());
-  EXPECT_EQ(window->zoom(), 150);
+  EXPECT_EQ(window->Zoom(), 150);
   EXPECT_EQ(window->View()->Zoom(), 150);
   EXPECT_EQ(window->ZoomBox()->text(), QStringLiteral("150%"));
 }
 
 TEST_F(MainWindowTest, CircleStatusTextNamesDayPlaceCircleAndGenre) {
   vx::CircleRecord circle;
-  ASSERT_TRUE(controller().GetCircle(101, &circle));
+  ASSERT_TRUE(Controller().GetCircle(101, &circle));
   circle.circleName = vx::Sjis("サークル");
-  EXPECT_EQ(vx::Cp932ToUtf8(vx::MainWindow::CircleStatusText(controller(), circle)),
+  EXPECT_EQ(vx::Cp932ToUtf8(vx::MainWindow::CircleStatusText(Controller(), circle)),
             "土曜日 東Ａ01a　サークル （創作）");
   circle.spaceNo = 12;
   circle.spaceNoSub = 1;
-  EXPECT_EQ(vx::Cp932ToUtf8(vx::MainWindow::CircleStatusText(controller(), circle)),
+  EXPECT_EQ(vx::Cp932ToUtf8(vx::MainWindow::CircleStatusText(Controller(), circle)),
             "土曜日 東Ａ12b　サークル （創作）");
 }
 
@@ -304,38 +304,38 @@ TEST_F(MainWindowTest, SliderStepsAndPagesFromTheCurrentPage) {
   EXPECT_EQ(vx::MainStatusBar::SliderTarget(Move::kThumbPosition, 11, 12, 10, 13), 12);
 
   window->show();
-  controller().GoToPage(13);
+  Controller().GoToPage(13);
   QSlider* slider = window->Status()->Slider();
   EXPECT_EQ(std::make_pair(slider->minimum(), slider->maximum()), std::make_pair(10, 13));
   EXPECT_EQ(slider->value(), 13);
   slider->setFocus();
   QTest::keyClick(slider, Qt::Key_Left);
-  EXPECT_EQ(controller().GetCurrentPage(), 11);
+  EXPECT_EQ(Controller().GetCurrentPage(), 11);
   EXPECT_EQ(slider->value(), 11);
   QTest::keyClick(slider, Qt::Key_Right);
-  EXPECT_EQ(controller().GetCurrentPage(), 13);
+  EXPECT_EQ(Controller().GetCurrentPage(), 13);
   QTest::keyClick(slider, Qt::Key_PageUp);  // ten back as on the catalogue's own trackbar
-  EXPECT_EQ(controller().GetCurrentPage(), 10);
+  EXPECT_EQ(Controller().GetCurrentPage(), 10);
 }
 
 TEST_F(MainWindowTest, DraggingTheThumbWritesThePageBoxAndMovesOnRelease) {
-  controller().GoToPage(10);
+  Controller().GoToPage(10);
   QSlider* slider = window->Status()->Slider();
   slider->setSliderDown(true);
   slider->setSliderPosition(11);
   EXPECT_EQ(PageBox()->text(), QStringLiteral("11"));
-  EXPECT_EQ(controller().GetCurrentPage(), 10);
+  EXPECT_EQ(Controller().GetCurrentPage(), 10);
   slider->setSliderPosition(13);
   EXPECT_EQ(PageBox()->text(), QStringLiteral("13"));
   slider->setSliderDown(false);
-  EXPECT_EQ(controller().GetCurrentPage(), 13);
+  EXPECT_EQ(Controller().GetCurrentPage(), 13);
 }
 
 TEST_F(MainWindowTest, WindowMenuListsTheOtherFramesAndTogglesThem) {
   std::vector<std::unique_ptr<OtherFrame>> frames;
   for (int i = 0; i < 17; ++i) {
     frames.push_back(std::make_unique<OtherFrame>());
-    controller().RegisterWindow(0x8100 + 2 * i, frames.back().get(), "frame" + std::to_string(i));
+    Controller().RegisterWindow(0x8100 + 2 * i, frames.back().get(), "frame" + std::to_string(i));
   }
   // The registry holds 16 windows with the main one: 15 entries.
   ASSERT_EQ(window->WindowEntries().size(), 15u);
@@ -377,7 +377,7 @@ TEST_F(MainWindowTest, WheelZoomsWithCtrlAndTurnsPagesWhenThePageFits) {
   window->resize(800, 600);
   window->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-  controller().GoToPage(10);
+  Controller().GoToPage(10);
   QWidget* viewport = window->View()->viewport();
   // What the view leaves goes on to its frame, as Qt passes an ignored turn of the user's wheel
   // up to the parents (a synthesized one stops at the view).
@@ -393,19 +393,19 @@ TEST_F(MainWindowTest, WheelZoomsWithCtrlAndTurnsPagesWhenThePageFits) {
   window->RunCommand(ID_FIT_WIDTH);
   SetZoom(100);
   window->RunCommand(ID_FIT_WIDTH);
-  const int fitted = window->zoom();
+  const int fitted = window->Zoom();
   turn(120, Qt::ControlModifier);
-  EXPECT_EQ(window->zoom(), std::min(200, (fitted + 25) / 25 * 25));
-  EXPECT_EQ(window->stretchMode(), vx::MainWindow::kFitWidth);  // until the next resize
+  EXPECT_EQ(window->Zoom(), std::min(200, (fitted + 25) / 25 * 25));
+  EXPECT_EQ(window->StretchMode(), vx::MainWindow::kFitWidth);  // until the next resize
   SetZoom(200);
   turn(-120, Qt::NoModifier);  // the page is larger than the view: it scrolls
-  EXPECT_EQ(controller().GetCurrentPage(), 10);
+  EXPECT_EQ(Controller().GetCurrentPage(), 10);
   EXPECT_GT(window->View()->ScrollPosition().y(), 0);
   turn(-120, Qt::ShiftModifier);
-  EXPECT_EQ(controller().GetCurrentPage(), 11);
+  EXPECT_EQ(Controller().GetCurrentPage(), 11);
   SetZoom(25);
   turn(120, Qt::NoModifier);  // the whole page shows: the wheel turns pages
-  EXPECT_EQ(controller().GetCurrentPage(), 10);
+  EXPECT_EQ(Controller().GetCurrentPage(), 10);
 }
 
 // The page picture fills the view; the circle under the pointer shows in the status bar.
@@ -413,7 +413,7 @@ TEST_F(MainWindowTest, ShowsThePageAndTheCircleUnderThePointer) {
   window->resize(700, 800);
   window->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-  controller().SelectCircle(104, false);  // page 10, cut 7
+  Controller().SelectCircle(104, false);  // page 10, cut 7
   vx::CutPageView* view = window->View();
   const QRectF cut = view->ImageToView(vxtest::PageCut(7));
   const QImage shot = view->viewport()->grab().toImage();
@@ -433,7 +433,7 @@ TEST_F(MainWindowTest, ModifiedChecklistIsAskedForBeforeClosing) {
   int closed = 0;
   QObject::connect(window.get(), &vx::MainWindow::closeAccepted, [&] { ++closed; });
   window->show();
-  controller().MarkChecklistModified();
+  Controller().MarkChecklistModified();
   vx::ScriptedUiServices& ui = catalog.ui;
 
   ui.QueueAnswer(IDCANCEL);
@@ -446,7 +446,7 @@ TEST_F(MainWindowTest, ModifiedChecklistIsAskedForBeforeClosing) {
   EXPECT_EQ(boxes[0].flags & vx::MB_TYPEMASK, vx::MB_YESNOCANCEL);
 
   ui.QueueAnswer(IDYES);  // save, to a folder that does not exist
-  ui.QueuePath(catalog.dir.path() / "missing" / "list.txt");
+  ui.QueuePath(catalog.dir.Path() / "missing" / "list.txt");
   ui.QueueAnswer(IDOK);  // the write error
   EXPECT_FALSE(window->close());
   EXPECT_TRUE(window->isVisible());

@@ -97,7 +97,7 @@ class ToolWindowsWithoutCatalogTest : public ::testing::Test {
   // The windows on the database in `dir`, as start-up leaves it.
   void Open() {
     windows.reset();
-    db = std::make_unique<vx::PavorunDatabase>(dir.path());
+    db = std::make_unique<vx::PavorunDatabase>(dir.Path());
     db->HasCircles(96);  // the start-up's first query, which finds damage past the first page
     db->SelectEvent(96);
     values.eventNumber = 96;
@@ -110,7 +110,7 @@ class ToolWindowsWithoutCatalogTest : public ::testing::Test {
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;
-  vx::AppSettings settings{dir.path()};
+  vx::AppSettings settings{dir.Path()};
   vx::CatalogController controller{&settings, {&ui, nullptr, nullptr, nullptr, nullptr}};
   vxtest::RecordingCommands application;
   std::unique_ptr<ToolWindows> windows;
@@ -179,7 +179,7 @@ TEST_F(ToolWindowsWithoutCatalogTest, ADamagedCatalogueShowsNoMap) {
   windows.reset();
   db.reset();
   {
-    vx::PavorunDatabase sound(dir.path());
+    vx::PavorunDatabase sound(dir.Path());
     vxtest::BuildControllerCatalog(sound);
   }
   const auto file = dir / vx::PavorunDatabase::kFileName;

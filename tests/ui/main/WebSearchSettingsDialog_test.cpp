@@ -82,7 +82,7 @@ TEST_F(WebSearchSettingsDialogTest, CancelStoresNothing) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
   ClickRadio(dialog, IDC_WEB_SEARCH_OR);
   QTest::mouseClick(Control<QPushButton>(&dialog, IDCANCEL), Qt::LeftButton);
-  EXPECT_EQ(dialog.type(), 0);
+  EXPECT_EQ(dialog.Type(), 0);
   EXPECT_EQ(Stored(), Values(1, 1, 3, 0));
 }
 
@@ -94,7 +94,7 @@ TEST_F(WebSearchSettingsDialogTest, UnknownTypeOrNegativeItemsOpenWithNothingCho
     EXPECT_FALSE(Control<QRadioButton>(&dialog, id)->isChecked()) << id;
   }
   EXPECT_FALSE(Box(dialog, IDC_WEB_SEARCH_ITEM1)->isEnabled());
-  EXPECT_EQ(dialog.item1(), 0);
+  EXPECT_EQ(dialog.Item1(), 0);
 }
 
 }  // namespace

@@ -71,15 +71,15 @@ inline void BuildHallMapCatalog(vx::PavorunDatabase& db) {
   info.pavorunName = vx::Sjis("ホール96");
   info.mapSizeW = kDeskW;
   info.mapSizeH = kDeskH;
-  ASSERT_EQ(db.InfoTable().InsertRow(info), 0);
-  ASSERT_EQ(db.DateMaster().InsertRow(1, 2024, 8, 10, 7), 0);
-  ASSERT_EQ(db.DateMaster().InsertRow(2, 2024, 8, 11, 1), 0);
+  ASSERT_EQ(db.GetInfoTable().InsertRow(info), 0);
+  ASSERT_EQ(db.GetDateMaster().InsertRow(1, 2024, 8, 10, 7), 0);
+  ASSERT_EQ(db.GetDateMaster().InsertRow(2, 2024, 8, 11, 1), 0);
   const char* const mapNames[] = {"東123", "東456", "西12"};
   for (int m = 1; m <= 3; ++m) {
     vx::MapRow map;
     map.name = vx::Sjis(mapNames[m - 1]);
     map.filename = kMapStems[m - 1];
-    ASSERT_EQ(db.MapMaster().InsertRow(m, map), 0);
+    ASSERT_EQ(db.GetMapMaster().InsertRow(m, map), 0);
   }
   const char* const blockNames[] = {"Ａ", "Ｂ", "Ｃ", "Ｄ"};
   for (int k = 1; k <= 4; ++k) {
@@ -88,15 +88,16 @@ inline void BuildHallMapCatalog(vx::PavorunDatabase& db) {
     area.simpleName = vx::Sjis("ホ");
     area.mapId = k;
     area.print = {0, 0, kMapSize.width(), kMapSize.height()};
-    ASSERT_EQ(db.AreaMaster().InsertRow(k, area), 0);
-    ASSERT_EQ(db.BlockMaster().InsertRow(k, vx::Sjis(blockNames[k - 1]), k), 0);
+    ASSERT_EQ(db.GetAreaMaster().InsertRow(k, area), 0);
+    ASSERT_EQ(db.GetBlockMaster().InsertRow(k, vx::Sjis(blockNames[k - 1]), k), 0);
   }
-  ASSERT_EQ(db.GenreMaster().InsertRow(1, vx::Sjis("創作"), 110), 0);
+  ASSERT_EQ(db.GetGenreMaster().InsertRow(1, vx::Sjis("創作"), 110), 0);
   // block, space, x, y, layout, map
   const int desks[][6] = {{1, 1, 100, 200, 1, 1}, {1, 2, 140, 200, 2, 1}, {1, 3, 180, 200, 3, 1},
                           {1, 4, 220, 200, 4, 1}, {1, 5, 700, 450, 1, 1}, {2, 1, 100, 200, 1, 2},
                           {3, 1, 300, 100, 1, 3}, {4, 1, 100, 200, 1, 4}};
-  for (const auto& d : desks) ASSERT_EQ(db.LayoutTable().InsertRow(d[0], d[1], d[2], d[3], d[4], d[5]), 0);
+  for (const auto& d : desks)
+    ASSERT_EQ(db.GetLayoutTable().InsertRow(d[0], d[1], d[2], d[3], d[4], d[5]), 0);
   // id, page, cut, day, block, space, half
   const int circles[][7] = {
       {11, 10, 1, 1, 1, 1, 0}, {12, 10, 2, 1, 1, 1, 1}, {13, 10, 3, 1, 1, 2, 0},
@@ -144,11 +145,11 @@ inline void WriteMapPictures(const std::filesystem::path& folder) {
 inline const std::filesystem::path& MapPictureFolder() {
   static const TempDir folder;
   static const bool written = [] {
-    WriteMapPictures(folder.path());
+    WriteMapPictures(folder.Path());
     return true;
   }();
   (void)written;
-  return folder.path();
+  return folder.Path();
 }
 
 // The controller over the catalogue with the pictures in its image folder; the settings' map
@@ -169,10 +170,10 @@ class HallMapControllerTest : public ::testing::Test {
     controller.SetImageFolder(MapPictureFolder());
   }
 
-  int CurrentId() const { return controller.CurrentCircle().id; }
+  int CurrentId() const { return controller.GetCurrentCircle().id; }
 
   TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;

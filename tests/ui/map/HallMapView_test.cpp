@@ -282,7 +282,7 @@ TEST_F(HallMapViewTest, ColourKeysCheckTheCurrentCircleAndCtrlKeysGoToTheFrame) 
 }
 
 TEST_F(HallMapViewTest, WithoutAMapPictureNothingIsDrawnButClicksStillSelect) {
-  view->SetMapFiles(2, dir.path() / "MDATA" / "missing.PNG", {});
+  view->SetMapFiles(2, dir.Path() / "MDATA" / "missing.PNG", {});
   view->SelectMap(2);
   EXPECT_FALSE(view->Picture().HasMap() || view->Picture().HasCheckLayer());
   EXPECT_EQ(Shot().pixel(10, 10) & 0xFFFFFF, view->WorkspaceColor().rgb() & 0xFFFFFF);

@@ -77,7 +77,7 @@ TEST_F(HallMapWindowTest, TheMapChoiceHasADayAndHallPerRowAndShowsTheChosenMap) 
   EXPECT_EQ(choice->currentIndex(), 0);
   EXPECT_EQ(ViewPixel({5, 5}), SlotMark(0));
   Choose(choice, 4);
-  EXPECT_EQ(window->currentSlot(), 4);
+  EXPECT_EQ(window->CurrentSlot(), 4);
   EXPECT_EQ(View().CurrentSlot(), 4);
   EXPECT_EQ(ViewPixel({5, 5}), SlotMark(4));
   EXPECT_TRUE(View().hasFocus());
@@ -90,7 +90,7 @@ TEST_F(HallMapWindowTest, TheMapFollowsTheCurrentBlocksHall) {
   const std::pair<int, int> cases[] = {{21, 1}, {51, 3}, {41, 3}, {11, 0}};  // circle, slot
   for (const auto& [circle, slot] : cases) {
     controller.SelectCircle(circle, false);
-    EXPECT_EQ(window->currentSlot(), slot) << circle;
+    EXPECT_EQ(window->CurrentSlot(), slot) << circle;
     EXPECT_EQ(Bar().MapChoice()->currentIndex(), slot) << circle;
   }
   EXPECT_EQ(View().CrossHair(), QPoint(105, 205));
@@ -110,7 +110,7 @@ TEST_F(HallMapWindowTest, ZoomStepsSnapToTheGridOf25WithinTheRange) {
   for (const Case& c : cases) {
     TypeZoom(c.typed);
     Click(c.command);
-    EXPECT_EQ(window->zoom(), c.zoom) << c.typed;
+    EXPECT_EQ(window->Zoom(), c.zoom) << c.typed;
     EXPECT_EQ(View().Zoom(), c.zoom) << c.typed;
     EXPECT_EQ(ZoomText(), std::to_string(c.zoom) + "%") << c.typed;
     EXPECT_EQ(values.mapZoomSize, c.zoom) << c.typed;
@@ -137,50 +137,50 @@ TEST_F(HallMapWindowTest, AFittedZoomStaysWithin25And300) {
   Open();
   window->resize(150, 400);
   Click(ID_MAP_FIT_WIDTH);
-  EXPECT_EQ(window->zoom(), 25);
+  EXPECT_EQ(window->Zoom(), 25);
   EXPECT_EQ(values.mapZoomSize, 25);
   EXPECT_TRUE(Pressed(ID_MAP_FIT_WIDTH));
   window->resize(2600, 1800);
   Click(ID_MAP_FIT_WHOLE);
-  EXPECT_EQ(window->zoom(), 300);
+  EXPECT_EQ(window->Zoom(), 300);
   EXPECT_TRUE(Pressed(ID_MAP_FIT_WHOLE) && !Pressed(ID_MAP_FIT_WIDTH));
 }
 
 TEST_F(HallMapWindowTest, AKeptFitIsAppliedAgainOnResizeUntilTheZoomIsChanged) {
   Open();
   Click(ID_MAP_FIT_WIDTH);
-  const int fitted = window->zoom();
+  const int fitted = window->Zoom();
   EXPECT_EQ(fitted, View().viewport()->width() * 100 / kMapSize.width());
   EXPECT_EQ(values.mapStretchMode, vx::HallMapWindow::kFitWidth);
   window->resize(700, 400);
-  EXPECT_GT(window->zoom(), fitted);
-  EXPECT_EQ(window->zoom(), View().viewport()->width() * 100 / kMapSize.width());
+  EXPECT_GT(window->Zoom(), fitted);
+  EXPECT_EQ(window->Zoom(), View().viewport()->width() * 100 / kMapSize.width());
 
   Click(ID_MAP_ZOOM_IN);
-  const int zoomed = window->zoom();
-  EXPECT_EQ(window->fitMode(), vx::HallMapWindow::kNoFit);
+  const int zoomed = window->Zoom();
+  EXPECT_EQ(window->CurrentFitMode(), vx::HallMapWindow::kNoFit);
   EXPECT_FALSE(Pressed(ID_MAP_FIT_WIDTH));
   window->resize(500, 400);
-  EXPECT_EQ(window->zoom(), zoomed);
+  EXPECT_EQ(window->Zoom(), zoomed);
 
   // Once only: fit height with Ctrl+2's sibling, then the zoom is free again.
   window->RunCommand(ID_MAP_FIT_HEIGHT_ONCE);
-  EXPECT_EQ(window->zoom(), View().viewport()->height() * 100 / kMapSize.height());
-  EXPECT_EQ(window->fitMode(), vx::HallMapWindow::kNoFit);
+  EXPECT_EQ(window->Zoom(), View().viewport()->height() * 100 / kMapSize.height());
+  EXPECT_EQ(window->CurrentFitMode(), vx::HallMapWindow::kNoFit);
 }
 
 TEST_F(HallMapWindowTest, CtrlAndTheWheelZoomByAStepAndKeepTheFit) {
   Open();
   Click(ID_MAP_FIT_HEIGHT);
-  const int fitted = window->zoom();
+  const int fitted = window->Zoom();
   QWheelEvent wheel(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, 120), Qt::NoButton,
                     Qt::ControlModifier, Qt::NoScrollPhase, false);
   // The view leaves the turn; Qt passes only the user's own turns on to the parents.
   QApplication::sendEvent(View().viewport(), &wheel);
   ASSERT_FALSE(wheel.isAccepted());
   QApplication::sendEvent(window.get(), &wheel);
-  EXPECT_EQ(window->zoom(), (fitted + 25) / 25 * 25);
-  EXPECT_EQ(window->fitMode(), vx::HallMapWindow::kFitHeight);
+  EXPECT_EQ(window->Zoom(), (fitted + 25) / 25 * 25);
+  EXPECT_EQ(window->CurrentFitMode(), vx::HallMapWindow::kFitHeight);
 }
 
 TEST_F(HallMapWindowTest, AntiAliasingAndTheGenreOpacityGoIntoTheSettings) {
@@ -217,17 +217,17 @@ TEST_F(HallMapWindowTest, TheViewMenuAndTheViewsKeysRunTheWindowsCommands) {
   ASSERT_EQ(window->menuBar()->actions().size(), 1);
   EXPECT_EQ(vx::Cp932Text(window->menuBar()->actions()[0]->text()), vx::Sjis("表示(&D)"));
   window->ViewMenu().FindAction(ID_MAP_ZOOM_IN)->trigger();
-  EXPECT_EQ(window->zoom(), 125);
+  EXPECT_EQ(window->Zoom(), 125);
   QTest::keyClick(&View(), Qt::Key_1, Qt::ControlModifier);  // actual size
-  EXPECT_EQ(window->zoom(), 100);
+  EXPECT_EQ(window->Zoom(), 100);
   QTest::keyClick(&View(), Qt::Key_Minus, Qt::ControlModifier);
-  EXPECT_EQ(window->zoom(), 75);
+  EXPECT_EQ(window->Zoom(), 75);
 }
 
 TEST_F(HallMapWindowTest, NewImageDataIsLoadedIntoTheMapShown) {
   Open();
   EXPECT_TRUE(View().Picture().HasMap());
-  controller.SetImageFolder(dir.path());  // no pictures there
+  controller.SetImageFolder(dir.Path());  // no pictures there
   EXPECT_FALSE(View().Picture().HasMap());
   controller.SetImageFolder(MapPictureFolder());
   EXPECT_EQ(ViewPixel({5, 5}), SlotMark(0));

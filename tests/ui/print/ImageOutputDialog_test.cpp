@@ -82,8 +82,8 @@ TEST_F(ImageOutputDialogTest, OkChecksFolderNameAndSizeInTurn) {
   EXPECT_EQ(vx::PathOfSettingsText(settings.bmpOutPath).string(), deep + "/");
   EXPECT_STREQ(settings.bmpOutFile, "p.1_");
   EXPECT_EQ(settings.bmpOutSize, 0);
-  EXPECT_TRUE(dialog.allPages());
-  EXPECT_EQ(dialog.pageRange(), "1-");
+  EXPECT_TRUE(dialog.AllPages());
+  EXPECT_EQ(dialog.PageRange(), "1-");
 }
 
 TEST_F(ImageOutputDialogTest, AKindWithoutPagesRefusesOkAndCancelKeepsWhatWasTyped) {
@@ -92,11 +92,11 @@ TEST_F(ImageOutputDialogTest, AKindWithoutPagesRefusesOkAndCancelKeepsWhatWasTyp
   Control<QRadioButton>(&dialog, ids::kKindList)->click();
   EXPECT_EQ(settings.mode, 0);
   EXPECT_EQ(Control<QLabel>(&dialog, ids::kRangeNote)->text().toStdString(), "(印刷データ無し)");
-  SetText(dialog, ids::kOutputFolder, dir.path().string());
+  SetText(dialog, ids::kOutputFolder, dir.Path().string());
   EXPECT_FALSE(Ok(dialog));
   EXPECT_EQ(Boxes(ui),
             std::vector<std::string>{"印刷|指定された印刷範囲内には、登録データがありません"});
-  EXPECT_EQ(vx::PathOfSettingsText(settings.bmpOutPath).string(), dir.path().string());
+  EXPECT_EQ(vx::PathOfSettingsText(settings.bmpOutPath).string(), dir.Path().string());
   auto* format = Control<QComboBox>(&dialog, ids::kImageFormat);
   format->setCurrentIndex(2);
   format->activated(2);
@@ -117,13 +117,13 @@ TEST_F(ImageOutputDialogTest, TheDetailedSettingsMayChangeTheKindAndTheRangeMayB
   range->setText(QStringLiteral("2-3"));
   ui.QueuePath(dir / "missing");
   ui.QueueAnswer(IDOK);
-  ui.QueuePath(dir.path());
+  ui.QueuePath(dir.Path());
   Control<QPushButton>(&dialog, ids::kBrowseFolder)->click();
   EXPECT_EQ(Boxes(ui), std::vector<std::string>{"エラー|有効なパスではありません."});
   EXPECT_TRUE(Ok(dialog));
-  EXPECT_FALSE(dialog.allPages());
-  EXPECT_EQ(dialog.pageRange(), "2-3");
-  EXPECT_EQ(vx::PathOfSettingsText(settings.bmpOutPath).string(), dir.path().string() + "/");
+  EXPECT_FALSE(dialog.AllPages());
+  EXPECT_EQ(dialog.PageRange(), "2-3");
+  EXPECT_EQ(vx::PathOfSettingsText(settings.bmpOutPath).string(), dir.Path().string() + "/");
 }
 
 TEST_F(ImageOutputDialogTest, EveryMnemonicIsUniqueAndReachesItsControl) {
@@ -133,7 +133,7 @@ TEST_F(ImageOutputDialogTest, EveryMnemonicIsUniqueAndReachesItsControl) {
 
 // A folder typed relative to nothing lies in the profile, not wherever the program started.
 TEST_F(ImageOutputDialogTest, ARelativeFolderLiesInTheProfile) {
-  services.profileFolder = dir.path();
+  services.profileFolder = dir.Path();
   vx::ImageOutputDialog dialog(nullptr, settings, services);
   SetText(dialog, ids::kOutputFolder, "pages");
   ui.QueueAnswer(IDYES);

@@ -96,7 +96,7 @@ TEST_F(PrintDialogTest, APdfFilePrinterCopiesAndRangeGoToTheCaller) {
   ASSERT_EQ(dialog.DoModal(), 1);
   EXPECT_EQ(choice.pdfFile, dir / "out.pdf");
   EXPECT_EQ(std::tuple(choice.paperWidth, choice.paperHeight), std::tuple(2100, 2970));
-  EXPECT_EQ(std::tuple(dialog.copies(), dialog.collate(), dialog.allPages(), dialog.pageRange()),
+  EXPECT_EQ(std::tuple(dialog.Copies(), dialog.Collate(), dialog.AllPages(), dialog.PageRange()),
             std::tuple(3, true, false, std::string("2,4")));
   vx::PrintDialog again(nullptr, settings, services, choice);
   EXPECT_EQ(Control<QComboBox>(&again, ids::kPrinter)->currentText(), vx::PrintDialog::PdfEntry())
@@ -152,7 +152,7 @@ TEST_F(PrintDialogTest, ABrokenLayoutIsToldApartFromNoData) {
   TempDir program;
   WriteFileBytes(program / "vpr.ini", "[DOCUMENT]\nDPI=0\n");
   vx::PrintEngineServices engine = vx::PrintEngine_Services();
-  vx::PrintEngine_SetContext(engine, {}, program.path());
+  vx::PrintEngine_SetContext(engine, {}, program.Path());
   vx::PrintEngine_SetDocument(vx::kDocumentList, [](vx::PrintJob& job, int) {
     return vx::PrintLayout_ReadForDocument(job, vx::kDocumentList);
   });

@@ -56,7 +56,7 @@ class PrintPreviewDialogTest : public DocumentTest {
     vx::PrintEngineServices services = vx::PrintEngine_Services();
     services.events = &qtEvents;
     services.startThread = startThread;
-    vx::PrintEngine_SetContext(services, images.path(), program.path());
+    vx::PrintEngine_SetContext(services, images.Path(), program.Path());
   }
 
   // Shown, with its first page made.
@@ -230,7 +230,7 @@ TEST_F(PrintPreviewDialogTest, AnEarlyEndOfTheProgressLoopStopsThePageAndShowsIt
   UseQtEvents();
   vx::PrintEngineServices services = vx::PrintEngine_Services();
   services.reports = &boxes;
-  vx::PrintEngine_SetContext(services, images.path(), program.path());
+  vx::PrintEngine_SetContext(services, images.Path(), program.Path());
   QTimer::singleShot(0, [&] {
     auto* progress = dialog->findChild<vx::PreviewProgressDialog*>();
     ASSERT_NE(progress, nullptr);
@@ -262,7 +262,7 @@ TEST_F(PrintPreviewDialogTest, ASettingsPageWithDataOpensThePreviewOfItsKindOver
   std::vector<vx::OwnerWindow> owners;
   vx::PrintEngineServices services = vx::PrintEngine_Services();
   services.runPreview = [&](vx::OwnerWindow owner) { owners.push_back(owner); };
-  vx::PrintEngine_SetContext(services, images.path(), program.path());
+  vx::PrintEngine_SetContext(services, images.Path(), program.Path());
   vx::PrintSettings settings{};
   settings.kinds[0].days = 0b1;
   settings.kinds[0].blocks = 0b11;

@@ -59,7 +59,7 @@ TEST_F(ProgressDialogTest, ShowsUnitsAndPagesAndWaitsForTheEndAfterCancel) {
   EXPECT_TRUE(checked);
   EXPECT_TRUE(stayedOpen);
   EXPECT_EQ(stopFlagSeen, 1) << "Cancel did not raise the document's stop flag";
-  EXPECT_EQ(dialog.endMessage(), UM_PRINT_STOPPED);
+  EXPECT_EQ(dialog.EndMessage(), UM_PRINT_STOPPED);
 }
 
 // A modal loop that ends early (the program quitting ends every one) still stops the document,
@@ -97,7 +97,7 @@ TEST_F(ProgressDialogTest, AnEarlyEndOfTheLoopStopsTheDocumentAndJoinsIt) {
   EXPECT_EQ(dialog.DoModal(), 0);
   EXPECT_TRUE(returned);
   EXPECT_EQ(stopFlagSeen, 1) << "the dialog waited for the document without stopping it";
-  EXPECT_EQ(dialog.endMessage(), UM_PRINT_STOPPED);
+  EXPECT_EQ(dialog.EndMessage(), UM_PRINT_STOPPED);
   EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox).size(), 1u);
 }
 
@@ -109,7 +109,7 @@ TEST_F(ProgressDialogTest, AJobWithoutUnitsEndsBeforeAnyWorker) {
   Watchdog watchdog;
   EXPECT_EQ(dialog.DoModal(), 0);
   QCoreApplication::processEvents();  // the counting pass's own end arrives late
-  EXPECT_EQ(dialog.endMessage(), 0u);
+  EXPECT_EQ(dialog.EndMessage(), 0u);
   EXPECT_FALSE(worked);
 }
 
@@ -122,7 +122,7 @@ TEST_F(ProgressDialogTest, AWorkerThatCannotStartEndsTheDialogWithAReport) {
   vx::PrintProgressDialog dialog(nullptr, vx::Sjis("[BMP出力]"));
   Watchdog watchdog;
   EXPECT_EQ(dialog.DoModal(), 0);
-  EXPECT_EQ(dialog.endMessage(), UM_PRINT_FAILED);
+  EXPECT_EQ(dialog.EndMessage(), UM_PRINT_FAILED);
   ASSERT_EQ(reports.Shown().size(), 1u);
   EXPECT_EQ(reports.Shown()[0].second, "LOG_Error");
 }

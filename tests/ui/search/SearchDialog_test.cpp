@@ -33,13 +33,13 @@ class SearchDialogTest : public vxtest::CircleCatalogTest {
   void SetUp() override {
     CircleCatalogTest::SetUp();
     CreateListWindow();
-    condition().Reset();
-    condition().SetKeywordFields(vx::SearchCondition::DefaultKeywordFields());
-    condition().AddAllDays();
-    condition().AddAllGenres();
+    Condition().Reset();
+    Condition().SetKeywordFields(vx::SearchCondition::DefaultKeywordFields());
+    Condition().AddAllDays();
+    Condition().AddAllGenres();
   }
 
-  vx::SearchCondition& condition() { return *controller.GetSearchCondition(); }
+  vx::SearchCondition& Condition() { return *controller.GetSearchCondition(); }
   // Runs the dialog in `mode`; `act` drives it once it is open.
   int Open(int mode, std::function<void(SearchDialog&)> act) {
     SearchDialog dialog(controller, &owner);
@@ -78,10 +78,10 @@ TEST_P(SearchDialogOpening, ShowsTheModesTitleAndTheConditionAsItStands) {
   const Opening& o = GetParam();
   controller.SetCanNarrowSearch(o.canNarrow);
   controller.SetCanRedoNarrowing(o.canRedo);
-  condition().SetMatchAll(false);
-  condition().SetKeywordFields(vx::SearchCondition::kFieldCircleName |
+  Condition().SetMatchAll(false);
+  Condition().SetKeywordFields(vx::SearchCondition::kFieldCircleName |
                                vx::SearchCondition::kFieldPixiv);
-  condition().SetKeywords(vx::Sjis("ねこ いぬ"));
+  Condition().SetKeywords(vx::Sjis("ねこ いぬ"));
   EXPECT_EQ(Open(o.mode,
                  [&](SearchDialog& d) {
                    EXPECT_EQ(d.windowTitle().toStdString(), o.title);
@@ -96,11 +96,11 @@ TEST_P(SearchDialogOpening, ShowsTheModesTitleAndTheConditionAsItStands) {
                    EXPECT_TRUE(Get<QCheckBox>(d, IDC_SEARCH_FIELD_PIXIV)->isChecked());
                    EXPECT_TRUE(Get<QCheckBox>(d, IDC_SEARCH_NO_DAY)->isChecked());
                    EXPECT_EQ(Get<QListWidget>(d, IDC_SEARCH_GENRES)->count(), 3);
-                   EXPECT_TRUE(controller.Guard().IsRaised());
+                   EXPECT_TRUE(controller.GetGuard().IsRaised());
                    Click(d, IDCANCEL);
                  }),
             IDCANCEL);
-  EXPECT_FALSE(controller.Guard().IsRaised());
+  EXPECT_FALSE(controller.GetGuard().IsRaised());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -130,7 +130,7 @@ TEST_F(SearchDialogTest, SearchEndsTheDialogAndTheListShowsTheResult) {
   EXPECT_EQ(Listed(), (std::vector<int>{101, 102, 103, 104}));
   EXPECT_TRUE(controller.CanNarrowSearch());
   EXPECT_FALSE(controller.CanRedoNarrowing());
-  EXPECT_FALSE(controller.Guard().IsRaised());
+  EXPECT_FALSE(controller.GetGuard().IsRaised());
   EXPECT_EQ(progress.captions, std::vector<std::string>{"検索中"});
   EXPECT_EQ(progress.owners, std::vector<vx::OwnerWindow>{nullptr});
 }
@@ -138,7 +138,7 @@ TEST_F(SearchDialogTest, SearchEndsTheDialogAndTheListShowsTheResult) {
 // The event's texts, read for the first folded search, stayed in memory for the whole session:
 // they stay while the dialog or the list window is open and go once both have closed.
 TEST_F(SearchDialogTest, TheEventsTextsStayWhileTheDialogOrTheListIsOpen) {
-  condition().SetNormalizedMatch(true);
+  Condition().SetNormalizedMatch(true);
   SearchDialog dialog(controller, &owner);
   vxtest::Watchdog watchdog;
   QTimer::singleShot(0, &dialog, [&] {
@@ -162,14 +162,14 @@ TEST_F(SearchDialogTest, TheEventsTextsStayWhileTheDialogOrTheListIsOpen) {
 }
 
 TEST_F(SearchDialogTest, AnEmptyKeywordSearchesByTheOtherChoicesAlone) {
-  condition().SetKeywords("C10");
+  Condition().SetKeywords("C10");
   Open(SearchDialog::kNewSearch, [&](SearchDialog& d) {
     Type(d, "");
     Get<QCheckBox>(d, IDC_SEARCH_DAY_FIRST)->setChecked(false);
     Get<QCheckBox>(d, IDC_SEARCH_NO_DAY)->setChecked(false);
     Click(d, IDOK);
   });
-  EXPECT_EQ(condition().KeywordText(), "");
+  EXPECT_EQ(Condition().KeywordText(), "");
   EXPECT_EQ(Listed(), (std::vector<int>{131, 132, 135}));
 }
 
@@ -182,7 +182,7 @@ TEST_F(SearchDialogTest, ClearingEveryGenreSearchesWithoutAGenreList) {
     }
     Click(d, IDOK);
   });
-  EXPECT_TRUE(condition().Genres().empty());
+  EXPECT_TRUE(Condition().Genres().empty());
   EXPECT_EQ(Listed().size(), 14u);
 }
 
@@ -210,8 +210,8 @@ TEST_F(SearchDialogTest, NarrowingSearchesWithinTheLastResultAndRedoKeepsThatBas
 TEST_F(SearchDialogTest, KeptOpenTheDialogLeavesTheOtherWindowsFreeAndStaysAfterASearch) {
   values.searchDlgStyle = 1;
   Open(SearchDialog::kNewSearch, [&](SearchDialog& d) {
-    EXPECT_FALSE(controller.Guard().IsRaised());
-    EXPECT_EQ(controller.OpenSearchDialog(), &d);
+    EXPECT_FALSE(controller.GetGuard().IsRaised());
+    EXPECT_EQ(controller.GetOpenSearchDialog(), &d);
     Type(d, "C10");
     Click(d, IDOK);
     EXPECT_TRUE(d.isVisible());
@@ -220,20 +220,20 @@ TEST_F(SearchDialogTest, KeptOpenTheDialogLeavesTheOtherWindowsFreeAndStaysAfter
     EXPECT_EQ(progress.owners, std::vector<vx::OwnerWindow>{&d});
     Get<QCheckBox>(d, IDC_SEARCH_KEEP_OPEN)->click();  // off: the dialog holds the guard
     EXPECT_EQ(values.searchDlgStyle, 0);
-    EXPECT_TRUE(controller.Guard().IsRaised());
-    EXPECT_EQ(controller.OpenSearchDialog(), nullptr);
+    EXPECT_TRUE(controller.GetGuard().IsRaised());
+    EXPECT_EQ(controller.GetOpenSearchDialog(), nullptr);
     Get<QCheckBox>(d, IDC_SEARCH_KEEP_OPEN)->click();
-    EXPECT_FALSE(controller.Guard().IsRaised());
+    EXPECT_FALSE(controller.GetGuard().IsRaised());
     QTest::keyClick(&d, Qt::Key_Escape);
   });
-  EXPECT_EQ(controller.OpenSearchDialog(), nullptr);
-  EXPECT_FALSE(controller.Guard().IsRaised());
+  EXPECT_EQ(controller.GetOpenSearchDialog(), nullptr);
+  EXPECT_FALSE(controller.GetGuard().IsRaised());
 }
 
 TEST_F(SearchDialogTest, ResetRestoresTheDefaultChoices) {
-  condition().Reset();
-  condition().SetKeywordFields(vx::SearchCondition::kFieldUrl);
-  condition().SetMemoOnly(true);
+  Condition().Reset();
+  Condition().SetKeywordFields(vx::SearchCondition::kFieldUrl);
+  Condition().SetMemoOnly(true);
   Open(SearchDialog::kNewSearch, [&](SearchDialog& d) {
     Click(d, IDC_SEARCH_RESET);
     EXPECT_TRUE(Get<QRadioButton>(d, IDC_SEARCH_MATCH_ALL)->isChecked());
@@ -251,7 +251,7 @@ TEST_F(SearchDialogTest, ResetRestoresTheDefaultChoices) {
     }
     Click(d, IDCANCEL);
   });
-  EXPECT_EQ(condition().KeywordFields(), vx::SearchCondition::DefaultKeywordFields());
+  EXPECT_EQ(Condition().KeywordFields(), vx::SearchCondition::DefaultKeywordFields());
 }
 
 TEST_F(SearchDialogTest, TheCommandsOfferNarrowingAndRedoFromTheControllersFlags) {
@@ -271,8 +271,8 @@ TEST_F(SearchDialogTest, TheCommandsOfferNarrowingAndRedoFromTheControllersFlags
 }
 
 TEST_F(SearchDialogTest, TheQuickKeywordSearchKeepsTheOtherChoices) {
-  condition().Reset();
-  condition().AddDay(2);
+  Condition().Reset();
+  Condition().AddDay(2);
   controller.SetCanRedoNarrowing(true);
   SearchDialog::RunQuickKeywordSearch(&controller, "C13");
   EXPECT_EQ(Listed(), (std::vector<int>{131, 132, 135}));

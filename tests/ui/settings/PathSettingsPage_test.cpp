@@ -147,10 +147,11 @@ TEST_F(PathSettingsPageTest, TheFolderBrowserStartsAtTheTypedPlaceAndAsksAgainFo
   live.eventNumber = 95;
   SettingsSheet sheet(SettingsSheet::Kind::kSettings, controller, live, ui);
   QLineEdit* edit = Edit(sheet, IDC_CFG_IMG_PATH);
-  Type(edit, dir.path().string());
+  Type(edit, dir.Path().string());
   ui.QueuePath(std::nullopt);
   Click(sheet, kPaths, IDC_CFG_IMG_BROWSE);
-  EXPECT_EQ(edit->text().toStdString(), dir.path().string()) << "a cancelled browser changes nothing";
+  EXPECT_EQ(edit->text().toStdString(), dir.Path().string())
+      << "a cancelled browser changes nothing";
 
   std::filesystem::create_directory(dir / "disc");
   ui.QueuePath(dir / "missing");
@@ -163,7 +164,7 @@ TEST_F(PathSettingsPageTest, TheFolderBrowserStartsAtTheTypedPlaceAndAsksAgainFo
   ASSERT_EQ(browsers.size(), 3u);
   EXPECT_EQ(vx::Cp932ToUtf8(browsers[0].caption),
             "ヴェラストレード95のCD-ROM、もしくは画像データの場所を指定してください.");
-  EXPECT_EQ(browsers[0].path, dir.path());
+  EXPECT_EQ(browsers[0].path, dir.Path());
   EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox)[0].flags, vx::MB_OK | vx::MB_ICONERROR);
 
   RunSheet(sheet, [&] { ClickOk(sheet); });
@@ -173,7 +174,7 @@ TEST_F(PathSettingsPageTest, TheFolderBrowserStartsAtTheTypedPlaceAndAsksAgainFo
 
 TEST_F(PathSettingsPageTest, AFolderTooLongForTheFieldIsRefusedByTheBrowserToo) {
   live.imgPathMode = 1;
-  std::filesystem::path deep = dir.path();
+  std::filesystem::path deep = dir.Path();
   while (deep.string().size() < 300) deep /= std::string(60, 'd');
   std::filesystem::create_directories(deep);
   SettingsSheet sheet(SettingsSheet::Kind::kSettings, controller, live, ui);

@@ -109,7 +109,7 @@ class SettingsFixture : public ::testing::Test {
   }
 
   TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vx::CatalogImages images;
   vx::SettingsValues live{};
   vx::CatalogController controller{nullptr, {}};

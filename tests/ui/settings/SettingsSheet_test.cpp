@@ -49,7 +49,7 @@ TEST_F(SettingsSheetTest, ItRunsUnderTheModalGuardAndCancelDropsEveryEdit) {
   SettingsSheet sheet(SettingsSheet::Kind::kSettings, controller, live, ui, Chooser());
   bool guarded = false;
   const int result = RunSheet(sheet, [&] {
-    guarded = controller.Guard().IsRaised();
+    guarded = controller.GetGuard().IsRaised();
     Click(vxtest::Control<QCheckBox>(sheet.Page(0), IDC_CFG_SYNC_ICONIC));
     Click(vxtest::Control<QRadioButton>(sheet.Page(1), IDC_CFG_IMG_FIXED));
     Click(static_cast<vx::CheckColorPage*>(sheet.Page(3))->Button(0, false));
@@ -57,7 +57,7 @@ TEST_F(SettingsSheetTest, ItRunsUnderTheModalGuardAndCancelDropsEveryEdit) {
   });
   EXPECT_EQ(result, IDCANCEL);
   EXPECT_TRUE(guarded);
-  EXPECT_FALSE(controller.Guard().IsRaised());
+  EXPECT_FALSE(controller.GetGuard().IsRaised());
   EXPECT_EQ(std::memcmp(&live, &before, sizeof live), 0);
   EXPECT_TRUE(Messages().empty());
 }

@@ -121,8 +121,8 @@ class CutPageViewTest : public ::testing::Test {
   // With or without image data; the view shows `client` pixels of the page.
   void Start(bool withImages, QSize client = QSize(400, 600)) {
     BuildControllerCatalog(db);
-    if (withImages) WriteCutArchive(dir.path());
-    images.Open(dir.path(), kControllerEvent);
+    if (withImages) WriteCutArchive(dir.Path());
+    images.Open(dir.Path(), kControllerEvent);
     values.eventNumber = kControllerEvent;
     values.fvrColorNum = 5;
     for (int i = 0; i < 5; ++i) values.fvrColors[i] = kCheckColors[i];
@@ -149,7 +149,7 @@ class CutPageViewTest : public ::testing::Test {
   QRgb CutPixel(int cut, int x, int y) const {
     return PagePixel(PageCut(cut).topLeft() + QPoint(x, y));
   }
-  int CurrentId() const { return controller.CurrentCircle().id; }
+  int CurrentId() const { return controller.GetCurrentCircle().id; }
   // The view point of a page point.
   QPoint At(int cut, int x = kCutW / 4, int y = kCutH / 2) const {
     const QRectF r = view->ImageToView(PageCut(cut));
@@ -157,7 +157,7 @@ class CutPageViewTest : public ::testing::Test {
   }
 
   TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vx::CatalogImages images;
   vx::SettingsValues values{};
   vx::ScriptedUiServices ui;

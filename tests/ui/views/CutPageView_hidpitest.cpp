@@ -62,7 +62,7 @@ class SharpCutPageViewTest : public CutPageViewTest {
   void SetUp() override {}
   // Whether the page shows the high-resolution cuts of `size`; the geometry stays either way.
   void ExpectPageFromCuts(QSize size, bool sharp) {
-    WriteCutArchive(dir.path(), "V096CUTH.CCZ", size, kFineLine);
+    WriteCutArchive(dir.Path(), "V096CUTH.CCZ", size, kFineLine);
     Start(true);
     EXPECT_EQ(controller.ComposesSharpPage(), sharp);
     EXPECT_EQ(view->ZoomCache().size(), QSize(720, 1040));

@@ -33,7 +33,7 @@ class CutPageViewWithoutImagesTest : public CutPageViewTest {
 };
 
 Place Here(const vx::CatalogController& c) {
-  return {c.GetCurrentPage(), c.GetCurrentCut(), c.CurrentCircle().id};
+  return {c.GetCurrentPage(), c.GetCurrentCut(), c.GetCurrentCircle().id};
 }
 
 TEST_F(CutPageViewTest, TheHighlightIsAnAndOfItsTintOnThePage) {
@@ -322,7 +322,7 @@ TEST_F(CutPageViewTest, CommandsAndTheClipboardKeysReachTheController) {
     ASSERT_NE(sheet, nullptr);
     title = sheet->windowTitle().toStdString();
     pages = sheet->PageCount();
-    guarded = controller.Guard().IsRaised();
+    guarded = controller.GetGuard().IsRaised();
     sheet->reject();
   });
   EXPECT_TRUE(view->OnCommand(ID_COLOR_EDIT));

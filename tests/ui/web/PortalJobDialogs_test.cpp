@@ -114,7 +114,7 @@ TEST_F(PortalJobDialogTest, AnImportLogsInByThePastedAddressAndSaysItIsDone) {
   EXPECT_EQ(loginTitle, "Orbalink 認証ダイアログ");
   EXPECT_EQ(doneBox, "インポート完了しました");
   EXPECT_EQ(StoredToken(), "token-1");
-  EXPECT_EQ(store->ImportRecords().size(), 4u);
+  EXPECT_EQ(store->GetImportRecords().size(), 4u);
   EXPECT_EQ(bar, 4);
 }
 

@@ -93,7 +93,7 @@ class UpdateDialogTest : public testing::Test {
   }
 
   vxtest::TempDir dir;
-  vx::PavorunDatabase db{dir.path()};
+  vx::PavorunDatabase db{dir.Path()};
   vxtest::TestHttpServer server;
   vx::WebServiceConfig config;
 };

@@ -97,7 +97,7 @@ TEST_F(LoginDialogTest, AnUnreachablePortalEndsTheLoginAsADownloadFailure) {
 
 TEST_F(LoginDialogTest, AnHttpsPortalIsTalkedToOnlyWhenTheCaFileVouchesForIt) {
   const vxtest::TempDir folder;
-  const vxtest::TestCertificates certificates(folder.path());
+  const vxtest::TestCertificates certificates(folder.Path());
   struct Case {
     const char* name;
     const vxtest::TestTlsIdentity& identity;
@@ -135,7 +135,7 @@ class LoginDowngradeTest : public LoginDialogTest, public testing::WithParamInte
 
 TEST_P(LoginDowngradeTest, TheBrowserDoesNotLeaveHttps) {
   const vxtest::TempDir folder;
-  const vxtest::TestCertificates certificates(folder.path());
+  const vxtest::TestCertificates certificates(folder.Path());
   vxtest::FakePortal portal(certificates.Good(), certificates.CaFile());
   vxtest::TestHttpServer plain;
   const bool byRedirect = GetParam();
@@ -168,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(ScriptOrHttpRedirect, LoginDowngradeTest, testing::Bool
 // An http portal may send the browser on to https.
 TEST_F(LoginDialogTest, AnHttpLoginPageMaySendTheBrowserOnToHttps) {
   const vxtest::TempDir folder;
-  const vxtest::TestCertificates certificates(folder.path());
+  const vxtest::TestCertificates certificates(folder.Path());
   vxtest::TestHttpServer secure(certificates.Good());
   vxtest::TestReply page;
   page.headers = {"Content-Type: text/html; charset=UTF-8"};
@@ -225,7 +225,7 @@ class BrowserImportTest : public vxtest::PortalFixture {
   }
 
   vxtest::TempDir folder;
-  vxtest::TestCertificates certificates{folder.path()};
+  vxtest::TestCertificates certificates{folder.Path()};
   std::unique_ptr<vxtest::FakePortal> secure;
   vx::QtUiServices qtUi;
   vx::QtPortalDialogs qtDialogs{&qtUi};
@@ -248,7 +248,7 @@ TEST_F(BrowserImportTest, AnImportLogsInInTheBrowserAndReadsThePortal) {
   EXPECT_EQ(dialog.exec(), 0);
   EXPECT_EQ(box, "インポート完了しました");
   EXPECT_EQ(StoredToken(), "token-1");
-  EXPECT_EQ(store->ImportRecords().size(), 4u);
+  EXPECT_EQ(store->GetImportRecords().size(), 4u);
 }
 
 }  // namespace

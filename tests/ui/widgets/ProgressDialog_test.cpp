@@ -87,7 +87,7 @@ std::string Text(const vx::ProgressDialog& dialog) {
 
 class ProgressTest : public ::testing::Test {
  protected:
-  ProgressTest() : filter(controller.Guard(), controller.Registry()) {
+  ProgressTest() : filter(controller.GetGuard(), controller.GetRegistry()) {
     controller.RegisterWindow(vx::kMainWindowId, &frame, "main");
     qApp->installEventFilter(&filter);
     frame.edit->move(0, 40);
@@ -109,7 +109,7 @@ class ProgressTest : public ::testing::Test {
     QTimer deadline;
     FailAndReleaseAt(deadline);
     const int result = controller.RunProgressJob(job, vx::Sjis("チェックリストの読み込み"));
-    EXPECT_FALSE(controller.Guard().IsRaised());
+    EXPECT_FALSE(controller.GetGuard().IsRaised());
     return result;
   }
 
@@ -235,7 +235,7 @@ TEST(ProgressDialog, AThreadThatCannotStartEndsWithTwo) {
   TestJob stuck(&database);
   EXPECT_EQ(noThreads.RunProgressJob(stuck, "job"), 2);
   EXPECT_EQ(stuck.steps, 0);
-  EXPECT_FALSE(noThreads.Guard().IsRaised());
+  EXPECT_FALSE(noThreads.GetGuard().IsRaised());
   EXPECT_EQ(database.statements, (Statements{"BEGIN TRANSACTION;", "ROLLBACK;"}));
 }
 

@@ -151,9 +151,9 @@ TEST(QtFileDialogs, ShowTheRequestAndReturnTheChoice) {
     dialog->selectFile(QString::fromStdString(folder));
     static_cast<QDialog*>(dialog)->accept();
   });
-  EXPECT_EQ(ui.FolderDialog(nullptr, "", dir.path()), folder);
+  EXPECT_EQ(ui.FolderDialog(nullptr, "", dir.Path()), folder);
   WhenShown<QFileDialog>([](QFileDialog* dialog) { PressKey(dialog, Qt::Key_Escape); });
-  EXPECT_EQ(ui.SaveFileDialog(nullptr, {"", "", dir.path(), "ini"}), std::nullopt);
+  EXPECT_EQ(ui.SaveFileDialog(nullptr, {"", "", dir.Path(), "ini"}), std::nullopt);
 }
 
 // Several files can be opened at once; a save dialog whose caller asks its own question about an
@@ -162,7 +162,7 @@ TEST(QtFileDialogs, OpenSeveralFilesAndLeaveTheOverwriteQuestionToTheCaller) {
   vxtest::TempDir dir;
   for (const char* name : {"a.csv", "b.csv"}) std::ofstream(dir / name) << "x";
   QtUiServices ui;
-  const vx::FileDialogRequest request{"", "CSV|*.csv|", dir.path(), "csv"};
+  const vx::FileDialogRequest request{"", "CSV|*.csv|", dir.Path(), "csv"};
   WhenShown<QFileDialog>([](QFileDialog* dialog) {
     EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFiles);
     dialog->selectFile(QStringLiteral("\"a.csv\" \"b.csv\""));
