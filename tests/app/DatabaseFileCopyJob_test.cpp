@@ -18,7 +18,7 @@
 #include "data/PavorunDatabase.h"
 #include "platform/CodePage.h"
 #include "platform/ScriptedUiServices.h"
-#include "tests/app/ControllerCatalog.h"
+#include "tests/app/InitializerFolders.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDir.h"
 #include "tests/web/JobRunning.h"
@@ -74,33 +74,15 @@ TEST(DatabaseFileCopyJobTest, AJournalThatCannotBeRemovedKeepsTheTarget) {
 
 // The program folder holds the catalogue of event 96, the user folder a database of that event
 // alone: the initialisation copies the one over the other, the copy run by `runCopy`.
-class FailedCopyTest : public ::testing::Test {
+class FailedCopyTest : public vxtest::InitializerFolders {
  protected:
-  FailedCopyTest() {
-    fs::create_directories(Program());
-    fs::create_directories(User());
-    PavorunDatabase catalogue(Program());
-    vxtest::BuildControllerCatalog(catalogue);
-  }
-  fs::path Program() const { return root / "program"; }
-  fs::path User() const { return root / "user"; }
-  void BuildUserEvent() {
-    PavorunDatabase db(User());
-    db.SetEventNo(96);
-    ASSERT_EQ(db.ClearEventTables(), 0);
-    vx::EventInfo info;
-    info.pavorunName = "user";
-    ASSERT_EQ(db.GetInfoTable().InsertRow(info), 0);
-  }
+  FailedCopyTest() { BuildProgramCatalog(); }
   int Run(std::unique_ptr<PavorunDatabase>& db,
           const std::function<int(vx::ProgressJob&)>& runCopy) {
     DatabaseInitializer::Steps steps;
     steps.runJob = [&](vx::ProgressJob& job, std::string_view) { return runCopy(job); };
     return DatabaseInitializer(Program(), User(), 96, &ui, steps).Run(db);
   }
-
-  vxtest::TempDir root;
-  vx::ScriptedUiServices ui;
 };
 
 // The copy fails on a full disk, or cannot take the user database's name: the old database is
@@ -133,7 +115,7 @@ TEST_F(FailedCopyTest, ACopyThatFailsKeepsTheOldDatabaseAndSaysWhy) {
       "アクセス権限が無い可能性があります.\n\n");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    BuildUserEvent();
+    BuildUserEvent(96);
     const std::string before = vxtest::ReadFileBytes(target);
     ui.ClearCalls();
     auto db = std::make_unique<PavorunDatabase>(User());

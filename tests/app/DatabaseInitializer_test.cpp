@@ -16,6 +16,7 @@
 #include "platform/CodePage.h"
 #include "platform/ScriptedUiServices.h"
 #include "tests/app/ControllerCatalog.h"
+#include "tests/app/InitializerFolders.h"
 #include "tests/support/TempDir.h"
 #include "tests/web/JobRunning.h"
 
@@ -33,27 +34,8 @@ std::vector<int> EventsOf(PavorunDatabase& db) {
 
 // A program folder with the catalogue of event 96 and an empty user folder; the steps record how
 // they were called and answer as told.
-class DatabaseInitializerTest : public ::testing::Test {
+class DatabaseInitializerTest : public vxtest::InitializerFolders {
  protected:
-  DatabaseInitializerTest() {
-    fs::create_directories(Program());
-    fs::create_directories(User());
-  }
-  fs::path Program() const { return root / "program"; }
-  fs::path User() const { return root / "user"; }
-  void BuildProgramCatalog() {
-    PavorunDatabase db(Program());
-    vxtest::BuildControllerCatalog(db);
-  }
-  // A user database holding only event `event` (its information row).
-  void BuildUserEvent(int event) {
-    PavorunDatabase db(User());
-    db.SetEventNo(event);
-    ASSERT_EQ(db.ClearEventTables(), 0);
-    vx::EventInfo info;
-    info.pavorunName = "user";
-    ASSERT_EQ(db.GetInfoTable().InsertRow(info), 0);
-  }
   DatabaseInitializer::Steps Steps() {
     DatabaseInitializer::Steps steps;
     steps.importDisc = [this](PavorunDatabase& db, int event, const fs::path& folder,
@@ -105,8 +87,6 @@ class DatabaseInitializerTest : public ::testing::Test {
   }
   std::vector<vx::UiCall> Boxes() const { return ui.CallsOf(vx::UiCallKind::kMessageBox); }
 
-  vxtest::TempDir root;
-  vx::ScriptedUiServices ui;
   int answer = 1;
   bool importErrorShown = false;
   bool cancelCopy = false;

@@ -1,6 +1,7 @@
 #include "data/DatabaseMergeJob.h"
 
 #include "data/PavorunDatabase.h"
+#include "tests/data/CommitBreaker.h"
 #include "tests/data/DiscTextFiles.h"
 #include "tests/data/TestCatalog.h"
 #include "tests/support/TempDir.h"
@@ -148,13 +149,7 @@ TEST_F(DatabaseMergeJobTest, AnInsertTheTargetRefusesFailsTheMergeAndChangesNoth
 // fails and its rows are rolled back, not left in an open transaction.
 TEST_F(DatabaseMergeJobTest, ACommitThatFailsFailsTheMergeAndRollsItBack) {
   const std::vector<int> before94 = RowCounts(target, 94);
-  const char* setup[] = {
-      "pragma foreign_keys=on;",
-      "create table Owner(id integer primary key);",
-      "create table Owned(owner references Owner(id) deferrable initially deferred);",
-      "create trigger orphan after insert on PavorunJiko begin insert into Owned values(42); end;",
-  };
-  for (const char* sql : setup) ASSERT_EQ(target.Exec(nullptr, nullptr, sql), 0) << sql;
+  vxtest::BreakCommitsAfterInsertsInto(target, "PavorunJiko");
   DatabaseMergeJob job(target, source, 96);
   EXPECT_EQ(job.Run(), DatabaseMergeJob::kResultFailed);
   EXPECT_EQ(job.State(), MergeState::kFailed);

@@ -15,7 +15,8 @@
 #include "data/PavorunDatabase.h"
 #include "platform/CodePage.h"
 #include "platform/ScriptedUiServices.h"
-#include "tests/app/ControllerCatalog.h"
+#include "tests/app/InitializerFolders.h"
+#include "tests/data/CommitBreaker.h"
 #include "tests/data/DiscTextFiles.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDir.h"
@@ -28,16 +29,9 @@ namespace fs = std::filesystem;
 using vx::DatabaseInitializer;
 using vx::PavorunDatabase;
 
-class DatabaseInitializationStepsTest : public ::testing::Test {
+class DatabaseInitializationStepsTest : public vxtest::InitializerFolders {
  protected:
-  DatabaseInitializationStepsTest() {
-    fs::create_directories(Program());
-    fs::create_directories(User());
-    PavorunDatabase catalogue(Program());
-    vxtest::BuildControllerCatalog(catalogue);
-  }
-  fs::path Program() const { return root / "program"; }
-  fs::path User() const { return root / "user"; }
+  DatabaseInitializationStepsTest() { BuildProgramCatalog(); }
   // The user's database holds event `event` alone.
   void BuildUserDatabase(int event) {
     PavorunDatabase db(User());
@@ -63,8 +57,6 @@ class DatabaseInitializationStepsTest : public ::testing::Test {
     EXPECT_NE(boxes[0].find(detail, failed.size()), std::string::npos) << boxes[0];
   }
 
-  vxtest::TempDir root;
-  vx::ScriptedUiServices ui;
   vx::ProgressDialogRunner progress;
 };
 
@@ -74,13 +66,7 @@ class DatabaseInitializationStepsTest : public ::testing::Test {
 TEST_F(DatabaseInitializationStepsTest, AMergeThatCannotBeCommittedFailsAndChangesNothing) {
   BuildUserDatabase(95);
   PavorunDatabase db(User());
-  const char* setup[] = {
-      "pragma foreign_keys=on;",
-      "create table Owner(id integer primary key);",
-      "create table Owned(owner references Owner(id) deferrable initially deferred);",
-      "create trigger orphan after insert on PavorunCircle begin insert into Owned values(1); end;",
-  };
-  for (const char* sql : setup) ASSERT_EQ(db.Exec(nullptr, nullptr, sql), 0) << sql;
+  vxtest::BreakCommitsAfterInsertsInto(db, "PavorunCircle");
   vx::SqliteDatabase source(Program(), PavorunDatabase::kFileName, vx::SqliteDatabase::kReadOnly);
   vxtest::Watchdog watchdog;
   EXPECT_EQ(vx::DatabaseInitializationSteps(ui, progress).merge(db, source, 97),

@@ -24,6 +24,7 @@
 #include "platform/ScriptedUiServices.h"
 #include "res/ResourceIds.h"
 #include "tests/app/ControllerCatalog.h"
+#include "tests/data/CommitBreaker.h"
 #include "tests/data/DiscTextFiles.h"
 #include "tests/data/images/TestArchive.h"
 #include "tests/support/TempDir.h"
@@ -155,13 +156,7 @@ TEST_F(QtDataCommandDialogsTest, AMergeThatCannotBeCommittedIsReportedAndChanges
     vx::PavorunDatabase older(dir.Path(), "vindaxel95.db", vx::SqliteDatabase::kReadWrite);
     vxtest::BuildSampleCatalog(older, 94);
   }
-  const char* setup[] = {
-      "pragma foreign_keys=on;",
-      "create table Owner(id integer primary key);",
-      "create table Owned(owner references Owner(id) deferrable initially deferred);",
-      "create trigger orphan after insert on PavorunCircle begin insert into Owned values(1); end;",
-  };
-  for (const char* sql : setup) ASSERT_EQ(db.Exec(nullptr, nullptr, sql), 0) << sql;
+  vxtest::BreakCommitsAfterInsertsInto(db, "PavorunCircle");
   const int circles = vxtest::CountRows(db, "PavorunCircle", 96);
   ui.QueueAnswer(IDOK);
   ui.QueuePath(dir / "vindaxel95.db");
