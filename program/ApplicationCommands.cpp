@@ -231,6 +231,18 @@ void ApplicationCommands::ToggleChildWindowsTop() {
   if (!values.childWndTop) main->raise();
 }
 
+void ApplicationCommands::PlaceToolWindow(ToolWindowFrame* window, int slot, bool shown) {
+  if (!window) return;
+  ApplicationCore& core = *application_.GetCore();
+  window->PlaceAt(core.Values().windowRects[slot]);
+  core.Controller()->SaveWindowRect(window);
+  if (shown) {
+    core.Controller()->ShowRegisteredWindow(window);
+  } else {
+    core.Controller()->HideRegisteredWindow(window);
+  }
+}
+
 void ApplicationCommands::ResetWindowLayout() {
   ApplicationCore& core = *application_.GetCore();
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -243,30 +255,14 @@ void ApplicationCommands::ResetWindowLayout() {
                      frame.isNull()
                          ? kAssumedWindowFrame
                          : FrameMargins{frame.left(), frame.top(), frame.right(), frame.bottom()});
-  if (DetailWindow* detail = application_.GetDetailWindow()) {
-    detail->PlaceAt(core.Values().windowRects[kDetailSlot]);
-    core.Controller()->SaveWindowRect(detail);
-    core.Controller()->ShowRegisteredWindow(detail);
-  }
-  if (ChecklistWindow* checklist = application_.GetChecklistWindow()) {
-    checklist->PlaceAt(core.Values().windowRects[kChecklistSlot]);
-    core.Controller()->SaveWindowRect(checklist);
-    core.Controller()->ShowRegisteredWindow(checklist);
-  }
+  PlaceToolWindow(application_.GetDetailWindow(), kDetailSlot, true);
+  PlaceToolWindow(application_.GetChecklistWindow(), kChecklistSlot, true);
   MainWindow* main = application_.GetMainWindow();
   if (!main) return;
   main->PlaceAt(core.Values().windowRects[kMainSlot]);
   core.Controller()->SaveWindowRect(main);
-  if (ListWindow* list = application_.GetListWindow()) {
-    list->PlaceAt(core.Values().windowRects[kListSlot]);
-    core.Controller()->SaveWindowRect(list);
-    core.Controller()->HideRegisteredWindow(list);
-  }
-  if (HallMapWindow* map = application_.GetMapWindow()) {
-    map->PlaceAt(core.Values().windowRects[kMapSlot]);
-    core.Controller()->SaveWindowRect(map);
-    core.Controller()->HideRegisteredWindow(map);
-  }
+  PlaceToolWindow(application_.GetListWindow(), kListSlot, false);
+  PlaceToolWindow(application_.GetMapWindow(), kMapSlot, false);
   main->show();
   main->activateWindow();
 }

@@ -18,6 +18,7 @@ class DataCommands;
 class PrintContext;
 class QtDataCommandDialogs;
 class SettingsFileCommands;
+class ToolWindowFrame;
 class VindaxelApplication;
 
 class ApplicationCommands : public CommandMap {
@@ -48,6 +49,8 @@ class ApplicationCommands : public CommandMap {
   void EditPrintSettings();
   void EditMemo();
   void GoToBookmark(int id);
+  // A tool window at its first-start place, shown or hidden as at a first start.
+  void PlaceToolWindow(ToolWindowFrame* window, int slot, bool shown);
   // A change the user committed goes into the settings file at once.
   void CommitSettings();
 
