@@ -4,10 +4,9 @@
 #pragma once
 
 #include "data/CircleRecord.h"
+#include "data/RowInserter.h"
 
 #include <string>
-
-struct sqlite3_stmt;
 
 namespace vx {
 
@@ -15,22 +14,16 @@ class PavorunDatabase;
 
 class CircleRowInserter {
  public:
-  explicit CircleRowInserter(PavorunDatabase& db) : db_(db) {}
-  ~CircleRowInserter();
-  CircleRowInserter(const CircleRowInserter&) = delete;
-  CircleRowInserter& operator=(const CircleRowInserter&) = delete;
+  explicit CircleRowInserter(PavorunDatabase& db);
 
   // Inserts the record into the current event (memo written empty, updateFlag 0); the engine's
   // result code, -1 without a database. Error() tells why a row was refused.
   int Insert(const CircleRecord& record);
-  const std::string& Error() const { return error_; }
+  const std::string& Error() const { return row_.Error(); }
 
  private:
-  int Prepare();
-
   PavorunDatabase& db_;
-  sqlite3_stmt* statement_ = nullptr;
-  std::string error_;
+  RowInserter row_;
 };
 
 }  // namespace vx

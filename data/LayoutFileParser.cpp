@@ -6,9 +6,14 @@
 #include "data/TextLineReader.h"
 #include "platform/LeadingInt.h"
 
+#include <sqlite3.h>
+
 #include <atomic>
 
 namespace vx {
+
+LayoutFileParser::LayoutFileParser(PavorunDatabase& db)
+    : db_(db), row_(db, "insert into PavorunLayout values(?,?,?,?,?,?,?);") {}
 
 ImportStatus LayoutFileParser::Parse(std::FILE* file, ImportProgress* progress) {
   std::atomic<bool>& stop = db_.GetLayoutStop();
@@ -58,10 +63,19 @@ void LayoutFileParser::ParseLine(std::string_view line, int lineNumber) {
   if (problem.empty()) problem = NumberColumnsProblem(f, {1, 2, 3, 4});
   if (!problem.empty()) return status_.RefuseLine(lineNumber, problem);
   const int blockId = db_.GetBlockMaster().FindIdByName(f[0]);
-  status_.Record(
-      db_.GetLayoutTable().InsertRow(blockId, LeadingInt(f[1]), LeadingInt(f[2]), LeadingInt(f[3]),
-                                     LeadingInt(f[4]), db_.GetMapIdOfBlock(blockId)),
-      db_);
+  status_.Record(InsertRow(blockId, LeadingInt(f[1]), LeadingInt(f[2]), LeadingInt(f[3]),
+                           LeadingInt(f[4])),
+                 row_.Error());
+}
+
+int LayoutFileParser::InsertRow(int blockId, int spaceNo, int xpos, int ypos, int layout) {
+  if (const int rc = row_.Prepare(); rc != SQLITE_OK) return rc;
+  int column = 1;
+  for (int value : {db_.GetEventNo(), blockId, spaceNo, xpos, ypos, layout,
+                    db_.GetMapIdOfBlock(blockId)}) {
+    row_.BindInt(column++, value);
+  }
+  return row_.Run();
 }
 
 }  // namespace vx

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "data/ImportStatus.h"
+#include "data/RowInserter.h"
 
 #include <cstddef>
 #include <cstdio>
@@ -16,7 +17,7 @@ class TextLineReader;
 
 class LayoutFileParser {
  public:
-  explicit LayoutFileParser(PavorunDatabase& db) : db_(db) {}
+  explicit LayoutFileParser(PavorunDatabase& db);
 
   // Replaces the current event's layout rows with the file's, reading to the end or until the
   // layout stop flag is set; reports every tenth line and -1 at the end. Space numbers too large
@@ -32,8 +33,11 @@ class LayoutFileParser {
   static std::string DamageProblem(const TextLineReader& reader, std::string_view line);
   void ParseLine(std::string_view line, int lineNumber);
   void CheckGrid();
+  // The row PavorunLayoutTable::InsertRow writes, through one compiled statement.
+  int InsertRow(int blockId, int spaceNo, int xpos, int ypos, int layout);
 
   PavorunDatabase& db_;
+  RowInserter row_;
   ImportStatus status_;
 };
 
