@@ -22,6 +22,8 @@
 #include "print/PrintJob.h"
 #include "program/VindaxelApplication.h"
 #include "res/ResourceIds.h"
+#include "tests/program/BoxAnswers.h"
+#include "tests/program/OnShow.h"
 #include "tests/program/SampleProfile.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/main/MainWindow.h"
@@ -34,46 +36,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Acts on every window of type T once it is shown and its own event loop runs: an
-// application-wide filter sees the window's Show event and queues the action behind it.
-template <class T>
-class OnShown : public QObject {
- public:
-  explicit OnShown(std::function<void(T*)> act) : act_(std::move(act)) {
-    qApp->installEventFilter(this);
-  }
-  ~OnShown() override { qApp->removeEventFilter(this); }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    auto* window = qobject_cast<T*>(watched);
-    if (event->type() == QEvent::Show && window && window->isWindow()) {
-      QMetaObject::invokeMethod(
-          this, [this, shown = QPointer<T>(window)] { if (shown) act_(shown); },
-          Qt::QueuedConnection);
-    }
-    return false;
-  }
-
- private:
-  std::function<void(T*)> act_;
-};
-
 void Click(QWidget* dialog, int id) {
   if (auto* button = vxtest::Control<QPushButton>(dialog, id)) button->click();
 }
-
-// Every message box is answered with its default button; its text is kept.
-class BoxAnswers {
- public:
-  std::vector<std::string> texts;
-
- private:
-  OnShown<QMessageBox> answer_{[this](QMessageBox* box) {
-    texts.push_back(box->text().toStdString());
-    box->defaultButton() ? box->defaultButton()->click() : box->reject();
-  }};
-};
 
 class PrintCommandsTest : public vxtest::SampleProgramTest {
  protected:
@@ -85,7 +50,7 @@ class PrintCommandsTest : public vxtest::SampleProgramTest {
     std::strcpy(settings.bmpOutFile, "page");
     settings.bmpOutFormat = format;
     settings.bmpOutSize = 300;
-    OnShown<vx::ImageOutputDialog> ok([](vx::ImageOutputDialog* dialog) { Click(dialog, IDOK); });
+    vxtest::OnShow<vx::ImageOutputDialog> ok([](vx::ImageOutputDialog* dialog) { Click(dialog, IDOK); });
     EXPECT_TRUE(program.GetMainWindow()->RunCommand(ID_IMAGE_OUTPUT));
   }
 
@@ -100,7 +65,7 @@ TEST_F(PrintCommandsTest, ImageOutputWritesEveryPageOfTheBlankMaps) {
   vx::VindaxelApplication program({});
   ASSERT_TRUE(program.Start());
   program.GetCore()->Values().print.mode = 3;
-  BoxAnswers boxes;
+  vxtest::BoxAnswers boxes;
   OutputImages(program, out.Path(), vx::kImagePng);
   EXPECT_EQ(LongSide(out / "page001.png"), 300);
   EXPECT_TRUE(fs::exists(out / "page002.png"));
@@ -118,7 +83,7 @@ TEST_F(PrintCommandsTest, AListOfCheckedCirclesBecomesImageFilesWithoutALayoutFi
   for (int id = 1; id <= 60; ++id) controller.SetCircleColor(1 + id % 9, id);
   ASSERT_EQ(controller.GetCircleColor(60), 7);
   program.GetCore()->Values().print.mode = 0;
-  BoxAnswers boxes;
+  vxtest::BoxAnswers boxes;
   const fs::path folder = root / "images";
   OutputImages(program, folder, vx::kImagePng);
   EXPECT_EQ(LongSide(folder / "page001.png"), 300);
@@ -139,7 +104,7 @@ TEST_F(PrintCommandsTest, ImagesGoIntoTheFolderAsChosenInThisRunAndTheNext) {
     vx::VindaxelApplication program({});
     ASSERT_TRUE(program.Start());
     program.GetCore()->Values().print.mode = 3;
-    BoxAnswers boxes;
+    vxtest::BoxAnswers boxes;
     OutputImages(program, folder, vx::kImagePng);
     EXPECT_TRUE(fs::exists(folder / "page001.png"));
     EXPECT_FALSE(fs::exists(root / "出力～テスト"));
@@ -157,15 +122,15 @@ TEST_F(PrintCommandsTest, ThePrintDialogOpensThePreviewAndTheSettingsSheet) {
   vxtest::Watchdog watchdog;
   int previews = 0;
   int sheets = 0;
-  OnShown<vx::PrintPreviewDialog> closePreview([&](vx::PrintPreviewDialog* preview) {
+  vxtest::OnShow<vx::PrintPreviewDialog> closePreview([&](vx::PrintPreviewDialog* preview) {
     ++previews;
     preview->reject();
   });
-  OnShown<vx::PrintSettingsSheet> closeSheet([&](vx::PrintSettingsSheet* sheet) {
+  vxtest::OnShow<vx::PrintSettingsSheet> closeSheet([&](vx::PrintSettingsSheet* sheet) {
     ++sheets;
     sheet->reject();
   });
-  OnShown<vx::PrintDialog> useDialog([](vx::PrintDialog* dialog) {
+  vxtest::OnShow<vx::PrintDialog> useDialog([](vx::PrintDialog* dialog) {
     Click(dialog, 1052);  // returns once the preview has closed
     Click(dialog, 1051);
     Click(dialog, IDCANCEL);
@@ -186,11 +151,11 @@ TEST_F(PrintCommandsTest, PrintSettingsAreWrittenWhenTheirDialogsClose) {
   };
   vxtest::Watchdog watchdog;
   bool modeWrittenBySheet = false;
-  OnShown<vx::PrintSettingsSheet> blankMapPage([](vx::PrintSettingsSheet* sheet) {
+  vxtest::OnShow<vx::PrintSettingsSheet> blankMapPage([](vx::PrintSettingsSheet* sheet) {
     sheet->Tabs()->setCurrentIndex(3);
     sheet->accept();
   });
-  OnShown<vx::PrintDialog> useDialog([&](vx::PrintDialog* dialog) {
+  vxtest::OnShow<vx::PrintDialog> useDialog([&](vx::PrintDialog* dialog) {
     Click(dialog, 1051);
     modeWrittenBySheet = written("Mode=3");
     vxtest::Control<QCheckBox>(dialog, 1042)->click();
@@ -200,7 +165,7 @@ TEST_F(PrintCommandsTest, PrintSettingsAreWrittenWhenTheirDialogsClose) {
   EXPECT_TRUE(modeWrittenBySheet);
   EXPECT_TRUE(written("BMPPrint=1"));
 
-  OnShown<vx::ImageOutputDialog> chooseJpeg([](vx::ImageOutputDialog* dialog) {
+  vxtest::OnShow<vx::ImageOutputDialog> chooseJpeg([](vx::ImageOutputDialog* dialog) {
     vxtest::Control<QComboBox>(dialog, 1751)->setCurrentIndex(vx::kImageJpeg);
     Click(dialog, IDCANCEL);
   });

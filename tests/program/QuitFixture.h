@@ -40,6 +40,7 @@
 #include "program/BlockedCloseFilter.h"
 #include "program/VindaxelApplication.h"
 #include "res/ResourceIds.h"
+#include "tests/program/OnShow.h"
 #include "tests/program/SampleProfile.h"
 #include "tests/support/EventLoopDeadline.h"
 #include "tests/support/ThreadCounter.h"
@@ -64,27 +65,6 @@ inline void PrintTo(Trigger trigger, std::ostream* out) {
   constexpr const char* kNames[] = {"Close()", "SIGTERM", "window manager's close"};
   *out << kNames[static_cast<int>(trigger)];
 }
-
-// Acts on every window of type T once it shows, from the event loop.
-template <class T>
-class OnShow : public QObject {
- public:
-  explicit OnShow(std::function<void(T*)> act) : act_(std::move(act)) {
-    qApp->installEventFilter(this);
-  }
-  ~OnShow() override { qApp->removeEventFilter(this); }
-
-  bool eventFilter(QObject* object, QEvent* event) override {
-    auto* window = qobject_cast<T*>(object);
-    if (event->type() == QEvent::Show && window && window->isWindow()) {
-      QTimer::singleShot(0, window, [this, window] { act_(window); });
-    }
-    return false;
-  }
-
- private:
-  std::function<void(T*)> act_;
-};
 
 // Holds a print or preview document once it has begun, until its stop flag is up: the dialogs
 // raise it when the quit ends their modal loop. The UI thread looks each time it is about to

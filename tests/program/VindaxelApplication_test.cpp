@@ -12,7 +12,9 @@
 #include <QTimer>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <string>
 
 #include "app/CatalogController.h"
 #include "app/DefaultWindowLayout.h"
@@ -21,6 +23,7 @@
 #include "platform/qt/SingleInstanceServer.h"
 #include "program/ApplicationCommands.h"
 #include "res/ResourceIds.h"
+#include "tests/program/BoxAnswers.h"
 #include "tests/program/SampleProfile.h"
 #include "tests/support/EventLoopDeadline.h"
 #include "ui/checklist/ChecklistWindow.h"
@@ -37,6 +40,8 @@
 #include "ui/main/SplashWindow.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 class VindaxelApplicationTest : public ::testing::Test {
  protected:
@@ -103,6 +108,26 @@ TEST_F(VindaxelApplicationTest, ExitCommandClosesTheMainWindowAndEndsTheLoop) {
   }
   EXPECT_EQ(program.GetCore()->Values().windowShown[vx::kDetailSlot], 1);
   EXPECT_EQ(program.GetCore()->Values().windowShown[vx::kListSlot], 1);
+}
+
+// A session that commits nothing still writes its settings at the end: when the file cannot be
+// written, the user hears it then, once, with the file and the reason.
+TEST_F(VindaxelApplicationTest, AnExitThatCannotWriteTheSettingsSaysSoOnce) {
+  vxtest::BoxAnswers boxes;
+  {
+    vx::VindaxelApplication program({});
+    ASSERT_TRUE(program.Start());
+    const fs::path settings = root.Path() / "vindaxel.ini";
+    fs::remove(settings);
+    fs::create_directory(settings);  // where the file should go
+    QTimer::singleShot(0, [&] { program.GetMainWindow()->RunCommand(ID_APP_EXIT); });
+    vxtest::MainLoopDeadline deadline;
+    EXPECT_EQ(QApplication::exec(), 0);
+  }
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_NE(boxes.texts[0].find("vindaxel.ini\nに動作設定を保存できませんでした."),
+            std::string::npos)
+      << boxes.texts[0];
 }
 
 // The window keys follow the window menu's order, which start-up fixes by registering the
