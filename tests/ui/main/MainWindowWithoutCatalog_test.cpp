@@ -31,6 +31,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/ui/main/CommandItems.h"
 #include "tests/ui/main/ControllerOnCatalog.h"
+#include "tests/ui/main/ControllerOnFolder.h"
 #include "ui/main/MainStatusBar.h"
 #include "ui/menus/CommandActions.h"
 #include "ui/views/CutPageView.h"
@@ -56,15 +57,11 @@ const int kClosedCommands[] = {ID_NEXT_PAGE, ID_PAGE_JUMP, ID_SEARCH,  ID_PRINT,
                                ID_ZOOM_IN, ID_EDIT_MEMO, ID_UPDATE_FROM_NET};
 const int kOpenCommands[] = {ID_SETTINGS, ID_IMAGE_DATA, ID_APP_EXIT, ID_ANTI_ALIAS};
 
-class MainWindowWithoutCatalogTest : public ::testing::Test {
+class MainWindowWithoutCatalogTest : public ::testing::Test, protected vxtest::ControllerOnFolder {
  protected:
   // A window on the database in `dir`, as start-up leaves it.
   void Open() {
-    db = std::make_unique<vx::PavorunDatabase>(dir.Path());
-    db->HasCircles(96);  // the start-up's first query, which finds damage past the first page
-    db->SelectEvent(96);
-    values.eventNumber = 96;
-    controller.Init(db.get(), &images, &values);
+    OpenDatabase();
     window = std::make_unique<vx::MainWindow>(controller);
     window->SetApplicationCommands(&application);
     window->resize(800, 600);
@@ -101,13 +98,6 @@ class MainWindowWithoutCatalogTest : public ::testing::Test {
   }
   std::string Notice() const { return window->CatalogNotice()->text().toStdString(); }
 
-  vxtest::TempDir dir;
-  std::unique_ptr<vx::PavorunDatabase> db;
-  vx::CatalogImages images;
-  vx::SettingsValues values{};
-  vx::ScriptedUiServices ui;
-  vx::AppSettings settings{dir.Path()};
-  vx::CatalogController controller{&settings, {&ui, nullptr, nullptr, nullptr, nullptr}};
   vxtest::RecordingCommands application;
   std::unique_ptr<vx::MainWindow> window;
 };

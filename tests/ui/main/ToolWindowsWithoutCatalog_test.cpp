@@ -22,6 +22,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/ui/main/CommandItems.h"
 #include "tests/ui/main/ControllerOnCatalog.h"
+#include "tests/ui/main/ControllerOnFolder.h"
 #include "ui/checklist/ChecklistView.h"
 #include "ui/checklist/ChecklistWindow.h"
 #include "ui/detail/DetailBar.h"
@@ -91,27 +92,16 @@ class ToolWindows {
   vx::ListWindow list;
 };
 
-class ToolWindowsWithoutCatalogTest : public ::testing::Test {
+class ToolWindowsWithoutCatalogTest : public ::testing::Test, protected vxtest::ControllerOnFolder {
  protected:
   void SetUp() override { Open(); }
   // The windows on the database in `dir`, as start-up leaves it.
   void Open() {
     windows.reset();
-    db = std::make_unique<vx::PavorunDatabase>(dir.Path());
-    db->HasCircles(96);  // the start-up's first query, which finds damage past the first page
-    db->SelectEvent(96);
-    values.eventNumber = 96;
-    controller.Init(db.get(), &images, &values);
+    OpenDatabase();
     windows = std::make_unique<ToolWindows>(controller, application);
   }
 
-  vxtest::TempDir dir;
-  std::unique_ptr<vx::PavorunDatabase> db;  // at first a new one: no catalogue installed
-  vx::CatalogImages images;
-  vx::SettingsValues values{};
-  vx::ScriptedUiServices ui;
-  vx::AppSettings settings{dir.Path()};
-  vx::CatalogController controller{&settings, {&ui, nullptr, nullptr, nullptr, nullptr}};
   vxtest::RecordingCommands application;
   std::unique_ptr<ToolWindows> windows;
 };
