@@ -6,6 +6,6 @@ build=${VX_BUILD_DIR:-$root/build}
 "$root/tools/install-deps.sh"
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVX_WARNINGS_AS_ERRORS=ON \
-    >/dev/null
+    $("$root/tools/ccache-args.sh") >/dev/null
 fi
 cmake --build "$build" ${1:+--target "$@"}
