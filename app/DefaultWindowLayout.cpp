@@ -8,6 +8,7 @@ namespace vx {
 namespace {
 
 constexpr int kMinSideWidth = 360;
+constexpr int kFloatInset = 32;
 
 struct SlotDefault {
   int id;
@@ -45,22 +46,25 @@ void ApplyDefaultLayout(SettingsValues& values, const WorkArea& area, const Fram
   const int w = area.width;
   const int h = area.height;
   const int s = DefaultSideWidth(w);
-  // Main, checklist and detail are framed where they tile the area; map and list float.
-  const auto client = [&frame](WindowRect outer) {
-    return WindowRect{outer.left + frame.left, outer.top + frame.top, outer.right - frame.right,
-                      outer.bottom - frame.bottom};
-  };
-  const WindowRect relative[kFrameSlotCount] = {
-      client({0, 0, w - s, h}),           // main
-      {32, 64, w - s + 32, h - 128},      // map
-      client({w - s, h / 2, w, h}),       // checklist
-      client({w - s, 0, w, h / 2}),       // detail
-      {64, 128, w - s + 64, h - 64},      // list
+  // Map and list float over the main window, inset so that its title bar and edges stay in reach,
+  // one above the other: neither covers the right-hand column nor the other.
+  const int floatLeft = kFloatInset;
+  const int floatRight = w - s - kFloatInset;
+  const int floatTop = 2 * kFloatInset;
+  const int floatBottom = h - kFloatInset;
+  const int floatMiddle = (floatTop + floatBottom) / 2;
+  const WindowRect framed[kFrameSlotCount] = {
+      {0, 0, w - s, h},                                      // main
+      {floatLeft, floatTop, floatRight, floatMiddle},        // map
+      {w - s, h / 2, w, h},                                  // checklist
+      {w - s, 0, w, h / 2},                                  // detail
+      {floatLeft, floatMiddle, floatRight, floatBottom},     // list
   };
   for (int slot = 0; slot < kFrameSlotCount; ++slot) {
-    const WindowRect& r = relative[slot];
-    values.windowRects[slot] = {r.left + area.left, r.top + area.top, r.right + area.left,
-                                r.bottom + area.top};
+    const WindowRect& r = framed[slot];
+    values.windowRects[slot] = {r.left + area.left + frame.left, r.top + area.top + frame.top,
+                                r.right + area.left - frame.right,
+                                r.bottom + area.top - frame.bottom};
   }
 }
 

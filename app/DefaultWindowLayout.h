@@ -1,6 +1,6 @@
 // The five top-level windows' settings slots before the settings are loaded, and the layout
 // they get on a first start or when the user resets it: the main window on the left, detail and
-// checklist stacked on the right, map and list floating over the main window.
+// checklist stacked on the right, map above list floating over the main window.
 #pragma once
 
 #include "app/SettingsValues.h"
@@ -41,7 +41,9 @@ int DefaultSideWidth(int workWidth);
 // Writes the default rectangles of slots 0..4. They are stored in screen coordinates, as the
 // windows report their rectangles when they move, so a layout never drifts by the panels' size
 // from one start to the next. The rectangles are client areas: with their frames, the main
-// window and the two stacked windows on the right tile the work area without overlapping.
+// window and the two stacked windows on the right tile the work area, and map and list lie one
+// above the other inside the main window's frame, so that no window covers another but the
+// main window.
 void ApplyDefaultLayout(SettingsValues& values, const WorkArea& area,
                         const FrameMargins& frame = kAssumedWindowFrame);
 

@@ -43,40 +43,59 @@ TEST(DefaultWindowLayoutTest, FiveWindowsOnA1024By768WorkArea) {
   vx::SettingsValues values{};
   vx::ApplyDefaultLayout(values, {0, 0, 1024, 768}, {1, 20, 1, 1});
   const Corners expected[] = {{1, 20, 639, 767},       // main
-                              {32, 64, 672, 640},      // map
+                              {33, 84, 607, 399},      // map
                               {641, 404, 1023, 767},   // checklist
                               {641, 20, 1023, 383},    // detail
-                              {64, 128, 704, 704}};    // list
+                              {33, 420, 607, 735}};    // list
   for (int slot = 0; slot < 5; ++slot) {
     EXPECT_EQ(CornersOf(values.windowRects[slot]), expected[slot]) << slot;
   }
   EXPECT_EQ(CornersOf(values.windowRects[5]), Corners(0, 0, 0, 0));
 }
 
-// With their frames the main window and the stacked detail and checklist windows lie inside the
-// work area and never cover each other: with the frame the layout is given they meet edge to
-// edge, and a first start's assumed frame holds any frame up to its size. The checklist window's
-// title bar used to cover the bottom of the detail window.
+// With their frames no two windows of the layout cover each other, but for map and list, which
+// float inside the main window's frame; every frame lies inside the work area. With the frame the
+// layout is given, main, detail and checklist meet edge to edge, and a first start's assumed frame
+// holds any frame up to its size. The checklist window's title bar used to cover the bottom of the
+// detail window, and the map window reached 28 pixels over detail and checklist.
 TEST(DefaultWindowLayoutTest, FramedWindowsNeverCoverEachOther) {
-  const vx::WorkArea area{0, 24, 1280, 776};
-  const vx::FrameMargins frames[] = {{0, 0, 0, 0}, {1, 20, 1, 1}, vx::kAssumedWindowFrame};
+  const vx::WorkArea areas[] = {{0, 0, 1366, 768}, {0, 0, 1024, 600}, {0, 24, 1280, 776}};
+  const vx::FrameMargins frames[] = {
+      {0, 0, 0, 0}, {1, 20, 1, 1}, {1, 20, 1, 5}, vx::kAssumedWindowFrame};
   const auto framed = [](const WindowRect& r, const vx::FrameMargins& f) {
     return QRect(QPoint(r.left - f.left, r.top - f.top),
                  QPoint(r.right + f.right - 1, r.bottom + f.bottom - 1));
   };
-  const QRect work(area.left, area.top, area.width, area.height);
-  for (const vx::FrameMargins& real : frames) {
-    for (const bool known : {true, false}) {
-      vx::SettingsValues values{};
-      known ? vx::ApplyDefaultLayout(values, area, real) : vx::ApplyDefaultLayout(values, area);
-      const QRect main = framed(values.windowRects[vx::kMainSlot], real);
-      const QRect detail = framed(values.windowRects[vx::kDetailSlot], real);
-      const QRect checklist = framed(values.windowRects[vx::kChecklistSlot], real);
-      SCOPED_TRACE(testing::Message() << real.top << (known ? " known" : " assumed"));
-      for (const QRect& r : {main, detail, checklist}) EXPECT_TRUE(work.contains(r));
-      EXPECT_FALSE(main.intersects(detail) || main.intersects(checklist));
-      EXPECT_FALSE(detail.intersects(checklist));
-      if (known) {
+  const auto floatsOverMain = [](int a, int b) {
+    return a == vx::kMainSlot && (b == vx::kMapSlot || b == vx::kListSlot);
+  };
+  for (const vx::WorkArea& area : areas) {
+    const QRect work(area.left, area.top, area.width, area.height);
+    for (const vx::FrameMargins& real : frames) {
+      for (const bool known : {true, false}) {
+        vx::SettingsValues values{};
+        known ? vx::ApplyDefaultLayout(values, area, real) : vx::ApplyDefaultLayout(values, area);
+        SCOPED_TRACE(testing::Message() << area.width << "x" << area.height << " frame "
+                                        << real.top << "/" << real.bottom
+                                        << (known ? " known" : " assumed"));
+        QRect windows[vx::kFrameSlotCount];
+        for (int slot = 0; slot < vx::kFrameSlotCount; ++slot) {
+          windows[slot] = framed(values.windowRects[slot], real);
+          EXPECT_TRUE(work.contains(windows[slot])) << slot;
+        }
+        for (int a = 0; a < vx::kFrameSlotCount; ++a) {
+          for (int b = a + 1; b < vx::kFrameSlotCount; ++b) {
+            if (floatsOverMain(a, b)) {
+              EXPECT_TRUE(windows[a].contains(windows[b])) << a << " " << b;
+            } else {
+              EXPECT_FALSE(windows[a].intersects(windows[b])) << a << " " << b;
+            }
+          }
+        }
+        if (!known) continue;
+        const QRect& main = windows[vx::kMainSlot];
+        const QRect& detail = windows[vx::kDetailSlot];
+        const QRect& checklist = windows[vx::kChecklistSlot];
         EXPECT_EQ(detail.bottom() + 1, checklist.top());
         EXPECT_EQ(main.right() + 1, detail.left());
         EXPECT_EQ(std::make_tuple(main.top(), checklist.bottom()),

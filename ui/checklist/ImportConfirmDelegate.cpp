@@ -7,6 +7,8 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include <cmath>
+
 #include "ui/checklist/ImportConfirmModel.h"
 
 namespace vx {
@@ -29,6 +31,20 @@ QFont SmallFont(const QFont& font) {
   QFont small = font;
   small.setPointSizeF(font.pointSizeF() * 0.8);
   return small;
+}
+
+// Black or white, whichever stands out more from `background` by relative luminance: a pure blue
+// is as dark to the eye as it is saturated, a bright green as light.
+QColor ReadableTextColor(const QColor& background) {
+  const auto linear = [](float channel) {
+    return channel <= 0.04045f ? channel / 12.92f : std::pow((channel + 0.055f) / 1.055f, 2.4f);
+  };
+  const float luminance = 0.2126f * linear(background.redF()) +
+                          0.7152f * linear(background.greenF()) +
+                          0.0722f * linear(background.blueF());
+  // Contrast with white (1.05 / (L + 0.05)) and with black ((L + 0.05) / 0.05) are equal here.
+  constexpr float kEqualContrast = 0.179f;
+  return luminance < kEqualContrast ? QColor(Qt::white) : QColor(Qt::black);
 }
 
 bool IsChoice(const QModelIndex& index) {
@@ -74,7 +90,7 @@ void ImportConfirmDelegate::PaintCircleCell(QPainter* painter, const QStyleOptio
   if (swatch.isValid()) {
     const QColor color = swatch.value<QColor>();
     painter->fillRect(label.adjusted(1, 1, -1, -1), color);
-    painter->setPen(color.lightness() < 128 ? Qt::white : Qt::black);
+    painter->setPen(ReadableTextColor(color));
   }
   DrawText(painter, label, index.data(ImportConfirmModel::kLabelRole).toString(), option.font);
   painter->setPen(Qt::black);

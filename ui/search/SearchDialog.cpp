@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "app/CatalogController.h"
@@ -17,6 +18,7 @@
 #include "data/SearchCondition.h"
 #include "platform/qt/QtStrings.h"
 #include "res/ResourceIds.h"
+#include "ui/search/PlaceAside.h"
 #include "ui/widgets/ControlFont.h"
 
 namespace vx {
@@ -213,6 +215,18 @@ void SearchDialog::Reopen(int mode) {
   Fill();
   raise();
   activateWindow();
+}
+
+void SearchDialog::MoveAsideOf(const QWidget& window) {
+  if (!isVisible() || !window.isVisible()) return;
+  // A window shown a moment ago may not be framed yet: it gets a frame like the dialog's.
+  const QRect frame = frameGeometry();
+  const QMargins margins(geometry().left() - frame.left(), geometry().top() - frame.top(),
+                         frame.right() - geometry().right(), frame.bottom() - geometry().bottom());
+  const QRect results = window.frameGeometry().united(window.geometry().marginsAdded(margins));
+  const QScreen* screen = window.screen();
+  if (screen == nullptr) return;
+  move(PlaceAside(frame, results, screen->availableGeometry()));
 }
 
 void SearchDialog::Fill() {

@@ -42,6 +42,9 @@ class SearchDialog : public QDialog {
   int RunModal(int mode);
   // Fills the controls again from the condition, in `mode` (a second command while it is open).
   void Reopen(int mode);
+  // Moves the dialog, kept open, off `window` (the list of its results) as far as the screen
+  // allows: the dialog stays above the program's windows, so the results would show beneath it.
+  void MoveAsideOf(const QWidget& window);
 
   // The list bar's keyword field: the keywords of the condition (everything else kept), then the
   // search as a new one that can be narrowed. Nothing without a condition or with no text.

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -34,14 +35,17 @@ using Actions = std::vector<int>;
 
 QString Utf16(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// Another event's checklist (95) with colour 2 red; rows: a file circle with two candidates and
-// its "no such circle" row, a circle matched by both names (no row), a memo-only circle, and a
-// circle no candidate was found for (its colour 5 is not defined).
+// Another event's checklist (95) with colour 2 red, 3 pure blue and 4 bright green; rows: a file
+// circle with two candidates and its "no such circle" row, a circle matched by both names (no row),
+// a memo-only circle, and a circle no candidate was found for (its colour 5 is not defined).
 class ImportConfirmTest : public StoreFixture {
  protected:
   void SetUp() override {
     StoreFixture::SetUp();
-    Store().LoadText(HeaderLine(95) + Sjis("Color,2,0000ff,0000ff,赤\r\n"), false, true);
+    Store().LoadText(HeaderLine(95) + Sjis("Color,2,0000ff,0000ff,赤\r\n"
+                                           "Color,3,ff0000,ff0000,既刊も\r\n"
+                                           "Color,4,00c000,00c000,新刊\r\n"),
+                     false, true);
     std::string memo;
     for (int i = 0; i < 60; ++i) memo += Sjis("あ");
     AddRow(3, vx::kImportRegister, 2, 1, {"Twin", "Ann", memo}, {"Twin", "Ann", "G", "about"});
@@ -144,10 +148,13 @@ TEST_F(ImportConfirmTest, RowsFollowTheImportRowsWithTheFileCellOncePerGroup) {
 }
 
 TEST_F(ImportConfirmTest, ThePageShowsTheEventsTheGroupSpanAndTheCheckColours) {
+  // A light and a dark check colour: bright green for the group, pure blue for the last circle.
+  for (int record : {0, 1, 2}) Store().GetImportRecords()[record].color = 4;
+  Store().GetImportRecords()[5].color = 3;
   std::vector<QString> captions;
   int span = 0;
   QImage shot;
-  QRect groupCell, memoOnlyCell;
+  QRect groupCell, memoOnlyCell, blueCell;
   EXPECT_EQ(RunPage([&](vx::ImportConfirmDialog& dialog) {
               EXPECT_EQ(dialog.windowTitle(), Utf16("読み込みサークル確認"));
               for (const auto& caption : dialog.Header()->Captions()) captions.push_back(caption.text);
@@ -155,6 +162,7 @@ TEST_F(ImportConfirmTest, ThePageShowsTheEventsTheGroupSpanAndTheCheckColours) {
               span = view->rowSpan(0, ImportConfirmModel::kFileColumn);
               groupCell = view->visualRect(dialog.Model()->index(0, 0));
               memoOnlyCell = view->visualRect(dialog.Model()->index(3, 0));
+              blueCell = view->visualRect(dialog.Model()->index(4, 0));
               shot = view->viewport()->grab().toImage();
               dialog.CancelButton()->click();
             }),
@@ -170,8 +178,26 @@ TEST_F(ImportConfirmTest, ThePageShowsTheEventsTheGroupSpanAndTheCheckColours) {
   const auto swatch = [&](const QRect& cell) {
     return shot.pixelColor(cell.left() + cell.width() / 2 - 4, cell.top() + line + line / 2);
   };
-  EXPECT_EQ(swatch(groupCell), QColor(Qt::red));
+  EXPECT_EQ(swatch(groupCell), QColor(0, 0xC0, 0));
   EXPECT_EQ(swatch(memoOnlyCell), QColor(Qt::white));
+  EXPECT_EQ(swatch(blueCell), QColor(Qt::blue));
+  // The colour's name is written in white on the blue and in black on the green (and on white).
+  const auto textPixels = [&](const QRect& cell, const QColor& text) {
+    int count = 0;
+    for (int y = cell.top() + line + 1; y <= cell.top() + 2 * line - 5; ++y) {
+      for (int x = cell.left() + 2; x <= cell.left() + cell.width() / 2 - 3; ++x) {
+        const QColor c = shot.pixelColor(x, y);
+        count += std::abs(c.red() - text.red()) < 60 && std::abs(c.green() - text.green()) < 60 &&
+                 std::abs(c.blue() - text.blue()) < 60;
+      }
+    }
+    return count;
+  };
+  EXPECT_GT(textPixels(blueCell, Qt::white), 0);
+  EXPECT_EQ(textPixels(blueCell, Qt::black), 0);
+  EXPECT_GT(textPixels(groupCell, Qt::black), 0);
+  EXPECT_EQ(textPixels(groupCell, Qt::white), 0);
+  EXPECT_GT(textPixels(memoOnlyCell, Qt::black), 0);
 }
 
 // Choosing a second namesake unselected the first: each row is its own choice.
