@@ -209,6 +209,9 @@ TEST(QtUrls, OnlyWebAndMailAddressesAreOpened) {
   EXPECT_TRUE(ui.OpenUrl("MAILTO:someone@example.com"));
   for (const char* refused : {"file:///etc/passwd", "JavaScript:alert(1)", " https://a.b/", ""})
     EXPECT_FALSE(ui.OpenUrl(refused)) << refused;
+  // A desktop that cannot take the address, as one without a browser: the caller must learn it.
+  QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "noSuchMethod");
+  EXPECT_FALSE(ui.OpenUrl("https://example.com/"));
   for (const QString& scheme : schemes) QDesktopServices::unsetUrlHandler(scheme);
   ASSERT_EQ(recorder.urls.size(), 2);
   EXPECT_EQ(recorder.urls[0].query(QUrl::FullyDecoded), Utf16("q=サークル"));
