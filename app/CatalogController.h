@@ -414,7 +414,8 @@ class CatalogController {
   // announced with UM_CIRCLE_INFO_UPDATED.
   void FetchChecklistRss();
   // In the browser the user chose ("BrowserPathMode", "BrowserPath"), else the desktop's; only
-  // http, https and mailto addresses are opened.
+  // http, https and mailto addresses are opened. A browser that does not start is reported in a
+  // box that shows the address.
   bool OpenUrl(std::string_view url);
   // A mail address in the desktop's mail program (never the chosen browser); false for anything
   // that is not a plain address (MailtoAddress).

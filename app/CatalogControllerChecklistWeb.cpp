@@ -11,6 +11,8 @@
 #include "app/SettingsPath.h"
 #include "app/SettingsValues.h"
 #include "checklist/FavoriteStore.h"
+#include "platform/CodePage.h"
+#include "platform/UiServices.h"
 #include "res/ResourceIds.h"
 
 namespace vx {
@@ -18,6 +20,13 @@ namespace vx {
 namespace {
 
 constexpr int kFirstEventWithoutFeeds = 90;
+
+// `browser`: the program the user chose (CP932), empty for the desktop's.
+std::string BrowserFailureText(std::string_view browser, std::string_view url) {
+  const std::string which =
+      browser.empty() ? Sjis("ブラウザ") : Sjis("設定されたブラウザ ") + std::string(browser) + " ";
+  return which + Sjis("を起動できませんでした.\n次のアドレスを開けません.\n\n") + std::string(url);
+}
 
 }  // namespace
 
@@ -62,12 +71,16 @@ void CatalogController::FetchChecklistRss() {
 }
 
 bool CatalogController::OpenUrl(std::string_view url) {
-  if (!services_.ui) return false;
-  if (values_ && values_->browserPathMode != 0 && values_->browserPath[0] != '\0') {
-    return services_.ui->RunBrowser(PathOfSettingsText(SettingsFieldText(values_->browserPath)),
-                                    url);
+  if (!services_.ui || !IsOpenableUrl(url)) return false;
+  const bool chosen = values_ && values_->browserPathMode != 0 && values_->browserPath[0] != '\0';
+  const std::string_view browser = chosen ? SettingsFieldText(values_->browserPath) : "";
+  const bool opened = chosen ? services_.ui->RunBrowser(PathOfSettingsText(browser), url)
+                             : services_.ui->OpenUrl(url);
+  // The desktop only says so on standard error: the user would see nothing happen.
+  if (!opened) {
+    ShowMessageBox(MB_OK | MB_ICONERROR, BrowserFailureText(browser, url), Sjis("ブラウザの起動"));
   }
-  return services_.ui->OpenUrl(url);
+  return opened;
 }
 
 bool CatalogController::OpenMail(std::string_view address) {

@@ -40,9 +40,7 @@ bool DataCommands::CanWriteDatabase(std::string_view utf8Text, std::string_view 
 }
 
 bool DataCommands::Confirm(std::string_view utf8Question, std::string_view utf8Title) {
-  if (Box(utf8Question, utf8Title, MB_YESNO | MB_ICONQUESTION | MB_ESCAPE_NO) != IDYES) {
-    return false;
-  }
+  if (Box(utf8Question, utf8Title, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
   CatalogController* controller = core_.Controller();
   return !controller || controller->AskSaveChecklist() != IDCANCEL;
 }

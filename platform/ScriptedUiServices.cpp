@@ -178,7 +178,7 @@ bool ScriptedUiServices::OpenUrl(std::string_view url) {
   std::lock_guard lock(mutex_);
   UiCall call = NewCall(UiCallKind::kOpenUrl);
   call.text = url;
-  call.succeeded = IsOpenableUrl(url);
+  call.succeeded = browserStarts_ && IsOpenableUrl(url);
   calls_.push_back(call);
   return call.succeeded;
 }

@@ -53,7 +53,7 @@ class ScriptedUiServices final : public UiServices {
   void QueuePath(std::optional<std::filesystem::path> path);
   // The next several-files dialog returns `files`; none = the user cancels.
   void QueueFiles(std::vector<std::filesystem::path> files);
-  // With false, RunBrowser fails as if the program could not be started.
+  // With false, OpenUrl and RunBrowser fail as if no browser could be started.
   void SetBrowserStarts(bool starts);
 
   std::vector<UiCall> Calls() const;

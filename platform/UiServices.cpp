@@ -28,7 +28,7 @@ int MessageBoxDefaultAnswer(unsigned flags) {
 int MessageBoxEscapeAnswer(unsigned flags) {
   const std::vector<int> answers = MessageBoxAnswers(flags);
   if (std::find(answers.begin(), answers.end(), IDCANCEL) != answers.end()) return IDCANCEL;
-  if ((flags & MB_TYPEMASK) == MB_YESNO && (flags & MB_ESCAPE_NO)) return IDNO;
+  if ((flags & MB_TYPEMASK) == MB_YESNO) return IDNO;
   return answers.size() == 1 ? IDOK : 0;
 }
 

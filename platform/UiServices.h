@@ -33,9 +33,6 @@ constexpr unsigned MB_DEFBUTTON1 = 0x000;
 constexpr unsigned MB_DEFBUTTON2 = 0x100;
 constexpr unsigned MB_DEFBUTTON3 = 0x200;
 constexpr unsigned MB_DEFMASK = 0xF00;
-// Not a classic flag: on a Yes/No box whose No only declines a command, Escape and closing the
-// window answer No.
-constexpr unsigned MB_ESCAPE_NO = 0x10000000;
 
 // The answers of a box's buttons in the order they stand on it (OK Cancel, Abort Retry Ignore,
 // Yes No Cancel, Yes No, Retry Cancel). An unknown type shows the OK box.
@@ -43,9 +40,9 @@ std::vector<int> MessageBoxAnswers(unsigned flags);
 // The button that has the focus first: MB_DEFBUTTON2/3 pick the second or third button, the first
 // when the box has fewer.
 int MessageBoxDefaultAnswer(unsigned flags);
-// What Escape or closing the window answers: IDCANCEL where there is a Cancel button, IDOK for the
-// OK box, IDNO for Yes/No with MB_ESCAPE_NO, else 0 for Yes/No and Abort/Retry/Ignore, which the
-// user must answer with a button.
+// What Escape or closing the window answers: IDCANCEL where there is a Cancel button, IDNO on a
+// Yes/No box, IDOK on the OK box; 0 for Abort/Retry/Ignore, which the user must answer with a
+// button.
 int MessageBoxEscapeAnswer(unsigned flags);
 
 // A file-dialog filter in the classic "Name|*.ext|Name|*.*" form, CP932.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/WebSearchAddress.h"
+#include "platform/CodePage.h"
 #include "tests/app/ControllerFixture.h"
 
 namespace {
@@ -83,6 +84,37 @@ TEST_F(CircleWebCommandsTest, IdsOpenTheirProfilesAndOtherTextOpensNothing) {
   EXPECT_FALSE(commands.OpenCurrentCircleLink(Link::kPixiv));
   EXPECT_EQ(ui.OpenedUrls(),
             (Urls{"https://twitter.com/vx_c00001", "https://www.pixiv.net/users/3000007"}));
+}
+
+// Without a browser the desktop only writes to standard error: each command says so in a box
+// that shows the address; an address refused before any browser is tried shows none.
+TEST_F(CircleWebCommandsTest, ABrowserThatDoesNotStartIsReportedWithTheAddress) {
+  ui.SetBrowserStarts(false);
+  EXPECT_FALSE(commands.OpenSupportPage());
+  EXPECT_FALSE(commands.OpenCurrentCircleLink(Link::kTwitter));
+  EXPECT_FALSE(commands.SearchCurrentCircle());
+  values.browserPathMode = 1;
+  std::strcpy(values.browserPath, "/opt/no-such-browser");
+  EXPECT_FALSE(commands.OpenCurrentCircleLink(Link::kUrl));
+  vx::CircleRecord circle = controller.GetCurrentCircle();
+  circle.url = "javascript:alert(1)";
+  controller.SetCurrentCircle(circle);
+  EXPECT_FALSE(commands.OpenCurrentCircleLink(Link::kUrl));
+
+  const std::string failed = vx::Sjis("を起動できませんでした.\n次のアドレスを開けません.\n\n");
+  const Urls texts = {vx::Sjis("ブラウザ") + failed + std::string(vx::kSupportPage),
+                      vx::Sjis("ブラウザ") + failed + "https://twitter.example/c",
+                      vx::Sjis("ブラウザ") + failed + Search("%4e+OR+%50"),
+                      vx::Sjis("設定されたブラウザ /opt/no-such-browser ") + failed +
+                          "https://circle.example/"};
+  Urls shown;
+  for (const vx::UiCall& box : ui.CallsOf(vx::UiCallKind::kMessageBox)) {
+    shown.push_back(box.text);
+    EXPECT_EQ(box.flags, vx::MB_OK | vx::MB_ICONERROR);
+    EXPECT_EQ(box.owner, &beacon);
+  }
+  EXPECT_EQ(shown, texts);
+  EXPECT_TRUE(ui.OpenedUrls().empty());
 }
 
 TEST_F(CircleWebCommandsTest, NothingWithoutACurrentCircleOrTerms) {

@@ -64,8 +64,7 @@ class DataCommandsTest : public vxtest::CoreTest {
   std::unique_ptr<vx::DataCommands> commands;
 };
 
-// A command's question: Escape declines it.
-constexpr unsigned kQuestion = vx::MB_YESNO | vx::MB_ICONQUESTION | vx::MB_ESCAPE_NO;
+constexpr unsigned kQuestion = vx::MB_YESNO | vx::MB_ICONQUESTION;
 
 // The new instance of an event switch starts without the checklist, which belongs to the old
 // event; nothing chosen changes nothing.

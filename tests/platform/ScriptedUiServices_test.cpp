@@ -69,6 +69,7 @@ TEST(ScriptedUiServices, ClipboardAddressesAndBrowser) {
   EXPECT_FALSE(ui.RunBrowser("/usr/bin/firefox", "--new-window"));
   ui.SetBrowserStarts(false);
   EXPECT_FALSE(ui.RunBrowser("/usr/bin/firefox", "http://example.com/2"));
+  EXPECT_FALSE(ui.OpenUrl("https://example.com/3"));
   EXPECT_EQ(ui.OpenedUrls(),
             (std::vector<std::string>{"https://example.com/circle", "http://example.com/"}));
 }

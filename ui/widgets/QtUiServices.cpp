@@ -22,8 +22,8 @@ namespace {
 
 QWidget* OwnerWidget(OwnerWindow owner) { return static_cast<QWidget*>(owner); }
 
-// A message box that, like the classic one, cannot be dismissed with Escape or the close button
-// unless it has a Cancel button or only an OK button: a Yes/No question needs an answer.
+// A message box whose Escape and close button answer Cancel, No or OK, whichever it has; an
+// Abort/Retry/Ignore box, like the classic one, waits for a button (Qt would take Escape as Abort).
 class ClassicMessageBox : public QMessageBox {
  public:
   ClassicMessageBox(QWidget* owner, unsigned flags) : QMessageBox(owner) {

@@ -5,12 +5,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QDeadlineTimer>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QFileDialog>
-#include <QKeyEvent>
+#include <QFileSystemWatcher>
 #include <QMessageBox>
-#include <QThread>
+#include <QTest>
 #include <QTimer>
 #include <QUrl>
 #include <fstream>
@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/CodePage.h"
+#include "tests/support/EventLoopDeadline.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -28,27 +29,16 @@ using vx::QtUiServices;
 
 QString Utf16(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// Calls `drive` with the next modal window once it shows (10 s at most).
+// Calls `drive` with the modal window that the next call shows: the zero-delay timer fires in
+// that window's own loop, once the window is up.
 template <typename Dialog>
 void WhenShown(std::function<void(Dialog*)> drive) {
-  auto* timer = new QTimer(QCoreApplication::instance());
-  const QDeadlineTimer deadline(10000);
-  QObject::connect(timer, &QTimer::timeout, timer, [timer, drive, deadline] {
+  QTimer::singleShot(0, [drive] {
     QWidget* modal = QApplication::activeModalWidget();
-    auto* dialog = qobject_cast<Dialog*>(modal);
-    if (dialog == nullptr && !deadline.hasExpired()) return;
-    timer->stop();
-    timer->deleteLater();
-    if (dialog != nullptr) return drive(dialog);
+    if (auto* dialog = qobject_cast<Dialog*>(modal)) return drive(dialog);
     ADD_FAILURE() << "no dialog appeared";
     if (modal != nullptr) modal->close();
   });
-  timer->start(5);
-}
-
-void PressKey(QWidget* widget, int key) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-  QApplication::sendEvent(widget, &press);
 }
 
 QString TextOf(int answer) {
@@ -79,7 +69,8 @@ TEST(QtMessageBox, ShowsTheClassicBoxAndAnswersAsItDoes) {
     std::vector<int> buttons;
     QMessageBox::Icon icon;
     int onReturn;
-    int onEscape;  // 0: Escape and closing are ignored until a button is pressed
+    int onEscape;  // also on closing; 0: both are ignored until a button is pressed
+    bool atStartUp = false;  // shown before any window, as the start-up questions are
   };
   const Case cases[] = {
       {vx::MB_OK | vx::MB_ICONHAND, {IDOK}, QMessageBox::Critical, IDOK, IDOK},
@@ -89,31 +80,33 @@ TEST(QtMessageBox, ShowsTheClassicBoxAndAnswersAsItDoes) {
        {IDABORT, IDRETRY, IDIGNORE}, QMessageBox::Question, IDIGNORE, 0},
       {vx::MB_YESNOCANCEL | vx::MB_ICONASTERISK | vx::MB_DEFBUTTON2, {IDYES, IDNO, IDCANCEL},
        QMessageBox::Information, IDNO, IDCANCEL},
-      {vx::MB_YESNO | vx::MB_DEFBUTTON3, {IDYES, IDNO}, QMessageBox::NoIcon, IDYES, 0},
-      {vx::MB_YESNO | vx::MB_ESCAPE_NO, {IDYES, IDNO}, QMessageBox::NoIcon, IDYES, IDNO},
+      {vx::MB_YESNO | vx::MB_DEFBUTTON3, {IDYES, IDNO}, QMessageBox::NoIcon, IDYES, IDNO},
+      {vx::MB_YESNO | vx::MB_ICONEXCLAMATION | vx::MB_DEFBUTTON2, {IDYES, IDNO},
+       QMessageBox::Warning, IDNO, IDNO, true},
       {vx::MB_RETRYCANCEL, {IDRETRY, IDCANCEL}, QMessageBox::NoIcon, IDRETRY, IDCANCEL},
       {vx::MB_OKCANCEL | 0x300, {IDOK, IDCANCEL}, QMessageBox::NoIcon, IDOK, IDCANCEL},
       {0x6, {IDOK}, QMessageBox::NoIcon, IDOK, IDOK},  // an unknown type shows the OK box
   };
-  QWidget owner;
+  QWidget window;
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "flags " << c.flags);
+    QWidget* owner = c.atStartUp ? nullptr : &window;
     for (int button : c.buttons) {
-      EXPECT_EQ(Answer(&owner, c.flags, [&](QMessageBox* box) {
+      EXPECT_EQ(Answer(owner, c.flags, [&](QMessageBox* box) {
                   EXPECT_EQ(box->buttons().size(), std::ssize(c.buttons));
                   EXPECT_EQ(box->icon(), c.icon);
                   EXPECT_EQ(box->windowTitle() + u'|' + box->text(),
                             Utf16("データベースの更新|<b>サークル</b> & 更新\n完了"));
                   EXPECT_EQ(box->textFormat(), Qt::PlainText);
-                  EXPECT_EQ(box->parentWidget(), &owner);
+                  EXPECT_EQ(box->parentWidget(), owner);
                   Click(box, button);
                 }), button);
     }
     for (int key : {int{Qt::Key_Return}, int{Qt::Key_Escape}, 0}) {  // 0: the close button
       const int expected = key == Qt::Key_Return ? c.onReturn : c.onEscape;
       bool ignored = false;
-      const int answer = Answer(&owner, c.flags, [&](QMessageBox* box) {
-        key != 0 ? PressKey(box, key) : void(box->close());
+      const int answer = Answer(owner, c.flags, [&](QMessageBox* box) {
+        key != 0 ? QTest::keyClick(box, Qt::Key(key)) : void(box->close());
         QTimer::singleShot(0, box, [&, box] {
           ignored = box->isVisible();
           if (ignored) Click(box, c.buttons[0]);
@@ -152,7 +145,7 @@ TEST(QtFileDialogs, ShowTheRequestAndReturnTheChoice) {
     static_cast<QDialog*>(dialog)->accept();
   });
   EXPECT_EQ(ui.FolderDialog(nullptr, "", dir.Path()), folder);
-  WhenShown<QFileDialog>([](QFileDialog* dialog) { PressKey(dialog, Qt::Key_Escape); });
+  WhenShown<QFileDialog>([](QFileDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
   EXPECT_EQ(ui.SaveFileDialog(nullptr, {"", "", dir.Path(), "ini"}), std::nullopt);
 }
 
@@ -170,7 +163,7 @@ TEST(QtFileDialogs, OpenSeveralFilesAndLeaveTheOverwriteQuestionToTheCaller) {
   });
   EXPECT_EQ(ui.OpenFilesDialog(nullptr, request),
             (std::vector<fs::path>{dir / "a.csv", dir / "b.csv"}));
-  WhenShown<QFileDialog>([](QFileDialog* dialog) { PressKey(dialog, Qt::Key_Escape); });
+  WhenShown<QFileDialog>([](QFileDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
   EXPECT_TRUE(ui.OpenFilesDialog(nullptr, request).empty());
 
   for (const bool confirm : {true, false}) {
@@ -180,7 +173,7 @@ TEST(QtFileDialogs, OpenSeveralFilesAndLeaveTheOverwriteQuestionToTheCaller) {
     WhenShown<QFileDialog>([&](QFileDialog* dialog) {
       asks = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
       if (!confirm) dialog->selectFile(QStringLiteral("a.csv"));  // no box comes between
-      confirm ? PressKey(dialog, Qt::Key_Escape) : static_cast<QDialog*>(dialog)->accept();
+      confirm ? QTest::keyClick(dialog, Qt::Key_Escape) : static_cast<QDialog*>(dialog)->accept();
     });
     EXPECT_EQ(ui.SaveFileDialog(nullptr, save),
               confirm ? std::nullopt : std::optional<fs::path>(dir / "a.csv"));
@@ -216,6 +209,9 @@ TEST(QtUrls, OnlyWebAndMailAddressesAreOpened) {
   EXPECT_TRUE(ui.OpenUrl("MAILTO:someone@example.com"));
   for (const char* refused : {"file:///etc/passwd", "JavaScript:alert(1)", " https://a.b/", ""})
     EXPECT_FALSE(ui.OpenUrl(refused)) << refused;
+  // A desktop that cannot take the address, as one without a browser: the caller must learn it.
+  QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "noSuchMethod");
+  EXPECT_FALSE(ui.OpenUrl("https://example.com/"));
   for (const QString& scheme : schemes) QDesktopServices::unsetUrlHandler(scheme);
   ASSERT_EQ(recorder.urls.size(), 2);
   EXPECT_EQ(recorder.urls[0].query(QUrl::FullyDecoded), Utf16("q=サークル"));
@@ -227,9 +223,14 @@ TEST(QtUrls, OnlyWebAndMailAddressesAreOpened) {
   fs::permissions(browser, fs::perms::owner_all);
   EXPECT_FALSE(ui.RunBrowser(browser, "--new-window"));
   EXPECT_FALSE(ui.RunBrowser(dir / "no-such-browser", "http://example.com/"));
+  const fs::path written = dir / "browser.sh.out";
+  QFileSystemWatcher watcher({QString::fromStdString(dir.Path())});
+  QEventLoop loop;
+  QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged, &loop, [&] {
+    if (fs::exists(written)) loop.quit();
+  });
   ASSERT_TRUE(ui.RunBrowser(browser, "http://example.com/a b?x=1&y=2"));
-  const QDeadlineTimer deadline(10000);
-  while (!fs::exists(dir / "browser.sh.out") && !deadline.hasExpired()) QThread::msleep(10);
+  ASSERT_TRUE(fs::exists(written) || vxtest::ExecWithDeadline(loop));
   EXPECT_EQ(vxtest::ReadFileBytes(dir / "browser.sh.out"), "http://example.com/a b?x=1&y=2|");
 }
 
