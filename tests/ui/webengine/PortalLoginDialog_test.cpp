@@ -5,6 +5,7 @@
 
 #include <curl/curl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <QApplication>
 #include <QImage>
@@ -13,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 #include <filesystem>
 #include <functional>
@@ -208,6 +210,29 @@ TEST_F(LoginDialogTest, ThePortalsPageIsShownUntilTheUserCancels) {
   });
   EXPECT_EQ(shown, QColor(0x00, 0xc0, 0x00));
   EXPECT_EQ(result, vx::kOAuthCancelled);
+}
+
+// The process that shows the page ends under the user's eyes: the window closes with the login
+// still open and says so, for the login to go on another way.
+TEST_F(LoginDialogTest, APageProcessThatEndsLeavesTheLoginOpenSayingSo) {
+  vxtest::TestHttpServer server;
+  vxtest::TestReply page;
+  page.headers = {"Content-Type: text/html; charset=UTF-8"};
+  page.body = "<html><body>login</body></html>";
+  server.Route("/OAuth2/", page);
+  vx::OAuthLoginFlow flow(server.BaseUrl() + "/", kClient);
+  vx::PortalLoginDialog dialog(flow, {}, nullptr);
+  QSignalSpy loaded(dialog.View()->page(), &QWebEnginePage::loadFinished);
+  QTimer::singleShot(0, &dialog, [&] {
+    ASSERT_TRUE(loaded.count() > 0 || loaded.wait(60000));
+    const qint64 pid = dialog.View()->page()->renderProcessPid();
+    ASSERT_GT(pid, 0);
+    ::kill(static_cast<pid_t>(pid), SIGKILL);
+  });
+  vxtest::Watchdog watchdog(120000);
+  EXPECT_EQ(dialog.Run(), vx::kOAuthPending);
+  EXPECT_FALSE(flow.Finished());
+  EXPECT_EQ(dialog.BrowserFailure().toStdString(), "ログイン画面のブラウザが途中で終了しました。");
 }
 
 // The whole road, on https with the test CA in the configuration: the import's worker asks for a
