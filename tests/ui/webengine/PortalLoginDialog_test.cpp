@@ -49,6 +49,16 @@ class LoginDialogTest : public testing::Test {
     }
   }
 
+  // A login whose page `server` serves as `body`.
+  static vx::OAuthLoginFlow ServeLoginPage(vxtest::TestHttpServer& server,
+                                           const std::string& body) {
+    vxtest::TestReply page;
+    page.headers = {"Content-Type: text/html; charset=UTF-8"};
+    page.body = "<html>" + body + "</html>";
+    server.Route("/OAuth2/", page);
+    return vx::OAuthLoginFlow(server.BaseUrl() + "/", kClient);
+  }
+
   // Runs the login against `base`; `whileOpen` runs once the dialog is up.
   int RunLogin(vx::OAuthLoginFlow& flow,
                const std::function<void(vx::PortalLoginDialog&)>& whileOpen = {},
@@ -192,11 +202,8 @@ TEST_F(LoginDialogTest, AnHttpLoginPageMaySendTheBrowserOnToHttps) {
 
 TEST_F(LoginDialogTest, ThePortalsPageIsShownUntilTheUserCancels) {
   vxtest::TestHttpServer server;
-  vxtest::TestReply page;
-  page.headers = {"Content-Type: text/html; charset=UTF-8"};
-  page.body = "<html><body style='margin:0;background:#00c000'>login</body></html>";
-  server.Route("/OAuth2/", page);
-  vx::OAuthLoginFlow flow(server.BaseUrl() + "/", kClient);
+  vx::OAuthLoginFlow flow =
+      ServeLoginPage(server, "<body style='margin:0;background:#00c000'>login</body>");
   QColor shown;
   const int result = RunLogin(flow, [&](vx::PortalLoginDialog& d) {
     EXPECT_TRUE(QTest::qWaitFor([&] {
@@ -216,11 +223,7 @@ TEST_F(LoginDialogTest, ThePortalsPageIsShownUntilTheUserCancels) {
 // still open and says so, for the login to go on another way.
 TEST_F(LoginDialogTest, APageProcessThatEndsLeavesTheLoginOpenSayingSo) {
   vxtest::TestHttpServer server;
-  vxtest::TestReply page;
-  page.headers = {"Content-Type: text/html; charset=UTF-8"};
-  page.body = "<html><body>login</body></html>";
-  server.Route("/OAuth2/", page);
-  vx::OAuthLoginFlow flow(server.BaseUrl() + "/", kClient);
+  vx::OAuthLoginFlow flow = ServeLoginPage(server, "<body>login</body>");
   vx::PortalLoginDialog dialog(flow, {}, nullptr);
   QSignalSpy loaded(dialog.View()->page(), &QWebEnginePage::loadFinished);
   QTimer::singleShot(0, &dialog, [&] {
