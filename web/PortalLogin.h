@@ -5,8 +5,8 @@
 //
 // Runs on the worker thread of the job's progress dialog; every failure shows one error box, owned
 // by the services' owner window, before it is answered. A token that cannot be kept (the key
-// file of the protected settings cannot be used) is said once a session (once for this login
-// without the services' notices), with the file to put right.
+// file of the protected settings cannot be used) is said once a session (once by this object when
+// the services bring no session notices), with the file to put right.
 #pragma once
 
 #include <functional>

@@ -93,8 +93,9 @@ void PortalLoginDialog::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
   }
 }
 
-// The process that shows the pages is gone (a helper program that exits at once never shows one):
-// the load it leaves behind fails as if the portal could not be reached, which it was not asked.
+// The process that shows the pages is gone (a helper program that exits at once never starts one).
+// The load it leaves behind would fail as if the portal could not be reached, though the portal
+// was never asked: the browser's failure is kept instead, and the login stays open.
 void PortalLoginDialog::OnPageProcessEnded() {
   if (flow_.Finished() || !browserFailure_.isEmpty()) return;
   browserFailure_ = pageShown_ ? QStringLiteral("ログイン画面のブラウザが途中で終了しました。")
