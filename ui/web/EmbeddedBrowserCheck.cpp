@@ -35,9 +35,14 @@ QString EmbeddedBrowserCheck::Problem() {
         "一般のユーザーで実行してください (またはサンドボックスを切る環境変数 "
         "QTWEBENGINE_DISABLE_SANDBOX=1 を設定してください)。"));
   }
-  if (const QString helper = MissingHelper(); !helper.isEmpty()) {
+  const QFileInfo helper(HelperProgram());
+  if (!helper.exists()) {
     return CannotStart(
-        QStringLiteral("ブラウザの補助プログラム %1 が見つかりません。").arg(helper));
+        QStringLiteral("ブラウザの補助プログラム %1 が見つかりません。").arg(helper.filePath()));
+  }
+  if (!helper.isFile() || !helper.isExecutable()) {
+    return CannotStart(
+        QStringLiteral("ブラウザの補助プログラム %1 を実行できません。").arg(helper.filePath()));
   }
   return {};
 }
@@ -65,9 +70,5 @@ QString EmbeddedBrowserCheck::HelperProgram() {
   return QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + QLatin1Char('/') + name;
 }
 
-QString EmbeddedBrowserCheck::MissingHelper() {
-  const QString helper = HelperProgram();
-  return QFileInfo::exists(helper) ? QString() : helper;
-}
 
 }  // namespace vx

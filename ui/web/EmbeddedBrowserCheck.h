@@ -1,8 +1,8 @@
 // Whether the login window's embedded browser can start in this process. A browser that cannot
 // start ends the whole program the moment any part of it is made (as the root user without its
-// sandbox, or without its helper program), with no way back: the reasons it would end for are
-// looked for before any of it is made. A helper program that is there but cannot run is only
-// found out when the browser tries to start it for a page.
+// sandbox, or without a helper program it can run), with no way back: the reasons it would end
+// for are looked for before any of it is made. A helper program that runs but ends at once is only
+// found out when the browser starts it for a page (with the sandbox that still ends the program).
 #pragma once
 
 #include <QString>
@@ -24,8 +24,6 @@ class EmbeddedBrowserCheck {
   // Where the browser looks for its helper program: only the environment's path when it names
   // one, else beside the program, then among Qt's helper programs.
   static QString HelperProgram();
-  // The helper program's path when it cannot be found where the browser looks for it, else empty.
-  static QString MissingHelper();
 };
 
 }  // namespace vx

@@ -18,6 +18,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/ScriptedUiServices.h"
+#include "tests/support/TempDir.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/web/PortalLoginDialog.h"
 #include "ui/web/PortalLoginPasteDialog.h"
@@ -105,6 +106,16 @@ TEST_F(EmbeddedBrowserCheckTest, AMissingHelperProgramIsSaidAndThePastedAddressT
   EXPECT_EXIT(std::exit(LogInTwiceWithBrokenBrowser(
                   [] { ::setenv("QTWEBENGINEPROCESS_PATH", "/nonexistent/QtWebEngineProcess", 1); },
                   "ブラウザの補助プログラム /nonexistent/QtWebEngineProcess が見つかりません。")),
+              testing::ExitedWithCode(kLoggedIn), "");
+}
+
+TEST_F(EmbeddedBrowserCheckTest, AHelperProgramThatIsNoProgramIsSaidAndThePastedAddressTakesOver) {
+  const vxtest::TempDir folder;
+  const std::string helper = (folder / "QtWebEngineProcess").string();
+  vxtest::WriteFileBytes(helper, "not a program");
+  EXPECT_EXIT(std::exit(LogInTwiceWithBrokenBrowser(
+                  [&] { ::setenv("QTWEBENGINEPROCESS_PATH", helper.c_str(), 1); },
+                  "ブラウザの補助プログラム " + helper + " を実行できません。")),
               testing::ExitedWithCode(kLoggedIn), "");
 }
 
