@@ -92,47 +92,66 @@ int FavoriteImportJob::ImportFavoritesFromPortal() {
   store_.GetImportRecords().clear();
   CollectUnknownCircles();
   pass_ = PassState();
-  for (int page = 1; page <= maxPages_; ++page) {
+  for (int page = 1;; ++page) {
     int result = 0;
     switch (ReadPage(page, token, result)) {
       case PageOutcome::kEnded: return result;
       case PageOutcome::kLast: return 0;
       case PageOutcome::kNext: break;
     }
-    // Pages that stay empty while the count says more remain end here.
-    if (page >= PageBound()) return 0;
+    if (PagesNeeded() > maxPages_) {
+      ShowError(TooManyPagesText());
+      return 3;
+    }
+    if (PortalRanDry(page)) return 0;
   }
-  ShowError(Sjis("ポータルのお気に入りが ") + std::to_string(maxPages_) +
-            Sjis(" ページで終わらないため、読み込みを打ち切りました。"));
-  return 3;
 }
 
-std::int64_t FavoriteImportJob::PageBound() const {
-  if (pass_.fullestPage <= 0) return 2;
-  const std::int64_t pageSize = pass_.fullestPage;
-  const std::int64_t needed = (std::int64_t{pass_.maxcount} + pageSize - 1) / pageSize;
-  return std::max<std::int64_t>(needed, 1) + 1;
+std::string FavoriteImportJob::TooManyPagesText() const {
+  return Sjis("ポータルのお気に入り ") + std::to_string(pass_.maxcount) + Sjis(" 件は 1 ページ ") +
+         std::to_string(pass_.pageSize) + Sjis(" 件で ") + std::to_string(maxPages_) +
+         Sjis(" ページを超えるため、読み込みを打ち切りました。");
 }
 
-// Only a read that reached the portal's own count is complete.
+std::int64_t FavoriteImportJob::PagesNeeded() const {
+  if (pass_.pageSize <= 0) return 1;
+  const std::int64_t pageSize = pass_.pageSize;
+  return std::max<std::int64_t>((std::int64_t{pass_.maxcount} + pageSize - 1) / pageSize, 1);
+}
+
+// One page short of the page size may be a page the portal lost; the next one short too is its
+// end. A portal whose counts never add up ends one page after the pages its maxcount needs.
+bool FavoriteImportJob::PortalRanDry(int page) const {
+  return pass_.shortPages >= 2 || page > PagesNeeded();
+}
+
+// Complete only when every favourite the portal announced was imported.
 void FavoriteImportJob::ReportEnd(int result) const {
-  if (result == 0 && pass_.pagesRead > 0 && pass_.total >= pass_.maxcount && !Stopped()) {
+  const bool readToEnd = result == 0 && pass_.pagesRead > 0 && !Stopped();
+  const bool everything = pass_.maxcount > 0
+                              ? pass_.imported.size() >= static_cast<std::size_t>(pass_.maxcount)
+                              : readToEnd;
+  if (everything) {
     ShowBox(Sjis("インポート完了しました"), "インポート完了", MB_ICONINFORMATION);
-  } else {
-    ShowBox(ShortReadText(), "インポート中断", MB_ICONWARNING);
+    return;
   }
+  ShowBox(ShortReadText(readToEnd), readToEnd ? "インポート完了" : "インポート中断",
+          MB_ICONWARNING);
 }
 
-std::string FavoriteImportJob::ShortReadText() const {
-  if (pass_.processed == 0 && pass_.maxcount <= 0) {
+std::string FavoriteImportJob::ShortReadText(bool readToEnd) const {
+  const std::size_t imported = pass_.imported.size();
+  if (imported == 0 && pass_.maxcount <= 0) {
     return Sjis("ポータルのお気に入りは 1 件もインポートしていません。");
   }
-  const std::string rest = Sjis(" 件をインポートしました。残りは読み込んでいません。");
+  const std::string rest = Sjis(readToEnd ? "残りはポータルから受け取れませんでした。"
+                                          : "残りは読み込んでいません。");
   if (pass_.maxcount <= 0) {
-    return Sjis("ポータルのお気に入りを ") + std::to_string(pass_.processed) + rest;
+    return Sjis("ポータルのお気に入りを ") + std::to_string(imported) +
+           Sjis(" 件インポートしました。") + rest;
   }
-  return Sjis("ポータルのお気に入り ") + std::to_string(std::max(pass_.maxcount, pass_.processed)) +
-         Sjis(" 件のうち ") + std::to_string(pass_.processed) + rest;
+  return Sjis("ポータルのお気に入り ") + std::to_string(pass_.maxcount) + Sjis(" 件のうち ") +
+         std::to_string(imported) + Sjis(" 件をインポートしました。") + rest;
 }
 
 FavoriteImportJob::PageOutcome FavoriteImportJob::ReadPage(int page, const std::string& token,
@@ -154,27 +173,31 @@ FavoriteImportJob::PageOutcome FavoriteImportJob::ReadPage(int page, const std::
     result = RefusedReply(reply);
     return PageOutcome::kEnded;
   }
+  int brought = 0;
   if (const picojson::object* response = reply.Response()) {
     if (!NumbersFit(*response)) {
       result = BadNumberReply();
       return PageOutcome::kEnded;
     }
-    ReadResponse(*response);
+    brought = ReadResponse(*response);
   }
   ++pass_.pagesRead;
-  // A page that adds nothing is no end while the portal's count says more remain: the page bound
-  // ends a portal that never gets there.
+  pass_.shortPages = brought < std::max(pass_.pageSize, 1) ? pass_.shortPages + 1 : 0;
   if (Stopped() || pass_.total >= pass_.maxcount) return PageOutcome::kLast;
   return PageOutcome::kNext;
 }
 
-// The page's favourites go to the store, its count to the total.
-void FavoriteImportJob::ReadResponse(const picojson::object& response) {
+// The page's favourites go to the store, its count to the total; the new favourites it brought.
+int FavoriteImportJob::ReadResponse(const picojson::object& response) {
   const int count = JsonMemberInt(response, "count");
   if (response.contains("maxcount")) pass_.maxcount = JsonMemberInt(response, "maxcount");
-  if (const auto list = response.find("list"); list != response.end()) ReadList(list->second);
+  int brought = 0;
+  if (const auto list = response.find("list"); list != response.end()) {
+    brought = ReadList(list->second);
+  }
   pass_.total += count;
-  pass_.fullestPage = std::max(pass_.fullestPage, count);
+  pass_.pageSize = std::max({pass_.pageSize, count, brought});
+  return brought;
 }
 
 int FavoriteImportJob::RefusedReply(const PortalReply& reply) {
@@ -196,23 +219,27 @@ int FavoriteImportJob::BadNumberReply() {
   return 1;
 }
 
-void FavoriteImportJob::ReadList(const picojson::value& list) {
-  if (!list.is<picojson::array>()) return;
+int FavoriteImportJob::ReadList(const picojson::value& list) {
+  if (!list.is<picojson::array>()) return 0;
+  int brought = 0;
   for (const picojson::value& element : list.get<picojson::array>()) {
-    if (Stopped()) return;
-    if (!ImportFavorite(element)) continue;
+    if (Stopped()) break;
+    const int updateId = ImportFavorite(element);
+    if (updateId == 0) continue;
+    if (pass_.imported.insert(updateId).second) ++brought;
     ++pass_.processed;
     if (pass_.processed <= pass_.maxcount) ReportProgress(pass_.processed, pass_.maxcount);
   }
+  return brought;
 }
 
-// False when the element is no favourite (not an object, no circle, no update id).
-bool FavoriteImportJob::ImportFavorite(const picojson::value& element) {
-  if (!element.is<picojson::object>()) return false;
+// No favourite: not an object, no circle, no update id.
+int FavoriteImportJob::ImportFavorite(const picojson::value& element) {
+  if (!element.is<picojson::object>()) return 0;
   const picojson::object& item = element.get<picojson::object>();
   const picojson::object* circle = JsonMemberObject(item, "circle");
   const int updateId = circle != nullptr ? UpdateIdOf(*circle) : 0;
-  if (updateId == 0) return false;
+  if (updateId == 0) return 0;
   int color = 0;
   std::string memo;
   if (const picojson::object* favorite = JsonMemberObject(item, "favorite")) {
@@ -224,7 +251,7 @@ bool FavoriteImportJob::ImportFavorite(const picojson::value& element) {
   if (!store_.AddImportRecordBySerial(updateId, color, memo)) {
     AddUnknownCircleRow(updateId, color, memo, *circle);
   }
-  return true;
+  return updateId;
 }
 
 void FavoriteImportJob::AddUnknownCircleRow(int updateId, int color, const std::string& memo,

@@ -7,10 +7,14 @@
 //
 // The rows are emptied before each pass; a pass whose token the portal refused clears the token
 // and the next pass logs in again. Pages are read until the portal's counts add up to its
-// maxcount, and no further than the pages that maxcount needs (by the fullest page seen) and one
-// more. Every end but a complete one says how many were imported of how many and that the rest
-// were not (or that none were), after the box of the failure that ended it. Cancel keeps the rows
-// read so far. The dialog answers 0 in every case, so that whatever was read is committed.
+// maxcount, but the counts are not trusted further than the favourites bear them out: the read
+// ends after two pages in a row that bring fewer new favourites than the fullest page promised or
+// brought, after the pages that maxcount needs at that page size and one more, and at once when
+// maxcount needs more pages than any real portal has. The end says that everything was imported
+// only when every announced favourite was; otherwise how many of how many, and whether the rest
+// was not read or never came (or that none was imported), after the box of the failure that
+// ended it. Cancel keeps the rows read so far. The dialog answers 0 in every case, so that
+// whatever was read is committed.
 #pragma once
 
 #include <picojson.h>
@@ -31,7 +35,8 @@ struct ProgressTask;
 
 class FavoriteImportJob : public PortalJob {
  public:
-  // Pages of one pass, however many the portal's counts call for.
+  // Pages of one pass: a portal whose counts call for more is not believed. No account fills
+  // so many at any page size a real portal uses.
   static constexpr int kDefaultMaxPages = 2000;
 
   // The store and the task outlive the job; the store is left to the job while it runs.
@@ -45,10 +50,11 @@ class FavoriteImportJob : public PortalJob {
   // "チェックリストを読み込んでいます...(position/total)".
   std::string ProgressText(int position, int total) const override;
 
-  // One pass: 0 read to its end (also when stopped or bounded), 1 the reply was unreadable or
-  // refused (the token cleared), 2 the portal could not be reached, 3 an HTTP or server error, or
-  // too many pages (the token kept), 4 the token was refused and cleared; a login's failure as
-  // GetAccessToken answers it. Boxes only for failures: the end is told by Step.
+  // One pass: 0 read to its end (also when stopped, or when the portal stopped bringing
+  // favourites), 1 the reply was unreadable or refused (the token cleared), 2 the portal could not
+  // be reached, 3 an HTTP or server error, or a count that needs too many pages (the token kept),
+  // 4 the token was refused and cleared; a login's failure as GetAccessToken answers it. Boxes
+  // only for failures: the end is told by Step.
   int ImportFavoritesFromPortal();
 
  private:
@@ -57,25 +63,33 @@ class FavoriteImportJob : public PortalJob {
     int pagesRead = 0;
     std::int64_t total = 0;  // the pages' counts, as the portal gives them (negative ones too)
     int maxcount = 0;
-    int processed = 0;
-    int fullestPage = 0;  // the largest count of a page
+    int processed = 0;  // favourites handed to the store, repeated ones too
+    std::set<int> imported;  // their update ids
+    int pageSize = 0;  // the most favourites a page promised (its count) or brought
+    int shortPages = 0;  // pages in a row that brought fewer new ones than that
   };
   enum class PageOutcome { kNext, kLast, kEnded };
 
   const char* FailureCaption() const override;
   PageOutcome ReadPage(int page, const std::string& token, int& result);
-  // The pages that maxcount needs, by the fullest page so far (one when no page held any), and one
-  // more.
-  std::int64_t PageBound() const;
-  void ReadResponse(const picojson::object& response);
+  // The pages that maxcount needs at the page size (one when no page held any).
+  std::int64_t PagesNeeded() const;
+  // The portal has stopped bringing favourites: its count will not be reached.
+  bool PortalRanDry(int page) const;
+  // "ポータルのお気に入り <maxcount> 件は 1 ページ <size> 件で <max> ページを超えるため、読み
+  // 込みを打ち切りました。"; CP932.
+  std::string TooManyPagesText() const;
+  int ReadResponse(const picojson::object& response);
   void ReportEnd(int result) const;
-  // How far the read got: "ポータルのお気に入り <maxcount> 件のうち <processed> 件をインポートしま
-  // した。残りは読み込んでいません。", or that none was imported; CP932.
-  std::string ShortReadText() const;
+  // How far the read got: "ポータルのお気に入り <maxcount> 件のうち <imported> 件をインポートし
+  // ました。" and why the rest is missing, or that none was imported; CP932.
+  std::string ShortReadText(bool readToEnd) const;
   int RefusedReply(const PortalReply& reply);
   int BadNumberReply();
-  void ReadList(const picojson::value& list);
-  bool ImportFavorite(const picojson::value& element);
+  // The new favourites of the list.
+  int ReadList(const picojson::value& list);
+  // The favourite's update id; 0 when the element is none.
+  int ImportFavorite(const picojson::value& element);
   void AddUnknownCircleRow(int updateId, int color, const std::string& memo,
                            const picojson::object& circle);
   void CollectUnknownCircles();

@@ -174,11 +174,11 @@ int PortalLogin::RequestToken(const Client& client, const std::string& code, std
 // A token that cannot be kept still serves this command; the user hears once why the next one
 // will ask for a login again.
 void PortalLogin::KeepToken(const std::string& token) {
-  if (task_.owner == nullptr || task_.owner->WriteProtectedString(TokenKey(kKeyPrefix), token) ||
-      unkeptTokenTold_) {
+  if (task_.owner == nullptr || task_.owner->WriteProtectedString(TokenKey(kKeyPrefix), token)) {
     return;
   }
-  unkeptTokenTold_ = true;
+  PortalSessionNotices& notices = services_.notices != nullptr ? *services_.notices : ownNotices_;
+  if (!notices.FirstUnkeptLogin()) return;
   services_.ShowBox(Sjis("ログインを記憶できません。次の操作でもまたログインが必要です。\r\n") +
                         UnkeptTokenReason(*task_.owner),
                     Sjis("ログインの記憶"), MB_OK | MB_ICONWARNING);

@@ -5,7 +5,8 @@
 //
 // Runs on the worker thread of the job's progress dialog; every failure shows one error box, owned
 // by the services' owner window, before it is answered. A token that cannot be kept (the key
-// file of the protected settings cannot be used) is said once, with the file to put right.
+// file of the protected settings cannot be used) is said once a session (once by this object when
+// the services bring no session notices), with the file to put right.
 #pragma once
 
 #include <functional>
@@ -13,6 +14,7 @@
 #include <string_view>
 
 #include "web/PortalServices.h"
+#include "web/PortalSessionNotices.h"
 
 namespace vx {
 
@@ -70,7 +72,7 @@ class PortalLogin {
   const PortalServices& services_;
   std::string caption_;
   bool tokenWithheld_ = false;  // the last token request was answered without a token
-  bool unkeptTokenTold_ = false;
+  PortalSessionNotices ownNotices_;  // when the services bring none
 };
 
 }  // namespace vx

@@ -9,6 +9,7 @@
 namespace vx {
 
 class PortalDialogs;
+class PortalSessionNotices;
 
 struct PortalServices {
   // A message box owned by `owner`; nothing without `ui`. Texts are CP932.
@@ -18,6 +19,8 @@ struct PortalServices {
   UiServices* ui = nullptr;
   PortalDialogs* dialogs = nullptr;
   OwnerWindow owner = nullptr;  // of every box and window the jobs show
+  // What this session's commands have told the user; null: each login tells it anew.
+  PortalSessionNotices* notices = nullptr;
 };
 
 }  // namespace vx

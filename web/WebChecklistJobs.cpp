@@ -13,12 +13,13 @@ WebChecklistJobs::WebChecklistJobs(ProgressJobRunner& runner, UiServices* ui,
                                    PortalDialogs* dialogs, ConfigSource config)
     : runner_(runner), ui_(ui), dialogs_(dialogs), config_(std::move(config)) {}
 
-PortalServices WebChecklistJobs::ServicesFor(OwnerWindow owner) const {
+PortalServices WebChecklistJobs::ServicesFor(OwnerWindow owner) {
   PortalServices services;
   if (config_) services.config = config_();
   services.ui = ui_;
   services.dialogs = dialogs_;
   services.owner = owner;
+  services.notices = &notices_;
   return services;
 }
 

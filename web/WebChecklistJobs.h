@@ -7,6 +7,7 @@
 
 #include "app/ChecklistWebJobs.h"
 #include "web/PortalServices.h"
+#include "web/PortalSessionNotices.h"
 
 namespace vx {
 
@@ -27,12 +28,13 @@ class WebChecklistJobs final : public ChecklistWebJobs {
   std::vector<int> FetchFeeds(FavoriteStore& store, OwnerWindow owner) override;
 
  private:
-  PortalServices ServicesFor(OwnerWindow owner) const;
+  PortalServices ServicesFor(OwnerWindow owner);
 
   ProgressJobRunner& runner_;
   UiServices* ui_;
   PortalDialogs* dialogs_;
   ConfigSource config_;
+  PortalSessionNotices notices_;  // the jobs' services are made anew for each command
 };
 
 }  // namespace vx

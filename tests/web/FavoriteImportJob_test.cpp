@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/CodePage.h"
@@ -217,6 +219,8 @@ TEST_F(FavoriteImportTest, ElementsThatAreNoFavouriteAreSkippedAndNotCounted) {
   EXPECT_EQ(progress.lines, (std::vector<std::string>{"チェックリストを読み込んでいます...(1/7)",
                                                       "チェックリストを読み込んでいます...(2/7)"}));
   EXPECT_EQ(PageRequests().size(), 1u);
+  EXPECT_EQ(Boxes().at(0).second, "ポータルのお気に入り 7 件のうち 2 件をインポートしました。残り"
+                                  "はポータルから受け取れませんでした。");
   ASSERT_TRUE(store->CommitImportRecords(false, false));
   EXPECT_EQ(CurrentEntries(), (Entries{{1, {0, "", "Alpha"}}, {2, {2, "m", "Beta"}}}));
 }
@@ -245,7 +249,8 @@ TEST_F(FavoriteImportTest, APageThatAddsNothingIsNoEndWhileThePortalSaysMoreRema
   EXPECT_EQ(Boxes().at(0).second, "インポート完了しました");
 }
 
-TEST_F(FavoriteImportTest, APortalThatNeverEndsIsReadNoFurtherThanTheBound) {
+// A portal whose counts call for more pages than any real one has is not believed past its first.
+TEST_F(FavoriteImportTest, ACountThatNoPortalReachesEndsTheReadAfterTheFirstPage) {
   KnownToken();
   portal.Server().Handle("/Readers/FavoriteCircles/", [](const vxtest::TestRequest& request) {
     const std::string page = FieldOf(vxtest::ParseForm(request.body), "page");
@@ -258,60 +263,100 @@ TEST_F(FavoriteImportTest, APortalThatNeverEndsIsReadNoFurtherThanTheBound) {
   vx::FavoriteImportJob job(task, *store, services);
   job.SetMaxPages(5);
   Run(job);
-  EXPECT_EQ(PageRequests().size(), 5u);
-  EXPECT_EQ(store->GetImportRecords().size(), 5u);  // what was read is kept for the commit
+  EXPECT_EQ(PageRequests().size(), 1u);
+  EXPECT_EQ(store->GetImportRecords().size(), 1u);  // what was read is kept for the commit
   EXPECT_EQ(Boxes(), (decltype(Boxes()){
                          {"お気に入りインポート処理失敗",
-                          "ポータルのお気に入りが 5 ページで終わらないため、読み込みを打ち切りま"
-                          "した。"},
-                         {"インポート中断", "ポータルのお気に入り 100000000 件のうち 5 件をイン"
+                          "ポータルのお気に入り 100000000 件は 1 ページ 1 件で 5 ページを超える"
+                          "ため、読み込みを打ち切りました。"},
+                         {"インポート中断", "ポータルのお気に入り 100000000 件のうち 1 件をイン"
                                             "ポートしました。残りは読み込んでいません。"}}));
 }
 
-// Pages that stay empty cost no more requests than the portal's own counts call for: the pages
-// that maxcount needs at the fullest page's size, and one more.
-TEST_F(FavoriteImportTest, PagesThatStayEmptyEndWhereTheCountsSay) {
+// Counts that lie cost no more requests than the favourites the pages bring call for: a page that
+// brings fewer than the fullest page promised or brought is the portal's last when the next one
+// does too. The end says how many of how many came, and whether the rest was not read or never
+// came.
+TEST_F(FavoriteImportTest, PortalsWhoseCountsLieEndWhereTheirFavouritesDo) {
   struct Case {
     const char* name;
-    const char* firstPage;
+    int favourites;  // circles the catalogue does not know
+    int pageSize;
+    std::optional<int> count;  // what every page says instead of the truth
+    std::optional<int> maxcount;
     std::size_t requests;
-    const char* end;
+    std::vector<std::pair<std::string, std::string>> boxes;  // (caption, text)
+    unsigned endIcon;
+    const char* everyPage = nullptr;  // the reply to every page instead
   };
+  const std::string cut = "お気に入りインポート処理失敗";
   const Case cases[] = {
-      {"a page of three, then nothing",
+      {"a page of three, then nothing", 3, 3, {}, 30, 3,
+       {{"インポート完了", "ポータルのお気に入り 30 件のうち 3 件をインポートしました。残りはポー"
+                          "タルから受け取れませんでした。"}},
+       vx::MB_ICONWARNING},
+      {"nothing from the start", 0, 3, {}, 30, 2,
+       {{"インポート完了", "ポータルのお気に入り 30 件のうち 0 件をインポートしました。残りはポー"
+                          "タルから受け取れませんでした。"}},
+       vx::MB_ICONWARNING},
+      {"counts that promise more than the list holds", 3, 3, 300, 300, 1,
+       {{"インポート完了", "ポータルのお気に入り 300 件のうち 3 件をインポートしました。残りはポ"
+                          "ータルから受け取れませんでした。"}},
+       vx::MB_ICONWARNING},
+      {"counts that promise less than the lists hold", 6, 3, 1, {}, 3,
+       {{"インポート完了", "インポート完了しました"}}, vx::MB_ICONINFORMATION},
+      {"a page size the lists never fill", 20, 1, 30, 300, 2,
+       {{"インポート完了", "ポータルのお気に入り 300 件のうち 2 件をインポートしました。残りはポ"
+                          "ータルから受け取れませんでした。"}},
+       vx::MB_ICONWARNING},
+      {"one a page and a count no portal reaches", 10, 1, {}, 2147483647, 1,
+       {{cut, "ポータルのお気に入り 2147483647 件は 1 ページ 1 件で 2000 ページを超えるため、読"
+              "み込みを打ち切りました。"},
+        {"インポート中断", "ポータルのお気に入り 2147483647 件のうち 1 件をインポートしました。"
+                          "残りは読み込んでいません。"}},
+       vx::MB_ICONWARNING},
+      {"the same page again and again", 0, 3, {}, {}, 3,
+       {{"インポート完了", "ポータルのお気に入り 30 件のうち 3 件をインポートしました。残りはポー"
+                          "タルから受け取れませんでした。"}},
+       vx::MB_ICONWARNING,
        R"({"status":"success","response":{"count":3,"maxcount":30,"list":[
            {"circle":{"updateId":1001}},{"circle":{"updateId":1002}},
-           {"circle":{"updateId":1003}}]}})",
-       11, "ポータルのお気に入り 30 件のうち 3 件をインポートしました。残りは読み込んでいません。"},
-      {"nothing from the start", R"({"status":"success","response":{"count":0,"maxcount":30}})", 2,
-       "ポータルのお気に入り 30 件のうち 0 件をインポートしました。残りは読み込んでいません。"},
+           {"circle":{"updateId":1003}}]}})"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    vxtest::FakePortal empty;
-    empty.Server().Handle("/Readers/FavoriteCircles/", [&c](const vxtest::TestRequest& request) {
-      vxtest::TestReply reply;
-      reply.body = FieldOf(vxtest::ParseForm(request.body), "page") == "1"
-                       ? c.firstPage
-                       : R"({"status":"success","response":{"count":0,"maxcount":30,"list":[]}})";
-      return reply;
-    });
-    services.config = empty.Config();
+    vxtest::FakePortal lying;
+    for (int i = 0; i < c.favourites; ++i) lying.AddFavorite(Favorite(9001 + i, 1, ""));
+    lying.SetPageSize(c.pageSize);
+    lying.AnnounceCounts(c.count, c.maxcount);
+    if (c.everyPage != nullptr) {
+      lying.Server().Handle("/Readers/FavoriteCircles/", [&c](const vxtest::TestRequest&) {
+        vxtest::TestReply reply;
+        reply.body = c.everyPage;
+        return reply;
+      });
+    }
+    services.config = lying.Config();
+    StoreToken("");  // a login on this portal
     vx::ScriptedUiServices boxes;
-    boxes.QueueAnswer(IDOK);
+    for (std::size_t i = 0; i < c.boxes.size(); ++i) boxes.QueueAnswer(IDOK);
     services.ui = &boxes;
     vx::FavoriteImportJob job(task, *store, services);
-    job.SetMaxPages(100);
     EXPECT_EQ(Run(job), 0);
-    EXPECT_EQ(empty.ApiRequests("/Readers/FavoriteCircles/").size(), c.requests);
+    EXPECT_EQ(lying.ApiRequests("/Readers/FavoriteCircles/").size(), c.requests);
     const auto shown = boxes.CallsOf(vx::UiCallKind::kMessageBox);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(vx::Cp932ToUtf8(shown[0].caption), "インポート中断");
-    EXPECT_EQ(vx::Cp932ToUtf8(shown[0].text), c.end);
+    std::vector<std::pair<std::string, std::string>> texts;
+    for (const vx::UiCall& box : shown) {
+      texts.emplace_back(vx::Cp932ToUtf8(box.caption), vx::Cp932ToUtf8(box.text));
+    }
+    EXPECT_EQ(texts, c.boxes);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.back().flags, vx::MB_OK | c.endIcon);
   }
 }
 
-// Counts whose sum leaves the int range still add up: the second page reaches maxcount.
+// Counts whose sum leaves the int range still add up: the second page reaches maxcount. The one
+// favourite listed twice is one of those announced.
 TEST_F(FavoriteImportTest, PageCountsAddUpBeyondTheIntRange) {
   KnownToken();
   AnswerAlways("/Readers/FavoriteCircles/",
@@ -322,7 +367,9 @@ TEST_F(FavoriteImportTest, PageCountsAddUpBeyondTheIntRange) {
   job.SetMaxPages(10);
   Run(job);
   EXPECT_EQ(PageRequests().size(), 2u);
-  EXPECT_EQ(Boxes(), (decltype(Boxes()){{"インポート完了", "インポート完了しました"}}));
+  EXPECT_EQ(Boxes(), (decltype(Boxes()){{"インポート完了",
+                                         "ポータルのお気に入り 2147483647 件のうち 1 件をインポート"
+                                         "しました。残りはポータルから受け取れませんでした。"}}));
 }
 
 TEST_F(FavoriteImportTest, ARefusedTokenIsClearedAndTheNextPassReadsEverythingOnce) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -135,6 +137,29 @@ TEST_F(PortalCommandTest, AnExportSendsTheChecklistAndLeavesItAsItWas) {
   const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
   ASSERT_FALSE(boxes.empty());
   EXPECT_EQ(vx::Cp932ToUtf8(boxes.back().text), "エクスポート完了しました");
+}
+
+// A login the key file does not let the program keep holds for every later command: the box that
+// says so comes at the first only.
+TEST_F(PortalCommandTest, AKeyFileThatCannotBeUsedIsNamedAtTheFirstCommandOnly) {
+  const char* const savedHome = std::getenv("XDG_DATA_HOME");
+  const std::string home = savedHome != nullptr ? savedHome : "";
+  const vxtest::TempDir data;
+  ::setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
+  std::filesystem::create_directories(data / "vindaxel" / "protect.key");  // a folder: no key
+  portal.AddFavorite(Favorite(1101, 2, ""));
+  for (int i = 0; i < 4; ++i) ui.QueueAnswer(IDOK);
+  controller.ImportChecklistFromPortal();
+  controller.ImportChecklistFromPortal();
+  controller.ExportChecklistToPortal();
+  ::setenv("XDG_DATA_HOME", home.c_str(), 1);
+  EXPECT_EQ(portalDialogs.loginAddresses.size(), 3u);  // nothing kept: a login every time
+  std::vector<std::string> captions;
+  for (const vx::UiCall& box : ui.CallsOf(vx::UiCallKind::kMessageBox)) {
+    captions.push_back(vx::Cp932ToUtf8(box.caption));
+  }
+  EXPECT_EQ(captions, (std::vector<std::string>{"ログインの記憶", "インポート完了",
+                                                "インポート完了", "エクスポート完了"}));
 }
 
 }  // namespace

@@ -22,19 +22,34 @@ bool NoSandboxAsked() {
          QCoreApplication::arguments().contains(noSandbox);
 }
 
+QString CannotStart(const QString& why) {
+  return QStringLiteral("ログイン画面のブラウザを起動できません。\n") + why;
+}
+
 }  // namespace
 
 QString EmbeddedBrowserCheck::Problem() {
   if (SandboxRefused()) {
-    return QStringLiteral(
+    return CannotStart(QStringLiteral(
         "管理者 (root) として実行されているため、ブラウザがサンドボックスなしでの起動を拒みます。"
         "一般のユーザーで実行してください (またはサンドボックスを切る環境変数 "
-        "QTWEBENGINE_DISABLE_SANDBOX=1 を設定してください)。");
+        "QTWEBENGINE_DISABLE_SANDBOX=1 を設定してください)。"));
   }
-  if (const QString helper = MissingHelper(); !helper.isEmpty()) {
-    return QStringLiteral("ブラウザの補助プログラム %1 が見つかりません。").arg(helper);
+  const QFileInfo helper(HelperProgram());
+  if (!helper.exists()) {
+    return CannotStart(
+        QStringLiteral("ブラウザの補助プログラム %1 が見つかりません。").arg(helper.filePath()));
+  }
+  if (!helper.isFile() || !helper.isExecutable()) {
+    return CannotStart(
+        QStringLiteral("ブラウザの補助プログラム %1 を実行できません。").arg(helper.filePath()));
   }
   return {};
+}
+
+QString EmbeddedBrowserCheck::HelperFailed() {
+  return CannotStart(
+      QStringLiteral("ブラウザの補助プログラム %1 を起動できませんでした。").arg(HelperProgram()));
 }
 
 bool EmbeddedBrowserCheck::SandboxRefused() {
@@ -46,17 +61,14 @@ bool EmbeddedBrowserCheck::SandboxRefused() {
          real == 0;
 }
 
-// Where the browser looks: only the environment's path when it names one, else beside the
-// program, then among Qt's helper programs.
-QString EmbeddedBrowserCheck::MissingHelper() {
+QString EmbeddedBrowserCheck::HelperProgram() {
   const QString named = qEnvironmentVariable("QTWEBENGINEPROCESS_PATH");
-  if (!named.isEmpty()) return QFileInfo::exists(named) ? QString() : named;
+  if (!named.isEmpty()) return named;
   const QString name = QString::fromLatin1(kHelperName);
   const QString besideProgram = QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
-  const QString installed =
-      QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + QLatin1Char('/') + name;
-  if (QFileInfo::exists(besideProgram) || QFileInfo::exists(installed)) return {};
-  return installed;
+  if (QFileInfo::exists(besideProgram)) return besideProgram;
+  return QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + QLatin1Char('/') + name;
 }
+
 
 }  // namespace vx

@@ -12,6 +12,7 @@
 #include "res/ResourceIds.h"
 #include "ui/web/CaFileTrust.h"
 #include "ui/dialogs/DialogSupport.h"
+#include "ui/web/EmbeddedBrowserCheck.h"
 #include "ui/web/PortalLoginPage.h"
 #include "web/HttpErrorText.h"
 #include "web/OAuthLoginFlow.h"
@@ -46,6 +47,8 @@ PortalLoginDialog::PortalLoginDialog(OAuthLoginFlow& flow, const std::filesystem
   connect(buttons, &QDialogButtonBox::rejected, this, &PortalLoginDialog::reject);
   connect(page_, &PortalLoginPage::loginEnded, this, &PortalLoginDialog::Finish);
   connect(page_, &QWebEnginePage::loadingChanged, this, &PortalLoginDialog::OnLoadingChanged);
+  connect(page_, &QWebEnginePage::renderProcessTerminated, this,
+          &PortalLoginDialog::OnPageProcessEnded);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(view_, 1);
   layout->addWidget(buttons);
@@ -65,14 +68,18 @@ bool PortalLoginDialog::IsAvailable() {
 
 int PortalLoginDialog::Run() {
   if (!flow_.Finished()) page_->load(QUrl::fromEncoded(QByteArray::fromStdString(flow_.AuthorizationUrl())));
-  if (!flow_.Finished()) exec();
+  if (!flow_.Finished() && browserFailure_.isEmpty()) exec();
   return flow_.Result();
 }
 
 // A loaded page that ends the login is read like a navigation to it; a page the server answered
 // with an error status, or none at all, ends it as a failure.
 void PortalLoginDialog::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
-  if (flow_.Finished() || info.status() == QWebEngineLoadingInfo::LoadStartedStatus) return;
+  if (flow_.Finished() || !browserFailure_.isEmpty() ||
+      info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+    return;
+  }
+  if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) pageShown_ = true;
   if (flow_.Examine(LoginUrlText(info.url()))) {
     Finish();
   } else if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain &&
@@ -84,6 +91,16 @@ void PortalLoginDialog::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
     flow_.NavigationFailed(kDownloadFailureCode);
     Finish();
   }
+}
+
+// The process that shows the pages is gone (a helper program that exits at once never starts one).
+// The load it leaves behind would fail as if the portal could not be reached, though the portal
+// was never asked: the browser's failure is kept instead, and the login stays open.
+void PortalLoginDialog::OnPageProcessEnded() {
+  if (flow_.Finished() || !browserFailure_.isEmpty()) return;
+  browserFailure_ = pageShown_ ? QStringLiteral("ログイン画面のブラウザが途中で終了しました。")
+                               : EmbeddedBrowserCheck::HelperFailed();
+  if (isVisible()) done(flow_.Result());
 }
 
 void PortalLoginDialog::Finish() {

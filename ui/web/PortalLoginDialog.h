@@ -2,7 +2,9 @@
 // sends the browser back to its blank or error page, a page cannot be loaded, or the user cancels
 // (Cancel or Escape; Enter does nothing). A server whose certificate the browser refuses is
 // talked to only when the configured CA file vouches for it; otherwise the login ends saying that
-// the certificate could not be verified. The browser keeps nothing between logins.
+// the certificate could not be verified. The browser keeps nothing between logins. When the
+// browser's page process cannot start or ends, the window closes with the login still open, saying
+// why, so that it can go on another way.
 #pragma once
 
 #include <QDialog>
@@ -31,18 +33,23 @@ class PortalLoginDialog : public QDialog {
   // Shows the login page and waits; the flow's result.
   int Run();
   QWebEngineView* View() const { return view_; }
+  // Why the browser could not go on with the login, for the user; empty when it could.
+  const QString& BrowserFailure() const { return browserFailure_; }
 
   void accept() override;
   void reject() override;
 
  private:
   void OnLoadingChanged(const QWebEngineLoadingInfo& info);
+  void OnPageProcessEnded();
   void Finish();
 
   OAuthLoginFlow& flow_;
   QWebEngineProfile* profile_;
   PortalLoginPage* page_;
   QWebEngineView* view_;
+  bool pageShown_ = false;  // a page has loaded: the browser did start
+  QString browserFailure_;
 };
 
 }  // namespace vx

@@ -22,28 +22,35 @@ QWidget* DialogParent(OwnerWindow owner) {
 
 }  // namespace
 
-// A browser that cannot start would end the program: the login goes on by a pasted address.
+// A browser that cannot start would end the program, one that fails later leaves the login open:
+// either way the login goes on by a pasted address, and so do the later ones without a word.
 int QtPortalDialogs::RunLogin(OAuthLoginFlow& flow, const std::filesystem::path& caFile,
                               OwnerWindow owner) {
   RunOnUiThread([&] {
     QWidget* parent = DialogParent(owner);
-    if (PortalLoginDialog::IsAvailable()) {
-      const QString problem = EmbeddedBrowserCheck::Problem();
-      if (problem.isEmpty()) {
-        PortalLoginDialog(flow, caFile, parent).Run();
-        return;
-      }
-      TellBrowserCannotStart(problem, parent);
+    if (PortalLoginDialog::IsAvailable() && !browserFailed_) {
+      const QString failure = RunBrowserLogin(flow, caFile, parent);
+      if (failure.isEmpty()) return;
+      browserFailed_ = true;
+      TellBrowserFailed(failure, parent);
     }
     PortalLoginPasteDialog(flow, ui_, parent).Run();
   });
   return flow.Result();
 }
 
-void QtPortalDialogs::TellBrowserCannotStart(const QString& problem, QWidget* parent) const {
+QString QtPortalDialogs::RunBrowserLogin(OAuthLoginFlow& flow, const std::filesystem::path& caFile,
+                                         QWidget* parent) {
+  if (const QString problem = EmbeddedBrowserCheck::Problem(); !problem.isEmpty()) return problem;
+  PortalLoginDialog dialog(flow, caFile, parent);
+  dialog.Run();
+  return dialog.BrowserFailure();
+}
+
+void QtPortalDialogs::TellBrowserFailed(const QString& failure, QWidget* parent) const {
   if (ui_ == nullptr) return;
-  const QString text = QStringLiteral("ログイン画面のブラウザを起動できません。\n") + problem +
-                       QStringLiteral("\n\nログインページはお使いのブラウザで開いてください。");
+  const QString text =
+      failure + QStringLiteral("\n\nログインページはお使いのブラウザで開いてください。");
   ui_->MessageBox(parent, Cp932Text(text), Cp932Text(QStringLiteral("Orbalink 認証ダイアログ")),
                   MB_OK | MB_ICONWARNING);
 }

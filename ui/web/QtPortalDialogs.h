@@ -1,7 +1,7 @@
 // The portal jobs' windows on Qt, shown on the UI thread for the job's worker, over the window in
 // front (the job's progress dialog): the login in an embedded browser where a display allows one
-// and the browser can start (else a box says why), otherwise with an address pasted by hand; and
-// the export result.
+// and the browser can start, otherwise with an address pasted by hand; and the export result. A
+// box says once why the browser could not be used; a browser that failed is not tried again.
 #pragma once
 
 #include <QString>
@@ -24,9 +24,13 @@ class QtPortalDialogs final : public PortalDialogs {
   void ShowExportResult(std::string_view text, OwnerWindow owner) override;
 
  private:
-  void TellBrowserCannotStart(const QString& problem, QWidget* parent) const;
+  // Empty when the login ended in the browser; else why the browser could not be used.
+  QString RunBrowserLogin(OAuthLoginFlow& flow, const std::filesystem::path& caFile,
+                          QWidget* parent);
+  void TellBrowserFailed(const QString& failure, QWidget* parent) const;
 
   UiServices* ui_;
+  bool browserFailed_ = false;
 };
 
 }  // namespace vx

@@ -5,6 +5,7 @@
 
 #include <curl/curl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <QApplication>
 #include <QImage>
@@ -13,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 #include <filesystem>
 #include <functional>
@@ -45,6 +47,16 @@ class LoginDialogTest : public testing::Test {
                    << QGuiApplication::platformName().toStdString()
                    << "); run under xvfb-run with QT_QPA_PLATFORM=xcb";
     }
+  }
+
+  // A login whose page `server` serves as `body`.
+  static vx::OAuthLoginFlow ServeLoginPage(vxtest::TestHttpServer& server,
+                                           const std::string& body) {
+    vxtest::TestReply page;
+    page.headers = {"Content-Type: text/html; charset=UTF-8"};
+    page.body = "<html>" + body + "</html>";
+    server.Route("/OAuth2/", page);
+    return vx::OAuthLoginFlow(server.BaseUrl() + "/", kClient);
   }
 
   // Runs the login against `base`; `whileOpen` runs once the dialog is up.
@@ -190,11 +202,8 @@ TEST_F(LoginDialogTest, AnHttpLoginPageMaySendTheBrowserOnToHttps) {
 
 TEST_F(LoginDialogTest, ThePortalsPageIsShownUntilTheUserCancels) {
   vxtest::TestHttpServer server;
-  vxtest::TestReply page;
-  page.headers = {"Content-Type: text/html; charset=UTF-8"};
-  page.body = "<html><body style='margin:0;background:#00c000'>login</body></html>";
-  server.Route("/OAuth2/", page);
-  vx::OAuthLoginFlow flow(server.BaseUrl() + "/", kClient);
+  vx::OAuthLoginFlow flow =
+      ServeLoginPage(server, "<body style='margin:0;background:#00c000'>login</body>");
   QColor shown;
   const int result = RunLogin(flow, [&](vx::PortalLoginDialog& d) {
     EXPECT_TRUE(QTest::qWaitFor([&] {
@@ -208,6 +217,25 @@ TEST_F(LoginDialogTest, ThePortalsPageIsShownUntilTheUserCancels) {
   });
   EXPECT_EQ(shown, QColor(0x00, 0xc0, 0x00));
   EXPECT_EQ(result, vx::kOAuthCancelled);
+}
+
+// The process that shows the page ends under the user's eyes: the window closes with the login
+// still open and says so, for the login to go on another way.
+TEST_F(LoginDialogTest, APageProcessThatEndsLeavesTheLoginOpenSayingSo) {
+  vxtest::TestHttpServer server;
+  vx::OAuthLoginFlow flow = ServeLoginPage(server, "<body>login</body>");
+  vx::PortalLoginDialog dialog(flow, {}, nullptr);
+  QSignalSpy loaded(dialog.View()->page(), &QWebEnginePage::loadFinished);
+  QTimer::singleShot(0, &dialog, [&] {
+    ASSERT_TRUE(loaded.count() > 0 || loaded.wait(60000));
+    const qint64 pid = dialog.View()->page()->renderProcessPid();
+    ASSERT_GT(pid, 0);
+    ::kill(static_cast<pid_t>(pid), SIGKILL);
+  });
+  vxtest::Watchdog watchdog(120000);
+  EXPECT_EQ(dialog.Run(), vx::kOAuthPending);
+  EXPECT_FALSE(flow.Finished());
+  EXPECT_EQ(dialog.BrowserFailure().toStdString(), "ログイン画面のブラウザが途中で終了しました。");
 }
 
 // The whole road, on https with the test CA in the configuration: the import's worker asks for a

@@ -152,14 +152,16 @@ TestReply FakePortal::FavoritePage(const TestRequest& request) {
     return reply;
   }
   picojson::array list;
-  const std::size_t first = static_cast<std::size_t>((page - 1) * kPageSize);
-  for (std::size_t i = first; i < favorites_.size() && i < first + kPageSize; ++i) {
+  const auto size = static_cast<std::size_t>(pageSize_);
+  const std::size_t first = static_cast<std::size_t>(page - 1) * size;
+  for (std::size_t i = first; i < favorites_.size() && i < first + size; ++i) {
     list.push_back(favorites_[i]);
   }
-  const int count = static_cast<int>(list.size());
+  const int count = announcedCount_.value_or(static_cast<int>(list.size()));
+  const int maxcount = announcedMaxcount_.value_or(static_cast<int>(favorites_.size()));
   return JsonReply(Object({{"status", Text("success")},
                            {"response", Object({{"count", Number(count)},
-                                                {"maxcount", Number(static_cast<int>(favorites_.size()))},
+                                                {"maxcount", Number(maxcount)},
                                                 {"list", picojson::value(list)}})}}));
 }
 
@@ -208,6 +210,17 @@ void FakePortal::SetRefusalStatus(std::string status) {
 void FakePortal::AddFavorite(picojson::value element) {
   std::lock_guard lock(mutex_);
   favorites_.push_back(std::move(element));
+}
+
+void FakePortal::SetPageSize(int size) {
+  std::lock_guard lock(mutex_);
+  pageSize_ = size;
+}
+
+void FakePortal::AnnounceCounts(std::optional<int> count, std::optional<int> maxcount) {
+  std::lock_guard lock(mutex_);
+  announcedCount_ = count;
+  announcedMaxcount_ = maxcount;
 }
 
 void FakePortal::OverridePage(int page, std::string body) {

@@ -76,6 +76,10 @@ class FakePortal {
 
   // --- Favourites read ------------------------------------------------------------------------
   void AddFavorite(picojson::value element);
+  // Favourites on a page (3 unless set).
+  void SetPageSize(int size);
+  // Every page says these counts instead of the true ones, as a portal whose counts lie.
+  void AnnounceCounts(std::optional<int> count, std::optional<int> maxcount);
   // The reply to that page, whatever the favourites are.
   void OverridePage(int page, std::string body);
 
@@ -107,7 +111,9 @@ class FakePortal {
   std::string refusalStatus_ = "access_token_denied";
   bool loginByRedirect_ = false;
   std::vector<picojson::value> favorites_;
-  static constexpr int kPageSize = 3;
+  int pageSize_ = 3;
+  std::optional<int> announcedCount_;
+  std::optional<int> announcedMaxcount_;
   std::map<int, std::string> pageOverrides_;
   std::map<int, StoredFavorite> stored_;
   std::map<int, std::string> refused_;
