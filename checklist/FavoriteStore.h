@@ -44,8 +44,9 @@ class PavorunDatabase;
 enum ChecklistReadStatus : int {
   kReadNothing = -1,            // the file could not be opened, or the text holds no record
   kReadDone = 0,
-  kReadBadData = 1,             // no acceptable Header record and no magic line, or lines after
-                                // it that are not records (nothing of the text is taken)
+  kReadBadData = 1,             // no acceptable Header record and no magic line, lines after it
+                                // that are not records, a last record cut short, a NUL byte, or
+                                // UTF-8 text read as CP932 (nothing of the text is taken)
   kReadUnsupportedVersion = 2,  // an older-format magic line of version 200 or more
   kReadTooLarge = 3,            // the file is larger than any checklist (nothing was read)
   kReadNotAFile = 4,            // a device, a pipe or a folder (nothing was read)
@@ -229,7 +230,9 @@ class FavoriteStore final : public CircleMemoLookup {
   // Reading helpers (FavoriteStoreRead.cpp).
   enum class ReadMode { kCurrent, kOlder };
   struct ReadState;
-  void Parse(IFile& source, bool append, bool takeColors, const ReadProgress& progress, int total);
+  void Parse(std::string_view text, bool append, bool takeColors, const ReadProgress& progress,
+             int total);
+  static bool IsDamagedText(std::string_view read, const CsvReader& reader);
   ReadMode StartRead(IFile& source, CsvReader& reader);
   bool AcceptHeader(CsvReader& reader);
   // A line after the header or magic line; false when it is no record, which fails the read.
