@@ -2,6 +2,7 @@
 // older format (magic line and one 29-field line per circle), both CP932 with CR LF.
 #include "checklist/ChecklistText.h"
 #include "checklist/FavoriteStore.h"
+#include "checklist/Utf8UnderSjisCheck.h"
 #include "data/PavorunDatabase.h"
 #include "data/Weekday.h"
 #include "platform/AtomicFile.h"
@@ -121,7 +122,7 @@ std::string FavoriteStore::SaveText() const {
     FormatRecord(*entry, text);
     text += kLineEnd;
   }
-  return text;
+  return ReadableAsCp932(std::move(text));
 }
 
 std::error_code FavoriteStore::Save(const std::filesystem::path& path) const {
@@ -179,7 +180,7 @@ std::string FavoriteStore::SaveVer1Text() const {
     FormatVer1Entry(text, *entry);
     text += kLineEnd;
   }
-  return text;
+  return ReadableAsCp932(std::move(text));
 }
 
 std::error_code FavoriteStore::SaveVer1(const std::filesystem::path& path) const {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/CodePage.h"
+#include "platform/Sjis.h"
 
 namespace vx {
 namespace {
@@ -44,11 +45,18 @@ bool IsValidCp932(std::string_view bytes) {
   return std::count(utf8.begin(), utf8.end(), '?') == std::count(bytes.begin(), bytes.end(), '?');
 }
 
+// Bytes of the CP932 character at the start of `s`: a lead byte and a byte that can follow it, or
+// one byte.
+std::size_t Cp932CharLength(std::string_view s) {
+  if (s.size() < 2 || !IsSjisLeadByte(static_cast<unsigned char>(s[0]))) return 1;
+  const auto trail = static_cast<unsigned char>(s[1]);
+  return trail >= 0x40 && trail <= 0xFC && trail != 0x7F ? 2 : 1;
+}
+
 }  // namespace
 
 bool IsUtf8RatherThanCp932(std::string_view bytes) {
   bool multibyte = false;
-  bool beyondTwoBytes = false;
   for (std::size_t i = 0; i < bytes.size();) {
     if (static_cast<unsigned char>(bytes[i]) < 0x80) {
       ++i;
@@ -57,10 +65,20 @@ bool IsUtf8RatherThanCp932(std::string_view bytes) {
     const std::size_t length = MultibyteLength(bytes.substr(i));
     if (length == 0) return false;
     multibyte = true;
-    beyondTwoBytes = beyondTwoBytes || length > 2;
     i += length;
   }
-  return multibyte && (beyondTwoBytes || !IsValidCp932(bytes));
+  return multibyte && !IsValidCp932(bytes);
+}
+
+std::string ReadableAsCp932(std::string text) {
+  if (!IsUtf8RatherThanCp932(text)) return text;
+  std::string readable;
+  for (std::string_view rest = text; !rest.empty();) {
+    const std::string_view c = rest.substr(0, Cp932CharLength(rest));
+    readable += static_cast<unsigned char>(c[0]) < 0x80 || IsValidCp932(c) ? c : "?";
+    rest.remove_prefix(c.size());
+  }
+  return readable;
 }
 
 }  // namespace vx

@@ -238,11 +238,14 @@ TEST_F(ChecklistFormatTest, LinesThatAreNotRecordsRefuseTheWholeText) {
       {HeaderLine(96).substr(0, HeaderLine(96).size() - 2), {}},
       {MagicLine(96) + older.substr(0, older.size() - 2), {2}},
       {HeaderLine(96) + circle + "\r\nCircle,1002,\0"s + utf8Name, {1}},
-      // Shift-JIS text; ﾃｽﾄｱ and ﾃｽ are valid UTF-8 as well (ý, ı), but of two-byte characters
-      // only, which both read, while CP932 reads them whole.
+      // Shift-JIS text, of which ﾃｽﾄｱ and ﾃｽ are valid UTF-8 as well (ýı, ý): valid CP932 reads as
+      // what it declares. So does UTF-8 that is valid CP932 (サークル reads as 繧ｵ繝ｼ繧ｯ繝ｫ).
       {HeaderLine(96) + CircleLine({{1, "1001"}, {17, "\xC3\xBD\xC4\xB1"}}), {1}},
       {HeaderLine(96) + CircleLine({{1, "1001"}, {17, Sjis("漢字とかな、ｶﾅ")}}), {1}},
       {MagicLine(96) + RecordLine(29, {{0, "1"}, {9, Sjis("ﾃｽ")}}), {2}},
+      {HeaderLine(96) + CircleLine({{1, "1001"}, {17, "\xE3\x82\xB5\xE3\x83\xBC\xE3\x82\xAF"
+                                                      "\xE3\x83\xAB"}}),
+       {1}},
   };
   for (const auto& [text, ids] : read) {
     Store().LoadText(text, false, true);
