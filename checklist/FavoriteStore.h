@@ -8,6 +8,7 @@
 // thing the UI thread touches meanwhile is RequestStop.
 #pragma once
 
+#include "checklist/ChecklistFileStamp.h"
 #include "checklist/CircleReadAhead.h"
 #include "checklist/CircleSerialIndex.h"
 #include "checklist/CircleTextIndex.h"
@@ -168,6 +169,8 @@ class FavoriteStore final : public CircleMemoLookup {
   // Write the text so that the old file survives any failure; answer the error, or none.
   std::error_code Save(const std::filesystem::path& path) const;
   std::error_code SaveVer1(const std::filesystem::path& path) const;
+  // The file LoadFile last read, or Save or SaveVer1 last wrote, as it was then; none before.
+  const std::optional<ChecklistFileStamp>& LastFileStamp() const { return lastFileStamp_; }
   // One Circle (catalogue circle) or UnKnown (negative id) record, without line end.
   void FormatRecord(const FavoriteEntry& entry, std::string& out) const;
   // The older format's pieces, each appended without line end.
@@ -224,6 +227,7 @@ class FavoriteStore final : public CircleMemoLookup {
   void KeepFeedText(int circleId, const FavoriteImportRecord& row);
 
   // Writing helpers (FavoriteStoreWrite.cpp).
+  std::error_code WriteStamped(const std::filesystem::path& path, std::string_view text) const;
   void FormatCircleRecord(const FavoriteEntry& entry, std::string& out) const;
   void FormatUnknownRecord(const FavoriteEntry& entry, std::string& out) const;
 
@@ -287,6 +291,7 @@ class FavoriteStore final : public CircleMemoLookup {
   bool strictMatch_ = true;
   int fileEventNo_ = 0;
   int colorCount_ = kDefaultColorCount;
+  mutable std::optional<ChecklistFileStamp> lastFileStamp_;  // writing leaves the checklist as is
   std::vector<FavoriteImportRecord> importRecords_;
   std::vector<PendingRecord> pendingRecords_;  // of the read going on
   CircleTextIndex textIndex_;

@@ -295,6 +295,7 @@ bool FavoriteStore::LoadFile(const std::filesystem::path& path, bool append, boo
     if (progress) progress(-1, 0);
     return IsSameEvent();
   }
+  lastFileStamp_ = ChecklistFileStamp::Of(bytes);
   return LoadText(bytes, append, takeColors, progress);
 }
 

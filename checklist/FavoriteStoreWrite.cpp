@@ -126,7 +126,14 @@ std::string FavoriteStore::SaveText() const {
 }
 
 std::error_code FavoriteStore::Save(const std::filesystem::path& path) const {
-  return WriteFileAtomically(path, SaveText());
+  return WriteStamped(path, SaveText());
+}
+
+std::error_code FavoriteStore::WriteStamped(const std::filesystem::path& path,
+                                            std::string_view text) const {
+  const std::error_code error = WriteFileAtomically(path, text);
+  if (!error) lastFileStamp_ = ChecklistFileStamp::Of(text);
+  return error;
 }
 
 void FavoriteStore::AppendVer1Header(std::string& out) const {
@@ -184,7 +191,7 @@ std::string FavoriteStore::SaveVer1Text() const {
 }
 
 std::error_code FavoriteStore::SaveVer1(const std::filesystem::path& path) const {
-  return WriteFileAtomically(path, SaveVer1Text());
+  return WriteStamped(path, SaveVer1Text());
 }
 
 void FavoriteStore::CopyAsVer1Text(std::string& out, std::span<const int> circleIds,

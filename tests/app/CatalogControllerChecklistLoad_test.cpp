@@ -143,8 +143,9 @@ TEST_F(ChecklistCommandTest, ALoadThatIsNotCommittedLeavesTheChecklistAsItWas) {
        {kBadData}},
       {"UTF-8 under a Shift_JIS header",
        [&] {
+         const std::string memo = "\xE3\x83\x86\xE3\x82\xB9";  // テス in UTF-8
          return Write("utf8.csv", ChecklistText(96, {{103, 1}}) +
-                                      CircleLine({{1, "1104"}, {2, "1"}, {17, "\xE3\x83\xA1"}}));
+                                      CircleLine({{1, "1104"}, {2, "1"}, {17, memo}}));
        },
        0,
        {kRead},
