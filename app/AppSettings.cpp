@@ -483,20 +483,49 @@ bool AppSettings::WriteColor(std::string_view key, std::uint32_t color) const {
 
 // What went wrong is kept for the caller's message: a file that could not be written, or a value
 // that could not be stored in it.
-bool AppSettings::SaveWhole(const ProfileFile& file) const {
+bool AppSettings::SaveWhole(const ProfileFile& file, bool refusedWrites) const {
+  refusedWrites = refusedWrites || file.RefusedWrites();
   std::error_code error;
   const bool saved = file.Save(error);
   if (!saved) {
     saveFailure_ = error;
-  } else if (file.RefusedWrites()) {
+  } else if (refusedWrites) {
     saveFailure_ = std::make_error_code(std::errc::illegal_byte_sequence);
   }
-  return saved && !file.RefusedWrites();
+  return saved && !refusedWrites;
+}
+
+// The file is read again at every save: what another instance wrote since stays.
+bool AppSettings::SaveGroup(const GroupWriter& write) const {
+  ProfileFile file(activeFile_);
+  if (activeFile_ != userFile_) {
+    write(file);
+    return SaveWhole(file);
+  }
+  ProfileFile ours;
+  write(ours);
+  ProfileFile mine = file;
+  write(mine);
+  const std::vector<SettingsBaseline::Entry> written = baseline_.MergeInto(file, ours, mine);
+  const bool saved = SaveWhole(file, mine.RefusedWrites());
+  // Written, though a value that cannot be stored is missing: that one is not in `ours` either.
+  if (saved || saveFailure_ == std::errc::illegal_byte_sequence) {
+    baseline_.RememberSaved(written, ours, file);
+  }
+  return saved;
+}
+
+void AppSettings::RememberLoaded(const ProfileFile& file, const GroupWriter& write) const {
+  if (activeFile_ != userFile_ || !file.Ok()) return;
+  ProfileFile ours;
+  write(ours);
+  baseline_.RememberLoaded(ours, file);
 }
 
 bool AppSettings::LoadSystemGroup() {
   const ProfileFile file(activeFile_);
   LoadSystemGroup(file);
+  RememberLoaded(file, [this](ProfileFile& f) { WriteSystemGroup(f); });
   return file.Ok();
 }
 
@@ -518,7 +547,10 @@ void AppSettings::LoadSystemGroup(const ProfileFile& file) {
 // A file that could not be read is never saved over (every default would replace it); a value
 // that could not be stored makes the save answer false, though the rest is written.
 bool AppSettings::SaveSystemGroup() const {
-  ProfileFile file(activeFile_);
+  return SaveGroup([this](ProfileFile& file) { WriteSystemGroup(file); });
+}
+
+void AppSettings::WriteSystemGroup(ProfileFile& file) const {
   for (const IntSection& s : SystemIntSections()) SaveInts(file, s.section, s.keys, values_);
   for (const SystemText& t : SystemTexts()) {
     WriteField(file, t.section, t.key.key, values_.*t.key.field);
@@ -529,24 +561,27 @@ bool AppSettings::SaveSystemGroup() const {
   SaveColumns(file, values_);
   SaveToolBars(file, values_);
   SavePrint(file, values_.eventNumber, values_.print);
-  return SaveWhole(file);
 }
 
 bool AppSettings::LoadPrintGroup(int eventNumber) {
   const ProfileFile file(activeFile_);
   LoadPrint(file, eventNumber, values_.print);
+  RememberLoaded(file, [&](ProfileFile& f) { WritePrintGroup(f, eventNumber); });
   return file.Ok();
 }
 
 bool AppSettings::SavePrintGroup(int eventNumber) const {
-  ProfileFile file(activeFile_);
+  return SaveGroup([&](ProfileFile& file) { WritePrintGroup(file, eventNumber); });
+}
+
+void AppSettings::WritePrintGroup(ProfileFile& file, int eventNumber) const {
   SavePrint(file, eventNumber, values_.print);
-  return SaveWhole(file);
 }
 
 bool AppSettings::LoadEventGroup(int eventNumber, BookmarkList& bookmarks) {
   const ProfileFile file(activeFile_);
   LoadEventGroup(file, eventNumber, bookmarks);
+  RememberLoaded(file, [&](ProfileFile& f) { WriteEventGroup(f, eventNumber, bookmarks); });
   return file.Ok();
 }
 
@@ -559,16 +594,22 @@ void AppSettings::LoadEventGroup(const ProfileFile& file, int eventNumber,
 }
 
 bool AppSettings::SaveEventGroup(int eventNumber, const BookmarkList& bookmarks) const {
-  ProfileFile file(activeFile_);
+  return SaveGroup([&](ProfileFile& file) { WriteEventGroup(file, eventNumber, bookmarks); });
+}
+
+void AppSettings::WriteEventGroup(ProfileFile& file, int eventNumber,
+                                  const BookmarkList& bookmarks) const {
   const std::string section = EventPrefix(eventNumber);
   SaveInts(file, section, EventInts(), values_);
   SaveTexts(file, section, EventTexts(), values_);
   SaveBookmarks(file, section, bookmarks);
-  return SaveWhole(file);
 }
 
 SearchSettings AppSettings::LoadSearchGroup(int eventNumber) const {
-  return LoadSearchGroup(ProfileFile(activeFile_), eventNumber);
+  const ProfileFile file(activeFile_);
+  const SearchSettings search = LoadSearchGroup(file, eventNumber);
+  RememberLoaded(file, [&](ProfileFile& f) { WriteSearchGroup(f, search, eventNumber); });
+  return search;
 }
 
 SearchSettings AppSettings::LoadSearchGroup(const ProfileFile& file, int eventNumber) {
@@ -586,7 +627,11 @@ SearchSettings AppSettings::LoadSearchGroup(const ProfileFile& file, int eventNu
 }
 
 bool AppSettings::SaveSearchGroup(const SearchSettings& search, int eventNumber) const {
-  ProfileFile file(activeFile_);
+  return SaveGroup([&](ProfileFile& file) { WriteSearchGroup(file, search, eventNumber); });
+}
+
+void AppSettings::WriteSearchGroup(ProfileFile& file, const SearchSettings& search,
+                                   int eventNumber) {
   const std::string dayPrefix = EventPrefix(eventNumber) + ".day";
   WriteNumber(file, kSearchSection, "andMode", search.matchAll ? 1 : 0);
   WriteNumber(file, kSearchSection, "normalize", search.normalized ? 1 : 0);
@@ -596,7 +641,6 @@ bool AppSettings::SaveSearchGroup(const SearchSettings& search, int eventNumber)
   SaveSearchList(file, search.days, dayPrefix + "Count", dayPrefix);
   SaveSearchList(file, search.genres, "genreCount", "genre");
   WriteText(file, kSearchSection, "keyword", search.keywords, kMaxKeywordBytes);
-  return SaveWhole(file);
 }
 
 bool AppSettings::ExportSettings(const std::filesystem::path& file, const BookmarkList& bookmarks,

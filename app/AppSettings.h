@@ -1,12 +1,14 @@
 // Every persistent setting of the program. "settings.ini" in the program folder says where the
 // user's data lives; the settings themselves live in "vindaxel.ini" in that folder, in groups.
 // The groups are read into and written from one value block (SettingsValues), of which the
-// application keeps a working copy. Nothing is cached between calls: each group operation reads or
-// rewrites the file.
+// application keeps a working copy. Each group operation reads or rewrites the file. Another
+// instance on another display may share the file: a save into it writes the values this instance
+// changed since it loaded or saved them (and those the file lacks), and keeps the file's others.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +16,7 @@
 
 #include "app/CheckColorTables.h"
 #include "app/SearchSettings.h"
+#include "app/SettingsBaseline.h"
 #include "app/SettingsValues.h"
 
 namespace vx {
@@ -95,7 +98,17 @@ class AppSettings {
   void LoadSystemGroup(const ProfileFile& file);
   void LoadEventGroup(const ProfileFile& file, int eventNumber, BookmarkList& bookmarks);
   static SearchSettings LoadSearchGroup(const ProfileFile& file, int eventNumber);
-  bool SaveWhole(const ProfileFile& file) const;
+  bool SaveWhole(const ProfileFile& file, bool refusedWrites = false) const;
+  // The group's keys as `write` puts them: into the active file whole, into the user settings
+  // file as far as this instance changed them (SettingsBaseline).
+  using GroupWriter = std::function<void(ProfileFile&)>;
+  bool SaveGroup(const GroupWriter& write) const;
+  // After a load of the user settings file: its values, as `write` puts them, are this instance's.
+  void RememberLoaded(const ProfileFile& file, const GroupWriter& write) const;
+  void WriteSystemGroup(ProfileFile& file) const;
+  void WritePrintGroup(ProfileFile& file, int eventNumber) const;
+  void WriteEventGroup(ProfileFile& file, int eventNumber, const BookmarkList& bookmarks) const;
+  static void WriteSearchGroup(ProfileFile& file, const SearchSettings& search, int eventNumber);
 
   SettingsValues values_{};
   UserDataMode mode_ = UserDataMode::kProgramFolder;
@@ -105,6 +118,7 @@ class AppSettings {
   std::filesystem::path activeFile_;
   std::filesystem::path settingsIni_;
   mutable std::error_code saveFailure_;
+  mutable SettingsBaseline baseline_;
 };
 
 // The built-in check colours (display and print alike) of every colour.

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -24,6 +25,7 @@
 #include "app/PageHistory.h"
 #include "app/WindowRecord.h"
 #include "app/WindowRegistry.h"
+#include "checklist/ChecklistFileStamp.h"
 #include "data/CircleRecord.h"
 #include "platform/UiServices.h"
 
@@ -452,6 +454,9 @@ class CatalogController {
   MainFrameHook* GetMainFrame() const;
   void AddRecentFile(const std::filesystem::path& path);
   std::filesystem::path ChecklistFolder() const;
+  // A save over the checklist's file that someone else wrote since this program read or wrote it
+  // is asked first; false when the user keeps that file.
+  bool MayOverwriteChecklistFile(const std::filesystem::path& file);
   int LoadChecklistSource(ChecklistReadJob& job, std::string_view shownSource);
   int RunChecklistRead(ChecklistReadJob& job);
   int RunImportConfirmation();
@@ -502,6 +507,8 @@ class CatalogController {
   PageHistory history_;
   bool checklistModified_ = false;
   std::filesystem::path checklistPath_;
+  // The checklist's file as this program last read or wrote it; none when it has not.
+  std::optional<ChecklistFileStamp> checklistStamp_;
   std::thread::id creatorThread_;
 };
 

@@ -11,6 +11,7 @@
 #include "app/SettingsPath.h"
 #include "app/SettingsValues.h"
 #include "checklist/FavoriteStore.h"
+#include "data/BoundedFileReader.h"
 #include "platform/CodePage.h"
 #include "res/ResourceIds.h"
 
@@ -59,9 +60,30 @@ std::vector<fs::path> CatalogController::ChooseChecklistFile(std::string_view ti
   return chosen;
 }
 
+// Another instance of the program (on another display, with the same profile) or any other
+// program may have saved the file since: overwriting it would silently lose that save.
+bool CatalogController::MayOverwriteChecklistFile(const fs::path& file) {
+  if (!checklistStamp_) return true;
+  std::string bytes;
+  const auto outcome = BoundedFileReader(kMaxChecklistFileBytes).Read(file, bytes);
+  std::error_code error;
+  if (outcome == BoundedFileReader::Outcome::kRead) {
+    if (ChecklistFileStamp::Of(bytes) == *checklistStamp_) return true;
+  } else if (outcome == BoundedFileReader::Outcome::kCannotOpen && !fs::exists(file, error) &&
+             !error) {
+    return true;  // gone: nothing to lose
+  }
+  return ShowMessageBox(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2,
+                        Sjis("「") + MessageText(file) +
+                            Sjis("」は、このプログラムが読み込んだ後に他で変更されています。"
+                                 "上書きしますか?"),
+                        Sjis("チェックリストの上書き確認")) == IDYES;
+}
+
 int CatalogController::SaveChecklist(bool saveAs, bool olderFormat) {
   if (!store_) return IDCANCEL;
   fs::path target = checklistPath_;
+  if (!target.empty() && !saveAs && !MayOverwriteChecklistFile(target)) return IDCANCEL;
   if (target.empty() || saveAs) {
     const fs::path suggested = checklistPath_.empty()
                                    ? ChecklistFolder() / Cp932ToUtf8(NewChecklistName())
@@ -86,6 +108,7 @@ int CatalogController::SaveChecklist(bool saveAs, bool olderFormat) {
     return IDCANCEL;  // the caller must not go on as if the checklist could be dropped
   }
   SetChecklistPath(&target, false);
+  checklistStamp_ = store_->LastFileStamp();
   return IDYES;
 }
 
@@ -177,6 +200,7 @@ void CatalogController::SetChecklistPath(const fs::path* path, bool modified) {
   const bool pathChanged = path && path->native() != checklistPath_.native();
   if (pathChanged) {
     checklistPath_ = *path;
+    checklistStamp_.reset();
     if (!checklistPath_.empty()) AddRecentFile(checklistPath_);
     RebuildRecentFilesMenu();
     if (!checklistPath_.empty()) CommitSettings();

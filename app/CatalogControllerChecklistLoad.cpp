@@ -91,6 +91,7 @@ void CatalogController::FinishChecklistLoad(const ChecklistReadJob& job) {
   // Another event's checklist becomes a new one: saving it must not overwrite its file.
   const std::filesystem::path path = job.SameEvent() ? job.Source().file : std::filesystem::path();
   SetChecklistPath(&path, !job.SameEvent());
+  if (job.SameEvent()) checklistStamp_ = store_->LastFileStamp();
 }
 
 // The file's colour numbers are kept: the new colours take the file's definition, else the

@@ -8,6 +8,7 @@
 // thing the UI thread touches meanwhile is RequestStop.
 #pragma once
 
+#include "checklist/ChecklistFileStamp.h"
 #include "checklist/CircleReadAhead.h"
 #include "checklist/CircleSerialIndex.h"
 #include "checklist/CircleTextIndex.h"
@@ -44,8 +45,9 @@ class PavorunDatabase;
 enum ChecklistReadStatus : int {
   kReadNothing = -1,            // the file could not be opened, or the text holds no record
   kReadDone = 0,
-  kReadBadData = 1,             // no acceptable Header record and no magic line, or lines after
-                                // it that are not records (nothing of the text is taken)
+  kReadBadData = 1,             // no acceptable Header record and no magic line, lines after it
+                                // that are not records, a last record cut short, a NUL byte, or
+                                // UTF-8 text read as CP932 (nothing of the text is taken)
   kReadUnsupportedVersion = 2,  // an older-format magic line of version 200 or more
   kReadTooLarge = 3,            // the file is larger than any checklist (nothing was read)
   kReadNotAFile = 4,            // a device, a pipe or a folder (nothing was read)
@@ -167,6 +169,8 @@ class FavoriteStore final : public CircleMemoLookup {
   // Write the text so that the old file survives any failure; answer the error, or none.
   std::error_code Save(const std::filesystem::path& path) const;
   std::error_code SaveVer1(const std::filesystem::path& path) const;
+  // The file LoadFile last read, or Save or SaveVer1 last wrote, as it was then; none before.
+  const std::optional<ChecklistFileStamp>& LastFileStamp() const { return lastFileStamp_; }
   // One Circle (catalogue circle) or UnKnown (negative id) record, without line end.
   void FormatRecord(const FavoriteEntry& entry, std::string& out) const;
   // The older format's pieces, each appended without line end.
@@ -223,13 +227,16 @@ class FavoriteStore final : public CircleMemoLookup {
   void KeepFeedText(int circleId, const FavoriteImportRecord& row);
 
   // Writing helpers (FavoriteStoreWrite.cpp).
+  std::error_code WriteStamped(const std::filesystem::path& path, std::string_view text) const;
   void FormatCircleRecord(const FavoriteEntry& entry, std::string& out) const;
   void FormatUnknownRecord(const FavoriteEntry& entry, std::string& out) const;
 
   // Reading helpers (FavoriteStoreRead.cpp).
   enum class ReadMode { kCurrent, kOlder };
   struct ReadState;
-  void Parse(IFile& source, bool append, bool takeColors, const ReadProgress& progress, int total);
+  void Parse(std::string_view text, bool append, bool takeColors, const ReadProgress& progress,
+             int total);
+  static bool IsDamagedText(std::string_view read, const CsvReader& reader);
   ReadMode StartRead(IFile& source, CsvReader& reader);
   bool AcceptHeader(CsvReader& reader);
   // A line after the header or magic line; false when it is no record, which fails the read.
@@ -284,6 +291,7 @@ class FavoriteStore final : public CircleMemoLookup {
   bool strictMatch_ = true;
   int fileEventNo_ = 0;
   int colorCount_ = kDefaultColorCount;
+  mutable std::optional<ChecklistFileStamp> lastFileStamp_;  // writing leaves the checklist as is
   std::vector<FavoriteImportRecord> importRecords_;
   std::vector<PendingRecord> pendingRecords_;  // of the read going on
   CircleTextIndex textIndex_;

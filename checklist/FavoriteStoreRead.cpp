@@ -2,6 +2,7 @@
 // rows, matching each circle against the catalogue.
 #include "checklist/ChecklistText.h"
 #include "checklist/FavoriteStore.h"
+#include "checklist/Utf8UnderSjisCheck.h"
 #include "data/BoundedFileReader.h"
 #include "data/CsvReader.h"
 #include "data/MyFile2.h"
@@ -13,6 +14,7 @@
 #include <charconv>
 #include <climits>
 #include <initializer_list>
+#include <optional>
 #include <utility>
 
 namespace vx {
@@ -105,6 +107,74 @@ LineKind KindOfCurrentLine(const CsvReader& r) {
 LineKind KindOfOlderLine(const CsvReader& r) {
   if (IsEmptyLine(r)) return LineKind::kEmpty;
   return FieldsAreNumbers(r, {0, 1, 2, 3}) ? LineKind::kRecord : LineKind::kNotARecord;
+}
+
+// What a whole record of a kind has: at least this many fields, and for the kinds written with a
+// comma after every field, an empty last one.
+struct RecordShape {
+  int fields;
+  bool closingSeparator;
+};
+
+constexpr RecordShape kBlankShape{0, false};
+constexpr RecordShape kHeaderShape{5, false};
+constexpr RecordShape kMagicLineShape{4, false};
+constexpr RecordShape kColorShape{5, false};
+constexpr RecordShape kCircleShape{29, true};
+constexpr RecordShape kUnknownShape{15, true};
+constexpr RecordShape kOlderLineShape{30, true};
+
+// None for a kind this reader does not know: nothing tells whether it is whole.
+std::optional<RecordShape> ShapeOf(const CsvReader& r, bool olderFormat, bool header) {
+  if (IsEmptyLine(r)) return kBlankShape;
+  if (header) return kHeaderShape;
+  if (olderFormat) return kOlderLineShape;
+  const std::string kind = r.GetField(0);
+  if (kind == "Circle") return kCircleShape;
+  if (kind == "UnKnown") return kUnknownShape;
+  if (kind == "Color") return kColorShape;
+  return std::nullopt;
+}
+
+bool IsWhole(const CsvReader& r, const std::optional<RecordShape>& shape) {
+  if (!shape || r.FieldCount() < shape->fields) return false;
+  return !shape->closingSeparator || r.GetField(r.FieldCount() - 1).empty();
+}
+
+// Whether a quoted field is still open at the end of a record's text (CP932).
+bool EndsInsideQuotes(std::string_view record, char separator) {
+  bool quoted = false;
+  bool fieldStart = true;
+  for (std::size_t i = 0; i < record.size(); ++i) {
+    const char c = record[i];
+    if (quoted) {
+      if (c != '"') continue;
+      if (i + 1 < record.size() && record[i + 1] == '"') {
+        ++i;
+      } else {
+        quoted = false;
+      }
+    } else if (fieldStart && c == '"') {
+      quoted = true;
+      fieldStart = false;
+    } else {
+      fieldStart = c == separator;
+    }
+  }
+  return quoted;
+}
+
+bool EndsWithLineEnd(std::string_view text) {
+  return !text.empty() && (text.back() == '\r' || text.back() == '\n');
+}
+
+// The text's last record, just read, was cut short: a quoted field never closed, or, without a
+// line end after it, fields a whole record has are missing. `raw` is its text as it stands in the
+// source, in `codePage`.
+bool IsCutRecord(const CsvReader& r, std::string_view raw, int codePage,
+                 const std::optional<RecordShape>& shape) {
+  if (EndsInsideQuotes(ToCp932(raw, codePage), r.Separator())) return true;
+  return !EndsWithLineEnd(raw) && !IsWhole(r, shape);
 }
 
 // The circle id an older serial names (id - 1); none for one that names no id.
@@ -225,6 +295,7 @@ bool FavoriteStore::LoadFile(const std::filesystem::path& path, bool append, boo
     if (progress) progress(-1, 0);
     return IsSameEvent();
   }
+  lastFileStamp_ = ChecklistFileStamp::Of(bytes);
   return LoadText(bytes, append, takeColors, progress);
 }
 
@@ -234,8 +305,7 @@ bool FavoriteStore::LoadText(std::string_view text, bool append, bool takeColors
   constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
   if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
   const int total = CountLineEnds(text);
-  MyFile2 source(text);
-  Parse(source, append, takeColors, progress, total);
+  Parse(text, append, takeColors, progress, total);
   stopRequested_ = false;  // the stop was this read's
   if (progress) progress(-1, total);
   return IsSameEvent();
@@ -243,21 +313,35 @@ bool FavoriteStore::LoadText(std::string_view text, bool append, bool takeColors
 
 bool FavoriteStore::IsSameEvent() const { return fileEventNo_ == database_.GetEventNo(); }
 
-void FavoriteStore::Parse(IFile& source, bool append, bool takeColors, const ReadProgress& progress,
-                          int total) {
+void FavoriteStore::Parse(std::string_view text, bool append, bool takeColors,
+                          const ReadProgress& progress, int total) {
   fileEventNo_ = 0;
   readStatus_ = kReadNothing;
   DiscardImport();
   textIndex_.Clear();  // the catalogue may have changed since the last read
   serialIndex_.Clear();
 
+  MyFile2 source(text);
   CsvReader reader(&source, ',');
   const ReadMode mode = StartRead(source, reader);
   if (readStatus_ == kReadUnsupportedVersion) return;
+  if (mode == ReadMode::kOlder && source.eof() &&
+      IsCutRecord(reader, text, kCodePageCp932, kMagicLineShape)) {
+    readStatus_ = kReadBadData;
+    return;
+  }
   ReadState state{append, takeColors, {}};
   pendingRecords_.reserve(static_cast<std::size_t>(std::max(total, 0)));  // a record a line
   bool waitingForHeader = mode == ReadMode::kCurrent;
-  for (int index = 0; !stopRequested_ && reader.ReadRecord(); ++index) {
+  for (int index = 0; !stopRequested_; ++index) {
+    const std::size_t start = source.Position();
+    const int codePage = reader.CodePage();
+    if (!reader.ReadRecord()) break;
+    if (source.eof() && IsCutRecord(reader, text.substr(start), codePage,
+                                    ShapeOf(reader, mode == ReadMode::kOlder, waitingForHeader))) {
+      readStatus_ = kReadBadData;
+      break;
+    }
     if (waitingForHeader) {
       waitingForHeader = !AcceptHeader(reader);
       readStatus_ = waitingForHeader ? kReadBadData : kReadDone;
@@ -270,12 +354,23 @@ void FavoriteStore::Parse(IFile& source, bool append, bool takeColors, const Rea
   // Lines none of which is a checklist record are no checklist, even behind a good header:
   // read as an empty one, they would replace the user's checklist with nothing.
   if (state.lines && !state.records) readStatus_ = kReadBadData;
+  if (readStatus_ == kReadDone && IsDamagedText(text.substr(0, source.Position()), reader)) {
+    readStatus_ = kReadBadData;
+  }
   if (readStatus_ == kReadBadData) {
     DiscardImport();
     return;
   }
   BuildImportRecords();
   FinishRead(state);
+}
+
+// What the read took of the text holds bytes no checklist does: a NUL (the record reader would
+// end the line's text there and read on), or UTF-8 where the text is CP932 (older format, or a
+// Header naming Shift_JIS or an encoding the reader does not know).
+bool FavoriteStore::IsDamagedText(std::string_view read, const CsvReader& reader) {
+  if (read.find('\0') != std::string_view::npos) return true;
+  return reader.CodePage() == kCodePageCp932 && IsUtf8RatherThanCp932(read);
 }
 
 // The first record tells the format: the older one by its magic line, else the current one, read

@@ -2,6 +2,7 @@
 // older format (magic line and one 29-field line per circle), both CP932 with CR LF.
 #include "checklist/ChecklistText.h"
 #include "checklist/FavoriteStore.h"
+#include "checklist/Utf8UnderSjisCheck.h"
 #include "data/PavorunDatabase.h"
 #include "data/Weekday.h"
 #include "platform/AtomicFile.h"
@@ -121,11 +122,18 @@ std::string FavoriteStore::SaveText() const {
     FormatRecord(*entry, text);
     text += kLineEnd;
   }
-  return text;
+  return ReadableAsCp932(std::move(text));
 }
 
 std::error_code FavoriteStore::Save(const std::filesystem::path& path) const {
-  return WriteFileAtomically(path, SaveText());
+  return WriteStamped(path, SaveText());
+}
+
+std::error_code FavoriteStore::WriteStamped(const std::filesystem::path& path,
+                                            std::string_view text) const {
+  const std::error_code error = WriteFileAtomically(path, text);
+  if (!error) lastFileStamp_ = ChecklistFileStamp::Of(text);
+  return error;
 }
 
 void FavoriteStore::AppendVer1Header(std::string& out) const {
@@ -179,11 +187,11 @@ std::string FavoriteStore::SaveVer1Text() const {
     FormatVer1Entry(text, *entry);
     text += kLineEnd;
   }
-  return text;
+  return ReadableAsCp932(std::move(text));
 }
 
 std::error_code FavoriteStore::SaveVer1(const std::filesystem::path& path) const {
-  return WriteFileAtomically(path, SaveVer1Text());
+  return WriteStamped(path, SaveVer1Text());
 }
 
 void FavoriteStore::CopyAsVer1Text(std::string& out, std::span<const int> circleIds,

@@ -18,6 +18,8 @@ class MyFile2 : public IFile {
   void ungetc(int c) override;
   bool eof() override { return position_ >= buffer_.size(); }
   void rewind() override { position_ = 0; }
+  // Bytes taken so far (those put back not counted).
+  std::size_t Position() const { return position_; }
 
  private:
   std::string_view buffer_;

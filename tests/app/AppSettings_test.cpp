@@ -389,6 +389,48 @@ TEST_F(SettingsTest, LineBreaksAreReportedAndLongTextsStayWhole) {
   EXPECT_FALSE(settings.ExportSettings(root_ / "export.ini", bookmarks, broken));
 }
 
+// Two instances on two displays share the profile; each saves its groups as a commit does. A save
+// writes what that instance changed and keeps what the other changed since; lists go whole.
+TEST_F(SettingsTest, TwoInstancesOnOneProfileKeepEachOthersChanges) {
+  vx::AppSettings a(vx::ProgramFolder()), b(vx::ProgramFolder());
+  vx::BookmarkList aMarks, bMarks;
+  LoadAll(a, &aMarks);
+  LoadAll(b, &bMarks);
+  const auto commit = [](vx::AppSettings& settings, const vx::BookmarkList& marks) {
+    ASSERT_TRUE(settings.SaveEventGroup(96, marks));
+    ASSERT_TRUE(settings.SaveSystemGroup());
+  };
+  a.Values().fvrColors[6] = 0x123456;
+  a.Values().cutZoomSize = 150;
+  CopyText(a.Values().recentFiles[0], "/home/a.csv");
+  commit(a, aMarks);
+  b.Values().fvrColors[0] = 0x654321;
+  b.Values().print.margins[2].top = 99;
+  bMarks.Add(vx::Bookmark::Make(vx::Bookmark::kPage, 0, 7, "b1"));
+  bMarks.Add(vx::Bookmark::Make(vx::Bookmark::kPage, 0, 8, "b2"));
+  commit(b, bMarks);
+  commit(a, aMarks);  // nothing changed since: nothing of b's goes
+
+  // The same value changed by both: the later save wins. A list changed by both: the later one
+  // whole, never a mixture.
+  a.Values().fvrColors[0] = 0xABCDEF;
+  aMarks.Add(vx::Bookmark::Make(vx::Bookmark::kPage, 0, 9, "a1"));
+  commit(a, aMarks);
+  CopyText(b.Values().recentFiles[0], "/home/b.csv");
+  commit(b, bMarks);
+
+  vx::AppSettings reader(vx::ProgramFolder());
+  vx::BookmarkList marks;
+  LoadAll(reader, &marks);
+  const vx::SettingsValues& v = reader.Values();
+  EXPECT_EQ(std::vector<std::uint32_t>({v.fvrColors[0], v.fvrColors[6]}),
+            std::vector<std::uint32_t>({0xABCDEF, 0x123456}));
+  EXPECT_EQ(std::vector<int>({v.cutZoomSize, v.print.margins[2].top}), std::vector<int>({150, 99}));
+  EXPECT_EQ(std::string(v.recentFiles[0]), "/home/b.csv");
+  ASSERT_EQ(marks.Count(), 1);
+  EXPECT_STREQ(marks.GetAt(0)->title, "a1");
+}
+
 TEST_F(SettingsTest, AByteOrderMarkHidesNoGroup) {
   WriteUserFile("\xEF\xBB\xBF[System]\r\nVQNumber96=95\r\n");
   vx::AppSettings settings(vx::ProgramFolder());

@@ -64,6 +64,59 @@ TEST_F(ChecklistCommandTest, ReplacingAnExistingFileIsAskedFirst) {
   EXPECT_TRUE(ui.UnexpectedCalls().empty());
 }
 
+// Two instances of the program on two displays share one profile: each saving its checklist over
+// the same file. A save over a file someone else wrote since this instance read or wrote it is
+// asked first (default No); No leaves the file and the modified checklist as they are.
+TEST_F(ChecklistCommandTest, ASaveDoesNotSilentlyOverwriteWhatAnotherInstanceSaved) {
+  vx::PavorunDatabase otherDb{dir.Path()};
+  otherDb.SetEventNo(kControllerEvent);
+  vx::SettingsValues otherValues = values;
+  vx::ScriptedUiServices otherUi;
+  vx::ControllerServices services;
+  services.ui = &otherUi;
+  vx::CatalogController other{nullptr, services};
+  ASSERT_TRUE(other.Init(&otherDb, &images, &otherValues));
+  ASSERT_EQ(other.LoadChecklist(mine, false), 1);
+
+  controller.SetCircleColor(7, 101);
+  ASSERT_EQ(controller.SaveChecklist(false, false), IDYES);
+  const std::string saved = ReadFileBytes(mine);
+  other.SetCircleColor(3, 102);
+  otherUi.QueueAnswer(IDNO);
+  EXPECT_EQ(other.SaveChecklist(false, false), IDCANCEL);
+  EXPECT_EQ(ReadFileBytes(mine), saved);
+  EXPECT_TRUE(other.IsChecklistModified());
+  ASSERT_EQ(otherUi.CallsOf(vx::UiCallKind::kMessageBox).size(), 1u);
+  const vx::UiCall question = otherUi.CallsOf(vx::UiCallKind::kMessageBox)[0];
+  EXPECT_EQ(vx::Cp932ToUtf8(question.caption) + "|" + vx::Cp932ToUtf8(question.text),
+            "チェックリストの上書き確認|「" + mine.string() +
+                "」は、このプログラムが読み込んだ後に他で変更されています。上書きしますか?");
+  EXPECT_EQ(question.flags, vx::MB_YESNO | vx::MB_ICONWARNING | vx::MB_DEFBUTTON2);
+
+  // Yes overwrites; from then on that instance's own file is saved without a question, and the
+  // first instance is asked in its turn.
+  otherUi.QueueAnswer(IDYES);
+  EXPECT_EQ(other.SaveChecklist(false, false), IDYES);
+  EXPECT_NE(ReadFileBytes(mine).find("Circle,1102,3,"), std::string::npos);
+  other.SetCircleColor(4, 103);
+  EXPECT_EQ(other.SaveChecklist(false, false), IDYES);
+  EXPECT_TRUE(otherUi.UnexpectedCalls().empty());
+  controller.SetCircleColor(5, 104);
+  ui.QueueAnswer(IDNO);
+  EXPECT_EQ(controller.SaveChecklist(false, false), IDCANCEL);
+  EXPECT_EQ(Boxes().size(), 1u);
+
+  // The same bytes written again, or the file gone, lose nothing: no question.
+  const std::string latest = ReadFileBytes(mine);
+  WriteFileBytes(mine, latest);
+  EXPECT_EQ(other.SaveChecklist(false, false), IDYES);
+  fs::remove(mine);
+  EXPECT_EQ(other.SaveChecklist(false, false), IDYES);
+  EXPECT_EQ(ReadFileBytes(mine), latest);
+  EXPECT_EQ(otherUi.CallsOf(vx::UiCallKind::kMessageBox).size(), 2u);
+  EXPECT_TRUE(otherUi.UnexpectedCalls().empty());
+}
+
 // A save that fails says so and answers Cancel: the command that asked for it stops, and the
 // checklist, its file and its modified mark stay; the file on disk is not touched.
 TEST_F(ChecklistCommandTest, AFailedSaveKeepsEverythingAndStopsTheCommandThatAskedForIt) {

@@ -16,6 +16,7 @@ namespace vxtest {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 using Entries = decltype(ChecklistState::entries);
 
 const std::string kNotAFile =
@@ -24,6 +25,10 @@ const std::string kNotAFile =
 const std::string kCannotRead =
     "読み込みエラー|%s\nにアクセスできません.\n他のアプリケーションで使用されているか、"
     "ファイルが見つかりません.";
+
+const std::string kBadData =
+    "チェックリスト読み込みエラー|チェックリストファイル\n%s\nには、異常なデータが含まれて"
+    "います.\n\n読み込みは失敗しました.";
 
 // The read runs under a progress dialog titled for what it does.
 const std::string kRead = "read:チェックリストの読み込み+";
@@ -118,19 +123,33 @@ TEST_F(ChecklistCommandTest, ALoadThatIsNotCommittedLeavesTheChecklistAsItWas) {
        {kRead},
        {"チェックリスト読み込みエラー|チェックリストファイル\n%s\nは開けませんでした. "
         "他のアプリケーションで使用中の恐れがあります."}},
-      {"no header",
-       [&] { return Write("bad.csv", "Circle,1103,1,\r\n"); },
-       0,
-       {kRead},
-       {"チェックリスト読み込みエラー|チェックリストファイル\n%s\nには、異常なデータが含まれて"
-        "います.\n\n読み込みは失敗しました."}},
+      {"no header", [&] { return Write("bad.csv", "Circle,1103,1,\r\n"); }, 0, {kRead}, {kBadData}},
       // A good header followed by garbage would read as an empty checklist.
       {"garbage after the header",
        [&] { return Write("garbage.csv", HeaderLine(96) + "\x89PNG\x01\x02 ,\xff\xfe\r\n"); },
        0,
        {kRead},
-       {"チェックリスト読み込みエラー|チェックリストファイル\n%s\nには、異常なデータが含まれて"
-        "います.\n\n読み込みは失敗しました."}},
+       {kBadData}},
+      // Damaged files would read as a checklist that lost circles or texts.
+      {"last record cut",
+       [&] { return Write("cut.csv", ChecklistText(96, {{103, 1}}) + "Circle,1104,2,3,1,Sat"); },
+       0,
+       {kRead},
+       {kBadData}},
+      {"NUL in a record",
+       [&] { return Write("nul.csv", HeaderLine(96) + "Circle,1103,1,,,,,,,,C\0x,\r\n"s); },
+       0,
+       {kRead},
+       {kBadData}},
+      {"UTF-8 under a Shift_JIS header",
+       [&] {
+         const std::string memo = "\xE3\x83\x86\xE3\x82\xB9";  // テス in UTF-8
+         return Write("utf8.csv", ChecklistText(96, {{103, 1}}) +
+                                      CircleLine({{1, "1104"}, {2, "1"}, {17, memo}}));
+       },
+       0,
+       {kRead},
+       {kBadData}},
       {"newer version",
        [&] { return Write("new.csv", "QUILLOR,200,Vellastrade96,x\r\n"); },
        0,
@@ -138,6 +157,7 @@ TEST_F(ChecklistCommandTest, ALoadThatIsNotCommittedLeavesTheChecklistAsItWas) {
        {"チェックリスト読み込みエラー|チェックリストファイル\n%s\nは、対応していないバージョン"
         "のファイルです.\n\n読み込みは失敗しました."}},
   };
+  const std::vector<std::string> titles = main.titles;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     dialogs.onConfirm = nullptr;
@@ -148,6 +168,7 @@ TEST_F(ChecklistCommandTest, ALoadThatIsNotCommittedLeavesTheChecklistAsItWas) {
     const fs::path file = c.prepare();
     EXPECT_EQ(controller.LoadChecklist(file, false), c.result);
     EXPECT_EQ(State(), before);
+    EXPECT_EQ(main.titles, titles);
     EXPECT_EQ(dialogs.shown, c.dialogs);
     std::vector<std::string> boxes;
     for (const std::string& box : c.boxes) boxes.push_back(WithPath(box, file));
@@ -203,6 +224,14 @@ TEST_F(ChecklistCommandTest, AppendingAndPastingKeepTheFileAndMarkTheChecklistMo
   EXPECT_EQ(State(), (ChecklistState{four, {"mine", "p1", "p2"}, mine, true}));
   EXPECT_EQ(ReceivedBy(main).at(1), (Message{UM_CHECKLIST_RESET, 0, 0}));
   EXPECT_EQ(ReceivedBy(main).size(), 2u + 2 * four.size());
+
+  // Clipboard text goes through the same read: cut short, it is refused as a file would be.
+  ui.ClearCalls();
+  const std::string cut = MagicLine(96) + "103,1,10,3,Sat";
+  ui.SetClipboardText(cut);
+  EXPECT_EQ(controller.PasteFromClipboard(), 0);
+  EXPECT_EQ(State(), (ChecklistState{four, {"mine", "p1", "p2"}, mine, true}));
+  EXPECT_EQ(Boxes(), std::vector<std::string>{WithPath(kBadData, "QUILLOR,104,Vellastrade96,Windows")});
 }
 
 // The first of several files replaces the checklist, the others are appended; the result has no

@@ -13,6 +13,7 @@ namespace {
 
 using vx::FavoriteImportRecord;
 using vx::Sjis;
+using namespace std::string_literals;
 
 using ChecklistFormatTest = StoreFixture;
 
@@ -170,16 +171,43 @@ TEST_F(ChecklistFormatTest, AReplacingReadEmptiesTheChecklistOnlyWhenAGoodTextIs
   EXPECT_EQ(Store().GetEntryCount(), 0);
 }
 
-// Text after a good header or magic line that is not made of records is no checklist: the read
-// fails (status 1) and nothing waits for a commit, so the checklist stays as it was. Records of
-// kinds this reader does not know, blanks and a last Ctrl-Z are no such text.
+// Text after a good header or magic line that is not made of records is no checklist, nor is a
+// damaged one: a last record cut short, a NUL byte, UTF-8 text where the text is Shift-JIS. The
+// read fails (status 1) and nothing waits for a commit, so the checklist stays as it was. Records
+// of kinds this reader does not know, blanks, a last Ctrl-Z, a last line without a line end and
+// Shift-JIS text that happens to be valid UTF-8 are no such text.
 TEST_F(ChecklistFormatTest, LinesThatAreNotRecordsRefuseTheWholeText) {
   FillStore();
   const std::string before = Store().SaveText();
   const std::string circle = CircleLine({{1, "1001"}, {2, "1"}});
+  const std::string unended = circle.substr(0, circle.size() - 2);  // whole, without a line end
+  const std::string older = RecordLine(29, {{0, "1"}, {1, "1"}, {9, "Older"}});
   std::string binary = "\x89PNG\r\n\x1A\n";
   for (int i = 0; i < 64; ++i) binary += static_cast<char>((i * 73 + 11) % 256);
+  // UTF-8 bytes, as another program writes them under a Shift_JIS header.
+  const std::string utf8Name = "\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88";  // テスト
+  const std::string utf8Latin = "M\xC3\xBCller \xC3\x84";  // Ä: a CP932 lead byte before '"'
   const std::string refused[] = {
+      // Cut inside a field, after a comma, inside a quoted text (also at a line end in it).
+      HeaderLine(96) + circle + "Circle,1002,1,3,1,Sat,E,A,1,110,Na",
+      HeaderLine(96) + circle + "Circle,1002,1,",
+      HeaderLine(96) + circle + unended.substr(0, unended.size() - 1),
+      HeaderLine(96) + circle + "Circle,1002,1,,,,,,,,N,,,,,,,\"first line\r\n",
+      HeaderLine(96) + "Color,1,ff,ff,\"red",
+      HeaderLine(96) + "Color,1,ff",
+      HeaderLine(96) + circle + "Circ",
+      "Header,VellastradeCD-ROMCatalog,Vellastrade96",
+      MagicLine(96) + older + "2,1,5,1,Sat",
+      "QUILLOR,104,Vellastrade9",
+      // A NUL byte inside a record, or where a record would be.
+      HeaderLine(96) + "Circle,1001,1,,,,,,,,Name\0junk,,,,,,,memo,\r\n"s + circle,
+      HeaderLine(96) + circle + std::string(512, '\0'),
+      "Header,VellastradeCD-ROMCatalog,Vellastrade96,Shift_JIS\0,x\r\n"s + circle,
+      // UTF-8 under a Shift_JIS header, under one the reader does not know, in the older format.
+      HeaderLine(96) + CircleLine({{1, "1001"}, {2, "1"}, {17, utf8Name}}),
+      HeaderLine(96, "UTF8") + CircleLine({{1, "1001"}, {2, "1"}, {17, utf8Name}}),
+      HeaderLine(96) + CircleLine({{1, "1001"}, {2, "1"}, {17, "\"" + utf8Latin + "\""}}),
+      MagicLine(96) + RecordLine(29, {{0, "1"}, {1, "1"}, {9, utf8Name}}),
       HeaderLine(96) + binary,
       HeaderLine(96) + "lorem ipsum, dolor sit\r\namet\r\n",
       HeaderLine(96) + "abc\r\ndef\r\n",  // named like records, yet none is one
@@ -203,6 +231,21 @@ TEST_F(ChecklistFormatTest, LinesThatAreNotRecordsRefuseTheWholeText) {
       {HeaderLine(96) + circle + "Memo,1001,later\r\n  \r\n\x1A", {1}},
       {HeaderLine(96) + "Color,3,ff,,three\r\n", {}},
       {MagicLine(96) + ",1,,,\r\n-1,2,,,\r\n", {0, 0}},  // page 0, cut 0 is no place
+      // Whole records without a last line end; a file cut at a line end; after an empty line,
+      // nothing is read, not even damage.
+      {HeaderLine(96) + unended, {1}},
+      {HeaderLine(96) + "Color,3,ff,ff,\"th\"\"ree\"", {}},
+      {HeaderLine(96).substr(0, HeaderLine(96).size() - 2), {}},
+      {MagicLine(96) + older.substr(0, older.size() - 2), {2}},
+      {HeaderLine(96) + circle + "\r\nCircle,1002,\0"s + utf8Name, {1}},
+      // Shift-JIS text, of which ﾃｽﾄｱ and ﾃｽ are valid UTF-8 as well (ýı, ý): valid CP932 reads as
+      // what it declares. So does UTF-8 that is valid CP932 (サークル reads as 繧ｵ繝ｼ繧ｯ繝ｫ).
+      {HeaderLine(96) + CircleLine({{1, "1001"}, {17, "\xC3\xBD\xC4\xB1"}}), {1}},
+      {HeaderLine(96) + CircleLine({{1, "1001"}, {17, Sjis("漢字とかな、ｶﾅ")}}), {1}},
+      {MagicLine(96) + RecordLine(29, {{0, "1"}, {9, Sjis("ﾃｽ")}}), {2}},
+      {HeaderLine(96) + CircleLine({{1, "1001"}, {17, "\xE3\x82\xB5\xE3\x83\xBC\xE3\x82\xAF"
+                                                      "\xE3\x83\xAB"}}),
+       {1}},
   };
   for (const auto& [text, ids] : read) {
     Store().LoadText(text, false, true);

@@ -129,5 +129,32 @@ TEST_F(ChecklistRoundTripTest, AnyTokensReadBackFromTheOlderFormat) {
   }
 }
 
+// Texts of unknown circles are the file's bytes as they were read. A checklist of such texts alone
+// that are UTF-8 and not CP932 would be refused as UTF-8 under a Shift_JIS header: what CP932
+// does not define is saved as '?', and the saved checklist reads back; CP932 stays as it is.
+TEST_F(ChecklistRoundTripTest, ASavedChecklistIsNeverTakenForUtf8) {
+  const std::string utf8 = "\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88";  // テスト in UTF-8
+  const std::pair<std::string, std::string> texts[] = {
+      {utf8, "\xE3\x83?\x82\xB9\xE3\x83?"},
+      {"\xEF\xBB\xBF", "?\xBF"},
+      {"\xC3\xBD" + Sjis("表") + "\xEF\xBB", "\xC3\xBD" + Sjis("表") + "\xEF\xBB"},  // not UTF-8
+      {"\xC3\xBD\xC4\xB1", "\xC3\xBD\xC4\xB1"},  // ﾃｽﾄｱ: CP932 as well
+  };
+  for (const auto& [text, back] : texts) {
+    for (const bool older : {false, true}) {
+      Store().Purge(true);
+      vx::CircleRecord unknown;
+      unknown.circleName = unknown.memo = text;
+      Store().AddUnknownCircle(1, unknown);
+      const std::string saved = older ? Store().SaveVer1Text() : Store().SaveText();
+      Store().LoadText(saved, false, true);
+      EXPECT_EQ(Store().ReadStatus(), vx::kReadDone) << text;
+      ASSERT_EQ(Rows().size(), 1u) << text;
+      EXPECT_EQ(Rows()[0].texts[vx::kImportCircleName], back) << text;
+      EXPECT_EQ(Rows()[0].texts[vx::kImportMemo], back) << text;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vxtest
