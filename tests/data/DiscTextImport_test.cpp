@@ -377,6 +377,7 @@ TEST_F(DiscTextImportTest, ALastRowCutShortRefusesTheFileAWholeOneWithoutLineEnd
            withoutEnd(DayCircleLine(1, 2, "土", "Ａ", 2, 110, "b"), 9),
        "行 2: " + cut + "9, 行の列の数 21)"},
       {&P::ImportLayoutFile, "Ａ\t1\t20\t50\t1\nＡ\t2\t40", "行 2: " + cut + "3, 行の列の数 5)"},
+      {&P::ImportLayoutFile, "Ａ\t1\t20\t50\t1\nＡ\t2\t40\t50\t", "行 2: " + cut + "4, 行の列の数 5)"},
       {&P::ImportLayoutFile, "Ａ\t1\t20\t50\t1\nＡ\t2\t40\t50\t1", ""},
   };
   for (const auto& c : cases) {
