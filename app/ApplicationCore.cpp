@@ -95,8 +95,8 @@ void ApplicationCore::OpenDatabase() {
   // A damaged file is no empty one: installing into it would not help.
   if (database_->IsDamaged()) {
     if (opened.damageReported) return;
-    services_.ui->MessageBox(nullptr, DamagedDatabaseText(kDamagedText, database_->Path()),
-                             Sjis(kDamagedTitle), MB_ICONHAND);
+    services_.ui->MessageBox(nullptr, UnsoundDatabaseText(*database_, false),
+                             UnsoundDatabaseTitle(*database_), MB_ICONHAND);
   } else if (database_->GetMaxCircleId() == 0) {
     services_.ui->MessageBox(nullptr, Sjis(kNoCirclesText), Sjis(kNoCirclesTitle),
                              MB_ICONEXCLAMATION);

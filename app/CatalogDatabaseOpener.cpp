@@ -13,6 +13,17 @@ std::string DamagedDatabaseText(std::string_view format, const std::filesystem::
   return text;
 }
 
+std::string UnsoundDatabaseText(const SqliteDatabase& database, bool offerReinstall) {
+  const bool notAFile = database.IsNotRegularFile();
+  const std::string_view format = offerReinstall ? (notAFile ? kNotAFileQuestion : kDamagedQuestion)
+                                                 : (notAFile ? kNotAFileText : kDamagedText);
+  return DamagedDatabaseText(format, database.Path());
+}
+
+std::string UnsoundDatabaseTitle(const SqliteDatabase& database) {
+  return Sjis(database.IsNotRegularFile() ? kNotAFileTitle : kDamagedTitle);
+}
+
 CatalogDatabaseOpener::CatalogDatabaseOpener(const AppSettings& settings,
                                              std::filesystem::path programFolder,
                                              SettingsValues& values, UiServices* ui,
@@ -33,21 +44,21 @@ bool CatalogDatabaseOpener::AskToInitialize() const {
                          MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-bool CatalogDatabaseOpener::AskToReinstall(const std::filesystem::path& file) const {
+bool CatalogDatabaseOpener::AskToReinstall(const PavorunDatabase& database) const {
   if (!ui_) return false;
   if (!initialize_) {
-    ui_->MessageBox(nullptr, DamagedDatabaseText(kDamagedText, file), Sjis(kDamagedTitle),
+    ui_->MessageBox(nullptr, UnsoundDatabaseText(database, false), UnsoundDatabaseTitle(database),
                     MB_ICONHAND);
     return false;
   }
-  return ui_->MessageBox(nullptr, DamagedDatabaseText(kDamagedQuestion, file),
-                         Sjis(kDamagedTitle), MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+  return ui_->MessageBox(nullptr, UnsoundDatabaseText(database, true),
+                         UnsoundDatabaseTitle(database), MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 
 void CatalogDatabaseOpener::ReplaceDamaged(Result& result) {
   std::unique_ptr<PavorunDatabase>& database = result.database;
   result.damageReported = ui_ != nullptr;
-  if (AskToReinstall(database->Path())) {
+  if (AskToReinstall(*database)) {
     const int done = initialize_(database);
     if (done == 1 && database && database->IsOpen() && !database->IsDamaged()) {
       values_.noDatabase = 0;

@@ -2,10 +2,11 @@
 // "settings.ini" forces it, else read/write from the user folder; a user database that lacks the
 // current event is offered for initialisation, and a refusal ("noDatabase96") falls back to the
 // program folder's database, read-only, without asking again on later starts. A damaged database
-// that the program may write (the user folder's, also when that is the program folder) is named
-// and offered for installing again from the disc; the initialisation moves it aside, never
-// writes over it. A refusal, or an install that came to nothing, leaves the file as it was and
-// runs on the program folder's database, read-only, this time only.
+// that the program may write (the user folder's, also when that is the program folder), or a
+// folder or device in its place, is named as such and offered for installing again from the
+// disc; the initialisation moves it aside, never writes over it. A refusal, or an install that
+// came to nothing, leaves the file as it was and runs on the program folder's database,
+// read-only, this time only.
 #pragma once
 
 #include <filesystem>
@@ -41,6 +42,21 @@ inline constexpr std::string_view kDamagedText =
     "データベースファイル\n%s\nは壊れています.\n"
     "インストールし直すか、壊れていないファイルと置き換えてください.";
 inline constexpr std::string_view kDamagedTitle = "データベースの破損";
+// The same for a folder, a pipe or a device in place of the file.
+inline constexpr std::string_view kNotAFileQuestion =
+    "データベースファイル\n%s\nはデータベースとして開けません (通常のファイルではありません).\n\n"
+    "ディスクからサークルデータをインストールし直しますか？\n"
+    "開けないファイルは名前を変えて残します.\n"
+    "いいえを選択すると、このファイルには手を付けずに起動します";
+inline constexpr std::string_view kNotAFileText =
+    "データベースファイル\n%s\nはデータベースとして開けません (通常のファイルではありません).\n"
+    "インストールし直すか、データベースファイルと置き換えてください.";
+inline constexpr std::string_view kNotAFileTitle = "データベースを開けません";
+
+// The box naming a database that IsDamaged() (CP932): the question offering to install it again,
+// or the notice; a folder or a device in place of the file is said to be one.
+std::string UnsoundDatabaseText(const SqliteDatabase& database, bool offerReinstall);
+std::string UnsoundDatabaseTitle(const SqliteDatabase& database);
 
 class CatalogDatabaseOpener {
  public:
@@ -70,7 +86,7 @@ class CatalogDatabaseOpener {
   // Installs a damaged database again when the user says so, else puts the program folder's
   // database in its place.
   void ReplaceDamaged(Result& result);
-  bool AskToReinstall(const std::filesystem::path& file) const;
+  bool AskToReinstall(const PavorunDatabase& database) const;
   std::unique_ptr<PavorunDatabase> OpenProgramDatabase() const;
 
   const AppSettings& settings_;

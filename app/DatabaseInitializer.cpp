@@ -98,7 +98,7 @@ bool DatabaseInitializer::UserDatabaseDamaged(
   if (database && SameFile(database->Path(), UserFile())) return database->IsDamaged();
   std::error_code error;
   // A read-only open of a missing file would create it.
-  if (!fs::is_regular_file(UserFile(), error)) return false;
+  if (!fs::exists(UserFile(), error)) return false;
   SqliteDatabase probe(userFolder_, PavorunDatabase::kFileName, SqliteDatabase::kReadOnly);
   // Damage past the first page shows only when the pages are read.
   probe.Exec(nullptr, nullptr, "select count(*) from PavorunCircle;");
@@ -116,6 +116,8 @@ int DatabaseInitializer::ReplaceDamaged(std::unique_ptr<PavorunDatabase>& databa
                                         const Source& source) {
   database.reset();  // no connection may stay on the file that moves
   const fs::path file = UserFile();
+  std::error_code unknown;
+  asideNotRegularFile_ = !fs::is_regular_file(file, unknown);
   std::string error;
   const std::optional<fs::path> aside = SetAsideDamagedDatabase(file, error);
   if (!aside) {
@@ -178,8 +180,9 @@ void DatabaseInitializer::ShowResult(int result) const {
     case kDone: {
       std::string text = Sjis("データベースの初期化が完了しました.");
       if (!damagedAside_.empty()) {
-        text += Sjis("\n壊れていたデータベースファイルは\n") + Utf8ToCp932(damagedAside_.string()) +
-                Sjis("\nとして残してあります.");
+        text += Sjis(asideNotRegularFile_ ? "\n開けなかったデータベースファイルは\n"
+                                          : "\n壊れていたデータベースファイルは\n") +
+                Utf8ToCp932(damagedAside_.string()) + Sjis("\nとして残してあります.");
       }
       ui_->MessageBox(nullptr, text, title, MB_ICONINFORMATION);
       break;

@@ -3,6 +3,7 @@
 #include "data/DefinitionFileParser.h"
 #include "data/ImportPrompts.h"
 #include "data/PavorunDatabase.h"
+#include "data/RowColumns.h"
 #include "data/Weekday.h"
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
@@ -38,6 +39,16 @@ int StoreDayCount(void* context, int columns, char** values, char**) {
 
 std::string NoCirclesOfDaysText() {
   return Sjis(" のサークルが1つもありません. ファイルが空か、途中で切れている可能性があります.");
+}
+
+// What the layout file held, for a hall left without desks.
+std::string LayoutFileEndText(int lines, int desks) {
+  if (lines == 0) return Sjis("ファイルが空です.");
+  if (desks == 0) {
+    return Sjis("ファイルの ") + std::to_string(lines) + Sjis(" 行はどれも机の行ではありません.");
+  }
+  return Sjis("ファイルは行 ") + std::to_string(lines) +
+         Sjis(" で終わっています. 途中で切れている可能性があります.");
 }
 
 bool IsRefusedKind(BoundedFileReader::Outcome outcome) {
@@ -184,6 +195,7 @@ void DiscImportJob::ImportLayout() {
   if (!RunPass(file.get(), &PavorunDatabase::ImportLayoutFile, DiscImportState::kLayout, name)) {
     return;
   }
+  if (!CheckEveryHallHasDesks(name)) return;
   MoveOn(DiscImportState::kLayout, DiscImportState::kCircles);
 }
 
@@ -323,6 +335,28 @@ bool DiscImportJob::CheckEveryDayHasCircles(DiscImportState from) {
   if (text.empty()) return true;
   text += NoCirclesOfDaysText();
   FailShown(from, text);
+  return false;
+}
+
+bool DiscImportJob::CheckEveryHallHasDesks(const std::string& fileName) {
+  std::string halls;
+  db_.ExecRows(
+      "select name from PavorunMap m where pavorunNo=" + std::to_string(eventNo_) +
+          " and exists (select 1 from PavorunArea a, PavorunBlock b where a.pavorunNo=m.pavorunNo"
+          " and a.mapId=m.id and b.pavorunNo=a.pavorunNo and b.areaId=a.id)"
+          " and not exists (select 1 from PavorunLayout l where l.pavorunNo=m.pavorunNo"
+          " and l.mapId=m.id) order by id;",
+      [&halls](int columns, char** values) {
+        halls += (halls.empty() ? "" : ", ") + ColumnString(columns, values, 0);
+        return 0;
+      });
+  if (halls.empty()) return true;
+  int desks = 0;
+  db_.ExecPrintf(RowFirstColumnInt, &desks, "select count(*) from PavorunLayout where pavorunNo=%d;",
+                 eventNo_);
+  FailShown(DiscImportState::kLayout,
+            fileName + Sjis(": 地図 ") + halls + Sjis(" の机の配置が1つもありません. ") +
+                LayoutFileEndText(Total(), desks));
   return false;
 }
 

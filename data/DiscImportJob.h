@@ -119,6 +119,9 @@ class DiscImportJob {
   // Fails the job, naming the days and their files, when a day of the definition file got no
   // circle: its circle file was empty or cut before that day's rows.
   bool CheckEveryDayHasCircles(DiscImportState from);
+  // Fails the job, naming the halls, when a hall of the definition file that holds blocks got no
+  // desk: the layout file was empty, held only comments, or was cut before that hall's rows.
+  bool CheckEveryHallHasDesks(const std::string& fileName);
   bool MoveOn(DiscImportState from, DiscImportState to);
   void Fail(DiscImportState from, const std::string& text);
   // Shows the error box, then fails.

@@ -39,12 +39,14 @@ ImportStatus LayoutFileParser::Parse(std::FILE* file, ImportProgress* progress) 
 }
 
 // A NUL byte, or a last line cut short, shows a damaged file: its other desks would be lost.
+// Every field of a row holds a value, so a last row ending in an empty field was cut after a TAB.
 std::string LayoutFileParser::DamageProblem(const TextLineReader& reader,
                                             std::string_view line) {
   if (reader.HeldNul()) return NulByteProblem(reader.WholeLine());
   const auto start = line.find_first_not_of(' ');
   if (reader.Ended() || start == std::string_view::npos || line[start] == '#') return {};
-  return CutShortRowProblem(line.substr(start), kRowFields);
+  const auto filled = line.find_last_not_of('\t') + 1;
+  return CutShortRowProblem(line.substr(start, filled - start), kRowFields);
 }
 
 // Selecting the event would refuse a grid this large and lose every desk position.

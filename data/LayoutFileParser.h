@@ -22,8 +22,8 @@ class LayoutFileParser {
   // Replaces the current event's layout rows with the file's, reading to the end or until the
   // layout stop flag is set; reports every tenth line and -1 at the end. Space numbers too large
   // for the event's layout grid refuse the file, and so do a NUL byte and a last line cut short
-  // (no line end after it, and fewer than five fields); a line that is not CP932 text or lacks a
-  // number where one belongs is left out and counted.
+  // (no line end after it, and fewer than five fields up to its last value); a line that is not
+  // CP932 text or lacks a number where one belongs is left out and counted.
   ImportStatus Parse(std::FILE* file, ImportProgress* progress);
 
  private:

@@ -102,6 +102,12 @@ sqlite3* Connect(const std::filesystem::path& path, bool readOnly, bool scramble
   return db;
 }
 
+bool ExistsAsOtherThanFile(const std::filesystem::path& path) {
+  std::error_code ec;
+  const std::filesystem::file_status status = std::filesystem::status(path, ec);
+  return std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
+}
+
 bool EnsureFileExists(const std::filesystem::path& path) {
   std::error_code ec;
   if (std::filesystem::exists(path, ec)) return true;
@@ -157,6 +163,14 @@ SqliteDatabase::~SqliteDatabase() {
 }
 
 void SqliteDatabase::OpenInDetectedForm() {
+  // A folder cannot be opened and a pipe would block the first read: neither is a database, and
+  // what stands there is left alone.
+  if (ExistsAsOtherThanFile(path_)) {
+    lastError_ = "not a regular file: " + path_.string();
+    damaged_ = true;
+    notRegularFile_ = true;
+    return;
+  }
   if (mode_ != kReadWrite && !EnsureFileExists(path_)) {
     lastError_ = "unable to open database: " + path_.string();
     return;

@@ -61,6 +61,8 @@ class SqliteDatabase {
   // not match the file, or damaged pages that a statement on this connection met. An empty or
   // missing file is a new database, not a damaged one.
   bool IsDamaged() const { return damaged_; }
+  // The path names a folder, a pipe or a device: nothing was opened, and it counts as damaged.
+  bool IsNotRegularFile() const { return notRegularFile_; }
 
   int Exec(RowCallback callback, void* context, const std::string& sql);
   // `format` is a program constant for sqlite3_mprintf (%d, %s, %q, %Q); values are arguments.
@@ -102,6 +104,7 @@ class SqliteDatabase {
   std::filesystem::path path_;
   bool scrambled_ = false;
   bool damaged_ = false;
+  bool notRegularFile_ = false;
   sqlite3* connection_ = nullptr;
   std::string lastError_;
 };

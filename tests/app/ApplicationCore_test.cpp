@@ -418,44 +418,74 @@ TEST_F(ApplicationCoreTest, DamagedDatabaseIsNamedAndReinstalledOnlyOnYes) {
 }
 
 // With the user's data in the program folder, a damaged catalogue got an OK-only box and the
-// program opened on page "0": nothing was offered. Re-installing from the disc is offered; No
-// leaves the file as it was with nothing said again; Yes keeps it aside and installs from the
-// disc the user names.
+// program opened on page "0": nothing was offered. A folder in place of the file was called a
+// database without circles, with nothing offered either. Re-installing from the disc is offered,
+// saying which of the two it is; No leaves the file as it was with nothing said again; Yes keeps
+// it aside and installs from the disc the user names.
 TEST_F(ApplicationCoreTest, DamagedCatalogueInTheProgramFolderIsOfferedForInstallingFromTheDisc) {
   WriteSettingsIni("UserData=exepath");
-  BuildCatalog(Program());
   const fs::path file = Program() / vx::PavorunDatabase::kFileName;
-  const std::string damaged = Damage(file);
+  const fs::path aside = file.string() + ".damaged";
   std::vector<fs::path> imported;
   services.initializeDatabase =
       RealInitializer(Program(), Program(), ui, imported, root / "disc" / "V96DEF.TXT");
-  ui.QueueAnswer(IDNO);
-  {
+  const struct {
+    bool folder;  // else a damaged file
+    std::string_view question;
+    std::string title;
+    std::string keptAs;
+  } cases[] = {
+      {false, vx::kDamagedQuestion, "データベースの破損", "壊れていた"},
+      {true, vx::kNotAFileQuestion, "データベースを開けません", "開けなかった"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title);
+    fs::remove_all(file);
+    fs::remove_all(aside);
+    imported.clear();
+    std::string damaged;
+    if (c.folder) {
+      fs::create_directory(file);
+    } else {
+      BuildCatalog(Program());
+      damaged = Damage(file);
+    }
+    const std::string question = vx::DamagedDatabaseText(c.question, file);
+    ui.ClearCalls();
+    ui.QueueAnswer(IDNO);
+    {
+      auto core = Start();
+      core->OpenDatabase();
+      const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
+      ASSERT_EQ(boxes.size(), 1u);
+      EXPECT_EQ(std::tie(boxes[0].text, boxes[0].caption, boxes[0].flags),
+                std::make_tuple(question, vx::Sjis(c.title), vx::MB_YESNO | vx::MB_ICONEXCLAMATION));
+      EXPECT_TRUE(core->Database()->IsDamaged());
+      EXPECT_EQ(core->Database()->Mode(), vx::PavorunDatabase::kReadOnly);
+      EXPECT_FALSE(core->UsesUserDatabase());
+    }
+    EXPECT_EQ(fs::is_directory(file), c.folder);
+    EXPECT_TRUE(c.folder || vxtest::ReadFileBytes(file) == damaged);
+    EXPECT_TRUE(imported.empty());
+
+    ui.ClearCalls();
+    ui.QueueAnswer(IDYES);
+    ui.QueueAnswer(IDOK);
     auto core = Start();
     core->OpenDatabase();
+    EXPECT_EQ(imported, std::vector<fs::path>{root / "disc"});
+    EXPECT_FALSE(core->Database()->IsDamaged());
+    EXPECT_GT(core->Database()->GetMaxCircleId(), 0);
+    EXPECT_EQ(fs::is_directory(aside), c.folder);
+    EXPECT_TRUE(c.folder || vxtest::ReadFileBytes(aside) == damaged);
     const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(std::tie(boxes[0].text, boxes[0].flags),
-              std::make_tuple(vx::DamagedDatabaseText(vx::kDamagedQuestion, file),
-                              vx::MB_YESNO | vx::MB_ICONEXCLAMATION));
-    EXPECT_TRUE(core->Database()->IsDamaged());
-    EXPECT_EQ(core->Database()->Mode(), vx::PavorunDatabase::kReadOnly);
-    EXPECT_FALSE(core->UsesUserDatabase());
+    ASSERT_EQ(boxes.size(), 2u);  // the question, then done
+    EXPECT_EQ(boxes[0].text, question);
+    EXPECT_EQ(vx::Cp932ToUtf8(boxes[1].text), "データベースの初期化が完了しました.\n" + c.keptAs +
+                                                  "データベースファイルは\n" + aside.string() +
+                                                  "\nとして残してあります.");
+    EXPECT_TRUE(ui.UnexpectedCalls().empty());
   }
-  EXPECT_TRUE(vxtest::ReadFileBytes(file) == damaged);
-  EXPECT_TRUE(imported.empty());
-
-  ui.ClearCalls();
-  ui.QueueAnswer(IDYES);
-  ui.QueueAnswer(IDOK);
-  auto core = Start();
-  core->OpenDatabase();
-  EXPECT_EQ(imported, std::vector<fs::path>{root / "disc"});
-  EXPECT_FALSE(core->Database()->IsDamaged());
-  EXPECT_GT(core->Database()->GetMaxCircleId(), 0);
-  EXPECT_TRUE(vxtest::ReadFileBytes(file.string() + ".damaged") == damaged);
-  EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox).size(), 2u);  // the question, then done
-  EXPECT_TRUE(ui.UnexpectedCalls().empty());
 }
 
 // A day 1 whose circles are all unplaced started on page 0: the first page is shown instead.

@@ -220,22 +220,36 @@ TEST_F(DatabaseInitializerTest, DamagedDatabaseInTheProgramFolderIsInstalledFrom
                 (Program() / "vindaxel96.db.damaged").string() + "\nとして残してあります.");
 }
 
-// The copy of the program folder's catalogue was renamed over a damaged user database.
+// The copy of the program folder's catalogue was renamed over a damaged user database; a folder
+// in its place failed the initialisation.
 TEST_F(DatabaseInitializerTest, DamagedUserDatabaseIsMovedAsideForTheCopyAndBackWhenItFails) {
   BuildProgramCatalog();
-  const std::string damaged = BuildDamagedDatabase(User());
-  auto readOnly = std::make_unique<PavorunDatabase>(Program(), PavorunDatabase::kReadOnly);
-  cancelCopy = true;
-  EXPECT_EQ(Run(readOnly), DatabaseInitializer::kCancelled);
-  EXPECT_EQ(FileNames(User()), std::vector<std::string>{"vindaxel96.db"});
-  EXPECT_TRUE(vxtest::ReadFileBytes(User() / "vindaxel96.db") == damaged);
-  cancelCopy = false;
-  auto db = std::make_unique<PavorunDatabase>(User());
-  EXPECT_EQ(Run(db), DatabaseInitializer::kDone);
-  EXPECT_EQ(vxtest::ReadFileBytes(User() / "vindaxel96.db"),
-            vxtest::ReadFileBytes(Program() / "vindaxel96.db"));
-  EXPECT_TRUE(vxtest::ReadFileBytes(User() / "vindaxel96.db.damaged") == damaged);
-  EXPECT_TRUE(db->HasCircles(96));
+  const fs::path file = User() / "vindaxel96.db";
+  for (const bool folder : {false, true}) {
+    SCOPED_TRACE(folder ? "folder" : "damaged file");
+    fs::remove_all(file);
+    fs::remove_all(file.string() + ".damaged");
+    std::string damaged;
+    if (folder) {
+      fs::create_directories(file / "inside");
+    } else {
+      damaged = BuildDamagedDatabase(User());
+    }
+    const auto keptAt = [&](const fs::path& path) {
+      return folder ? fs::is_directory(path / "inside") : vxtest::ReadFileBytes(path) == damaged;
+    };
+    auto readOnly = std::make_unique<PavorunDatabase>(Program(), PavorunDatabase::kReadOnly);
+    cancelCopy = true;
+    EXPECT_EQ(Run(readOnly), DatabaseInitializer::kCancelled);
+    EXPECT_EQ(FileNames(User()), std::vector<std::string>{"vindaxel96.db"});
+    EXPECT_TRUE(keptAt(file));
+    cancelCopy = false;
+    auto db = std::make_unique<PavorunDatabase>(User());
+    EXPECT_EQ(Run(db), DatabaseInitializer::kDone);
+    EXPECT_EQ(vxtest::ReadFileBytes(file), vxtest::ReadFileBytes(Program() / "vindaxel96.db"));
+    EXPECT_TRUE(keptAt(file.string() + ".damaged"));
+    EXPECT_TRUE(db->HasCircles(96));
+  }
 }
 
 // Without the marker or a catalogue in the program folder the initialisation found nothing.

@@ -210,7 +210,8 @@ TEST_F(DiscImportJobTest, TruncatedJunkAndConvertedDiscsFailAndKeepTheInstalledE
 }
 
 // Each of these replaced the installed event "with success": with no circles, 7 of 13 with the
-// last one cut mid-row, genres cut off, or a row's fields lost after a NUL byte.
+// last one cut mid-row, genres cut off, a row's fields lost after a NUL byte, or halls without
+// desks.
 TEST_F(DiscImportJobTest, BrokenSampleDiscFilesFailNamingLineAndReasonAndLeaveTheFileAsItWas) {
   vxtest::WriteSampleDisc(disc);
   ASSERT_EQ(Install(), DiscImportJob::kResultDone);

@@ -93,15 +93,16 @@ TEST_F(DiscTextImportTest, DefinitionFileFillsEveryMaster) {
   EXPECT_EQ(QueryTexts(db, "select * from PavorunJiko;"), (Texts{"96|1|2|3|1|5"}));
 }
 
+// A comment section is no stray section: nothing is said of it, and its text is no row.
 TEST_F(DiscTextImportTest, OptionalFieldsBlockNamesAndStraySections) {
   std::string bytes = vxtest::DiscText(
-      "stray line\n*Pavorun\n96\tx\n*PavorunDate\n2020\t8\t15\t土\n*PavorunMap\n"
+      "stray line\n*Comment\n見本のディスク\n*Pavorun\n96\tx\n*PavorunDate\n2020\t8\t15\t土\n*PavorunMap\n"
       "a\tfa\t1\t2\t3\t4\t\t\t\t\t\t\n"  // empty hi-res range: doubled; the first map rotates
       "b\tfb\t5\t6\t7\t8\n"
       "c\tfc\t1\t1\t1\t1\tC\t\t\t9\t\t1\n"
       "*PavorunArea\n一\ta\tＡＢ\t0\t0\t0\t0\n二\ta\tＣ\t0\t0\t0\t0\n"
       "*PavorunGenre\n110\tone\t0\n*Bogus\t1\n220\ttwo\t0\n330\tthree\t0\n" +
-      vxtest::kGeometryText);
+      vxtest::kGeometryText + "*Comment\tnote\n1\tＡ\t1\t0\t1\n");
   bytes.insert(bytes.rfind(Sjis("Ｃ")) + 2, "x");  // an odd byte after the last name is no name
   testing::internal::CaptureStderr();
   const vx::ImportStatus status = ImportBytes(&P::ImportDefinitionFile, bytes);
@@ -115,6 +116,7 @@ TEST_F(DiscTextImportTest, OptionalFieldsBlockNamesAndStraySections) {
   // An unknown section keeps the genre section but restarts its rows: "two" is a duplicate.
   EXPECT_EQ(QueryTexts(db, "select id,name from PavorunGenre order by id;"),
             (Texts{"1|one", "2|three"}));
+  EXPECT_EQ(CountRows(db, "PavorunJiko", 96), 0);
 }
 
 // Each of these would have left rows that no event lists (or filled another event): the pass
@@ -377,6 +379,7 @@ TEST_F(DiscTextImportTest, ALastRowCutShortRefusesTheFileAWholeOneWithoutLineEnd
            withoutEnd(DayCircleLine(1, 2, "土", "Ａ", 2, 110, "b"), 9),
        "行 2: " + cut + "9, 行の列の数 21)"},
       {&P::ImportLayoutFile, "Ａ\t1\t20\t50\t1\nＡ\t2\t40", "行 2: " + cut + "3, 行の列の数 5)"},
+      {&P::ImportLayoutFile, "Ａ\t1\t20\t50\t1\nＡ\t2\t40\t50\t", "行 2: " + cut + "4, 行の列の数 5)"},
       {&P::ImportLayoutFile, "Ａ\t1\t20\t50\t1\nＡ\t2\t40\t50\t1", ""},
   };
   for (const auto& c : cases) {

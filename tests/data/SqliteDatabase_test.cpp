@@ -9,6 +9,7 @@
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -315,6 +316,21 @@ TEST(SqliteDatabaseOpen, DamagedFilesAreToldFromNewOnesAndSetAsideWhole) {
   }
   SqliteDatabase missing(dir.Path(), "missing.db");
   EXPECT_FALSE(missing.IsDamaged());
+  EXPECT_FALSE(missing.IsNotRegularFile());
+  // A folder was an empty database that could not be opened; a pipe blocked the first read.
+  std::filesystem::create_directory(dir / "folder.db");
+  ASSERT_EQ(::mkfifo((dir / "pipe.db").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", dir / "device.db");
+  for (const char* name : {"folder.db", "pipe.db", "device.db"}) {
+    for (const int mode : {SqliteDatabase::kReadWrite, SqliteDatabase::kReadOnly}) {
+      SqliteDatabase db(dir.Path(), name, mode);
+      EXPECT_EQ(std::make_tuple(db.IsOpen(), db.IsDamaged(), db.IsNotRegularFile()),
+                std::make_tuple(false, true, true))
+          << name;
+      EXPECT_EQ(db.LastError(), "not a regular file: " + (dir / name).string());
+    }
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(dir / "folder.db"));
 
   WriteFileBytes(dir / "d.db-journal", "journal");
   WriteFileBytes(dir / "d.db.damaged", "older");

@@ -40,11 +40,13 @@ int SubfolderRank(std::string_view name) {
   return -1;
 }
 
+// A definition file that is a pipe or a device still names its event: the install then says
+// why it cannot be read, instead of that there is none.
 void AddEventsOf(const fs::path& folder, int rank, std::vector<std::pair<int, DiscEvent>>& found) {
   std::error_code ec;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
     const int eventNo = DefinitionFileEvent(entry.path().filename().string());
-    if (eventNo > 0 && entry.is_regular_file(ec)) found.push_back({rank, {eventNo, folder}});
+    if (eventNo > 0 && !entry.is_directory(ec)) found.push_back({rank, {eventNo, folder}});
   }
 }
 

@@ -163,24 +163,30 @@ TEST(RunInstallTest, BrokenDiscsLeaveNoNewFileAndAnInstalledDatabaseAsItWas) {
   EXPECT_EQ(FileNames(out), std::vector<std::string>{"c.db"});
 }
 
-// A pipe was waited on, and a link to /dev/zero read without end.
+// A pipe was waited on, and a link to /dev/zero read without end; as the definition file, either
+// was said to be no definition file at all.
 TEST(RunInstallTest, PipesAndDeviceLinksAreRefusedUnread) {
   vxtest::TempDir dir;
   const fs::path disc = dir / "disc";
   const std::string notAFile = "通常のファイルではありません (パイプやデバイスは読み込めません).";
-  for (const char* file : {"V96MAP.TXT", "V96ROM.TXT"}) {
+  const struct {
+    const char* file;
+    bool pipe;  // else a link to /dev/zero
+  } cases[] = {{"V96MAP.TXT", false}, {"V96ROM.TXT", true}, {"V96DEF.TXT", true},
+               {"V96DEF.TXT", false}};
+  for (const auto& c : cases) {
     fs::remove_all(disc);
     vxtest::WriteSampleDisc(disc);
-    fs::remove(disc / file);
-    if (std::string(file) == "V96MAP.TXT") {
-      fs::create_symlink("/dev/zero", disc / file);
+    fs::remove(disc / c.file);
+    if (c.pipe) {
+      ASSERT_EQ(::mkfifo((disc / c.file).c_str(), 0600), 0);
     } else {
-      ASSERT_EQ(::mkfifo((disc / file).c_str(), 0600), 0);
+      fs::create_symlink("/dev/zero", disc / c.file);
     }
     const Outcome outcome = RunTool({disc.string(), (dir / "c.db").string()});
     EXPECT_EQ(outcome.code, 1);
-    EXPECT_NE(outcome.err.find(std::string(file) + ": " + notAFile), std::string::npos)
-        << outcome.err;
+    EXPECT_EQ(outcome.err, "vindaxel-install: event 96 from " + disc.string() + ": " + c.file +
+                               ": " + notAFile + "\n");
     EXPECT_FALSE(fs::exists(dir / "c.db"));
   }
 }
