@@ -114,9 +114,14 @@ std::optional<std::vector<ZipCentralDirectory::Entry>> ZipCentralDirectory::Read
   const std::uint64_t fileSize = std::filesystem::file_size(path, error);
   if (!file || error) return {};
   const std::optional<Directory> place = ReadDirectoryPlace(file.get(), fileSize);
+  // The directory lies before its end record, so within the file: a damaged record is refused
+  // before anything of its size is allocated. Compared so that no sum can wrap.
+  if (!place || place->size > place->recordPosition ||
+      place->offset > place->recordPosition - place->size) {
+    return {};
+  }
   // Bytes before the archive (a self-extractor) shift every recorded offset.
-  if (!place || place->offset + place->size > place->recordPosition) return {};
-  const std::uint64_t before = place->recordPosition - (place->offset + place->size);
+  const std::uint64_t before = place->recordPosition - place->size - place->offset;
   std::string bytes;
   if (!ReadAt(file.get(), before + place->offset, place->size, bytes)) return {};
   const Fields f(bytes);
