@@ -171,32 +171,6 @@ std::string FirstDifference(const Entries& read, const Entries& walked) {
   return "";
 }
 
-std::string Le(std::uint64_t v, int n) {
-  std::string bytes;
-  for (int i = 0; i < n; ++i) bytes.push_back(char(v >> (8 * i)));
-  return bytes;
-}
-
-struct DirectoryPlace {
-  std::optional<std::uint64_t> size, offset;  // what the record declares, when not the truth
-};
-
-// The same archive with its end record in the ZIP64 form, as large archives have it.
-std::string WithZip64End(const std::string& zip, const DirectoryPlace& forged = {}) {
-  const std::size_t end = zip.rfind("PK\x05\x06");
-  const auto field = [&](std::size_t at, int n) {
-    std::uint64_t v = 0;
-    for (int i = n - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(zip[end + at + i]);
-    return v;
-  };
-  const std::uint64_t count = field(10, 2), size = forged.size.value_or(field(12, 4)),
-                      offset = forged.offset.value_or(field(16, 4));
-  return zip.substr(0, end) + "PK\x06\x06" + Le(44, 8) + Le(45, 2) + Le(45, 2) + Le(0, 8) +
-         Le(count, 8) + Le(count, 8) + Le(size, 8) + Le(offset, 8) + "PK\x06\x07" + Le(0, 4) +
-         Le(end, 8) + Le(1, 4) + "PK\x05\x06" + Le(0, 4) + Le(0xFFFF, 2) + Le(0xFFFF, 2) +
-         Le(0xFFFFFFFF, 4) + Le(0xFFFFFFFF, 4) + Le(0, 2);
-}
-
 // The directory read in one piece must place every entry where minizip's own walk does, or the
 // archive's entries would be read from the wrong places.
 TEST(CutArchiveTest, DirectoryReadInOnePieceFindsWhatMinizipFinds) {
@@ -219,7 +193,7 @@ TEST(CutArchiveTest, DirectoryReadInOnePieceFindsWhatMinizipFinds) {
   counted.replace(counted.rfind("PK\x05\x06") + 8, 4, "\xFF\xFF\xFF\xFF");
   const std::pair<const char*, std::string> transformed[] = {
       {"self-extractor", std::string(777, 'S') + zip},
-      {"zip64 end", WithZip64End(zip)},
+      {"zip64 end", vxtest::WithZip64End(zip)},
       {"0xFFFF entries", counted},
   };
   for (const auto& [name, bytes] : transformed) vxtest::WriteFileBytes(dir / name, bytes);
@@ -246,7 +220,7 @@ TEST(CutArchiveTest, DirectoryPlacedOutsideTheFileIsRefusedWithoutAllocatingIt) 
   ZipWriter(dir / "plain").Add("INIT.TXT", "width\t4\n").Add("000001.PNG", "one");
   const std::string zip = vxtest::ReadFileBytes(dir / "plain");
   constexpr std::uint64_t kTiB = std::uint64_t{1} << 40, kTwoGiB = std::uint64_t{1} << 31;
-  const std::pair<const char*, DirectoryPlace> places[] = {
+  const std::pair<const char*, vxtest::DirectoryPlace> places[] = {
       {"1 TiB ending past 2^64", {kTiB, 0 - kTiB + 10}},
       {"2 GiB ending past 2^64", {kTwoGiB, 0 - kTwoGiB + 10}},
       {"2 GiB from the start", {kTwoGiB, 0}},
@@ -254,7 +228,7 @@ TEST(CutArchiveTest, DirectoryPlacedOutsideTheFileIsRefusedWithoutAllocatingIt) 
   };
   for (const auto& [name, place] : places) {
     const std::filesystem::path path = dir / name;
-    vxtest::WriteFileBytes(path, WithZip64End(zip, place));
+    vxtest::WriteFileBytes(path, vxtest::WithZip64End(zip, place));
     bool read = false, opened = false;
     EXPECT_EQ(AllocationsPastTheFile(path, [&] { read = bool(ZipCentralDirectory::Read(path)); }),
               0)
