@@ -10,6 +10,7 @@
 
 #include "data/images/ZipCentralDirectory.h"
 
+#include "tests/data/images/MinizipWalk.h"
 #include "tests/data/images/TestArchive.h"
 #include "tests/data/images/TestPictures.h"
 #include "tests/support/TempDir.h"
@@ -136,41 +137,6 @@ TEST(CutArchiveTest, CutSizesAndCutPicturesAreBoundedByWhatACatalogueHolds) {
   EXPECT_EQ(archive->LoadImage("000009.PNG").size(), QSize(1025, 1));  // a title or a cover may
 }
 
-using Entries = std::vector<ZipCentralDirectory::Entry>;
-
-// What minizip itself finds, walking the archive entry by entry.
-Entries WalkWithMinizip(const std::filesystem::path& path) {
-  Entries entries;
-  unzFile zip = unzOpen64(path.c_str());
-  if (!zip) return entries;
-  for (int r = unzGoToFirstFile(zip); r == UNZ_OK; r = unzGoToNextFile(zip)) {
-    unz_file_info64 info{};
-    char name[1024];
-    unz64_file_pos pos{};
-    unzGetCurrentFileInfo64(zip, &info, name, sizeof name, nullptr, 0, nullptr, 0);
-    unzGetFilePos64(zip, &pos);
-    if (info.size_filename >= sizeof name) continue;  // no name the index could look up
-    entries.push_back({std::string(name, info.size_filename), pos.pos_in_zip_directory,
-                       pos.num_of_file, info.uncompressed_size});
-  }
-  unzClose(zip);
-  return entries;
-}
-
-// The first entry where the two differ, or "" when they agree.
-std::string FirstDifference(const Entries& read, const Entries& walked) {
-  const auto text = [](const Entries& entries, std::size_t i) {
-    if (i >= entries.size()) return std::string("(none)");
-    const auto& e = entries[i];
-    return e.name.substr(0, 12) + "@" + std::to_string(e.directoryOffset) + "#" +
-           std::to_string(e.number) + ":" + std::to_string(e.uncompressedSize);
-  };
-  for (std::size_t i = 0; i < std::max(read.size(), walked.size()); ++i) {
-    if (text(read, i) != text(walked, i)) return text(read, i) + " / " + text(walked, i);
-  }
-  return "";
-}
-
 // The directory read in one piece must place every entry where minizip's own walk does, or the
 // archive's entries would be read from the wrong places.
 TEST(CutArchiveTest, DirectoryReadInOnePieceFindsWhatMinizipFinds) {
@@ -199,10 +165,10 @@ TEST(CutArchiveTest, DirectoryReadInOnePieceFindsWhatMinizipFinds) {
   for (const auto& [name, bytes] : transformed) vxtest::WriteFileBytes(dir / name, bytes);
   for (const char* name : {"plain", "comment", "zip64 fields", "long name", "self-extractor",
                            "zip64 end", "0xFFFF entries"}) {
-    const std::optional<Entries> read = ZipCentralDirectory::Read(dir / name);
+    const std::optional<vxtest::ZipEntries> read = ZipCentralDirectory::Read(dir / name);
     ASSERT_TRUE(read) << name;
     EXPECT_EQ(read->size(), 3u) << name;
-    EXPECT_EQ(FirstDifference(*read, WalkWithMinizip(dir / name)), "") << name;
+    EXPECT_EQ(vxtest::FirstDifference(*read, vxtest::WalkWithMinizip(dir / name)), "") << name;
     EXPECT_EQ(CutArchive::Open(dir / name)->ReadEntry("000001.png").value_or(""), "two") << name;
   }
   // A directory that is not what its end record says is left to minizip's walk.
