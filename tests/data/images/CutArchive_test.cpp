@@ -155,21 +155,25 @@ TEST(CutArchiveTest, DirectoryReadInOnePieceFindsWhatMinizipFinds) {
     fill(writer);
   }
   const std::string zip = vxtest::ReadFileBytes(dir / "plain");
-  std::string counted = zip;  // past 65,534 entries the count reads 0xFFFF, and minizip walks on
-  counted.replace(counted.rfind("PK\x05\x06") + 8, 4, "\xFF\xFF\xFF\xFF");
+  // Past 65,534 entries the count reads 0xFFFF, and minizip walks on; it does so for 0 as well.
+  const auto counting = [&](const char* count) {
+    return std::string(zip).replace(zip.rfind("PK\x05\x06") + 8, 4, count, 4);
+  };
   const std::pair<const char*, std::string> transformed[] = {
       {"self-extractor", std::string(777, 'S') + zip},
       {"zip64 end", vxtest::WithZip64End(zip)},
-      {"0xFFFF entries", counted},
+      {"0xFFFF entries", counting("\xFF\xFF\xFF\xFF")},
+      {"0 entries", counting("\0\0\0\0")},
   };
   for (const auto& [name, bytes] : transformed) vxtest::WriteFileBytes(dir / name, bytes);
   for (const char* name : {"plain", "comment", "zip64 fields", "long name", "self-extractor",
-                           "zip64 end", "0xFFFF entries"}) {
+                           "zip64 end", "0xFFFF entries", "0 entries"}) {
     const std::optional<vxtest::ZipEntries> read = ZipCentralDirectory::Read(dir / name);
     ASSERT_TRUE(read) << name;
     EXPECT_EQ(read->size(), 3u) << name;
     EXPECT_EQ(vxtest::FirstDifference(*read, vxtest::WalkWithMinizip(dir / name)), "") << name;
-    EXPECT_EQ(CutArchive::Open(dir / name)->ReadEntry("000001.png").value_or(""), "two") << name;
+    const auto archive = CutArchive::Open(dir / name);
+    EXPECT_EQ(archive ? archive->ReadEntry("000001.png").value_or("") : "(none)", "two") << name;
   }
   // A directory that is not what its end record says is left to minizip's walk.
   std::string broken = zip;
@@ -177,6 +181,10 @@ TEST(CutArchiveTest, DirectoryReadInOnePieceFindsWhatMinizipFinds) {
   vxtest::WriteFileBytes(dir / "broken", broken);
   EXPECT_FALSE(ZipCentralDirectory::Read(dir / "broken"));
   EXPECT_FALSE(ZipCentralDirectory::Read(dir / "missing"));
+  // minizip takes the last end record, even one the file cuts short, and then opens nothing.
+  vxtest::WriteFileBytes(dir / "cut short", zip + "PK\x05\x06" + std::string(17, '\0'));
+  EXPECT_FALSE(ZipCentralDirectory::Read(dir / "cut short"));
+  EXPECT_FALSE(CutArchive::Open(dir / "cut short"));
 }
 
 // A cut archive whose end record places its directory outside the file is damaged: it is
