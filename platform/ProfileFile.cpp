@@ -80,8 +80,11 @@ std::optional<std::string_view> KeyOf(std::string_view line) {
   return key;
 }
 
+// The value given out ends at its first NUL, as the C string of the classic calls does: bytes
+// after it could never be written back.
 std::string_view ValueOf(std::string_view line) {
-  return Unquote(TrimBlanks(line.substr(line.find('=') + 1)));
+  const std::string_view value = Unquote(TrimBlanks(line.substr(line.find('=') + 1)));
+  return value.substr(0, value.find('\0'));
 }
 
 // Quotes keep what trimming and unquoting would otherwise take away on the next read.

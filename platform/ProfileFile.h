@@ -11,6 +11,7 @@
 // - When a section or a key appears twice, the first one is read and written.
 // - GetInt: a missing key or an empty value gives the default; otherwise the optional sign and
 //   leading decimal digits are read ("12x" is 12, "x" is 0), saturating at the int range.
+// - A value read ends at its first NUL byte (after blanks and quotes are taken off).
 // - A value that reading would alter (surrounding blanks, or wrapped in matching quotes) is
 //   written inside double quotes so that it reads back unchanged.
 // - CR LF, LF and a lone CR end lines; lines are written with CR LF.

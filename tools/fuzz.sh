@@ -23,7 +23,7 @@ if ! command -v clang++ >/dev/null; then
 fi
 if [ ! -f "$build/build.ninja" ]; then
   CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DVX_BUILD_FUZZ=ON -DVX_BUILD_BENCH=OFF >/dev/null
+    -DVX_BUILD_FUZZ=ON -DVX_BUILD_BENCH=OFF $("$root/tools/ccache-args.sh") >/dev/null
 fi
 
 targets=("$@")

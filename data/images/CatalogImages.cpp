@@ -50,10 +50,17 @@ bool IsFileIn(const std::filesystem::path& folder, std::string_view relative) {
          !std::filesystem::is_directory(*path, error);
 }
 
+// An archive that is there but cannot serve is named, so that its owner knows which file to
+// replace; the event is shown without its pictures.
 std::unique_ptr<CutArchive> OpenArchive(const std::filesystem::path& folder, int event,
                                         const char* kind) {
   const auto path = ResolveCaseInsensitive(folder, ArchiveName(event, kind));
-  return path ? CutArchive::Open(*path) : nullptr;
+  if (!path) return nullptr;
+  std::unique_ptr<CutArchive> archive = CutArchive::Open(*path);
+  if (!archive) {
+    std::fprintf(stderr, "%s: damaged cut archive, its pictures are not shown\n", path->c_str());
+  }
+  return archive;
 }
 
 void DrawScaled(QPainter& painter, const QRectF& target, const QImage& image,

@@ -46,9 +46,13 @@ CutArchiveInit ParseCutArchiveInit(std::string_view text) {
 }
 
 std::unique_ptr<CutArchive> CutArchive::Open(const std::filesystem::path& path) {
-  std::unique_ptr<CutArchive> archive(new CutArchive);
-  if (!archive->Index(path) || !archive->ReadInitText()) return nullptr;
-  return archive;
+  try {
+    std::unique_ptr<CutArchive> archive(new CutArchive);
+    if (!archive->Index(path) || !archive->ReadInitText()) return nullptr;
+    return archive;
+  } catch (const std::bad_alloc&) {  // an index too large to hold serves no better than none
+    return nullptr;
+  }
 }
 
 CutArchive::~CutArchive() { Close(); }
@@ -61,6 +65,9 @@ void CutArchive::Close() {
 }
 
 bool CutArchive::Index(const std::filesystem::path& path) {
+  std::error_code error;
+  fileSize_ = std::filesystem::file_size(path, error);
+  if (error) return false;
   zip_ = unzOpen64(path.c_str());
   if (!zip_) return false;
   if (auto directory = ZipCentralDirectory::Read(path)) {
@@ -143,15 +150,24 @@ std::optional<std::string> CutArchive::ReadEntry(std::string_view name) {
   return bytes;
 }
 
+// The declared size is the archive's word only: the first read takes at most the file's size,
+// and each further one at most doubles what the entry has really given, so that a damaged
+// header never costs more memory than the bytes behind it.
 std::optional<std::string> CutArchive::ReadCurrentEntry(std::uint64_t size) {
   std::string bytes;
   try {
-    bytes.resize(size);
+    while (bytes.size() < size) {
+      const std::size_t have = bytes.size();
+      const std::uint64_t step = have == 0 ? std::max<std::uint64_t>(fileSize_, 1) : have;
+      const auto want = static_cast<unsigned>(std::min(size - have, step));
+      bytes.resize(have + want);
+      const int read = unzReadCurrentFile(zip_, bytes.data() + have, want);
+      if (read <= 0) return std::nullopt;  // damaged, or shorter than declared
+      bytes.resize(have + static_cast<unsigned>(read));
+    }
   } catch (const std::bad_alloc&) {
     return std::nullopt;
   }
-  const int read = unzReadCurrentFile(zip_, bytes.data(), static_cast<unsigned>(size));
-  if (read < 0 || static_cast<std::uint64_t>(read) != size) return std::nullopt;
   return bytes;
 }
 

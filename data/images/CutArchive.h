@@ -26,8 +26,8 @@ class CutArchive {
   // Entries declaring more uncompressed bytes than this are refused unread.
   static constexpr std::uint64_t kMaxEntrySize = 32u << 20;
 
-  // The opened archive, or nothing when the file is missing, is not a ZIP archive or holds no
-  // readable "INIT.TXT".
+  // The opened archive, or nothing when the file is missing, is not a ZIP archive, is damaged
+  // beyond use or holds no readable "INIT.TXT".
   static std::unique_ptr<CutArchive> Open(const std::filesystem::path& path);
 
   ~CutArchive();
@@ -36,6 +36,7 @@ class CutArchive {
 
   // The inflated bytes of an entry (name matched without regard to ASCII case); nothing when the
   // entry is missing, empty, larger than kMaxEntrySize, shorter than declared or fails its CRC.
+  // Memory follows the bytes the entry really gives, not the size it declares.
   std::optional<std::string> ReadEntry(std::string_view name);
 
   // The decoded picture of an entry; null when it is missing, cannot be decoded or is beyond
@@ -71,6 +72,7 @@ class CutArchive {
   std::optional<std::string> ReadCurrentEntry(std::uint64_t size);
 
   unzFile zip_ = nullptr;
+  std::uint64_t fileSize_ = 0;
   int eventNumber_ = 0;
   int cutWidth_ = 0;
   int cutHeight_ = 0;

@@ -15,7 +15,7 @@ constexpr std::size_t kEndSize = 22;
 constexpr std::size_t kZip64LocatorSize = 20;
 constexpr std::size_t kZip64EndSize = 56;
 constexpr std::size_t kEntrySize = 46;
-constexpr std::size_t kMaxComment = 0xFFFF;
+constexpr std::size_t kSearchWindow = 0xFFFF;  // how far from the end minizip looks for records
 constexpr std::size_t kMaxNameLength = 1023;  // what the entry-by-entry walk could name
 constexpr std::uint32_t kZip64Marker = 0xFFFFFFFF;
 constexpr std::uint16_t kZip64ExtraId = 0x0001;
@@ -57,38 +57,53 @@ struct Directory {
   std::uint64_t recordPosition = 0;
 };
 
-// The end record nearest the end of the file, as minizip looks for it.
-std::optional<std::uint64_t> FindEndRecord(std::FILE* file, std::uint64_t fileSize,
-                                           std::string& tail) {
-  const std::uint64_t tailSize = std::min<std::uint64_t>(fileSize, kMaxComment + kEndSize);
-  if (tailSize < kEndSize || !ReadAt(file, fileSize - tailSize, tailSize, tail)) return {};
+// The last whole `signature` in the file's last bytes `tail` (from `tailStart`), as minizip
+// searches for its end records; one at the very start of the file counts as none for minizip.
+std::optional<std::uint64_t> FindLast(const std::string& tail, std::uint64_t tailStart,
+                                      std::uint32_t signature) {
   const Fields f(tail);
-  for (std::size_t i = tailSize - kEndSize + 1; i-- > 0;) {
-    if (f.Get(i, 4) == kEndSignature) return fileSize - tailSize + i;
+  for (std::size_t i = tail.size() < 4 ? 0 : tail.size() - 3; i-- > 0;) {
+    if (f.Get(i, 4) != signature) continue;
+    if (tailStart + i == 0) return {};
+    return tailStart + i;
   }
   return {};
 }
 
-// Only one disk; a ZIP64 end record, when its locator is there, stands for the plain one.
-std::optional<Directory> ReadDirectoryPlace(std::FILE* file, std::uint64_t fileSize) {
+// The ZIP64 end record that the last locator names, when it names one on the only disk.
+std::optional<std::uint64_t> FindZip64End(std::FILE* file, const std::string& tail,
+                                          std::uint64_t tailStart) {
+  const std::optional<std::uint64_t> locator = FindLast(tail, tailStart, kZip64LocatorSignature);
   std::string bytes;
-  const std::optional<std::uint64_t> end = FindEndRecord(file, fileSize, bytes);
-  if (!end || !ReadAt(file, *end, kEndSize, bytes)) return {};
+  if (!locator || !ReadAt(file, *locator, kZip64LocatorSize, bytes)) return {};
   Fields f(bytes);
-  if (f.Get(4, 2) != 0 || f.Get(6, 2) != 0 || f.Get(8, 2) != f.Get(10, 2)) return {};
-  Directory d{f.Get(10, 2), f.Get(12, 4), f.Get(16, 4), *end};
-  if (*end < kZip64LocatorSize ||
-      !ReadAt(file, *end - kZip64LocatorSize, kZip64LocatorSize, bytes)) {
-    return d;
+  const std::uint64_t record = f.Get(8, 8);
+  if (f.Get(4, 4) != 0 || f.Get(16, 4) != 1 || record == 0 || !ReadAt(file, record, 4, bytes)) {
+    return {};
   }
   f = Fields(bytes);
-  if (f.Get(0, 4) != kZip64LocatorSignature || f.Get(4, 4) != 0 || f.Get(16, 4) != 1) return d;
-  const std::uint64_t record = f.Get(8, 8);
-  if (!ReadAt(file, record, kZip64EndSize, bytes)) return d;
-  f = Fields(bytes);
-  if (f.Get(0, 4) != kZip64EndSignature) return d;
-  if (f.Get(16, 4) != 0 || f.Get(20, 4) != 0 || f.Get(24, 8) != f.Get(32, 8)) return {};
-  return Directory{f.Get(32, 8), f.Get(40, 8), f.Get(48, 8), record};
+  if (f.Get(0, 4) != kZip64EndSignature) return {};
+  return record;
+}
+
+// Only one disk. The records are found as minizip finds them: a ZIP64 end record named by a
+// locator within the last kSearchWindow bytes stands for the plain one, which is not looked at
+// then; else the plain end record last in those bytes.
+std::optional<Directory> ReadDirectoryPlace(std::FILE* file, std::uint64_t fileSize) {
+  const std::uint64_t tailStart = fileSize - std::min<std::uint64_t>(fileSize, kSearchWindow);
+  std::string tail, bytes;
+  if (!ReadAt(file, tailStart, fileSize - tailStart, tail)) return {};
+  if (const std::optional<std::uint64_t> record = FindZip64End(file, tail, tailStart)) {
+    if (!ReadAt(file, *record, kZip64EndSize, bytes)) return {};
+    const Fields f(bytes);
+    if (f.Get(16, 4) != 0 || f.Get(20, 4) != 0 || f.Get(24, 8) != f.Get(32, 8)) return {};
+    return Directory{f.Get(32, 8), f.Get(40, 8), f.Get(48, 8), *record};
+  }
+  const std::optional<std::uint64_t> end = FindLast(tail, tailStart, kEndSignature);
+  if (!end || !ReadAt(file, *end, kEndSize, bytes)) return {};
+  const Fields f(bytes);
+  if (f.Get(4, 2) != 0 || f.Get(6, 2) != 0 || f.Get(8, 2) != f.Get(10, 2)) return {};
+  return Directory{f.Get(10, 2), f.Get(12, 4), f.Get(16, 4), *end};
 }
 
 // The uncompressed size kept in the ZIP64 extra field when the plain field cannot hold it.
@@ -105,26 +120,21 @@ std::optional<std::uint64_t> Zip64Size(const Fields& extra, std::size_t length) 
   return {};
 }
 
-}  // namespace
+// A count of 0xFFFF may stand for more entries, and minizip takes 0 alike: it then walks on to
+// the last record that reads.
+bool CountUnknown(const Directory& place) {
+  return place.entries == kCountOverflow || place.entries == 0;
+}
 
-std::optional<std::vector<ZipCentralDirectory::Entry>> ZipCentralDirectory::Read(
-    const std::filesystem::path& path) {
-  const File file(std::fopen(path.c_str(), "rb"));
-  std::error_code error;
-  const std::uint64_t fileSize = std::filesystem::file_size(path, error);
-  if (!file || error) return {};
-  const std::optional<Directory> place = ReadDirectoryPlace(file.get(), fileSize);
-  // Bytes before the archive (a self-extractor) shift every recorded offset.
-  if (!place || place->offset + place->size > place->recordPosition) return {};
-  const std::uint64_t before = place->recordPosition - (place->offset + place->size);
-  std::string bytes;
-  if (!ReadAt(file.get(), before + place->offset, place->size, bytes)) return {};
+// The entries of the directory `bytes`, to its end where the count is unknown; nothing when one
+// of them does not lie within it whole.
+std::optional<std::vector<ZipCentralDirectory::Entry>> ParseEntries(std::string_view bytes,
+                                                                    const Directory& place) {
   const Fields f(bytes);
-  std::vector<Entry> entries;
+  std::vector<ZipCentralDirectory::Entry> entries;
   std::size_t at = 0;
-  // A count of 0xFFFF may stand for more entries: minizip then walks to the end of the directory.
-  const bool countUnknown = place->entries == kCountOverflow;
-  for (std::uint64_t number = 0; countUnknown ? at < bytes.size() : number < place->entries;
+  const bool countUnknown = CountUnknown(place);
+  for (std::uint64_t number = 0; countUnknown ? at < bytes.size() : number < place.entries;
        ++number) {
     if (!f.Has(at, kEntrySize) || f.Get(at, 4) != kEntrySignature) return {};
     const std::size_t nameLength = f.Get(at + 28, 2);
@@ -139,12 +149,41 @@ std::optional<std::vector<ZipCentralDirectory::Entry>> ZipCentralDirectory::Read
       size = *wide;
     }
     if (nameLength <= kMaxNameLength) {
-      entries.push_back({std::string(f.Slice(at + kEntrySize, nameLength)), place->offset + at,
+      entries.push_back({std::string(f.Slice(at + kEntrySize, nameLength)), place.offset + at,
                          number, size});
     }
     at += length;
   }
   return entries;
+}
+
+}  // namespace
+
+std::optional<std::vector<ZipCentralDirectory::Entry>> ZipCentralDirectory::Read(
+    const std::filesystem::path& path) {
+  const File file(std::fopen(path.c_str(), "rb"));
+  std::error_code error;
+  const std::uint64_t fileSize = std::filesystem::file_size(path, error);
+  if (!file || error) return {};
+  const std::optional<Directory> place = ReadDirectoryPlace(file.get(), fileSize);
+  // The directory lies before its end record, so within the file: a damaged record is refused
+  // before anything of its size is allocated. Compared so that no sum can wrap.
+  if (!place || place->size > place->recordPosition ||
+      place->offset > place->recordPosition - place->size) {
+    return {};
+  }
+  // Bytes before the archive (a self-extractor) shift every recorded offset.
+  const std::uint64_t start = place->recordPosition - place->size;
+  std::string bytes;
+  if (!ReadAt(file.get(), start, place->size, bytes)) return {};
+  // Where the count is unknown, a record right after the directory is one more entry to minizip:
+  // its walk serves then.
+  std::string next;
+  if (CountUnknown(*place) && ReadAt(file.get(), start + place->size, 4, next) &&
+      Fields(next).Get(0, 4) == kEntrySignature) {
+    return {};
+  }
+  return ParseEntries(bytes, *place);
 }
 
 }  // namespace vx

@@ -1,13 +1,17 @@
 // Pictures from any bytes, as a page file or map and as a cut: decoded within their limits or
 // refused, never more. libpng refuses a chunk whose checksum is wrong, as nearly every mutation
 // leaves it, so a PNG is also decoded with its chunks' checksums made right: mutations then reach
-// the decoder instead of stopping at the checksum.
+// the decoder instead of stopping at the checksum. The print side decodes the same file in the
+// form it is stored in (24-bit colour, or indices and their palette): where both decode, the two
+// show the same colours.
 #include <zlib.h>
 
+#include <algorithm>
 #include <string>
 
 #include "data/images/OctetReader.h"
 #include "data/images/PngBitmap.h"
+#include "print/DibImage.h"
 #include "tests/fuzz/FuzzTarget.h"
 
 namespace {
@@ -50,6 +54,40 @@ bool Within(const QImage& image, const vx::PictureLimits& limits) {
           image.depth() == 32);
 }
 
+// B, G, R of a stored-layout pixel: its own bytes, or its index's palette entry.
+QRgb StoredColour(const vx::DibImage& image, int x, int y) {
+  const std::uint8_t* bgr = vx::DibImage_GetRow(image, y) + 3 * x;
+  if (vx::DibImage_BitCount(image) == 8) {
+    bgr = vx::DibImage_GetPalette(image) + 4 * vx::DibImage_GetRow(image, y)[x];
+  }
+  return qRgb(bgr[2], bgr[1], bgr[0]);
+}
+
+// Whether the stored form shows what the 32-bit picture shows, alpha aside (the stored form has
+// none); a sample of at most 64 by 64 pixels.
+bool SameColours(const vx::DibImage& stored, const QImage& image) {
+  if (vx::DibImage_Width(stored) != image.width() ||
+      vx::DibImage_Height(stored) != image.height()) {
+    return false;
+  }
+  const int stepX = std::max(1, image.width() / 64), stepY = std::max(1, image.height() / 64);
+  for (int y = 0; y < image.height(); y += stepY) {
+    for (int x = 0; x < image.width(); x += stepX) {
+      if (StoredColour(stored, x, y) != (image.pixel(x, y) | 0xFF000000)) return false;
+    }
+  }
+  return true;
+}
+
+void CheckStoredLayout(const std::filesystem::path& file, const QImage& image) {
+  const vx::DibImagePtr stored = vx::DibImage_LoadPng(file);
+  if (!stored) return;
+  const int bits = vx::DibImage_BitCount(*stored);
+  vxfuzz::Check(bits == 8 || bits == 24, "a stored picture has indices or B, G, R bytes");
+  vxfuzz::Check(image.isNull() || SameColours(*stored, image),
+                "the stored form shows the colours of the 32-bit picture");
+}
+
 void CheckPictures(std::string_view bytes) {
   for (const vx::PictureLimits& limits : {vx::kPictureLimits, vx::kCutPictureLimits}) {
     vxfuzz::Check(Within(vx::LoadImageFromMemory(bytes, limits), limits),
@@ -59,8 +97,9 @@ void CheckPictures(std::string_view bytes) {
   }
   const auto file = vxfuzz::ScratchFile("picture.PNG");
   vxfuzz::WriteBytes(file, bytes);
-  vxfuzz::Check(Within(vx::LoadImageFile(file), vx::kPictureLimits),
-                "a picture file keeps its limits");
+  const QImage image = vx::LoadImageFile(file);
+  vxfuzz::Check(Within(image, vx::kPictureLimits), "a picture file keeps its limits");
+  CheckStoredLayout(file, image);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 using Names = std::vector<std::string>;
 using vx::ProfileFile;
 using vxtest::ReadFileBytes;
@@ -40,7 +41,8 @@ TEST_F(ProfileFileTest, ReadsAsTheClassicCallsDo) {
       "wide=\x81\x40wide\x81\x40\r\ndouble=\"  keep blanks  \"\r\nsingle='x'\r\nmixed=\"x'\r\n"
       "empty=\r\n;comment=1\r\nno equals sign\r\ndup=1\r\nDUP=2\r\n\x83\x41=first\r\n"
       "\x83\x61=second\r\n[general]\r\nother=3\r\n"
-      "[\x83\x5d\x95\x5c]\r\nlast=\x95\x5c\x83\x7c");  // trail bytes like ']' and '\'
+      "[\x83\x5d\x95\x5c]\r\nnul=dir\0q\r\nquoted=\"x\0y\"\r\nnumber=12\0 34\r\n"
+      "last=\x95\x5c\x83\x7c"s);  // trail bytes like ']' and '\'
   EXPECT_EQ(profile.GetString("GENERAL", "username", "-"), "value with inner  blanks");
   EXPECT_EQ(profile.GetString("general", "WIDE", "-"), "\x81\x40wide\x81\x40");
   EXPECT_EQ(profile.GetString("General", "double", "-"), "  keep blanks  ");
@@ -52,6 +54,10 @@ TEST_F(ProfileFileTest, ReadsAsTheClassicCallsDo) {
   EXPECT_EQ(profile.GetString("General", "\x83\x61", "-"), "second");
   EXPECT_EQ(profile.GetString("General", "other", "-"), "-");
   EXPECT_EQ(profile.GetString("\x83\x5d\x95\x5c", "last", "-"), "\x95\x5c\x83\x7c");
+  // A value ends at its first NUL, as the C string of the classic calls does.
+  EXPECT_EQ(profile.GetString("\x83\x5d\x95\x5c", "nul", "-"), "dir");
+  EXPECT_EQ(profile.GetString("\x83\x5d\x95\x5c", "quoted", "-"), "x");
+  EXPECT_EQ(profile.GetInt("\x83\x5d\x95\x5c", "number", 7), 12);
   EXPECT_FALSE(profile.HasKey("", "early"));
   EXPECT_EQ(profile.Sections(), (Names{"General", "\x83\x5d\x95\x5c"}));
   EXPECT_EQ(profile.Keys("general"),

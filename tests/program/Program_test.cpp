@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "platform/qt/SingleInstanceServer.h"
+#include "tests/data/images/TestArchive.h"
 #include "tests/program/SampleProfile.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
@@ -56,6 +58,21 @@ class ProgramTest : public ::testing::Test {
     return socket.waitForConnected(200);
   }
 
+  // Whether the window saved in `shot` shows a page: the page picture fills the middle of the
+  // window, with many colours there.
+  static bool ShowsAPage(const fs::path& shot) {
+    const QImage picture(QString::fromStdString(shot.string()));
+    if (picture.isNull()) return false;
+    const QColor middle = picture.pixelColor(picture.width() / 2, picture.height() / 2);
+    int differing = 0;
+    for (int y = picture.height() / 4; y < picture.height() * 3 / 4; y += 7) {
+      for (int x = picture.width() / 4; x < picture.width() * 3 / 4; x += 7) {
+        if (picture.pixelColor(x, y) != middle) ++differing;
+      }
+    }
+    return differing > 100;
+  }
+
   vxtest::TempDir root;
 };
 
@@ -66,17 +83,7 @@ TEST_F(ProgramTest, ShowsTheFirstCutPageAndClosesCleanly) {
   ASSERT_TRUE(program.WaitForExit(kRun));
   EXPECT_EQ(program.ExitCode(), 0) << program.Output();
 
-  const QImage picture(QString::fromStdString(shot.string()));
-  ASSERT_FALSE(picture.isNull());
-  // The page picture fills the middle of the window: more than one colour there.
-  const QColor corner = picture.pixelColor(picture.width() / 2, picture.height() / 2);
-  int differing = 0;
-  for (int y = picture.height() / 4; y < picture.height() * 3 / 4; y += 7) {
-    for (int x = picture.width() / 4; x < picture.width() * 3 / 4; x += 7) {
-      if (picture.pixelColor(x, y) != corner) ++differing;
-    }
-  }
-  EXPECT_GT(differing, 100);
+  EXPECT_TRUE(ShowsAPage(shot));
 
   const std::string ini = UserIni();
   for (const char* line : {"[VQ96]", "LastSelPage=", "WndPosL.00008001=", "[CircleCutWindow]",
@@ -84,6 +91,24 @@ TEST_F(ProgramTest, ShowsTheFirstCutPageAndClosesCleanly) {
     EXPECT_NE(ini.find(line), std::string::npos) << line;
   }
   EXPECT_FALSE(InstanceListens());
+}
+
+// A low-resolution cut archive whose end record places its directory past the end of any file:
+// the program starts all the same, names the archive, and composes its pages from the other one.
+TEST_F(ProgramTest, StartsPastADamagedCutArchiveAndNamesIt) {
+  const fs::path archive = Profile() / "VQ96" / "V096CUTL.CCZ";
+  constexpr std::uint64_t kTiB = std::uint64_t{1} << 40;
+  vxtest::WriteFileBytes(archive, vxtest::WithZip64End(vxtest::ReadFileBytes(archive),
+                                                       {kTiB, 0 - kTiB + 10}));
+  const fs::path shot = root.Path() / "main.png";
+  vxtest::ChildProcess program;
+  Start(program, {}, shot);
+  ASSERT_TRUE(program.WaitForExit(kRun));
+  ASSERT_TRUE(program.ExitedNormally()) << program.Output();
+  EXPECT_EQ(program.ExitCode(), 0) << program.Output();
+  EXPECT_NE(program.Output().find("V096CUTL.CCZ: damaged"), std::string::npos)
+      << program.Output();
+  EXPECT_TRUE(ShowsAPage(shot));
 }
 
 // On a first start on common screens every check colour button shows on the main window's bars,

@@ -145,8 +145,18 @@ TEST(CatalogImagesFolderTest, SourcesInTurn) {
   EXPECT_EQ(images.GetCutRect(1, false), (CutRect{240, 80, 240, 340}));  // serves both choices
   EXPECT_EQ(images.GetPageImage(4, queries, {}, false).size(), kHighPage);
 
+  // A damaged archive is named and left out; the page files serve in its place.
   images.Close();
   std::filesystem::remove(dir / "v096cuth.ccz");
+  vxtest::WriteFileBytes(dir / "V096CUTL.CCZ", "PK\x03\x04 and no more");
+  testing::internal::CaptureStderr();
+  images.Open(dir.Path(), kSampleEvent);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("V096CUTL.CCZ: damaged"), std::string::npos) << said;
+  EXPECT_FALSE(images.HasLowResArchive());
+  EXPECT_EQ(Rgb(images.GetPageImage(4, queries, {}, false)), file);
+
+  images.Close();
   vxtest::ZipWriter(dir / "V096CUTL.CCZ").Add("INIT.TXT", "width\t0\nheight\t0\n");
   images.Open(dir.Path(), kSampleEvent);
   ASSERT_TRUE(images.HasLowResArchive());

@@ -3,18 +3,63 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <atomic>
+#include <cstdlib>
 #include <functional>
+#include <new>
 
 #include "data/images/ZipCentralDirectory.h"
 
+#include "tests/data/images/MinizipWalk.h"
 #include "tests/data/images/TestArchive.h"
 #include "tests/data/images/TestPictures.h"
 #include "tests/support/TempDir.h"
+
+namespace {
+
+// While a watch is set, an allocation larger than it is counted and refused: a size read from a
+// damaged archive must never become an allocation larger than the archive.
+std::atomic<std::size_t> g_allocationCap{0};
+std::atomic<int> g_refusedAllocations{0};
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+  const std::size_t cap = g_allocationCap.load(std::memory_order_relaxed);
+  if (cap != 0 && size > cap) {
+    ++g_refusedAllocations;
+    throw std::bad_alloc();
+  }
+  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+  throw std::bad_alloc();
+}
+// The pair of the new above: GCC takes free() after operator new for a mismatch.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 namespace vx {
 namespace {
 
 using vxtest::ZipWriter;
+
+// How many allocations larger than the file at `path` (and a string's closing NUL) `step` tried.
+int AllocationsPastTheFile(const std::filesystem::path& path, const std::function<void()>& step) {
+  g_refusedAllocations = 0;
+  g_allocationCap = static_cast<std::size_t>(std::filesystem::file_size(path) + 1);
+  try {
+    step();
+  } catch (const std::bad_alloc&) {  // counted when it was refused
+  }
+  g_allocationCap = 0;
+  return g_refusedAllocations;
+}
 
 TEST(CutArchiveTest, HostileEntriesAreRefusedOneByOneAndUnusableArchivesWhole) {
   vxtest::TempDir dir;
@@ -92,62 +137,6 @@ TEST(CutArchiveTest, CutSizesAndCutPicturesAreBoundedByWhatACatalogueHolds) {
   EXPECT_EQ(archive->LoadImage("000009.PNG").size(), QSize(1025, 1));  // a title or a cover may
 }
 
-using Entries = std::vector<ZipCentralDirectory::Entry>;
-
-// What minizip itself finds, walking the archive entry by entry.
-Entries WalkWithMinizip(const std::filesystem::path& path) {
-  Entries entries;
-  unzFile zip = unzOpen64(path.c_str());
-  if (!zip) return entries;
-  for (int r = unzGoToFirstFile(zip); r == UNZ_OK; r = unzGoToNextFile(zip)) {
-    unz_file_info64 info{};
-    char name[1024];
-    unz64_file_pos pos{};
-    unzGetCurrentFileInfo64(zip, &info, name, sizeof name, nullptr, 0, nullptr, 0);
-    unzGetFilePos64(zip, &pos);
-    if (info.size_filename >= sizeof name) continue;  // no name the index could look up
-    entries.push_back({std::string(name, info.size_filename), pos.pos_in_zip_directory,
-                       pos.num_of_file, info.uncompressed_size});
-  }
-  unzClose(zip);
-  return entries;
-}
-
-// The first entry where the two differ, or "" when they agree.
-std::string FirstDifference(const Entries& read, const Entries& walked) {
-  const auto text = [](const Entries& entries, std::size_t i) {
-    if (i >= entries.size()) return std::string("(none)");
-    const auto& e = entries[i];
-    return e.name.substr(0, 12) + "@" + std::to_string(e.directoryOffset) + "#" +
-           std::to_string(e.number) + ":" + std::to_string(e.uncompressedSize);
-  };
-  for (std::size_t i = 0; i < std::max(read.size(), walked.size()); ++i) {
-    if (text(read, i) != text(walked, i)) return text(read, i) + " / " + text(walked, i);
-  }
-  return "";
-}
-
-std::string Le(std::uint64_t v, int n) {
-  std::string bytes;
-  for (int i = 0; i < n; ++i) bytes.push_back(char(v >> (8 * i)));
-  return bytes;
-}
-
-// The same archive with its end record in the ZIP64 form, as large archives have it.
-std::string WithZip64End(const std::string& zip) {
-  const std::size_t end = zip.rfind("PK\x05\x06");
-  const auto field = [&](std::size_t at, int n) {
-    std::uint64_t v = 0;
-    for (int i = n - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(zip[end + at + i]);
-    return v;
-  };
-  const std::uint64_t count = field(10, 2), size = field(12, 4), offset = field(16, 4);
-  return zip.substr(0, end) + "PK\x06\x06" + Le(44, 8) + Le(45, 2) + Le(45, 2) + Le(0, 8) +
-         Le(count, 8) + Le(count, 8) + Le(size, 8) + Le(offset, 8) + "PK\x06\x07" + Le(0, 4) +
-         Le(end, 8) + Le(1, 4) + "PK\x05\x06" + Le(0, 4) + Le(0xFFFF, 2) + Le(0xFFFF, 2) +
-         Le(0xFFFFFFFF, 4) + Le(0xFFFFFFFF, 4) + Le(0, 2);
-}
-
 // The directory read in one piece must place every entry where minizip's own walk does, or the
 // archive's entries would be read from the wrong places.
 TEST(CutArchiveTest, DirectoryReadInOnePieceFindsWhatMinizipFinds) {
@@ -166,21 +155,25 @@ TEST(CutArchiveTest, DirectoryReadInOnePieceFindsWhatMinizipFinds) {
     fill(writer);
   }
   const std::string zip = vxtest::ReadFileBytes(dir / "plain");
-  std::string counted = zip;  // past 65,534 entries the count reads 0xFFFF, and minizip walks on
-  counted.replace(counted.rfind("PK\x05\x06") + 8, 4, "\xFF\xFF\xFF\xFF");
+  // Past 65,534 entries the count reads 0xFFFF, and minizip walks on; it does so for 0 as well.
+  const auto counting = [&](const char* count) {
+    return std::string(zip).replace(zip.rfind("PK\x05\x06") + 8, 4, count, 4);
+  };
   const std::pair<const char*, std::string> transformed[] = {
       {"self-extractor", std::string(777, 'S') + zip},
-      {"zip64 end", WithZip64End(zip)},
-      {"0xFFFF entries", counted},
+      {"zip64 end", vxtest::WithZip64End(zip)},
+      {"0xFFFF entries", counting("\xFF\xFF\xFF\xFF")},
+      {"0 entries", counting("\0\0\0\0")},
   };
   for (const auto& [name, bytes] : transformed) vxtest::WriteFileBytes(dir / name, bytes);
   for (const char* name : {"plain", "comment", "zip64 fields", "long name", "self-extractor",
-                           "zip64 end", "0xFFFF entries"}) {
-    const std::optional<Entries> read = ZipCentralDirectory::Read(dir / name);
+                           "zip64 end", "0xFFFF entries", "0 entries"}) {
+    const std::optional<vxtest::ZipEntries> read = ZipCentralDirectory::Read(dir / name);
     ASSERT_TRUE(read) << name;
     EXPECT_EQ(read->size(), 3u) << name;
-    EXPECT_EQ(FirstDifference(*read, WalkWithMinizip(dir / name)), "") << name;
-    EXPECT_EQ(CutArchive::Open(dir / name)->ReadEntry("000001.png").value_or(""), "two") << name;
+    EXPECT_EQ(vxtest::FirstDifference(*read, vxtest::WalkWithMinizip(dir / name)), "") << name;
+    const auto archive = CutArchive::Open(dir / name);
+    EXPECT_EQ(archive ? archive->ReadEntry("000001.png").value_or("") : "(none)", "two") << name;
   }
   // A directory that is not what its end record says is left to minizip's walk.
   std::string broken = zip;
@@ -188,6 +181,62 @@ TEST(CutArchiveTest, DirectoryReadInOnePieceFindsWhatMinizipFinds) {
   vxtest::WriteFileBytes(dir / "broken", broken);
   EXPECT_FALSE(ZipCentralDirectory::Read(dir / "broken"));
   EXPECT_FALSE(ZipCentralDirectory::Read(dir / "missing"));
+  // minizip takes the last end record, even one the file cuts short, and then opens nothing.
+  vxtest::WriteFileBytes(dir / "cut short", zip + "PK\x05\x06" + std::string(17, '\0'));
+  EXPECT_FALSE(ZipCentralDirectory::Read(dir / "cut short"));
+  EXPECT_FALSE(CutArchive::Open(dir / "cut short"));
+}
+
+// A cut archive whose end record places its directory outside the file is damaged: it is
+// refused whole, and no size it declares is allocated before the file has been seen to hold it.
+TEST(CutArchiveTest, DirectoryPlacedOutsideTheFileIsRefusedWithoutAllocatingIt) {
+  vxtest::TempDir dir;
+  ZipWriter(dir / "plain").Add("INIT.TXT", "width\t4\n").Add("000001.PNG", "one");
+  const std::string zip = vxtest::ReadFileBytes(dir / "plain");
+  constexpr std::uint64_t kTiB = std::uint64_t{1} << 40, kTwoGiB = std::uint64_t{1} << 31;
+  const std::pair<const char*, vxtest::DirectoryPlace> places[] = {
+      {"1 TiB ending past 2^64", {kTiB, 0 - kTiB + 10}},
+      {"2 GiB ending past 2^64", {kTwoGiB, 0 - kTwoGiB + 10}},
+      {"2 GiB from the start", {kTwoGiB, 0}},
+      {"one byte longer", {zip.rfind("PK\x05\x06") - zip.rfind("PK\x01\x02") + 1, {}}},
+  };
+  for (const auto& [name, place] : places) {
+    const std::filesystem::path path = dir / name;
+    vxtest::WriteFileBytes(path, vxtest::WithZip64End(zip, place));
+    bool read = false, opened = false;
+    EXPECT_EQ(AllocationsPastTheFile(path, [&] { read = bool(ZipCentralDirectory::Read(path)); }),
+              0)
+        << name;
+    EXPECT_EQ(AllocationsPastTheFile(path, [&] { opened = bool(CutArchive::Open(path)); }), 0)
+        << name;
+    EXPECT_FALSE(read || opened) << name;
+  }
+}
+
+// An entry's declared size is only the archive's word: reading it allocates no more than the
+// file could hold, whatever it declares.
+TEST(CutArchiveTest, EntryDeclaringMoreThanTheFileHoldsIsRefusedWithoutAllocatingIt) {
+  vxtest::TempDir dir;
+  const std::string small = "a stored entry of a few bytes";
+  const unsigned long crc =
+      crc32(0, reinterpret_cast<const Bytef*>(small.data()), uInt(small.size()));
+  ZipWriter(dir / "liar.ccz")
+      .Add("INIT.TXT", "width\t4\n")
+      .Add("LIAR.BIN", small, long{CutArchive::kMaxEntrySize}, crc)
+      .Add("HONEST.BIN", small, long(small.size()), crc);
+  auto archive = CutArchive::Open(dir / "liar.ccz");
+  ASSERT_TRUE(archive);
+  bool read = false;
+  EXPECT_EQ(AllocationsPastTheFile(dir / "liar.ccz",
+                                   [&] { read = bool(archive->ReadEntry("LIAR.BIN")); }),
+            0);
+  EXPECT_FALSE(read);
+  EXPECT_EQ(archive->ReadEntry("HONEST.BIN").value_or(""), small);
+  // Text deflates to far less than it holds: such an entry is read whole all the same.
+  const std::string text(CutArchive::kMaxEntrySize, 'x');
+  ZipWriter(dir / "deflated.ccz").Add("INIT.TXT", "width\t4\n").Add("TEXT.TXT", text);
+  ASSERT_LT(std::filesystem::file_size(dir / "deflated.ccz"), text.size() / 100);
+  EXPECT_EQ(CutArchive::Open(dir / "deflated.ccz")->ReadEntry("TEXT.TXT"), text);
 }
 
 }  // namespace
