@@ -271,29 +271,34 @@ std::string PrintKindKeyName(const PrintKindKey& k, int eventNumber, int kind) {
                 kind);
 }
 
-// A pair of margins (left and right, or top and bottom) as the margin dialog allows them on a
-// side of `side`: each from 0 to side - 1, and together shorter than the side.
-void BoundMarginPair(int side, std::int32_t& first, std::int32_t& second) {
-  first = std::clamp(first, 0, side - 1);
-  second = std::clamp(second, 0, side - 1 - first);
+PrintMargins DefaultMargins() {
+  PrintMargins m{};
+  for (const auto& k : MarginKeys()) m.*k.field = k.defaultValue;
+  return m;
 }
 
 // A value outside what the paper and margin dialog allows, from a hand-edited or damaged file,
-// would print beyond the paper: it is brought to the nearest value the dialog allows.
-void BoundPaperAndMargins(PrintSettings& p) {
+// would print beyond the paper or into a strip: the paper is brought to the nearest size the
+// dialog allows, and a set of margins the dialog would refuse goes back to the defaults (none
+// where even those leave nothing of a small free paper). Answers the paper kinds reset.
+std::vector<int> BoundPaperAndMargins(PrintSettings& p) {
   if (p.paperType < 0 || p.paperType >= kPaperKindCount) p.paperType = kPaperA4;
   p.paperSizeW = std::clamp(p.paperSizeW, 1, kMaxPaperSide);
   p.paperSizeH = std::clamp(p.paperSizeH, 1, kMaxPaperSide);
+  std::vector<int> reset;
   for (int kind = 0; kind < kPaperKindCount; ++kind) {
     const PaperSize paper = kind == kPaperFree ? PaperSize{p.paperSizeW, p.paperSizeH}
                                                : kStandardPaperSizes[kind];
     PrintMargins& m = p.margins[kind];
-    BoundMarginPair(paper.width, m.left, m.right);
-    BoundMarginPair(paper.height, m.top, m.bottom);
+    if (MarginsFitPaper(m, paper)) continue;
+    m = DefaultMargins();
+    if (!MarginsFitPaper(m, paper)) m = PrintMargins{};
+    reset.push_back(kind);
   }
+  return reset;
 }
 
-void LoadPrint(const ProfileFile& file, int eventNumber, PrintSettings& p) {
+std::vector<int> LoadPrint(const ProfileFile& file, int eventNumber, PrintSettings& p) {
   LoadInts(file, kPrintSection, PrintInts(), p);
   LoadTexts(file, kPrintSection, PrintTexts(), p);
   for (int kind = 0; kind < kPrintKindCount; ++kind) {
@@ -307,7 +312,7 @@ void LoadPrint(const ProfileFile& file, int eventNumber, PrintSettings& p) {
       p.margins[paper].*k.field = file.GetInt(kPrintSection, Key02d(k.key, paper), k.defaultValue);
     }
   }
-  BoundPaperAndMargins(p);
+  return BoundPaperAndMargins(p);
 }
 
 void SavePrint(ProfileFile& file, int eventNumber, const PrintSettings& p) {
@@ -541,7 +546,7 @@ void AppSettings::LoadSystemGroup(const ProfileFile& file) {
   LoadColors(file, values_);
   LoadColumns(file, values_);
   LoadToolBars(file, values_);
-  LoadPrint(file, values_.eventNumber, values_.print);
+  marginsReset_ = LoadPrint(file, values_.eventNumber, values_.print);
 }
 
 // A file that could not be read is never saved over (every default would replace it); a value
@@ -565,7 +570,7 @@ void AppSettings::WriteSystemGroup(ProfileFile& file) const {
 
 bool AppSettings::LoadPrintGroup(int eventNumber) {
   const ProfileFile file(activeFile_);
-  LoadPrint(file, eventNumber, values_.print);
+  marginsReset_ = LoadPrint(file, eventNumber, values_.print);
   RememberLoaded(file, [&](ProfileFile& f) { WritePrintGroup(f, eventNumber); });
   return file.Ok();
 }
@@ -664,7 +669,7 @@ std::optional<SearchSettings> AppSettings::ImportSettings(const std::filesystem:
   const int event = values_.eventNumber;
   LoadSystemGroup(file);
   values_.eventNumber = event;
-  LoadPrint(file, event, values_.print);
+  marginsReset_ = LoadPrint(file, event, values_.print);
   LoadEventGroup(file, event, bookmarks);
   return LoadSearchGroup(file, event);
 }
@@ -677,7 +682,7 @@ bool AppSettings::ExportPrintSettings(const std::filesystem::path& file) {
 bool AppSettings::ImportPrintSettings(const std::filesystem::path& path) {
   const ProfileFile file(path);
   if (!file.Ok() || !HasSection(file, kPrintSection)) return false;
-  LoadPrint(file, values_.eventNumber, values_.print);
+  marginsReset_ = LoadPrint(file, values_.eventNumber, values_.print);
   return true;
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "app/CheckColorTables.h"
 #include "app/SearchSettings.h"
@@ -73,6 +74,9 @@ class AppSettings {
   // Why the last save that answered false failed: the file's error, or illegal_byte_sequence for
   // a value the file cannot hold. ForgetSaveFailure clears it before a round of saves.
   std::error_code SaveFailure() const { return saveFailure_; }
+  // The paper kinds whose margins the last read of the print group found leaving no printable
+  // area (the margin dialog would refuse them) and set back to their defaults.
+  const std::vector<int>& MarginsReset() const { return marginsReset_; }
   void ForgetSaveFailure() { saveFailure_.clear(); }
 
   // Settings export and import files hold the search, event and system groups; print settings
@@ -119,6 +123,7 @@ class AppSettings {
   std::filesystem::path settingsIni_;
   mutable std::error_code saveFailure_;
   mutable SettingsBaseline baseline_;
+  std::vector<int> marginsReset_;
 };
 
 // The built-in check colours (display and print alike) of every colour.

@@ -1,10 +1,12 @@
 #include "app/ApplicationCore.h"
 
+#include <cstdio>
 #include <cstring>
 #include <utility>
 
 #include "app/CatalogPresence.h"
 #include "app/FileErrorText.h"
+#include "app/PaperSize.h"
 #include "app/SettingsPath.h"
 #include "app/SettingsTable.h"
 #include "data/SearchCondition.h"
@@ -34,6 +36,25 @@ void ApplicationCore::LoadSettings(const WorkArea& area) {
   settings_->LoadSystemGroup();
   settings_->LoadEventGroup(stored.eventNumber, *bookmarks_);
   values_ = stored;
+  ReportMarginsReset();
+}
+
+// Margins edited by hand, or a damaged file, would print every page squeezed into a strip
+// without a word; the user learns which ones were given up.
+void ApplicationCore::ReportMarginsReset() const {
+  const std::vector<int>& kinds = settings_->MarginsReset();
+  if (kinds.empty()) return;
+  std::string text = Sjis("次の用紙の余白では印刷領域がなくなるため、既定値に戻しました.");
+  for (const int kind : kinds) {
+    char keys[32];
+    std::snprintf(keys, sizeof keys, " (Margin.*.%02d)", kind);
+    text += "\n" + Sjis(kPaperKindNames[kind]) + keys;
+  }
+  if (controller_) {
+    controller_->ShowMessageBox(MB_ICONEXCLAMATION, text, Sjis("印刷設定"));
+  } else if (services_.ui) {
+    services_.ui->MessageBox(nullptr, text, Sjis("印刷設定"), MB_ICONEXCLAMATION);
+  }
 }
 
 bool ApplicationCore::LocateImageData() {

@@ -44,7 +44,7 @@ class ApplicationCore {
 
   // --- Start-up, in this order --------------------------------------------------------------
   // Window slots, default layout on `area`, the system group (with print), the event group with
-  // the bookmarks; then the working copy is taken.
+  // the bookmarks; then the working copy is taken. Margins set back to their defaults are told.
   void LoadSettings(const WorkArea& area);
   // The image folder; false (after a warning box) when none holds the event's images.
   bool LocateImageData();
@@ -79,6 +79,9 @@ class ApplicationCore {
   // At exit the restart's event switch goes with it, and a first failure is told there too: a
   // session that committed nothing would otherwise lose its window places without a word.
   bool CommitSettings(const RestartRequest& restart = {});
+  // After a read of the print settings (start-up, an import): which paper kinds' margins were
+  // set back to their defaults because they left no printable area; nothing when none were.
+  void ReportMarginsReset() const;
 
   // --- Shut-down ----------------------------------------------------------------------------
   // "LastSelPage", the working copy back into the settings, then the search, event and system

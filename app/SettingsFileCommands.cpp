@@ -92,6 +92,7 @@ bool SettingsFileCommands::ImportSettings() {
     return false;
   }
   core_.Values() = core_.Settings().Values();
+  core_.ReportMarginsReset();
   if (CatalogController* controller = core_.Controller()) {
     controller->ApplySearchSettings(*search);
     controller->NotifyColorsChanged();
@@ -118,6 +119,7 @@ bool SettingsFileCommands::ImportPrintSettings() {
     return false;
   }
   core_.Values().print = core_.Settings().Values().print;
+  core_.ReportMarginsReset();
   return true;
 }
 

@@ -68,45 +68,33 @@ bool PaperMarginRules::PaperIsSound() const {
 }
 
 MarginCheck PaperMarginRules::Check(MarginField field, int value) {
+  const bool paperSide = field == MarginField::kWidth || field == MarginField::kHeight;
+  if (!paperSide && !PaperIsSound()) return {kMarginBadPaper, 0, 0, false};
   const PrintMargins& m = Margins();
-  const long long w = Width();
-  const long long h = Height();
-  const long long v = value;
+  const bool horizontal = IsHorizontal(field);
+  // The field's axis as it would be with the new value: its side and its pair of margins.
+  const long long side = paperSide ? value : horizontal ? Width() : Height();
+  const long long first = paperSide ? (horizontal ? m.left : m.top) : value;
+  const long long second = paperSide          ? (horizontal ? m.right : m.bottom)
+                           : field == MarginField::kLeft  ? m.right
+                           : field == MarginField::kRight ? m.left
+                           : field == MarginField::kTop   ? m.bottom
+                                                          : m.top;
   MarginCheck check;
-  long long sum = 0;    // the margins of the field's axis with the new value
-  long long limit = 0;  // what they must stay below
-  switch (field) {
-    case MarginField::kWidth:
-    case MarginField::kHeight:
-      check.minimum = 1;
-      check.maximum = kMaxPaperSide;
-      sum = field == MarginField::kWidth ? 0LL + m.left + m.right : 0LL + m.top + m.bottom;
-      limit = v;
-      break;
-    default: {
-      if (!PaperIsSound()) return {kMarginBadPaper, 0, 0, false};
-      const long long side = IsHorizontal(field) ? w : h;
-      check.minimum = 0;
-      check.maximum = static_cast<int>(side - 1);
-      const long long other = field == MarginField::kLeft    ? m.right
-                              : field == MarginField::kRight ? m.left
-                              : field == MarginField::kTop   ? m.bottom
-                                                             : m.top;
-      sum = v + other;
-      limit = side;
-    }
-  }
-  if (v < check.minimum || v > check.maximum) {
+  check.minimum = paperSide ? 1 : 0;
+  check.maximum = paperSide ? kMaxPaperSide : static_cast<int>(side - 1);
+  if (value < check.minimum || value > check.maximum) {
     check.code = kMarginOutOfRange;
     return check;
   }
-  if (sum >= limit) {
+  if (!MarginPairFits(side, first, second)) {
     check.code = kMarginNoPrintableArea;
     return check;
   }
   if (value == Value(field)) return check;
   if (s_.keepMarginAspect) {
-    check.code = IsHorizontal(field) ? FollowFromWidth(limit - sum) : FollowFromHeight(limit - sum);
+    const long long printable = side - first - second;
+    check.code = horizontal ? FollowFromWidth(printable) : FollowFromHeight(printable);
     check.othersChanged = true;
   }
   Store(field, value);

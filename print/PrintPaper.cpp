@@ -5,11 +5,6 @@
 #include "platform/CodePage.h"
 
 namespace vx {
-namespace {
-
-constexpr const char* kPaperNames[kPaperKindCount] = {"フリー", "A3", "B4", "A4", "B5", "A5", "B6"};
-
-}  // namespace
 
 int PrintPaper_Kind(const PrintSettings& settings) {
   const int kind = settings.paperType;
@@ -17,7 +12,7 @@ int PrintPaper_Kind(const PrintSettings& settings) {
 }
 
 std::string PrintPaper_KindName(int kind) {
-  return kind >= 0 && kind < kPaperKindCount ? Sjis(kPaperNames[kind]) : std::string();
+  return kind >= 0 && kind < kPaperKindCount ? Sjis(kPaperKindNames[kind]) : std::string();
 }
 
 PaperSize PrintPaper_Size(const PrintSettings& settings, int kind) {

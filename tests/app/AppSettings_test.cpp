@@ -152,15 +152,17 @@ TEST_F(SettingsTest, TheColourCountIsClampedToOneToSixteen) {
   }
 }
 
-// Paper and margins as the paper dialog allows them: each margin 0 to the side - 1, a pair
-// shorter than the side, the free size 0.1 to 9999.9 mm; in-range values stay as they are. A
-// negative top and left margin used to push the page off the paper.
+// Paper and margins as the paper dialog allows them: the free size 0.1 to 9999.9 mm, and a set
+// of margins whose pairs leave at least 0.1 mm of the paper, else the defaults (none where those
+// do not fit either); in-range values stay as they are. Negative margins used to push the page
+// off the paper, and margins clamped one by one left a strip of 0.1 mm to print into.
 TEST_F(SettingsTest, PaperAndMarginsOutsideTheDialogsRangeAreBroughtIntoIt) {
   WriteUserFile(
       "[Print]\r\nPaperType2=9\r\nPaperSizeW=0\r\nPaperSizeH=200000\r\n"
-      "Margin.Top.03=-500\r\nMargin.Left.03=-500\r\nMargin.Bottom.03=3000\r\n"
+      "Margin.Top.03=-500\r\nMargin.Left.03=-500\r\nMargin.Right.03=99999\r\n"
       "Margin.Top.01=4000\r\nMargin.Bottom.01=300\r\nMargin.Right.01=2969\r\n"
-      "Margin.Left.00=7\r\nMargin.Top.00=150000\r\nMargin.Left.05=700\r\nMargin.Right.05=700\r\n");
+      "Margin.Left.00=7\r\nMargin.Top.00=150000\r\nMargin.Left.05=700\r\nMargin.Right.05=700\r\n"
+      "Margin.Left.04=1000\r\nMargin.Right.04=820\r\nMargin.Left.06=1000\r\nMargin.Right.06=279\r\n");
   vx::AppSettings settings(vx::ProgramFolder());
   ASSERT_TRUE(settings.LoadPrintGroup(96));
   const vx::PrintSettings& p = settings.Values().print;
@@ -168,17 +170,26 @@ TEST_F(SettingsTest, PaperAndMarginsOutsideTheDialogsRangeAreBroughtIntoIt) {
     const vx::PrintMargins& m = p.margins[kind];
     return std::vector<int>{m.top, m.bottom, m.left, m.right};
   };
+  const std::vector<int> defaults{283, 283, 200, 200};
   EXPECT_EQ((std::vector<int>{p.paperType, p.paperSizeW, p.paperSizeH}),
             (std::vector<int>{3, 1, 99999}));
-  EXPECT_EQ(margins(3), (std::vector<int>{0, 2969, 0, 200}));     // A4, 2100 x 2970
-  EXPECT_EQ(margins(1), (std::vector<int>{4000, 199, 200, 2769}));  // A3, 2970 x 4200
-  EXPECT_EQ(margins(0), (std::vector<int>{99998, 0, 0, 0}));       // the free size, 1 x 99999
-  EXPECT_EQ(margins(5), (std::vector<int>{283, 283, 700, 700}));   // A5: as stored
+  EXPECT_EQ(margins(3), defaults);                               // A4, 2100 x 2970
+  EXPECT_EQ(margins(1), defaults);                               // A3: 430.0 mm of 420.0
+  EXPECT_EQ(margins(0), (std::vector<int>{0, 0, 0, 0}));         // the free size, 1 x 99999
+  EXPECT_EQ(margins(4), defaults);                               // B5: 182.0 mm of 182.0
+  EXPECT_EQ(margins(5), (std::vector<int>{283, 283, 700, 700}));  // A5: as stored
+  EXPECT_EQ(margins(6), (std::vector<int>{283, 283, 1000, 279}));  // B6: 0.1 mm left
+  EXPECT_EQ(settings.MarginsReset(), (std::vector<int>{0, 1, 3, 4}));
   // A print settings file is read the same way.
   const fs::path imported = root_ / "print.ini";
-  vxtest::WriteFileBytes(imported, "[Print]\r\nMargin.Left.04=-1\r\n");
+  vxtest::WriteFileBytes(imported, "[Print]\r\nMargin.Left.04=-1\r\nMargin.Right.04=100\r\n");
+  ASSERT_TRUE(settings.ImportPrintSettings(imported));
+  EXPECT_EQ(margins(4), defaults);
+  EXPECT_EQ(settings.MarginsReset(), (std::vector<int>{4}));
+  vxtest::WriteFileBytes(imported, "[Print]\r\nMargin.Left.04=0\r\n");
   ASSERT_TRUE(settings.ImportPrintSettings(imported));
   EXPECT_EQ(margins(4), (std::vector<int>{283, 283, 0, 200}));
+  EXPECT_TRUE(settings.MarginsReset().empty());
 }
 
 // Paths go through the Shift-JIS file unchanged: a folder CP932 cannot hold exactly is written

@@ -541,6 +541,29 @@ TEST_F(ApplicationCoreTest, MissingImageDataWarnsWithTheProgramsTitle) {
   EXPECT_EQ(boxes[0].flags, vx::MB_ICONHAND);
 }
 
+// Margins edited by hand into leaving no printable area printed every page into a strip
+// without a word: the start sets them back to the defaults and says which; a sound file says
+// nothing.
+TEST_F(ApplicationCoreTest, MarginsLeavingNoPrintableAreaAreResetAtTheStartAndTold) {
+  vxtest::WriteFileBytes(Program() / "vindaxel.ini",
+                         "[Print]\r\nMargin.Top.03=-500\r\nMargin.Left.03=-500\r\n"
+                         "Margin.Right.03=99999\r\n");
+  auto core = Start();
+  const vx::PrintMargins& a4 = core->Values().print.margins[3];
+  EXPECT_EQ(std::tie(a4.top, a4.bottom, a4.left, a4.right), std::make_tuple(283, 283, 200, 200));
+  const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(std::tie(boxes[0].text, boxes[0].caption, boxes[0].flags),
+            std::make_tuple(vx::Sjis("次の用紙の余白では印刷領域がなくなるため、既定値に戻しました."
+                                     "\nA4 (Margin.*.03)"),
+                            vx::Sjis("印刷設定"), vx::MB_ICONEXCLAMATION));
+  ASSERT_TRUE(core->SaveSettings({}));
+  core.reset();
+  ui.ClearCalls();
+  Start();
+  EXPECT_TRUE(ui.CallsOf(vx::UiCallKind::kMessageBox).empty());
+}
+
 // Until the user chooses one, images go to the program folder; where that is the profile it is
 // kept as the profile itself, so that a copied or moved profile writes into its own folder.
 TEST_F(ApplicationCoreTest, TheImageFolderOfAFirstStartIsTheProfileWhereverItMoves) {

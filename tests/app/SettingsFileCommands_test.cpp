@@ -87,6 +87,29 @@ TEST_F(SettingsFileCommandsTest, ExportedSettingsComeBack) {
   EXPECT_TRUE(Boxes().empty());
 }
 
+// Margins that leave no printable area come in as the defaults, and the user is told which
+// paper kinds they were, from a print settings file as from a settings file.
+TEST_F(SettingsFileCommandsTest, ImportedMarginsLeavingNoPrintableAreaAreResetAndTold) {
+  const fs::path print = root / "print.ini", settings = root / "settings.ini";
+  vxtest::WriteFileBytes(print, "[Print]\r\nMargin.Left.03=1100\r\nMargin.Right.03=1000\r\n");
+  vxtest::WriteFileBytes(settings,
+                         "[System]\r\nVQNumber96=96\r\n[Print]\r\nMargin.Top.00=-1\r\n"
+                         "Margin.Top.06=1820\r\nMargin.Bottom.06=0\r\n");
+  ui.QueuePath(print);
+  ASSERT_TRUE(commands->ImportPrintSettings());
+  EXPECT_EQ(std::tie(Values().print.margins[3].left, Values().print.margins[3].right),
+            std::make_tuple(200, 200));
+  ui.QueuePath(settings);
+  ASSERT_TRUE(commands->ImportSettings());
+  EXPECT_EQ(std::tie(Values().print.margins[0].top, Values().print.margins[6].top),
+            std::make_tuple(283, 283));
+  ASSERT_EQ(Boxes().size(), 2u);
+  const std::string reset = "次の用紙の余白では印刷領域がなくなるため、既定値に戻しました.\n";
+  ExpectBox(0, reset + "A4 (Margin.*.03)", "印刷設定", vx::MB_ICONEXCLAMATION);
+  ExpectBox(1, reset + "フリー (Margin.*.00)\nB6 (Margin.*.06)", "印刷設定",
+            vx::MB_ICONEXCLAMATION);
+}
+
 // A cancelled choice does nothing; a file that cannot be read or written is named in an error
 // box and changes nothing.
 TEST_F(SettingsFileCommandsTest, CancelledOrFailedFilesChangeNothing) {

@@ -97,6 +97,11 @@ TEST(PaperMarginRules, ChecksAValueAgainstThePaperAndTheOtherMargin) {
       {MarginField::kTop, -1, vx::kMarginOutOfRange, 0, 2969},
       {MarginField::kWidth, 0, vx::kMarginOutOfRange, 1, 99999},
       {MarginField::kWidth, 100000, vx::kMarginOutOfRange, 1, 99999},
+      {MarginField::kRight, 1899, vx::kMarginOk, 0, 2099},  // 0.1 mm left beside the left 20.0
+      {MarginField::kRight, 1900, vx::kMarginNoPrintableArea, 0, 2099},
+      {MarginField::kBottom, 2686, vx::kMarginOk, 0, 2969},
+      {MarginField::kBottom, 2687, vx::kMarginNoPrintableArea, 0, 2969},
+      {MarginField::kWidth, 400, vx::kMarginNoPrintableArea, 1, 99999},  // the margins' 40.0 mm
   };
   for (const Case& c : cases) {
     vx::PrintSettings s = A4Settings(false);

@@ -23,6 +23,7 @@
 #include "ui/print/PrintControlIds.h"
 #include "ui/print/PrintDialogServices.h"
 #include "ui/print/PrintKindPanel.h"
+#include "ui/widgets/WindowPlacement.h"
 
 namespace vx {
 namespace {
@@ -54,6 +55,7 @@ ImageOutputDialog::ImageOutputDialog(QWidget* parent, PrintSettings& settings,
   ConnectControls();
   kind_->SetKind(settings_.mode, true);
   ShowFormatHint();
+  PlaceDialogOnScreen(*this);
 }
 
 void ImageOutputDialog::CreateControls() {

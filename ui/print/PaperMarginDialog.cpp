@@ -18,6 +18,7 @@
 #include "ui/print/BuddyLabel.h"
 #include "ui/print/PaperPreview.h"
 #include "ui/print/PrintControlIds.h"
+#include "ui/widgets/WindowPlacement.h"
 
 namespace vx {
 namespace {
@@ -58,6 +59,7 @@ PaperMarginDialog::PaperMarginDialog(QWidget* parent, UiServices& ui, PrintSetti
   ArrangeControls();
   ConnectControls();
   ShowValues();
+  PlaceDialogOnScreen(*this);
 }
 
 void PaperMarginDialog::CreateControls() {

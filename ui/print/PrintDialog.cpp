@@ -21,6 +21,8 @@
 #include "ui/print/PrintControlIds.h"
 #include "ui/print/PrintDialogServices.h"
 #include "ui/print/PrintKindPanel.h"
+#include "ui/widgets/WindowPlacement.h"
+#include "ui/widgets/WrappedLabel.h"
 
 namespace vx {
 namespace {
@@ -47,6 +49,7 @@ PrintDialog::PrintDialog(QWidget* parent, PrintSettings& settings,
   ConnectControls();
   FillPrinters();
   FillControls(settings_.mode);
+  PlaceDialogOnScreen(*this);
 }
 
 QString PrintDialog::PdfEntry() { return QtText(Sjis("PDFファイルに出力")); }
@@ -62,11 +65,9 @@ void PrintDialog::CreateControls() {
   kind_ = new PrintKindPanel(this, settings_, services_);
   paper_ = new QLabel(this);
   SetControlId(paper_, ids::kPaperName);
-  noPrinter_ = new QLabel(QtText(Sjis("プリンタに接続できません。印刷サーバー(CUPS)が応答しません。"
-                                      "PDFファイルへの出力だけができます。")),
-                          this);
+  noPrinter_ = new WrappedLabel(this, QtText(Sjis("プリンタに接続できません。印刷サーバー(CUPS)が"
+                                                  "応答しません。PDFファイルへの出力だけができます。")));
   SetControlId(noPrinter_, ids::kNoPrinter);
-  noPrinter_->setWordWrap(true);
   noPrinter_->setStyleSheet(QStringLiteral("color: #b00000"));
   noPrinter_->hide();
   paperButton_ = new QPushButton(QtText(Sjis("用紙・余白の変更(&S)...")), this);

@@ -20,6 +20,7 @@
 #include "ui/print/PrintControlIds.h"
 #include "ui/print/NoPagesBox.h"
 #include "ui/print/PrintDialogServices.h"
+#include "ui/widgets/WrappedLabel.h"
 
 namespace vx {
 namespace {
@@ -52,8 +53,7 @@ void PrintKindPanel::CreateControls() {
     SetControlId(radio, kKindIds[kind]);
     kinds_->addButton(radio, kind);
   }
-  description_ = new QLabel(this);
-  description_->setWordWrap(true);
+  description_ = new WrappedLabel(this);
   SetControlId(description_, ids::kKindDescription);
   details_ = new QPushButton(QtText(Sjis("詳細設定(&N)...")), this);
   SetControlId(details_, ids::kDetails);

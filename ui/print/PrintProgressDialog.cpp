@@ -13,6 +13,7 @@
 #include "print/PrintMessageEvent.h"
 #include "res/ResourceIds.h"
 #include "ui/dialogs/DialogSupport.h"
+#include "ui/widgets/WindowPlacement.h"
 
 namespace vx {
 
@@ -22,6 +23,7 @@ PrintProgressDialog::PrintProgressDialog(QWidget* parent, std::string printerNam
       worker_({PrintEngine_StopJob, [this] { return !running_; }, PrintEngine_WaitForJob}) {
   setWindowTitle(QtText(Sjis("印刷中...")));
   CreateControls();
+  PlaceDialogOnScreen(*this);
 }
 
 void PrintProgressDialog::CreateControls() {

@@ -11,6 +11,8 @@
 #include "ui/print/CutSettingsPage.h"
 #include "ui/print/ListSettingsPage.h"
 #include "ui/print/MapSettingsPage.h"
+#include "ui/widgets/PageScrollArea.h"
+#include "ui/widgets/WindowPlacement.h"
 
 namespace vx {
 
@@ -21,7 +23,10 @@ PrintSettingsSheet::PrintSettingsSheet(QWidget* parent, const PrintSettingsConte
   tabs_ = new QTabWidget(this);
   pages_ = {new ListSettingsPage(context, work_), new CutSettingsPage(context, work_),
             new MapSettingsPage(context, work_), new BlankMapSettingsPage(context, work_)};
-  for (PrintSettingsPage* page : pages_) tabs_->addTab(page, page->Title());
+  // A page taller than a small screen scrolls, so that OK and Cancel stay within reach.
+  for (PrintSettingsPage* page : pages_) {
+    tabs_->addTab(new PageScrollArea(page, tabs_), page->Title());
+  }
   const int kind = std::clamp(static_cast<int>(work_.mode), 0, kPrintKindCount - 1);
   tabs_->setCurrentIndex(kind);
   CurrentPage()->Activate();
@@ -32,6 +37,7 @@ PrintSettingsSheet::PrintSettingsSheet(QWidget* parent, const PrintSettingsConte
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_);
   layout->addWidget(buttons_);
+  PlaceDialogOnScreen(*this);
 }
 
 PrintSettingsPage* PrintSettingsSheet::CurrentPage() const {

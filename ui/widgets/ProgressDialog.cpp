@@ -13,6 +13,7 @@
 #include "platform/CodePage.h"
 #include "platform/qt/UiThread.h"
 #include "res/ResourceIds.h"
+#include "ui/widgets/WindowPlacement.h"
 
 namespace vx {
 
@@ -34,6 +35,7 @@ ProgressDialog::ProgressDialog(ProgressJob& job, QWidget* parent, ThreadStarter 
   CreateControls();
   ArrangeControls();
   ConnectControls();
+  PlaceDialogOnScreen(*this);
 }
 
 ProgressDialog::~ProgressDialog() { job_.SetListener(nullptr); }

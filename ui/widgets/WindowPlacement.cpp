@@ -2,11 +2,15 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+
 #include "app/DefaultWindowLayout.h"
+#include "ui/widgets/ActivatedWindows.h"
 
 namespace vx {
 
@@ -59,7 +63,77 @@ class FrameRefit : public QObject {
   QWidget& window_;
 };
 
+// Until a window manager has framed the dialog, it is given the largest frame common ones draw.
+QMargins FrameOrAssumed(const QWidget& window) {
+  const QMargins frame = KnownFrame(window);
+  if (!frame.isNull()) return frame;
+  return {kAssumedWindowFrame.left, kAssumedWindowFrame.top, kAssumedWindowFrame.right,
+          kAssumedWindowFrame.bottom};
+}
+
+// The window a dialog is shown over: its owner's, or the one the user works in while the owner
+// is hidden; none (the screen) when neither is shown.
+const QWidget* ReferenceWindow(const QWidget& dialog) {
+  const QWidget* owner = dialog.parentWidget() ? dialog.parentWidget()->window() : nullptr;
+  if (owner && owner->isVisible()) return owner;
+  return ActivatedWindows::Instance().Latest(dialog);
+}
+
+// The size hint at the height its layout needs for that width (a window's hint leaves out the
+// lines that word-wrapped texts take), within `room` as far as the minimum size allows.
+QSize OpeningSize(const QWidget& dialog, const QSize& room) {
+  QSize size = dialog.sizeHint().boundedTo(room);
+  const QLayout* layout = dialog.layout();
+  if (layout && layout->hasHeightForWidth()) {
+    size.setHeight(std::min(layout->totalHeightForWidth(size.width()), room.height()));
+  }
+  return size.expandedTo(dialog.minimumSizeHint()).expandedTo(dialog.minimumSize());
+}
+
+void PlaceOverReference(QWidget& dialog) {
+  const QMargins frame = FrameOrAssumed(dialog);
+  const QWidget* reference = ReferenceWindow(dialog);
+  const QScreen* screen = reference ? reference->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry().marginsRemoved(frame);
+  const QSize size = OpeningSize(dialog, area.size());
+  const QPoint centre = reference ? reference->frameGeometry().center() : area.center();
+  const QRect client(centre - QPoint(size.width() / 2, size.height() / 2), size);
+  SetClientRect(dialog, FitIntoWorkArea({client.left(), client.top(), client.left() + size.width(),
+                                         client.top() + size.height()},
+                                        {area.left(), area.top(), area.width(), area.height()}));
+}
+
+// Places the dialog each time it is shown, before it is mapped: its place is taken before the
+// dialog's own centring, which goes by the owner even when that is hidden.
+class DialogPlacement : public QObject {
+ public:
+  explicit DialogPlacement(QWidget& dialog) : QObject(&dialog), dialog_(dialog) {
+    dialog.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != &dialog_ || event->type() != QEvent::Show || event->spontaneous()) {
+      return false;
+    }
+    PlaceOverReference(dialog_);
+    if (KnownFrame(dialog_).isNull() && dialog_.windowHandle() && !FrameRefit::Waiting(dialog_)) {
+      new FrameRefit(dialog_);
+    }
+    return false;
+  }
+
+ private:
+  QWidget& dialog_;
+};
+
 }  // namespace
+
+void PlaceDialogOnScreen(QWidget& dialog) {
+  ActivatedWindows::Instance();  // from now on, the windows the user works in are known
+  new DialogPlacement(dialog);
+}
 
 void PlaceWindowOnScreen(QWidget& window, const WindowRect& rect) {
   window.winId();  // creates the native window, which knows its frame where it can

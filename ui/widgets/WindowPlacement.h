@@ -1,6 +1,7 @@
 // Puts a top-level window at a stored rectangle (screen coordinates of its client area), moved
 // and shrunk onto the available area of the screen it falls on, or of the primary screen when it
 // falls on none: a layout stored on another screen never leaves a window's edge out of reach.
+// Dialogs open the same way over the window they belong to.
 #pragma once
 
 #include "app/SettingsValues.h"
@@ -14,5 +15,10 @@ namespace vx {
 void PlaceWindowOnScreen(QWidget& window, const WindowRect& rect);
 // Moves and shrinks a shown window so that its frame lies on the screen's available area.
 void FitFrameOnScreen(QWidget& window, const QMargins& frame);
+// From now on `dialog` opens centred over its owner's window (over the active window while the
+// owner is hidden, as the hidden window that owns the program's dialogs is; else in the middle of
+// the screen), at its size hint with the height its wrapped texts need, shrunk as far as its
+// minimum size allows so that its frame lies on the screen's available area.
+void PlaceDialogOnScreen(QWidget& dialog);
 
 }  // namespace vx

@@ -12,6 +12,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "tests/ui/print/PrintUiTestSupport.h"
+#include "tests/ui/widgets/ScreenPlacementChecks.h"
 #include "ui/print/PrintControlIds.h"
 #include "ui/print/PrintDialogServices.h"
 
@@ -124,6 +125,20 @@ TEST_F(ImageOutputDialogTest, TheDetailedSettingsMayChangeTheKindAndTheRangeMayB
   EXPECT_FALSE(dialog.AllPages());
   EXPECT_EQ(dialog.PageRange(), "2-3");
   EXPECT_EQ(vx::PathOfSettingsText(settings.bmpOutPath).string(), dir.Path().string() + "/");
+}
+
+// On a small screen the kind's description was cut to a strip that "詳細設定" covered; the dialog
+// opened over the hidden window that owns it instead of the window the user works in.
+TEST_F(ImageOutputDialogTest, OpensOverTheWindowTheUserWorksInWithItsTextsWhole) {
+  OwnerAndWorkWindow windows;
+  ASSERT_TRUE(windows.Active());
+  vx::ImageOutputDialog dialog(&windows.owner, settings, services);
+  ShowOnScreenOver(dialog, windows.work);
+  ExpectWrappedTextsWhole(dialog);
+  for (const int kind : {ids::kKindList, ids::kKindBlankMap, ids::kKindCut}) {
+    Control<QRadioButton>(&dialog, kind)->click();
+    ExpectWrappedTextsWhole(dialog);
+  }
 }
 
 TEST_F(ImageOutputDialogTest, EveryMnemonicIsUniqueAndReachesItsControl) {

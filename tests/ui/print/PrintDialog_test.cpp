@@ -16,6 +16,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "tests/ui/print/PrintUiTestSupport.h"
+#include "tests/ui/widgets/ScreenPlacementChecks.h"
 #include "ui/print/PaperMarginDialog.h"
 #include "ui/print/PrintControlIds.h"
 #include "ui/print/PrintDialogServices.h"
@@ -125,6 +126,18 @@ TEST_F(PrintDialogTest, SaysWhenNoPrinterCanBeReached) {
   EXPECT_FALSE(Control<QLabel>(&dialog, ids::kNoPrinter)->isVisible());
   EXPECT_EQ(Control<QComboBox>(&dialog, ids::kPrinter)->count(), 3);
   EXPECT_EQ(Control<QComboBox>(&dialog, ids::kPrinter)->currentText(), QStringLiteral("hall"));
+}
+
+// On a small screen the wrapped texts were cut to strips; the dialog opened over the hidden
+// window that owns it instead of the window the user works in.
+TEST_F(PrintDialogTest, OpensOverTheWindowTheUserWorksInWithItsTextsWhole) {
+  services.listPrinters = [] { return vx::PrinterList{false, {}, {}}; };
+  OwnerAndWorkWindow windows;
+  ASSERT_TRUE(windows.Active());
+  vx::PrintDialog dialog(&windows.owner, settings, services, choice);
+  ShowOnScreenOver(dialog, windows.work);
+  ASSERT_TRUE(Control<QLabel>(&dialog, ids::kNoPrinter)->isVisible());
+  ExpectWrappedTextsWhole(dialog);
 }
 
 TEST_F(PrintDialogTest, ThePaperDialogAndThePreviewOpenFromIt) {

@@ -16,6 +16,7 @@
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "tests/support/ThreadCounter.h"
 #include "tests/ui/print/PrintUiTestSupport.h"
+#include "tests/ui/widgets/ScreenPlacementChecks.h"
 
 namespace vxtest {
 namespace {
@@ -99,6 +100,31 @@ TEST_F(ProgressDialogTest, AnEarlyEndOfTheLoopStopsTheDocumentAndJoinsIt) {
   EXPECT_EQ(stopFlagSeen, 1) << "the dialog waited for the document without stopping it";
   EXPECT_EQ(dialog.EndMessage(), UM_PRINT_STOPPED);
   EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox).size(), 1u);
+}
+
+// The print commands give the dialog the hidden window that owns the program's dialogs: it
+// opened over that window's place, once at the screen's corner with its title bar off screen.
+TEST_F(ProgressDialogTest, OpensOverTheWindowTheUserWorksInWithItsFrameOnTheScreen) {
+  OwnerAndWorkWindow windows;
+  ASSERT_TRUE(windows.Active());
+  PrepareJob(4, 1);
+  vx::PrintProgressDialog dialog(&windows.owner, "LBP");
+  bool checked = false;
+  work = [&](vx::PrintJob& job) {
+    vx::PrintEngine_Post(job, UM_PRINT_PROGRESS, 1);
+    vx::PrintEngine_Post(job, UM_PRINT_DONE, 4);
+    return 0;
+  };
+  QObject::connect(Control<QProgressBar>(&dialog, IDC_PROGRESS_BAR), &QProgressBar::valueChanged,
+                   &dialog, [&] {
+                     if (checked) return;
+                     checked = true;
+                     ExpectFrameOnScreen(dialog);
+                     ExpectOver(dialog, windows.work, 2);
+                   });
+  Watchdog watchdog;
+  EXPECT_EQ(dialog.DoModal(), 0);
+  EXPECT_TRUE(checked);
 }
 
 TEST_F(ProgressDialogTest, AJobWithoutUnitsEndsBeforeAnyWorker) {

@@ -19,6 +19,7 @@
 #include "ui/print/ListSettingsPage.h"
 #include "ui/print/MapSettingsPage.h"
 #include "ui/print/PrintSettingsSheet.h"
+#include "tests/ui/widgets/ScreenPlacementChecks.h"
 
 namespace vxtest {
 namespace {
@@ -58,6 +59,20 @@ TEST_F(PrintSettingsSheetTest, TheSheetOpensOnThePageOfThePrintKind) {
     auto sheet = Sheet();
     EXPECT_EQ(sheet->Tabs()->currentIndex(), mode);
     EXPECT_EQ(sheet->CurrentPage()->PrintKind(), mode);
+  }
+}
+
+// 697 pixels high, the sheet put OK and Cancel below a screen of 600: it stays on the screen,
+// and each page keeps its whole height, scrolling where the screen is too low for it.
+TEST_F(PrintSettingsSheetTest, TheSheetFitsTheScreenAndItsPagesScroll) {
+  OwnerAndWorkWindow windows;
+  ASSERT_TRUE(windows.Active());
+  vx::PrintSettingsSheet sheet(&windows.owner, context, settings);
+  ShowOnScreenOver(sheet, windows.work);
+  for (int kind = 0; kind < vx::kPrintKindCount; ++kind) {
+    sheet.Tabs()->setCurrentIndex(kind);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    EXPECT_GE(sheet.Page(kind)->height(), sheet.Page(kind)->minimumSizeHint().height()) << kind;
   }
 }
 

@@ -27,6 +27,7 @@
 #include "platform/CodePage.h"
 #include "platform/qt/UiThread.h"
 #include "tests/support/ThreadCounter.h"
+#include "tests/ui/widgets/ScreenPlacementChecks.h"
 
 namespace {
 
@@ -224,6 +225,22 @@ TEST_F(ProgressTest, WithCancelDisabledNothingStopsTheJob) {
   EXPECT_EQ(stateAfterTries, vx::JobState::kRunning);
   EXPECT_EQ(job.cancelHooks, 0);
   EXPECT_EQ(database.statements, (Statements{"BEGIN TRANSACTION;", "COMMIT;"}));
+}
+
+// The program's progress dialogs belong to a window that is never shown: they opened over that
+// window's place, away from the window the user works in, once with the title bar off screen.
+TEST_F(ProgressTest, OpensOverTheWindowTheUserWorksInWithItsFrameOnTheScreen) {
+  vxtest::OwnerAndWorkWindow windows;
+  ASSERT_TRUE(windows.Active());
+  vx::ProgressDialog dialog(job, &windows.owner);
+  job.atFirstStep = [&] {
+    vxtest::ExpectFrameOnScreen(dialog);
+    vxtest::ExpectOver(dialog, windows.work, 2);
+    job.release = true;
+  };
+  QTimer deadline;
+  FailAndReleaseAt(deadline);
+  EXPECT_EQ(dialog.exec(), 1);
 }
 
 TEST(ProgressDialog, AThreadThatCannotStartEndsWithTwo) {
