@@ -76,6 +76,7 @@ int ProgressDialog::exec() {
   job_.SetListener(this);
   const bool begun = job_.Begin();
   Redraw();
+  PlaceDialogOnScreen(*this);  // at the size of its first text
   // Started from inside the modal loop, so the completion always finds the loop running.
   QMetaObject::invokeMethod(
       this, [this, begun] { begun ? StartWorker() : FinishJob(); }, Qt::QueuedConnection);

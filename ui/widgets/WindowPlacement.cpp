@@ -108,8 +108,15 @@ void PlaceOverReference(QWidget& dialog) {
 // dialog's own centring, which goes by the owner even when that is hidden.
 class DialogPlacement : public QObject {
  public:
+  static constexpr const char* kName = "dialogPlacement";
+
   explicit DialogPlacement(QWidget& dialog) : QObject(&dialog), dialog_(dialog) {
+    setObjectName(QString::fromLatin1(kName));
     dialog.installEventFilter(this);
+  }
+
+  static bool Attached(const QWidget& dialog) {
+    return dialog.findChild<QObject*>(QString::fromLatin1(kName), Qt::FindDirectChildrenOnly);
   }
 
  protected:
@@ -128,11 +135,23 @@ class DialogPlacement : public QObject {
   QWidget& dialog_;
 };
 
+// A window is made where its widget lies. One moved between being made and being mapped gets the
+// window manager's answer to that move while it is being framed, when the platform reads the
+// window's place from the server and takes the new frame's corner for it; the next resize (a
+// progress text that grows as the job starts) then sends the window to the screen's corner, its
+// title bar off the screen.
+void PlaceBeforeItsWindowIsMade(QWidget& dialog) {
+  dialog.ensurePolished();  // as showing does, so that it opens at the size placed here
+  if (dialog.layout()) dialog.layout()->activate();
+  PlaceOverReference(dialog);
+}
+
 }  // namespace
 
 void PlaceDialogOnScreen(QWidget& dialog) {
   ActivatedWindows::Instance();  // from now on, the windows the user works in are known
-  new DialogPlacement(dialog);
+  if (!DialogPlacement::Attached(dialog)) new DialogPlacement(dialog);
+  if (!dialog.isVisible()) PlaceBeforeItsWindowIsMade(dialog);
 }
 
 void PlaceWindowOnScreen(QWidget& window, const WindowRect& rect) {

@@ -109,6 +109,7 @@ TEST_F(ProgressDialogTest, OpensOverTheWindowTheUserWorksInWithItsFrameOnTheScre
   ASSERT_TRUE(windows.Active());
   PrepareJob(4, 1);
   vx::PrintProgressDialog dialog(&windows.owner, "LBP");
+  const NativeWindowBirth birth(dialog);
   bool checked = false;
   work = [&](vx::PrintJob& job) {
     vx::PrintEngine_Post(job, UM_PRINT_PROGRESS, 1);
@@ -121,6 +122,7 @@ TEST_F(ProgressDialogTest, OpensOverTheWindowTheUserWorksInWithItsFrameOnTheScre
                      checked = true;
                      ExpectFrameOnScreen(dialog);
                      ExpectOver(dialog, windows.work, 2);
+                     ExpectMadeWhereItOpened(birth, dialog);
                    });
   Watchdog watchdog;
   EXPECT_EQ(dialog.DoModal(), 0);

@@ -69,10 +69,11 @@ class TestJob : public vx::ProgressJob {
   }
   std::string ProgressText(int position, int total) const override {
     if (QThread::currentThread() != qApp->thread()) ++textsOffUiThread;
-    return vx::FormatProgressText(vx::Sjis("読み込み中"), position, total);
+    return vx::FormatProgressText(title, position, total);
   }
   void OnCancel() override { ++cancelHooks; }
 
+  std::string title = vx::Sjis("読み込み中");
   std::function<StepResult(int step)> script;  // worker thread
   std::function<void()> atFirstStep;  // queued to the UI thread as the first step begins
   std::atomic<int> steps{0};
@@ -232,10 +233,14 @@ TEST_F(ProgressTest, WithCancelDisabledNothingStopsTheJob) {
 TEST_F(ProgressTest, OpensOverTheWindowTheUserWorksInWithItsFrameOnTheScreen) {
   vxtest::OwnerAndWorkWindow windows;
   ASSERT_TRUE(windows.Active());
+  // A first text wider than the dialog was made for.
+  job.title = vx::Sjis("チェックリストを読み込んでいます。しばらくお待ちください");
   vx::ProgressDialog dialog(job, &windows.owner);
+  const vxtest::NativeWindowBirth birth(dialog);
   job.atFirstStep = [&] {
     vxtest::ExpectFrameOnScreen(dialog);
     vxtest::ExpectOver(dialog, windows.work, 2);
+    vxtest::ExpectMadeWhereItOpened(birth, dialog);
     job.release = true;
   };
   QTimer deadline;

@@ -8,9 +8,11 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QLabel>
+#include <QPlatformSurfaceEvent>
 #include <QScreen>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 
 #include <cstdlib>
 
@@ -76,6 +78,41 @@ inline void ExpectWrappedTextsWhole(const QWidget& window) {
         << label->text().toStdString() << ": " << label->height() << " of "
         << label->heightForWidth(label->width());
   }
+}
+
+// Where the window's native window was made. One made away from where it opens is moved between
+// being made and being mapped: a window manager answers that move while it frames the window,
+// when the platform reads the window's place from the server and gets the new frame's corner,
+// and the window's next resize sends it there, its title bar off the screen.
+class NativeWindowBirth : public QObject {
+ public:
+  explicit NativeWindowBirth(QWidget& window) { window.installEventFilter(this); }
+  bool Made() const { return made_; }
+  QPoint Place() const { return place_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::PlatformSurface &&
+        static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType() ==
+            QPlatformSurfaceEvent::SurfaceCreated) {
+      made_ = true;
+      place_ = static_cast<QWidget*>(watched)->windowHandle()->position();
+    }
+    return false;
+  }
+
+ private:
+  bool made_ = false;
+  QPoint place_;
+};
+
+inline void ExpectMadeWhereItOpened(const NativeWindowBirth& birth, const QWidget& window) {
+  ASSERT_TRUE(birth.Made());
+  const QPoint made = birth.Place();
+  const QPoint opened = window.windowHandle()->position();
+  EXPECT_TRUE(made == opened) << window.windowTitle().toStdString() << ": made at " << made.x()
+                              << "," << made.y() << ", opened at " << opened.x() << ","
+                              << opened.y();
 }
 
 // The hidden owner at the place the program gives it, and an active window in the lower right

@@ -62,7 +62,9 @@ TEST(WindowPlacementTest, ADialogOpensOverItsOwnerOrTheWindowTheUserWorksIn) {
   vxtest::OwnerAndWorkWindow windows;
   ASSERT_TRUE(windows.Active());
   PageDialog overWork(&windows.owner, 50, false);
+  const vxtest::NativeWindowBirth birth(overWork);
   vxtest::ShowOnScreenOver(overWork, windows.work, 2);
+  vxtest::ExpectMadeWhereItOpened(birth, overWork);
   vxtest::ExpectWrappedTextsWhole(overWork);
 
   // Between a dialog that closes and the next, no window is active.
