@@ -101,6 +101,9 @@ void PrintKindPanel::ArrangeControls() {
 
 void PrintKindPanel::ConnectControls() {
   connect(kinds_, &QButtonGroup::idClicked, this, [this](int kind) {
+    // A mnemonic clicks its button a moment later: after OK that click would set up the job
+    // again while it prints, and change the settings the dialog was closed with.
+    if (closed_) return;
     Q_EMIT aboutToUseSettings();
     SetKind(kind, false);
   });
@@ -131,6 +134,16 @@ void PrintKindPanel::SetKind(int kind, bool resetRange) {
   rangeNote_->setText(QtText(note));
   noGdiPlus_->setChecked(settings_.bmpPrint != 0);
   settings_.mode = kind;
+}
+
+void PrintKindPanel::showEvent(QShowEvent* event) {
+  closed_ = false;
+  QWidget::showEvent(event);
+}
+
+void PrintKindPanel::hideEvent(QHideEvent* event) {
+  closed_ = true;
+  QWidget::hideEvent(event);
 }
 
 bool PrintKindPanel::AllPages() const { return all_->isChecked(); }

@@ -39,6 +39,10 @@ class PrintKindPanel : public QWidget {
   // fields go to the settings first.
   void aboutToUseSettings();
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
  private:
   void CreateControls();
   void ArrangeControls();
@@ -50,6 +54,7 @@ class PrintKindPanel : public QWidget {
   PrintSettings& settings_;
   const PrintDialogServices& services_;
   int pageCount_ = 0;
+  bool closed_ = false;  // the dialog was shown and has closed
   QButtonGroup* kinds_ = nullptr;
   QLabel* description_ = nullptr;
   QPushButton* details_ = nullptr;

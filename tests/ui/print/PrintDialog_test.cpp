@@ -104,6 +104,22 @@ TEST_F(PrintDialogTest, APdfFilePrinterCopiesAndRangeGoToTheCaller) {
       << "the kept choice comes first";
 }
 
+// A print kind's mnemonic clicks its button a moment later; OK pressed meanwhile closes the
+// dialog first, and the late click may neither change the settings nor set the job up again.
+TEST_F(PrintDialogTest, AKindClickedAfterOkLeavesTheSettingsAndTheJob) {
+  TempDir dir;
+  vx::PrintDialog dialog(nullptr, settings, services, choice);
+  auto* printer = Control<QComboBox>(&dialog, ids::kPrinter);
+  printer->setCurrentIndex(printer->findText(vx::PrintDialog::PdfEntry()));
+  ui.QueuePath(dir / "out.pdf");
+  QTimer::singleShot(0, [&] { Control<QPushButton>(&dialog, IDOK)->click(); });
+  ASSERT_EQ(dialog.DoModal(), 1);
+  const int countsAtOk = counts;
+  Control<QRadioButton>(&dialog, ids::kKindMap)->click();
+  EXPECT_EQ(settings.mode, 0);
+  EXPECT_EQ(counts, countsAtOk);
+}
+
 // A print server that does not answer is told apart from one without printers: the dialog
 // says so beside the printer list, which offers the PDF file only.
 TEST_F(PrintDialogTest, SaysWhenNoPrinterCanBeReached) {
