@@ -9,7 +9,7 @@
 #include "app/SettingsValues.h"
 #include "data/PavorunDatabase.h"
 #include "data/images/CatalogImages.h"
-#include "platform/ScriptedUiServices.h"
+#include "tests/support/ScriptedUiServices.h"
 #include "tests/support/TempDir.h"
 
 namespace vxtest {

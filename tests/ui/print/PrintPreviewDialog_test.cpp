@@ -16,12 +16,12 @@
 #include <system_error>
 #include <thread>
 
-#include "platform/ScriptedUiServices.h"
 #include "platform/qt/UiThread.h"
 #include "print/PrintErrors.h"
 #include "print/QtPrintEventSink.h"
 #include "print/UiPrintReportSink.h"
 #include "tests/print/DocumentTestSupport.h"
+#include "tests/support/ScriptedUiServices.h"
 #include "ui/print/PreviewPageView.h"
 #include "ui/print/PreviewPlacement.h"
 #include "ui/print/PreviewProgressDialog.h"
