@@ -54,19 +54,32 @@ status=0
 
 ran=$(grep -acE '^ *[0-9]+/[0-9]+ Test +#' "$logs/ctest.log" || true)
 failed=$(grep -acE '^ *[0-9]+/[0-9]+ Test +#.*(\*\*\*|Failed)' "$logs/ctest.log" || true)
-cases=$(cat "$logs"/*.xml 2>/dev/null | grep -o '<testsuites tests="[0-9]*"' | grep -o '[0-9]*' |
-  awk '{n += $1} END {print n + 0}')
+# A run may leave no sanitizer log (nothing reported) and no test report (a program that is not a
+# GoogleTest one): an empty list then, not a failed cat.
+shopt -s nullglob
+xmls=("$logs"/*.xml)
+tsanLogs=("$logs"/tsan.*)
+cases=0
+if [ ${#xmls[@]} -gt 0 ]; then
+  cases=$(awk 'match($0, /<testsuites tests="[0-9]+"/) {
+    s = substr($0, RSTART, RLENGTH); gsub(/[^0-9]/, "", s); n += s} END {print n + 0}' "${xmls[@]}")
+fi
 report='^WARNING: ThreadSanitizer|ThreadSanitizer: starting new threads after multi-threaded fork'
-reports=$(cat "$logs"/tsan.* 2>/dev/null | grep -cE "$report" || true)
+reports=0
+if [ ${#tsanLogs[@]} -gt 0 ]; then
+  reports=$(cat "${tsanLogs[@]}" | grep -cE "$report" || true)
+fi
 echo "tsan: $ran test programs ($cases test cases) run, $failed failed," \
   "$reports ThreadSanitizer reports"
-# What tools/tsan.supp kept out of the count, by entry.
-cat "$logs"/tsan.* 2>/dev/null | awk '/^ThreadSanitizer: Matched/ {on = 1; next}
-  on && $1 ~ /^[0-9]+$/ {n[$2] += $1; next} {on = 0}
-  END {for (e in n) printf "tsan: suppressed %d times: %s\n", n[e], e}'
+if [ ${#tsanLogs[@]} -gt 0 ]; then
+  # What tools/tsan.supp kept out of the count, by entry.
+  cat "${tsanLogs[@]}" | awk '/^ThreadSanitizer: Matched/ {on = 1; next}
+    on && $1 ~ /^[0-9]+$/ {n[$2] += $1; next} {on = 0}
+    END {for (e in n) printf "tsan: suppressed %d times: %s\n", n[e], e}'
+fi
 if [ "$reports" -gt 0 ]; then
   status=1
-  grep -h -A12 -E "$report" "$logs"/tsan.* | grep -E 'WARNING|ThreadSanitizer:|#[0-3] ' |
+  grep -h -A12 -E "$report" "${tsanLogs[@]}" | grep -E 'WARNING|ThreadSanitizer:|#[0-3] ' |
     head -80 || true
 fi
 exit $status
