@@ -189,7 +189,8 @@ class LoopbackCupsServer {
     std::vector<std::string> args = {kCupsd, "-l", "-c", conf, "-s", files};
     std::vector<char*> argv = Pointers(args);
     std::vector<char*> envp = Pointers(env);
-    const bool spawned = posix_spawn(&pid_, kCupsd, nullptr, nullptr, argv.data(), envp.data()) == 0;
+    const bool spawned =
+        posix_spawn(&pid_, kCupsd, nullptr, nullptr, argv.data(), envp.data()) == 0;
     if (!spawned) {
       pid_ = -1;
       failure_ = "cupsd could not be started";
