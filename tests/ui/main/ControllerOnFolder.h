@@ -23,6 +23,11 @@ struct ControllerOnFolder {
     values.eventNumber = 96;
     controller.Init(db.get(), &images, &values);
   }
+  // In shut-down's order: the controller lets go of the database before it goes.
+  void CloseDatabase() {
+    controller.Exit();
+    db.reset();
+  }
 
   TempDir dir;
   std::unique_ptr<vx::PavorunDatabase> db;  // at first a new one: no catalogue installed

@@ -167,7 +167,7 @@ TEST_F(ToolWindowsWithoutCatalogTest, ADroppedFileIsNotOpened) {
 // A catalogue damaged past its first pages still named its maps, and the map window drew them.
 TEST_F(ToolWindowsWithoutCatalogTest, ADamagedCatalogueShowsNoMap) {
   windows.reset();
-  db.reset();
+  CloseDatabase();
   {
     vx::PavorunDatabase sound(dir.Path());
     vxtest::BuildControllerCatalog(sound);
