@@ -16,6 +16,7 @@
 # build-asan/asan-logs/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/tools/test-counts.sh"
 build=${VX_ASAN_BUILD_DIR:-$root/build-asan}
 jobs=${VX_ASAN_JOBS:-3}
 flags="-fsanitize=address,undefined -fno-omit-frame-pointer"
@@ -48,16 +49,8 @@ status=0
 (cd "$build" && ctest -j "$jobs" -E webengine --output-on-failure \
   --output-log "$logs/ctest.log" "$@") || status=1
 
-ran=$(grep -acE '^ *[0-9]+/[0-9]+ Test +#' "$logs/ctest.log" || true)
-failed=$(grep -acE '^ *[0-9]+/[0-9]+ Test +#.*(\*\*\*|Failed)' "$logs/ctest.log" || true)
 shopt -s nullglob
-xmls=("$logs"/*.xml)
 reportLogs=("$logs"/asan.*)
-cases=0
-if [ ${#xmls[@]} -gt 0 ]; then
-  cases=$(awk 'match($0, /<testsuites tests="[0-9]+"/) {
-    s = substr($0, RSTART, RLENGTH); gsub(/[^0-9]/, "", s); n += s} END {print n + 0}' "${xmls[@]}")
-fi
 report='ERROR: (AddressSanitizer|LeakSanitizer)'
 undefined='runtime error:'
 testOutput="$build/Testing/Temporary/LastTest.log"
@@ -67,8 +60,7 @@ if [ ${#reportLogs[@]} -gt 0 ]; then
 fi
 undefinedReports=$(grep -ac "$undefined" "$testOutput" 2>/dev/null || true)
 reports=$((reports + ${undefinedReports:-0}))
-echo "asan: $ran test programs ($cases test cases) run, $failed failed," \
-  "$reports sanitizer reports"
+echo "asan: $(vx_test_counts "$logs"), $reports sanitizer reports"
 if [ ${#reportLogs[@]} -gt 0 ]; then
   # What tools/lsan.supp kept out of the count, by entry.
   cat "${reportLogs[@]}" | awk '/^Suppressions used:/ {on = 1; next}

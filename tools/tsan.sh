@@ -16,6 +16,7 @@
 # build-tsan/tsan-logs/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/tools/test-counts.sh"
 build=${VX_TSAN_BUILD_DIR:-$root/build-tsan}
 jobs=${VX_TSAN_JOBS:-3}
 tests='^(sample_disc_.*|support_tests|platform_.*|data_.*|checklist_tests|app_.*|print_.*|'\
@@ -52,25 +53,15 @@ status=0
 (cd "$build" && ctest -j "$jobs" -R "$tests" -E webengine --output-on-failure \
   --output-log "$logs/ctest.log" "$@") || status=1
 
-ran=$(grep -acE '^ *[0-9]+/[0-9]+ Test +#' "$logs/ctest.log" || true)
-failed=$(grep -acE '^ *[0-9]+/[0-9]+ Test +#.*(\*\*\*|Failed)' "$logs/ctest.log" || true)
-# A run may leave no sanitizer log (nothing reported) and no test report (a program that is not a
-# GoogleTest one): an empty list then, not a failed cat.
+# A run may leave no sanitizer log (nothing reported): an empty list then, not a failed cat.
 shopt -s nullglob
-xmls=("$logs"/*.xml)
 tsanLogs=("$logs"/tsan.*)
-cases=0
-if [ ${#xmls[@]} -gt 0 ]; then
-  cases=$(awk 'match($0, /<testsuites tests="[0-9]+"/) {
-    s = substr($0, RSTART, RLENGTH); gsub(/[^0-9]/, "", s); n += s} END {print n + 0}' "${xmls[@]}")
-fi
 report='^WARNING: ThreadSanitizer|ThreadSanitizer: starting new threads after multi-threaded fork'
 reports=0
 if [ ${#tsanLogs[@]} -gt 0 ]; then
   reports=$(cat "${tsanLogs[@]}" | grep -cE "$report" || true)
 fi
-echo "tsan: $ran test programs ($cases test cases) run, $failed failed," \
-  "$reports ThreadSanitizer reports"
+echo "tsan: $(vx_test_counts "$logs"), $reports ThreadSanitizer reports"
 if [ ${#tsanLogs[@]} -gt 0 ]; then
   # What tools/tsan.supp kept out of the count, by entry.
   cat "${tsanLogs[@]}" | awk '/^ThreadSanitizer: Matched/ {on = 1; next}
