@@ -99,7 +99,6 @@ class ApplicationCore {
   AppSettings& Settings() { return *settings_; }
   SettingsValues& Values() { return values_; }
   BookmarkList& Bookmarks() { return *bookmarks_; }
-  CatalogImages* Images() { return images_.get(); }
   PavorunDatabase* Database() { return database_.get(); }
   CatalogController* Controller() { return controller_.get(); }
   const std::optional<std::filesystem::path>& ImageFolder() const { return imageFolder_; }

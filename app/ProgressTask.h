@@ -14,10 +14,6 @@ class AppSettings;
 struct ProgressTask {
   explicit ProgressTask(AppSettings* settings) : owner(settings) {}
 
-  void ClearTexts() {
-    for (std::string& text : texts) text.clear();
-  }
-
   AppSettings* owner;
   int status = 0;
   std::array<std::string, 3> texts;  // CP932

@@ -34,7 +34,7 @@
 #include "data/PavorunDatabase.h"
 #include "data/images/CatalogImages.h"
 #include "data/images/CutDrawing.h"
-#include "platform/ScriptedUiServices.h"
+#include "tests/support/ScriptedUiServices.h"
 #include "tests/ui/views/ForwardingFrame.h"
 #include "ui/map/HalfSpaceTable.h"
 #include "ui/map/HallMapPicture.h"

@@ -26,13 +26,13 @@
 
 #include "app/CatalogController.h"
 #include "app/SettingsValues.h"
-#include "bench/OffscreenBenchmarks.h"
 #include "bench/BenchTiming.h"
 #include "bench/FullSampleDisc.h"
+#include "bench/OffscreenBenchmarks.h"
 #include "bench/PageCuts.h"
 #include "data/PavorunDatabase.h"
 #include "data/images/CatalogImages.h"
-#include "platform/ScriptedUiServices.h"
+#include "tests/support/ScriptedUiServices.h"
 #include "tests/ui/views/ForwardingFrame.h"
 #include "ui/views/CutPageView.h"
 

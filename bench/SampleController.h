@@ -14,7 +14,7 @@
 #include "app/SettingsValues.h"
 #include "data/PavorunDatabase.h"
 #include "data/images/CatalogImages.h"
-#include "platform/ScriptedUiServices.h"
+#include "tests/support/ScriptedUiServices.h"
 #include "ui/widgets/ProgressDialogRunner.h"
 
 namespace vxbench {

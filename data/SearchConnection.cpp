@@ -67,7 +67,9 @@ SearchConnection::~SearchConnection() {
 }
 
 int SearchConnection::Use(const std::atomic<bool>& cancel, std::string* error, const Work& work) {
-  std::lock_guard lock(useMutex_);
+  std::unique_lock lock(useMutex_, std::try_to_lock);
+  if (const UseObserver observer = useObserver_.load()) observer(!lock.owns_lock());
+  if (!lock.owns_lock()) lock.lock();
   if (!Open(error)) return kNoConnection;
   currentStop_ = &cancel;
   int rc = work(*connection_, texts_);

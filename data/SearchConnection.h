@@ -51,10 +51,17 @@ class SearchConnection {
   // Stops a read-ahead in progress; it leaves no copy. Any thread.
   void StopReadAhead() { readAheadStop_.store(true); }
 
+  // Tests act at a given point of a use through this: called on the thread of each search or read
+  // as it asks for the connection, with whether another holds it (the caller then waits for it).
+  using UseObserver = void (*)(bool waits);
+  static void ObserveUses(UseObserver observer) { useObserver_.store(observer); }
+
  private:
   bool Open(std::string* error);
   void JoinReadAhead();
   static int WaitWhileLocked(void* self, int attempts);
+
+  static inline std::atomic<UseObserver> useObserver_{nullptr};
 
   PavorunDatabase& database_;
   EventCircleTexts texts_;

@@ -1,7 +1,5 @@
 #include "print/LineList.h"
 
-#include <algorithm>
-
 #include "platform/CodePage.h"
 #include "print/PageCanvas.h"
 #include "print/PageDrawing.h"
@@ -13,11 +11,10 @@ namespace vx {
 void LineList_Clear() {
   PrintEngineState& state = PrintEngine_State();
   state.leaderLines.clear();
-  state.leaderColumns.fill(-1);
   state.leaderLimitReported = false;
 }
 
-int LineList_Add(int group, int column, int x, int y, int width, int height, ColorRef color) {
+int LineList_Add(int group, int x, int y, int width, int height, ColorRef color) {
   PrintEngineState& state = PrintEngine_State();
   if (group < 0 || group >= kLeaderGroups || state.leaderLines.size() >= kMaxLeaderLines) {
     if (!state.leaderLimitReported) {
@@ -27,17 +24,10 @@ int LineList_Add(int group, int column, int x, int y, int width, int height, Col
     return -1;
   }
   state.leaderLines.push_back({x, y, width, height, group, color});
-  int& largest = state.leaderColumns[static_cast<std::size_t>(group)];
-  largest = std::max(largest, column);
   return 0;
 }
 
 const std::vector<LeaderLine>& LineList_Lines() { return PrintEngine_State().leaderLines; }
-
-int LineList_LargestColumn(int group) {
-  if (group < 0 || group >= kLeaderGroups) return -1;
-  return PrintEngine_State().leaderColumns[static_cast<std::size_t>(group)];
-}
 
 int LineList_Draw(PrintJob& job, bool output) {
   PageCanvas* canvas = PrintPage_Canvas(job, output);

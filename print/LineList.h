@@ -24,10 +24,8 @@ struct LeaderLine {
 
 void LineList_Clear();
 // Adds a line; -1 (reported once a page) when 256 are stored or the group is outside 0..19.
-int LineList_Add(int group, int column, int x, int y, int width, int height, ColorRef color);
+int LineList_Add(int group, int x, int y, int width, int height, ColorRef color);
 const std::vector<LeaderLine>& LineList_Lines();
-// The largest column index added in the group; -1 when none.
-int LineList_LargestColumn(int group);
 // Draws every line of the page (points in page pixels) on the page's canvas, in the width of
 // the job's line setting.
 int LineList_Draw(PrintJob& job, bool output);

@@ -107,7 +107,7 @@ int ListMapDocument::AddLeaderLine(const PrintJob& copy, const PrintRecord& reco
   const MapPlacement& placement = CurrentPlacement();
   const int endX = origin.x + placement.PageX(desk.x + desk.w / 2);
   const int endY = origin.y + placement.PageY(desk.y + desk.h / 2);
-  return LineList_Add(column, column, startX, startY, endX - startX, endY - startY,
+  return LineList_Add(column, startX, startY, endX - startX, endY - startY,
                       state.tables.ColorOf(color));
 }
 

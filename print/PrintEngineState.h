@@ -62,11 +62,6 @@ struct PrintEngineState {
   std::vector<std::string> pageTitles = std::vector<std::string>(1001);
   bool pageLimitReported = false;
   std::vector<LeaderLine> leaderLines;
-  std::array<int, kLeaderGroups> leaderColumns = [] {
-    std::array<int, kLeaderGroups> none;
-    none.fill(-1);
-    return none;
-  }();
   bool leaderLimitReported = false;
 
   // The outputs of the targets, the group page totals of each document kind's last run (what

@@ -36,7 +36,7 @@ fi
 cmake --build "$build" -j "${VX_FUZZ_JOBS:-4}" --target "${targets[@]/%/_fuzz}"
 
 # Leaks at exit inside the font libraries are none of ours: see the file.
-export LSAN_OPTIONS="suppressions=$root/tests/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 status=0
 for target in "${targets[@]}"; do

@@ -16,6 +16,7 @@
 # build-tsan/tsan-logs/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/tools/test-counts.sh"
 build=${VX_TSAN_BUILD_DIR:-$root/build-tsan}
 jobs=${VX_TSAN_JOBS:-3}
 tests='^(sample_disc_.*|support_tests|platform_.*|data_.*|checklist_tests|app_.*|print_.*|'\
@@ -52,21 +53,24 @@ status=0
 (cd "$build" && ctest -j "$jobs" -R "$tests" -E webengine --output-on-failure \
   --output-log "$logs/ctest.log" "$@") || status=1
 
-ran=$(grep -acE '^ *[0-9]+/[0-9]+ Test +#' "$logs/ctest.log" || true)
-failed=$(grep -acE '^ *[0-9]+/[0-9]+ Test +#.*(\*\*\*|Failed)' "$logs/ctest.log" || true)
-cases=$(cat "$logs"/*.xml 2>/dev/null | grep -o '<testsuites tests="[0-9]*"' | grep -o '[0-9]*' |
-  awk '{n += $1} END {print n + 0}')
+# A run may leave no sanitizer log (nothing reported): an empty list then, not a failed cat.
+shopt -s nullglob
+tsanLogs=("$logs"/tsan.*)
 report='^WARNING: ThreadSanitizer|ThreadSanitizer: starting new threads after multi-threaded fork'
-reports=$(cat "$logs"/tsan.* 2>/dev/null | grep -cE "$report" || true)
-echo "tsan: $ran test programs ($cases test cases) run, $failed failed," \
-  "$reports ThreadSanitizer reports"
-# What tools/tsan.supp kept out of the count, by entry.
-cat "$logs"/tsan.* 2>/dev/null | awk '/^ThreadSanitizer: Matched/ {on = 1; next}
-  on && $1 ~ /^[0-9]+$/ {n[$2] += $1; next} {on = 0}
-  END {for (e in n) printf "tsan: suppressed %d times: %s\n", n[e], e}'
+reports=0
+if [ ${#tsanLogs[@]} -gt 0 ]; then
+  reports=$(cat "${tsanLogs[@]}" | grep -cE "$report" || true)
+fi
+echo "tsan: $(vx_test_counts "$logs"), $reports ThreadSanitizer reports"
+if [ ${#tsanLogs[@]} -gt 0 ]; then
+  # What tools/tsan.supp kept out of the count, by entry.
+  cat "${tsanLogs[@]}" | awk '/^ThreadSanitizer: Matched/ {on = 1; next}
+    on && $1 ~ /^[0-9]+$/ {n[$2] += $1; next} {on = 0}
+    END {for (e in n) printf "tsan: suppressed %d times: %s\n", n[e], e}'
+fi
 if [ "$reports" -gt 0 ]; then
   status=1
-  grep -h -A12 -E "$report" "$logs"/tsan.* | grep -E 'WARNING|ThreadSanitizer:|#[0-3] ' |
+  grep -h -A12 -E "$report" "${tsanLogs[@]}" | grep -E 'WARNING|ThreadSanitizer:|#[0-3] ' |
     head -80 || true
 fi
 exit $status

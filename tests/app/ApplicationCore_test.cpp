@@ -16,8 +16,8 @@
 #include "app/SettingsPath.h"
 #include "data/SearchCondition.h"
 #include "platform/CodePage.h"
-#include "platform/ScriptedUiServices.h"
 #include "tests/app/ControllerCatalog.h"
+#include "tests/support/ScriptedUiServices.h"
 #include "tests/support/TempDir.h"
 #include "tests/web/JobRunning.h"
 

@@ -6,7 +6,7 @@
 
 #include "app/CatalogController.h"
 #include "app/CircleLinkAddress.h"
-#include "platform/ScriptedUiServices.h"
+#include "tests/support/ScriptedUiServices.h"
 
 namespace {
 

@@ -13,11 +13,11 @@
 #include "app/SettingsValues.h"
 #include "data/PavorunDatabase.h"
 #include "data/images/CatalogImages.h"
-#include "platform/ScriptedUiServices.h"
 #include "res/ResourceIds.h"
 #include "tests/app/ControllerCatalog.h"
 #include "tests/app/FakeChecklistDialogs.h"
 #include "tests/app/FakeWindows.h"
+#include "tests/support/ScriptedUiServices.h"
 #include "tests/support/TempDir.h"
 
 namespace vxtest {

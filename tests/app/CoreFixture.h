@@ -14,8 +14,8 @@
 
 #include "app/ApplicationCore.h"
 #include "platform/CodePage.h"
-#include "platform/ScriptedUiServices.h"
 #include "tests/app/ControllerCatalog.h"
+#include "tests/support/ScriptedUiServices.h"
 #include "tests/support/TempDir.h"
 
 namespace vxtest {

@@ -17,9 +17,9 @@
 #include "app/DatabaseInitializer.h"
 #include "data/PavorunDatabase.h"
 #include "platform/CodePage.h"
-#include "platform/ScriptedUiServices.h"
 #include "tests/app/InitializerFolders.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/ScriptedUiServices.h"
 #include "tests/support/TempDir.h"
 #include "tests/web/JobRunning.h"
 

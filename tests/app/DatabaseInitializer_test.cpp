@@ -14,9 +14,9 @@
 #include "app/DatabaseFileCopyJob.h"
 #include "data/PavorunDatabase.h"
 #include "platform/CodePage.h"
-#include "platform/ScriptedUiServices.h"
 #include "tests/app/ControllerCatalog.h"
 #include "tests/app/InitializerFolders.h"
+#include "tests/support/ScriptedUiServices.h"
 #include "tests/support/TempDir.h"
 #include "tests/web/JobRunning.h"
 

@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "data/PavorunDatabase.h"
-#include "platform/ScriptedUiServices.h"
 #include "tests/app/ControllerCatalog.h"
+#include "tests/support/ScriptedUiServices.h"
 #include "tests/support/TempDir.h"
 
 namespace vxtest {

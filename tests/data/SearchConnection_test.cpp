@@ -5,6 +5,7 @@
 #include "tests/data/InstalledSampleDisc.h"
 #include "tests/data/TestCatalog.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/ThreadCounter.h"
 
 #include <gtest/gtest.h>
 #include <malloc.h>
@@ -144,15 +145,49 @@ TEST_F(SearchConnectionTest, TheLastHoldGoingStopsAReadAheadThatWaitsForTheDatab
   EXPECT_EQ(search.CountMatches(), 1);
 }
 
-TEST_F(SearchConnectionTest, CancellingASearchStopsTheReadAheadItWaitsFor) {
+// Counts the uses of search connections as they ask for one, while it lives.
+class UseCounts {
+ public:
+  UseCounts() {
+    current_ = this;
+    SearchConnection::ObserveUses(&Observe);
+  }
+  ~UseCounts() {
+    SearchConnection::ObserveUses(nullptr);
+    current_ = nullptr;
+  }
+  UseCounts(const UseCounts&) = delete;
+  UseCounts& operator=(const UseCounts&) = delete;
+
+  vxtest::ThreadCounter took;   // found the connection free
+  vxtest::ThreadCounter waits;  // found it in use and waited
+
+ private:
+  static void Observe(bool waits) { (waits ? current_->waits : current_->took).Raise(); }
+  static inline UseCounts* current_ = nullptr;
+};
+
+// The cancel reaches the read-ahead two ways: a search that asks for the connection after the
+// cancel stops it then, a cancel that comes while the search waits stops it itself.
+class CancelDuringReadAheadTest : public SearchConnectionTest,
+                                  public ::testing::WithParamInterface<bool> {};
+
+TEST_P(CancelDuringReadAheadTest, CancellingASearchStopsTheReadAheadItWaitsFor) {
+  const bool whileWaiting = GetParam();
   SearchCondition search(db);
   SearchCondition::TextsHold hold = search.HoldTexts();
   OpenConnection(search);
   Find(search, "alpha");
+  UseCounts uses;
   std::optional<ExclusiveLock> lock(std::in_place, db);
   hold = search.ReadTextsAhead();
+  ASSERT_TRUE(uses.took.WaitFor(1));  // the read holds the connection, waiting for the database
+  if (!whileWaiting) search.Cancel();
   auto counted = std::async(std::launch::async, [&search] { return search.CountMatches(); });
-  search.Cancel();
+  if (whileWaiting) {
+    ASSERT_TRUE(uses.waits.WaitFor(1));
+    search.Cancel();
+  }
   ASSERT_EQ(counted.wait_for(kPromptly), std::future_status::ready);
   EXPECT_EQ(counted.get(), -1);
   EXPECT_EQ(search.LastResult(), SearchCondition::kCancelled) << search.LastError();
@@ -160,5 +195,10 @@ TEST_F(SearchConnectionTest, CancellingASearchStopsTheReadAheadItWaitsFor) {
   EXPECT_EQ(search.Run(nullptr, nullptr), SearchCondition::kCancelled);  // the cancel's run
   EXPECT_EQ(search.CountMatches(), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(, CancelDuringReadAheadTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "WhileTheSearchWaits" : "BeforeTheSearchAsks";
+                         });
 
 }  // namespace

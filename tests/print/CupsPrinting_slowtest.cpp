@@ -74,7 +74,7 @@ TEST_F(CupsPrintingTest, AFinishedPrintReachesTheQueueWhole) {
   EXPECT_EQ(printers.names, std::vector<std::string>{"vxtest"});
   ASSERT_EQ(PrintToQueue(), 0) << ::testing::PrintToString(ReportTexts());
   EXPECT_EQ(EndMessages(), std::vector<unsigned>{UM_PRINT_DONE});
-  ASSERT_TRUE(WaitUntil([] { return JobCount(CUPS_WHICHJOBS_COMPLETED) == 1; }, 30));
+  ASSERT_TRUE(server->WaitForPrinted(1));
   ASSERT_EQ(server->Printed().size(), 1u);
   EXPECT_EQ(PdfPages(server->Printed()[0]), 2);
 }

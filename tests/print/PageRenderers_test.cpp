@@ -283,7 +283,7 @@ TEST_F(RendererTest, LeaderLinesGrowWithTheLineSettingAndEndInSquares) {
     vx::Page_Begin(job, true);
     job.mapLineValue = setting;
     vx::LineList_Clear();
-    EXPECT_EQ(vx::LineList_Add(0, 0, 50, 100, 300, 0, 0x0000FF), 0);
+    EXPECT_EQ(vx::LineList_Add(0, 50, 100, 300, 0, 0x0000FF), 0);
     EXPECT_EQ(vx::LineList_Draw(job, true), 0);
     const QImage page = Page();
     int width = 0;

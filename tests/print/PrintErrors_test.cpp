@@ -11,11 +11,11 @@
 #include <mutex>
 #include <thread>
 
-#include "platform/ScriptedUiServices.h"
 #include "platform/qt/UiThread.h"
 #include "print/PrintEngineState.h"
 #include "print/UiPrintReportSink.h"
 #include "tests/print/PrintTestSupport.h"
+#include "tests/support/ScriptedUiServices.h"
 
 namespace vxtest {
 namespace {

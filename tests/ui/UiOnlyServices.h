@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/CatalogController.h"
-#include "platform/ScriptedUiServices.h"
+#include "tests/support/ScriptedUiServices.h"
 
 namespace vxtest {
 

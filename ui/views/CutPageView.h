@@ -63,7 +63,6 @@ class CutPageView : public ZoomableImageView, public AppMessageSink, public Comm
   int HighlightCut() const { return highlightCut_; }
   int HoverCut() const { return hoverCut_; }
   bool IsPinned() const { return pinned_; }
-  const CircleRecord& CurrentCircle() const { return current_; }
 
  Q_SIGNALS:
   // Commands of the frame that the view's keys give (zoom, fit, the zoom box).

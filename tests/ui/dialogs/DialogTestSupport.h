@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/CodePage.h"
-#include "platform/ScriptedUiServices.h"
+#include "tests/support/ScriptedUiServices.h"
 
 namespace vxtest {
 

@@ -8,8 +8,8 @@
 #include "app/SettingsValues.h"
 #include "data/PavorunDatabase.h"
 #include "data/images/CatalogImages.h"
-#include "platform/ScriptedUiServices.h"
 #include "tests/app/ControllerCatalog.h"
+#include "tests/support/ScriptedUiServices.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/views/CutPageFixture.h"
 

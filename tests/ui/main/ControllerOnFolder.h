@@ -9,7 +9,7 @@
 #include "app/SettingsValues.h"
 #include "data/PavorunDatabase.h"
 #include "data/images/CatalogImages.h"
-#include "platform/ScriptedUiServices.h"
+#include "tests/support/ScriptedUiServices.h"
 #include "tests/support/TempDir.h"
 
 namespace vxtest {
@@ -22,6 +22,11 @@ struct ControllerOnFolder {
     db->SelectEvent(96);
     values.eventNumber = 96;
     controller.Init(db.get(), &images, &values);
+  }
+  // In shut-down's order: the controller lets go of the database before it goes.
+  void CloseDatabase() {
+    controller.Exit();
+    db.reset();
   }
 
   TempDir dir;

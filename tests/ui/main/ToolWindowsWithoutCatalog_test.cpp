@@ -17,8 +17,8 @@
 #include "data/PavorunDatabase.h"
 #include "data/images/CatalogImages.h"
 #include "platform/CodePage.h"
-#include "platform/ScriptedUiServices.h"
 #include "res/ResourceIds.h"
+#include "tests/support/ScriptedUiServices.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/main/CommandItems.h"
 #include "tests/ui/main/ControllerOnCatalog.h"
@@ -167,7 +167,7 @@ TEST_F(ToolWindowsWithoutCatalogTest, ADroppedFileIsNotOpened) {
 // A catalogue damaged past its first pages still named its maps, and the map window drew them.
 TEST_F(ToolWindowsWithoutCatalogTest, ADamagedCatalogueShowsNoMap) {
   windows.reset();
-  db.reset();
+  CloseDatabase();
   {
     vx::PavorunDatabase sound(dir.Path());
     vxtest::BuildControllerCatalog(sound);

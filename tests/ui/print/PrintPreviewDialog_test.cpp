@@ -9,19 +9,17 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <atomic>
-#include <condition_variable>
-#include <mutex>
 #include <set>
 #include <system_error>
 #include <thread>
 
-#include "platform/ScriptedUiServices.h"
 #include "platform/qt/UiThread.h"
 #include "print/PrintErrors.h"
 #include "print/QtPrintEventSink.h"
 #include "print/UiPrintReportSink.h"
 #include "tests/print/DocumentTestSupport.h"
+#include "tests/support/ScriptedUiServices.h"
+#include "tests/support/ThreadCounter.h"
 #include "ui/print/PreviewPageView.h"
 #include "ui/print/PreviewPlacement.h"
 #include "ui/print/PreviewProgressDialog.h"
@@ -181,15 +179,11 @@ TEST_F(PrintPreviewDialogTest, ADragMovesThePageWithTheMouseAndStopsAtItsEdges) 
 
 TEST_F(PrintPreviewDialogTest, CancelWaitsForTheWorkerAndKeepsWhatWasShown) {
   // Page 2's worker waits at its start until the test lets it go.
-  std::mutex mutex;
-  std::condition_variable released;
-  bool go = false;
+  vxtest::ThreadCounter go;
   auto dialog = Open({2000, 2000});
   startThread = [&](std::function<void()> body) {
     return std::thread([&, body = std::move(body)] {
-      std::unique_lock lock(mutex);
-      released.wait(lock, [&] { return go; });
-      lock.unlock();
+      go.WaitFor(1);
       body();
     });
   };
@@ -201,9 +195,7 @@ TEST_F(PrintPreviewDialogTest, CancelWaitsForTheWorkerAndKeepsWhatWasShown) {
     progress->CancelButton()->click();
     waitingText = progress->TextControl()->text();
     EXPECT_TRUE(progress->isVisible());  // still waiting for the worker's end
-    std::lock_guard lock(mutex);
-    go = true;
-    released.notify_all();
+    go.Raise();
   });
   QTest::keyClick(dialog->View(), Qt::Key_N);
   EXPECT_TRUE(waitingText.startsWith(QStringLiteral("プレビュー生成中止待ち中です。")));
@@ -219,10 +211,10 @@ TEST_F(PrintPreviewDialogTest, AnEarlyEndOfTheProgressLoopStopsThePageAndShowsIt
   vx::ScriptedUiServices ui;
   ui.QueueAnswer(IDOK);
   vx::UiPrintReportSink boxes(ui, vx::RunOnUiThread);
-  std::atomic<bool> go{false};
+  vxtest::ThreadCounter go;
   startThread = [&](std::function<void()> body) {
     return std::thread([&, body = std::move(body)] {
-      while (!go) std::this_thread::yield();
+      go.WaitFor(1);
       vx::ReportPrintError("x", "PrintDocument_Lst1");
       body();
     });
@@ -235,7 +227,7 @@ TEST_F(PrintPreviewDialogTest, AnEarlyEndOfTheProgressLoopStopsThePageAndShowsIt
     auto* progress = dialog->findChild<vx::PreviewProgressDialog*>();
     ASSERT_NE(progress, nullptr);
     progress->hide();
-    go = true;
+    go.Raise();
   });
   QTest::keyClick(dialog->View(), Qt::Key_N);
   EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox).size(), 1u);

@@ -9,12 +9,12 @@
 #include <system_error>
 #include <thread>
 
-#include "platform/ScriptedUiServices.h"
 #include "platform/qt/UiThread.h"
 #include "print/PrintErrors.h"
 #include "print/UiPrintReportSink.h"
-#include "tests/ui/dialogs/DialogTestSupport.h"
+#include "tests/support/ScriptedUiServices.h"
 #include "tests/support/ThreadCounter.h"
+#include "tests/ui/dialogs/DialogTestSupport.h"
 #include "tests/ui/print/PrintUiTestSupport.h"
 #include "tests/ui/widgets/ScreenPlacementChecks.h"
 

@@ -11,10 +11,10 @@
 
 #include <cstring>
 
-#include "platform/ScriptedUiServices.h"
 #include "print/PrintCatalogTables.h"
 #include "print/PrintSettingsRules.h"
 #include "tests/print/PrintTestSupport.h"
+#include "tests/support/ScriptedUiServices.h"
 #include "ui/print/BlankMapSettingsPage.h"
 #include "ui/print/ListSettingsPage.h"
 #include "ui/print/MapSettingsPage.h"

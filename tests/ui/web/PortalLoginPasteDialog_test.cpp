@@ -14,8 +14,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "platform/ScriptedUiServices.h"
 #include "res/ResourceIds.h"
+#include "tests/support/ScriptedUiServices.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "web/OAuthLoginFlow.h"
 

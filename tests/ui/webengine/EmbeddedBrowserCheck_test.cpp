@@ -17,7 +17,7 @@
 #include <string>
 
 #include "platform/CodePage.h"
-#include "platform/ScriptedUiServices.h"
+#include "tests/support/ScriptedUiServices.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/web/PortalLoginDialog.h"

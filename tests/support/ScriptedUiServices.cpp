@@ -1,4 +1,4 @@
-#include "platform/ScriptedUiServices.h"
+#include "tests/support/ScriptedUiServices.h"
 
 #include <algorithm>
 #include <utility>
