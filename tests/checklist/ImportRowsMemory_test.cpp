@@ -3,12 +3,11 @@
 #include "checklist/FavoriteStore.h"
 
 #include <atomic>
-#include <cstdlib>
-#include <new>
 #include <string>
 #include <thread>
 
 #include "tests/checklist/StoreFixture.h"
+#include "tests/support/ReplacedGlobalNew.h"
 
 namespace {
 
@@ -17,33 +16,9 @@ std::thread::id g_allowedThread;
 
 }  // namespace
 
-void* operator new(std::size_t size) {
-  if (g_armed.load(std::memory_order_acquire) && std::this_thread::get_id() != g_allowedThread) {
-    throw std::bad_alloc();
-  }
-  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-  throw std::bad_alloc();
+bool vxtest::AllocationRefused(std::size_t) {
+  return g_armed.load(std::memory_order_acquire) && std::this_thread::get_id() != g_allowedThread;
 }
-// Replaced too, so that what std::stable_sort's buffer takes goes back the same way: the runtime's
-// own nothrow new, paired with the delete below, is a mismatch to the address sanitizer.
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  try {
-    return ::operator new(size);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  }
-}
-// The pairs of the two above: GCC takes free() after operator new for a mismatch.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-void operator delete(void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
 
 namespace vxtest {
 namespace {

@@ -13,6 +13,7 @@
 #include "tests/data/images/MinizipWalk.h"
 #include "tests/data/images/TestArchive.h"
 #include "tests/data/images/TestPictures.h"
+#include "tests/support/ReplacedGlobalNew.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -24,25 +25,12 @@ std::atomic<int> g_refusedAllocations{0};
 
 }  // namespace
 
-void* operator new(std::size_t size) {
+bool vxtest::AllocationRefused(std::size_t size) {
   const std::size_t cap = g_allocationCap.load(std::memory_order_relaxed);
-  if (cap != 0 && size > cap) {
-    ++g_refusedAllocations;
-    throw std::bad_alloc();
-  }
-  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-  throw std::bad_alloc();
+  if (cap == 0 || size <= cap) return false;
+  ++g_refusedAllocations;
+  return true;
 }
-// The pair of the new above: GCC takes free() after operator new for a mismatch.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
 
 namespace vx {
 namespace {
