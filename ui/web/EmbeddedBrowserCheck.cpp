@@ -70,5 +70,4 @@ QString EmbeddedBrowserCheck::HelperProgram() {
   return QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + QLatin1Char('/') + name;
 }
 
-
 }  // namespace vx

@@ -20,6 +20,15 @@ QWidget* DialogParent(OwnerWindow owner) {
   return static_cast<QWidget*>(owner);
 }
 
+// Empty when the login ended in the browser; else why the browser could not be used.
+QString RunBrowserLogin(OAuthLoginFlow& flow, const std::filesystem::path& caFile,
+                        QWidget* parent) {
+  if (const QString problem = EmbeddedBrowserCheck::Problem(); !problem.isEmpty()) return problem;
+  PortalLoginDialog dialog(flow, caFile, parent);
+  dialog.Run();
+  return dialog.BrowserFailure();
+}
+
 }  // namespace
 
 // A browser that cannot start would end the program, one that fails later leaves the login open:
@@ -37,14 +46,6 @@ int QtPortalDialogs::RunLogin(OAuthLoginFlow& flow, const std::filesystem::path&
     PortalLoginPasteDialog(flow, ui_, parent).Run();
   });
   return flow.Result();
-}
-
-QString QtPortalDialogs::RunBrowserLogin(OAuthLoginFlow& flow, const std::filesystem::path& caFile,
-                                         QWidget* parent) {
-  if (const QString problem = EmbeddedBrowserCheck::Problem(); !problem.isEmpty()) return problem;
-  PortalLoginDialog dialog(flow, caFile, parent);
-  dialog.Run();
-  return dialog.BrowserFailure();
 }
 
 void QtPortalDialogs::TellBrowserFailed(const QString& failure, QWidget* parent) const {

@@ -24,9 +24,6 @@ class QtPortalDialogs final : public PortalDialogs {
   void ShowExportResult(std::string_view text, OwnerWindow owner) override;
 
  private:
-  // Empty when the login ended in the browser; else why the browser could not be used.
-  QString RunBrowserLogin(OAuthLoginFlow& flow, const std::filesystem::path& caFile,
-                          QWidget* parent);
   void TellBrowserFailed(const QString& failure, QWidget* parent) const;
 
   UiServices* ui_;
