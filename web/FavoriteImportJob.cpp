@@ -125,12 +125,11 @@ bool FavoriteImportJob::PortalRanDry(int page) const {
   return pass_.shortPages >= 2 || page > PagesNeeded();
 }
 
-// Complete only when every favourite the portal announced was imported.
+// Complete when the lists held every element the portal announced: one without an id was sent,
+// the portal's own count includes it.
 void FavoriteImportJob::ReportEnd(int result) const {
   const bool readToEnd = result == 0 && pass_.pagesRead > 0 && !Stopped();
-  const bool everything = pass_.maxcount > 0
-                              ? pass_.imported.size() >= static_cast<std::size_t>(pass_.maxcount)
-                              : readToEnd;
+  const bool everything = pass_.maxcount > 0 ? pass_.received >= pass_.maxcount : readToEnd;
   if (everything) {
     ShowBox(Sjis("インポート完了しました"), "インポート完了", MB_ICONINFORMATION);
     return;
@@ -173,31 +172,38 @@ FavoriteImportJob::PageOutcome FavoriteImportJob::ReadPage(int page, const std::
     result = RefusedReply(reply);
     return PageOutcome::kEnded;
   }
-  int brought = 0;
+  ListTally list;
   if (const picojson::object* response = reply.Response()) {
     if (!NumbersFit(*response)) {
       result = BadNumberReply();
       return PageOutcome::kEnded;
     }
-    brought = ReadResponse(*response);
+    list = ReadResponse(*response);
   }
   ++pass_.pagesRead;
-  pass_.shortPages = brought < std::max(pass_.pageSize, 1) ? pass_.shortPages + 1 : 0;
+  pass_.shortPages = IsShort(list) ? pass_.shortPages + 1 : 0;
   if (Stopped() || pass_.total >= pass_.maxcount) return PageOutcome::kLast;
   return PageOutcome::kNext;
 }
 
-// The page's favourites go to the store, its count to the total; the new favourites it brought.
-int FavoriteImportJob::ReadResponse(const picojson::object& response) {
+// One repeated favourite is a list that moved while it was read; a page of nothing else is no
+// new page.
+bool FavoriteImportJob::IsShort(const ListTally& page) const {
+  return page.elements < std::max(pass_.pageSize, 1) || page.RepeatsOnly();
+}
+
+// The page's favourites go to the store, its count to the total.
+FavoriteImportJob::ListTally FavoriteImportJob::ReadResponse(const picojson::object& response) {
   const int count = JsonMemberInt(response, "count");
   if (response.contains("maxcount")) pass_.maxcount = JsonMemberInt(response, "maxcount");
-  int brought = 0;
+  ListTally sent;
   if (const auto list = response.find("list"); list != response.end()) {
-    brought = ReadList(list->second);
+    sent = ReadList(list->second);
   }
   pass_.total += count;
-  pass_.pageSize = std::max({pass_.pageSize, count, brought});
-  return brought;
+  if (!sent.RepeatsOnly()) pass_.received += sent.elements;
+  pass_.pageSize = std::max({pass_.pageSize, count, sent.elements});
+  return sent;
 }
 
 int FavoriteImportJob::RefusedReply(const PortalReply& reply) {
@@ -219,18 +225,20 @@ int FavoriteImportJob::BadNumberReply() {
   return 1;
 }
 
-int FavoriteImportJob::ReadList(const picojson::value& list) {
-  if (!list.is<picojson::array>()) return 0;
-  int brought = 0;
+FavoriteImportJob::ListTally FavoriteImportJob::ReadList(const picojson::value& list) {
+  ListTally sent;
+  if (!list.is<picojson::array>()) return sent;
   for (const picojson::value& element : list.get<picojson::array>()) {
     if (Stopped()) break;
+    ++sent.elements;
     const int updateId = ImportFavorite(element);
     if (updateId == 0) continue;
-    if (pass_.imported.insert(updateId).second) ++brought;
+    ++sent.favourites;
+    if (pass_.imported.insert(updateId).second) ++sent.fresh;
     ++pass_.processed;
     if (pass_.processed <= pass_.maxcount) ReportProgress(pass_.processed, pass_.maxcount);
   }
-  return brought;
+  return sent;
 }
 
 // No favourite: not an object, no circle, no update id.

@@ -7,12 +7,13 @@
 //
 // The rows are emptied before each pass; a pass whose token the portal refused clears the token
 // and the next pass logs in again. Pages are read until the portal's counts add up to its
-// maxcount, but the counts are not trusted further than the favourites bear them out: the read
-// ends after two pages in a row that bring fewer new favourites than the fullest page promised or
-// brought, after the pages that maxcount needs at that page size and one more, and at once when
-// maxcount needs more pages than any real portal has. The end says that everything was imported
-// only when every announced favourite was; otherwise how many of how many, and whether the rest
-// was not read or never came (or that none was imported), after the box of the failure that
+// maxcount, but the counts are not trusted further than the lists bear them out: the read ends
+// after two pages in a row that hold fewer elements than the fullest page promised or held, or
+// that only repeat favourites already read; after the pages that maxcount needs at that page size
+// and one more; and at once when maxcount needs more pages than any real portal has. Elements
+// without an id are part of what the portal sent. The end says that everything was imported
+// when the lists held every element announced; otherwise how many of how many, and whether the
+// rest was not read or never came (or that none was imported), after the box of the failure that
 // ended it. Cancel keeps the rows read so far. The dialog answers 0 in every case, so that
 // whatever was read is committed.
 #pragma once
@@ -65,13 +66,23 @@ class FavoriteImportJob : public PortalJob {
     int maxcount = 0;
     int processed = 0;  // favourites handed to the store, repeated ones too
     std::set<int> imported;  // their update ids
-    int pageSize = 0;  // the most favourites a page promised (its count) or brought
-    int shortPages = 0;  // pages in a row that brought fewer new ones than that
+    std::int64_t received = 0;  // elements of the lists, with or without an id, repeated too
+    int pageSize = 0;  // the most elements a page promised (its count) or held
+    int shortPages = 0;  // pages in a row that held fewer, or repeated only
+  };
+  // The elements of one page's list walked, and its favourites: all of them, and the new ones.
+  struct ListTally {
+    int elements = 0;
+    int favourites = 0;
+    int fresh = 0;
+    // The portal sent a page again instead of the next one.
+    bool RepeatsOnly() const { return favourites > 0 && fresh == 0; }
   };
   enum class PageOutcome { kNext, kLast, kEnded };
 
   const char* FailureCaption() const override;
   PageOutcome ReadPage(int page, const std::string& token, int& result);
+  bool IsShort(const ListTally& page) const;
   // The pages that maxcount needs at the page size (one when no page held any).
   std::int64_t PagesNeeded() const;
   // The portal has stopped bringing favourites: its count will not be reached.
@@ -79,15 +90,14 @@ class FavoriteImportJob : public PortalJob {
   // "ポータルのお気に入り <maxcount> 件は 1 ページ <size> 件で <max> ページを超えるため、読み
   // 込みを打ち切りました。"; CP932.
   std::string TooManyPagesText() const;
-  int ReadResponse(const picojson::object& response);
+  ListTally ReadResponse(const picojson::object& response);
   void ReportEnd(int result) const;
   // How far the read got: "ポータルのお気に入り <maxcount> 件のうち <imported> 件をインポートし
   // ました。" and why the rest is missing, or that none was imported; CP932.
   std::string ShortReadText(bool readToEnd) const;
   int RefusedReply(const PortalReply& reply);
   int BadNumberReply();
-  // The new favourites of the list.
-  int ReadList(const picojson::value& list);
+  ListTally ReadList(const picojson::value& list);
   // The favourite's update id; 0 when the element is none.
   int ImportFavorite(const picojson::value& element);
   void AddUnknownCircleRow(int updateId, int color, const std::string& memo,

@@ -219,8 +219,7 @@ TEST_F(FavoriteImportTest, ElementsThatAreNoFavouriteAreSkippedAndNotCounted) {
   EXPECT_EQ(progress.lines, (std::vector<std::string>{"チェックリストを読み込んでいます...(1/7)",
                                                       "チェックリストを読み込んでいます...(2/7)"}));
   EXPECT_EQ(PageRequests().size(), 1u);
-  EXPECT_EQ(Boxes().at(0).second, "ポータルのお気に入り 7 件のうち 2 件をインポートしました。残り"
-                                  "はポータルから受け取れませんでした。");
+  EXPECT_EQ(Boxes().at(0).second, "インポート完了しました");  // the portal sent all it announced
   ASSERT_TRUE(store->CommitImportRecords(false, false));
   EXPECT_EQ(CurrentEntries(), (Entries{{1, {0, "", "Alpha"}}, {2, {2, "m", "Beta"}}}));
 }
@@ -273,10 +272,10 @@ TEST_F(FavoriteImportTest, ACountThatNoPortalReachesEndsTheReadAfterTheFirstPage
                                             "ポートしました。残りは読み込んでいません。"}}));
 }
 
-// Counts that lie cost no more requests than the favourites the pages bring call for: a page that
-// brings fewer than the fullest page promised or brought is the portal's last when the next one
-// does too. The end says how many of how many came, and whether the rest was not read or never
-// came.
+// Counts that lie cost no more requests than the lists the pages hold call for: a page that holds
+// fewer elements than the fullest page promised or held, or only repeats, is the portal's last when
+// the next one does too. The end says how many of how many came, and whether the rest was not read
+// or never came.
 TEST_F(FavoriteImportTest, PortalsWhoseCountsLieEndWhereTheirFavouritesDo) {
   struct Case {
     const char* name;
@@ -288,8 +287,11 @@ TEST_F(FavoriteImportTest, PortalsWhoseCountsLieEndWhereTheirFavouritesDo) {
     std::vector<std::pair<std::string, std::string>> boxes;  // (caption, text)
     unsigned endIcon;
     const char* everyPage = nullptr;  // the reply to every page instead
+    // Instead of favourites: 'f' one, 'r' the one a page before again, '-' one without an id.
+    const char* elements = nullptr;
   };
   const std::string cut = "お気に入りインポート処理失敗";
+  const std::string done = "インポート完了しました";
   const Case cases[] = {
       {"a page of three, then nothing", 3, 3, {}, 30, 3,
        {{"インポート完了", "ポータルのお気に入り 30 件のうち 3 件をインポートしました。残りはポー"
@@ -322,11 +324,28 @@ TEST_F(FavoriteImportTest, PortalsWhoseCountsLieEndWhereTheirFavouritesDo) {
        R"({"status":"success","response":{"count":3,"maxcount":30,"list":[
            {"circle":{"updateId":1001}},{"circle":{"updateId":1002}},
            {"circle":{"updateId":1003}}]}})"},
+      // Honest portals: every element counts, whether it has an id or repeats one.
+      {"some elements of every page without an id", 0, 5, {}, {}, 3, {{"インポート完了", done}},
+       vx::MB_ICONINFORMATION, nullptr, "ff-ff-ff-ff-ff-"},
+      {"one element a page without an id", 0, 10, {}, {}, 5, {{"インポート完了", done}},
+       vx::MB_ICONINFORMATION, nullptr, "fffffffff-fffffffff-fffffffff-fffffffff-fffffffff-"},
+      {"a list that moved while read", 0, 5, {}, {}, 4, {{"インポート完了", done}},
+       vx::MB_ICONINFORMATION, nullptr, "fffffrffffff-fffff"},
+      {"the same page twice, and counts that add up", 0, 3, {}, 6, 2,
+       {{"インポート完了", "ポータルのお気に入り 6 件のうち 3 件をインポートしました。残りはポー"
+                          "タルから受け取れませんでした。"}},
+       vx::MB_ICONWARNING, nullptr, "fffrrr"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     vxtest::FakePortal lying;
-    for (int i = 0; i < c.favourites; ++i) lying.AddFavorite(Favorite(9001 + i, 1, ""));
+    const std::string elements = c.elements ? c.elements : std::string(c.favourites, 'f');
+    std::vector<int> ids;
+    for (const char e : elements) {
+      const int i = static_cast<int>(ids.size());
+      ids.push_back(e == 'f' ? 9001 + i : e == 'r' ? ids[i - c.pageSize] : 0);
+      lying.AddFavorite(Favorite(ids.back(), 1, ""));
+    }
     lying.SetPageSize(c.pageSize);
     lying.AnnounceCounts(c.count, c.maxcount);
     if (c.everyPage != nullptr) {
