@@ -177,10 +177,6 @@ void ListWindow::RunSearch() {
   EnableSelectors(false);
   view_->SetMode(mode_);
   controller_.ShowRegisteredWindow(this);
-  if (auto* dialog = qobject_cast<SearchDialog*>(
-          static_cast<QWidget*>(controller_.GetOpenSearchDialog()))) {
-    dialog->MoveAsideOf(*this);
-  }
   view_->LoadSearchResult();
   if (view_->Counted() >= 1) controller_.SetCanNarrowSearch(true);
   status_->setText(QtText(SearchSummary(view_->Counted(), view_->Added())));

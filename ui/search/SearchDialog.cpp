@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "app/CatalogController.h"
@@ -18,7 +17,6 @@
 #include "data/SearchCondition.h"
 #include "platform/qt/QtStrings.h"
 #include "res/ResourceIds.h"
-#include "ui/search/PlaceAside.h"
 #include "ui/widgets/ControlFont.h"
 
 namespace vx {
@@ -192,9 +190,7 @@ int SearchDialog::RunModal(int mode) {
     controller_.SetOpenSearchDialog(nullptr);
     RaiseGuard();
   }
-  if (parentWidget() != nullptr && parentWidget()->isVisible()) {
-    move(parentWidget()->geometry().center() - rect().center());
-  }
+  Centre();
   // Not modal to Qt: while the dialog stays open the other windows take input, and while it
   // holds the modal guard, the guard keeps them inert.
   setWindowModality(Qt::NonModal);
@@ -217,16 +213,11 @@ void SearchDialog::Reopen(int mode) {
   activateWindow();
 }
 
-void SearchDialog::MoveAsideOf(const QWidget& window) {
-  if (!isVisible() || !window.isVisible()) return;
-  // A window shown a moment ago may not be framed yet: it gets a frame like the dialog's.
-  const QRect frame = frameGeometry();
-  const QMargins margins(geometry().left() - frame.left(), geometry().top() - frame.top(),
-                         frame.right() - geometry().right(), frame.bottom() - geometry().bottom());
-  const QRect results = window.frameGeometry().united(window.geometry().marginsAdded(margins));
-  const QScreen* screen = window.screen();
-  if (screen == nullptr) return;
-  move(PlaceAside(frame, results, screen->availableGeometry()));
+// Over the owner while it is shown, else on the screen: the beacon that owns it stays hidden.
+void SearchDialog::Centre() {
+  if (!testAttribute(Qt::WA_Resized)) adjustSize();  // centred at the size it will show with
+  QWidget* owner = parentWidget();
+  adjustPosition(owner != nullptr && owner->isVisible() ? owner : nullptr);
 }
 
 void SearchDialog::Fill() {

@@ -33,7 +33,8 @@ class SearchDialog : public QDialog {
   static constexpr int kDayBoxes = 4;
   static constexpr int kFieldBoxes = 14;
 
-  // `owner` is the window the dialog is centred on and belongs to (the beacon).
+  // `owner` is the window the dialog belongs to (the beacon); it opens centred on it while it is
+  // shown, else on the screen.
   SearchDialog(CatalogController& controller, QWidget* owner);
   ~SearchDialog() override;
 
@@ -42,9 +43,6 @@ class SearchDialog : public QDialog {
   int RunModal(int mode);
   // Fills the controls again from the condition, in `mode` (a second command while it is open).
   void Reopen(int mode);
-  // Moves the dialog, kept open, off `window` (the list of its results) as far as the screen
-  // allows: the dialog stays above the program's windows, so the results would show beneath it.
-  void MoveAsideOf(const QWidget& window);
 
   // The list bar's keyword field: the keywords of the condition (everything else kept), then the
   // search as a new one that can be narrowed. Nothing without a condition or with no text.
@@ -62,6 +60,7 @@ class SearchDialog : public QDialog {
   void ArrangeControls();
   void ConnectControls();
 
+  void Centre();
   void Fill();
   void FillGenres(const SearchCondition& condition);
   void UpdateRunButtons();
