@@ -4,6 +4,7 @@
 #include "data/ImportPrompts.h"
 #include "data/PavorunDatabase.h"
 #include "data/RowColumns.h"
+#include "data/SqlText.h"
 #include "data/Weekday.h"
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
@@ -334,15 +335,16 @@ bool DiscImportJob::CheckEveryDayHasCircles(DiscImportState from) {
 }
 
 bool DiscImportJob::CheckEveryHallHasDesks(DiscImportState from) {
-  const std::string sql =
-      "select m.name, count(*) from PavorunMap m"
-      " join PavorunArea a on a.pavorunNo=m.pavorunNo and a.mapId=m.id"
-      " join PavorunBlock b on b.pavorunNo=m.pavorunNo and b.areaId=a.id"
-      " join PavorunCircle c on c.pavorunNo=m.pavorunNo and c.blockId=b.id"
-      " where m.pavorunNo=" +
-      std::to_string(eventNo_) +
-      " and not exists (select 1 from PavorunLayout l where l.pavorunNo=m.pavorunNo"
-      " and l.mapId=m.id) group by m.id order by m.id;";
+  // Circles counted by hall first: the layout is then looked up once per hall, not per circle.
+  const std::string sql = FormatSql(
+      "select m.name, h.circles from (select a.mapId, count(*) as circles from PavorunCircle c"
+      " join PavorunBlock b on b.pavorunNo=c.pavorunNo and b.id=c.blockId"
+      " join PavorunArea a on a.pavorunNo=c.pavorunNo and a.id=b.areaId"
+      " where c.pavorunNo=%d group by a.mapId) h"
+      " join PavorunMap m on m.pavorunNo=%d and m.id=h.mapId"
+      " where not exists (select 1 from PavorunLayout l where l.pavorunNo=%d and l.mapId=m.id)"
+      " order by m.id;",
+      eventNo_, eventNo_, eventNo_);
   std::string halls;
   db_.ExecRows(sql, [&halls](int columns, char** values) {
     halls += (halls.empty() ? "" : ", ") + ColumnString(columns, values, 0) + Sjis(" (サークル ") +
