@@ -43,8 +43,6 @@ PrintRect OptionalDoubledRect(std::string_view x, std::string_view y, std::strin
 std::string EventText(int eventNo) { return Sjis("ヴェラストレード") + std::to_string(eventNo); }
 
 constexpr std::string_view kEventSection = "Pavorun";
-// A section of free text about the file: no rows, and nothing to warn about.
-constexpr std::string_view kCommentSection = "Comment";
 
 using Section = DefinitionFileParser::Section;
 
@@ -155,11 +153,11 @@ std::string DefinitionFileParser::LineProblem(const TextLineReader& reader,
 std::string DefinitionFileParser::CutShortProblem(std::string_view line) const {
   if (!TextOfLine(line)) return {};
   if (const std::optional<std::string_view> name = SectionName(line)) {
-    if (FindSection(*name) != Section::kNone || *name == kCommentSection) return {};
+    if (FindSection(*name) != Section::kNone) return {};
     return Sjis("行の途中でファイルが終わっています (節の名前 *") + std::string(*name) +
            Sjis("). ファイルが途中で切れている可能性があります");
   }
-  if (section_ == Section::kNone || inComment_) return {};
+  if (section_ == Section::kNone) return {};
   const auto s = static_cast<std::size_t>(section_);
   return CutShortRowProblem(line, std::max(kRowFields[s], shortestRow_[s]));
 }
@@ -170,7 +168,6 @@ void DefinitionFileParser::ParseLine(std::string_view line) {
     StartSection(*name);
     return;
   }
-  if (inComment_) return;
   ParseDataLine(line);
   const auto s = static_cast<std::size_t>(section_);
   ++rows_[s];
@@ -182,9 +179,10 @@ void DefinitionFileParser::ParseLine(std::string_view line) {
 void DefinitionFileParser::StartSection(std::string_view name) {
   row_ = 1;
   const Section found = FindSection(name);
-  inComment_ = name == kCommentSection;
   if (found == Section::kNone) {
-    if (!inComment_) std::cerr << "unknown state " << name << "\n";
+    // A section this program does not know (a comment section too) leaves the rows to the
+    // section before it: only the row number restarts.
+    std::cerr << "unknown state " << name << "\n";
     return;
   }
   section_ = found;

@@ -1,6 +1,5 @@
 // The definition file "V%dDEF.TXT": the event's number, name and image geometry, then its days,
 // maps, areas with their blocks, genres and errata, each in a section that starts with "*Name".
-// A "*Comment" section holds text about the file, which no section reads.
 #pragma once
 
 #include "data/ImportStatus.h"
@@ -62,8 +61,6 @@ class DefinitionFileParser {
   // The fewest fields of a data line so far, by section; 0 before the first.
   std::array<std::size_t, static_cast<std::size_t>(Section::kJiko) + 1> shortestRow_{};
   bool eventLineRead_ = false;
-  // Within a "*Comment" section: its lines are text about the file, read by no section.
-  bool inComment_ = false;
   ImportStatus status_;
 };
 

@@ -4,6 +4,7 @@
 #include "data/ImportPrompts.h"
 #include "data/PavorunDatabase.h"
 #include "data/RowColumns.h"
+#include "data/SqlText.h"
 #include "data/Weekday.h"
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
@@ -39,16 +40,6 @@ int StoreDayCount(void* context, int columns, char** values, char**) {
 
 std::string NoCirclesOfDaysText() {
   return Sjis(" のサークルが1つもありません. ファイルが空か、途中で切れている可能性があります.");
-}
-
-// What the layout file held, for a hall left without desks.
-std::string LayoutFileEndText(int lines, int desks) {
-  if (lines == 0) return Sjis("ファイルが空です.");
-  if (desks == 0) {
-    return Sjis("ファイルの ") + std::to_string(lines) + Sjis(" 行はどれも机の行ではありません.");
-  }
-  return Sjis("ファイルは行 ") + std::to_string(lines) +
-         Sjis(" で終わっています. 途中で切れている可能性があります.");
 }
 
 bool IsRefusedKind(BoundedFileReader::Outcome outcome) {
@@ -195,7 +186,6 @@ void DiscImportJob::ImportLayout() {
   if (!RunPass(file.get(), &PavorunDatabase::ImportLayoutFile, DiscImportState::kLayout, name)) {
     return;
   }
-  if (!CheckEveryHallHasDesks(name)) return;
   MoveOn(DiscImportState::kLayout, DiscImportState::kCircles);
 }
 
@@ -217,7 +207,10 @@ void DiscImportJob::ImportCircles() {
   if (!RunPass(file.get(), &PavorunDatabase::ImportCircleFile, DiscImportState::kCircles, name)) {
     return;
   }
-  if (!CheckEveryDayHasCircles(DiscImportState::kCircles)) return;
+  if (!CheckEveryDayHasCircles(DiscImportState::kCircles) ||
+      !CheckEveryHallHasDesks(DiscImportState::kCircles)) {
+    return;
+  }
   MoveOn(DiscImportState::kCircles, DiscImportState::kFinished);
 }
 
@@ -251,7 +244,10 @@ void DiscImportJob::ImportUnplaced() {
                name)) {
     return;
   }
-  if (!CheckEveryDayHasCircles(DiscImportState::kUnplaced)) return;
+  if (!CheckEveryDayHasCircles(DiscImportState::kUnplaced) ||
+      !CheckEveryHallHasDesks(DiscImportState::kUnplaced)) {
+    return;
+  }
   MoveOn(DiscImportState::kUnplaced, DiscImportState::kFinished);
 }
 
@@ -338,25 +334,30 @@ bool DiscImportJob::CheckEveryDayHasCircles(DiscImportState from) {
   return false;
 }
 
-bool DiscImportJob::CheckEveryHallHasDesks(const std::string& fileName) {
+bool DiscImportJob::CheckEveryHallHasDesks(DiscImportState from) {
+  // Circles counted by hall first: the layout is then looked up once per hall, not per circle.
+  const std::string sql = FormatSql(
+      "select m.name, h.circles from (select a.mapId, count(*) as circles from PavorunCircle c"
+      " join PavorunBlock b on b.pavorunNo=c.pavorunNo and b.id=c.blockId"
+      " join PavorunArea a on a.pavorunNo=c.pavorunNo and a.id=b.areaId"
+      " where c.pavorunNo=%d group by a.mapId) h"
+      " join PavorunMap m on m.pavorunNo=%d and m.id=h.mapId"
+      " where not exists (select 1 from PavorunLayout l where l.pavorunNo=%d and l.mapId=m.id)"
+      " order by m.id;",
+      eventNo_, eventNo_, eventNo_);
   std::string halls;
-  db_.ExecRows(
-      "select name from PavorunMap m where pavorunNo=" + std::to_string(eventNo_) +
-          " and exists (select 1 from PavorunArea a, PavorunBlock b where a.pavorunNo=m.pavorunNo"
-          " and a.mapId=m.id and b.pavorunNo=a.pavorunNo and b.areaId=a.id)"
-          " and not exists (select 1 from PavorunLayout l where l.pavorunNo=m.pavorunNo"
-          " and l.mapId=m.id) order by id;",
-      [&halls](int columns, char** values) {
-        halls += (halls.empty() ? "" : ", ") + ColumnString(columns, values, 0);
-        return 0;
-      });
+  db_.ExecRows(sql, [&halls](int columns, char** values) {
+    halls += (halls.empty() ? "" : ", ") + ColumnString(columns, values, 0) + Sjis(" (サークル ") +
+             ColumnString(columns, values, 1) + Sjis(" 件)");
+    return 0;
+  });
   if (halls.empty()) return true;
   int desks = 0;
   db_.ExecPrintf(RowFirstColumnInt, &desks, "select count(*) from PavorunLayout where pavorunNo=%d;",
                  eventNo_);
-  FailShown(DiscImportState::kLayout,
-            fileName + Sjis(": 地図 ") + halls + Sjis(" の机の配置が1つもありません. ") +
-                LayoutFileEndText(Total(), desks));
+  FailShown(from, LayoutFileName(eventNo_) + Sjis(": 地図 ") + halls +
+                      Sjis(" に机の配置が1つもありません.") +
+                      (desks == 0 ? Sjis(" ファイルに机の行が1つもありません.") : ""));
   return false;
 }
 

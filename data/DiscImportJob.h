@@ -119,9 +119,10 @@ class DiscImportJob {
   // Fails the job, naming the days and their files, when a day of the definition file got no
   // circle: its circle file was empty or cut before that day's rows.
   bool CheckEveryDayHasCircles(DiscImportState from);
-  // Fails the job, naming the halls, when a hall of the definition file that holds blocks got no
-  // desk: the layout file was empty, held only comments, or was cut before that hall's rows.
-  bool CheckEveryHallHasDesks(const std::string& fileName);
+  // Fails the job, naming the halls and how many circles each holds, when a hall that holds
+  // circles got no desk from the layout file: its circles could not be shown on its map. A hall
+  // without circles needs no desks.
+  bool CheckEveryHallHasDesks(DiscImportState from);
   bool MoveOn(DiscImportState from, DiscImportState to);
   void Fail(DiscImportState from, const std::string& text);
   // Shows the error box, then fails.

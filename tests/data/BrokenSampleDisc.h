@@ -1,11 +1,11 @@
 // A small cut of the sample generator's disc of event 96 (tests/testdata/disc/sample-*: its
-// definition and layout files and 13 circles on both days), and the broken files that once
-// installed over it "with success": an empty circle file (0 circles), a circle file cut in the
-// middle of a row, a definition file cut at 700 bytes inside *PavorunGenre, one cut at the line
-// end before its errata section, a circle row holding a NUL byte, and layout files that left
-// halls without desks (empty, only comments, cut after a TAB of a row, cut at the line end after
-// the first hall). Each is replayed through the import job, the install dialog and the
-// command-line installer.
+// definition and layout files and 15 circles on both days, in both halls), and the broken files
+// that once installed over it "with success": an empty circle file (0 circles), a circle file cut
+// in the middle of a row, a definition file cut at 700 bytes inside *PavorunGenre, one cut at the
+// line end before its errata section, a circle row holding a NUL byte, and layout files that left
+// halls holding circles without desks (empty, only comments, cut after a TAB of a row, cut at the
+// line end after the first hall, the second hall's desks naming blocks the definition lacks).
+// Each is replayed through the import job, the install dialog and the command-line installer.
 #pragma once
 
 #include <cstdlib>
@@ -39,16 +39,21 @@ inline const BrokenDiscFile kBrokenDiscFiles[] = {
     {"nul-V96ROM.TXT", "V96ROM.TXT",
      "行 4: 列 9 に NUL 文字 (0x00) があります. ファイルが壊れている可能性があります."},
     {"empty-V96MAP.TXT", "V96MAP.TXT",
-     "地図 東123, 西12 の机の配置が1つもありません. ファイルが空です."},
+     "地図 東123 (サークル 11 件), 西12 (サークル 2 件) に机の配置が1つもありません. ファイルに机の"
+     "行が1つもありません."},
     {"comments-V96MAP.TXT", "V96MAP.TXT",
-     "地図 東123, 西12 の机の配置が1つもありません. ファイルの 2 行はどれも机の行ではありません."},
+     "地図 東123 (サークル 11 件), 西12 (サークル 2 件) に机の配置が1つもありません. ファイルに机の"
+     "行が1つもありません."},
     {"halved-V96MAP.TXT", "V96MAP.TXT",
      "行 37: 行の途中でファイルが終わっています (列の数 4, 行の列の数 5). ファイルが途中で切れて"
      "いる可能性があります."},
     {"lineend-V96MAP.TXT", "V96MAP.TXT",
-     "地図 西12 の机の配置が1つもありません. ファイルは行 44 で終わっています. 途中で切れている"
-     "可能性があります."},
+     "地図 西12 (サークル 2 件) に机の配置が1つもありません."},
+    {"otherblocks-V96MAP.TXT", "V96MAP.TXT", "地図 西12 (サークル 2 件) に机の配置が1つもありません."},
 };
+
+// Sound files in place of the sample's: a hall whose blocks hold no circle needs no desks.
+inline const BrokenDiscFile kSoundDiscFiles[] = {{"emptyhall-V96DEF.TXT", "V96DEF.TXT", ""}};
 
 inline std::filesystem::path SavedDiscFile(const std::string& name) {
   return std::filesystem::path(std::getenv("VX_TEST_DATA")) / "disc" / name;

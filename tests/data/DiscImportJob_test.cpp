@@ -209,9 +209,9 @@ TEST_F(DiscImportJobTest, TruncatedJunkAndConvertedDiscsFailAndKeepTheInstalledE
   }
 }
 
-// Each of these replaced the installed event "with success": with no circles, 7 of 13 with the
-// last one cut mid-row, genres cut off, a row's fields lost after a NUL byte, or halls without
-// desks.
+// Each of these replaced the installed event "with success": with no circles, 7 of 15 with the
+// last one cut mid-row, genres cut off, a row's fields lost after a NUL byte, or halls holding
+// circles without desks. A hall without circles was refused as well.
 TEST_F(DiscImportJobTest, BrokenSampleDiscFilesFailNamingLineAndReasonAndLeaveTheFileAsItWas) {
   vxtest::WriteSampleDisc(disc);
   ASSERT_EQ(Install(), DiscImportJob::kResultDone);
@@ -228,6 +228,12 @@ TEST_F(DiscImportJobTest, BrokenSampleDiscFilesFailNamingLineAndReasonAndLeaveTh
       EXPECT_EQ(prompts.errors, (Texts{job.ErrorText()}));
     }
     EXPECT_TRUE(vxtest::ReadFileBytes(dbFile) == installed) << broken.saved;
+  }
+  for (const vxtest::BrokenDiscFile& sound : vxtest::kSoundDiscFiles) {
+    vxtest::BreakSampleDisc(disc, sound);
+    vx::PavorunDatabase db(dbFolder);
+    DiscImportJob job(db, 96, disc, prompts);
+    EXPECT_EQ(job.Run(), DiscImportJob::kResultDone) << sound.saved << ": " << job.ErrorText();
   }
 }
 

@@ -8,8 +8,10 @@
 #include "tests/data/DiscTextFiles.h"
 #include "tests/support/TempDir.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -320,9 +322,14 @@ TEST(SqliteDatabaseOpen, DamagedFilesAreToldFromNewOnesAndSetAsideWhole) {
   // A folder was an empty database that could not be opened; a pipe blocked the first read.
   std::filesystem::create_directory(dir / "folder.db");
   ASSERT_EQ(::mkfifo((dir / "pipe.db").c_str(), 0600), 0);
+  // Held open for writing, with bytes to read, the pipe lets an open that took it for a file go
+  // on and fail here instead of blocking the test.
+  const int pipeWriter = ::open((dir / "pipe.db").c_str(), O_RDWR | O_NONBLOCK);
+  ASSERT_GE(pipeWriter, 0);
   std::filesystem::create_symlink("/dev/zero", dir / "device.db");
   for (const char* name : {"folder.db", "pipe.db", "device.db"}) {
     for (const int mode : {SqliteDatabase::kReadWrite, SqliteDatabase::kReadOnly}) {
+      ASSERT_EQ(::write(pipeWriter, "not a database..", 16), 16);
       SqliteDatabase db(dir.Path(), name, mode);
       EXPECT_EQ(std::make_tuple(db.IsOpen(), db.IsDamaged(), db.IsNotRegularFile()),
                 std::make_tuple(false, true, true))
@@ -330,6 +337,7 @@ TEST(SqliteDatabaseOpen, DamagedFilesAreToldFromNewOnesAndSetAsideWhole) {
       EXPECT_EQ(db.LastError(), "not a regular file: " + (dir / name).string());
     }
   }
+  ::close(pipeWriter);
   EXPECT_TRUE(std::filesystem::is_empty(dir / "folder.db"));
 
   WriteFileBytes(dir / "d.db-journal", "journal");
