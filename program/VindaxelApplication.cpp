@@ -271,7 +271,9 @@ void VindaxelApplication::RegisterFrames() {
       std::make_unique<ModalInputFilter>(controller.GetGuard(), controller.GetRegistry());
   qApp->installEventFilter(modalFilter_.get());
   ShowSavedFrames();
+  // Over the tool windows just shown, and active: the focus would stay in one of them, covered.
   main_->raise();
+  main_->activateWindow();
   // "ChildWndTop" as stored: the command inverts it, so it is inverted first.
   SettingsValues& values = core_->Values();
   values.childWndTop = values.childWndTop ? 0 : 1;

@@ -158,7 +158,8 @@ TEST_F(VindaxelApplicationTest, WindowKeysToggleTheirOwnWindows) {
   }
 }
 
-// Map and list left open come back with the others where the default layout puts their frames.
+// Map and list left open come back with the others where the default layout puts their frames,
+// and the main window, shown over them, is the active one: the focus stayed in a window it covered.
 TEST_F(VindaxelApplicationTest, FramesComeOnTheDefaultLayoutAndTheMainWindowActive) {
   vxtest::WriteFileBytes(root.Path() / "vindaxel.ini",
                          "[Window]\r\nWndDisp.00008002=1\r\nWndDisp.00008010=1\r\n");
@@ -176,6 +177,7 @@ TEST_F(VindaxelApplicationTest, FramesComeOnTheDefaultLayoutAndTheMainWindowActi
               std::make_tuple(r.left, r.top, r.right, r.bottom))
         << slot;
   }
+  EXPECT_TRUE(QTest::qWaitForWindowActive(program.GetMainWindow()));
 }
 
 TEST_F(VindaxelApplicationTest, TheLayoutResetBringsTheDetailWindowBackToItsPlace) {
