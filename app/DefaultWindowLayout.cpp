@@ -8,7 +8,6 @@ namespace vx {
 namespace {
 
 constexpr int kMinSideWidth = 360;
-constexpr int kFloatInset = 32;
 
 struct SlotDefault {
   int id;
@@ -42,30 +41,38 @@ int DefaultSideWidth(int workWidth) {
   return workWidth * k / 16;
 }
 
-void ApplyDefaultLayout(SettingsValues& values, const WorkArea& area, const FrameMargins& frame) {
+WindowRect DefaultFrameRect(int slot, const WorkArea& area) {
   const int w = area.width;
   const int h = area.height;
   const int s = DefaultSideWidth(w);
-  // Map and list float over the main window, inset so that its title bar and edges stay in reach,
-  // one above the other: neither covers the right-hand column nor the other.
-  const int floatLeft = kFloatInset;
-  const int floatRight = w - s - kFloatInset;
-  const int floatTop = 2 * kFloatInset;
-  const int floatBottom = h - kFloatInset;
-  const int floatMiddle = (floatTop + floatBottom) / 2;
-  const WindowRect framed[kFrameSlotCount] = {
-      {0, 0, w - s, h},                                      // main
-      {floatLeft, floatTop, floatRight, floatMiddle},        // map
-      {w - s, h / 2, w, h},                                  // checklist
-      {w - s, 0, w, h / 2},                                  // detail
-      {floatLeft, floatMiddle, floatRight, floatBottom},     // list
+  // Map and list are cascaded over the main window, each reaching a little into the side column.
+  const WindowRect relative[kFrameSlotCount] = {
+      {0, 0, w - s, h},               // main
+      {32, 64, w - s + 32, h - 128},  // map
+      {w - s, h / 2, w, h},           // checklist
+      {w - s, 0, w, h / 2},           // detail
+      {64, 128, w - s + 64, h - 64},  // list
   };
+  const WindowRect& r = relative[slot];
+  return {r.left + area.left, r.top + area.top, r.right + area.left, r.bottom + area.top};
+}
+
+WindowRect ClientRectOfFrame(const WindowRect& frameRect, const FrameMargins& frame) {
+  return {frameRect.left + frame.left, frameRect.top + frame.top, frameRect.right - frame.right,
+          frameRect.bottom - frame.bottom};
+}
+
+void ApplyDefaultLayout(SettingsValues& values, const WorkArea& area, const FrameMargins& frame) {
   for (int slot = 0; slot < kFrameSlotCount; ++slot) {
-    const WindowRect& r = framed[slot];
-    values.windowRects[slot] = {r.left + area.left + frame.left, r.top + area.top + frame.top,
-                                r.right + area.left - frame.right,
-                                r.bottom + area.top - frame.bottom};
+    values.windowRects[slot] = ClientRectOfFrame(DefaultFrameRect(slot, area), frame);
   }
+}
+
+bool HoldsDefaultFrameRect(const SettingsValues& values, int slot, const WorkArea& area) {
+  const WindowRect& stored = values.windowRects[slot];
+  const WindowRect frame = DefaultFrameRect(slot, area);
+  return stored.left == frame.left && stored.top == frame.top && stored.right == frame.right &&
+         stored.bottom == frame.bottom;
 }
 
 WindowRect FitIntoWorkArea(const WindowRect& rect, const WorkArea& area) {

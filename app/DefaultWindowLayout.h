@@ -1,6 +1,5 @@
 // The five top-level windows' settings slots before the settings are loaded, and the layout
-// they get on a first start or when the user resets it: the main window on the left, detail and
-// checklist stacked on the right, map above list floating over the main window.
+// they get on a first start or when the user resets it.
 #pragma once
 
 #include "app/SettingsValues.h"
@@ -30,22 +29,30 @@ struct FrameMargins {
   int bottom = 0;
 };
 
-// The frame assumed before any window is framed: as large as common window managers draw them,
-// so that windows laid side by side and stacked never cover each other.
+// The frame a dialog is given until a window manager has framed it: as large as common window
+// managers draw them.
 inline constexpr FrameMargins kAssumedWindowFrame{4, 36, 4, 6};
 
 // The width of the right-hand column: w*k/16 for the smallest k in 5..8 that reaches 360 pixels,
 // else w/2.
 int DefaultSideWidth(int workWidth);
 
-// Writes the default rectangles of slots 0..4. They are stored in screen coordinates, as the
-// windows report their rectangles when they move, so a layout never drifts by the panels' size
-// from one start to the next. The rectangles are client areas: with their frames, the main
-// window and the two stacked windows on the right tile the work area, and map and list lie one
-// above the other inside the main window's frame, so that no window covers another but the
-// main window.
+// Where the window of slot 0..4 lies, its frame included, in the default layout: main on the left,
+// detail above checklist on the right, map and list cascaded over the main window. Screen
+// coordinates, as the windows report their rectangles when they move, so that a layout never
+// drifts by the panels' size from one start to the next.
+WindowRect DefaultFrameRect(int slot, const WorkArea& area);
+// The client area of a window whose frame covers `frameRect`.
+WindowRect ClientRectOfFrame(const WindowRect& frameRect, const FrameMargins& frame);
+
+// Writes the client areas of the default layout into slots 0..4: the frames, as large as `frame`
+// says, cover the default rectangles. With no frame known yet the slots hold the rectangles
+// themselves, for the windows to take as frame rectangles (HoldsDefaultFrameRect).
 void ApplyDefaultLayout(SettingsValues& values, const WorkArea& area,
-                        const FrameMargins& frame = kAssumedWindowFrame);
+                        const FrameMargins& frame = {});
+// Whether the slot still holds its default rectangle as ApplyDefaultLayout wrote it without a
+// frame: no profile gave the window a place of its own.
+bool HoldsDefaultFrameRect(const SettingsValues& values, int slot, const WorkArea& area);
 
 // A stored rectangle moved, and shrunk where it is larger, so that it lies inside the work area:
 // a layout written on a larger screen opens whole on a smaller one.

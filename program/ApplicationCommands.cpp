@@ -247,14 +247,12 @@ void ApplicationCommands::ResetWindowLayout() {
   ApplicationCore& core = *application_.GetCore();
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-  // The windows are framed by now: the layout leaves room for their frames as drawn.
+  // The main window is framed by now, as the others are or will be: the frames cover the layout.
   const QWindow* handle =
       application_.GetMainWindow() ? application_.GetMainWindow()->windowHandle() : nullptr;
   const QMargins frame = handle ? handle->frameMargins() : QMargins();
   ApplyDefaultLayout(core.Values(), {area.left(), area.top(), area.width(), area.height()},
-                     frame.isNull()
-                         ? kAssumedWindowFrame
-                         : FrameMargins{frame.left(), frame.top(), frame.right(), frame.bottom()});
+                     {frame.left(), frame.top(), frame.right(), frame.bottom()});
   PlaceToolWindow(application_.GetDetailWindow(), kDetailSlot, true);
   PlaceToolWindow(application_.GetChecklistWindow(), kChecklistSlot, true);
   MainWindow* main = application_.GetMainWindow();

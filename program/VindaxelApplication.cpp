@@ -63,6 +63,17 @@ WorkArea PrimaryWorkArea() {
   return {r.left(), r.top(), r.width(), r.height()};
 }
 
+// A slot that no profile changed holds the frame rectangle of the default layout.
+template <typename Frame>
+void PlaceAtSlot(Frame& window, const SettingsValues& values, int slot) {
+  const WindowRect& rect = values.windowRects[slot];
+  if (HoldsDefaultFrameRect(values, slot, PrimaryWorkArea())) {
+    window.PlaceFrameAt(rect);
+  } else {
+    window.PlaceAt(rect);
+  }
+}
+
 }  // namespace
 
 bool VindaxelApplication::StartDetached(const QString& program, const QStringList& arguments) {
@@ -203,7 +214,7 @@ void VindaxelApplication::CreateFrames() {
   catalogGate_ = std::make_unique<CatalogCommandGate>(controller);
   applicationRoute_.SetTargets({catalogGate_.get(), commands_.get(), search_.get(), print_.get()});
   main_->SetApplicationCommands(&applicationRoute_);
-  main_->PlaceAt(core_->Values().windowRects[kMainSlot]);
+  PlaceAtSlot(*main_, core_->Values(), kMainSlot);
   main_->show();
   connect(main_, &MainWindow::closeAccepted, qApp, &QCoreApplication::quit,
           Qt::QueuedConnection);
@@ -216,20 +227,20 @@ void VindaxelApplication::CreateSecondaryFrames() {
   checklist_ = new ChecklistWindow(controller);
   checklist_->SetColorMenu(&main_->Menu());
   checklist_->SetApplicationCommands(&applicationRoute_);
-  checklist_->PlaceAt(core_->Values().windowRects[kChecklistSlot]);
+  PlaceAtSlot(*checklist_, core_->Values(), kChecklistSlot);
   controller.SaveWindowRect(checklist_);
   detail_ = new DetailWindow(controller);
   detail_->SetApplicationCommands(&applicationRoute_);
   detail_->SetChecklistMenu(&main_->Menu());
-  detail_->PlaceAt(core_->Values().windowRects[kDetailSlot]);
+  PlaceAtSlot(*detail_, core_->Values(), kDetailSlot);
   map_ = new HallMapWindow(controller);
   map_->SetApplicationCommands(&applicationRoute_);
   map_->SetChecklistMenu(&main_->Menu());
-  map_->PlaceAt(core_->Values().windowRects[kMapSlot]);
+  PlaceAtSlot(*map_, core_->Values(), kMapSlot);
   list_ = new ListWindow(controller);
   list_->SetColorMenu(&main_->Menu());
   list_->SetApplicationCommands(&applicationRoute_);
-  list_->PlaceAt(core_->Values().windowRects[kListSlot]);
+  PlaceAtSlot(*list_, core_->Values(), kListSlot);
   controller.SaveWindowRect(list_);
 }
 
@@ -260,7 +271,9 @@ void VindaxelApplication::RegisterFrames() {
       std::make_unique<ModalInputFilter>(controller.GetGuard(), controller.GetRegistry());
   qApp->installEventFilter(modalFilter_.get());
   ShowSavedFrames();
+  // Over the tool windows just shown, and active: the focus would stay in one of them, covered.
   main_->raise();
+  main_->activateWindow();
   // "ChildWndTop" as stored: the command inverts it, so it is inverted first.
   SettingsValues& values = core_->Values();
   values.childWndTop = values.childWndTop ? 0 : 1;

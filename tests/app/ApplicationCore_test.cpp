@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QRect>
-
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -42,74 +40,43 @@ TEST(DefaultWindowLayoutTest, SideColumnGrowsUntilItReaches360Pixels) {
 TEST(DefaultWindowLayoutTest, FiveWindowsOnA1024By768WorkArea) {
   vx::SettingsValues values{};
   vx::ApplyDefaultLayout(values, {0, 0, 1024, 768}, {1, 20, 1, 1});
-  const Corners expected[] = {{1, 20, 639, 767},       // main
-                              {33, 84, 607, 399},      // map
-                              {641, 404, 1023, 767},   // checklist
-                              {641, 20, 1023, 383},    // detail
-                              {33, 420, 607, 735}};    // list
+  const Corners expected[] = {{1, 20, 639, 767},      // main
+                              {33, 84, 671, 639},     // map
+                              {641, 404, 1023, 767},  // checklist
+                              {641, 20, 1023, 383},   // detail
+                              {65, 148, 703, 703}};   // list
   for (int slot = 0; slot < 5; ++slot) {
     EXPECT_EQ(CornersOf(values.windowRects[slot]), expected[slot]) << slot;
   }
   EXPECT_EQ(CornersOf(values.windowRects[5]), Corners(0, 0, 0, 0));
 }
 
-// With their frames no two windows of the layout cover each other, but for map and list, which
-// float inside the main window's frame; every frame lies inside the work area. With the frame the
-// layout is given, main, detail and checklist meet edge to edge, and a first start's assumed frame
-// holds any frame up to its size. The checklist window's title bar used to cover the bottom of the
-// detail window, and the map window reached 28 pixels over detail and checklist.
-TEST(DefaultWindowLayoutTest, FramedWindowsNeverCoverEachOther) {
-  const vx::WorkArea areas[] = {{0, 0, 1366, 768}, {0, 0, 1024, 600}, {0, 24, 1280, 776}};
-  const vx::FrameMargins frames[] = {
-      {0, 0, 0, 0}, {1, 20, 1, 1}, {1, 20, 1, 5}, vx::kAssumedWindowFrame};
-  const auto framed = [](const WindowRect& r, const vx::FrameMargins& f) {
-    return QRect(QPoint(r.left - f.left, r.top - f.top),
-                 QPoint(r.right + f.right - 1, r.bottom + f.bottom - 1));
-  };
-  const auto floatsOverMain = [](int a, int b) {
-    return a == vx::kMainSlot && (b == vx::kMapSlot || b == vx::kListSlot);
-  };
-  for (const vx::WorkArea& area : areas) {
-    const QRect work(area.left, area.top, area.width, area.height);
-    for (const vx::FrameMargins& real : frames) {
-      for (const bool known : {true, false}) {
-        vx::SettingsValues values{};
-        known ? vx::ApplyDefaultLayout(values, area, real) : vx::ApplyDefaultLayout(values, area);
-        SCOPED_TRACE(testing::Message() << area.width << "x" << area.height << " frame "
-                                        << real.top << "/" << real.bottom
-                                        << (known ? " known" : " assumed"));
-        QRect windows[vx::kFrameSlotCount];
-        for (int slot = 0; slot < vx::kFrameSlotCount; ++slot) {
-          windows[slot] = framed(values.windowRects[slot], real);
-          EXPECT_TRUE(work.contains(windows[slot])) << slot;
-        }
-        for (int a = 0; a < vx::kFrameSlotCount; ++a) {
-          for (int b = a + 1; b < vx::kFrameSlotCount; ++b) {
-            if (floatsOverMain(a, b)) {
-              EXPECT_TRUE(windows[a].contains(windows[b])) << a << " " << b;
-            } else {
-              EXPECT_FALSE(windows[a].intersects(windows[b])) << a << " " << b;
-            }
-          }
-        }
-        if (!known) continue;
-        const QRect& main = windows[vx::kMainSlot];
-        const QRect& detail = windows[vx::kDetailSlot];
-        const QRect& checklist = windows[vx::kChecklistSlot];
-        EXPECT_EQ(detail.bottom() + 1, checklist.top());
-        EXPECT_EQ(main.right() + 1, detail.left());
-        EXPECT_EQ(std::make_tuple(main.top(), checklist.bottom()),
-                  std::make_tuple(work.top(), work.bottom()));
-      }
-    }
+// The rectangles are the windows' frames, kept as they are until a frame is known: main and the
+// stacked detail and checklist tile the work area, map and list are cascaded over the main window
+// and reach into the side column. Map and list used to be squeezed one above the other.
+TEST(DefaultWindowLayoutTest, FramesCoverTheDefaultRectangles) {
+  // Side column 320, below a panel.
+  const vx::WorkArea area{0, 24, 640, 456};
+  const Corners frames[] = {{0, 24, 320, 480},     // main
+                            {32, 88, 352, 352},    // map
+                            {320, 252, 640, 480},  // checklist
+                            {320, 24, 640, 252},   // detail
+                            {64, 152, 384, 416}};  // list
+  vx::SettingsValues values{};
+  vx::ApplyDefaultLayout(values, area);
+  for (int slot = 0; slot < vx::kFrameSlotCount; ++slot) {
+    EXPECT_EQ(CornersOf(values.windowRects[slot]), frames[slot]) << slot;
+    EXPECT_TRUE(vx::HoldsDefaultFrameRect(values, slot, area)) << slot;
   }
+  values.windowRects[vx::kMapSlot].top += 20;  // a place of its own, from a profile
+  EXPECT_FALSE(vx::HoldsDefaultFrameRect(values, vx::kMapSlot, area));
 }
 
 TEST(DefaultWindowLayoutTest, WorkAreaBelowATopPanelMovesEveryWindowDown) {
   vx::SettingsValues values{};
   vx::ApplyDefaultLayout(values, {0, 32, 1024, 768});
-  EXPECT_EQ(CornersOf(values.windowRects[vx::kMainSlot]), Corners(4, 68, 636, 794));
-  EXPECT_EQ(CornersOf(values.windowRects[vx::kDetailSlot]), Corners(644, 68, 1020, 410));
+  EXPECT_EQ(CornersOf(values.windowRects[vx::kMainSlot]), Corners(0, 32, 640, 800));
+  EXPECT_EQ(CornersOf(values.windowRects[vx::kDetailSlot]), Corners(640, 32, 1024, 416));
 }
 
 // A rectangle stored on a larger screen comes back whole: moved in, and shrunk only where it is
@@ -709,8 +676,7 @@ TEST_F(ApplicationCoreTest, EventSwitchSavesEveryGroupUnderTheOldNumber) {
   ASSERT_TRUE(core->CommitSettings({true, 97, false}));
 
   const std::string ini = UserIni(Program());
-  const std::string mainLeft =
-      "WndPosL.00008001=" + std::to_string(vx::kAssumedWindowFrame.left) + "\r\n";
+  const std::string mainLeft = "WndPosL.00008001=0\r\n";
   for (const std::string& line : {std::string("[VQ96]\r\nLastSelPage=13\r\n"),
                                   std::string("BookmarkPage.0000=11\r\n"),
                                   std::string("VQ96Days.00="), std::string("VQ96.dayCount="),

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "app/CatalogController.h"
 #include "app/DefaultWindowLayout.h"
@@ -155,6 +156,28 @@ TEST_F(VindaxelApplicationTest, WindowKeysToggleTheirOwnWindows) {
     EXPECT_TRUE(program.GetMainWindow()->RunCommand(commandOf(c.keys))) << c.keys;
     EXPECT_NE(c.window->isVisible(), shown) << c.keys;
   }
+}
+
+// Map and list left open come back with the others where the default layout puts their frames,
+// and the main window, shown over them, is the active one: the focus stayed in a window it covered.
+TEST_F(VindaxelApplicationTest, FramesComeOnTheDefaultLayoutAndTheMainWindowActive) {
+  vxtest::WriteFileBytes(root.Path() / "vindaxel.ini",
+                         "[Window]\r\nWndDisp.00008002=1\r\nWndDisp.00008010=1\r\n");
+  vx::VindaxelApplication program({});
+  ASSERT_TRUE(program.Start());
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const QWidget* windows[] = {program.GetMainWindow(), program.GetMapWindow(),
+                              program.GetChecklistWindow(), program.GetDetailWindow(),
+                              program.GetListWindow()};
+  for (int slot = 0; slot < vx::kFrameSlotCount; ++slot) {
+    const vx::WindowRect r =
+        vx::DefaultFrameRect(slot, {screen.left(), screen.top(), screen.width(), screen.height()});
+    const QRect frame = windows[slot]->frameGeometry();
+    EXPECT_EQ(std::make_tuple(frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1),
+              std::make_tuple(r.left, r.top, r.right, r.bottom))
+        << slot;
+  }
+  EXPECT_TRUE(QTest::qWaitForWindowActive(program.GetMainWindow()));
 }
 
 TEST_F(VindaxelApplicationTest, TheLayoutResetBringsTheDetailWindowBackToItsPlace) {

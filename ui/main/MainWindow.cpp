@@ -121,6 +121,12 @@ void MainWindow::PlaceAt(const WindowRect& rect) {
   placing_ = false;
 }
 
+void MainWindow::PlaceFrameAt(const WindowRect& frameRect) {
+  placing_ = true;
+  PlaceFrameOnScreen(*this, frameRect);
+  placing_ = false;
+}
+
 std::string MainWindow::ApplicationTitle() const { return vx::ApplicationTitle(); }
 
 void MainWindow::SetTitleText(std::string_view utf8) {

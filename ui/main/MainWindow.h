@@ -79,6 +79,8 @@ class MainWindow : public QMainWindow, public ControllerWindow, public MainFrame
   CommandRoute& Route() { return route_; }
   // Puts the window at a stored rectangle (screen coordinates of its client area), on the screen.
   void PlaceAt(const WindowRect& rect);
+  // Puts the window so that its frame covers `frameRect` once the frame is known.
+  void PlaceFrameAt(const WindowRect& frameRect);
   // The bars' visibility, floating state and position into the settings values.
   void StoreToolBarState();
   // That, and the dock layout into the profile: done on close, and at the end of a session that

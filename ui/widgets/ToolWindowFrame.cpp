@@ -55,6 +55,12 @@ void ToolWindowFrame::PlaceAt(const WindowRect& rect) {
   placing_ = false;
 }
 
+void ToolWindowFrame::PlaceFrameAt(const WindowRect& frameRect) {
+  placing_ = true;
+  PlaceFrameOnScreen(*this, frameRect);
+  placing_ = false;
+}
+
 void ToolWindowFrame::Minimize() { showMinimized(); }
 
 void ToolWindowFrame::Restore() { showNormal(); }

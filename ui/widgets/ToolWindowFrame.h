@@ -41,6 +41,8 @@ class ToolWindowFrame : public QMainWindow, public ControllerWindow {
   // Puts the window at a stored rectangle (screen coordinates), as ScreenRect gives it, on the
   // screen.
   void PlaceAt(const WindowRect& rect);
+  // Puts the window so that its frame covers `frameRect` once the frame is known.
+  void PlaceFrameAt(const WindowRect& frameRect);
 
  protected:
   CatalogController& Controller() const { return controller_; }

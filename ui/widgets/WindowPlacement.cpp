@@ -1,5 +1,6 @@
 #include "ui/widgets/WindowPlacement.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
@@ -8,6 +9,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <optional>
 
 #include "app/DefaultWindowLayout.h"
 #include "ui/widgets/ActivatedWindows.h"
@@ -33,8 +35,18 @@ void SetClientRect(QWidget& window, const WindowRect& rect) {
   window.setGeometry(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
 }
 
+// The client area whose frame covers `frameRect`, on the screen.
+WindowRect ClientOnScreen(const WindowRect& frameRect, const QMargins& frame) {
+  return FitOntoScreen(
+      ClientRectOfFrame(frameRect, {frame.left(), frame.top(), frame.right(), frame.bottom()}),
+      frame);
+}
+
 // A window manager frames a window only once it is shown: until then its frame is unknown, and a
-// window placed at the top of the screen would get its title bar above the screen's edge.
+// window placed at the top of the screen would get its title bar above the screen's edge. A
+// window whose frame is to cover a given rectangle is placed again once its frame is known; the
+// hidden ones waiting so take that frame at once, while they are far from being mapped: a window
+// moved just before it is mapped gets the window manager's answer while it is being framed.
 class FrameRefit : public QObject {
  public:
   static constexpr const char* kName = "frameRefit";
@@ -44,9 +56,13 @@ class FrameRefit : public QObject {
     window.windowHandle()->installEventFilter(this);
   }
 
-  static bool Waiting(const QWidget& window) {
-    return window.findChild<QObject*>(QString::fromLatin1(kName), Qt::FindDirectChildrenOnly);
+  static FrameRefit* Of(const QWidget& window) {
+    return static_cast<FrameRefit*>(
+        window.findChild<QObject*>(QString::fromLatin1(kName), Qt::FindDirectChildrenOnly));
   }
+
+  // None: the window is only kept on the screen.
+  void SetFrameTarget(std::optional<WindowRect> frameRect) { target_ = frameRect; }
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
@@ -55,12 +71,31 @@ class FrameRefit : public QObject {
     if (frame.isNull()) return false;
     window_.windowHandle()->removeEventFilter(this);
     deleteLater();
-    FitFrameOnScreen(window_, frame);
+    if (target_) {
+      Land(frame);
+      LandHiddenWindows(frame);
+    } else {
+      FitFrameOnScreen(window_, frame);
+    }
     return false;
   }
 
  private:
+  void Land(const QMargins& frame) {
+    SetClientRect(window_, ClientOnScreen(*target_, frame));
+    target_.reset();
+  }
+
+  // A window manager frames the program's windows alike.
+  static void LandHiddenWindows(const QMargins& frame) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      FrameRefit* refit = window->isVisible() ? nullptr : Of(*window);
+      if (refit && refit->target_) refit->Land(frame);
+    }
+  }
+
   QWidget& window_;
+  std::optional<WindowRect> target_;
 };
 
 // Until a window manager has framed the dialog, it is given the largest frame common ones draw.
@@ -125,7 +160,7 @@ class DialogPlacement : public QObject {
       return false;
     }
     PlaceOverReference(dialog_);
-    if (KnownFrame(dialog_).isNull() && dialog_.windowHandle() && !FrameRefit::Waiting(dialog_)) {
+    if (KnownFrame(dialog_).isNull() && dialog_.windowHandle() && !FrameRefit::Of(dialog_)) {
       new FrameRefit(dialog_);
     }
     return false;
@@ -157,12 +192,23 @@ void PlaceDialogOnScreen(QWidget& dialog) {
 void PlaceWindowOnScreen(QWidget& window, const WindowRect& rect) {
   window.winId();  // creates the native window, which knows its frame where it can
   const QMargins frame = KnownFrame(window);
-  if (frame.isNull() && !window.isVisible() && window.windowHandle() &&
-      !FrameRefit::Waiting(window)) {
-    new FrameRefit(window);
-  }
+  FrameRefit* refit = FrameRefit::Of(window);
+  if (refit) refit->SetFrameTarget(std::nullopt);
+  if (frame.isNull() && !window.isVisible() && !refit) new FrameRefit(window);
   if (window.isMinimized() || window.isMaximized()) window.showNormal();
   SetClientRect(window, FitOntoScreen(rect, frame));
+}
+
+void PlaceFrameOnScreen(QWidget& window, const WindowRect& frameRect) {
+  window.winId();
+  const QMargins frame = KnownFrame(window);
+  if (frame.isNull()) {
+    FrameRefit* refit = FrameRefit::Of(window);
+    if (!refit) refit = new FrameRefit(window);
+    refit->SetFrameTarget(frameRect);
+  }
+  if (window.isMinimized() || window.isMaximized()) window.showNormal();
+  SetClientRect(window, ClientOnScreen(frameRect, frame));
 }
 
 void FitFrameOnScreen(QWidget& window, const QMargins& frame) {

@@ -13,6 +13,9 @@ namespace vx {
 
 // A window not yet framed is fitted again once its frame is known.
 void PlaceWindowOnScreen(QWidget& window, const WindowRect& rect);
+// Puts a top-level window so that its frame covers `frameRect` (screen coordinates), as soon as
+// the window manager tells how large the frame is.
+void PlaceFrameOnScreen(QWidget& window, const WindowRect& frameRect);
 // Moves and shrinks a shown window so that its frame lies on the screen's available area.
 void FitFrameOnScreen(QWidget& window, const QMargins& frame);
 // From now on `dialog` opens centred over its owner's window (over the active window while the
