@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "app/BookmarkList.h"
+#include "app/BookmarkMerge.h"
 #include "app/ListColumns.h"
 #include "app/PaperSize.h"
 #include "app/SettingsPath.h"
@@ -335,14 +336,8 @@ void SavePrint(ProfileFile& file, int eventNumber, const PrintSettings& p) {
 
 void LoadBookmarks(const ProfileFile& file, const std::string& section, BookmarkList& list) {
   list.RemoveAll();
-  for (int i = 0; i < kMaxBookmarkKeys; ++i) {
-    Bookmark b;
-    b.type = file.GetInt(section, Key04x("BookmarkType.", i), Bookmark::kEnd);
-    if (b.type == Bookmark::kEnd) break;
-    b.depth = file.GetInt(section, Key04x("BookmarkDepth.", i), 0);
-    b.page = file.GetInt(section, Key04x("BookmarkPage.", i), 0);
-    b.SetTitle(file.GetString(section, Key04x("BookmarkTitle.", i), ""));
-    if (!list.Add(b)) break;  // the rest cannot be kept
+  for (const StoredBookmark& b : BookmarkMerge::Read(file, section)) {
+    list.Add(Bookmark::Make(b.type, b.depth, b.page, b.title));
   }
 }
 

@@ -3,7 +3,8 @@
 // The groups are read into and written from one value block (SettingsValues), of which the
 // application keeps a working copy. Each group operation reads or rewrites the file. Another
 // instance on another display may share the file: a save into it writes the values this instance
-// changed since it loaded or saved them (and those the file lacks), and keeps the file's others.
+// changed since it loaded or saved them (and those the file lacks), and keeps the file's others;
+// the bookmarks both hold are merged one by one.
 #pragma once
 
 #include <cstdint>

@@ -19,10 +19,41 @@ namespace vx {
 
 namespace {
 
-// How clipboard text is named in a load error: its first line, as a file would be by its path.
-std::string FirstLine(std::string_view text) {
-  constexpr std::size_t kShownBytes = 259;
-  return SjisTruncate(text.substr(0, text.find_first_of("\r\n")), kShownBytes);
+// What a failed read tells of a file (after its name) and of the clipboard's text. That text is
+// no file: the box names the clipboard and shows none of the text.
+struct LoadErrorText {
+  int status;
+  const char* file;
+  const char* clipboard;  // null: the clipboard's text cannot fail so
+};
+
+constexpr LoadErrorText kLoadErrorTexts[] = {
+    {kReadNothing, "は開けませんでした. 他のアプリケーションで使用中の恐れがあります.",
+     "クリップボードには、チェックリストのデータがありません."},
+    {kReadBadData, "には、異常なデータが含まれています.\n\n読み込みは失敗しました.",
+     "クリップボードのチェックリストには、異常なデータが含まれています."
+     "\n\n読み込みは失敗しました."},
+    {kReadUnsupportedVersion,
+     "は、対応していないバージョンのファイルです.\n\n読み込みは失敗しました.",
+     "クリップボードのチェックリストは、対応していないバージョンのものです."
+     "\n\n読み込みは失敗しました."},
+    {kReadTooLarge,
+     "は、チェックリストとしては大きすぎます (64 MB まで).\n\n読み込みは失敗しました.", nullptr},
+    {kReadNotAFile, "は、通常のファイルではありません.\n\n読み込みは失敗しました.", nullptr},
+};
+
+const LoadErrorText* FindLoadErrorText(int status) {
+  for (const LoadErrorText& text : kLoadErrorTexts) {
+    if (text.status == status) return &text;
+  }
+  return nullptr;
+}
+
+void ShowClipboardLoadError(CatalogController& controller, int status) {
+  const LoadErrorText* text = FindLoadErrorText(status);
+  if (!text || !text->clipboard) return;
+  controller.ShowMessageBox(MB_OK | MB_ICONERROR, Sjis(text->clipboard),
+                            Sjis("チェックリスト読み込みエラー"));
 }
 
 }  // namespace
@@ -31,7 +62,7 @@ int CatalogController::LoadChecklistText(std::string_view cp932Text) {
   if (!store_) return 0;
   ChecklistReadJob job(*store_, ChecklistSource::Text(std::string(cp932Text)), true,
                        values_ && values_->fvrOverColor != 0);
-  return LoadChecklistSource(job, FirstLine(cp932Text));
+  return LoadChecklistSource(job, {});
 }
 
 // Nothing reaches the checklist before the commit: a failed, cancelled or declined load leaves
@@ -44,7 +75,11 @@ int CatalogController::LoadChecklistSource(ChecklistReadJob& job, std::string_vi
     store_->DiscardImport();
     NotifyColorsChanged();
     if (cancelled) return 1;
-    ShowLoadError(status, shownSource);
+    if (job.Source().fromText) {
+      ShowClipboardLoadError(*this, status);
+    } else {
+      ShowLoadError(status, shownSource);
+    }
     return 0;
   }
   if (!job.SameEvent()) {
@@ -121,28 +156,10 @@ void CatalogController::RaiseColorCountForImport() {
 }
 
 void CatalogController::ShowLoadError(int status, std::string_view source) {
-  const char* reason = nullptr;
-  switch (status) {
-    case kReadNothing:
-      reason = "は開けませんでした. 他のアプリケーションで使用中の恐れがあります.";
-      break;
-    case kReadBadData:
-      reason = "には、異常なデータが含まれています.\n\n読み込みは失敗しました.";
-      break;
-    case kReadUnsupportedVersion:
-      reason = "は、対応していないバージョンのファイルです.\n\n読み込みは失敗しました.";
-      break;
-    case kReadTooLarge:
-      reason = "は、チェックリストとしては大きすぎます (64 MB まで).\n\n読み込みは失敗しました.";
-      break;
-    case kReadNotAFile:
-      reason = "は、通常のファイルではありません.\n\n読み込みは失敗しました.";
-      break;
-    default:
-      return;
-  }
+  const LoadErrorText* text = FindLoadErrorText(status);
+  if (!text) return;
   ShowMessageBox(MB_OK | MB_ICONERROR,
-                 Sjis("チェックリストファイル\n") + std::string(source) + "\n" + Sjis(reason),
+                 Sjis("チェックリストファイル\n") + std::string(source) + "\n" + Sjis(text->file),
                  Sjis("チェックリスト読み込みエラー"));
 }
 

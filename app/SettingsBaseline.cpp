@@ -1,7 +1,9 @@
 #include "app/SettingsBaseline.h"
 
+#include <set>
 #include <unordered_set>
 
+#include "app/BookmarkMerge.h"
 #include "platform/ProfileFile.h"
 
 namespace vx {
@@ -25,15 +27,17 @@ std::vector<SettingsBaseline::Entry> EntriesOf(const ProfileFile& values) {
   return entries;
 }
 
+// Each event's section holds its bookmarks.
+bool IsBookmarkKey(std::string_view key) { return key.starts_with("Bookmark"); }
+
 struct ListKeys {
-  std::string_view section;  // empty: any section (the bookmarks of each event's section)
+  std::string_view section;
   std::string_view prefix;
   std::string_view list;
 };
 
 // The widths of a list's columns go with its column order.
 constexpr ListKeys kLists[] = {
-    {"", "Bookmark", "bookmarks"},
     {"System", "RecentFiles.", "recent files"},
     {"Config", "Column.List", "list columns"},
     {"Config", "ColumnWidth.List", "list columns"},
@@ -52,7 +56,15 @@ void SettingsBaseline::RememberLoaded(const ProfileFile& ours, const ProfileFile
 std::vector<SettingsBaseline::Entry> SettingsBaseline::MergeInto(ProfileFile& file,
                                                                  const ProfileFile& ours,
                                                                  const ProfileFile& mine) const {
-  const std::vector<Entry> entries = EntriesOf(ours);
+  std::vector<Entry> entries = EntriesOf(ours);
+  std::vector<Entry> written;
+  std::set<std::string> bookmarkSections;
+  std::erase_if(entries, [&](const Entry& entry) {
+    if (!IsBookmarkKey(entry.second)) return false;
+    bookmarkSections.insert(entry.first);
+    written.push_back(entry);
+    return true;
+  });
   std::unordered_set<std::string> ourChanges, theirChanges;
   for (const auto& [section, key] : entries) {
     const auto known = known_.find(EntryName(section, key));
@@ -62,14 +74,28 @@ std::vector<SettingsBaseline::Entry> SettingsBaseline::MergeInto(ProfileFile& fi
       theirChanges.insert(UnitOf(section, key));  // a key gone from the file is no one's value
     }
   }
-  std::vector<Entry> written;
   for (const auto& [section, key] : entries) {
     const std::string unit = UnitOf(section, key);
     if (!ourChanges.contains(unit) && theirChanges.contains(unit)) continue;
     file.WriteString(section, key, mine.GetString(section, key, ""));
     written.emplace_back(section, key);
   }
+  for (const std::string& section : bookmarkSections) MergeBookmarks(file, section, mine);
   return written;
+}
+
+void SettingsBaseline::MergeBookmarks(ProfileFile& file, const std::string& section,
+                                      const ProfileFile& mine) const {
+  const std::string prefix = EntryName(section, "");
+  ProfileFile base;
+  for (const auto& [name, known] : known_) {
+    if (!name.starts_with(prefix)) continue;
+    const std::string_view key = std::string_view(name).substr(prefix.size());
+    if (IsBookmarkKey(key)) base.WriteString(section, key, known.ours);
+  }
+  const BookmarkMerge merge(BookmarkMerge::Read(base, section), BookmarkMerge::Read(mine, section),
+                            BookmarkMerge::Read(file, section));
+  BookmarkMerge::Write(file, section, merge.Result());
 }
 
 void SettingsBaseline::RememberSaved(const std::vector<Entry>& written, const ProfileFile& ours,

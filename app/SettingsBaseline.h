@@ -29,8 +29,9 @@ class SettingsBaseline {
   // whose list this instance changed, or to which nobody else gave another value since this
   // instance read or wrote it. A key unknown to the baseline counts as changed here. Answers the
   // keys written.
-  // Lists (bookmarks, recent files, list columns, the selected days and genres) go whole: one
-  // changed entry writes or keeps the whole list, so that two lists are never mixed.
+  // Lists (recent files, list columns, the selected days and genres) go whole: one changed entry
+  // writes or keeps the whole list, so that two lists are never mixed. Bookmarks are merged one
+  // by one (BookmarkMerge), so that neither instance loses those the other added.
   std::vector<Entry> MergeInto(ProfileFile& file, const ProfileFile& ours,
                                const ProfileFile& mine) const;
 
@@ -49,6 +50,9 @@ class SettingsBaseline {
   // The keys that change together: one list, or the key alone.
   static std::string UnitOf(std::string_view section, std::string_view key);
   void Remember(const Entry& entry, const ProfileFile& ours, const ProfileFile& file);
+  // The bookmarks of `section` as known, as `mine` holds them and as the file does, merged into
+  // the file.
+  void MergeBookmarks(ProfileFile& file, const std::string& section, const ProfileFile& mine) const;
 
   std::unordered_map<std::string, Known> known_;  // section '\n' key -> what was known
 };

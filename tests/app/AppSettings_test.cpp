@@ -59,6 +59,12 @@ class SettingsTest : public ::testing::Test {
     if (bookmarks) settings.LoadEventGroup(v.eventNumber, *bookmarks);
   }
 
+  static std::vector<std::string> Titles(const vx::BookmarkList& marks) {
+    std::vector<std::string> titles;
+    for (int i = 0; i < marks.Count(); ++i) titles.emplace_back(marks.GetAt(i)->title);
+    return titles;
+  }
+
   vxtest::TempDir root_;
 };
 
@@ -423,7 +429,7 @@ TEST_F(SettingsTest, TwoInstancesOnOneProfileKeepEachOthersChanges) {
   commit(a, aMarks);  // nothing changed since: nothing of b's goes
 
   // The same value changed by both: the later save wins. A list changed by both: the later one
-  // whole, never a mixture.
+  // whole, never a mixture; but bookmarks either added stay.
   a.Values().fvrColors[0] = 0xABCDEF;
   aMarks.Add(vx::Bookmark::Make(vx::Bookmark::kPage, 0, 9, "a1"));
   commit(a, aMarks);
@@ -438,8 +444,34 @@ TEST_F(SettingsTest, TwoInstancesOnOneProfileKeepEachOthersChanges) {
             std::vector<std::uint32_t>({0xABCDEF, 0x123456}));
   EXPECT_EQ(std::vector<int>({v.cutZoomSize, v.print.margins[2].top}), std::vector<int>({150, 99}));
   EXPECT_EQ(std::string(v.recentFiles[0]), "/home/b.csv");
-  ASSERT_EQ(marks.Count(), 1);
-  EXPECT_STREQ(marks.GetAt(0)->title, "a1");
+  EXPECT_EQ(Titles(marks), (std::vector<std::string>{"b1", "b2", "a1"}));
+}
+
+// What either instance removed stays removed; an entry added to a folder stays in it, and moves
+// to the top when the other removed the folder.
+TEST_F(SettingsTest, TwoInstancesOnOneProfileMergeTheirBookmarks) {
+  using vx::Bookmark;
+  const auto list = [](const std::vector<std::string>& titles) {
+    vx::BookmarkList marks;
+    for (const std::string& t : titles) {
+      const int depth = t[0] == '>' ? 1 : 0;
+      marks.Add(Bookmark::Make(t[1] == 'F' ? Bookmark::kFolder : Bookmark::kPage, depth, 0, t));
+    }
+    return marks;
+  };
+  vx::AppSettings a(vx::ProgramFolder()), b(vx::ProgramFolder());
+  ASSERT_TRUE(a.SaveEventGroup(96, list({" keep", " gone", " Folder", "> in"})));
+  vx::BookmarkList loaded;
+  b.LoadEventGroup(96, loaded);
+  ASSERT_TRUE(a.SaveEventGroup(96, list({" keep", " Folder", "> in", " a"})));
+  ASSERT_TRUE(b.SaveEventGroup(96, list({" keep", " gone", " Folder", "> in", "> b", " b2"})));
+  b.LoadEventGroup(96, loaded);
+  EXPECT_EQ(Titles(loaded),
+            (std::vector<std::string>{" keep", " Folder", "> in", "> b", " a", " b2"}));
+  ASSERT_TRUE(a.SaveEventGroup(96, list({" keep", " a"})));
+  b.LoadEventGroup(96, loaded);
+  EXPECT_EQ(Titles(loaded), (std::vector<std::string>{" keep", "> b", " a", " b2"}));
+  EXPECT_EQ(loaded.GetAt(1)->depth, 0);
 }
 
 TEST_F(SettingsTest, AByteOrderMarkHidesNoGroup) {

@@ -225,13 +225,20 @@ TEST_F(ChecklistCommandTest, AppendingAndPastingKeepTheFileAndMarkTheChecklistMo
   EXPECT_EQ(ReceivedBy(main).at(1), (Message{UM_CHECKLIST_RESET, 0, 0}));
   EXPECT_EQ(ReceivedBy(main).size(), 2u + 2 * four.size());
 
-  // Clipboard text goes through the same read: cut short, it is refused as a file would be.
+  // Clipboard text goes through the same read: cut short, or of a later version, it is refused
+  // as a file would be, in a box that names the clipboard, not its text.
   ui.ClearCalls();
-  const std::string cut = MagicLine(96) + "103,1,10,3,Sat";
-  ui.SetClipboardText(cut);
-  EXPECT_EQ(controller.PasteFromClipboard(), 0);
+  for (const std::string& text :
+       {MagicLine(96) + "103,1,10,3,Sat", "QUILLOR,200,Vellastrade96\r\n"s}) {
+    ui.SetClipboardText(text);
+    EXPECT_EQ(controller.PasteFromClipboard(), 0);
+  }
   EXPECT_EQ(State(), (ChecklistState{four, {"mine", "p1", "p2"}, mine, true}));
-  EXPECT_EQ(Boxes(), std::vector<std::string>{WithPath(kBadData, "QUILLOR,104,Vellastrade96,Windows")});
+  const std::string refused = "チェックリスト読み込みエラー|クリップボードのチェックリスト";
+  EXPECT_EQ(Boxes(),
+            (std::vector<std::string>{
+                refused + "には、異常なデータが含まれています.\n\n読み込みは失敗しました.",
+                refused + "は、対応していないバージョンのものです.\n\n読み込みは失敗しました."}));
 }
 
 // The first of several files replaces the checklist, the others are appended; the result has no

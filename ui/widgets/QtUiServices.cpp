@@ -24,10 +24,13 @@ QWidget* OwnerWidget(OwnerWindow owner) { return static_cast<QWidget*>(owner); }
 
 // A message box whose Escape and close button answer Cancel, No or OK, whichever it has; an
 // Abort/Retry/Ignore box, like the classic one, waits for a button (Qt would take Escape as Abort).
+// Its text can be selected with the mouse whatever the style, and Ctrl+C copies it, as the
+// classic box does: addresses and paths in it are there to be copied.
 class ClassicMessageBox : public QMessageBox {
  public:
   ClassicMessageBox(QWidget* owner, unsigned flags) : QMessageBox(owner) {
     setTextFormat(Qt::PlainText);  // names from the catalogue may hold '<' and '&'
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
     setIcon(IconFor(flags));
     AddButtons(flags);
     dismissable_ = MessageBoxEscapeAnswer(flags) != 0;
@@ -51,7 +54,18 @@ class ClassicMessageBox : public QMessageBox {
       event->accept();
       return;
     }
+    if (event->matches(QKeySequence::Copy)) {  // the text does not have the focus: all of it
+      QGuiApplication::clipboard()->setText(text());
+      event->accept();
+      return;
+    }
     QMessageBox::keyPressEvent(event);
+  }
+
+  // A new style would bring back its own notion of a selectable text.
+  void changeEvent(QEvent* event) override {
+    QMessageBox::changeEvent(event);
+    if (event->type() == QEvent::StyleChange) setTextInteractionFlags(Qt::TextSelectableByMouse);
   }
 
   void closeEvent(QCloseEvent* event) override {

@@ -9,7 +9,9 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileSystemWatcher>
+#include <QLabel>
 #include <QMessageBox>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -116,6 +118,31 @@ TEST(QtMessageBox, ShowsTheClassicBoxAndAnswersAsItDoes) {
       EXPECT_EQ(ignored, expected == 0) << "key " << key;
     }
   }
+}
+
+// An address in the text can be selected with the mouse whatever the style, Ctrl+C copies the
+// whole text when nothing is selected, and the keys still answer.
+TEST(QtMessageBox, TextIsSelectedWithTheMouseAndCopied) {
+  const QString style = QApplication::style()->name();
+  QApplication::setStyle(QStringLiteral("Windows"));  // its hint leaves message texts unselectable
+  const QString text = Utf16("<b>サークル</b> & 更新\n完了");
+  QStringList copied;
+  const auto copyThenSelectAndCopy = [&](QMessageBox* box) {
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    copied << QGuiApplication::clipboard()->text();
+    QGuiApplication::clipboard()->clear();
+    auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    const QRect area = label->contentsRect();
+    QTest::mousePress(label, Qt::LeftButton, {}, area.topLeft() + QPoint(1, 1));
+    QTest::mouseMove(label, area.bottomRight());
+    QTest::mouseRelease(label, Qt::LeftButton, {}, area.bottomRight());
+    QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
+    copied << QGuiApplication::clipboard()->text();
+    QTest::keyClick(label, Qt::Key_Return);
+  };
+  EXPECT_EQ(Answer(nullptr, vx::MB_YESNO | vx::MB_DEFBUTTON2, copyThenSelectAndCopy), IDNO);
+  QApplication::setStyle(style);
+  EXPECT_EQ(copied, QStringList({text, text}));
 }
 
 TEST(QtNameFilters, ConvertsClassicPairs) {
