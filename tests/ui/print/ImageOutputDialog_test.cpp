@@ -128,16 +128,19 @@ TEST_F(ImageOutputDialogTest, TheDetailedSettingsMayChangeTheKindAndTheRangeMayB
 }
 
 // On a small screen the kind's description was cut to a strip that "詳細設定" covered; the dialog
-// opened over the hidden window that owns it instead of the window the user works in.
+// opened over the hidden window that owns it instead of the window the user works in; a kind
+// whose description takes another line grew it past the screen's bottom.
 TEST_F(ImageOutputDialogTest, OpensOverTheWindowTheUserWorksInWithItsTextsWhole) {
   OwnerAndWorkWindow windows;
   ASSERT_TRUE(windows.Active());
+  settings.mode = 3;  // a description of one line: the others take two
   vx::ImageOutputDialog dialog(&windows.owner, settings, services);
   ShowOnScreenOver(dialog, windows.work);
   ExpectWrappedTextsWhole(dialog);
   for (const int kind : {ids::kKindList, ids::kKindBlankMap, ids::kKindCut}) {
     Control<QRadioButton>(&dialog, kind)->click();
     ExpectWrappedTextsWhole(dialog);
+    ExpectFrameOnScreen(dialog);
   }
 }
 
