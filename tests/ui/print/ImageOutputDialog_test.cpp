@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -15,6 +16,7 @@
 #include "tests/ui/widgets/ScreenPlacementChecks.h"
 #include "ui/print/PrintControlIds.h"
 #include "ui/print/PrintDialogServices.h"
+#include "ui/widgets/QtUiServices.h"
 
 namespace vxtest {
 namespace {
@@ -125,6 +127,24 @@ TEST_F(ImageOutputDialogTest, TheDetailedSettingsMayChangeTheKindAndTheRangeMayB
   EXPECT_FALSE(dialog.AllPages());
   EXPECT_EQ(dialog.PageRange(), "2-3");
   EXPECT_EQ(vx::PathOfSettingsText(settings.bmpOutPath).string(), dir.Path().string() + "/");
+}
+
+// A kind's mnemonic clicks its button a moment after the key: landing in the box that OK opens,
+// the click may not change the kind the images are written with.
+TEST_F(ImageOutputDialogTest, AKindClickedWhileOkAsksLeavesTheKind) {
+  vx::QtUiServices boxes;
+  services.ui = &boxes;
+  vx::ImageOutputDialog dialog(nullptr, settings, services);
+  SetText(dialog, ids::kOutputFolder, (dir / "new").string());
+  QTimer::singleShot(0, [&] { Control<QPushButton>(&dialog, IDOK)->click(); });
+  QTimer::singleShot(0, [&] {  // in the box asking to create the folder
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(box);
+    Control<QRadioButton>(&dialog, ids::kKindList)->click();
+    box->defaultButton()->click();
+  });
+  ASSERT_EQ(dialog.DoModal(), 1);
+  EXPECT_EQ(settings.mode, 2);
 }
 
 // On a small screen the kind's description was cut to a strip that "詳細設定" covered; the dialog
