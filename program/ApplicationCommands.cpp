@@ -13,9 +13,9 @@
 #include "app/CircleWebCommands.h"
 #include "app/DataCommands.h"
 #include "app/DefaultWindowLayout.h"
+#include "app/HelpUnavailable.h"
 #include "app/ModalScope.h"
 #include "app/SettingsFileCommands.h"
-#include "platform/CodePage.h"
 #include "program/BookmarkMenu.h"
 #include "program/PrintContext.h"
 #include "program/PrintSettingsCommand.h"
@@ -163,9 +163,10 @@ void ApplicationCommands::ShowAbout() {
 }
 
 void ApplicationCommands::ShowHelpUnavailable() {
-  application_.GetCore()->Controller()->ShowMessageBox(
-      MB_OK | MB_ICONINFORMATION, Sjis("このプログラムにはマニュアル（ヘルプ）がありません。"),
-      Sjis("ヘルプ"));
+  CatalogController& controller = *application_.GetCore()->Controller();
+  if (!controller.GetUiServices()) return;
+  ModalScope modal(&controller);
+  vx::ShowHelpUnavailable(*controller.GetUiServices(), controller.GetDialogOwner());
 }
 
 void ApplicationCommands::EditWebSearchSettings() {

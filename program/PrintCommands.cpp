@@ -7,6 +7,7 @@
 #include "app/AppSettings.h"
 #include "app/ApplicationCore.h"
 #include "app/CatalogController.h"
+#include "app/HelpUnavailable.h"
 #include "app/SettingsPath.h"
 #include "app/ModalScope.h"
 #include "app/SettingsValues.h"
@@ -54,6 +55,9 @@ PrintCommands::PrintCommands(ApplicationCore& core, UiServices& ui, std::functio
   // The sheet edits the same working settings the dialogs show.
   dialogServices_.runSettingsSheet = [this](QWidget* parent, PrintSettings&) {
     if (RunPrintSettingsCommand(parent, core_, ui_, context_) == IDOK) core_.CommitSettings();
+  };
+  dialogServices_.showHelp = [this](QWidget* parent, const std::string&) {
+    ShowHelpUnavailable(ui_, parent);
   };
   imageFiles_ = std::make_shared<ImageFileOutput>(OpenFolder);
   PrintEngine_SetPageOutput(kTargetImageFiles, imageFiles_);

@@ -114,7 +114,8 @@ TEST_F(PrintCommandsTest, ImagesGoIntoTheFolderAsChosenInThisRunAndTheNext) {
   EXPECT_EQ(vx::PathOfSettingsText(program.GetCore()->Values().print.bmpOutPath), "出力〜テスト/");
 }
 
-// The print dialog's preview and detailed settings buttons open the preview and the sheet.
+// The print dialog's preview and detailed settings buttons open the preview and the sheet; the
+// help buttons of both dialogs say what the help menu says.
 TEST_F(PrintCommandsTest, ThePrintDialogOpensThePreviewAndTheSettingsSheet) {
   vx::VindaxelApplication program({});
   ASSERT_TRUE(program.Start());
@@ -133,11 +134,20 @@ TEST_F(PrintCommandsTest, ThePrintDialogOpensThePreviewAndTheSettingsSheet) {
   vxtest::OnShow<vx::PrintDialog> useDialog([](vx::PrintDialog* dialog) {
     Click(dialog, 1052);  // returns once the preview has closed
     Click(dialog, 1051);
+    Click(dialog, 1642);
     Click(dialog, IDCANCEL);
   });
+  vxtest::BoxAnswers boxes;
   EXPECT_TRUE(program.GetMainWindow()->RunCommand(ID_PRINT));
   EXPECT_EQ(previews, 1);
   EXPECT_EQ(sheets, 1);
+  vxtest::OnShow<vx::ImageOutputDialog> help([](vx::ImageOutputDialog* dialog) {
+    Click(dialog, 1646);
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_TRUE(program.GetMainWindow()->RunCommand(ID_IMAGE_OUTPUT));
+  EXPECT_EQ(boxes.texts,
+            std::vector<std::string>(2, "このプログラムにはマニュアル（ヘルプ）がありません。"));
 }
 
 // What the print dialog, the sheet it opens and the image output dialog change reaches the

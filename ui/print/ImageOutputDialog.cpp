@@ -194,8 +194,12 @@ bool ImageOutputDialog::CheckFolder() {
   return true;
 }
 
+// What the dialog shows at OK is written: the boxes that follow take no late clicks.
 void ImageOutputDialog::accept() {
+  const PrintKindPanel::KindFixed fixed(*kind_);
   SaveFields();
+  allPages_ = kind_->AllPages();
+  pageRange_ = kind_->RangeText();
   if (!kind_->CheckHasPages() || !CheckFolder()) return;
   if (FieldText(settings_.bmpOutFile).empty()) {
     Refuse(Sjis("ベースファイル名を入力してください."));
@@ -205,8 +209,6 @@ void ImageOutputDialog::accept() {
     Refuse(Sjis("長辺のサイズは0～65535の範囲内で指定してください."));
     return;
   }
-  allPages_ = kind_->AllPages();
-  pageRange_ = kind_->RangeText();
   done(1);
 }
 

@@ -159,13 +159,15 @@ bool PrintDialog::ChoosePrinter() {
   return true;
 }
 
+// What the dialog shows at OK prints: the PDF file is chosen after it has been read.
 void PrintDialog::accept() {
-  if (!kind_->CheckHasPages() || !ChoosePrinter()) return;
+  const PrintKindPanel::KindFixed fixed(*kind_);
+  if (!kind_->CheckHasPages()) return;
   pageRange_ = kind_->RangeText();
   copies_ = copiesEdit_->value();
   allPages_ = kind_->AllPages();
   collate_ = collateCheck_->isChecked();
-  done(1);
+  if (ChoosePrinter()) done(1);
 }
 
 }  // namespace vx

@@ -100,19 +100,24 @@ void PrintKindPanel::ArrangeControls() {
 }
 
 void PrintKindPanel::ConnectControls() {
-  connect(kinds_, &QButtonGroup::idClicked, this, [this](int kind) {
-    // A mnemonic clicks its button a moment later: after OK that click would set up the job
-    // again while it prints, and change the settings the dialog was closed with.
-    if (closed_) return;
-    Q_EMIT aboutToUseSettings();
-    SetKind(kind, false);
-  });
+  connect(kinds_, &QButtonGroup::idClicked, this, [this](int kind) { OnKindClicked(kind); });
   connect(noGdiPlus_, &QCheckBox::clicked, this,
           [this](bool on) { settings_.bmpPrint = on ? 1 : 0; });
   connect(details_, &QPushButton::clicked, this, [this] { OnDetails(); });
   connect(preview_, &QPushButton::clicked, this, [this] { OnPreview(); });
   connect(all_, &QRadioButton::clicked, this, [this] { OnRangeChoice(true); });
   connect(range_, &QRadioButton::clicked, this, [this] { OnRangeChoice(false); });
+}
+
+// A late click would set the job up again while it prints or previews, and change the kind the
+// dialog was closed with.
+void PrintKindPanel::OnKindClicked(int kind) {
+  if (closed_ || fixed_ > 0) {
+    kinds_->button(shownKind_)->setChecked(true);
+    return;
+  }
+  Q_EMIT aboutToUseSettings();
+  SetKind(kind, false);
 }
 
 void PrintKindPanel::SetKind(int kind, bool resetRange) {
@@ -134,6 +139,7 @@ void PrintKindPanel::SetKind(int kind, bool resetRange) {
   rangeNote_->setText(QtText(note));
   noGdiPlus_->setChecked(settings_.bmpPrint != 0);
   settings_.mode = kind;
+  shownKind_ = kind;
 }
 
 void PrintKindPanel::showEvent(QShowEvent* event) {
@@ -160,12 +166,14 @@ bool PrintKindPanel::CheckHasPages() {
 }
 
 void PrintKindPanel::OnDetails() {
+  const KindFixed fixed(*this);
   Q_EMIT aboutToUseSettings();
   if (services_.runSettingsSheet) services_.runSettingsSheet(window(), settings_);
   SetKind(settings_.mode, false);
 }
 
 void PrintKindPanel::OnPreview() {
+  const KindFixed fixed(*this);
   Q_EMIT aboutToUseSettings();
   if (CheckHasPages()) PrintEngine_RunPreview(static_cast<QWidget*>(window()));
 }

@@ -24,6 +24,20 @@ class PrintKindPanel : public QWidget {
  public:
   PrintKindPanel(QWidget* parent, PrintSettings& settings, const PrintDialogServices& services);
 
+  // While one lives the kind stays: a kind's mnemonic clicks its button a moment after the key,
+  // and that click must not land in a file choice, a box, the preview or the sheet the dialog has
+  // opened, nor after OK. The kind at OK is the one printed.
+  class KindFixed {
+   public:
+    explicit KindFixed(PrintKindPanel& panel) : panel_(panel) { ++panel_.fixed_; }
+    ~KindFixed() { --panel_.fixed_; }
+    KindFixed(const KindFixed&) = delete;
+    KindFixed& operator=(const KindFixed&) = delete;
+
+   private:
+    PrintKindPanel& panel_;
+  };
+
   // Shows kind `kind` (0..3, another counts as 0) and makes it the settings' print kind: its
   // radio, description and the pages it yields. `resetRange` chooses all pages again.
   void SetKind(int kind, bool resetRange);
@@ -50,10 +64,13 @@ class PrintKindPanel : public QWidget {
   void OnDetails();
   void OnPreview();
   void OnRangeChoice(bool all);
+  void OnKindClicked(int kind);
 
   PrintSettings& settings_;
   const PrintDialogServices& services_;
   int pageCount_ = 0;
+  int shownKind_ = 0;
+  int fixed_ = 0;        // KindFixed scopes alive
   bool closed_ = false;  // the dialog was shown and has closed
   QButtonGroup* kinds_ = nullptr;
   QLabel* description_ = nullptr;

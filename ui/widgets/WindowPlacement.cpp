@@ -156,9 +156,13 @@ class DialogPlacement : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched != &dialog_ || event->type() != QEvent::Show || event->spontaneous()) {
-      return false;
+    if (watched != &dialog_) return false;
+    // A text that takes another line grows the shown dialog downwards, past the screen's edge.
+    if (event->type() == QEvent::Resize && dialog_.windowHandle() &&
+        dialog_.windowHandle()->isExposed()) {
+      FitFrameOnScreen(dialog_, FrameOrAssumed(dialog_));
     }
+    if (event->type() != QEvent::Show || event->spontaneous()) return false;
     PlaceOverReference(dialog_);
     if (KnownFrame(dialog_).isNull() && dialog_.windowHandle() && !FrameRefit::Of(dialog_)) {
       new FrameRefit(dialog_);

@@ -21,9 +21,9 @@ void FitFrameOnScreen(QWidget& window, const QMargins& frame);
 // From now on `dialog` opens centred over its owner's window (over the active window while the
 // owner is hidden, as the hidden window that owns the program's dialogs is; else in the middle of
 // the screen), at its size hint with the height its wrapped texts need, shrunk as far as its
-// minimum size allows so that its frame lies on the screen's available area. A hidden dialog is
-// placed at once as well, so that its window is made at its place: call this again when its
-// contents change before it is first shown.
+// minimum size allows so that its frame lies on the screen's available area, and fitted again
+// when it grows while shown. A hidden dialog is placed at once as well, so that its window is
+// made at its place: call this again when its contents change before it is first shown.
 void PlaceDialogOnScreen(QWidget& dialog);
 
 }  // namespace vx

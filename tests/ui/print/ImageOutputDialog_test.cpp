@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -15,6 +16,7 @@
 #include "tests/ui/widgets/ScreenPlacementChecks.h"
 #include "ui/print/PrintControlIds.h"
 #include "ui/print/PrintDialogServices.h"
+#include "ui/widgets/QtUiServices.h"
 
 namespace vxtest {
 namespace {
@@ -127,17 +129,38 @@ TEST_F(ImageOutputDialogTest, TheDetailedSettingsMayChangeTheKindAndTheRangeMayB
   EXPECT_EQ(vx::PathOfSettingsText(settings.bmpOutPath).string(), dir.Path().string() + "/");
 }
 
+// A kind's mnemonic clicks its button a moment after the key: landing in the box that OK opens,
+// the click may not change the kind the images are written with.
+TEST_F(ImageOutputDialogTest, AKindClickedWhileOkAsksLeavesTheKind) {
+  vx::QtUiServices boxes;
+  services.ui = &boxes;
+  vx::ImageOutputDialog dialog(nullptr, settings, services);
+  SetText(dialog, ids::kOutputFolder, (dir / "new").string());
+  QTimer::singleShot(0, [&] { Control<QPushButton>(&dialog, IDOK)->click(); });
+  QTimer::singleShot(0, [&] {  // in the box asking to create the folder
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(box);
+    Control<QRadioButton>(&dialog, ids::kKindList)->click();
+    box->defaultButton()->click();
+  });
+  ASSERT_EQ(dialog.DoModal(), 1);
+  EXPECT_EQ(settings.mode, 2);
+}
+
 // On a small screen the kind's description was cut to a strip that "詳細設定" covered; the dialog
-// opened over the hidden window that owns it instead of the window the user works in.
+// opened over the hidden window that owns it instead of the window the user works in; a kind
+// whose description takes another line grew it past the screen's bottom.
 TEST_F(ImageOutputDialogTest, OpensOverTheWindowTheUserWorksInWithItsTextsWhole) {
   OwnerAndWorkWindow windows;
   ASSERT_TRUE(windows.Active());
+  settings.mode = 3;  // a description of one line: the others take two
   vx::ImageOutputDialog dialog(&windows.owner, settings, services);
   ShowOnScreenOver(dialog, windows.work);
   ExpectWrappedTextsWhole(dialog);
   for (const int kind : {ids::kKindList, ids::kKindBlankMap, ids::kKindCut}) {
     Control<QRadioButton>(&dialog, kind)->click();
     ExpectWrappedTextsWhole(dialog);
+    ExpectFrameOnScreen(dialog);
   }
 }
 

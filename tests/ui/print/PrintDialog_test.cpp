@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include <QTimer>
 
 #include "app/PrintSettings.h"
+#include "platform/qt/QtStrings.h"
 #include "print/PrintLayout.h"
 #include "print/PrintPaper.h"
 #include "tests/support/TempDir.h"
@@ -20,6 +22,7 @@
 #include "ui/print/PaperMarginDialog.h"
 #include "ui/print/PrintControlIds.h"
 #include "ui/print/PrintDialogServices.h"
+#include "ui/widgets/QtUiServices.h"
 
 namespace vxtest {
 namespace {
@@ -104,20 +107,35 @@ TEST_F(PrintDialogTest, APdfFilePrinterCopiesAndRangeGoToTheCaller) {
       << "the kept choice comes first";
 }
 
-// A print kind's mnemonic clicks its button a moment later; OK pressed meanwhile closes the
-// dialog first, and the late click may neither change the settings nor set the job up again.
+// A print kind's mnemonic clicks its button a moment later: while the preview shows, while the
+// PDF file is chosen, or after OK. The late click may neither change the kind printed nor set the
+// job up again.
 TEST_F(PrintDialogTest, AKindClickedAfterOkLeavesTheSettingsAndTheJob) {
   TempDir dir;
+  vx::QtUiServices fileDialogs;
+  services.ui = &fileDialogs;
   vx::PrintDialog dialog(nullptr, settings, services, choice);
+  auto* map = Control<QRadioButton>(&dialog, ids::kKindMap);
+  vx::PrintEngineServices engine = vx::PrintEngine_Services();
+  engine.runPreview = [&](vx::OwnerWindow) { map->click(); };
+  vx::PrintEngine_SetContext(engine, {}, {});
+  const int countsBefore = counts;
+  Control<QPushButton>(&dialog, ids::kPreview)->click();
   auto* printer = Control<QComboBox>(&dialog, ids::kPrinter);
   printer->setCurrentIndex(printer->findText(vx::PrintDialog::PdfEntry()));
-  ui.QueuePath(dir / "out.pdf");
   QTimer::singleShot(0, [&] { Control<QPushButton>(&dialog, IDOK)->click(); });
+  QTimer::singleShot(0, [&] {  // in the file dialog that OK opened
+    auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(files);
+    map->click();
+    files->selectFile(vx::QtPath(dir / "out.pdf"));
+    static_cast<QDialog*>(files)->accept();
+  });
   ASSERT_EQ(dialog.DoModal(), 1);
-  const int countsAtOk = counts;
-  Control<QRadioButton>(&dialog, ids::kKindMap)->click();
+  map->click();
   EXPECT_EQ(settings.mode, 0);
-  EXPECT_EQ(counts, countsAtOk);
+  EXPECT_EQ(counts, countsBefore);
+  EXPECT_TRUE(Control<QRadioButton>(&dialog, ids::kKindList)->isChecked());
 }
 
 // A print server that does not answer is told apart from one without printers: the dialog

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -64,7 +66,7 @@ TEST_F(PrintSettingsSheetTest, TheSheetOpensOnThePageOfThePrintKind) {
 
 // 697 pixels high, the sheet put OK and Cancel below a screen of 600: it stays on the screen,
 // and each page keeps its whole height, scrolling where the screen is too low for it.
-TEST_F(PrintSettingsSheetTest, TheSheetFitsTheScreenAndItsPagesScroll) {
+TEST_F(PrintSettingsSheetTest, TheSheetFitsALowScreenAndItsPagesScroll) {
   OwnerAndWorkWindow windows;
   ASSERT_TRUE(windows.Active());
   vx::PrintSettingsSheet sheet(&windows.owner, context, settings);
@@ -74,6 +76,9 @@ TEST_F(PrintSettingsSheetTest, TheSheetFitsTheScreenAndItsPagesScroll) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     EXPECT_GE(sheet.Page(kind)->height(), sheet.Page(kind)->minimumSizeHint().height()) << kind;
   }
+  auto* map = qobject_cast<QScrollArea*>(sheet.Tabs()->widget(2));
+  ASSERT_TRUE(map) << "the map page cannot scroll";
+  EXPECT_GT(map->verticalScrollBar()->maximum(), 0) << "the screen is high enough for every page";
 }
 
 TEST_F(PrintSettingsSheetTest, OkCopiesTheValuesBackWithTheKindOfThePageShown) {
