@@ -35,11 +35,12 @@ rm -rf "$logs"
 mkdir -p "$logs"
 # Each process writes its memory and leak reports to a file of its own; child processes inherit
 # the settings. GCC's undefined-behaviour runtime is a library of its own that writes to stderr
-# whatever it is told, so its reports are counted in the output CTest keeps of every test; its
-# first report sets the report file of the address sanitizer to its own setting, hence the same
-# log_path for both. Debian's libraries keep no frame pointers: the slow unwinder follows their
-# frames, so that a leak inside them shows whose it is and tools/lsan.supp can name it (at a third
-# of the speed).
+# whatever it is told, so its reports are counted in the output CTest keeps of every test: a
+# child's stderr is the test's to keep, and tests/support/ChildProcess fails the test with the
+# child's reports. The runtime's first report sets the report file of the address sanitizer to
+# its own setting, hence the same log_path for both. Debian's libraries keep no frame pointers:
+# the slow unwinder follows their frames, so that a leak inside them shows whose it is and
+# tools/lsan.supp can name it (at a third of the speed).
 export ASAN_OPTIONS="log_path=$logs/asan detect_leaks=1 detect_stack_use_after_return=1 \
 check_initialization_order=1 strict_init_order=1 fast_unwind_on_malloc=0"
 export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp"
@@ -58,7 +59,10 @@ reports=0
 if [ ${#reportLogs[@]} -gt 0 ]; then
   reports=$(cat "${reportLogs[@]}" | grep -cE "$report" || true)
 fi
-undefinedReports=$(grep -ac "$undefined" "$testOutput" 2>/dev/null || true)
+# A report shows in a test case's output for each child that made it, and again where an
+# assertion printed what a child wrote: each is counted once per test case.
+undefinedReports=$(awk -v report="$undefined" '/ Testing: |^\[ RUN +\]/ {delete seen}
+  index($0, report) && !seen[$0]++ {n++} END {print n + 0}' "$testOutput" 2>/dev/null || true)
 reports=$((reports + ${undefinedReports:-0}))
 echo "asan: $(vx_test_counts "$logs"), $reports sanitizer reports"
 if [ ${#reportLogs[@]} -gt 0 ]; then

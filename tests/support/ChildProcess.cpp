@@ -15,6 +15,8 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <sstream>
+#include <string_view>
 
 extern char** environ;
 
@@ -78,6 +80,33 @@ class SpawnFileActions {
   posix_spawn_file_actions_t actions_;
 };
 
+constexpr std::string_view kSanitizerReportStarts[] = {
+    "runtime error:",
+    "ERROR: AddressSanitizer",
+    "ERROR: LeakSanitizer",
+    "WARNING: ThreadSanitizer",
+};
+
+// Each report's first line, as tools/asan.sh counts them, and the frames under it.
+std::string SanitizerReports(const std::string& output) {
+  constexpr int kLinesPerReport = 5;
+  std::string reports;
+  std::istringstream lines(output);
+  int linesLeft = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (std::ranges::any_of(kSanitizerReportStarts, [&](std::string_view start) {
+          return line.find(start) != std::string::npos;
+        })) {
+      linesLeft = kLinesPerReport;
+    }
+    if (linesLeft > 0) {
+      reports += line + '\n';
+      --linesLeft;
+    }
+  }
+  return reports;
+}
+
 }  // namespace
 
 ChildProcess::~ChildProcess() {
@@ -85,6 +114,8 @@ ChildProcess::~ChildProcess() {
     ::kill(pid_, SIGKILL);
     ::waitpid(pid_, &status_, 0);
   }
+  const std::string reports = SanitizerReports(Output());
+  if (!reports.empty()) ADD_FAILURE() << program_ << " made sanitizer reports:\n" << reports;
   if (pidFd_ >= 0) ::close(pidFd_);
   if (outputFd_ >= 0) ::close(outputFd_);
 }
@@ -101,7 +132,8 @@ bool ChildProcess::Start(const std::filesystem::path& program,
     ADD_FAILURE() << "no file for the output of " << program << ": " << std::strerror(errno);
     return false;
   }
-  std::vector<std::string> argv{program.string()};
+  program_ = program.string();
+  std::vector<std::string> argv{program_};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   std::vector<std::string> envp = ChangedEnvironment(environment);
   const SpawnFileActions actions(outputFd_);

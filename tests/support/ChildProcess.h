@@ -19,7 +19,9 @@ namespace vxtest {
 class ChildProcess {
  public:
   ChildProcess() = default;
-  // A child still running is killed and reaped.
+  // A child still running is killed and reaped. A sanitizer report in its output fails the test:
+  // the undefined-behaviour runtime writes to the child's standard error whatever its log_path
+  // says, and nothing else sees that.
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
@@ -43,6 +45,7 @@ class ChildProcess {
   std::string Output() const;
 
  private:
+  std::string program_;
   pid_t pid_ = -1;
   int pidFd_ = -1;
   int outputFd_ = -1;

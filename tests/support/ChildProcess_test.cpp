@@ -39,6 +39,17 @@ TEST(ChildProcessTest, AProgramThatCannotStartFailsTheTest) {
   EXPECT_FALSE(child.IsRunning());
 }
 
+TEST(ChildProcessTest, ASanitizerReportInTheOutputFailsTheTest) {
+  EXPECT_NONFATAL_FAILURE(
+      {
+        ChildProcess child;
+        ASSERT_TRUE(
+            child.Start("/bin/sh", {"-c", "echo 'a.cpp:9:7: runtime error: overflow' >&2"}));
+        ASSERT_TRUE(child.WaitForExit());
+      },
+      "/bin/sh made sanitizer reports:\na.cpp:9:7: runtime error: overflow");
+}
+
 TEST(ChildProcessTest, ARunningChildOutlivesADeadlineAndEndsOnTerminate) {
   ChildProcess child;
   ASSERT_TRUE(child.Start("/bin/sleep", {"600"}));

@@ -2,6 +2,7 @@
 #include "data/PavorunDatabase.h"
 #include "data/TextLineReader.h"
 #include "tests/data/DiscTextFiles.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 #include "tools/install/InstallCommand.h"
 #include "tools/sample-disc/CatalogBuilder.h"
@@ -11,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -76,14 +76,11 @@ TEST(SampleDiscInstall, ReadmeCommandInstallsTheGeneratorsCatalogueAndItsUpdateA
   const char* tool = std::getenv("VX_INSTALL_TOOL");
   ASSERT_TRUE(disc != nullptr && tool != nullptr) << "VX_SAMPLE_DISC or VX_INSTALL_TOOL is not set";
   vxtest::TempDir dir;
-  const std::string command =
-      std::string("'") + tool + "' '" + disc + "' '" + (dir / "vindaxel96.db").string() + "' 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string output;
-  char buffer[256];
-  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
-  ASSERT_EQ(pclose(pipe), 0) << output;
+  vxtest::ChildProcess install;
+  ASSERT_TRUE(install.Start(tool, {disc, (dir / "vindaxel96.db").string()}));
+  ASSERT_TRUE(install.WaitForExit());
+  const std::string output = install.Output();
+  ASSERT_EQ(install.ExitCode(), 0) << output;
   EXPECT_TRUE(output.starts_with("event 96 ")) << output;
   EXPECT_NE(output.find("PavorunCircle"), std::string::npos) << output;
 

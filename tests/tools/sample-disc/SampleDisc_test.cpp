@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <set>
 
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 #include "tests/tools/sample-disc/DiscReading.h"
 #include "tools/sample-disc/CatalogBuilder.h"
@@ -348,12 +349,11 @@ TEST(SampleDiscFolderTest, APictureThatCannotBeEncodedFailsTheRun) {
 TEST(SampleDiscToolTest, ExitsNonZeroWithAMessageOnBadArguments) {
   const char* tool = std::getenv("VX_SAMPLE_DISC_TOOL");
   ASSERT_NE(tool, nullptr);
-  FILE* pipe = popen((std::string(tool) + " --out x --size huge 2>&1").c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string output;
-  char buffer[256];
-  while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
-  EXPECT_NE(pclose(pipe), 0);
+  vxtest::ChildProcess sampleDisc;
+  ASSERT_TRUE(sampleDisc.Start(tool, {"--out", "x", "--size", "huge"}));
+  ASSERT_TRUE(sampleDisc.WaitForExit());
+  EXPECT_NE(sampleDisc.ExitCode(), 0);
+  const std::string output = sampleDisc.Output();
   EXPECT_NE(output.find("huge"), std::string::npos) << output;
   EXPECT_NE(output.find("usage:"), std::string::npos) << output;
 }
