@@ -51,14 +51,14 @@ bool IsFileIn(const std::filesystem::path& folder, std::string_view relative) {
 }
 
 // An archive that is there but cannot serve is named, so that its owner knows which file to
-// replace; the event is shown without its pictures.
+// replace; the other sources show the pictures they hold.
 std::unique_ptr<CutArchive> OpenArchive(const std::filesystem::path& folder, int event,
                                         const char* kind) {
   const auto path = ResolveCaseInsensitive(folder, ArchiveName(event, kind));
   if (!path) return nullptr;
   std::unique_ptr<CutArchive> archive = CutArchive::Open(*path);
   if (!archive) {
-    std::fprintf(stderr, "%s: damaged cut archive, its pictures are not shown\n", path->c_str());
+    std::fprintf(stderr, "%s: damaged cut archive, skipped\n", path->c_str());
   }
   return archive;
 }

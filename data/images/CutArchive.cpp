@@ -14,6 +14,7 @@ namespace vx {
 namespace {
 
 constexpr std::size_t kNameBufferSize = 1024;  // longer names cannot be any entry we look up
+constexpr std::size_t kFirstReadSize = 64u << 10;  // most cuts in one read
 
 void UpperAsciiInPlace(std::string& name) {
   for (char& c : name) {
@@ -49,6 +50,7 @@ std::unique_ptr<CutArchive> CutArchive::Open(const std::filesystem::path& path) 
   try {
     std::unique_ptr<CutArchive> archive(new CutArchive);
     if (!archive->Index(path) || !archive->ReadInitText()) return nullptr;
+    archive->path_ = path;
     return archive;
   } catch (const std::bad_alloc&) {  // an index too large to hold serves no better than none
     return nullptr;
@@ -65,9 +67,6 @@ void CutArchive::Close() {
 }
 
 bool CutArchive::Index(const std::filesystem::path& path) {
-  std::error_code error;
-  fileSize_ = std::filesystem::file_size(path, error);
-  if (error) return false;
   zip_ = unzOpen64(path.c_str());
   if (!zip_) return false;
   if (auto directory = ZipCentralDirectory::Read(path)) {
@@ -136,11 +135,12 @@ bool CutArchive::ReadInitText() {
 }
 
 std::optional<std::string> CutArchive::ReadEntry(std::string_view name) {
-  if (!zip_) return std::nullopt;
   const EntryPlace* found = Find(name);
-  if (found == nullptr) return std::nullopt;
-  const EntryPlace& place = *found;
-  if (place.size == 0 || place.size > kMaxEntrySize) return std::nullopt;
+  return found ? ReadEntryAt(*found) : std::nullopt;
+}
+
+std::optional<std::string> CutArchive::ReadEntryAt(const EntryPlace& place) {
+  if (!zip_ || place.size == 0 || place.size > kMaxEntrySize) return std::nullopt;
   unz64_file_pos position{place.directoryOffset, place.entryNumber};
   if (unzGoToFilePos64(zip_, &position) != UNZ_OK) return std::nullopt;
   if (unzOpenCurrentFile(zip_) != UNZ_OK) return std::nullopt;
@@ -150,15 +150,15 @@ std::optional<std::string> CutArchive::ReadEntry(std::string_view name) {
   return bytes;
 }
 
-// The declared size is the archive's word only: the first read takes at most the file's size,
-// and each further one at most doubles what the entry has really given, so that a damaged
-// header never costs more memory than the bytes behind it.
+// The declared size is the archive's word only: after a first step, each read takes at most
+// what the entry has really given so far, so that a damaged header costs no more memory, nor
+// zero-filling, than that step or twice the bytes behind it.
 std::optional<std::string> CutArchive::ReadCurrentEntry(std::uint64_t size) {
   std::string bytes;
   try {
     while (bytes.size() < size) {
       const std::size_t have = bytes.size();
-      const std::uint64_t step = have == 0 ? std::max<std::uint64_t>(fileSize_, 1) : have;
+      const std::uint64_t step = have == 0 ? kFirstReadSize : have;
       const auto want = static_cast<unsigned>(std::min(size - have, step));
       bytes.resize(have + want);
       const int read = unzReadCurrentFile(zip_, bytes.data() + have, want);
@@ -182,8 +182,23 @@ QImage CutArchive::LoadCut(int n) {
   if (n < 1) return {};
   char name[32];
   std::snprintf(name, sizeof name, "%06d.PNG", n);
-  lastCut_ = LoadImage(name, kCutPictureLimits);
+  const EntryPlace* place = Find(name);
+  if (place == nullptr) return {};  // an override archive holds only some cuts
+  const std::optional<std::string> bytes = ReadEntryAt(*place);
+  if (bytes) lastCut_ = LoadImageFromMemory(*bytes, kCutPictureLimits);
+  NoteCutRead(!lastCut_.isNull());
   return lastCut_;
+}
+
+// Blank cells alone would not tell the user which file to replace; one line per archive is
+// enough, and an archive that has shown a cut is not all damaged.
+void CutArchive::NoteCutRead(bool read) {
+  if (read) {
+    anyCutRead_ = true;
+  } else if (!anyCutRead_ && !named_) {
+    named_ = true;
+    std::fprintf(stderr, "%s: damaged cut archive, no cut could be read from it\n", path_.c_str());
+  }
 }
 
 }  // namespace vx

@@ -45,7 +45,8 @@ class CutArchive {
 
   // The picture of entry "%06d.PNG" of `n`, which the archive keeps until the next LoadCut or
   // Close; null for n < 1, a missing entry or a picture larger than a cut can be. The previous
-  // cut is dropped first in every case.
+  // cut is dropped first in every case. A cut that is there but gives no picture, while none has
+  // yet, names the archive on stderr, once.
   QImage LoadCut(int n);
   const QImage& LastCut() const { return lastCut_; }
 
@@ -69,10 +70,14 @@ class CutArchive {
   void SortIndex();
   const EntryPlace* Find(std::string_view name) const;
   bool ReadInitText();
+  std::optional<std::string> ReadEntryAt(const EntryPlace& place);
   std::optional<std::string> ReadCurrentEntry(std::uint64_t size);
+  void NoteCutRead(bool read);
 
   unzFile zip_ = nullptr;
-  std::uint64_t fileSize_ = 0;
+  std::filesystem::path path_;
+  bool anyCutRead_ = false;
+  bool named_ = false;
   int eventNumber_ = 0;
   int cutWidth_ = 0;
   int cutHeight_ = 0;

@@ -70,10 +70,8 @@ std::optional<std::uint64_t> FindLast(const std::string& tail, std::uint64_t tai
   return {};
 }
 
-// The ZIP64 end record that the last locator names, when it names one on the only disk.
-std::optional<std::uint64_t> FindZip64End(std::FILE* file, const std::string& tail,
-                                          std::uint64_t tailStart) {
-  const std::optional<std::uint64_t> locator = FindLast(tail, tailStart, kZip64LocatorSignature);
+// The ZIP64 end record that the locator names, when it names one on the only disk.
+std::optional<std::uint64_t> FindZip64End(std::FILE* file, std::optional<std::uint64_t> locator) {
   std::string bytes;
   if (!locator || !ReadAt(file, *locator, kZip64LocatorSize, bytes)) return {};
   Fields f(bytes);
@@ -93,7 +91,11 @@ std::optional<Directory> ReadDirectoryPlace(std::FILE* file, std::uint64_t fileS
   const std::uint64_t tailStart = fileSize - std::min<std::uint64_t>(fileSize, kSearchWindow);
   std::string tail, bytes;
   if (!ReadAt(file, tailStart, fileSize - tailStart, tail)) return {};
-  if (const std::optional<std::uint64_t> record = FindZip64End(file, tail, tailStart)) {
+  const std::optional<std::uint64_t> locator = FindLast(tail, tailStart, kZip64LocatorSignature);
+  // minizip takes the bytes past the end of a locator the file cuts short as read, and may
+  // follow it: its own walk decides then.
+  if (locator && fileSize - *locator < kZip64LocatorSize) return {};
+  if (const std::optional<std::uint64_t> record = FindZip64End(file, locator)) {
     if (!ReadAt(file, *record, kZip64EndSize, bytes)) return {};
     const Fields f(bytes);
     if (f.Get(16, 4) != 0 || f.Get(20, 4) != 0 || f.Get(24, 8) != f.Get(32, 8)) return {};

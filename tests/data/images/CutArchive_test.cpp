@@ -37,16 +37,20 @@ namespace {
 
 using vxtest::ZipWriter;
 
-// How many allocations larger than the file at `path` (and a string's closing NUL) `step` tried.
-int AllocationsPastTheFile(const std::filesystem::path& path, const std::function<void()>& step) {
+// How many allocations larger than `cap` bytes `step` tried.
+int AllocationsPast(std::size_t cap, const std::function<void()>& step) {
   g_refusedAllocations = 0;
-  g_allocationCap = static_cast<std::size_t>(std::filesystem::file_size(path) + 1);
+  g_allocationCap = cap;
   try {
     step();
   } catch (const std::bad_alloc&) {  // counted when it was refused
   }
   g_allocationCap = 0;
   return g_refusedAllocations;
+}
+
+int AllocationsPastTheFile(const std::filesystem::path& path, const std::function<void()>& step) {
+  return AllocationsPast(std::filesystem::file_size(path) + 1, step);  // and a string's NUL
 }
 
 TEST(CutArchiveTest, HostileEntriesAreRefusedOneByOneAndUnusableArchivesWhole) {
@@ -202,23 +206,26 @@ TEST(CutArchiveTest, DirectoryPlacedOutsideTheFileIsRefusedWithoutAllocatingIt) 
 }
 
 // An entry's declared size is only the archive's word: reading it allocates no more than the
-// file could hold, whatever it declares.
+// bytes behind it, whatever it declares and however large the file is.
 TEST(CutArchiveTest, EntryDeclaringMoreThanTheFileHoldsIsRefusedWithoutAllocatingIt) {
   vxtest::TempDir dir;
-  const std::string small = "a stored entry of a few bytes";
+  const std::string small = "a stored entry of a few bytes", large(1 << 20, 'f');
   const unsigned long crc =
       crc32(0, reinterpret_cast<const Bytef*>(small.data()), uInt(small.size()));
   ZipWriter(dir / "liar.ccz")
       .Add("INIT.TXT", "width\t4\n")
-      .Add("LIAR.BIN", small, long{CutArchive::kMaxEntrySize}, crc)
-      .Add("HONEST.BIN", small, long(small.size()), crc);
+      .Add("000001.PNG", small, long{CutArchive::kMaxEntrySize}, crc)
+      .Add("HONEST.BIN", small, long(small.size()), crc)
+      .Add("LARGE.BIN", large, long(large.size()));  // stored: the file is large
   auto archive = CutArchive::Open(dir / "liar.ccz");
   ASSERT_TRUE(archive);
   bool read = false;
-  EXPECT_EQ(AllocationsPastTheFile(dir / "liar.ccz",
-                                   [&] { read = bool(archive->ReadEntry("LIAR.BIN")); }),
-            0);
-  EXPECT_FALSE(read);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(AllocationsPast(large.size() / 8, [&] { read = !archive->LoadCut(1).isNull(); }), 0);
+  EXPECT_FALSE(read || !archive->LoadCut(1).isNull());
+  // An archive none of whose cuts reads is named, once.
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            (dir / "liar.ccz").string() + ": damaged cut archive, no cut could be read from it\n");
   EXPECT_EQ(archive->ReadEntry("HONEST.BIN").value_or(""), small);
   // Text deflates to far less than it holds: such an entry is read whole all the same.
   const std::string text(CutArchive::kMaxEntrySize, 'x');

@@ -5,6 +5,7 @@
 #include <minizip/unzip.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,6 +15,28 @@
 namespace vxtest {
 
 using ZipEntries = std::vector<vx::ZipCentralDirectory::Entry>;
+
+// The size a ZIP64 extra field holds for an entry whose directory record gives 0xFFFFFFFF: the
+// first eight bytes of the field (id 1). The minizip packaged here reads the field only on
+// systems where a long has 32 bits, and gives 0xFFFFFFFF elsewhere.
+inline std::uint64_t SizeFromZip64Field(unzFile zip, std::uint64_t size) {
+  if (size != 0xFFFFFFFF) return size;
+  std::string extra(0xFFFF, '\0');
+  unz_file_info64 info{};
+  if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, extra.data(), extra.size(), nullptr, 0) !=
+      UNZ_OK) {
+    return size;
+  }
+  const auto get = [&](std::size_t at, int n) {
+    std::uint64_t v = 0;
+    for (int i = n - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(extra[at + i]);
+    return v;
+  };
+  for (std::size_t at = 0; at + 4 <= info.size_file_extra; at += 4 + get(at + 2, 2)) {
+    if (get(at, 2) == 1) return at + 12 <= info.size_file_extra ? get(at + 4, 8) : size;
+  }
+  return size;
+}
 
 // Entries whose information minizip cannot read, or whose name no look-up could give, are left
 // out, as the index leaves them out.
@@ -30,7 +53,7 @@ inline ZipEntries WalkWithMinizip(const std::filesystem::path& path) {
       continue;
     }
     entries.push_back({std::string(name, info.size_filename), pos.pos_in_zip_directory,
-                       pos.num_of_file, info.uncompressed_size});
+                       pos.num_of_file, SizeFromZip64Field(zip, info.uncompressed_size)});
   }
   unzClose(zip);
   return entries;
