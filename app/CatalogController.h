@@ -322,7 +322,7 @@ class CatalogController {
   void NotifyColorsChanged();
   void NotifyOptionsChanged();
 
-  // --- Checks and memos ----------------------------------------------------------------------------
+  // --- Checks and memos --------------------------------------------------------------------------
   // -1 not in the checklist, 0 memo only, 1..n checked; 0 without a store or for id 0.
   int GetCircleColor(int circleId) const;
   // A negative colour means the current one.
@@ -347,7 +347,7 @@ class CatalogController {
   void EraseUncheckedMemos();
   void EraseAllMemos();
 
-  // --- Clipboard (the older checklist text format) -------------------------------------------------
+  // --- Clipboard (the older checklist text format) -----------------------------------------------
   // The circles with their colours (a circle without one takes the current colour); false when
   // nothing was put on the clipboard.
   bool CopyCirclesToClipboard(std::span<const int> circleIds);
@@ -355,7 +355,7 @@ class CatalogController {
   int PasteFromClipboard();
   bool IsClipboardTextAvailable() const;
 
-  // --- Checklist files -----------------------------------------------------------------------------
+  // --- Checklist files ---------------------------------------------------------------------------
   // Commands answer 6 (IDYES) when done and 2 (IDCANCEL) when cancelled or impossible; a save
   // prompt's answer is passed on.
   //

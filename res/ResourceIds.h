@@ -343,7 +343,7 @@ constexpr int IDW_TOOLBAR = 59392;      // the standard tool bar id (colour bars
 constexpr int IDW_STATUS_BAR = 59393;
 constexpr int IDW_PANE_FIRST = 59648;   // a frame's view
 
-// --- Menus, accelerators and the menu-image tool bar (IDR_) ---------------------------------------
+// --- Menus, accelerators and the menu-image tool bar (IDR_) --------------------------------------
 constexpr int IDR_MENU_MAIN = 128;
 constexpr int IDR_ACCEL_MAIN = 128;
 constexpr int IDR_MENU_MAP_VIEW = 132;

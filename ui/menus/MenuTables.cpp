@@ -8,6 +8,8 @@ namespace {
 
 using E = MenuEntry;
 
+// The menus are laid out as they show, one item a line.
+// clang-format off
 MenuEntry FileMenu() {
   return E::SubMenu("ファイル(&F)", {
       E::Item("新規作成(&N)\tCtrl+N", ID_CHECKLIST_NEW),
@@ -179,6 +181,8 @@ MenuTable BookmarkTreeMenuTable() {
       E::Item("この項目を削除(&D)", ID_BOOKMARK_DELETE),
   })};
 }
+
+// clang-format on
 
 MenuTable MenuTableOf(int menuId) {
   switch (menuId) {
