@@ -288,8 +288,8 @@ std::vector<int> BoundPaperAndMargins(PrintSettings& p) {
   p.paperSizeH = std::clamp(p.paperSizeH, 1, kMaxPaperSide);
   std::vector<int> reset;
   for (int kind = 0; kind < kPaperKindCount; ++kind) {
-    const PaperSize paper = kind == kPaperFree ? PaperSize{p.paperSizeW, p.paperSizeH}
-                                               : kStandardPaperSizes[kind];
+    const PaperSize paper =
+        kind == kPaperFree ? PaperSize{p.paperSizeW, p.paperSizeH} : kStandardPaperSizes[kind];
     PrintMargins& m = p.margins[kind];
     if (MarginsFitPaper(m, paper)) continue;
     m = DefaultMargins();
@@ -383,10 +383,9 @@ void SaveSearchList(ProfileFile& file, const std::optional<std::vector<int>>& it
 bool HasSection(const ProfileFile& file, std::string_view name) {
   const std::vector<std::string> sections = file.Sections();
   return std::any_of(sections.begin(), sections.end(), [&](const std::string& section) {
-    return std::equal(section.begin(), section.end(), name.begin(), name.end(),
-                      [](unsigned char a, unsigned char b) {
-                        return std::tolower(a) == std::tolower(b);
-                      });
+    return std::equal(
+        section.begin(), section.end(), name.begin(), name.end(),
+        [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
   });
 }
 
@@ -656,7 +655,7 @@ bool AppSettings::ExportSettings(const std::filesystem::path& file, const Bookma
 // The whole file is read once and checked before anything changes, so a file that cannot be
 // read, or is no settings file at all, leaves the values, the bookmarks and the search alone.
 std::optional<SearchSettings> AppSettings::ImportSettings(const std::filesystem::path& path,
-                                                         BookmarkList& bookmarks) {
+                                                          BookmarkList& bookmarks) {
   const ProfileFile file(path);
   if (!IsSettingsFile(file)) return std::nullopt;
   // The file may come from a run on another event: the program stays on its own event, whose

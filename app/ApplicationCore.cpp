@@ -17,8 +17,7 @@
 
 namespace vx {
 
-ApplicationCore::ApplicationCore(std::filesystem::path programFolder,
-                                 ApplicationServices services)
+ApplicationCore::ApplicationCore(std::filesystem::path programFolder, ApplicationServices services)
     : programFolder_(std::move(programFolder)),
       services_(std::move(services)),
       bookmarks_(std::make_unique<BookmarkList>()),
@@ -157,12 +156,11 @@ void ApplicationCore::ReportNoPage() const {
   if (!services_.ui || !database_ || database_->IsDamaged() || database_->GetMaxCircleId() == 0) {
     return;
   }
-  services_.ui->MessageBox(
-      nullptr,
-      Sjis("ヴェラストレード") + std::to_string(values_.eventNumber) +
-          Sjis(" のサークルデータには表示できるページがありません.\n"
-               "サークルデータをインストールし直してください."),
-      Sjis(kNoCirclesTitle), MB_ICONEXCLAMATION);
+  services_.ui->MessageBox(nullptr,
+                           Sjis("ヴェラストレード") + std::to_string(values_.eventNumber) +
+                               Sjis(" のサークルデータには表示できるページがありません.\n"
+                                    "サークルデータをインストールし直してください."),
+                           Sjis(kNoCirclesTitle), MB_ICONEXCLAMATION);
 }
 
 std::optional<std::filesystem::path> ApplicationCore::InitialChecklist(
@@ -186,8 +184,9 @@ std::optional<std::filesystem::path> ApplicationCore::ChosenChecklist(
 void ApplicationCore::ReportChecklistNotOpened(const std::filesystem::path& file) const {
   const std::string text =
       Sjis("チェックリストファイル\n") + Utf8ToCp932(file.string()) +
-      Sjis("\nは開きませんでした.\n表示できるサークルデータがないため、"
-           "チェックリストのサークルを照合できません. ファイルは変更していません.");
+      Sjis(
+          "\nは開きませんでした.\n表示できるサークルデータがないため、"
+          "チェックリストのサークルを照合できません. ファイルは変更していません.");
   if (controller_) {
     controller_->ShowMessageBox(MB_ICONEXCLAMATION, text, Sjis("チェックリストの読み込み"));
   } else if (services_.ui) {
@@ -208,8 +207,8 @@ bool ApplicationCore::SaveSettings(const RestartRequest& restart) {
   saved = settings_->SaveSystemGroup() && saved;
   if (restart.SwitchesEvent()) {
     settings_->Values().eventNumber = restart.eventNumber;
-    saved = settings_->WriteInt(settings::kSystemSection, "VQNumber96", restart.eventNumber) &&
-            saved;
+    saved =
+        settings_->WriteInt(settings::kSystemSection, "VQNumber96", restart.eventNumber) && saved;
   }
   return saved;
 }

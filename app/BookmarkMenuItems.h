@@ -13,8 +13,8 @@ namespace vx {
 class BookmarkList;
 
 struct BookmarkMenuItem {
-  std::string text;  // CP932
-  int commandId = 0;  // 0 for a folder
+  std::string text;                     // CP932
+  int commandId = 0;                    // 0 for a folder
   std::vector<BookmarkMenuItem> items;  // a folder's entries
 
   bool operator==(const BookmarkMenuItem&) const = default;

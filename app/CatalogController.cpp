@@ -96,7 +96,8 @@ void CatalogController::ReadEnvironmentTexts() {
   const SystemInfoSource* info = services_.systemInfo;
   if (!info) return;
   if (std::string os = info->OsName(); !os.empty()) osName_ = std::move(os);
-  if (std::string path = info->GraphicsLibraryPath(); !path.empty()) graphicsPath_ = std::move(path);
+  if (std::string path = info->GraphicsLibraryPath(); !path.empty())
+    graphicsPath_ = std::move(path);
   if (std::string version = info->GraphicsLibraryVersion(); !version.empty()) {
     graphicsVersion_ = std::move(version);
   }

@@ -94,9 +94,10 @@ int CatalogController::SaveChecklist(bool saveAs, bool olderFormat) {
     target = chosen.front();
     std::error_code error;
     if (fs::exists(target, error) &&
-        ShowMessageBox(MB_YESNO | MB_ICONQUESTION,
-                       MessageText(target) + Sjis("\nは既に存在しています.\n上書きしてよろしいですか？"),
-                       Sjis("チェックリストの上書き確認")) != IDYES) {
+        ShowMessageBox(
+            MB_YESNO | MB_ICONQUESTION,
+            MessageText(target) + Sjis("\nは既に存在しています.\n上書きしてよろしいですか？"),
+            Sjis("チェックリストの上書き確認")) != IDYES) {
       return IDCANCEL;
     }
   }
@@ -239,8 +240,8 @@ MainFrameHook* CatalogController::GetMainFrame() const {
 void CatalogController::UpdateTitle() {
   MainFrameHook* frame = GetMainFrame();
   if (!frame) return;
-  const std::string name = checklistPath_.empty() ? Cp932ToUtf8(NewChecklistName())
-                                                  : checklistPath_.filename().string();
+  const std::string name =
+      checklistPath_.empty() ? Cp932ToUtf8(NewChecklistName()) : checklistPath_.filename().string();
   frame->SetTitleText(Cp932ToUtf8(frame->ApplicationTitle()) + " - " + name + " " +
                       (checklistModified_ ? "*" : ""));
 }

@@ -67,8 +67,7 @@ void CatalogController::SetColorDef(int kind, int index, std::uint32_t display, 
   }
   if (!store_) return;
   const bool differs = store_->GetCheckColor(index) != display ||
-                       store_->GetPrintColor(index) != print ||
-                       store_->GetColorName(index) != name;
+                       store_->GetPrintColor(index) != print || store_->GetColorName(index) != name;
   store_->SetColorDef(index, display, print, name);
   if (differs) MarkChecklistModified();
 }

@@ -178,9 +178,7 @@ void CatalogController::SetChecklistColumnWidth(int i, int width) {
 int CatalogController::GetGoogleType() const { return values_ ? values_->googleType : 0; }
 int CatalogController::GetGoogleItem1() const { return values_ ? values_->googleItem1 : 0; }
 int CatalogController::GetGoogleItem2() const { return values_ ? values_->googleItem2 : 0; }
-int CatalogController::GetGoogleCondition() const {
-  return values_ ? values_->googleCondition : 0;
-}
+int CatalogController::GetGoogleCondition() const { return values_ ? values_->googleCondition : 0; }
 
 void CatalogController::SetGoogleType(int value) {
   if (values_) values_->googleType = value;

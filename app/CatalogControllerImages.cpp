@@ -63,7 +63,7 @@ void CatalogController::SetImageFolder(const std::filesystem::path& folder) {
 }
 
 std::filesystem::path CatalogController::GetMapImagePath(MapPicture picture, int day,
-                                                        int mapId) const {
+                                                         int mapId) const {
   if (!values_ || imageFolder_.empty()) return {};
   const char* const formats[] = {values_->mdataFile, values_->gdataFile, values_->hmdataFile,
                                  values_->hgdataFile};

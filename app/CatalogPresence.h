@@ -7,8 +7,7 @@
 namespace vx {
 
 inline bool HasCatalogToShow(const PavorunDatabase* database) {
-  return database && database->IsOpen() && !database->IsDamaged() &&
-         database->GetMaxCircleId() > 0;
+  return database && database->IsOpen() && !database->IsDamaged() && database->GetMaxCircleId() > 0;
 }
 
 }  // namespace vx

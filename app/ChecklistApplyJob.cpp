@@ -31,13 +31,12 @@ ChecklistApplyJob::ChecklistApplyJob(const FavoriteStore& store, RunDelivery del
   });
 }
 
-std::size_t ChecklistApplyJob::NextRunEntries(std::size_t entries,
-                                              std::chrono::nanoseconds taken) {
+std::size_t ChecklistApplyJob::NextRunEntries(std::size_t entries, std::chrono::nanoseconds taken) {
   const auto runTime = std::chrono::duration_cast<std::chrono::nanoseconds>(kRunTime).count();
   const auto took = std::max<std::chrono::nanoseconds::rep>(taken.count(), 1);
   // At most twice as long as the last run, so that one quick run does not make a long one.
-  const double scaled = static_cast<double>(entries) * static_cast<double>(runTime) /
-                        static_cast<double>(took);
+  const double scaled =
+      static_cast<double>(entries) * static_cast<double>(runTime) / static_cast<double>(took);
   const double next = std::min(scaled, 2.0 * static_cast<double>(entries));
   return std::clamp(static_cast<std::size_t>(next), kMinRunEntries, kMaxRunEntries);
 }

@@ -34,9 +34,12 @@ std::string ChecklistReadJob::ProgressText(int position, int total) const {
 
 int ChecklistReadJob::Result(JobState finalState) const {
   switch (finalState) {
-    case JobState::kDone: return store_.ReadStatus();
-    case JobState::kCancelled: return 0;
-    default: return kReadNothing;
+    case JobState::kDone:
+      return store_.ReadStatus();
+    case JobState::kCancelled:
+      return 0;
+    default:
+      return kReadNothing;
   }
 }
 

@@ -1,8 +1,9 @@
 // The addresses behind a circle's link fields, the same for the detail window's links and the
-// link commands. A web field gives its address when the desktop may open it. The Twitter and Pixiv fields mostly hold
-// account ids: the profile address is built from an id, an http(s) address is taken as it
-// stands, and anything else (a note, a script, a file) gives none. A mail field gives a "mailto:"
-// address only when it is a plain address, so that no header or attachment can ride along.
+// link commands. A web field gives its address when the desktop may open it. The Twitter and Pixiv
+// fields mostly hold account ids: the profile address is built from an id, an http(s) address is
+// taken as it stands, and anything else (a note, a script, a file) gives none. A mail field gives a
+// "mailto:" address only when it is a plain address, so that no header or attachment can ride
+// along.
 #pragma once
 
 #include <optional>

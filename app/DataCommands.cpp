@@ -91,7 +91,8 @@ void DataCommands::InitializeDatabase() {
       Box("その場利用のデータベースは初期化する必要がありません。\nそのままご利用ください。",
           kInitializeTitle, MB_ICONINFORMATION);
     } else {
-      Box("強制読み込み専用のデータベースは初期化できません。\nインストールしてからご利用ください。",
+      Box("強制読み込み専用のデータベースは初期化できません。\nインストールしてからご利用ください"
+          "。",
           kInitializeTitle, MB_ICONINFORMATION);
     }
     return;
@@ -111,8 +112,9 @@ void DataCommands::UpdateCircleData(bool fromFile) {
     return;
   }
   const std::string_view question =
-      fromFile ? "データベースをファイルから更新してもよろしいですか？\r\n更新後は再起動します。"
-               : "データベースをネットワーク経由で更新してもよろしいですか？\r\n更新後は再起動します。";
+      fromFile
+          ? "データベースをファイルから更新してもよろしいですか？\r\n更新後は再起動します。"
+          : "データベースをネットワーク経由で更新してもよろしいですか？\r\n更新後は再起動します。";
   if (!Confirm(question, kUpdateTitle)) return;
   std::filesystem::path archive;
   if (fromFile) {

@@ -21,8 +21,7 @@ class DataCommands {
   // The application ends the run and starts again as asked.
   using Restart = std::function<void(const RestartRequest& request)>;
 
-  DataCommands(ApplicationCore& core, UiServices& ui, DataCommandDialogs& dialogs,
-               Restart restart);
+  DataCommands(ApplicationCore& core, UiServices& ui, DataCommandDialogs& dialogs, Restart restart);
 
   void InstallImageData();
   void InstallCircleData();

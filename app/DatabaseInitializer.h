@@ -88,7 +88,7 @@ class DatabaseInitializer {
   std::string copyError_;
   bool errorShown_ = false;
   std::filesystem::path damagedAside_;  // where a replaced damaged database was kept
-  bool asideNotRegularFile_ = false;     // it was a folder or a device, not a damaged file
+  bool asideNotRegularFile_ = false;    // it was a folder or a device, not a damaged file
 };
 
 }  // namespace vx

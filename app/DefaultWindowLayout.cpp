@@ -14,9 +14,11 @@ struct SlotDefault {
   int shown;
 };
 
-constexpr SlotDefault kSlotDefaults[kFrameSlotCount] = {
-    {kMainWindowId, 1}, {kMapWindowId, 0}, {kChecklistWindowId, 1},
-    {kDetailWindowId, 1}, {kListWindowId, 0}};
+constexpr SlotDefault kSlotDefaults[kFrameSlotCount] = {{kMainWindowId, 1},
+                                                        {kMapWindowId, 0},
+                                                        {kChecklistWindowId, 1},
+                                                        {kDetailWindowId, 1},
+                                                        {kListWindowId, 0}};
 
 // One side: [start, start + length) into [areaStart, areaStart + areaLength).
 std::pair<int, int> FitSide(int start, int length, int areaStart, int areaLength) {

@@ -22,9 +22,12 @@ std::string FormatProgressText(std::string_view text, int position, int total) {
 
 int DefaultProgressResult(JobState state) {
   switch (state) {
-    case JobState::kDone: return 1;
-    case JobState::kCancelled: return 0;
-    default: return 2;
+    case JobState::kDone:
+      return 1;
+    case JobState::kCancelled:
+      return 0;
+    default:
+      return 2;
   }
 }
 

@@ -41,8 +41,8 @@ int DefaultProgressResult(JobState state);
 class ProgressJob {
  public:
   struct Options {
-    TransactionTarget* database = nullptr;  // set for jobs that write the database
-    bool redrawEveryReport = false;         // the checklist dialogs redraw on every report
+    TransactionTarget* database = nullptr;     // set for jobs that write the database
+    bool redrawEveryReport = false;            // the checklist dialogs redraw on every report
     std::chrono::milliseconds reportPause{1};  // lets the UI thread in after every report
 
     // Every report redrawn and no pause: the dialog coalesces the queued redraws, so a fast

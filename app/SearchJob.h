@@ -42,8 +42,8 @@ class SearchJob final : public ProgressJob {
 
   CircleSearch& search_;
   std::mutex cancelMutex_;
-  bool searching_ = false;   // under cancelMutex_
-  bool cancelSent_ = false;  // under cancelMutex_
+  bool searching_ = false;          // under cancelMutex_
+  bool cancelSent_ = false;         // under cancelMutex_
   std::vector<CircleRecord> rows_;  // the worker's until the job has ended
   std::string error_;
 };

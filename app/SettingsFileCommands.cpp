@@ -51,8 +51,7 @@ void SettingsFileCommands::ReportFailure(std::string_view utf8What,
 
 // Only a regular file of a settings file's size is read: a device or a huge file would be read
 // whole into memory, or never end.
-bool SettingsFileCommands::CanImport(const std::filesystem::path& file,
-                                     std::string_view utf8Kind) {
+bool SettingsFileCommands::CanImport(const std::filesystem::path& file, std::string_view utf8Kind) {
   switch (BoundedFileReader(kMaxSettingsFileBytes).Check(file)) {
     case BoundedFileReader::Outcome::kNotRegularFile:
       ReportFailure("は通常のファイルではありません.\n" + std::string(utf8Kind) +
@@ -88,7 +87,8 @@ bool SettingsFileCommands::ImportSettings() {
   const std::optional<SearchSettings> search =
       core_.Settings().ImportSettings(*file, core_.Bookmarks());
   if (!search) {
-    ReportFailure("から動作設定を読み込めませんでした.\n動作設定ファイルを指定してください.", *file);
+    ReportFailure("から動作設定を読み込めませんでした.\n動作設定ファイルを指定してください.",
+                  *file);
     return false;
   }
   core_.Values() = core_.Settings().Values();
@@ -115,7 +115,8 @@ bool SettingsFileCommands::ImportPrintSettings() {
   const auto file = ChooseFile({kPrintFilter, kPrintTitle}, false);
   if (!file || !CanImport(*file, "印刷設定")) return false;
   if (!core_.Settings().ImportPrintSettings(*file)) {
-    ReportFailure("から印刷設定を読み込めませんでした.\n印刷設定ファイルを指定してください.", *file);
+    ReportFailure("から印刷設定を読み込めませんでした.\n印刷設定ファイルを指定してください.",
+                  *file);
     return false;
   }
   core_.Values().print = core_.Settings().Values().print;

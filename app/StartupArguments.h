@@ -14,7 +14,7 @@ inline constexpr std::string_view kRebootArgument = "_reboot_";
 inline constexpr std::string_view kRebootNoLoadArgument = "_rebootnoload_";
 
 struct StartupArguments {
-  bool restart = false;         // a restart skips the single-instance test
+  bool restart = false;          // a restart skips the single-instance test
   bool checklistAllowed = true;  // false after an event switch: the old checklist does not fit
   std::filesystem::path checklistFile;  // opened at the end of start-up; empty for none
 

@@ -16,16 +16,14 @@ struct WindowRecord {
   static constexpr std::size_t kNameSize = 64;
 
   ControllerWindow* window = nullptr;
-  WindowRect rect{};  // screen rectangle at registration and at the last SaveWindowRect
-  int shown = 0;      // 1 while the controller regards the window as shown
-  int id = 0;         // window id with the flag bits
-  int rank = kUnraisedRank;  // 0 for the tool window raised last, counting up by recency
-  unsigned raised = 0;       // when it was raised last (shown or activated); later is higher
+  WindowRect rect{};          // screen rectangle at registration and at the last SaveWindowRect
+  int shown = 0;              // 1 while the controller regards the window as shown
+  int id = 0;                 // window id with the flag bits
+  int rank = kUnraisedRank;   // 0 for the tool window raised last, counting up by recency
+  unsigned raised = 0;        // when it was raised last (shown or activated); later is higher
   char name[kNameSize] = {};  // window-menu text, CP932
 
-  bool IsMain() const {
-    return (id & (kRegisteredBit | kMainBit)) == (kRegisteredBit | kMainBit);
-  }
+  bool IsMain() const { return (id & (kRegisteredBit | kMainBit)) == (kRegisteredBit | kMainBit); }
 };
 
 }  // namespace vx

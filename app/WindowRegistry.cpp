@@ -87,8 +87,7 @@ void WindowRegistry::DeliverRunsEnded() const {
   }
 }
 
-bool WindowRegistry::Raise(const ControllerWindow* window, StackedWindow* owner,
-                           bool childWndTop) {
+bool WindowRegistry::Raise(const ControllerWindow* window, StackedWindow* owner, bool childWndTop) {
   WindowRecord* record = Find(window);
   if (!record) return false;
   record->raised = ++raiseCount_;

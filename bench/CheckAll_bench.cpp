@@ -95,7 +95,7 @@ class CheckAllBench {
     detail_->resize(400, 500);
     list_->resize(1000, 800);
     for (QWidget* shown : std::initializer_list<QWidget*>{main_.get(), checklist_.get(),
-                                                         detail_.get(), list_.get()}) {
+                                                          detail_.get(), list_.get()}) {
       shown->show();
     }
     controller.SelectDay(1);  // as the program starts: the first cut of day 1

@@ -107,7 +107,7 @@ class PlainTable {
     model_.setColumnCount(columns);
     controller.ForEachInPrintOrder([&](const vx::FavoriteEntry& entry) {
       const vx::CircleRecord& r = entry.record;
-      const std::string* texts[] = {&r.circleName, &r.circleKana, &r.penName, &r.bookName,
+      const std::string* texts[] = {&r.circleName, &r.circleKana, &r.penName,     &r.bookName,
                                     &r.url,        &r.mailAddr,   &r.description, &r.memo};
       QList<QStandardItem*> items;
       for (int column = 0; column < columns; ++column) {
@@ -168,24 +168,21 @@ void TimeFill(benchmark::State& state, Figures& figures,
 }
 
 void BM_ReplayIntoView(benchmark::State& state) {
-  TimeFill(state, g_replay, [](ChecklistBench& bench) {
-    bench.Controller().RefreshChecklistViews();
-  });
+  TimeFill(state, g_replay,
+           [](ChecklistBench& bench) { bench.Controller().RefreshChecklistViews(); });
 }
 BENCHMARK(BM_ReplayIntoView)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
 
 void BM_RefillView(benchmark::State& state) {
-  TimeFill(state, g_refill, [](ChecklistBench& bench) {
-    bench.Window().OnAppMessage(UM_OPTIONS_CHANGED, 0, 0);
-  });
+  TimeFill(state, g_refill,
+           [](ChecklistBench& bench) { bench.Window().OnAppMessage(UM_OPTIONS_CHANGED, 0, 0); });
 }
 BENCHMARK(BM_RefillView)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
 
 void PrintGoal(const std::string& what, const Figures& f) {
   const double figure = Median(f.figure);
   vxbench::PrintGoalLine(what, figure, "Qt filling a plain table with as many rows",
-                         Median(f.baseline), "under 200 ms",
-                         figure > 0 && figure < 200);
+                         Median(f.baseline), "under 200 ms", figure > 0 && figure < 200);
 }
 
 }  // namespace

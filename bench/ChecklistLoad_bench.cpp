@@ -341,8 +341,8 @@ void FillFileTable(StockSqlite& sql, const fs::path& file) {
     sqlite3_bind_int(insert, 2, reader.GetFieldInt(1));
     sqlite3_bind_int(insert, 3, reader.GetFieldInt(2));
     int parameter = 4;
-    for (const int field : {10, 11, 12, 13, 14, 15, 16, 17, tail, tail + 1, tail + 2, tail + 3,
-                            tail + 4, tail + 5}) {
+    for (const int field :
+         {10, 11, 12, 13, 14, 15, 16, 17, tail, tail + 1, tail + 2, tail + 3, tail + 4, tail + 5}) {
       const std::string value = reader.GetField(field);
       sqlite3_bind_text(insert, parameter++, value.data(), static_cast<int>(value.size()),
                         SQLITE_TRANSIENT);
@@ -388,8 +388,8 @@ std::vector<Matched> MatchWithStockSqlite(vx::PavorunDatabase& db, const fs::pat
     return vx::QtText(reinterpret_cast<const char*>(sqlite3_column_text(read, column)));
   };
   while (sqlite3_step(read) == SQLITE_ROW) {
-    rows.push_back({sqlite3_column_int(read, 0), text(1), text(2), text(4),
-                    sqlite3_column_int(read, 3)});
+    rows.push_back(
+        {sqlite3_column_int(read, 0), text(1), text(2), text(4), sqlite3_column_int(read, 3)});
   }
   sqlite3_finalize(read);
   return rows;
@@ -442,14 +442,14 @@ void TimeLoad(benchmark::State& state, bool sameEvent) {
     }
     const Clock::time_point end = Clock::now();
     figures.load.push_back(MillisecondsSince(start));
-    figures.afterOk.push_back(sameEvent ? figures.load.back()
-                                        : std::chrono::duration<double, std::milli>(
-                                              end - bench.AnsweredAt()).count());
+    figures.afterOk.push_back(
+        sameEvent ? figures.load.back()
+                  : std::chrono::duration<double, std::milli>(end - bench.AnsweredAt()).count());
     figures.peakMb.push_back(StatusMb("VmHWM:"));
     figures.entries = controller.GetFavoriteStore()->GetEntryCount();
     // Every record of the same event names one circle; the page shows another event's matches.
-    const std::size_t registered = sameEvent ? static_cast<std::size_t>(figures.entries)
-                                             : bench.ConfirmedRows();
+    const std::size_t registered =
+        sameEvent ? static_cast<std::size_t>(figures.entries) : bench.ConfirmedRows();
     const Clock::time_point yardstickStart = Clock::now();
     const std::vector<Matched> rows =
         MatchWithStockSqlite(*controller.GetDatabase(), file, sameEvent);
@@ -493,11 +493,10 @@ void PrintFigures(bool sameEvent, const char* what, double goalMs) {
               peak > 0 && peak < kPeakGoalMb ? "met" : "NOT met");
   if (!sameEvent) std::printf(", from OK on the confirmation page %.1f ms", Median(f.afterOk));
   std::printf("\n");
-  vxbench::PrintGoalLine(what + std::string(", open to every window repainted (median)"), load,
-                         "stock SQLite matching the same rows plus a plain Qt table as long",
-                         Median(f.yardstick),
-                         "under " + std::to_string(static_cast<int>(goalMs)) + " ms",
-                         load > 0 && load < goalMs);
+  vxbench::PrintGoalLine(
+      what + std::string(", open to every window repainted (median)"), load,
+      "stock SQLite matching the same rows plus a plain Qt table as long", Median(f.yardstick),
+      "under " + std::to_string(static_cast<int>(goalMs)) + " ms", load > 0 && load < goalMs);
 }
 
 }  // namespace

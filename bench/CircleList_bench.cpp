@@ -162,8 +162,12 @@ struct Figures {
 Figures g_search, g_all, g_scroll;
 
 int ListedRows() {
-  return ListBench::Get().Window().View()->List(vx::CircleListView::kSearchResult)
-      ->Model().RowCount();
+  return ListBench::Get()
+      .Window()
+      .View()
+      ->List(vx::CircleListView::kSearchResult)
+      ->Model()
+      .RowCount();
 }
 
 // From the search request to the filled list, against stock SQLite and a plain Qt table.
@@ -203,9 +207,7 @@ void BM_KeywordSearchIntoList(benchmark::State& state) {
 }
 BENCHMARK(BM_KeywordSearchIntoList)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
 
-void BM_EveryCircleIntoList(benchmark::State& state) {
-  TimeSearchIntoList(state, "", g_all);
-}
+void BM_EveryCircleIntoList(benchmark::State& state) { TimeSearchIntoList(state, "", g_all); }
 BENCHMARK(BM_EveryCircleIntoList)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
 
 // The same rows with a cut column that decodes the cut of every row it shows, as Qt does with
@@ -312,8 +314,8 @@ int main(int argc, char** argv) {
               "stock SQLite into a plain Qt table", 200);
     PrintGoal("all " + std::to_string(g_all.rows) + " circles into the list", g_all,
               "stock SQLite into a plain Qt table", 300);
-    PrintGoal("a page of " + std::to_string(g_scroll.rows) + " rows with cuts scrolled",
-              g_scroll, "a plain Qt table decoding the shown cuts", 16);
+    PrintGoal("a page of " + std::to_string(g_scroll.rows) + " rows with cuts scrolled", g_scroll,
+              "a plain Qt table decoding the shown cuts", 16);
     std::fflush(stdout);
     ListBench::Release();
   });

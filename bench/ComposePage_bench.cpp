@@ -150,13 +150,13 @@ BENCHMARK(BM_TurnEveryPage)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv) {
   return vxbench::RunOffscreen<QGuiApplication>(argc, argv, [] {
-    std::printf("pages turned, median %.1f ms, mean %.1f ms; Qt decoding and drawing the same "
-                "cuts: worst %.1f ms, median %.1f ms, mean %.1f ms\n",
-                g_program.median, g_program.mean, g_qt.worst, g_qt.median, g_qt.mean);
-    vxbench::PrintGoalLine(
-        "worst page turned (page " + std::to_string(g_program.worstPage) + ", median of " +
-            std::to_string(kPasses) + " turns)",
-        g_program.worst, "Qt decoding and drawing its cuts", g_qt.worst, "worst < 20 ms",
-        g_program.worst > 0 && g_program.worst < kGoalWorstMs);
+    std::printf(
+        "pages turned, median %.1f ms, mean %.1f ms; Qt decoding and drawing the same "
+        "cuts: worst %.1f ms, median %.1f ms, mean %.1f ms\n",
+        g_program.median, g_program.mean, g_qt.worst, g_qt.median, g_qt.mean);
+    vxbench::PrintGoalLine("worst page turned (page " + std::to_string(g_program.worstPage) +
+                               ", median of " + std::to_string(kPasses) + " turns)",
+                           g_program.worst, "Qt decoding and drawing its cuts", g_qt.worst,
+                           "worst < 20 ms", g_program.worst > 0 && g_program.worst < kGoalWorstMs);
   });
 }

@@ -65,8 +65,7 @@ inline vx::PavorunDatabase* InstalledFullSample(const std::string& fileName) {
   static std::unique_ptr<vx::PavorunDatabase> db = [&fileName] {
     const fs::path file = BenchDataFolder() / fileName;
     std::unique_ptr<vx::PavorunDatabase> opened;
-    if (FullSampleDisc().empty() ||
-        InstallFullSampleDisc(file) != vx::DiscImportJob::kResultDone) {
+    if (FullSampleDisc().empty() || InstallFullSampleDisc(file) != vx::DiscImportJob::kResultDone) {
       return opened;
     }
     opened = std::make_unique<vx::PavorunDatabase>(file.parent_path(), file.filename().string(),
@@ -82,9 +81,9 @@ inline std::vector<int> EventRowCounts(const fs::path& file) {
   vx::SqliteDatabase db(file.parent_path(), file.filename().string(),
                         vx::SqliteDatabase::kReadOnly);
   std::vector<int> counts;
-  for (const char* table : {"PavorunInfo", "PavorunDate", "PavorunMap", "PavorunArea",
-                            "PavorunBlock", "PavorunGenre", "PavorunJiko", "PavorunLayout",
-                            "PavorunCircle"}) {
+  for (const char* table :
+       {"PavorunInfo", "PavorunDate", "PavorunMap", "PavorunArea", "PavorunBlock", "PavorunGenre",
+        "PavorunJiko", "PavorunLayout", "PavorunCircle"}) {
     int count = -1;
     db.ExecPrintf(vx::RowFirstColumnInt, &count, "select count(*) from %s where pavorunNo=%d;",
                   table, kSampleEvent);

@@ -89,8 +89,8 @@ void BM_InstallSideBySide(benchmark::State& state) {
   const fs::path baselineDb = DataFolder() / "baseline.db";
   const fs::path jobDb = DataFolder() / "install.db";
   const fs::path toolDb = DataFolder() / "tool.db";
-  const std::string sqlite3 = std::string("'") + VX_SQLITE3_PROGRAM + "' '" +
-                              baselineDb.string() + "' < '" + script.string() + "'";
+  const std::string sqlite3 = std::string("'") + VX_SQLITE3_PROGRAM + "' '" + baselineDb.string() +
+                              "' < '" + script.string() + "'";
   const std::string tool = std::string("'") + VX_INSTALL_TOOL + "' '" +
                            vxbench::FullSampleDisc().string() + "' '" + toolDb.string() +
                            "' > /dev/null";
@@ -116,7 +116,8 @@ void BM_InstallSideBySide(benchmark::State& state) {
   state.counters["sqlite3_ms"] = vxbench::Median(g_samples.baseline);
   state.counters["job_ms"] = vxbench::Median(g_samples.job);
   state.counters["tool_ms"] = vxbench::Median(g_samples.tool);
-  state.counters["job_ratio"] = vxbench::Median(g_samples.job) / vxbench::Median(g_samples.baseline);
+  state.counters["job_ratio"] =
+      vxbench::Median(g_samples.job) / vxbench::Median(g_samples.baseline);
 }
 BENCHMARK(BM_InstallSideBySide)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(7);
 
@@ -128,7 +129,7 @@ int main(int argc, char** argv) {
   benchmark::Shutdown();
   const double tool = vxbench::Median(g_samples.tool);
   const double baseline = vxbench::Median(g_samples.baseline);
-  vxbench::PrintGoalLine("install tool (median)", tool, "sqlite3 import", baseline,
-                         "ratio <= 1.0", baseline > 0 && tool <= kGoalRatio * baseline);
+  vxbench::PrintGoalLine("install tool (median)", tool, "sqlite3 import", baseline, "ratio <= 1.0",
+                         baseline > 0 && tool <= kGoalRatio * baseline);
   return 0;
 }

@@ -26,8 +26,8 @@ class PageCuts {
 
   // The cut bytes of every page from `firstPage` to `lastPage`: the override archive's entry when
   // it has one, as the image store takes it. False when the archive cannot be read.
-  bool Read(vx::PavorunDatabase& db, const std::filesystem::path& disc, int firstPage,
-            int lastPage, bool hiRes) {
+  bool Read(vx::PavorunDatabase& db, const std::filesystem::path& disc, int firstPage, int lastPage,
+            bool hiRes) {
     auto main = vx::CutArchive::Open(disc / (hiRes ? "V096CUTH.CCZ" : "V096CUTL.CCZ"));
     auto fix = vx::CutArchive::Open(disc / (hiRes ? "V096CUTHP.CCZ" : "V096CUTLP.CCZ"));
     if (!main) return false;

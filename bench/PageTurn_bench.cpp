@@ -115,8 +115,7 @@ void Measure(benchmark::State& state, const std::string& name, Step step,
 // The pages with circles, in order.
 std::vector<int> Pages(vx::CatalogController& c) {
   std::vector<int> pages;
-  for (int page = c.GetFirstPage(); page > 0;
-       page = Catalogue()->GetNextPage(page)) {
+  for (int page = c.GetFirstPage(); page > 0; page = Catalogue()->GetNextPage(page)) {
     pages.push_back(page);
   }
   return pages;
@@ -218,7 +217,5 @@ void PrintSummary() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  return vxbench::RunOffscreen<QApplication>(argc, argv, [] {
-    PrintSummary();
-  });
+  return vxbench::RunOffscreen<QApplication>(argc, argv, [] { PrintSummary(); });
 }

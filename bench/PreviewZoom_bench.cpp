@@ -38,9 +38,8 @@ void BM_QtFastScaleBaseline(benchmark::State& state) {
   const QImage page = MakePage();
   g_baselineMs = vxbench::TimeIterations(state, [&] {
     for (const View& view : kViews) {
-      const QImage part = page.copy(view.part).scaled(view.part.size() * view.percent / 100,
-                                                      Qt::IgnoreAspectRatio,
-                                                      Qt::FastTransformation);
+      const QImage part = page.copy(view.part).scaled(
+          view.part.size() * view.percent / 100, Qt::IgnoreAspectRatio, Qt::FastTransformation);
       benchmark::DoNotOptimize(part.constBits());
     }
   });
@@ -64,8 +63,7 @@ BENCHMARK(BM_PreviewZoomedPart)->Unit(benchmark::kMillisecond)->UseManualTime()-
 
 int main(int argc, char** argv) {
   return vxbench::RunOffscreen<QGuiApplication>(argc, argv, [] {
-    vxbench::PrintGoalLine("preview zoomed drawing (400 % and 25 %)", g_zoomMs,
-                           "Qt fast scaling", g_baselineMs, "ratio <= 1.0",
-                           g_zoomMs <= g_baselineMs * kGoalRatio);
+    vxbench::PrintGoalLine("preview zoomed drawing (400 % and 25 %)", g_zoomMs, "Qt fast scaling",
+                           g_baselineMs, "ratio <= 1.0", g_zoomMs <= g_baselineMs * kGoalRatio);
   });
 }

@@ -57,8 +57,7 @@ std::string BaselineStatement(int event, const std::string& keyword) {
   std::string matches;
   for (const char* column : kBaselineColumns) {
     if (!matches.empty()) matches += " OR ";
-    matches += vx::FormatSql("instr(CAST(%s AS BLOB),CAST(%Q AS BLOB))>0", column,
-                             keyword.c_str());
+    matches += vx::FormatSql("instr(CAST(%s AS BLOB),CAST(%Q AS BLOB))>0", column, keyword.c_str());
   }
   return vx::FormatSql(kBaselineFormat, event, matches.c_str());
 }
@@ -120,20 +119,23 @@ Records CountThenRun(vx::SearchCondition& search) {
   const int count = search.CountMatches();
   if (count < 0) return records;
   records.reserve(static_cast<std::size_t>(count));
-  search.Run([](void* context, vx::CircleRecord&& record) {
-    static_cast<Records*>(context)->push_back(std::move(record));
-  }, &records);
+  search.Run(
+      [](void* context, vx::CircleRecord&& record) {
+        static_cast<Records*>(context)->push_back(std::move(record));
+      },
+      &records);
   return records;
 }
 
 Records RunBaseline(vx::SqliteConnection& connection, int event, const std::string& keyword) {
   Records records;
-  connection.QueryRows(BaselineStatement(event, keyword),
-                       [&records](const vx::SqlRow& row) {
-                         records.emplace_back().FillFromRow(row);
-                         return 0;
-                       },
-                       nullptr);
+  connection.QueryRows(
+      BaselineStatement(event, keyword),
+      [&records](const vx::SqlRow& row) {
+        records.emplace_back().FillFromRow(row);
+        return 0;
+      },
+      nullptr);
   return records;
 }
 
@@ -178,7 +180,8 @@ void BM_KeywordSearch(benchmark::State& state) {
     return state.SkipWithError("the search did not find the circles its WHERE text defines");
   }
   std::unique_ptr<vx::SqliteConnection> plain = db.OpenConnection(nullptr);
-  plain->QueryRows("PRAGMA cache_size=-65536;", [](const vx::SqlRow&) { return 0; }, nullptr);
+  plain->QueryRows(
+      "PRAGMA cache_size=-65536;", [](const vx::SqlRow&) { return 0; }, nullptr);
   std::vector<double> searches, baselines;
   std::size_t found = 0, baselineFound = 0;
   for (auto _ : state) {

@@ -187,9 +187,10 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  std::printf("shut-down after the first page (informational), median: program %.1f ms, minimal "
-              "window %.1f ms\n",
-              g_medians.programExit, g_medians.yardstickExit);
+  std::printf(
+      "shut-down after the first page (informational), median: program %.1f ms, minimal "
+      "window %.1f ms\n",
+      g_medians.programExit, g_medians.yardstickExit);
   vxbench::PrintGoalLine("start-up of the program to the first cut page painted, median",
                          g_medians.program, "a minimal Qt Widgets window started the same way",
                          g_medians.yardstick, "< 500 ms",

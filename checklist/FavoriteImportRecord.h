@@ -18,8 +18,8 @@ struct FavoriteImportRecord {
   // candidates and the closing skip row), every other row of the group 1.
   int groupRows = 0;
   int action = kImportSkip;
-  int color = 0;     // the colour number the source gives the circle
-  int circleId = 0;  // the candidate; 0 when there is none
+  int color = 0;         // the colour number the source gives the circle
+  int circleId = 0;      // the candidate; 0 when there is none
   ImportRowTexts texts;  // CP932
 };
 

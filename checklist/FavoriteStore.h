@@ -43,7 +43,7 @@ class PavorunDatabase;
 
 // The outcome of the last read.
 enum ChecklistReadStatus : int {
-  kReadNothing = -1,            // the file could not be opened, or the text holds no record
+  kReadNothing = -1,  // the file could not be opened, or the text holds no record
   kReadDone = 0,
   kReadBadData = 1,             // no acceptable Header record and no magic line, lines after it
                                 // that are not records, a last record cut short, a NUL byte, or

@@ -134,8 +134,7 @@ int FavoriteStore::GetHighestImportColor() const {
 }
 
 void FavoriteStore::CommitRow(const FavoriteImportRecord& row, bool replaceMemos,
-                              bool takeFileColors, CircleRecords* fetched,
-                              EntryIndex& entries) {
+                              bool takeFileColors, CircleRecords* fetched, EntryIndex& entries) {
   if (row.action == kImportRegister && row.circleId != 0) {
     const auto it = entries.find(row.circleId);
     FavoriteEntry* entry = it != entries.end() ? it->second : nullptr;
@@ -205,10 +204,10 @@ void FavoriteStore::BuildImportRecords() {
   if (!readAll) PrefetchCandidates(candidates);
   importRecords_.resize(rows);
   for (std::size_t i = 0; i < pendingRecords_.size(); ++i) {
-    FillImportRows(pendingRecords_[i],
-                   std::span(candidates).subspan(firstCandidate[i],
-                                                 firstCandidate[i + 1] - firstCandidate[i]),
-                   &importRecords_[firstRow[i]]);
+    FillImportRows(
+        pendingRecords_[i],
+        std::span(candidates).subspan(firstCandidate[i], firstCandidate[i + 1] - firstCandidate[i]),
+        &importRecords_[firstRow[i]]);
   }
   pendingRecords_ = {};
   if (readAll) readAhead_.Keep(std::move(read));
@@ -239,10 +238,10 @@ void FavoriteStore::PrefetchCandidates(const std::vector<Candidate>& candidates)
   std::sort(ids.begin(), ids.end());
   ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
   if (ids.size() < kManyCandidates) return;
-  readAhead_.Start([this, ids = std::move(ids)](const std::atomic<bool>& stop,
-                                                 CircleRecords& records) {
-    return ReadCatalogueCircles(ids, records, &stop);
-  });
+  readAhead_.Start(
+      [this, ids = std::move(ids)](const std::atomic<bool>& stop, CircleRecords& records) {
+        return ReadCatalogueCircles(ids, records, &stop);
+      });
 }
 
 // A candidate the catalogue cannot give a record for is no candidate; a circle left without any is
@@ -260,8 +259,7 @@ void FavoriteStore::FillImportRows(PendingRecord& record, std::span<const Candid
   for (std::size_t i = 0; i < candidates.size(); ++i) {
     FavoriteImportRecord& row = rows[i];
     const int group = alone ? 0 : (i == 0 ? groupRows : 1);
-    FillRow(row, group, kImportRegister, record.color,
-            ImportRowTexts(file, candidates[i].texts));
+    FillRow(row, group, kImportRegister, record.color, ImportRowTexts(file, candidates[i].texts));
     row.circleId = candidates[i].id;
   }
   if (!alone) {

@@ -79,8 +79,7 @@ bool IsKindName(std::string_view kind) {
 
 // Blanks, or the end-of-file mark old editors leave on the last line.
 bool IsEmptyLine(const CsvReader& r) {
-  return r.FieldCount() <= 1 &&
-         r.GetField(0).find_first_not_of(" \t\x1A") == std::string::npos;
+  return r.FieldCount() <= 1 && r.GetField(0).find_first_not_of(" \t\x1A") == std::string::npos;
 }
 
 // What a line after the header or magic line is: a record (its number fields numbers), a record
@@ -209,10 +208,14 @@ int CountLineEnds(std::string_view text) {
 
 ChecklistReadStatus StatusOfUnreadFile(BoundedFileReader::Outcome outcome) {
   switch (outcome) {
-    case BoundedFileReader::Outcome::kRead: return kReadDone;
-    case BoundedFileReader::Outcome::kTooLarge: return kReadTooLarge;
-    case BoundedFileReader::Outcome::kNotRegularFile: return kReadNotAFile;
-    default: return kReadNothing;
+    case BoundedFileReader::Outcome::kRead:
+      return kReadDone;
+    case BoundedFileReader::Outcome::kTooLarge:
+      return kReadTooLarge;
+    case BoundedFileReader::Outcome::kNotRegularFile:
+      return kReadNotAFile;
+    default:
+      return kReadNothing;
   }
 }
 

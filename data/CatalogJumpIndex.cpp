@@ -45,8 +45,7 @@ void CatalogJumpIndex::BuildFirstCuts(const Sources& sources) {
   const auto keepFirst = [](std::vector<FirstCutEntry>& entries, int id, const CirclePlace& c) {
     if (id < 1 || id > static_cast<int>(entries.size())) return;
     FirstCutEntry& entry = entries[static_cast<std::size_t>(id - 1)];
-    const bool earlier =
-        std::pair(c.pageNo, c.cutIndex) < std::pair(entry.pageNo, entry.cutIndex);
+    const bool earlier = std::pair(c.pageNo, c.cutIndex) < std::pair(entry.pageNo, entry.cutIndex);
     if (entry.id == 0 || earlier) entry = {id, c.pageNo, c.cutIndex};
   };
   for (const CirclePlace& c : sources.circles.All()) {
@@ -94,8 +93,9 @@ const FirstCutEntry* CatalogJumpIndex::Day(int d) const { return At(days_, d); }
 const FirstCutEntry* CatalogJumpIndex::Genre(int g) const { return At(genres_, g); }
 
 int CatalogJumpIndex::DayBlockCount(int d) const {
-  return Day(d) != nullptr ? static_cast<int>(perDay_[static_cast<std::size_t>(d - 1)].blocks.size())
-                           : 0;
+  return Day(d) != nullptr
+             ? static_cast<int>(perDay_[static_cast<std::size_t>(d - 1)].blocks.size())
+             : 0;
 }
 
 const FirstCutEntry* CatalogJumpIndex::DayBlock(int d, int k) const {
@@ -117,8 +117,7 @@ const FirstCutEntry* CatalogJumpIndex::DayArea(int d, int k) const {
 }
 
 int CatalogJumpIndex::FindDayAreaIndex(int d, int areaId) const {
-  return Day(d) != nullptr ? PositionOf(perDay_[static_cast<std::size_t>(d - 1)].areas, areaId)
-                           : 0;
+  return Day(d) != nullptr ? PositionOf(perDay_[static_cast<std::size_t>(d - 1)].areas, areaId) : 0;
 }
 
 }  // namespace vx

@@ -59,8 +59,8 @@ int CircleFileParser::ParseDayCircleLine(TextLineReader& reader) {
   } else {
     c = f;
   }
-  if (!rowCheck_.Accept(reader, line, lineNumber_, kDayMinFields - missing,
-                        kDayMaxFields - missing, c, {2, 3, 7, 8}, status_)) {
+  if (!rowCheck_.Accept(reader, line, lineNumber_, kDayMinFields - missing, kDayMaxFields - missing,
+                        c, {2, 3, 7, 8}, status_)) {
     return 0;
   }
   record_.updateId = db_.GetNextCircleId();
@@ -90,10 +90,10 @@ void CircleFileParser::FillPlace(std::string_view page, std::string_view cut,
 }
 
 void CircleFileParser::FillTexts(const std::string_view* t) {
-  std::string* targets[] = {&record_.circleName, &record_.circleKana, &record_.penName,
-                            &record_.bookName,   &record_.url,        &record_.mailAddr,
+  std::string* targets[] = {&record_.circleName,  &record_.circleKana, &record_.penName,
+                            &record_.bookName,    &record_.url,        &record_.mailAddr,
                             &record_.description, &record_.updateData, &record_.orbalink,
-                            &record_.rss,        &record_.twitter,    &record_.pixiv};
+                            &record_.rss,         &record_.twitter,    &record_.pixiv};
   for (std::string* target : targets) target->assign(*t++);
 }
 

@@ -6,9 +6,9 @@
 namespace vx {
 
 void CircleRecord::Clear() {
-  for (std::string* text : {&circleName, &circleKana, &penName, &bookName, &url, &mailAddr,
-                            &description, &memo, &genreName, &updateData, &orbalink, &rss,
-                            &rssInfo, &twitter, &pixiv}) {
+  for (std::string* text :
+       {&circleName, &circleKana, &penName, &bookName, &url, &mailAddr, &description, &memo,
+        &genreName, &updateData, &orbalink, &rss, &rssInfo, &twitter, &pixiv}) {
     text->clear();
   }
   id = 0;
@@ -34,10 +34,10 @@ class TextColumns {
 template <class Columns>
 void Fill(CircleRecord& r, const Columns& row) {
   r.Clear();
-  int* numbers[] = {&r.id, &r.pageNo, &r.cutIndex, &r.day, &r.blockId, &r.spaceNo, &r.spaceNoSub,
-                    &r.genreId};
+  int* numbers[] = {&r.id,      &r.pageNo,  &r.cutIndex,   &r.day,
+                    &r.blockId, &r.spaceNo, &r.spaceNoSub, &r.genreId};
   for (int i = 0; i < 8; ++i) *numbers[i] = row.Int(i);
-  std::string* texts[] = {&r.circleName, &r.circleKana, &r.penName, &r.bookName,
+  std::string* texts[] = {&r.circleName, &r.circleKana, &r.penName,    &r.bookName,
                           &r.url,        &r.mailAddr,   &r.description};
   for (int i = 0; i < 7; ++i) texts[i]->assign(row.Text(8 + i));
   r.updateId = row.Int(15);
@@ -61,7 +61,8 @@ int CircleRecord::FillFromRowCallback(void* context, int columnCount, char** col
 }
 
 std::vector<CircleRecord> NewCircleRecords(int n) {
-  return n < 1 ? std::vector<CircleRecord>() : std::vector<CircleRecord>(static_cast<std::size_t>(n));
+  return n < 1 ? std::vector<CircleRecord>()
+               : std::vector<CircleRecord>(static_cast<std::size_t>(n));
 }
 
 }  // namespace vx

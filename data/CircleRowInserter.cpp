@@ -10,8 +10,9 @@ namespace vx {
 
 CircleRowInserter::CircleRowInserter(PavorunDatabase& db)
     : db_(db),
-      row_(db, "insert into PavorunCircle "
-               "values(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?);") {}
+      row_(db,
+           "insert into PavorunCircle "
+           "values(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?);") {}
 
 int CircleRowInserter::Insert(const CircleRecord& r) {
   if (const int rc = row_.Prepare(); rc != SQLITE_OK) return rc;

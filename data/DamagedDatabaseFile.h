@@ -11,7 +11,7 @@ namespace vx {
 // Renames `file` to "<name>.damaged" (or "<name>.damaged-2", ... when that is taken) and its
 // journal with it. The new path, or nothing with the reason in `error` (UTF-8).
 std::optional<std::filesystem::path> SetAsideDamagedDatabase(const std::filesystem::path& file,
-                                                            std::string& error);
+                                                             std::string& error);
 
 // Puts a file set aside back at `file` when what was to replace it came to nothing: whatever that
 // attempt left at `file` (an empty new database and its journal) is removed first. False with

@@ -47,19 +47,23 @@ constexpr std::string_view kEventSection = "Pavorun";
 using Section = DefinitionFileParser::Section;
 
 constexpr std::pair<std::string_view, Section> kSections[] = {
-    {kEventSection, Section::kPavorun}, {"CutInfo", Section::kCutInfo},
-    {"MapTableInfo", Section::kMapTableInfo}, {"PavorunDate", Section::kDate},
-    {"PavorunMap", Section::kMap},      {"PavorunArea", Section::kArea},
-    {"PavorunGenre", Section::kGenre},  {"PavorunJiko", Section::kJiko}};
+    {kEventSection, Section::kPavorun},
+    {"CutInfo", Section::kCutInfo},
+    {"MapTableInfo", Section::kMapTableInfo},
+    {"PavorunDate", Section::kDate},
+    {"PavorunMap", Section::kMap},
+    {"PavorunArea", Section::kArea},
+    {"PavorunGenre", Section::kGenre},
+    {"PavorunJiko", Section::kJiko}};
 
 // The fields a row of each section needs (the ones after them may be left out), by Section.
 constexpr std::size_t kRowFields[] = {0, 2, 6, 4, 4, 6, 7, 2, 5};
 
 // Without a row in each of these the event has no days, maps, areas, blocks or genres.
 constexpr std::pair<std::string_view, Section> kRequiredSections[] = {
-    {"CutInfo", Section::kCutInfo},   {"MapTableInfo", Section::kMapTableInfo},
-    {"PavorunDate", Section::kDate},  {"PavorunMap", Section::kMap},
-    {"PavorunArea", Section::kArea},  {"PavorunGenre", Section::kGenre}};
+    {"CutInfo", Section::kCutInfo},  {"MapTableInfo", Section::kMapTableInfo},
+    {"PavorunDate", Section::kDate}, {"PavorunMap", Section::kMap},
+    {"PavorunArea", Section::kArea}, {"PavorunGenre", Section::kGenre}};
 // An event may have no errata, but its file still has the section: a file cut at a line end
 // before it would install without them.
 constexpr std::pair<std::string_view, Section> kSectionsMaybeEmpty[] = {

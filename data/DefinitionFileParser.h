@@ -20,7 +20,15 @@ class TextLineReader;
 class DefinitionFileParser {
  public:
   enum class Section {
-    kNone, kPavorun, kCutInfo, kMapTableInfo, kDate, kMap, kArea, kGenre, kJiko
+    kNone,
+    kPavorun,
+    kCutInfo,
+    kMapTableInfo,
+    kDate,
+    kMap,
+    kArea,
+    kGenre,
+    kJiko
   };
 
   explicit DefinitionFileParser(PavorunDatabase& db) : db_(db) {}

@@ -67,7 +67,10 @@ std::string DiscImportJob::DayCircleFileName(int eventNo, int day) {
 
 DiscImportJob::DiscImportJob(PavorunDatabase& db, int eventNo, std::filesystem::path sourceFolder,
                              ImportPrompts& prompts, ImportProgress* listener)
-    : db_(db), eventNo_(eventNo), sourceFolder_(std::move(sourceFolder)), prompts_(prompts),
+    : db_(db),
+      eventNo_(eventNo),
+      sourceFolder_(std::move(sourceFolder)),
+      prompts_(prompts),
       listener_(listener) {
   db_.SetEventNo(eventNo);
 }
@@ -353,8 +356,8 @@ bool DiscImportJob::CheckEveryHallHasDesks(DiscImportState from) {
   });
   if (halls.empty()) return true;
   int desks = 0;
-  db_.ExecPrintf(RowFirstColumnInt, &desks, "select count(*) from PavorunLayout where pavorunNo=%d;",
-                 eventNo_);
+  db_.ExecPrintf(RowFirstColumnInt, &desks,
+                 "select count(*) from PavorunLayout where pavorunNo=%d;", eventNo_);
   FailShown(from, LayoutFileName(eventNo_) + Sjis(": 地図 ") + halls +
                       Sjis(" に机の配置が1つもありません.") +
                       (desks == 0 ? Sjis(" ファイルに机の行が1つもありません.") : ""));

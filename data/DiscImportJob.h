@@ -27,13 +27,13 @@ class PavorunDatabase;
 enum class DiscImportState : int {
   kDefinition = 1,
   kLayout = 2,
-  kCircles = 3,      // "V%dROM.TXT"
-  kDayCircles = 4,   // "V%dROM%d.TXT" for Day()
-  kUnplaced = 5,     // "V%dROM0.TXT"
+  kCircles = 3,     // "V%dROM.TXT"
+  kDayCircles = 4,  // "V%dROM%d.TXT" for Day()
+  kUnplaced = 5,    // "V%dROM0.TXT"
   kFinished = 6,
   kCancelled = 7,
-  kWaitLayout = 8,   // asking where the layout file is
-  kWaitDay = 9,      // ... the day file of Day()
+  kWaitLayout = 8,  // asking where the layout file is
+  kWaitDay = 9,     // ... the day file of Day()
   kWaitUnplaced = 10,
   kFailed = 11,
 };
@@ -142,7 +142,7 @@ class DiscImportJob {
   std::atomic<int> position_{0};
   std::string errorText_;
   bool errorShown_ = false;
-  std::string noticeText_;  // worker only until the job has ended
+  std::string noticeText_;         // worker only until the job has ended
   bool singleCircleFile_ = false;  // "V%dROM.TXT" was read (worker only)
   int savedCacheSize_ = -2000;
   bool cacheRaised_ = false;  // worker only

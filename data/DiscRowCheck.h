@@ -22,8 +22,8 @@ class DiscRowCheck {
   // row's field count.
   bool Accept(const TextLineReader& reader, std::string_view line, int lineNumber,
               std::size_t minFields, std::size_t maxFields,
-              std::span<const std::string_view> columns,
-              std::initializer_list<std::size_t> numbers, ImportStatus& status);
+              std::span<const std::string_view> columns, std::initializer_list<std::size_t> numbers,
+              ImportStatus& status);
 
  private:
   // How many fields short of a whole row the file's rows have come, at most.

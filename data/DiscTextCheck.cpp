@@ -27,11 +27,16 @@ std::size_t Utf8Length(unsigned char c) {
 // Only the shortest form of a character within Unicode is UTF-8; CP932 bytes rarely meet this.
 bool IsShortestUtf8(unsigned char first, unsigned char second) {
   switch (first) {
-    case 0xE0: return second >= 0xA0;
-    case 0xED: return second < 0xA0;  // no surrogates
-    case 0xF0: return second >= 0x90;
-    case 0xF4: return second < 0x90;
-    default: return true;
+    case 0xE0:
+      return second >= 0xA0;
+    case 0xED:
+      return second < 0xA0;  // no surrogates
+    case 0xF0:
+      return second >= 0x90;
+    case 0xF4:
+      return second < 0x90;
+    default:
+      return true;
   }
 }
 
@@ -118,8 +123,7 @@ std::string DiscTextProblem(std::string_view line) {
   return {};
 }
 
-std::string FieldCountProblem(std::string_view line, std::size_t minFields,
-                              std::size_t maxFields) {
+std::string FieldCountProblem(std::string_view line, std::size_t minFields, std::size_t maxFields) {
   const std::size_t count = TabFieldCount(line);
   if (count >= minFields && FilledFieldCount(line) <= maxFields) return {};
   return Sjis("列の数 (") + std::to_string(count) + Sjis(") が ") + std::to_string(minFields) +

@@ -29,18 +29,18 @@ static_assert(SearchCondition::kFieldOperands[kColumns].bit == SearchCondition::
 
 // The record's text of each keyword column, in the same order.
 std::string CircleRecord::*const kTextMembers[kColumns] = {
-    &CircleRecord::circleName, &CircleRecord::circleKana, &CircleRecord::penName,
-    &CircleRecord::bookName,   &CircleRecord::url,        &CircleRecord::mailAddr,
+    &CircleRecord::circleName,  &CircleRecord::circleKana, &CircleRecord::penName,
+    &CircleRecord::bookName,    &CircleRecord::url,        &CircleRecord::mailAddr,
     &CircleRecord::description, &CircleRecord::updateData, &CircleRecord::orbalink,
-    &CircleRecord::rss,        &CircleRecord::twitter,    &CircleRecord::pixiv};
+    &CircleRecord::rss,         &CircleRecord::twitter,    &CircleRecord::pixiv};
 
 constexpr const char* kNumberColumns =
     "id,pageNo,cutIndex,day,blockId,spaceNo,spaceNoSub,genreId,updateId,updateFlag";
-int CircleRecord::*const kNumberMembers[] = {
-    &CircleRecord::id,      &CircleRecord::pageNo,     &CircleRecord::cutIndex,
-    &CircleRecord::day,     &CircleRecord::blockId,    &CircleRecord::spaceNo,
-    &CircleRecord::spaceNoSub, &CircleRecord::genreId, &CircleRecord::updateId,
-    &CircleRecord::updateFlag};
+int CircleRecord::*const kNumberMembers[] = {&CircleRecord::id,         &CircleRecord::pageNo,
+                                             &CircleRecord::cutIndex,   &CircleRecord::day,
+                                             &CircleRecord::blockId,    &CircleRecord::spaceNo,
+                                             &CircleRecord::spaceNoSub, &CircleRecord::genreId,
+                                             &CircleRecord::updateId,   &CircleRecord::updateFlag};
 
 // Where each column lies among a circle's texts: the default fields first, so that a default
 // search looks at one piece of the folded copy.
@@ -54,8 +54,8 @@ std::string ReadStatement(int event) {
     }
   }
   // In the table's order: reading the rows as they lie beats walking the primary key.
-  return FormatSql("SELECT %s%s FROM PavorunCircle NOT INDEXED WHERE pavorunNo=%d;",
-                   kNumberColumns, columns.c_str(), event);
+  return FormatSql("SELECT %s%s FROM PavorunCircle NOT INDEXED WHERE pavorunNo=%d;", kNumberColumns,
+                   columns.c_str(), event);
 }
 
 // Whether a walk over `text` and what follows would take the first byte of what follows as the
@@ -80,9 +80,8 @@ void FoldedMatchFunction(sqlite3_context* context, int argc, sqlite3_value** arg
   // A NULL genre name is one field without a match; the other fields still count.
   const std::optional<std::string_view> genreName =
       argc > 3 && !IsNull(argv[3]) ? std::optional(Arg(argv[3])) : std::nullopt;
-  const std::optional<int> match = texts->Match(sqlite3_value_int(argv[0]),
-                                                sqlite3_value_int(argv[1]), Arg(argv[2]),
-                                                genreName);
+  const std::optional<int> match =
+      texts->Match(sqlite3_value_int(argv[0]), sqlite3_value_int(argv[1]), Arg(argv[2]), genreName);
   if (!match) return sqlite3_result_null(context);
   if (*match < 0) return sqlite3_result_error(context, "circle texts out of date", -1);
   sqlite3_result_int(context, *match);
@@ -178,8 +177,8 @@ void EventCircleTexts::Forget() {
   hint_ = 0;
 }
 
-int EventCircleTexts::Read(SqliteConnection& connection, int event,
-                           const std::atomic<bool>& cancel, std::string* error) {
+int EventCircleTexts::Read(SqliteConnection& connection, int event, const std::atomic<bool>& cancel,
+                           std::string* error) {
   return connection.QueryRows(
       ReadStatement(event),
       [&](const SqlRow& row) {
@@ -234,8 +233,7 @@ std::optional<int> EventCircleTexts::Match(int id, int fields, std::string_view 
   const unsigned slots = SlotsOf(fields);
   const unsigned nullSlots = circles_[index].nullSlots & slots;
   if (MatchesInSlots(index, slots & ~nullSlots, key)) return 1;
-  if ((fields & SearchCondition::kFieldMemo) &&
-      FoldedContains(database_.GetCircleMemo(id), key)) {
+  if ((fields & SearchCondition::kFieldMemo) && FoldedContains(database_.GetCircleMemo(id), key)) {
     return 1;
   }
   const bool genreChosen = (fields & SearchCondition::kFieldGenreName) != 0;

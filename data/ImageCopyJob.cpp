@@ -21,19 +21,20 @@ constexpr std::size_t kChunkSize = 262144;
 
 bool HasExtension(const fs::path& path, std::string_view upperExtension) {
   const std::string extension = path.extension().string();
-  return std::equal(extension.begin(), extension.end(), upperExtension.begin(),
-                    upperExtension.end(), [](char a, char b) {
-                      return std::toupper(static_cast<unsigned char>(a)) == b;
-                    });
+  return std::equal(
+      extension.begin(), extension.end(), upperExtension.begin(), upperExtension.end(),
+      [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; });
 }
 
 std::string OpenErrorText() {
-  return Sjis("書き込みファイルが開けません.\nアクセス権限が無いか、ファイルが使用中か、"
-              "もしくは同名の書込み禁止ファイルがあります.");
+  return Sjis(
+      "書き込みファイルが開けません.\nアクセス権限が無いか、ファイルが使用中か、"
+      "もしくは同名の書込み禁止ファイルがあります.");
 }
 
 std::string WriteErrorText() {
-  return Sjis("ファイルの書き込み中にエラーが発生しました.\nハードディスクの容量が足らない恐れがあります.");
+  return Sjis(
+      "ファイルの書き込み中にエラーが発生しました.\nハードディスクの容量が足らない恐れがあります.");
 }
 
 fs::path WithoutTrailingSeparator(fs::path path) {

@@ -16,10 +16,9 @@ std::string PathText(const fs::path& path) { return Utf8ToCp932(path.string()); 
 
 bool HasExtension(const fs::path& path, std::string_view upperExtension) {
   const std::string extension = path.extension().string();
-  return std::equal(extension.begin(), extension.end(), upperExtension.begin(),
-                    upperExtension.end(), [](char a, char b) {
-                      return std::toupper(static_cast<unsigned char>(a)) == b;
-                    });
+  return std::equal(
+      extension.begin(), extension.end(), upperExtension.begin(), upperExtension.end(),
+      [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; });
 }
 
 // False, after telling the user, at the first file that cannot be deleted.

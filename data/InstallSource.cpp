@@ -42,7 +42,8 @@ InstallSource ClassifyInstallSource(std::string_view fileName) {
   }
   const int eventNo = DefinitionFileEvent(upper);
   if (eventNo >= 1) {
-    return {eventNo, Sjis("ヴェラストレード") + std::to_string(eventNo) + Sjis(" 設定情報ファイル")};
+    return {eventNo,
+            Sjis("ヴェラストレード") + std::to_string(eventNo) + Sjis(" 設定情報ファイル")};
   }
   return {InstallSource::kUnknown, Sjis("不明な設定情報ファイル")};
 }

@@ -40,8 +40,7 @@ ImportStatus LayoutFileParser::Parse(std::FILE* file, ImportProgress* progress) 
 
 // A NUL byte, or a last line cut short, shows a damaged file: its other desks would be lost.
 // Every field of a row holds a value, so a last row ending in an empty field was cut after a TAB.
-std::string LayoutFileParser::DamageProblem(const TextLineReader& reader,
-                                            std::string_view line) {
+std::string LayoutFileParser::DamageProblem(const TextLineReader& reader, std::string_view line) {
   if (reader.HeldNul()) return NulByteProblem(reader.WholeLine());
   const auto start = line.find_first_not_of(' ');
   if (reader.Ended() || start == std::string_view::npos || line[start] == '#') return {};
@@ -65,16 +64,16 @@ void LayoutFileParser::ParseLine(std::string_view line, int lineNumber) {
   if (problem.empty()) problem = NumberColumnsProblem(f, {1, 2, 3, 4});
   if (!problem.empty()) return status_.RefuseLine(lineNumber, problem);
   const int blockId = db_.GetBlockMaster().FindIdByName(f[0]);
-  status_.Record(InsertRow(blockId, LeadingInt(f[1]), LeadingInt(f[2]), LeadingInt(f[3]),
-                           LeadingInt(f[4])),
-                 row_.Error());
+  status_.Record(
+      InsertRow(blockId, LeadingInt(f[1]), LeadingInt(f[2]), LeadingInt(f[3]), LeadingInt(f[4])),
+      row_.Error());
 }
 
 int LayoutFileParser::InsertRow(int blockId, int spaceNo, int xpos, int ypos, int layout) {
   if (const int rc = row_.Prepare(); rc != SQLITE_OK) return rc;
   int column = 1;
-  for (int value : {db_.GetEventNo(), blockId, spaceNo, xpos, ypos, layout,
-                    db_.GetMapIdOfBlock(blockId)}) {
+  for (int value :
+       {db_.GetEventNo(), blockId, spaceNo, xpos, ypos, layout, db_.GetMapIdOfBlock(blockId)}) {
     row_.BindInt(column++, value);
   }
   return row_.Run();

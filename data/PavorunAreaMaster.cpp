@@ -69,7 +69,7 @@ void PavorunAreaMaster::AddRow(int position, int n, char** columns) {
 }
 
 void PavorunAreaMaster::FindBlocksInPrintRanges(const std::vector<LayoutDesk>& desks,
-                                                 const PavorunBlockMaster& blocks) {
+                                                const PavorunBlockMaster& blocks) {
   for (AreaRow& row : rows_) {
     row.firstBlockName.clear();
     row.furtherBlockNames.clear();

@@ -82,8 +82,8 @@ bool PavorunCircleTable::SelectById(CircleRecord& record, int id) {
   record.id = 0;
   if (!HasDatabase()) return false;
   Owner().ExecPrintf(CircleRecord::FillFromRowCallback, &record,
-                     "SELECT %s FROM PavorunCircle WHERE pavorunNo=%d AND id=%d",
-                     kCircleColumnList, EventNo(), id);
+                     "SELECT %s FROM PavorunCircle WHERE pavorunNo=%d AND id=%d", kCircleColumnList,
+                     EventNo(), id);
   if (record.id == 0) return false;
   Owner().SetRecordGenreName(record);
   return true;
@@ -97,16 +97,15 @@ void PavorunCircleTable::SelectPage(std::span<CircleRecord> rows, int page) {
   if (!HasDatabase() || page < firstPage_ || page > lastPage_) return;
   const int usable = std::min(cutsPerPage_, static_cast<int>(rows.size()));
   CircleRecord fetched;
-  Owner().ExecRows(
-      FormatSql("SELECT %s FROM PavorunCircle WHERE pavorunNo=%d AND pageNo=%d;",
-                kCircleColumnList, EventNo(), page),
-      [&](int n, char** columns) {
-        fetched.FillFromRow(n, columns);
-        if (fetched.cutIndex >= 1 && fetched.cutIndex <= usable) {
-          rows[static_cast<std::size_t>(fetched.cutIndex - 1)] = fetched;
-        }
-        return 0;
-      });
+  Owner().ExecRows(FormatSql("SELECT %s FROM PavorunCircle WHERE pavorunNo=%d AND pageNo=%d;",
+                             kCircleColumnList, EventNo(), page),
+                   [&](int n, char** columns) {
+                     fetched.FillFromRow(n, columns);
+                     if (fetched.cutIndex >= 1 && fetched.cutIndex <= usable) {
+                       rows[static_cast<std::size_t>(fetched.cutIndex - 1)] = fetched;
+                     }
+                     return 0;
+                   });
   for (CircleRecord& row : rows) {
     if (row.id != 0) Owner().SetRecordGenreName(row);
   }
@@ -130,10 +129,9 @@ int PavorunCircleTable::FindIdBySpace(int day, int blockId, int spaceNo, int spa
 
 int PavorunCircleTable::FindIdByUpdateId(int updateId) {
   if (!HasDatabase()) return 0;
-  return QueryInt(
-      FormatSql("select id from PavorunCircle where pavorunNo=%d AND updateId=%d;", EventNo(),
-                updateId),
-      0);
+  return QueryInt(FormatSql("select id from PavorunCircle where pavorunNo=%d AND updateId=%d;",
+                            EventNo(), updateId),
+                  0);
 }
 
 int PavorunCircleTable::FindPageFrom(int page) {
@@ -187,10 +185,9 @@ int PavorunCircleTable::InsertRow(const CircleRecord& r) {
 int PavorunCircleTable::UpdateCircle(const CircleRecord& r) {
   std::string sql = "update PavorunCircle SET ";
   const std::pair<const char*, const std::string*> fields[] = {
-      {"penName=", &r.penName},       {", bookName=", &r.bookName}, {", url=", &r.url},
-      {", mailAddr=", &r.mailAddr},   {", updateData=", &r.updateData},
-      {", orbalink=", &r.orbalink},   {", rss=", &r.rss},           {", twitter=", &r.twitter},
-      {", pixiv=", &r.pixiv}};
+      {"penName=", &r.penName},     {", bookName=", &r.bookName},     {", url=", &r.url},
+      {", mailAddr=", &r.mailAddr}, {", updateData=", &r.updateData}, {", orbalink=", &r.orbalink},
+      {", rss=", &r.rss},           {", twitter=", &r.twitter},       {", pixiv=", &r.pixiv}};
   for (const auto& [name, value] : fields) {
     AppendSqlText(sql, name);
     AppendSqlQuoted(sql, *value);

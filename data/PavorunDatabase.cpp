@@ -59,8 +59,8 @@ const std::string& PavorunDatabase::GetCircleMemo(int id) const {
 void PavorunDatabase::RegisterFunctions(sqlite3* connection) {
   SqliteDatabase::RegisterFunctions(connection);
   if (connection == nullptr) return;
-  sqlite3_create_function_v2(connection, "getMemo", 1, SQLITE_UTF8, this, GetMemoFunction,
-                             nullptr, nullptr, nullptr);
+  sqlite3_create_function_v2(connection, "getMemo", 1, SQLITE_UTF8, this, GetMemoFunction, nullptr,
+                             nullptr, nullptr);
 }
 
 void PavorunDatabase::FreeEventData() {
@@ -112,7 +112,7 @@ bool PavorunDatabase::HasCircles(int eventNo) {
 }
 
 int PavorunDatabase::ClearEventTables() {
-  PavorunTable* tables[] = {&info_, &dates_, &maps_,   &areas_,  &blocks_,
+  PavorunTable* tables[] = {&info_,   &dates_,  &maps_,    &areas_, &blocks_,
                             &genres_, &layout_, &circles_, &jiko_};
   int first = 0;
   for (PavorunTable* table : tables) {

@@ -78,7 +78,9 @@ class PavorunDatabase : public SqliteDatabase {
   const std::string& GetDayBlockName(int d, int k) const;
   void GetDayBlockFirstCut(int d, int k, int& page, int& cut) const;
   int GetDayBlockId(int d, int k) const;
-  int FindDayBlockIndex(int d, int blockId) const { return jumpIndex_.FindDayBlockIndex(d, blockId); }
+  int FindDayBlockIndex(int d, int blockId) const {
+    return jumpIndex_.FindDayBlockIndex(d, blockId);
+  }
   int GetDayAreaCount(int d) const { return jumpIndex_.DayAreaCount(d); }
   const std::string& GetDayAreaName(int d, int k) const;
   int FindDayAreaIndex(int d, int areaId) const { return jumpIndex_.FindDayAreaIndex(d, areaId); }
@@ -93,7 +95,9 @@ class PavorunDatabase : public SqliteDatabase {
   int GetNextPage(int page) { return circles_.GetNextPage(page); }
   int GetPrevPage(int page) { return circles_.GetPrevPage(page); }
   bool SelectCircle(CircleRecord& record, int id) { return circles_.SelectById(record, id); }
-  void SelectPageCircles(int page, std::span<CircleRecord> rows) { circles_.SelectPage(rows, page); }
+  void SelectPageCircles(int page, std::span<CircleRecord> rows) {
+    circles_.SelectPage(rows, page);
+  }
   int FindCircleIdByCut(int page, int cut) { return circles_.FindIdByCut(page, cut); }
   int FindCircleIdByUpdateId(int updateId) { return circles_.FindIdByUpdateId(updateId); }
   // record.genreName = the genre master's name of record.genreId (empty for an unknown genre).

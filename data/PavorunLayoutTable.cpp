@@ -80,8 +80,7 @@ int PavorunLayoutTable::ReadDesks() {
                 "pavorunNo=%d;",
                 EventNo()),
       [this](const SqlRow& row) {
-        desks_.push_back(
-            {row.Int(0), row.Int(1), row.Int(2), row.Int(3), row.Int(4), row.Int(5)});
+        desks_.push_back({row.Int(0), row.Int(1), row.Int(2), row.Int(3), row.Int(4), row.Int(5)});
         return 0;
       });
 }
@@ -124,8 +123,7 @@ int PavorunLayoutTable::GetAreaId(int blockId, int spaceNo) const {
   return cell != nullptr ? cell->areaId : 0;
 }
 
-void PavorunLayoutTable::HitTest(int x, int y, int mapId, int& blockId, int& spaceNo,
-                                 int& half) {
+void PavorunLayoutTable::HitTest(int x, int y, int mapId, int& blockId, int& spaceNo, int& half) {
   blockId = 0;
   spaceNo = 0;
   half = 0;
@@ -147,11 +145,20 @@ void PavorunLayoutTable::HitTest(int x, int y, int mapId, int& blockId, int& spa
         const long long xpos = ColumnInt(n, columns, 2);
         const long long ypos = ColumnInt(n, columns, 3);
         switch (ColumnInt(n, columns, 4)) {
-          case 1: half = xpos < px - halfW ? 1 : 0; break;
-          case 2: half = ypos >= py - halfH ? 1 : 0; break;
-          case 3: half = xpos >= px - halfW ? 1 : 0; break;
-          case 4: half = ypos < py - halfH ? 1 : 0; break;
-          default: break;
+          case 1:
+            half = xpos < px - halfW ? 1 : 0;
+            break;
+          case 2:
+            half = ypos >= py - halfH ? 1 : 0;
+            break;
+          case 3:
+            half = xpos >= px - halfW ? 1 : 0;
+            break;
+          case 4:
+            half = ypos < py - halfH ? 1 : 0;
+            break;
+          default:
+            break;
         }
         return 0;
       });

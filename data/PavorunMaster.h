@@ -55,8 +55,8 @@ class PavorunMaster : public PavorunTable {
   // 11 bytes) and a hi-res print range. Tables older than the last two give `defaultStem` and
   // twice the print range; a row without a print range leaves all three as they are.
   static void ReadPrintColumns(int columnCount, char** columns, int first,
-                               const std::string& defaultStem, PrintRect& print,
-                               std::string& stem, PrintRect& hiResPrint);
+                               const std::string& defaultStem, PrintRect& print, std::string& stem,
+                               PrintRect& hiResPrint);
   static void AppendPrintColumns(std::string& sql, const PrintRect& print, std::string_view stem,
                                  const PrintRect& hiResPrint);
   bool InRange(int id) const { return id >= 1 && id <= rowCount_; }

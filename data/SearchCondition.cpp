@@ -109,9 +109,7 @@ SearchCondition::SearchCondition(PavorunDatabase& database) : database_(database
 
 SearchCondition::~SearchCondition() = default;
 
-SearchCondition::TextsHold SearchCondition::HoldTexts() {
-  return SearchConnection::Of(database_);
-}
+SearchCondition::TextsHold SearchCondition::HoldTexts() { return SearchConnection::Of(database_); }
 
 SearchCondition::TextsHold SearchCondition::ReadTextsAhead() {
   std::shared_ptr<SearchConnection> connection = SearchConnection::Of(database_);
@@ -360,12 +358,11 @@ int SearchCondition::Collect() {
                                     database_.GetEventNo(), runWhere_.c_str(), OrderColumn());
   const std::shared_ptr<SearchConnection> connection = SearchConnection::Of(database_);
   Attach(connection.get());
-  lastResult_ = connection->Use(
-      cancelled_, &lastError_,
-      [&](SqliteConnection& searchConnection, EventCircleTexts& texts) {
-        return folds ? CollectFromCopy(searchConnection, texts, sql)
-                     : CollectRows(searchConnection, sql);
-      });
+  lastResult_ = connection->Use(cancelled_, &lastError_,
+                                [&](SqliteConnection& searchConnection, EventCircleTexts& texts) {
+                                  return folds ? CollectFromCopy(searchConnection, texts, sql)
+                                               : CollectRows(searchConnection, sql);
+                                });
   Attach(nullptr);
   if (lastResult_ == 0) {
     foundKept_ = true;

@@ -91,10 +91,10 @@ void SearchConnection::ReadAhead(int event) {
   readAheadStop_.store(false);
   readAheadRunning_.store(true);
   const auto read = [this, event] {
-    Use(readAheadStop_, nullptr, [this, event](SqliteConnection& connection,
-                                               EventCircleTexts& texts) {
-      return texts.Prepare(connection, event, readAheadStop_, nullptr);
-    });
+    Use(readAheadStop_, nullptr,
+        [this, event](SqliteConnection& connection, EventCircleTexts& texts) {
+          return texts.Prepare(connection, event, readAheadStop_, nullptr);
+        });
     readAheadRunning_.store(false);
   };
   try {
@@ -118,7 +118,8 @@ bool SearchConnection::Open(std::string* error) {
   texts_.Forget();
   texts_.Register(connection_->Handle());
   sqlite3_busy_handler(connection_->Handle(), WaitWhileLocked, this);
-  connection_->QueryRows(kSearchCacheSize, [](const SqlRow&) { return 0; }, nullptr);
+  connection_->QueryRows(
+      kSearchCacheSize, [](const SqlRow&) { return 0; }, nullptr);
   return true;
 }
 

@@ -82,8 +82,8 @@ sqlite3* Connect(const std::filesystem::path& path, bool readOnly, bool scramble
     code = SQLITE_ERROR;
     return nullptr;
   }
-  const int flags = extraFlags |
-                    (readOnly ? SQLITE_OPEN_READONLY : (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE));
+  const int flags =
+      extraFlags | (readOnly ? SQLITE_OPEN_READONLY : (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE));
   sqlite3* db = nullptr;
   code = sqlite3_open_v2(path.c_str(), &db, flags, scramble ? kScrambleVfsName : nullptr);
   if (code != SQLITE_OK) {
@@ -153,7 +153,8 @@ int RowAppendInt(void* context, int columnCount, char** columns, char**) {
 
 SqliteDatabase::SqliteDatabase(const std::filesystem::path& folder, const std::string& fileName,
                                int mode)
-    : mode_(mode), folder_(folder.empty() ? std::filesystem::path(".") : folder),
+    : mode_(mode),
+      folder_(folder.empty() ? std::filesystem::path(".") : folder),
       path_(folder_ / fileName) {
   OpenInDetectedForm();
 }

@@ -26,7 +26,6 @@ using RowCallback = int (*)(void* context, int columnCount, char** columns, char
 // The same contract for code that prefers a closure.
 using RowHandler = std::function<int(int columnCount, char** columns)>;
 
-
 // Stores the first column's decimal value of each row into the int that `context` points to (the
 // last row wins; without a row or with a NULL value the int keeps what it held). Answers 0.
 int RowFirstColumnInt(void* context, int columnCount, char** columns, char** names);

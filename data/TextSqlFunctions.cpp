@@ -78,8 +78,10 @@ int RegisterTextFunctions(sqlite3* connection) {
     int argc;
     void (*function)(sqlite3_context*, int, sqlite3_value**);
   };
-  const Entry entries[] = {{"cnt", 2, Contains}, {"ncnt", 2, FoldedContains},
-                           {"normalize", 1, Normalize}, {"firstchar", 1, FirstChar}};
+  const Entry entries[] = {{"cnt", 2, Contains},
+                           {"ncnt", 2, FoldedContains},
+                           {"normalize", 1, Normalize},
+                           {"firstchar", 1, FirstChar}};
   for (const Entry& e : entries) {
     const int rc = sqlite3_create_function_v2(connection, e.name, e.argc, kFlags, nullptr,
                                               e.function, nullptr, nullptr, nullptr);

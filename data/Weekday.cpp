@@ -16,9 +16,8 @@ const NameTable& ShortNames() {
 }
 
 const NameTable& LongNames() {
-  static const NameTable names = {Sjis("抽選漏れ"), Sjis("日曜日"), Sjis("月曜日"),
-                                  Sjis("火曜日"),   Sjis("水曜日"), Sjis("木曜日"),
-                                  Sjis("金曜日"),   Sjis("土曜日")};
+  static const NameTable names = {Sjis("抽選漏れ"), Sjis("日曜日"), Sjis("月曜日"), Sjis("火曜日"),
+                                  Sjis("水曜日"),   Sjis("木曜日"), Sjis("金曜日"), Sjis("土曜日")};
   return names;
 }
 

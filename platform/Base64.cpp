@@ -8,7 +8,9 @@ namespace {
 constexpr int kVariant = sodium_base64_VARIANT_ORIGINAL;
 constexpr char kWhitespace[] = " \t\r\n\f\v";
 
-bool IsWhitespace(char c) { return std::string_view(kWhitespace).find(c) != std::string_view::npos; }
+bool IsWhitespace(char c) {
+  return std::string_view(kWhitespace).find(c) != std::string_view::npos;
+}
 
 }  // namespace
 

@@ -38,8 +38,11 @@ std::size_t EucJpCharLength(std::string_view s) {
 
 std::size_t Utf8CharLength(std::string_view s) {
   const unsigned char lead = At(s, 0);
-  const std::size_t expected =
-      lead < 0xC2 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 1;
+  const std::size_t expected = lead < 0xC2   ? 1
+                               : lead < 0xE0 ? 2
+                               : lead < 0xF0 ? 3
+                               : lead < 0xF5 ? 4
+                                             : 1;
   std::size_t length = 1;
   while (length < expected && length < s.size() && (At(s, length) & 0xC0) == 0x80) ++length;
   return length;
@@ -62,7 +65,9 @@ constexpr std::size_t kCharsetCount = 3;
 // and keeps them for its lifetime.
 class ThreadDescriptors {
  public:
-  ThreadDescriptors() { for (auto& row : open_) row.fill(Closed()); }
+  ThreadDescriptors() {
+    for (auto& row : open_) row.fill(Closed());
+  }
   ~ThreadDescriptors() {
     for (auto& row : open_) {
       for (iconv_t cd : row) {
@@ -78,9 +83,9 @@ class ThreadDescriptors {
     if (cd == Closed()) {
       cd = iconv_open(to.iconvName, from.iconvName);
       if (cd == Closed()) {
-        throw std::system_error(errno, std::generic_category(),
-                                std::string("iconv cannot convert ") + from.iconvName + " to " +
-                                    to.iconvName);
+        throw std::system_error(
+            errno, std::generic_category(),
+            std::string("iconv cannot convert ") + from.iconvName + " to " + to.iconvName);
       }
     }
     iconv(cd, nullptr, nullptr, nullptr, nullptr);

@@ -135,9 +135,10 @@ std::string DataProtection::Unprotect(std::string_view stored) const {
   if (!LoadKey(key.bytes)) return "";
   const auto* nonce = reinterpret_cast<const unsigned char*>(sealed->data());
   std::string plain(sealed->size() - kNonceBytes - kMacBytes, '\0');
-  const int opened = ::crypto_secretbox_open_easy(
-      reinterpret_cast<unsigned char*>(plain.data()), nonce + kNonceBytes,
-      sealed->size() - kNonceBytes, nonce, reinterpret_cast<const unsigned char*>(key.bytes.data()));
+  const int opened =
+      ::crypto_secretbox_open_easy(reinterpret_cast<unsigned char*>(plain.data()),
+                                   nonce + kNonceBytes, sealed->size() - kNonceBytes, nonce,
+                                   reinterpret_cast<const unsigned char*>(key.bytes.data()));
   return opened == 0 ? plain : "";
 }
 

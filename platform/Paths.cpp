@@ -34,14 +34,16 @@ fs::path ConfigHomeFolder() {
 
 std::string_view TrimSpaces(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+    s.remove_suffix(1);
   return s;
 }
 
 // The value of a user-dirs.dirs assignment: quotes dropped, backslash escapes resolved and a
 // leading $HOME expanded. Nothing for a relative path, which the format does not allow.
 std::optional<fs::path> UserDirValue(std::string_view raw) {
-  if (raw.size() >= 2 && raw.front() == '"' && raw.back() == '"') raw = raw.substr(1, raw.size() - 2);
+  if (raw.size() >= 2 && raw.front() == '"' && raw.back() == '"')
+    raw = raw.substr(1, raw.size() - 2);
   std::string value;
   for (std::size_t i = 0; i < raw.size(); ++i) {
     if (raw[i] == '\\' && i + 1 < raw.size()) ++i;
@@ -109,7 +111,8 @@ std::string Recased(std::string_view name, bool upper) {
 // case are tried next so that the usual disc layouts need no directory listing; otherwise the
 // first match in name order, so the answer does not depend on the listing order.
 std::optional<fs::path> FindEntry(const fs::path& folder, std::string_view name) {
-  for (const std::string& candidate : {std::string(name), Recased(name, false), Recased(name, true)}) {
+  for (const std::string& candidate :
+       {std::string(name), Recased(name, false), Recased(name, true)}) {
     if (Exists(folder / candidate)) return folder / candidate;
   }
   std::optional<std::string> best;

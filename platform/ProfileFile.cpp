@@ -189,7 +189,8 @@ void ProfileFile::Parse(std::string_view text) {
 
 void ProfileFile::IndexSections() {
   sectionIndex_.clear();
-  for (std::size_t i = 1; i < sections_.size(); ++i) sectionIndex_.try_emplace(sections_[i].folded, i);
+  for (std::size_t i = 1; i < sections_.size(); ++i)
+    sectionIndex_.try_emplace(sections_[i].folded, i);
 }
 
 void ProfileFile::IndexKeys(Section& section) {
@@ -340,7 +341,8 @@ bool ProfileFile::DeleteSection(std::string_view section) {
   const std::string folded = Fold(TrimBlanks(section));
   if (!sectionIndex_.contains(folded)) return false;
   // Every copy goes, so that a later read does not find a duplicate of the deleted section.
-  std::erase_if(sections_, [&](const Section& s) { return !s.header.empty() && s.folded == folded; });
+  std::erase_if(sections_,
+                [&](const Section& s) { return !s.header.empty() && s.folded == folded; });
   IndexSections();
   modified_ = true;
   return true;

@@ -37,7 +37,7 @@ class ProfileFile {
   // A profile held in memory (a built-in file); it has no path and is never saved.
   static ProfileFile FromText(std::string_view text);
 
-  bool Load();   // false when the file exists but cannot be read
+  bool Load();  // false when the file exists but cannot be read
   // Writes atomically (temporary file, then rename); the old file survives any failure. Refuses
   // (false) while the last Load() failed, so an unreadable file is never replaced by a blank one.
   // `error` says why a save failed (for a file that could not be read: why not).
@@ -69,9 +69,9 @@ class ProfileFile {
 
  private:
   struct Section {
-    std::string header;                // "[name]" line as read; empty for the lines before it
-    std::string folded;                // name folded for look-ups
-    std::vector<std::string> lines;    // body lines as read, without line ends
+    std::string header;              // "[name]" line as read; empty for the lines before it
+    std::string folded;              // name folded for look-ups
+    std::vector<std::string> lines;  // body lines as read, without line ends
     std::unordered_map<std::string, std::size_t> keys;  // folded key -> first line holding it
   };
 

@@ -13,7 +13,8 @@ std::size_t SjisCopyBounded(char* dst, const char* src, std::size_t size) {
   if (size == 0) return 0;
   std::size_t used = 0;
   while (*src != '\0') {
-    const std::size_t len = (IsSjisLeadByte(static_cast<unsigned char>(*src)) && src[1] != '\0') ? 2 : 1;
+    const std::size_t len =
+        (IsSjisLeadByte(static_cast<unsigned char>(*src)) && src[1] != '\0') ? 2 : 1;
     if (used + len > size - 1) break;
     std::memcpy(dst + used, src, len);
     used += len;

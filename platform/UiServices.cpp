@@ -10,12 +10,18 @@ namespace vx {
 
 std::vector<int> MessageBoxAnswers(unsigned flags) {
   switch (flags & MB_TYPEMASK) {
-    case MB_OKCANCEL: return {IDOK, IDCANCEL};
-    case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
-    case MB_YESNOCANCEL: return {IDYES, IDNO, IDCANCEL};
-    case MB_YESNO: return {IDYES, IDNO};
-    case MB_RETRYCANCEL: return {IDRETRY, IDCANCEL};
-    default: return {IDOK};
+    case MB_OKCANCEL:
+      return {IDOK, IDCANCEL};
+    case MB_ABORTRETRYIGNORE:
+      return {IDABORT, IDRETRY, IDIGNORE};
+    case MB_YESNOCANCEL:
+      return {IDYES, IDNO, IDCANCEL};
+    case MB_YESNO:
+      return {IDYES, IDNO};
+    case MB_RETRYCANCEL:
+      return {IDRETRY, IDCANCEL};
+    default:
+      return {IDOK};
   }
 }
 
@@ -92,8 +98,8 @@ bool HasOnlyMessageFields(std::string_view mailto) {
     const std::optional<std::string> name = PercentDecoded(field.substr(0, field.find('=')));
     if (!name) return false;
     const std::string lower = LowerAscii(*name);
-    if (lower != "to" && lower != "cc" && lower != "bcc" && lower != "subject" &&
-        lower != "body" && lower != "in-reply-to") {
+    if (lower != "to" && lower != "cc" && lower != "bcc" && lower != "subject" && lower != "body" &&
+        lower != "in-reply-to") {
       return false;
     }
   }

@@ -1,6 +1,5 @@
 #include "print/CatalogPrintDataSource.h"
 
-
 #include "app/CatalogController.h"
 #include "app/SettingsValues.h"
 #include "checklist/FavoriteStore.h"

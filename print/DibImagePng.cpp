@@ -28,7 +28,8 @@ class DibImageTarget final : public PngPixelTarget {
   void FillPalette(const PngShape& shape) {
     std::uint8_t* palette = DibImage_GetPalette(*image);
     const std::size_t count = std::min<std::size_t>(shape.palette.size(), 256);
-    for (std::size_t i = 0; i < count; ++i) std::copy_n(shape.palette[i].begin(), 3, palette + 4 * i);
+    for (std::size_t i = 0; i < count; ++i)
+      std::copy_n(shape.palette[i].begin(), 3, palette + 4 * i);
   }
 };
 

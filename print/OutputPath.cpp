@@ -51,8 +51,7 @@ std::string PageFileName(std::string_view baseName, int page) {
 std::string OutputFolder_ToSettings(const std::filesystem::path& folder,
                                     const std::filesystem::path& profile) {
   const std::filesystem::path absolute = folder.lexically_normal();
-  const std::filesystem::path inside =
-      absolute.lexically_relative(profile.lexically_normal() / "");
+  const std::filesystem::path inside = absolute.lexically_relative(profile.lexically_normal() / "");
   const bool within = !profile.empty() && !inside.empty() && *inside.begin() != "..";
   std::string text = within ? inside.string() : absolute.string();
   if (text.empty() || text.back() != '/') text.push_back('/');  // the profile itself is "./"

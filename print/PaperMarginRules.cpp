@@ -75,7 +75,7 @@ MarginCheck PaperMarginRules::Check(MarginField field, int value) {
   // The field's axis as it would be with the new value: its side and its pair of margins.
   const long long side = paperSide ? value : horizontal ? Width() : Height();
   const long long first = paperSide ? (horizontal ? m.left : m.top) : value;
-  const long long second = paperSide          ? (horizontal ? m.right : m.bottom)
+  const long long second = paperSide                      ? (horizontal ? m.right : m.bottom)
                            : field == MarginField::kLeft  ? m.right
                            : field == MarginField::kRight ? m.left
                            : field == MarginField::kTop   ? m.bottom

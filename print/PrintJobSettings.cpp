@@ -23,7 +23,6 @@ enum SettingsBreak : int {
   kSettingsBreakBlock = 8,
 };
 
-
 bool IsListKind(int kind) { return kind == kKindList || kind == kKindCutList; }
 
 void AddDays(PrintSelection& request, const PrintKindSettings& words, int kind, int dayCount) {

@@ -137,8 +137,9 @@ std::string PrintLayout_FailureText() {
     return Sjis("組み込みの印刷レイアウトに誤りがあるため、印刷できません。");
   }
   return Sjis("印刷レイアウトファイル ") + Utf8ToCp932(file.string()) +
-         Sjis(" に誤りがあるため、印刷できません。\n"
-              "ファイルを直すか、削除して組み込みのレイアウトを使ってください。");
+         Sjis(
+             " に誤りがあるため、印刷できません。\n"
+             "ファイルを直すか、削除して組み込みのレイアウトを使ってください。");
 }
 
 }  // namespace vx

@@ -120,8 +120,7 @@ class SectionReader {
   }
   // The first two numbers take `first`, the others `second`.
   template <std::size_t N>
-  bool InRange(std::string_view key, const std::array<int, N>& n, Range first,
-               Range second) const {
+  bool InRange(std::string_view key, const std::array<int, N>& n, Range first, Range second) const {
     for (std::size_t i = 0; i < N; ++i) {
       const Range range = i < 2 ? first : second;
       if (!range.Holds(n[i])) return OutOfRange(key, range);
@@ -316,14 +315,13 @@ int MapHall_ReadLayoutParam(std::string_view section) {
 int MapHallLine_ReadLayoutParam(std::string_view section) {
   const SectionReader r(section, "MapHallLine_ReadLayoutParam");
   PrintLayout& l = Layout();
-  const bool ok =
-      r.Required("MAPLINE", kCells, l.mapListLines) &&
-      r.Required("MAPCOLUMN", kCells, l.mapListColumns) &&
-      r.Pair("MAPLISTOFFSET", kLength, l.mapListOffsetX, l.mapListOffsetY) &&
-      r.Required("HALLLINE", kCells, l.hallListLines) &&
-      r.Required("HALLCOLUMN", kCells, l.hallListColumns) &&
-      r.Pair("HALLLISTOFFSET", kLength, l.hallListOffsetX, l.hallListOffsetY) &&
-      r.Color("POINTLINECOLOR", l.pointLineColor);
+  const bool ok = r.Required("MAPLINE", kCells, l.mapListLines) &&
+                  r.Required("MAPCOLUMN", kCells, l.mapListColumns) &&
+                  r.Pair("MAPLISTOFFSET", kLength, l.mapListOffsetX, l.mapListOffsetY) &&
+                  r.Required("HALLLINE", kCells, l.hallListLines) &&
+                  r.Required("HALLCOLUMN", kCells, l.hallListColumns) &&
+                  r.Pair("HALLLISTOFFSET", kLength, l.hallListOffsetX, l.hallListOffsetY) &&
+                  r.Color("POINTLINECOLOR", l.pointLineColor);
   return ok ? 0 : -1;
 }
 
@@ -344,24 +342,23 @@ int ReadLayoutParam_AM(std::string_view section) {
 int ReadLayoutParam_CL(std::string_view section) {
   const SectionReader r(section, "ReadLayoutParam_CL");
   PrintLayout& l = Layout();
-  const bool ok =
-      r.Required("COLORLIST_ITEMS", kCells, l.colorItems) &&
-      r.Required("COLORLIST_LINE", kCells, l.colorLines) &&
-      r.Required("COLORLIST_COLUMN", kCells, l.colorColumns) &&
-      r.Pair("COLORLIST_OFFSET", kLength, l.colorOffsetX, l.colorOffsetY) &&
-      r.Required("COLORLIST_COLUMNWIDTH", kSize, l.colorCellWidth) &&
-      r.Required("COLORLIST_COLUMNHEIGHT", kSize, l.colorCellHeight) &&
-      r.Thicknesses({{"COLORLIST_COLUMNBORDERWIDTH", &l.colorCellBorderWidth},
-                     {"COLORLIST_COLUMNBORDERHEIGHT", &l.colorCellBorderHeight},
-                     {"COLORLIST_COLUMNPADDINGWIDTH", &l.colorCellPaddingWidth},
-                     {"COLORLIST_COLUMNPADDINGHEIGHT", &l.colorCellPaddingHeight},
-                     {"COLORLIST_PAGEBORDERWIDTH", &l.colorPageBorderWidth},
-                     {"COLORLIST_PAGEBORDERHEIGHT", &l.colorPageBorderHeight},
-                     {"COLORLIST_PAGEPADDINGWIDTH", &l.colorPagePaddingWidth},
-                     {"COLORLIST_PAGEPADDINGHEIGHT", &l.colorPagePaddingHeight}}) &&
-      r.Required("COLORLIST_BOXWIDTH", kSize, l.colorBoxWidth) &&
-      r.Thicknesses({{"COLORLIST_BOXBORDERWIDTH", &l.colorBoxBorderWidth},
-                     {"COLORLIST_BOXBORDERHEIGHT", &l.colorBoxBorderHeight}});
+  const bool ok = r.Required("COLORLIST_ITEMS", kCells, l.colorItems) &&
+                  r.Required("COLORLIST_LINE", kCells, l.colorLines) &&
+                  r.Required("COLORLIST_COLUMN", kCells, l.colorColumns) &&
+                  r.Pair("COLORLIST_OFFSET", kLength, l.colorOffsetX, l.colorOffsetY) &&
+                  r.Required("COLORLIST_COLUMNWIDTH", kSize, l.colorCellWidth) &&
+                  r.Required("COLORLIST_COLUMNHEIGHT", kSize, l.colorCellHeight) &&
+                  r.Thicknesses({{"COLORLIST_COLUMNBORDERWIDTH", &l.colorCellBorderWidth},
+                                 {"COLORLIST_COLUMNBORDERHEIGHT", &l.colorCellBorderHeight},
+                                 {"COLORLIST_COLUMNPADDINGWIDTH", &l.colorCellPaddingWidth},
+                                 {"COLORLIST_COLUMNPADDINGHEIGHT", &l.colorCellPaddingHeight},
+                                 {"COLORLIST_PAGEBORDERWIDTH", &l.colorPageBorderWidth},
+                                 {"COLORLIST_PAGEBORDERHEIGHT", &l.colorPageBorderHeight},
+                                 {"COLORLIST_PAGEPADDINGWIDTH", &l.colorPagePaddingWidth},
+                                 {"COLORLIST_PAGEPADDINGHEIGHT", &l.colorPagePaddingHeight}}) &&
+                  r.Required("COLORLIST_BOXWIDTH", kSize, l.colorBoxWidth) &&
+                  r.Thicknesses({{"COLORLIST_BOXBORDERWIDTH", &l.colorBoxBorderWidth},
+                                 {"COLORLIST_BOXBORDERHEIGHT", &l.colorBoxBorderHeight}});
   return ok ? 0 : -1;
 }
 

@@ -30,16 +30,15 @@ BlockedCloseFilter::BlockedCloseFilter(QWidget* window, Atoms atoms,
     : window_(window), atoms_(atoms), closeRequested_(std::move(closeRequested)) {}
 
 BlockedCloseFilter::Atoms BlockedCloseFilter::X11Atoms() {
-  const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
-                            : nullptr;
+  const auto* x11 =
+      qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
   if (x11 == nullptr || x11->connection() == nullptr) return {};
   return {InternAtom(x11->connection(), "WM_PROTOCOLS"),
           InternAtom(x11->connection(), "WM_DELETE_WINDOW")};
 }
 
 // Qt goes on with the event (and drops it); the program closes through its own way.
-bool BlockedCloseFilter::nativeEventFilter(const QByteArray& eventType, void* message,
-                                           qintptr*) {
+bool BlockedCloseFilter::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
   if (eventType == "xcb_generic_event_t" && IsCloseRequest(message) &&
       QApplication::activeModalWidget() != nullptr) {
     closeRequested_();

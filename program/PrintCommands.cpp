@@ -131,9 +131,8 @@ std::filesystem::path PrintCommands::ShownImageFolder() {
 
 void PrintCommands::KeepImageFolder(const std::filesystem::path& folder) {
   if (folder.empty()) return;
-  StoreSettingsPath(Settings().bmpOutPath,
-                    SettingsPathText(
-                        OutputFolder_ToSettings(folder, dialogServices_.profileFolder)));
+  StoreSettingsPath(Settings().bmpOutPath, SettingsPathText(OutputFolder_ToSettings(
+                                               folder, dialogServices_.profileFolder)));
 }
 
 // A finished or stopped output says how many files it wrote and where; a failed one has said

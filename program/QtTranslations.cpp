@@ -11,7 +11,7 @@ namespace vx {
 QtTranslations::QtTranslations() {
   const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
   const bool installed = translator_.load(QLocale(QLocale::Japanese, QLocale::Japan),
-                                         QStringLiteral("qtbase"), QStringLiteral("_"), folder) &&
+                                          QStringLiteral("qtbase"), QStringLiteral("_"), folder) &&
                          QCoreApplication::installTranslator(&translator_);
   if (!installed) {
     std::fprintf(stderr,

@@ -216,8 +216,7 @@ void VindaxelApplication::CreateFrames() {
   main_->SetApplicationCommands(&applicationRoute_);
   PlaceAtSlot(*main_, core_->Values(), kMainSlot);
   main_->show();
-  connect(main_, &MainWindow::closeAccepted, qApp, &QCoreApplication::quit,
-          Qt::QueuedConnection);
+  connect(main_, &MainWindow::closeAccepted, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
   CreateSecondaryFrames();
 }
 
@@ -253,7 +252,8 @@ void VindaxelApplication::CreateBeacon() {
 // SIGTERM does; it is taken up outside the window system's event.
 void VindaxelApplication::WatchBlockedCloses() {
   const auto close = [this] {
-    QMetaObject::invokeMethod(this, [this] { Close(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { Close(); }, Qt::QueuedConnection);
   };
   blockedClose_ =
       std::make_unique<BlockedCloseFilter>(main_, BlockedCloseFilter::X11Atoms(), close);

@@ -65,7 +65,7 @@ constexpr std::pair<int, const char*> kCells[] = {
 
 // The preview bar, 16 x 15 like the tool bars.
 constexpr std::pair<int, const char*> kPreviewImages[] = {
-    {IDB_PREVIEW_ZOOM_25, "preview-25"},     {IDB_PREVIEW_ZOOM_25 + 1, "preview-50"},
+    {IDB_PREVIEW_ZOOM_25, "preview-25"},      {IDB_PREVIEW_ZOOM_25 + 1, "preview-50"},
     {IDB_PREVIEW_ZOOM_25 + 2, "preview-100"}, {IDB_PREVIEW_ZOOM_25 + 3, "preview-200"},
     {IDB_PREVIEW_ZOOM_25 + 4, "preview-400"}, {IDB_PREVIEW_PREVIOUS, "preview-previous"},
     {IDB_PREVIEW_NEXT, "preview-next"},       {IDB_PREVIEW_CLOSE, "preview-close"}};

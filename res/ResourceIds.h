@@ -5,40 +5,40 @@
 constexpr unsigned WM_USER = 0x0400;
 
 // Application messages broadcast by the catalogue controller (wParam/lParam in comments).
-constexpr unsigned UM_WINDOW_REGISTERED = WM_USER + 4;        // 0, window
-constexpr unsigned UM_WINDOW_UNREGISTERED = WM_USER + 5;      // 0, window
-constexpr unsigned UM_WINDOW_SHOWN = WM_USER + 6;             // 0, window
-constexpr unsigned UM_WINDOW_HIDDEN = WM_USER + 7;            // 0, window
-constexpr unsigned UM_CIRCLE_CHANGED = WM_USER + 8;           // 0, circle id
-constexpr unsigned UM_PAGE_CHANGED = WM_USER + 9;             // 0, page
-constexpr unsigned UM_DAY_CHANGED = WM_USER + 10;             // 0, day
-constexpr unsigned UM_RESERVED_11 = WM_USER + 11;             // accepted, never sent
-constexpr unsigned UM_BLOCK_CHANGED = WM_USER + 12;           // 0, block id
-constexpr unsigned UM_SPACE_CHANGED = WM_USER + 13;           // spaceNoSub, spaceNo
-constexpr unsigned UM_GENRE_CHANGED = WM_USER + 14;           // 0, genre id
-constexpr unsigned UM_CIRCLE_CHECKED = WM_USER + 15;          // colour number, circle id
-constexpr unsigned UM_CIRCLE_UNCHECKED = WM_USER + 16;        // 0, circle id
-constexpr unsigned UM_CIRCLE_COLOR_CHANGED = WM_USER + 17;    // colour number, circle id
-constexpr unsigned UM_CHECKLIST_RESET = WM_USER + 18;         // 0, 0
-constexpr unsigned UM_CURRENT_COLOR_CHANGED = WM_USER + 19;   // old index, new index
-constexpr unsigned UM_COLORS_CHANGED = WM_USER + 20;          // 0, 0
-constexpr unsigned UM_OPTIONS_CHANGED = WM_USER + 21;         // 0, 0
-constexpr unsigned UM_IMAGES_CHANGED = WM_USER + 22;          // 0, 0
-constexpr unsigned UM_RUN_SEARCH = WM_USER + 23;              // 0, 0
-constexpr unsigned UM_LIST_NEXT_BLOCK = WM_USER + 24;         // list view to its frame only
-constexpr unsigned UM_LIST_PREV_BLOCK = WM_USER + 25;         // list view to its frame only
-constexpr unsigned UM_CHECKLIST_ENTRY_CHANGED = WM_USER + 26; // 0, circle id
-constexpr unsigned UM_LABEL_EDITED = WM_USER + 27;            // column, row; never broadcast
-constexpr unsigned UM_CIRCLE_INFO_UPDATED = WM_USER + 28;     // 0, circle id
-constexpr unsigned UM_LIST_COLUMNS_RESIZED = WM_USER + 29;    // 0, 0; never broadcast
-constexpr unsigned UM_CHECKLIST_MARKS_CHANGED = WM_USER + 30; // 0, 0; many circles' marks at once
+constexpr unsigned UM_WINDOW_REGISTERED = WM_USER + 4;         // 0, window
+constexpr unsigned UM_WINDOW_UNREGISTERED = WM_USER + 5;       // 0, window
+constexpr unsigned UM_WINDOW_SHOWN = WM_USER + 6;              // 0, window
+constexpr unsigned UM_WINDOW_HIDDEN = WM_USER + 7;             // 0, window
+constexpr unsigned UM_CIRCLE_CHANGED = WM_USER + 8;            // 0, circle id
+constexpr unsigned UM_PAGE_CHANGED = WM_USER + 9;              // 0, page
+constexpr unsigned UM_DAY_CHANGED = WM_USER + 10;              // 0, day
+constexpr unsigned UM_RESERVED_11 = WM_USER + 11;              // accepted, never sent
+constexpr unsigned UM_BLOCK_CHANGED = WM_USER + 12;            // 0, block id
+constexpr unsigned UM_SPACE_CHANGED = WM_USER + 13;            // spaceNoSub, spaceNo
+constexpr unsigned UM_GENRE_CHANGED = WM_USER + 14;            // 0, genre id
+constexpr unsigned UM_CIRCLE_CHECKED = WM_USER + 15;           // colour number, circle id
+constexpr unsigned UM_CIRCLE_UNCHECKED = WM_USER + 16;         // 0, circle id
+constexpr unsigned UM_CIRCLE_COLOR_CHANGED = WM_USER + 17;     // colour number, circle id
+constexpr unsigned UM_CHECKLIST_RESET = WM_USER + 18;          // 0, 0
+constexpr unsigned UM_CURRENT_COLOR_CHANGED = WM_USER + 19;    // old index, new index
+constexpr unsigned UM_COLORS_CHANGED = WM_USER + 20;           // 0, 0
+constexpr unsigned UM_OPTIONS_CHANGED = WM_USER + 21;          // 0, 0
+constexpr unsigned UM_IMAGES_CHANGED = WM_USER + 22;           // 0, 0
+constexpr unsigned UM_RUN_SEARCH = WM_USER + 23;               // 0, 0
+constexpr unsigned UM_LIST_NEXT_BLOCK = WM_USER + 24;          // list view to its frame only
+constexpr unsigned UM_LIST_PREV_BLOCK = WM_USER + 25;          // list view to its frame only
+constexpr unsigned UM_CHECKLIST_ENTRY_CHANGED = WM_USER + 26;  // 0, circle id
+constexpr unsigned UM_LABEL_EDITED = WM_USER + 27;             // column, row; never broadcast
+constexpr unsigned UM_CIRCLE_INFO_UPDATED = WM_USER + 28;      // 0, circle id
+constexpr unsigned UM_LIST_COLUMNS_RESIZED = WM_USER + 29;     // 0, 0; never broadcast
+constexpr unsigned UM_CHECKLIST_MARKS_CHANGED = WM_USER + 30;  // 0, 0; many circles' marks at once
 
 // Print workers to their message window.
 constexpr unsigned UM_PRINT_PROGRESS = WM_USER + 70;  // progress units
 constexpr unsigned UM_PRINT_DONE = WM_USER + 71;
 constexpr unsigned UM_PRINT_STOPPED = WM_USER + 72;
 constexpr unsigned UM_PRINT_FAILED = WM_USER + 73;
-constexpr unsigned UM_PRINT_PAGE = WM_USER + 74;      // page number
+constexpr unsigned UM_PRINT_PAGE = WM_USER + 74;  // page number
 
 // Dialog and message-box answers.
 constexpr int IDOK = 1;
@@ -188,9 +188,9 @@ constexpr int IDC_CFG_LIST_COLUMNS = 1697;
 constexpr int IDC_CFG_LIST_COLUMN_UP = 1698;
 constexpr int IDC_CFG_LIST_COLUMN_DOWN = 1699;
 constexpr int IDC_CFG_COLUMNS_DEFAULT = 1700;
-constexpr int IDC_CFG_COLOR_FIRST = 1020;        // display colours 1-9
-constexpr int IDC_CFG_PRINT_COLOR_FIRST = 1029;  // print colours 1-9
-constexpr int IDC_CFG_COLOR_MORE_FIRST = 1740;   // display colours 10-16
+constexpr int IDC_CFG_COLOR_FIRST = 1020;             // display colours 1-9
+constexpr int IDC_CFG_PRINT_COLOR_FIRST = 1029;       // print colours 1-9
+constexpr int IDC_CFG_COLOR_MORE_FIRST = 1740;        // display colours 10-16
 constexpr int IDC_CFG_PRINT_COLOR_MORE_FIRST = 1750;  // print colours 10-16
 constexpr int IDC_CFG_COLOR_RESET = 1038;
 constexpr int IDC_CFG_COLOR_RESET_SECOND = 1711;
@@ -202,12 +202,12 @@ constexpr int IDC_CFG_COLOR_SET = 1702;
 // Some numbers also name a cursor or a bitmap (152-158); the ID_ prefix says "command".
 
 // Check colours: only 17 colours have ids, and the colour count never exceeds 16.
-constexpr int ID_CHECK_COLOR_FIRST = 33001;   // check with colour 1 .. 17 (id - 33000)
+constexpr int ID_CHECK_COLOR_FIRST = 33001;  // check with colour 1 .. 17 (id - 33000)
 constexpr int ID_CHECK_COLOR_LAST = 33017;
-constexpr int ID_UNCHECK = 33020;             // remove from the checklist
-constexpr int ID_CHECK_OR_RECOLOR = 33030;    // main window: sends ID_CHECK_CURRENT_COLOR to the view
+constexpr int ID_UNCHECK = 33020;           // remove from the checklist
+constexpr int ID_CHECK_OR_RECOLOR = 33030;  // main window: sends ID_CHECK_CURRENT_COLOR to the view
 constexpr int ID_CHECK_CURRENT_COLOR = 33040;
-constexpr int ID_COLOR_EDIT = 33041;          // the check-colour sheet
+constexpr int ID_COLOR_EDIT = 33041;           // the check-colour sheet
 constexpr int ID_CURRENT_COLOR_FIRST = 33051;  // make colour index 0 .. 16 current (id - 33051)
 constexpr int ID_CURRENT_COLOR_LAST = 33067;
 
@@ -339,9 +339,9 @@ constexpr int ID_BOOKMARK_DELETE = 1604;
 constexpr int ID_BOOKMARK_RENAME = 32826;
 
 // --- Bars ------------------------------------------------------------------------------------
-constexpr int IDW_TOOLBAR = 59392;      // the standard tool bar id (colour bars, list bar)
+constexpr int IDW_TOOLBAR = 59392;  // the standard tool bar id (colour bars, list bar)
 constexpr int IDW_STATUS_BAR = 59393;
-constexpr int IDW_PANE_FIRST = 59648;   // a frame's view
+constexpr int IDW_PANE_FIRST = 59648;  // a frame's view
 
 // --- Menus, accelerators and the menu-image tool bar (IDR_) --------------------------------------
 constexpr int IDR_MENU_MAIN = 128;
@@ -394,9 +394,9 @@ constexpr int IDI_CHECKLIST = 147;
 constexpr int IDI_LIST = 148;
 
 // --- Cursors (IDCUR_) ------------------------------------------------------------------------
-constexpr int IDCUR_LINK = 144;          // over a link of the detail view
-constexpr int IDCUR_HAND = 152;          // grab scrolling, ready
-constexpr int IDCUR_GRABBING = 153;      // grab scrolling, held
+constexpr int IDCUR_LINK = 144;           // over a link of the detail view
+constexpr int IDCUR_HAND = 152;           // grab scrolling, ready
+constexpr int IDCUR_GRABBING = 153;       // grab scrolling, held
 constexpr int IDCUR_SCROLL_CENTER = 154;  // auto-scroll origin
 constexpr int IDCUR_SCROLL_UP = 155;
 constexpr int IDCUR_SCROLL_DOWN = 156;

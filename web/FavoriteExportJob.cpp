@@ -115,13 +115,16 @@ FavoriteExportJob::Answer FavoriteExportJob::Send(PortalExportJob& job, const ch
 }
 
 FavoriteExportJob::Answer FavoriteExportJob::ReadAnswer(PortalExportJob& job,
-                                                          const PortalReply& reply) {
+                                                        const PortalReply& reply) {
   switch (reply.Classify()) {
-    case PortalStatus::kSuccess: return Answer::kTaken;
+    case PortalStatus::kSuccess:
+      return Answer::kTaken;
     case PortalStatus::kFailure:
       return reply.Error() == "favorite_exist" ? Answer::kExists : Answer::kRefused;
     case PortalStatus::kTokenDenied:
-    case PortalStatus::kTokenNotFound: job.result = RefusedToken(reply); return Answer::kFailed;
+    case PortalStatus::kTokenNotFound:
+      job.result = RefusedToken(reply);
+      return Answer::kFailed;
     case PortalStatus::kServerError:
       ShowError(reply.FailureText());
       job.result = 3;

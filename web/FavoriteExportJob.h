@@ -27,8 +27,7 @@ class FavoriteExportJob : public PortalJob {
   static constexpr int kMaxPutRetries = 3;
 
   // The store and the task outlive the job; the store is only read.
-  FavoriteExportJob(ProgressTask& task, const FavoriteStore& store,
-                    const PortalServices& services);
+  FavoriteExportJob(ProgressTask& task, const FavoriteStore& store, const PortalServices& services);
 
   static std::string Caption();  // "チェックリストのエクスポート", CP932
   // "エクスポート結果 ... 以下のサークルのエクスポートは失敗しました ..." around the lines.

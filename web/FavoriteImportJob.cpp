@@ -95,9 +95,12 @@ int FavoriteImportJob::ImportFavoritesFromPortal() {
   for (int page = 1;; ++page) {
     int result = 0;
     switch (ReadPage(page, token, result)) {
-      case PageOutcome::kEnded: return result;
-      case PageOutcome::kLast: return 0;
-      case PageOutcome::kNext: break;
+      case PageOutcome::kEnded:
+        return result;
+      case PageOutcome::kLast:
+        return 0;
+      case PageOutcome::kNext:
+        break;
     }
     if (PagesNeeded() > maxPages_) {
       ShowError(TooManyPagesText());
@@ -143,8 +146,8 @@ std::string FavoriteImportJob::ShortReadText(bool readToEnd) const {
   if (imported == 0 && pass_.maxcount <= 0) {
     return Sjis("ポータルのお気に入りは 1 件もインポートしていません。");
   }
-  const std::string rest = Sjis(readToEnd ? "残りはポータルから受け取れませんでした。"
-                                          : "残りは読み込んでいません。");
+  const std::string rest =
+      Sjis(readToEnd ? "残りはポータルから受け取れませんでした。" : "残りは読み込んでいません。");
   if (pass_.maxcount <= 0) {
     return Sjis("ポータルのお気に入りを ") + std::to_string(imported) +
            Sjis(" 件インポートしました。") + rest;
@@ -209,8 +212,11 @@ FavoriteImportJob::ListTally FavoriteImportJob::ReadResponse(const picojson::obj
 int FavoriteImportJob::RefusedReply(const PortalReply& reply) {
   switch (reply.Classify()) {
     case PortalStatus::kTokenDenied:
-    case PortalStatus::kTokenNotFound: return RefusedToken(reply);
-    case PortalStatus::kServerError: ShowError(reply.FailureText()); return 3;
+    case PortalStatus::kTokenNotFound:
+      return RefusedToken(reply);
+    case PortalStatus::kServerError:
+      ShowError(reply.FailureText());
+      return 3;
     default:
       ShowError(reply.FailureText());
       login_.ClearAccessToken();

@@ -64,11 +64,11 @@ class FavoriteImportJob : public PortalJob {
     int pagesRead = 0;
     std::int64_t total = 0;  // the pages' counts, as the portal gives them (negative ones too)
     int maxcount = 0;
-    int processed = 0;  // favourites handed to the store, repeated ones too
-    std::set<int> imported;  // their update ids
+    int processed = 0;          // favourites handed to the store, repeated ones too
+    std::set<int> imported;     // their update ids
     std::int64_t received = 0;  // elements of the lists, with or without an id, repeated too
-    int pageSize = 0;  // the most elements a page promised (its count) or held
-    int shortPages = 0;  // pages in a row that held fewer, or repeated only
+    int pageSize = 0;           // the most elements a page promised (its count) or held
+    int shortPages = 0;         // pages in a row that held fewer, or repeated only
   };
   // The elements of one page's list walked, and its favourites: all of them, and the new ones.
   struct ListTally {

@@ -23,9 +23,9 @@ const boost::regex& XmlDeclaration() {
 
 // RSS 1.0 items are single tags: group 1 is the title, group 2 the description, both attributes.
 const boost::wregex& Rss1Description() {
-  static const boost::wregex regex =
-      MakeWRegex(L"<rdf:Description[^>]*?dc:title=(\"[^\"]*\"|'[^']*'|[^ \\t>]+)[^>]*?"
-                 L"dc:description=(\"[^\"]*\"|'[^']*'|[^ \\t>]+)[^>]*?>");
+  static const boost::wregex regex = MakeWRegex(
+      L"<rdf:Description[^>]*?dc:title=(\"[^\"]*\"|'[^']*'|[^ \\t>]+)[^>]*?"
+      L"dc:description=(\"[^\"]*\"|'[^']*'|[^ \\t>]+)[^>]*?>");
   return regex;
 }
 
@@ -162,8 +162,8 @@ FeedItemsResult ExtractFeedItems(std::wstring_view feed, std::wstring& out) {
   if (feed.size() > kMaxFeedTextLength) return FeedItemsResult::kUnreadable;
   std::wstring items;
   try {
-    if (CollectElementItems(feed, "item", "description", items) ||
-        CollectRss1Items(feed, items) || CollectElementItems(feed, "entry", "content", items) ||
+    if (CollectElementItems(feed, "item", "description", items) || CollectRss1Items(feed, items) ||
+        CollectElementItems(feed, "entry", "content", items) ||
         CollectElementItems(feed, "entry", "summary", items)) {
       ConvertCdataSections(items);
       out = std::move(items);

@@ -27,9 +27,8 @@ std::size_t FeedTagScanner::Find(std::size_t from) const {
   const auto same = [](wchar_t c, wchar_t lower) {
     return c == lower || (c < 0x80 && std::tolower(static_cast<int>(c)) == lower);
   };
-  const auto found =
-      std::search(text_.begin() + static_cast<std::ptrdiff_t>(from), text_.end(), needle_.begin(),
-                  needle_.end(), same);
+  const auto found = std::search(text_.begin() + static_cast<std::ptrdiff_t>(from), text_.end(),
+                                 needle_.begin(), needle_.end(), same);
   return found == text_.end() ? npos : static_cast<std::size_t>(found - text_.begin());
 }
 

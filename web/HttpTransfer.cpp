@@ -140,8 +140,8 @@ const char* HttpTransfer::RedirectTarget() const {
   return target;
 }
 
-bool HttpTransfer::FollowRedirect(const char* target, const HttpAddress& start,
-                                  std::string& method, HttpAddress& current) {
+bool HttpTransfer::FollowRedirect(const char* target, const HttpAddress& start, std::string& method,
+                                  HttpAddress& current) {
   HttpAddress address;
   if (!address.Parse(target)) {
     connection_.StartReply();

@@ -17,14 +17,15 @@ enum OAuthLoginResult : int {
   kOAuthPending = 0,
   kOAuthCodeReceived = 1,
   kOAuthCancelled = 2,
-  kOAuthPortalError = 3,     // the portal (or a reply that cannot be trusted) reported an error
-  kOAuthDownloadFailed = 4,  // a page could not be downloaded at all
+  kOAuthPortalError = 3,       // the portal (or a reply that cannot be trusted) reported an error
+  kOAuthDownloadFailed = 4,    // a page could not be downloaded at all
   kOAuthNavigationFailed = 5,  // a page failed with another status (HTTP statuses included)
 };
 
 class OAuthLoginFlow {
  public:
-  static constexpr std::string_view kScope = "circle_read circle_write favorite_read favorite_write";
+  static constexpr std::string_view kScope =
+      "circle_read circle_write favorite_read favorite_write";
 
   // `baseUrl` is the authorisation server's address, ending in "/".
   OAuthLoginFlow(std::string baseUrl, std::string clientId, std::string state = NewState());

@@ -10,7 +10,6 @@
 
 namespace vx {
 
-HttpConnection NewPortalConnection(const WebServiceConfig& config,
-                                   const std::atomic<bool>* abort);
+HttpConnection NewPortalConnection(const WebServiceConfig& config, const std::atomic<bool>* abort);
 
 }  // namespace vx

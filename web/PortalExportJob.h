@@ -15,8 +15,8 @@ struct PortalExportJob {
   std::string eventNumber;  // "96", or "84" on the sandbox
   std::string requestUrl;   // the API server + "Readers/Favorite/"
   std::function<void(int position, int total)> progress;
-  int done = 0;   // favourites the portal answered, taken or refused
-  int total = 0;  // every entry of the checklist, also those not sent
+  int done = 0;    // favourites the portal answered, taken or refused
+  int total = 0;   // every entry of the checklist, also those not sent
   int toSend = 0;  // the entries the pass sends when nothing stops it
   int result = 0;
   std::string failureLines;  // "<circle name>:<error>\r\n" per refused favourite, CP932

@@ -9,14 +9,18 @@
 namespace vx {
 
 PortalJob::PortalJob(ProgressTask& task, const PortalServices& services)
-    : ProgressJob(Options{nullptr, true}), task_(task), services_(services), login_(task, services) {}
+    : ProgressJob(Options{nullptr, true}),
+      task_(task),
+      services_(services),
+      login_(task, services) {}
 
 void PortalJob::OnCancel() { task_.stop = true; }
 
 bool PortalJob::Stopped() const { return task_.stop.load() || StopRequested(); }
 
 void PortalJob::RunPasses(const std::function<int()>& pass) {
-  login_.RepeatWhileRefused(pass, [this] { return Stopped(); }, Sjis(FailureCaption()));
+  login_.RepeatWhileRefused(
+      pass, [this] { return Stopped(); }, Sjis(FailureCaption()));
 }
 
 int PortalJob::ReadReply(int sent, const HttpConnection& connection, PortalReply& reply) {

@@ -31,16 +31,22 @@ std::string UnkeptTokenReason(const AppSettings& settings) {
   const std::string key = Sjis("鍵ファイル ") + Utf8ToAnsi(protection.KeyFile().string());
   const std::string remove = Sjis("このファイルを削除すると、次のログインで新しい鍵が作られます。");
   switch (protection.CheckKeyFile()) {
-    case KeyState::kLink: return key + Sjis(" がシンボリックリンクです。") + remove;
-    case KeyState::kNotAFile: return key + Sjis(" が通常のファイルではありません。") + remove;
-    case KeyState::kNotOwned: return key + Sjis(" がほかのユーザーのものです。") + remove;
+    case KeyState::kLink:
+      return key + Sjis(" がシンボリックリンクです。") + remove;
+    case KeyState::kNotAFile:
+      return key + Sjis(" が通常のファイルではありません。") + remove;
+    case KeyState::kNotOwned:
+      return key + Sjis(" がほかのユーザーのものです。") + remove;
     case KeyState::kOpenToOthers:
       return key + Sjis(" をほかのユーザーも読み書きできます。") + remove;
-    case KeyState::kWrongSize: return key + Sjis(" の中身が鍵ではありません。") + remove;
-    case KeyState::kUnreadable: return key + Sjis(" を読めません。") + remove;
+    case KeyState::kWrongSize:
+      return key + Sjis(" の中身が鍵ではありません。") + remove;
+    case KeyState::kUnreadable:
+      return key + Sjis(" を読めません。") + remove;
     case KeyState::kMissing:
       return key + Sjis(" を作れません。そのフォルダーに書き込めるようにしてください。");
-    case KeyState::kUsable: break;
+    case KeyState::kUsable:
+      break;
   }
   return Sjis("設定ファイル ") + Utf8ToAnsi(settings.UserSettingsFile().string()) +
          Sjis(" に書き込めません。");
@@ -116,7 +122,8 @@ int PortalLogin::ReportLoginFailure(const OAuthLoginFlow& flow) {
     case kOAuthPortalError:
       ShowError(Sjis("認証エラー:") + flow.Error() + "\r\n" + flow.ErrorDescription());
       return kTokenRefused;
-    default: break;
+    default:
+      break;
   }
   const std::uint32_t status = flow.NavigationStatus();
   std::string text = NavigationErrorText(status);

@@ -71,7 +71,7 @@ class PortalLogin {
   ProgressTask& task_;
   const PortalServices& services_;
   std::string caption_;
-  bool tokenWithheld_ = false;  // the last token request was answered without a token
+  bool tokenWithheld_ = false;       // the last token request was answered without a token
   PortalSessionNotices ownNotices_;  // when the services bring none
 };
 

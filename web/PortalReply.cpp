@@ -101,8 +101,8 @@ int JsonInt(const picojson::value& value) {
   }
   if (!value.is<double>()) return 0;
   const double number = std::trunc(value.get<double>());
-  return static_cast<int>(std::clamp(number, static_cast<double>(INT_MIN),
-                                     static_cast<double>(INT_MAX)));
+  return static_cast<int>(
+      std::clamp(number, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
 bool JsonFitsInt(const picojson::value& value) {

@@ -12,12 +12,12 @@ namespace vx {
 
 // What a reply's "status" says.
 enum class PortalStatus {
-  kSuccess,             // "success"
-  kTokenDenied,         // "access_token_denied": the token is no longer good
-  kTokenNotFound,       // "access_token_not_found"
-  kFailure,             // "failure": this one request was refused ("error" says why)
-  kServerError,         // "server_error": the portal's own trouble; the token stays
-  kOther,               // anything else, also none
+  kSuccess,        // "success"
+  kTokenDenied,    // "access_token_denied": the token is no longer good
+  kTokenNotFound,  // "access_token_not_found"
+  kFailure,        // "failure": this one request was refused ("error" says why)
+  kServerError,    // "server_error": the portal's own trouble; the token stays
+  kOther,          // anything else, also none
 };
 
 class PortalReply {

@@ -71,12 +71,14 @@ UpdateArchiveStatus ExtractUpdateText(const std::filesystem::path& archivePath,
 
 std::string UpdateArchiveStatusText(UpdateArchiveStatus status) {
   switch (status) {
-    case UpdateArchiveStatus::kOk: return {};
+    case UpdateArchiveStatus::kOk:
+      return {};
     case UpdateArchiveStatus::kNotAnArchive:
       return Sjis("更新ファイルを開けません(ZIP形式ではないか、壊れています)。");
     case UpdateArchiveStatus::kNoUpdateText:
       return Sjis("更新ファイルに UPDATE.TXT がありません。");
-    case UpdateArchiveStatus::kDamaged: return Sjis("更新ファイルが壊れています。");
+    case UpdateArchiveStatus::kDamaged:
+      return Sjis("更新ファイルが壊れています。");
     case UpdateArchiveStatus::kTooLarge:
       return Sjis("更新ファイルの展開後の大きさが上限を超えています。");
     case UpdateArchiveStatus::kWriteFailed:

@@ -47,13 +47,15 @@ std::string UpdateDownloadJob::ResultTitle() { return Sjis("データベース�
 
 std::string UpdateDownloadJob::ResultText(int outcome) const {
   switch (outcome) {
-    case kCancelled: return Sjis("データベースの更新がキャンセルされました.");
+    case kCancelled:
+      return Sjis("データベースの更新がキャンセルされました.");
     case kDone: {
       std::string text = Sjis("データベースの更新が完了しました.");
       if (!noticeText_.empty()) text += "\r\n" + noticeText_;
       return text;
     }
-    case kNoUpdate: return Sjis("更新用の情報は存在しませんでした.");
+    case kNoUpdate:
+      return Sjis("更新用の情報は存在しませんでした.");
     default: {
       std::string text = Sjis("データベースの更新中にエラーが生じました.");
       if (!errorDetail_.empty()) text += "\r\n" + errorDetail_;
@@ -64,10 +66,13 @@ std::string UpdateDownloadJob::ResultText(int outcome) const {
 
 unsigned UpdateDownloadJob::ResultIcon(int outcome) {
   switch (outcome) {
-    case kCancelled: return MB_ICONEXCLAMATION;
+    case kCancelled:
+      return MB_ICONEXCLAMATION;
     case kDone:
-    case kNoUpdate: return MB_ICONINFORMATION;
-    default: return MB_ICONHAND;
+    case kNoUpdate:
+      return MB_ICONINFORMATION;
+    default:
+      return MB_ICONHAND;
   }
 }
 
@@ -78,17 +83,23 @@ StepResult UpdateDownloadJob::Step() {
 
 std::string UpdateDownloadJob::ProgressText(int position, int total) const {
   switch (phase_.load()) {
-    case Phase::kDownload: return CountProgressText("ダウンロード中", position, total);
-    case Phase::kApply: return CountProgressText("更新中", position, total);
-    default: return {};
+    case Phase::kDownload:
+      return CountProgressText("ダウンロード中", position, total);
+    case Phase::kApply:
+      return CountProgressText("更新中", position, total);
+    default:
+      return {};
   }
 }
 
 int UpdateDownloadJob::Result(JobState finalState) const {
   switch (finalState) {
-    case JobState::kCancelled: return kCancelled;
-    case JobState::kDone: return kDone;
-    default: return noUpdate_ ? kNoUpdate : kError;
+    case JobState::kCancelled:
+      return kCancelled;
+    case JobState::kDone:
+      return kDone;
+    default:
+      return noUpdate_ ? kNoUpdate : kError;
   }
 }
 

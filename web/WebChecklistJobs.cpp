@@ -30,8 +30,7 @@ int WebChecklistJobs::ImportFromPortal(ProgressTask& task, FavoriteStore& store,
   return runner_.Run(job, FavoriteImportJob::Caption(), owner);
 }
 
-int WebChecklistJobs::ExportToPortal(ProgressTask& task, FavoriteStore& store,
-                                     OwnerWindow owner) {
+int WebChecklistJobs::ExportToPortal(ProgressTask& task, FavoriteStore& store, OwnerWindow owner) {
   const PortalServices services = ServicesFor(owner);
   FavoriteExportJob job(task, store, services);
   return runner_.Run(job, FavoriteExportJob::Caption(), owner);

@@ -63,8 +63,7 @@ std::unique_ptr<CutArchive> OpenArchive(const std::filesystem::path& folder, int
   return archive;
 }
 
-void DrawScaled(QPainter& painter, const QRectF& target, const QImage& image,
-                const QRect& source) {
+void DrawScaled(QPainter& painter, const QRectF& target, const QImage& image, const QRect& source) {
   const QRect from = source.isNull() ? image.rect() : source;
   if (target.size() == QSizeF(from.size())) {
     painter.drawImage(target.topLeft(), image, from);

@@ -71,12 +71,12 @@ int CatalogPageFacts::GetWeekdayOfDay(int day) const {
 
 std::string CatalogPageFacts::GetAreaNameOfBlock(int blockId) const {
   return blockId >= 1 && blockId <= static_cast<int>(blocks_.size()) ? blocks_[blockId - 1].areaName
-                                                                    : std::string();
+                                                                     : std::string();
 }
 
 std::string CatalogPageFacts::GetBlockName(int blockId) const {
   return blockId >= 1 && blockId <= static_cast<int>(blocks_.size()) ? blocks_[blockId - 1].name
-                                                                    : std::string();
+                                                                     : std::string();
 }
 
 int CatalogPageFacts::GetMaxSpaceNo(int day, int blockId) const {

@@ -47,8 +47,8 @@ class CatalogPageFacts : public PageQueries {
   void ReadErrata(PavorunDatabase& database);
 
   int event_ = 0;
-  std::vector<Day> days_;      // day d at d - 1
-  std::vector<Block> blocks_;  // block id b at b - 1
+  std::vector<Day> days_;                             // day d at d - 1
+  std::vector<Block> blocks_;                         // block id b at b - 1
   std::unordered_map<std::uint64_t, int> maxSpaces_;  // DeskKey(day, block)
   // (day, block) -> (spaceNo, spaceNoSub) -> errata picture
   std::unordered_map<std::uint64_t, std::unordered_map<std::uint64_t, int>> errata_;

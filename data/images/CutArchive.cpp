@@ -13,7 +13,7 @@
 namespace vx {
 namespace {
 
-constexpr std::size_t kNameBufferSize = 1024;  // longer names cannot be any entry we look up
+constexpr std::size_t kNameBufferSize = 1024;      // longer names cannot be any entry we look up
 constexpr std::size_t kFirstReadSize = 64u << 10;  // most cuts in one read
 
 void UpperAsciiInPlace(std::string& name) {
@@ -103,10 +103,9 @@ void CutArchive::SortIndex() {
 
 const CutArchive::EntryPlace* CutArchive::Find(std::string_view name) const {
   const std::string upper = UpperAscii(name);
-  const auto it = std::lower_bound(index_.begin(), index_.end(), upper,
-                                   [](const auto& entry, const std::string& key) {
-                                     return entry.first < key;
-                                   });
+  const auto it =
+      std::lower_bound(index_.begin(), index_.end(), upper,
+                       [](const auto& entry, const std::string& key) { return entry.first < key; });
   return it != index_.end() && it->first == upper ? &it->second : nullptr;
 }
 
@@ -119,9 +118,9 @@ void CutArchive::AddCurrentEntry() {
   if (info.size_filename >= sizeof name) return;
   unz64_file_pos position{};
   if (unzGetFilePos64(zip_, &position) != UNZ_OK) return;
-  index_.emplace_back(UpperAscii(std::string_view(name, info.size_filename)),
-                      EntryPlace{position.pos_in_zip_directory, position.num_of_file,
-                                 info.uncompressed_size});
+  index_.emplace_back(
+      UpperAscii(std::string_view(name, info.size_filename)),
+      EntryPlace{position.pos_in_zip_directory, position.num_of_file, info.uncompressed_size});
 }
 
 bool CutArchive::ReadInitText() {

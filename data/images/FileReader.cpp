@@ -2,8 +2,7 @@
 
 namespace vx {
 
-FileReader::FileReader(const std::filesystem::path& path)
-    : file_(std::fopen(path.c_str(), "rb")) {}
+FileReader::FileReader(const std::filesystem::path& path) : file_(std::fopen(path.c_str(), "rb")) {}
 
 FileReader::~FileReader() {
   if (file_) std::fclose(file_);

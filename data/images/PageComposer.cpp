@@ -156,8 +156,7 @@ void PageComposer::DrawCircleCell(QPainter& painter, const CircleRecord& circle,
   DrawInto(painter, cell, CircleCut(circle));
   position_ = {circle.day, circle.blockId, circle.spaceNo, circle.spaceNoSub};
   if (circle.spaceNoSub == 0) {
-    DrawCentredNumber(painter, markSquare_.translated(cell.topLeft()), circle.spaceNo,
-                      numberFont_);
+    DrawCentredNumber(painter, markSquare_.translated(cell.topLeft()), circle.spaceNo, numberFont_);
   }
 }
 
@@ -185,8 +184,8 @@ void PageComposer::DrawErrataCell(QPainter& painter, const QRect& cell) {
     maxSpaceNo_ = queries_.GetMaxSpaceNo(position_.day, position_.blockId);
   }
   if (position_.spaceNo >= maxSpaceNo_) return;
-  const int jikoNo = queries_.GetJikoNo(position_.day, position_.blockId, position_.spaceNo,
-                                        position_.spaceNoSub);
+  const int jikoNo =
+      queries_.GetJikoNo(position_.day, position_.blockId, position_.spaceNo, position_.spaceNoSub);
   DrawInto(painter, cell,
            jikoNo >= 0 ? archive_.LoadImage(EntryName("JIKO%02d.PNG", jikoNo)) : GenericErrata());
 }

@@ -9,8 +9,8 @@ namespace vx {
 class PageQueries {
  public:
   virtual ~PageQueries() = default;
-  virtual int GetDateOfDay(int day) const = 0;      // day of the month
-  virtual int GetWeekdayOfDay(int day) const = 0;   // 0 not placed, 1 Sunday .. 7 Saturday
+  virtual int GetDateOfDay(int day) const = 0;     // day of the month
+  virtual int GetWeekdayOfDay(int day) const = 0;  // 0 not placed, 1 Sunday .. 7 Saturday
   virtual std::string GetAreaNameOfBlock(int blockId) const = 0;  // CP932
   virtual std::string GetBlockName(int blockId) const = 0;        // CP932
   virtual int GetMaxSpaceNo(int day, int blockId) const = 0;      // 0 when none

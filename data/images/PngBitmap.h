@@ -12,7 +12,7 @@
 
 namespace vx {
 
-// Page files, hall maps, covers and block titles: a few thousand pixels a side. 
+// Page files, hall maps, covers and block titles: a few thousand pixels a side.
 constexpr std::uint32_t kMaxPictureSide = 8192;
 constexpr std::uint64_t kMaxPicturePixels = 32u << 20;  // 128 MB of 32-bit pixels
 constexpr PictureLimits kPictureLimits{kMaxPictureSide, kMaxPicturePixels};

@@ -16,7 +16,7 @@ constexpr std::size_t kZip64LocatorSize = 20;
 constexpr std::size_t kZip64EndSize = 56;
 constexpr std::size_t kEntrySize = 46;
 constexpr std::size_t kSearchWindow = 0xFFFF;  // how far from the end minizip looks for records
-constexpr std::size_t kMaxNameLength = 1023;  // what the entry-by-entry walk could name
+constexpr std::size_t kMaxNameLength = 1023;   // what the entry-by-entry walk could name
 constexpr std::uint32_t kZip64Marker = 0xFFFFFFFF;
 constexpr std::uint16_t kZip64ExtraId = 0x0001;
 constexpr std::uint64_t kCountOverflow = 0xFFFF;
@@ -151,8 +151,8 @@ std::optional<std::vector<ZipCentralDirectory::Entry>> ParseEntries(std::string_
       size = *wide;
     }
     if (nameLength <= kMaxNameLength) {
-      entries.push_back({std::string(f.Slice(at + kEntrySize, nameLength)), place.offset + at,
-                         number, size});
+      entries.push_back(
+          {std::string(f.Slice(at + kEntrySize, nameLength)), place.offset + at, number, size});
     }
     at += length;
   }

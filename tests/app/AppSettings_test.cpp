@@ -168,7 +168,8 @@ TEST_F(SettingsTest, PaperAndMarginsOutsideTheDialogsRangeAreBroughtIntoIt) {
       "Margin.Top.03=-500\r\nMargin.Left.03=-500\r\nMargin.Right.03=99999\r\n"
       "Margin.Top.01=4000\r\nMargin.Bottom.01=300\r\nMargin.Right.01=2969\r\n"
       "Margin.Left.00=7\r\nMargin.Top.00=150000\r\nMargin.Left.05=700\r\nMargin.Right.05=700\r\n"
-      "Margin.Left.04=1000\r\nMargin.Right.04=820\r\nMargin.Left.06=1000\r\nMargin.Right.06=279\r\n");
+      "Margin.Left.04=1000\r\nMargin.Right.04=820\r\nMargin.Left.06=1000\r\nMargin.Right.06="
+      "279\r\n");
   vx::AppSettings settings(vx::ProgramFolder());
   ASSERT_TRUE(settings.LoadPrintGroup(96));
   const vx::PrintSettings& p = settings.Values().print;
@@ -179,11 +180,11 @@ TEST_F(SettingsTest, PaperAndMarginsOutsideTheDialogsRangeAreBroughtIntoIt) {
   const std::vector<int> defaults{283, 283, 200, 200};
   EXPECT_EQ((std::vector<int>{p.paperType, p.paperSizeW, p.paperSizeH}),
             (std::vector<int>{3, 1, 99999}));
-  EXPECT_EQ(margins(3), defaults);                               // A4, 2100 x 2970
-  EXPECT_EQ(margins(1), defaults);                               // A3: 430.0 mm of 420.0
-  EXPECT_EQ(margins(0), (std::vector<int>{0, 0, 0, 0}));         // the free size, 1 x 99999
-  EXPECT_EQ(margins(4), defaults);                               // B5: 182.0 mm of 182.0
-  EXPECT_EQ(margins(5), (std::vector<int>{283, 283, 700, 700}));  // A5: as stored
+  EXPECT_EQ(margins(3), defaults);                                 // A4, 2100 x 2970
+  EXPECT_EQ(margins(1), defaults);                                 // A3: 430.0 mm of 420.0
+  EXPECT_EQ(margins(0), (std::vector<int>{0, 0, 0, 0}));           // the free size, 1 x 99999
+  EXPECT_EQ(margins(4), defaults);                                 // B5: 182.0 mm of 182.0
+  EXPECT_EQ(margins(5), (std::vector<int>{283, 283, 700, 700}));   // A5: as stored
   EXPECT_EQ(margins(6), (std::vector<int>{283, 283, 1000, 279}));  // B6: 0.1 mm left
   EXPECT_EQ(settings.MarginsReset(), (std::vector<int>{0, 1, 3, 4}));
   // A print settings file is read the same way.
@@ -217,7 +218,9 @@ TEST_F(SettingsTest, PathsReadBackExactlyAndOlderFilesKeepTheirPaths) {
     vx::StoreSettingsPath(v.print.bmpOutFile, vx::SettingsPathText("Café"));
     ASSERT_TRUE(settings.SaveSystemGroup());
   }
-  ExpectInFile({"BMPOutPath=\xEF\xBB\xBF" + wave + "\r\n", "BMPOutFile=\xEF\xBB\xBF" "Café\r\n",
+  ExpectInFile({"BMPOutPath=\xEF\xBB\xBF" + wave + "\r\n",
+                "BMPOutFile=\xEF\xBB\xBF"
+                "Café\r\n",
                 "RecentFiles.00=" + vx::Sjis(older) + "\r\n"});
   vx::AppSettings settings(vx::ProgramFolder());
   LoadAll(settings);
@@ -379,8 +382,8 @@ TEST_F(SettingsTest, LineBreaksAreReportedAndLongTextsStayWhole) {
   const std::string longPath = "/media/" + std::string(300, 'p') + vx::Sjis("写真");
   const std::string longTitle = std::string(150, 't');
   const std::string longKeyword = std::string(9000, 'k');
-  WriteUserFile("[System]\r\nDefaultFileDir96=" + longPath + "\r\n[VQ96]\r\nImagePath=" +
-                longPath + "\r\nBookmarkType.0000=1\r\nBookmarkTitle.0000=" + longTitle +
+  WriteUserFile("[System]\r\nDefaultFileDir96=" + longPath + "\r\n[VQ96]\r\nImagePath=" + longPath +
+                "\r\nBookmarkType.0000=1\r\nBookmarkTitle.0000=" + longTitle +
                 "\r\n[Search]\r\nkeyword=" + longKeyword + "\r\n");
   vx::AppSettings settings(vx::ProgramFolder());
   vx::BookmarkList bookmarks;

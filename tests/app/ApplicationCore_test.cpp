@@ -32,8 +32,8 @@ void PutText(char (&field)[vx::kTextSize], const std::string& text) {
 }
 
 TEST(DefaultWindowLayoutTest, SideColumnGrowsUntilItReaches360Pixels) {
-  const std::pair<int, int> cases[] = {{1024, 384}, {640, 320}, {1152, 360}, {1280, 400},
-                                       {1920, 600}, {0, 0}};
+  const std::pair<int, int> cases[] = {{1024, 384}, {640, 320},  {1152, 360},
+                                       {1280, 400}, {1920, 600}, {0, 0}};
   for (auto [width, side] : cases) EXPECT_EQ(vx::DefaultSideWidth(width), side) << width;
 }
 
@@ -87,12 +87,12 @@ TEST(DefaultWindowLayoutTest, StoredRectanglesAreFittedIntoTheWorkArea) {
     WindowRect stored;
     Corners fitted;
   } cases[] = {
-      {{0, 0, 880, 1024}, {0, 24, 880, 800}},         // taller than the area
-      {{100, 300, 500, 700}, {100, 300, 500, 700}},   // inside: untouched
+      {{0, 0, 880, 1024}, {0, 24, 880, 800}},           // taller than the area
+      {{100, 300, 500, 700}, {100, 300, 500, 700}},     // inside: untouched
       {{1000, 700, 1400, 900}, {880, 600, 1280, 800}},  // off the corner: moved in
-      {{-300, 30, 100, 130}, {0, 30, 400, 130}},      // off the left edge
-      {{0, 0, 2000, 2000}, {0, 24, 1280, 800}},       // larger than the screen
-      {{50, 50, 50, 40}, {50, 50, 51, 51}},           // empty: one pixel
+      {{-300, 30, 100, 130}, {0, 30, 400, 130}},        // off the left edge
+      {{0, 0, 2000, 2000}, {0, 24, 1280, 800}},         // larger than the screen
+      {{50, 50, 50, 40}, {50, 50, 51, 51}},             // empty: one pixel
   };
   for (const auto& c : cases) {
     EXPECT_EQ(CornersOf(vx::FitIntoWorkArea(c.stored, area)), c.fitted)
@@ -158,11 +158,11 @@ TEST(OpticalDiscMountsTest, OnlyIsoAndUdfMountsInTableOrder) {
 class ImageDataLocatorTest : public ::testing::Test {
  protected:
   vx::ImageDataLocator Locator() {
-    return vx::ImageDataLocator("/opt/vx/program", {"/media/cd"},
-                                [this](const fs::path& folder, int event) {
-                                  probed.push_back(folder);
-                                  return event == 96 && std::count(good.begin(), good.end(), folder);
-                                });
+    return vx::ImageDataLocator(
+        "/opt/vx/program", {"/media/cd"}, [this](const fs::path& folder, int event) {
+          probed.push_back(folder);
+          return event == 96 && std::count(good.begin(), good.end(), folder);
+        });
   }
 
   vx::SettingsValues values{};
@@ -360,9 +360,10 @@ TEST_F(ApplicationCoreTest, DamagedDatabaseIsNamedAndReinstalledOnlyOnYes) {
     core->OpenDatabase();
     const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
     ASSERT_EQ(boxes.size(), answer == IDYES ? 2u : 1u);
-    EXPECT_EQ(std::tie(boxes[0].text, boxes[0].caption, boxes[0].flags),
-              std::make_tuple(vx::DamagedDatabaseText(vx::kDamagedQuestion, file),
-                              vx::Sjis("データベースの破損"), vx::MB_YESNO | vx::MB_ICONEXCLAMATION));
+    EXPECT_EQ(
+        std::tie(boxes[0].text, boxes[0].caption, boxes[0].flags),
+        std::make_tuple(vx::DamagedDatabaseText(vx::kDamagedQuestion, file),
+                        vx::Sjis("データベースの破損"), vx::MB_YESNO | vx::MB_ICONEXCLAMATION));
     EXPECT_NE(boxes[0].text.find(file.string()), std::string::npos);
     const vx::PavorunDatabase& db = *core->Database();
     EXPECT_EQ(std::make_tuple(db.Folder(), db.IsDamaged(), core->Values().noDatabase),
@@ -378,9 +379,9 @@ TEST_F(ApplicationCoreTest, DamagedDatabaseIsNamedAndReinstalledOnlyOnYes) {
   core->OpenDatabase();
   const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(std::tie(boxes[0].text, boxes[0].flags),
-            std::make_tuple(vx::DamagedDatabaseText(vx::kDamagedText, programFile),
-                            vx::MB_ICONHAND));
+  EXPECT_EQ(
+      std::tie(boxes[0].text, boxes[0].flags),
+      std::make_tuple(vx::DamagedDatabaseText(vx::kDamagedText, programFile), vx::MB_ICONHAND));
   EXPECT_EQ(vxtest::ReadFileBytes(programFile), std::string(5000, 'x'));
 }
 
@@ -425,8 +426,9 @@ TEST_F(ApplicationCoreTest, DamagedCatalogueInTheProgramFolderIsOfferedForInstal
       core->OpenDatabase();
       const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
       ASSERT_EQ(boxes.size(), 1u);
-      EXPECT_EQ(std::tie(boxes[0].text, boxes[0].caption, boxes[0].flags),
-                std::make_tuple(question, vx::Sjis(c.title), vx::MB_YESNO | vx::MB_ICONEXCLAMATION));
+      EXPECT_EQ(
+          std::tie(boxes[0].text, boxes[0].caption, boxes[0].flags),
+          std::make_tuple(question, vx::Sjis(c.title), vx::MB_YESNO | vx::MB_ICONEXCLAMATION));
       EXPECT_TRUE(core->Database()->IsDamaged());
       EXPECT_EQ(core->Database()->Mode(), vx::PavorunDatabase::kReadOnly);
       EXPECT_FALSE(core->UsesUserDatabase());
@@ -459,8 +461,8 @@ TEST_F(ApplicationCoreTest, DamagedCatalogueInTheProgramFolderIsOfferedForInstal
 // Circles without any page leave nothing to show, which is said instead of showing page 0.
 TEST_F(ApplicationCoreTest, StartOnTheFirstPageOrSayThereIsNone) {
   BuildCatalog(Program());
-  for (const char* change : {"delete from PavorunCircle where day=1;",
-                             "update PavorunCircle set pageNo=0;"}) {
+  for (const char* change :
+       {"delete from PavorunCircle where day=1;", "update PavorunCircle set pageNo=0;"}) {
     {
       vx::PavorunDatabase db(Program());
       ASSERT_EQ(db.Exec(nullptr, nullptr, change), 0);
@@ -476,10 +478,11 @@ TEST_F(ApplicationCoreTest, StartOnTheFirstPageOrSayThereIsNone) {
     const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
     ASSERT_EQ(boxes.size(), noPage ? 1u : 0u);
     if (noPage) {
-      EXPECT_EQ(std::tie(boxes[0].text, boxes[0].flags),
-                std::make_tuple(vx::Sjis("ヴェラストレード96 のサークルデータには表示できるページが"
-                                         "ありません.\nサークルデータをインストールし直してください."),
-                                vx::MB_ICONEXCLAMATION));
+      EXPECT_EQ(
+          std::tie(boxes[0].text, boxes[0].flags),
+          std::make_tuple(vx::Sjis("ヴェラストレード96 のサークルデータには表示できるページが"
+                                   "ありません.\nサークルデータをインストールし直してください."),
+                          vx::MB_ICONEXCLAMATION));
     }
   }
 }
@@ -629,7 +632,7 @@ TEST_F(ApplicationCoreTest, NoChecklistIsOpenedWithoutACatalogueAndTheUserIsTold
     std::string database;  // empty: none yet
     std::vector<std::string> arguments;
   } cases[] = {
-      {"", "", {}},                                                // a new, empty database
+      {"", "", {}},                                                      // a new, empty database
       {"ReadOnly=1\r\n", std::string(5000, 'x'), {checklist.string()}},  // one that does not open
       {"ReadOnly=1\r\n", std::string(5000, 'x'), {"_reboot_"}},
   };
@@ -677,11 +680,10 @@ TEST_F(ApplicationCoreTest, EventSwitchSavesEveryGroupUnderTheOldNumber) {
 
   const std::string ini = UserIni(Program());
   const std::string mainLeft = "WndPosL.00008001=0\r\n";
-  for (const std::string& line : {std::string("[VQ96]\r\nLastSelPage=13\r\n"),
-                                  std::string("BookmarkPage.0000=11\r\n"),
-                                  std::string("VQ96Days.00="), std::string("VQ96.dayCount="),
-                                  std::string("keyword=abc\r\n"),
-                                  std::string("VQNumber96=97\r\n"), mainLeft}) {
+  for (const std::string& line :
+       {std::string("[VQ96]\r\nLastSelPage=13\r\n"), std::string("BookmarkPage.0000=11\r\n"),
+        std::string("VQ96Days.00="), std::string("VQ96.dayCount="), std::string("keyword=abc\r\n"),
+        std::string("VQNumber96=97\r\n"), mainLeft}) {
     EXPECT_NE(ini.find(line), std::string::npos) << line;
   }
   for (const char* absent : {"VQ97", "WndPosL.00000000"}) {

@@ -26,9 +26,9 @@ TEST(BookmarkMenuItemsTest, AmpersandsDoubledAndHalfCharactersDropped) {
   const std::pair<std::string, std::string> cases[] = {
       {"A&B", "A&&B"},
       {"&&", "&&&&"},
-      {"\x82\xa0&", "\x82\xa0&&"},      // a double-byte character, then an ampersand
-      {"\x81&x", "\x81&x"},             // '&' as the second byte is part of the character
-      {"ab\x88", "ab"},                 // a lead byte at the end ends the text
+      {"\x82\xa0&", "\x82\xa0&&"},       // a double-byte character, then an ampersand
+      {"\x81&x", "\x81&x"},              // '&' as the second byte is part of the character
+      {"ab\x88", "ab"},                  // a lead byte at the end ends the text
       {"\xe0\x40\xa1", "\xe0\x40\xa1"},  // half-width kana are single bytes
       {"", ""},
   };

@@ -141,10 +141,10 @@ TEST_F(ChecklistCommandTest, AFailedSaveKeepsEverythingAndStopsTheCommandThatAsk
   ui.QueueAnswer(IDOK);
   EXPECT_EQ(controller.SaveChecklist(true, false), IDCANCEL);
   EXPECT_FALSE(fs::exists(dir / "missing"));
-  EXPECT_EQ(Boxes(), std::vector<std::string>{"書き込みエラー|" +
-                                              (dir / "missing" / "list.csv").string() +
-                                              "\nに保存できません.\nフォルダが見つかりません "
-                                              "(No such file or directory)."});
+  EXPECT_EQ(Boxes(),
+            std::vector<std::string>{"書き込みエラー|" + (dir / "missing" / "list.csv").string() +
+                                     "\nに保存できません.\nフォルダが見つかりません "
+                                     "(No such file or directory)."});
   EXPECT_EQ(State(), before);
   EXPECT_TRUE(ui.UnexpectedCalls().empty());
 }
@@ -234,8 +234,8 @@ TEST_F(ChecklistCommandTest, RecentFilesKeepTheNewestFirstAndNineAtMost) {
                                                 "f4.csv", "f5.csv", "f7.csv", "f8.csv"}));
   const fs::path fresh = dir / "fresh.csv";
   controller.SetChecklistPath(&fresh, false);
-  EXPECT_EQ(recent(), (std::vector<std::string>{"fresh.csv", "f6.csv", "f0.csv", "f1.csv",
-                                                "f2.csv", "f3.csv", "f4.csv", "f5.csv", "f7.csv"}));
+  EXPECT_EQ(recent(), (std::vector<std::string>{"fresh.csv", "f6.csv", "f0.csv", "f1.csv", "f2.csv",
+                                                "f3.csv", "f4.csv", "f5.csv", "f7.csv"}));
   const std::vector<vx::RecentFileItem>& menu = main.recentMenus.back();
   ASSERT_EQ(menu.size(), 9u);
   EXPECT_EQ(menu[0], (vx::RecentFileItem{ID_RECENT_FIRST, "&1 " + fresh.string()}));
@@ -261,8 +261,10 @@ TEST_F(ChecklistCommandTest, ThePortalsFavouritesAreCommittedAndAnnounced) {
   webJobs.portalSerials = {1104, 4242};  // the second names no circle
   controller.SetChecklistPath(&mine, false);
   EXPECT_EQ(controller.ImportChecklistFromPortal(), IDYES);
-  EXPECT_EQ(State(), (ChecklistState{{{101, 2, "mine"}, {102, 1, ""}, {104, 2, "portal"}},
-                                     {"mine", "p1", "p2"}, mine, true}));
+  EXPECT_EQ(
+      State(),
+      (ChecklistState{
+          {{101, 2, "mine"}, {102, 1, ""}, {104, 2, "portal"}}, {"mine", "p1", "p2"}, mine, true}));
   EXPECT_EQ(ReceivedBy(main).front(), (Message{UM_CHECKLIST_RESET, 0, 0}));
   EXPECT_EQ(controller.ExportChecklistToPortal(), IDYES);
   EXPECT_EQ(webJobs.exports, 1);
@@ -309,7 +311,8 @@ TEST_F(ChecklistCommandTest, WebPagesOpenInTheChosenBrowserAndOnlyWebAndMailAddr
   std::snprintf(values.browserPath, vx::kTextSize, "/usr/bin/browser");
   EXPECT_TRUE(controller.OpenUrl("mailto:a@example.org"));
   EXPECT_FALSE(controller.OpenUrl("--help"));
-  EXPECT_EQ(ui.OpenedUrls(), (std::vector<std::string>{"https://example.org/", "mailto:a@example.org"}));
+  EXPECT_EQ(ui.OpenedUrls(),
+            (std::vector<std::string>{"https://example.org/", "mailto:a@example.org"}));
   EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kRunBrowser).at(0).path, "/usr/bin/browser");
   // The path page keeps the browser's place as CP932, which is no native path as it stands.
   std::snprintf(values.browserPath, vx::kTextSize, "%s", vx::Sjis("/opt/ブラウザ/run").c_str());

@@ -40,8 +40,8 @@ std::string WithPath(std::string text, const fs::path& path) {
 TEST_F(ChecklistCommandTest, AFileOfTheCurrentEventBecomesTheChecklistAndEveryWindowHearsIt) {
   const fs::path file = Write("list.csv", ChecklistText(96, {{104, 3}, {103, 1}}));
   EXPECT_EQ(controller.LoadChecklist(file, false), 1);
-  EXPECT_EQ(State(), (ChecklistState{{{104, 3, "m104"}, {103, 1, "m103"}},
-                                     {"file", "p1", "p2"}, file, false}));
+  EXPECT_EQ(State(), (ChecklistState{
+                         {{104, 3, "m104"}, {103, 1, "m103"}}, {"file", "p1", "p2"}, file, false}));
   EXPECT_EQ(ReceivedBy(main), (Messages{{UM_COLORS_CHANGED, 0, 0},
                                         {UM_CHECKLIST_RESET, 0, 0},
                                         {UM_CIRCLE_CHECKED, 3, 104},
@@ -132,7 +132,9 @@ TEST_F(ChecklistCommandTest, ALoadThatIsNotCommittedLeavesTheChecklistAsItWas) {
        {kBadData}},
       // Damaged files would read as a checklist that lost circles or texts.
       {"last record cut",
-       [&] { return Write("cut.csv", ChecklistText(96, {{103, 1}}) + "Circle,1104,2,3,1,Sat"); },
+       [&] {
+         return Write("cut.csv", ChecklistText(96, {{103, 1}}) + "Circle,1104,2,3,1,Sat");
+       },
        0,
        {kRead},
        {kBadData}},
@@ -201,8 +203,7 @@ TEST_F(ChecklistCommandTest, AHeaderOnlyFileEmptiesTheChecklistAndTheWindowsHear
   const fs::path file = Write("none.csv", HeaderLine(96));
   EXPECT_EQ(controller.LoadChecklist(file, false), 1);
   EXPECT_EQ(State(), (ChecklistState{{}, {"mine", "p1", "p2"}, file, false}));
-  EXPECT_EQ(ReceivedBy(main),
-            (Messages{{UM_COLORS_CHANGED, 0, 0}, {UM_CHECKLIST_RESET, 0, 0}}));
+  EXPECT_EQ(ReceivedBy(main), (Messages{{UM_COLORS_CHANGED, 0, 0}, {UM_CHECKLIST_RESET, 0, 0}}));
 }
 
 TEST_F(ChecklistCommandTest, AppendingAndPastingKeepTheFileAndMarkTheChecklistModified) {
@@ -248,8 +249,10 @@ TEST_F(ChecklistCommandTest, OpeningThreeFilesReplacesWithTheFirstAndAppendsTheO
                  Write("b.csv", ChecklistText(96, {{104, 2}})),
                  Write("c.csv", ChecklistText(96, {{112, 3}}))});
   EXPECT_EQ(controller.OpenChecklist(), IDYES);
-  EXPECT_EQ(State(), (ChecklistState{{{103, 1, "m103"}, {104, 2, "m104"}, {112, 3, "m112"}},
-                                     {"file", "p1", "p2"}, {}, true}));
+  EXPECT_EQ(
+      State(),
+      (ChecklistState{
+          {{103, 1, "m103"}, {104, 2, "m104"}, {112, 3, "m112"}}, {"file", "p1", "p2"}, {}, true}));
   const auto asked = ui.CallsOf(vx::UiCallKind::kOpenFilesDialog);
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_EQ(vx::Cp932ToUtf8(asked[0].request.title), "読み込むチェックリストファイルの選択");
@@ -262,9 +265,10 @@ TEST_F(ChecklistCommandTest, OpeningAsksToSaveAChangedChecklistFirst) {
   controller.SetCircleColor(3, 104);
   ui.QueueAnswer(IDCANCEL);
   EXPECT_EQ(controller.OpenChecklist(), IDCANCEL);
-  EXPECT_EQ(Boxes(), (std::vector<std::string>{
-                         "チェックリストの保存確認|チェックリストまたはメモの内容が変更されています."
-                         "\nファイルへ保存しますか？"}));
+  EXPECT_EQ(Boxes(),
+            (std::vector<std::string>{
+                "チェックリストの保存確認|チェックリストまたはメモの内容が変更されています."
+                "\nファイルへ保存しますか？"}));
   ui.QueueAnswer(IDNO);
   const fs::path file = Write("d.csv", ChecklistText(96, {{103, 1}}));
   EXPECT_EQ(controller.OpenChecklistFile(file), IDYES);
@@ -294,8 +298,8 @@ TEST_F(ChecklistCommandTest, ErasingMemosReplaysTheChecklistAndMarksItModified) 
   controller.SetChecklistPath(&mine, false);
   log.clear();
   controller.EraseUncheckedMemos();
-  EXPECT_EQ(State(), (ChecklistState{{{101, 2, "mine"}, {102, 1, ""}}, {"mine", "p1", "p2"},
-                                     mine, true}));
+  EXPECT_EQ(State(),
+            (ChecklistState{{{101, 2, "mine"}, {102, 1, ""}}, {"mine", "p1", "p2"}, mine, true}));
   EXPECT_EQ(ReceivedBy(main).front(), (Message{UM_CHECKLIST_RESET, 0, 0}));
   controller.EraseAllMemos();
   EXPECT_EQ(State().entries, (Entries{{101, 2, ""}, {102, 1, ""}}));
@@ -308,8 +312,8 @@ TEST_F(ChecklistCommandTest, ErasingMemosReplaysTheChecklistAndMarksItModified) 
 // A checklist using colours above the colour count raises the count to them: the file's colour
 // numbers, names and values survive a load and a save, and the user is told.
 TEST_F(ChecklistCommandTest, ColoursAboveTheColourCountRaiseItAndSurviveASave) {
-  const fs::path file = Write("twelve.csv", ChecklistText(96, {{104, 12}, {103, 10}}) +
-                                                "Color,10,0000ff,00ff00,ten\r\n");
+  const fs::path file = Write(
+      "twelve.csv", ChecklistText(96, {{104, 12}, {103, 10}}) + "Color,10,0000ff,00ff00,ten\r\n");
   EXPECT_EQ(controller.LoadChecklist(file, false), 1);
   EXPECT_EQ(controller.GetColorCount(), 12);
   EXPECT_EQ(values.fvrColorNum, 12);

@@ -71,10 +71,10 @@ TEST_F(ControllerColorsTest, CurrentColorChangeIsAnnouncedOnceWithOldAndNewIndex
 TEST_F(ControllerColorsTest, CheckingAnnouncesCheckedOrColourChangedByTheOldColour) {
   controller.SetCircleMemo("memo", 101);  // memo only
   log.clear();
-  controller.SetCircleColor(3, 101);      // memo-only circle: checked, not a colour change
-  controller.SetCircleColor(4, 101);      // colour change
-  controller.SetCircleColor(4, 101);      // same colour: nothing
-  controller.SetCircleColor(-1, 102);     // current colour (index 2 -> colour 3)
+  controller.SetCircleColor(3, 101);   // memo-only circle: checked, not a colour change
+  controller.SetCircleColor(4, 101);   // colour change
+  controller.SetCircleColor(4, 101);   // same colour: nothing
+  controller.SetCircleColor(-1, 102);  // current colour (index 2 -> colour 3)
   EXPECT_EQ(ReceivedBy(main), (Messages{{UM_CIRCLE_CHECKED, 3, 101},
                                         {UM_CIRCLE_COLOR_CHANGED, 4, 101},
                                         {UM_CIRCLE_CHECKED, 3, 102}}));
@@ -104,8 +104,8 @@ TEST_F(ControllerColorsTest, SettingManyIsOneAnnouncementUnlessOnlyOneCircleChan
 
 TEST_F(ControllerColorsTest, UncheckingIsAnnouncedEvenForACircleNotInTheChecklist) {
   controller.UncheckCircle(104);
-  EXPECT_EQ(ReceivedBy(main), (Messages{{UM_CHECKLIST_ENTRY_CHANGED, 0, 104},
-                                        {UM_CIRCLE_UNCHECKED, 0, 104}}));
+  EXPECT_EQ(ReceivedBy(main),
+            (Messages{{UM_CHECKLIST_ENTRY_CHANGED, 0, 104}, {UM_CIRCLE_UNCHECKED, 0, 104}}));
   EXPECT_TRUE(controller.IsChecklistModified());
 
   controller.SetCircleMemo("keep", 101);
@@ -147,8 +147,8 @@ TEST_F(ControllerColorsTest, MemoRulesAddRemoveAndCutAtTheLimit) {
   EXPECT_FALSE(controller.IsChecklistModified());
 
   controller.SetCircleMemo("hello", 101);
-  EXPECT_EQ(ReceivedBy(main), (Messages{{UM_CIRCLE_CHECKED, 0, 101},
-                                        {UM_CHECKLIST_ENTRY_CHANGED, 0, 101}}));
+  EXPECT_EQ(ReceivedBy(main),
+            (Messages{{UM_CIRCLE_CHECKED, 0, 101}, {UM_CHECKLIST_ENTRY_CHANGED, 0, 101}}));
   EXPECT_EQ(controller.GetCircleColor(101), 0);
   EXPECT_EQ(controller.GetCircleMemo(101), "hello");
 

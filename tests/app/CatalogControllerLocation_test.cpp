@@ -207,10 +207,9 @@ TEST_F(LocationTest, HallIndexIsThePositionInTheDaysOwnAreaList) {
 }
 
 TEST_F(LocationTest, WeekdayNamesLongForWindowsShortForLists) {
-  EXPECT_EQ((std::vector<std::string>{controller.GetWeekdayLongName(1),
-                                      controller.GetWeekdayShortName(1),
-                                      controller.GetWeekdayLongName(2),
-                                      controller.GetWeekdayShortName(9)}),
+  EXPECT_EQ((std::vector<std::string>{
+                controller.GetWeekdayLongName(1), controller.GetWeekdayShortName(1),
+                controller.GetWeekdayLongName(2), controller.GetWeekdayShortName(9)}),
             (std::vector<std::string>{vx::Sjis("土曜日"), vx::Sjis("土"), vx::Sjis("日曜日"), ""}));
 }
 

@@ -34,7 +34,7 @@ TEST_F(ControllerTest, RegistrationIsAnnouncedToTheMainWindowAndTheSeventeenthIs
 
 TEST_F(ControllerTest, ShowAndHideGoIntoTheSettingsSlotAndTellTheMainWindow) {
   ASSERT_TRUE(controller.ShowRegisteredWindow(&map));
-  EXPECT_EQ(values.windowShown[1], 1);                   // the map's settings slot
+  EXPECT_EQ(values.windowShown[1], 1);                      // the map's settings slot
   EXPECT_EQ(controller.GetRegistry().Find(&map)->rank, 0);  // shown windows are raised
   ASSERT_TRUE(controller.HideRegisteredWindow(&map));
   EXPECT_EQ(values.windowShown[1], 0);

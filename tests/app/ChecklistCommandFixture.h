@@ -32,7 +32,8 @@ class ChecklistCommandTest : public ControllerTest {
   void SetUp() override {
     ControllerTest::SetUp();
     values.fvrColorNum = 9;
-    for (int i = 0; i < vx::kMaxCheckColors; ++i) std::snprintf(values.fvrColorNames[i], 8, "p%d", i);
+    for (int i = 0; i < vx::kMaxCheckColors; ++i)
+      std::snprintf(values.fvrColorNames[i], 8, "p%d", i);
     std::snprintf(values.defaultFileDir, vx::kTextSize, "%s/", dir.Path().c_str());
     controller.LoadColorTable();
     controller.SetCircleColor(2, 101);
@@ -69,8 +70,10 @@ class ChecklistCommandTest : public ControllerTest {
   static std::string ChecklistText(int event, const std::vector<std::tuple<int, int>>& circles) {
     std::string text = HeaderLine(event) + "Color,1,00ff00,00ff00,file\r\n";
     for (const auto& [id, color] : circles) {
-      text += CircleLine({{1, std::to_string(1000 + id)}, {2, std::to_string(color)},
-                          {10, "C" + std::to_string(id)}, {17, "m" + std::to_string(id)}});
+      text += CircleLine({{1, std::to_string(1000 + id)},
+                          {2, std::to_string(color)},
+                          {10, "C" + std::to_string(id)},
+                          {17, "m" + std::to_string(id)}});
     }
     return text;
   }

@@ -45,9 +45,9 @@ TEST_F(CircleWebCommandsTest, LinksOpenTheirFieldOrSearchTheCircle) {
   EXPECT_TRUE(commands.OpenCurrentCircleLink(Link::kPixiv));
   EXPECT_TRUE(commands.SearchCurrentCircle());
   EXPECT_TRUE(commands.OpenSupportPage());
-  EXPECT_EQ(ui.OpenedUrls(), (Urls{"https://circle.example/", "https://twitter.example/c",
-                                   Search("%4e+OR+%50"), Search("%4e+OR+%50"),
-                                   std::string(vx::kSupportPage)}));
+  EXPECT_EQ(ui.OpenedUrls(),
+            (Urls{"https://circle.example/", "https://twitter.example/c", Search("%4e+OR+%50"),
+                  Search("%4e+OR+%50"), std::string(vx::kSupportPage)}));
 }
 
 // Only web and mail addresses reach the desktop or the chosen browser: a catalogue field naming a
@@ -102,11 +102,11 @@ TEST_F(CircleWebCommandsTest, ABrowserThatDoesNotStartIsReportedWithTheAddress) 
   EXPECT_FALSE(commands.OpenCurrentCircleLink(Link::kUrl));
 
   const std::string failed = vx::Sjis("を起動できませんでした.\n次のアドレスを開けません.\n\n");
-  const Urls texts = {vx::Sjis("ブラウザ") + failed + std::string(vx::kSupportPage),
-                      vx::Sjis("ブラウザ") + failed + "https://twitter.example/c",
-                      vx::Sjis("ブラウザ") + failed + Search("%4e+OR+%50"),
-                      vx::Sjis("設定されたブラウザ /opt/no-such-browser ") + failed +
-                          "https://circle.example/"};
+  const Urls texts = {
+      vx::Sjis("ブラウザ") + failed + std::string(vx::kSupportPage),
+      vx::Sjis("ブラウザ") + failed + "https://twitter.example/c",
+      vx::Sjis("ブラウザ") + failed + Search("%4e+OR+%50"),
+      vx::Sjis("設定されたブラウザ /opt/no-such-browser ") + failed + "https://circle.example/"};
   Urls shown;
   for (const vx::UiCall& box : ui.CallsOf(vx::UiCallKind::kMessageBox)) {
     shown.push_back(box.text);

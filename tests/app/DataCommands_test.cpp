@@ -125,7 +125,8 @@ TEST_F(DataCommandsTest, SaveQuestionComesSecondAndCancelStops) {
 TEST_F(DataCommandsTest, InitializationAsksItsQuestionAndRestartsToInitialize) {
   const std::string installed =
       "既にデータベースが存在します。初期化してよろしいですか？\r\n初期化後は再起動します。";
-  const std::string refused = "データベースを初期化してよろしいですか？\r\n初期化後は再起動します。";
+  const std::string refused =
+      "データベースを初期化してよろしいですか？\r\n初期化後は再起動します。";
   struct Case {
     bool userCatalog;
     std::string userIni;
@@ -219,7 +220,8 @@ TEST_F(DataCommandsTest, UpdateRestartsOnlyWhenDone) {
     commands->UpdateCircleData(false);
   }
   EXPECT_EQ(Restarts(), std::vector<Args>{{"_reboot_"}});
-  ExpectBox(0, "データベースをネットワーク経由で更新してもよろしいですか？\r\n更新後は再起動します。",
+  ExpectBox(0,
+            "データベースをネットワーク経由で更新してもよろしいですか？\r\n更新後は再起動します。",
             "データベースの更新", kQuestion);
 
   ui.ClearCalls();

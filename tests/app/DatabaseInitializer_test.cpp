@@ -70,7 +70,10 @@ class DatabaseInitializerTest : public vxtest::InitializerFolders {
   }
   // A catalogue database in `folder` whose pages after the first are garbage.
   static std::string BuildDamagedDatabase(const fs::path& folder) {
-    { PavorunDatabase db(folder); vxtest::BuildControllerCatalog(db); }
+    {
+      PavorunDatabase db(folder);
+      vxtest::BuildControllerCatalog(db);
+    }
     const fs::path file = folder / PavorunDatabase::kFileName;
     std::string bytes = vxtest::ReadFileBytes(file);
     for (std::size_t i = 1024; i < bytes.size(); ++i) bytes[i] = static_cast<char>(~bytes[i]);
@@ -115,8 +118,10 @@ TEST_F(DatabaseInitializerTest, MarkerFileImportsTheTextFilesAndTheResultIsShown
   const Case cases[] = {
       {0, "データベースの初期化がキャンセルされました.", vx::MB_ICONEXCLAMATION},
       {1, "データベースの初期化が完了しました.", vx::MB_ICONINFORMATION},
-      {2, "データベースの初期化中にエラーが生じました. \nDBファイルまたは定義ファイルが参照不可能"
-          "か、アクセス権限が無い可能性があります.", vx::MB_ICONHAND},
+      {2,
+       "データベースの初期化中にエラーが生じました. \nDBファイルまたは定義ファイルが参照不可能"
+       "か、アクセス権限が無い可能性があります.",
+       vx::MB_ICONHAND},
   };
   for (const Case& c : cases) {
     answer = c.result;

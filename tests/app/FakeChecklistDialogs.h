@@ -49,14 +49,13 @@ class FakeChecklistDialogs : public vx::ChecklistDialogs, private vx::ProgressLi
   const vx::ModalGuard* guard = nullptr;
   vx::OwnerWindow expectedOwner = nullptr;
   std::function<int(vx::FavoriteStore&)> onConfirm;  // default: OK
-  int cancelReadAt = -1;                              // cancels once the read reached it
-  std::string readText, applyText;                    // CP932
+  int cancelReadAt = -1;                             // cancels once the read reached it
+  std::string readText, applyText;                   // CP932
 
  private:
   void Record(const std::string& kind, std::string_view detail, vx::OwnerWindow owner) {
     EXPECT_EQ(owner, expectedOwner);
-    shown.push_back(kind + ":" + vx::Cp932ToUtf8(detail) +
-                    (guard && guard->IsRaised() ? "+" : ""));
+    shown.push_back(kind + ":" + vx::Cp932ToUtf8(detail) + (guard && guard->IsRaised() ? "+" : ""));
   }
   void ProgressRedrawDue() override {
     if (cancelReadAt >= 0 && running_->Position() >= cancelReadAt) running_->RequestCancel();

@@ -48,7 +48,7 @@ class FakeFrame : public vx::ControllerWindow, public vx::MainFrameHook {
 
   std::function<void()> onMessage;
   vx::WindowRect rect{10, 20, 300, 400};
-  std::vector<std::string> titles;                          // UTF-8
+  std::vector<std::string> titles;                           // UTF-8
   std::vector<std::vector<vx::RecentFileItem>> recentMenus;  // each rebuild
 
  private:

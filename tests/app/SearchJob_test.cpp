@@ -122,16 +122,17 @@ TEST_P(SearchJobOutcome, EndsWithTheResultAndTheCountsOfHowFarItGot) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SearchJobOutcome,
-    ::testing::Values(Outcome{"NoMatch", 0, 0, 0, 0, 1, 0, 0},
-                      Outcome{"AllRows", 3, 3, 0, 0, 1, 3, 3},
-                      Outcome{"CancelWhileCounting", 5, 5, 0, -1, 0, 0, 0},
-                      Outcome{"CancelAtRow2", 5, 5, 0, 2, 0, 5, 2},
-                      Outcome{"CancelAfterTheLastRow", 4, 4, 0, 5, 0, 4, 4},
-                      Outcome{"CountFailed", -1, 0, 0, 0, 2, 0, 0},
-                      Outcome{"RowsFailed", 3, 3, 1, 0, 2, 3, 0}),
-    [](const ::testing::TestParamInfo<Outcome>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, SearchJobOutcome,
+                         ::testing::Values(Outcome{"NoMatch", 0, 0, 0, 0, 1, 0, 0},
+                                           Outcome{"AllRows", 3, 3, 0, 0, 1, 3, 3},
+                                           Outcome{"CancelWhileCounting", 5, 5, 0, -1, 0, 0, 0},
+                                           Outcome{"CancelAtRow2", 5, 5, 0, 2, 0, 5, 2},
+                                           Outcome{"CancelAfterTheLastRow", 4, 4, 0, 5, 0, 4, 4},
+                                           Outcome{"CountFailed", -1, 0, 0, 0, 2, 0, 0},
+                                           Outcome{"RowsFailed", 3, 3, 1, 0, 2, 3, 0}),
+                         [](const ::testing::TestParamInfo<Outcome>& info) {
+                           return std::string(info.param.name);
+                         });
 
 TEST(SearchJobCancel, WhileCountingTheRowsAreNeverFetched) {
   FakeSearch search;

@@ -23,9 +23,9 @@ TEST(SettingsPath, EveryPathReadsBackAsItWasAndShiftJisPathsStayShiftJis) {
       {"/home/u/出力～テスト/", true},   // U+FF5E: CP932 0x8160
       {"/home/u/出力〜テスト/", false},  // U+301C, as input methods type it
       {"/home/u/Café/", false},
-      {"/home/u/①表ソ/", true},          // NEC row 13; second bytes of 0x5C
-      {"/home/u/ﾃｽ", false},             // its CP932 bytes, C3 BD, would read as UTF-8 "ý"
-      {"/data/\xE9t\xE9/", false},       // a Latin-1 name, not UTF-8 at all
+      {"/home/u/①表ソ/", true},     // NEC row 13; second bytes of 0x5C
+      {"/home/u/ﾃｽ", false},        // its CP932 bytes, C3 BD, would read as UTF-8 "ý"
+      {"/data/\xE9t\xE9/", false},  // a Latin-1 name, not UTF-8 at all
       {"", true},
   };
   for (const auto& c : cases) {

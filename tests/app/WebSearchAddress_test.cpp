@@ -39,7 +39,7 @@ TEST(WebSearchAddressTest, TermsOfTheChosenFieldsJoinedAsTheSettingsSay) {
       {"AB", "", {0, 0, 0, 0}, "%41%42"},
       {"", "C", {1, 0, 0, 0}, "%43"},
       {"", "", {0, 0, 0, 0}, ""},
-      {"AB", "C", {3, 1, 3, 0}, ""},                    // no such type
+      {"AB", "C", {3, 1, 3, 0}, ""},                        // no such type
       {"AB", "C", {2, 2, 6, 1}, "%6b%61%6e%61+%6d%40%78"},  // reading AND mail address
       {"AB", "C", {2, 4, 5, 0}, "%62%6f%6f%6b+OR+%75"},     // book name OR URL
       {"AB", "C", {2, 1, 1, 0}, "%41%42"},                  // one field named twice

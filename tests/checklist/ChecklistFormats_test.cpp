@@ -243,8 +243,10 @@ TEST_F(ChecklistFormatTest, LinesThatAreNotRecordsRefuseTheWholeText) {
       {HeaderLine(96) + CircleLine({{1, "1001"}, {17, "\xC3\xBD\xC4\xB1"}}), {1}},
       {HeaderLine(96) + CircleLine({{1, "1001"}, {17, Sjis("漢字とかな、ｶﾅ")}}), {1}},
       {MagicLine(96) + RecordLine(29, {{0, "1"}, {9, Sjis("ﾃｽ")}}), {2}},
-      {HeaderLine(96) + CircleLine({{1, "1001"}, {17, "\xE3\x82\xB5\xE3\x83\xBC\xE3\x82\xAF"
-                                                      "\xE3\x83\xAB"}}),
+      {HeaderLine(96) + CircleLine({{1, "1001"},
+                                    {17,
+                                     "\xE3\x82\xB5\xE3\x83\xBC\xE3\x82\xAF"
+                                     "\xE3\x83\xAB"}}),
        {1}},
   };
   for (const auto& [text, ids] : read) {

@@ -105,10 +105,22 @@ TEST_F(ChecklistRoundTripTest, AnyBytesReadBackFromTheCurrentFormat) {
 // cannot be told from a character there, and goes; everything else reads back.
 TEST_F(ChecklistRoundTripTest, AnyTokensReadBackFromTheOlderFormat) {
   const std::pair<std::string, std::string> tokens[] = {
-      {"a", "a"},         {",", ","},          {"\"", "\""},          {"\\", "\\"},
-      {"\\n", "\\n"},     {Sjis("表"), Sjis("表")}, {Sjis("ソ"), Sjis("ソ")}, {"\r\n", "\r\n"},
-      {"\n", "\r\n"},     {"\x83,", "\x83,"},  {"\x83\"", "\x83\""},  {"\x83 ", "\x83 "},
-      {"\x83\n", "\r\n"}, {"\x83\r\n", "\r\n"}, {"\xFF", "\xFF"},     {"\x80", "\x80"},
+      {"a", "a"},
+      {",", ","},
+      {"\"", "\""},
+      {"\\", "\\"},
+      {"\\n", "\\n"},
+      {Sjis("表"), Sjis("表")},
+      {Sjis("ソ"), Sjis("ソ")},
+      {"\r\n", "\r\n"},
+      {"\n", "\r\n"},
+      {"\x83,", "\x83,"},
+      {"\x83\"", "\x83\""},
+      {"\x83 ", "\x83 "},
+      {"\x83\n", "\r\n"},
+      {"\x83\r\n", "\r\n"},
+      {"\xFF", "\xFF"},
+      {"\x80", "\x80"},
   };
   std::uniform_int_distribution<std::size_t> pick(0, std::size(tokens) - 1);
   std::uniform_int_distribution<int> length(0, 12);

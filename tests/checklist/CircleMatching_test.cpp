@@ -121,7 +121,9 @@ TEST_F(CircleMatchingTest, ManyCandidatesMakeTheirRowsAndCommitInFileOrder) {
   std::string records = HeaderLine(95);
   std::string memos;
   for (int r = 0; r < kRecords; ++r) {
-    records += CircleLine({{2, std::to_string(1 + r % 3)}, {10, "gone"}, {12, "Crowd"},
+    records += CircleLine({{2, std::to_string(1 + r % 3)},
+                           {10, "gone"},
+                           {12, "Crowd"},
                            {17, "m" + std::to_string(r)}});
     memos += "m" + std::to_string(r);
   }

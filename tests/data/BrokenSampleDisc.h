@@ -47,9 +47,9 @@ inline const BrokenDiscFile kBrokenDiscFiles[] = {
     {"halved-V96MAP.TXT", "V96MAP.TXT",
      "行 37: 行の途中でファイルが終わっています (列の数 4, 行の列の数 5). ファイルが途中で切れて"
      "いる可能性があります."},
-    {"lineend-V96MAP.TXT", "V96MAP.TXT",
+    {"lineend-V96MAP.TXT", "V96MAP.TXT", "地図 西12 (サークル 2 件) に机の配置が1つもありません."},
+    {"otherblocks-V96MAP.TXT", "V96MAP.TXT",
      "地図 西12 (サークル 2 件) に机の配置が1つもありません."},
-    {"otherblocks-V96MAP.TXT", "V96MAP.TXT", "地図 西12 (サークル 2 件) に机の配置が1つもありません."},
 };
 
 // Sound files in place of the sample's: a hall whose blocks hold no circle needs no desks.

@@ -42,8 +42,10 @@ std::string Summary(const vx::CircleRecord& r) {
 
 TEST(CircleRecord, FillsTheFieldsEachRowWidthHasAndClearKeepsTheNumbers) {
   const std::pair<std::size_t, std::string> widths[] = {
-      {22, "1|8|t8|t9|t14|4711|upd|orb|1|tw|px|"}, {20, "1|8|t8|t9|t14|4711|upd|orb|1|||"},
-      {16, "1|8|t8|t9|t14|4711|||0|||"},           {15, "1|8|t8|t9|t14|0|||0|||"},
+      {22, "1|8|t8|t9|t14|4711|upd|orb|1|tw|px|"},
+      {20, "1|8|t8|t9|t14|4711|upd|orb|1|||"},
+      {16, "1|8|t8|t9|t14|4711|||0|||"},
+      {15, "1|8|t8|t9|t14|0|||0|||"},
       {9, "1|8|t8|||0|||0|||"},
   };
   for (const auto& [width, expected] : widths) EXPECT_EQ(Summary(Fill(width)), expected) << width;
@@ -77,11 +79,11 @@ TEST_F(CircleTableTest, StatisticsAndPageNavigationSkipPagesWithoutCircles) {
   EXPECT_EQ((std::vector<int>{circles.GetMaxId(), circles.GetFirstPage(), circles.GetLastPage(),
                               circles.GetCutsPerPage()}),
             (std::vector<int>{6, 2, 5, 36}));
-  EXPECT_EQ((std::vector<int>{circles.FindPageFrom(1), circles.FindPageFrom(4),
-                              circles.FindPageFrom(6), circles.GetNextPage(3),
-                              circles.GetNextPage(5), circles.GetPrevPage(5),
-                              circles.GetPrevPage(2), circles.GetPrevPage(0)}),
-            (std::vector<int>{2, 5, 0, 5, 0, 3, 0, 0}));
+  EXPECT_EQ(
+      (std::vector<int>{circles.FindPageFrom(1), circles.FindPageFrom(4), circles.FindPageFrom(6),
+                        circles.GetNextPage(3), circles.GetNextPage(5), circles.GetPrevPage(5),
+                        circles.GetPrevPage(2), circles.GetPrevPage(0)}),
+      (std::vector<int>{2, 5, 0, 5, 0, 3, 0, 0}));
   db.SelectEvent(55);
   EXPECT_EQ(circles.GetMaxId() + circles.GetFirstPage() + circles.GetLastPage(), 0);
   EXPECT_EQ(circles.GetCutsPerPage(), 0);
@@ -116,8 +118,9 @@ TEST_F(CircleTableTest, InsertKeepsLongQuotedTextsAndTheRowInserterWritesTheSame
   vx::CircleRecord empty;  // every text empty, every number 0
   empty.id = 8;
   // Every column with the storage class of some, so that '' and NULL or 1 and '1' differ.
-  const std::string columns = "*,typeof(circleName),typeof(memo),typeof(pixiv),typeof(pageNo),"
-                              "typeof(spaceNoSub),typeof(updateId),typeof(updateFlag)";
+  const std::string columns =
+      "*,typeof(circleName),typeof(memo),typeof(pixiv),typeof(pageNo),"
+      "typeof(spaceNoSub),typeof(updateId),typeof(updateFlag)";
   for (const vx::CircleRecord& record : {full, empty}) {
     const std::string where = " from PavorunCircle where id=" + std::to_string(record.id) + ";";
     vxtest::InsertCircle(db, record);
@@ -143,8 +146,9 @@ TEST_F(CircleTableTest, UpdateReplacesContactTextsAndFlagsOnlyTheCurrentEventsCi
   ASSERT_EQ(circles.UpdateCircle(r), 0);
   db.SelectEvent(90);
   ASSERT_EQ(circles.UpdateCircle(r), 0) << db.LastError();
-  EXPECT_EQ(QueryTexts(db, "select pavorunNo,penName,updateData,bookName,updateFlag,circleName,"
-                           "pageNo from PavorunCircle where id=3;"),
+  EXPECT_EQ(QueryTexts(db,
+                       "select pavorunNo,penName,updateData,bookName,updateFlag,circleName,"
+                       "pageNo from PavorunCircle where id=3;"),
             (Texts{"90|it's me|" + Sjis("新刊") + "||1|Gamma|3"}));
 }
 

@@ -19,8 +19,8 @@ using vx::MergeState;
 using vxtest::QueryTexts;
 using Texts = std::vector<std::string>;
 
-const char* const kTables[] = {"PavorunInfo",  "PavorunDate",   "PavorunMap",
-                               "PavorunArea",  "PavorunBlock",  "PavorunGenre",
+const char* const kTables[] = {"PavorunInfo",   "PavorunDate",   "PavorunMap",
+                               "PavorunArea",   "PavorunBlock",  "PavorunGenre",
                                "PavorunLayout", "PavorunCircle", "PavorunJiko"};
 
 std::vector<int> RowCounts(vx::PavorunDatabase& db, int eventNo) {
@@ -29,7 +29,8 @@ std::vector<int> RowCounts(vx::PavorunDatabase& db, int eventNo) {
   return counts;
 }
 
-// A database of the oldest schema: narrower map, area and circle rows. Event 94 is older than the limit 96; the row of event 96 must stay behind.
+// A database of the oldest schema: narrower map, area and circle rows. Event 94 is older than the
+// limit 96; the row of event 96 must stay behind.
 void WriteOlderDatabase(vx::SqliteDatabase& db) {
   const char* statements[] = {
       "create table PavorunInfo(pavorunNo,b,c,d,e,f,g,h,i,j,k,l);",
@@ -105,9 +106,11 @@ TEST_F(DatabaseMergeJobTest, DoubledRangesOfOlderRowsStayInTheIntRange) {
 
 TEST_F(DatabaseMergeJobTest, ShortRowFailsAndCancelEndsAsCancelBothLeavingTheTargetAlone) {
   const std::vector<int> before94 = RowCounts(target, 94);
-  ASSERT_EQ(source.Exec(nullptr, nullptr, "drop table PavorunJiko;"
-                                          "create table PavorunJiko(pavorunNo,b,c,d,e);"
-                                          "insert into PavorunJiko values(94,1,1,1,1);"), 0);
+  ASSERT_EQ(source.Exec(nullptr, nullptr,
+                        "drop table PavorunJiko;"
+                        "create table PavorunJiko(pavorunNo,b,c,d,e);"
+                        "insert into PavorunJiko values(94,1,1,1,1);"),
+            0);
   DatabaseMergeJob shortRow(target, source, 96);
   EXPECT_EQ(shortRow.Run(), DatabaseMergeJob::kResultFailed);
   EXPECT_EQ(shortRow.State(), MergeState::kFailed);

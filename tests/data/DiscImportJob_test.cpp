@@ -73,9 +73,9 @@ class DiscImportJobTest : public ::testing::Test {
   // Rows of event 96 in the info, date, map, area, block, genre, errata, layout, circle tables.
   static std::vector<int> RowCounts(vx::PavorunDatabase& db, int eventNo = 96) {
     std::vector<int> counts;
-    for (const char* table : {"PavorunInfo", "PavorunDate", "PavorunMap", "PavorunArea",
-                              "PavorunBlock", "PavorunGenre", "PavorunJiko", "PavorunLayout",
-                              "PavorunCircle"}) {
+    for (const char* table :
+         {"PavorunInfo", "PavorunDate", "PavorunMap", "PavorunArea", "PavorunBlock", "PavorunGenre",
+          "PavorunJiko", "PavorunLayout", "PavorunCircle"}) {
       counts.push_back(vxtest::CountRows(db, table, eventNo));
     }
     return counts;
@@ -97,8 +97,9 @@ TEST_F(DiscImportJobTest, InstallAndReinstallHoldExactlyTheDiscsRows) {
     EXPECT_EQ(job.Run(), DiscImportJob::kResultDone) << job.ErrorText();
     EXPECT_EQ(job.State(), DiscImportState::kFinished);
     EXPECT_EQ(RowCounts(db), kDiscRowCounts);
-    EXPECT_EQ(QueryTexts(db, "select id,day,blockId,spaceNoSub,genreId,circleName,updateId "
-                             "from PavorunCircle order by id;"),
+    EXPECT_EQ(QueryTexts(db,
+                         "select id,day,blockId,spaceNoSub,genreId,circleName,updateId "
+                         "from PavorunCircle order by id;"),
               (Texts{"1|1|1|0|1|one|11", "2|1|1|1|1|two|12", "3|2|4|0|2|three|13"}));
     db.SetEventNo(95);  // another event stays untouched
     ASSERT_EQ(db.ClearEventTables(), 0);
@@ -305,12 +306,16 @@ TEST_F(DiscImportJobTest, AFewRefusedLinesInstallTheRestAndAreShownOnceAtTheEnd)
   EXPECT_EQ(job.Run(), DiscImportJob::kResultDone) << job.ErrorText();
   EXPECT_EQ(RowCounts(db), kDiscRowCounts);
   const std::string notice =
-      "V96MAP.TXT: " + Sjis("読み込めない行が 1 行あります (行 1). 行 1: 列 2 が数値ではありません.\n") +
-      "V96ROM.TXT: " + Sjis("読み込めない行が 1 行あります (行 4). 行 4: 列の数 (1) が 9 から 20 "
-                            "ではありません.\n");
+      "V96MAP.TXT: " +
+      Sjis("読み込めない行が 1 行あります (行 1). 行 1: 列 2 が数値ではありません.\n") +
+      "V96ROM.TXT: " +
+      Sjis(
+          "読み込めない行が 1 行あります (行 4). 行 4: 列の数 (1) が 9 から 20 "
+          "ではありません.\n");
   EXPECT_EQ(job.NoticeText(), notice);
-  EXPECT_EQ(prompts.warnings,
-            (Texts{Sjis("次の行は読み込めなかったため、インストールされていません.\n\n") + notice}));
+  EXPECT_EQ(
+      prompts.warnings,
+      (Texts{Sjis("次の行は読み込めなかったため、インストールされていません.\n\n") + notice}));
   EXPECT_TRUE(prompts.errors.empty());
 }
 
@@ -345,8 +350,9 @@ TEST_F(DiscImportJobTest, MissingLayoutFileIsAskedForAndGivingUpRollsEverythingB
   vxtest::WriteDiscFile(disc, "V96DEF.TXT", vxtest::kDefinitionText);
   vx::PavorunDatabase db(dbFolder);
   EXPECT_EQ(DiscImportJob(db, 96, disc, prompts).Run(), DiscImportJob::kResultFailed);
-  EXPECT_EQ(prompts.errors,
-            (Texts{"V96MAP.TXT" + Sjis(" を開けませんでした.\nサークル情報追加処理は失敗しました.")}));
+  EXPECT_EQ(
+      prompts.errors,
+      (Texts{"V96MAP.TXT" + Sjis(" を開けませんでした.\nサークル情報追加処理は失敗しました.")}));
   EXPECT_EQ(db.CountEvents(), 0);
 
   const fs::path other = dir / "other";

@@ -99,8 +99,8 @@ struct RecordingProgress : vx::ImportProgress {
 
 inline int CountRows(vx::PavorunDatabase& db, const char* table, int eventNo) {
   int count = -1;
-  db.ExecPrintf(vx::RowFirstColumnInt, &count, "select count(*) from %s where pavorunNo=%d;",
-                table, eventNo);
+  db.ExecPrintf(vx::RowFirstColumnInt, &count, "select count(*) from %s where pavorunNo=%d;", table,
+                eventNo);
   return count;
 }
 

@@ -65,8 +65,8 @@ class DiscTextImportTest : public ::testing::Test {
 // An update line: update id, then columns 1 to 19 with texts ending in `tag`.
 std::string UpdateLine(const std::string& updateId, int genreCode, const std::string& tag) {
   std::string line = updateId + "\t9\t9\t土\t-\tＡ\t9\t" + std::to_string(genreCode);
-  for (const char* column : {"name", "kana", "pen", "book", "url", "mail", "desc", "upd", "orba",
-                             "rss", "tw", "px"}) {
+  for (const char* column :
+       {"name", "kana", "pen", "book", "url", "mail", "desc", "upd", "orba", "rss", "tw", "px"}) {
     line += "\t" + std::string(column) + tag;
   }
   return line + "\n";
@@ -78,14 +78,16 @@ TEST_F(DiscTextImportTest, DefinitionFileFillsEveryMaster) {
             SjisAll({"96|テストイベント|178|255|10|66|5|6|12|14|3|4"}));
   EXPECT_EQ(QueryTexts(db, "select id,year,month,day,weekday from PavorunDate order by id;"),
             (Texts{"1|2020|8|15|7", "2|2020|8|16|1"}));
-  EXPECT_EQ(QueryTexts(db, "select id,name,filename,x,y,w,h,allfilename,x2,y2,w2,h2,rotate "
-                           "from PavorunMap order by id;"),
+  EXPECT_EQ(QueryTexts(db,
+                       "select id,name,filename,x,y,w,h,allfilename,x2,y2,w2,h2,rotate "
+                       "from PavorunMap order by id;"),
             SjisAll({"1|東123|e123|1|2|400|300|A1|2|4|800|600|1",
                      "2|西12|w12|10|20|30|40|W|7|8|9|10|0"}));
-  EXPECT_EQ(QueryTexts(db, "select id,name,simpleName,mapId,x,y,w,h,allFilename,x2,y2,w2,h2 "
-                           "from PavorunArea order by id;"),
-            SjisAll({"1|東1|東|1|0|0|200|300|E1|0|0|400|600",
-                     "2|西1|西|2|5|6|7|8|W1|11|12|13|14"}));
+  EXPECT_EQ(
+      QueryTexts(db,
+                 "select id,name,simpleName,mapId,x,y,w,h,allFilename,x2,y2,w2,h2 "
+                 "from PavorunArea order by id;"),
+      SjisAll({"1|東1|東|1|0|0|200|300|E1|0|0|400|600", "2|西1|西|2|5|6|7|8|W1|11|12|13|14"}));
   EXPECT_EQ(QueryTexts(db, "select id,name,areaId from PavorunBlock order by id;"),
             SjisAll({"1|Ａ|1", "2|Ｂ|1", "3|Ｃ|1", "4|あ|2", "5|い|2"}));
   EXPECT_EQ(QueryTexts(db, "select id,name,code from PavorunGenre order by id;"),
@@ -96,7 +98,9 @@ TEST_F(DiscTextImportTest, DefinitionFileFillsEveryMaster) {
 // A comment section is a stray section like any other: its lines are rows of the section before.
 TEST_F(DiscTextImportTest, OptionalFieldsBlockNamesAndStraySections) {
   std::string bytes = vxtest::DiscText(
-      "stray line\n*Comment\n見本のディスク\n*Pavorun\n96\tx\n*PavorunDate\n2020\t8\t15\t土\n*PavorunMap\n"
+      "stray "
+      "line\n*Comment\n見本のディスク\n*Pavorun\n96\tx\n*PavorunDate\n2020\t8\t15\t土\n*"
+      "PavorunMap\n"
       "a\tfa\t1\t2\t3\t4\t\t\t\t\t\t\n"  // empty hi-res range: doubled; the first map rotates
       "b\tfb\t5\t6\t7\t8\n"
       "c\tfc\t1\t1\t1\t1\tC\t\t\t9\t\t1\n"
@@ -132,8 +136,9 @@ TEST_F(DiscTextImportTest, DefinitionOfAnotherEventOrOfNoEventIsRefused) {
     std::string text;
     std::string why;
   } cases[] = {
-      {"*Pavorun\n97\tnext\n" + date, "ヴェラストレード96 の設定情報ファイルではありません "
-                                       "(ヴェラストレード97 と書かれています)."},
+      {"*Pavorun\n97\tnext\n" + date,
+       "ヴェラストレード96 の設定情報ファイルではありません "
+       "(ヴェラストレード97 と書かれています)."},
       {"*Pavorun\nx96\tgarbled\n" + date, "(ヴェラストレード0 と書かれています)"},
       {"", "開催回の行 (*Pavorun) がありません."},
       {"# nothing but a comment\n" + date, "開催回の行 (*Pavorun) がありません."},
@@ -176,7 +181,8 @@ TEST_F(DiscTextImportTest, ADefinitionCutAtALineEndBeforeANeededSectionIsRefused
       continue;
     }
     missing.resize(missing.size() - 2);
-    EXPECT_EQ(status.message, Sjis("必要な節 (" + missing + ") がないか、その行がありません. "
+    EXPECT_EQ(status.message, Sjis("必要な節 (" + missing +
+                                   ") がないか、その行がありません. "
                                    "ファイルが途中で切れている可能性があります."))
         << cut;
   }
@@ -188,10 +194,9 @@ TEST_F(DiscTextImportTest, EventNameOfFiftyOneBytesAndHalfCharactersInShortNames
   std::string mapName;
   for (int i = 0; i < 12; ++i) mapName += "館";  // 24 bytes, more than a map row keeps
   Import(&P::ImportDefinitionFile,
-         "*Pavorun\n96\tx" + wide + "\n*PavorunDate\n2020\t8\t15\t土\n*PavorunMap\n" +
-             mapName + "\tf\t0\t0\t9\t9\n*PavorunArea\nA館\t" + mapName +
-             "\tＡ\t0\t0\t9\t9\nAB館\t" + mapName + "\tＢ\t0\t0\t9\t9\n" +
-             vxtest::kGeometryText + vxtest::kGenreText);
+         "*Pavorun\n96\tx" + wide + "\n*PavorunDate\n2020\t8\t15\t土\n*PavorunMap\n" + mapName +
+             "\tf\t0\t0\t9\t9\n*PavorunArea\nA館\t" + mapName + "\tＡ\t0\t0\t9\t9\nAB館\t" +
+             mapName + "\tＢ\t0\t0\t9\t9\n" + vxtest::kGeometryText + vxtest::kGenreText);
   Import(&P::ImportLayoutFile, "Ａ\t1\t1\t1\t1\n");
   EXPECT_EQ(QueryTexts(db, "select pavorunName from PavorunInfo;"),
             (Texts{"x" + Sjis(wide).substr(0, 50)}));
@@ -208,7 +213,7 @@ TEST_F(DiscTextImportTest, HighResolutionRangeIsDoubledOnlyWhenMissingAndHeldToT
          "m\tf\t2000000000\t-2000000000\t5\t6\t\t1\t2\t\t4\n"
          "n\tf\t2000000000\t-2000000000\t5\t6\n"
          "*PavorunArea\na\tm\tＡ\t2147483647\t0\t0\t0\t\t7\t8\t9\t10\n" +
-         vxtest::kGeometryText + vxtest::kGenreText);
+             vxtest::kGeometryText + vxtest::kGenreText);
   EXPECT_EQ(QueryTexts(db, "select x2,y2,w2,h2 from PavorunMap order by id;"),
             (Texts{"1|2|10|4", "2147483646|-2147483648|10|12"}));
   EXPECT_EQ(QueryTexts(db, "select x2,y2,w2,h2 from PavorunArea;"), (Texts{"7|8|9|10"}));
@@ -216,8 +221,9 @@ TEST_F(DiscTextImportTest, HighResolutionRangeIsDoubledOnlyWhenMissingAndHeldToT
 
 TEST_F(DiscTextImportTest, LayoutRowsTakeTheMapOfTheBlocksAreaAfreshOnEachImport) {
   ImportDefinitionAndLayout();
-  EXPECT_EQ(QueryTexts(db, "select blockId,spaceNo,xpos,ypos,layout,mapId from PavorunLayout "
-                           "order by blockId,spaceNo;"),
+  EXPECT_EQ(QueryTexts(db,
+                       "select blockId,spaceNo,xpos,ypos,layout,mapId from PavorunLayout "
+                       "order by blockId,spaceNo;"),
             (Texts{"1|1|20|50|1|1", "1|2|40|50|1|1", "2|1|60|50|2|1", "4|1|100|100|3|2"}));
   ASSERT_EQ(db.GetMapIdOfBlock(4), 2);  // remembered: あ lies on map 2
   // The next disc moves area 西1 onto map 1.
@@ -231,10 +237,11 @@ TEST_F(DiscTextImportTest, LayoutRowsTakeTheMapOfTheBlocksAreaAfreshOnEachImport
 
 TEST_F(DiscTextImportTest, CircleFileFillsEveryColumnAndFindsDayBlockAndGenre) {
   ImportDefinitionAndLayout();
-  Import(&P::ImportCircleFile, CircleLine(501, 12, 3, "日", "Ｂ", 7, 220, "サークル", "説明'引用'") +
-                                   CircleLine(2, 1, 2, "日", "Ｚ", 1, 999, "sun") +
-                                   CircleLine(3, 0, 0, "漏", "", 0, 110, "none") +
-                                   CircleLine(4, 0, 0, "月", "Ａ", 0, 110, "mon"));
+  Import(&P::ImportCircleFile,
+         CircleLine(501, 12, 3, "日", "Ｂ", 7, 220, "サークル", "説明'引用'") +
+             CircleLine(2, 1, 2, "日", "Ｚ", 1, 999, "sun") +
+             CircleLine(3, 0, 0, "漏", "", 0, 110, "none") +
+             CircleLine(4, 0, 0, "月", "Ａ", 0, 110, "mon"));
   EXPECT_EQ(Circles("*").at(0),
             Sjis("96|1|12|3|2|2|7|0|2|サークル|kana|pen|book|url|mail|説明'引用'||501|upd|"
                  "orba|rss|0|tw|px"));
@@ -260,11 +267,11 @@ TEST_F(DiscTextImportTest, RepeatedSpaceNumberIsTheSecondHalfWithinOneFile) {
 
 TEST_F(DiscTextImportTest, WholeLinesAndTheIdsOfEachKindOfLine) {
   ImportDefinitionAndLayout();
-  Import(&P::ImportCircleFile, CircleLine(1, 1, 1, "土", "Ａ", 1, 110, "one") +
-                                   CircleLine(2, 1, 2, "土", "Ａ", 2, 110, "") + "\n" +
-                                   CircleLine(3, 1, 3, "土", "Ａ", 3, 110, "long",
-                                              std::string(12000, 'x')) +
-                                   CircleLine(4, 1, 4, "土", "Ａ", 4, 110, "next"));
+  Import(&P::ImportCircleFile,
+         CircleLine(1, 1, 1, "土", "Ａ", 1, 110, "one") +
+             CircleLine(2, 1, 2, "土", "Ａ", 2, 110, "") + "\n" +
+             CircleLine(3, 1, 3, "土", "Ａ", 3, 110, "long", std::string(12000, 'x')) +
+             CircleLine(4, 1, 4, "土", "Ａ", 4, 110, "next"));
   // The nameless line and the blank line each took an id.
   EXPECT_EQ(Circles("id,circleName,length(description),pixiv"),
             (Texts{"1|one|1|px", "4|long|12000|px", "5|next|1|px"}));
@@ -274,8 +281,9 @@ TEST_F(DiscTextImportTest, WholeLinesAndTheIdsOfEachKindOfLine) {
   const std::string noFlag =
       "\t7\t日\t-\tＢ\t4\t220\tshort\tkana\tpen\tbook\turl\tmail\tdesc\tupd\torba\trss\ttw\tpx\n";
   Import(&P::ImportDayCircleFile, DayCircleLine(9, 2, "土", "Ａ", 1, 110, "") + noFlag);
-  EXPECT_EQ(QueryTexts(db, "select id,pageNo,cutIndex,day,blockId,spaceNo,genreId,circleName,"
-                           "updateId,description,pixiv from PavorunCircle where id>=40;"),
+  EXPECT_EQ(QueryTexts(db,
+                       "select id,pageNo,cutIndex,day,blockId,spaceNo,genreId,circleName,"
+                       "updateId,description,pixiv from PavorunCircle where id>=40;"),
             (Texts{"40|9|2|1|1|1|1||40|desc|px", "41|0|7|2|2|4|2|short|41|desc|px"}));
   // A new circle pass starts from id 1 and deletes only this event's circles.
   ASSERT_EQ(db.Exec(nullptr, nullptr, "insert into PavorunCircle(pavorunNo,id) values(95,1);"), 0);
@@ -295,8 +303,7 @@ TEST_F(DiscTextImportTest, CrOnlyLineEndsAndBlankDayLines) {
   // Blank lines hold no circle but take their id, as every line does.
   Import(&P::ImportDayCircleFile, "\n" + DayCircleLine(1, 3, "土", "Ａ", 3, 110, "three") +
                                       " \t\n\n" + DayCircleLine(1, 4, "土", "Ａ", 4, 110, ""));
-  EXPECT_EQ(Circles("id,updateId,circleName"),
-            (Texts{"1|1|one", "2|2|two", "4|4|three", "7|7|"}));
+  EXPECT_EQ(Circles("id,updateId,circleName"), (Texts{"1|1|one", "2|2|two", "4|4|three", "7|7|"}));
 }
 
 // Junk, a converted file or a broken line must not become circles: such lines are left out and
@@ -311,7 +318,7 @@ TEST_F(DiscTextImportTest, LinesThatAreNoRowAreLeftOutCountedAndPastTenRefuseThe
   };
   const std::string refused[] = {
       CircleLine(2, 1, 2, "土", "Ａ", 2, 110, "ユーティーエフ"),  // UTF-8 as it stands
-      row(3, "\x85"),                                              // a lead byte before a TAB
+      row(3, "\x85"),                                             // a lead byte before a TAB
       vxtest::DiscText("4\tp4\t1\t土\t-\tＡ\t1\t110\tletter\n"),
       "5\t1\t1\r\n",
       row(6, "extra").insert(row(6, "extra").size() - 2, "\tmore"),
@@ -326,9 +333,10 @@ TEST_F(DiscTextImportTest, LinesThatAreNoRowAreLeftOutCountedAndPastTenRefuseThe
   EXPECT_EQ(Circles("id,circleName"), (Texts{"1|one", "8|trailing", "10|spaced"}));
   EXPECT_EQ(status.refusedLines, 6);
   EXPECT_EQ(status.refusedLineNumbers, (std::vector<int>{2, 3, 4, 5, 6}));
-  EXPECT_EQ(status.RefusedLinesText(),
-            Sjis("読み込めない行が 6 行あります (行 2, 3, 4, 5, 6, ...). 行 2: UTF-8 のテキストです "
-                 "(Shift-JIS のファイルが必要です)."));
+  EXPECT_EQ(
+      status.RefusedLinesText(),
+      Sjis("読み込めない行が 6 行あります (行 2, 3, 4, 5, 6, ...). 行 2: UTF-8 のテキストです "
+           "(Shift-JIS のファイルが必要です)."));
   const std::string reasons[] = {"Shift-JIS のテキストではありません", "列 2 が数値ではありません",
                                  "列の数 (3) が 9 から 20 ではありません",
                                  "列の数 (21) が 9 から 20 ではありません"};
@@ -349,8 +357,9 @@ TEST_F(DiscTextImportTest, LinesThatAreNoRowAreLeftOutCountedAndPastTenRefuseThe
   for (int i = 0; i < 11; ++i) junk += "junk " + std::to_string(i) + "\r\n";
   const vx::ImportStatus refusedFile = ImportBytes(&P::ImportCircleFile, junk + row(12, "late"));
   EXPECT_TRUE(refusedFile.FileRefused());
-  EXPECT_NE(refusedFile.message.find(Sjis("読み込めない行が 10 行を超えました (行 1, 2, 3, 4, 5, ...)")),
-            std::string::npos);
+  EXPECT_NE(
+      refusedFile.message.find(Sjis("読み込めない行が 10 行を超えました (行 1, 2, 3, 4, 5, ...)")),
+      std::string::npos);
 }
 
 // A file cut short ends in a row that no line end follows and that is shorter than the file's
@@ -381,12 +390,14 @@ TEST_F(DiscTextImportTest, ALastRowCutShortRefusesTheFileAWholeOneWithoutLineEnd
            withoutEnd(DayCircleLine(1, 2, "土", "Ａ", 2, 110, "b"), 9),
        "行 2: " + cut + "9, 行の列の数 21)"},
       {&P::ImportLayoutFile, "Ａ\t1\t20\t50\t1\nＡ\t2\t40", "行 2: " + cut + "3, 行の列の数 5)"},
-      {&P::ImportLayoutFile, "Ａ\t1\t20\t50\t1\nＡ\t2\t40\t50\t", "行 2: " + cut + "4, 行の列の数 5)"},
+      {&P::ImportLayoutFile, "Ａ\t1\t20\t50\t1\nＡ\t2\t40\t50\t",
+       "行 2: " + cut + "4, 行の列の数 5)"},
       {&P::ImportLayoutFile, "Ａ\t1\t20\t50\t1\nＡ\t2\t40\t50\t1", ""},
   };
   for (const auto& c : cases) {
     const vx::ImportStatus status = ImportBytes(c.pass, vxtest::DiscText(c.text));
-    EXPECT_EQ(status.message, c.why.empty() ? "" : Sjis(c.why + ". ファイルが途中で切れている可能性があります."))
+    EXPECT_EQ(status.message,
+              c.why.empty() ? "" : Sjis(c.why + ". ファイルが途中で切れている可能性があります."))
         << c.text;
   }
   // Half a double-byte character at the very end: the name was cut.
@@ -419,8 +430,7 @@ TEST_F(DiscTextImportTest, ADefinitionSectionWhoseLastRowIsCutShortRefusesTheFil
     const int lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
     const vx::ImportStatus status = ImportBytes(&P::ImportDefinitionFile, text);
     const std::string why = c.why + ". ファイルが途中で切れている可能性があります";
-    EXPECT_EQ(status.message, c.why.empty() ? "" : vx::LineRefusalText(lines, Sjis(why)))
-        << c.tail;
+    EXPECT_EQ(status.message, c.why.empty() ? "" : vx::LineRefusalText(lines, Sjis(why))) << c.tail;
   }
 }
 
@@ -581,8 +591,8 @@ TEST_F(DiscTextImportTest, RefusedWriteEndsThePassWithTheEngineError) {
   ASSERT_EQ(db.Exec(nullptr, nullptr, "drop table PavorunLayout;"), 0);
   Import(&P::ImportLayoutFile, "Ａ\t1\t1\t1\t1\n");  // the layout pass recreates its table
   ASSERT_EQ(db.Exec(nullptr, nullptr, "drop table PavorunGenre;"), 0);
-  const vx::ImportStatus failed = ImportBytes(&P::ImportDefinitionFile,
-                                              vxtest::DiscText("*PavorunGenre\n1\ta\n2\tb\n"));
+  const vx::ImportStatus failed =
+      ImportBytes(&P::ImportDefinitionFile, vxtest::DiscText("*PavorunGenre\n1\ta\n2\tb\n"));
   EXPECT_TRUE(failed.Failed());
   EXPECT_NE(failed.message.find("no such table"), std::string::npos) << failed.message;
   ASSERT_EQ(db.Exec(nullptr, nullptr, "drop table PavorunCircle;"), 0);

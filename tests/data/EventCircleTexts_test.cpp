@@ -18,8 +18,8 @@ namespace {
 // Refuses "PRAGMA data_version" on the connection it is set on, as a failed read of it would.
 int RefuseDataVersion(void*, int action, const char* pragma, const char*, const char*,
                       const char*) {
-  const bool version = action == SQLITE_PRAGMA && pragma != nullptr &&
-                       std::string_view(pragma) == "data_version";
+  const bool version =
+      action == SQLITE_PRAGMA && pragma != nullptr && std::string_view(pragma) == "data_version";
   return version ? SQLITE_DENY : SQLITE_OK;
 }
 

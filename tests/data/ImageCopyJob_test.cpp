@@ -31,8 +31,8 @@ std::set<std::string> Names(const fs::path& folder) {
 class ImageCopyJobTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* name : {"PDATA/0001.PNG", "PDATA/0002.png", "MDATA/MAP1.PNG",
-                             "V096CUTL.CCZ", "readme.txt", "PDATA/notes.txt"}) {
+    for (const char* name : {"PDATA/0001.PNG", "PDATA/0002.png", "MDATA/MAP1.PNG", "V096CUTL.CCZ",
+                             "readme.txt", "PDATA/notes.txt"}) {
       fs::create_directories((disc / name).parent_path());
       WriteFileBytes(disc / name, std::string("new ") + name);
     }
@@ -128,8 +128,9 @@ TEST_F(ImageCopyJobTest, AFullDiskStopsTheCopyAndKeepsTheInstallation) {
     }
     EXPECT_EQ(result, ImageCopyJob::kResultStopped);
     EXPECT_EQ(job.Copied(), c.copied);
-    EXPECT_EQ(job.ErrorText(), vx::Sjis("ファイルの書き込み中にエラーが発生しました.\nハードディスクの"
-                                        "容量が足らない恐れがあります."));
+    EXPECT_EQ(job.ErrorText(),
+              vx::Sjis("ファイルの書き込み中にエラーが発生しました.\nハードディスクの"
+                       "容量が足らない恐れがあります."));
     ExpectEarlierInstallationAlone(job);
   }
 }

@@ -32,8 +32,12 @@ class CatalogTest : public vxtest::CatalogFixture {
     get(c.first, c.second);
     return c;
   }
-  Cut Day(int d) { return Read([&](int& p, int& c) { db.GetDayFirstCut(d, p, c); }); }
-  Cut Genre(int g) { return Read([&](int& p, int& c) { db.GetGenreFirstCut(g, p, c); }); }
+  Cut Day(int d) {
+    return Read([&](int& p, int& c) { db.GetDayFirstCut(d, p, c); });
+  }
+  Cut Genre(int g) {
+    return Read([&](int& p, int& c) { db.GetGenreFirstCut(g, p, c); });
+  }
   Cut DayArea(int d, int a) {
     return Read([&](int& p, int& c) { db.GetDayAreaFirstCut(d, a, p, c); });
   }
@@ -64,11 +68,20 @@ class CatalogTest : public vxtest::CatalogFixture {
 TEST_F(CatalogTest, JumpIndexOfDaysGenresBlocksAndAreas) {
   // Day 2 has no circle; the smaller cut of page 5 was inserted later; out of range gives the
   // first page.
-  EXPECT_EQ((std::vector<Cut>{Day(1), Day(2), Day(3), Day(4), Day(0), Genre(1), Genre(2),
-                              Genre(3), DayBlock(1, 1), DayBlock(1, 5), DayArea(3, 2),
-                              DayArea(9, 1)}),
-            (std::vector<Cut>{{2, 1}, {0, 0}, {5, 1}, {2, 1}, {2, 1}, {2, 1}, {3, 36}, {2, 1},
-                              {2, 1}, {2, 1}, {5, 2}, {2, 1}}));
+  EXPECT_EQ((std::vector<Cut>{Day(1), Day(2), Day(3), Day(4), Day(0), Genre(1), Genre(2), Genre(3),
+                              DayBlock(1, 1), DayBlock(1, 5), DayArea(3, 2), DayArea(9, 1)}),
+            (std::vector<Cut>{{2, 1},
+                              {0, 0},
+                              {5, 1},
+                              {2, 1},
+                              {2, 1},
+                              {2, 1},
+                              {3, 36},
+                              {2, 1},
+                              {2, 1},
+                              {2, 1},
+                              {5, 2},
+                              {2, 1}}));
   EXPECT_EQ((Ints{db.GetDayCount(), db.GetGenreIndexCount(), db.GetDayBlockCount(1),
                   db.GetDayBlockCount(3), db.GetDayBlockId(3, 2), db.FindDayBlockIndex(3, 3),
                   db.FindDayBlockIndex(3, 2), db.GetDayAreaCount(3), db.GetDayBlockCount(2),
@@ -204,8 +217,9 @@ TEST(CatalogFresh, NewFileHasNoEventsAndClearingCreatesTheNineTables) {
   const Texts circleTable =
       vxtest::QueryTexts(db, "select sql from sqlite_master where name='PavorunCircle';");
   EXPECT_NE(circleTable.at(0).find(Sjis("サークル名(読みがな)")), std::string::npos);
-  EXPECT_EQ(vxtest::QueryTexts(db, "select count(*) from sqlite_master where type='index' and "
-                                   "name like 'Pavorun%';"),
+  EXPECT_EQ(vxtest::QueryTexts(db,
+                               "select count(*) from sqlite_master where type='index' and "
+                               "name like 'Pavorun%';"),
             (Texts{"7"}));
   EXPECT_EQ(db.ClearEventTables(), 0);  // the second time only deletes
 }

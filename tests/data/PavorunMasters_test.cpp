@@ -49,10 +49,10 @@ TEST_F(MastersTest, AreasAndMapsWithTheirBlocksCirclesAndRanges) {
   EXPECT_EQ((Ints{smallest, largest}), (Ints{1, 3}));
   EXPECT_EQ(areas.GetFirstBlock(3, smallest, largest), "");  // no print range
   EXPECT_EQ((Ints{smallest, largest}), (Ints{0, 0}));
-  EXPECT_EQ((Ints{areas.GetCircleCount(1), areas.GetCircleCount(2), areas.GetCircleCount(3),
-                  areas.GetCircleCount(4), areas.HasPrintRect(3), maps.GetRotate(2),
-                  maps.GetRotate(3)}),
-            (Ints{4, 1, 0, 0, 0, 1, 0}));
+  EXPECT_EQ(
+      (Ints{areas.GetCircleCount(1), areas.GetCircleCount(2), areas.GetCircleCount(3),
+            areas.GetCircleCount(4), areas.HasPrintRect(3), maps.GetRotate(2), maps.GetRotate(3)}),
+      (Ints{4, 1, 0, 0, 0, 1, 0}));
   EXPECT_EQ((Texts{areas.GetSimpleName(2), areas.GetAllFilename(2), maps.GetFilename(2),
                    maps.GetBlockNames(2), areas.GetFurtherBlockNames(1)}),
             (Texts{Sjis("東"), "E2", "w12", Sjis("あ"), ""}));
@@ -90,12 +90,11 @@ TEST_F(LayoutTest, HitTestFindsTheDeskAndItsHalf) {
   ASSERT_EQ(layout.InsertRow(1, 10, 120, 100, 4, 1), 0);  // upright, upper half a
   const std::array<int, 6> cases[] = {
       // x, y, map -> block, space, half
-      {24, 55, 1, 1, 1, 0},   {26, 59, 1, 1, 1, 1},    {40, 50, 1, 1, 2, 0},
-      {221, 51, 1, 3, 1, 1},  {229, 51, 1, 3, 1, 0},   // layout 3 mirrors layout 1
-      {101, 104, 1, 1, 9, 1}, {101, 106, 1, 1, 9, 0},  {121, 104, 1, 1, 10, 0},
-      {121, 106, 1, 1, 10, 1},
-      {30, 55, 1, 0, 0, 0},   // the right edge is outside
-      {24, 55, 2, 0, 0, 0},   // another map
+      {24, 55, 1, 1, 1, 0},    {26, 59, 1, 1, 1, 1},   {40, 50, 1, 1, 2, 0},
+      {221, 51, 1, 3, 1, 1},   {229, 51, 1, 3, 1, 0},  // layout 3 mirrors layout 1
+      {101, 104, 1, 1, 9, 1},  {101, 106, 1, 1, 9, 0}, {121, 104, 1, 1, 10, 0},
+      {121, 106, 1, 1, 10, 1}, {30, 55, 1, 0, 0, 0},  // the right edge is outside
+      {24, 55, 2, 0, 0, 0},                           // another map
   };
   for (const auto& c : cases) {
     std::array<int, 3> hit{-1, -1, -1};
@@ -147,8 +146,10 @@ class OlderRowWidthsTest : public ::testing::Test {
 
   // `table` of event 7 with the given columns after pavorunNo and id, and `rows` rows.
   void Create(const char* table, const std::string& columns, const char* values, int rows) {
-    std::string sql = vx::FormatSql("drop table if exists %s; create table %s (pavorunNo INTEGER, "
-                                    "id INTEGER, %s);", table, table, columns.c_str());
+    std::string sql = vx::FormatSql(
+        "drop table if exists %s; create table %s (pavorunNo INTEGER, "
+        "id INTEGER, %s);",
+        table, table, columns.c_str());
     for (int id = 1; id <= rows; ++id) {
       sql += vx::FormatSql("insert into %s values(7,%d,%s);", table, id, values);
     }

@@ -290,8 +290,8 @@ TEST_F(SearchTest, KanaInitialsThatAreNoWholeCharacterAreRefused) {
   EXPECT_EQ(search->Where(), "");
   EXPECT_TRUE(search->AddKanaInitial(0x8341));  // ア, folded to ｱ
   EXPECT_TRUE(search->AddKanaInitial(0xC3));    // ﾃ
-  EXPECT_EQ(search->Where(), " AND normalize(firstchar(circleKana)) in ('" + Sjis("ｱ") + "','" +
-                                 Sjis("ﾃ") + "')");
+  EXPECT_EQ(search->Where(),
+            " AND normalize(firstchar(circleKana)) in ('" + Sjis("ｱ") + "','" + Sjis("ﾃ") + "')");
   EXPECT_EQ(RunIds(), (Ids{1, 4}));
 }
 
@@ -344,16 +344,16 @@ TEST_F(SearchTest, RunHandsOutTheCirclesThatWereCounted) {
 
 // "@" is the trail byte of 機, "\\" of ソ and 表, "_" of ダ, "[" of ー.
 TEST_F(SearchTest, KeywordsMatchOnlyFromACharacterStart) {
-  const std::pair<int, const char*> names[] = {
-      {1, "機械"}, {2, "ソ表"}, {3, "ダー"}, {4, "a@b"}, {5, "c\\d"}, {6, "e_f[g"}};
+  const std::pair<int, const char*> names[] = {{1, "機械"}, {2, "ソ表"}, {3, "ダー"},
+                                               {4, "a@b"},  {5, "c\\d"}, {6, "e_f[g"}};
   std::string sql;
   for (const auto& [id, name] : names) {
     sql += vx::FormatSql("update PavorunCircle set circleName=%Q,circleKana='' where id=%d;",
                          Sjis(name).c_str(), id);
   }
   ASSERT_EQ(db.Exec(nullptr, nullptr, sql), 0) << db.LastError();
-  const std::pair<const char*, Ids> cases[] = {
-      {"@", {4}}, {"\\", {5}}, {"_", {6}}, {"[", {6}}, {"ソ表", {2}}, {"表", {2}}};
+  const std::pair<const char*, Ids> cases[] = {{"@", {4}}, {"\\", {5}},   {"_", {6}},
+                                               {"[", {6}}, {"ソ表", {2}}, {"表", {2}}};
   for (const bool normalized : {false, true}) {
     for (const auto& [keyword, ids] : cases) {
       Find(SearchCondition::kFieldCircleName, Sjis(keyword), normalized);
@@ -382,8 +382,7 @@ TEST_F(SearchTest, KeepAsBaseNarrowsTheLastSearchAndResetForgetsIt) {
 }
 
 TEST_F(SearchTest, GenreNameKeywordsJoinTheGenreTableUntilReset) {
-  Find(SearchCondition::kFieldGenreName | SearchCondition::kFieldCircleName,
-       Sjis("delta ゲーム"));
+  Find(SearchCondition::kFieldGenreName | SearchCondition::kFieldCircleName, Sjis("delta ゲーム"));
   const std::vector<vx::CircleRecord> records = Run();
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(std::to_string(records[0].id) + "|" + std::to_string(records[0].pageNo) + "|" +
@@ -502,9 +501,9 @@ std::string Describe(const vx::CircleRecord& r) {
     text += std::to_string(number) + "|";
   }
   for (const std::string* field :
-       {&r.circleName, &r.circleKana, &r.penName, &r.bookName, &r.url, &r.mailAddr,
-        &r.description, &r.memo, &r.genreName, &r.updateData, &r.orbalink, &r.rss, &r.rssInfo,
-        &r.twitter, &r.pixiv}) {
+       {&r.circleName, &r.circleKana, &r.penName, &r.bookName, &r.url, &r.mailAddr, &r.description,
+        &r.memo, &r.genreName, &r.updateData, &r.orbalink, &r.rss, &r.rssInfo, &r.twitter,
+        &r.pixiv}) {
     text += *field + "|";
   }
   return text;
@@ -534,8 +533,8 @@ TEST_F(SampleDiscSearchTest, RecordsFromTheCopyAreThoseReadFromTheRows) {
   for (const vx::CircleRecord& record : found) {
     EXPECT_EQ(Describe(record), fromRows[record.id]);
   }
-  EXPECT_TRUE(std::any_of(found.begin(), found.end(),
-                          [](const vx::CircleRecord& r) { return r.id == 2; }));
+  EXPECT_TRUE(
+      std::any_of(found.begin(), found.end(), [](const vx::CircleRecord& r) { return r.id == 2; }));
   db.SetFavoriteStore(nullptr);
 }
 

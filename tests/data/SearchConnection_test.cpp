@@ -65,7 +65,6 @@ class SearchConnectionTest : public ::testing::Test {
     search.AddDay(1);
     EXPECT_EQ(search.CountMatches(), 3);
   }
-
 };
 
 // A search with folded keywords in the default fields, as the search dialog runs it.

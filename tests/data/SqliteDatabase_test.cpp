@@ -25,8 +25,8 @@ namespace {
 using vx::DatabaseForm;
 using vx::Sjis;
 using vx::SqliteDatabase;
-using vxtest::ReadFileBytes;
 using vxtest::QueryTexts;
+using vxtest::ReadFileBytes;
 using vxtest::WriteFileBytes;
 using Texts = std::vector<std::string>;
 
@@ -122,12 +122,15 @@ TEST_F(SqliteDatabaseTest, TypedRowsReadNumbersAndBytesAsStoredOnAnyConnection) 
   EXPECT_EQ(seen, expected);
   const std::unique_ptr<vx::SqliteConnection> kept = db.OpenConnection(&error);
   ASSERT_NE(kept, nullptr) << error;
-  EXPECT_EQ(kept->QueryRows("select k from t;", [](const vx::SqlRow&) { return 1; }, &error), 4);
+  EXPECT_EQ(kept->QueryRows(
+                "select k from t;", [](const vx::SqlRow&) { return 1; }, &error),
+            4);
   EXPECT_EQ(kept->QueryRows("select * from missing;", collect, &error), 1);
   EXPECT_NE(error.find("no such table"), std::string::npos) << error;
   ASSERT_EQ(db.Exec(nullptr, nullptr, "delete from t where k=3;"), 0);
-  EXPECT_EQ(kept->QueryRows("select count(*) from t;",
-                            [](const vx::SqlRow& row) { return row.Int(0) == 2 ? 0 : 1; }, &error),
+  EXPECT_EQ(kept->QueryRows(
+                "select count(*) from t;",
+                [](const vx::SqlRow& row) { return row.Int(0) == 2 ? 0 : 1; }, &error),
             0);  // the kept connection sees the other connection's change
   vx::SqliteDatabase closed(dir / "no" / "such" / "folder");
   EXPECT_EQ(closed.OpenConnection(&error), nullptr);

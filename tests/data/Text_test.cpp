@@ -30,7 +30,10 @@ using Records = std::vector<std::vector<std::string>>;
 using Texts = std::vector<std::string>;
 
 TEST(TextScan, CharactersAndTabFieldsNeverReadPastTheView) {
-  const char buffer[] = "a\x82\xa0\xb1x\x82" "\0" "\x9f";  // the last two bytes lie outside
+  const char buffer[] =
+      "a\x82\xa0\xb1x\x82"
+      "\0"
+      "\x9f";  // the last two bytes lie outside
   std::string_view rest(buffer, 6);
   std::vector<int> codes;
   while (!rest.empty()) codes.push_back(vx::NextSjisChar(rest));
@@ -64,17 +67,19 @@ TEST(DiscTextCheck, Cp932LinesPassUtf8AndBrokenOnesDoNot) {
       {"", true, false},
       {Sjis("96\tヴェラストレード96\tｶﾀｶﾅ ﾃｰ"), true, false},
       {"\x82\xa0\xe0\x40\xfc\xfc", true, false},  // the highest lead and trail bytes
-      {"\xe3\x83\xb4\xe3\x82\xa7", true, true},     // "ヴェ" in UTF-8: reads as CP932 too
-      {"\xef\xbb\xbf" "abc", true, true},            // a byte order mark
-      {"\xc3\xb0", true, false},                      // two-byte UTF-8 alone: no Japanese
-      {"\xe0\x9f\x83\x41", true, false},              // CP932 kanji, no shortest UTF-8
-      {"\x82", false, false},                          // a lead byte cut off
+      {"\xe3\x83\xb4\xe3\x82\xa7", true, true},   // "ヴェ" in UTF-8: reads as CP932 too
+      {"\xef\xbb\xbf"
+       "abc",
+       true, true},                       // a byte order mark
+      {"\xc3\xb0", true, false},          // two-byte UTF-8 alone: no Japanese
+      {"\xe0\x9f\x83\x41", true, false},  // CP932 kanji, no shortest UTF-8
+      {"\x82", false, false},             // a lead byte cut off
       {"\x82\x20", false, false},
       {"a\x80", false, false},
       {"a\xfd", false, false},
       {"a\rb", false, false},
       {"\x1A", false, false},
-      {"\xe3\x83", true, false},                      // a UTF-8 character cut off
+      {"\xe3\x83", true, false},  // a UTF-8 character cut off
   };
   for (const auto& c : cases) {
     EXPECT_EQ(vx::IsSjisTextLine(c.line), c.sjis) << c.line;
@@ -134,10 +139,10 @@ TEST(SqlText, ValuesAreQuotedAndGrowBeyondAnyFixedBuffer) {
 }
 
 TEST(Weekday, NamesAndIndexInCp932) {
-  EXPECT_EQ((Texts{vx::GetWeekdayShortName(0), vx::GetWeekdayShortName(7),
-                   vx::GetWeekdayLongName(2), vx::GetWeekdayShortName(8),
-                   vx::GetWeekdayLongName(-1)}),
-            (Texts{Sjis("漏"), Sjis("土"), Sjis("月曜日"), "", ""}));
+  EXPECT_EQ(
+      (Texts{vx::GetWeekdayShortName(0), vx::GetWeekdayShortName(7), vx::GetWeekdayLongName(2),
+             vx::GetWeekdayShortName(8), vx::GetWeekdayLongName(-1)}),
+      (Texts{Sjis("漏"), Sjis("土"), Sjis("月曜日"), "", ""}));
   EXPECT_EQ((std::vector<int>{vx::FindWeekdayIndex(Sjis("土曜")), vx::FindWeekdayIndex(Sjis("金")),
                               vx::FindWeekdayIndex("x"), vx::FindWeekdayIndex("")}),
             (std::vector<int>{7, 6, 0, 0}));
@@ -215,7 +220,12 @@ TEST(CsvReader, SplitsRecordsAndFields) {
       {"\"one\rtwo\",3\n", {{"one\r\ntwo", "3"}}},
       {"\"one\r\n\r\nthree\"\n", {{"one\r\n\r\nthree"}}},
       {"a,\"open\nmore", {{"a", "open\r\nmore\r\n"}}},
-      {"a\xff" "b,c\nd\n", {{"a\xff" "b", "c"}, {"d"}}},
+      {"a\xff"
+       "b,c\nd\n",
+       {{"a\xff"
+         "b",
+         "c"},
+        {"d"}}},
       {std::string("ab\0cd,e\nf\n", 10), {{"ab"}, {"f"}}},
       {"\xEF\xBB\xBFHeader,x\n", {{"\xEF\xBB\xBFHeader", "x"}}},
   };
@@ -224,7 +234,8 @@ TEST(CsvReader, SplitsRecordsAndFields) {
   EXPECT_EQ(ReadAll(Sjis("ソ表\tー\r\nkey\t値\r\n"), '\t'),
             (Records{{Sjis("ソ表"), Sjis("ー")}, {"key", Sjis("値")}}));
   // The code pages and the header line that picks them are read in the checklist tests.
-  EXPECT_EQ(ReadAll("\xEF\xBB\xBF日本,語\n", ',', 65001), (Records{{"?" + Sjis("日本"), Sjis("語")}}));
+  EXPECT_EQ(ReadAll("\xEF\xBB\xBF日本,語\n", ',', 65001),
+            (Records{{"?" + Sjis("日本"), Sjis("語")}}));
 }
 
 TEST(CsvReader, AShorterRecordHidesTheFieldsOfTheLongerOneBefore) {

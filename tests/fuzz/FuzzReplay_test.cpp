@@ -24,7 +24,7 @@ constexpr long kMaxGrowthKb = 512 * 1024;
 const char* const kTargets[] = {
     "ProfileFile",    "SettingsImport", "TextConversion", "RecordReader",      "ChecklistRoundTrip",
     "DiscTextImport", "UpdateApply",    "ImageDecode",    "CutArchiveCompose", "SearchKeywords",
-    "FeedParser",     "PortalReply",    "UpdateArchive", "PrintLayout",       "CutArchive"};
+    "FeedParser",     "PortalReply",    "UpdateArchive",  "PrintLayout",       "CutArchive"};
 
 long PeakMemoryKb() {
   rusage usage{};

@@ -65,10 +65,18 @@ TEST(CodePage, EmptyLongAndUnknownCodePageTexts) {
 
 TEST(CodePage, Iso2022JpShiftsAndDesignations) {
   const std::pair<std::string, std::string> reads[] = {
-      {"\x1B(I\x31\x5F\x1B(B" "A", "\xB1\xDF" "A"},  // half-width katakana
-      {"\x1B(I\x60\x31", "?\xB1"},                   // only 0x21..0x5F are katakana
-      {"a\x0E\x31\x0F" "b", "a\xB1" "b"},
-      {"\x1B$@\x25\x35\x1B(J" "a\\~", kSa + "a\\~"},
+      {"\x1B(I\x31\x5F\x1B(B"
+       "A",
+       "\xB1\xDF"
+       "A"},                        // half-width katakana
+      {"\x1B(I\x60\x31", "?\xB1"},  // only 0x21..0x5F are katakana
+      {"a\x0E\x31\x0F"
+       "b",
+       "a\xB1"
+       "b"},
+      {"\x1B$@\x25\x35\x1B(J"
+       "a\\~",
+       kSa + "a\\~"},
       {"\x1B$B\x25\x35\r\n\x25\x2F\x1B(B", kSa + "\r\n\x83\x4E"},
   };
   for (const auto& [iso, cp932] : reads) EXPECT_EQ(ToCp932(iso, vx::kCodePageIso2022Jp), cp932);
@@ -83,13 +91,19 @@ TEST(CodePage, Iso2022JpShiftsAndDesignations) {
 
 TEST(CodePage, InvalidOrUnrepresentableCharactersBecomeOneQuestionMarkEach) {
   const std::tuple<int, std::string, std::string> cases[] = {
-      {vx::kCodePageCp932, "a\x85\x40" "b", "a?b"},
+      {vx::kCodePageCp932,
+       "a\x85\x40"
+       "b",
+       "a?b"},
       {vx::kCodePageCp932, "\x83\n\x83\x54", "?\n" + kSa},
       {vx::kCodePageCp932, "\x83\x54\x83", kSa + "?"},
       {vx::kCodePageUtf8, "a\U0001F600b", "a?b"},
       {vx::kCodePageUtf8, "\U0001F600\u00E9", "??"},
       {vx::kCodePageUtf8, "a\xFF\xE3\x82\xB5", "a?" + kSa},
-      {vx::kCodePageUtf8, "\xE3\x82" "a", "?a"},
+      {vx::kCodePageUtf8,
+       "\xE3\x82"
+       "a",
+       "?a"},
       {vx::kCodePageEucJp, "a\xA9\xA1\xA5\xB5", "a?" + kSa},
       {vx::kCodePageEucJp, "\x8E\x41\xA5\xB5", "?A" + kSa},
       {vx::kCodePageEucJp, "\xA5\xB5\xA5", kSa + "?"},

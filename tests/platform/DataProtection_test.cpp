@@ -50,7 +50,7 @@ TEST_F(DataProtectionTest, TamperedMalformedOrForeignValuesReadAsEmpty) {
     EXPECT_EQ(protection_.Unprotect(vx::Base64Encode(tampered)), "") << index;
   }
   for (const std::string& bad : {""s, "not base64 at all!"s, vx::Base64Encode(std::string(39, 'x')),
-                                stored.substr(0, stored.size() - 8)})
+                                 stored.substr(0, stored.size() - 8)})
     EXPECT_EQ(protection_.Unprotect(bad), "") << bad;
 }
 

@@ -60,9 +60,8 @@ TEST_F(ProfileFileTest, ReadsAsTheClassicCallsDo) {
   EXPECT_EQ(profile.GetInt("\x83\x5d\x95\x5c", "number", 7), 12);
   EXPECT_FALSE(profile.HasKey("", "early"));
   EXPECT_EQ(profile.Sections(), (Names{"General", "\x83\x5d\x95\x5c"}));
-  EXPECT_EQ(profile.Keys("general"),
-            (Names{"UserName", "wide", "double", "single", "mixed", "empty", "dup", "\x83\x41",
-                   "\x83\x61"}));
+  EXPECT_EQ(profile.Keys("general"), (Names{"UserName", "wide", "double", "single", "mixed",
+                                            "empty", "dup", "\x83\x41", "\x83\x61"}));
 }
 
 TEST_F(ProfileFileTest, IntegersReadLeadingDecimalDigits) {

@@ -10,7 +10,9 @@ TEST(Sjis, LeadBytesCoverBothRangesAndNotHalfWidthKatakana) {
 }
 
 TEST(Sjis, CharLengthCountsAPairAndALoneLeadByteAtTheEnd) {
-  const char text[] = "a\x82\xa0" "b";
+  const char text[] =
+      "a\x82\xa0"
+      "b";
   const char cut[] = "a\x82";
   EXPECT_EQ(vx::SjisCharLength(cut, 1), 1u);
   EXPECT_EQ(vx::SjisCharLength(text, 1), 2u);
@@ -26,8 +28,14 @@ TEST(Sjis, BoundedCopyAndTruncateNeverSplitAPair) {
   EXPECT_STREQ(out, "ab\x82\xa0");
   EXPECT_EQ(vx::SjisCopyBounded(out, "abc", 1), 0u);
   EXPECT_EQ(out[0], '\0');
-  EXPECT_EQ(vx::SjisTruncate("ab\x82\xa0" "c", 3), "ab");
-  EXPECT_EQ(vx::SjisTruncate("ab\x82\xa0" "c", 4), "ab\x82\xa0");
+  EXPECT_EQ(vx::SjisTruncate("ab\x82\xa0"
+                             "c",
+                             3),
+            "ab");
+  EXPECT_EQ(vx::SjisTruncate("ab\x82\xa0"
+                             "c",
+                             4),
+            "ab\x82\xa0");
   EXPECT_EQ(vx::SjisTruncate("ab\x82", 10), "ab\x82");
 }
 

@@ -190,8 +190,9 @@ class DirectPrintTest : public SampleDocumentsFixture {
     EXPECT_LE(d.meanChannel, 12.0) << c.name;
     EXPECT_LE(colourApart, 0.002) << c.name;
     // The lettering inside a map picture blurs into lines here and there at this size.
-    EXPECT_LE(linesApart,
-              lineSlack + (c.family == vx::PrintSelection::kFamilyMaps && c.layout == 2 ? 0.2 : 0.03))
+    EXPECT_LE(
+        linesApart,
+        lineSlack + (c.family == vx::PrintSelection::kFamilyMaps && c.layout == 2 ? 0.2 : 0.03))
         << c.name;
     // Pictures go in at their own size (the sample's are at most 680 wide), never a page picture.
     const std::vector<int> widths = PictureWidths(direct);

@@ -41,9 +41,12 @@ TEST(OutputPath, TheImageFolderIsKeptRelativeToTheProfile) {
     const char* folder;
     const char* kept;
   } cases[] = {
-      {"/home/u/profile/images", "images/"},   {"/home/u/profile/a/../b/", "b/"},
-      {"/home/u/profile/", "./"},              {"/home/u/profile", "./"},
-      {"/home/u/profile2/x/", "/home/u/profile2/x/"}, {"/tmp/out", "/tmp/out/"},
+      {"/home/u/profile/images", "images/"},
+      {"/home/u/profile/a/../b/", "b/"},
+      {"/home/u/profile/", "./"},
+      {"/home/u/profile", "./"},
+      {"/home/u/profile2/x/", "/home/u/profile2/x/"},
+      {"/tmp/out", "/tmp/out/"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(vx::OutputFolder_ToSettings(c.folder, "/home/u/profile"), c.kept) << c.folder;

@@ -118,13 +118,11 @@ TEST(PreviewZoomTest, EachLevelRepeatsOrSkipsWholePagePixels) {
     int percent;
     QSize size;
     QPoint out;
-    QPoint source;  // the page pixel shown at `out`
-  } cases[] = {{25, {5, 5}, {1, 1}, {12, 8}},   // from (8, 4): every 4th from 8 and 4
-               {50, {10, 10}, {1, 2}, {12, 8}}, // from (10, 4)
-               {100, {20, 20}, {3, 4}, {13, 9}},
-               {200, {40, 40}, {7, 9}, {13, 7}},
-               {300, {60, 60}, {8, 5}, {12, 4}},
-               {400, {80, 80}, {7, 7}, {11, 4}}};
+    QPoint source;                               // the page pixel shown at `out`
+  } cases[] = {{25, {5, 5}, {1, 1}, {12, 8}},    // from (8, 4): every 4th from 8 and 4
+               {50, {10, 10}, {1, 2}, {12, 8}},  // from (10, 4)
+               {100, {20, 20}, {3, 4}, {13, 9}}, {200, {40, 40}, {7, 9}, {13, 7}},
+               {300, {60, 60}, {8, 5}, {12, 4}}, {400, {80, 80}, {7, 7}, {11, 4}}};
   for (const auto& c : cases) {
     const int x = c.percent == 50 ? 11 : c.percent == 25 ? 9 : 10;
     const int y = c.percent >= 200 ? 3 : 5;

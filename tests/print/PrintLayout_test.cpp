@@ -390,8 +390,7 @@ TEST_F(LayoutTest, CountsAndNameRangesAreCapped) {
   };
   for (const Case& c : cases) {
     std::string text = "[DOCUMENT]\nDPI=300\nPAPERWIDTH=210\nPAPERHEIGHT=297\nSEPNAMESTART=" +
-                       std::to_string(c.nameStart) +
-                       "\nSEPNAMEEND=" + std::to_string(c.nameEnd) +
+                       std::to_string(c.nameStart) + "\nSEPNAMEEND=" + std::to_string(c.nameEnd) +
                        "\n[T]\nCOLUMNWIDTH=10\nCOLUMNHEIGHT=10\nEVENLINEBGCOLOR=1,2,3\n"
                        "ODDLINEBGCOLOR=1,2,3\nNSEP=" +
                        std::to_string(c.nsep) + "\nNBOX=" + std::to_string(c.nbox) + "\n";

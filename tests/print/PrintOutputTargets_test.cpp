@@ -403,8 +403,9 @@ TEST_F(OutputTargetTest, ADocumentCutShortByAFullDiskIsNeitherSavedNorPrinted) {
     FileSizeLimit full(room);
     EXPECT_EQ(RunToPdf(out / "job.pdf"), -1);
   }
-  ExpectFailedWithNothingSent("PrintBMP: PDFファイル " + (out / "job.pdf").string() +
-                              " を保存できません。保存先に書き込めるか、空きがあるかを確かめてください。");
+  ExpectFailedWithNothingSent(
+      "PrintBMP: PDFファイル " + (out / "job.pdf").string() +
+      " を保存できません。保存先に書き込めるか、空きがあるかを確かめてください。");
   EXPECT_EQ(Files(out.Path()), std::vector<std::string>{"job.pdf"});
   EXPECT_EQ(ReadFileBytes(out / "job.pdf"), "the older file");
 
@@ -415,8 +416,9 @@ TEST_F(OutputTargetTest, ADocumentCutShortByAFullDiskIsNeitherSavedNorPrinted) {
       FileSizeLimit full(room);
       EXPECT_EQ(RunToPrinter("office", pageImages), -1);
     }
-    ExpectFailedWithNothingSent("PrintBMP: プリンタ office に印刷を送れませんでした。印刷は行われて"
-                                "いません。\n印刷用の一時ファイルを書き終えられませんでした。");
+    ExpectFailedWithNothingSent(
+        "PrintBMP: プリンタ office に印刷を送れませんでした。印刷は行われて"
+        "いません。\n印刷用の一時ファイルを書き終えられませんでした。");
   }
 }
 

@@ -50,10 +50,10 @@ TEST(QtPrintEventSinkTest, MessagesFromADocumentThreadArriveInOrderOnTheWindowsT
   worker.join();
   EXPECT_TRUE(window.received.empty());  // posted, not sent
   ASSERT_TRUE(ExecWithDeadline(loop));
-  EXPECT_EQ(window.received, (Messages{{UM_PRINT_PROGRESS, 0},
-                                       {UM_PRINT_PROGRESS, 5},
-                                       {UM_PRINT_PAGE, 1},
-                                       {UM_PRINT_DONE, 6}}));
+  EXPECT_EQ(
+      window.received,
+      (Messages{
+          {UM_PRINT_PROGRESS, 0}, {UM_PRINT_PROGRESS, 5}, {UM_PRINT_PAGE, 1}, {UM_PRINT_DONE, 6}}));
 }
 
 // A dialog that has gone never gets the messages still on their way to it.

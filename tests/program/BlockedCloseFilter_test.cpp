@@ -29,7 +29,8 @@ class BlockedCloseFilterTest : public ::testing::Test {
                                                             const_cast<void*>(event), &result);
   }
   // What a window manager sends for the title bar's close button.
-  static void SendCloseRequest(const QWidget& window, std::uint32_t protocol = kAtoms.deleteWindow) {
+  static void SendCloseRequest(const QWidget& window,
+                               std::uint32_t protocol = kAtoms.deleteWindow) {
     xcb_client_message_event_t event{};
     event.response_type = XCB_CLIENT_MESSAGE | 0x80;  // sent by another client
     event.format = 32;

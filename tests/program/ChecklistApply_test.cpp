@@ -173,8 +173,8 @@ TEST_F(ChecklistApplyTest, EveryWindowShowsEveryEntryAndTheSavedFileIsThatOfOneB
   vx::CutRect mark{detail->CutArea().x(), detail->CutArea().y(), detail->CutArea().width(),
                    detail->CutArea().height()};
   vx::CutMarkRect(mark);
-  const QRgb markPixel = detail->viewport()->grab().toImage().pixel(mark.x + mark.w / 2,
-                                                                     mark.y + mark.h / 2);
+  const QRgb markPixel =
+      detail->viewport()->grab().toImage().pixel(mark.x + mark.w / 2, mark.y + mark.h / 2);
   const std::uint32_t ref = Controller().GetColorValue(2, vx::CatalogController::kChecklistColor);
   EXPECT_EQ(markPixel & 0xFFFFFF, ((ref & 0xFF) << 16) | (ref & 0xFF00) | ((ref >> 16) & 0xFF));
 

@@ -26,7 +26,10 @@ class OnShow : public QObject {
     auto* window = qobject_cast<T*>(watched);
     if (event->type() == QEvent::Show && window && window->isWindow()) {
       QMetaObject::invokeMethod(
-          this, [this, shown = QPointer<T>(window)] { if (shown) act_(shown); },
+          this,
+          [this, shown = QPointer<T>(window)] {
+            if (shown) act_(shown);
+          },
           Qt::QueuedConnection);
     }
     return false;

@@ -43,14 +43,14 @@ void Click(QWidget* dialog, int id) {
 class PrintCommandsTest : public vxtest::SampleProgramTest {
  protected:
   // Image output of the settings' kind into `folder`, OK pressed in the dialog.
-  static void OutputImages(vx::VindaxelApplication& program, const fs::path& folder,
-                           int format) {
+  static void OutputImages(vx::VindaxelApplication& program, const fs::path& folder, int format) {
     vx::PrintSettings& settings = program.GetCore()->Values().print;
     vx::StoreSettingsPath(settings.bmpOutPath, vx::SettingsPathText(folder));
     std::strcpy(settings.bmpOutFile, "page");
     settings.bmpOutFormat = format;
     settings.bmpOutSize = 300;
-    vxtest::OnShow<vx::ImageOutputDialog> ok([](vx::ImageOutputDialog* dialog) { Click(dialog, IDOK); });
+    vxtest::OnShow<vx::ImageOutputDialog> ok(
+        [](vx::ImageOutputDialog* dialog) { Click(dialog, IDOK); });
     EXPECT_TRUE(program.GetMainWindow()->RunCommand(ID_IMAGE_OUTPUT));
   }
 

@@ -86,8 +86,8 @@ TEST_F(ProgramTest, ShowsTheFirstCutPageAndClosesCleanly) {
   EXPECT_TRUE(ShowsAPage(shot));
 
   const std::string ini = UserIni();
-  for (const char* line : {"[VQ96]", "LastSelPage=", "WndPosL.00008001=", "[CircleCutWindow]",
-                           "VQNumber96=96"}) {
+  for (const char* line :
+       {"[VQ96]", "LastSelPage=", "WndPosL.00008001=", "[CircleCutWindow]", "VQNumber96=96"}) {
     EXPECT_NE(ini.find(line), std::string::npos) << line;
   }
   EXPECT_FALSE(InstanceListens());
@@ -98,16 +98,15 @@ TEST_F(ProgramTest, ShowsTheFirstCutPageAndClosesCleanly) {
 TEST_F(ProgramTest, StartsPastADamagedCutArchiveAndNamesIt) {
   const fs::path archive = Profile() / "VQ96" / "V096CUTL.CCZ";
   constexpr std::uint64_t kTiB = std::uint64_t{1} << 40;
-  vxtest::WriteFileBytes(archive, vxtest::WithZip64End(vxtest::ReadFileBytes(archive),
-                                                       {kTiB, 0 - kTiB + 10}));
+  vxtest::WriteFileBytes(
+      archive, vxtest::WithZip64End(vxtest::ReadFileBytes(archive), {kTiB, 0 - kTiB + 10}));
   const fs::path shot = root.Path() / "main.png";
   vxtest::ChildProcess program;
   Start(program, {}, shot);
   ASSERT_TRUE(program.WaitForExit(kRun));
   ASSERT_TRUE(program.ExitedNormally()) << program.Output();
   EXPECT_EQ(program.ExitCode(), 0) << program.Output();
-  EXPECT_NE(program.Output().find("V096CUTL.CCZ: damaged"), std::string::npos)
-      << program.Output();
+  EXPECT_NE(program.Output().find("V096CUTL.CCZ: damaged"), std::string::npos) << program.Output();
   EXPECT_TRUE(ShowsAPage(shot));
 }
 
@@ -119,12 +118,12 @@ TEST_F(ProgramTest, EveryCheckColourShowsAtTheDefaultSize) {
   for (const QSize screen : {QSize(1280, 1024), QSize(1366, 768)}) {
     fs::remove(Profile() / "vindaxel.ini");
     const fs::path config = root.Path() / "screen.json";
-    vxtest::WriteFileBytes(
-        config, QStringLiteral(R"({"screens": [{"name": "s", "x": 0, "y": 0, "width": %1,
+    vxtest::WriteFileBytes(config,
+                           QStringLiteral(R"({"screens": [{"name": "s", "x": 0, "y": 0, "width": %1,
             "height": %2, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
-                    .arg(screen.width())
-                    .arg(screen.height())
-                    .toStdString());
+                               .arg(screen.width())
+                               .arg(screen.height())
+                               .toStdString());
     const fs::path shot = root.Path() / "bars.png";
     vxtest::ChildProcess program;
     Start(program, {}, shot, kDisplay, "offscreen:configfile=" + config.string());

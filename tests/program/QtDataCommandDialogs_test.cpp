@@ -168,8 +168,8 @@ TEST_F(QtDataCommandDialogsTest, AMergeThatCannotBeCommittedIsReportedAndChanges
        });
   EXPECT_EQ(answer, 0);
   EXPECT_EQ(Boxes(ui), (Texts{"サークルデータの追加|サークルデータのインストール処理中にエラーが"
-                            "生じました. \nDBファイルがファイルが読み込み専用になっているか、"
-                            "若しくはアクセス権限が無い可能性があります."}));
+                              "生じました. \nDBファイルがファイルが読み込み専用になっているか、"
+                              "若しくはアクセス権限が無い可能性があります."}));
   EXPECT_EQ(Events(), std::vector<int>{96});
   EXPECT_EQ(vxtest::CountRows(db, "PavorunCircle", 96), circles);
   EXPECT_EQ(vxtest::CountRows(db, "PavorunCircle", 94), 0);
@@ -185,7 +185,7 @@ TEST_F(QtDataCommandDialogsTest, AnImageFolderWithoutImagesIsRefusedInABox) {
   Open([&] { dialogs.InstallImageData(dir / "images", {96}, 96); },
        [](QDialog& dialog) { Click(dialog, IDC_IMAGE_INSTALL); });
   EXPECT_EQ(Boxes(ui), (Texts{"エラー|CD-ROMロザーヴァンクイスト用画像データが見つかりません.\n"
-                            "正しい場所を指定してください."}));
+                              "正しい場所を指定してください."}));
   EXPECT_FALSE(fs::exists(dir / "images" / "VQ96"));
   EXPECT_TRUE(ui.UnexpectedCalls().empty());
 }

@@ -93,7 +93,7 @@ fs::path QuitTest::WriteDiscMissingADay() {
   const fs::path disc = root / "disc95";
   ChildProcess make;
   EXPECT_TRUE(make.Start(VX_SAMPLE_DISC_TOOL, {"--out", disc.string(), "--event", "95", "--size",
-                                                "small", "--seed", "1"}));
+                                               "small", "--seed", "1"}));
   EXPECT_TRUE(make.WaitForExit(std::chrono::minutes(1)));
   EXPECT_EQ(make.ExitCode(), 0) << make.Output();
   fs::remove(disc / "V95ROM2.TXT");
@@ -103,9 +103,8 @@ fs::path QuitTest::WriteDiscMissingADay() {
 void QuitTest::QuitWhileWorkRuns(Work work, Trigger trigger) {
   int restarts = 0;
   auto owned = std::make_unique<vx::VindaxelApplication>(
-      std::vector<std::string>{}, [&](const QString&, const QStringList&) {
-        return ++restarts, true;
-      });
+      std::vector<std::string>{},
+      [&](const QString&, const QStringList&) { return ++restarts, true; });
   vx::VindaxelApplication& program = *owned;
   program_ = &program;
   ASSERT_TRUE(program.Start());
@@ -136,8 +135,8 @@ void QuitTest::QuitWhileWorkRuns(Work work, Trigger trigger) {
         d->selectFile(QString::fromStdString(definitions.string()));
         static_cast<QDialog*>(d)->accept();
       }));
-      actors_.push_back(std::make_unique<OnShow<vx::CatalogInstallDialog>>(
-          [](vx::CatalogInstallDialog* dialog) {
+      actors_.push_back(
+          std::make_unique<OnShow<vx::CatalogInstallDialog>>([](vx::CatalogInstallDialog* dialog) {
             Click(dialog, IDC_DB_BROWSE);
             Click(dialog, IDC_DB_INSTALL);
           }));

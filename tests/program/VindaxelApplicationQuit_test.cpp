@@ -20,11 +20,11 @@ TEST_P(QuitWhileWorkTest, EndsWithinSecondsWithTheWorkerJoinedAndNothingHalfDone
   QuitWhileWorkRuns(std::get<0>(GetParam()), std::get<1>(GetParam()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    WhileWorkRuns, QuitWhileWorkTest,
-    ::testing::Combine(::testing::Values(Work::kInstall, Work::kChecklistLoad, Work::kPreview,
-                                         Work::kPrint, Work::kUpdate),
-                       ::testing::Values(Trigger::kClose, Trigger::kSigterm)));
+INSTANTIATE_TEST_SUITE_P(WhileWorkRuns, QuitWhileWorkTest,
+                         ::testing::Combine(::testing::Values(Work::kInstall, Work::kChecklistLoad,
+                                                              Work::kPreview, Work::kPrint,
+                                                              Work::kUpdate),
+                                            ::testing::Values(Trigger::kClose, Trigger::kSigterm)));
 
 // A changed checklist is asked about once the work has stopped, as when the user closes the
 // window; Cancel keeps the program running, and a later close asks again.

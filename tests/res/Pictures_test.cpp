@@ -92,8 +92,8 @@ TEST(PicturesTest, ScrollArrowsPointTheirWay) {
                 {IDCUR_SCROLL_UP_LEFT, -1, -1},  {IDCUR_SCROLL_UP_RIGHT, 1, -1},
                 {IDCUR_SCROLL_DOWN_LEFT, -1, 1}, {IDCUR_SCROLL_DOWN_RIGHT, 1, 1}};
   for (const auto& arrow : arrows) {
-    const QImage image = vx::ProgramCursor(arrow.id).pixmap().toImage().convertToFormat(
-        QImage::Format_ARGB32);
+    const QImage image =
+        vx::ProgramCursor(arrow.id).pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
     double sx = 0, sy = 0;
     int n = 0;
     for (int y = 0; y < image.height(); ++y) {

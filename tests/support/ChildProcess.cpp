@@ -159,8 +159,8 @@ bool ChildProcess::WaitForExit(std::chrono::milliseconds deadline) {
   const auto end = std::chrono::steady_clock::now() + deadline;
   pollfd ended{pidFd_, POLLIN, 0};
   for (;;) {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(
-        end - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
     const int ready = ::poll(&ended, 1, static_cast<int>(std::max<std::int64_t>(left.count(), 0)));
     if (ready > 0) break;
     if (ready < 0 && errno == EINTR) continue;

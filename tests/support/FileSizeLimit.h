@@ -19,7 +19,7 @@ class FileSizeLimit {
 
  private:
   rlimit saved_{};
-  struct sigaction savedAction_{};
+  struct sigaction savedAction_ {};
 };
 
 }  // namespace vxtest

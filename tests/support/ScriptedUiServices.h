@@ -33,16 +33,16 @@ enum class UiCallKind {
 struct UiCall {
   UiCallKind kind = UiCallKind::kBeep;
   OwnerWindow owner = nullptr;
-  std::string text;                             // box text, clipboard text or address
-  std::string caption;                          // box caption or folder-dialog title
-  unsigned flags = 0;                           // message boxes
-  FileDialogRequest request;                    // open and save dialogs
-  std::filesystem::path path;                   // folder-dialog start or browser program
-  int answer = 0;                               // message boxes
-  std::optional<std::filesystem::path> chosen;  // dialogs; empty = cancelled
+  std::string text;                                // box text, clipboard text or address
+  std::string caption;                             // box caption or folder-dialog title
+  unsigned flags = 0;                              // message boxes
+  FileDialogRequest request;                       // open and save dialogs
+  std::filesystem::path path;                      // folder-dialog start or browser program
+  int answer = 0;                                  // message boxes
+  std::optional<std::filesystem::path> chosen;     // dialogs; empty = cancelled
   std::vector<std::filesystem::path> chosenFiles;  // the several-files dialog; empty = cancelled
-  bool succeeded = false;                       // clipboard writes, addresses and browsers
-  bool expected = true;                         // false when the script had no fitting answer
+  bool succeeded = false;                          // clipboard writes, addresses and browsers
+  bool expected = true;                            // false when the script had no fitting answer
 };
 
 class ScriptedUiServices final : public UiServices {

@@ -111,11 +111,10 @@ TEST_F(FavoriteExportTest, APortalThatKeepsAnsweringExistsIsNotAskedForEver) {
   portal.Preset(1001, {1, ""});
   portal.SetPutAnswersExist(true);
   Run();
-  EXPECT_EQ(Sent(), (Sends{{"POST", "1001"},
-                           {"PUT", "1001"},
-                           {"PUT", "1001"},
-                           {"PUT", "1001"},
-                           {"POST", "1002"}}));
+  EXPECT_EQ(
+      Sent(),
+      (Sends{
+          {"POST", "1001"}, {"PUT", "1001"}, {"PUT", "1001"}, {"PUT", "1001"}, {"POST", "1002"}}));
   EXPECT_EQ(ResultTexts(), (std::vector<std::string>{
                                "エクスポート結果\r\n\r\n以下のサークルのエクスポートは失敗しました"
                                "\r\n\r\nAlpha:favorite_exist\r\n\r\n"}));

@@ -255,7 +255,8 @@ TEST_F(FavoriteImportTest, ACountThatNoPortalReachesEndsTheReadAfterTheFirstPage
     const std::string page = FieldOf(vxtest::ParseForm(request.body), "page");
     vxtest::TestReply reply;
     reply.body = R"({"status":"success","response":{"count":1,"maxcount":100000000,"list":[
-        {"circle":{"updateId":)" + std::to_string(9000 + std::stoi(page)) + "}}]}}";
+        {"circle":{"updateId":)" +
+                 std::to_string(9000 + std::stoi(page)) + "}}]}}";
     return reply;
   });
   ExpectBoxes(2);
@@ -268,8 +269,9 @@ TEST_F(FavoriteImportTest, ACountThatNoPortalReachesEndsTheReadAfterTheFirstPage
                          {"お気に入りインポート処理失敗",
                           "ポータルのお気に入り 100000000 件は 1 ページ 1 件で 5 ページを超える"
                           "ため、読み込みを打ち切りました。"},
-                         {"インポート中断", "ポータルのお気に入り 100000000 件のうち 1 件をイン"
-                                            "ポートしました。残りは読み込んでいません。"}}));
+                         {"インポート中断",
+                          "ポータルのお気に入り 100000000 件のうち 1 件をイン"
+                          "ポートしました。残りは読み込んでいません。"}}));
 }
 
 // Counts that lie cost no more requests than the lists the pages hold call for: a page that holds
@@ -293,48 +295,123 @@ TEST_F(FavoriteImportTest, PortalsWhoseCountsLieEndWhereTheirFavouritesDo) {
   const std::string cut = "お気に入りインポート処理失敗";
   const std::string done = "インポート完了しました";
   const Case cases[] = {
-      {"a page of three, then nothing", 3, 3, {}, 30, 3,
-       {{"インポート完了", "ポータルのお気に入り 30 件のうち 3 件をインポートしました。残りはポー"
-                          "タルから受け取れませんでした。"}},
+      {"a page of three, then nothing",
+       3,
+       3,
+       {},
+       30,
+       3,
+       {{"インポート完了",
+         "ポータルのお気に入り 30 件のうち 3 件をインポートしました。残りはポー"
+         "タルから受け取れませんでした。"}},
        vx::MB_ICONWARNING},
-      {"nothing from the start", 0, 3, {}, 30, 2,
-       {{"インポート完了", "ポータルのお気に入り 30 件のうち 0 件をインポートしました。残りはポー"
-                          "タルから受け取れませんでした。"}},
+      {"nothing from the start",
+       0,
+       3,
+       {},
+       30,
+       2,
+       {{"インポート完了",
+         "ポータルのお気に入り 30 件のうち 0 件をインポートしました。残りはポー"
+         "タルから受け取れませんでした。"}},
        vx::MB_ICONWARNING},
-      {"counts that promise more than the list holds", 3, 3, 300, 300, 1,
-       {{"インポート完了", "ポータルのお気に入り 300 件のうち 3 件をインポートしました。残りはポ"
-                          "ータルから受け取れませんでした。"}},
+      {"counts that promise more than the list holds",
+       3,
+       3,
+       300,
+       300,
+       1,
+       {{"インポート完了",
+         "ポータルのお気に入り 300 件のうち 3 件をインポートしました。残りはポ"
+         "ータルから受け取れませんでした。"}},
        vx::MB_ICONWARNING},
-      {"counts that promise less than the lists hold", 6, 3, 1, {}, 3,
-       {{"インポート完了", "インポート完了しました"}}, vx::MB_ICONINFORMATION},
-      {"a page size the lists never fill", 20, 1, 30, 300, 2,
-       {{"インポート完了", "ポータルのお気に入り 300 件のうち 2 件をインポートしました。残りはポ"
-                          "ータルから受け取れませんでした。"}},
+      {"counts that promise less than the lists hold",
+       6,
+       3,
+       1,
+       {},
+       3,
+       {{"インポート完了", "インポート完了しました"}},
+       vx::MB_ICONINFORMATION},
+      {"a page size the lists never fill",
+       20,
+       1,
+       30,
+       300,
+       2,
+       {{"インポート完了",
+         "ポータルのお気に入り 300 件のうち 2 件をインポートしました。残りはポ"
+         "ータルから受け取れませんでした。"}},
        vx::MB_ICONWARNING},
-      {"one a page and a count no portal reaches", 10, 1, {}, 2147483647, 1,
-       {{cut, "ポータルのお気に入り 2147483647 件は 1 ページ 1 件で 2000 ページを超えるため、読"
-              "み込みを打ち切りました。"},
-        {"インポート中断", "ポータルのお気に入り 2147483647 件のうち 1 件をインポートしました。"
-                          "残りは読み込んでいません。"}},
+      {"one a page and a count no portal reaches",
+       10,
+       1,
+       {},
+       2147483647,
+       1,
+       {{cut,
+         "ポータルのお気に入り 2147483647 件は 1 ページ 1 件で 2000 ページを超えるため、読"
+         "み込みを打ち切りました。"},
+        {"インポート中断",
+         "ポータルのお気に入り 2147483647 件のうち 1 件をインポートしました。"
+         "残りは読み込んでいません。"}},
        vx::MB_ICONWARNING},
-      {"the same page again and again", 0, 3, {}, {}, 3,
-       {{"インポート完了", "ポータルのお気に入り 30 件のうち 3 件をインポートしました。残りはポー"
-                          "タルから受け取れませんでした。"}},
+      {"the same page again and again",
+       0,
+       3,
+       {},
+       {},
+       3,
+       {{"インポート完了",
+         "ポータルのお気に入り 30 件のうち 3 件をインポートしました。残りはポー"
+         "タルから受け取れませんでした。"}},
        vx::MB_ICONWARNING,
        R"({"status":"success","response":{"count":3,"maxcount":30,"list":[
            {"circle":{"updateId":1001}},{"circle":{"updateId":1002}},
            {"circle":{"updateId":1003}}]}})"},
       // Honest portals: every element counts, whether it has an id or repeats one.
-      {"some elements of every page without an id", 0, 5, {}, {}, 3, {{"インポート完了", done}},
-       vx::MB_ICONINFORMATION, nullptr, "ff-ff-ff-ff-ff-"},
-      {"one element a page without an id", 0, 10, {}, {}, 5, {{"インポート完了", done}},
-       vx::MB_ICONINFORMATION, nullptr, "fffffffff-fffffffff-fffffffff-fffffffff-fffffffff-"},
-      {"a list that moved while read", 0, 5, {}, {}, 4, {{"インポート完了", done}},
-       vx::MB_ICONINFORMATION, nullptr, "fffffrffffff-fffff"},
-      {"the same page twice, and counts that add up", 0, 3, {}, 6, 2,
-       {{"インポート完了", "ポータルのお気に入り 6 件のうち 3 件をインポートしました。残りはポー"
-                          "タルから受け取れませんでした。"}},
-       vx::MB_ICONWARNING, nullptr, "fffrrr"},
+      {"some elements of every page without an id",
+       0,
+       5,
+       {},
+       {},
+       3,
+       {{"インポート完了", done}},
+       vx::MB_ICONINFORMATION,
+       nullptr,
+       "ff-ff-ff-ff-ff-"},
+      {"one element a page without an id",
+       0,
+       10,
+       {},
+       {},
+       5,
+       {{"インポート完了", done}},
+       vx::MB_ICONINFORMATION,
+       nullptr,
+       "fffffffff-fffffffff-fffffffff-fffffffff-fffffffff-"},
+      {"a list that moved while read",
+       0,
+       5,
+       {},
+       {},
+       4,
+       {{"インポート完了", done}},
+       vx::MB_ICONINFORMATION,
+       nullptr,
+       "fffffrffffff-fffff"},
+      {"the same page twice, and counts that add up",
+       0,
+       3,
+       {},
+       6,
+       2,
+       {{"インポート完了",
+         "ポータルのお気に入り 6 件のうち 3 件をインポートしました。残りはポー"
+         "タルから受け取れませんでした。"}},
+       vx::MB_ICONWARNING,
+       nullptr,
+       "fffrrr"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -453,8 +530,9 @@ TEST_F(FavoriteImportTest, APortalThatRefusesEveryTokenIsNotAskedForEver) {
                          {"お気に入りインポート処理失敗",
                           "ポータルが新しいアクセストークンも受け付けません。時間をおいてやり直"
                           "してください。"},
-                         {"インポート中断", "ポータルのお気に入りは 1 件もインポートしていませ"
-                                            "ん。"}}));
+                         {"インポート中断",
+                          "ポータルのお気に入りは 1 件もインポートしていませ"
+                          "ん。"}}));
   EXPECT_EQ(StoredToken(), "");
 }
 
@@ -561,8 +639,9 @@ TEST_F(FavoriteImportTest, EveryEndSaysWhatWasImported) {
     const char* secondPage;
     std::vector<std::string> boxes;
   };
-  const std::string oneOfNine = "ポータルのお気に入り 9 件のうち 1 件をインポートしました。残りは"
-                                "読み込んでいません。";
+  const std::string oneOfNine =
+      "ポータルのお気に入り 9 件のうち 1 件をインポートしました。残りは"
+      "読み込んでいません。";
   const Case cases[] = {
       {"server error", 500, "", {"HTTP通信エラー:Internal Server Error:500", oneOfNine}},
       {"not JSON", 200, "<html>", {"不正な結果:syntax error at line 1 near: <html>", oneOfNine}},
@@ -612,8 +691,9 @@ TEST_F(FavoriteImportTest, ACancelBeforeTheFirstPageSaysThatNothingWasImported) 
   });
   ExpectBoxes(1);
   Run(job);
-  EXPECT_EQ(Boxes(), (decltype(Boxes()){
-                         {"インポート中断", "ポータルのお気に入りは 1 件もインポートしていません。"}}));
+  EXPECT_EQ(Boxes(),
+            (decltype(Boxes()){
+                {"インポート中断", "ポータルのお気に入りは 1 件もインポートしていません。"}}));
   EXPECT_TRUE(store->GetImportRecords().empty());
 }
 
@@ -639,9 +719,10 @@ TEST_F(FavoriteImportTest, CancelKeepsWhatWasReadAndSkipsTheRest) {
   EXPECT_TRUE(task.stop.load());
   EXPECT_EQ(PageRequests().size(), 1u);
   EXPECT_EQ(store->GetImportRecords().size(), 2u);
-  EXPECT_EQ(Boxes(), (decltype(Boxes()){{"インポート中断", "ポータルのお気に入り 7 件のうち 2 件を"
-                                                          "インポートしました。残りは読み込んで"
-                                                          "いません。"}}));
+  EXPECT_EQ(Boxes(), (decltype(Boxes()){{"インポート中断",
+                                         "ポータルのお気に入り 7 件のうち 2 件を"
+                                         "インポートしました。残りは読み込んで"
+                                         "いません。"}}));
   EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox).at(0).flags, vx::MB_OK | vx::MB_ICONWARNING);
   ASSERT_TRUE(store->CommitImportRecords(false, false));
   EXPECT_EQ(CurrentEntries(), (Entries{{1, {1, "メモ1", "Alpha"}}, {2, {2, "", "Beta"}}}));

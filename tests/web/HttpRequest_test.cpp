@@ -300,8 +300,7 @@ TEST_F(HttpRequestTest, ARedirectsBodyIsNoProgressOfTheReply) {
   server.Route("/moved", Reply(302, Repeat('r', 1000), Delivery::kWhole, {"Location: /slow"}));
   server.Route("/slow", SlowBody());
   ProgressLog log;
-  ASSERT_EQ(connection.Get(server.Url("/moved"), dir / "out", LogProgress, &log),
-            vx::kHttpReplied);
+  ASSERT_EQ(connection.Get(server.Url("/moved"), dir / "out", LogProgress, &log), vx::kHttpReplied);
   ASSERT_GE(log.stages.size(), 5u);
   EXPECT_EQ((std::vector<Stage>(log.stages.begin(), log.stages.begin() + 3)),
             (std::vector<Stage>{{0, 0}, {1, 0}, {2, 0}}));

@@ -50,14 +50,16 @@ struct PageCase {
 
 TEST(OAuthLoginFlow, PagesReachedEndTheLoginOrNot) {
   const PageCase cases[] = {
-      {"https://auth.test/OAuth2/Blank?code=c1&state=s123", true, vx::kOAuthCodeReceived, "c1", "", ""},
+      {"https://auth.test/OAuth2/Blank?code=c1&state=s123", true, vx::kOAuthCodeReceived, "c1", "",
+       ""},
       // The code wins over an error beside it.
       {"https://auth.test/OAuth2/Blank?error=e&code=a%2Bb&state=s123&x=", true,
        vx::kOAuthCodeReceived, "a+b", "", ""},
       {"https://auth.test/OAuth2/Blank?error=access_denied&error_description=%E6%8B%92%E5%90%A6",
        true, vx::kOAuthPortalError, "", "access_denied", "拒否"},
       {"https://auth.test/OAuth2/Error", true, vx::kOAuthPortalError, "", "", ""},
-      {"https://auth.test/OAuth2/Error?error=server", true, vx::kOAuthPortalError, "", "server", ""},
+      {"https://auth.test/OAuth2/Error?error=server", true, vx::kOAuthPortalError, "", "server",
+       ""},
       // An answer to another login, or none at all, is not taken.
       {"https://auth.test/OAuth2/Blank?code=c1&state=other", true, vx::kOAuthPortalError, "",
        "invalid_state", "ログインの応答がこのログインのものではありません。"},

@@ -56,10 +56,11 @@ TEST_F(PortalLoginTest, LoginExchangesTheCodeAndKeepsTheToken) {
   const std::string& address = dialogs.loginAddresses[0];
   const std::string base = portal.BaseUrl();
   EXPECT_EQ(address.rfind(base + "OAuth2/?response_type=code&state=", 0), 0u) << address;
-  EXPECT_NE(address.find("&client_id=Hx4RqL9mTz2WcV7bNp3KdY8sFj6GuA1eQo5XtMw0&redirect_uri=" +
-                         base + "OAuth2/Blank&scope=circle_read circle_write favorite_read "
-                                "favorite_write"),
-            std::string::npos)
+  EXPECT_NE(
+      address.find("&client_id=Hx4RqL9mTz2WcV7bNp3KdY8sFj6GuA1eQo5XtMw0&redirect_uri=" + base +
+                   "OAuth2/Blank&scope=circle_read circle_write favorite_read "
+                   "favorite_write"),
+      std::string::npos)
       << address;
 
   const auto requests = TokenRequests();
@@ -158,72 +159,84 @@ TEST_F(PortalLoginTest, EachFailureShowsOneBoxAndKeepsNothing) {
   const FailureCase cases[] = {
       {"cancelled", [](auto&, auto& d) { Login(d, [](auto& f) { f.Cancel(); }); },
        vx::kTokenCancelled, "認証処理失敗", "認証処理がキャンセルされました"},
-      {"error page", [](auto&, auto& d) {
-         Login(d, [](auto& f) { f.Examine(f.ErrorUrl()); });
-       }, vx::kTokenRefused, "認証処理失敗", "認証エラー:\r\n"},
-      {"portal error", [](auto&, auto& d) {
+      {"error page", [](auto&, auto& d) { Login(d, [](auto& f) { f.Examine(f.ErrorUrl()); }); },
+       vx::kTokenRefused, "認証処理失敗", "認証エラー:\r\n"},
+      {"portal error",
+       [](auto&, auto& d) {
          Login(d, [](auto& f) {
            f.Examine(f.BlankUrl() + "?error=access_denied&error_description=%E6%8B%92%E5%90%A6");
          });
-       }, vx::kTokenRefused, "認証処理失敗", "認証エラー:access_denied\r\n拒否"},
-      {"answer to another login", [](auto&, auto& d) {
+       },
+       vx::kTokenRefused, "認証処理失敗", "認証エラー:access_denied\r\n拒否"},
+      {"answer to another login",
+       [](auto&, auto& d) {
          Login(d, [](auto& f) { f.Examine(f.BlankUrl() + "?code=c&state=forged"); });
-       }, vx::kTokenRefused, "認証処理失敗",
+       },
+       vx::kTokenRefused, "認証処理失敗",
        "認証エラー:invalid_state\r\nログインの応答がこのログインのものではありません。"},
-      {"broken escape", [](auto&, auto& d) {
+      {"broken escape",
+       [](auto&, auto& d) {
          Login(d, [](auto& f) { f.Examine(f.BlankUrl() + "?code=%zz&state=" + f.State()); });
-       }, vx::kTokenRefused, "認証処理失敗",
+       },
+       vx::kTokenRefused, "認証処理失敗",
        "認証エラー:invalid_response\r\nログインの応答に読めないエスケープがあります。"},
-      {"page not downloaded", [](auto&, auto& d) {
+      {"page not downloaded",
+       [](auto&, auto& d) {
          Login(d, [](auto& f) { f.NavigationFailed(vx::kDownloadFailureCode); });
-       }, vx::kTokenUnreachable, "認証処理失敗", ErrorText("通信エラー", vx::kDownloadFailureCode)},
-      {"certificate not verified", [](auto&, auto& d) {
-         Login(d, [](auto& f) { f.CertificateFailed("portal.test"); });
-       }, vx::kTokenUnreachable, "認証処理失敗",
+       },
+       vx::kTokenUnreachable, "認証処理失敗", ErrorText("通信エラー", vx::kDownloadFailureCode)},
+      {"certificate not verified",
+       [](auto&, auto& d) { Login(d, [](auto& f) { f.CertificateFailed("portal.test"); }); },
+       vx::kTokenUnreachable, "認証処理失敗",
        ErrorText("通信エラー", vx::TransportErrorCode(CURLE_PEER_FAILED_VERIFICATION)) +
            "\r\nサーバー: portal.test"},
-      {"login window sent back to http", [](auto&, auto& d) {
+      {"login window sent back to http",
+       [](auto&, auto& d) {
          Login(d, [](auto& f) {
            f.MayGoTo("https://portal.test/login", true);
            f.MayGoTo("http://portal.test/OAuth2/Blank?code=secret-code", true);
          });
-       }, vx::kTokenUnreachable, "認証処理失敗",
+       },
+       vx::kTokenUnreachable, "認証処理失敗",
        ErrorText("通信エラー", vx::kInsecureRedirectCode) + "\r\nサーバー: portal.test"},
-      {"page forbidden", [](auto&, auto& d) {
-         Login(d, [](auto& f) { f.NavigationFailed(403); });
-       }, vx::kTokenRefused, "認証処理失敗", "HTTP通信エラー:Forbidden:403"},
-      {"page missing", [](auto&, auto& d) {
-         Login(d, [](auto& f) { f.NavigationFailed(404); });
-       }, vx::kTokenHttpError, "認証処理失敗", "HTTP通信エラー:Not Found:404"},
+      {"page forbidden", [](auto&, auto& d) { Login(d, [](auto& f) { f.NavigationFailed(403); }); },
+       vx::kTokenRefused, "認証処理失敗", "HTTP通信エラー:Forbidden:403"},
+      {"page missing", [](auto&, auto& d) { Login(d, [](auto& f) { f.NavigationFailed(404); }); },
+       vx::kTokenHttpError, "認証処理失敗", "HTTP通信エラー:Not Found:404"},
       {"login page closed without outcome", [](auto&, auto& d) { Login(d, [](auto&) {}); },
        vx::kTokenCancelled, "認証処理失敗", "認証処理がキャンセルされました"},
       {"token 500", [](auto& p, auto&) { p.QueueTokenReply(Reply(500, "oops")); },
        vx::kTokenHttpError, "アクセストークン取得失敗", "HTTP通信エラー:Internal Server Error:500"},
-      {"token 403", [](auto& p, auto&) { p.QueueTokenReply(Reply(403, "{}")); },
-       vx::kTokenRefused, "アクセストークン取得失敗", "HTTP通信エラー:Forbidden:403"},
+      {"token 403", [](auto& p, auto&) { p.QueueTokenReply(Reply(403, "{}")); }, vx::kTokenRefused,
+       "アクセストークン取得失敗", "HTTP通信エラー:Forbidden:403"},
       {"token without token", [](auto& p, auto&) { p.QueueTokenReply(Reply(200, "{}")); },
        vx::kTokenLoginAgain, "アクセストークン取得失敗",
        "アクセストークン取得失敗のため再認証します:\r\n"},
-      {"token refused", [](auto& p, auto&) {
-         p.QueueTokenReply(Reply(200, R"({"error":"invalid_grant","error_description":"期限切れ"})"));
-       }, vx::kTokenLoginAgain, "アクセストークン取得失敗",
+      {"token refused",
+       [](auto& p, auto&) {
+         p.QueueTokenReply(
+             Reply(200, R"({"error":"invalid_grant","error_description":"期限切れ"})"));
+       },
+       vx::kTokenLoginAgain, "アクセストークン取得失敗",
        "アクセストークン取得失敗のため再認証します:invalid_grant\r\n期限切れ"},
       {"token not JSON", [](auto& p, auto&) { p.QueueTokenReply(Reply(200, "<html>")); },
        vx::kTokenRefused, "アクセストークン取得失敗", "不正な結果:syntax error*"},
-      {"token JSON after garbage", [](auto& p, auto&) {
-         p.QueueTokenReply(Reply(200, R"({"access_token":"t"} trailing)"));
-       }, vx::kTokenRefused, "アクセストークン取得失敗", "不正な結果:trailing data after the value"},
-      {"token number out of range", [](auto& p, auto&) {
+      {"token JSON after garbage",
+       [](auto& p, auto&) { p.QueueTokenReply(Reply(200, R"({"access_token":"t"} trailing)")); },
+       vx::kTokenRefused, "アクセストークン取得失敗", "不正な結果:trailing data after the value"},
+      {"token number out of range",
+       [](auto& p, auto&) {
          p.QueueTokenReply(Reply(200, R"({"access_token":"t","expires_in":1e999})"));
-       }, vx::kTokenRefused, "アクセストークン取得失敗", "不正な結果:number out of range"},
+       },
+       vx::kTokenRefused, "アクセストークン取得失敗", "不正な結果:number out of range"},
       {"token not an object", [](auto& p, auto&) { p.QueueTokenReply(Reply(200, "[1]")); },
        vx::kTokenRefused, "アクセストークン取得失敗", "不正な結果:"},
-      {"token not text", [](auto& p, auto&) {
-         p.QueueTokenReply(Reply(200, R"({"access_token":12})"));
-       }, vx::kTokenRefused, "アクセストークン取得失敗", "不正な結果:access_token"},
-      {"token empty", [](auto& p, auto&) {
-         p.QueueTokenReply(Reply(200, R"({"access_token":""})"));
-       }, vx::kTokenRefused, "アクセストークン取得失敗", "不正な結果:access_token"},
+      {"token not text",
+       [](auto& p, auto&) { p.QueueTokenReply(Reply(200, R"({"access_token":12})")); },
+       vx::kTokenRefused, "アクセストークン取得失敗", "不正な結果:access_token"},
+      {"token empty",
+       [](auto& p, auto&) { p.QueueTokenReply(Reply(200, R"({"access_token":""})")); },
+       vx::kTokenRefused, "アクセストークン取得失敗", "不正な結果:access_token"},
   };
   for (const FailureCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -255,20 +268,26 @@ TEST_F(PortalLoginTest, AKeyFileThatCannotBeUsedIsNamedOnce) {
   };
   const std::string key(32, 'k');
   const Case cases[] = {
-      {"open to others", [&](const auto& file) {
+      {"open to others",
+       [&](const auto& file) {
          vxtest::WriteFileBytes(file, key);
          std::filesystem::permissions(file, std::filesystem::perms(0644));
-       }, "をほかのユーザーも読み書きできます。"},
-      {"not a key", [](const auto& file) {
+       },
+       "をほかのユーザーも読み書きできます。"},
+      {"not a key",
+       [](const auto& file) {
          vxtest::WriteFileBytes(file, "garbage");
          std::filesystem::permissions(file, std::filesystem::perms(0600));
-       }, "の中身が鍵ではありません。"},
-      {"a link", [&](const auto& file) {
+       },
+       "の中身が鍵ではありません。"},
+      {"a link",
+       [&](const auto& file) {
          const auto target = file.parent_path() / "elsewhere.key";
          vxtest::WriteFileBytes(target, key);
          std::filesystem::permissions(target, std::filesystem::perms(0600));
          std::filesystem::create_symlink(target, file);
-       }, "がシンボリックリンクです。"},
+       },
+       "がシンボリックリンクです。"},
       {"a folder", [](const auto& file) { std::filesystem::create_directory(file); },
        "が通常のファイルではありません。"},
   };

@@ -20,9 +20,12 @@ std::optional<std::string> Decoded(const std::string& text) {
 
 TEST(PercentDecode, EscapesBecomeBytes) {
   const std::pair<std::string, std::string> cases[] = {
-      {"a%2Bb", "a+b"},         {"a+b", "a+b"},  // "+" is no blank here
-      {"%e3%81%82", "\xE3\x81\x82"}, {"%41%4a%4A", "AJJ"},
-      {"%00x", std::string("\0x", 2)}, {"", ""},
+      {"a%2Bb", "a+b"},
+      {"a+b", "a+b"},  // "+" is no blank here
+      {"%e3%81%82", "\xE3\x81\x82"},
+      {"%41%4a%4A", "AJJ"},
+      {"%00x", std::string("\0x", 2)},
+      {"", ""},
       {"plain", "plain"},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(Decoded(text), expected) << text;
@@ -56,8 +59,9 @@ TEST(ParseQueryString, ParametersAfterTheQuestionMark) {
 }
 
 TEST(ParseQueryString, AnInvalidEscapeFailsTheWholeQuery) {
-  for (const std::string url : {"https://p.example/Blank?code=%zz", "https://p.example/Blank?code=ok&x=ab%4",
-                                "https://p.example/Blank?code=ab%4&state=s"}) {
+  for (const std::string url :
+       {"https://p.example/Blank?code=%zz", "https://p.example/Blank?code=ok&x=ab%4",
+        "https://p.example/Blank?code=ab%4&state=s"}) {
     Pairs pairs{{"kept", "yes"}};
     EXPECT_FALSE(vx::ParseQueryString(url, pairs)) << url;
     EXPECT_EQ(pairs, (Pairs{{"kept", "yes"}})) << url;

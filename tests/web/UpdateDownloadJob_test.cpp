@@ -221,8 +221,9 @@ TEST_F(UpdateDownloadJobTest, AnUpdateTextDamagedOrCutShortIsRefusedForWhatItIs)
     const char* why;
   } cases[] = {
       {withNul, "行 2: 列 11 に NUL 文字 (0x00) があります. ファイルが壊れている可能性があります."},
-      {cut, "行 2: 行の途中でファイルが終わっています (列の数 12, 行の列の数 20). ファイルが途中で"
-            "切れている可能性があります."},
+      {cut,
+       "行 2: 行の途中でファイルが終わっています (列の数 12, 行の列の数 20). ファイルが途中で"
+       "切れている可能性があります."},
   };
   for (const auto& c : cases) {
     vxtest::WriteFileBytes(dir / "chosen.zip", ArchiveBytes("UPDATE.TXT", c.text));

@@ -105,10 +105,9 @@ TEST_F(PortalCommandTest, AnImportIsCommittedAndMarksTheChecklistChanged) {
   EXPECT_EQ(runner.captions, (std::vector<std::string>{"チェックリストのインポート"}));
   EXPECT_EQ(runner.owners.at(0), controller.GetDialogOwner());
   EXPECT_EQ(portalDialogs.loginAddresses.size(), 1u);
-  EXPECT_EQ(CurrentEntries(), (Entries{{102, 1, ""},
-                                       {101, 2, "ポータル"},
-                                       {131, 0, "memo"},
-                                       {kFirstUnknown, 3, ""}}));
+  EXPECT_EQ(
+      CurrentEntries(),
+      (Entries{{102, 1, ""}, {101, 2, "ポータル"}, {131, 0, "memo"}, {kFirstUnknown, 3, ""}}));
   EXPECT_TRUE(controller.IsChecklistModified());
   EXPECT_TRUE(Received(UM_CHECKLIST_RESET));
   EXPECT_TRUE(ui.UnexpectedCalls().empty());
@@ -130,8 +129,8 @@ TEST_F(PortalCommandTest, AnExportSendsTheChecklistAndLeavesItAsItWas) {
   ui.QueueAnswer(IDOK);
   EXPECT_EQ(controller.ExportChecklistToPortal(), IDYES);
   EXPECT_EQ(runner.captions.back(), "チェックリストのエクスポート");
-  EXPECT_EQ(portal.Stored(), (std::map<int, vxtest::StoredFavorite>{{1101, {2, ""}},
-                                                                    {1131, {0, "memo"}}}));
+  EXPECT_EQ(portal.Stored(),
+            (std::map<int, vxtest::StoredFavorite>{{1101, {2, ""}}, {1131, {0, "memo"}}}));
   EXPECT_EQ(CurrentEntries(), before);
   EXPECT_TRUE(ui.UnexpectedCalls().empty());
   const auto boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);

@@ -25,9 +25,8 @@ int NumberBetween(std::string_view name, std::string_view prefix, std::string_vi
   }
   const std::string digits =
       upper.substr(prefix.size(), upper.size() - prefix.size() - suffix.size());
-  if (digits.size() > 6 || !std::all_of(digits.begin(), digits.end(), [](char c) {
-        return c >= '0' && c <= '9';
-      })) {
+  if (digits.size() > 6 ||
+      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
     return 0;
   }
   return std::stoi(digits);

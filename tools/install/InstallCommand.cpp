@@ -23,9 +23,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kTables[] = {"PavorunInfo",  "PavorunDate",   "PavorunMap",
-                                   "PavorunArea",  "PavorunBlock",  "PavorunGenre",
-                                   "PavorunJiko",  "PavorunLayout", "PavorunCircle"};
+constexpr const char* kTables[] = {"PavorunInfo", "PavorunDate",   "PavorunMap",
+                                   "PavorunArea", "PavorunBlock",  "PavorunGenre",
+                                   "PavorunJiko", "PavorunLayout", "PavorunCircle"};
 
 // Nobody to ask: a missing file ends the install, and the job's error text says which. The
 // lines left out of an install that went through are printed as the dialog shows them.
@@ -90,7 +90,8 @@ class NewDatabaseFile {
 };
 
 bool ParseEventNumber(const std::string& text, int& eventNo) {
-  if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) {
+  if (text.empty() || text.size() > 6 ||
+      text.find_first_not_of("0123456789") != std::string::npos) {
     return false;
   }
   eventNo = std::stoi(text);
@@ -133,8 +134,8 @@ void ReportInstalled(PavorunDatabase& db, const DiscEvent& event, const fs::path
   db.SetEventNo(event.eventNo);
   EventInfo info;
   db.GetInfoTable().ReadEventInfo(info);
-  out << "event " << event.eventNo << " \"" << Cp932ToUtf8(info.pavorunName)
-      << "\" installed from " << event.folder.string() << " into " << file.string() << "\n";
+  out << "event " << event.eventNo << " \"" << Cp932ToUtf8(info.pavorunName) << "\" installed from "
+      << event.folder.string() << " into " << file.string() << "\n";
   for (const char* table : kTables) {
     int count = 0;
     db.ExecPrintf(RowFirstColumnInt, &count, "select count(*) from %s where pavorunNo=%d;", table,

@@ -55,13 +55,20 @@ void AddGenres(Catalog& catalog) {
     std::uint32_t rgb;
   };
   static const GenreSeed kGenres[] = {
-      {110, "創作（少年）", 1, 0x7FB3FF}, {120, "創作（少女）", 1, 0xFF9FC8},
-      {130, "創作（JUNE）", 1, 0xD59FFF}, {200, "評論・情報", 2, 0x9FE3A0},
-      {210, "歴史・ミリタリー", 2, 0xC8B27A}, {300, "ゲーム（RPG）", 3, 0xFFC86E},
-      {310, "ゲーム（その他）", 3, 0xFFE46E}, {400, "アニメ", 3, 0x6EE0FF},
-      {500, "少年漫画", 4, 0x8AA4FF}, {510, "少女漫画", 4, 0xFFB0A0},
-      {600, "小説ＦＣ", 4, 0xB0E070}, {700, "特撮・映画", 5, 0xFF7E7E},
-      {800, "音楽", 5, 0x7ED8C0}, {900, "同人ソフト", 5, 0xA0A0E0},
+      {110, "創作（少年）", 1, 0x7FB3FF},
+      {120, "創作（少女）", 1, 0xFF9FC8},
+      {130, "創作（JUNE）", 1, 0xD59FFF},
+      {200, "評論・情報", 2, 0x9FE3A0},
+      {210, "歴史・ミリタリー", 2, 0xC8B27A},
+      {300, "ゲーム（RPG）", 3, 0xFFC86E},
+      {310, "ゲーム（その他）", 3, 0xFFE46E},
+      {400, "アニメ", 3, 0x6EE0FF},
+      {500, "少年漫画", 4, 0x8AA4FF},
+      {510, "少女漫画", 4, 0xFFB0A0},
+      {600, "小説ＦＣ", 4, 0xB0E070},
+      {700, "特撮・映画", 5, 0xFF7E7E},
+      {800, "音楽", 5, 0x7ED8C0},
+      {900, "同人ソフト", 5, 0xA0A0E0},
       {990, "その他", 5, 0xC0C0C0},
   };
   for (const GenreSeed& seed : kGenres) {
@@ -145,21 +152,30 @@ SpecialKind SpecialAt(int day, int blockId, int spaceNo, int half) {
   const int slot = (spaceNo - 1) * 2 + half;
   if (day == 1) {
     switch (slot) {
-      case 0: return SpecialKind::kHiraganaGakkou;
-      case 1: return SpecialKind::kApostrophe;
-      case 2: return SpecialKind::kSameName;
+      case 0:
+        return SpecialKind::kHiraganaGakkou;
+      case 1:
+        return SpecialKind::kApostrophe;
+      case 2:
+        return SpecialKind::kSameName;
       // A half b: the line after it has another space number, so no import can derive a
       // wrong half from the skipped line in the single-file form.
-      case 3: return SpecialKind::kEmptyName;
-      default: return SpecialKind::kNone;
+      case 3:
+        return SpecialKind::kEmptyName;
+      default:
+        return SpecialKind::kNone;
     }
   }
   if (day == 2) {
     switch (slot) {
-      case 0: return SpecialKind::kKatakanaGakkou;
-      case 1: return SpecialKind::kSameName;
-      case 2: return SpecialKind::kBackslash;
-      default: return SpecialKind::kNone;
+      case 0:
+        return SpecialKind::kKatakanaGakkou;
+      case 1:
+        return SpecialKind::kSameName;
+      case 2:
+        return SpecialKind::kBackslash;
+      default:
+        return SpecialKind::kNone;
     }
   }
   return SpecialKind::kNone;
@@ -314,9 +330,8 @@ class CircleScheduler {
     if (block.id == 2 && space == 3) return std::min(day, kErrataPictures);
     if (block.id == 3 && space == 4) return 0;
     if (!vacancyRandom_.Chance(2)) return -1;
-    return vacancyRandom_.Chance(50)
-               ? 1 + static_cast<int>(vacancyRandom_.Below(kErrataPictures))
-               : 0;
+    return vacancyRandom_.Chance(50) ? 1 + static_cast<int>(vacancyRandom_.Below(kErrataPictures))
+                                     : 0;
   }
 
   void AddVacancy(int day, int blockId, int space, int half, int jikoNo) {

@@ -14,8 +14,8 @@ const Desk* Catalog::FindDesk(int blockId, int spaceNo) const {
 }
 
 int Catalog::PlacedCircleCount() const {
-  return static_cast<int>(std::count_if(circles.begin(), circles.end(),
-                                        [](const Circle& c) { return c.day > 0; }));
+  return static_cast<int>(
+      std::count_if(circles.begin(), circles.end(), [](const Circle& c) { return c.day > 0; }));
 }
 
 }  // namespace vx::sampledisc

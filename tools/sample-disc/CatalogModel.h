@@ -92,8 +92,8 @@ struct Desk {
 struct Genre {
   int id = 0;
   int code = 0;
-  std::string name;  // CP932
-  int group = 0;     // the third field of the definition line
+  std::string name;       // CP932
+  int group = 0;          // the third field of the definition line
   std::uint32_t rgb = 0;  // colour on the genre maps, 0xRRGGBB
 };
 
@@ -147,13 +147,13 @@ struct CatalogPage {
 
 // Circles the tests look for by name; the value is the index into Catalog::circles.
 struct SpecialCircles {
-  int hiraganaGakkou = -1;   // がっこう, day 1
-  int katakanaGakkou = -1;   // ガッコウ, day 2
-  int halfWidthGakkou = -1;  // ｶﾞｯｺｳ, not placed
-  int apostrophe = -1;       // ねこ's Cafe
-  int emptyName = -1;        // the circle whose name is empty
+  int hiraganaGakkou = -1;                  // がっこう, day 1
+  int katakanaGakkou = -1;                  // ガッコウ, day 2
+  int halfWidthGakkou = -1;                 // ｶﾞｯｺｳ, not placed
+  int apostrophe = -1;                      // ねこ's Cafe
+  int emptyName = -1;                       // the circle whose name is empty
   std::array<int, 3> sameName{-1, -1, -1};  // three circles named みかん箱
-  int backslash = -1;        // description with a backslash
+  int backslash = -1;                       // description with a backslash
 
   bool Contains(int index) const {
     for (int i : {hiraganaGakkou, katakanaGakkou, halfWidthGakkou, apostrophe, emptyName,
@@ -177,7 +177,7 @@ struct Catalog {
   std::vector<Circle> circles;  // in file order: day 1, day 2, ..., then the unplaced
   std::vector<Errata> errata;
   std::vector<CatalogPage> pages;
-  int errataPictureCount = 0;  // JIKO01.PNG .. JIKO%02d.PNG
+  int errataPictureCount = 0;      // JIKO01.PNG .. JIKO%02d.PNG
   std::vector<int> correctedCuts;  // circle indexes with a cut in the override archives
   SpecialCircles special;
 

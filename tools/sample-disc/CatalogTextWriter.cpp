@@ -6,7 +6,9 @@
 namespace vx::sampledisc {
 namespace {
 
-std::vector<std::string> RectFields(const Rect& r) { return {Num(r.x), Num(r.y), Num(r.w), Num(r.h)}; }
+std::vector<std::string> RectFields(const Rect& r) {
+  return {Num(r.x), Num(r.y), Num(r.w), Num(r.h)};
+}
 
 // The high-resolution range, or four empty fields that leave it to the importer's default.
 std::vector<std::string> HiResFields(const Rect& r, bool write) {
@@ -131,8 +133,8 @@ std::string LayoutFileText(const Catalog& catalog) {
 std::string SingleCircleFileText(const Catalog& catalog) {
   TabText out;
   for (const Circle& circle : catalog.circles) {
-    std::vector<std::string> fields = {Num(circle.updateId), Num(circle.pageNo),
-                                       Num(circle.cutIndex), WeekdayMark(catalog, circle.day),
+    std::vector<std::string> fields = {Num(circle.updateId),      Num(circle.pageNo),
+                                       Num(circle.cutIndex),      WeekdayMark(catalog, circle.day),
                                        AreaMark(catalog, circle), BlockName(catalog, circle),
                                        Num(circle.spaceNo)};
     Append(fields, CircleTail(catalog, circle));

@@ -11,8 +11,8 @@ namespace vx::sampledisc {
 // with it holds an earlier sample disc that may be replaced.
 inline constexpr const char* kSampleSignature = "# vindaxel sample catalogue";
 
-std::string DefinitionFileText(const Catalog& catalog);  // V%dDEF.TXT
-std::string LayoutFileText(const Catalog& catalog);      // V%dMAP.TXT
+std::string DefinitionFileText(const Catalog& catalog);    // V%dDEF.TXT
+std::string LayoutFileText(const Catalog& catalog);        // V%dMAP.TXT
 std::string SingleCircleFileText(const Catalog& catalog);  // V%dROM.TXT, 20 columns
 // V%dROM%d.TXT for day 1.., V%dROM0.TXT for day 0 (the unplaced circles); 21 columns.
 std::string DayCircleFileText(const Catalog& catalog, int day);

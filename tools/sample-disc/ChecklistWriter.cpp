@@ -69,16 +69,16 @@ std::string CircleRecord(const Catalog& catalog, const ChecklistEntry& entry) {
   r.Text(c.blockId > 0 ? BlockName(catalog, c) : cross);
   r.Plain(c.spaceNo > 0 ? std::to_string(c.spaceNo) : "XX");
   r.Number(catalog.GenreById(c.genreId).code);
-  for (const std::string* text : {&c.name, &c.kana, &c.penName, &c.bookName, &c.url, &c.mail,
-                                  &c.description, &entry.memo}) {
+  for (const std::string* text :
+       {&c.name, &c.kana, &c.penName, &c.bookName, &c.url, &c.mail, &c.description, &entry.memo}) {
     r.Text(*text);
   }
   r.Number(desk ? desk->x : 0);
   r.Number(desk ? desk->y : 0);
   r.Number(desk ? desk->layout : 0);
   r.Number(c.spaceNoSub);
-  for (const std::string* text : {&c.updateData, &c.orbalink, &c.rss, &entry.feedText, &c.twitter,
-                                  &c.pixiv}) {
+  for (const std::string* text :
+       {&c.updateData, &c.orbalink, &c.rss, &entry.feedText, &c.twitter, &c.pixiv}) {
     r.Text(*text);
   }
   return r.Line();
@@ -199,8 +199,9 @@ std::string EscapeLongText(const std::string& cp932) {
 std::vector<ChecklistColor> ChecklistColors() {
   static const std::uint32_t kColors[] = {0x4A94FF, 0xFF00FF, 0x00F7FF, 0x4AB500, 0xFFB500,
                                           0x9C529C, 0xFF0000, 0x00FF00, 0x0000FF};
-  static const char* const kNames[] = {"最優先", "優先", "時間があれば", "友人に頼む", "委託",
-                                       "新刊のみ", "既刊も", "挨拶", "様子見, 余裕があれば"};
+  static const char* const kNames[] = {"最優先",     "優先", "時間があれば",
+                                       "友人に頼む", "委託", "新刊のみ",
+                                       "既刊も",     "挨拶", "様子見, 余裕があれば"};
   std::vector<ChecklistColor> colors;
   for (int i = 0; i < 9; ++i) {
     colors.push_back({i + 1, kColors[i], kColors[i], Utf8ToCp932(kNames[i])});
@@ -216,8 +217,7 @@ std::vector<ChecklistEntry> CurrentEventEntries(const Catalog& catalog, std::uin
   entries.push_back(KnownEntry(catalog, s.sameName[0], 3, "1行目\r\n2行目"));
   entries.push_back(KnownEntry(catalog, s.backslash, 4, "C:\\vx\\memo と \\n の違い"));
   entries.push_back(KnownEntry(catalog, s.halfWidthGakkou, 5, "ｶﾀﾛｸﾞ外, 当日確認"));
-  entries.push_back(
-      KnownEntry(catalog, s.katakanaGakkou, 0, "全部入り, \"引用\"\r\n改行\\終わり"));
+  entries.push_back(KnownEntry(catalog, s.katakanaGakkou, 0, "全部入り, \"引用\"\r\n改行\\終わり"));
   entries.back().feedText = Utf8ToCp932("【新刊】委託始めました\r\n【告知】当日は午後参加");
 
   ChecklistEntry unknown;
@@ -235,7 +235,8 @@ std::vector<ChecklistEntry> CurrentEventEntries(const Catalog& catalog, std::uin
   std::vector<int> taken;
   for (const ChecklistEntry& e : entries) taken.push_back(e.unknown ? -1 : e.circle.id - 1);
   while (entries.size() < 17) {
-    const int index = static_cast<int>(random.Below(static_cast<std::uint32_t>(catalog.circles.size())));
+    const int index =
+        static_cast<int>(random.Below(static_cast<std::uint32_t>(catalog.circles.size())));
     if (catalog.circles[index].name.empty() ||
         std::find(taken.begin(), taken.end(), index) != taken.end()) {
       continue;

@@ -32,9 +32,15 @@ void DrawArtwork(QPainter& painter, const QRect& area, const Circle& circle, int
     const int x = random.Between(0, area.width() - w);
     const QRect box(area.left() + x, area.top() + y, w, h);
     switch (random.Below(3)) {
-      case 0: painter.drawEllipse(box); break;
-      case 1: painter.drawRoundedRect(box, 3 * scale, 3 * scale); break;
-      default: painter.drawLine(box.topLeft(), box.bottomRight()); break;
+      case 0:
+        painter.drawEllipse(box);
+        break;
+      case 1:
+        painter.drawRoundedRect(box, 3 * scale, 3 * scale);
+        break;
+      default:
+        painter.drawLine(box.topLeft(), box.bottomRight());
+        break;
     }
   }
   painter.restore();
@@ -111,8 +117,8 @@ QImage DrawGenericErrata(const Geometry& geometry, int scale) {
 }
 
 QImage DrawErrataPicture(const Geometry& geometry, int number, int scale) {
-  static const char* const kMessages[] = {"このスペースは欠席となりました", "配置が変更になりました",
-                                          "サークル名に誤りがありました"};
+  static const char* const kMessages[] = {"このスペースは欠席となりました",
+                                          "配置が変更になりました", "サークル名に誤りがありました"};
   const int w = geometry.cutW * scale;
   const int h = geometry.cutH * scale;
   const int s = scale;
@@ -148,7 +154,8 @@ QImage DrawBlockTitle(const Catalog& catalog, const Block& block, int scale) {
   DrawFittedText(painter, QRect(inner.left(), inner.top() + 4 * scale, inner.width(), 24 * scale),
                  ToQString(catalog.AreaById(block.areaId).name), 16 * scale, false);
   DrawFittedText(painter, inner, ToQString(block.name), h / 2, true);
-  DrawFittedText(painter, QRect(inner.left(), inner.bottom() - 28 * scale, inner.width(), 24 * scale),
+  DrawFittedText(painter,
+                 QRect(inner.left(), inner.bottom() - 28 * scale, inner.width(), 24 * scale),
                  Japanese("ブロック"), 14 * scale, false);
   painter.end();
   return ToGrey(image);
@@ -165,7 +172,8 @@ QImage DrawCover(const Catalog& catalog, int width, int height) {
   static const QColor kBands[] = {QColor(240, 180, 60), QColor(230, 90, 90), QColor(90, 190, 150)};
   for (int i = 0; i < 3; ++i) {
     painter.setBrush(kBands[i]);
-    painter.drawEllipse(QPoint(width * (i + 1) / 4, height * 2 / 3), unit * (5 - i), unit * (5 - i));
+    painter.drawEllipse(QPoint(width * (i + 1) / 4, height * 2 / 3), unit * (5 - i),
+                        unit * (5 - i));
   }
   painter.setPen(Qt::white);
   DrawFittedText(painter, QRect(unit, height / 8, width - 2 * unit, unit * 3),
@@ -175,8 +183,12 @@ QImage DrawCover(const Catalog& catalog, int width, int height) {
   const EventDay& first = catalog.days.front();
   const EventDay& last = catalog.days.back();
   const QString dates = QStringLiteral("%1/%2/%3 - %4/%5/%6")
-                            .arg(first.year).arg(first.month).arg(first.day)
-                            .arg(last.year).arg(last.month).arg(last.day);
+                            .arg(first.year)
+                            .arg(first.month)
+                            .arg(first.day)
+                            .arg(last.year)
+                            .arg(last.month)
+                            .arg(last.day);
   DrawFittedText(painter, QRect(unit, height - unit * 4, width - 2 * unit, unit * 2), dates,
                  unit * 3 / 2, false);
   painter.end();

@@ -13,9 +13,9 @@ namespace vx::sampledisc {
 QString SpaceLabel(const Catalog& catalog, const Circle& circle);
 
 QImage DrawCut(const Catalog& catalog, const Circle& circle, int scale, bool corrected);
-QImage DrawGenericErrata(const Geometry& geometry, int scale);           // JIKO.PNG
-QImage DrawErrataPicture(const Geometry& geometry, int number, int scale);  // JIKO%02d.PNG
+QImage DrawGenericErrata(const Geometry& geometry, int scale);                 // JIKO.PNG
+QImage DrawErrataPicture(const Geometry& geometry, int number, int scale);     // JIKO%02d.PNG
 QImage DrawBlockTitle(const Catalog& catalog, const Block& block, int scale);  // B%03d.PNG
-QImage DrawCover(const Catalog& catalog, int width, int height);         // 0001.PNG
+QImage DrawCover(const Catalog& catalog, int width, int height);               // 0001.PNG
 
 }  // namespace vx::sampledisc

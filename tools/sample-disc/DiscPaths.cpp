@@ -45,8 +45,7 @@ std::string OutlineFileName(const std::string& prefix, const std::string& stem) 
 std::string UpdateArchiveName(int event) { return Format("VQ%03dSJIS.ZIP", event); }
 std::string SubdirName(int event) { return Format("DATA%02dN", event); }
 
-DiscPaths::DiscPaths(const SampleOptions& options)
-    : lower_(options.layout == DiscLayout::kLower) {
+DiscPaths::DiscPaths(const SampleOptions& options) : lower_(options.layout == DiscLayout::kLower) {
   dataRoot_ = options.outDir;
   if (options.layout == DiscLayout::kSubdir) dataRoot_ /= SubdirName(options.event);
   extraRoot_ = options.outDir / Shown("EXTRA");

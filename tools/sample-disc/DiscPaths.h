@@ -10,14 +10,16 @@
 
 namespace vx::sampledisc {
 
-std::string DefinitionFileName(int event);             // V96DEF.TXT
-std::string LayoutFileName(int event);                 // V96MAP.TXT
-std::string SingleCircleFileName(int event);           // V96ROM.TXT
-std::string DayCircleFileName(int event, int day);     // V96ROM1.TXT, V96ROM0.TXT
+std::string DefinitionFileName(int event);                       // V96DEF.TXT
+std::string LayoutFileName(int event);                           // V96MAP.TXT
+std::string SingleCircleFileName(int event);                     // V96ROM.TXT
+std::string DayCircleFileName(int event, int day);               // V96ROM1.TXT, V96ROM0.TXT
 std::string CutArchiveName(int event, const std::string& kind);  // kind CUTL, CUTH, CUTLP, CUTHP
-std::string PageFileName(int page);                    // PDATA/0012.PNG
-std::string MapFileName(const std::string& prefix, int day, const std::string& stem);  // MDATA/MAP1E123.PNG
-std::string OutlineFileName(const std::string& prefix, const std::string& stem);      // MDATA/ALLMAPBS.PNG
+std::string PageFileName(int page);                              // PDATA/0012.PNG
+std::string MapFileName(const std::string& prefix, int day,
+                        const std::string& stem);  // MDATA/MAP1E123.PNG
+std::string OutlineFileName(const std::string& prefix,
+                            const std::string& stem);  // MDATA/ALLMAPBS.PNG
 std::string UpdateArchiveName(int event);              // VQ096SJIS.ZIP
 std::string SubdirName(int event);                     // DATA96N
 

@@ -109,8 +109,8 @@ class Planner {
     HallMap& added = catalog_.maps.back();
     added.width = x - 2 * w_ + kMargin;
     added.height = bottom + kMargin;
-    added.print = {kMargin / 2, kTitleBand, added.width - kMargin, added.height - kTitleBand -
-                                                                       kMargin / 2};
+    added.print = {kMargin / 2, kTitleBand, added.width - kMargin,
+                   added.height - kTitleBand - kMargin / 2};
   }
 
   // Returns the area's print range.

@@ -19,12 +19,12 @@ QRect DeskRect(const Catalog& catalog, const Desk& desk, int s) {
 void DrawTitle(QPainter& painter, const Catalog& catalog, const HallMap& map, int day, int s) {
   static const char* const kDays[] = {"", "日", "月", "火", "水", "木", "金", "土"};
   const EventDay& d = catalog.DayById(day);
-  const QString title = ToQString(map.name) + Japanese(" ホール配置図  ") + QString::number(d.month) +
-                        Japanese("月") + QString::number(d.day) + Japanese("日（") +
-                        Japanese(kDays[d.weekday]) + Japanese("）");
+  const QString title = ToQString(map.name) + Japanese(" ホール配置図  ") +
+                        QString::number(d.month) + Japanese("月") + QString::number(d.day) +
+                        Japanese("日（") + Japanese(kDays[d.weekday]) + Japanese("）");
   painter.setPen(Qt::black);
-  DrawFittedText(painter, QRect(20 * s, 6 * s, map.width * s - 40 * s, 28 * s), title, 20 * s,
-                 true, Qt::AlignLeft | Qt::AlignVCenter);
+  DrawFittedText(painter, QRect(20 * s, 6 * s, map.width * s - 40 * s, 28 * s), title, 20 * s, true,
+                 Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void DrawDesk(QPainter& painter, const Catalog& catalog, const Desk& desk, int s) {
@@ -52,7 +52,8 @@ void DrawBlockLabel(QPainter& painter, const Catalog& catalog, const Block& bloc
   const int h = catalog.geometry.deskH;
   QRect bounds;
   for (int space = 1; space <= block.spaceCount; ++space) {
-    if (const Desk* desk = catalog.FindDesk(block.id, space)) bounds |= QRect(desk->x, desk->y, w, h);
+    if (const Desk* desk = catalog.FindDesk(block.id, space))
+      bounds |= QRect(desk->x, desk->y, w, h);
   }
   if (bounds.isEmpty()) return;
   const bool island = bounds.height() > h;
@@ -114,11 +115,16 @@ QRect HalfRect(int layout, int half, int w, int h) {
   const QRect left(0, 0, w / 2, h), right(w / 2, 0, w - w / 2, h);
   const QRect top(0, 0, w, h / 2), bottom(0, h / 2, w, h - h / 2);
   switch (layout) {
-    case kHalfALeft: return half == 0 ? left : right;
-    case kHalfABottom: return half == 0 ? bottom : top;
-    case kHalfARight: return half == 0 ? right : left;
-    case kHalfATop: return half == 0 ? top : bottom;
-    default: return {};
+    case kHalfALeft:
+      return half == 0 ? left : right;
+    case kHalfABottom:
+      return half == 0 ? bottom : top;
+    case kHalfARight:
+      return half == 0 ? right : left;
+    case kHalfATop:
+      return half == 0 ? top : bottom;
+    default:
+      return {};
   }
 }
 
@@ -148,7 +154,8 @@ QImage DrawHallMap(const Catalog& catalog, const HallMap& map, int day, int scal
     if (desk.mapId == map.id) DrawDesk(painter, catalog, desk, scale);
   }
   for (const Block& block : catalog.blocks) {
-    if (catalog.AreaById(block.areaId).mapId == map.id) DrawBlockLabel(painter, catalog, block, scale);
+    if (catalog.AreaById(block.areaId).mapId == map.id)
+      DrawBlockLabel(painter, catalog, block, scale);
   }
   painter.end();
   return image;
@@ -168,7 +175,8 @@ QImage DrawGenreMap(const Catalog& catalog, const HallMap& map, const std::vecto
       const int genreId = occupancy[i * 2 + half];
       if (genreId == 0) continue;
       const QRect part = HalfRect(desk.layout, half, rect.width(), rect.height());
-      painter.fillRect(part.translated(rect.topLeft()), QColor::fromRgb(catalog.GenreById(genreId).rgb));
+      painter.fillRect(part.translated(rect.topLeft()),
+                       QColor::fromRgb(catalog.GenreById(genreId).rgb));
     }
   }
   painter.end();

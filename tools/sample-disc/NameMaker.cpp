@@ -137,8 +137,7 @@ std::string NameMaker::MakeDescription() {
 }
 
 std::string NameMaker::MakeUpdateData(const std::string& bookName) {
-  return Utf8ToCp932(
-      FillPlaceholder(random_.Pick(UpdateSentences()), Cp932ToUtf8(bookName)));
+  return Utf8ToCp932(FillPlaceholder(random_.Pick(UpdateSentences()), Cp932ToUtf8(bookName)));
 }
 
 void NameMaker::MakeLinks(Circle& circle, int serial) {

@@ -29,9 +29,8 @@ void DrawCell(QPainter& painter, const Catalog& catalog, const CatalogPage& page
   const QRect rect = CellRect(catalog.geometry, index);
   switch (cell.kind) {
     case PageCell::kCircle: {
-      const QImage& cut = catalog.circles[cell.circleIndex].name.empty()
-                              ? pictures.genericErrata
-                              : cuts[index];
+      const QImage& cut =
+          catalog.circles[cell.circleIndex].name.empty() ? pictures.genericErrata : cuts[index];
       painter.drawImage(rect.topLeft(), cut);
       return;
     }
@@ -88,8 +87,8 @@ QString PageCaption(const Catalog& catalog, const CatalogPage& page) {
   return caption;
 }
 
-QImage DrawPageFile(const Catalog& catalog, const CatalogPage& page, const std::vector<QImage>& cuts,
-                    const PagePictures& pictures) {
+QImage DrawPageFile(const Catalog& catalog, const CatalogPage& page,
+                    const std::vector<QImage>& cuts, const PagePictures& pictures) {
   const Geometry& g = catalog.geometry;
   const QSize size = PageFileSize(g);
   QImage image = WhiteImage(size.width(), size.height());
@@ -99,7 +98,8 @@ QImage DrawPageFile(const Catalog& catalog, const CatalogPage& page, const std::
   const Qt::Alignment side = page.pageNo % 2 == 1 ? Qt::AlignRight : Qt::AlignLeft;
   DrawFittedText(painter, QRect(g.pageOriginX, 4, Geometry::kColumns * g.cutW, g.captionBand - 8),
                  PageCaption(catalog, page), g.captionBand - 12, true, side | Qt::AlignVCenter);
-  for (int i = 0; i < Geometry::kCellsPerPage; ++i) DrawCell(painter, catalog, page, i, cuts, pictures);
+  for (int i = 0; i < Geometry::kCellsPerPage; ++i)
+    DrawCell(painter, catalog, page, i, cuts, pictures);
   DrawGrid(painter, catalog, page);
   DrawFittedText(painter, QRect(0, size.height() - g.pageFooter, size.width(), g.pageFooter),
                  QStringLiteral("- %1 -").arg(page.pageNo), 12, false);

@@ -21,7 +21,7 @@ QSize PageFileSize(const Geometry& geometry);
 // "30日（金）東1 Ａ3～Ｂ4": the day, area and first space of the page and its last space.
 QString PageCaption(const Catalog& catalog, const CatalogPage& page);
 // `cuts` holds the low-resolution cut of every cell that shows a circle (null elsewhere).
-QImage DrawPageFile(const Catalog& catalog, const CatalogPage& page, const std::vector<QImage>& cuts,
-                    const PagePictures& pictures);
+QImage DrawPageFile(const Catalog& catalog, const CatalogPage& page,
+                    const std::vector<QImage>& cuts, const PagePictures& pictures);
 
 }  // namespace vx::sampledisc

@@ -54,8 +54,8 @@ class DiscWriter {
         catalog_(BuildCatalog(options)) {}
 
   bool Run(DiscSummary& summary) {
-    const bool ok = MakeFolders() && WriteTextFiles() && WriteImageData() && WriteMaps() &&
-                    WriteExtras();
+    const bool ok =
+        MakeFolders() && WriteTextFiles() && WriteImageData() && WriteMaps() && WriteExtras();
     if (!ok && error_.empty()) error_ = encodeError_;
     summary.circles = static_cast<int>(catalog_.circles.size());
     summary.placedCircles = catalog_.PlacedCircleCount();
@@ -92,7 +92,8 @@ class DiscWriter {
 
   bool MakeFolders() {
     std::error_code ec;
-    for (const fs::path& folder : {paths_.Data("PDATA"), paths_.Data("MDATA"), paths_.ExtraRoot()}) {
+    for (const fs::path& folder :
+         {paths_.Data("PDATA"), paths_.Data("MDATA"), paths_.ExtraRoot()}) {
       fs::create_directories(folder, ec);
       if (ec) return Fail(folder.string() + ": cannot create the folder: " + ec.message());
     }
@@ -144,18 +145,21 @@ class DiscWriter {
   std::vector<std::pair<std::string, std::string>> CommonEntries(int scale, PagePictures* keep) {
     const Geometry& g = catalog_.geometry;
     std::vector<std::pair<std::string, QImage>> pictures;
-    pictures.emplace_back("0001.PNG", DrawCover(catalog_, Geometry::kColumns * g.cutW * scale,
-                                                (Geometry::kRows * g.cutH + g.captionBand) * scale));
+    pictures.emplace_back("0001.PNG",
+                          DrawCover(catalog_, Geometry::kColumns * g.cutW * scale,
+                                    (Geometry::kRows * g.cutH + g.captionBand) * scale));
     pictures.emplace_back("JIKO.PNG", DrawGenericErrata(g, scale));
     for (int n = 1; n <= catalog_.errataPictureCount; ++n) {
       pictures.emplace_back(Numbered("JIKO%02d.PNG", n), DrawErrataPicture(g, n, scale));
     }
     for (const Block& block : catalog_.blocks) {
-      pictures.emplace_back(Numbered("B%03d.PNG", block.id), DrawBlockTitle(catalog_, block, scale));
+      pictures.emplace_back(Numbered("B%03d.PNG", block.id),
+                            DrawBlockTitle(catalog_, block, scale));
     }
     if (keep) {
       keep->genericErrata = pictures[1].second;
-      for (int n = 1; n <= catalog_.errataPictureCount; ++n) keep->errata.push_back(pictures[1 + n].second);
+      for (int n = 1; n <= catalog_.errataPictureCount; ++n)
+        keep->errata.push_back(pictures[1 + n].second);
       for (std::size_t b = 0; b < catalog_.blocks.size(); ++b) {
         keep->blockTitles.push_back(pictures[2 + catalog_.errataPictureCount + b].second);
       }
@@ -178,7 +182,8 @@ class DiscWriter {
     archives.low = std::make_unique<ZipWriter>(paths_.Data(CutArchiveName(event, "CUTL")));
     archives.high = std::make_unique<ZipWriter>(paths_.Data(CutArchiveName(event, "CUTH")));
     archives.lowOverride = std::make_unique<ZipWriter>(paths_.Data(CutArchiveName(event, "CUTLP")));
-    archives.highOverride = std::make_unique<ZipWriter>(paths_.Data(CutArchiveName(event, "CUTHP")));
+    archives.highOverride =
+        std::make_unique<ZipWriter>(paths_.Data(CutArchiveName(event, "CUTHP")));
     for (ZipWriter* zip : archives.All()) {
       if (!zip->Ok()) return Fail(zip->Error());
     }
@@ -227,8 +232,8 @@ class DiscWriter {
       if (cell.kind != PageCell::kCircle) continue;
       result.cuts.push_back(RenderCut(cell.circleIndex, &cuts[i]));
     }
-    result.pagePng = Encode(DrawPageFile(catalog_, page, cuts, pagePictures_),
-                            PageFileName(page.pageNo));
+    result.pagePng =
+        Encode(DrawPageFile(catalog_, page, cuts, pagePictures_), PageFileName(page.pageNo));
     return result;
   }
 
@@ -267,7 +272,8 @@ class DiscWriter {
     if (!OpenArchives(archives) || !WriteCoverPage()) return false;
 
     const int pageUnits = static_cast<int>(catalog_.pages.size());
-    const int unplacedUnits = (static_cast<int>(unplaced_.size()) + kUnplacedPerUnit - 1) / kUnplacedPerUnit;
+    const int unplacedUnits =
+        (static_cast<int>(unplaced_.size()) + kUnplacedPerUnit - 1) / kUnplacedPerUnit;
     const int units = pageUnits + unplacedUnits;
     const int batch = WorkerCount() * 4;
     for (int start = 0; start < units; start += batch) {
@@ -311,8 +317,10 @@ class DiscWriter {
       for (const HallMap& map : catalog_.maps) {
         const int d = day.id;
         const HallMap* m = &map;
-        jobs.push_back({MapFileName("MAP", d, map.stem), [=, this] { return DrawHallMap(catalog_, *m, d, 1); }});
-        jobs.push_back({MapFileName("HMP", d, map.stem), [=, this] { return DrawHallMap(catalog_, *m, d, 2); }});
+        jobs.push_back({MapFileName("MAP", d, map.stem),
+                        [=, this] { return DrawHallMap(catalog_, *m, d, 1); }});
+        jobs.push_back({MapFileName("HMP", d, map.stem),
+                        [=, this] { return DrawHallMap(catalog_, *m, d, 2); }});
         jobs.push_back({MapFileName("GNR", d, map.stem),
                         [=, this, &occupied] { return DrawGenreMap(catalog_, *m, occupied, 1); }});
         jobs.push_back({MapFileName("HGR", d, map.stem),
@@ -320,8 +328,10 @@ class DiscWriter {
       }
     }
     for (const std::string& stem : OutlineStems(catalog_)) {
-      jobs.push_back({OutlineFileName("ALLMAP", stem), [=, this] { return DrawOutline(catalog_, stem, 1); }});
-      jobs.push_back({OutlineFileName("HALMAP", stem), [=, this] { return DrawOutline(catalog_, stem, 2); }});
+      jobs.push_back(
+          {OutlineFileName("ALLMAP", stem), [=, this] { return DrawOutline(catalog_, stem, 1); }});
+      jobs.push_back(
+          {OutlineFileName("HALMAP", stem), [=, this] { return DrawOutline(catalog_, stem, 2); }});
     }
     return jobs;
   }
@@ -354,20 +364,22 @@ class DiscWriter {
       const char* header;
       int codePage;
     };
-    for (const Encoding& e : {Encoding{"SJIS", "Shift_JIS", kCodePageCp932},
-                              Encoding{"UTF8", "UTF-8", kCodePageUtf8},
-                              Encoding{"EUCJP", "EUC-JP", kCodePageEucJp},
-                              Encoding{"JIS", "ISO-2022-JP", kCodePageIso2022Jp}}) {
+    for (const Encoding& e :
+         {Encoding{"SJIS", "Shift_JIS", kCodePageCp932}, Encoding{"UTF8", "UTF-8", kCodePageUtf8},
+          Encoding{"EUCJP", "EUC-JP", kCodePageEucJp},
+          Encoding{"JIS", "ISO-2022-JP", kCodePageIso2022Jp}}) {
       const std::string text = CurrentChecklistText(catalog_, entries, event, e.header);
       const std::string bytes = e.codePage == kCodePageCp932 ? text : EncodeLines(text, e.codePage);
       if (!WriteFile(paths_.Extra(ChecklistName(event, e.suffix)), bytes)) return false;
     }
-    if (!WriteFile(paths_.Extra(ChecklistName(event, "OLD")), OlderChecklistText(catalog_, entries, event))) {
+    if (!WriteFile(paths_.Extra(ChecklistName(event, "OLD")),
+                   OlderChecklistText(catalog_, entries, event))) {
       return false;
     }
     const int other = event > 1 ? event - 1 : event + 1;
-    return WriteFile(paths_.Extra(ChecklistName(other, "SJIS")),
-                     CurrentChecklistText(catalog_, OtherEventEntries(catalog_), other, "Shift_JIS"));
+    return WriteFile(
+        paths_.Extra(ChecklistName(other, "SJIS")),
+        CurrentChecklistText(catalog_, OtherEventEntries(catalog_), other, "Shift_JIS"));
   }
 
   static std::string ChecklistName(int event, const char* suffix) {
@@ -401,7 +413,8 @@ bool PrepareOutputFolder(const fs::path& out, std::string& error) {
   }
   if (fs::is_empty(out, ec)) return true;
   if (!HoldsSampleDisc(out)) {
-    error = out.string() + ": the folder is not empty and holds no earlier sample disc; not overwriting it";
+    error = out.string() +
+            ": the folder is not empty and holds no earlier sample disc; not overwriting it";
     return false;
   }
   return RemoveEarlierSample(out, error);

@@ -42,9 +42,25 @@ std::string DayMark(const Catalog& catalog, const Circle& circle) {
 
 void WriteLine(TabText& out, const Catalog& catalog, const Circle& c) {
   const std::string block = c.blockId > 0 ? catalog.BlockById(c.blockId).name : std::string();
-  out.Line({Num(c.updateId), Num(c.pageNo), Num(c.cutIndex), DayMark(catalog, c), "", block,
-            Num(c.spaceNo), Num(catalog.GenreById(c.genreId).code), c.name, c.kana, c.penName,
-            c.bookName, c.url, c.mail, c.description, c.updateData, c.orbalink, c.rss, c.twitter,
+  out.Line({Num(c.updateId),
+            Num(c.pageNo),
+            Num(c.cutIndex),
+            DayMark(catalog, c),
+            "",
+            block,
+            Num(c.spaceNo),
+            Num(catalog.GenreById(c.genreId).code),
+            c.name,
+            c.kana,
+            c.penName,
+            c.bookName,
+            c.url,
+            c.mail,
+            c.description,
+            c.updateData,
+            c.orbalink,
+            c.rss,
+            c.twitter,
             c.pixiv});
 }
 
@@ -57,7 +73,8 @@ UpdatePlan PlanUpdate(const Catalog& catalog, std::uint64_t seed) {
   if (catalog.special.apostrophe >= 0) chosen.push_back(catalog.special.apostrophe);
   const std::size_t wanted = std::max<std::size_t>(10, catalog.circles.size() / 100);
   while (chosen.size() < wanted) {
-    const int index = static_cast<int>(random.Below(static_cast<std::uint32_t>(catalog.circles.size())));
+    const int index =
+        static_cast<int>(random.Below(static_cast<std::uint32_t>(catalog.circles.size())));
     const bool taken = std::find(chosen.begin(), chosen.end(), index) != chosen.end();
     if (!taken && !catalog.circles[index].name.empty()) chosen.push_back(index);
   }

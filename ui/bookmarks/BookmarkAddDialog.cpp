@@ -27,8 +27,8 @@ BookmarkAddDialog::BookmarkAddDialog(CatalogController& controller, QWidget* par
   setWindowTitle(QStringLiteral("ブックマークの追加"));
   SetControlId(edit_, IDC_BOOKMARK_TITLE);
   edit_->setValidator(new Cp932LengthValidator(kMaxTitleBytes, edit_));
-  edit_->setText(Cp932LengthValidator::Cut(QtText(BookmarkPageText(controller, record.page)),
-                                           kMaxTitleBytes));
+  edit_->setText(
+      Cp932LengthValidator::Cut(QtText(BookmarkPageText(controller, record.page)), kMaxTitleBytes));
   edit_->selectAll();
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &BookmarkAddDialog::accept);

@@ -36,8 +36,8 @@ Bookmark RecordOf(const QTreeWidgetItem* item, int depth, int type) {
 
 }  // namespace
 
-BookmarkOrganizerDialog::BookmarkOrganizerDialog(CatalogController& controller,
-                                                 BookmarkList& list, QWidget* parent)
+BookmarkOrganizerDialog::BookmarkOrganizerDialog(CatalogController& controller, BookmarkList& list,
+                                                 QWidget* parent)
     : QDialog(parent), controller_(controller), list_(list) {
   setProperty("dialogId", IDD_BOOKMARK_ORGANIZE);
   setWindowTitle(QStringLiteral("ブックマークの整理"));
@@ -100,8 +100,8 @@ void BookmarkOrganizerDialog::LoadTree() {
     if (bookmark->type == Bookmark::kEnd) break;
     const QString title = TitleOf(*bookmark);
     if (bookmark->IsFolder()) {
-      group = BookmarkTree::NewItem(title, bookmark->type, bookmark->page,
-                                    BookmarkTree::kGroupImage);
+      group =
+          BookmarkTree::NewItem(title, bookmark->type, bookmark->page, BookmarkTree::kGroupImage);
       tree_->addTopLevelItem(group);
       groupDepth = bookmark->depth + 1;
       continue;
@@ -110,8 +110,8 @@ void BookmarkOrganizerDialog::LoadTree() {
       group = nullptr;
       groupDepth = 0;
     }
-    QTreeWidgetItem* item = BookmarkTree::NewItem(title, bookmark->type, bookmark->page,
-                                                  BookmarkTree::kBookmarkImage);
+    QTreeWidgetItem* item =
+        BookmarkTree::NewItem(title, bookmark->type, bookmark->page, BookmarkTree::kBookmarkImage);
     if (group) {
       group->addChild(item);
     } else {
@@ -161,10 +161,11 @@ void BookmarkOrganizerDialog::DeleteSelected() {
   if (!item) return;
   if (BookmarkTree::IsGroup(item) && item->childCount() > 0) {
     const std::string question = Sjis("グループ ") + Cp932Text(item->text(0)) +
-                                 Sjis(" と\nそれに含まれる全てのブックマークを削除します.\n"
-                                      "よろしいですか？");
-    if (controller_.ShowMessageBox(MB_YESNO | MB_ICONQUESTION, question,
-                                   Sjis("グループの削除")) != IDYES) {
+                                 Sjis(
+                                     " と\nそれに含まれる全てのブックマークを削除します.\n"
+                                     "よろしいですか？");
+    if (controller_.ShowMessageBox(MB_YESNO | MB_ICONQUESTION, question, Sjis("グループの削除")) !=
+        IDYES) {
       return;
     }
   }

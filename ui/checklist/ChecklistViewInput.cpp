@@ -30,10 +30,13 @@ int CompareRows(int kind, int column, const ListRow& a, const ListRow& b) {
   switch (kind) {
     case ListColumnLayout::kColorColumnKind:
       return Order(std::max(a.record.color, 0), std::max(b.record.color, 0));
-    case 1: return Order(a.record.printNumber, b.record.printNumber);
-    case 2: return Order(a.record.spaceKey, b.record.spaceKey);
+    case 1:
+      return Order(a.record.printNumber, b.record.printNumber);
+    case 2:
+      return Order(a.record.spaceKey, b.record.spaceKey);
     default:
-      return std::string_view(a.cells[column]).substr(0, kSortedTextBytes)
+      return std::string_view(a.cells[column])
+          .substr(0, kSortedTextBytes)
           .compare(std::string_view(b.cells[column]).substr(0, kSortedTextBytes));
   }
 }
@@ -185,10 +188,10 @@ void ChecklistView::RemoveSelection() {
   const std::size_t count = CurrentList()->SelectedRows().size();
   if (count == 0) return;
   if (count > 1) {
-    const std::string text = std::to_string(count) +
-                             Sjis("個のサークルをチェックリストから外します.\nよろしいですか？");
-    const int answer = controller_.ShowMessageBox(MB_YESNO | MB_ICONQUESTION, text,
-                                                  Sjis("チェック解除の確認"));
+    const std::string text =
+        std::to_string(count) + Sjis("個のサークルをチェックリストから外します.\nよろしいですか？");
+    const int answer =
+        controller_.ShowMessageBox(MB_YESNO | MB_ICONQUESTION, text, Sjis("チェック解除の確認"));
     if (answer != IDYES) return;
   }
   controller_.UncheckCircles(SelectedCircles());

@@ -15,21 +15,38 @@ namespace vx {
 void ChecklistView::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
   const int id = static_cast<int>(lParam);
   switch (message) {
-    case UM_CIRCLE_CHANGED: OnCircleChanged(id); break;
-    case UM_CIRCLE_CHECKED: OnCircleChecked(id); break;
-    case UM_CIRCLE_UNCHECKED: RemoveRow(id); break;
-    case UM_CIRCLE_COLOR_CHANGED: OnColorChanged(id, static_cast<int>(wParam)); break;
-    case UM_CHECKLIST_RESET: ClearRows(); break;
-    case UM_CHECKLIST_MARKS_CHANGED: OnMarksChanged(); break;
-    case UM_OPTIONS_CHANGED: OnOptionsChanged(); break;
+    case UM_CIRCLE_CHANGED:
+      OnCircleChanged(id);
+      break;
+    case UM_CIRCLE_CHECKED:
+      OnCircleChecked(id);
+      break;
+    case UM_CIRCLE_UNCHECKED:
+      RemoveRow(id);
+      break;
+    case UM_CIRCLE_COLOR_CHANGED:
+      OnColorChanged(id, static_cast<int>(wParam));
+      break;
+    case UM_CHECKLIST_RESET:
+      ClearRows();
+      break;
+    case UM_CHECKLIST_MARKS_CHANGED:
+      OnMarksChanged();
+      break;
+    case UM_OPTIONS_CHANGED:
+      OnOptionsChanged();
+      break;
     case UM_CHECKLIST_ENTRY_CHANGED:
       CircleCells::Rewrite(controller_, lists_, id, columns_.MemoColumn(), false);
       break;
     case UM_CIRCLE_INFO_UPDATED:
       CircleCells::Rewrite(controller_, lists_, id, columns_.RssDetailColumn(), true);
       break;
-    case UM_LIST_COLUMNS_RESIZED: OnColumnsResized(); break;
-    default: break;  // page, day, block, space, genre, colours and images: the window's or nobody's
+    case UM_LIST_COLUMNS_RESIZED:
+      OnColumnsResized();
+      break;
+    default:
+      break;  // page, day, block, space, genre, colours and images: the window's or nobody's
   }
 }
 

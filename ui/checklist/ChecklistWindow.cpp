@@ -92,13 +92,16 @@ void ChecklistWindow::OnAppMessage(unsigned message, WParam wParam, LParam lPara
     case UM_CIRCLE_INFO_UPDATED:
       view_->OnAppMessage(message, wParam, lParam);
       break;
-    case UM_CURRENT_COLOR_CHANGED: bar_->UpdateColorButtons(Controller()); break;
+    case UM_CURRENT_COLOR_CHANGED:
+      bar_->UpdateColorButtons(Controller());
+      break;
     case UM_COLORS_CHANGED:
       bar_->UpdateColorButtons(Controller());
       view_->BuildColorImages();
       view_->update();
       break;
-    default: break;  // page, day, block, space, genre and images: nothing to do here
+    default:
+      break;  // page, day, block, space, genre and images: nothing to do here
   }
   Actions()->UpdateActions();
 }

@@ -22,9 +22,9 @@ constexpr int kRadioSize = 16;
 // never taken for markup.
 void DrawText(QPainter* painter, const QRect& rect, const QString& text, const QFont& font) {
   painter->setFont(font);
-  painter->drawText(rect.adjusted(kPadding, 0, -kPadding, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                    painter->fontMetrics().elidedText(text, Qt::ElideRight,
-                                                      rect.width() - 2 * kPadding));
+  painter->drawText(
+      rect.adjusted(kPadding, 0, -kPadding, 0), Qt::AlignLeft | Qt::AlignVCenter,
+      painter->fontMetrics().elidedText(text, Qt::ElideRight, rect.width() - 2 * kPadding));
 }
 
 QFont SmallFont(const QFont& font) {
@@ -107,8 +107,8 @@ void ImportConfirmDelegate::PaintChoiceCell(QPainter* painter, const QStyleOptio
   QStyleOptionButton radio;
   radio.rect = RadioRect(option.rect);
   radio.state = QStyle::State_Enabled;
-  radio.state |= index.data(ImportConfirmModel::kChoiceRole).toBool() ? QStyle::State_On
-                                                                       : QStyle::State_Off;
+  radio.state |=
+      index.data(ImportConfirmModel::kChoiceRole).toBool() ? QStyle::State_On : QStyle::State_Off;
   const QWidget* widget = option.widget;
   QStyle* style = widget ? widget->style() : QApplication::style();
   style->drawPrimitive(QStyle::PE_IndicatorRadioButton, &radio, painter, widget);

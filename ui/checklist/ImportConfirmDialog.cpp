@@ -84,9 +84,9 @@ void ImportConfirmDialog::ArrangeControls() {
   layout->addWidget(new QLabel(Text("登録するサークルをチェックしてください"), this));
   layout->addWidget(view_, 1);
   layout->addLayout(buttons);
-  layout->addWidget(new QLabel(
-      Text("※「Pixiv」「Twitter」「サークル名と作家名」が単独合致したものは自動的に登録されています"),
-      this));
+  layout->addWidget(new QLabel(Text("※「Pixiv」「Twitter」「サークル名と作家名」が単独合致したもの"
+                                    "は自動的に登録されています"),
+                               this));
 }
 
 void ImportConfirmDialog::ConnectControls() {

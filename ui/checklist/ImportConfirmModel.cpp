@@ -110,9 +110,12 @@ QVariant ImportConfirmModel::data(const QModelIndex& index, int role) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
   const PageRow& row = rows_[index.row()];
   switch (index.column()) {
-    case kFileColumn: return FileCellData(row.record, role);
-    case kCandidateColumn: return CandidateCellData(row.record, role);
-    default: return ChoiceData(row, index.column(), role);
+    case kFileColumn:
+      return FileCellData(row.record, role);
+    case kCandidateColumn:
+      return CandidateCellData(row.record, role);
+    default:
+      return ChoiceData(row, index.column(), role);
   }
 }
 
@@ -121,14 +124,19 @@ QVariant ImportConfirmModel::FileCellData(int record, int role) const {
   const bool memoOnly = row.color == 0;
   const FavoriteColor color = store_.ImportColor(row.color - 1);
   switch (role) {
-    case Qt::DisplayRole: return QtText(row.texts[kImportCircleName]);
-    case kPenNameRole: return QtText(row.texts[kImportPenName]);
+    case Qt::DisplayRole:
+      return QtText(row.texts[kImportCircleName]);
+    case kPenNameRole:
+      return QtText(row.texts[kImportPenName]);
     case kLabelRole:
       if (memoOnly) return QtText(Sjis("メモのみ"));
       return QtText(color.name.empty() ? Sjis("未設定") : color.name);
-    case kNoteRole: return QtText(ConfirmationExcerpt(row.texts[kImportMemo]));
-    case kSwatchRole: return memoOnly ? QColor(Qt::white) : FromColorRef(color.checkColor);
-    default: return {};
+    case kNoteRole:
+      return QtText(ConfirmationExcerpt(row.texts[kImportMemo]));
+    case kSwatchRole:
+      return memoOnly ? QColor(Qt::white) : FromColorRef(color.checkColor);
+    default:
+      return {};
   }
 }
 
@@ -138,11 +146,16 @@ QVariant ImportConfirmModel::CandidateCellData(int record, int role) const {
     return role == Qt::DisplayRole ? QVariant(QtText(Sjis("該当サークルなし"))) : QVariant();
   }
   switch (role) {
-    case Qt::DisplayRole: return QtText(row.texts[kImportCandidateName]);
-    case kPenNameRole: return QtText(row.texts[kImportCandidatePenName]);
-    case kLabelRole: return QtText(row.texts[kImportCandidateGenre]);
-    case kNoteRole: return QtText(ConfirmationExcerpt(row.texts[kImportCandidateDescription]));
-    default: return {};
+    case Qt::DisplayRole:
+      return QtText(row.texts[kImportCandidateName]);
+    case kPenNameRole:
+      return QtText(row.texts[kImportCandidatePenName]);
+    case kLabelRole:
+      return QtText(row.texts[kImportCandidateGenre]);
+    case kNoteRole:
+      return QtText(ConfirmationExcerpt(row.texts[kImportCandidateDescription]));
+    default:
+      return {};
   }
 }
 

@@ -9,8 +9,7 @@ namespace vx {
 
 class QtChecklistDialogs final : public ChecklistDialogs {
  public:
-  explicit QtChecklistDialogs(ThreadStarter starter = StartThread)
-      : starter_(std::move(starter)) {}
+  explicit QtChecklistDialogs(ThreadStarter starter = StartThread) : starter_(std::move(starter)) {}
 
   // The owner is the QWidget the dialogs are centred on, or null.
   int RunReadProgress(ProgressJob& job, std::string_view caption, OwnerWindow owner) override;

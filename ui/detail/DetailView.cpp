@@ -78,8 +78,8 @@ void DetailView::CreateControls() {
   const bool older = event_ < kFirstEventWithoutFeeds;
   for (int row = 0; row < kLinkRows; ++row) {
     const LinkRowText& texts = kLinkRowTexts[row];
-    captions_[row] = new QLabel(QString::fromUtf8(older ? texts.olderCaption : texts.caption),
-                                viewport());
+    captions_[row] =
+        new QLabel(QString::fromUtf8(older ? texts.olderCaption : texts.caption), viewport());
     captions_[row]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     SetControlId(captions_[row], texts.captionId);
     links_[row] = new LinkLabel(viewport());
@@ -255,12 +255,10 @@ void DetailView::ShowTexts() {
 
 void DetailView::ShowLinks() {
   const CircleRecord& c = circle_;
-  addresses_ = {WebLinkAddress(c.url).value_or(""),
-                MailtoAddress(c.mailAddr).value_or(""),
-                WebLinkAddress(c.orbalink).value_or(""),
-                TwitterProfileAddress(c.twitter).value_or(""),
-                PixivProfileAddress(c.pixiv).value_or(""),
-                WebLinkAddress(c.rss).value_or("")};
+  addresses_ = {
+      WebLinkAddress(c.url).value_or(""),        MailtoAddress(c.mailAddr).value_or(""),
+      WebLinkAddress(c.orbalink).value_or(""),   TwitterProfileAddress(c.twitter).value_or(""),
+      PixivProfileAddress(c.pixiv).value_or(""), WebLinkAddress(c.rss).value_or("")};
   const std::string* texts[kLinkRows] = {&c.url,     &c.mailAddr, &c.orbalink,
                                          &c.twitter, &c.pixiv,    &c.rss};
   for (int row = 0; row < kLinkRows; ++row) {
@@ -269,9 +267,9 @@ void DetailView::ShowLinks() {
 }
 
 void DetailView::LoadMemo() {
-  loadedMemo_ = circle_.id != 0 ? SjisTruncate(controller_.GetCircleMemo(circle_.id),
-                                               MemoEdit::kMaxBytes)
-                                : std::string();
+  loadedMemo_ = circle_.id != 0
+                    ? SjisTruncate(controller_.GetCircleMemo(circle_.id), MemoEdit::kMaxBytes)
+                    : std::string();
   memo_->SetMemo(loadedMemo_);
 }
 
@@ -301,14 +299,12 @@ void DetailView::OpenLink(int row) {
 
 // --- Texts ---------------------------------------------------------------------------------------
 
-std::string DetailView::PlaceText(const CatalogController& controller,
-                                  const CircleRecord& circle) {
+std::string DetailView::PlaceText(const CatalogController& controller, const CircleRecord& circle) {
   if (circle.day <= 0) return controller.GetWeekdayLongName(0);
-  return FormatText(Sjis("%s %s%s%02d%c").c_str(),
-                    controller.GetWeekdayLongName(circle.day).c_str(),
-                    controller.GetAreaSimpleNameOfBlock(circle.blockId).c_str(),
-                    controller.GetBlockName(circle.blockId).c_str(), circle.spaceNo,
-                    'a' + circle.spaceNoSub);
+  return FormatText(
+      Sjis("%s %s%s%02d%c").c_str(), controller.GetWeekdayLongName(circle.day).c_str(),
+      controller.GetAreaSimpleNameOfBlock(circle.blockId).c_str(),
+      controller.GetBlockName(circle.blockId).c_str(), circle.spaceNo, 'a' + circle.spaceNoSub);
 }
 
 std::string DetailView::DescriptionText(const CatalogController& controller,

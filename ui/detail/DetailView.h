@@ -99,7 +99,6 @@ class DetailView : public QAbstractScrollArea, public AppMessageSink, public Com
   void RepaintCut();
   void OpenLink(int row);
 
-
   CatalogController& controller_;
   CommandMap commands_;
   // Every change to the checklist first writes back a memo being typed, which the change would

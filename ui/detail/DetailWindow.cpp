@@ -41,9 +41,7 @@ void DetailWindow::SetChecklistMenu(const ColorMenu* menu) {
 
 void DetailWindow::FocusView() { view_->setFocus(Qt::ActiveWindowFocusReason); }
 
-void DetailWindow::OnAppMessageRun(std::span<const AppMessage> run) {
-  view_->OnAppMessageRun(run);
-}
+void DetailWindow::OnAppMessageRun(std::span<const AppMessage> run) { view_->OnAppMessageRun(run); }
 
 void DetailWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
   switch (message) {

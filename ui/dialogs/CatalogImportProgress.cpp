@@ -66,7 +66,8 @@ class CatalogImportProgress::Job : public SteppedJobProgress {
         return Sjis("サークル情報を追加しています");
       case DiscImportState::kDayCircles:
       case DiscImportState::kWaitDay:
-        return Sjis("サークル情報（") + std::to_string(import_.Day()) + Sjis("日目）を追加しています");
+        return Sjis("サークル情報（") + std::to_string(import_.Day()) +
+               Sjis("日目）を追加しています");
       case DiscImportState::kUnplaced:
       case DiscImportState::kWaitUnplaced:
         return Sjis("抽選漏れサークル情報を追加しています");
@@ -79,8 +80,9 @@ class CatalogImportProgress::Job : public SteppedJobProgress {
   DiscImportJob import_;
 };
 
-CatalogImportProgress::CatalogImportProgress(QWidget* parent, UiServices& ui, PavorunDatabase& database,
-                           int eventNo, const std::filesystem::path& sourceFolder)
+CatalogImportProgress::CatalogImportProgress(QWidget* parent, UiServices& ui,
+                                             PavorunDatabase& database, int eventNo,
+                                             const std::filesystem::path& sourceFolder)
     : prompts_(std::make_unique<Prompts>(ui)),
       job_(std::make_unique<Job>(database, eventNo, sourceFolder, *prompts_)),
       dialog_(std::make_unique<ProgressDialog>(*job_, parent)) {

@@ -18,7 +18,7 @@ class CatalogImportProgress {
  public:
   // Makes `eventNo` the database's current event number. `sourceFolder` holds the text files.
   CatalogImportProgress(QWidget* parent, UiServices& ui, PavorunDatabase& database, int eventNo,
-               const std::filesystem::path& sourceFolder);
+                        const std::filesystem::path& sourceFolder);
   ~CatalogImportProgress();
   CatalogImportProgress(const CatalogImportProgress&) = delete;
   CatalogImportProgress& operator=(const CatalogImportProgress&) = delete;

@@ -31,7 +31,8 @@ std::string DeleteTitle() { return Sjis("サークルデータの削除"); }
 
 }  // namespace
 
-CatalogInstallDialog::CatalogInstallDialog(QWidget* parent, UiServices& ui, PavorunDatabase& database, int currentEvent)
+CatalogInstallDialog::CatalogInstallDialog(QWidget* parent, UiServices& ui,
+                                           PavorunDatabase& database, int currentEvent)
     : QDialog(parent), ui_(ui), database_(database), currentEvent_(currentEvent) {
   setWindowTitle(QtText(Sjis("サークルデータの追加インストールと削除")));
   CreateControls();
@@ -109,14 +110,17 @@ void CatalogInstallDialog::FillList() {
   FillEventList(list_, storedEvents_);
 }
 
-void CatalogInstallDialog::OnCurrentItemChanged() { delete_->setEnabled(CurrentListEvent(list_) != 0); }
+void CatalogInstallDialog::OnCurrentItemChanged() {
+  delete_->setEnabled(CurrentListEvent(list_) != 0);
+}
 
 void CatalogInstallDialog::OnBrowse() {
   FileDialogRequest request;
   request.title = Sjis("設定情報ファイル/ロザーヴァンクイストDBの選択");
-  request.filter = Sjis("設定情報ファイル (v*def.txt)|v*def.txt|"
-                        "ロザーヴァンクイストDBファイル(vindaxel*.db)|vindaxel*.db|"
-                        "全てのファイル (*.*)|*.*");
+  request.filter = Sjis(
+      "設定情報ファイル (v*def.txt)|v*def.txt|"
+      "ロザーヴァンクイストDBファイル(vindaxel*.db)|vindaxel*.db|"
+      "全てのファイル (*.*)|*.*");
   request.defaultExtension = "txt";
   request.initialPath = PathFromQt(path_->text());
   const std::optional<fs::path> chosen = ui_.OpenFileDialog(this, request);
@@ -151,10 +155,9 @@ std::optional<int> CatalogInstallDialog::InstallDefinitionFile(const fs::path& p
     return std::nullopt;
   }
   if (std::find(storedEvents_.begin(), storedEvents_.end(), event) != storedEvents_.end()) {
-    ui_.MessageBox(this,
-                   EventTitle(event) +
-                       Sjis("のサークルデータは、\n既にデータベースに登録されています."),
-                   InstallTitle(), MB_OK | MB_ICONINFORMATION);
+    ui_.MessageBox(
+        this, EventTitle(event) + Sjis("のサークルデータは、\n既にデータベースに登録されています."),
+        InstallTitle(), MB_OK | MB_ICONINFORMATION);
     return std::nullopt;
   }
   if (!path.has_parent_path()) return std::nullopt;
@@ -188,17 +191,19 @@ void CatalogInstallDialog::ReportInstallResult(int result) {
                      InstallTitle(), MB_OK | MB_ICONWARNING);
       break;
     case 1:
-      ui_.MessageBox(this, Sjis("サークルデータのインストール処理が完了しました."),
-                     InstallTitle(), MB_OK | MB_ICONINFORMATION);
+      ui_.MessageBox(this, Sjis("サークルデータのインストール処理が完了しました."), InstallTitle(),
+                     MB_OK | MB_ICONINFORMATION);
       break;
     default: {
       if (failureShown_) break;
       // Without a reason from the run, only the transaction could have failed.
-      const std::string reason =
-          failureText_.empty() ? Sjis("DBファイルがファイルが読み込み専用になっているか、"
-                                      "若しくはアクセス権限が無い可能性があります.")
-                               : failureText_;
-      ui_.MessageBox(this, Sjis("サークルデータのインストール処理中にエラーが生じました. \n") + reason,
+      const std::string reason = failureText_.empty()
+                                     ? Sjis(
+                                           "DBファイルがファイルが読み込み専用になっているか、"
+                                           "若しくはアクセス権限が無い可能性があります.")
+                                     : failureText_;
+      ui_.MessageBox(this,
+                     Sjis("サークルデータのインストール処理中にエラーが生じました. \n") + reason,
                      InstallTitle(), MB_OK | MB_ICONERROR);
       break;
     }
@@ -209,25 +214,25 @@ void CatalogInstallDialog::OnDelete() {
   const int event = CurrentListEvent(list_);
   if (event == 0) return;
   if (event == currentEvent_) {
-    ui_.MessageBox(this,
-                   EventTitle(event) +
-                       Sjis("のサークルデータは、現在参照中のデータです.\n削除はできません."),
-                   DeleteTitle(), MB_OK | MB_ICONERROR);
+    ui_.MessageBox(
+        this,
+        EventTitle(event) + Sjis("のサークルデータは、現在参照中のデータです.\n削除はできません."),
+        DeleteTitle(), MB_OK | MB_ICONERROR);
     FillList();
     return;
   }
   const std::string question =
-      EventTitle(event) + Sjis("のサークルデータを、\nデータベースから削除します.\nよろしいですか？");
+      EventTitle(event) +
+      Sjis("のサークルデータを、\nデータベースから削除します.\nよろしいですか？");
   if (ui_.MessageBox(this, question, DeleteTitle(), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const int result = DeleteStoredEvent(database_, event);
   QApplication::restoreOverrideCursor();
   if (result != 0) {
     ui_.MessageBox(this,
-                   EventTitle(event) +
-                       Sjis("のサークルデータを削除できませんでした.\n"
-                            "DBファイルが読み込み専用になっているか、"
-                            "若しくはアクセス権限が無い可能性があります."),
+                   EventTitle(event) + Sjis("のサークルデータを削除できませんでした.\n"
+                                            "DBファイルが読み込み専用になっているか、"
+                                            "若しくはアクセス権限が無い可能性があります."),
                    DeleteTitle(), MB_OK | MB_ICONERROR);
   }
   FillList();

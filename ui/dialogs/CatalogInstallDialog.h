@@ -26,7 +26,8 @@ class CatalogInstallDialog : public QDialog {
  public:
   // `currentEvent` is the event the program shows, taken when the dialog opens: installing and
   // deleting change the database's own current event number.
-  CatalogInstallDialog(QWidget* parent, UiServices& ui, PavorunDatabase& database, int currentEvent);
+  CatalogInstallDialog(QWidget* parent, UiServices& ui, PavorunDatabase& database,
+                       int currentEvent);
 
   // 1 when the event shown was installed while the dialog was open, else 0.
   int DoModal();

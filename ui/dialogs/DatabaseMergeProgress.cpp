@@ -33,8 +33,8 @@ class DatabaseMergeProgress::Job : public SteppedJobProgress {
   DatabaseMergeJob merge_;
 };
 
-DatabaseMergeProgress::DatabaseMergeProgress(QWidget* parent, PavorunDatabase& target, SqliteDatabase& source,
-                         int limitEventNo)
+DatabaseMergeProgress::DatabaseMergeProgress(QWidget* parent, PavorunDatabase& target,
+                                             SqliteDatabase& source, int limitEventNo)
     : job_(std::make_unique<Job>(target, source, limitEventNo)),
       dialog_(std::make_unique<ProgressDialog>(*job_, parent)) {
   dialog_->setWindowTitle(QtText(Sjis("サークル情報データーベースの統合処理")));

@@ -15,7 +15,8 @@ class SqliteDatabase;
 
 class DatabaseMergeProgress {
  public:
-  DatabaseMergeProgress(QWidget* parent, PavorunDatabase& target, SqliteDatabase& source, int limitEventNo);
+  DatabaseMergeProgress(QWidget* parent, PavorunDatabase& target, SqliteDatabase& source,
+                        int limitEventNo);
   ~DatabaseMergeProgress();
   DatabaseMergeProgress(const DatabaseMergeProgress&) = delete;
   DatabaseMergeProgress& operator=(const DatabaseMergeProgress&) = delete;

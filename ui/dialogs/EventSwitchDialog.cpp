@@ -14,7 +14,8 @@
 
 namespace vx {
 
-EventSwitchDialog::EventSwitchDialog(QWidget* parent, std::vector<int> storedEvents, int currentEvent)
+EventSwitchDialog::EventSwitchDialog(QWidget* parent, std::vector<int> storedEvents,
+                                     int currentEvent)
     : QDialog(parent), storedEvents_(std::move(storedEvents)), currentEvent_(currentEvent) {
   setWindowTitle(QtText(Sjis("ヴェラストレード回数切り替え")));
   CreateControls();
@@ -24,7 +25,8 @@ EventSwitchDialog::EventSwitchDialog(QWidget* parent, std::vector<int> storedEve
 }
 
 void EventSwitchDialog::CreateControls() {
-  currentText_ = new QLabel(QtText(Sjis("現在参照中のデータ : ") + EventTitle(currentEvent_)), this);
+  currentText_ =
+      new QLabel(QtText(Sjis("現在参照中のデータ : ") + EventTitle(currentEvent_)), this);
   SetControlId(currentText_, IDC_SWITCH_CURRENT_TEXT);
   list_ = CreateEventList(this, IDC_SWITCH_EVENT_LIST);
   switch_ = new QPushButton(QtText(Sjis("切り替え")), this);

@@ -17,8 +17,7 @@ class ImageCopyProgress::Job : public SteppedJobProgress {
   ImageCopyJob& Copy() { return copy_; }
 
   std::string ProgressText(int position, int total) const override {
-    return FormatProgressText(Sjis("イメージデータを追加インストールしています"), position,
-                              total);
+    return FormatProgressText(Sjis("イメージデータを追加インストールしています"), position, total);
   }
   void OnCancel() override { copy_.Cancel(); }
 
@@ -30,8 +29,9 @@ class ImageCopyProgress::Job : public SteppedJobProgress {
   ImageCopyJob copy_;
 };
 
-ImageCopyProgress::ImageCopyProgress(QWidget* parent, UiServices& ui, const std::filesystem::path& source,
-                         const std::filesystem::path& destination)
+ImageCopyProgress::ImageCopyProgress(QWidget* parent, UiServices& ui,
+                                     const std::filesystem::path& source,
+                                     const std::filesystem::path& destination)
     : ui_(ui),
       job_(std::make_unique<Job>(source, destination)),
       dialog_(std::make_unique<ProgressDialog>(*job_, parent)) {

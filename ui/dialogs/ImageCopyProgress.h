@@ -16,7 +16,7 @@ class UiServices;
 class ImageCopyProgress {
  public:
   ImageCopyProgress(QWidget* parent, UiServices& ui, const std::filesystem::path& source,
-              const std::filesystem::path& destination);
+                    const std::filesystem::path& destination);
   ~ImageCopyProgress();
   ImageCopyProgress(const ImageCopyProgress&) = delete;
   ImageCopyProgress& operator=(const ImageCopyProgress&) = delete;

@@ -95,7 +95,8 @@ void ImageInstallDialog::OnInstall() {
   const std::optional<fs::path> source = AskForSource(event);
   if (!source) return;
   // Copying a folder onto itself would only destroy it.
-  if (!IsSameFolder(*source, destination)) ImageCopyProgress(this, ui_, *source, destination).DoModal();
+  if (!IsSameFolder(*source, destination))
+    ImageCopyProgress(this, ui_, *source, destination).DoModal();
   FillInstalledList();
 }
 
@@ -104,14 +105,13 @@ bool ImageInstallDialog::ConfirmReinstall(int event, const fs::path& destination
   const std::string question =
       EventTitle(event) +
       Sjis("の画像データは、既に追加インストールされています.\n上書きで再インストールしますか？");
-  return ui_.MessageBox(this, question, Sjis("再インストールの確認"),
-                        MB_YESNO | MB_ICONQUESTION) == IDYES;
+  return ui_.MessageBox(this, question, Sjis("再インストールの確認"), MB_YESNO | MB_ICONQUESTION) ==
+         IDYES;
 }
 
 // Asks until a folder with the event's image data is chosen; nothing when the user gives up.
 std::optional<fs::path> ImageInstallDialog::AskForSource(int event) {
-  const std::string title =
-      EventTitle(event) + Sjis("のCD-ROMの場所を指定してください.");
+  const std::string title = EventTitle(event) + Sjis("のCD-ROMの場所を指定してください.");
   for (;;) {
     const std::optional<fs::path> chosen = ui_.FolderDialog(this, title, {});
     if (!chosen) return std::nullopt;
@@ -137,10 +137,9 @@ void ImageInstallDialog::OnDelete() {
     return;
   }
   if (event == setup_.currentEvent && setup_.releaseImages) setup_.releaseImages();
-  RemoveInstalledImageData(InstalledImageFolder(setup_.imageFolder, event),
-                           [this](const std::string& text, const std::string& title) {
-                             ShowError(text, title);
-                           });
+  RemoveInstalledImageData(
+      InstalledImageFolder(setup_.imageFolder, event),
+      [this](const std::string& text, const std::string& title) { ShowError(text, title); });
   FillInstalledList();
 }
 

@@ -23,9 +23,9 @@ class ImageInstallDialog : public QDialog {
 
  public:
   struct Setup {
-    std::filesystem::path imageFolder;  // where "VQ<n>" folders are installed
-    std::vector<int> storedEvents;      // the database's events, ascending
-    int currentEvent = 0;               // the event shown, taken when the dialog opens
+    std::filesystem::path imageFolder;    // where "VQ<n>" folders are installed
+    std::vector<int> storedEvents;        // the database's events, ascending
+    int currentEvent = 0;                 // the event shown, taken when the dialog opens
     std::function<void()> releaseImages;  // closes the shown event's open image files
   };
 

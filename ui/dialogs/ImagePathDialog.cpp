@@ -37,7 +37,8 @@ bool StoreImagePath(std::span<char> field, std::string_view text) {
   return true;
 }
 
-ImagePathDialog::ImagePathDialog(QWidget* parent, UiServices& ui, std::span<char> pathField, int eventNo)
+ImagePathDialog::ImagePathDialog(QWidget* parent, UiServices& ui, std::span<char> pathField,
+                                 int eventNo)
     : QDialog(parent), ui_(ui), pathField_(pathField), eventNo_(eventNo) {
   setWindowTitle(QtText(Sjis("画像データパスの指定")));
   CreateControls();
@@ -48,8 +49,8 @@ ImagePathDialog::ImagePathDialog(QWidget* parent, UiServices& ui, std::span<char
 void ImagePathDialog::CreateControls() {
   icon_ = new QLabel(this);
   icon_->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(kIconSize));
-  notFound_ = new QLabel(
-      QtText(EventTitle(eventNo_) + Sjis("用の画像ファイルが見つかりません.")), this);
+  notFound_ =
+      new QLabel(QtText(EventTitle(eventNo_) + Sjis("用の画像ファイルが見つかりません.")), this);
   SetControlId(notFound_, IDC_IMAGE_PATH_TEXT);
   instruction_ = new QLabel(
       QtText(Sjis("画像データのベースパス （PDATA/MDATAフォルダがあるフォルダ） を指定するか、"
@@ -103,8 +104,8 @@ int ImagePathDialog::DoModal() { return exec(); }
 void ImagePathDialog::OnBrowse() {
   const std::string title =
       EventTitle(eventNo_) + Sjis("のCD-ROM、もしくは画像データの場所を指定してください.");
-  const std::optional<fs::path> chosen = AskForFolder(
-      ui_, this, title, PathFromQt(path_->text()), Sjis("有効なパス/ドライブではありません."));
+  const std::optional<fs::path> chosen = AskForFolder(ui_, this, title, PathFromQt(path_->text()),
+                                                      Sjis("有効なパス/ドライブではありません."));
   if (!chosen) return;
   QString text = QtPath(*chosen);
   if (!text.endsWith(QLatin1Char('/'))) text += QLatin1Char('/');
@@ -118,10 +119,10 @@ void ImagePathDialog::OnOk() {
     return;
   }
   const std::string limit = std::to_string(pathField_.empty() ? 0 : pathField_.size() - 1);
-  ui_.MessageBox(this,
-                 Sjis("画像データのパスが長すぎます.\n") + limit +
-                     Sjis("バイト以内のパスを指定してください."),
-                 Sjis("エラー"), MB_OK | MB_ICONERROR);
+  ui_.MessageBox(
+      this,
+      Sjis("画像データのパスが長すぎます.\n") + limit + Sjis("バイト以内のパスを指定してください."),
+      Sjis("エラー"), MB_OK | MB_ICONERROR);
 }
 
 }  // namespace vx

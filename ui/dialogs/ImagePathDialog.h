@@ -45,8 +45,8 @@ class ImagePathDialog : public QDialog {
   QPushButton* cancel_ = nullptr;
 };
 
-// Stores `text` (a settings path text) in the field with a final "/" (unless empty) and a NUL; false, with the
-// field unchanged, when that does not fit.
+// Stores `text` (a settings path text) in the field with a final "/" (unless empty) and a NUL;
+// false, with the field unchanged, when that does not fit.
 bool StoreImagePath(std::span<char> field, std::string_view text);
 
 }  // namespace vx

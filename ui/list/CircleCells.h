@@ -25,8 +25,8 @@ class CircleCells {
                         const std::unordered_set<int>& memos, int memoColumn);
   // Every row's check colour, and its memo into `memoColumn` (none below 1), read again after
   // many marks changed at once.
-  static void RereadMarks(const CatalogController& controller,
-                          std::span<ListControl* const> lists, int memoColumn);
+  static void RereadMarks(const CatalogController& controller, std::span<ListControl* const> lists,
+                          int memoColumn);
   // The memo cell of the row to the controller, only when the edit changed it: storing marks the
   // checklist modified.
   static void StoreEditedMemo(CatalogController& controller, const ListModel& model, int row,

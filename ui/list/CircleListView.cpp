@@ -109,7 +109,8 @@ void CircleListView::EnsureModeContent() {
     case kNoDay:
       if (!noDayFilled_) LoadNoDay();
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -163,7 +164,8 @@ void CircleListView::LoadDirect(int mode, SearchCondition& condition) {
   std::vector<CircleRecord> circles;
   circles.reserve(static_cast<std::size_t>(counted_));
   const int rc =
-      count < 0 ? count : search.Run([&](CircleRecord&& circle) { circles.push_back(std::move(circle)); });
+      count < 0 ? count
+                : search.Run([&](CircleRecord&& circle) { circles.push_back(std::move(circle)); });
   AddRows(mode, circles);
   if (count < 0 || rc != 0) ReportSearchFailure(search.LastError());
 }

@@ -173,7 +173,7 @@ class CircleListView : public QWidget, public AppMessageSink {
   int added_ = 0;
   ListColumnLayout columns_;
   Geometry geometry_;
-  bool sortLocked_;  // as stored at start, then from every options change
+  bool sortLocked_;         // as stored at start, then from every options change
   bool following_ = false;  // selecting the current circle's row: no SelectCircle back
 };
 

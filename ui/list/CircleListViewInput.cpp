@@ -26,8 +26,10 @@ int CompareRows(int kind, int column, const ListRow& a, const ListRow& b) {
   switch (kind) {
     case ListColumnLayout::kColorColumnKind:
       return order(std::max(a.record.color, 0), std::max(b.record.color, 0));
-    case 1: return order(a.record.day, b.record.day);
-    case 2: return order(a.record.spaceKey, b.record.spaceKey);
+    case 1:
+      return order(a.record.day, b.record.day);
+    case 2:
+      return order(a.record.spaceKey, b.record.spaceKey);
     default: {
       const std::string_view x = std::string_view(a.cells[column]).substr(0, kSortedTextBytes);
       const std::string_view y = std::string_view(b.cells[column]).substr(0, kSortedTextBytes);
@@ -185,13 +187,13 @@ void CircleListView::OnColumnClicked(int column) {
   ListControl* list = VisibleList();
   const std::vector<std::string> captions = columns_.Captions();
   if (column != state.sortColumn) {
-    if (state.sortColumn >= 0) list->Model().SetCaption(state.sortColumn, captions[state.sortColumn]);
+    if (state.sortColumn >= 0)
+      list->Model().SetCaption(state.sortColumn, captions[state.sortColumn]);
     state.sortColumn = column;
     state.sortDirection = 0;
   }
   state.sortDirection = state.sortDirection == 0 ? 1 : -state.sortDirection;
-  list->Model().SetCaption(column,
-                           captions[column] + Sjis(state.sortDirection > 0 ? "▽" : "△"));
+  list->Model().SetCaption(column, captions[column] + Sjis(state.sortDirection > 0 ? "▽" : "△"));
   const int kind = columns_.Kind(column);
   const int direction = state.sortDirection;
   list->SortItems([kind, column, direction](const ListRow& a, const ListRow& b) {

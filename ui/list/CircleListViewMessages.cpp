@@ -17,23 +17,36 @@ namespace vx {
 void CircleListView::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
   const int id = static_cast<int>(lParam);
   switch (message) {
-    case UM_CIRCLE_CHANGED: OnCircleChanged(id); break;
+    case UM_CIRCLE_CHANGED:
+      OnCircleChanged(id);
+      break;
     case UM_CIRCLE_CHECKED:
-    case UM_CIRCLE_COLOR_CHANGED: SetCircleColor(id, static_cast<int>(wParam)); break;
-    case UM_CIRCLE_UNCHECKED: SetCircleColor(id, 0); break;
-    case UM_CHECKLIST_RESET: ResetChecklist(); break;
+    case UM_CIRCLE_COLOR_CHANGED:
+      SetCircleColor(id, static_cast<int>(wParam));
+      break;
+    case UM_CIRCLE_UNCHECKED:
+      SetCircleColor(id, 0);
+      break;
+    case UM_CHECKLIST_RESET:
+      ResetChecklist();
+      break;
     case UM_CHECKLIST_MARKS_CHANGED:
       CircleCells::RereadMarks(controller_, lists_, columns_.MemoColumn());
       break;
-    case UM_OPTIONS_CHANGED: OnOptionsChanged(); break;
+    case UM_OPTIONS_CHANGED:
+      OnOptionsChanged();
+      break;
     case UM_CHECKLIST_ENTRY_CHANGED:
       CircleCells::Rewrite(controller_, lists_, id, columns_.MemoColumn(), false);
       break;
     case UM_CIRCLE_INFO_UPDATED:
       CircleCells::Rewrite(controller_, lists_, id, columns_.RssDetailColumn(), true);
       break;
-    case UM_LIST_COLUMNS_RESIZED: OnColumnsResized(); break;
-    default: break;  // page, day, block, space, genre, colours and images: nothing to do here
+    case UM_LIST_COLUMNS_RESIZED:
+      OnColumnsResized();
+      break;
+    default:
+      break;  // page, day, block, space, genre, colours and images: nothing to do here
   }
 }
 
@@ -51,8 +64,12 @@ void CircleListView::OnAppMessageRun(std::span<const AppMessage> run) {
     const int id = static_cast<int>(m.lParam);
     switch (m.message) {
       case UM_CIRCLE_CHECKED:
-      case UM_CIRCLE_COLOR_CHANGED: colors[id] = static_cast<int>(m.wParam); break;
-      case UM_CIRCLE_UNCHECKED: colors[id] = 0; break;
+      case UM_CIRCLE_COLOR_CHANGED:
+        colors[id] = static_cast<int>(m.wParam);
+        break;
+      case UM_CIRCLE_UNCHECKED:
+        colors[id] = 0;
+        break;
       case UM_CHECKLIST_ENTRY_CHANGED:
         if (id != 0) memos.insert(id);
         break;

@@ -35,7 +35,8 @@ void LabelEdit::keyPressEvent(QKeyEvent* event) {
       owner_->setFocus(Qt::OtherFocusReason);
       event->accept();
       return;
-    default: QLineEdit::keyPressEvent(event);
+    default:
+      QLineEdit::keyPressEvent(event);
   }
 }
 

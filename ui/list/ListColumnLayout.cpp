@@ -40,8 +40,7 @@ ListRowRecord RecordOf(const CircleRecord& circle, int color) {
 
 }  // namespace
 
-ListColumnLayout ListColumnLayout::Read(const CatalogController& controller,
-                                        ListColumnView view) {
+ListColumnLayout ListColumnLayout::Read(const CatalogController& controller, ListColumnView view) {
   ListColumnLayout layout;
   layout.view_ = view;
   layout.event_ = controller.GetEventNumber();
@@ -107,28 +106,46 @@ std::string ListColumnLayout::SpaceText(const CatalogController& controller,
 std::string ListColumnLayout::CellText(const CatalogController& controller,
                                        const CircleRecord& circle, int kind) {
   switch (kind) {
-    case 1: return controller.GetWeekdayShortName(circle.day);
-    case 2: return SpaceText(controller, circle);
-    case 3: return controller.GetGenreName(circle.genreId);
-    case 4: return circle.circleName;
-    case 5: return circle.circleKana;
-    case 6: return circle.penName;
-    case 7: return circle.bookName;
-    case 8: return circle.url;
-    case 9: return circle.mailAddr;
-    case 10: return circle.description;
-    case 11: return circle.memo;
-    case 12: return circle.updateData;
-    case 13: return circle.orbalink;
-    case 14: return circle.rss;
+    case 1:
+      return controller.GetWeekdayShortName(circle.day);
+    case 2:
+      return SpaceText(controller, circle);
+    case 3:
+      return controller.GetGenreName(circle.genreId);
+    case 4:
+      return circle.circleName;
+    case 5:
+      return circle.circleKana;
+    case 6:
+      return circle.penName;
+    case 7:
+      return circle.bookName;
+    case 8:
+      return circle.url;
+    case 9:
+      return circle.mailAddr;
+    case 10:
+      return circle.description;
+    case 11:
+      return circle.memo;
+    case 12:
+      return circle.updateData;
+    case 13:
+      return circle.orbalink;
+    case 14:
+      return circle.rss;
     case 15: {
       static const std::string updated = Sjis("更新");
       return circle.updateFlag != 0 ? updated : std::string();
     }
-    case 16: return circle.rssInfo;
-    case 18: return circle.twitter;
-    case 19: return circle.pixiv;
-    default: return {};  // the colour column's text is the colour's; the cut column has none
+    case 16:
+      return circle.rssInfo;
+    case 18:
+      return circle.twitter;
+    case 19:
+      return circle.pixiv;
+    default:
+      return {};  // the colour column's text is the colour's; the cut column has none
   }
 }
 

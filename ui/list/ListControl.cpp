@@ -231,9 +231,9 @@ void ListControl::keyPressEvent(QKeyEvent* event) {
   } else if (key == Qt::Key_Up || key == Qt::Key_Down) {
     // A range being extended is no step to the owner's neighbouring rows.
     const int focused = FocusedRow();
-    forward = !(modifiers & Qt::ShiftModifier) &&
-              (key == Qt::Key_Up ? focused == 0
-                                 : focused >= 0 && focused == model_->RowCount() - 1);
+    forward =
+        !(modifiers & Qt::ShiftModifier) &&
+        (key == Qt::Key_Up ? focused == 0 : focused >= 0 && focused == model_->RowCount() - 1);
     QTableView::keyPressEvent(event);
   } else if (!IsDigitKey(key)) {
     QTableView::keyPressEvent(event);
@@ -285,8 +285,8 @@ void ListControl::mousePressEvent(QMouseEvent* event) {
   EndEdit();
   lastInputWasClick_ = true;
   const QModelIndex at = indexAt(event->position().toPoint());
-  if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier &&
-      !dragDisabled_ && at.isValid() && selectionModel()->isRowSelected(at.row(), {})) {
+  if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier && !dragDisabled_ &&
+      at.isValid() && selectionModel()->isRowSelected(at.row(), {})) {
     // A press on the selection may start a drag; the selection stays until it is clear that
     // this is a click.
     dragPending_ = true;
@@ -320,8 +320,8 @@ void ListControl::mouseReleaseEvent(QMouseEvent* event) {
   }
   if (dragPending_) {
     dragPending_ = false;
-    selectionModel()->setCurrentIndex(indexAt(pressPoint_), QItemSelectionModel::ClearAndSelect |
-                                                                QItemSelectionModel::Rows);
+    selectionModel()->setCurrentIndex(
+        indexAt(pressPoint_), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   } else {
     QTableView::mouseReleaseEvent(event);
   }
@@ -400,7 +400,8 @@ bool ListControl::eventFilter(QObject* watched, QEvent* event) {
       headerPressed_ = false;
       if (columnResized_) {
         columnResized_ = false;
-        QMetaObject::invokeMethod(this, [this] { Q_EMIT columnsResized(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { Q_EMIT columnsResized(); }, Qt::QueuedConnection);
       }
     }
   }

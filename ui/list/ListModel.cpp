@@ -26,14 +26,16 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
   }
   const ListRow& row = rows_[index.row()];
   switch (role) {
-    case Qt::DisplayRole: return QtText(row.cells[index.column()]);
+    case Qt::DisplayRole:
+      return QtText(row.cells[index.column()]);
     case Qt::DecorationRole: {
       if (index.column() != 0) return {};
       const int image = row.stateImage - 1;
       if (image >= 0 && image < static_cast<int>(stateImages_.size())) return stateImages_[image];
       return blankImage_;  // keeps the texts of all rows in line
     }
-    default: return {};
+    default:
+      return {};
   }
 }
 

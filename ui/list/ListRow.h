@@ -14,7 +14,7 @@ struct ListRowRecord {
 
   int circleId = 0;
   int printNumber = 0;  // the checklist view's: the row's place in its tab when it was added
-  int color = -1;  // -1 not in the checklist, 0 memo only, 1..n check colour
+  int color = -1;       // -1 not in the checklist, 0 memo only, 1..n check colour
   int day = kNoPlace;
   int spaceKey = kNoPlace;  // ((blockId << 9) | spaceNo) * 2 + spaceNoSub
   int pageNo = 0;
@@ -24,7 +24,7 @@ struct ListRowRecord {
 
 struct ListRow {
   ListRowRecord record;
-  int stateImage = 0;  // 0 none, k the list's state image k - 1
+  int stateImage = 0;              // 0 none, k the list's state image k - 1
   std::vector<std::string> cells;  // CP932, one per column
 };
 

@@ -65,9 +65,11 @@ void ListWindow::CreateStatusBar() {
 }
 
 void ListWindow::CreateCommands() {
-  FrameCommands().On(ID_LIST_SORT_LOCK, [this] { ToggleSortLock(); })
-      .OnUpdate(ID_LIST_SORT_LOCK,
-                [this](int, CommandState& state) { state.checked = controller_.IsListSortLocked(); })
+  FrameCommands()
+      .On(ID_LIST_SORT_LOCK, [this] { ToggleSortLock(); })
+      .OnUpdate(
+          ID_LIST_SORT_LOCK,
+          [this](int, CommandState& state) { state.checked = controller_.IsListSortLocked(); })
       .OnUpdate(ID_LIST_STATUS_PANE, [](int, CommandState& state) { state.enabled = true; });
   SetViewCommands(&view_->Commands());
   Actions()->Bind(bar_);

@@ -32,17 +32,25 @@ bool ListSync(const CatalogController& controller) {
 
 }  // namespace
 
-void ListWindow::OnAppMessageRun(std::span<const AppMessage> run) {
-  view_->OnAppMessageRun(run);
-}
+void ListWindow::OnAppMessageRun(std::span<const AppMessage> run) { view_->OnAppMessageRun(run); }
 
 void ListWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
   switch (message) {
-    case UM_RUN_SEARCH: RunSearch(); break;
-    case UM_LIST_NEXT_BLOCK: StepBlock(true); break;
-    case UM_LIST_PREV_BLOCK: StepBlock(false); break;
-    case UM_DAY_CHANGED: FollowDay(static_cast<int>(lParam)); break;
-    case UM_BLOCK_CHANGED: FollowBlock(static_cast<int>(lParam)); break;
+    case UM_RUN_SEARCH:
+      RunSearch();
+      break;
+    case UM_LIST_NEXT_BLOCK:
+      StepBlock(true);
+      break;
+    case UM_LIST_PREV_BLOCK:
+      StepBlock(false);
+      break;
+    case UM_DAY_CHANGED:
+      FollowDay(static_cast<int>(lParam));
+      break;
+    case UM_BLOCK_CHANGED:
+      FollowBlock(static_cast<int>(lParam));
+      break;
     case UM_CIRCLE_CHANGED:
     case UM_CIRCLE_CHECKED:
     case UM_CIRCLE_UNCHECKED:
@@ -54,13 +62,16 @@ void ListWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
     case UM_CIRCLE_INFO_UPDATED:
       view_->OnAppMessage(message, wParam, lParam);
       break;
-    case UM_CURRENT_COLOR_CHANGED: colorBar_->UpdateColorButtons(controller_); break;
+    case UM_CURRENT_COLOR_CHANGED:
+      colorBar_->UpdateColorButtons(controller_);
+      break;
     case UM_COLORS_CHANGED:
       colorBar_->UpdateColorButtons(controller_);
       view_->RebuildSwatches();
       view_->update();
       break;
-    default: break;  // page, space, genre and images: nothing to do here
+    default:
+      break;  // page, space, genre and images: nothing to do here
   }
   Actions()->UpdateActions();
 }

@@ -39,8 +39,7 @@ void RowSwatches::Apply(const CatalogController& controller, int cutColumnWidth,
   const int height = Height(cutColumnWidth, controller.GetCutWidth(), controller.GetCutHeight());
   std::vector<QIcon> images{Swatch(height, QColor())};
   for (int index = 0; index < controller.GetColorCount(); ++index) {
-    const std::uint32_t color =
-        controller.GetColorValue(index, CatalogController::kChecklistColor);
+    const std::uint32_t color = controller.GetColorValue(index, CatalogController::kChecklistColor);
     images.push_back(Swatch(height, ColorFromColorRef(color)));
   }
   for (ListControl* list : lists) {

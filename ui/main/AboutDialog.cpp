@@ -52,10 +52,10 @@ AboutDialog::AboutDialog(QWidget* parent, const CatalogController& controller) :
 
 void AboutDialog::CreateControls(const CatalogController& controller) {
   icon_ = new QLabel(this);
-  icon_->setPixmap(QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation)
+  icon_->setPixmap(QApplication::style()
+                       ->standardIcon(QStyle::SP_MessageBoxInformation)
                        .pixmap(kIconSize, kIconSize));
-  title_ = new QLabel(QtText(ApplicationTitle()) + QLatin1Char('\n') +
-                          QLatin1String(kVersionLine),
+  title_ = new QLabel(QtText(ApplicationTitle()) + QLatin1Char('\n') + QLatin1String(kVersionLine),
                       this);
   SetControlId(title_, IDC_ABOUT_TITLE);
   const std::string text =

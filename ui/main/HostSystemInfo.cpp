@@ -46,8 +46,8 @@ int GetPhysicalMemoryMB() {
   const long pages = ::sysconf(_SC_PHYS_PAGES);
   const long pageSize = ::sysconf(_SC_PAGESIZE);
   if (pages <= 0 || pageSize <= 0) return 0;
-  return static_cast<int>((static_cast<unsigned long long>(pages) *
-                           static_cast<unsigned long long>(pageSize)) >> 20);
+  return static_cast<int>(
+      (static_cast<unsigned long long>(pages) * static_cast<unsigned long long>(pageSize)) >> 20);
 }
 
 HostSystemInfo::HostSystemInfo(std::filesystem::path osRelease)
@@ -67,8 +67,6 @@ std::string HostSystemInfo::GraphicsLibraryPath() const {
   return Utf8ToCp932(info.dli_fname);
 }
 
-std::string HostSystemInfo::GraphicsLibraryVersion() const {
-  return qVersion();
-}
+std::string HostSystemInfo::GraphicsLibraryVersion() const { return qVersion(); }
 
 }  // namespace vx

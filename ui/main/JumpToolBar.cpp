@@ -30,9 +30,8 @@ JumpToolBar::JumpToolBar(const QList<QAction*>& leading, QWidget* parent)
     combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     combos_[list] = combo;
     addWidget(combo);
-    connect(combo, &QComboBox::activated, this, [this, list](int index) {
-      Q_EMIT entryChosen(list, index);
-    });
+    connect(combo, &QComboBox::activated, this,
+            [this, list](int index) { Q_EMIT entryChosen(list, index); });
   }
 }
 

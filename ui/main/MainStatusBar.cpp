@@ -35,11 +35,21 @@ constexpr int kSliderWidth = 200;
 int MainStatusBar::SliderTarget(SliderMove move, int page, int position, int first, int last) {
   int target = page;
   switch (move) {
-    case SliderMove::kLineLeft: target = page - 1; break;
-    case SliderMove::kLineRight: target = page + 1; break;
-    case SliderMove::kPageLeft: target = page - kPageStep; break;
-    case SliderMove::kPageRight: target = page + kPageStep; break;
-    case SliderMove::kThumbPosition: target = position; break;
+    case SliderMove::kLineLeft:
+      target = page - 1;
+      break;
+    case SliderMove::kLineRight:
+      target = page + 1;
+      break;
+    case SliderMove::kPageLeft:
+      target = page - kPageStep;
+      break;
+    case SliderMove::kPageRight:
+      target = page + kPageStep;
+      break;
+    case SliderMove::kThumbPosition:
+      target = position;
+      break;
   }
   return std::clamp(target, first, std::max(first, last));
 }
@@ -126,19 +136,28 @@ void MainStatusBar::ShowCircleText(const QString& text) { circle_->setText(text)
 void MainStatusBar::OnSliderAction(int action) {
   SliderMove move;
   switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: move = SliderMove::kLineLeft; break;
-    case QAbstractSlider::SliderSingleStepAdd: move = SliderMove::kLineRight; break;
-    case QAbstractSlider::SliderPageStepSub: move = SliderMove::kPageLeft; break;
-    case QAbstractSlider::SliderPageStepAdd: move = SliderMove::kPageRight; break;
+    case QAbstractSlider::SliderSingleStepSub:
+      move = SliderMove::kLineLeft;
+      break;
+    case QAbstractSlider::SliderSingleStepAdd:
+      move = SliderMove::kLineRight;
+      break;
+    case QAbstractSlider::SliderPageStepSub:
+      move = SliderMove::kPageLeft;
+      break;
+    case QAbstractSlider::SliderPageStepAdd:
+      move = SliderMove::kPageRight;
+      break;
     case QAbstractSlider::SliderMove:
       // A drag only writes the page box until the thumb is let go.
       if (slider_->isSliderDown()) return;
       move = SliderMove::kThumbPosition;
       break;
-    default: return;
+    default:
+      return;
   }
-  const int target = SliderTarget(move, page_, slider_->sliderPosition(), slider_->minimum(),
-                                  slider_->maximum());
+  const int target =
+      SliderTarget(move, page_, slider_->sliderPosition(), slider_->minimum(), slider_->maximum());
   // The slider must not run ahead of the page the controller settles on.
   const QSignalBlocker blocker(slider_);
   slider_->setSliderPosition(page_);

@@ -56,8 +56,8 @@ MainWindow::~MainWindow() = default;
 // The bars' own controls share the controls' font; the tool buttons keep the style's.
 void MainWindow::SetControlFonts() {
   const QFont font = ControlFont();
-  std::vector<QWidget*> controls = {zoomBox_, colorEdit_, status_->PageBox(),
-                                    status_->PrevButton(), status_->NextButton()};
+  std::vector<QWidget*> controls = {zoomBox_, colorEdit_, status_->PageBox(), status_->PrevButton(),
+                                    status_->NextButton()};
   for (int list = 0; list < JumpToolBar::kListCount; ++list) {
     controls.push_back(jumpBar_->Combo(static_cast<JumpToolBar::List>(list)));
   }

@@ -68,12 +68,15 @@ void MainWindow::AddButtons(QToolBar* bar, const Buttons& buttons) {
 }
 
 void MainWindow::CreateToolBars() {
-  AddButtons(NewToolBar(kToolBarBasic, "基本ツールバー", "BasicBar"),
-             {{ID_CHECKLIST_NEW, 14}, {kSeparator, 0}, {ID_CHECKLIST_OPEN, 8},
-              {ID_CHECKLIST_SAVE, 9}, {kSeparator, 0}, {ID_PRINT, 12}});
+  AddButtons(NewToolBar(kToolBarBasic, "基本ツールバー", "BasicBar"), {{ID_CHECKLIST_NEW, 14},
+                                                                       {kSeparator, 0},
+                                                                       {ID_CHECKLIST_OPEN, 8},
+                                                                       {ID_CHECKLIST_SAVE, 9},
+                                                                       {kSeparator, 0},
+                                                                       {ID_PRINT, 12}});
 
-  jumpBar_ = new JumpToolBar({NewButton(this, ID_PREV_PAGE, 6), NewButton(this, ID_NEXT_PAGE, 7)},
-                             this);
+  jumpBar_ =
+      new JumpToolBar({NewButton(this, ID_PREV_PAGE, 6), NewButton(this, ID_NEXT_PAGE, 7)}, this);
   bars_[kToolBarJump] = jumpBar_;
 
   QToolBar* display = NewToolBar(kToolBarDisp, "表示ツールバー", "DispBar");
@@ -82,8 +85,13 @@ void MainWindow::CreateToolBars() {
   SetControlId(zoomBox_, kZoomBoxId);
   zoomBox_->setFixedWidth(kZoomBoxWidth);
   display->addWidget(zoomBox_);
-  AddButtons(display, {{ID_ZOOM_IN, 1}, {kSeparator, 0}, {ID_FIT_WIDTH, 2}, {ID_FIT_HEIGHT, 3},
-                       {ID_ACTUAL_SIZE, 4}, {kSeparator, 0}, {ID_ANTI_ALIAS, 5}});
+  AddButtons(display, {{ID_ZOOM_IN, 1},
+                       {kSeparator, 0},
+                       {ID_FIT_WIDTH, 2},
+                       {ID_FIT_HEIGHT, 3},
+                       {ID_ACTUAL_SIZE, 4},
+                       {kSeparator, 0},
+                       {ID_ANTI_ALIAS, 5}});
 
   CreateCheckBar();
   AddButtons(NewToolBar(kToolBarNavi, "ナビゲートツールバー", "NaviBar"),
@@ -148,9 +156,9 @@ void MainWindow::StoreToolBarState() {
   for (int b = 0; b < kToolBarCount; ++b) {
     const QToolBar* bar = bars_[b];
     const QPoint topLeft = bar->isFloating() ? bar->pos() : bar->mapToGlobal(QPoint(0, 0));
-    values_.toolBars[b] = {(bar->isVisibleTo(this) ? kStateVisible : 0) |
-                               (bar->isFloating() ? kStateFloating : 0),
-                           topLeft.x(), topLeft.y()};
+    values_.toolBars[b] = {
+        (bar->isVisibleTo(this) ? kStateVisible : 0) | (bar->isFloating() ? kStateFloating : 0),
+        topLeft.x(), topLeft.y()};
   }
 }
 

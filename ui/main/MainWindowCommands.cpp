@@ -41,8 +41,16 @@ void MainWindow::CreateCommands() {
       .On(ID_BAR_DISPLAY, [this] { ToggleBar(kToolBarDisp); })
       .On(ID_BAR_CHECK, [this] { ToggleBar(kToolBarCheck); })
       .On(ID_BAR_NAVIGATE, [this] { ToggleBar(kToolBarNavi); })
-      .On(ID_STATUS_PREV_PAGE, [this] { controller_.PrevPage(); FocusView(); })
-      .On(ID_STATUS_NEXT_PAGE, [this] { controller_.NextPage(); FocusView(); })
+      .On(ID_STATUS_PREV_PAGE,
+          [this] {
+            controller_.PrevPage();
+            FocusView();
+          })
+      .On(ID_STATUS_NEXT_PAGE,
+          [this] {
+            controller_.NextPage();
+            FocusView();
+          })
       .On(ID_FOCUS_ZOOM_BOX, [this] { FocusZoomBox(); })
       .On(ID_CHECK_OR_RECOLOR, [this] { RunCommand(ID_CHECK_CURRENT_COLOR); })
       .On(ID_CHECKLIST_NEW, [this] { controller_.NewChecklist(false); })
@@ -81,8 +89,9 @@ void MainWindow::CreateCommands() {
                      [this](int id, CommandState& s) {
                        s.checked = bars_[id - ID_BAR_BASIC]->isVisibleTo(this);
                      })
-      .OnUpdate(ID_BAR_NAVIGATE,
-                [this](int, CommandState& s) { s.checked = bars_[kToolBarNavi]->isVisibleTo(this); })
+      .OnUpdate(
+          ID_BAR_NAVIGATE,
+          [this](int, CommandState& s) { s.checked = bars_[kToolBarNavi]->isVisibleTo(this); })
       .OnUpdateRange(ID_WINDOW_ENTRY_FIRST, ID_WINDOW_ENTRY_FIRST + kMaxWindowEntries - 1,
                      [this](int id, CommandState& s) {
                        const std::size_t n = static_cast<std::size_t>(id - ID_WINDOW_ENTRY_FIRST);

@@ -65,24 +65,34 @@ void MainWindow::ConnectControls() {
 
 // --- Application messages ----------------------------------------------------------------------
 
-void MainWindow::OnAppMessageRun(std::span<const AppMessage> run) {
-  view_->OnAppMessageRun(run);
-}
+void MainWindow::OnAppMessageRun(std::span<const AppMessage> run) { view_->OnAppMessageRun(run); }
 
 void MainWindow::OnAppMessageRunsEnded() { actions_->UpdateActions(); }
 
 void MainWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
   switch (message) {
-    case UM_WINDOW_REGISTERED: OnWindowRegistered(WindowFromParam(lParam)); break;
-    case UM_WINDOW_UNREGISTERED: OnWindowUnregistered(WindowFromParam(lParam)); break;
-    case UM_WINDOW_SHOWN: OnWindowShownOrHidden(WindowFromParam(lParam), true); break;
-    case UM_WINDOW_HIDDEN: OnWindowShownOrHidden(WindowFromParam(lParam), false); break;
+    case UM_WINDOW_REGISTERED:
+      OnWindowRegistered(WindowFromParam(lParam));
+      break;
+    case UM_WINDOW_UNREGISTERED:
+      OnWindowUnregistered(WindowFromParam(lParam));
+      break;
+    case UM_WINDOW_SHOWN:
+      OnWindowShownOrHidden(WindowFromParam(lParam), true);
+      break;
+    case UM_WINDOW_HIDDEN:
+      OnWindowShownOrHidden(WindowFromParam(lParam), false);
+      break;
     case UM_PAGE_CHANGED:
       OnPageChanged(static_cast<int>(lParam));
       view_->OnAppMessage(message, wParam, lParam);
       break;
-    case UM_DAY_CHANGED: OnDayChanged(static_cast<int>(lParam)); break;
-    case UM_BLOCK_CHANGED: OnBlockChanged(static_cast<int>(lParam)); break;
+    case UM_DAY_CHANGED:
+      OnDayChanged(static_cast<int>(lParam));
+      break;
+    case UM_BLOCK_CHANGED:
+      OnBlockChanged(static_cast<int>(lParam));
+      break;
     case UM_CIRCLE_CHANGED:
     case UM_CIRCLE_CHECKED:
     case UM_CIRCLE_UNCHECKED:
@@ -95,12 +105,15 @@ void MainWindow::OnAppMessage(unsigned message, WParam wParam, LParam lParam) {
     case UM_CURRENT_COLOR_CHANGED:
       OnCurrentColorChanged(static_cast<int>(wParam), static_cast<int>(lParam));
       break;
-    case UM_COLORS_CHANGED: OnColorsChanged(); break;
+    case UM_COLORS_CHANGED:
+      OnColorsChanged();
+      break;
     case UM_OPTIONS_CHANGED:
       ApplyViewOptions();
       ApplyDisplayValues();
       break;
-    default: return;
+    default:
+      return;
   }
   actions_->UpdateActions();
 }
@@ -142,10 +155,17 @@ void MainWindow::OnColorsChanged() {
 
 void MainWindow::OnJumpChosen(int list, int index) {
   switch (list) {
-    case JumpToolBar::kDayList: ChooseDay(index); break;
-    case JumpToolBar::kHallList: ChooseHall(index); break;
-    case JumpToolBar::kBlockList: ChooseBlock(index); break;
-    default: break;
+    case JumpToolBar::kDayList:
+      ChooseDay(index);
+      break;
+    case JumpToolBar::kHallList:
+      ChooseHall(index);
+      break;
+    case JumpToolBar::kBlockList:
+      ChooseBlock(index);
+      break;
+    default:
+      break;
   }
   FocusView();
 }
@@ -244,9 +264,11 @@ std::string MainWindow::NoCatalogText() const {
     return text + Sjis("データベースファイル\n") + Utf8ToCp932(database->Path().string()) +
            Sjis("\nが壊れています.") + again;
   }
-  return text + Sjis("ツールメニューの「サークルデータの追加・削除」から、ディスクの設定情報"
-                     "ファイル (V") + std::to_string(values_.eventNumber) +
-         Sjis("DEF.TXT) をインストールしてください.");
+  return text +
+         Sjis(
+             "ツールメニューの「サークルデータの追加・削除」から、ディスクの設定情報"
+             "ファイル (V") +
+         std::to_string(values_.eventNumber) + Sjis("DEF.TXT) をインストールしてください.");
 }
 
 }  // namespace vx

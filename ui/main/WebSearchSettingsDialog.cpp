@@ -19,12 +19,12 @@ namespace vx {
 
 namespace {
 
-constexpr const char* kFieldNames[] = {"なし",   "サークル名", "サークル読み",  "執筆者名",
-                                       "発行誌名", "URL",       "メールアドレス"};
+constexpr const char* kFieldNames[] = {"なし",     "サークル名", "サークル読み",  "執筆者名",
+                                       "発行誌名", "URL",        "メールアドレス"};
 constexpr const char* kConditionNames[] = {"いずれかを含む (OR)", "両方を含む (AND)"};
-constexpr const char* kTypeTexts[] = {
-    "「サークル名」 と 「執筆者名」 のいずれかを含む (&OR条件)",
-    "「サークル名」 と 「執筆者名」 の両方を含む (&AND条件)", "カスタム (&C)"};
+constexpr const char* kTypeTexts[] = {"「サークル名」 と 「執筆者名」 のいずれかを含む (&OR条件)",
+                                      "「サークル名」 と 「執筆者名」 の両方を含む (&AND条件)",
+                                      "カスタム (&C)"};
 
 QComboBox* CreateCombo(QWidget* parent, int id, std::initializer_list<const char*> texts) {
   auto* box = new QComboBox(parent);

@@ -51,9 +51,9 @@ HallMapBar::HallMapBar(CommandMenu& viewMenu, QWidget* parent)
   AddButton(viewMenu, ID_MAP_ACTUAL_SIZE, 4, false);
   addSeparator();
   AddButton(viewMenu, ID_MAP_ANTI_ALIAS, 5, true);
-  for (QWidget* control : {static_cast<QWidget*>(mapChoice_), static_cast<QWidget*>(zoomBox_),
-                           static_cast<QWidget*>(opacityChoice_),
-                           static_cast<QWidget*>(genreLabel_)}) {
+  for (QWidget* control :
+       {static_cast<QWidget*>(mapChoice_), static_cast<QWidget*>(zoomBox_),
+        static_cast<QWidget*>(opacityChoice_), static_cast<QWidget*>(genreLabel_)}) {
     control->setFont(ControlFont());
   }
 }

@@ -10,13 +10,12 @@ std::vector<HallMapSlot> ListHallMapSlots(const CatalogController& controller) {
   const int maps = controller.GetMapCount();
   for (int day = 1; day <= days; ++day) {
     for (int mapId = 1; mapId <= maps; ++mapId) {
-      slots.push_back(
-          {day, mapId,
-           controller.GetDayWeekdayName(day) + " " + controller.GetMapName(mapId),
-           controller.GetMapImagePath(CatalogController::kHallMap, day, mapId),
-           controller.GetMapImagePath(CatalogController::kGenreMap, day, mapId),
-           controller.GetMapImagePath(CatalogController::kHiResHallMap, day, mapId),
-           controller.GetMapImagePath(CatalogController::kHiResGenreMap, day, mapId)});
+      slots.push_back({day, mapId,
+                       controller.GetDayWeekdayName(day) + " " + controller.GetMapName(mapId),
+                       controller.GetMapImagePath(CatalogController::kHallMap, day, mapId),
+                       controller.GetMapImagePath(CatalogController::kGenreMap, day, mapId),
+                       controller.GetMapImagePath(CatalogController::kHiResHallMap, day, mapId),
+                       controller.GetMapImagePath(CatalogController::kHiResGenreMap, day, mapId)});
     }
   }
   return slots;

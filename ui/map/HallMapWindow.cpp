@@ -97,7 +97,8 @@ void HallMapWindow::CreateCommands() {
       .OnUpdate(ID_MAP_FIT_WIDTH, checkedWhen(kFitWidth))
       .OnUpdate(ID_MAP_FIT_HEIGHT, checkedWhen(kFitHeight))
       .OnUpdate(ID_MAP_FIT_WHOLE, checkedWhen(kFitWhole))
-      .OnUpdate(ID_MAP_ANTI_ALIAS, [this](int, CommandState& state) { state.checked = antiAlias_; });
+      .OnUpdate(ID_MAP_ANTI_ALIAS,
+                [this](int, CommandState& state) { state.checked = antiAlias_; });
 }
 
 // One slot per day and hall, named in the map choice.
@@ -135,9 +136,9 @@ void HallMapWindow::ApplyStartState() {
 // with a new start.
 void HallMapWindow::ShowCatalogState() {
   const bool shown = HasCatalog();
-  for (QWidget* control : {static_cast<QWidget*>(bar_->MapChoice()),
-                           static_cast<QWidget*>(bar_->ZoomBox()),
-                           static_cast<QWidget*>(bar_->OpacityChoice())}) {
+  for (QWidget* control :
+       {static_cast<QWidget*>(bar_->MapChoice()), static_cast<QWidget*>(bar_->ZoomBox()),
+        static_cast<QWidget*>(bar_->OpacityChoice())}) {
     control->setEnabled(shown);
   }
 }

@@ -199,15 +199,24 @@ MenuTable MenuTableOf(int menuId) {
 
 std::vector<Accelerator> MainAccelerators() {
   return {
-      {"Ctrl+D", ID_WINDOW_TOGGLE_FIRST + 1}, {"Ctrl+F", ID_SEARCH},
-      {"Ctrl+G", ID_PAGE_JUMP},               {"Ctrl+K", ID_WINDOW_TOGGLE_FIRST},
-      {"Ctrl+L", ID_WINDOW_TOGGLE_FIRST + 3}, {"Ctrl+M", ID_WINDOW_TOGGLE_FIRST + 2},
-      {"Ctrl+N", ID_CHECKLIST_NEW},           {"Ctrl+O", ID_CHECKLIST_OPEN},
-      {"Ctrl+P", ID_PRINT},                   {"Ctrl+S", ID_CHECKLIST_SAVE},
-      {"Alt+Left", ID_HISTORY_BACK},          {"Alt+Right", ID_HISTORY_FORWARD},
-      {"Ctrl+Q", ID_OPEN_CIRCLE_URL},         {"Ctrl+W", ID_WEB_SEARCH},
-      {"Ctrl+E", ID_PREV_BLOCK},              {"Ctrl+R", ID_NEXT_BLOCK},
-      {"Ctrl+T", ID_EDIT_MEMO},               {"Ctrl+Y", ID_OPEN_CIRCLE_TWITTER},
+      {"Ctrl+D", ID_WINDOW_TOGGLE_FIRST + 1},
+      {"Ctrl+F", ID_SEARCH},
+      {"Ctrl+G", ID_PAGE_JUMP},
+      {"Ctrl+K", ID_WINDOW_TOGGLE_FIRST},
+      {"Ctrl+L", ID_WINDOW_TOGGLE_FIRST + 3},
+      {"Ctrl+M", ID_WINDOW_TOGGLE_FIRST + 2},
+      {"Ctrl+N", ID_CHECKLIST_NEW},
+      {"Ctrl+O", ID_CHECKLIST_OPEN},
+      {"Ctrl+P", ID_PRINT},
+      {"Ctrl+S", ID_CHECKLIST_SAVE},
+      {"Alt+Left", ID_HISTORY_BACK},
+      {"Alt+Right", ID_HISTORY_FORWARD},
+      {"Ctrl+Q", ID_OPEN_CIRCLE_URL},
+      {"Ctrl+W", ID_WEB_SEARCH},
+      {"Ctrl+E", ID_PREV_BLOCK},
+      {"Ctrl+R", ID_NEXT_BLOCK},
+      {"Ctrl+T", ID_EDIT_MEMO},
+      {"Ctrl+Y", ID_OPEN_CIRCLE_TWITTER},
       {"Ctrl+U", ID_OPEN_CIRCLE_PIXIV},
   };
 }

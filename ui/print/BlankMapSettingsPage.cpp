@@ -18,8 +18,7 @@ constexpr int kBlankMapKind = 3;
 
 }  // namespace
 
-BlankMapSettingsPage::BlankMapSettingsPage(const PrintSettingsContext& context,
-                                           PrintSettings& work)
+BlankMapSettingsPage::BlankMapSettingsPage(const PrintSettingsContext& context, PrintSettings& work)
     : PrintSettingsPage(kBlankMapKind, context, work) {
   CreateControls();
   Refresh();

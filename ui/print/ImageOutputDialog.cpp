@@ -178,12 +178,12 @@ bool ImageOutputDialog::CheckFolder() {
   std::error_code error;
   if (!fs::exists(path, error)) {
     const int answer =
-        services_.ui ? services_.ui->MessageBox(
-                           this,
-                           Utf8ToCp932(folder) +
-                               Sjis(" は存在しません.\n新規に作成してよろしいですか？"),
-                           Sjis("確認"), MB_YESNO | MB_ICONQUESTION)
-                     : IDNO;
+        services_.ui
+            ? services_.ui->MessageBox(
+                  this,
+                  Utf8ToCp932(folder) + Sjis(" は存在しません.\n新規に作成してよろしいですか？"),
+                  Sjis("確認"), MB_YESNO | MB_ICONQUESTION)
+            : IDNO;
     return answer == IDYES && CreateFolderPath(path);
   }
   if (!fs::is_directory(path, error)) {

@@ -33,8 +33,8 @@ ListSettingsPage::ListSettingsPage(int printKind, const PrintSettingsContext& co
 
 QString ListSettingsPage::Title() const { return QStringLiteral("リスト"); }
 
-void ListSettingsPage::CreateControls(const QStringList& layouts, int blockAllId,
-                                      int enlargeSupId, int enlargeMemoId) {
+void ListSettingsPage::CreateControls(const QStringList& layouts, int blockAllId, int enlargeSupId,
+                                      int enlargeMemoId) {
   const int offset = 100 * kind_;
   pageLayout_ = new QVBoxLayout(this);
   AddDayHallGroupRows(pageLayout_);

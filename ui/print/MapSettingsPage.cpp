@@ -18,9 +18,9 @@ constexpr int kMapKind = 2;
 QStringList MapLayouts() {
   QStringList layouts;
   for (const QString& orientation : {QStringLiteral("横向き地図"), QStringLiteral("縦向き地図")}) {
-    for (const QString& beside : {QStringLiteral("＋チェック色"), QStringLiteral("＋リスト"),
-                                  QStringLiteral("＋カット小"), QStringLiteral("＋カット中"),
-                                  QStringLiteral("＋カット大")}) {
+    for (const QString& beside :
+         {QStringLiteral("＋チェック色"), QStringLiteral("＋リスト"), QStringLiteral("＋カット小"),
+          QStringLiteral("＋カット中"), QStringLiteral("＋カット大")}) {
       layouts << orientation + beside;
     }
   }
@@ -41,20 +41,20 @@ void MapSettingsPage::CreateControls() {
   auto* page = new QVBoxLayout(this);
   AddDayHallGroupRows(page);
   AddColorRow(page, colors_, swatches_, 1330, QStringLiteral("チェック色"));
-  AddOrderRow(page,
-              {QStringLiteral("チェックリスト順"), QStringLiteral("配置順"),
-               QStringLiteral("サークル名順"), QStringLiteral("色順"),
-               QStringLiteral("配置座標順")},
-              1339);
+  AddOrderRow(
+      page,
+      {QStringLiteral("チェックリスト順"), QStringLiteral("配置順"), QStringLiteral("サークル名順"),
+       QStringLiteral("色順"), QStringLiteral("配置座標順")},
+      1339);
   auto* itemRow = new QHBoxLayout;
   AddItemList(itemRow, 1344);
   auto* optionColumn = new QVBoxLayout;
   AddPrintedOptions(optionColumn, 1348, 1726, 1727);
   auto* leaderRow = new QHBoxLayout;
-  leaderWidth_ = AddCombo(leaderRow, QStringLiteral("引き出し線"),
-                          {QStringLiteral("無"), QStringLiteral("細"), QStringLiteral("中"),
-                           QStringLiteral("太")},
-                          1351);
+  leaderWidth_ = AddCombo(
+      leaderRow, QStringLiteral("引き出し線"),
+      {QStringLiteral("無"), QStringLiteral("細"), QStringLiteral("中"), QStringLiteral("太")},
+      1351);
   connect(leaderWidth_, &QComboBox::currentIndexChanged, this, [this] { OnOptionChanged(); });
   optionColumn->addLayout(leaderRow);
   optionColumn->addStretch();

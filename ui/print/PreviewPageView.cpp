@@ -75,9 +75,9 @@ void PreviewPageView::UpdateScrollBars() {
 void PreviewPageView::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());
   const QSize visible = VisiblePagePixels();
-  const QImage part = Preview_ZoomedPart(page_, percent_, horizontalScrollBar()->value(),
-                                         verticalScrollBar()->value(), visible.width(),
-                                         visible.height());
+  const QImage part =
+      Preview_ZoomedPart(page_, percent_, horizontalScrollBar()->value(),
+                         verticalScrollBar()->value(), visible.width(), visible.height());
   if (!part.isNull()) painter.drawImage(0, 0, part);
   const QColor gray(128, 128, 128);
   const int right = page_.isNull() ? 0 : part.width();

@@ -12,8 +12,8 @@ QPoint CenteredPosition(const QRect& screen, const QRect& reference, const QSize
   const QRect area = reference.isEmpty() ? screen : reference.intersected(screen);
   const int right = area.left() + area.width();
   const int bottom = area.top() + area.height();
-  const int x = std::max(screen.left(), std::min((area.left() + right - window.width()) / 2,
-                                                 right - window.width()));
+  const int x = std::max(
+      screen.left(), std::min((area.left() + right - window.width()) / 2, right - window.width()));
   const int y = std::max(screen.top(), std::min((area.top() + bottom - window.height()) / 2,
                                                 bottom - window.height()));
   return {x, y};

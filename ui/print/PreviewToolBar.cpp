@@ -48,7 +48,8 @@ void PreviewToolBar::AddButton(int commandId, int pictureId, const QString& text
   }
   // The button shows its text without the mnemonic; Alt with the letter still presses it.
   if (!text.isEmpty()) action->setShortcut(QKeySequence::mnemonic(text));
-  connect(action, &QAction::triggered, this, [this, commandId] { Q_EMIT commandRequested(commandId); });
+  connect(action, &QAction::triggered, this,
+          [this, commandId] { Q_EMIT commandRequested(commandId); });
   buttons_[commandId] = action;
 }
 

@@ -65,8 +65,9 @@ void PrintDialog::CreateControls() {
   kind_ = new PrintKindPanel(this, settings_, services_);
   paper_ = new QLabel(this);
   SetControlId(paper_, ids::kPaperName);
-  noPrinter_ = new WrappedLabel(this, QtText(Sjis("プリンタに接続できません。印刷サーバー(CUPS)が"
-                                                  "応答しません。PDFファイルへの出力だけができます。")));
+  noPrinter_ =
+      new WrappedLabel(this, QtText(Sjis("プリンタに接続できません。印刷サーバー(CUPS)が"
+                                         "応答しません。PDFファイルへの出力だけができます。")));
   SetControlId(noPrinter_, ids::kNoPrinter);
   noPrinter_->setStyleSheet(QStringLiteral("color: #b00000"));
   noPrinter_->hide();

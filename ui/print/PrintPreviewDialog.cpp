@@ -29,8 +29,8 @@ int Percent(int zoomIndex) { return kPreviewZoomPercents[static_cast<std::size_t
 
 // The work area less the frame, the caption and a margin.
 QSize AvailableArea(QWidget* owner) {
-  const QScreen* screen = owner && owner->screen() ? owner->screen()
-                                                   : QGuiApplication::primaryScreen();
+  const QScreen* screen =
+      owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
   const QRect work = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
   const QStyle* style = QApplication::style();
   const int frame = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth) * 2;

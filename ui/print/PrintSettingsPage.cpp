@@ -84,17 +84,16 @@ QGroupBox* PrintSettingsPage::AddDayHallGroupRows(QBoxLayout* page) {
   for (int i = 0; i < kHallBoxes; ++i) {
     auto* cell = new QHBoxLayout;
     halls_[static_cast<std::size_t>(i)] =
-        AddBox(cell, QtText(HallNames()[static_cast<std::size_t>(i)]),
-               kHallFirstId + offset + i);
+        AddBox(cell, QtText(HallNames()[static_cast<std::size_t>(i)]), kHallFirstId + offset + i);
     hallRow->addLayout(cell, i / 7, i % 7);
   }
   rows->addLayout(hallRow);
   auto* groupRow = new QHBoxLayout;
   for (int i = 0; i < kGroupBoxes; ++i) {
     if (!kGroupHasBox[i]) continue;
-    groups_[static_cast<std::size_t>(i)] = AddBox(
-        groupRow, QtText(HallGroupNames()[static_cast<std::size_t>(i)]),
-        kGroupFirstId + offset + i);
+    groups_[static_cast<std::size_t>(i)] =
+        AddBox(groupRow, QtText(HallGroupNames()[static_cast<std::size_t>(i)]),
+               kGroupFirstId + offset + i);
   }
   groupRow->addStretch();
   rows->addLayout(groupRow);

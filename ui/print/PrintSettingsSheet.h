@@ -20,8 +20,7 @@ class PrintSettingsSheet : public QDialog {
   Q_OBJECT
 
  public:
-  PrintSettingsSheet(QWidget* parent, const PrintSettingsContext& context,
-                     PrintSettings& settings);
+  PrintSettingsSheet(QWidget* parent, const PrintSettingsContext& context, PrintSettings& settings);
 
   PrintSettingsPage* Page(int kind) const { return pages_[static_cast<std::size_t>(kind)]; }
   PrintSettingsPage* CurrentPage() const;

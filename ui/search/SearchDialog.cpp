@@ -46,8 +46,7 @@ constexpr FieldBox kFieldTable[SearchDialog::kFieldBoxes] = {
     {IDC_SEARCH_FIELD_PIXIV, "Pixiv(&V)", SearchCondition::kFieldPixiv},
 };
 
-constexpr const char* kDayTexts[SearchDialog::kDayBoxes] = {"&1日目", "&2日目", "&3日目",
-                                                            "&4日目"};
+constexpr const char* kDayTexts[SearchDialog::kDayBoxes] = {"&1日目", "&2日目", "&3日目", "&4日目"};
 
 template <class T>
 T* WithId(T* control, int controlId) {
@@ -61,9 +60,12 @@ QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 const char* SearchDialog::Title(int mode) {
   switch (mode) {
-    case kNarrow: return "絞込み検索";
-    case kRedoNarrowing: return "絞込み検索（やり直し）";
-    default: return "サークル検索";
+    case kNarrow:
+      return "絞込み検索";
+    case kRedoNarrowing:
+      return "絞込み検索（やり直し）";
+    default:
+      return "サークル検索";
   }
 }
 
@@ -97,14 +99,15 @@ void SearchDialog::CreateControls() {
   clearAll_ = WithId(new QPushButton(Text("全部解除(&X)"), this), IDC_SEARCH_CLEAR_ALL_GENRES);
   memoOnly_ = WithId(new QCheckBox(Text("メモが記入されているサークルのみ探す(&E)"), this),
                      IDC_SEARCH_MEMO_ONLY);
-  updatedOnly_ = WithId(new QCheckBox(Text("更新されたサークルのみ探す(&U)"), this),
-                        IDC_SEARCH_UPDATED_ONLY);
+  updatedOnly_ =
+      WithId(new QCheckBox(Text("更新されたサークルのみ探す(&U)"), this), IDC_SEARCH_UPDATED_ONLY);
   keyword_ = WithId(new QLineEdit(this), IDC_SEARCH_KEYWORD);
   matchAll_ = WithId(new QRadioButton(Text("全ての語を含む(&A)"), this), IDC_SEARCH_MATCH_ALL);
   matchAny_ = WithId(new QRadioButton(Text("いずれかの語を含む(&O)"), this), IDC_SEARCH_MATCH_ANY);
   normalize_ = WithId(new QCheckBox(Text("あいまい検索(&F)"), this), IDC_SEARCH_NORMALIZE);
-  keepOpen_ = WithId(new QCheckBox(Text("検索実行後も検索ダイアログを表示したままにする(&L)"), this),
-                     IDC_SEARCH_KEEP_OPEN);
+  keepOpen_ =
+      WithId(new QCheckBox(Text("検索実行後も検索ダイアログを表示したままにする(&L)"), this),
+             IDC_SEARCH_KEEP_OPEN);
   reset_ = WithId(new QPushButton(Text("検索条件を初期化(&I)"), this), IDC_SEARCH_RESET);
   search_ = WithId(new QPushButton(Text("検索"), this), IDOK);
   narrow_ = WithId(new QPushButton(Text("絞込み(&Q)"), this), IDC_SEARCH_NARROW);

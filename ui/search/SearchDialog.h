@@ -78,7 +78,7 @@ class SearchDialog : public QDialog {
   CatalogController& controller_;
   int mode_ = kNewSearch;
   bool guardRaised_ = false;
-  int ownKeepOpen_ = 0;  // stands in without settings values
+  int ownKeepOpen_ = 0;                      // stands in without settings values
   std::shared_ptr<const void> searchTexts_;  // SearchCondition::TextsHold while open
 
   std::array<QCheckBox*, kDayBoxes> days_{};

@@ -89,7 +89,8 @@ void CheckColorPage::CreateControls() {
   setLabel_ = new QLabel(QString::fromUtf8("編集するチェック色(&S)"), this);
   setCombo_ = new QComboBox(this);
   SetControlId(setCombo_, IDC_CFG_COLOR_SET);
-  setCombo_->addItems({QString::fromUtf8("標準の設定値"), QString::fromUtf8("現在のチェックリスト")});
+  setCombo_->addItems(
+      {QString::fromUtf8("標準の設定値"), QString::fromUtf8("現在のチェックリスト")});
   setCombo_->setCurrentIndex(set_);
   nameIndexCombo_ = new QComboBox(this);
   SetControlId(nameIndexCombo_, IDC_CFG_COLOR_NAME_INDEX);
@@ -136,7 +137,8 @@ void CheckColorPage::ArrangeControls() {
 
 void CheckColorPage::ConnectControls() {
   for (int i = 0; i < kMaxCheckColors; ++i) {
-    connect(displayButtons_[i], &ColorButton::clicked, this, [this, i] { OnColorButton(i, false); });
+    connect(displayButtons_[i], &ColorButton::clicked, this,
+            [this, i] { OnColorButton(i, false); });
     connect(printButtons_[i], &ColorButton::clicked, this, [this, i] { OnColorButton(i, true); });
   }
   connect(setCombo_, &QComboBox::activated, this, [this](int set) { OnSetChosen(set); });
@@ -147,8 +149,8 @@ void CheckColorPage::ConnectControls() {
 }
 
 void CheckColorPage::Refresh() {
-  reset_->setText(QString::fromUtf8(set_ == kPaletteSet ? "デフォルトに戻す(&R)"
-                                                        : "標準の設定に戻す(&R)"));
+  reset_->setText(
+      QString::fromUtf8(set_ == kPaletteSet ? "デフォルトに戻す(&R)" : "標準の設定に戻す(&R)"));
   const ColorSet& shown = sets_[set_];
   for (int i = 0; i < count_; ++i) {
     displayButtons_[i]->SetColor(shown.display[i]);

@@ -8,7 +8,8 @@ namespace vx {
 namespace {
 
 // A one-pixel frame just inside `r`: top and left edges in one colour, bottom and right in another.
-void DrawBevel(QPainter& painter, const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
+void DrawBevel(QPainter& painter, const QRect& r, const QColor& topLeft,
+               const QColor& bottomRight) {
   painter.fillRect(r.left(), r.top(), r.width() - 1, 1, topLeft);
   painter.fillRect(r.left(), r.top(), 1, r.height() - 1, topLeft);
   painter.fillRect(r.right(), r.top(), 1, r.height(), bottomRight);

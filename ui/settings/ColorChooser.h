@@ -11,7 +11,8 @@ class QWidget;
 
 namespace vx {
 
-using ColorChooser = std::function<std::optional<std::uint32_t>(QWidget* owner, std::uint32_t start)>;
+using ColorChooser =
+    std::function<std::optional<std::uint32_t>(QWidget* owner, std::uint32_t start)>;
 
 // The colour dialog, modal to `owner`, titled "色の設定".
 std::optional<std::uint32_t> ChooseColorWithDialog(QWidget* owner, std::uint32_t start);

@@ -24,8 +24,8 @@ class GeneralSettingsPage : public SettingsPage {
   static constexpr int kBoxCount = 12;
   static constexpr int kScrollModeCount = 3;
 
-  GeneralSettingsPage(CatalogController& controller, SettingsValues& scratch,
-                      SettingsValues& live, UiServices& ui);
+  GeneralSettingsPage(CatalogController& controller, SettingsValues& scratch, SettingsValues& live,
+                      UiServices& ui);
 
   QString Title() const override;
   // Copies the thirteen keys into the live values; announces UM_OPTIONS_CHANGED when any differed.

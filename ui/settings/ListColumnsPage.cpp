@@ -31,7 +31,8 @@ int SlotOf(const QListWidgetItem* item) {
 
 // The column slots as the list shows them: its items in order, then empty slots.
 void ReadSlots(const QListWidget* list, ColumnSlots& slots) {
-  for (int i = 0; i < kColumnSlotCount; ++i) slots[i] = i < list->count() ? SlotOf(list->item(i)) : 0;
+  for (int i = 0; i < kColumnSlotCount; ++i)
+    slots[i] = i < list->count() ? SlotOf(list->item(i)) : 0;
 }
 
 bool SameSlots(const ColumnSlots& a, const ColumnSlots& b) {
@@ -105,7 +106,8 @@ void ListColumnsPage::CreateControls() {
   listUp_ = button("前へ移動(&P)", IDC_CFG_LIST_COLUMN_UP);
   listDown_ = button("後へ移動(&N)", IDC_CFG_LIST_COLUMN_DOWN);
   defaults_ = button("デフォルトに戻す(&D)", IDC_CFG_COLUMNS_DEFAULT);
-  note_ = new QLabel(QString::fromUtf8("※ 「サークル名」を非表示にすることは\n　  できません."), this);
+  note_ =
+      new QLabel(QString::fromUtf8("※ 「サークル名」を非表示にすることは\n　  できません."), this);
 }
 
 void ListColumnsPage::ArrangeControls() {

@@ -81,9 +81,10 @@ void PathSettingsPage::CreateControls() {
     SetControlId(control, id);
     return control;
   };
-  imageAuto_ = make(new QRadioButton(QString::fromUtf8("自動検索する(&F)"), this), IDC_CFG_IMG_AUTO);
-  imageFixed_ =
-      make(new QRadioButton(QString::fromUtf8("指定場所から読み込む(&R)"), this), IDC_CFG_IMG_FIXED);
+  imageAuto_ =
+      make(new QRadioButton(QString::fromUtf8("自動検索する(&F)"), this), IDC_CFG_IMG_AUTO);
+  imageFixed_ = make(new QRadioButton(QString::fromUtf8("指定場所から読み込む(&R)"), this),
+                     IDC_CFG_IMG_FIXED);
   imageLabel_ = make(new QLabel(QString::fromUtf8("場所(&D) :"), this), IDC_CFG_IMG_PATH_LABEL);
   imagePath_ = make(new QLineEdit(this), IDC_CFG_IMG_PATH);
   imageBrowse_ = make(new QPushButton(QString::fromUtf8("参照(&C)..."), this), IDC_CFG_IMG_BROWSE);
@@ -99,8 +100,8 @@ void PathSettingsPage::CreateControls() {
 
 void PathSettingsPage::ArrangeControls() {
   // Each pair of radio buttons is exclusive only within itself.
-  for (auto [first, second] : {std::pair{imageAuto_, imageFixed_},
-                               std::pair{browserDefault_, browserChosen_}}) {
+  for (auto [first, second] :
+       {std::pair{imageAuto_, imageFixed_}, std::pair{browserDefault_, browserChosen_}}) {
     auto* group = new QButtonGroup(this);
     group->addButton(first);
     group->addButton(second);
@@ -167,8 +168,8 @@ void PathSettingsPage::OnChanged() {
 void PathSettingsPage::OnBrowseFolder() {
   const QString typed = imagePath_->text();
   if (const auto stored = FieldTextOf(typed, true)) StoreField(scratch_.imagePath, *stored);
-  const std::string title =
-      EventTitle(scratch_.eventNumber) + Sjis("のCD-ROM、もしくは画像データの場所を指定してください.");
+  const std::string title = EventTitle(scratch_.eventNumber) +
+                            Sjis("のCD-ROM、もしくは画像データの場所を指定してください.");
   for (;;) {
     const std::optional<fs::path> chosen = ui_.FolderDialog(this, title, PathFromQt(typed));
     if (!chosen) return;

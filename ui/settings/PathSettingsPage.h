@@ -56,8 +56,8 @@ class PathSettingsPage : public SettingsPage {
   QPushButton* browserBrowse_ = nullptr;
 };
 
-// `text` (a settings path text) as stored in a place field of `fieldSize` bytes: with a final "/" when `folder`
-// and not empty. Nothing when it does not fit with its terminating NUL.
+// `text` (a settings path text) as stored in a place field of `fieldSize` bytes: with a final "/"
+// when `folder` and not empty. Nothing when it does not fit with its terminating NUL.
 std::optional<std::string> PlaceForField(std::string_view text, bool folder, std::size_t fieldSize);
 
 }  // namespace vx

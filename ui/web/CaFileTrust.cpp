@@ -22,9 +22,8 @@ bool CaFileTrust::Vouches(QList<QSslCertificate> chain, const QString& host) con
   chain.removeIf([this](const QSslCertificate& c) { return IsAuthority(c); });
   if (authorities_.isEmpty() || chain.isEmpty() || host.isEmpty()) return false;
   const QString issuer = chain.constLast().issuerDisplayName();
-  if (std::none_of(authorities_.cbegin(), authorities_.cend(), [&](const QSslCertificate& ca) {
-        return ca.subjectDisplayName() == issuer;
-      })) {
+  if (std::none_of(authorities_.cbegin(), authorities_.cend(),
+                   [&](const QSslCertificate& ca) { return ca.subjectDisplayName() == issuer; })) {
     return false;
   }
   const QSslConfiguration saved = QSslConfiguration::defaultConfiguration();

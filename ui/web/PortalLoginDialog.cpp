@@ -67,7 +67,8 @@ bool PortalLoginDialog::IsAvailable() {
 }
 
 int PortalLoginDialog::Run() {
-  if (!flow_.Finished()) page_->load(QUrl::fromEncoded(QByteArray::fromStdString(flow_.AuthorizationUrl())));
+  if (!flow_.Finished())
+    page_->load(QUrl::fromEncoded(QByteArray::fromStdString(flow_.AuthorizationUrl())));
   if (!flow_.Finished() && browserFailure_.isEmpty()) exec();
   return flow_.Result();
 }

@@ -16,8 +16,7 @@ QValidator::State Cp932LengthValidator::validate(QString& input, int& pos) const
   pos = std::clamp(pos, 0, static_cast<int>(input.size()));
   const QString tail = input.mid(pos);
   const std::size_t tailBytes = Length(tail);
-  const QString head =
-      Cut(input.left(pos), maxBytes_ > tailBytes ? maxBytes_ - tailBytes : 0);
+  const QString head = Cut(input.left(pos), maxBytes_ > tailBytes ? maxBytes_ - tailBytes : 0);
   input = head + tail;
   pos = static_cast<int>(head.size());
   return Acceptable;

@@ -11,8 +11,8 @@ DialogFrameFilter::DialogFrameFilter(QObject* application) {
 }
 
 Qt::WindowFlags DialogFrameFilter::DialogFlags(Qt::WindowFlags flags) {
-  const Qt::WindowFlags kept = flags & (Qt::WindowType_Mask | Qt::WindowContextHelpButtonHint |
-                                        Qt::WindowStaysOnTopHint);
+  const Qt::WindowFlags kept =
+      flags & (Qt::WindowType_Mask | Qt::WindowContextHelpButtonHint | Qt::WindowStaysOnTopHint);
   return kept | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 }
 

@@ -79,11 +79,16 @@ class ClassicMessageBox : public QMessageBox {
  private:
   static Icon IconFor(unsigned flags) {
     switch (flags & MB_ICONMASK) {
-      case MB_ICONHAND: return Critical;
-      case MB_ICONQUESTION: return Question;
-      case MB_ICONEXCLAMATION: return Warning;
-      case MB_ICONASTERISK: return Information;
-      default: return NoIcon;
+      case MB_ICONHAND:
+        return Critical;
+      case MB_ICONQUESTION:
+        return Question;
+      case MB_ICONEXCLAMATION:
+        return Warning;
+      case MB_ICONASTERISK:
+        return Information;
+      default:
+        return NoIcon;
     }
   }
 
@@ -97,25 +102,39 @@ class ClassicMessageBox : public QMessageBox {
 
   static StandardButton StandardButtonFor(int answer) {
     switch (answer) {
-      case IDCANCEL: return Cancel;
-      case IDABORT: return Abort;
-      case IDRETRY: return Retry;
-      case IDIGNORE: return Ignore;
-      case IDYES: return Yes;
-      case IDNO: return No;
-      default: return Ok;
+      case IDCANCEL:
+        return Cancel;
+      case IDABORT:
+        return Abort;
+      case IDRETRY:
+        return Retry;
+      case IDIGNORE:
+        return Ignore;
+      case IDYES:
+        return Yes;
+      case IDNO:
+        return No;
+      default:
+        return Ok;
     }
   }
 
   static QString ButtonText(int answer) {
     switch (answer) {
-      case IDCANCEL: return QStringLiteral("キャンセル");
-      case IDABORT: return QStringLiteral("中止(&A)");
-      case IDRETRY: return QStringLiteral("再試行(&R)");
-      case IDIGNORE: return QStringLiteral("無視(&I)");
-      case IDYES: return QStringLiteral("はい(&Y)");
-      case IDNO: return QStringLiteral("いいえ(&N)");
-      default: return QStringLiteral("OK");
+      case IDCANCEL:
+        return QStringLiteral("キャンセル");
+      case IDABORT:
+        return QStringLiteral("中止(&A)");
+      case IDRETRY:
+        return QStringLiteral("再試行(&R)");
+      case IDIGNORE:
+        return QStringLiteral("無視(&I)");
+      case IDYES:
+        return QStringLiteral("はい(&Y)");
+      case IDNO:
+        return QStringLiteral("いいえ(&N)");
+      default:
+        return QStringLiteral("OK");
     }
   }
 
@@ -279,8 +298,7 @@ bool QtUiServices::SetClipboardText(std::string_view cp932) {
 bool QtUiServices::OpenUrl(std::string_view url) {
   if (!IsOpenableUrl(url)) return false;
   bool opened = false;
-  RunOnUiThread(
-      [&] { opened = QDesktopServices::openUrl(QUrl(QtText(url), QUrl::TolerantMode)); });
+  RunOnUiThread([&] { opened = QDesktopServices::openUrl(QUrl(QtText(url), QUrl::TolerantMode)); });
   return opened;
 }
 

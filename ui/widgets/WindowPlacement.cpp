@@ -217,8 +217,7 @@ void PlaceFrameOnScreen(QWidget& window, const WindowRect& frameRect) {
 
 void FitFrameOnScreen(QWidget& window, const QMargins& frame) {
   const QRect now = window.geometry();
-  const WindowRect rect{now.left(), now.top(), now.left() + now.width(),
-                        now.top() + now.height()};
+  const WindowRect rect{now.left(), now.top(), now.left() + now.width(), now.top() + now.height()};
   const WindowRect fitted = FitOntoScreen(rect, frame);
   if (fitted.left != rect.left || fitted.top != rect.top || fitted.right != rect.right ||
       fitted.bottom != rect.bottom) {

@@ -104,9 +104,14 @@ TEST(HasImageDataTest, NeedsPicturesAndMaps) {
   EXPECT_TRUE(HasImageData(SampleDisc(), kSampleEvent));
   // Folders end in '/'; "mdata" is a disc mounted in lower case.
   const std::pair<std::vector<std::string>, bool> cases[] = {
-      {{}, false}, {{"MDATA/"}, false}, {{"PDATA/"}, false}, {{"MDATA/", "PDATA/"}, true},
-      {{"mdata/", "v096cuth.ccz"}, true}, {{"MDATA/", "V095CUTL.CCZ"}, false},
-      {{"MDATA/", "V096CUTLP.CCZ", "V096CUTL.CCZ/"}, false}, {{"MDATA/", "V096CUTL.CCZ"}, true}};
+      {{}, false},
+      {{"MDATA/"}, false},
+      {{"PDATA/"}, false},
+      {{"MDATA/", "PDATA/"}, true},
+      {{"mdata/", "v096cuth.ccz"}, true},
+      {{"MDATA/", "V095CUTL.CCZ"}, false},
+      {{"MDATA/", "V096CUTLP.CCZ", "V096CUTL.CCZ/"}, false},
+      {{"MDATA/", "V096CUTL.CCZ"}, true}};
   for (const auto& [names, expected] : cases) {
     vxtest::TempDir dir;
     for (const std::string& name : names) {
@@ -121,7 +126,7 @@ TEST(HasImageDataTest, NeedsPicturesAndMaps) {
 TEST(CatalogImagesFolderTest, SourcesInTurn) {
   vxtest::TempDir dir;
   std::filesystem::create_directories(dir / "PDATA");
-  QImage file = White(5 + 6 * 30, 8 + 6 * 40);  // cells of 30 x 40 from (5, 8)
+  QImage file = White(5 + 6 * 30, 8 + 6 * 40);                     // cells of 30 x 40 from (5, 8)
   QPainter(&file).fillRect(5 + 2 * 30, 8 + 40, 30, 40, Qt::blue);  // cell 8
   ASSERT_TRUE(file.save(QString::fromStdString((dir / "PDATA" / "0004.PNG").string())));
   CatalogImages images;
@@ -169,8 +174,8 @@ TEST(CatalogImagesFolderTest, SourcesInTurn) {
 // nothing overflows on the way to a rectangle or a hit test.
 TEST(CatalogImagesFolderTest, OutlandishGeometryGivesEmptyCellsNotOverflows) {
   CatalogImages images;
-  for (const auto& [size, origin] : {std::pair(INT_MAX, INT_MAX), std::pair(-178, -5),
-                                     std::pair(1025, 8193)}) {
+  for (const auto& [size, origin] :
+       {std::pair(INT_MAX, INT_MAX), std::pair(-178, -5), std::pair(1025, 8193)}) {
     images.SetCutGeometry(origin, origin, size, size, 0, 0);
     EXPECT_EQ(images.GetCutRect(35, false), (CutRect{0, 0, 0, 0})) << size;
     EXPECT_EQ(images.HitTestCut(100, 100, false), -1) << size;
@@ -219,7 +224,7 @@ TEST_F(SampleImagesTest, CutPlacesMarksAndHitTest) {
   EXPECT_EQ(images_.GetCutRect(7, false), (CutRect{120, 40 + 170, 120, 170}));
   EXPECT_EQ(images_.GetCutRect(7, true), (CutRect{240, 80 + 340, 240, 340}));
   const std::tuple<int, int, bool, int> hits[] = {
-      {0, 40, false, 0},    {100, 39, false, -1}, {-1, 50, false, -1},  {720, 100, false, -1},
+      {0, 40, false, 0},    {100, 39, false, -1}, {-1, 50, false, -1},    {720, 100, false, -1},
       {719, 100, false, 5}, {120, 210, false, 7}, {719, 1059, false, 35}, {10, 1060, false, -1},
       {240, 420, true, 7},  {240, 419, true, 1}};
   for (auto [x, y, hiRes, cell] : hits) {
@@ -306,17 +311,26 @@ TEST_F(SampleImagesTest, ComposedCellsShowOverridesErrataTitlesOrWhite) {
     int maxSpace;
     std::vector<std::pair<int, std::string>> shown;  // "" white, "cut", "fixed" or an entry
   } cases[] = {
-      {"override, no name, no cut", {{0, 3, 5, 0, fixed_}, {1, 3, 5, 1, -1}, {2, 3, 6, 0, 999999}},
-       40, {{0, "fixed"}, {1, "JIKO.PNG"}, {2, ""}}},
-      {"desks 4a and 4b before the first circle", {{2, 3, 5, 0, plain_}, {3, 3, 5, 1, plain_}},
-       40, {{0, "JIKO.PNG"}, {1, "JIKO03.PNG"}, {2, "cut"}}},
-      {"past the block's last space", {{0, 3, 5, 0, plain_}}, 6,
+      {"override, no name, no cut",
+       {{0, 3, 5, 0, fixed_}, {1, 3, 5, 1, -1}, {2, 3, 6, 0, 999999}},
+       40,
+       {{0, "fixed"}, {1, "JIKO.PNG"}, {2, ""}}},
+      {"desks 4a and 4b before the first circle",
+       {{2, 3, 5, 0, plain_}, {3, 3, 5, 1, plain_}},
+       40,
+       {{0, "JIKO.PNG"}, {1, "JIKO03.PNG"}, {2, "cut"}}},
+      {"past the block's last space",
+       {{0, 3, 5, 0, plain_}},
+       6,
        {{1, "JIKO.PNG"}, {2, ""}, {3, ""}, {20, ""}, {35, ""}}},
       {"title two cells before space 1",
-       {{0, 3, 39, 0, plain_}, {1, 3, 39, 1, plain_}, {4, 7, 1, 0, plain_}}, 40,
+       {{0, 3, 39, 0, plain_}, {1, 3, 39, 1, plain_}, {4, 7, 1, 0, plain_}},
+       40,
        {{2, "B007.PNG"}, {4, "cut"}}},
       {"no title from the last column or beyond the page",
-       {{7, 7, 1, 0, plain_}, {36, 7, 1, 0, plain_}}, 40, {{5, ""}, {34, ""}, {7, "cut"}}},
+       {{7, 7, 1, 0, plain_}, {36, 7, 1, 0, plain_}},
+       40,
+       {{5, ""}, {34, ""}, {7, "cut"}}},
       {"a short record list", {{7, 7, 1, 0, plain_}}, 40, {{7, "cut"}, {20, ""}}},
   };
   queries_.jiko = {{4, 1}};
@@ -324,8 +338,8 @@ TEST_F(SampleImagesTest, ComposedCellsShowOverridesErrataTitlesOrWhite) {
     queries_.maxSpace = c.maxSpace;
     std::vector<CircleRecord> records(c.circles.back().cell + 1);
     for (const Placed& p : c.circles) {
-      records[p.cell] = Circle(p.cell + 1, p.blockId, p.spaceNo, p.spaceNoSub, p.cut,
-                               p.cut < 0 ? "" : "circle");
+      records[p.cell] =
+          Circle(p.cell + 1, p.blockId, p.spaceNo, p.spaceNoSub, p.cut, p.cut < 0 ? "" : "circle");
     }
     const QImage picture = Compose(records);
     for (const auto& [cell, entry] : c.shown) {
@@ -340,8 +354,8 @@ TEST_F(SampleImagesTest, ComposedCellsShowOverridesErrataTitlesOrWhite) {
 
 TEST_F(SampleImagesTest, ArchiveWithoutAUsableCutSizeComposesNothing) {
   vxtest::TempDir dir;
-  for (const char* init : {"width\t0\nheight\t255\n", "width\t178\n",
-                           "width\t100000\nheight\t100000\n"}) {
+  for (const char* init :
+       {"width\t0\nheight\t255\n", "width\t178\n", "width\t100000\nheight\t100000\n"}) {
     vxtest::ZipWriter(dir / "bad.ccz").Add("INIT.TXT", init).Add("000100.PNG", "x");
     low_ = CutArchive::Open(dir / "bad.ccz");
     ASSERT_TRUE(low_);
@@ -360,8 +374,7 @@ TEST_F(SampleImagesTest, PagesAndCutsFromTwoThreadsAtOnce) {
   std::thread turner([&] {
     FakePageQueries queries;
     for (int i = 0; i < 12; ++i) {  // pages 1 and 3 look alike; every call composes anew
-      wrong += grid(images_.GetPageImage(1 + i / 2 % 2 * 2, queries, page_, i % 2)) !=
-               grids[i % 2];
+      wrong += grid(images_.GetPageImage(1 + i / 2 % 2 * 2, queries, page_, i % 2)) != grids[i % 2];
     }
   });
   for (int i = 0; i < 400; ++i) {

@@ -79,9 +79,8 @@ TEST(CutArchiveTest, HostileEntriesAreRefusedOneByOneAndUnusableArchivesWhole) {
   EXPECT_EQ(std::tuple(archive->EventNumber(), archive->CutWidth(), archive->CutHeight()),
             std::tuple(96, 178, 255));
   EXPECT_EQ(archive->ReadEntry("000001.PNG").value_or(""), png);
-  for (const char* name :
-       {"000002.PNG", "000003.PNG", "000004.PNG", "000005.PNG", "EMPTY.PNG", "DATA.BIN",
-        "BIG.BIN", "NO"}) {
+  for (const char* name : {"000002.PNG", "000003.PNG", "000004.PNG", "000005.PNG", "EMPTY.PNG",
+                           "DATA.BIN", "BIG.BIN", "NO"}) {
     EXPECT_FALSE(archive->ReadEntry(name)) << name;
   }
   EXPECT_EQ(archive->ReadEntry("X.TXT").value_or(""), "second");

@@ -34,12 +34,18 @@ TEST(PngDecodeTest, EveryColourTypeArrivesAsBgra) {
        Png(3, 1, 8, 3, {"\0\1\2"s},
            vxtest::PngChunk("PLTE", "\xFF\0\0\0\0\xFF\x0A\x14\x1E"s) +
                vxtest::PngChunk("tRNS", "\x80\0"s)),
-       QImage::Format_ARGB32, {0x80FF0000, 0x000000FF, 0xFF0A141E}},
-      {"16-bit grey", Png(2, 1, 16, 0, {"\x12\x34\xFF\xFF"}), QImage::Format_RGB32,
+       QImage::Format_ARGB32,
+       {0x80FF0000, 0x000000FF, 0xFF0A141E}},
+      {"16-bit grey",
+       Png(2, 1, 16, 0, {"\x12\x34\xFF\xFF"}),
+       QImage::Format_RGB32,
        {0xFF121212, W}},
-      {"1-bit grey over two bytes", Png(9, 1, 1, 0, {"\xB0\x80"}), QImage::Format_RGB32,
+      {"1-bit grey over two bytes",
+       Png(9, 1, 1, 0, {"\xB0\x80"}),
+       QImage::Format_RGB32,
        {W, B, W, W, B, B, B, B, W}},
-      {"interlaced", Png(3, 3, 8, 0, {"\1", "\3", "\7\11", "\2", "\10", "\4\5\6"}, "", true),
+      {"interlaced",
+       Png(3, 3, 8, 0, {"\1", "\3", "\7\11", "\2", "\10", "\4\5\6"}, "", true),
        QImage::Format_RGB32,
        {0xFF010101, 0xFF020202, 0xFF030303, 0xFF040404, 0xFF050505, 0xFF060606, 0xFF070707,
         0xFF080808, 0xFF090909}},
@@ -78,8 +84,8 @@ TEST(PngDecodeTest, ShortTruncatedOrAbsurdPicturesFailCleanly) {
   UnderReportingReader shortReads(png);
   EXPECT_TRUE(DecodePng(shortReads).isNull());
   // Too large a side, too many pixels in all, or too little data for the size.
-  for (auto [w, h] : {std::pair(100000u, 100000u), {0x7FFFFFFFu, 1u}, {19000u, 19000u},
-                      {400u, 400u}}) {
+  for (auto [w, h] :
+       {std::pair(100000u, 100000u), {0x7FFFFFFFu, 1u}, {19000u, 19000u}, {400u, 400u}}) {
     EXPECT_TRUE(LoadImageFromMemory(Png(w, h, 8, 2, rows)).isNull()) << w << " x " << h;
   }
 }

@@ -51,9 +51,9 @@ TEST(PngStoredLayoutTest, GreyKeepsItsIndicesWithTheLevelsOfItsStoredDepth) {
 
 TEST(PngStoredLayoutTest, PaletteArrivesBlueFirstAndColourLosesItsAlpha) {
   StoredPicture paletted;
-  ASSERT_EQ(DecodeStored(Png(2, 1, 8, 3, {"\1\0"s}, vxtest::PngChunk("PLTE", "\1\2\3\4\5\6"s)),
-                         paletted),
-            PngDecodeResult::kDecoded);
+  ASSERT_EQ(
+      DecodeStored(Png(2, 1, 8, 3, {"\1\0"s}, vxtest::PngChunk("PLTE", "\1\2\3\4\5\6"s)), paletted),
+      PngDecodeResult::kDecoded);
   EXPECT_EQ(paletted.pixels, (std::vector<std::uint8_t>{1, 0}));
   EXPECT_EQ(paletted.shape.palette, (std::vector<Bgr>{{3, 2, 1}, {6, 5, 4}}));
 

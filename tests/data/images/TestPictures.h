@@ -28,11 +28,11 @@ inline std::string Png(std::uint32_t width, std::uint32_t height, int bitDepth, 
   for (const std::string& row : rows) raw += '\0' + row;
   uLongf size = compressBound(uLong(raw.size()));
   std::string data(size, '\0');
-  compress(reinterpret_cast<Bytef*>(data.data()), &size,
-           reinterpret_cast<const Bytef*>(raw.data()), uLong(raw.size()));
+  compress(reinterpret_cast<Bytef*>(data.data()), &size, reinterpret_cast<const Bytef*>(raw.data()),
+           uLong(raw.size()));
   data.resize(size);
-  const std::string header = Be32(width) + Be32(height) + char(bitDepth) + char(colourType) +
-                             '\0' + '\0' + char(interlaced);
+  const std::string header = Be32(width) + Be32(height) + char(bitDepth) + char(colourType) + '\0' +
+                             '\0' + char(interlaced);
   return "\x89PNG\r\n\x1A\n" + PngChunk("IHDR", header) + chunks + PngChunk("IDAT", data) +
          PngChunk("IEND", "");
 }

@@ -54,8 +54,8 @@ TEST(ModalWorker, StopsARunningWorkerShowsItsBoxWaitsForItsEndThenJoins) {
 
 TEST(ModalWorker, AWorkerThatHasEndedIsOnlyJoined) {
   Steps steps;
-  vx::ModalWorker({[&] { steps.push_back("stop"); }, [] { return true; },
-                   [&] { steps.push_back("join"); }})
+  vx::ModalWorker(
+      {[&] { steps.push_back("stop"); }, [] { return true; }, [&] { steps.push_back("join"); }})
       .Finish();
   EXPECT_EQ(steps, Steps{"join"});
 }
@@ -111,23 +111,22 @@ TEST(ModalWorker, InputThatArrivesWhileItWaitsStartsNoCommandUntilAfterIt) {
     vx::PostToUiThread([&] { ended = true; });
   });
   int commandsInTheWait = -1;
-  vx::ModalWorker({[&] {
-                     const QPointF global = window.mapToGlobal(inside);
-                     QWindowSystemInterface::handleMouseEvent<Async>(
-                         &window, inside, global, Qt::LeftButton, Qt::LeftButton,
-                         QEvent::MouseButtonPress);
-                     QWindowSystemInterface::handleMouseEvent<Async>(
-                         &window, inside, global, Qt::NoButton, Qt::LeftButton,
-                         QEvent::MouseButtonRelease);
-                     QWindowSystemInterface::handleGeometryChange<Async>(
-                         &window, window.geometry().translated(30, 0));
-                     stops.Raise();
-                   },
-                   [&] { return ended && moved; },
-                   [&] {
-                     commandsInTheWait = window.commands;
-                     worker.join();
-                   }})
+  vx::ModalWorker(
+      {[&] {
+         const QPointF global = window.mapToGlobal(inside);
+         QWindowSystemInterface::handleMouseEvent<Async>(&window, inside, global, Qt::LeftButton,
+                                                         Qt::LeftButton, QEvent::MouseButtonPress);
+         QWindowSystemInterface::handleMouseEvent<Async>(
+             &window, inside, global, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);
+         QWindowSystemInterface::handleGeometryChange<Async>(&window,
+                                                             window.geometry().translated(30, 0));
+         stops.Raise();
+       },
+       [&] { return ended && moved; },
+       [&] {
+         commandsInTheWait = window.commands;
+         worker.join();
+       }})
       .Finish();
   EXPECT_EQ(commandsInTheWait, 0);
   // The click was a real one, left waiting in the window system's queue for a later pass.

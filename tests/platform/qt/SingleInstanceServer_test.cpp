@@ -20,9 +20,8 @@ QString TestName(const char* suffix) {
 
 // The later start blocks on its socket, so it runs on a thread while this one answers.
 bool RaiseFromAnotherStart(const QString& name) {
-  auto later = std::async(std::launch::async, [name] {
-    return vx::SingleInstanceServer(name).RaiseRunningInstance();
-  });
+  auto later = std::async(std::launch::async,
+                          [name] { return vx::SingleInstanceServer(name).RaiseRunningInstance(); });
   while (later.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
   }

@@ -27,7 +27,7 @@ TEST(RunOnUiThread, WorkersWaitForTheirWorkToRunOnTheUiThread) {
   constexpr int kWorkers = 8;
   constexpr int kCalls = 25;
   QThread* uiThread = QCoreApplication::instance()->thread();
-  int calls = 0;  // touched only on the UI thread
+  int calls = 0;                // touched only on the UI thread
   std::atomic<int> faults = 0;  // work on the wrong thread, or a call returning before its work
   std::vector<std::string> caught(kWorkers);
   QEventLoop loop;  // as a progress dialog runs while its workers call in
@@ -103,9 +103,11 @@ TEST(PostToUiThread, PiecesRunInOrderAlsoWhileAnEarlierOneWaitsInALoop) {
 TEST(PostToUiThread, PiecesShareOneQueueWithQtsQueuedCalls) {
   std::vector<char> order;
   QObject receiver;
-  QMetaObject::invokeMethod(&receiver, [&] { order.push_back('a'); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      &receiver, [&] { order.push_back('a'); }, Qt::QueuedConnection);
   std::thread([&] { vx::PostToUiThread([&] { order.push_back('b'); }); }).join();
-  QMetaObject::invokeMethod(&receiver, [&] { order.push_back('c'); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      &receiver, [&] { order.push_back('c'); }, Qt::QueuedConnection);
   QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
   EXPECT_EQ(order, (std::vector<char>{'a', 'b', 'c'}));
 }

@@ -45,7 +45,8 @@ Outcome RunTool(const std::vector<std::string>& args) {
 TEST(DiscEventsTest, FindsDefinitionFilesInTheFolderAndItsDataSubfolders) {
   EXPECT_EQ(vx::install::DefinitionFileEvent("V96DEF.TXT"), 96);
   EXPECT_EQ(vx::install::DefinitionFileEvent("v7def.txt"), 7);
-  for (const char* other : {"V0DEF.TXT", "VDEF.TXT", "V96DEF.TXT.bak", "Vx6DEF.TXT", "V96MAP.TXT", "XV96DEF.TXT"}) {
+  for (const char* other :
+       {"V0DEF.TXT", "VDEF.TXT", "V96DEF.TXT.bak", "Vx6DEF.TXT", "V96MAP.TXT", "XV96DEF.TXT"}) {
     EXPECT_EQ(vx::install::DefinitionFileEvent(other), 0) << other;
   }
   vxtest::TempDir dir;
@@ -57,9 +58,10 @@ TEST(DiscEventsTest, FindsDefinitionFilesInTheFolderAndItsDataSubfolders) {
   WriteEvent(disc / "misc", 98);
   WriteEvent(disc / "DATAX", 99);
   std::vector<std::pair<int, fs::path>> found;
-  for (const auto& event : vx::install::FindDiscEvents(disc)) found.emplace_back(event.eventNo, event.folder);
-  EXPECT_EQ(found,
-            (std::vector<std::pair<int, fs::path>>{{95, disc / "DATA95N"}, {96, disc}, {97, disc / "data97"}}));
+  for (const auto& event : vx::install::FindDiscEvents(disc))
+    found.emplace_back(event.eventNo, event.folder);
+  EXPECT_EQ(found, (std::vector<std::pair<int, fs::path>>{
+                       {95, disc / "DATA95N"}, {96, disc}, {97, disc / "data97"}}));
   EXPECT_TRUE(vx::install::FindDiscEvents(dir / "missing").empty());
 }
 
@@ -73,8 +75,9 @@ TEST(RunInstallTest, InstallsIntoANewScrambledFileAndReportsEachTable) {
   EXPECT_TRUE(outcome.out.starts_with("event 96 \"テストイベント\" installed from " +
                                       (dir / "disc" / "DATA96N").string()))
       << outcome.out;
-  EXPECT_NE(outcome.out.find("  PavorunBlock         5\n  PavorunGenre         2\n  PavorunJiko          1\n"
-                             "  PavorunLayout        4\n  PavorunCircle        2\n"),
+  EXPECT_NE(outcome.out.find(
+                "  PavorunBlock         5\n  PavorunGenre         2\n  PavorunJiko          1\n"
+                "  PavorunLayout        4\n  PavorunCircle        2\n"),
             std::string::npos)
       << outcome.out;
   EXPECT_FALSE(vxtest::ReadFileBytes(dir / "out" / "catalog.db").starts_with("SQLite format 3"));
@@ -91,7 +94,8 @@ TEST(RunInstallTest, RefusalsNameTheirReasonAndLeaveNoEvent) {
   fs::remove(dir / "broken" / "V96MAP.TXT");
   WriteEvent(dir / "mislabelled", 96);
   fs::rename(dir / "mislabelled" / "V96DEF.TXT", dir / "mislabelled" / "V94DEF.TXT");
-  const std::string two = (dir / "two").string(), file = (dir / "c.db").string(), usage = "usage: vindaxel-install";
+  const std::string two = (dir / "two").string(), file = (dir / "c.db").string(),
+                    usage = "usage: vindaxel-install";
   struct Case {
     std::vector<std::string> args;
     int code;
@@ -172,8 +176,8 @@ TEST(RunInstallTest, PipesAndDeviceLinksAreRefusedUnread) {
   const struct {
     const char* file;
     bool pipe;  // else a link to /dev/zero
-  } cases[] = {{"V96MAP.TXT", false}, {"V96ROM.TXT", true}, {"V96DEF.TXT", true},
-               {"V96DEF.TXT", false}};
+  } cases[] = {
+      {"V96MAP.TXT", false}, {"V96ROM.TXT", true}, {"V96DEF.TXT", true}, {"V96DEF.TXT", false}};
   for (const auto& c : cases) {
     fs::remove_all(disc);
     vxtest::WriteSampleDisc(disc);
@@ -202,7 +206,8 @@ TEST(RunInstallTest, LinesLeftOutAreReportedAsTheDialogShowsThem) {
   EXPECT_EQ(outcome.code, 0) << outcome.err;
   EXPECT_TRUE(outcome.out.starts_with("event 96 ")) << outcome.out;
   EXPECT_EQ(outcome.err,
-            "次の行は読み込めなかったため、インストールされていません.\n\nV96ROM.TXT: 読み込めない行が 1 行あります "
+            "次の行は読み込めなかったため、インストールされていません.\n\nV96ROM.TXT: "
+            "読み込めない行が 1 行あります "
             "(行 1). 行 1: 列の数 (1) が 9 から 20 ではありません.\n\n");
 }
 

@@ -21,7 +21,9 @@ const Catalog& Small() {
   return catalog;
 }
 
-bool Contains(const Rect& r, int x, int y) { return x > r.x && x < r.x + r.w && y > r.y && y < r.y + r.h; }
+bool Contains(const Rect& r, int x, int y) {
+  return x > r.x && x < r.x + r.w && y > r.y && y < r.y + r.h;
+}
 
 TEST(CatalogBuilderTest, EachDeskLiesInTheAreaOfItsBlockOnItsMap) {
   const Catalog& c = Small();
@@ -32,9 +34,11 @@ TEST(CatalogBuilderTest, EachDeskLiesInTheAreaOfItsBlockOnItsMap) {
   for (const Desk& desk : c.desks) {
     std::vector<int> areas;
     for (const HallArea& area : c.areas) {
-      if (area.mapId == desk.mapId && Contains(area.print, desk.x, desk.y)) areas.push_back(area.id);
+      if (area.mapId == desk.mapId && Contains(area.print, desk.x, desk.y))
+        areas.push_back(area.id);
     }
-    EXPECT_EQ(areas, std::vector<int>{c.BlockById(desk.blockId).areaId}) << desk.blockId << "/" << desk.spaceNo;
+    EXPECT_EQ(areas, std::vector<int>{c.BlockById(desk.blockId).areaId})
+        << desk.blockId << "/" << desk.spaceNo;
     const HallMap& map = c.MapById(desk.mapId);
     EXPECT_LE(desk.x + c.geometry.deskW, map.width);
     EXPECT_LE(desk.y + c.geometry.deskH, map.height);
@@ -67,7 +71,8 @@ TEST(CatalogBuilderTest, PagesHoldEachPlacedCircleAtItsCutAndTheVacanciesOfTheEr
       } else if (cell.kind == PageCell::kVacancy) {
         // Only a half b can be vacant: the import derives halves from a repeated space number.
         EXPECT_TRUE(i != 0 && cell.spaceNoSub == 1) << "page " << page.pageNo << " cell " << i;
-        vacant.insert({page.day, cell.blockId, cell.spaceNo, cell.spaceNoSub, std::max(cell.jikoNo, 0)});
+        vacant.insert(
+            {page.day, cell.blockId, cell.spaceNo, cell.spaceNoSub, std::max(cell.jikoNo, 0)});
         withPicture += cell.jikoNo > 0;
       }
     }
@@ -87,7 +92,9 @@ TEST(CatalogBuilderTest, PagesHoldEachPlacedCircleAtItsCutAndTheVacanciesOfTheEr
 TEST(CatalogBuilderTest, SpecialCirclesSitAtFixedPlaces) {
   const Catalog& c = Small();
   const SpecialCircles& s = c.special;
-  auto nameDay = [&](int index) { return c.circles.at(index).name + "|" + std::to_string(c.circles.at(index).day); };
+  auto nameDay = [&](int index) {
+    return c.circles.at(index).name + "|" + std::to_string(c.circles.at(index).day);
+  };
   auto id = [&](int index) { return c.circles.at(index).id; };
   // Names that fold alike on day 1, day 2 and unplaced (ｶﾞｯｺｳ in single bytes), all read ガッコウ.
   EXPECT_EQ(nameDay(s.hiraganaGakkou), Sj("がっこう|1"));
@@ -99,7 +106,8 @@ TEST(CatalogBuilderTest, SpecialCirclesSitAtFixedPlaces) {
   EXPECT_EQ(c.circles.at(s.apostrophe).name, Sj("ねこ's Cafe"));
   EXPECT_TRUE(c.circles.at(s.emptyName).name.empty());
   EXPECT_EQ(c.circles.at(s.emptyName).spaceNoSub, 1);
-  EXPECT_EQ((std::vector<int>{id(s.hiraganaGakkou), id(s.apostrophe), id(s.emptyName)}), (std::vector<int>{1, 2, 4}));
+  EXPECT_EQ((std::vector<int>{id(s.hiraganaGakkou), id(s.apostrophe), id(s.emptyName)}),
+            (std::vector<int>{1, 2, 4}));
   std::set<std::string> pens;
   for (int index : s.sameName) {
     EXPECT_EQ(c.circles[index].name, Sj("みかん箱"));
@@ -113,9 +121,9 @@ TEST(CatalogBuilderTest, SpecialCirclesSitAtFixedPlaces) {
 std::uint64_t TextDigest(const std::vector<Circle>& circles) {
   std::uint64_t digest = 14695981039346656037u;
   for (const Circle& c : circles) {
-    for (const std::string* field : {&c.name, &c.kana, &c.penName, &c.bookName, &c.url, &c.mail,
-                                     &c.description, &c.updateData, &c.orbalink, &c.rss,
-                                     &c.twitter, &c.pixiv}) {
+    for (const std::string* field :
+         {&c.name, &c.kana, &c.penName, &c.bookName, &c.url, &c.mail, &c.description, &c.updateData,
+          &c.orbalink, &c.rss, &c.twitter, &c.pixiv}) {
       for (const char byte : std::string_view(field->c_str(), field->size() + 1)) {
         digest = (digest ^ static_cast<unsigned char>(byte)) * 1099511628211u;
       }

@@ -26,12 +26,18 @@ const std::vector<ChecklistEntry>& Entries() {
 
 TEST(ChecklistFieldsTest, QuotingAndEscapingLeaveDoubleByteCharactersAlone) {
   // 0x95 0x5C (表) ends in a backslash byte; 0x83 0x7C (ポ) in a byte that is no comma either.
-  const std::pair<std::string, std::string> quoted[] = {
-      {"plain", "plain"},   {"a,b", "\"a,b\""}, {"say \"hi\"", "\"say \"\"hi\"\"\""}, {"1\r\n2", "\"1\r\n2\""},
-      {"C:\\x", "C:\\x"}, {Sj("表ポ"), Sj("表ポ")}, {Sj("表,"), "\"" + Sj("表,") + "\""}};
+  const std::pair<std::string, std::string> quoted[] = {{"plain", "plain"},
+                                                        {"a,b", "\"a,b\""},
+                                                        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+                                                        {"1\r\n2", "\"1\r\n2\""},
+                                                        {"C:\\x", "C:\\x"},
+                                                        {Sj("表ポ"), Sj("表ポ")},
+                                                        {Sj("表,"), "\"" + Sj("表,") + "\""}};
   for (const auto& [in, out] : quoted) EXPECT_EQ(QuoteCsvField(in), out) << in;
-  const std::pair<std::string, std::string> escaped[] = {
-      {"a\r\nb", "a\\nb"}, {"a\\nb", "a\\\\nb"}, {"x\\y\r\nz", "x\\\\y\\nz"}, {Sj("表示"), Sj("表示")}};
+  const std::pair<std::string, std::string> escaped[] = {{"a\r\nb", "a\\nb"},
+                                                         {"a\\nb", "a\\\\nb"},
+                                                         {"x\\y\r\nz", "x\\\\y\\nz"},
+                                                         {Sj("表示"), Sj("表示")}};
   for (const auto& [in, out] : escaped) EXPECT_EQ(EscapeLongText(in), out) << in;
 }
 
@@ -39,10 +45,10 @@ TEST(ChecklistWriterTest, CurrentFormatKeepsTrickyMemosAndTheUnknownCircle) {
   const auto& entries = Entries();
   const auto records = ParseCsvRecords(CurrentChecklistText(Small(), entries, 96, "Shift_JIS"));
   ASSERT_EQ(records.size(), 1 + 9 + entries.size());
-  EXPECT_EQ(records[0], (std::vector<std::string>{"Header", "VellastradeCD-ROMCatalog", "Vellastrade96",
-                                                   "Shift_JIS", "Windows 1.96.1"}));
-  EXPECT_EQ(records[9],
-            (std::vector<std::string>{"Color", "9", "0000ff", "0000ff", Sj("様子見, 余裕があれば")}));
+  EXPECT_EQ(records[0], (std::vector<std::string>{"Header", "VellastradeCD-ROMCatalog",
+                                                  "Vellastrade96", "Shift_JIS", "Windows 1.96.1"}));
+  EXPECT_EQ(records[9], (std::vector<std::string>{"Color", "9", "0000ff", "0000ff",
+                                                  Sj("様子見, 余裕があれば")}));
   std::vector<std::string> kinds, memos;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const auto& f = records[10 + i];
@@ -55,10 +61,10 @@ TEST(ChecklistWriterTest, CurrentFormatKeepsTrickyMemosAndTheUnknownCircle) {
   }
   EXPECT_EQ(std::count(kinds.begin(), kinds.end(), "UnKnown"), 1);
   EXPECT_EQ(std::vector<std::string>(memos.begin(), memos.begin() + 7),
-            (std::vector<std::string>{Sj("新刊2冊, 既刊1冊"), Sj("スケブ\"可\"か聞く"), Sj("1行目\r\n2行目"),
-                                      Sj("C:\\vx\\memo と \\n の違い"), Sj("ｶﾀﾛｸﾞ外, 当日確認"),
-                                      Sj("全部入り, \"引用\"\r\n改行\\終わり"),
-                                      Sj("カタログ未掲載, 前回\"参加\"")}));
+            (std::vector<std::string>{
+                Sj("新刊2冊, 既刊1冊"), Sj("スケブ\"可\"か聞く"), Sj("1行目\r\n2行目"),
+                Sj("C:\\vx\\memo と \\n の違い"), Sj("ｶﾀﾛｸﾞ外, 当日確認"),
+                Sj("全部入り, \"引用\"\r\n改行\\終わり"), Sj("カタログ未掲載, 前回\"参加\"")}));
   // The unplaced ｶﾞｯｺｳ has crosses and XX where a placed circle has its space.
   ASSERT_EQ(records[14][10], "\xB6\xDE\xAF\xBA\xB3");
   EXPECT_EQ(std::vector<std::string>(records[14].begin() + 3, records[14].begin() + 9),
@@ -75,10 +81,12 @@ TEST(ChecklistWriterTest, EncodingsCarryTheSameRecordsAndJisLinesEndInAscii) {
   for (const auto& [name, codePage] : encodings) {
     jis = EncodeLines(CurrentChecklistText(Small(), Entries(), 96, name), codePage);
     std::string back = ToCp932(jis, codePage);
-    back.replace(std::string("Header,VellastradeCD-ROMCatalog,Vellastrade96,").size(), name.size(), "Shift_JIS");
+    back.replace(std::string("Header,VellastradeCD-ROMCatalog,Vellastrade96,").size(), name.size(),
+                 "Shift_JIS");
     EXPECT_EQ(back, sjis) << name;
   }
-  EXPECT_TRUE(std::all_of(jis.begin(), jis.end(), [](char c) { return (c & 0x80) == 0; })) << "seven-bit";
+  EXPECT_TRUE(std::all_of(jis.begin(), jis.end(), [](char c) { return (c & 0x80) == 0; }))
+      << "seven-bit";
   // So a reader may convert line by line.
   for (const std::string& line : vxtest::SplitCrLfLines(jis)) {
     const std::size_t in = line.find_last_of('\x1b');
@@ -90,7 +98,8 @@ TEST(ChecklistWriterTest, EncodingsCarryTheSameRecordsAndJisLinesEndInAscii) {
 TEST(ChecklistWriterTest, OlderFormatLinesHaveTwentyNineFieldsAndEscapedTexts) {
   const auto& entries = Entries();
   const std::string text = OlderChecklistText(Small(), entries, 96);
-  ASSERT_EQ(vxtest::SplitCrLfLines(text).size(), 1 + entries.size()) << "no line break may stay inside a line";
+  ASSERT_EQ(vxtest::SplitCrLfLines(text).size(), 1 + entries.size())
+      << "no line break may stay inside a line";
   const auto records = ParseCsvRecords(text);
   EXPECT_EQ(records[0], (std::vector<std::string>{"QUILLOR", "104", "Vellastrade96", "Windows"}));
   for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -107,22 +116,26 @@ TEST(ChecklistWriterTest, OlderFormatLinesHaveTwentyNineFieldsAndEscapedTexts) {
   const Desk* desk = Small().FindDesk(entries[0].circle.blockId, entries[0].circle.spaceNo);
   ASSERT_NE(desk, nullptr);
   EXPECT_EQ(records[1][15] + "|" + records[1][16] + "|" + records[1][19],
-            std::to_string(desk->x / 20) + "|" + std::to_string(desk->y / 20) + "|" + std::to_string(desk->x));
+            std::to_string(desk->x / 20) + "|" + std::to_string(desk->y / 20) + "|" +
+                std::to_string(desk->x));
 }
 
 TEST(ChecklistWriterTest, OtherEventRecordsPointAtCataloguedCirclesByText) {
   const auto other = OtherEventEntries(Small());
-  EXPECT_EQ(ParseCsvRecords(CurrentChecklistText(Small(), other, 95, "Shift_JIS"))[0][2], "Vellastrade95");
+  EXPECT_EQ(ParseCsvRecords(CurrentChecklistText(Small(), other, 95, "Shift_JIS"))[0][2],
+            "Vellastrade95");
   const auto& circles = Small().circles;
   auto matches = [&](std::string Circle::*field, const ChecklistEntry& e) {
-    return std::count_if(circles.begin(), circles.end(), [&](const Circle& c) { return c.*field == e.circle.*field; });
+    return std::count_if(circles.begin(), circles.end(),
+                         [&](const Circle& c) { return c.*field == e.circle.*field; });
   };
   // By Twitter id alone, by Pixiv id alone, by a name shared by three, by nothing, by reading.
-  EXPECT_EQ((std::vector<long>{matches(&Circle::twitter, other[0]), matches(&Circle::name, other[0]),
-                               matches(&Circle::pixiv, other[1]), matches(&Circle::name, other[3]),
-                               matches(&Circle::penName, other[3]), matches(&Circle::name, other[5]),
-                               matches(&Circle::kana, other.back())}),
-            (std::vector<long>{1, 0, 1, 3, 0, 0, 3}));
+  EXPECT_EQ(
+      (std::vector<long>{matches(&Circle::twitter, other[0]), matches(&Circle::name, other[0]),
+                         matches(&Circle::pixiv, other[1]), matches(&Circle::name, other[3]),
+                         matches(&Circle::penName, other[3]), matches(&Circle::name, other[5]),
+                         matches(&Circle::kana, other.back())}),
+      (std::vector<long>{1, 0, 1, 3, 0, 0, 3}));
   EXPECT_TRUE(std::any_of(circles.begin(), circles.end(), [&](const Circle& c) {
     return c.name == other[2].circle.name && c.penName == other[2].circle.penName;
   }));

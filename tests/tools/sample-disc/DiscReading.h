@@ -23,7 +23,8 @@ inline std::map<std::string, std::string> ReadZipEntries(const std::filesystem::
   for (int r = unzGoToFirstFile(zip); r == UNZ_OK; r = unzGoToNextFile(zip)) {
     char name[1024];
     unz_file_info64 info;
-    if (unzGetCurrentFileInfo64(zip, &info, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK) break;
+    if (unzGetCurrentFileInfo64(zip, &info, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK)
+      break;
     std::string bytes(info.uncompressed_size, '\0');
     if (unzOpenCurrentFile(zip) == UNZ_OK) {
       const int read = unzReadCurrentFile(zip, bytes.data(), static_cast<unsigned>(bytes.size()));
@@ -44,12 +45,14 @@ struct PngHeader {
 };
 
 inline PngHeader ReadPngHeader(const std::string& bytes) {
-  if (bytes.size() < 26 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 || bytes.compare(12, 4, "IHDR") != 0) {
+  if (bytes.size() < 26 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 ||
+      bytes.compare(12, 4, "IHDR") != 0) {
     return {};
   }
   auto u32 = [&](std::size_t at) {
     int value = 0;
-    for (std::size_t i = at; i < at + 4; ++i) value = value << 8 | static_cast<unsigned char>(bytes[i]);
+    for (std::size_t i = at; i < at + 4; ++i)
+      value = value << 8 | static_cast<unsigned char>(bytes[i]);
     return value;
   };
   return {u32(16), u32(20), static_cast<unsigned char>(bytes[25])};
@@ -99,7 +102,9 @@ inline std::vector<std::string> CircleColumns(std::vector<std::string> fields) {
 }
 
 // True when the bytes are valid CP932 (they survive a round trip through UTF-8 unchanged).
-inline bool IsCp932(const std::string& bytes) { return vx::Utf8ToCp932(vx::Cp932ToUtf8(bytes)) == bytes; }
+inline bool IsCp932(const std::string& bytes) {
+  return vx::Utf8ToCp932(vx::Cp932ToUtf8(bytes)) == bytes;
+}
 inline std::string Sj(const char* utf8) { return vx::Utf8ToCp932(utf8); }
 
 // Comma-separated records: quoted fields may hold commas, doubled quotes and line breaks; a
@@ -131,7 +136,8 @@ inline Rows ParseCsvRecords(const std::string& text) {
 inline std::vector<std::string> ListFiles(const std::filesystem::path& root) {
   std::vector<std::string> files;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-    if (entry.is_regular_file()) files.push_back(entry.path().lexically_relative(root).generic_string());
+    if (entry.is_regular_file())
+      files.push_back(entry.path().lexically_relative(root).generic_string());
   }
   std::sort(files.begin(), files.end());
   return files;

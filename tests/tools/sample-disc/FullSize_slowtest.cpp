@@ -21,7 +21,8 @@ TEST(FullSizeTest, WritesThirtyThreeThousandCirclesOverThreeDays) {
   std::string error;
   const auto start = std::chrono::steady_clock::now();
   ASSERT_TRUE(WriteSampleDisc(options, summary, error)) << error;
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   RecordProperty("seconds", std::to_string(seconds));
   // A minute on a developer machine; the bound only catches a pathological slowdown.
   EXPECT_LT(seconds, 600.0);
@@ -35,11 +36,15 @@ TEST(FullSizeTest, WritesThirtyThreeThousandCirclesOverThreeDays) {
             std::make_tuple(catalog.days[0].year + 1, 1, 1));
   std::size_t lines = 0;
   for (int day = 0; day <= 3; ++day) {
-    lines += vxtest::SplitCrLfLines(vxtest::ReadFileBytes(options.outDir / DayCircleFileName(96, day))).size();
+    lines +=
+        vxtest::SplitCrLfLines(vxtest::ReadFileBytes(options.outDir / DayCircleFileName(96, day)))
+            .size();
   }
   EXPECT_EQ(lines, static_cast<std::size_t>(summary.circles));
-  EXPECT_TRUE(std::filesystem::is_regular_file(options.outDir / PageFileName(catalog.pages.back().pageNo)));
-  EXPECT_TRUE(std::filesystem::is_regular_file(options.outDir / MapFileName("HGR", 3, catalog.maps.back().stem)));
+  EXPECT_TRUE(
+      std::filesystem::is_regular_file(options.outDir / PageFileName(catalog.pages.back().pageNo)));
+  EXPECT_TRUE(std::filesystem::is_regular_file(options.outDir /
+                                               MapFileName("HGR", 3, catalog.maps.back().stem)));
 }
 
 }  // namespace

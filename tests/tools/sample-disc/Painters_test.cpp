@@ -20,16 +20,21 @@ const Catalog& Small() {
   return catalog;
 }
 
-QRect HalfOnMap(const Desk& desk, int half) { return HalfRect(desk.layout, half, 20, 20).translated(desk.x, desk.y); }
+QRect HalfOnMap(const Desk& desk, int half) {
+  return HalfRect(desk.layout, half, 20, 20).translated(desk.x, desk.y);
+}
 
 TEST(HalfRectTest, SplitsEachDeskLayoutAsTheMapViewExpects) {
   // Per layout, halves a and b of a 20 x 20 desk as left, top, right, bottom.
-  const int cases[4][2][4] = {{{0, 0, 9, 19}, {10, 0, 19, 19}}, {{0, 10, 19, 19}, {0, 0, 19, 9}},
-                              {{10, 0, 19, 19}, {0, 0, 9, 19}}, {{0, 0, 19, 9}, {0, 10, 19, 19}}};
+  const int cases[4][2][4] = {{{0, 0, 9, 19}, {10, 0, 19, 19}},
+                              {{0, 10, 19, 19}, {0, 0, 19, 9}},
+                              {{10, 0, 19, 19}, {0, 0, 9, 19}},
+                              {{0, 0, 19, 9}, {0, 10, 19, 19}}};
   for (int layout = 1; layout <= 4; ++layout) {
     for (int half = 0; half < 2; ++half) {
       const int* r = cases[layout - 1][half];
-      EXPECT_EQ(HalfRect(layout, half, 20, 20), QRect(QPoint(r[0], r[1]), QPoint(r[2], r[3]))) << layout << half;
+      EXPECT_EQ(HalfRect(layout, half, 20, 20), QRect(QPoint(r[0], r[1]), QPoint(r[2], r[3])))
+          << layout << half;
     }
   }
   EXPECT_TRUE(HalfRect(0, 0, 20, 20).isEmpty());
@@ -41,7 +46,8 @@ TEST(PaintersTest, CutsAndPagesNameTheirSpaces) {
   EXPECT_EQ(SpaceLabel(c, c.circles[0]), QString::fromUtf8("金 東Ａ01a"));
   EXPECT_EQ(SpaceLabel(c, c.circles[c.special.halfWidthGakkou]), QString::fromUtf8("抽選漏れ"));
   const QString caption = PageCaption(c, c.pages.front());
-  EXPECT_TRUE(caption.startsWith(QString::fromUtf8("30日（金）東1 Ａ1～"))) << caption.toStdString();
+  EXPECT_TRUE(caption.startsWith(QString::fromUtf8("30日（金）東1 Ａ1～")))
+      << caption.toStdString();
 }
 
 TEST(PaintersTest, MapsDrawEveryDeskAndTheGenreLayerColoursOnlyOccupiedHalves) {
@@ -49,7 +55,8 @@ TEST(PaintersTest, MapsDrawEveryDeskAndTheGenreLayerColoursOnlyOccupiedHalves) {
   const QImage layer = DrawGenreMap(c, c.maps[0], DayOccupancy(c, 1), 1);
   ASSERT_EQ(layer.size(), QSize(c.maps[0].width, c.maps[0].height));
   const Circle& circle = c.circles[0];
-  const QRgb inside = layer.pixel(HalfOnMap(*c.FindDesk(circle.blockId, circle.spaceNo), circle.spaceNoSub).center());
+  const QRgb inside = layer.pixel(
+      HalfOnMap(*c.FindDesk(circle.blockId, circle.spaceNo), circle.spaceNoSub).center());
   EXPECT_EQ(qAlpha(inside), 255);
   EXPECT_EQ(inside & 0xFFFFFF, c.GenreById(circle.genreId).rgb);
   EXPECT_EQ(qAlpha(layer.pixel(2, 2)), 0);
@@ -63,7 +70,8 @@ TEST(PaintersTest, MapsDrawEveryDeskAndTheGenreLayerColoursOnlyOccupiedHalves) {
     if (desk.mapId != map.id) continue;
     // The desk's outline is black, its inside white beside the space number.
     EXPECT_LT(qGray(image.pixel(desk.x, desk.y + 1)), 80) << desk.blockId << "/" << desk.spaceNo;
-    EXPECT_EQ(qGray(image.pixel(desk.x + 2, desk.y + 2)), 255) << desk.blockId << "/" << desk.spaceNo;
+    EXPECT_EQ(qGray(image.pixel(desk.x + 2, desk.y + 2)), 255)
+        << desk.blockId << "/" << desk.spaceNo;
     EXPECT_LT(qGray(high.pixel(2 * desk.x, 2 * desk.y + 2)), 80);
   }
 }
@@ -71,7 +79,8 @@ TEST(PaintersTest, MapsDrawEveryDeskAndTheGenreLayerColoursOnlyOccupiedHalves) {
 TEST(ZipWriterTest, EntriesCarryOneFixedDateAndFailuresAreReported) {
   vxtest::TempDir dir;
   ZipWriter zip(dir / "a.zip");
-  ASSERT_TRUE(zip.Add("INIT.TXT", "vqnum\t96\r\n", true) && zip.Add("000001.PNG", "x", false) && zip.Close());
+  ASSERT_TRUE(zip.Add("INIT.TXT", "vqnum\t96\r\n", true) && zip.Add("000001.PNG", "x", false) &&
+              zip.Close());
   unzFile file = unzOpen64((dir / "a.zip").c_str());
   ASSERT_NE(file, nullptr);
   std::vector<unsigned long> found;  // method and DOS date of each entry

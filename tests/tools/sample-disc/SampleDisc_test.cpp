@@ -49,8 +49,12 @@ struct WrittenDisc {
     catalog = BuildCatalog(options);
   }
   fs::path operator/(const std::string& name) const { return options.outDir / name; }
-  std::string Bytes(const std::string& name) const { return vxtest::ReadFileBytes(options.outDir / name); }
-  std::string CutName(int circleIndex) const { return Numbered("%06d.PNG", catalog.circles[circleIndex].updateId); }
+  std::string Bytes(const std::string& name) const {
+    return vxtest::ReadFileBytes(options.outDir / name);
+  }
+  std::string CutName(int circleIndex) const {
+    return Numbered("%06d.PNG", catalog.circles[circleIndex].updateId);
+  }
 
   vxtest::TempDir dir;
   SampleOptions options;
@@ -77,11 +81,16 @@ void ExpectTextFiles(const WrittenDisc& disc, const std::vector<std::string>& ci
   };
   auto def = read(DefinitionFileName(c.event));
   auto layout = read(LayoutFileName(c.event));
-  const std::map<std::string, std::pair<std::size_t, std::size_t>> shapes = {  // rows, columns
-      {"Pavorun", {1, 2}},          {"CutInfo", {1, 6}},
-      {"MapTableInfo", {1, 4}},     {"PavorunDate", {c.days.size(), 4}},
-      {"PavorunMap", {c.maps.size(), 12}}, {"PavorunArea", {c.areas.size(), 12}},
-      {"PavorunGenre", {c.genres.size(), 3}}, {"PavorunJiko", {c.errata.size(), 5}}};
+  const std::map<std::string, std::pair<std::size_t, std::size_t>> shapes = {
+      // rows, columns
+      {"Pavorun", {1, 2}},
+      {"CutInfo", {1, 6}},
+      {"MapTableInfo", {1, 4}},
+      {"PavorunDate", {c.days.size(), 4}},
+      {"PavorunMap", {c.maps.size(), 12}},
+      {"PavorunArea", {c.areas.size(), 12}},
+      {"PavorunGenre", {c.genres.size(), 3}},
+      {"PavorunJiko", {c.errata.size(), 5}}};
   ASSERT_EQ(def.size(), shapes.size());
   for (const auto& [name, shape] : shapes) {
     ASSERT_EQ(def[name].size(), shape.first) << name;
@@ -104,7 +113,8 @@ void ExpectTextFiles(const WrittenDisc& disc, const std::vector<std::string>& ci
     spaces.insert({f[0], std::stoi(f[1])});
   }
   EXPECT_EQ(spaces.size(), c.desks.size());
-  for (const auto& f : def["PavorunJiko"]) EXPECT_TRUE(spaces.count({f[1], std::stoi(f[2])})) << "errata off the desks";
+  for (const auto& f : def["PavorunJiko"])
+    EXPECT_TRUE(spaces.count({f[1], std::stoi(f[2])})) << "errata off the desks";
   std::size_t lines = 0, shortLines = 0;
   for (const std::string& file : circleFiles) {
     const bool unplaced = file.ends_with("ROM0.TXT");
@@ -112,7 +122,10 @@ void ExpectTextFiles(const WrittenDisc& disc, const std::vector<std::string>& ci
     for (const auto& fields : rows[""]) {
       shortLines += fields.size() == 19;
       // The day files' short form, without id and page, is only for circles the lottery left out.
-      ASSERT_EQ(fields.size(), circleFiles.size() == 1 ? 20u : unplaced && fields[0].empty() ? 19u : 21u) << file;
+      ASSERT_EQ(fields.size(), circleFiles.size() == 1         ? 20u
+                               : unplaced && fields[0].empty() ? 19u
+                                                               : 21u)
+          << file;
       const auto f = vxtest::CircleColumns(fields);
       ++lines;
       EXPECT_TRUE(genres.count(std::stoi(f[7]))) << f[8];
@@ -132,7 +145,8 @@ void ExpectTextFiles(const WrittenDisc& disc, const std::vector<std::string>& ci
 TEST(SampleDiscTest, TextFilesHaveTheirColumnsAndUseOnlyDeclaredIds) {
   ExpectTextFiles(Disc(), {"V96ROM1.TXT", "V96ROM2.TXT", "V96ROM0.TXT"});
   EXPECT_EQ(vxtest::Sections(Disc().Bytes("V96DEF.TXT"))["PavorunDate"],
-            (vxtest::Rows{{"2022", "12", "30", vxtest::Sj("金")}, {"2022", "12", "31", vxtest::Sj("土")}}));
+            (vxtest::Rows{{"2022", "12", "30", vxtest::Sj("金")},
+                          {"2022", "12", "31", vxtest::Sj("土")}}));
   EXPECT_FALSE(fs::exists(Disc() / "V96ROM.TXT"));
   EXPECT_FALSE(fs::exists(Disc() / "V96ROM3.TXT"));
   EXPECT_EQ(Disc().Bytes("V96ROM1.TXT"), DayCircleFileText(Disc().catalog, 1));
@@ -162,12 +176,14 @@ TEST(SampleDiscTest, CutArchivesHoldTheEntriesTheirReaderLooksFor) {
     if (name[0] == 'B') {
       EXPECT_EQ(png.width, 240) << "a block title spans two cuts";
     } else if (name != "0001.PNG") {
-      EXPECT_EQ(std::make_tuple(png.width, png.height, png.colorType), std::make_tuple(120, 170, 0)) << name;
+      EXPECT_EQ(std::make_tuple(png.width, png.height, png.colorType), std::make_tuple(120, 170, 0))
+          << name;
     }
   }
   EXPECT_EQ(Size(ReadPngHeader(low.at("0001.PNG"))), std::make_pair(6 * 120, 6 * 170 + 40));
   const std::string first = low.at(Disc().CutName(0));
-  EXPECT_EQ(QImage::fromData(QByteArray(first.data(), static_cast<int>(first.size()))).size(), QSize(120, 170));
+  EXPECT_EQ(QImage::fromData(QByteArray(first.data(), static_cast<int>(first.size()))).size(),
+            QSize(120, 170));
 
   const auto lowOverride = ReadZipEntries(Disc() / "V096CUTLP.CCZ");
   expected = {"INIT.TXT"};
@@ -185,12 +201,14 @@ TEST(SampleDiscTest, PageFilesAndHallMapsHaveTheirSizes) {
   for (const CatalogPage& page : c.pages) expected.push_back(Numbered("%04d.PNG", page.pageNo));
   EXPECT_EQ(vxtest::ListFiles(Disc() / "PDATA"), expected);
   for (const std::string& file : expected) {
-    EXPECT_EQ(Size(ReadPngHeader(Disc().Bytes("PDATA/" + file))), std::make_pair(8 * 2 + 6 * 120, 48 + 6 * 170 + 24));
+    EXPECT_EQ(Size(ReadPngHeader(Disc().Bytes("PDATA/" + file))),
+              std::make_pair(8 * 2 + 6 * 120, 48 + 6 * 170 + 24));
   }
   for (const EventDay& day : c.days) {
     for (const HallMap& map : c.maps) {
-      for (const auto& [prefix, scale, colorType] : {std::make_tuple("MAP", 1, 2), std::make_tuple("HMP", 2, 2),
-                                                     std::make_tuple("GNR", 1, 6), std::make_tuple("HGR", 2, 6)}) {
+      for (const auto& [prefix, scale, colorType] :
+           {std::make_tuple("MAP", 1, 2), std::make_tuple("HMP", 2, 2),
+            std::make_tuple("GNR", 1, 6), std::make_tuple("HGR", 2, 6)}) {
         const auto png = ReadPngHeader(Disc().Bytes(MapFileName(prefix, day.id, map.stem)));
         EXPECT_EQ(std::make_tuple(png.width, png.height, png.colorType),
                   std::make_tuple(scale * map.width, scale * map.height, colorType))
@@ -203,8 +221,10 @@ TEST(SampleDiscTest, PageFilesAndHallMapsHaveTheirSizes) {
   EXPECT_NE(Disc().Bytes("MDATA/MAP1E123.PNG"), Disc().Bytes("MDATA/MAP2E123.PNG"));
   const auto outline = ReadPngHeader(Disc().Bytes("MDATA/ALLMAPBS.PNG"));
   for (const std::string stem : {"A1", "A2", "E1", "E2", "W1", "W2"}) {
-    EXPECT_EQ(Size(ReadPngHeader(Disc().Bytes("MDATA/ALLMAP" + stem + ".PNG"))), Size(outline)) << stem;
-    EXPECT_EQ(ReadPngHeader(Disc().Bytes("MDATA/HALMAP" + stem + ".PNG")).width, 2 * outline.width) << stem;
+    EXPECT_EQ(Size(ReadPngHeader(Disc().Bytes("MDATA/ALLMAP" + stem + ".PNG"))), Size(outline))
+        << stem;
+    EXPECT_EQ(ReadPngHeader(Disc().Bytes("MDATA/HALMAP" + stem + ".PNG")).width, 2 * outline.width)
+        << stem;
   }
 }
 
@@ -216,8 +236,10 @@ TEST(SampleDiscTest, ExtrasHoldTheUpdateAndTheChecklistsInTheirEncodings) {
   const std::string utf8 = Disc().Bytes("EXTRA/CHECK96_UTF8.CSV");
   EXPECT_TRUE(utf8.starts_with("Header,VellastradeCD-ROMCatalog,Vellastrade96,UTF-8,"));
   EXPECT_NE(utf8.find("がっこう"), std::string::npos);
-  EXPECT_TRUE(Disc().Bytes("EXTRA/CHECK96_OLD.CSV").starts_with("QUILLOR,104,Vellastrade96,Windows\r\n"));
-  EXPECT_NE(Disc().Bytes("EXTRA/CHECK95_SJIS.CSV").find(",Vellastrade95,Shift_JIS,"), std::string::npos);
+  EXPECT_TRUE(
+      Disc().Bytes("EXTRA/CHECK96_OLD.CSV").starts_with("QUILLOR,104,Vellastrade96,Windows\r\n"));
+  EXPECT_NE(Disc().Bytes("EXTRA/CHECK95_SJIS.CSV").find(",Vellastrade95,Shift_JIS,"),
+            std::string::npos);
 }
 
 TEST(SampleDiscVariantsTest, SameSeedGivesTheSameBytesAndAnotherSeedDiffers) {
@@ -241,7 +263,8 @@ TEST(SampleDiscVariantsTest, SubdirAndLowerCaseLayouts) {
   options.layout = DiscLayout::kSubdir;
   options.event = 7;
   const WrittenDisc subdir(options);
-  for (const char* name : {"DATA07N/V007CUTL.CCZ", "DATA07N/MDATA/MAP1E123.PNG", "EXTRA/CHECK6_SJIS.CSV"}) {
+  for (const char* name :
+       {"DATA07N/V007CUTL.CCZ", "DATA07N/MDATA/MAP1E123.PNG", "EXTRA/CHECK6_SJIS.CSV"}) {
     EXPECT_TRUE(fs::is_regular_file(subdir / name)) << name;
   }
   // An odd event is held in August.
@@ -273,7 +296,8 @@ TEST(SampleDiscVariantsTest, SingleCircleFileNamesCutsByItsOwnShuffledUpdateIds)
     const auto f = vxtest::SplitTabs(line);
     const int id = std::stoi(f[0]);
     EXPECT_EQ(entries.count(Numbered("%06d.PNG", id)), f[8].empty() ? 0u : 1u) << line;
-    EXPECT_TRUE(id > 100000 && id <= 100000 + static_cast<int>(single.catalog.circles.size())) << id;
+    EXPECT_TRUE(id > 100000 && id <= 100000 + static_cast<int>(single.catalog.circles.size()))
+        << id;
     inOrder += id == 100001 + static_cast<int>(ids.size());
     ids.insert(id);
   }
@@ -284,7 +308,7 @@ TEST(SampleDiscVariantsTest, SingleCircleFileNamesCutsByItsOwnShuffledUpdateIds)
 // A rerun takes away what the earlier run wrote, wherever its layout put it, and nothing else.
 TEST(SampleDiscFolderTest, ReplacesOnlyWhatTheEarlierSampleWroteAndReportsFoldersItCannotUse) {
   const WrittenDisc disc;
-  const std::vector<std::string> mine = {"stale.txt", "EXTRA/notes.txt", "PDATA/readme.txt",
+  const std::vector<std::string> mine = {"stale.txt",        "EXTRA/notes.txt", "PDATA/readme.txt",
                                          "MDATA/legend.png", "mine/V96DEF.TXT", "V95ROM.TXT"};
   for (const std::string& name : mine) {
     fs::create_directories((disc / name).parent_path());
@@ -317,8 +341,9 @@ TEST(SampleDiscFolderTest, ReplacesOnlyWhatTheEarlierSampleWroteAndReportsFolder
   vxtest::WriteFileBytes(dir / "file", "x");
   fs::create_directories(dir / "mine");
   vxtest::WriteFileBytes(dir / "mine" / "notes.txt", "keep me");
-  const std::pair<fs::path, const char*> refused[] = {
-      {dir / "mine", "not empty"}, {dir / "file", "not a folder"}, {dir / "file" / "below", "cannot create"}};
+  const std::pair<fs::path, const char*> refused[] = {{dir / "mine", "not empty"},
+                                                      {dir / "file", "not a folder"},
+                                                      {dir / "file" / "below", "cannot create"}};
   for (const auto& [out, message] : refused) {
     options.outDir = out;
     EXPECT_FALSE(WriteSampleDisc(options, summary, error)) << out;

@@ -15,14 +15,14 @@ TEST(SampleOptionsTest, DefaultsNeedOnlyTheOutputFolderAndEveryOptionIsTakenInAn
   SampleOptions options;
   std::string error;
   ASSERT_TRUE(ParseSampleOptions({"--out", "/tmp/x"}, options, error)) << error;
-  EXPECT_EQ(Fields(options),
-            std::make_tuple("/tmp/x", 96, CatalogSize::kSmall, 1ULL, RomForm::kDays, DiscLayout::kRoot));
-  ASSERT_TRUE(ParseSampleOptions({"--layout", "lower", "--seed", "18446744073709551615", "--rom", "single", "--size",
-                                  "full", "--event", "7", "--out", "d"},
+  EXPECT_EQ(Fields(options), std::make_tuple("/tmp/x", 96, CatalogSize::kSmall, 1ULL,
+                                             RomForm::kDays, DiscLayout::kRoot));
+  ASSERT_TRUE(ParseSampleOptions({"--layout", "lower", "--seed", "18446744073709551615", "--rom",
+                                  "single", "--size", "full", "--event", "7", "--out", "d"},
                                  options, error))
       << error;
-  EXPECT_EQ(Fields(options), std::make_tuple("d", 7, CatalogSize::kFull, 18446744073709551615ULL, RomForm::kSingle,
-                                             DiscLayout::kLower));
+  EXPECT_EQ(Fields(options), std::make_tuple("d", 7, CatalogSize::kFull, 18446744073709551615ULL,
+                                             RomForm::kSingle, DiscLayout::kLower));
   ASSERT_TRUE(ParseSampleOptions({"--out", "d", "--layout", "subdir"}, options, error));
   EXPECT_EQ(options.layout, DiscLayout::kSubdir);
 }

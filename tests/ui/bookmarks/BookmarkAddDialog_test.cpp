@@ -79,14 +79,14 @@ TEST_F(BookmarkAddTest, AddingAppendsTheCurrentPageUnderTheModalGuardUnlessTheLi
   EXPECT_TRUE(commands.AddCurrentPage(nullptr));
   EXPECT_TRUE(guarded);
   EXPECT_FALSE(controller.GetGuard().IsRaised());
-  EXPECT_EQ(vxtest::Records(list),
-            "1/0/13/" + vx::BookmarkPageText(controller, 13));
+  EXPECT_EQ(vxtest::Records(list), "1/0/13/" + vx::BookmarkPageText(controller, 13));
 
   while (list.Count() < vx::BookmarkList::kCapacity) list.Add(*list.GetAt(0));
   EXPECT_FALSE(commands.AddCurrentPage(nullptr));  // no dialog: the box comes first
   EXPECT_EQ(list.Count(), vx::BookmarkList::kCapacity);
-  EXPECT_EQ(vxtest::Boxes(ui), std::vector<std::string>{
-                                   "ブックマークが多すぎます|これ以上ブックマークを登録することはできません."});
+  EXPECT_EQ(vxtest::Boxes(ui),
+            std::vector<std::string>{
+                "ブックマークが多すぎます|これ以上ブックマークを登録することはできません."});
   EXPECT_EQ(ui.CallsOf(vx::UiCallKind::kMessageBox)[0].flags, vx::MB_OK | vx::MB_ICONHAND);
 }
 

@@ -85,7 +85,8 @@ TEST_F(BookmarkOrganizerTest, TheTreeIsLoadedFromTheListAndSavedBackWithItsDepth
       {{Bookmark::Make(1, 1, 10, "Lone"), Bookmark::Make(5, 0, 0, "Odd"),
         Bookmark::Make(1, 1, 11, "In"), Bookmark::Make(0, 0, 0, "End"),
         Bookmark::Make(1, 0, 12, "Lost")},
-       "Lone Odd{In}", "1/0/10/Lone 2/0/0/Odd 1/1/11/In"},
+       "Lone Odd{In}",
+       "1/0/10/Lone 2/0/0/Odd 1/1/11/In"},
   };
   for (const auto& c : cases) {
     list.RemoveAll();
@@ -187,8 +188,9 @@ TEST_F(BookmarkOrganizerTest, ANewGroupComesLastUnselectedUnlessTheListIsFull) {
   Open();
   QTest::mouseClick(Button(ID_BOOKMARK_NEW_GROUP), Qt::LeftButton);
   EXPECT_EQ(Tree().topLevelItemCount(), vx::BookmarkList::kCapacity);
-  EXPECT_EQ(vxtest::Boxes(ui), std::vector<std::string>{
-                                   "ブックマークが多すぎます|これ以上ブックマークを登録することはできません."});
+  EXPECT_EQ(vxtest::Boxes(ui),
+            std::vector<std::string>{
+                "ブックマークが多すぎます|これ以上ブックマークを登録することはできません."});
 }
 
 TEST_F(BookmarkOrganizerTest, TheSelectedBookmarkDescribesItsPage) {

@@ -1,6 +1,7 @@
 // A checklist load through the controller in the real dialogs, offscreen: the read and the apply
 // walk run on workers under the progress dialog, the page is answered by the user, and every
-// window hears the result on the UI thread while the apply dialog, which cannot be cancelled, is up.
+// window hears the result on the UI thread while the apply dialog, which cannot be cancelled, is
+// up.
 #include "ui/checklist/QtChecklistDialogs.h"
 
 #include <gtest/gtest.h>
@@ -56,8 +57,8 @@ class ChecklistLoadDialogsTest : public ::testing::Test {
     cancelEnabled = dialog && dialog->CancelButton()->isEnabled();
     if (dialog) {
       const int total = controller.GetFavoriteStore()->GetEntryCount();
-      const QString last = QString::fromUtf8("ロード結果をウィンドウに反映させています...(%1/%1)")
-                               .arg(total);
+      const QString last =
+          QString::fromUtf8("ロード結果をウィンドウに反映させています...(%1/%1)").arg(total);
       const QLabel* text = dialog->TextControl();
       lastLineFits = text->contentsRect().width() >= text->fontMetrics().horizontalAdvance(last);
     }

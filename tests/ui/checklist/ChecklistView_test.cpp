@@ -167,7 +167,8 @@ TEST_F(ChecklistViewTest, RemovingSeveralRowsAsksFirstAndOneDoesNot) {
   window->RunCommand(ID_UNCHECK);
   const std::vector<vx::UiCall> boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(vx::Cp932ToUtf8(boxes[0].text), "2個のサークルをチェックリストから外します.\nよろしいですか？");
+  EXPECT_EQ(vx::Cp932ToUtf8(boxes[0].text),
+            "2個のサークルをチェックリストから外します.\nよろしいですか？");
   EXPECT_EQ(vx::Cp932ToUtf8(boxes[0].caption), "チェック解除の確認");
   EXPECT_EQ(boxes[0].flags, vx::MB_YESNO | vx::MB_ICONQUESTION);
   EXPECT_EQ(Tab(kSaturday)->Model().RowCount(), 3);
@@ -278,8 +279,8 @@ TEST_F(ChecklistViewTest, ARunLeavesTheRowsOfOneByOneWithOneInsertPerTab) {
   vx::CircleRecord texts;
   texts.memo = "u";
   const int unknown = store.AddUnknownCircle(2, texts);
-  for (vx::AppMessageSink* sink : {static_cast<vx::AppMessageSink*>(view),
-                                   static_cast<vx::AppMessageSink*>(&oneByOne)}) {
+  for (vx::AppMessageSink* sink :
+       {static_cast<vx::AppMessageSink*>(view), static_cast<vx::AppMessageSink*>(&oneByOne)}) {
     sink->OnAppMessage(UM_CIRCLE_CHECKED, 1, 133);  // a row from before the run
   }
   store.SetMemo(133, "changed");

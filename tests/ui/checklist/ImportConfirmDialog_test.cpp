@@ -56,8 +56,8 @@ class ImportConfirmTest : public StoreFixture {
     AddRow(0, vx::kImportRegisterUnknown, 5, 0, {"<b>Nobody</b>", "", ""}, {});
   }
 
-  void AddRow(int groupRows, int action, int color, int circleId,
-              std::vector<std::string> file, std::vector<std::string> candidate) {
+  void AddRow(int groupRows, int action, int color, int circleId, std::vector<std::string> file,
+              std::vector<std::string> candidate) {
     vx::FavoriteImportRecord row{groupRows, action, color, circleId, {}};
     row.texts[vx::kImportCircleName] = file[0];
     row.texts[vx::kImportPenName] = file[1];
@@ -157,7 +157,8 @@ TEST_F(ImportConfirmTest, ThePageShowsTheEventsTheGroupSpanAndTheCheckColours) {
   QRect groupCell, memoOnlyCell, blueCell;
   EXPECT_EQ(RunPage([&](vx::ImportConfirmDialog& dialog) {
               EXPECT_EQ(dialog.windowTitle(), Utf16("読み込みサークル確認"));
-              for (const auto& caption : dialog.Header()->Captions()) captions.push_back(caption.text);
+              for (const auto& caption : dialog.Header()->Captions())
+                captions.push_back(caption.text);
               QTableView* view = dialog.View();
               span = view->rowSpan(0, ImportConfirmModel::kFileColumn);
               groupCell = view->visualRect(dialog.Model()->index(0, 0));

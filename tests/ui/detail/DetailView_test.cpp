@@ -147,10 +147,7 @@ TEST_F(DetailViewTest, TheMemoBoxHoldsAt65535BytesWithoutSplittingACharacter) {
     const char* typed;
     std::string kept;  // CP932 added to the memo
   } cases[] = {
-      {65535, "", ""},
-      {65534, "あ", ""},
-      {65534, "b", "b"},
-      {65531, "あいう", Sjis("あい")},
+      {65535, "", ""},      {65534, "あ", ""}, {65534, "b", "b"}, {65531, "あいう", Sjis("あい")},
       {65533, "x\ny", "x"},
   };
   int circle = 101;

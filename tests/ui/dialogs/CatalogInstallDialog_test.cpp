@@ -106,14 +106,15 @@ TEST_F(CatalogInstallDialogTest, DeleteRefusesTheShownEventAndEmptiesEveryTableO
     EXPECT_EQ(Listed(dialog), (std::vector<int>{96}));
   });
   EXPECT_EQ(result, 0);
-  EXPECT_EQ(Boxes(ui),
-            (Texts{kDeleteTitle + "ヴェラストレード96のサークルデータは、現在参照中のデータです.\n"
-                                  "削除はできません.",
-                   kDeleteTitle + "ヴェラストレード94のサークルデータを、\nデータベースから削除します.\n"
-                                  "よろしいですか？"}));
-  for (const char* table : {"PavorunInfo", "PavorunDate", "PavorunMap", "PavorunArea",
-                            "PavorunBlock", "PavorunGenre", "PavorunLayout", "PavorunCircle",
-                            "PavorunJiko"}) {
+  EXPECT_EQ(
+      Boxes(ui),
+      (Texts{kDeleteTitle + "ヴェラストレード96のサークルデータは、現在参照中のデータです.\n"
+                            "削除はできません.",
+             kDeleteTitle + "ヴェラストレード94のサークルデータを、\nデータベースから削除します.\n"
+                            "よろしいですか？"}));
+  for (const char* table :
+       {"PavorunInfo", "PavorunDate", "PavorunMap", "PavorunArea", "PavorunBlock", "PavorunGenre",
+        "PavorunLayout", "PavorunCircle", "PavorunJiko"}) {
     EXPECT_EQ(vxtest::CountRows(db, table, 94), 0) << table;
   }
   EXPECT_TRUE(db.HasCircles(96));
@@ -136,14 +137,15 @@ TEST_F(CatalogInstallDialogTest, ADeleteTheDatabaseRefusesIsReportedAndKeepsTheE
     Button(dialog, IDOK)->click();
   });
   EXPECT_EQ(dialog.DoModal(), 0);
-  EXPECT_EQ(Boxes(ui).back(),
-            kDeleteTitle + "ヴェラストレード94のサークルデータを削除できませんでした.\n"
-                           "DBファイルが読み込み専用になっているか、"
-                           "若しくはアクセス権限が無い可能性があります.");
+  EXPECT_EQ(Boxes(ui).back(), kDeleteTitle +
+                                  "ヴェラストレード94のサークルデータを削除できませんでした.\n"
+                                  "DBファイルが読み込み専用になっているか、"
+                                  "若しくはアクセス権限が無い可能性があります.");
   EXPECT_TRUE(db.HasCircles(94));
 }
 
-TEST_F(CatalogInstallDialogTest, DatabaseFileGivesItsOlderEventsAndAMissingOneIsAnErrorNotANewFile) {
+TEST_F(CatalogInstallDialogTest,
+       DatabaseFileGivesItsOlderEventsAndAMissingOneIsAnErrorNotANewFile) {
   vxtest::BuildSampleCatalog(db, 96);
   {
     vx::PavorunDatabase older(dir.Path(), "vindaxel95.db", vx::SqliteDatabase::kReadWrite);
@@ -161,10 +163,11 @@ TEST_F(CatalogInstallDialogTest, DatabaseFileGivesItsOlderEventsAndAMissingOneIs
     Button(dialog, IDC_DB_INSTALL)->click();
   });
   EXPECT_EQ(result, 0);
-  EXPECT_EQ(Boxes(ui),
-            (Texts{kAddTitle + "サークルデータのインストール処理が完了しました.",
-                   kAddTitle + "サークルデータのインストール処理中にエラーが生じました. \n"
-                               "DBファイル " + (dir / "vindaxel0.db").string() + " を開けません."}));
+  EXPECT_EQ(Boxes(ui), (Texts{kAddTitle + "サークルデータのインストール処理が完了しました.",
+                              kAddTitle +
+                                  "サークルデータのインストール処理中にエラーが生じました. \n"
+                                  "DBファイル " +
+                                  (dir / "vindaxel0.db").string() + " を開けません."}));
   EXPECT_FALSE(fs::exists(dir / "vindaxel0.db"));
   EXPECT_TRUE(db.HasCircles(94));
 }

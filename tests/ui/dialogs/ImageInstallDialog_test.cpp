@@ -43,7 +43,7 @@ class ImageInstallDialogTest : public ::testing::Test {
   void Run(const std::vector<int>& storedEvents, const std::function<void(QWidget&)>& actions) {
     vxtest::Watchdog watchdog;
     vx::ImageInstallDialog dialog(nullptr, ui,
-                          {images, storedEvents, 96, [this] { ++imagesReleased; }});
+                                  {images, storedEvents, 96, [this] { ++imagesReleased; }});
     QTimer::singleShot(0, &dialog, [&] {
       actions(dialog);
       Control<QPushButton>(&dialog, IDOK)->click();
@@ -70,8 +70,8 @@ TEST_F(ImageInstallDialogTest, InstallsFromTheDiscsSubfolderNeverOntoItselfAndDe
   const char* buildDir = std::getenv("VX_BUILD_DIR");
   ASSERT_NE(buildDir, nullptr) << "run through ctest, which names the build folder";
   const std::string generator = std::string(buildDir) +
-                                "/tools/sample-disc/vindaxel-sample-disc --out " +
-                                disc.string() + " --layout subdir > /dev/null";
+                                "/tools/sample-disc/vindaxel-sample-disc --out " + disc.string() +
+                                " --layout subdir > /dev/null";
   ASSERT_EQ(std::system(generator.c_str()), 0);
   fs::create_directories(images);
   fs::create_directory_symlink(images / "VQ96", dir / "installed-link");

@@ -38,7 +38,8 @@ TEST(ImagePathDialogTest, BrowseAsksUntilAFolderAndOkNeverOverrunsTheField) {
   ui.QueuePath(dir.Path());
   Control<QPushButton>(&dialog, IDC_IMAGE_PATH_BROWSE)->click();
   EXPECT_EQ(edit->text().toStdString(), dir.Path().string() + "/");
-  EXPECT_EQ(vxtest::Boxes(ui), std::vector<std::string>{"エラー|有効なパス/ドライブではありません."});
+  EXPECT_EQ(vxtest::Boxes(ui),
+            std::vector<std::string>{"エラー|有効なパス/ドライブではありません."});
   EXPECT_EQ(vx::Cp932ToUtf8(ui.CallsOf(vx::UiCallKind::kFolderDialog)[0].caption),
             "ヴェラストレード96のCD-ROM、もしくは画像データの場所を指定してください.");
 

@@ -60,7 +60,8 @@ class CircleListViewTest : public vxtest::CircleCatalogTest {
     return view->List(CircleListView::kDayBlock);
   }
   void ClickRow(ListControl* list, int row, int column = kColumnName) {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->GetCellRect(row, column).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->GetCellRect(row, column).center());
   }
   void ClickHeader(ListControl* list, int column) {
     QHeaderView* header = list->horizontalHeader();
@@ -74,7 +75,7 @@ class CircleListViewTest : public vxtest::CircleCatalogTest {
 };
 
 TEST(CircleListKana, InitialIndexesMapToHalfWidthKatakana) {
-  const std::pair<int, int> table[] = {{1, 0xB1}, {2, 0xB2}, {44, 0xDC}, {45, 0xA6},
+  const std::pair<int, int> table[] = {{1, 0xB1},  {2, 0xB2}, {44, 0xDC}, {45, 0xA6},
                                        {46, 0xDD}, {0, 0xFF}, {47, 0xFF}, {-1, 0xFF}};
   for (auto [index, code] : table) EXPECT_EQ(CircleListView::KanaInitialCode(index), code) << index;
 }
@@ -212,9 +213,9 @@ TEST_F(CircleListViewTest, ARunLeavesEveryListAsOneByOneWithOneNoticeAList) {
     controller.SetCircleMemo(memo, id);
   }
   const std::vector<vx::AppMessage> run = {
-      {UM_CIRCLE_CHECKED, 2, 101},  {UM_CHECKLIST_ENTRY_CHANGED, 0, 101},
-      {UM_CIRCLE_CHECKED, 3, 102},  {UM_CIRCLE_UNCHECKED, 0, 102},
-      {UM_CIRCLE_CHECKED, 4, 131},  {UM_CIRCLE_COLOR_CHANGED, 5, 131},
+      {UM_CIRCLE_CHECKED, 2, 101},          {UM_CHECKLIST_ENTRY_CHANGED, 0, 101},
+      {UM_CIRCLE_CHECKED, 3, 102},          {UM_CIRCLE_UNCHECKED, 0, 102},
+      {UM_CIRCLE_CHECKED, 4, 131},          {UM_CIRCLE_COLOR_CHANGED, 5, 131},
       {UM_CHECKLIST_ENTRY_CHANGED, 0, 103}, {UM_CHECKLIST_ENTRY_CHANGED, 0, 131}};
   QSignalSpy notices(&list->Model(), &QAbstractItemModel::dataChanged);
   view->OnAppMessageRun(run);
@@ -322,7 +323,7 @@ TEST_F(CircleListViewTest, OptionsChangedRefillsOnlyWhenTheColumnsChanged) {
   const std::vector<int> sorted = ListedIds(list);
   view->OnAppMessage(UM_OPTIONS_CHANGED, 0, 0);
   EXPECT_EQ(ListedIds(list), sorted);  // nothing it shows changed: the rows stay as they are
-  values.listColumnWidths[4] = 300;  // a width alone re-lays the columns
+  values.listColumnWidths[4] = 300;    // a width alone re-lays the columns
   view->OnAppMessage(UM_OPTIONS_CHANGED, 0, 0);
   EXPECT_EQ(list->columnWidth(kColumnName), 300);
   EXPECT_EQ(ListedIds(list), sorted);

@@ -193,9 +193,9 @@ TEST_F(ListControlTest, ShiftWithArrowsHomeAndEndAndCtrlASelectRanges) {
     Qt::KeyboardModifiers modifiers;
     int first, last;  // the selected rows afterwards
   } steps[] = {
-      {Qt::Key_Down, Qt::ShiftModifier, 3, 4},   {Qt::Key_Down, Qt::ShiftModifier, 3, 5},
-      {Qt::Key_Up, Qt::ShiftModifier, 3, 4},     {Qt::Key_End, Qt::ShiftModifier, 3, 9},
-      {Qt::Key_Home, Qt::ShiftModifier, 0, 3},   {Qt::Key_Up, Qt::ShiftModifier, 0, 3},
+      {Qt::Key_Down, Qt::ShiftModifier, 3, 4}, {Qt::Key_Down, Qt::ShiftModifier, 3, 5},
+      {Qt::Key_Up, Qt::ShiftModifier, 3, 4},   {Qt::Key_End, Qt::ShiftModifier, 3, 9},
+      {Qt::Key_Home, Qt::ShiftModifier, 0, 3}, {Qt::Key_Up, Qt::ShiftModifier, 0, 3},
       {Qt::Key_A, Qt::ControlModifier, 0, 9},
   };
   Click(3, 1);
@@ -309,9 +309,9 @@ TEST_P(CutFit, KeepsTheCutsShapeCentredInTheCell) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cells, CutFit,
-    ::testing::Values(Fit{QRect(0, 0, 200, 50), 100, 50, {50, 0, 100, 50}},   // twice as wide
+    ::testing::Values(Fit{QRect(0, 0, 200, 50), 100, 50, {50, 0, 100, 50}},    // twice as wide
                       Fit{QRect(10, 20, 50, 100), 100, 50, {10, 57, 50, 25}},  // tall
                       Fit{QRect(0, 0, 100, 50), 100, 50, {0, 0, 100, 50}},     // exact
-                      Fit{QRect(0, 0, 100, 50), 0, 50, {0, 0, 0, 0}}));         // no cut
+                      Fit{QRect(0, 0, 100, 50), 0, 50, {0, 0, 0, 0}}));        // no cut
 
 }  // namespace

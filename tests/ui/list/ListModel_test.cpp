@@ -20,7 +20,8 @@ std::vector<ListRow> Rows(int n) {
   for (int i = 0; i < n; ++i) {
     ListRow row;
     row.record.circleId = 100 + i;
-    for (int c = 0; c < kCells; ++c) row.cells.push_back(std::to_string(i) + ":" + std::to_string(c));
+    for (int c = 0; c < kCells; ++c)
+      row.cells.push_back(std::to_string(i) + ":" + std::to_string(c));
     rows.push_back(row);
   }
   return rows;

@@ -87,8 +87,8 @@ TEST_F(SampleDiscListTest, ACharacterThatIsAlsoATrailByteFindsOnlyTextsHoldingIt
   for (const char c : {'@', '\\', '_'}) {
     std::vector<int> expected;
     for (const vx::CircleRecord& r : circles) {
-      for (const std::string* text : {&r.circleName, &r.circleKana, &r.penName, &r.bookName,
-                                      &r.description, &r.updateData}) {
+      for (const std::string* text :
+           {&r.circleName, &r.circleKana, &r.penName, &r.bookName, &r.description, &r.updateData}) {
         if (HoldsCharacter(*text, c)) {
           expected.push_back(r.id);
           break;

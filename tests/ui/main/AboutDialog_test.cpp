@@ -15,8 +15,8 @@
 namespace {
 
 TEST(AboutDialogTest, SystemInformationLinesInTheirOrder) {
-  EXPECT_EQ(vx::AboutText(vx::Sjis("テスト96"), "Debian", 2048, "/usr/lib/libQt6Gui.so.6",
-                          "6.4.2", "LICENCE"),
+  EXPECT_EQ(vx::AboutText(vx::Sjis("テスト96"), "Debian", 2048, "/usr/lib/libQt6Gui.so.6", "6.4.2",
+                          "LICENCE"),
             vx::Sjis("データ : テスト96\r\nOS : Debian\r\nメモリ : 2048MBytes\r\n"
                      "Qt Path : /usr/lib/libQt6Gui.so.6\r\nQt Ver : 6.4.2\r\n\r\n"
                      "LICENCE"));
@@ -38,8 +38,9 @@ TEST(AboutDialogTest, ShowsTheEventTheTitleAndTheJsonLicence) {
 
 TEST(HostSystemInfoTest, NamesTheSystemAndTheGuiLibrary) {
   vxtest::TempDir dir;
-  vxtest::WriteFileBytes(dir / "os-release",
-                         "NAME=\"Debian GNU/Linux\"\nPRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\n");
+  vxtest::WriteFileBytes(
+      dir / "os-release",
+      "NAME=\"Debian GNU/Linux\"\nPRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\n");
   EXPECT_EQ(vx::ReadPrettyName(dir / "os-release"), "Debian GNU/Linux 12 (bookworm)");
   EXPECT_EQ(vx::ReadPrettyName(dir / "missing"), "");
   const vx::HostSystemInfo info(dir / "os-release");

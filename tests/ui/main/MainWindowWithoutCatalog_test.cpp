@@ -52,9 +52,9 @@ int DarkPixels(QWidget& widget) {
   return dark;
 }
 
-const int kClosedCommands[] = {ID_NEXT_PAGE, ID_PAGE_JUMP, ID_SEARCH,  ID_PRINT,
-                               ID_CHECKLIST_OPEN, ID_CHECKLIST_SAVE, ID_BOOKMARK_ADD,
-                               ID_ZOOM_IN, ID_EDIT_MEMO, ID_UPDATE_FROM_NET};
+const int kClosedCommands[] = {ID_NEXT_PAGE,      ID_PAGE_JUMP,      ID_SEARCH,       ID_PRINT,
+                               ID_CHECKLIST_OPEN, ID_CHECKLIST_SAVE, ID_BOOKMARK_ADD, ID_ZOOM_IN,
+                               ID_EDIT_MEMO,      ID_UPDATE_FROM_NET};
 const int kOpenCommands[] = {ID_SETTINGS, ID_IMAGE_DATA, ID_APP_EXIT, ID_ANTI_ALIAS};
 
 class MainWindowWithoutCatalogTest : public ::testing::Test, protected vxtest::ControllerOnFolder {
@@ -71,11 +71,10 @@ class MainWindowWithoutCatalogTest : public ::testing::Test, protected vxtest::C
   void ExpectNothingOffered() {
     vx::MainStatusBar* status = window->Status();
     EXPECT_EQ(status->PageBox()->text(), QString());
-    for (QWidget* control : {static_cast<QWidget*>(status->PageBox()),
-                             static_cast<QWidget*>(status->Slider()),
-                             static_cast<QWidget*>(status->PrevButton()),
-                             static_cast<QWidget*>(status->NextButton()),
-                             static_cast<QWidget*>(window->ZoomBox())}) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(status->PageBox()), static_cast<QWidget*>(status->Slider()),
+          static_cast<QWidget*>(status->PrevButton()), static_cast<QWidget*>(status->NextButton()),
+          static_cast<QWidget*>(window->ZoomBox())}) {
       EXPECT_FALSE(control->isEnabled()) << control->metaObject()->className();
     }
     for (int list = 0; list < vx::JumpToolBar::kListCount; ++list) {
@@ -105,9 +104,10 @@ class MainWindowWithoutCatalogTest : public ::testing::Test, protected vxtest::C
 TEST_F(MainWindowWithoutCatalogTest, AnEmptyCatalogueAsksForAnInstallAndOffersOnlyThat) {
   Open();
   ExpectNothingOffered();
-  EXPECT_EQ(Notice(),
-            "表示できるサークルデータがありません.\n\nツールメニューの「サークルデータの追加・削除」"
-            "から、ディスクの設定情報ファイル (V96DEF.TXT) をインストールしてください.");
+  EXPECT_EQ(
+      Notice(),
+      "表示できるサークルデータがありません.\n\nツールメニューの「サークルデータの追加・削除」"
+      "から、ディスクの設定情報ファイル (V96DEF.TXT) をインストールしてください.");
   EXPECT_TRUE(ItemEnabled(*window, ID_CIRCLE_DATA));
   EXPECT_TRUE(window->RunCommand(ID_CIRCLE_DATA));
   EXPECT_EQ(application.run, std::vector<int>{ID_CIRCLE_DATA});
@@ -125,8 +125,9 @@ TEST_F(MainWindowWithoutCatalogTest, ADamagedCatalogueIsNamedAndNothingWritesInt
   Open();
   ASSERT_TRUE(db->IsOpen() && db->IsDamaged());
   ExpectNothingOffered();
-  EXPECT_EQ(Notice(), "表示できるサークルデータがありません.\n\nデータベースファイル\n" + file.string() +
-                          "\nが壊れています.\nプログラムを起動し直すと、ディスクからインストールし直せます.");
+  EXPECT_EQ(Notice(),
+            "表示できるサークルデータがありません.\n\nデータベースファイル\n" + file.string() +
+                "\nが壊れています.\nプログラムを起動し直すと、ディスクからインストールし直せます.");
   EXPECT_FALSE(ItemEnabled(*window, ID_CIRCLE_DATA));
   EXPECT_FALSE(ItemEnabled(*window, ID_EVENT_SWITCH));
   window.reset();
@@ -140,9 +141,10 @@ TEST_F(MainWindowWithoutCatalogTest, ADatabaseThatDoesNotOpenIsSaidSo) {
   vxtest::WriteFileBytes(dir / vx::PavorunDatabase::kFileName, std::string(5000, 'x'));
   Open();
   ExpectNothingOffered();
-  EXPECT_EQ(Notice(), "表示できるサークルデータがありません.\n\nデータベースファイルを開けないか、"
-                      "壊れています.\n"
-                      "プログラムを起動し直すと、ディスクからインストールし直せます.");
+  EXPECT_EQ(Notice(),
+            "表示できるサークルデータがありません.\n\nデータベースファイルを開けないか、"
+            "壊れています.\n"
+            "プログラムを起動し直すと、ディスクからインストールし直せます.");
   EXPECT_FALSE(ItemEnabled(*window, ID_CIRCLE_DATA));
 }
 

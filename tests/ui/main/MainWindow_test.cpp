@@ -54,7 +54,8 @@ class MainWindowTest : public ::testing::Test {
     catalog.values.cutAntiAlias = 1;
     for (auto& bar : catalog.values.toolBars) bar.shown = 1;
     window = std::make_unique<vx::MainWindow>(catalog.controller);
-    catalog.controller.RegisterWindow(vx::kMainWindowId, window.get(), vx::Sjis("メインウィンドウ"));
+    catalog.controller.RegisterWindow(vx::kMainWindowId, window.get(),
+                                      vx::Sjis("メインウィンドウ"));
   }
   vx::CatalogController& Controller() { return catalog.controller; }
   QLineEdit* PageBox() const { return window->Status()->PageBox(); }
@@ -78,8 +79,8 @@ TEST_F(MainWindowTest, ZoomStepsOnTheGridOf25WithinItsRange) {
     int command;
     int to;
   };
-  const Case cases[] = {{110, ID_ZOOM_IN, 125},  {110, ID_ZOOM_OUT, 75}, {100, ID_ZOOM_IN, 125},
-                        {100, ID_ZOOM_OUT, 75},  {200, ID_ZOOM_IN, 200}, {25, ID_ZOOM_OUT, 25},
+  const Case cases[] = {{110, ID_ZOOM_IN, 125},    {110, ID_ZOOM_OUT, 75}, {100, ID_ZOOM_IN, 125},
+                        {100, ID_ZOOM_OUT, 75},    {200, ID_ZOOM_IN, 200}, {25, ID_ZOOM_OUT, 25},
                         {150, ID_ACTUAL_SIZE, 100}};
   for (const Case& c : cases) {
     SetZoom(c.from);

@@ -21,8 +21,8 @@ TEST(SplashWindowTest, SizeKeepsWithin70PercentOfTheScreen) {
       {{400, 0}, {1280, 1024}, {}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(vx::SplashSize(c.picture, c.screen), c.window) << c.picture.width() << "x"
-                                                             << c.picture.height();
+    EXPECT_EQ(vx::SplashSize(c.picture, c.screen), c.window)
+        << c.picture.width() << "x" << c.picture.height();
   }
 }
 

@@ -129,16 +129,16 @@ TEST_F(ToolWindowsWithoutCatalogTest, TheMapAndListSelectorsAreClosedAndNothingI
   }
   EXPECT_EQ(windows->list.View()->List(vx::CircleListView::kDayBlock)->Model().RowCount(), 0);
   vx::HallMapBar& mapBar = *windows->map.Bar();
-  for (QWidget* control : {static_cast<QWidget*>(mapBar.MapChoice()),
-                           static_cast<QWidget*>(mapBar.ZoomBox()),
-                           static_cast<QWidget*>(mapBar.OpacityChoice())}) {
+  for (QWidget* control :
+       {static_cast<QWidget*>(mapBar.MapChoice()), static_cast<QWidget*>(mapBar.ZoomBox()),
+        static_cast<QWidget*>(mapBar.OpacityChoice())}) {
     EXPECT_FALSE(control->isEnabled()) << control->metaObject()->className();
   }
   vx::CircleListBar& listBar = *windows->list.Bar();
-  for (QWidget* control : {static_cast<QWidget*>(listBar.ModeCombo()),
-                           static_cast<QWidget*>(listBar.DayCombo()),
-                           static_cast<QWidget*>(listBar.BlockCombo()),
-                           static_cast<QWidget*>(listBar.KeywordEdit())}) {
+  for (QWidget* control :
+       {static_cast<QWidget*>(listBar.ModeCombo()), static_cast<QWidget*>(listBar.DayCombo()),
+        static_cast<QWidget*>(listBar.BlockCombo()),
+        static_cast<QWidget*>(listBar.KeywordEdit())}) {
     EXPECT_FALSE(control->isEnabled()) << control->metaObject()->className();
   }
 }

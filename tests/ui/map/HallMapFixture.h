@@ -107,8 +107,8 @@ inline void BuildHallMapCatalog(vx::PavorunDatabase& db) {
       {51, 20, 1, 2, 1, 1, 0}, {900, 0, 0, 0, 0, 0, 0},
   };
   for (const auto& c : circles) {
-    InsertCircle(db, MakeCircle(c[0], c[1], c[2], c[3], c[4], c[5], c[6], 1,
-                                "C" + std::to_string(c[0])));
+    InsertCircle(
+        db, MakeCircle(c[0], c[1], c[2], c[3], c[4], c[5], c[6], 1, "C" + std::to_string(c[0])));
   }
   db.SelectEvent(kMapEvent);
 }
@@ -193,7 +193,8 @@ class HallMapViewTest : public HallMapControllerTest {
     view->SetMapSlotCount(6);
     for (int slot = 0; slot < 6; ++slot) {
       const int day = slot / 3 + 1, mapId = slot % 3 + 1;
-      view->SetMapFiles(slot, controller.GetMapImagePath(vx::CatalogController::kHallMap, day, mapId),
+      view->SetMapFiles(slot,
+                        controller.GetMapImagePath(vx::CatalogController::kHallMap, day, mapId),
                         controller.GetMapImagePath(vx::CatalogController::kGenreMap, day, mapId));
     }
     view->SelectMap(0);

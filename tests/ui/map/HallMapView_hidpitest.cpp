@@ -35,8 +35,8 @@ class SharpHallMapTest : public HallMapViewTest {
     std::snprintf(values.hmdataFile, sizeof values.hmdataFile, "MDATA/HMP%%1d%%s.PNG");
     for (int mapId = 1; mapId <= 2; ++mapId) {
       view->SetHighResolutionFiles(
-          mapId - 1,
-          controller.GetMapImagePath(vx::CatalogController::kHiResHallMap, 1, mapId), {});
+          mapId - 1, controller.GetMapImagePath(vx::CatalogController::kHiResHallMap, 1, mapId),
+          {});
     }
   }
   QRgb DevicePixel(int x, int y) const { return Shot().pixel(x, y) & 0xFFFFFF; }

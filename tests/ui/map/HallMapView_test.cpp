@@ -45,8 +45,10 @@ TEST_F(HallMapViewTest, TheCrossHairMarksTheMiddleOfTheCurrentHalfSpace) {
   controller.SelectCircle(12, false);
   ASSERT_EQ(view->CrossHair(), QPoint(115, 205));
   const QImage shot = Shot();
-  for (int y : {0, 100, shot.height() - 1}) EXPECT_EQ(shot.pixel(115, y) & 0xFFFFFF, kCrossHair) << y;
-  for (int x : {0, 300, shot.width() - 1}) EXPECT_EQ(shot.pixel(x, 205) & 0xFFFFFF, kCrossHair) << x;
+  for (int y : {0, 100, shot.height() - 1})
+    EXPECT_EQ(shot.pixel(115, y) & 0xFFFFFF, kCrossHair) << y;
+  for (int x : {0, 300, shot.width() - 1})
+    EXPECT_EQ(shot.pixel(x, 205) & 0xFFFFFF, kCrossHair) << x;
   EXPECT_EQ(shot.pixel(116, 100) & 0xFFFFFF, kWhite);  // one pixel wide
 
   // It follows the current circle, and the old lines go.
@@ -109,19 +111,20 @@ TEST_F(HallMapViewTest, ARunPaintsItsChecksAsOneByOne) {
   oneByOne.resize(400, 300);
   oneByOne.SetMapSlotCount(6);
   for (int slot = 0; slot < 6; ++slot) {
-    oneByOne.SetMapFiles(slot, controller.GetMapImagePath(vx::CatalogController::kHallMap,
-                                                          slot / 3 + 1, slot % 3 + 1),
-                         {});
+    oneByOne.SetMapFiles(
+        slot,
+        controller.GetMapImagePath(vx::CatalogController::kHallMap, slot / 3 + 1, slot % 3 + 1),
+        {});
   }
   oneByOne.SelectMap(0);
   controller.GetFavoriteStore()->SetColor(14, 1);  // 14 is checked before the run
   view->OnAppMessage(UM_CIRCLE_CHECKED, 1, 14);
   oneByOne.OnAppMessage(UM_CIRCLE_CHECKED, 1, 14);
   const std::vector<vx::AppMessage> run = {
-      {UM_CIRCLE_CHECKED, 1, 11},       {UM_CHECKLIST_ENTRY_CHANGED, 0, 11},
-      {UM_CIRCLE_CHECKED, 2, 12},       {UM_CIRCLE_COLOR_CHANGED, 3, 12},
-      {UM_CIRCLE_UNCHECKED, 0, 14},     {UM_CIRCLE_CHECKED, 4, 21},
-      {UM_CIRCLE_CHECKED, 5, 19},       {UM_CIRCLE_CHECKED, 2, 900}};
+      {UM_CIRCLE_CHECKED, 1, 11},   {UM_CHECKLIST_ENTRY_CHANGED, 0, 11},
+      {UM_CIRCLE_CHECKED, 2, 12},   {UM_CIRCLE_COLOR_CHANGED, 3, 12},
+      {UM_CIRCLE_UNCHECKED, 0, 14}, {UM_CIRCLE_CHECKED, 4, 21},
+      {UM_CIRCLE_CHECKED, 5, 19},   {UM_CIRCLE_CHECKED, 2, 900}};
   view->OnAppMessageRun(run);
   for (const vx::AppMessage& m : run) oneByOne.OnAppMessage(m.message, m.wParam, m.lParam);
   EXPECT_EQ(view->Picture().CheckLayer(), oneByOne.Picture().CheckLayer());
@@ -265,9 +268,9 @@ TEST_F(HallMapViewTest, TheRightButtonOpensTheChecklistMenuOverADesk) {
 TEST_F(HallMapViewTest, ColourKeysCheckTheCurrentCircleAndCtrlKeysGoToTheFrame) {
   controller.SelectCircle(11, false);
   QSignalSpy toFrame(view.get(), &vx::HallMapView::frameCommand);
-  const std::pair<Qt::Key, int> colourKeys[] = {
-      {Qt::Key_4, 4}, {Qt::Key_Return, 2}, {Qt::Key_Delete, -1}, {Qt::Key_9, -1},  // 5 colours
-      {Qt::Key_1, 1}, {Qt::Key_0, -1}};
+  const std::pair<Qt::Key, int> colourKeys[] = {{Qt::Key_4, 4},       {Qt::Key_Return, 2},
+                                                {Qt::Key_Delete, -1}, {Qt::Key_9, -1},  // 5 colours
+                                                {Qt::Key_1, 1},       {Qt::Key_0, -1}};
   for (const auto& [key, color] : colourKeys) {
     QTest::keyClick(view.get(), key);
     EXPECT_EQ(Color(11), color) << key;

@@ -104,8 +104,10 @@ TEST_F(HallMapWindowTest, ZoomStepsSnapToTheGridOf25WithinTheRange) {
     int command;
     int zoom;
   };
-  const Case cases[] = {{"137", ID_MAP_ZOOM_IN, 150},   {"137", ID_MAP_ZOOM_OUT, 100},
-                        {"300", ID_MAP_ZOOM_IN, 300},   {"25", ID_MAP_ZOOM_OUT, 25},
+  const Case cases[] = {{"137", ID_MAP_ZOOM_IN, 150},
+                        {"137", ID_MAP_ZOOM_OUT, 100},
+                        {"300", ID_MAP_ZOOM_IN, 300},
+                        {"25", ID_MAP_ZOOM_OUT, 25},
                         {"80", ID_MAP_ACTUAL_SIZE, 100}};
   for (const Case& c : cases) {
     TypeZoom(c.typed);
@@ -119,8 +121,8 @@ TEST_F(HallMapWindowTest, ZoomStepsSnapToTheGridOf25WithinTheRange) {
 
 TEST_F(HallMapWindowTest, ATypedZoomOutsideTheRangeOrNotANumberIsRefused) {
   Open();
-  const std::pair<const char*, int> cases[] = {{"80", 80}, {"400", 80}, {"abc", 80},
-                                               {"24%", 80}, {"300%", 300}};
+  const std::pair<const char*, int> cases[] = {
+      {"80", 80}, {"400", 80}, {"abc", 80}, {"24%", 80}, {"300%", 300}};
   for (const auto& [typed, zoom] : cases) {
     TypeZoom(typed);
     EXPECT_EQ(View().Zoom(), zoom) << typed;

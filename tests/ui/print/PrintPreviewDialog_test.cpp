@@ -144,9 +144,8 @@ TEST_F(PrintPreviewDialogTest, ZoomStepsStayAboveTheOpeningLevelAndDrawWholePage
   const struct {
     Qt::Key key;
     int percent;
-  } steps[] = {{Qt::Key_Minus, 25}, {Qt::Key_Plus, 50}, {Qt::Key_Plus, 100},
-               {Qt::Key_5, 400},    {Qt::Key_Plus, 400}, {Qt::Key_Minus, 200},
-               {Qt::Key_1, 25}};
+  } steps[] = {{Qt::Key_Minus, 25}, {Qt::Key_Plus, 50},   {Qt::Key_Plus, 100}, {Qt::Key_5, 400},
+               {Qt::Key_Plus, 400}, {Qt::Key_Minus, 200}, {Qt::Key_1, 25}};
   for (const auto& s : steps) {
     QTest::keyClick(view, s.key);
     EXPECT_EQ(dialog->View()->ZoomPercent(), s.percent);
@@ -274,7 +273,7 @@ TEST(PreviewPlacementTest, AWindowIsCentredButNeverPastTheScreensTopLeft) {
     QSize window;
     QPoint at;
   } cases[] = {{{}, {400, 200}, {300, 300}},
-               {{}, {1200, 900}, {0, 0}},                   // larger than the screen
+               {{}, {1200, 900}, {0, 0}},                       // larger than the screen
                {{600, 500, 600, 400}, {200, 100}, {700, 600}},  // reference cut to the screen
                {{100, 100, 100, 100}, {300, 300}, {0, 0}}};
   for (const auto& c : cases) {

@@ -75,7 +75,8 @@ struct Opening {
   const char* title;
 };
 
-class SearchDialogOpening : public SearchDialogTest, public ::testing::WithParamInterface<Opening> {};
+class SearchDialogOpening : public SearchDialogTest,
+                            public ::testing::WithParamInterface<Opening> {};
 
 TEST_P(SearchDialogOpening, ShowsTheModesTitleAndTheConditionAsItStands) {
   const Opening& o = GetParam();
@@ -110,8 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
     Modes, SearchDialogOpening,
     ::testing::Values(Opening{SearchDialog::kNewSearch, false, false, "サークル検索"},
                       Opening{SearchDialog::kNarrow, true, false, "絞込み検索"},
-                      Opening{SearchDialog::kRedoNarrowing, true, true,
-                              "絞込み検索（やり直し）"}));
+                      Opening{SearchDialog::kRedoNarrowing, true, true, "絞込み検索（やり直し）"}));
 
 TEST_F(SearchDialogTest, AnEventWithTwoDaysOffersTheBoxesOfTwoDays) {
   Open(SearchDialog::kNewSearch, [&](SearchDialog& d) {
@@ -223,8 +223,8 @@ TEST_F(SearchDialogTest, KeptOpenTheDialogLeavesTheOtherWindowsFreeAndStaysAfter
     EXPECT_LE(std::abs(off.y()), 40);
     const QPoint opened = d.pos();
     // The list under the dialog, with room beside it for a dialog that would step aside.
-    window->setGeometry(screen.left(), screen.top(),
-                        screen.width() - d.frameGeometry().width() - 8, screen.height());
+    window->setGeometry(screen.left(), screen.top(), screen.width() - d.frameGeometry().width() - 8,
+                        screen.height());
     window->show();
     Type(d, "C10");
     Click(d, IDOK);

@@ -27,7 +27,8 @@ std::vector<bool> Shown(QCheckBox* autoSel, QCheckBox* cursorInit) {
           cursorInit->isEnabled()};
 }
 
-TEST_F(GeneralSettingsPageTest, OneClickSelHoldsAutoSelTickedAndCursorInitClearedWithoutTheirValues) {
+TEST_F(GeneralSettingsPageTest,
+       OneClickSelHoldsAutoSelTickedAndCursorInitClearedWithoutTheirValues) {
   const struct {
     int oneClickSel, autoSel, cursorInit;
     std::vector<bool> shown;
@@ -160,9 +161,9 @@ TEST_F(GeneralSettingsPageTest, TheResetAsksAndOnYesPutsTheFirstValuesBack) {
 
   RunSheet(sheet, [&] { ClickOk(sheet); });
   const std::vector<int> stored = {
-      live.scrollMode, live.autoNext,   live.autoNext2,  live.listSync, live.autoSel,
-      live.oneClickSel, live.strictLoad, live.autoLoad,   live.cursorInit, live.startCover,
-      live.fvrOver,    live.fvrOverColor, live.syncIconic};
+      live.scrollMode,  live.autoNext,     live.autoNext2, live.listSync,   live.autoSel,
+      live.oneClickSel, live.strictLoad,   live.autoLoad,  live.cursorInit, live.startCover,
+      live.fvrOver,     live.fvrOverColor, live.syncIconic};
   EXPECT_EQ(stored, (std::vector<int>{0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}));
   EXPECT_EQ(Messages(), std::vector<unsigned>{UM_OPTIONS_CHANGED});
   EXPECT_TRUE(ui.UnexpectedCalls().empty());

@@ -34,7 +34,8 @@ class PathSettingsPageTest : public vxtest::SettingsFixture {
 
 std::vector<bool> Enabled(const SettingsSheet& sheet, std::initializer_list<int> ids) {
   std::vector<bool> enabled;
-  for (int id : ids) enabled.push_back(vxtest::Control<QWidget>(sheet.Page(kPaths), id)->isEnabled());
+  for (int id : ids)
+    enabled.push_back(vxtest::Control<QWidget>(sheet.Page(kPaths), id)->isEnabled());
   return enabled;
 }
 
@@ -79,12 +80,14 @@ TEST_F(PathSettingsPageTest, AFolderIsStoredWithAFinalSlashAndAnyPlaceThatDoesNo
       {"/" + fits.substr(1), true, "/" + fits.substr(1) + "/", ""},
       {"/" + fits.substr(2) + "/", true, "/" + fits.substr(2) + "/", ""},
       {"/" + fits, false, "",
-       "エラー|画像データの場所が長すぎます.\n場所は半角259文字（全角129文字）以内で指定してください."},
+       "エラー|画像データの場所が長すぎます."
+       "\n場所は半角259文字（全角129文字）以内で指定してください."},
       // A double-byte character counts twice: 258 bytes fit with the slash, 259 do not.
       {"/" + std::string(253, 'a') + "あbb", true,
        "/" + std::string(253, 'a') + vx::Sjis("あ") + "bb/", ""},
       {"/" + std::string(254, 'a') + "あbb", false, "",
-       "エラー|画像データの場所が長すぎます.\n場所は半角259文字（全角129文字）以内で指定してください."},
+       "エラー|画像データの場所が長すぎます."
+       "\n場所は半角259文字（全角129文字）以内で指定してください."},
       // What CP932 cannot hold exactly is stored so that it reads back the same.
       {"/data/\xF0\x9F\x98\x80", true, "\xEF\xBB\xBF/data/\xF0\x9F\x98\x80/", ""},
       {"/media/Café 〜", true, "\xEF\xBB\xBF/media/Café 〜/", ""},
@@ -110,8 +113,8 @@ TEST_F(PathSettingsPageTest, AFolderIsStoredWithAFinalSlashAndAnyPlaceThatDoesNo
     EXPECT_EQ(result, c.accepted ? IDOK : IDCANCEL) << c.typed;
     EXPECT_EQ(std::string(live.imagePath), c.accepted ? c.stored : "/old/") << c.typed;
     EXPECT_EQ(stayedOnThePage, !c.accepted) << c.typed;
-    EXPECT_EQ(vxtest::Boxes(ui), c.box.empty() ? std::vector<std::string>{}
-                                               : std::vector<std::string>{c.box})
+    EXPECT_EQ(vxtest::Boxes(ui),
+              c.box.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.box})
         << c.typed;
     EXPECT_TRUE(Messages().empty());
     EXPECT_TRUE(ui.UnexpectedCalls().empty());
@@ -142,7 +145,8 @@ TEST_F(PathSettingsPageTest, APlaceNotInUseIsNeitherCheckedNorStoredWhenItDoesNo
   EXPECT_TRUE(ui.Calls().empty());
 }
 
-TEST_F(PathSettingsPageTest, TheFolderBrowserStartsAtTheTypedPlaceAndAsksAgainForAFolderThatIsNone) {
+TEST_F(PathSettingsPageTest,
+       TheFolderBrowserStartsAtTheTypedPlaceAndAsksAgainForAFolderThatIsNone) {
   live.imgPathMode = 1;
   live.eventNumber = 95;
   SettingsSheet sheet(SettingsSheet::Kind::kSettings, controller, live, ui);
@@ -159,7 +163,8 @@ TEST_F(PathSettingsPageTest, TheFolderBrowserStartsAtTheTypedPlaceAndAsksAgainFo
   ui.QueuePath(dir / "disc");
   Click(sheet, kPaths, IDC_CFG_IMG_BROWSE);
   EXPECT_EQ(edit->text().toStdString(), (dir / "disc").string() + "/");
-  EXPECT_EQ(vxtest::Boxes(ui), std::vector<std::string>{"エラー|有効なパス/ドライブではありません."});
+  EXPECT_EQ(vxtest::Boxes(ui),
+            std::vector<std::string>{"エラー|有効なパス/ドライブではありません."});
   const std::vector<vx::UiCall> browsers = ui.CallsOf(vx::UiCallKind::kFolderDialog);
   ASSERT_EQ(browsers.size(), 3u);
   EXPECT_EQ(vx::Cp932ToUtf8(browsers[0].caption),

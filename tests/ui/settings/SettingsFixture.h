@@ -83,9 +83,7 @@ class SettingsFixture : public ::testing::Test {
   void Click(const vx::SettingsSheet& sheet, int page, int id) const {
     Click(PageControl<QAbstractButton>(sheet, page, id));
   }
-  static void ClickOk(const vx::SettingsSheet& sheet) {
-    Click(Control<QPushButton>(&sheet, IDOK));
-  }
+  static void ClickOk(const vx::SettingsSheet& sheet) { Click(Control<QPushButton>(&sheet, IDOK)); }
   static void ShowPage(const vx::SettingsSheet& sheet, int page) {
     sheet.findChild<QTabWidget*>()->setCurrentWidget(sheet.Page(page));
   }

@@ -35,7 +35,8 @@ int DarkPixels(QWidget& widget) {
   return dark;
 }
 
-const std::string kText = vx::FavoriteExportJob::ResultText(vx::Sjis("Alpha:closed\r\nがっこう:gone\r\n"));
+const std::string kText =
+    vx::FavoriteExportJob::ResultText(vx::Sjis("Alpha:closed\r\nがっこう:gone\r\n"));
 
 TEST(ExportResultDialog, ShowsTheRefusedFavouritesLineByLineReadOnly) {
   vx::ExportResultDialog dialog(kText, nullptr);

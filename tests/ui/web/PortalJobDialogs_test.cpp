@@ -102,9 +102,9 @@ TEST_F(PortalJobDialogTest, AnImportLogsInByThePastedAddressAndSaysItIsDone) {
   std::string doneBox;
   script.Then<vx::PortalLoginPasteDialog>([&](vx::PortalLoginPasteDialog* login) {
     loginTitle = login->windowTitle().toStdString();
-    const std::string back = portal.BaseUrl() + "OAuth2/Blank?code=" +
-                             vxtest::FakePortal::kLoginCode + "&state=" +
-                             StateOf(login->LoginAddress()->text());
+    const std::string back = portal.BaseUrl() +
+                             "OAuth2/Blank?code=" + vxtest::FakePortal::kLoginCode +
+                             "&state=" + StateOf(login->LoginAddress()->text());
     QTest::keyClicks(login->ReturnAddress(), QString::fromStdString(back));
     QTest::mouseClick(login->OkButton(), Qt::LeftButton);
   });

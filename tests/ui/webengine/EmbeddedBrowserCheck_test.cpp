@@ -47,9 +47,9 @@ class WayBackPaster : public QObject {
     auto* paste = qobject_cast<vx::PortalLoginPasteDialog*>(watched);
     if (paste != nullptr && event->type() == QEvent::Show) {
       QTimer::singleShot(0, paste, [this, paste] {
-        QTest::keyClicks(paste->ReturnAddress(),
-                         QString::fromStdString(flow_->BlankUrl() + "?code=c1&state=" +
-                                                flow_->State()));
+        QTest::keyClicks(
+            paste->ReturnAddress(),
+            QString::fromStdString(flow_->BlankUrl() + "?code=c1&state=" + flow_->State()));
         QTest::mouseClick(paste->OkButton(), Qt::LeftButton);
         ++pasted;
       });

@@ -77,9 +77,8 @@ TEST_P(LoginRedirectTest, TheWayBackToTheBlankPageEndsTheLoginWithItsCode) {
   portal.SetLoginByRedirect(GetParam());
   vx::OAuthLoginFlow flow(portal.BaseUrl(), kClient);
   std::string title;
-  const int result = RunLogin(flow, [&](vx::PortalLoginDialog& d) {
-    title = d.windowTitle().toStdString();
-  });
+  const int result =
+      RunLogin(flow, [&](vx::PortalLoginDialog& d) { title = d.windowTitle().toStdString(); });
   EXPECT_EQ(result, vx::kOAuthCodeReceived);
   EXPECT_EQ(flow.Code(), vxtest::FakePortal::kLoginCode);
   EXPECT_EQ(title, "Orbalink 認証ダイアログ");
@@ -101,8 +100,8 @@ TEST_F(LoginDialogTest, AMissingLoginPageEndsTheLoginWithItsStatus) {
 }
 
 TEST_F(LoginDialogTest, AnUnreachablePortalEndsTheLoginAsADownloadFailure) {
-  vx::OAuthLoginFlow flow(
-      "http://127.0.0.1:" + std::to_string(vxtest::ClosedLoopbackPort()) + "/", kClient);
+  vx::OAuthLoginFlow flow("http://127.0.0.1:" + std::to_string(vxtest::ClosedLoopbackPort()) + "/",
+                          kClient);
   EXPECT_EQ(RunLogin(flow), vx::kOAuthDownloadFailed);
   EXPECT_EQ(flow.NavigationStatus(), vx::kDownloadFailureCode);
 }
@@ -154,8 +153,8 @@ TEST_P(LoginDowngradeTest, TheBrowserDoesNotLeaveHttps) {
   portal.Server().Handle("/OAuth2/", [&](const vxtest::TestRequest& request) {
     std::map<std::string, std::string> query;
     vx::ParseQueryString(request.target, query);
-    const std::string target = plain.Url("/OAuth2/Blank?code=") +
-                               vxtest::FakePortal::kLoginCode + "&state=" + query["state"];
+    const std::string target = plain.Url("/OAuth2/Blank?code=") + vxtest::FakePortal::kLoginCode +
+                               "&state=" + query["state"];
     vxtest::TestReply reply;
     if (byRedirect) {
       reply.status = 302;
@@ -192,10 +191,13 @@ TEST_F(LoginDialogTest, AnHttpLoginPageMaySendTheBrowserOnToHttps) {
   moved.headers = {"Location: " + secure.Url("/login")};
   plain.Route("/OAuth2/", moved);
   vx::OAuthLoginFlow flow(plain.BaseUrl() + "/", kClient);
-  const int result = RunLogin(flow, [&](vx::PortalLoginDialog& d) {
-    EXPECT_TRUE(QTest::qWaitFor([&] { return secure.RequestCount() == 1; }, 60000));
-    d.reject();
-  }, certificates.CaFile());
+  const int result = RunLogin(
+      flow,
+      [&](vx::PortalLoginDialog& d) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return secure.RequestCount() == 1; }, 60000));
+        d.reject();
+      },
+      certificates.CaFile());
   EXPECT_EQ(result, vx::kOAuthCancelled);
   EXPECT_EQ(secure.Requests().at(0).Path(), "/login");
 }
@@ -206,11 +208,13 @@ TEST_F(LoginDialogTest, ThePortalsPageIsShownUntilTheUserCancels) {
       ServeLoginPage(server, "<body style='margin:0;background:#00c000'>login</body>");
   QColor shown;
   const int result = RunLogin(flow, [&](vx::PortalLoginDialog& d) {
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-      const QImage image = d.View()->grab().toImage();
-      shown = image.pixelColor(image.width() / 2, image.height() / 2);
-      return shown == QColor(0x00, 0xc0, 0x00);
-    }, 60000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+          const QImage image = d.View()->grab().toImage();
+          shown = image.pixelColor(image.width() / 2, image.height() / 2);
+          return shown == QColor(0x00, 0xc0, 0x00);
+        },
+        60000));
     QTest::keyClick(&d, Qt::Key_Return);  // Enter does not end it
     EXPECT_TRUE(d.isVisible());
     QTest::mouseClick(vxtest::Control<QPushButton>(&d, IDCANCEL), Qt::LeftButton);
@@ -244,7 +248,8 @@ TEST_F(LoginDialogTest, APageProcessThatEndsLeavesTheLoginOpenSayingSo) {
 class BrowserImportTest : public vxtest::PortalFixture {
  protected:
   void SetUp() override {
-    if (!vx::PortalLoginDialog::IsAvailable()) GTEST_SKIP() << "no display for the embedded browser";
+    if (!vx::PortalLoginDialog::IsAvailable())
+      GTEST_SKIP() << "no display for the embedded browser";
     PortalFixture::SetUp();
     secure = std::make_unique<vxtest::FakePortal>(certificates.Good(), certificates.CaFile());
     services.config = secure->Config();

@@ -75,7 +75,7 @@ class TestJob : public vx::ProgressJob {
 
   std::string title = vx::Sjis("読み込み中");
   std::function<StepResult(int step)> script;  // worker thread
-  std::function<void()> atFirstStep;  // queued to the UI thread as the first step begins
+  std::function<void()> atFirstStep;           // queued to the UI thread as the first step begins
   std::atomic<int> steps{0};
   vxtest::ThreadCounter stepped;  // raised after each step has begun
   std::atomic<bool> release{false};

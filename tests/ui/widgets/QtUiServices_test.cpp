@@ -45,8 +45,9 @@ void WhenShown(std::function<void(Dialog*)> drive) {
 
 QString TextOf(int answer) {
   static const std::map<int, const char*> kTexts = {
-      {IDOK, "OK"},         {IDCANCEL, "キャンセル"}, {IDABORT, "中止(&A)"},
-      {IDRETRY, "再試行(&R)"}, {IDIGNORE, "無視(&I)"},  {IDYES, "はい(&Y)"},
+      {IDOK, "OK"},           {IDCANCEL, "キャンセル"},
+      {IDABORT, "中止(&A)"},  {IDRETRY, "再試行(&R)"},
+      {IDIGNORE, "無視(&I)"}, {IDYES, "はい(&Y)"},
       {IDNO, "いいえ(&N)"}};
   return Utf16(kTexts.at(answer));
 }
@@ -71,20 +72,33 @@ TEST(QtMessageBox, ShowsTheClassicBoxAndAnswersAsItDoes) {
     std::vector<int> buttons;
     QMessageBox::Icon icon;
     int onReturn;
-    int onEscape;  // also on closing; 0: both are ignored until a button is pressed
+    int onEscape;            // also on closing; 0: both are ignored until a button is pressed
     bool atStartUp = false;  // shown before any window, as the start-up questions are
   };
   const Case cases[] = {
       {vx::MB_OK | vx::MB_ICONHAND, {IDOK}, QMessageBox::Critical, IDOK, IDOK},
-      {vx::MB_OKCANCEL | vx::MB_ICONEXCLAMATION, {IDOK, IDCANCEL}, QMessageBox::Warning, IDOK,
+      {vx::MB_OKCANCEL | vx::MB_ICONEXCLAMATION,
+       {IDOK, IDCANCEL},
+       QMessageBox::Warning,
+       IDOK,
        IDCANCEL},
       {vx::MB_ABORTRETRYIGNORE | vx::MB_ICONQUESTION | vx::MB_DEFBUTTON3,
-       {IDABORT, IDRETRY, IDIGNORE}, QMessageBox::Question, IDIGNORE, 0},
-      {vx::MB_YESNOCANCEL | vx::MB_ICONASTERISK | vx::MB_DEFBUTTON2, {IDYES, IDNO, IDCANCEL},
-       QMessageBox::Information, IDNO, IDCANCEL},
+       {IDABORT, IDRETRY, IDIGNORE},
+       QMessageBox::Question,
+       IDIGNORE,
+       0},
+      {vx::MB_YESNOCANCEL | vx::MB_ICONASTERISK | vx::MB_DEFBUTTON2,
+       {IDYES, IDNO, IDCANCEL},
+       QMessageBox::Information,
+       IDNO,
+       IDCANCEL},
       {vx::MB_YESNO | vx::MB_DEFBUTTON3, {IDYES, IDNO}, QMessageBox::NoIcon, IDYES, IDNO},
-      {vx::MB_YESNO | vx::MB_ICONEXCLAMATION | vx::MB_DEFBUTTON2, {IDYES, IDNO},
-       QMessageBox::Warning, IDNO, IDNO, true},
+      {vx::MB_YESNO | vx::MB_ICONEXCLAMATION | vx::MB_DEFBUTTON2,
+       {IDYES, IDNO},
+       QMessageBox::Warning,
+       IDNO,
+       IDNO,
+       true},
       {vx::MB_RETRYCANCEL, {IDRETRY, IDCANCEL}, QMessageBox::NoIcon, IDRETRY, IDCANCEL},
       {vx::MB_OKCANCEL | 0x300, {IDOK, IDCANCEL}, QMessageBox::NoIcon, IDOK, IDCANCEL},
       {0x6, {IDOK}, QMessageBox::NoIcon, IDOK, IDOK},  // an unknown type shows the OK box
@@ -94,15 +108,17 @@ TEST(QtMessageBox, ShowsTheClassicBoxAndAnswersAsItDoes) {
     SCOPED_TRACE(testing::Message() << "flags " << c.flags);
     QWidget* owner = c.atStartUp ? nullptr : &window;
     for (int button : c.buttons) {
-      EXPECT_EQ(Answer(owner, c.flags, [&](QMessageBox* box) {
-                  EXPECT_EQ(box->buttons().size(), std::ssize(c.buttons));
-                  EXPECT_EQ(box->icon(), c.icon);
-                  EXPECT_EQ(box->windowTitle() + u'|' + box->text(),
-                            Utf16("データベースの更新|<b>サークル</b> & 更新\n完了"));
-                  EXPECT_EQ(box->textFormat(), Qt::PlainText);
-                  EXPECT_EQ(box->parentWidget(), owner);
-                  Click(box, button);
-                }), button);
+      EXPECT_EQ(Answer(owner, c.flags,
+                       [&](QMessageBox* box) {
+                         EXPECT_EQ(box->buttons().size(), std::ssize(c.buttons));
+                         EXPECT_EQ(box->icon(), c.icon);
+                         EXPECT_EQ(box->windowTitle() + u'|' + box->text(),
+                                   Utf16("データベースの更新|<b>サークル</b> & 更新\n完了"));
+                         EXPECT_EQ(box->textFormat(), Qt::PlainText);
+                         EXPECT_EQ(box->parentWidget(), owner);
+                         Click(box, button);
+                       }),
+                button);
     }
     for (int key : {int{Qt::Key_Return}, int{Qt::Key_Escape}, 0}) {  // 0: the close button
       const int expected = key == Qt::Key_Return ? c.onReturn : c.onEscape;

@@ -23,10 +23,9 @@ namespace vxtest {
 inline void ExpectFrameOnScreen(const QWidget& window) {
   const QRect area = window.screen()->availableGeometry();
   const QRect frame = window.frameGeometry();
-  EXPECT_TRUE(area.contains(frame)) << window.windowTitle().toStdString() << ": " << frame.x()
-                                    << "," << frame.y() << " " << frame.width() << "x"
-                                    << frame.height() << " on " << area.width() << "x"
-                                    << area.height();
+  EXPECT_TRUE(area.contains(frame))
+      << window.windowTitle().toStdString() << ": " << frame.x() << "," << frame.y() << " "
+      << frame.width() << "x" << frame.height() << " on " << area.width() << "x" << area.height();
 }
 
 // The window's centre lies within `reference`, at most `slack` pixels from its centre (a window
@@ -48,9 +47,7 @@ inline void ShowOnScreenOver(QWidget& window, const QWidget& reference, int slac
   ExpectOver(window, reference, slack);
 }
 
-inline bool Whole(const QLabel& text) {
-  return text.height() >= text.heightForWidth(text.width());
-}
+inline bool Whole(const QLabel& text) { return text.height() >= text.heightForWidth(text.width()); }
 
 // Runs the event loop until the label's height holds its text (a shown window grows only once
 // the platform has resized it); false, failing the test, at the deadline.
@@ -74,9 +71,8 @@ inline bool WaitUntilWhole(QLabel& text) {
 inline void ExpectWrappedTextsWhole(const QWidget& window) {
   for (QLabel* label : window.findChildren<QLabel*>()) {
     if (!label->wordWrap() || !label->isVisible()) continue;
-    EXPECT_TRUE(WaitUntilWhole(*label))
-        << label->text().toStdString() << ": " << label->height() << " of "
-        << label->heightForWidth(label->width());
+    EXPECT_TRUE(WaitUntilWhole(*label)) << label->text().toStdString() << ": " << label->height()
+                                        << " of " << label->heightForWidth(label->width());
   }
 }
 

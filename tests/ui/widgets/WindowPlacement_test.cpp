@@ -38,7 +38,8 @@ TEST(WindowPlacementTest, AFrameLearntLaterBringsTheTitleBarOntoTheScreen) {
 }
 
 QString LongText(int sentences) {
-  return QStringLiteral("チェックリストに登録されているサークルを、画像なしの一覧表形式で印刷します。")
+  return QStringLiteral(
+             "チェックリストに登録されているサークルを、画像なしの一覧表形式で印刷します。")
       .repeated(sentences);
 }
 

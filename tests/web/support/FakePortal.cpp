@@ -25,9 +25,8 @@ picojson::value Number(int n) { return picojson::value(static_cast<std::int64_t>
 
 picojson::value StatusReply(const std::string& status, const std::string& error = "",
                             const std::string& description = "") {
-  return Object({{"status", Text(status)},
-                 {"error", Text(error)},
-                 {"error_description", Text(description)}});
+  return Object(
+      {{"status", Text(status)}, {"error", Text(error)}, {"error_description", Text(description)}});
 }
 
 }  // namespace
@@ -75,8 +74,7 @@ std::string Json(const picojson::value& value) { return value.serialize(); }
 
 FakePortal::FakePortal(int maxConnections) : server_(maxConnections) { Install(); }
 
-FakePortal::FakePortal(const TestTlsIdentity& tls, std::filesystem::path caFile,
-                       int maxConnections)
+FakePortal::FakePortal(const TestTlsIdentity& tls, std::filesystem::path caFile, int maxConnections)
     : caFile_(std::move(caFile)), server_(tls, maxConnections) {
   Install();
 }
@@ -84,7 +82,8 @@ FakePortal::FakePortal(const TestTlsIdentity& tls, std::filesystem::path caFile,
 void FakePortal::Install() {
   server_.Handle("/OAuth2/", [this](const TestRequest& r) { return LoginPage(r); });
   server_.Handle("/OAuth2/Token", [this](const TestRequest& r) { return Token(r); });
-  server_.Handle("/Readers/FavoriteCircles/", [this](const TestRequest& r) { return FavoritePage(r); });
+  server_.Handle("/Readers/FavoriteCircles/",
+                 [this](const TestRequest& r) { return FavoritePage(r); });
   server_.Handle("/Readers/Favorite/", [this](const TestRequest& r) { return WriteFavorite(r); });
 }
 
@@ -101,7 +100,8 @@ vx::WebServiceConfig FakePortal::Config() const {
 TestReply FakePortal::LoginPage(const TestRequest& request) const {
   std::map<std::string, std::string> query;
   vx::ParseQueryString(request.target, query);
-  const std::string target = query["redirect_uri"] + "?code=" + kLoginCode + "&state=" + query["state"];
+  const std::string target =
+      query["redirect_uri"] + "?code=" + kLoginCode + "&state=" + query["state"];
   TestReply reply;
   {
     std::lock_guard lock(mutex_);
@@ -112,8 +112,10 @@ TestReply FakePortal::LoginPage(const TestRequest& request) const {
     }
   }
   reply.headers = {"Content-Type: text/html; charset=UTF-8"};
-  reply.body = "<!DOCTYPE html><html><head><title>login</title></head><body>login<script>"
-               "location.replace('" + target + "');</script></body></html>";
+  reply.body =
+      "<!DOCTYPE html><html><head><title>login</title></head><body>login<script>"
+      "location.replace('" +
+      target + "');</script></body></html>";
   return reply;
 }
 
@@ -125,7 +127,8 @@ TestReply FakePortal::Token(const TestRequest& request) {
     return reply;
   }
   const FormFields fields = ParseForm(request.body);
-  if (FieldOf(fields, "grant_type") != "authorization_code" || FieldOf(fields, "code") != kLoginCode) {
+  if (FieldOf(fields, "grant_type") != "authorization_code" ||
+      FieldOf(fields, "code") != kLoginCode) {
     return JsonReply(Object({{"error", Text("invalid_grant")}}), 400);
   }
   const std::string token = "token-" + std::to_string(issued_.size() + 1);

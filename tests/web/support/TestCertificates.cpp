@@ -52,7 +52,8 @@ struct CertificateFields {
 };
 
 // Signed by `issuer` with `issuerKey`; self-signed when `issuer` is null.
-Certificate Issue(const CertificateFields& fields, EVP_PKEY* key, X509* issuer, EVP_PKEY* issuerKey) {
+Certificate Issue(const CertificateFields& fields, EVP_PKEY* key, X509* issuer,
+                  EVP_PKEY* issuerKey) {
   static long serial = 1;
   Certificate certificate(X509_new());
   X509* c = certificate.get();
@@ -90,8 +91,8 @@ void WritePem(const fs::path& file, X509* certificate, EVP_PKEY* key) {
   Check(ok, "PEM");
 }
 
-TestTlsIdentity WriteIdentity(const fs::path& folder, const char* name, const CertificateFields& fields,
-                              X509* ca, EVP_PKEY* caKey) {
+TestTlsIdentity WriteIdentity(const fs::path& folder, const char* name,
+                              const CertificateFields& fields, X509* ca, EVP_PKEY* caKey) {
   const Key key = NewKey();
   const Certificate certificate = Issue(fields, key.get(), ca, caKey);
   TestTlsIdentity identity{folder / (std::string(name) + ".crt"),

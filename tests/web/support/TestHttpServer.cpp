@@ -31,13 +31,20 @@ bool SameName(std::string_view a, std::string_view b) {
 
 std::string ReasonPhrase(int status) {
   switch (status) {
-    case 200: return "OK";
-    case 301: return "Moved Permanently";
-    case 302: return "Found";
-    case 403: return "Forbidden";
-    case 404: return "Not Found";
-    case 500: return "Internal Server Error";
-    default: return "Status";
+    case 200:
+      return "OK";
+    case 301:
+      return "Moved Permanently";
+    case 302:
+      return "Found";
+    case 403:
+      return "Forbidden";
+    case 404:
+      return "Not Found";
+    case 500:
+      return "Internal Server Error";
+    default:
+      return "Status";
   }
 }
 
@@ -264,7 +271,9 @@ void TestHttpServer::Reply(Stream& stream, const TestReply& reply) {
   if (!stream.Write(head)) return;
   switch (reply.delivery) {
     case Delivery::kWhole:
-    case Delivery::kNoLength: stream.Write(reply.body); return;
+    case Delivery::kNoLength:
+      stream.Write(reply.body);
+      return;
     case Delivery::kTruncated:
       stream.Write(std::string_view(reply.body).substr(0, reply.body.size() / 2));
       return;
