@@ -210,11 +210,7 @@ void DiscImportJob::ImportCircles() {
   if (!RunPass(file.get(), &PavorunDatabase::ImportCircleFile, DiscImportState::kCircles, name)) {
     return;
   }
-  if (!CheckEveryDayHasCircles(DiscImportState::kCircles) ||
-      !CheckEveryHallHasDesks(DiscImportState::kCircles)) {
-    return;
-  }
-  MoveOn(DiscImportState::kCircles, DiscImportState::kFinished);
+  FinishCircles(DiscImportState::kCircles);
 }
 
 void DiscImportJob::ImportDayCircles() {
@@ -247,11 +243,7 @@ void DiscImportJob::ImportUnplaced() {
                name)) {
     return;
   }
-  if (!CheckEveryDayHasCircles(DiscImportState::kUnplaced) ||
-      !CheckEveryHallHasDesks(DiscImportState::kUnplaced)) {
-    return;
-  }
-  MoveOn(DiscImportState::kUnplaced, DiscImportState::kFinished);
+  FinishCircles(DiscImportState::kUnplaced);
 }
 
 bool DiscImportJob::RunPass(std::FILE* file, Pass pass, DiscImportState from,
@@ -362,6 +354,13 @@ bool DiscImportJob::CheckEveryHallHasDesks(DiscImportState from) {
                       Sjis(" に机の配置が1つもありません.") +
                       (desks == 0 ? Sjis(" ファイルに机の行が1つもありません.") : ""));
   return false;
+}
+
+// Every circle file is read: the event is whole only with circles on each day and desks in each
+// hall that holds circles.
+void DiscImportJob::FinishCircles(DiscImportState from) {
+  if (!CheckEveryDayHasCircles(from) || !CheckEveryHallHasDesks(from)) return;
+  MoveOn(from, DiscImportState::kFinished);
 }
 
 bool DiscImportJob::MoveOn(DiscImportState from, DiscImportState to) {

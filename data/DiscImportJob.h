@@ -123,6 +123,7 @@ class DiscImportJob {
   // circles got no desk from the layout file: its circles could not be shown on its map. A hall
   // without circles needs no desks.
   bool CheckEveryHallHasDesks(DiscImportState from);
+  void FinishCircles(DiscImportState from);
   bool MoveOn(DiscImportState from, DiscImportState to);
   void Fail(DiscImportState from, const std::string& text);
   // Shows the error box, then fails.
