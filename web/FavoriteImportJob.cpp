@@ -122,10 +122,11 @@ std::int64_t FavoriteImportJob::PagesNeeded() const {
   return std::max<std::int64_t>((std::int64_t{pass_.maxcount} + pageSize - 1) / pageSize, 1);
 }
 
-// One page short of the page size may be a page the portal lost; the next one short too is its
-// end. A portal whose counts never add up ends one page after the pages its maxcount needs.
+// One short page may be a page the portal lost; the next one short too is its end. A portal whose
+// counts are not what its lists hold ends one page after the pages its maxcount needs; one whose
+// pages shrink by deleted favourites but are whole by their counts is read to its end.
 bool FavoriteImportJob::PortalRanDry(int page) const {
-  return pass_.shortPages >= 2 || page > PagesNeeded();
+  return pass_.shortPages >= 2 || (pass_.miscounted && page > PagesNeeded());
 }
 
 // Complete when the lists held every element the portal announced: one without an id was sent,
@@ -189,10 +190,11 @@ FavoriteImportJob::PageOutcome FavoriteImportJob::ReadPage(int page, const std::
   return PageOutcome::kNext;
 }
 
-// One repeated favourite is a list that moved while it was read; a page of nothing else is no
-// new page.
-bool FavoriteImportJob::IsShort(const ListTally& page) const {
-  return page.elements < std::max(pass_.pageSize, 1) || page.RepeatsOnly();
+// Smaller than the pages before it is no fault: the portal leaves out what was deleted after it
+// cut its pages. One repeated favourite is a list that moved while it was read; a page of nothing
+// else is no new page.
+bool FavoriteImportJob::IsShort(const ListTally& page) {
+  return page.elements < page.count || page.elements == 0 || page.RepeatsOnly();
 }
 
 // The page's favourites go to the store, its count to the total.
@@ -203,6 +205,8 @@ FavoriteImportJob::ListTally FavoriteImportJob::ReadResponse(const picojson::obj
   if (const auto list = response.find("list"); list != response.end()) {
     sent = ReadList(list->second);
   }
+  sent.count = count;
+  if (count != sent.elements) pass_.miscounted = true;
   pass_.total += count;
   if (!sent.RepeatsOnly()) pass_.received += sent.elements;
   pass_.pageSize = std::max({pass_.pageSize, count, sent.elements});

@@ -8,14 +8,14 @@
 // The rows are emptied before each pass; a pass whose token the portal refused clears the token
 // and the next pass logs in again. Pages are read until the portal's counts add up to its
 // maxcount, but the counts are not trusted further than the lists bear them out: the read ends
-// after two pages in a row that hold fewer elements than the fullest page promised or held, or
-// that only repeat favourites already read; after the pages that maxcount needs at that page size
-// and one more; and at once when maxcount needs more pages than any real portal has. Elements
-// without an id are part of what the portal sent. The end says that everything was imported
-// when the lists held every element announced; otherwise how many of how many, and whether the
-// rest was not read or never came (or that none was imported), after the box of the failure that
-// ended it. Cancel keeps the rows read so far. The dialog answers 0 in every case, so that
-// whatever was read is committed.
+// after two pages in a row that hold fewer elements than their own count, or none, or only
+// favourites already read; once a page's count was not what its list held, after the pages that
+// maxcount needs at the fullest page's size and one more; and at once when maxcount needs more
+// pages than any real portal has. Elements without an id are part of what the portal sent. The
+// end says that everything was imported when the lists held every element announced; otherwise how
+// many of how many, and whether the rest was not read or never came (or that none was imported),
+// after the box of the failure that ended it. Cancel keeps the rows read so far. The dialog answers
+// 0 in every case, so that whatever was read is committed.
 #pragma once
 
 #include <picojson.h>
@@ -68,10 +68,12 @@ class FavoriteImportJob : public PortalJob {
     std::set<int> imported;     // their update ids
     std::int64_t received = 0;  // elements of the lists, with or without an id, repeated too
     int pageSize = 0;           // the most elements a page promised (its count) or held
-    int shortPages = 0;         // pages in a row that held fewer, or repeated only
+    int shortPages = 0;         // pages in a row that held fewer than their count, or none new
+    bool miscounted = false;    // a page's count was not what its list held
   };
   // The elements of one page's list walked, and its favourites: all of them, and the new ones.
   struct ListTally {
+    int count = 0;  // what the page says it holds
     int elements = 0;
     int favourites = 0;
     int fresh = 0;
@@ -82,7 +84,7 @@ class FavoriteImportJob : public PortalJob {
 
   const char* FailureCaption() const override;
   PageOutcome ReadPage(int page, const std::string& token, int& result);
-  bool IsShort(const ListTally& page) const;
+  static bool IsShort(const ListTally& page);
   // The pages that maxcount needs at the page size (one when no page held any).
   std::int64_t PagesNeeded() const;
   // The portal has stopped bringing favourites: its count will not be reached.

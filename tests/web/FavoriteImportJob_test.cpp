@@ -289,7 +289,8 @@ TEST_F(FavoriteImportTest, PortalsWhoseCountsLieEndWhereTheirFavouritesDo) {
     std::vector<std::pair<std::string, std::string>> boxes;  // (caption, text)
     unsigned endIcon;
     const char* everyPage = nullptr;  // the reply to every page instead
-    // Instead of favourites: 'f' one, 'r' the one a page before again, '-' one without an id.
+    // Instead of favourites: 'f' one, 'r' the one a page before again, '-' one without an id,
+    // 'x' one deleted after paging, which its page leaves out.
     const char* elements = nullptr;
   };
   const std::string cut = "お気に入りインポート処理失敗";
@@ -412,6 +413,50 @@ TEST_F(FavoriteImportTest, PortalsWhoseCountsLieEndWhereTheirFavouritesDo) {
        vx::MB_ICONWARNING,
        nullptr,
        "fffrrr"},
+      {"pages that shrink a little, their counts honest",
+       0,
+       10,
+       {},
+       {},
+       5,
+       {{"インポート完了", done}},
+       vx::MB_ICONINFORMATION,
+       nullptr,
+       "ffffffffff"
+       "fffxffffff"
+       "ffxfffffxf"
+       "ffffffffff"
+       "ffffffffff"},
+      {"pages that shrink far, their counts honest",
+       0,
+       10,
+       {},
+       {},
+       5,
+       {{"インポート完了", done}},
+       vx::MB_ICONINFORMATION,
+       nullptr,
+       "ffffffffff"
+       "fxxffxxfxx"
+       "xxxfxfxfxf"
+       "ffffffffff"
+       "ffffffffff"},
+      {"many pages far smaller than the first, their counts honest",
+       0,
+       10,
+       {},
+       {},
+       7,
+       {{"インポート完了", done}},
+       vx::MB_ICONINFORMATION,
+       nullptr,
+       "ffffffffff"
+       "fxxxxxxxxx"
+       "xfxxxxxxxx"
+       "xxfxxxxxxx"
+       "xxxfxxxxxx"
+       "xxxxfxxxxx"
+       "ffffffffff"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -421,7 +466,7 @@ TEST_F(FavoriteImportTest, PortalsWhoseCountsLieEndWhereTheirFavouritesDo) {
     for (const char e : elements) {
       const int i = static_cast<int>(ids.size());
       ids.push_back(e == 'f' ? 9001 + i : e == 'r' ? ids[i - c.pageSize] : 0);
-      lying.AddFavorite(Favorite(ids.back(), 1, ""));
+      lying.AddFavorite(e == 'x' ? picojson::value() : Favorite(ids.back(), 1, ""));
     }
     lying.SetPageSize(c.pageSize);
     lying.AnnounceCounts(c.count, c.maxcount);

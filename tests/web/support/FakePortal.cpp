@@ -158,10 +158,12 @@ TestReply FakePortal::FavoritePage(const TestRequest& request) {
   const auto size = static_cast<std::size_t>(pageSize_);
   const std::size_t first = static_cast<std::size_t>(page - 1) * size;
   for (std::size_t i = first; i < favorites_.size() && i < first + size; ++i) {
-    list.push_back(favorites_[i]);
+    if (!favorites_[i].is<picojson::null>()) list.push_back(favorites_[i]);
   }
+  const auto kept = std::ranges::count_if(
+      favorites_, [](const picojson::value& favorite) { return !favorite.is<picojson::null>(); });
   const int count = announcedCount_.value_or(static_cast<int>(list.size()));
-  const int maxcount = announcedMaxcount_.value_or(static_cast<int>(favorites_.size()));
+  const int maxcount = announcedMaxcount_.value_or(static_cast<int>(kept));
   return JsonReply(Object({{"status", Text("success")},
                            {"response", Object({{"count", Number(count)},
                                                 {"maxcount", Number(maxcount)},

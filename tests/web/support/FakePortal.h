@@ -75,6 +75,7 @@ class FakePortal {
   void SetRefusalStatus(std::string status);
 
   // --- Favourites read ------------------------------------------------------------------------
+  // A null element is a circle deleted after the pages were cut: its page leaves it out.
   void AddFavorite(picojson::value element);
   // Favourites on a page (3 unless set).
   void SetPageSize(int size);
