@@ -279,9 +279,21 @@ QImage CatalogImages::LoadPageFileLocked(int page) {
   if (page == pageFileNumber_ && !pageFile_.isNull()) return pageFile_;
   pageFile_ = QImage();
   pageFileNumber_ = page;
-  const auto path = ResolveCaseInsensitive(folder_, PageFileName(page));
+  const auto path = PageFilePathLocked(page);
   if (path) pageFile_ = LoadImageFile(*path);
   return pageFile_;
+}
+
+// A pipe or a device in place of a page picture is named once; the page is asked for again at
+// every paint.
+std::optional<std::filesystem::path> CatalogImages::PageFilePathLocked(int page) {
+  const auto path = ResolveCaseInsensitive(folder_, PageFileName(page));
+  std::error_code error;
+  if (!path || std::filesystem::is_regular_file(*path, error)) return path;
+  if (refusedPictures_.insert(*path).second) {
+    std::fprintf(stderr, "%s: damaged picture, skipped\n", path->c_str());
+  }
+  return std::nullopt;
 }
 
 // Decoded outside the lock: start-up decodes the cover while it composes the first page.
@@ -297,7 +309,11 @@ QImage CatalogImages::LoadCoverImage() {
     QImage cover = LoadImageFromMemory(*bytes);
     if (!cover.isNull()) return cover;
   }
-  const auto path = ResolveCaseInsensitive(GetFolder(), PageFileName(1));
+  std::optional<std::filesystem::path> path;
+  {
+    std::lock_guard lock(mutex_);
+    path = PageFilePathLocked(1);
+  }
   return path ? LoadImageFile(*path) : QImage();
 }
 

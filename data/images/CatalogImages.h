@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <set>
 #include <span>
 
 #include "data/CircleRecord.h"
@@ -107,6 +109,8 @@ class CatalogImages {
   int CutOriginYLocked(bool hiRes) const;
   // The page file of `page`, kept for one page number; null when missing.
   QImage LoadPageFileLocked(int page);
+  // Where the page file of `page` is; nothing when it is missing or no regular file.
+  std::optional<std::filesystem::path> PageFilePathLocked(int page);
   CutPicture FindCutPicture(int rectWidth, int page, int cutIndex, int cutNumber);
   QImage ArchiveCut(CutArchive& archive, CutArchive* override, int cutNumber);
   CutPicture PageFileCut(int page, int cutIndex);
@@ -128,6 +132,7 @@ class CatalogImages {
   mutable bool highResPending_ = false;  // Open named them; not looked at yet
   int pageFileNumber_ = 0;
   QImage pageFile_;
+  std::set<std::filesystem::path> refusedPictures_;  // named on stderr already
   int currentPage_ = 0;
   bool currentHiRes_ = false;
   QImage currentPageImage_;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iterator>
 #include <new>
+#include <system_error>
 
 #include "data/CsvReader.h"
 #include "data/MyFile2.h"
@@ -67,6 +68,9 @@ void CutArchive::Close() {
 }
 
 bool CutArchive::Index(const std::filesystem::path& path) {
+  // A pipe would block the open until someone writes to it; a device never ends.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
   zip_ = unzOpen64(path.c_str());
   if (!zip_) return false;
   if (auto directory = ZipCentralDirectory::Read(path)) {
@@ -185,19 +189,16 @@ QImage CutArchive::LoadCut(int n) {
   if (place == nullptr) return {};  // an override archive holds only some cuts
   const std::optional<std::string> bytes = ReadEntryAt(*place);
   if (bytes) lastCut_ = LoadImageFromMemory(*bytes, kCutPictureLimits);
-  NoteCutRead(!lastCut_.isNull());
+  if (lastCut_.isNull()) NameDamaged();
   return lastCut_;
 }
 
 // Blank cells alone would not tell the user which file to replace; one line per archive is
-// enough, and an archive that has shown a cut is not all damaged.
-void CutArchive::NoteCutRead(bool read) {
-  if (read) {
-    anyCutRead_ = true;
-  } else if (!anyCutRead_ && !named_) {
-    named_ = true;
-    std::fprintf(stderr, "%s: damaged cut archive, no cut could be read from it\n", path_.c_str());
-  }
+// enough.
+void CutArchive::NameDamaged() {
+  if (named_) return;
+  named_ = true;
+  std::fprintf(stderr, "%s: damaged cut archive, a cut of it could not be read\n", path_.c_str());
 }
 
 }  // namespace vx

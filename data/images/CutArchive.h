@@ -26,8 +26,8 @@ class CutArchive {
   // Entries declaring more uncompressed bytes than this are refused unread.
   static constexpr std::uint64_t kMaxEntrySize = 32u << 20;
 
-  // The opened archive, or nothing when the file is missing, is not a ZIP archive, is damaged
-  // beyond use or holds no readable "INIT.TXT".
+  // The opened archive, or nothing when the file is missing, is no regular file, is not a ZIP
+  // archive, is damaged beyond use or holds no readable "INIT.TXT".
   static std::unique_ptr<CutArchive> Open(const std::filesystem::path& path);
 
   ~CutArchive();
@@ -45,8 +45,8 @@ class CutArchive {
 
   // The picture of entry "%06d.PNG" of `n`, which the archive keeps until the next LoadCut or
   // Close; null for n < 1, a missing entry or a picture larger than a cut can be. The previous
-  // cut is dropped first in every case. A cut that is there but gives no picture, while none has
-  // yet, names the archive on stderr, once.
+  // cut is dropped first in every case. The first cut that is there but gives no picture names
+  // the archive on stderr; later ones do not.
   QImage LoadCut(int n);
   const QImage& LastCut() const { return lastCut_; }
 
@@ -72,11 +72,10 @@ class CutArchive {
   bool ReadInitText();
   std::optional<std::string> ReadEntryAt(const EntryPlace& place);
   std::optional<std::string> ReadCurrentEntry(std::uint64_t size);
-  void NoteCutRead(bool read);
+  void NameDamaged();
 
   unzFile zip_ = nullptr;
   std::filesystem::path path_;
-  bool anyCutRead_ = false;
   bool named_ = false;
   int eventNumber_ = 0;
   int cutWidth_ = 0;

@@ -1,4 +1,5 @@
-// Reads a file from its start; the file stays open for the reader's lifetime.
+// Reads a regular file from its start; the file stays open for the reader's lifetime. Anything
+// else (a pipe, a device, a folder) is not opened.
 #pragma once
 
 #include <cstdio>

@@ -18,6 +18,7 @@
 #include "data/images/PageComposer.h"
 #include "platform/CodePage.h"
 #include "tests/data/images/TestArchive.h"
+#include "tests/data/images/UnwrittenPipe.h"
 #include "tests/support/TempDir.h"
 
 namespace vx {
@@ -143,6 +144,18 @@ TEST(CatalogImagesFolderTest, SourcesInTurn) {
   EXPECT_EQ(Rgb(images.GetPageImage(4, queries, {}, false)), file);
   EXPECT_TRUE(images.GetPageImage(5, queries, {}, false).isNull());
   EXPECT_FALSE(images.HasPageImage());
+  // A pipe in place of a page picture is named once, never read.
+  const vxtest::UnwrittenPipe pipePage(dir / "PDATA" / "0001.PNG");
+  ASSERT_TRUE(pipePage.Made());
+  testing::internal::CaptureStderr();
+  const bool pageReturned = pipePage.Returns([&] {
+    EXPECT_TRUE(images.LoadCoverImage().isNull());
+    EXPECT_TRUE(images.GetPageImage(1, queries, {}, false).isNull());
+    EXPECT_EQ(Drawn(images, {0, 0, 30, 40}, 77, 0, 0, 1, 1), White(30, 40));
+  });
+  EXPECT_TRUE(pageReturned) << "waited for a writer";
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            (dir / "PDATA" / "0001.PNG").string() + ": damaged picture, skipped\n");
 
   std::filesystem::copy_file(SampleDisc() / "V096CUTH.CCZ", dir / "v096cuth.ccz");
   images.Close();
@@ -160,6 +173,19 @@ TEST(CatalogImagesFolderTest, SourcesInTurn) {
   EXPECT_NE(said.find("V096CUTL.CCZ: damaged cut archive, skipped"), std::string::npos) << said;
   EXPECT_FALSE(images.HasLowResArchive());
   EXPECT_EQ(Rgb(images.GetPageImage(4, queries, {}, false)), file);
+  // So is a pipe, unopened.
+  images.Close();
+  std::filesystem::remove(dir / "V096CUTL.CCZ");
+  const vxtest::UnwrittenPipe pipeArchive(dir / "V096CUTL.CCZ");
+  ASSERT_TRUE(pipeArchive.Made());
+  testing::internal::CaptureStderr();
+  const bool openReturned = pipeArchive.Returns([&] { images.Open(dir.Path(), kSampleEvent); });
+  EXPECT_TRUE(openReturned) << "waited for a writer";
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            (dir / "V096CUTL.CCZ").string() + ": damaged cut archive, skipped\n");
+  EXPECT_FALSE(images.HasLowResArchive());
+  EXPECT_EQ(Rgb(images.GetPageImage(4, queries, {}, false)), file);
+  std::filesystem::remove(dir / "V096CUTL.CCZ");
 
   images.Close();
   vxtest::ZipWriter(dir / "V096CUTL.CCZ").Add("INIT.TXT", "width\t0\nheight\t0\n");
