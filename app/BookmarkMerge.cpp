@@ -64,7 +64,14 @@ void BookmarkMerge::Write(ProfileFile& file, std::string_view section, const Lis
 }
 
 BookmarkMerge::BookmarkMerge(const List& base, const List& ours, const List& theirs)
-    : theirsKept_(theirs.size(), false) {
+    : theirsKept_(theirs.size(), false), followsTheirs_(theirs.size(), false) {
+  // A rename or a move is a removal and an addition here: merged, it would come out in the
+  // unchanged side's order, its folder's entries at the top level.
+  if (SameBookmarks(base, ours) || SameBookmarks(base, theirs)) {
+    const List& changed = SameBookmarks(base, ours) ? theirs : ours;
+    for (const StoredBookmark& bookmark : changed) merged_.push_back({bookmark, -1});
+    return;
+  }
   Count(base, kBase);
   Count(ours, kOurs);
   Count(theirs, kTheirs);
@@ -93,7 +100,12 @@ int BookmarkMerge::Wanted(const Identity& identity) const {
   return MergedCount(count[kBase], count[kOurs], count[kTheirs]);
 }
 
-// The n-th of a bookmark in ours is the n-th of it in theirs; the file's form of it is kept.
+bool BookmarkMerge::SameBookmarks(const List& a, const List& b) {
+  return std::ranges::equal(a, b, {}, IdentityOf, IdentityOf);
+}
+
+// The n-th of a bookmark in ours is the n-th of it in theirs; the file's form of it is kept. An
+// entry whose folder the other renamed or moved goes where the other holds it.
 void BookmarkMerge::KeepOurs(const List& ours, const List& theirs) {
   std::map<Identity, std::vector<int>> inTheirs;
   for (int j = 0; j < Size(theirs); ++j) inTheirs[IdentityOf(theirs[j])].push_back(j);
@@ -103,13 +115,19 @@ void BookmarkMerge::KeepOurs(const List& ours, const List& theirs) {
     const Identity identity = IdentityOf(ours[i]);
     const int occurrence = seen[identity]++;
     if (occurrence >= Wanted(identity)) continue;  // the other removed it
-    kept[i] = true;
     const std::vector<int>& same = inTheirs[identity];
     const int j = occurrence < static_cast<int>(same.size()) ? same[occurrence] : -1;
+    const int folder = FolderOf(ours, i);
+    const bool folderGone = folder >= 0 && !kept[folder];
+    if (folderGone && j >= 0 && FolderOf(theirs, j) >= 0) {
+      followsTheirs_[j] = true;
+      ++following_;
+      continue;
+    }
+    kept[i] = true;
     if (j >= 0) theirsKept_[j] = true;
     merged_.push_back({j >= 0 ? theirs[j] : ours[i], j});
-    const int folder = FolderOf(ours, i);
-    if (folder >= 0 && !kept[folder]) merged_.back().bookmark.depth = 0;
+    if (folderGone) merged_.back().bookmark.depth = 0;
   }
 }
 
@@ -119,15 +137,21 @@ void BookmarkMerge::AddTheirs(const List& theirs) {
     const Identity identity = IdentityOf(theirs[j]);
     const int occurrence = seen[identity]++;
     const int ours = counts_[identity][kOurs];
-    if (occurrence < ours || added[identity] >= Wanted(identity) - ours) continue;
-    if (merged_.size() >= BookmarkList::kCapacity) return;
+    if (followsTheirs_[j]) {
+      --following_;
+    } else if (occurrence < ours || added[identity] >= Wanted(identity) - ours) {
+      continue;
+    } else if (merged_.size() + following_ >= BookmarkList::kCapacity) {
+      continue;  // ours, still to be placed, come first
+    } else {
+      ++added[identity];
+    }
     bool inFolder = false;
     const std::size_t at = PlaceOf(theirs, j, inFolder);
     Entry entry{theirs[j], j};
     if (!inFolder) entry.bookmark.depth = 0;
     merged_.insert(merged_.begin() + static_cast<std::ptrdiff_t>(at), entry);
     theirsKept_[j] = true;
-    ++added[identity];
   }
 }
 

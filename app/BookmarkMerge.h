@@ -36,9 +36,10 @@ class BookmarkMerge {
   // now; `theirs`: as the file holds it now.
   BookmarkMerge(const List& base, const List& ours, const List& theirs);
 
-  // Ours in its order, less what the other removed, with what the other added placed after the
-  // bookmark it follows there. An entry whose folder is gone moves to the top level. Never more
-  // than a list holds: ours come first.
+  // The side that changed since the base, whole, when only one did. Else ours in its order, less
+  // what the other removed, with what the other added placed after the bookmark it follows there;
+  // an entry whose folder the other renamed or moved stays in it, one whose folder is gone moves
+  // to the top level. Never more than a list holds: ours come first.
   List Result() const;
 
  private:
@@ -49,6 +50,7 @@ class BookmarkMerge {
   };
 
   static Identity IdentityOf(const StoredBookmark& bookmark);
+  static bool SameBookmarks(const List& a, const List& b);
   void Count(const List& list, int side);
   int Wanted(const Identity& identity) const;
   void KeepOurs(const List& ours, const List& theirs);
@@ -58,6 +60,8 @@ class BookmarkMerge {
 
   std::map<Identity, std::array<int, 3>> counts_;  // in the base, ours and theirs
   std::vector<bool> theirsKept_;
+  std::vector<bool> followsTheirs_;  // ours, to be placed as theirs holds them
+  std::size_t following_ = 0;        // of those, not placed yet
   std::vector<Entry> merged_;
 };
 

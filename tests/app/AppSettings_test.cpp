@@ -65,6 +65,22 @@ class SettingsTest : public ::testing::Test {
     return titles;
   }
 
+  // An entry's title begins with '>' for one inside a folder, and " F" for a folder.
+  static vx::BookmarkList Marks(const std::vector<std::string>& outline) {
+    vx::BookmarkList marks;
+    for (const std::string& t : outline) {
+      const int type = t[1] == 'F' ? vx::Bookmark::kFolder : vx::Bookmark::kPage;
+      marks.Add(vx::Bookmark::Make(type, t[0] == '>' ? 1 : 0, 0, t));
+    }
+    return marks;
+  }
+  // The titles, each marked by the depth it has.
+  static std::vector<std::string> Outline(const vx::BookmarkList& marks) {
+    std::vector<std::string> outline = Titles(marks);
+    for (int i = 0; i < marks.Count(); ++i) outline[i][0] = marks.GetAt(i)->depth > 0 ? '>' : ' ';
+    return outline;
+  }
+
   vxtest::TempDir root_;
 };
 
@@ -453,28 +469,55 @@ TEST_F(SettingsTest, TwoInstancesOnOneProfileKeepEachOthersChanges) {
 // What either instance removed stays removed; an entry added to a folder stays in it, and moves
 // to the top when the other removed the folder.
 TEST_F(SettingsTest, TwoInstancesOnOneProfileMergeTheirBookmarks) {
-  using vx::Bookmark;
-  const auto list = [](const std::vector<std::string>& titles) {
-    vx::BookmarkList marks;
-    for (const std::string& t : titles) {
-      const int depth = t[0] == '>' ? 1 : 0;
-      marks.Add(Bookmark::Make(t[1] == 'F' ? Bookmark::kFolder : Bookmark::kPage, depth, 0, t));
-    }
-    return marks;
-  };
   vx::AppSettings a(vx::ProgramFolder()), b(vx::ProgramFolder());
-  ASSERT_TRUE(a.SaveEventGroup(96, list({" keep", " gone", " Folder", "> in"})));
+  ASSERT_TRUE(a.SaveEventGroup(96, Marks({" keep", " gone", " Folder", "> in"})));
   vx::BookmarkList loaded;
   b.LoadEventGroup(96, loaded);
-  ASSERT_TRUE(a.SaveEventGroup(96, list({" keep", " Folder", "> in", " a"})));
-  ASSERT_TRUE(b.SaveEventGroup(96, list({" keep", " gone", " Folder", "> in", "> b", " b2"})));
+  ASSERT_TRUE(a.SaveEventGroup(96, Marks({" keep", " Folder", "> in", " a"})));
+  ASSERT_TRUE(b.SaveEventGroup(96, Marks({" keep", " gone", " Folder", "> in", "> b", " b2"})));
   b.LoadEventGroup(96, loaded);
   EXPECT_EQ(Titles(loaded),
             (std::vector<std::string>{" keep", " Folder", "> in", "> b", " a", " b2"}));
-  ASSERT_TRUE(a.SaveEventGroup(96, list({" keep", " a"})));
+  ASSERT_TRUE(a.SaveEventGroup(96, Marks({" keep", " a"})));
   b.LoadEventGroup(96, loaded);
   EXPECT_EQ(Titles(loaded), (std::vector<std::string>{" keep", "> b", " a", " b2"}));
   EXPECT_EQ(loaded.GetAt(1)->depth, 0);
+}
+
+// A rename, a move or a reorder is a removal and an addition to a merge, which would put back the
+// order and the folders of an instance that changed nothing: the only side that changed goes whole.
+TEST_F(SettingsTest, TwoInstancesOnOneProfileKeepTheBookmarksOfTheOnlyOneThatChanged) {
+  const std::vector<std::string> start = {" Fsummer", "> s1", "> s2", " p"};
+  const struct {
+    const char* name;
+    std::vector<std::string> b;  // as b saves them first
+    std::vector<std::string> a;  // as a saves them then
+    std::vector<std::string> file;
+  } cases[] = {
+      {"a rename", {" Fwinter", "> s1", "> s2", " p"}, start, {" Fwinter", "> s1", "> s2", " p"}},
+      {"a move into a folder",
+       {" Fsummer", "> s1", "> s2", "> p"},
+       start,
+       {" Fsummer", "> s1", "> s2", "> p"}},
+      {"a reorder", {" p", " Fsummer", "> s1", "> s2"}, start, {" p", " Fsummer", "> s1", "> s2"}},
+      {"a rename and an addition",
+       {" Fwinter", "> s1", "> s2", " p"},
+       {" Fsummer", "> s1", "> s2", " p", " q"},
+       {" Fwinter", "> s1", "> s2", " p", " q"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove(UserFile());
+    ASSERT_TRUE(vx::AppSettings(vx::ProgramFolder()).SaveEventGroup(96, Marks(start)));
+    vx::AppSettings a(vx::ProgramFolder()), b(vx::ProgramFolder());
+    vx::BookmarkList loaded;
+    a.LoadEventGroup(96, loaded);
+    b.LoadEventGroup(96, loaded);
+    ASSERT_TRUE(b.SaveEventGroup(96, Marks(c.b)));
+    ASSERT_TRUE(a.SaveEventGroup(96, Marks(c.a)));
+    vx::AppSettings(vx::ProgramFolder()).LoadEventGroup(96, loaded);
+    EXPECT_EQ(Outline(loaded), c.file);
+  }
 }
 
 TEST_F(SettingsTest, AByteOrderMarkHidesNoGroup) {
