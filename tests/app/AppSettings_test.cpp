@@ -485,38 +485,30 @@ TEST_F(SettingsTest, TwoInstancesOnOneProfileMergeTheirBookmarks) {
 }
 
 // A rename, a move or a reorder is a removal and an addition to a merge, which would put back the
-// order and the folders of an instance that changed nothing: the only side that changed goes whole.
+// order and folders of an instance that changed nothing: the only side that changed goes whole.
 TEST_F(SettingsTest, TwoInstancesOnOneProfileKeepTheBookmarksOfTheOnlyOneThatChanged) {
-  const std::vector<std::string> start = {" Fsummer", "> s1", "> s2", " p"};
-  const struct {
-    const char* name;
-    std::vector<std::string> b;  // as b saves them first
-    std::vector<std::string> a;  // as a saves them then
-    std::vector<std::string> file;
-  } cases[] = {
-      {"a rename", {" Fwinter", "> s1", "> s2", " p"}, start, {" Fwinter", "> s1", "> s2", " p"}},
-      {"a move into a folder",
-       {" Fsummer", "> s1", "> s2", "> p"},
-       start,
-       {" Fsummer", "> s1", "> s2", "> p"}},
-      {"a reorder", {" p", " Fsummer", "> s1", "> s2"}, start, {" p", " Fsummer", "> s1", "> s2"}},
-      {"a rename and an addition",
-       {" Fwinter", "> s1", "> s2", " p"},
-       {" Fsummer", "> s1", "> s2", " p", " q"},
-       {" Fwinter", "> s1", "> s2", " p", " q"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  const std::vector<std::string> start = {" Fsummer", "> s1", "> s2", " p"},
+                                 moved = {" Fsummer", "> s1", "> s2", "> p"},
+                                 renamed = {" Fwinter", "> s1", "> s2", " p"},
+                                 reordered = {" p", " Fsummer", "> s1", "> s2"},
+                                 added = {" Fsummer", "> s1", "> s2", " p", " q"},
+                                 both = {" Fwinter", "> s1", "> s2", " p", " q"};
+  // b's save, then a's; what the file holds then
+  const std::vector<std::string> cases[][3] = {{renamed, start, renamed},
+                                               {moved, start, moved},
+                                               {reordered, start, reordered},
+                                               {renamed, added, both}};
+  for (const auto& [b, a, file] : cases) {
     fs::remove(UserFile());
     ASSERT_TRUE(vx::AppSettings(vx::ProgramFolder()).SaveEventGroup(96, Marks(start)));
-    vx::AppSettings a(vx::ProgramFolder()), b(vx::ProgramFolder());
+    vx::AppSettings first(vx::ProgramFolder()), second(vx::ProgramFolder());
     vx::BookmarkList loaded;
-    a.LoadEventGroup(96, loaded);
-    b.LoadEventGroup(96, loaded);
-    ASSERT_TRUE(b.SaveEventGroup(96, Marks(c.b)));
-    ASSERT_TRUE(a.SaveEventGroup(96, Marks(c.a)));
+    first.LoadEventGroup(96, loaded);
+    second.LoadEventGroup(96, loaded);
+    ASSERT_TRUE(second.SaveEventGroup(96, Marks(b)));
+    ASSERT_TRUE(first.SaveEventGroup(96, Marks(a)));
     vx::AppSettings(vx::ProgramFolder()).LoadEventGroup(96, loaded);
-    EXPECT_EQ(Outline(loaded), c.file);
+    EXPECT_EQ(Outline(loaded), file);
   }
 }
 
