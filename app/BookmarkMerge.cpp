@@ -67,9 +67,11 @@ BookmarkMerge::BookmarkMerge(const List& base, const List& ours, const List& the
     : theirsKept_(theirs.size(), false), followsTheirs_(theirs.size(), false) {
   // A rename or a move is a removal and an addition here: merged, it would come out in the
   // unchanged side's order, its folder's entries at the top level.
-  if (SameBookmarks(base, ours) || SameBookmarks(base, theirs)) {
-    const List& changed = SameBookmarks(base, ours) ? theirs : ours;
-    for (const StoredBookmark& bookmark : changed) merged_.push_back({bookmark, -1});
+  const bool oursUnchanged = SameBookmarks(base, ours);
+  if (oursUnchanged || SameBookmarks(base, theirs)) {
+    for (const StoredBookmark& bookmark : oursUnchanged ? theirs : ours) {
+      merged_.push_back({bookmark, -1});
+    }
     return;
   }
   Count(base, kBase);
