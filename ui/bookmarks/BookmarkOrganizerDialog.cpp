@@ -1,5 +1,6 @@
 #include "ui/bookmarks/BookmarkOrganizerDialog.h"
 
+#include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -192,7 +193,13 @@ void BookmarkOrganizerDialog::accept() {
   Finish();
 }
 
-void BookmarkOrganizerDialog::reject() { Finish(); }
+void BookmarkOrganizerDialog::reject() { done(IDCANCEL); }
+
+// The close box saves as OK does; only Escape goes through reject().
+void BookmarkOrganizerDialog::closeEvent(QCloseEvent* event) {
+  if (isVisible()) Finish();
+  event->accept();
+}
 
 void BookmarkOrganizerDialog::Finish() {
   tree_->EndLabelEdit();

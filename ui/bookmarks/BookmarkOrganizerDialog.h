@@ -1,7 +1,7 @@
 // "ブックマークの整理": every bookmark of the event as a tree of groups and bookmarks, in which the
 // user makes groups, renames, deletes and drags. The bookmark list changes only when the dialog
-// closes, by OK, Escape or its close box, all of which keep what the tree shows; there is nothing
-// to cancel.
+// closes by OK or its close box, which keep what the tree shows; Escape, the one way out without a
+// Cancel button, leaves the list as it was.
 #pragma once
 
 #include <QDialog>
@@ -23,7 +23,7 @@ class BookmarkOrganizerDialog : public QDialog, public CommandTarget {
   BookmarkOrganizerDialog(CatalogController& controller, BookmarkList& list,
                           QWidget* parent = nullptr);
 
-  // IDOK; the list then holds the tree.
+  // IDOK when the list now holds the tree; IDCANCEL after Escape.
   int DoModal();
   BookmarkTree* Tree() const { return tree_; }
   QLabel* PageText() const { return pageText_; }
@@ -37,6 +37,9 @@ class BookmarkOrganizerDialog : public QDialog, public CommandTarget {
   // While a title is being renamed, OK ends the renaming and the dialog stays.
   void accept() override;
   void reject() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void CreateControls();

@@ -141,17 +141,25 @@ TEST_F(BookmarkOrganizerTest, BookmarksAreDraggedIntoGroupsOrOutToTheTopInSorted
   }
 }
 
+// Escape throws the deletion away; the close box keeps it.
 TEST_F(BookmarkOrganizerTest, DeletingAGroupWithBookmarksAsksFirst) {
+  const std::string whole = "2/0/0/Fruit 1/1/10/Apple 1/1/11/Pear 2/0/0/Veg 1/0/12/Banana";
+  enum Closing { kLeftOpen, kEscape, kCloseBox };
   const struct {
     const char* selected;
     int answer;  // 0: no question
     const char* shape;
+    Closing closing = kLeftOpen;
+    std::string saved = {};
   } cases[] = {
       {"Fruit", IDNO, "Fruit{Apple,Pear} Veg{} Banana"},
       {"Fruit", IDYES, "Veg{} Banana"},
       {"Veg", 0, "Fruit{Apple,Pear} Banana"},
       {"Pear", 0, "Fruit{Apple} Veg{} Banana"},
       {"Banana", 0, "Fruit{Apple,Pear} Veg{}"},
+      {"Fruit", IDYES, "Veg{} Banana", kEscape, whole},
+      {"Pear", 0, "Fruit{Apple} Veg{} Banana", kCloseBox,
+       "2/0/0/Fruit 1/1/10/Apple 2/0/0/Veg 1/0/12/Banana"},
   };
   for (const auto& c : cases) {
     list.RemoveAll();
@@ -162,6 +170,13 @@ TEST_F(BookmarkOrganizerTest, DeletingAGroupWithBookmarksAsksFirst) {
     Tree().setCurrentItem(Item(c.selected));
     QTest::keyClick(&Tree(), Qt::Key_Delete);
     EXPECT_EQ(Shape(Tree()), c.shape) << c.selected;
+    if (c.closing == kEscape) QTest::keyClick(&Tree(), Qt::Key_Escape);
+    if (c.closing == kCloseBox) dialog->close();
+    EXPECT_EQ(dialog->isVisible(), c.closing == kLeftOpen);
+    if (c.closing != kLeftOpen) {
+      EXPECT_EQ(dialog->result(), c.closing == kEscape ? IDCANCEL : IDOK);
+      EXPECT_EQ(Records(list), c.saved) << c.selected;
+    }
     const std::vector<vx::UiCall> boxes = ui.CallsOf(vx::UiCallKind::kMessageBox);
     ASSERT_EQ(boxes.size(), c.answer ? 1u : 0u) << c.selected;
     if (!c.answer) continue;
@@ -218,6 +233,9 @@ TEST_F(BookmarkOrganizerTest, OkWhileRenamingKeepsTheDialogOpenWithTheNewName) {
     QTest::mouseClick(Ok(), Qt::LeftButton);
     stayed = dialog->isVisible() && !Tree().IsEditing();
     renamed = Tree().topLevelItem(0)->text(0);
+    dialog->OnCommand(ID_BOOKMARK_RENAME);  // Escape ends only the renaming
+    QTest::keyClick(Tree().indexWidget(Tree().currentIndex()), Qt::Key_Escape);
+    stayed = stayed && dialog->isVisible() && !Tree().IsEditing();
     QTest::mouseClick(Ok(), Qt::LeftButton);
   });
   EXPECT_EQ(dialog->DoModal(), IDOK);
