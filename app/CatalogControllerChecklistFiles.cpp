@@ -11,7 +11,7 @@
 #include "app/SettingsPath.h"
 #include "app/SettingsValues.h"
 #include "checklist/FavoriteStore.h"
-#include "data/BoundedFileReader.h"
+#include "platform/BoundedFileReader.h"
 #include "platform/CodePage.h"
 #include "res/ResourceIds.h"
 

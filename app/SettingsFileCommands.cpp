@@ -6,7 +6,7 @@
 #include "app/ApplicationCore.h"
 #include "app/ModalScope.h"
 #include "app/SearchSettings.h"
-#include "data/BoundedFileReader.h"
+#include "platform/BoundedFileReader.h"
 #include "platform/CodePage.h"
 #include "platform/UiServices.h"
 

@@ -3,7 +3,7 @@
 #include "checklist/ChecklistText.h"
 #include "checklist/FavoriteStore.h"
 #include "checklist/Utf8UnderSjisCheck.h"
-#include "data/BoundedFileReader.h"
+#include "platform/BoundedFileReader.h"
 #include "data/CsvReader.h"
 #include "data/MyFile2.h"
 #include "data/PavorunDatabase.h"

@@ -9,7 +9,7 @@
 // overwritten by the worker's next state.
 #pragma once
 
-#include "data/BoundedFileReader.h"
+#include "platform/BoundedFileReader.h"
 #include "data/ImportProgress.h"
 #include "data/ImportStatus.h"
 #include "data/TextLineReader.h"

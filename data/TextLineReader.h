@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/BoundedFileReader.h"
+#include "platform/BoundedFileReader.h"
 #include "data/TextScan.h"
 
 namespace vx {

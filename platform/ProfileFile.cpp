@@ -1,13 +1,12 @@
 #include "platform/ProfileFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
+#include <cstdint>
 #include <optional>
 #include <utility>
 
 #include "platform/AtomicFile.h"
+#include "platform/BoundedFileReader.h"
 #include "platform/LeadingInt.h"
 #include "platform/Sjis.h"
 
@@ -112,29 +111,33 @@ bool IsStorableKey(std::string_view key) {
 
 enum class ReadResult { kRead, kMissing, kFailed };
 
-// `error` is set when the file exists and cannot be read.
+// Far beyond any settings file the program writes: a larger one is refused, not read whole.
+constexpr std::uintmax_t kMaxProfileFileBytes = 64u << 20;
+
+// Only a regular file is read: a pipe would block the start and a device never end. `error` is set
+// when the file exists and cannot be read.
 ReadResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes,
                          std::error_code& error) {
-  bytes.clear();
   error.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return ReadResult::kMissing;
-    error.assign(errno, std::generic_category());
-    return ReadResult::kFailed;
-  }
-  char buffer[65536];
-  ssize_t n;
-  while ((n = ::read(fd, buffer, sizeof buffer)) != 0) {
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      error.assign(errno, std::generic_category());
-      break;
+  switch (BoundedFileReader(kMaxProfileFileBytes).Read(path, bytes)) {
+    case BoundedFileReader::Outcome::kRead:
+      return ReadResult::kRead;
+    case BoundedFileReader::Outcome::kTooLarge:
+      error = std::make_error_code(std::errc::file_too_large);
+      return ReadResult::kFailed;
+    case BoundedFileReader::Outcome::kNotRegularFile: {
+      std::error_code ignored;
+      error = std::make_error_code(std::filesystem::is_directory(path, ignored)
+                                       ? std::errc::is_a_directory
+                                       : std::errc::invalid_argument);
+      return ReadResult::kFailed;
     }
-    bytes.append(buffer, static_cast<std::size_t>(n));
+    case BoundedFileReader::Outcome::kCannotOpen:
+      break;  // errno says why the open or a read failed
   }
-  ::close(fd);
-  return n == 0 ? ReadResult::kRead : ReadResult::kFailed;
+  if (errno == ENOENT || errno == ENOTDIR) return ReadResult::kMissing;
+  error.assign(errno, std::generic_category());
+  return ReadResult::kFailed;
 }
 
 }  // namespace

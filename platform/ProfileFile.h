@@ -60,7 +60,8 @@ class ProfileFile {
   bool DeleteSection(std::string_view section);
 
   const std::filesystem::path& Path() const { return path_; }
-  // False when the last Load() could not read an existing file.
+  // False when the last Load() could not read an existing file; a pipe, a device or a file larger
+  // than any settings file counts as one that cannot be read.
   bool Ok() const { return !loadFailed_; }
   // True once an edit changed the lines since the last Load().
   bool IsModified() const { return modified_; }

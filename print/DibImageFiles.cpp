@@ -1,10 +1,10 @@
 // BMP files: writing a page image, and reading a bitmap with headers checked against the file.
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <new>
+#include <string>
 
+#include "platform/BoundedFileReader.h"
 #include "print/DibImage.h"
 
 namespace vx {
@@ -20,15 +20,21 @@ void PutU32(std::uint8_t* p, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
+// Larger than any bitmap of the largest side; only a regular file is read, never a pipe.
+constexpr std::uintmax_t kMaxBmpFileBytes =
+    std::uintmax_t{4} * kDibMaxSide * kDibMaxSide + (std::uintmax_t{1} << 20);
+
 bool ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
   try {
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::string read;
+    if (BoundedFileReader(kMaxBmpFileBytes).Read(path, read) != BoundedFileReader::Outcome::kRead) {
+      return false;
+    }
+    bytes.assign(read.begin(), read.end());
   } catch (const std::bad_alloc&) {
     return false;
   }
-  return !in.bad();
+  return true;
 }
 
 // What the headers of a BMP file say, checked against each other and against the real size.

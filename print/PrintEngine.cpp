@@ -1,10 +1,11 @@
 // The engine's context, targets, document dispatch and record-set cache.
 #include "print/PrintEngine.h"
 
-#include <cstdio>
+#include <cstdint>
 #include <memory>
 #include <system_error>
 
+#include "platform/BoundedFileReader.h"
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
 #include "platform/qt/ModalWorker.h"
@@ -218,12 +219,11 @@ std::filesystem::path PrintEngine_ImagePath(std::string_view name) {
   return ResolveCaseInsensitive(folder, name).value_or(JoinPath(folder, name));
 }
 
+// A pipe or a device is no picture: opening it to see would wait for a writer.
 bool PrintEngine_ImageFileExists(std::string_view name) {
   if (name.empty()) return false;
-  std::FILE* file = std::fopen(PrintEngine_ImagePath(name).c_str(), "rb");
-  if (!file) return false;
-  std::fclose(file);
-  return true;
+  return BoundedFileReader(UINTMAX_MAX).Check(PrintEngine_ImagePath(name)) ==
+         BoundedFileReader::Outcome::kRead;
 }
 
 const std::filesystem::path& PrintEngine_GetImageFolder() {

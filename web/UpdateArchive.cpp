@@ -2,9 +2,11 @@
 
 #include <minizip/unzip.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 
+#include "platform/BoundedFileReader.h"
 #include "platform/CodePage.h"
 
 namespace vx {
@@ -46,6 +48,10 @@ UpdateArchiveStatus CopyEntry(unzFile archive, std::FILE* out, std::uint64_t max
 UpdateArchiveStatus ExtractUpdateText(const std::filesystem::path& archivePath,
                                       const std::filesystem::path& destination,
                                       std::uint64_t maxBytes) {
+  // The user may name a pipe or a device, which the archive's open would wait on or never end.
+  if (BoundedFileReader(UINTMAX_MAX).Check(archivePath) != BoundedFileReader::Outcome::kRead) {
+    return UpdateArchiveStatus::kNotAnArchive;
+  }
   const Archive archive(unzOpen64(archivePath.c_str()));
   if (!archive) return UpdateArchiveStatus::kNotAnArchive;
   if (unzLocateFile(archive.get(), "UPDATE.TXT", kCaseInsensitive) != UNZ_OK) {

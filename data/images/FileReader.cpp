@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "data/BoundedFileReader.h"
+#include "platform/BoundedFileReader.h"
 
 namespace vx {
 namespace {

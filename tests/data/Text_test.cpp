@@ -1,4 +1,4 @@
-#include "data/BoundedFileReader.h"
+#include "platform/BoundedFileReader.h"
 #include "data/CsvReader.h"
 #include "data/DiscTextCheck.h"
 #include "platform/LeadingInt.h"

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/PipeGuard.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -181,16 +182,34 @@ TEST_F(ProfileFileTest, FailedSavesKeepTheOldFile) {
   EXPECT_FALSE(vx::WritePrivateProfileString("S", "k", "v", dir_ / "no" / "such.ini"));
   EXPECT_EQ(FilesInDir(), 1u);
 
-  const fs::path folder = dir_ / "folder.ini";  // cannot be read, so never replaced
+  // What cannot be read is never replaced; a pipe is not waited on, a device not read to its end
+  // and a huge file not read at all.
+  const fs::path folder = dir_ / "folder.ini", pipe = dir_ / "pipe.ini", zero = dir_ / "zero.ini",
+                 huge = dir_ / "huge.ini";
   fs::create_directory(folder);
-  ProfileFile unreadable(folder);
-  EXPECT_FALSE(unreadable.Ok());
-  unreadable.WriteString("S", "k", "v");
-  EXPECT_FALSE(unreadable.Save(error));
-  EXPECT_EQ(error, std::errc::is_a_directory);
-  EXPECT_FALSE(vx::WritePrivateProfileString("S", "k", "v", folder));
-  EXPECT_TRUE(fs::is_directory(folder));
-  EXPECT_EQ(FilesInDir(), 2u);
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", zero);
+  WriteFileBytes(huge, "[S]\r\n");
+  fs::resize_file(huge, 1ull << 32);  // sparse: costs no disk
+  const std::pair<fs::path, std::errc> cases[] = {{folder, std::errc::is_a_directory},
+                                                  {pipe, std::errc::invalid_argument},
+                                                  {zero, std::errc::invalid_argument},
+                                                  {huge, std::errc::file_too_large}};
+  for (const auto& [path, why] : cases) {
+    const bool returned = vxtest::ReturnsWithoutAWriter({pipe}, [&, path = path] {
+      ProfileFile unreadable(path);
+      EXPECT_FALSE(unreadable.Ok());
+      unreadable.WriteString("S", "k", "v");
+      EXPECT_FALSE(unreadable.Save(error));
+      EXPECT_FALSE(vx::WritePrivateProfileString("S", "k", "v", path));
+      EXPECT_EQ(vx::GetPrivateProfileString("S", "k", "default", path), "default");
+    });
+    EXPECT_TRUE(returned) << path << " waited for a writer";
+    EXPECT_EQ(error, why) << path;
+  }
+  EXPECT_TRUE(fs::is_directory(folder) && fs::is_fifo(pipe) && fs::is_symlink(zero));
+  EXPECT_EQ(fs::file_size(huge), 1ull << 32);
+  EXPECT_EQ(FilesInDir(), 5u);
 }
 
 TEST_F(ProfileFileTest, SaveKeepsTheFileModeAndFollowsASymbolicLink) {

@@ -1,6 +1,7 @@
 #include "print/DibImage.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QImage>
 #include <array>
@@ -12,6 +13,7 @@
 #include "print/DibImageQt.h"
 #include "print/PrintTextDrawer.h"
 #include "print/QtPrintTextDrawer.h"
+#include "tests/support/PipeGuard.h"
 #include "tests/support/TempDir.h"
 
 namespace vxtest {
@@ -317,6 +319,9 @@ TEST(DibImageTest, BmpFilesRoundTripAndHeadersAreChecked) {
   WriteFileBytes(dir / "offset.bmp", pastEnd);
   EXPECT_EQ(vx::DibImage_LoadBmp(dir / "offset.bmp"), nullptr);
   EXPECT_EQ(vx::DibImage_LoadBmp(dir / "absent.bmp"), nullptr);
+  ASSERT_EQ(::mkfifo((dir / "pipe.bmp").c_str(), 0600), 0);
+  EXPECT_TRUE(ReturnsWithoutAWriter(
+      {dir / "pipe.bmp"}, [&] { EXPECT_EQ(vx::DibImage_LoadBmp(dir / "pipe.bmp"), nullptr); }));
 }
 
 TEST(DibImageTest, TopDownBmpIsStoredBottomUp) {

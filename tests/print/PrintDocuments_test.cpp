@@ -1,6 +1,7 @@
 // The print documents over a small catalogue: which circles take which slots, where pages end,
 // the titles, the page range, the messages of a run, and the marks and lines of map pages.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -10,6 +11,7 @@
 #include "print/PageImageOutput.h"
 #include "print/PageTitles.h"
 #include "tests/print/DocumentTestSupport.h"
+#include "tests/support/PipeGuard.h"
 
 namespace vxtest {
 namespace {
@@ -403,6 +405,17 @@ TEST_F(MapDocumentTest, AJobWithoutCirclesPrintsBlankMapsOfEveryDayAndHall) {
   const QImage page = LastPage();
   EXPECT_EQ(MapPixel(page, 50, 40), qRgb(255, 255, 255));
   EXPECT_EQ(page.pixel(300, 38), qRgb(0, 0, 0));  // the frame around the map
+
+  // A pipe in place of a map picture is a missing picture, never waited on.
+  const std::filesystem::path pipe = images / "MAP1E.PNG";
+  std::filesystem::remove(pipe);
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_TRUE(ReturnsWithoutAWriter({pipe}, [&] {
+    EXPECT_EQ(SetUp(request), 6);
+    EXPECT_EQ(RunPreview("1"), 0);
+  }));
+  EXPECT_EQ(vx::PrintEngine_State().tables.days[0].groups[0].mapFile, "");
+  EXPECT_EQ(LastPage().pixel(300, 38), qRgb(0, 0, 0));
 }
 
 TEST_F(MapDocumentTest, TheOutlineMapTintsThePartThePageShows) {

@@ -2,17 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <QPainter>
 #include <atomic>
 #include <climits>
 #include <cstdlib>
-#include <functional>
-#include <future>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -23,6 +19,7 @@
 #include "data/images/PageComposer.h"
 #include "platform/CodePage.h"
 #include "tests/data/images/TestArchive.h"
+#include "tests/support/PipeGuard.h"
 #include "tests/support/TempDir.h"
 
 namespace vx {
@@ -127,21 +124,6 @@ TEST(HasImageDataTest, NeedsPicturesAndMaps) {
   }
 }
 
-// Runs `step` while no one writes to the named pipes: a step that waits for a writer fails the
-// test, for after ten seconds one opens and closes each pipe until the step returns.
-bool ReturnsWithoutAWriter(const std::vector<std::filesystem::path>& pipes,
-                           const std::function<void()>& step) {
-  std::packaged_task<void()> task(step);
-  std::future<void> done = task.get_future();
-  std::thread running(std::move(task));
-  const bool returned = done.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
-  while (done.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
-    for (const auto& pipe : pipes) ::close(::open(pipe.c_str(), O_RDWR | O_NONBLOCK));
-  }
-  running.join();
-  return returned;
-}
-
 // Page files alone, then a high-resolution archive alone, then a broken low-resolution one.
 TEST(CatalogImagesFolderTest, SourcesInTurn) {
   vxtest::TempDir dir;
@@ -184,7 +166,7 @@ TEST(CatalogImagesFolderTest, SourcesInTurn) {
       vxtest::WriteFileBytes(archive, "PK\x03\x04 and no more");
     }
     testing::internal::CaptureStderr();
-    const bool returned = ReturnsWithoutAWriter({archive, cover}, [&] {
+    const bool returned = vxtest::ReturnsWithoutAWriter({archive, cover}, [&] {
       images.Open(dir.Path(), kSampleEvent);
       EXPECT_TRUE(images.LoadCoverImage().isNull() && images.LoadCoverImage().isNull());
     });

@@ -1,4 +1,4 @@
-#include "data/BoundedFileReader.h"
+#include "platform/BoundedFileReader.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
