@@ -2,11 +2,13 @@
 #include "web/UpdateArchive.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <zlib.h>
 
 #include <string>
 
 #include "tests/data/images/TestArchive.h"
+#include "tests/support/PipeGuard.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -65,6 +67,7 @@ TEST_F(UpdateArchiveTest, AnythingThatIsNotAWholeSoundEntryIsRefused) {
   vxtest::WriteFileBytes(dir / "flipped.zip", flipped);
   vxtest::WriteFileBytes(dir / "cut.zip", bytes.substr(0, bytes.size() / 2));
   vxtest::WriteFileBytes(dir / "text.zip", text);
+  ASSERT_EQ(::mkfifo((dir / "pipe.zip").c_str(), 0600), 0);
 
   struct Case {
     const char* name;
@@ -76,6 +79,7 @@ TEST_F(UpdateArchiveTest, AnythingThatIsNotAWholeSoundEntryIsRefused) {
       {"cut short", dir / "cut.zip", UpdateArchiveStatus::kNotAnArchive},
       {"not a ZIP", dir / "text.zip", UpdateArchiveStatus::kNotAnArchive},
       {"missing", dir / "none.zip", UpdateArchiveStatus::kNotAnArchive},
+      {"a pipe, never waited on", dir / "pipe.zip", UpdateArchiveStatus::kNotAnArchive},
       {"no UPDATE.TXT", Archive([](vxtest::ZipWriter& zip) { zip.Add("UPDATE.CSV", "x"); }),
        UpdateArchiveStatus::kNoUpdateText},
       {"wrong CRC", Archive([&](vxtest::ZipWriter& zip) {
@@ -86,11 +90,13 @@ TEST_F(UpdateArchiveTest, AnythingThatIsNotAWholeSoundEntryIsRefused) {
        Archive([&](vxtest::ZipWriter& zip) { zip.Add("UPDATE.TXT", text, 100, Crc(text)); }),
        UpdateArchiveStatus::kDamaged},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(Extract(c.archive), c.status);
-    EXPECT_FALSE(vx::UpdateArchiveStatusText(c.status).empty());
-  }
+  EXPECT_TRUE(vxtest::ReturnsWithoutAWriter({dir / "pipe.zip"}, [&] {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.name);
+      EXPECT_EQ(Extract(c.archive), c.status);
+      EXPECT_FALSE(vx::UpdateArchiveStatusText(c.status).empty());
+    }
+  }));
 }
 
 TEST_F(UpdateArchiveTest, AnEntryThatUnpacksBeyondTheCapIsRefused) {
