@@ -1,14 +1,15 @@
 // An event's bookmarks as two instances of the program on one profile leave them. Each instance
-// holds its own list and saves it whole; merged at the save, neither loses what the other added,
-// and what either removed stays removed. A bookmark is known by its type, depth, page and title;
-// the same one twice in a list counts twice.
+// holds its own list and saves it whole; merged at the save entry by entry, neither loses what the
+// other added, renamed or moved, and what either removed stays removed.
+// Across the lists a bookmark is the same entry when its page and title match, wherever it stands;
+// a folder when its title matches, or when a side no longer holds it but holds a new folder with
+// its bookmarks in it (a rename). The same bookmark twice in a list is two entries.
 #pragma once
 
 #include <array>
-#include <map>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <vector>
 
 namespace vx {
@@ -36,33 +37,45 @@ class BookmarkMerge {
   // now; `theirs`: as the file holds it now.
   BookmarkMerge(const List& base, const List& ours, const List& theirs);
 
-  // The side that changed since the base, whole, when only one did. Else ours in its order, less
-  // what the other removed, with what the other added placed after the bookmark it follows there;
-  // an entry whose folder the other renamed or moved stays in it, one whose folder is gone moves
-  // to the top level. Never more than a list holds: ours come first.
-  List Result() const;
+  // The side that changed since the base, whole, when only one did. Else every entry neither side
+  // removed and every entry either added, where that side holds it (in its folder, after the entry
+  // it follows). A folder's title, and an entry's folder and order, come from the side that
+  // changed them, ours when both did; an entry whose folder is gone stands at the top level. Never
+  // more than a list holds: ours come first.
+  List Result() const { return result_; }
 
  private:
-  using Identity = std::tuple<int, int, int, std::string>;
+  enum Side { kBase, kOurs, kTheirs };
   struct Entry {
-    StoredBookmark bookmark;
-    int theirs;  // its index in theirs; -1 when theirs lacks it
+    bool folder = false;
+    std::array<int, 3> at{-1, -1, -1};  // its index in each list; -1 where a list lacks it
+    bool kept = false;
+    int parent = -1;  // the folder entry it stands in; -1 for the top level
   };
 
-  static Identity IdentityOf(const StoredBookmark& bookmark);
-  static bool SameBookmarks(const List& a, const List& b);
-  void Count(const List& list, int side);
-  int Wanted(const Identity& identity) const;
-  void KeepOurs(const List& ours, const List& theirs);
-  void AddTheirs(const List& theirs);
-  std::size_t PlaceOf(const List& theirs, int index, bool& inFolder) const;
-  std::size_t MergedIndexOf(int theirsIndex) const;
+  void NewEntry(Side side, int index);
+  void Link(int entry, Side side, int index);
+  void MatchByKey(Side known, Side side);
+  void MatchRenamedFolders(Side side);
+  void AddUnmatched(Side side);
+  void Keep();
+  void Place();
+  void Compose();
+  int FolderIn(Side side, int entry) const;
+  bool HeldIn(Side side, int entry, int container) const;
+  std::vector<int> InOrderOf(Side side, const std::vector<int>& entries) const;
+  std::vector<int> Order(int container, const std::vector<int>& members);
+  void InsertAfterItsPredecessor(Side side, int entry, int container,
+                                 const std::function<bool(int)>& mayFollow,
+                                 std::vector<int>& order);
+  StoredBookmark RecordOf(int entry, int depth) const;
 
-  std::map<Identity, std::array<int, 3>> counts_;  // in the base, ours and theirs
-  std::vector<bool> theirsKept_;
-  std::vector<bool> followsTheirs_;  // ours, to be placed as theirs holds them
-  std::size_t following_ = 0;        // of those, not placed yet
-  std::vector<Entry> merged_;
+  std::array<List, 3> lists_;
+  std::array<std::vector<int>, 3> folderOf_;  // per list: the folder record each stands in, or -1
+  std::array<std::vector<int>, 3> entryAt_;   // per list: the entry each record is
+  std::vector<Entry> entries_;
+  std::vector<bool> ordered_;  // placed in its container's order
+  List result_;
 };
 
 }  // namespace vx

@@ -30,8 +30,9 @@ class SettingsBaseline {
   // instance read or wrote it. A key unknown to the baseline counts as changed here. Answers the
   // keys written.
   // Lists (recent files, list columns, the selected days and genres) go whole: one changed entry
-  // writes or keeps the whole list, so that two lists are never mixed. Bookmarks are merged one
-  // by one (BookmarkMerge), so that neither instance loses those the other added.
+  // writes or keeps the whole list, so that two lists are never mixed. Bookmarks are merged
+  // entry by entry (BookmarkMerge), so that neither instance loses what the other added, renamed
+  // or moved.
   std::vector<Entry> MergeInto(ProfileFile& file, const ProfileFile& ours,
                                const ProfileFile& mine) const;
 

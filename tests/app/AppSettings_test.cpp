@@ -65,19 +65,21 @@ class SettingsTest : public ::testing::Test {
     return titles;
   }
 
-  // An entry's title begins with '>' for one inside a folder, and " F" for a folder.
+  // An outline line is "> " for an entry inside a folder, else " ", then the title; a folder's
+  // title begins with 'F'.
   static vx::BookmarkList Marks(const std::vector<std::string>& outline) {
     vx::BookmarkList marks;
     for (const std::string& t : outline) {
       const int type = t[1] == 'F' ? vx::Bookmark::kFolder : vx::Bookmark::kPage;
-      marks.Add(vx::Bookmark::Make(type, t[0] == '>' ? 1 : 0, 0, t));
+      marks.Add(vx::Bookmark::Make(type, t[0] == '>' ? 1 : 0, 0, t.substr(t[0] == '>' ? 2 : 1)));
     }
     return marks;
   }
-  // The titles, each marked by the depth it has.
   static std::vector<std::string> Outline(const vx::BookmarkList& marks) {
     std::vector<std::string> outline = Titles(marks);
-    for (int i = 0; i < marks.Count(); ++i) outline[i][0] = marks.GetAt(i)->depth > 0 ? '>' : ' ';
+    for (int i = 0; i < marks.Count(); ++i) {
+      outline[i].insert(0, marks.GetAt(i)->depth > 0 ? "> " : " ");
+    }
     return outline;
   }
 
@@ -476,17 +478,16 @@ TEST_F(SettingsTest, TwoInstancesOnOneProfileMergeTheirBookmarks) {
   ASSERT_TRUE(a.SaveEventGroup(96, Marks({" keep", " Folder", "> in", " a"})));
   ASSERT_TRUE(b.SaveEventGroup(96, Marks({" keep", " gone", " Folder", "> in", "> b", " b2"})));
   b.LoadEventGroup(96, loaded);
-  EXPECT_EQ(Titles(loaded),
+  EXPECT_EQ(Outline(loaded),
             (std::vector<std::string>{" keep", " Folder", "> in", "> b", " a", " b2"}));
   ASSERT_TRUE(a.SaveEventGroup(96, Marks({" keep", " a"})));
   b.LoadEventGroup(96, loaded);
-  EXPECT_EQ(Titles(loaded), (std::vector<std::string>{" keep", "> b", " a", " b2"}));
-  EXPECT_EQ(loaded.GetAt(1)->depth, 0);
+  EXPECT_EQ(Outline(loaded), (std::vector<std::string>{" keep", " b", " a", " b2"}));
 }
 
-// A rename, a move or a reorder is a removal and an addition to a merge, which would put back the
-// order and folders of an instance that changed nothing: the only side that changed goes whole.
-TEST_F(SettingsTest, TwoInstancesOnOneProfileKeepTheBookmarksOfTheOnlyOneThatChanged) {
+// The only side that changed goes whole. When both did, a rename, a move or a reorder is kept as
+// such, entry by entry.
+TEST_F(SettingsTest, TwoInstancesOnOneProfileKeepRenamesMovesAndReorders) {
   const std::vector<std::string> start = {" Fsummer", "> s1", "> s2", " p"},
                                  moved = {" Fsummer", "> s1", "> s2", "> p"},
                                  renamed = {" Fwinter", "> s1", "> s2", " p"},
@@ -494,10 +495,17 @@ TEST_F(SettingsTest, TwoInstancesOnOneProfileKeepTheBookmarksOfTheOnlyOneThatCha
                                  added = {" Fsummer", "> s1", "> s2", " p", " q"},
                                  both = {" Fwinter", "> s1", "> s2", " p", " q"};
   // b's save, then a's; what the file holds then
-  const std::vector<std::string> cases[][3] = {{renamed, start, renamed},
-                                               {moved, start, moved},
-                                               {reordered, start, reordered},
-                                               {renamed, added, both}};
+  const std::vector<std::string> cases[][3] = {
+      {renamed, start, renamed},
+      {moved, start, moved},
+      {reordered, start, reordered},
+      {renamed, added, both},
+      {renamed, {" Fsummer", "> s1x", "> s2", " p"}, {" Fwinter", "> s1x", "> s2", " p"}},
+      {renamed,
+       {" Fsummer", "> s1", "> s2", "> n", " p"},
+       {" Fwinter", "> s1", "> s2", "> n", " p"}},
+      {moved, {" Fsummer", "> s1", "> s2"}, {" Fsummer", "> s1", "> s2"}},
+      {reordered, {" Fsummer", "> s1", " p"}, {" p", " Fsummer", "> s1"}}};
   for (const auto& [b, a, file] : cases) {
     fs::remove(UserFile());
     ASSERT_TRUE(vx::AppSettings(vx::ProgramFolder()).SaveEventGroup(96, Marks(start)));
