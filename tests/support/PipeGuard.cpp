@@ -4,33 +4,23 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
+#include <future>
 
 namespace vxtest {
 
 bool ReturnsWithoutAWriter(const std::vector<std::filesystem::path>& pipes,
                            const std::function<void()>& step) {
-  std::mutex mutex;
-  std::condition_variable changed;
-  bool returned = false, waited = false;
-  std::thread watchdog([&] {
-    std::unique_lock lock(mutex);
-    if (changed.wait_for(lock, std::chrono::seconds(10), [&] { return returned; })) return;
-    waited = true;
-    while (!changed.wait_for(lock, std::chrono::milliseconds(50), [&] { return returned; })) {
+  std::promise<void> finished;
+  std::future<bool> waited = std::async(std::launch::async, [&, done = finished.get_future()] {
+    if (done.wait_for(std::chrono::seconds(10)) == std::future_status::ready) return false;
+    while (done.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
       for (const auto& pipe : pipes) ::close(::open(pipe.c_str(), O_RDWR | O_NONBLOCK));
     }
+    return true;
   });
   step();
-  {
-    const std::lock_guard lock(mutex);
-    returned = true;
-  }
-  changed.notify_all();
-  watchdog.join();
-  return !waited;
+  finished.set_value();
+  return !waited.get();
 }
 
 }  // namespace vxtest
