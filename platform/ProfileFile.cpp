@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <system_error>
 #include <utility>
 
 #include "platform/AtomicFile.h"
@@ -111,6 +113,22 @@ bool IsStorableKey(std::string_view key) {
 
 enum class ReadResult { kRead, kMissing, kFailed };
 
+// Why a pipe or a device in a settings file's place cannot be read: the system has no number for
+// it. It compares equal to EINVAL.
+class NotRegularFileCategory : public std::error_category {
+ public:
+  const char* name() const noexcept override { return "profile file"; }
+  std::string message(int) const override { return "not a regular file"; }
+  std::error_condition default_error_condition(int) const noexcept override {
+    return std::errc::invalid_argument;
+  }
+};
+
+std::error_code NotRegularFile() {
+  static const NotRegularFileCategory category;
+  return {1, category};
+}
+
 // Far beyond any settings file the program writes: a larger one is refused, not read whole.
 constexpr std::uintmax_t kMaxProfileFileBytes = 64u << 20;
 
@@ -127,9 +145,9 @@ ReadResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes,
       return ReadResult::kFailed;
     case BoundedFileReader::Outcome::kNotRegularFile: {
       std::error_code ignored;
-      error = std::make_error_code(std::filesystem::is_directory(path, ignored)
-                                       ? std::errc::is_a_directory
-                                       : std::errc::invalid_argument);
+      error = std::filesystem::is_directory(path, ignored)
+                  ? std::make_error_code(std::errc::is_a_directory)
+                  : NotRegularFile();
       return ReadResult::kFailed;
     }
     case BoundedFileReader::Outcome::kCannotOpen:
